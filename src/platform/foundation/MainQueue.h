@@ -1,0 +1,11 @@
+#pragma once
+
+#include <functional>
+
+// Runs work on a later turn of the main run loop, in the order it was posted.
+// post() may be called from any thread once the application object exists; the work always
+// runs on the main thread.
+class MainQueue {
+public:
+    static void post(std::function<void()> work);
+};

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/MainQueue.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Timer.h"
+
+TEST(Timer, shouldFireTimersInTheOrderOfTheirFireDates) {
+    std::vector<std::string> order;
+    auto slow = Timer::scheduledTimer(0.06, false, [&] { order.push_back("slow"); });
+    auto fast = Timer::scheduledTimer(0.02, false, [&] { order.push_back("fast"); });
+    auto middle = Timer::scheduledTimer(0.04, false, [&] { order.push_back("middle"); });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 3; }, 5));
+    EXPECT_EQ(order, (std::vector<std::string>{"fast", "middle", "slow"}));
+}
+
+TEST(Timer, shouldFireAOneShotTimerOnceAndThenBeInvalid) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, false, [&] { ++count; });
+    EXPECT_TRUE(timer->isValid());
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 1; }, 5));
+    EXPECT_FALSE(timer->isValid());
+    // A repeating timer of the same interval proves time went by without a second firing.
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Timer, shouldKeepFiringARepeatingTimerUntilInvalidated) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 3; }, 5));
+    EXPECT_TRUE(timer->isValid());
+    timer->invalidate();
+    EXPECT_FALSE(timer->isValid());
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 3);
+}
+
+TEST(Timer, shouldStopWhenItsOwnerDropsIt) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    timer.reset();
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 0);
+}
+
+TEST(Timer, shouldSurviveBeingDroppedFromItsOwnAction) {
+    int count = 0;
+    std::unique_ptr<Timer> timer;
+    std::string captured = "kept alive while the action runs";
+    std::string seen;
+    timer = Timer::scheduledTimer(0.01, true, [&, captured] {
+        ++count;
+        timer.reset();
+        seen = captured;
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 1; }, 5));
+    EXPECT_EQ(seen, captured);
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Timer, shouldRunTheActionNowOnFireAndKeepARepeatingScheduled) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    timer->fire();
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(timer->isValid());
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 3; }, 5));
+}
+
+TEST(Timer, shouldInvalidateAOneShotTimerFiredByHand) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, false, [&] { ++count; });
+    timer->fire();
+    EXPECT_EQ(count, 1);
+    EXPECT_FALSE(timer->isValid());
+    timer->fire();
+    EXPECT_EQ(count, 1);
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Timer, shouldPauseInTheDistantFutureAndResumeNow) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 2; }, 5));
+    timer->setFireDate(Timer::distantFuture());
+    EXPECT_DOUBLE_EQ(timer->fireDate(), Timer::distantFuture());
+    EXPECT_TRUE(timer->isValid());
+    int paused = count;
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, paused);
+    timer->setFireDate(Timer::now());
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == paused + 3; }, 5));
+}
+
+TEST(Timer, shouldResumeAtALaterFireDateAndNotBefore) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    timer->setFireDate(Timer::distantFuture());
+    timer->setFireDate(Timer::now() + 0.4);
+    EXPECT_NEAR(timer->fireDate(), Timer::now() + 0.4, 0.1);
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.02, false, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 1; }, 5));
+    EXPECT_EQ(count, 0);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 2; }, 5));
+}
+
+TEST(Timer, shouldIgnoreFireDateOnAnInvalidatedTimer) {
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    timer->invalidate();
+    timer->setFireDate(Timer::now());
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    EXPECT_EQ(count, 0);
+}
+
+TEST(Timer, shouldKeepFiringWhileTheLoopIsSpunFromInsideOtherWork) {
+    // A nested spin stands in for a touch being tracked: timers must not wait for it to end.
+    int count = 0;
+    bool nestedSawTicks = false;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
+    bool done = false;
+    MainQueue::post([&] {
+        nestedSawTicks = RunLoop::runUntil([&] { return count >= 3; }, 5);
+        done = true;
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return done; }, 5));
+    EXPECT_TRUE(nestedSawTicks);
+}
