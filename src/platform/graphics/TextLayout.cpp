@@ -1,0 +1,150 @@
+#include "platform/graphics/TextLayout.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+struct LaidLine {
+    QString text;
+    double width = 0;
+};
+
+constexpr double kUnlimited = std::numeric_limits<double>::max();
+
+bool truncates(LineBreakMode mode) {
+    return mode == LineBreakMode::TruncateHead || mode == LineBreakMode::TruncateTail ||
+           mode == LineBreakMode::TruncateMiddle;
+}
+
+Qt::TextElideMode elideMode(LineBreakMode mode) {
+    switch (mode) {
+        case LineBreakMode::TruncateHead:
+            return Qt::ElideLeft;
+        case LineBreakMode::TruncateMiddle:
+            return Qt::ElideMiddle;
+        default:
+            return Qt::ElideRight;
+    }
+}
+
+// Breaks one paragraph into lines no wider than `width`.
+std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, double width,
+                                   LineBreakMode mode) {
+    if (paragraph.isEmpty()) {
+        return {QString()};
+    }
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(mode == LineBreakMode::CharWrap ? QTextOption::WrapAnywhere
+                                                       : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<QString> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.push_back(paragraph.mid(line.textStart(), line.textLength()));
+    }
+    layout.endLayout();
+    return lines;
+}
+
+std::vector<LaidLine> layoutLines(const std::string& text, const Font& font, Size constraint,
+                                  LineBreakMode mode, int maxLines) {
+    QFont qfont = font.toQFont();
+    QFontMetricsF metrics(qfont);
+    double width = constraint.width > 0 ? constraint.width : kUnlimited / 4;
+    int fitting = std::numeric_limits<int>::max();
+    if (constraint.height > 0) {
+        fitting =
+            std::max(1, static_cast<int>(std::floor(constraint.height / font.lineHeight() + 1e-6)));
+    }
+    if (maxLines > 0) {
+        fitting = std::min(fitting, maxLines);
+    }
+    QStringList paragraphs = QString::fromStdString(text).split(QLatin1Char('\n'));
+    std::vector<QString> all;
+    std::vector<int> paragraphOf;
+    for (int p = 0; p < paragraphs.size(); ++p) {
+        for (QString& line : wrapParagraph(paragraphs[p], qfont, width, mode)) {
+            all.push_back(std::move(line));
+            paragraphOf.push_back(p);
+        }
+    }
+    std::vector<LaidLine> lines;
+    int shown = std::min<int>(fitting, static_cast<int>(all.size()));
+    for (int i = 0; i < shown; ++i) {
+        QString lineText = all[i];
+        bool last = i == shown - 1;
+        bool cutOff = last && shown < static_cast<int>(all.size());
+        if (cutOff && truncates(mode)) {
+            // The rest of the paragraph goes onto the last line, shortened to fit.
+            for (int j = i + 1;
+                 j < static_cast<int>(all.size()) && paragraphOf[j] == paragraphOf[i]; ++j) {
+                lineText += all[j];
+            }
+            lineText = metrics.elidedText(lineText.trimmed(), elideMode(mode), width);
+        } else if (truncates(mode) && metrics.horizontalAdvance(lineText) > width) {
+            lineText = metrics.elidedText(lineText, elideMode(mode), width);
+        }
+        if (mode != LineBreakMode::CharWrap && mode != LineBreakMode::Clip) {
+            // Trailing spaces at a word break take no room.
+            while (lineText.endsWith(QLatin1Char(' ')) && i + 1 < static_cast<int>(all.size())) {
+                lineText.chop(1);
+            }
+        }
+        lines.push_back({lineText, metrics.horizontalAdvance(lineText)});
+    }
+    return lines;
+}
+
+}  // namespace
+
+Size TextLayout::measure(const std::string& text, const Font& font, Size constraint,
+                         LineBreakMode mode, int maxLines) {
+    if (text.empty()) {
+        return {};
+    }
+    std::vector<LaidLine> lines = layoutLines(text, font, constraint, mode, maxLines);
+    double width = 0;
+    for (const LaidLine& line : lines) {
+        width = std::max(width, line.width);
+    }
+    if (constraint.width > 0) {
+        width = std::min(width, constraint.width);
+    }
+    return {std::ceil(width), std::ceil(lines.size() * font.lineHeight())};
+}
+
+Size TextLayout::draw(QPainter& painter, const std::string& text, const Rect& rect,
+                      const Font& font, const Color& color, LineBreakMode mode,
+                      TextAlignment alignment, int maxLines) {
+    if (text.empty() || color.isClear()) {
+        return {};
+    }
+    std::vector<LaidLine> lines =
+        layoutLines(text, font, {rect.width, rect.height}, mode, maxLines);
+    painter.save();
+    painter.setFont(font.toQFont());
+    painter.setPen(QColor::fromRgbF(color.red(), color.green(), color.blue(), color.alpha()));
+    double y = rect.y;
+    double widest = 0;
+    for (const LaidLine& line : lines) {
+        double x = rect.x;
+        if (alignment == TextAlignment::Center) {
+            x += (rect.width - line.width) / 2;
+        } else if (alignment == TextAlignment::Right) {
+            x += rect.width - line.width;
+        }
+        painter.drawText(QPointF(x, y + font.ascender()), line.text);
+        widest = std::max(widest, line.width);
+        y += font.lineHeight();
+    }
+    painter.restore();
+    return {rect.width > 0 ? std::min(widest, rect.width) : widest, y - rect.y};
+}

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <numbers>
+
+#include "platform/graphics/GraphicsContext.h"
+
+namespace {
+
+// Paints with a fresh context on a transparent 100 x 100 canvas.
+template <typename Paint>
+QImage paint(Paint&& body, int width = 100, int height = 100) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    GraphicsContext context(painter);
+    body(context);
+    painter.end();
+    return image;
+}
+
+QColor at(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+bool isBlank(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y).alpha() != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(GraphicsContext, shouldFillRectOnlyInsideItsBounds) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        ctx.setFillColor(Color::rgb(255, 0, 0));
+        ctx.fillRect({10, 20, 30, 40});
+    });
+    EXPECT_EQ(at(image, 10, 20), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 39, 59), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 40, 30).alpha(), 0);
+    EXPECT_EQ(at(image, 20, 60).alpha(), 0);
+    EXPECT_EQ(at(image, 9, 30).alpha(), 0);
+}
+
+TEST(GraphicsContext, shouldClipFillsToTheClipRect) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        ctx.clipToRect({0, 0, 50, 100});
+        ctx.setFillColor(Color::rgb(0, 0, 255));
+        ctx.fillRect({0, 0, 100, 100});
+    });
+    EXPECT_EQ(at(image, 49, 50), QColor(0, 0, 255));
+    EXPECT_EQ(at(image, 50, 50).alpha(), 0);
+}
+
+TEST(GraphicsContext, shouldClipToPathAndForgetClipOnRestore) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        ctx.save();
+        ctx.beginPath();
+        ctx.moveTo({0, 0});
+        ctx.addLineTo({100, 0});
+        ctx.addLineTo({0, 100});
+        ctx.closePath();
+        ctx.clip();
+        ctx.setFillColor(Color::rgb(0, 255, 0));
+        ctx.fillRect({0, 0, 100, 100});
+        ctx.restore();
+        ctx.setFillColor(Color::rgb(255, 0, 0));
+        ctx.fillRect({90, 90, 10, 10});
+    });
+    EXPECT_EQ(at(image, 10, 10), QColor(0, 255, 0));
+    EXPECT_EQ(at(image, 80, 70).alpha(), 0);
+    EXPECT_EQ(at(image, 95, 95), QColor(255, 0, 0));
+}
+
+TEST(GraphicsContext, shouldDrawGradientWithEndColoursAtItsEnds) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        Gradient g({Color::rgb(255, 0, 0), Color::rgb(0, 0, 255)});
+        ctx.drawLinearGradient(g, {0, 20}, {0, 80}, false, false);
+    });
+    EXPECT_GE(at(image, 50, 20).red(), 250);
+    EXPECT_LE(at(image, 50, 20).blue(), 5);
+    EXPECT_GE(at(image, 50, 79).blue(), 250);
+    EXPECT_EQ(at(image, 50, 10).alpha(), 0);
+    EXPECT_EQ(at(image, 50, 90).alpha(), 0);
+}
+
+TEST(GraphicsContext, shouldExtendGradientPastItsEndsWhenAsked) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        Gradient g({Color::rgb(255, 0, 0), Color::rgb(0, 255, 0), Color::rgb(0, 0, 255)},
+                   {0, 0.5, 1});
+        ctx.drawLinearGradient(g, {20, 0}, {80, 0}, true, true);
+    });
+    EXPECT_EQ(at(image, 5, 50), QColor(255, 0, 0));
+    EXPECT_EQ(at(image, 95, 50), QColor(0, 0, 255));
+    EXPECT_GE(at(image, 50, 50).green(), 245);
+}
+
+TEST(GraphicsContext, shouldStrokeDashedLineWithGaps) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        ctx.setShouldAntialias(false);
+        ctx.setStrokeColor(Color::rgb(238, 101, 0));
+        ctx.setLineWidth(1);
+        ctx.setLineDash(0, {4, 4});
+        ctx.strokeLine({0, 10.5}, {100, 10.5});
+    });
+    EXPECT_EQ(at(image, 1, 10), QColor(238, 101, 0));
+    EXPECT_EQ(at(image, 5, 10).alpha(), 0);
+    EXPECT_EQ(at(image, 9, 10), QColor(238, 101, 0));
+}
+
+TEST(GraphicsContext, shouldClearRectToTransparent) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        ctx.setFillColor(Color::white(1));
+        ctx.fillRect({0, 0, 100, 100});
+        ctx.clearRect({10, 10, 10, 10});
+    });
+    EXPECT_EQ(at(image, 15, 15).alpha(), 0);
+    EXPECT_EQ(at(image, 25, 15), QColor(255, 255, 255));
+}
+
+TEST(GraphicsContext, shouldDrawChineseTextWithGlyphsInsideItsRect) {
+    QImage image = paint(
+        [](GraphicsContext& ctx) {
+            ctx.setFillColor(Color::blackColor());
+            ctx.drawText("行情交易", {10, 10, 180, 30}, Font::named("Helvetica-Bold", 16));
+        },
+        200, 60);
+    EXPECT_FALSE(isBlank(image, QRect(10, 10, 70, 25)));
+    EXPECT_TRUE(isBlank(image, QRect(100, 0, 100, 60)));
+    EXPECT_TRUE(isBlank(image, QRect(0, 40, 200, 20)));
+}
+
+TEST(GraphicsContext, shouldAlignTextToTheRight) {
+    QImage image = paint(
+        [](GraphicsContext& ctx) {
+            ctx.setFillColor(Color::blackColor());
+            ctx.drawText("12.50", {0, 0, 200, 30}, Font::system(14), LineBreakMode::Clip,
+                         TextAlignment::Right);
+        },
+        200, 30);
+    EXPECT_TRUE(isBlank(image, QRect(0, 0, 140, 30)));
+    EXPECT_FALSE(isBlank(image, QRect(150, 0, 50, 30)));
+}
