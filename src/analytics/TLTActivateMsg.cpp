@@ -1,0 +1,7 @@
+#include "analytics/TLTActivateMsg.h"
+
+#include <utility>
+
+TLTActivateMsg::TLTActivateMsg(int64_t ts) {
+    m_ts.set(ts);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <thrift/protocol/TBinaryProtocol.h>
+#include <thrift/transport/TBufferTransports.h>
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analytics/TLTWire.h"
+
+// What every wire record offers on top of its fields: binary-protocol read and write with
+// failures as values, bytes in and out of a memory buffer, and the debug description.
+// R derives from TLTRecord<R> and befriends TLTWire. Records are plain values, any thread.
+template <class R>
+class TLTRecord {
+public:
+    // False when the protocol or its transport failed; the fields read so far stay set.
+    bool read(apache::thrift::protocol::TProtocol& protocol);
+    bool write(apache::thrift::protocol::TProtocol& protocol) const;
+
+    // The record as a bare struct in the non-strict binary protocol; empty on failure.
+    std::optional<std::vector<uint8_t>> toBytes() const;
+    // Reads one struct from the front of the bytes; false when they end too early or
+    // announce more than they hold.
+    bool readBytes(const std::vector<uint8_t>& bytes);
+
+    std::string description() const { return TLTWire::describe(static_cast<const R&>(*this)); }
+
+    bool operator==(const TLTRecord&) const = default;
+};
+
+template <class R>
+bool TLTRecord<R>::read(apache::thrift::protocol::TProtocol& protocol) {
+    try {
+        TLTWire::readStruct(protocol, static_cast<R&>(*this));
+        return true;
+    } catch (const apache::thrift::TException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+template <class R>
+bool TLTRecord<R>::write(apache::thrift::protocol::TProtocol& protocol) const {
+    try {
+        TLTWire::writeStruct(protocol, static_cast<const R&>(*this));
+        return true;
+    } catch (const apache::thrift::TException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+template <class R>
+std::optional<std::vector<uint8_t>> TLTRecord<R>::toBytes() const {
+    auto buffer = std::make_shared<apache::thrift::transport::TMemoryBuffer>();
+    apache::thrift::protocol::TBinaryProtocol protocol(buffer, 0, 0, false, false);
+    if (!write(protocol)) {
+        return std::nullopt;
+    }
+    uint8_t* data = nullptr;
+    uint32_t size = 0;
+    buffer->getBuffer(&data, &size);
+    return std::vector<uint8_t>(data, data + size);
+}
+
+template <class R>
+bool TLTRecord<R>::readBytes(const std::vector<uint8_t>& bytes) {
+    if (bytes.size() > INT32_MAX) {
+        return false;
+    }
+    auto buffer = std::make_shared<apache::thrift::transport::TMemoryBuffer>(
+        const_cast<uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()),
+        apache::thrift::transport::TMemoryBuffer::OBSERVE);
+    // No string or collection can be longer than the input: the limits stop a forged length
+    // from allocating gigabytes before the read fails.
+    auto limit = static_cast<int32_t>(bytes.size());
+    apache::thrift::protocol::TBinaryProtocol protocol(buffer, limit, limit, false, false);
+    return read(protocol);
+}
