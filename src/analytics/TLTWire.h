@@ -2,9 +2,9 @@
 
 #include <thrift/protocol/TProtocol.h>
 
+#include <charconv>
 #include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -116,8 +116,8 @@ public:
     static std::string describeValue(int64_t value) { return std::to_string(value); }
     static std::string describeValue(double value) {
         char text[400];
-        std::snprintf(text, sizeof text, "%f", value);
-        return text;
+        auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+        return std::string(text, result.ptr);
     }
     static std::string describeValue(const std::string& value) { return "\"" + value + "\""; }
     static std::string describeValue(const std::vector<uint8_t>& value);

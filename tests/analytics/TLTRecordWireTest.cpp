@@ -37,7 +37,9 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 template <class R>
 Bytes bytesOf(const R& record) {
@@ -109,14 +111,13 @@ TEST(TLTRecordWire, shouldWriteAndReadBackAnEmptyFlaggedCollection) {
 
 TEST(TLTRecordWire, shouldWriteMapEntriesInInsertionOrder) {
     TLTIdTracking tracking;
-    tracking.setSnapshots(TLTMap<TLTIdSnapshot>{{"mc", TLTIdSnapshot("m", 1, 1)},
-                                                {"idfv", TLTIdSnapshot()}});
+    tracking.setSnapshots(
+        TLTMap<TLTIdSnapshot>{{"mc", TLTIdSnapshot("m", 1, 1)}, {"idfv", TLTIdSnapshot()}});
     tracking.setChecksum("checksum");
-    Bytes expected = concat({hex("0D 0001 0B 0C 00000002"), hex("00000002"), text("mc"),
-                             hex("0B 0001 00000001"), text("m"),
-                             hex("0A 0002 0000000000000001 08 0003 00000001 00"),
-                             hex("00000004"), text("idfv"), hex("00"),
-                             hex("0B 0003 00000008"), text("checksum"), hex("00")});
+    Bytes expected =
+        concat({hex("0D 0001 0B 0C 00000002"), hex("00000002"), text("mc"), hex("0B 0001 00000001"),
+                text("m"), hex("0A 0002 0000000000000001 08 0003 00000001 00"), hex("00000004"),
+                text("idfv"), hex("00"), hex("0B 0003 00000008"), text("checksum"), hex("00")});
     EXPECT_EQ(bytesOf(tracking), expected);
 }
 
