@@ -209,13 +209,13 @@ TEST(PropertyList, shouldReadABinaryPlistWrittenByPlistutil) {
 
 TEST(PropertyList, shouldReadAHandAssembledBinaryPlist) {
     // {"a": 1, "b": "中"}: five objects, one-byte offsets and references, top object 0.
-    Bytes bytes = {
-        'b',  'p', 'l',  'i', 's',  't', '0',  '0',  0xd2, 1, 2, 3, 4,  // dictionary: keys 1 and 2,
-                                                                        // values 3 and 4
-        0x51, 'a', 0x51, 'b', 0x10, 1,   0x61, 0x4e, 0x2d,  // one UTF-16 unit, big-endian
-        8,    13,  15,   17,  19,                           // offset table at 22
-        0,    0,   0,    0,   0,    0,   1,    1,    0,    0, 0, 0, 0, 0, 0, 5,
-        0,    0,   0,    0,   0,    0,   0,    0,    0,    0, 0, 0, 0, 0, 0, 22};
+    Bytes bytes = {'b', 'p', 'l', 'i', 's', 't', '0', '0', 0xd2, 1, 2, 3,
+                   4,                                                // dictionary: keys 1 and 2,
+                                                                     // values 3 and 4
+                   0x51, 'a', 0x51, 'b', 0x10, 1, 0x61, 0x4e, 0x2d,  // one UTF-16 unit, big-endian
+                   8, 13, 15, 17, 19,                                // offset table at 22
+                   0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                   0, 0, 0, 0, 22};
     std::optional<PropertyList> read = PropertyList::parse(bytes);
     ASSERT_TRUE(read);
     EXPECT_EQ((*read)["a"].asInteger(), 1);
@@ -226,6 +226,11 @@ TEST(PropertyList, shouldRefuseGarbageAndSurviveTruncation) {
     EXPECT_FALSE(PropertyList::parse(Bytes{}));
     EXPECT_FALSE(PropertyList::parse(std::string_view("not a plist at all")));
     EXPECT_FALSE(PropertyList::parse(std::string_view("<plist><dict><key>a</key>")));
+    // An array whose only element is itself.
+    Bytes loop = {'b', 'p', 'l', 'i', 's', 't', '0', '0', 0xa1, 0, 8, 0, 0, 0, 0,
+                  0,   0,   1,   1,   0,   0,   0,   0,   0,    0, 0, 1, 0, 0, 0,
+                  0,   0,   0,   0,   0,   0,   0,   0,   0,    0, 0, 0, 0, 0, 10};
+    EXPECT_FALSE(PropertyList::parse(loop));
     Bytes binary = everyKind().toBinary();
     for (std::size_t length = 0; length < binary.size(); ++length) {
         PropertyList::parse(Bytes(binary.begin(), binary.begin() + length));
