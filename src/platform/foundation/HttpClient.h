@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "platform/foundation/HttpMessages.h"
+
+// Sends HTTP requests, never from or to a cache. An instance lives on the main thread: its
+// completions arrive there, on a later turn of the main run loop, one per request unless the
+// request is cancelled first. Destroying the client cancels what it still has in flight, so an
+// owner that holds its client by value never hears about a request after it is gone.
+// sendSynchronously is for worker threads (GlobalQueue) and blocks until the exchange ends.
+class HttpClient {
+public:
+    using Completion = std::function<void(const HttpResponse& response)>;
+    using RequestId = std::uint64_t;
+
+    HttpClient();
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    RequestId send(const HttpRequest& request, Completion completion);
+    // No completion arrives for a cancelled request. Unknown or finished ids are ignored.
+    void cancel(RequestId id);
+    void cancelAll();
+    std::size_t requestsInFlight() const;
+
+    static HttpResponse sendSynchronously(const HttpRequest& request);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};

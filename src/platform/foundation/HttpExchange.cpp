@@ -1,0 +1,156 @@
+#include "platform/foundation/HttpExchange.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QByteArray toByteArray(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+Bytes toBytes(const QByteArray& array) {
+    return Bytes(array.begin(), array.end());
+}
+
+bool hasHeader(const HttpRequest& request, std::string_view name) {
+    HttpResponse probe;
+    probe.headers = request.headers;
+    return probe.header(name).has_value();
+}
+
+QNetworkRequest toNetworkRequest(const HttpRequest& request) {
+    QNetworkRequest networkRequest(QUrl(QString::fromStdString(request.url)));
+    networkRequest.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                                QNetworkRequest::AlwaysNetwork);
+    networkRequest.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    for (const auto& [name, value] : request.headers) {
+        networkRequest.setRawHeader(QByteArray::fromStdString(name),
+                                    QByteArray::fromStdString(value));
+    }
+    // The phone platform sends a body without a type as a form; so do we, and Qt stays quiet.
+    if (!request.body.empty() && !hasHeader(request, "Content-Type")) {
+        networkRequest.setHeader(QNetworkRequest::ContentTypeHeader,
+                                 "application/x-www-form-urlencoded");
+    }
+    return networkRequest;
+}
+
+QNetworkReply* start(QNetworkAccessManager& manager, const HttpRequest& request) {
+    QNetworkRequest networkRequest = toNetworkRequest(request);
+    if (request.method == "GET" && request.body.empty()) {
+        return manager.get(networkRequest);
+    }
+    return manager.sendCustomRequest(networkRequest, QByteArray::fromStdString(request.method),
+                                     toByteArray(request.body));
+}
+
+int urlErrorFor(QNetworkReply::NetworkError error, bool timedOut) {
+    switch (error) {
+        case QNetworkReply::ConnectionRefusedError:
+            return UrlError::CannotConnectToHost;
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+            return UrlError::NetworkConnectionLost;
+        case QNetworkReply::HostNotFoundError:
+            return UrlError::CannotFindHost;
+        case QNetworkReply::TimeoutError:
+            return UrlError::TimedOut;
+        case QNetworkReply::OperationCanceledError:
+            return timedOut ? UrlError::TimedOut : UrlError::Cancelled;
+        case QNetworkReply::SslHandshakeFailedError:
+            return UrlError::SecureConnectionFailed;
+        case QNetworkReply::TooManyRedirectsError:
+            return UrlError::HttpTooManyRedirects;
+        case QNetworkReply::ProtocolUnknownError:
+            return UrlError::UnsupportedUrl;
+        case QNetworkReply::ProtocolFailure:
+            return UrlError::BadServerResponse;
+        default:
+            return UrlError::Unknown;
+    }
+}
+
+// Transport errors are below 100; everything from there up describes an answer the server gave.
+bool isTransportError(QNetworkReply::NetworkError error) {
+    return error != QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError;
+}
+
+HttpResponse responseFrom(QNetworkReply& reply, bool timedOut) {
+    HttpResponse response;
+    QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    QNetworkReply::NetworkError error = reply.error();
+    if (timedOut || isTransportError(error) || !status.isValid()) {
+        response.error = error == QNetworkReply::NoError ? UrlError::BadServerResponse
+                                                         : urlErrorFor(error, timedOut);
+        response.errorText =
+            timedOut ? "The request timed out." : reply.errorString().toStdString();
+        return response;
+    }
+    response.statusCode = status.toInt();
+    for (const auto& [name, value] : reply.rawHeaderPairs()) {
+        response.headers.emplace_back(name.toStdString(), value.toStdString());
+    }
+    response.body = toBytes(reply.readAll());
+    return response;
+}
+
+int timeoutMilliseconds(double seconds) {
+    constexpr double kLongest = std::numeric_limits<int>::max() / 1000.0;
+    return static_cast<int>(std::ceil(std::clamp(seconds, 0.0, kLongest) * 1000.0));
+}
+
+}  // namespace
+
+HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& request, Done done)
+    : m_reply(start(manager, request)), m_done(std::move(done)) {
+    // Parented to the reply, so the timer goes wherever the reply goes.
+    m_timer = new QTimer(m_reply);
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timeoutConnection = QObject::connect(m_timer, &QTimer::timeout, [this] { onTimeout(); });
+    m_finishedConnection =
+        QObject::connect(m_reply, &QNetworkReply::finished, [this] { onFinished(); });
+    m_timer->start(timeoutMilliseconds(request.timeoutSeconds));
+}
+
+HttpExchange::~HttpExchange() {
+    release();
+}
+
+void HttpExchange::onTimeout() {
+    m_timedOut = true;
+    m_reply->abort();
+}
+
+void HttpExchange::onFinished() {
+    HttpResponse response = responseFrom(*m_reply, m_timedOut);
+    release();
+    // Last step: `done` may destroy this exchange.
+    Done done = std::move(m_done);
+    done(std::move(response));
+}
+
+void HttpExchange::release() {
+    if (!m_reply) {
+        return;
+    }
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    m_timer->stop();
+    QObject::disconnect(m_finishedConnection);
+    QObject::disconnect(m_timeoutConnection);
+    if (reply->isRunning()) {
+        reply->abort();
+    }
+    // The reply may be delivering the signal that brought us here.
+    reply->deleteLater();
+}

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/foundation/GlobalQueue.h"
+#include "platform/foundation/HttpClient.h"
+#include "platform/foundation/MainQueue.h"
+#include "platform/foundation/RunLoop.h"
+#include "support/LoopbackHttpServer.h"
+
+namespace {
+
+constexpr double kDeadline = 10.0;
+
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// A gate the slow handlers wait at; opened at the end of each test so the server can stop.
+class Gate {
+public:
+    void open() {
+        std::lock_guard lock(m_mutex);
+        m_open = true;
+        m_changed.notify_all();
+    }
+    void arrive() {
+        std::lock_guard lock(m_mutex);
+        ++m_arrived;
+        m_changed.notify_all();
+    }
+    // Waits until `count` callers arrived or the gate opened, at most a few seconds.
+    bool waitFor(int count) {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(5),
+                                  [&] { return m_open || m_arrived >= count; });
+    }
+    void waitOpen() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_open; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_open = false;
+    int m_arrived = 0;
+};
+
+class HttpClientTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_server.server().Get(
+            "/hello", [](const httplib::Request& request, httplib::Response& response) {
+                response.set_header("X-Reply", "yes");
+                response.set_header("X-Token-Seen", request.get_header_value("X-Token"));
+                response.set_content("你好, world", "text/plain; charset=utf-8");
+            });
+        m_server.server().Post(
+            "/echo", [](const httplib::Request& request, httplib::Response& response) {
+                response.set_header("X-Method", request.method);
+                response.set_header("X-Content-Type", request.get_header_value("Content-Type"));
+                response.set_header("X-Content-Length", request.get_header_value("Content-Length"));
+                response.set_content(request.body, "application/octet-stream");
+            });
+        m_server.server().Get("/fail", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 500;
+            response.set_content("server trouble", "text/plain");
+        });
+        m_server.server().Get("/slow",
+                              [this](const httplib::Request&, httplib::Response& response) {
+                                  m_slowArrived.arrive();
+                                  m_slowGate.waitOpen();
+                                  response.set_content("late", "text/plain");
+                              });
+        m_server.server().Get(
+            "/together", [this](const httplib::Request& request, httplib::Response& response) {
+                m_together.arrive();
+                bool allArrived = m_together.waitFor(kParallel);
+                response.set_content(request.get_param_value("n") + (allArrived ? "" : "-alone"),
+                                     "text/plain");
+            });
+        m_server.start();
+    }
+
+    void TearDown() override {
+        m_slowGate.open();
+        m_together.open();
+        m_server.stop();
+    }
+
+    HttpRequest get(const std::string& path, double timeout = kDeadline) {
+        HttpRequest request;
+        request.url = m_server.url(path);
+        request.timeoutSeconds = timeout;
+        return request;
+    }
+
+    static constexpr int kParallel = 5;
+    LoopbackHttpServer m_server;
+    Gate m_slowGate;
+    Gate m_slowArrived;
+    Gate m_together;
+};
+
+}  // namespace
+
+TEST_F(HttpClientTest, shouldDeliverStatusHeadersAndBodyOnTheMainLoop) {
+    HttpClient client;
+    HttpRequest request = get("/hello");
+    request.headers.emplace_back("X-Token", "abc");
+    std::optional<HttpResponse> answer;
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::thread::id completionThread;
+    client.send(request, [&](const HttpResponse& response) {
+        completionThread = std::this_thread::get_id();
+        answer = response;
+    });
+    EXPECT_FALSE(answer.has_value());
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(completionThread, mainThread);
+    EXPECT_FALSE(answer->failed());
+    EXPECT_EQ(answer->statusCode, 200);
+    EXPECT_EQ(answer->bodyText(), "你好, world");
+    EXPECT_EQ(answer->header("x-reply"), "yes");
+    EXPECT_EQ(answer->header("X-Token-Seen"), "abc");
+    EXPECT_EQ(answer->header("Content-Type"), "text/plain; charset=utf-8");
+    EXPECT_EQ(client.requestsInFlight(), 0u);
+}
+
+TEST_F(HttpClientTest, shouldPostTheBodyBytesWithMethodTypeAndLength) {
+    HttpClient client;
+    HttpRequest request = get("/echo");
+    request.method = "POST";
+    request.body = bytesOf("{\"名\" : \"值\"}");
+    request.body.push_back(0);
+    request.body.push_back(0xFF);
+    std::optional<HttpResponse> answer;
+    client.send(request, [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    ASSERT_FALSE(answer->failed()) << answer->errorText;
+    EXPECT_EQ(answer->header("X-Method"), "POST");
+    // A body without a declared type goes as a form, the way the phone platform sends it.
+    EXPECT_EQ(answer->header("X-Content-Type"), "application/x-www-form-urlencoded");
+    EXPECT_EQ(answer->header("X-Content-Length"), std::to_string(request.body.size()));
+    EXPECT_EQ(answer->body, request.body);
+}
+
+TEST_F(HttpClientTest, shouldSendTheCallersOwnContentType) {
+    HttpClient client;
+    HttpRequest request = get("/echo");
+    request.method = "POST";
+    request.headers.emplace_back("Content-Type", "binary");
+    request.body = {0x04, 0x00, 0x03, 0x00, 0x31, 0x2E, 0x30};
+    std::optional<HttpResponse> answer;
+    client.send(request, [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(answer->header("X-Content-Type"), "binary");
+    EXPECT_EQ(answer->body, request.body);
+}
+
+TEST_F(HttpClientTest, shouldTreatStatus500AsAnAnswerNotAnError) {
+    HttpClient client;
+    std::optional<HttpResponse> answer;
+    client.send(get("/fail"), [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(answer->error, UrlError::None);
+    EXPECT_EQ(answer->statusCode, 500);
+    EXPECT_EQ(answer->bodyText(), "server trouble");
+}
+
+TEST_F(HttpClientTest, shouldTreatAMissingPageAsAnAnswer) {
+    HttpClient client;
+    std::optional<HttpResponse> answer;
+    client.send(get("/nowhere"), [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_FALSE(answer->failed());
+    EXPECT_EQ(answer->statusCode, 404);
+}
+
+TEST_F(HttpClientTest, shouldReportCannotConnectForARefusedPort) {
+    HttpClient client;
+    HttpRequest request;
+    request.url = "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) + "/";
+    std::optional<HttpResponse> answer;
+    client.send(request, [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(answer->error, UrlError::CannotConnectToHost);
+    EXPECT_EQ(answer->statusCode, 0);
+    EXPECT_TRUE(answer->body.empty());
+}
+
+TEST_F(HttpClientTest, shouldReportUnsupportedUrlForAnUnknownScheme) {
+    HttpClient client;
+    HttpRequest request;
+    request.url = "nonsense://127.0.0.1/";
+    std::optional<HttpResponse> answer;
+    client.send(request, [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(answer->error, UrlError::UnsupportedUrl);
+}
+
+TEST_F(HttpClientTest, shouldTimeOutASlowAnswerAtTheGivenTime) {
+    HttpClient client;
+    std::optional<HttpResponse> answer;
+    auto started = std::chrono::steady_clock::now();
+    client.send(get("/slow", 0.3), [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_EQ(answer->error, UrlError::TimedOut);
+    EXPECT_GE(elapsed, 0.29);
+    EXPECT_LT(elapsed, 3.0);
+}
+
+TEST_F(HttpClientTest, shouldCompleteSeveralRequestsInFlightAtOnce) {
+    HttpClient client;
+    std::vector<std::string> bodies;
+    for (int i = 0; i < kParallel; ++i) {
+        client.send(get("/together?n=" + std::to_string(i)),
+                    [&](const HttpResponse& response) { bodies.push_back(response.bodyText()); });
+    }
+    EXPECT_EQ(client.requestsInFlight(), static_cast<std::size_t>(kParallel));
+    ASSERT_TRUE(RunLoop::runUntil([&] { return bodies.size() == kParallel; }, kDeadline));
+    std::sort(bodies.begin(), bodies.end());
+    // Each handler waited for all the others: none of them was answered alone.
+    EXPECT_EQ(bodies, (std::vector<std::string>{"0", "1", "2", "3", "4"}));
+}
+
+TEST_F(HttpClientTest, shouldDeliverNothingForACancelledRequest) {
+    HttpClient client;
+    bool cancelledCalled = false;
+    HttpClient::RequestId slow =
+        client.send(get("/slow"), [&](const HttpResponse&) { cancelledCalled = true; });
+    HttpClient::RequestId quick =
+        client.send(get("/hello"), [&](const HttpResponse&) { cancelledCalled = true; });
+    client.cancel(quick);
+    ASSERT_TRUE(m_slowArrived.waitFor(1));
+    client.cancel(slow);
+    EXPECT_EQ(client.requestsInFlight(), 0u);
+    m_slowGate.open();
+    std::optional<HttpResponse> witness;
+    client.send(get("/hello"), [&](const HttpResponse& response) { witness = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return witness.has_value(); }, kDeadline));
+    EXPECT_FALSE(cancelledCalled);
+}
+
+TEST_F(HttpClientTest, shouldCancelWhatIsInFlightWhenTheClientGoes) {
+    auto client = std::make_unique<HttpClient>();
+    bool called = false;
+    client->send(get("/slow"), [&](const HttpResponse&) { called = true; });
+    ASSERT_TRUE(m_slowArrived.waitFor(1));
+    client.reset();
+    m_slowGate.open();
+    HttpClient other;
+    std::optional<HttpResponse> witness;
+    other.send(get("/hello"), [&](const HttpResponse& response) { witness = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return witness.has_value(); }, kDeadline));
+    EXPECT_FALSE(called);
+}
+
+TEST_F(HttpClientTest, shouldLetACompletionDestroyItsOwnClient) {
+    auto client = std::make_unique<HttpClient>();
+    int calls = 0;
+    client->send(get("/hello"), [&](const HttpResponse&) {
+        ++calls;
+        client.reset();
+    });
+    client->send(get("/slow"), [&](const HttpResponse&) { ++calls; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return client == nullptr; }, kDeadline));
+    HttpClient other;
+    std::optional<HttpResponse> witness;
+    other.send(get("/hello"), [&](const HttpResponse& response) { witness = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return witness.has_value(); }, kDeadline));
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(HttpClientTest, shouldAnswerSynchronouslyOnAWorkerThread) {
+    std::optional<HttpResponse> answer;
+    std::optional<HttpResponse> refused;
+    std::atomic<bool> onWorker{false};
+    std::thread::id mainThread = std::this_thread::get_id();
+    HttpRequest request = get("/hello");
+    HttpRequest refusedRequest;
+    refusedRequest.url =
+        "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) + "/";
+    GlobalQueue::post([&, request, refusedRequest] {
+        onWorker = std::this_thread::get_id() != mainThread;
+        HttpResponse response = HttpClient::sendSynchronously(request);
+        HttpResponse failure = HttpClient::sendSynchronously(refusedRequest);
+        MainQueue::post([&, response, failure] {
+            answer = response;
+            refused = failure;
+        });
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_TRUE(onWorker);
+    EXPECT_EQ(answer->statusCode, 200);
+    EXPECT_EQ(answer->bodyText(), "你好, world");
+    EXPECT_EQ(refused->error, UrlError::CannotConnectToHost);
+}
+
+TEST_F(HttpClientTest, shouldTimeOutSynchronouslyOnAWorkerThread) {
+    std::optional<HttpResponse> answer;
+    HttpRequest request = get("/slow", 0.2);
+    GlobalQueue::post([&, request] {
+        HttpResponse response = HttpClient::sendSynchronously(request);
+        MainQueue::post([&, response] { answer = response; });
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
+    EXPECT_EQ(answer->error, UrlError::TimedOut);
+}
