@@ -20,25 +20,20 @@ Bytes toBytes(const QByteArray& array) {
     return Bytes(array.begin(), array.end());
 }
 
-bool hasHeader(const HttpRequest& request, std::string_view name) {
-    HttpResponse probe;
-    probe.headers = request.headers;
-    return probe.header(name).has_value();
-}
-
 QNetworkRequest toNetworkRequest(const HttpRequest& request) {
     QNetworkRequest networkRequest(QUrl(QString::fromStdString(request.url)));
     networkRequest.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                                 QNetworkRequest::AlwaysNetwork);
     networkRequest.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // The phone platform sends a body without a type as a form; so do we, and Qt stays quiet.
+    // A caller's own Content-Type replaces it below.
+    if (!request.body.empty()) {
+        networkRequest.setHeader(QNetworkRequest::ContentTypeHeader,
+                                 "application/x-www-form-urlencoded");
+    }
     for (const auto& [name, value] : request.headers) {
         networkRequest.setRawHeader(QByteArray::fromStdString(name),
                                     QByteArray::fromStdString(value));
-    }
-    // The phone platform sends a body without a type as a form; so do we, and Qt stays quiet.
-    if (!request.body.empty() && !hasHeader(request, "Content-Type")) {
-        networkRequest.setHeader(QNetworkRequest::ContentTypeHeader,
-                                 "application/x-www-form-urlencoded");
     }
     return networkRequest;
 }

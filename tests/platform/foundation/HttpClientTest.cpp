@@ -158,7 +158,7 @@ TEST_F(HttpClientTest, shouldSendTheCallersOwnContentType) {
     HttpClient client;
     HttpRequest request = get("/echo");
     request.method = "POST";
-    request.headers.emplace_back("Content-Type", "binary");
+    request.headers.emplace_back("content-type", "binary");
     request.body = {0x04, 0x00, 0x03, 0x00, 0x31, 0x2E, 0x30};
     std::optional<HttpResponse> answer;
     client.send(request, [&](const HttpResponse& response) { answer = response; });
