@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/foundation/Paths.h"
+#include "support/TempFolder.h"
+#include "support/TempHome.h"
+
+namespace {
+
+// Sets one environment variable for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : m_name(name) {
+        if (const char* previous = std::getenv(name)) {
+            m_previous = previous;
+        }
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedVariable() { m_previous ? setenv(m_name, m_previous->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_previous;
+};
+
+}  // namespace
+
+TEST(Paths, shouldCreateTheStandardFoldersUnderTheHome) {
+    TempHome home;
+    EXPECT_EQ(Paths::home(), home.path());
+    EXPECT_EQ(Paths::documents(), home.path() + "/Documents");
+    EXPECT_EQ(Paths::library(), home.path() + "/Library");
+    EXPECT_EQ(Paths::caches(), home.path() + "/Library/Caches");
+    EXPECT_EQ(Paths::preferences(), home.path() + "/Library/Preferences");
+    EXPECT_EQ(Paths::temporary(), home.path() + "/tmp");
+    for (const char* folder : {"Documents", "Library/Caches", "Library/Preferences", "tmp"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(home.path() + "/" + folder)) << folder;
+    }
+    EXPECT_EQ(Paths::join(Paths::documents(), "Logs"), home.path() + "/Documents/Logs");
+}
+
+TEST(Paths, shouldFollowTheHomeWhenItChanges) {
+    std::string first;
+    {
+        TempHome home;
+        first = Paths::documents();
+    }
+    TempHome second;
+    EXPECT_NE(Paths::documents(), first);
+    EXPECT_EQ(Paths::documents(), second.path() + "/Documents");
+}
+
+TEST(Paths, shouldFallBackToTheUserDataFolder) {
+    TempFolder data;
+    ScopedVariable noHome("VKJY_HOME", nullptr);
+    {
+        ScopedVariable xdg("XDG_DATA_HOME", data.path().c_str());
+        EXPECT_EQ(Paths::home(), data.path() + "/vkjy");
+    }
+    ScopedVariable noXdg("XDG_DATA_HOME", nullptr);
+    ScopedVariable user("HOME", data.path().c_str());
+    EXPECT_EQ(Paths::temporary(), data.path() + "/.local/share/vkjy/tmp");
+    EXPECT_TRUE(std::filesystem::is_directory(data.path() + "/.local/share/vkjy/tmp"));
+}
