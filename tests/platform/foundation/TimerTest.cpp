@@ -8,6 +8,18 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Timer.h"
 
+namespace {
+
+// Spins the loop through five firings of a 10 ms witness timer: long enough for any timer of
+// that interval that should not fire to have shown itself.
+void letTimePass() {
+    int ticks = 0;
+    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+}
+
+}  // namespace
+
 TEST(Timer, shouldFireTimersInTheOrderOfTheirFireDates) {
     std::vector<std::string> order;
     auto slow = Timer::scheduledTimer(0.06, false, [&] { order.push_back("slow"); });
@@ -23,10 +35,7 @@ TEST(Timer, shouldFireAOneShotTimerOnceAndThenBeInvalid) {
     EXPECT_TRUE(timer->isValid());
     ASSERT_TRUE(RunLoop::runUntil([&] { return count == 1; }, 5));
     EXPECT_FALSE(timer->isValid());
-    // A repeating timer of the same interval proves time went by without a second firing.
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 1);
 }
 
@@ -37,9 +46,7 @@ TEST(Timer, shouldKeepFiringARepeatingTimerUntilInvalidated) {
     EXPECT_TRUE(timer->isValid());
     timer->invalidate();
     EXPECT_FALSE(timer->isValid());
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 3);
 }
 
@@ -47,9 +54,7 @@ TEST(Timer, shouldStopWhenItsOwnerDropsIt) {
     int count = 0;
     auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
     timer.reset();
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 0);
 }
 
@@ -65,9 +70,7 @@ TEST(Timer, shouldSurviveBeingDroppedFromItsOwnAction) {
     });
     ASSERT_TRUE(RunLoop::runUntil([&] { return count == 1; }, 5));
     EXPECT_EQ(seen, captured);
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 1);
 }
 
@@ -88,9 +91,7 @@ TEST(Timer, shouldInvalidateAOneShotTimerFiredByHand) {
     EXPECT_FALSE(timer->isValid());
     timer->fire();
     EXPECT_EQ(count, 1);
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 1);
 }
 
@@ -102,9 +103,7 @@ TEST(Timer, shouldPauseInTheDistantFutureAndResumeNow) {
     EXPECT_DOUBLE_EQ(timer->fireDate(), Timer::distantFuture());
     EXPECT_TRUE(timer->isValid());
     int paused = count;
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, paused);
     timer->setFireDate(Timer::now());
     ASSERT_TRUE(RunLoop::runUntil([&] { return count == paused + 3; }, 5));
@@ -128,9 +127,7 @@ TEST(Timer, shouldIgnoreFireDateOnAnInvalidatedTimer) {
     auto timer = Timer::scheduledTimer(0.01, true, [&] { ++count; });
     timer->invalidate();
     timer->setFireDate(Timer::now());
-    int ticks = 0;
-    auto witness = Timer::scheduledTimer(0.01, true, [&] { ++ticks; });
-    ASSERT_TRUE(RunLoop::runUntil([&] { return ticks == 5; }, 5));
+    letTimePass();
     EXPECT_EQ(count, 0);
 }
 
