@@ -70,13 +70,14 @@ struct Timer::Impl {
             if (next <= now) {
                 next = now + toDuration(interval);
             }
-            arm();
         }
         runAction();
         if (!repeats) {
             valid = false;
-            qtimer->stop();
         }
+        // Re-armed only now, so a loop spun inside the action cannot fire it again; a fire
+        // date set by the action stands.
+        arm();
     }
 };
 

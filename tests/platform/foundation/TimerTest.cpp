@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -143,4 +144,33 @@ TEST(Timer, shouldKeepFiringWhileTheLoopIsSpunFromInsideOtherWork) {
     });
     ASSERT_TRUE(RunLoop::runUntil([&] { return done; }, 5));
     EXPECT_TRUE(nestedSawTicks);
+}
+
+TEST(Timer, shouldNotFireAgainInsideItsOwnAction) {
+    int depth = 0;
+    int deepest = 0;
+    int count = 0;
+    auto timer = Timer::scheduledTimer(0.01, true, [&] {
+        ++count;
+        deepest = std::max(deepest, ++depth);
+        if (count == 1) {
+            letTimePass();
+        }
+        --depth;
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 3; }, 5));
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST(Timer, shouldKeepAFireDateThatItsOwnActionSets) {
+    int count = 0;
+    std::unique_ptr<Timer> timer;
+    timer = Timer::scheduledTimer(0.01, true, [&] {
+        ++count;
+        timer->setFireDate(Timer::distantFuture());
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return count == 1; }, 5));
+    letTimePass();
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(timer->isValid());
 }
