@@ -1,31 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/foundation/Paths.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TempHome.h"
-
-namespace {
-
-// Sets one environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : m_name(name) {
-        if (const char* previous = std::getenv(name)) {
-            m_previous = previous;
-        }
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedVariable() { m_previous ? setenv(m_name, m_previous->c_str(), 1) : unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_previous;
-};
-
-}  // namespace
 
 TEST(Paths, shouldCreateTheStandardFoldersUnderTheHome) {
     TempHome home;
@@ -54,13 +34,13 @@ TEST(Paths, shouldFollowTheHomeWhenItChanges) {
 
 TEST(Paths, shouldFallBackToTheUserDataFolder) {
     TempFolder data;
-    ScopedVariable noHome("VKJY_HOME", nullptr);
+    ScopedEnvironment noHome("VKJY_HOME", nullptr);
     {
-        ScopedVariable xdg("XDG_DATA_HOME", data.path().c_str());
+        ScopedEnvironment xdg("XDG_DATA_HOME", data.path().c_str());
         EXPECT_EQ(Paths::home(), data.path() + "/vkjy");
     }
-    ScopedVariable noXdg("XDG_DATA_HOME", nullptr);
-    ScopedVariable user("HOME", data.path().c_str());
+    ScopedEnvironment noXdg("XDG_DATA_HOME", nullptr);
+    ScopedEnvironment user("HOME", data.path().c_str());
     EXPECT_EQ(Paths::temporary(), data.path() + "/.local/share/vkjy/tmp");
     EXPECT_TRUE(std::filesystem::is_directory(data.path() + "/.local/share/vkjy/tmp"));
 }
