@@ -100,7 +100,11 @@ HttpResponse responseFrom(QNetworkReply& reply, bool timedOut) {
 
 int timeoutMilliseconds(double seconds) {
     constexpr double kLongest = std::numeric_limits<int>::max() / 1000.0;
-    return static_cast<int>(std::ceil(std::clamp(seconds, 0.0, kLongest) * 1000.0));
+    // A time-out of zero or less would expire at once: take the default instead.
+    if (!(seconds > 0)) {
+        seconds = HttpRequest::kDefaultTimeoutSeconds;
+    }
+    return static_cast<int>(std::ceil(std::min(seconds, kLongest) * 1000.0));
 }
 
 }  // namespace

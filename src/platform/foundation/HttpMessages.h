@@ -32,8 +32,10 @@ struct HttpRequest {
     std::string url;
     HttpHeaders headers;
     Bytes body;
-    // Whole exchange, from sending to the last byte of the reply.
-    double timeoutSeconds = 60.0;
+    static constexpr double kDefaultTimeoutSeconds = 60.0;
+
+    // Whole exchange, from sending to the last byte of the reply; zero or less: the default.
+    double timeoutSeconds = kDefaultTimeoutSeconds;
 };
 
 // Either an answer (error 0, any status code) or a transfer failure (error < 0, no answer).

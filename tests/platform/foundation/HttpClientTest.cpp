@@ -163,16 +163,18 @@ TEST_F(HttpClientTest, shouldPostTheBodyBytesWithMethodTypeAndLength) {
     EXPECT_EQ(answer->body, request.body);
 }
 
-TEST_F(HttpClientTest, shouldSendTheCallersOwnContentType) {
+TEST_F(HttpClientTest, shouldSendTheCallersOwnContentTypeAndLength) {
     HttpClient client;
     HttpRequest request = get("/echo");
     request.method = "POST";
-    request.headers.emplace_back("content-type", "binary");
     request.body = {0x04, 0x00, 0x03, 0x00, 0x31, 0x2E, 0x30};
+    request.headers.emplace_back("content-type", "binary");
+    request.headers.emplace_back("Content-Length", std::to_string(request.body.size()));
     std::optional<HttpResponse> answer;
     client.send(request, [&](const HttpResponse& response) { answer = response; });
     ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
     EXPECT_EQ(answer->header("X-Content-Type"), "binary");
+    EXPECT_EQ(answer->header("X-Content-Length"), "7");
     EXPECT_EQ(answer->body, request.body);
 }
 
