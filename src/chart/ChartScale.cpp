@@ -1,0 +1,99 @@
+#include "chart/ChartScale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace chartscale {
+
+namespace {
+
+constexpr double kFenShiStretch = 1.1;
+
+// Distance between two labels; a grid without lines has a single label.
+double labelStep(const HQCalculationResult& range, int lineCount) {
+    return lineCount > 0 ? (range.highest - range.lowest) / lineCount : 0;
+}
+
+}  // namespace
+
+KLineWindow klineWindow(int barCount, int offset, int perScreen) {
+    KLineWindow window;
+    if (barCount <= 0 || perScreen <= 0) {
+        return window;
+    }
+    // An offset at or past the bar count would leave no newest bar to show.
+    const int hidden = std::clamp(offset, 0, barCount - 1);
+    window.start = std::max(barCount - hidden - perScreen, 0);
+    window.count = std::min(perScreen, barCount - window.start);
+    window.newestShown = barCount - 1 - hidden;
+    return window;
+}
+
+void widenToWholeNumbers(HQCalculationResult& range, int lineCount) {
+    if (lineCount <= 0) {
+        return;
+    }
+    const int64_t span = static_cast<int64_t>(range.highest - range.lowest);
+    const int64_t remainder = span % lineCount;
+    if (remainder == 0) {
+        return;
+    }
+    const int64_t missing = lineCount - remainder;
+    const int64_t below = missing / 2;
+    range.lowest -= below;
+    range.highest += missing - below;
+}
+
+void makeSymmetricAboutClose(HQCalculationResult& range, double yesterdayClose) {
+    const double c = yesterdayClose;
+    if (c > range.highest || c - range.lowest >= range.highest - c) {
+        range.highest = 2 * c - range.lowest;
+    } else {
+        range.lowest = 2 * c - range.highest;
+    }
+}
+
+HQCalculationResult stretchedAboutClose(const HQCalculationResult& range,
+                                        double yesterdayClose) {
+    HQCalculationResult stretched = range;
+    stretched.highest = (range.highest - yesterdayClose) * kFenShiStretch + yesterdayClose;
+    stretched.lowest = yesterdayClose - (yesterdayClose - range.lowest) * kFenShiStretch;
+    return stretched;
+}
+
+std::string priceText(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*lf", std::max(decimals, 0), value);
+    return text;
+}
+
+std::vector<std::string> priceLabelTexts(const HQCalculationResult& range, int lineCount,
+                                         int decimals) {
+    const double step = labelStep(range, lineCount);
+    std::vector<std::string> texts;
+    for (int i = 0; i <= std::max(lineCount, 0); ++i) {
+        texts.push_back(priceText(range.highest - i * step, decimals));
+    }
+    return texts;
+}
+
+std::vector<std::string> percentLabelTexts(const HQCalculationResult& range, int lineCount,
+                                           double yesterdayClose) {
+    const double y = yesterdayClose;
+    std::vector<std::string> texts;
+    for (int i = 0; i <= std::max(lineCount, 0); ++i) {
+        if (y == 0) {
+            texts.emplace_back("--");
+            continue;
+        }
+        const double percent = ((range.highest - y) / y - i * labelStep(range, lineCount) / y) * 100;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2lf%%", percent);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+}  // namespace chartscale

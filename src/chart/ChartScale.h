@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/HQCalculationResult.h"
+
+// Axis arithmetic the chart views apply around the range search: the visible
+// window of K-line bars, range adjustments and axis label texts. Pure
+// functions; every result is finite for any input.
+namespace chartscale {
+
+struct KLineWindow {
+    int start = 0;        // first bar of the window
+    int count = 0;        // bars in the window
+    int newestShown = -1; // the newest bar not scrolled away; -1 without bars
+};
+
+// Bars C, scroll offset O (bars hidden at the right), P bars per screen.
+KLineWindow klineWindow(int barCount, int offset, int perScreen);
+
+// Widens a whole-number price range so that each of the lineCount steps is a
+// whole number.
+void widenToWholeNumbers(HQCalculationResult& range, int lineCount);
+
+// Widens the time-sharing price range so that yesterday's close lies in its
+// middle, on the side of the larger distance.
+void makeSymmetricAboutClose(HQCalculationResult& range, double yesterdayClose);
+
+// The time-sharing scale: the range stretched by 10 % about yesterday's close.
+HQCalculationResult stretchedAboutClose(const HQCalculationResult& range,
+                                        double yesterdayClose);
+
+// lineCount + 1 labels from the top of the range to its bottom.
+std::vector<std::string> priceLabelTexts(const HQCalculationResult& range, int lineCount,
+                                         int decimals);
+// Change against yesterday's close at each label; "--" when the close is 0.
+std::vector<std::string> percentLabelTexts(const HQCalculationResult& range, int lineCount,
+                                           double yesterdayClose);
+
+std::string priceText(double value, int decimals);
+
+}  // namespace chartscale

@@ -1,0 +1,40 @@
+#include "chart/ChartTime.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace charttime {
+
+namespace {
+
+std::optional<int> twoDigits(const std::string& text, size_t at) {
+    if (at + 2 > text.size() || !std::isdigit(static_cast<unsigned char>(text[at])) ||
+        !std::isdigit(static_cast<unsigned char>(text[at + 1]))) {
+        return std::nullopt;
+    }
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+}  // namespace
+
+std::optional<int> minutesOfDay(const std::string& text, bool withColon) {
+    const size_t length = withColon ? 5 : 4;
+    if (text.size() != length || (withColon && text[2] != ':')) {
+        return std::nullopt;
+    }
+    const auto hours = twoDigits(text, 0);
+    const auto minutes = twoDigits(text, withColon ? 3 : 2);
+    if (!hours || !minutes || *hours > 23 || *minutes > 59) {
+        return std::nullopt;
+    }
+    return *hours * 60 + *minutes;
+}
+
+std::string hourMinuteText(int minutes) {
+    const int wrapped = ((minutes % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", wrapped / 60, wrapped % 60);
+    return text;
+}
+
+}  // namespace charttime

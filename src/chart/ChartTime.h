@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Times of day as the charts write them: "HH:mm" for the start of trading and
+// the time axis, "HHmm" for a minute of the time-sharing series.
+namespace charttime {
+
+constexpr int kMinutesPerDay = 1440;
+
+// Minutes after midnight of "HH:mm" (withColon) or "HHmm"; empty when the text
+// is not a time of day.
+std::optional<int> minutesOfDay(const std::string& text, bool withColon);
+// "HH:mm" of a minute count, wrapped into one day.
+std::string hourMinuteText(int minutes);
+
+}  // namespace charttime
