@@ -1,15 +1,16 @@
 #include "chart/ChartStyle.h"
 
+#include "platform/graphics/TextLayout.h"
+
 #include <ctime>
-#include <limits>
 
 namespace chartstyle {
 
-float textWidth(const std::string& text, const Font& font, float height) {
+double textWidth(const std::string& text, const Font& font, double height) {
     if (text == "  ") {
         return 0;
     }
-    return font.sizeOfText(text, Size{std::numeric_limits<float>::max(), height}).width;
+    return TextLayout::measure(text, font, Size{0, height}, LineBreakMode::CharWrap).width;
 }
 
 std::string localTimeText(int64_t seconds, const char* pattern) {

@@ -9,17 +9,17 @@
 // Colours and fonts of the chart tables, named once so the tables read as data.
 namespace chartstyle {
 
-inline Color rgb(int r, int g, int b) { return Color::fromRgb(r, g, b); }
-inline Color white() { return Color::white(); }
-inline Color clear() { return Color::clear(); }
-inline Color red() { return rgb(255, 0, 0); }
+inline Color rgb(int r, int g, int b) { return Color::rgb(r, g, b); }
+inline Color white() { return Color::whiteColor(); }
+inline Color clear() { return Color::clearColor(); }
+inline Color red() { return Color::redColor(); }
 inline Color fallGreen() { return rgb(59, 210, 53); }
-inline Font arial(float size) { return Font::named("Arial", size); }
-inline Font system(float size) { return Font::systemFont(size); }
+inline Font arial(double size) { return Font::named("Arial", size); }
+inline Font system(double size) { return Font::system(size); }
 
 // Width of a text drawn in one line of the given height, breaking by
 // characters; the two-blank placeholder counts as empty.
-float textWidth(const std::string& text, const Font& font, float height);
+double textWidth(const std::string& text, const Font& font, double height);
 
 // Seconds since 1970 in the device's time zone, strftime pattern.
 std::string localTimeText(int64_t seconds, const char* pattern);

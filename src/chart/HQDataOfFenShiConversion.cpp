@@ -65,7 +65,7 @@ ConversionOutput HQDataOfFenShiConversion::dataConversionToCoordinateType(
     const float volumeScale =
         static_cast<float>((r.xianShouHighest - r.xianShouLowest) / (volumeBottom - priceBottom));
     const bool volumeScaled = volumeScale != 0 && std::isfinite(volumeScale);
-    const auto& quote = device.hqDataClass();
+    const auto quote = VKJYHangQingDataClass::current();
     const int start = quote ? charttime::minutesOfDay(quote->startTime(), true).value_or(0) : 0;
 
     std::vector<std::shared_ptr<FenShiDrawDataItem>> items;

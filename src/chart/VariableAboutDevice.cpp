@@ -161,13 +161,11 @@ std::shared_ptr<LabelInfo> label(const TRect& frame, float arialSize) {
 }  // namespace
 
 VariableAboutDevice::VariableAboutDevice(uint32_t screenState, uint32_t hqType, uint32_t device,
-                                         std::shared_ptr<HQFSDrawPram> fsDrawPram,
-                                         std::shared_ptr<VKJYHangQingDataClass> hqDataClass)
+                                         std::shared_ptr<HQFSDrawPram> fsDrawPram)
     : m_device(device),
       m_stateOfScreen(screenState),
       m_typeOfHQ(hqType),
-      m_FSDrawPram(std::move(fsDrawPram)),
-      m_hqDataClass(std::move(hqDataClass)) {
+      m_FSDrawPram(std::move(fsDrawPram)) {
     setAllDefaultStatus();
     variableInitAboutDeviceWithScreenState(screenState, hqType);
 }
@@ -333,8 +331,9 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
     m_TimeCoordinateDrawInfoArray.clear();
     const DrawRect& area = orZero(m_drawRectOfMain);
     const HQFSDrawPram& pram = orZero(m_FSDrawPram);
+    const auto quote = VKJYHangQingDataClass::current();
     const std::optional<int> start =
-        m_hqDataClass ? charttime::minutesOfDay(m_hqDataClass->startTime(), true) : std::nullopt;
+        quote ? charttime::minutesOfDay(quote->startTime(), true) : std::nullopt;
     const float pointY = orZero(m_coordinateSystemInfoOfMain).originalPoint.y + kTimeLabelDrop;
     for (int i = 0; i < kTimeLabelCount; ++i) {
         auto info = std::make_shared<TimeCoordinateDrawInfo>();

@@ -24,7 +24,6 @@ struct PeriodBarTable;
 
 struct commodityInfo;
 struct KPeriodDataItem;
-class VKJYHangQingDataClass;
 
 // The chart engine's layout object: every fixed geometry of the charts for the
 // current chart kind (0 time-sharing, 1 K-line), screen state (0 normal,
@@ -37,10 +36,10 @@ class VariableAboutDevice {
 public:
     using AxisLabels = std::vector<std::shared_ptr<VerTicalAxisTitleInfo>>;
 
-    // The shared quote state gives the start of trading for the time axis.
+    // The time axis starts at the start of trading of the current shared
+    // quote state (VKJYHangQingDataClass::current()).
     VariableAboutDevice(uint32_t screenState, uint32_t hqType, uint32_t device,
-                        std::shared_ptr<HQFSDrawPram> fsDrawPram,
-                        std::shared_ptr<VKJYHangQingDataClass> hqDataClass = nullptr);
+                        std::shared_ptr<HQFSDrawPram> fsDrawPram);
 
     void setAllDefaultStatus();
     // The layout run; device codes other than 0 get no tables.
@@ -155,8 +154,6 @@ public:
     void setCurrentCommodity(std::shared_ptr<commodityInfo> value) { m_currentCommodity = std::move(value); }
     const std::shared_ptr<HQFSDrawPram>& FSDrawPram() const { return m_FSDrawPram; }
     void setFSDrawPram(std::shared_ptr<HQFSDrawPram> value) { m_FSDrawPram = std::move(value); }
-    const std::shared_ptr<VKJYHangQingDataClass>& hqDataClass() const { return m_hqDataClass; }
-    void setHqDataClass(std::shared_ptr<VKJYHangQingDataClass> value) { m_hqDataClass = std::move(value); }
     Rect rootViewFrame() const { return m_rootViewFrame; }
     void setRootViewFrame(Rect value) { m_rootViewFrame = value; }
     Rect drawViewFrame() const { return m_drawViewFrame; }
@@ -206,7 +203,6 @@ private:
     std::vector<std::shared_ptr<commodityStatusItem>> m_CommodityStatusInfoArray;
     std::shared_ptr<commodityInfo> m_currentCommodity;
     std::shared_ptr<HQFSDrawPram> m_FSDrawPram;
-    std::shared_ptr<VKJYHangQingDataClass> m_hqDataClass;
     Rect m_rootViewFrame;
     Rect m_drawViewFrame;
 };
