@@ -23,7 +23,7 @@ struct ButtonInfo : HQValueClass {
     bool selectState = false;
     Rect frame;
     std::string title;
-    std::string normalImag;    // image names; empty for no background picture
+    std::string normalImag;  // image names; empty for no background picture
     std::string selectedImag;
     std::string titleImage;
     std::optional<Color> titleNormalColor;

@@ -8,6 +8,9 @@
 
 namespace chartlayout {
 
+// The tables keep one case per line.
+// clang-format off
+
 struct TRect {
     float x, y, width, height;
 };
@@ -122,7 +125,6 @@ constexpr int kTimeLabelCount = 8;
 constexpr int kTimeLabelMinutes[kTimeLabelCount] = {0, 120, 360, 600, 840, 1080, 1320, 1440};
 constexpr float kTimeLabelDrop = 2;  // below the main origin
 constexpr float kTimeLabelLineHeight = 11;
-constexpr int kMinutesPerDay = 1440;
 
 constexpr float kKLineAxisLabelHeight = 10;
 constexpr float kKLineAxisFontSize = 9;
@@ -281,5 +283,7 @@ constexpr float kPageControlHeight = 13;
 constexpr float kPageControlWidth = 320;
 constexpr TRect kPageFenShiDot{150, 3, 6, 6};
 constexpr TRect kPageKLineDot{164, 3, 6, 6};
+
+// clang-format on
 
 }  // namespace chartlayout

@@ -55,8 +55,7 @@ void makeSymmetricAboutClose(HQCalculationResult& range, double yesterdayClose) 
     }
 }
 
-HQCalculationResult stretchedAboutClose(const HQCalculationResult& range,
-                                        double yesterdayClose) {
+HQCalculationResult stretchedAboutClose(const HQCalculationResult& range, double yesterdayClose) {
     HQCalculationResult stretched = range;
     stretched.highest = (range.highest - yesterdayClose) * kFenShiStretch + yesterdayClose;
     stretched.lowest = yesterdayClose - (yesterdayClose - range.lowest) * kFenShiStretch;
@@ -88,7 +87,8 @@ std::vector<std::string> percentLabelTexts(const HQCalculationResult& range, int
             texts.emplace_back("--");
             continue;
         }
-        const double percent = ((range.highest - y) / y - i * labelStep(range, lineCount) / y) * 100;
+        const double percent =
+            ((range.highest - y) / y - i * labelStep(range, lineCount) / y) * 100;
         char text[64];
         std::snprintf(text, sizeof text, "%.2lf%%", percent);
         texts.emplace_back(text);

@@ -11,9 +11,9 @@
 namespace chartscale {
 
 struct KLineWindow {
-    int start = 0;        // first bar of the window
-    int count = 0;        // bars in the window
-    int newestShown = -1; // the newest bar not scrolled away; -1 without bars
+    int start = 0;         // first bar of the window
+    int count = 0;         // bars in the window
+    int newestShown = -1;  // the newest bar not scrolled away; -1 without bars
 };
 
 // Bars C, scroll offset O (bars hidden at the right), P bars per screen.
@@ -28,8 +28,7 @@ void widenToWholeNumbers(HQCalculationResult& range, int lineCount);
 void makeSymmetricAboutClose(HQCalculationResult& range, double yesterdayClose);
 
 // The time-sharing scale: the range stretched by 10 % about yesterday's close.
-HQCalculationResult stretchedAboutClose(const HQCalculationResult& range,
-                                        double yesterdayClose);
+HQCalculationResult stretchedAboutClose(const HQCalculationResult& range, double yesterdayClose);
 
 // lineCount + 1 labels from the top of the range to its bottom.
 std::vector<std::string> priceLabelTexts(const HQCalculationResult& range, int lineCount,

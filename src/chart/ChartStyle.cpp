@@ -1,8 +1,8 @@
 #include "chart/ChartStyle.h"
 
-#include "platform/graphics/TextLayout.h"
-
 #include <ctime>
+
+#include "platform/graphics/TextLayout.h"
 
 namespace chartstyle {
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-double nonNegative(double value) { return std::max(value, 0.0); }
+double nonNegative(double value) {
+    return std::max(value, 0.0);
+}
 
 const MACDKDJGroupItem& indicators(const KLineDataItem& bar) {
     static const MACDKDJGroupItem none;
@@ -16,8 +18,7 @@ const MACDKDJGroupItem& indicators(const KLineDataItem& bar) {
 }  // namespace
 
 HQDataCalculation::HQDataCalculation(std::vector<std::shared_ptr<KLineDataItem>> bars,
-                                     std::shared_ptr<VariableAboutDevice> device,
-                                     uint32_t dataType)
+                                     std::shared_ptr<VariableAboutDevice> device, uint32_t dataType)
     : m_dataArray(std::move(bars)),
       m_device(std::move(device)),
       m_DataType(dataType),
@@ -68,11 +69,10 @@ void HQDataCalculation::searchMainRange() {
         setLowestValueAndHighestValue(low);
         setLowestValueAndHighestValue(nonNegative(bar->highest));
         const PMAGroupItem* averages = bar->PMAGroup.get();
-        for (const auto* average :
-             {averages ? averages->PMA5Data.get() : nullptr,
-              averages ? averages->PMA10Data.get() : nullptr,
-              averages ? averages->PMA20Data.get() : nullptr,
-              averages ? averages->PMA30Data.get() : nullptr}) {
+        for (const auto* average : {averages ? averages->PMA5Data.get() : nullptr,
+                                    averages ? averages->PMA10Data.get() : nullptr,
+                                    averages ? averages->PMA20Data.get() : nullptr,
+                                    averages ? averages->PMA30Data.get() : nullptr}) {
             setLowestValueAndHighestValue(average ? average->value : low);
         }
     }

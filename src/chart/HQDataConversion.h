@@ -15,12 +15,10 @@ using FenShiRows = std::vector<std::shared_ptr<FenShiDataItem>>;
 using KLineBars = std::vector<std::shared_ptr<KLineDataItem>>;
 using ConversionData = std::variant<FenShiRows, KLineBars>;
 // std::monostate stands for "no result".
-using ConversionOutput =
-    std::variant<std::monostate, std::vector<std::shared_ptr<FenShiDrawDataItem>>,
-                 std::vector<std::shared_ptr<KLineDrawDataItem>>,
-                 std::vector<std::shared_ptr<MACDDrawDataItem>>,
-                 std::vector<std::shared_ptr<KDJDrawDataItem>>,
-                 std::vector<std::shared_ptr<HQPoint>>>;
+using ConversionOutput = std::variant<
+    std::monostate, std::vector<std::shared_ptr<FenShiDrawDataItem>>,
+    std::vector<std::shared_ptr<KLineDrawDataItem>>, std::vector<std::shared_ptr<MACDDrawDataItem>>,
+    std::vector<std::shared_ptr<KDJDrawDataItem>>, std::vector<std::shared_ptr<HQPoint>>>;
 
 // Base of the converters that turn quote records into plot points for one
 // chart view, from the value range and the layout object. Made fresh by the

@@ -87,9 +87,9 @@ ConversionOutput HQDataOfFenShiConversion::dataConversionToCoordinateType(
             continue;
         }
         const float volumeY =
-            volumeScaled
-                ? static_cast<float>(priceBottom + (r.xianShouHighest - row->xianShou) / volumeScale)
-                : static_cast<float>(volumeBottom);
+            volumeScaled ? static_cast<float>(priceBottom +
+                                              (r.xianShouHighest - row->xianShou) / volumeScale)
+                         : static_cast<float>(volumeBottom);
         item->chengJiaoLiangPoint = point(x, volumeY, row->xianShou);
         item->chengJiaoLiangPoint->bottomY = static_cast<float>(volumeBottom);
     }

@@ -12,7 +12,9 @@ constexpr double kKDJTop = 100;
 
 }  // namespace
 
-double HQDataOfKDJConversion::changeValue(double value) { return std::clamp(value, 0.0, kKDJTop); }
+double HQDataOfKDJConversion::changeValue(double value) {
+    return std::clamp(value, 0.0, kKDJTop);
+}
 
 ConversionOutput HQDataOfKDJConversion::dataConversionToCoordinateType(
     int, const ConversionData& data, const std::shared_ptr<HQCalculationResult>&,
@@ -28,7 +30,8 @@ ConversionOutput HQDataOfKDJConversion::dataConversionToCoordinateType(
     }
     const auto& system = device.coordinateSystemInfoOfSecondaryOne();
     const double bottom = std::trunc(system ? system->originalPoint.y : 0);
-    const double top = std::trunc(device.drawRectOfSecondaryOne() ? device.drawRectOfSecondaryOne()->y : 0);
+    const double top =
+        std::trunc(device.drawRectOfSecondaryOne() ? device.drawRectOfSecondaryOne()->y : 0);
     const double height = bottom - top;
     const auto point = [&](double value) {
         auto p = std::make_shared<HQPoint>();

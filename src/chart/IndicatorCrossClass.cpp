@@ -43,8 +43,8 @@ void IndicatorCrossClass::setDataToIndicatorCrossItemArrayFromItem(
     if (showsTime && !IndicatorCrossItemArray.empty()) {
         IndicatorCrossItemArray.front()->font = chartstyle::arial(7);
     }
-    layOutValues({chartstyle::localTimeText(seconds, "%y/%m/%d"), row->showOpen,
-                  row->showHighest, row->showLowest, row->showClose, row->zhangfu,
+    layOutValues({chartstyle::localTimeText(seconds, "%y/%m/%d"), row->showOpen, row->showHighest,
+                  row->showLowest, row->showClose, row->zhangfu,
                   showsTime ? chartstyle::localTimeText(seconds, "%H:%M") : std::string(" ")},
                  withTimeColor);
 }

@@ -18,8 +18,6 @@ namespace {
 constexpr uint32_t kPhoneDevice = 0;
 constexpr uint32_t kFenShiKind = 0;
 constexpr uint32_t kKLineKind = 1;
-constexpr float kFourInchPixelWidth = 640;
-constexpr float kFourInchPixelHeight = 1136;
 constexpr double kFirstNewLayoutVersion = 7.0;
 
 using LayoutOperation = void (VariableAboutDevice::*)();
@@ -34,51 +32,67 @@ struct LayoutCase {
 };
 
 constexpr LayoutCase kLayoutCases[] = {
-    {kKLineKind, kWide, kInch4,
+    {kKLineKind,
+     kWide,
+     kInch4,
      {&V::setTopButtonInfoAboutWideScreen, &V::setDrawViewInfoAboutKLineWideScreenIphone5,
       &V::setKLineBottomViewInfoAboutWideScreenIphone5,
       &V::setVerticalAxisInfoArrayAboutKLineWideScreen,
       &V::setCurrentShowDataInfoAboutKLineWideScreenIphone5,
       &V::setCurrentShowTimeInfoAboutKLineWideScreenIphone5,
       &V::setIndicatorCrossDataInitAboutKLine}},
-    {kKLineKind, kWide, kInch35,
+    {kKLineKind,
+     kWide,
+     kInch35,
      {&V::setTopButtonInfoAboutWideScreen, &V::setDrawViewInfoAboutKLineWideScreenIphone,
       &V::setKLineBottomViewInfoAboutWideScreenIphone,
       &V::setVerticalAxisInfoArrayAboutKLineWideScreen,
       &V::setCurrentShowDataInfoAboutKLineWideScreenIphone,
       &V::setCurrentShowTimeInfoAboutKLineWideScreenIphone,
       &V::setIndicatorCrossDataInitAboutKLine}},
-    {kKLineKind, kNormal, kInch4,
+    {kKLineKind,
+     kNormal,
+     kInch4,
      {&V::setDrawViewInfoAboutKLineNormalIphone5, &V::setKLineBottomViewInfoAboutNormal,
       &V::setVerticalAxisInfoArrayAboutKLineNormal, &V::setCurrentShowDataInfoAboutKLineNormal,
       &V::setCurrentShowTimeInfoAboutKLineNormal, &V::setPageControlButtonInfoAboutNormal,
       &V::setIndicatorCrossDataInitAboutKLine}},
-    {kKLineKind, kNormal, kInch35,
+    {kKLineKind,
+     kNormal,
+     kInch35,
      {&V::setDrawViewInfoAboutKLineNormalIphone, &V::setKLineBottomViewInfoAboutNormal,
       &V::setVerticalAxisInfoArrayAboutKLineNormal, &V::setCurrentShowDataInfoAboutKLineNormal,
       &V::setCurrentShowTimeInfoAboutKLineNormal, &V::setPageControlButtonInfoAboutNormal,
       &V::setIndicatorCrossDataInitAboutKLine}},
-    {kFenShiKind, kWide, kInch4,
+    {kFenShiKind,
+     kWide,
+     kInch4,
      {&V::setKLineBottomViewInfoAboutWideScreenIphone5, &V::setTopButtonInfoAboutWideScreen,
       &V::setDrawViewInfoAboutFenShiWideScreenIphone5,
       &V::setTimeCoordinateDrawInfoArrayAboutWideScreen,
       &V::setVerticalAxisInfoArrayAboutFenShiWideScreen,
       &V::setVerticalAxisRightInfoArrayAboutFenShiWideScreen,
       &V::setIndicatorCrossDataInitAboutFenShiWideScreen}},
-    {kFenShiKind, kWide, kInch35,
+    {kFenShiKind,
+     kWide,
+     kInch35,
      {&V::setKLineBottomViewInfoAboutWideScreenIphone, &V::setTopButtonInfoAboutWideScreen,
       &V::setDrawViewInfoAboutFenShiWideScreenIphone,
       &V::setTimeCoordinateDrawInfoArrayAboutWideScreen,
       &V::setVerticalAxisInfoArrayAboutFenShiWideScreen,
       &V::setVerticalAxisRightInfoArrayAboutFenShiWideScreen,
       &V::setIndicatorCrossDataInitAboutFenShiWideScreen}},
-    {kFenShiKind, kNormal, kInch4,
+    {kFenShiKind,
+     kNormal,
+     kInch4,
      {&V::setKLineBottomViewInfoAboutNormal, &V::setDrawViewInfoAboutFenShiNormalIphone5,
       &V::setTimeCoordinateDrawInfoArrayAboutNormal, &V::setVerticalAxisInfoArrayAboutFenShiNormal,
       &V::setVerticalAxisRightInfoArrayAboutFenShiNormal,
       &V::setCurrentShowDataInfoAboutFenShiNormal, &V::setPageControlButtonInfoAboutNormal,
       &V::setIndicatorCrossDataInitAboutFenShiNormal}},
-    {kFenShiKind, kNormal, kInch35,
+    {kFenShiKind,
+     kNormal,
+     kInch35,
      {&V::setKLineBottomViewInfoAboutNormal, &V::setDrawViewInfoAboutFenShiNormalIphone,
       &V::setTimeCoordinateDrawInfoArrayAboutNormal, &V::setVerticalAxisInfoArrayAboutFenShiNormal,
       &V::setVerticalAxisRightInfoArrayAboutFenShiNormal,
@@ -86,7 +100,9 @@ constexpr LayoutCase kLayoutCases[] = {
       &V::setIndicatorCrossDataInitAboutFenShiNormal}},
 };
 
-Color color(const TRgb& c) { return chartstyle::rgb(c.r, c.g, c.b); }
+Color color(const TRgb& c) {
+    return chartstyle::rgb(c.r, c.g, c.b);
+}
 
 // What an empty object pointer reads as: zeros.
 const HQFSDrawPram& orZero(const std::shared_ptr<HQFSDrawPram>& p) {
@@ -110,8 +126,7 @@ bool systemBelow7() {
     return std::strtod(SystemInfo::osVersion().c_str(), nullptr) < kFirstNewLayoutVersion;
 }
 
-std::shared_ptr<CoordinateSystemInfo> coordinateSystem(const Point& origin,
-                                                       const GridTable& grid) {
+std::shared_ptr<CoordinateSystemInfo> coordinateSystem(const Point& origin, const GridTable& grid) {
     auto info = std::make_shared<CoordinateSystemInfo>();
     info->originalPoint = origin;
     info->firstDottedLineY = grid.firstDottedLineY;
@@ -171,8 +186,7 @@ VariableAboutDevice::VariableAboutDevice(uint32_t screenState, uint32_t hqType, 
 }
 
 bool VariableAboutDevice::isFourInchScreen() {
-    const std::optional<Size> mode = SystemInfo::screenMode();
-    return mode && mode->width == kFourInchPixelWidth && mode->height == kFourInchPixelHeight;
+    return SystemInfo::screenMode() == SystemInfo::kFourInchScreen;
 }
 
 void VariableAboutDevice::setAllDefaultStatus() {
@@ -298,27 +312,42 @@ void VariableAboutDevice::setKLineArea(int state, int screen) {
     m_coordinateSystemInfoOfSecondaryOne =
         coordinateSystem(toPoint(area.indicatorOrigin), area.indicatorGrid);
     // A grade past the tables would read beyond them; the nearest grade is shown.
-    const uint32_t grade =
-        std::min<uint32_t>(getCurrentPeriodStatusInfo()->grade, kGradeCount - 1);
+    const uint32_t grade = std::min<uint32_t>(getCurrentPeriodStatusInfo()->grade, kGradeCount - 1);
     const GradeTable& grades = state == kNormal ? kGradeNormal : kGradeWide[screen];
     m_drawInfoOfMain = drawInfo(grades, grade);
     m_drawInfoOfSecondaryOne = drawInfo(grades, grade);
 }
 
-void VariableAboutDevice::setDrawViewInfoAboutFenShiNormalIphone() { setFenShiArea(kNormal, kInch35); }
-void VariableAboutDevice::setDrawViewInfoAboutFenShiNormalIphone5() { setFenShiArea(kNormal, kInch4); }
-void VariableAboutDevice::setDrawViewInfoAboutFenShiWideScreenIphone() { setFenShiArea(kWide, kInch35); }
-void VariableAboutDevice::setDrawViewInfoAboutFenShiWideScreenIphone5() { setFenShiArea(kWide, kInch4); }
-void VariableAboutDevice::setDrawViewInfoAboutKLineNormalIphone() { setKLineArea(kNormal, kInch35); }
-void VariableAboutDevice::setDrawViewInfoAboutKLineNormalIphone5() { setKLineArea(kNormal, kInch4); }
-void VariableAboutDevice::setDrawViewInfoAboutKLineWideScreenIphone() { setKLineArea(kWide, kInch35); }
-void VariableAboutDevice::setDrawViewInfoAboutKLineWideScreenIphone5() { setKLineArea(kWide, kInch4); }
+void VariableAboutDevice::setDrawViewInfoAboutFenShiNormalIphone() {
+    setFenShiArea(kNormal, kInch35);
+}
+void VariableAboutDevice::setDrawViewInfoAboutFenShiNormalIphone5() {
+    setFenShiArea(kNormal, kInch4);
+}
+void VariableAboutDevice::setDrawViewInfoAboutFenShiWideScreenIphone() {
+    setFenShiArea(kWide, kInch35);
+}
+void VariableAboutDevice::setDrawViewInfoAboutFenShiWideScreenIphone5() {
+    setFenShiArea(kWide, kInch4);
+}
+void VariableAboutDevice::setDrawViewInfoAboutKLineNormalIphone() {
+    setKLineArea(kNormal, kInch35);
+}
+void VariableAboutDevice::setDrawViewInfoAboutKLineNormalIphone5() {
+    setKLineArea(kNormal, kInch4);
+}
+void VariableAboutDevice::setDrawViewInfoAboutKLineWideScreenIphone() {
+    setKLineArea(kWide, kInch35);
+}
+void VariableAboutDevice::setDrawViewInfoAboutKLineWideScreenIphone5() {
+    setKLineArea(kWide, kInch4);
+}
 
 void VariableAboutDevice::setPageControlButtonInfoAboutNormal() {
     const StatusSaveClass& status = orZero(m_statusSaveClass);
     auto page = std::make_shared<PageControlView>();
-    page->frame = Rect{0, m_rootViewFrame.height - kPageControlHeight, kPageControlWidth,
-                       kPageControlHeight};
+    page->frame =
+        Rect{0, m_rootViewFrame.height - kPageControlHeight, kPageControlWidth, kPageControlHeight};
     page->backgroundColor = chartstyle::clear();
     page->fenshiButton = button(toRect(kPageFenShiDot), status.FenShiButtonSelected);
     page->KLineButton = button(toRect(kPageKLineDot), status.KLineButtonSelected);
@@ -339,7 +368,7 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
         auto info = std::make_shared<TimeCoordinateDrawInfo>();
         const int minutes = kTimeLabelMinutes[i];
         if (i < kTimeLabelCount - 1) {
-            info->pointX = area.x + area.width * minutes / kMinutesPerDay;
+            info->pointX = area.x + area.width * minutes / charttime::kMinutesPerDay;
         } else {
             info->pointX = wide ? area.x + area.width : static_cast<float>(pram.TimeTitleLast);
         }
@@ -347,16 +376,20 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
         info->Wide = static_cast<float>(pram.TimeTitleWidthNormal);
         info->pointY = pointY;
         info->LineHeight = kTimeLabelLineHeight;
-        info->titleFrame = Rect{info->pointX + info->Wide,
-                                pointY + info->LineHeight - pram.TimeTitleSize.height,
-                                pram.TimeTitleSize.width, pram.TimeTitleSize.height};
+        info->titleFrame =
+            Rect{info->pointX + info->Wide, pointY + info->LineHeight - pram.TimeTitleSize.height,
+                 pram.TimeTitleSize.width, pram.TimeTitleSize.height};
         info->titleFont = pram.TimeTitleFont;
         m_TimeCoordinateDrawInfoArray.push_back(std::move(info));
     }
 }
 
-void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutNormal() { setTimeLabels(false); }
-void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutWideScreen() { setTimeLabels(true); }
+void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutNormal() {
+    setTimeLabels(false);
+}
+void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutWideScreen() {
+    setTimeLabels(true);
+}
 
 // Value labels.
 
@@ -399,10 +432,9 @@ void VariableAboutDevice::setVerticalAxisInfoArrayAboutKLineNormal() {
         labels->clear();
         for (int i = 0; i <= system->dottedLineNumber; ++i) {
             auto info = std::make_shared<VerTicalAxisTitleInfo>();
-            const float y = i == 0 ? system->firstDottedLineY
-                                   : system->lineY(i) - kKLineAxisLabelHeight;
-            info->frame =
-                Rect{0, y, system->originalPoint.x - 1, kKLineAxisLabelHeight};
+            const float y =
+                i == 0 ? system->firstDottedLineY : system->lineY(i) - kKLineAxisLabelHeight;
+            info->frame = Rect{0, y, system->originalPoint.x - 1, kKLineAxisLabelHeight};
             info->title = "  ";
             info->font = chartstyle::arial(kKLineAxisFontSize);
             info->textAlignment = 2;
@@ -494,8 +526,8 @@ void VariableAboutDevice::setDateLabels(const DateLabelsTable& table) {
     if (!m_currentShowDataLayerInfo) {
         return;
     }
-    const float y = std::trunc(orZero(m_coordinateSystemInfoOfSecondaryOne).originalPoint.y +
-                               table.yOffset);
+    const float y =
+        std::trunc(orZero(m_coordinateSystemInfoOfSecondaryOne).originalPoint.y + table.yOffset);
     std::vector<std::shared_ptr<LabelInfo>> labels;
     for (const auto& [x, alignment] : {std::pair{table.leftX, 0}, std::pair{table.rightX, 2}}) {
         auto info = std::make_shared<LabelInfo>();
@@ -523,9 +555,9 @@ void VariableAboutDevice::setCurrentShowTimeInfoAboutKLineWideScreenIphone5() {
 void VariableAboutDevice::setCrossBox(const CrossBoxTable& table) {
     IndicatorCrossClass& cross = *m_indicatorCrossData;
     cross.isTopNavigationBar = false;
-    cross.frame = Rect{0, orZero(m_coordinateSystemInfoOfMain).firstDottedLineY +
-                              table.yFromFirstLine,
-                       table.width, table.height};
+    cross.frame =
+        Rect{0, orZero(m_coordinateSystemInfoOfMain).firstDottedLineY + table.yFromFirstLine,
+             table.width, table.height};
     cross.font = chartstyle::arial(kCrossBoxFontSize);
     const float dataWidth = cross.frame.x + cross.frame.width - 2;
     float y = cross.frame.y + kCrossItemTop;
@@ -574,10 +606,9 @@ void VariableAboutDevice::setIndicatorCrossDataInitAboutKLine() {
     const DrawRect& area = orZero(m_drawRectOfMain);
     const CoordinateSystemInfo& main = orZero(m_coordinateSystemInfoOfMain);
     m_indicatorCrossData = std::make_shared<IndicatorCrossClass>();
-    m_indicatorCrossData->IndicatorCrossLineSet =
-        EdgeInsets{main.firstDottedLineY, main.originalPoint.x,
-                   orZero(m_coordinateSystemInfoOfSecondaryOne).originalPoint.y,
-                   area.x + area.width};
+    m_indicatorCrossData->IndicatorCrossLineSet = EdgeInsets{
+        main.firstDottedLineY, main.originalPoint.x,
+        orZero(m_coordinateSystemInfoOfSecondaryOne).originalPoint.y, area.x + area.width};
     setCrossBox(kCrossBoxKLine);
 }
 
@@ -596,8 +627,8 @@ void VariableAboutDevice::setTopButtonInfoAboutWideScreen() {
         Rect{switchX, kSwitchButton.y, kSwitchBackgroundSize.width, kSwitchBackgroundSize.height},
         "kxian-anniu.png");
     const auto switchButton = [&](float x, const char* title, bool selected) {
-        auto info = button(Rect{x, kSwitchButton.y, kSwitchButton.width, kSwitchButton.height},
-                           selected);
+        auto info =
+            button(Rect{x, kSwitchButton.y, kSwitchButton.width, kSwitchButton.height}, selected);
         info->title = title;
         info->titleNormalColor = chartstyle::white();
         info->titleSelectedColor = chartstyle::white();
@@ -607,10 +638,9 @@ void VariableAboutDevice::setTopButtonInfoAboutWideScreen() {
     m_topRectInfo->fenshiButton = switchButton(switchX, "分时", status.FenShiButtonSelected);
     m_topRectInfo->klineButton =
         switchButton(width - kKLineButtonFromRight, "K线", status.KLineButtonSelected);
-    const auto& selected = status.FenShiButtonSelected ? m_topRectInfo->fenshiButton
-                                                       : m_topRectInfo->klineButton;
-    m_topRectInfo->topButtonSelectedImageView =
-        imageView(selected->frame, "kxian-anniu_press.png");
+    const auto& selected =
+        status.FenShiButtonSelected ? m_topRectInfo->fenshiButton : m_topRectInfo->klineButton;
+    m_topRectInfo->topButtonSelectedImageView = imageView(selected->frame, "kxian-anniu_press.png");
 }
 
 void VariableAboutDevice::setTopCommodityInfoAboutWideScreen() {
@@ -657,7 +687,9 @@ void VariableAboutDevice::setPeriodBar(const PeriodBarTable& table) {
     setBottomButtonsWithArray(m_periodButtonInfoArray, table.layoutCode);
 }
 
-void VariableAboutDevice::setKLineBottomViewInfoAboutNormal() { setPeriodBar(kPeriodBarNormal); }
+void VariableAboutDevice::setKLineBottomViewInfoAboutNormal() {
+    setPeriodBar(kPeriodBarNormal);
+}
 void VariableAboutDevice::setKLineBottomViewInfoAboutWideScreenIphone() {
     setPeriodBar(kPeriodBarWide[kInch35]);
 }

@@ -105,53 +105,135 @@ public:
     const std::shared_ptr<DrawRect>& drawRectOfMain() const { return m_drawRectOfMain; }
     void setDrawRectOfMain(std::shared_ptr<DrawRect> value) { m_drawRectOfMain = std::move(value); }
     const std::shared_ptr<AboutDrawInfo>& drawInfoOfMain() const { return m_drawInfoOfMain; }
-    void setDrawInfoOfMain(std::shared_ptr<AboutDrawInfo> value) { m_drawInfoOfMain = std::move(value); }
-    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfMain() const { return m_coordinateSystemInfoOfMain; }
-    void setCoordinateSystemInfoOfMain(std::shared_ptr<CoordinateSystemInfo> value) { m_coordinateSystemInfoOfMain = std::move(value); }
-    const std::vector<std::shared_ptr<TimeCoordinateDrawInfo>>& TimeCoordinateDrawInfoArray() const { return m_TimeCoordinateDrawInfoArray; }
-    void setTimeCoordinateDrawInfoArray(std::vector<std::shared_ptr<TimeCoordinateDrawInfo>> value) { m_TimeCoordinateDrawInfoArray = std::move(value); }
-    const std::shared_ptr<DrawRect>& drawRectOfSecondaryOne() const { return m_drawRectOfSecondaryOne; }
-    void setDrawRectOfSecondaryOne(std::shared_ptr<DrawRect> value) { m_drawRectOfSecondaryOne = std::move(value); }
-    const std::shared_ptr<AboutDrawInfo>& drawInfoOfSecondaryOne() const { return m_drawInfoOfSecondaryOne; }
-    void setDrawInfoOfSecondaryOne(std::shared_ptr<AboutDrawInfo> value) { m_drawInfoOfSecondaryOne = std::move(value); }
-    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfSecondaryOne() const { return m_coordinateSystemInfoOfSecondaryOne; }
-    void setCoordinateSystemInfoOfSecondaryOne(std::shared_ptr<CoordinateSystemInfo> value) { m_coordinateSystemInfoOfSecondaryOne = std::move(value); }
-    const std::shared_ptr<DrawRect>& drawRectOfSecondaryTwo() const { return m_drawRectOfSecondaryTwo; }
-    void setDrawRectOfSecondaryTwo(std::shared_ptr<DrawRect> value) { m_drawRectOfSecondaryTwo = std::move(value); }
-    const std::shared_ptr<AboutDrawInfo>& drawInfoOfSecondaryTwo() const { return m_drawInfoOfSecondaryTwo; }
-    void setDrawInfoOfSecondaryTwo(std::shared_ptr<AboutDrawInfo> value) { m_drawInfoOfSecondaryTwo = std::move(value); }
-    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfSecondaryTwo() const { return m_coordinateSystemInfoOfSecondaryTwo; }
-    void setCoordinateSystemInfoOfSecondaryTwo(std::shared_ptr<CoordinateSystemInfo> value) { m_coordinateSystemInfoOfSecondaryTwo = std::move(value); }
+    void setDrawInfoOfMain(std::shared_ptr<AboutDrawInfo> value) {
+        m_drawInfoOfMain = std::move(value);
+    }
+    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfMain() const {
+        return m_coordinateSystemInfoOfMain;
+    }
+    void setCoordinateSystemInfoOfMain(std::shared_ptr<CoordinateSystemInfo> value) {
+        m_coordinateSystemInfoOfMain = std::move(value);
+    }
+    const std::vector<std::shared_ptr<TimeCoordinateDrawInfo>>& TimeCoordinateDrawInfoArray()
+        const {
+        return m_TimeCoordinateDrawInfoArray;
+    }
+    void setTimeCoordinateDrawInfoArray(
+        std::vector<std::shared_ptr<TimeCoordinateDrawInfo>> value) {
+        m_TimeCoordinateDrawInfoArray = std::move(value);
+    }
+    const std::shared_ptr<DrawRect>& drawRectOfSecondaryOne() const {
+        return m_drawRectOfSecondaryOne;
+    }
+    void setDrawRectOfSecondaryOne(std::shared_ptr<DrawRect> value) {
+        m_drawRectOfSecondaryOne = std::move(value);
+    }
+    const std::shared_ptr<AboutDrawInfo>& drawInfoOfSecondaryOne() const {
+        return m_drawInfoOfSecondaryOne;
+    }
+    void setDrawInfoOfSecondaryOne(std::shared_ptr<AboutDrawInfo> value) {
+        m_drawInfoOfSecondaryOne = std::move(value);
+    }
+    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfSecondaryOne() const {
+        return m_coordinateSystemInfoOfSecondaryOne;
+    }
+    void setCoordinateSystemInfoOfSecondaryOne(std::shared_ptr<CoordinateSystemInfo> value) {
+        m_coordinateSystemInfoOfSecondaryOne = std::move(value);
+    }
+    const std::shared_ptr<DrawRect>& drawRectOfSecondaryTwo() const {
+        return m_drawRectOfSecondaryTwo;
+    }
+    void setDrawRectOfSecondaryTwo(std::shared_ptr<DrawRect> value) {
+        m_drawRectOfSecondaryTwo = std::move(value);
+    }
+    const std::shared_ptr<AboutDrawInfo>& drawInfoOfSecondaryTwo() const {
+        return m_drawInfoOfSecondaryTwo;
+    }
+    void setDrawInfoOfSecondaryTwo(std::shared_ptr<AboutDrawInfo> value) {
+        m_drawInfoOfSecondaryTwo = std::move(value);
+    }
+    const std::shared_ptr<CoordinateSystemInfo>& coordinateSystemInfoOfSecondaryTwo() const {
+        return m_coordinateSystemInfoOfSecondaryTwo;
+    }
+    void setCoordinateSystemInfoOfSecondaryTwo(std::shared_ptr<CoordinateSystemInfo> value) {
+        m_coordinateSystemInfoOfSecondaryTwo = std::move(value);
+    }
     const std::shared_ptr<TopRectInfo>& topRectInfo() const { return m_topRectInfo; }
     void setTopRectInfo(std::shared_ptr<TopRectInfo> value) { m_topRectInfo = std::move(value); }
-    const std::shared_ptr<TopRectInfo>& secondaryOneTopRectInfo() const { return m_secondaryOneTopRectInfo; }
-    void setSecondaryOneTopRectInfo(std::shared_ptr<TopRectInfo> value) { m_secondaryOneTopRectInfo = std::move(value); }
-    const std::shared_ptr<TopRectInfo>& secondaryTwoTopRectInfo() const { return m_secondaryTwoTopRectInfo; }
-    void setSecondaryTwoTopRectInfo(std::shared_ptr<TopRectInfo> value) { m_secondaryTwoTopRectInfo = std::move(value); }
+    const std::shared_ptr<TopRectInfo>& secondaryOneTopRectInfo() const {
+        return m_secondaryOneTopRectInfo;
+    }
+    void setSecondaryOneTopRectInfo(std::shared_ptr<TopRectInfo> value) {
+        m_secondaryOneTopRectInfo = std::move(value);
+    }
+    const std::shared_ptr<TopRectInfo>& secondaryTwoTopRectInfo() const {
+        return m_secondaryTwoTopRectInfo;
+    }
+    void setSecondaryTwoTopRectInfo(std::shared_ptr<TopRectInfo> value) {
+        m_secondaryTwoTopRectInfo = std::move(value);
+    }
     const std::shared_ptr<BottomRectInfo>& bottomRectInfo() const { return m_bottomRectInfo; }
-    void setBottomRectInfo(std::shared_ptr<BottomRectInfo> value) { m_bottomRectInfo = std::move(value); }
+    void setBottomRectInfo(std::shared_ptr<BottomRectInfo> value) {
+        m_bottomRectInfo = std::move(value);
+    }
     const std::shared_ptr<PageControlView>& pageControl() const { return m_pageControl; }
-    void setPageControl(std::shared_ptr<PageControlView> value) { m_pageControl = std::move(value); }
-    const std::shared_ptr<CurrentShowDataLayerInfo>& currentShowDataLayerInfo() const { return m_currentShowDataLayerInfo; }
-    void setCurrentShowDataLayerInfo(std::shared_ptr<CurrentShowDataLayerInfo> value) { m_currentShowDataLayerInfo = std::move(value); }
-    const std::shared_ptr<IndicatorCrossClass>& indicatorCrossData() const { return m_indicatorCrossData; }
-    void setIndicatorCrossData(std::shared_ptr<IndicatorCrossClass> value) { m_indicatorCrossData = std::move(value); }
+    void setPageControl(std::shared_ptr<PageControlView> value) {
+        m_pageControl = std::move(value);
+    }
+    const std::shared_ptr<CurrentShowDataLayerInfo>& currentShowDataLayerInfo() const {
+        return m_currentShowDataLayerInfo;
+    }
+    void setCurrentShowDataLayerInfo(std::shared_ptr<CurrentShowDataLayerInfo> value) {
+        m_currentShowDataLayerInfo = std::move(value);
+    }
+    const std::shared_ptr<IndicatorCrossClass>& indicatorCrossData() const {
+        return m_indicatorCrossData;
+    }
+    void setIndicatorCrossData(std::shared_ptr<IndicatorCrossClass> value) {
+        m_indicatorCrossData = std::move(value);
+    }
     const std::shared_ptr<StatusSaveClass>& statusSaveClass() const { return m_statusSaveClass; }
-    void setStatusSaveClass(std::shared_ptr<StatusSaveClass> value) { m_statusSaveClass = std::move(value); }
+    void setStatusSaveClass(std::shared_ptr<StatusSaveClass> value) {
+        m_statusSaveClass = std::move(value);
+    }
     const AxisLabels& VerticalAxisMainInfoArray() const { return m_VerticalAxisMainInfoArray; }
-    void setVerticalAxisMainInfoArray(AxisLabels value) { m_VerticalAxisMainInfoArray = std::move(value); }
-    const AxisLabels& VerticalAxisMainRightInfoArray() const { return m_VerticalAxisMainRightInfoArray; }
-    void setVerticalAxisMainRightInfoArray(AxisLabels value) { m_VerticalAxisMainRightInfoArray = std::move(value); }
-    const AxisLabels& VerticalAxisSecondaryOneInfoArray() const { return m_VerticalAxisSecondaryOneInfoArray; }
-    void setVerticalAxisSecondaryOneInfoArray(AxisLabels value) { m_VerticalAxisSecondaryOneInfoArray = std::move(value); }
-    const AxisLabels& VerticalAxisSecondaryTwoInfoArray() const { return m_VerticalAxisSecondaryTwoInfoArray; }
-    void setVerticalAxisSecondaryTwoInfoArray(AxisLabels value) { m_VerticalAxisSecondaryTwoInfoArray = std::move(value); }
-    const std::vector<std::shared_ptr<KPeriodDataItem>>& periodButtonInfoArray() const { return m_periodButtonInfoArray; }
-    void setPeriodButtonInfoArray(std::vector<std::shared_ptr<KPeriodDataItem>> value) { m_periodButtonInfoArray = std::move(value); }
-    const std::vector<std::shared_ptr<commodityStatusItem>>& CommodityStatusInfoArray() const { return m_CommodityStatusInfoArray; }
-    void setCommodityStatusInfoArray(std::vector<std::shared_ptr<commodityStatusItem>> value) { m_CommodityStatusInfoArray = std::move(value); }
+    void setVerticalAxisMainInfoArray(AxisLabels value) {
+        m_VerticalAxisMainInfoArray = std::move(value);
+    }
+    const AxisLabels& VerticalAxisMainRightInfoArray() const {
+        return m_VerticalAxisMainRightInfoArray;
+    }
+    void setVerticalAxisMainRightInfoArray(AxisLabels value) {
+        m_VerticalAxisMainRightInfoArray = std::move(value);
+    }
+    const AxisLabels& VerticalAxisSecondaryOneInfoArray() const {
+        return m_VerticalAxisSecondaryOneInfoArray;
+    }
+    void setVerticalAxisSecondaryOneInfoArray(AxisLabels value) {
+        m_VerticalAxisSecondaryOneInfoArray = std::move(value);
+    }
+    const AxisLabels& VerticalAxisSecondaryTwoInfoArray() const {
+        return m_VerticalAxisSecondaryTwoInfoArray;
+    }
+    void setVerticalAxisSecondaryTwoInfoArray(AxisLabels value) {
+        m_VerticalAxisSecondaryTwoInfoArray = std::move(value);
+    }
+    const std::vector<std::shared_ptr<KPeriodDataItem>>& periodButtonInfoArray() const {
+        return m_periodButtonInfoArray;
+    }
+    void setPeriodButtonInfoArray(std::vector<std::shared_ptr<KPeriodDataItem>> value) {
+        m_periodButtonInfoArray = std::move(value);
+    }
+    const std::vector<std::shared_ptr<commodityStatusItem>>& CommodityStatusInfoArray() const {
+        return m_CommodityStatusInfoArray;
+    }
+    void setCommodityStatusInfoArray(std::vector<std::shared_ptr<commodityStatusItem>> value) {
+        m_CommodityStatusInfoArray = std::move(value);
+    }
     const std::shared_ptr<commodityInfo>& currentCommodity() const { return m_currentCommodity; }
-    void setCurrentCommodity(std::shared_ptr<commodityInfo> value) { m_currentCommodity = std::move(value); }
+    void setCurrentCommodity(std::shared_ptr<commodityInfo> value) {
+        m_currentCommodity = std::move(value);
+    }
     const std::shared_ptr<HQFSDrawPram>& FSDrawPram() const { return m_FSDrawPram; }
     void setFSDrawPram(std::shared_ptr<HQFSDrawPram> value) { m_FSDrawPram = std::move(value); }
     Rect rootViewFrame() const { return m_rootViewFrame; }

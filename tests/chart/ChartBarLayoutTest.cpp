@@ -20,8 +20,8 @@ std::vector<std::shared_ptr<KPeriodDataItem>> periods(int count) {
 }  // namespace
 
 TEST(TopBarLayout, shouldPlaceTheSwitchAtTheRightOfEachWideScreen) {
-    for (const auto& [fourInch, width, switchX] : {std::tuple{false, 480.0, 395.0},
-                                                   std::tuple{true, 568.0, 483.0}}) {
+    for (const auto& [fourInch, width, switchX] :
+         {std::tuple{false, 480.0, 395.0}, std::tuple{true, 568.0, 483.0}}) {
         const auto device = layout(kKLine, kWide, fourInch);
         const auto& top = *device->topRectInfo();
         EXPECT_EQ(top.navigationBarFrame, Rect(0, 0, width, 44));
@@ -80,13 +80,24 @@ TEST(PeriodBarLayout, shouldGiveEachCaseItsBarFrames) {
         Rect quotaChoose;
         Rect scroll;
     };
-    for (const Case& c :
-         {Case{kNormal, false, {0, 0, 320, 33}, {235, 33, 45, 165}, {280, 0, 20, 33},
-               {10, 0, 270, 33}},
-          Case{kWide, false, {0, 44, 480, 33}, {370, 77, 70, 165}, {440, 0, 20, 33},
-               {20, 0, 420, 33}},
-          Case{kWide, true, {0, 44, 568, 33}, {434, 77, 80, 165}, {514, 0, 20, 33},
-               {34, 0, 480, 33}}}) {
+    for (const Case& c : {Case{kNormal,
+                               false,
+                               {0, 0, 320, 33},
+                               {235, 33, 45, 165},
+                               {280, 0, 20, 33},
+                               {10, 0, 270, 33}},
+                          Case{kWide,
+                               false,
+                               {0, 44, 480, 33},
+                               {370, 77, 70, 165},
+                               {440, 0, 20, 33},
+                               {20, 0, 420, 33}},
+                          Case{kWide,
+                               true,
+                               {0, 44, 568, 33},
+                               {434, 77, 80, 165},
+                               {514, 0, 20, 33},
+                               {34, 0, 480, 33}}}) {
         const auto device = layout(kKLine, c.state, c.fourInch);
         const auto& bar = *device->bottomRectInfo();
         EXPECT_EQ(bar.frame, c.frame);
@@ -129,8 +140,8 @@ TEST(PeriodBarLayout, shouldStackButtonsFromTheSeventhOnInAColumn) {
 
 TEST(PeriodBarLayout, shouldSizeButtonsByLayoutCode) {
     auto device = layout(kKLine, kNormal, false);
-    for (const auto& [code, width] : {std::pair{2, 45.0}, std::pair{4, 70.0}, std::pair{6, 80.0},
-                                      std::pair{9, 45.0}}) {
+    for (const auto& [code, width] :
+         {std::pair{2, 45.0}, std::pair{4, 70.0}, std::pair{6, 80.0}, std::pair{9, 45.0}}) {
         device->bottomRectInfo()->periodButtonArray.clear();
         device->setBottomButtonsWithArray(periods(2), code);
         EXPECT_EQ(device->bottomRectInfo()->periodButtonArray[2]->frame,

@@ -181,8 +181,7 @@ TEST(ChartHeaders, shouldStartTheWideKLineRowWithARedTitlelessItem) {
     EXPECT_EQ(macd[0]->titleFrame, Rect(110, 221, 78, 18));
     EXPECT_EQ(macd[1]->titleFrame, Rect(190, 221, 38, 18));
     EXPECT_EQ(macd[1]->dataFrame, Rect(228, 221, 43, 18));
-    EXPECT_EQ(header.SecondaryOneCurrentDataKDJItemArray[1]->titleFrame,
-              Rect(177, 221, 18, 18));
+    EXPECT_EQ(header.SecondaryOneCurrentDataKDJItemArray[1]->titleFrame, Rect(177, 221, 18, 18));
 }
 
 TEST(ChartHeaders, shouldNarrowTheWideMACDTitlesOnTheSmallerScreen) {
@@ -208,7 +207,8 @@ TEST(ChartHeaders, shouldPutTheDateLabelsUnderTheIndicatorArea) {
                           Case{kWide, false, {2, 221, 80, 18}, {400, 221, 80, 18}, 11},
                           Case{kWide, true, {2, 221, 80, 18}, {488, 221, 80, 18}, 11}}) {
         const auto device = layout(kKLine, c.state, c.fourInch);
-        const auto& labels = device->currentShowDataLayerInfo()->SecondaryOneCurrentDataTimeItemArray;
+        const auto& labels =
+            device->currentShowDataLayerInfo()->SecondaryOneCurrentDataTimeItemArray;
         ASSERT_EQ(labels.size(), 2u);
         EXPECT_EQ(labels[0]->frame, c.left);
         EXPECT_EQ(labels[0]->textAlignment, 0);

@@ -25,18 +25,21 @@ constexpr uint32_t kWide = 1;
 // Sets the screen and system facts for one test and puts them back after it.
 class DeviceFacts {
 public:
-    DeviceFacts(bool fourInch, const std::string& osVersion = "7.0")
+    explicit DeviceFacts(bool fourInch, const std::string& osVersion = "7.0")
         : m_mode(SystemInfo::screenMode()), m_version(SystemInfo::osVersion()) {
-        SystemInfo::setScreenMode(fourInch ? Size{640, 1136} : Size{640, 960});
+        SystemInfo::setScreenMode(fourInch ? SystemInfo::kFourInchScreen
+                                           : SystemInfo::kThreeAndAHalfInchScreen);
         SystemInfo::setOsVersion(osVersion);
     }
     ~DeviceFacts() {
         SystemInfo::setScreenMode(m_mode);
         SystemInfo::setOsVersion(m_version);
     }
+    DeviceFacts(const DeviceFacts&) = delete;
+    DeviceFacts& operator=(const DeviceFacts&) = delete;
 
 private:
-    std::optional<Size> m_mode;
+    SystemInfo::ScreenMode m_mode;
     std::string m_version;
 };
 

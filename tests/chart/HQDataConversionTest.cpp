@@ -17,8 +17,8 @@ using namespace charttest;
 
 namespace {
 
-std::shared_ptr<HQCalculationResult> range(double lowest, double highest,
-                                           double volumeLowest = 0, double volumeHighest = 0) {
+std::shared_ptr<HQCalculationResult> range(double lowest, double highest, double volumeLowest = 0,
+                                           double volumeHighest = 0) {
     auto r = std::make_shared<HQCalculationResult>();
     r->lowest = lowest;
     r->highest = highest;
@@ -81,8 +81,9 @@ TEST(FenShiConversion, shouldPlaceMinutesByTimeSinceAnEveningStart) {
 TEST(FenShiConversion, shouldDrawNegativePricesAsZeroAndAnEmptyRangeInTheMiddle) {
     setTradingStart("09:00");
     const auto device = layout(kFenShi, kNormal, false);
-    const auto points = as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
-        0, FenShiRows{minute("0930", -3, 10, 5)}, range(10, 10), *device));
+    const auto points =
+        as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
+            0, FenShiRows{minute("0930", -3, 10, 5)}, range(10, 10), *device));
     EXPECT_EQ(points[0]->fenshiPoint->Value, 0);
     EXPECT_FLOAT_EQ(points[0]->junjiaPoint->y, 154 - 139 / 2.f);
     EXPECT_FALSE(points[0]->chengJiaoLiangPoint);
@@ -91,9 +92,10 @@ TEST(FenShiConversion, shouldDrawNegativePricesAsZeroAndAnEmptyRangeInTheMiddle)
 TEST(FenShiConversion, shouldKeepFlatVolumeBarsFiniteAtTheBottomOfTheVolumeArea) {
     setTradingStart("09:00");
     const auto device = layout(kFenShi, kNormal, false);
-    const auto points = as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
-        0, FenShiRows{minute("0930", 10, 10, 40), minute("0931", 10, 10, 40)},
-        range(9, 11, 40, 40), *device));
+    const auto points =
+        as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
+            0, FenShiRows{minute("0930", 10, 10, 40), minute("0931", 10, 10, 40)},
+            range(9, 11, 40, 40), *device));
     for (const auto& point : points) {
         ASSERT_TRUE(point->chengJiaoLiangPoint);
         EXPECT_TRUE(std::isfinite(point->chengJiaoLiangPoint->y));
@@ -104,8 +106,10 @@ TEST(FenShiConversion, shouldKeepFlatVolumeBarsFiniteAtTheBottomOfTheVolumeArea)
 TEST(FenShiConversion, shouldCountAnUnreadableMinuteAsTheStartOfTrading) {
     setTradingStart("09:00");
     const auto device = layout(kFenShi, kNormal, false);
-    const auto points = as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
-        0, FenShiRows{minute("2561", 10, 10, 0), minute("", 10, 10, 0)}, range(9, 11), *device));
+    const auto points =
+        as<FenShiDrawDataItem>(HQDataOfFenShiConversion().dataConversionToCoordinateType(
+            0, FenShiRows{minute("2561", 10, 10, 0), minute("", 10, 10, 0)}, range(9, 11),
+            *device));
     EXPECT_FLOAT_EQ(points[0]->fenshiPoint->x, 38);
     EXPECT_FLOAT_EQ(points[1]->fenshiPoint->x, 38);
 }
@@ -123,8 +127,8 @@ TEST(KLineConversion, shouldPlaceACandleInItsColumn) {
     bars[3]->PMAGroup->PMA5Data = average(17.5);
     bars[3]->PMAGroup->PMA30Data = average(-1);
     auto converter = HQCoordinateOfKLineOutput().factroyMothod();
-    const auto candles =
-        as<KLineDrawDataItem>(converter->dataConversionToCoordinateType(0, bars, range(10, 20), *device));
+    const auto candles = as<KLineDrawDataItem>(
+        converter->dataConversionToCoordinateType(0, bars, range(10, 20), *device));
     ASSERT_EQ(candles.size(), 4u);
     const auto& c = *candles[3];
     EXPECT_EQ(c.openPiont, (Point{20, 143 - 128 * 0.5}));
@@ -136,7 +140,10 @@ TEST(KLineConversion, shouldPlaceACandleInItsColumn) {
     EXPECT_FALSE(c.PMA10Point);
     EXPECT_FLOAT_EQ(c.PMA30Point->y, 143);
     EXPECT_EQ(c.klineData, bars[3]);
-    EXPECT_EQ(std::get<std::vector<std::shared_ptr<KLineDrawDataItem>>>(converter->coordinateArray()).size(), 4u);
+    EXPECT_EQ(
+        std::get<std::vector<std::shared_ptr<KLineDrawDataItem>>>(converter->coordinateArray())
+            .size(),
+        4u);
 }
 
 TEST(KLineConversion, shouldPutAFlatSeriesInTheMiddleAndRefuseOtherKinds) {
@@ -148,8 +155,8 @@ TEST(KLineConversion, shouldPutAFlatSeriesInTheMiddleAndRefuseOtherKinds) {
     EXPECT_FLOAT_EQ(flat[0]->closePiont.y, 143 - 64);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(converter.dataConversionToCoordinateType(
         1, KLineBars{bar(5, 5, 5, 5)}, range(5, 5), *device)));
-    EXPECT_TRUE(as<KLineDrawDataItem>(converter.dataConversionToCoordinateType(
-                                          0, KLineBars{}, range(5, 5), *device))
+    EXPECT_TRUE(as<KLineDrawDataItem>(
+                    converter.dataConversionToCoordinateType(0, KLineBars{}, range(5, 5), *device))
                     .empty());
 }
 
@@ -198,11 +205,14 @@ TEST(PMAConversion, shouldPlotOnlyBarsThatHaveTheChosenAverage) {
     bars[1]->PMAGroup = std::make_shared<PMAGroupItem>();
     bars[1]->PMAGroup->PMA10Data = average(15);
     auto converter = HQCoordinateOfPMAOutput().factroyMothod();
-    const auto points = as<HQPoint>(converter->dataConversionToCoordinateType(10, bars, range(10, 20), *device));
+    const auto points =
+        as<HQPoint>(converter->dataConversionToCoordinateType(10, bars, range(10, 20), *device));
     ASSERT_EQ(points.size(), 1u);
     EXPECT_FLOAT_EQ(points[0]->y, 143 - 32 * 0.5f);
     EXPECT_EQ(converter->type(), 10);
-    EXPECT_TRUE(as<HQPoint>(converter->dataConversionToCoordinateType(7, bars, range(10, 20), *device)).empty());
+    EXPECT_TRUE(
+        as<HQPoint>(converter->dataConversionToCoordinateType(7, bars, range(10, 20), *device))
+            .empty());
     EXPECT_TRUE(std::holds_alternative<std::monostate>(
         converter->dataConversionToCoordinateType(10, KLineBars{}, range(10, 20), *device)));
 }

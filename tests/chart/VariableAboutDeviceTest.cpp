@@ -22,29 +22,113 @@ struct AreaCase {
 };
 
 const AreaCase kAreaCases[] = {
-    {"FenShiNormal35", kFenShi, kNormal, false, {0, 0, 320, 257}, {0, 33, 320, 224},
-     {38, 15, 280, 209}, {38, 198}, 15, 8, 17.375f, 5},
-    {"FenShiNormal4", kFenShi, kNormal, true, {0, 0, 320, 345}, {0, 33, 320, 312},
-     {38, 15, 280, 297}, {38, 284}, 15, 8, 25.625f, 5},
-    {"FenShiWide35", kFenShi, kWide, false, {0, 0, 480, 320}, {0, 77, 480, 243},
-     {58, 0, 422, 272}, {58, 216}, 0, 8, 18.875f, 5},
-    {"FenShiWide4", kFenShi, kWide, true, {0, 0, 568, 320}, {0, 77, 568, 243},
-     {58, 0, 510, 272}, {58, 216}, 0, 8, 18.875f, 5},
-    {"KLineNormal35", kKLine, kNormal, false, {0, 0, 320, 257}, {320, 33, 320, 224},
-     {34, 15, 286, 128}, {34, 143}, 15, 6, 21.33f, 0},
-    {"KLineNormal4", kKLine, kNormal, true, {0, 0, 320, 345}, {320, 33, 320, 312},
-     {34, 15, 286, 198}, {34, 213}, 15, 6, 33, 0},
-    {"KLineWide35", kKLine, kWide, false, {0, 0, 480, 320}, {0, 77, 480, 243},
-     {60, 25, 420, 146}, {58, 171}, 25, 6, 24.33f, 0},
-    {"KLineWide4", kKLine, kWide, true, {0, 0, 568, 320}, {0, 77, 568, 243},
-     {60, 25, 508, 146}, {58, 171}, 25, 6, 24.33f, 0},
+    {"FenShiNormal35",
+     kFenShi,
+     kNormal,
+     false,
+     {0, 0, 320, 257},
+     {0, 33, 320, 224},
+     {38, 15, 280, 209},
+     {38, 198},
+     15,
+     8,
+     17.375f,
+     5},
+    {"FenShiNormal4",
+     kFenShi,
+     kNormal,
+     true,
+     {0, 0, 320, 345},
+     {0, 33, 320, 312},
+     {38, 15, 280, 297},
+     {38, 284},
+     15,
+     8,
+     25.625f,
+     5},
+    {"FenShiWide35",
+     kFenShi,
+     kWide,
+     false,
+     {0, 0, 480, 320},
+     {0, 77, 480, 243},
+     {58, 0, 422, 272},
+     {58, 216},
+     0,
+     8,
+     18.875f,
+     5},
+    {"FenShiWide4",
+     kFenShi,
+     kWide,
+     true,
+     {0, 0, 568, 320},
+     {0, 77, 568, 243},
+     {58, 0, 510, 272},
+     {58, 216},
+     0,
+     8,
+     18.875f,
+     5},
+    {"KLineNormal35",
+     kKLine,
+     kNormal,
+     false,
+     {0, 0, 320, 257},
+     {320, 33, 320, 224},
+     {34, 15, 286, 128},
+     {34, 143},
+     15,
+     6,
+     21.33f,
+     0},
+    {"KLineNormal4",
+     kKLine,
+     kNormal,
+     true,
+     {0, 0, 320, 345},
+     {320, 33, 320, 312},
+     {34, 15, 286, 198},
+     {34, 213},
+     15,
+     6,
+     33,
+     0},
+    {"KLineWide35",
+     kKLine,
+     kWide,
+     false,
+     {0, 0, 480, 320},
+     {0, 77, 480, 243},
+     {60, 25, 420, 146},
+     {58, 171},
+     25,
+     6,
+     24.33f,
+     0},
+    {"KLineWide4",
+     kKLine,
+     kWide,
+     true,
+     {0, 0, 568, 320},
+     {0, 77, 568, 243},
+     {60, 25, 508, 146},
+     {58, 171},
+     25,
+     6,
+     24.33f,
+     0},
 };
 
-void PrintTo(const AreaCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AreaCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LayoutAreas : public testing::TestWithParam<AreaCase> {};
 
-Rect rectOf(const DrawRect& r) { return Rect(r.x, r.y, r.width, r.height); }
+Rect rectOf(const DrawRect& r) {
+    return Rect(r.x, r.y, r.width, r.height);
+}
 
 }  // namespace
 
@@ -89,7 +173,9 @@ const IndicatorCase kIndicatorCases[] = {
     {"Wide4", kWide, true, {60, 171, 508, 46}, {58, 217}, 171, 23, -1, 61, 84},
 };
 
-void PrintTo(const IndicatorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const IndicatorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KLineIndicatorArea : public testing::TestWithParam<IndicatorCase> {};
 
@@ -131,7 +217,9 @@ std::string gradeName(const GradeCase& c) {
            "Grade" + std::to_string(c.grade);
 }
 
-void PrintTo(const GradeCase& c, std::ostream* os) { *os << gradeName(c); }
+void PrintTo(const GradeCase& c, std::ostream* os) {
+    *os << gradeName(c);
+}
 
 class ZoomGrades : public testing::TestWithParam<GradeCase> {};
 
@@ -183,16 +271,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return gradeName(info.param); });
 
 TEST(VariableAboutDevice, shouldChooseTheFourInchTablesOnlyForA640By1136Screen) {
-    const auto withMode = [](std::optional<Size> mode) {
+    const auto withMode = [](SystemInfo::ScreenMode mode) {
         DeviceFacts facts(true);
         SystemInfo::setScreenMode(mode);
         VariableAboutDevice device(kNormal, kFenShi, 0, std::make_shared<HQFSDrawPram>(0));
         return device.rootViewFrame().height;
     };
-    EXPECT_EQ(withMode(Size{640, 1136}), 345);
-    EXPECT_EQ(withMode(Size{640, 960}), 257);
-    EXPECT_EQ(withMode(Size{750, 1334}), 257);
-    EXPECT_EQ(withMode(std::nullopt), 257);
+    EXPECT_EQ(withMode({640, 1136}), 345);
+    EXPECT_EQ(withMode({640, 960}), 257);
+    EXPECT_EQ(withMode({750, 1334}), 257);
+    EXPECT_EQ(withMode({0, 0}), 257);
 }
 
 TEST(VariableAboutDevice, shouldStartWithTimeSharingSelectedAndMACDShown) {
