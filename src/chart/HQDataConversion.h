@@ -9,6 +9,7 @@
 #include "chart/HQPoint.h"
 
 struct KLineDataItem;
+struct MACDKDJGroupItem;
 class VariableAboutDevice;
 
 using FenShiRows = std::vector<std::shared_ptr<FenShiDataItem>>;
@@ -49,6 +50,10 @@ protected:
     // lands on the top, its lowest on the bottom, an empty range in the middle.
     static float valueY(double value, const HQCalculationResult& range, double bottom,
                         double height);
+    // Indicator series start where the first bar has indicators.
+    static bool firstBarHasIndicators(const KLineBars& bars);
+    // A bar's indicators; a bar without any reads as zeros.
+    static const MACDKDJGroupItem& indicatorsOf(const std::shared_ptr<KLineDataItem>& bar);
 
 private:
     int m_type = 0;

@@ -24,7 +24,7 @@ ConversionOutput HQDataOfKDJConversion::dataConversionToCoordinateType(
         return std::monostate{};
     }
     std::vector<std::shared_ptr<KDJDrawDataItem>> items;
-    if (bars->empty() || !bars->front() || !bars->front()->MACDKDJ) {
+    if (!firstBarHasIndicators(*bars)) {
         setCoordinateArray(items);
         return items;
     }
@@ -40,8 +40,7 @@ ConversionOutput HQDataOfKDJConversion::dataConversionToCoordinateType(
         return p;
     };
     for (const auto& bar : *bars) {
-        static const MACDKDJGroupItem none;
-        const MACDKDJGroupItem& values = bar && bar->MACDKDJ ? *bar->MACDKDJ : none;
+        const MACDKDJGroupItem& values = indicatorsOf(bar);
         auto item = std::make_shared<KDJDrawDataItem>();
         item->KPoint = point(values.KValue);
         item->DPoint = point(values.DValue);

@@ -11,7 +11,7 @@ ConversionOutput HQDataOfMACDConversion::dataConversionToCoordinateType(
         return std::monostate{};
     }
     std::vector<std::shared_ptr<MACDDrawDataItem>> items;
-    if (bars->empty() || !bars->front() || !bars->front()->MACDKDJ) {
+    if (!firstBarHasIndicators(*bars)) {
         setCoordinateArray(items);
         return items;
     }
@@ -27,8 +27,7 @@ ConversionOutput HQDataOfMACDConversion::dataConversionToCoordinateType(
         return p;
     };
     for (const auto& bar : *bars) {
-        static const MACDKDJGroupItem none;
-        const MACDKDJGroupItem& values = bar && bar->MACDKDJ ? *bar->MACDKDJ : none;
+        const MACDKDJGroupItem& values = indicatorsOf(bar);
         auto item = std::make_shared<MACDDrawDataItem>();
         item->MACDPoint = point(values.macd);
         item->DifPoint = point(values.dif);

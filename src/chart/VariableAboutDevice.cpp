@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "chart/ChartLayoutTables.h"
@@ -171,6 +172,15 @@ std::shared_ptr<LabelInfo> label(const TRect& frame, float arialSize) {
     info->color = chartstyle::white();
     info->font = chartstyle::arial(arialSize);
     return info;
+}
+
+// The console log of the time axis, as "(21:00, 23:00, ...)".
+void logTimeLabels(const std::vector<std::shared_ptr<TimeCoordinateDrawInfo>>& labels) {
+    std::string line = "(";
+    for (const auto& label : labels) {
+        line += (line.size() > 1 ? ", " : "") + label->title;
+    }
+    std::fprintf(stderr, "%s)\n", line.c_str());
 }
 
 }  // namespace
@@ -382,6 +392,7 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
         info->titleFont = pram.TimeTitleFont;
         m_TimeCoordinateDrawInfoArray.push_back(std::move(info));
     }
+    logTimeLabels(m_TimeCoordinateDrawInfoArray);
 }
 
 void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutNormal() {
