@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/graphics/Color.h"
@@ -34,8 +33,5 @@ inline Font system(double size) {
 // Width of a text drawn in one line of the given height, breaking by
 // characters; the two-blank placeholder counts as empty.
 double textWidth(const std::string& text, const Font& font, double height);
-
-// Seconds since 1970 in the device's time zone, strftime pattern.
-std::string localTimeText(int64_t seconds, const char* pattern);
 
 }  // namespace chartstyle

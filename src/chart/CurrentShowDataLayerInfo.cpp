@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "chart/ChartStyle.h"
+#include "platform/foundation/DateFormat.h"
 
 namespace {
 
@@ -83,9 +84,10 @@ void CurrentShowDataLayerInfo::setSecondaryOneKDJDataByDataArray(
 
 void CurrentShowDataLayerInfo::setSecondaryOneTimeDataByDataArray(
     const std::vector<int64_t>& dates) {
+    const DateFormat format("yy/MM/dd/ HH:mm");
     for (size_t i = 0; i < dates.size() && i < SecondaryOneCurrentDataTimeItemArray.size(); ++i) {
         SecondaryOneCurrentDataTimeItemArray[i]->title =
-            chartstyle::localTimeText(dates[i] / 1000, "%y/%m/%d/ %H:%M");
+            format.format(static_cast<double>(dates[i] / 1000));
     }
 }
 

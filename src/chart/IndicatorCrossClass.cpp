@@ -2,6 +2,7 @@
 
 #include "chart/ChartStyle.h"
 #include "chart/CurrentShowDataLayerInfo.h"
+#include "platform/foundation/DateFormat.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -34,7 +35,7 @@ void IndicatorCrossClass::setDataToIndicatorCrossItemArrayFromItem(
     if (!row) {
         return;
     }
-    const int64_t seconds = row->date / 1000;
+    const double seconds = static_cast<double>(row->date / 1000);
     const bool showsTime = row->date >= kFirstRealBarDate;
     std::vector<Color> withTimeColor = colors;
     if (!withTimeColor.empty()) {
@@ -43,9 +44,9 @@ void IndicatorCrossClass::setDataToIndicatorCrossItemArrayFromItem(
     if (showsTime && !IndicatorCrossItemArray.empty()) {
         IndicatorCrossItemArray.front()->font = chartstyle::arial(7);
     }
-    layOutValues({chartstyle::localTimeText(seconds, "%y/%m/%d"), row->showOpen, row->showHighest,
+    layOutValues({DateFormat("yy/MM/dd").format(seconds), row->showOpen, row->showHighest,
                   row->showLowest, row->showClose, row->zhangfu,
-                  showsTime ? chartstyle::localTimeText(seconds, "%H:%M") : std::string(" ")},
+                  showsTime ? DateFormat("HH:mm").format(seconds) : std::string(" ")},
                  withTimeColor);
 }
 
