@@ -39,28 +39,6 @@ bool nestingWithinLimit(std::string_view text) {
     return true;
 }
 
-bool validUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x06 ? 2
-                             : (lead >> 4) == 0x0e ? 3
-                             : (lead >> 3) == 0x1e ? 4
-                                                   : 0;
-        if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xc2)) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
 class Writer {
 public:
     explicit Writer(bool pretty) : m_pretty(pretty) {}
@@ -171,7 +149,7 @@ private:
     }
 
     bool writeString(const std::string& text) {
-        if (!validUtf8(text)) {
+        if (!Text::isValidUtf8(text)) {
             return false;
         }
         m_out.push_back('"');

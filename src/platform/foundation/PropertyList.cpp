@@ -330,19 +330,8 @@ std::int64_t PropertyList::toInteger(std::int64_t fallback) const {
             return Text::longLongValue(std::get<std::string>(m_value));
         case Type::Integer:
             return std::get<std::int64_t>(m_value);
-        case Type::Real: {
-            double value = std::get<double>(m_value);
-            if (std::isnan(value)) {
-                return 0;
-            }
-            if (value >= 9.2233720368547758e18) {
-                return std::numeric_limits<std::int64_t>::max();
-            }
-            if (value <= -9.2233720368547758e18) {
-                return std::numeric_limits<std::int64_t>::min();
-            }
-            return static_cast<std::int64_t>(value);
-        }
+        case Type::Real:
+            return Text::truncated(std::get<double>(m_value));
         case Type::Bool:
             return std::get<bool>(m_value) ? 1 : 0;
         default:

@@ -124,16 +124,7 @@ private:
             return static_cast<long long>(*value);
         }
         if (auto* value = std::get_if<double>(&argument)) {
-            if (*value != *value) {
-                return 0;
-            }
-            if (*value >= 9.2233720368547758e18) {
-                return LLONG_MAX;
-            }
-            if (*value <= -9.2233720368547758e18) {
-                return LLONG_MIN;
-            }
-            return static_cast<long long>(*value);
+            return Text::truncated(*value);
         }
         if (auto* value = std::get_if<std::string_view>(&argument)) {
             return Text::longLongValue(*value);
@@ -339,7 +330,7 @@ std::size_t decodeAt(std::string_view text, std::size_t i, char32_t& codePoint) 
                          : (lead >> 4) == 14 ? 3
                          : (lead >> 3) == 30 ? 4
                                              : 0;
-    if (length == 0 || i + length > text.size()) {
+    if (length == 0 || i + length > text.size() || lead == 0xc0 || lead == 0xc1 || lead > 0xf4) {
         return 0;
     }
     codePoint = length == 1 ? lead : lead & (0x7f >> length);
@@ -455,6 +446,19 @@ std::optional<long long> Text::parseInteger(std::string_view text) {
     return value;
 }
 
+long long Text::truncated(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= 9.2233720368547758e18) {
+        return LLONG_MAX;
+    }
+    if (value <= -9.2233720368547758e18) {
+        return LLONG_MIN;
+    }
+    return static_cast<long long>(value);
+}
+
 std::string Text::fromDouble(double value) {
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -475,6 +479,19 @@ int Text::compareCaseInsensitive(std::string_view a, std::string_view b) {
 
 bool Text::equalsCaseInsensitive(std::string_view a, std::string_view b) {
     return compareCaseInsensitive(a, b) == 0;
+}
+
+bool Text::isValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char32_t c = 0;
+        std::size_t length = decodeAt(text, i, c);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
 }
 
 std::string Text::trimmed(std::string_view text) {

@@ -47,12 +47,17 @@ public:
     // The whole text as a decimal integer, nothing when anything else is in it.
     static std::optional<long long> parseInteger(std::string_view text);
 
+    // A real cut toward zero; beyond the range the nearest limit, NaN 0.
+    static long long truncated(double value);
     // Decimal text of a real: the shortest text that reads back as the same value.
     static std::string fromDouble(double value);
 
     // Compares byte-wise with ASCII letters folded; -1, 0 or 1.
     static int compareCaseInsensitive(std::string_view a, std::string_view b);
     static bool equalsCaseInsensitive(std::string_view a, std::string_view b);
+
+    // True when the bytes are well-formed UTF-8.
+    static bool isValidUtf8(std::string_view text);
 
     // Removes white space and line ends (Unicode spaces such as U+3000 included) at both ends.
     static std::string trimmed(std::string_view text);

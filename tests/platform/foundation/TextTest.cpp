@@ -129,6 +129,15 @@ TEST(Text, shouldTrimBlanksAndLineEndsIncludingWideSpaces) {
     EXPECT_EQ(Text::trimmed("\xff "), "\xff");
 }
 
+TEST(Text, shouldTellWellFormedUtf8) {
+    EXPECT_TRUE(Text::isValidUtf8("黄金 gold"));
+    EXPECT_TRUE(Text::isValidUtf8(""));
+    EXPECT_FALSE(Text::isValidUtf8("\xff"));
+    EXPECT_FALSE(Text::isValidUtf8("\xe9\xbb"));
+    EXPECT_FALSE(Text::isValidUtf8("\xc0\xaf"));
+    EXPECT_FALSE(Text::isValidUtf8("a\x80"));
+}
+
 TEST(Text, shouldSplitJoinAndReplace) {
     EXPECT_EQ(Text::split("12_1", "_"), (std::vector<std::string>{"12", "1"}));
     EXPECT_EQ(Text::split("a__b_", "_"), (std::vector<std::string>{"a", "", "b", ""}));
