@@ -33,8 +33,8 @@ struct Rect {
     double width = 0;
     double height = 0;
 
-    Rect() = default;
-    Rect(double x_, double y_, double width_, double height_)
+    constexpr Rect() = default;
+    constexpr Rect(double x_, double y_, double width_, double height_)
         : x(x_), y(y_), width(width_), height(height_) {}
     Rect(Point origin, Size size)
         : x(origin.x), y(origin.y), width(size.width), height(size.height) {}

@@ -1,0 +1,58 @@
+#pragma once
+
+// The phone's screen: renders the application's windows (key window on top) and a 20-point
+// status bar into an image (headless: tests and snapshots) or into a desktop window at a chosen
+// scale, whose mouse, wheel and keyboard become touches, scrolling and key presses. Made by
+// main or a test; the last one made is Screen::main(). Main thread only.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Geometry.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Window.h"
+
+class QImage;
+
+class Screen {
+public:
+    explicit Screen(Size size = {320, 568}, double scale = 1);
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    static Screen* main();
+    // 640 x 1136 pixels is the tall screen (320 x 568 points); anything else the short one.
+    static Size sizeForScreenMode(int pixelWidth, int pixelHeight);
+
+    Size size() const { return m_size; }
+    Rect bounds() const { return {0, 0, m_size.width, m_size.height}; }
+    double scale() const { return m_scale; }
+    bool isStatusBarHidden() const;
+
+    QImage renderImage() const;
+    bool saveSnapshot(const std::string& path) const;
+    Color colorAt(Point p) const;
+
+    // Input in screen points, to the key window.
+    void sendTouches(const std::vector<TouchInput>& touches, double timestamp);
+    void sendKey(const std::string& text, Key key, double timestamp);
+    // Scrolls the innermost scroll view under the point; false when there is none.
+    bool scrollWheel(Point at, double dx, double dy);
+
+    // Opens a desktop window (offscreen when the platform has no display) showing the screen.
+    void showWindow(const std::string& title);
+    bool isWindowShown() const { return m_desktop != nullptr; }
+
+    static constexpr double kStatusBarHeight = 20;
+
+private:
+    void drawStatusBar(class QPainter& painter) const;
+
+    Size m_size;
+    double m_scale;
+    struct Desktop;
+    std::unique_ptr<Desktop> m_desktop;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+// Drives a Screen the way a person would, for tests: finds views by tag, class or text, taps,
+// drags, long-presses, pinches, types, presses keypad keys, reads and answers the visible
+// alert, runs the loop until a condition holds and saves PNG snapshots. Touches go through
+// Application::sendEvent like real input. Each gesture gets its own time stamps, so separate
+// taps never count as a double tap. Main thread only.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Geometry.h"
+
+class AlertView;
+class Screen;
+class View;
+class Window;
+
+class ScreenDriver {
+public:
+    explicit ScreenDriver(Screen& screen);
+
+    Window* window() const;
+    // Every view of the key window, back to front.
+    std::vector<View*> allViews() const;
+    // Shown: in the key window, no hidden or transparent ancestor, on screen.
+    bool isVisible(const View* view) const;
+    View* viewWithTag(int tag) const;
+    // The front-most visible view showing exactly this text (label, button title, field text or
+    // placeholder).
+    View* viewWithText(const std::string& text) const;
+    std::vector<View*> viewsWithText(const std::string& text) const;
+    template <typename T>
+    std::vector<T*> viewsOfClass() const {
+        std::vector<T*> result;
+        for (View* v : allViews()) {
+            if (auto* t = dynamic_cast<T*>(v)) {
+                result.push_back(t);
+            }
+        }
+        return result;
+    }
+    // The text a view shows, empty for views without text.
+    static std::string textOf(const View* view);
+    // All the texts visible on screen, back to front.
+    std::vector<std::string> visibleTexts() const;
+
+    // Taps the centre of the view's visible part; false when nothing of it can be hit there.
+    bool tap(View* view);
+    bool tapText(const std::string& text);
+    void tapAt(Point point, int taps = 1);
+    void drag(Point from, Point to, int steps = 10, double seconds = 0.3);
+    void swipe(Point from, Point to);
+    // Holds still for `seconds`, running the loop meanwhile.
+    void longPress(Point point, double seconds = 0.8);
+    void pinch(Point center, double startDistance, double endDistance, int steps = 8);
+
+    // Keyboard input to the first responder.
+    void typeText(const std::string& text);
+    void pressBackspace();
+    void pressReturn();
+    // Taps the key with this title on the keyboard (system keyboard or a custom input view).
+    bool pressKey(const std::string& title);
+
+    AlertView* visibleAlert() const;
+    bool tapAlertButton(const std::string& title);
+
+    bool runUntil(const std::function<bool()>& condition, double seconds = 5);
+    // Lets posted work and finished animations run.
+    void settle();
+    bool saveSnapshot(const std::string& path) const;
+    Color colorAt(Point point) const;
+
+private:
+    double nextTime(double gap = 0.5);
+    Screen& m_screen;
+    double m_clock = 0;
+};

@@ -1,0 +1,69 @@
+#include "platform/ui/ViewRenderer.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/View.h"
+
+namespace {
+
+QColor toQColor(const Color& c) { return QColor::fromRgbF(c.red(), c.green(), c.blue(), c.alpha()); }
+
+QPainterPath outline(const Rect& r, double radius) {
+    QPainterPath path;
+    QRectF rect(r.x, r.y, r.width, r.height);
+    if (radius > 0) {
+        path.addRoundedRect(rect, radius, radius);
+    } else {
+        path.addRect(rect);
+    }
+    return path;
+}
+
+}  // namespace
+
+void ViewRenderer::render(QPainter& painter, View& root) {
+    root.layoutIfNeeded();
+    renderView(painter, root);
+}
+
+void ViewRenderer::renderView(QPainter& painter, View& view) {
+    double alpha = view.presentationAlpha();
+    if (view.isHidden() || alpha <= 0) {
+        return;
+    }
+    painter.save();
+    AffineTransform t = view.presentationToSuperview();
+    painter.setTransform(QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty), true);
+    painter.setOpacity(painter.opacity() * alpha);
+    Rect bounds = view.presentationBounds();
+    double radius = view.cornerRadius();
+    if (!view.backgroundColor().isClear()) {
+        painter.setRenderHint(QPainter::Antialiasing, radius > 0);
+        painter.fillPath(outline(bounds, radius), toQColor(view.backgroundColor()));
+    }
+    if (view.clipsToBounds()) {
+        painter.setClipPath(outline(bounds, radius), Qt::IntersectClip);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    {
+        GraphicsContext context(painter);
+        view.draw(context, bounds);
+    }
+    painter.restore();
+    for (View* child : view.subviews()) {
+        renderView(painter, *child);
+    }
+    if (view.borderWidth() > 0) {
+        double w = view.borderWidth();
+        QPen pen(toQColor(view.borderColor()));
+        pen.setWidthF(w);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing, radius > 0);
+        painter.drawPath(outline(bounds.insetBy(w / 2, w / 2), std::max(0.0, radius - w / 2)));
+    }
+    painter.restore();
+}
