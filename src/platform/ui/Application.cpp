@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Window.h"
@@ -13,7 +14,9 @@ Application*& instance() {
 }
 }  // namespace
 
-Application::Application() { instance() = this; }
+Application::Application() {
+    instance() = this;
+}
 
 Application::~Application() {
     if (instance() == this) {
@@ -21,7 +24,9 @@ Application::~Application() {
     }
 }
 
-Application* Application::shared() { return instance(); }
+Application* Application::shared() {
+    return instance();
+}
 
 bool Application::finishLaunching() {
     return m_delegate ? m_delegate->didFinishLaunching(*this) : true;
@@ -85,12 +90,22 @@ void Application::updateKeyboard() {
     if (responder && responder->wantsKeyboard()) {
         window->showKeyboard(responder->inputView());
         m_keyboardShown = true;
+        NotificationCenter::defaultCenter().post(kKeyboardWillShowNotification, nullptr,
+                                                 keyboardInfo(window->keyboardFrame()));
         return;
     }
     if (m_keyboardShown) {
+        Rect frame = window->keyboardFrame();
         window->hideKeyboard();
         m_keyboardShown = false;
+        NotificationCenter::defaultCenter().post(kKeyboardWillHideNotification, nullptr,
+                                                 keyboardInfo(frame));
     }
+}
+
+PropertyList Application::keyboardInfo(const Rect& frame) {
+    return PropertyList(PropertyList::Dictionary{
+        {"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}});
 }
 
 bool Application::openURL(const std::string& url) {
@@ -101,10 +116,25 @@ void Application::setOpenURLHandler(std::function<bool(const std::string&)> hand
     m_openURLHandler = std::move(handler);
 }
 
+void Application::resignActive() {
+    if (m_delegate) {
+        m_delegate->willResignActive(*this);
+    }
+    NotificationCenter::defaultCenter().post(kWillResignActiveNotification, this);
+}
+
+void Application::becomeActive() {
+    if (m_delegate) {
+        m_delegate->didBecomeActive(*this);
+    }
+    NotificationCenter::defaultCenter().post(kDidBecomeActiveNotification, this);
+}
+
 void Application::terminate(int exitCode) {
     if (m_delegate) {
         m_delegate->willTerminate(*this);
     }
+    NotificationCenter::defaultCenter().post(kWillTerminateNotification, this);
     if (m_terminateHandler) {
         m_terminateHandler(exitCode);
         return;
@@ -116,7 +146,9 @@ void Application::setTerminateHandler(std::function<void(int)> handler) {
     m_terminateHandler = std::move(handler);
 }
 
-void Application::addWindow(Window* window) { m_windows.push_back(window); }
+void Application::addWindow(Window* window) {
+    m_windows.push_back(window);
+}
 
 void Application::removeWindow(Window* window) {
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
@@ -125,4 +157,11 @@ void Application::removeWindow(Window* window) {
     }
 }
 
-void Application::setKeyWindow(Window* window) { m_keyWindow = window; }
+void Application::setKeyWindow(Window* window) {
+    m_keyWindow = window;
+}
+
+Rect Application::keyboardFrameFrom(const PropertyList& userInfo) {
+    return {userInfo["x"].toDouble(), userInfo["y"].toDouble(), userInfo["width"].toDouble(),
+            userInfo["height"].toDouble()};
+}

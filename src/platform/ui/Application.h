@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/PropertyList.h"
+#include "platform/graphics/Geometry.h"
 #include "platform/ui/WeakRef.h"
 
 class Event;
@@ -57,6 +59,9 @@ public:
     void setOpenURLHandler(std::function<bool(const std::string&)> handler);
     bool isIdleTimerDisabled() const { return m_idleTimerDisabled; }
     void setIdleTimerDisabled(bool disabled) { m_idleTimerDisabled = disabled; }
+    // Moving to and from the background, told to the delegate and posted.
+    void resignActive();
+    void becomeActive();
     // Tells the delegate, then ends the run loop (or calls the handler tests install).
     void terminate(int exitCode = 0);
     void setTerminateHandler(std::function<void(int)> handler);
@@ -66,12 +71,21 @@ public:
     void removeWindow(Window* window);
     void setKeyWindow(Window* window);
 
-    // Names of the keyboard notifications; the user info carries the keyboard frame.
+    // The keyboard notifications carry the keyboard frame in window points ("x", "y",
+    // "width", "height").
     static constexpr const char* kKeyboardWillShowNotification = "KeyboardWillShowNotification";
     static constexpr const char* kKeyboardWillHideNotification = "KeyboardWillHideNotification";
+    static constexpr const char* kWillResignActiveNotification =
+        "ApplicationWillResignActiveNotification";
+    static constexpr const char* kDidBecomeActiveNotification =
+        "ApplicationDidBecomeActiveNotification";
+    static constexpr const char* kWillTerminateNotification =
+        "ApplicationWillTerminateNotification";
+    static Rect keyboardFrameFrom(const PropertyList& userInfo);
 
 private:
     void updateKeyboard();
+    static PropertyList keyboardInfo(const Rect& frame);
 
     ApplicationDelegate* m_delegate = nullptr;
     std::vector<Window*> m_windows;

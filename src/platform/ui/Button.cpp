@@ -5,7 +5,9 @@
 #include "platform/ui/Label.h"
 
 namespace {
-Color systemTint() { return Color::rgb(0, 122, 255); }
+Color systemTint() {
+    return Color::rgb(0, 122, 255);
+}
 }  // namespace
 
 Button::Button(Type type) : Button(Rect{}, type) {}
@@ -44,7 +46,9 @@ void Button::setTitle(const std::string& title, unsigned state) {
     refresh();
 }
 
-std::string Button::title(unsigned state) const { return lookup(m_titles, state, std::string()); }
+std::string Button::title(unsigned state) const {
+    return lookup(m_titles, state, std::string());
+}
 
 void Button::setTitleColor(const Color& color, unsigned state) {
     m_titleColors[state] = color;
@@ -67,7 +71,9 @@ void Button::setImage(const Image& image, unsigned state) {
     refresh();
 }
 
-Image Button::image(unsigned state) const { return lookup(m_images, state, Image()); }
+Image Button::image(unsigned state) const {
+    return lookup(m_images, state, Image());
+}
 
 void Button::setBackgroundImage(const Image& image, unsigned state) {
     m_backgrounds[state] = image;
@@ -123,9 +129,7 @@ void Button::refresh() {
 void Button::layoutSubviews() {
     Rect b = bounds();
     Size imageSize = currentImage().size();
-    Size titleSize = currentTitle().empty()
-                         ? Size{}
-                         : m_titleLabel->sizeThatFits({0, 0});
+    Size titleSize = currentTitle().empty() ? Size{} : m_titleLabel->sizeThatFits({0, 0});
     titleSize.width = std::min(titleSize.width, std::max(0.0, b.width - imageSize.width));
     double total = imageSize.width + titleSize.width;
     double x = b.x + (b.width - total) / 2;

@@ -85,7 +85,9 @@ void GestureRecognizer::forgetTouch(Touch* touch) {
     m_touches.erase(std::remove(m_touches.begin(), m_touches.end(), touch), m_touches.end());
 }
 
-bool GestureRecognizer::mayBegin() { return !m_shouldBegin || m_shouldBegin(*this); }
+bool GestureRecognizer::mayBegin() {
+    return !m_shouldBegin || m_shouldBegin(*this);
+}
 
 void GestureRecognizer::setState(State state) {
     State old = m_state;

@@ -2,7 +2,9 @@
 
 #include "platform/graphics/GraphicsContext.h"
 
-ImageView::ImageView() { setUserInteractionEnabled(false); }
+ImageView::ImageView() {
+    setUserInteractionEnabled(false);
+}
 
 ImageView::ImageView(const Rect& frame, const Image& image) : View(frame), m_image(image) {
     setUserInteractionEnabled(false);
@@ -33,4 +35,6 @@ void ImageView::draw(GraphicsContext& context, const Rect&) {
     context.drawImage(shown, bounds());
 }
 
-Size ImageView::sizeThatFits(Size) const { return m_image.size(); }
+Size ImageView::sizeThatFits(Size) const {
+    return m_image.size();
+}

@@ -2,7 +2,9 @@
 
 #include "platform/graphics/GraphicsContext.h"
 
-Label::Label() { setUserInteractionEnabled(false); }
+Label::Label() {
+    setUserInteractionEnabled(false);
+}
 
 Label::Label(const Rect& frame, const std::string& text) : View(frame), m_text(text) {
     setUserInteractionEnabled(false);

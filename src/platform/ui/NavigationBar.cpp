@@ -18,11 +18,17 @@ NavigationBar::NavigationBar(const Rect& frame) : View(frame) {
     m_back = addSubview(std::move(back));
 }
 
-void NavigationBar::setTitle(const std::string& title) { m_title->setText(title); }
+void NavigationBar::setTitle(const std::string& title) {
+    m_title->setText(title);
+}
 
-std::string NavigationBar::title() const { return m_title->text(); }
+std::string NavigationBar::title() const {
+    return m_title->text();
+}
 
-void NavigationBar::setBackButtonShown(bool shown) { m_back->setHidden(!shown); }
+void NavigationBar::setBackButtonShown(bool shown) {
+    m_back->setHidden(!shown);
+}
 
 void NavigationBar::setBackAction(std::function<void()> action) {
     m_back->removeTargets(TouchUpInside);

@@ -20,8 +20,8 @@ void NavigationController::loadView() {
     container->setBackgroundColor(Color::blackColor());
     container->setClipsToBounds(true);
     Rect b = container->bounds();
-    auto bar = std::make_unique<NavigationBar>(
-        Rect{0, kStatusBarHeight, b.width, NavigationBar::kHeight});
+    auto bar =
+        std::make_unique<NavigationBar>(Rect{0, kStatusBarHeight, b.width, NavigationBar::kHeight});
     bar->setBackAction([this]() { popViewController(true); });
     bar->setHidden(m_barHidden);
     m_bar = container->addSubview(std::move(bar));

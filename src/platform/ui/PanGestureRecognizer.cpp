@@ -10,7 +10,10 @@ namespace {
 constexpr double kHysteresis = 10;
 }
 
-Point PanGestureRecognizer::current() const { return locationInView(nullptr); }
+// After the last finger lifts, the gesture ends where it was last seen.
+Point PanGestureRecognizer::current() const {
+    return numberOfTouches() > 0 ? locationInView(nullptr) : m_last;
+}
 
 Point PanGestureRecognizer::translationInView(const View* view) const {
     Point now = current();
@@ -56,6 +59,7 @@ void PanGestureRecognizer::touchesMoved(const TouchSet&, const Event& event) {
 }
 
 void PanGestureRecognizer::touchesEnded(const TouchSet& touches, const Event&) {
+    m_last = current();
     for (Touch* t : touches) {
         forgetTouch(t);
     }

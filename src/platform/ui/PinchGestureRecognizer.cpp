@@ -7,7 +7,7 @@
 namespace {
 // A change of distance this small is still a resting pair of fingers.
 constexpr double kStartThreshold = 0.02;
-}
+}  // namespace
 
 double PinchGestureRecognizer::distance() const {
     if (numberOfTouches() < 2) {

@@ -108,7 +108,9 @@ Screen::~Screen() {
     }
 }
 
-Screen* Screen::main() { return mainScreen(); }
+Screen* Screen::main() {
+    return mainScreen();
+}
 
 Size Screen::sizeForScreenMode(int pixelWidth, int pixelHeight) {
     if (pixelWidth == 640 && pixelHeight == 1136) {
@@ -125,8 +127,8 @@ bool Screen::isStatusBarHidden() const {
 }
 
 QImage Screen::renderImage() const {
-    QImage image(static_cast<int>(m_size.width * m_scale), static_cast<int>(m_size.height * m_scale),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(static_cast<int>(m_size.width * m_scale),
+                 static_cast<int>(m_size.height * m_scale), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter painter(&image);
     painter.scale(m_scale, m_scale);

@@ -124,7 +124,9 @@ bool ScreenDriver::tap(View* view) {
     return true;
 }
 
-bool ScreenDriver::tapText(const std::string& text) { return tap(viewWithText(text)); }
+bool ScreenDriver::tapText(const std::string& text) {
+    return tap(viewWithText(text));
+}
 
 void ScreenDriver::tapAt(Point point, int taps) {
     for (int i = 0; i < taps; ++i) {
@@ -148,7 +150,9 @@ void ScreenDriver::drag(Point from, Point to, int steps, double seconds) {
     m_screen.sendTouches({{1, TouchPhase::Ended, to}}, m_clock);
 }
 
-void ScreenDriver::swipe(Point from, Point to) { drag(from, to, 5, 0.15); }
+void ScreenDriver::swipe(Point from, Point to) {
+    drag(from, to, 5, 0.15);
+}
 
 void ScreenDriver::longPress(Point point, double seconds) {
     double t = nextTime();
@@ -182,9 +186,13 @@ void ScreenDriver::typeText(const std::string& text) {
     m_screen.sendKey(text, Key::None, nextTime(0.05));
 }
 
-void ScreenDriver::pressBackspace() { m_screen.sendKey("", Key::Backspace, nextTime(0.05)); }
+void ScreenDriver::pressBackspace() {
+    m_screen.sendKey("", Key::Backspace, nextTime(0.05));
+}
 
-void ScreenDriver::pressReturn() { m_screen.sendKey("", Key::Return, nextTime(0.05)); }
+void ScreenDriver::pressReturn() {
+    m_screen.sendKey("", Key::Return, nextTime(0.05));
+}
 
 bool ScreenDriver::pressKey(const std::string& title) {
     Window* w = window();
@@ -238,6 +246,10 @@ void ScreenDriver::settle() {
     RunLoop::runUntil([&reached]() { return reached; }, 5);
 }
 
-bool ScreenDriver::saveSnapshot(const std::string& path) const { return m_screen.saveSnapshot(path); }
+bool ScreenDriver::saveSnapshot(const std::string& path) const {
+    return m_screen.saveSnapshot(path);
+}
 
-Color ScreenDriver::colorAt(Point point) const { return m_screen.colorAt(point); }
+Color ScreenDriver::colorAt(Point point) const {
+    return m_screen.colorAt(point);
+}

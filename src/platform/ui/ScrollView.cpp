@@ -60,10 +60,13 @@ bool ScrollView::canScrollHorizontally() const {
 }
 
 bool ScrollView::canScrollVertically() const {
-    return m_alwaysBounceVertical || m_contentSize.height + m_inset.top + m_inset.bottom > bounds().height;
+    return m_alwaysBounceVertical ||
+           m_contentSize.height + m_inset.top + m_inset.bottom > bounds().height;
 }
 
-Point ScrollView::minimumContentOffset() const { return {-m_inset.left, -m_inset.top}; }
+Point ScrollView::minimumContentOffset() const {
+    return {-m_inset.left, -m_inset.top};
+}
 
 Point ScrollView::maximumContentOffset() const {
     Point low = minimumContentOffset();
@@ -188,12 +191,14 @@ void ScrollView::draw(GraphicsContext& context, const Rect&) {
         double length = std::max(20.0, b.height * b.height / m_contentSize.height);
         double travel = b.height - length;
         double share = std::clamp(b.y / std::max(1.0, m_contentSize.height - b.height), 0.0, 1.0);
-        context.fillRect({b.maxX() - kIndicatorWidth - 2, b.y + travel * share, kIndicatorWidth, length});
+        context.fillRect(
+            {b.maxX() - kIndicatorWidth - 2, b.y + travel * share, kIndicatorWidth, length});
     }
     if (m_showsHorizontal && m_contentSize.width > b.width) {
         double length = std::max(20.0, b.width * b.width / m_contentSize.width);
         double travel = b.width - length;
         double share = std::clamp(b.x / std::max(1.0, m_contentSize.width - b.width), 0.0, 1.0);
-        context.fillRect({b.x + travel * share, b.maxY() - kIndicatorWidth - 2, length, kIndicatorWidth});
+        context.fillRect(
+            {b.x + travel * share, b.maxY() - kIndicatorWidth - 2, length, kIndicatorWidth});
     }
 }

@@ -3,7 +3,9 @@
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Touch.h"
 
-TabBar::TabBar(const Rect& frame) : View(frame) { setBackgroundColor(Color::rgb(24, 24, 28)); }
+TabBar::TabBar(const Rect& frame) : View(frame) {
+    setBackgroundColor(Color::rgb(24, 24, 28));
+}
 
 void TabBar::setItems(std::vector<TabBarItem> items) {
     m_items = std::move(items);
@@ -57,8 +59,8 @@ void TabBar::draw(GraphicsContext& context, const Rect&) {
             selected && !item.selectedImage.isEmpty() ? item.selectedImage : item.image;
         Size size = image.size();
         double top = item.title.empty() ? (cell.height - size.height) / 2 : 4;
-        context.drawImage(image, {cell.midX() - size.width / 2, cell.y + top, size.width,
-                                  size.height});
+        context.drawImage(image,
+                          {cell.midX() - size.width / 2, cell.y + top, size.width, size.height});
         if (!item.title.empty()) {
             context.setFillColor(selected ? m_selectedTitleColor : m_titleColor);
             context.drawText(item.title, {cell.x, cell.maxY() - 16, cell.width, 14},

@@ -11,7 +11,8 @@ void TabBarController::loadView() {
     View* container = view();
     container->setBackgroundColor(Color::blackColor());
     Rect b = container->bounds();
-    auto bar = std::make_unique<TabBar>(Rect{0, b.height - TabBar::kHeight, b.width, TabBar::kHeight});
+    auto bar =
+        std::make_unique<TabBar>(Rect{0, b.height - TabBar::kHeight, b.width, TabBar::kHeight});
     bar->setTapHandler([this](int index) { tapped(index); });
     m_tabBar = container->addSubview(std::move(bar));
     refreshItems();
@@ -39,7 +40,8 @@ void TabBarController::refreshItems() {
     m_tabBar->setSelectedIndex(m_selected);
 }
 
-void TabBarController::setViewControllers(std::vector<std::unique_ptr<ViewController>> controllers) {
+void TabBarController::setViewControllers(
+    std::vector<std::unique_ptr<ViewController>> controllers) {
     for (ViewController* old : childViewControllers()) {
         if (old->isViewLoaded()) {
             old->view()->removeFromSuperview();
@@ -82,6 +84,7 @@ void TabBarController::setSelectedIndex(int index) {
     if (!isViewLoaded()) {
         return;
     }
+    to->view();
     bool visible = isAppeared();
     if (visible && from) {
         from->beginAppearanceTransition(false, false);

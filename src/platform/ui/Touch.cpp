@@ -31,4 +31,6 @@ void Touch::update(TouchPhase phase, Point location, double timestamp) {
     m_timestamp = timestamp;
 }
 
-void Touch::setView(View* view) { m_view = view; }
+void Touch::setView(View* view) {
+    m_view = view;
+}

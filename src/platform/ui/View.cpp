@@ -8,8 +8,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/Window.h"
 #include "platform/ui/WeakRef.h"
+#include "platform/ui/Window.h"
 
 struct View::Animation {
     Point fromCenter;
@@ -58,7 +58,9 @@ std::function<void()>& displayHandler() {
     return handler;
 }
 
-double lerp(double a, double b, double t) { return a + (b - a) * t; }
+double lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
 
 // Keeps a detached view alive until the current event has been handled.
 void releaseLater(std::shared_ptr<View> view) {
@@ -69,7 +71,9 @@ void releaseLater(std::shared_ptr<View> view) {
 
 View::View() = default;
 
-View::View(const Rect& frame) { setFrame(frame); }
+View::View(const Rect& frame) {
+    setFrame(frame);
+}
 
 View::~View() {
     for (auto& child : m_subviews) {
@@ -203,15 +207,17 @@ void View::insertSubview(std::shared_ptr<View> view, std::size_t index) {
 void View::insertSubviewAbove(std::shared_ptr<View> view, View* sibling) {
     auto it = std::find_if(m_subviews.begin(), m_subviews.end(),
                            [sibling](const auto& v) { return v.get() == sibling; });
-    std::size_t index = it == m_subviews.end() ? m_subviews.size()
-                                               : static_cast<std::size_t>(it - m_subviews.begin()) + 1;
+    std::size_t index = it == m_subviews.end()
+                            ? m_subviews.size()
+                            : static_cast<std::size_t>(it - m_subviews.begin()) + 1;
     insertSubview(std::move(view), index);
 }
 
 void View::insertSubviewBelow(std::shared_ptr<View> view, View* sibling) {
     auto it = std::find_if(m_subviews.begin(), m_subviews.end(),
                            [sibling](const auto& v) { return v.get() == sibling; });
-    std::size_t index = it == m_subviews.end() ? 0 : static_cast<std::size_t>(it - m_subviews.begin());
+    std::size_t index =
+        it == m_subviews.end() ? 0 : static_cast<std::size_t>(it - m_subviews.begin());
     insertSubview(std::move(view), index);
 }
 
@@ -317,11 +323,15 @@ void View::layoutIfNeeded() {
     }
 }
 
-void View::setNeedsDisplay() { displayChanged(); }
+void View::setNeedsDisplay() {
+    displayChanged();
+}
 
 void View::draw(GraphicsContext&, const Rect&) {}
 
-Size View::sizeThatFits(Size) const { return {m_bounds.width, m_bounds.height}; }
+Size View::sizeThatFits(Size) const {
+    return {m_bounds.width, m_bounds.height};
+}
 
 void View::sizeToFit() {
     Size size = sizeThatFits({0, 0});
@@ -337,9 +347,13 @@ AffineTransform View::toSuperview() const {
         .concat(AffineTransform::translation(m_center.x, m_center.y));
 }
 
-Point View::pointToSuperview(Point p) const { return toSuperview().apply(p); }
+Point View::pointToSuperview(Point p) const {
+    return toSuperview().apply(p);
+}
 
-Point View::pointFromSuperview(Point p) const { return toSuperview().inverted().apply(p); }
+Point View::pointFromSuperview(Point p) const {
+    return toSuperview().inverted().apply(p);
+}
 
 // The top of the tree (normally the window) defines the window coordinates.
 Point View::convertPointToWindow(Point p) const {
@@ -371,8 +385,9 @@ Point View::convertPointFrom(Point p, const View* from) const {
 }
 
 Rect View::convertRect(const Rect& r, const View* to) const {
-    Point corners[4] = {convertPoint({r.minX(), r.minY()}, to), convertPoint({r.maxX(), r.minY()}, to),
-                        convertPoint({r.minX(), r.maxY()}, to), convertPoint({r.maxX(), r.maxY()}, to)};
+    Point corners[4] = {
+        convertPoint({r.minX(), r.minY()}, to), convertPoint({r.maxX(), r.minY()}, to),
+        convertPoint({r.minX(), r.maxY()}, to), convertPoint({r.maxX(), r.maxY()}, to)};
     double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
     for (const Point& c : corners) {
         left = std::min(left, c.x);
@@ -387,7 +402,9 @@ bool View::takesTouches() const {
     return !m_hidden && m_userInteractionEnabled && m_alpha >= 0.01;
 }
 
-bool View::pointInside(Point p) const { return m_bounds.contains(p); }
+bool View::pointInside(Point p) const {
+    return m_bounds.contains(p);
+}
 
 View* View::hitTest(Point p) {
     if (!takesTouches() || !pointInside(p)) {
@@ -525,15 +542,19 @@ void View::animate(double duration, double delay, const std::function<void()>& c
     runningAnimations().push_back(std::move(timer));
 }
 
-void View::setAnimationSpeed(double speed) { speedFactor() = speed; }
+void View::setAnimationSpeed(double speed) {
+    speedFactor() = speed;
+}
 
-double View::animationSpeed() { return speedFactor(); }
+double View::animationSpeed() {
+    return speedFactor();
+}
 
 bool View::hasRunningAnimations() {
     auto& timers = runningAnimations();
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [](const auto& t) { return !t->isValid(); }),
-                 timers.end());
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(), [](const auto& t) { return !t->isValid(); }),
+        timers.end());
     return !timers.empty();
 }
 
@@ -542,7 +563,8 @@ Point View::presentationCenter() const {
         return m_center;
     }
     double t = m_animation->progress();
-    return {lerp(m_animation->fromCenter.x, m_center.x, t), lerp(m_animation->fromCenter.y, m_center.y, t)};
+    return {lerp(m_animation->fromCenter.x, m_center.x, t),
+            lerp(m_animation->fromCenter.y, m_center.y, t)};
 }
 
 Rect View::presentationBounds() const {

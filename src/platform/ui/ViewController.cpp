@@ -32,7 +32,9 @@ ViewController::~ViewController() {
     }
 }
 
-View* ViewController::view() { return viewShared().get(); }
+View* ViewController::view() {
+    return viewShared().get();
+}
 
 std::shared_ptr<View> ViewController::viewShared() {
     if (!m_view) {
@@ -188,7 +190,9 @@ void ViewController::endAppearanceTransition() {
     }
 }
 
-ViewController* ViewController::visibleChildForStatusBar() const { return m_presented.get(); }
+ViewController* ViewController::visibleChildForStatusBar() const {
+    return m_presented.get();
+}
 
 Responder* ViewController::nextResponder() const {
     if (m_view && m_view->superview()) {
@@ -203,8 +207,8 @@ void ViewController::presentViewController(std::unique_ptr<ViewController> contr
         return;
     }
     Application* app = Application::shared();
-    Window* window = isViewLoaded() && m_view->window() ? m_view->window()
-                                                        : (app ? app->keyWindow() : nullptr);
+    Window* window =
+        isViewLoaded() && m_view->window() ? m_view->window() : (app ? app->keyWindow() : nullptr);
     if (!window) {
         return;
     }
@@ -233,8 +237,9 @@ void ViewController::presentViewController(std::unique_ptr<ViewController> contr
         finish();
         return;
     }
-    View::animate(kTransitionDuration, [presented, b]() { presented->view()->setFrame(b); },
-                  [finish](bool) { finish(); });
+    View::animate(
+        kTransitionDuration, [presented, b]() { presented->view()->setFrame(b); },
+        [finish](bool) { finish(); });
 }
 
 void ViewController::dismissViewController(bool animated, std::function<void()> completion) {
@@ -267,6 +272,6 @@ void ViewController::dismissViewController(bool animated, std::function<void()> 
     }
     View* v = presented->view();
     Rect target = v->frame().offsetBy(0, v->frame().height);
-    View::animate(kTransitionDuration, [v, target]() { v->setFrame(target); },
-                  [finish](bool) { finish(); });
+    View::animate(
+        kTransitionDuration, [v, target]() { v->setFrame(target); }, [finish](bool) { finish(); });
 }

@@ -8,7 +8,9 @@
 
 namespace {
 
-QColor toQColor(const Color& c) { return QColor::fromRgbF(c.red(), c.green(), c.blue(), c.alpha()); }
+QColor toQColor(const Color& c) {
+    return QColor::fromRgbF(c.red(), c.green(), c.blue(), c.alpha());
+}
 
 QPainterPath outline(const Rect& r, double radius) {
     QPainterPath path;

@@ -1,8 +1,8 @@
 #pragma once
 
-// A non-owning pointer to a view, controller or gesture recognizer that reads as null once the object
-// is destroyed. Used wherever the event path or a timer keeps a view it does not own.
-// Main thread only.
+// A non-owning pointer to a view, controller or gesture recognizer that reads as null once the
+// object is destroyed. Used wherever the event path or a timer keeps a view it does not own. Main
+// thread only.
 
 #include <memory>
 

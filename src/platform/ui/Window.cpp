@@ -83,7 +83,8 @@ int Window::tapCountFor(Point location, double timestamp) const {
     if (m_lastTapTime < 0 || timestamp - m_lastTapTime > kMultiTapInterval) {
         return 1;
     }
-    double distance = std::hypot(location.x - m_lastTapLocation.x, location.y - m_lastTapLocation.y);
+    double distance =
+        std::hypot(location.x - m_lastTapLocation.x, location.y - m_lastTapLocation.y);
     return distance <= kMultiTapDistance ? m_lastTapCount + 1 : 1;
 }
 
@@ -333,8 +334,8 @@ void Window::recognizerClaimedTouches(GestureRecognizer* recognizer) {
 void Window::showKeyboard(std::shared_ptr<View> inputView) {
     if (!inputView) {
         if (!m_systemKeyboard) {
-            m_systemKeyboard = std::make_shared<SystemKeyboard>(
-                Rect{0, 0, bounds().width, kSystemKeyboardHeight});
+            m_systemKeyboard =
+                std::make_shared<SystemKeyboard>(Rect{0, 0, bounds().width, kSystemKeyboardHeight});
         }
         inputView = m_systemKeyboard;
     }
@@ -370,7 +371,9 @@ View* Window::keyboardView() const {
     return m_keyboardHost->subviews().front();
 }
 
-Rect Window::keyboardFrame() const { return m_keyboardHost ? m_keyboardHost->frame() : Rect{}; }
+Rect Window::keyboardFrame() const {
+    return m_keyboardHost ? m_keyboardHost->frame() : Rect{};
+}
 
 ViewController* Window::topViewController() const {
     ViewController* top = m_root.get();

@@ -1,0 +1,77 @@
+#pragma once
+
+// A modal alert over the key window: title, message and buttons (the cancel button, when given,
+// is index 0, the others follow in order). A tapped button tells the delegate its index, then
+// the alert goes away. While shown, the key window owns it and nothing under it takes touches.
+// Main thread only.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/View.h"
+
+class AlertView;
+class Button;
+class Label;
+
+class AlertViewDelegate {
+public:
+    virtual ~AlertViewDelegate() = default;
+    virtual void alertViewClickedButtonAtIndex(AlertView&, int /*buttonIndex*/) {}
+    virtual void willPresentAlertView(AlertView&) {}
+    virtual void alertViewWillDismiss(AlertView&, int /*buttonIndex*/) {}
+    virtual void alertViewDidDismiss(AlertView&, int /*buttonIndex*/) {}
+};
+
+class AlertView : public View {
+public:
+    AlertView(const std::string& title, const std::string& message, AlertViewDelegate* delegate,
+              const std::string& cancelButtonTitle,
+              const std::vector<std::string>& otherButtonTitles = {});
+
+    // Shows the alert over the key window, which owns it from then on.
+    template <typename T>
+    static T* show(std::unique_ptr<T> alert) {
+        T* raw = alert.get();
+        present(std::shared_ptr<AlertView>(std::move(alert)));
+        return raw;
+    }
+    // Closes it as if the button had been tapped, without telling clickedButtonAtIndex.
+    void dismiss(int buttonIndex);
+    bool isVisible() const { return m_visible; }
+
+    const std::string& title() const { return m_title; }
+    void setTitle(const std::string& title);
+    const std::string& message() const { return m_message; }
+    void setMessage(const std::string& message);
+    // Not owned; cleared by its owner.
+    AlertViewDelegate* delegate() const { return m_delegate; }
+    void setDelegate(AlertViewDelegate* delegate) { m_delegate = delegate; }
+    int addButton(const std::string& title);
+    int numberOfButtons() const { return static_cast<int>(m_buttons.size()); }
+    std::string buttonTitleAtIndex(int index) const;
+    Button* buttonAtIndex(int index) const;
+    int cancelButtonIndex() const { return m_cancelIndex; }
+
+    void layoutSubviews() override;
+
+protected:
+    View* box() const { return m_box; }
+    Label* titleLabel() const { return m_titleLabel; }
+    Label* messageLabel() const { return m_messageLabel; }
+
+private:
+    static void present(std::shared_ptr<AlertView> alert);
+    void buttonTapped(int index);
+
+    std::string m_title;
+    std::string m_message;
+    AlertViewDelegate* m_delegate;
+    View* m_box = nullptr;
+    Label* m_titleLabel = nullptr;
+    Label* m_messageLabel = nullptr;
+    std::vector<Button*> m_buttons;
+    int m_cancelIndex = -1;
+    bool m_visible = false;
+};

@@ -1,0 +1,122 @@
+#include <QImage>
+#include <QTemporaryDir>
+#include <numbers>
+
+#include "UiFixture.h"
+#include "platform/ui/Label.h"
+
+namespace {
+
+bool blank(const Screen& screen, const Rect& area, const Color& background) {
+    QImage image = screen.renderImage();
+    for (int y = static_cast<int>(area.y); y < static_cast<int>(area.maxY()); ++y) {
+        for (int x = static_cast<int>(area.x); x < static_cast<int>(area.maxX()); ++x) {
+            QColor c = image.pixelColor(x, y);
+            if (c.red() != background.red255() || c.green() != background.green255() ||
+                c.blue() != background.blue255()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+class Rendering : public UiTest {
+protected:
+    void SetUp() override { window->setBackgroundColor(Color::whiteColor()); }
+};
+
+TEST_F(Rendering, shouldPaintRedViewOnlyInsideItsFrame) {
+    add(std::make_unique<View>(Rect{50, 100, 100, 40}))->setBackgroundColor(Color::redColor());
+    EXPECT_TRUE(near(screen.colorAt({50, 100}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({149, 139}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({150, 120}), 255, 255, 255));
+    EXPECT_TRUE(near(screen.colorAt({100, 140}), 255, 255, 255));
+    EXPECT_TRUE(near(screen.colorAt({49, 120}), 255, 255, 255));
+}
+
+TEST_F(Rendering, shouldDrawNothingForTransparentOrHiddenView) {
+    auto* ghost = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
+    ghost->setBackgroundColor(Color::redColor());
+    ghost->setAlpha(0);
+    EXPECT_TRUE(blank(screen, {0, 100, 100, 100}, Color::whiteColor()));
+    ghost->setAlpha(1);
+    ghost->setHidden(true);
+    EXPECT_TRUE(blank(screen, {0, 100, 100, 100}, Color::whiteColor()));
+}
+
+TEST_F(Rendering, shouldBlendHalfTransparentView) {
+    auto* half = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
+    half->setBackgroundColor(Color::blackColor());
+    half->setAlpha(0.5);
+    Color c = screen.colorAt({50, 150});
+    EXPECT_NEAR(c.red255(), 128, 2);
+}
+
+TEST_F(Rendering, shouldPlaceRotatedViewWhereItsTransformPutsIt) {
+    auto* bar = add(std::make_unique<View>(Rect{0, 0, 200, 20}));
+    bar->setBackgroundColor(Color::blueColor());
+    bar->setCenter({160, 300});
+    bar->setTransform(AffineTransform::rotation(std::numbers::pi / 2));
+    EXPECT_TRUE(near(screen.colorAt({160, 210}), 0, 0, 255));
+    EXPECT_TRUE(near(screen.colorAt({160, 390}), 0, 0, 255));
+    EXPECT_TRUE(near(screen.colorAt({100, 300}), 255, 255, 255));
+}
+
+TEST_F(Rendering, shouldClipSubviewsToClippingParent) {
+    auto* parent = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
+    auto* child = parent->addSubview(std::make_unique<View>(Rect{50, 50, 100, 100}));
+    child->setBackgroundColor(Color::greenColor());
+    EXPECT_TRUE(near(screen.colorAt({120, 170}), 0, 255, 0));
+    parent->setClipsToBounds(true);
+    EXPECT_TRUE(near(screen.colorAt({120, 170}), 255, 255, 255));
+    EXPECT_TRUE(near(screen.colorAt({80, 170}), 0, 255, 0));
+}
+
+TEST_F(Rendering, shouldRoundCornersOfBackground) {
+    auto* box = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
+    box->setBackgroundColor(Color::blackColor());
+    box->setCornerRadius(20);
+    EXPECT_TRUE(near(screen.colorAt({1, 101}), 255, 255, 255));
+    EXPECT_TRUE(near(screen.colorAt({50, 150}), 0, 0, 0));
+}
+
+TEST_F(Rendering, shouldDrawStatusBarUnlessHidden) {
+    EXPECT_TRUE(near(screen.colorAt({2, 2}), 0, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({2, 25}), 255, 255, 255));
+}
+
+TEST_F(Rendering, shouldRenderChineseLabelWithGlyphsInsideItsFrame) {
+    auto* label = add(std::make_unique<Label>(Rect{10, 100, 200, 30}, "摘牌成功"));
+    label->setFont(Font::named("Helvetica-Bold", 16));
+    EXPECT_FALSE(blank(screen, {10, 100, 70, 30}, Color::whiteColor()));
+    EXPECT_TRUE(blank(screen, {90, 100, 120, 30}, Color::whiteColor()));
+    EXPECT_TRUE(blank(screen, {0, 131, 320, 30}, Color::whiteColor()));
+}
+
+TEST_F(Rendering, shouldTruncateLabelTailToItsWidth) {
+    auto* label = add(std::make_unique<Label>(Rect{0, 100, 60, 20}, "一二三四五六七八九十"));
+    label->setFont(Font::system(14));
+    EXPECT_TRUE(blank(screen, {61, 100, 100, 20}, Color::whiteColor()));
+    EXPECT_FALSE(blank(screen, {0, 100, 60, 20}, Color::whiteColor()));
+}
+
+TEST_F(Rendering, shouldWriteReadablePngSnapshot) {
+    add(std::make_unique<View>(Rect{0, 100, 320, 100}))->setBackgroundColor(Color::redColor());
+    QTemporaryDir dir;
+    std::string path = dir.filePath("screen.png").toStdString();
+    ASSERT_TRUE(driver.saveSnapshot(path));
+    QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(320, 568));
+    EXPECT_EQ(image.pixelColor(10, 150), QColor(255, 0, 0));
+}
+
+TEST_F(Rendering, shouldRenderAtScreenScale) {
+    Screen retina({320, 568}, 2);
+    add(std::make_unique<View>(Rect{0, 100, 10, 10}))->setBackgroundColor(Color::redColor());
+    EXPECT_EQ(retina.renderImage().size(), QSize(640, 1136));
+    EXPECT_TRUE(near(retina.colorAt({5, 105}), 255, 0, 0));
+}
