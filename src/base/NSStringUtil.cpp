@@ -4,6 +4,7 @@
 #include "base/NSDataAES128.h"
 #include "base/TMBSUtil.h"
 #include "platform/crypto/Md5.h"
+#include "platform/foundation/SystemInfo.h"
 
 namespace {
 
@@ -29,4 +30,8 @@ bool NSStringUtil::isEmptyString(std::optional<std::string_view> text) {
         return true;
     }
     return TMBSUtil::trimWithString(*text).empty();
+}
+
+std::optional<std::string> NSStringUtil::macaddress() {
+    return SystemInfo::macAddressText();
 }

@@ -4,6 +4,7 @@
 #include "base/Base64Codec.h"
 #include "base/NSDataAES128.h"
 #include "base/NSStringUtil.h"
+#include "platform/foundation/SystemInfo.h"
 
 namespace {
 
@@ -112,6 +113,14 @@ TEST(NSStringUtilEmpty, shouldTreatNothingNullAndBlankTextAsEmpty) {
     EXPECT_FALSE(NSStringUtil::isEmptyString("0"));
     EXPECT_FALSE(NSStringUtil::isEmptyString(" (null) x"));
     EXPECT_FALSE(NSStringUtil::isEmptyString("<RESP/>"));
+}
+
+TEST(NSStringUtilMacAddress, shouldWriteSixUpperCaseHexPairsOrNothing) {
+    SystemInfo::setMacAddress(SystemInfo::MacAddress{0x00, 0x1a, 0x2b, 0xc3, 0x0d, 0xfe});
+    EXPECT_EQ(NSStringUtil::macaddress(), "00:1A:2B:C3:0D:FE");
+    SystemInfo::setMacAddress(std::nullopt);
+    EXPECT_EQ(NSStringUtil::macaddress(), std::nullopt);
+    SystemInfo::resetOverrides();
 }
 
 }  // namespace
