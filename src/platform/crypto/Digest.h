@@ -6,5 +6,9 @@
 
 #include "platform/foundation/Bytes.h"
 
-// One-shot message digest through OpenSSL's EVP interface; shared by Md5 and Sha1.
-Bytes evpDigest(const EVP_MD* type, const void* data, std::size_t length);
+// One-shot message digests through OpenSSL's EVP interface; shared by Md5 and Sha1.
+// Stateless; any thread.
+class Digest {
+public:
+    static Bytes compute(const EVP_MD* type, const void* data, std::size_t length);
+};

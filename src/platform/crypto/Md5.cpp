@@ -4,11 +4,11 @@
 #include "platform/crypto/Hex.h"
 
 Bytes Md5::digest(const Bytes& data) {
-    return evpDigest(EVP_md5(), data.data(), data.size());
+    return Digest::compute(EVP_md5(), data.data(), data.size());
 }
 
 Bytes Md5::digest(std::string_view text) {
-    return evpDigest(EVP_md5(), text.data(), text.size());
+    return Digest::compute(EVP_md5(), text.data(), text.size());
 }
 
 std::string Md5::lowerHex(std::string_view text) {

@@ -4,11 +4,11 @@
 #include "platform/crypto/Hex.h"
 
 Bytes Sha1::digest(const Bytes& data) {
-    return evpDigest(EVP_sha1(), data.data(), data.size());
+    return Digest::compute(EVP_sha1(), data.data(), data.size());
 }
 
 Bytes Sha1::digest(std::string_view text) {
-    return evpDigest(EVP_sha1(), text.data(), text.size());
+    return Digest::compute(EVP_sha1(), text.data(), text.size());
 }
 
 std::string Sha1::lowerHex(std::string_view text) {
