@@ -1,0 +1,58 @@
+#pragma once
+// The line speed test. Automatic run: probes every trading line of the current platform and
+// environment with a 1 s limit and makes the first to answer the store's trading line (a random
+// line when none answers). Manual run: probes every line with a 10 s limit and reports each
+// line's answer time. Owned (create()) by the screen that is its delegate and reused for every
+// run; it has no view of its own. Main thread only.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "trade/core/PXCeSuNetwork.h"
+#include "trade/core/PXTradeHost.h"
+
+class PXTradeModule;
+
+class PXJYCeSuVCDelegate {
+public:
+    virtual ~PXJYCeSuVCDelegate() = default;
+    // Manual runs pass the table line code -> time text; automatic runs pass nothing.
+    virtual void PXCeSuFinished(const std::map<std::string, std::string>* /*timesDic*/) {}
+};
+
+class PXJYCeSuVC : public PXCeSuNetworkDelegate,
+                   public std::enable_shared_from_this<PXJYCeSuVC> {
+public:
+    static std::shared_ptr<PXJYCeSuVC> create();
+    static std::shared_ptr<PXJYCeSuVC> create(PXTradeModule& module);
+
+    void ziDongCeSu();
+    void shouDongCeSu();
+    static int getRandomNumber(int from, int to);
+
+    void PXCeSuRequestFinished(PXCeSuNetwork* probe) override;
+    void PXCeSuRequestFailed(PXCeSuNetwork* probe) override;
+    void shouDongCeSuType();
+    void ziDongCeSuType(PXCeSuNetwork* probe);
+
+    // The owning screen; not retained, the owner clears it before it goes.
+    PXJYCeSuVCDelegate* delegate() const { return m_delegate; }
+    void setDelegate(PXJYCeSuVCDelegate* delegate) { m_delegate = delegate; }
+
+private:
+    explicit PXJYCeSuVC(PXTradeModule& module);
+    std::vector<PXTradeLine> tradeLines() const;
+    void probeAll(const std::vector<PXTradeLine>& lines, double timeOut);
+    void finish(const std::map<std::string, std::string>* table);
+
+    PXTradeModule& m_module;
+    int m_requestNumber = 0;
+    bool m_ceSuType = false;
+    bool m_ziDongCeSuSuccess = false;
+    double m_startDate = 0;
+    std::map<std::string, std::string> m_timesDic;
+    PXJYCeSuVCDelegate* m_delegate = nullptr;
+};

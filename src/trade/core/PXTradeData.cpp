@@ -1,0 +1,216 @@
+#include "trade/core/PXTradeData.h"
+
+#include "platform/foundation/Text.h"
+#include "quote/HQJYEntity.h"
+#include "quote/QuoteRecords.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+
+const char* const kNoFigure = "--";
+const char* const kOrderBookMode = "4";
+const char* const kOrderBookArgument = "ZYMS";
+
+// "%lf" of a figure, with -0 written as 0.
+std::string figureText(double value) {
+    if (value == 0) {
+        value = 0;
+    }
+    return Text::format("%lf", value);
+}
+
+std::string sumText(const std::string& left, const std::string& right) {
+    if (left == kNoFigure || right == kNoFigure) {
+        return kNoFigure;
+    }
+    return figureText(Text::doubleValue(left) + Text::doubleValue(right));
+}
+
+}  // namespace
+
+PXTradeData::PXTradeData(PXTradeModule& module) : m_module(module) {}
+
+PXTradeData::~PXTradeData() {
+    m_module.stopObserving(m_observer);
+}
+
+void PXTradeData::initGongGongShuJu() {
+    m_shangPinXinXi.clear();
+    m_zuiXinYiKouJia.clear();
+    m_chiCangMingXiXinXi.clear();
+    m_zhangHuXinXi = JYDict::object();
+    m_chiCangHuiZongXinXi.clear();
+    m_firmID.clear();
+    m_currentCommodityCode.clear();
+    m_tradeLinkType.clear();
+    m_tradeSession = std::make_shared<PXTradeSession>();
+    m_module.stopObserving(m_observer);
+    m_observer = m_module.observe("setJYResourceDelegate",
+                                  [this](const void* object) { getMarketUIVC(object); });
+}
+
+void PXTradeData::clearAllTradeData() {
+    m_module.setTradeLogin(false);
+    m_firmID.clear();
+    m_currentCommodityCode.clear();
+    m_zuiXinYiKouJia.clear();
+    m_shangPinXinXi.clear();
+    m_zhangHuXinXi = JYDict::object();
+    m_chiCangHuiZongXinXi.clear();
+    // A cleared store must not keep the old session's id, key and token for later requests.
+    *m_tradeSession = PXTradeSession();
+}
+
+std::shared_ptr<PXTradeCommodity> PXTradeData::commodity(const std::string& code) const {
+    const auto it = m_shangPinXinXi.find(code);
+    return it == m_shangPinXinXi.end() ? nullptr : it->second;
+}
+
+bool PXTradeData::isOrderBook(const std::string& code) const {
+    const auto found = commodity(code);
+    return found && found->shangPinJiaoYiMoShi == kOrderBookMode;
+}
+
+std::string PXTradeData::ticketValue(const PXJYChiCangMingXi& ticket) const {
+    const auto priceIt = m_zuiXinYiKouJia.find(ticket.commodityCode);
+    const auto found = commodity(ticket.commodityCode);
+    if (priceIt == m_zuiXinYiKouJia.end() || !priceIt->second || !found) {
+        return kNoFigure;
+    }
+    const PXTradeYiKouJia& price = *priceIt->second;
+    const bool bought = ticket.buySellSign == "1";
+    double current = bought ? price.commoditySellPrice : price.commodityBuyPrice;
+    if (found->shangPinJiaoYiMoShi == kOrderBookMode) {
+        current = price.commodityNewPrice;
+    }
+    if (!(current > 0)) {
+        return kNoFigure;
+    }
+    const double holding = Text::doubleValue(ticket.chiCangJia);
+    const int lots = Text::intValue(ticket.dangQianChiCangLiang);
+    // The trade unit may be a decimal amount of goods per lot ("2.5").
+    const double unit = Text::doubleValue(found->tradeUnit);
+    const double sign = bought ? 1.0 : -1.0;
+    return figureText(sign * (current - holding) * lots * unit);
+}
+
+JYDict PXTradeData::FuDongYingKui() const {
+    JYDict result = JYDict::object();
+    result["m_flv"] = "0";
+    for (const auto& [number, ticket] : m_chiCangMingXiXinXi) {
+        const std::string value = ticket ? ticketValue(*ticket) : std::string(kNoFigure);
+        result["m_flv"] = sumText(result["m_flv"].get<std::string>(), value);
+        if (ticket) {
+            JYDict& perCommodity = result[ticket->commodityCode];
+            if (!perCommodity.is_object()) {
+                perCommodity = JYDict::object();
+            }
+            const auto signIt = perCommodity.find(ticket->buySellSign);
+            perCommodity[ticket->buySellSign] =
+                signIt == perCommodity.end() ? value
+                                             : sumText(signIt->get<std::string>(), value);
+        }
+        result[number] = value;
+    }
+    return result;
+}
+
+JYDict PXTradeData::computingFengXianLu() const {
+    JYDict result = JYDict::object();
+    const std::string floating = FuDongYingKui()["m_flv"].get<std::string>();
+    result["m_flv"] = floating;
+    const std::string opening = TradeText::textAt(m_zhangHuXinXi, "IB");
+    result["v_QC"] = opening.empty() ? "0" : opening;
+
+    const double equityBefore = Text::doubleValue(TradeText::textAt(m_zhangHuXinXi, "EQT"));
+    std::string current = kNoFigure;
+    if (m_chiCangMingXiXinXi.empty() || floating != kNoFigure) {
+        current = Text::format("%f", equityBefore + Text::doubleValue(floating));
+    }
+    result["c_value"] = current;
+
+    const double subtracted = Text::doubleValue(TradeText::textAt(m_zhangHuXinXi, "OT_F"));
+    result["BZJ_value"] = current == kNoFigure
+                              ? std::string(kNoFigure)
+                              : Text::format("%f", Text::doubleValue(current) - subtracted);
+
+    const double paid = Text::doubleValue(TradeText::textAt(m_zhangHuXinXi, "RM"));
+    if (paid == 0) {
+        result["r_value"] = "0";
+    } else if (current == kNoFigure) {
+        result["r_value"] = kNoFigure;
+    } else {
+        const double ratio = Text::doubleValue(current) / paid;
+        result["r_value"] = ratio < 0 ? std::string("0") : Text::format("%f", ratio * 100);
+    }
+    return result;
+}
+
+std::shared_ptr<commodityInfo> PXTradeData::quoteCommodity(const std::string& code) const {
+    const auto quotes = VKJYHangQingDataClass::current();
+    const auto entity = quotes ? quotes->hqjyEntity() : nullptr;
+    if (!entity) {
+        return nullptr;
+    }
+    const PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
+    return entity->getHQproductInfoWithHouseCode(Text::intValue(peiZhi.platformCODE()),
+                                                 Text::intValue(peiZhi.environmentCODE()),
+                                                 code);
+}
+
+std::shared_ptr<YiKouJia> PXTradeData::getHQYiKouJia(const std::string& code) const {
+    const auto found = quoteCommodity(code);
+    if (!found) {
+        return nullptr;
+    }
+    return VKJYHangQingDataClass::current()->hqjyEntity()->getHQyikoujiaWithCode(
+        found->CommodityID, found->panindex);
+}
+
+void PXTradeData::getMarketUIVC(const void* marketList) {
+    std::vector<std::shared_ptr<commodityInfo>> held;
+    for (const auto& summary : m_chiCangHuiZongXinXi) {
+        if (const auto found = summary ? quoteCommodity(summary->commodityCode) : nullptr) {
+            held.push_back(found);
+        }
+    }
+    m_module.host().setTradeCommodityList(marketList, held);
+}
+
+std::vector<std::string> PXTradeData::getAllCommodityCodeFromShangPinXinXi(
+    const std::string& mode) const {
+    const bool wantOrderBook = mode == kOrderBookArgument;
+    std::vector<std::string> codes;
+    for (const auto& [code, record] : m_shangPinXinXi) {
+        if (isOrderBook(code) == wantOrderBook) {
+            codes.push_back(code);
+        }
+    }
+    return codes;
+}
+
+std::vector<std::string> PXTradeData::getAllDanHaoIDFromChiCangMingXi(
+    const std::string& mode) const {
+    const bool wantOrderBook = mode == kOrderBookArgument;
+    std::vector<std::string> numbers;
+    for (const auto& [number, ticket] : m_chiCangMingXiXinXi) {
+        if (isOrderBook(ticket ? ticket->commodityCode : std::string()) == wantOrderBook) {
+            numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
+
+PXTradeSummaryList PXTradeData::getAllHuiZongFromChiCangHuiZong(const std::string& mode) const {
+    const bool wantOrderBook = mode == kOrderBookArgument;
+    PXTradeSummaryList summaries;
+    for (const auto& summary : m_chiCangHuiZongXinXi) {
+        if (isOrderBook(summary ? summary->commodityCode : std::string()) == wantOrderBook) {
+            summaries.push_back(summary);
+        }
+    }
+    return summaries;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The one in-memory store of the logged-in trading account: commodities, latest prices,
+// holdings, account figures, bank records, firm id, session, the commodity of the order-book
+// screen and the chosen trading line; and the figures computed from them. Created once by
+// PXTradeModule; filled by the reply dispatch and the timers, read by every trading screen.
+// Main thread only.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "trade/core/PXTradeCommodity.h"
+#include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradeRecords.h"
+#include "trade/core/PXTradeTypes.h"
+
+class PXTradeModule;
+struct YiKouJia;
+struct commodityInfo;
+
+class PXTradeData {
+public:
+    explicit PXTradeData(PXTradeModule& module);
+    ~PXTradeData();
+    PXTradeData(const PXTradeData&) = delete;
+    PXTradeData& operator=(const PXTradeData&) = delete;
+
+    // Sets up the empty store and starts listening to "setJYResourceDelegate".
+    void initGongGongShuJu();
+    // The logged-out state: also forgets the session, so no later request carries it.
+    void clearAllTradeData();
+
+    // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
+    JYDict FuDongYingKui() const;
+    // "m_flv", "v_QC", "c_value", "BZJ_value", "r_value" as texts ("--" when not computable).
+    JYDict computingFengXianLu() const;
+    // The quote side's live quote of a trading commodity, or null.
+    std::shared_ptr<YiKouJia> getHQYiKouJia(const std::string& commodityCode) const;
+    // Handler of "setJYResourceDelegate": hands the held commodities to the posting market list.
+    void getMarketUIVC(const void* marketList);
+
+    // Split by trade mode: "ZYMS" gives the order-book elements, anything else the quote-mode.
+    std::vector<std::string> getAllCommodityCodeFromShangPinXinXi(const std::string& mode) const;
+    std::vector<std::string> getAllDanHaoIDFromChiCangMingXi(const std::string& mode) const;
+    PXTradeSummaryList getAllHuiZongFromChiCangHuiZong(const std::string& mode) const;
+
+    const PXTradeCommodityMap& shangPinXinXi() const { return m_shangPinXinXi; }
+    void setShangPinXinXi(PXTradeCommodityMap value) { m_shangPinXinXi = std::move(value); }
+    const std::map<std::string, std::shared_ptr<PXTradeYiKouJia>>& zuiXinYiKouJia() const {
+        return m_zuiXinYiKouJia;
+    }
+    void setZuiXinYiKouJia(std::map<std::string, std::shared_ptr<PXTradeYiKouJia>> value) {
+        m_zuiXinYiKouJia = std::move(value);
+    }
+    const PXTradeSummaryList& chiCangHuiZongXinXi() const { return m_chiCangHuiZongXinXi; }
+    void setChiCangHuiZongXinXi(PXTradeSummaryList value) {
+        m_chiCangHuiZongXinXi = std::move(value);
+    }
+    const PXTradeTicketMap& chiCangMingXiXinXi() const { return m_chiCangMingXiXinXi; }
+    void setChiCangMingXiXinXi(PXTradeTicketMap value) { m_chiCangMingXiXinXi = std::move(value); }
+    const JYDict& zhangHuXinXi() const { return m_zhangHuXinXi; }
+    void setZhangHuXinXi(JYDict value) { m_zhangHuXinXi = std::move(value); }
+    const std::vector<JYDict>& yinHangXinXi() const { return m_yinHangXinXi; }
+    void setYinHangXinXi(std::vector<JYDict> value) { m_yinHangXinXi = std::move(value); }
+    const std::string& firmID() const { return m_firmID; }
+    void setFirmID(std::string value) { m_firmID = std::move(value); }
+    const std::shared_ptr<PXTradeSession>& tradeSession() const { return m_tradeSession; }
+    void setTradeSession(std::shared_ptr<PXTradeSession> value) {
+        m_tradeSession = std::move(value);
+    }
+    const std::string& currentCommodityCode() const { return m_currentCommodityCode; }
+    void setCurrentCommodityCode(std::string value) { m_currentCommodityCode = std::move(value); }
+    const std::string& tradeLinkType() const { return m_tradeLinkType; }
+    void setTradeLinkType(std::string value) { m_tradeLinkType = std::move(value); }
+
+private:
+    std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;
+    bool isOrderBook(const std::string& code) const;
+    std::string ticketValue(const PXJYChiCangMingXi& ticket) const;
+    std::shared_ptr<commodityInfo> quoteCommodity(const std::string& code) const;
+
+    PXTradeModule& m_module;
+    PXTradeCommodityMap m_shangPinXinXi;
+    std::map<std::string, std::shared_ptr<PXTradeYiKouJia>> m_zuiXinYiKouJia;
+    PXTradeSummaryList m_chiCangHuiZongXinXi;
+    PXTradeTicketMap m_chiCangMingXiXinXi;
+    JYDict m_zhangHuXinXi = JYDict::object();
+    std::vector<JYDict> m_yinHangXinXi;
+    std::string m_firmID;
+    std::shared_ptr<PXTradeSession> m_tradeSession = std::make_shared<PXTradeSession>();
+    std::string m_currentCommodityCode;
+    std::string m_tradeLinkType;
+    uint64_t m_observer = 0;
+};

@@ -1,0 +1,99 @@
+#include "trade/core/PXTradeModule.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/HttpClient.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/SystemSound.h"
+#include "platform/foundation/UserDefaults.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
+
+namespace {
+
+PXTradeModule* g_shared = nullptr;
+
+}  // namespace
+
+PXTradeModule::PXTradeModule(PXTradeHost& host)
+    : m_host(host),
+      m_httpClient(std::make_unique<HttpClient>()),
+      m_data(std::make_unique<PXTradeData>(*this)),
+      m_peiZhi(std::make_unique<PXTradePeiZhi>(*this)),
+      m_timers(std::make_unique<PXTradeTimerManger>(*this)) {}
+
+PXTradeModule::~PXTradeModule() {
+    // No reply may reach the store or the timers while they go.
+    m_httpClient->cancelAll();
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (g_shared == this) {
+        g_shared = nullptr;
+    }
+}
+
+PXTradeModule& PXTradeModule::shared() {
+    return *g_shared;
+}
+
+bool PXTradeModule::hasShared() {
+    return g_shared != nullptr;
+}
+
+void PXTradeModule::setShared(PXTradeModule* module) {
+    g_shared = module;
+}
+
+void PXTradeModule::initPXTradeModule() {
+    m_data->initGongGongShuJu();
+    m_peiZhi->setJiaoYiMoRenPeiZhi();
+    m_timers->setTimerManger();
+}
+
+uint64_t PXTradeModule::observe(const std::string& name, std::function<void(const void*)> handler) {
+    return NotificationCenter::defaultCenter()
+        .addObserver(this, name, nullptr,
+                     [handler = std::move(handler)](const std::string&, const void* object,
+                                                    const PropertyList&) { handler(object); })
+        .id;
+}
+
+void PXTradeModule::stopObserving(uint64_t token) {
+    if (token != 0) {
+        NotificationCenter::defaultCenter().removeObserver(NotificationCenter::ObserverToken{token});
+    }
+}
+
+void PXTradeModule::post(const std::string& name, const void* object) {
+    NotificationCenter::defaultCenter().post(name, object);
+}
+
+std::string PXTradeModule::resourceText(const std::string& name) const {
+    std::ifstream file(Bundle::pathForResource(name), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void PXTradeModule::playSystemSound(int soundId) {
+    SystemSound::play(static_cast<uint32_t>(soundId));
+}
+
+std::string PXTradeModule::defaultString(const std::string& key) const {
+    return UserDefaults::standard().stringForKey(key).value_or(std::string());
+}
+
+bool PXTradeModule::hasDefault(const std::string& key) const {
+    return UserDefaults::standard().objectForKey(key).has_value();
+}
+
+void PXTradeModule::setDefaultString(const std::string& key, const std::string& value) {
+    UserDefaults::standard().setString(key, value);
+}
+
+void PXTradeModule::synchronizeDefaults() {
+    UserDefaults::standard().synchronize();
+}

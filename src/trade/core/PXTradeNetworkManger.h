@@ -1,0 +1,156 @@
+#pragma once
+// The trading request facade every trading screen, the timers and the login chain use: one
+// request operation per server request, the reply dispatched by its type tag (typeNW) to a new
+// PXTradeDataAnalysis, login and account replies stored in PXTradeData, the login chain run to
+// its end, session loss turned into a cleared store and a re-login dialog, and quote-mode
+// orders checked and confirmed before they go out.
+//
+// Made with create() (one per request, or one per screen reused one request at a time); a
+// running request keeps the manager and its delegate alive. Main thread only.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "trade/core/PXTradeDataAnalysis.h"
+#include "trade/core/PXTradeNetwork.h"
+#include "trade/core/PXTradeTypes.h"
+
+class PXTradeModule;
+class PXTradeNetworkManger;
+
+class PXTradeNetworkMangerDelegate {
+public:
+    virtual ~PXTradeNetworkMangerDelegate() = default;
+    // The transfer failed; errorCode is the platform's URL error code.
+    virtual void requestFailed(PXTradeNetworkManger*, int /*errorCode*/) {}
+    // The reply was accepted; data is null where the request hands back nothing.
+    virtual void dataAnalysisFinished(PXTradeNetworkManger*, const PXTradeResult* /*data*/) {}
+    // Refused or unreadable; the text to show is the manager's JY_ErrorMessage().
+    virtual void dataAnalysisFailed(PXTradeNetworkManger*, int /*errorCode*/) {}
+};
+
+class PXTradeNetworkManger : public PXTradeNetworkDelegate,
+                             public PXTradeDataAnalysisDelegate,
+                             public std::enable_shared_from_this<PXTradeNetworkManger> {
+public:
+    // A manager of the registered module, or of the given one.
+    static std::shared_ptr<PXTradeNetworkManger> create();
+    static std::shared_ptr<PXTradeNetworkManger> create(PXTradeModule& module);
+
+    // Requests whose keys the facade fills itself.
+    void getCommodityInfo(const std::string& commodityId);
+    void getOtherFirmQueryInfo();
+    void getAccountInformation();
+    void getCancellation();
+    void getJYChiCangMingXi(const std::string& commodityId);
+    void getJYChiCangHuiZong(const std::string& commodityId);
+    void CPYloginJiaoYiActionType(const std::string& account, const std::string& captcha,
+                                  const std::string& validString, const std::string& password);
+    void getChengJiaoHuiBaoXinXiQH();
+    void CPYgetJiaoYiCodeType();
+
+    // Requests built from the caller's dictionary of lower-case keys.
+    void SJJianCangNetwork(const JYDict& order);
+    void SJPingCangNetwork(const JYDict& order);
+    void ZJJianCangNetwork(const JYDict& order);
+    void ZJPingCangNetwork(const JYDict& order);
+    void weiTuoDanChaXun(const JYDict& query);
+    void chengJiaoChaXun(const JYDict& query);
+    void cheXiaoZhiSunZhiYingJia(const JYDict& query);
+    void cancelWeiTuoDan(const JYDict& query);
+    void cancelGuaPaiShangPinDingDan(const JYDict& query);
+    // type 0 to 4; any other type has no address: nothing is sent and requestFailed comes
+    // with the unsupported-URL code on a later turn of the run loop.
+    void baoBiaoChaXun(const JYDict& query, int type);
+    void getMarketfundsinfo(const JYDict& query);
+    void getbankInfo(const JYDict& query);
+    void setMoneyTransfer(const JYDict& query);
+    void getCheckGoldRecode(const JYDict& query);
+    void getcheckAccountBalance(const JYDict& query);
+    void modifyBankingPasswords(const JYDict& query);
+    void getAnnouncementList(const JYDict& query);
+    void getAnnouncementDetail(const JYDict& query);
+
+    // Requests whose REQ (or, for the password change, whole body) the caller built.
+    void getGuaPaiList(const JYDict& req);
+    void sendZhaiPaiJianCangRequest(const JYDict& req);
+    void sendGuaPaiJianCangRequest(const JYDict& req);
+    void changeTradeAccountPassWord(const JYDict& body);
+
+    // Account services (XML templates from the resources).
+    void sendPhoneNumberVerification(const JYDict& values);
+    void sendResetPassword(const JYDict& values);
+    void openAccount(const JYDict& values);
+    void getOpenAccountService(const JYDict& values);
+    void getHuiYuanQuanXian(const JYDict& values);
+    void sendCaptchaToPhone(const JYDict& values);
+    void shouJiYanZheng(const JYDict& values);
+
+    // Quote-mode orders with the rights check and the confirmation.
+    void SJJianCang(const JYDict& order, bool fastTrade);
+    void ZJJianCang(const JYDict& order);
+    void ZJPingCang(const JYDict& order);
+    void SJPingCang(const JYDict& order, bool fastTrade);
+    void xiaDanQianPanDuan(const JYDict& order, int shiJiaZhiJia, int JianCangPingCang,
+                           const std::string& requestType, bool fastTrade);
+    void xiaDanQueRen(const JYDict& order, int shiJiaZhiJia, int JianCangPingCang);
+    void XiaDan();
+    // The confirmation message of an order.
+    static std::string confirmationText(const JYDict& order, int shiJiaZhiJia,
+                                        int JianCangPingCang);
+
+    // Buttons of this manager's dialog (first and second).
+    void doneButtonClick();
+    void cancelButtonClick();
+
+    void fenPeiDengLuShuJu(const JYDict& login);
+    void shenFenShiXiao(const std::string& message);
+
+    const std::string& typeNW() const { return m_typeNW; }
+    const std::string& JY_ErrorMessage() const { return m_errorMessage; }
+    const std::shared_ptr<PXTradeNetworkMangerDelegate>& delegate() const { return m_delegate; }
+    void setDelegate(std::shared_ptr<PXTradeNetworkMangerDelegate> delegate) {
+        m_delegate = std::move(delegate);
+    }
+    bool dengLuCaoZuo() const { return m_dengLuCaoZuo; }
+    const JYDict& postDic() const { return m_postDic; }
+    const std::string& requestType() const { return m_requestType; }
+    // Tag of the dialog shown last (5554 session loss, 5556 order confirmation, 0 none).
+    int alertViewTag() const { return m_alertTag; }
+
+    // PXTradeNetworkDelegate
+    void requestFinished(PXTradeNetwork* network) override;
+    void requestFailed(PXTradeNetwork* network) override;
+    // PXTradeDataAnalysisDelegate
+    void dataAnalysisFinished(PXTradeDataAnalysis* parser) override;
+    void dataAnalysisFailed(const std::string& errorText, PXTradeDataAnalysis* parser) override;
+
+private:
+    struct Field;
+    explicit PXTradeNetworkManger(PXTradeModule& module);
+
+    void sendFields(const char* name, const char* tag, const char* urlType,
+                    std::initializer_list<Field> fields, const JYDict& caller);
+    void sendReq(const char* name, const char* tag, const char* urlType, JYDict req);
+    void post(const JYDict& body, const std::string& address);
+    void sendTemplate(const char* tag, const char* templateName, const std::string& address,
+                      const JYDict& values);
+    std::string address(const char* urlType, const std::string& name) const;
+    std::string userId() const;
+    std::string sessionId() const;
+    void showAlert(const std::string& message, int tag, bool withButtons);
+    void dispatch(const std::string& body);
+    void accept(const std::optional<PXTradeResult>& result);
+    void tellFinished(const PXTradeResult* data);
+
+    PXTradeModule& m_module;
+    JYDict m_postDic = JYDict::object();
+    std::string m_requestType;
+    bool m_dengLuCaoZuo = false;
+    int m_alertTag = 0;
+    std::string m_md5KeyForLogin;
+    std::string m_typeNW;
+    std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
+    std::string m_errorMessage;
+};

@@ -1,0 +1,237 @@
+#include "trade/core/PXTradeTimerManger.h"
+
+#include "platform/foundation/Text.h"
+#include "platform/foundation/Timer.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/TradeClock.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+
+const double kHeartbeatSeconds = 2.0;
+const double kToastSeconds = 2.0;
+const double kDefaultIdleSeconds = 60.0;
+const int kNewsSound = 1007;
+const int kPromptToast = 2;
+const int kPromptToastAndSound = 3;
+
+}  // namespace
+
+PXTradeTimerManger::PXTradeTimerManger(PXTradeModule& module) : m_module(module) {}
+
+PXTradeTimerManger::~PXTradeTimerManger() {
+    m_module.stopObserving(m_observer);
+}
+
+std::shared_ptr<PXTradeNetworkManger> PXTradeTimerManger::newManager() {
+    auto manager = PXTradeNetworkManger::create(m_module);
+    // The module owns this object and outlives every request it sends.
+    manager->setDelegate(std::shared_ptr<PXTradeNetworkMangerDelegate>(std::shared_ptr<void>(),
+                                                                       this));
+    return manager;
+}
+
+void PXTradeTimerManger::setTimerManger() {
+    m_transactionReporting = JYDict();
+    m_CLRefreshTime_Buy = 0;
+    m_CLRefreshTime_Sell = 0;
+    m_module.stopObserving(m_observer);
+    m_observer =
+        m_module.observe("VKJYScreenTimeOutNotification", [this](const void*) { screenTimeoutTimer(); });
+    setJYRefreshTimer();
+    setJYHeartTimer();
+}
+
+void PXTradeTimerManger::setJYHeartTimer() {
+    m_heartTimer = Timer::scheduledTimer(kHeartbeatSeconds, true,
+                                         [this] { shuaXinChengJiaoHuiBao(); });
+}
+
+void PXTradeTimerManger::stopJYHeartTimer() {
+    m_heartTimer.reset();
+}
+
+void PXTradeTimerManger::setJYRefreshTimer() {
+    int seconds = Text::intValue(m_module.defaultString("RefreshTrade"));
+    // A zero or negative interval would spin; fall back to the default of one second.
+    if (seconds < 1) {
+        seconds = 1;
+    }
+    m_refreshTimer = Timer::scheduledTimer(seconds, true, [this] { requestRefreshInfo(); });
+}
+
+void PXTradeTimerManger::stopJYRefreshTimer() {
+    m_refreshTimer.reset();
+}
+
+void PXTradeTimerManger::screenTimeoutTimer() {
+    double seconds = kDefaultIdleSeconds;
+    if (m_module.hasDefault("timeoutTime")) {
+        seconds = Text::doubleValue(m_module.defaultString("timeoutTime")) * 60;
+    }
+    if (seconds <= 0) {
+        seconds = kDefaultIdleSeconds;
+    }
+    m_timeoutTimer = Timer::scheduledTimer(seconds, false, [this] { loginAgain(); });
+}
+
+void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
+    if (!m_module.tradeLogin()) {
+        return;
+    }
+    newManager()->getChengJiaoHuiBaoXinXiQH();
+}
+
+void PXTradeTimerManger::requestRefreshInfo() {
+    if (!m_module.tradeLogin()) {
+        return;
+    }
+    refreshMarketInfo();
+}
+
+void PXTradeTimerManger::refreshMarketInfo() {
+    setMarketInfoFromHangQingServer();
+}
+
+void PXTradeTimerManger::setMarketInfoFromHangQingServer() {
+    PXTradeData& store = m_module.PXJYData();
+    std::map<std::string, std::shared_ptr<PXTradeYiKouJia>> prices;
+    for (const auto& [code, commodity] : store.shangPinXinXi()) {
+        const auto quote = store.getHQYiKouJia(code);
+        if (!quote) {
+            continue;
+        }
+        auto price = std::make_shared<PXTradeYiKouJia>();
+        price->commodityCode = code;
+        price->commodityTopPrice = quote->heigthestPrice;
+        price->commodityLowerPrice = quote->lowestPrice;
+        price->commodityNewPrice = quote->newPrice;
+        price->commodityBuyPrice = quote->buyPrice;
+        price->commoditySellPrice = quote->sellPrice;
+        price->todayOpen = quote->todayOpen;
+        price->yesterdayClose = quote->yesterdayClose;
+        price->gpNum = quote->gpNum;
+        price->gpNumSell = quote->gpNumSell;
+        price->commodityDate = TradeClock::localTimeText(quote->latestPriceTime / 1000);
+        prices[code] = price;
+    }
+    store.setZuiXinYiKouJia(std::move(prices));
+    m_module.post("JYRefreshTimer");
+}
+
+void PXTradeTimerManger::loginAgain() {
+    if (!m_module.tradeLogin()) {
+        return;
+    }
+    m_module.post("cancellationNotification");
+    logoutTrade();
+    // Logged out here and now, whether or not the logoff request gets through.
+    m_module.PXJYData().clearAllTradeData();
+    PXTradeHost& host = m_module.host();
+    if (host.hasSelectedTradeTab()) {
+        host.popSelectedTabToRoot(false);
+        host.selectHangQingTab();
+    }
+    PXTradeAlert alert;
+    alert.title = "提示";
+    alert.message = "您长时间未操作,已自动退出交易系统!";
+    alert.buttons = {"确定"};
+    host.showAlert(alert, nullptr);
+}
+
+void PXTradeTimerManger::logoutTrade() {
+    newManager()->getCancellation();
+}
+
+void PXTradeTimerManger::getChiCangHuiZong() {
+    newManager()->getJYChiCangHuiZong("");
+}
+
+void PXTradeTimerManger::getChiCangMingXi() {
+    newManager()->getJYChiCangMingXi("");
+}
+
+void PXTradeTimerManger::getAccountInfo() {
+    newManager()->getAccountInformation();
+}
+
+void PXTradeTimerManger::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                              const PXTradeResult* data) {
+    if (manager->typeNW() != "PXChengJiaoHuiBao") {
+        return;
+    }
+    m_module.host().hideActivity();
+    m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
+    const JYDict* report = data && !data->empty() ? std::get_if<JYDict>(&data->front()) : nullptr;
+    m_transactionReporting = report ? *report : JYDict();
+    chengJiaoHuiBao();
+}
+
+void PXTradeTimerManger::chengJiaoHuiBao() {
+    const JYDict report = m_transactionReporting;
+    if (Text::intValue(TradeText::textAt(report, "New_Trade")) == 1) {
+        getChiCangHuiZong();
+        getChiCangMingXi();
+        getAccountInfo();
+    }
+    if (TradeText::has(report, "tradeCommodity")) {
+        const std::string text = setValueForchengJiaoHuiBaoView(report["tradeCommodity"]);
+        const int prompt = Text::intValue(m_module.defaultString("PromptType"));
+        if (prompt == kPromptToast || prompt == kPromptToastAndSound) {
+            chengJiaoHuiBaoViewAppear(text);
+        }
+        if (prompt == kPromptToastAndSound) {
+            m_module.playSystemSound(kNewsSound);
+        }
+    }
+    if (TradeText::has(report, "xinGongGao")) {
+        m_xinGongGao = true;
+        chengJiaoHuiBaoViewAppear("有新公告，请注意查收!");
+        m_module.playSystemSound(kNewsSound);
+        m_module.post("xinGongGao");
+    }
+    m_module.post("Heartbeat");
+    postIfGrown("BUPT", &m_CLRefreshTime_Buy, "REFRESH_C_LIST_BUY");
+    postIfGrown("UPT", &m_CLRefreshTime_Sell, "REFRESH_C_LIST_SELL");
+}
+
+void PXTradeTimerManger::postIfGrown(const char* key, int64_t* last, const char* notification) {
+    const int64_t time = Text::longLongValue(TradeText::textAt(m_transactionReporting, key));
+    if (*last != 0 && time > *last) {
+        m_module.post(notification);
+    }
+    *last = time;
+}
+
+std::string PXTradeTimerManger::setValueForchengJiaoHuiBaoView(const JYDict& deals) const {
+    std::string lines[2];
+    int totals[2] = {0, 0};
+    if (!deals.is_array()) {
+        return {};
+    }
+    const auto& commodities = m_module.PXJYData().shangPinXinXi();
+    for (const JYDict& deal : deals) {
+        const int kind = TradeText::textAt(deal, "openlenType") == "1" ? 0 : 1;
+        totals[kind] += Text::intValue(TradeText::textAt(deal, "tradeNum"));
+        const std::string code = TradeText::textAt(deal, "commodityCode");
+        const auto it = commodities.find(code);
+        // A commodity the store does not know is named by its code.
+        const std::string name = it != commodities.end() && it->second ? it->second->commodityName
+                                                                       : code;
+        lines[kind] = name + "  " + (kind == 0 ? "摘牌" : "转让") + "  " +
+                      TradeText::textAt(deal, "directionType") + "  " +
+                      std::to_string(totals[kind]) + "\n";
+    }
+    return lines[0] + lines[1];
+}
+
+void PXTradeTimerManger::chengJiaoHuiBaoViewAppear(const std::string& text) {
+    m_module.host().showToast(text, kToastSeconds);
+}
+
+void PXTradeTimerManger::lastLoginInformation() {
+    chengJiaoHuiBaoViewAppear(m_module.PXJYPeiZhi().loginInfo());
+}

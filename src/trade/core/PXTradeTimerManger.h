@@ -1,0 +1,73 @@
+#pragma once
+// The trading timers: a 2 s heartbeat (the trade-report query, whose reply drives the report
+// toast, the new-announcement notice and the listing notifications), a price refresh every
+// "RefreshTrade" seconds that copies quote prices into the store, and a one-shot idle timer,
+// re-armed at each touch, that logs the user out after "timeoutTime" minutes. The timers run
+// for the whole process and act only while logged in. One instance, owned by PXTradeModule.
+// Main thread only.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "trade/core/PXTradeNetworkManger.h"
+#include "trade/core/PXTradeTypes.h"
+
+class PXTradeModule;
+class Timer;
+
+class PXTradeTimerManger : public PXTradeNetworkMangerDelegate {
+public:
+    explicit PXTradeTimerManger(PXTradeModule& module);
+    ~PXTradeTimerManger() override;
+
+    // Start-up: listens to "VKJYScreenTimeOutNotification", starts the refresh and heartbeat.
+    void setTimerManger();
+    void setJYHeartTimer();
+    void stopJYHeartTimer();
+    void setJYRefreshTimer();
+    void stopJYRefreshTimer();
+    // Re-arms the idle timer (a touch began or ended).
+    void screenTimeoutTimer();
+
+    void shuaXinChengJiaoHuiBao();
+    void requestRefreshInfo();
+    void refreshMarketInfo();
+    void loginAgain();
+    void logoutTrade();
+    void getChiCangHuiZong();
+    void getChiCangMingXi();
+    void getAccountInfo();
+    void chengJiaoHuiBao();
+    // The trade-report text of the deals of a heartbeat reply.
+    std::string setValueForchengJiaoHuiBaoView(const JYDict& deals) const;
+    void chengJiaoHuiBaoViewAppear(const std::string& text);
+    void lastLoginInformation();
+    void setMarketInfoFromHangQingServer();
+
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+
+    const JYDict& transactionReporting() const { return m_transactionReporting; }
+    void setTransactionReporting(JYDict value) { m_transactionReporting = std::move(value); }
+    bool xinGongGao() const { return m_xinGongGao; }
+    void setXinGongGao(bool value) { m_xinGongGao = value; }
+
+    // The running timers (null when stopped); for the settings screen and tests.
+    Timer* heartTimer() const { return m_heartTimer.get(); }
+    Timer* JY_Timer() const { return m_refreshTimer.get(); }
+    Timer* timeoutTimer() const { return m_timeoutTimer.get(); }
+
+private:
+    std::shared_ptr<PXTradeNetworkManger> newManager();
+    void postIfGrown(const char* key, int64_t* last, const char* notification);
+
+    PXTradeModule& m_module;
+    std::unique_ptr<Timer> m_timeoutTimer;
+    std::unique_ptr<Timer> m_refreshTimer;
+    std::unique_ptr<Timer> m_heartTimer;
+    int64_t m_CLRefreshTime_Buy = 0;
+    int64_t m_CLRefreshTime_Sell = 0;
+    bool m_xinGongGao = false;
+    JYDict m_transactionReporting;  // null until the first heartbeat reply
+    uint64_t m_observer = 0;
+};

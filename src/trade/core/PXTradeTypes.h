@@ -1,0 +1,29 @@
+#pragma once
+// Value types shared by the trading client: dictionaries of texts as the server and the screens
+// exchange them, and the result array a reply parser hands back. Plain values, any thread.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+class PXTradeCommodity;
+class PXJYChiCangHuiZong;
+class PXJYChiCangMingXi;
+
+// A dictionary of texts (nested arrays and dictionaries where a reply has them). Key order is
+// the order of insertion, which keeps request bodies readable; no reader depends on it.
+using JYDict = nlohmann::ordered_json;
+
+using PXTradeCommodityMap = std::map<std::string, std::shared_ptr<PXTradeCommodity>>;
+using PXTradeTicketMap = std::map<std::string, std::shared_ptr<PXJYChiCangMingXi>>;
+using PXTradeSummaryList = std::vector<std::shared_ptr<PXJYChiCangHuiZong>>;
+
+// One element of a parsed reply: a text, a dictionary, the commodity or ticket dictionary of
+// the store, or one holding summary.
+using PXTradeElement = std::variant<std::string, JYDict, PXTradeCommodityMap, PXTradeTicketMap,
+                                    std::shared_ptr<PXJYChiCangHuiZong>>;
+using PXTradeResult = std::vector<PXTradeElement>;
