@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
+#include "quote/QuoteRecords.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"

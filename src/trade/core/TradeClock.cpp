@@ -1,8 +1,7 @@
 #include "trade/core/TradeClock.h"
 
 #include <chrono>
-
-#include "platform/foundation/DateFormat.h"
+#include <ctime>
 
 int64_t TradeClock::nowMilliseconds() {
     using namespace std::chrono;
@@ -10,5 +9,10 @@ int64_t TradeClock::nowMilliseconds() {
 }
 
 std::string TradeClock::localTimeText(int64_t secondsSince1970) {
-    return DateFormat::localString(static_cast<double>(secondsSince1970), "yyyy-MM-dd HH:mm:ss");
+    const std::time_t time = static_cast<std::time_t>(secondsSince1970);
+    std::tm local{};
+    localtime_r(&time, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
