@@ -1,8 +1,5 @@
 #include "trade/core/PXTradeModule.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -72,10 +69,8 @@ void PXTradeModule::post(const std::string& name, const void* object) {
 }
 
 std::string PXTradeModule::resourceText(const std::string& name) const {
-    std::ifstream file(Bundle::pathForResource(name), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    const auto bytes = Bundle::contentsOfResource(name);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
 void PXTradeModule::playSystemSound(int soundId) {
@@ -83,17 +78,17 @@ void PXTradeModule::playSystemSound(int soundId) {
 }
 
 std::string PXTradeModule::defaultString(const std::string& key) const {
-    return UserDefaults::standard().stringForKey(key).value_or(std::string());
+    return UserDefaults::standardUserDefaults().stringForKey(key);
 }
 
 bool PXTradeModule::hasDefault(const std::string& key) const {
-    return UserDefaults::standard().objectForKey(key).has_value();
+    return UserDefaults::standardUserDefaults().contains(key);
 }
 
 void PXTradeModule::setDefaultString(const std::string& key, const std::string& value) {
-    UserDefaults::standard().setString(key, value);
+    UserDefaults::standardUserDefaults().setString(value, key);
 }
 
 void PXTradeModule::synchronizeDefaults() {
-    UserDefaults::standard().synchronize();
+    UserDefaults::standardUserDefaults().synchronize();
 }

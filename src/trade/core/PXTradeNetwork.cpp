@@ -35,7 +35,8 @@ std::shared_ptr<PXTradeNetwork> PXTradeNetwork::create(PXTradeModule& module) {
 }
 
 std::string PXTradeNetwork::jsonBody(const JYDict& dict) {
-    return Json::prettyString(dict);
+    // A value that cannot be written leaves the body empty; the server then refuses it.
+    return Json::write(dict, true).value_or(std::string());
 }
 
 std::string PXTradeNetwork::captchaFrame() {

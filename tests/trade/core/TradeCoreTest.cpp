@@ -1,12 +1,9 @@
 #include "TradeCoreTest.h"
 
-#include <cstdlib>
-
 #include "platform/foundation/RunLoop.h"
 #include "quote/HQJYEntity.h"
 #include "quote/QuoteRecords.h"
 #include "trade/core/PXTradeCommodity.h"
-#include "platform/foundation/UserDefaults.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
 
@@ -25,9 +22,7 @@ void RecordingTradeDelegate::dataAnalysisFailed(PXTradeNetworkManger* manager, i
 }
 
 TradeCoreTest::TradeCoreTest() : m_delegate(std::make_shared<RecordingTradeDelegate>()) {
-    setenv("VKJY_HOME", m_home.path().c_str(), 1);
-    UserDefaults::resetStandard();
-    m_host.accountsPath = m_home.file("AccountsMessage.plist");
+    m_host.accountsPath = m_home.path() + "/AccountsMessage.plist";
     m_host.setLines("01", "1", "1", {{"T1", "trade line", m_server.url("/trade")}});
     m_host.setLines("01", "1", "2", {{"N1", "notice line", m_server.url("/notice")}});
     m_host.setLines("01", "1", "3", {{"F1", "funds line", m_server.url("/funds")}});
@@ -47,8 +42,6 @@ TradeCoreTest::TradeCoreTest() : m_delegate(std::make_shared<RecordingTradeDeleg
 TradeCoreTest::~TradeCoreTest() {
     m_module.reset();
     VKJYHangQingDataClass::setCurrent(nullptr);
-    UserDefaults::resetStandard();
-    unsetenv("VKJY_HOME");
 }
 
 std::shared_ptr<PXTradeNetworkManger> TradeCoreTest::newManager() {

@@ -11,7 +11,7 @@
 
 #include "TradeScriptServer.h"
 #include "TradeTestHost.h"
-#include "support/TempFolder.h"
+#include "support/TempHome.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -54,7 +54,7 @@ protected:
     void addCommodity(const std::string& code, const std::string& mode = "1",
                       const std::string& unit = "10", const std::string& name = "");
 
-    TempFolder m_home;
+    TempHome m_home;
     TradeScriptServer m_server;
     TradeTestHost m_host;
     std::unique_ptr<PXTradeModule> m_module;

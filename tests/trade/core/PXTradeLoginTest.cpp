@@ -1,0 +1,231 @@
+#include <atomic>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TradeCoreTest.h"
+#include "platform/crypto/Aes128Ecb.h"
+#include "platform/crypto/Base64.h"
+#include "platform/crypto/Md5.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradePeiZhi.h"
+
+namespace {
+
+const char* const kAccount = "800123456789012";
+const char* const kPassword = "pa$$word";
+
+// The server side of the logon as docs/trading-protocol.md describes it: check the client
+// token against the stored password, answer with the session sealed under the same key.
+std::string logonReply(const CapturedRequest& request) {
+    const JYDict req = JYDict::parse(request.body)["VUZI"]["REQ"];
+    const Bytes key = Md5::digest(std::string(kAccount) + kPassword);
+    const auto token = Base64::decode(req["CLT_TOKEN"].get<std::string>());
+    const auto plain = token ? Aes128Ecb::decrypt(*token, key) : std::nullopt;
+    const std::string expected =
+        req["USER_ID"].get<std::string>() + "|" + req["LOGONTIME"].get<std::string>();
+    if (!plain || std::string(plain->begin(), plain->end()) != expected) {
+        return tradeReply("\"retcode\":-1,\"message\":\"密码错误\"");
+    }
+    Bytes material = {16, 0};
+    material.insert(material.end(), 16, 0xAB);
+    const std::string session = "SESSION-1";
+    material.push_back(uint8_t(session.size()));
+    material.push_back(0);
+    material.insert(material.end(), session.begin(), session.end());
+    return tradeReply("\"LAST_TIME\":\"1700000000000\",\"LAST_IP\":\"10.1.2.3\","
+                      "\"LAST_MODULE\":\"M\",\"SRV_KEY\":\"srv-token\",\"IS_ENCRYPT\":\"1\","
+                      "\"CLT_KEY\":\"" +
+                      Base64::encode(*Aes128Ecb::encrypt(material, key)) + "\"");
+}
+
+class PXTradeLoginTest : public TradeCoreTest {
+protected:
+    PXTradeLoginTest() {
+        setDefault("JYUserName", kAccount);
+        m_server.replyWith("logon", logonReply);
+        m_server.reply("commodity_query",
+                       tradeReply("\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\",\"CO_N\":\"白银\","
+                                  "\"CT_S\":\"10\",\"TRADEMODE\":\"1\"}]}"));
+        m_server.reply("other_firm_query",
+                       tradeReply("\"RESULTLIST\":{\"REC\":[{\"E_M_ID\":\"F01\",\"E_M_N\":\"会员\"}]}"));
+        m_server.reply("holding_query",
+                       tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\","
+                                  "\"TY\":\"1\",\"QTY\":\"2\"}]}"));
+        m_server.reply("holding_detail_query",
+                       tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"H_ID\":\"H1\","
+                                  "\"CO_I\":\"AG\",\"TY\":\"1\",\"C_QTY\":\"2\",\"H_P\":\"100\"}]}"));
+        m_server.reply("firm_info",
+                       tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"5000\",\"RM\":\"1000\"}]}"));
+    }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const CapturedRequest& request : m_server.requests()) {
+            found.push_back(request.name);
+        }
+        return found;
+    }
+
+    void logIn() {
+        auto manager = newManager();
+        manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+        ASSERT_TRUE(waitForCalls(1));
+        ASSERT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
+        ASSERT_TRUE(module().tradeLogin());
+        m_delegate->calls.clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(PXTradeLoginTest, shouldRunTheWholeChainAndLogInOnlyAtItsEnd) {
+    auto manager = newManager();
+    std::vector<bool> loginSeen;
+    m_server.replyWith("firm_info", [&](const CapturedRequest&) {
+        return tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"5000\",\"RM\":\"1000\"}]}");
+    });
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(runUntil([&] {
+        loginSeen.push_back(module().tradeLogin());
+        return !m_delegate->calls.empty();
+    }));
+    for (size_t i = 0; i + 1 < loginSeen.size(); ++i) {
+        EXPECT_FALSE(loginSeen[i]);
+    }
+    EXPECT_EQ(names(), (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
+                                                 "holding_query", "holding_detail_query",
+                                                 "firm_info"}));
+    ASSERT_EQ(m_delegate->calls.size(), 1u);
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
+    EXPECT_FALSE(m_delegate->calls[0].hasData);
+    EXPECT_TRUE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYPeiZhi().shiFoGangDengLu());
+    EXPECT_FALSE(manager->dengLuCaoZuo());
+
+    PXTradeData& store = module().PXJYData();
+    EXPECT_EQ(store.tradeSession()->JYsessionID, "SESSION-1");
+    EXPECT_EQ(store.tradeSession()->encryptKey_data, std::vector<uint8_t>(16, 0xAB));
+    EXPECT_EQ(store.tradeSession()->encryptSign, "1");
+    EXPECT_EQ(store.tradeSession()->srvToken, "srv-token");
+    EXPECT_EQ(store.shangPinXinXi().at("AG")->commodityName, "白银");
+    EXPECT_EQ(store.firmID(), "F01");
+    ASSERT_EQ(store.chiCangHuiZongXinXi().size(), 1u);
+    EXPECT_EQ(store.chiCangMingXiXinXi().count("H1"), 1u);
+    EXPECT_EQ(store.zhangHuXinXi()["EQT"], "5000");
+    EXPECT_NE(module().PXJYPeiZhi().loginInfo().find("最后一次登录来源:手机端  上次登录IP:10.1.2.3  上次登录时间:"),
+              std::string::npos);
+
+    // Every request after the logon carries the new session.
+    const auto detail = m_server.named("firm_info").at(0);
+    EXPECT_EQ(JYDict::parse(detail.body)["VUZI"]["REQ"]["SESSION_ID"], "SESSION-1");
+}
+
+TEST_F(PXTradeLoginTest, shouldStopTheChainAtARefusedStepAndReportItUnderItsTag) {
+    m_server.reply("holding_query", tradeReply("\"retcode\":77,\"message\":\"持仓查询失败\""));
+    auto manager = newManager();
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXchiCangHuiZong");
+    EXPECT_EQ(m_delegate->calls[0].code, 77);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "持仓查询失败");
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_EQ(names().back(), "holding_query");
+}
+
+TEST_F(PXTradeLoginTest, shouldRefuseAWrongPasswordWithTheServersMessage) {
+    auto manager = newManager();
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", "wrong");
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXTradeLogin");
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "密码错误");
+    EXPECT_EQ(names(), std::vector<std::string>{"logon"});
+}
+
+TEST_F(PXTradeLoginTest, shouldHandAHoldingDetailQueryOutsideTheChainToTheScreen) {
+    logIn();
+    auto manager = newManager();
+    manager->getJYChiCangMingXi("AG");
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_TRUE(m_delegate->calls[0].hasData);
+    EXPECT_EQ(std::get<PXTradeTicketMap>(m_delegate->calls[0].data.at(0)).count("H1"), 1u);
+    EXPECT_EQ(names().back(), "holding_detail_query");
+}
+
+TEST_F(PXTradeLoginTest, shouldClearTheStoreAndOfferANewLoginWhenTheSessionIsLost) {
+    logIn();
+    m_server.reply("my_order_query", tradeReply("\"retcode\":1004,\"message\":\"x\""));
+    m_host.tradeTabSelected = true;
+    auto manager = newManager();
+    manager->weiTuoDanChaXun({});
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].code, 1004);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "您的当前登录状态已失效,请重新登录!");
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYData().shangPinXinXi().empty());
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
+    ASSERT_EQ(m_host.alerts.size(), 1u);
+    EXPECT_EQ(m_host.alerts[0].alert.title, "提示");
+    EXPECT_EQ(m_host.alerts[0].alert.message, "您的当前登录状态已失效,请重新登录!");
+    EXPECT_EQ(m_host.alerts[0].alert.buttons, (std::vector<std::string>{"重新登录", "取消"}));
+    EXPECT_EQ(m_host.alerts[0].alert.tag, 5554);
+
+    m_host.alerts[0].onButton(0);
+    EXPECT_EQ(m_host.tabActions, std::vector<std::string>{"popToRootAndAppear"});
+    m_host.tabActions.clear();
+    m_host.alerts[0].onButton(1);
+    EXPECT_EQ(m_host.tabActions, (std::vector<std::string>{"popToRoot", "selectHangQingTab"}));
+    m_host.tradeTabSelected = false;
+    m_host.tabActions.clear();
+    m_host.alerts[0].onButton(0);
+    EXPECT_EQ(m_host.tabActions, std::vector<std::string>{"selectTradeTab"});
+}
+
+TEST_F(PXTradeLoginTest, shouldShowTheIdleTextForCode10001AndOnlyOneDialogForManyReplies) {
+    logIn();
+    m_server.reply("tradequery", tradeReply("\"retcode\":\"10001\",\"message\":\"x\""));
+    auto first = newManager();
+    auto second = newManager();
+    first->chengJiaoChaXun({});
+    second->chengJiaoChaXun({});
+    ASSERT_TRUE(waitForCalls(2));
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "长时间未操作登录状态已失效,请重新登录!");
+    EXPECT_EQ(m_delegate->calls[1].code, 10001);
+    EXPECT_EQ(m_host.alerts.size(), 1u);
+}
+
+TEST_F(PXTradeLoginTest, shouldNotClearAnythingForCode1004WhileLoggedOut) {
+    m_server.reply("logon", tradeReply("\"retcode\":1004,\"message\":\"x\""));
+    module().PXJYData().setFirmID("F9");
+    auto manager = newManager();
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].code, 1004);
+    EXPECT_TRUE(m_host.alerts.empty());
+    EXPECT_EQ(module().PXJYData().firmID(), "F9");
+}
+
+TEST_F(PXTradeLoginTest, shouldLogOutOnAnyLogoffReplyWithoutReadingIt) {
+    logIn();
+    m_server.reply("logoff", "not even JSON");
+    auto manager = newManager();
+    manager->getCancellation();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_FALSE(m_delegate->calls[0].hasData);
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYData().firmID().empty());
+}
+
+TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {
+    m_server.reply("/sms/verifycode", "<REP><RCOD>0</RCOD><TKNB>new-token</TKNB></REP>");
+    auto manager = newManager();
+    manager->shouJiYanZheng({{"ssid", "S"}, {"code", "1"}});
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_host.savedTokens, std::vector<std::string>{"new-token"});
+    EXPECT_TRUE(m_delegate->calls[0].hasData);
+}

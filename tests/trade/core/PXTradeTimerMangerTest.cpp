@@ -1,0 +1,227 @@
+#include <atomic>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TradeCoreTest.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/SystemSound.h"
+#include "platform/foundation/Timer.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
+
+namespace {
+
+// Counts the trading notifications in the order they are posted.
+class NotificationLog {
+public:
+    NotificationLog() {
+        for (const char* name : {"JYRefreshTimer", "Heartbeat", "xinGongGao", "REFRESH_C_LIST_BUY",
+                                 "REFRESH_C_LIST_SELL", "cancellationNotification"}) {
+            NotificationCenter::defaultCenter().addObserver(
+                this, name, nullptr,
+                [this](const std::string& posted, const void*, const PropertyList&) {
+                    names.push_back(posted);
+                });
+        }
+    }
+    ~NotificationLog() { NotificationCenter::defaultCenter().removeObserver(this); }
+    int count(const std::string& name) const {
+        return static_cast<int>(std::count(names.begin(), names.end(), name));
+    }
+    std::vector<std::string> names;
+};
+
+class PXTradeTimerMangerTest : public TradeCoreTest {
+protected:
+    PXTradeTimerMangerTest() {
+        SystemSound::clearRecorded();
+        setDefault("JYUserName", "800123456789012");
+        setDefault("PromptType", "3");
+    }
+    PXTradeTimerManger& timers() { return module().PXJYTimerManger(); }
+    // One heartbeat tick and its reply handled.
+    void beat() {
+        const size_t before = m_log.count("Heartbeat");
+        timers().shuaXinChengJiaoHuiBao();
+        ASSERT_TRUE(runUntil([&] { return size_t(m_log.count("Heartbeat")) > before; }));
+    }
+    void heartbeatReplies(std::vector<std::string> replies) {
+        auto next = std::make_shared<std::atomic<size_t>>(0);
+        m_server.replyWith("SYS_TIME_QUERY", [replies, next](const CapturedRequest&) {
+            const size_t index = next->fetch_add(1);
+            return replies[std::min(index, replies.size() - 1)];
+        });
+    }
+    NotificationLog m_log;
+};
+
+}  // namespace
+
+TEST_F(PXTradeTimerMangerTest, shouldDoNothingOnTicksWhileLoggedOut) {
+    timers().setTimerManger();
+    addCommodity("AG");
+    addQuote("AG", 1, 10, 9, 11);
+    timers().shuaXinChengJiaoHuiBao();
+    timers().requestRefreshInfo();
+    m_host.tradeTabSelected = true;
+    timers().loginAgain();
+    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0 || !m_log.names.empty(); }, 2.5));
+    EXPECT_TRUE(m_host.alerts.empty());
+    EXPECT_TRUE(m_host.tabActions.empty());
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldBeatEveryTwoSecondsFromTheRunLoopWhileLoggedIn) {
+    module().setTradeLogin(true);
+    timers().setTimerManger();
+    ASSERT_TRUE(timers().heartTimer());
+    EXPECT_EQ(timers().heartTimer()->timeInterval(), 2.0);
+    ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") >= 1; }, 4.0));
+    EXPECT_EQ(m_server.named("SYS_TIME_QUERY").size(), 1u);
+    EXPECT_GE(m_host.hideActivityCount, 1);
+    EXPECT_FALSE(module().PXJYPeiZhi().shiFoGangDengLu());
+
+    timers().stopJYHeartTimer();
+    EXPECT_FALSE(timers().heartTimer());
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldPostListingNotificationsOnlyWhenTheTimesGrow) {
+    module().setTradeLogin(true);
+    timers().setTimerManger();
+    timers().stopJYHeartTimer();
+    heartbeatReplies({"{\"ret\":0,\"BUPT\":\"1000\",\"UPT\":\"5\"}",
+                      "{\"ret\":0,\"BUPT\":\"1000\",\"UPT\":\"4\"}",
+                      "{\"ret\":0,\"BUPT\":\"1200\",\"UPT\":\"6\"}"});
+    beat();
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_BUY"), 0);
+    beat();
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_BUY"), 0);
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_SELL"), 0);
+    beat();
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_BUY"), 1);
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_SELL"), 1);
+    EXPECT_EQ(m_log.count("Heartbeat"), 3);
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery) {
+    module().setTradeLogin(true);
+    addCommodity("AG", "1", "10", "白银");
+    addCommodity("CU", "1", "10", "铜");
+    timers().setTransactionReporting({{"GB_ID", "9"}});
+    heartbeatReplies({"{\"ret\":0,\"NT\":\"1\",\"LID\":\"10\",\"data\":["
+                      "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"2\"},"
+                      "{\"CMOID\":\"CU\",\"QT\":3,\"TYP\":\"1\",\"BS\":\"1\"},"
+                      "{\"CMOID\":\"AG\",\"QT\":1,\"TYP\":\"2\",\"BS\":\"1\"}]}"});
+    beat();
+    ASSERT_EQ(m_host.toasts.size(), 2u);
+    EXPECT_EQ(m_host.toasts[0].first, "铜  摘牌  购入  5\n白银  转让  购入  1\n");
+    EXPECT_EQ(m_host.toasts[0].second, 2.0);
+    EXPECT_EQ(m_host.toasts[1].first, "有新公告，请注意查收!");
+    EXPECT_EQ(SystemSound::playedSounds(), (std::vector<uint32_t>{1007, 1007}));
+    EXPECT_TRUE(timers().xinGongGao());
+    EXPECT_EQ(m_log.names, (std::vector<std::string>{"xinGongGao", "Heartbeat"}));
+    ASSERT_TRUE(runUntil([&] {
+        return !m_server.named("holding_query").empty() &&
+               !m_server.named("holding_detail_query").empty() &&
+               !m_server.named("firm_info").empty();
+    }));
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery) {
+    module().setTradeLogin(true);
+    setDefault("PromptType", "1");
+    heartbeatReplies({"{\"ret\":0,\"NT\":\"1\",\"data\":[{\"CMOID\":\"AG\",\"QT\":2}]}"});
+    beat();
+    EXPECT_TRUE(m_host.toasts.empty());
+    EXPECT_TRUE(SystemSound::playedSounds().empty());
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("firm_info").empty(); }));
+
+    setDefault("PromptType", "2");
+    beat();
+    EXPECT_EQ(m_host.toasts.size(), 1u);
+    EXPECT_TRUE(SystemSound::playedSounds().empty());
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldIgnoreFailedHeartbeats) {
+    module().setTradeLogin(true);
+    heartbeatReplies({"{\"ret\":5,\"msg\":\"x\"}"});
+    timers().shuaXinChengJiaoHuiBao();
+    EXPECT_FALSE(runUntil([&] { return !m_log.names.empty(); }, 0.5));
+    EXPECT_TRUE(m_host.alerts.empty());
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldCopyQuotePricesIntoTheStoreOnEachRefreshTick) {
+    module().setTradeLogin(true);
+    addCommodity("AG");
+    addCommodity("CU");
+    addQuote("AG", 1, 101, 100, 102);
+    addQuote("CU", 2, 0, 0, 0, false);
+    setDefault("RefreshTrade", "1");
+    timers().setJYRefreshTimer();
+    EXPECT_EQ(timers().JY_Timer()->timeInterval(), 1.0);
+    ASSERT_TRUE(runUntil([&] { return m_log.count("JYRefreshTimer") >= 1; }, 3.0));
+    const auto& prices = module().PXJYData().zuiXinYiKouJia();
+    ASSERT_EQ(prices.size(), 1u);
+    const PXTradeYiKouJia& silver = *prices.at("AG");
+    EXPECT_EQ(silver.commodityNewPrice, 101);
+    EXPECT_EQ(silver.commodityBuyPrice, 100);
+    EXPECT_EQ(silver.commoditySellPrice, 102);
+    EXPECT_EQ(silver.commodityTopPrice, 102);
+    EXPECT_EQ(silver.gpNumSell, 8);
+    EXPECT_EQ(silver.commodityDate.size(), 19u);
+
+    setDefault("RefreshTrade", "30");
+    timers().setJYRefreshTimer();
+    EXPECT_EQ(timers().JY_Timer()->timeInterval(), 30.0);
+    setDefault("RefreshTrade", "0");
+    timers().setJYRefreshTimer();
+    EXPECT_EQ(timers().JY_Timer()->timeInterval(), 1.0);
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldArmTheIdleTimerFromTouchesWithTheSetting) {
+    timers().setTimerManger();
+    EXPECT_FALSE(timers().timeoutTimer());
+    NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
+    ASSERT_TRUE(timers().timeoutTimer());
+    EXPECT_EQ(timers().timeoutTimer()->timeInterval(), 60.0);
+    setDefault("timeoutTime", "3");
+    NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
+    EXPECT_EQ(timers().timeoutTimer()->timeInterval(), 180.0);
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldLogAnIdleUserOutAfterTheTimeout) {
+    module().setTradeLogin(true);
+    m_host.tradeTabSelected = true;
+    setDefault("timeoutTime", "0.005");
+    timers().setTimerManger();
+    NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
+    ASSERT_TRUE(runUntil([&] { return !m_host.alerts.empty(); }, 3.0));
+    EXPECT_EQ(m_log.count("cancellationNotification"), 1);
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_EQ(m_host.tabActions, (std::vector<std::string>{"popToRoot", "selectHangQingTab"}));
+    EXPECT_EQ(m_host.alerts[0].alert.message, "您长时间未操作,已自动退出交易系统!");
+    EXPECT_EQ(m_host.alerts[0].alert.buttons, std::vector<std::string>{"确定"});
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("logoff").empty(); }));
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldStayLoggedOutWhenTheLogoffCannotBeSent) {
+    m_host.setLines("01", "1", "1",
+                    {{"T1", "", "http://127.0.0.1:" +
+                                    std::to_string(LoopbackHttpServer::refusedPort()) + "/t"}});
+    module().setTradeLogin(true);
+    module().PXJYData().tradeSession()->JYsessionID = "S";
+    timers().loginAgain();
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
+    EXPECT_FALSE(runUntil([&] { return module().tradeLogin(); }, 0.5));
+}
+
+TEST_F(PXTradeTimerMangerTest, shouldShowTheLastLoginLine) {
+    module().PXJYPeiZhi().setLoginInfo("最后一次登录来源:PC端");
+    timers().lastLoginInformation();
+    ASSERT_EQ(m_host.toasts.size(), 1u);
+    EXPECT_EQ(m_host.toasts[0].first, "最后一次登录来源:PC端");
+}
