@@ -3,6 +3,7 @@
 #include "TradeCoreTest.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeRecords.h"
 
 namespace {

@@ -76,6 +76,7 @@ TEST_F(PXTradeTimerMangerTest, shouldDoNothingOnTicksWhileLoggedOut) {
 
 TEST_F(PXTradeTimerMangerTest, shouldBeatEveryTwoSecondsFromTheRunLoopWhileLoggedIn) {
     module().setTradeLogin(true);
+    heartbeatReplies({"{\"ret\":0,\"CTM\":1}"});
     timers().setTimerManger();
     ASSERT_TRUE(timers().heartTimer());
     EXPECT_EQ(timers().heartTimer()->timeInterval(), 2.0);

@@ -1,5 +1,7 @@
 #include "TradeCoreTest.h"
 
+#include <cstdlib>
+
 #include "platform/foundation/RunLoop.h"
 #include "quote/HQJYEntity.h"
 #include "quote/QuoteRecords.h"
@@ -22,6 +24,7 @@ void RecordingTradeDelegate::dataAnalysisFailed(PXTradeNetworkManger* manager, i
 }
 
 TradeCoreTest::TradeCoreTest() : m_delegate(std::make_shared<RecordingTradeDelegate>()) {
+    setenv("VKJY_RESOURCES", VKJY_SOURCE_RESOURCES, 0);
     m_host.accountsPath = m_home.path() + "/AccountsMessage.plist";
     m_host.setLines("01", "1", "1", {{"T1", "trade line", m_server.url("/trade")}});
     m_host.setLines("01", "1", "2", {{"N1", "notice line", m_server.url("/notice")}});
