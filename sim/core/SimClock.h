@@ -1,0 +1,31 @@
+#pragma once
+
+// The simulator's notion of now, in ms since 1970. Real-time mode runs from a start instant with
+// the wall clock; manual mode stands still until advance(). Any thread.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+class SimClock {
+public:
+    SimClock(int64_t startMs, bool manual);
+
+    int64_t nowMs() const;
+    void advance(int64_t ms) { m_offsetMs += ms; }
+    bool manual() const { return m_manual; }
+
+    // Local midnight, in ms since 1970, of the day holding `ms`, in a zone utcOffsetMinutes
+    // east of UTC.
+    static int64_t dayStart(int64_t ms, int utcOffsetMinutes);
+    // Milliseconds since 1970 of a UTC civil date and time.
+    static int64_t civilToMs(int year, int month, int day, int hour = 0, int minute = 0);
+    // Civil date of a count of days since 1970.
+    static void daysToCivil(int64_t days, int& year, int& month, int& day);
+
+private:
+    int64_t m_startMs;
+    bool m_manual;
+    std::chrono::steady_clock::time_point m_started;
+    std::atomic<int64_t> m_offsetMs{0};
+};

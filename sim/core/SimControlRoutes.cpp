@@ -1,0 +1,116 @@
+#include "core/SimControlRoutes.h"
+
+#include <httplib.h>
+
+#include <optional>
+
+#include "core/SimExchange.h"
+
+namespace {
+std::optional<long long> number(const httplib::Request& request, const char* name) {
+    if (!request.has_param(name)) {
+        return std::nullopt;
+    }
+    try {
+        return std::stoll(request.get_param_value(name));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void answer(httplib::Response& response, const std::string& error) {
+    response.status = error.empty() ? 200 : 400;
+    response.set_content(error.empty() ? "ok" : error, "text/plain");
+}
+
+SimQuoteServer* quoteServer(const httplib::Request& request, SimExchange& exchange) {
+    auto index = number(request, "server");
+    if (!index || *index < 0 || static_cast<size_t>(*index) >= exchange.quoteServerCount()) {
+        return nullptr;
+    }
+    return &exchange.quoteServer(static_cast<int>(*index));
+}
+
+std::string setLine(const httplib::Request& request, SimQuoteServer& server) {
+    auto line = number(request, "line");
+    if (!line || *line < 0 || static_cast<size_t>(*line) >= server.lineCount()) {
+        return "unknown line";
+    }
+    SimHttpLine& target = server.line(static_cast<size_t>(*line));
+    const std::string state = request.get_param_value("state");
+    if (state == "refuse") {
+        target.refuse();
+    } else if (state == "late") {
+        target.setDelayMs(static_cast<int>(number(request, "delayMs").value_or(11000)));
+    } else if (state == "normal") {
+        target.setDelayMs(0);
+        if (!target.resume()) {
+            return "port taken";
+        }
+    } else {
+        return "unknown state";
+    }
+    return {};
+}
+
+std::optional<SimMalform> malformKind(const std::string& kind) {
+    if (kind == "short-head") {
+        return SimMalform::ShortHead;
+    }
+    if (kind == "cut-body") {
+        return SimMalform::CutBody;
+    }
+    if (kind == "extra-byte") {
+        return SimMalform::ExtraByte;
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
+    server.Post("/control/advance", [&exchange](const httplib::Request& request,
+                                                httplib::Response& response) {
+        auto ms = number(request, "ms");
+        if (!ms || *ms < 0) {
+            return answer(response, "ms missing");
+        }
+        exchange.clock().advance(*ms);
+        answer(response, {});
+    });
+    server.Post("/control/quote/expire", [&exchange](const httplib::Request& request,
+                                                     httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        if (!target) {
+            return answer(response, "unknown server");
+        }
+        target->expireSessions();
+        answer(response, {});
+    });
+    server.Post("/control/quote/line", [&exchange](const httplib::Request& request,
+                                                   httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        answer(response, target ? setLine(request, *target) : "unknown server");
+    });
+    server.Post("/control/quote/malform", [&exchange](const httplib::Request& request,
+                                                      httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        auto kind = malformKind(request.get_param_value("kind"));
+        if (!target || !kind) {
+            return answer(response, "unknown server or kind");
+        }
+        target->malformNext(static_cast<int>(number(request, "protocol").value_or(0)), *kind);
+        answer(response, {});
+    });
+    server.Get("/control/status", [&exchange](const httplib::Request&,
+                                              httplib::Response& response) {
+        std::string text;
+        for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
+            text += "quote " + std::to_string(i);
+            for (const auto& url : exchange.quoteLineUrls(static_cast<int>(i))) {
+                text += " " + url;
+            }
+            text += "\n";
+        }
+        response.set_content(text, "text/plain");
+    });
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// The control service of the simulated exchange, for tests that run `vkjy-sim` as a separate
+// process (in-process tests call SimExchange directly). Every route is a POST with query
+// parameters and answers "ok" or 400 with the reason:
+//   /control/advance?ms=N                         move the clock forward
+//   /control/quote/expire?server=I                end the server's sessions
+//   /control/quote/line?server=I&line=L&state=S   S: refuse, late (with &delayMs=N) or normal
+//   /control/quote/malform?server=I&protocol=P&kind=K   K: short-head, cut-body, extra-byte
+// and GET /control/status lists the quote lines. Handlers run on the control line's thread.
+
+namespace httplib {
+class Server;
+}
+class SimExchange;
+
+class SimControlRoutes {
+public:
+    static void install(httplib::Server& server, SimExchange& exchange);
+};

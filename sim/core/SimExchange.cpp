@@ -1,0 +1,69 @@
+#include "core/SimExchange.h"
+
+#include <chrono>
+
+#include "core/SimControlRoutes.h"
+#include <httplib.h>
+
+namespace {
+int64_t wallClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
+
+SimExchange::SimExchange(SimOptions options)
+    : m_options(options),
+      m_catalogue(SimCatalogue::standard()),
+      m_clock(options.startMs != 0 ? options.startMs : wallClockMs(), options.manualClock),
+      m_files(options.seed) {
+    m_market = std::make_unique<SimMarket>(m_catalogue, m_options.seed, m_clock,
+                                           m_options.utcOffsetMinutes);
+    for (const auto& server : m_catalogue.servers) {
+        m_quoteServers.push_back(
+            std::make_unique<SimQuoteServer>(server, *m_market, m_files, m_options.seed));
+    }
+}
+
+SimExchange::~SimExchange() { stop(); }
+
+SimOptions SimExchange::testOptions() {
+    SimOptions options;
+    options.startMs = SimClock::civilToMs(2026, 12, 4, 6, 30);
+    options.manualClock = true;
+    return options;
+}
+
+bool SimExchange::start() {
+    for (auto& server : m_quoteServers) {
+        if (!server->start()) {
+            stop();
+            return false;
+        }
+    }
+    if (m_options.controlService) {
+        m_control = std::make_unique<SimHttpLine>(
+            [this](httplib::Server& server) { SimControlRoutes::install(server, *this); });
+        if (!m_control->start()) {
+            stop();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SimExchange::stop() {
+    if (m_control) {
+        m_control->stop();
+    }
+    for (auto& server : m_quoteServers) {
+        server->stop();
+    }
+}
+
+std::vector<std::string> SimExchange::quoteLineUrls(int index) const {
+    return m_quoteServers.at(static_cast<size_t>(index))->lineUrls();
+}
+
+std::string SimExchange::controlUrl() const { return m_control ? m_control->baseUrl() : ""; }

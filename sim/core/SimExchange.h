@@ -1,0 +1,62 @@
+#pragma once
+
+// The simulated exchange: one deterministic market model shared by every service, and one
+// loopback HTTP server per service line on a free port. This services are the quote
+// servers (two, two lines each) and the control service for tests; the directory, trading and
+// analytics services join here. Tests start it in-process; `vkjy-sim` runs it standalone.
+// start() and stop() from one thread; the control methods from any thread.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/SimCatalogue.h"
+#include "core/SimClock.h"
+#include "core/SimHttpLine.h"
+#include "core/SimMarket.h"
+#include "quote/SimHistoryFiles.h"
+#include "quote/SimQuoteServer.h"
+
+struct SimOptions {
+    uint64_t seed = 1;
+    int64_t startMs = 0;       // 0: the wall clock's now
+    bool manualClock = false;  // time moves only by advance()
+    int utcOffsetMinutes = 480;
+    bool controlService = true;
+};
+
+class SimExchange {
+public:
+    explicit SimExchange(SimOptions options = {});
+    ~SimExchange();
+    SimExchange(const SimExchange&) = delete;
+    SimExchange& operator=(const SimExchange&) = delete;
+
+    // Options for tests: manual clock from 2026-12-04 14:30 (UTC+8), seed 1.
+    static SimOptions testOptions();
+
+    bool start();
+    void stop();
+
+    SimClock& clock() { return m_clock; }
+    SimMarket& market() { return *m_market; }
+    const SimCatalogue& catalogue() const { return m_catalogue; }
+    const SimHistoryFiles& historyFiles() const { return m_files; }
+
+    size_t quoteServerCount() const { return m_quoteServers.size(); }
+    SimQuoteServer& quoteServer(int index) { return *m_quoteServers.at(static_cast<size_t>(index)); }
+    std::vector<std::string> quoteLineUrls(int index) const;
+
+    // "http://127.0.0.1:<port>", or empty without the control service.
+    std::string controlUrl() const;
+
+private:
+    SimOptions m_options;
+    SimCatalogue m_catalogue;
+    SimClock m_clock;
+    SimHistoryFiles m_files;
+    std::unique_ptr<SimMarket> m_market;
+    std::vector<std::unique_ptr<SimQuoteServer>> m_quoteServers;
+    std::unique_ptr<SimHttpLine> m_control;
+};

@@ -1,0 +1,91 @@
+#include "core/SimHttpLine.h"
+
+#include <httplib.h>
+
+#include <chrono>
+
+namespace {
+const char* const kLoopback = "127.0.0.1";
+
+// Without SO_REUSEPORT: a line that serves again must not share its port with another process.
+void lineSocketOptions(socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+}
+}  // namespace
+
+SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
+
+SimHttpLine::~SimHttpLine() { stop(); }
+
+std::string SimHttpLine::baseUrl() const {
+    return std::string("http://") + kLoopback + ":" + std::to_string(m_port);
+}
+
+bool SimHttpLine::listen(int port) {
+    auto server = std::make_unique<httplib::Server>();
+    server->set_socket_options(lineSocketOptions);
+    server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
+        waitDelay();
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    m_routes(*server);
+    if (port == 0) {
+        port = server->bind_to_any_port(kLoopback);
+        if (port <= 0) {
+            return false;
+        }
+    } else if (!server->bind_to_port(kLoopback, port)) {
+        return false;
+    }
+    m_port = port;
+    {
+        std::lock_guard lock(m_mutex);
+        m_halting = false;
+    }
+    m_server = std::move(server);
+    m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
+    return true;
+}
+
+void SimHttpLine::halt() {
+    if (!m_server) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_halting = true;
+    }
+    m_wake.notify_all();
+    m_server->stop();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    m_server.reset();
+}
+
+bool SimHttpLine::start(int port) { return listen(port); }
+
+void SimHttpLine::stop() { halt(); }
+
+void SimHttpLine::refuse() {
+    m_refusing = true;
+    halt();
+}
+
+bool SimHttpLine::resume() {
+    if (m_server) {
+        return true;
+    }
+    m_refusing = false;
+    return listen(m_port);
+}
+
+void SimHttpLine::waitDelay() {
+    const int delay = m_delayMs;
+    if (delay <= 0) {
+        return;
+    }
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, std::chrono::milliseconds(delay), [this] { return m_halting; });
+}

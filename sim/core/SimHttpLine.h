@@ -1,0 +1,59 @@
+#pragma once
+
+// One line of a simulated service: a cpp-httplib server on a loopback port with its own thread.
+// Tests can make it refuse connections (it stops listening but keeps its port), answer late, or
+// serve again. Owned by the service it belongs to; its control methods may be called from any
+// thread, its handlers run on the server's threads.
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+class SimHttpLine {
+public:
+    // Installs the routes on a fresh server; called again each time the line serves again.
+    using Routes = std::function<void(httplib::Server&)>;
+
+    explicit SimHttpLine(Routes routes);
+    ~SimHttpLine();
+    SimHttpLine(const SimHttpLine&) = delete;
+    SimHttpLine& operator=(const SimHttpLine&) = delete;
+
+    // Listens on a free port (port 0) or on the given one; false when that fails.
+    bool start(int port = 0);
+    void stop();
+    int port() const { return m_port; }
+    // "http://127.0.0.1:<port>"
+    std::string baseUrl() const;
+
+    void refuse();
+    bool resume();
+    bool refusing() const { return m_refusing; }
+
+    // Every reply of the line waits this long first (0: none).
+    void setDelayMs(int delayMs) { m_delayMs = delayMs; }
+    int delayMs() const { return m_delayMs; }
+
+private:
+    bool listen(int port);
+    void halt();
+    void waitDelay();
+
+    Routes m_routes;
+    std::unique_ptr<httplib::Server> m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    std::atomic<bool> m_refusing{false};
+    std::atomic<int> m_delayMs{0};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_halting = false;
+};

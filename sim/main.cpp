@@ -1,0 +1,54 @@
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/SimExchange.h"
+
+// vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines.
+// Options: --seed N, --manual (clock moves only through the control service),
+// --start-ms N (the market's start instant), --utc-offset MINUTES.
+int main(int argc, char** argv) {
+    SimOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--seed" && hasValue) {
+            options.seed = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--start-ms" && hasValue) {
+            options.startMs = std::strtoll(argv[++i], nullptr, 10);
+        } else if (arg == "--utc-offset" && hasValue) {
+            options.utcOffsetMinutes = std::atoi(argv[++i]);
+        } else if (arg == "--manual") {
+            options.manualClock = true;
+        } else {
+            std::fprintf(stderr, "usage: vkjy-sim [--seed N] [--manual] [--start-ms N] "
+                                 "[--utc-offset MINUTES]\n");
+            return 2;
+        }
+    }
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    SimExchange exchange(options);
+    if (!exchange.start()) {
+        std::fprintf(stderr, "vkjy-sim: cannot listen on loopback\n");
+        return 1;
+    }
+    std::printf("control %s\n", exchange.controlUrl().c_str());
+    for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
+        std::printf("quote %zu", i);
+        for (const auto& url : exchange.quoteLineUrls(static_cast<int>(i))) {
+            std::printf(" %s", url.c_str());
+        }
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+    int received = 0;
+    sigwait(&signals, &received);
+    exchange.stop();
+    return 0;
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+// One simulated quote server: its lines (each a loopback HTTP server), its sessions, and the
+// answers to every request of docs/quote-protocol.md, made from the shared market model. It also
+// serves the many-day history files by GET. Owned by SimExchange; request handling runs on the
+// lines' threads, the control methods on any thread.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/SimCatalogue.h"
+#include "core/SimHttpLine.h"
+#include "core/SimMarket.h"
+#include "core/SimRandom.h"
+#include "quote/SimHistoryFiles.h"
+
+class SimWireReader;
+class SimWireWriter;
+
+// How the next reply of a protocol is spoiled for a test.
+enum class SimMalform {
+    ShortHead,  // only the first 5 bytes of the head
+    CutBody,    // the body's last byte is missing
+    ExtraByte,  // one byte more than the head says
+};
+
+class SimQuoteServer {
+public:
+    static constexpr int16_t kRequestDataTime = 5;
+
+    SimQuoteServer(const SimQuoteServerDef& def, SimMarket& market, const SimHistoryFiles& files,
+                   uint64_t seed);
+    ~SimQuoteServer();
+
+    bool start();
+    void stop();
+    int index() const { return m_def.index; }
+    // The group's lines in fail-over order: "http://127.0.0.1:<port>/quote".
+    std::vector<std::string> lineUrls() const;
+    size_t lineCount() const { return m_lines.size(); }
+    SimHttpLine& line(size_t i) { return *m_lines.at(i); }
+
+    // Every session ends: the next request that carries one is answered 2003.
+    void expireSessions();
+    // The next reply to `protocol` (0: any protocol) is spoiled.
+    void malformNext(int protocol, SimMalform kind);
+    // Number of requests seen with that protocol.
+    int requestCount(int protocol) const;
+
+    // One request's reply bytes; `lineBase` is the line's "http://host:port" for file URLs.
+    std::vector<uint8_t> handle(const std::vector<uint8_t>& request, const std::string& lineBase);
+    // A history file's bytes, or nothing for an unknown name.
+    std::optional<std::vector<uint8_t>> historyFile(const std::string& name);
+
+private:
+    struct Reply {
+        int32_t code = 0;
+        std::vector<uint8_t> body;
+    };
+
+    Reply dispatch(uint16_t protocol, SimWireReader& body, const std::string& lineBase);
+    Reply login(SimWireReader& body);
+    Reply marketList() const;
+    Reply commodityList(SimWireReader& body);
+    Reply tradingTime(SimWireReader& body);
+    Reply kLine(SimWireReader& body, bool withFiles, const std::string& lineBase);
+    Reply periods() const;
+    Reply fenShi(SimWireReader& body);
+    Reply manyDayFenShi(SimWireReader& body, const std::string& lineBase);
+    Reply serverTime() const;
+    Reply keyList() const;
+    Reply allQuotes(SimWireReader& body);
+    Reply oneQuote(SimWireReader& body);
+
+    const SimCommodity* listedCommodity(int16_t market, int16_t disk, int16_t commodity) const;
+    void writeQuoteEntry(SimWireWriter& out, const SimCommodity& commodity, const SimQuote& quote) const;
+    void writeSeries(SimWireWriter& out, const SimCommodity& commodity, int period,
+                     const std::vector<SimBar>& bars) const;
+    void writeFenShiItem(SimWireWriter& out, const SimCommodity& commodity,
+                         const std::vector<SimBar>& records, const std::vector<std::string>& urls);
+    std::string blockOf(int period, int64_t date) const;
+    std::string localDay(int64_t ms) const;
+    std::vector<uint8_t> spoil(std::vector<uint8_t> reply, uint16_t protocol);
+
+    const SimQuoteServerDef& m_def;
+    SimMarket& m_market;
+    const SimHistoryFiles& m_files;
+    std::vector<std::unique_ptr<SimHttpLine>> m_lines;
+    mutable std::mutex m_mutex;
+    SimRandom m_sessionRandom;
+    std::set<uint32_t> m_sessions;
+    std::map<int, SimMalform> m_malform;
+    std::map<int, int> m_requestCounts;
+};
