@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics/Color.h"
+
 struct FenShiDataItem;  // a point of the chart engine, held by TradingDayNum for it
 
 
@@ -104,6 +106,9 @@ struct YiKouJia {
     double addPrice = 0;  // newPrice - yesterdayClose
     std::string addPriceStr;
     std::string zhangfuStr;
+    Color textColor = Color::whiteColor();  // of the change: red above 0, green below, white at 0
+    Color HighColor = Color::whiteColor();  // of the highest price against yesterday's close
+    Color LowColor = Color::whiteColor();
     uint8_t leastChPrice = 0;  // decimals of book and trade prices
     int32_t gpNum = 0;
     int32_t gpNumSell = 0;
