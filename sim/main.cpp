@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/SimExchange.h"
+#include "sim/core/SimExchange.h"
 
 // vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines.
 // Options: --seed N, --manual (clock moves only through the control service),

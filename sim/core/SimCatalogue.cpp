@@ -1,4 +1,4 @@
-#include "core/SimCatalogue.h"
+#include "sim/core/SimCatalogue.h"
 
 SimCatalogue SimCatalogue::standard() {
     SimQuoteServerDef first;

@@ -1,4 +1,4 @@
-#include "core/SimClock.h"
+#include "sim/core/SimClock.h"
 
 namespace {
 constexpr int64_t kDayMs = 86400000;

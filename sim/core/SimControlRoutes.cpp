@@ -1,10 +1,10 @@
-#include "core/SimControlRoutes.h"
+#include "sim/core/SimControlRoutes.h"
 
 #include <httplib.h>
 
 #include <optional>
 
-#include "core/SimExchange.h"
+#include "sim/core/SimExchange.h"
 
 namespace {
 std::optional<long long> number(const httplib::Request& request, const char* name) {

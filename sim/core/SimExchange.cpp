@@ -1,8 +1,8 @@
-#include "core/SimExchange.h"
+#include "sim/core/SimExchange.h"
 
 #include <chrono>
 
-#include "core/SimControlRoutes.h"
+#include "sim/core/SimControlRoutes.h"
 #include <httplib.h>
 
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "core/SimCatalogue.h"
-#include "core/SimClock.h"
-#include "core/SimHttpLine.h"
-#include "core/SimMarket.h"
-#include "quote/SimHistoryFiles.h"
-#include "quote/SimQuoteServer.h"
+#include "sim/core/SimCatalogue.h"
+#include "sim/core/SimClock.h"
+#include "sim/core/SimHttpLine.h"
+#include "sim/core/SimMarket.h"
+#include "sim/quote/SimHistoryFiles.h"
+#include "sim/quote/SimQuoteServer.h"
 
 struct SimOptions {
     uint64_t seed = 1;

@@ -1,4 +1,4 @@
-#include "core/SimHttpLine.h"
+#include "sim/core/SimHttpLine.h"
 
 #include <httplib.h>
 

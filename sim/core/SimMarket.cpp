@@ -1,4 +1,4 @@
-#include "core/SimMarket.h"
+#include "sim/core/SimMarket.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/SimCatalogue.h"
-#include "core/SimClock.h"
-#include "core/SimRandom.h"
+#include "sim/core/SimCatalogue.h"
+#include "sim/core/SimClock.h"
+#include "sim/core/SimRandom.h"
 
 struct SimBar {
     int64_t date = 0;  // start of the bar

@@ -1,4 +1,4 @@
-#include "quote/SimHistoryFiles.h"
+#include "sim/quote/SimHistoryFiles.h"
 
 #include <openssl/evp.h>
 #include <zlib.h>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "core/SimRandom.h"
+#include "sim/core/SimRandom.h"
 
 namespace {
 // K-line files alternate between the first two keys; time-sharing files use the third.

@@ -1,11 +1,11 @@
-#include "quote/SimQuoteServer.h"
+#include "sim/quote/SimQuoteServer.h"
 
 #include <httplib.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "quote/SimWire.h"
+#include "sim/quote/SimWire.h"
 
 namespace {
 constexpr size_t kHeadSize = 10;

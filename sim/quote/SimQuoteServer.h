@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "core/SimCatalogue.h"
-#include "core/SimHttpLine.h"
-#include "core/SimMarket.h"
-#include "core/SimRandom.h"
-#include "quote/SimHistoryFiles.h"
+#include "sim/core/SimCatalogue.h"
+#include "sim/core/SimHttpLine.h"
+#include "sim/core/SimMarket.h"
+#include "sim/core/SimRandom.h"
+#include "sim/quote/SimHistoryFiles.h"
 
 class SimWireReader;
 class SimWireWriter;

@@ -1,4 +1,4 @@
-#include "quote/SimWire.h"
+#include "sim/quote/SimWire.h"
 
 void SimWireWriter::put(uint64_t value, int width) {
     for (int shift = (width - 1) * 8; shift >= 0; shift -= 8) {
