@@ -1,0 +1,155 @@
+#pragma once
+
+// A plain-style table: sections with header views (floating at the top while their section
+// scrolls under them) and rows of set or asked heights; cells asked for only while visible and
+// reused by identifier; selection by tap or from code; separators; swipe-to-delete with a custom
+// button title and the will-begin and did-end editing calls. Data source and delegate are not
+// owned. Owned by its superview. Main thread only.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/IndexPath.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableViewCell.h"
+
+class SwipeGestureRecognizer;
+class TableView;
+
+enum class TableViewCellEditingStyle { None, Delete, Insert };
+enum class TableViewScrollPosition { None, Top, Middle, Bottom };
+
+class TableViewDataSource {
+public:
+    virtual ~TableViewDataSource() = default;
+    virtual int numberOfSections(TableView&) { return 1; }
+    virtual int numberOfRows(TableView&, int section) = 0;
+    virtual std::shared_ptr<TableViewCell> cellForRow(TableView&, IndexPath indexPath) = 0;
+    virtual std::string titleForHeader(TableView&, int /*section*/) { return {}; }
+    virtual bool canEditRow(TableView&, IndexPath) { return false; }
+    virtual void commitEditingStyle(TableView&, TableViewCellEditingStyle, IndexPath) {}
+};
+
+class TableViewDelegate : public ScrollViewDelegate {
+public:
+    // Nothing means the table's rowHeight.
+    virtual std::optional<double> heightForRow(TableView&, IndexPath) { return std::nullopt; }
+    // Nothing means the table's sectionHeaderHeight when the section has a header, else 0.
+    virtual std::optional<double> heightForHeader(TableView&, int) { return std::nullopt; }
+    virtual std::shared_ptr<View> viewForHeader(TableView&, int) { return {}; }
+    virtual void willDisplayCell(TableView&, TableViewCell&, IndexPath) {}
+    virtual void didSelectRow(TableView&, IndexPath) {}
+    virtual void didDeselectRow(TableView&, IndexPath) {}
+    virtual TableViewCellEditingStyle editingStyleForRow(TableView&, IndexPath) {
+        return TableViewCellEditingStyle::Delete;
+    }
+    virtual std::string titleForDeleteConfirmationButton(TableView&, IndexPath) { return "删除"; }
+    virtual void willBeginEditingRow(TableView&, IndexPath) {}
+    virtual void didEndEditingRow(TableView&, IndexPath) {}
+};
+
+class TableView : public ScrollView {
+public:
+    enum class SeparatorStyle { None, SingleLine };
+
+    TableView();
+    explicit TableView(const Rect& frame);
+    ~TableView() override;
+
+    TableViewDataSource* dataSource() const { return m_dataSource; }
+    void setDataSource(TableViewDataSource* dataSource);
+    TableViewDelegate* tableDelegate() const { return m_delegate; }
+    // Also the scroll delegate.
+    void setDelegate(TableViewDelegate* delegate);
+
+    double rowHeight() const { return m_rowHeight; }
+    void setRowHeight(double height);
+    double sectionHeaderHeight() const { return m_sectionHeaderHeight; }
+    void setSectionHeaderHeight(double height);
+    SeparatorStyle separatorStyle() const { return m_separatorStyle; }
+    void setSeparatorStyle(SeparatorStyle style);
+    const Color& separatorColor() const { return m_separatorColor; }
+    void setSeparatorColor(const Color& color);
+    View* tableHeaderView() const { return m_tableHeader.get(); }
+    void setTableHeaderView(std::shared_ptr<View> view);
+    View* tableFooterView() const { return m_tableFooter.get(); }
+    void setTableFooterView(std::shared_ptr<View> view);
+
+    // Asks the data source again; visible cells go back to the reuse queues.
+    void reloadData();
+    std::shared_ptr<TableViewCell> dequeueReusableCell(const std::string& identifier);
+    template <typename T>
+    std::shared_ptr<T> dequeueReusableCell(const std::string& identifier) {
+        return std::dynamic_pointer_cast<T>(dequeueReusableCell(identifier));
+    }
+
+    int numberOfSections() const { return static_cast<int>(m_sections.size()); }
+    int numberOfRows(int section) const;
+    Rect rectForRow(IndexPath indexPath) const;
+    Rect rectForHeader(int section) const;
+    std::optional<IndexPath> indexPathForRowAtPoint(Point p) const;
+    // The visible cell of the row, or null.
+    TableViewCell* cellForRow(IndexPath indexPath) const;
+    std::vector<TableViewCell*> visibleCells() const;
+    std::vector<IndexPath> indexPathsForVisibleRows() const;
+    View* headerView(int section) const;
+
+    std::optional<IndexPath> indexPathForSelectedRow() const { return m_selected; }
+    // From code: the delegate is not told.
+    void selectRow(IndexPath indexPath, bool animated, TableViewScrollPosition position);
+    void deselectRow(IndexPath indexPath, bool animated);
+    void scrollToRow(IndexPath indexPath, TableViewScrollPosition position, bool animated);
+
+    // Swipe-to-delete.
+    std::optional<IndexPath> editingRow() const { return m_editingRow; }
+    void endRowEditing();
+
+    void layoutSubviews() override;
+    void touchesBegan(const TouchSet& touches, const Event& event) override;
+    void touchesMoved(const TouchSet& touches, const Event& event) override;
+    void touchesEnded(const TouchSet& touches, const Event& event) override;
+    void touchesCancelled(const TouchSet& touches, const Event& event) override;
+
+protected:
+    void didScroll() override;
+
+private:
+    struct Section {
+        double top = 0;
+        double headerHeight = 0;
+        std::vector<double> rowTops;
+        std::vector<double> rowHeights;
+        double bottom = 0;
+        std::shared_ptr<View> header;
+        bool titleHeader = false;
+    };
+
+    void rebuild();
+    void layoutCells();
+    void layoutHeaders();
+    void recycle(const IndexPath& indexPath);
+    std::shared_ptr<View> makeHeader(int section);
+    void swiped();
+    void commitDelete(IndexPath indexPath);
+
+    TableViewDataSource* m_dataSource = nullptr;
+    TableViewDelegate* m_delegate = nullptr;
+    double m_rowHeight = 44;
+    double m_sectionHeaderHeight = 22;
+    SeparatorStyle m_separatorStyle = SeparatorStyle::SingleLine;
+    Color m_separatorColor = Color::rgb(224, 224, 224);
+    std::shared_ptr<View> m_tableHeader;
+    std::shared_ptr<View> m_tableFooter;
+    std::vector<Section> m_sections;
+    bool m_needsReload = true;
+    std::map<IndexPath, std::shared_ptr<TableViewCell>> m_visible;
+    std::map<std::string, std::vector<std::shared_ptr<TableViewCell>>> m_reuse;
+    std::optional<IndexPath> m_selected;
+    std::optional<IndexPath> m_pressed;
+    std::optional<IndexPath> m_editingRow;
+    bool m_tapEndsEditing = false;
+    SwipeGestureRecognizer* m_swipe = nullptr;
+};

@@ -1,0 +1,183 @@
+#include "UiFixture.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
+
+namespace {
+
+// Two sections of commodity rows; the watch section's rows can be removed by swiping.
+class Commodities : public TableViewDataSource, public TableViewDelegate {
+public:
+    std::vector<std::vector<std::string>> rows{{"白银", "黄金"}, {}};
+    int made = 0;
+    int asked = 0;
+    CallLog log;
+
+    Commodities() {
+        for (int i = 0; i < 40; ++i) {
+            rows[1].push_back("商品" + std::to_string(i));
+        }
+    }
+    int numberOfSections(TableView&) override { return static_cast<int>(rows.size()); }
+    int numberOfRows(TableView&, int section) override {
+        return static_cast<int>(rows[static_cast<std::size_t>(section)].size());
+    }
+    std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath ip) override {
+        ++asked;
+        auto cell = table.dequeueReusableCell("Cell");
+        if (!cell) {
+            ++made;
+            cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
+        }
+        cell->textLabel()->setText(
+            rows[static_cast<std::size_t>(ip.section)][static_cast<std::size_t>(ip.row)]);
+        return cell;
+    }
+    std::shared_ptr<View> viewForHeader(TableView&, int section) override {
+        auto header = std::make_shared<Label>(Rect{}, section == 0 ? "自选" : "全部");
+        header->setBackgroundColor(Color::rgb(59, 59, 71));
+        return header;
+    }
+    std::optional<double> heightForHeader(TableView&, int) override { return 30; }
+    std::optional<double> heightForRow(TableView&, IndexPath ip) override {
+        return ip.section == 0 ? 60 : 44;
+    }
+    void didSelectRow(TableView&, IndexPath ip) override {
+        log.add("select " + std::to_string(ip.section) + "." + std::to_string(ip.row));
+    }
+    bool canEditRow(TableView&, IndexPath ip) override { return ip.section == 0; }
+    std::string titleForDeleteConfirmationButton(TableView&, IndexPath) override { return "添加"; }
+    void willBeginEditingRow(TableView&, IndexPath ip) override {
+        log.add("willBegin " + std::to_string(ip.row));
+    }
+    void didEndEditingRow(TableView&, IndexPath ip) override {
+        log.add("didEnd " + std::to_string(ip.row));
+    }
+    void commitEditingStyle(TableView& table, TableViewCellEditingStyle, IndexPath ip) override {
+        log.add("commit " + std::to_string(ip.row));
+        auto& watch = rows[0];
+        watch.erase(watch.begin() + ip.row);
+        table.reloadData();
+    }
+};
+
+}  // namespace
+
+class Tables : public UiTest {
+protected:
+    Tables() {
+        table = add(std::make_unique<TableView>(Rect{0, 64, 320, 440}));
+        table->setDataSource(&data);
+        table->setDelegate(&data);
+        table->layoutIfNeeded();
+    }
+    TableView* table;
+    Commodities data;
+};
+
+TEST_F(Tables, shouldLayOutSectionsHeadersAndRows) {
+    EXPECT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRows(1), 40);
+    EXPECT_EQ(table->rectForRow({0, 1}), (Rect{0, 90, 320, 60}));
+    EXPECT_EQ(table->rectForHeader(1), (Rect{0, 150, 320, 30}));
+    EXPECT_EQ(table->rectForRow({1, 0}).y, 180);
+    EXPECT_EQ(table->contentSize().height, 180 + 40 * 44);
+    ASSERT_NE(driver.viewWithText("黄金"), nullptr);
+    ASSERT_NE(driver.viewWithText("全部"), nullptr);
+}
+
+TEST_F(Tables, shouldAskOnlyForVisibleRowsAndReuseCells) {
+    int visible = static_cast<int>(table->visibleCells().size());
+    EXPECT_LT(visible, 15);
+    EXPECT_EQ(data.asked, visible);
+    for (double y = 0; y <= 900; y += 20) {
+        table->setContentOffset({0, y});
+        table->layoutIfNeeded();
+    }
+    EXPECT_EQ(table->cellForRow({0, 0}), nullptr);
+    EXPECT_NE(table->cellForRow({1, 20}), nullptr);
+    // Never more cells than fit on screen at once, however far it scrolls.
+    EXPECT_LE(data.made, 12);
+    EXPECT_GT(data.asked, 2 * data.made);
+    EXPECT_EQ(driver.viewWithText("白银"), nullptr);
+}
+
+TEST_F(Tables, shouldKeepSectionHeaderAtTopWhileItsRowsScrollUnder) {
+    table->setContentOffset({0, 400});
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->headerView(1)->frame().y, 400);
+    table->setContentOffset({0, 100});
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->headerView(1)->frame().y, 150);
+}
+
+TEST_F(Tables, shouldSelectTappedRowAndTellDelegate) {
+    ASSERT_TRUE(driver.tapText("黄金"));
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 0.1"}));
+    EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(table->cellForRow({0, 1})->isSelected());
+    table->deselectRow({0, 1}, false);
+    EXPECT_FALSE(table->cellForRow({0, 1})->isSelected());
+}
+
+TEST_F(Tables, shouldScrollByDraggingWithoutSelecting) {
+    driver.drag({160, 400}, {160, 200});
+    EXPECT_TRUE(data.log.calls.empty());
+    EXPECT_NEAR(table->contentOffset().y, 200, 1);
+}
+
+TEST_F(Tables, shouldSpringBackAfterDraggingPastTheEnd) {
+    class Watcher : public Commodities {
+    public:
+        double releasedAt = 0;
+        void scrollViewDidEndDragging(ScrollView& s, bool) override {
+            releasedAt = s.contentOffset().y;
+        }
+    } watcher;
+    table->setDataSource(&watcher);
+    table->setDelegate(&watcher);
+    driver.drag({160, 200}, {160, 400});
+    EXPECT_LT(watcher.releasedAt, -50);
+    EXPECT_EQ(table->contentOffset().y, 0);
+}
+
+TEST_F(Tables, shouldScrollToRowFromCode) {
+    table->scrollToRow({1, 30}, TableViewScrollPosition::Top, false);
+    EXPECT_EQ(table->contentOffset().y, table->rectForRow({1, 30}).y);
+    EXPECT_NE(table->cellForRow({1, 30}), nullptr);
+}
+
+TEST_F(Tables, shouldShowCustomDeleteButtonOnSwipeAndCommitOnTap) {
+    Rect row = table->convertRect(table->rectForRow({0, 0}), nullptr);
+    driver.swipe({280, row.midY()}, {120, row.midY()});
+    ASSERT_EQ(table->editingRow(), (IndexPath{0, 0}));
+    Button* button = table->cellForRow({0, 0})->deleteButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->currentTitle(), "添加");
+    ASSERT_TRUE(driver.tap(button));
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"willBegin 0", "commit 0", "didEnd 0"}));
+    EXPECT_EQ(table->numberOfRows(0), 1);
+    EXPECT_FALSE(table->editingRow());
+}
+
+TEST_F(Tables, shouldCloseDeleteButtonOnTapElsewhereWithoutSelecting) {
+    Rect row = table->convertRect(table->rectForRow({0, 1}), nullptr);
+    driver.swipe({280, row.midY()}, {120, row.midY()});
+    ASSERT_TRUE(table->editingRow());
+    driver.tapText("白银");
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"willBegin 1", "didEnd 1"}));
+    EXPECT_EQ(table->cellForRow({0, 1})->deleteButton(), nullptr);
+}
+
+TEST_F(Tables, shouldNotOfferDeleteOnRowsThatCannotBeEdited) {
+    Rect row = table->convertRect(table->rectForRow({1, 0}), nullptr);
+    driver.swipe({280, row.midY()}, {120, row.midY()});
+    EXPECT_FALSE(table->editingRow());
+}
+
+TEST_F(Tables, shouldDropSelectionThatNoLongerExistsOnReload) {
+    table->selectRow({1, 39}, false, TableViewScrollPosition::None);
+    data.rows[1].resize(3);
+    table->reloadData();
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+}
