@@ -14,6 +14,7 @@
 class TLEnvelope : public TLTRecord<TLEnvelope> {
 public:
     static constexpr const char* kStructName = "TLEnvelope";
+    static constexpr const char* kClassName = "TLEnvelope";
 
     TLEnvelope() = default;
     // Sets and flags every field.

@@ -12,6 +12,7 @@
 class TLTActivateMsg : public TLTRecord<TLTActivateMsg> {
 public:
     static constexpr const char* kStructName = "ActivateMsg";
+    static constexpr const char* kClassName = "TLTActivateMsg";
 
     TLTActivateMsg() = default;
     // Sets and flags every field.

@@ -12,6 +12,7 @@
 class TLTAppInfo : public TLTRecord<TLTAppInfo> {
 public:
     static constexpr const char* kStructName = "AppInfo";
+    static constexpr const char* kClassName = "TLTAppInfo";
 
     TLTAppInfo() = default;
     // Sets and flags every field.

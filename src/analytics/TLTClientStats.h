@@ -12,6 +12,7 @@
 class TLTClientStats : public TLTRecord<TLTClientStats> {
 public:
     static constexpr const char* kStructName = "ClientStats";
+    static constexpr const char* kClassName = "TLTClientStats";
 
     // Fields 1 and 2 start at 0 and flagged; the other constructors start unset.
     TLTClientStats();

@@ -13,6 +13,7 @@
 class TLTDeviceInfo : public TLTRecord<TLTDeviceInfo> {
 public:
     static constexpr const char* kStructName = "DeviceInfo";
+    static constexpr const char* kClassName = "TLTDeviceInfo";
 
     TLTDeviceInfo() = default;
     // Sets and flags every field.

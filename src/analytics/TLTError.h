@@ -12,6 +12,7 @@
 class TLTError : public TLTRecord<TLTError> {
 public:
     static constexpr const char* kStructName = "Error";
+    static constexpr const char* kClassName = "TLTError";
 
     TLTError() = default;
     // Sets and flags every field.

@@ -14,6 +14,7 @@
 class TLTEvent : public TLTRecord<TLTEvent> {
 public:
     static constexpr const char* kStructName = "Event";
+    static constexpr const char* kClassName = "TLTEvent";
 
     TLTEvent() = default;
     // Sets and flags every field.

@@ -12,6 +12,7 @@
 class TLTIdJournal : public TLTRecord<TLTIdJournal> {
 public:
     static constexpr const char* kStructName = "IdJournal";
+    static constexpr const char* kClassName = "TLTIdJournal";
 
     TLTIdJournal() = default;
     // Sets and flags every field.

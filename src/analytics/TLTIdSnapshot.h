@@ -12,6 +12,7 @@
 class TLTIdSnapshot : public TLTRecord<TLTIdSnapshot> {
 public:
     static constexpr const char* kStructName = "IdSnapshot";
+    static constexpr const char* kClassName = "TLTIdSnapshot";
 
     TLTIdSnapshot() = default;
     // Sets and flags every field.

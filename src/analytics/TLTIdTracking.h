@@ -16,6 +16,7 @@
 class TLTIdTracking : public TLTRecord<TLTIdTracking> {
 public:
     static constexpr const char* kStructName = "IdTracking";
+    static constexpr const char* kClassName = "TLTIdTracking";
 
     TLTIdTracking() = default;
     // Sets and flags every field.

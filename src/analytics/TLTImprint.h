@@ -14,6 +14,7 @@
 class TLTImprint : public TLTRecord<TLTImprint> {
 public:
     static constexpr const char* kStructName = "Imprint";
+    static constexpr const char* kClassName = "TLTImprint";
 
     TLTImprint() = default;
     // Sets and flags every field.
@@ -36,6 +37,12 @@ public:
     void setChecksum(std::optional<std::string> value) { m_checksum.set(std::move(value)); }
     bool checksumIsSet() const { return m_checksum.isSet; }
     void unsetChecksum() { m_checksum.unset(); }
+
+    // 32 lower-case hexadecimal digits of the MD5 of every property (name, value, time stamp,
+    // GUID; names in case-insensitive order) followed by the version.
+    std::string generatedChecksum() const;
+    // A property map is present and the checksum equals the generated one exactly.
+    bool hasValidChecksum() const;
 
     bool operator==(const TLTImprint&) const = default;
 

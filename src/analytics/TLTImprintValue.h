@@ -12,6 +12,7 @@
 class TLTImprintValue : public TLTRecord<TLTImprintValue> {
 public:
     static constexpr const char* kStructName = "ImprintValue";
+    static constexpr const char* kClassName = "TLTImprintValue";
 
     TLTImprintValue() = default;
     // Sets and flags every field.

@@ -15,6 +15,7 @@
 class TLTInstantMsg : public TLTRecord<TLTInstantMsg> {
 public:
     static constexpr const char* kStructName = "InstantMsg";
+    static constexpr const char* kClassName = "TLTInstantMsg";
 
     TLTInstantMsg() = default;
     // Sets and flags every field.

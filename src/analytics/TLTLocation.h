@@ -12,6 +12,7 @@
 class TLTLocation : public TLTRecord<TLTLocation> {
 public:
     static constexpr const char* kStructName = "Location";
+    static constexpr const char* kClassName = "TLTLocation";
 
     TLTLocation() = default;
     // Sets and flags every field.

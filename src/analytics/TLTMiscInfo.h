@@ -12,6 +12,7 @@
 class TLTMiscInfo : public TLTRecord<TLTMiscInfo> {
 public:
     static constexpr const char* kStructName = "MiscInfo";
+    static constexpr const char* kClassName = "TLTMiscInfo";
 
     TLTMiscInfo() = default;
     // Sets and flags every field.

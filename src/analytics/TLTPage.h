@@ -12,6 +12,7 @@
 class TLTPage : public TLTRecord<TLTPage> {
 public:
     static constexpr const char* kStructName = "Page";
+    static constexpr const char* kClassName = "TLTPage";
 
     TLTPage() = default;
     // Sets and flags every field.

@@ -12,6 +12,7 @@
 class TLTPropertyValue : public TLTRecord<TLTPropertyValue> {
 public:
     static constexpr const char* kStructName = "PropertyValue";
+    static constexpr const char* kClassName = "TLTPropertyValue";
 
     TLTPropertyValue() = default;
     // Sets and flags every field.

@@ -10,13 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "analytics/TLTArchive.h"
+#include "analytics/TLTBinaryProtocol.h"
 #include "analytics/TLTWire.h"
+#include "platform/foundation/Archivable.h"
 
 // What every wire record offers on top of its fields: binary-protocol read and write with
-// failures as values, bytes in and out of a memory buffer, and the debug description.
-// R derives from TLTRecord<R> and befriends TLTWire. Records are plain values, any thread.
+// failures as values, bytes in and out of a memory buffer, the debug description, and
+// keyed archiving of the flagged fields under their names. R derives from TLTRecord<R>,
+// befriends TLTWire and names itself in kClassName. Records are plain values, any thread.
 template <class R>
-class TLTRecord {
+class TLTRecord : public Archivable {
 public:
     // False when the protocol or its transport failed; the fields read so far stay set.
     bool read(apache::thrift::protocol::TProtocol& protocol);
@@ -30,7 +34,12 @@ public:
 
     std::string description() const { return TLTWire::describe(static_cast<const R&>(*this)); }
 
-    bool operator==(const TLTRecord&) const = default;
+    std::string archiveClassName() const override { return R::kClassName; }
+    void encode(KeyedArchiver& archiver) const override;
+    // Starts from every field unset, then takes each field whose key the archive holds.
+    void decode(const KeyedUnarchiver& unarchiver) override;
+
+    bool operator==(const TLTRecord&) const { return true; }
 };
 
 template <class R>
@@ -81,6 +90,32 @@ bool TLTRecord<R>::readBytes(const std::vector<uint8_t>& bytes) {
     // No string or collection can be longer than the input: the limits stop a forged length
     // from allocating gigabytes before the read fails.
     auto limit = static_cast<int32_t>(bytes.size());
-    apache::thrift::protocol::TBinaryProtocol protocol(buffer, limit, limit, false, false);
+    TLTBinaryProtocol protocol(buffer, limit);
     return read(protocol);
+}
+
+template <class R>
+void TLTRecord<R>::encode(KeyedArchiver& archiver) const {
+    std::apply(
+        [&](const auto&... fields) {
+            ((fields.field.isSet
+                  ? TLTArchive::encodeValue(archiver, fields.name, fields.field.value)
+                  : void()),
+             ...);
+        },
+        TLTWire::fieldsOf(static_cast<const R&>(*this)));
+}
+
+template <class R>
+void TLTRecord<R>::decode(const KeyedUnarchiver& unarchiver) {
+    std::apply(
+        [&](auto... fields) {
+            (fields.field.unset(), ...);
+            ((unarchiver.containsValue(fields.name)
+                  ? (TLTArchive::decodeValue(unarchiver, fields.name, fields.field.value),
+                     fields.field.isSet = true, void())
+                  : void()),
+             ...);
+        },
+        TLTWire::fieldsOf(static_cast<R&>(*this)));
 }

@@ -12,6 +12,7 @@
 class TLTResolution : public TLTRecord<TLTResolution> {
 public:
     static constexpr const char* kStructName = "Resolution";
+    static constexpr const char* kClassName = "TLTResolution";
 
     TLTResolution() = default;
     // Sets and flags every field.

@@ -13,6 +13,7 @@
 class TLTResponse : public TLTRecord<TLTResponse> {
 public:
     static constexpr const char* kStructName = "Response";
+    static constexpr const char* kClassName = "TLTResponse";
 
     TLTResponse() = default;
     // Sets and flags every field.

@@ -16,6 +16,7 @@
 class TLTSession : public TLTRecord<TLTSession> {
 public:
     static constexpr const char* kStructName = "Session";
+    static constexpr const char* kClassName = "TLTSession";
 
     TLTSession() = default;
     // Sets and flags every field.

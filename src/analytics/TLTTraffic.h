@@ -12,6 +12,7 @@
 class TLTTraffic : public TLTRecord<TLTTraffic> {
 public:
     static constexpr const char* kStructName = "Traffic";
+    static constexpr const char* kClassName = "TLTTraffic";
 
     TLTTraffic() = default;
     // Sets and flags every field.

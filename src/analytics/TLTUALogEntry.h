@@ -22,6 +22,7 @@
 class TLTUALogEntry : public TLTRecord<TLTUALogEntry> {
 public:
     static constexpr const char* kStructName = "UALogEntry";
+    static constexpr const char* kClassName = "TLTUALogEntry";
 
     TLTUALogEntry() = default;
     // Sets and flags every field.

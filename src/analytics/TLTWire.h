@@ -64,6 +64,11 @@ inline constexpr apache::thrift::protocol::TType kTLTType<TLTMap<R>> =
 // Thrift exceptions; TLTRecord turns them into failure values.
 class TLTWire {
 public:
+    template <class R>
+    static auto fieldsOf(R& record) {
+        return std::remove_const_t<R>::fieldsOf(record);
+    }
+
     using Protocol = apache::thrift::protocol::TProtocol;
     using TType = apache::thrift::protocol::TType;
 
@@ -91,7 +96,7 @@ public:
                 [&](auto... fields) { return (readField(protocol, fields, id, type) || ...); },
                 R::fieldsOf(record));
             if (!taken) {
-                apache::thrift::protocol::skip(protocol, type);
+                protocol.skip(type);
             }
             protocol.readFieldEnd();
         }
