@@ -25,6 +25,8 @@ std::string SimHttpLine::baseUrl() const {
 bool SimHttpLine::listen(int port) {
     auto server = std::make_unique<httplib::Server>();
     server->set_socket_options(lineSocketOptions);
+    // One request per connection: a line that stops refuses the very next request.
+    server->set_keep_alive_max_count(1);
     server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
         waitDelay();
         return httplib::Server::HandlerResponse::Unhandled;
