@@ -23,8 +23,7 @@ public:
     virtual void PXCeSuFinished(const std::map<std::string, std::string>* /*timesDic*/) {}
 };
 
-class PXJYCeSuVC : public PXCeSuNetworkDelegate,
-                   public std::enable_shared_from_this<PXJYCeSuVC> {
+class PXJYCeSuVC : public PXCeSuNetworkDelegate, public std::enable_shared_from_this<PXJYCeSuVC> {
 public:
     static std::shared_ptr<PXJYCeSuVC> create();
     static std::shared_ptr<PXJYCeSuVC> create(PXTradeModule& module);

@@ -95,7 +95,10 @@ std::string convert(Conversion conversion, int code) {
         case kRule:
             return code == 1 ? "按百分比" : "按交易数量";
         case kFeeCollection:
-            return code == 1 ? "单边摘牌" : code == 2 ? "单边转让" : code == 3 ? "双边建平" : "隔夜建平";
+            return code == 1   ? "单边摘牌"
+                   : code == 2 ? "单边转让"
+                   : code == 3 ? "双边建平"
+                               : "隔夜建平";
         case kCopy:
             break;
     }

@@ -110,8 +110,7 @@ JYDict PXTradeData::FuDongYingKui() const {
             }
             const auto signIt = perCommodity.find(ticket->buySellSign);
             perCommodity[ticket->buySellSign] =
-                signIt == perCommodity.end() ? value
-                                             : sumText(signIt->get<std::string>(), value);
+                signIt == perCommodity.end() ? value : sumText(signIt->get<std::string>(), value);
         }
         result[number] = value;
     }
@@ -157,8 +156,7 @@ std::shared_ptr<commodityInfo> PXTradeData::quoteCommodity(const std::string& co
     }
     const PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
     return entity->getHQproductInfoWithHouseCode(Text::intValue(peiZhi.platformCODE()),
-                                                 Text::intValue(peiZhi.environmentCODE()),
-                                                 code);
+                                                 Text::intValue(peiZhi.environmentCODE()), code);
 }
 
 std::shared_ptr<YiKouJia> PXTradeData::getHQYiKouJia(const std::string& code) const {
@@ -166,8 +164,8 @@ std::shared_ptr<YiKouJia> PXTradeData::getHQYiKouJia(const std::string& code) co
     if (!found) {
         return nullptr;
     }
-    return VKJYHangQingDataClass::current()->hqjyEntity()->getHQyikoujiaWithCode(
-        found->CommodityID, found->panindex);
+    return VKJYHangQingDataClass::current()->hqjyEntity()->getHQyikoujiaWithCode(found->CommodityID,
+                                                                                 found->panindex);
 }
 
 void PXTradeData::getMarketUIVC(const void* marketList) {

@@ -118,7 +118,7 @@ void PXTradeDataAnalysis::failUnreadable(int line) {
 }
 
 std::optional<JYDict> PXTradeDataAnalysis::openEnvelope(const std::string& body,
-                                                       bool requireEntries) {
+                                                        bool requireEntries) {
     const JYDict parsed = JYDict::parse(body, nullptr, false);
     if (parsed.is_discarded() || !parsed.is_object() || (requireEntries && parsed.empty())) {
         PX_FAIL_UNREADABLE();
@@ -139,7 +139,7 @@ std::optional<JYDict> PXTradeDataAnalysis::openEnvelope(const std::string& body,
 }
 
 std::optional<std::vector<JYDict>> PXTradeDataAnalysis::records(const JYDict& rep,
-                                                               bool countedByTtlrec) {
+                                                                bool countedByTtlrec) {
     std::vector<JYDict> elements;
     if (countedByTtlrec && Text::intValue(TradeText::textAt(rep, "TTLREC")) < 1) {
         return elements;
@@ -262,50 +262,43 @@ void PXTradeDataAnalysis::analysisAnnouncementDetailJY(const std::string& body) 
     finish();
 }
 
-void PXTradeDataAnalysis::analysisAccountInformationJY(const std::string& body) {
+std::optional<std::vector<JYDict>> PXTradeDataAnalysis::replyRecords(const std::string& body,
+                                                                     bool requireEntries,
+                                                                     bool countedByTtlrec) {
     m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, false);
-    if (!rep) {
-        return;
-    }
-    const auto elements = records(*rep, false);
+    const auto rep = openEnvelope(body, requireEntries);
+    return rep ? records(*rep, countedByTtlrec) : std::nullopt;
+}
+
+std::optional<JYDict> PXTradeDataAnalysis::firstRecord(const std::string& body) {
+    const auto elements = replyRecords(body, false, false);
     if (!elements) {
-        return;
+        return std::nullopt;
     }
     if (elements->empty()) {
         PX_FAIL_UNREADABLE();
-        return;
+        return std::nullopt;
     }
-    m_result->push_back(fromRules(tradeAccountRules(), elements->front()));
-    finish();
+    return elements->front();
+}
+
+void PXTradeDataAnalysis::analysisAccountInformationJY(const std::string& body) {
+    if (const auto record = firstRecord(body)) {
+        m_result->push_back(fromRules(tradeAccountRules(), *record));
+        finish();
+    }
 }
 
 void PXTradeDataAnalysis::analysisCPYFirmID(const std::string& body) {
-    m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, false);
-    if (!rep) {
-        return;
+    if (const auto record = firstRecord(body)) {
+        m_result->push_back(TradeText::textAt(*record, "E_M_ID"));
+        m_result->push_back(TradeText::textAt(*record, "E_M_N"));
+        finish();
     }
-    const auto elements = records(*rep, false);
-    if (!elements) {
-        return;
-    }
-    if (elements->empty()) {
-        PX_FAIL_UNREADABLE();
-        return;
-    }
-    m_result->push_back(TradeText::textAt(elements->front(), "E_M_ID"));
-    m_result->push_back(TradeText::textAt(elements->front(), "E_M_N"));
-    finish();
 }
 
 void PXTradeDataAnalysis::analysisCommodityInfoJY(const std::string& body) {
-    m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, true);
-    if (!rep) {
-        return;
-    }
-    const auto elements = records(*rep, false);
+    const auto elements = replyRecords(body, true, false);
     if (!elements) {
         return;
     }
@@ -319,14 +312,9 @@ void PXTradeDataAnalysis::analysisCommodityInfoJY(const std::string& body) {
 }
 
 void PXTradeDataAnalysis::analysisChiCangHuiZongJY(const std::string& body) {
-    m_result = PXTradeResult();
-    // Unlike the original client, a body that is no envelope fails here too: taking it as "no
-    // holdings" would silently empty the store.
-    const auto rep = openEnvelope(body, false);
-    if (!rep) {
-        return;
-    }
-    const auto elements = records(*rep, true);
+    // A body that is no envelope fails like everywhere else: taking it as "no holdings" would
+    // silently empty the store.
+    const auto elements = replyRecords(body, false, true);
     if (!elements) {
         return;
     }
@@ -347,12 +335,7 @@ void PXTradeDataAnalysis::analysisChiCangHuiZongJY(const std::string& body) {
 }
 
 void PXTradeDataAnalysis::analysisChiCangMingXiJY(const std::string& body) {
-    m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, false);
-    if (!rep) {
-        return;
-    }
-    const auto elements = records(*rep, true);
+    const auto elements = replyRecords(body, false, true);
     if (!elements) {
         return;
     }
@@ -439,10 +422,9 @@ void PXTradeDataAnalysis::analysisChengJiaoHuiBaoPXJY(const std::string& body) {
             Text::longLongValue(TradeText::textAt(last, "GB_ID"))) {
         report["xinGongGao"] = TradeText::textAt(reply, "LID");
     }
-    applyReplyRules({{R::Copy, "New_Trade", "NT"},
-                     {R::Copy, "Num_Trade", "TTC"},
-                     {R::Copy, "Day_Trade", "TD"}},
-                    reply, report);
+    applyReplyRules(
+        {{R::Copy, "New_Trade", "NT"}, {R::Copy, "Num_Trade", "TTC"}, {R::Copy, "Day_Trade", "TD"}},
+        reply, report);
     if (TradeText::textAt(reply, "NT") == "1") {
         const JYDict* deals = member(reply, "data");
         if (deals && !deals->is_array()) {
@@ -511,14 +493,22 @@ void PXTradeDataAnalysis::analysisJYCode(const std::string& body) {
     finish();
 }
 
-void PXTradeDataAnalysis::analysisOpenAccountJY(const std::string& body) {
-    m_result = PXTradeResult();
+std::optional<XMLTreeElement> PXTradeDataAnalysis::xmlReply(const std::string& body,
+                                                            const char* name) {
     const auto document = NSStringUtil::isEmptyString(body)
                               ? std::nullopt
                               : XMLTreeDocument::createWithXMLString(body);
-    const auto resp = document ? topElement(*document, "RESP") : std::nullopt;
-    if (!resp) {
+    auto top = document ? topElement(*document, name) : std::nullopt;
+    if (!top) {
         PX_FAIL_UNREADABLE();
+    }
+    return top;
+}
+
+void PXTradeDataAnalysis::analysisOpenAccountJY(const std::string& body) {
+    m_result = PXTradeResult();
+    const auto resp = xmlReply(body, "RESP");
+    if (!resp) {
         return;
     }
     const std::string code = childText(*resp, "CODE");
@@ -541,12 +531,8 @@ void PXTradeDataAnalysis::analysisOpenAccountJY(const std::string& body) {
 
 void PXTradeDataAnalysis::analysisHuiYuanQuanXian(const std::string& body) {
     m_result = PXTradeResult();
-    const auto document = NSStringUtil::isEmptyString(body)
-                              ? std::nullopt
-                              : XMLTreeDocument::createWithXMLString(body);
-    const auto resp = document ? topElement(*document, "RESP") : std::nullopt;
+    const auto resp = xmlReply(body, "RESP");
     if (!resp) {
-        PX_FAIL_UNREADABLE();
         return;
     }
     const auto members = resp->elementForName("MEMBERS");
@@ -561,12 +547,8 @@ void PXTradeDataAnalysis::analysisHuiYuanQuanXian(const std::string& body) {
 
 bool PXTradeDataAnalysis::readXmlRep(const std::string& body, const char* codeElement,
                                      std::optional<XMLTreeElement>* rep) {
-    const auto document = NSStringUtil::isEmptyString(body)
-                              ? std::nullopt
-                              : XMLTreeDocument::createWithXMLString(body);
-    *rep = document ? topElement(*document, "REP") : std::nullopt;
+    *rep = xmlReply(body, "REP");
     if (!*rep) {
-        PX_FAIL_UNREADABLE();
         return false;
     }
     const std::string code = childText(**rep, codeElement);

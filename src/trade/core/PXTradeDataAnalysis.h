@@ -82,6 +82,13 @@ private:
     // The "REC" elements of a REP: empty when absent; nullopt (reported) when malformed.
     std::optional<std::vector<JYDict>> records(const JYDict& rep, bool countedByTtlrec);
     void analyseRows(const std::string& body, int kind);
+    // A new empty result, then the records of the reply; nullopt (reported) on failure.
+    std::optional<std::vector<JYDict>> replyRecords(const std::string& body, bool requireEntries,
+                                                    bool countedByTtlrec);
+    // Element 0 of "REC" (the firm and account replies); reports a reply without one.
+    std::optional<JYDict> firstRecord(const std::string& body);
+    // The reply's top element of that name; reports a blank, malformed or foreign body.
+    std::optional<XMLTreeElement> xmlReply(const std::string& body, const char* name);
     // Opens a "REP" shaped account-service reply and checks its code; reports failures.
     bool readXmlRep(const std::string& body, const char* codeElement,
                     std::optional<XMLTreeElement>* rep);

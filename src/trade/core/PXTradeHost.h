@@ -1,9 +1,9 @@
 #pragma once
 // What the trading core needs from the rest of the application and does not own: the
 // directory model, the tab bar, dialogs, toasts and the busy overlay, token B, the day-log
-// writer, and handing the held commodities to the market list. The application shell implements it once and hands it to
-// PXTradeModule at start-up; tests hand in a fake. Every operation has a harmless default so a
-// partial host still runs. Main thread only.
+// writer, and handing the held commodities to the market list. The application shell implements it
+// once and hands it to PXTradeModule at start-up; tests hand in a fake. Every operation has a
+// harmless default so a partial host still runs. Main thread only.
 
 #include <cstdint>
 #include <functional>
@@ -40,8 +40,8 @@ public:
     virtual std::vector<std::string> allJysCodeWithEnvAndLL() { return {}; }
     virtual std::vector<std::string> allEnvCodeWithLL(const std::string&) { return {}; }
     virtual std::optional<std::vector<PXTradeLine>> llArray(const std::string& /*platform*/,
-                                                             const std::string& /*environment*/,
-                                                             const std::string& /*ywType*/) {
+                                                            const std::string& /*environment*/,
+                                                            const std::string& /*ywType*/) {
         return std::nullopt;
     }
     // The directory-server address in use, and the first line of the service of a type.

@@ -60,7 +60,8 @@ uint64_t PXTradeModule::observe(const std::string& name, std::function<void(cons
 
 void PXTradeModule::stopObserving(uint64_t token) {
     if (token != 0) {
-        NotificationCenter::defaultCenter().removeObserver(NotificationCenter::ObserverToken{token});
+        NotificationCenter::defaultCenter().removeObserver(
+            NotificationCenter::ObserverToken{token});
     }
 }
 

@@ -96,8 +96,7 @@ void PXTradeNetwork::send(const std::string& address, const std::string& body,
 }
 
 void PXTradeNetwork::appendingDateToData(const std::string& body, bool isReply) {
-    const std::string label =
-        std::string(isReply ? "--返回--" : "--请求--") + m_typeOfData + "-";
-    m_module.host().writeDataToNSLogFile(label + "＋" + maskTradeSecrets(body) + "\n",
-                                         "JYLog.txt", "Logs");
+    const std::string label = std::string(isReply ? "--返回--" : "--请求--") + m_typeOfData + "-";
+    m_module.host().writeDataToNSLogFile(label + "＋" + maskTradeSecrets(body) + "\n", "JYLog.txt",
+                                         "Logs");
 }

@@ -1,6 +1,7 @@
 #include "trade/core/PXTradeNetworkManger.h"
 
 #include "base/TMBSUtil.h"
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/HttpMessages.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/Text.h"
@@ -9,10 +10,20 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
-#include "trade/core/TradeClock.h"
 #include "trade/core/TradeText.h"
 
+// One REQ key and where its value comes from.
+struct TradeRequestField {
+    enum Source { Caller, Constant, User, Session };
+    const char* key;
+    Source source;
+    const char* value = "";
+};
+
 namespace {
+
+using Field = TradeRequestField;
+using Fields = std::vector<TradeRequestField>;
 
 const char* const kTradeLink = "1";
 const char* const kNoticeLink = "2";
@@ -85,14 +96,53 @@ const ParserEntry kParsers[] = {
     {"PXGuaPaiJC", &A::analysisGuaPaiJianCang},
 };
 
+// The keys of "order_s"; closing adds A_N and P_P.
+const Fields kMarketOrderFields = {{"USER_ID", Field::Caller, "userid"},
+                                   {"BUY_SELL", Field::Caller, "sign"},
+                                   {"COMMODITY_ID", Field::Caller, "commodityid"},
+                                   {"PRICE", Field::Caller, "price"},
+                                   {"QTY", Field::Caller, "number"},
+                                   {"SETTLE_BASIS", Field::Caller, "tradeType"},
+                                   {"DOT_DIFF", Field::Caller, "diff"},
+                                   {"CLOSEMODE", Field::Caller, "closeMode"},
+                                   {"HOLDING_ID", Field::Caller, "holdId"},
+                                   {"OTHER_ID", Field::Caller, "firmid"},
+                                   {"SESSION_ID", Field::Caller, "session_id"}};
+
+const Fields kCancelFields = {{"USER_ID", Field::Caller, "userid"},
+                              {"ORDER_NO", Field::Caller, "holdId"},
+                              {"SESSION_ID", Field::Caller, "session_id"},
+                              {"A_N", Field::Constant},
+                              {"P_P", Field::Constant}};
+
+// The keys of the two holding queries, which differ only in RECCNT.
+Fields holdingFields(const char* recordCount) {
+    return {{"USER_ID", Field::User},
+            {"COMMODITY_ID", Field::Caller, "id"},
+            {"MARKET_ID", Field::Constant, "1"},
+            {"SESSION_ID", Field::Session},
+            {"STARTNUM", Field::Constant},
+            {"RECCNT", Field::Constant, recordCount},
+            {"SORTFLD", Field::Constant},
+            {"ISDESC", Field::Constant},
+            {"A_N", Field::Constant},
+            {"P_P", Field::Constant}};
+}
+
+Fields withExtraKeys(Fields fields) {
+    fields.push_back({"A_N", Field::Constant});
+    fields.push_back({"P_P", Field::Constant});
+    return fields;
+}
+
 // Tags whose accepted reply goes to the delegate as the parser's result (the others as nil).
 const char* const kTagsWithData[] = {
-    "PXgetJYCode",       "PXHuiYuanQuanXian",  "PXchiCangMingXi",      "PXShouJiYanZheng",
-    "PXBankInfo",        "PXChengJiaoHuiBao",  "PXweiTuoChaXun",       "PXChengJiaoChaXun",
-    "PXBaoBiaoChaXunPC", "PXbaoBiaoChaXunCJ",  "PXbaoBiaoChaXunCC",    "PXbaoBiaoChaXunLS",
-    "PXbaoBiaoChaXunZK", "PXMarketfundsinfo",  "PXCheckGoldRecode",    "PXCheckAccountBalance",
-    "PXAnnouncementList", "PXAnnouncementDetail", "PXOpenAccount",     "PXSendCaptcha",
-    "PXcreateAccount",   "PXPhoneNumberVerification", "PXGuaPaiList",
+    "PXgetJYCode",        "PXHuiYuanQuanXian",         "PXchiCangMingXi",   "PXShouJiYanZheng",
+    "PXBankInfo",         "PXChengJiaoHuiBao",         "PXweiTuoChaXun",    "PXChengJiaoChaXun",
+    "PXBaoBiaoChaXunPC",  "PXbaoBiaoChaXunCJ",         "PXbaoBiaoChaXunCC", "PXbaoBiaoChaXunLS",
+    "PXbaoBiaoChaXunZK",  "PXMarketfundsinfo",         "PXCheckGoldRecode", "PXCheckAccountBalance",
+    "PXAnnouncementList", "PXAnnouncementDetail",      "PXOpenAccount",     "PXSendCaptcha",
+    "PXcreateAccount",    "PXPhoneNumberVerification", "PXGuaPaiList",
 };
 
 bool hasDataForDelegate(const std::string& tag) {
@@ -113,14 +163,6 @@ const T* elementAs(const std::optional<PXTradeResult>& result, size_t index) {
 }
 
 }  // namespace
-
-// One REQ key and where its value comes from.
-struct PXTradeNetworkManger::Field {
-    enum Source { Caller, Constant, User, Session };
-    const char* key;
-    Source source;
-    const char* value = "";
-};
 
 PXTradeNetworkManger::PXTradeNetworkManger(PXTradeModule& module) : m_module(module) {}
 
@@ -163,7 +205,7 @@ void PXTradeNetworkManger::sendReq(const char* name, const char* tag, const char
 }
 
 void PXTradeNetworkManger::sendFields(const char* name, const char* tag, const char* urlType,
-                                      std::initializer_list<Field> fields, const JYDict& caller) {
+                                      const Fields& fields, const JYDict& caller) {
     JYDict req = JYDict::object();
     req["id"] = m_module.PXJYPeiZhi().getCurrentDateWith();
     req["name"] = name;
@@ -198,11 +240,10 @@ void PXTradeNetworkManger::getCommodityInfo(const std::string& commodityId) {
 }
 
 void PXTradeNetworkManger::getOtherFirmQueryInfo() {
-    sendFields("other_firm_query", "PXgetOtherID", kTradeLink,
-               {{"USER_ID", Field::User},
-                {"IS_D", Field::Constant, "1"},
-                {"SESSION_ID", Field::Session}},
-               JYDict::object());
+    sendFields(
+        "other_firm_query", "PXgetOtherID", kTradeLink,
+        {{"USER_ID", Field::User}, {"IS_D", Field::Constant, "1"}, {"SESSION_ID", Field::Session}},
+        JYDict::object());
 }
 
 void PXTradeNetworkManger::getAccountInformation() {
@@ -220,35 +261,13 @@ void PXTradeNetworkManger::getCancellation() {
 }
 
 void PXTradeNetworkManger::getJYChiCangMingXi(const std::string& commodityId) {
-    const JYDict caller = {{"id", commodityId}};
-    sendFields("holding_detail_query", "PXchiCangMingXi", kTradeLink,
-               {{"USER_ID", Field::User},
-                {"COMMODITY_ID", Field::Caller, "id"},
-                {"MARKET_ID", Field::Constant, "1"},
-                {"SESSION_ID", Field::Session},
-                {"STARTNUM", Field::Constant},
-                {"RECCNT", Field::Constant, "0"},
-                {"SORTFLD", Field::Constant},
-                {"ISDESC", Field::Constant},
-                {"A_N", Field::Constant},
-                {"P_P", Field::Constant}},
-               caller);
+    sendFields("holding_detail_query", "PXchiCangMingXi", kTradeLink, holdingFields("0"),
+               {{"id", commodityId}});
 }
 
 void PXTradeNetworkManger::getJYChiCangHuiZong(const std::string& commodityId) {
-    const JYDict caller = {{"id", commodityId}};
-    sendFields("holding_query", "PXchiCangHuiZong", kTradeLink,
-               {{"USER_ID", Field::User},
-                {"COMMODITY_ID", Field::Caller, "id"},
-                {"MARKET_ID", Field::Constant, "1"},
-                {"SESSION_ID", Field::Session},
-                {"STARTNUM", Field::Constant},
-                {"RECCNT", Field::Constant},
-                {"SORTFLD", Field::Constant},
-                {"ISDESC", Field::Constant},
-                {"A_N", Field::Constant},
-                {"P_P", Field::Constant}},
-               caller);
+    sendFields("holding_query", "PXchiCangHuiZong", kTradeLink, holdingFields(""),
+               {{"id", commodityId}});
 }
 
 void PXTradeNetworkManger::CPYloginJiaoYiActionType(const std::string& account,
@@ -258,7 +277,7 @@ void PXTradeNetworkManger::CPYloginJiaoYiActionType(const std::string& account,
     m_dengLuCaoZuo = true;
     m_module.PXJYData().tradeSession()->encryptSign = "0";
     m_md5KeyForLogin = account + password;
-    const std::string logonTime = std::to_string(TradeClock::nowMilliseconds());
+    const std::string logonTime = std::to_string(DateFormat::nowMilliseconds());
     JYDict req = JYDict::object();
     req["id"] = m_module.PXJYPeiZhi().getCurrentDateWith();
     req["name"] = "logon";
@@ -296,42 +315,16 @@ void PXTradeNetworkManger::CPYgetJiaoYiCodeType() {
     m_typeNW = "PXgetJYCode";
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
-    network->getJiaoYiCode(m_module.PXJYPeiZhi().getURLString(kTradeLink), m_typeNW,
-                           PXTradeNetwork::captchaFrame());
+    network->getJiaoYiCode(TradeText::escapedUrl(m_module.PXJYPeiZhi().getURLString(kTradeLink)),
+                           m_typeNW, PXTradeNetwork::captchaFrame());
 }
 
 void PXTradeNetworkManger::SJJianCangNetwork(const JYDict& order) {
-    sendFields("order_s", "PXShiJiaJianCang", kTradeLink,
-               {{"USER_ID", Field::Caller, "userid"},
-                {"BUY_SELL", Field::Caller, "sign"},
-                {"COMMODITY_ID", Field::Caller, "commodityid"},
-                {"PRICE", Field::Caller, "price"},
-                {"QTY", Field::Caller, "number"},
-                {"SETTLE_BASIS", Field::Caller, "tradeType"},
-                {"DOT_DIFF", Field::Caller, "diff"},
-                {"CLOSEMODE", Field::Caller, "closeMode"},
-                {"HOLDING_ID", Field::Caller, "holdId"},
-                {"OTHER_ID", Field::Caller, "firmid"},
-                {"SESSION_ID", Field::Caller, "session_id"}},
-               order);
+    sendFields("order_s", "PXShiJiaJianCang", kTradeLink, kMarketOrderFields, order);
 }
 
 void PXTradeNetworkManger::SJPingCangNetwork(const JYDict& order) {
-    sendFields("order_s", "PXShiJiaPingCang", kTradeLink,
-               {{"USER_ID", Field::Caller, "userid"},
-                {"BUY_SELL", Field::Caller, "sign"},
-                {"COMMODITY_ID", Field::Caller, "commodityid"},
-                {"PRICE", Field::Caller, "price"},
-                {"QTY", Field::Caller, "number"},
-                {"SETTLE_BASIS", Field::Caller, "tradeType"},
-                {"DOT_DIFF", Field::Caller, "diff"},
-                {"CLOSEMODE", Field::Caller, "closeMode"},
-                {"HOLDING_ID", Field::Caller, "holdId"},
-                {"OTHER_ID", Field::Caller, "firmid"},
-                {"SESSION_ID", Field::Caller, "session_id"},
-                {"A_N", Field::Constant},
-                {"P_P", Field::Constant}},
-               order);
+    sendFields("order_s", "PXShiJiaPingCang", kTradeLink, withExtraKeys(kMarketOrderFields), order);
 }
 
 void PXTradeNetworkManger::ZJJianCangNetwork(const JYDict& order) {
@@ -417,23 +410,11 @@ void PXTradeNetworkManger::cheXiaoZhiSunZhiYingJia(const JYDict& query) {
 }
 
 void PXTradeNetworkManger::cancelWeiTuoDan(const JYDict& query) {
-    sendFields("order_wd", "PXCancelWeiTuoDan", kTradeLink,
-               {{"USER_ID", Field::Caller, "userid"},
-                {"ORDER_NO", Field::Caller, "holdId"},
-                {"SESSION_ID", Field::Caller, "session_id"},
-                {"A_N", Field::Constant},
-                {"P_P", Field::Constant}},
-               query);
+    sendFields("order_wd", "PXCancelWeiTuoDan", kTradeLink, kCancelFields, query);
 }
 
 void PXTradeNetworkManger::cancelGuaPaiShangPinDingDan(const JYDict& query) {
-    sendFields("order_list_wd", "PXCancelWeiTuoDan", kTradeLink,
-               {{"USER_ID", Field::Caller, "userid"},
-                {"ORDER_NO", Field::Caller, "holdId"},
-                {"SESSION_ID", Field::Caller, "session_id"},
-                {"A_N", Field::Constant},
-                {"P_P", Field::Constant}},
-               query);
+    sendFields("order_list_wd", "PXCancelWeiTuoDan", kTradeLink, kCancelFields, query);
 }
 
 void PXTradeNetworkManger::baoBiaoChaXun(const JYDict& query, int type) {
@@ -646,9 +627,9 @@ std::string PXTradeNetworkManger::confirmationText(const JYDict& order, int shiJ
     }
     const std::string way = buy ? "转让购入" : "转让售出";
     if (shiJiaZhiJia == 2) {
-        return "   商品:" + name + "\n   商品数量:" + number + "\n   止损价:" +
-               TradeText::textAt(order, "stoploss") + "\n   止盈价:" +
-               TradeText::textAt(order, "stopprofit") + "\n   方式:" + way;
+        return "   商品:" + name + "\n   商品数量:" + number +
+               "\n   止损价:" + TradeText::textAt(order, "stoploss") +
+               "\n   止盈价:" + TradeText::textAt(order, "stopprofit") + "\n   方式:" + way;
     }
     std::string text = "   商品:" + name + "\n   商品价格:" + price + "\n   商品数量:" + number +
                        "\n   方式:" + way;
@@ -733,18 +714,17 @@ void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {
     PXTradeSession& session = *m_module.PXJYData().tradeSession();
     session.JYsessionID = TradeText::textAt(login, "session");
     const auto key = login.find("key_data");
-    session.encryptKey_data =
-        key != login.end() && key->is_binary() ? std::vector<uint8_t>(key->get_binary())
-                                               : std::vector<uint8_t>();
-    session.encryptSign =
-        std::to_string(Text::intValue(TradeText::textAt(login, "IS_ENCRYPT")));
+    session.encryptKey_data = key != login.end() && key->is_binary()
+                                  ? std::vector<uint8_t>(key->get_binary())
+                                  : std::vector<uint8_t>();
+    session.encryptSign = std::to_string(Text::intValue(TradeText::textAt(login, "IS_ENCRYPT")));
     session.srvToken = TradeText::textAt(login, "SRV_KEY");
 
     const std::string source = TradeText::textAt(login, "LAST_MODULE") == "M" ? "手机端" : "PC端";
     const int64_t lastSeconds = Text::longLongValue(TradeText::textAt(login, "LAST_TIME")) / 1000;
-    m_module.PXJYPeiZhi().setLoginInfo("最后一次登录来源:" + source + "  上次登录IP:" +
-                                       TradeText::textAt(login, "LAST_IP") + "  上次登录时间:" +
-                                       TradeClock::localTimeText(lastSeconds));
+    m_module.PXJYPeiZhi().setLoginInfo("最后一次登录来源:" + source +
+                                       "  上次登录IP:" + TradeText::textAt(login, "LAST_IP") +
+                                       "  上次登录时间:" + TradeText::localTimeText(lastSeconds));
 }
 
 void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "trade/core/PXTradeDataAnalysis.h"
 #include "trade/core/PXTradeNetwork.h"
@@ -18,6 +19,7 @@
 
 class PXTradeModule;
 class PXTradeNetworkManger;
+struct TradeRequestField;
 
 class PXTradeNetworkMangerDelegate {
 public:
@@ -127,11 +129,10 @@ public:
     void dataAnalysisFailed(const std::string& errorText, PXTradeDataAnalysis* parser) override;
 
 private:
-    struct Field;
     explicit PXTradeNetworkManger(PXTradeModule& module);
 
     void sendFields(const char* name, const char* tag, const char* urlType,
-                    std::initializer_list<Field> fields, const JYDict& caller);
+                    const std::vector<TradeRequestField>& fields, const JYDict& caller);
     void sendReq(const char* name, const char* tag, const char* urlType, JYDict req);
     void post(const JYDict& body, const std::string& address);
     void sendTemplate(const char* tag, const char* templateName, const std::string& address,

@@ -5,14 +5,12 @@
 #include <random>
 
 #include "base/NSStringUtil.h"
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/PropertyList.h"
-#include "platform/foundation/SystemInfo.h"
-
 #include "platform/foundation/Text.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
-#include "trade/core/TradeClock.h"
 #include "trade/core/TradeText.h"
 
 namespace {
@@ -59,8 +57,7 @@ struct StopRow {
 // Stops: only a flag of exactly "0" refuses.
 const StopRow kStopRows[] = {
     {1, &PXTradeCommodity::buyZhiSunQuanXian, 1007, &PXTradeCommodity::buyZhiYingQuanXian, 1008},
-    {2, &PXTradeCommodity::sellZhiSunQuanXian, 1012, &PXTradeCommodity::sellZhiYingQuanXian,
-     1013},
+    {2, &PXTradeCommodity::sellZhiSunQuanXian, 1012, &PXTradeCommodity::sellZhiYingQuanXian, 1013},
 };
 
 const std::pair<int, const char*> kRefusalTexts[] = {
@@ -171,8 +168,7 @@ std::optional<std::string> PXTradePeiZhi::PXCuoWuXinXi(int code) {
 void PXTradePeiZhi::setJiaoYiMoRenPeiZhi() {
     m_shiFoGangDengLu = true;
     for (const auto& [key, value] : kSettingsDefaults) {
-        if (!m_module.hasDefault(key) ||
-            Text::intValue(m_module.defaultString(key)) < 1) {
+        if (!m_module.hasDefault(key) || Text::intValue(m_module.defaultString(key)) < 1) {
             m_module.setDefaultString(key, value);
         }
     }
@@ -216,6 +212,6 @@ void PXTradePeiZhi::setPlistValue(const std::string& platform, const std::string
 }
 
 std::string PXTradePeiZhi::getCurrentDateWith() const {
-    const std::string address = SystemInfo::macAddressText().value_or("(null)");
-    return NSStringUtil::md5(address + std::to_string(TradeClock::nowMilliseconds()));
+    const std::string address = NSStringUtil::macaddress().value_or("(null)");
+    return NSStringUtil::md5(address + std::to_string(DateFormat::nowMilliseconds()));
 }

@@ -39,8 +39,8 @@ void applyReplyRules(const PXTradeReplyRules& rules, const JYDict& element, JYDi
             case PXTradeReplyRule::Letter:
             case PXTradeReplyRule::CodeOr:
             case PXTradeReplyRule::LetterOr: {
-                const bool byInteger = rule.kind == PXTradeReplyRule::Code ||
-                                       rule.kind == PXTradeReplyRule::CodeOr;
+                const bool byInteger =
+                    rule.kind == PXTradeReplyRule::Code || rule.kind == PXTradeReplyRule::CodeOr;
                 const bool withDefault = rule.kind == PXTradeReplyRule::CodeOr ||
                                          rule.kind == PXTradeReplyRule::LetterOr;
                 const std::string* found = lookUp(rule, text, byInteger);

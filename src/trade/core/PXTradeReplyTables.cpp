@@ -33,55 +33,79 @@ PXTradeReplyRules join(std::initializer_list<PXTradeReplyRules> parts) {
 }
 
 PXTradeRowsTable ordersTable() {
-    return {true, {},
+    return {true,
+            {},
             join({copies({"OR_N", "TIME"}),
                   {{R::Copy, "STA_NUM", "STA"},
-                   {R::Code, "STA", "",
-                    {{"1", "已委托"}, {"2", "已成交"}, {"3", "已撤单"}, {"4", "部分成交"},
+                   {R::Code,
+                    "STA",
+                    "",
+                    {{"1", "已委托"},
+                     {"2", "已成交"},
+                     {"3", "已撤单"},
+                     {"4", "部分成交"},
                      {"5", "部分成交后撤单"}}},
                    {R::Code, "TYPE", "", kBuySell},
                    {R::Code, "SE_F", "", kDelistTransfer},
                    {R::Code, "O_T", "", {{"1", " 委托"}, {"2", "订单查询"}}},
                    {R::MoneyOrDash, "STOP_LOSS", ""},
                    {R::MoneyOrDash, "STOP_PROFIT", ""}},
-                  copies({"TR_I", "FI_I", "CO_I"}), moneys({"PRI", "F_MAR", "F_FEE"}),
+                  copies({"TR_I", "FI_I", "CO_I"}),
+                  moneys({"PRI", "F_MAR", "F_FEE"}),
                   copies({"QTY", "T_QTY", "WD_T", "O_F"}),
-                  {{R::DashWhenEmpty, "CO_ID", ""}}, copies({"H_NO"})})};
+                  {{R::DashWhenEmpty, "CO_ID", ""}},
+                  copies({"H_NO"})})};
 }
 
 PXTradeRowsTable dealsTable() {
-    return {true, {},
+    return {true,
+            {},
             join({copies({"TR_N", "OR_N", "TI"}),
                   {{R::Code, "TY", "", kBuySell}, {R::Code, "SE_F", "", kDelistTransfer}},
-                  copies({"TR_I", "FI_I", "CO_I"}), moneys({"PR"}), copies({"O_PR", "QTY"}),
-                  moneys({"LIQPL"}), {{R::Fee, "COMM", ""}}, copies({"H_P", "OR_T", "HL_N"}),
-                  {{R::CodeOr, "TR_T", "",
-                    {{"1", "市价成交 用户下单"}, {"2", "市价成交 电话下单"},
-                     {"3", "市价成交 系统下单"}, {"4", "自动强平 系统下单"},
-                     {"5", "手动强平 系统下单"}, {"6", "指价成交 系统下单"},
-                     {"7", "指价成交 电话下单"}, {"8", "指价成交 批量指价下单"},
+                  copies({"TR_I", "FI_I", "CO_I"}),
+                  moneys({"PR"}),
+                  copies({"O_PR", "QTY"}),
+                  moneys({"LIQPL"}),
+                  {{R::Fee, "COMM", ""}},
+                  copies({"H_P", "OR_T", "HL_N"}),
+                  {{R::CodeOr,
+                    "TR_T",
+                    "",
+                    {{"1", "市价成交 用户下单"},
+                     {"2", "市价成交 电话下单"},
+                     {"3", "市价成交 系统下单"},
+                     {"4", "自动强平 系统下单"},
+                     {"5", "手动强平 系统下单"},
+                     {"6", "指价成交 系统下单"},
+                     {"7", "指价成交 电话下单"},
+                     {"8", "指价成交 批量指价下单"},
                      {"*", "其它 其它"}}}}})};
 }
 
 PXTradeRowsTable reportClosedTable() {
-    return {true,
-            join({copies({"QUANTITY_SUM"}), moneys({"CLOSE_PL_SUM", "TRADE_FEE_SUM"})}),
-            join({copies({"CLEAR_DATE", "CLOSE_TIME", "COMMODITY_NAME", "TRADE_NO", "QUANTITY"}),
-                  moneys({"PRICE", "HOLD_PRICE", "CLOSE_PL", "TRADE_FEE"}),
-                  copies({"OPEN_TRADE_NO"}), moneys({"OPEN_PRICE"}), copies({"HOLD_TIME"}),
-                  {{R::Code, "TRADE_TYPE", "",
-                    {{"1", " 成交"}, {"2", "自动强平"}, {"3", "手动强平"}, {"4", "条件成交"}}},
-                   {R::Code, "OPERATE_TYPE", "",
-                    {{"1", "用户下单"}, {"2", "电话下单"}, {"3", "系统下单"},
-                     {"4", "批量条件下单"}}},
-                   {R::Code, "BS_FLAG", "", kBuySell}}})};
+    return {
+        true, join({copies({"QUANTITY_SUM"}), moneys({"CLOSE_PL_SUM", "TRADE_FEE_SUM"})}),
+        join({copies({"CLEAR_DATE", "CLOSE_TIME", "COMMODITY_NAME", "TRADE_NO", "QUANTITY"}),
+              moneys({"PRICE", "HOLD_PRICE", "CLOSE_PL", "TRADE_FEE"}),
+              copies({"OPEN_TRADE_NO"}),
+              moneys({"OPEN_PRICE"}),
+              copies({"HOLD_TIME"}),
+              {{R::Code,
+                "TRADE_TYPE",
+                "",
+                {{"1", " 成交"}, {"2", "自动强平"}, {"3", "手动强平"}, {"4", "条件成交"}}},
+               {R::Code,
+                "OPERATE_TYPE",
+                "",
+                {{"1", "用户下单"}, {"2", "电话下单"}, {"3", "系统下单"}, {"4", "批量条件下单"}}},
+               {R::Code, "BS_FLAG", "", kBuySell}}})};
 }
 
 PXTradeRowsTable reportDealsTable() {
-    return {true,
-            join({copies({"QUANTITY_SUM"}), moneys({"TRADE_FUNDS_SUM", "TRADE_FEE_SUM"})}),
+    return {true, join({copies({"QUANTITY_SUM"}), moneys({"TRADE_FUNDS_SUM", "TRADE_FEE_SUM"})}),
             join({copies({"CLEAR_DATE", "TRADE_NO", "COMMODITY_NAME", "QUANTITY"}),
-                  moneys({"PRICE", "TRADE_FUNDS", "TRADE_FEE"}), copies({"HOLD_TIME"}),
+                  moneys({"PRICE", "TRADE_FUNDS", "TRADE_FEE"}),
+                  copies({"HOLD_TIME"}),
                   {{R::Code, "BS_FLAG", "", kBuySell}}})};
 }
 
@@ -91,8 +115,10 @@ PXTradeRowsTable reportHoldingsTable() {
                   moneys({"HOLDE_PL_SUM", "HOLD_MARGIN_SUM", "DELAY_FEE_SUM"})}),
             join({copies({"CLEAR_DATE", "COMMODITY_NAME", "HOLD_NO", "HOLD_QTY"}),
                   moneys({"HOLD_PRICE", "OPEN_PRICE", "CLEAR_PRICE", "HOLD_PL", "HOLD_MARGIN"}),
-                  copies({"HOLD_MARGIN_RATE"}), moneys({"DELAY_FEE"}),
-                  copies({"HOLD_TIME", "OPEN_TRADE_NO"}), {{R::Code, "BS_FLAG", "", kBuySell}}})};
+                  copies({"HOLD_MARGIN_RATE"}),
+                  moneys({"DELAY_FEE"}),
+                  copies({"HOLD_TIME", "OPEN_TRADE_NO"}),
+                  {{R::Code, "BS_FLAG", "", kBuySell}}})};
 }
 
 PXTradeRowsTable reportFundsFlowTable() {
@@ -106,13 +132,14 @@ PXTradeRowsTable reportFundsStatTable() {
             moneys({"FUNDIO_SUM", "CLOSEPL_SUM", "HOLDPL_SUM", "TRADEFEE_SUM", "DELAYFEE_SUM",
                     "MARGIN_SUM"}),
             join({copies({"CLEAR_DATE"}),
-                  moneys({"LAST_CAPITAL", "FUNDIO", "CLOSE_PL", "HOLD_PL", "TRADE_FEE",
-                          "DELAY_FEE", "MARGIN", "CAPITAL"}),
+                  moneys({"LAST_CAPITAL", "FUNDIO", "CLOSE_PL", "HOLD_PL", "TRADE_FEE", "DELAY_FEE",
+                          "MARGIN", "CAPITAL"}),
                   copies({"STATUS", "RISK_RATE"})})};
 }
 
 PXTradeRowsTable marketFundsTable() {
-    return {false, {},
+    return {false,
+            {},
             join({{{R::Letter, "AP", "", {{"V", "虚拟账户"}, {"M", "主账户"}, {"S", "次账户"}}}},
                   copies({"FIRMID", "FIRM_NAME", "BANK_ACCOUNT", "BANK_ID", "BANK_NAME", "EQ",
                           "IOF", "COM", "UF", "FIF"})})};
@@ -137,9 +164,10 @@ const PXTradeRowsTable kTables[kRowsKindCount] = {
     {false, {}, copies({"BANK_ID", "BANK_NAME", "ST", "ET", "OPI", "IPI", "BBI"})},
     transfersTable(),
     {false, {}, copies({"ID", "TITLE", "TYPE", "PUBLISH", "SEND_TIME", "EXPIRY_TIME"})},
-    {false, {},
-     copies({"OR_N", "TIME", "ORDER_TYPE", "TYPE", "PRI", "QTY", "UT_QTY", "T_QTY", "TR_I",
-             "F_MAR", "F_TYPE"})},
+    {false,
+     {},
+     copies({"OR_N", "TIME", "ORDER_TYPE", "TYPE", "PRI", "QTY", "UT_QTY", "T_QTY", "TR_I", "F_MAR",
+             "F_TYPE"})},
 };
 
 }  // namespace
@@ -150,11 +178,13 @@ const PXTradeRowsTable& tradeRowsTable(int kind) {
 
 const PXTradeReplyRules& tradeAccountRules() {
     static const PXTradeReplyRules rules =
-        join({copies({"FI", "FN", "IF", "CM", "CF", "CD", "RM", "RF", "OR_F", "OR_F_M", "OR_F_F",
-                      "OT_F", "UF", "FEE", "PL", "EQT", "IOF", "HPF", "FUNDS_RISK", "OC", "IB",
-                      "SM"}),
+        join({copies({"FI",   "FN",     "IF",         "CM",   "CF", "CD",  "RM", "RF",
+                      "OR_F", "OR_F_M", "OR_F_F",     "OT_F", "UF", "FEE", "PL", "EQT",
+                      "IOF",  "HPF",    "FUNDS_RISK", "OC",   "IB", "SM"}),
               {{R::Code, "STA", "", {{"0", "正常"}, {"1", "禁止交易"}, {"2", "退市"}}},
-               {R::Letter, "C_STA", "",
+               {R::Letter,
+                "C_STA",
+                "",
                 {{"U", "未激活"}, {"N", "正常"}, {"F", "冻结"}, {"D", "终止"}, {"C", "已创建"}}}}});
     return rules;
 }

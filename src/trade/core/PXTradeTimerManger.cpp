@@ -7,7 +7,6 @@
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
-#include "trade/core/TradeClock.h"
 #include "trade/core/TradeText.h"
 
 namespace {
@@ -30,8 +29,8 @@ PXTradeTimerManger::~PXTradeTimerManger() {
 std::shared_ptr<PXTradeNetworkManger> PXTradeTimerManger::newManager() {
     auto manager = PXTradeNetworkManger::create(m_module);
     // The module owns this object and outlives every request it sends.
-    manager->setDelegate(std::shared_ptr<PXTradeNetworkMangerDelegate>(std::shared_ptr<void>(),
-                                                                       this));
+    manager->setDelegate(
+        std::shared_ptr<PXTradeNetworkMangerDelegate>(std::shared_ptr<void>(), this));
     return manager;
 }
 
@@ -40,15 +39,15 @@ void PXTradeTimerManger::setTimerManger() {
     m_CLRefreshTime_Buy = 0;
     m_CLRefreshTime_Sell = 0;
     m_module.stopObserving(m_observer);
-    m_observer =
-        m_module.observe("VKJYScreenTimeOutNotification", [this](const void*) { screenTimeoutTimer(); });
+    m_observer = m_module.observe("VKJYScreenTimeOutNotification",
+                                  [this](const void*) { screenTimeoutTimer(); });
     setJYRefreshTimer();
     setJYHeartTimer();
 }
 
 void PXTradeTimerManger::setJYHeartTimer() {
-    m_heartTimer = Timer::scheduledTimer(kHeartbeatSeconds, true,
-                                         [this] { shuaXinChengJiaoHuiBao(); });
+    m_heartTimer =
+        Timer::scheduledTimer(kHeartbeatSeconds, true, [this] { shuaXinChengJiaoHuiBao(); });
 }
 
 void PXTradeTimerManger::stopJYHeartTimer() {
@@ -116,7 +115,7 @@ void PXTradeTimerManger::setMarketInfoFromHangQingServer() {
         price->yesterdayClose = quote->yesterdayClose;
         price->gpNum = quote->gpNum;
         price->gpNumSell = quote->gpNumSell;
-        price->commodityDate = TradeClock::localTimeText(quote->latestPriceTime / 1000);
+        price->commodityDate = TradeText::localTimeText(quote->latestPriceTime / 1000);
         prices[code] = price;
     }
     store.setZuiXinYiKouJia(std::move(prices));
@@ -220,8 +219,8 @@ std::string PXTradeTimerManger::setValueForchengJiaoHuiBaoView(const JYDict& dea
         const std::string code = TradeText::textAt(deal, "commodityCode");
         const auto it = commodities.find(code);
         // A commodity the store does not know is named by its code.
-        const std::string name = it != commodities.end() && it->second ? it->second->commodityName
-                                                                       : code;
+        const std::string name =
+            it != commodities.end() && it->second ? it->second->commodityName : code;
         lines[kind] = name + "  " + (kind == 0 ? "摘牌" : "转让") + "  " +
                       TradeText::textAt(deal, "directionType") + "  " +
                       std::to_string(totals[kind]) + "\n";

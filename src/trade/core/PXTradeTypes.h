@@ -4,11 +4,10 @@
 
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 class PXTradeCommodity;
 class PXJYChiCangHuiZong;

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
-
 namespace {
 
 const char* const kMask = "******";
 
-const char* const kSecretKeys[] = {"PWD",          "OPWD",     "NPWD",      "OLD_PASSWORD",
-                                   "NEW_PASSWORD", "TPWD",     "PPWD",      "PASSWORD",
-                                   "CLT_TOKEN",    "CLT_KEY",  "SRV_KEY",   "TKNB"};
+const char* const kSecretKeys[] = {"PWD",          "OPWD",    "NPWD",    "OLD_PASSWORD",
+                                   "NEW_PASSWORD", "TPWD",    "PPWD",    "PASSWORD",
+                                   "CLT_TOKEN",    "CLT_KEY", "SRV_KEY", "TKNB"};
 
 bool isSecret(std::string key) {
     std::transform(key.begin(), key.end(), key.begin(),

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Text.h"
 
 std::string TradeText::textOf(const JYDict& value) {
@@ -49,4 +50,8 @@ std::string TradeText::escapedUrl(const std::string& address) {
         }
     }
     return result;
+}
+
+std::string TradeText::localTimeText(int64_t secondsSince1970) {
+    return DateFormat("yyyy-MM-dd HH:mm:ss").format(static_cast<double>(secondsSince1970));
 }

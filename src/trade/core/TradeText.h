@@ -1,7 +1,9 @@
 #pragma once
-// Reading the texts of JSON values as the trading side stores them, and escaping addresses.
+// Reading the texts of JSON values as the trading side stores them, escaping addresses and
+// writing local times.
 // Pure functions, any thread.
 
+#include <cstdint>
 #include <string>
 
 #include "trade/core/PXTradeTypes.h"
@@ -17,4 +19,6 @@ public:
     // Percent-escapes what may not stand in a URL (non-ASCII bytes, blanks, quotes, brackets)
     // as UTF-8, leaving the URL's own delimiters as they are.
     static std::string escapedUrl(const std::string& address);
+    // Local time "yyyy-MM-dd HH:mm:ss" of a time in whole seconds since 1970.
+    static std::string localTimeText(int64_t secondsSince1970);
 };

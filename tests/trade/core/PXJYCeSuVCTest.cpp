@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <chrono>
 #include <regex>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "TradeCoreTest.h"
 #include "trade/core/PXJYCeSuVC.h"

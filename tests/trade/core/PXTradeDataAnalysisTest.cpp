@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Aes128Ecb.h"
@@ -78,7 +78,8 @@ TEST_F(PXTradeDataAnalysisTest, shouldReportEveryMalformedJsonReplyAsUnreadableW
     };
     const MalformedCase cases[] = {
         {"not JSON", "<html>busy</html>"},
-        {"truncated", tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"A\"}").substr(0, 40)},
+        {"truncated",
+         tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"A\"}").substr(0, 40)},
         {"empty body", ""},
         {"JSON but no object", "[1,2,3]"},
         {"no envelope", "{\"retcode\":0}"},
@@ -97,9 +98,9 @@ TEST_F(PXTradeDataAnalysisTest, shouldReportEveryMalformedJsonReplyAsUnreadableW
 
 TEST_F(PXTradeDataAnalysisTest, shouldReportTheServersCodeAndMessageWhetherTextOrNumber) {
     for (const char* code : {"\"1004\"", "1004"}) {
-        const Outcome outcome = parse(PARSER(analysisShiJiaJianCangJY),
-                                      tradeReply(std::string("\"retcode\":") + code +
-                                                 ",\"message\":\"会话失效\""));
+        const Outcome outcome =
+            parse(PARSER(analysisShiJiaJianCangJY),
+                  tradeReply(std::string("\"retcode\":") + code + ",\"message\":\"会话失效\""));
         EXPECT_FALSE(outcome.finished);
         EXPECT_EQ(outcome.errorText, "1004");
         EXPECT_EQ(outcome.message, "会话失效");
@@ -121,7 +122,8 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadHoldingSummariesInReplyOrderOnlyWhenTt
     const std::string rec =
         "{\"CO_I\":\"AG\",\"FL_P\":12.5,\"MAR\":\"300\",\"TY\":1,\"QTY\":\"2\",\"O_A\":\"100\","
         "\"A_H\":\"101\",\"F_QTY\":\"0\",\"COMM\":\"1.5\"},{\"CO_I\":\"CU\",\"TY\":\"2\"}";
-    const Outcome outcome = parse(PARSER(analysisChiCangHuiZongJY), records(rec, "\"TTLREC\":\"2\""));
+    const Outcome outcome =
+        parse(PARSER(analysisChiCangHuiZongJY), records(rec, "\"TTLREC\":\"2\""));
     ASSERT_TRUE(outcome.finished);
     ASSERT_EQ(outcome.result->size(), 2u);
     const auto& first = std::get<std::shared_ptr<PXJYChiCangHuiZong>>(outcome.result->at(0));
@@ -141,10 +143,11 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadHoldingSummariesInReplyOrderOnlyWhenTt
 TEST_F(PXTradeDataAnalysisTest, shouldKeyHoldingTicketsByTheirNumber) {
     const Outcome outcome = parse(
         PARSER(analysisChiCangMingXiJY),
-        records("{\"H_ID\":\"H1\",\"T_N\":\"T9\",\"CO_I\":\"AG\",\"TY\":\"2\",\"O_QTY\":3,"
-                "\"C_QTY\":2,\"F_QTY\":1,\"PR\":\"100\",\"H_P\":\"99.5\",\"OR_T\":1700000000000,"
-                "\"FL_P\":\"1\",\"MAR\":\"10\",\"COMM\":\"0.5\",\"STOP_LOSS\":\"0\","
-                "\"STOP_PROFIT\":\"120\",\"OTHER_ID\":\"F2\",\"CO_ID\":\"C1\",\"MAR_RATE\":\"0.1\"}"));
+        records(
+            "{\"H_ID\":\"H1\",\"T_N\":\"T9\",\"CO_I\":\"AG\",\"TY\":\"2\",\"O_QTY\":3,"
+            "\"C_QTY\":2,\"F_QTY\":1,\"PR\":\"100\",\"H_P\":\"99.5\",\"OR_T\":1700000000000,"
+            "\"FL_P\":\"1\",\"MAR\":\"10\",\"COMM\":\"0.5\",\"STOP_LOSS\":\"0\","
+            "\"STOP_PROFIT\":\"120\",\"OTHER_ID\":\"F2\",\"CO_ID\":\"C1\",\"MAR_RATE\":\"0.1\"}"));
     ASSERT_TRUE(outcome.finished);
     const auto& tickets = std::get<PXTradeTicketMap>(outcome.result->at(0));
     ASSERT_EQ(tickets.count("H1"), 1u);
@@ -160,15 +163,15 @@ TEST_F(PXTradeDataAnalysisTest, shouldKeyHoldingTicketsByTheirNumber) {
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldConvertCommodityCodesAndKeepTheLaterOfTwoEqualCodes) {
-    const Outcome outcome = parse(
-        PARSER(analysisCommodityInfoJY),
-        records("{\"CO_I\":\"AG\",\"CO_N\":\"old\",\"STA\":1},"
-                "{\"CO_I\":\"AG\",\"CO_N\":\"白银\",\"STA\":\"9\",\"MA_A\":\"1\",\"FEE_T\":3,"
-                "\"TRADEMODE\":4,\"U_O_D_D_DF\":5,\"CT_S\":\"2.5\",\"B_O_P\":\"1\","
-                "\"YARS\":{\"YAS\":[{\"STEP_L\":1,\"STEP_V\":\"2\",\"YA_V\":\"0.1\"},"
-                "{\"STEP_L\":3,\"STEP_V\":\"4\",\"YA_V\":\"0.2\"}]}},"
-                "{\"CO_I\":\"CU\"}",
-                "\"TTLREC\":0"));
+    const Outcome outcome =
+        parse(PARSER(analysisCommodityInfoJY),
+              records("{\"CO_I\":\"AG\",\"CO_N\":\"old\",\"STA\":1},"
+                      "{\"CO_I\":\"AG\",\"CO_N\":\"白银\",\"STA\":\"9\",\"MA_A\":\"1\",\"FEE_T\":3,"
+                      "\"TRADEMODE\":4,\"U_O_D_D_DF\":5,\"CT_S\":\"2.5\",\"B_O_P\":\"1\","
+                      "\"YARS\":{\"YAS\":[{\"STEP_L\":1,\"STEP_V\":\"2\",\"YA_V\":\"0.1\"},"
+                      "{\"STEP_L\":3,\"STEP_V\":\"4\",\"YA_V\":\"0.2\"}]}},"
+                      "{\"CO_I\":\"CU\"}",
+                      "\"TTLREC\":0"));
     ASSERT_TRUE(outcome.finished);
     const auto& commodities = std::get<PXTradeCommodityMap>(outcome.result->at(0));
     ASSERT_EQ(commodities.size(), 2u);
@@ -206,9 +209,9 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadTheFirmAndTheAccountFromTheFirstRecord
     EXPECT_EQ(std::get<std::string>(firm.result->at(0)), "F01");
     EXPECT_EQ(std::get<std::string>(firm.result->at(1)), "会员");
 
-    const Outcome account = parse(
-        PARSER(analysisAccountInformationJY),
-        records("{\"FN\":\"张三\",\"EQT\":1000.5,\"STA\":1,\"C_STA\":\"F\",\"IB\":\"900\"}"));
+    const Outcome account =
+        parse(PARSER(analysisAccountInformationJY),
+              records("{\"FN\":\"张三\",\"EQT\":1000.5,\"STA\":1,\"C_STA\":\"F\",\"IB\":\"900\"}"));
     ASSERT_TRUE(account.finished);
     EXPECT_EQ(account.dict(0)["FN"], "张三");
     EXPECT_EQ(account.dict(0)["EQT"], "1000.5");
@@ -245,10 +248,10 @@ TEST_F(PXTradeDataAnalysisTest, shouldTurnOrderRecordsIntoDisplayTexts) {
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldSignTheDealFeeAndNameTheDealKind) {
-    const Outcome outcome = parse(
-        PARSER(analysisChengJiaoChaXunJY),
-        records("{\"COMM\":1.5,\"TR_T\":\"4\",\"TY\":\"2\",\"LIQPL\":\"-3\"},"
-                "{\"COMM\":0,\"TR_T\":\"42\"}"));
+    const Outcome outcome =
+        parse(PARSER(analysisChengJiaoChaXunJY),
+              records("{\"COMM\":1.5,\"TR_T\":\"4\",\"TY\":\"2\",\"LIQPL\":\"-3\"},"
+                      "{\"COMM\":0,\"TR_T\":\"42\"}"));
     ASSERT_TRUE(outcome.finished);
     EXPECT_EQ(outcome.dict(0)["COMM"], "-1.50");
     EXPECT_EQ(outcome.dict(0)["TR_T"], "自动强平 系统下单");
@@ -273,31 +276,29 @@ TEST_F(PXTradeDataAnalysisTest, shouldPutReportTotalsIntoTheFirstRowOnly) {
     EXPECT_EQ(outcome.dict(0)["PRICE"], "10.00");
     EXPECT_FALSE(outcome.dict(1).contains("QUANTITY_SUM"));
 
-    const Outcome statement = parse(PARSER(analysisBaoBiaoChaXunZKJY),
-                                    records("{\"CAPITAL\":\"7\",\"STATUS\":\"ok\"}",
-                                            "\"TTLREC\":1,\"MARGIN_SUM\":\"3\""));
+    const Outcome statement = parse(
+        PARSER(analysisBaoBiaoChaXunZKJY),
+        records("{\"CAPITAL\":\"7\",\"STATUS\":\"ok\"}", "\"TTLREC\":1,\"MARGIN_SUM\":\"3\""));
     EXPECT_EQ(statement.dict(0)["MARGIN_SUM"], "3.00");
     EXPECT_EQ(statement.dict(0)["CAPITAL"], "7.00");
     EXPECT_EQ(statement.dict(0)["STATUS"], "ok");
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldReadFundsRepliesWithTheirOwnRules) {
-    const Outcome accounts = parse(
-        PARSER(analysisMarketfundsinfoJY),
-        records("{\"AP\":\"M\",\"FIRMID\":\"F1\"},{\"AP\":\"Q\"}", "\"TTLREC\":0"));
+    const Outcome accounts =
+        parse(PARSER(analysisMarketfundsinfoJY),
+              records("{\"AP\":\"M\",\"FIRMID\":\"F1\"},{\"AP\":\"Q\"}", "\"TTLREC\":0"));
     ASSERT_TRUE(accounts.finished);
     EXPECT_EQ(accounts.dict(0)["AP"], "主账户");
     EXPECT_FALSE(accounts.dict(1).contains("AP"));
 
-    const Outcome noBanks =
-        parse(PARSER(analysisBankInfoJY), tradeReply("\"RESULTLIST\":\"\""));
+    const Outcome noBanks = parse(PARSER(analysisBankInfoJY), tradeReply("\"RESULTLIST\":\"\""));
     ASSERT_TRUE(noBanks.finished);
     EXPECT_TRUE(noBanks.result->empty());
 
-    const Outcome transfers = parse(
-        PARSER(analysisCheckGoldRecodeJY),
-        records("{\"TT\":\"I\",\"AM\":\"100\"},{\"TT\":\"O\"}",
-                "\"TTLREC\":2,\"OMS\":\"5\",\"IMS\":\"100\""));
+    const Outcome transfers = parse(PARSER(analysisCheckGoldRecodeJY),
+                                    records("{\"TT\":\"I\",\"AM\":\"100\"},{\"TT\":\"O\"}",
+                                            "\"TTLREC\":2,\"OMS\":\"5\",\"IMS\":\"100\""));
     EXPECT_EQ(transfers.dict(0)["TT"], "入金");
     EXPECT_EQ(transfers.dict(0)["TTLREC"], "2");
     EXPECT_EQ(transfers.dict(0)["IMS"], "100");
@@ -309,16 +310,16 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadFundsRepliesWithTheirOwnRules) {
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldReadAnnouncementsAndTheListingBook) {
-    const Outcome detail = parse(
-        PARSER(analysisAnnouncementDetailJY),
-        tradeReply("\"ID\":\"7\",\"TITLE\":\"休市\",\"CONTENT\":\"<p>x</p>\""));
+    const Outcome detail =
+        parse(PARSER(analysisAnnouncementDetailJY),
+              tradeReply("\"ID\":\"7\",\"TITLE\":\"休市\",\"CONTENT\":\"<p>x</p>\""));
     EXPECT_EQ(detail.dict(0)["CONTENT"], "<p>x</p>");
     const Outcome emptyBook =
         parse(PARSER(analysisGuaPaiListJY), tradeReply("\"RESULTLIST\":\"\""));
     ASSERT_TRUE(emptyBook.finished);
     EXPECT_TRUE(emptyBook.result->empty());
-    const Outcome book = parse(PARSER(analysisGuaPaiListJY),
-                               records("{\"OR_N\":\"9\",\"PRI\":\"3.5\",\"QTY\":4}"));
+    const Outcome book =
+        parse(PARSER(analysisGuaPaiListJY), records("{\"OR_N\":\"9\",\"PRI\":\"3.5\",\"QTY\":4}"));
     EXPECT_EQ(book.dict(0)["PRI"], "3.5");
     EXPECT_EQ(book.dict(0)["QTY"], "4");
 }
@@ -390,11 +391,10 @@ TEST_F(PXTradeDataAnalysisTest, shouldOpenTheLoginReplysSessionMaterial) {
         "\"LAST_TIME\":\"1700000000000\",\"LAST_IP\":\"10.0.0.1\",\"LAST_MODULE\":\"M\","
         "\"SRV_KEY\":\"srv\",\"IS_ENCRYPT\":1,\"CLT_KEY\":\"" +
         cltKey(key, "SESSION-42", "800123456789012secret") + "\"");
-    const Outcome outcome = parse(
-        [](PXTradeDataAnalysis& p, const std::string& b) {
-            p.analysisCPYLoginJY(b, "800123456789012secret");
-        },
-        body);
+    const Outcome outcome =
+        parse([](PXTradeDataAnalysis& p,
+                 const std::string& b) { p.analysisCPYLoginJY(b, "800123456789012secret"); },
+              body);
     ASSERT_TRUE(outcome.finished) << outcome.errorText;
     const JYDict& login = outcome.dict(0);
     EXPECT_EQ(login["session"], "SESSION-42");
@@ -406,12 +406,12 @@ TEST_F(PXTradeDataAnalysisTest, shouldOpenTheLoginReplysSessionMaterial) {
 
 TEST_F(PXTradeDataAnalysisTest, shouldFailALoginReplyWhoseSessionMaterialIsWrongOrShort) {
     const auto login = [](const std::string& key) {
-        return [key](PXTradeDataAnalysis& p, const std::string& b) {
-            p.analysisCPYLoginJY(b, key);
-        };
+        return
+            [key](PXTradeDataAnalysis& p, const std::string& b) { p.analysisCPYLoginJY(b, key); };
     };
     const std::string good = cltKey("k", "S", "user1pw");
-    EXPECT_TRUE(parse(login("user1other"), tradeReply("\"CLT_KEY\":\"" + good + "\"")).unreadable());
+    EXPECT_TRUE(
+        parse(login("user1other"), tradeReply("\"CLT_KEY\":\"" + good + "\"")).unreadable());
     EXPECT_TRUE(parse(login("user1pw"), tradeReply("\"CLT_KEY\":\"AAAA\"")).unreadable());
     EXPECT_TRUE(parse(login("user1pw"), tradeReply("")).unreadable());
     const std::string longer = cltKey("k", "S", "user1pw", 40);
@@ -450,7 +450,8 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadTheCaptchaFrame) {
     const std::string identifier(32, 'u');
     const Outcome outcome = parse(PARSER(analysisJYCode), captchaReply(0, "", image, identifier));
     ASSERT_TRUE(outcome.finished);
-    EXPECT_EQ(outcome.dict(0)["image"].get_binary(), std::vector<uint8_t>(image.begin(), image.end()));
+    EXPECT_EQ(outcome.dict(0)["image"].get_binary(),
+              std::vector<uint8_t>(image.begin(), image.end()));
     EXPECT_EQ(std::get<std::string>(outcome.result->at(1)), identifier);
 
     const Outcome refused = parse(PARSER(analysisJYCode), captchaReply(3, "验证码服务忙", "", ""));
@@ -471,12 +472,12 @@ TEST_F(PXTradeDataAnalysisTest, shouldFailCaptchaFramesThatAreShortOrRunPastThei
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldReadTheAccountServiceXmlReplies) {
-    const Outcome services = parse(
-        PARSER(analysisOpenAccountJY),
-        "<?xml version=\"1.0\"?><RESP MSG=\"ok\"><CODE>0</CODE><SERVICES>"
-        "<SERVICE><YWSYSCODE>1</YWSYSCODE><JYSCODE>01</JYSCODE><ENVCODE>1</ENVCODE>"
-        "<URL>http://x/a</URL><ENVCAT>3</ENVCAT></SERVICE><SERVICE><URL>u2</URL></SERVICE>"
-        "</SERVICES></RESP>");
+    const Outcome services =
+        parse(PARSER(analysisOpenAccountJY),
+              "<?xml version=\"1.0\"?><RESP MSG=\"ok\"><CODE>0</CODE><SERVICES>"
+              "<SERVICE><YWSYSCODE>1</YWSYSCODE><JYSCODE>01</JYSCODE><ENVCODE>1</ENVCODE>"
+              "<URL>http://x/a</URL><ENVCAT>3</ENVCAT></SERVICE><SERVICE><URL>u2</URL></SERVICE>"
+              "</SERVICES></RESP>");
     ASSERT_TRUE(services.finished);
     ASSERT_EQ(services.result->size(), 2u);
     EXPECT_EQ(services.dict(0)["URL"], "http://x/a");
@@ -487,11 +488,11 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadTheAccountServiceXmlReplies) {
     EXPECT_EQ(refused.errorText, "7");
     EXPECT_EQ(refused.message, "令牌无效");
 
-    const Outcome rights = parse(
-        PARSER(analysisHuiYuanQuanXian),
-        "<ROOT><RESP><CODE>9</CODE><MEMBERS><MEMBER><M_C>A1</M_C><T_A>1</T_A></MEMBER>"
-        "<MEMBER><M_C>B2</M_C><T_A>0</T_A></MEMBER><MEMBER><M_C>C3</M_C><T_A>1</T_A></MEMBER>"
-        "</MEMBERS></RESP></ROOT>");
+    const Outcome rights =
+        parse(PARSER(analysisHuiYuanQuanXian),
+              "<ROOT><RESP><CODE>9</CODE><MEMBERS><MEMBER><M_C>A1</M_C><T_A>1</T_A></MEMBER>"
+              "<MEMBER><M_C>B2</M_C><T_A>0</T_A></MEMBER><MEMBER><M_C>C3</M_C><T_A>1</T_A></MEMBER>"
+              "</MEMBERS></RESP></ROOT>");
     ASSERT_TRUE(rights.finished);
     ASSERT_EQ(rights.result->size(), 2u);
     EXPECT_EQ(std::get<std::string>(rights.result->at(1)), "C3");
@@ -509,9 +510,9 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadTheAccountServiceXmlReplies) {
     EXPECT_EQ(noToken.errorText, "5");
     EXPECT_EQ(noToken.message, "错误");
 
-    const Outcome created = parse(
-        PARSER(analysisCreateAccountJY),
-        "<REP><RCD>0</RCD><INFO><ACCN>800</ACCN><TPWD>1</TPWD><PPWD>2</PPWD></INFO></REP>");
+    const Outcome created =
+        parse(PARSER(analysisCreateAccountJY),
+              "<REP><RCD>0</RCD><INFO><ACCN>800</ACCN><TPWD>1</TPWD><PPWD>2</PPWD></INFO></REP>");
     EXPECT_EQ(created.dict(0)["ACCN"], "800");
     EXPECT_EQ(created.dict(0)["PPWD"], "2");
 
@@ -525,11 +526,11 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadTheAccountServiceXmlReplies) {
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldFailBlankOrMalformedXmlWithACallback) {
-    const ParseCall parsers[] = {PARSER(analysisOpenAccountJY), PARSER(analysisHuiYuanQuanXian),
-                                 PARSER(analysisPhoneCaptchaJY), PARSER(analysisShouJiYanZhengJY),
-                                 PARSER(analysisCreateAccountJY),
-                                 PARSER(analysisPhoneNumberVerificationJY),
-                                 PARSER(analysisResetPasswordJY)};
+    const ParseCall parsers[] = {
+        PARSER(analysisOpenAccountJY),   PARSER(analysisHuiYuanQuanXian),
+        PARSER(analysisPhoneCaptchaJY),  PARSER(analysisShouJiYanZhengJY),
+        PARSER(analysisCreateAccountJY), PARSER(analysisPhoneNumberVerificationJY),
+        PARSER(analysisResetPasswordJY)};
     for (const char* body : {"", "  \n", "(null)", "<REP><RCD>0</RCD>", "<OTHER/>", "{}"}) {
         for (const ParseCall& call : parsers) {
             EXPECT_TRUE(parse(call, body).unreadable()) << body;

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Aes128Ecb.h"
@@ -33,10 +33,11 @@ std::string logonReply(const CapturedRequest& request) {
     material.push_back(uint8_t(session.size()));
     material.push_back(0);
     material.insert(material.end(), session.begin(), session.end());
-    return tradeReply("\"LAST_TIME\":\"1700000000000\",\"LAST_IP\":\"10.1.2.3\","
-                      "\"LAST_MODULE\":\"M\",\"SRV_KEY\":\"srv-token\",\"IS_ENCRYPT\":\"1\","
-                      "\"CLT_KEY\":\"" +
-                      Base64::encode(*Aes128Ecb::encrypt(material, key)) + "\"");
+    return tradeReply(
+        "\"LAST_TIME\":\"1700000000000\",\"LAST_IP\":\"10.1.2.3\","
+        "\"LAST_MODULE\":\"M\",\"SRV_KEY\":\"srv-token\",\"IS_ENCRYPT\":\"1\","
+        "\"CLT_KEY\":\"" +
+        Base64::encode(*Aes128Ecb::encrypt(material, key)) + "\"");
 }
 
 class PXTradeLoginTest : public TradeCoreTest {
@@ -47,14 +48,16 @@ protected:
         m_server.reply("commodity_query",
                        tradeReply("\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\",\"CO_N\":\"白银\","
                                   "\"CT_S\":\"10\",\"TRADEMODE\":\"1\"}]}"));
-        m_server.reply("other_firm_query",
-                       tradeReply("\"RESULTLIST\":{\"REC\":[{\"E_M_ID\":\"F01\",\"E_M_N\":\"会员\"}]}"));
+        m_server.reply(
+            "other_firm_query",
+            tradeReply("\"RESULTLIST\":{\"REC\":[{\"E_M_ID\":\"F01\",\"E_M_N\":\"会员\"}]}"));
         m_server.reply("holding_query",
                        tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\","
                                   "\"TY\":\"1\",\"QTY\":\"2\"}]}"));
-        m_server.reply("holding_detail_query",
-                       tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"H_ID\":\"H1\","
-                                  "\"CO_I\":\"AG\",\"TY\":\"1\",\"C_QTY\":\"2\",\"H_P\":\"100\"}]}"));
+        m_server.reply(
+            "holding_detail_query",
+            tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"H_ID\":\"H1\","
+                       "\"CO_I\":\"AG\",\"TY\":\"1\",\"C_QTY\":\"2\",\"H_P\":\"100\"}]}"));
         m_server.reply("firm_info",
                        tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"5000\",\"RM\":\"1000\"}]}"));
     }
@@ -93,9 +96,9 @@ TEST_F(PXTradeLoginTest, shouldRunTheWholeChainAndLogInOnlyAtItsEnd) {
     for (size_t i = 0; i + 1 < loginSeen.size(); ++i) {
         EXPECT_FALSE(loginSeen[i]);
     }
-    EXPECT_EQ(names(), (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
-                                                 "holding_query", "holding_detail_query",
-                                                 "firm_info"}));
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
+                                        "holding_query", "holding_detail_query", "firm_info"}));
     ASSERT_EQ(m_delegate->calls.size(), 1u);
     EXPECT_EQ(m_delegate->calls[0].kind, "finished");
     EXPECT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
@@ -114,7 +117,8 @@ TEST_F(PXTradeLoginTest, shouldRunTheWholeChainAndLogInOnlyAtItsEnd) {
     ASSERT_EQ(store.chiCangHuiZongXinXi().size(), 1u);
     EXPECT_EQ(store.chiCangMingXiXinXi().count("H1"), 1u);
     EXPECT_EQ(store.zhangHuXinXi()["EQT"], "5000");
-    EXPECT_NE(module().PXJYPeiZhi().loginInfo().find("最后一次登录来源:手机端  上次登录IP:10.1.2.3  上次登录时间:"),
+    EXPECT_NE(module().PXJYPeiZhi().loginInfo().find(
+                  "最后一次登录来源:手机端  上次登录IP:10.1.2.3  上次登录时间:"),
               std::string::npos);
 
     // Every request after the logon carries the new session.

@@ -22,8 +22,8 @@ protected:
     }
     JYDict order(const std::string& sign) const {
         return {{"commodityid", "AG"}, {"commodityName", "白银"}, {"sign", sign},
-                {"price", "101.5"},    {"number", "3"},         {"stoploss", "90"},
-                {"stopprofit", "120"}, {"userid", "U"},         {"session_id", "S"}};
+                {"price", "101.5"},    {"number", "3"},           {"stoploss", "90"},
+                {"stopprofit", "120"}, {"userid", "U"},           {"session_id", "S"}};
     }
 };
 

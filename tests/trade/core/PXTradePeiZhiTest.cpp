@@ -1,6 +1,6 @@
-#include <set>
-
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "TradeCoreTest.h"
 #include "platform/foundation/PropertyList.h"
@@ -9,6 +9,7 @@
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
 
 namespace {
 
@@ -175,9 +176,9 @@ TEST_F(PXTradePeiZhiTest, shouldCheckOrderRightsByTheCommoditysFlags) {
     };
     for (const RightsCase& test : cases) {
         auto record = std::make_shared<PXTradeCommodity>();
-        for (const char* name : {"buyShiJian", "buyXianJian", "buyShiPing", "buyZhiSun",
-                                 "buyZhiYing", "sellShiJian", "sellXianJian", "sellShiPing",
-                                 "sellZhiSun", "sellZhiYing"}) {
+        for (const char* name :
+             {"buyShiJian", "buyXianJian", "buyShiPing", "buyZhiSun", "buyZhiYing", "sellShiJian",
+              "sellXianJian", "sellShiPing", "sellZhiSun", "sellZhiYing"}) {
             (*record).*field(name) = "1";
         }
         (*record).*field(test.flag) = test.flagValue;
@@ -204,4 +205,16 @@ TEST_F(PXTradePeiZhiTest, shouldGiveTheRefusalTexts) {
     EXPECT_EQ(PXTradePeiZhi::PXCuoWuXinXi(1012), "此商品没有售出止损权限");
     EXPECT_EQ(PXTradePeiZhi::PXCuoWuXinXi(-2), "错误");
     EXPECT_FALSE(PXTradePeiZhi::PXCuoWuXinXi(0).has_value());
+}
+
+TEST_F(PXTradePeiZhiTest, shouldStartTheTradingSideInOneStep) {
+    module().PXJYData().setFirmID("old");
+    module().initPXTradeModule();
+    EXPECT_TRUE(module().PXJYData().firmID().empty());
+    EXPECT_EQ(module().defaultString("RefreshTrade"), "1");
+    EXPECT_TRUE(PropertyList::readFile(m_host.accountsPath)->value("01").contains("1"));
+    EXPECT_TRUE(module().PXJYTimerManger().heartTimer());
+    EXPECT_TRUE(module().PXJYTimerManger().JY_Timer());
+    EXPECT_FALSE(module().PXJYTimerManger().timeoutTimer());
+    EXPECT_FALSE(module().tradeLogin());
 }

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <regex>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Aes128Ecb.h"
@@ -28,18 +28,16 @@ struct RequestCase {
     std::vector<std::pair<std::string, std::string>> values;
 };
 
-const JYDict kCaller = {{"userid", "U9"},        {"sign", "2"},        {"commodityid", "AG"},
-                        {"price", "101.5"},      {"number", "3"},      {"tradeType", "1"},
-                        {"diff", "5"},           {"closeMode", "2"},   {"holdId", "H7"},
-                        {"firmid", "F1"},        {"session_id", "S9"}, {"stoploss", "90"},
-                        {"stopprofit", "120"},   {"start_num", "21"},  {"time", "T"},
-                        {"ortp", "a"},           {"orst", "b"},        {"oroc", "c"},
-                        {"lastDeal_id", "L1"},   {"withdrawtype", "1"}, {"s_time", "100"},
-                        {"e_time", "200"},       {"bank_id", "900"},   {"in_out", "I"},
-                        {"amount", "50.5"},      {"pswd", "fundpw"},   {"old_password", "o"},
-                        {"new_password", "n"},   {"effective", "1"},   {"type", "2"},
-                        {"e_st", "3"},           {"e_et", "4"},        {"title", "公告"},
-                        {"notice_id", "N5"},     {"id", "caller-id"}};
+const JYDict kCaller = {
+    {"userid", "U9"},      {"sign", "2"},       {"commodityid", "AG"}, {"price", "101.5"},
+    {"number", "3"},       {"tradeType", "1"},  {"diff", "5"},         {"closeMode", "2"},
+    {"holdId", "H7"},      {"firmid", "F1"},    {"session_id", "S9"},  {"stoploss", "90"},
+    {"stopprofit", "120"}, {"start_num", "21"}, {"time", "T"},         {"ortp", "a"},
+    {"orst", "b"},         {"oroc", "c"},       {"lastDeal_id", "L1"}, {"withdrawtype", "1"},
+    {"s_time", "100"},     {"e_time", "200"},   {"bank_id", "900"},    {"in_out", "I"},
+    {"amount", "50.5"},    {"pswd", "fundpw"},  {"old_password", "o"}, {"new_password", "n"},
+    {"effective", "1"},    {"type", "2"},       {"e_st", "3"},         {"e_et", "4"},
+    {"title", "公告"},     {"notice_id", "N5"}, {"id", "caller-id"}};
 
 std::vector<std::string> reqKeys(const JYDict& req) {
     std::vector<std::string> keys;
@@ -74,97 +72,198 @@ protected:
 }  // namespace
 
 TEST_F(PXTradeRequestTest, shouldSendEveryCatalogueRequestWithItsNameLinkAndKeys) {
-    const std::vector<std::string> holdingKeys = {"USER_ID", "COMMODITY_ID", "MARKET_ID",
-                                                  "SESSION_ID", "STARTNUM", "RECCNT",
-                                                  "SORTFLD", "ISDESC", "A_N", "P_P"};
-    const std::vector<std::string> orderKeys = {"USER_ID", "BUY_SELL", "COMMODITY_ID", "PRICE",
-                                                "QTY", "SETTLE_BASIS", "DOT_DIFF", "CLOSEMODE",
-                                                "HOLDING_ID", "OTHER_ID", "SESSION_ID"};
+    const std::vector<std::string> holdingKeys = {
+        "USER_ID", "COMMODITY_ID", "MARKET_ID", "SESSION_ID", "STARTNUM",
+        "RECCNT",  "SORTFLD",      "ISDESC",    "A_N",        "P_P"};
+    const std::vector<std::string> orderKeys = {
+        "USER_ID",  "BUY_SELL",  "COMMODITY_ID", "PRICE",    "QTY",       "SETTLE_BASIS",
+        "DOT_DIFF", "CLOSEMODE", "HOLDING_ID",   "OTHER_ID", "SESSION_ID"};
     std::vector<std::string> closeKeys = orderKeys;
     closeKeys.insert(closeKeys.end(), {"A_N", "P_P"});
-    const std::vector<std::string> reportKeys = {"USER_ID", "SESSION_ID", "ST", "ET",
-                                                 "STARTNUM", "RECCNT", "SORTFLD", "ISDESC"};
+    const std::vector<std::string> reportKeys = {"USER_ID",  "SESSION_ID", "ST",      "ET",
+                                                 "STARTNUM", "RECCNT",     "SORTFLD", "ISDESC"};
     const std::vector<RequestCase> cases = {
-        {"PXcommodityInfoType", [](auto& m) { m.getCommodityInfo(""); }, "/trade",
-         "commodity_query", {"USER_ID", "COMMODITY_ID", "SESSION_ID", "A_N", "P_P"},
+        {"PXcommodityInfoType",
+         [](auto& m) { m.getCommodityInfo(""); },
+         "/trade",
+         "commodity_query",
+         {"USER_ID", "COMMODITY_ID", "SESSION_ID", "A_N", "P_P"},
          {{"USER_ID", "800123456789012"}, {"COMMODITY_ID", ""}, {"SESSION_ID", "S-1"}}},
-        {"PXgetOtherID", [](auto& m) { m.getOtherFirmQueryInfo(); }, "/trade", "other_firm_query",
-         {"USER_ID", "IS_D", "SESSION_ID"}, {{"IS_D", "1"}}},
-        {"PXAccountInformation", [](auto& m) { m.getAccountInformation(); }, "/trade",
-         "firm_info", {"USER_ID", "SESSION_ID", "A_N", "P_P"}, {}},
-        {"PXcancellation", [](auto& m) { m.getCancellation(); }, "/trade", "logoff",
-         {"USER_ID", "SESSION_ID"}, {}},
-        {"PXchiCangMingXi", [](auto& m) { m.getJYChiCangMingXi("AG"); }, "/trade",
-         "holding_detail_query", holdingKeys,
+        {"PXgetOtherID",
+         [](auto& m) { m.getOtherFirmQueryInfo(); },
+         "/trade",
+         "other_firm_query",
+         {"USER_ID", "IS_D", "SESSION_ID"},
+         {{"IS_D", "1"}}},
+        {"PXAccountInformation",
+         [](auto& m) { m.getAccountInformation(); },
+         "/trade",
+         "firm_info",
+         {"USER_ID", "SESSION_ID", "A_N", "P_P"},
+         {}},
+        {"PXcancellation",
+         [](auto& m) { m.getCancellation(); },
+         "/trade",
+         "logoff",
+         {"USER_ID", "SESSION_ID"},
+         {}},
+        {"PXchiCangMingXi",
+         [](auto& m) { m.getJYChiCangMingXi("AG"); },
+         "/trade",
+         "holding_detail_query",
+         holdingKeys,
          {{"COMMODITY_ID", "AG"}, {"MARKET_ID", "1"}, {"RECCNT", "0"}, {"STARTNUM", ""}}},
-        {"PXchiCangHuiZong", [](auto& m) { m.getJYChiCangHuiZong(""); }, "/trade",
-         "holding_query", holdingKeys, {{"RECCNT", ""}}},
-        {"PXShiJiaJianCang", [](auto& m) { m.SJJianCangNetwork(kCaller); }, "/trade", "order_s",
+        {"PXchiCangHuiZong",
+         [](auto& m) { m.getJYChiCangHuiZong(""); },
+         "/trade",
+         "holding_query",
+         holdingKeys,
+         {{"RECCNT", ""}}},
+        {"PXShiJiaJianCang",
+         [](auto& m) { m.SJJianCangNetwork(kCaller); },
+         "/trade",
+         "order_s",
          orderKeys,
-         {{"USER_ID", "U9"}, {"BUY_SELL", "2"}, {"PRICE", "101.5"}, {"QTY", "3"},
-          {"SETTLE_BASIS", "1"}, {"DOT_DIFF", "5"}, {"CLOSEMODE", "2"}, {"HOLDING_ID", "H7"},
-          {"OTHER_ID", "F1"}, {"SESSION_ID", "S9"}}},
-        {"PXShiJiaPingCang", [](auto& m) { m.SJPingCangNetwork(kCaller); }, "/trade", "order_s",
-         closeKeys, {{"A_N", ""}}},
-        {"PXZhiJiaJianCang", [](auto& m) { m.ZJJianCangNetwork(kCaller); }, "/trade", "order_x",
+         {{"USER_ID", "U9"},
+          {"BUY_SELL", "2"},
+          {"PRICE", "101.5"},
+          {"QTY", "3"},
+          {"SETTLE_BASIS", "1"},
+          {"DOT_DIFF", "5"},
+          {"CLOSEMODE", "2"},
+          {"HOLDING_ID", "H7"},
+          {"OTHER_ID", "F1"},
+          {"SESSION_ID", "S9"}}},
+        {"PXShiJiaPingCang",
+         [](auto& m) { m.SJPingCangNetwork(kCaller); },
+         "/trade",
+         "order_s",
+         closeKeys,
+         {{"A_N", ""}}},
+        {"PXZhiJiaJianCang",
+         [](auto& m) { m.ZJJianCangNetwork(kCaller); },
+         "/trade",
+         "order_x",
          {"USER_ID", "BUY_SELL", "COMMODITY_ID", "PRICE", "QTY", "STOP_LOSS", "STOP_PROFIT",
           "VALIDITY_TYPE", "OTHER_ID", "SESSION_ID", "A_N", "P_P"},
          {{"STOP_LOSS", "90"}, {"STOP_PROFIT", "120"}, {"VALIDITY_TYPE", "0"}}},
-        {"PXZhiJiaPingCang", [](auto& m) { m.ZJPingCangNetwork(kCaller); }, "/trade",
+        {"PXZhiJiaPingCang",
+         [](auto& m) { m.ZJPingCangNetwork(kCaller); },
+         "/trade",
          "set_loss_profit",
-         {"USER_ID", "H_ID", "COMMODITY_ID", "TY", "STOP_LOSS", "STOP_PROFIT", "SESSION_ID",
-          "A_N", "P_P"},
+         {"USER_ID", "H_ID", "COMMODITY_ID", "TY", "STOP_LOSS", "STOP_PROFIT", "SESSION_ID", "A_N",
+          "P_P"},
          {{"H_ID", "H7"}, {"TY", "2"}}},
-        {"PXweiTuoChaXun", [](auto& m) { m.weiTuoDanChaXun(kCaller); }, "/trade",
+        {"PXweiTuoChaXun",
+         [](auto& m) { m.weiTuoDanChaXun(kCaller); },
+         "/trade",
          "my_order_query",
-         {"USER_ID", "BUY_SELL", "ORDER_NO", "MARKET_ID", "COMMODITY_ID", "SESSION_ID",
-          "STARTNUM", "RECCNT", "SORTFLD", "ISDESC", "UT", "A_N", "P_P", "OR_TP", "OR_ST",
-          "OR_OC"},
+         {"USER_ID", "BUY_SELL", "ORDER_NO", "MARKET_ID", "COMMODITY_ID", "SESSION_ID", "STARTNUM",
+          "RECCNT", "SORTFLD", "ISDESC", "UT", "A_N", "P_P", "OR_TP", "OR_ST", "OR_OC"},
          {{"ISDESC", "0"}, {"UT", "T"}, {"STARTNUM", "21"}, {"OR_OC", "c"}, {"MARKET_ID", ""}}},
-        {"PXChengJiaoChaXun", [](auto& m) { m.chengJiaoChaXun(kCaller); }, "/trade",
+        {"PXChengJiaoChaXun",
+         [](auto& m) { m.chengJiaoChaXun(kCaller); },
+         "/trade",
          "tradequery",
          {"USER_ID", "MARKET_ID", "LAST_TRADE_ID", "SESSION_ID", "A_N", "P_P", "BUY_SELL",
           "COMMODITY_ID", "STARTNUM", "RECCNT", "SORTFLD", "ISDESC", "OR_OC"},
          {{"MARKET_ID", "1"}, {"LAST_TRADE_ID", "L1"}}},
-        {"PXCheXiaoZhiSunZhiYing", [](auto& m) { m.cheXiaoZhiSunZhiYingJia(kCaller); }, "/trade",
+        {"PXCheXiaoZhiSunZhiYing",
+         [](auto& m) { m.cheXiaoZhiSunZhiYingJia(kCaller); },
+         "/trade",
          "withdraw_loss_profit",
          {"USER_ID", "H_ID", "COMMODITY_ID", "TYPE", "SESSION_ID", "A_N", "P_P"},
          {{"TYPE", "1"}}},
-        {"PXCancelWeiTuoDan", [](auto& m) { m.cancelWeiTuoDan(kCaller); }, "/trade", "order_wd",
-         {"USER_ID", "ORDER_NO", "SESSION_ID", "A_N", "P_P"}, {{"ORDER_NO", "H7"}}},
-        {"PXCancelWeiTuoDan", [](auto& m) { m.cancelGuaPaiShangPinDingDan(kCaller); }, "/trade",
-         "order_list_wd", {"USER_ID", "ORDER_NO", "SESSION_ID", "A_N", "P_P"}, {}},
-        {"PXBaoBiaoChaXunPC", [](auto& m) { m.baoBiaoChaXun(kCaller, 0); }, "/notice",
-         "report_customercloseposition_query", reportKeys, {{"RECCNT", "20"}, {"ST", "100"}}},
-        {"PXbaoBiaoChaXunCJ", [](auto& m) { m.baoBiaoChaXun(kCaller, 1); }, "/notice",
-         "report_customerorders_query", reportKeys, {}},
-        {"PXbaoBiaoChaXunCC", [](auto& m) { m.baoBiaoChaXun(kCaller, 2); }, "/notice",
-         "report_customerhold_query", reportKeys, {}},
-        {"PXbaoBiaoChaXunLS", [](auto& m) { m.baoBiaoChaXun(kCaller, 3); }, "/notice",
-         "report_customerfundsflow_query", reportKeys, {}},
-        {"PXbaoBiaoChaXunZK", [](auto& m) { m.baoBiaoChaXun(kCaller, 4); }, "/notice",
-         "report_customerfundsstat_query", reportKeys, {{"ET", "200"}}},
-        {"PXMarketfundsinfo", [](auto& m) { m.getMarketfundsinfo(kCaller); }, "/funds",
-         "money_marketfundsinfo_query", {"USER_ID", "SESSION_ID"}, {}},
-        {"PXBankInfo", [](auto& m) { m.getbankInfo(kCaller); }, "/funds", "money_userinfo_query",
-         {"USER_ID", "SESSION_ID"}, {}},
-        {"PXGoldOperating", [](auto& m) { m.setMoneyTransfer(kCaller); }, "/funds",
-         "money_transfer", {"USER_ID", "SESSION_ID", "BANK_ID", "TYPE", "AMOUNT", "PWD"},
+        {"PXCancelWeiTuoDan",
+         [](auto& m) { m.cancelWeiTuoDan(kCaller); },
+         "/trade",
+         "order_wd",
+         {"USER_ID", "ORDER_NO", "SESSION_ID", "A_N", "P_P"},
+         {{"ORDER_NO", "H7"}}},
+        {"PXCancelWeiTuoDan",
+         [](auto& m) { m.cancelGuaPaiShangPinDingDan(kCaller); },
+         "/trade",
+         "order_list_wd",
+         {"USER_ID", "ORDER_NO", "SESSION_ID", "A_N", "P_P"},
+         {}},
+        {"PXBaoBiaoChaXunPC",
+         [](auto& m) { m.baoBiaoChaXun(kCaller, 0); },
+         "/notice",
+         "report_customercloseposition_query",
+         reportKeys,
+         {{"RECCNT", "20"}, {"ST", "100"}}},
+        {"PXbaoBiaoChaXunCJ",
+         [](auto& m) { m.baoBiaoChaXun(kCaller, 1); },
+         "/notice",
+         "report_customerorders_query",
+         reportKeys,
+         {}},
+        {"PXbaoBiaoChaXunCC",
+         [](auto& m) { m.baoBiaoChaXun(kCaller, 2); },
+         "/notice",
+         "report_customerhold_query",
+         reportKeys,
+         {}},
+        {"PXbaoBiaoChaXunLS",
+         [](auto& m) { m.baoBiaoChaXun(kCaller, 3); },
+         "/notice",
+         "report_customerfundsflow_query",
+         reportKeys,
+         {}},
+        {"PXbaoBiaoChaXunZK",
+         [](auto& m) { m.baoBiaoChaXun(kCaller, 4); },
+         "/notice",
+         "report_customerfundsstat_query",
+         reportKeys,
+         {{"ET", "200"}}},
+        {"PXMarketfundsinfo",
+         [](auto& m) { m.getMarketfundsinfo(kCaller); },
+         "/funds",
+         "money_marketfundsinfo_query",
+         {"USER_ID", "SESSION_ID"},
+         {}},
+        {"PXBankInfo",
+         [](auto& m) { m.getbankInfo(kCaller); },
+         "/funds",
+         "money_userinfo_query",
+         {"USER_ID", "SESSION_ID"},
+         {}},
+        {"PXGoldOperating",
+         [](auto& m) { m.setMoneyTransfer(kCaller); },
+         "/funds",
+         "money_transfer",
+         {"USER_ID", "SESSION_ID", "BANK_ID", "TYPE", "AMOUNT", "PWD"},
          {{"TYPE", "I"}, {"AMOUNT", "50.5"}, {"PWD", "fundpw"}}},
-        {"PXCheckGoldRecode", [](auto& m) { m.getCheckGoldRecode(kCaller); }, "/funds",
-         "money_iom_query", reportKeys, {{"RECCNT", ""}}},
-        {"PXCheckAccountBalance", [](auto& m) { m.getcheckAccountBalance(kCaller); }, "/funds",
-         "money_bankfunds", {"USER_ID", "SESSION_ID", "BANK_ID", "PWD"}, {{"BANK_ID", "900"}}},
-        {"PXmodifyBankingPasswords", [](auto& m) { m.modifyBankingPasswords(kCaller); },
-         "/funds", "money_modpwd", {"USER_ID", "SESSION_ID", "OPWD", "NPWD"},
+        {"PXCheckGoldRecode",
+         [](auto& m) { m.getCheckGoldRecode(kCaller); },
+         "/funds",
+         "money_iom_query",
+         reportKeys,
+         {{"RECCNT", ""}}},
+        {"PXCheckAccountBalance",
+         [](auto& m) { m.getcheckAccountBalance(kCaller); },
+         "/funds",
+         "money_bankfunds",
+         {"USER_ID", "SESSION_ID", "BANK_ID", "PWD"},
+         {{"BANK_ID", "900"}}},
+        {"PXmodifyBankingPasswords",
+         [](auto& m) { m.modifyBankingPasswords(kCaller); },
+         "/funds",
+         "money_modpwd",
+         {"USER_ID", "SESSION_ID", "OPWD", "NPWD"},
          {{"OPWD", "o"}, {"NPWD", "n"}}},
-        {"PXAnnouncementList", [](auto& m) { m.getAnnouncementList(kCaller); }, "/notice",
+        {"PXAnnouncementList",
+         [](auto& m) { m.getAnnouncementList(kCaller); },
+         "/notice",
          "notice_list_query",
          {"USER_ID", "SESSION_ID", "EFFECTIVE", "TYPE", "ST", "ET", "EXPIRE_ST", "EXPIRE_ET",
           "TITLE", "STARTNUM", "RECCNT", "SORTFLD", "ISDESC"},
          {{"TITLE", "公告"}, {"EXPIRE_ET", "4"}}},
-        {"PXAnnouncementDetail", [](auto& m) { m.getAnnouncementDetail(kCaller); }, "/notice",
-         "notice_content_query", {"USER_ID", "SESSION_ID", "NOTICE_ID", "TYPE", "EFFECTIVE"},
+        {"PXAnnouncementDetail",
+         [](auto& m) { m.getAnnouncementDetail(kCaller); },
+         "/notice",
+         "notice_content_query",
+         {"USER_ID", "SESSION_ID", "NOTICE_ID", "TYPE", "EFFECTIVE"},
          {{"NOTICE_ID", "N5"}}},
     };
     for (const RequestCase& test : cases) {
@@ -201,7 +300,9 @@ TEST_F(PXTradeRequestTest, shouldWriteTheExactIndentedBodyAndCountItsBytes) {
         "  \"VUZI\" : {\n"
         "    \"version\" : \"1.0\",\n"
         "    \"REQ\" : {\n"
-        "      \"id\" : \"" + id + "\",\n"
+        "      \"id\" : \"" +
+        id +
+        "\",\n"
         "      \"name\" : \"firm_info\",\n"
         "      \"USER_ID\" : \"800123456789012\",\n"
         "      \"SESSION_ID\" : \"S-1\",\n"
@@ -220,8 +321,8 @@ TEST_F(PXTradeRequestTest, shouldWriteTheExactIndentedBodyAndCountItsBytes) {
 }
 
 TEST_F(PXTradeRequestTest, shouldWrapCallerBuiltRequestsUnchanged) {
-    const JYDict req = {{"id", "ID-1"}, {"name", "faes_sellingbuying_query"}, {"TY", "1"},
-                        {"SORTFLD", "PRI"}};
+    const JYDict req = {
+        {"id", "ID-1"}, {"name", "faes_sellingbuying_query"}, {"TY", "1"}, {"SORTFLD", "PRI"}};
     CapturedRequest request = sendOne([&](auto& m) { m.getGuaPaiList(req); });
     EXPECT_EQ(request.name, "faes_sellingbuying_query");
     EXPECT_EQ(JYDict::parse(request.body)["VUZI"]["REQ"], req);
@@ -250,10 +351,9 @@ TEST_F(PXTradeRequestTest, shouldSendTheLogonWithAnEmptyPasswordAndATokenOverIts
     const CapturedRequest request = m_server.requests()[0];
     EXPECT_EQ(request.name, "logon");
     const JYDict req = JYDict::parse(request.body)["VUZI"]["REQ"];
-    EXPECT_EQ(reqKeys(req),
-              (std::vector<std::string>{"id", "name", "USER_ID", "PASSWORD", "VALID_CODE",
-                                        "VALID_UUID", "LOGONTIME", "REGISTER_WORD", "VERSIONINFO",
-                                        "CLT_TOKEN"}));
+    EXPECT_EQ(reqKeys(req), (std::vector<std::string>{
+                                "id", "name", "USER_ID", "PASSWORD", "VALID_CODE", "VALID_UUID",
+                                "LOGONTIME", "REGISTER_WORD", "VERSIONINFO", "CLT_TOKEN"}));
     EXPECT_EQ(req["PASSWORD"], "");
     EXPECT_EQ(req["VALID_CODE"], "1234");
     EXPECT_EQ(req["VALID_UUID"], "UUID-1");
@@ -353,9 +453,10 @@ TEST_F(PXTradeRequestTest, shouldAnswerAReportOfUnknownKindWithoutSendingAnythin
 }
 
 TEST_F(PXTradeRequestTest, shouldPassTransferFailuresOnWithThePlatformCode) {
-    m_host.setLines("01", "1", "1",
-                    {{"T1", "", "http://127.0.0.1:" +
-                                    std::to_string(LoopbackHttpServer::refusedPort()) + "/trade"}});
+    m_host.setLines(
+        "01", "1", "1",
+        {{"T1", "",
+          "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) + "/trade"}});
     auto manager = newManager();
     manager->getAccountInformation();
     ASSERT_TRUE(waitForCalls(1));

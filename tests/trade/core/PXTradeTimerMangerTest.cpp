@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "TradeCoreTest.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -112,10 +112,11 @@ TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery)
     addCommodity("AG", "1", "10", "白银");
     addCommodity("CU", "1", "10", "铜");
     timers().setTransactionReporting({{"GB_ID", "9"}});
-    heartbeatReplies({"{\"ret\":0,\"NT\":\"1\",\"LID\":\"10\",\"data\":["
-                      "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"2\"},"
-                      "{\"CMOID\":\"CU\",\"QT\":3,\"TYP\":\"1\",\"BS\":\"1\"},"
-                      "{\"CMOID\":\"AG\",\"QT\":1,\"TYP\":\"2\",\"BS\":\"1\"}]}"});
+    heartbeatReplies(
+        {"{\"ret\":0,\"NT\":\"1\",\"LID\":\"10\",\"data\":["
+         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"2\"},"
+         "{\"CMOID\":\"CU\",\"QT\":3,\"TYP\":\"1\",\"BS\":\"1\"},"
+         "{\"CMOID\":\"AG\",\"QT\":1,\"TYP\":\"2\",\"BS\":\"1\"}]}"});
     beat();
     ASSERT_EQ(m_host.toasts.size(), 2u);
     EXPECT_EQ(m_host.toasts[0].first, "铜  摘牌  购入  5\n白银  转让  购入  1\n");
@@ -209,9 +210,10 @@ TEST_F(PXTradeTimerMangerTest, shouldLogAnIdleUserOutAfterTheTimeout) {
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldStayLoggedOutWhenTheLogoffCannotBeSent) {
-    m_host.setLines("01", "1", "1",
-                    {{"T1", "", "http://127.0.0.1:" +
-                                    std::to_string(LoopbackHttpServer::refusedPort()) + "/t"}});
+    m_host.setLines(
+        "01", "1", "1",
+        {{"T1", "",
+          "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) + "/t"}});
     module().setTradeLogin(true);
     module().PXJYData().tradeSession()->JYsessionID = "S";
     timers().loginAgain();

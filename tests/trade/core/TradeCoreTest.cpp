@@ -15,12 +15,13 @@ void RecordingTradeDelegate::requestFailed(PXTradeNetworkManger* manager, int er
 
 void RecordingTradeDelegate::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                   const PXTradeResult* data) {
-    calls.push_back({"finished", manager->typeNW(), 0, data != nullptr,
-                     data ? *data : PXTradeResult(), ""});
+    calls.push_back(
+        {"finished", manager->typeNW(), 0, data != nullptr, data ? *data : PXTradeResult(), ""});
 }
 
 void RecordingTradeDelegate::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
-    calls.push_back({"failed", manager->typeNW(), errorCode, false, {}, manager->JY_ErrorMessage()});
+    calls.push_back(
+        {"failed", manager->typeNW(), errorCode, false, {}, manager->JY_ErrorMessage()});
 }
 
 TradeCoreTest::TradeCoreTest() : m_delegate(std::make_shared<RecordingTradeDelegate>()) {

@@ -2,17 +2,17 @@
 // Fixture of the trading-core tests: a fresh application home, a test host, a registered
 // trading module whose three links point at a scripted loopback server, and run-loop helpers.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "TradeScriptServer.h"
 #include "TradeTestHost.h"
-#include "support/TempHome.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "support/TempHome.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 

@@ -4,8 +4,8 @@ TradeScriptServer::TradeScriptServer() {
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
         handle(request, response);
     };
-    for (const char* path : {"/trade", "/notice", "/funds", "/dir", "/sms/reqcode",
-                             "/sms/verifycode", "/account"}) {
+    for (const char* path :
+         {"/trade", "/notice", "/funds", "/dir", "/sms/reqcode", "/sms/verifycode", "/account"}) {
         m_server.server().Post(path, handler);
     }
     m_server.start();
@@ -64,8 +64,8 @@ std::vector<CapturedRequest> TradeScriptServer::named(const std::string& name) c
 
 std::string tradeReply(const std::string& repMembers) {
     const bool hasCode = repMembers.find("\"retcode\"") != std::string::npos;
-    std::string rep = hasCode ? repMembers
-                              : std::string("\"retcode\":0") + (repMembers.empty() ? "" : ",") +
-                                    repMembers;
+    std::string rep =
+        hasCode ? repMembers
+                : std::string("\"retcode\":0") + (repMembers.empty() ? "" : ",") + repMembers;
     return "{\"VUZI\":{\"REP\":{" + rep + "}}}";
 }
