@@ -3,8 +3,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 #include <map>
+
+#include "platform/foundation/Bundle.h"
 
 namespace {
 
@@ -38,19 +39,20 @@ std::string Image::resourceDirectory() {
     if (!resourceDirectoryOverride().empty()) {
         return resourceDirectoryOverride();
     }
-    const char* env = std::getenv("VKJY_RESOURCES");
-    return std::string(env ? env : "resources") + "/images";
+    return Bundle::resourcePath() + "/images";
 }
 
 Image Image::named(const std::string& name) {
     if (name.empty()) {
         return {};
     }
-    auto cached = namedCache().find(name);
+    std::string folder = resourceDirectory();
+    std::string key = folder + "/" + name;
+    auto cached = namedCache().find(key);
     if (cached != namedCache().end()) {
         return cached->second;
     }
-    QString dir = QString::fromStdString(resourceDirectory()) + QLatin1Char('/');
+    QString dir = QString::fromStdString(folder) + QLatin1Char('/');
     QString base = QString::fromStdString(name);
     if (base.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         base.chop(4);
@@ -63,7 +65,7 @@ Image Image::named(const std::string& name) {
         image = load(dir + base + QLatin1String(".png"), 1);
     }
     image.m_name = name;
-    namedCache()[name] = image;
+    namedCache()[key] = image;
     return image;
 }
 

@@ -21,7 +21,7 @@ public:
     static Image named(const std::string& name);
     static Image fromData(const void* bytes, std::size_t length);
     static Image fromQImage(const QImage& image, double scale = 1);
-    // Folder holding the named images; defaults to $VKJY_RESOURCES/images.
+    // Folder holding the named images; defaults to "images" in the bundle's resources.
     static void setResourceDirectory(const std::string& path);
     static std::string resourceDirectory();
 

@@ -10,6 +10,7 @@
 #include <QRasterWindow>
 #include <QWheelEvent>
 
+#include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Timer.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/TextLayout.h"
@@ -117,6 +118,15 @@ Size Screen::sizeForScreenMode(int pixelWidth, int pixelHeight) {
         return {320, 568};
     }
     return {320, 480};
+}
+
+Size Screen::currentModeSize() {
+    SystemInfo::ScreenMode mode = SystemInfo::screenMode();
+    return sizeForScreenMode(mode.width, mode.height);
+}
+
+QWindow* Screen::desktopWindow() const {
+    return m_desktop ? m_desktop->window.get() : nullptr;
 }
 
 bool Screen::isStatusBarHidden() const {

@@ -15,6 +15,7 @@
 #include "platform/ui/Window.h"
 
 class QImage;
+class QWindow;
 
 class Screen {
 public:
@@ -26,6 +27,8 @@ public:
     static Screen* main();
     // 640 x 1136 pixels is the tall screen (320 x 568 points); anything else the short one.
     static Size sizeForScreenMode(int pixelWidth, int pixelHeight);
+    // The size for SystemInfo's current screen mode.
+    static Size currentModeSize();
 
     Size size() const { return m_size; }
     Rect bounds() const { return {0, 0, m_size.width, m_size.height}; }
@@ -45,6 +48,8 @@ public:
     // Opens a desktop window (offscreen when the platform has no display) showing the screen.
     void showWindow(const std::string& title);
     bool isWindowShown() const { return m_desktop != nullptr; }
+    // The desktop window, for tests that feed it native input; null until shown.
+    QWindow* desktopWindow() const;
 
     static constexpr double kStatusBarHeight = 20;
 

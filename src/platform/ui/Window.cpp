@@ -180,7 +180,14 @@ void Window::sendEvent(Event& event) {
             t->setView(hit);
             if (hit) {
                 collectRecognizers(t);
-            } else {
+            }
+            // A view without multiple touch hears only its first finger.
+            bool busy = hit && !hit->isMultipleTouchEnabled() &&
+                        std::any_of(m_touches.begin(), m_touches.end(), [t, hit](const auto& e) {
+                            Touch* other = e.second.get();
+                            return other != t && other->view() == hit && other->deliversToView();
+                        });
+            if (!hit || busy) {
                 t->stopDeliveringToView();
             }
             began.push_back(t);

@@ -136,3 +136,17 @@ TEST_F(Gestures, shouldRecognizeLongPressAfterMinimumDuration) {
     driver.tapAt({100, 200});
     EXPECT_TRUE(states.empty());
 }
+
+TEST_F(Gestures, shouldGiveSecondFingerOnlyToMultipleTouchViews) {
+    screen.sendTouches({{1, TouchPhase::Began, {100, 200}}, {2, TouchPhase::Began, {200, 200}}}, 1);
+    screen.sendTouches({{1, TouchPhase::Ended, {100, 200}}, {2, TouchPhase::Ended, {200, 200}}},
+                       1.1);
+    EXPECT_EQ(area->log, (std::vector<std::string>{"began", "ended"}));
+    area->log.clear();
+    area->setMultipleTouchEnabled(true);
+    screen.sendTouches({{1, TouchPhase::Began, {100, 200}}}, 2);
+    screen.sendTouches({{2, TouchPhase::Began, {200, 200}}}, 2.05);
+    screen.sendTouches({{1, TouchPhase::Ended, {100, 200}}, {2, TouchPhase::Ended, {200, 200}}},
+                       2.1);
+    EXPECT_EQ(area->log, (std::vector<std::string>{"began", "began", "ended"}));
+}
