@@ -1,5 +1,7 @@
 #include "analytics/TLANJsonValue.h"
 
+#include "platform/foundation/PropertyList.h"
+
 namespace {
 
 const TLANJsonValue kNull;
@@ -14,6 +16,74 @@ TLANJsonValue TLANJsonValue::unsupported(std::string className) {
     TLANJsonValue value;
     value.m_value = UnsupportedObject{std::move(className)};
     return value;
+}
+
+TLANJsonValue TLANJsonValue::fromPropertyList(const PropertyList& value) {
+    switch (value.type()) {
+        case PropertyList::Type::Null:
+            return TLANJsonValue();
+        case PropertyList::Type::String:
+            return TLANJsonValue(*value.asString());
+        case PropertyList::Type::Integer:
+            return TLANJsonValue(*value.asInteger());
+        case PropertyList::Type::Real:
+            return TLANJsonValue(*value.asReal());
+        case PropertyList::Type::Bool:
+            return TLANJsonValue(*value.asBool());
+        case PropertyList::Type::Array: {
+            Array items;
+            for (const PropertyList& item : value.items()) {
+                items.push_back(fromPropertyList(item));
+            }
+            return TLANJsonValue(std::move(items));
+        }
+        case PropertyList::Type::Dictionary: {
+            Dictionary entries;
+            for (const auto& [key, item] : value.entries()) {
+                entries.emplace_back(key, fromPropertyList(item));
+            }
+            return TLANJsonValue(std::move(entries));
+        }
+        case PropertyList::Type::Date:
+            return unsupported("Date");
+        case PropertyList::Type::Data:
+        case PropertyList::Type::Uid:
+            return unsupported("Data");
+    }
+    return TLANJsonValue();
+}
+
+PropertyList TLANJsonValue::toPropertyList() const {
+    switch (type()) {
+        case Type::Boolean:
+            return PropertyList(boolean());
+        case Type::Number: {
+            auto whole = number().toInt64();
+            return whole ? PropertyList(*whole) : PropertyList(number().toDouble());
+        }
+        case Type::String:
+            return PropertyList(string());
+        case Type::Array: {
+            PropertyList list = PropertyList::array();
+            for (const TLANJsonValue& item : items()) {
+                list.append(item.toPropertyList());
+            }
+            return list;
+        }
+        case Type::Dictionary: {
+            PropertyList dictionary = PropertyList::dictionary();
+            for (const auto& [key, item] : entries()) {
+                dictionary.set(key, item.toPropertyList());
+            }
+            return dictionary;
+        }
+        case Type::Proxy:
+            return proxy()->proxyForJson().toPropertyList();
+        case Type::Null:
+        case Type::Unsupported:
+            break;
+    }
+    return PropertyList();
 }
 
 bool TLANJsonValue::boolean() const {

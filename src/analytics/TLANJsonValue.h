@@ -9,6 +9,7 @@
 
 #include "analytics/TLANDecimal.h"
 
+class PropertyList;
 class TLANJsonValue;
 
 // An object that stands for a JSON value of its own choosing when written.
@@ -44,6 +45,11 @@ public:
     static TLANJsonValue dictionary() { return TLANJsonValue(Dictionary{}); }
     // An object the writer cannot express, named by its class ("Date", "Data").
     static TLANJsonValue unsupported(std::string className);
+
+    // Platform values: dictionaries, arrays, texts, numbers and booleans map one to one; a
+    // date or data becomes unsupported. Numbers come back as integers when whole and in range.
+    static TLANJsonValue fromPropertyList(const PropertyList& value);
+    PropertyList toPropertyList() const;
 
     Type type() const { return static_cast<Type>(m_value.index()); }
     bool isNull() const { return type() == Type::Null; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 
 #include "analytics/TLANBaseNEncoding.h"
@@ -13,6 +14,7 @@
 #include "analytics/TLANTxJsonParser.h"
 #include "analytics/TLANTxJsonWriter.h"
 #include "platform/crypto/Md5.h"
+#include "platform/foundation/Bundle.h"
 
 namespace {
 
@@ -377,6 +379,20 @@ std::string TLANUtils::utf8Prefix(std::string_view text, size_t bytesLength) {
         end += length;
     }
     return std::string(text.substr(0, end));
+}
+
+std::optional<std::string> TLANUtils::getBundleRes(const std::optional<std::string>& name,
+                                                   const std::string& bundleName) {
+    if (!name || name->empty()) {
+        return std::nullopt;
+    }
+    std::string bundle = Bundle::resourcePath() + "/" + bundleName + ".bundle";
+    std::string path = bundle + "/" + *name;
+    std::error_code error;
+    if (!std::filesystem::is_directory(bundle, error) || !std::filesystem::exists(path, error)) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 uint32_t TLANUtils::getRand(uint32_t min, uint32_t max) {

@@ -81,6 +81,10 @@ public:
                                                 size_t bytesLength);
     // The longest run of whole leading UTF-8 characters of at most the given byte count.
     static std::string utf8Prefix(std::string_view text, size_t bytesLength);
+    // The path of a resource inside "<bundleName>.bundle" in the application's resources;
+    // nothing when the bundle or the resource is missing.
+    static std::optional<std::string> getBundleRes(const std::optional<std::string>& name,
+                                                   const std::string& bundleName);
     // From min to max inclusive; the caller gives min <= max.
     static uint32_t getRand(uint32_t min, uint32_t max);
     // 32 bits from the system's cryptographic random source.

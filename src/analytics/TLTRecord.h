@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,26 +43,12 @@ public:
 
 template <class R>
 bool TLTRecord<R>::read(apache::thrift::protocol::TProtocol& protocol) {
-    try {
-        TLTWire::readStruct(protocol, static_cast<R&>(*this));
-        return true;
-    } catch (const apache::thrift::TException&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return TLTWire::succeeds([&] { TLTWire::readStruct(protocol, static_cast<R&>(*this)); });
 }
 
 template <class R>
 bool TLTRecord<R>::write(apache::thrift::protocol::TProtocol& protocol) const {
-    try {
-        TLTWire::writeStruct(protocol, static_cast<const R&>(*this));
-        return true;
-    } catch (const apache::thrift::TException&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return TLTWire::succeeds([&] { TLTWire::writeStruct(protocol, static_cast<const R&>(*this)); });
 }
 
 template <class R>

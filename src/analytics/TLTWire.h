@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -71,6 +72,19 @@ public:
 
     using Protocol = apache::thrift::protocol::TProtocol;
     using TType = apache::thrift::protocol::TType;
+
+    // Runs a protocol step; false when the protocol, its transport or an allocation failed.
+    template <class Step>
+    static bool succeeds(Step step) {
+        try {
+            step();
+            return true;
+        } catch (const apache::thrift::TException&) {
+            return false;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
 
     template <class R>
     static void writeStruct(Protocol& protocol, const R& record) {

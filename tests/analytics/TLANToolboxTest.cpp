@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <regex>
 #include <string>
@@ -7,6 +9,7 @@
 #include "analytics/TLANSettings.h"
 #include "analytics/TLANUtils.h"
 #include "analytics/TallyLog.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -117,6 +120,25 @@ TEST_F(ToolboxTest, shouldDrawRandomNumbersWithinTheBounds) {
     EXPECT_EQ(TLANUtils::getRand(9, 9), 9u);
     TLANUtils::getRand(0, 0xFFFFFFFFu);
     EXPECT_EQ(TLANUtils::utilsVersion(), "1.2.4");
+}
+
+TEST_F(ToolboxTest, shouldFindResourcesOnlyInsideAnExistingBundle) {
+    TempFolder resources;
+    std::filesystem::create_directories(resources.file("Tally.bundle"));
+    std::ofstream(resources.file("Tally.bundle/logo.png")) << "png";
+    const char* previous = std::getenv("VKJY_RESOURCES");
+    std::string saved = previous ? previous : "";
+    setenv("VKJY_RESOURCES", resources.path().c_str(), 1);
+    EXPECT_EQ(TLANUtils::getBundleRes("logo.png", "Tally"),
+              resources.file("Tally.bundle/logo.png"));
+    EXPECT_FALSE(TLANUtils::getBundleRes("missing.png", "Tally").has_value());
+    EXPECT_FALSE(TLANUtils::getBundleRes("logo.png", "Other").has_value());
+    EXPECT_FALSE(TLANUtils::getBundleRes(std::nullopt, "Tally").has_value());
+    if (previous) {
+        setenv("VKJY_RESOURCES", saved.c_str(), 1);
+    } else {
+        unsetenv("VKJY_RESOURCES");
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "analytics/TLANTxJsonParser.h"
 #include "analytics/TLANTxJsonWriter.h"
+#include "platform/foundation/PropertyList.h"
 
 namespace {
 
@@ -214,6 +215,33 @@ TEST(TLANTxJson, shouldRoundTripWhatItWrites) {
     EXPECT_EQ(*written,
               "{\"s\":\"\\u0001\\\"\xE4\xB8\xAD\",\"n\":[0,-1.25,100],\"o\":{\"x\":null}}");
     EXPECT_EQ(parser.objectWithString(*written), value);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TLANJsonValue, shouldConvertToAndFromPropertyLists) {
+    TLANTxJsonParser parser;
+    auto value = parser.objectWithString(
+        "{\"policy\":6,\"ratio\":1.5,\"on\":true,\"name\":\"x\",\"list\":[1,null],\"none\":null}");
+    ASSERT_TRUE(value.has_value());
+    PropertyList plist = value->toPropertyList();
+    EXPECT_EQ(plist["policy"].asInteger(), 6);
+    EXPECT_EQ(plist["ratio"].asReal(), 1.5);
+    EXPECT_EQ(plist["on"].asBool(), true);
+    EXPECT_EQ(plist["name"].asString(), "x");
+    EXPECT_EQ(plist["list"].size(), 2u);
+
+    PropertyList request = PropertyList::dictionary();
+    request.set("appkey", "K");
+    request.set("count", 3);
+    request.set("when", PropertyList::date(0));
+    TLANTxJsonWriter writer;
+    EXPECT_FALSE(writer.stringWithObject(TLANJsonValue::fromPropertyList(request)).has_value());
+    request.remove("when");
+    EXPECT_EQ(writer.stringWithObject(TLANJsonValue::fromPropertyList(request)),
+              "{\"appkey\":\"K\",\"count\":3}");
 }
 
 }  // namespace
