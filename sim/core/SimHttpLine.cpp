@@ -6,6 +6,7 @@
 
 namespace {
 const char* const kLoopback = "127.0.0.1";
+constexpr std::chrono::seconds kStartDeadline{5};
 
 // Without SO_REUSEPORT: a line that serves again must not share its port with another process.
 void lineSocketOptions(socket_t sock) {
@@ -47,7 +48,12 @@ bool SimHttpLine::listen(int port) {
     }
     m_server = std::move(server);
     m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
-    return true;
+    // A stop() that comes before the loop runs would be lost and leave the thread serving.
+    const auto deadline = std::chrono::steady_clock::now() + kStartDeadline;
+    while (!m_server->is_running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return m_server->is_running();
 }
 
 void SimHttpLine::halt() {
