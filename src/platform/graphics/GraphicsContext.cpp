@@ -178,6 +178,7 @@ void GraphicsContext::strokeRect(const Rect& r) {
 }
 
 void GraphicsContext::clearRect(const Rect& r) {
+    m_cleared = true;
     QPainter::CompositionMode mode = m_painter.compositionMode();
     m_painter.setCompositionMode(QPainter::CompositionMode_Clear);
     m_painter.fillRect(toQRect(r), Qt::transparent);

@@ -73,6 +73,9 @@ public:
     void concat(const AffineTransform& t);
 
     QPainter& painter() { return m_painter; }
+    // Whether clearRect was used: clearing needs a surface of its own, or it would punch
+    // through everything drawn underneath.
+    bool didClear() const { return m_cleared; }
 
 private:
     void applyPen();
@@ -89,4 +92,5 @@ private:
     State m_state;
     std::vector<State> m_saved;
     std::unique_ptr<QPainterPath> m_path;
+    bool m_cleared = false;
 };

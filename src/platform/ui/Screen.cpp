@@ -139,24 +139,30 @@ bool Screen::isStatusBarHidden() const {
 QImage Screen::renderImage() const {
     QImage image(static_cast<int>(m_size.width * m_scale),
                  static_cast<int>(m_size.height * m_scale), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    painter.scale(m_scale, m_scale);
-    if (Application* app = Application::shared()) {
-        Window* key = app->keyWindow();
-        for (Window* window : app->windows()) {
-            if (window != key) {
-                ViewRenderer::render(painter, *window);
+    ViewRenderer::takeRepaintRequest();
+    for (int pass = 0; pass < 2; ++pass) {
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.scale(m_scale, m_scale);
+        if (Application* app = Application::shared()) {
+            Window* key = app->keyWindow();
+            for (Window* window : app->windows()) {
+                if (window != key) {
+                    ViewRenderer::render(painter, *window);
+                }
+            }
+            if (key) {
+                ViewRenderer::render(painter, *key);
             }
         }
-        if (key) {
-            ViewRenderer::render(painter, *key);
+        if (!isStatusBarHidden()) {
+            drawStatusBar(painter);
+        }
+        painter.end();
+        if (!ViewRenderer::takeRepaintRequest()) {
+            break;
         }
     }
-    if (!isStatusBarHidden()) {
-        drawStatusBar(painter);
-    }
-    painter.end();
     return image;
 }
 

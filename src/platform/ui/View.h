@@ -100,6 +100,10 @@ public:
     // Draws the content over the background, in bounds coordinates.
     virtual void draw(GraphicsContext& context, const Rect& rect);
     virtual Size sizeThatFits(Size size) const;
+    // Drawing goes to a surface of the view's own, so clearing it leaves what lies underneath
+    // intact. Set by the renderer on the first draw that clears, or up front by the view.
+    bool drawsInOwnLayer() const { return m_ownLayer; }
+    void setDrawsInOwnLayer(bool own) { m_ownLayer = own; }
     void sizeToFit();
 
     // Coordinates.
@@ -181,5 +185,6 @@ private:
     bool m_userInteractionEnabled = true;
     bool m_multipleTouchEnabled = false;
     bool m_needsLayout = true;
+    bool m_ownLayer = false;
     std::unique_ptr<Animation> m_animation;
 };

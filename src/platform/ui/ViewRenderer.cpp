@@ -1,7 +1,11 @@
 #include "platform/ui/ViewRenderer.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/View.h"
@@ -23,7 +27,50 @@ QPainterPath outline(const Rect& r, double radius) {
     return path;
 }
 
+bool& repaintRequested() {
+    static bool requested = false;
+    return requested;
+}
+
 }  // namespace
+
+bool ViewRenderer::takeRepaintRequest() {
+    return std::exchange(repaintRequested(), false);
+}
+
+void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds) {
+    if (!view.drawsInOwnLayer()) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        GraphicsContext context(painter);
+        view.draw(context, bounds);
+        painter.restore();
+        if (context.didClear()) {
+            view.setDrawsInOwnLayer(true);
+            repaintRequested() = true;
+        }
+        return;
+    }
+    QTransform device = painter.deviceTransform();
+    double scale =
+        std::max(1.0, std::sqrt(device.m11() * device.m11() + device.m12() * device.m12()));
+    int width = static_cast<int>(std::ceil(bounds.width * scale));
+    int height = static_cast<int>(std::ceil(bounds.height * scale));
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    QImage layer(width, height, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHint(QPainter::Antialiasing, true);
+        layerPainter.scale(scale, scale);
+        layerPainter.translate(-bounds.x, -bounds.y);
+        GraphicsContext context(layerPainter);
+        view.draw(context, bounds);
+    }
+    painter.drawImage(QRectF(bounds.x, bounds.y, bounds.width, bounds.height), layer);
+}
 
 void ViewRenderer::render(QPainter& painter, View& root) {
     root.layoutIfNeeded();
@@ -48,13 +95,7 @@ void ViewRenderer::renderView(QPainter& painter, View& view) {
     if (view.clipsToBounds()) {
         painter.setClipPath(outline(bounds, radius), Qt::IntersectClip);
     }
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    {
-        GraphicsContext context(painter);
-        view.draw(context, bounds);
-    }
-    painter.restore();
+    drawContent(painter, view, bounds);
     for (View* child : view.subviews()) {
         renderView(painter, *child);
     }

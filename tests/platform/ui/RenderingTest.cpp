@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "UiFixture.h"
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Label.h"
 
 namespace {
@@ -119,4 +120,25 @@ TEST_F(Rendering, shouldRenderAtScreenScale) {
     add(std::make_unique<View>(Rect{0, 100, 10, 10}))->setBackgroundColor(Color::redColor());
     EXPECT_EQ(retina.renderImage().size(), QSize(640, 1136));
     EXPECT_TRUE(near(retina.colorAt({5, 105}), 255, 0, 0));
+}
+
+namespace {
+// Clears its middle after filling, as the chart's line layer starts each pass.
+class ClearingView : public View {
+public:
+    using View::View;
+    void draw(GraphicsContext& context, const Rect&) override {
+        context.setFillColor(Color::redColor());
+        context.fillRect(bounds());
+        context.clearRect({25, 25, 50, 50});
+    }
+};
+}  // namespace
+
+TEST_F(Rendering, shouldClearOnlyTheViewsOwnDrawing) {
+    add(std::make_unique<View>(Rect{0, 100, 200, 200}))->setBackgroundColor(Color::blueColor());
+    add(std::make_unique<ClearingView>(Rect{0, 100, 100, 100}));
+    EXPECT_TRUE(near(screen.colorAt({50, 150}), 0, 0, 255));
+    EXPECT_TRUE(near(screen.colorAt({10, 110}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({150, 250}), 0, 0, 255));
 }
