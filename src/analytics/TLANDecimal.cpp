@@ -4,14 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "analytics/TLANAscii.h"
+
 namespace {
 
 constexpr int kMinExponent = -128;
 constexpr int kMaxExponent = 127;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
@@ -49,7 +47,7 @@ std::optional<TLANDecimal> TLANDecimal::fromJsonText(std::string_view text) {
     std::string digits;
     long long exponent = 0;
     size_t start = i;
-    while (i < text.size() && isDigit(text[i])) {
+    while (i < text.size() && TLANAscii::isDigit(text[i])) {
         digits += text[i++];
     }
     if (i == start) {
@@ -57,7 +55,7 @@ std::optional<TLANDecimal> TLANDecimal::fromJsonText(std::string_view text) {
     }
     if (i < text.size() && text[i] == '.') {
         size_t fraction = ++i;
-        while (i < text.size() && isDigit(text[i])) {
+        while (i < text.size() && TLANAscii::isDigit(text[i])) {
             digits += text[i++];
             --exponent;
         }
@@ -73,7 +71,7 @@ std::optional<TLANDecimal> TLANDecimal::fromJsonText(std::string_view text) {
         }
         size_t expStart = i;
         long long value = 0;
-        while (i < text.size() && isDigit(text[i])) {
+        while (i < text.size() && TLANAscii::isDigit(text[i])) {
             if (value > 1000000) {
                 return std::nullopt;
             }

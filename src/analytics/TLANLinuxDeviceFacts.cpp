@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
 
 #include "analytics/TLANProtocolData.h"
 #include "platform/foundation/Bundle.h"
@@ -101,6 +102,9 @@ std::string TLANLinuxDeviceFacts::osVersion() const {
 }
 
 std::optional<std::string> TLANLinuxDeviceFacts::vendorIdentifier() const {
+    // One identifier even when two threads ask first at once.
+    static std::mutex creation;
+    std::lock_guard<std::mutex> guard(creation);
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     std::string identifier = defaults.stringForKey(kVendorIdentifierKey);
     if (identifier.empty()) {

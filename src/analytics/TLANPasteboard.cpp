@@ -4,11 +4,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
+#include "analytics/TLANAscii.h"
 #include "platform/foundation/PropertyList.h"
 
 namespace {
@@ -28,7 +28,7 @@ bool isSafeName(const std::string& name) {
         return false;
     }
     for (char c : name) {
-        bool safe = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+        bool safe = TLANAscii::isAlphanumeric(c) || c == '.' || c == '-' || c == '_';
         if (!safe) {
             return false;
         }

@@ -1,13 +1,10 @@
 #include "analytics/TLANTxJsonParser.h"
 
-#include <cctype>
 #include <cstdio>
 
-namespace {
+#include "analytics/TLANAscii.h"
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+namespace {
 
 std::string hexByte(unsigned char c) {
     char text[8];
@@ -101,7 +98,7 @@ std::optional<TLANJsonValue> TLANTxJsonParser::fragmentWithString(
 }
 
 void TLANTxJsonParser::skipWhitespace() {
-    while (m_c < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_c]))) {
+    while (m_c < m_text.size() && TLANAscii::isSpace(m_text[m_c])) {
         ++m_c;
     }
 }
@@ -142,7 +139,7 @@ bool TLANTxJsonParser::scanValue(TLANJsonValue& value) {
         default:
             break;
     }
-    if (c == '-' || isDigit(c)) {
+    if (c == '-' || TLANAscii::isDigit(c)) {
         --m_c;
         return scanNumber(value);
     }
@@ -395,7 +392,7 @@ bool TLANTxJsonParser::scanHexQuad(uint32_t& value) {
     value = 0;
     for (int i = 0; i < 4; ++i) {
         char c = peek();
-        int digit = isDigit(c)               ? c - '0'
+        int digit = TLANAscii::isDigit(c)    ? c - '0'
                     : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                     : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                              : -1;
@@ -413,29 +410,29 @@ bool TLANTxJsonParser::scanNumber(TLANJsonValue& value) {
     size_t start = m_c;
     if (peek() == '-') {
         ++m_c;
-        if (!isDigit(peek())) {
+        if (!TLANAscii::isDigit(peek())) {
             addErrorWithCode(TLANJsonError::Number, "No digits after initial minus");
             return false;
         }
     }
     if (peek() == '0') {
         ++m_c;
-        if (isDigit(peek())) {
+        if (TLANAscii::isDigit(peek())) {
             addErrorWithCode(TLANJsonError::Number, "Leading 0 disallowed in number");
             return false;
         }
     } else {
-        while (isDigit(peek())) {
+        while (TLANAscii::isDigit(peek())) {
             ++m_c;
         }
     }
     if (peek() == '.') {
         ++m_c;
-        if (!isDigit(peek())) {
+        if (!TLANAscii::isDigit(peek())) {
             addErrorWithCode(TLANJsonError::Number, "No digits after decimal point");
             return false;
         }
-        while (isDigit(peek())) {
+        while (TLANAscii::isDigit(peek())) {
             ++m_c;
         }
     }
@@ -444,11 +441,11 @@ bool TLANTxJsonParser::scanNumber(TLANJsonValue& value) {
         if (peek() == '-' || peek() == '+') {
             ++m_c;
         }
-        if (!isDigit(peek())) {
+        if (!TLANAscii::isDigit(peek())) {
             addErrorWithCode(TLANJsonError::Number, "No digits after exponent");
             return false;
         }
-        while (isDigit(peek())) {
+        while (TLANAscii::isDigit(peek())) {
             ++m_c;
         }
     }

@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
 
+#include "analytics/TLANAscii.h"
 #include "analytics/TLANBaseNEncoding.h"
 #include "analytics/TLANProtocolData.h"
 #include "analytics/TLANTxJsonParser.h"
@@ -29,8 +29,8 @@ UtilsState& state() {
     return *shared;
 }
 
-bool isUnreserved(unsigned char c) {
-    return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
+bool isUnreserved(char c) {
+    return TLANAscii::isAlphanumeric(c) || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 int hexValue(char c) {
@@ -98,14 +98,14 @@ size_t encodedLength(std::string_view character, TLANUtils::TextEncoding encodin
 }
 
 size_t skipBlanks(std::string_view text, size_t i) {
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && TLANAscii::isSpace(text[i])) {
         ++i;
     }
     return i;
 }
 
 size_t skipDigits(std::string_view text, size_t i) {
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && TLANAscii::isDigit(text[i])) {
         ++i;
     }
     return i;
@@ -164,7 +164,7 @@ std::string TLANUtils::urlEncode(std::string_view text) {
     std::string encoded;
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
-        if (isUnreserved(byte)) {
+        if (isUnreserved(c)) {
             encoded += c;
             continue;
         }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "analytics/TLANAscii.h"
 #include "analytics/TLANUtil.h"
 #include "platform/foundation/Text.h"
 
@@ -32,8 +33,9 @@ std::string TLTImprint::generatedChecksum() const {
     }
     text += Text::format("%d", version());
     std::string checksum = TLANUtil::md5(text);
-    std::transform(checksum.begin(), checksum.end(), checksum.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    for (char& c : checksum) {
+        c = TLANAscii::isLetter(c) ? static_cast<char>(c - 'A' + 'a') : c;
+    }
     return checksum;
 }
 
