@@ -7,6 +7,7 @@
 #include "platform/crypto/Aes128Ecb.h"
 #include "platform/crypto/Base64.h"
 #include "platform/crypto/Md5.h"
+#include "platform/foundation/DateFormat.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
 
@@ -232,4 +233,16 @@ TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_host.savedTokens, std::vector<std::string>{"new-token"});
     EXPECT_TRUE(m_delegate->calls[0].hasData);
+}
+
+TEST_F(PXTradeLoginTest, shouldNameEveryOtherLoginSourceThePcSide) {
+    auto manager = newManager();
+    manager->fenPeiDengLuShuJu({{"LAST_MODULE", "W"},
+                                {"LAST_IP", "1.2.3.4"},
+                                {"LAST_TIME", "1700000000999"},
+                                {"IS_ENCRYPT", "0"}});
+    EXPECT_EQ(module().PXJYPeiZhi().loginInfo(),
+              "最后一次登录来源:PC端  上次登录IP:1.2.3.4  上次登录时间:" +
+                  DateFormat("yyyy-MM-dd HH:mm:ss").format(1700000000));
+    EXPECT_EQ(module().PXJYData().tradeSession()->encryptSign, "0");
 }
