@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "analytics/TLEnvelope.h"
+#include "analytics/TLTAppInfo.h"
 #include "analytics/TLTClientStats.h"
+#include "analytics/TLTDeviceInfo.h"
 #include "analytics/TLTIdSnapshot.h"
 #include "analytics/TLTIdTracking.h"
 #include "analytics/TLTMiscInfo.h"
@@ -195,6 +197,25 @@ TEST(TLTRecordWire, shouldStartClientStatsWithBothCountersFlagged) {
     EXPECT_EQ(read.last_request_spent_ms(), 350);
     TLTClientStats full(1, 0, 350);
     EXPECT_EQ(bytesOf(full), hex("08 0001 00000001 08 0002 00000000 08 0003 0000015E 00"));
+}
+
+TEST(TLTRecordWire, shouldWriteAnEmptyTextAsALengthOfZero) {
+    TLTAppInfo app;
+    app.setKey("K");
+    app.setPackage_name("");
+    app.setSdk_type(1);
+    EXPECT_EQ(bytesOf(app), hex("0B 0001 00000001 4B  0B 0004 00000000  08 0005 00000001  00"));
+}
+
+TEST(TLTRecordWire, shouldKeepDeviceFieldsTheClientNeverFills) {
+    Bytes bytes = concat({hex("0B 000C 00000001"), text("b"), hex("0A 000E 00000000000007E2"),
+                          hex("0B 0011 00000001"), text("n"), hex("00")});
+    TLTDeviceInfo device;
+    ASSERT_TRUE(device.readBytes(bytes));
+    EXPECT_EQ(device.device_board(), "b");
+    EXPECT_EQ(device.device_manutime(), 2018);
+    EXPECT_EQ(device.device_name(), "n");
+    EXPECT_EQ(bytesOf(device), bytes);
 }
 
 }  // namespace
