@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "analytics/TLANBaseNEncoding.h"
 #include "analytics/TLANDeflated.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TLANUtils.h"
@@ -124,6 +125,36 @@ TEST(TLANJsonWrappers, shouldLogTheErrorTraceOnFailure) {
               std::string::npos);
     EXPECT_EQ(TLANUtil::JSONFragment("x"), "\"x\"");
     EXPECT_EQ(TLANUtil::JSONValue("{\"a\":\"b\"}")->operator[]("a").string(), "b");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TLANReaderRobustness, shouldFailOnRandomInputWithoutCrashing) {
+    uint32_t state = 5;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    auto base64 = TLANBaseNEncoding::rfc4648Base64StringEncoding();
+    auto crockford = TLANBaseNEncoding::crockfordBase32StringEncoding();
+    auto stream = TLANDeflated::deflatedData(bytes(std::string(300, 'q') + "end"));
+    ASSERT_TRUE(stream.has_value());
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(next() % 24, ' ');
+        for (char& c : text) {
+            c = static_cast<char>(next());
+        }
+        base64->decode(text);
+        crockford->decode(text);
+        TLANUtils::urlDecode(text);
+        TLANUtils::dictionaryWithQueryString(text);
+        Bytes corrupted = *stream;
+        corrupted[next() % corrupted.size()] = static_cast<uint8_t>(next());
+        auto inflated = TLANDeflated::inflatedData(corrupted, 1000);
+        EXPECT_TRUE(!inflated || inflated->size() <= 1000);
+    }
 }
 
 }  // namespace
