@@ -104,18 +104,29 @@ bool TextField::becomeFirstResponder() {
         return false;
     }
     m_editing = true;
+    announceEditing(true);
+    return true;
+}
+
+// Tells the delegate, the targets and the observers, in the platform's order.
+void TextField::announceEditing(bool began) {
     setNeedsDisplay();
+    WeakRef<TextField> self(this);
     if (m_delegate) {
-        m_delegate->textFieldDidBeginEditing(*this);
+        if (began) {
+            m_delegate->textFieldDidBeginEditing(*this);
+        } else {
+            m_delegate->textFieldDidEndEditing(*this);
+        }
     }
     if (!self) {
-        return true;
+        return;
     }
-    sendActions(EditingDidBegin);
+    sendActions(began ? EditingDidBegin : EditingDidEnd);
     if (self) {
-        NotificationCenter::defaultCenter().post(kTextDidBeginEditingNotification, this);
+        NotificationCenter::defaultCenter().post(
+            began ? kTextDidBeginEditingNotification : kTextDidEndEditingNotification, this);
     }
-    return true;
 }
 
 bool TextField::resignFirstResponder() {
@@ -128,16 +139,8 @@ bool TextField::resignFirstResponder() {
     m_editing = false;
     WeakRef<TextField> self(this);
     Responder::resignFirstResponder();
-    setNeedsDisplay();
-    if (m_delegate) {
-        m_delegate->textFieldDidEndEditing(*this);
-    }
-    if (!self) {
-        return true;
-    }
-    sendActions(EditingDidEnd);
     if (self) {
-        NotificationCenter::defaultCenter().post(kTextDidEndEditingNotification, this);
+        announceEditing(false);
     }
     return true;
 }

@@ -102,6 +102,7 @@ public:
 private:
     std::size_t length() const;
     void textChangedByUser();
+    void announceEditing(bool began);
     void clear();
 
     std::string m_text;

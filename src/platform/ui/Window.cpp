@@ -14,6 +14,26 @@ namespace {
 constexpr double kMultiTapInterval = 0.35;
 constexpr double kMultiTapDistance = 20;
 constexpr double kSystemKeyboardHeight = 216;
+
+// Views and recognizers take touches through the same four calls.
+template <typename Receiver>
+void deliver(Receiver& receiver, TouchPhase phase, const TouchSet& touches, const Event& event) {
+    switch (phase) {
+        case TouchPhase::Began:
+            receiver.touchesBegan(touches, event);
+            break;
+        case TouchPhase::Moved:
+        case TouchPhase::Stationary:
+            receiver.touchesMoved(touches, event);
+            break;
+        case TouchPhase::Ended:
+            receiver.touchesEnded(touches, event);
+            break;
+        case TouchPhase::Cancelled:
+            receiver.touchesCancelled(touches, event);
+            break;
+    }
+}
 }  // namespace
 
 Window::Window(const Rect& frame) : View(frame) {
@@ -251,21 +271,7 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
                 mine.push_back(t);
             }
         }
-        switch (phase) {
-            case TouchPhase::Began:
-                r->touchesBegan(mine, event);
-                break;
-            case TouchPhase::Moved:
-            case TouchPhase::Stationary:
-                r->touchesMoved(mine, event);
-                break;
-            case TouchPhase::Ended:
-                r->touchesEnded(mine, event);
-                break;
-            case TouchPhase::Cancelled:
-                r->touchesCancelled(mine, event);
-                break;
-        }
+        deliver(*r, phase, mine, event);
     }
     // Then the views, each with its own touches.
     std::vector<WeakRef<View>> views;
@@ -290,21 +296,7 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
         if (mine.empty()) {
             continue;
         }
-        switch (phase) {
-            case TouchPhase::Began:
-                v->touchesBegan(mine, event);
-                break;
-            case TouchPhase::Moved:
-            case TouchPhase::Stationary:
-                v->touchesMoved(mine, event);
-                break;
-            case TouchPhase::Ended:
-                v->touchesEnded(mine, event);
-                break;
-            case TouchPhase::Cancelled:
-                v->touchesCancelled(mine, event);
-                break;
-        }
+        deliver(*v, phase, mine, event);
     }
 }
 
