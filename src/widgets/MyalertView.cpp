@@ -1,0 +1,67 @@
+#include "widgets/MyalertView.h"
+
+#include "platform/ui/Application.h"
+#include "widgets/GlossAlertView.h"
+
+namespace {
+
+constexpr int kFirstButton = 0;
+constexpr int kSecondButton = 1;
+
+}  // namespace
+
+std::shared_ptr<MyalertView> MyalertView::create() {
+    return std::shared_ptr<MyalertView>(new MyalertView());
+}
+
+void MyalertView::setTag(int tag) {
+    m_tag = tag;
+    if (m_alert != nullptr) {
+        m_alert->setTag(tag);
+    }
+}
+
+void MyalertView::setDelegate(std::shared_ptr<MyalertViewDelegate> delegate) {
+    m_delegate = std::move(delegate);
+}
+
+void MyalertView::initMyAlertTitle(const std::string& title, const std::string& message,
+                                   bool reports, const std::string& firstButtonTitle,
+                                   const std::optional<std::string>& secondButtonTitle) {
+    if (m_alert != nullptr) {
+        m_alert->setDelegate(nullptr);
+        m_alert->dismiss(m_alert->cancelButtonIndex());
+    }
+    m_reports = reports;
+    std::vector<std::string> others;
+    if (secondButtonTitle) {
+        others.push_back(*secondButtonTitle);
+    }
+    Application* application = Application::shared();
+    if (application == nullptr || application->keyWindow() == nullptr) {
+        return;
+    }
+    auto alert = std::make_unique<GlossAlertView>(title, message, this, firstButtonTitle, others);
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    alert->setTag(m_tag);
+    m_keepAlive = shared_from_this();
+    m_alert = AlertView::show(std::move(alert));
+}
+
+void MyalertView::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
+    if (!m_reports || !m_delegate) {
+        return;
+    }
+    const std::shared_ptr<MyalertViewDelegate> delegate = m_delegate;
+    if (buttonIndex == kFirstButton) {
+        delegate->doneButtonClick();
+    } else if (buttonIndex == kSecondButton) {
+        delegate->cancelButtonClick();
+    }
+}
+
+void MyalertView::alertViewDidDismiss(AlertView&, int) {
+    m_alert = nullptr;
+    m_delegate.reset();
+    const std::shared_ptr<MyalertView> self = std::move(m_keepAlive);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/View.h"
+
+class Button;
+class PadKeyboardBackspaceIcon;
+
+// Receives the keypad's keys; the receiver edits its own text field.
+class PadKeyboardViewDelegate {
+public:
+    virtual ~PadKeyboardViewDelegate() = default;
+    // The pressed digit key; the digit is its title label's text.
+    virtual void didNumericKeyPressed(Button& /*key*/) {}
+    // The "完成" key.
+    virtual void didspecialKey() {}
+    virtual void didBackspaceKeyPressed() {}
+};
+
+// The in-app numeric keypad, set as a text field's input view: keys "1" to "9", then "完成", "0"
+// and backspace in a 3 x 4 grid; no decimal point. It changes no text itself. Owned by the
+// screen that made it (and shared with the window while shown); main thread only.
+class PadKeyboardView : public View {
+public:
+    explicit PadKeyboardView(const Rect& frame);
+
+    // Not retained; the delegate's owner clears it.
+    PadKeyboardViewDelegate* delegate() const { return m_delegate; }
+    void setDelegate(PadKeyboardViewDelegate* delegate) { m_delegate = delegate; }
+
+    void layoutSubviews() override;
+
+private:
+    Button* addKey(const std::string& title, bool functionKey);
+    void keyPressed(Button& key, int index);
+
+    PadKeyboardViewDelegate* m_delegate = nullptr;
+    std::vector<Button*> m_keys;
+    PadKeyboardBackspaceIcon* m_backspaceIcon = nullptr;
+};
