@@ -2,6 +2,7 @@
 
 #include "platform/ui/Application.h"
 #include "widgets/GlossAlertView.h"
+#include "widgets/MyalertDialog.h"
 
 namespace {
 
@@ -31,21 +32,20 @@ void MyalertView::initMyAlertTitle(const std::string& title, const std::string& 
     if (m_alert != nullptr) {
         m_alert->setDelegate(nullptr);
         m_alert->dismiss(m_alert->cancelButtonIndex());
-    }
-    m_reports = reports;
-    std::vector<std::string> others;
-    if (secondButtonTitle) {
-        others.push_back(*secondButtonTitle);
+        m_alert = nullptr;
     }
     Application* application = Application::shared();
     if (application == nullptr || application->keyWindow() == nullptr) {
         return;
     }
-    auto alert = std::make_unique<GlossAlertView>(title, message, this, firstButtonTitle, others);
-    alert->setStyle(GlossAlertView::kStyleAllWhite);
-    alert->setTag(m_tag);
-    m_keepAlive = shared_from_this();
-    m_alert = AlertView::show(std::move(alert));
+    m_reports = reports;
+    std::vector<std::string> buttons{firstButtonTitle};
+    if (secondButtonTitle) {
+        buttons.push_back(*secondButtonTitle);
+    }
+    auto dialog = std::make_unique<MyalertDialog>(shared_from_this(), title, message, buttons);
+    dialog->setTag(m_tag);
+    m_alert = AlertView::show(std::move(dialog));
 }
 
 void MyalertView::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
@@ -60,8 +60,10 @@ void MyalertView::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
     }
 }
 
-void MyalertView::alertViewDidDismiss(AlertView&, int) {
+void MyalertView::dialogGone(const MyalertDialog* dialog) {
+    if (m_alert != dialog) {
+        return;
+    }
     m_alert = nullptr;
     m_delegate.reset();
-    const std::shared_ptr<MyalertView> self = std::move(m_keepAlive);
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/AlertView.h"
 
 class GlossAlertView;
+class MyalertDialog;
 
 // Told which of a MyalertView's buttons was tapped.
 class MyalertViewDelegate {
@@ -19,9 +20,9 @@ public:
 };
 
 // Alert adapter of the trading side: builds a dialog, shows it at once and turns its buttons
-// into doneButtonClick / cancelButtonClick. Made through create(); it keeps itself and its
-// delegate alive while its dialog is shown and lets go of both once the dialog has closed, so a
-// delegate that also holds the adapter leaks nothing. Main thread only.
+// into doneButtonClick / cancelButtonClick. Made through create(); its shown dialog keeps it
+// alive, and it lets go of its delegate once that dialog is gone, so a delegate that also holds
+// the adapter leaks nothing. Main thread only.
 class MyalertView : public AlertViewDelegate, public std::enable_shared_from_this<MyalertView> {
 public:
     static std::shared_ptr<MyalertView> create();
@@ -41,7 +42,8 @@ public:
     GlossAlertView* alertView() const { return m_alert; }
 
     void alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) override;
-    void alertViewDidDismiss(AlertView& alert, int buttonIndex) override;
+    // Called by the dialog as it is destroyed.
+    void dialogGone(const MyalertDialog* dialog);
 
 private:
     MyalertView() = default;
@@ -50,5 +52,4 @@ private:
     bool m_reports = false;
     std::shared_ptr<MyalertViewDelegate> m_delegate;
     GlossAlertView* m_alert = nullptr;
-    std::shared_ptr<MyalertView> m_keepAlive;
 };

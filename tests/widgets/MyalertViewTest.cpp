@@ -75,6 +75,24 @@ TEST_F(MyAlerts, shouldKeepItsDelegateUntilTheDialogClosesAndThenLetGo) {
     EXPECT_TRUE(adapter.expired());
 }
 
+TEST_F(MyAlerts, shouldLetGoOfItsDelegateWhenTheDialogIsTornDownUnanswered) {
+    std::weak_ptr<Manager> watched = showFor(true);
+    ASSERT_FALSE(watched.expired());
+    driver.visibleAlert()->removeFromSuperview();
+    driver.settle();
+    EXPECT_TRUE(watched.expired());
+}
+
+TEST_F(MyAlerts, shouldCloseItsOldDialogWhenBuiltAgain) {
+    auto manager = showFor(true);
+    manager->alert->initMyAlertTitle("提示", "委托成功", true, "确定");
+    driver.settle();
+    EXPECT_EQ(driver.viewsOfClass<AlertView>().size(), 1u);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(manager->log.calls, std::vector<std::string>{"done 5554"});
+    manager->alert.reset();
+}
+
 TEST_F(MyAlerts, shouldLiveWithoutAnOwnerWhileShown) {
     {
         auto alert = MyalertView::create();
