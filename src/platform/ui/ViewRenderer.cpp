@@ -85,7 +85,29 @@ void ViewRenderer::renderView(QPainter& painter, View& view) {
     painter.save();
     AffineTransform t = view.presentationToSuperview();
     painter.setTransform(QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty), true);
+    if (alpha >= 1 || view.subviews().empty()) {
+        painter.setOpacity(painter.opacity() * alpha);
+        paintBody(painter, view);
+        painter.restore();
+        return;
+    }
+    // A see-through view with subviews fades as one picture, so its parts do not show
+    // through each other.
+    QPaintDevice* device = painter.device();
+    QImage group(device->width(), device->height(), QImage::Format_ARGB32_Premultiplied);
+    group.fill(Qt::transparent);
+    {
+        QPainter groupPainter(&group);
+        groupPainter.setTransform(painter.transform());
+        paintBody(groupPainter, view);
+    }
+    painter.resetTransform();
     painter.setOpacity(painter.opacity() * alpha);
+    painter.drawImage(0, 0, group);
+    painter.restore();
+}
+
+void ViewRenderer::paintBody(QPainter& painter, View& view) {
     Rect bounds = view.presentationBounds();
     double radius = view.cornerRadius();
     if (!view.backgroundColor().isClear()) {
@@ -108,5 +130,4 @@ void ViewRenderer::renderView(QPainter& painter, View& view) {
         painter.setRenderHint(QPainter::Antialiasing, radius > 0);
         painter.drawPath(outline(bounds.insetBy(w / 2, w / 2), std::max(0.0, radius - w / 2)));
     }
-    painter.restore();
 }

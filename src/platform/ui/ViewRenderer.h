@@ -19,5 +19,6 @@ public:
 
 private:
     static void renderView(QPainter& painter, View& view);
+    static void paintBody(QPainter& painter, View& view);
     static void drawContent(QPainter& painter, View& view, const Rect& bounds);
 };

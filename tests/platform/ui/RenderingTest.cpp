@@ -142,3 +142,27 @@ TEST_F(Rendering, shouldClearOnlyTheViewsOwnDrawing) {
     EXPECT_TRUE(near(screen.colorAt({10, 110}), 255, 0, 0));
     EXPECT_TRUE(near(screen.colorAt({150, 250}), 0, 0, 255));
 }
+
+TEST_F(Rendering, shouldFadeViewWithItsSubviewsAsOnePicture) {
+    auto* panel = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
+    panel->setBackgroundColor(Color::blackColor());
+    panel->setAlpha(0.5);
+    panel->addSubview(std::make_unique<View>(Rect{0, 0, 50, 100}))
+        ->setBackgroundColor(Color::blackColor());
+    // Black over black at half strength over white: the same grey on both halves.
+    Color covered = screen.colorAt({25, 150});
+    Color plain = screen.colorAt({75, 150});
+    EXPECT_NEAR(covered.red255(), 128, 2);
+    EXPECT_NEAR(plain.red255(), 128, 2);
+}
+
+TEST_F(Rendering, shouldKeepParentClipWhenFadingGroup) {
+    auto* clip = add(std::make_unique<View>(Rect{0, 100, 50, 50}));
+    clip->setClipsToBounds(true);
+    auto* panel = clip->addSubview(std::make_unique<View>(Rect{0, 0, 100, 100}));
+    panel->setAlpha(0.5);
+    panel->addSubview(std::make_unique<View>(Rect{0, 0, 100, 100}))
+        ->setBackgroundColor(Color::redColor());
+    EXPECT_TRUE(near(screen.colorAt({25, 125}), 255, 128, 128));
+    EXPECT_TRUE(near(screen.colorAt({75, 125}), 255, 255, 255));
+}
