@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/MainQueue.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/GestureRecognizer.h"
@@ -57,6 +58,8 @@ void Window::setRootViewController(std::unique_ptr<ViewController> controller) {
         m_root->beginAppearanceTransition(false, false);
         m_root->view()->removeFromSuperview();
         m_root->endAppearanceTransition();
+        // The old root may be replacing itself from one of its own handlers.
+        MainQueue::post([old = std::move(m_root)]() {});
     }
     m_root = std::move(controller);
     if (!m_root) {

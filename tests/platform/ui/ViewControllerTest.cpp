@@ -166,3 +166,16 @@ TEST_F(Controllers, shouldAskTopControllerWhetherStatusBarShows) {
     nav->pushViewController(std::make_unique<Wide>(), false);
     EXPECT_TRUE(screen.isStatusBarHidden());
 }
+
+TEST_F(Controllers, shouldReplaceRootFromTheOldRootsOwnHandler) {
+    window->setRootViewController(make("welcome"));
+    ViewController* welcome = window->rootViewController();
+    auto* go = welcome->view()->addSubview(Button::create(Button::Type::Custom, {0, 100, 100, 44}));
+    go->addTarget(TouchUpInside, [this](Control&) { window->setRootViewController(make("tabs")); });
+    log.calls.clear();
+    ASSERT_TRUE(driver.tap(go));
+    driver.settle();
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"welcome willDisappear", "welcome didDisappear",
+                                        "tabs didLoad", "tabs willAppear", "tabs didAppear"}));
+}
