@@ -1,6 +1,6 @@
 #pragma once
 
-// What a controller shows in the tab bar: title, image, selected image, badge, tag.
+// What a controller shows in the tab bar: title, image, selected image, tag.
 // Plain record held by its controller.
 
 #include <string>
@@ -11,6 +11,5 @@ struct TabBarItem {
     std::string title;
     Image image;
     Image selectedImage;
-    std::string badgeValue;
     int tag = 0;
 };

@@ -136,10 +136,10 @@ TEST_F(Gallery, shouldRenderEveryControlLegiblyIntoGalleryImage) {
     picker->setDate(*DateFormat("yyyy-MM-dd", DateFormat::Zone::gmt()).parse("2026-12-05"));
 
     auto* tabs = add(std::make_unique<TabBar>(Rect{0, 519, 320, 49}));
-    tabs->setItems({{"行情", swatch(QColor(255, 255, 255)), {}, {}, 0},
-                    {"交易", swatch(QColor(160, 160, 160)), {}, {}, 1},
-                    {"社区", swatch(QColor(160, 160, 160)), {}, {}, 2},
-                    {"服务", swatch(QColor(160, 160, 160)), {}, {}, 3}});
+    tabs->setItems({{"行情", swatch(QColor(255, 255, 255)), {}, 0},
+                    {"交易", swatch(QColor(160, 160, 160)), {}, 1},
+                    {"社区", swatch(QColor(160, 160, 160)), {}, 2},
+                    {"服务", swatch(QColor(160, 160, 160)), {}, 3}});
 
     QImage controls = screen.renderImage();
 
