@@ -47,13 +47,23 @@ bool ScreenDriver::isVisible(const View* view) const {
     if (!view || view->window() != window()) {
         return false;
     }
+    window()->layoutIfNeeded();
     for (const View* v = view; v; v = v->superview()) {
         if (v->isHidden() || v->alpha() < 0.01) {
             return false;
         }
     }
-    Rect onScreen = view->convertRect(view->bounds(), nullptr);
-    return onScreen.intersects(m_screen.bounds()) || (onScreen.width == 0 || onScreen.height == 0);
+    return !visibleRect(view).isEmpty();
+}
+
+Rect ScreenDriver::visibleRect(const View* view) const {
+    Rect shown = view->convertRect(view->bounds(), nullptr).intersected(m_screen.bounds());
+    for (const View* v = view->superview(); v; v = v->superview()) {
+        if (v->clipsToBounds()) {
+            shown = shown.intersected(v->convertRect(v->bounds(), nullptr));
+        }
+    }
+    return shown;
 }
 
 View* ScreenDriver::viewWithTag(int tag) const {
@@ -114,8 +124,7 @@ bool ScreenDriver::tap(View* view) {
         return false;
     }
     w->layoutIfNeeded();
-    Rect visible = view->convertRect(view->bounds(), nullptr).intersected(m_screen.bounds());
-    Point center = visible.center();
+    Point center = visibleRect(view).center();
     View* hit = w->hitTest(center);
     if (!hit || !(hit == view || hit->isDescendantOf(view) || view->isDescendantOf(hit))) {
         return false;

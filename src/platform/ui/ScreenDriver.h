@@ -25,8 +25,11 @@ public:
     Window* window() const;
     // Every view of the key window, back to front.
     std::vector<View*> allViews() const;
-    // Shown: in the key window, no hidden or transparent ancestor, on screen.
+    // Shown: in the key window, no hidden or transparent ancestor, some part on screen and
+    // inside every clipping ancestor.
     bool isVisible(const View* view) const;
+    // The part of the view that can be seen, in window points.
+    Rect visibleRect(const View* view) const;
     View* viewWithTag(int tag) const;
     // The front-most visible view showing exactly this text (label, button title, field text or
     // placeholder).

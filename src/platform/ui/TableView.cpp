@@ -269,6 +269,9 @@ void TableView::layoutSubviews() {
     if (m_needsReload) {
         rebuild();
     }
+    if (contentSize().width != bounds().width) {
+        setContentSize({bounds().width, contentSize().height});
+    }
     layoutCells();
     layoutHeaders();
 }

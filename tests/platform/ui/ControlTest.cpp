@@ -84,3 +84,16 @@ TEST(ButtonStates, shouldFallBackToNormalStateValues) {
     EXPECT_EQ(button.currentTitleColor(), Color::whiteColor());
     EXPECT_FALSE(button.currentImage().isEmpty());
 }
+
+TEST_F(ButtonTaps, shouldNotSeeButtonsClippedAwayByTheirParent) {
+    auto* strip = add(std::make_unique<View>(Rect{0, 100, 100, 44}));
+    strip->setClipsToBounds(true);
+    auto* inside = strip->addSubview(Button::create(Button::Type::Custom, {0, 0, 100, 44}));
+    inside->setTitle("可见");
+    auto* outside = strip->addSubview(Button::create(Button::Type::Custom, {120, 0, 100, 44}));
+    outside->setTitle("隐藏");
+    EXPECT_TRUE(driver.isVisible(inside));
+    EXPECT_FALSE(driver.isVisible(outside));
+    EXPECT_EQ(driver.viewWithText("隐藏"), nullptr);
+    EXPECT_FALSE(driver.tap(outside));
+}
