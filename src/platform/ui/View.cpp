@@ -528,17 +528,22 @@ void View::animate(double duration, double delay, const std::function<void()>& c
     for (const PendingCapture& c : captured) {
         views.push_back(c.view);
     }
-    auto timer = Timer::scheduledTimer((duration + delay) / speed, false, [views, completion]() {
-        for (const WeakRef<View>& ref : views) {
-            if (View* v = ref.get()) {
-                v->m_animation.reset();
+    auto self = std::make_shared<Timer*>(nullptr);
+    auto timer =
+        Timer::scheduledTimer((duration + delay) / speed, false, [views, completion, self]() {
+            for (const WeakRef<View>& ref : views) {
+                if (View* v = ref.get()) {
+                    v->m_animation.reset();
+                }
             }
-        }
-        displayChanged();
-        if (completion) {
-            completion(true);
-        }
-    });
+            displayChanged();
+            // A finished animation lets go of its timer (dropping it here is allowed).
+            std::erase_if(runningAnimations(), [&self](const auto& t) { return t.get() == *self; });
+            if (completion) {
+                completion(true);
+            }
+        });
+    *self = timer.get();
     runningAnimations().push_back(std::move(timer));
 }
 

@@ -30,7 +30,7 @@ TEST_F(Animations, shouldDrawInBetweenValuesWhileRunning) {
     auto* panel = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
     panel->setBackgroundColor(Color::redColor());
     window->setBackgroundColor(Color::whiteColor());
-    View::animate(5, [&] { panel->setFrame({200, 100, 100, 100}); });
+    View::animate(1, [&] { panel->setFrame({200, 100, 100, 100}); });
     // At the start the panel is still drawn where it was.
     EXPECT_TRUE(near(screen.colorAt({50, 150}), 255, 0, 0));
     EXPECT_TRUE(View::hasRunningAnimations());
