@@ -12,12 +12,20 @@ Label::Label(const Rect& frame, const std::string& text) : View(frame), m_text(t
 
 void Label::setText(const std::string& text) {
     m_text = text;
-    setNeedsDisplay();
+    sizeChanged();
 }
 
 void Label::setFont(const Font& font) {
     m_font = font;
+    sizeChanged();
+}
+
+// The text's size changed: a superview that sizes the label (a button) lays out again.
+void Label::sizeChanged() {
     setNeedsDisplay();
+    if (View* owner = superview()) {
+        owner->setNeedsLayout();
+    }
 }
 
 void Label::setTextColor(const Color& color) {

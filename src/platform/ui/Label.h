@@ -38,6 +38,8 @@ public:
     Font fittedFont() const;
 
 private:
+    void sizeChanged();
+
     std::string m_text;
     Font m_font = Font::system(17);
     Color m_textColor = Color::blackColor();

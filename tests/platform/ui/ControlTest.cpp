@@ -97,3 +97,14 @@ TEST_F(ButtonTaps, shouldNotSeeButtonsClippedAwayByTheirParent) {
     EXPECT_EQ(driver.viewWithText("隐藏"), nullptr);
     EXPECT_FALSE(driver.tap(outside));
 }
+
+TEST(ButtonLayout, shouldRefitTitleWhenItsFontChangesAfterTheTitle) {
+    Button button({0, 0, 200, 44});
+    button.setTitle("速摘");
+    button.layoutIfNeeded();
+    double small = button.titleLabel()->frame().width;
+    button.titleLabel()->setFont(Font::named("Helvetica-Bold", 24));
+    button.layoutIfNeeded();
+    EXPECT_GT(button.titleLabel()->frame().width, small * 1.4);
+    EXPECT_NEAR(button.titleLabel()->frame().midX(), 100, 1);
+}
