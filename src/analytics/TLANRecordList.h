@@ -1,0 +1,63 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// One pending-record list of the record cache with its own lock: recording adds under the lock,
+// readers take a snapshot and walk it unlocked, an accepted upload removes exactly the records
+// it carried. Owned by TallyStatInternal; any thread.
+template <class T>
+class TLANRecordList {
+public:
+    using Pointer = std::shared_ptr<T>;
+
+    void add(Pointer record) {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        m_records.push_back(std::move(record));
+    }
+    void append(const std::vector<Pointer>& records) {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        m_records.insert(m_records.end(), records.begin(), records.end());
+    }
+    std::vector<Pointer> snapshot() const {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        return m_records;
+    }
+    std::vector<Pointer> takeAll() {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        return std::exchange(m_records, {});
+    }
+    bool empty() const {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        return m_records.empty();
+    }
+    size_t size() const {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        return m_records.size();
+    }
+    void clear() {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        m_records.clear();
+    }
+    // Removes the records whose sending mark is set (found in a snapshot), and only those.
+    void removeMarked() {
+        std::vector<Pointer> marked;
+        for (const Pointer& record : snapshot()) {
+            if (record->sendingFlag) {
+                marked.push_back(record);
+            }
+        }
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        std::erase_if(m_records, [&](const Pointer& record) {
+            return std::find(marked.begin(), marked.end(), record) != marked.end();
+        });
+    }
+    // The list's lock, for callers that check and add in one step.
+    std::recursive_mutex& mutex() const { return m_mutex; }
+
+private:
+    mutable std::recursive_mutex m_mutex;
+    std::vector<Pointer> m_records;
+};

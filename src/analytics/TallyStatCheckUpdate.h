@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "analytics/TLANJsonValue.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/ui/AlertView.h"
+
+// Asks the analytics service whether a newer version exists and, when one does, shows an
+// alert with the caller's title and buttons whose second button opens the reply's address;
+// a caller may take the reply itself instead. One shared instance for the process, made on the
+// main thread; the request runs on the record cache's other queue, the alert and the reply
+// callback on the main thread while that queue's thread waits.
+class TallyStatCheckUpdate : public AlertViewDelegate {
+public:
+    using UpdateCallback = std::function<void(const PropertyList& updateInfo)>;
+
+    static TallyStatCheckUpdate& sharedInstance();
+
+    void checkUpdate(const std::string& title, const std::string& cancelButtonTitle,
+                     const std::string& otherButtonTitle);
+    void checkUpdate();
+    // An empty callback is refused with a system-log line.
+    void checkUpdateWithDelegate(UpdateCallback callback);
+
+    void alertViewClickedButtonAtIndex(AlertView& alertView, int buttonIndex) override;
+
+    // The steps of one check.
+    void checkAppUpdateResult();
+    bool checkAppUpdate(const std::string& url);
+    TLANJsonValue setAppUpdateData() const;
+    void excuteUpdate(const std::string& body);
+    void appUpdateWithAlert(const TLANJsonValue& updateInfo);
+
+    std::string appHomeUrl() const;
+    std::string updateTitle() const;
+    std::string updateCancelButtonTitle() const;
+    std::string updateOtherButtonTitles() const;
+    TLANJsonValue updateInfo() const;
+    bool checkUpdateJobFlag() const;
+    // Only http and https addresses are opened.
+    static bool isOpenableAddress(const std::string& url);
+
+private:
+    TallyStatCheckUpdate();
+    void gotAppkey();
+    // Runs the work on the main thread and waits for it (directly when already there).
+    static void onMainThreadAndWait(const std::function<void()>& work);
+
+    mutable std::mutex m_mutex;
+    std::string m_appHomeUrl;
+    std::string m_updateTitle;
+    std::string m_updateCancelButtonTitle;
+    std::string m_updateOtherButtonTitles;
+    UpdateCallback m_callback;
+    TLANJsonValue m_updateInfo = TLANJsonValue::dictionary();
+    bool m_checkUpdateJobFlag = false;
+};

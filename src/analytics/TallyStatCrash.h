@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TLANError;
+
+// Turns a crash into an error record: saves the running version ("TLAppVersion"), builds the
+// crash text (reason, addresses line, stack) and hands it to the record cache, which ends the
+// session and saves; at the next launch it turns a crash that the signal writer left behind
+// into an error record when the version is the same. One shared instance; any thread.
+class TallyStatCrash {
+public:
+    static constexpr const char* kCrashCatchNotification = "TallyStatCrashCatch";
+    static constexpr const char* kNoAddresses = "(null)";
+
+    static TallyStatCrash& sharedInstance();
+
+    void installUncaughtExceptionHandler();
+    // Records the crash and waits until the cache file holds it.
+    void saveCrashInfo(const std::string& reason, const std::vector<std::string>& stack);
+    static void saveAppVersionToUserDefaults();
+    static std::string crashText(const std::string& reason, const std::vector<std::string>& stack);
+    // The error record of a crash file left by an earlier process of the same version; the
+    // file is deleted either way.
+    static std::shared_ptr<TLANError> takePendingCrash();
+
+private:
+    TallyStatCrash() = default;
+};

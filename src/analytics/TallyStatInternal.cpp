@@ -1,0 +1,492 @@
+#include "analytics/TallyStatInternal.h"
+
+#include <filesystem>
+
+#include "analytics/TLANUtil.h"
+#include "analytics/TLANWorker.h"
+#include "analytics/TallyLog.h"
+#include "analytics/TallyStatApp.h"
+#include "analytics/TallyStatCrash.h"
+#include "analytics/TallyStatEnvelope.h"
+#include "analytics/TallyStatJob.h"
+#include "analytics/TallyStatSession.h"
+#include "analytics/TallyStatThrift.h"
+#include "platform/foundation/KeyedArchiver.h"
+#include "platform/foundation/KeyedUnarchiver.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/Text.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/UserDefaults.h"
+
+namespace {
+
+constexpr const char* kIdfvZero = "00000000-0000-0000-0000-000000000000";
+
+template <class T>
+void archiveList(PropertyList& body, const char* key, const TLANRecordList<T>& list) {
+    std::vector<std::shared_ptr<T>> records = list.snapshot();
+    if (!records.empty()) {
+        body.set(key, KeyedArchiver::archivedData(records));
+    }
+}
+
+template <class T>
+void unarchiveList(const PropertyList& body, const char* key, TLANRecordList<T>& list) {
+    std::optional<Bytes> data = body[key].asData();
+    if (!data || data->size() < TallyStatInternal::kMinArchiveBytes) {
+        return;
+    }
+    list.append(KeyedUnarchiver::unarchiveObjects<T>(*data));
+}
+
+template <class T>
+TLANJsonValue attributeList(const TLANRecordList<T>& list) {
+    TLANJsonValue items = TLANJsonValue::array();
+    for (const auto& record : list.snapshot()) {
+        items.append(record->attributes());
+    }
+    return items;
+}
+
+void setIfNotEmpty(TLANJsonValue& json, const char* key, const std::string& value) {
+    if (!value.empty()) {
+        json.set(key, value);
+    }
+}
+
+}  // namespace
+
+TallyStatInternal::TallyStatInternal() : m_sessionID(TLANUtil::sessionId()) {}
+
+TallyStatInternal& TallyStatInternal::sharedInstance() {
+    static TallyStatInternal* instance = new TallyStatInternal();
+    return *instance;
+}
+
+void TallyStatInternal::pushEventBegin(const std::string& key, std::shared_ptr<TLANEvent> record) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_eventBeginTimes[key].push_front(std::move(record));
+}
+
+std::shared_ptr<TLANEvent> TallyStatInternal::popEventBegin(const std::string& key) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    auto found = m_eventBeginTimes.find(key);
+    if (found == m_eventBeginTimes.end() || found->second.empty()) {
+        return nullptr;
+    }
+    std::shared_ptr<TLANEvent> record = found->second.front();
+    found->second.pop_front();
+    return record;
+}
+
+void TallyStatInternal::pushEkvBegin(const std::string& key, std::shared_ptr<TLANEkv> record) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_ekvBeginTimes[key].push_front(std::move(record));
+}
+
+std::shared_ptr<TLANEkv> TallyStatInternal::popEkvBegin(const std::string& key) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    auto found = m_ekvBeginTimes.find(key);
+    if (found == m_ekvBeginTimes.end() || found->second.empty()) {
+        return nullptr;
+    }
+    std::shared_ptr<TLANEkv> record = found->second.front();
+    found->second.pop_front();
+    return record;
+}
+
+double TallyStatInternal::lastLaunchTime() const {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    return m_lastLaunchTime;
+}
+
+void TallyStatInternal::setLastLaunchTime(double seconds) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_lastLaunchTime = seconds;
+}
+
+std::string TallyStatInternal::sessionID() const {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    return m_sessionID;
+}
+
+void TallyStatInternal::setSessionID(const std::string& sessionID) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_sessionID = sessionID;
+}
+
+std::string TallyStatInternal::lastSessionId() const {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    return m_lastSessionId;
+}
+
+void TallyStatInternal::setLastSessionId(const std::string& sessionID) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_lastSessionId = sessionID;
+}
+
+std::optional<PropertyList> TallyStatInternal::errorSupportInfo() const {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    return m_errorSupportInfo;
+}
+
+std::string TallyStatInternal::json() const {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    return m_json;
+}
+
+void TallyStatInternal::setWrapperType(const std::string& type) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_wrapperType = type;
+}
+
+void TallyStatInternal::setWrapperVersion(const std::string& version) {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_wrapperVersion = version;
+}
+
+void TallyStatInternal::beginPerformJob() {
+    TallyStatJob& job = TallyStatJob::sharedInstance();
+    std::lock_guard<std::recursive_mutex> guard(job.lock());
+    job.setJobRunning(true);
+    if (hasJob()) {
+        commitJob();
+    } else {
+        job.setJobRunning(false);
+    }
+}
+
+void TallyStatInternal::commitJob() {
+    TallyStatJob& job = TallyStatJob::sharedInstance();
+    std::lock_guard<std::recursive_mutex> guard(job.lock());
+    if (TallyStatApp::sharedInstance().logEnabled()) {
+        updateJson();
+    }
+    std::optional<Bytes> body = setupPostData();
+    if (!body || body->size() < kMinArchiveBytes) {
+        job.setJobRunning(false);
+        return;
+    }
+    tallyLog("(Request  Applog) content=%@", json());
+    m_sendLogQueue.addOperation([worker = std::make_shared<TLANWorker>(std::move(*body))] {
+        worker->main();
+    });
+}
+
+std::optional<Bytes> TallyStatInternal::setupPostData() {
+    return TallyStatEnvelope::sharedInstance().loadEnvelopeData();
+}
+
+bool TallyStatInternal::hasJob() const {
+    return !launches.empty() || !terminates.empty() || !events.empty() || !ekv.empty() ||
+           !errors.empty();
+}
+
+void TallyStatInternal::markJobDone() {
+    updateSerialNum(1);
+    TallyStatThrift::sharedInstance().saveIdTracking();
+    setLastPostDate();
+    removeSentData();
+}
+
+void TallyStatInternal::removeSentData() {
+    removeEnvelopeData();
+    removeMarkedRecords();
+    removeJSONData();
+}
+
+void TallyStatInternal::removeEnvelopeData() {
+    TallyStatEnvelope::sharedInstance().removeEnvelope();
+}
+
+void TallyStatInternal::removeMarkedRecords() {
+    launches.removeMarked();
+    terminates.removeMarked();
+    events.removeMarked();
+    ekv.removeMarked();
+    errors.removeMarked();
+}
+
+void TallyStatInternal::removeJSONData() {
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_json.clear();
+}
+
+void TallyStatInternal::removeInstanceData() {
+    launches.clear();
+    terminates.clear();
+    events.clear();
+    errors.clear();
+    ekv.clear();
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_eventBeginTimes.clear();
+}
+
+void TallyStatInternal::clearData() {
+    removeJSONData();
+    TallyStatJob& job = TallyStatJob::sharedInstance();
+    std::lock_guard<std::recursive_mutex> guard(job.lock());
+    if (!job.jobRunning()) {
+        removeInstanceData();
+    }
+}
+
+std::string TallyStatInternal::cacheFilePath() {
+    return Paths::join(Paths::caches(),
+                       Text::format(".%@_tallyCache.plist", TLANUtil::appPackageNameString()));
+}
+
+void TallyStatInternal::loadCache() {
+    PropertyList cache = loadCacheFile();
+    const PropertyList& body = cache["body"];
+    if (body.size() > 0) {
+        unarchiveBody(body);
+    }
+    if (std::shared_ptr<TLANError> crash = TallyStatCrash::takePendingCrash()) {
+        errors.add(crash);
+    }
+}
+
+void TallyStatInternal::unarchiveBody(const PropertyList& body) {
+    unarchiveList(body, "launch", launches);
+    unarchiveList(body, "terminate", terminates);
+    unarchiveList(body, "event", events);
+    unarchiveList(body, "ekv", ekv);
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    if (!defaults.contains("TLAppVersion")) {
+        errors.clear();
+        return;
+    }
+    if (Text::equalsCaseInsensitive(TLANUtil::appVersionString(),
+                                    defaults.stringForKey("TLAppVersion"))) {
+        unarchiveList(body, "error", errors);
+    }
+}
+
+PropertyList TallyStatInternal::loadCacheFile() {
+    const std::string path = cacheFilePath();
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        return PropertyList::dictionary();
+    }
+    std::optional<PropertyList> cache = PropertyList::readFile(path);
+    std::filesystem::remove(path, ignored);
+    return cache && cache->isDictionary() ? *cache : PropertyList::dictionary();
+}
+
+void TallyStatInternal::saveCacheAndClean(bool clean) {
+    if (!hasJob()) {
+        return;
+    }
+    m_saveQueue.addOperation([this, clean] { saveAndClean(clean); });
+}
+
+void TallyStatInternal::saveAndClean(bool clean) {
+    if (!hasJob()) {
+        return;
+    }
+    {
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
+        saveCacheFile();
+    }
+    // Outside the instance lock: clearing takes the job lock, and the end of an upload takes
+    // the job lock before it writes the cache under the instance lock.
+    if (clean) {
+        clearData();
+    }
+}
+
+void TallyStatInternal::saveCacheFile() {
+    TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
+    writeCacheFile();
+}
+
+void TallyStatInternal::writeCacheFile() {
+    const std::string path = cacheFilePath();
+    std::error_code ignored;
+    const bool exists = std::filesystem::exists(path, ignored);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::optional<PropertyList> archive = archiveObjectsWithHeader(false);
+    if (!archive) {
+        if (exists) {
+            std::filesystem::remove(path, ignored);
+        }
+        return;
+    }
+    TallyStatSession& session = TallyStatSession::sharedInstance();
+    if (session.appInBackGround() && session.appBeKilling()) {
+        return;
+    }
+    archive->writeFile(path);
+}
+
+std::optional<PropertyList> TallyStatInternal::archiveObjectsWithHeader(bool withHeader) const {
+    PropertyList body = PropertyList::dictionary();
+    archiveList(body, "launch", launches);
+    archiveList(body, "terminate", terminates);
+    archiveList(body, "event", events);
+    archiveList(body, "error", errors);
+    archiveList(body, "ekv", ekv);
+    if (body.size() == 0) {
+        return std::nullopt;
+    }
+    PropertyList result = PropertyList::dictionary();
+    result.set("body", body);
+    if (withHeader) {
+        std::optional<std::string> text = TLANUtil::JSONFragment(header());
+        result.set("header", text.value_or(""));
+    }
+    return result;
+}
+
+void TallyStatInternal::updateSerialNum(int64_t increment) {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setInteger(defaults.integerForKey("tlSerialNum") + increment, "tlSerialNum");
+    defaults.synchronize();
+}
+
+void TallyStatInternal::setLastPostDate() {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setString(TLANUtil::dateString(), "lastPostDate");
+    defaults.setDouble(Timer::now(), "lastPostInterval");
+    defaults.synchronize();
+}
+
+void TallyStatInternal::incrementRequest(bool success, int64_t usedMs) {
+    incrementRequestNumber(success);
+    logLastRequestTime(usedMs);
+}
+
+void TallyStatInternal::incrementRequestNumber(bool success) {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    const char* key = success ? "tlSuccessfulRequests" : "tlFailedRequests";
+    defaults.setInteger(defaults.integerForKey(key) + 1, key);
+    defaults.synchronize();
+}
+
+void TallyStatInternal::logLastRequestTime(int64_t usedMs) {
+    if (usedMs < 1) {
+        return;
+    }
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setInteger(usedMs, "tlLastRequestSpentMS");
+    defaults.synchronize();
+}
+
+void TallyStatInternal::updateJson() {
+    TLANJsonValue body = TLANJsonValue::dictionary();
+    if (!launches.empty()) {
+        body.set("launch", attributeList(launches));
+    }
+    if (!terminates.empty()) {
+        body.set("terminate", attributeList(terminates));
+    }
+    if (!events.empty()) {
+        body.set("event", attributeList(events));
+    }
+    if (!errors.empty()) {
+        body.set("error", attributeList(errors));
+    }
+    if (!ekv.empty()) {
+        TLANJsonValue ekvGroups = buildEkv();
+        if (!ekvGroups.entries().empty()) {
+            body.set("ekv", TLANJsonValue::Array{ekvGroups});
+        }
+        TLANJsonValue gkvGroups = buildGkv();
+        if (!gkvGroups.entries().empty()) {
+            body.set("gkv", TLANJsonValue::Array{gkvGroups});
+        }
+    }
+    if (body.entries().empty()) {
+        return;
+    }
+    TLANJsonValue whole = TLANJsonValue::dictionary();
+    whole.set("header", header());
+    whole.set("body", body);
+    std::optional<std::string> text = TLANUtil::JSONFragment(whole);
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_json = text.value_or("");
+}
+
+TLANJsonValue TallyStatInternal::header() const {
+    TallyStatApp& app = TallyStatApp::sharedInstance();
+    TLANJsonValue json = TLANJsonValue::dictionary();
+    json.set("appkey", app.appid());
+    json.set("channel", app.channel());
+    json.set("sdk_type", TLANUtil::sdkTypeString());
+    json.set("os", TLANUtil::osString());
+    json.set("os_version", TLANUtil::osVersionString());
+    json.set("sdk_version", TLANUtil::sdkVersionString());
+    json.set("app_version", TLANUtil::appVersionString());
+    json.set("sv", TLANUtil::appShortVersionString());
+    json.set("device_model", TLANUtil::deviceModelString());
+    setIfNotEmpty(json, "mc", TLANUtil::deviceMacAddressString());
+    json.set("device_id", TLANUtil::sharedUDIDString());
+    setIfNotEmpty(json, "idfa", TLANUtil::idfa());
+    const std::string idfv = TLANUtil::idfv();
+    setIfNotEmpty(json, "idfv", idfv == kIdfvZero ? "" : idfv);
+    json.set("resolution", TLANUtil::resolutionString());
+    json.set("access", TLANUtil::accessString());
+    json.set("carrier", TLANUtil::carrierString());
+    json.set("country", TLANUtil::countryString());
+    json.set("timezone", TLANUtil::timezoneString());
+    json.set("language", TLANUtil::languageString());
+    json.set("package_name", TLANUtil::appPackageNameString());
+    json.set("display_name", TLANUtil::appDisplayNameString());
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    setIfNotEmpty(json, "wrapper_type", m_wrapperType);
+    setIfNotEmpty(json, "wrapper_version", m_wrapperVersion);
+    return json;
+}
+
+TLANJsonValue TallyStatInternal::buildKeyValueGroups(const std::string& type) const {
+    TLANJsonValue groups = TLANJsonValue::dictionary();
+    for (const auto& record : ekv.snapshot()) {
+        if (record->type != type) {
+            continue;
+        }
+        TLANJsonValue group = groups[record->session_id];
+        if (group.isNull()) {
+            group = TLANJsonValue::array();
+        }
+        group.append(record->attributes());
+        groups.set(record->session_id, group);
+    }
+    return groups;
+}
+
+TLANJsonValue TallyStatInternal::buildEkv() const {
+    return buildKeyValueGroups("ekv");
+}
+
+TLANJsonValue TallyStatInternal::buildGkv() const {
+    return buildKeyValueGroups("gkv");
+}
+
+void TallyStatInternal::error(const std::string& text) {
+    TallyStatInternal& cache = sharedInstance();
+    std::optional<PropertyList> info = cache.errorSupportInfo();
+    if (!info) {
+        tallyLog("Read binary image info failed!");
+        return;
+    }
+    auto record = std::make_shared<TLANError>();
+    record->context = Text::format(
+        "%@\n\ndSYM UUID: %@\nCPU Type: %@\nSlide Address: %@\nBinary Image: %@\nBase Address: %@\n",
+        text, (*info)["binary_uuid"].toString(), (*info)["cpu_arch"].toString(),
+        (*info)["slide_address"].toString(), (*info)["image_name"].toString(),
+        (*info)["image_base_address"].toString());
+    tallyLog("%@", record->context);
+    cache.errors.add(record);
+    TallyStatApp::sharedInstance().setAppCrashed(true);
+    TallyStatSession::stopSession("");
+}
+
+void TallyStatInternal::updateErrorSupportInfo(const std::optional<PropertyList>& info) {
+    if (!info) {
+        return;
+    }
+    TallyStatInternal& cache = sharedInstance();
+    std::lock_guard<std::mutex> guard(cache.m_fieldsMutex);
+    cache.m_errorSupportInfo = info;
+}

@@ -1,0 +1,198 @@
+#include "analytics/TallyStatSession.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "analytics/TLANUtil.h"
+#include "analytics/TallyLog.h"
+#include "analytics/TallyStatApp.h"
+#include "analytics/TallyStatInternal.h"
+#include "analytics/TallyStatJob.h"
+#include "analytics/TallyStatLocation.h"
+#include "analytics/TallyStatPageView.h"
+#include "analytics/TallyUncaughtExceptionHandler.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/Text.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+constexpr double kFirstLaunchDelaySeconds = 1.0;
+
+std::mutex& launchMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::condition_variable& launchDone() {
+    static std::condition_variable done;
+    return done;
+}
+
+}  // namespace
+
+TallyStatSession& TallyStatSession::sharedInstance() {
+    static TallyStatSession* instance = new TallyStatSession();
+    return *instance;
+}
+
+void TallyStatSession::startWithAppkey(const std::string& appKey) {
+    startWithAppkey(appKey, 1, "");
+}
+
+void TallyStatSession::startWithAppkey(const std::string& appKey, int reportPolicy,
+                                       const std::string& channelId) {
+    TallyStatApp& app = TallyStatApp::sharedInstance();
+    tallyLog("analytics sdk version %@ , app version %@", kSdkVersion,
+             TLANUtil::appVersionString());
+    if (Text::trimmed(appKey).empty()) {
+        app.noAppKeyException();
+        return;
+    }
+    app.setAppid(appKey);
+    postGotAppkeyNotification();
+    if (!Text::trimmed(channelId).empty()) {
+        app.setChannel(channelId);
+    }
+    app.setReportPolicy(updateReportPolicy(reportPolicy));
+    TallyStatSession& session = sharedInstance();
+    session.addObserverForSession();
+    session.m_firstLaunchTimer = Timer::scheduledTimer(
+        kFirstLaunchDelaySeconds, false, [] { sharedInstance().ensureFirstLaunch(); });
+}
+
+int TallyStatSession::updateReportPolicy(int policy) {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    if (defaults.contains("report_policy")) {
+        return static_cast<int>(defaults.integerForKey("report_policy"));
+    }
+    return policy;
+}
+
+void TallyStatSession::postGotAppkeyNotification() {
+    NotificationCenter::defaultCenter().post(kGotAppkeyNotification);
+}
+
+void TallyStatSession::addObserverForSession() {
+    if (!m_observerAdded.exchange(true)) {
+        NotificationCenter& center = NotificationCenter::defaultCenter();
+        center.addObserver(this, Application::kDidBecomeActiveNotification, nullptr,
+                           [](const std::string& name, const void*, const PropertyList&) {
+                               startSession(name);
+                           });
+        for (const char* name : {Application::kWillResignActiveNotification,
+                                 Application::kWillTerminateNotification}) {
+            center.addObserver(this, name, nullptr,
+                               [](const std::string& posted, const void*, const PropertyList&) {
+                                   stopSession(posted == Application::kWillTerminateNotification
+                                                   ? kWillTerminateName
+                                                   : posted);
+                               });
+        }
+    }
+    TallyStatApp::setCrashReportEnabled(TallyStatApp::sharedInstance().postCrashReportEnabled());
+}
+
+void TallyStatSession::ensureFirstLaunch() {
+    if (!m_firstStartSessionHasFinished) {
+        startSession("");
+    }
+}
+
+void TallyStatSession::startSession(const std::string&) {
+    sharedInstance().beginSession();
+}
+
+void TallyStatSession::stopSession(const std::string& notificationName) {
+    sharedInstance().endSession(notificationName);
+}
+
+void TallyStatSession::beginSession() {
+    m_appInBackGround = false;
+    m_firstStartSessionHasFinished = true;
+    TallyStatInternal::sharedInstance().removeInstanceData();
+    appLaunch();
+}
+
+void TallyStatSession::appLaunch() {
+    {
+        std::lock_guard<std::mutex> guard(launchMutex());
+        ++m_launchesRunning;
+    }
+    std::thread([this] {
+        runLaunch();
+        std::lock_guard<std::mutex> guard(launchMutex());
+        --m_launchesRunning;
+        launchDone().notify_all();
+    }).detach();
+}
+
+void TallyStatSession::runLaunch() {
+    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    for (const auto& parked : cache.tmpContainer.takeAll()) {
+        if (auto event = std::dynamic_pointer_cast<TLANEvent>(parked)) {
+            cache.events.add(event);
+        } else if (auto keyValue = std::dynamic_pointer_cast<TLANEkv>(parked)) {
+            cache.ekv.add(keyValue);
+        }
+    }
+    cache.loadCache();
+    if (m_launchHasBegan) {
+        cache.setSessionID(TLANUtil::sessionId());
+    }
+    cache.setLastLaunchTime(Timer::now());
+    cache.setLastSessionId(cache.sessionID());
+    TallyUncaughtExceptionHandler::setCrashSessionId(cache.sessionID());
+    cache.launches.add(std::make_shared<TLANLaunch>());
+    m_launchHasBegan = true;
+    TallyStatJob::preparePerformJob(TallyStatJob::Launch);
+}
+
+void TallyStatSession::waitForLaunches() {
+    std::unique_lock<std::mutex> lock(launchMutex());
+    launchDone().wait(lock, [this] { return m_launchesRunning == 0; });
+}
+
+void TallyStatSession::endSession(const std::string& notificationName) {
+    if (notificationName == kWillTerminateName) {
+        m_appBeKilling = true;
+    }
+    m_appInBackGround = true;
+    appTerminate();
+    if (!TallyStatApp::sharedInstance().appCrashed()) {
+        TallyStatJob::preparePerformJob(TallyStatJob::Terminate);
+    }
+    TallyStatInternal::sharedInstance().saveCacheAndClean(true);
+}
+
+void TallyStatSession::appTerminate() {
+    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    auto record = std::make_shared<TLANTerminate>();
+    record->pageViews = TallyStatPageView::sharedInstance().takePageViews();
+    double seconds = static_cast<double>(Text::truncated(Timer::now() - cache.lastLaunchTime()));
+    if (seconds > kMaxSessionSeconds) {
+        seconds = kCappedSessionSeconds;
+    }
+    record->duration = seconds;
+    m_duration = seconds;
+    TallyStatLocation::Fix fix = TallyStatLocation::sharedInstance().fix();
+    if (fix.latitude != 0 && fix.longitude != 0) {
+        record->latitude = fix.latitude;
+        record->longitude = fix.longitude;
+        record->gps_time = static_cast<int64_t>(fix.gps_time * 1000.0);
+        TallyStatLocation::sharedInstance().take();
+    }
+    cache.terminates.add(record);
+}
+
+std::string TallyStatSession::description() const {
+    return Text::format("<%@:   observerAdded=%d, firstStartSessionHasFinished=%d, "
+                        "launchHasBegan=%d>",
+                        "TallyStatSession", static_cast<int>(m_observerAdded.load()),
+                        static_cast<int>(m_firstStartSessionHasFinished.load()),
+                        static_cast<int>(m_launchHasBegan.load()));
+}

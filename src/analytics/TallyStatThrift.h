@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analytics/TLTUALogEntry.h"
+#include "platform/foundation/Bytes.h"
+
+class TLANTerminate;
+
+// Turns the pending records of the record cache into the one wire record of an upload
+// (TLTUALogEntry), serialises and compresses it, and keeps the identity tracking, the server's
+// imprint and the activation flag in the user defaults. One shared instance for the process;
+// any thread (its own lock guards the entry).
+class TallyStatThrift {
+public:
+    static constexpr size_t kMaxEntryBytes = 0x400000;
+    static constexpr size_t kMaxEntityBytes = 209920;
+    static constexpr int kMaxIdentityChanges = 19;
+
+    static TallyStatThrift& sharedInstance();
+
+    // The compressed entry for a new envelope, or nothing (nothing to send, or too large).
+    std::optional<Bytes> entityData();
+    std::optional<Bytes> toData();
+    // resp_code 1 is acceptance; a valid imprint in it is merged into the stored one.
+    bool isResponseOK(const Bytes& response);
+    void saveIdTracking();
+    void setActivateMsgFlag();
+    std::optional<TLTUALogEntry> fromData(const Bytes& bytes) const;
+
+    static bool validateImprintChecksum(const std::optional<TLTImprint>& imprint);
+    static std::string generateImprintChecksum(const TLTImprint& imprint);
+
+    TLTUALogEntry logEntry() const;
+    std::string description() const;
+
+private:
+    TallyStatThrift();
+
+    void buildLogEntry();
+    void buildActivateMsg();
+    void buildIdTracking();
+    static TLTIdTracking writeIdTracking();
+    void buildImprint();
+    static void updateImprint(const TLTImprint& imprint);
+    void buildClientStats();
+    void buildSessionsAndInstantMessages();
+    void buildSessions();
+    static TLTSession buildSessionFrom(TLANTerminate& terminate);
+    void buildInstantMessages();
+    // Drops what was marked for an entry that can never be sent.
+    void dropOversizedRecords();
+
+    mutable std::recursive_mutex m_mutex;
+    TLTUALogEntry m_entry;
+};
