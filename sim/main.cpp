@@ -5,6 +5,12 @@
 
 #include "sim/core/SimExchange.h"
 
+namespace {
+// The analytics hosts the client's library looks for by default.
+constexpr int kAnalyticsPrimaryPort = 18811;
+constexpr int kAnalyticsFallbackPort = 18812;
+}  // namespace
+
 // vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines.
 // Options: --seed N, --manual (clock moves only through the control service),
 // --start-ms N (the market's start instant), --utc-offset MINUTES.
@@ -33,6 +39,8 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+    options.analyticsPrimaryPort = kAnalyticsPrimaryPort;
+    options.analyticsFallbackPort = kAnalyticsFallbackPort;
     SimExchange exchange(options);
     if (!exchange.start()) {
         std::fprintf(stderr, "vkjy-sim: cannot listen on loopback\n");
@@ -46,6 +54,8 @@ int main(int argc, char** argv) {
         }
         std::printf("\n");
     }
+    std::printf("analytics %s %s\n", exchange.analytics().baseUrl(0).c_str(),
+                exchange.analytics().baseUrl(1).c_str());
     std::fflush(stdout);
     int received = 0;
     sigwait(&signals, &received);

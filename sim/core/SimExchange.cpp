@@ -24,6 +24,7 @@ SimExchange::SimExchange(SimOptions options)
         m_quoteServers.push_back(
             std::make_unique<SimQuoteServer>(server, *m_market, m_files, m_options.seed));
     }
+    m_analytics = std::make_unique<SimAnalyticsService>();
 }
 
 SimExchange::~SimExchange() { stop(); }
@@ -41,6 +42,10 @@ bool SimExchange::start() {
             stop();
             return false;
         }
+    }
+    if (!m_analytics->start(m_options.analyticsPrimaryPort, m_options.analyticsFallbackPort)) {
+        stop();
+        return false;
     }
     if (m_options.controlService) {
         m_control = std::make_unique<SimHttpLine>(
@@ -60,6 +65,7 @@ void SimExchange::stop() {
     for (auto& server : m_quoteServers) {
         server->stop();
     }
+    m_analytics->stop();
 }
 
 std::vector<std::string> SimExchange::quoteLineUrls(int index) const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/analytics/SimAnalyticsService.h"
 #include "sim/core/SimCatalogue.h"
 #include "sim/core/SimClock.h"
 #include "sim/core/SimHttpLine.h"
@@ -24,6 +25,8 @@ struct SimOptions {
     bool manualClock = false;  // time moves only by advance()
     int utcOffsetMinutes = 480;
     bool controlService = true;
+    int analyticsPrimaryPort = 0;   // 0: a free port
+    int analyticsFallbackPort = 0;
 };
 
 class SimExchange {
@@ -48,6 +51,8 @@ public:
     SimQuoteServer& quoteServer(int index) { return *m_quoteServers.at(static_cast<size_t>(index)); }
     std::vector<std::string> quoteLineUrls(int index) const;
 
+    SimAnalyticsService& analytics() { return *m_analytics; }
+
     // "http://127.0.0.1:<port>", or empty without the control service.
     std::string controlUrl() const;
 
@@ -59,4 +64,5 @@ private:
     std::unique_ptr<SimMarket> m_market;
     std::vector<std::unique_ptr<SimQuoteServer>> m_quoteServers;
     std::unique_ptr<SimHttpLine> m_control;
+    std::unique_ptr<SimAnalyticsService> m_analytics;
 };

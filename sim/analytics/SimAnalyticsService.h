@@ -1,0 +1,102 @@
+#pragma once
+
+// The simulated analytics service: two log hosts (primary and fallback), each serving
+// POST /app_logs (the Thrift envelope, checked field by field: headers, checksum, entity length,
+// GUID digest bytes, log entry), /check_config_update, /api/check_app_update and, on the
+// primary, /api/get_ad_url. Test controls per host: accept, answer 500, an empty 200, a
+// refusing resp_code 0, a cut-short answer, or refuse connections; an imprint to hand out; the
+// JSON replies. Every request is recorded for assertions. Owned by SimExchange or a test; its
+// methods may be called from any thread, its handlers run on the hosts' threads.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/analytics/SimThrift.h"
+
+class SimHttpLine;
+
+enum class SimLogAnswer { Accept, Status500, Empty200, RespCodeZero, Truncated };
+
+struct SimAnalyticsRequest {
+    int host = 0;  // 0 primary, 1 fallback
+    std::string path;
+    std::map<std::string, std::string> headers;
+    std::string body;
+    // Log uploads: "" when the envelope passed every check, else what failed.
+    std::string problem;
+    std::optional<SimThriftValue> envelope;
+    std::optional<SimThriftValue> entry;
+    // JSON endpoints: the decoded "content" text.
+    std::string content;
+};
+
+class SimAnalyticsService {
+public:
+    static constexpr int kHosts = 2;
+    static constexpr const char* kDefaultUpdateReply = R"({"update":"NO"})";
+    static constexpr const char* kDefaultConfigReply =
+        R"({"report_policy":1,"report_interval":90,"ad_request":0,"config_update":"No"})";
+    static constexpr const char* kDefaultAdReply =
+        R"({"status":0,"count":1,"ad_urls":["http://127.0.0.1/ad/1.png"]})";
+
+    SimAnalyticsService();
+    ~SimAnalyticsService();
+    SimAnalyticsService(const SimAnalyticsService&) = delete;
+    SimAnalyticsService& operator=(const SimAnalyticsService&) = delete;
+
+    // Free ports (0) or the given ones.
+    bool start(int primaryPort = 0, int fallbackPort = 0);
+    void stop();
+    // "http://127.0.0.1:<port>" of host 0 or 1.
+    std::string baseUrl(int host) const;
+
+    void setLogAnswer(int host, SimLogAnswer answer);
+    void refuse(int host);
+    bool resume(int host);
+    // Accepted uploads carry this imprint (none when empty).
+    void setImprint(const std::vector<SimThrift::ImprintEntry>& entries, int32_t version,
+                    bool validChecksum = true);
+    void setUpdateReply(const std::string& json);
+    void setConfigReply(const std::string& json);
+    void setAdReply(const std::string& json);
+
+    std::vector<SimAnalyticsRequest> requests() const;
+    std::vector<SimAnalyticsRequest> requests(const std::string& path) const;
+    size_t requestCount(const std::string& path) const;
+    void clearRequests();
+
+    // Checks one upload as the service does; "" when it is sound.
+    static std::string checkEnvelope(const std::map<std::string, std::string>& headers,
+                                     const std::string& body,
+                                     std::optional<SimThriftValue>& envelope,
+                                     std::optional<SimThriftValue>& entry);
+    static std::string md5Hex(const std::string& bytes, bool upper = false);
+    static std::optional<std::string> urlDecode(const std::string& text);
+
+private:
+    struct Answer {
+        int status = 200;
+        std::string body;
+        std::string contentType;
+    };
+    void installRoutes(int host, void* server);
+    Answer handleLog(int host, SimAnalyticsRequest& request);
+    Answer handleJson(const std::string& path, SimAnalyticsRequest& request);
+    void record(SimAnalyticsRequest request);
+
+    std::array<std::unique_ptr<SimHttpLine>, kHosts> m_lines;
+    mutable std::mutex m_mutex;
+    std::array<SimLogAnswer, kHosts> m_answers{SimLogAnswer::Accept, SimLogAnswer::Accept};
+    std::vector<SimThrift::ImprintEntry> m_imprint;
+    int32_t m_imprintVersion = 0;
+    bool m_imprintValid = true;
+    std::string m_updateReply = kDefaultUpdateReply;
+    std::string m_configReply = kDefaultConfigReply;
+    std::string m_adReply = kDefaultAdReply;
+    std::vector<SimAnalyticsRequest> m_requests;
+};
