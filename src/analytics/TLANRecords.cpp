@@ -2,7 +2,6 @@
 
 #include <typeinfo>
 
-#include "analytics/TLANPropertyValues.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TLANUtils.h"
 #include "analytics/TallyLog.h"
@@ -27,10 +26,6 @@ TLANBaseEvent::TLANBaseEvent()
       date(TLANUtil::dateString()),
       time(TLANUtil::timeString()),
       session_id(TallyStatInternal::sharedInstance().sessionID()) {}
-
-TLANJsonValue TLANBaseEvent::jsonValue(const PropertyList& value) {
-    return TLANPropertyValues::toJson(value);
-}
 
 TLANJsonValue TLANBaseEvent::attributes() const {
     TLANJsonValue json = TLANJsonValue::dictionary();
@@ -91,7 +86,7 @@ TLANJsonValue TLANEvent::attributes() const {
         json.set("label", text);
     }
     if (values.size() > 0) {
-        json.set("values", jsonValue(values));
+        json.set("values", TLANJsonValue::fromPropertyList(values));
     }
     if (ts != 0) {
         json.set("ts", static_cast<int64_t>(ts));
@@ -177,7 +172,7 @@ TLANJsonValue TLANEkv::attributes() const {
         }
         if (type == "gkv") {
             if (!value.isNull()) {
-                json.set(TLANUtil::getString(name, kMaxKeyBytes), jsonValue(value));
+                json.set(TLANUtil::getString(name, kMaxKeyBytes), TLANJsonValue::fromPropertyList(value));
             }
             continue;
         }

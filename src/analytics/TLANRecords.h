@@ -40,9 +40,6 @@ public:
     bool isEqualToEvent(const TLANBaseEvent& other) const;
     size_t hash() const { return static_cast<size_t>(ts); }
 
-    // Plain property-list values as JSON values (dates and data as unsupported objects).
-    static TLANJsonValue jsonValue(const PropertyList& value);
-
 protected:
     virtual std::string fieldsDescription() const { return ""; }
 };

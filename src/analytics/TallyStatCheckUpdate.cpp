@@ -142,7 +142,7 @@ void TallyStatCheckUpdate::excuteUpdate(const std::string& body) {
         callback = m_callback;
     }
     if (callback) {
-        const PropertyList reply = TLANPropertyValues::toPropertyList(info);
+        const PropertyList reply = info.toPropertyList();
         onMainThreadAndWait([&] { callback(reply); });
         return;
     }

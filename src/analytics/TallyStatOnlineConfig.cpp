@@ -21,7 +21,7 @@ TLANJsonValue adRequestValue(const TLANJsonValue* reply) {
     }
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     if (defaults.contains("ad_request")) {
-        return TLANPropertyValues::toJson(defaults.objectForKey("ad_request"));
+        return TLANJsonValue::fromPropertyList(defaults.objectForKey("ad_request"));
     }
     return TLANJsonValue(1);
 }
@@ -106,11 +106,11 @@ TLANJsonValue TallyStatOnlineConfig::setConfigData() const {
     request.set("channel", app.channel());
     request.set("time", TLANUtil::timeString());
     if (defaults.contains("report_policy")) {
-        request.set("report_policy", TLANPropertyValues::toJson(defaults.objectForKey("report_policy")));
+        request.set("report_policy", TLANJsonValue::fromPropertyList(defaults.objectForKey("report_policy")));
     }
     if (defaults.contains("last_config_time")) {
         request.set("last_config_time",
-                    TLANPropertyValues::toJson(defaults.objectForKey("last_config_time")));
+                    TLANJsonValue::fromPropertyList(defaults.objectForKey("last_config_time")));
     }
     defaults.synchronize();
     return request;
@@ -144,14 +144,14 @@ void TallyStatOnlineConfig::updateUserDefaults(const TLANJsonValue& reply) {
         TallyStatApp::setLogSendInterval(static_cast<double>(value));
     }
     if (const TLANJsonValue* adRequest = reply.find("ad_request")) {
-        defaults.setObject(TLANPropertyValues::toPropertyList(*adRequest), "ad_request");
+        defaults.setObject(adRequest->toPropertyList(), "ad_request");
     }
     if (TLANPropertyValues::textValue(reply.find("config_update")) == "Yes") {
         if (const TLANJsonValue* time = reply.find("last_config_time")) {
-            defaults.setObject(TLANPropertyValues::toPropertyList(*time), "last_config_time");
+            defaults.setObject(time->toPropertyList(), "last_config_time");
         }
         if (const TLANJsonValue* params = reply.find("online_params")) {
-            defaults.setObject(TLANPropertyValues::toPropertyList(*params), "online_params");
+            defaults.setObject(params->toPropertyList(), "online_params");
         }
     }
     defaults.synchronize();

@@ -112,9 +112,13 @@ void TallyStatSession::stopSession(const std::string& notificationName) {
 }
 
 void TallyStatSession::beginSession() {
+    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    // The records of the session that just ended must reach the cache file before the lists
+    // are emptied and the file is read back; a quick return to the foreground would lose them.
+    cache.saveQueue().waitUntilAllOperationsAreFinished();
     m_appInBackGround = false;
     m_firstStartSessionHasFinished = true;
-    TallyStatInternal::sharedInstance().removeInstanceData();
+    cache.removeInstanceData();
     appLaunch();
 }
 

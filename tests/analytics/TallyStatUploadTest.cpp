@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include "TallyTestRig.h"
+#include "analytics/TallyStat.h"
+#include "analytics/TallyStatSession.h"
+#include "platform/foundation/Timer.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+constexpr int16_t kEnvelopeSerial = 4;
+constexpr int16_t kEnvelopeLength = 6;
+constexpr int16_t kEntryActivate = 5;
+constexpr int16_t kEntrySessions = 7;
+constexpr int16_t kEntryImprint = 8;
+constexpr int16_t kEntryIdTracking = 9;
+constexpr int16_t kTrackingJournals = 2;
+
+class TallyStatUploadTest : public ::testing::Test {
+protected:
+    TallyTestRig rig;
+    Application application;
+
+    // Waits for the n-th upload request and for the job it belongs to.
+    void waitForUploads(size_t count) {
+        ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() >= count; }));
+        ASSERT_TRUE(rig.settle());
+    }
+
+    // Ends the session and begins the next one, as the platform tells the application.
+    void deactivateAndReactivate() {
+        application.resignActive();
+        application.becomeActive();
+    }
+};
+
+}  // namespace
+
+TEST_F(TallyStatUploadTest, shouldUploadOnceWithSerialOneAtFirstStart) {
+    rig.start();
+    waitForUploads(1);
+    ASSERT_TRUE(rig.runUntil([&] { return rig.defaultInteger("tlSuccessfulRequests") == 1; }));
+
+    const std::vector<SimAnalyticsRequest> uploads = rig.uploads();
+    ASSERT_EQ(uploads.size(), 1u);
+    const SimAnalyticsRequest& upload = uploads.front();
+    EXPECT_EQ(upload.host, 0);
+    EXPECT_EQ(upload.problem, "");
+    ASSERT_TRUE(upload.envelope && upload.entry);
+    EXPECT_EQ(upload.envelope->integerAt(kEnvelopeSerial), 1);
+    EXPECT_GT(upload.envelope->integerAt(kEnvelopeLength), 0);
+    EXPECT_NE(upload.entry->field(kEntryActivate), nullptr);
+    const SimThriftValue* tracking = upload.entry->field(kEntryIdTracking);
+    ASSERT_NE(tracking, nullptr);
+    EXPECT_FALSE(tracking->listAt(kTrackingJournals).empty());
+
+    EXPECT_EQ(rig.defaultInteger("tlSerialNum"), 2);
+    EXPECT_FALSE(rig.envelopeFileExists());
+    EXPECT_EQ(rig.defaultInteger("tlFailedRequests"), 0);
+}
+
+TEST_F(TallyStatUploadTest, shouldCarryThePageOfTheEndedSessionInTheNextUpload) {
+    rig.start();
+    waitForUploads(1);
+    TallyStat::beginLogPageView("行情");
+    const double shown = Timer::now();
+    rig.runUntil([&] { return Timer::now() - shown >= 3.2; }, 5);
+    TallyStat::endLogPageView("行情");
+    deactivateAndReactivate();
+    waitForUploads(2);
+
+    const SimAnalyticsRequest second = rig.uploads().at(1);
+    EXPECT_EQ(second.problem, "");
+    ASSERT_TRUE(second.entry);
+    EXPECT_EQ(second.envelope->integerAt(kEnvelopeSerial), 2);
+    EXPECT_EQ(second.entry->field(kEntryActivate), nullptr);
+    const std::vector<SimThriftValue>& sessions = second.entry->listAt(kEntrySessions);
+    ASSERT_EQ(sessions.size(), 1u);
+    const std::vector<SimThriftValue>& pages = sessions.front().listAt(5);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages.front().textAt(1), "行情");
+    EXPECT_EQ(pages.front().integerAt(2), 3000);
+    // Journals went out with the first accepted upload and are not repeated.
+    EXPECT_TRUE(second.entry->field(kEntryIdTracking)->listAt(kTrackingJournals).empty());
+}
+
+TEST_F(TallyStatUploadTest, shouldSendIdenticalBytesToFallbackWhenPrimaryAnswers500) {
+    rig.sim().setLogAnswer(0, SimLogAnswer::Status500);
+    rig.start();
+    waitForUploads(2);
+
+    const std::vector<SimAnalyticsRequest> uploads = rig.uploads();
+    ASSERT_EQ(uploads.size(), 2u);
+    EXPECT_EQ(uploads[0].host, 0);
+    EXPECT_EQ(uploads[1].host, 1);
+    EXPECT_EQ(uploads[0].body, uploads[1].body);
+    EXPECT_EQ(uploads[1].problem, "");
+    EXPECT_EQ(rig.defaultInteger("tlFailedRequests"), 1);
+    EXPECT_EQ(rig.defaultInteger("tlSuccessfulRequests"), 1);
+    EXPECT_FALSE(rig.envelopeFileExists());
+}
+
+TEST_F(TallyStatUploadTest, shouldKeepEnvelopeWhenBothHostsAreDownAndResendItByteForByte) {
+    rig.sim().refuse(0);
+    rig.sim().refuse(1);
+    rig.start();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.defaultInteger("tlFailedRequests") == 2; }));
+    ASSERT_TRUE(rig.settle());
+    ASSERT_TRUE(rig.envelopeFileExists());
+    const std::optional<Bytes> kept = rig.envelopeFileBytes();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(rig.defaultInteger("tlSerialNum"), 1);
+
+    ASSERT_TRUE(rig.sim().resume(0));
+    ASSERT_TRUE(rig.sim().resume(1));
+    deactivateAndReactivate();
+    waitForUploads(1);
+
+    const SimAnalyticsRequest resent = rig.uploads().front();
+    EXPECT_EQ(resent.body, std::string(kept->begin(), kept->end()));
+    EXPECT_EQ(resent.problem, "");
+    EXPECT_FALSE(rig.envelopeFileExists());
+    EXPECT_EQ(rig.defaultInteger("tlSerialNum"), 2);
+}
+
+TEST_F(TallyStatUploadTest, shouldCountEmptyAnswerAsFailureAndKeepTheEnvelope) {
+    rig.sim().setLogAnswer(0, SimLogAnswer::Empty200);
+    rig.sim().setLogAnswer(1, SimLogAnswer::Empty200);
+    rig.start();
+    waitForUploads(2);
+    EXPECT_EQ(rig.defaultInteger("tlFailedRequests"), 2);
+    EXPECT_TRUE(rig.envelopeFileExists());
+    EXPECT_EQ(rig.defaultInteger("tlSerialNum"), 1);
+}
+
+TEST_F(TallyStatUploadTest, shouldGiveUpARefusedEnvelopeAndBuildANewOneNextTime) {
+    rig.sim().setLogAnswer(0, SimLogAnswer::RespCodeZero);
+    rig.sim().setLogAnswer(1, SimLogAnswer::RespCodeZero);
+    rig.start();
+    waitForUploads(2);
+    EXPECT_FALSE(rig.envelopeFileExists());
+    EXPECT_EQ(rig.defaultInteger("tlSerialNum"), 3);
+
+    rig.sim().setLogAnswer(0, SimLogAnswer::Accept);
+    deactivateAndReactivate();
+    waitForUploads(3);
+    const SimAnalyticsRequest fresh = rig.uploads().at(2);
+    EXPECT_EQ(fresh.problem, "");
+    EXPECT_EQ(fresh.envelope->integerAt(kEnvelopeSerial), 3);
+    EXPECT_NE(fresh.body, rig.uploads().at(0).body);
+}
+
+TEST_F(TallyStatUploadTest, shouldTreatACutShortAnswerAsRefused) {
+    rig.sim().setLogAnswer(0, SimLogAnswer::Truncated);
+    rig.sim().setLogAnswer(1, SimLogAnswer::Truncated);
+    rig.start();
+    waitForUploads(2);
+    EXPECT_EQ(rig.defaultInteger("tlSuccessfulRequests"), 0);
+    EXPECT_EQ(rig.defaultInteger("tlFailedRequests"), 2);
+}
+
+TEST_F(TallyStatUploadTest, shouldEchoTheImprintOfAnAcceptedAnswer) {
+    rig.sim().setImprint({{"b_flag", "on", 1700000000000, "g-1"}, {"A_level", "3", 5, "g-2"}}, 7);
+    rig.start();
+    waitForUploads(1);
+    deactivateAndReactivate();
+    waitForUploads(2);
+
+    const SimAnalyticsRequest second = rig.uploads().at(1);
+    const SimThriftValue* imprint = second.entry->field(kEntryImprint);
+    ASSERT_NE(imprint, nullptr);
+    EXPECT_EQ(imprint->integerAt(2), 7);
+    EXPECT_EQ(imprint->field(1)->entries.size(), 2u);
+    EXPECT_EQ(imprint->textAt(3),
+              SimThrift::imprintChecksum({{"A_level", "3", 5, "g-2"},
+                                          {"b_flag", "on", 1700000000000, "g-1"}},
+                                         7));
+}
+
+TEST_F(TallyStatUploadTest, shouldNotStoreAnImprintWithAWrongChecksum) {
+    rig.sim().setImprint({{"flag", "on", 1, "g"}}, 2, false);
+    rig.start();
+    waitForUploads(1);
+    EXPECT_EQ(rig.defaultInteger("tlSuccessfulRequests"), 1);
+    deactivateAndReactivate();
+    waitForUploads(2);
+    EXPECT_EQ(rig.uploads().at(1).entry->field(kEntryImprint), nullptr);
+}

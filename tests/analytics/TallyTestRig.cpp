@@ -1,0 +1,56 @@
+#include "TallyTestRig.h"
+
+#include <filesystem>
+
+#include "analytics/TallyStat.h"
+#include "analytics/TallyStatEnvelope.h"
+#include "analytics/TallyStatHosts.h"
+#include "analytics/TallyStatInternal.h"
+#include "analytics/TallyStatJob.h"
+#include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/UserDefaults.h"
+
+TallyTestRig::TallyTestRig() {
+    m_sim.start();
+    TallyStatHosts::setHosts(m_sim.baseUrl(0), m_sim.baseUrl(1));
+}
+
+TallyTestRig::~TallyTestRig() {
+    settle();
+    TallyStatHosts::resetHosts();
+}
+
+void TallyTestRig::start(const std::string& version, bool crashCapture) {
+    TallyStat::setCrashReportEnabled(crashCapture);
+    TallyStat::setAppVersion(version);
+    TallyStat::startWithAppkey(kAppKey, 1, "vkjy-sim");
+}
+
+bool TallyTestRig::runUntil(const std::function<bool()>& condition, double seconds) {
+    return RunLoop::runUntil(condition, seconds);
+}
+
+bool TallyTestRig::settle() {
+    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    return runUntil([&] {
+        TallyStatJob& job = TallyStatJob::sharedInstance();
+        std::lock_guard<std::recursive_mutex> guard(job.lock());
+        return !job.jobRunning() && cache.sendLogQueue().operationCount() == 0 &&
+               cache.saveQueue().operationCount() == 0 &&
+               cache.otherQueue().operationCount() == 0;
+    });
+}
+
+int64_t TallyTestRig::defaultInteger(const char* key) const {
+    return UserDefaults::standardUserDefaults().integerForKey(key);
+}
+
+bool TallyTestRig::envelopeFileExists() const {
+    std::error_code ignored;
+    return std::filesystem::exists(TallyStatEnvelope::envelopeFile(), ignored);
+}
+
+std::optional<Bytes> TallyTestRig::envelopeFileBytes() const {
+    return AtomicFile::read(TallyStatEnvelope::envelopeFile());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/Bytes.h"
+#include "sim/analytics/SimAnalyticsService.h"
+#include "support/TempHome.h"
+
+// A fresh app home and the simulated analytics service with the library pointed at it. The
+// library's shared objects live for the process, so each test that starts it runs in its own
+// process (ctest runs every case alone). Main thread.
+class TallyTestRig {
+public:
+    static constexpr const char* kAppKey = "5f2c9a7e01d34b8c";
+    static constexpr double kDeadline = 20.0;
+
+    TallyTestRig();
+    ~TallyTestRig();
+
+    SimAnalyticsService& sim() { return m_sim; }
+    const std::string& home() const { return m_home.path(); }
+
+    // Version, key, policy 1 and channel as the application starts the library; crash capture
+    // off unless asked for.
+    void start(const std::string& version = "2.0", bool crashCapture = false);
+    bool runUntil(const std::function<bool()>& condition, double seconds = kDeadline);
+    // Runs until the upload in flight (if any) has ended and nothing is queued.
+    bool settle();
+    std::vector<SimAnalyticsRequest> uploads() const { return m_sim.requests("/app_logs"); }
+    int64_t defaultInteger(const char* key) const;
+    bool envelopeFileExists() const;
+    std::optional<Bytes> envelopeFileBytes() const;
+
+private:
+    TempHome m_home;
+    SimAnalyticsService m_sim;
+};
