@@ -3,7 +3,9 @@
 #include "UiFixture.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/ui/ActivityIndicator.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/WebView.h"
 
@@ -103,4 +105,39 @@ TEST_F(Misc, shouldScrollWithWheelWithinContent) {
     scroll->setScrollEnabled(false);
     screen.scrollWheel({100, 200}, 0, -500);
     EXPECT_EQ(scroll->contentOffset().y, 450 - 255);
+}
+
+TEST_F(Pickers, shouldStepHoursAndMinutesInTimeMode) {
+    picker->setMode(DatePicker::Mode::Time);
+    picker->setDate(gmtDate("2026-03-15") + 9 * 3600 + 30 * 60);
+    EXPECT_EQ(picker->numberOfColumns(), 2);
+    EXPECT_EQ(picker->columnTexts(0)[1], "09");
+    driver.tapAt(below(1));
+    EXPECT_EQ(picker->columnTexts(1)[1], "31");
+    driver.tapAt(above(0));
+    EXPECT_EQ(picker->columnTexts(0)[1], "08");
+}
+
+TEST_F(Misc, shouldStretchImageOverImageViewBounds) {
+    QImage red(4, 4, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    add(std::make_unique<ImageView>(Rect{0, 100, 100, 50}, Image::fromQImage(red)));
+    add(std::make_unique<ImageView>(Rect{0, 200, 100, 50}, Image::named("no-such-image.png")));
+    EXPECT_TRUE(near(screen.colorAt({90, 140}), 255, 0, 0));
+    EXPECT_FALSE(near(screen.colorAt({50, 225}), 255, 0, 0));
+}
+
+TEST_F(Misc, shouldShowHighlightedBackgroundWhilePressed) {
+    QImage red(4, 4, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QImage blue(4, 4, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    auto* button = add(Button::create(Button::Type::Custom, {0, 100, 100, 44}));
+    button->setBackgroundImage(Image::fromQImage(red));
+    button->setBackgroundImage(Image::fromQImage(blue), StateHighlighted);
+    EXPECT_TRUE(near(screen.colorAt({50, 120}), 255, 0, 0));
+    screen.sendTouches({{1, TouchPhase::Began, {50, 120}}}, 1);
+    EXPECT_TRUE(near(screen.colorAt({50, 120}), 0, 0, 255));
+    screen.sendTouches({{1, TouchPhase::Ended, {50, 120}}}, 1.1);
+    EXPECT_TRUE(near(screen.colorAt({50, 120}), 255, 0, 0));
 }

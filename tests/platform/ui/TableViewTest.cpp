@@ -181,3 +181,27 @@ TEST_F(Tables, shouldDropSelectionThatNoLongerExistsOnReload) {
     table->reloadData();
     EXPECT_FALSE(table->indexPathForSelectedRow());
 }
+
+TEST_F(Tables, shouldCloseDeleteButtonWhenTheListScrolls) {
+    Rect row = table->convertRect(table->rectForRow({0, 0}), nullptr);
+    driver.swipe({280, row.midY()}, {120, row.midY()});
+    ASSERT_TRUE(table->editingRow());
+    driver.drag({160, 400}, {160, 250});
+    EXPECT_FALSE(table->editingRow());
+    EXPECT_EQ(data.log.calls.back(), "didEnd 0");
+}
+
+TEST_F(Tables, shouldNarrowContentForAccessoryAndPaintNoHighlightWhenAsked) {
+    TableViewCell cell(TableViewCell::Style::Default, "Cell");
+    cell.setFrame({0, 0, 320, 44});
+    cell.setAccessoryType(TableViewCell::AccessoryType::DisclosureIndicator);
+    cell.layoutIfNeeded();
+    EXPECT_EQ(cell.contentView()->frame().width, 320 - TableViewCell::kAccessoryWidth);
+
+    auto* plain = table->cellForRow({0, 0});
+    plain->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    plain->setBackgroundColor(Color::whiteColor());
+    table->selectRow({0, 0}, false, TableViewScrollPosition::None);
+    Point inside = table->convertPoint({300, table->rectForRow({0, 0}).midY()}, nullptr);
+    EXPECT_TRUE(near(screen.colorAt(inside), 255, 255, 255));
+}
