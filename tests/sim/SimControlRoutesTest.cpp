@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include "support/SimExchangeFixture.h"
+
+namespace {
+
+class SimControlRoutesTest : public SimExchangeFixture {
+protected:
+    std::string post(const std::string& path) {
+        httplib::Client client(sim().controlUrl());
+        auto result = client.Post(path.c_str());
+        return result ? std::to_string(result->status) + " " + result->body : "no answer";
+    }
+};
+
+}  // namespace
+
+TEST_F(SimControlRoutesTest, shouldMoveTheClock) {
+    const int64_t before = sim().clock().nowMs();
+    EXPECT_EQ(post("/control/advance?ms=2500"), "200 ok");
+    EXPECT_EQ(sim().clock().nowMs(), before + 2500);
+    EXPECT_EQ(post("/control/advance"), "400 ms missing");
+}
+
+TEST_F(SimControlRoutesTest, shouldRefuseAndRestoreALine) {
+    const std::string line = sim().quoteServer(1).line(1).baseUrl();
+    EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=refuse"), "200 ok");
+    EXPECT_FALSE(httplib::Client(line).Post("/quote"));
+    EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=normal"), "200 ok");
+    auto answer = httplib::Client(line).Post("/quote", std::string(10, '\0'), "application/oct-stream");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200);
+    EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=late&delayMs=1"), "200 ok");
+    EXPECT_EQ(sim().quoteServer(1).line(1).delayMs(), 1);
+    EXPECT_EQ(post("/control/quote/line?server=7&line=0&state=refuse"), "400 unknown server");
+    EXPECT_EQ(post("/control/quote/line?server=0&line=0&state=sideways"), "400 unknown state");
+}
+
+TEST_F(SimControlRoutesTest, shouldExpireSessionsAndSpoilReplies) {
+    EXPECT_EQ(post("/control/quote/expire?server=0"), "200 ok");
+    EXPECT_EQ(post("/control/quote/malform?server=0&protocol=1&kind=cut-body"), "200 ok");
+    auto answer = httplib::Client(sim().quoteServer(0).line(0).baseUrl())
+                      .Post("/quote", std::string(10, '\0').replace(1, 1, "\x01"),
+                            "application/oct-stream");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->body.size(), 11u);
+    EXPECT_EQ(post("/control/quote/malform?server=0&kind=melted"), "400 unknown server or kind");
+}
+
+TEST_F(SimControlRoutesTest, shouldListQuoteLines) {
+    httplib::Client client(sim().controlUrl());
+    auto status = client.Get("/control/status");
+    ASSERT_TRUE(status);
+    EXPECT_NE(status->body.find("quote 1 " + sim().quoteLineUrls(1)[0]), std::string::npos);
+}
