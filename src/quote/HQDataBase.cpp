@@ -42,8 +42,9 @@ bool HQDataBase::open() {
     if (!m_database.open(m_path).ok()) {
         return false;
     }
-    // A cache that can be fetched again: no sync on commit; readers and a writer side by side.
-    m_database.execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
+    // A cache whose bars can always be fetched again, so no syncing; WAL lets the main
+    // thread read while a history download writes.
+    m_database.execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF; "
                        "PRAGMA busy_timeout=5000;");
     return true;
 }
