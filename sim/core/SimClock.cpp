@@ -3,11 +3,6 @@
 namespace {
 constexpr int64_t kDayMs = 86400000;
 
-int64_t floorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
@@ -17,6 +12,11 @@ int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 }  // namespace
+
+int64_t SimClock::floorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
 
 SimClock::SimClock(int64_t startMs, bool manual)
     : m_startMs(startMs), m_manual(manual), m_started(std::chrono::steady_clock::now()) {}

@@ -20,6 +20,8 @@ public:
     static int64_t dayStart(int64_t ms, int utcOffsetMinutes);
     // Milliseconds since 1970 of a UTC civil date and time.
     static int64_t civilToMs(int year, int month, int day, int hour = 0, int minute = 0);
+    // Division rounding toward minus infinity, for times before a period's start.
+    static int64_t floorDiv(int64_t a, int64_t b);
     // Civil date of a count of days since 1970.
     static void daysToCivil(int64_t days, int& year, int& month, int& day);
 

@@ -13,10 +13,7 @@ constexpr size_t kTicksKept = 50;
 constexpr int kBookLevels = 5;
 constexpr int kOrderBookFilledLevels = 3;
 
-int64_t floorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
+int64_t floorDiv(int64_t a, int64_t b) { return SimClock::floorDiv(a, b); }
 
 void extend(SimBar& into, const SimBar& bar) {
     into.close = bar.close;

@@ -323,8 +323,7 @@ std::string SimQuoteServer::localDay(int64_t ms) const {
     int year, month, day;
     const int64_t offset = static_cast<int64_t>(m_market.utcOffsetMinutes()) * 60000;
     const int64_t local = ms + offset;
-    SimClock::daysToCivil(local >= 0 ? local / kDayMs : (local - kDayMs + 1) / kDayMs, year, month,
-                          day);
+    SimClock::daysToCivil(SimClock::floorDiv(local, kDayMs), year, month, day);
     char text[16];
     std::snprintf(text, sizeof(text), "%04d%02d%02d", year, month, day);
     return text;

@@ -346,6 +346,23 @@ std::optional<HQReplyData> HQDataAnalysis::quoteList(NSMutableDataWithEndian& in
     return HQReplyData(std::move(quotes));
 }
 
+template <typename Level>
+bool HQDataAnalysis::readBookSide(NSMutableDataWithEndian& in, const PriceFrame& frame,
+                                  std::vector<std::shared_ptr<Level>>& side, double Level::*price) {
+    const uint8_t count = in.readUInt8().value_or(0);
+    if (count > kMaxBookLevels) {
+        return fail();
+    }
+    for (uint8_t i = 0; i < count && !in.failed(); ++i) {
+        auto level = std::make_shared<Level>();
+        (*level).*price = readPrice(in, frame).value_or(0);
+        level->wuDangGPCount = in.readInt32().value_or(0);
+        level->wuDangZPCount = in.readInt32().value_or(0);
+        side.push_back(level);
+    }
+    return !in.failed() || fail();
+}
+
 std::optional<HQReplyData> HQDataAnalysis::oneQuote(NSMutableDataWithEndian& in,
                                                     int serverIndex) {
     const int16_t market = in.readInt16().value_or(0);
@@ -367,29 +384,9 @@ std::optional<HQReplyData> HQDataAnalysis::oneQuote(NSMutableDataWithEndian& in,
     }
     if (hasBook == 1) {
         quote->wudang->WDNum = in.readInt32().value_or(0);
-        const uint8_t sellCount = in.readUInt8().value_or(0);
-        if (sellCount > kMaxBookLevels) {
-            fail();
+        if (!readBookSide(in, *frame, quote->wudang->sellPriceAry, &wuDangSell::wuDangSellPrice) ||
+            !readBookSide(in, *frame, quote->wudang->buyPriceAry, &wuDangBuy::wuDangBuyPrice)) {
             return std::nullopt;
-        }
-        for (uint8_t i = 0; i < sellCount && !in.failed(); ++i) {
-            auto level = std::make_shared<wuDangSell>();
-            level->wuDangSellPrice = readPrice(in, *frame).value_or(0);
-            level->wuDangGPCount = in.readInt32().value_or(0);
-            level->wuDangZPCount = in.readInt32().value_or(0);
-            quote->wudang->sellPriceAry.push_back(level);
-        }
-        const uint8_t buyCount = in.readUInt8().value_or(0);
-        if (buyCount > kMaxBookLevels) {
-            fail();
-            return std::nullopt;
-        }
-        for (uint8_t i = 0; i < buyCount && !in.failed(); ++i) {
-            auto level = std::make_shared<wuDangBuy>();
-            level->wuDangBuyPrice = readPrice(in, *frame).value_or(0);
-            level->wuDangGPCount = in.readInt32().value_or(0);
-            level->wuDangZPCount = in.readInt32().value_or(0);
-            quote->wudang->buyPriceAry.push_back(level);
         }
     }
     const uint16_t tradeCount = in.readUInt16().value_or(0);

@@ -80,6 +80,9 @@ private:
     std::optional<HQReplyData> tradingTime(NSMutableDataWithEndian& in, int serverIndex);
     std::optional<HQReplyData> quoteList(NSMutableDataWithEndian& in, int serverIndex);
     std::optional<HQReplyData> oneQuote(NSMutableDataWithEndian& in, int serverIndex);
+    template <typename Level>
+    bool readBookSide(NSMutableDataWithEndian& in, const PriceFrame& frame,
+                      std::vector<std::shared_ptr<Level>>& side, double Level::*price);
     std::optional<HQReplyData> zipSec(NSMutableDataWithEndian& in);
     std::optional<HQReplyData> periods(NSMutableDataWithEndian& in);
     std::optional<FenShiItems> fenShiItems(NSMutableDataWithEndian& in);
