@@ -22,6 +22,8 @@ ActivityIndicator::ActivityIndicator(Style style) : m_style(style), m_color(colo
     setHidden(true);
 }
 
+ActivityIndicator::~ActivityIndicator() = default;
+
 void ActivityIndicator::setStyle(Style style) {
     m_style = style;
     m_color = colorFor(style);
@@ -31,10 +33,15 @@ void ActivityIndicator::setStyle(Style style) {
 void ActivityIndicator::startAnimating() {
     m_animating = true;
     setHidden(false);
+    if (!m_spin) {
+        // Each step asks for a repaint, so a shown screen sees the wheel turn.
+        m_spin = Timer::scheduledTimer(1.0 / kSpokes, true, [this]() { setNeedsDisplay(); });
+    }
 }
 
 void ActivityIndicator::stopAnimating() {
     m_animating = false;
+    m_spin.reset();
     if (m_hidesWhenStopped) {
         setHidden(true);
     }
