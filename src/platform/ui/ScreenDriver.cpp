@@ -11,6 +11,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
@@ -135,6 +136,21 @@ bool ScreenDriver::tap(View* view) {
 
 bool ScreenDriver::tapText(const std::string& text) {
     return tap(viewWithText(text));
+}
+
+bool ScreenDriver::tapRow(TableView& table, IndexPath indexPath) {
+    Rect row = table.rectForRow(indexPath);
+    if (row.isEmpty() || !isVisible(&table)) {
+        return false;
+    }
+    table.scrollToRow(indexPath, TableViewScrollPosition::None, false);
+    Rect shown =
+        table.convertRect(table.rectForRow(indexPath), nullptr).intersected(visibleRect(&table));
+    if (shown.isEmpty()) {
+        return false;
+    }
+    tapAt(shown.center());
+    return true;
 }
 
 void ScreenDriver::tapAt(Point point, int taps) {

@@ -12,9 +12,11 @@
 
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
+#include "platform/ui/IndexPath.h"
 
 class AlertView;
 class Screen;
+class TableView;
 class View;
 class Window;
 
@@ -54,6 +56,8 @@ public:
     bool tap(View* view);
     bool tapText(const std::string& text);
     void tapAt(Point point, int taps = 1);
+    // Scrolls the row into view if needed, then taps the middle of it.
+    bool tapRow(TableView& table, IndexPath indexPath);
     void drag(Point from, Point to, int steps = 10, double seconds = 0.3);
     void swipe(Point from, Point to);
     // Holds still for `seconds`, running the loop meanwhile.

@@ -205,3 +205,9 @@ TEST_F(Tables, shouldNarrowContentForAccessoryAndPaintNoHighlightWhenAsked) {
     Point inside = table->convertPoint({300, table->rectForRow({0, 0}).midY()}, nullptr);
     EXPECT_TRUE(near(screen.colorAt(inside), 255, 255, 255));
 }
+
+TEST_F(Tables, shouldLetDriverTapRowFarDownTheList) {
+    ASSERT_TRUE(driver.tapRow(*table, {1, 35}));
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.35"}));
+    EXPECT_FALSE(driver.tapRow(*table, {1, 99}));
+}
