@@ -259,6 +259,16 @@ TEST_F(QuoteSimTest, shouldAnswerManyDayTimeSharingWithLatestMinutesAndTodaysFil
               std::string::npos);
 }
 
+TEST_F(QuoteSimTest, shouldSendChartRequestsToTheServerNamedByPanleix) {
+    logIn(1);
+    const QuoteCall call = chartRequest(commodity(3, 1, 8, 1), "manydayfenshi");
+    const auto items = dataOf<FenShi>(call);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->commodityID, 8);
+    EXPECT_EQ(sim().quoteServer(1).requestCount(34), 1);
+    EXPECT_EQ(sim().quoteServer(0).requestCount(34), 0);
+}
+
 TEST_F(QuoteSimTest, shouldMoveToTheNextLineWhenOneRefuses) {
     logIn(0);
     sim().quoteServer(0).line(0).refuse();
