@@ -1,6 +1,5 @@
 #include "platform/graphics/AffineTransform.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -48,16 +47,8 @@ Point AffineTransform::apply(Point p) const {
 }
 
 Rect AffineTransform::applyToRect(const Rect& r) const {
-    Point corners[4] = {apply({r.minX(), r.minY()}), apply({r.maxX(), r.minY()}),
-                        apply({r.minX(), r.maxY()}), apply({r.maxX(), r.maxY()})};
-    double left = corners[0].x, right = corners[0].x, top = corners[0].y, bottom = corners[0].y;
-    for (const Point& p : corners) {
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-    }
-    return {left, top, right - left, bottom - top};
+    return boundingRect({apply({r.minX(), r.minY()}), apply({r.maxX(), r.minY()}),
+                         apply({r.minX(), r.maxY()}), apply({r.maxX(), r.maxY()})});
 }
 
 AffineTransform AffineTransform::interpolated(const AffineTransform& to, double t) const {

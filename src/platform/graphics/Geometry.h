@@ -3,6 +3,7 @@
 // Plain geometry records in float points (y grows downwards), shared by drawing and views.
 
 #include <algorithm>
+#include <initializer_list>
 
 struct Point {
     double x = 0;
@@ -74,3 +75,19 @@ struct Rect {
 
     bool operator==(const Rect&) const = default;
 };
+
+// The smallest rectangle holding every point (a transformed rectangle's corners).
+inline Rect boundingRect(std::initializer_list<Point> points) {
+    if (points.size() == 0) {
+        return {};
+    }
+    Point first = *points.begin();
+    double left = first.x, right = first.x, top = first.y, bottom = first.y;
+    for (const Point& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return {left, top, right - left, bottom - top};
+}

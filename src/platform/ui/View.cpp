@@ -385,17 +385,9 @@ Point View::convertPointFrom(Point p, const View* from) const {
 }
 
 Rect View::convertRect(const Rect& r, const View* to) const {
-    Point corners[4] = {
-        convertPoint({r.minX(), r.minY()}, to), convertPoint({r.maxX(), r.minY()}, to),
-        convertPoint({r.minX(), r.maxY()}, to), convertPoint({r.maxX(), r.maxY()}, to)};
-    double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
-    for (const Point& c : corners) {
-        left = std::min(left, c.x);
-        right = std::max(right, c.x);
-        top = std::min(top, c.y);
-        bottom = std::max(bottom, c.y);
-    }
-    return {left, top, right - left, bottom - top};
+    return boundingRect(
+        {convertPoint({r.minX(), r.minY()}, to), convertPoint({r.maxX(), r.minY()}, to),
+         convertPoint({r.minX(), r.maxY()}, to), convertPoint({r.maxX(), r.maxY()}, to)});
 }
 
 bool View::takesTouches() const {
