@@ -256,6 +256,7 @@ void PXTradeNetworkManger::getAccountInformation() {
 }
 
 void PXTradeNetworkManger::getCancellation() {
+    m_loggedOffSession = sessionId();
     sendFields("logoff", "PXcancellation", kTradeLink,
                {{"USER_ID", Field::User}, {"SESSION_ID", Field::Session}}, JYDict::object());
 }
@@ -747,7 +748,11 @@ void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
 
 void PXTradeNetworkManger::dispatch(const std::string& body) {
     if (m_typeNW == "PXcancellation") {
-        m_module.PXJYData().clearAllTradeData();
+        // A logoff answered after a newer logon (account switch, login after an idle logout)
+        // ended only the old session: the new login keeps its data and session.
+        if (sessionId() == m_loggedOffSession) {
+            m_module.PXJYData().clearAllTradeData();
+        }
         tellFinished(nullptr);
         return;
     }

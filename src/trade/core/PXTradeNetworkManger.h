@@ -151,6 +151,8 @@ private:
     bool m_dengLuCaoZuo = false;
     int m_alertTag = 0;
     std::string m_md5KeyForLogin;
+    // The session the last logoff of this manager ended.
+    std::string m_loggedOffSession;
     std::string m_typeNW;
     std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
     std::string m_errorMessage;

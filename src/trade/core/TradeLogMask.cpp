@@ -22,6 +22,11 @@ bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
+// Characters of a JSON number, flag or null.
+bool isBareValueChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.';
+}
+
 // Contents of secret XML elements ("<PWD>x</PWD>"); also catches secrets in bodies that are no
 // JSON. A plain scan: bodies can be large, and nothing here may recurse per character.
 std::string maskMarkup(const std::string& text) {
@@ -37,14 +42,20 @@ std::string maskMarkup(const std::string& text) {
             ++nameEnd;
         }
         const std::string name = text.substr(open + 1, nameEnd - open - 1);
-        if (nameEnd >= text.size() || text[nameEnd] != '>' || name.empty() || !isSecret(name)) {
+        // The start tag may carry attributes ("<TPWD enc=\"1\">"); an empty element has no value.
+        const size_t tagEnd = nameEnd < text.size() ? text.find('>', nameEnd) : std::string::npos;
+        const bool startTag =
+            tagEnd != std::string::npos &&
+            (text[nameEnd] == '>' ||
+             (std::isspace(static_cast<unsigned char>(text[nameEnd])) && text[tagEnd - 1] != '/'));
+        if (!startTag || name.empty() || !isSecret(name)) {
             result.append(text, position, nameEnd - position);
             position = nameEnd;
             continue;
         }
-        const size_t close = text.find('<', nameEnd);
+        const size_t close = text.find('<', tagEnd);
         const size_t contentEnd = close == std::string::npos ? text.size() : close;
-        result.append(text, position, nameEnd + 1 - position);
+        result.append(text, position, tagEnd + 1 - position);
         result += kMask;
         position = contentEnd;
     }
@@ -77,10 +88,22 @@ std::string maskJsonText(const std::string& text) {
         ++cursor;
         skipBlanks();
         const bool quotedValue = cursor < text.size() && text[cursor] == '"';
-        if (!quotedKey || !colon || !quotedValue ||
+        // A secret may also come as a bare number ("PWD": 123456).
+        const bool bareValue = cursor < text.size() && isBareValueChar(text[cursor]);
+        if (!quotedKey || !colon || !(quotedValue || bareValue) ||
             !isSecret(text.substr(quote + 1, keyEnd - quote - 1))) {
             result.append(text, position, quote + 1 - position);
             position = quote + 1;
+            continue;
+        }
+        if (bareValue) {
+            size_t valueEnd = cursor;
+            while (valueEnd < text.size() && isBareValueChar(text[valueEnd])) {
+                ++valueEnd;
+            }
+            result.append(text, position, cursor - position);
+            result += kMask;
+            position = valueEnd;
             continue;
         }
         size_t valueEnd = cursor + 1;

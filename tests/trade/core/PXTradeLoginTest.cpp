@@ -118,9 +118,10 @@ TEST_F(PXTradeLoginTest, shouldRunTheWholeChainAndLogInOnlyAtItsEnd) {
     ASSERT_EQ(store.chiCangHuiZongXinXi().size(), 1u);
     EXPECT_EQ(store.chiCangMingXiXinXi().count("H1"), 1u);
     EXPECT_EQ(store.zhangHuXinXi()["EQT"], "5000");
-    EXPECT_NE(module().PXJYPeiZhi().loginInfo().find(
-                  "最后一次登录来源:手机端  上次登录IP:10.1.2.3  上次登录时间:"),
-              std::string::npos);
+    // LAST_TIME is in milliseconds; the line shows it as local time to the second.
+    EXPECT_EQ(module().PXJYPeiZhi().loginInfo(),
+              "最后一次登录来源:手机端  上次登录IP:10.1.2.3  上次登录时间:" +
+                  DateFormat("yyyy-MM-dd HH:mm:ss").format(1700000000.0));
 
     // Every request after the logon carries the new session.
     const auto detail = m_server.named("firm_info").at(0);
@@ -224,6 +225,22 @@ TEST_F(PXTradeLoginTest, shouldLogOutOnAnyLogoffReplyWithoutReadingIt) {
     EXPECT_FALSE(m_delegate->calls[0].hasData);
     EXPECT_FALSE(module().tradeLogin());
     EXPECT_TRUE(module().PXJYData().firmID().empty());
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
+}
+
+TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnsweredLate) {
+    logIn();
+    auto logoff = newManager();
+    logoff->getCancellation();
+    // The switch's new logon is answered before the old session's logoff.
+    module().PXJYData().tradeSession()->JYsessionID = "SESSION-2";
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(JYDict::parse(m_server.named("logoff").at(0).body)["VUZI"]["REQ"]["SESSION_ID"],
+              "SESSION-1");
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_TRUE(module().tradeLogin());
+    EXPECT_EQ(module().PXJYData().tradeSession()->JYsessionID, "SESSION-2");
+    EXPECT_EQ(module().PXJYData().firmID(), "F01");
 }
 
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {
@@ -245,4 +262,18 @@ TEST_F(PXTradeLoginTest, shouldNameEveryOtherLoginSourceThePcSide) {
               "最后一次登录来源:PC端  上次登录IP:1.2.3.4  上次登录时间:" +
                   DateFormat("yyyy-MM-dd HH:mm:ss").format(1700000000));
     EXPECT_EQ(module().PXJYData().tradeSession()->encryptSign, "0");
+}
+
+TEST_F(PXTradeLoginTest, shouldReportAnUnreadableReplyAsAFailureAndKeepTheHoldings) {
+    logIn();
+    m_server.reply("holding_query", "<html>502 Bad Gateway</html>");
+    auto manager = newManager();
+    manager->getJYChiCangHuiZong("");
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXchiCangHuiZong");
+    EXPECT_EQ(m_delegate->calls[0].code, 0);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "服务器返回数据失败！");
+    EXPECT_EQ(module().PXJYData().chiCangHuiZongXinXi().size(), 1u);
+    EXPECT_TRUE(module().tradeLogin());
 }

@@ -197,16 +197,22 @@ TEST_F(PXTradeTimerMangerTest, shouldArmTheIdleTimerFromTouchesWithTheSetting) {
 TEST_F(PXTradeTimerMangerTest, shouldLogAnIdleUserOutAfterTheTimeout) {
     module().setTradeLogin(true);
     m_host.tradeTabSelected = true;
+    module().PXJYData().tradeSession()->JYsessionID = "S-7";
     setDefault("timeoutTime", "0.005");
     timers().setTimerManger();
     NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
     ASSERT_TRUE(runUntil([&] { return !m_host.alerts.empty(); }, 3.0));
+    // The store is cleared at once, but the logoff still names the session it ends.
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
     EXPECT_EQ(m_log.count("cancellationNotification"), 1);
     EXPECT_FALSE(module().tradeLogin());
     EXPECT_EQ(m_host.tabActions, (std::vector<std::string>{"popToRoot", "selectHangQingTab"}));
     EXPECT_EQ(m_host.alerts[0].alert.message, "您长时间未操作,已自动退出交易系统!");
     EXPECT_EQ(m_host.alerts[0].alert.buttons, std::vector<std::string>{"确定"});
     ASSERT_TRUE(runUntil([&] { return !m_server.named("logoff").empty(); }));
+    const JYDict req = JYDict::parse(m_server.named("logoff").at(0).body)["VUZI"]["REQ"];
+    EXPECT_EQ(req["SESSION_ID"], "S-7");
+    EXPECT_EQ(req["USER_ID"], "800123456789012");
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldStayLoggedOutWhenTheLogoffCannotBeSent) {
