@@ -1,26 +1,52 @@
 #include "quote/HQDataBase.h"
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/Text.h"
 
 namespace {
 const char* const kFileName = "SHANGPIN.db";
-const char* const kColumns =
-    "date, open, close, highest, lowest, ma5, ma10, ma20, ma30, dif, dea, macd, k, d, j";
+const char* const kColumns = "date, open, close, highest, lowest, indicators";
+// The indicators of a bar as one blob of doubles: MA 5, 10, 20, 30 (NaN when absent), DIF,
+// DEA, MACD, K, D, J. One column instead of ten keeps a merge's writes cheap.
+constexpr size_t kIndicatorCount = 10;
 
-std::shared_ptr<PMADataItem> average(const SQLiteStatement& row, int column) {
-    if (row.columnIsNull(column)) {
+std::shared_ptr<PMADataItem> average(double value) {
+    if (std::isnan(value)) {
         return nullptr;
     }
-    return std::make_shared<PMADataItem>(PMADataItem{row.columnDouble(column)});
+    return std::make_shared<PMADataItem>(PMADataItem{value});
 }
 
-void bindAverage(SQLiteStatement& insert, int index, const std::shared_ptr<PMADataItem>& value) {
-    if (value) {
-        insert.bindDouble(index, value->value);
-    } else {
-        insert.bindNull(index);
+double valueOf(const std::shared_ptr<PMADataItem>& item) {
+    return item ? item->value : std::numeric_limits<double>::quiet_NaN();
+}
+
+Bytes packIndicators(const KLineDataItem& bar) {
+    const PMAGroupItem noAverages;
+    const MACDKDJGroupItem noIndicators;
+    const PMAGroupItem& a = bar.PMAGroup ? *bar.PMAGroup : noAverages;
+    const MACDKDJGroupItem& m = bar.MACDKDJ ? *bar.MACDKDJ : noIndicators;
+    const double values[kIndicatorCount] = {valueOf(a.PMA5Data), valueOf(a.PMA10Data),
+                                            valueOf(a.PMA20Data), valueOf(a.PMA30Data),
+                                            m.dif, m.dea, m.macd, m.KValue, m.DValue, m.JValue};
+    Bytes packed(sizeof(values));
+    std::memcpy(packed.data(), values, sizeof(values));
+    return packed;
+}
+
+void unpackIndicators(const Bytes& packed, KLineDataItem& bar) {
+    double v[kIndicatorCount] = {};
+    if (packed.size() == sizeof(v)) {
+        std::memcpy(v, packed.data(), sizeof(v));
     }
+    bar.PMAGroup = std::make_shared<PMAGroupItem>(
+        PMAGroupItem{average(v[0]), average(v[1]), average(v[2]), average(v[3])});
+    bar.MACDKDJ =
+        std::make_shared<MACDKDJGroupItem>(MACDKDJGroupItem{v[4], v[5], v[6], v[7], v[8], v[9]});
 }
 }  // namespace
 
@@ -53,8 +79,7 @@ bool HQDataBase::createTable(const std::string& table) {
     return m_database
         .execute("CREATE TABLE IF NOT EXISTS " + table +
                  " (date INTEGER PRIMARY KEY, open REAL, close REAL, highest REAL, lowest REAL, "
-                 "ma5 REAL, ma10 REAL, ma20 REAL, ma30 REAL, dif REAL, dea REAL, macd REAL, "
-                 "k REAL, d REAL, j REAL)")
+                 "indicators BLOB)")
         .ok();
 }
 
@@ -76,11 +101,7 @@ std::optional<HQDataBase::Bars> HQDataBase::readBars(const std::string& table) {
         bar->close = static_cast<float>(select->columnDouble(2));
         bar->highest = static_cast<float>(select->columnDouble(3));
         bar->lowest = static_cast<float>(select->columnDouble(4));
-        bar->PMAGroup = std::make_shared<PMAGroupItem>(PMAGroupItem{
-            average(*select, 5), average(*select, 6), average(*select, 7), average(*select, 8)});
-        bar->MACDKDJ = std::make_shared<MACDKDJGroupItem>(MACDKDJGroupItem{
-            select->columnDouble(9), select->columnDouble(10), select->columnDouble(11),
-            select->columnDouble(12), select->columnDouble(13), select->columnDouble(14)});
+        unpackIndicators(select->columnBlob(5), *bar);
         bars.push_back(bar);
     }
     if (step == SQLiteStep::Failed) {
@@ -104,30 +125,18 @@ HQDataBase::searchPartDataFromKLineForm(const SubmissionPackage& package) {
 
 bool HQDataBase::writeRows(const std::string& table, const Bars& bars, size_t fromIndex) {
     auto insert = m_database.prepare("INSERT OR REPLACE INTO " + table + " (" + kColumns +
-                                     ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                                     ") VALUES (?, ?, ?, ?, ?, ?)");
     if (!insert) {
         return false;
     }
-    const PMAGroupItem noAverages;
-    const MACDKDJGroupItem noIndicators;
     for (size_t i = fromIndex; i < bars.size(); ++i) {
         const KLineDataItem& bar = *bars[i];
-        const PMAGroupItem& averages = bar.PMAGroup ? *bar.PMAGroup : noAverages;
-        const MACDKDJGroupItem& values = bar.MACDKDJ ? *bar.MACDKDJ : noIndicators;
         insert->bindInt64(1, bar.date);
         insert->bindDouble(2, bar.open);
         insert->bindDouble(3, bar.close);
         insert->bindDouble(4, bar.highest);
         insert->bindDouble(5, bar.lowest);
-        bindAverage(*insert, 6, averages.PMA5Data);
-        bindAverage(*insert, 7, averages.PMA10Data);
-        bindAverage(*insert, 8, averages.PMA20Data);
-        bindAverage(*insert, 9, averages.PMA30Data);
-        const double indicators[] = {values.dif,    values.dea,    values.macd,
-                                     values.KValue, values.DValue, values.JValue};
-        for (int v = 0; v < 6; ++v) {
-            insert->bindDouble(10 + v, indicators[v]);
-        }
+        insert->bindBlob(6, packIndicators(bar));
         if (insert->step() != SQLiteStep::Done || !insert->reset().ok()) {
             return false;
         }
