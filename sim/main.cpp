@@ -13,9 +13,12 @@ constexpr int kAnalyticsFallbackPort = 18812;
 
 // vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines.
 // Options: --seed N, --manual (clock moves only through the control service),
-// --start-ms N (the market's start instant), --utc-offset MINUTES.
+// --start-ms N (the market's start instant), --utc-offset MINUTES, --directory-ports P1 P2
+// (default 18801 18802, the client's Info.plist; 0 0 takes free ports).
 int main(int argc, char** argv) {
     SimOptions options;
+    options.directoryPort1 = SimDirectoryServer::kDefaultPort1;
+    options.directoryPort2 = SimDirectoryServer::kDefaultPort2;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -25,11 +28,14 @@ int main(int argc, char** argv) {
             options.startMs = std::strtoll(argv[++i], nullptr, 10);
         } else if (arg == "--utc-offset" && hasValue) {
             options.utcOffsetMinutes = std::atoi(argv[++i]);
+        } else if (arg == "--directory-ports" && i + 2 < argc) {
+            options.directoryPort1 = std::atoi(argv[++i]);
+            options.directoryPort2 = std::atoi(argv[++i]);
         } else if (arg == "--manual") {
             options.manualClock = true;
         } else {
             std::fprintf(stderr, "usage: vkjy-sim [--seed N] [--manual] [--start-ms N] "
-                                 "[--utc-offset MINUTES]\n");
+                                 "[--utc-offset MINUTES] [--directory-ports P1 P2]\n");
             return 2;
         }
     }
@@ -47,6 +53,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("control %s\n", exchange.controlUrl().c_str());
+    std::printf("directory");
+    for (const auto& url : exchange.directoryUrls()) {
+        std::printf(" %s", url.c_str());
+    }
+    std::printf("\n");
     for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
         std::printf("quote %zu", i);
         for (const auto& url : exchange.quoteLineUrls(static_cast<int>(i))) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "sim/core/SimExchange.h"
+#include "sim/directory/SimDirectoryControlRoutes.h"
 
 namespace {
 std::optional<long long> number(const httplib::Request& request, const char* name) {
@@ -68,6 +69,7 @@ std::optional<SimMalform> malformKind(const std::string& kind) {
 }  // namespace
 
 void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
+    SimDirectoryControlRoutes::install(server, exchange.directory());
     server.Post("/control/advance", [&exchange](const httplib::Request& request,
                                                 httplib::Response& response) {
         auto ms = number(request, "ms");

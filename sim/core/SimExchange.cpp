@@ -25,6 +25,8 @@ SimExchange::SimExchange(SimOptions options)
             std::make_unique<SimQuoteServer>(server, *m_market, m_files, m_options.seed));
     }
     m_analytics = std::make_unique<SimAnalyticsService>();
+    m_directory = std::make_unique<SimDirectoryServer>(
+        m_catalogue, [this](int index) { return quoteLineUrls(index); });
 }
 
 SimExchange::~SimExchange() { stop(); }
@@ -42,6 +44,10 @@ bool SimExchange::start() {
             stop();
             return false;
         }
+    }
+    if (!m_directory->start(m_options.directoryPort1, m_options.directoryPort2)) {
+        stop();
+        return false;
     }
     if (!m_analytics->start(m_options.analyticsPrimaryPort, m_options.analyticsFallbackPort)) {
         stop();
@@ -62,6 +68,7 @@ void SimExchange::stop() {
     if (m_control) {
         m_control->stop();
     }
+    m_directory->stop();
     for (auto& server : m_quoteServers) {
         server->stop();
     }

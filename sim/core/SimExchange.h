@@ -1,9 +1,9 @@
 #pragma once
 
 // The simulated exchange: one deterministic market model shared by every service, and one
-// loopback HTTP server per service line on a free port. This services are the quote
-// servers (two, two lines each) and the control service for tests; the directory, trading and
-// analytics services join here. Tests start it in-process; `vkjy-sim` runs it standalone.
+// loopback HTTP server per service line on a free port. Services: the quote servers (two, two
+// lines each), the directory server (two lines), the analytics service and the control service
+// for tests; the trading service joins here. Tests start it in-process; `vkjy-sim` runs it standalone.
 // start() and stop() from one thread; the control methods from any thread.
 
 #include <cstdint>
@@ -16,6 +16,7 @@
 #include "sim/core/SimClock.h"
 #include "sim/core/SimHttpLine.h"
 #include "sim/core/SimMarket.h"
+#include "sim/directory/SimDirectoryServer.h"
 #include "sim/quote/SimHistoryFiles.h"
 #include "sim/quote/SimQuoteServer.h"
 
@@ -27,6 +28,9 @@ struct SimOptions {
     bool controlService = true;
     int analyticsPrimaryPort = 0;   // 0: a free port
     int analyticsFallbackPort = 0;
+    // Ports of the two directory lines; 0: free ones.
+    int directoryPort1 = 0;
+    int directoryPort2 = 0;
 };
 
 class SimExchange {
@@ -52,6 +56,8 @@ public:
     std::vector<std::string> quoteLineUrls(int index) const;
 
     SimAnalyticsService& analytics() { return *m_analytics; }
+    SimDirectoryServer& directory() { return *m_directory; }
+    std::vector<std::string> directoryUrls() const { return m_directory->urls(); }
 
     // "http://127.0.0.1:<port>", or empty without the control service.
     std::string controlUrl() const;
@@ -63,6 +69,7 @@ private:
     SimHistoryFiles m_files;
     std::unique_ptr<SimMarket> m_market;
     std::vector<std::unique_ptr<SimQuoteServer>> m_quoteServers;
+    std::unique_ptr<SimDirectoryServer> m_directory;
     std::unique_ptr<SimHttpLine> m_control;
     std::unique_ptr<SimAnalyticsService> m_analytics;
 };

@@ -1,0 +1,239 @@
+#include "sim/directory/SimDirectoryServer.h"
+
+#include <httplib.h>
+
+namespace {
+struct Environment {
+    const char* code;
+    const char* name;
+    const char* tag;
+    const char* category;
+    const char* type;
+};
+
+struct Exchange {
+    const char* code;
+    const char* name;
+    std::vector<Environment> environments;
+};
+
+const std::vector<Exchange>& exchanges() {
+    static const std::vector<Exchange> list = {
+        {"01", "华东现货", {{"01", "实盘", "", "1", "1"}, {"02", "模拟", "模拟", "3", "2"}}},
+        {"02", "西部商品", {{"01", "实盘", "西部", "1", "1"}}},
+    };
+    return list;
+}
+
+const char* const kBusinessTypes[] = {"1", "2", "3"};
+const char* const kLineNames[] = {"电信线路", "联通线路"};
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string attr(const char* name, const std::string& value) {
+    return std::string(" ") + name + "=\"" + escaped(value) + "\"";
+}
+
+std::string lineElement(const std::string& code, const std::string& name, const std::string& url) {
+    return "<LL" + attr("CODE", code) + attr("LLNA", name) + attr("URL", url) + "/>";
+}
+
+// Text of the first <tag>...</tag>; the request templates carry no nested markup.
+std::string elementText(const std::string& body, const std::string& tag) {
+    const std::string open = "<" + tag + ">";
+    const auto start = body.find(open);
+    if (start == std::string::npos) {
+        return {};
+    }
+    const auto from = start + open.size();
+    const auto end = body.find("</" + tag + ">", from);
+    return end == std::string::npos ? std::string() : body.substr(from, end - from);
+}
+
+std::string envelope(const std::string& code, const std::string& msg, const std::string& part) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<RESP><CODE>" + code + "</CODE><MSG>" +
+           escaped(msg) + "</MSG>" + part + "</RESP>";
+}
+}  // namespace
+
+SimDirectoryServer::SimDirectoryServer(const SimCatalogue& catalogue, QuoteLines quoteLines)
+    : m_catalogue(catalogue), m_quoteLines(std::move(quoteLines)) {
+    for (int i = 0; i < 2; ++i) {
+        m_lines.push_back(std::make_unique<SimHttpLine>([this](httplib::Server& server) {
+            server.Post(kPath, [this](const httplib::Request& request, httplib::Response& response) {
+                ++m_requests;
+                if (takeFailure()) {
+                    response.status = 503;
+                    return;
+                }
+                const std::string base = "http://" + request.local_addr + ":" +
+                                         std::to_string(request.local_port);
+                response.set_content(reply(request.body, base), "text/xml; charset=utf-8");
+            });
+        }));
+    }
+}
+
+SimDirectoryServer::~SimDirectoryServer() { stop(); }
+
+bool SimDirectoryServer::start(int port1, int port2) {
+    if (!m_lines[0]->start(port1) || !m_lines[1]->start(port2)) {
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void SimDirectoryServer::stop() {
+    for (auto& line : m_lines) {
+        line->stop();
+    }
+}
+
+std::vector<std::string> SimDirectoryServer::urls() const {
+    std::vector<std::string> urls;
+    for (const auto& line : m_lines) {
+        urls.push_back(line->baseUrl() + kPath);
+    }
+    return urls;
+}
+
+void SimDirectoryServer::setBusinessLine(BusinessLine businessLine) {
+    std::lock_guard lock(m_mutex);
+    m_businessLine = std::move(businessLine);
+}
+
+void SimDirectoryServer::failNext(int count) {
+    std::lock_guard lock(m_mutex);
+    m_failNext = count;
+}
+
+bool SimDirectoryServer::takeFailure() {
+    std::lock_guard lock(m_mutex);
+    if (m_failNext <= 0) {
+        return false;
+    }
+    --m_failNext;
+    return true;
+}
+
+void SimDirectoryServer::answerCodeNext(int count, const std::string& code) {
+    std::lock_guard lock(m_mutex);
+    m_codeNext = count;
+    m_code = code;
+}
+
+std::string SimDirectoryServer::reply(const std::string& requestBody, const std::string& lineBase) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_codeNext > 0) {
+            --m_codeNext;
+            return envelope(m_code, "目录服务暂不可用", "");
+        }
+    }
+    const std::string name = elementText(requestBody, "NAME");
+    const bool knownName = name == "GetDirectory" || name == "GetAppKeyProperties" ||
+                           name == "GetUserManageUrl";
+    if (!knownName) {
+        return envelope("1", "未知请求", "");
+    }
+    if (elementText(requestBody, "APPKEY") != kAppKey) {
+        return envelope("2", "应用标识无效", "");
+    }
+    if (name == "GetDirectory") {
+        return envelope("0", "成功", directory(lineBase));
+    }
+    if (name == "GetAppKeyProperties") {
+        return envelope("0", "成功", appKeyProperties());
+    }
+    return envelope("0", "成功", userManageUrl(lineBase));
+}
+
+std::string SimDirectoryServer::businessLineUrl(const std::string& jys, const std::string& env,
+                                                const std::string& yw, int line,
+                                                const std::string& lineBase) {
+    std::string url;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_businessLine) {
+            url = m_businessLine(jys, env, yw, line);
+        }
+    }
+    if (!url.empty()) {
+        return url;
+    }
+    return lineBase + "/trade/" + jys + "/" + env + "/" + yw + "/" + std::to_string(line);
+}
+
+std::string SimDirectoryServer::directory(const std::string& lineBase) {
+    std::string part = "<YWSYS>";
+    for (const auto& jys : exchanges()) {
+        part += "<JYS" + attr("CODE", jys.code) + attr("JYSN", jys.name) + ">";
+        for (const auto& env : jys.environments) {
+            part += "<ENV" + attr("ENVCODE", env.code) + attr("ENVN", env.name) +
+                    attr("ENVTAG", env.tag) + attr("ENVCAT", env.category) +
+                    attr("TYPE", env.type) + ">";
+            for (const char* yw : kBusinessTypes) {
+                part += "<YW" + attr("TYPE", yw) + ">";
+                for (int line = 0; line < 2; ++line) {
+                    part += lineElement(std::string(yw) + std::to_string(line + 1),
+                                        kLineNames[line],
+                                        businessLineUrl(jys.code, env.code, yw, line, lineBase));
+                }
+                part += "</YW>";
+            }
+            part += "</ENV>";
+        }
+        part += "</JYS>";
+    }
+    part += "<HQ>";
+    for (const auto& server : m_catalogue.servers) {
+        const std::string zuid = "HQ" + std::to_string(server.index + 1);
+        part += "<ZU" + attr("ZUID", zuid) + attr("ZUN", "行情" + std::to_string(server.index + 1)) +
+                ">";
+        int lineNumber = 1;
+        if (server.index == 0) {
+            part += lineElement("Q0", "备用线路", kDeadLineUrl);
+        }
+        for (const auto& url : m_quoteLines(server.index)) {
+            part += lineElement("Q" + std::to_string(lineNumber), "线路" + std::to_string(lineNumber),
+                                url);
+            ++lineNumber;
+        }
+        part += "</ZU>";
+    }
+    for (const auto& server : m_catalogue.servers) {
+        part += "<HP" + attr("INDEX", std::to_string(server.index)) +
+                attr("ZUID", "HQ" + std::to_string(server.index + 1)) +
+                attr("NAME", "行情" + std::to_string(server.index + 1)) + "/>";
+    }
+    part += "</HQ>";
+    part += "<SERVICE" + attr("TYPE", "2") + "><ZU" + attr("ZUID", "SMS") + ">" +
+            lineElement("S1", "短信", lineBase + "/sms") + "</ZU></SERVICE>";
+    part += "<CMMD" + attr("JYSCODE", "01") + attr("ENVCODE", "01") + attr("CMMDCODE", "AG") + "/>";
+    part += "<CMMD" + attr("JYSCODE", "01") + attr("ENVCODE", "01") + attr("CMMDCODE", "AU") + "/>";
+    part += "<CMMD" + attr("ENVCODE", "01") + attr("CMMDCODE", "YB") + "/>";
+    part += "</YWSYS>";
+    return part;
+}
+
+std::string SimDirectoryServer::appKeyProperties() const {
+    return "<PROPS><PROP" + attr("KEY", "IOSPLATFORM") + attr("VALUE", "1") + "/><PROP" +
+           attr("KEY", "CUOHECODES") + attr("VALUE", "NI,XAG") + "/></PROPS>";
+}
+
+std::string SimDirectoryServer::userManageUrl(const std::string& lineBase) const {
+    return "<URL>" + escaped(lineBase + "/user") + "</URL>";
+}
