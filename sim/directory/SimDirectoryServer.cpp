@@ -72,6 +72,9 @@ SimDirectoryServer::SimDirectoryServer(const SimCatalogue& catalogue, QuoteLines
     : m_catalogue(catalogue), m_quoteLines(std::move(quoteLines)) {
     for (int i = 0; i < 2; ++i) {
         m_lines.push_back(std::make_unique<SimHttpLine>([this](httplib::Server& server) {
+            // One request per connection: a refused or stopped line must not wait for idle
+            // keep-alive connections to time out.
+            server.set_keep_alive_max_count(1);
             server.Post(kPath, [this](const httplib::Request& request, httplib::Response& response) {
                 ++m_requests;
                 if (takeFailure()) {

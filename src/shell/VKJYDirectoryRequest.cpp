@@ -7,9 +7,11 @@
 VKJYDirectoryRequest::VKJYDirectoryRequest(VKJYDirectoryUrlHelper& urls) : m_urls(urls) {}
 
 void VKJYDirectoryRequest::send(const std::string& templateName,
-                                std::map<std::string, std::string> fields, Completion completion) {
+                                std::map<std::string, std::string> fields, Completion completion,
+                                Validator validator) {
     cancel();
     m_completion = std::move(completion);
+    m_validator = std::move(validator);
     m_running = true;
     auto text = Bundle::contentsOfResource("directory/" + templateName, "xml");
     if (!text) {
@@ -49,6 +51,9 @@ void VKJYDirectoryRequest::post() {
         }
         if (!reply->succeeded()) {
             return failed("reply code " + reply->code + " " + reply->msg);
+        }
+        if (m_validator && !m_validator(*reply)) {
+            return failed("reply lacks its part");
         }
         m_running = false;
         auto done = std::move(m_completion);

@@ -21,13 +21,16 @@ class VKJYDirectoryRequest {
 public:
     static constexpr double kTimeoutSeconds = 20;
     using Completion = std::function<void(std::optional<VKJYDirectoryReply> reply)>;
+    // Whether a reply with CODE "0" carries what the caller needs; one that does not counts
+    // as a failure of its URL.
+    using Validator = std::function<bool(const VKJYDirectoryReply& reply)>;
 
     explicit VKJYDirectoryRequest(VKJYDirectoryUrlHelper& urls);
 
     // templateName: a resource under "directory/" without ".xml". A missing template fails at
     // once. A new send replaces one still running.
     void send(const std::string& templateName, std::map<std::string, std::string> fields,
-              Completion completion);
+              Completion completion, Validator validator = {});
     void cancel();
     bool isRunning() const { return m_running; }
     const std::string& lastError() const { return m_lastError; }
@@ -40,6 +43,7 @@ private:
     HttpClient m_client;
     std::string m_body;
     Completion m_completion;
+    Validator m_validator;
     std::string m_lastError;
     bool m_running = false;
 };

@@ -1,0 +1,38 @@
+#include "VkjyOptions.h"
+
+#include <cstdlib>
+
+std::optional<VkjyOptions> VkjyOptions::parse(const std::vector<std::string>& args,
+                                              std::string* error) {
+    VkjyOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--home" && hasValue) {
+            options.home = args[++i];
+        } else if (arg == "--screen" && hasValue) {
+            const std::string& size = args[++i];
+            if (size != "4" && size != "3.5") {
+                *error = "--screen takes 4 or 3.5";
+                return std::nullopt;
+            }
+            options.fourInch = size == "4";
+        } else if (arg == "--scale" && hasValue) {
+            options.scale = std::atof(args[++i].c_str());
+            if (options.scale < 0.5 || options.scale > 4) {
+                *error = "--scale takes a number from 0.5 to 4";
+                return std::nullopt;
+            }
+        } else if (arg == "--headless") {
+            options.headless = true;
+        } else {
+            *error = "unknown option " + arg;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+const char* VkjyOptions::usage() {
+    return "usage: vkjy [--home PATH] [--screen 4|3.5] [--scale N] [--headless]";
+}

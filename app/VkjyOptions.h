@@ -1,0 +1,20 @@
+#pragma once
+
+// The client's command line: --home PATH (the app home), --screen 4|3.5, --scale N (desktop
+// window scale), --headless (no desktop window even with a display). A plain record.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct VkjyOptions {
+    std::string home;
+    bool fourInch = true;
+    double scale = 1;
+    bool headless = false;
+
+    // Nothing, with a message in *error, for an unknown option or a bad value.
+    static std::optional<VkjyOptions> parse(const std::vector<std::string>& args,
+                                            std::string* error);
+    static const char* usage();
+};

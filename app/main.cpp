@@ -1,0 +1,48 @@
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "VkjyOptions.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SystemInfo.h"
+#include "platform/ui/Screen.h"
+#include "shell/CUIApplication.h"
+#include "shell/VKJYAppDelegate.h"
+
+namespace {
+bool hasDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+}  // namespace
+
+// vkjy: the client. Runs the application shell in a phone-sized desktop window, or offscreen
+// when there is no display or --headless is given.
+int main(int argc, char** argv) {
+    std::string error;
+    auto options = VkjyOptions::parse(std::vector<std::string>(argv + 1, argv + argc), &error);
+    if (!options) {
+        std::fprintf(stderr, "vkjy: %s\n%s\n", error.c_str(), VkjyOptions::usage());
+        return 2;
+    }
+    if (!options->home.empty()) {
+        setenv("VKJY_HOME", options->home.c_str(), 1);
+    }
+    if (options->headless || !hasDisplay()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::printf("vkjy: no display, running offscreen (stop with Ctrl-C)\n");
+        std::fflush(stdout);
+    }
+    QGuiApplication qt(argc, argv);
+    SystemInfo::setScreenMode(options->fourInch ? SystemInfo::kFourInchScreen
+                                                : SystemInfo::kThreeAndAHalfInchScreen);
+    CUIApplication application;
+    Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
+    VKJYAppDelegate delegate;
+    application.setDelegate(&delegate);
+    application.finishLaunching();
+    screen.showWindow("澜石金银");
+    return RunLoop::run();
+}

@@ -1,0 +1,78 @@
+#include "ShellFixture.h"
+
+#include <filesystem>
+
+#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/SystemInfo.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/graphics/Image.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/View.h"
+#include "shell/VKJYTabBarHelper.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kRealResources = VKJY_SOURCE_RESOURCES;
+}
+
+ShellTest::ShellTest() {
+    View::setAnimationSpeed(0);
+    SystemInfo::setScreenMode(SystemInfo::kFourInchScreen);
+    Image::setResourceDirectory(kRealResources + "/images");
+    fs::create_directory_symlink(kRealResources + "/directory", resources.file("directory"));
+    fs::create_directory_symlink(kRealResources + "/images", resources.file("images"));
+    app.setTerminateHandler([this](int code) { terminatedWith = code; });
+    EXPECT_TRUE(sim.start());
+}
+
+ShellTest::~ShellTest() {
+    driver.settle();
+    app.setDelegate(nullptr);
+    delegate.reset();
+    driver.settle();
+    sim.stop();
+    SystemInfo::resetOverrides();
+    View::setAnimationSpeed(1);
+}
+
+void ShellTest::launch(const std::string& vkAppName) {
+    const auto urls = sim.directoryUrls();
+    launchWithUrls(vkAppName, urls.at(0), urls.at(1));
+}
+
+void ShellTest::launchWithUrls(const std::string& vkAppName, const std::string& url1,
+                               const std::string& url2) {
+    auto info = PropertyList::readFile(kRealResources + "/Info.plist");
+    ASSERT_TRUE(info);
+    info->set("VKAppName", vkAppName);
+    info->set("DirectoryServerUrl1", url1);
+    info->set("DirectoryServerUrl2", url2);
+    ASSERT_TRUE(info->writeFile(resources.file("Info.plist")));
+    delegate = std::make_unique<VKJYAppDelegate>();
+    app.setDelegate(delegate.get());
+    app.finishLaunching();
+}
+
+void ShellTest::setGuideShown() {
+    UserDefaults::standardUserDefaults().setBool(true, "hasShowGuidePage");
+}
+
+bool ShellTest::tabBarVisible() const {
+    if (!delegate) {
+        return false;
+    }
+    auto* tabBar = delegate->tabBarHelper().tabBarController();
+    return tabBar && driver.isVisible(tabBar->tabBar());
+}
+
+bool ShellTest::runUntilTabBar(double seconds) {
+    return driver.runUntil([this] { return tabBarVisible(); }, seconds);
+}
+
+std::string ShellTest::snapshotPath(const std::string& name) const {
+    const std::string folder = VKJY_SNAPSHOT_DIR;
+    fs::create_directories(folder);
+    return folder + "/" + name + ".png";
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/SimExchange.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/ScreenDriver.h"
+#include "shell/CUIApplication.h"
+#include "shell/VKJYAppDelegate.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+#include "support/TempHome.h"
+
+// The client's shell against the in-process simulated exchange: a fresh app home, resources
+// whose Info.plist names the simulator's directory lines, a headless 4-inch screen and the
+// application class. launch() makes the delegate and finishes launching, as main does.
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest();
+    ~ShellTest() override;
+
+    // Writes Info.plist (the real one with these values) and launches.
+    void launch(const std::string& vkAppName = "VKDZ");
+    void launchWithUrls(const std::string& vkAppName, const std::string& url1,
+                        const std::string& url2);
+    void setGuideShown();
+    bool runUntilTabBar(double seconds = 10);
+    bool tabBarVisible() const;
+    std::string snapshotPath(const std::string& name) const;
+
+    TempHome home;
+    TempFolder resources;
+    SimExchange sim{SimExchange::testOptions()};
+    ScopedEnvironment resourcesEnvironment{"VKJY_RESOURCES", resources.path().c_str()};
+    CUIApplication app;
+    Screen screen{{320, 568}, 1};
+    ScreenDriver driver{screen};
+    std::unique_ptr<VKJYAppDelegate> delegate;
+    int terminatedWith = -1;
+};

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "ShellFixture.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/Window.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYDirectoryServerModel.h"
+#include "shell/VKJYDirectoryUrlHelper.h"
+#include "shell/VKJYHangQingUrlHelper.h"
+#include "shell/VKJYMainViewController.h"
+#include "shell/VKJYNormalAppKeyPropertyModel.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "shell/VKJYTradeModuleStarter.h"
+#include "shell/VKJYWelcomeViewController.h"
+
+namespace {
+bool alertShowing(ScreenDriver& driver, const std::string& title) {
+    AlertView* alert = driver.visibleAlert();
+    return alert && alert->title() == title;
+}
+}  // namespace
+
+TEST_F(ShellTest, shouldStartAgainstTheSimulatorUntilTheTabBarShows) {
+    setGuideShown();
+    launch();
+    ASSERT_NE(driver.viewWithText(VKJYWelcomeViewController::kLoadingText), nullptr);
+    ASSERT_TRUE(runUntilTabBar());
+    std::vector<std::string> titles;
+    for (const auto& item : delegate->tabBarHelper().tabBarController()->tabBar()->items()) {
+        titles.push_back(item.title);
+        EXPECT_FALSE(item.image.isEmpty()) << item.title;
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"行情", "交易", "社区", "服务"}));
+    EXPECT_NE(driver.viewWithText("行情列表正在准备中"), nullptr);
+    EXPECT_EQ(delegate->directoryUrlHelper().availableUrl(), sim.directoryUrls()[0]);
+    const auto& ywsys = *delegate->directoryServerModel()->ywsys();
+    EXPECT_EQ(ywsys.allJysCodeWithEnvAndLL(), (std::vector<std::string>{"01", "02"}));
+    auto lines = delegate->hqDataClass()->linesForServer(0);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "http://127.0.0.1:1/quote");
+    EXPECT_EQ(lines[1], sim.quoteLineUrls(0)[0]);
+    EXPECT_EQ(delegate->hqDataClass()->linesForServer(1), sim.quoteLineUrls(1));
+    EXPECT_EQ(delegate->normalAppPropertyModel().iOSPlatform(), "1");
+    EXPECT_EQ(delegate->normalAppPropertyModel().cuoHeCodeArray(),
+              (std::vector<std::string>{"NI", "XAG"}));
+    EXPECT_EQ(delegate->userManageUrl(), sim.directoryUrls()[0].substr(0, 22) + "/user");
+    EXPECT_TRUE(VKJYTradeModuleStarter::isStarted());
+    EXPECT_FALSE(delegate->tradeLogin());
+    EXPECT_TRUE(app.isIdleTimerDisabled());
+    EXPECT_EQ(delegate->accountInfoFilePath(), home.path() + "/Library/AccountsMessage.plist");
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("tabbar")));
+}
+
+TEST_F(ShellTest, shouldSelectTabsThroughTheTabBarHelper) {
+    setGuideShown();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    VKJYTabBarHelper& tabs = delegate->tabBarHelper();
+    EXPECT_FALSE(tabs.hasSelectedTradeTab());
+    TabBar* bar = tabs.tabBarController()->tabBar();
+    const Rect trade = bar->itemFrame(1);
+    driver.tapAt(bar->convertPointToWindow({trade.x + trade.width / 2, trade.y + trade.height / 2}));
+    EXPECT_TRUE(tabs.hasSelectedTradeTab());
+    tabs.selectHangQingTab();
+    EXPECT_EQ(tabs.tabBarController()->selectedIndex(), 0);
+    tabs.selectTradeTab();
+    EXPECT_EQ(tabs.selectedViewController(), tabs.tabBarController()->viewControllers()[1]);
+}
+
+TEST_F(ShellTest, shouldFailOverFromTheFirstDirectoryUrlToTheSecond) {
+    setGuideShown();
+    sim.directory().line(0).refuse();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_EQ(delegate->directoryUrlHelper().availableUrl(), sim.directoryUrls()[1]);
+}
+
+TEST_F(ShellTest, shouldFailOverWhenTheDirectoryAnswersACodeOtherThanZero) {
+    setGuideShown();
+    sim.directory().answerCodeNext(1, "9");
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_EQ(delegate->directoryUrlHelper().availableUrl(), sim.directoryUrls()[1]);
+    EXPECT_EQ(sim.directory().requestCount(), 4);
+}
+
+TEST_F(ShellTest, shouldOfferRetryWhenBothUrlsFailAndStartAgainFromTheFirst) {
+    setGuideShown();
+    sim.directory().line(0).refuse();
+    sim.directory().line(1).refuse();
+    launch();
+    ASSERT_TRUE(driver.runUntil([&] { return alertShowing(driver, "获取失败"); }, 10));
+    EXPECT_NE(driver.viewWithText("退出"), nullptr);
+    EXPECT_FALSE(tabBarVisible());
+    ASSERT_TRUE(sim.directory().line(0).resume());
+    ASSERT_TRUE(sim.directory().line(1).resume());
+    ASSERT_TRUE(driver.tapAlertButton("重试"));
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_EQ(delegate->directoryUrlHelper().availableUrl(), sim.directoryUrls()[0]);
+    EXPECT_EQ(terminatedWith, -1);
+}
+
+TEST_F(ShellTest, shouldOfferRetryWhenALaterDirectoryRequestFailsEverywhere) {
+    setGuideShown();
+    launch();
+    // The directory itself succeeds on URL 1; the app-key request then fails on both URLs.
+    ASSERT_TRUE(driver.runUntil([&] { return delegate->directoryServerModel() != nullptr; }, 10));
+    sim.directory().failNext(2);
+    ASSERT_TRUE(driver.runUntil([&] { return alertShowing(driver, "获取失败"); }, 10));
+    ASSERT_TRUE(driver.tapAlertButton("重试"));
+    ASSERT_TRUE(runUntilTabBar());
+}
+
+TEST_F(ShellTest, shouldEndTheProcessWhenQuitIsTapped) {
+    sim.directory().failNext(2);
+    launch();
+    ASSERT_TRUE(driver.runUntil([&] { return alertShowing(driver, "获取失败"); }, 10));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("welcome-failed")));
+    ASSERT_TRUE(driver.tapAlertButton("退出"));
+    EXPECT_EQ(terminatedWith, 0);
+}
+
+TEST_F(ShellTest, shouldShowTheGuideOnFirstLaunchAndTheTabBarWhenItCloses) {
+    int guidePosts = 0;
+    NotificationCenter::defaultCenter().addObserver(
+        this, "guide", nullptr, [&](const std::string&, const void*, const PropertyList&) {
+            ++guidePosts;
+        });
+    launch();
+    ASSERT_TRUE(driver.runUntil([&] { return !driver.viewsWithText("实时行情 随时掌握").empty(); },
+                                10));
+    EXPECT_FALSE(tabBarVisible());
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("guide")));
+    // Two swipes to the last page, where the start button is.
+    for (int page = 0; page < 2; ++page) {
+        driver.drag({280, 300}, {40, 300});
+        driver.settle();
+    }
+    ASSERT_TRUE(driver.isVisible(driver.viewWithText("立即体验")));
+    ASSERT_TRUE(driver.tapText("立即体验"));
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_TRUE(UserDefaults::standardUserDefaults().boolForKey("hasShowGuidePage"));
+    EXPECT_EQ(guidePosts, 1);
+    NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+TEST_F(ShellTest, shouldGoStraightToTheTabBarOnceTheGuideWasShown) {
+    setGuideShown();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_TRUE(driver.viewsWithText("立即体验").empty());
+}
+
+TEST_F(ShellTest, shouldShowTheWelcomeScreenWhileTheDirectoryIsAsked) {
+    sim.directory().line(0).setDelayMs(3000);
+    launch();
+    driver.settle();
+    EXPECT_NE(driver.viewWithText("澜石金银"), nullptr);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("welcome")));
+}
