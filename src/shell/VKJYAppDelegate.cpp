@@ -18,7 +18,8 @@
 #include "shell/VKJYStartupAnalytics.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTokenBManager.h"
-#include "shell/VKJYTradeModuleStarter.h"
+#include "shell/VKJYTradeHost.h"
+#include "trade/core/PXTradeModule.h"
 
 namespace {
 std::string infoString(const char* key) {
@@ -47,7 +48,10 @@ VKJYAppDelegate::VKJYAppDelegate(std::shared_ptr<VKJYStartupAnalytics> analytics
 }
 
 VKJYAppDelegate::~VKJYAppDelegate() {
-    VKJYTradeModuleStarter::stop();
+    if (m_tradeModule) {
+        PXTradeModule::setShared(nullptr);
+        m_tradeModule.reset();
+    }
     if (VKJYHangQingDataClass::current() == m_hqDataClass) {
         VKJYHangQingDataClass::setCurrent(nullptr);
     }
@@ -78,8 +82,22 @@ void VKJYAppDelegate::applicationWillEnterForeground() {
 }
 
 void VKJYAppDelegate::initPXTradeModule() {
-    VKJYTradeModuleStarter::start(*this);
-    m_tradeModuleStarted = true;
+    if (m_tradeModule) {
+        return;
+    }
+    m_tradeHost = std::make_unique<VKJYTradeHost>(*this);
+    m_tradeModule = std::make_unique<PXTradeModule>(*m_tradeHost);
+    m_tradeModule->setTradeLogin(m_tradeLogin);
+    PXTradeModule::setShared(m_tradeModule.get());
+    m_tradeModule->initPXTradeModule();
+}
+
+PXTradeData& VKJYAppDelegate::PXJYData() const { return m_tradeModule->PXJYData(); }
+
+PXTradePeiZhi& VKJYAppDelegate::PXJYPeiZhi() const { return m_tradeModule->PXJYPeiZhi(); }
+
+PXTradeTimerManger& VKJYAppDelegate::PXJYTimerManger() const {
+    return m_tradeModule->PXJYTimerManger();
 }
 
 void VKJYAppDelegate::setDirectoryServerModel(std::shared_ptr<VKJYDirectoryServerModel> model) {
@@ -96,10 +114,12 @@ void VKJYAppDelegate::setHqUrlHelper(std::shared_ptr<VKJYHangQingUrlHelper> help
 }
 
 bool VKJYAppDelegate::tradeLogin() const {
-    return VKJYTradeModuleStarter::tradeLogin().value_or(m_tradeLogin);
+    return m_tradeModule ? m_tradeModule->tradeLogin() : m_tradeLogin;
 }
 
 void VKJYAppDelegate::setTradeLogin(bool login) {
     m_tradeLogin = login;
-    VKJYTradeModuleStarter::setTradeLogin(login);
+    if (m_tradeModule) {
+        m_tradeModule->setTradeLogin(login);
+    }
 }

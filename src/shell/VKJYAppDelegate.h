@@ -10,6 +10,10 @@
 
 #include "platform/ui/Application.h"
 
+class PXTradeData;
+class PXTradeModule;
+class PXTradePeiZhi;
+class PXTradeTimerManger;
 class VKJYDirectoryServerModel;
 class VKJYDirectoryUrlHelper;
 class VKJYHangQingDataClass;
@@ -18,6 +22,7 @@ class VKJYNormalAppKeyPropertyModel;
 class VKJYStartupAnalytics;
 class VKJYTabBarHelper;
 class VKJYTokenBManager;
+class VKJYTradeHost;
 class UIShiPeiClass;
 class Window;
 
@@ -39,7 +44,9 @@ public:
     // Posts "widescreen".
     void applicationWillEnterForeground();
 
-    // The trading store, configuration and timers (through the trading module).
+    // Creates the trading store, its configuration and the trading timer manager (the shared
+    // trading module, with the shell as its host) and starts them: the store's empty state,
+    // the settings defaults, the timers. Once per process; a second call does nothing.
     void initPXTradeModule();
 
     Window* window() const { return m_window.get(); }
@@ -64,7 +71,11 @@ public:
     void setTradeLogin(bool login);
     const std::string& userManageUrl() const { return m_userManageUrl; }
     void setUserManageUrl(std::string url) { m_userManageUrl = std::move(url); }
-    bool tradeModuleStarted() const { return m_tradeModuleStarted; }
+    bool tradeModuleStarted() const { return m_tradeModule != nullptr; }
+    // The trading side; only after initPXTradeModule().
+    PXTradeData& PXJYData() const;
+    PXTradePeiZhi& PXJYPeiZhi() const;
+    PXTradeTimerManger& PXJYTimerManger() const;
 
 private:
     std::string m_vkAppName;
@@ -83,5 +94,6 @@ private:
     std::string m_accountInfoFilePath;
     std::string m_userManageUrl;
     bool m_tradeLogin = false;
-    bool m_tradeModuleStarted = false;
+    std::unique_ptr<VKJYTradeHost> m_tradeHost;
+    std::unique_ptr<PXTradeModule> m_tradeModule;
 };

@@ -23,6 +23,7 @@ ShellTest::ShellTest() {
     Image::setResourceDirectory(kRealResources + "/images");
     fs::create_directory_symlink(kRealResources + "/directory", resources.file("directory"));
     fs::create_directory_symlink(kRealResources + "/images", resources.file("images"));
+    fs::create_directory_symlink(kRealResources + "/trade", resources.file("trade"));
     app.setTerminateHandler([this](int code) { terminatedWith = code; });
     EXPECT_TRUE(sim.start());
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/SimExchange.h"
+#include "sim/core/SimExchange.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScreenDriver.h"
 #include "shell/CUIApplication.h"

@@ -15,7 +15,7 @@
 #include "shell/VKJYMainViewController.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "shell/VKJYTabBarHelper.h"
-#include "shell/VKJYTradeModuleStarter.h"
+#include "trade/core/PXTradeModule.h"
 #include "shell/VKJYWelcomeViewController.h"
 
 namespace {
@@ -49,7 +49,8 @@ TEST_F(ShellTest, shouldStartAgainstTheSimulatorUntilTheTabBarShows) {
     EXPECT_EQ(delegate->normalAppPropertyModel().cuoHeCodeArray(),
               (std::vector<std::string>{"NI", "XAG"}));
     EXPECT_EQ(delegate->userManageUrl(), sim.directoryUrls()[0].substr(0, 22) + "/user");
-    EXPECT_TRUE(VKJYTradeModuleStarter::isStarted());
+    EXPECT_TRUE(delegate->tradeModuleStarted());
+    EXPECT_TRUE(PXTradeModule::hasShared());
     EXPECT_FALSE(delegate->tradeLogin());
     EXPECT_TRUE(app.isIdleTimerDisabled());
     EXPECT_EQ(delegate->accountInfoFilePath(), home.path() + "/Library/AccountsMessage.plist");
