@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ShellFixture.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/UserDefaults.h"
@@ -51,6 +53,8 @@ TEST_F(ShellTest, shouldStartAgainstTheSimulatorUntilTheTabBarShows) {
     EXPECT_EQ(delegate->userManageUrl(), sim.directoryUrls()[0].substr(0, 22) + "/user");
     EXPECT_TRUE(delegate->tradeModuleStarted());
     EXPECT_TRUE(PXTradeModule::hasShared());
+    EXPECT_TRUE(UserDefaults::standardUserDefaults().contains("RefreshTrade"));
+    EXPECT_TRUE(std::filesystem::exists(delegate->accountInfoFilePath()));
     EXPECT_FALSE(delegate->tradeLogin());
     EXPECT_TRUE(app.isIdleTimerDisabled());
     EXPECT_EQ(delegate->accountInfoFilePath(), home.path() + "/Library/AccountsMessage.plist");
