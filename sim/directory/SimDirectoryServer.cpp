@@ -28,6 +28,13 @@ const std::vector<Exchange>& exchanges() {
 const char* const kBusinessTypes[] = {"1", "2", "3"};
 const char* const kLineNames[] = {"电信线路", "联通线路"};
 
+// Built by appending: GCC 12 warns wrongly about "literal" + std::string at -O2.
+std::string numbered(const char* prefix, int number) {
+    std::string text(prefix);
+    text += std::to_string(number);
+    return text;
+}
+
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -177,7 +184,7 @@ std::string SimDirectoryServer::businessLineUrl(const std::string& jys, const st
     if (!url.empty()) {
         return url;
     }
-    return lineBase + "/trade/" + jys + "/" + env + "/" + yw + "/" + std::to_string(line);
+    return lineBase + "/trade/" + jys + "/" + env + "/" + yw + numbered("/", line);
 }
 
 std::string SimDirectoryServer::directory(const std::string& lineBase) {
@@ -203,15 +210,15 @@ std::string SimDirectoryServer::directory(const std::string& lineBase) {
     }
     part += "<HQ>";
     for (const auto& server : m_catalogue.servers) {
-        const std::string zuid = "HQ" + std::to_string(server.index + 1);
-        part += "<ZU" + attr("ZUID", zuid) + attr("ZUN", "行情" + std::to_string(server.index + 1)) +
+        const std::string zuid = numbered("HQ", server.index + 1);
+        part += "<ZU" + attr("ZUID", zuid) + attr("ZUN", numbered("行情", server.index + 1)) +
                 ">";
         int lineNumber = 1;
         if (server.index == 0) {
             part += lineElement("Q0", "备用线路", kDeadLineUrl);
         }
         for (const auto& url : m_quoteLines(server.index)) {
-            part += lineElement("Q" + std::to_string(lineNumber), "线路" + std::to_string(lineNumber),
+            part += lineElement(numbered("Q", lineNumber), numbered("线路", lineNumber),
                                 url);
             ++lineNumber;
         }
@@ -219,8 +226,8 @@ std::string SimDirectoryServer::directory(const std::string& lineBase) {
     }
     for (const auto& server : m_catalogue.servers) {
         part += "<HP" + attr("INDEX", std::to_string(server.index)) +
-                attr("ZUID", "HQ" + std::to_string(server.index + 1)) +
-                attr("NAME", "行情" + std::to_string(server.index + 1)) + "/>";
+                attr("ZUID", numbered("HQ", server.index + 1)) +
+                attr("NAME", numbered("行情", server.index + 1)) + "/>";
     }
     part += "</HQ>";
     part += "<SERVICE" + attr("TYPE", "2") + "><ZU" + attr("ZUID", "SMS") + ">" +
