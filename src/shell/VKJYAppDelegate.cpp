@@ -77,7 +77,13 @@ bool VKJYAppDelegate::didFinishLaunching(Application& application) {
     return true;
 }
 
-void VKJYAppDelegate::applicationWillEnterForeground() {
+void VKJYAppDelegate::willResignActive(Application&) { m_inBackground = true; }
+
+void VKJYAppDelegate::didBecomeActive(Application&) {
+    if (!m_inBackground) {
+        return;
+    }
+    m_inBackground = false;
     NotificationCenter::defaultCenter().post("widescreen");
 }
 

@@ -41,8 +41,9 @@ public:
     static VKJYAppDelegate* shared();
 
     bool didFinishLaunching(Application& application) override;
-    // Posts "widescreen".
-    void applicationWillEnterForeground();
+    void willResignActive(Application& application) override;
+    // Back from the background: posts "widescreen" (no object, no user info).
+    void didBecomeActive(Application& application) override;
 
     // Creates the trading store, its configuration and the trading timer manager (the shared
     // trading module, with the shell as its host) and starts them: the store's empty state,
@@ -94,6 +95,7 @@ private:
     std::string m_accountInfoFilePath;
     std::string m_userManageUrl;
     bool m_tradeLogin = false;
+    bool m_inBackground = false;
     std::unique_ptr<VKJYTradeHost> m_tradeHost;
     std::unique_ptr<PXTradeModule> m_tradeModule;
 };

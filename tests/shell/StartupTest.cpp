@@ -17,6 +17,7 @@
 #include "shell/VKJYMainViewController.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "shell/VKJYTabBarHelper.h"
+#include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
 #include "shell/VKJYWelcomeViewController.h"
 
@@ -167,4 +168,47 @@ TEST_F(ShellTest, shouldShowTheWelcomeScreenWhileTheDirectoryIsAsked) {
     driver.settle();
     EXPECT_NE(driver.viewWithText("澜石金银"), nullptr);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("welcome")));
+}
+
+TEST_F(ShellTest, shouldPostWidescreenWhenComingBackToTheForeground) {
+    setGuideShown();
+    launch();
+    int posts = 0;
+    NotificationCenter::defaultCenter().addObserver(
+        this, "widescreen", nullptr,
+        [&](const std::string&, const void* object, const PropertyList& userInfo) {
+            EXPECT_EQ(object, nullptr);
+            EXPECT_TRUE(userInfo.isNull());
+            ++posts;
+        });
+    app.becomeActive();
+    EXPECT_EQ(posts, 0);
+    app.resignActive();
+    app.becomeActive();
+    EXPECT_EQ(posts, 1);
+    NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+TEST_F(ShellTest, shouldHandTheTradingSideTheDirectoryThroughItsHost) {
+    setGuideShown();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    PXTradeHost& host = PXTradeModule::shared().host();
+    EXPECT_EQ(host.allEnvCodeWithLL("01"), (std::vector<std::string>{"01", "02"}));
+    auto lines = host.llArray("01", "02", "3");
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 2u);
+    EXPECT_EQ((*lines)[1].code, "32");
+    EXPECT_FALSE(host.llArray("01", "09", "1"));
+    EXPECT_EQ(host.directoryAvailableUrl(), sim.directoryUrls()[0]);
+    EXPECT_NE(host.serviceFirstZuLLUrl("2").find("/sms"), std::string::npos);
+    host.saveTokenB("token-b");
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("TKNB"), "token-b");
+    host.selectTradeTab();
+    EXPECT_TRUE(host.hasSelectedTradeTab());
+    int tapped = -1;
+    host.showAlert({"提示", "您的当前登录状态已失效,请重新登录!", {"重新登录", "取消"}, 3},
+                   [&](int index) { tapped = index; });
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_EQ(tapped, 1);
 }
