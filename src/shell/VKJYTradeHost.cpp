@@ -1,6 +1,5 @@
 #include "shell/VKJYTradeHost.h"
 
-#include "platform/ui/AlertView.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/AppUncaughtExceptionHandler.h"
 #include "shell/VKJYAppDelegate.h"
@@ -9,6 +8,7 @@
 #include "shell/VKJYDirectoryUrlHelper.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTokenBManager.h"
+#include "widgets/GlossAlertView.h"
 
 namespace {
 VKJYTradeHost::CommodityListReceiver& receiver() {
@@ -16,17 +16,19 @@ VKJYTradeHost::CommodityListReceiver& receiver() {
     return registered;
 }
 
-// An alert that reports its button to a callback; the window owns it while it shows.
-class CallbackAlertView : public AlertView, public AlertViewDelegate {
+// The screens' all-white alert reporting its button to a callback; the window owns it while
+// it shows.
+class CallbackAlertView : public GlossAlertView, public AlertViewDelegate {
 public:
     CallbackAlertView(const PXTradeAlert& alert, std::function<void(int)> onButton)
-        : AlertView(alert.title, alert.message, nullptr,
+        : GlossAlertView(alert.title, alert.message, nullptr,
                     alert.buttons.empty() ? std::string("确定") : alert.buttons.front(),
                     alert.buttons.size() > 1
                         ? std::vector<std::string>(alert.buttons.begin() + 1, alert.buttons.end())
                         : std::vector<std::string>{}),
           m_onButton(std::move(onButton)) {
         setTag(alert.tag);
+        setStyle(kStyleAllWhite);
         setDelegate(this);
     }
 

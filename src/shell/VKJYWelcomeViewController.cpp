@@ -7,6 +7,7 @@
 #include "platform/ui/Label.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYStartupSequence.h"
+#include "widgets/GlossAlertView.h"
 
 VKJYWelcomeViewController::VKJYWelcomeViewController(VKJYBrandStyle style,
                                                      std::function<void()> finished)
@@ -62,8 +63,9 @@ void VKJYWelcomeViewController::startSequence() {
 
 void VKJYWelcomeViewController::sequenceFailed() {
     m_status->setText("");
-    auto alert = std::make_unique<AlertView>(kFailureTitle, "", this, kRetryTitle,
-                                             std::vector<std::string>{kQuitTitle});
+    auto alert = std::make_unique<GlossAlertView>(kFailureTitle, "", this, kRetryTitle,
+                                                  std::vector<std::string>{kQuitTitle});
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
     m_alert = AlertView::show(std::move(alert));
 }
 
