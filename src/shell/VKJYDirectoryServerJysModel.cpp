@@ -1,13 +1,10 @@
 #include "shell/VKJYDirectoryServerJysModel.h"
 
+#include "shell/VKJYDirectoryLookup.h"
+
 std::shared_ptr<VKJYDirectoryServerEnvModel> VKJYDirectoryServerJysModel::envModelForCode(
     const std::string& envCode) const {
-    for (const auto& env : envArray) {
-        if (env->envCode == envCode) {
-            return env;
-        }
-    }
-    return nullptr;
+    return firstInAnswerOrder(envArray, [&](const auto& env) { return env.envCode == envCode; });
 }
 
 std::vector<std::string> VKJYDirectoryServerJysModel::allEnvCodeWithLL() const {

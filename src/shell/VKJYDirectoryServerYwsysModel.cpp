@@ -1,13 +1,10 @@
 #include "shell/VKJYDirectoryServerYwsysModel.h"
 
+#include "shell/VKJYDirectoryLookup.h"
+
 std::shared_ptr<VKJYDirectoryServerJysModel> VKJYDirectoryServerYwsysModel::jysModelForCode(
     const std::string& code) const {
-    for (const auto& jys : jysArray) {
-        if (jys->code == code) {
-            return jys;
-        }
-    }
-    return nullptr;
+    return firstInAnswerOrder(jysArray, [&](const auto& jys) { return jys.code == code; });
 }
 
 std::vector<std::string> VKJYDirectoryServerYwsysModel::allJysCodeWithEnvAndLL() const {
@@ -22,20 +19,5 @@ std::vector<std::string> VKJYDirectoryServerYwsysModel::allJysCodeWithEnvAndLL()
 
 std::shared_ptr<VKJYDirectoryServerServiceModel> VKJYDirectoryServerYwsysModel::serviceModelForType(
     const std::string& type) const {
-    for (const auto& service : serviceArray) {
-        if (service->type == type) {
-            return service;
-        }
-    }
-    return nullptr;
-}
-
-std::shared_ptr<VKJYDirectoryServerZuModel> VKJYDirectoryServerYwsysModel::hqZuModelForId(
-    const std::string& zuid) const {
-    for (const auto& zu : hqZuArray) {
-        if (zu->zuid == zuid) {
-            return zu;
-        }
-    }
-    return nullptr;
+    return firstInAnswerOrder(serviceArray, [&](const auto& service) { return service.type == type; });
 }

@@ -26,5 +26,4 @@ struct VKJYDirectoryServerYwsysModel {
     std::vector<std::string> allJysCodeWithEnvAndLL() const;
     std::shared_ptr<VKJYDirectoryServerServiceModel> serviceModelForType(
         const std::string& type) const;
-    std::shared_ptr<VKJYDirectoryServerZuModel> hqZuModelForId(const std::string& zuid) const;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/VKJYDirectoryLookup.h"
 #include "shell/VKJYDirectoryServerYwsysModel.h"
 
 std::shared_ptr<VKJYHangQingUrlHelper> VKJYHangQingUrlHelper::createWithYwsys(
@@ -18,20 +19,19 @@ std::shared_ptr<VKJYHangQingUrlHelper> VKJYHangQingUrlHelper::createWithYwsys(
 
 std::vector<std::string> VKJYHangQingUrlHelper::linesForServer(int hpIndex) const {
     std::vector<std::string> urls;
-    for (const auto& plate : m_housePlates) {
-        if (plate.hpIndex != hpIndex) {
-            continue;
-        }
-        for (const auto& group : m_groups) {
-            if (group->zuid != plate.zuID) {
-                continue;
-            }
-            for (const auto& line : group->llArray) {
-                if (!line->url.empty()) {
-                    urls.push_back(line->url);
-                }
-            }
-            return urls;
+    auto plate = std::find_if(m_housePlates.begin(), m_housePlates.end(),
+                              [&](const HQHousePlate& p) { return p.hpIndex == hpIndex; });
+    if (plate == m_housePlates.end()) {
+        return urls;
+    }
+    auto group = firstInAnswerOrder(
+        m_groups, [&](const VKJYDirectoryServerZuModel& zu) { return zu.zuid == plate->zuID; });
+    if (!group) {
+        return urls;
+    }
+    for (const auto& line : group->llArray) {
+        if (!line->url.empty()) {
+            urls.push_back(line->url);
         }
     }
     return urls;

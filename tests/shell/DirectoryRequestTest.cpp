@@ -7,8 +7,14 @@
 #include "shell/VKJYDirectoryRequest.h"
 #include "shell/VKJYDirectoryUrlHelper.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/ScopedEnvironment.h"
 
 namespace {
+// The request templates come from the source tree's resources.
+class DirectoryRequestTest : public ::testing::Test {
+    ScopedEnvironment m_resources{"VKJY_RESOURCES", VKJY_SOURCE_RESOURCES};
+};
+
 struct Seen {
     std::mutex mutex;
     std::string body;
@@ -28,7 +34,7 @@ std::optional<std::optional<VKJYDirectoryReply>> sendAndWait(VKJYDirectoryReques
 }
 }  // namespace
 
-TEST(DirectoryRequestTest, shouldPostTheFilledTemplateAsXmlWithEscapedValues) {
+TEST_F(DirectoryRequestTest, shouldPostTheFilledTemplateAsXmlWithEscapedValues) {
     LoopbackHttpServer server;
     Seen seen;
     server.server().Post("/dir", [&](const httplib::Request& req, httplib::Response& res) {
@@ -50,7 +56,7 @@ TEST(DirectoryRequestTest, shouldPostTheFilledTemplateAsXmlWithEscapedValues) {
               "<APPKEY>K&amp;&lt;1&gt;</APPKEY><VERSION>2.3.0</VERSION><OSTYPE></OSTYPE></REQ>\n");
 }
 
-TEST(DirectoryRequestTest, shouldMoveOnWhenAReplyLacksWhatTheCallerNeeds) {
+TEST_F(DirectoryRequestTest, shouldMoveOnWhenAReplyLacksWhatTheCallerNeeds) {
     LoopbackHttpServer first;
     LoopbackHttpServer second;
     first.server().Post("/dir", [](const httplib::Request&, httplib::Response& res) {
@@ -70,7 +76,7 @@ TEST(DirectoryRequestTest, shouldMoveOnWhenAReplyLacksWhatTheCallerNeeds) {
     EXPECT_EQ(urls.currentIndex(), 1u);
 }
 
-TEST(DirectoryRequestTest, shouldReportNothingWhenEveryUrlFails) {
+TEST_F(DirectoryRequestTest, shouldReportNothingWhenEveryUrlFails) {
     LoopbackHttpServer broken;
     broken.server().Post("/dir", [](const httplib::Request&, httplib::Response& res) {
         res.set_content("not xml", "text/plain");
