@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <numbers>
@@ -147,4 +148,25 @@ TEST(GraphicsContext, shouldAlignTextToTheRight) {
         200, 30);
     EXPECT_TRUE(isBlank(image, QRect(0, 0, 140, 30)));
     EXPECT_FALSE(isBlank(image, QRect(150, 0, 50, 30)));
+}
+
+TEST(GraphicsContextText, shouldDrawDistinctGlyphsForChineseCharactersNotBoxes) {
+    QFontMetrics metrics(Font::named("Helvetica-Bold", 16).toQFont());
+    EXPECT_TRUE(metrics.inFontUcs4(U'行'));
+    EXPECT_TRUE(metrics.inFontUcs4(U'摘'));
+    auto render = [](const std::string& text) {
+        return paint(
+            [&](GraphicsContext& ctx) {
+                ctx.setFillColor(Color::blackColor());
+                ctx.drawText(text, {0, 0, 40, 30}, Font::named("Helvetica-Bold", 16));
+            },
+            40, 30);
+    };
+    // A missing glyph draws the same box for every character.
+    QImage a = render("行");
+    QImage b = render("摘");
+    QImage c = render("情");
+    EXPECT_NE(a, b);
+    EXPECT_NE(b, c);
+    EXPECT_NE(a, c);
 }
