@@ -92,13 +92,19 @@ TEST_F(PXJYCeSuVCTest, shouldTakeASingleLineWithoutProbingAndKeepTheLineWithoutA
 }
 
 TEST_F(PXJYCeSuVCTest, shouldTimeEveryLineInAManualRunAndMarkFailedOnes) {
-    setTradeLines({{"F", "", m_server.url("/trade")}, {"X", "", refused()}});
+    // "E" answers with an HTTP error status: an answer all the same.
+    setTradeLines({{"F", "", m_server.url("/trade")},
+                   {"X", "", refused()},
+                   {"E", "", m_server.url("/no-such-path")}});
     m_tester->shouDongCeSu();
     ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 1; }));
     EXPECT_TRUE(m_recorder.hadTable);
-    ASSERT_EQ(m_recorder.table.size(), 2u);
-    EXPECT_TRUE(std::regex_match(m_recorder.table.at("F"), std::regex("[0-9]+\\.[0-9]{2}秒")))
-        << m_recorder.table.at("F");
+    ASSERT_EQ(m_recorder.table.size(), 3u);
+    for (const char* answered : {"F", "E"}) {
+        EXPECT_TRUE(
+            std::regex_match(m_recorder.table.at(answered), std::regex("[0-9]+\\.[0-9]{2}秒")))
+            << answered << " " << m_recorder.table.at(answered);
+    }
     EXPECT_EQ(m_recorder.table.at("X"), "30");
     EXPECT_EQ(module().PXJYData().tradeLinkType(), "");
 }

@@ -51,12 +51,18 @@ TEST_F(PXTradeOrderCheckTest, shouldConfirmOrdinaryOrdersAndSendOnlyOnTheFirstBu
     EXPECT_EQ(m_host.alerts[0].alert.tag, 5556);
     m_host.alerts[0].onButton(1);
     EXPECT_FALSE(runUntil([&] { return m_server.count() > 0; }, 0.3));
-    EXPECT_TRUE(manager->postDic().is_object());
+    // Cancelled: the order waits, unsent, until the next one replaces it.
+    EXPECT_EQ(manager->postDic().value("commodityid", ""), "AG");
+    EXPECT_EQ(manager->requestType(), "PXZhiJiaJianCang");
 
     manager->ZJJianCang(order("1"));
     m_host.alerts[1].onButton(0);
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_server.requests().at(0).name, "order_x");
+    const JYDict req = JYDict::parse(m_server.requests().at(0).body)["VUZI"]["REQ"];
+    EXPECT_EQ(req["PRICE"], "101.5");
+    EXPECT_EQ(req["STOP_LOSS"], "90");
+    EXPECT_EQ(req["SESSION_ID"], "S");
     EXPECT_EQ(m_delegate->calls[0].typeNW, "PXZhiJiaJianCang");
     EXPECT_FALSE(m_delegate->calls[0].hasData);
     EXPECT_TRUE(manager->postDic().empty());

@@ -192,6 +192,12 @@ TEST_F(PXTradeTimerMangerTest, shouldArmTheIdleTimerFromTouchesWithTheSetting) {
     setDefault("timeoutTime", "3");
     NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
     EXPECT_EQ(timers().timeoutTimer()->timeInterval(), 180.0);
+    // A zero or unreadable setting must not log the user out at the next turn.
+    for (const char* unusable : {"0", "-2", "abc"}) {
+        setDefault("timeoutTime", unusable);
+        NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
+        EXPECT_EQ(timers().timeoutTimer()->timeInterval(), 60.0) << unusable;
+    }
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldLogAnIdleUserOutAfterTheTimeout) {
