@@ -132,6 +132,10 @@ TEST_F(PXTradeDataAnalysisTest, shouldReadHoldingSummariesInReplyOrderOnlyWhenTt
     EXPECT_EQ(first->buySellSign, "1");
     EXPECT_EQ(first->pingJunChiCangJia, "101");
     EXPECT_EQ(first->jiaoYiShouXuFei, "1.5");
+    EXPECT_EQ(first->chiCangBaoZhengJin, "300");
+    EXPECT_EQ(first->shuLiang, "2");
+    EXPECT_EQ(first->jianCangJunJia, "100");
+    EXPECT_EQ(first->dongJieShuLiang, "0");
     EXPECT_EQ(std::get<std::shared_ptr<PXJYChiCangHuiZong>>(outcome.result->at(1))->commodityCode,
               "CU");
 
@@ -146,7 +150,7 @@ TEST_F(PXTradeDataAnalysisTest, shouldKeyHoldingTicketsByTheirNumber) {
         records(
             "{\"H_ID\":\"H1\",\"T_N\":\"T9\",\"CO_I\":\"AG\",\"TY\":\"2\",\"O_QTY\":3,"
             "\"C_QTY\":2,\"F_QTY\":1,\"PR\":\"100\",\"H_P\":\"99.5\",\"OR_T\":1700000000000,"
-            "\"FL_P\":\"1\",\"MAR\":\"10\",\"COMM\":\"0.5\",\"STOP_LOSS\":\"0\","
+            "\"FL_P\":\"-7.5\",\"MAR\":\"10\",\"COMM\":\"0.5\",\"STOP_LOSS\":\"0\","
             "\"STOP_PROFIT\":\"120\",\"OTHER_ID\":\"F2\",\"CO_ID\":\"C1\",\"MAR_RATE\":\"0.1\"}"));
     ASSERT_TRUE(outcome.finished);
     const auto& tickets = std::get<PXTradeTicketMap>(outcome.result->at(0));
@@ -160,6 +164,16 @@ TEST_F(PXTradeDataAnalysisTest, shouldKeyHoldingTicketsByTheirNumber) {
     EXPECT_EQ(ticket.chengJiaoDuiFang, "F2");
     EXPECT_EQ(ticket.chiCangBaoZhengJinBiLi, "0.1");
     EXPECT_EQ(ticket.dongJieShuLiang, "1");
+    EXPECT_EQ(ticket.chiCangDanHao, "H1");
+    EXPECT_EQ(ticket.commodityCode, "AG");
+    EXPECT_EQ(ticket.buySellSign, "2");
+    EXPECT_EQ(ticket.kaiCangShuLiang, "3");
+    EXPECT_EQ(ticket.jianCangJia, "100");
+    EXPECT_EQ(ticket.fuDongYingKui, "-7.5");
+    EXPECT_EQ(ticket.baoZhengJin, "10");
+    EXPECT_EQ(ticket.jiaoYiShouXuFei, "0.5");
+    EXPECT_EQ(ticket.zhiSun, "0");
+    EXPECT_EQ(ticket.weiTuoYuanDaiMa, "C1");
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldConvertCommodityCodesAndKeepTheLaterOfTwoEqualCodes) {
@@ -195,6 +209,88 @@ TEST_F(PXTradeDataAnalysisTest, shouldConvertCommodityCodesAndKeepTheLaterOfTwoE
     EXPECT_EQ(copper.YHBJDianChaMoRenZhi, "0");
     ASSERT_EQ(copper.yanQiFeiArray.size(), 1u);
     EXPECT_EQ(copper.yanQiFeiArray[0]["STEP_V"], " ");
+}
+
+TEST_F(PXTradeDataAnalysisTest, shouldCopyEveryCommodityKeyIntoItsOwnField) {
+    const std::pair<std::string PXTradeCommodity::*, const char*> copied[] = {
+        {&PXTradeCommodity::commodityCode, "CO_I"},
+        {&PXTradeCommodity::commodityName, "CO_N"},
+        {&PXTradeCommodity::tradeUnit, "CT_S"},
+        {&PXTradeCommodity::zuiXiaoBianDongJia, "SPREAD"},
+        {&PXTradeCommodity::shangXian, "SP_U"},
+        {&PXTradeCommodity::xiaXian, "SP_D"},
+        {&PXTradeCommodity::baoZhengJinXIShu, "MA_V"},
+        {&PXTradeCommodity::zuoJieSuan, "PR_C"},
+        {&PXTradeCommodity::shouXuFeiXiShu, "FEE_V"},
+        {&PXTradeCommodity::DBZuiXiaoKeWeiTuoLiang, "P_MIN_H"},
+        {&PXTradeCommodity::DBZuiDaKeWeiTuoLiang, "P_M_H"},
+        {&PXTradeCommodity::ZuiDaChiCangLiang, "M_H"},
+        {&PXTradeCommodity::CXXianJianQuanXian, "W_D_T_P"},
+        {&PXTradeCommodity::CXZhiSunQuanXian, "W_D_S_L_P"},
+        {&PXTradeCommodity::CXZhiYingQuanXian, "W_D_S_P_P"},
+        {&PXTradeCommodity::buyShiJianQuanXian, "B_O_P"},
+        {&PXTradeCommodity::buyXianJianQuanXian, "B_X_O_P"},
+        {&PXTradeCommodity::buyShiPingQuanXian, "B_L_P"},
+        {&PXTradeCommodity::buyZhiSunQuanXian, "B_S_L"},
+        {&PXTradeCommodity::buyZhiYingQuanXian, "B_S_P"},
+        {&PXTradeCommodity::sellShiJianQuanXian, "S_O_P"},
+        {&PXTradeCommodity::sellXianJianQuanXian, "S_X_O_P"},
+        {&PXTradeCommodity::sellShiPingQuanXian, "S_L_P"},
+        {&PXTradeCommodity::sellZhiSunQuanXian, "S_S_L"},
+        {&PXTradeCommodity::sellZhiYingQuanXian, "S_S_P"},
+        {&PXTradeCommodity::cuoHeBuyXianJian, "C_L_B_O"},
+        {&PXTradeCommodity::cuoHeBuyXianPing, "C_L_B_C"},
+        {&PXTradeCommodity::cuoHeSellXianJian, "C_L_C_O"},
+        {&PXTradeCommodity::cuoHeSellXianPing, "C_L_C_C"},
+        {&PXTradeCommodity::buyDianCha, "B_P_D_D"},
+        {&PXTradeCommodity::sellDianCha, "S_P_D_D"},
+        {&PXTradeCommodity::zhiSunXiaDanDianCha, "STOP_L_P"},
+        {&PXTradeCommodity::zhiYingXiaDanDianCha, "STOP_P_P"},
+        {&PXTradeCommodity::XJJianCangBuyDianCha, "X_O_B_D_D"},
+        {&PXTradeCommodity::XJJianCangSellDianCha, "X_O_S_D_D"},
+        {&PXTradeCommodity::YHBJDianChaZuiXiaoZhi, "U_O_D_D_MIN"},
+        {&PXTradeCommodity::YHBJDianChaZuiDaZhi, "U_O_D_D_MAX"},
+        {&PXTradeCommodity::YHBJDianChaMoRenZhi, "U_O_D_D_DF"},
+        {&PXTradeCommodity::shangPinXianShiShunXu, "ORDER_NUM"},
+        {&PXTradeCommodity::baoJiaHuiLv, "B_J_H"},
+        {&PXTradeCommodity::commodityUnit, "CON_U"},
+        {&PXTradeCommodity::jiaoShouShouXuFeiSuanFa, "SFE_A"},
+        {&PXTradeCommodity::jiaoShouBuyShouXuFei, "TM_SET"},
+        {&PXTradeCommodity::jiaoShouSellShouXuFei, "STM_SET"},
+        {&PXTradeCommodity::suoShuPinZhongID, "BRDID"},
+        {&PXTradeCommodity::suoShuPinZhongJiaoYiMoShi, "B_T_M"},
+        {&PXTradeCommodity::shangPinJiaoYiMoShi, "TRADEMODE"},
+        {&PXTradeCommodity::zuiXiaoHangQingDanWei, "MIN_HQ_MOVE"},
+        {&PXTradeCommodity::cuoHeBaoZhengJinSuanFa, "MA_A_C"},
+        {&PXTradeCommodity::cuoHeBaoZhengJinXiShu, "MA_V_C"},
+        {&PXTradeCommodity::cuoHeDanBiZuiXiaoKeWeiTuoLiang, "P_MIN_H_C"},
+        {&PXTradeCommodity::cuoHeDanBiZuiDaKeWeiTuoLiang, "P_M_H_C"},
+        {&PXTradeCommodity::cuoHeZuiDaChiCangLiang, "M_H_C"},
+        {&PXTradeCommodity::cuoHeJiaoYiShouXuFeiSuanFa, "FE_A_C"},
+        {&PXTradeCommodity::cuoHeShouXuFeiXiShu, "FEE_V_C"},
+        {&PXTradeCommodity::guaPaiBuyJian, "G_L_B_O"},
+        {&PXTradeCommodity::guaPaiBuyPing, "G_L_B_C"},
+        {&PXTradeCommodity::guaPaiSellJian, "G_L_S_O"},
+        {&PXTradeCommodity::guaPaiSellPing, "G_L_S_C"},
+        {&PXTradeCommodity::zhaiPaiBuyJian, "Z_L_B_O"},
+        {&PXTradeCommodity::zhaiPaiBuyPing, "Z_L_B_C"},
+        {&PXTradeCommodity::zhaiPaiSellJian, "Z_L_S_O"},
+        {&PXTradeCommodity::zhaiPaiSellPing, "Z_L_S_C"},
+        {&PXTradeCommodity::qiangZhiJiaoShou, "FS"},
+    };
+    // Each key carries its own name as value, so a field filled from the wrong key shows.
+    JYDict element = JYDict::object();
+    for (const auto& [field, key] : copied) {
+        element[key] = key;
+    }
+    const Outcome outcome = parse(PARSER(analysisCommodityInfoJY),
+                                  tradeReply("\"RESULTLIST\":{\"REC\":[" + element.dump() + "]}"));
+    ASSERT_TRUE(outcome.finished);
+    const PXTradeCommodity& record =
+        *std::get<PXTradeCommodityMap>(outcome.result->at(0)).at("CO_I");
+    for (const auto& [field, key] : copied) {
+        EXPECT_EQ(record.*field, key);
+    }
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldFailACommodityOrBankReplyThatIsAnEmptyObject) {
