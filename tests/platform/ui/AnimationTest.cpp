@@ -9,7 +9,7 @@ TEST_F(Animations, shouldSetFinalValuesAtOnceAndCompleteAfterDuration) {
     bool done = false;
     double started = Timer::now();
     View::animate(
-        0.2,
+        0.6,
         [&] {
             panel->setFrame({0, 368, 320, 200});
             panel->setAlpha(0.5);
