@@ -19,8 +19,11 @@ ConversionOutput HQDataOfKLineConversion::dataConversionToCoordinateType(
                                             : CoordinateSystemInfo{};
     const double bottom = system.originalPoint.y;
     const double height = bottom - system.firstDottedLineY;
+    // An empty range puts every value, negative ones too, in the middle.
+    const bool emptyRange = r.highest == r.lowest;
     const auto y = [&](double value) {
-        return value < 0 ? static_cast<float>(bottom) : valueY(value, r, bottom, height);
+        return value < 0 && !emptyRange ? static_cast<float>(bottom)
+                                        : valueY(value, r, bottom, height);
     };
     const float c = columns.ColumnInterval;
     const float body = c - 1.5f;

@@ -283,8 +283,10 @@ std::shared_ptr<commodityStatusItem> VariableAboutDevice::searchCommodotyStatusI
             continue;
         }
         const commodityInfo& c = *item->commodity;
+        // The three numbers name a commodity on one quote server only; the
+        // catalogue holds the markets of every server.
         if (c.CommodityID == current.CommodityID && c.MarketID == current.MarketID &&
-            c.DiskID == current.DiskID) {
+            c.DiskID == current.DiskID && c.panindex == current.panindex) {
             return item;
         }
     }

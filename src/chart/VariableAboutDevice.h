@@ -46,8 +46,8 @@ public:
     void variableInitAboutDeviceWithScreenState(uint32_t screenState, uint32_t hqType);
     void setScreenState(uint32_t screenState, uint32_t hqType);
     void setAllClassToNil();
-    // The state of the current commodity, matched by CommodityID, MarketID and
-    // DiskID together; empty when none.
+    // The state of the current commodity, matched by CommodityID, MarketID,
+    // DiskID and quote server (panindex) together; empty when none.
     std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
     // The selected period's state, or a fresh one (grade 1) when there is none.
     std::shared_ptr<PeriodStatusInfo> getCurrentPeriodStatusInfo() const;

@@ -257,3 +257,94 @@ TEST(CrossHairLayout, shouldAddASmallTimeLineUnderTheFirstKLineValue) {
     EXPECT_EQ(time.dataFrame, Rect(0, 26, 56, 10));
     EXPECT_EQ(*time.font, Font::named("Arial", 7));
 }
+
+TEST(TimeAxisLayout, shouldEndTheFullWidthWideAxisAtTheChartsRightEdge) {
+    setTradingStart("09:00");
+    const auto device = layout(kFenShi, kWide, true);
+    const auto& labels = device->TimeCoordinateDrawInfoArray();
+    ASSERT_EQ(labels.size(), 8u);
+    EXPECT_FLOAT_EQ(labels[7]->pointX, 58 + 510);
+    EXPECT_FLOAT_EQ(labels[2]->pointX, 58 + 510 * 360.f / 1440);
+    EXPECT_FLOAT_EQ(labels[0]->Wide, -25);
+    EXPECT_EQ(labels[0]->titleFrame, Rect(33, 219, 25, 10));
+    EXPECT_EQ(labels[7]->title, "09:00");
+    EXPECT_EQ(labels[2]->title, "15:00");
+}
+
+TEST(FenShiValueLabels, shouldStackTheWideLeftLabelsWithTheLastTenHigher) {
+    const auto device = layout(kFenShi, kWide, true);
+    const auto& left = device->VerticalAxisMainInfoArray();
+    ASSERT_EQ(left.size(), 9u);
+    EXPECT_EQ(left[0]->frame, Rect(0, 0, 156, 10));
+    EXPECT_FLOAT_EQ(left[5]->frame.y, 5 * 18.875f);
+    EXPECT_FLOAT_EQ(left[8]->frame.y, 8 * 18.875f - 10);
+    EXPECT_EQ(*left[3]->color, Color::rgb(255, 0, 0));
+    EXPECT_EQ(*left[4]->color, Color::whiteColor());
+    EXPECT_EQ(*left[5]->color, Color::rgb(59, 210, 53));
+    EXPECT_EQ(*left[0]->font, Font::named("Arial", 11));
+    const auto& right = device->VerticalAxisMainRightInfoArray();
+    EXPECT_EQ(right[4]->frame, Rect(510 - 15, 4 * 18.875f, 156, 10));
+}
+
+TEST(FenShiValueLabels, shouldPlaceNormalFourInchLabelsOnItsGrid) {
+    const auto device = layout(kFenShi, kNormal, true);
+    const auto& left = device->VerticalAxisMainInfoArray();
+    ASSERT_EQ(left.size(), 9u);
+    EXPECT_FLOAT_EQ(left[8]->frame.y, 15 + 8 * 25.625f - 12);
+    EXPECT_EQ(device->VerticalAxisMainRightInfoArray()[1]->frame,
+              Rect(280 - 10, 15 + 25.625f, 36, 12));
+}
+
+TEST(KLineValueLabels, shouldUseTheWideAreasOriginForWidthAndPlace) {
+    const auto device = layout(kKLine, kWide, false);
+    const auto& main = device->VerticalAxisMainInfoArray();
+    ASSERT_EQ(main.size(), 7u);
+    EXPECT_EQ(main[0]->frame, Rect(0, 25, 57, 10));
+    EXPECT_FLOAT_EQ(main[6]->frame.y, 25 + 6 * 24.33f - 10);
+    EXPECT_EQ(*main[6]->font, Font::named("Arial", 9));
+    EXPECT_EQ(main[6]->textAlignment, 2);
+    const auto& indicator = device->VerticalAxisSecondaryOneInfoArray();
+    ASSERT_EQ(indicator.size(), 3u);
+    EXPECT_EQ(indicator[0]->frame, Rect(0, 171, 57, 10));
+    EXPECT_FLOAT_EQ(indicator[1]->frame.y, 184);
+    EXPECT_FLOAT_EQ(indicator[2]->frame.y, 207);
+}
+
+TEST(ChartHeaders, shouldPutTheFourInchNormalIndicatorRowsUnderTheMainArea) {
+    const auto device = layout(kKLine, kNormal, true);
+    const auto& header = *device->currentShowDataLayerInfo();
+    EXPECT_EQ(header.SecondaryOneCurrentDataItemArray[2]->titleFrame, Rect(155, 214, 34, 14));
+    EXPECT_EQ(header.SecondaryOneCurrentDataItemArray[2]->dataFrame, Rect(189, 214, 40, 14));
+    EXPECT_EQ(header.SecondaryOneCurrentDataKDJItemArray[3]->titleFrame, Rect(180, 213, 16, 14));
+    EXPECT_EQ(*header.SecondaryOneCurrentDataKDJItemArray[3]->titleColor, Color::rgb(200, 30, 94));
+    EXPECT_EQ(*header.MainCurrentDataItemArray[3]->titleColor, Color::rgb(0, 153, 189));
+    EXPECT_EQ(*header.MainCurrentDataItemArray[0]->font, Font::system(10));
+}
+
+TEST(ChartHeaders, shouldStartTheWideKDJRowAtEightyFiveOnTheSmallerScreen) {
+    const auto device = layout(kKLine, kWide, false);
+    const auto& kdj = device->currentShowDataLayerInfo()->SecondaryOneCurrentDataKDJItemArray;
+    ASSERT_EQ(kdj.size(), 4u);
+    const double titleX[] = {85, 152, 215, 278};
+    const double titleWidth[] = {65, 18, 18, 18};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(kdj[i]->titleFrame, Rect(titleX[i], 221, titleWidth[i], 18)) << i;
+    }
+    EXPECT_EQ(kdj[1]->dataFrame, Rect(170, 221, 43, 18));
+    EXPECT_EQ(kdj[0]->dataString, "  ");
+    EXPECT_EQ(kdj[2]->dataString, "--");
+    const auto& main = device->currentShowDataLayerInfo()->MainCurrentDataItemArray;
+    EXPECT_EQ(main[5]->titleFrame, Rect(357, 4, 35, 18));
+    EXPECT_EQ(*main[5]->dataColor, Color::rgb(0, 153, 189));
+}
+
+TEST(CrossHairLayout, shouldReachFromTheMainTopToTheIndicatorBottomOnTheWideKLine) {
+    const auto device = layout(kKLine, kWide, false);
+    const auto& cross = *device->indicatorCrossData();
+    EXPECT_FALSE(cross.isTopNavigationBar);
+    EXPECT_EQ(cross.frame, Rect(0, 25, 58, 108));
+    EXPECT_EQ(cross.IndicatorCrossLineSet, (EdgeInsets{25, 58, 217, 480}));
+    ASSERT_EQ(cross.IndicatorCrossItemArray.size(), 7u);
+    EXPECT_EQ(cross.IndicatorCrossItemArray[0]->titleFrame, Rect(2, 27, 14, 18));
+    EXPECT_EQ(cross.IndicatorCrossItemArray[6]->dataFrame, Rect(0, 36, 56, 10));
+}

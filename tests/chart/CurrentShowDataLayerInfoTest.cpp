@@ -3,6 +3,7 @@
 #include "ChartTestSupport.h"
 #include "chart/CurrentShowDataLayerInfo.h"
 #include "chart/IndicatorCrossClass.h"
+#include "platform/graphics/TextLayout.h"
 
 using namespace charttest;
 
@@ -38,9 +39,12 @@ TEST(CurrentShowDataLayerInfo, shouldFillTheMainEntriesFromAMinuteAndFollowTheir
     EXPECT_EQ(items[0]->dataString, "09:30");
     EXPECT_EQ(items[1]->dataString, "3450.00");
     EXPECT_EQ(*items[1]->dataColor, Color::rgb(255, 0, 0));
-    EXPECT_EQ(items[1]->dataFrame.x, items[1]->titleFrame.x + items[1]->titleFrame.width);
-    EXPECT_EQ(items[1]->dataFrame.height, items[1]->titleFrame.height);
-    EXPECT_GT(items[1]->dataFrame.width, 0);
+    const double priceWidth =
+        TextLayout::measure("3450.00", Font::system(8), Size{0, 10}, LineBreakMode::CharWrap).width;
+    ASSERT_GT(priceWidth, 0);
+    EXPECT_EQ(items[1]->dataFrame, Rect(49, 1, priceWidth, 10));
+    EXPECT_LT(items[0]->dataFrame.width, priceWidth);
+    EXPECT_EQ(items[0]->dataFrame.x, 12);
     EXPECT_EQ(items[4]->dataFrame, Rect(205, 1, 0, 10));
 }
 

@@ -225,3 +225,21 @@ TEST(HQDataConversion, shouldGiveNoResultFromTheBaseClassOrForDataOfTheWrongKind
         HQDataOfKLineConversion().dataConversionToCoordinateType(0, FenShiRows{}, range(0, 1),
                                                                  *device)));
 }
+
+TEST(KLineConversion, shouldPutEveryValueOfAnEmptyRangeInTheMiddleNegativeOnesToo) {
+    const auto device = layout(kKLine, kNormal, false);
+    KLineBars bars = {bar(-1, 2, -3, 1)};
+    bars[0]->PMAGroup = std::make_shared<PMAGroupItem>();
+    bars[0]->PMAGroup->PMA10Data = average(-2);
+    const auto candles = as<KLineDrawDataItem>(
+        HQDataOfKLineConversion().dataConversionToCoordinateType(0, bars, range(0, 0), *device));
+    ASSERT_EQ(candles.size(), 1u);
+    const float middle = 143 - 64;
+    EXPECT_FLOAT_EQ(candles[0]->openPiont.y, middle);
+    EXPECT_FLOAT_EQ(candles[0]->lowestPiont.y, middle);
+    EXPECT_FLOAT_EQ(candles[0]->PMA10Point->y, candles[0]->closePiont.y);
+    const auto spread = as<KLineDrawDataItem>(
+        HQDataOfKLineConversion().dataConversionToCoordinateType(0, bars, range(0, 4), *device));
+    EXPECT_FLOAT_EQ(spread[0]->openPiont.y, 143);
+    EXPECT_FLOAT_EQ(spread[0]->highestPiont.y, 143 - 64);
+}

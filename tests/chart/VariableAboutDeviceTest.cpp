@@ -259,16 +259,91 @@ TEST_P(ZoomGrades, shouldTakeColumnsOfTheSelectedPeriodsGrade) {
     EXPECT_FLOAT_EQ(device->drawInfoOfMain()->firstPointX, c.firstPointX);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GradeTables, ZoomGrades,
-    testing::Values(GradeCase{kNormal, false, 0, 4, 71, 34}, GradeCase{kNormal, true, 2, 8, 35, 38},
-                    GradeCase{kNormal, false, 6, 16, 17, 40},
-                    GradeCase{kWide, false, 0, 4, 104, 63}, GradeCase{kWide, false, 3, 10, 42, 59},
-                    GradeCase{kWide, false, 6, 16, 26, 63}, GradeCase{kWide, true, 0, 4, 126, 61},
-                    GradeCase{kWide, true, 3, 10, 50, 65}, GradeCase{kWide, true, 6, 16, 31, 66},
-                    // Past the tables: the coarsest grade rather than a read beyond them.
-                    GradeCase{kWide, true, 9, 16, 31, 66}),
-    [](const auto& info) { return gradeName(info.param); });
+// Every grade of the three lists (the normal list serves both screens).
+const GradeCase kGradeCases[] = {
+    {kNormal, false, 0, 4, 71, 34},
+    {kNormal, false, 1, 6, 47, 36},
+    {kNormal, false, 2, 8, 35, 38},
+    {kNormal, false, 3, 10, 28, 38},
+    {kNormal, false, 4, 12, 23, 38},
+    {kNormal, false, 5, 14, 20, 38},
+    {kNormal, false, 6, 16, 17, 40},
+    {kNormal, true, 0, 4, 71, 34},
+    {kNormal, true, 3, 10, 28, 38},
+    {kNormal, true, 6, 16, 17, 40},
+    {kWide, false, 0, 4, 104, 63},
+    {kWide, false, 1, 6, 70, 59},
+    {kWide, false, 2, 8, 52, 63},
+    {kWide, false, 3, 10, 42, 59},
+    {kWide, false, 4, 12, 35, 59},
+    {kWide, false, 5, 14, 30, 59},
+    {kWide, false, 6, 16, 26, 63},
+    {kWide, true, 0, 4, 126, 61},
+    {kWide, true, 1, 6, 84, 61},
+    {kWide, true, 2, 8, 63, 61},
+    {kWide, true, 3, 10, 50, 65},
+    {kWide, true, 4, 12, 42, 61},
+    {kWide, true, 5, 14, 36, 61},
+    {kWide, true, 6, 16, 31, 66},
+    // Past the tables: the coarsest grade rather than a read beyond them.
+    {kWide, true, 9, 16, 31, 66},
+};
+
+INSTANTIATE_TEST_SUITE_P(GradeTables, ZoomGrades, testing::ValuesIn(kGradeCases),
+                         [](const auto& info) { return gradeName(info.param); });
+
+TEST_P(ZoomGrades, shouldGiveTheIndicatorAreaTheSameColumnsAsTheMainArea) {
+    const GradeCase& c = GetParam();
+    DeviceFacts facts(c.fourInch);
+    auto device = layout(kKLine, c.state, c.fourInch);
+    const auto gold = commodity(3, 1, 2);
+    device->setCurrentCommodity(gold);
+    device->setCommodityStatusInfoArray({statusWithGrades(gold, {c.grade})});
+    device->setScreenState(c.state, kKLine);
+    const auto& columns = *device->drawInfoOfSecondaryOne();
+    EXPECT_FLOAT_EQ(columns.ColumnInterval, c.columnInterval);
+    EXPECT_FLOAT_EQ(columns.pointCount, c.pointCount);
+    EXPECT_FLOAT_EQ(columns.firstPointX, c.firstPointX);
+    EXPECT_NE(device->drawInfoOfSecondaryOne(), device->drawInfoOfMain());
+}
+
+namespace {
+
+struct SidePanelCase {
+    const char* name;
+    uint32_t state;
+    bool fourInch;
+    Rect main;
+    Point origin;
+    Rect drawView;
+};
+
+const SidePanelCase kSidePanelCases[] = {
+    {"Normal35", kNormal, false, {0, 15, 200, 165}, {0, 198}, {0, 33, 320, 224}},
+    {"Normal4", kNormal, true, {0, 15, 200, 231}, {0, 284}, {0, 33, 320, 312}},
+    {"Wide35", kWide, false, {0, 0, 352, 222}, {0, 216}, {0, 77, 480, 243}},
+    {"Wide4", kWide, true, {0, 0, 440, 222}, {0, 216}, {0, 77, 568, 243}},
+};
+
+void PrintTo(const SidePanelCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SidePanelTimeSharing : public testing::TestWithParam<SidePanelCase> {};
+
+}  // namespace
+
+TEST_P(SidePanelTimeSharing, shouldTakeTheChartAreaFromTheSidePanelVariant) {
+    const SidePanelCase& c = GetParam();
+    const auto device = layout(kFenShi, c.state, c.fourInch, 4);
+    EXPECT_EQ(rectOf(*device->drawRectOfMain()), c.main);
+    EXPECT_EQ(device->coordinateSystemInfoOfMain()->originalPoint, c.origin);
+    EXPECT_EQ(device->drawViewFrame(), c.drawView);
+}
+
+INSTANTIATE_TEST_SUITE_P(FourTimeSharingCases, SidePanelTimeSharing,
+                         testing::ValuesIn(kSidePanelCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VariableAboutDevice, shouldChooseTheFourInchTablesOnlyForA640By1136Screen) {
     const auto withMode = [](SystemInfo::ScreenMode mode) {
@@ -361,6 +436,22 @@ TEST(VariableAboutDevice, shouldTellCommoditiesApartByMarketAndDiskAsWellAsIdent
     device->setCurrentCommodity(commodity(7, 1, 1));
     EXPECT_EQ(device->searchCommodotyStatusItem(), wanted);
     device->setCurrentCommodity(commodity(8, 1, 1));
+    EXPECT_FALSE(device->searchCommodotyStatusItem());
+}
+
+TEST(VariableAboutDevice, shouldTellTheSameNumbersOnTwoQuoteServersApart) {
+    auto device = layout(kFenShi, kNormal, true);
+    auto onServerZero = commodity(7, 1, 1);
+    auto onServerOne = commodity(7, 1, 1);
+    onServerOne->panindex = 1;
+    const auto first = statusWithGrades(onServerZero, {});
+    const auto second = statusWithGrades(onServerOne, {});
+    device->setCommodityStatusInfoArray({first, second});
+    auto current = commodity(7, 1, 1);
+    current->panindex = 1;
+    device->setCurrentCommodity(current);
+    EXPECT_EQ(device->searchCommodotyStatusItem(), second);
+    current->panindex = 2;
     EXPECT_FALSE(device->searchCommodotyStatusItem());
 }
 
