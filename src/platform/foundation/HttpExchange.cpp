@@ -43,6 +43,10 @@ QNetworkReply* start(QNetworkAccessManager& manager, const HttpRequest& request)
     if (request.method == "GET" && request.body.empty()) {
         return manager.get(networkRequest);
     }
+    // As a custom verb Qt would wait for the body the announced length describes.
+    if (request.method == "HEAD" && request.body.empty()) {
+        return manager.head(networkRequest);
+    }
     return manager.sendCustomRequest(networkRequest, QByteArray::fromStdString(request.method),
                                      toByteArray(request.body));
 }
@@ -79,6 +83,22 @@ bool isTransportError(QNetworkReply::NetworkError error) {
     return error != QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError;
 }
 
+// Qt can finish a reply whose connection closed before the announced Content-Length arrived
+// as if the close ended the body, depending on the order it sees the data and the close in.
+// A short body is a lost connection, never an answer. Qt drops the header when it inflates;
+// HEAD answers and 1xx, 204 and 304 statuses carry no body whatever the header says.
+bool isCutShort(QNetworkReply& reply, int status, qsizetype bodySize) {
+    const QByteArray announced = reply.rawHeader("Content-Length");
+    const bool bodiless = reply.operation() == QNetworkAccessManager::HeadOperation ||
+                          status < 200 || status == 204 || status == 304;
+    if (announced.isEmpty() || bodiless) {
+        return false;
+    }
+    bool valid = false;
+    const qlonglong length = announced.trimmed().toLongLong(&valid);
+    return valid && bodySize < length;
+}
+
 HttpResponse responseFrom(QNetworkReply& reply, bool timedOut) {
     HttpResponse response;
     QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -90,11 +110,17 @@ HttpResponse responseFrom(QNetworkReply& reply, bool timedOut) {
             timedOut ? "The request timed out." : reply.errorString().toStdString();
         return response;
     }
+    const QByteArray body = reply.readAll();
+    if (isCutShort(reply, status.toInt(), body.size())) {
+        response.error = UrlError::NetworkConnectionLost;
+        response.errorText = "The network connection was lost.";
+        return response;
+    }
     response.statusCode = status.toInt();
     for (const auto& [name, value] : reply.rawHeaderPairs()) {
         response.headers.emplace_back(name.toStdString(), value.toStdString());
     }
-    response.body = toBytes(reply.readAll());
+    response.body = toBytes(body);
     return response;
 }
 
