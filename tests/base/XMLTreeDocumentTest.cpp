@@ -145,4 +145,28 @@ TEST(XMLTreeDocumentSafety, shouldNeitherReadAFileNorFetchAUrlForExternalEntitie
     EXPECT_EQ(root->elementForName("W")->stringValue(), "[]");
 }
 
+// Ten levels of ten references each would be 10^10 copies if anything expanded them.
+TEST(XMLTreeDocumentSafety, shouldNotMultiplyNestedEntitiesIntoHugeTexts) {
+    std::string dtd = "<!ENTITY e0 \"laugh\">";
+    for (int level = 1; level <= 10; ++level) {
+        std::string body;
+        for (int i = 0; i < 10; ++i) {
+            body += "&e" + std::to_string(level - 1) + ";";
+        }
+        dtd += "<!ENTITY e" + std::to_string(level) + " \"" + body + "\">";
+    }
+    const std::string xml = "<!DOCTYPE R [" + dtd + "]><R a=\"x\"><V>[&e10;]</V></R>";
+    std::string error;
+    const auto document = XMLTreeDocument::createWithXMLString(xml, 0, &error);
+    if (!document) {
+        // libxml2 refuses the amplification outright: as safe as keeping the references.
+        EXPECT_FALSE(error.empty());
+        return;
+    }
+    const auto root = document->rootElement();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->elementForName("V")->stringValue(), "[]");
+    EXPECT_EQ(root->attributeForName("a")->stringValue(), "x");
+}
+
 }  // namespace

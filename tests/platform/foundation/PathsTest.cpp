@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/foundation/Paths.h"
@@ -43,4 +44,14 @@ TEST(Paths, shouldFallBackToTheUserDataFolder) {
     ScopedEnvironment user("HOME", data.path().c_str());
     EXPECT_EQ(Paths::temporary(), data.path() + "/.local/share/vkjy/tmp");
     EXPECT_TRUE(std::filesystem::is_directory(data.path() + "/.local/share/vkjy/tmp"));
+}
+
+TEST(Paths, shouldGiveEveryTestAnEmptyTemporaryHomeOfItsOwn) {
+    const char* given = std::getenv("VKJY_HOME");
+    ASSERT_NE(given, nullptr) << "a test must never run in the user's real home";
+    const std::filesystem::path home(given);
+    EXPECT_EQ(home.parent_path(), std::filesystem::temp_directory_path());
+    ASSERT_TRUE(std::filesystem::is_directory(home));
+    EXPECT_TRUE(std::filesystem::is_empty(home)) << "nothing left behind by another test";
+    EXPECT_EQ(Paths::home(), home.string());
 }
