@@ -86,12 +86,13 @@ bool isTransportError(QNetworkReply::NetworkError error) {
 // Qt can finish a reply whose connection closed before the announced Content-Length arrived
 // as if the close ended the body, depending on the order it sees the data and the close in.
 // A short body is a lost connection, never an answer. Qt drops the header when it inflates;
-// HEAD answers and 1xx, 204 and 304 statuses carry no body whatever the header says.
+// HEAD answers and 1xx, 204 and 304 statuses carry no body whatever the header says, and a
+// chunked body's length is its chunks'.
 bool isCutShort(QNetworkReply& reply, int status, qsizetype bodySize) {
     const QByteArray announced = reply.rawHeader("Content-Length");
     const bool bodiless = reply.operation() == QNetworkAccessManager::HeadOperation ||
                           status < 200 || status == 204 || status == 304;
-    if (announced.isEmpty() || bodiless) {
+    if (announced.isEmpty() || bodiless || reply.hasRawHeader("Transfer-Encoding")) {
         return false;
     }
     bool valid = false;

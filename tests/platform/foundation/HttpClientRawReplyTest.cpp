@@ -131,3 +131,12 @@ TEST(HttpClientRawReply, shouldAnswerANotModifiedStatusThatAnnouncesALength) {
     EXPECT_EQ(response.statusCode, 304);
     EXPECT_TRUE(response.body.empty());
 }
+
+TEST(HttpClientRawReply, shouldTakeAChunkedBodyWholeWhateverLengthItAlsoAnnounces) {
+    RawReplyServer server(
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 100\r\n\r\n"
+        "5\r\nhello\r\n0\r\n\r\n");
+    HttpResponse response = fetch(server.url());
+    EXPECT_EQ(response.error, UrlError::None) << response.errorText;
+    EXPECT_EQ(response.bodyText(), "hello");
+}
