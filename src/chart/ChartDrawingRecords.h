@@ -20,7 +20,7 @@ struct KLineDataItem;
 
 // One minute of the time-sharing series as the chart shows it.
 struct FenShiDataItem : HQValueClass {
-    uint8_t commodityTag = 0;
+    uint16_t commodityTag = 0;  // identifiers above 255 exist; 8 bits would lose them
     int32_t date = 0;
     std::string fenShiTime;  // hour * 100 + minute as decimal text: "930" is 09:30
     double price = 0;
