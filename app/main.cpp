@@ -1,5 +1,4 @@
 #include <QGuiApplication>
-
 #include <cstdio>
 #include <cstdlib>
 

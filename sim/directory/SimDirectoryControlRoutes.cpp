@@ -37,27 +37,27 @@ std::string setLine(const httplib::Request& request, SimDirectoryServer& directo
 }  // namespace
 
 void SimDirectoryControlRoutes::install(httplib::Server& server, SimDirectoryServer& directory) {
-    server.Post("/control/directory/fail", [&directory](const httplib::Request& request,
-                                                        httplib::Response& response) {
-        const int n = count(request);
-        if (n < 0) {
-            return answer(response, "count missing");
-        }
-        directory.failNext(n);
-        answer(response, {});
-    });
-    server.Post("/control/directory/code", [&directory](const httplib::Request& request,
-                                                        httplib::Response& response) {
-        const int n = count(request);
-        const std::string code = request.get_param_value("code");
-        if (n < 0 || code.empty()) {
-            return answer(response, "count or code missing");
-        }
-        directory.answerCodeNext(n, code);
-        answer(response, {});
-    });
-    server.Post("/control/directory/line", [&directory](const httplib::Request& request,
-                                                        httplib::Response& response) {
-        answer(response, setLine(request, directory));
-    });
+    server.Post("/control/directory/fail",
+                [&directory](const httplib::Request& request, httplib::Response& response) {
+                    const int n = count(request);
+                    if (n < 0) {
+                        return answer(response, "count missing");
+                    }
+                    directory.failNext(n);
+                    answer(response, {});
+                });
+    server.Post("/control/directory/code",
+                [&directory](const httplib::Request& request, httplib::Response& response) {
+                    const int n = count(request);
+                    const std::string code = request.get_param_value("code");
+                    if (n < 0 || code.empty()) {
+                        return answer(response, "count or code missing");
+                    }
+                    directory.answerCodeNext(n, code);
+                    answer(response, {});
+                });
+    server.Post("/control/directory/line",
+                [&directory](const httplib::Request& request, httplib::Response& response) {
+                    answer(response, setLine(request, directory));
+                });
 }

@@ -39,11 +39,20 @@ std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -82,21 +91,24 @@ SimDirectoryServer::SimDirectoryServer(const SimCatalogue& catalogue, QuoteLines
             // One request per connection: a refused or stopped line must not wait for idle
             // keep-alive connections to time out.
             server.set_keep_alive_max_count(1);
-            server.Post(kPath, [this](const httplib::Request& request, httplib::Response& response) {
-                ++m_requests;
-                if (takeFailure()) {
-                    response.status = 503;
-                    return;
-                }
-                const std::string base = "http://" + request.local_addr + ":" +
-                                         std::to_string(request.local_port);
-                response.set_content(reply(request.body, base), "text/xml; charset=utf-8");
-            });
+            server.Post(
+                kPath, [this](const httplib::Request& request, httplib::Response& response) {
+                    ++m_requests;
+                    if (takeFailure()) {
+                        response.status = 503;
+                        return;
+                    }
+                    const std::string base =
+                        "http://" + request.local_addr + ":" + std::to_string(request.local_port);
+                    response.set_content(reply(request.body, base), "text/xml; charset=utf-8");
+                });
         }));
     }
 }
 
-SimDirectoryServer::~SimDirectoryServer() { stop(); }
+SimDirectoryServer::~SimDirectoryServer() {
+    stop();
+}
 
 bool SimDirectoryServer::start(int port1, int port2) {
     if (!m_lines[0]->start(port1) || !m_lines[1]->start(port2)) {
@@ -154,8 +166,8 @@ std::string SimDirectoryServer::reply(const std::string& requestBody, const std:
         }
     }
     const std::string name = elementText(requestBody, "NAME");
-    const bool knownName = name == "GetDirectory" || name == "GetAppKeyProperties" ||
-                           name == "GetUserManageUrl";
+    const bool knownName =
+        name == "GetDirectory" || name == "GetAppKeyProperties" || name == "GetUserManageUrl";
     if (!knownName) {
         return envelope("1", "未知请求", "");
     }
@@ -198,9 +210,9 @@ std::string SimDirectoryServer::directory(const std::string& lineBase) {
             for (const char* yw : kBusinessTypes) {
                 part += "<YW" + attr("TYPE", yw) + ">";
                 for (int line = 0; line < 2; ++line) {
-                    part += lineElement(std::string(yw) + std::to_string(line + 1),
-                                        kLineNames[line],
-                                        businessLineUrl(jys.code, env.code, yw, line, lineBase));
+                    part +=
+                        lineElement(std::string(yw) + std::to_string(line + 1), kLineNames[line],
+                                    businessLineUrl(jys.code, env.code, yw, line, lineBase));
                 }
                 part += "</YW>";
             }
@@ -211,15 +223,13 @@ std::string SimDirectoryServer::directory(const std::string& lineBase) {
     part += "<HQ>";
     for (const auto& server : m_catalogue.servers) {
         const std::string zuid = numbered("HQ", server.index + 1);
-        part += "<ZU" + attr("ZUID", zuid) + attr("ZUN", numbered("行情", server.index + 1)) +
-                ">";
+        part += "<ZU" + attr("ZUID", zuid) + attr("ZUN", numbered("行情", server.index + 1)) + ">";
         int lineNumber = 1;
         if (server.index == 0) {
             part += lineElement("Q0", "备用线路", kDeadLineUrl);
         }
         for (const auto& url : m_quoteLines(server.index)) {
-            part += lineElement(numbered("Q", lineNumber), numbered("线路", lineNumber),
-                                url);
+            part += lineElement(numbered("Q", lineNumber), numbered("线路", lineNumber), url);
             ++lineNumber;
         }
         part += "</ZU>";

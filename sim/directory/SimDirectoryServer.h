@@ -33,9 +33,9 @@ public:
     using QuoteLines = std::function<std::vector<std::string>(int serverIndex)>;
     // The address of line `line` (0, 1) of business `ywType` of an environment; the trading
     // service fills it in. Empty: the directory names a path of its own line that answers 404.
-    using BusinessLine = std::function<std::string(const std::string& jysCode,
-                                                   const std::string& envCode,
-                                                   const std::string& ywType, int line)>;
+    using BusinessLine =
+        std::function<std::string(const std::string& jysCode, const std::string& envCode,
+                                  const std::string& ywType, int line)>;
 
     SimDirectoryServer(const SimCatalogue& catalogue, QuoteLines quoteLines);
     ~SimDirectoryServer();

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <typeinfo>
 
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/UserDefaults.h"
-#include "platform/foundation/DateFormat.h"
 
 namespace {
 void onTerminate() {
@@ -30,7 +30,9 @@ void onTerminate() {
 }
 }  // namespace
 
-void AppUncaughtExceptionHandler::setDefaultHandler() { std::set_terminate(onTerminate); }
+void AppUncaughtExceptionHandler::setDefaultHandler() {
+    std::set_terminate(onTerminate);
+}
 
 bool AppUncaughtExceptionHandler::writeExceptionFile(const std::string& name,
                                                      const std::string& reason) {

@@ -4,7 +4,9 @@
 
 #include "platform/foundation/Timer.h"
 
-double MotionTweenTimingFunctionLinear(double t) { return t; }
+double MotionTweenTimingFunctionLinear(double t) {
+    return t;
+}
 
 double MotionTweenTimingFunctionBounceOut(double t) {
     constexpr double n = 7.5625;
@@ -51,9 +53,8 @@ void MotionTweenCGPointLerpPeriod::setProgress(double progress) {
                m_startPoint.y + (m_endPoint.y - m_startPoint.y) * progress};
 }
 
-MotionTweenOperation::MotionTweenOperation(std::shared_ptr<MotionTweenPeriod> period,
-                                           Action action, MotionTweenTimingFunction timing,
-                                           double startTime)
+MotionTweenOperation::MotionTweenOperation(std::shared_ptr<MotionTweenPeriod> period, Action action,
+                                           MotionTweenTimingFunction timing, double startTime)
     : m_period(std::move(period)),
       m_action(std::move(action)),
       m_timing(std::move(timing)),
@@ -61,7 +62,8 @@ MotionTweenOperation::MotionTweenOperation(std::shared_ptr<MotionTweenPeriod> pe
 
 bool MotionTweenOperation::step(double now) {
     const double duration = m_period->duration();
-    const double elapsed = duration > 0 ? std::clamp((now - m_startTime) / duration, 0.0, 1.0) : 1.0;
+    const double elapsed =
+        duration > 0 ? std::clamp((now - m_startTime) / duration, 0.0, 1.0) : 1.0;
     m_period->setProgress(elapsed >= 1 ? 1.0 : m_timing(elapsed));
     if (m_action) {
         m_action(*m_period);

@@ -43,8 +43,8 @@ private:
 class MotionTweenCGPointLerpPeriod : public MotionTweenPeriod {
 public:
     static std::shared_ptr<MotionTweenCGPointLerpPeriod> periodWithStartPoint(Point start,
-                                                                             Point end,
-                                                                             double duration);
+                                                                              Point end,
+                                                                              double duration);
     MotionTweenCGPointLerpPeriod(Point start, Point end, double duration);
 
     Point tweenedCGPoint() const { return m_point; }

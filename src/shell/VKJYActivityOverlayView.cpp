@@ -4,8 +4,8 @@
 
 VKJYActivityOverlayView::VKJYActivityOverlayView(const Rect& frame) : View(frame) {
     setBackgroundColor(Color::rgb(0, 0, 0, 0.5));
-    auto box = std::make_unique<View>(Rect((frame.width - kBoxSize) / 2,
-                                           (frame.height - kBoxSize) / 2, kBoxSize, kBoxSize));
+    auto box = std::make_unique<View>(
+        Rect((frame.width - kBoxSize) / 2, (frame.height - kBoxSize) / 2, kBoxSize, kBoxSize));
     box->setBackgroundColor(Color::rgb(0, 0, 0, 0.6));
     box->setCornerRadius(10);
     box->setUserInteractionEnabled(false);

@@ -77,7 +77,9 @@ bool VKJYAppDelegate::didFinishLaunching(Application& application) {
     return true;
 }
 
-void VKJYAppDelegate::willResignActive(Application&) { m_inBackground = true; }
+void VKJYAppDelegate::willResignActive(Application&) {
+    m_inBackground = true;
+}
 
 void VKJYAppDelegate::didBecomeActive(Application&) {
     if (!m_inBackground) {
@@ -98,9 +100,13 @@ void VKJYAppDelegate::initPXTradeModule() {
     m_tradeModule->initPXTradeModule();
 }
 
-PXTradeData& VKJYAppDelegate::PXJYData() const { return m_tradeModule->PXJYData(); }
+PXTradeData& VKJYAppDelegate::PXJYData() const {
+    return m_tradeModule->PXJYData();
+}
 
-PXTradePeiZhi& VKJYAppDelegate::PXJYPeiZhi() const { return m_tradeModule->PXJYPeiZhi(); }
+PXTradePeiZhi& VKJYAppDelegate::PXJYPeiZhi() const {
+    return m_tradeModule->PXJYPeiZhi();
+}
 
 PXTradeTimerManger& VKJYAppDelegate::PXJYTimerManger() const {
     return m_tradeModule->PXJYTimerManger();

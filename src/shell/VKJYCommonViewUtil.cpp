@@ -57,7 +57,9 @@ void VKJYCommonViewUtil::hideActivity() {
     }
 }
 
-int VKJYCommonViewUtil::activityCount() { return static_cast<int>(overlays(keyWindow()).size()); }
+int VKJYCommonViewUtil::activityCount() {
+    return static_cast<int>(overlays(keyWindow()).size());
+}
 
 void VKJYCommonViewUtil::showToast(const std::string& text, double duration) {
     Window* window = keyWindow();

@@ -3,7 +3,9 @@
 #include "platform/foundation/Text.h"
 #include "shell/VKJYDirectoryLookup.h"
 
-int VKJYDirectoryServerEnvModel::typeValue() const { return Text::intValue(type); }
+int VKJYDirectoryServerEnvModel::typeValue() const {
+    return Text::intValue(type);
+}
 
 std::shared_ptr<VKJYDirectoryServerYwModel> VKJYDirectoryServerEnvModel::ywModelForType(
     const std::string& ywType) const {

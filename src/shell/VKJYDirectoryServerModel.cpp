@@ -19,9 +19,9 @@ std::vector<std::shared_ptr<VKJYDirectoryServerLLModel>> readLines(const XMLTree
 std::vector<std::shared_ptr<VKJYDirectoryServerZuModel>> readGroups(const XMLTreeElement& parent) {
     std::vector<std::shared_ptr<VKJYDirectoryServerZuModel>> groups;
     for (const auto& element : parent.elementsForName("ZU")) {
-        groups.push_back(std::make_shared<VKJYDirectoryServerZuModel>(VKJYDirectoryServerZuModel{
-            Reply::attribute(element, "ZUID"), Reply::attribute(element, "ZUN"),
-            readLines(element)}));
+        groups.push_back(std::make_shared<VKJYDirectoryServerZuModel>(
+            VKJYDirectoryServerZuModel{Reply::attribute(element, "ZUID"),
+                                       Reply::attribute(element, "ZUN"), readLines(element)}));
     }
     return groups;
 }
@@ -93,8 +93,9 @@ std::shared_ptr<VKJYDirectoryServerModel> VKJYDirectoryServerModel::createWithRe
         readQuoteServers(hq, ywsys);
     }
     for (const auto& element : ywsysElement->elementsForName("SERVICE")) {
-        ywsys.serviceArray.push_back(std::make_shared<VKJYDirectoryServerServiceModel>(
-            VKJYDirectoryServerServiceModel{Reply::attribute(element, "TYPE"), readGroups(element)}));
+        ywsys.serviceArray.push_back(
+            std::make_shared<VKJYDirectoryServerServiceModel>(VKJYDirectoryServerServiceModel{
+                Reply::attribute(element, "TYPE"), readGroups(element)}));
     }
     for (const auto& element : ywsysElement->elementsForName("CMMD")) {
         ywsys.cmmds.push_back(readCommodity(element));

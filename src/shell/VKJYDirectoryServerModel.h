@@ -17,7 +17,8 @@ class VKJYDirectoryServerModel {
 public:
     VKJYDirectoryServerModel();
     // The model of a successful reply; nothing when the reply has no YWSYS part.
-    static std::shared_ptr<VKJYDirectoryServerModel> createWithReply(const VKJYDirectoryReply& reply);
+    static std::shared_ptr<VKJYDirectoryServerModel> createWithReply(
+        const VKJYDirectoryReply& reply);
 
     const std::shared_ptr<VKJYDirectoryServerYwsysModel>& ywsys() const { return m_ywsys; }
     std::shared_ptr<VKJYDirectoryServerJysModel> jysModelForCode(const std::string& code) const;

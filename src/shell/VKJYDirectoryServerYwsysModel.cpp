@@ -19,5 +19,6 @@ std::vector<std::string> VKJYDirectoryServerYwsysModel::allJysCodeWithEnvAndLL()
 
 std::shared_ptr<VKJYDirectoryServerServiceModel> VKJYDirectoryServerYwsysModel::serviceModelForType(
     const std::string& type) const {
-    return firstInAnswerOrder(serviceArray, [&](const auto& service) { return service.type == type; });
+    return firstInAnswerOrder(serviceArray,
+                              [&](const auto& service) { return service.type == type; });
 }

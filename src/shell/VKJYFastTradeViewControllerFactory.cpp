@@ -16,11 +16,13 @@ Makers& makers() {
 }
 }  // namespace
 
-void VKJYFastTradeViewControllerFactory::registerPanels(Maker quoteModePanel, Maker orderBookPanel) {
+void VKJYFastTradeViewControllerFactory::registerPanels(Maker quoteModePanel,
+                                                        Maker orderBookPanel) {
     makers() = {std::move(quoteModePanel), std::move(orderBookPanel)};
 }
 
-std::unique_ptr<VKJYFastTradePanel> VKJYFastTradeViewControllerFactory::createFastTradeViewController(
+std::unique_ptr<VKJYFastTradePanel>
+VKJYFastTradeViewControllerFactory::createFastTradeViewController(
     const std::shared_ptr<commodityInfo>& commodity) {
     if (!commodity) {
         return nullptr;

@@ -7,12 +7,16 @@
 namespace {
 constexpr const char* kSmsServiceType = "2";
 
-std::string orDash(const std::string& text) { return text.empty() ? "--" : text; }
+std::string orDash(const std::string& text) {
+    return text.empty() ? "--" : text;
+}
 }  // namespace
 
 VKJYFuWuViewController::VKJYFuWuViewController() : VKJYPageViewController("服务", "") {}
 
-void VKJYFuWuViewController::viewWillAppear(bool) { setRows(serviceRows()); }
+void VKJYFuWuViewController::viewWillAppear(bool) {
+    setRows(serviceRows());
+}
 
 std::vector<VKJYPageViewController::Row> VKJYFuWuViewController::serviceRows() const {
     auto* app = VKJYAppDelegate::shared();

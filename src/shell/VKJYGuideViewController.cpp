@@ -38,8 +38,9 @@ void VKJYGuideViewController::loadView() {
         caption->setTextColor(Color::whiteColor());
         caption->setTextAlignment(TextAlignment::Center);
         pages->addSubview(std::move(caption));
-        auto hint = std::make_unique<Label>(Rect(page.x, bounds.height - 60, bounds.width, 20),
-                                            std::to_string(i + 1) + " / " + std::to_string(kPageCount));
+        auto hint =
+            std::make_unique<Label>(Rect(page.x, bounds.height - 60, bounds.width, 20),
+                                    std::to_string(i + 1) + " / " + std::to_string(kPageCount));
         hint->setFont(Font::system(13));
         hint->setTextColor(Color::rgb(204, 204, 204));
         hint->setTextAlignment(TextAlignment::Center);

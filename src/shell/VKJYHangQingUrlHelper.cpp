@@ -12,8 +12,9 @@ std::shared_ptr<VKJYHangQingUrlHelper> VKJYHangQingUrlHelper::createWithYwsys(
     for (const auto& hp : ywsys.hpArray) {
         helper->m_housePlates.push_back(HQHousePlate{hp.hpIndex, hp.zuID});
     }
-    std::stable_sort(helper->m_housePlates.begin(), helper->m_housePlates.end(),
-                     [](const HQHousePlate& a, const HQHousePlate& b) { return a.hpIndex < b.hpIndex; });
+    std::stable_sort(
+        helper->m_housePlates.begin(), helper->m_housePlates.end(),
+        [](const HQHousePlate& a, const HQHousePlate& b) { return a.hpIndex < b.hpIndex; });
     return helper;
 }
 

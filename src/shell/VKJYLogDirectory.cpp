@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/foundation/Paths.h"
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/Paths.h"
 
 namespace fs = std::filesystem;
 
-std::string VKJYLogDirectory::path() { return Paths::join(Paths::documents(), kDirectoryName); }
+std::string VKJYLogDirectory::path() {
+    return Paths::join(Paths::documents(), kDirectoryName);
+}
 
 int VKJYLogDirectory::prepare(double now) {
     std::error_code error;

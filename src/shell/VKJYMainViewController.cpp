@@ -34,12 +34,13 @@ void VKJYMainViewController::welcomeFinished() {
 }
 
 void VKJYMainViewController::showGuide() {
-    replaceScreen(VKJYScreenFactory::createGuide(appName(), [this] {
-        MainQueue::post([this] { showTabBar(); });
-    }));
+    replaceScreen(VKJYScreenFactory::createGuide(
+        appName(), [this] { MainQueue::post([this] { showTabBar(); }); }));
 }
 
-void VKJYMainViewController::showTabBar() { replaceScreen(VKJYScreenFactory::createTabBar(appName())); }
+void VKJYMainViewController::showTabBar() {
+    replaceScreen(VKJYScreenFactory::createTabBar(appName()));
+}
 
 void VKJYMainViewController::replaceScreen(std::unique_ptr<ViewController> screen) {
     const bool shown = isAppeared();

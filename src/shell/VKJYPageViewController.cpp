@@ -81,10 +81,14 @@ void VKJYPageViewController::layoutRows() {
     }
     for (size_t i = 0; i < m_rows.size(); ++i) {
         const double y = static_cast<double>(i) * kRowHeight;
-        rows->addSubview(label(Rect(15, y, 110, kRowHeight), m_rows[i].first,
+        rows->addSubview(label(Rect(15, y, 80, kRowHeight), m_rows[i].first,
                                Color::rgb(132, 132, 132), TextAlignment::Left));
-        rows->addSubview(label(Rect(125, y, area.width - 140, kRowHeight), m_rows[i].second,
-                               Color::whiteColor(), TextAlignment::Right));
+        auto value = label(Rect(95, y, area.width - 110, kRowHeight), m_rows[i].second,
+                           Color::whiteColor(), TextAlignment::Right);
+        // Addresses are long: shrink them to fit rather than cut them.
+        value->setAdjustsFontSizeToFitWidth(true);
+        value->setMinimumFontSize(9);
+        rows->addSubview(std::move(value));
         auto line = std::make_unique<View>(Rect(0, y + kRowHeight - 1, area.width, 1));
         line->setBackgroundColor(Color::rgb(52, 53, 61));
         rows->addSubview(std::move(line));

@@ -1,3 +1,4 @@
 #include "shell/VKJYSheQuViewController.h"
 
-VKJYSheQuViewController::VKJYSheQuViewController() : VKJYPageViewController("社区", "暂无社区内容") {}
+VKJYSheQuViewController::VKJYSheQuViewController()
+    : VKJYPageViewController("社区", "暂无社区内容") {}

@@ -38,7 +38,9 @@ void VKJYStartupSequence::requestDirectory() {
             m_app.setDirectoryServerModel(std::move(model));
             requestAppKeyProperties();
         },
-        [](const VKJYDirectoryReply& reply) { return reply.resp.elementForName("YWSYS").has_value(); });
+        [](const VKJYDirectoryReply& reply) {
+            return reply.resp.elementForName("YWSYS").has_value();
+        });
 }
 
 void VKJYStartupSequence::requestAppKeyProperties() {

@@ -14,9 +14,13 @@ VKJYTabRootFactory::Maker& tradeMaker() {
 }
 }  // namespace
 
-void VKJYTabRootFactory::setMarketRootMaker(Maker maker) { marketMaker() = std::move(maker); }
+void VKJYTabRootFactory::setMarketRootMaker(Maker maker) {
+    marketMaker() = std::move(maker);
+}
 
-void VKJYTabRootFactory::setTradeRootMaker(Maker maker) { tradeMaker() = std::move(maker); }
+void VKJYTabRootFactory::setTradeRootMaker(Maker maker) {
+    tradeMaker() = std::move(maker);
+}
 
 std::unique_ptr<ViewController> VKJYTabRootFactory::createMarketRoot() {
     if (marketMaker()) {

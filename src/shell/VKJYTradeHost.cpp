@@ -21,11 +21,12 @@ VKJYTradeHost::CommodityListReceiver& receiver() {
 class CallbackAlertView : public GlossAlertView, public AlertViewDelegate {
 public:
     CallbackAlertView(const PXTradeAlert& alert, std::function<void(int)> onButton)
-        : GlossAlertView(alert.title, alert.message, nullptr,
-                    alert.buttons.empty() ? std::string("确定") : alert.buttons.front(),
-                    alert.buttons.size() > 1
-                        ? std::vector<std::string>(alert.buttons.begin() + 1, alert.buttons.end())
-                        : std::vector<std::string>{}),
+        : GlossAlertView(
+              alert.title, alert.message, nullptr,
+              alert.buttons.empty() ? std::string("确定") : alert.buttons.front(),
+              alert.buttons.size() > 1
+                  ? std::vector<std::string>(alert.buttons.begin() + 1, alert.buttons.end())
+                  : std::vector<std::string>{}),
           m_onButton(std::move(onButton)) {
         setTag(alert.tag);
         setStyle(kStyleAllWhite);
@@ -87,18 +88,29 @@ std::string VKJYTradeHost::serviceFirstZuLLUrl(const std::string& type) {
     return service ? service->firstZuLLUrl() : std::string();
 }
 
-std::string VKJYTradeHost::accountInfoFilePath() { return m_app.accountInfoFilePath(); }
+std::string VKJYTradeHost::accountInfoFilePath() {
+    return m_app.accountInfoFilePath();
+}
 
-void VKJYTradeHost::saveTokenB(const std::string& token) { m_app.tokenBManager().saveTokenB(token); }
+void VKJYTradeHost::saveTokenB(const std::string& token) {
+    m_app.tokenBManager().saveTokenB(token);
+}
 
-bool VKJYTradeHost::hasSelectedTradeTab() { return m_app.tabBarHelper().hasSelectedTradeTab(); }
+bool VKJYTradeHost::hasSelectedTradeTab() {
+    return m_app.tabBarHelper().hasSelectedTradeTab();
+}
 
-void VKJYTradeHost::selectTradeTab() { m_app.tabBarHelper().selectTradeTab(); }
+void VKJYTradeHost::selectTradeTab() {
+    m_app.tabBarHelper().selectTradeTab();
+}
 
-void VKJYTradeHost::selectHangQingTab() { m_app.tabBarHelper().selectHangQingTab(); }
+void VKJYTradeHost::selectHangQingTab() {
+    m_app.tabBarHelper().selectHangQingTab();
+}
 
 void VKJYTradeHost::popSelectedTabToRoot(bool tellWillAppear) {
-    auto* stack = dynamic_cast<NavigationController*>(m_app.tabBarHelper().selectedViewController());
+    auto* stack =
+        dynamic_cast<NavigationController*>(m_app.tabBarHelper().selectedViewController());
     if (!stack) {
         return;
     }
@@ -116,7 +128,9 @@ void VKJYTradeHost::showToast(const std::string& text, double seconds) {
     VKJYCommonViewUtil::showToast(text, seconds);
 }
 
-void VKJYTradeHost::hideActivity() { VKJYCommonViewUtil::hideActivity(); }
+void VKJYTradeHost::hideActivity() {
+    VKJYCommonViewUtil::hideActivity();
+}
 
 void VKJYTradeHost::writeDataToNSLogFile(const std::string& text, const std::string& file,
                                          const std::string& directory) {

@@ -24,8 +24,8 @@ public:
     std::vector<std::string> allJysCodeWithEnvAndLL() override;
     std::vector<std::string> allEnvCodeWithLL(const std::string& platform) override;
     std::optional<std::vector<PXTradeLine>> llArray(const std::string& platform,
-                                                     const std::string& environment,
-                                                     const std::string& ywType) override;
+                                                    const std::string& environment,
+                                                    const std::string& ywType) override;
     std::string directoryAvailableUrl() override;
     std::string serviceFirstZuLLUrl(const std::string& type) override;
     std::string accountInfoFilePath() override;

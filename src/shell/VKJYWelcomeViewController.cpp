@@ -33,7 +33,8 @@ void VKJYWelcomeViewController::loadView() {
     name->setTextAlignment(TextAlignment::Center);
     root->addSubview(std::move(name));
 
-    auto status = std::make_unique<Label>(Rect(0, bounds.height - 90, bounds.width, 24), kLoadingText);
+    auto status =
+        std::make_unique<Label>(Rect(0, bounds.height - 90, bounds.width, 24), kLoadingText);
     status->setFont(Font::system(14));
     status->setTextColor(Color::rgb(204, 204, 204));
     status->setTextAlignment(TextAlignment::Center);

@@ -22,13 +22,14 @@ struct Seen {
     int requests = 0;
 };
 
-std::optional<std::optional<VKJYDirectoryReply>> sendAndWait(VKJYDirectoryRequest& request,
-                                                             std::map<std::string, std::string> fields,
-                                                             VKJYDirectoryRequest::Validator validator = {}) {
+std::optional<std::optional<VKJYDirectoryReply>> sendAndWait(
+    VKJYDirectoryRequest& request, std::map<std::string, std::string> fields,
+    VKJYDirectoryRequest::Validator validator = {}) {
     std::optional<std::optional<VKJYDirectoryReply>> result;
-    request.send("GetDirectory", std::move(fields),
-                 [&](std::optional<VKJYDirectoryReply> reply) { result = std::move(reply); },
-                 std::move(validator));
+    request.send(
+        "GetDirectory", std::move(fields),
+        [&](std::optional<VKJYDirectoryReply> reply) { result = std::move(reply); },
+        std::move(validator));
     RunLoop::runUntil([&] { return result.has_value(); }, 10);
     return result;
 }

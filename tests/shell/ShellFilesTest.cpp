@@ -15,7 +15,9 @@
 namespace fs = std::filesystem;
 
 namespace {
-void touch(const std::string& path) { std::ofstream(path) << "x"; }
+void touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
 
 std::string readAll(const std::string& path) {
     std::ifstream file(path);
@@ -45,7 +47,8 @@ TEST(ShellFilesTest, shouldKeepExactlyTodaysAndYesterdaysLogsAtLaunch) {
         touch(logs + "/" + name);
     }
     EXPECT_EQ(VKJYLogDirectory::prepare(now), 5);
-    EXPECT_EQ(names(logs), (std::vector<std::string>{"2026-02-28JYLog.txt", "2026-03-01JYLog.txt"}));
+    EXPECT_EQ(names(logs),
+              (std::vector<std::string>{"2026-02-28JYLog.txt", "2026-03-01JYLog.txt"}));
 }
 
 TEST(ShellFilesTest, shouldCreateTheLogFolderWhenMissing) {
@@ -56,9 +59,9 @@ TEST(ShellFilesTest, shouldCreateTheLogFolderWhenMissing) {
 
 TEST(ShellFilesTest, shouldAppendDayLogLinesOnlyWhileDebugPreferenceIsOn) {
     TempHome home;
-    const std::string file = Paths::join(Paths::join(Paths::documents(), "Logs"),
-                                         DateFormat("yyyy-MM-dd").format(DateFormat::now()) +
-                                             "JYLog.txt");
+    const std::string file =
+        Paths::join(Paths::join(Paths::documents(), "Logs"),
+                    DateFormat("yyyy-MM-dd").format(DateFormat::now()) + "JYLog.txt");
     EXPECT_FALSE(AppUncaughtExceptionHandler::writeDataToNSLogFile("one\n", "JYLog.txt", "Logs"));
     EXPECT_FALSE(fs::exists(file));
     UserDefaults::standardUserDefaults().setBool(true, "DebugPreference");

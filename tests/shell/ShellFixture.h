@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "sim/core/SimExchange.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScreenDriver.h"
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
+#include "sim/core/SimExchange.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TempHome.h"

@@ -152,11 +152,16 @@ TEST_F(ShellViewTest, shouldSendBackAndMenuTapsToTheBarDelegate) {
 
 TEST(ShellVariantTest, shouldSelectEachBrandVariantsScreens) {
     auto noop = [] {};
-    EXPECT_TRUE(dynamic_cast<VKDZWelcomeViewController*>(VKJYScreenFactory::createWelcome("VKDZ", noop).get()));
-    EXPECT_TRUE(dynamic_cast<VKDZWelcomeViewController*>(VKJYScreenFactory::createWelcome("VKDZ_STORE", noop).get()));
-    EXPECT_TRUE(dynamic_cast<RWDZWelcomeViewController*>(VKJYScreenFactory::createWelcome("RWDZ", noop).get()));
-    EXPECT_TRUE(dynamic_cast<VKDZGuideViewController*>(VKJYScreenFactory::createGuide("VKDZ_STORE", noop).get()));
-    EXPECT_TRUE(dynamic_cast<RWDZGuideViewController*>(VKJYScreenFactory::createGuide("RWDZ", noop).get()));
+    EXPECT_TRUE(dynamic_cast<VKDZWelcomeViewController*>(
+        VKJYScreenFactory::createWelcome("VKDZ", noop).get()));
+    EXPECT_TRUE(dynamic_cast<VKDZWelcomeViewController*>(
+        VKJYScreenFactory::createWelcome("VKDZ_STORE", noop).get()));
+    EXPECT_TRUE(dynamic_cast<RWDZWelcomeViewController*>(
+        VKJYScreenFactory::createWelcome("RWDZ", noop).get()));
+    EXPECT_TRUE(dynamic_cast<VKDZGuideViewController*>(
+        VKJYScreenFactory::createGuide("VKDZ_STORE", noop).get()));
+    EXPECT_TRUE(
+        dynamic_cast<RWDZGuideViewController*>(VKJYScreenFactory::createGuide("RWDZ", noop).get()));
     auto vkdz = VKJYScreenFactory::createTabBar("VKDZ");
     auto rwdz = VKJYScreenFactory::createTabBar("RWDZ");
     EXPECT_TRUE(dynamic_cast<VKDZTabBarController*>(vkdz.get()));
@@ -166,8 +171,10 @@ TEST(ShellVariantTest, shouldSelectEachBrandVariantsScreens) {
     EXPECT_TRUE(dynamic_cast<RWDZFuWuViewController*>(service));
     EXPECT_TRUE(dynamic_cast<VKDZFuWuViewController*>(
         vkdz->viewControllers()[3]->childViewControllers().front()));
-    EXPECT_EQ(rwdz->viewControllers()[0]->tabBarItem().selectedImage.name(), "rwdz_tab_hangqing_sel.png");
-    EXPECT_EQ(vkdz->viewControllers()[0]->tabBarItem().selectedImage.name(), "vkdz_tab_hangqing_sel.png");
+    EXPECT_EQ(rwdz->viewControllers()[0]->tabBarItem().selectedImage.name(),
+              "rwdz_tab_hangqing_sel.png");
+    EXPECT_EQ(vkdz->viewControllers()[0]->tabBarItem().selectedImage.name(),
+              "vkdz_tab_hangqing_sel.png");
 }
 
 TEST(ShellVariantTest, shouldCaptionPriceColumnsAlikeForEveryVariant) {
@@ -179,7 +186,8 @@ TEST(ShellVariantTest, shouldCaptionPriceColumnsAlikeForEveryVariant) {
 
 TEST(ShellVariantTest, shouldMakeTheOrderBookPanelForOrderBookCommodities) {
     auto quoteOnly = std::make_shared<commodityInfo>();
-    EXPECT_EQ(VKJYFastTradeViewControllerFactory::createFastTradeViewController(quoteOnly), nullptr);
+    EXPECT_EQ(VKJYFastTradeViewControllerFactory::createFastTradeViewController(quoteOnly),
+              nullptr);
     VKJYFastTradeViewControllerFactory::registerPanels(
         [] { return std::make_unique<RecordingPanel>("CPMS"); },
         [] { return std::make_unique<RecordingPanel>("ZYMS"); });
@@ -219,7 +227,8 @@ TEST(MotionTweenTest, shouldRunAPeriodToItsEndValueAndStop) {
     MotionTween::sharedInstance().addTweenPeriod(
         period, [&](MotionTweenPeriod& p) { seen.push_back(p.tweenedValue()); },
         MotionTweenTimingFunctionBounceOut);
-    ASSERT_TRUE(RunLoop::runUntil([] { return MotionTween::sharedInstance().runningCount() == 0; }, 3));
+    ASSERT_TRUE(
+        RunLoop::runUntil([] { return MotionTween::sharedInstance().runningCount() == 0; }, 3));
     ASSERT_GE(seen.size(), 2u);
     EXPECT_EQ(seen.back(), 246);
     for (double v : seen) {
@@ -231,7 +240,8 @@ TEST(MotionTweenTest, shouldRunAPeriodToItsEndValueAndStop) {
 TEST(MotionTweenTest, shouldStopARemovedOperation) {
     int calls = 0;
     auto point = MotionTweenCGPointLerpPeriod::periodWithStartPoint({0, 0}, {10, 20}, 5);
-    auto operation = MotionTween::sharedInstance().addTweenPeriod(point, [&](MotionTweenPeriod&) { ++calls; });
+    auto operation =
+        MotionTween::sharedInstance().addTweenPeriod(point, [&](MotionTweenPeriod&) { ++calls; });
     RunLoop::runUntil([&] { return calls > 0; }, 2);
     MotionTween::sharedInstance().removeTweenOperation(operation);
     const int after = calls;

@@ -11,15 +11,18 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Window.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/RWDZ/RWDZGuideViewController.h"
+#include "shell/RWDZ/RWDZTabBarController.h"
+#include "shell/RWDZ/RWDZWelcomeViewController.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYDirectoryUrlHelper.h"
 #include "shell/VKJYHangQingUrlHelper.h"
 #include "shell/VKJYMainViewController.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "shell/VKJYTabBarHelper.h"
+#include "shell/VKJYWelcomeViewController.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
-#include "shell/VKJYWelcomeViewController.h"
 
 namespace {
 bool alertShowing(ScreenDriver& driver, const std::string& title) {
@@ -70,7 +73,8 @@ TEST_F(ShellTest, shouldSelectTabsThroughTheTabBarHelper) {
     EXPECT_FALSE(tabs.hasSelectedTradeTab());
     TabBar* bar = tabs.tabBarController()->tabBar();
     const Rect trade = bar->itemFrame(1);
-    driver.tapAt(bar->convertPointToWindow({trade.x + trade.width / 2, trade.y + trade.height / 2}));
+    driver.tapAt(
+        bar->convertPointToWindow({trade.x + trade.width / 2, trade.y + trade.height / 2}));
     EXPECT_TRUE(tabs.hasSelectedTradeTab());
     tabs.selectHangQingTab();
     EXPECT_EQ(tabs.tabBarController()->selectedIndex(), 0);
@@ -134,12 +138,11 @@ TEST_F(ShellTest, shouldEndTheProcessWhenQuitIsTapped) {
 TEST_F(ShellTest, shouldShowTheGuideOnFirstLaunchAndTheTabBarWhenItCloses) {
     int guidePosts = 0;
     NotificationCenter::defaultCenter().addObserver(
-        this, "guide", nullptr, [&](const std::string&, const void*, const PropertyList&) {
-            ++guidePosts;
-        });
+        this, "guide", nullptr,
+        [&](const std::string&, const void*, const PropertyList&) { ++guidePosts; });
     launch();
-    ASSERT_TRUE(driver.runUntil([&] { return !driver.viewsWithText("实时行情 随时掌握").empty(); },
-                                10));
+    ASSERT_TRUE(
+        driver.runUntil([&] { return !driver.viewsWithText("实时行情 随时掌握").empty(); }, 10));
     EXPECT_FALSE(tabBarVisible());
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("guide")));
     // Two swipes to the last page, where the start button is.
@@ -211,4 +214,27 @@ TEST_F(ShellTest, shouldHandTheTradingSideTheDirectoryThroughItsHost) {
                    [&](int index) { tapped = index; });
     ASSERT_TRUE(driver.tapAlertButton("取消"));
     EXPECT_EQ(tapped, 1);
+}
+
+TEST_F(ShellTest, shouldStartTheRWDZVariantWithItsOwnScreens) {
+    launch("RWDZ");
+    auto* root = dynamic_cast<VKJYMainViewController*>(delegate->window()->rootViewController());
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(dynamic_cast<RWDZWelcomeViewController*>(root->currentScreen()), nullptr);
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return dynamic_cast<RWDZGuideViewController*>(root->currentScreen()) != nullptr; },
+        10));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("rwdz-guide")));
+    root->showTabBar();
+    ASSERT_TRUE(runUntilTabBar());
+    EXPECT_NE(dynamic_cast<RWDZTabBarController*>(root->currentScreen()), nullptr);
+    TabBar* bar = delegate->tabBarHelper().tabBarController()->tabBar();
+    const Rect service = bar->itemFrame(3);
+    driver.tapAt(bar->convertPointToWindow({service.x + service.width / 2, service.y + 20}));
+    driver.settle();
+    EXPECT_NE(driver.viewWithText("当前版本"), nullptr);
+    EXPECT_NE(driver.viewWithText("2.3.0"), nullptr);
+    EXPECT_NE(driver.viewWithText(delegate->userManageUrl()), nullptr);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("rwdz-service")));
 }

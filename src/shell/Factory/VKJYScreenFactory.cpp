@@ -25,7 +25,8 @@ std::unique_ptr<VKJYGuideViewController> VKJYScreenFactory::createGuide(
     return std::make_unique<VKDZGuideViewController>(style, std::move(closed));
 }
 
-std::unique_ptr<VKJYTabBarController> VKJYScreenFactory::createTabBar(const std::string& vkAppName) {
+std::unique_ptr<VKJYTabBarController> VKJYScreenFactory::createTabBar(
+    const std::string& vkAppName) {
     auto style = VKJYBrandStyle::forAppName(vkAppName);
     std::unique_ptr<VKJYTabBarController> tabBar;
     if (style.isRWDZ()) {

@@ -15,7 +15,7 @@ class VKJYWelcomeViewController;
 class VKJYScreenFactory {
 public:
     static std::unique_ptr<VKJYWelcomeViewController> createWelcome(const std::string& vkAppName,
-                                                                     std::function<void()> finished);
+                                                                    std::function<void()> finished);
     static std::unique_ptr<VKJYGuideViewController> createGuide(const std::string& vkAppName,
                                                                 std::function<void()> closed);
     static std::unique_ptr<VKJYTabBarController> createTabBar(const std::string& vkAppName);
