@@ -28,8 +28,8 @@ std::thread::id& mainThreadId() {
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char wanted, char seen) {
+               return std::tolower(static_cast<unsigned char>(seen)) == wanted;
            });
 }
 
