@@ -84,19 +84,19 @@ void TallyStat::event(const std::string& eventId, const std::string& label, int3
     TallyStatEvent::event(eventId, label, acc);
 }
 
-void TallyStat::event(const std::string& eventId, const PropertyList& attributes) {
-    TallyStatEvent::event(eventId, attributes);
+void TallyStat::eventAttributes(const std::string& eventId, const PropertyList& attributes) {
+    TallyStatEvent::eventAttributes(eventId, attributes);
 }
 
-void TallyStat::event(const std::string& eventId, const PropertyList& attributes,
-                      int32_t counter) {
+void TallyStat::eventAttributes(const std::string& eventId, const PropertyList& attributes,
+                                int32_t counter) {
     if (counter == 0) {
-        TallyStatEvent::event(eventId, attributes);
+        TallyStatEvent::eventAttributes(eventId, attributes);
         return;
     }
     PropertyList counted = attributes;
     counted.set("__ct__", std::to_string(counter));
-    TallyStatEvent::event(eventId, counted);
+    TallyStatEvent::eventAttributes(eventId, counted);
 }
 
 void TallyStat::beginEvent(const std::string& eventId) {
@@ -131,12 +131,12 @@ void TallyStat::eventDurations(const std::string& eventId, int32_t milliseconds)
 void TallyStat::eventDurations(const std::string& eventId, const std::string& label,
                                int32_t milliseconds) {
     if (inDurationRange(milliseconds)) {
-        TallyStatEvent::event(eventId, label, milliseconds, true);
+        TallyStatEvent::eventLabelDurations(eventId, label, milliseconds);
     }
 }
 
-void TallyStat::eventDurations(const std::string& eventId, const PropertyList& attributes,
-                               int32_t milliseconds) {
+void TallyStat::eventAttributesDurations(const std::string& eventId,
+                                         const PropertyList& attributes, int32_t milliseconds) {
     if (inDurationRange(milliseconds)) {
         TallyStatEvent::eventAttributesDurations(eventId, attributes, milliseconds);
     }

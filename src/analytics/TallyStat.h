@@ -40,10 +40,11 @@ public:
     static void event(const std::string& eventId, const std::string& label);
     static void eventAcc(const std::string& eventId, int32_t acc);
     static void event(const std::string& eventId, const std::string& label, int32_t acc);
-    static void event(const std::string& eventId, const PropertyList& attributes);
+    // Key-value events (attributes: a dictionary of texts).
+    static void eventAttributes(const std::string& eventId, const PropertyList& attributes);
     // A counter other than 0 adds "__ct__" to a copy of the attributes.
-    static void event(const std::string& eventId, const PropertyList& attributes,
-                      int32_t counter);
+    static void eventAttributes(const std::string& eventId, const PropertyList& attributes,
+                                int32_t counter);
     static void beginEvent(const std::string& eventId);
     static void endEvent(const std::string& eventId);
     static void beginEvent(const std::string& eventId, const std::string& label);
@@ -55,8 +56,8 @@ public:
     // Recorded only for 1 <= milliseconds < 7200000.
     static void eventDurations(const std::string& eventId, const std::string& label,
                                int32_t milliseconds);
-    static void eventDurations(const std::string& eventId, const PropertyList& attributes,
-                               int32_t milliseconds);
+    static void eventAttributesDurations(const std::string& eventId,
+                                         const PropertyList& attributes, int32_t milliseconds);
 
     static void updateOnlineConfig();
     static std::optional<std::string> getConfigParams(const std::string& key);

@@ -46,8 +46,8 @@ void TallyStatEvent::eventDurations(const std::string& eventId, int32_t millisec
     eventJob(eventId, "", 1, milliseconds);
 }
 
-void TallyStatEvent::event(const std::string& eventId, const std::string& label,
-                           int32_t milliseconds, bool) {
+void TallyStatEvent::eventLabelDurations(const std::string& eventId, const std::string& label,
+                                         int32_t milliseconds) {
     eventJob(eventId, label, 1, milliseconds);
 }
 
@@ -133,7 +133,7 @@ void TallyStatEvent::endEventPrimarykey(const std::string& eventId,
     ekvPerformJob();
 }
 
-void TallyStatEvent::event(const std::string& eventId, const PropertyList& attributes) {
+void TallyStatEvent::eventAttributes(const std::string& eventId, const PropertyList& attributes) {
     eventAttributesDurations(eventId, attributes, 0);
 }
 

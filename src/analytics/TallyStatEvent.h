@@ -22,8 +22,8 @@ public:
     static void eventAcc(const std::string& eventId, int32_t acc);
     static void event(const std::string& eventId, const std::string& label, int32_t acc);
     static void eventDurations(const std::string& eventId, int32_t milliseconds);
-    static void event(const std::string& eventId, const std::string& label,
-                      int32_t milliseconds, bool /*durations*/);
+    static void eventLabelDurations(const std::string& eventId, const std::string& label,
+                                    int32_t milliseconds);
     static void eventJob(const std::string& eventId, const std::string& label, int32_t acc,
                          int32_t du);
     static void eventJob(std::shared_ptr<TLANEvent> record);
@@ -34,7 +34,7 @@ public:
                            const PropertyList& attributes);
     static void endEventPrimarykey(const std::string& eventId, const std::string& primaryKey);
 
-    static void event(const std::string& eventId, const PropertyList& attributes);
+    static void eventAttributes(const std::string& eventId, const PropertyList& attributes);
     static void eventAttributesDurations(const std::string& eventId,
                                          const PropertyList& attributes, int32_t milliseconds);
     static void gameEvent(const std::string& eventId, const PropertyList& attributes,
