@@ -278,16 +278,20 @@ void TallyStatInternal::saveCacheAndClean(bool clean) {
     if (!hasJob()) {
         return;
     }
-    m_saveQueue.addOperation([this, clean] { saveAndClean(clean); });
+    // Judged now: a save asked for on leaving the foreground must not be skipped because the
+    // application began terminating before the save queue got to it.
+    TallyStatSession& session = TallyStatSession::sharedInstance();
+    const bool killed = session.appInBackGround() && session.appBeKilling();
+    m_saveQueue.addOperation([this, clean, killed] { saveAndClean(clean, killed); });
 }
 
-void TallyStatInternal::saveAndClean(bool clean) {
+void TallyStatInternal::saveAndClean(bool clean, bool killed) {
     if (!hasJob()) {
         return;
     }
     {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
-        saveCacheFile();
+        saveCacheFile(killed);
     }
     // Outside the instance lock: clearing takes the job lock, and the end of an upload takes
     // the job lock before it writes the cache under the instance lock.
@@ -296,12 +300,17 @@ void TallyStatInternal::saveAndClean(bool clean) {
     }
 }
 
-void TallyStatInternal::saveCacheFile() {
+void TallyStatInternal::saveCacheFile(bool killed) {
     TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
-    writeCacheFile();
+    writeCacheFile(killed);
 }
 
 void TallyStatInternal::writeCacheFile() {
+    TallyStatSession& session = TallyStatSession::sharedInstance();
+    writeCacheFile(session.appInBackGround() && session.appBeKilling());
+}
+
+void TallyStatInternal::writeCacheFile(bool killed) {
     const std::string path = cacheFilePath();
     std::error_code ignored;
     const bool exists = std::filesystem::exists(path, ignored);
@@ -313,8 +322,7 @@ void TallyStatInternal::writeCacheFile() {
         }
         return;
     }
-    TallyStatSession& session = TallyStatSession::sharedInstance();
-    if (session.appInBackGround() && session.appBeKilling()) {
+    if (killed) {
         return;
     }
     archive->writeFile(path);

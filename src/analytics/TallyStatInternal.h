@@ -74,9 +74,11 @@ public:
     void loadCache();
     PropertyList loadCacheFile();
     void saveCacheAndClean(bool clean);
-    void saveAndClean(bool clean);
-    void saveCacheFile();
+    void saveAndClean(bool clean, bool killed);
+    void saveCacheFile(bool killed);
+    // Nothing is written for an application that is being killed in the background.
     void writeCacheFile();
+    void writeCacheFile(bool killed);
     std::optional<PropertyList> archiveObjectsWithHeader(bool withHeader) const;
 
     // User-defaults counters.

@@ -170,7 +170,12 @@ void TallyStatSession::endSession(const std::string& notificationName) {
     if (!TallyStatApp::sharedInstance().appCrashed()) {
         TallyStatJob::preparePerformJob(TallyStatJob::Terminate);
     }
-    TallyStatInternal::sharedInstance().saveCacheAndClean(true);
+    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    cache.saveCacheAndClean(true);
+    // The process ends after this notification: the save must be done first.
+    if (m_appBeKilling) {
+        cache.saveQueue().waitUntilAllOperationsAreFinished();
+    }
 }
 
 void TallyStatSession::appTerminate() {

@@ -2,7 +2,9 @@
 
 #include "TallyTestRig.h"
 #include "analytics/TallyStat.h"
+#include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatSession.h"
+#include "platform/foundation/KeyedUnarchiver.h"
 #include "platform/foundation/Timer.h"
 #include "platform/ui/Application.h"
 
@@ -185,4 +187,25 @@ TEST_F(TallyStatUploadTest, shouldNotStoreAnImprintWithAWrongChecksum) {
     deactivateAndReactivate();
     waitForUploads(2);
     EXPECT_EQ(rig.uploads().at(1).entry->field(kEntryImprint), nullptr);
+}
+
+TEST_F(TallyStatUploadTest, shouldHaveTheSessionOnDiskWhenTheApplicationTerminates) {
+    rig.start();
+    waitForUploads(1);
+    TallyStat::logPageView("交易", 2);
+    application.setTerminateHandler([](int) {});
+    application.resignActive();
+    application.terminate();
+
+    std::optional<PropertyList> cache = PropertyList::readFile(TallyStatInternal::cacheFilePath());
+    ASSERT_TRUE(cache);
+    const std::optional<Bytes> archive = (*cache)["body"]["terminate"].asData();
+    ASSERT_TRUE(archive);
+    const auto terminates = KeyedUnarchiver::unarchiveObjects<TLANTerminate>(*archive);
+    // Leaving the foreground and terminating each close the session; only the first has pages.
+    ASSERT_GE(terminates.size(), 1u);
+    EXPECT_EQ(terminates.front()->pageViews,
+              (std::vector<TLANTerminate::PageView>{{"交易", 2}}));
+    EXPECT_TRUE(terminates.back() == terminates.front() || terminates.back()->pageViews.empty());
+    EXPECT_TRUE(TallyStatSession::sharedInstance().appBeKilling());
 }

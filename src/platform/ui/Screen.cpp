@@ -71,6 +71,12 @@ protected:
             query->accept();
             return true;
         }
+        if (e->type() == QEvent::WindowStateChange) {
+            followWindowState();
+        }
+        if (e->type() == QEvent::Close) {
+            quitApplication();
+        }
         if (e->type() == QEvent::InputMethod) {
             auto* input = static_cast<QInputMethodEvent*>(e);
             if (!input->commitString().isEmpty()) {
@@ -82,12 +88,42 @@ protected:
     }
 
 private:
+    // A phone application is active while it is on screen: minimising the window moves it to
+    // the background and restoring it brings it back; focus changes alone change nothing.
+    void followWindowState() {
+        const bool minimized = (windowStates() & Qt::WindowMinimized) != 0;
+        Application* app = Application::shared();
+        if (minimized == m_minimized || app == nullptr) {
+            return;
+        }
+        m_minimized = minimized;
+        if (minimized) {
+            app->resignActive();
+        } else {
+            app->becomeActive();
+        }
+    }
+
+    // Closing the window ends the application as the system would: leave the foreground,
+    // then terminate.
+    void quitApplication() {
+        Application* app = Application::shared();
+        if (app == nullptr) {
+            return;
+        }
+        if (!m_minimized) {
+            app->resignActive();
+        }
+        app->terminate();
+    }
+
     void touch(TouchPhase phase, QPointF position) {
         QPointF p = position / m_screen.scale();
         m_screen.sendTouches({{kMouseTouchId, phase, {p.x(), p.y()}}}, Timer::now());
     }
 
     Screen& m_screen;
+    bool m_minimized = false;
 };
 
 }  // namespace
