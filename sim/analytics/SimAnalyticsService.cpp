@@ -1,7 +1,6 @@
 #include "sim/analytics/SimAnalyticsService.h"
 
 #include <httplib.h>
-#include <openssl/evp.h>
 #include <zlib.h>
 
 #include <cctype>
@@ -191,23 +190,22 @@ void SimAnalyticsService::installRoutes(int host, void* serverPointer) {
 }
 
 SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalyticsRequest& request) {
-    request.problem =
-        checkEnvelope(request.headers, request.body, request.envelope, request.entry);
+    request.problem = checkEnvelope(request.headers, request.body, request.envelope, request.entry);
     std::lock_guard<std::mutex> guard(m_mutex);
     const SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
     switch (mode) {
-    case SimLogAnswer::Status500:
-        return {500, "internal error", "text/plain"};
-    case SimLogAnswer::Empty200:
-        return {200, "", ""};
-    case SimLogAnswer::RespCodeZero:
-        return {200, SimThrift::response(0, "refused", {}, 0, true), ""};
-    case SimLogAnswer::Truncated: {
-        std::string whole = SimThrift::response(1, "ok", m_imprint, m_imprintVersion, true);
-        return {200, whole.substr(0, whole.size() - 3), ""};
-    }
-    case SimLogAnswer::Accept:
-        break;
+        case SimLogAnswer::Status500:
+            return {500, "internal error", "text/plain"};
+        case SimLogAnswer::Empty200:
+            return {200, "", ""};
+        case SimLogAnswer::RespCodeZero:
+            return {200, SimThrift::response(0, "refused", {}, 0, true), ""};
+        case SimLogAnswer::Truncated: {
+            std::string whole = SimThrift::response(1, "ok", m_imprint, m_imprintVersion, true);
+            return {200, whole.substr(0, whole.size() - 3), ""};
+        }
+        case SimLogAnswer::Accept:
+            break;
     }
     if (!request.problem.empty()) {
         return {400, request.problem, "text/plain"};
@@ -245,14 +243,14 @@ std::string SimAnalyticsService::checkEnvelope(const std::map<std::string, std::
     if (e.textAt(1) != "V1.0") {
         return "envelope: version is not V1.0";
     }
-    if (sdk.size() < 32 || sdk.substr(sdk.size() - 32) != md5Hex(e.textAt(2), true)) {
+    if (sdk.size() < 32 || sdk.substr(sdk.size() - 32) != SimThrift::md5Hex(e.textAt(2), true)) {
         return "headers: X-Tally-Sdk does not end with the key's digest";
     }
     const std::string signature = e.textAt(3);
     const std::string guidHex = e.textAt(8);
-    const std::string expected =
-        md5Hex(signature + std::to_string(e.integerAt(4)) + std::to_string(e.integerAt(5)) +
-               std::to_string(e.integerAt(6)) + guidHex);
+    const std::string expected = SimThrift::md5Hex(signature + std::to_string(e.integerAt(4)) +
+                                                   std::to_string(e.integerAt(5)) +
+                                                   std::to_string(e.integerAt(6)) + guidHex);
     if (e.textAt(9) != expected) {
         return "envelope: checksum mismatch";
     }
@@ -272,7 +270,7 @@ std::string SimAnalyticsService::checkEnvelope(const std::map<std::string, std::
         return static_cast<uint8_t>(static_cast<uint8_t>((*guid)[i]) ^
                                     static_cast<uint8_t>(time >> (8 * (i % 4))));
     };
-    const std::optional<std::string> entityDigest = fromHex(md5Hex(entity));
+    const std::optional<std::string> entityDigest = fromHex(SimThrift::md5Hex(entity));
     for (size_t k = 2; k < 14; ++k) {
         if (unmasked(2 * k) != static_cast<uint8_t>((*entityDigest)[k])) {
             return "envelope: guid does not carry the entity digest";
@@ -304,22 +302,10 @@ SimAnalyticsService::Answer SimAnalyticsService::handleJson(const std::string& p
     }
     request.content = *content;
     std::lock_guard<std::mutex> guard(m_mutex);
-    const std::string& reply =
-        path == kUpdatePath ? m_updateReply : path == kConfigPath ? m_configReply : m_adReply;
+    const std::string& reply = path == kUpdatePath   ? m_updateReply
+                               : path == kConfigPath ? m_configReply
+                                                     : m_adReply;
     return {200, reply, "application/json"};
-}
-
-std::string SimAnalyticsService::md5Hex(const std::string& bytes, bool upper) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr);
-    std::string hex;
-    char two[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(two, sizeof(two), upper ? "%02X" : "%02x", digest[i]);
-        hex += two;
-    }
-    return hex;
 }
 
 std::optional<std::string> SimAnalyticsService::urlDecode(const std::string& text) {

@@ -75,7 +75,6 @@ public:
                                      const std::string& body,
                                      std::optional<SimThriftValue>& envelope,
                                      std::optional<SimThriftValue>& entry);
-    static std::string md5Hex(const std::string& bytes, bool upper = false);
     static std::optional<std::string> urlDecode(const std::string& text);
 
 private:

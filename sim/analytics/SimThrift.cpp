@@ -1,13 +1,13 @@
 #include "sim/analytics/SimThrift.h"
 
 #include <openssl/evp.h>
+#include <strings.h>
 #include <thrift/protocol/TBinaryProtocol.h>
 #include <thrift/transport/TBufferTransports.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <strings.h>
 
 using apache::thrift::protocol::TBinaryProtocol;
 using apache::thrift::protocol::TType;
@@ -44,74 +44,74 @@ void readValue(TBinaryProtocol& in, TType type, SimThriftValue& value, int depth
     using namespace apache::thrift::protocol;
     value.type = type;
     switch (type) {
-    case T_BOOL: {
-        bool flag = false;
-        in.readBool(flag);
-        value.integer = flag ? 1 : 0;
-        break;
-    }
-    case T_BYTE: {
-        int8_t byte = 0;
-        in.readByte(byte);
-        value.integer = byte;
-        break;
-    }
-    case T_I16: {
-        int16_t number = 0;
-        in.readI16(number);
-        value.integer = number;
-        break;
-    }
-    case T_I32: {
-        int32_t number = 0;
-        in.readI32(number);
-        value.integer = number;
-        break;
-    }
-    case T_I64:
-        in.readI64(value.integer);
-        break;
-    case T_DOUBLE:
-        in.readDouble(value.real);
-        break;
-    case T_STRING:
-        in.readBinary(value.text);
-        break;
-    case T_STRUCT:
-        readStructInto(in, value, depth);
-        break;
-    case T_LIST:
-    case T_SET: {
-        TType element;
-        uint32_t count = 0;
-        if (type == T_LIST) {
-            in.readListBegin(element, count);
-        } else {
-            in.readSetBegin(element, count);
+        case T_BOOL: {
+            bool flag = false;
+            in.readBool(flag);
+            value.integer = flag ? 1 : 0;
+            break;
         }
-        for (uint32_t i = 0; i < count; ++i) {
-            SimThriftValue item;
-            readValue(in, element, item, depth + 1);
-            value.items.push_back(std::move(item));
+        case T_BYTE: {
+            int8_t byte = 0;
+            in.readByte(byte);
+            value.integer = byte;
+            break;
         }
-        break;
-    }
-    case T_MAP: {
-        TType keyType;
-        TType valueType;
-        uint32_t count = 0;
-        in.readMapBegin(keyType, valueType, count);
-        for (uint32_t i = 0; i < count; ++i) {
-            SimThriftValue key;
-            SimThriftValue item;
-            readValue(in, keyType, key, depth + 1);
-            readValue(in, valueType, item, depth + 1);
-            value.entries.emplace_back(std::move(key), std::move(item));
+        case T_I16: {
+            int16_t number = 0;
+            in.readI16(number);
+            value.integer = number;
+            break;
         }
-        break;
-    }
-    default:
-        throw std::runtime_error("unknown type");
+        case T_I32: {
+            int32_t number = 0;
+            in.readI32(number);
+            value.integer = number;
+            break;
+        }
+        case T_I64:
+            in.readI64(value.integer);
+            break;
+        case T_DOUBLE:
+            in.readDouble(value.real);
+            break;
+        case T_STRING:
+            in.readBinary(value.text);
+            break;
+        case T_STRUCT:
+            readStructInto(in, value, depth);
+            break;
+        case T_LIST:
+        case T_SET: {
+            TType element;
+            uint32_t count = 0;
+            if (type == T_LIST) {
+                in.readListBegin(element, count);
+            } else {
+                in.readSetBegin(element, count);
+            }
+            for (uint32_t i = 0; i < count; ++i) {
+                SimThriftValue item;
+                readValue(in, element, item, depth + 1);
+                value.items.push_back(std::move(item));
+            }
+            break;
+        }
+        case T_MAP: {
+            TType keyType;
+            TType valueType;
+            uint32_t count = 0;
+            in.readMapBegin(keyType, valueType, count);
+            for (uint32_t i = 0; i < count; ++i) {
+                SimThriftValue key;
+                SimThriftValue item;
+                readValue(in, keyType, key, depth + 1);
+                readValue(in, valueType, item, depth + 1);
+                value.entries.emplace_back(std::move(key), std::move(item));
+            }
+            break;
+        }
+        default:
+            throw std::runtime_error("unknown type");
     }
 }
 
@@ -132,19 +132,6 @@ std::optional<SimThriftValue> decode(const std::string& bytes, uint32_t* consume
         *consumed = static_cast<uint32_t>(bytes.size()) - buffer->available_read();
     }
     return value;
-}
-
-std::string md5Hex(const std::string& text) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(text.data(), text.size(), digest, &length, EVP_md5(), nullptr);
-    std::string hex;
-    char two[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(two, sizeof(two), "%02x", digest[i]);
-        hex += two;
-    }
-    return hex;
 }
 
 }  // namespace
@@ -179,8 +166,7 @@ bool SimThrift::isExactStruct(const std::string& bytes) {
     return decode(bytes, &consumed).has_value() && consumed == bytes.size();
 }
 
-std::string SimThrift::imprintChecksum(const std::vector<ImprintEntry>& imprint,
-                                       int32_t version) {
+std::string SimThrift::imprintChecksum(const std::vector<ImprintEntry>& imprint, int32_t version) {
     std::vector<ImprintEntry> sorted = imprint;
     std::sort(sorted.begin(), sorted.end(), [](const ImprintEntry& a, const ImprintEntry& b) {
         return strcasecmp(a.name.c_str(), b.name.c_str()) < 0;
@@ -231,8 +217,7 @@ std::string SimThrift::response(int32_t respCode, const std::string& msg,
         out.writeI32(version);
         out.writeFieldEnd();
         out.writeFieldBegin("checksum", T_STRING, 3);
-        out.writeString(validChecksum ? imprintChecksum(imprint, version)
-                                      : std::string(32, '0'));
+        out.writeString(validChecksum ? imprintChecksum(imprint, version) : std::string(32, '0'));
         out.writeFieldEnd();
         out.writeFieldStop();
         out.writeStructEnd();
@@ -241,4 +226,17 @@ std::string SimThrift::response(int32_t respCode, const std::string& msg,
     out.writeFieldStop();
     out.writeStructEnd();
     return buffer->getBufferAsString();
+}
+
+std::string SimThrift::md5Hex(const std::string& bytes, bool upper) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr);
+    std::string hex;
+    char two[3];
+    for (unsigned int i = 0; i < length; ++i) {
+        std::snprintf(two, sizeof(two), upper ? "%02X" : "%02x", digest[i]);
+        hex += two;
+    }
+    return hex;
 }

@@ -44,5 +44,7 @@ public:
     static std::string response(int32_t respCode, const std::string& msg,
                                 const std::vector<ImprintEntry>& imprint, int32_t version,
                                 bool validChecksum);
+    // Lower-case (or upper-case) hexadecimal MD5 of the bytes.
+    static std::string md5Hex(const std::string& bytes, bool upper = false);
     static std::string imprintChecksum(const std::vector<ImprintEntry>& imprint, int32_t version);
 };

@@ -7,15 +7,14 @@ int64_t TLANPropertyValues::integerValue(const TLANJsonValue* value, int64_t fal
         return fallback;
     }
     switch (value->type()) {
-    case TLANJsonValue::Type::Number:
-        return value->number().toInt64().value_or(
-            Text::truncated(value->number().toDouble()));
-    case TLANJsonValue::Type::String:
-        return Text::longLongValue(value->string());
-    case TLANJsonValue::Type::Boolean:
-        return value->boolean() ? 1 : 0;
-    default:
-        return fallback;
+        case TLANJsonValue::Type::Number:
+            return value->number().toInt64().value_or(Text::truncated(value->number().toDouble()));
+        case TLANJsonValue::Type::String:
+            return Text::longLongValue(value->string());
+        case TLANJsonValue::Type::Boolean:
+            return value->boolean() ? 1 : 0;
+        default:
+            return fallback;
     }
 }
 

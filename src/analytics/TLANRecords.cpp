@@ -36,10 +36,10 @@ TLANJsonValue TLANBaseEvent::attributes() const {
 }
 
 std::string TLANBaseEvent::description() const {
-    std::string text = Text::format(
-        "<%@(%p): ts=%f, type=%@, date=%@, time=%@, session_id=%@, sendingFlag=%d", archiveClassName(),
-        static_cast<const void*>(this), ts, type, date, time, session_id,
-        static_cast<int>(sendingFlag.load()));
+    std::string text =
+        Text::format("<%@(%p): ts=%f, type=%@, date=%@, time=%@, session_id=%@, sendingFlag=%d",
+                     archiveClassName(), static_cast<const void*>(this), ts, type, date, time,
+                     session_id, static_cast<int>(sendingFlag.load()));
     std::string fields = fieldsDescription();
     return fields.empty() ? text + ">" : text + ", " + fields + ">";
 }
@@ -79,8 +79,8 @@ TLANJsonValue TLANEvent::attributes() const {
     if (!label.empty()) {
         std::string text = label;
         if (static_cast<int>(label.size()) > kMaxLabelBytes) {
-            TLANUtils::systemLog(Text::format("(Warning) Tally event label (%@) max bytes length > %d",
-                                              label, kMaxLabelBytes));
+            TLANUtils::systemLog(Text::format(
+                "(Warning) Tally event label (%@) max bytes length > %d", label, kMaxLabelBytes));
             text = TLANUtil::getString(label, kMaxLabelBytes);
         }
         json.set("label", text);
@@ -158,8 +158,9 @@ PropertyList TLANEkv::processDictionary(const PropertyList& dictionary) {
 }
 
 void TLANEkv::tallyLogWarning() {
-    tallyLog("%@", "(Warning) Tally event's keys and values must be string ,key's max "
-                            "length 128 and value's max length 256");
+    tallyLog("%@",
+             "(Warning) Tally event's keys and values must be string ,key's max "
+             "length 128 and value's max length 256");
 }
 
 TLANJsonValue TLANEkv::attributes() const {
@@ -172,7 +173,8 @@ TLANJsonValue TLANEkv::attributes() const {
         }
         if (type == "gkv") {
             if (!value.isNull()) {
-                json.set(TLANUtil::getString(name, kMaxKeyBytes), TLANJsonValue::fromPropertyList(value));
+                json.set(TLANUtil::getString(name, kMaxKeyBytes),
+                         TLANJsonValue::fromPropertyList(value));
             }
             continue;
         }

@@ -25,12 +25,11 @@ int64_t nowMs() {
 }  // namespace
 
 std::string TLANWorker::sdkHeader() {
-    return Text::format("%@/%@ %@/%@ %@/%@ %@", TLANUtil::sdkTypeString(),
-                        TLANUtil::sdkVersionString(),
-                        TLANUtil::urlEncode(TLANUtil::appDisplayNameString()),
-                        TLANUtil::urlEncode(TLANUtil::appVersionString()),
-                        TLANUtil::deviceModelString(), TLANUtil::osVersionString(),
-                        TLANUtil::md5(TallyStatApp::sharedInstance().appid()));
+    return Text::format(
+        "%@/%@ %@/%@ %@/%@ %@", TLANUtil::sdkTypeString(), TLANUtil::sdkVersionString(),
+        TLANUtil::urlEncode(TLANUtil::appDisplayNameString()),
+        TLANUtil::urlEncode(TLANUtil::appVersionString()), TLANUtil::deviceModelString(),
+        TLANUtil::osVersionString(), TLANUtil::md5(TallyStatApp::sharedInstance().appid()));
 }
 
 void TLANWorker::main() {
@@ -68,9 +67,8 @@ HttpRequest TLANWorker::setupRequest(const std::string& url) const {
     HttpRequest request;
     request.method = "POST";
     request.url = url;
-    request.headers = {{"Msg-Type", "envelope"},
-                       {"Content-Type", "envelope"},
-                       {"X-Tally-Sdk", sdkHeader()}};
+    request.headers = {
+        {"Msg-Type", "envelope"}, {"Content-Type", "envelope"}, {"X-Tally-Sdk", sdkHeader()}};
     request.body = m_body;
     request.timeoutSeconds = kTimeoutSeconds;
     return request;
@@ -123,8 +121,8 @@ bool TLANWorker::hasJsonResponse(const Bytes& response, int32_t usedMs) {
     const std::string text(response.begin(), response.end());
     tallyLog("(Response Applog) %@", text);
     std::optional<TLANJsonValue> json = TLANUtil::JSONValue(text);
-    const bool success = json && json->entries().size() == 1 &&
-                         (*json)["success"] == TLANJsonValue("ok");
+    const bool success =
+        json && json->entries().size() == 1 && (*json)["success"] == TLANJsonValue("ok");
     TallyStatInternal::incrementRequest(success, usedMs);
     if (success) {
         TallyStatInternal::sharedInstance().markJobDone();

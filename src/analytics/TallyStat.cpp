@@ -32,8 +32,7 @@ void TallyStat::startWithAppkey(const std::string& appKey) {
 
 void TallyStat::checkUpdate(const std::string& title, const std::string& cancelButtonTitle,
                             const std::string& otherButtonTitle) {
-    TallyStatCheckUpdate::sharedInstance().checkUpdate(title, cancelButtonTitle,
-                                                       otherButtonTitle);
+    TallyStatCheckUpdate::sharedInstance().checkUpdate(title, cancelButtonTitle, otherButtonTitle);
 }
 
 void TallyStat::checkUpdate() {
@@ -135,8 +134,8 @@ void TallyStat::eventDurations(const std::string& eventId, const std::string& la
     }
 }
 
-void TallyStat::eventAttributesDurations(const std::string& eventId,
-                                         const PropertyList& attributes, int32_t milliseconds) {
+void TallyStat::eventAttributesDurations(const std::string& eventId, const PropertyList& attributes,
+                                         int32_t milliseconds) {
     if (inDurationRange(milliseconds)) {
         TallyStatEvent::eventAttributesDurations(eventId, attributes, milliseconds);
     }

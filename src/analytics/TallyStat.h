@@ -56,8 +56,8 @@ public:
     // Recorded only for 1 <= milliseconds < 7200000.
     static void eventDurations(const std::string& eventId, const std::string& label,
                                int32_t milliseconds);
-    static void eventAttributesDurations(const std::string& eventId,
-                                         const PropertyList& attributes, int32_t milliseconds);
+    static void eventAttributesDurations(const std::string& eventId, const PropertyList& attributes,
+                                         int32_t milliseconds);
 
     static void updateOnlineConfig();
     static std::optional<std::string> getConfigParams(const std::string& key);

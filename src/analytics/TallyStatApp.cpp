@@ -86,14 +86,14 @@ void TallyStatApp::setAppVersionValue(const std::string& version) {
 
 int TallyStatApp::mapReportPolicy(int policy) {
     switch (policy) {
-    case 4:
-        return 3;
-    case 6:
-        return 6;
-    case 7:
-        return std::strtod(TLANUtil::osVersionString().c_str(), nullptr) < 4.0 ? 1 : 7;
-    default:
-        return 1;
+        case 4:
+            return 3;
+        case 6:
+            return 6;
+        case 7:
+            return std::strtod(TLANUtil::osVersionString().c_str(), nullptr) < 4.0 ? 1 : 7;
+        default:
+            return 1;
     }
 }
 
@@ -110,15 +110,16 @@ int TallyStatApp::reportPolicy() const {
 }
 
 void TallyStatApp::noAppKeyException() const {
-    TLANUtils::systemLog("Tally: appkey can not be found or not valid. TallyStat methods must be "
-                         "called after [TallyStat startWithAppkey:]!");
+    TLANUtils::systemLog(
+        "Tally: appkey can not be found or not valid. TallyStat methods must be "
+        "called after [TallyStat startWithAppkey:]!");
 }
 
 std::string TallyStatApp::description() const {
-    return Text::format("<%@: logEnabled=%d, postCrashReportEnabled=%d, logSendInterval=%f, "
-                        "reportPolicy=%d, appVersion=%@, appid=%@, channel=%@>",
-                        "TallyStatApp", static_cast<int>(logEnabled()),
-                        static_cast<int>(postCrashReportEnabled()), logSendInterval(),
-                        static_cast<int>(m_reportPolicy), TLANUtil::appVersionString(), appid(),
-                        channel());
+    return Text::format(
+        "<%@: logEnabled=%d, postCrashReportEnabled=%d, logSendInterval=%f, "
+        "reportPolicy=%d, appVersion=%@, appid=%@, channel=%@>",
+        "TallyStatApp", static_cast<int>(logEnabled()), static_cast<int>(postCrashReportEnabled()),
+        logSendInterval(), static_cast<int>(m_reportPolicy), TLANUtil::appVersionString(), appid(),
+        channel());
 }

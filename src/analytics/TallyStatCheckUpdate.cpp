@@ -85,8 +85,9 @@ void TallyStatCheckUpdate::checkUpdate() {
 
 void TallyStatCheckUpdate::checkUpdateWithDelegate(UpdateCallback callback) {
     if (!callback) {
-        TLANUtils::systemLog("[TallyStat checkUpdate:selector] selector must have one parameter "
-                             "of NSDictionary * !");
+        TLANUtils::systemLog(
+            "[TallyStat checkUpdate:selector] selector must have one parameter "
+            "of NSDictionary * !");
         return;
     }
     {

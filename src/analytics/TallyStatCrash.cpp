@@ -69,8 +69,8 @@ std::shared_ptr<TLANError> TallyStatCrash::takePendingCrash() {
     if (!Text::equalsCaseInsensitive(lines[1], TLANUtil::appVersionString())) {
         return nullptr;
     }
-    const size_t contextStart = lines[0].size() + lines[1].size() + lines[2].size() +
-                                lines[3].size() + 4;
+    const size_t contextStart =
+        lines[0].size() + lines[1].size() + lines[2].size() + lines[3].size() + 4;
     std::string context = text.substr(std::min(contextStart, text.size()));
     if (context.find(kSupportMarker) == std::string::npos) {
         tallyLog("Read binary image info failed!");

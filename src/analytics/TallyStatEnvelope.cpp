@@ -1,8 +1,9 @@
 #include "analytics/TallyStatEnvelope.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "analytics/TLANUtil.h"
 #include "analytics/TallyStatApp.h"
@@ -57,8 +58,8 @@ TallyStatEnvelope& TallyStatEnvelope::sharedInstance() {
 }
 
 std::string TallyStatEnvelope::envelopeFile() {
-    return Paths::join(Paths::caches(), Text::format(".%@_tally_envelope.log",
-                                                     TLANUtil::appPackageNameString()));
+    return Paths::join(Paths::caches(),
+                       Text::format(".%@_tally_envelope.log", TLANUtil::appPackageNameString()));
 }
 
 std::optional<Bytes> TallyStatEnvelope::loadEnvelopeData() {

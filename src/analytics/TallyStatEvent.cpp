@@ -116,8 +116,7 @@ void TallyStatEvent::beginEvent(const std::string& eventId, const std::string& p
     TallyStatInternal::sharedInstance().pushEkvBegin(beginKey(eventId, primaryKey), record);
 }
 
-void TallyStatEvent::endEventPrimarykey(const std::string& eventId,
-                                        const std::string& primaryKey) {
+void TallyStatEvent::endEventPrimarykey(const std::string& eventId, const std::string& primaryKey) {
     if (eventId.empty() || primaryKey.empty()) {
         return;
     }

@@ -35,8 +35,8 @@ public:
     static void endEventPrimarykey(const std::string& eventId, const std::string& primaryKey);
 
     static void eventAttributes(const std::string& eventId, const PropertyList& attributes);
-    static void eventAttributesDurations(const std::string& eventId,
-                                         const PropertyList& attributes, int32_t milliseconds);
+    static void eventAttributesDurations(const std::string& eventId, const PropertyList& attributes,
+                                         int32_t milliseconds);
     static void gameEvent(const std::string& eventId, const PropertyList& attributes,
                           int32_t milliseconds = 0);
     static void ekvPerformJob();

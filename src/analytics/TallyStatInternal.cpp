@@ -54,6 +54,19 @@ void setIfNotEmpty(TLANJsonValue& json, const char* key, const std::string& valu
     }
 }
 
+// The newest open record under the key, taken off its list.
+template <class T>
+std::shared_ptr<T> popFront(std::map<std::string, std::deque<std::shared_ptr<T>>>& begins,
+                            const std::string& key) {
+    auto found = begins.find(key);
+    if (found == begins.end() || found->second.empty()) {
+        return nullptr;
+    }
+    std::shared_ptr<T> record = found->second.front();
+    found->second.pop_front();
+    return record;
+}
+
 }  // namespace
 
 TallyStatInternal::TallyStatInternal() : m_sessionID(TLANUtil::sessionId()) {}
@@ -70,13 +83,7 @@ void TallyStatInternal::pushEventBegin(const std::string& key, std::shared_ptr<T
 
 std::shared_ptr<TLANEvent> TallyStatInternal::popEventBegin(const std::string& key) {
     std::lock_guard<std::mutex> guard(m_fieldsMutex);
-    auto found = m_eventBeginTimes.find(key);
-    if (found == m_eventBeginTimes.end() || found->second.empty()) {
-        return nullptr;
-    }
-    std::shared_ptr<TLANEvent> record = found->second.front();
-    found->second.pop_front();
-    return record;
+    return popFront(m_eventBeginTimes, key);
 }
 
 void TallyStatInternal::pushEkvBegin(const std::string& key, std::shared_ptr<TLANEkv> record) {
@@ -86,13 +93,7 @@ void TallyStatInternal::pushEkvBegin(const std::string& key, std::shared_ptr<TLA
 
 std::shared_ptr<TLANEkv> TallyStatInternal::popEkvBegin(const std::string& key) {
     std::lock_guard<std::mutex> guard(m_fieldsMutex);
-    auto found = m_ekvBeginTimes.find(key);
-    if (found == m_ekvBeginTimes.end() || found->second.empty()) {
-        return nullptr;
-    }
-    std::shared_ptr<TLANEkv> record = found->second.front();
-    found->second.pop_front();
-    return record;
+    return popFront(m_ekvBeginTimes, key);
 }
 
 double TallyStatInternal::lastLaunchTime() const {
@@ -168,9 +169,8 @@ void TallyStatInternal::commitJob() {
         return;
     }
     tallyLog("(Request  Applog) content=%@", json());
-    m_sendLogQueue.addOperation([worker = std::make_shared<TLANWorker>(std::move(*body))] {
-        worker->main();
-    });
+    m_sendLogQueue.addOperation(
+        [worker = std::make_shared<TLANWorker>(std::move(*body))] { worker->main(); });
 }
 
 std::optional<Bytes> TallyStatInternal::setupPostData() {
@@ -480,7 +480,8 @@ void TallyStatInternal::error(const std::string& text) {
     }
     auto record = std::make_shared<TLANError>();
     record->context = Text::format(
-        "%@\n\ndSYM UUID: %@\nCPU Type: %@\nSlide Address: %@\nBinary Image: %@\nBase Address: %@\n",
+        "%@\n\ndSYM UUID: %@\nCPU Type: %@\nSlide Address: %@\nBinary Image: %@\nBase Address: "
+        "%@\n",
         text, (*info)["binary_uuid"].toString(), (*info)["cpu_arch"].toString(),
         (*info)["slide_address"].toString(), (*info)["image_name"].toString(),
         (*info)["image_base_address"].toString());

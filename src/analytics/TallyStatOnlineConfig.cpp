@@ -106,7 +106,8 @@ TLANJsonValue TallyStatOnlineConfig::setConfigData() const {
     request.set("channel", app.channel());
     request.set("time", TLANUtil::timeString());
     if (defaults.contains("report_policy")) {
-        request.set("report_policy", TLANJsonValue::fromPropertyList(defaults.objectForKey("report_policy")));
+        request.set("report_policy",
+                    TLANJsonValue::fromPropertyList(defaults.objectForKey("report_policy")));
     }
     if (defaults.contains("last_config_time")) {
         request.set("last_config_time",

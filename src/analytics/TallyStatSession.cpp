@@ -80,10 +80,9 @@ void TallyStatSession::postGotAppkeyNotification() {
 void TallyStatSession::addObserverForSession() {
     if (!m_observerAdded.exchange(true)) {
         NotificationCenter& center = NotificationCenter::defaultCenter();
-        center.addObserver(this, Application::kDidBecomeActiveNotification, nullptr,
-                           [](const std::string& name, const void*, const PropertyList&) {
-                               startSession(name);
-                           });
+        center.addObserver(
+            this, Application::kDidBecomeActiveNotification, nullptr,
+            [](const std::string& name, const void*, const PropertyList&) { startSession(name); });
         for (const char* name : {Application::kWillResignActiveNotification,
                                  Application::kWillTerminateNotification}) {
             center.addObserver(this, name, nullptr,
@@ -199,9 +198,10 @@ void TallyStatSession::appTerminate() {
 }
 
 std::string TallyStatSession::description() const {
-    return Text::format("<%@:   observerAdded=%d, firstStartSessionHasFinished=%d, "
-                        "launchHasBegan=%d>",
-                        "TallyStatSession", static_cast<int>(m_observerAdded.load()),
-                        static_cast<int>(m_firstStartSessionHasFinished.load()),
-                        static_cast<int>(m_launchHasBegan.load()));
+    return Text::format(
+        "<%@:   observerAdded=%d, firstStartSessionHasFinished=%d, "
+        "launchHasBegan=%d>",
+        "TallyStatSession", static_cast<int>(m_observerAdded.load()),
+        static_cast<int>(m_firstStartSessionHasFinished.load()),
+        static_cast<int>(m_launchHasBegan.load()));
 }

@@ -326,8 +326,7 @@ void TallyStatThrift::buildImprint() {
 
 void TallyStatThrift::updateImprint(const TLTImprint& imprint) {
     TLTImprint merged = storedRecord<TLTImprint>(kImprintKey).value_or(TLTImprint{});
-    TLTMap<TLTImprintValue> properties =
-        merged.property().value_or(TLTMap<TLTImprintValue>{});
+    TLTMap<TLTImprintValue> properties = merged.property().value_or(TLTMap<TLTImprintValue>{});
     if (imprint.property()) {
         for (const auto& [name, value] : *imprint.property()) {
             properties.set(name, value);

@@ -1,15 +1,15 @@
 #include "analytics/TallyUncaughtExceptionHandler.h"
 
-#include <csignal>
-#include <cstring>
-#include <ctime>
-#include <exception>
 #include <execinfo.h>
 #include <fcntl.h>
 #include <link.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <exception>
 #include <memory>
 
 #include "analytics/TLANUtil.h"
@@ -132,7 +132,8 @@ extern "C" void tallySignalHandler(int signal) {
         }
     }
     TallyUncaughtExceptionHandler::uninstall();
-    TallyStatCrash::sharedInstance().saveCrashInfo(reason, TallyUncaughtExceptionHandler::backtrace());
+    TallyStatCrash::sharedInstance().saveCrashInfo(reason,
+                                                   TallyUncaughtExceptionHandler::backtrace());
     std::abort();
 }
 
@@ -204,12 +205,12 @@ int inspectImage(dl_phdr_info* image, size_t, void* data) {
     const bool wide = header->e_ident[EI_CLASS] == ELFCLASS64;
     PropertyList info = PropertyList::dictionary();
     info.set("image_name", lastPathComponent(path));
-    info.set("image_base_address",
-             Text::format("0x%08lx", static_cast<unsigned long>(
-                                         reinterpret_cast<uintptr_t>(header))));
-    info.set("slide_address", wide ? Text::format("0x%016llx",
-                                                  static_cast<unsigned long long>(textAddress))
-                                   : Text::format("0x%08x", static_cast<unsigned>(textAddress)));
+    info.set(
+        "image_base_address",
+        Text::format("0x%08lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(header))));
+    info.set("slide_address",
+             wide ? Text::format("0x%016llx", static_cast<unsigned long long>(textAddress))
+                  : Text::format("0x%08x", static_cast<unsigned>(textAddress)));
     Bytes id = buildId(*image);
     if (!id.empty()) {
         info.set("binary_uuid", TallyUncaughtExceptionHandler::uuidString(id));
@@ -220,11 +221,12 @@ int inspectImage(dl_phdr_info* image, size_t, void* data) {
 }
 
 std::string supportSuffix(const PropertyList& info) {
-    return Text::format("\n\ndSYM UUID: %@\nCPU Type: %@\nSlide Address: %@\nBinary Image: "
-                        "%@\nBase Address: %@\n",
-                        info["binary_uuid"].toString(), info["cpu_arch"].toString(),
-                        info["slide_address"].toString(), info["image_name"].toString(),
-                        info["image_base_address"].toString());
+    return Text::format(
+        "\n\ndSYM UUID: %@\nCPU Type: %@\nSlide Address: %@\nBinary Image: "
+        "%@\nBase Address: %@\n",
+        info["binary_uuid"].toString(), info["cpu_arch"].toString(),
+        info["slide_address"].toString(), info["image_name"].toString(),
+        info["image_base_address"].toString());
 }
 
 }  // namespace
@@ -269,20 +271,20 @@ bool TallyUncaughtExceptionHandler::installed() {
 
 const char* TallyUncaughtExceptionHandler::signalName(int signal) {
     switch (signal) {
-    case SIGABRT:
-        return "SIGABRT";
-    case SIGBUS:
-        return "SIGBUS";
-    case SIGFPE:
-        return "SIGFPE";
-    case SIGILL:
-        return "SIGILL";
-    case SIGSEGV:
-        return "SIGSEGV";
-    case SIGTRAP:
-        return "SIGTRAP";
-    default:
-        return "";
+        case SIGABRT:
+            return "SIGABRT";
+        case SIGBUS:
+            return "SIGBUS";
+        case SIGFPE:
+            return "SIGFPE";
+        case SIGILL:
+            return "SIGILL";
+        case SIGSEGV:
+            return "SIGSEGV";
+        case SIGTRAP:
+            return "SIGTRAP";
+        default:
+            return "";
     }
 }
 
@@ -331,18 +333,18 @@ std::string TallyUncaughtExceptionHandler::uuidString(const Bytes& bytes) {
 
 std::string TallyUncaughtExceptionHandler::cpuArch(uint16_t machine) {
     switch (machine) {
-    case EM_386:
-        return "i386";
-    case EM_X86_64:
-        return "x86_64";
-    case EM_ARM:
-        return "arm-unknown";
-    case EM_AARCH64:
-        return "arm64";
-    case EM_PPC:
-        return "powerpc";
-    default:
-        return "???";
+        case EM_386:
+            return "i386";
+        case EM_X86_64:
+            return "x86_64";
+        case EM_ARM:
+            return "arm-unknown";
+        case EM_AARCH64:
+            return "arm64";
+        case EM_PPC:
+            return "powerpc";
+        default:
+            return "???";
     }
 }
 
@@ -351,8 +353,8 @@ bool TallyUncaughtExceptionHandler::isOwnImage(const std::string& path) {
         path.find("linux-gate") != std::string::npos) {
         return false;
     }
-    for (const char* system : {"/usr/", "/lib/", "/lib32/", "/lib64/", "/libx32/", "/opt/",
-                               "/snap/"}) {
+    for (const char* system :
+         {"/usr/", "/lib/", "/lib32/", "/lib64/", "/libx32/", "/opt/", "/snap/"}) {
         if (path.rfind(system, 0) == 0) {
             return false;
         }

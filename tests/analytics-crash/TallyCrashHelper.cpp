@@ -1,5 +1,4 @@
 #include <QGuiApplication>
-
 #include <csignal>
 #include <cstdint>
 #include <cstdio>

@@ -89,8 +89,7 @@ TEST_F(TallyStatCheckUpdateTest, shouldShowNoAlertForALowerCaseYes) {
 }
 
 TEST_F(TallyStatCheckUpdateTest, shouldRefuseToOpenAnAddressThatIsNotHttp) {
-    rig.sim().setUpdateReply(
-        R"({"update":"YES","version":"2.1","path":"file:///etc/passwd"})");
+    rig.sim().setUpdateReply(R"({"update":"YES","version":"2.1","path":"file:///etc/passwd"})");
     startAndCheck();
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 20));
     ASSERT_TRUE(driver.tapAlertButton("更新"));

@@ -91,8 +91,8 @@ TEST(TallyStatCrashTest, shouldUploadASegmentationFaultAtTheNextLaunch) {
         << errors.front();
     EXPECT_NE(errors.front().find("CPU Type: "), std::string::npos);
     std::error_code ignored;
-    EXPECT_FALSE(std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(),
-                                         ignored));
+    EXPECT_FALSE(
+        std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
 }
 
 TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
@@ -130,5 +130,6 @@ TEST(TallyStatCrashFacts, shouldDescribeTheTestProgramAsTheOwnImage) {
 }
 
 TEST(TallyStatCrashFacts, shouldWriteReasonAddressesAndStackAsTheCrashText) {
-    EXPECT_EQ(TallyStatCrash::crashText("bad", {"0 a", "1 b"}), "bad\n(null)\n(\n    0 a,\n    1 b\n)");
+    EXPECT_EQ(TallyStatCrash::crashText("bad", {"0 a", "1 b"}),
+              "bad\n(null)\n(\n    0 a,\n    1 b\n)");
 }

@@ -49,7 +49,8 @@ protected:
 TEST_F(TallyStatEnvelopeTest, shouldLayOutTheEnvelopeAsABareBinaryStruct) {
     std::optional<Bytes> bytes = buildEnvelope();
     ASSERT_TRUE(bytes);
-    const Bytes head = {0x0B, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04, 'V', '1', '.', '0', 0x0B, 0x00, 0x02};
+    const Bytes head = {0x0B, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04,
+                        'V',  '1',  '.',  '0',  0x0B, 0x00, 0x02};
     ASSERT_GT(bytes->size(), head.size() + 33);
     EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes->begin()));
     TallyStatEnvelope& envelope = TallyStatEnvelope::sharedInstance();
@@ -61,8 +62,8 @@ TEST_F(TallyStatEnvelopeTest, shouldLayOutTheEnvelopeAsABareBinaryStruct) {
 TEST_F(TallyStatEnvelopeTest, shouldCheckTheEnvelopeAsTheServiceRecomputesIt) {
     std::optional<Bytes> bytes = buildEnvelope();
     ASSERT_TRUE(bytes);
-    const std::string signature = TLANUtil::bytesToHexString(
-        TallyStatEnvelope::sharedInstance().signature().data(), 32);
+    const std::string signature =
+        TLANUtil::bytesToHexString(TallyStatEnvelope::sharedInstance().signature().data(), 32);
     std::map<std::string, std::string> headers = {
         {"Msg-Type", "envelope"},
         {"Content-Type", "envelope"},
@@ -87,12 +88,11 @@ TEST_F(TallyStatEnvelopeTest, shouldMakeTheInstallSignatureFromTheFirstEnvelope)
     }
     EXPECT_TRUE(envelope.verifyChecksum());
     EXPECT_TRUE(envelope.verifyTimestamp());
-    EXPECT_EQ(envelope.checksum(), SimAnalyticsService::md5Hex(
-                                       TLANUtil::bytesToHexString(envelope.signature().data(), 32) +
-                                       std::to_string(envelope.serialNum()) +
-                                       std::to_string(envelope.timestamp()) +
-                                       std::to_string(envelope.length()) +
-                                       TLANUtil::bytesToHexString(guid.data(), 32)));
+    EXPECT_EQ(envelope.checksum(),
+              SimThrift::md5Hex(
+                  TLANUtil::bytesToHexString(envelope.signature().data(), 32) +
+                  std::to_string(envelope.serialNum()) + std::to_string(envelope.timestamp()) +
+                  std::to_string(envelope.length()) + TLANUtil::bytesToHexString(guid.data(), 32)));
 }
 
 TEST_F(TallyStatEnvelopeTest, shouldResendAThirteenDayOldEnvelopeByteForByte) {
@@ -136,8 +136,8 @@ TEST_F(TallyStatEnvelopeTest, shouldDropRecordsThatCanNeverFitOneUpload) {
 TEST(TallyStatThriftImprint, shouldComputeTheChecksumTheServiceComputes) {
     TempHome home;
     TLTImprint imprint;
-    imprint.setProperty(TLTMap<TLTImprintValue>{
-        {"beta", TLTImprintValue("x", 2, "g2")}, {"Alpha", TLTImprintValue("y", 1, "g1")}});
+    imprint.setProperty(TLTMap<TLTImprintValue>{{"beta", TLTImprintValue("x", 2, "g2")},
+                                                {"Alpha", TLTImprintValue("y", 1, "g1")}});
     imprint.setVersion(5);
     EXPECT_EQ(TallyStatThrift::generateImprintChecksum(imprint),
               SimThrift::imprintChecksum({{"Alpha", "y", 1, "g1"}, {"beta", "x", 2, "g2"}}, 5));

@@ -127,8 +127,8 @@ TEST_F(TallyStatEventTest, shouldRestoreRecordsFromTheirKeyedArchive) {
     terminate->longitude = 121.5;
     terminate->gps_time = 1700000000000;
     terminate->sendingFlag = true;
-    const Bytes archive = KeyedArchiver::archivedData(
-        std::vector<std::shared_ptr<TLANTerminate>>{terminate});
+    const Bytes archive =
+        KeyedArchiver::archivedData(std::vector<std::shared_ptr<TLANTerminate>>{terminate});
     const auto restored = KeyedUnarchiver::unarchiveObjects<TLANTerminate>(archive);
     ASSERT_EQ(restored.size(), 1u);
     EXPECT_EQ(restored[0]->duration, 42);

@@ -174,9 +174,8 @@ TEST_F(TallyStatUploadTest, shouldEchoTheImprintOfAnAcceptedAnswer) {
     EXPECT_EQ(imprint->integerAt(2), 7);
     EXPECT_EQ(imprint->field(1)->entries.size(), 2u);
     EXPECT_EQ(imprint->textAt(3),
-              SimThrift::imprintChecksum({{"A_level", "3", 5, "g-2"},
-                                          {"b_flag", "on", 1700000000000, "g-1"}},
-                                         7));
+              SimThrift::imprintChecksum(
+                  {{"A_level", "3", 5, "g-2"}, {"b_flag", "on", 1700000000000, "g-1"}}, 7));
 }
 
 TEST_F(TallyStatUploadTest, shouldNotStoreAnImprintWithAWrongChecksum) {
@@ -204,8 +203,7 @@ TEST_F(TallyStatUploadTest, shouldHaveTheSessionOnDiskWhenTheApplicationTerminat
     const auto terminates = KeyedUnarchiver::unarchiveObjects<TLANTerminate>(*archive);
     // Leaving the foreground and terminating each close the session; only the first has pages.
     ASSERT_GE(terminates.size(), 1u);
-    EXPECT_EQ(terminates.front()->pageViews,
-              (std::vector<TLANTerminate::PageView>{{"交易", 2}}));
+    EXPECT_EQ(terminates.front()->pageViews, (std::vector<TLANTerminate::PageView>{{"交易", 2}}));
     EXPECT_TRUE(terminates.back() == terminates.front() || terminates.back()->pageViews.empty());
     EXPECT_TRUE(TallyStatSession::sharedInstance().appBeKilling());
 }

@@ -37,8 +37,7 @@ bool TallyTestRig::settle() {
         TallyStatJob& job = TallyStatJob::sharedInstance();
         std::lock_guard<std::recursive_mutex> guard(job.lock());
         return !job.jobRunning() && cache.sendLogQueue().operationCount() == 0 &&
-               cache.saveQueue().operationCount() == 0 &&
-               cache.otherQueue().operationCount() == 0;
+               cache.saveQueue().operationCount() == 0 && cache.otherQueue().operationCount() == 0;
     });
 }
 
