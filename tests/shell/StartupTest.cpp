@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "ShellFixture.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -19,6 +20,7 @@
 #include "shell/VKJYHangQingUrlHelper.h"
 #include "shell/VKJYMainViewController.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
+#include "shell/VKJYStartupAnalytics.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYWelcomeViewController.h"
 #include "trade/core/PXTradeHost.h"
@@ -237,4 +239,39 @@ TEST_F(ShellTest, shouldStartTheRWDZVariantWithItsOwnScreens) {
     EXPECT_NE(driver.viewWithText("2.3.0"), nullptr);
     EXPECT_NE(driver.viewWithText(delegate->userManageUrl()), nullptr);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("rwdz-service")));
+}
+
+namespace {
+struct RecordingAnalytics : VKJYStartupAnalytics {
+    std::vector<std::string> calls;
+    void setAppVersion(const std::string& version) override {
+        calls.push_back("version " + version);
+    }
+    void startWithAppkey(const std::string& appKey, int reportPolicy,
+                         const std::string& channelId) override {
+        calls.push_back("start " + appKey + " " + std::to_string(reportPolicy) + " " + channelId);
+    }
+    void checkUpdate(const std::string& title, const std::string& cancelButtonTitle,
+                     const std::string& otherButtonTitle) override {
+        calls.push_back("update " + title + " " + cancelButtonTitle + " " + otherButtonTitle);
+    }
+};
+}  // namespace
+
+TEST_F(ShellTest, shouldStartAnalyticsAndAskForTheUpdateCheckWhenMade) {
+    launch();  // writes the test's Info.plist
+    auto analytics = std::make_shared<RecordingAnalytics>();
+    VKJYAppDelegate other(analytics);
+    EXPECT_EQ(analytics->calls,
+              (std::vector<std::string>{"version 2.3.0", "start 5f2c9a7e01d34b8c 1 vkjy-sim",
+                                        "update 澜石金银 忽略 更新"}));
+}
+
+TEST_F(ShellTest, shouldDeleteExpiredLogsWhenLaunching) {
+    const std::string logs = home.path() + "/Documents/Logs";
+    std::filesystem::create_directories(logs);
+    std::ofstream(logs + "/2000-01-01JYLog.txt") << "old";
+    launch();
+    EXPECT_FALSE(std::filesystem::exists(logs + "/2000-01-01JYLog.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(logs));
 }
