@@ -67,6 +67,15 @@ int main(int argc, char** argv) {
     }
     std::printf("analytics %s %s\n", exchange.analytics().baseUrl(0).c_str(),
                 exchange.analytics().baseUrl(1).c_str());
+    for (size_t i = 0; i < exchange.trade().serverCount(); ++i) {
+        SimTradeServer& trade = exchange.trade().server(i);
+        std::printf("trade %s %s", trade.environment().jysCode.c_str(),
+                    trade.environment().envCode.c_str());
+        for (size_t line = 0; line < trade.lineCount(); ++line) {
+            std::printf(" %s", trade.lineBase(line).c_str());
+        }
+        std::printf("\n");
+    }
     std::fflush(stdout);
     int received = 0;
     sigwait(&signals, &received);

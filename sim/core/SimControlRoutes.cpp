@@ -6,6 +6,7 @@
 
 #include "sim/core/SimExchange.h"
 #include "sim/directory/SimDirectoryControlRoutes.h"
+#include "sim/trade/SimTradeControlRoutes.h"
 
 namespace {
 std::optional<long long> number(const httplib::Request& request, const char* name) {
@@ -70,6 +71,7 @@ std::optional<SimMalform> malformKind(const std::string& kind) {
 
 void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
     SimDirectoryControlRoutes::install(server, exchange.directory());
+    SimTradeControlRoutes::install(server, exchange);
     server.Post("/control/advance", [&exchange](const httplib::Request& request,
                                                 httplib::Response& response) {
         auto ms = number(request, "ms");

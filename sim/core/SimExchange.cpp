@@ -25,6 +25,7 @@ SimExchange::SimExchange(SimOptions options)
             std::make_unique<SimQuoteServer>(server, *m_market, m_files, m_options.seed));
     }
     m_analytics = std::make_unique<SimAnalyticsService>();
+    m_trade = std::make_unique<SimTradeService>(*m_market, m_options.seed);
     m_directory = std::make_unique<SimDirectoryServer>(
         m_catalogue, [this](int index) { return quoteLineUrls(index); });
 }
@@ -46,6 +47,7 @@ bool SimExchange::start() {
         }
     }
     if (!m_directory->start(m_options.directoryPort1, m_options.directoryPort2)) {
+    if (!m_trade->start()) {
         stop();
         return false;
     }
@@ -69,6 +71,7 @@ void SimExchange::stop() {
         m_control->stop();
     }
     m_directory->stop();
+    m_trade->stop();
     for (auto& server : m_quoteServers) {
         server->stop();
     }

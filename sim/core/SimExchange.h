@@ -2,8 +2,9 @@
 
 // The simulated exchange: one deterministic market model shared by every service, and one
 // loopback HTTP server per service line on a free port. Services: the quote servers (two, two
-// lines each), the directory server (two lines), the analytics service and the control service
-// for tests; the trading service joins here. Tests start it in-process; `vkjy-sim` runs it standalone.
+// lines each), the directory server (two lines), the trading servers (one per environment, two
+// lines each), the analytics service and the control service for tests. Tests start it
+// in-process; `vkjy-sim` runs it standalone.
 // start() and stop() from one thread; the control methods from any thread.
 
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include "sim/directory/SimDirectoryServer.h"
 #include "sim/quote/SimHistoryFiles.h"
 #include "sim/quote/SimQuoteServer.h"
+#include "sim/trade/SimTradeService.h"
 
 struct SimOptions {
     uint64_t seed = 1;
@@ -58,6 +60,7 @@ public:
     SimAnalyticsService& analytics() { return *m_analytics; }
     SimDirectoryServer& directory() { return *m_directory; }
     std::vector<std::string> directoryUrls() const { return m_directory->urls(); }
+    SimTradeService& trade() { return *m_trade; }
 
     // "http://127.0.0.1:<port>", or empty without the control service.
     std::string controlUrl() const;
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<SimMarket> m_market;
     std::vector<std::unique_ptr<SimQuoteServer>> m_quoteServers;
     std::unique_ptr<SimDirectoryServer> m_directory;
+    std::unique_ptr<SimTradeService> m_trade;
     std::unique_ptr<SimHttpLine> m_control;
     std::unique_ptr<SimAnalyticsService> m_analytics;
 };

@@ -312,3 +312,19 @@ std::vector<SimBar> SimMarket::minutes(int server, int16_t commodity, int64_t fr
     }
     return out;
 }
+
+bool SimMarket::movePrice(int server, int16_t commodity, int64_t delta) {
+    std::lock_guard lock(m_mutex);
+    catchUp();
+    Instrument* item = instrument(server, commodity);
+    if (!item) {
+        return false;
+    }
+    item->price = std::max<int64_t>(1, item->price + delta);
+    SimBar& bar = item->minutes.back();
+    bar.close = item->price;
+    bar.high = std::max(bar.high, item->price);
+    bar.low = std::min(bar.low, item->price);
+    renewBook(*item);
+    return true;
+}

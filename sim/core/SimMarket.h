@@ -82,6 +82,9 @@ public:
     std::vector<SimBar> bars(int server, int16_t commodity, int period);
     // Minute bars dated in [from, to), oldest first.
     std::vector<SimBar> minutes(int server, int16_t commodity, int64_t from, int64_t to);
+    // Moves the live price by `delta` units at once (tests: reach an order's price); false for
+    // an unknown commodity.
+    bool movePrice(int server, int16_t commodity, int64_t delta);
 
     static bool isPeriod(int period) { return period >= kMinute1 && period <= kYear; }
 

@@ -1,0 +1,245 @@
+#include "sim/trade/SimAccountServices.h"
+
+#include <set>
+
+#include "sim/trade/SimTradeServer.h"
+
+namespace {
+std::string unescaped(std::string text) {
+    static const std::pair<const char*, const char*> kEntities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+    for (const auto& [entity, plain] : kEntities) {
+        for (size_t at = text.find(entity); at != std::string::npos;
+             at = text.find(entity, at + 1)) {
+            text.replace(at, std::string(entity).size(), plain);
+        }
+    }
+    return text;
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// Text of the first <tag>...</tag>; the request templates carry no nested markup.
+std::string field(const std::string& body, const std::string& tag) {
+    const std::string open = "<" + tag + ">";
+    const auto start = body.find(open);
+    if (start == std::string::npos) {
+        return {};
+    }
+    const auto from = start + open.size();
+    const auto end = body.find("</" + tag + ">", from);
+    return end == std::string::npos ? std::string() : unescaped(body.substr(from, end - from));
+}
+
+std::string element(const std::string& tag, const std::string& text) {
+    return "<" + tag + ">" + escaped(text) + "</" + tag + ">";
+}
+
+const char* const kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+// The "REP" reply shape; `codeTag` is "RCOD" for the SMS services and "RCD" for the others.
+std::string rep(const char* codeTag, const std::string& code, const std::string& desc,
+                const std::string& rest = "") {
+    return kHead + std::string("<REP>") + element(codeTag, code) + element("DESC", desc) + rest +
+           "</REP>";
+}
+
+bool isPhone(const std::string& text) {
+    return text.size() == 11 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+}  // namespace
+
+SimAccountServices::SimAccountServices(uint64_t seed) : m_random(seed * 31 + 17) {}
+
+std::string SimAccountServices::reply(const std::string& path, const std::string& body) {
+    const std::string command = field(body, "CMD");
+    if (command == "GETVERSION") {
+        return rep("RCD", "0", "", element("VERSION", "1.0"));
+    }
+    if (command == "GETOPENACCOUNT") {
+        return openAccountList();
+    }
+    if (command == "GETALLTRADEAUTHORITIES") {
+        return memberRights(field(body, "PLATFORM"));
+    }
+    if (command == "PHONECAPTCHA") {
+        return requestCode(body);
+    }
+    if (command == "CAPTCHAVERIFY") {
+        return verifyCode(body);
+    }
+    if (command == "PHONEVERIFY") {
+        return phoneCheck(body);
+    }
+    if (command == "RESETPASSWORD") {
+        return resetPassword(body);
+    }
+    if (command == "CREATEUSER") {
+        return createUser(path, body);
+    }
+    return kHead + std::string("<RESP MSG=\"未知请求\"><CODE>1</CODE></RESP>");
+}
+
+SimTradeServer* SimAccountServices::server(const std::string& jys, const std::string& env) const {
+    for (SimTradeServer* item : m_servers) {
+        if (item->environment().jysCode == jys && item->environment().envCode == env) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+std::string SimAccountServices::openAccountList() {
+    std::string services;
+    for (SimTradeServer* item : m_servers) {
+        const SimTradeEnvironment& env = item->environment();
+        services +=
+            "<SERVICE>" + element("YWSYSCODE", "KH") + element("JYSCODE", env.jysCode) +
+            element("ENVCODE", env.envCode) +
+            element("URL", item->lineBase(0) + "/account/" + env.jysCode + "/" + env.envCode) +
+            element("ENVCAT", env.envCat) + "</SERVICE>";
+    }
+    return kHead + std::string("<RESP MSG=\"成功\"><CODE>0</CODE><SERVICES>") + services +
+           "</SERVICES></RESP>";
+}
+
+std::string SimAccountServices::memberRights(const std::string& platform) {
+    std::string members;
+    std::set<std::string> seen;
+    for (SimTradeServer* item : m_servers) {
+        if (item->environment().jysCode != platform) {
+            continue;
+        }
+        for (const auto& firm : item->environment().firms) {
+            if (seen.insert(firm.id).second) {
+                members += "<MEMBER>" + element("M_C", firm.id) +
+                           element("T_A", firm.tradeRight ? "1" : "0") + "</MEMBER>";
+            }
+        }
+    }
+    return kHead + std::string("<RESP><CODE>0</CODE><MEMBERS>") + members + "</MEMBERS></RESP>";
+}
+
+std::string SimAccountServices::sendCode(const std::string& phone, const std::string& account,
+                                         SimTradeServer* target) {
+    std::string code;
+    for (int i = 0; i < 6; ++i) {
+        code += static_cast<char>('0' + m_random.next() % 10);
+    }
+    std::string ssid = "SMS";
+    for (int i = 0; i < 12; ++i) {
+        ssid += static_cast<char>('0' + m_random.next() % 10);
+    }
+    m_sms[ssid] = {phone, code, account, target};
+    m_lastCodes[phone] = code;
+    return ssid;
+}
+
+std::string SimAccountServices::requestCode(const std::string& body) {
+    const std::string phone = field(body, "PN");
+    if (!isPhone(phone)) {
+        return rep("RCOD", "1", "手机号码格式错误");
+    }
+    std::lock_guard lock(m_mutex);
+    return rep("RCOD", "0", "验证码已发送", element("SSID", sendCode(phone, "", nullptr)));
+}
+
+std::string SimAccountServices::verifyCode(const std::string& body) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_sms.find(field(body, "SSID"));
+    if (found == m_sms.end() || found->second.code != field(body, "CODE")) {
+        return rep("RCOD", "2", "验证码错误");
+    }
+    std::string token = "TKNB";
+    for (int i = 0; i < 16; ++i) {
+        token += static_cast<char>('A' + m_random.next() % 26);
+    }
+    m_tokens[token] = found->second.phone;
+    m_sms.erase(found);
+    return rep("RCOD", "0", "", element("TKNB", token));
+}
+
+std::string SimAccountServices::phoneCheck(const std::string& body) {
+    SimTradeServer* target = server(field(body, "PLATFORM"), field(body, "ENVIRONMENT"));
+    const std::string account = field(body, "ACCOUNT");
+    auto phone = target ? target->ledger().phoneOf(account) : std::nullopt;
+    if (!phone) {
+        return rep("RCD", "3", "账号不存在");
+    }
+    std::lock_guard lock(m_mutex);
+    const std::string ssid = sendCode(*phone, account, target);
+    const std::string masked = phone->substr(0, 3) + "****" + phone->substr(7);
+    return rep("RCD", "0", "", element("SSID", ssid) + element("PN", masked));
+}
+
+std::string SimAccountServices::resetPassword(const std::string& body) {
+    Sms sms;
+    {
+        std::lock_guard lock(m_mutex);
+        auto found = m_sms.find(field(body, "SESSION"));
+        if (found == m_sms.end() || found->second.account.empty() ||
+            found->second.code != field(body, "CAPTCHA")) {
+            return rep("RCD", "2", "验证码错误");
+        }
+        sms = found->second;
+        m_sms.erase(found);
+    }
+    if (!sms.server->ledger().setPassword(sms.account, field(body, "PASSWORD"))) {
+        return rep("RCD", "4", "新密码至少6位");
+    }
+    return rep("RCD", "0", "密码重置成功");
+}
+
+std::string SimAccountServices::createUser(const std::string& path, const std::string& body) {
+    const std::string prefix = "/account/";
+    const std::string rest = path.rfind(prefix, 0) == 0 ? path.substr(prefix.size()) : "";
+    const auto slash = rest.find('/');
+    SimTradeServer* target = slash == std::string::npos
+                                 ? nullptr
+                                 : server(rest.substr(0, slash), rest.substr(slash + 1));
+    std::string phone;
+    {
+        std::lock_guard lock(m_mutex);
+        auto found = m_tokens.find(field(body, "TKNB"));
+        if (found != m_tokens.end()) {
+            phone = found->second;
+            m_tokens.erase(found);
+        }
+    }
+    if (!target || phone.empty()) {
+        return rep("RCD", "5", "开户凭证无效");
+    }
+    const std::string firm = target->environment().firms.front().id;
+    const std::string account = target->ledger().createAccount(phone, firm);
+    const std::string info = element("ACCN", account) +
+                             element("TPWD", SimTradeCatalogue::kPassword) +
+                             element("PPWD", SimTradeCatalogue::kFundPassword);
+    return rep("RCD", "0", "", "<INFO>" + info + "</INFO>");
+}
+
+std::optional<std::string> SimAccountServices::smsCode(const std::string& phone) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_lastCodes.find(phone);
+    return found == m_lastCodes.end() ? std::nullopt : std::optional(found->second);
+}

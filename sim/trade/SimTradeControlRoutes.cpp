@@ -1,0 +1,141 @@
+#include "sim/trade/SimTradeControlRoutes.h"
+
+#include <httplib.h>
+
+#include <cmath>
+
+#include "sim/core/SimExchange.h"
+
+namespace {
+using Request = httplib::Request;
+using Response = httplib::Response;
+
+std::optional<double> number(const Request& request, const char* name) {
+    return request.has_param(name) ? simNumber(request.get_param_value(name)) : std::nullopt;
+}
+
+void answer(Response& response, const std::string& error, const std::string& ok = "ok") {
+    response.status = error.empty() ? 200 : 400;
+    response.set_content(error.empty() ? ok : error, "text/plain");
+}
+
+SimTradeServer* target(const Request& request, SimExchange& exchange) {
+    return exchange.trade().server(request.get_param_value("jys"), request.get_param_value("env"));
+}
+
+std::string setLine(const Request& request, SimTradeServer& server) {
+    auto line = number(request, "line");
+    if (!line || *line < 0 || *line >= static_cast<double>(server.lineCount())) {
+        return "unknown line";
+    }
+    SimHttpLine& chosen = server.line(static_cast<size_t>(*line));
+    const std::string state = request.get_param_value("state");
+    if (state == "refuse") {
+        chosen.refuse();
+    } else if (state == "late") {
+        chosen.setDelayMs(static_cast<int>(number(request, "delayMs").value_or(11000)));
+    } else if (state == "normal") {
+        chosen.setDelayMs(0);
+        return chosen.resume() ? "" : "port taken";
+    } else {
+        return "unknown state";
+    }
+    return {};
+}
+
+std::string movePrice(const Request& request, SimExchange& exchange, SimTradeServer& server) {
+    const int quoteServer = server.environment().quoteServer;
+    const std::string code = request.get_param_value("commodity");
+    auto delta = number(request, "delta");
+    const SimQuoteServerDef* def = exchange.catalogue().server(quoteServer);
+    for (const auto& item : def->commodities) {
+        if (item.code == code && delta) {
+            exchange.market().movePrice(quoteServer, item.id, std::llround(*delta));
+            return {};
+        }
+    }
+    return "unknown commodity or delta";
+}
+
+// Installs a POST route that acts on the named environment.
+template <typename Action>
+void postFor(httplib::Server& server, SimExchange& exchange, const std::string& path,
+             Action action) {
+    server.Post(path, [&exchange, action](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        action(request, response, *chosen);
+    });
+}
+}  // namespace
+
+void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
+    postFor(server, exchange, "/control/trade/expire", [](auto& request, auto& response, auto& s) {
+        s.ledger().expireSessions(request.get_param_value("account"));
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/idle", [](auto& request, auto& response, auto& s) {
+        auto ms = number(request, "ms");
+        if (!ms || *ms < 0) {
+            return answer(response, "ms missing");
+        }
+        s.ledger().setIdleLimitMs(static_cast<int64_t>(*ms));
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/line",
+            [](auto& request, auto& response, auto& s) { answer(response, setLine(request, s)); });
+    postFor(server, exchange, "/control/trade/answer", [](auto& request, auto& response, auto& s) {
+        auto code = number(request, "code");
+        if (!code) {
+            return answer(response, "code missing");
+        }
+        s.answerCodeNext(static_cast<int>(*code));
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/malform", [](auto&, auto& response, auto& s) {
+        s.malformNext();
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/price",
+            [&exchange](auto& request, auto& response, auto& s) {
+                answer(response, movePrice(request, exchange, s));
+            });
+    postFor(server, exchange, "/control/trade/notice", [](auto& request, auto& response, auto& s) {
+        const int64_t id = s.ledger().publishNotice(request.get_param_value("title"),
+                                                    request.get_param_value("html"));
+        answer(response, {}, std::to_string(id));
+    });
+    postFor(server, exchange, "/control/trade/listing", [](auto& request, auto& response, auto& s) {
+        const bool listed = s.ledger().listForFirm(
+            request.get_param_value("firm"), request.get_param_value("commodity"),
+            static_cast<int>(number(request, "side").value_or(0)),
+            number(request, "price").value_or(0),
+            static_cast<int>(number(request, "qty").value_or(0)));
+        answer(response, listed ? "" : "listing refused");
+    });
+    server.Get("/control/trade/captcha", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        auto code =
+            chosen ? chosen->ledger().captchaCode(request.get_param_value("uuid")) : std::nullopt;
+        answer(response, code ? "" : "no such captcha", code.value_or(""));
+    });
+    server.Get("/control/trade/sms", [&exchange](const Request& request, Response& response) {
+        auto code = exchange.trade().accountServices().smsCode(request.get_param_value("phone"));
+        answer(response, code ? "" : "no code sent", code.value_or(""));
+    });
+    server.Get("/control/trade/status", [&exchange](const Request&, Response& response) {
+        std::string text;
+        SimTradeService& trade = exchange.trade();
+        for (size_t i = 0; i < trade.serverCount(); ++i) {
+            SimTradeServer& item = trade.server(i);
+            text += "trade " + item.environment().jysCode + " " + item.environment().envCode;
+            for (size_t line = 0; line < item.lineCount(); ++line) {
+                text += " " + item.lineBase(line);
+            }
+            text += "\n";
+        }
+        response.set_content(text, "text/plain");
+    });
+}

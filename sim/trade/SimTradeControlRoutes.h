@@ -1,0 +1,28 @@
+#pragma once
+
+// Control routes of the simulated trading side, installed on the exchange's control line. An
+// environment is named by `jys` and `env` (exchange and environment codes). POST routes answer
+// "ok" (or the new id) or 400 with the reason; GET routes answer the value asked for.
+//   /control/trade/expire?jys&env[&account]            end sessions: their requests get 1004
+//   /control/trade/idle?jys&env&ms=N                    sessions unused N ms end with 10001
+//   /control/trade/line?jys&env&line=L&state=S          S: refuse, late (&delayMs=N) or normal
+//   /control/trade/answer?jys&env&code=N                the next request is answered with N
+//   /control/trade/malform?jys&env                      the next reply is not JSON
+//   /control/trade/price?jys&env&commodity=CODE&delta=N move a live price by N units
+//   /control/trade/notice?jys&env&title=T&html=H        publish an announcement (answers its id)
+//   /control/trade/listing?jys&env&firm=F&commodity=C&side=S&price=P&qty=Q
+//                                                       a listing of another firm
+//   GET /control/trade/captcha?jys&env&uuid=U           the code of a pending captcha
+//   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
+//   GET /control/trade/status                           every environment's line addresses
+// Handlers run on the control line's thread.
+
+namespace httplib {
+class Server;
+}
+class SimExchange;
+
+class SimTradeControlRoutes {
+public:
+    static void install(httplib::Server& server, SimExchange& exchange);
+};

@@ -1,0 +1,602 @@
+#include "sim/trade/SimTradeLedger.h"
+
+#include <cmath>
+
+#include "sim/core/SimClock.h"
+#include "sim/trade/SimCaptchaImage.h"
+#include "sim/trade/SimTradeOrders.h"
+#include "sim/trade/SimTradeQueries.h"
+
+namespace {
+constexpr int64_t kDayMs = 86400000;
+constexpr int64_t kHourMs = 3600000;
+constexpr int kSeededNotices = 25;
+constexpr int kExpiredNotices = 3;
+
+std::string hexOf(SimRandom& random, size_t digits) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    while (out.size() < digits) {
+        out += kHex[random.next() % 16];
+    }
+    return out;
+}
+
+void putLittle(SimBytes& out, uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+}
+
+void putText(SimBytes& out, const std::string& text) {
+    putLittle(out, text.size(), 2);
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+SimBytes captchaFrame(int64_t code, const std::string& message, const SimBytes& image,
+                      const std::string& uuid) {
+    SimBytes out;
+    putLittle(out, 4, 2);
+    putText(out, "1.0");
+    putLittle(out, static_cast<uint64_t>(code), 8);
+    putText(out, message);
+    if (code == 0) {
+        putLittle(out, image.size(), 4);
+        out.insert(out.end(), image.begin(), image.end());
+        putText(out, uuid);
+    }
+    return out;
+}
+
+bool validAmount(const std::string& text, double& amount) {
+    auto value = simNumber(text);
+    if (!value || *value <= 0 || *value > 1e10) {
+        return false;
+    }
+    amount = *value;
+    return std::abs(amount * 100 - std::round(amount * 100)) < 1e-6;
+}
+}  // namespace
+
+SimTradeLedger::SimTradeLedger(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed)
+    : m_env(env), m_random(seed * 7919 + std::hash<std::string>{}(env.jysCode + env.envCode)) {
+    m_state.env = &m_env;
+    m_state.market = &market;
+    seedState(seed);
+}
+
+void SimTradeLedger::seedState(uint64_t) {
+    const SimQuoteServerDef* server = m_state.market->catalogue().server(m_env.quoteServer);
+    for (const auto& def : server->commodities) {
+        SimTradeCommodity item;
+        item.def = &def;
+        item.tick = std::pow(10.0, -def.decimals);
+        item.unit = def.decimals == 0 ? 10 : 1;
+        m_state.commodities.push_back(item);
+    }
+    for (const auto& account : m_env.accounts) {
+        seedAccount(account);
+    }
+    seedNotices();
+}
+
+void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
+    SimTradeAccount account;
+    account.seed = seed;
+    account.password = seed.password;
+    account.fundPassword = seed.fundPassword;
+    account.phonePassword = kPhonePassword;
+    for (const auto& bank : SimTradeCatalogue::banks()) {
+        account.bankFunds[bank.id] = seed.bankFunds;
+    }
+    m_state.accounts[seed.id] = account;
+    m_state.addFlow(seed.id, "入金", seed.balance, "IO");
+    m_state.flows.back().time = m_state.now() - 3 * kDayMs;
+    m_state.transfers.push_back({m_state.number(), seed.id, SimTradeCatalogue::banks().front().id,
+                                 true, seed.balance, m_state.now() - 3 * kDayMs});
+    if (seed.id == m_env.accounts.front().id) {
+        SimTradeOrders orders(m_state);
+        for (const auto& item : m_state.commodities) {
+            if (!item.orderBook()) {
+                orders.seedHolding(seed.id, item.code(), 1, 2);
+                break;
+            }
+        }
+    }
+    m_state.accounts[seed.id].dayStartBalance = m_state.accounts[seed.id].balance;
+}
+
+void SimTradeLedger::seedNotices() {
+    for (int i = 1; i <= kSeededNotices; ++i) {
+        SimTradeNotice notice;
+        notice.id = i;
+        notice.type = i % 2 == 0 ? "2" : "1";
+        notice.sendTime = m_state.now() - (kSeededNotices - i + 1) * 6 * kHourMs;
+        const bool expired = i <= kExpiredNotices;
+        notice.expiryTime = expired ? m_state.now() - kHourMs : notice.sendTime + 30 * kDayMs;
+        notice.title = "交易所公告第" + std::to_string(i) + "号";
+        notice.content = "<html><body><h3>" + notice.title + "</h3><p>各位会员：第" +
+                         std::to_string(i) + "号通知内容。</p></body></html>";
+        m_state.notices.push_back(notice);
+    }
+}
+
+const std::map<std::string, SimTradeLedger::Route>& SimTradeLedger::routes() {
+    using L = SimTradeLink;
+    using S = SimTradeLedger;
+    static const std::map<std::string, Route> table = {
+        {"commodity_query", {L::Trade, &S::commodityQuery}},
+        {"other_firm_query", {L::Trade, &S::otherFirmQuery}},
+        {"firm_info", {L::Trade, &S::firmInfo}},
+        {"logoff", {L::Trade, &S::logoff}},
+        {"holding_query", {L::Trade, &S::holdingQuery}},
+        {"holding_detail_query", {L::Trade, &S::holdingDetailQuery}},
+        {"order_s", {L::Trade, &S::marketOrder}},
+        {"order_x", {L::Trade, &S::conditionalOrder}},
+        {"set_loss_profit", {L::Trade, &S::setLossProfit}},
+        {"withdraw_loss_profit", {L::Trade, &S::withdrawLossProfit}},
+        {"my_order_query", {L::Trade, &S::orderQuery}},
+        {"tradequery", {L::Trade, &S::tradeQuery}},
+        {"order_wd", {L::Trade, &S::cancelOrder}},
+        {"order_list_wd", {L::Trade, &S::cancelListing}},
+        {"faes_sellingbuying_query", {L::Trade, &S::listingQuery}},
+        {"order_mp", {L::Trade, &S::delist}},
+        {"order_list", {L::Trade, &S::list}},
+        {"change_password", {L::Trade, &S::changePassword}},
+        {"report_customercloseposition_query", {L::Notice, &S::reportQuery}},
+        {"report_customerorders_query", {L::Notice, &S::reportQuery}},
+        {"report_customerhold_query", {L::Notice, &S::reportQuery}},
+        {"report_customerfundsflow_query", {L::Notice, &S::reportQuery}},
+        {"report_customerfundsstat_query", {L::Notice, &S::reportQuery}},
+        {"notice_list_query", {L::Notice, &S::noticeList}},
+        {"notice_content_query", {L::Notice, &S::noticeContent}},
+        {"money_marketfundsinfo_query", {L::Funds, &S::marketFunds}},
+        {"money_userinfo_query", {L::Funds, &S::bankList}},
+        {"money_transfer", {L::Funds, &S::transfer}},
+        {"money_iom_query", {L::Funds, &S::transferHistory}},
+        {"money_bankfunds", {L::Funds, &S::bankBalance}},
+        {"money_modpwd", {L::Funds, &S::fundPassword}},
+    };
+    return table;
+}
+
+SimJson SimTradeLedger::handle(SimTradeLink link, const std::string& name, const SimJson& request) {
+    std::lock_guard lock(m_mutex);
+    SimTradeOrders(m_state).sweep();
+    if (name == "logon") {
+        return link == SimTradeLink::Trade ? logon(request)
+                                           : simReply(kSimUnknownRequest, "请求线路错误");
+    }
+    auto route = routes().find(name);
+    if (route == routes().end()) {
+        return simReply(kSimUnknownRequest, "未知请求");
+    }
+    if (route->second.link != link) {
+        return simReply(kSimUnknownRequest, "请求线路错误");
+    }
+    auto account = sessionAccount(simText(request, "USER_ID"), simText(request, "SESSION_ID"));
+    if (auto* code = std::get_if<int>(&account)) {
+        return simReply(*code, *code == kSimSessionIdle ? "长时间未操作,会话已失效" : "会话已失效");
+    }
+    m_currentRequest = name;
+    return (this->*route->second.handler)(std::get<std::string>(account), request);
+}
+
+std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string& user,
+                                                              const std::string& session) {
+    auto found = m_state.sessions.find(session);
+    if (found == m_state.sessions.end() || found->second.account != user) {
+        return static_cast<int>(kSimSessionInvalid);
+    }
+    SimTradeSession& current = found->second;
+    if (current.endCode == 0 && m_state.now() - current.lastSeen > m_idleLimitMs) {
+        current.endCode = kSimSessionIdle;
+    }
+    if (current.endCode != 0) {
+        return current.endCode;
+    }
+    current.lastSeen = m_state.now();
+    return current.account;
+}
+
+std::string SimTradeLedger::checkLogon(const SimTradeAccount& account, const SimJson& request) {
+    const std::string user = simText(request, "USER_ID");
+    const std::string time = simText(request, "LOGONTIME");
+    if (time.empty() || time.find_first_not_of("0123456789") != std::string::npos) {
+        return "登录时间无效";
+    }
+    auto token = SimTradeCrypto::unbase64(simText(request, "CLT_TOKEN"));
+    if (!token || token->empty() || token->size() % 16 != 0) {
+        return "账号或密码错误";
+    }
+    auto plain = SimTradeCrypto::aesDecrypt(SimTradeCrypto::md5(user + account.password), *token);
+    if (!plain || std::string(plain->begin(), plain->end()) != user + "|" + time) {
+        return "账号或密码错误";
+    }
+    if (account.logonTimes.count(time)) {
+        return "登录请求已失效,请重新登录";
+    }
+    return {};
+}
+
+SimJson SimTradeLedger::logon(const SimJson& request) {
+    if (m_env.captcha) {
+        auto captcha = m_captchas.find(simText(request, "VALID_UUID"));
+        const bool matches =
+            captcha != m_captchas.end() && captcha->second == simText(request, "VALID_CODE");
+        if (captcha != m_captchas.end()) {
+            m_captchas.erase(captcha);
+        }
+        if (!matches) {
+            return simReply(kSimRefused, "验证码错误");
+        }
+    }
+    const std::string user = simText(request, "USER_ID");
+    auto found = m_state.accounts.find(user);
+    if (found == m_state.accounts.end()) {
+        return simReply(kSimBadPassword, "账号或密码错误");
+    }
+    SimTradeAccount& account = found->second;
+    if (auto error = checkLogon(account, request); !error.empty()) {
+        return simReply(kSimBadPassword, error);
+    }
+    account.logonTimes.insert(simText(request, "LOGONTIME"));
+    SimBytes key;
+    const std::string session = newSession(user, key);
+    SimBytes plain;
+    putLittle(plain, key.size(), 2);
+    plain.insert(plain.end(), key.begin(), key.end());
+    putText(plain, session);
+    SimJson rep = simReply(0, "登录成功");
+    rep["LAST_TIME"] = std::to_string(account.lastLogon);
+    rep["LAST_IP"] = "127.0.0.1";
+    rep["LAST_MODULE"] = "M";
+    rep["SRV_KEY"] = hexOf(m_random, 32);
+    rep["IS_ENCRYPT"] = "0";
+    rep["CLT_KEY"] = SimTradeCrypto::base64(
+        SimTradeCrypto::aesEncrypt(SimTradeCrypto::md5(user + account.password), plain));
+    account.lastLogon = m_state.now();
+    return rep;
+}
+
+std::string SimTradeLedger::newSession(const std::string& account, SimBytes& key) {
+    for (auto& [id, session] : m_state.sessions) {
+        if (session.account == account && session.endCode == 0) {
+            session.endCode = kSimSessionInvalid;
+        }
+    }
+    for (int i = 0; i < 16; ++i) {
+        key.push_back(static_cast<uint8_t>(m_random.next()));
+    }
+    const std::string id = "S" + hexOf(m_random, 23);
+    m_state.sessions[id] = {id, account, m_state.now(), 0};
+    return id;
+}
+
+SimJson SimTradeLedger::heartbeat(const SimJson& request) {
+    std::lock_guard lock(m_mutex);
+    SimTradeOrders(m_state).sweep();
+    auto account = sessionAccount(simText(request, "uid"), simText(request, "sessionid"));
+    if (auto* code = std::get_if<int>(&account)) {
+        return {{"ret", *code}, {"msg", "会话已失效"}};
+    }
+    const std::string& user = std::get<std::string>(account);
+    const int64_t today = SimClock::dayStart(m_state.now(), m_state.market->utcOffsetMinutes());
+    const bool first = simText(request, "curlogon") == "1";
+    const int64_t lastSeen = simInteger(simText(request, "lastid")).value_or(0);
+    int64_t count = 0, lastDeal = 0;
+    SimJson fresh = SimJson::array();
+    for (const auto& deal : m_state.deals) {
+        if (deal.account != user || deal.time < today) {
+            continue;
+        }
+        ++count;
+        lastDeal = deal.no;
+        if (!first && deal.no > lastSeen) {
+            fresh.push_back({{"ONO", std::to_string(deal.orderNo)},
+                             {"CMOID", deal.commodity},
+                             {"QT", std::to_string(deal.qty)},
+                             {"TYP", std::to_string(deal.settle)},
+                             {"BS", std::to_string(deal.side)},
+                             {"TTYP", std::to_string(deal.kind)}});
+        }
+    }
+    int64_t latestNotice = 0;
+    for (const auto& notice : m_state.notices) {
+        latestNotice = std::max(latestNotice, notice.id);
+    }
+    SimJson reply = {{"ret", 0},
+                     {"msg", ""},
+                     {"CTM", std::to_string(m_state.now())},
+                     {"LID", std::to_string(latestNotice)},
+                     {"NT", fresh.empty() ? "0" : "1"},
+                     {"TTC", std::to_string(count)},
+                     {"TD", std::to_string(count)}};
+    if (!fresh.empty()) {
+        reply["data"] = fresh;
+    }
+    reply["STA"] = "1";
+    reply["TLID"] = std::to_string(lastDeal);
+    reply["BUPT"] = std::to_string(m_state.buyListingTime);
+    reply["UPT"] = std::to_string(m_state.sellListingTime);
+    reply["CMOUPT"] = std::to_string(m_state.commodityTime);
+    return reply;
+}
+
+SimBytes SimTradeLedger::captcha(const SimBytes& request) {
+    const SimBytes expected = {4, 0, 3, 0, '1', '.', '0'};
+    if (request != expected) {
+        return captchaFrame(kSimBadRequest, "验证码请求格式错误", {}, {});
+    }
+    std::lock_guard lock(m_mutex);
+    std::string code;
+    for (int i = 0; i < 4; ++i) {
+        code += static_cast<char>('0' + m_random.next() % 10);
+    }
+    const std::string uuid = hexOf(m_random, 32);
+    m_captchas[uuid] = code;
+    return captchaFrame(0, "", SimCaptchaImage::png(code, m_random.next()), uuid);
+}
+
+SimJson SimTradeLedger::commodityQuery(const std::string&, const SimJson& request) {
+    return SimTradeQueries(m_state).commodities(request);
+}
+
+SimJson SimTradeLedger::otherFirmQuery(const std::string& account, const SimJson&) {
+    return SimTradeQueries(m_state).otherFirm(account);
+}
+
+SimJson SimTradeLedger::firmInfo(const std::string& account, const SimJson&) {
+    return SimTradeQueries(m_state).firmInfo(account);
+}
+
+SimJson SimTradeLedger::logoff(const std::string& account, const SimJson&) {
+    for (auto& [id, session] : m_state.sessions) {
+        if (session.account == account && session.endCode == 0) {
+            session.endCode = kSimSessionInvalid;
+        }
+    }
+    return simReply(0, "已退出");
+}
+
+SimJson SimTradeLedger::holdingQuery(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).holdings(account, request);
+}
+
+SimJson SimTradeLedger::holdingDetailQuery(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).holdingDetails(account, request);
+}
+
+SimJson SimTradeLedger::marketOrder(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).marketOrder(account, request);
+}
+
+SimJson SimTradeLedger::conditionalOrder(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).conditionalOrder(account, request);
+}
+
+SimJson SimTradeLedger::setLossProfit(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).setLossProfit(account, request);
+}
+
+SimJson SimTradeLedger::withdrawLossProfit(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).withdrawLossProfit(account, request);
+}
+
+SimJson SimTradeLedger::orderQuery(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).orders(account, request);
+}
+
+SimJson SimTradeLedger::tradeQuery(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).deals(account, request);
+}
+
+SimJson SimTradeLedger::cancelOrder(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).cancel(account, request, false);
+}
+
+SimJson SimTradeLedger::cancelListing(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).cancel(account, request, true);
+}
+
+SimJson SimTradeLedger::listingQuery(const std::string&, const SimJson& request) {
+    return SimTradeQueries(m_state).listings(request);
+}
+
+SimJson SimTradeLedger::delist(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).delist(account, request);
+}
+
+SimJson SimTradeLedger::list(const std::string& account, const SimJson& request) {
+    return SimTradeOrders(m_state).list(account, request);
+}
+
+SimJson SimTradeLedger::changePassword(const std::string& account, const SimJson& request) {
+    SimTradeAccount& owner = m_state.accounts.at(account);
+    const std::string type = simText(request, "PWD_TYPE");
+    if (type != "0" && type != "1") {
+        return simReply(kSimBadRequest, "密码类型错误");
+    }
+    std::string& stored = type == "0" ? owner.password : owner.phonePassword;
+    if (simText(request, "OLD_PASSWORD") != stored) {
+        return simReply(kSimBadPassword, "原密码错误");
+    }
+    const std::string fresh = simText(request, "NEW_PASSWORD");
+    if (fresh.size() < 6) {
+        return simReply(kSimRefused, "新密码至少6位");
+    }
+    stored = fresh;
+    return simReply(0, "修改成功");
+}
+
+SimJson SimTradeLedger::reportQuery(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).report(m_currentRequest, account, request);
+}
+
+SimJson SimTradeLedger::noticeList(const std::string&, const SimJson& request) {
+    return SimTradeQueries(m_state).notices(request);
+}
+
+SimJson SimTradeLedger::noticeContent(const std::string&, const SimJson& request) {
+    return SimTradeQueries(m_state).noticeContent(request);
+}
+
+SimJson SimTradeLedger::marketFunds(const std::string& account, const SimJson&) {
+    return SimTradeQueries(m_state).marketFunds(account);
+}
+
+SimJson SimTradeLedger::bankList(const std::string& account, const SimJson&) {
+    return SimTradeQueries(m_state).banks(account);
+}
+
+SimJson SimTradeLedger::transferHistory(const std::string& account, const SimJson& request) {
+    return SimTradeQueries(m_state).transfers(account, request);
+}
+
+SimJson SimTradeLedger::transfer(const std::string& account, const SimJson& request) {
+    SimTradeAccount& owner = m_state.accounts.at(account);
+    const std::string bankId = simText(request, "BANK_ID");
+    auto bank = owner.bankFunds.find(bankId);
+    if (bank == owner.bankFunds.end()) {
+        return simReply(kSimNotFound, "银行未签约");
+    }
+    const std::string type = simText(request, "TYPE");
+    double amount = 0;
+    if ((type != "I" && type != "O") || !validAmount(simText(request, "AMOUNT"), amount)) {
+        return simReply(kSimBadRequest, "转账金额或类型错误");
+    }
+    if (simText(request, "PWD") != owner.fundPassword) {
+        return simReply(kSimBadPassword, "资金密码错误");
+    }
+    const bool deposit = type == "I";
+    if (deposit ? bank->second < amount - 1e-9 : m_state.available(account) < amount - 1e-9) {
+        return simReply(kSimNoFunds, deposit ? "银行余额不足" : "可出金额不足");
+    }
+    bank->second += deposit ? -amount : amount;
+    m_state.addFlow(account, deposit ? "入金" : "出金", deposit ? amount : -amount, "IO");
+    m_state.transfers.push_back(
+        {m_state.number(), account, bankId, deposit, amount, m_state.now()});
+    return simReply(0, deposit ? "入金成功" : "出金成功");
+}
+
+SimJson SimTradeLedger::bankBalance(const std::string& account, const SimJson& request) {
+    SimTradeAccount& owner = m_state.accounts.at(account);
+    auto bank = owner.bankFunds.find(simText(request, "BANK_ID"));
+    if (bank == owner.bankFunds.end()) {
+        return simReply(kSimNotFound, "银行未签约");
+    }
+    if (simText(request, "PWD") != owner.fundPassword) {
+        return simReply(kSimBadPassword, "资金密码错误");
+    }
+    SimJson rep = simReply(0, "成功");
+    rep["BANK_FUNDS"] = simMoney(bank->second);
+    return rep;
+}
+
+SimJson SimTradeLedger::fundPassword(const std::string& account, const SimJson& request) {
+    SimTradeAccount& owner = m_state.accounts.at(account);
+    if (simText(request, "OPWD") != owner.fundPassword) {
+        return simReply(kSimBadPassword, "原资金密码错误");
+    }
+    const std::string fresh = simText(request, "NPWD");
+    if (fresh.size() < 6) {
+        return simReply(kSimRefused, "新密码至少6位");
+    }
+    owner.fundPassword = fresh;
+    return simReply(0, "修改成功");
+}
+
+bool SimTradeLedger::expireSessions(const std::string& account) {
+    std::lock_guard lock(m_mutex);
+    bool any = false;
+    for (auto& [id, session] : m_state.sessions) {
+        if ((account.empty() || session.account == account) && session.endCode == 0) {
+            session.endCode = kSimSessionInvalid;
+            any = true;
+        }
+    }
+    return any;
+}
+
+void SimTradeLedger::setIdleLimitMs(int64_t ms) {
+    std::lock_guard lock(m_mutex);
+    m_idleLimitMs = ms;
+}
+
+int64_t SimTradeLedger::publishNotice(const std::string& title, const std::string& html) {
+    std::lock_guard lock(m_mutex);
+    SimTradeNotice notice;
+    for (const auto& item : m_state.notices) {
+        notice.id = std::max(notice.id, item.id);
+    }
+    ++notice.id;
+    notice.title = title;
+    notice.content = html;
+    notice.sendTime = m_state.now();
+    notice.expiryTime = m_state.now() + 30 * kDayMs;
+    m_state.notices.push_back(notice);
+    return notice.id;
+}
+
+bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
+                                 double price, int qty) {
+    std::lock_guard lock(m_mutex);
+    return SimTradeOrders(m_state).listForFirm(firm, commodity, side, price, qty);
+}
+
+std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_captchas.find(uuid);
+    return found == m_captchas.end() ? std::nullopt : std::optional(found->second);
+}
+
+std::optional<double> SimTradeLedger::balance(const std::string& account) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_state.accounts.find(account);
+    return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.balance);
+}
+
+std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
+                                                const std::string& bankId) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_state.accounts.find(account);
+    if (found == m_state.accounts.end() || !found->second.bankFunds.count(bankId)) {
+        return std::nullopt;
+    }
+    return found->second.bankFunds.at(bankId);
+}
+
+std::optional<std::string> SimTradeLedger::phoneOf(const std::string& account) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_state.accounts.find(account);
+    return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.seed.phone);
+}
+
+bool SimTradeLedger::setPassword(const std::string& account, const std::string& password) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_state.accounts.find(account);
+    if (found == m_state.accounts.end() || password.size() < 6) {
+        return false;
+    }
+    found->second.password = password;
+    return true;
+}
+
+std::string SimTradeLedger::createAccount(const std::string& phone, const std::string& firmId) {
+    std::lock_guard lock(m_mutex);
+    const std::string prefix = m_env.accounts.front().id.substr(0, 1);
+    const std::string id = prefix + std::to_string(80000000000000LL + m_state.number());
+    SimTradeAccountSeed seed = {
+        id, "新用户", SimTradeCatalogue::kPassword, SimTradeCatalogue::kFundPassword, phone, firmId,
+        0,  100000.0};
+    SimTradeAccount account;
+    account.seed = seed;
+    account.password = seed.password;
+    account.fundPassword = seed.fundPassword;
+    account.phonePassword = kPhonePassword;
+    for (const auto& bank : SimTradeCatalogue::banks()) {
+        account.bankFunds[bank.id] = seed.bankFunds;
+    }
+    m_state.accounts[id] = account;
+    return id;
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// One simulated trading environment (an exchange's environment of the directory): its accounts,
+// sessions, captchas, commodities, orders, funds and announcements, and the answer to every
+// trading request of docs/trading-protocol.md that reaches its lines. Every public method takes
+// the one lock, so the lines' threads and the control service may call it at will.
+// Owned by SimTradeServer.
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "sim/core/SimMarket.h"
+#include "sim/core/SimRandom.h"
+#include "sim/trade/SimTradeCrypto.h"
+#include "sim/trade/SimTradeRecords.h"
+
+// The link a request belongs to: "1" trade, "2" notices and reports, "3" funds.
+enum class SimTradeLink { Trade = 1, Notice = 2, Funds = 3 };
+
+class SimTradeLedger {
+public:
+    // A session unused this long ends with 10001.
+    static constexpr int64_t kDefaultIdleMs = 30 * 60 * 1000;
+    static constexpr const char* kPhonePassword = "333333";
+
+    SimTradeLedger(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed);
+
+    const SimTradeEnvironment& environment() const { return m_env; }
+
+    // The REP object answering a JSON request that arrived on `link`.
+    SimJson handle(SimTradeLink link, const std::string& name, const SimJson& request);
+    // The flat reply to a heartbeat.
+    SimJson heartbeat(const SimJson& request);
+    // The reply frame to a captcha request body.
+    SimBytes captcha(const SimBytes& request);
+
+    // Test controls.
+    bool expireSessions(const std::string& account);
+    void setIdleLimitMs(int64_t ms);
+    int64_t publishNotice(const std::string& title, const std::string& html);
+    bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
+                     int qty);
+    // The code of a captcha still waiting for its logon.
+    std::optional<std::string> captchaCode(const std::string& uuid);
+    std::optional<double> balance(const std::string& account);
+    std::optional<double> bankFunds(const std::string& account, const std::string& bankId);
+
+    // For the account services.
+    std::optional<std::string> phoneOf(const std::string& account);
+    bool setPassword(const std::string& account, const std::string& password);
+    // A new account for that phone: its id; the passwords are the catalogue's.
+    std::string createAccount(const std::string& phone, const std::string& firmId);
+
+private:
+    struct Route {
+        SimTradeLink link;
+        SimJson (SimTradeLedger::*handler)(const std::string& account, const SimJson& request);
+    };
+
+    void seedState(uint64_t seed);
+    void seedAccount(const SimTradeAccountSeed& seed);
+    void seedNotices();
+    static const std::map<std::string, Route>& routes();
+    // The account of a valid session, or the code to answer with.
+    std::variant<std::string, int> sessionAccount(const std::string& user,
+                                                  const std::string& session);
+    SimJson logon(const SimJson& request);
+    std::string checkLogon(const SimTradeAccount& account, const SimJson& request);
+    std::string newSession(const std::string& account, SimBytes& key);
+
+    SimJson commodityQuery(const std::string& account, const SimJson& request);
+    SimJson otherFirmQuery(const std::string& account, const SimJson& request);
+    SimJson firmInfo(const std::string& account, const SimJson& request);
+    SimJson logoff(const std::string& account, const SimJson& request);
+    SimJson holdingQuery(const std::string& account, const SimJson& request);
+    SimJson holdingDetailQuery(const std::string& account, const SimJson& request);
+    SimJson marketOrder(const std::string& account, const SimJson& request);
+    SimJson conditionalOrder(const std::string& account, const SimJson& request);
+    SimJson setLossProfit(const std::string& account, const SimJson& request);
+    SimJson withdrawLossProfit(const std::string& account, const SimJson& request);
+    SimJson orderQuery(const std::string& account, const SimJson& request);
+    SimJson tradeQuery(const std::string& account, const SimJson& request);
+    SimJson cancelOrder(const std::string& account, const SimJson& request);
+    SimJson cancelListing(const std::string& account, const SimJson& request);
+    SimJson listingQuery(const std::string& account, const SimJson& request);
+    SimJson delist(const std::string& account, const SimJson& request);
+    SimJson list(const std::string& account, const SimJson& request);
+    SimJson changePassword(const std::string& account, const SimJson& request);
+    SimJson reportQuery(const std::string& account, const SimJson& request);
+    SimJson noticeList(const std::string& account, const SimJson& request);
+    SimJson noticeContent(const std::string& account, const SimJson& request);
+    SimJson marketFunds(const std::string& account, const SimJson& request);
+    SimJson bankList(const std::string& account, const SimJson& request);
+    SimJson transfer(const std::string& account, const SimJson& request);
+    SimJson transferHistory(const std::string& account, const SimJson& request);
+    SimJson bankBalance(const std::string& account, const SimJson& request);
+    SimJson fundPassword(const std::string& account, const SimJson& request);
+
+    const SimTradeEnvironment& m_env;
+    std::mutex m_mutex;
+    SimTradeState m_state;
+    SimRandom m_random;
+    int64_t m_idleLimitMs = kDefaultIdleMs;
+    std::map<std::string, std::string> m_captchas;  // identifier -> code
+    std::string m_currentRequest;
+};

@@ -1,0 +1,618 @@
+#include "sim/trade/SimTradeOrders.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kEpsilon = 1e-7;
+constexpr int kMarketDeal = 1;
+constexpr int kSystemDeal = 3;
+constexpr int kConditionalDeal = 6;
+
+bool onTick(double price, double tick) {
+    const double steps = price / tick;
+    return std::abs(steps - std::round(steps)) < 1e-6;
+}
+
+double orNone(const std::string& text) {
+    auto value = simNumber(text);
+    return value && *value > 0 ? *value : 0;
+}
+}  // namespace
+
+std::string SimTradeOrders::firmOf(const std::string& account) const {
+    auto found = m_state.accounts.find(account);
+    return found == m_state.accounts.end() ? std::string() : found->second.seed.firmId;
+}
+
+std::string SimTradeOrders::parseOrder(const SimJson& request, Parsed& out) const {
+    out.commodity = m_state.commodity(simText(request, "COMMODITY_ID"));
+    if (!out.commodity) {
+        return "商品不存在";
+    }
+    const std::string side = simText(request, "BUY_SELL");
+    if (side != "1" && side != "2") {
+        return "买卖方向错误";
+    }
+    out.side = side == "1" ? 1 : 2;
+    auto qty = simInteger(simText(request, "QTY"));
+    if (!qty || *qty < out.commodity->minLots || *qty > out.commodity->maxLots) {
+        return "委托数量超出范围";
+    }
+    out.qty = static_cast<int>(*qty);
+    out.price = simNumber(simText(request, "PRICE")).value_or(0);
+    return {};
+}
+
+int SimTradeOrders::heldLots(const std::string& account, const std::string& commodity) const {
+    int lots = 0;
+    for (const auto& item : m_state.holdings) {
+        if (item.account == account && item.commodity == commodity) {
+            lots += item.qty;
+        }
+    }
+    return lots;
+}
+
+int SimTradeOrders::openOrderLots(const std::string& account, const std::string& commodity) const {
+    int lots = 0;
+    for (const auto& item : m_state.orders) {
+        if (item.account == account && item.commodity == commodity && item.open() &&
+            item.settle == 1) {
+            lots += item.rest();
+        }
+    }
+    return lots;
+}
+
+int SimTradeOrders::freeLots(const std::string& account, const std::string& commodity, int side,
+                             int64_t holdingId) const {
+    int lots = 0;
+    for (const auto& item : m_state.holdings) {
+        if (item.account == account && item.commodity == commodity && item.side == side &&
+            (holdingId == 0 || item.id == holdingId)) {
+            lots += item.qty - item.frozen;
+        }
+    }
+    return lots;
+}
+
+std::string SimTradeOrders::checkOpen(const std::string& account, const Parsed& order) const {
+    const SimTradeCommodity& item = *order.commodity;
+    if (heldLots(account, item.code()) + openOrderLots(account, item.code()) + order.qty >
+        item.maxHolding) {
+        return "超出最大持仓量";
+    }
+    const double needed = order.price * order.qty * item.unit * (item.marginRate + item.feeRate);
+    if (needed > m_state.available(account) + kEpsilon) {
+        return "可用资金不足";
+    }
+    return {};
+}
+
+std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
+    const SimTradeCommodity& item = *order.commodity;
+    auto live = m_state.prices(item);
+    if (!live || order.price <= 0 || !onTick(order.price, item.tick)) {
+        return "价格不是最小报价单位的整数倍";
+    }
+    if (order.price > live->yesterdayClose * 1.1 + kEpsilon ||
+        order.price < live->yesterdayClose * 0.9 - kEpsilon) {
+        return "价格超出涨跌停板";
+    }
+    return {};
+}
+
+void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommodity& commodity,
+                                 int side, int qty, double price, int kind, int64_t orderNo,
+                                 const std::string& otherFirm, double stopLoss, double stopProfit) {
+    const double fee = price * qty * commodity.unit * commodity.feeRate;
+    SimTradeDeal deal;
+    deal.no = m_state.number();
+    SimTradeHolding holding;
+    holding.id = m_state.number();
+    holding.account = account;
+    holding.commodity = commodity.code();
+    holding.side = side;
+    holding.openQty = qty;
+    holding.qty = qty;
+    holding.price = price;
+    holding.openTime = m_state.now();
+    holding.dealNo = deal.no;
+    holding.marginPerLot = price * commodity.unit * commodity.marginRate;
+    holding.fee = fee;
+    holding.stopLoss = stopLoss;
+    holding.stopProfit = stopProfit;
+    holding.otherFirm = otherFirm;
+    m_state.holdings.push_back(holding);
+
+    deal.orderNo = orderNo;
+    deal.account = account;
+    deal.commodity = commodity.code();
+    deal.side = side;
+    deal.settle = 1;
+    deal.price = price;
+    deal.openPrice = price;
+    deal.holdPrice = price;
+    deal.qty = qty;
+    deal.fee = fee;
+    deal.openTime = holding.openTime;
+    deal.openDealNo = deal.no;
+    deal.holdingNo = holding.id;
+    deal.time = m_state.now();
+    deal.kind = kind;
+    deal.otherFirm = otherFirm;
+    m_state.deals.push_back(deal);
+    m_state.addFlow(account, "手续费", -fee, "FEE");
+}
+
+void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, double price, int kind,
+                               int64_t orderNo, const std::string& otherFirm) {
+    const SimTradeCommodity& commodity = *m_state.commodity(holding.commodity);
+    const double sign = holding.side == 1 ? 1 : -1;
+    const double profit = (price - holding.price) * qty * commodity.unit * sign;
+    const double fee = price * qty * commodity.unit * commodity.feeRate;
+    SimTradeDeal deal;
+    deal.no = m_state.number();
+    deal.orderNo = orderNo;
+    deal.account = holding.account;
+    deal.commodity = holding.commodity;
+    deal.side = 3 - holding.side;
+    deal.settle = 2;
+    deal.price = price;
+    deal.openPrice = holding.price;
+    deal.holdPrice = holding.price;
+    deal.qty = qty;
+    deal.profit = profit;
+    deal.fee = fee;
+    deal.openTime = holding.openTime;
+    deal.openDealNo = holding.dealNo;
+    deal.holdingNo = holding.id;
+    deal.time = m_state.now();
+    deal.kind = kind;
+    deal.otherFirm = otherFirm;
+    m_state.deals.push_back(deal);
+    holding.qty -= qty;
+    m_state.addFlow(holding.account, "平仓盈亏", profit, "CPL");
+    m_state.addFlow(holding.account, "手续费", -fee, "FEE");
+}
+
+void SimTradeOrders::closeMany(const std::string& account, const std::string& commodity, int side,
+                               int qty, int64_t holdingId, bool frozenOnly, double price, int kind,
+                               int64_t orderNo, const std::string& otherFirm) {
+    for (auto& item : m_state.holdings) {
+        if (qty == 0) {
+            break;
+        }
+        if (item.account != account || item.commodity != commodity || item.side != side ||
+            (holdingId != 0 && item.id != holdingId)) {
+            continue;
+        }
+        const int usable = frozenOnly ? item.frozen : item.qty - item.frozen;
+        const int lots = std::min(qty, usable);
+        if (lots <= 0) {
+            continue;
+        }
+        if (frozenOnly) {
+            item.frozen -= lots;
+        }
+        closeLots(item, lots, price, kind, orderNo, otherFirm);
+        qty -= lots;
+    }
+    removeEmptyHoldings();
+}
+
+void SimTradeOrders::removeEmptyHoldings() {
+    auto& list = m_state.holdings;
+    list.erase(std::remove_if(list.begin(), list.end(), [](const auto& h) { return h.qty <= 0; }),
+               list.end());
+}
+
+SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& request) {
+    Parsed order;
+    if (auto error = parseOrder(request, order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    const SimTradeCommodity& item = *order.commodity;
+    if (item.orderBook()) {
+        return simReply(kSimRefused, "该商品为挂牌交易,请摘牌或挂牌");
+    }
+    auto live = m_state.prices(item);
+    if (!live) {
+        return simReply(kSimRefused, "暂无行情");
+    }
+    const double fill = order.side == 1 ? live->ask : live->bid;
+    auto asked = simNumber(simText(request, "PRICE"));
+    auto ticks = simNumber(simText(request, "DOT_DIFF"));
+    if (asked && ticks && std::abs(fill - *asked) > *ticks * item.tick + kEpsilon) {
+        return simReply(kSimRefused, "价格已变动,超出可接受点差");
+    }
+    const std::string settle = simText(request, "SETTLE_BASIS");
+    const int64_t orderNo = m_state.number();
+    if (settle == "1") {
+        order.price = fill;
+        if (auto error = checkOpen(account, order); !error.empty()) {
+            return simReply(kSimNoFunds, error);
+        }
+        openHolding(account, item, order.side, order.qty, fill, kMarketDeal, orderNo, "");
+        return simReply(0, "下单成功");
+    }
+    if (settle != "2") {
+        return simReply(kSimBadRequest, "建仓/转让标志错误");
+    }
+    int64_t holdingId = 0;
+    if (simText(request, "CLOSEMODE") == "2") {
+        holdingId = simInteger(simText(request, "HOLDING_ID")).value_or(-1);
+        const SimTradeHolding* held = m_state.holding(holdingId);
+        if (!held || held->account != account || held->commodity != item.code() ||
+            held->side != 3 - order.side) {
+            return simReply(kSimNotFound, "持仓单不存在");
+        }
+    }
+    if (freeLots(account, item.code(), 3 - order.side, holdingId) < order.qty) {
+        return simReply(kSimRefused, "可转让数量不足");
+    }
+    closeMany(account, item.code(), 3 - order.side, order.qty, holdingId, false, fill, kMarketDeal,
+              orderNo, "");
+    return simReply(0, "下单成功");
+}
+
+SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJson& request) {
+    Parsed order;
+    if (auto error = parseOrder(request, order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    const SimTradeCommodity& item = *order.commodity;
+    if (item.orderBook()) {
+        return simReply(kSimRefused, "该商品为挂牌交易,请摘牌或挂牌");
+    }
+    if (order.price <= 0 || !onTick(order.price, item.tick)) {
+        return simReply(kSimRefused, "价格不是最小变动价位的整数倍");
+    }
+    if (auto error = checkOpen(account, order); !error.empty()) {
+        return simReply(kSimNoFunds, error);
+    }
+    SimTradeOrder placed;
+    placed.no = m_state.number();
+    placed.account = account;
+    placed.firm = firmOf(account);
+    placed.commodity = item.code();
+    placed.side = order.side;
+    placed.kind = 1;
+    placed.price = order.price;
+    placed.qty = order.qty;
+    placed.stopLoss = orNone(simText(request, "STOP_LOSS"));
+    placed.stopProfit = orNone(simText(request, "STOP_PROFIT"));
+    placed.time = m_state.now();
+    refreeze(placed);
+    m_state.orders.push_back(placed);
+    sweep();
+    return simReply(0, "委托成功");
+}
+
+void SimTradeOrders::refreeze(SimTradeOrder& order) {
+    const SimTradeCommodity* item = m_state.commodity(order.commodity);
+    const bool holdsFunds = order.open() && order.settle == 1 && !order.account.empty();
+    const double value = holdsFunds ? order.price * order.rest() * item->unit : 0;
+    order.frozenMargin = value * item->marginRate;
+    order.frozenFee = value * item->feeRate;
+}
+
+SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson& request) {
+    SimTradeHolding* held = m_state.holding(simInteger(simText(request, "H_ID")).value_or(-1));
+    if (!held || held->account != account || held->commodity != simText(request, "COMMODITY_ID")) {
+        return simReply(kSimNotFound, "持仓单不存在");
+    }
+    const double loss = orNone(simText(request, "STOP_LOSS"));
+    const double profit = orNone(simText(request, "STOP_PROFIT"));
+    if (loss == 0 && profit == 0) {
+        return simReply(kSimRefused, "请输入止损价或止盈价");
+    }
+    const SimTradeCommodity& item = *m_state.commodity(held->commodity);
+    auto live = m_state.prices(item);
+    if (!live) {
+        return simReply(kSimRefused, "暂无行情");
+    }
+    const double price = held->side == 1 ? live->bid : live->ask;
+    const double gap = item.stopTicks * item.tick - kEpsilon;
+    const double sign = held->side == 1 ? 1 : -1;
+    if (loss != 0 && (price - loss) * sign < gap) {
+        return simReply(kSimRefused, "止损价设置不合理");
+    }
+    if (profit != 0 && (profit - price) * sign < gap) {
+        return simReply(kSimRefused, "止盈价设置不合理");
+    }
+    held->stopLoss = loss;
+    held->stopProfit = profit;
+    return simReply(0, "设置成功");
+}
+
+SimJson SimTradeOrders::withdrawLossProfit(const std::string& account, const SimJson& request) {
+    SimTradeHolding* held = m_state.holding(simInteger(simText(request, "H_ID")).value_or(-1));
+    if (!held || held->account != account) {
+        return simReply(kSimNotFound, "持仓单不存在");
+    }
+    const std::string type = simText(request, "TYPE");
+    if (type == "1" && held->stopLoss > 0) {
+        held->stopLoss = 0;
+    } else if (type == "2" && held->stopProfit > 0) {
+        held->stopProfit = 0;
+    } else {
+        return simReply(kSimNotFound, "没有可撤销的止损止盈");
+    }
+    return simReply(0, "撤销成功");
+}
+
+SimJson SimTradeOrders::cancel(const std::string& account, const SimJson& request, bool listing) {
+    SimTradeOrder* order = m_state.order(simInteger(simText(request, "ORDER_NO")).value_or(-1));
+    if (!order || order->account != account || (order->kind == 2) != listing) {
+        return simReply(kSimNotFound, "订单不存在");
+    }
+    if (!order->open()) {
+        return simReply(kSimRefused, "订单已成交或已撤销");
+    }
+    if (order->settle == 2) {
+        freezeLots(*order, order->rest(), false);
+    }
+    order->status = order->traded > 0 ? 5 : 3;
+    refreeze(*order);
+    if (listing) {
+        m_state.touchListings(order->side);
+    }
+    return simReply(0, "撤单成功");
+}
+
+void SimTradeOrders::freezeLots(SimTradeOrder& listing, int qty, bool freeze) {
+    for (auto& item : m_state.holdings) {
+        if (qty == 0) {
+            return;
+        }
+        if (item.account != listing.account || item.commodity != listing.commodity ||
+            item.side != 3 - listing.side ||
+            (listing.holdingId != 0 && item.id != listing.holdingId)) {
+            continue;
+        }
+        const int lots = std::min(qty, freeze ? item.qty - item.frozen : item.frozen);
+        item.frozen += freeze ? lots : -lots;
+        qty -= lots;
+    }
+}
+
+SimJson SimTradeOrders::list(const std::string& account, const SimJson& request) {
+    Parsed order;
+    if (auto error = parseOrder(request, order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    if (!order.commodity->orderBook()) {
+        return simReply(kSimRefused, "该商品不是挂牌交易商品");
+    }
+    if (auto error = checkListingPrice(order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    SimTradeOrder listing;
+    listing.settle = simText(request, "SETTLE_BASIS") == "2" ? 2 : 1;
+    if (listing.settle == 1) {
+        if (auto error = checkOpen(account, order); !error.empty()) {
+            return simReply(kSimNoFunds, error);
+        }
+    } else {
+        listing.closeMode = simText(request, "CLOSEMODE") == "2" ? 2 : 1;
+        if (listing.closeMode == 2) {
+            listing.holdingId = simInteger(simText(request, "HOLDING_ID")).value_or(-1);
+        }
+        if (freeLots(account, order.commodity->code(), 3 - order.side, listing.holdingId) <
+            order.qty) {
+            return simReply(kSimRefused, "可转让数量不足");
+        }
+    }
+    listing.no = m_state.number();
+    listing.account = account;
+    listing.firm = firmOf(account);
+    listing.commodity = order.commodity->code();
+    listing.side = order.side;
+    listing.kind = 2;
+    listing.price = order.price;
+    listing.qty = order.qty;
+    listing.autoDelist = simText(request, "P_F") == "1" ? "1" : "2";
+    listing.time = m_state.now();
+    if (listing.settle == 2) {
+        freezeLots(listing, listing.qty, true);
+    }
+    refreeze(listing);
+    m_state.orders.push_back(listing);
+    m_state.touchListings(listing.side);
+    if (listing.autoDelist == "1") {
+        const int lots = matchListings(account, listing.firm, order, listing.no);
+        SimTradeOrder& placed = *m_state.order(listing.no);
+        if (lots > 0) {
+            fillListing(placed, lots);
+        }
+    }
+    return simReply(0, "挂牌成功");
+}
+
+SimJson SimTradeOrders::delist(const std::string& account, const SimJson& request) {
+    Parsed order;
+    if (auto error = parseOrder(request, order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    if (!order.commodity->orderBook()) {
+        return simReply(kSimRefused, "该商品不是挂牌交易商品");
+    }
+    if (auto error = checkListingPrice(order); !error.empty()) {
+        return simReply(kSimRefused, error);
+    }
+    if (auto error = checkOpen(account, order); !error.empty()) {
+        return simReply(kSimNoFunds, error);
+    }
+    const int64_t orderNo = m_state.number();
+    const int taken = matchListings(account, firmOf(account), order, orderNo);
+    const int rest = order.qty - taken;
+    if (rest > 0 && simText(request, "ISLIST") == "1") {
+        SimTradeOrder listing;
+        listing.no = orderNo;
+        listing.account = account;
+        listing.firm = firmOf(account);
+        listing.commodity = order.commodity->code();
+        listing.side = order.side;
+        listing.kind = 2;
+        listing.price = order.price;
+        listing.qty = order.qty;
+        listing.traded = taken;
+        listing.status = taken > 0 ? 4 : 1;
+        listing.time = m_state.now();
+        refreeze(listing);
+        m_state.orders.push_back(listing);
+        m_state.touchListings(listing.side);
+        return simReply(0, "摘牌成功,剩余数量已挂牌");
+    }
+    if (taken == 0) {
+        return simReply(kSimRefused, "没有可摘的挂牌");
+    }
+    return simReply(0, rest > 0 ? "部分摘牌成功" : "摘牌成功");
+}
+
+int SimTradeOrders::matchListings(const std::string& account, const std::string& firm,
+                                  const Parsed& order, int64_t orderNo) {
+    std::vector<SimTradeOrder*> candidates;
+    for (auto& item : m_state.orders) {
+        const bool priced = order.side == 1 ? item.price <= order.price + kEpsilon
+                                            : item.price >= order.price - kEpsilon;
+        if (item.kind == 2 && item.open() && item.side != order.side &&
+            item.commodity == order.commodity->code() && item.account != account && priced &&
+            item.no != orderNo) {
+            candidates.push_back(&item);
+        }
+    }
+    std::stable_sort(candidates.begin(), candidates.end(), [&](auto* a, auto* b) {
+        return order.side == 1 ? a->price < b->price : a->price > b->price;
+    });
+    int taken = 0;
+    for (SimTradeOrder* listing : candidates) {
+        const int lots = std::min(order.qty - taken, listing->rest());
+        if (lots <= 0) {
+            break;
+        }
+        openHolding(account, *order.commodity, order.side, lots, listing->price, kMarketDeal,
+                    orderNo, listing->firm);
+        const std::string otherFirm = firm;
+        if (!listing->account.empty() && listing->settle == 1) {
+            openHolding(listing->account, *order.commodity, listing->side, lots, listing->price,
+                        kMarketDeal, listing->no, otherFirm);
+        } else if (!listing->account.empty()) {
+            closeMany(listing->account, listing->commodity, 3 - listing->side, lots,
+                      listing->holdingId, true, listing->price, kMarketDeal, listing->no,
+                      otherFirm);
+        }
+        fillListing(*listing, lots);
+        taken += lots;
+    }
+    return taken;
+}
+
+void SimTradeOrders::fillListing(SimTradeOrder& listing, int lots) {
+    listing.traded += lots;
+    listing.status = listing.rest() == 0 ? 2 : 4;
+    refreeze(listing);
+    m_state.touchListings(listing.side);
+}
+
+bool SimTradeOrders::listForFirm(const std::string& firm, const std::string& commodity, int side,
+                                 double price, int qty) {
+    Parsed order;
+    order.commodity = m_state.commodity(commodity);
+    order.side = side;
+    order.qty = qty;
+    order.price = price;
+    if (!order.commodity || !order.commodity->orderBook() || (side != 1 && side != 2) || qty <= 0 ||
+        !checkListingPrice(order).empty()) {
+        return false;
+    }
+    SimTradeOrder listing;
+    listing.no = m_state.number();
+    listing.firm = firm;
+    listing.commodity = commodity;
+    listing.side = side;
+    listing.kind = 2;
+    listing.price = price;
+    listing.qty = qty;
+    listing.time = m_state.now();
+    m_state.orders.push_back(listing);
+    m_state.touchListings(side);
+    return true;
+}
+
+void SimTradeOrders::seedHolding(const std::string& account, const std::string& commodity, int side,
+                                 int qty) {
+    const SimTradeCommodity* item = m_state.commodity(commodity);
+    auto live = item ? m_state.prices(*item) : std::nullopt;
+    if (live) {
+        openHolding(account, *item, side, qty, side == 1 ? live->ask : live->bid, kMarketDeal,
+                    m_state.number(), "");
+    }
+}
+
+void SimTradeOrders::sweep() {
+    for (size_t i = 0; i < m_state.orders.size(); ++i) {
+        if (m_state.orders[i].kind == 1 && m_state.orders[i].open()) {
+            sweepOrder(m_state.orders[i]);
+        }
+    }
+    sweepStops();
+}
+
+void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
+    const SimTradeCommodity* item = m_state.commodity(order.commodity);
+    auto live = m_state.prices(*item);
+    if (!live) {
+        return;
+    }
+    const bool reached =
+        order.side == 1 ? live->ask <= order.price + kEpsilon : live->bid >= order.price - kEpsilon;
+    if (!reached) {
+        return;
+    }
+    const int lots = order.rest();
+    order.traded = order.qty;
+    order.status = 2;
+    refreeze(order);
+    const int64_t no = order.no;
+    const std::string account = order.account;
+    const int side = order.side;
+    const double price = order.price;
+    const double loss = order.stopLoss;
+    const double profit = order.stopProfit;
+    openHolding(account, *item, side, lots, price, kConditionalDeal, no, "", loss, profit);
+}
+
+void SimTradeOrders::sweepStops() {
+    std::vector<int64_t> triggered;
+    for (const auto& held : m_state.holdings) {
+        if (held.stopLoss <= 0 && held.stopProfit <= 0) {
+            continue;
+        }
+        auto live = m_state.prices(*m_state.commodity(held.commodity));
+        if (!live) {
+            continue;
+        }
+        const double price = held.side == 1 ? live->bid : live->ask;
+        const double sign = held.side == 1 ? 1 : -1;
+        const bool lossHit = held.stopLoss > 0 && (price - held.stopLoss) * sign <= kEpsilon;
+        const bool profitHit = held.stopProfit > 0 && (held.stopProfit - price) * sign <= kEpsilon;
+        if (lossHit || profitHit) {
+            triggered.push_back(held.id);
+        }
+    }
+    for (int64_t id : triggered) {
+        SimTradeHolding* held = m_state.holding(id);
+        auto live = m_state.prices(*m_state.commodity(held->commodity));
+        const int lots = held->qty - held->frozen;
+        if (lots > 0) {
+            closeLots(*held, lots, held->side == 1 ? live->bid : live->ask, kSystemDeal,
+                      m_state.number(), "");
+        }
+        held->stopLoss = 0;
+        held->stopProfit = 0;
+    }
+    removeEmptyHoldings();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The order book of one simulated trading environment: market and conditional opening and
+// closing in quote mode, stop-loss and take-profit, listings and delistings in order-book mode,
+// cancellations, and the sweep that fills conditional orders and stops when the live price
+// reaches them. Holdings, margins, fees and funds change together in every operation.
+// A short-lived helper over the state; the ledger calls it under its lock.
+
+#include <string>
+
+#include "sim/trade/SimTradeRecords.h"
+
+class SimTradeOrders {
+public:
+    explicit SimTradeOrders(SimTradeState& state) : m_state(state) {}
+
+    SimJson marketOrder(const std::string& account, const SimJson& request);
+    SimJson conditionalOrder(const std::string& account, const SimJson& request);
+    SimJson setLossProfit(const std::string& account, const SimJson& request);
+    SimJson withdrawLossProfit(const std::string& account, const SimJson& request);
+    // `listing`: withdraw an order-book listing ("order_list_wd"), else a conditional order.
+    SimJson cancel(const std::string& account, const SimJson& request, bool listing);
+    SimJson list(const std::string& account, const SimJson& request);
+    SimJson delist(const std::string& account, const SimJson& request);
+    // A listing of another firm, with no account of this environment behind it.
+    bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
+                     int qty);
+    // A holding at the live price, for the seeded accounts.
+    void seedHolding(const std::string& account, const std::string& commodity, int side, int qty);
+    void sweep();
+
+private:
+    struct Parsed {
+        const SimTradeCommodity* commodity = nullptr;
+        int side = 0;
+        int qty = 0;
+        double price = 0;
+    };
+
+    std::string parseOrder(const SimJson& request, Parsed& out) const;
+    std::string checkOpen(const std::string& account, const Parsed& order) const;
+    std::string checkListingPrice(const Parsed& order) const;
+    int heldLots(const std::string& account, const std::string& commodity) const;
+    int openOrderLots(const std::string& account, const std::string& commodity) const;
+    int freeLots(const std::string& account, const std::string& commodity, int side,
+                 int64_t holdingId) const;
+    void openHolding(const std::string& account, const SimTradeCommodity& commodity, int side,
+                     int qty, double price, int kind, int64_t orderNo, const std::string& otherFirm,
+                     double stopLoss = 0, double stopProfit = 0);
+    void closeLots(SimTradeHolding& holding, int qty, double price, int kind, int64_t orderNo,
+                   const std::string& otherFirm);
+    // Closes `qty` lots of the account's holdings of `side`, oldest first (only one holding
+    // when `holdingId` is set); `frozenOnly` takes lots promised to a transfer listing.
+    void closeMany(const std::string& account, const std::string& commodity, int side, int qty,
+                   int64_t holdingId, bool frozenOnly, double price, int kind, int64_t orderNo,
+                   const std::string& otherFirm);
+    void freezeLots(SimTradeOrder& listing, int qty, bool freeze);
+    void refreeze(SimTradeOrder& order);
+    int matchListings(const std::string& account, const std::string& firm, const Parsed& order,
+                      int64_t orderNo);
+    void fillListing(SimTradeOrder& listing, int lots);
+    void removeEmptyHoldings();
+    std::string firmOf(const std::string& account) const;
+    void sweepOrder(SimTradeOrder& order);
+    void sweepStops();
+
+    SimTradeState& m_state;
+};

@@ -1,0 +1,689 @@
+#include "sim/trade/SimTradeQueries.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "sim/core/SimClock.h"
+
+namespace {
+constexpr int64_t kDayMs = 86400000;
+
+std::string num(int64_t value) {
+    return std::to_string(value);
+}
+
+std::string flag(bool value) {
+    return value ? "1" : "0";
+}
+
+SimJson yasSteps() {
+    SimJson steps = SimJson::array();
+    steps.push_back({{"STEP_L", "1"}, {"STEP_V", "5"}, {"YA_V", "0.0002"}});
+    steps.push_back({{"STEP_L", "6"}, {"STEP_V", "99999"}, {"YA_V", "0.0004"}});
+    return {{"YAS", steps}};
+}
+
+SimJson success() {
+    return simReply(0, "成功");
+}
+}  // namespace
+
+SimJson SimTradeQueries::paged(const std::vector<SimJson>& rows, const SimJson& request,
+                               int pageSize) {
+    const int64_t start = simInteger(simText(request, "STARTNUM")).value_or(0);
+    int64_t count = simInteger(simText(request, "RECCNT")).value_or(0);
+    if (count <= 0) {
+        count = start >= 1 ? pageSize : 0;
+    }
+    const size_t first = static_cast<size_t>(std::max<int64_t>(start, 1) - 1);
+    SimJson page = SimJson::array();
+    for (size_t i = first; i < rows.size() && (count <= 0 || page.size() < size_t(count)); ++i) {
+        page.push_back(rows[i]);
+    }
+    SimJson rep = success();
+    rep["TTLREC"] = num(static_cast<int64_t>(rows.size()));
+    rep["RESULTLIST"] = {{"REC", page}};
+    return rep;
+}
+
+std::string SimTradeQueries::nameOf(const std::string& code) const {
+    const SimTradeCommodity* item = m_state.commodity(code);
+    return item ? item->def->name : code;
+}
+
+int64_t SimTradeQueries::dayStart(int64_t ms) const {
+    return SimClock::dayStart(ms, m_state.market->utcOffsetMinutes());
+}
+
+bool SimTradeQueries::inDays(int64_t ms, const SimJson& request, const char* from,
+                             const char* to) const {
+    auto start = simInteger(simText(request, from));
+    auto end = simInteger(simText(request, to));
+    if (start && *start > 0 && ms < dayStart(*start)) {
+        return false;
+    }
+    return !(end && *end > 0 && ms >= dayStart(*end) + kDayMs);
+}
+
+SimJson SimTradeQueries::commodityRecord(const SimTradeCommodity& item, size_t index) const {
+    auto live = m_state.prices(item);
+    const double close = live ? live->yesterdayClose : 0;
+    const std::string tick = simPrice(item.tick, item);
+    const std::string mode = item.orderBook() ? "4" : "1";
+    SimJson rec = {{"CO_I", item.code()},
+                   {"CO_N", item.def->name},
+                   {"STA", "1"},
+                   {"CT_S", simMoney(item.unit)},
+                   {"SPREAD", tick},
+                   {"SP_U", simPrice(close * 1.1, item)},
+                   {"SP_D", simPrice(close * 0.9, item)},
+                   {"MA_A", "1"},
+                   {"MA_V", std::to_string(item.marginRate)},
+                   {"YA_A", "1"},
+                   {"YARS", yasSteps()},
+                   {"PR_C", simPrice(close, item)},
+                   {"FE_A", "1"},
+                   {"FEE_V", std::to_string(item.feeRate)},
+                   {"FEE_T", "3"},
+                   {"P_MIN_H", num(item.minLots)},
+                   {"P_M_H", num(item.maxLots)},
+                   {"M_H", num(item.maxHolding)}};
+    for (const char* key : {"W_D_T_P", "W_D_S_L_P", "W_D_S_P_P", "B_O_P", "B_X_O_P", "B_L_P",
+                            "B_S_L", "B_S_P", "S_O_P", "S_X_O_P", "S_L_P", "S_S_L", "S_S_P",
+                            "C_L_B_O", "C_L_B_C", "C_L_C_O", "C_L_C_C"}) {
+        rec[key] = flag(true);
+    }
+    rec["B_P_D_D"] = "0";
+    rec["S_P_D_D"] = "0";
+    rec["STOP_L_P"] = num(item.stopTicks);
+    rec["STOP_P_P"] = num(item.stopTicks);
+    rec["X_O_B_D_D"] = "3";
+    rec["X_O_S_D_D"] = "3";
+    rec["U_O_D_D_MIN"] = "0";
+    rec["U_O_D_D_MAX"] = "50";
+    rec["U_O_D_D_DF"] = "10";
+    rec["ORDER_NUM"] = num(static_cast<int64_t>(index + 1));
+    rec["B_J_H"] = "1";
+    rec["CON_U"] = "千克";
+    rec["SFE_A"] = "1";
+    rec["TM_SET"] = "0";
+    rec["STM_SET"] = "0";
+    rec["BRDID"] = "B" + item.code();
+    rec["B_T_M"] = mode;
+    rec["TRADEMODE"] = mode;
+    rec["MIN_HQ_MOVE"] = tick;
+    rec["MA_A_C"] = "1";
+    rec["MA_V_C"] = std::to_string(item.marginRate);
+    rec["P_MIN_H_C"] = num(item.minLots);
+    rec["P_M_H_C"] = num(item.maxLots);
+    rec["M_H_C"] = num(item.maxHolding);
+    rec["FE_A_C"] = "1";
+    rec["FEE_V_C"] = std::to_string(item.feeRate);
+    for (const char* key :
+         {"G_L_B_O", "G_L_B_C", "G_L_S_O", "G_L_S_C", "Z_L_B_O", "Z_L_B_C", "Z_L_S_O", "Z_L_S_C"}) {
+        rec[key] = flag(item.orderBook());
+    }
+    rec["FS"] = "0";
+    return rec;
+}
+
+SimJson SimTradeQueries::commodities(const SimJson& request) const {
+    const std::string code = simText(request, "COMMODITY_ID");
+    std::vector<SimJson> rows;
+    for (size_t i = 0; i < m_state.commodities.size(); ++i) {
+        const auto& item = m_state.commodities[i];
+        if (code.empty() || item.code() == code) {
+            rows.push_back(commodityRecord(item, i));
+        }
+    }
+    return paged(rows, SimJson::object(), 0);
+}
+
+SimJson SimTradeQueries::otherFirm(const std::string& account) const {
+    const SimTradeFirm* firm = m_state.firm(m_state.accounts.at(account).seed.firmId);
+    SimJson row = {{"E_M_ID", firm ? firm->id : ""}, {"E_M_N", firm ? firm->name : ""}};
+    return paged({row}, SimJson::object(), 0);
+}
+
+SimJson SimTradeQueries::holdings(const std::string& account, const SimJson& request) const {
+    const std::string code = simText(request, "COMMODITY_ID");
+    std::vector<SimJson> rows;
+    for (const auto& item : m_state.commodities) {
+        if (!code.empty() && item.code() != code) {
+            continue;
+        }
+        for (int side = 1; side <= 2; ++side) {
+            int qty = 0, frozen = 0;
+            double cost = 0, floating = 0, margin = 0, fee = 0;
+            for (const auto& held : m_state.holdings) {
+                if (held.account != account || held.commodity != item.code() || held.side != side) {
+                    continue;
+                }
+                qty += held.qty;
+                frozen += held.frozen;
+                cost += held.price * held.qty;
+                floating += m_state.floating(held);
+                margin += held.marginPerLot * held.qty;
+                fee += held.fee;
+            }
+            if (qty == 0) {
+                continue;
+            }
+            const std::string average = simPrice(cost / qty, item);
+            rows.push_back({{"CO_I", item.code()},
+                            {"FL_P", simMoney(floating)},
+                            {"MAR", simMoney(margin)},
+                            {"TY", num(side)},
+                            {"QTY", num(qty)},
+                            {"O_A", average},
+                            {"A_H", average},
+                            {"F_QTY", num(frozen)},
+                            {"COMM", simMoney(fee)}});
+        }
+    }
+    return paged(rows, request, 0);
+}
+
+SimJson SimTradeQueries::holdingDetails(const std::string& account, const SimJson& request) const {
+    const std::string code = simText(request, "COMMODITY_ID");
+    std::vector<SimJson> rows;
+    for (const auto& held : m_state.holdings) {
+        if (held.account != account || (!code.empty() && held.commodity != code)) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(held.commodity);
+        rows.push_back(
+            {{"H_ID", num(held.id)},
+             {"T_N", num(held.dealNo)},
+             {"CO_I", held.commodity},
+             {"TY", num(held.side)},
+             {"O_QTY", num(held.openQty)},
+             {"C_QTY", num(held.qty)},
+             {"F_QTY", num(held.frozen)},
+             {"PR", simPrice(held.price, item)},
+             {"H_P", simPrice(held.price, item)},
+             {"OR_T", num(held.openTime)},
+             {"FL_P", simMoney(m_state.floating(held))},
+             {"MAR", simMoney(held.marginPerLot * held.qty)},
+             {"COMM", simMoney(held.fee)},
+             {"STOP_LOSS", held.stopLoss > 0 ? simPrice(held.stopLoss, item) : "0"},
+             {"STOP_PROFIT", held.stopProfit > 0 ? simPrice(held.stopProfit, item) : "0"},
+             {"OTHER_ID", held.otherFirm},
+             {"CO_ID", ""},
+             {"MAR_RATE", std::to_string(item.marginRate)}});
+    }
+    return paged(rows, request, 0);
+}
+
+SimJson SimTradeQueries::firmInfo(const std::string& account) const {
+    const SimTradeAccount& owner = m_state.accounts.at(account);
+    const int64_t today = dayStart(m_state.now());
+    double fees = 0, profit = 0, inOut = 0;
+    for (const auto& flow : m_state.flows) {
+        if (flow.account != account || flow.time < today) {
+            continue;
+        }
+        fees += flow.code == "FEE" ? -flow.amount : 0;
+        profit += flow.code == "CPL" ? flow.amount : 0;
+        inOut += flow.code == "IO" ? flow.amount : 0;
+    }
+    double frozenMargin = 0, frozenFee = 0;
+    for (const auto& order : m_state.orders) {
+        if (order.account == account && order.open()) {
+            frozenMargin += order.frozenMargin;
+            frozenFee += order.frozenFee;
+        }
+    }
+    const double margin = m_state.margin(account);
+    const double floating = m_state.floatingSum(account);
+    const double equity = owner.balance + floating;
+    const SimTradeFirm* firm = m_state.firm(owner.seed.firmId);
+    SimJson row = {{"FI", account},
+                   {"FN", owner.seed.name},
+                   {"IF", "0.00"},
+                   {"CM", "0.00"},
+                   {"CF", "0.00"},
+                   {"CD", "0.00"},
+                   {"RM", simMoney(margin)},
+                   {"RF", "0.00"},
+                   {"OR_F", simMoney(frozenMargin + frozenFee)},
+                   {"OR_F_M", simMoney(frozenMargin)},
+                   {"OR_F_F", simMoney(frozenFee)},
+                   {"OT_F", simMoney(margin + frozenMargin + frozenFee)},
+                   {"UF", simMoney(m_state.available(account))},
+                   {"FEE", simMoney(fees)},
+                   {"PL", simMoney(profit)},
+                   {"EQT", simMoney(owner.balance)},
+                   {"IOF", simMoney(inOut)},
+                   {"HPF", simMoney(floating)},
+                   {"FUNDS_RISK", margin > 0 ? simMoney(equity / margin * 100) : "0.00"},
+                   {"OC", "0.00"},
+                   {"IB", simMoney(owner.dayStartBalance)},
+                   {"SM", "0.00"},
+                   {"STA", firm && firm->tradeRight ? "0" : "1"},
+                   {"C_STA", "N"}};
+    return paged({row}, SimJson::object(), 0);
+}
+
+SimJson SimTradeQueries::orders(const std::string& account, const SimJson& request) const {
+    const std::string side = simText(request, "BUY_SELL");
+    const std::string code = simText(request, "COMMODITY_ID");
+    const std::string kind = simText(request, "OR_TP");
+    const std::string status = simText(request, "OR_ST");
+    const std::string settle = simText(request, "OR_OC");
+    const int64_t since = simInteger(simText(request, "UT")).value_or(0);
+    std::vector<SimJson> rows;
+    for (auto it = m_state.orders.rbegin(); it != m_state.orders.rend(); ++it) {
+        const SimTradeOrder& order = *it;
+        if (order.account != account || (!side.empty() && side != num(order.side)) ||
+            (!code.empty() && code != order.commodity) ||
+            (!kind.empty() && kind != num(order.kind)) ||
+            (!status.empty() && status != num(order.status)) ||
+            (!settle.empty() && settle != num(order.settle)) || order.time < since) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(order.commodity);
+        rows.push_back(
+            {{"OR_N", num(order.no)},
+             {"TIME", num(order.time)},
+             {"STA", num(order.status)},
+             {"TYPE", num(order.side)},
+             {"SE_F", num(order.settle)},
+             {"O_T", num(order.kind)},
+             {"STOP_LOSS", order.stopLoss > 0 ? simPrice(order.stopLoss, item) : "0"},
+             {"STOP_PROFIT", order.stopProfit > 0 ? simPrice(order.stopProfit, item) : "0"},
+             {"TR_I", account},
+             {"FI_I", order.firm},
+             {"CO_I", order.commodity},
+             {"PRI", simPrice(order.price, item)},
+             {"F_MAR", simMoney(order.frozenMargin)},
+             {"F_FEE", simMoney(order.frozenFee)},
+             {"QTY", num(order.qty)},
+             {"T_QTY", num(order.traded)},
+             {"WD_T", "0"},
+             {"O_F", "1"},
+             {"CO_ID", ""},
+             {"H_NO", num(order.holdingId)}});
+    }
+    return paged(rows, request, 0);
+}
+
+SimJson SimTradeQueries::deals(const std::string& account, const SimJson& request) const {
+    const std::string side = simText(request, "BUY_SELL");
+    const std::string code = simText(request, "COMMODITY_ID");
+    const std::string settle = simText(request, "OR_OC");
+    const int64_t after = simInteger(simText(request, "LAST_TRADE_ID")).value_or(0);
+    std::vector<SimJson> rows;
+    for (auto it = m_state.deals.rbegin(); it != m_state.deals.rend(); ++it) {
+        const SimTradeDeal& deal = *it;
+        if (deal.account != account || deal.no <= after ||
+            (!side.empty() && side != num(deal.side)) ||
+            (!code.empty() && code != deal.commodity) ||
+            (!settle.empty() && settle != num(deal.settle))) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
+        rows.push_back({{"TR_N", num(deal.no)},
+                        {"OR_N", num(deal.orderNo)},
+                        {"TI", num(deal.time)},
+                        {"TY", num(deal.side)},
+                        {"SE_F", num(deal.settle)},
+                        {"TR_I", account},
+                        {"FI_I", deal.otherFirm},
+                        {"CO_I", deal.commodity},
+                        {"PR", simPrice(deal.price, item)},
+                        {"O_PR", simPrice(deal.openPrice, item)},
+                        {"QTY", num(deal.qty)},
+                        {"LIQPL", simMoney(deal.profit)},
+                        {"COMM", simMoney(deal.fee)},
+                        {"H_P", simPrice(deal.holdPrice, item)},
+                        {"OR_T", num(deal.openTime)},
+                        {"HL_N", num(deal.holdingNo)},
+                        {"TR_T", num(deal.kind)}});
+    }
+    return paged(rows, request, kPageSize);
+}
+
+SimJson SimTradeQueries::listings(const SimJson& request) const {
+    const std::string code = simText(request, "COMMODITY_ID");
+    const std::string side = simText(request, "TY");
+    const bool descending = simText(request, "ISDESC") == "1";
+    std::vector<const SimTradeOrder*> open;
+    for (const auto& order : m_state.orders) {
+        if (order.kind == 2 && order.open() && order.commodity == code && num(order.side) == side) {
+            open.push_back(&order);
+        }
+    }
+    std::stable_sort(open.begin(), open.end(), [descending](auto* a, auto* b) {
+        return descending ? a->price > b->price : a->price < b->price;
+    });
+    std::vector<SimJson> rows;
+    for (const SimTradeOrder* order : open) {
+        const SimTradeCommodity& item = *m_state.commodity(order->commodity);
+        rows.push_back({{"OR_N", num(order->no)},
+                        {"TIME", num(order->time)},
+                        {"ORDER_TYPE", num(order->settle)},
+                        {"TYPE", num(order->side)},
+                        {"PRI", simPrice(order->price, item)},
+                        {"QTY", num(order->qty)},
+                        {"UT_QTY", num(order->rest())},
+                        {"T_QTY", num(order->traded)},
+                        {"TR_I", order->firm},
+                        {"F_MAR", simMoney(order->frozenMargin)},
+                        {"F_TYPE", order->autoDelist}});
+    }
+    if (rows.empty()) {
+        SimJson rep = success();
+        rep["TTLREC"] = "0";
+        rep["RESULTLIST"] = "";
+        return rep;
+    }
+    return paged(rows, request, 0);
+}
+
+SimJson SimTradeQueries::report(const std::string& kind, const std::string& account,
+                                const SimJson& request) const {
+    if (kind == "report_customercloseposition_query") {
+        return closedPositions(account, request);
+    }
+    if (kind == "report_customerorders_query") {
+        return dealReport(account, request);
+    }
+    if (kind == "report_customerhold_query") {
+        return holdingReport(account, request);
+    }
+    if (kind == "report_customerfundsflow_query") {
+        return flowReport(account, request);
+    }
+    return statementReport(account, request);
+}
+
+SimJson SimTradeQueries::closedPositions(const std::string& account, const SimJson& request) const {
+    std::vector<SimJson> rows;
+    int64_t quantity = 0;
+    double profit = 0, fees = 0;
+    for (const auto& deal : m_state.deals) {
+        if (deal.account != account || deal.settle != 2 ||
+            !inDays(deal.time, request, "ST", "ET")) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
+        quantity += deal.qty;
+        profit += deal.profit;
+        fees += deal.fee;
+        rows.push_back({{"CLEAR_DATE", num(dayStart(deal.time))},
+                        {"CLOSE_TIME", num(deal.time)},
+                        {"COMMODITY_NAME", item.def->name},
+                        {"TRADE_NO", num(deal.no)},
+                        {"QUANTITY", num(deal.qty)},
+                        {"PRICE", simPrice(deal.price, item)},
+                        {"HOLD_PRICE", simPrice(deal.holdPrice, item)},
+                        {"CLOSE_PL", simMoney(deal.profit)},
+                        {"TRADE_FEE", simMoney(deal.fee)},
+                        {"OPEN_TRADE_NO", num(deal.openDealNo)},
+                        {"OPEN_PRICE", simPrice(deal.openPrice, item)},
+                        {"HOLD_TIME", num(deal.openTime)},
+                        {"TRADE_TYPE", deal.kind == 6 ? "4" : "1"},
+                        {"OPERATE_TYPE", deal.kind == 1 ? "1" : "3"},
+                        {"BS_FLAG", num(deal.side)}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    rep["QUANTITY_SUM"] = num(quantity);
+    rep["CLOSE_PL_SUM"] = simMoney(profit);
+    rep["TRADE_FEE_SUM"] = simMoney(fees);
+    return rep;
+}
+
+SimJson SimTradeQueries::dealReport(const std::string& account, const SimJson& request) const {
+    std::vector<SimJson> rows;
+    int64_t quantity = 0;
+    double funds = 0, fees = 0;
+    for (const auto& deal : m_state.deals) {
+        if (deal.account != account || !inDays(deal.time, request, "ST", "ET")) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
+        const double value = deal.price * deal.qty * item.unit;
+        quantity += deal.qty;
+        funds += value;
+        fees += deal.fee;
+        rows.push_back({{"CLEAR_DATE", num(dayStart(deal.time))},
+                        {"TRADE_NO", num(deal.no)},
+                        {"COMMODITY_NAME", item.def->name},
+                        {"QUANTITY", num(deal.qty)},
+                        {"PRICE", simPrice(deal.price, item)},
+                        {"TRADE_FUNDS", simMoney(value)},
+                        {"TRADE_FEE", simMoney(deal.fee)},
+                        {"HOLD_TIME", num(deal.openTime)},
+                        {"BS_FLAG", num(deal.side)}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    rep["QUANTITY_SUM"] = num(quantity);
+    rep["TRADE_FUNDS_SUM"] = simMoney(funds);
+    rep["TRADE_FEE_SUM"] = simMoney(fees);
+    return rep;
+}
+
+SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson& request) const {
+    std::vector<SimJson> rows;
+    int64_t quantity = 0;
+    double profit = 0, margins = 0;
+    const int64_t today = dayStart(m_state.now());
+    for (const auto& held : m_state.holdings) {
+        if (held.account != account || !inDays(today, request, "ST", "ET")) {
+            continue;
+        }
+        const SimTradeCommodity& item = *m_state.commodity(held.commodity);
+        auto live = m_state.prices(item);
+        const double floating = m_state.floating(held);
+        const double margin = held.marginPerLot * held.qty;
+        quantity += held.qty;
+        profit += floating;
+        margins += margin;
+        rows.push_back({{"CLEAR_DATE", num(today)},
+                        {"COMMODITY_NAME", item.def->name},
+                        {"HOLD_NO", num(held.id)},
+                        {"HOLD_QTY", num(held.qty)},
+                        {"HOLD_PRICE", simPrice(held.price, item)},
+                        {"OPEN_PRICE", simPrice(held.price, item)},
+                        {"CLEAR_PRICE", simPrice(live ? live->last : 0, item)},
+                        {"HOLD_PL", simMoney(floating)},
+                        {"HOLD_MARGIN", simMoney(margin)},
+                        {"HOLD_MARGIN_RATE", std::to_string(item.marginRate)},
+                        {"DELAY_FEE", "0.00"},
+                        {"HOLD_TIME", num(held.openTime)},
+                        {"OPEN_TRADE_NO", num(held.dealNo)},
+                        {"BS_FLAG", num(held.side)}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    rep["HOLDQTY_SUM"] = num(quantity);
+    rep["HOLDE_PL_SUM"] = simMoney(profit);
+    rep["HOLD_MARGIN_SUM"] = simMoney(margins);
+    rep["DELAY_FEE_SUM"] = "0.00";
+    return rep;
+}
+
+SimJson SimTradeQueries::flowReport(const std::string& account, const SimJson& request) const {
+    std::vector<SimJson> rows;
+    double sum = 0;
+    for (const auto& flow : m_state.flows) {
+        if (flow.account != account || !inDays(flow.time, request, "ST", "ET")) {
+            continue;
+        }
+        sum += flow.amount;
+        rows.push_back({{"CLEAR_DATE", num(dayStart(flow.time))},
+                        {"FUND_FLOW", flow.kind},
+                        {"AMOUNT", simMoney(flow.amount)},
+                        {"BALANCE", simMoney(flow.balance)},
+                        {"VOUCHER_NO", num(flow.voucher)},
+                        {"OPR_CODE", flow.code},
+                        {"CREATE_TIME", num(flow.time)}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    rep["AMOUNT_SUM"] = simMoney(sum);
+    return rep;
+}
+
+SimJson SimTradeQueries::statementReport(const std::string& account, const SimJson& request) const {
+    struct Day {
+        double last = 0, io = 0, profit = 0, fee = 0, capital = 0;
+    };
+    std::map<int64_t, Day> days;
+    for (const auto& flow : m_state.flows) {
+        if (flow.account != account || !inDays(flow.time, request, "ST", "ET")) {
+            continue;
+        }
+        const int64_t date = dayStart(flow.time);
+        if (!days.count(date)) {
+            days[date].last = flow.balance - flow.amount;
+        }
+        Day& day = days[date];
+        day.io += flow.code == "IO" ? flow.amount : 0;
+        day.profit += flow.code == "CPL" ? flow.amount : 0;
+        day.fee += flow.code == "FEE" ? -flow.amount : 0;
+        day.capital = flow.balance;
+    }
+    const int64_t today = dayStart(m_state.now());
+    std::vector<SimJson> rows;
+    SimJson totals = {{"FUNDIO_SUM", 0.0},
+                      {"CLOSEPL_SUM", 0.0},
+                      {"HOLDPL_SUM", 0.0},
+                      {"TRADEFEE_SUM", 0.0},
+                      {"MARGIN_SUM", 0.0}};
+    for (const auto& [date, day] : days) {
+        const bool current = date == today;
+        const double floating = current ? m_state.floatingSum(account) : 0;
+        const double margin = current ? m_state.margin(account) : 0;
+        const double equity = day.capital + floating;
+        totals["FUNDIO_SUM"] = totals["FUNDIO_SUM"].get<double>() + day.io;
+        totals["CLOSEPL_SUM"] = totals["CLOSEPL_SUM"].get<double>() + day.profit;
+        totals["HOLDPL_SUM"] = totals["HOLDPL_SUM"].get<double>() + floating;
+        totals["TRADEFEE_SUM"] = totals["TRADEFEE_SUM"].get<double>() + day.fee;
+        totals["MARGIN_SUM"] = totals["MARGIN_SUM"].get<double>() + margin;
+        rows.push_back({{"CLEAR_DATE", num(date)},
+                        {"LAST_CAPITAL", simMoney(day.last)},
+                        {"FUNDIO", simMoney(day.io)},
+                        {"CLOSE_PL", simMoney(day.profit)},
+                        {"HOLD_PL", simMoney(floating)},
+                        {"TRADE_FEE", simMoney(day.fee)},
+                        {"DELAY_FEE", "0.00"},
+                        {"MARGIN", simMoney(margin)},
+                        {"CAPITAL", simMoney(day.capital)},
+                        {"STATUS", current ? "未结算" : "已结算"},
+                        {"RISK_RATE", margin > 0 ? simMoney(equity / margin * 100) : "0.00"}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    for (auto& [key, value] : totals.items()) {
+        rep[key] = simMoney(value.get<double>());
+    }
+    rep["DELAYFEE_SUM"] = "0.00";
+    return rep;
+}
+
+SimJson SimTradeQueries::notices(const SimJson& request) const {
+    const bool expired = simText(request, "EFFECTIVE") == "2";
+    const std::string type = simText(request, "TYPE");
+    const std::string title = simText(request, "TITLE");
+    const int64_t now = m_state.now();
+    std::vector<const SimTradeNotice*> found;
+    for (const auto& notice : m_state.notices) {
+        if ((notice.expiryTime <= now) != expired || (!type.empty() && type != notice.type) ||
+            (!title.empty() && notice.title.find(title) == std::string::npos) ||
+            !inDays(notice.sendTime, request, "ST", "ET") ||
+            !inDays(notice.expiryTime, request, "EXPIRE_ST", "EXPIRE_ET")) {
+            continue;
+        }
+        found.push_back(&notice);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](auto* a, auto* b) { return a->sendTime > b->sendTime; });
+    std::vector<SimJson> rows;
+    for (const SimTradeNotice* notice : found) {
+        rows.push_back({{"ID", num(notice->id)},
+                        {"TITLE", notice->title},
+                        {"TYPE", notice->type},
+                        {"PUBLISH", notice->publisher},
+                        {"SEND_TIME", num(notice->sendTime)},
+                        {"EXPIRY_TIME", num(notice->expiryTime)}});
+    }
+    return paged(rows, request, kPageSize);
+}
+
+SimJson SimTradeQueries::noticeContent(const SimJson& request) const {
+    const std::string id = simText(request, "NOTICE_ID");
+    for (const auto& notice : m_state.notices) {
+        if (num(notice.id) == id) {
+            SimJson rep = success();
+            rep["ID"] = id;
+            rep["TITLE"] = notice.title;
+            rep["CONTENT"] = notice.content;
+            rep["TYPE"] = notice.type;
+            rep["PUBLISH"] = notice.publisher;
+            rep["SEND_TIME"] = num(notice.sendTime);
+            rep["EXPIRY_TIME"] = num(notice.expiryTime);
+            return rep;
+        }
+    }
+    return simReply(kSimNotFound, "公告不存在");
+}
+
+SimJson SimTradeQueries::marketFunds(const std::string& account) const {
+    const SimTradeAccount& owner = m_state.accounts.at(account);
+    const SimTradeFirm* firm = m_state.firm(owner.seed.firmId);
+    const SimTradeBank& bank = SimTradeCatalogue::banks().front();
+    const double equity = owner.balance + m_state.floatingSum(account);
+    SimJson row = {{"AP", "M"},
+                   {"FIRMID", account},
+                   {"FIRM_NAME", firm ? firm->name : ""},
+                   {"BANK_ACCOUNT", "6222" + account.substr(account.size() - 8)},
+                   {"BANK_ID", bank.id},
+                   {"BANK_NAME", bank.name},
+                   {"EQ", simMoney(equity)},
+                   {"IOF", simMoney(0)},
+                   {"COM", simMoney(0)},
+                   {"UF", simMoney(m_state.available(account))},
+                   {"FIF", simMoney(0)}};
+    return paged({row}, SimJson::object(), 0);
+}
+
+SimJson SimTradeQueries::banks(const std::string& account) const {
+    std::vector<SimJson> rows;
+    for (const auto& bank : SimTradeCatalogue::banks()) {
+        if (m_state.accounts.at(account).bankFunds.count(bank.id)) {
+            rows.push_back({{"BANK_ID", bank.id},
+                            {"BANK_NAME", bank.name},
+                            {"ST", "090000"},
+                            {"ET", "160000"},
+                            {"OPI", "1"},
+                            {"IPI", "1"},
+                            {"BBI", "1"}});
+        }
+    }
+    return paged(rows, SimJson::object(), 0);
+}
+
+SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
+    std::vector<SimJson> rows;
+    double in = 0, out = 0;
+    for (auto it = m_state.transfers.rbegin(); it != m_state.transfers.rend(); ++it) {
+        if (it->account != account || !inDays(it->time, request, "ST", "ET")) {
+            continue;
+        }
+        std::string bankName;
+        for (const auto& bank : SimTradeCatalogue::banks()) {
+            bankName = bank.id == it->bankId ? bank.name : bankName;
+        }
+        (it->deposit ? in : out) += it->amount;
+        rows.push_back({{"MID", num(it->id)},
+                        {"TD", num(it->time)},
+                        {"BANK_NAME", bankName},
+                        {"TT", it->deposit ? "I" : "O"},
+                        {"AM", simMoney(it->amount)},
+                        {"TS", "成功"},
+                        {"REM", it->deposit ? "银行转入" : "转出到银行"}});
+    }
+    SimJson rep = paged(rows, request, kPageSize);
+    rep["OMS"] = simMoney(out);
+    rep["IMS"] = simMoney(in);
+    return rep;
+}

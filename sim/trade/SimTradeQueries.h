@@ -1,0 +1,52 @@
+#pragma once
+
+// The read side of one simulated trading environment: commodities, firms, holdings, account
+// funds, orders, deals, listing books, the five reports, announcements and the funds queries,
+// each as the reply's REP object, with paging by STARTNUM and RECCNT. A short-lived helper over
+// the state; the ledger calls it under its lock.
+
+#include <string>
+#include <vector>
+
+#include "sim/trade/SimTradeRecords.h"
+
+class SimTradeQueries {
+public:
+    // Rows of one page when a query names a first row but no count.
+    static constexpr int kPageSize = 20;
+
+    explicit SimTradeQueries(SimTradeState& state) : m_state(state) {}
+
+    SimJson commodities(const SimJson& request) const;
+    SimJson otherFirm(const std::string& account) const;
+    SimJson holdings(const std::string& account, const SimJson& request) const;
+    SimJson holdingDetails(const std::string& account, const SimJson& request) const;
+    SimJson firmInfo(const std::string& account) const;
+    SimJson orders(const std::string& account, const SimJson& request) const;
+    SimJson deals(const std::string& account, const SimJson& request) const;
+    SimJson listings(const SimJson& request) const;
+    // `kind` is the report's request name.
+    SimJson report(const std::string& kind, const std::string& account,
+                   const SimJson& request) const;
+    SimJson notices(const SimJson& request) const;
+    SimJson noticeContent(const SimJson& request) const;
+    SimJson marketFunds(const std::string& account) const;
+    SimJson banks(const std::string& account) const;
+    SimJson transfers(const std::string& account, const SimJson& request) const;
+
+    // Rows of a page as "TTLREC" and "RESULTLIST" -> "REC" of a success reply.
+    static SimJson paged(const std::vector<SimJson>& rows, const SimJson& request, int pageSize);
+
+private:
+    SimJson commodityRecord(const SimTradeCommodity& item, size_t index) const;
+    std::string nameOf(const std::string& code) const;
+    int64_t dayStart(int64_t ms) const;
+    bool inDays(int64_t ms, const SimJson& request, const char* from, const char* to) const;
+    SimJson closedPositions(const std::string& account, const SimJson& request) const;
+    SimJson dealReport(const std::string& account, const SimJson& request) const;
+    SimJson holdingReport(const std::string& account, const SimJson& request) const;
+    SimJson flowReport(const std::string& account, const SimJson& request) const;
+    SimJson statementReport(const std::string& account, const SimJson& request) const;
+
+    SimTradeState& m_state;
+};

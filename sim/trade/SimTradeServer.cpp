@@ -1,0 +1,142 @@
+#include "sim/trade/SimTradeServer.h"
+
+#include <httplib.h>
+
+#include "sim/trade/SimAccountServices.h"
+
+namespace {
+const char* const kPaths[] = {"/trade", "/notice", "/funds"};
+
+std::string envelope(const SimJson& rep) {
+    SimJson body = {{"VUZI", {{"REP", rep}}}};
+    return body.dump(2);
+}
+}  // namespace
+
+SimTradeServer::SimTradeServer(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed,
+                               SimAccountServices& accounts)
+    : m_ledger(env, market, seed), m_accounts(accounts) {
+    for (int i = 0; i < kLineCount; ++i) {
+        m_lines.push_back(std::make_unique<SimHttpLine>([this](httplib::Server& server) {
+            server.Post(
+                R"(/.*)", [this](const httplib::Request& request, httplib::Response& response) {
+                    const std::string name =
+                        request.has_param("req") ? request.get_param_value("req") : "";
+                    const std::string body = reply(request.path, name, request.body);
+                    const bool binary = request.path == "/trade" && name.empty() && !body.empty() &&
+                                        body[0] == '\x04';
+                    response.set_content(body, binary ? "binary" : "text/plain; charset=utf-8");
+                });
+        }));
+    }
+}
+
+SimTradeServer::~SimTradeServer() {
+    stop();
+}
+
+bool SimTradeServer::start() {
+    for (auto& line : m_lines) {
+        if (!line->start()) {
+            stop();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SimTradeServer::stop() {
+    for (auto& line : m_lines) {
+        line->stop();
+    }
+}
+
+std::string SimTradeServer::lineBase(size_t i) const {
+    return m_lines.at(i)->baseUrl();
+}
+
+std::string SimTradeServer::businessUrl(const std::string& ywType, size_t line) const {
+    if (ywType != "1" && ywType != "2" && ywType != "3") {
+        return {};
+    }
+    return lineBase(line) + kPaths[ywType[0] - '1'];
+}
+
+void SimTradeServer::answerCodeNext(int code) {
+    std::lock_guard lock(m_mutex);
+    m_codeNext = code;
+}
+
+void SimTradeServer::malformNext() {
+    std::lock_guard lock(m_mutex);
+    m_malformNext = true;
+}
+
+int SimTradeServer::requestCount(const std::string& name) const {
+    std::lock_guard lock(m_mutex);
+    auto found = m_requestCounts.find(name);
+    return found == m_requestCounts.end() ? 0 : found->second;
+}
+
+std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
+    std::lock_guard lock(m_mutex);
+    ++m_requestCounts[name];
+    if (m_malformNext) {
+        m_malformNext = false;
+        return std::string("<html><body>503 Service Unavailable</body></html>");
+    }
+    if (!m_codeNext) {
+        return std::nullopt;
+    }
+    const int code = *m_codeNext;
+    m_codeNext.reset();
+    if (name == "SYS_TIME_QUERY") {
+        return SimJson({{"ret", code}, {"msg", "模拟错误"}}).dump(2);
+    }
+    return envelope(simReply(code, "模拟错误"));
+}
+
+std::string SimTradeServer::reply(const std::string& path, const std::string& name,
+                                  const std::string& body) {
+    if (path == "/account" || path.rfind("/account/", 0) == 0 || path.rfind("/sms/", 0) == 0) {
+        return m_accounts.reply(path, body);
+    }
+    if (path == "/trade" && name.empty()) {
+        if (body.rfind("<", 0) == 0) {
+            return m_accounts.reply(path, body);
+        }
+        const SimBytes frame = m_ledger.captcha(SimBytes(body.begin(), body.end()));
+        return std::string(frame.begin(), frame.end());
+    }
+    if (auto spoilt = spoiled(name)) {
+        return *spoilt;
+    }
+    if (path == "/trade" && name == "SYS_TIME_QUERY") {
+        SimJson request = SimJson::parse(body, nullptr, false);
+        if (!request.is_object()) {
+            return SimJson({{"ret", kSimBadRequest}, {"msg", "请求格式错误"}}).dump(2);
+        }
+        return m_ledger.heartbeat(request).dump(2);
+    }
+    for (int link = 1; link <= 3; ++link) {
+        if (path == kPaths[link - 1]) {
+            return jsonReply(static_cast<SimTradeLink>(link), name, body);
+        }
+    }
+    return envelope(simReply(kSimUnknownRequest, "未知请求"));
+}
+
+std::string SimTradeServer::jsonReply(SimTradeLink link, const std::string& name,
+                                      const std::string& body) {
+    SimJson top = SimJson::parse(body, nullptr, false);
+    const bool framed = top.is_object() && top.contains("VUZI") && top["VUZI"].is_object() &&
+                        top["VUZI"].contains("REQ") && top["VUZI"]["REQ"].is_object();
+    if (!framed) {
+        return envelope(simReply(kSimBadRequest, "请求格式错误"));
+    }
+    const SimJson& request = top["VUZI"]["REQ"];
+    if (simText(request, "name") != name) {
+        return envelope(simReply(kSimBadRequest, "请求名称不符"));
+    }
+    return envelope(m_ledger.handle(link, name, request));
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// The trading server of one environment: its lines (each a loopback HTTP server carrying the
+// three businesses at "/trade", "/notice" and "/funds", plus the account services), the JSON
+// envelope, the heartbeat, the captcha frame and the line-test probe, in front of the
+// environment's ledger. Tests can spoil the next reply. Owned by SimTradeService; requests run
+// on the lines' threads, the control methods on any thread.
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/core/SimHttpLine.h"
+#include "sim/trade/SimTradeLedger.h"
+
+class SimAccountServices;
+
+class SimTradeServer {
+public:
+    static constexpr int kLineCount = 2;
+
+    SimTradeServer(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed,
+                   SimAccountServices& accounts);
+    ~SimTradeServer();
+
+    bool start();
+    void stop();
+    const SimTradeEnvironment& environment() const { return m_ledger.environment(); }
+    SimTradeLedger& ledger() { return m_ledger; }
+    size_t lineCount() const { return m_lines.size(); }
+    SimHttpLine& line(size_t i) { return *m_lines.at(i); }
+    // "http://127.0.0.1:<port>" of a line.
+    std::string lineBase(size_t i) const;
+    // The address of business "1", "2" or "3" on a line; empty for another business.
+    std::string businessUrl(const std::string& ywType, size_t line) const;
+
+    // The next request with a "req" is answered with this return code instead.
+    void answerCodeNext(int code);
+    // The next request with a "req" is answered with a body that is not JSON.
+    void malformNext();
+    int requestCount(const std::string& name) const;
+
+    // One request as a line answers it: the reply body.
+    std::string reply(const std::string& path, const std::string& name, const std::string& body);
+
+private:
+    std::string jsonReply(SimTradeLink link, const std::string& name, const std::string& body);
+    std::optional<std::string> spoiled(const std::string& name);
+
+    SimTradeLedger m_ledger;
+    SimAccountServices& m_accounts;
+    std::vector<std::unique_ptr<SimHttpLine>> m_lines;
+    mutable std::mutex m_mutex;
+    std::optional<int> m_codeNext;
+    bool m_malformNext = false;
+    std::map<std::string, int> m_requestCounts;
+};
