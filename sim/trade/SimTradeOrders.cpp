@@ -234,7 +234,8 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
         if (auto error = checkOpen(account, order); !error.empty()) {
             return simReply(kSimNoFunds, error);
         }
-        openHolding(account, item, order.side, order.qty, fill, kMarketDeal, orderNo, "");
+        openHolding(account, item, order.side, order.qty, fill, kMarketDeal, orderNo,
+                    simText(request, "OTHER_ID"));
         return simReply(0, "下单成功");
     }
     if (settle != "2") {
@@ -276,6 +277,7 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.no = m_state.number();
     placed.account = account;
     placed.firm = firmOf(account);
+    placed.counterparty = simText(request, "OTHER_ID");
     placed.commodity = item.code();
     placed.side = order.side;
     placed.kind = 1;
@@ -582,7 +584,9 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
     const double price = order.price;
     const double loss = order.stopLoss;
     const double profit = order.stopProfit;
-    openHolding(account, *item, side, lots, price, kConditionalDeal, no, "", loss, profit);
+    const std::string counterparty = order.counterparty;
+    openHolding(account, *item, side, lots, price, kConditionalDeal, no, counterparty, loss,
+                profit);
 }
 
 void SimTradeOrders::sweepStops() {

@@ -93,6 +93,7 @@ struct SimTradeOrder {
     int64_t no = 0;
     std::string account;  // empty for a listing of another firm made by the control service
     std::string firm;
+    std::string counterparty;  // "OTHER_ID" of a conditional order
     std::string commodity;
     int side = 1;
     int settle = 1;  // 1 open, 2 transfer

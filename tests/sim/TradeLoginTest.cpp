@@ -1,0 +1,150 @@
+#include "sim/TradeSimFixture.h"
+
+namespace {
+const char* const kAlice = "200000000000001";
+const char* const kEastAccount = "100000000000001";
+}  // namespace
+
+TEST(TradeClientTokenTest, shouldMatchTheDocumentsWorkedExample) {
+    EXPECT_EQ(testClientToken("8001234", "pa$$word", "1700000000123"),
+              "xu9sxxTVSYD9GyNNOTQg3ViVpHeBO1gGhVZGUIGZLF8=");
+}
+
+TEST_F(TradeSimTest, shouldLogInWithTheRightTokenAndHandOutAnEncryptedSession) {
+    TradeClient trade = client();
+    Reply reply = trade.logon(kAlice, kPassword, nextLogonTime());
+    ASSERT_EQ(reply.retcode(), 0) << reply.body;
+    EXPECT_EQ(reply.rep()["LAST_MODULE"], "M");
+    EXPECT_EQ(reply.rep()["IS_ENCRYPT"], "0");
+    EXPECT_FALSE(reply.rep()["SRV_KEY"].get<std::string>().empty());
+    ASSERT_FALSE(trade.sessionId().empty());
+    EXPECT_EQ(trade.session("/trade", "firm_info", {{"A_N", ""}, {"P_P", ""}}).retcode(), 0);
+}
+
+TEST_F(TradeSimTest, shouldRefuseAWrongPasswordWithAMessage) {
+    Reply reply = client().logon(kAlice, "999999", nextLogonTime());
+    EXPECT_NE(reply.retcode(), 0);
+    EXPECT_EQ(reply.rep()["message"], "账号或密码错误");
+    EXPECT_FALSE(reply.rep().contains("CLT_KEY"));
+}
+
+TEST_F(TradeSimTest, shouldRefuseATokenMadeForAnotherLogonTime) {
+    TradeClient trade = client();
+    Reply reply = trade.call("/trade", "logon",
+                             {{"USER_ID", kAlice},
+                              {"PASSWORD", ""},
+                              {"VALID_CODE", ""},
+                              {"VALID_UUID", ""},
+                              {"LOGONTIME", "1764800000999"},
+                              {"CLT_TOKEN", testClientToken(kAlice, kPassword, "1764800000998")}});
+    EXPECT_EQ(reply.rep()["message"], "账号或密码错误");
+    reply = trade.call(
+        "/trade", "logon",
+        {{"USER_ID", kAlice}, {"LOGONTIME", "1764800000999"}, {"CLT_TOKEN", "not base64!"}});
+    EXPECT_EQ(reply.rep()["message"], "账号或密码错误");
+}
+
+TEST_F(TradeSimTest, shouldRefuseAReplayedLogon) {
+    TradeClient first = client();
+    ASSERT_EQ(first.logon(kAlice, kPassword, "1764800000500").retcode(), 0);
+    TradeClient replay = client();
+    Reply reply = replay.logon(kAlice, kPassword, "1764800000500");
+    EXPECT_NE(reply.retcode(), 0);
+    EXPECT_TRUE(replay.sessionId().empty());
+}
+
+TEST_F(TradeSimTest, shouldServeACaptchaFrameWithAPngImage) {
+    const std::string request(
+        "\x04\x00\x03\x00"
+        "1.0",
+        7);
+    Reply reply = client(kEast).post("/trade", request, "binary");
+    CaptchaFrame frame;
+    ASSERT_TRUE(readCaptchaFrame(reply.body, frame));
+    EXPECT_EQ(frame.tag, 4);
+    EXPECT_EQ(frame.version, "1.0");
+    EXPECT_EQ(frame.code, 0);
+    EXPECT_EQ(frame.image.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(frame.image.substr(12, 4), "IHDR");
+    EXPECT_EQ(frame.id.size(), 32u);
+    EXPECT_EQ(server(kEast).ledger().captchaCode(frame.id).value_or("").size(), 4u);
+
+    ASSERT_TRUE(readCaptchaFrame(client(kEast).post("/trade", "\x04", "binary").body, frame));
+    EXPECT_NE(frame.code, 0);
+    EXPECT_FALSE(frame.message.empty());
+}
+
+TEST_F(TradeSimTest, shouldLogInWithTheCaptchaCodeOnlyOnce) {
+    TradeClient trade = client(kEast);
+    auto [id, code] = captcha(trade);
+    const std::string wrong = code == "0000" ? "1111" : "0000";
+    EXPECT_EQ(trade.logon(kEastAccount, kPassword, nextLogonTime(), wrong, id).rep()["message"],
+              "验证码错误");
+    EXPECT_NE(trade.logon(kEastAccount, kPassword, nextLogonTime(), code, id).retcode(), 0);
+
+    std::tie(id, code) = captcha(trade);
+    EXPECT_EQ(trade.logon(kEastAccount, kPassword, nextLogonTime(), code, id).retcode(), 0);
+}
+
+TEST_F(TradeSimTest, shouldAnswerEveryRequestOfAnExpiredSessionWith1004) {
+    TradeClient trade = loggedIn(kAlice);
+    server().ledger().expireSessions(kAlice);
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
+    EXPECT_EQ(trade.session("/funds", "money_userinfo_query", {}).retcode(), 1004);
+    EXPECT_EQ(trade.heartbeat({{"curlogon", "0"}}).json["ret"], 1004);
+}
+
+TEST_F(TradeSimTest, shouldEndAnIdleSessionWith10001) {
+    TradeClient trade = loggedIn(kAlice);
+    server().ledger().setIdleLimitMs(60000);
+    m_exchange->clock().advance(59000);
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 0);
+    m_exchange->clock().advance(61000);
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 10001);
+    EXPECT_EQ(trade.session("/trade", "holding_query", {}).retcode(), 10001);
+}
+
+TEST_F(TradeSimTest, shouldEndTheSessionOnLogoffAndOnASecondLogin) {
+    TradeClient first = loggedIn(kAlice);
+    TradeClient second = loggedIn(kAlice);
+    EXPECT_EQ(first.session("/trade", "firm_info", {}).retcode(), 1004);
+    EXPECT_EQ(second.session("/trade", "logoff", {}).retcode(), 0);
+    EXPECT_EQ(second.session("/trade", "firm_info", {}).retcode(), 1004);
+}
+
+TEST_F(TradeSimTest, shouldRefuseASessionOfAnotherAccount) {
+    TradeClient alice = loggedIn(kAlice);
+    Reply reply = alice.call("/trade", "firm_info",
+                             {{"USER_ID", "200000000000002"}, {"SESSION_ID", alice.sessionId()}});
+    EXPECT_EQ(reply.retcode(), 1004);
+}
+
+TEST_F(TradeSimTest, shouldAnswerTheLoginChainRequests) {
+    TradeClient trade = loggedIn(kAlice);
+    Reply commodities = trade.session("/trade", "commodity_query",
+                                      {{"COMMODITY_ID", ""}, {"A_N", ""}, {"P_P", ""}});
+    ASSERT_EQ(commodities.retcode(), 0);
+    const Json records = commodities.records();
+    ASSERT_EQ(records.size(), 8u);
+    bool sawOrderBook = false;
+    for (const auto& rec : records) {
+        for (const char* key :
+             {"CO_I",  "CO_N",     "STA",        "CT_S",      "SPREAD",      "SP_U",   "SP_D",
+              "MA_A",  "MA_V",     "FEE_V",      "P_MIN_H",   "P_M_H",       "M_H",    "B_O_P",
+              "S_S_P", "STOP_L_P", "U_O_D_D_DF", "TRADEMODE", "MIN_HQ_MOVE", "Z_L_S_C"}) {
+            EXPECT_TRUE(rec.contains(key)) << key;
+        }
+        EXPECT_EQ(rec["YARS"]["YAS"].size(), 2u);
+        sawOrderBook = sawOrderBook || (rec["CO_I"] == "NI" && rec["TRADEMODE"] == "4");
+    }
+    EXPECT_TRUE(sawOrderBook);
+    Reply one = trade.session("/trade", "commodity_query", {{"COMMODITY_ID", "AU"}});
+    ASSERT_EQ(one.records().size(), 1u);
+    EXPECT_EQ(one.records()[0]["SPREAD"], "0.01");
+
+    Reply firm = trade.session("/trade", "other_firm_query", {{"IS_D", "1"}});
+    EXPECT_EQ(firm.records()[0]["E_M_ID"], "F001");
+    Reply info = trade.session("/trade", "firm_info", {});
+    EXPECT_EQ(info.records()[0]["FI"], kAlice);
+    EXPECT_EQ(info.records()[0]["C_STA"], "N");
+}

@@ -1,0 +1,158 @@
+#include "sim/TradeSimFixture.h"
+
+namespace {
+const char* const kAlice = "200000000000001";  // firm F001
+const char* const kBob = "200000000000002";    // firm F002
+
+Fields listing(const std::string& side, const std::string& price, const std::string& qty,
+               const std::string& settle = "1", const std::string& autoDelist = "2") {
+    return {{"BUY_SELL", side}, {"COMMODITY_ID", "NI"},   {"PRICE", price},
+            {"QTY", qty},       {"SETTLE_BASIS", settle}, {"LIST_ID", ""},
+            {"CLOSEMODE", "1"}, {"HOLDING_ID", ""},       {"A_N", ""},
+            {"P_P", ""},        {"LIST_PICK", "1"},       {"P_F", autoDelist}};
+}
+
+Fields delisting(const std::string& side, const std::string& price, const std::string& qty,
+                 const std::string& listRest = "0") {
+    return {{"BUY_SELL", side},    {"COMMODITY_ID", "NI"}, {"PRICE", price},   {"QTY", qty},
+            {"SETTLE_BASIS", "1"}, {"ISLIST", listRest},   {"CLOSEMODE", "1"}, {"HOLDING_ID", ""}};
+}
+
+Fields book(const std::string& side) {
+    return {{"COMMODITY_ID", "NI"}, {"STARTNUM", "1"},  {"RECCNT", ""},
+            {"TY", side},           {"SORTFLD", "PRI"}, {"ISDESC", side == "1" ? "1" : "0"}};
+}
+}  // namespace
+
+class TradeOrderBookTest : public TradeSimTest {
+protected:
+    int64_t close() { return m_exchange->market().quote(0, 4)->yesterdayClose; }
+    Json held(const TradeClient& trade) {
+        return trade.session("/trade", "holding_detail_query", {{"COMMODITY_ID", "NI"}}).records();
+    }
+};
+
+TEST_F(TradeOrderBookTest, shouldLetAnotherFirmTakeAListingByDelisting) {
+    TradeClient alice = loggedIn(kAlice);
+    TradeClient bob = loggedIn(kBob);
+    const std::string price = std::to_string(close());
+    Reply beat = bob.heartbeat({{"curlogon", "1"}, {"lastid", "0"}, {"CO_I", "NI"}});
+    const std::string sellTime = beat.json["UPT"];
+
+    ASSERT_EQ(alice.session("/trade", "order_list", listing("2", price, "5")).retcode(), 0);
+    Json sells = bob.session("/trade", "faes_sellingbuying_query", book("2")).records();
+    ASSERT_EQ(sells.size(), 1u);
+    EXPECT_EQ(sells[0]["PRI"], price);
+    EXPECT_EQ(sells[0]["UT_QTY"], "5");
+    EXPECT_EQ(sells[0]["TR_I"], "F001");
+    m_exchange->clock().advance(1000);
+    beat = bob.heartbeat({{"curlogon", "0"}, {"lastid", "0"}, {"CO_I", "NI"}});
+    EXPECT_GT(std::stoll(beat.json["UPT"].get<std::string>()), std::stoll(sellTime));
+
+    Reply taken = bob.session("/trade", "order_mp", delisting("1", price, "3"));
+    ASSERT_EQ(taken.retcode(), 0) << taken.body;
+    Json bobs = held(bob);
+    ASSERT_EQ(bobs.size(), 1u);
+    EXPECT_EQ(bobs[0]["TY"], "1");
+    EXPECT_EQ(bobs[0]["C_QTY"], "3");
+    EXPECT_EQ(bobs[0]["OTHER_ID"], "F001");
+    Json alices = held(alice);
+    ASSERT_EQ(alices.size(), 1u);
+    EXPECT_EQ(alices[0]["TY"], "2");
+    EXPECT_EQ(alices[0]["C_QTY"], "3");
+    EXPECT_EQ(alices[0]["OTHER_ID"], "F002");
+    sells = bob.session("/trade", "faes_sellingbuying_query", book("2")).records();
+    ASSERT_EQ(sells.size(), 1u);
+    EXPECT_EQ(sells[0]["UT_QTY"], "2");
+    EXPECT_EQ(sells[0]["T_QTY"], "3");
+    Json orders = alice.session("/trade", "my_order_query", {{"COMMODITY_ID", "NI"}}).records();
+    EXPECT_EQ(orders[0]["STA"], "4");
+
+    ASSERT_EQ(bob.session("/trade", "order_mp", delisting("1", price, "2")).retcode(), 0);
+    Reply empty = bob.session("/trade", "faes_sellingbuying_query", book("2"));
+    EXPECT_EQ(empty.rep()["RESULTLIST"], "");
+    EXPECT_EQ(alice.session("/trade", "my_order_query", {}).records()[0]["STA"], "2");
+    EXPECT_EQ(bob.session("/trade", "order_mp", delisting("1", price, "1")).rep()["message"],
+              "没有可摘的挂牌");
+}
+
+TEST_F(TradeOrderBookTest, shouldTakeTheCheapestSellListingsFirstAndListTheRest) {
+    TradeClient bob = loggedIn(kBob);
+    const int64_t base = close();
+    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, static_cast<double>(base + 5), 2));
+    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, static_cast<double>(base), 1));
+    Json sells = bob.session("/trade", "faes_sellingbuying_query", book("2")).records();
+    ASSERT_EQ(sells.size(), 2u);
+    EXPECT_EQ(sells[0]["PRI"], std::to_string(base));
+
+    ASSERT_EQ(
+        bob.session("/trade", "order_mp", delisting("1", std::to_string(base), "2", "1")).retcode(),
+        0);
+    Json mine = held(bob);
+    ASSERT_EQ(mine.size(), 1u);
+    EXPECT_EQ(mine[0]["C_QTY"], "1");
+    Json buys = bob.session("/trade", "faes_sellingbuying_query", book("1")).records();
+    ASSERT_EQ(buys.size(), 1u);
+    EXPECT_EQ(buys[0]["UT_QTY"], "1");
+    const std::string number = buys[0]["OR_N"];
+    EXPECT_NE(bob.session("/trade", "order_wd", {{"ORDER_NO", number}}).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "order_list_wd", {{"ORDER_NO", number}}).retcode(), 0);
+    EXPECT_EQ(bob.session("/trade", "faes_sellingbuying_query", book("1")).rep()["RESULTLIST"], "");
+    EXPECT_EQ(bob.session("/trade", "my_order_query", {}).records()[0]["STA"], "5");
+}
+
+TEST_F(TradeOrderBookTest, shouldTransferAHoldingThroughAListing) {
+    TradeClient alice = loggedIn(kAlice);
+    TradeClient bob = loggedIn(kBob);
+    const std::string price = std::to_string(close());
+    ASSERT_EQ(alice.session("/trade", "order_list", listing("2", price, "4")).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "order_mp", delisting("1", price, "4")).retcode(), 0);
+
+    EXPECT_NE(bob.session("/trade", "order_list", listing("2", price, "5", "2")).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "order_list", listing("2", price, "3", "2")).retcode(), 0);
+    EXPECT_EQ(held(bob)[0]["F_QTY"], "3");
+    ASSERT_EQ(alice.session("/trade", "order_mp", delisting("1", price, "3")).retcode(), 0);
+    Json mine = held(bob);
+    ASSERT_EQ(mine.size(), 1u);
+    EXPECT_EQ(mine[0]["C_QTY"], "1");
+    EXPECT_EQ(mine[0]["F_QTY"], "0");
+    Json alices = held(alice);
+    int sold = 0, bought = 0;
+    for (const auto& rec : alices) {
+        (rec["TY"] == "2" ? sold : bought) += std::stoi(rec["C_QTY"].get<std::string>());
+    }
+    EXPECT_EQ(sold, 4);
+    EXPECT_EQ(bought, 3);
+}
+
+TEST_F(TradeOrderBookTest, shouldRefuseListingsOffTheTickOrBeyondTheLimits) {
+    TradeClient alice = loggedIn(kAlice);
+    const int64_t base = close();
+    EXPECT_EQ(alice.session("/trade", "order_list", listing("2", std::to_string(base) + ".5", "1"))
+                  .rep()["message"],
+              "价格不是最小报价单位的整数倍");
+    EXPECT_EQ(
+        alice.session("/trade", "order_list", listing("2", std::to_string(base * 12 / 10), "1"))
+            .rep()["message"],
+        "价格超出涨跌停板");
+    Fields quoteMode = listing("2", std::to_string(base), "1");
+    quoteMode[1] = {"COMMODITY_ID", "AG"};
+    EXPECT_NE(alice.session("/trade", "order_list", quoteMode).retcode(), 0);
+}
+
+TEST_F(TradeOrderBookTest, shouldMatchAnAutoDelistingListingAtOnce) {
+    TradeClient bob = loggedIn(kBob);
+    const int64_t base = close();
+    ASSERT_TRUE(server().ledger().listForFirm("F001", "NI", 1, static_cast<double>(base), 2));
+    ASSERT_EQ(bob.session("/trade", "order_list", listing("2", std::to_string(base), "3", "1", "1"))
+                  .retcode(),
+              0);
+    Json mine = held(bob);
+    ASSERT_EQ(mine.size(), 1u);
+    EXPECT_EQ(mine[0]["TY"], "2");
+    EXPECT_EQ(mine[0]["C_QTY"], "2");
+    Json sells = bob.session("/trade", "faes_sellingbuying_query", book("2")).records();
+    ASSERT_EQ(sells.size(), 1u);
+    EXPECT_EQ(sells[0]["UT_QTY"], "1");
+    EXPECT_EQ(sells[0]["F_TYPE"], "1");
+}

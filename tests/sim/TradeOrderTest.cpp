@@ -1,0 +1,187 @@
+#include <cmath>
+
+#include "sim/TradeSimFixture.h"
+
+namespace {
+const char* const kBob = "200000000000002";
+constexpr double kUnit = 10;  // goods per lot of a whole-number commodity
+constexpr double kMarginRate = 0.1;
+constexpr double kFeeRate = 0.0006;
+
+double money(const Json& value) {
+    return std::stod(value.get<std::string>());
+}
+
+Fields marketOrder(const std::string& side, const std::string& settle, const std::string& qty,
+                   const std::string& price = "", const std::string& diff = "") {
+    return {{"BUY_SELL", side}, {"COMMODITY_ID", "AG"},   {"PRICE", price},
+            {"QTY", qty},       {"SETTLE_BASIS", settle}, {"DOT_DIFF", diff},
+            {"CLOSEMODE", "1"}, {"HOLDING_ID", ""},       {"OTHER_ID", "F002"}};
+}
+
+Fields conditional(const std::string& side, const std::string& price, const std::string& qty,
+                   const std::string& loss = "0", const std::string& profit = "0") {
+    return {{"BUY_SELL", side},     {"COMMODITY_ID", "AG"}, {"PRICE", price},
+            {"QTY", qty},           {"STOP_LOSS", loss},    {"STOP_PROFIT", profit},
+            {"VALIDITY_TYPE", "0"}, {"OTHER_ID", "F002"}};
+}
+}  // namespace
+
+class TradeOrderTest : public TradeSimTest {
+protected:
+    SimQuote agQuote() { return *m_exchange->market().quote(0, 1); }
+    Json firm(const TradeClient& trade) {
+        return trade.session("/trade", "firm_info", {}).records()[0];
+    }
+    Json details(const TradeClient& trade) {
+        return trade
+            .session("/trade", "holding_detail_query",
+                     {{"COMMODITY_ID", ""}, {"MARKET_ID", "1"}, {"RECCNT", "0"}})
+            .records();
+    }
+};
+
+TEST_F(TradeOrderTest, shouldOpenThenCloseChangingHoldingsAndFundsByTheRightAmounts) {
+    TradeClient bob = loggedIn(kBob);
+    ASSERT_DOUBLE_EQ(money(firm(bob)["EQT"]), 1000000.00);
+    const double ask = static_cast<double>(agQuote().sellPrice);
+
+    Reply open = bob.session("/trade", "order_s", marketOrder("1", "1", "3"));
+    ASSERT_EQ(open.retcode(), 0) << open.body;
+    const double openFee = ask * 3 * kUnit * kFeeRate;
+    Json info = firm(bob);
+    EXPECT_NEAR(money(info["EQT"]), 1000000.00 - openFee, 0.006);
+    EXPECT_NEAR(money(info["RM"]), ask * 3 * kUnit * kMarginRate, 0.006);
+    Json summary = bob.session("/trade", "holding_query", {{"COMMODITY_ID", ""}}).records();
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_EQ(summary[0]["CO_I"], "AG");
+    EXPECT_EQ(summary[0]["TY"], "1");
+    EXPECT_EQ(summary[0]["QTY"], "3");
+    Json held = details(bob);
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_EQ(held[0]["C_QTY"], "3");
+    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), ask);
+    EXPECT_EQ(held[0]["OTHER_ID"], "F002");
+
+    movePrice("AG", 50);
+    const double bid = static_cast<double>(agQuote().buyPrice);
+    Reply close = bob.session("/trade", "order_s", marketOrder("2", "2", "3"));
+    ASSERT_EQ(close.retcode(), 0) << close.body;
+    const double profit = (bid - ask) * 3 * kUnit;
+    const double closeFee = bid * 3 * kUnit * kFeeRate;
+    info = firm(bob);
+    EXPECT_NEAR(money(info["EQT"]), 1000000.00 - openFee + profit - closeFee, 0.011);
+    EXPECT_NEAR(money(info["PL"]), profit, 0.006);
+    EXPECT_DOUBLE_EQ(money(info["RM"]), 0);
+    EXPECT_TRUE(details(bob).empty());
+
+    Json deals = bob.session("/trade", "tradequery", {{"STARTNUM", "1"}}).records();
+    ASSERT_EQ(deals.size(), 2u);
+    EXPECT_EQ(deals[0]["SE_F"], "2");
+    EXPECT_NEAR(money(deals[0]["LIQPL"]), profit, 0.006);
+    EXPECT_EQ(deals[1]["SE_F"], "1");
+}
+
+TEST_F(TradeOrderTest, shouldCloseOneHoldingByItsNumber) {
+    TradeClient bob = loggedIn(kBob);
+    ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "2")).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "4")).retcode(), 0);
+    Json held = details(bob);
+    ASSERT_EQ(held.size(), 2u);
+    const std::string second = held[1]["H_ID"];
+    Fields order = marketOrder("2", "2", "3");
+    order[6] = {"CLOSEMODE", "2"};
+    order[7] = {"HOLDING_ID", second};
+    ASSERT_EQ(bob.session("/trade", "order_s", order).retcode(), 0);
+    held = details(bob);
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_EQ(held[0]["C_QTY"], "2");
+    EXPECT_EQ(held[1]["C_QTY"], "1");
+    order[2] = {"QTY", "2"};
+    EXPECT_NE(bob.session("/trade", "order_s", order).retcode(), 0);
+}
+
+TEST_F(TradeOrderTest, shouldRefuseOrdersOutsideTheRules) {
+    TradeClient bob = loggedIn(kBob);
+    const std::string far = std::to_string(agQuote().sellPrice - 20);
+    EXPECT_EQ(
+        bob.session("/trade", "order_s", marketOrder("1", "1", "1", far, "5")).rep()["message"],
+        "价格已变动,超出可接受点差");
+    EXPECT_NE(bob.session("/trade", "order_s", marketOrder("1", "1", "0")).retcode(), 0);
+    EXPECT_NE(bob.session("/trade", "order_s", marketOrder("1", "1", "101")).retcode(), 0);
+    EXPECT_NE(bob.session("/trade", "order_s", marketOrder("1", "2", "1")).retcode(), 0);
+    Fields big = marketOrder("1", "1", "100");
+    big[1] = {"COMMODITY_ID", "SN"};
+    EXPECT_EQ(bob.session("/trade", "order_s", big).rep()["message"], "可用资金不足");
+    Fields book = marketOrder("1", "1", "1");
+    book[1] = {"COMMODITY_ID", "NI"};
+    EXPECT_NE(bob.session("/trade", "order_s", book).retcode(), 0);
+    EXPECT_TRUE(details(bob).empty());
+}
+
+TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
+    TradeClient bob = loggedIn(kBob);
+    const int64_t ask = agQuote().sellPrice;
+    const std::string limit = std::to_string(ask - 30);
+    const std::string loss = std::to_string(ask - 200);
+    ASSERT_EQ(bob.session("/trade", "order_x", conditional("1", limit, "2", loss)).retcode(), 0);
+    Json orders = bob.session("/trade", "my_order_query", {{"UT", "0"}}).records();
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0]["STA"], "1");
+    EXPECT_NEAR(money(orders[0]["F_MAR"]), (ask - 30) * 2 * kUnit * kMarginRate, 0.006);
+    EXPECT_GT(money(firm(bob)["OR_F"]), 0);
+    EXPECT_TRUE(details(bob).empty());
+
+    movePrice("AG", -40);
+    Json held = details(bob);
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), static_cast<double>(ask - 30));
+    EXPECT_EQ(held[0]["STOP_LOSS"], loss);
+    orders = bob.session("/trade", "my_order_query", {}).records();
+    EXPECT_EQ(orders[0]["STA"], "2");
+    EXPECT_EQ(orders[0]["T_QTY"], "2");
+    EXPECT_DOUBLE_EQ(money(firm(bob)["OR_F"]), 0);
+    Json deals = bob.session("/trade", "tradequery", {}).records();
+    EXPECT_EQ(deals[0]["TR_T"], "6");
+}
+
+TEST_F(TradeOrderTest, shouldCancelAConditionalOrderAndReleaseItsFunds) {
+    TradeClient bob = loggedIn(kBob);
+    const std::string limit = std::to_string(agQuote().sellPrice - 30);
+    ASSERT_EQ(bob.session("/trade", "order_x", conditional("1", limit, "2")).retcode(), 0);
+    const std::string number = bob.session("/trade", "my_order_query", {}).records()[0]["OR_N"];
+    EXPECT_NE(bob.session("/trade", "order_list_wd", {{"ORDER_NO", number}}).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "order_wd", {{"ORDER_NO", number}}).retcode(), 0);
+    EXPECT_EQ(bob.session("/trade", "my_order_query", {}).records()[0]["STA"], "3");
+    EXPECT_DOUBLE_EQ(money(firm(bob)["OR_F"]), 0);
+    EXPECT_NE(bob.session("/trade", "order_wd", {{"ORDER_NO", number}}).retcode(), 0);
+    movePrice("AG", -40);
+    EXPECT_TRUE(details(bob).empty());
+}
+
+TEST_F(TradeOrderTest, shouldCloseAHoldingAtItsStopLoss) {
+    TradeClient bob = loggedIn(kBob);
+    ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "1")).retcode(), 0);
+    const std::string id = details(bob)[0]["H_ID"];
+    const int64_t bid = agQuote().buyPrice;
+    Fields stops = {{"H_ID", id},
+                    {"COMMODITY_ID", "AG"},
+                    {"TY", "1"},
+                    {"STOP_LOSS", std::to_string(bid + 1)},
+                    {"STOP_PROFIT", "0"}};
+    EXPECT_EQ(bob.session("/trade", "set_loss_profit", stops).rep()["message"], "止损价设置不合理");
+    stops[3] = {"STOP_LOSS", std::to_string(bid - 20)};
+    stops[4] = {"STOP_PROFIT", std::to_string(bid + 500)};
+    ASSERT_EQ(bob.session("/trade", "set_loss_profit", stops).retcode(), 0);
+    ASSERT_EQ(bob.session("/trade", "withdraw_loss_profit",
+                          {{"H_ID", id}, {"COMMODITY_ID", "AG"}, {"TYPE", "2"}})
+                  .retcode(),
+              0);
+    EXPECT_EQ(details(bob)[0]["STOP_PROFIT"], "0");
+
+    movePrice("AG", -25);
+    EXPECT_TRUE(details(bob).empty());
+    Json deals = bob.session("/trade", "tradequery", {}).records();
+    EXPECT_EQ(deals[0]["SE_F"], "2");
+    EXPECT_EQ(deals[0]["TR_T"], "3");
+}

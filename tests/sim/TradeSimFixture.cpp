@@ -1,0 +1,108 @@
+#include "sim/TradeSimFixture.h"
+
+namespace {
+uint64_t little(const std::string& body, size_t at, int width) {
+    uint64_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<uint8_t>(body[at + static_cast<size_t>(i)]);
+    }
+    return value;
+}
+
+bool take(const std::string& body, size_t& at, size_t count, std::string& out) {
+    if (at + count > body.size()) {
+        return false;
+    }
+    out = body.substr(at, count);
+    at += count;
+    return true;
+}
+}  // namespace
+
+bool readCaptchaFrame(const std::string& body, CaptchaFrame& frame) {
+    size_t at = 0;
+    if (body.size() < 4) {
+        return false;
+    }
+    frame.tag = static_cast<int>(little(body, 0, 2));
+    at = 4;
+    if (!take(body, at, little(body, 2, 2), frame.version) || at + 10 > body.size()) {
+        return false;
+    }
+    frame.code = static_cast<int64_t>(little(body, at, 8));
+    const size_t messageLength = little(body, at + 8, 2);
+    at += 10;
+    if (!take(body, at, messageLength, frame.message)) {
+        return false;
+    }
+    if (frame.code != 0) {
+        return at == body.size();
+    }
+    if (at + 4 > body.size()) {
+        return false;
+    }
+    const size_t imageLength = little(body, at, 4);
+    at += 4;
+    if (!take(body, at, imageLength, frame.image) || at + 2 > body.size()) {
+        return false;
+    }
+    const size_t idLength = little(body, at, 2);
+    at += 2;
+    return take(body, at, idLength, frame.id) && at == body.size();
+}
+
+void TradeSimTest::SetUp() {
+    m_exchange = std::make_unique<SimExchange>(SimExchange::testOptions());
+    ASSERT_TRUE(m_exchange->start());
+}
+
+void TradeSimTest::TearDown() {
+    m_exchange->stop();
+}
+
+SimTradeServer& TradeSimTest::server(const std::string& env, const std::string& jys) {
+    return *m_exchange->trade().server(jys, env);
+}
+
+TradeClient TradeSimTest::client(const std::string& env, size_t line) {
+    return TradeClient(server(env).lineBase(line));
+}
+
+std::string TradeSimTest::nextLogonTime() {
+    return std::to_string(++m_logonTime);
+}
+
+std::pair<std::string, std::string> TradeSimTest::captcha(const TradeClient& client) {
+    const std::string request(
+        "\x04\x00\x03\x00"
+        "1.0",
+        7);
+    Reply reply = client.post("/trade", request, "binary");
+    CaptchaFrame frame;
+    EXPECT_TRUE(readCaptchaFrame(reply.body, frame));
+    auto code = server(kEast).ledger().captchaCode(frame.id);
+    return {frame.id, code.value_or("")};
+}
+
+TradeClient TradeSimTest::loggedIn(const std::string& account, const std::string& env) {
+    TradeClient trade = client(env);
+    std::string code, id;
+    if (env == kEast) {
+        std::tie(id, code) = captcha(trade);
+    }
+    Reply reply = trade.logon(account, kPassword, nextLogonTime(), code, id);
+    EXPECT_EQ(reply.retcode(), 0) << reply.body;
+    EXPECT_FALSE(trade.sessionId().empty());
+    return trade;
+}
+
+void TradeSimTest::movePrice(const std::string& commodity, int64_t units, const std::string& env) {
+    const int quoteServer = server(env).environment().quoteServer;
+    for (const auto& item : m_exchange->catalogue().server(quoteServer)->commodities) {
+        if (item.code == commodity) {
+            ASSERT_TRUE(m_exchange->market().movePrice(quoteServer, item.id, units));
+            return;
+        }
+    }
+    FAIL() << "no commodity " << commodity;
+}
