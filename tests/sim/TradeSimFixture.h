@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/SimExchange.h"
+#include "sim/core/SimExchange.h"
 #include "sim/TradeClient.h"
 
 struct CaptchaFrame {
