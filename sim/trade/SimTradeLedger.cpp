@@ -1,6 +1,7 @@
 #include "sim/trade/SimTradeLedger.h"
 
 #include <cmath>
+#include <set>
 
 #include "sim/core/SimClock.h"
 #include "sim/trade/SimCaptchaImage.h"
@@ -123,39 +124,46 @@ void SimTradeLedger::seedNotices() {
 
 const std::map<std::string, SimTradeLedger::Route>& SimTradeLedger::routes() {
     using L = SimTradeLink;
+    using A = const std::string&;
+    using R = const SimJson&;
+    using Q = SimTradeQueries;
+    using O = SimTradeOrders;
     using S = SimTradeLedger;
     static const std::map<std::string, Route> table = {
-        {"commodity_query", {L::Trade, &S::commodityQuery}},
-        {"other_firm_query", {L::Trade, &S::otherFirmQuery}},
-        {"firm_info", {L::Trade, &S::firmInfo}},
-        {"logoff", {L::Trade, &S::logoff}},
-        {"holding_query", {L::Trade, &S::holdingQuery}},
-        {"holding_detail_query", {L::Trade, &S::holdingDetailQuery}},
-        {"order_s", {L::Trade, &S::marketOrder}},
-        {"order_x", {L::Trade, &S::conditionalOrder}},
-        {"set_loss_profit", {L::Trade, &S::setLossProfit}},
-        {"withdraw_loss_profit", {L::Trade, &S::withdrawLossProfit}},
-        {"my_order_query", {L::Trade, &S::orderQuery}},
-        {"tradequery", {L::Trade, &S::tradeQuery}},
-        {"order_wd", {L::Trade, &S::cancelOrder}},
-        {"order_list_wd", {L::Trade, &S::cancelListing}},
-        {"faes_sellingbuying_query", {L::Trade, &S::listingQuery}},
-        {"order_mp", {L::Trade, &S::delist}},
-        {"order_list", {L::Trade, &S::list}},
-        {"change_password", {L::Trade, &S::changePassword}},
-        {"report_customercloseposition_query", {L::Notice, &S::reportQuery}},
-        {"report_customerorders_query", {L::Notice, &S::reportQuery}},
-        {"report_customerhold_query", {L::Notice, &S::reportQuery}},
-        {"report_customerfundsflow_query", {L::Notice, &S::reportQuery}},
-        {"report_customerfundsstat_query", {L::Notice, &S::reportQuery}},
-        {"notice_list_query", {L::Notice, &S::noticeList}},
-        {"notice_content_query", {L::Notice, &S::noticeContent}},
-        {"money_marketfundsinfo_query", {L::Funds, &S::marketFunds}},
-        {"money_userinfo_query", {L::Funds, &S::bankList}},
-        {"money_transfer", {L::Funds, &S::transfer}},
-        {"money_iom_query", {L::Funds, &S::transferHistory}},
-        {"money_bankfunds", {L::Funds, &S::bankBalance}},
-        {"money_modpwd", {L::Funds, &S::fundPassword}},
+        {"commodity_query", {L::Trade, [](S& s, A, R r) { return Q(s.m_state).commodities(r); }}},
+        {"other_firm_query", {L::Trade, [](S& s, A a, R) { return Q(s.m_state).otherFirm(a); }}},
+        {"firm_info", {L::Trade, [](S& s, A a, R) { return Q(s.m_state).firmInfo(a); }}},
+        {"logoff", {L::Trade, [](S& s, A a, R) { return s.logoff(a); }}},
+        {"holding_query", {L::Trade, [](S& s, A a, R r) { return Q(s.m_state).holdings(a, r); }}},
+        {"holding_detail_query",
+         {L::Trade, [](S& s, A a, R r) { return Q(s.m_state).holdingDetails(a, r); }}},
+        {"order_s", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).marketOrder(a, r); }}},
+        {"order_x", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).conditionalOrder(a, r); }}},
+        {"set_loss_profit",
+         {L::Trade, [](S& s, A a, R r) { return O(s.m_state).setLossProfit(a, r); }}},
+        {"withdraw_loss_profit",
+         {L::Trade, [](S& s, A a, R r) { return O(s.m_state).withdrawLossProfit(a, r); }}},
+        {"my_order_query", {L::Trade, [](S& s, A a, R r) { return Q(s.m_state).orders(a, r); }}},
+        {"tradequery", {L::Trade, [](S& s, A a, R r) { return Q(s.m_state).deals(a, r); }}},
+        {"order_wd", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).cancel(a, r, false); }}},
+        {"order_list_wd",
+         {L::Trade, [](S& s, A a, R r) { return O(s.m_state).cancel(a, r, true); }}},
+        {"faes_sellingbuying_query",
+         {L::Trade, [](S& s, A, R r) { return Q(s.m_state).listings(r); }}},
+        {"order_mp", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).delist(a, r); }}},
+        {"order_list", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).list(a, r); }}},
+        {"change_password", {L::Trade, [](S& s, A a, R r) { return s.changePassword(a, r); }}},
+        {"notice_list_query", {L::Notice, [](S& s, A, R r) { return Q(s.m_state).notices(r); }}},
+        {"notice_content_query",
+         {L::Notice, [](S& s, A, R r) { return Q(s.m_state).noticeContent(r); }}},
+        {"money_marketfundsinfo_query",
+         {L::Funds, [](S& s, A a, R) { return Q(s.m_state).marketFunds(a); }}},
+        {"money_userinfo_query", {L::Funds, [](S& s, A a, R) { return Q(s.m_state).banks(a); }}},
+        {"money_transfer", {L::Funds, [](S& s, A a, R r) { return s.transfer(a, r); }}},
+        {"money_iom_query",
+         {L::Funds, [](S& s, A a, R r) { return Q(s.m_state).transfers(a, r); }}},
+        {"money_bankfunds", {L::Funds, [](S& s, A a, R r) { return s.bankBalance(a, r); }}},
+        {"money_modpwd", {L::Funds, [](S& s, A a, R r) { return s.fundPassword(a, r); }}},
     };
     return table;
 }
@@ -166,6 +174,9 @@ SimJson SimTradeLedger::handle(SimTradeLink link, const std::string& name, const
     if (name == "logon") {
         return link == SimTradeLink::Trade ? logon(request)
                                            : simReply(kSimUnknownRequest, "请求线路错误");
+    }
+    if (name.rfind("report_customer", 0) == 0) {
+        return report(link, name, request);
     }
     auto route = routes().find(name);
     if (route == routes().end()) {
@@ -178,8 +189,11 @@ SimJson SimTradeLedger::handle(SimTradeLink link, const std::string& name, const
     if (auto* code = std::get_if<int>(&account)) {
         return simReply(*code, *code == kSimSessionIdle ? "长时间未操作,会话已失效" : "会话已失效");
     }
-    m_currentRequest = name;
-    return (this->*route->second.handler)(std::get<std::string>(account), request);
+    return route->second.handler(*this, std::get<std::string>(account), request);
+}
+
+SimJson SimTradeLedger::sessionEnded(int code) {
+    return simReply(code, code == kSimSessionIdle ? "长时间未操作,会话已失效" : "会话已失效");
 }
 
 std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string& user,
@@ -338,77 +352,13 @@ SimBytes SimTradeLedger::captcha(const SimBytes& request) {
     return captchaFrame(0, "", SimCaptchaImage::png(code, m_random.next()), uuid);
 }
 
-SimJson SimTradeLedger::commodityQuery(const std::string&, const SimJson& request) {
-    return SimTradeQueries(m_state).commodities(request);
-}
-
-SimJson SimTradeLedger::otherFirmQuery(const std::string& account, const SimJson&) {
-    return SimTradeQueries(m_state).otherFirm(account);
-}
-
-SimJson SimTradeLedger::firmInfo(const std::string& account, const SimJson&) {
-    return SimTradeQueries(m_state).firmInfo(account);
-}
-
-SimJson SimTradeLedger::logoff(const std::string& account, const SimJson&) {
+SimJson SimTradeLedger::logoff(const std::string& account) {
     for (auto& [id, session] : m_state.sessions) {
         if (session.account == account && session.endCode == 0) {
             session.endCode = kSimSessionInvalid;
         }
     }
     return simReply(0, "已退出");
-}
-
-SimJson SimTradeLedger::holdingQuery(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).holdings(account, request);
-}
-
-SimJson SimTradeLedger::holdingDetailQuery(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).holdingDetails(account, request);
-}
-
-SimJson SimTradeLedger::marketOrder(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).marketOrder(account, request);
-}
-
-SimJson SimTradeLedger::conditionalOrder(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).conditionalOrder(account, request);
-}
-
-SimJson SimTradeLedger::setLossProfit(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).setLossProfit(account, request);
-}
-
-SimJson SimTradeLedger::withdrawLossProfit(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).withdrawLossProfit(account, request);
-}
-
-SimJson SimTradeLedger::orderQuery(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).orders(account, request);
-}
-
-SimJson SimTradeLedger::tradeQuery(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).deals(account, request);
-}
-
-SimJson SimTradeLedger::cancelOrder(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).cancel(account, request, false);
-}
-
-SimJson SimTradeLedger::cancelListing(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).cancel(account, request, true);
-}
-
-SimJson SimTradeLedger::listingQuery(const std::string&, const SimJson& request) {
-    return SimTradeQueries(m_state).listings(request);
-}
-
-SimJson SimTradeLedger::delist(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).delist(account, request);
-}
-
-SimJson SimTradeLedger::list(const std::string& account, const SimJson& request) {
-    return SimTradeOrders(m_state).list(account, request);
 }
 
 SimJson SimTradeLedger::changePassword(const std::string& account, const SimJson& request) {
@@ -429,28 +379,22 @@ SimJson SimTradeLedger::changePassword(const std::string& account, const SimJson
     return simReply(0, "修改成功");
 }
 
-SimJson SimTradeLedger::reportQuery(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).report(m_currentRequest, account, request);
-}
-
-SimJson SimTradeLedger::noticeList(const std::string&, const SimJson& request) {
-    return SimTradeQueries(m_state).notices(request);
-}
-
-SimJson SimTradeLedger::noticeContent(const std::string&, const SimJson& request) {
-    return SimTradeQueries(m_state).noticeContent(request);
-}
-
-SimJson SimTradeLedger::marketFunds(const std::string& account, const SimJson&) {
-    return SimTradeQueries(m_state).marketFunds(account);
-}
-
-SimJson SimTradeLedger::bankList(const std::string& account, const SimJson&) {
-    return SimTradeQueries(m_state).banks(account);
-}
-
-SimJson SimTradeLedger::transferHistory(const std::string& account, const SimJson& request) {
-    return SimTradeQueries(m_state).transfers(account, request);
+SimJson SimTradeLedger::report(SimTradeLink link, const std::string& name, const SimJson& request) {
+    static const std::set<std::string> kReports = {
+        "report_customercloseposition_query", "report_customerorders_query",
+        "report_customerhold_query", "report_customerfundsflow_query",
+        "report_customerfundsstat_query"};
+    if (!kReports.count(name)) {
+        return simReply(kSimUnknownRequest, "未知请求");
+    }
+    if (link != SimTradeLink::Notice) {
+        return simReply(kSimUnknownRequest, "请求线路错误");
+    }
+    auto account = sessionAccount(simText(request, "USER_ID"), simText(request, "SESSION_ID"));
+    if (auto* code = std::get_if<int>(&account)) {
+        return sessionEnded(*code);
+    }
+    return SimTradeQueries(m_state).report(name, std::get<std::string>(account), request);
 }
 
 SimJson SimTradeLedger::transfer(const std::string& account, const SimJson& request) {

@@ -7,6 +7,7 @@
 // Owned by SimTradeServer.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -58,7 +59,7 @@ public:
 private:
     struct Route {
         SimTradeLink link;
-        SimJson (SimTradeLedger::*handler)(const std::string& account, const SimJson& request);
+        std::function<SimJson(SimTradeLedger&, const std::string& account, const SimJson&)> handler;
     };
 
     void seedState(uint64_t seed);
@@ -72,31 +73,11 @@ private:
     std::string checkLogon(const SimTradeAccount& account, const SimJson& request);
     std::string newSession(const std::string& account, SimBytes& key);
 
-    SimJson commodityQuery(const std::string& account, const SimJson& request);
-    SimJson otherFirmQuery(const std::string& account, const SimJson& request);
-    SimJson firmInfo(const std::string& account, const SimJson& request);
-    SimJson logoff(const std::string& account, const SimJson& request);
-    SimJson holdingQuery(const std::string& account, const SimJson& request);
-    SimJson holdingDetailQuery(const std::string& account, const SimJson& request);
-    SimJson marketOrder(const std::string& account, const SimJson& request);
-    SimJson conditionalOrder(const std::string& account, const SimJson& request);
-    SimJson setLossProfit(const std::string& account, const SimJson& request);
-    SimJson withdrawLossProfit(const std::string& account, const SimJson& request);
-    SimJson orderQuery(const std::string& account, const SimJson& request);
-    SimJson tradeQuery(const std::string& account, const SimJson& request);
-    SimJson cancelOrder(const std::string& account, const SimJson& request);
-    SimJson cancelListing(const std::string& account, const SimJson& request);
-    SimJson listingQuery(const std::string& account, const SimJson& request);
-    SimJson delist(const std::string& account, const SimJson& request);
-    SimJson list(const std::string& account, const SimJson& request);
+    SimJson report(SimTradeLink link, const std::string& name, const SimJson& request);
+    static SimJson sessionEnded(int code);
+    SimJson logoff(const std::string& account);
     SimJson changePassword(const std::string& account, const SimJson& request);
-    SimJson reportQuery(const std::string& account, const SimJson& request);
-    SimJson noticeList(const std::string& account, const SimJson& request);
-    SimJson noticeContent(const std::string& account, const SimJson& request);
-    SimJson marketFunds(const std::string& account, const SimJson& request);
-    SimJson bankList(const std::string& account, const SimJson& request);
     SimJson transfer(const std::string& account, const SimJson& request);
-    SimJson transferHistory(const std::string& account, const SimJson& request);
     SimJson bankBalance(const std::string& account, const SimJson& request);
     SimJson fundPassword(const std::string& account, const SimJson& request);
 
@@ -106,5 +87,4 @@ private:
     SimRandom m_random;
     int64_t m_idleLimitMs = kDefaultIdleMs;
     std::map<std::string, std::string> m_captchas;  // identifier -> code
-    std::string m_currentRequest;
 };

@@ -103,13 +103,32 @@ std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
     return {};
 }
 
+SimTradeDeal SimTradeOrders::dealOf(const SimTradeHolding& holding, int64_t dealNo, int qty,
+                                    double price, int kind, int64_t orderNo,
+                                    const std::string& otherFirm) const {
+    SimTradeDeal deal;
+    deal.no = dealNo;
+    deal.orderNo = orderNo;
+    deal.account = holding.account;
+    deal.commodity = holding.commodity;
+    deal.price = price;
+    deal.openPrice = holding.price;
+    deal.holdPrice = holding.price;
+    deal.qty = qty;
+    deal.openTime = holding.openTime;
+    deal.openDealNo = holding.dealNo;
+    deal.holdingNo = holding.id;
+    deal.time = m_state.now();
+    deal.kind = kind;
+    deal.otherFirm = otherFirm;
+    return deal;
+}
+
 void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommodity& commodity,
                                  int side, int qty, double price, int kind, int64_t orderNo,
                                  const std::string& otherFirm, double stopLoss, double stopProfit) {
-    const double fee = price * qty * commodity.unit * commodity.feeRate;
-    SimTradeDeal deal;
-    deal.no = m_state.number();
     SimTradeHolding holding;
+    holding.dealNo = m_state.number();
     holding.id = m_state.number();
     holding.account = account;
     holding.commodity = commodity.code();
@@ -118,63 +137,34 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     holding.qty = qty;
     holding.price = price;
     holding.openTime = m_state.now();
-    holding.dealNo = deal.no;
     holding.marginPerLot = price * commodity.unit * commodity.marginRate;
-    holding.fee = fee;
+    holding.fee = price * qty * commodity.unit * commodity.feeRate;
     holding.stopLoss = stopLoss;
     holding.stopProfit = stopProfit;
     holding.otherFirm = otherFirm;
     m_state.holdings.push_back(holding);
 
-    deal.orderNo = orderNo;
-    deal.account = account;
-    deal.commodity = commodity.code();
+    SimTradeDeal deal = dealOf(holding, holding.dealNo, qty, price, kind, orderNo, otherFirm);
     deal.side = side;
     deal.settle = 1;
-    deal.price = price;
-    deal.openPrice = price;
-    deal.holdPrice = price;
-    deal.qty = qty;
-    deal.fee = fee;
-    deal.openTime = holding.openTime;
-    deal.openDealNo = deal.no;
-    deal.holdingNo = holding.id;
-    deal.time = m_state.now();
-    deal.kind = kind;
-    deal.otherFirm = otherFirm;
+    deal.fee = holding.fee;
     m_state.deals.push_back(deal);
-    m_state.addFlow(account, "手续费", -fee, "FEE");
+    m_state.addFlow(account, "手续费", -holding.fee, "FEE");
 }
 
 void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, double price, int kind,
                                int64_t orderNo, const std::string& otherFirm) {
     const SimTradeCommodity& commodity = *m_state.commodity(holding.commodity);
     const double sign = holding.side == 1 ? 1 : -1;
-    const double profit = (price - holding.price) * qty * commodity.unit * sign;
-    const double fee = price * qty * commodity.unit * commodity.feeRate;
-    SimTradeDeal deal;
-    deal.no = m_state.number();
-    deal.orderNo = orderNo;
-    deal.account = holding.account;
-    deal.commodity = holding.commodity;
+    SimTradeDeal deal = dealOf(holding, m_state.number(), qty, price, kind, orderNo, otherFirm);
     deal.side = 3 - holding.side;
     deal.settle = 2;
-    deal.price = price;
-    deal.openPrice = holding.price;
-    deal.holdPrice = holding.price;
-    deal.qty = qty;
-    deal.profit = profit;
-    deal.fee = fee;
-    deal.openTime = holding.openTime;
-    deal.openDealNo = holding.dealNo;
-    deal.holdingNo = holding.id;
-    deal.time = m_state.now();
-    deal.kind = kind;
-    deal.otherFirm = otherFirm;
+    deal.profit = (price - holding.price) * qty * commodity.unit * sign;
+    deal.fee = price * qty * commodity.unit * commodity.feeRate;
     m_state.deals.push_back(deal);
     holding.qty -= qty;
-    m_state.addFlow(holding.account, "平仓盈亏", profit, "CPL");
-    m_state.addFlow(holding.account, "手续费", -fee, "FEE");
+    m_state.addFlow(holding.account, "平仓盈亏", deal.profit, "CPL");
+    m_state.addFlow(holding.account, "手续费", -deal.fee, "FEE");
 }
 
 void SimTradeOrders::closeMany(const std::string& account, const std::string& commodity, int side,

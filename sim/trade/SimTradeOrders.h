@@ -44,6 +44,8 @@ private:
     int openOrderLots(const std::string& account, const std::string& commodity) const;
     int freeLots(const std::string& account, const std::string& commodity, int side,
                  int64_t holdingId) const;
+    SimTradeDeal dealOf(const SimTradeHolding& holding, int64_t dealNo, int qty, double price,
+                        int kind, int64_t orderNo, const std::string& otherFirm) const;
     void openHolding(const std::string& account, const SimTradeCommodity& commodity, int side,
                      int qty, double price, int kind, int64_t orderNo, const std::string& otherFirm,
                      double stopLoss = 0, double stopProfit = 0);
