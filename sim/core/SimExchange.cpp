@@ -28,6 +28,13 @@ SimExchange::SimExchange(SimOptions options)
     m_trade = std::make_unique<SimTradeService>(*m_market, m_options.seed);
     m_directory = std::make_unique<SimDirectoryServer>(
         m_catalogue, [this](int index) { return quoteLineUrls(index); });
+    m_directory->setBusinessLine([this](const std::string& jys, const std::string& env,
+                                        const std::string& yw, int line) {
+        return m_trade->lineUrl(jys, env, yw, line);
+    });
+    m_directory->setAccountServices([this](const std::string& path, const std::string& body) {
+        return m_trade->accountServices().reply(path, body);
+    });
 }
 
 SimExchange::~SimExchange() { stop(); }
@@ -47,6 +54,9 @@ bool SimExchange::start() {
         }
     }
     if (!m_directory->start(m_options.directoryPort1, m_options.directoryPort2)) {
+        stop();
+        return false;
+    }
     if (!m_trade->start()) {
         stop();
         return false;

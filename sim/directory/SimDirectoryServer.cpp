@@ -102,6 +102,11 @@ SimDirectoryServer::SimDirectoryServer(const SimCatalogue& catalogue, QuoteLines
                         "http://" + request.local_addr + ":" + std::to_string(request.local_port);
                     response.set_content(reply(request.body, base), "text/xml; charset=utf-8");
                 });
+            server.Post(R"(/sms/(reqcode|verifycode))", [this](const httplib::Request& request,
+                                                               httplib::Response& response) {
+                response.set_content(accountReply(request.path, request.body),
+                                     "text/xml; charset=utf-8");
+            });
         }));
     }
 }
@@ -137,6 +142,20 @@ void SimDirectoryServer::setBusinessLine(BusinessLine businessLine) {
     m_businessLine = std::move(businessLine);
 }
 
+void SimDirectoryServer::setAccountServices(AccountServices services) {
+    std::lock_guard lock(m_mutex);
+    m_accountServices = std::move(services);
+}
+
+std::string SimDirectoryServer::accountReply(const std::string& path, const std::string& body) {
+    AccountServices services;
+    {
+        std::lock_guard lock(m_mutex);
+        services = m_accountServices;
+    }
+    return services ? services(path, body) : std::string();
+}
+
 void SimDirectoryServer::failNext(int count) {
     std::lock_guard lock(m_mutex);
     m_failNext = count;
@@ -163,6 +182,12 @@ std::string SimDirectoryServer::reply(const std::string& requestBody, const std:
         if (m_codeNext > 0) {
             --m_codeNext;
             return envelope(m_code, "目录服务暂不可用", "");
+        }
+    }
+    if (!elementText(requestBody, "CMD").empty()) {
+        const std::string answer = accountReply(kPath, requestBody);
+        if (!answer.empty()) {
+            return answer;
         }
     }
     const std::string name = elementText(requestBody, "NAME");

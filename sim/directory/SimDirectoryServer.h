@@ -49,6 +49,11 @@ public:
     size_t lineCount() const { return m_lines.size(); }
 
     void setBusinessLine(BusinessLine businessLine);
+    // The XML account services: a request with a "CMD" sent to the directory address, and the
+    // SMS service's "/sms/reqcode" and "/sms/verifycode", are answered by it.
+    using AccountServices =
+        std::function<std::string(const std::string& path, const std::string& body)>;
+    void setAccountServices(AccountServices services);
 
     // The next `count` requests, on any line, are answered with HTTP 503.
     void failNext(int count);
@@ -58,6 +63,8 @@ public:
 
     // The reply body to one request body, as a line answers it.
     std::string reply(const std::string& requestBody, const std::string& lineBase);
+    // The account services' reply, or empty when none are set.
+    std::string accountReply(const std::string& path, const std::string& body);
 
 private:
     bool takeFailure();
@@ -70,6 +77,7 @@ private:
     const SimCatalogue& m_catalogue;
     QuoteLines m_quoteLines;
     BusinessLine m_businessLine;
+    AccountServices m_accountServices;
     std::vector<std::unique_ptr<SimHttpLine>> m_lines;
     std::atomic<int> m_requests{0};
     std::mutex m_mutex;
