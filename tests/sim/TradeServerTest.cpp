@@ -171,3 +171,26 @@ TEST_F(TradeSimTest, shouldListMemberRightsOfAPlatform) {
     EXPECT_NE(rights.body.find("<M_C>F009</M_C><T_A>0</T_A>"), std::string::npos);
     EXPECT_EQ(rights.body.find("W001"), std::string::npos);
 }
+
+TEST_F(TradeSimTest, shouldBeReachedThroughTheDirectory) {
+    const std::string directoryUrl = m_exchange->directoryUrls().front();
+    const std::string base = directoryUrl.substr(0, directoryUrl.rfind('/'));
+    TradeClient directory(base);
+    Reply listing = directory.post(
+        SimDirectoryServer::kPath,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ><NAME>GetDirectory</NAME><APPKEY>" +
+            std::string(SimDirectoryServer::kAppKey) +
+            "</APPKEY><VERSION>1.0</VERSION><OSTYPE>ios</OSTYPE></REQ>");
+    for (const std::string& url : {server().businessUrl("1", 0), server().businessUrl("2", 1),
+                                   server().businessUrl("3", 0)}) {
+        EXPECT_NE(listing.body.find("URL=\"" + url + "\""), std::string::npos) << url;
+    }
+    Reply services =
+        directory.post(SimDirectoryServer::kPath, xmlRequest("GETOPENACCOUNT", {{"TKNB", "t"}}));
+    EXPECT_NE(services.body.find("<URL>" + server().lineBase(0) + "/account/01/02</URL>"),
+              std::string::npos);
+    Reply sent =
+        directory.post("/sms/reqcode", xmlRequest("PHONECAPTCHA", {{"PN", "13900000001"}}));
+    EXPECT_EQ(field(sent.body, "RCOD"), "0");
+    EXPECT_TRUE(m_exchange->trade().accountServices().smsCode("13900000001").has_value());
+}
