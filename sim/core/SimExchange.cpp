@@ -1,10 +1,9 @@
 #include "sim/core/SimExchange.h"
 
-#include <httplib.h>
-
 #include <chrono>
 
 #include "sim/core/SimControlRoutes.h"
+#include <httplib.h>
 
 namespace {
 int64_t wallClockMs() {
@@ -30,16 +29,15 @@ SimExchange::SimExchange(SimOptions options)
     m_directory = std::make_unique<SimDirectoryServer>(
         m_catalogue, [this](int index) { return quoteLineUrls(index); });
     m_directory->setBusinessLine([this](const std::string& jys, const std::string& env,
-                                        const std::string& yw,
-                                        int line) { return m_trade->lineUrl(jys, env, yw, line); });
+                                        const std::string& yw, int line) {
+        return m_trade->lineUrl(jys, env, yw, line);
+    });
     m_directory->setAccountServices([this](const std::string& path, const std::string& body) {
         return m_trade->accountServices().reply(path, body);
     });
 }
 
-SimExchange::~SimExchange() {
-    stop();
-}
+SimExchange::~SimExchange() { stop(); }
 
 SimOptions SimExchange::testOptions() {
     SimOptions options;
@@ -94,6 +92,4 @@ std::vector<std::string> SimExchange::quoteLineUrls(int index) const {
     return m_quoteServers.at(static_cast<size_t>(index))->lineUrls();
 }
 
-std::string SimExchange::controlUrl() const {
-    return m_control ? m_control->baseUrl() : "";
-}
+std::string SimExchange::controlUrl() const { return m_control ? m_control->baseUrl() : ""; }
