@@ -108,11 +108,11 @@ void AlertView::layoutSubviews() {
     m_box->setFrame({(b.width - kBoxWidth) / 2, (b.height - height) / 2, kBoxWidth, height});
 }
 
-void AlertView::present(std::shared_ptr<AlertView> alert) {
+bool AlertView::present(std::shared_ptr<AlertView> alert) {
     Application* app = Application::shared();
     Window* window = app ? app->keyWindow() : nullptr;
     if (!alert || !window) {
-        return;
+        return false;
     }
     if (alert->m_delegate) {
         alert->m_delegate->willPresentAlertView(*alert);
@@ -120,6 +120,7 @@ void AlertView::present(std::shared_ptr<AlertView> alert) {
     alert->setFrame(window->bounds());
     alert->m_visible = true;
     window->addSubview(alert);
+    return true;
 }
 
 void AlertView::buttonTapped(int index) {

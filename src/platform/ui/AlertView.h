@@ -30,12 +30,12 @@ public:
               const std::string& cancelButtonTitle,
               const std::vector<std::string>& otherButtonTitles = {});
 
-    // Shows the alert over the key window, which owns it from then on.
+    // Shows the alert over the key window, which owns it from then on. Without a key window
+    // nothing is shown, the alert is destroyed and the result is null.
     template <typename T>
     static T* show(std::unique_ptr<T> alert) {
         T* raw = alert.get();
-        present(std::shared_ptr<AlertView>(std::move(alert)));
-        return raw;
+        return present(std::shared_ptr<AlertView>(std::move(alert))) ? raw : nullptr;
     }
     // Closes it as if the button had been tapped, without telling clickedButtonAtIndex.
     void dismiss(int buttonIndex);
@@ -62,7 +62,7 @@ protected:
     Label* messageLabel() const { return m_messageLabel; }
 
 private:
-    static void present(std::shared_ptr<AlertView> alert);
+    static bool present(std::shared_ptr<AlertView> alert);
     void buttonTapped(int index);
 
     std::string m_title;

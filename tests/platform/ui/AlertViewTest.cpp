@@ -75,3 +75,12 @@ TEST_F(Alerts, shouldShowTitleAndMessageTexts) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "提示"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "用户名不能为空"), texts.end());
 }
+
+TEST(AlertsWithoutWindow, shouldShowNothingAndReturnNullWhenThereIsNoKeyWindow) {
+    Application app;
+    AlertRecorder recorder;
+    AlertView* shown = AlertView::show(
+        std::make_unique<AlertView>("提示", "无窗口", &recorder, "确定"));
+    EXPECT_EQ(shown, nullptr);
+    EXPECT_TRUE(recorder.log.calls.empty());
+}
