@@ -1,8 +1,10 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "VkjyOptions.h"
+#include "analytics/TallyStatStartupAnalytics.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/ui/Screen.h"
@@ -39,7 +41,7 @@ int main(int argc, char** argv) {
                                                 : SystemInfo::kThreeAndAHalfInchScreen);
     CUIApplication application;
     Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
-    VKJYAppDelegate delegate;
+    VKJYAppDelegate delegate(std::make_shared<TallyStatStartupAnalytics>());
     application.setDelegate(&delegate);
     application.finishLaunching();
     screen.showWindow("澜石金银");
