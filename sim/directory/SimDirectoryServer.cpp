@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include "sim/core/SimXml.h"
+
 namespace {
 struct Environment {
     const char* code;
@@ -35,52 +37,17 @@ std::string numbered(const char* prefix, int number) {
     return text;
 }
 
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string attr(const char* name, const std::string& value) {
-    return std::string(" ") + name + "=\"" + escaped(value) + "\"";
+    return std::string(" ") + name + "=\"" + SimXml::escaped(value) + "\"";
 }
 
 std::string lineElement(const std::string& code, const std::string& name, const std::string& url) {
     return "<LL" + attr("CODE", code) + attr("LLNA", name) + attr("URL", url) + "/>";
 }
 
-// Text of the first <tag>...</tag>; the request templates carry no nested markup.
-std::string elementText(const std::string& body, const std::string& tag) {
-    const std::string open = "<" + tag + ">";
-    const auto start = body.find(open);
-    if (start == std::string::npos) {
-        return {};
-    }
-    const auto from = start + open.size();
-    const auto end = body.find("</" + tag + ">", from);
-    return end == std::string::npos ? std::string() : body.substr(from, end - from);
-}
-
 std::string envelope(const std::string& code, const std::string& msg, const std::string& part) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<RESP><CODE>" + code + "</CODE><MSG>" +
-           escaped(msg) + "</MSG>" + part + "</RESP>";
+           SimXml::escaped(msg) + "</MSG>" + part + "</RESP>";
 }
 }  // namespace
 
@@ -184,19 +151,19 @@ std::string SimDirectoryServer::reply(const std::string& requestBody, const std:
             return envelope(m_code, "目录服务暂不可用", "");
         }
     }
-    if (!elementText(requestBody, "CMD").empty()) {
+    if (!SimXml::field(requestBody, "CMD").empty()) {
         const std::string answer = accountReply(kPath, requestBody);
         if (!answer.empty()) {
             return answer;
         }
     }
-    const std::string name = elementText(requestBody, "NAME");
+    const std::string name = SimXml::field(requestBody, "NAME");
     const bool knownName =
         name == "GetDirectory" || name == "GetAppKeyProperties" || name == "GetUserManageUrl";
     if (!knownName) {
         return envelope("1", "未知请求", "");
     }
-    if (elementText(requestBody, "APPKEY") != kAppKey) {
+    if (SimXml::field(requestBody, "APPKEY") != kAppKey) {
         return envelope("2", "应用标识无效", "");
     }
     if (name == "GetDirectory") {
@@ -280,5 +247,5 @@ std::string SimDirectoryServer::appKeyProperties() const {
 }
 
 std::string SimDirectoryServer::userManageUrl(const std::string& lineBase) const {
-    return "<URL>" + escaped(lineBase + "/user") + "</URL>";
+    return "<URL>" + SimXml::escaped(lineBase + "/user") + "</URL>";
 }

@@ -2,58 +2,12 @@
 
 #include <set>
 
+#include "sim/core/SimXml.h"
 #include "sim/trade/SimTradeServer.h"
 
 namespace {
-std::string unescaped(std::string text) {
-    static const std::pair<const char*, const char*> kEntities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
-    for (const auto& [entity, plain] : kEntities) {
-        for (size_t at = text.find(entity); at != std::string::npos;
-             at = text.find(entity, at + 1)) {
-            text.replace(at, std::string(entity).size(), plain);
-        }
-    }
-    return text;
-}
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-// Text of the first <tag>...</tag>; the request templates carry no nested markup.
-std::string field(const std::string& body, const std::string& tag) {
-    const std::string open = "<" + tag + ">";
-    const auto start = body.find(open);
-    if (start == std::string::npos) {
-        return {};
-    }
-    const auto from = start + open.size();
-    const auto end = body.find("</" + tag + ">", from);
-    return end == std::string::npos ? std::string() : unescaped(body.substr(from, end - from));
-}
-
 std::string element(const std::string& tag, const std::string& text) {
-    return "<" + tag + ">" + escaped(text) + "</" + tag + ">";
+    return "<" + tag + ">" + SimXml::escaped(text) + "</" + tag + ">";
 }
 
 const char* const kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -73,7 +27,7 @@ bool isPhone(const std::string& text) {
 SimAccountServices::SimAccountServices(uint64_t seed) : m_random(seed * 31 + 17) {}
 
 std::string SimAccountServices::reply(const std::string& path, const std::string& body) {
-    const std::string command = field(body, "CMD");
+    const std::string command = SimXml::field(body, "CMD");
     if (command == "GETVERSION") {
         return rep("RCD", "0", "", element("VERSION", "1.0"));
     }
@@ -81,7 +35,7 @@ std::string SimAccountServices::reply(const std::string& path, const std::string
         return openAccountList();
     }
     if (command == "GETALLTRADEAUTHORITIES") {
-        return memberRights(field(body, "PLATFORM"));
+        return memberRights(SimXml::field(body, "PLATFORM"));
     }
     if (command == "PHONECAPTCHA") {
         return requestCode(body);
@@ -157,7 +111,7 @@ std::string SimAccountServices::sendCode(const std::string& phone, const std::st
 }
 
 std::string SimAccountServices::requestCode(const std::string& body) {
-    const std::string phone = field(body, "PN");
+    const std::string phone = SimXml::field(body, "PN");
     if (!isPhone(phone)) {
         return rep("RCOD", "1", "手机号码格式错误");
     }
@@ -167,8 +121,8 @@ std::string SimAccountServices::requestCode(const std::string& body) {
 
 std::string SimAccountServices::verifyCode(const std::string& body) {
     std::lock_guard lock(m_mutex);
-    auto found = m_sms.find(field(body, "SSID"));
-    if (found == m_sms.end() || found->second.code != field(body, "CODE")) {
+    auto found = m_sms.find(SimXml::field(body, "SSID"));
+    if (found == m_sms.end() || found->second.code != SimXml::field(body, "CODE")) {
         return rep("RCOD", "2", "验证码错误");
     }
     std::string token = "TKNB";
@@ -181,8 +135,9 @@ std::string SimAccountServices::verifyCode(const std::string& body) {
 }
 
 std::string SimAccountServices::phoneCheck(const std::string& body) {
-    SimTradeServer* target = server(field(body, "PLATFORM"), field(body, "ENVIRONMENT"));
-    const std::string account = field(body, "ACCOUNT");
+    SimTradeServer* target =
+        server(SimXml::field(body, "PLATFORM"), SimXml::field(body, "ENVIRONMENT"));
+    const std::string account = SimXml::field(body, "ACCOUNT");
     auto phone = target ? target->ledger().phoneOf(account) : std::nullopt;
     if (!phone) {
         return rep("RCD", "3", "账号不存在");
@@ -197,15 +152,15 @@ std::string SimAccountServices::resetPassword(const std::string& body) {
     Sms sms;
     {
         std::lock_guard lock(m_mutex);
-        auto found = m_sms.find(field(body, "SESSION"));
+        auto found = m_sms.find(SimXml::field(body, "SESSION"));
         if (found == m_sms.end() || found->second.account.empty() ||
-            found->second.code != field(body, "CAPTCHA")) {
+            found->second.code != SimXml::field(body, "CAPTCHA")) {
             return rep("RCD", "2", "验证码错误");
         }
         sms = found->second;
         m_sms.erase(found);
     }
-    if (!sms.server->ledger().setPassword(sms.account, field(body, "PASSWORD"))) {
+    if (!sms.server->ledger().setPassword(sms.account, SimXml::field(body, "PASSWORD"))) {
         return rep("RCD", "4", "新密码至少6位");
     }
     return rep("RCD", "0", "密码重置成功");
@@ -221,7 +176,7 @@ std::string SimAccountServices::createUser(const std::string& path, const std::s
     std::string phone;
     {
         std::lock_guard lock(m_mutex);
-        auto found = m_tokens.find(field(body, "TKNB"));
+        auto found = m_tokens.find(SimXml::field(body, "TKNB"));
         if (found != m_tokens.end()) {
             phone = found->second;
             m_tokens.erase(found);

@@ -81,7 +81,7 @@ void SimTradeLedger::seedState(uint64_t) {
     seedNotices();
 }
 
-void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
+void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
     SimTradeAccount account;
     account.seed = seed;
     account.password = seed.password;
@@ -91,6 +91,10 @@ void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
         account.bankFunds[bank.id] = seed.bankFunds;
     }
     m_state.accounts[seed.id] = account;
+}
+
+void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
+    addAccount(seed);
     m_state.addFlow(seed.id, "入金", seed.balance, "IO");
     m_state.flows.back().time = m_state.now() - 3 * kDayMs;
     m_state.transfers.push_back({m_state.number(), seed.id, SimTradeCatalogue::banks().front().id,
@@ -533,14 +537,6 @@ std::string SimTradeLedger::createAccount(const std::string& phone, const std::s
     SimTradeAccountSeed seed = {
         id, "新用户", SimTradeCatalogue::kPassword, SimTradeCatalogue::kFundPassword, phone, firmId,
         0,  100000.0};
-    SimTradeAccount account;
-    account.seed = seed;
-    account.password = seed.password;
-    account.fundPassword = seed.fundPassword;
-    account.phonePassword = kPhonePassword;
-    for (const auto& bank : SimTradeCatalogue::banks()) {
-        account.bankFunds[bank.id] = seed.bankFunds;
-    }
-    m_state.accounts[id] = account;
+    addAccount(seed);
     return id;
 }

@@ -63,6 +63,7 @@ private:
     };
 
     void seedState(uint64_t seed);
+    void addAccount(const SimTradeAccountSeed& seed);
     void seedAccount(const SimTradeAccountSeed& seed);
     void seedNotices();
     static const std::map<std::string, Route>& routes();

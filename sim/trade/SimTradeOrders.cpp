@@ -90,6 +90,23 @@ std::string SimTradeOrders::checkOpen(const std::string& account, const Parsed& 
     return {};
 }
 
+std::string SimTradeOrders::parseQuoteOrder(const SimJson& request, Parsed& out) const {
+    if (auto error = parseOrder(request, out); !error.empty()) {
+        return error;
+    }
+    return out.commodity->orderBook() ? "该商品为挂牌交易,请摘牌或挂牌" : "";
+}
+
+std::string SimTradeOrders::parseBookOrder(const SimJson& request, Parsed& out) const {
+    if (auto error = parseOrder(request, out); !error.empty()) {
+        return error;
+    }
+    if (!out.commodity->orderBook()) {
+        return "该商品不是挂牌交易商品";
+    }
+    return checkListingPrice(out);
+}
+
 std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
     const SimTradeCommodity& item = *order.commodity;
     auto live = m_state.prices(item);
@@ -200,13 +217,10 @@ void SimTradeOrders::removeEmptyHoldings() {
 
 SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& request) {
     Parsed order;
-    if (auto error = parseOrder(request, order); !error.empty()) {
+    if (auto error = parseQuoteOrder(request, order); !error.empty()) {
         return simReply(kSimRefused, error);
     }
     const SimTradeCommodity& item = *order.commodity;
-    if (item.orderBook()) {
-        return simReply(kSimRefused, "该商品为挂牌交易,请摘牌或挂牌");
-    }
     auto live = m_state.prices(item);
     if (!live) {
         return simReply(kSimRefused, "暂无行情");
@@ -244,19 +258,16 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
         return simReply(kSimRefused, "可转让数量不足");
     }
     closeMany(account, item.code(), 3 - order.side, order.qty, holdingId, false, fill, kMarketDeal,
-              orderNo, "");
+              orderNo, simText(request, "OTHER_ID"));
     return simReply(0, "下单成功");
 }
 
 SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJson& request) {
     Parsed order;
-    if (auto error = parseOrder(request, order); !error.empty()) {
+    if (auto error = parseQuoteOrder(request, order); !error.empty()) {
         return simReply(kSimRefused, error);
     }
     const SimTradeCommodity& item = *order.commodity;
-    if (item.orderBook()) {
-        return simReply(kSimRefused, "该商品为挂牌交易,请摘牌或挂牌");
-    }
     if (order.price <= 0 || !onTick(order.price, item.tick)) {
         return simReply(kSimRefused, "价格不是最小变动价位的整数倍");
     }
@@ -372,13 +383,7 @@ void SimTradeOrders::freezeLots(SimTradeOrder& listing, int qty, bool freeze) {
 
 SimJson SimTradeOrders::list(const std::string& account, const SimJson& request) {
     Parsed order;
-    if (auto error = parseOrder(request, order); !error.empty()) {
-        return simReply(kSimRefused, error);
-    }
-    if (!order.commodity->orderBook()) {
-        return simReply(kSimRefused, "该商品不是挂牌交易商品");
-    }
-    if (auto error = checkListingPrice(order); !error.empty()) {
+    if (auto error = parseBookOrder(request, order); !error.empty()) {
         return simReply(kSimRefused, error);
     }
     SimTradeOrder listing;
@@ -425,13 +430,7 @@ SimJson SimTradeOrders::list(const std::string& account, const SimJson& request)
 
 SimJson SimTradeOrders::delist(const std::string& account, const SimJson& request) {
     Parsed order;
-    if (auto error = parseOrder(request, order); !error.empty()) {
-        return simReply(kSimRefused, error);
-    }
-    if (!order.commodity->orderBook()) {
-        return simReply(kSimRefused, "该商品不是挂牌交易商品");
-    }
-    if (auto error = checkListingPrice(order); !error.empty()) {
+    if (auto error = parseBookOrder(request, order); !error.empty()) {
         return simReply(kSimRefused, error);
     }
     if (auto error = checkOpen(account, order); !error.empty()) {

@@ -38,6 +38,10 @@ private:
     };
 
     std::string parseOrder(const SimJson& request, Parsed& out) const;
+    // An order of a quote-mode commodity.
+    std::string parseQuoteOrder(const SimJson& request, Parsed& out) const;
+    // An order of an order-book commodity at a listable price.
+    std::string parseBookOrder(const SimJson& request, Parsed& out) const;
     std::string checkOpen(const std::string& account, const Parsed& order) const;
     std::string checkListingPrice(const Parsed& order) const;
     int heldLots(const std::string& account, const std::string& commodity) const;

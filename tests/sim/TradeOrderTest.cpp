@@ -78,6 +78,7 @@ TEST_F(TradeOrderTest, shouldOpenThenCloseChangingHoldingsAndFundsByTheRightAmou
     Json deals = bob.session("/trade", "tradequery", {{"STARTNUM", "1"}}).records();
     ASSERT_EQ(deals.size(), 2u);
     EXPECT_EQ(deals[0]["SE_F"], "2");
+    EXPECT_EQ(deals[0]["FI_I"], "F002");
     EXPECT_NEAR(money(deals[0]["LIQPL"]), profit, 0.006);
     EXPECT_EQ(deals[1]["SE_F"], "1");
 }
