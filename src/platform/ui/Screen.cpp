@@ -1,5 +1,8 @@
 #include "platform/ui/Screen.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <QDateTime>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -210,7 +213,13 @@ void Screen::drawStatusBar(QPainter& painter) const {
 }
 
 bool Screen::saveSnapshot(const std::string& path) const {
-    return renderImage().save(QString::fromStdString(path), "PNG");
+    // Parallel test programs share snapshot folders; whichever runs first must not depend on
+    // another having made the folder.
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo(file).dir().mkpath(".")) {
+        return false;
+    }
+    return renderImage().save(file, "PNG");
 }
 
 Color Screen::colorAt(Point p) const {

@@ -1,5 +1,8 @@
 #include <QImage>
 #include <QTemporaryDir>
+#include <unistd.h>
+
+#include <filesystem>
 #include <numbers>
 
 #include "UiFixture.h"
@@ -165,4 +168,15 @@ TEST_F(Rendering, shouldKeepParentClipWhenFadingGroup) {
         ->setBackgroundColor(Color::redColor());
     EXPECT_TRUE(near(screen.colorAt({25, 125}), 255, 128, 128));
     EXPECT_TRUE(near(screen.colorAt({75, 125}), 255, 255, 255));
+}
+
+TEST_F(UiTest, shouldMakeTheSnapshotFolderWhenItIsMissing) {
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("vkjy-snap-" + std::to_string(::getpid())))
+            .string();
+    std::filesystem::remove_all(folder);
+    const std::string file = folder + "/nested/shot.png";
+    EXPECT_TRUE(driver.saveSnapshot(file));
+    EXPECT_GT(std::filesystem::file_size(file), 0u);
+    std::filesystem::remove_all(folder);
 }
