@@ -147,14 +147,21 @@ PropertyList TLANEkv::processDictionary(const PropertyList& dictionary) {
         if (examined++ >= limit) {
             break;
         }
-        if (!value.isString()) {
-            tallyLogWarning();
-            continue;
+        if (auto entry = cleanedEntry(name, value)) {
+            cleaned.set(entry->first, entry->second);
         }
-        cleaned.set(TLANUtil::getString(name, kMaxKeyBytes),
-                    TLANUtil::getString(*value.asString(), kMaxValueBytes));
     }
     return cleaned;
+}
+
+std::optional<std::pair<std::string, std::string>> TLANEkv::cleanedEntry(
+    const std::string& name, const PropertyList& value) {
+    if (!value.isString()) {
+        tallyLogWarning();
+        return std::nullopt;
+    }
+    return std::make_pair(TLANUtil::getString(name, kMaxKeyBytes),
+                          TLANUtil::getString(*value.asString(), kMaxValueBytes));
 }
 
 void TLANEkv::tallyLogWarning() {
@@ -178,12 +185,9 @@ TLANJsonValue TLANEkv::attributes() const {
             }
             continue;
         }
-        if (!value.isString()) {
-            tallyLogWarning();
-            continue;
+        if (auto entry = cleanedEntry(name, value)) {
+            json.set(entry->first, entry->second);
         }
-        json.set(TLANUtil::getString(name, kMaxKeyBytes),
-                 TLANUtil::getString(*value.asString(), kMaxValueBytes));
     }
     if (du >= 1) {
         json.set("du", du);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,6 +94,11 @@ public:
 
 protected:
     std::string fieldsDescription() const override;
+
+private:
+    // A text key and value cut to size; a value that is not text is logged and gives nothing.
+    static std::optional<std::pair<std::string, std::string>> cleanedEntry(
+        const std::string& name, const PropertyList& value);
 };
 
 class TLANError : public TLANBaseEvent {
