@@ -78,6 +78,16 @@ int SimTradeServer::requestCount(const std::string& name) const {
     return found == m_requestCounts.end() ? 0 : found->second;
 }
 
+std::vector<SimTradeReceived> SimTradeServer::received() const {
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
+void SimTradeServer::clearReceived() {
+    std::lock_guard lock(m_mutex);
+    m_received.clear();
+}
+
 std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
     std::lock_guard lock(m_mutex);
     ++m_requestCounts[name];
@@ -98,6 +108,10 @@ std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
 
 std::string SimTradeServer::reply(const std::string& path, const std::string& name,
                                   const std::string& body) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_received.push_back({path, name, body});
+    }
     if (path == "/account" || path.rfind("/account/", 0) == 0 || path.rfind("/sms/", 0) == 0) {
         return m_accounts.reply(path, body);
     }

@@ -17,6 +17,14 @@
 
 class SimAccountServices;
 
+// One request a line received, as it came: the path, the "req" name (empty for the captcha and
+// the XML services) and the body.
+struct SimTradeReceived {
+    std::string path;
+    std::string name;
+    std::string body;
+};
+
 class SimTradeServer {
 public:
     static constexpr int kLineCount = 2;
@@ -41,6 +49,9 @@ public:
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
     int requestCount(const std::string& name) const;
+    // Every request of every line since the start (or the last clear), in arrival order.
+    std::vector<SimTradeReceived> received() const;
+    void clearReceived();
 
     // One request as a line answers it: the reply body.
     std::string reply(const std::string& path, const std::string& name, const std::string& body);
@@ -56,4 +67,5 @@ private:
     std::optional<int> m_codeNext;
     bool m_malformNext = false;
     std::map<std::string, int> m_requestCounts;
+    std::vector<SimTradeReceived> m_received;
 };

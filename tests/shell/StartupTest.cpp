@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ShellFixture.h"
+#include "support/session/ShellFixture.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"

@@ -1,4 +1,4 @@
-#include "ShellFixture.h"
+#include "support/session/ShellFixture.h"
 
 #include <filesystem>
 
@@ -23,7 +23,8 @@ ShellTest::ShellTest() {
     Image::setResourceDirectory(kRealResources + "/images");
     fs::create_directory_symlink(kRealResources + "/directory", resources.file("directory"));
     fs::create_directory_symlink(kRealResources + "/images", resources.file("images"));
-    fs::create_directory_symlink(kRealResources + "/trade", resources.file("trade"));
+    // Copied, not linked: resources are looked up below the folder without following links.
+    fs::copy(kRealResources + "/trade", resources.file("trade"), fs::copy_options::recursive);
     app.setTerminateHandler([this](int code) { terminatedWith = code; });
     EXPECT_TRUE(sim.start());
 }

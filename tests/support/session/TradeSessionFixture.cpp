@@ -1,0 +1,176 @@
+#include "support/session/TradeSessionFixture.h"
+
+#include <optional>
+
+#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/UserDefaults.h"
+#include "shell/VKJYDirectoryServerModel.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/core/PXJYCeSuVC.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
+#include "trade/core/PXTradePeiZhi.h"
+
+namespace {
+constexpr double kStepSeconds = 10;
+
+// Keeps the last answer of one request: finished (with its data) or failed.
+class AnswerRecorder : public PXTradeNetworkMangerDelegate, public PXJYCeSuVCDelegate {
+public:
+    bool answered = false;
+    bool finished = false;
+    std::string typeNW;
+    std::string message;
+    int code = 0;
+    PXTradeResult data;
+
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override {
+        end(manager, false, errorCode);
+    }
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* result) override {
+        data = result ? *result : PXTradeResult();
+        end(manager, true, 0);
+    }
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override {
+        message = manager->JY_ErrorMessage();
+        end(manager, false, errorCode);
+    }
+    void PXCeSuFinished(const std::map<std::string, std::string>*) override { answered = true; }
+
+private:
+    void end(PXTradeNetworkManger* manager, bool ok, int errorCode) {
+        typeNW = manager->typeNW();
+        finished = ok;
+        code = errorCode;
+        answered = true;
+    }
+};
+}  // namespace
+
+bool TradeSessionFixture::launchShell(const std::string& vkAppName) {
+    setGuideShown();
+    launch(vkAppName);
+    const bool shown = runUntilTabBar() && delegate->tradeModuleStarted();
+    EXPECT_TRUE(shown) << "the shell did not reach the tab bar";
+    return shown;
+}
+
+bool TradeSessionFixture::launchAndLogIn(const TradeSessionAccount& who) {
+    return launchShell() && logIn(who);
+}
+
+PXTradeModule& TradeSessionFixture::tradeModule() const {
+    return PXTradeModule::shared();
+}
+
+SimTradeServer& TradeSessionFixture::tradeServer(const std::string& platform,
+                                                 const std::string& environment) {
+    SimTradeServer* server =
+        sim.trade().server(platform.empty() ? loggedIn.platform : platform,
+                           environment.empty() ? loggedIn.environment : environment);
+    EXPECT_TRUE(server) << "no simulated trading server for " << platform << "/" << environment;
+    return server ? *server : sim.trade().server(0);
+}
+
+std::string TradeSessionFixture::captchaCode(const std::string& uuid, const std::string& platform,
+                                             const std::string& environment) {
+    return tradeServer(platform, environment).ledger().captchaCode(uuid).value_or("");
+}
+
+bool TradeSessionFixture::logIn(const TradeSessionAccount& who) {
+    loggedIn = who;
+    PXTradePeiZhi& peiZhi = tradeModule().PXJYPeiZhi();
+    peiZhi.setPlatformCODE(who.platform);
+    peiZhi.setEnvironmentCODE(who.environment);
+    if (!chooseLine()) {
+        return false;
+    }
+    std::string uuid;
+    const std::string captcha = environmentNeedsCaptcha() ? fetchCaptcha(&uuid) : std::string();
+    if (environmentNeedsCaptcha() && captcha.empty()) {
+        return false;
+    }
+    // Requests name the account of the last login attempt, as the login screen stores it.
+    UserDefaults::standardUserDefaults().setString(who.account, "JYUserName");
+    UserDefaults::standardUserDefaults().synchronize();
+    auto recorder = std::make_shared<AnswerRecorder>();
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(recorder);
+    manager->CPYloginJiaoYiActionType(who.account, captcha, uuid, who.password);
+    const bool answered = driver.runUntil([&] { return recorder->answered; }, kStepSeconds);
+    const bool ok = answered && recorder->finished && recorder->typeNW == "PXAccountInformation" &&
+                    tradeModule().tradeLogin();
+    EXPECT_TRUE(ok) << "login of " << who.account << " ended at " << recorder->typeNW << " ("
+                    << recorder->code << " " << recorder->message << ")";
+    if (ok) {
+        keepAccount(who);
+    }
+    return ok;
+}
+
+bool TradeSessionFixture::chooseLine() {
+    auto recorder = std::make_shared<AnswerRecorder>();
+    auto tester = PXJYCeSuVC::create();
+    tester->setDelegate(recorder.get());
+    tester->ziDongCeSu();
+    const bool chosen = driver.runUntil([&] { return recorder->answered; }, kStepSeconds) &&
+                        !tradeModule().PXJYData().tradeLinkType().empty();
+    tester->setDelegate(nullptr);
+    EXPECT_TRUE(chosen) << "the line test chose no trading line";
+    return chosen;
+}
+
+std::string TradeSessionFixture::fetchCaptcha(std::string* uuid) {
+    auto recorder = std::make_shared<AnswerRecorder>();
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(recorder);
+    manager->CPYgetJiaoYiCodeType();
+    driver.runUntil([&] { return recorder->answered; }, kStepSeconds);
+    const auto* id =
+        recorder->data.size() == 2 ? std::get_if<std::string>(&recorder->data[1]) : nullptr;
+    if (!recorder->finished || !id) {
+        ADD_FAILURE() << "no captcha: " << recorder->code << " " << recorder->message;
+        return {};
+    }
+    *uuid = *id;
+    return captchaCode(*uuid);
+}
+
+bool TradeSessionFixture::environmentNeedsCaptcha() const {
+    const auto& model = delegate->directoryServerModel();
+    auto jys = model ? model->jysModelForCode(loggedIn.platform) : nullptr;
+    auto env = jys ? jys->envModelForCode(loggedIn.environment) : nullptr;
+    return !env || env->typeValue() != 2;
+}
+
+void TradeSessionFixture::keepAccount(const TradeSessionAccount& who) {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setString(who.platform, "platform_code");
+    defaults.setString(who.environment, "environment_code");
+    defaults.synchronize();
+    const std::string path = delegate->accountInfoFilePath();
+    auto accounts = PropertyList::readFile(path).value_or(PropertyList::dictionary());
+    PropertyList* platform = accounts.find(who.platform);
+    if (!platform) {
+        accounts.set(who.platform, PropertyList::dictionary());
+        platform = accounts.find(who.platform);
+    }
+    PropertyList* environment = platform->find(who.environment);
+    if (!environment) {
+        platform->set(who.environment, PropertyList::dictionary());
+        environment = platform->find(who.environment);
+    }
+    if (!environment->contains(who.account)) {
+        environment->set(who.account, "0");
+    }
+    EXPECT_TRUE(accounts.writeFile(path));
+}
+
+NavigationController* TradeSessionFixture::tradeNavigation() {
+    VKJYTabBarHelper& tabs = delegate->tabBarHelper();
+    tabs.selectTradeTab();
+    driver.settle();
+    return dynamic_cast<NavigationController*>(tabs.selectedViewController());
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/NavigationController.h"
+#include "support/session/ShellFixture.h"
+
+class PXTradeModule;
+class SimTradeServer;
+
+// A seeded account of the simulated trading side: its exchange (platform) and environment.
+struct TradeSessionAccount {
+    std::string account = "100000000000001";
+    std::string password = "111111";
+    std::string platform = "01";
+    std::string environment = "01";
+};
+
+// The shell launched against the in-process simulated exchange (guide already seen, tab bar
+// shown) and a trading account logged in through the trading client the way the login screen
+// does it: the automatic line test picks the trading line, a captcha is fetched where the
+// environment asks for one and its code read from the simulator, the logon runs the whole login
+// chain; then the account and the codes are kept as after a successful login ("JYUserName",
+// "platform_code", "environment_code", the account in "AccountsMessage.plist"). Register the
+// screens a test needs before launching. Main thread.
+class TradeSessionFixture : public ShellTest {
+protected:
+    // Launches the shell and runs until the tab bar shows.
+    bool launchShell(const std::string& vkAppName = "VKDZ");
+    // Logs the account in; false (with the reason as a test failure) when the chain fails.
+    bool logIn(const TradeSessionAccount& who = {});
+    // Both, in that order.
+    bool launchAndLogIn(const TradeSessionAccount& who = {});
+
+    PXTradeModule& tradeModule() const;
+    // The simulator's trading server of an environment (the logged-in one by default).
+    SimTradeServer& tradeServer(const std::string& platform = "",
+                                const std::string& environment = "");
+    // The code of the captcha the simulator handed out under this identifier.
+    std::string captchaCode(const std::string& uuid, const std::string& platform = "",
+                            const std::string& environment = "");
+
+    // Selects the trade tab and gives its navigation stack.
+    NavigationController* tradeNavigation();
+    // Pushes a screen on the trade tab (selected first) and lets it appear.
+    template <typename T>
+    T* pushOnTradeTab(std::unique_ptr<T> screen, bool animated = false) {
+        NavigationController* navigation = tradeNavigation();
+        T* raw = navigation ? navigation->pushViewController(std::move(screen), animated) : nullptr;
+        driver.settle();
+        return raw;
+    }
+    TradeSessionAccount loggedIn;
+
+private:
+    bool chooseLine();
+    std::string fetchCaptcha(std::string* uuid);
+    bool environmentNeedsCaptcha() const;
+    void keepAccount(const TradeSessionAccount& who);
+};
