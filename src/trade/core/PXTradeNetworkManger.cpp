@@ -648,15 +648,24 @@ void PXTradeNetworkManger::xiaDanQueRen(const JYDict& order, int shiJiaZhiJia,
 void PXTradeNetworkManger::XiaDan() {
     const JYDict order = m_postDic;
     m_postDic = JYDict::object();
+    void (PXTradeNetworkManger::*send)(const JYDict&) = nullptr;
     if (m_requestType == "PXShiJiaJianCang") {
-        SJJianCangNetwork(order);
+        send = &PXTradeNetworkManger::SJJianCangNetwork;
     } else if (m_requestType == "PXZhiJiaJianCang") {
-        ZJJianCangNetwork(order);
+        send = &PXTradeNetworkManger::ZJJianCangNetwork;
     } else if (m_requestType == "PXZhiJiaPingCang") {
-        ZJPingCangNetwork(order);
+        send = &PXTradeNetworkManger::ZJPingCangNetwork;
     } else if (m_requestType == "PXShiJiaPingCang") {
-        SJPingCangNetwork(order);
+        send = &PXTradeNetworkManger::SJPingCangNetwork;
     }
+    if (!send) {
+        return;
+    }
+    // Told first, so a reply can never reach the screen before it knows the order is out.
+    if (m_delegate) {
+        m_delegate->orderSent(this);
+    }
+    (this->*send)(order);
 }
 
 void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool withButtons) {

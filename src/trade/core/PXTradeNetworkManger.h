@@ -24,6 +24,9 @@ struct TradeRequestField;
 class PXTradeNetworkMangerDelegate {
 public:
     virtual ~PXTradeNetworkMangerDelegate() = default;
+    // A checked (and, where asked, confirmed) order is going out; its reply follows. Screens put
+    // up their busy overlay here, since a refused or cancelled order sends nothing.
+    virtual void orderSent(PXTradeNetworkManger*) {}
     // The transfer failed; errorCode is the platform's URL error code.
     virtual void requestFailed(PXTradeNetworkManger*, int /*errorCode*/) {}
     // The reply was accepted; data is null where the request hands back nothing.

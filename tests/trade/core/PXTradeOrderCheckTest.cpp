@@ -117,3 +117,19 @@ TEST_F(PXTradeOrderCheckTest, shouldCallAnOddSignAnError) {
     ASSERT_EQ(m_host.alerts.size(), 1u);
     EXPECT_EQ(m_host.alerts[0].alert.message, "错误");
 }
+
+TEST_F(PXTradeOrderCheckTest, shouldAnnounceOnlyOrdersThatGoOutAndBeforeTheyAreSent) {
+    m_delegate->requestCount = [this] { return m_server.count(); };
+    auto manager = newManager();
+    manager->SJJianCang(order("1"), false);
+    EXPECT_TRUE(m_delegate->ordersSent.empty());
+
+    manager->ZJJianCang(order("1"));
+    m_host.alerts.back().onButton(1);
+    EXPECT_TRUE(m_delegate->ordersSent.empty());
+
+    manager->ZJJianCang(order("1"));
+    m_host.alerts.back().onButton(0);
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->ordersSent, std::vector<size_t>{0});
+}

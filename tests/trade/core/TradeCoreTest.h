@@ -28,7 +28,13 @@ public:
         std::string errorMessage;
     };
     std::vector<Call> calls;
+    // Orders announced as going out, with the server's request count at that moment.
+    std::vector<size_t> ordersSent;
+    std::function<size_t()> requestCount;
 
+    void orderSent(PXTradeNetworkManger*) override {
+        ordersSent.push_back(requestCount ? requestCount() : 0);
+    }
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;

@@ -1,0 +1,4 @@
+#include "trade/common/PXCommodityInformationView.h"
+
+PXCommodityInformationView::PXCommodityInformationView(const Rect& frame)
+    : PXPriceBoardView(frame, true) {}

@@ -1,0 +1,4 @@
+#include "trade/common/PXCommodityInformationViewZYMS.h"
+
+PXCommodityInformationViewZYMS::PXCommodityInformationViewZYMS(const Rect& frame)
+    : PXPriceBoardView(frame, false) {}

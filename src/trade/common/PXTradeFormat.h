@@ -1,0 +1,29 @@
+#pragma once
+// The texts every trading screen writes the same way: a price in its commodity's decimals, "--"
+// for a figure that is missing, a signed percentage, and the quantity-range label with its
+// reading back. Pure functions; any thread.
+
+#include <string>
+
+class PXTradeFormat {
+public:
+    static constexpr const char* kMissing = "--";
+
+    struct QuantityRange {
+        int minimum = 0;
+        int maximum = 0;
+    };
+
+    // The value in the commodity's price format ("%.0f" for a price step of "1", else
+    // "%.2f"); a value that rounds to zero never shows a minus sign.
+    static std::string priceText(double value, const std::string& zuiXiaoBianDongJia);
+    // "+1.25%" above zero, "-1.25%" below, "--" at zero or when it cannot be computed.
+    static std::string percentText(double value);
+    // "(数量范围:1-100)" from the commodity's order limits as they stand.
+    static std::string quantityRangeText(const std::string& minimum, const std::string& maximum);
+    // The range a quantity-range label shows; a label of another shape (empty, not written
+    // yet) reads as 0 to 0, so every quantity is refused.
+    static QuantityRange parseQuantityRange(const std::string& label);
+    // True when the quantity lies within the label's range, both ends included.
+    static bool quantityInRange(int quantity, const std::string& label);
+};

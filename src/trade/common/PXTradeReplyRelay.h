@@ -1,0 +1,33 @@
+#pragma once
+// The delegate a trading screen hands its request facade. A facade keeps its delegate alive
+// until the reply is in, so a screen is never the delegate itself: the relay forwards the
+// replies to the screen only while the screen exists and has not let go (detach, when it
+// leaves). A reply that comes later does nothing. Made by the screen; main thread.
+
+#include <memory>
+
+#include "platform/ui/Responder.h"
+#include "platform/ui/WeakRef.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+class PXTradeReplyRelay : public PXTradeNetworkMangerDelegate {
+public:
+    // owner: the screen whose life bounds the forwarding; target: its reply handler.
+    static std::shared_ptr<PXTradeReplyRelay> create(Responder& owner,
+                                                     PXTradeNetworkMangerDelegate& target);
+
+    void detach() { m_target = nullptr; }
+    bool isAttached() const { return m_target && m_owner.get(); }
+
+    void orderSent(PXTradeNetworkManger* manager) override;
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+
+private:
+    PXTradeReplyRelay(Responder& owner, PXTradeNetworkMangerDelegate& target);
+    PXTradeNetworkMangerDelegate* target() const { return isAttached() ? m_target : nullptr; }
+
+    WeakRef<Responder> m_owner;
+    PXTradeNetworkMangerDelegate* m_target;
+};

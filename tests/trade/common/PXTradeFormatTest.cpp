@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "trade/common/PXTradeFormat.h"
+
+namespace {
+
+struct PriceCase {
+    double value;
+    const char* step;
+    const char* text;
+};
+
+TEST(PXTradeFormat, pricesFollowTheCommodityStep) {
+    const PriceCase cases[] = {
+        {1234.6, "1", "1235"},    {1234.4, "1", "1234"},   {3.14159, "0.01", "3.14"},
+        {3.14159, "0.5", "3.14"}, {7, "", "7.00"},         {-0.001, "0.01", "0.00"},
+        {-0.4, "1", "0"},         {-2.5, "0.01", "-2.50"}, {0, "1", "0"},
+        {NAN, "0.01", "--"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PXTradeFormat::priceText(c.value, c.step), c.text) << c.value << " " << c.step;
+    }
+}
+
+TEST(PXTradeFormat, percentagesCarryTheirSignAndZeroIsMissing) {
+    EXPECT_EQ(PXTradeFormat::percentText(1.256), "+1.26%");
+    EXPECT_EQ(PXTradeFormat::percentText(-0.5), "-0.50%");
+    EXPECT_EQ(PXTradeFormat::percentText(0), "--");
+    EXPECT_EQ(PXTradeFormat::percentText(INFINITY), "--");
+}
+
+struct RangeCase {
+    const char* label;
+    int minimum;
+    int maximum;
+};
+
+TEST(PXTradeFormat, quantityRangeIsReadBackFromItsLabel) {
+    const RangeCase cases[] = {
+        {"(数量范围:1-100)", 1, 100},
+        {"(数量范围:5-5)", 5, 5},
+        {"", 0, 0},
+        {"(", 0, 0},
+        {"()", 0, 0},
+        {"(数量范围:-)", 0, 0},
+        {"(数量范围:10)", 0, 0},
+        {"数量范围:1-100", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const auto range = PXTradeFormat::parseQuantityRange(c.label);
+        EXPECT_EQ(range.minimum, c.minimum) << c.label;
+        EXPECT_EQ(range.maximum, c.maximum) << c.label;
+    }
+    EXPECT_EQ(PXTradeFormat::quantityRangeText("1", "100"), "(数量范围:1-100)");
+}
+
+TEST(PXTradeFormat, quantityPassesAtBothEndsOfTheRangeOnly) {
+    const std::string label = PXTradeFormat::quantityRangeText("1", "100");
+    EXPECT_FALSE(PXTradeFormat::quantityInRange(0, label));
+    EXPECT_TRUE(PXTradeFormat::quantityInRange(1, label));
+    EXPECT_TRUE(PXTradeFormat::quantityInRange(100, label));
+    EXPECT_FALSE(PXTradeFormat::quantityInRange(101, label));
+    EXPECT_FALSE(PXTradeFormat::quantityInRange(5, ""));
+}
+
+}  // namespace
