@@ -10,6 +10,7 @@
 #include "platform/ui/Screen.h"
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
+#include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
 bool hasDisplay() {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QGuiApplication qt(argc, argv);
     SystemInfo::setScreenMode(options->fourInch ? SystemInfo::kFourInchScreen
                                                 : SystemInfo::kThreeAndAHalfInchScreen);
+    registerPXTradeOpenScreens();
     CUIApplication application;
     Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
     VKJYAppDelegate delegate(std::make_shared<TallyStatStartupAnalytics>());

@@ -1,0 +1,273 @@
+#include "trade/open/PXJYJianCangViewController.h"
+
+#include "platform/graphics/Image.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/UIShiPeiClass.h"
+#include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXCommodityInformationView.h"
+#include "trade/common/PXPriceBoardFigures.h"
+#include "trade/common/PXTradeFormat.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/open/PXJianCangRules.h"
+
+namespace {
+const char* const kMarketTag = "PXShiJiaJianCang";
+const char* const kConditionalTag = "PXZhiJiaJianCang";
+const char* const kOrderBookScreen = "PXJYJianCangZYMSVC";
+const int kSessionLostCode = 1004;
+const int kIdleSessionCode = 10001;
+
+Rect appViewRect() {
+    const VKJYAppDelegate* app = VKJYAppDelegate::shared();
+    if (app && app->uiShiPeiClass()) {
+        return app->uiShiPeiClass()->APPViewRect();
+    }
+    return UIShiPeiClass().APPViewRect();
+}
+
+std::vector<std::string> allCommodityCodes() {
+    std::vector<std::string> codes;
+    for (const auto& entry : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
+        codes.push_back(entry.first);
+    }
+    return codes;
+}
+}  // namespace
+
+PXJYJianCangViewController::PXJYJianCangViewController() {
+    setHidesBottomBarWhenPushed(true);
+    m_relay = PXTradeReplyRelay::create(*this, *this);
+}
+
+PXJYJianCangViewController::~PXJYJianCangViewController() {
+    m_relay->detach();
+    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
+        PXTradeModule::shared().stopObserving(m_refreshObserver);
+    }
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYJianCangViewController::loadView() {
+    const Rect area = appViewRect();
+    auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
+    root->setBackgroundColor(Color::rgb(41, 41, 51));
+    auto bar = std::make_unique<VKJYNavigationBarView>(
+        Rect{0, area.y, area.width, VKJYNavigationBarView::kHeight});
+    bar->title()->setAlpha(0);
+    bar->menuButton()->setAlpha(0);
+    bar->menuImageview()->setAlpha(0);
+    bar->setDelegate(this);
+    m_navigationBarView = root->addSubview(std::move(bar));
+    buildTabs();
+
+    const double boardTop = area.y + VKJYNavigationBarView::kHeight;
+    m_board = root->addSubview(std::make_unique<PXCommodityInformationView>(
+        Rect{0, boardTop, area.width, PXPriceBoardView::kHeight}));
+    const Rect formFrame{0, boardTop + PXPriceBoardView::kHeight, area.width, area.height - 154};
+    const auto codes = allCommodityCodes();
+    m_shiJianView = root->addSubview(std::make_unique<PXJYShiJiaJianCangView>(formFrame, codes));
+    m_shiJianView->setDelegate(this);
+    m_zhiJianView = root->addSubview(std::make_unique<PXJYZhiJiaJianCangView>(formFrame, codes));
+    m_zhiJianView->setDelegate(this);
+    m_zhiJianView->setAlpha(0);
+    setView(root);
+}
+
+void PXJYJianCangViewController::buildTabs() {
+    auto makeTab = [this](const std::string& title, double x) {
+        auto tab = std::make_unique<Button>(Rect{x, 3, 100, 38});
+        tab->setTitle(title);
+        tab->setTitleColor(Color::whiteColor());
+        tab->titleLabel()->setFont(Font::named("Helvetica-Bold", 16));
+        return m_navigationBarView->addSubview(std::move(tab));
+    };
+    m_SJbutton = makeTab(" 摘牌", 60);
+    m_SJbutton->addTarget(TouchUpInside, [this](Control&) { SJbuttonAction(); });
+    m_ZJbutton = makeTab("条件摘牌", 160);
+    m_ZJbutton->addTarget(TouchUpInside, [this](Control&) { ZJbuttonAction(); });
+    showTab(true);
+}
+
+void PXJYJianCangViewController::showTab(bool market) {
+    m_SJbutton->setBackgroundImage(Image::named(market ? "zhouqi_press.png" : "zhouqi.png"));
+    m_ZJbutton->setBackgroundImage(Image::named(market ? "fenshi.png" : "fenshi_press.png"));
+    if (m_shiJianView) {
+        m_shiJianView->setAlpha(market ? 1 : 0);
+        m_zhiJianView->setAlpha(market ? 0 : 1);
+    }
+}
+
+void PXJYJianCangViewController::SJbuttonAction() {
+    showTab(true);
+}
+
+void PXJYJianCangViewController::ZJbuttonAction() {
+    showTab(false);
+}
+
+void PXJYJianCangViewController::viewWillAppear(bool) {
+    if (m_refreshObserver == 0) {
+        m_refreshObserver = PXTradeModule::shared().observe(
+            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
+    }
+}
+
+void PXJYJianCangViewController::viewWillDisappear(bool) {
+    if (m_refreshObserver != 0) {
+        PXTradeModule::shared().stopObserving(m_refreshObserver);
+        m_refreshObserver = 0;
+    }
+}
+
+void PXJYJianCangViewController::JYRefreshView() {
+    refreshJianCangView();
+}
+
+void PXJYJianCangViewController::setPXJianCangViewValue(const std::string& code) {
+    const auto& commodities = PXTradeModule::shared().PXJYData().shangPinXinXi();
+    const auto found = commodities.find(code);
+    if (found != commodities.end() && found->second && found->second->shangPinJiaoYiMoShi == "4") {
+        PXTradeScreenArgs args;
+        args.commodityCode = code;
+        if (auto screen = PXTradeScreenFactory::create(kOrderBookScreen, args)) {
+            navigationController()->pushViewController(std::move(screen), false);
+        }
+        return;
+    }
+    // A new commodity must not keep the prices typed for the old one.
+    if (code != m_nowCommodityCode) {
+        m_shiJianView->cleanView();
+        m_zhiJianView->cleanView();
+    }
+    m_nowCommodityCode = code;
+    refreshJianCangView();
+}
+
+void PXJYJianCangViewController::refreshJianCangView() {
+    const PXTradeData& store = PXTradeModule::shared().PXJYData();
+    const auto commodity = store.shangPinXinXi().find(m_nowCommodityCode);
+    const auto prices = store.zuiXinYiKouJia().find(m_nowCommodityCode);
+    setJianCangViewAndTiaoJianJianCangViewValue(
+        commodity != store.shangPinXinXi().end() ? commodity->second.get() : nullptr,
+        prices != store.zuiXinYiKouJia().end() ? prices->second.get() : nullptr);
+}
+
+void PXJYJianCangViewController::setJianCangViewAndTiaoJianJianCangViewValue(
+    const PXTradeCommodity* commodity, const PXTradeYiKouJia* prices) {
+    m_board->fill(
+        PXPriceBoardFigures::make(prices, commodity ? commodity->zuiXiaoBianDongJia : ""));
+    if (!commodity || commodity->commodityCode.empty()) {
+        return;
+    }
+    fillForms(*commodity, prices);
+}
+
+void PXJYJianCangViewController::fillForms(const PXTradeCommodity& commodity,
+                                           const PXTradeYiKouJia* prices) {
+    const double buy = prices ? prices->commodityBuyPrice : 0;
+    const double sell = prices ? prices->commoditySellPrice : 0;
+    const std::string range = PXTradeFormat::quantityRangeText(commodity.DBZuiXiaoKeWeiTuoLiang,
+                                                               commodity.DBZuiDaKeWeiTuoLiang);
+    for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_shiJianView),
+                                     static_cast<PXJianCangFormView*>(m_zhiJianView)}) {
+        form->setCommodityCode(commodity.commodityCode);
+        form->commodityNameButton()->setTitle(commodity.commodityName);
+        form->fanWei()->setText(range);
+    }
+    const double marketPrice = m_shiJianView->XiaDan_FangXiang() == 1 ? buy : sell;
+    m_shiJianView->jiaGeZ()->setText(
+        prices ? PXTradeFormat::priceText(marketPrice, commodity.zuiXiaoBianDongJia)
+               : PXTradeFormat::kMissing);
+    m_shiJianView->dangQianSuoXuDingJin();
+
+    const auto labels = PXJianCangRules::conditionalLabels(
+        commodity, m_zhiJianView->XiaDan_FangXiang(), m_zhiJianView->zhiJiaL()->text(),
+        prices != nullptr, buy, sell);
+    m_zhiJianView->ZJfanWei()->setText(labels.band);
+    m_zhiJianView->YfanWei()->setText(labels.takeProfit);
+    m_zhiJianView->SfanWei()->setText(labels.stopLoss);
+}
+
+void PXJYJianCangViewController::PXChangeCommodity(const std::string& code) {
+    setPXJianCangViewValue(code);
+}
+
+void PXJYJianCangViewController::PXChangeMaiMaiFangXiang(const std::string& code) {
+    setPXJianCangViewValue(code);
+}
+
+void PXJYJianCangViewController::PXShiJiaJianCangClick(const JYDict& order) {
+    sendOrder(order, true);
+}
+
+void PXJYJianCangViewController::PXZhiJiaJianCangClick(const JYDict& order) {
+    sendOrder(order, false);
+}
+
+void PXJYJianCangViewController::sendOrder(const JYDict& order, bool market) {
+    // One order at a time: a second tap while one travels sends nothing.
+    if (m_orderOutstanding) {
+        return;
+    }
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(m_relay);
+    if (market) {
+        manager->SJJianCang(order, false);
+    } else {
+        manager->ZJJianCang(order);
+    }
+}
+
+void PXJYJianCangViewController::VKJYNavBackAction() {
+    m_shiJianView->cleanView();
+    m_zhiJianView->cleanView();
+    m_relay->detach();
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}
+
+void PXJYJianCangViewController::orderSent(PXTradeNetworkManger*) {
+    m_orderOutstanding = true;
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYJianCangViewController::orderEnded() {
+    m_orderOutstanding = false;
+    VKJYCommonViewUtil::hideActivity();
+}
+
+void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                      const PXTradeResult*) {
+    if (manager->typeNW() != kMarketTag && manager->typeNW() != kConditionalTag) {
+        return;
+    }
+    orderEnded();
+    VKJYNavBackAction();
+    PXTradeMessage::show("下单成功");
+}
+
+void PXJYJianCangViewController::requestFailed(PXTradeNetworkManger*, int) {
+    orderEnded();
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYJianCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
+    orderEnded();
+    // The facade already asks the user to log in again; a second dialog would only repeat it.
+    if (errorCode == kSessionLostCode || errorCode == kIdleSessionCode) {
+        return;
+    }
+    PXTradeMessage::show(manager->JY_ErrorMessage());
+}

@@ -1,0 +1,354 @@
+#include "trade/open/PXJianCangFormView.h"
+
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/SystemInfo.h"
+#include "platform/graphics/Image.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableViewCell.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/open/PXJianCangRules.h"
+
+namespace {
+const char* const kBoldFont = "Helvetica-Bold";
+const Color kFormBackground = Color::rgb(41, 41, 51);
+const Color kSeparator = Color::rgb(26, 26, 32);
+const Color kFieldText = Color::rgb(204, 204, 204);
+const double kKeypadHeight = 216;
+const double kSendButtonHeight = 50;
+const double kLiftSeconds = 0.2;
+
+Image buttonImage(const char* name) {
+    return Image::named(name).stretchable(5, 5);
+}
+}  // namespace
+
+PXJianCangFormView::PXJianCangFormView(const Rect& frame, std::vector<std::string> commodityList,
+                                       Style style)
+    : View(frame), m_commodityCodeArray(std::move(commodityList)), m_style(style) {}
+
+PXJianCangFormView::~PXJianCangFormView() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (m_keypad) {
+        m_keypad->setDelegate(nullptr);
+    }
+}
+
+PXTradeModule& PXJianCangFormView::module() const {
+    return PXTradeModule::shared();
+}
+
+void PXJianCangFormView::buildForm() {
+    setBackgroundColor(kFormBackground);
+    const bool fourInch = SystemInfo::screenMode() == SystemInfo::kFourInchScreen;
+    auto scroll =
+        std::make_unique<ScrollView>(Rect{0, 0, bounds().width, fourInch ? 340.0 : 255.0});
+    scroll->setShowsVerticalScrollIndicator(false);
+    scroll->setContentSize({bounds().width, m_style.contentHeight});
+    m_scrollArea = addSubview(std::move(scroll));
+    m_keypad = std::make_shared<PadKeyboardView>(Rect{0, 0, 320, kKeypadHeight});
+    m_keypad->setDelegate(this);
+    buildAccountRow();
+    buildNameRow();
+    buildQuantityRow();
+    buildSideRow();
+    addCaption("摘牌价:", rowTop(4));
+
+    auto send = std::make_unique<Button>(
+        Rect{0, bounds().height - kSendButtonHeight, bounds().width, kSendButtonHeight});
+    send->setBackgroundImage(buttonImage("anniuhong.png"));
+    send->setTitle("摘牌");
+    send->setTitleColor(Color::whiteColor());
+    send->titleLabel()->setFont(Font::named(kBoldFont, 18));
+    send->addTarget(TouchUpInside, [this](Control&) { jianCangbuttonAction(); });
+    m_jianCangButton = addSubview(std::move(send));
+
+    auto& center = NotificationCenter::defaultCenter();
+    center.addObserver(
+        this, Application::kKeyboardWillShowNotification, nullptr,
+        [this](const std::string&, const void*, const PropertyList&) { keyboardWillShow(); });
+    center.addObserver(
+        this, Application::kKeyboardWillHideNotification, nullptr,
+        [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
+}
+
+Label* PXJianCangFormView::addCaption(const std::string& text, double y, double x, double width) {
+    auto caption = std::make_unique<Label>(Rect{x, y + 10, width, 30}, text);
+    caption->setFont(Font::named(kBoldFont, 16));
+    caption->setTextColor(Color::whiteColor());
+    if (y < rowTop(5)) {
+        auto rule = std::make_unique<View>(Rect{0, y + kRowHeight - 1, bounds().width, 1});
+        rule->setBackgroundColor(kSeparator);
+        m_scrollArea->addSubview(std::move(rule));
+    }
+    return m_scrollArea->addSubview(std::move(caption));
+}
+
+void PXJianCangFormView::buildAccountRow() {
+    addCaption("交易账户:", rowTop(0));
+    m_switchingAccountView =
+        m_scrollArea->addSubview(std::make_unique<View>(Rect{105, rowTop(0) + 9, 195, 32}));
+}
+
+void PXJianCangFormView::buildNameRow() {
+    const double y = rowTop(1);
+    addCaption("商品名称:", y);
+    auto button = std::make_unique<Button>(Rect{105, y + 10, 195, 30});
+    button->setContentHorizontalAlignment(ContentAlignment::Left);
+    button->setTitleEdgeInsets({0, 6, 0, 22});
+    button->setTitleColor(Color::whiteColor());
+    button->titleLabel()->setFont(Font::named(kBoldFont, 16));
+    button->setBackgroundColor(Color::rgb(59, 59, 71));
+    button->setCornerRadius(4);
+    button->addTarget(TouchUpInside, [this](Control&) { commodityNamebuttonAction(); });
+    m_commodityNameButton = m_scrollArea->addSubview(std::move(button));
+    m_commodityNameButton->addSubview(
+        std::make_unique<ImageView>(Rect{175, 11, 14, 9}, Image::named("xiasanjiao.png")));
+
+    auto label = std::make_unique<Label>(Rect{105, y + 10, 195, 30});
+    label->setFont(Font::named(kBoldFont, 16));
+    label->setTextColor(Color::whiteColor());
+    label->setHidden(true);
+    m_commodityNameLabel = m_scrollArea->addSubview(std::move(label));
+}
+
+void PXJianCangFormView::buildQuantityRow() {
+    const double y = rowTop(2);
+    addCaption("数      量:", y);
+    auto field = std::make_unique<TextField>(Rect{105, y + 10, 93, 30});
+    field->setTag(m_style.quantityTag);
+    field->setTextColor(kFieldText);
+    field->setFont(Font::named(kBoldFont, 16));
+    field->setBackgroundColor(Color::rgb(59, 59, 71));
+    field->setCornerRadius(4);
+    field->setClearButtonMode(ClearButtonMode::WhileEditing);
+    field->setInputView(m_keypad);
+    field->setDelegate(this);
+    m_shuLiang = m_scrollArea->addSubview(std::move(field));
+
+    auto range = std::make_unique<Label>(Rect{203, y + 10, 115, 30});
+    range->setFont(Font::named(kBoldFont, 12));
+    range->setTextColor(Color::whiteColor());
+    range->setAdjustsFontSizeToFitWidth(true);
+    range->setMinimumFontSize(9);
+    m_fanWei = m_scrollArea->addSubview(std::move(range));
+}
+
+Button* PXJianCangFormView::addSideButton(const std::string& title, const std::string& icon,
+                                          double x) {
+    auto button = std::make_unique<Button>(Rect{x, rowTop(3) + 8, 93, 34});
+    button->setTitle(title);
+    button->setTitleColor(Color::whiteColor());
+    button->titleLabel()->setFont(Font::named(kBoldFont, 16));
+    button->setImage(Image::named(icon));
+    button->setImageEdgeInsets({7, 0, 7, 6});
+    return m_scrollArea->addSubview(std::move(button));
+}
+
+void PXJianCangFormView::buildSideRow() {
+    addCaption("摘牌方式:", rowTop(3));
+    m_buyButton = addSideButton("购入", "mairu_press.png", 105);
+    m_buyButton->addTarget(TouchUpInside, [this](Control&) { buyButtonAction(); });
+    m_sellButton = addSideButton("售出", "maichu_press.png", 203);
+    m_sellButton->addTarget(TouchUpInside, [this](Control&) { sellButtonAction(); });
+    setSideButtons();
+}
+
+void PXJianCangFormView::buildDropDown() {
+    auto table = std::make_unique<TableView>(Rect{105, rowTop(1) + 40, 200, 200});
+    table->setRowHeight(45);
+    table->setBackgroundColor(m_style.dropDownRowColor);
+    table->setDataSource(this);
+    table->setDelegate(this);
+    table->setAlpha(0);
+    m_commodityListView = m_scrollArea->addSubview(std::move(table));
+}
+
+void PXJianCangFormView::placeDeposit(double y) {
+    auto deposit =
+        std::make_unique<Label>(Rect{15, y, 300, 30}, PXJianCangRules::emptyDepositText());
+    deposit->setFont(Font::named(kBoldFont, 14));
+    deposit->setTextColor(Color::whiteColor());
+    m_dingJin = m_scrollArea->addSubview(std::move(deposit));
+    // Last, so the open drop-down lies over every row.
+    buildDropDown();
+}
+
+void PXJianCangFormView::setSideButtons() {
+    const bool buy = m_side == 1;
+    m_buyButton->setBackgroundImage(buttonImage(buy ? "anniuhong.png" : "anniu.png"));
+    m_sellButton->setBackgroundImage(buttonImage(buy ? "anniu.png" : "anniuhong.png"));
+}
+
+void PXJianCangFormView::buyButtonAction() {
+    m_side = 1;
+    setSideButtons();
+    tellSide(m_commodityCode);
+}
+
+void PXJianCangFormView::sellButtonAction() {
+    m_side = 2;
+    setSideButtons();
+    tellSide(m_commodityCode);
+}
+
+void PXJianCangFormView::commodityNamebuttonAction() {
+    m_hide = !m_hide;
+    if (!m_hide) {
+        m_commodityListView->reloadData();
+    }
+    m_commodityListView->setAlpha(m_hide ? 0 : 1);
+}
+
+void PXJianCangFormView::jianCangbuttonAction() {
+    sendOrder();
+}
+
+int PXJianCangFormView::numberOfRows(TableView&, int) {
+    return static_cast<int>(m_commodityCodeArray.size());
+}
+
+std::shared_ptr<TableViewCell> PXJianCangFormView::cellForRow(TableView& table,
+                                                              IndexPath indexPath) {
+    auto cell = table.dequeueReusableCell("commodity");
+    if (!cell) {
+        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "commodity");
+        cell->setBackgroundColor(m_style.dropDownRowColor);
+        cell->textLabel()->setTextColor(Color::whiteColor());
+        cell->textLabel()->setFont(Font::named(kBoldFont, 16));
+    }
+    const std::string& code = m_commodityCodeArray.at(static_cast<size_t>(indexPath.row));
+    const auto& store = module().PXJYData().shangPinXinXi();
+    const auto found = store.find(code);
+    cell->textLabel()->setText(found != store.end() && found->second ? found->second->commodityName
+                                                                     : code);
+    return cell;
+}
+
+void PXJianCangFormView::didSelectRow(TableView&, IndexPath indexPath) {
+    m_hide = true;
+    m_commodityListView->setAlpha(0);
+    const std::string code = m_commodityCodeArray.at(static_cast<size_t>(indexPath.row));
+    tellCommodity(code);
+    cleanView();
+}
+
+void PXJianCangFormView::cleanView() {
+    m_shuLiang->setText("");
+    m_dingJin->setText(PXJianCangRules::emptyDepositText());
+}
+
+void PXJianCangFormView::dangQianSuoXuDingJin() {
+    const auto record = commodity();
+    m_dingJin->setText(
+        PXJianCangRules::depositText(m_shuLiang->text(), depositPrice(), record.get()));
+}
+
+void PXJianCangFormView::didNumericKeyPressed(Button& key) {
+    if (!m_editingField) {
+        return;
+    }
+    m_editingField->setText(m_editingField->text() + key.titleLabel()->text());
+    dangQianSuoXuDingJin();
+}
+
+void PXJianCangFormView::didBackspaceKeyPressed() {
+    if (!m_editingField) {
+        return;
+    }
+    std::string text = m_editingField->text();
+    if (!text.empty()) {
+        text.pop_back();
+    }
+    m_editingField->setText(text);
+    dangQianSuoXuDingJin();
+}
+
+void PXJianCangFormView::didspecialKey() {
+    endAllEditing();
+}
+
+bool PXJianCangFormView::textFieldShouldBeginEditing(TextField& field) {
+    if (field.inputView() == m_keypad) {
+        m_editingField = &field;
+    }
+    return true;
+}
+
+bool PXJianCangFormView::textFieldShouldReturn(TextField&) {
+    endAllEditing();
+    return true;
+}
+
+std::vector<TextField*> PXJianCangFormView::editableFields() const {
+    return {m_shuLiang};
+}
+
+void PXJianCangFormView::endAllEditing() {
+    for (TextField* field : editableFields()) {
+        field->resignFirstResponder();
+    }
+}
+
+void PXJianCangFormView::keyboardWillShow() {
+    if (!m_keyboardHideFlag) {
+        return;
+    }
+    m_commodityNameButton->setEnabled(false);
+    m_keyboardHideFlag = false;
+    View::animate(kLiftSeconds, [this] {
+        Rect moved = frame();
+        moved.y -= kLift;
+        setFrame(moved);
+    });
+}
+
+void PXJianCangFormView::keyboardWillHide() {
+    // Only a raised form goes back down, so repeated notices cannot push it off its place.
+    if (m_keyboardHideFlag) {
+        return;
+    }
+    m_commodityNameButton->setEnabled(true);
+    m_keyboardHideFlag = true;
+    View::animate(kLiftSeconds, [this] {
+        Rect moved = frame();
+        moved.y += kLift;
+        setFrame(moved);
+    });
+}
+
+void PXJianCangFormView::refuse(const PXJianCangRefusal& refusal) const {
+    PXTradeMessage::show(refusal.title, refusal.message);
+}
+
+std::shared_ptr<PXTradeCommodity> PXJianCangFormView::commodity() const {
+    const auto& store = module().PXJYData().shangPinXinXi();
+    const auto found = store.find(m_commodityCode);
+    return found != store.end() ? found->second : nullptr;
+}
+
+JYDict PXJianCangFormView::orderHead() const {
+    PXTradeModule& trade = module();
+    trade.synchronizeDefaults();
+    JYDict order = JYDict::object();
+    order["id"] = trade.PXJYPeiZhi().getCurrentDateWith();
+    order["userid"] = trade.defaultString("JYUserName");
+    order["sign"] = std::to_string(m_side);
+    order["commodityid"] = m_commodityCode;
+    return order;
+}
+
+std::string PXJianCangFormView::firmId() const {
+    return module().PXJYData().firmID();
+}
+
+std::string PXJianCangFormView::sessionId() const {
+    const auto& session = module().PXJYData().tradeSession();
+    return session ? session->JYsessionID : std::string();
+}

@@ -1,0 +1,144 @@
+#pragma once
+// What the two quote-mode opening forms share: the account row, the commodity drop-down, the
+// quantity typed on the in-app keypad with its range label, the buy/sell pair, the deposit
+// line, the "摘牌" button at the bottom and the lift of the form while a keyboard is up. The
+// market and conditional forms add their price rows and their order. The host fills the
+// commodity, range and prices; the form never talks to the server. Owned by its host's view;
+// main thread.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/View.h"
+#include "trade/core/PXTradeTypes.h"
+#include "widgets/PadKeyboardView.h"
+
+class Button;
+class ImageView;
+class Label;
+class PXTradeCommodity;
+class PXTradeModule;
+class ScrollView;
+struct PXJianCangRefusal;
+
+class PXJianCangFormView : public View,
+                           public PadKeyboardViewDelegate,
+                           public TextFieldDelegate,
+                           public TableViewDataSource,
+                           public TableViewDelegate {
+public:
+    static constexpr double kRowHeight = 50;
+    static constexpr double kLift = 165;
+
+    ~PXJianCangFormView() override;
+
+    const std::vector<std::string>& commodityCodeArray() const { return m_commodityCodeArray; }
+    Button* commodityNameButton() const { return m_commodityNameButton; }
+    Label* commodityNameLabel() const { return m_commodityNameLabel; }
+    TextField* shuLiang() const { return m_shuLiang; }
+    Label* fanWei() const { return m_fanWei; }
+    Label* dingJin() const { return m_dingJin; }
+    Button* buyButton() const { return m_buyButton; }
+    Button* sellButton() const { return m_sellButton; }
+    Button* jianCangButton() const { return m_jianCangButton; }
+    TableView* commodityListView() const { return m_commodityListView; }
+    // The account row; the switcher of the logged-in account sits in it.
+    View* switchingAccountView() const { return m_switchingAccountView; }
+    int XiaDan_FangXiang() const { return m_side; }
+    const std::string& commodityCode() const { return m_commodityCode; }
+    void setCommodityCode(const std::string& code) { m_commodityCode = code; }
+    bool isRaised() const { return !m_keyboardHideFlag; }
+
+    // Side change, also used by hosts to preset the side.
+    void buyButtonAction();
+    void sellButtonAction();
+    void commodityNamebuttonAction();
+    void jianCangbuttonAction();
+    // Recomputes the deposit line from the quantity and the form's price.
+    void dangQianSuoXuDingJin();
+    // Empties the input; the side, the commodity and the labels the host wrote stay.
+    virtual void cleanView();
+
+    // PadKeyboardViewDelegate
+    void didNumericKeyPressed(Button& key) override;
+    void didBackspaceKeyPressed() override;
+    void didspecialKey() override;
+    // TextFieldDelegate
+    bool textFieldShouldBeginEditing(TextField& field) override;
+    bool textFieldShouldReturn(TextField& field) override;
+    // The drop-down.
+    int numberOfRows(TableView&, int section) override;
+    std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
+    void didSelectRow(TableView& table, IndexPath indexPath) override;
+
+protected:
+    struct Style {
+        double contentHeight;
+        Color dropDownRowColor;
+        int quantityTag;
+    };
+
+    PXJianCangFormView(const Rect& frame, std::vector<std::string> commodityList, Style style);
+
+    // Builds the shared rows; subclasses call it once from their constructor, then fill the
+    // fifth row and the rows under it.
+    void buildForm();
+    ScrollView* scrollArea() const { return m_scrollArea; }
+    // y of the row below the five shared rows.
+    static double rowTop(int row) { return row * kRowHeight; }
+    Label* addCaption(const std::string& text, double y, double x = 15, double width = 80);
+    void placeDeposit(double y);
+
+    // The price the deposit line multiplies.
+    virtual double depositPrice() const = 0;
+    virtual void tellCommodity(const std::string& code) = 0;
+    virtual void tellSide(const std::string& code) = 0;
+    // The order, after the shared quantity check passed.
+    virtual void sendOrder() = 0;
+    // Every field the form's "return" and "完成" end.
+    virtual std::vector<TextField*> editableFields() const;
+
+    void refuse(const PXJianCangRefusal& refusal) const;
+    void endAllEditing();
+    std::shared_ptr<PXTradeCommodity> commodity() const;
+    // The keys every order dictionary starts with: a fresh id, the user and the side.
+    JYDict orderHead() const;
+    std::string firmId() const;
+    std::string sessionId() const;
+    const std::shared_ptr<PadKeyboardView>& keypad() const { return m_keypad; }
+    PXTradeModule& module() const;
+    void setSideButtons();
+
+private:
+    void buildAccountRow();
+    void buildNameRow();
+    void buildQuantityRow();
+    void buildSideRow();
+    void buildDropDown();
+    Button* addSideButton(const std::string& title, const std::string& icon, double x);
+    void keyboardWillShow();
+    void keyboardWillHide();
+
+    std::vector<std::string> m_commodityCodeArray;
+    Style m_style;
+    ScrollView* m_scrollArea = nullptr;
+    View* m_switchingAccountView = nullptr;
+    Button* m_commodityNameButton = nullptr;
+    Label* m_commodityNameLabel = nullptr;
+    TextField* m_shuLiang = nullptr;
+    Label* m_fanWei = nullptr;
+    Button* m_buyButton = nullptr;
+    Button* m_sellButton = nullptr;
+    Label* m_dingJin = nullptr;
+    Button* m_jianCangButton = nullptr;
+    TableView* m_commodityListView = nullptr;
+    std::shared_ptr<PadKeyboardView> m_keypad;
+    TextField* m_editingField = nullptr;
+    int m_side = 1;
+    std::string m_commodityCode;
+    bool m_hide = true;
+    bool m_keyboardHideFlag = true;
+};

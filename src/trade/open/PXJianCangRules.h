@@ -1,0 +1,67 @@
+#pragma once
+// The form logic of the two quote-mode opening forms, without views: the checks run when the
+// user presses "摘牌" (each refusal with its dialog title and text), the deposit line, the
+// price band and the stop-loss and take-profit ranges the host writes, and the filter of the
+// price fields. Pure functions; main thread.
+
+#include <optional>
+#include <string>
+
+class PXTradeCommodity;
+
+struct PXJianCangRefusal {
+    std::string title;
+    std::string message;
+};
+
+class PXJianCangRules {
+public:
+    struct MarketInput {
+        std::string quantity;
+        std::string rangeLabel;
+        std::string priceLabel;
+        bool spreadTicked = false;
+        std::string spread;
+        std::string spreadMinimum;
+        std::string spreadMaximum;
+    };
+
+    struct ConditionalInput {
+        std::string quantity;
+        std::string rangeLabel;
+        std::string limitPrice;
+        std::string bandLabel;
+        int side = 1;
+        bool stopLossTicked = false;
+        std::string stopLoss;
+        std::string stopLossLabel;
+        bool takeProfitTicked = false;
+        std::string takeProfit;
+        std::string takeProfitLabel;
+    };
+
+    // The price band and the two stop ranges, as the host writes them into the labels.
+    struct ConditionalLabels {
+        std::string band;
+        std::string takeProfit;
+        std::string stopLoss;
+    };
+
+    static std::optional<PXJianCangRefusal> checkMarketOrder(const MarketInput& input);
+    static std::optional<PXJianCangRefusal> checkConditionalOrder(const ConditionalInput& input);
+
+    // "当前摘牌所需订金为%.2f元" of quantity x price x trade unit x deposit rate.
+    static std::string depositText(const std::string& quantity, double price,
+                                   const PXTradeCommodity* commodity);
+    static std::string emptyDepositText();
+
+    // Band and ranges for a side (1 buy, 2 sell), the limit price typed, the quote's buy and
+    // sell prices (hasQuote false: no quote record) and the commodity's distances in ticks.
+    static ConditionalLabels conditionalLabels(const PXTradeCommodity& commodity, int side,
+                                               const std::string& limitPrice, bool hasQuote,
+                                               double buy, double sell);
+
+    // Whether typing `inserted` at the end of a price field holding `current` is accepted:
+    // digits and one point, no leading point, nothing but a point after a lone "0".
+    static bool acceptsPriceInput(const std::string& current, const std::string& inserted);
+};

@@ -1,0 +1,112 @@
+#include "OpenScreenTest.h"
+
+#include <nlohmann/json.hpp>
+
+#include "platform/foundation/Text.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "support/session/SimQuoteLookup.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/open/PXTradeOpenScreens.h"
+
+void OpenScreenTest::SetUp() {
+    registerPXTradeOpenScreens();
+    ASSERT_TRUE(launchAndLogIn());
+    SimQuoteLookup::fill(sim, *VKJYHangQingDataClass::current());
+    ASSERT_TRUE(waitForPrice("AG"));
+    // Deals count as new only after the first heartbeat of the session.
+    ASSERT_TRUE(driver.runUntil([&] { return !tradeModule().PXJYPeiZhi().shiFoGangDengLu(); }, 5));
+    tradeServer().clearReceived();
+}
+
+PXJYJianCangViewController* OpenScreenTest::openScreen() {
+    auto made = PXTradeScreenFactory::create("PXJYJianCangViewController");
+    auto* typed = dynamic_cast<PXJYJianCangViewController*>(made.get());
+    if (!typed) {
+        return nullptr;
+    }
+    made.release();
+    screen = pushOnTradeTab(std::unique_ptr<PXJYJianCangViewController>(typed));
+    return screen;
+}
+
+bool OpenScreenTest::waitForPrice(const std::string& code) {
+    return driver.runUntil(
+        [&] { return tradeModule().PXJYData().zuiXinYiKouJia().count(code) > 0; }, 5);
+}
+
+void OpenScreenTest::pick(PXJianCangFormView& form, const std::string& code) {
+    const auto& codes = form.commodityCodeArray();
+    const auto found = std::find(codes.begin(), codes.end(), code);
+    ASSERT_NE(found, codes.end()) << code;
+    ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+    driver.settle();
+    ASSERT_TRUE(driver.tapRow(*form.commodityListView(),
+                              IndexPath{0, static_cast<int>(found - codes.begin())}));
+    driver.settle();
+}
+
+void OpenScreenTest::typeQuantity(PXJianCangFormView& form, const std::string& digits) {
+    ASSERT_TRUE(driver.tap(form.shuLiang()));
+    driver.settle();
+    for (char digit : digits) {
+        ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
+    }
+    driver.pressKey("完成");
+    driver.settle();
+}
+
+void OpenScreenTest::typeInto(TextField* field, const std::string& text) {
+    ASSERT_TRUE(driver.tap(field));
+    driver.settle();
+    driver.typeText(text);
+    driver.settle();
+}
+
+void OpenScreenTest::setDefault(const std::string& key, const std::string& value) {
+    tradeModule().setDefaultString(key, value);
+}
+
+std::vector<SimTradeReceived> OpenScreenTest::received(const std::string& name) {
+    std::vector<SimTradeReceived> found;
+    for (const auto& request : tradeServer().received()) {
+        if (request.name == name) {
+            found.push_back(request);
+        }
+    }
+    return found;
+}
+
+std::string OpenScreenTest::reqValue(const SimTradeReceived& request, const std::string& key) {
+    const auto body = nlohmann::json::parse(request.body, nullptr, false);
+    const auto& req = body["VUZI"]["REQ"];
+    return req.contains(key) && req[key].is_string() ? req[key].get<std::string>() : "";
+}
+
+std::string OpenScreenTest::alertMessage() const {
+    AlertView* alert = driver.visibleAlert();
+    return alert ? alert->message() : std::string();
+}
+
+void OpenScreenTest::snapshot(const std::string& name) {
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("open-" + name)));
+}
+
+int OpenScreenTest::heldLots(const std::string& code, const std::string& side) {
+    int lots = 0;
+    for (const auto& summary : tradeModule().PXJYData().chiCangHuiZongXinXi()) {
+        if (summary && summary->commodityCode == code && summary->buySellSign == side) {
+            lots += Text::intValue(summary->shuLiang);
+        }
+    }
+    return lots;
+}

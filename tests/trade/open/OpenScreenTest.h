@@ -1,0 +1,36 @@
+#pragma once
+// The quote-mode opening screen on the trade tab of the launched shell, with an account logged
+// in at the simulated exchange and the quote lookup filled from the simulator's market: finding
+// the forms' controls, typing, picking a commodity, and reading what the simulator received.
+
+#include <string>
+#include <vector>
+
+#include "sim/trade/SimTradeServer.h"
+#include "support/session/TradeSessionFixture.h"
+#include "trade/open/PXJYJianCangViewController.h"
+
+class OpenScreenTest : public TradeSessionFixture {
+protected:
+    void SetUp() override;
+
+    // Pushes a new opening screen from the factory, as the trade home's menu does.
+    PXJYJianCangViewController* openScreen();
+    // Waits until the store holds a price for the code (the next price refresh).
+    bool waitForPrice(const std::string& code);
+    void pick(PXJianCangFormView& form, const std::string& code);
+    // Taps the quantity field and types the digits on the keypad.
+    void typeQuantity(PXJianCangFormView& form, const std::string& digits);
+    void typeInto(TextField* field, const std::string& text);
+    void setDefault(const std::string& key, const std::string& value);
+    // The requests of that name the simulator received since the screen opened.
+    std::vector<SimTradeReceived> received(const std::string& name);
+    // A key of the REQ of a JSON request body.
+    static std::string reqValue(const SimTradeReceived& request, const std::string& key);
+    std::string alertMessage() const;
+    // Lots of the store's holding summary of a commodity and side ("1" buy, "2" sell).
+    int heldLots(const std::string& code, const std::string& side);
+    void snapshot(const std::string& name);
+
+    PXJYJianCangViewController* screen = nullptr;
+};
