@@ -19,11 +19,12 @@ PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame,
                          {420, Color::rgb(49, 49, 51), kQuantityTag}) {
     buildForm();
     m_zhiJiaL = addPriceField({105, rowTop(4) + 10, 110, 30}, kLimitPriceTag);
-    auto band = std::make_unique<Label>(Rect{217, rowTop(4) + 5, 100, 40});
+    // One line, shrunk to fit: the text is read back when the user sends, so it stays whole.
+    auto band = std::make_unique<Label>(Rect{217, rowTop(4) + 10, 101, 30});
     band->setFont(Font::named(kBoldFont, 12));
     band->setTextColor(Color::whiteColor());
-    band->setNumberOfLines(2);
-    band->setLineBreakMode(LineBreakMode::CharWrap);
+    band->setAdjustsFontSizeToFitWidth(true);
+    band->setMinimumFontSize(7);
     m_ZJfanWei = scrollArea()->addSubview(std::move(band));
 
     m_stopLossRow = addStopRow("止损", rowTop(5), kStopLossTag);

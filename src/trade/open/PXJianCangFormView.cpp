@@ -101,7 +101,7 @@ void PXJianCangFormView::buildNameRow() {
     addCaption("商品名称:", y);
     auto button = std::make_unique<Button>(Rect{105, y + 10, 195, 30});
     button->setContentHorizontalAlignment(ContentAlignment::Left);
-    button->setTitleEdgeInsets({0, 6, 0, 22});
+    button->setTitleEdgeInsets({0, 8, 0, -8});
     button->setTitleColor(Color::whiteColor());
     button->titleLabel()->setFont(Font::named(kBoldFont, 16));
     button->setBackgroundColor(Color::rgb(59, 59, 71));
@@ -147,7 +147,7 @@ Button* PXJianCangFormView::addSideButton(const std::string& title, const std::s
     button->setTitleColor(Color::whiteColor());
     button->titleLabel()->setFont(Font::named(kBoldFont, 16));
     button->setImage(Image::named(icon));
-    button->setImageEdgeInsets({7, 0, 7, 6});
+    button->setImageEdgeInsets({2, -4, 2, 4});
     return m_scrollArea->addSubview(std::move(button));
 }
 

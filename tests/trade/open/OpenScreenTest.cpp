@@ -68,6 +68,7 @@ void OpenScreenTest::typeInto(TextField* field, const std::string& text) {
     ASSERT_TRUE(driver.tap(field));
     driver.settle();
     driver.typeText(text);
+    driver.pressReturn();
     driver.settle();
 }
 

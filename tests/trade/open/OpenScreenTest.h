@@ -21,6 +21,7 @@ protected:
     void pick(PXJianCangFormView& form, const std::string& code);
     // Taps the quantity field and types the digits on the keypad.
     void typeQuantity(PXJianCangFormView& form, const std::string& digits);
+    // Taps the field, types on the system keyboard and presses return.
     void typeInto(TextField* field, const std::string& text);
     void setDefault(const std::string& key, const std::string& value);
     // The requests of that name the simulator received since the screen opened.

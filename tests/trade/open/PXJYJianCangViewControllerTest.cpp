@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "OpenScreenTest.h"
+#include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -78,6 +79,213 @@ TEST_F(QuoteModeOpening, marketOrderInEachDirectionSendsTheQuotePriceAndOpensAHo
         },
         10))
         << heldLots("AG", "1") << " " << heldLots("AG", "2");
+}
+
+TEST_F(QuoteModeOpening, cancellingTheConfirmationSendsNothingAndKeepsTheInput) {
+    setDefault("prompt", "1");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "3");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_EQ(form.shuLiang()->text(), "3");
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(QuoteModeOpening, aSideTheCommodityForbidsIsRefusedWithoutSending) {
+    setDefault("prompt", "2");
+    tradeModule().PXJYData().shangPinXinXi().at("AG")->buyShiJianQuanXian = "0";
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "此商品没有够入摘牌权限");
+    snapshot("refusal");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+
+    // The other side keeps its right.
+    ASSERT_TRUE(driver.tap(form.sellButton()));
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    EXPECT_EQ(received("order_s").size(), 1u);
+}
+
+TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYZhiJiaJianCangView& form = *screen->zhiJianView();
+    EXPECT_TRUE(driver.isVisible(form.jianCangButton()));
+    pick(form, "AU");
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "黄金");
+    EXPECT_EQ(screen->shiJianView()->commodityNameButton()->currentTitle(), "黄金");
+    typeQuantity(form, "2");
+    const auto quote = SimQuoteLookup::prices(sim, "AU");
+    const auto& gold = *tradeModule().PXJYData().shangPinXinXi().at("AU");
+    const double tick = Text::doubleValue(gold.zuiXiaoBianDongJia);
+    const double low = quote.sellPrice - Text::doubleValue(gold.XJJianCangSellDianCha) * tick;
+    EXPECT_EQ(
+        form.ZJfanWei()->text(),
+        "(<=" + PXTradeFormat::priceText(low, "0.01") + ",>=" +
+            PXTradeFormat::priceText(
+                quote.buyPrice + Text::doubleValue(gold.XJJianCangBuyDianCha) * tick, "0.01") +
+            ")");
+
+    // Inside the band: refused.
+    typeInto(form.zhiJiaL(), PXTradeFormat::priceText(low + tick, "0.01"));
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    // At the band, with a stop-loss above its range: refused; inside it: sent.
+    const std::string limit = PXTradeFormat::priceText(low - 1, "0.01");
+    form.zhiJiaL()->setText("");
+    const std::string rangeBefore = form.SfanWei()->text();
+    typeInto(form.zhiJiaL(), limit);
+    // The ranges follow the limit price at the next price refresh.
+    ASSERT_TRUE(driver.runUntil([&] { return form.SfanWei()->text() != rangeBefore; }, 3));
+    ASSERT_TRUE(driver.tap(form.zhiSunbutton()));
+    ASSERT_TRUE(driver.tap(form.zhiYingButton()));
+    snapshot("conditional");
+    const double lossBound = Text::doubleValue(form.SfanWei()->text().substr(1));
+    const double gainBound = Text::doubleValue(form.YfanWei()->text().substr(1));
+    typeInto(form.zhiS(), PXTradeFormat::priceText(lossBound + 1, "0.01"));
+    typeInto(form.zhiY(), PXTradeFormat::priceText(gainBound + 1, "0.01"));
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "止损价格有误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    form.zhiS()->setText("");
+    typeInto(form.zhiS(), PXTradeFormat::priceText(lossBound - 1, "0.01"));
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_x").empty(); }, 5));
+    const auto order = received("order_x").front();
+    EXPECT_EQ(reqValue(order, "BUY_SELL"), "1");
+    EXPECT_EQ(reqValue(order, "COMMODITY_ID"), "AU");
+    EXPECT_EQ(reqValue(order, "PRICE"), limit);
+    EXPECT_EQ(reqValue(order, "QTY"), "2");
+    EXPECT_EQ(reqValue(order, "STOP_LOSS"), form.zhiS()->text());
+    EXPECT_EQ(reqValue(order, "STOP_PROFIT"), form.zhiY()->text());
+    EXPECT_EQ(reqValue(order, "VALIDITY_TYPE"), "0");
+    EXPECT_EQ(reqValue(order, "OTHER_ID"), "F001");
+}
+
+TEST_F(QuoteModeOpening, aDoubleTapSendsOneOrder) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    snapshot("market");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_TRUE(screen->isOrderOutstanding());
+    EXPECT_GE(VKJYCommonViewUtil::activityCount(), 1);
+    driver.tap(form.jianCangButton());
+    screen->PXShiJiaJianCangClick({{"commodityid", "AG"}, {"sign", "1"}});
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    EXPECT_FALSE(driver.runUntil([&] { return received("order_s").size() > 1; }, 0.5));
+    EXPECT_EQ(received("order_s").size(), 1u);
+}
+
+TEST_F(QuoteModeOpening, aCommodityWithoutQuoteCannotBeOrdered) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& market = *screen->shiJianView();
+    // CU trades here, but the quote side has no price for it.
+    pick(market, "CU");
+    typeQuantity(market, "1");
+    EXPECT_EQ(market.commodityNameButton()->currentTitle(), "铜");
+    EXPECT_EQ(market.jiaGeZ()->text(), "--");
+    EXPECT_EQ(driver.viewsWithText("--").size(), 11u);
+    ASSERT_TRUE(driver.tap(market.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "当前行情价格有误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYZhiJiaJianCangView& conditional = *screen->zhiJianView();
+    EXPECT_EQ(conditional.ZJfanWei()->text(), "(<=--,>=--)");
+    typeQuantity(conditional, "1");
+    typeInto(conditional.zhiJiaL(), "51000");
+    ASSERT_TRUE(driver.tap(conditional.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "当前行情价格有误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil(
+        [&] { return !received("order_s").empty() || !received("order_x").empty(); }, 0.5));
+}
+
+TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "4");
+    // No deviation allowed while the quote's two prices differ: the server refuses.
+    ASSERT_TRUE(driver.tap(form.changebutton()));
+    form.zuiDaDianCha()->setText("");
+    ASSERT_TRUE(driver.pressKey("0"));
+    driver.pressKey("完成");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !alertMessage().empty(); }, 10));
+    EXPECT_EQ(alertMessage(), "价格已变动,超出可接受点差");
+    EXPECT_EQ(reqValue(received("order_s").at(0), "DOT_DIFF"), "0");
+    EXPECT_EQ(form.shuLiang()->text(), "4");
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_FALSE(screen->isOrderOutstanding());
+}
+
+TEST_F(QuoteModeOpening, aDeadLineShowsTheNetworkFailure) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    tradeServer().stop();
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "请求网络失败"; }, 25))
+        << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(form.shuLiang()->text(), "1");
+}
+
+TEST_F(QuoteModeOpening, aReplyAfterTheScreenLeftDoesNothing) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    screen->VKJYNavBackAction();
+    screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }, 5));
+    EXPECT_FALSE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 1.5))
+        << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(QuoteModeOpening, aNewCommodityClearsThePricesTypedForTheOldOne) {
+    ASSERT_NE(openScreen(), nullptr);
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYZhiJiaJianCangView& conditional = *screen->zhiJianView();
+    pick(conditional, "AU");
+    typeInto(conditional.zhiJiaL(), "300.5");
+    ASSERT_TRUE(driver.tap(screen->SJbutton()));
+    pick(*screen->shiJianView(), "PT");
+    EXPECT_EQ(conditional.commodityNameButton()->currentTitle(), "铂金");
+    EXPECT_EQ(conditional.zhiJiaL()->text(), "");
+    // Flipping the side keeps the commodity and refills the market price.
+    const auto quote = SimQuoteLookup::prices(sim, "PT");
+    ASSERT_TRUE(driver.tap(screen->shiJianView()->sellButton()));
+    EXPECT_EQ(screen->shiJianView()->jiaGeZ()->text(),
+              PXTradeFormat::priceText(quote.sellPrice, "0.01"));
+    EXPECT_EQ(screen->nowCommodityCode(), "PT");
 }
 
 }  // namespace
