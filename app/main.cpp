@@ -10,6 +10,7 @@
 #include "platform/ui/Screen.h"
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
+#include "trade/account/PXTradeAccountScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     SystemInfo::setScreenMode(options->fourInch ? SystemInfo::kFourInchScreen
                                                 : SystemInfo::kThreeAndAHalfInchScreen);
     registerPXTradeOpenScreens();
+    registerPXTradeAccountScreens();
     CUIApplication application;
     Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
     VKJYAppDelegate delegate(std::make_shared<TallyStatStartupAnalytics>());

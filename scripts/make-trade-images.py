@@ -65,6 +65,39 @@ def arrow(path, up, color):
     shape(path, 20, 20, inside, color)
 
 
+def polyline(points, width):
+    def distance(px, py, ax, ay, bx, by):
+        dx, dy = bx - ax, by - ay
+        t = max(0, min(1, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+        return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
+    def inside(x, y):
+        return any(distance(x, y, *points[i], *points[i + 1]) < width / 2 for i in range(len(points) - 1))
+    return inside
+
+
+def service_images():
+    """The more menu's grouped rows, row arrows, line marks, account marks and buttons."""
+    row_top, row = (59, 59, 71), (52, 52, 63)
+    rounded_box("filletUP.png", 20, 20, 6, row, top=row_top)
+    rounded_box("filletDown.png", 20, 20, 6, row, top=row_top)
+    rounded_box("middle.png", 20, 20, 0, row, top=row_top)
+    rounded_box("juselashen.png", 12, 12, 2, (186, 96, 26), top=(214, 120, 40))
+    grey = (170, 170, 182)
+    shape("JYzhankai.png", 15, 17, polyline([(4, 2), (11, 8.5), (4, 15)], 2.4), grey)
+    shape("Arrow.png", 14, 21, polyline([(4, 3), (11, 10.5), (4, 18)], 2.4), grey)
+    tick = polyline([(5, 10.5), (8.5, 14), (15, 6.5)], 2.4)
+    shape("duihao.png", 20, 20, lambda x, y: math.hypot(x - 10, y - 10) < 9.5 and not tick(x, y),
+          (226, 62, 58))
+    shape("duihao2.png", 20, 20, lambda x, y: 8 < math.hypot(x - 10, y - 10) < 9.5, (120, 120, 132))
+    shape("rightPassword.png", 24, 24, polyline([(5, 12.5), (10, 17.5), (19, 7)], 3.2), (59, 210, 53))
+    shape("tianjia.png", 25, 25,
+          lambda x, y: (abs(x - 12.5) < 1.6 and 6 < y < 19) or (abs(y - 12.5) < 1.6 and 6 < x < 19)
+          or 10.5 < math.hypot(x - 12.5, y - 12.5) < 12.2, (255, 255, 255))
+    rounded_box("quan.png", 52, 24, 12, (41, 41, 51), border=grey)
+    rounded_box("quan_press.png", 52, 24, 12, (186, 34, 34), top=(226, 62, 58))
+
+
 def main():
     rounded_box("lashen.png", 80, 80, 8, (30, 30, 38), border=(80, 80, 96), top=(58, 58, 72))
     rounded_box("lashen_x.png", 40, 30, 4, (255, 255, 255), border=(150, 150, 160))
@@ -81,6 +114,8 @@ def main():
     tick_box("xuan_press.png", True)
     arrow("mairu_press.png", True, (255, 255, 255))
     arrow("maichu_press.png", False, (255, 255, 255))
+
+    service_images()
 
 
 if __name__ == "__main__":

@@ -8,6 +8,13 @@ std::shared_ptr<PXTradeReplyRelay> PXTradeReplyRelay::create(Responder& owner,
     return std::shared_ptr<PXTradeReplyRelay>(new PXTradeReplyRelay(owner, target));
 }
 
+std::shared_ptr<PXTradeNetworkManger> PXTradeReplyRelay::newManager(
+    Responder& owner, PXTradeNetworkMangerDelegate& target) {
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(create(owner, target));
+    return manager;
+}
+
 void PXTradeReplyRelay::orderSent(PXTradeNetworkManger* manager) {
     if (auto* handler = target()) {
         handler->orderSent(manager);

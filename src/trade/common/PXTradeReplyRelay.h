@@ -15,6 +15,9 @@ public:
     // owner: the screen whose life bounds the forwarding; target: its reply handler.
     static std::shared_ptr<PXTradeReplyRelay> create(Responder& owner,
                                                      PXTradeNetworkMangerDelegate& target);
+    // A new request facade whose replies reach target through a relay of owner.
+    static std::shared_ptr<PXTradeNetworkManger> newManager(Responder& owner,
+                                                            PXTradeNetworkMangerDelegate& target);
 
     void detach() { m_target = nullptr; }
     bool isAttached() const { return m_target && m_owner.get(); }

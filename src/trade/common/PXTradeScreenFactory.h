@@ -6,6 +6,7 @@
 // unregistered name makes nothing. Class operations; main thread.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,9 @@ struct PXTradeScreenArgs {
     std::string buySellSign;
     std::shared_ptr<PXJYChiCangHuiZong> summary;
     std::shared_ptr<PXJYChiCangMingXi> detail;
+    // The saved account a switch-account login starts from: "platform_code",
+    // "environment_code" and "JYUserName".
+    std::map<std::string, std::string> selectedAccount;
 };
 
 class PXTradeScreenFactory {

@@ -162,6 +162,30 @@ const T* elementAs(const std::optional<PXTradeResult>& result, size_t index) {
     return std::get_if<T>(&(*result)[index]);
 }
 
+struct LogoffRefusal {
+    int code;
+    std::string message;
+};
+
+// A logoff the server refused: its session goes on. A reply that logged off, one that finds the
+// session already ended, and one that cannot be read refuse nothing.
+std::optional<LogoffRefusal> logoffRefusal(const std::string& body) {
+    const JYDict parsed = JYDict::parse(body, nullptr, false);
+    if (!parsed.is_object() || !parsed.contains("VUZI") || !parsed["VUZI"].is_object()) {
+        return std::nullopt;
+    }
+    const JYDict& vuzi = parsed["VUZI"];
+    if (!vuzi.contains("REP") || !vuzi["REP"].is_object()) {
+        return std::nullopt;
+    }
+    const JYDict& rep = vuzi["REP"];
+    const int code = Text::intValue(TradeText::textAt(rep, "retcode"));
+    if (code == 0 || code == kSessionLostCode || code == kIdleSessionCode) {
+        return std::nullopt;
+    }
+    return LogoffRefusal{code, TradeText::textAt(rep, "message")};
+}
+
 }  // namespace
 
 PXTradeNetworkManger::PXTradeNetworkManger(PXTradeModule& module) : m_module(module) {}
@@ -757,6 +781,13 @@ void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
 
 void PXTradeNetworkManger::dispatch(const std::string& body) {
     if (m_typeNW == "PXcancellation") {
+        if (auto refusal = logoffRefusal(body)) {
+            m_errorMessage = refusal->message;
+            if (m_delegate) {
+                m_delegate->dataAnalysisFailed(this, refusal->code);
+            }
+            return;
+        }
         // A logoff answered after a newer logon (account switch, login after an idle logout)
         // ended only the old session: the new login keeps its data and session.
         if (sessionId() == m_loggedOffSession) {

@@ -228,6 +228,30 @@ TEST_F(PXTradeLoginTest, shouldLogOutOnAnyLogoffReplyWithoutReadingIt) {
     EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
 }
 
+TEST_F(PXTradeLoginTest, shouldStayLoggedInWhenTheServerRefusesTheLogoff) {
+    logIn();
+    m_server.reply("logoff", tradeReply("\"retcode\":-7,\"message\":\"注销失败\""));
+    auto manager = newManager();
+    manager->getCancellation();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].code, -7);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "注销失败");
+    EXPECT_TRUE(module().tradeLogin());
+    EXPECT_EQ(module().PXJYData().tradeSession()->JYsessionID, "SESSION-1");
+}
+
+TEST_F(PXTradeLoginTest, shouldLogOutWhenTheLogoffFindsTheSessionAlreadyEnded) {
+    logIn();
+    m_server.reply("logoff", tradeReply("\"retcode\":1004,\"message\":\"会话已失效\""));
+    auto manager = newManager();
+    manager->getCancellation();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(m_host.alerts.empty());
+}
+
 TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnsweredLate) {
     logIn();
     auto logoff = newManager();

@@ -1,0 +1,54 @@
+#pragma once
+
+// The trading password change panel: the login or phone password, old, new and repeated
+// entries, the match tick, and the change_password request. It is not pushed: its host (the
+// more menu, the account screen) keeps it as a child, lays its view just right of the visible
+// area and calls slideIn(); the panel slides itself out on back and after a change went
+// through, every entry reset. Owned by its host. Main thread only.
+
+#include <string>
+
+#include "platform/ui/TextField.h"
+#include "platform/ui/ViewController.h"
+#include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+class Button;
+class ImageView;
+
+class PXJYChangeThePasswordVC : public ViewController,
+                                public VKJYNavigationBarViewDelegate,
+                                public TextFieldDelegate,
+                                public PXTradeNetworkMangerDelegate {
+public:
+    void viewDidLoad() override;
+
+    void slideIn();
+    void longinPasswordAction();
+    void phonePasswordAction();
+    void doneButtonAction();
+    void textFieldTextDidChange();
+
+    const std::string& passWordType() const { return m_passWordType; }
+
+    void VKJYNavBackAction() override;
+    bool textFieldShouldReturn(TextField& field) override;
+    bool textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                         const std::string& text) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+
+private:
+    TextField* addField(double top, const std::string& placeholder);
+    void selectKind(bool login);
+    void resignFields();
+
+    Button* m_longinPassword = nullptr;
+    Button* m_phonePassword = nullptr;
+    TextField* m_oldPasswordTextField = nullptr;
+    TextField* m_newPasswordTextField = nullptr;
+    TextField* m_aginPasswordTextField = nullptr;
+    ImageView* m_rightPasswordImage = nullptr;
+    std::string m_passWordType = "0";
+};

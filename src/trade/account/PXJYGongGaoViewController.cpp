@@ -1,0 +1,458 @@
+#include "trade/account/PXJYGongGaoViewController.h"
+
+#include "platform/foundation/DateFormat.h"
+#include "platform/foundation/Text.h"
+#include "platform/graphics/Font.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/WebView.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeQueryDay.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+constexpr double kListRowHeight = 50;
+constexpr double kDatePickerHeight = 194;
+const char* const kListTag = "PXAnnouncementList";
+const Color kPlainTitle = Color::rgb(19, 21, 26);
+const Color kPanelGrey = Color::rgb(49, 49, 51);
+const Color kDetailText = Color::rgb(132, 132, 132);
+
+std::string timeText(const JYDict& record, const char* key, const char* pattern) {
+    const double seconds = Text::doubleValue(TradeText::textAt(record, key)) / 1000.0;
+    return DateFormat(pattern).format(seconds);
+}
+
+const JYDict* recordAt(const PXTradeResult* data, size_t index) {
+    if (!data || data->size() <= index) {
+        return nullptr;
+    }
+    return std::get_if<JYDict>(&(*data)[index]);
+}
+
+std::string userId() {
+    return PXTradeModule::shared().defaultString("JYUserName");
+}
+
+std::string sessionId() {
+    return PXTradeModule::shared().PXJYData().tradeSession()->JYsessionID;
+}
+
+// An untitled touch area over the left of a panel's bar, standing in for its back button.
+void addPanelBack(View& panel, const std::string& title, VKJYNavigationBarViewDelegate* delegate,
+                  std::function<void()> back) {
+    auto* bar = PXTradeViewKit::addNavigationBar(panel, 0, title, delegate);
+    bar->backButton()->setAlpha(0);
+    auto button = std::make_unique<Button>(Rect(5, 0, 60, 44));
+    button->addTarget(TouchUpInside, [back = std::move(back)](Control&) { back(); });
+    bar->addSubview(std::move(button));
+}
+}  // namespace
+
+void PXJYGongGaoViewController::viewDidLoad() {
+    m_query.resetDays();
+    buildForm();
+    setDatePickerView();
+    initAnnouncementListView();
+    initAnnouncementDetailView();
+}
+
+void PXJYGongGaoViewController::viewWillAppear(bool) {
+    EffectiveButtonAction();
+}
+
+void PXJYGongGaoViewController::buildForm() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const Rect app = PXTradeViewKit::appViewRect();
+    PXTradeViewKit::addNavigationBar(root, app.y, "公告", this);
+    const double top = app.y + 50;
+    const char* captions[] = {"公告主题:", "公告类型:", "发布时间:", "失效时间:"};
+    for (int i = 0; i < 4; ++i) {
+        root.addSubview(PXTradeViewKit::label(Rect(15, top + kRowHeight * i, 300, kRowHeight),
+                                              captions[i], 16, Color::whiteColor()));
+        PXTradeViewKit::addLine(root, top + kRowHeight * (i + 1));
+    }
+    const Rect titleFrame(100, top + 5, 200, 40);
+    root.addSubview(
+        std::make_unique<ImageView>(titleFrame, PXTradeViewKit::stretchable("lashen_x.png")));
+    auto field = std::make_unique<TextField>(titleFrame);
+    field->setDelegate(this);
+    field->setTextColor(Color::whiteColor());
+    field->setFont(Font::named("Helvetica-Bold", 14));
+    field->setPlaceholder("  不填写为查询所有公告");
+    field->setPlaceholderColor(Color::grayColor());
+    field->setClearButtonMode(ClearButtonMode::WhileEditing);
+    m_titleTextField = root.addSubview(std::move(field));
+
+    const double filterY = titleFrame.y + 52;
+    m_effective = addFilterButton(100, filterY, "有效公告", true);
+    m_invalid = addFilterButton(210, filterY, "过期公告", false);
+    const double publishedY = addDateRow(filterY + 50, kPublishedFrom, kPublishedTo);
+    const double expiredY = addDateRow(publishedY + 50, kExpiredFrom, kExpiredTo);
+
+    auto cover = std::make_unique<Label>(Rect(0, expiredY, 320, 60));
+    cover->setBackgroundColor(PXTradeViewKit::background());
+    m_appearLabel = root.addSubview(std::move(cover));
+
+    auto done = std::make_unique<Button>(Rect(15, expiredY + 60, 290, 43));
+    done->setTitle("确  定");
+    done->setTitleColor(Color::whiteColor());
+    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
+    root.addSubview(std::move(done));
+}
+
+Button* PXJYGongGaoViewController::addFilterButton(double x, double y, const std::string& title,
+                                                   bool effective) {
+    auto button = std::make_unique<Button>(Rect(x, y, 90, 35));
+    button->setTitle(title);
+    button->addTarget(TouchUpInside, [this, effective](Control&) {
+        effective ? EffectiveButtonAction() : InvalidButtonAction();
+    });
+    return view()->addSubview(std::move(button));
+}
+
+double PXJYGongGaoViewController::addDateRow(double y, Day from, Day to) {
+    View& root = *view();
+    root.addSubview(std::make_unique<ImageView>(Rect(100, y, 200, 40),
+                                                PXTradeViewKit::stretchable("lashen_x.png")));
+    root.addSubview(PXTradeViewKit::label(Rect(100, y, 15, 40), "从", 16, Color::whiteColor()));
+    root.addSubview(PXTradeViewKit::label(Rect(198, y, 15, 40), "到", 16, Color::whiteColor()));
+    for (Day which : {from, to}) {
+        auto button = std::make_unique<Button>(Rect(which == from ? 115 : 220, y, 80, 40));
+        button->titleLabel()->setFont(Font::named("Helvetica-Bold", 14));
+        button->setTitleColor(Color::whiteColor());
+        button->addTarget(TouchUpInside, [this, which](Control&) { openDatePanel(which); });
+        m_dateButtons[which] = root.addSubview(std::move(button));
+    }
+    return y;
+}
+
+void PXJYGongGaoViewController::EffectiveButtonAction() {
+    showFilter(true);
+}
+
+void PXJYGongGaoViewController::InvalidButtonAction() {
+    showFilter(false);
+}
+
+void PXJYGongGaoViewController::showFilter(bool effective) {
+    Button* on = effective ? m_effective : m_invalid;
+    Button* off = effective ? m_invalid : m_effective;
+    on->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    on->setTitleColor(Color::whiteColor());
+    off->setBackgroundImage(PXTradeViewKit::stretchable("anniu.png"));
+    off->setTitleColor(kPlainTitle);
+    m_query.setEffective(effective ? "1" : "2");
+    m_appearLabel->setAlpha(effective ? 1 : 0);
+    initDate();
+}
+
+void PXJYGongGaoViewController::initDate() {
+    m_query.resetDays();
+    for (Day which : {kPublishedFrom, kPublishedTo, kExpiredFrom, kExpiredTo}) {
+        m_dateButtons[which]->setTitle(PXTradeQueryDay::dayText(day(which)));
+    }
+}
+
+double& PXJYGongGaoViewController::day(Day which) {
+    switch (which) {
+        case kPublishedFrom:
+            return m_query.startDate;
+        case kPublishedTo:
+            return m_query.endDate;
+        case kExpiredFrom:
+            return m_query.startDateInvalid;
+        default:
+            return m_query.endDateInvalid;
+    }
+}
+
+double PXJYGongGaoViewController::datePanelHeight() const {
+    return kDatePickerHeight + 50;
+}
+
+void PXJYGongGaoViewController::setDatePickerView() {
+    View& root = *view();
+    auto panel = std::make_unique<View>(Rect(0, root.bounds().height, 320, datePanelHeight()));
+    panel->setBackgroundColor(kPanelGrey);
+    m_basisView = root.addSubview(std::move(panel));
+    auto hide = std::make_unique<Button>(Rect(230, 5, 70, 40));
+    hide->setTitle("隐藏");
+    hide->setTitleColor(Color::whiteColor());
+    hide->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
+    m_basisView->addSubview(std::move(hide));
+
+    auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, kDatePickerHeight));
+    picker->setTimeZone(DateFormat::Zone::gmt());
+    picker->setMode(DatePicker::Mode::Date);
+    // No day after the one the screen was built on, in any of the four ranges.
+    picker->setDate(m_query.endDate);
+    picker->setMaximumDate(m_query.endDate);
+    picker->setBackgroundColor(Color::rgb(230, 237, 243));
+    picker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
+    m_datePicker = m_basisView->addSubview(std::move(picker));
+}
+
+void PXJYGongGaoViewController::openDatePanel(Day which) {
+    m_titleTextField->resignFirstResponder();
+    m_editedDay = which;
+    m_datePicker->setDate(day(which), true);
+    const Rect app = PXTradeViewKit::appViewRect();
+    View::animate(0.2, [this, app] {
+        m_basisView->setFrame(
+            Rect(0, app.y + app.height - datePanelHeight(), 320, datePanelHeight()));
+    });
+}
+
+void PXJYGongGaoViewController::datePickerValueChanged() {
+    day(m_editedDay) = m_datePicker->date();
+    m_dateButtons[m_editedDay]->setTitle(PXTradeQueryDay::dayText(m_datePicker->date()));
+}
+
+void PXJYGongGaoViewController::appearButtonAction() {
+    const double bottom = view()->bounds().height;
+    View::animate(
+        0.2, [this, bottom] { m_basisView->setFrame(Rect(0, bottom, 320, datePanelHeight())); });
+}
+
+void PXJYGongGaoViewController::doneButtonAction() {
+    if (auto refusal = m_query.check()) {
+        PXTradeMessage::show(*refusal);
+        return;
+    }
+    m_firstPagePending = true;
+    sendList(1);
+}
+
+void PXJYGongGaoViewController::loadMore() {
+    sendList(m_query.startNum());
+}
+
+void PXJYGongGaoViewController::sendList(int startNum) {
+    const JYDict query =
+        m_query.listRequest(userId(), sessionId(), m_titleTextField->text(), startNum);
+    PXTradeReplyRelay::newManager(*this, *this)->getAnnouncementList(query);
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYGongGaoViewController::initAnnouncementListView() {
+    const Rect app = PXTradeViewKit::appViewRect();
+    auto panel = std::make_unique<View>(Rect(app.width, app.y, app.width, app.height));
+    panel->setBackgroundColor(PXTradeViewKit::background());
+    m_listView = view()->addSubview(std::move(panel));
+    addPanelBack(*m_listView, "公告列表", this, [this] { ListViewbackAction(); });
+    auto table = std::make_unique<LoadMoreTableView>(Rect(0, 44, 320, app.height - 44));
+    table->setDelegate(this);
+    table->setDataSource(this);
+    table->setPullDelegate(this);
+    table->setShowsVerticalScrollIndicator(false);
+    table->setBackgroundColor(PXTradeViewKit::background());
+    table->setSeparatorColor(PXTradeViewKit::separator());
+    m_listTableView = m_listView->addSubview(std::move(table));
+}
+
+void PXJYGongGaoViewController::addListView() {
+    PXTradeViewKit::slide(*m_listView, 0);
+}
+
+void PXJYGongGaoViewController::ListViewbackAction() {
+    PXTradeViewKit::slide(*m_listView, m_listView->frame().width);
+}
+
+void PXJYGongGaoViewController::addDetailView() {
+    PXTradeViewKit::slide(*m_detailView, 0);
+}
+
+void PXJYGongGaoViewController::detailViewbackAction() {
+    PXTradeViewKit::slide(*m_detailView, m_detailView->frame().width);
+}
+
+int PXJYGongGaoViewController::numberOfRows(TableView&, int) {
+    return static_cast<int>(m_dataList.size());
+}
+
+std::optional<double> PXJYGongGaoViewController::heightForRow(TableView&, IndexPath) {
+    return kListRowHeight;
+}
+
+std::shared_ptr<TableViewCell> PXJYGongGaoViewController::cellForRow(TableView& table,
+                                                                     IndexPath indexPath) {
+    auto cell = table.dequeueReusableCell("Cell");
+    if (!cell) {
+        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
+    }
+    for (View* old : cell->contentView()->subviews()) {
+        old->removeFromSuperview();
+    }
+    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    cell->setBackgroundColor(Color::clearColor());
+    cell->contentView()->addSubview(getCellJYView(indexPath.row));
+    return cell;
+}
+
+std::unique_ptr<View> PXJYGongGaoViewController::getCellJYView(int row) const {
+    const JYDict& record = m_dataList.at(static_cast<size_t>(row));
+    auto content = std::make_unique<View>(Rect(0, 0, 320, kListRowHeight));
+    content->addSubview(PXTradeViewKit::label(Rect(15, 0, 290, 20),
+                                              timeText(record, "SEND_TIME", "yyyy-MM-dd HH:mm:ss"),
+                                              12, PXTradeViewKit::valueGrey()));
+    content->addSubview(PXTradeViewKit::label(Rect(15, 20, 270, 30),
+                                              TradeText::textAt(record, "TITLE"), 14,
+                                              PXTradeViewKit::valueGrey()));
+    content->addSubview(
+        std::make_unique<ImageView>(Rect(290, 15, 14, 21.2), Image::named("Arrow.png")));
+    return content;
+}
+
+void PXJYGongGaoViewController::didSelectRow(TableView&, IndexPath indexPath) {
+    const JYDict record = m_dataList.at(static_cast<size_t>(indexPath.row));
+    getAnnouncementDetail(record);
+    setDetailViewValue(record);
+}
+
+void PXJYGongGaoViewController::getAnnouncementDetail(const JYDict& record) {
+    PXTradeReplyRelay::newManager(*this, *this)
+        ->getAnnouncementDetail(m_query.detailRequest(record, userId(), sessionId()));
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYGongGaoViewController::loadMoreTableViewDidTriggerLoadMore(LoadMoreTableView&) {
+    loadMore();
+}
+
+void PXJYGongGaoViewController::initAnnouncementDetailView() {
+    const Rect app = PXTradeViewKit::appViewRect();
+    auto panel = std::make_unique<View>(Rect(app.width, app.y, app.width, app.height));
+    panel->setBackgroundColor(PXTradeViewKit::background());
+    m_detailView = view()->addSubview(std::move(panel));
+    addPanelBack(*m_detailView, "公告详情", this, [this] { detailViewbackAction(); });
+    const double top = 44 + 5;
+    for (int i = 1; i <= 3; ++i) {
+        auto line = std::make_unique<View>(Rect(0, top + 45 * i, 320, 1));
+        line->setBackgroundColor(Color::blackColor());
+        m_detailView->addSubview(std::move(line));
+    }
+    Label* labels[4];
+    for (int i = 0; i < 4; ++i) {
+        labels[i] = m_detailView->addSubview(
+            PXTradeViewKit::label(Rect(15, top + 45 * i, 290, 45), "", 16, kDetailText));
+    }
+    m_releaseMechanism = labels[0];
+    m_published = labels[1];
+    m_failureTime = labels[2];
+    m_title = labels[3];
+    m_title->setNumberOfLines(0);
+    m_title->setLineBreakMode(LineBreakMode::WordWrap);
+    auto content =
+        PXTradeViewKit::label(Rect(0, top + 180, 320, 45), "   公告内容:", 16, kDetailText);
+    content->setBackgroundColor(kPanelGrey);
+    m_content = m_detailView->addSubview(std::move(content));
+    auto web = std::make_unique<WebView>();
+    web->setBackgroundColor(kPanelGrey);
+    m_webView = m_detailView->addSubview(std::move(web));
+}
+
+void PXJYGongGaoViewController::setDetailViewValue(const JYDict& record) {
+    m_releaseMechanism->setText("发布机构:  " + TradeText::textAt(record, "PUBLISH"));
+    m_published->setText("发布时间:  " + timeText(record, "SEND_TIME", "yyyy-MM-dd HH:mm:ss"));
+    m_failureTime->setText("失效时间:  " + timeText(record, "EXPIRY_TIME", "yyyy-MM-dd"));
+    m_title->setText("公告主题:  " + TradeText::textAt(record, "TITLE"));
+    const Size needed = TextLayout::measure(m_title->text(), m_title->font(), Size{290, 1000},
+                                            LineBreakMode::WordWrap);
+    const double titleTop = m_failureTime->frame().y + 45;
+    m_title->setFrame(Rect(15, titleTop, 290, needed.height + 10));
+    Rect content = m_content->frame();
+    content.y = titleTop + needed.height + 10;
+    m_content->setFrame(content);
+    const double webTop = content.y + content.height;
+    m_webView->setFrame(Rect(0, webTop, 320, m_detailView->frame().height - webTop - 5));
+}
+
+void PXJYGongGaoViewController::VKJYNavBackAction() {
+    navigationController()->popViewController(true);
+}
+
+bool PXJYGongGaoViewController::textFieldShouldBeginEditing(TextField&) {
+    appearButtonAction();
+    return true;
+}
+
+bool PXJYGongGaoViewController::textFieldShouldReturn(TextField& field) {
+    field.resignFirstResponder();
+    return true;
+}
+
+void PXJYGongGaoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                     const PXTradeResult* data) {
+    VKJYCommonViewUtil::hideActivity();
+    if (manager->typeNW() == kListTag) {
+        m_listTableView->setLoadMoreTableIsLoadingMore(false);
+        listArrived(data);
+        return;
+    }
+    contentArrived(data);
+}
+
+void PXJYGongGaoViewController::listArrived(const PXTradeResult* data) {
+    if (m_firstPagePending) {
+        m_firstPagePending = false;
+        m_dataList.clear();
+        m_query.setStartNum(1);
+        m_listTableView->setContentOffset({0, 0});
+        m_listTableView->reloadData();
+    }
+    const size_t count = data ? data->size() : 0;
+    if (count == 0) {
+        PXTradeMessage::show("记录未找到");
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (const JYDict* record = recordAt(data, i)) {
+            m_dataList.push_back(*record);
+        }
+    }
+    m_query.setStartNum(m_query.startNum() + static_cast<int>(count));
+    m_listTableView->reloadData();
+    addListView();
+}
+
+void PXJYGongGaoViewController::contentArrived(const PXTradeResult* data) {
+    const JYDict* record = recordAt(data, 0);
+    const std::string content = record ? TradeText::textAt(*record, "CONTENT") : std::string();
+    // No base address: the server's markup reaches neither the application's files nor the
+    // network.
+    m_webView->loadHTMLString("<div style='font-size:14px;color:white'>" + content + "</div>");
+    addDetailView();
+}
+
+void PXJYGongGaoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    if (manager->typeNW() == kListTag) {
+        m_firstPagePending = false;
+        m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    }
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYGongGaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    if (manager->typeNW() == kListTag) {
+        m_firstPagePending = false;
+        m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    }
+    PXTradeMessage::show(manager->JY_ErrorMessage());
+}

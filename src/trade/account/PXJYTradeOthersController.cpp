@@ -1,0 +1,158 @@
+#include "trade/account/PXJYTradeOthersController.h"
+
+#include "platform/graphics/Font.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "trade/account/PXJYChangeLinkVC.h"
+#include "trade/account/PXJYChangeThePasswordVC.h"
+#include "trade/account/PXJYCurrentStatusVC.h"
+#include "trade/account/PXJYSetUpVC.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "widgets/GlossAlertView.h"
+
+namespace {
+const char* const kTag = "PXcancellation";
+
+struct MenuRow {
+    const char* title;
+    const char* image;
+    double gapAbove;  // from the top of the element above
+};
+// Two groups: settings and line; password, status and logout.
+const MenuRow kRows[] = {{"    设置", "filletUP.png", 54},
+                         {"    切换链路", "filletDown.png", 50.5},
+                         {"    修改密码", "filletUP.png", 60},
+                         {"    当前状态", "middle.png", 50.5},
+                         {"    退出登录", "filletDown.png", 50.5}};
+
+void popSelectedTabToRoot() {
+    auto* app = VKJYAppDelegate::shared();
+    if (!app) {
+        return;
+    }
+    if (auto* navigation =
+            dynamic_cast<NavigationController*>(app->tabBarHelper().selectedViewController())) {
+        navigation->popToRootViewController(false);
+    }
+}
+}  // namespace
+
+void PXJYTradeOthersController::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const Rect app = PXTradeViewKit::appViewRect();
+    PXTradeViewKit::addNavigationBar(root, app.y, "更多", this);
+    double top = app.y;
+    for (int tag = 0; tag < 5; ++tag) {
+        top += kRows[tag].gapAbove;
+        addRow(tag, kRows[tag].title, kRows[tag].image, top);
+    }
+    m_modifyTradePasswordVC = addChildViewController(std::make_unique<PXJYChangeThePasswordVC>());
+    m_modifyTradePasswordVC->view()->setFrame(Rect(app.width, app.y, app.width, app.height));
+    root.addSubview(m_modifyTradePasswordVC->viewShared());
+}
+
+void PXJYTradeOthersController::addRow(int tag, const char* title, const char* image, double top) {
+    auto row = std::make_unique<Button>(Rect(15, top, 290, 50));
+    row->setTag(tag);
+    row->setBackgroundImage(PXTradeViewKit::stretchable(image));
+    row->setTitle(title);
+    row->setTitleColor(Color::whiteColor());
+    row->titleLabel()->setFont(Font::named("Helvetica-Bold", 16));
+    row->setContentHorizontalAlignment(ContentAlignment::Left);
+    row->addSubview(
+        std::make_unique<ImageView>(Rect(260, 15, 15, 17), Image::named("JYzhankai.png")));
+    row->addTarget(TouchUpInside, [this, tag](Control&) { setUpViewButtonAction(tag); });
+    view()->addSubview(std::move(row));
+}
+
+void PXJYTradeOthersController::setUpViewButtonAction(int tag) {
+    switch (tag) {
+        case 0:
+            pushSetUpVC();
+            return;
+        case 1:
+            pushChangeLinkVC();
+            return;
+        case 2:
+            pushChangePasswordVC();
+            return;
+        case 3:
+            pushCurrentStatusVC();
+            return;
+        case 4:
+            confirmLogout();
+            return;
+        default:
+            return;
+    }
+}
+
+void PXJYTradeOthersController::pushSetUpVC() {
+    navigationController()->pushViewController(std::make_unique<PXJYSetUpVC>(), true);
+}
+
+void PXJYTradeOthersController::pushChangeLinkVC() {
+    navigationController()->pushViewController(std::make_unique<PXJYChangeLinkVC>(), true);
+}
+
+void PXJYTradeOthersController::pushCurrentStatusVC() {
+    navigationController()->pushViewController(std::make_unique<PXJYCurrentStatusVC>(), true);
+}
+
+void PXJYTradeOthersController::pushChangePasswordVC() {
+    m_modifyTradePasswordVC->slideIn();
+}
+
+void PXJYTradeOthersController::confirmLogout() {
+    auto alert = std::make_unique<GlossAlertView>("提示", "确定要退出登录吗？", this, "退出登录",
+                                                  std::vector<std::string>{"取消"});
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    AlertView::show(std::move(alert));
+}
+
+void PXJYTradeOthersController::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
+    if (buttonIndex != 0) {
+        return;
+    }
+    PXTradeReplyRelay::newManager(*this, *this)->getCancellation();
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYTradeOthersController::VKJYNavBackAction() {
+    navigationController()->popViewController(true);
+}
+
+void PXJYTradeOthersController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                     const PXTradeResult*) {
+    if (manager->typeNW() != kTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    popSelectedTabToRoot();
+    PXTradeMessage::show("注销成功");
+}
+
+void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (manager->typeNW() != kTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+// The server refused the logoff: the session goes on, so the user is told why and stays.
+void PXJYTradeOthersController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    if (manager->typeNW() != kTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeMessage::show(manager->JY_ErrorMessage());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// The trading side's "更多" menu: the settings, the line switch, the password change panel
+// (slid in over the menu), the current status, and logging out after a confirmation. The
+// password panel is a child made with the view and kept for the screen's life. Pushed by the
+// trade home; owned by its navigation stack. Main thread only.
+
+#include "platform/ui/AlertView.h"
+#include "platform/ui/ViewController.h"
+#include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+class PXJYChangeThePasswordVC;
+
+class PXJYTradeOthersController : public ViewController,
+                                  public VKJYNavigationBarViewDelegate,
+                                  public AlertViewDelegate,
+                                  public PXTradeNetworkMangerDelegate {
+public:
+    void viewDidLoad() override;
+
+    void setUpViewButtonAction(int tag);
+    void pushSetUpVC();
+    void pushChangeLinkVC();
+    void pushChangePasswordVC();
+    void pushCurrentStatusVC();
+    PXJYChangeThePasswordVC* modifyTradePasswordVC() const { return m_modifyTradePasswordVC; }
+
+    void VKJYNavBackAction() override;
+    void alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+
+private:
+    void addRow(int tag, const char* title, const char* image, double top);
+    void confirmLogout();
+
+    PXJYChangeThePasswordVC* m_modifyTradePasswordVC = nullptr;
+};

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/foundation/DateFormat.h"
+#include "trade/common/PXTradeQueryDay.h"
+
+namespace {
+double day(const std::string& text) {
+    return *DateFormat("yyyy-MM-dd HH:mm", DateFormat::Zone::gmt()).parse(text);
+}
+
+struct RangeCase {
+    const char* start;
+    const char* end;
+    std::optional<std::string> message;
+};
+}  // namespace
+
+TEST(PXTradeQueryDayTest, shouldAcceptUpToOneCalendarMonthAndRefuseReversedRanges) {
+    const std::string tooLong = "查询日期间隔不能超过一个月";
+    const std::string reversed = "开始日期不能在结束日期之后";
+    const RangeCase cases[] = {
+        {"2014-01-15 00:00", "2014-01-15 00:00", std::nullopt},
+        {"2014-01-15 00:00", "2014-02-15 00:00", std::nullopt},
+        {"2014-01-15 00:00", "2014-02-16 00:00", tooLong},
+        {"2014-01-31 00:00", "2014-02-28 00:00", std::nullopt},
+        {"2014-01-31 00:00", "2014-03-01 00:00", tooLong},
+        {"2014-01-15 00:00", "2014-04-01 00:00", tooLong},
+        {"2014-01-16 00:00", "2014-01-15 00:00", reversed},
+        // Times of day never count, only the dates shown.
+        {"2014-01-15 23:59", "2014-01-15 00:01", std::nullopt},
+        {"2014-01-15 23:00", "2014-02-15 01:00", std::nullopt},
+    };
+    for (const RangeCase& c : cases) {
+        EXPECT_EQ(PXTradeQueryDay::checkRange(day(c.start), day(c.end)), c.message)
+            << c.start << " .. " << c.end;
+    }
+}
+
+TEST(PXTradeQueryDayTest, shouldSendADayAsTheMillisecondsOfItsMidnightUtc) {
+    EXPECT_EQ(PXTradeQueryDay::requestTime("2014-05-06"), "1399334400000");
+    EXPECT_EQ(PXTradeQueryDay::requestTime("1970-01-01"), "0");
+    EXPECT_EQ(PXTradeQueryDay::requestTime("not a day"), "0");
+}
+
+TEST(PXTradeQueryDayTest, shouldShowTheDateOfTheWallClockInstant) {
+    EXPECT_EQ(PXTradeQueryDay::dayText(day("2014-05-06 23:59")), "2014-05-06");
+    EXPECT_EQ(PXTradeQueryDay::dayText(day("2014-05-07 00:00")), "2014-05-07");
+    const double now = DateFormat::now();
+    EXPECT_EQ(PXTradeQueryDay::dayText(PXTradeQueryDay::today()),
+              DateFormat("yyyy-MM-dd").format(now))
+        << "today's text is the device's local date";
+}
