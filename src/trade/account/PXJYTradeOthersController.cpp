@@ -12,8 +12,8 @@
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/account/PXJYCurrentStatusVC.h"
 #include "trade/account/PXJYSetUpVC.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "widgets/GlossAlertView.h"
 
