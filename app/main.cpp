@@ -5,6 +5,7 @@
 
 #include "VkjyOptions.h"
 #include "analytics/TallyStatStartupAnalytics.h"
+#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/ui/Screen.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     registerPXTradeOpenScreens();
     registerPXTradeAccountScreens();
     CUIApplication application;
+    VKJYMarketUIViewController::registerAsMarketRoot();
     Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
     VKJYAppDelegate delegate(std::make_shared<TallyStatStartupAnalytics>());
     application.setDelegate(&delegate);

@@ -58,6 +58,11 @@ void TableView::setSectionHeaderHeight(double height) {
     setNeedsLayout();
 }
 
+void TableView::setFloatsSectionHeaders(bool floats) {
+    m_floatsHeaders = floats;
+    setNeedsLayout();
+}
+
 void TableView::setSeparatorStyle(SeparatorStyle style) {
     m_separatorStyle = style;
     setNeedsLayout();
@@ -325,8 +330,10 @@ void TableView::layoutHeaders() {
         if (!sec.header) {
             continue;
         }
-        // Plain tables keep a section's header at the top while the section scrolls under it.
-        double y = std::clamp(visible.y, sec.top, std::max(sec.top, sec.bottom - sec.headerHeight));
+        double y = sec.top;
+        if (m_floatsHeaders) {
+            y = std::clamp(visible.y, sec.top, std::max(sec.top, sec.bottom - sec.headerHeight));
+        }
         sec.header->setFrame({0, y, visible.width, sec.headerHeight});
         if (sec.titleHeader) {
             sec.header->subviews().front()->setFrame({15, 0, visible.width - 30, sec.headerHeight});

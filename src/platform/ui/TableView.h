@@ -69,6 +69,10 @@ public:
     void setRowHeight(double height);
     double sectionHeaderHeight() const { return m_sectionHeaderHeight; }
     void setSectionHeaderHeight(double height);
+    // Plain tables keep a section's header at the top while the section scrolls under it;
+    // off, headers scroll with their rows.
+    bool floatsSectionHeaders() const { return m_floatsHeaders; }
+    void setFloatsSectionHeaders(bool floats);
     SeparatorStyle separatorStyle() const { return m_separatorStyle; }
     void setSeparatorStyle(SeparatorStyle style);
     const Color& separatorColor() const { return m_separatorColor; }
@@ -139,6 +143,7 @@ private:
     TableViewDelegate* m_delegate = nullptr;
     double m_rowHeight = 44;
     double m_sectionHeaderHeight = 22;
+    bool m_floatsHeaders = true;
     SeparatorStyle m_separatorStyle = SeparatorStyle::SingleLine;
     Color m_separatorColor = Color::rgb(224, 224, 224);
     std::shared_ptr<View> m_tableHeader;

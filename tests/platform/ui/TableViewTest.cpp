@@ -111,6 +111,13 @@ TEST_F(Tables, shouldKeepSectionHeaderAtTopWhileItsRowsScrollUnder) {
     EXPECT_EQ(table->headerView(1)->frame().y, 150);
 }
 
+TEST_F(Tables, shouldScrollHeadersWithTheirRowsWhenTheyDoNotFloat) {
+    table->setFloatsSectionHeaders(false);
+    table->setContentOffset({0, 400});
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->headerView(1)->frame().y, 150);
+}
+
 TEST_F(Tables, shouldSelectTappedRowAndTellDelegate) {
     ASSERT_TRUE(driver.tapText("黄金"));
     EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 0.1"}));

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ShellFixture.h"
+
+class VKJYMarketUIViewController;
+
+// The client with the market list as its first tab, against the simulated exchange.
+class MarketTest : public ShellTest {
+protected:
+    MarketTest();
+    ~MarketTest() override;
+
+    // Launches with the guide already seen and no help overlays, then waits for the list.
+    void launchToList(const std::string& vkAppName = "VKDZ");
+    // Ends the running client as a restart does: the delegate and its window go.
+    void quit();
+    VKJYMarketUIViewController* market() const;
+    bool runUntilListShows(double seconds = 15);
+    bool listShows() const;
+    // "exchange|environment" of each section's header, top to bottom.
+    std::vector<std::string> sectionTitles() const;
+    // Commodity names of a section's rows.
+    std::vector<std::string> rowNames(int section) const;
+    std::string priceText(int section, int row) const;
+    std::vector<std::string> tileNames() const;
+    // Swipes the row left and taps the button the swipe shows; its title.
+    std::string swipeAndPress(int section, int row);
+    bool runUntilPricesMove(int section, int row, double seconds = 10);
+    void advanceSimulator(int seconds);
+};
