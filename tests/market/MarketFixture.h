@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ShellFixture.h"
+#include "support/session/ShellFixture.h"
 
 class VKJYMarketUIViewController;
 
