@@ -1,52 +1,25 @@
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "sim/core/SimCommandLine.h"
 #include "sim/core/SimExchange.h"
 
-namespace {
-// The analytics hosts the client's library looks for by default.
-constexpr int kAnalyticsPrimaryPort = 18811;
-constexpr int kAnalyticsFallbackPort = 18812;
-}  // namespace
-
-// vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines.
-// Options: --seed N, --manual (clock moves only through the control service),
-// --start-ms N (the market's start instant), --utc-offset MINUTES, --directory-ports P1 P2
-// (default 18801 18802, the client's Info.plist; 0 0 takes free ports).
+// vkjy-sim: runs the simulated exchange on loopback until interrupted and prints its lines
+// (options: SimCommandLine).
 int main(int argc, char** argv) {
-    SimOptions options;
-    options.directoryPort1 = SimDirectoryServer::kDefaultPort1;
-    options.directoryPort2 = SimDirectoryServer::kDefaultPort2;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--seed" && hasValue) {
-            options.seed = std::strtoull(argv[++i], nullptr, 10);
-        } else if (arg == "--start-ms" && hasValue) {
-            options.startMs = std::strtoll(argv[++i], nullptr, 10);
-        } else if (arg == "--utc-offset" && hasValue) {
-            options.utcOffsetMinutes = std::atoi(argv[++i]);
-        } else if (arg == "--directory-ports" && i + 2 < argc) {
-            options.directoryPort1 = std::atoi(argv[++i]);
-            options.directoryPort2 = std::atoi(argv[++i]);
-        } else if (arg == "--manual") {
-            options.manualClock = true;
-        } else {
-            std::fprintf(stderr, "usage: vkjy-sim [--seed N] [--manual] [--start-ms N] "
-                                 "[--utc-offset MINUTES] [--directory-ports P1 P2]\n");
-            return 2;
-        }
+    auto parsed = SimCommandLine::parse(argc, argv);
+    if (!parsed) {
+        std::fputs(SimCommandLine::kUsage, stderr);
+        return 2;
     }
+    SimOptions options = *parsed;
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    options.analyticsPrimaryPort = kAnalyticsPrimaryPort;
-    options.analyticsFallbackPort = kAnalyticsFallbackPort;
     SimExchange exchange(options);
     if (!exchange.start()) {
         std::fprintf(stderr, "vkjy-sim: cannot listen on loopback\n");

@@ -135,7 +135,7 @@ void SimAnalyticsService::setAdReply(const std::string& json) {
 
 std::vector<SimAnalyticsRequest> SimAnalyticsService::requests() const {
     std::lock_guard<std::mutex> guard(m_mutex);
-    return m_requests;
+    return {m_requests.begin(), m_requests.end()};
 }
 
 std::vector<SimAnalyticsRequest> SimAnalyticsService::requests(const std::string& path) const {
@@ -149,17 +149,28 @@ std::vector<SimAnalyticsRequest> SimAnalyticsService::requests(const std::string
 }
 
 size_t SimAnalyticsService::requestCount(const std::string& path) const {
-    return requests(path).size();
+    std::lock_guard<std::mutex> guard(m_mutex);
+    auto found = m_counts.find(path);
+    return found == m_counts.end() ? 0 : found->second;
 }
 
 void SimAnalyticsService::clearRequests() {
     std::lock_guard<std::mutex> guard(m_mutex);
     m_requests.clear();
+    m_counts.clear();
+    m_recordedBytes = 0;
 }
 
 void SimAnalyticsService::record(SimAnalyticsRequest request) {
     std::lock_guard<std::mutex> guard(m_mutex);
+    ++m_counts[request.path];
+    m_recordedBytes += request.body.size();
     m_requests.push_back(std::move(request));
+    while (m_requests.size() > kKeptRequests ||
+           (m_requests.size() > 1 && m_recordedBytes > kKeptBodyBytes)) {
+        m_recordedBytes -= m_requests.front().body.size();
+        m_requests.pop_front();
+    }
 }
 
 void SimAnalyticsService::installRoutes(int host, void* serverPointer) {

@@ -5,10 +5,13 @@
 // GUID digest bytes, log entry), /check_config_update, /api/check_app_update and, on the
 // primary, /api/get_ad_url. Test controls per host: accept, answer 500, an empty 200, a
 // refusing resp_code 0, a cut-short answer, or refuse connections; an imprint to hand out; the
-// JSON replies. Every request is recorded for assertions. Owned by SimExchange or a test; its
-// methods may be called from any thread, its handlers run on the hosts' threads.
+// JSON replies. The latest requests are kept for assertions (at most kKeptRequests and about
+// kKeptBodyBytes of bodies, the oldest dropped first); the count per path covers every request.
+// Owned by SimExchange or a test; its methods may be called from any thread, its handlers run on
+// the hosts' threads.
 
 #include <array>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,6 +41,8 @@ struct SimAnalyticsRequest {
 class SimAnalyticsService {
 public:
     static constexpr int kHosts = 2;
+    static constexpr size_t kKeptRequests = 256;
+    static constexpr size_t kKeptBodyBytes = 16 * 1024 * 1024;
     static constexpr const char* kDefaultUpdateReply = R"({"update":"NO"})";
     static constexpr const char* kDefaultConfigReply =
         R"({"report_policy":1,"report_interval":90,"ad_request":0,"config_update":"No"})";
@@ -65,8 +70,10 @@ public:
     void setConfigReply(const std::string& json);
     void setAdReply(const std::string& json);
 
+    // The kept requests, oldest first.
     std::vector<SimAnalyticsRequest> requests() const;
     std::vector<SimAnalyticsRequest> requests(const std::string& path) const;
+    // Every request to `path` since the start or the last clearRequests().
     size_t requestCount(const std::string& path) const;
     void clearRequests();
 
@@ -97,5 +104,7 @@ private:
     std::string m_updateReply = kDefaultUpdateReply;
     std::string m_configReply = kDefaultConfigReply;
     std::string m_adReply = kDefaultAdReply;
-    std::vector<SimAnalyticsRequest> m_requests;
+    std::deque<SimAnalyticsRequest> m_requests;
+    std::map<std::string, size_t> m_counts;
+    size_t m_recordedBytes = 0;
 };

@@ -1,9 +1,10 @@
 #include "sim/core/SimExchange.h"
 
+#include <httplib.h>
+
 #include <chrono>
 
 #include "sim/core/SimControlRoutes.h"
-#include <httplib.h>
 
 namespace {
 int64_t wallClockMs() {
@@ -29,15 +30,16 @@ SimExchange::SimExchange(SimOptions options)
     m_directory = std::make_unique<SimDirectoryServer>(
         m_catalogue, [this](int index) { return quoteLineUrls(index); });
     m_directory->setBusinessLine([this](const std::string& jys, const std::string& env,
-                                        const std::string& yw, int line) {
-        return m_trade->lineUrl(jys, env, yw, line);
-    });
+                                        const std::string& yw,
+                                        int line) { return m_trade->lineUrl(jys, env, yw, line); });
     m_directory->setAccountServices([this](const std::string& path, const std::string& body) {
         return m_trade->accountServices().reply(path, body);
     });
 }
 
-SimExchange::~SimExchange() { stop(); }
+SimExchange::~SimExchange() {
+    stop();
+}
 
 SimOptions SimExchange::testOptions() {
     SimOptions options;
@@ -47,8 +49,10 @@ SimOptions SimExchange::testOptions() {
 }
 
 bool SimExchange::start() {
-    for (auto& server : m_quoteServers) {
-        if (!server->start()) {
+    const auto& ports = m_options.quotePorts;
+    for (size_t i = 0; i < m_quoteServers.size(); ++i) {
+        const size_t lines = m_quoteServers[i]->lineCount();
+        if (!m_quoteServers[i]->start(SimHttpLine::portSlice(ports, i * lines, lines))) {
             stop();
             return false;
         }
@@ -57,7 +61,7 @@ bool SimExchange::start() {
         stop();
         return false;
     }
-    if (!m_trade->start()) {
+    if (!m_trade->start(m_options.tradePorts)) {
         stop();
         return false;
     }
@@ -68,7 +72,7 @@ bool SimExchange::start() {
     if (m_options.controlService) {
         m_control = std::make_unique<SimHttpLine>(
             [this](httplib::Server& server) { SimControlRoutes::install(server, *this); });
-        if (!m_control->start()) {
+        if (!m_control->start(m_options.controlPort)) {
             stop();
             return false;
         }
@@ -92,4 +96,6 @@ std::vector<std::string> SimExchange::quoteLineUrls(int index) const {
     return m_quoteServers.at(static_cast<size_t>(index))->lineUrls();
 }
 
-std::string SimExchange::controlUrl() const { return m_control ? m_control->baseUrl() : ""; }
+std::string SimExchange::controlUrl() const {
+    return m_control ? m_control->baseUrl() : "";
+}

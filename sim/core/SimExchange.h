@@ -28,11 +28,16 @@ struct SimOptions {
     bool manualClock = false;  // time moves only by advance()
     int utcOffsetMinutes = 480;
     bool controlService = true;
-    int analyticsPrimaryPort = 0;   // 0: a free port
+    int analyticsPrimaryPort = 0;  // 0: a free port
     int analyticsFallbackPort = 0;
     // Ports of the two directory lines; 0: free ones.
     int directoryPort1 = 0;
     int directoryPort2 = 0;
+    // Quote lines, server by server (two lines each); trade lines, environment by environment
+    // in catalogue order (two lines each). A missing or 0 entry: a free port.
+    std::vector<int> quotePorts;
+    std::vector<int> tradePorts;
+    int controlPort = 0;
 };
 
 class SimExchange {
@@ -54,7 +59,9 @@ public:
     const SimHistoryFiles& historyFiles() const { return m_files; }
 
     size_t quoteServerCount() const { return m_quoteServers.size(); }
-    SimQuoteServer& quoteServer(int index) { return *m_quoteServers.at(static_cast<size_t>(index)); }
+    SimQuoteServer& quoteServer(int index) {
+        return *m_quoteServers.at(static_cast<size_t>(index));
+    }
     std::vector<std::string> quoteLineUrls(int index) const;
 
     SimAnalyticsService& analytics() { return *m_analytics; }

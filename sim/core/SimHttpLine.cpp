@@ -1,23 +1,24 @@
 #include "sim/core/SimHttpLine.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <chrono>
+
+#include "sim/core/SimTaskQueue.h"
 
 namespace {
 const char* const kLoopback = "127.0.0.1";
 constexpr std::chrono::seconds kStartDeadline{5};
-
-// Without SO_REUSEPORT: a line that serves again must not share its port with another process.
-void lineSocketOptions(socket_t sock) {
-    int yes = 1;
-    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-}
+// Many clients connecting at once must wait in the queue, not be refused.
+constexpr int kListenBacklog = 1024;
 }  // namespace
 
 SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
 
-SimHttpLine::~SimHttpLine() { stop(); }
+SimHttpLine::~SimHttpLine() {
+    stop();
+}
 
 std::string SimHttpLine::baseUrl() const {
     return std::string("http://") + kLoopback + ":" + std::to_string(m_port);
@@ -25,7 +26,15 @@ std::string SimHttpLine::baseUrl() const {
 
 bool SimHttpLine::listen(int port) {
     auto server = std::make_unique<httplib::Server>();
-    server->set_socket_options(lineSocketOptions);
+    int listening = -1;
+    // Without SO_REUSEPORT: a line that serves again must not share its port with another process.
+    server->set_socket_options([&listening](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        listening = sock;
+    });
+    server->new_task_queue = [] { return new SimTaskQueue; };
+    server->set_payload_max_length(kMaxBodyBytes);
     // One request per connection: a line that stops refuses the very next request.
     server->set_keep_alive_max_count(1);
     server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
@@ -41,6 +50,8 @@ bool SimHttpLine::listen(int port) {
     } else if (!server->bind_to_port(kLoopback, port)) {
         return false;
     }
+    // The library listens with a short fixed queue; listening again only lengthens it.
+    ::listen(listening, kListenBacklog);
     m_port = port;
     {
         std::lock_guard lock(m_mutex);
@@ -72,9 +83,21 @@ void SimHttpLine::halt() {
     m_server.reset();
 }
 
-bool SimHttpLine::start(int port) { return listen(port); }
+bool SimHttpLine::start(int port) {
+    return listen(port);
+}
 
-void SimHttpLine::stop() { halt(); }
+std::vector<int> SimHttpLine::portSlice(const std::vector<int>& ports, size_t first, size_t count) {
+    std::vector<int> slice(count, 0);
+    for (size_t i = 0; i < count && first + i < ports.size(); ++i) {
+        slice[i] = ports[first + i];
+    }
+    return slice;
+}
+
+void SimHttpLine::stop() {
+    halt();
+}
 
 void SimHttpLine::refuse() {
     m_refusing = true;

@@ -1,17 +1,21 @@
 #pragma once
 
-// One line of a simulated service: a cpp-httplib server on a loopback port with its own thread.
+// One line of a simulated service: a cpp-httplib server on a loopback port with its own accept
+// thread and a growing pool of connection workers (SimTaskQueue), a long listen queue and a cap
+// on body size.
 // Tests can make it refuse connections (it stops listening but keeps its port), answer late, or
 // serve again. Owned by the service it belongs to; its control methods may be called from any
 // thread, its handlers run on the server's threads.
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -19,6 +23,9 @@ class Server;
 
 class SimHttpLine {
 public:
+    // A request body above this is refused with 413 before a route sees it.
+    static constexpr size_t kMaxBodyBytes = 4 * 1024 * 1024;
+
     // Installs the routes on a fresh server; called again each time the line serves again.
     using Routes = std::function<void(httplib::Server&)>;
 
@@ -26,6 +33,10 @@ public:
     ~SimHttpLine();
     SimHttpLine(const SimHttpLine&) = delete;
     SimHttpLine& operator=(const SimHttpLine&) = delete;
+
+    // The ports of `count` lines starting at entry `first` of a port list; entries past its end
+    // are 0 (a free port).
+    static std::vector<int> portSlice(const std::vector<int>& ports, size_t first, size_t count);
 
     // Listens on a free port (port 0) or on the given one; false when that fails.
     bool start(int port = 0);

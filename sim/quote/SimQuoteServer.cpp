@@ -98,9 +98,9 @@ SimQuoteServer::SimQuoteServer(const SimQuoteServerDef& def, SimMarket& market,
 
 SimQuoteServer::~SimQuoteServer() { stop(); }
 
-bool SimQuoteServer::start() {
-    for (auto& line : m_lines) {
-        if (!line->start()) {
+bool SimQuoteServer::start(const std::vector<int>& ports) {
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (!m_lines[i]->start(i < ports.size() ? ports[i] : 0)) {
             return false;
         }
     }

@@ -37,7 +37,8 @@ public:
                    uint64_t seed);
     ~SimQuoteServer();
 
-    bool start();
+    // Line i listens on ports[i], or on a free port when that is 0 or missing.
+    bool start(const std::vector<int>& ports = {});
     void stop();
     int index() const { return m_def.index; }
     // The group's lines in fail-over order: "http://127.0.0.1:<port>/quote".
@@ -78,7 +79,8 @@ private:
     Reply oneQuote(SimWireReader& body);
 
     const SimCommodity* listedCommodity(int16_t market, int16_t disk, int16_t commodity) const;
-    void writeQuoteEntry(SimWireWriter& out, const SimCommodity& commodity, const SimQuote& quote) const;
+    void writeQuoteEntry(SimWireWriter& out, const SimCommodity& commodity,
+                         const SimQuote& quote) const;
     void writeSeries(SimWireWriter& out, const SimCommodity& commodity, int period,
                      const std::vector<SimBar>& bars) const;
     void writeFenShiItem(SimWireWriter& out, const SimCommodity& commodity,

@@ -35,9 +35,9 @@ SimTradeServer::~SimTradeServer() {
     stop();
 }
 
-bool SimTradeServer::start() {
-    for (auto& line : m_lines) {
-        if (!line->start()) {
+bool SimTradeServer::start(const std::vector<int>& ports) {
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (!m_lines[i]->start(i < ports.size() ? ports[i] : 0)) {
             stop();
             return false;
         }

@@ -33,7 +33,8 @@ public:
                    SimAccountServices& accounts);
     ~SimTradeServer();
 
-    bool start();
+    // Line i listens on ports[i], or on a free port when that is 0 or missing.
+    bool start(const std::vector<int>& ports = {});
     void stop();
     const SimTradeEnvironment& environment() const { return m_ledger.environment(); }
     SimTradeLedger& ledger() { return m_ledger; }

@@ -10,9 +10,10 @@ SimTradeService::SimTradeService(SimMarket& market, uint64_t seed)
     m_accounts.setServers(servers);
 }
 
-bool SimTradeService::start() {
-    for (auto& item : m_servers) {
-        if (!item->start()) {
+bool SimTradeService::start(const std::vector<int>& ports) {
+    for (size_t i = 0; i < m_servers.size(); ++i) {
+        const size_t lines = SimTradeServer::kLineCount;
+        if (!m_servers[i]->start(SimHttpLine::portSlice(ports, i * lines, lines))) {
             stop();
             return false;
         }

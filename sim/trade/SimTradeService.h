@@ -17,7 +17,8 @@ class SimTradeService {
 public:
     SimTradeService(SimMarket& market, uint64_t seed);
 
-    bool start();
+    // The lines of server i listen on ports[2i] and ports[2i+1]; 0 or missing: free ports.
+    bool start(const std::vector<int>& ports = {});
     void stop();
 
     size_t serverCount() const { return m_servers.size(); }
