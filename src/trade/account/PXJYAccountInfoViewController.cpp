@@ -306,12 +306,14 @@ void PXJYAccountInfoViewController::pushSimpleLoginVC() {
         {"environment_code", m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).code},
         {"JYUserName", nameAt(m_selectIndex)}};
     if (auto login = PXTradeScreenFactory::create("PXJYSimpleLoginVC", args)) {
+        login->setHidesBottomBarWhenPushed(true);
         navigationController()->pushViewController(std::move(login), true);
     }
 }
 
 void PXJYAccountInfoViewController::headerButtonClick() {
     if (auto login = PXTradeScreenFactory::create("PXJYTradeLoginVC")) {
+        login->setHidesBottomBarWhenPushed(true);
         navigationController()->pushViewController(std::move(login), true);
     }
 }

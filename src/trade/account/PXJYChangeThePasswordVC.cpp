@@ -41,7 +41,8 @@ void PXJYChangeThePasswordVC::viewDidLoad() {
     TextField* fields[3];
     for (int i = 0; i < 3; ++i) {
         const double top = kFirstRowTop + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
+        // One point smaller than the other forms, so the longest title ends before its field.
+        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 15,
                                               Color::whiteColor()));
         PXTradeViewKit::addLine(root, top + kRowHeight);
         fields[i] = addField(top + 5, placeholders[i]);
@@ -73,9 +74,8 @@ TextField* PXJYChangeThePasswordVC::addField(double top, const std::string& plac
     auto field = std::make_unique<TextField>(frame);
     field->setSecureTextEntry(true);
     field->setPlaceholder(placeholder);
-    // Lighter than the field so the hint can be read on the dark background.
-    field->setPlaceholderColor(Color::rgb(120, 120, 132));
-    field->setTextColor(Color::white(0.8));
+    field->setPlaceholderColor(Color::grayColor());
+    field->setTextColor(PXTradeViewKit::fieldText());
     field->setFont(Font::named("Helvetica-Bold", 14));
     field->setClearButtonMode(ClearButtonMode::WhileEditing);
     field->setDelegate(this);

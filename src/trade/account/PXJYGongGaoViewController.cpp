@@ -89,7 +89,7 @@ void PXJYGongGaoViewController::buildForm() {
         std::make_unique<ImageView>(titleFrame, PXTradeViewKit::stretchable("lashen_x.png")));
     auto field = std::make_unique<TextField>(titleFrame);
     field->setDelegate(this);
-    field->setTextColor(Color::whiteColor());
+    field->setTextColor(PXTradeViewKit::fieldText());
     field->setFont(Font::named("Helvetica-Bold", 14));
     field->setPlaceholder("  不填写为查询所有公告");
     field->setPlaceholderColor(Color::grayColor());
@@ -128,12 +128,14 @@ double PXJYGongGaoViewController::addDateRow(double y, Day from, Day to) {
     View& root = *view();
     root.addSubview(std::make_unique<ImageView>(Rect(100, y, 200, 40),
                                                 PXTradeViewKit::stretchable("lashen_x.png")));
-    root.addSubview(PXTradeViewKit::label(Rect(100, y, 15, 40), "从", 16, Color::whiteColor()));
-    root.addSubview(PXTradeViewKit::label(Rect(198, y, 15, 40), "到", 16, Color::whiteColor()));
+    root.addSubview(
+        PXTradeViewKit::label(Rect(100, y, 15, 40), "从", 16, PXTradeViewKit::fieldText()));
+    root.addSubview(
+        PXTradeViewKit::label(Rect(198, y, 15, 40), "到", 16, PXTradeViewKit::fieldText()));
     for (Day which : {from, to}) {
         auto button = std::make_unique<Button>(Rect(which == from ? 115 : 220, y, 80, 40));
         button->titleLabel()->setFont(Font::named("Helvetica-Bold", 14));
-        button->setTitleColor(Color::whiteColor());
+        button->setTitleColor(PXTradeViewKit::fieldText());
         button->addTarget(TouchUpInside, [this, which](Control&) { openDatePanel(which); });
         m_dateButtons[which] = root.addSubview(std::move(button));
     }

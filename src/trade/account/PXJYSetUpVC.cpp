@@ -28,15 +28,18 @@ void PXJYSetUpVC::viewDidLoad() {
     for (int sing = 1; sing <= 5; ++sing) {
         const auto& row = PXJYTradeSettings::row(sing);
         const double top = app.y + kRowHeight * sing;
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), row.label, 16,
-                                              Color::whiteColor()));
+        // The longest label shrinks to end before the value field.
+        auto label = PXTradeViewKit::label(Rect(15, top, 132, kRowHeight), row.label, 16,
+                                           Color::whiteColor());
+        label->setAdjustsFontSizeToFitWidth(true);
+        root.addSubview(std::move(label));
         PXTradeViewKit::addLine(root, top + kRowHeight);
         const Rect field(150, top + 5, 150, 40);
         root.addSubview(
             std::make_unique<ImageView>(field, PXTradeViewKit::stretchable("lashen_x.png")));
         auto button = std::make_unique<Button>(field);
         button->titleLabel()->setFont(Font::named("Helvetica-Bold", 14));
-        button->setTitleColor(Color::whiteColor());
+        button->setTitleColor(PXTradeViewKit::fieldText());
         button->setTitle(PXJYTradeSettings::buttonTitle(sing, module.defaultString(row.key)));
         button->addTarget(TouchUpInside, [this, sing](Control&) { toggleList(sing); });
         m_buttons[static_cast<size_t>(sing - 1)] = root.addSubview(std::move(button));

@@ -95,16 +95,21 @@ void PXJYTradeOthersController::setUpViewButtonAction(int tag) {
     }
 }
 
+void PXJYTradeOthersController::push(std::unique_ptr<ViewController> screen) {
+    screen->setHidesBottomBarWhenPushed(true);
+    navigationController()->pushViewController(std::move(screen), true);
+}
+
 void PXJYTradeOthersController::pushSetUpVC() {
-    navigationController()->pushViewController(std::make_unique<PXJYSetUpVC>(), true);
+    push(std::make_unique<PXJYSetUpVC>());
 }
 
 void PXJYTradeOthersController::pushChangeLinkVC() {
-    navigationController()->pushViewController(std::make_unique<PXJYChangeLinkVC>(), true);
+    push(std::make_unique<PXJYChangeLinkVC>());
 }
 
 void PXJYTradeOthersController::pushCurrentStatusVC() {
-    navigationController()->pushViewController(std::make_unique<PXJYCurrentStatusVC>(), true);
+    push(std::make_unique<PXJYCurrentStatusVC>());
 }
 
 void PXJYTradeOthersController::pushChangePasswordVC() {

@@ -33,6 +33,7 @@ public:
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
 private:
+    void push(std::unique_ptr<ViewController> screen);
     void addRow(int tag, const char* title, const char* image, double top);
     void confirmLogout();
 

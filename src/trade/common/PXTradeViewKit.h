@@ -22,6 +22,8 @@ public:
     static Color background() { return Color::rgb(41, 41, 51); }
     static Color separator() { return Color::rgb(52, 53, 61); }
     static Color valueGrey() { return Color::rgb(204, 204, 204); }
+    // Text on the light field image "lashen_x.png".
+    static Color fieldText() { return Color::rgb(41, 41, 51); }
     // The application's view rectangle below the status bar.
     static Rect appViewRect();
     // Moves a panel to x over 0.2 s, keeping its y and size.
