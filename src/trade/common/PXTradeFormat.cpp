@@ -26,10 +26,14 @@ std::string PXTradeFormat::priceText(double value, const std::string& zuiXiaoBia
 }
 
 std::string PXTradeFormat::percentText(double value) {
-    if (!std::isfinite(value) || value == 0) {
+    if (!std::isfinite(value)) {
         return kMissing;
     }
+    // Zero is judged on the two-decimal text, so a change too small to show reads "--".
     const std::string number = unsignedZero(Text::format("%.2f", value));
+    if (Text::doubleValue(number) == 0) {
+        return kMissing;
+    }
     return (value > 0 ? "+" : "") + number + "%";
 }
 

@@ -17,7 +17,7 @@ public:
     // The value in the commodity's price format ("%.0f" for a price step of "1", else
     // "%.2f"); a value that rounds to zero never shows a minus sign.
     static std::string priceText(double value, const std::string& zuiXiaoBianDongJia);
-    // "+1.25%" above zero, "-1.25%" below, "--" at zero or when it cannot be computed.
+    // "+1.25%" above zero, "-1.25%" below, "--" when it rounds to zero or cannot be computed.
     static std::string percentText(double value);
     // "(数量范围:1-100)" from the commodity's order limits as they stand.
     static std::string quantityRangeText(const std::string& minimum, const std::string& maximum);

@@ -30,7 +30,7 @@ PXJYShiJiaJianCangView::PXJYShiJiaJianCangView(const Rect& frame,
     tick->setBackgroundImage(Image::named("xuan.png"));
     tick->addTarget(TouchUpInside, [this](Control&) { changebuttonAction(); });
     m_changebutton = scrollArea()->addSubview(std::move(tick));
-    addCaption("允许价差", y, 45, 80);
+    addCaption("允许价差", y, 45, 80, false);
     m_dianChaBackground = scrollArea()->addSubview(std::make_unique<ImageView>(
         Rect{130, y + 10, 75, 30}, Image::named("lashen_x.png").stretchable(5, 5)));
     auto spread = std::make_unique<TextField>(Rect{135, y + 10, 65, 30});
@@ -42,6 +42,7 @@ PXJYShiJiaJianCangView::PXJYShiJiaJianCangView(const Rect& frame,
     m_zuiDaDianCha = scrollArea()->addSubview(std::move(spread));
     showSpread(false);
     placeDeposit(y + 50);
+    buildSendButton();
 }
 
 void PXJYShiJiaJianCangView::showSpread(bool shown) {
@@ -78,9 +79,9 @@ void PXJYShiJiaJianCangView::tellCommodity(const std::string& code) {
     }
 }
 
-void PXJYShiJiaJianCangView::tellSide(const std::string& code) {
+void PXJYShiJiaJianCangView::sideChanged() {
     if (m_delegate) {
-        m_delegate->PXChangeMaiMaiFangXiang(code);
+        m_delegate->PXChangeMaiMaiFangXiang(commodityCode());
     }
 }
 

@@ -34,7 +34,7 @@ public:
 protected:
     double depositPrice() const override;
     void tellCommodity(const std::string& code) override;
-    void tellSide(const std::string& code) override;
+    void sideChanged() override;
     void sendOrder() override;
     std::vector<TextField*> editableFields() const override;
 

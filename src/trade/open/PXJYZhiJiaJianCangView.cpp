@@ -44,6 +44,7 @@ PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame,
     validity->setAdjustsFontSizeToFitWidth(true);
     scrollArea()->addSubview(std::move(validity));
     placeDeposit(rowTop(7) + 25);
+    buildSendButton();
 
     NotificationCenter::defaultCenter().addObserver(
         this, TextField::kTextDidChangeNotification, nullptr,
@@ -66,7 +67,7 @@ PXJYZhiJiaJianCangView::StopRow PXJYZhiJiaJianCangView::addStopRow(const std::st
     auto tick = std::make_unique<Button>(Rect{15, y + 12, 25, 25});
     tick->setBackgroundImage(Image::named("xuan.png"));
     row.tick = scrollArea()->addSubview(std::move(tick));
-    addCaption(caption, y, 45, 50);
+    addCaption(caption, y, 45, 50, false);
     row.field = addPriceField({105, y + 10, 100, 30}, tag);
     auto range = std::make_unique<Label>(Rect{210, y + 10, 105, 30});
     range->setFont(Font::named(kBoldFont, 12));
@@ -133,9 +134,9 @@ void PXJYZhiJiaJianCangView::tellCommodity(const std::string& code) {
     }
 }
 
-void PXJYZhiJiaJianCangView::tellSide(const std::string& code) {
+void PXJYZhiJiaJianCangView::sideChanged() {
     if (m_delegate) {
-        m_delegate->PXChangeMaiMaiFangXiang(code);
+        m_delegate->PXChangeMaiMaiFangXiang(commodityCode());
     }
 }
 

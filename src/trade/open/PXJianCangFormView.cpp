@@ -9,6 +9,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableViewCell.h"
+#include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -45,29 +47,27 @@ PXTradeModule& PXJianCangFormView::module() const {
 }
 
 void PXJianCangFormView::buildForm() {
+    buildScrollArea();
+    buildAccountRow(rowTop(0));
+    buildNameRow(rowTop(1));
+    const double y = rowTop(2);
+    addCaption("数      量:", y);
+    buildQuantityField({105, y + 10, 93, 30}, {203, y + 10, 115, 30});
+    buildSideRow(rowTop(3));
+    addCaption("摘牌价:", rowTop(4));
+}
+
+void PXJianCangFormView::buildScrollArea() {
     setBackgroundColor(kFormBackground);
     const bool fourInch = SystemInfo::screenMode() == SystemInfo::kFourInchScreen;
-    auto scroll =
-        std::make_unique<ScrollView>(Rect{0, 0, bounds().width, fourInch ? 340.0 : 255.0});
+    auto scroll = std::make_unique<ScrollView>(
+        Rect{0, m_style.scrollTop, bounds().width,
+             fourInch ? m_style.scrollHeight : m_style.smallScrollHeight});
     scroll->setShowsVerticalScrollIndicator(false);
     scroll->setContentSize({bounds().width, m_style.contentHeight});
     m_scrollArea = addSubview(std::move(scroll));
     m_keypad = std::make_shared<PadKeyboardView>(Rect{0, 0, 320, kKeypadHeight});
     m_keypad->setDelegate(this);
-    buildAccountRow();
-    buildNameRow();
-    buildQuantityRow();
-    buildSideRow();
-    addCaption("摘牌价:", rowTop(4));
-
-    auto send = std::make_unique<Button>(
-        Rect{0, bounds().height - kSendButtonHeight, bounds().width, kSendButtonHeight});
-    send->setBackgroundImage(buttonImage("anniuhong.png"));
-    send->setTitle("摘牌");
-    send->setTitleColor(Color::whiteColor());
-    send->titleLabel()->setFont(Font::named(kBoldFont, 18));
-    send->addTarget(TouchUpInside, [this](Control&) { jianCangbuttonAction(); });
-    m_jianCangButton = addSubview(std::move(send));
 
     auto& center = NotificationCenter::defaultCenter();
     center.addObserver(
@@ -78,11 +78,25 @@ void PXJianCangFormView::buildForm() {
         [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
 }
 
-Label* PXJianCangFormView::addCaption(const std::string& text, double y, double x, double width) {
+void PXJianCangFormView::buildSendButton() {
+    auto send = std::make_unique<Button>(
+        Rect{0, bounds().height - kSendButtonHeight, bounds().width, kSendButtonHeight});
+    send->setBackgroundImage(buttonImage("anniuhong.png"));
+    send->setTitle(m_style.orderWord);
+    send->setTitleColor(Color::whiteColor());
+    send->titleLabel()->setFont(Font::named(kBoldFont, 18));
+    send->addTarget(TouchUpInside, [this](Control&) { jianCangbuttonAction(); });
+    m_jianCangButton = addSubview(std::move(send));
+    // Last in the scroll area, so the open drop-down lies over every row.
+    buildDropDown();
+}
+
+Label* PXJianCangFormView::addCaption(const std::string& text, double y, double x, double width,
+                                      bool separator) {
     auto caption = std::make_unique<Label>(Rect{x, y + 10, width, 30}, text);
     caption->setFont(Font::named(kBoldFont, 16));
     caption->setTextColor(Color::whiteColor());
-    if (y < rowTop(5)) {
+    if (separator) {
         auto rule = std::make_unique<View>(Rect{0, y + kRowHeight - 1, bounds().width, 1});
         rule->setBackgroundColor(kSeparator);
         m_scrollArea->addSubview(std::move(rule));
@@ -90,14 +104,14 @@ Label* PXJianCangFormView::addCaption(const std::string& text, double y, double 
     return m_scrollArea->addSubview(std::move(caption));
 }
 
-void PXJianCangFormView::buildAccountRow() {
-    addCaption("交易账户:", rowTop(0));
+void PXJianCangFormView::buildAccountRow(double y) {
+    addCaption("交易账户:", y);
     m_switchingAccountView =
-        m_scrollArea->addSubview(std::make_unique<View>(Rect{105, rowTop(0) + 9, 195, 32}));
+        m_scrollArea->addSubview(std::make_unique<View>(Rect{105, y + 9, 195, 32}));
 }
 
-void PXJianCangFormView::buildNameRow() {
-    const double y = rowTop(1);
+void PXJianCangFormView::buildNameRow(double y) {
+    m_nameRowTop = y;
     addCaption("商品名称:", y);
     auto button = std::make_unique<Button>(Rect{105, y + 10, 195, 30});
     button->setContentHorizontalAlignment(ContentAlignment::Left);
@@ -118,10 +132,8 @@ void PXJianCangFormView::buildNameRow() {
     m_commodityNameLabel = m_scrollArea->addSubview(std::move(label));
 }
 
-void PXJianCangFormView::buildQuantityRow() {
-    const double y = rowTop(2);
-    addCaption("数      量:", y);
-    auto field = std::make_unique<TextField>(Rect{105, y + 10, 93, 30});
+void PXJianCangFormView::buildQuantityField(const Rect& fieldFrame, const Rect& rangeFrame) {
+    auto field = std::make_unique<TextField>(fieldFrame);
     field->setTag(m_style.quantityTag);
     field->setTextColor(kFieldText);
     field->setFont(Font::named(kBoldFont, 16));
@@ -132,7 +144,7 @@ void PXJianCangFormView::buildQuantityRow() {
     field->setDelegate(this);
     m_shuLiang = m_scrollArea->addSubview(std::move(field));
 
-    auto range = std::make_unique<Label>(Rect{203, y + 10, 115, 30});
+    auto range = std::make_unique<Label>(rangeFrame);
     range->setFont(Font::named(kBoldFont, 12));
     range->setTextColor(Color::whiteColor());
     range->setAdjustsFontSizeToFitWidth(true);
@@ -141,8 +153,8 @@ void PXJianCangFormView::buildQuantityRow() {
 }
 
 Button* PXJianCangFormView::addSideButton(const std::string& title, const std::string& icon,
-                                          double x) {
-    auto button = std::make_unique<Button>(Rect{x, rowTop(3) + 8, 93, 34});
+                                          double x, double y) {
+    auto button = std::make_unique<Button>(Rect{x, y + 8, 93, 34});
     button->setTitle(title);
     button->setTitleColor(Color::whiteColor());
     button->titleLabel()->setFont(Font::named(kBoldFont, 16));
@@ -151,17 +163,17 @@ Button* PXJianCangFormView::addSideButton(const std::string& title, const std::s
     return m_scrollArea->addSubview(std::move(button));
 }
 
-void PXJianCangFormView::buildSideRow() {
-    addCaption("摘牌方式:", rowTop(3));
-    m_buyButton = addSideButton("购入", "mairu_press.png", 105);
+void PXJianCangFormView::buildSideRow(double y) {
+    addCaption(m_style.orderWord == "挂牌" ? "方      式:" : "摘牌方式:", y);
+    m_buyButton = addSideButton("购入", "mairu_press.png", 105, y);
     m_buyButton->addTarget(TouchUpInside, [this](Control&) { buyButtonAction(); });
-    m_sellButton = addSideButton("售出", "maichu_press.png", 203);
+    m_sellButton = addSideButton("售出", "maichu_press.png", 203, y);
     m_sellButton->addTarget(TouchUpInside, [this](Control&) { sellButtonAction(); });
     setSideButtons();
 }
 
 void PXJianCangFormView::buildDropDown() {
-    auto table = std::make_unique<TableView>(Rect{105, rowTop(1) + 40, 200, 200});
+    auto table = std::make_unique<TableView>(Rect{105, m_nameRowTop + 40, 200, 200});
     table->setRowHeight(45);
     table->setBackgroundColor(m_style.dropDownRowColor);
     table->setDataSource(this);
@@ -171,13 +183,14 @@ void PXJianCangFormView::buildDropDown() {
 }
 
 void PXJianCangFormView::placeDeposit(double y) {
-    auto deposit =
-        std::make_unique<Label>(Rect{15, y, 300, 30}, PXJianCangRules::emptyDepositText());
+    auto deposit = std::make_unique<Label>(Rect{15, y, 300, 30}, emptyDepositText());
     deposit->setFont(Font::named(kBoldFont, 14));
     deposit->setTextColor(Color::whiteColor());
     m_dingJin = m_scrollArea->addSubview(std::move(deposit));
-    // Last, so the open drop-down lies over every row.
-    buildDropDown();
+}
+
+std::string PXJianCangFormView::emptyDepositText() const {
+    return PXJianCangRules::emptyDepositText(m_style.orderWord);
 }
 
 void PXJianCangFormView::setSideButtons() {
@@ -186,16 +199,18 @@ void PXJianCangFormView::setSideButtons() {
     m_sellButton->setBackgroundImage(buttonImage(buy ? "anniu.png" : "anniuhong.png"));
 }
 
-void PXJianCangFormView::buyButtonAction() {
-    m_side = 1;
+void PXJianCangFormView::setSide(int side) {
+    m_side = side;
     setSideButtons();
-    tellSide(m_commodityCode);
+    sideChanged();
+}
+
+void PXJianCangFormView::buyButtonAction() {
+    setSide(1);
 }
 
 void PXJianCangFormView::sellButtonAction() {
-    m_side = 2;
-    setSideButtons();
-    tellSide(m_commodityCode);
+    setSide(2);
 }
 
 void PXJianCangFormView::commodityNamebuttonAction() {
@@ -234,20 +249,23 @@ std::shared_ptr<TableViewCell> PXJianCangFormView::cellForRow(TableView& table,
 void PXJianCangFormView::didSelectRow(TableView&, IndexPath indexPath) {
     m_hide = true;
     m_commodityListView->setAlpha(0);
-    const std::string code = m_commodityCodeArray.at(static_cast<size_t>(indexPath.row));
+    commodityChosen(m_commodityCodeArray.at(static_cast<size_t>(indexPath.row)));
+}
+
+void PXJianCangFormView::commodityChosen(const std::string& code) {
     tellCommodity(code);
     cleanView();
 }
 
 void PXJianCangFormView::cleanView() {
     m_shuLiang->setText("");
-    m_dingJin->setText(PXJianCangRules::emptyDepositText());
+    m_dingJin->setText(emptyDepositText());
 }
 
 void PXJianCangFormView::dangQianSuoXuDingJin() {
     const auto record = commodity();
-    m_dingJin->setText(
-        PXJianCangRules::depositText(m_shuLiang->text(), depositPrice(), record.get()));
+    m_dingJin->setText(PXJianCangRules::depositText(m_shuLiang->text(), depositPrice(),
+                                                    record.get(), m_style.orderWord));
 }
 
 void PXJianCangFormView::didNumericKeyPressed(Button& key) {
@@ -342,6 +360,15 @@ JYDict PXJianCangFormView::orderHead() const {
     order["sign"] = std::to_string(m_side);
     order["commodityid"] = m_commodityCode;
     return order;
+}
+
+bool PXJianCangFormView::isCuoHeCommodity() const {
+    const VKJYAppDelegate* app = VKJYAppDelegate::shared();
+    if (!app) {
+        return false;
+    }
+    const auto codes = app->normalAppPropertyModel().cuoHeCodeArray();
+    return std::find(codes.begin(), codes.end(), m_commodityCode) != codes.end();
 }
 
 std::string PXJianCangFormView::firmId() const {

@@ -1,10 +1,9 @@
 #pragma once
-// What the two quote-mode opening forms share: the account row, the commodity drop-down, the
-// quantity typed on the in-app keypad with its range label, the buy/sell pair, the deposit
-// line, the "摘牌" button at the bottom and the lift of the form while a keyboard is up. The
-// market and conditional forms add their price rows and their order. The host fills the
-// commodity, range and prices; the form never talks to the server. Owned by its host's view;
-// main thread.
+// What the opening forms share: the account row, the commodity drop-down, the quantity typed
+// on the in-app keypad with its range label, the buy/sell pair, the deposit line, the order
+// button at the bottom and the lift of the form while a keyboard is up. Each form places these
+// pieces and adds its price rows and its order. The host fills the commodity, range and
+// prices; the form never talks to the server. Owned by its host's view; main thread.
 
 #include <memory>
 #include <string>
@@ -55,6 +54,7 @@ public:
     // Side change, also used by hosts to preset the side.
     void buyButtonAction();
     void sellButtonAction();
+    // Presses the order button's action.
     void commodityNamebuttonAction();
     void jianCangbuttonAction();
     // Recomputes the deposit line from the quantity and the form's price.
@@ -79,23 +79,41 @@ protected:
         double contentHeight;
         Color dropDownRowColor;
         int quantityTag;
+        // The scrolling area: its top and its height on the 4-inch and the 3.5-inch screen.
+        double scrollTop = 0;
+        double scrollHeight = 340;
+        double smallScrollHeight = 255;
+        // "摘牌" or "挂牌": the deposit line and the order button say what the order does.
+        std::string orderWord = "摘牌";
     };
 
     PXJianCangFormView(const Rect& frame, std::vector<std::string> commodityList, Style style);
 
-    // Builds the shared rows; subclasses call it once from their constructor, then fill the
-    // fifth row and the rows under it.
+    // The quote-mode layout: account, commodity, quantity and side rows and the caption of the
+    // fifth row. Subclasses fill the fifth row and the rows under it, then add the button.
     void buildForm();
+    // The pieces, for forms that place them otherwise; the scroll area comes first and the
+    // order button last.
+    void buildScrollArea();
+    void buildAccountRow(double y);
+    void buildNameRow(double y);
+    void buildSideRow(double y);
+    void buildQuantityField(const Rect& field, const Rect& range);
+    void buildSendButton();
     ScrollView* scrollArea() const { return m_scrollArea; }
-    // y of the row below the five shared rows.
     static double rowTop(int row) { return row * kRowHeight; }
-    Label* addCaption(const std::string& text, double y, double x = 15, double width = 80);
+    Label* addCaption(const std::string& text, double y, double x = 15, double width = 80,
+                      bool separator = true);
     void placeDeposit(double y);
+    std::string emptyDepositText() const;
 
     // The price the deposit line multiplies.
     virtual double depositPrice() const = 0;
     virtual void tellCommodity(const std::string& code) = 0;
-    virtual void tellSide(const std::string& code) = 0;
+    // After the side buttons changed; the quote forms ask the host to refill the prices.
+    virtual void sideChanged() {}
+    // A row of the drop-down was chosen: tell the host, then clear the input.
+    virtual void commodityChosen(const std::string& code);
     // The order, after the shared quantity check passed.
     virtual void sendOrder() = 0;
     // Every field the form's "return" and "完成" end.
@@ -112,13 +130,12 @@ protected:
     PXTradeModule& module() const;
     void setSideButtons();
 
+    bool isCuoHeCommodity() const;
+
 private:
-    void buildAccountRow();
-    void buildNameRow();
-    void buildQuantityRow();
-    void buildSideRow();
     void buildDropDown();
-    Button* addSideButton(const std::string& title, const std::string& icon, double x);
+    Button* addSideButton(const std::string& title, const std::string& icon, double x, double y);
+    void setSide(int side);
     void keyboardWillShow();
     void keyboardWillHide();
 
@@ -138,6 +155,7 @@ private:
     std::shared_ptr<PadKeyboardView> m_keypad;
     TextField* m_editingField = nullptr;
     int m_side = 1;
+    double m_nameRowTop = 0;
     std::string m_commodityCode;
     bool m_hide = true;
     bool m_keyboardHideFlag = true;

@@ -117,15 +117,16 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalOrder(
 }
 
 std::string PXJianCangRules::depositText(const std::string& quantity, double price,
-                                         const PXTradeCommodity* commodity) {
+                                         const PXTradeCommodity* commodity,
+                                         const std::string& orderWord) {
     const double unit = commodity ? Text::doubleValue(commodity->tradeUnit) : 0;
     const double rate = commodity ? Text::doubleValue(commodity->baoZhengJinXIShu) : 0;
     const double deposit = Text::intValue(quantity) * price * unit * rate;
-    return Text::format("当前摘牌所需订金为%.2f元", deposit);
+    return "当前" + orderWord + Text::format("所需订金为%.2f元", deposit);
 }
 
-std::string PXJianCangRules::emptyDepositText() {
-    return "当前摘牌所需订金为--元";
+std::string PXJianCangRules::emptyDepositText(const std::string& orderWord) {
+    return "当前" + orderWord + "所需订金为--元";
 }
 
 PXJianCangRules::ConditionalLabels PXJianCangRules::conditionalLabels(

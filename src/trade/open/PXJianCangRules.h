@@ -50,10 +50,12 @@ public:
     static std::optional<PXJianCangRefusal> checkMarketOrder(const MarketInput& input);
     static std::optional<PXJianCangRefusal> checkConditionalOrder(const ConditionalInput& input);
 
-    // "当前摘牌所需订金为%.2f元" of quantity x price x trade unit x deposit rate.
+    // "当前摘牌所需订金为%.2f元" (or 挂牌 for a listing) of quantity x price x trade unit x
+    // deposit rate.
     static std::string depositText(const std::string& quantity, double price,
-                                   const PXTradeCommodity* commodity);
-    static std::string emptyDepositText();
+                                   const PXTradeCommodity* commodity,
+                                   const std::string& orderWord = "摘牌");
+    static std::string emptyDepositText(const std::string& orderWord = "摘牌");
 
     // Band and ranges for a side (1 buy, 2 sell), the limit price typed, the quote's buy and
     // sell prices (hasQuote false: no quote record) and the commodity's distances in ticks.

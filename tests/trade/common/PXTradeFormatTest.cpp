@@ -28,6 +28,8 @@ TEST(PXTradeFormat, percentagesCarryTheirSignAndZeroIsMissing) {
     EXPECT_EQ(PXTradeFormat::percentText(1.256), "+1.26%");
     EXPECT_EQ(PXTradeFormat::percentText(-0.5), "-0.50%");
     EXPECT_EQ(PXTradeFormat::percentText(0), "--");
+    EXPECT_EQ(PXTradeFormat::percentText(0.004), "--");
+    EXPECT_EQ(PXTradeFormat::percentText(-0.004), "--");
     EXPECT_EQ(PXTradeFormat::percentText(INFINITY), "--");
 }
 
