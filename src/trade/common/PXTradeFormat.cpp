@@ -6,8 +6,6 @@
 #include "trade/core/PXTradePeiZhi.h"
 
 namespace {
-const std::string kRangeHead = "(数量范围:";
-const std::string kRangeTail = ")";
 
 std::string unsignedZero(std::string text) {
     if (text.size() > 1 && text.front() == '-' &&
@@ -39,22 +37,25 @@ std::string PXTradeFormat::percentText(double value) {
 
 std::string PXTradeFormat::quantityRangeText(const std::string& minimum,
                                              const std::string& maximum) {
-    return kRangeHead + minimum + "-" + maximum + kRangeTail;
+    return "(数量范围:" + minimum + "-" + maximum + ")";
 }
 
 PXTradeFormat::QuantityRange PXTradeFormat::parseQuantityRange(const std::string& label) {
-    if (label.size() < kRangeHead.size() + kRangeTail.size() ||
-        label.compare(0, kRangeHead.size(), kRangeHead) != 0 ||
-        label.compare(label.size() - kRangeTail.size(), kRangeTail.size(), kRangeTail) != 0) {
+    // "(caption:minimum-maximum)"; the maximum may be negative when nothing is left to order.
+    if (label.size() < 2 || label.front() != '(' || label.back() != ')') {
         return {};
     }
-    const std::string inner =
-        label.substr(kRangeHead.size(), label.size() - kRangeHead.size() - kRangeTail.size());
-    const auto dash = inner.find('-');
-    if (dash == std::string::npos) {
+    const std::string inner = label.substr(1, label.size() - 2);
+    const auto colon = inner.find(':');
+    if (colon == std::string::npos) {
         return {};
     }
-    return {Text::intValue(inner.substr(0, dash)), Text::intValue(inner.substr(dash + 1))};
+    const std::string bounds = inner.substr(colon + 1);
+    const auto dash = bounds.find('-');
+    if (dash == std::string::npos || dash == 0) {
+        return {};
+    }
+    return {Text::intValue(bounds.substr(0, dash)), Text::intValue(bounds.substr(dash + 1))};
 }
 
 bool PXTradeFormat::quantityInRange(int quantity, const std::string& label) {

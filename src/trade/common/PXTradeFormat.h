@@ -21,8 +21,8 @@ public:
     static std::string percentText(double value);
     // "(数量范围:1-100)" from the commodity's order limits as they stand.
     static std::string quantityRangeText(const std::string& minimum, const std::string& maximum);
-    // The range a quantity-range label shows; a label of another shape (empty, not written
-    // yet) reads as 0 to 0, so every quantity is refused.
+    // The range a quantity-range label "(caption:minimum-maximum)" shows; a label of another
+    // shape (empty, not written yet) reads as 0 to 0, so every quantity is refused.
     static QuantityRange parseQuantityRange(const std::string& label);
     // True when the quantity lies within the label's range, both ends included.
     static bool quantityInRange(int quantity, const std::string& label);

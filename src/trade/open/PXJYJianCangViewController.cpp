@@ -5,8 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/UIShiPeiClass.h"
-#include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationView.h"
@@ -15,9 +13,11 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeScreenFactory.h"
+#include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/open/PXJianCangRules.h"
+#include "trade/open/PXJianCangTabs.h"
 
 namespace {
 const char* const kMarketTag = "PXShiJiaJianCang";
@@ -25,14 +25,6 @@ const char* const kConditionalTag = "PXZhiJiaJianCang";
 const char* const kOrderBookScreen = "PXJYJianCangZYMSVC";
 const int kSessionLostCode = 1004;
 const int kIdleSessionCode = 10001;
-
-Rect appViewRect() {
-    const VKJYAppDelegate* app = VKJYAppDelegate::shared();
-    if (app && app->uiShiPeiClass()) {
-        return app->uiShiPeiClass()->APPViewRect();
-    }
-    return UIShiPeiClass().APPViewRect();
-}
 
 std::vector<std::string> allCommodityCodes() {
     std::vector<std::string> codes;
@@ -59,17 +51,12 @@ PXJYJianCangViewController::~PXJYJianCangViewController() {
 }
 
 void PXJYJianCangViewController::loadView() {
-    const Rect area = appViewRect();
+    const Rect area = PXTradeViewKit::appViewRect();
     auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
     root->setBackgroundColor(Color::rgb(41, 41, 51));
-    auto bar = std::make_unique<VKJYNavigationBarView>(
-        Rect{0, area.y, area.width, VKJYNavigationBarView::kHeight});
-    bar->title()->setAlpha(0);
-    bar->menuButton()->setAlpha(0);
-    bar->menuImageview()->setAlpha(0);
-    bar->setDelegate(this);
-    m_navigationBarView = root->addSubview(std::move(bar));
-    buildTabs();
+    m_navigationBarView = PXTradeViewKit::addNavigationBar(*root, area.y, "", this);
+    m_tabs = std::make_unique<PXJianCangTabs>(*m_navigationBarView,
+                                              [this](bool market) { showTab(market); });
 
     const double boardTop = area.y + VKJYNavigationBarView::kHeight;
     m_board = root->addSubview(std::make_unique<PXCommodityInformationView>(
@@ -80,32 +67,22 @@ void PXJYJianCangViewController::loadView() {
     m_shiJianView->setDelegate(this);
     m_zhiJianView = root->addSubview(std::make_unique<PXJYZhiJiaJianCangView>(formFrame, codes));
     m_zhiJianView->setDelegate(this);
-    m_zhiJianView->setAlpha(0);
+    showTab(true);
     setView(root);
 }
 
-void PXJYJianCangViewController::buildTabs() {
-    auto makeTab = [this](const std::string& title, double x) {
-        auto tab = std::make_unique<Button>(Rect{x, 3, 100, 38});
-        tab->setTitle(title);
-        tab->setTitleColor(Color::whiteColor());
-        tab->titleLabel()->setFont(Font::named("Helvetica-Bold", 16));
-        return m_navigationBarView->addSubview(std::move(tab));
-    };
-    m_SJbutton = makeTab(" 摘牌", 60);
-    m_SJbutton->addTarget(TouchUpInside, [this](Control&) { SJbuttonAction(); });
-    m_ZJbutton = makeTab("条件摘牌", 160);
-    m_ZJbutton->addTarget(TouchUpInside, [this](Control&) { ZJbuttonAction(); });
-    showTab(true);
+void PXJYJianCangViewController::showTab(bool market) {
+    m_tabs->show(market);
+    m_shiJianView->setAlpha(market ? 1 : 0);
+    m_zhiJianView->setAlpha(market ? 0 : 1);
 }
 
-void PXJYJianCangViewController::showTab(bool market) {
-    m_SJbutton->setBackgroundImage(Image::named(market ? "zhouqi_press.png" : "zhouqi.png"));
-    m_ZJbutton->setBackgroundImage(Image::named(market ? "fenshi.png" : "fenshi_press.png"));
-    if (m_shiJianView) {
-        m_shiJianView->setAlpha(market ? 1 : 0);
-        m_zhiJianView->setAlpha(market ? 0 : 1);
-    }
+Button* PXJYJianCangViewController::SJbutton() const {
+    return m_tabs->first();
+}
+
+Button* PXJYJianCangViewController::ZJbutton() const {
+    return m_tabs->second();
 }
 
 void PXJYJianCangViewController::SJbuttonAction() {

@@ -17,6 +17,7 @@
 
 class Button;
 class PXCommodityInformationView;
+class PXJianCangTabs;
 class PXTradeCommodity;
 class PXTradeReplyRelay;
 class PXTradeYiKouJia;
@@ -57,8 +58,8 @@ public:
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
     VKJYNavigationBarView* navigationBarView() const { return m_navigationBarView; }
-    Button* SJbutton() const { return m_SJbutton; }
-    Button* ZJbutton() const { return m_ZJbutton; }
+    Button* SJbutton() const;
+    Button* ZJbutton() const;
     PXCommodityInformationView* commodityInformationView() const { return m_board; }
     PXJYShiJiaJianCangView* shiJianView() const { return m_shiJianView; }
     PXJYZhiJiaJianCangView* zhiJianView() const { return m_zhiJianView; }
@@ -66,15 +67,13 @@ public:
     bool isOrderOutstanding() const { return m_orderOutstanding; }
 
 private:
-    void buildTabs();
     void showTab(bool market);
     void fillForms(const PXTradeCommodity& commodity, const PXTradeYiKouJia* prices);
     void sendOrder(const JYDict& order, bool market);
     void orderEnded();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
-    Button* m_SJbutton = nullptr;
-    Button* m_ZJbutton = nullptr;
+    std::unique_ptr<PXJianCangTabs> m_tabs;
     PXCommodityInformationView* m_board = nullptr;
     PXJYShiJiaJianCangView* m_shiJianView = nullptr;
     PXJYZhiJiaJianCangView* m_zhiJianView = nullptr;

@@ -49,6 +49,9 @@ TEST(PXTradeFormat, quantityRangeIsReadBackFromItsLabel) {
         {"(数量范围:-)", 0, 0},
         {"(数量范围:10)", 0, 0},
         {"数量范围:1-100", 0, 0},
+        {"(摘牌范围:1-7)", 1, 7},
+        {"(摘牌范围:1--3)", 1, -3},
+        {"(摘牌范围:1-0)", 1, 0},
     };
     for (const auto& c : cases) {
         const auto range = PXTradeFormat::parseQuantityRange(c.label);
@@ -65,6 +68,7 @@ TEST(PXTradeFormat, quantityPassesAtBothEndsOfTheRangeOnly) {
     EXPECT_TRUE(PXTradeFormat::quantityInRange(100, label));
     EXPECT_FALSE(PXTradeFormat::quantityInRange(101, label));
     EXPECT_FALSE(PXTradeFormat::quantityInRange(5, ""));
+    EXPECT_FALSE(PXTradeFormat::quantityInRange(1, "(摘牌范围:1--3)"));
 }
 
 }  // namespace
