@@ -27,7 +27,8 @@ KLineWindow klineWindow(int barCount, int offset, int perScreen) {
     const int hidden = std::clamp(offset, 0, barCount - 1);
     window.start = std::max(barCount - hidden - perScreen, 0);
     window.count = std::min(perScreen, barCount - window.start);
-    window.newestShown = barCount - 1 - hidden;
+    // The date label names the newest bar drawn, also when the offset no longer fits the bars.
+    window.newestShown = window.start + window.count - 1;
     return window;
 }
 

@@ -13,7 +13,7 @@ namespace chartscale {
 struct KLineWindow {
     int start = 0;         // first bar of the window
     int count = 0;         // bars in the window
-    int newestShown = -1;  // the newest bar not scrolled away; -1 without bars
+    int newestShown = -1;  // the newest bar drawn; -1 without bars
 };
 
 // Bars C, scroll offset O (bars hidden at the right), P bars per screen.

@@ -140,7 +140,11 @@ TEST(ChartScale, shouldWindowTheNewestBarsMinusTheOffset) {
 TEST(ChartScale, shouldKeepANewestBarWhenTheOffsetReachesPastTheBars) {
     auto w = chartscale::klineWindow(10, 15, 47);
     EXPECT_EQ(w.start, 0);
-    EXPECT_EQ(w.newestShown, 0);
+    EXPECT_EQ(w.count, 10);
+    EXPECT_EQ(w.newestShown, 9);
+    w = chartscale::klineWindow(100, 80, 71);
+    EXPECT_EQ(w.count, 71);
+    EXPECT_EQ(w.newestShown, 70);
     w = chartscale::klineWindow(10, -4, 5);
     EXPECT_EQ(w.start, 5);
     EXPECT_EQ(w.newestShown, 9);

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -130,17 +131,20 @@ void GraphicsContext::applyPen() {
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     if (!m_state.dashes.empty() && m_state.lineWidth > 0) {
-        // Qt measures dashes in line widths.
+        // Qt measures dashes in line widths, but never in less than one device pixel.
+        const QTransform device = m_painter.deviceTransform();
+        const double pixel = 1 / std::max(std::hypot(device.m11(), device.m12()), 1e-6);
+        const double unit = std::max(m_state.lineWidth, pixel);
         QList<qreal> pattern;
         for (double len : m_state.dashes) {
-            pattern.append(len / m_state.lineWidth);
+            pattern.append(len / unit);
         }
         if (pattern.size() % 2) {
             QList<qreal> again = pattern;
             pattern.append(again);
         }
         pen.setDashPattern(pattern);
-        pen.setDashOffset(m_state.dashPhase / m_state.lineWidth);
+        pen.setDashOffset(m_state.dashPhase / unit);
     }
     m_painter.setPen(pen);
 }

@@ -3,6 +3,7 @@
 // The drawing calls views and charts use, over a QPainter that the caller owns and keeps alive:
 // a state stack, stroke and fill colours, line width and dashes, a current path, clipping,
 // gradients, images and text. Coordinates are the drawing view's bounds (y down). Main thread.
+// The calls are virtual so that tests can record what a view draws.
 
 #include <memory>
 #include <string>
@@ -22,55 +23,56 @@ class QPainterPath;
 class GraphicsContext {
 public:
     explicit GraphicsContext(QPainter& painter);
-    ~GraphicsContext();
+    virtual ~GraphicsContext();
     GraphicsContext(const GraphicsContext&) = delete;
     GraphicsContext& operator=(const GraphicsContext&) = delete;
 
-    void save();
-    void restore();
+    virtual void save();
+    virtual void restore();
 
-    void setShouldAntialias(bool on);
-    void setLineWidth(double width);
+    virtual void setShouldAntialias(bool on);
+    virtual void setLineWidth(double width);
     // Lengths alternate on and off; an empty list draws solid lines.
-    void setLineDash(double phase, const std::vector<double>& lengths);
-    void setStrokeColor(const Color& color);
-    void setFillColor(const Color& color);
-    void setAlpha(double alpha);
+    virtual void setLineDash(double phase, const std::vector<double>& lengths);
+    virtual void setStrokeColor(const Color& color);
+    virtual void setFillColor(const Color& color);
+    virtual void setAlpha(double alpha);
 
-    void beginPath();
-    void moveTo(Point p);
-    void addLineTo(Point p);
-    void addRect(const Rect& r);
-    void addEllipseInRect(const Rect& r);
-    void addArc(Point center, double radius, double startAngle, double endAngle, bool clockwise);
-    void closePath();
-    bool isPathEmpty() const;
+    virtual void beginPath();
+    virtual void moveTo(Point p);
+    virtual void addLineTo(Point p);
+    virtual void addRect(const Rect& r);
+    virtual void addEllipseInRect(const Rect& r);
+    virtual void addArc(Point center, double radius, double startAngle, double endAngle,
+                        bool clockwise);
+    virtual void closePath();
+    virtual bool isPathEmpty() const;
     // Stroking, filling and clipping use up the current path.
-    void strokePath();
-    void fillPath();
-    void clip();
-    void clipToRect(const Rect& r);
+    virtual void strokePath();
+    virtual void fillPath();
+    virtual void clip();
+    virtual void clipToRect(const Rect& r);
 
-    void fillRect(const Rect& r);
-    void strokeRect(const Rect& r);
-    void clearRect(const Rect& r);
-    void strokeLine(Point from, Point to);
+    virtual void fillRect(const Rect& r);
+    virtual void strokeRect(const Rect& r);
+    virtual void clearRect(const Rect& r);
+    virtual void strokeLine(Point from, Point to);
 
     // Paints inside the current clip; `extendBefore`/`extendAfter` continue the end colours
     // past the start and end points.
-    void drawLinearGradient(const Gradient& gradient, Point start, Point end, bool extendBefore,
-                            bool extendAfter);
-    void drawImage(const Image& image, const Rect& r);
+    virtual void drawLinearGradient(const Gradient& gradient, Point start, Point end,
+                                    bool extendBefore, bool extendAfter);
+    virtual void drawImage(const Image& image, const Rect& r);
     // Text in the current fill colour, as the platform draws strings.
-    Size drawText(const std::string& text, const Rect& r, const Font& font,
-                  LineBreakMode mode = LineBreakMode::WordWrap,
-                  TextAlignment alignment = TextAlignment::Left);
-    Size drawText(const std::string& text, Point at, const Font& font);
+    virtual Size drawText(const std::string& text, const Rect& r, const Font& font,
+                          LineBreakMode mode = LineBreakMode::WordWrap,
+                          TextAlignment alignment = TextAlignment::Left);
+    virtual Size drawText(const std::string& text, Point at, const Font& font);
 
-    void translate(double dx, double dy);
-    void scale(double sx, double sy);
-    void rotate(double radians);
-    void concat(const AffineTransform& t);
+    virtual void translate(double dx, double dy);
+    virtual void scale(double sx, double sy);
+    virtual void rotate(double radians);
+    virtual void concat(const AffineTransform& t);
 
     QPainter& painter() { return m_painter; }
     // Whether clearRect was used: clearing needs a surface of its own, or it would punch

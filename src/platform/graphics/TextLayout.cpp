@@ -39,6 +39,11 @@ std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, 
     if (paragraph.isEmpty()) {
         return {QString()};
     }
+    // The line breaker asks for more room than the text's advance; a text measured to fit
+    // must not lose its last character to a second line.
+    if (QFontMetricsF(font).horizontalAdvance(paragraph) <= width) {
+        return {paragraph};
+    }
     QTextLayout layout(paragraph, font);
     QTextOption option;
     option.setWrapMode(mode == LineBreakMode::CharWrap ? QTextOption::WrapAnywhere

@@ -42,3 +42,13 @@ TEST(TextLayout, shouldHonourExplicitLineBreaks) {
 TEST(TextLayout, shouldMeasureEmptyTextAsZero) {
     EXPECT_EQ(TextLayout::measure("", Font::system(12), {0, 0}, LineBreakMode::WordWrap), Size{});
 }
+
+TEST(TextLayout, shouldKeepATextOnTheLineItWasMeasuredFor) {
+    const Font font = Font::system(8);
+    for (const char* text : {"15:59", "4026.24", "+0.66%", "27"}) {
+        const Size measured = TextLayout::measure(text, font, {0, 10}, LineBreakMode::CharWrap);
+        const Size laid =
+            TextLayout::measure(text, font, {measured.width, 0}, LineBreakMode::CharWrap);
+        EXPECT_EQ(laid.height, measured.height) << text;
+    }
+}
