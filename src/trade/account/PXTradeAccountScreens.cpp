@@ -1,6 +1,7 @@
 #include "trade/account/PXTradeAccountScreens.h"
 
 #include "trade/account/PXJYAccountInfoViewController.h"
+#include "trade/account/PXJYChuRuJinViewController.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/account/PXJYTradeOthersController.h"
 #include "trade/common/PXTradeScreenFactory.h"
@@ -15,6 +16,7 @@ void registerScreen(const char* className) {
 
 void registerPXTradeAccountScreens() {
     registerScreen<PXJYGongGaoViewController>("PXJYGongGaoViewController");
+    registerScreen<PXJYChuRuJinViewController>("PXJYChuRuJinViewController");
     registerScreen<PXJYAccountInfoViewController>("PXJYAccountInfoViewController");
     registerScreen<PXJYTradeOthersController>("PXJYTradeOthersController");
 }

@@ -1,0 +1,235 @@
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
+
+#include "platform/graphics/Font.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYBankListView.h"
+#include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/account/PXJYTransferForm.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+const char* const kTransferTag = "PXGoldOperating";
+
+std::unique_ptr<Button> imageButton(const Rect& frame, const std::string& title,
+                                    const std::string& image) {
+    auto button = std::make_unique<Button>(frame);
+    button->setTitle(title);
+    button->setTitleColor(Color::whiteColor());
+    button->setBackgroundImage(PXTradeViewKit::stretchable(image));
+    return button;
+}
+}  // namespace
+
+PXJYChuRuJinCaoZuoVC::PXJYChuRuJinCaoZuoVC() {
+    setTitle("出入金操作");
+}
+
+void PXJYChuRuJinCaoZuoVC::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+}
+
+void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const double barTop = PXTradeViewKit::appViewRect().y;
+    PXTradeViewKit::addNavigationBar(root, barTop, "出入金操作", this);
+    const double y0 = barTop + 54;
+    const char* titles[] = {"转账类型:", "转账银行:", "金    额:", "资金密码:"};
+    for (int i = 0; i < 4; ++i) {
+        const double top = y0 + kRowHeight * i;
+        root.addSubview(
+            PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16, Color::whiteColor()));
+        PXTradeViewKit::addLine(root, top + kRowHeight);
+    }
+    m_ruJin = root.addSubview(imageButton(Rect(95, y0, 93, 40), "入金", "anniuhong.png"));
+    m_ruJin->addTarget(TouchUpInside, [this](Control&) { ruJinButtonAction(); });
+    m_chuJin = root.addSubview(imageButton(Rect(203, y0, 93, 40), "出金", "anniu.png"));
+    m_chuJin->addTarget(TouchUpInside, [this](Control&) { chuJinButtonAction(); });
+
+    m_selectBank = root.addSubview(imageButton(Rect(95, y0 + 55, 205, 40), "选择银行", "anniu.png"));
+    m_selectBank->addTarget(TouchUpInside, [this](Control&) { selectBankButtonAction(); });
+    m_selectBank->addSubview(
+        std::make_unique<ImageView>(Rect(175, 13, 16, 9), Image::named("xiasanjiao.png")));
+
+    const double amountTop = m_selectBank->frame().y + 50;
+    m_money = addField(Rect(95, amountTop, 130, 40), kAmountFieldTag, false);
+    root.addSubview(PXTradeViewKit::label(Rect(225, amountTop - 5, 150, 50), "单位:元 精度:分", 12,
+                                          Color::whiteColor()));
+    m_password = addField(Rect(95, amountTop + 50, 130, 40), kPasswordFieldTag, true);
+
+    m_timePeriod = root.addSubview(PXTradeViewKit::label(
+        Rect(15, 270, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
+    m_done = root.addSubview(imageButton(Rect(15, 320, 290, 43), "确定", "anniuhong.png"));
+    m_done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
+
+    const Rect bankFrame = m_selectBank->frame();
+    m_bankList = root.addSubview(std::make_unique<PXJYBankListView>(
+        Rect(95, bankFrame.y + 40, bankFrame.width, 150),
+        [this](const JYDict& bank) { chooseBank(bank); }));
+}
+
+TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secure) {
+    view()->addSubview(
+        std::make_unique<ImageView>(frame, PXTradeViewKit::stretchable("lashen_x.png")));
+    auto field = std::make_unique<TextField>(frame);
+    field->setTextColor(Color::white(0.8));
+    field->setFont(Font::named("Helvetica-Bold", 16));
+    field->setSecureTextEntry(secure);
+    field->setTag(tag);
+    field->setClearButtonMode(ClearButtonMode::WhileEditing);
+    field->setDelegate(this);
+    return view()->addSubview(std::move(field));
+}
+
+void PXJYChuRuJinCaoZuoVC::viewWillAppear(bool) {
+    ruJinButtonAction();
+}
+
+void PXJYChuRuJinCaoZuoVC::ruJinButtonAction() {
+    selectType(PXJYTransferForm::kDeposit);
+}
+
+void PXJYChuRuJinCaoZuoVC::chuJinButtonAction() {
+    selectType(PXJYTransferForm::kWithdrawal);
+}
+
+void PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
+    m_type = type;
+    clearFields();
+    const bool deposit = m_type == PXJYTransferForm::kDeposit;
+    m_ruJin->setBackgroundImage(PXTradeViewKit::stretchable(deposit ? "anniuhong.png" : "anniu.png"));
+    m_chuJin->setBackgroundImage(
+        PXTradeViewKit::stretchable(deposit ? "anniu.png" : "anniuhong.png"));
+    // A bank chosen for a withdrawal may be one that takes no deposit.
+    if (deposit && PXJYTransferForm::refusesDeposit(m_bank)) {
+        m_bank = JYDict::object();
+        m_selectBank->setTitle("选择银行");
+        m_timePeriod->setText(PXJYTransferForm::timePeriodText(m_bank));
+        AlertView::show(std::make_unique<GlossAlertView>(
+            "提示", PXJYTransferForm::kThirdPartyRefusal, nullptr, "确定"));
+    }
+}
+
+void PXJYChuRuJinCaoZuoVC::clearFields() {
+    m_money->setText("");
+    m_password->setText("");
+}
+
+void PXJYChuRuJinCaoZuoVC::selectBankButtonAction() {
+    view()->endEditing();
+    m_bankList->show();
+}
+
+void PXJYChuRuJinCaoZuoVC::chooseBank(const JYDict& bank) {
+    if (m_type == PXJYTransferForm::kDeposit && PXJYTransferForm::refusesDeposit(bank)) {
+        AlertView::show(std::make_unique<GlossAlertView>(
+            "提示", PXJYTransferForm::kThirdPartyRefusal, nullptr, "确定"));
+        return;
+    }
+    clearFields();
+    m_bank = bank;
+    m_selectBank->setTitle(TradeText::textAt(bank, "BANK_NAME"));
+    m_timePeriod->setText(PXJYTransferForm::timePeriodText(bank));
+}
+
+bool PXJYChuRuJinCaoZuoVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                                          const std::string& replacement) {
+    const std::string after =
+        PXJYFundsInput::edited(field.text(), range.location, range.length, replacement);
+    if (replacement.empty()) {
+        return true;
+    }
+    if (field.tag() == kPasswordFieldTag) {
+        return PXJYFundsInput::isPasswordInProgress(after);
+    }
+    if (field.tag() == kAmountFieldTag) {
+        return PXJYFundsInput::isAmountInProgress(after);
+    }
+    return true;
+}
+
+bool PXJYChuRuJinCaoZuoVC::textFieldShouldReturn(TextField&) {
+    m_money->resignFirstResponder();
+    m_password->resignFirstResponder();
+    return true;
+}
+
+void PXJYChuRuJinCaoZuoVC::doneButtonAction() {
+    view()->endEditing();
+    const std::string amount = m_money->text();
+    if (auto refusal = PXJYTransferForm::check(m_bank, m_type, amount, m_password->text())) {
+        PXTradeMessage::show(*refusal);
+        return;
+    }
+    auto confirm = std::make_unique<GlossAlertView>(
+        "提示", PXJYTransferForm::confirmationText(m_type, amount), this, "确定",
+        std::vector<std::string>{"取消"});
+    confirm->setStyle(GlossAlertView::kStyleAllWhite);
+    confirm->setTag(kConfirmAlertTag);
+    AlertView::show(std::move(confirm));
+}
+
+void PXJYChuRuJinCaoZuoVC::alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) {
+    if (alert.tag() == kConfirmAlertTag && buttonIndex == 0) {
+        requestNetWork();
+    }
+}
+
+void PXJYChuRuJinCaoZuoVC::requestNetWork() {
+    m_sentType = m_type;
+    m_sentAmount = m_money->text();
+    const JYDict transfer = PXJYTransferForm::request(PXJYFundsWire::common(), m_bank, m_type,
+                                                      m_sentAmount, m_password->text());
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    manager->setMoneyTransfer(transfer);
+    sending(true);
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYChuRuJinCaoZuoVC::sending(bool outstanding) {
+    // One transfer at a time: the busy overlay may go with the next heartbeat before the
+    // reply comes.
+    m_done->setEnabled(!outstanding);
+}
+
+void PXJYChuRuJinCaoZuoVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                const PXTradeResult*) {
+    VKJYCommonViewUtil::hideActivity();
+    sending(false);
+    if (manager->typeNW() != kTransferTag) {
+        return;
+    }
+    // The texts of the transfer sent: the form may have changed while it was under way.
+    PXTradeMessage::show(PXJYTransferForm::successText(m_sentType, m_sentAmount));
+    clearFields();
+}
+
+void PXJYChuRuJinCaoZuoVC::requestFailed(PXTradeNetworkManger*, int) {
+    VKJYCommonViewUtil::hideActivity();
+    sending(false);
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYChuRuJinCaoZuoVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    sending(false);
+    PXTradeRefusalAlert::show(*manager);
+}
+
+void PXJYChuRuJinCaoZuoVC::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}

@@ -1,0 +1,338 @@
+#include "trade/account/PXJYChuRuJinChaXunVC.h"
+
+#include "platform/graphics/Font.h"
+#include "platform/graphics/TextLayout.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Screen.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeQueryDay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+constexpr double kSlideSeconds = 0.2;
+constexpr double kTotalHeight = 45;
+
+struct Line {
+    const char* title;
+    const char* key;
+};
+
+constexpr Line kTotals[] = {{"成功入金合计:", "IMS"}, {"成功出金合计:", "OMS"}};
+constexpr Line kRecordLines[] = {{"流水号:", "MID"},   {"银行:", "BANK_NAME"},
+                                 {"金额:", "AM"},      {"方向:", "TT"},
+                                 {"状态", "TS"},       {"操作时间:", "TD"},
+                                 {"备注:", "REM"}};
+constexpr int kTotalCount = sizeof(kTotals) / sizeof(kTotals[0]);
+
+Color labelGrey() {
+    return Color::rgb(132, 132, 132);
+}
+
+std::unique_ptr<Button> dayButton(const Rect& frame) {
+    auto button = std::make_unique<Button>(frame);
+    button->setTitleColor(Color::white(0.8));
+    return button;
+}
+
+void moveTo(View& panel, double y) {
+    View::animate(kSlideSeconds, [&panel, y] {
+        Rect frame = panel.frame();
+        frame.y = y;
+        panel.setFrame(frame);
+    });
+}
+
+double screenHeight() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    return area.y + area.height;
+}
+}  // namespace
+
+PXJYChuRuJinChaXunVC::PXJYChuRuJinChaXunVC() {
+    setTitle("出入金查询");
+}
+
+void PXJYChuRuJinChaXunVC::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+}
+
+void PXJYChuRuJinChaXunVC::viewDidLoad() {
+    m_startDate = PXTradeQueryDay::today();
+    m_endDate = m_startDate;
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const Rect area = PXTradeViewKit::appViewRect();
+    PXTradeViewKit::addNavigationBar(root, area.y, "出入金查询", this);
+    const double top = area.y + 54;
+    const char* titles[] = {"开始日期:", "结束日期:"};
+    for (int i = 0; i < 2; ++i) {
+        const double rowTop = top + kRowHeight * i;
+        root.addSubview(PXTradeViewKit::label(Rect(15, rowTop, 300, kRowHeight), titles[i], 16,
+                                              Color::whiteColor()));
+        PXTradeViewKit::addLine(root, rowTop + kRowHeight);
+        root.addSubview(std::make_unique<ImageView>(Rect(125, rowTop + 5, 150, 40),
+                                                    PXTradeViewKit::stretchable("lashen_x.png")));
+    }
+    m_startDateButton = root.addSubview(dayButton(Rect(125, top + 5, 150, 40)));
+    m_startDateButton->setTitle(PXTradeQueryDay::dayText(m_startDate));
+    m_startDateButton->addTarget(TouchUpInside, [this](Control&) { startDateButtonAction(); });
+    m_endDateButton = root.addSubview(dayButton(Rect(125, top + 55, 150, 40)));
+    m_endDateButton->setTitle(PXTradeQueryDay::dayText(m_endDate));
+    m_endDateButton->addTarget(TouchUpInside, [this](Control&) { endDateButtonAction(); });
+
+    auto done = std::make_unique<Button>(Rect(15, top + 115, 290, 43));
+    done->setTitle("确  定");
+    done->setTitleColor(Color::whiteColor());
+    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
+    root.addSubview(std::move(done));
+
+    setDatePickerView();
+    initChuRuJinList();
+}
+
+double PXJYChuRuJinChaXunVC::panelHeight() const {
+    return 194;
+}
+
+void PXJYChuRuJinChaXunVC::setDatePickerView() {
+    auto panel = std::make_unique<View>(Rect(0, screenHeight(), 320, panelHeight()));
+    panel->setBackgroundColor(Color::rgb(49, 49, 51));
+    auto hide = std::make_unique<Button>(Rect(230, 5, 70, 40));
+    hide->setTitle("隐藏");
+    hide->setTitleColor(Color::whiteColor());
+    hide->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
+    panel->addSubview(std::move(hide));
+    auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, panelHeight()));
+    picker->setMode(DatePicker::Mode::Date);
+    picker->setTimeZone(DateFormat::Zone::gmt());
+    picker->setDate(m_endDate);
+    picker->setMaximumDate(m_endDate);
+    picker->setBackgroundColor(Color::rgb(230, 237, 243));
+    picker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
+    m_datePicker = panel->addSubview(std::move(picker));
+    m_basisView = view()->addSubview(std::move(panel));
+}
+
+void PXJYChuRuJinChaXunVC::initChuRuJinList() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    auto panel = std::make_unique<View>(Rect(area.width, area.y, area.width, area.height));
+    panel->setBackgroundColor(PXTradeViewKit::background());
+    auto header = std::make_unique<View>(Rect(0, 0, 320, 44));
+    header->setBackgroundColor(PXTradeViewKit::background());
+    header->addSubview(std::make_unique<ImageView>(Rect(0, 43, 320, 1), Image::named("click@2x.png")));
+    header->addSubview(std::make_unique<ImageView>(Rect(15, 7, 16, 27), Image::named("fanhui.png")));
+    auto back = std::make_unique<Button>(Rect(5, 0, 60, 44));
+    back->addTarget(TouchUpInside, [this](Control&) { detailViewbackAction(); });
+    header->addSubview(std::move(back));
+    header->addSubview(PXTradeViewKit::label(Rect(60, 5, 200, 34), "出入金详情", 20,
+                                             Color::whiteColor(), TextAlignment::Center));
+    panel->addSubview(std::move(header));
+
+    auto list = std::make_unique<LoadMoreTableView>(Rect(0, 44, 320, area.height - 44));
+    list->setDataSource(this);
+    list->setDelegate(this);
+    list->setPullDelegate(this);
+    list->setShowsVerticalScrollIndicator(false);
+    list->setBackgroundColor(PXTradeViewKit::background());
+    list->setSeparatorStyle(TableView::SeparatorStyle::SingleLine);
+    list->setSeparatorColor(PXTradeViewKit::separator());
+    m_list = panel->addSubview(std::move(list));
+    m_detailView = view()->addSubview(std::move(panel));
+}
+
+void PXJYChuRuJinChaXunVC::startDateButtonAction() {
+    raiseDatePanel(true);
+}
+
+void PXJYChuRuJinChaXunVC::endDateButtonAction() {
+    raiseDatePanel(false);
+}
+
+void PXJYChuRuJinChaXunVC::raiseDatePanel(bool start) {
+    m_timeType = start;
+    m_datePicker->setDate(start ? m_startDate : m_endDate, true);
+    const Rect area = PXTradeViewKit::appViewRect();
+    moveTo(*m_basisView, area.height - panelHeight() - 50);
+}
+
+void PXJYChuRuJinChaXunVC::appearButtonAction() {
+    moveTo(*m_basisView, screenHeight());
+}
+
+void PXJYChuRuJinChaXunVC::datePickerValueChanged() {
+    const double date = m_datePicker->date();
+    (m_timeType ? m_startDate : m_endDate) = date;
+    Button* button = m_timeType ? m_startDateButton : m_endDateButton;
+    button->setTitle(PXTradeQueryDay::dayText(date));
+}
+
+void PXJYChuRuJinChaXunVC::doneButtonAction() {
+    if (auto refusal = PXTradeQueryDay::checkRange(m_startDate, m_endDate)) {
+        PXTradeMessage::show(*refusal);
+        return;
+    }
+    send(std::to_string(PXJYTransferHistory::kFirstRow), false);
+}
+
+void PXJYChuRuJinChaXunVC::send(const std::string& startNum, bool more) {
+    JYDict query = PXJYFundsWire::common();
+    query["s_time"] = PXTradeQueryDay::requestTime(m_startDateButton->title());
+    query["e_time"] = PXTradeQueryDay::requestTime(m_endDateButton->title());
+    query["start_num"] = startNum;
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    m_inFlight = manager.get();
+    m_inFlightIsMore = more;
+    manager->getCheckGoldRecode(query);
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYChuRuJinChaXunVC::loadMoreTableViewDidTriggerLoadMore(LoadMoreTableView&) {
+    loadMore();
+}
+
+void PXJYChuRuJinChaXunVC::loadMore() {
+    if (!m_history.hasMore() || m_inFlight) {
+        m_list->setLoadMoreTableIsLoadingMore(false);
+        return;
+    }
+    send(m_history.nextStartNum(), true);
+}
+
+bool PXJYChuRuJinChaXunVC::takeReply(const PXTradeNetworkManger* manager) {
+    if (manager != m_inFlight) {
+        return false;
+    }
+    m_inFlight = nullptr;
+    m_list->setLoadMoreTableIsLoadingMore(false);
+    return true;
+}
+
+void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                const PXTradeResult* data) {
+    VKJYCommonViewUtil::hideActivity();
+    const bool more = m_inFlightIsMore;
+    if (!takeReply(manager)) {
+        return;
+    }
+    std::vector<JYDict> page = PXJYFundsWire::records(data);
+    if (more) {
+        m_history.append(std::move(page));
+        m_list->reloadData();
+        return;
+    }
+    if (page.empty()) {
+        PXTradeMessage::show("记录未找到");
+        return;
+    }
+    m_history.replace(std::move(page));
+    m_list->reloadData();
+    m_list->setContentOffset(Point{0, 0});
+    addDetailView();
+}
+
+void PXJYChuRuJinChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    if (takeReply(manager)) {
+        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    }
+}
+
+void PXJYChuRuJinChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    if (takeReply(manager)) {
+        PXTradeRefusalAlert::show(*manager);
+    }
+}
+
+void PXJYChuRuJinChaXunVC::addDetailView() {
+    PXTradeViewKit::slide(*m_detailView, 0);
+}
+
+void PXJYChuRuJinChaXunVC::detailViewbackAction() {
+    PXTradeViewKit::slide(*m_detailView, m_detailView->frame().width);
+}
+
+int PXJYChuRuJinChaXunVC::numberOfRows(TableView&, int section) {
+    return section == 0 ? kTotalCount : static_cast<int>(m_history.records().size());
+}
+
+std::optional<double> PXJYChuRuJinChaXunVC::heightForRow(TableView&, IndexPath indexPath) {
+    return indexPath.section == 0 ? kTotalHeight : kRecordHeight;
+}
+
+std::shared_ptr<View> PXJYChuRuJinChaXunVC::viewForHeader(TableView&, int section) {
+    auto header = PXTradeViewKit::label(Rect(0, 0, 320, 25), section == 0 ? "  总计" : "  流水",
+                                        16, labelGrey());
+    header->setBackgroundColor(Color::rgb(49, 49, 51));
+    return std::shared_ptr<View>(std::move(header));
+}
+
+std::shared_ptr<TableViewCell> PXJYChuRuJinChaXunVC::cellForRow(TableView& table,
+                                                                IndexPath indexPath) {
+    auto cell = table.dequeueReusableCell("Cell");
+    if (!cell) {
+        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
+    }
+    for (View* old : cell->contentView()->subviews()) {
+        old->removeFromSuperview();
+    }
+    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    cell->setAccessoryType(TableViewCell::AccessoryType::None);
+    cell->setBackgroundColor(Color::clearColor());
+    const auto& records = m_history.records();
+    if (records.empty()) {
+        return cell;
+    }
+    if (indexPath.section == 0) {
+        fillTotal(*cell, indexPath.row);
+    } else if (static_cast<std::size_t>(indexPath.row) < records.size()) {
+        cell->contentView()->addSubview(recordView(records[indexPath.row]));
+    }
+    return cell;
+}
+
+void PXJYChuRuJinChaXunVC::fillTotal(TableViewCell& cell, int row) const {
+    cell.contentView()->addSubview(
+        PXTradeViewKit::label(Rect(10, 0, 120, kTotalHeight), kTotals[row].title, 16, labelGrey()));
+    cell.contentView()->addSubview(PXTradeViewKit::label(Rect(120, 0, 160, kTotalHeight),
+                                                         m_history.total(kTotals[row].key), 14,
+                                                         PXTradeViewKit::valueGrey()));
+}
+
+std::shared_ptr<View> PXJYChuRuJinChaXunVC::recordView(const JYDict& record) const {
+    auto block = std::make_shared<View>(Rect(0, 0, 320, kRecordHeight));
+    double y = 5;
+    for (const Line& line : kRecordLines) {
+        block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16, labelGrey()));
+        auto value = PXTradeViewKit::label(Rect(120, y, 200, 25),
+                                           TradeText::textAt(record, line.key), 14,
+                                           PXTradeViewKit::valueGrey());
+        value->setNumberOfLines(0);
+        value->setLineBreakMode(LineBreakMode::WordWrap);
+        const Size fits = value->sizeThatFits(Size{200, 1000});
+        value->setFrame(Rect(120, y, 200, fits.height));
+        block->addSubview(std::move(value));
+        y += 25;
+    }
+    return block;
+}
+
+void PXJYChuRuJinChaXunVC::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}

@@ -1,0 +1,155 @@
+#include "trade/account/PXJYChuRuJinViewController.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
+#include "trade/account/PXJYChuRuJinChaXunVC.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
+#include "trade/account/PXJYYuEChaXunVC.h"
+#include "trade/account/PXJYZiJinXinXiVC.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "widgets/GlossAlertView.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+
+template <typename T>
+std::unique_ptr<ViewController> make() {
+    return std::make_unique<T>();
+}
+
+struct MenuRow {
+    const char* title;
+    std::unique_ptr<ViewController> (*screen)();
+};
+
+constexpr MenuRow kMenu[] = {
+    {"出入金查询", make<PXJYChuRuJinChaXunVC>},
+    {"修改资金密码", make<PXJYXiuGaiZiJinMiMaVC>},
+    {"出入金操作", make<PXJYChuRuJinCaoZuoVC>},
+    {"银行余额查询", make<PXJYYuEChaXunVC>},
+    {"市场资金信息", make<PXJYZiJinXinXiVC>},
+};
+constexpr int kMenuRows = sizeof(kMenu) / sizeof(kMenu[0]);
+
+}  // namespace
+
+PXJYChuRuJinViewController::PXJYChuRuJinViewController() {
+    setTitle("出入金首页");
+}
+
+std::unique_ptr<ViewController> PXJYChuRuJinViewController::screenForTag(int tag) {
+    if (tag < 1 || tag > kMenuRows) {
+        return nullptr;
+    }
+    return kMenu[tag - 1].screen();
+}
+
+void PXJYChuRuJinViewController::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+}
+
+void PXJYChuRuJinViewController::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const double barTop = PXTradeViewKit::appViewRect().y;
+    PXTradeViewKit::addNavigationBar(root, barTop, "出入金首页", this);
+    const double labelTop = barTop + 44 + 5;
+    root.addSubview(
+        PXTradeViewKit::label(Rect(15, labelTop, 80, 50), "当前账号", 16, Color::whiteColor()));
+    addMenu(labelTop + kRowHeight);
+    m_account = root.addSubview(PXTradeViewKit::label(Rect(105, labelTop + 5, 195, 40), "", 16,
+                                                      PXTradeViewKit::valueGrey()));
+}
+
+void PXJYChuRuJinViewController::addMenu(double top) {
+    View& root = *view();
+    for (int line = 0; line <= kMenuRows; ++line) {
+        PXTradeViewKit::addLine(root, top + kRowHeight * line);
+    }
+    for (int row = 1; row <= kMenuRows; ++row) {
+        const double rowTop = top + kRowHeight * (row - 1);
+        root.addSubview(PXTradeViewKit::label(Rect(15, rowTop, 110, kRowHeight),
+                                              kMenu[row - 1].title, 16, Color::whiteColor()));
+        root.addSubview(std::make_unique<ImageView>(Rect(280, rowTop + 15, 15, 17),
+                                                    Image::named("JYzhankai.png")));
+        auto button = std::make_unique<Button>(Rect(105, rowTop, 205, kRowHeight));
+        button->setTag(row);
+        button->addTarget(TouchUpInside, [this](Control& sender) { chuRuJinType(sender.tag()); });
+        root.addSubview(std::move(button));
+    }
+}
+
+void PXJYChuRuJinViewController::viewWillAppear(bool) {
+    m_account->setText(PXTradeModule::shared().defaultString("JYUserName"));
+    getTradeBankInfo();
+}
+
+void PXJYChuRuJinViewController::getTradeBankInfo() {
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    manager->getbankInfo(PXJYFundsWire::common());
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYChuRuJinViewController::chuRuJinType(int tag) {
+    if (!m_bankInfo) {
+        auto alert =
+            std::make_unique<GlossAlertView>("提示", "请先获取银行信息", nullptr, "确定",
+                                             std::vector<std::string>{"取消"});
+        alert->setStyle(GlossAlertView::kStyleAllWhite);
+        AlertView::show(std::move(alert));
+        return;
+    }
+    auto screen = screenForTag(tag);
+    NavigationController* navigation = navigationController();
+    if (!screen || !navigation) {
+        return;
+    }
+    screen->setHidesBottomBarWhenPushed(true);
+    navigation->pushViewController(std::move(screen), true);
+}
+
+void PXJYChuRuJinViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                      const PXTradeResult* data) {
+    if (manager->typeNW() != kBankInfoTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeModule::shared().PXJYData().setYinHangXinXi(PXJYFundsWire::records(data));
+    m_bankInfo = true;
+}
+
+void PXJYChuRuJinViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (manager->typeNW() != kBankInfoTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    m_bankInfo = false;
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYChuRuJinViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    if (manager->typeNW() != kBankInfoTag) {
+        return;
+    }
+    VKJYCommonViewUtil::hideActivity();
+    m_bankInfo = false;
+    PXTradeRefusalAlert::show(*manager);
+}
+
+void PXJYChuRuJinViewController::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}

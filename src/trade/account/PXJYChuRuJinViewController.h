@@ -1,0 +1,48 @@
+#pragma once
+
+// "出入金首页": the entry to the funds screens. Each time it is shown it fetches the customer's
+// bank list ("money_userinfo_query") into the trading store, where the transfer form and the
+// balance query read it; its five menu rows open the funds screens, but only once a bank list
+// has arrived. Owned by the trade tab's navigation stack; main thread.
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/ViewController.h"
+#include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+class Label;
+
+class PXJYChuRuJinViewController : public ViewController,
+                                   public PXTradeNetworkMangerDelegate,
+                                   public VKJYNavigationBarViewDelegate {
+public:
+    static constexpr const char* kClassName = "PXJYChuRuJinViewController";
+    static constexpr const char* kBankInfoTag = "PXBankInfo";
+
+    PXJYChuRuJinViewController();
+
+    void loadView() override;
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    void getTradeBankInfo();
+    // Opens the screen of a menu row (tags 1 to 5).
+    void chuRuJinType(int tag);
+    bool bankInfo() const { return m_bankInfo; }
+
+    // A new screen of a menu row, by tag; none outside 1 to 5.
+    static std::unique_ptr<ViewController> screenForTag(int tag);
+
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void VKJYNavBackAction() override;
+
+private:
+    void addMenu(double top);
+
+    bool m_bankInfo = false;
+    Label* m_account = nullptr;
+};

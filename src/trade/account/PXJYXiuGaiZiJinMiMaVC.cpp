@@ -1,0 +1,137 @@
+#include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
+
+#include "platform/graphics/Font.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYFundPasswordForm.h"
+#include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeViewKit.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+}  // namespace
+
+PXJYXiuGaiZiJinMiMaVC::PXJYXiuGaiZiJinMiMaVC() {
+    setTitle("修改资金密码");
+}
+
+void PXJYXiuGaiZiJinMiMaVC::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+}
+
+void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const double barTop = PXTradeViewKit::appViewRect().y;
+    PXTradeViewKit::addNavigationBar(root, barTop, "修改资金密码", this);
+    const double y0 = barTop + 54;
+    const char* titles[] = {"请输入原密码:", "请输入新密码:", "请重输新密码:"};
+    TextField* fields[3];
+    for (int i = 0; i < 3; ++i) {
+        const double top = y0 + kRowHeight * i;
+        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
+                                              Color::whiteColor()));
+        PXTradeViewKit::addLine(root, top + kRowHeight);
+        fields[i] = addField(Rect(125, top + 5, 150, 40));
+    }
+    m_old = fields[0];
+    m_new = fields[1];
+    m_again = fields[2];
+    for (TextField* field : {m_new, m_again}) {
+        field->addTarget(EditingChanged, [this](Control&) { textFieldTextDidChange(); });
+    }
+    const Rect again = m_again->frame();
+    m_tick = root.addSubview(std::make_unique<ImageView>(
+        Rect(again.x + 160, again.y + 10, 24, 24), Image::named("rightPassword.png")));
+    m_tick->setAlpha(0);
+
+    auto done = std::make_unique<Button>(Rect(15, again.y + 80, 290, 43));
+    done->setTitle("确  定");
+    done->setTitleColor(Color::whiteColor());
+    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
+    root.addSubview(std::move(done));
+}
+
+TextField* PXJYXiuGaiZiJinMiMaVC::addField(const Rect& frame) {
+    view()->addSubview(
+        std::make_unique<ImageView>(frame, PXTradeViewKit::stretchable("lashen_x.png")));
+    auto field = std::make_unique<TextField>(frame);
+    field->setSecureTextEntry(true);
+    field->setClearButtonMode(ClearButtonMode::WhileEditing);
+    field->setTextColor(Color::white(0.8));
+    field->setFont(Font::named("Helvetica-Bold", 16));
+    field->setTextAlignment(TextAlignment::Center);
+    field->setDelegate(this);
+    return view()->addSubview(std::move(field));
+}
+
+bool PXJYXiuGaiZiJinMiMaVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                                           const std::string& replacement) {
+    if (replacement.empty()) {
+        return true;
+    }
+    return PXJYFundsInput::isPasswordInProgress(
+        PXJYFundsInput::edited(field.text(), range.location, range.length, replacement));
+}
+
+bool PXJYXiuGaiZiJinMiMaVC::textFieldShouldReturn(TextField&) {
+    view()->endEditing();
+    return true;
+}
+
+void PXJYXiuGaiZiJinMiMaVC::textFieldTextDidChange() {
+    m_tick->setAlpha(PXJYFundPasswordForm::matches(m_new->text(), m_again->text()) ? 1 : 0);
+}
+
+void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
+    view()->endEditing();
+    if (auto refusal = PXJYFundPasswordForm::check(m_old->text(), m_new->text(), m_again->text())) {
+        if (refusal->clearsOld) {
+            m_old->setText("");
+        }
+        if (refusal->clearsNew) {
+            m_new->setText("");
+            m_again->setText("");
+        }
+        PXTradeMessage::show(refusal->message);
+        return;
+    }
+    JYDict query = PXJYFundsWire::common();
+    query["old_password"] = m_old->text();
+    query["new_password"] = m_new->text();
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    manager->modifyBankingPasswords(query);
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFinished(PXTradeNetworkManger*, const PXTradeResult*) {
+    VKJYCommonViewUtil::hideActivity();
+    VKJYNavBackAction();
+    PXTradeMessage::show("修改成功");
+}
+
+void PXJYXiuGaiZiJinMiMaVC::requestFailed(PXTradeNetworkManger*, int) {
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeRefusalAlert::show(*manager);
+}
+
+void PXJYXiuGaiZiJinMiMaVC::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}

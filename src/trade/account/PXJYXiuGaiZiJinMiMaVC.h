@@ -1,0 +1,50 @@
+#pragma once
+
+// "修改资金密码": changes the six-digit fund password that the transfer form and the balance
+// query send. The customer types the old password and the new one twice; the checks run in a
+// fixed order, then "money_modpwd" goes out; on success the screen closes and says so.
+// Owned by the trade tab's navigation stack; main thread.
+
+#include "platform/ui/TextField.h"
+#include "platform/ui/ViewController.h"
+#include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+class ImageView;
+
+class PXJYXiuGaiZiJinMiMaVC : public ViewController,
+                              public PXTradeNetworkMangerDelegate,
+                              public VKJYNavigationBarViewDelegate,
+                              public TextFieldDelegate {
+public:
+    static constexpr const char* kClassName = "PXJYXiuGaiZiJinMiMaVC";
+
+    PXJYXiuGaiZiJinMiMaVC();
+
+    void loadView() override;
+    void viewDidLoad() override;
+
+    void doneButtonAction();
+    void textFieldTextDidChange();
+
+    TextField* oldPasswordTextField() const { return m_old; }
+    TextField* newPasswordTextField() const { return m_new; }
+    TextField* aginPasswordTextField() const { return m_again; }
+    ImageView* rightPasswordImage() const { return m_tick; }
+
+    bool textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                         const std::string& replacement) override;
+    bool textFieldShouldReturn(TextField& field) override;
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void VKJYNavBackAction() override;
+
+private:
+    TextField* addField(const Rect& frame);
+
+    TextField* m_old = nullptr;
+    TextField* m_new = nullptr;
+    TextField* m_again = nullptr;
+    ImageView* m_tick = nullptr;
+};

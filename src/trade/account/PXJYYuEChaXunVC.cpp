@@ -1,0 +1,157 @@
+#include "trade/account/PXJYYuEChaXunVC.h"
+
+#include "platform/graphics/Font.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYBankListView.h"
+#include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/account/PXJYTransferForm.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/TradeText.h"
+
+namespace {
+constexpr double kRowHeight = 50;
+}  // namespace
+
+PXJYYuEChaXunVC::PXJYYuEChaXunVC() {
+    setTitle("银行余额查询");
+}
+
+void PXJYYuEChaXunVC::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+}
+
+void PXJYYuEChaXunVC::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const double barTop = PXTradeViewKit::appViewRect().y;
+    PXTradeViewKit::addNavigationBar(root, barTop, "银行余额查询", this);
+    const double y0 = barTop + 54;
+    const char* titles[] = {"银    行:", "资金密码:"};
+    for (int i = 0; i < 2; ++i) {
+        const double top = y0 + kRowHeight * i;
+        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
+                                              Color::whiteColor()));
+        PXTradeViewKit::addLine(root, top + kRowHeight);
+    }
+    auto bank = std::make_unique<Button>(Rect(105, y0 + 5, 205, 40));
+    bank->setTitle("选择银行");
+    bank->setTitleColor(Color::whiteColor());
+    bank->setBackgroundImage(PXTradeViewKit::stretchable("anniu.png"));
+    bank->addTarget(TouchUpInside, [this](Control&) { selectBankAction(); });
+    m_selectBank = root.addSubview(std::move(bank));
+
+    const Rect fieldFrame(105, m_selectBank->frame().y + 50, 205, 40);
+    root.addSubview(
+        std::make_unique<ImageView>(fieldFrame, PXTradeViewKit::stretchable("lashen_x.png")));
+    auto field = std::make_unique<TextField>(fieldFrame);
+    field->setSecureTextEntry(true);
+    field->setTextColor(Color::white(0.8));
+    field->setFont(Font::named("Helvetica-Bold", 16));
+    field->setClearButtonMode(ClearButtonMode::WhileEditing);
+    field->setDelegate(this);
+    m_password = root.addSubview(std::move(field));
+
+    m_timePeriod = root.addSubview(PXTradeViewKit::label(
+        Rect(15, 200, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
+    auto check = std::make_unique<Button>(Rect(15, 250, 290, 43));
+    check->setTitle("查询");
+    check->setTitleColor(Color::whiteColor());
+    check->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    check->addTarget(TouchUpInside, [this](Control&) { checkButtonAction(); });
+    root.addSubview(std::move(check));
+
+    const Rect bankFrame = m_selectBank->frame();
+    m_bankList = root.addSubview(std::make_unique<PXJYBankListView>(
+        Rect(105, bankFrame.y + 40, bankFrame.width, 150),
+        [this](const JYDict& chosen) { chooseBank(chosen); }));
+}
+
+void PXJYYuEChaXunVC::selectBankAction() {
+    view()->endEditing();
+    m_bankList->show();
+}
+
+void PXJYYuEChaXunVC::chooseBank(const JYDict& bank) {
+    m_bank = bank;
+    m_selectBank->setTitle(TradeText::textAt(bank, "BANK_NAME"));
+    m_password->setText("");
+    m_timePeriod->setText(PXJYTransferForm::timePeriodText(bank));
+}
+
+bool PXJYYuEChaXunVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                                     const std::string& replacement) {
+    if (range.location >= PXJYFundsInput::kPasswordLength) {
+        return false;
+    }
+    if (replacement.empty()) {
+        return true;
+    }
+    if (!PXJYFundsInput::isDigits(replacement)) {
+        PXTradeMessage::show("输入只能为数字");
+        return false;
+    }
+    return PXJYFundsInput::isPasswordInProgress(
+        PXJYFundsInput::edited(field.text(), range.location, range.length, replacement));
+}
+
+bool PXJYYuEChaXunVC::textFieldShouldReturn(TextField&) {
+    m_password->resignFirstResponder();
+    return true;
+}
+
+void PXJYYuEChaXunVC::checkButtonAction() {
+    view()->endEditing();
+    if (m_bank.empty()) {
+        PXTradeMessage::show("请选择银行");
+        m_password->setText("");
+        return;
+    }
+    if (!PXJYFundsInput::isCompletePassword(m_password->text())) {
+        PXTradeMessage::show("密码有误");
+        return;
+    }
+    JYDict query = PXJYFundsWire::common();
+    query["bank_id"] = TradeText::textAt(m_bank, "BANK_ID");
+    query["pswd"] = m_password->text();
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    manager->getcheckAccountBalance(query);
+    VKJYCommonViewUtil::showActivity();
+    m_password->setText("");
+}
+
+std::string PXJYYuEChaXunVC::balanceText(const PXTradeResult* data) {
+    const std::string* balance =
+        data && !data->empty() ? std::get_if<std::string>(&data->front()) : nullptr;
+    return "银行余额：" + (balance && !balance->empty() ? *balance : std::string("--"));
+}
+
+void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger*, const PXTradeResult* data) {
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeMessage::show(balanceText(data));
+}
+
+void PXJYYuEChaXunVC::requestFailed(PXTradeNetworkManger*, int) {
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYYuEChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    PXTradeRefusalAlert::show(*manager);
+}
+
+void PXJYYuEChaXunVC::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}
