@@ -8,6 +8,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYTransferForm.h"
 #include "trade/common/PXTradeMessage.h"
@@ -19,15 +20,6 @@
 namespace {
 constexpr double kRowHeight = 50;
 const char* const kTransferTag = "PXGoldOperating";
-
-std::unique_ptr<Button> imageButton(const Rect& frame, const std::string& title,
-                                    const std::string& image) {
-    auto button = std::make_unique<Button>(frame);
-    button->setTitle(title);
-    button->setTitleColor(Color::whiteColor());
-    button->setBackgroundImage(PXTradeViewKit::stretchable(image));
-    return button;
-}
 }  // namespace
 
 PXJYChuRuJinCaoZuoVC::PXJYChuRuJinCaoZuoVC() {
@@ -35,13 +27,11 @@ PXJYChuRuJinCaoZuoVC::PXJYChuRuJinCaoZuoVC() {
 }
 
 void PXJYChuRuJinCaoZuoVC::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "出入金操作", this);
     const double y0 = barTop + 54;
@@ -52,12 +42,12 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
             PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16, Color::whiteColor()));
         PXTradeViewKit::addLine(root, top + kRowHeight);
     }
-    m_ruJin = root.addSubview(imageButton(Rect(95, y0, 93, 40), "入金", "anniuhong.png"));
+    m_ruJin = root.addSubview(PXJYFundsLook::button(Rect(95, y0, 93, 40), "入金", "anniuhong.png"));
     m_ruJin->addTarget(TouchUpInside, [this](Control&) { ruJinButtonAction(); });
-    m_chuJin = root.addSubview(imageButton(Rect(203, y0, 93, 40), "出金", "anniu.png"));
+    m_chuJin = root.addSubview(PXJYFundsLook::button(Rect(203, y0, 93, 40), "出金", "anniu.png"));
     m_chuJin->addTarget(TouchUpInside, [this](Control&) { chuJinButtonAction(); });
 
-    m_selectBank = root.addSubview(imageButton(Rect(95, y0 + 55, 205, 40), "选择银行", "anniu.png"));
+    m_selectBank = root.addSubview(PXJYFundsLook::button(Rect(95, y0 + 55, 205, 40), "选择银行", "anniu.png"));
     m_selectBank->addTarget(TouchUpInside, [this](Control&) { selectBankButtonAction(); });
     m_selectBank->addSubview(
         std::make_unique<ImageView>(Rect(175, 13, 16, 9), Image::named("xiasanjiao.png")));
@@ -70,7 +60,7 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
 
     m_timePeriod = root.addSubview(PXTradeViewKit::label(
         Rect(15, 270, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
-    m_done = root.addSubview(imageButton(Rect(15, 320, 290, 43), "确定", "anniuhong.png"));
+    m_done = root.addSubview(PXJYFundsLook::button(Rect(15, 320, 290, 43), "确定", "anniuhong.png"));
     m_done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
 
     const Rect bankFrame = m_selectBank->frame();
@@ -80,16 +70,9 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
 }
 
 TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secure) {
-    view()->addSubview(
-        std::make_unique<ImageView>(frame, PXTradeViewKit::stretchable("lashen_x.png")));
-    auto field = std::make_unique<TextField>(frame);
-    field->setTextColor(Color::white(0.8));
-    field->setFont(Font::named("Helvetica-Bold", 16));
-    field->setSecureTextEntry(secure);
+    TextField* field = PXJYFundsLook::addField(*view(), frame, this, secure);
     field->setTag(tag);
-    field->setClearButtonMode(ClearButtonMode::WhileEditing);
-    field->setDelegate(this);
-    return view()->addSubview(std::move(field));
+    return field;
 }
 
 void PXJYChuRuJinCaoZuoVC::viewWillAppear(bool) {

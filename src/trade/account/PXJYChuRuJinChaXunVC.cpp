@@ -9,6 +9,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Screen.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -16,6 +17,7 @@
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
+#include "widgets/LoadMoreTableFooterView.h"
 
 namespace {
 constexpr double kRowHeight = 50;
@@ -34,13 +36,9 @@ constexpr Line kRecordLines[] = {{"流水号:", "MID"},   {"银行:", "BANK_NAME
                                  {"备注:", "REM"}};
 constexpr int kTotalCount = sizeof(kTotals) / sizeof(kTotals[0]);
 
-Color labelGrey() {
-    return Color::rgb(132, 132, 132);
-}
-
 std::unique_ptr<Button> dayButton(const Rect& frame) {
     auto button = std::make_unique<Button>(frame);
-    button->setTitleColor(Color::white(0.8));
+    button->setTitleColor(PXJYFundsLook::fieldText());
     return button;
 }
 
@@ -63,15 +61,13 @@ PXJYChuRuJinChaXunVC::PXJYChuRuJinChaXunVC() {
 }
 
 void PXJYChuRuJinChaXunVC::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYChuRuJinChaXunVC::viewDidLoad() {
     m_startDate = PXTradeQueryDay::today();
     m_endDate = m_startDate;
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const Rect area = PXTradeViewKit::appViewRect();
     PXTradeViewKit::addNavigationBar(root, area.y, "出入金查询", this);
     const double top = area.y + 54;
@@ -91,10 +87,7 @@ void PXJYChuRuJinChaXunVC::viewDidLoad() {
     m_endDateButton->setTitle(PXTradeQueryDay::dayText(m_endDate));
     m_endDateButton->addTarget(TouchUpInside, [this](Control&) { endDateButtonAction(); });
 
-    auto done = std::make_unique<Button>(Rect(15, top + 115, 290, 43));
-    done->setTitle("确  定");
-    done->setTitleColor(Color::whiteColor());
-    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    auto done = PXJYFundsLook::button(Rect(15, top + 115, 290, 43), "确  定", "anniuhong.png");
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
     root.addSubview(std::move(done));
 
@@ -109,10 +102,7 @@ double PXJYChuRuJinChaXunVC::panelHeight() const {
 void PXJYChuRuJinChaXunVC::setDatePickerView() {
     auto panel = std::make_unique<View>(Rect(0, screenHeight(), 320, panelHeight()));
     panel->setBackgroundColor(Color::rgb(49, 49, 51));
-    auto hide = std::make_unique<Button>(Rect(230, 5, 70, 40));
-    hide->setTitle("隐藏");
-    hide->setTitleColor(Color::whiteColor());
-    hide->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    auto hide = PXJYFundsLook::button(Rect(230, 5, 70, 40), "隐藏", "anniuhong.png");
     hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
     panel->addSubview(std::move(hide));
     auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, panelHeight()));
@@ -221,6 +211,12 @@ bool PXJYChuRuJinChaXunVC::takeReply(const PXTradeNetworkManger* manager) {
     return true;
 }
 
+void PXJYChuRuJinChaXunVC::reloadList() {
+    m_list->reloadData();
+    // The footer asks to pull for more only while the server holds more.
+    m_list->footerView()->setHidden(!m_history.hasMore());
+}
+
 void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult* data) {
     VKJYCommonViewUtil::hideActivity();
@@ -231,7 +227,7 @@ void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     std::vector<JYDict> page = PXJYFundsWire::records(data);
     if (more) {
         m_history.append(std::move(page));
-        m_list->reloadData();
+        reloadList();
         return;
     }
     if (page.empty()) {
@@ -239,7 +235,7 @@ void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
         return;
     }
     m_history.replace(std::move(page));
-    m_list->reloadData();
+    reloadList();
     m_list->setContentOffset(Point{0, 0});
     addDetailView();
 }
@@ -275,10 +271,7 @@ std::optional<double> PXJYChuRuJinChaXunVC::heightForRow(TableView&, IndexPath i
 }
 
 std::shared_ptr<View> PXJYChuRuJinChaXunVC::viewForHeader(TableView&, int section) {
-    auto header = PXTradeViewKit::label(Rect(0, 0, 320, 25), section == 0 ? "  总计" : "  流水",
-                                        16, labelGrey());
-    header->setBackgroundColor(Color::rgb(49, 49, 51));
-    return std::shared_ptr<View>(std::move(header));
+    return PXJYFundsLook::sectionHeader(section == 0 ? "总计" : "流水");
 }
 
 std::shared_ptr<TableViewCell> PXJYChuRuJinChaXunVC::cellForRow(TableView& table,
@@ -307,7 +300,7 @@ std::shared_ptr<TableViewCell> PXJYChuRuJinChaXunVC::cellForRow(TableView& table
 
 void PXJYChuRuJinChaXunVC::fillTotal(TableViewCell& cell, int row) const {
     cell.contentView()->addSubview(
-        PXTradeViewKit::label(Rect(10, 0, 120, kTotalHeight), kTotals[row].title, 16, labelGrey()));
+        PXTradeViewKit::label(Rect(10, 0, 120, kTotalHeight), kTotals[row].title, 16, PXJYFundsLook::labelGrey()));
     cell.contentView()->addSubview(PXTradeViewKit::label(Rect(120, 0, 160, kTotalHeight),
                                                          m_history.total(kTotals[row].key), 14,
                                                          PXTradeViewKit::valueGrey()));
@@ -317,7 +310,7 @@ std::shared_ptr<View> PXJYChuRuJinChaXunVC::recordView(const JYDict& record) con
     auto block = std::make_shared<View>(Rect(0, 0, 320, kRecordHeight));
     double y = 5;
     for (const Line& line : kRecordLines) {
-        block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16, labelGrey()));
+        block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16, PXJYFundsLook::labelGrey()));
         auto value = PXTradeViewKit::label(Rect(120, y, 200, 25),
                                            TradeText::textAt(record, line.key), 14,
                                            PXTradeViewKit::valueGrey());

@@ -42,6 +42,8 @@ public:
 
     double startDate() const { return m_startDate; }
     double endDate() const { return m_endDate; }
+    Button* startDateButton() const { return m_startDateButton; }
+    Button* endDateButton() const { return m_endDateButton; }
     DatePicker* datePicker() const { return m_datePicker; }
     View* basisView() const { return m_basisView; }
     View* detailView() const { return m_detailView; }
@@ -69,6 +71,7 @@ private:
     // Ends the footer's loading state, and tells whether the reply answers the request in
     // flight (a reply to a request since replaced is dropped).
     bool takeReply(const PXTradeNetworkManger* manager);
+    void reloadList();
     std::shared_ptr<View> recordView(const JYDict& record) const;
     void fillTotal(TableViewCell& cell, int row) const;
     double panelHeight() const;

@@ -7,6 +7,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
 #include "trade/account/PXJYYuEChaXunVC.h"
@@ -55,13 +56,11 @@ std::unique_ptr<ViewController> PXJYChuRuJinViewController::screenForTag(int tag
 }
 
 void PXJYChuRuJinViewController::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYChuRuJinViewController::viewDidLoad() {
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "出入金首页", this);
     const double labelTop = barTop + 44 + 5;

@@ -8,6 +8,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYFundPasswordForm.h"
 #include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -23,13 +24,11 @@ PXJYXiuGaiZiJinMiMaVC::PXJYXiuGaiZiJinMiMaVC() {
 }
 
 void PXJYXiuGaiZiJinMiMaVC::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "修改资金密码", this);
     const double y0 = barTop + 54;
@@ -53,25 +52,15 @@ void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
         Rect(again.x + 160, again.y + 10, 24, 24), Image::named("rightPassword.png")));
     m_tick->setAlpha(0);
 
-    auto done = std::make_unique<Button>(Rect(15, again.y + 80, 290, 43));
-    done->setTitle("确  定");
-    done->setTitleColor(Color::whiteColor());
-    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    auto done = PXJYFundsLook::button(Rect(15, again.y + 80, 290, 43), "确  定", "anniuhong.png");
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
     root.addSubview(std::move(done));
 }
 
 TextField* PXJYXiuGaiZiJinMiMaVC::addField(const Rect& frame) {
-    view()->addSubview(
-        std::make_unique<ImageView>(frame, PXTradeViewKit::stretchable("lashen_x.png")));
-    auto field = std::make_unique<TextField>(frame);
-    field->setSecureTextEntry(true);
-    field->setClearButtonMode(ClearButtonMode::WhileEditing);
-    field->setTextColor(Color::white(0.8));
-    field->setFont(Font::named("Helvetica-Bold", 16));
+    TextField* field = PXJYFundsLook::addField(*view(), frame, this, true);
     field->setTextAlignment(TextAlignment::Center);
-    field->setDelegate(this);
-    return view()->addSubview(std::move(field));
+    return field;
 }
 
 bool PXJYXiuGaiZiJinMiMaVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,

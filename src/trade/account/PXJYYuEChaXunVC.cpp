@@ -8,6 +8,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYFundsInput.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYTransferForm.h"
 #include "trade/common/PXTradeMessage.h"
@@ -25,13 +26,11 @@ PXJYYuEChaXunVC::PXJYYuEChaXunVC() {
 }
 
 void PXJYYuEChaXunVC::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYYuEChaXunVC::viewDidLoad() {
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "银行余额查询", this);
     const double y0 = barTop + 54;
@@ -42,30 +41,16 @@ void PXJYYuEChaXunVC::viewDidLoad() {
                                               Color::whiteColor()));
         PXTradeViewKit::addLine(root, top + kRowHeight);
     }
-    auto bank = std::make_unique<Button>(Rect(105, y0 + 5, 205, 40));
-    bank->setTitle("选择银行");
-    bank->setTitleColor(Color::whiteColor());
-    bank->setBackgroundImage(PXTradeViewKit::stretchable("anniu.png"));
+    auto bank = PXJYFundsLook::button(Rect(105, y0 + 5, 205, 40), "选择银行", "anniu.png");
     bank->addTarget(TouchUpInside, [this](Control&) { selectBankAction(); });
     m_selectBank = root.addSubview(std::move(bank));
 
-    const Rect fieldFrame(105, m_selectBank->frame().y + 50, 205, 40);
-    root.addSubview(
-        std::make_unique<ImageView>(fieldFrame, PXTradeViewKit::stretchable("lashen_x.png")));
-    auto field = std::make_unique<TextField>(fieldFrame);
-    field->setSecureTextEntry(true);
-    field->setTextColor(Color::white(0.8));
-    field->setFont(Font::named("Helvetica-Bold", 16));
-    field->setClearButtonMode(ClearButtonMode::WhileEditing);
-    field->setDelegate(this);
-    m_password = root.addSubview(std::move(field));
+    m_password = PXJYFundsLook::addField(root, Rect(105, m_selectBank->frame().y + 50, 205, 40),
+                                         this, true);
 
     m_timePeriod = root.addSubview(PXTradeViewKit::label(
         Rect(15, 200, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
-    auto check = std::make_unique<Button>(Rect(15, 250, 290, 43));
-    check->setTitle("查询");
-    check->setTitleColor(Color::whiteColor());
-    check->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    auto check = PXJYFundsLook::button(Rect(15, 250, 290, 43), "查询", "anniuhong.png");
     check->addTarget(TouchUpInside, [this](Control&) { checkButtonAction(); });
     root.addSubview(std::move(check));
 

@@ -34,6 +34,7 @@ public:
 
     const JYDict& selecedBank() const { return m_bank; }
     TextField* passwordTextField() const { return m_password; }
+    Button* selectBank() const { return m_selectBank; }
     PXJYBankListView* bankListView() const { return m_bankList; }
 
     bool textFieldShouldChangeCharacters(TextField& field, TextRange range,

@@ -4,6 +4,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -34,10 +35,6 @@ constexpr int kBankRowCount = sizeof(kBankRows) / sizeof(kBankRows[0]);
 const FundsRow& rowOf(IndexPath indexPath) {
     return indexPath.section == 0 ? kAccountRows[indexPath.row] : kBankRows[indexPath.row];
 }
-
-Color labelGrey() {
-    return Color::rgb(132, 132, 132);
-}
 }  // namespace
 
 PXJYZiJinXinXiVC::PXJYZiJinXinXiVC() {
@@ -45,13 +42,11 @@ PXJYZiJinXinXiVC::PXJYZiJinXinXiVC() {
 }
 
 void PXJYZiJinXinXiVC::loadView() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    setView(std::make_shared<View>(Rect(0, 0, area.width, area.y + area.height)));
+    setView(PXJYFundsLook::rootView());
 }
 
 void PXJYZiJinXinXiVC::viewDidLoad() {
     View& root = *view();
-    root.setBackgroundColor(PXTradeViewKit::background());
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "市场资金信息", this);
     const double top = barTop + 44;
@@ -87,9 +82,7 @@ int PXJYZiJinXinXiVC::numberOfRows(TableView&, int section) {
 std::shared_ptr<View> PXJYZiJinXinXiVC::viewForHeader(TableView&, int section) {
     const std::string name = section == 0 ? std::string("账户资金信息")
                                           : TradeText::textAt(m_records[section], "BANK_NAME");
-    auto header = PXTradeViewKit::label(Rect(0, 0, 320, 25), "  " + name, 16, labelGrey());
-    header->setBackgroundColor(Color::rgb(49, 49, 51));
-    return std::shared_ptr<View>(std::move(header));
+    return PXJYFundsLook::sectionHeader(name);
 }
 
 std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table,
@@ -107,7 +100,7 @@ std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table,
     const FundsRow& row = rowOf(indexPath);
     const JYDict& record = m_records[static_cast<std::size_t>(indexPath.section)];
     cell->contentView()->addSubview(
-        PXTradeViewKit::label(Rect(15, 0, 160, 45), row.label, 16, labelGrey()));
+        PXTradeViewKit::label(Rect(15, 0, 160, 45), row.label, 16, PXJYFundsLook::labelGrey()));
     cell->contentView()->addSubview(PXTradeViewKit::label(
         Rect(160, 0, 160, 45), TradeText::textAt(record, row.key), 16, Color::white(0.8)));
     return cell;

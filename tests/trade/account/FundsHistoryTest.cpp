@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "FundsScreenTest.h"
+#include "platform/foundation/DateFormat.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "sim/trade/SimTradeLedger.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/account/PXJYChuRuJinChaXunVC.h"
+#include "trade/account/PXJYChuRuJinViewController.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "widgets/LoadMoreTableFooterView.h"
+#include "widgets/LoadMoreTableView.h"
+
+namespace {
+constexpr int kHistoryEntry = 1;
+constexpr int kExtraDeposits = 25;
+constexpr int kPageRows = 20;
+
+double gmtDay(const std::string& text) {
+    return *DateFormat("yyyy-MM-dd", DateFormat::Zone::gmt()).parse(text);
+}
+}  // namespace
+
+class FundsHistoryTest : public FundsScreenTest {
+protected:
+    void SetUp() override {
+        FundsScreenTest::SetUp();
+        home = openHome();
+        ASSERT_TRUE(home);
+        history = openEntryAs<PXJYChuRuJinChaXunVC>(*home, kHistoryEntry);
+        ASSERT_TRUE(history);
+    }
+
+    // The exchange's (UTC+8) day of the simulator's clock, moved by some days.
+    std::string simDay(int days = 0) {
+        const double now = static_cast<double>(sim.clock().nowMs()) / 1000 + days * 86400.0;
+        return DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600)).format(now);
+    }
+
+    // Opens the picker with a day button and dials the day, as the wheel does.
+    void pickDay(bool start, const std::string& day) {
+        driver.tap(start ? history->startDateButton() : history->endDateButton());
+        driver.settle();
+        history->datePicker()->setDate(gmtDay(day));
+        history->datePicker()->sendActions(ValueChanged);
+    }
+
+    void deposit(int count) {
+        const std::string session = tradeModule().PXJYData().tradeSession()->JYsessionID;
+        for (int i = 0; i < count; ++i) {
+            const SimJson request = {{"USER_ID", kAccount}, {"SESSION_ID", session},
+                                     {"BANK_ID", kBankId},  {"TYPE", i % 5 ? "I" : "O"},
+                                     {"AMOUNT", "1"},       {"PWD", kFundPassword}};
+            const SimJson reply =
+                tradeServer().ledger().handle(SimTradeLink::Funds, "money_transfer", request);
+            ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+        }
+    }
+
+    bool query() {
+        driver.tapText("确  定");
+        return waitIdle();
+    }
+
+    void pullUp() {
+        LoadMoreTableView* list = history->chuRuJinListView();
+        list->setContentOffset({0, list->maximumContentOffset().y});
+        driver.settle();
+        driver.drag({160, 420}, {160, 220});
+        driver.settle();
+        waitIdle();
+    }
+
+    PXJYChuRuJinViewController* home = nullptr;
+    PXJYChuRuJinChaXunVC* history = nullptr;
+};
+
+TEST_F(FundsHistoryTest, pagesThroughTheTransfersOfTheRange) {
+    deposit(kExtraDeposits);
+    pickDay(true, simDay(-3));
+    snapshot("history-picker");
+    pickDay(false, simDay());
+    driver.tapText("隐藏");
+    driver.settle();
+    ASSERT_TRUE(query());
+    EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+    const JYDict first = lastRequest("money_iom_query");
+    EXPECT_EQ(first["ST"], std::to_string(static_cast<long long>(gmtDay(simDay(-3))) * 1000));
+    EXPECT_EQ(first["ET"], std::to_string(static_cast<long long>(gmtDay(simDay())) * 1000));
+    EXPECT_EQ(first["STARTNUM"], "1");
+    EXPECT_EQ(history->detailView()->frame().x, 0) << "the detail panel slid in";
+    EXPECT_EQ(history->history().records().size(), static_cast<size_t>(kPageRows));
+    EXPECT_EQ(history->history().total("TTLREC"), std::to_string(kExtraDeposits + 1));
+    EXPECT_TRUE(driver.viewWithText("  总计"));
+    EXPECT_TRUE(driver.viewWithText("成功入金合计:"));
+    EXPECT_FALSE(history->chuRuJinListView()->footerView()->isHidden());
+    snapshot("history-detail");
+
+    pullUp();
+    EXPECT_EQ(lastRequest("money_iom_query")["STARTNUM"], std::to_string(kPageRows + 1));
+    EXPECT_EQ(history->history().records().size(), static_cast<size_t>(kExtraDeposits + 1));
+    EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), kExtraDeposits + 1);
+    EXPECT_FALSE(history->chuRuJinListView()->isLoadingMore());
+    EXPECT_TRUE(history->chuRuJinListView()->footerView()->isHidden()) << "nothing more to pull";
+    const int asked = sent("money_iom_query");
+    pullUp();
+    EXPECT_EQ(sent("money_iom_query"), asked) << "every row has come: nothing more is asked";
+    snapshot("history-last-page");
+
+    driver.tap(driver.viewWithText("出入金详情"));
+    history->detailViewbackAction();
+    driver.settle();
+    EXPECT_EQ(history->detailView()->frame().x, history->detailView()->frame().width);
+}
+
+TEST_F(FundsHistoryTest, refusesBadRangesAndSaysWhenNothingIsFound) {
+    pickDay(true, simDay());
+    pickDay(false, simDay(-1));
+    ASSERT_TRUE(query());
+    EXPECT_EQ(alertMessage(), "开始日期不能在结束日期之后");
+    answerAlert();
+    pickDay(true, simDay(-40));
+    pickDay(false, simDay());
+    ASSERT_TRUE(query());
+    EXPECT_EQ(alertMessage(), "查询日期间隔不能超过一个月");
+    answerAlert();
+    EXPECT_EQ(sent("money_iom_query"), 0);
+
+    pickDay(true, simDay(-10));
+    pickDay(false, simDay(-9));
+    ASSERT_TRUE(query());
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "记录未找到");
+    EXPECT_NE(history->detailView()->frame().x, 0);
+    snapshot("history-none");
+}

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "FundsScreenTest.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/account/PXJYBankListView.h"
+#include "trade/account/PXJYChuRuJinViewController.h"
+#include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
+#include "trade/account/PXJYYuEChaXunVC.h"
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+
+namespace {
+constexpr int kPasswordEntry = 2;
+constexpr int kTransferEntry = 3;
+constexpr int kBalanceEntry = 4;
+}  // namespace
+
+using FundsHomeTest = FundsScreenTest;
+
+TEST_F(FundsHomeTest, fetchesTheBanksEachTimeItIsShownAndOpensEveryEntry) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    EXPECT_TRUE(home->bankInfo());
+    EXPECT_EQ(sent("money_userinfo_query"), 1);
+    EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], kAccount);
+    EXPECT_EQ(tradeModule().PXJYData().yinHangXinXi().size(), 2u);
+    for (const char* title : {"出入金查询", "修改资金密码", "出入金操作", "银行余额查询", "市场资金信息"}) {
+        EXPECT_TRUE(driver.viewWithText(title)) << title;
+    }
+    snapshot("home");
+    const char* screens[] = {"出入金查询", "修改资金密码", "出入金操作", "银行余额查询",
+                             "市场资金信息"};
+    for (int tag = 1; tag <= 5; ++tag) {
+        ViewController* screen = openEntry(*home, tag);
+        ASSERT_TRUE(screen) << tag;
+        EXPECT_EQ(screen->title(), screens[tag - 1]);
+        EXPECT_TRUE(screen->hidesBottomBarWhenPushed());
+        waitIdle();
+        if (driver.visibleAlert()) {
+            answerAlert();
+        }
+        tradeNavigation()->popViewController(false);
+        ASSERT_TRUE(waitIdle());
+        EXPECT_EQ(sent("money_userinfo_query"), tag + 1) << "back from entry " << tag;
+    }
+}
+
+TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).refuse();
+    }
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "请求网络失败");
+    answerAlert();
+    EXPECT_FALSE(home->bankInfo());
+    for (int tag = 1; tag <= 5; ++tag) {
+        EXPECT_FALSE(openEntry(*home, tag)) << tag;
+        ASSERT_TRUE(waitAlert());
+        EXPECT_EQ(alertMessage(), "请先获取银行信息");
+        snapshot("home-no-banks");
+        answerAlert("取消");
+    }
+}
+
+TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {
+    tradeServer().answerCodeNext(10001);
+    openHome();
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "长时间未操作登录状态已失效,请重新登录!");
+    EXPECT_EQ(driver.viewsOfClass<AlertView>().size(), 1u);
+}
+
+TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    typeInto(query->passwordTextField(), "22222");
+    driver.tapText("查询");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "请选择银行");
+    answerAlert();
+    EXPECT_EQ(query->passwordTextField()->text(), "");
+
+    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
+    EXPECT_EQ(query->selectBank()->title(), kBankName);
+    pasteInto(query->passwordTextField(), "22a");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "输入只能为数字");
+    answerAlert();
+    EXPECT_EQ(query->passwordTextField()->text(), "");
+    typeInto(query->passwordTextField(), "22222");
+    driver.tapText("查询");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "密码有误");
+    answerAlert();
+    EXPECT_EQ(query->passwordTextField()->text(), "22222");
+    typeInto(query->passwordTextField(), "22");
+    EXPECT_EQ(query->passwordTextField()->text(), kFundPassword);
+    snapshot("balance-filled");
+    driver.tapText("查询");
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "银行余额：500000.00");
+    snapshot("balance-shown");
+    answerAlert();
+    EXPECT_EQ(query->passwordTextField()->text(), "");
+    EXPECT_EQ(lastRequest("money_bankfunds")["BANK_ID"], kBankId);
+    EXPECT_EQ(lastRequest("money_bankfunds")["PWD"], kFundPassword);
+}
+
+TEST_F(FundsHomeTest, showsDashesForABalanceReplyWithoutTheBalance) {
+    PXTradeResult none;
+    EXPECT_EQ(PXJYYuEChaXunVC::balanceText(&none), "银行余额：--");
+    EXPECT_EQ(PXJYYuEChaXunVC::balanceText(nullptr), "银行余额：--");
+    PXTradeResult empty{std::string()};
+    EXPECT_EQ(PXJYYuEChaXunVC::balanceText(&empty), "银行余额：--");
+    PXTradeResult some{std::string("12.345")};
+    EXPECT_EQ(PXJYYuEChaXunVC::balanceText(&some), "银行余额：12.345");
+}
+
+TEST_F(FundsHomeTest, aChangedFundPasswordIsTheOneTransfersTake) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(*home, kPasswordEntry);
+    ASSERT_TRUE(change);
+    typeInto(change->oldPasswordTextField(), kFundPassword);
+    typeInto(change->newPasswordTextField(), "654321");
+    typeInto(change->aginPasswordTextField(), "65432");
+    EXPECT_EQ(change->rightPasswordImage()->alpha(), 0);
+    typeInto(change->aginPasswordTextField(), "1");
+    EXPECT_EQ(change->rightPasswordImage()->alpha(), 1);
+    typeInto(change->aginPasswordTextField(), "9");
+    EXPECT_EQ(change->aginPasswordTextField()->text(), "654321") << "a seventh digit";
+    snapshot("fund-password-filled");
+    driver.tapText("确  定");
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "修改成功");
+    EXPECT_EQ(topScreen(), home) << "the screen closes itself";
+    answerAlert();
+    EXPECT_EQ(lastRequest("money_modpwd")["OPWD"], kFundPassword);
+    EXPECT_EQ(lastRequest("money_modpwd")["NPWD"], "654321");
+
+    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, kTransferEntry);
+    ASSERT_TRUE(form);
+    const double before = balance();
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    for (const char* password : {kFundPassword, "654321"}) {
+        form->moneyTextField()->setText("");
+        form->passwordTextField()->setText("");
+        typeInto(form->moneyTextField(), "7");
+        typeInto(form->passwordTextField(), password);
+        driver.tapText("确定");
+        ASSERT_TRUE(waitAlert());
+        answerAlert("确定");
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(waitAlert());
+        EXPECT_EQ(alertMessage(), std::string(password) == kFundPassword
+                                      ? "资金密码错误"
+                                      : "转账类型：入金\n转账金额：￥7");
+        answerAlert();
+    }
+    EXPECT_DOUBLE_EQ(balance(), before + 7);
+}
+
+TEST_F(FundsHomeTest, fundPasswordChecksRunInOrder) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(*home, kPasswordEntry);
+    ASSERT_TRUE(change);
+    pasteInto(change->oldPasswordTextField(), "22a222");
+    EXPECT_EQ(change->oldPasswordTextField()->text(), "");
+    typeInto(change->oldPasswordTextField(), "22222");
+    typeInto(change->newPasswordTextField(), "654321");
+    driver.tapText("确  定");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "密码有误");
+    answerAlert();
+    EXPECT_EQ(change->oldPasswordTextField()->text(), "");
+    EXPECT_EQ(change->newPasswordTextField()->text(), "654321");
+    typeInto(change->oldPasswordTextField(), "654321");
+    driver.tapText("确  定");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "请输入与旧密码不同的新密码");
+    answerAlert();
+    EXPECT_EQ(change->newPasswordTextField()->text(), "");
+    EXPECT_EQ(sent("money_modpwd"), 0);
+}
