@@ -32,8 +32,7 @@ int PXJYBankListView::numberOfRows(TableView&, int) {
     return static_cast<int>(banks().size());
 }
 
-std::shared_ptr<TableViewCell> PXJYBankListView::cellForRow(TableView& table,
-                                                            IndexPath indexPath) {
+std::shared_ptr<TableViewCell> PXJYBankListView::cellForRow(TableView& table, IndexPath indexPath) {
     auto cell = table.dequeueReusableCell("Cell");
     if (!cell) {
         cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");

@@ -12,8 +12,8 @@
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYTransferForm.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 
@@ -38,8 +38,8 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
     const char* titles[] = {"转账类型:", "转账银行:", "金    额:", "资金密码:"};
     for (int i = 0; i < 4; ++i) {
         const double top = y0 + kRowHeight * i;
-        root.addSubview(
-            PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16, Color::whiteColor()));
+        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
+                                              Color::whiteColor()));
         PXTradeViewKit::addLine(root, top + kRowHeight);
     }
     m_ruJin = root.addSubview(PXJYFundsLook::button(Rect(95, y0, 93, 40), "入金", "anniuhong.png"));
@@ -47,7 +47,8 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
     m_chuJin = root.addSubview(PXJYFundsLook::button(Rect(203, y0, 93, 40), "出金", "anniu.png"));
     m_chuJin->addTarget(TouchUpInside, [this](Control&) { chuJinButtonAction(); });
 
-    m_selectBank = root.addSubview(PXJYFundsLook::button(Rect(95, y0 + 55, 205, 40), "选择银行", "anniu.png"));
+    m_selectBank =
+        root.addSubview(PXJYFundsLook::button(Rect(95, y0 + 55, 205, 40), "选择银行", "anniu.png"));
     m_selectBank->addTarget(TouchUpInside, [this](Control&) { selectBankButtonAction(); });
     m_selectBank->addSubview(
         std::make_unique<ImageView>(Rect(175, 13, 16, 9), Image::named("xiasanjiao.png")));
@@ -60,13 +61,14 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
 
     m_timePeriod = root.addSubview(PXTradeViewKit::label(
         Rect(15, 270, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
-    m_done = root.addSubview(PXJYFundsLook::button(Rect(15, 320, 290, 43), "确定", "anniuhong.png"));
+    m_done =
+        root.addSubview(PXJYFundsLook::button(Rect(15, 320, 290, 43), "确定", "anniuhong.png"));
     m_done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
 
     const Rect bankFrame = m_selectBank->frame();
-    m_bankList = root.addSubview(std::make_unique<PXJYBankListView>(
-        Rect(95, bankFrame.y + 40, bankFrame.width, 150),
-        [this](const JYDict& bank) { chooseBank(bank); }));
+    m_bankList = root.addSubview(
+        std::make_unique<PXJYBankListView>(Rect(95, bankFrame.y + 40, bankFrame.width, 150),
+                                           [this](const JYDict& bank) { chooseBank(bank); }));
 }
 
 TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secure) {
@@ -91,7 +93,8 @@ void PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
     m_type = type;
     clearFields();
     const bool deposit = m_type == PXJYTransferForm::kDeposit;
-    m_ruJin->setBackgroundImage(PXTradeViewKit::stretchable(deposit ? "anniuhong.png" : "anniu.png"));
+    m_ruJin->setBackgroundImage(
+        PXTradeViewKit::stretchable(deposit ? "anniuhong.png" : "anniu.png"));
     m_chuJin->setBackgroundImage(
         PXTradeViewKit::stretchable(deposit ? "anniu.png" : "anniuhong.png"));
     // A bank chosen for a withdrawal may be one that takes no deposit.
@@ -127,7 +130,7 @@ void PXJYChuRuJinCaoZuoVC::chooseBank(const JYDict& bank) {
 }
 
 bool PXJYChuRuJinCaoZuoVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
-                                                          const std::string& replacement) {
+                                                           const std::string& replacement) {
     const std::string after =
         PXJYFundsInput::edited(field.text(), range.location, range.length, replacement);
     if (replacement.empty()) {
@@ -155,9 +158,9 @@ void PXJYChuRuJinCaoZuoVC::doneButtonAction() {
         PXTradeMessage::show(*refusal);
         return;
     }
-    auto confirm = std::make_unique<GlossAlertView>(
-        "提示", PXJYTransferForm::confirmationText(m_type, amount), this, "确定",
-        std::vector<std::string>{"取消"});
+    auto confirm =
+        std::make_unique<GlossAlertView>("提示", PXJYTransferForm::confirmationText(m_type, amount),
+                                         this, "确定", std::vector<std::string>{"取消"});
     confirm->setStyle(GlossAlertView::kStyleAllWhite);
     confirm->setTag(kConfirmAlertTag);
     AlertView::show(std::move(confirm));
@@ -174,8 +177,7 @@ void PXJYChuRuJinCaoZuoVC::requestNetWork() {
     m_sentAmount = m_money->text();
     const JYDict transfer = PXJYTransferForm::request(PXJYFundsWire::common(), m_bank, m_type,
                                                       m_sentAmount, m_password->text());
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     manager->setMoneyTransfer(transfer);
     sending(true);
     VKJYCommonViewUtil::showActivity();

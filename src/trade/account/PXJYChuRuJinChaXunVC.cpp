@@ -12,9 +12,9 @@
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 #include "widgets/LoadMoreTableFooterView.h"
@@ -30,9 +30,8 @@ struct Line {
 };
 
 constexpr Line kTotals[] = {{"成功入金合计:", "IMS"}, {"成功出金合计:", "OMS"}};
-constexpr Line kRecordLines[] = {{"流水号:", "MID"},   {"银行:", "BANK_NAME"},
-                                 {"金额:", "AM"},      {"方向:", "TT"},
-                                 {"状态", "TS"},       {"操作时间:", "TD"},
+constexpr Line kRecordLines[] = {{"流水号:", "MID"}, {"银行:", "BANK_NAME"}, {"金额:", "AM"},
+                                 {"方向:", "TT"},    {"状态", "TS"},         {"操作时间:", "TD"},
                                  {"备注:", "REM"}};
 constexpr int kTotalCount = sizeof(kTotals) / sizeof(kTotals[0]);
 
@@ -122,8 +121,10 @@ void PXJYChuRuJinChaXunVC::initChuRuJinList() {
     panel->setBackgroundColor(PXTradeViewKit::background());
     auto header = std::make_unique<View>(Rect(0, 0, 320, 44));
     header->setBackgroundColor(PXTradeViewKit::background());
-    header->addSubview(std::make_unique<ImageView>(Rect(0, 43, 320, 1), Image::named("click@2x.png")));
-    header->addSubview(std::make_unique<ImageView>(Rect(15, 7, 16, 27), Image::named("fanhui.png")));
+    header->addSubview(
+        std::make_unique<ImageView>(Rect(0, 43, 320, 1), Image::named("click@2x.png")));
+    header->addSubview(
+        std::make_unique<ImageView>(Rect(15, 7, 16, 27), Image::named("fanhui.png")));
     auto back = std::make_unique<Button>(Rect(5, 0, 60, 44));
     back->addTarget(TouchUpInside, [this](Control&) { detailViewbackAction(); });
     header->addSubview(std::move(back));
@@ -182,8 +183,7 @@ void PXJYChuRuJinChaXunVC::send(const std::string& startNum, bool more) {
     query["s_time"] = PXTradeQueryDay::requestTime(m_startDateButton->title());
     query["e_time"] = PXTradeQueryDay::requestTime(m_endDateButton->title());
     query["start_num"] = startNum;
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     m_inFlight = manager.get();
     m_inFlightIsMore = more;
     manager->getCheckGoldRecode(query);
@@ -299,8 +299,8 @@ std::shared_ptr<TableViewCell> PXJYChuRuJinChaXunVC::cellForRow(TableView& table
 }
 
 void PXJYChuRuJinChaXunVC::fillTotal(TableViewCell& cell, int row) const {
-    cell.contentView()->addSubview(
-        PXTradeViewKit::label(Rect(10, 0, 120, kTotalHeight), kTotals[row].title, 16, PXJYFundsLook::labelGrey()));
+    cell.contentView()->addSubview(PXTradeViewKit::label(
+        Rect(10, 0, 120, kTotalHeight), kTotals[row].title, 16, PXJYFundsLook::labelGrey()));
     cell.contentView()->addSubview(PXTradeViewKit::label(Rect(120, 0, 160, kTotalHeight),
                                                          m_history.total(kTotals[row].key), 14,
                                                          PXTradeViewKit::valueGrey()));
@@ -310,10 +310,11 @@ std::shared_ptr<View> PXJYChuRuJinChaXunVC::recordView(const JYDict& record) con
     auto block = std::make_shared<View>(Rect(0, 0, 320, kRecordHeight));
     double y = 5;
     for (const Line& line : kRecordLines) {
-        block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16, PXJYFundsLook::labelGrey()));
-        auto value = PXTradeViewKit::label(Rect(120, y, 200, 25),
-                                           TradeText::textAt(record, line.key), 14,
-                                           PXTradeViewKit::valueGrey());
+        block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16,
+                                                PXJYFundsLook::labelGrey()));
+        auto value =
+            PXTradeViewKit::label(Rect(120, y, 200, 25), TradeText::textAt(record, line.key), 14,
+                                  PXTradeViewKit::valueGrey());
         value->setNumberOfLines(0);
         value->setLineBreakMode(LineBreakMode::WordWrap);
         const Size fits = value->sizeThatFits(Size{200, 1000});

@@ -13,8 +13,8 @@
 #include "trade/account/PXJYYuEChaXunVC.h"
 #include "trade/account/PXJYZiJinXinXiVC.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -34,10 +34,8 @@ struct MenuRow {
 };
 
 constexpr MenuRow kMenu[] = {
-    {"出入金查询", make<PXJYChuRuJinChaXunVC>},
-    {"修改资金密码", make<PXJYXiuGaiZiJinMiMaVC>},
-    {"出入金操作", make<PXJYChuRuJinCaoZuoVC>},
-    {"银行余额查询", make<PXJYYuEChaXunVC>},
+    {"出入金查询", make<PXJYChuRuJinChaXunVC>}, {"修改资金密码", make<PXJYXiuGaiZiJinMiMaVC>},
+    {"出入金操作", make<PXJYChuRuJinCaoZuoVC>}, {"银行余额查询", make<PXJYYuEChaXunVC>},
     {"市场资金信息", make<PXJYZiJinXinXiVC>},
 };
 constexpr int kMenuRows = sizeof(kMenu) / sizeof(kMenu[0]);
@@ -95,17 +93,15 @@ void PXJYChuRuJinViewController::viewWillAppear(bool) {
 }
 
 void PXJYChuRuJinViewController::getTradeBankInfo() {
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     manager->getbankInfo(PXJYFundsWire::common());
     VKJYCommonViewUtil::showActivity();
 }
 
 void PXJYChuRuJinViewController::chuRuJinType(int tag) {
     if (!m_bankInfo) {
-        auto alert =
-            std::make_unique<GlossAlertView>("提示", "请先获取银行信息", nullptr, "确定",
-                                             std::vector<std::string>{"取消"});
+        auto alert = std::make_unique<GlossAlertView>("提示", "请先获取银行信息", nullptr, "确定",
+                                                      std::vector<std::string>{"取消"});
         alert->setStyle(GlossAlertView::kStyleAllWhite);
         AlertView::show(std::move(alert));
         return;

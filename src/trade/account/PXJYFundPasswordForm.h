@@ -17,7 +17,6 @@ public:
 
     // Nothing when the change may be sent.
     static std::optional<Refusal> check(const std::string& oldPassword,
-                                        const std::string& newPassword,
-                                        const std::string& again);
+                                        const std::string& newPassword, const std::string& again);
     static bool matches(const std::string& newPassword, const std::string& again);
 };

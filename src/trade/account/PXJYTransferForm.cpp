@@ -43,8 +43,7 @@ std::string PXJYTransferForm::timePeriodText(const JYDict& bank) {
            TradeText::textAt(bank, "ET") + ")";
 }
 
-std::string PXJYTransferForm::confirmationText(const std::string& type,
-                                               const std::string& amount) {
+std::string PXJYTransferForm::confirmationText(const std::string& type, const std::string& amount) {
     const char* kind = type == kDeposit ? "入金" : "出金";
     return std::string("转账类型:") + kind + "\n 转账金额:" + amount;
 }

@@ -22,8 +22,7 @@ public:
     // Nothing when the transfer may be confirmed, else the message to show. A bank record
     // without keys counts as no bank.
     static std::optional<std::string> check(const JYDict& bank, const std::string& type,
-                                            const std::string& amount,
-                                            const std::string& password);
+                                            const std::string& amount, const std::string& password);
     // "注:可操作时间段为(ST - ET)", dashes before a bank is chosen.
     static std::string timePeriodText(const JYDict& bank);
     static std::string confirmationText(const std::string& type, const std::string& amount);

@@ -11,8 +11,8 @@
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 
 namespace {
@@ -48,8 +48,8 @@ void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
         field->addTarget(EditingChanged, [this](Control&) { textFieldTextDidChange(); });
     }
     const Rect again = m_again->frame();
-    m_tick = root.addSubview(std::make_unique<ImageView>(
-        Rect(again.x + 160, again.y + 10, 24, 24), Image::named("rightPassword.png")));
+    m_tick = root.addSubview(std::make_unique<ImageView>(Rect(again.x + 160, again.y + 10, 24, 24),
+                                                         Image::named("rightPassword.png")));
     m_tick->setAlpha(0);
 
     auto done = PXJYFundsLook::button(Rect(15, again.y + 80, 290, 43), "确  定", "anniuhong.png");
@@ -64,7 +64,7 @@ TextField* PXJYXiuGaiZiJinMiMaVC::addField(const Rect& frame) {
 }
 
 bool PXJYXiuGaiZiJinMiMaVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
-                                                           const std::string& replacement) {
+                                                            const std::string& replacement) {
     if (replacement.empty()) {
         return true;
     }
@@ -97,8 +97,7 @@ void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
     JYDict query = PXJYFundsWire::common();
     query["old_password"] = m_old->text();
     query["new_password"] = m_new->text();
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     manager->modifyBankingPasswords(query);
     VKJYCommonViewUtil::showActivity();
 }

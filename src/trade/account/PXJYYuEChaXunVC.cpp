@@ -12,8 +12,8 @@
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYTransferForm.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 
@@ -45,8 +45,8 @@ void PXJYYuEChaXunVC::viewDidLoad() {
     bank->addTarget(TouchUpInside, [this](Control&) { selectBankAction(); });
     m_selectBank = root.addSubview(std::move(bank));
 
-    m_password = PXJYFundsLook::addField(root, Rect(105, m_selectBank->frame().y + 50, 205, 40),
-                                         this, true);
+    m_password =
+        PXJYFundsLook::addField(root, Rect(105, m_selectBank->frame().y + 50, 205, 40), this, true);
 
     m_timePeriod = root.addSubview(PXTradeViewKit::label(
         Rect(15, 200, 300, 50), PXJYTransferForm::timePeriodText(m_bank), 16, Color::redColor()));
@@ -55,9 +55,9 @@ void PXJYYuEChaXunVC::viewDidLoad() {
     root.addSubview(std::move(check));
 
     const Rect bankFrame = m_selectBank->frame();
-    m_bankList = root.addSubview(std::make_unique<PXJYBankListView>(
-        Rect(105, bankFrame.y + 40, bankFrame.width, 150),
-        [this](const JYDict& chosen) { chooseBank(chosen); }));
+    m_bankList = root.addSubview(
+        std::make_unique<PXJYBankListView>(Rect(105, bankFrame.y + 40, bankFrame.width, 150),
+                                           [this](const JYDict& chosen) { chooseBank(chosen); }));
 }
 
 void PXJYYuEChaXunVC::selectBankAction() {
@@ -73,7 +73,7 @@ void PXJYYuEChaXunVC::chooseBank(const JYDict& bank) {
 }
 
 bool PXJYYuEChaXunVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
-                                                     const std::string& replacement) {
+                                                      const std::string& replacement) {
     if (range.location >= PXJYFundsInput::kPasswordLength) {
         return false;
     }
@@ -107,8 +107,7 @@ void PXJYYuEChaXunVC::checkButtonAction() {
     JYDict query = PXJYFundsWire::common();
     query["bank_id"] = TradeText::textAt(m_bank, "BANK_ID");
     query["pswd"] = m_password->text();
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     manager->getcheckAccountBalance(query);
     VKJYCommonViewUtil::showActivity();
     m_password->setText("");

@@ -7,8 +7,8 @@
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 
@@ -66,8 +66,7 @@ void PXJYZiJinXinXiVC::viewWillAppear(bool) {
 }
 
 void PXJYZiJinXinXiVC::getMarketfundsinfo() {
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
     manager->getMarketfundsinfo(PXJYFundsWire::common());
 }
 
@@ -85,8 +84,7 @@ std::shared_ptr<View> PXJYZiJinXinXiVC::viewForHeader(TableView&, int section) {
     return PXJYFundsLook::sectionHeader(name);
 }
 
-std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table,
-                                                            IndexPath indexPath) {
+std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table, IndexPath indexPath) {
     auto cell = table.dequeueReusableCell("Cell");
     if (!cell) {
         cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");

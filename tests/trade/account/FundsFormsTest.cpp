@@ -34,11 +34,11 @@ TEST(PXJYFundsInputTest, judgesAmountsByTheWholeText) {
         bool complete;
     };
     const Case cases[] = {
-        {"", true, false},         {"1", true, true},          {"12.", true, false},
-        {"12.3", true, true},      {"12.34", true, true},      {"12.345", false, false},
-        {"1.2.3", false, false},   {"0", false, false},        {".5", false, false},
-        {"0.5", false, false},     {"12a", false, false},      {"1 2", false, false},
-        {"100000", true, true},    {"-5", false, false},       {"1,5", false, false},
+        {"", true, false},       {"1", true, true},     {"12.", true, false},
+        {"12.3", true, true},    {"12.34", true, true}, {"12.345", false, false},
+        {"1.2.3", false, false}, {"0", false, false},   {".5", false, false},
+        {"0.5", false, false},   {"12a", false, false}, {"1 2", false, false},
+        {"100000", true, true},  {"-5", false, false},  {"1,5", false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PXJYFundsInput::isAmountInProgress(c.text), c.inProgress) << c.text;

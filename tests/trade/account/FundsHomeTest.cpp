@@ -7,10 +7,10 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/account/PXJYBankListView.h"
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinViewController.h"
 #include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
 #include "trade/account/PXJYYuEChaXunVC.h"
-#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 
@@ -29,7 +29,8 @@ TEST_F(FundsHomeTest, fetchesTheBanksEachTimeItIsShownAndOpensEveryEntry) {
     EXPECT_EQ(sent("money_userinfo_query"), 1);
     EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], kAccount);
     EXPECT_EQ(tradeModule().PXJYData().yinHangXinXi().size(), 2u);
-    for (const char* title : {"出入金查询", "修改资金密码", "出入金操作", "银行余额查询", "市场资金信息"}) {
+    for (const char* title :
+         {"出入金查询", "修改资金密码", "出入金操作", "银行余额查询", "市场资金信息"}) {
         EXPECT_TRUE(driver.viewWithText(title)) << title;
     }
     snapshot("home");

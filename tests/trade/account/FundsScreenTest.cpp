@@ -88,8 +88,7 @@ void FundsScreenTest::pasteInto(TextField* field, const std::string& text) {
     driver.typeText(text);
 }
 
-bool FundsScreenTest::chooseBank(Button* opener, PXJYBankListView* list,
-                                 const std::string& name) {
+bool FundsScreenTest::chooseBank(Button* opener, PXJYBankListView* list, const std::string& name) {
     if (!driver.tap(opener) || !list->isShown()) {
         return false;
     }

@@ -31,7 +31,8 @@ protected:
         typeInto(form->moneyTextField(), amount);
         typeInto(form->passwordTextField(), password);
         driver.tapText("确定");
-        if (!waitAlert() || driver.visibleAlert()->tag() != PXJYChuRuJinCaoZuoVC::kConfirmAlertTag) {
+        if (!waitAlert() ||
+            driver.visibleAlert()->tag() != PXJYChuRuJinCaoZuoVC::kConfirmAlertTag) {
             return false;
         }
         answerAlert("确定");
