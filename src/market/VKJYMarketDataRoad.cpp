@@ -255,6 +255,8 @@ void VKJYMarketDataRoad::refrashYiKouJia() {
     m_timerCount = 0;
     m_timer =
         Timer::scheduledTimer(kRefreshSeconds, true, [this] { requestAllCommodityYiKouJia(); });
+    // Prices as soon as the list shows, not a second later.
+    requestAllCommodityYiKouJia();
 }
 
 void VKJYMarketDataRoad::requestAllCommodityYiKouJia() {

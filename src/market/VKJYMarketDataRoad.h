@@ -56,7 +56,8 @@ public:
     void retry();
     // One trading-time request per panel of the shown catalogue.
     void requestJYTime();
-    // Starts the 1-second refresh once there is a catalogue; nothing when it runs.
+    // Starts the 1-second refresh once there is a catalogue, with a first tick at once;
+    // nothing when it runs.
     void refrashYiKouJia();
     // One refresh tick.
     void requestAllCommodityYiKouJia();

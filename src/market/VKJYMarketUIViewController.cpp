@@ -621,7 +621,7 @@ void VKJYMarketUIViewController::showNotice(const std::string& message) {
 }
 
 void VKJYMarketUIViewController::showHelpOverlays() {
-    showHelpOverlay("push.png", "在商品上向左滑动，可加入或移出自选", false);
+    showHelpOverlay("push.png", "向左滑动商品，加入或移出自选", false);
 }
 
 void VKJYMarketUIViewController::showHelpOverlay(const std::string& imageName,
@@ -642,7 +642,7 @@ void VKJYMarketUIViewController::showHelpOverlay(const std::string& imageName,
                 shown->removeFromSuperview();
             }
             if (!last) {
-                screen->showHelpOverlay("longpress.png", "长按自选商品，可将其删除", true);
+                screen->showHelpOverlay("longpress.png", "长按自选商品，可删除", true);
             }
         });
     overlay->setMultipleTouchEnabled(!m_road->catalogue().empty());

@@ -4,6 +4,8 @@
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketUIViewController.h"
+#include "market/VKJYWatchList.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -84,7 +86,7 @@ std::vector<std::string> MarketTest::rowNames(int section) const {
     std::vector<std::string> names;
     TableView* table = market()->CommodityInfoListTableView();
     for (int r = 0; r < table->numberOfRows(section); ++r) {
-        table->scrollToRow({section, r}, TableViewScrollPosition::None, false);
+        table->scrollToRow({section, r}, TableViewScrollPosition::Middle, false);
         auto* cell = dynamic_cast<VKJYCommodityCell*>(table->cellForRow({section, r}));
         names.push_back(cell ? cell->commodityNameLabel()->text() : "?");
     }
@@ -93,7 +95,7 @@ std::vector<std::string> MarketTest::rowNames(int section) const {
 
 std::string MarketTest::priceText(int section, int row) const {
     TableView* table = market()->CommodityInfoListTableView();
-    table->scrollToRow({section, row}, TableViewScrollPosition::None, false);
+    table->scrollToRow({section, row}, TableViewScrollPosition::Middle, false);
     auto* cell = dynamic_cast<VKJYCommodityCell*>(table->cellForRow({section, row}));
     return cell ? cell->commodityPriceLabel()->text() : "?";
 }
@@ -130,4 +132,22 @@ bool MarketTest::runUntilPricesMove(int section, int row, double seconds) {
 
 void MarketTest::advanceSimulator(int seconds) {
     sim.clock().advance(static_cast<int64_t>(seconds) * 1000);
+}
+
+std::string MarketTest::toastText() const {
+    for (View* v : market()->view()->subviews()) {
+        auto* label = dynamic_cast<Label*>(v);
+        if (label && label->frame().x == 100 && label->frame().y == 180) {
+            return label->text();
+        }
+    }
+    return "";
+}
+
+void MarketTest::writeWatchFile(const std::vector<std::string>& keys) {
+    PropertyList list = PropertyList::array();
+    for (const auto& key : keys) {
+        list.append(key);
+    }
+    ASSERT_TRUE(list.writeFile(VKJYWatchList::filePath()));
 }

@@ -30,4 +30,7 @@ protected:
     std::string swipeAndPress(int section, int row);
     bool runUntilPricesMove(int section, int row, double seconds = 10);
     void advanceSimulator(int seconds);
+    // The text of the list's toast label.
+    std::string toastText() const;
+    static void writeWatchFile(const std::vector<std::string>& keys);
 };

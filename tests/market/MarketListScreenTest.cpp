@@ -1,9 +1,25 @@
 #include <gtest/gtest.h>
 
 #include "MarketFixture.h"
+#include "analytics/TallyStatPageView.h"
+#include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketActivityView.h"
 #include "market/VKJYMarketDataRoad.h"
+#include "market/VKJYMarketHeaderView.h"
+#include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketUIViewController.h"
+#include "market/VKJYWatchList.h"
+#include "platform/foundation/SystemInfo.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/TableView.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYTabBarHelper.h"
+
+namespace {
+constexpr int kQuoteLoginProtocol = 2;
+}  // namespace
 
 TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) {
     launchToList();
@@ -13,4 +29,163 @@ TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) 
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-568")));
     advanceSimulator(120);
     EXPECT_TRUE(runUntilPricesMove(1, 0));
+    driver.runUntil([] { return false; }, 1.1);
+    delegate->tabBarHelper().selectTradeTab();
+    const auto pages = TallyStatPageView::sharedInstance().pageViews();
+    ASSERT_FALSE(pages.empty());
+    EXPECT_EQ(pages.back().first, "行情");
+}
+
+TEST_F(MarketTest, shouldTagMergedNamesAndStartWithTheDirectorysWatchEntries) {
+    launchToList();
+    EXPECT_EQ(rowNames(3), (std::vector<std::string>{"钯金(西部)", "锡(西部)"}));
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
+    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
+}
+
+TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
+    launchToList();
+    EXPECT_EQ(swipeAndPress(2, 0), "添加");
+    EXPECT_EQ(toastText(), "添加成功");
+    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0", "4_0"}));
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "镍"}));
+    quit();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(runUntilListShows());
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "镍"}));
+    EXPECT_EQ(swipeAndPress(2, 0), "删除");
+    EXPECT_EQ(toastText(), "该商品已删除");
+    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
+}
+
+TEST_F(MarketTest, shouldRefuseANinthWatchEntryAndLeaveTheFileAlone) {
+    writeWatchFile({"1_0", "2_0", "300_0", "5_0", "6_0", "7_0", "8_1", "9_1"});
+    launchToList();
+    EXPECT_EQ(tileNames().size(), 8u);
+    EXPECT_EQ(swipeAndPress(2, 0), "添加");
+    AlertView* alert = driver.visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->message(), "商品个数已达上限");
+    EXPECT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYWatchList::readFile().size(), 8u);
+    EXPECT_EQ(VKJYHangQingDataClass::current()->canRefreshYiKouJia(), true);
+    EXPECT_EQ(market()->headView()->frame().height, 324);
+}
+
+TEST_F(MarketTest, shouldMoveTheDeleteMarkToTheLastLongPressedTileAndDeleteFromIt) {
+    writeWatchFile({"1_0", "2_0", "6_0"});
+    launchToList();
+    VKJYMarketHeaderView* header = market()->headView();
+    driver.longPress(header->tile(0)->convertPointToWindow({50, 50}), 1.3);
+    ASSERT_TRUE(market()->headView()->tile(0)->showsDeleteMark());
+    driver.longPress(market()->headView()->tile(2)->convertPointToWindow({50, 50}), 1.3);
+    header = market()->headView();
+    EXPECT_FALSE(header->tile(0)->showsDeleteMark());
+    EXPECT_TRUE(header->tile(2)->showsDeleteMark());
+    EXPECT_TRUE(VKJYHangQingDataClass::current()->canRefreshYiKouJia());
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("tiles-delete-mark-568")));
+    ASSERT_TRUE(driver.tap(header->tile(2)->DelectedButton()));
+    driver.settle();
+    EXPECT_EQ(toastText(), "删除成功");
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
+    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
+    EXPECT_EQ(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
+}
+
+TEST_F(MarketTest, shouldOnlyEndDeleteModeWhenARowIsTapped) {
+    launchToList();
+    driver.longPress(market()->headView()->tile(1)->convertPointToWindow({50, 50}), 1.3);
+    ASSERT_NE(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {1, 1}));
+    EXPECT_EQ(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
+    EXPECT_FALSE(market()->headView()->tile(1)->showsDeleteMark());
+    EXPECT_EQ(market()->marketController(), nullptr);
+}
+
+TEST_F(MarketTest, shouldShowBothHelpPagesOnceOverTheWholeWindow) {
+    setGuideShown();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(
+        driver.runUntil([&] { return !driver.viewsOfClass<VKJYMarketHelpOverlay>().empty(); }, 5));
+    auto* first = driver.viewsOfClass<VKJYMarketHelpOverlay>().front();
+    EXPECT_EQ(first->imageName(), "push.png");
+    EXPECT_EQ(first->frame().height, 568);
+    ASSERT_TRUE(runUntilListShows());
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("help-push-568")));
+    driver.tapAt({160, 300});
+    driver.settle();
+    auto overlays = driver.viewsOfClass<VKJYMarketHelpOverlay>();
+    ASSERT_EQ(overlays.size(), 1u);
+    EXPECT_EQ(overlays.front()->imageName(), "longpress.png");
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("help-longpress-568")));
+    driver.tapAt({160, 300});
+    driver.settle();
+    EXPECT_TRUE(driver.viewsOfClass<VKJYMarketHelpOverlay>().empty());
+    EXPECT_FALSE(
+        UserDefaults::standardUserDefaults().boolForKey(VKJYMarketUIViewController::kShowHelpKey));
+}
+
+TEST_F(MarketTest, shouldFailOverToTheNextLineOfAQuoteServer) {
+    sim.quoteServer(1).line(0).refuse();
+    launchToList();
+    EXPECT_EQ(sectionTitles().size(), 5u);
+    EXPECT_EQ(rowNames(4), (std::vector<std::string>{"红木", "银币"}));
+    EXPECT_TRUE(driver.runUntil([&] { return priceText(4, 0) != "--"; }, 5));
+    EXPECT_EQ(delegate->hqDataClass()->workingLineForServer(1), 1u);
+}
+
+TEST_F(MarketTest, shouldGiveTheSameSectionsAfterRetryWhenEveryLineWasDead) {
+    for (int server = 0; server < 2; ++server) {
+        for (std::size_t line = 0; line < sim.quoteServer(server).lineCount(); ++line) {
+            sim.quoteServer(server).line(line).refuse();
+        }
+    }
+    setGuideShown();
+    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 15));
+    AlertView* alert = driver.visibleAlert();
+    EXPECT_EQ(alert->tag(), VKJYMarketUIViewController::kFailureAlertTag);
+    EXPECT_EQ(alert->message(), "获取数据失败");
+    EXPECT_EQ(alert->buttonTitleAtIndex(0), "重试");
+    EXPECT_EQ(alert->buttonTitleAtIndex(1), "退出");
+    for (int server = 0; server < 2; ++server) {
+        for (std::size_t line = 0; line < sim.quoteServer(server).lineCount(); ++line) {
+            ASSERT_TRUE(sim.quoteServer(server).line(line).resume());
+        }
+    }
+    ASSERT_TRUE(driver.tapAlertButton("重试"));
+    ASSERT_TRUE(runUntilListShows());
+    EXPECT_EQ(sectionTitles(),
+              (std::vector<std::string>{"华东现货|实盘", "华东现货|", "西部商品|实盘", "|", "|"}));
+    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铂金"}));
+    EXPECT_EQ(market()->dataRoad().catalogue().markets().size(), 3u);
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
+TEST_F(MarketTest, shouldRenewTheSessionsWhenAServerAnswers2003) {
+    launchToList();
+    const int logins = sim.quoteServer(0).requestCount(kQuoteLoginProtocol);
+    sim.quoteServer(0).expireSessions();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kQuoteLoginProtocol) > logins; }, 10));
+    ASSERT_TRUE(driver.runUntil([&] { return !market()->dataRoad().isBusy(); }, 10));
+    EXPECT_EQ(market()->view()->viewWithTag(VKJYMarketActivityView::kTag), nullptr);
+    advanceSimulator(120);
+    EXPECT_TRUE(runUntilPricesMove(1, 0));
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
+TEST_F(MarketTest, shouldFitTheListOnTheShortScreen) {
+    SystemInfo::setScreenMode(SystemInfo::kThreeAndAHalfInchScreen);
+    Screen shortScreen{{320, 480}, 1};
+    ScreenDriver shortDriver{shortScreen};
+    launchToList();
+    TableView* table = market()->CommodityInfoListTableView();
+    EXPECT_EQ(table->frame().y + table->frame().height, 480 - 49);
+    EXPECT_TRUE(shortDriver.saveSnapshot(snapshotPath("list-480")));
+    quit();
 }

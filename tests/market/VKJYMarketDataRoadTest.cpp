@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "market/VKJYMarketDataRoad.h"
+#include "market/VKJYMarketDataRoadListener.h"
+#include "platform/foundation/RunLoop.h"
+#include "quote/HQJYEntity.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "support/SimExchangeFixture.h"
+
+namespace {
+class Listener : public VKJYMarketDataRoadListener {
+public:
+    int completions = 0;
+    int failures = 0;
+    void marketRoadCatalogueComplete() override { ++completions; }
+    void marketRoadFailed() override { ++failures; }
+};
+}  // namespace
+
+class VKJYMarketDataRoadTest : public SimExchangeFixture {
+protected:
+    void SetUp() override {
+        SimExchangeFixture::SetUp();
+        state->setLineResolver([this](int server) { return sim().quoteLineUrls(server); });
+        state->setHqjyEntity(std::make_shared<HQJYEntity>());
+        VKJYHangQingDataClass::setCurrent(state);
+        road->setListener(&listener);
+    }
+    void TearDown() override {
+        road->setListener(nullptr);
+        VKJYHangQingDataClass::setCurrent(nullptr);
+        SimExchangeFixture::TearDown();
+    }
+    bool runUntilBuilt() {
+        return RunLoop::runUntil([this] { return !road->isBusy(); }, 10);
+    }
+
+    std::shared_ptr<VKJYHangQingDataClass> state = std::make_shared<VKJYHangQingDataClass>();
+    std::shared_ptr<VKJYMarketDataRoad> road = std::make_shared<VKJYMarketDataRoad>(
+        VKJYMarketDataRoad::Setup{state,
+                                  [] {
+                                      return std::vector<int>{0, 1};
+                                  },
+                                  {}});
+    Listener listener;
+};
+
+TEST_F(VKJYMarketDataRoadTest, shouldBuildOneCatalogueWhenARetryOvertakesTheFirstBuild) {
+    road->start();
+    road->retry();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.completions, 1);
+    EXPECT_EQ(road->catalogue().markets().size(), 3u);
+    EXPECT_EQ(road->catalogue().sections().size(), 5u);
+    EXPECT_EQ(road->catalogue().commodityCount(), 10);
+    EXPECT_EQ(state->hqjyEntity()->commodityInfoArray().size(), 1u);
+    // A touch on the bare screen builds nothing more once there is a catalogue.
+    road->startIfIdle();
+    EXPECT_FALSE(road->isBuilding());
+}
+
+TEST_F(VKJYMarketDataRoadTest, shouldKnowEachPanelsTradingTimeOnceEveryPanelAnswered) {
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_FALSE(road->isTimeEnd());
+    road->requestJYTime();
+    ASSERT_TRUE(RunLoop::runUntil([this] { return road->isTimeEnd(); }, 10));
+    const auto& first = road->catalogue().sections().front().disk->commodityInfoArray.front();
+    ASSERT_TRUE(road->tradingTimeOf(*first));
+    EXPECT_GT(road->tradingTimeOf(*first)->JYStart, 0);
+    commodityInfo elsewhere = *first;
+    elsewhere.DiskID = 99;
+    EXPECT_FALSE(road->tradingTimeOf(elsewhere));
+}
+
+TEST_F(VKJYMarketDataRoadTest, shouldTakeQuotesIntoTheTradingSidesTableOnEveryTick) {
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    road->refrashYiKouJia();
+    EXPECT_EQ(road->timerCount(), 1);
+    ASSERT_TRUE(RunLoop::runUntil(
+        [this] {
+            const auto& table = state->hqjyEntity()->commodityYiKouJiaArray();
+            return std::all_of(table.begin(), table.end(), [](const auto& q) { return q; }) &&
+                   !table.empty();
+        },
+        10));
+    EXPECT_EQ(state->hqjyEntity()->commodityYiKouJiaArray().size(), 10u);
+    EXPECT_NE(state->hqjyEntity()->getHQyikoujiaWithCode(300, 0), nullptr);
+}
+
+TEST_F(VKJYMarketDataRoadTest, shouldReportADeadServerOnceAndStopBuilding) {
+    for (int server = 0; server < 2; ++server) {
+        for (std::size_t line = 0; line < sim().quoteServer(server).lineCount(); ++line) {
+            sim().quoteServer(server).line(line).refuse();
+        }
+    }
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.failures, 1);
+    EXPECT_TRUE(road->catalogue().empty());
+    road->startIfIdle();
+    EXPECT_FALSE(road->isBuilding());
+}
