@@ -18,7 +18,6 @@
 #include "trade/core/TradeText.h"
 
 namespace {
-constexpr double kRowHeight = 50;
 const char* const kTransferTag = "PXGoldOperating";
 }  // namespace
 
@@ -35,13 +34,7 @@ void PXJYChuRuJinCaoZuoVC::viewDidLoad() {
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "出入金操作", this);
     const double y0 = barTop + 54;
-    const char* titles[] = {"转账类型:", "转账银行:", "金    额:", "资金密码:"};
-    for (int i = 0; i < 4; ++i) {
-        const double top = y0 + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
-                                              Color::whiteColor()));
-        PXTradeViewKit::addLine(root, top + kRowHeight);
-    }
+    PXTradeViewKit::addTitledRows(root, y0, {"转账类型:", "转账银行:", "金    额:", "资金密码:"});
     m_ruJin = root.addSubview(PXJYFundsLook::button(Rect(95, y0, 93, 40), "入金", "anniuhong.png"));
     m_ruJin->addTarget(TouchUpInside, [this](Control&) { ruJinButtonAction(); });
     m_chuJin = root.addSubview(PXJYFundsLook::button(Rect(203, y0, 93, 40), "出金", "anniu.png"));

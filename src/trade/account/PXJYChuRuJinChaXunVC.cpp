@@ -70,12 +70,9 @@ void PXJYChuRuJinChaXunVC::viewDidLoad() {
     const Rect area = PXTradeViewKit::appViewRect();
     PXTradeViewKit::addNavigationBar(root, area.y, "出入金查询", this);
     const double top = area.y + 54;
-    const char* titles[] = {"开始日期:", "结束日期:"};
+    PXTradeViewKit::addTitledRows(root, top, {"开始日期:", "结束日期:"});
     for (int i = 0; i < 2; ++i) {
         const double rowTop = top + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, rowTop, 300, kRowHeight), titles[i], 16,
-                                              Color::whiteColor()));
-        PXTradeViewKit::addLine(root, rowTop + kRowHeight);
         root.addSubview(std::make_unique<ImageView>(Rect(125, rowTop + 5, 150, 40),
                                                     PXTradeViewKit::stretchable("lashen_x.png")));
     }
@@ -276,16 +273,7 @@ std::shared_ptr<View> PXJYChuRuJinChaXunVC::viewForHeader(TableView&, int sectio
 
 std::shared_ptr<TableViewCell> PXJYChuRuJinChaXunVC::cellForRow(TableView& table,
                                                                 IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
-    cell->setAccessoryType(TableViewCell::AccessoryType::None);
-    cell->setBackgroundColor(Color::clearColor());
+    auto cell = PXTradeViewKit::blankCell(table);
     const auto& records = m_history.records();
     if (records.empty()) {
         return cell;

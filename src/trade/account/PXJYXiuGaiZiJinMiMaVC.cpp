@@ -32,18 +32,10 @@ void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "修改资金密码", this);
     const double y0 = barTop + 54;
-    const char* titles[] = {"请输入原密码:", "请输入新密码:", "请重输新密码:"};
-    TextField* fields[3];
-    for (int i = 0; i < 3; ++i) {
-        const double top = y0 + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
-                                              Color::whiteColor()));
-        PXTradeViewKit::addLine(root, top + kRowHeight);
-        fields[i] = addField(Rect(125, top + 5, 150, 40));
-    }
-    m_old = fields[0];
-    m_new = fields[1];
-    m_again = fields[2];
+    PXTradeViewKit::addTitledRows(root, y0, {"请输入原密码:", "请输入新密码:", "请重输新密码:"});
+    m_old = addField(Rect(125, y0 + 5, 150, 40));
+    m_new = addField(Rect(125, y0 + kRowHeight + 5, 150, 40));
+    m_again = addField(Rect(125, y0 + 2 * kRowHeight + 5, 150, 40));
     for (TextField* field : {m_new, m_again}) {
         field->addTarget(EditingChanged, [this](Control&) { textFieldTextDidChange(); });
     }

@@ -17,10 +17,6 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 
-namespace {
-constexpr double kRowHeight = 50;
-}  // namespace
-
 PXJYYuEChaXunVC::PXJYYuEChaXunVC() {
     setTitle("银行余额查询");
 }
@@ -34,13 +30,7 @@ void PXJYYuEChaXunVC::viewDidLoad() {
     const double barTop = PXTradeViewKit::appViewRect().y;
     PXTradeViewKit::addNavigationBar(root, barTop, "银行余额查询", this);
     const double y0 = barTop + 54;
-    const char* titles[] = {"银    行:", "资金密码:"};
-    for (int i = 0; i < 2; ++i) {
-        const double top = y0 + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
-                                              Color::whiteColor()));
-        PXTradeViewKit::addLine(root, top + kRowHeight);
-    }
+    PXTradeViewKit::addTitledRows(root, y0, {"银    行:", "资金密码:"});
     auto bank = PXJYFundsLook::button(Rect(105, y0 + 5, 205, 40), "选择银行", "anniu.png");
     bank->addTarget(TouchUpInside, [this](Control&) { selectBankAction(); });
     m_selectBank = root.addSubview(std::move(bank));

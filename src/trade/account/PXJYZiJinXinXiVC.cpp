@@ -85,16 +85,7 @@ std::shared_ptr<View> PXJYZiJinXinXiVC::viewForHeader(TableView&, int section) {
 }
 
 std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table, IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
-    cell->setAccessoryType(TableViewCell::AccessoryType::None);
-    cell->setBackgroundColor(Color::clearColor());
+    auto cell = PXTradeViewKit::blankCell(table);
     const FundsRow& row = rowOf(indexPath);
     const JYDict& record = m_records[static_cast<std::size_t>(indexPath.section)];
     cell->contentView()->addSubview(

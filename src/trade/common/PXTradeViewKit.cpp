@@ -4,6 +4,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
 #include "shell/UIShiPeiClass.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -59,4 +60,28 @@ void PXTradeViewKit::addLine(View& parent, double y) {
     auto line = std::make_unique<View>(Rect(0, y, parent.bounds().width, 1));
     line->setBackgroundColor(Color::blackColor());
     parent.addSubview(std::move(line));
+}
+
+void PXTradeViewKit::addTitledRows(View& parent, double top,
+                                   const std::vector<std::string>& titles) {
+    constexpr double kRowHeight = 50;
+    for (const std::string& title : titles) {
+        parent.addSubview(label(Rect(15, top, 300, kRowHeight), title, 16, Color::whiteColor()));
+        addLine(parent, top + kRowHeight);
+        top += kRowHeight;
+    }
+}
+
+std::shared_ptr<TableViewCell> PXTradeViewKit::blankCell(TableView& table) {
+    auto cell = table.dequeueReusableCell("Cell");
+    if (!cell) {
+        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
+    }
+    for (View* old : cell->contentView()->subviews()) {
+        old->removeFromSuperview();
+    }
+    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    cell->setAccessoryType(TableViewCell::AccessoryType::None);
+    cell->setBackgroundColor(Color::clearColor());
+    return cell;
 }

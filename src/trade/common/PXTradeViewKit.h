@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
@@ -13,6 +14,8 @@
 #include "platform/graphics/TextLayout.h"
 
 class Label;
+class TableView;
+class TableViewCell;
 class View;
 class VKJYNavigationBarView;
 class VKJYNavigationBarViewDelegate;
@@ -40,4 +43,10 @@ public:
                                                    VKJYNavigationBarViewDelegate* delegate);
     // A black line one point high across parent's width at y.
     static void addLine(View& parent, double y);
+    // Form rows 50 points high from top: a white 16-point title at x 15 and a black line under
+    // each.
+    static void addTitledRows(View& parent, double top, const std::vector<std::string>& titles);
+    // A reused or new default cell ("Cell") emptied of its earlier content: no selection look,
+    // no accessory, clear background.
+    static std::shared_ptr<TableViewCell> blankCell(TableView& table);
 };

@@ -117,6 +117,20 @@ TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
     EXPECT_EQ(lastRequest("money_bankfunds")["PWD"], kFundPassword);
 }
 
+TEST_F(FundsHomeTest, anUnreadableBalanceReplyIsSaid) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kThirdPartyName));
+    typeInto(query->passwordTextField(), kFundPassword);
+    tradeServer().malformNext();
+    driver.tapText("查询");
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "服务器返回数据失败！");
+}
+
 TEST_F(FundsHomeTest, showsDashesForABalanceReplyWithoutTheBalance) {
     PXTradeResult none;
     EXPECT_EQ(PXJYYuEChaXunVC::balanceText(&none), "银行余额：--");

@@ -213,3 +213,24 @@ TEST_F(FundsTransferTest, aDeadLineShowsTheNetworkFailureAndKeepsTheForm) {
     EXPECT_EQ(form->moneyTextField()->text(), "10");
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 }
+
+TEST_F(FundsTransferTest, aReplyAfterTheFormClosedDoesNothing) {
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).setDelayMs(300);
+    }
+    const double before = balance();
+    typeInto(form->moneyTextField(), "9");
+    typeInto(form->passwordTextField(), kFundPassword);
+    driver.tapText("确定");
+    ASSERT_TRUE(waitAlert());
+    answerAlert("确定");
+    // The heartbeat takes the overlay away; the customer leaves before the reply.
+    VKJYCommonViewUtil::hideActivity();
+    form->VKJYNavBackAction();
+    driver.settle();
+    ASSERT_TRUE(driver.runUntil([&] { return balance() == before + 9; }));
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+    EXPECT_EQ(topScreen(), home);
+}
