@@ -12,6 +12,7 @@
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
 #include "trade/account/PXTradeAccountScreens.h"
+#include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     QGuiApplication qt(argc, argv);
     SystemInfo::setScreenMode(options->fourInch ? SystemInfo::kFourInchScreen
                                                 : SystemInfo::kThreeAndAHalfInchScreen);
+    registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeAccountScreens();
     CUIApplication application;

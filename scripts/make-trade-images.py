@@ -97,6 +97,87 @@ def service_images():
     rounded_box("quan.png", 52, 24, 12, (41, 41, 51), border=grey)
     rounded_box("quan_press.png", 52, 24, 12, (186, 34, 34), top=(226, 62, 58))
 
+def refresh_mark(x, y):
+    # a broken ring with an arrow head: "tap for a new captcha"
+    d = math.hypot(x - 70, y - 40)
+    angle = math.degrees(math.atan2(y - 40, x - 70)) % 360
+    ring = 11 < d < 15 and not (300 < angle < 350)
+    head = abs(x - 84) < (y - 22) * 0.7 and 22 < y < 32
+    return ring or head
+
+
+def captcha_placeholder(path):
+    def box(x, y):
+        cx = min(max(x, 6), 134)
+        cy = min(max(y, 6), 74)
+        return math.hypot(x - cx, y - cy) <= 6
+
+    def pixel(x, y):
+        if not box(x + 0.5, y + 0.5):
+            return bytes((0, 0, 0, 0))
+        if shell.coverage(refresh_mark, x, y) > 0.4:
+            return bytes((230, 230, 235, 255))
+        return bytes((90, 90, 104, 255))
+    shell.png(os.path.join(OUT, path), 140, 80, pixel)
+
+
+def band(path):
+    def pixel(x, y):
+        return bytes((*shell.mix((40, 92, 160), (28, 54, 98), x / 320), 255))
+    shell.png(os.path.join(OUT, path), 320, 25, pixel)
+
+
+GLYPHS = {
+    # delist: arrow down into a tray
+    "zhaiPaiA": lambda x, y: (abs(x - 75) < 5 and 30 < y < 55) or (abs(x - 75) < (68 - y) * 0.9 and 52 <= y < 68),
+    # transfer: arrow up
+    "tuiPaiA": lambda x, y: (abs(x - 75) < 5 and 45 < y < 72) or (abs(x - 75) < (y - 28) * 0.9 and 28 < y <= 48),
+    # list: a plus
+    "guaPaiA": lambda x, y: (abs(x - 75) < 5 and 28 < y < 70) or (abs(y - 49) < 5 and 54 < x < 96),
+    # announcements: a bell
+    "JYgonggao": lambda x, y: (math.hypot(x - 75, y - 50) < 18 and y < 58) or (abs(y - 60) < 3 and abs(x - 75) < 24)
+    or math.hypot(x - 75, y - 68) < 5,
+    # queries: a magnifier
+    "JYchaXun": lambda x, y: 11 < math.hypot(x - 70, y - 45) < 17 or (abs((x - 70) - (y - 45)) < 6 and 17 < x - 70 < 32),
+    # funds: two arrows left and right
+    "JYchurujin": lambda x, y: (abs(y - 40) < 4 and 55 < x < 95) or (abs(y - 40) < (x - 88) * 0.0 + (98 - x) * 0.8 and 88 < x < 98)
+    or (abs(y - 60) < 4 and 55 < x < 95) or (abs(y - 60) < (x - 52) * 0.8 and 52 < x < 62),
+    # reports: bars
+    "JYbaobiao": lambda x, y: any(abs(x - (58 + 17 * i)) < 5 and 70 - 12 * (i + 1) < y < 70 for i in range(3)),
+    # account: a person
+    "JYzhanghu": lambda x, y: math.hypot(x - 75, y - 38) < 10 or (math.hypot(x - 75, y - 72) < 22 and 54 < y < 70),
+    # more: three dots
+    "JYmore": lambda x, y: any(math.hypot(x - (57 + 18 * i), y - 50) < 6 for i in range(3)),
+}
+
+COLOURS = {
+    "zhaiPaiA": (200, 52, 48), "tuiPaiA": (46, 140, 86), "guaPaiA": (214, 128, 40),
+    "JYgonggao": (186, 60, 130), "JYchaXun": (52, 110, 190), "JYchurujin": (176, 146, 40),
+    "JYbaobiao": (90, 90, 190), "JYzhanghu": (40, 150, 160), "JYmore": (110, 110, 124),
+}
+
+
+def menu_icon(path, glyph, colour):
+    def pixel(x, y):
+        d = math.hypot(x + 0.5 - 75, y + 0.5 - 75)
+        if d > 75:
+            return bytes((0, 0, 0, 0))
+        base = shell.mix(tuple(min(255, c + 50) for c in colour), colour, (y / 150))
+        if d > 71:
+            base = shell.mix(base, (255, 255, 255), 0.35)
+        if shell.coverage(glyph, x, y) > 0.5:
+            base = (255, 255, 255)
+        return bytes((*base, 255))
+    shell.png(os.path.join(OUT, path), 150, 150, pixel)
+
+
+def login_images():
+    """The trade tab's captcha placeholder, account band and the nine menu icons."""
+    captcha_placeholder("failcode.png")
+    band("left_blue_bgs.png")
+    for name, glyph in GLYPHS.items():
+        menu_icon(f"{name}.png", glyph, COLOURS[name])
+
 
 def main():
     rounded_box("lashen.png", 80, 80, 8, (30, 30, 38), border=(80, 80, 96), top=(58, 58, 72))
@@ -116,6 +197,7 @@ def main():
     arrow("maichu_press.png", False, (255, 255, 255))
 
     service_images()
+    login_images()
 
 
 if __name__ == "__main__":

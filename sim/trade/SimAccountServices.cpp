@@ -1,5 +1,6 @@
 #include "sim/trade/SimAccountServices.h"
 
+#include <map>
 #include <set>
 
 #include "sim/core/SimXml.h"
@@ -81,15 +82,28 @@ std::string SimAccountServices::openAccountList() {
 std::string SimAccountServices::memberRights(const std::string& platform) {
     std::string members;
     std::set<std::string> seen;
+    // Member code (an account's first three digits) -> whether one of its firms may trade.
+    std::map<std::string, bool> accountMembers;
     for (SimTradeServer* item : m_servers) {
         if (item->environment().jysCode != platform) {
             continue;
         }
+        std::map<std::string, bool> firmRights;
         for (const auto& firm : item->environment().firms) {
+            firmRights[firm.id] = firm.tradeRight;
             if (seen.insert(firm.id).second) {
                 members += "<MEMBER>" + element("M_C", firm.id) +
                            element("T_A", firm.tradeRight ? "1" : "0") + "</MEMBER>";
             }
+        }
+        for (const auto& account : item->environment().accounts) {
+            accountMembers[account.id.substr(0, 3)] |= firmRights[account.firmId];
+        }
+    }
+    for (const auto& [code, right] : accountMembers) {
+        if (seen.insert(code).second) {
+            members +=
+                "<MEMBER>" + element("M_C", code) + element("T_A", right ? "1" : "0") + "</MEMBER>";
         }
     }
     return kHead + std::string("<RESP><CODE>0</CODE><MEMBERS>") + members + "</MEMBERS></RESP>";

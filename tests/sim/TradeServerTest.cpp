@@ -169,7 +169,11 @@ TEST_F(TradeSimTest, shouldListMemberRightsOfAPlatform) {
         client().post("/account", xmlRequest("GETALLTRADEAUTHORITIES", {{"PLATFORM", "01"}}));
     EXPECT_NE(rights.body.find("<M_C>F001</M_C><T_A>1</T_A>"), std::string::npos);
     EXPECT_NE(rights.body.find("<M_C>F009</M_C><T_A>0</T_A>"), std::string::npos);
+    // The member codes that begin the platform's account numbers.
+    EXPECT_NE(rights.body.find("<M_C>100</M_C><T_A>1</T_A>"), std::string::npos);
+    EXPECT_NE(rights.body.find("<M_C>200</M_C><T_A>1</T_A>"), std::string::npos);
     EXPECT_EQ(rights.body.find("W001"), std::string::npos);
+    EXPECT_EQ(rights.body.find("<M_C>300</M_C>"), std::string::npos);
 }
 
 TEST_F(TradeSimTest, shouldBeReachedThroughTheDirectory) {

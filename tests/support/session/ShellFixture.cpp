@@ -17,9 +17,10 @@ namespace {
 const std::string kRealResources = VKJY_SOURCE_RESOURCES;
 }
 
-ShellTest::ShellTest() {
+ShellTest::ShellTest(Size screenSize) : screen(screenSize, 1) {
     View::setAnimationSpeed(0);
-    SystemInfo::setScreenMode(SystemInfo::kFourInchScreen);
+    SystemInfo::setScreenMode(screenSize.height > 480 ? SystemInfo::kFourInchScreen
+                                                      : SystemInfo::kThreeAndAHalfInchScreen);
     Image::setResourceDirectory(kRealResources + "/images");
     fs::create_directory_symlink(kRealResources + "/directory", resources.file("directory"));
     fs::create_directory_symlink(kRealResources + "/images", resources.file("images"));

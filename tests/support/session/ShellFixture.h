@@ -19,7 +19,8 @@
 // application class. launch() makes the delegate and finishes launching, as main does.
 class ShellTest : public ::testing::Test {
 protected:
-    ShellTest();
+    // A 4-inch screen, or the 3.5-inch one for a height of 480.
+    explicit ShellTest(Size screenSize = {320, 568});
     ~ShellTest() override;
 
     // Writes Info.plist (the real one with these values) and launches.
@@ -36,7 +37,7 @@ protected:
     SimExchange sim{SimExchange::testOptions()};
     ScopedEnvironment resourcesEnvironment{"VKJY_RESOURCES", resources.path().c_str()};
     CUIApplication app;
-    Screen screen{{320, 568}, 1};
+    Screen screen;
     ScreenDriver driver{screen};
     std::unique_ptr<VKJYAppDelegate> delegate;
     int terminatedWith = -1;

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYTabBarHelper.h"
@@ -12,6 +11,7 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYSavedAccounts.h"
 
 namespace {
 constexpr double kStepSeconds = 10;
@@ -150,22 +150,8 @@ void TradeSessionFixture::keepAccount(const TradeSessionAccount& who) {
     defaults.setString(who.platform, "platform_code");
     defaults.setString(who.environment, "environment_code");
     defaults.synchronize();
-    const std::string path = delegate->accountInfoFilePath();
-    auto accounts = PropertyList::readFile(path).value_or(PropertyList::dictionary());
-    PropertyList* platform = accounts.find(who.platform);
-    if (!platform) {
-        accounts.set(who.platform, PropertyList::dictionary());
-        platform = accounts.find(who.platform);
-    }
-    PropertyList* environment = platform->find(who.environment);
-    if (!environment) {
-        platform->set(who.environment, PropertyList::dictionary());
-        environment = platform->find(who.environment);
-    }
-    if (!environment->contains(who.account)) {
-        environment->set(who.account, "0");
-    }
-    EXPECT_TRUE(accounts.writeFile(path));
+    EXPECT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({who.platform, who.environment, who.account}));
 }
 
 NavigationController* TradeSessionFixture::tradeNavigation() {

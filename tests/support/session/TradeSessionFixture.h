@@ -26,6 +26,8 @@ struct TradeSessionAccount {
 // screens a test needs before launching. Main thread.
 class TradeSessionFixture : public ShellTest {
 protected:
+    explicit TradeSessionFixture(Size screenSize = {320, 568}) : ShellTest(screenSize) {}
+
     // Launches the shell and runs until the tab bar shows.
     bool launchShell(const std::string& vkAppName = "VKDZ");
     // Logs the account in; false (with the reason as a test failure) when the chain fails.

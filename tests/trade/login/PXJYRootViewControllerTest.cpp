@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "TradeLoginScreenTest.h"
+#include "platform/foundation/Text.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/login/PXTradeHomeView.h"
+
+namespace {
+constexpr const char* kPassword = "111111";
+
+// A screen the home opens, recording what it was handed.
+class OpenedScreen : public ViewController {
+public:
+    explicit OpenedScreen(PXTradeScreenArgs args) : args(std::move(args)) {}
+    PXTradeScreenArgs args;
+};
+}  // namespace
+
+class PXJYRootViewControllerTest : public TradeLoginScreenTest {
+protected:
+    // Logs the account in on the login screen the trade tab brings up.
+    PXJYRootViewController* logInThroughTheTradeTab(const std::string& account) {
+        PXJYTradeLoginVC* screen = openLoginScreen();
+        if (!screen) {
+            return nullptr;
+        }
+        logInOnScreen(screen, account, kPassword);
+        EXPECT_TRUE(runUntilHome()) << alertTexts();
+        return top<PXJYRootViewController>();
+    }
+    std::string equityShown() {
+        View* title = driver.viewWithText("当前权益");
+        if (!title) {
+            return {};
+        }
+        for (View* sibling : title->superview()->subviews()) {
+            if (sibling->frame().y > title->frame().y &&
+                std::abs(sibling->frame().x - title->frame().x) < 1) {
+                return driver.textOf(sibling);
+            }
+        }
+        return {};
+    }
+};
+
+TEST_F(PXJYRootViewControllerTest, shouldShowTheAccountFiguresOfTheSimulatorsAccount) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
+    ASSERT_TRUE(root);
+    const double balance = *tradeServer("01", "01").ledger().balance("100000000000002");
+    EXPECT_EQ(equityShown(), Text::format("%.2f", balance));
+    EXPECT_TRUE(driver.viewWithText("0.00%"));
+    EXPECT_TRUE(driver.viewWithText("浮动盈亏"));
+    PXTradeHomeView* home = root->tradeHomeView();
+    EXPECT_EQ(home->chiCangListView()->numberOfRows(0),
+              static_cast<int>(home->commodityAllKeys().size()) + 2);
+}
+
+TEST_F(PXJYRootViewControllerTest, shouldListTheHoldingsAndOpenARowIntoItsOrderButtons) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000001");
+    ASSERT_TRUE(root);
+    PXTradeHomeView* home = root->tradeHomeView();
+    const auto& summaries = tradeModule().PXJYData().chiCangHuiZongXinXi();
+    ASSERT_FALSE(summaries.empty());
+    const auto& commodity =
+        tradeModule().PXJYData().shangPinXinXi().at(summaries[0]->commodityCode);
+    EXPECT_TRUE(driver.viewWithText(commodity->commodityName));
+    EXPECT_TRUE(driver.viewWithText(summaries[0]->shuLiang));
+
+    ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), {0, 1}));
+    EXPECT_FALSE(home->commodityInfoChange());
+    EXPECT_TRUE(driver.viewWithText("持牌均价"));
+
+    PXTradeScreenFactory::registerScreen("PXJYSimplePingCangVC", [](const PXTradeScreenArgs& args) {
+        return std::make_unique<OpenedScreen>(args);
+    });
+    ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), {0, 2}));
+    EXPECT_EQ(home->selectedCellIndexPath(), (IndexPath{0, 2}));
+    snapshot("home-opened-row");
+    ASSERT_TRUE(driver.tapText("转让"));
+    driver.settle();
+    auto* opened = top<OpenedScreen>();
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(opened->args.summary);
+    EXPECT_EQ(opened->args.summary->commodityCode, summaries[0]->commodityCode);
+    EXPECT_EQ(opened->args.commodityCode, summaries[0]->commodityCode);
+    EXPECT_FALSE(home->selectedCellIndexPath());
+}
+
+TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
+    ASSERT_TRUE(root);
+    // Published after the first heartbeat has told the client the latest announcement.
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return !tradeModule().PXJYTimerManger().transactionReporting().is_null(); }, 8));
+    tradeServer("01", "01").ledger().publishNotice("新公告", "<p>内容</p>");
+    ASSERT_TRUE(driver.runUntil([&] { return tradeModule().PXJYTimerManger().xinGongGao(); }, 8));
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    EXPECT_TRUE(root->isMenuOpen());
+    EXPECT_EQ(root->messageRedView()->alpha(), 1);
+    snapshot("home-menu");
+    // Not registered yet: nothing opens.
+    ASSERT_TRUE(driver.tapText("公告"));
+    EXPECT_EQ(top<PXJYRootViewController>(), root);
+    EXPECT_EQ(root->messageRedView()->alpha(), 0);
+    EXPECT_FALSE(tradeModule().PXJYTimerManger().xinGongGao());
+    ASSERT_TRUE(driver.tapText("取消"));
+    EXPECT_FALSE(root->isMenuOpen());
+}
+
+TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenTheSessionExpires) {
+    ASSERT_TRUE(logInThroughTheTradeTab("100000000000002"));
+    ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
+    EXPECT_EQ(alertTexts(), "提示|您的当前登录状态已失效,请重新登录!");
+    EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");
+    EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(1), "取消");
+    EXPECT_FALSE(tradeModule().tradeLogin());
+    EXPECT_TRUE(tradeModule().PXJYData().shangPinXinXi().empty());
+    EXPECT_TRUE(tradeModule().PXJYData().tradeSession()->JYsessionID.empty());
+    snapshot("session-lost-dialog");
+    ASSERT_TRUE(driver.tapAlertButton("重新登录"));
+    PXJYTradeLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYTradeLoginVC>()) != nullptr; }));
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
+}
+
+TEST_F(PXJYRootViewControllerTest, shouldEndAnIdleSessionWithItsOwnMessage) {
+    ASSERT_TRUE(logInThroughTheTradeTab("100000000000002"));
+    SimTradeServer& server = tradeServer("01", "01");
+    server.ledger().setIdleLimitMs(60 * 1000);
+    sim.clock().advance(61 * 1000);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
+    EXPECT_EQ(alertTexts(), "提示|长时间未操作登录状态已失效,请重新登录!");
+    EXPECT_FALSE(tradeModule().tradeLogin());
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    driver.settle();
+    EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
+}

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include "TradeLoginScreenTest.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYLoginForm.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSimpleLoginVCDelegate.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/login/PXJYTradeLoginVCDelegate.h"
+#include "trade/login/PXTradeHomeView.h"
+
+namespace {
+constexpr const char* kFirst = "100000000000001";
+constexpr const char* kSecond = "100000000000002";
+constexpr const char* kPassword = "111111";
+
+// An order screen as the later folders build them: the switcher at its top, the login screens
+// pushed when it asks, their answers handed back to it.
+class SwitcherHostScreen : public ViewController,
+                           public PXJYSwitchingAccountViewDelegate,
+                           public PXJYTradeLoginVCDelegate,
+                           public PXJYSimpleLoginVCDelegate {
+public:
+    PXJYSwitchingAccountView* switcher = nullptr;
+
+    void loadView() override {
+        auto root = std::make_shared<View>(Rect(0, 0, 320, 568));
+        root->setBackgroundColor(Color::rgb(41, 41, 51));
+        auto panel = std::make_unique<PXJYSwitchingAccountView>();
+        const Rect bar(0, 64, 320, PXJYSwitchingAccountView::kClosedHeight);
+        panel->setFrame(bar);
+        panel->initSwitchingAccountView(bar);
+        panel->setDelegate(this);
+        switcher = root->addSubview(std::move(panel));
+        setView(root);
+    }
+    void PXPushLoginVC() override {
+        auto login = std::make_unique<PXJYTradeLoginVC>();
+        login->setDelegate(this);
+        navigationController()->pushViewController(std::move(login), true);
+    }
+    void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override {
+        auto screen = std::make_unique<PXJYSimpleLoginVC>();
+        screen->setDelegate(this);
+        screen->setSelectedAccount(account);
+        navigationController()->pushViewController(std::move(screen), true);
+    }
+    void PXJYLoginSuccess() override { switcher->LoginSuccess(); }
+    void PXJYLoginBackAction() override { switcher->LoginBackAction(); }
+    void PXJYSimpleLoginSuccess() override { switcher->simpleLoginSuccess(); }
+    void PXJYSimpleLoginCancelAction() override { switcher->simpleLoginBackAction(); }
+};
+}  // namespace
+
+class PXJYSwitchingAccountTest : public TradeLoginScreenTest {
+protected:
+    // The first account logged in through the fixture, the second saved beside it.
+    bool logInWithTwoSavedAccounts() {
+        if (!launchAndLogIn({kFirst, kPassword, "01", "01"})) {
+            return false;
+        }
+        return PXJYSavedAccounts(delegate->accountInfoFilePath()).addAccount({"01", "01", kSecond});
+    }
+    bool timersRunning() {
+        PXTradeTimerManger& timers = tradeModule().PXJYTimerManger();
+        return timers.heartTimer() && timers.JY_Timer();
+    }
+    // Fills the switch screen, taps "登录" and confirms.
+    void switchOn(PXJYSimpleLoginVC* screen, const std::string& password) {
+        ASSERT_TRUE(driver.runUntil([&] {
+            return !screen->captchaButton()->isLoading() &&
+                   !screen->captchaButton()->validString().empty();
+        }));
+        typeText(screen->passwordTextField(), password);
+        typeOnKeypad(screen->captchaTextField(), captchaOnDisplay(screen->captchaButton()));
+        ASSERT_TRUE(driver.pressKey("完成"));
+        ASSERT_TRUE(driver.tapText("登录"));
+    }
+    int countOf(const std::string& name) {
+        const auto names = receivedNames();
+        return static_cast<int>(std::count(names.begin(), names.end(), name));
+    }
+};
+
+TEST_F(PXJYSwitchingAccountTest, shouldSwitchToTheSecondSavedAccountAndBackFromTheHome) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* root = top<PXJYRootViewController>();
+    ASSERT_TRUE(root);
+    PXTradeHomeView* home = root->tradeHomeView();
+    ASSERT_EQ(home->allAccountArray().size(), 2u);
+    EXPECT_EQ(home->chiCangListView()->rectForHeader(0).height, 55);
+    EXPECT_EQ(home->chiCangListView()->rectForHeader(1).height, 30);
+    EXPECT_EQ(home->chiCangListView()->numberOfRows(1), 0);
+
+    for (const auto& [account, section] : {std::pair{kSecond, 1}, std::pair{kFirst, 0}}) {
+        home->headerButtonClick(section);
+        EXPECT_FALSE(timersRunning());
+        PXJYSimpleLoginVC* screen = nullptr;
+        ASSERT_TRUE(
+            driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+        EXPECT_EQ(screen->userNameTextField()->text(),
+                  PXJYLoginForm::stringByReplacingOccurrencesOfSpace(account));
+        if (section == 1) {
+            snapshot("switch-screen");
+        }
+        const int logoffs = countOf("logoff");
+        switchOn(screen, kPassword);
+        EXPECT_EQ(alertTexts(), "提示|切换账号将会注销已登录账号!");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(runUntilHome()) << alertTexts();
+        EXPECT_EQ(countOf("logoff"), logoffs + 1);
+        EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), account);
+        EXPECT_EQ(home->loggedInSection(), section);
+        EXPECT_TRUE(timersRunning());
+    }
+}
+
+TEST_F(PXJYSwitchingAccountTest, shouldKeepTheFirstAccountLoggedInWhenTheSwitchHasABadPassword) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* root = top<PXJYRootViewController>();
+    ASSERT_TRUE(root);
+    root->tradeHomeView()->headerButtonClick(1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    switchOn(screen, "123");
+    EXPECT_EQ(alertTexts(), "提示|密码的长度不能小于6位");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_EQ(countOf("logoff"), 0);
+    EXPECT_TRUE(tradeModule().tradeLogin());
+
+    // Declining the confirmation changes nothing either.
+    screen->passwordTextField()->setText(kPassword);
+    ASSERT_TRUE(driver.tapText("登录"));
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_EQ(countOf("logoff"), 0);
+
+    ASSERT_TRUE(driver.tapText("取消"));
+    ASSERT_TRUE(driver.runUntil([&] { return top<PXJYRootViewController>() != nullptr; }));
+    EXPECT_TRUE(tradeModule().tradeLogin());
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kFirst);
+    EXPECT_EQ(root->tradeHomeView()->loggedInSection(), 0);
+    EXPECT_TRUE(timersRunning());
+}
+
+TEST_F(PXJYSwitchingAccountTest, shouldSwitchFromThePanelOfAnOrderScreen) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* host = pushOnTradeTab(std::make_unique<SwitcherHostScreen>());
+    ASSERT_TRUE(host);
+    PXJYSwitchingAccountView* panel = host->switcher;
+    EXPECT_EQ(driver.textOf(panel->zhangHu()), kFirst);
+    EXPECT_EQ(driver.textOf(panel->panFu()), "实盘");
+    ASSERT_TRUE(driver.tap(panel->accountButton()));
+    EXPECT_EQ(panel->frame().height, PXJYSwitchingAccountView::kOpenHeight);
+    EXPECT_TRUE(driver.viewWithText("已登录"));
+    EXPECT_TRUE(driver.viewWithText("添加账号"));
+    snapshot("switch-panel");
+
+    // The account in use only restarts the timers.
+    ASSERT_TRUE(driver.tapRow(*panel->environmentListView(), {0, 0}));
+    EXPECT_EQ(top<SwitcherHostScreen>(), host);
+    EXPECT_TRUE(timersRunning());
+
+    ASSERT_TRUE(driver.tap(panel->accountButton()));
+    ASSERT_TRUE(driver.tapRow(*panel->environmentListView(), {0, 1}));
+    EXPECT_FALSE(timersRunning());
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    switchOn(screen, kPassword);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return top<SwitcherHostScreen>() && tradeModule().tradeLogin(); }, 10));
+    EXPECT_EQ(driver.textOf(panel->zhangHu()), kSecond);
+    EXPECT_TRUE(timersRunning());
+
+    // "添加账号" pushes the full login screen; backing out restarts the timers.
+    ASSERT_TRUE(driver.tap(panel->accountButton()));
+    ASSERT_TRUE(driver.tapText("添加账号"));
+    EXPECT_FALSE(timersRunning());
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (login = top<PXJYTradeLoginVC>()) != nullptr; }));
+    ASSERT_TRUE(driver.runUntil([&] { return loginScreenReady(login); }));
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return top<SwitcherHostScreen>() != nullptr; }));
+    EXPECT_TRUE(timersRunning());
+}
+
+TEST_F(PXJYSwitchingAccountTest, shouldKeepTheSavedUserNameWhenAnAddedAccountFailsToLogIn) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* host = pushOnTradeTab(std::make_unique<SwitcherHostScreen>());
+    ASSERT_TRUE(host);
+    ASSERT_TRUE(driver.tap(host->switcher->accountButton()));
+    ASSERT_TRUE(driver.tapText("添加账号"));
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return (login = top<PXJYTradeLoginVC>()) && loginScreenReady(login); }));
+    logInOnScreen(login, "100000000000003", "999999");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }));
+    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kFirst);
+}

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "TradeLoginScreenTest.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+
+namespace {
+constexpr const char* kAccount = "100000000000001";
+constexpr const char* kPassword = "111111";
+
+nlohmann::json requestOf(const SimTradeReceived& received) {
+    return nlohmann::json::parse(received.body)["VUZI"]["REQ"];
+}
+
+std::vector<std::string> withoutHeartbeats(std::vector<std::string> names) {
+    std::erase(names, "SYS_TIME_QUERY");
+    return names;
+}
+}  // namespace
+
+using PXJYTradeLoginVCTest = TradeLoginScreenTest;
+
+TEST_F(PXJYTradeLoginVCTest, shouldLogInWithTheCaptchaAndStartTheHeartbeat) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->platformB()->currentTitle(), "华东现货");
+    snapshot("login-captcha");
+    const std::string uuid = screen->captchaButton()->validString();
+    const std::string code = captchaOnDisplay(screen->captchaButton());
+
+    logInOnScreen(screen, kAccount, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            const auto names = receivedNames();
+            return std::count(names.begin(), names.end(), "SYS_TIME_QUERY") >= 2;
+        },
+        8));
+
+    const auto names = receivedNames();
+    const std::vector<std::string> expected = {"probe",           "probe",
+                                               "captcha",         "logon",
+                                               "commodity_query", "other_firm_query",
+                                               "holding_query",   "holding_detail_query",
+                                               "firm_info"};
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 9), expected);
+    const auto requests = received();
+    const auto logon = requestOf(requests[3]);
+    EXPECT_EQ(logon["USER_ID"], kAccount);
+    EXPECT_EQ(logon["PASSWORD"], "");
+    EXPECT_EQ(logon["VALID_UUID"], uuid);
+    EXPECT_EQ(logon["VALID_CODE"], code);
+    std::vector<std::string> curlogon;
+    for (const auto& request : requests) {
+        if (request.name == "SYS_TIME_QUERY") {
+            curlogon.push_back(nlohmann::json::parse(request.body).value("curlogon", ""));
+        }
+    }
+    ASSERT_GE(curlogon.size(), 2u);
+    EXPECT_EQ(curlogon[0], "1");
+    EXPECT_EQ(curlogon[1], "0");
+    snapshot("home");
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldLogInWithoutCaptchaWhereTheEnvironmentHasNone) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(chooseEnvironment(screen, "模拟"));
+    EXPECT_FALSE(screen->captchaShown());
+    EXPECT_EQ(screen->loginButtonView()->frame().y, 300);
+    EXPECT_FALSE(driver.isVisible(screen->captchaTextField()));
+    snapshot("login-without-captcha");
+
+    logInOnScreen(screen, "200000000000001", kPassword, false);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    const auto names = withoutHeartbeats(receivedNames("01", "02"));
+    EXPECT_EQ(std::count(names.begin(), names.end(), "captcha"), 0);
+    const auto requests = received("01", "02");
+    const auto logon = std::find_if(requests.begin(), requests.end(),
+                                    [](const auto& r) { return r.name == "logon"; });
+    ASSERT_NE(logon, requests.end());
+    EXPECT_EQ(requestOf(*logon)["VALID_CODE"], "");
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("environment_code"), "02");
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldRefuseAnAccountWithoutMemberRightsBeforeTheLogon) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(chooseEnvironment(screen, "模拟"));
+    EXPECT_FALSE(screen->captchaShown());
+    logInOnScreen(screen, "900000000000001", kPassword, false);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }));
+    EXPECT_EQ(alertTexts(), "提示|没有交易权限");
+    const auto names = receivedNames("01", "02");
+    EXPECT_EQ(std::count(names.begin(), names.end(), "logon"), 0);
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldShowTheServersMessageAndANewCaptchaAfterAFailedLogon) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    const std::string firstCaptcha = screen->captchaButton()->validString();
+    logInOnScreen(screen, kAccount, "999999");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }));
+    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+    const std::string wrongPassword = driver.visibleAlert()->message();
+    EXPECT_FALSE(wrongPassword.empty());
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return loginScreenReady(screen); }));
+    EXPECT_NE(screen->captchaButton()->validString(), firstCaptcha);
+    EXPECT_EQ(screen->captchaTextField()->text(), "");
+    EXPECT_EQ(screen->passWordTextField()->text(), "999999");
+
+    screen->passWordTextField()->setText(kPassword);
+    typeOnKeypad(screen->captchaTextField(), "0000");
+    ASSERT_TRUE(driver.pressKey("完成"));
+    ASSERT_TRUE(driver.tap(screen->loginButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }));
+    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+    EXPECT_NE(driver.visibleAlert()->message(), wrongPassword);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return loginScreenReady(screen); }));
+
+    // Failed attempts leave nothing behind that blocks the next one.
+    logInOnScreen(screen, kAccount, kPassword);
+    EXPECT_TRUE(runUntilHome()) << alertTexts();
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldCheckTheInputBeforeSendingAnything) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    typeOnKeypad(screen->userNameTextField(), "1000000000000011");
+    EXPECT_EQ(screen->userNameTextField()->text(), "1000 0000 0000 001");
+    ASSERT_TRUE(driver.pressKey("完成"));
+    ASSERT_TRUE(driver.tap(screen->loginButton()));
+    EXPECT_EQ(alertTexts(), "提示|密码输入不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    const auto names = receivedNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "logon"), 0);
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldKeepTheAccountAndCodesAcrossARestart) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    logInOnScreen(screen, kAccount, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    const std::string accountsFile = delegate->accountInfoFilePath();
+
+    app.setDelegate(nullptr);
+    delegate.reset();
+    driver.settle();
+    UserDefaults::resetStandardUserDefaults();
+
+    auto accounts = PropertyList::readFile(accountsFile);
+    ASSERT_TRUE(accounts);
+    EXPECT_EQ((*accounts)["01"]["01"][kAccount].toString(), "0");
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    EXPECT_EQ(defaults.stringForKey("platform_code"), "01");
+    EXPECT_EQ(defaults.stringForKey("environment_code"), "01");
+    EXPECT_EQ(defaults.stringForKey("JYUserName"), kAccount);
+
+    screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->userNameTextField()->text(), "1000 0000 0000 001");
+}
+
+TEST_F(PXJYTradeLoginVCTest, shouldGoBackToTheMarketTabAndRestoreTheCodes) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(chooseEnvironment(screen, "模拟"));
+    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), "02");
+    ASSERT_TRUE(driver.tap(screen->navigationBarView()->backButton()));
+    driver.settle();
+    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), "01");
+    EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
+}
+
+class PXJYTradeLoginVCSmallScreenTest : public TradeLoginScreenTest {
+protected:
+    PXJYTradeLoginVCSmallScreenTest() : TradeLoginScreenTest({320, 480}) {}
+};
+
+TEST_F(PXJYTradeLoginVCSmallScreenTest, shouldKeepTheFormUsableOnTheSmallScreen) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    snapshot("login-captcha-480");
+    ASSERT_TRUE(driver.tap(screen->captchaTextField()));
+    EXPECT_EQ(screen->backgroundView()->frame().y, -125);
+    snapshot("login-captcha-typing-480");
+    ASSERT_TRUE(driver.pressKey("完成"));
+    EXPECT_EQ(screen->backgroundView()->frame().y, 0);
+    // Ending editing again leaves a form that was not raised where it is.
+    screen->returnLoginView();
+    EXPECT_EQ(screen->backgroundView()->frame().y, 0);
+    logInOnScreen(screen, kAccount, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    snapshot("home-480");
+}
