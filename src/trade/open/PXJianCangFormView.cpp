@@ -1,5 +1,7 @@
 #include "trade/open/PXJianCangFormView.h"
 
+#include <algorithm>
+
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/graphics/Image.h"
@@ -14,8 +16,10 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/open/PXJianCangRules.h"
+#include "widgets/GlossAlertView.h"
 
 namespace {
 const char* const kBoldFont = "Helvetica-Bold";
@@ -369,6 +373,51 @@ bool PXJianCangFormView::isCuoHeCommodity() const {
     }
     const auto codes = app->normalAppPropertyModel().cuoHeCodeArray();
     return std::find(codes.begin(), codes.end(), m_commodityCode) != codes.end();
+}
+
+void PXJianCangFormView::confirmOrder(const std::string& price, std::function<void()> send) {
+    if (module().defaultString("prompt") != "1") {
+        send();
+        return;
+    }
+    const JYDict order = {{"commodityName", m_commodityNameButton->currentTitle()},
+                          {"price", price},
+                          {"number", m_shuLiang->text()},
+                          {"sign", std::to_string(m_side)}};
+    m_confirmed = std::move(send);
+    auto alert = std::make_unique<GlossAlertView>(
+        "提示", PXTradeNetworkManger::confirmationText(order, 1, 1), this, "确定",
+        std::vector<std::string>{"取消"});
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    AlertView::show(std::move(alert));
+}
+
+void PXJianCangFormView::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
+    auto confirmed = std::move(m_confirmed);
+    m_confirmed = nullptr;
+    if (buttonIndex == 0 && confirmed) {
+        confirmed();
+    }
+}
+
+JYDict PXJianCangFormView::orderBookRequest(const std::string& price, bool listRest) const {
+    const JYDict head = orderHead();
+    JYDict request = JYDict::object();
+    request["id"] = head["id"];
+    request["name"] = "order_mp";
+    request["USER_ID"] = head["userid"];
+    request["BUY_SELL"] = std::to_string(m_side);
+    request["COMMODITY_ID"] = m_commodityCode;
+    request["PRICE"] = price;
+    request["QTY"] = m_shuLiang->text();
+    request["SETTLE_BASIS"] = "1";
+    request["ISLIST"] = listRest ? "1" : "0";
+    request["CLOSEMODE"] = "1";
+    request["HOLDING_ID"] = "";
+    request["SESSION_ID"] = sessionId();
+    request["A_N"] = "";
+    request["P_P"] = "";
+    return request;
 }
 
 std::string PXJianCangFormView::firmId() const {

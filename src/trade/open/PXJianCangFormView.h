@@ -5,10 +5,12 @@
 // pieces and adds its price rows and its order. The host fills the commodity, range and
 // prices; the form never talks to the server. Owned by its host's view; main thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
@@ -27,7 +29,8 @@ class PXJianCangFormView : public View,
                            public PadKeyboardViewDelegate,
                            public TextFieldDelegate,
                            public TableViewDataSource,
-                           public TableViewDelegate {
+                           public TableViewDelegate,
+                           public AlertViewDelegate {
 public:
     static constexpr double kRowHeight = 50;
     static constexpr double kLift = 165;
@@ -73,6 +76,8 @@ public:
     int numberOfRows(TableView&, int section) override;
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
     void didSelectRow(TableView& table, IndexPath indexPath) override;
+    // The order confirmation's buttons: "确定" (0) sends.
+    void alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) override;
 
 protected:
     struct Style {
@@ -131,6 +136,12 @@ protected:
     void setSideButtons();
 
     bool isCuoHeCommodity() const;
+    // The "order_mp" request of an order-book delisting at that price; listRest lists the
+    // lots that find no counterpart.
+    JYDict orderBookRequest(const std::string& price, bool listRest) const;
+    // With the user default "prompt" "1" asks "   商品:...方式:摘牌购入" first; send runs on
+    // "确定", or at once under any other setting.
+    void confirmOrder(const std::string& price, std::function<void()> send);
 
 private:
     void buildDropDown();
@@ -156,6 +167,7 @@ private:
     TextField* m_editingField = nullptr;
     int m_side = 1;
     double m_nameRowTop = 0;
+    std::function<void()> m_confirmed;
     std::string m_commodityCode;
     bool m_hide = true;
     bool m_keyboardHideFlag = true;

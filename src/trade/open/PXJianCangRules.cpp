@@ -1,5 +1,7 @@
 #include "trade/open/PXJianCangRules.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/foundation/Text.h"
@@ -14,6 +16,7 @@ const char* const kEmptyLimit = "条件价格不能为空";
 const char* const kBadPrice = "请输入正确的交易价格";
 const char* const kBadStopLoss = "止损价格有误";
 const char* const kBadTakeProfit = "止盈价格有误";
+const char* const kRefusedCommodity = "该商品不允许此交易";
 
 PXJianCangRefusal refuse(const char* message) {
     return {kTitle, message};
@@ -88,6 +91,53 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkMarketOrder(const MarketI
             Text::format("点差范围(%@ ~ %@)", input.spreadMinimum, input.spreadMaximum)};
     }
     return std::nullopt;
+}
+
+std::optional<PXJianCangRefusal> PXJianCangRules::checkDelisting(bool refusedCommodity,
+                                                                 const std::string& listingPrice,
+                                                                 const std::string& quantity,
+                                                                 const std::string& rangeLabel) {
+    if (refusedCommodity) {
+        return refuse(kRefusedCommodity);
+    }
+    if (listingPrice.empty()) {
+        return refuse("摘牌价不能为空");
+    }
+    return checkQuantity(quantity, rangeLabel);
+}
+
+std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
+    bool refusedCommodity, const std::string& quantity, const std::string& rangeLabel,
+    const std::string& price, const std::string& quoteUnit) {
+    if (refusedCommodity) {
+        return refuse(kRefusedCommodity);
+    }
+    if (auto refusal = checkQuantity(quantity, rangeLabel)) {
+        return refusal;
+    }
+    if (price.empty()) {
+        return refuse("请输入交易价格");
+    }
+    const double value = Text::doubleValue(price);
+    const double unit = Text::doubleValue(quoteUnit);
+    if (value <= 0) {
+        return refuse(kBadPrice);
+    }
+    if (unit > 0) {
+        const double steps = value / unit;
+        if (std::abs(steps - std::round(steps)) > 1e-6) {
+            return refuse(kBadPrice);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string PXJianCangRules::orderBookRangeText(const PXTradeCommodity& commodity, int held,
+                                                int openOrders) {
+    // Nothing left reads as 0, never as a minus sign inside the range.
+    const int maximum =
+        std::max(0, Text::intValue(commodity.ZuiDaChiCangLiang) - held - openOrders);
+    return "(摘牌范围:" + commodity.DBZuiXiaoKeWeiTuoLiang + "-" + std::to_string(maximum) + ")";
 }
 
 std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalOrder(

@@ -48,6 +48,22 @@ public:
     };
 
     static std::optional<PXJianCangRefusal> checkMarketOrder(const MarketInput& input);
+    // Taking up a chosen listing of the order book.
+    static std::optional<PXJianCangRefusal> checkDelisting(bool refusedCommodity,
+                                                           const std::string& listingPrice,
+                                                           const std::string& quantity,
+                                                           const std::string& rangeLabel);
+    // Delisting at a typed price: a price above zero and a whole multiple of the quote unit
+    // (when the commodity names one).
+    static std::optional<PXJianCangRefusal> checkConditionalDelisting(bool refusedCommodity,
+                                                                      const std::string& quantity,
+                                                                      const std::string& rangeLabel,
+                                                                      const std::string& price,
+                                                                      const std::string& quoteUnit);
+    // "(摘牌范围:minimum-maximum)": the commodity's largest holding less what is held and what
+    // waits in open orders, at least 0.
+    static std::string orderBookRangeText(const PXTradeCommodity& commodity, int held,
+                                          int openOrders);
     static std::optional<PXJianCangRefusal> checkConditionalOrder(const ConditionalInput& input);
 
     // "当前摘牌所需订金为%.2f元" (or 挂牌 for a listing) of quantity x price x trade unit x

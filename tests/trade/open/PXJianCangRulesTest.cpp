@@ -139,3 +139,49 @@ TEST(PXJianCangRules, depositMultipliesQuantityPriceUnitAndRate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PXJianCangRules, orderBookDelistingNeedsAListingAndALotCountWithinIt) {
+    const std::string range = "(摘牌范围:1-7)";
+    auto message = [&](bool refused, const char* price, const char* quantity) {
+        return refusalOf(PXJianCangRules::checkDelisting(refused, price, quantity, range));
+    };
+    EXPECT_EQ(message(true, "", ""), "提示/该商品不允许此交易");
+    EXPECT_EQ(message(false, "", "3"), "提示/摘牌价不能为空");
+    EXPECT_EQ(message(false, "12.5", "0"), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message(false, "12.5", "8"), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message(false, "12.5", "1"), "pass");
+    EXPECT_EQ(message(false, "12.5", "7"), "pass");
+}
+
+TEST(PXJianCangRules, conditionalDelistingPriceIsAWholeNumberOfQuoteUnits) {
+    const std::string range = "(摘牌范围:1-5)";
+    auto message = [&](const char* quantity, const char* price, const char* unit,
+                       const std::string& label) {
+        return refusalOf(
+            PXJianCangRules::checkConditionalDelisting(false, quantity, label, price, unit));
+    };
+    EXPECT_EQ(message("", "", "0.1", range), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message("6", "12.5", "0.1", range), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message("1", "12.5", "0.1", "(摘牌范围:1-0)"), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message("1", "12.5", "0.1", "(摘牌范围:1--4)"), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message("1", "12.5", "0.1", ""), "提示/请输入正确的交易数量");
+    EXPECT_EQ(message("5", "", "0.1", range), "提示/请输入交易价格");
+    EXPECT_EQ(message("5", "0.", "0.1", range), "提示/请输入正确的交易价格");
+    EXPECT_EQ(message("5", "12.25", "0.1", range), "提示/请输入正确的交易价格");
+    EXPECT_EQ(message("5", "12.25", "0.05", range), "pass");
+    EXPECT_EQ(message("5", "0.5", "", range), "pass");
+    EXPECT_EQ(refusalOf(PXJianCangRules::checkConditionalDelisting(true, "", "", "", "")),
+              "提示/该商品不允许此交易");
+}
+
+TEST(PXJianCangRules, orderBookRangeLeavesRoomForHoldingsAndOpenOrders) {
+    PXTradeCommodity nickel;
+    nickel.DBZuiXiaoKeWeiTuoLiang = "1";
+    nickel.ZuiDaChiCangLiang = "20";
+    EXPECT_EQ(PXJianCangRules::orderBookRangeText(nickel, 10, 5), "(摘牌范围:1-5)");
+    EXPECT_EQ(PXJianCangRules::orderBookRangeText(nickel, 15, 8), "(摘牌范围:1-0)");
+}
+
+}  // namespace

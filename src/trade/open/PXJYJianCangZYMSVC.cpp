@@ -1,0 +1,392 @@
+#include "trade/open/PXJYJianCangZYMSVC.h"
+
+#include <algorithm>
+
+#include "platform/foundation/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/View.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/TradeText.h"
+#include "trade/open/PXJYJianCangViewController.h"
+#include "trade/open/PXJianCangRules.h"
+#include "trade/open/PXJianCangTabs.h"
+
+namespace {
+const char* const kListingTag = "PXGuaPaiList";
+const char* const kDelistingTag = "PXZhaiPai";
+const char* const kOpenOrdersTag = "PXweiTuoChaXun";
+
+PXTradeModule& trade() {
+    return PXTradeModule::shared();
+}
+
+std::string userName() {
+    return trade().defaultString("JYUserName");
+}
+
+std::string sessionId() {
+    const auto& session = trade().PXJYData().tradeSession();
+    return session ? session->JYsessionID : std::string();
+}
+
+std::vector<std::string> allCommodityCodes() {
+    std::vector<std::string> codes;
+    for (const auto& entry : trade().PXJYData().shangPinXinXi()) {
+        codes.push_back(entry.first);
+    }
+    return codes;
+}
+
+// Orders that still wait on the book: ordered, or partly done.
+bool isOpenOrder(const JYDict& row) {
+    const std::string status = TradeText::textAt(row, "STA_NUM");
+    return status == "1" || status == "4";
+}
+}  // namespace
+
+PXJYJianCangZYMSVC::PXJYJianCangZYMSVC() {
+    setHidesBottomBarWhenPushed(true);
+    m_relay = PXTradeReplyRelay::create(*this, *this);
+}
+
+PXJYJianCangZYMSVC::~PXJYJianCangZYMSVC() {
+    m_relay->detach();
+    if (PXTradeModule::hasShared()) {
+        for (uint64_t token : m_observers) {
+            trade().stopObserving(token);
+        }
+    }
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYJianCangZYMSVC::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
+    root->setBackgroundColor(PXTradeViewKit::background());
+    m_navigationBarView = PXTradeViewKit::addNavigationBar(*root, area.y, "", this);
+    m_tabs = std::make_unique<PXJianCangTabs>(*m_navigationBarView,
+                                              [this](bool first) { showTab(first); });
+    const double top = area.y + VKJYNavigationBarView::kHeight;
+    const Rect formFrame{0, top, area.width, area.height - VKJYNavigationBarView::kHeight};
+    const auto codes = allCommodityCodes();
+    m_zhaiPaiView = root->addSubview(std::make_unique<PXJYZhaiPaiViewZYMS>(formFrame, codes));
+    m_zhaiPaiView->setDelegate(this);
+    m_zhaiPaiView->guaPaiListView()->setDelegate(this);
+    m_tiaoJianZhaiPaiView =
+        root->addSubview(std::make_unique<PXJYTiaoJianZhaiPaiViewZYMS>(formFrame, codes));
+    m_tiaoJianZhaiPaiView->setDelegate(this);
+    setView(root);
+    showTab(true);
+}
+
+void PXJYJianCangZYMSVC::showTab(bool first) {
+    m_shiJiaZhiJia = first ? 1 : 2;
+    m_tabs->show(first);
+    m_zhaiPaiView->setAlpha(first ? 1 : 0);
+    m_tiaoJianZhaiPaiView->setAlpha(first ? 0 : 1);
+}
+
+Button* PXJYJianCangZYMSVC::SJbutton() const {
+    return m_tabs->first();
+}
+
+Button* PXJYJianCangZYMSVC::ZJbutton() const {
+    return m_tabs->second();
+}
+
+void PXJYJianCangZYMSVC::SJbuttonAction() {
+    showTab(true);
+}
+
+void PXJYJianCangZYMSVC::ZJbuttonAction() {
+    showTab(false);
+}
+
+void PXJYJianCangZYMSVC::viewWillAppear(bool) {
+    if (!m_observers.empty()) {
+        return;
+    }
+    m_observers.push_back(
+        trade().observe("JYRefreshTimer", [this](const void*) { JYRefreshView(); }));
+    m_observers.push_back(
+        trade().observe("REFRESH_C_LIST_BUY", [this](const void*) { PXJYRefreshGuaPaiListBuy(); }));
+    m_observers.push_back(trade().observe("REFRESH_C_LIST_SELL",
+                                          [this](const void*) { PXJYRefreshGuaPaiListSell(); }));
+}
+
+void PXJYJianCangZYMSVC::viewWillDisappear(bool) {
+    trade().PXJYData().setCurrentCommodityCode("");
+    for (uint64_t token : m_observers) {
+        trade().stopObserving(token);
+    }
+    m_observers.clear();
+}
+
+void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
+    loadViewIfNeeded();
+    getWeiTuoDanInfo(code);
+    const auto& commodities = trade().PXJYData().shangPinXinXi();
+    const auto found = commodities.find(code);
+    if (found == commodities.end() || !found->second || found->second->shangPinJiaoYiMoShi != "4") {
+        NavigationController* navigation = navigationController();
+        if (!navigation) {
+            return;
+        }
+        const auto stack = navigation->viewControllers();
+        if (stack.size() < 2) {
+            return;
+        }
+        ViewController* below = stack[stack.size() - 2];
+        if (auto* quoteMode = dynamic_cast<PXJYJianCangViewController*>(below)) {
+            quoteMode->setPXJianCangViewValue(code);
+        }
+        m_relay->detach();
+        navigation->popToViewController(below, false);
+        return;
+    }
+    const PXTradeCommodity& record = *found->second;
+    m_nowCommodityCode = code;
+    trade().PXJYData().setCurrentCommodityCode(code);
+    for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_zhaiPaiView),
+                                     static_cast<PXJianCangFormView*>(m_tiaoJianZhaiPaiView)}) {
+        form->setCommodityCode(code);
+        form->commodityNameButton()->setTitle(record.commodityName);
+    }
+    m_tiaoJianZhaiPaiView->zuiXiaoDanWei()->setText(
+        PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint(record.zuiXiaoHangQingDanWei));
+    setTiaoJianZhaiPaiViewValue(code);
+    getZYMSGuaPaiList();
+}
+
+void PXJYJianCangZYMSVC::loadViewIfNeeded() {
+    view();
+}
+
+void PXJYJianCangZYMSVC::PXZhaiPaiChangeCommodity(const std::string& code) {
+    setPXJianCangZYMSViewValue(code);
+}
+
+void PXJYJianCangZYMSVC::getZYMSGuaPaiList() {
+    if (m_shiJiaZhiJia != 1) {
+        return;
+    }
+    PXJYGetGuaPaiListInfo(m_zhaiPaiView->XiaDan_FangXiang() == 1 ? 2 : 1);
+}
+
+std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) {
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(m_relay);
+    if (busy) {
+        VKJYCommonViewUtil::showActivity();
+    }
+    return manager;
+}
+
+void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
+    m_guaPaiInfoArray.clear();
+    JYDict request = JYDict::object();
+    request["id"] = trade().PXJYPeiZhi().getCurrentDateWith();
+    request["name"] = "faes_sellingbuying_query";
+    request["USER_ID"] = userName();
+    request["COMMODITY_ID"] = m_nowCommodityCode;
+    request["SESSION_ID"] = sessionId();
+    request["STARTNUM"] = "1";
+    request["RECCNT"] = "";
+    request["TY"] = std::to_string(ty);
+    request["SORTFLD"] = "PRI";
+    request["ISDESC"] = ty == 1 ? "1" : "0";
+    request["A_N"] = "";
+    request["P_P"] = "";
+    m_guaPaiListPostDic = request;
+    newManager(true)->getGuaPaiList(request);
+}
+
+void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
+    m_weiTuoDan = 0;
+    const JYDict query = {{"id", trade().PXJYPeiZhi().getCurrentDateWith()},
+                          {"userid", userName()},
+                          {"sign", ""},
+                          {"commodityid", code},
+                          {"session_id", sessionId()},
+                          {"start_num", ""},
+                          {"time", "0"},
+                          {"ortp", ""},
+                          {"orst", ""},
+                          {"oroc", ""}};
+    newManager(true)->weiTuoDanChaXun(query);
+}
+
+void PXJYJianCangZYMSVC::JYRefreshView() {
+    setTiaoJianZhaiPaiViewValue(m_nowCommodityCode);
+}
+
+void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiViewValue(const std::string& code) {
+    m_tiaoJianZhaiPaiView->commodityInformationView()->fill(trade().PXJYData(), code);
+}
+
+void PXJYJianCangZYMSVC::PXJYRefreshGuaPaiListBuy() {
+    if (m_shiJiaZhiJia == 1 && m_zhaiPaiView->XiaDan_FangXiang() == 2) {
+        PXJYGetGuaPaiListInfo(1);
+    }
+}
+
+void PXJYJianCangZYMSVC::PXJYRefreshGuaPaiListSell() {
+    if (m_shiJiaZhiJia == 1 && m_zhaiPaiView->XiaDan_FangXiang() == 1) {
+        PXJYGetGuaPaiListInfo(2);
+    }
+}
+
+void PXJYJianCangZYMSVC::PXZhaiPaiChangeMaiMaiFangXiang(int side) {
+    PXJYGetGuaPaiListInfo(side == 1 ? 2 : 1);
+}
+
+void PXJYJianCangZYMSVC::PXAddGuaPaiListView() {
+    m_moreList = std::make_shared<PXJYGuaPaiMoreList>(view()->bounds());
+    m_moreList->setDataArray(m_guaPaiInfoArray);
+    m_moreList->setDelegate(this);
+    m_moreList->reloadTableView();
+    view()->addSubview(m_moreList);
+}
+
+void PXJYJianCangZYMSVC::selectedGuaPaiList(const JYDict& listing) {
+    m_zhaiPaiView->setSelectedGuaPaiDanHao(TradeText::textAt(listing, "OR_N"));
+    shuaXinGuaPaiLieBiaoView();
+}
+
+void PXJYJianCangZYMSVC::selectedMoreGuaPaiList(const JYDict& listing) {
+    const auto found = std::find(m_guaPaiInfoArray.begin(), m_guaPaiInfoArray.end(), listing);
+    const int index =
+        found == m_guaPaiInfoArray.end() ? -1 : static_cast<int>(found - m_guaPaiInfoArray.begin());
+    m_zhaiPaiView->guaPaiListView()->setSelectedCellIndexPath(
+        index >= 0 && index < PXJYGuaPaiList::kShownRows ? index : -1);
+    m_zhaiPaiView->setSelectedGuaPaiDanHao(TradeText::textAt(listing, "OR_N"));
+    shuaXinGuaPaiLieBiaoView();
+}
+
+void PXJYJianCangZYMSVC::shuaXinGuaPaiLieBiaoView() {
+    m_zhaiPaiView->guaPaiListView()->refreshTableView(m_guaPaiInfoArray);
+    if (m_moreList) {
+        m_moreList->setDataArray(m_guaPaiInfoArray);
+        m_moreList->reloadTableView();
+    }
+    const std::string& chosen = m_zhaiPaiView->selectedGuaPaiDanHao();
+    if (chosen.empty()) {
+        return;
+    }
+    for (const JYDict& row : m_guaPaiInfoArray) {
+        if (TradeText::textAt(row, "OR_N") != chosen) {
+            continue;
+        }
+        m_zhaiPaiView->jiaGeZ()->setText(TradeText::textAt(row, "PRI"));
+        m_zhaiPaiView->fanWei()->setText("(摘牌范围:1-" + TradeText::textAt(row, "UT_QTY") + ")");
+        m_zhaiPaiView->dangQianSuoXuDingJin();
+        return;
+    }
+}
+
+void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
+    const auto& store = trade().PXJYData();
+    const auto found = store.shangPinXinXi().find(m_nowCommodityCode);
+    if (found == store.shangPinXinXi().end() || !found->second) {
+        return;
+    }
+    int held = 0;
+    for (const auto& summary : store.chiCangHuiZongXinXi()) {
+        if (summary && summary->commodityCode == m_nowCommodityCode) {
+            held += Text::intValue(summary->shuLiang);
+        }
+    }
+    m_tiaoJianZhaiPaiView->fanWei()->setText(
+        PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
+}
+
+void PXJYJianCangZYMSVC::PXZhaiPaiJianCangClick(const JYDict& request) {
+    // One order at a time: a second tap while one travels sends nothing.
+    if (m_orderOutstanding) {
+        return;
+    }
+    m_orderOutstanding = true;
+    newManager(true)->sendZhaiPaiJianCangRequest(request);
+}
+
+void PXJYJianCangZYMSVC::VKJYNavBackAction() {
+    m_relay->detach();
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popToRootViewController(true);
+    }
+}
+
+std::vector<JYDict> PXJYJianCangZYMSVC::rowsOf(const PXTradeResult* data) {
+    std::vector<JYDict> rows;
+    for (const auto& element : data ? *data : PXTradeResult()) {
+        if (const auto* row = std::get_if<JYDict>(&element)) {
+            rows.push_back(*row);
+        }
+    }
+    return rows;
+}
+
+void PXJYJianCangZYMSVC::requestEnded() {
+    VKJYCommonViewUtil::hideActivity();
+}
+
+void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                              const PXTradeResult* data) {
+    requestEnded();
+    const std::string& tag = manager->typeNW();
+    if (tag == kListingTag) {
+        m_guaPaiInfoArray = rowsOf(data);
+        shuaXinGuaPaiLieBiaoView();
+        return;
+    }
+    if (tag == kOpenOrdersTag) {
+        for (const JYDict& row : rowsOf(data)) {
+            if (isOpenOrder(row)) {
+                m_weiTuoDan += Text::intValue(TradeText::textAt(row, "QTY")) -
+                               Text::intValue(TradeText::textAt(row, "T_QTY"));
+            }
+        }
+        setTiaoJianZhaiPaiView();
+        return;
+    }
+    if (tag == kDelistingTag) {
+        m_orderOutstanding = false;
+        VKJYNavBackAction();
+        PXTradeMessage::show("下单成功");
+    }
+}
+
+void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    requestEnded();
+    if (manager->typeNW() == kListingTag) {
+        shuaXinGuaPaiLieBiaoView();
+    }
+    if (manager->typeNW() == kDelistingTag) {
+        m_orderOutstanding = false;
+    }
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    requestEnded();
+    if (manager->typeNW() == kListingTag) {
+        shuaXinGuaPaiLieBiaoView();
+        return;
+    }
+    if (manager->typeNW() == kDelistingTag) {
+        m_orderOutstanding = false;
+    }
+    PXTradeMessage::show(manager->JY_ErrorMessage());
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The order-book opening screen: " 摘牌" takes up a listing chosen in the book of the other
+// side, "条件摘牌" delists at a typed price. It runs the listing query (again when the heartbeat
+// reports new listings of the side shown), the open-orders query that bounds the conditional
+// quantity, fills the order-book board on every price refresh and sends the delisting order.
+// A quote-mode commodity goes back to the quote-mode screen below. Pushed by that screen;
+// owned by the navigation controller. Main thread.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/ViewController.h"
+#include "platform/ui/WeakRef.h"
+#include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/core/PXTradeNetworkManger.h"
+#include "trade/open/PXJYGuaPaiMoreList.h"
+#include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
+#include "trade/open/PXJYZhaiPaiViewZYMS.h"
+
+class Button;
+class PXJianCangTabs;
+class PXTradeReplyRelay;
+class VKJYNavigationBarView;
+
+class PXJYJianCangZYMSVC : public ViewController,
+                           public VKJYNavigationBarViewDelegate,
+                           public PXJYZhaiPaiViewZYMSDelegate,
+                           public PXJYTiaoJianZhaiPaiViewZYMSDelegate,
+                           public PXJYGuaPaiListDelegate,
+                           public PXJYGuaPaiMoreListDelegate,
+                           public PXTradeNetworkMangerDelegate {
+public:
+    PXJYJianCangZYMSVC();
+    ~PXJYJianCangZYMSVC() override;
+
+    void loadView() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+    void setPXJianCangZYMSViewValue(const std::string& code);
+    void SJbuttonAction();
+    void ZJbuttonAction();
+    void JYRefreshView();
+    void PXJYRefreshGuaPaiListBuy();
+    void PXJYRefreshGuaPaiListSell();
+
+    // Both forms.
+    void PXZhaiPaiChangeCommodity(const std::string& code) override;
+    void PXZhaiPaiJianCangClick(const JYDict& request) override;
+    // The delisting form.
+    void PXZhaiPaiChangeMaiMaiFangXiang(int side) override;
+    void PXAddGuaPaiListView() override;
+    // The books.
+    void selectedGuaPaiList(const JYDict& listing) override;
+    void selectedMoreGuaPaiList(const JYDict& listing) override;
+
+    void VKJYNavBackAction() override;
+
+    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
+    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
+
+    Button* SJbutton() const;
+    Button* ZJbutton() const;
+    PXJYZhaiPaiViewZYMS* zhaiPaiView() const { return m_zhaiPaiView; }
+    PXJYTiaoJianZhaiPaiViewZYMS* tiaoJianZhaiPaiView() const { return m_tiaoJianZhaiPaiView; }
+    PXJYGuaPaiMoreList* moreList() const { return m_moreList.get(); }
+    const std::string& nowCommodityCode() const { return m_nowCommodityCode; }
+    const std::vector<JYDict>& guaPaiInfoArray() const { return m_guaPaiInfoArray; }
+    int weiTuoDan() const { return m_weiTuoDan; }
+    bool isOrderOutstanding() const { return m_orderOutstanding; }
+
+private:
+    void showTab(bool first);
+    void loadViewIfNeeded();
+    void getZYMSGuaPaiList();
+    void PXJYGetGuaPaiListInfo(int ty);
+    void getWeiTuoDanInfo(const std::string& code);
+    void setTiaoJianZhaiPaiViewValue(const std::string& code);
+    void setTiaoJianZhaiPaiView();
+    void shuaXinGuaPaiLieBiaoView();
+    std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
+    void requestEnded();
+    static std::vector<JYDict> rowsOf(const PXTradeResult* data);
+
+    VKJYNavigationBarView* m_navigationBarView = nullptr;
+    std::unique_ptr<PXJianCangTabs> m_tabs;
+    PXJYZhaiPaiViewZYMS* m_zhaiPaiView = nullptr;
+    PXJYTiaoJianZhaiPaiViewZYMS* m_tiaoJianZhaiPaiView = nullptr;
+    std::shared_ptr<PXJYGuaPaiMoreList> m_moreList;
+    std::string m_nowCommodityCode;
+    int m_shiJiaZhiJia = 1;
+    std::vector<JYDict> m_guaPaiInfoArray;
+    JYDict m_guaPaiListPostDic = JYDict::object();
+    int m_weiTuoDan = 0;
+    std::shared_ptr<PXTradeReplyRelay> m_relay;
+    bool m_orderOutstanding = false;
+    std::vector<uint64_t> m_observers;
+};

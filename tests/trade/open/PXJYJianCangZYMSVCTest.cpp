@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include "OpenScreenTest.h"
+#include "platform/foundation/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/core/TradeText.h"
+#include "trade/open/PXJYJianCangZYMSVC.h"
+
+namespace {
+
+class OrderBookOpening : public OpenScreenTest {
+protected:
+    // Opens the quote-mode screen and picks the order-book commodity there, as a user does.
+    PXJYJianCangZYMSVC* openOrderBook(const std::string& code = "zn") {
+        if (!openScreen()) {
+            return nullptr;
+        }
+        pick(*screen->shiJianView(), code);
+        driver.settle();
+        orderBook = dynamic_cast<PXJYJianCangZYMSVC*>(tradeNavigation()->topViewController());
+        // Its first queries keep the busy overlay up until they are answered.
+        driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; });
+        return orderBook;
+    }
+    // Listings of another firm, one unit apart in price, cheapest first.
+    void listForOthers(int side, int count, int qty = 7) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", side, 2150 + i, qty));
+        }
+    }
+    std::string bookPrice(size_t row) const {
+        return TradeText::textAt(orderBook->guaPaiInfoArray().at(row), "PRI");
+    }
+    bool waitForBook(size_t rows) {
+        return driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == rows; }, 5);
+    }
+
+    PXJYJianCangZYMSVC* orderBook = nullptr;
+};
+
+TEST_F(OrderBookOpening, pickingAnOrderBookCommodityAsksForOpenOrdersThenTheSellBook) {
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return !received("faes_sellingbuying_query").empty(); }));
+    std::vector<std::string> names;
+    for (const auto& request : tradeServer().received()) {
+        if (request.name != "SYS_TIME_QUERY") {
+            names.push_back(request.name);
+        }
+    }
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], "my_order_query");
+    EXPECT_EQ(names[1], "faes_sellingbuying_query");
+    const auto query = received("faes_sellingbuying_query").front();
+    EXPECT_EQ(reqValue(query, "TY"), "2");
+    EXPECT_EQ(reqValue(query, "ISDESC"), "0");
+    EXPECT_EQ(reqValue(query, "SORTFLD"), "PRI");
+    EXPECT_EQ(reqValue(query, "STARTNUM"), "1");
+    EXPECT_EQ(reqValue(query, "COMMODITY_ID"), "zn");
+    EXPECT_EQ(tradeModule().PXJYData().currentCommodityCode(), "zn");
+    EXPECT_EQ(orderBook->zhaiPaiView()->commodityNameButton()->currentTitle(), "锌");
+
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->sellButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return received("faes_sellingbuying_query").size() == 2; }));
+    EXPECT_EQ(reqValue(received("faes_sellingbuying_query").back(), "TY"), "1");
+    EXPECT_EQ(reqValue(received("faes_sellingbuying_query").back(), "ISDESC"), "1");
+}
+
+TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
+    setDefault("prompt", "1");
+    listForOthers(2, 6);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(6));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    EXPECT_EQ(form.guaPaiListView()->numberOfRows(*form.guaPaiListView()->tableView(), 0), 5);
+    EXPECT_NE(driver.viewWithText("售出1"), nullptr);
+
+    // No listing chosen yet.
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "摘牌价不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 1}));
+    const std::string price = bookPrice(1);
+    EXPECT_EQ(form.jiaGeZ()->text(), price);
+    EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:1-7)");
+    typeQuantity(form, "8");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    form.shuLiang()->setText("");
+    typeQuantity(form, "3");
+    snapshot("order-book-delisting");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(),
+              "   商品:锌\n   商品价格:" + price + "\n   商品数量:3\n   方式:摘牌购入");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+
+    const auto order = received("order_mp").at(0);
+    EXPECT_EQ(reqValue(order, "BUY_SELL"), "1");
+    EXPECT_EQ(reqValue(order, "COMMODITY_ID"), "zn");
+    EXPECT_EQ(reqValue(order, "PRICE"), price);
+    EXPECT_EQ(reqValue(order, "QTY"), "3");
+    EXPECT_EQ(reqValue(order, "SETTLE_BASIS"), "1");
+    EXPECT_EQ(reqValue(order, "ISLIST"), "0");
+    EXPECT_EQ(reqValue(order, "CLOSEMODE"), "1");
+    EXPECT_EQ(reqValue(order, "USER_ID"), loggedIn.account);
+    // The deal shows as a holding at the next heartbeat.
+    EXPECT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") >= 3; }, 10));
+}
+
+TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
+    listForOthers(2, 7);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(7));
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->moreButton()));
+    ASSERT_NE(orderBook->moreList(), nullptr);
+    EXPECT_NE(driver.viewWithText("挂牌列表"), nullptr);
+    EXPECT_NE(driver.viewWithText("售出7"), nullptr);
+    snapshot("full-book");
+    ASSERT_TRUE(driver.tapRow(*orderBook->moreList()->listView(), IndexPath{0, 6}));
+    driver.settle();
+    EXPECT_EQ(driver.viewWithText("挂牌列表"), nullptr);
+    EXPECT_EQ(orderBook->zhaiPaiView()->guaPaiListView()->selectedCellIndexPath(), -1);
+    EXPECT_EQ(orderBook->zhaiPaiView()->jiaGeZ()->text(), bookPrice(6));
+}
+
+TEST_F(OrderBookOpening, aNewListingReportedByTheHeartbeatRefreshesTheBook) {
+    listForOthers(2, 1);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    // Let a heartbeat reply carry the first listing time, then list again a second later.
+    const size_t queries = received("faes_sellingbuying_query").size();
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            const auto& report = tradeModule().PXJYTimerManger().transactionReporting();
+            return Text::longLongValue(TradeText::textAt(report, "UPT")) > 0;
+        },
+        10));
+    sim.clock().advance(1000);
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2149, 3));
+    EXPECT_TRUE(driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == 2; }, 15));
+    EXPECT_GT(received("faes_sellingbuying_query").size(), queries);
+}
+
+TEST_F(OrderBookOpening, aCommodityRefusedForDelistingIsRefusedOnEitherForm) {
+    ASSERT_NE(openOrderBook("NI"), nullptr);
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->jianCangButton()));
+    EXPECT_EQ(alertMessage(), "该商品不允许此交易");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    ASSERT_TRUE(driver.tap(orderBook->tiaoJianZhaiPaiView()->jianCangButton()));
+    EXPECT_EQ(alertMessage(), "该商品不允许此交易");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_mp").empty());
+}
+
+TEST_F(OrderBookOpening, conditionalDelistingListsItsRestAndADoubleTapSendsOnce) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    PXJYTiaoJianZhaiPaiViewZYMS& form = *orderBook->tiaoJianZhaiPaiView();
+    ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
+    EXPECT_EQ(form.fanWei()->text().rfind("(摘牌范围:", 0), 0u);
+    typeQuantity(form, "2");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请输入交易价格");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    typeInto(form.jiaGeZ(), "0.");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    form.jiaGeZ()->setText("");
+    typeInto(form.jiaGeZ(), "2100.5");
+    ASSERT_TRUE(driver.tap(form.ziDongGuaPaiB()));
+    snapshot("order-book-conditional");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    driver.tap(form.jianCangButton());
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    const auto orders = received("order_mp");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(reqValue(orders[0], "ISLIST"), "1");
+    EXPECT_EQ(reqValue(orders[0], "PRICE"), "2100.5");
+    EXPECT_EQ(reqValue(orders[0], "QTY"), "2");
+}
+
+TEST_F(OrderBookOpening, aQuoteModeCommodityGoesBackToTheQuoteModeScreen) {
+    ASSERT_NE(openOrderBook(), nullptr);
+    pick(*orderBook->zhaiPaiView(), "AU");
+    driver.settle();
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(screen->nowCommodityCode(), "AU");
+    EXPECT_EQ(screen->shiJianView()->commodityNameButton()->currentTitle(), "黄金");
+    EXPECT_TRUE(driver.runUntil([&] {
+        const auto queries = received("my_order_query");
+        return !queries.empty() && reqValue(queries.back(), "COMMODITY_ID") == "AU";
+    }));
+}
+
+}  // namespace
