@@ -1,9 +1,11 @@
 #include "market/VKJYCommodityCell.h"
 
+#include "market/VKJYMarketCatalogue.h"
 #include "market/VKJYMarketStyle.h"
 #include "market/VKJYQuoteTexts.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -42,6 +44,7 @@ VKJYCommodityCell::VKJYCommodityCell(std::shared_ptr<commodityInfo> commodity)
 void VKJYCommodityCell::setCommodityInfo(std::shared_ptr<commodityInfo> commodity,
                                          const std::shared_ptr<YiKouJia>& quote) {
     m_comInfo = std::move(commodity);
+    m_shownQuote = quote;
     if (!m_comInfo) {
         return;
     }
@@ -51,4 +54,18 @@ void VKJYCommodityCell::setCommodityInfo(std::shared_ptr<commodityInfo> commodit
     m_priceLabel->setTextColor(texts.color);
     m_changeLabel->setText(texts.change);
     m_changeLabel->setTextColor(texts.color);
+}
+
+void VKJYCommodityCell::refreshVisibleRows(TableView& table, const VKJYMarketCatalogue& catalogue) {
+    for (TableViewCell* cell : table.visibleCells()) {
+        auto* row = dynamic_cast<VKJYCommodityCell*>(cell);
+        if (!row || !row->m_comInfo) {
+            continue;
+        }
+        // A reply renews the quotes of one panel; the other rows keep theirs.
+        auto quote = catalogue.currentYiKouJia(*row->m_comInfo);
+        if (!quote || quote != row->m_shownQuote) {
+            row->setCommodityInfo(row->m_comInfo, quote);
+        }
+    }
 }

@@ -10,6 +10,8 @@
 
 class ImageView;
 class Label;
+class TableView;
+class VKJYMarketCatalogue;
 struct YiKouJia;
 struct commodityInfo;
 
@@ -21,6 +23,10 @@ public:
 
     void setCommodityInfo(std::shared_ptr<commodityInfo> commodity,
                           const std::shared_ptr<YiKouJia>& quote);
+    // New quotes into every commodity row on screen, without asking the table for its rows
+    // again.
+    static void refreshVisibleRows(TableView& table, const VKJYMarketCatalogue& catalogue);
+
     const std::shared_ptr<commodityInfo>& comInfo() const { return m_comInfo; }
     Label* commodityNameLabel() const { return m_nameLabel; }
     Label* commodityPriceLabel() const { return m_priceLabel; }
@@ -28,6 +34,7 @@ public:
 
 private:
     std::shared_ptr<commodityInfo> m_comInfo;
+    std::shared_ptr<YiKouJia> m_shownQuote;
     Label* m_nameLabel = nullptr;
     Label* m_priceLabel = nullptr;
     Label* m_changeLabel = nullptr;

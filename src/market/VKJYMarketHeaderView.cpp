@@ -69,8 +69,10 @@ VKJYCustomButton* VKJYMarketHeaderView::tile(std::size_t index) const {
 void VKJYMarketHeaderView::setYikoujiaArray(std::vector<std::shared_ptr<YiKouJia>> quotes) {
     m_yikoujiaArray = std::move(quotes);
     for (std::size_t i = 0; i < m_chooseCommodityArray.size(); ++i) {
-        if (VKJYCustomButton* t = tile(i)) {
-            t->setYikoujia(currentYiKouJia(*m_chooseCommodityArray[i]));
+        VKJYCustomButton* t = tile(i);
+        auto quote = currentYiKouJia(*m_chooseCommodityArray[i]);
+        if (t && (!quote || quote != t->yikoujia())) {
+            t->setYikoujia(std::move(quote));
         }
     }
 }

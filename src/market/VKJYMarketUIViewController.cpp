@@ -246,6 +246,17 @@ std::shared_ptr<YiKouJia> VKJYMarketUIViewController::currentYiKouJia(
     return m_road->catalogue().currentYiKouJia(commodity);
 }
 
+// The tiles need only the quotes of the watched commodities, not the whole table.
+std::vector<std::shared_ptr<YiKouJia>> VKJYMarketUIViewController::watchQuotes() const {
+    std::vector<std::shared_ptr<YiKouJia>> quotes;
+    for (const auto& commodity : m_chooseCommodityArray) {
+        if (auto quote = currentYiKouJia(*commodity)) {
+            quotes.push_back(quote);
+        }
+    }
+    return quotes;
+}
+
 std::shared_ptr<commodityInfo> VKJYMarketUIViewController::commodityAt(IndexPath indexPath) const {
     const auto* list = getCommodityInfoArrayBySection(indexPath.section - 1);
     if (!list || indexPath.row < 0 || indexPath.row >= static_cast<int>(list->size())) {
@@ -310,7 +321,7 @@ std::shared_ptr<TableViewCell> VKJYMarketUIViewController::tileRow() {
     cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
     cell->setBackgroundColor(VKJYMarketStyle::listColor());
     if (m_road->catalogue().commodityCount() > 0) {
-        m_headView->setYikoujiaArray(m_road->catalogue().quoteTable());
+        m_headView->setYikoujiaArray(watchQuotes());
     }
     cell->contentView()->addSubview(m_headView);
     return cell;
@@ -559,8 +570,12 @@ void VKJYMarketUIViewController::marketRoadCatalogueComplete() {
 }
 
 void VKJYMarketUIViewController::marketRoadQuotesChanged() {
-    if (!m_table->isHidden()) {
-        m_table->reloadData();
+    if (m_table->isHidden()) {
+        return;
+    }
+    VKJYCommodityCell::refreshVisibleRows(*m_table, m_road->catalogue());
+    if (m_headView) {
+        m_headView->setYikoujiaArray(watchQuotes());
     }
 }
 

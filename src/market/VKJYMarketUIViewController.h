@@ -109,6 +109,7 @@ private:
     std::shared_ptr<View> sectionHeader(const VKJYMarketPanel& panel) const;
     std::shared_ptr<TableViewCell> tileRow();
     std::shared_ptr<commodityInfo> commodityAt(IndexPath indexPath) const;
+    std::vector<std::shared_ptr<YiKouJia>> watchQuotes() const;
     void setStartTime(const commodityInfo& commodity);
     bool openChart(const std::shared_ptr<commodityInfo>& commodity);
     void swipeAction(const std::shared_ptr<commodityInfo>& commodity);
