@@ -234,3 +234,23 @@ TEST_F(FundsTransferTest, aReplyAfterTheFormClosedDoesNothing) {
     EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
     EXPECT_EQ(topScreen(), home);
 }
+
+TEST_F(FundsTransferTest, sendsOneTransferAtATime) {
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).setDelayMs(300);
+    }
+    typeInto(form->moneyTextField(), "3");
+    typeInto(form->passwordTextField(), kFundPassword);
+    driver.tapText("确定");
+    ASSERT_TRUE(waitAlert());
+    answerAlert("确定");
+    // The heartbeat takes the overlay away before the reply.
+    VKJYCommonViewUtil::hideActivity();
+    driver.tapText("确定");
+    driver.settle();
+    EXPECT_FALSE(driver.visibleAlert()) << "no second confirmation while one is under way";
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "转账类型：入金\n转账金额：￥3");
+    EXPECT_EQ(sent("money_transfer"), 1);
+}
