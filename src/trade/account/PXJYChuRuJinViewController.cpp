@@ -18,6 +18,9 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "widgets/GlossAlertView.h"
 
 namespace {
@@ -65,8 +68,12 @@ void PXJYChuRuJinViewController::viewDidLoad() {
     root.addSubview(
         PXTradeViewKit::label(Rect(15, labelTop, 80, 50), "当前账号", 16, Color::whiteColor()));
     addMenu(labelTop + kRowHeight);
-    m_account = root.addSubview(PXTradeViewKit::label(Rect(105, labelTop + 5, 195, 40), "", 16,
-                                                      PXTradeViewKit::valueGrey()));
+    // Added after the menu, so its drop-down list lies over the rows.
+    const Rect switcherFrame(105, labelTop, 195, 40);
+    auto switcher = std::make_unique<PXJYSwitchingAccountView>(switcherFrame);
+    switcher->setDelegate(this);
+    switcher->initSwitchingAccountView(switcherFrame);
+    m_switchingAccountView = root.addSubview(std::move(switcher));
 }
 
 void PXJYChuRuJinViewController::addMenu(double top) {
@@ -88,7 +95,7 @@ void PXJYChuRuJinViewController::addMenu(double top) {
 }
 
 void PXJYChuRuJinViewController::viewWillAppear(bool) {
-    m_account->setText(PXTradeModule::shared().defaultString("JYUserName"));
+    m_switchingAccountView->reloadTableView();
     getTradeBankInfo();
 }
 
@@ -147,4 +154,37 @@ void PXJYChuRuJinViewController::VKJYNavBackAction() {
     if (NavigationController* navigation = navigationController()) {
         navigation->popViewController(true);
     }
+}
+
+void PXJYChuRuJinViewController::PXPushLoginVC() {
+    if (NavigationController* navigation = navigationController()) {
+        auto login = std::make_unique<PXJYTradeLoginVC>();
+        login->setDelegate(this);
+        navigation->pushViewController(std::move(login), true);
+    }
+}
+
+void PXJYChuRuJinViewController::PXPushSimpleLoginVC(const PXJYSavedAccount& account) {
+    if (NavigationController* navigation = navigationController()) {
+        auto login = std::make_unique<PXJYSimpleLoginVC>();
+        login->setDelegate(this);
+        login->setSelectedAccount(account);
+        navigation->pushViewController(std::move(login), true);
+    }
+}
+
+void PXJYChuRuJinViewController::PXJYLoginSuccess() {
+    m_switchingAccountView->LoginSuccess();
+}
+
+void PXJYChuRuJinViewController::PXJYLoginBackAction() {
+    m_switchingAccountView->LoginBackAction();
+}
+
+void PXJYChuRuJinViewController::PXJYSimpleLoginSuccess() {
+    m_switchingAccountView->simpleLoginSuccess();
+}
+
+void PXJYChuRuJinViewController::PXJYSimpleLoginCancelAction() {
+    m_switchingAccountView->simpleLoginBackAction();
 }

@@ -3,7 +3,8 @@
 // "出入金首页": the entry to the funds screens. Each time it is shown it fetches the customer's
 // bank list ("money_userinfo_query") into the trading store, where the transfer form and the
 // balance query read it; its five menu rows open the funds screens, but only once a bank list
-// has arrived. Owned by the trade tab's navigation stack; main thread.
+// has arrived. It hosts the account switcher, whose login screens it pushes. Owned by the trade
+// tab's navigation stack; main thread.
 
 #include <memory>
 #include <string>
@@ -11,12 +12,18 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/core/PXTradeNetworkManger.h"
+#include "trade/login/PXJYSimpleLoginVCDelegate.h"
+#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
+#include "trade/login/PXJYTradeLoginVCDelegate.h"
 
-class Label;
+class PXJYSwitchingAccountView;
 
 class PXJYChuRuJinViewController : public ViewController,
                                    public PXTradeNetworkMangerDelegate,
-                                   public VKJYNavigationBarViewDelegate {
+                                   public VKJYNavigationBarViewDelegate,
+                                   public PXJYSwitchingAccountViewDelegate,
+                                   public PXJYTradeLoginVCDelegate,
+                                   public PXJYSimpleLoginVCDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChuRuJinViewController";
     static constexpr const char* kBankInfoTag = "PXBankInfo";
@@ -31,6 +38,7 @@ public:
     // Opens the screen of a menu row (tags 1 to 5).
     void chuRuJinType(int tag);
     bool bankInfo() const { return m_bankInfo; }
+    PXJYSwitchingAccountView* switchingAccountView() const { return m_switchingAccountView; }
 
     // A new screen of a menu row, by tag; none outside 1 to 5.
     static std::unique_ptr<ViewController> screenForTag(int tag);
@@ -39,10 +47,16 @@ public:
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void VKJYNavBackAction() override;
+    void PXPushLoginVC() override;
+    void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override;
+    void PXJYLoginSuccess() override;
+    void PXJYLoginBackAction() override;
+    void PXJYSimpleLoginSuccess() override;
+    void PXJYSimpleLoginCancelAction() override;
 
 private:
     void addMenu(double top);
 
     bool m_bankInfo = false;
-    Label* m_account = nullptr;
+    PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
 };

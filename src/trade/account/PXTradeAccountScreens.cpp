@@ -1,9 +1,9 @@
 #include "trade/account/PXTradeAccountScreens.h"
 
 #include "trade/account/PXJYAccountInfoViewController.h"
-#include "trade/account/PXJYChuRuJinViewController.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/account/PXJYTradeOthersController.h"
+#include "trade/account/PXTradeFundsScreens.h"
 #include "trade/common/PXTradeScreenFactory.h"
 
 namespace {
@@ -16,7 +16,7 @@ void registerScreen(const char* className) {
 
 void registerPXTradeAccountScreens() {
     registerScreen<PXJYGongGaoViewController>("PXJYGongGaoViewController");
-    registerScreen<PXJYChuRuJinViewController>("PXJYChuRuJinViewController");
     registerScreen<PXJYAccountInfoViewController>("PXJYAccountInfoViewController");
     registerScreen<PXJYTradeOthersController>("PXJYTradeOthersController");
+    registerPXTradeFundsScreens();
 }

@@ -3,8 +3,11 @@
 #include "FundsScreenTest.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
@@ -13,6 +16,8 @@
 #include "trade/account/PXJYYuEChaXunVC.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 
 namespace {
 constexpr int kPasswordEntry = 2;
@@ -49,6 +54,28 @@ TEST_F(FundsHomeTest, fetchesTheBanksEachTimeItIsShownAndOpensEveryEntry) {
         ASSERT_TRUE(waitIdle());
         EXPECT_EQ(sent("money_userinfo_query"), tag + 1) << "back from entry " << tag;
     }
+}
+
+TEST_F(FundsHomeTest, hostsTheAccountSwitcherAndComesBackFromItsLoginScreen) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    PXJYSwitchingAccountView* switcher = home->switchingAccountView();
+    EXPECT_EQ(ScreenDriver::textOf(switcher->zhangHu()), kAccount);
+    ASSERT_TRUE(driver.tap(switcher->accountButton()));
+    ASSERT_TRUE(driver.isVisible(driver.viewWithText("添加账号")));
+    snapshot("home-switcher");
+    const int fetched = sent("money_userinfo_query");
+    ASSERT_TRUE(driver.tapText("添加账号"));
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYTradeLoginVC*>(topScreen());
+        return login && VKJYCommonViewUtil::activityCount() == 0;
+    }));
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == home; }));
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(sent("money_userinfo_query"), fetched + 1) << "back on the home, the banks again";
+    EXPECT_TRUE(home->bankInfo());
 }
 
 TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {

@@ -22,6 +22,7 @@ protected:
     static constexpr const char* kBankName = "工商银行";
     static constexpr const char* kThirdPartyName = "模拟银行";
 
+    explicit FundsScreenTest(Size screenSize = {320, 568}) : TradeSessionFixture(screenSize) {}
     void SetUp() override;
 
     PXJYChuRuJinViewController* openHome();
