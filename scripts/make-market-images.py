@@ -80,29 +80,32 @@ def hand(px, py, cx, cy):
 
 
 def push_picture(px, py):
-    # A row band with a finger swiping left and the arrow of the swipe.
-    if 150 < py < 194 and 20 < px < 300:
-        if abs(py - 151) < 1 or abs(py - 193) < 1:
+    # The first commodity row outlined, a finger swiping it left and the arrow of the swipe.
+    top, bottom = 212, 256
+    mid = (top + bottom) / 2
+    if top < py < bottom and 2 < px < 318:
+        if abs(py - top - 1) < 1 or abs(py - bottom + 1) < 1:
             return bytes((255, 255, 255, 200))
-    arrow_line = abs(py - 172) < 2 and 80 < px < 230
-    head = px >= 70 and px < 95 and abs(py - 172) < (px - 70) * 0.6
+    arrow_line = abs(py - mid) < 2 and 80 < px < 230
+    head = px >= 70 and px < 95 and abs(py - mid) < (px - 70) * 0.6
     if arrow_line or head:
         return bytes((255, 200, 60, 255))
-    if hand(px, py, 240, 215):
+    if hand(px, py, 240, mid + 45):
         return bytes((255, 255, 255, 235))
     return CLEAR
 
 
 def longpress_picture(px, py):
-    # A watch tile with rings of a held finger on it.
-    x0, y0 = 110, 150
+    # The first watch tile outlined, with rings of a finger held on it.
+    x0, y0 = 5, 69
+    cx, cy = x0 + 50, y0 + 50
     if x0 < px < x0 + 99 and y0 < py < y0 + 99:
         if min(px - x0, py - y0, x0 + 99 - px, y0 + 99 - py) < 2:
             return bytes((255, 255, 255, 220))
-    d = math.hypot(px - 160, py - 200)
+    d = math.hypot(px - cx, py - cy)
     if any(abs(d - r) < 1.5 for r in (18, 30)):
         return bytes((255, 200, 60, 255))
-    if hand(px, py, 165, 250):
+    if hand(px, py, cx + 5, cy + 50):
         return bytes((255, 255, 255, 235))
     return CLEAR
 

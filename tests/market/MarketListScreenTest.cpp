@@ -7,12 +7,14 @@
 #include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketHelpOverlay.h"
+#include "market/VKJYMarketScreenFactory.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "market/VKJYWatchList.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYTabBarHelper.h"
@@ -179,13 +181,74 @@ TEST_F(MarketTest, shouldRenewTheSessionsWhenAServerAnswers2003) {
     EXPECT_EQ(driver.visibleAlert(), nullptr);
 }
 
-TEST_F(MarketTest, shouldFitTheListOnTheShortScreen) {
+TEST_F(MarketTest, shouldFitTheListHelpAndTilesOnTheShortScreen) {
     SystemInfo::setScreenMode(SystemInfo::kThreeAndAHalfInchScreen);
     Screen shortScreen{{320, 480}, 1};
     ScreenDriver shortDriver{shortScreen};
-    launchToList();
+    setGuideShown();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(runUntilListShows());
+    auto overlays = driver.viewsOfClass<VKJYMarketHelpOverlay>();
+    ASSERT_EQ(overlays.size(), 1u);
+    EXPECT_EQ(overlays.front()->frame().height, 480);
+    EXPECT_TRUE(shortDriver.saveSnapshot(snapshotPath("help-push-480")));
+    shortDriver.tapAt({160, 300});
+    shortDriver.settle();
+    shortDriver.tapAt({160, 300});
+    shortDriver.settle();
     TableView* table = market()->CommodityInfoListTableView();
     EXPECT_EQ(table->frame().y + table->frame().height, 480 - 49);
     EXPECT_TRUE(shortDriver.saveSnapshot(snapshotPath("list-480")));
+    shortDriver.longPress(market()->headView()->tile(1)->convertPointToWindow({50, 50}), 1.3);
+    EXPECT_TRUE(market()->headView()->tile(1)->showsDeleteMark());
+    EXPECT_TRUE(shortDriver.saveSnapshot(snapshotPath("tiles-delete-mark-480")));
     quit();
+}
+
+TEST_F(MarketTest, shouldOpenTheRegisteredQuoteScreenAndEditorWithTheirArguments) {
+    VKJYMarketScreenArgs chart;
+    VKJYMarketScreenArgs editor;
+    VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kMarketChartController,
+                                            [&](const VKJYMarketScreenArgs& args) {
+                                                chart = args;
+                                                return std::make_unique<ViewController>();
+                                            });
+    VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kCommodityEditController,
+                                            [&](const VKJYMarketScreenArgs& args) {
+                                                editor = args;
+                                                return std::make_unique<ViewController>();
+                                            });
+    launchToList();
+    ASSERT_TRUE(driver.runUntil([&] { return market()->dataRoad().isTimeEnd(); }, 10));
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {1, 1}));
+    ASSERT_NE(chart.commodity, nullptr);
+    EXPECT_EQ(chart.commodity->CommodityName, "黄金");
+    EXPECT_EQ(chart.commodityArray.size(), 1u);
+    ASSERT_NE(chart.yikoujia, nullptr);
+    EXPECT_EQ(chart.yikoujia->commodityNum, 2);
+    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime().size(), 5u);
+    ASSERT_NE(market()->marketController(), nullptr);
+    EXPECT_TRUE(market()->marketController()->hidesBottomBarWhenPushed());
+    market()->navigationController()->popViewController(false);
+    driver.settle();
+    ASSERT_TRUE(driver.tapText("增减商品"));
+    EXPECT_EQ(editor.chooseCommodityArray.size(), 2u);
+    VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kMarketChartController, {});
+    VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kCommodityEditController, {});
+}
+
+TEST_F(MarketTest, shouldEndTheProcessWhenTheFailureAlertSaysQuit) {
+    for (int server = 0; server < 2; ++server) {
+        for (std::size_t line = 0; line < sim.quoteServer(server).lineCount(); ++line) {
+            sim.quoteServer(server).line(line).refuse();
+        }
+    }
+    setGuideShown();
+    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 15));
+    ASSERT_TRUE(driver.tapAlertButton("退出"));
+    EXPECT_EQ(terminatedWith, 0);
 }
