@@ -4,6 +4,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
@@ -16,6 +17,7 @@
 #include "trade/account/PXJYYuEChaXunVC.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/login/PXJYRootViewController.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 
@@ -235,4 +237,21 @@ TEST_F(FundsHomeTest, fundPasswordChecksRunInOrder) {
     answerAlert();
     EXPECT_EQ(change->newPasswordTextField()->text(), "");
     EXPECT_EQ(sent("money_modpwd"), 0);
+}
+
+TEST_F(FundsHomeTest, opensFromTheTradeHomesMenu) {
+    NavigationController* navigation = tradeNavigation();
+    ASSERT_TRUE(navigation);
+    auto* root = dynamic_cast<PXJYRootViewController*>(navigation->viewControllers().front());
+    ASSERT_TRUE(root);
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    ASSERT_TRUE(driver.tapText("出入金"));
+    PXJYChuRuJinViewController* home = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        home = dynamic_cast<PXJYChuRuJinViewController*>(topScreen());
+        return home && home->bankInfo();
+    }));
+    EXPECT_TRUE(home->hidesBottomBarWhenPushed());
+    EXPECT_FALSE(tabBarVisible());
 }

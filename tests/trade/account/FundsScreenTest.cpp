@@ -14,8 +14,11 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXTradeLoginScreens.h"
 
 void FundsScreenTest::SetUp() {
+    // The trade tab's root is the trade home, whose menu opens the funds home.
+    registerPXTradeLoginScreens();
     registerPXTradeAccountScreens();
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().PXJYTimerManger().stopJYHeartTimer();
