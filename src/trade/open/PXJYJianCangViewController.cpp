@@ -16,6 +16,7 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
 #include "trade/open/PXJianCangRules.h"
 #include "trade/open/PXJianCangTabs.h"
 
@@ -38,6 +39,7 @@ std::vector<std::string> allCommodityCodes() {
 PXJYJianCangViewController::PXJYJianCangViewController() {
     setHidesBottomBarWhenPushed(true);
     m_relay = PXTradeReplyRelay::create(*this, *this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
 }
 
 PXJYJianCangViewController::~PXJYJianCangViewController() {
@@ -67,6 +69,8 @@ void PXJYJianCangViewController::loadView() {
     m_shiJianView->setDelegate(this);
     m_zhiJianView = root->addSubview(std::make_unique<PXJYZhiJiaJianCangView>(formFrame, codes));
     m_zhiJianView->setDelegate(this);
+    m_accountSwitch->add(m_shiJianView->switchingAccountView());
+    m_accountSwitch->add(m_zhiJianView->switchingAccountView());
     showTab(true);
     setView(root);
 }
@@ -94,6 +98,7 @@ void PXJYJianCangViewController::ZJbuttonAction() {
 }
 
 void PXJYJianCangViewController::viewWillAppear(bool) {
+    m_accountSwitch->reloadTableView();
     if (m_refreshObserver == 0) {
         m_refreshObserver = PXTradeModule::shared().observe(
             "JYRefreshTimer", [this](const void*) { JYRefreshView(); });

@@ -19,6 +19,7 @@ class Button;
 class PXCommodityInformationView;
 class PXJianCangTabs;
 class PXTradeCommodity;
+class PXJianCangAccountSwitch;
 class PXTradeReplyRelay;
 class PXTradeYiKouJia;
 class VKJYNavigationBarView;
@@ -79,6 +80,7 @@ private:
     PXJYZhiJiaJianCangView* m_zhiJianView = nullptr;
     std::string m_nowCommodityCode;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
+    std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
     uint64_t m_refreshObserver = 0;
 };

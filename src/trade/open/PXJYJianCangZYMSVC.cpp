@@ -18,6 +18,7 @@
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/TradeText.h"
 #include "trade/open/PXJYJianCangViewController.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
 #include "trade/open/PXJianCangRules.h"
 #include "trade/open/PXJianCangTabs.h"
 
@@ -57,6 +58,7 @@ bool isOpenOrder(const JYDict& row) {
 PXJYJianCangZYMSVC::PXJYJianCangZYMSVC() {
     setHidesBottomBarWhenPushed(true);
     m_relay = PXTradeReplyRelay::create(*this, *this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
 }
 
 PXJYJianCangZYMSVC::~PXJYJianCangZYMSVC() {
@@ -87,6 +89,8 @@ void PXJYJianCangZYMSVC::loadView() {
     m_tiaoJianZhaiPaiView =
         root->addSubview(std::make_unique<PXJYTiaoJianZhaiPaiViewZYMS>(formFrame, codes));
     m_tiaoJianZhaiPaiView->setDelegate(this);
+    m_accountSwitch->add(m_zhaiPaiView->switchingAccountView());
+    m_accountSwitch->add(m_tiaoJianZhaiPaiView->switchingAccountView());
     setView(root);
     showTab(true);
 }
@@ -115,6 +119,7 @@ void PXJYJianCangZYMSVC::ZJbuttonAction() {
 }
 
 void PXJYJianCangZYMSVC::viewWillAppear(bool) {
+    m_accountSwitch->reloadTableView();
     if (!m_observers.empty()) {
         return;
     }

@@ -21,6 +21,7 @@
 
 class Button;
 class PXJianCangTabs;
+class PXJianCangAccountSwitch;
 class PXTradeReplyRelay;
 class VKJYNavigationBarView;
 
@@ -96,6 +97,7 @@ private:
     JYDict m_guaPaiListPostDic = JYDict::object();
     int m_weiTuoDan = 0;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
+    std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
     std::vector<uint64_t> m_observers;
 };

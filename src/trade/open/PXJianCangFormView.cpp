@@ -18,6 +18,7 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJianCangRules.h"
 #include "widgets/GlossAlertView.h"
 
@@ -91,8 +92,9 @@ void PXJianCangFormView::buildSendButton() {
     send->titleLabel()->setFont(Font::named(kBoldFont, 18));
     send->addTarget(TouchUpInside, [this](Control&) { jianCangbuttonAction(); });
     m_jianCangButton = addSubview(std::move(send));
-    // Last in the scroll area, so the open drop-down lies over every row.
+    // Last in the scroll area, so the open drop-down and the account list lie over every row.
     buildDropDown();
+    m_scrollArea->bringSubviewToFront(m_switchingAccountView);
 }
 
 Label* PXJianCangFormView::addCaption(const std::string& text, double y, double x, double width,
@@ -110,8 +112,11 @@ Label* PXJianCangFormView::addCaption(const std::string& text, double y, double 
 
 void PXJianCangFormView::buildAccountRow(double y) {
     addCaption("交易账户:", y);
+    const Rect bar{105, y + 9, 195, PXJYSwitchingAccountView::kClosedHeight};
     m_switchingAccountView =
-        m_scrollArea->addSubview(std::make_unique<View>(Rect{105, y + 9, 195, 32}));
+        m_scrollArea->addSubview(std::make_unique<PXJYSwitchingAccountView>(bar));
+    m_switchingAccountView->initSwitchingAccountView(bar);
+    m_switchingAccountView->setSwitchingAccountViewValue();
 }
 
 void PXJianCangFormView::buildNameRow(double y) {

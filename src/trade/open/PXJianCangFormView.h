@@ -20,6 +20,7 @@
 class Button;
 class ImageView;
 class Label;
+class PXJYSwitchingAccountView;
 class PXTradeCommodity;
 class PXTradeModule;
 class ScrollView;
@@ -47,8 +48,8 @@ public:
     Button* sellButton() const { return m_sellButton; }
     Button* jianCangButton() const { return m_jianCangButton; }
     TableView* commodityListView() const { return m_commodityListView; }
-    // The account row; the switcher of the logged-in account sits in it.
-    View* switchingAccountView() const { return m_switchingAccountView; }
+    // The account row: the switcher of the logged-in account.
+    PXJYSwitchingAccountView* switchingAccountView() const { return m_switchingAccountView; }
     int XiaDan_FangXiang() const { return m_side; }
     const std::string& commodityCode() const { return m_commodityCode; }
     void setCommodityCode(const std::string& code) { m_commodityCode = code; }
@@ -153,7 +154,7 @@ private:
     std::vector<std::string> m_commodityCodeArray;
     Style m_style;
     ScrollView* m_scrollArea = nullptr;
-    View* m_switchingAccountView = nullptr;
+    PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
     Button* m_commodityNameButton = nullptr;
     Label* m_commodityNameLabel = nullptr;
     TextField* m_shuLiang = nullptr;

@@ -1,0 +1,62 @@
+#include "trade/open/PXJianCangAccountSwitch.h"
+
+#include "platform/ui/NavigationController.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+
+void PXJianCangAccountSwitch::add(PXJYSwitchingAccountView* switcher) {
+    switcher->setDelegate(this);
+    m_switchers.push_back(switcher);
+}
+
+void PXJianCangAccountSwitch::reloadTableView() {
+    for (PXJYSwitchingAccountView* switcher : m_switchers) {
+        switcher->reloadTableView();
+    }
+}
+
+void PXJianCangAccountSwitch::PXPushLoginVC() {
+    NavigationController* navigation = m_screen.navigationController();
+    if (!navigation) {
+        return;
+    }
+    auto login = std::make_unique<PXJYTradeLoginVC>();
+    login->setDelegate(this);
+    navigation->pushViewController(std::move(login), true);
+}
+
+void PXJianCangAccountSwitch::PXPushSimpleLoginVC(const PXJYSavedAccount& account) {
+    NavigationController* navigation = m_screen.navigationController();
+    if (!navigation) {
+        return;
+    }
+    auto login = std::make_unique<PXJYSimpleLoginVC>();
+    login->setDelegate(this);
+    login->setSelectedAccount(account);
+    navigation->pushViewController(std::move(login), true);
+}
+
+void PXJianCangAccountSwitch::PXJYLoginSuccess() {
+    for (PXJYSwitchingAccountView* switcher : m_switchers) {
+        switcher->LoginSuccess();
+    }
+}
+
+void PXJianCangAccountSwitch::PXJYLoginBackAction() {
+    for (PXJYSwitchingAccountView* switcher : m_switchers) {
+        switcher->LoginBackAction();
+    }
+}
+
+void PXJianCangAccountSwitch::PXJYSimpleLoginSuccess() {
+    for (PXJYSwitchingAccountView* switcher : m_switchers) {
+        switcher->simpleLoginSuccess();
+    }
+}
+
+void PXJianCangAccountSwitch::PXJYSimpleLoginCancelAction() {
+    for (PXJYSwitchingAccountView* switcher : m_switchers) {
+        switcher->simpleLoginBackAction();
+    }
+}

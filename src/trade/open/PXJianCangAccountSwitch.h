@@ -1,0 +1,36 @@
+#pragma once
+// The opening screens' side of the account switchers in their forms: pushes the full login
+// screen or the switch screen a switcher asks for, and hands the outcome back to every switcher
+// of the screen, which restarts the trading timers. Owned by its screen; main thread.
+
+#include <vector>
+
+#include "trade/login/PXJYSimpleLoginVCDelegate.h"
+#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
+#include "trade/login/PXJYTradeLoginVCDelegate.h"
+
+class PXJYSwitchingAccountView;
+class ViewController;
+
+class PXJianCangAccountSwitch : public PXJYSwitchingAccountViewDelegate,
+                                public PXJYTradeLoginVCDelegate,
+                                public PXJYSimpleLoginVCDelegate {
+public:
+    explicit PXJianCangAccountSwitch(ViewController& screen) : m_screen(screen) {}
+
+    // Becomes the switcher's delegate; the switcher belongs to a form of the screen.
+    void add(PXJYSwitchingAccountView* switcher);
+    // The saved accounts may have changed while the screen was hidden.
+    void reloadTableView();
+
+    void PXPushLoginVC() override;
+    void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override;
+    void PXJYLoginSuccess() override;
+    void PXJYLoginBackAction() override;
+    void PXJYSimpleLoginSuccess() override;
+    void PXJYSimpleLoginCancelAction() override;
+
+private:
+    ViewController& m_screen;
+    std::vector<PXJYSwitchingAccountView*> m_switchers;
+};
