@@ -101,7 +101,7 @@ def main():
         for icon, inside in ICONS.items():
             shape_image(os.path.join(OUT, f"{name}_tab_{icon}.png"), 30, inside, (150, 150, 160))
             shape_image(os.path.join(OUT, f"{name}_tab_{icon}_sel.png"), 30, inside, c["accent"])
-    back = lambda x, y: abs((y - 11) ) < 9 and abs(x - (13 - abs(y - 11) * 0.8) - 3) < 2.2
+    back = lambda x, y: abs(y - 11) < 9 and abs(x - (3 + abs(y - 11) * 0.8) - 3) < 2.2
     shape_image(os.path.join(OUT, "nav_back.png"), 22, back, (255, 255, 255))
     menu = lambda x, y: 3 < x < 19 and any(abs(y - r) < 1.3 for r in (6, 11, 16))
     shape_image(os.path.join(OUT, "nav_menu.png"), 22, menu, (255, 255, 255))
