@@ -252,3 +252,26 @@ TEST_F(MarketTest, shouldEndTheProcessWhenTheFailureAlertSaysQuit) {
     ASSERT_TRUE(driver.tapAlertButton("退出"));
     EXPECT_EQ(terminatedWith, 0);
 }
+
+TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
+    constexpr int kTradingTimeProtocol = 12;
+    sim.quoteServer(0).malformNext(kTradingTimeProtocol, SimMalform::CutBody);
+    launchToList();
+    ASSERT_TRUE(driver.runUntil([&] { return market()->dataRoad().isTimeEnd(); }, 10));
+    int timed = -1;
+    int untimed = -1;
+    const auto& sections = market()->dataRoad().catalogue().sections();
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const bool known = market()
+                               ->dataRoad()
+                               .tradingTimeOf(*sections[s].disk->commodityInfoArray.front())
+                               .has_value();
+        (known ? timed : untimed) = static_cast<int>(s) + 1;
+    }
+    ASSERT_NE(untimed, -1);
+    ASSERT_NE(timed, -1);
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {timed, 0}));
+    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime().size(), 5u);
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {untimed, 0}));
+    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime(), "");
+}
