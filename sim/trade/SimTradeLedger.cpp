@@ -472,6 +472,11 @@ void SimTradeLedger::setIdleLimitMs(int64_t ms) {
 }
 
 int64_t SimTradeLedger::publishNotice(const std::string& title, const std::string& html) {
+    return publishNotice(title, html, m_state.now());
+}
+
+int64_t SimTradeLedger::publishNotice(const std::string& title, const std::string& html,
+                                      int64_t sendTime) {
     std::lock_guard lock(m_mutex);
     SimTradeNotice notice;
     for (const auto& item : m_state.notices) {
@@ -480,8 +485,8 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
     ++notice.id;
     notice.title = title;
     notice.content = html;
-    notice.sendTime = m_state.now();
-    notice.expiryTime = m_state.now() + 30 * kDayMs;
+    notice.sendTime = sendTime;
+    notice.expiryTime = sendTime + 30 * kDayMs;
     m_state.notices.push_back(notice);
     return notice.id;
 }

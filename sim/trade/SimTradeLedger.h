@@ -43,6 +43,9 @@ public:
     bool expireSessions(const std::string& account);
     void setIdleLimitMs(int64_t ms);
     int64_t publishNotice(const std::string& title, const std::string& html);
+    // The same, sent at that time (ms) instead of now: tests date announcements on the
+    // device's calendar without moving the market's clock.
+    int64_t publishNotice(const std::string& title, const std::string& html, int64_t sendTime);
     bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
                      int qty);
     // The code of a captcha still waiting for its logon.
