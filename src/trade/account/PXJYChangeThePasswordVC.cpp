@@ -154,9 +154,10 @@ bool PXJYChangeThePasswordVC::textFieldShouldReturn(TextField&) {
     return true;
 }
 
-bool PXJYChangeThePasswordVC::textFieldShouldChangeCharacters(TextField&, TextRange range,
-                                                              const std::string&) {
-    return PXJYPasswordForm::acceptsEditAt(range.location);
+bool PXJYChangeThePasswordVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
+                                                              const std::string& text) {
+    return PXJYPasswordForm::acceptsEdit(PXJYPasswordForm::characters(field.text()), range.length,
+                                         PXJYPasswordForm::characters(text));
 }
 
 void PXJYChangeThePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,

@@ -1,14 +1,12 @@
 #include "trade/account/PXJYPasswordForm.h"
 
-namespace {
-std::size_t characters(const std::string& text) {
+std::size_t PXJYPasswordForm::characters(const std::string& text) {
     std::size_t count = 0;
     for (unsigned char c : text) {
         count += (c & 0xC0) != 0x80;
     }
     return count;
 }
-}  // namespace
 
 std::optional<PXJYPasswordForm::Refusal> PXJYPasswordForm::check(const std::string& oldPassword,
                                                                  const std::string& newPassword,

@@ -26,8 +26,12 @@ public:
                                         const std::string& newPassword, const std::string& again);
     // The tick: both new entries long enough and equal.
     static bool matches(const std::string& newPassword, const std::string& again);
-    // An edit starting at that character position may go in.
-    static bool acceptsEditAt(std::size_t location) { return location < kMaximumLength; }
+    // An edit replacing `replaced` of `length` characters with `inserted` ones may go in: the
+    // entry never grows past 16 characters, whether typed or pasted.
+    static bool acceptsEdit(std::size_t length, std::size_t replaced, std::size_t inserted) {
+        return inserted == 0 || length - replaced + inserted <= kMaximumLength;
+    }
+    static std::size_t characters(const std::string& text);
     // passwordType "0" login password, "1" phone password.
     static JYDict envelope(const std::string& requestId, const std::string& userId,
                            const std::string& passwordType, const std::string& oldPassword,

@@ -71,7 +71,7 @@ bool AccountScreenTest::waitForAlert(double seconds) {
 
 void AccountScreenTest::snapshot(const std::string& name) {
     driver.settle();
-    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("account-" + name)));
+    EXPECT_TRUE(snapshotDriver->saveSnapshot(snapshotPath("account-" + name + snapshotSuffix)));
 }
 
 SimHttpLine& AccountScreenTest::line(size_t index) {

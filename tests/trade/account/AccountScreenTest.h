@@ -34,6 +34,9 @@ protected:
     void answerAlert(const std::string& button);
     bool waitForAlert(double seconds = 10);
     void snapshot(const std::string& name);
+    // Where snapshots are taken and the suffix of their names.
+    ScreenDriver* snapshotDriver = &driver;
+    std::string snapshotSuffix;
     // The whole line of the simulated trading server the account uses.
     SimHttpLine& line(size_t index);
 };

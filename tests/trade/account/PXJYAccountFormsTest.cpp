@@ -56,8 +56,10 @@ TEST(PXJYPasswordFormTest, shouldCheckTheOldThenTheNewLengthThenTheRepetition) {
     }
     EXPECT_TRUE(PXJYPasswordForm::matches("abcdef", "abcdef"));
     EXPECT_FALSE(PXJYPasswordForm::matches("abcde", "abcde"));
-    EXPECT_TRUE(PXJYPasswordForm::acceptsEditAt(15));
-    EXPECT_FALSE(PXJYPasswordForm::acceptsEditAt(16));
+    EXPECT_TRUE(PXJYPasswordForm::acceptsEdit(15, 0, 1));
+    EXPECT_FALSE(PXJYPasswordForm::acceptsEdit(16, 0, 1));
+    EXPECT_TRUE(PXJYPasswordForm::acceptsEdit(16, 0, 0)) << "deleting is always allowed";
+    EXPECT_FALSE(PXJYPasswordForm::acceptsEdit(0, 0, 20)) << "nor can a paste pass the limit";
 }
 
 TEST(PXJYPasswordFormTest, shouldBuildTheWholeChangePasswordEnvelope) {

@@ -27,10 +27,10 @@ protected:
         // reach.
         const int64_t first = DateFormat::nowMilliseconds() - 12 * kHourMs;
         for (int i = 1; i <= kPublished; ++i) {
-            const std::string html = i == kPublished
-                                         ? "<p>保证金<b>调整</b></p><script>document.write('已执行')"
-                                           "</script>"
-                                         : "<p>通知" + std::to_string(i) + "</p>";
+            const std::string html =
+                i == kPublished ? "<p>保证金<b>调整</b></p><script>document.write('已执行')"
+                                  "</script>"
+                                : "<p>通知" + std::to_string(i) + "</p>";
             tradeServer().ledger().publishNotice("今日公告" + std::to_string(i), html,
                                                  first + i * kMinuteMs);
         }
@@ -62,8 +62,7 @@ protected:
     }
 
     bool waitForRows(size_t count) {
-        const bool shown =
-            driver.runUntil([&] { return screen->dataList().size() == count; }, 10);
+        const bool shown = driver.runUntil([&] { return screen->dataList().size() == count; }, 10);
         EXPECT_TRUE(shown) << screen->dataList().size() << " rows; alert: " << alertMessage()
                            << "; queries sent: " << received("notice_list_query").size();
         return shown;
@@ -90,10 +89,10 @@ TEST_F(GongGaoTest, shouldPageThroughTheAnnouncementsAndShowOneWithoutRunningIts
     snapshot("announcement-form");
     stepBack(PXJYGongGaoViewController::kPublishedFrom, 2);
     snapshot("announcement-date-panel");
-    const std::string start = screen->dateButton(PXJYGongGaoViewController::kPublishedFrom)
-                                  ->currentTitle();
-    EXPECT_EQ(start, PXTradeQueryDay::dayText(DateFormat::addingDays(
-                         PXTradeQueryDay::today(), -2, DateFormat::Zone::gmt())));
+    const std::string start =
+        screen->dateButton(PXJYGongGaoViewController::kPublishedFrom)->currentTitle();
+    EXPECT_EQ(start, PXTradeQueryDay::dayText(DateFormat::addingDays(PXTradeQueryDay::today(), -2,
+                                                                     DateFormat::Zone::gmt())));
     query();
     ASSERT_TRUE(waitForRows(20));
     const auto first = received("notice_list_query").at(0);
@@ -127,8 +126,7 @@ TEST_F(GongGaoTest, shouldPageThroughTheAnnouncementsAndShowOneWithoutRunningIts
     ASSERT_TRUE(driver.runUntil([&] { return screen->detailView()->frame().x == 0; }, 10));
     const auto content = received("notice_content_query");
     ASSERT_EQ(content.size(), 1u);
-    EXPECT_EQ(reqValue(content[0], "NOTICE_ID"),
-              TradeText::textAt(screen->dataList()[0], "ID"));
+    EXPECT_EQ(reqValue(content[0], "NOTICE_ID"), TradeText::textAt(screen->dataList()[0], "ID"));
     EXPECT_EQ(reqValue(content[0], "EFFECTIVE"), "1");
     const std::string text = screen->webView()->plainText();
     EXPECT_NE(text.find("保证金调整"), std::string::npos) << text;

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "AccountScreenTest.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "trade/account/PXJYAccountInfoViewController.h"
+#include "trade/account/PXJYChangeThePasswordVC.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+
+namespace {
+const char* const kOther = "100000000000002";
+const char* const kDemo = "200000000000001";
+
+class AccountInfoTest : public AccountScreenTest {
+protected:
+    // Saves two more accounts: one in the logged-in environment, one in the demo environment.
+    void saveMoreAccounts() {
+        auto file = *PropertyList::readFile(accountsPath());
+        PropertyList* platform = file.find("01");
+        platform->find("01")->set(kOther, "0");
+        PropertyList demo = PropertyList::dictionary();
+        demo.set(kDemo, "0");
+        platform->set("02", demo);
+        ASSERT_TRUE(file.writeFile(accountsPath()));
+    }
+    std::string accountsPath() const { return delegate->accountInfoFilePath(); }
+    PropertyList savedAccounts() const {
+        return PropertyList::readFile(accountsPath()).value_or(PropertyList());
+    }
+    PXJYAccountInfoViewController* openAccounts() {
+        screen = open<PXJYAccountInfoViewController>("PXJYAccountInfoViewController");
+        return screen;
+    }
+    IndexPath rowOf(const std::string& name) {
+        const auto& environments = screen->allAccountArray();
+        for (size_t s = 0; s < environments.size(); ++s) {
+            const auto& names = environments[s].names;
+            for (size_t r = 0; r < names.size(); ++r) {
+                if (names[r] == name) {
+                    return IndexPath{static_cast<int>(s), static_cast<int>(r)};
+                }
+            }
+        }
+        ADD_FAILURE() << name << " is not listed";
+        return {};
+    }
+    // Swipes the row left and taps one of the buttons it uncovers.
+    void swipeAndTap(const std::string& name, const std::string& button) {
+        TableView& table = *screen->tableView();
+        const Rect row = table.convertRect(table.rectForRow(rowOf(name)), nullptr);
+        const double y = row.y + row.height / 2;
+        driver.swipe({260, y}, {60, y});
+        driver.settle();
+        EXPECT_EQ(screen->frontView(rowOf(name))->frame().x, -130);
+        driver.tapAt({button == "删除" ? 220.0 : 285.0, y});
+        driver.settle();
+    }
+    void typeInto(TextField* field, const std::string& text) {
+        ASSERT_TRUE(driver.tap(field));
+        driver.typeText(text);
+    }
+
+    PXJYAccountInfoViewController* screen = nullptr;
+};
+}  // namespace
+
+TEST_F(AccountInfoTest, shouldListSavedAccountsKeepTheHeartbeatAndOpenTheLoggedInDetail) {
+    saveMoreAccounts();
+    ASSERT_TRUE(openAccounts());
+    ASSERT_EQ(screen->allAccountArray().size(), 2u);
+    EXPECT_TRUE(driver.viewWithText("实盘"));
+    EXPECT_TRUE(driver.viewWithText("模拟"));
+    EXPECT_TRUE(driver.viewWithText("账号:" + loggedIn.account));
+    EXPECT_EQ(driver.viewsOfClass<ImageView>().size() > 0, true);
+    snapshot("accounts");
+
+    EXPECT_FALSE(tradeModule().PXJYTimerManger().JY_Timer()) << "no price refresh under the list";
+    const size_t beats = received("SYS_TIME_QUERY").size();
+    ASSERT_TRUE(driver.runUntil([&] { return received("SYS_TIME_QUERY").size() >= beats + 2; }, 8))
+        << "the heartbeat keeps the session alive while the list shows";
+
+    ASSERT_TRUE(driver.tapRow(*screen->tableView(), rowOf(loggedIn.account)));
+    ASSERT_TRUE(driver.runUntil([&] { return received("firm_info").size() == 2; }, 10));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.viewWithText("张三") != nullptr; }, 10));
+    EXPECT_EQ(screen->accountDetailView()->frame().x, 0);
+    EXPECT_EQ(screen->accountDetailView()->rows().size(), 15u);
+    EXPECT_TRUE(tradeModule().PXJYTimerManger().JY_Timer()) << "prices refresh under the panel";
+    snapshot("account-detail");
+    driver.tapAt({27, 42});
+    driver.settle();
+    EXPECT_EQ(screen->accountDetailView()->frame().x, 320);
+    EXPECT_FALSE(tradeModule().PXJYTimerManger().JY_Timer());
+
+    // Another account's row offers a switch first.
+    ASSERT_TRUE(driver.tapRow(*screen->tableView(), rowOf(kDemo)));
+    EXPECT_EQ(alertMessage(), "查看非登录账号信息需先切换账户，确认切换账户？");
+    answerAlert("取消");
+}
+
+TEST_F(AccountInfoTest, shouldDeleteAccountsKeepEmptiedEnvironmentsAndLogOffOnce) {
+    saveMoreAccounts();
+    ASSERT_TRUE(openAccounts());
+    swipeAndTap(kDemo, "删除");
+    EXPECT_EQ(screen->allAccountArray().size(), 1u);
+    const PropertyList afterDemo = savedAccounts();
+    EXPECT_TRUE(afterDemo["01"]["02"].isDictionary());
+    EXPECT_EQ(afterDemo["01"]["02"].size(), 0u) << "the emptied environment stays";
+    EXPECT_TRUE(received("logoff").empty());
+
+    swipeAndTap(loggedIn.account, "删除");
+    EXPECT_EQ(alertMessage(), "确定要删除当前登录账户吗?");
+    snapshot("accounts-delete-logged-in");
+    answerAlert("确定");
+    ASSERT_TRUE(driver.runUntil([&] { return !received("logoff").empty(); }, 10));
+    EXPECT_EQ(reqValue(received("logoff")[0], "USER_ID"), loggedIn.account);
+    EXPECT_FALSE(tradeModule().tradeLogin());
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
+    const PropertyList after = savedAccounts();
+    EXPECT_FALSE(after["01"]["01"].contains(loggedIn.account));
+    EXPECT_TRUE(after["01"]["01"].contains(kOther));
+}
+
+TEST_F(AccountInfoTest, shouldLogOffOnlyOnceWhenTheLastAccountIsDeleted) {
+    ASSERT_TRUE(openAccounts());
+    swipeAndTap(loggedIn.account, "删除");
+    answerAlert("确定");
+    ASSERT_TRUE(driver.runUntil([&] { return !received("logoff").empty(); }, 10));
+    driver.runUntil([] { return false; }, 1);
+    EXPECT_EQ(received("logoff").size(), 1u);
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
+    EXPECT_TRUE(savedAccounts()["01"]["01"].isDictionary());
+}
+
+TEST_F(AccountInfoTest, shouldChangeTheLoginPasswordAndLogInWithTheNewOne) {
+    ASSERT_TRUE(openAccounts());
+    swipeAndTap(loggedIn.account, "修改密码");
+    PXJYChangeThePasswordVC* panel = screen->modifyTradePasswordVC();
+    EXPECT_EQ(panel->view()->frame().x, 0);
+    auto fields = driver.viewsOfClass<TextField>();
+    ASSERT_EQ(fields.size(), 3u);
+
+    // The server refuses a wrong old password; the entries stay.
+    typeInto(fields[0], "999999");
+    typeInto(fields[1], "abc12345");
+    typeInto(fields[2], "abc12345");
+    snapshot("password-typed");
+    ASSERT_TRUE(driver.tapText("确  定"));
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "原密码错误");
+    answerAlert("确定");
+    EXPECT_EQ(fields[1]->text(), "abc12345");
+
+    fields[0]->setText("");
+    typeInto(fields[0], loggedIn.password);
+    ASSERT_TRUE(driver.tapText("确  定"));
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "修改密码成功");
+    answerAlert("确定");
+    const auto sent = received("change_password");
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(reqValue(sent[1], "PWD_TYPE"), "0");
+    EXPECT_EQ(reqValue(sent[1], "OLD_PASSWORD"), loggedIn.password);
+    EXPECT_EQ(reqValue(sent[1], "NEW_PASSWORD"), "abc12345");
+    EXPECT_EQ(reqValue(sent[1], "USER_ID"), loggedIn.account);
+    EXPECT_FALSE(reqValue(sent[1], "SESSION_ID").empty());
+    EXPECT_EQ(panel->view()->frame().x, 320);
+    EXPECT_EQ(fields[0]->text(), "") << "the form is reset after a change";
+
+    TradeSessionAccount again = loggedIn;
+    again.password = "abc12345";
+    EXPECT_TRUE(logIn(again));
+}
+
+TEST_F(AccountInfoTest, shouldCheckThePasswordEntriesOnThePhone) {
+    ASSERT_TRUE(openAccounts());
+    swipeAndTap(loggedIn.account, "修改密码");
+    auto fields = driver.viewsOfClass<TextField>();
+    ASSERT_EQ(fields.size(), 3u);
+    typeInto(fields[0], "12345");
+    typeInto(fields[1], "abcdef");
+    typeInto(fields[2], "abcdef");
+    ASSERT_TRUE(driver.tapText("确  定"));
+    EXPECT_EQ(alertMessage(), "密码有误");
+    answerAlert("确定");
+    EXPECT_EQ(fields[0]->text(), "");
+    EXPECT_EQ(fields[1]->text(), "abcdef");
+    ASSERT_TRUE(driver.tap(fields[0]));
+    for (char c : std::string("12345678901234567890")) {
+        driver.typeText(std::string(1, c));
+    }
+    EXPECT_EQ(fields[0]->text(), "1234567890123456") << "typing stops at 16";
+    ASSERT_TRUE(driver.tapText("电话密码"));
+    EXPECT_EQ(screen->modifyTradePasswordVC()->passWordType(), "1");
+    EXPECT_EQ(fields[0]->text(), "");
+    EXPECT_TRUE(received("change_password").empty());
+}
