@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "sim/quote/SimWire.h"
 
@@ -126,6 +127,26 @@ void SimQuoteServer::expireSessions() {
     m_sessions.clear();
 }
 
+void SimQuoteServer::answerSessionLostOnce(int protocol) {
+    std::lock_guard lock(m_mutex);
+    m_sessionLostOnce.insert(protocol);
+}
+
+void SimQuoteServer::emptyNextKLine() {
+    std::lock_guard lock(m_mutex);
+    m_emptyNextKLine = true;
+}
+
+std::vector<SimQuoteServer::RequestRecord> SimQuoteServer::requestLog() const {
+    std::lock_guard lock(m_mutex);
+    return m_requestLog;
+}
+
+void SimQuoteServer::clearRequestLog() {
+    std::lock_guard lock(m_mutex);
+    m_requestLog.clear();
+}
+
 void SimQuoteServer::malformNext(int protocol, SimMalform kind) {
     std::lock_guard lock(m_mutex);
     m_malform[protocol] = kind;
@@ -148,14 +169,26 @@ std::vector<uint8_t> SimQuoteServer::handle(const std::vector<uint8_t>& request,
         reply.code = kMalformedRequest;
     } else {
         bool known = true;
+        bool emptyKLine = false;
         {
             std::lock_guard lock(m_mutex);
             ++m_requestCounts[protocol];
-            known = protocol == kServerProtocol || protocol == kLogin ||
-                    m_sessions.count(session) > 0;
+            m_requestLog.push_back(
+                {protocol, std::vector<uint8_t>(request.begin() + kHeadSize, request.end())});
+            const bool carriesSession = protocol != kServerProtocol && protocol != kLogin;
+            known = !carriesSession || m_sessions.count(session) > 0;
+            const bool lostOnce = carriesSession && (m_sessionLostOnce.erase(protocol) > 0 ||
+                                                     m_sessionLostOnce.erase(0) > 0);
+            known = known && !lostOnce;
+            emptyKLine = known && protocol == kKLine && std::exchange(m_emptyNextKLine, false);
         }
         SimWireReader body(request.data() + kHeadSize, length);
         reply = known ? dispatch(protocol, body, lineBase) : Reply{kSessionExpired, {}};
+        if (emptyKLine && reply.code == kOk) {
+            SimWireWriter none;
+            none.u16(0);
+            reply.body = none.data();
+        }
         if (reply.code == kOk && !body.exhausted()) {
             reply = {kMalformedRequest, {}};
         }

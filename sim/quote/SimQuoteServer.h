@@ -48,6 +48,18 @@ public:
 
     // Every session ends: the next request that carries one is answered 2003.
     void expireSessions();
+    // The next request of `protocol` (0: any but server protocol and login) is answered 2003;
+    // the sessions live on.
+    void answerSessionLostOnce(int protocol);
+    // The next K-line reply (30) carries no series.
+    void emptyNextKLine();
+    // Every request the server answered, in arrival order: protocol and body bytes.
+    struct RequestRecord {
+        uint16_t protocol = 0;
+        std::vector<uint8_t> body;
+    };
+    std::vector<RequestRecord> requestLog() const;
+    void clearRequestLog();
     // The next reply to `protocol` (0: any protocol) is spoiled.
     void malformNext(int protocol, SimMalform kind);
     // Number of requests seen with that protocol.
@@ -98,4 +110,7 @@ private:
     std::set<uint32_t> m_sessions;
     std::map<int, SimMalform> m_malform;
     std::map<int, int> m_requestCounts;
+    std::set<int> m_sessionLostOnce;
+    bool m_emptyNextKLine = false;
+    std::vector<RequestRecord> m_requestLog;
 };

@@ -1,0 +1,1448 @@
+#include "chart/HQMarketChartManager.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "chart/ActivityView.h"
+#include "chart/ChartPaint.h"
+#include "chart/ChartScale.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartStyle.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQFSDrawPram.h"
+#include "chart/HQHistoryFiles.h"
+#include "chart/HQMarketChartManagerDelegate.h"
+#include "chart/HQRefreshControl.h"
+#include "chart/VariableAboutDevice.h"
+#include "platform/foundation/GlobalQueue.h"
+#include "platform/foundation/MainQueue.h"
+#include "platform/foundation/Timer.h"
+#include "platform/graphics/Image.h"
+#include "platform/graphics/TextLayout.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "quote/HQDataAnalysis.h"
+#include "quote/HQDataAnalysisDelegate.h"
+#include "quote/HQDataBase.h"
+#include "quote/HQDataCache.h"
+#include "quote/HQNetworkManger.h"
+#include "quote/QuoteRecords.h"
+#include "quote/SubmissionPackage.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "shell/UIShiPeiClass.h"
+#include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYDirectoryServerEnvModel.h"
+#include "shell/VKJYDirectoryServerJysModel.h"
+#include "shell/VKJYDirectoryServerModel.h"
+#include "shell/VKJYDirectoryServerYwsysModel.h"
+#include "shell/VKJYNormalAppKeyPropertyModel.h"
+#include "widgets/UIViewToast.h"
+
+namespace {
+
+constexpr uint32_t kFenShiKind = 0;
+constexpr uint32_t kKLineKind = 1;
+constexpr int kSessionLostCode = 2003;
+constexpr int kDefaultRefreshSeconds = 10;
+constexpr double kPeriodLockSeconds = 1.0;
+constexpr double kCommodityLockSeconds = 0.5;
+constexpr int kVisibleBarButtons = 6;
+constexpr const char* kRequestFirst = "klineRequestFirst";
+constexpr const char* kRequestNew = "klineRequestNew";
+constexpr const char* kRequestAll = "klineRequestAll";
+constexpr const char* kNoKLineData = "暂无K线数据";
+constexpr const char* kNoFenShiData = "暂无分时数据";
+
+bool hasSidePanel(const std::shared_ptr<YiKouJia>& quote) {
+    return quote && (quote->spType == 2 || quote->spType == 4 || quote->spType == 5);
+}
+
+std::string number(int value) {
+    return std::to_string(value);
+}
+
+// The whole identifier: commodities above 255 exist.
+int commodityOf(const SubmissionPackage& package) {
+    return std::atoi(package.CommodityID.c_str());
+}
+
+void setChartViewHidden(View* view, bool hidden) {
+    if (view) {
+        view->setHidden(hidden);
+    }
+}
+
+std::shared_ptr<HQDataAnalysis::FenShiItems::value_type::element_type> firstOf(
+    const HQMarketChartManager::FenShiReplies& data) {
+    return data.empty() ? nullptr : data.front();
+}
+
+}  // namespace
+
+// Hands quote replies to the chart manager while it lives; the network
+// manager owns this relay until its request ends.
+class HQMarketChartManager::Relay : public HQNetworkMangerDelegate {
+public:
+    explicit Relay(HQMarketChartManager* owner) : m_owner(owner) {}
+    void forget() { m_owner = nullptr; }
+    HQMarketChartManager* owner() const { return m_owner; }
+
+    void dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data) override {
+        if (m_owner) {
+            m_owner->dataAnalysisFinished(manager, data);
+        }
+    }
+    void dataAnalysisFailed(HQNetworkManger* manager, int errorCode) override {
+        if (m_owner) {
+            m_owner->dataAnalysisFailed(manager, errorCode);
+        }
+    }
+    void requestFailed(HQNetworkManger* manager, int errorCode) override {
+        if (m_owner) {
+            m_owner->requestFailed(manager, errorCode);
+        }
+    }
+    void requestSessionAgainFinished() override {
+        if (m_owner) {
+            m_owner->requestSessionAgainFinished();
+        }
+    }
+
+private:
+    HQMarketChartManager* m_owner;
+};
+
+HQMarketChartManager::HQMarketChartManager(Catalogue catalogue,
+                                           std::shared_ptr<commodityInfo> chosen,
+                                           uint32_t screenState, uint32_t device,
+                                           std::string loginID, std::string,
+                                           std::shared_ptr<YiKouJia> price)
+    : m_commodityInfoArray(std::move(catalogue)),
+      m_selectedCommodityInfo(std::move(chosen)),
+      m_SelectedCommodityYKJInfo(std::move(price)),
+      m_loginID(std::move(loginID)),
+      m_stateOfScreen(screenState),
+      m_device(device),
+      m_relay(std::make_shared<Relay>(this)) {
+    initIndicatorView();
+    initENVNameAndHouseName();
+    marketChartManagerInit();
+    m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);
+    SetCommodityStatusInfoArray();
+}
+
+HQMarketChartManager::~HQMarketChartManager() {
+    m_relay->forget();
+    stopRefreshControlCanBegin(false);
+    for (const auto& view : {m_drawViewManagerFenShi, m_drawViewManagerKLine}) {
+        if (view) {
+            view->setDelegate(nullptr);
+        }
+    }
+}
+
+uint32_t HQMarketChartManager::chartKind() const {
+    return m_variableAboutDevice->typeOfHQ();
+}
+
+int HQMarketChartManager::decimals() const {
+    return m_selectedCommodityInfo ? m_selectedCommodityInfo->leastPrice : 0;
+}
+
+void HQMarketChartManager::initIndicatorView() {
+    auto activity = std::make_unique<ActivityView>(Rect{0, 0, 100, 70});
+    activity->setCenter(center());
+    m_MyActivity = addSubview(std::move(activity));
+}
+
+void HQMarketChartManager::initENVNameAndHouseName() {
+    auto* app = VKJYAppDelegate::shared();
+    const auto model = app ? app->directoryServerModel() : nullptr;
+    if (!model || !model->ywsys()) {
+        return;
+    }
+    for (const auto& exchange : model->ywsys()->jysArray) {
+        if (!exchange) {
+            continue;
+        }
+        m_houseNameAry.push_back({{exchange->code, exchange->jysn}});
+        for (const auto& env : exchange->envArray) {
+            if (env) {
+                m_plateNameAry.push_back({{exchange->code, {{env->envCode, env->envN}}}});
+            }
+        }
+    }
+}
+
+void HQMarketChartManager::marketChartManagerInit() {
+    const uint32_t drawType = hasSidePanel(m_SelectedCommodityYKJInfo) ? 4 : 0;
+    m_variableAboutDevice = std::make_shared<VariableAboutDevice>(
+        m_stateOfScreen, kFenShiKind, m_device, std::make_shared<HQFSDrawPram>(drawType));
+    drawViewManager();
+}
+
+void HQMarketChartManager::drawViewManager() {
+    if (chartKind() == kKLineKind) {
+        m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+        m_drawViewManagerKLine = std::make_shared<HQDrawManager>(m_variableAboutDevice);
+        m_drawViewManagerKLine->setDelegate(this);
+        addSubview(m_drawViewManagerKLine);
+    } else {
+        m_variableAboutDevice->setScreenState(m_stateOfScreen, kFenShiKind);
+        initDrawViewManagerFenShi();
+    }
+    marketChartManagerInitAboutIphoneWideScreen();
+}
+
+void HQMarketChartManager::initDrawViewManagerFenShi() {
+    m_drawViewManagerFenShi = std::make_shared<HQDrawManager>(m_variableAboutDevice);
+    m_drawViewManagerFenShi->setDelegate(this);
+    addSubview(m_drawViewManagerFenShi);
+}
+
+void HQMarketChartManager::SetCommodityStatusInfoArray() {
+    auto items = m_variableAboutDevice->CommodityStatusInfoArray();
+    if (!m_commodityInfoArray.empty() && m_commodityInfoArray.back()) {
+        for (const auto& market : m_commodityInfoArray.back()->MarketInfoArray) {
+            for (const auto& disk : market->diskInfoArray) {
+                for (const auto& commodity : disk->commodityInfoArray) {
+                    auto item = std::make_shared<commodityStatusItem>();
+                    item->commodity = commodity;
+                    items.push_back(std::move(item));
+                }
+            }
+        }
+    }
+    m_variableAboutDevice->setCommodityStatusInfoArray(std::move(items));
+}
+
+void HQMarketChartManager::layoutSubviews() {
+    const Rect root = m_variableAboutDevice->rootViewFrame();
+    const Rect wanted{root.x, frame().y, root.width, root.height};
+    if (frame() != wanted) {
+        setFrame(wanted);
+    }
+}
+
+void HQMarketChartManager::setScreenState(uint32_t state) {
+    m_stateOfScreen = state;
+    if (m_currentButton && m_currentButton->tag() != kFenShiButtonTag) {
+        m_isInitDraw = true;
+    }
+    resetDrawRect();
+}
+
+void HQMarketChartManager::resetDrawRect() {
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
+    const Rect root = m_variableAboutDevice->rootViewFrame();
+    setFrame(Rect{frame().x, frame().y, root.width, root.height});
+    const auto& view = chartKind() == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
+    if (!view) {
+        marketChartManagerInitAboutIphoneWideScreen();
+        return;
+    }
+    view->setFrame(m_variableAboutDevice->drawViewFrame());
+    view->setVariableInfo(m_variableAboutDevice);
+    marketChartManagerInitAboutIphoneWideScreen();
+    view->resetLineLayers();
+    view->resetLayersData();
+}
+
+void HQMarketChartManager::marketChartManagerInitAboutIphoneWideScreen() {
+    m_MyActivity->setCenter(Point{bounds().width / 2, bounds().height / 2});
+    navigationBarInit();
+    bottomInitAboutIphoneWideScreen();
+    bringSubviewToFront(m_MyActivity);
+}
+
+void HQMarketChartManager::navigationBarInit() {
+    topButtonInitAboutIphoneWideScreen();
+    secondaryOneTopButtonInitAboutIphoneWideScreen();
+    if (m_secondaryOneNavigationBar) {
+        bringSubviewToFront(m_secondaryOneNavigationBar);
+    }
+}
+
+Button* HQMarketChartManager::createButtonWithInfo(const std::shared_ptr<ButtonInfo>& info,
+                                                   std::function<void(Button&)> action,
+                                                   View& parent) {
+    if (!info) {
+        return nullptr;
+    }
+    auto button = std::make_unique<Button>(info->frame);
+    if (!info->normalImag.empty()) {
+        button->setBackgroundImage(Image::named(info->normalImag), StateNormal);
+    }
+    if (!info->selectedImag.empty()) {
+        button->setBackgroundImage(Image::named(info->selectedImag), StateSelected);
+    }
+    button->setTitle(info->title);
+    if (info->titleNormalColor) {
+        button->setTitleColor(*info->titleNormalColor, StateNormal);
+    }
+    if (info->titleSelectedColor) {
+        button->setTitleColor(*info->titleSelectedColor, StateSelected);
+    }
+    if (info->font) {
+        button->titleLabel()->setFont(*info->font);
+    }
+    button->setTag(info->tag);
+    button->setSelected(info->selectState);
+    button->addTarget(TouchUpInside, [action = std::move(action)](Control& control) {
+        action(static_cast<Button&>(control));
+    });
+    return parent.addSubview(std::move(button));
+}
+
+Label* HQMarketChartManager::createLabelWithInfo(const std::shared_ptr<LabelInfo>& info,
+                                                 View& parent) {
+    if (!info) {
+        return nullptr;
+    }
+    auto label = std::make_unique<Label>(info->frame, info->title);
+    label->setTextAlignment(chartpaint::textAlignment(info->textAlignment));
+    label->setTextColor(info->color.value_or(chartstyle::white()));
+    label->setFont(info->font.value_or(chartstyle::system(12)));
+    label->setBackgroundColor(Color::clearColor());
+    return parent.addSubview(std::move(label));
+}
+
+void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
+    if (m_TopNavigationBar) {
+        m_TopNavigationBar->removeFromSuperview();
+        m_TopNavigationBar = nullptr;
+        m_yikoujiaView = nullptr;
+    }
+    const auto top = m_variableAboutDevice->topRectInfo();
+    if (!top) {
+        return;
+    }
+    auto bar = std::make_unique<View>(top->navigationBarFrame);
+    bar->setBackgroundColor(top->backgroundColor.value_or(Color::clearColor()));
+    m_TopNavigationBar = addSubview(std::move(bar));
+    const auto commodityView = top->commodityViewInfo;
+    const auto emptyButton = std::make_shared<ButtonInfo>();
+
+    m_commodityBackButton = createButtonWithInfo(
+        commodityView ? commodityView->backButton : emptyButton,
+        [this](Button&) { removeMarketChartManagerFromSuperView(); }, *m_TopNavigationBar);
+    Rect backFrame = m_commodityBackButton->frame();
+    backFrame.x = 20;
+    m_commodityBackButton->setFrame(backFrame);
+    if (commodityView && commodityView->backButton &&
+        !commodityView->backButton->titleImage.empty()) {
+        m_commodityBackButton->setImage(Image::named(commodityView->backButton->titleImage));
+    }
+
+    std::string houseName;
+    const std::string market =
+        m_selectedCommodityInfo ? number(m_selectedCommodityInfo->MarketID) : std::string();
+    for (const auto& names : m_houseNameAry) {
+        if (const auto found = names.find(market); found != names.end()) {
+            houseName = found->second;
+        }
+    }
+    auto* app = VKJYAppDelegate::shared();
+    const bool showHouse = !app || app->normalAppPropertyModel().iOSPlatform() != "2";
+    const Font labelFont = chartstyle::system(12);
+    const double houseWidth =
+        TextLayout::measure(houseName, labelFont, Size{0, 40}, LineBreakMode::WordWrap).width;
+    auto label =
+        std::make_unique<Label>(Rect{m_commodityBackButton->frame().maxX() + 10, 0, houseWidth, 40},
+                                showHouse ? houseName : std::string());
+    label->setBackgroundColor(Color::clearColor());
+    label->setNumberOfLines(0);
+    label->setFont(labelFont);
+    label->setTextColor(chartstyle::white());
+    m_houseNameLabel = m_TopNavigationBar->addSubview(std::move(label));
+
+    m_commodityTitleButton = createButtonWithInfo(
+        commodityView ? commodityView->titleButton : emptyButton,
+        [this](Button& button) { commodityTitleButtonPressed(button); }, *m_TopNavigationBar);
+    Rect titleFrame = m_commodityTitleButton->frame();
+    titleFrame.x = m_houseNameLabel->frame().maxX() + 20;
+    m_commodityTitleButton->setFrame(titleFrame);
+    m_commodityTitleButton->titleLabel()->setFont(chartstyle::system(14));
+
+    const auto listImage = commodityView ? commodityView->listImageViewInfo : nullptr;
+    m_commodityListImageView = m_TopNavigationBar->addSubview(std::make_unique<ImageView>(
+        Rect{m_commodityTitleButton->frame().maxX() + 5, 19, 12, 12},
+        listImage && !listImage->image.empty() ? Image::named(listImage->image) : Image()));
+
+    const auto quoteInfo = top->yikoujiaViewInfo;
+    if (quoteInfo) {
+        auto quoteView = std::make_unique<View>(
+            Rect{m_commodityListImageView->frame().maxX() + 20, quoteInfo->viewFrame.y,
+                 quoteInfo->viewFrame.width, quoteInfo->viewFrame.height});
+        quoteView->setBackgroundColor(Color::clearColor());
+        quoteView->setHidden(true);
+        m_yikoujiaView = m_TopNavigationBar->addSubview(std::move(quoteView));
+        m_yikoujiaLabel = createLabelWithInfo(quoteInfo->priceLabelInfo, *m_yikoujiaView);
+        if (m_yikoujiaLabel) {
+            m_yikoujiaLabel->setFont(chartstyle::system(14));
+        }
+        m_AddPriceLabel = createLabelWithInfo(quoteInfo->addPriceLabelInfo, *m_yikoujiaView);
+        m_zhangfuLabel = createLabelWithInfo(quoteInfo->zhangfuLabelInfo, *m_yikoujiaView);
+        m_yikoujiaImageView =
+            m_yikoujiaView->addSubview(std::make_unique<ImageView>(quoteInfo->imageFrame));
+    }
+    autoCommodityTitleWide();
+    if (m_yikoujia) {
+        setYiKouJiaByYiKouJiaItem(m_yikoujia);
+    }
+
+    // The top bar's own chart buttons and their marker are shown nowhere, so they are not made.
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (status.FenShiButtonSelected) {
+        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+        setChartViewHidden(m_drawViewManagerKLine.get(), true);
+        setChartViewHidden(m_periodView, true);
+        setChartViewHidden(m_quotaView, true);
+    } else if (status.KLineButtonSelected) {
+        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
+        setChartViewHidden(m_drawViewManagerKLine.get(), false);
+        setChartViewHidden(m_periodView, false);
+    }
+}
+
+void HQMarketChartManager::autoCommodityTitleWide() {
+    if (!m_commodityTitleButton || !m_selectedCommodityInfo) {
+        return;
+    }
+    const Rect frame = m_commodityTitleButton->frame();
+    const Size size = TextLayout::measure(m_selectedCommodityInfo->CommodityName,
+                                          m_commodityTitleButton->titleLabel()->font(),
+                                          Size{0, frame.height}, LineBreakMode::CharWrap);
+    m_commodityTitleButton->setTitle(m_selectedCommodityInfo->CommodityName);
+    m_commodityTitleButton->setFrame(Rect{frame.x, frame.y, size.width, size.height});
+    const Rect button = m_commodityTitleButton->frame();
+    m_commodityListImageView->setFrame(Rect{button.maxX() + 5, button.y + 3, 12, 12});
+    if (m_yikoujiaView) {
+        const Rect quote = m_variableAboutDevice->topRectInfo()->yikoujiaViewInfo->viewFrame;
+        m_yikoujiaView->setFrame(Rect{m_commodityListImageView->frame().maxX() + 20, quote.y,
+                                      quote.width, quote.height});
+    }
+}
+
+void HQMarketChartManager::secondaryOneTopButtonInitAboutIphoneWideScreen() {
+    if (m_secondaryOneNavigationBar) {
+        m_secondaryOneNavigationBar->removeFromSuperview();
+        m_secondaryOneNavigationBar = nullptr;
+    }
+    const auto strip = m_variableAboutDevice->secondaryOneTopRectInfo();
+    if (!strip) {
+        return;
+    }
+    auto view = std::make_unique<View>(strip->navigationBarFrame);
+    view->setBackgroundColor(Color::clearColor());
+    m_secondaryOneNavigationBar = addSubview(std::move(view));
+}
+
+void HQMarketChartManager::bottomInitAboutIphoneWideScreen() {
+    if (m_bottomView) {
+        m_bottomView->removeFromSuperview();
+        m_bottomView = nullptr;
+        m_periodView = nullptr;
+        m_periodScrollView = nullptr;
+        m_quotaButton = nullptr;
+        m_currentButton = nullptr;
+    }
+    const auto bottom = m_variableAboutDevice->bottomRectInfo();
+    if (!bottom) {
+        return;
+    }
+    auto bar = std::make_unique<View>(bottom->frame);
+    bar->setClipsToBounds(false);
+    m_bottomView = addSubview(std::move(bar));
+    auto period = std::make_unique<View>(bottom->periodFrame);
+    period->setBackgroundColor(bottom->bgColor.value_or(Color::clearColor()));
+    m_periodView = m_bottomView->addSubview(std::move(period));
+    m_periodScrollView =
+        m_periodView->addSubview(std::make_unique<View>(bottom->periodScrollFrame));
+    if (m_quotaView) {
+        m_quotaView->removeFromSuperview();
+    }
+    auto quota = std::make_unique<View>(bottom->quotaNormalFrame);
+    quota->setBackgroundColor(Color::lightGrayColor());
+    quota->setHidden(true);
+    m_quotaView = addSubview(std::move(quota));
+    auto holder = std::make_unique<View>(bottom->quotaChooseFrame);
+    auto dropDown = std::make_unique<Button>(
+        Rect{0, 0, bottom->quotaChooseFrame.width, bottom->quotaChooseFrame.height});
+    dropDown->setImage(Image::named("hq_up.png"), StateNormal);
+    dropDown->setImage(Image::named("hq_down.png"), StateSelected);
+    dropDown->addTarget(TouchUpInside,
+                        [this](Control& control) { zanKaiLB(static_cast<Button&>(control)); });
+    m_quotaButton = holder->addSubview(std::move(dropDown));
+    m_quotaScrollView = m_bottomView->addSubview(std::move(holder));
+    setBottomScrollViewPeriodButtons();
+    bringSubviewToFront(m_bottomView);
+}
+
+void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
+    const auto bottom = m_variableAboutDevice->bottomRectInfo();
+    if (!bottom || !m_periodScrollView) {
+        return;
+    }
+    for (View* old : m_periodScrollView->subviews()) {
+        old->removeFromSuperview();
+    }
+    for (View* old : m_quotaView->subviews()) {
+        old->removeFromSuperview();
+    }
+    int selected = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
+    if (m_isInitDraw) {
+        m_isInitDraw = false;
+        ++selected;
+    }
+    m_currentButton = nullptr;
+    for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
+        View& parent = i < kVisibleBarButtons ? *m_periodScrollView : *m_quotaView;
+        Button* button = createButtonWithInfo(
+            bottom->periodButtonArray[i], [this](Button& b) { toolBarButtonPressed(b); }, parent);
+        const bool isSelected = static_cast<int>(i) == selected;
+        button->setSelected(isSelected);
+        if (isSelected) {
+            m_currentButton = button;
+        }
+    }
+}
+
+void HQMarketChartManager::zanKaiLB(Button& button) {
+    button.setSelected(!button.isSelected());
+    m_quotaView->setHidden(!button.isSelected());
+}
+
+void HQMarketChartManager::removeMarketChartManagerFromSuperView() {
+    if (m_quotaView) {
+        m_quotaView->setHidden(true);
+    }
+    if (m_delegate) {
+        m_delegate->returnButtonPressedAboutWideScreen();
+    }
+}
+
+void HQMarketChartManager::commodityTitleButtonPressed(Button& button) {
+    if (m_delegate) {
+        m_delegate->commodityNameButtonPressed(&button);
+    }
+}
+
+std::shared_ptr<commodityStatusItem> HQMarketChartManager::searchCommodotyStatusItem() const {
+    const auto& current = m_variableAboutDevice->currentCommodity();
+    return current ? searchCommodotyStatusItemByCommodityID(current->CommodityID, current->panindex)
+                   : nullptr;
+}
+
+std::shared_ptr<commodityStatusItem> HQMarketChartManager::searchCommodotyStatusItemByCommodityID(
+    int commodityID, int index) const {
+    for (const auto& item : m_variableAboutDevice->CommodityStatusInfoArray()) {
+        if (item && item->commodity &&
+            static_cast<int16_t>(item->commodity->CommodityID) ==
+                static_cast<int16_t>(commodityID) &&
+            item->commodity->panindex == index) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+std::shared_ptr<PeriodStatusInfo> HQMarketChartManager::searchPeriodStatusInfo() const {
+    const auto item = searchCommodotyStatusItem();
+    const auto index =
+        static_cast<size_t>(m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount);
+    if (!item || index >= item->periodButtonArray.size()) {
+        return nullptr;
+    }
+    return item->periodButtonArray[index];
+}
+
+std::shared_ptr<PeriodStatusInfo> HQMarketChartManager::searchPeriodStatusInfoByCommodityID(
+    int commodityID, const std::string& periodID, int index) const {
+    const auto item = searchCommodotyStatusItemByCommodityID(commodityID, index);
+    if (!item) {
+        return nullptr;
+    }
+    for (const auto& period : item->periodButtonArray) {
+        if (period && period->periodItem && number(period->periodItem->periodID) == periodID) {
+            return period;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::shared_ptr<commodityInfo>> HQMarketChartManager::getCommodityInfoArrayBySection(
+    int section) const {
+    if (m_commodityInfoArray.empty() || !m_commodityInfoArray.back()) {
+        return {};
+    }
+    int n = 0;
+    for (const auto& market : m_commodityInfoArray.back()->MarketInfoArray) {
+        for (const auto& disk : market->diskInfoArray) {
+            if (disk->ownDiskID != 0) {
+                continue;
+            }
+            if (n++ == section) {
+                return disk->commodityInfoArray;
+            }
+        }
+    }
+    return {};
+}
+
+void HQMarketChartManager::toolBarButtonPressed(Button& button) {
+    if (m_quotaButton) {
+        m_quotaButton->setEnabled(false);
+    }
+    m_quotaView->setHidden(true);
+    if (button.tag() == kFenShiButtonTag) {
+        if (!button.isSelected()) {
+            switchToFenShi(button);
+        }
+        return;
+    }
+    if (!m_drawViewManagerFenShi || m_drawViewManagerFenShi->frame().x >= 0) {
+        switchToKLine(button);
+    }
+    if (!m_canChangePeriod) {
+        return;
+    }
+    m_canChangePeriod = false;
+    m_periodLock =
+        Timer::scheduledTimer(kPeriodLockSeconds, false, [this] { m_canChangePeriod = true; });
+    if (button.isSelected()) {
+        return;
+    }
+    m_MyActivity->stopAnimating();
+    if (m_currentButton) {
+        m_currentButton->setSelected(false);
+    }
+    m_currentButton = &button;
+    button.setSelected(true);
+    m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount =
+        button.tag() - kFenShiButtonTag - 1;
+    m_isInitDraw = true;
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->setKLineDataToNil();
+        m_variableAboutDevice->setScreenState(m_variableAboutDevice->stateOfScreen(), chartKind());
+        m_drawViewManagerKLine->KLineLayersNeedsDisplay();
+        m_drawViewManagerKLine->HiddenKLineLayers(true);
+    }
+    stopRefreshControlCanBegin(true);
+    m_MyActivity->startAnimating();
+    changeLayersByToolBarButtonPressed(button);
+}
+
+void HQMarketChartManager::switchToFenShi(Button& button) {
+    m_MyActivity->stopAnimating();
+    if (m_currentButton) {
+        m_currentButton->setSelected(false);
+    }
+    m_currentButton = &button;
+    button.setSelected(true);
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.toolBarSelectedButtonCount = 0;
+    const auto quoteState = VKJYHangQingDataClass::current();
+    if (quoteState) {
+        quoteState->setManagerIsAnimating(true);
+    }
+    m_variableAboutDevice->setTypeOfHQ(kFenShiKind);
+    if (m_drawViewManagerFenShi) {
+        m_variableAboutDevice->setScreenState(m_stateOfScreen, kFenShiKind);
+        m_drawViewManagerFenShi->setFrame(m_variableAboutDevice->drawViewFrame());
+        m_drawViewManagerFenShi->setVariableInfo(m_variableAboutDevice);
+        marketChartManagerInitAboutIphoneWideScreen();
+    } else {
+        drawViewManager();
+    }
+    fenshiViewHidden(true);
+    m_KLineRefresh.reset();
+    m_drawViewManagerFenShi->resetLineLayers();
+    status.FenShiButtonSelected = true;
+    status.KLineButtonSelected = false;
+    if (const auto item = searchCommodotyStatusItem()) {
+        m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(item->FenShiDataArray,
+                                                                  item->commodity);
+    }
+    setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+    setChartViewHidden(m_drawViewManagerKLine.get(), false);
+    const Rect fenShi = m_drawViewManagerFenShi->frame();
+    if (m_stateOfScreen == 0) {
+        m_drawViewManagerFenShi->setFrame(fenShi.offsetBy(320, 0));
+        if (m_drawViewManagerKLine) {
+            m_drawViewManagerKLine->setFrame(m_drawViewManagerKLine->frame().offsetBy(320, 0));
+        }
+    } else if (m_drawViewManagerKLine) {
+        auto* app = VKJYAppDelegate::shared();
+        const bool tall =
+            app && app->uiShiPeiClass() && app->uiShiPeiClass()->APPViewRect().height >= 548;
+        m_drawViewManagerKLine->setFrame(
+            m_drawViewManagerKLine->frame().offsetBy(tall ? -568 : -480, 0));
+    }
+    m_NeedToNotification = true;
+    requestAllFenShi();
+    if (quoteState) {
+        quoteState->setManagerIsAnimating(false);
+    }
+}
+
+void HQMarketChartManager::switchToKLine(Button&) {
+    const auto quoteState = VKJYHangQingDataClass::current();
+    if (quoteState) {
+        quoteState->setManagerIsAnimating(true);
+    }
+    m_variableAboutDevice->setTypeOfHQ(kKLineKind);
+    if (m_drawViewManagerKLine) {
+        m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+        m_drawViewManagerKLine->setFrame(m_variableAboutDevice->drawViewFrame());
+        m_drawViewManagerKLine->setVariableInfo(m_variableAboutDevice);
+        marketChartManagerInitAboutIphoneWideScreen();
+    } else {
+        drawViewManager();
+    }
+    KLineViewHidden(true);
+    fenshiViewHidden(true);
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.FenShiButtonSelected = false;
+    status.KLineButtonSelected = true;
+    m_FenShiRefresh.reset();
+    m_drawViewManagerKLine->resetLineLayers();
+    m_drawViewManagerKLine->resetLayersData();
+    setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+    setChartViewHidden(m_drawViewManagerKLine.get(), false);
+    if (m_stateOfScreen == 0) {
+        if (m_drawViewManagerFenShi) {
+            m_drawViewManagerFenShi->setFrame(m_drawViewManagerFenShi->frame().offsetBy(-320, 0));
+        }
+        m_drawViewManagerKLine->setFrame(m_drawViewManagerKLine->frame().offsetBy(-320, 0));
+        m_variableAboutDevice->setScreenState(0, kKLineKind);
+    } else {
+        m_variableAboutDevice->setScreenState(1, kKLineKind);
+    }
+    marketChartManagerInitAboutIphoneWideScreen();
+    const auto bottom = m_variableAboutDevice->bottomRectInfo();
+    if (bottom && !bottom->periodButtonArray.empty()) {
+        m_NeedToNotification = true;
+    }
+    if (quoteState) {
+        quoteState->setManagerIsAnimating(false);
+    }
+}
+
+void HQMarketChartManager::changeLayersByToolBarButtonPressed(Button& button) {
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (button.currentTitle() == "分时") {
+        m_variableAboutDevice->setTypeOfHQ(kFenShiKind);
+        resetDrawRect();
+        if (!m_drawViewManagerFenShi) {
+            initDrawViewManagerFenShi();
+        }
+        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+        KLineViewHidden(true);
+        setChartViewHidden(m_drawViewManagerKLine.get(), true);
+        status.FenShiButtonSelected = true;
+        status.KLineButtonSelected = false;
+    } else {
+        m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+        if (!m_drawViewManagerKLine) {
+            drawViewManager();
+        }
+        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
+        setChartViewHidden(m_drawViewManagerKLine.get(), false);
+        status.KLineButtonSelected = true;
+        status.FenShiButtonSelected = false;
+        m_NeedToNotification = true;
+        getKLineDataFromNetWorkByButtonInfo();
+    }
+    if (m_currentButton) {
+        m_currentButton->setSelected(true);
+    }
+    marketChartManagerInitAboutIphoneWideScreen();
+}
+
+void HQMarketChartManager::fenshiViewHidden(bool hidden) {
+    if (m_drawViewManagerFenShi) {
+        m_drawViewManagerFenShi->HiddenFenShiLayers(hidden);
+    }
+}
+
+void HQMarketChartManager::KLineViewHidden(bool hidden) {
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->HiddenKLineLayers(hidden);
+    }
+}
+
+void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
+    if (!m_canChangeCommodity) {
+        return;
+    }
+    m_canChangeCommodity = false;
+    m_commodityLock = Timer::scheduledTimer(kCommodityLockSeconds, false,
+                                            [this] { m_canChangeCommodity = true; });
+    const auto commodities = getCommodityInfoArrayBySection(section);
+    if (row < 0 || static_cast<size_t>(row) >= commodities.size()) {
+        return;
+    }
+    m_selectedCommodityInfo = commodities[row];
+    m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);
+    stopRefreshControlCanBegin(true);
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
+    for (const auto& view : {m_drawViewManagerFenShi, m_drawViewManagerKLine}) {
+        if (view) {
+            view->setIndicatorCrossPointNum(0);
+        }
+    }
+    if (m_drawViewManagerFenShi) {
+        m_drawViewManagerFenShi->setFenShiDataToNil();
+    }
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->setKLineDataToNil();
+    }
+    autoCommodityTitleWide();
+    m_NeedToNotification = true;
+    requestDataFromNet();
+}
+
+void HQMarketChartManager::stopRefreshControlCanBegin(bool canBegin) {
+    m_CanStartRefreshControl = canBegin;
+    for (auto* control : {&m_FenShiRefresh, &m_KLineRefresh}) {
+        if (*control) {
+            (*control)->stopRefresh();
+            control->reset();
+        }
+    }
+}
+
+void HQMarketChartManager::makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds,
+                                        uint32_t type) {
+    control = std::make_unique<HQRefreshControl>();
+    control->setDelegate(this);
+    control->setRefreshTime(seconds, type);
+}
+
+void HQMarketChartManager::startRefreshControl() {
+    if (!m_CanStartRefreshControl) {
+        return;
+    }
+    m_isMoreData = false;
+    const auto quoteState = VKJYHangQingDataClass::current();
+    const int given = quoteState ? quoteState->severProtocol().requestDataTime : 0;
+    // The server may give no interval.
+    const int seconds = given > 0 ? given : kDefaultRefreshSeconds;
+    if (!m_FenShiRefresh && chartKind() == kFenShiKind) {
+        makeTimerFor(m_FenShiRefresh, seconds, kFenShiKind);
+        return;
+    }
+    const auto period = searchPeriodStatusInfo();
+    if (!m_KLineRefresh && chartKind() == kKLineKind && period && period->offset == 0) {
+        makeTimerFor(m_KLineRefresh, seconds, kKLineKind);
+    }
+}
+
+void HQMarketChartManager::requestZipSec() {
+    auto package = std::make_shared<SubmissionPackage>();
+    package->panleix = m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0;
+    needRequestDataWithPackage(package, "zipsec");
+}
+
+void HQMarketChartManager::needRequestDataWithPackage(std::shared_ptr<SubmissionPackage> package,
+                                                      const std::string& type) {
+    auto manager = HQNetworkManger::create();
+    manager->setDelegate(m_relay);
+    manager->needDatasFromNetWork(std::move(package), type);
+}
+
+void HQMarketChartManager::refreshAllData() {
+    m_MyActivity->setCenter(Point{bounds().width / 2, bounds().height / 2});
+    bringSubviewToFront(m_MyActivity);
+    m_MyActivity->startAnimating();
+    if (m_KLinePeriodNotEmpty) {
+        requestDataFromNet();
+        return;
+    }
+    // The period list is the same for every commodity of the server; the package only
+    // names the server to ask.
+    auto package = std::make_shared<SubmissionPackage>();
+    package->panleix = m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0;
+    needRequestDataWithPackage(package, "KlinePeriod");
+}
+
+void HQMarketChartManager::requestDataFromNet() {
+    if (chartKind() != kFenShiKind) {
+        KLineViewHidden(true);
+        getKLineDataFromNetWorkByButtonInfo();
+        return;
+    }
+    fenshiViewHidden(true);
+    requestAllFenShi();
+}
+
+void HQMarketChartManager::fillCommodityNumbers(SubmissionPackage& package,
+                                                const commodityInfo& commodity) const {
+    package.MarketID = number(commodity.MarketID);
+    package.DiskID = number(commodity.DiskID);
+    package.CommodityID = number(commodity.CommodityID);
+    package.panleix = m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0;
+}
+
+void HQMarketChartManager::requestAllFenShi() {
+    const auto item = searchCommodotyStatusItem();
+    if (!item || !item->commodity) {
+        return;
+    }
+    const auto series = item->FenShiDataArray.empty() ? nullptr : item->FenShiDataArray.front();
+    const auto day = series && !series->tradingDayNumArray.empty()
+                         ? series->tradingDayNumArray.front()
+                         : nullptr;
+    auto package = std::make_shared<SubmissionPackage>();
+    fillCommodityNumbers(*package, *item->commodity);
+    package->protocolNum = "32";
+    package->period = "1";
+    package->numberOfRequest = "2000";
+    if (day && !day->fenShiDataItemArray.empty()) {
+        package->requestTime = day->tradingDay + day->fenShiDataItemArray.back()->fenShiTime;
+        package->direction = "1";
+        m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(item->FenShiDataArray,
+                                                                  item->commodity);
+    } else {
+        if (chartKind() == kFenShiKind) {
+            m_MyActivity->startAnimating();
+            bringSubviewToFront(m_MyActivity);
+        }
+        package->requestTime = "-1";
+        package->direction = "0";
+    }
+    requestFenShiDataWithPackage(package);
+}
+
+void HQMarketChartManager::requestFenShiDataWithPackage(
+    std::shared_ptr<SubmissionPackage> package) {
+    if (const auto item = searchCommodotyStatusItem()) {
+        item->FenShiRequesting = true;
+    }
+    if (package->requestTime == "-1") {
+        manyDayMiniteTimeRequest();
+        return;
+    }
+    needRequestDataWithPackage(std::move(package), "fenshi");
+}
+
+void HQMarketChartManager::manyDayMiniteTimeRequest() {
+    if (!m_selectedCommodityInfo) {
+        return;
+    }
+    auto package = std::make_shared<SubmissionPackage>();
+    fillCommodityNumbers(*package, *m_selectedCommodityInfo);
+    needRequestDataWithPackage(package, "manydayfenshi");
+}
+
+void HQMarketChartManager::getKLineDataFromNetWorkByButtonInfo() {
+    const auto item = searchCommodotyStatusItem();
+    const auto period = searchPeriodStatusInfo();
+    if (!item || !item->commodity || !period || !period->periodItem) {
+        return;
+    }
+    auto package = std::make_shared<SubmissionPackage>();
+    fillCommodityNumbers(*package, *item->commodity);
+    const int periodID = period->periodItem->periodID;
+    package->period = number(periodID);
+    package->numberOfCommodity = "1";
+    package->numberOfRequest = "3000";
+    package->protocolNum = "30";
+    if (!m_db) {
+        m_db = std::make_unique<HQDataBase>();
+    }
+    const auto stored = m_db->searchPartDataFromKLineForm(*package);
+    const auto series = stored && !stored->empty() ? stored->back() : nullptr;
+    if (series && !series->klineDataItemsArray.empty()) {
+        period->KLineDataArray = {series};
+        const std::string last = std::to_string(series->klineDataItemsArray.back()->date);
+        package->requestTime = last;
+        package->direction = "1";
+        package->klineRequestType = kRequestNew;
+        if (period->LastRequestDate.empty()) {
+            period->LastRequestDate = last;
+        }
+        package->LastRequestDate = period->LastRequestDate;
+        if (m_drawViewManagerKLine) {
+            m_drawViewManagerKLine->KLineResetDrawLineDataSelf(period->KLineDataArray);
+        }
+        if (period->KLineRequesting) {
+            return;
+        }
+        period->KLineRequesting = true;
+        requestKLineDataWithPackage(package);
+        return;
+    }
+    const bool longPeriod = periodID >= 6 && periodID <= 9;
+    package->numberOfRequest = longPeriod ? "3000" : "600";
+    package->requestTime = "-1";
+    package->direction = "0";
+    package->klineRequestType = kRequestFirst;
+    package->protocolNum = "33";
+    package->searchDayCount = "30";
+    period->KLineRequesting = true;
+    requestKLineDataWithPackage(package);
+}
+
+void HQMarketChartManager::requestKLineDataWithPackage(std::shared_ptr<SubmissionPackage> package) {
+    const bool first = package->requestTime == "-1";
+    needRequestDataWithPackage(std::move(package), first ? "manydaykxian" : "Kline");
+}
+
+void HQMarketChartManager::SetBottomButtonsWithArray(
+    const std::vector<std::shared_ptr<KPeriodDataItem>>& periods) {
+    m_variableAboutDevice->setPeriodButtonInfoArray(periods);
+    for (const auto& item : m_variableAboutDevice->CommodityStatusInfoArray()) {
+        item->periodButtonArray.clear();
+        for (const auto& entry : periods) {
+            auto period = std::make_shared<PeriodStatusInfo>();
+            period->periodItem = entry;
+            item->periodButtonArray.push_back(std::move(period));
+        }
+    }
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
+    setBottomScrollViewPeriodButtons();
+}
+
+void HQMarketChartManager::dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data) {
+    const std::string& type = manager->typeNW();
+    const auto package = manager->submissionPackageNM();
+    if (type == "KlinePeriod") {
+        const auto* periods = std::get_if<std::vector<std::shared_ptr<KPeriodDataItem>>>(&data);
+        SetBottomButtonsWithArray(periods ? *periods
+                                          : std::vector<std::shared_ptr<KPeriodDataItem>>{});
+        m_KLinePeriodNotEmpty = true;
+        requestDataFromNet();
+    } else if (type == "manydayfenshi") {
+        if (const auto* items = std::get_if<FenShiReplies>(&data)) {
+            FSDataHeBing(*items, package);
+        }
+    } else if (type == "manydaykxian" || type == "Kline") {
+        const auto* series = std::get_if<KLineReplies>(&data);
+        KLineResetDrawData(series ? *series : KLineReplies{}, package);
+    } else if (type == "zipsec") {
+        const auto* keys = std::get_if<std::vector<HQZipSecEntry>>(&data);
+        m_zipSecDataArray = keys ? *keys : std::vector<HQZipSecEntry>{};
+        refreshAllData();
+    } else if (type == "fenshi") {
+        const auto* items = std::get_if<FenShiReplies>(&data);
+        FenShiReplies copy = items ? *items : FenShiReplies{};
+        for (const auto& item : copy) {
+            chartseries::foldDays(*item);
+        }
+        FenShiResetDrawData(copy, package);
+    }
+}
+
+void HQMarketChartManager::resetAllStatus() {
+    m_KLinePeriodNotEmpty = false;
+    m_variableAboutDevice->setCommodityStatusInfoArray({});
+    SetCommodityStatusInfoArray();
+    stopRefreshControlCanBegin(true);
+    // The held series are gone: the charts show their empty grids until the new ones come.
+    if (m_drawViewManagerFenShi) {
+        m_drawViewManagerFenShi->FenShiResetDrawData();
+    }
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->KLineResetDrawLineDataSelf({});
+    }
+    if (m_renewingSession) {
+        return;
+    }
+    // Asking again with the lost session would only be refused again: renew it first.
+    m_renewingSession = true;
+    auto manager = HQNetworkManger::create();
+    manager->setDelegate(m_relay);
+    manager->needDataFromNetWork(nullptr, "requestSessionAgain",
+                                 m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0);
+}
+
+void HQMarketChartManager::requestSessionAgainFinished() {
+    m_renewingSession = false;
+    refreshAllData();
+}
+
+void HQMarketChartManager::dataAnalysisFailed(HQNetworkManger* manager, int errorCode) {
+    if (errorCode == kSessionLostCode) {
+        resetAllStatus();
+        return;
+    }
+    handleFailure(manager, manager->typeNW(), manager->submissionPackageNM());
+}
+
+void HQMarketChartManager::requestFailed(HQNetworkManger* manager, int) {
+    handleFailure(manager, manager->typeNW(), manager->submissionPackageNM());
+}
+
+bool HQMarketChartManager::isCurrentCommodity(int commodityID) const {
+    const auto current = searchCommodotyStatusItem();
+    return current && current->commodity &&
+           static_cast<int16_t>(current->commodity->CommodityID) ==
+               static_cast<int16_t>(commodityID);
+}
+
+void HQMarketChartManager::handleFailure(HQNetworkManger* manager, const std::string& type,
+                                         const std::shared_ptr<SubmissionPackage>& package) {
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (type == "severTime") {
+        const auto chartPackage =
+            package ? package->FenShiOrKLinePackageWhenRequestSeverTime : nullptr;
+        if (chartPackage && chartPackage->protocolNum == "32") {
+            handleFailure(manager, "fenshi", chartPackage);
+        } else if (chartPackage && chartPackage->protocolNum == "30") {
+            handleFailure(manager, "Kline", chartPackage);
+        }
+        return;
+    }
+    if (type == "fenshi" && package) {
+        const int id = commodityOf(*package);
+        if (const auto item = searchCommodotyStatusItemByCommodityID(id, package->panleix)) {
+            item->FenShiRequesting = false;
+        }
+        if (status.FenShiButtonSelected && isCurrentCommodity(id)) {
+            m_MyActivity->stopAnimating();
+        }
+        return;
+    }
+    if ((type == "Kline" || type == "manydaykxian") && package) {
+        const int id = commodityOf(*package);
+        const auto period =
+            searchPeriodStatusInfoByCommodityID(id, package->period, package->panleix);
+        if (period) {
+            period->KLineRequesting = false;
+        }
+        const auto current = searchPeriodStatusInfo();
+        if (status.KLineButtonSelected && isCurrentCommodity(id) && period && current &&
+            period->periodItem == current->periodItem) {
+            m_MyActivity->stopAnimating();
+            showToast("请求网络失败");
+            // A first load that failed is asked again at the next refresh.
+            startRefreshControl();
+        }
+        return;
+    }
+    if (type == "requestSessionAgain") {
+        m_renewingSession = false;
+    }
+    if (type == "zipsec" || type == "KlinePeriod" || type == "requestSessionAgain") {
+        // The road starts again from the keys at the next refresh.
+        m_restartRoad = true;
+    }
+    m_MyActivity->stopAnimating();
+    showToast("请求网络失败");
+    startRefreshControl();
+}
+
+void HQMarketChartManager::showToast(const std::string& message) {
+    UIViewToast::makeToast(*this, message);
+}
+
+void HQMarketChartManager::RefreshUIWithType(int type) {
+    if (m_restartRoad) {
+        m_restartRoad = false;
+        requestZipSec();
+        return;
+    }
+    if (type == kKLineKind) {
+        getKLineDataFromNetWorkByButtonInfo();
+    } else if (type == kFenShiKind) {
+        m_NeedToNotification = false;
+        requestAllFenShi();
+    }
+}
+
+void HQMarketChartManager::stopKLineAutoRefresh(bool stop) {
+    if (stop) {
+        if (m_KLineRefresh) {
+            m_KLineRefresh->stopRefresh();
+            m_KLineRefresh.reset();
+        }
+        return;
+    }
+    getKLineDataFromNetWorkByButtonInfo();
+    if (!m_KLineRefresh) {
+        makeTimerFor(m_KLineRefresh, kDefaultRefreshSeconds, kKLineKind);
+    }
+}
+
+void HQMarketChartManager::notificationRefreshFinish(int kind,
+                                                     const std::shared_ptr<SubmissionPackage>&) {
+    if (!m_NeedToNotification) {
+        m_MyActivity->stopAnimating();
+        return;
+    }
+    if (!m_delegate) {
+        return;
+    }
+    m_MyActivity->stopAnimating();
+    m_NeedToNotification = false;
+    m_delegate->RefreshFinish(kind);
+}
+
+void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
+                                              std::shared_ptr<SubmissionPackage> package) {
+    const auto period = package ? searchPeriodStatusInfoByCommodityID(
+                                      commodityOf(*package), package->period, package->panleix)
+                                : nullptr;
+    // Every reply ends the request, also one without bars.
+    if (period) {
+        period->KLineRequesting = false;
+    }
+    const std::string type = package ? package->klineRequestType : std::string();
+    const auto merge =
+        period ? chartseries::mergeKLineReply(*period, data, type) : chartseries::KLineMerge::Empty;
+    if (merge == chartseries::KLineMerge::Empty) {
+        const bool holdsBars = period && !period->KLineDataArray.empty() &&
+                               period->KLineDataArray.front() &&
+                               !period->KLineDataArray.front()->klineDataItemsArray.empty();
+        m_MyActivity->stopAnimating();
+        if (!holdsBars) {
+            showToast(kNoKLineData);
+        }
+        notificationRefreshFinish(0, package);
+        return;
+    }
+    turnDataToDrawManager(period->KLineDataArray, package);
+}
+
+void HQMarketChartManager::turnDataToDrawManager(const KLineReplies& series,
+                                                 std::shared_ptr<SubmissionPackage> package) {
+    const std::string type = package ? package->klineRequestType : std::string();
+    const auto& bars = series.front()->klineDataItemsArray;
+    if (type == kRequestFirst) {
+        chartseries::computeAverages(bars, 0);
+    }
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    const auto current = searchPeriodStatusInfo();
+    const bool shown =
+        status.KLineButtonSelected && isCurrentCommodity(series.front()->commodityNum) && current &&
+        current->periodItem && current->periodItem->periodID == series.front()->commodityPeriod;
+    if (!shown) {
+        return;
+    }
+    m_MyActivity->stopAnimating();
+    if (type == kRequestFirst) {
+        requestMoreKLineData(series, package);
+    } else {
+        startRefreshControl();
+    }
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->KLineResetDrawLineDataSelf(series);
+    }
+}
+
+void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
+                                               std::shared_ptr<SubmissionPackage> package) {
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (m_MyActivity->isAnimating() && !status.KLineButtonSelected) {
+        m_MyActivity->stopAnimating();
+        notificationRefreshFinish(1, nullptr);
+    }
+    const auto item =
+        package ? searchCommodotyStatusItemByCommodityID(commodityOf(*package), package->panleix)
+                : nullptr;
+    if (!item) {
+        return;
+    }
+    item->FenShiRequesting = false;
+    const auto merge = chartseries::mergeFenShiReply(*item, data, decimals());
+    if (merge == chartseries::FenShiMerge::NoDay) {
+        return;
+    }
+    const bool shown = !status.KLineButtonSelected && item->commodity &&
+                       isCurrentCommodity(item->commodity->CommodityID);
+    if (!shown || !m_drawViewManagerFenShi) {
+        return;
+    }
+    startRefreshControl();
+    if (merge == chartseries::FenShiMerge::NewestOnly) {
+        m_drawViewManagerFenShi->FenShiResetDrawData();
+        return;
+    }
+    const auto current = searchCommodotyStatusItem();
+    m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(current->FenShiDataArray,
+                                                              current->commodity);
+}
+
+void HQMarketChartManager::requestMoreKLineData(const KLineReplies& data,
+                                                std::shared_ptr<SubmissionPackage> package) {
+    if (data.empty() || !data.front() || !package) {
+        return;
+    }
+    const auto reply = data.front();
+    const auto urls = HQHistoryFiles::kLineFileUrls(*reply);
+    const auto keys = m_zipSecDataArray;
+    const std::weak_ptr<Relay> relay = m_relay;
+    GlobalQueue::post([relay, reply, urls, keys, package, data] {
+        std::vector<HQHistoryFiles::KLineSeries> files;
+        for (const auto& url : urls) {
+            const auto bytes = HQHistoryFiles::fetchFile(url, keys);
+            if (!bytes) {
+                std::fprintf(stderr, "接收到空数据\n");
+                continue;
+            }
+            HQDataAnalysis parser;
+            if (auto series = parser.analysisManyDayKXianZipData(*bytes)) {
+                files.push_back(std::move(*series));
+            }
+        }
+        // The joined series is the reply's own copy until it reaches the main thread.
+        auto joined = std::make_shared<ReturnKLineData>(*reply);
+        HQHistoryFiles::joinOlderBars(*joined, files);
+        auto storePackage = std::make_shared<SubmissionPackage>(*package);
+        storePackage->klineRequestType = kRequestAll;
+        MainQueue::post([relay, joined, storePackage] {
+            const auto alive = relay.lock();
+            HQMarketChartManager* owner = alive ? alive->owner() : nullptr;
+            if (!owner) {
+                return;
+            }
+            const auto period = owner->searchPeriodStatusInfo();
+            if (period && period->KLineRequesting) {
+                owner->m_MyActivity->stopAnimating();
+                return;
+            }
+            HQDataCache cache;
+            cache.insertKLineData({joined}, *storePackage);
+            owner->KLineResetDrawData({joined}, storePackage);
+        });
+    });
+}
+
+namespace {
+
+// Keeps the parse result of one time-sharing history file.
+class FenShiFileReader : public HQDataAnalysisDelegate {
+public:
+    void dataAnalysisFinished(HQDataAnalysis* parser) override {
+        const auto found = parser->manyDayZipFenShiDic().find("data");
+        if (found != parser->manyDayZipFenShiDic().end()) {
+            items = found->second;
+            parsed = true;
+        }
+    }
+    HQDataAnalysis::FenShiItems items;
+    bool parsed = false;
+};
+
+}  // namespace
+
+void HQMarketChartManager::FSDataHeBing(const FenShiReplies& data,
+                                        std::shared_ptr<SubmissionPackage> package) {
+    const std::weak_ptr<Relay> relay = m_relay;
+    for (const auto& element : data) {
+        if (!element || element->tradingDayNumArray.empty()) {
+            MainQueue::post([relay] {
+                const auto alive = relay.lock();
+                if (alive && alive->owner()) {
+                    alive->owner()->m_MyActivity->stopAnimating();
+                    alive->owner()->showToast(kNoFenShiData);
+                }
+            });
+            continue;
+        }
+        chartseries::foldDays(*element);
+        const std::string url = element->URLArray.empty() || !element->URLArray.back()
+                                    ? std::string()
+                                    : element->URLArray.back()->URLPath;
+        if (url.empty()) {
+            // Nothing older to fetch: the reply is the whole day.
+            FenShiResetDrawData(data, package);
+            continue;
+        }
+        const auto keys = m_zipSecDataArray;
+        GlobalQueue::post([relay, url, keys, data, package] {
+            const auto bytes = HQHistoryFiles::fetchFile(url, keys);
+            FenShiFileReader reader;
+            if (bytes) {
+                HQDataAnalysis parser;
+                parser.setDelegate(&reader);
+                parser.analysisManyDayFenShiZipData(*bytes);
+            }
+            const auto failed = [relay] {
+                const auto alive = relay.lock();
+                if (alive && alive->owner()) {
+                    alive->owner()->m_MyActivity->stopAnimating();
+                    alive->owner()->showToast(kNoFenShiData);
+                }
+            };
+            if (!reader.parsed) {
+                MainQueue::post(failed);
+                return;
+            }
+            for (const auto& item : reader.items) {
+                chartseries::foldDays(*item);
+            }
+            auto first = data.empty() ? nullptr : data.front();
+            auto file = reader.items.empty() ? nullptr : reader.items.front();
+            if (!first || !file || !HQHistoryFiles::joinFenShiDay(*first, *file)) {
+                return;
+            }
+            MainQueue::post([relay, data, package, items = reader.items] {
+                const auto alive = relay.lock();
+                if (alive && alive->owner()) {
+                    alive->owner()->m_zipFSAry = items;
+                    alive->owner()->FenShiResetDrawData(data, package);
+                }
+            });
+        });
+    }
+}
+
+void HQMarketChartManager::setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote) {
+    if (!searchCommodotyStatusItem() || !quote) {
+        return;
+    }
+    m_yikoujia = quote;
+    if (m_stateOfScreen == 0 || !m_yikoujiaLabel) {
+        return;
+    }
+    const int places = decimals();
+    m_yikoujiaLabel->setText(chartscale::priceText(quote->newPrice, places));
+    if (quote->newPrice == 0) {
+        return;
+    }
+    const auto& info = *m_variableAboutDevice->topRectInfo()->yikoujiaViewInfo;
+    const std::string change = chartscale::priceText(quote->addPrice, places);
+    std::string image = info.normalImageString;
+    if (quote->addPrice > 0) {
+        image = info.UpImageString;
+        m_AddPriceLabel->setText("+" + change);
+    } else {
+        if (quote->addPrice < 0) {
+            image = info.downImageString;
+        }
+        m_AddPriceLabel->setText(change);
+    }
+    m_zhangfuLabel->setText(quote->zhangfuStr);
+    if (!image.empty()) {
+        m_yikoujiaImageView->setImage(Image::named(image));
+    }
+    for (Label* label : {m_yikoujiaLabel, m_AddPriceLabel, m_zhangfuLabel}) {
+        label->setTextColor(quote->textColor);
+    }
+    layOutQuoteBar();
+    m_yikoujiaView->setHidden(false);
+}
+
+void HQMarketChartManager::layOutQuoteBar() {
+    const auto fit = [](Label* label) {
+        const Rect frame = label->frame();
+        const Size size = TextLayout::measure(label->text(), label->font(), Size{0, frame.height},
+                                              LineBreakMode::CharWrap);
+        label->setFrame(Rect{frame.x, frame.y, size.width, frame.height});
+    };
+    fit(m_yikoujiaLabel);
+    fit(m_AddPriceLabel);
+    fit(m_zhangfuLabel);
+    const auto after = [](const View* left, View* right) {
+        Rect frame = right->frame();
+        frame.x = left->frame().maxX() + 3;
+        right->setFrame(frame);
+    };
+    after(m_yikoujiaLabel, m_yikoujiaImageView);
+    after(m_yikoujiaImageView, m_AddPriceLabel);
+    after(m_AddPriceLabel, m_zhangfuLabel);
+}

@@ -1,0 +1,246 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/HQDrawManagerDelegate.h"
+#include "chart/RefreshControlDelegate.h"
+#include "platform/ui/View.h"
+#include "quote/HQNetworkMangerDelegate.h"
+#include "quote/HQReplyData.h"
+
+class ActivityView;
+class Button;
+class HQDataBase;
+class HQDrawManager;
+class HQRefreshControl;
+class ImageView;
+class Label;
+class VariableAboutDevice;
+class HQMarketChartManagerDelegate;
+struct ButtonInfo;
+struct CommodityFenShiDataItem;
+struct commodityInfo;
+struct commodityStatusItem;
+struct KPeriodDataItem;
+struct LabelInfo;
+struct MarketItem;
+struct PeriodStatusInfo;
+struct ReturnKLineData;
+struct SubmissionPackage;
+struct YiKouJia;
+
+// The chart engine for one chosen commodity: the root view holding the
+// time-sharing and K-line chart views, the wide screen's top bar, the period
+// bar with its drop-down panel and the loading indicator; the chart state of
+// every commodity of the catalogue; the data road that asks the quote server
+// for the history keys, the periods and the series on show and merges the
+// replies; and the refresh timers. Made and owned by the quote screen, which
+// is its delegate (not owned). Replies and history downloads that come back
+// after the manager is gone are dropped. Main thread only.
+class HQMarketChartManager : public View,
+                             public HQDrawManagerDelegate,
+                             public RefreshControlDelegate {
+public:
+    using Catalogue = std::vector<std::shared_ptr<MarketItem>>;
+    using KLineReplies = std::vector<std::shared_ptr<ReturnKLineData>>;
+    using FenShiReplies = std::vector<std::shared_ptr<CommodityFenShiDataItem>>;
+    static constexpr int kFenShiButtonTag = 10000;
+
+    // The host passes screen state 0, device 0, no login id and no line-test address.
+    HQMarketChartManager(Catalogue catalogue, std::shared_ptr<commodityInfo> chosen,
+                         uint32_t screenState, uint32_t device, std::string loginID,
+                         std::string ceSuURL, std::shared_ptr<YiKouJia> price);
+    ~HQMarketChartManager() override;
+
+    // Called by the host.
+    HQMarketChartManagerDelegate* delegate() const { return m_delegate; }
+    void setDelegate(HQMarketChartManagerDelegate* delegate) { m_delegate = delegate; }
+    uint32_t stateOfScreen() const { return m_stateOfScreen; }
+    void setScreenState(uint32_t state);
+    // Starts the data road: the history keys, then the periods, then the chart on show.
+    void requestZipSec();
+    // Section and row of the catalogue's panels (panels in their own right only).
+    void changeCommodityWithIndexPath(int section, int row);
+    void stopRefreshControlCanBegin(bool canBegin);
+    void setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote);
+    View* quotaView() const { return m_quotaView; }
+    void setLeftSwipeHandle(std::function<void()> handle) { m_leftSwipeHandle = std::move(handle); }
+    void setRightSwipeHandle(std::function<void()> handle) {
+        m_rightSwipeHandle = std::move(handle);
+    }
+
+    // Layout.
+    void layoutSubviews() override;
+    void resetDrawRect();
+    void marketChartManagerInit();
+    void drawViewManager();
+    void initDrawViewManagerFenShi();
+    void initIndicatorView();
+    void initENVNameAndHouseName();
+    void SetCommodityStatusInfoArray();
+
+    // Bars.
+    void marketChartManagerInitAboutIphoneWideScreen();
+    void navigationBarInit();
+    void topButtonInitAboutIphoneWideScreen();
+    void autoCommodityTitleWide();
+    void secondaryOneTopButtonInitAboutIphoneWideScreen();
+    void bottomInitAboutIphoneWideScreen();
+    void setBottomScrollViewPeriodButtons();
+    void zanKaiLB(Button& button);
+    Button* createButtonWithInfo(const std::shared_ptr<ButtonInfo>& info,
+                                 std::function<void(Button&)> action, View& parent);
+    Label* createLabelWithInfo(const std::shared_ptr<LabelInfo>& info, View& parent);
+    void removeMarketChartManagerFromSuperView();
+    void commodityTitleButtonPressed(Button& button);
+
+    // Lookups.
+    std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
+    std::shared_ptr<commodityStatusItem> searchCommodotyStatusItemByCommodityID(int commodityID,
+                                                                                int index) const;
+    std::shared_ptr<PeriodStatusInfo> searchPeriodStatusInfo() const;
+    std::shared_ptr<PeriodStatusInfo> searchPeriodStatusInfoByCommodityID(
+        int commodityID, const std::string& periodID, int index) const;
+    std::vector<std::shared_ptr<commodityInfo>> getCommodityInfoArrayBySection(int section) const;
+
+    // Switching charts and periods.
+    void toolBarButtonPressed(Button& button);
+    void changeLayersByToolBarButtonPressed(Button& button);
+    void fenshiViewHidden(bool hidden);
+    void KLineViewHidden(bool hidden);
+    void startRefreshControl();
+
+    // Data road.
+    void refreshAllData();
+    void requestDataFromNet();
+    void requestAllFenShi();
+    void requestFenShiDataWithPackage(std::shared_ptr<SubmissionPackage> package);
+    void manyDayMiniteTimeRequest();
+    void getKLineDataFromNetWorkByButtonInfo();
+    void requestKLineDataWithPackage(std::shared_ptr<SubmissionPackage> package);
+    void needRequestDataWithPackage(std::shared_ptr<SubmissionPackage> package,
+                                    const std::string& type);
+    void SetBottomButtonsWithArray(const std::vector<std::shared_ptr<KPeriodDataItem>>& periods);
+    void notificationRefreshFinish(int kind, const std::shared_ptr<SubmissionPackage>& package);
+    // Quote replies, relayed while this manager lives.
+    void dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data);
+    void dataAnalysisFailed(HQNetworkManger* manager, int errorCode);
+    void requestFailed(HQNetworkManger* manager, int errorCode);
+    void requestSessionAgainFinished();
+    void RefreshUIWithType(int type) override;
+    void stopKLineAutoRefresh(bool stop) override;
+
+    // Series.
+    void KLineResetDrawData(const KLineReplies& data, std::shared_ptr<SubmissionPackage> package);
+    void turnDataToDrawManager(const KLineReplies& series,
+                               std::shared_ptr<SubmissionPackage> package);
+    void FenShiResetDrawData(const FenShiReplies& data, std::shared_ptr<SubmissionPackage> package);
+    // Many-day history.
+    void requestMoreKLineData(const KLineReplies& data, std::shared_ptr<SubmissionPackage> package);
+    void FSDataHeBing(const FenShiReplies& data, std::shared_ptr<SubmissionPackage> package);
+
+    // State.
+    const std::shared_ptr<VariableAboutDevice>& variableAboutDevice() const {
+        return m_variableAboutDevice;
+    }
+    const std::shared_ptr<commodityInfo>& selectedCommodityInfo() const {
+        return m_selectedCommodityInfo;
+    }
+    HQDrawManager* drawViewManagerFenShi() const { return m_drawViewManagerFenShi.get(); }
+    HQDrawManager* drawViewManagerKLine() const { return m_drawViewManagerKLine.get(); }
+    ActivityView* MyActivity() const { return m_MyActivity; }
+    HQRefreshControl* FenShiRefresh() const { return m_FenShiRefresh.get(); }
+    HQRefreshControl* KLineRefresh() const { return m_KLineRefresh.get(); }
+    View* TopNavigationBar() const { return m_TopNavigationBar; }
+    View* bottomView() const { return m_bottomView; }
+    View* periodView() const { return m_periodView; }
+    Button* currentButton() const { return m_currentButton; }
+    Button* quotaButton() const { return m_quotaButton; }
+    Button* commodityTitleButton() const { return m_commodityTitleButton; }
+    Label* houseNameLabel() const { return m_houseNameLabel; }
+    View* yikoujiaView() const { return m_yikoujiaView; }
+    Label* yikoujiaLabel() const { return m_yikoujiaLabel; }
+    Label* AddPriceLabel() const { return m_AddPriceLabel; }
+    Label* zhangfuLabel() const { return m_zhangfuLabel; }
+    bool KLinePeriodNotEmpty() const { return m_KLinePeriodNotEmpty; }
+    bool NeedToNotification() const { return m_NeedToNotification; }
+    const std::vector<HQZipSecEntry>& zipSecDataArray() const { return m_zipSecDataArray; }
+
+private:
+    class Relay;
+
+    void makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds, uint32_t type);
+    void switchToFenShi(Button& button);
+    void switchToKLine(Button& button);
+    void handleFailure(HQNetworkManger* manager, const std::string& type,
+                       const std::shared_ptr<SubmissionPackage>& package);
+    void resetAllStatus();
+    void fillCommodityNumbers(SubmissionPackage& package, const commodityInfo& commodity) const;
+    void showToast(const std::string& message);
+    void layOutQuoteBar();
+    uint32_t chartKind() const;
+    int decimals() const;
+    bool isCurrentCommodity(int commodityID) const;
+    std::weak_ptr<Relay> relay() const { return m_relay; }
+
+    Catalogue m_commodityInfoArray;
+    std::shared_ptr<commodityInfo> m_selectedCommodityInfo;
+    std::shared_ptr<YiKouJia> m_SelectedCommodityYKJInfo;
+    std::string m_loginID;
+    uint32_t m_stateOfScreen = 0;
+    uint32_t m_device = 0;
+    HQMarketChartManagerDelegate* m_delegate = nullptr;
+    std::shared_ptr<VariableAboutDevice> m_variableAboutDevice;
+    std::shared_ptr<HQDrawManager> m_drawViewManagerFenShi;
+    std::shared_ptr<HQDrawManager> m_drawViewManagerKLine;
+    std::unique_ptr<HQRefreshControl> m_FenShiRefresh;
+    std::unique_ptr<HQRefreshControl> m_KLineRefresh;
+    ActivityView* m_MyActivity = nullptr;
+    View* m_TopNavigationBar = nullptr;
+    Button* m_commodityBackButton = nullptr;
+    Button* m_commodityTitleButton = nullptr;
+    Label* m_houseNameLabel = nullptr;
+    ImageView* m_commodityListImageView = nullptr;
+    View* m_yikoujiaView = nullptr;
+    Label* m_yikoujiaLabel = nullptr;
+    Label* m_AddPriceLabel = nullptr;
+    Label* m_zhangfuLabel = nullptr;
+    ImageView* m_yikoujiaImageView = nullptr;
+    std::unique_ptr<Button> m_fenshiButton;
+    std::unique_ptr<Button> m_klineButton;
+    std::unique_ptr<ImageView> m_topButtonBgImageView;
+    std::unique_ptr<ImageView> m_topButtonSelectedImageView;
+    View* m_secondaryOneNavigationBar = nullptr;
+    View* m_bottomView = nullptr;
+    View* m_periodView = nullptr;
+    View* m_periodScrollView = nullptr;
+    View* m_quotaView = nullptr;
+    View* m_quotaScrollView = nullptr;
+    Button* m_quotaButton = nullptr;
+    Button* m_currentButton = nullptr;
+    std::function<void()> m_leftSwipeHandle;
+    std::function<void()> m_rightSwipeHandle;
+    bool m_isInitDraw = false;
+    bool m_canChangeCommodity = true;
+    bool m_canChangePeriod = true;
+    bool m_NeedToNotification = true;
+    bool m_CanStartRefreshControl = true;
+    bool m_isMoreData = false;
+    bool m_KLinePeriodNotEmpty = false;
+    bool m_restartRoad = false;
+    bool m_renewingSession = false;
+    std::vector<HQZipSecEntry> m_zipSecDataArray;
+    FenShiReplies m_zipFSAry;
+    std::vector<std::map<std::string, std::string>> m_houseNameAry;
+    std::vector<std::map<std::string, std::map<std::string, std::string>>> m_plateNameAry;
+    std::unique_ptr<HQDataBase> m_db;
+    std::shared_ptr<YiKouJia> m_yikoujia;
+    std::unique_ptr<class Timer> m_periodLock;
+    std::unique_ptr<class Timer> m_commodityLock;
+    std::shared_ptr<Relay> m_relay;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+class Button;
+
+// What the chart manager tells the quote screen that hosts it. Every
+// operation is optional, so the defaults do nothing. Main thread only.
+class HQMarketChartManagerDelegate {
+public:
+    virtual ~HQMarketChartManagerDelegate() = default;
+    // The commodity name of the wide top bar was tapped: the host opens its commodity list.
+    virtual void commodityNameButtonPressed(Button* button) { (void)button; }
+    // The back button of the wide top bar was tapped: the host turns back to the normal screen.
+    virtual void returnButtonPressedAboutWideScreen() {}
+    // A finished load asked for by the user: 0 a K-line reply without bars, 1 time-sharing drawn.
+    virtual void RefreshFinish(int kind) { (void)kind; }
+};

@@ -1,0 +1,429 @@
+#include <gtest/gtest.h>
+
+#include "ChartTestSupport.h"
+#include "chart/ActivityView.h"
+#include "chart/ChartScale.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQMarketChartManager.h"
+#include "chart/HQRefreshControl.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/ScreenDriver.h"
+#include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
+#include "quote/HQDataBase.h"
+#include "quote/HQNetworkManger.h"
+#include "support/SimExchangeFixture.h"
+#include "support/TempHome.h"
+#include "widgets/UIViewToast.h"
+
+using namespace charttest;
+
+namespace {
+
+constexpr int kManyDayFenShi = 34;
+constexpr int kKLineProtocol = 30;
+constexpr int kManyDayKLine = 33;
+constexpr int kFenShiProtocol = 32;
+
+// Big-endian fields of a logged request body.
+struct Fields {
+    const std::vector<uint8_t>& body;
+    int64_t at(size_t offset, size_t size) const {
+        int64_t value = static_cast<int8_t>(body.at(offset));
+        for (size_t i = 1; i < size; ++i) {
+            value = value * 256 + body.at(offset + i);
+        }
+        return value;
+    }
+};
+
+// Waits for the one answer of a quote request made by the test itself.
+class OneAnswer : public HQNetworkMangerDelegate {
+public:
+    void dataAnalysisFinished(HQNetworkManger*, const HQReplyData& reply) override {
+        data = reply;
+        done = true;
+    }
+    void dataAnalysisFailed(HQNetworkManger*, int) override { done = true; }
+    void requestFailed(HQNetworkManger*, int) override { done = true; }
+    HQReplyData data;
+    bool done = false;
+};
+
+HQReplyData ask(std::shared_ptr<SubmissionPackage> package, const std::string& type) {
+    auto answer = std::make_shared<OneAnswer>();
+    auto manager = HQNetworkManger::create();
+    manager->setDelegate(answer);
+    manager->needDataFromNetWork(std::move(package), type, 0);
+    manager.reset();
+    EXPECT_TRUE(RunLoop::runUntil([&] { return answer->done; }, 20)) << type;
+    return answer->data;
+}
+
+// The wide screen hides the status bar, as the quote screen does when it turns.
+class WideController : public ViewController {
+public:
+    bool prefersStatusBarHidden() const override { return true; }
+};
+
+}  // namespace
+
+// The chart manager of one commodity on a headless phone screen against the simulated quote
+// server: logged in, with the catalogue of the server's first panel.
+class ChartManagerSimTest : public SimExchangeFixture {
+protected:
+    void SetUp() override {
+        SimExchangeFixture::SetUp();
+        m_home = std::make_unique<TempHome>();
+        m_state = std::make_shared<VKJYHangQingDataClass>();
+        m_state->setLineResolver([this](int index) {
+            return index == 0 ? sim().quoteLineUrls(0) : std::vector<std::string>{};
+        });
+        m_state->setStartTime("09:00");
+        VKJYHangQingDataClass::setCurrent(m_state);
+        View::setAnimationSpeed(0);
+        ask(nullptr, "shiChangXinXi");
+        const SimQuoteServerDef& server = *sim().catalogue().server(0);
+        auto panel = std::make_shared<SubmissionPackage>();
+        panel->MarketID = std::to_string(server.markets.front().id);
+        panel->DiskID = std::to_string(server.markets.front().disks.front().id);
+        const auto reply = ask(panel, "shiChangXinXix");
+        const auto* markets = std::get_if<std::vector<std::shared_ptr<MarketItem>>>(&reply);
+        ASSERT_TRUE(markets && !markets->empty());
+        m_catalogue = *markets;
+        m_commodity = m_catalogue.front()
+                          ->MarketInfoArray.front()
+                          ->diskInfoArray.front()
+                          ->commodityInfoArray.front();
+        quoteServer().clearRequestLog();
+    }
+
+    void TearDown() override {
+        closeChart();
+        View::setAnimationSpeed(1);
+        VKJYHangQingDataClass::setCurrent(nullptr);
+        m_home.reset();
+        SimExchangeFixture::TearDown();
+    }
+
+    SimQuoteServer& quoteServer() { return sim().quoteServer(0); }
+
+    // Opens the chart as the quote screen does and waits for the time-sharing day.
+    void openChart(bool fourInch = true) {
+        m_facts = std::make_unique<DeviceFacts>(fourInch);
+        m_screen = std::make_unique<Screen>(Size{320, fourInch ? 568.0 : 480.0}, 1);
+        m_window = std::make_unique<Window>(m_screen->bounds());
+        m_window->setBackgroundColor(Color::blackColor());
+        m_window->makeKeyAndVisible();
+        m_driver = std::make_unique<ScreenDriver>(*m_screen);
+        auto quote = std::make_shared<YiKouJia>();
+        m_chart =
+            std::make_shared<HQMarketChartManager>(m_catalogue, m_commodity, 0, 0, "", "", quote);
+        m_window->addSubview(m_chart);
+        m_chart->setFrame(Rect{0, 64, m_chart->frame().width, m_chart->frame().height});
+        m_chart->requestZipSec();
+        ASSERT_TRUE(RunLoop::runUntil(
+            [&] { return !m_chart->drawViewManagerFenShi()->fenShiData().empty(); }, 20));
+    }
+
+    void closeChart() {
+        if (m_chart) {
+            m_chart->removeFromSuperview();
+            m_chart.reset();
+        }
+        m_driver.reset();
+        m_window.reset();
+        m_screen.reset();
+        m_facts.reset();
+    }
+
+    std::shared_ptr<PeriodStatusInfo> period() const { return m_chart->searchPeriodStatusInfo(); }
+
+    // The chart layers carry tags from 8000 up too: period buttons are found as buttons.
+    Button* periodButton(int tag) const {
+        for (Button* button : m_driver->viewsOfClass<Button>()) {
+            if (button->tag() == tag) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    // Taps the first K-line period and waits until its history is stored and refreshing.
+    void openMinutePeriod() {
+        ASSERT_TRUE(m_driver->tap(periodButton(10001)));
+        ASSERT_TRUE(RunLoop::runUntil([&] { return m_chart->KLineRefresh() != nullptr; }, 30));
+    }
+
+    std::vector<std::shared_ptr<KLineDataItem>> heldBars() const {
+        return period()->KLineDataArray.front()->klineDataItemsArray;
+    }
+
+    std::vector<std::shared_ptr<KLineDataItem>> storedBars() const {
+        SubmissionPackage package;
+        package.CommodityID = std::to_string(m_commodity->CommodityID);
+        package.period = std::to_string(period()->periodItem->periodID);
+        package.panleix = 0;
+        const auto stored = HQDataBase().searchPartDataFromKLineForm(package);
+        return stored && !stored->empty() ? stored->back()->klineDataItemsArray
+                                          : std::vector<std::shared_ptr<KLineDataItem>>{};
+    }
+
+    void expectHeldAsStored() const {
+        const auto held = heldBars();
+        const auto stored = storedBars();
+        ASSERT_EQ(held.size(), stored.size());
+        for (size_t i = 0; i < held.size(); ++i) {
+            ASSERT_EQ(held[i]->date, stored[i]->date) << i;
+            ASSERT_FLOAT_EQ(held[i]->close, stored[i]->close) << i;
+        }
+    }
+
+    std::vector<int> protocols() const {
+        std::vector<int> seen;
+        for (const auto& record : sim().quoteServer(0).requestLog()) {
+            seen.push_back(record.protocol);
+        }
+        return seen;
+    }
+
+    std::vector<uint8_t> lastBodyOf(int protocol) const {
+        std::vector<uint8_t> body;
+        for (const auto& record : sim().quoteServer(0).requestLog()) {
+            if (record.protocol == protocol) {
+                body = record.body;
+            }
+        }
+        return body;
+    }
+
+    bool waitForRequest(int protocol, size_t countBefore) {
+        return RunLoop::runUntil(
+            [&] { return static_cast<size_t>(quoteServer().requestCount(protocol)) > countBefore; },
+            20);
+    }
+
+    bool toastShows(const std::string& text) const {
+        for (auto* toast : m_driver->viewsOfClass<UIViewToast>()) {
+            if (toast->message() == text) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    SimExchange& sim() const {
+        return const_cast<ChartManagerSimTest*>(this)->SimExchangeFixture::sim();
+    }
+
+    Application m_app;
+    std::unique_ptr<TempHome> m_home;
+    std::shared_ptr<VKJYHangQingDataClass> m_state;
+    HQMarketChartManager::Catalogue m_catalogue;
+    std::shared_ptr<commodityInfo> m_commodity;
+    std::unique_ptr<DeviceFacts> m_facts;
+    std::unique_ptr<Screen> m_screen;
+    std::unique_ptr<Window> m_window;
+    std::unique_ptr<ScreenDriver> m_driver;
+    std::shared_ptr<HQMarketChartManager> m_chart;
+};
+
+TEST_F(ChartManagerSimTest, shouldAskForKeysPeriodsAndTheDayWhenOpened) {
+    openChart();
+    const auto seen = protocols();
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 3),
+              (std::vector<int>{36, 31, kManyDayFenShi}));
+    const Fields manyDay{lastBodyOf(kManyDayFenShi)};
+    EXPECT_EQ(manyDay.at(0, 2), m_commodity->MarketID);
+    EXPECT_EQ(manyDay.at(2, 2), m_commodity->DiskID);
+    EXPECT_EQ(manyDay.at(4, 2), m_commodity->CommodityID);
+    EXPECT_FALSE(m_chart->zipSecDataArray().empty());
+    EXPECT_FALSE(m_chart->MyActivity()->isAnimating());
+    EXPECT_EQ(periodButton(10000)->currentTitle(), "分时");
+    EXPECT_EQ(periodButton(10001)->currentTitle(), "1分");
+    ASSERT_NE(m_chart->FenShiRefresh(), nullptr);
+    EXPECT_DOUBLE_EQ(m_chart->FenShiRefresh()->timer()->timeInterval(),
+                     SimQuoteServer::kRequestDataTime);
+
+    const int before = quoteServer().requestCount(kFenShiProtocol);
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(before)));
+    const Fields fenShi{lastBodyOf(kFenShiProtocol)};
+    EXPECT_EQ(fenShi.at(4, 2), m_commodity->CommodityID);
+    EXPECT_EQ(fenShi.at(6, 4), 2000);
+    EXPECT_GT(fenShi.at(10, 8), 0);
+    EXPECT_EQ(fenShi.at(18, 1), 1);
+}
+
+TEST_F(ChartManagerSimTest, shouldLoadAPeriodAndMergeTheNextBarOnRefresh) {
+    openChart();
+    openMinutePeriod();
+    const Fields first{lastBodyOf(kManyDayKLine)};
+    EXPECT_EQ(first.at(6, 1), 1);    // period
+    EXPECT_EQ(first.at(7, 4), 600);  // bars
+    EXPECT_EQ(first.at(11, 8), -1);  // the newest
+    EXPECT_EQ(first.at(19, 1), 0);   // direction
+    EXPECT_EQ(first.at(20, 2), 30);  // history files
+    expectHeldAsStored();
+    EXPECT_FALSE(m_chart->drawViewManagerKLine()->coordinateKLineData().empty());
+
+    const auto before = heldBars();
+    sim().clock().advance(60 * 1000);
+    const int asked = quoteServer().requestCount(kKLineProtocol);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] { return heldBars().size() > before.size() && !period()->KLineRequesting; }, 20));
+    EXPECT_EQ(quoteServer().requestCount(kKLineProtocol), asked + 1);
+    const Fields next{lastBodyOf(kKLineProtocol)};
+    EXPECT_EQ(next.at(7, 4), 3000);
+    EXPECT_EQ(next.at(11, 8), before.back()->date);
+    EXPECT_EQ(next.at(19, 1), 1);
+    const auto bars = heldBars();
+    EXPECT_EQ(bars.size(), before.size() + 1);
+    double sum = 0;
+    for (size_t i = bars.size() - 5; i < bars.size(); ++i) {
+        sum += bars[i]->close;
+    }
+    ASSERT_TRUE(bars.back()->PMAGroup && bars.back()->PMAGroup->PMA5Data);
+    EXPECT_NEAR(bars.back()->PMAGroup->PMA5Data->value, sum / 5, 1e-6);
+    expectHeldAsStored();
+}
+
+TEST_F(ChartManagerSimTest, shouldClearTheRequestAfterAnEmptyIncrementalReply) {
+    openChart();
+    openMinutePeriod();
+    const size_t held = heldBars().size();
+    quoteServer().emptyNextKLine();
+    const int asked = quoteServer().requestCount(kKLineProtocol);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(waitForRequest(kKLineProtocol, static_cast<size_t>(asked)));
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !period()->KLineRequesting; }, 20));
+    EXPECT_EQ(heldBars().size(), held);
+    EXPECT_FALSE(toastShows("暂无K线数据"));
+    m_chart->KLineRefresh()->refreshNotify();
+    EXPECT_TRUE(waitForRequest(kKLineProtocol, static_cast<size_t>(asked + 1)));
+}
+
+TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter2003) {
+    openChart();
+    const auto before = m_chart->searchCommodotyStatusItem();
+    quoteServer().answerSessionLostOnce(0);
+    quoteServer().clearRequestLog();
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            const auto item = m_chart->searchCommodotyStatusItem();
+            return item != before && !m_chart->drawViewManagerFenShi()->fenShiData().empty();
+        },
+        20));
+    const auto seen = protocols();
+    ASSERT_GE(seen.size(), 5u);
+    // The refused server-time step, the renewal, the periods, the day from the start.
+    EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 5),
+              (std::vector<int>{35, 1, 2, 31, kManyDayFenShi}));
+    EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
+}
+
+TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
+    quoteServer().malformNext(kManyDayFenShi, SimMalform::CutBody);
+    m_facts = std::make_unique<DeviceFacts>(true);
+    m_screen = std::make_unique<Screen>(Size{320, 568}, 1);
+    m_window = std::make_unique<Window>(m_screen->bounds());
+    m_window->makeKeyAndVisible();
+    m_driver = std::make_unique<ScreenDriver>(*m_screen);
+    m_chart = std::make_shared<HQMarketChartManager>(m_catalogue, m_commodity, 0, 0, "", "",
+                                                     std::make_shared<YiKouJia>());
+    m_window->addSubview(m_chart);
+    m_chart->requestZipSec();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return toastShows("请求网络失败"); }, 20));
+    EXPECT_FALSE(m_chart->MyActivity()->isAnimating());
+    ASSERT_NE(m_chart->FenShiRefresh(), nullptr);
+    m_chart->FenShiRefresh()->refreshNotify();
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] { return !m_chart->drawViewManagerFenShi()->fenShiData().empty(); }, 20));
+    EXPECT_EQ(quoteServer().requestCount(kManyDayFenShi), 2);
+}
+
+TEST_F(ChartManagerSimTest, shouldDrawTheStoredBarsAgainAfterARestart) {
+    openChart();
+    openMinutePeriod();
+    std::vector<int64_t> dates;
+    for (const auto& bar : heldBars()) {
+        dates.push_back(bar->date);
+    }
+    closeChart();
+    openChart();
+    ASSERT_TRUE(m_driver->tap(periodButton(10001)));
+    // Drawn from the store at once, before any reply.
+    std::vector<int64_t> again;
+    for (const auto& bar : heldBars()) {
+        again.push_back(bar->date);
+    }
+    EXPECT_EQ(again, dates);
+    EXPECT_FALSE(m_chart->drawViewManagerKLine()->coordinateKLineData().empty());
+}
+
+TEST_F(ChartManagerSimTest, shouldBeFreedWhenClosedWithARequestOut) {
+    openChart();
+    std::weak_ptr<HQMarketChartManager> gone = m_chart;
+    m_chart->FenShiRefresh()->refreshNotify();
+    const int asked = quoteServer().requestCount(kFenShiProtocol);
+    closeChart();
+    EXPECT_TRUE(RunLoop::runUntil([&] { return gone.expired(); }, 5));
+    RunLoop::runUntil([] { return false; }, 1);
+    EXPECT_LE(quoteServer().requestCount(kFenShiProtocol), asked + 1);
+}
+
+struct ScreenCase {
+    const char* name;
+    bool fourInch;
+    uint32_t state;
+};
+
+class ChartManagerSnapshotTest : public ChartManagerSimTest,
+                                 public ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(ChartManagerSnapshotTest, shouldShowThePeriodPanelOpen) {
+    const ScreenCase c = GetParam();
+    openChart(c.fourInch);
+    if (c.state == kWide) {
+        m_screen = std::make_unique<Screen>(Size{c.fourInch ? 568.0 : 480.0, 320}, 1);
+        m_window = std::make_unique<Window>(m_screen->bounds());
+        m_window->setRootViewController(std::make_unique<WideController>());
+        m_window->setBackgroundColor(Color::blackColor());
+        m_window->makeKeyAndVisible();
+        m_driver = std::make_unique<ScreenDriver>(*m_screen);
+        m_window->addSubview(m_chart);
+        m_chart->setScreenState(kWide);
+        m_chart->setFrame(Rect{0, 0, m_chart->frame().width, m_chart->frame().height});
+    }
+    openMinutePeriod();
+    auto quote = std::make_shared<YiKouJia>();
+    quote->newPrice = 5190.5;
+    quote->addPrice = 12.25;
+    quote->zhangfuStr = "+0.24%";
+    quote->textColor = Color::redColor();
+    m_chart->setYiKouJiaByYiKouJiaItem(quote);
+    if (c.state == kWide) {
+        EXPECT_TRUE(m_driver->isVisible(m_chart->yikoujiaView()));
+        EXPECT_EQ(m_chart->AddPriceLabel()->text(),
+                  "+" + chartscale::priceText(12.25, m_commodity->leastPrice));
+    }
+    ASSERT_TRUE(m_driver->tap(m_chart->quotaButton()));
+    EXPECT_TRUE(m_driver->isVisible(m_chart->quotaView()));
+    EXPECT_TRUE(m_driver->isVisible(periodButton(10009)));
+    EXPECT_TRUE(
+        m_driver->saveSnapshot(std::string(VKJY_SNAPSHOT_DIR) + "/manager_" + c.name + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ChartManagerSnapshotTest,
+                         ::testing::Values(ScreenCase{"4in_normal", true, kNormal},
+                                           ScreenCase{"35in_normal", false, kNormal},
+                                           ScreenCase{"4in_wide", true, kWide},
+                                           ScreenCase{"35in_wide", false, kWide}),
+                         [](const auto& info) { return std::string(info.param.name); });
