@@ -8,13 +8,17 @@
 #include <QImage>
 #include <QLineSeries>
 #include <QPainter>
+#include <QThreadPool>
 #include <cmath>
 #include <memory>
 
+#include "chart/HQBackGroundView.h"
+#include "chart/HQDrawContent.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQFSDrawPram.h"
 #include "chart/VariableAboutDevice.h"
 #include "platform/foundation/SystemInfo.h"
+#include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/View.h"
 #include "platform/ui/ViewRenderer.h"
 #include "quote/HQKLineIndicators.h"
@@ -167,6 +171,29 @@ void BM_OurKLineRebuildAndRedraw(benchmark::State& state) {
     setCounters(state, *chart.view);
 }
 
+// One layer's drawing alone, straight into the image: where a redraw's time goes.
+void BM_OurKLineLayer(benchmark::State& state) {
+    OurChart chart(0);
+    HQDrawContent* layers[] = {chart.view->DrawLineView(), chart.view->DrawCurrentDataView()};
+    HQDrawContent& layer = *layers[state.range(0)];
+    for (auto _ : state) {
+        QPainter painter(&chart.image);
+        painter.scale(2, 2);
+        GraphicsContext context(painter);
+        chart.view->drawRectWithView(layer, context, layer.bounds());
+    }
+}
+
+void BM_OurKLineGrid(benchmark::State& state) {
+    OurChart chart(0);
+    for (auto _ : state) {
+        QPainter painter(&chart.image);
+        painter.scale(2, 2);
+        GraphicsContext context(painter);
+        chart.view->DrawBackgroundView()->draw(context, chart.view->bounds());
+    }
+}
+
 void BM_QtChartsCandlesAndAverages(benchmark::State& state) {
     OurChart ours(static_cast<uint32_t>(state.range(0)));
     QtChartsChart theirs(*ours.view);
@@ -182,12 +209,17 @@ void BM_QtChartsCandlesAndAverages(benchmark::State& state) {
 
 BENCHMARK(BM_OurKLineRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OurKLineRebuildAndRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OurKLineLayer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OurKLineGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtChartsCandlesAndAverages)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("VKJY_BENCH_ONE_THREAD")) {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

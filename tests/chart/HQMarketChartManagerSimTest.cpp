@@ -104,6 +104,8 @@ protected:
 
     void TearDown() override {
         closeChart();
+        // Requests still out end, so nothing they hold outlives the test.
+        RunLoop::runUntil([] { return false; }, 0.3);
         View::setAnimationSpeed(1);
         VKJYHangQingDataClass::setCurrent(nullptr);
         m_home.reset();
@@ -366,6 +368,7 @@ TEST_F(ChartManagerSimTest, shouldDrawTheStoredBarsAgainAfterARestart) {
     }
     EXPECT_EQ(again, dates);
     EXPECT_FALSE(m_chart->drawViewManagerKLine()->coordinateKLineData().empty());
+    EXPECT_TRUE(RunLoop::runUntil([&] { return !period()->KLineRequesting; }, 20));
 }
 
 TEST_F(ChartManagerSimTest, shouldBeFreedWhenClosedWithARequestOut) {
