@@ -48,11 +48,6 @@ std::vector<std::string> allCommodityCodes() {
     return codes;
 }
 
-// Orders that still wait on the book: ordered, or partly done.
-bool isOpenOrder(const JYDict& row) {
-    const std::string status = TradeText::textAt(row, "STA_NUM");
-    return status == "1" || status == "4";
-}
 }  // namespace
 
 PXJYJianCangZYMSVC::PXJYJianCangZYMSVC() {
@@ -333,16 +328,6 @@ void PXJYJianCangZYMSVC::VKJYNavBackAction() {
     }
 }
 
-std::vector<JYDict> PXJYJianCangZYMSVC::rowsOf(const PXTradeResult* data) {
-    std::vector<JYDict> rows;
-    for (const auto& element : data ? *data : PXTradeResult()) {
-        if (const auto* row = std::get_if<JYDict>(&element)) {
-            rows.push_back(*row);
-        }
-    }
-    return rows;
-}
-
 void PXJYJianCangZYMSVC::requestEnded() {
     VKJYCommonViewUtil::hideActivity();
 }
@@ -352,17 +337,12 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     requestEnded();
     const std::string& tag = manager->typeNW();
     if (tag == kListingTag) {
-        m_guaPaiInfoArray = rowsOf(data);
+        m_guaPaiInfoArray = PXJianCangRules::rowsOf(data);
         shuaXinGuaPaiLieBiaoView();
         return;
     }
     if (tag == kOpenOrdersTag) {
-        for (const JYDict& row : rowsOf(data)) {
-            if (isOpenOrder(row)) {
-                m_weiTuoDan += Text::intValue(TradeText::textAt(row, "QTY")) -
-                               Text::intValue(TradeText::textAt(row, "T_QTY"));
-            }
-        }
+        m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
         setTiaoJianZhaiPaiView();
         return;
     }

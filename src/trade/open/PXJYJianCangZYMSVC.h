@@ -84,7 +84,6 @@ private:
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
     void requestEnded();
-    static std::vector<JYDict> rowsOf(const PXTradeResult* data);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;

@@ -1,6 +1,5 @@
 #include "trade/open/PXJYZhiJiaJianCangView.h"
 
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/Button.h"
@@ -45,10 +44,6 @@ PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame,
     scrollArea()->addSubview(std::move(validity));
     placeDeposit(rowTop(7) + 25);
     buildSendButton();
-
-    NotificationCenter::defaultCenter().addObserver(
-        this, TextField::kTextDidChangeNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { dangQianSuoXuDingJin(); });
 }
 
 TextField* PXJYZhiJiaJianCangView::addPriceField(const Rect& frame, int tag) {

@@ -16,7 +16,6 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
-#include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJianCangRules.h"
@@ -81,6 +80,14 @@ void PXJianCangFormView::buildScrollArea() {
     center.addObserver(
         this, Application::kKeyboardWillHideNotification, nullptr,
         [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
+    // A price typed on the system keyboard changes the deposit as much as a keypad key does.
+    center.addObserver(this, TextField::kTextDidChangeNotification, nullptr,
+                       [this](const std::string&, const void* object, const PropertyList&) {
+                           const auto fields = editableFields();
+                           if (std::find(fields.begin(), fields.end(), object) != fields.end()) {
+                               dangQianSuoXuDingJin();
+                           }
+                       });
 }
 
 void PXJianCangFormView::buildSendButton() {
@@ -131,7 +138,7 @@ void PXJianCangFormView::buildNameRow(double y) {
     button->setCornerRadius(4);
     button->addTarget(TouchUpInside, [this](Control&) { commodityNamebuttonAction(); });
     m_commodityNameButton = m_scrollArea->addSubview(std::move(button));
-    m_commodityNameButton->addSubview(
+    m_xiaSanJiaoImageView = m_commodityNameButton->addSubview(
         std::make_unique<ImageView>(Rect{175, 11, 14, 9}, Image::named("xiasanjiao.png")));
 
     auto label = std::make_unique<Label>(Rect{105, y + 10, 195, 30});
@@ -385,14 +392,13 @@ void PXJianCangFormView::confirmOrder(const std::string& price, std::function<vo
         send();
         return;
     }
-    const JYDict order = {{"commodityName", m_commodityNameButton->currentTitle()},
-                          {"price", price},
-                          {"number", m_shuLiang->text()},
-                          {"sign", std::to_string(m_side)}};
+    const std::string way = m_style.orderWord + (m_side == 1 ? "购入" : "售出");
+    const std::string message = "   商品:" + m_commodityNameButton->currentTitle() +
+                                "\n   商品价格:" + price + "\n   商品数量:" + m_shuLiang->text() +
+                                "\n   方式:" + way;
     m_confirmed = std::move(send);
-    auto alert = std::make_unique<GlossAlertView>(
-        "提示", PXTradeNetworkManger::confirmationText(order, 1, 1), this, "确定",
-        std::vector<std::string>{"取消"});
+    auto alert = std::make_unique<GlossAlertView>("提示", message, this, "确定",
+                                                  std::vector<std::string>{"取消"});
     alert->setStyle(GlossAlertView::kStyleAllWhite);
     AlertView::show(std::move(alert));
 }

@@ -41,6 +41,8 @@ public:
     const std::vector<std::string>& commodityCodeArray() const { return m_commodityCodeArray; }
     Button* commodityNameButton() const { return m_commodityNameButton; }
     Label* commodityNameLabel() const { return m_commodityNameLabel; }
+    // The drop-down arrow inside the name button.
+    ImageView* xiaSanJiaoImageView() const { return m_xiaSanJiaoImageView; }
     TextField* shuLiang() const { return m_shuLiang; }
     Label* fanWei() const { return m_fanWei; }
     Label* dingJin() const { return m_dingJin; }
@@ -140,8 +142,8 @@ protected:
     // The "order_mp" request of an order-book delisting at that price; listRest lists the
     // lots that find no counterpart.
     JYDict orderBookRequest(const std::string& price, bool listRest) const;
-    // With the user default "prompt" "1" asks "   商品:...方式:摘牌购入" first; send runs on
-    // "确定", or at once under any other setting.
+    // With the user default "prompt" "1" asks "   商品:...方式:摘牌购入" (挂牌 for a listing)
+    // first; send runs on "确定", or at once under any other setting.
     void confirmOrder(const std::string& price, std::function<void()> send);
 
 private:
@@ -157,6 +159,7 @@ private:
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
     Button* m_commodityNameButton = nullptr;
     Label* m_commodityNameLabel = nullptr;
+    ImageView* m_xiaSanJiaoImageView = nullptr;
     TextField* m_shuLiang = nullptr;
     Label* m_fanWei = nullptr;
     Button* m_buyButton = nullptr;

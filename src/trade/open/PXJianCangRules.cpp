@@ -7,6 +7,7 @@
 #include "platform/foundation/Text.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
+#include "trade/core/TradeText.h"
 
 namespace {
 const char* const kTitle = "提示";
@@ -54,6 +55,20 @@ std::optional<std::pair<double, double>> parseBand(const std::string& label) {
         return std::nullopt;
     }
     return std::make_pair(Text::doubleValue(a), Text::doubleValue(b));
+}
+
+// Above zero and, when the commodity names a quote unit, a whole number of them.
+bool onQuoteUnit(const std::string& price, const std::string& quoteUnit) {
+    const double value = Text::doubleValue(price);
+    const double unit = Text::doubleValue(quoteUnit);
+    if (value <= 0) {
+        return false;
+    }
+    if (unit <= 0) {
+        return true;
+    }
+    const double steps = value / unit;
+    return std::abs(steps - std::round(steps)) <= 1e-6;
 }
 
 // The bound of a stop range label ("<98.00" or ">98.00").
@@ -118,18 +133,52 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
     if (price.empty()) {
         return refuse("请输入交易价格");
     }
-    const double value = Text::doubleValue(price);
-    const double unit = Text::doubleValue(quoteUnit);
-    if (value <= 0) {
+    if (!onQuoteUnit(price, quoteUnit)) {
         return refuse(kBadPrice);
     }
-    if (unit > 0) {
-        const double steps = value / unit;
-        if (std::abs(steps - std::round(steps)) > 1e-6) {
-            return refuse(kBadPrice);
-        }
+    return std::nullopt;
+}
+
+std::optional<PXJianCangRefusal> PXJianCangRules::checkListing(bool commodityChosen,
+                                                               const std::string& quantity,
+                                                               const std::string& rangeLabel,
+                                                               const std::string& price,
+                                                               const std::string& quoteUnit) {
+    if (!commodityChosen) {
+        return refuse("请选择商品");
+    }
+    if (auto refusal = checkQuantity(quantity, rangeLabel)) {
+        return refusal;
+    }
+    if (price.empty()) {
+        return refuse(kEmptyLimit);
+    }
+    if (!onQuoteUnit(price, quoteUnit)) {
+        return refuse(kBadPrice);
     }
     return std::nullopt;
+}
+
+std::vector<JYDict> PXJianCangRules::rowsOf(const PXTradeResult* data) {
+    std::vector<JYDict> rows;
+    for (const auto& element : data ? *data : PXTradeResult()) {
+        if (const auto* row = std::get_if<JYDict>(&element)) {
+            rows.push_back(*row);
+        }
+    }
+    return rows;
+}
+
+int PXJianCangRules::openOrderLots(const std::vector<JYDict>& rows) {
+    int lots = 0;
+    for (const JYDict& row : rows) {
+        const std::string status = TradeText::textAt(row, "STA_NUM");
+        if (status == "1" || status == "4") {
+            lots += Text::intValue(TradeText::textAt(row, "QTY")) -
+                    Text::intValue(TradeText::textAt(row, "T_QTY"));
+        }
+    }
+    return lots;
 }
 
 std::string PXJianCangRules::orderBookRangeText(const PXTradeCommodity& commodity, int held,

@@ -6,6 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "trade/core/PXTradeTypes.h"
 
 class PXTradeCommodity;
 
@@ -60,6 +63,17 @@ public:
                                                                       const std::string& rangeLabel,
                                                                       const std::string& price,
                                                                       const std::string& quoteUnit);
+    // A listing: a commodity, lots within the range, a price above zero in whole quote units.
+    static std::optional<PXJianCangRefusal> checkListing(bool commodityChosen,
+                                                         const std::string& quantity,
+                                                         const std::string& rangeLabel,
+                                                         const std::string& price,
+                                                         const std::string& quoteUnit);
+    // Lots still waiting in open orders (ordered or partly done; cancelled and done orders
+    // hold nothing), from the rows of the open-orders query.
+    static int openOrderLots(const std::vector<JYDict>& rows);
+    // The row dictionaries of a parsed query reply.
+    static std::vector<JYDict> rowsOf(const PXTradeResult* data);
     // "(摘牌范围:minimum-maximum)": the commodity's largest holding less what is held and what
     // waits in open orders, at least 0.
     static std::string orderBookRangeText(const PXTradeCommodity& commodity, int held,

@@ -1,0 +1,219 @@
+#include "trade/open/PXJYGuaPaiViewController.h"
+
+#include "platform/foundation/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/common/PXPriceBoardView.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
+#include "trade/open/PXJianCangRules.h"
+
+namespace {
+const char* const kListingTag = "PXGuaPaiJC";
+const char* const kOpenOrdersTag = "PXweiTuoChaXun";
+const double kFormTop = VKJYNavigationBarView::kHeight + PXPriceBoardView::kHeight;
+
+PXTradeModule& trade() {
+    return PXTradeModule::shared();
+}
+
+std::string sessionId() {
+    const auto& session = trade().PXJYData().tradeSession();
+    return session ? session->JYsessionID : std::string();
+}
+}  // namespace
+
+PXJYGuaPaiViewController::PXJYGuaPaiViewController() {
+    setTitle("挂牌");
+    setHidesBottomBarWhenPushed(true);
+    m_relay = PXTradeReplyRelay::create(*this, *this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
+}
+
+PXJYGuaPaiViewController::~PXJYGuaPaiViewController() {
+    m_relay->detach();
+    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
+        trade().stopObserving(m_refreshObserver);
+    }
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYGuaPaiViewController::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    setView(std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height}));
+}
+
+void PXJYGuaPaiViewController::viewDidLoad() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    view()->setBackgroundColor(Color::fractions(0.161, 0.161, 0.2));
+    m_navigationBarView = PXTradeViewKit::addNavigationBar(*view(), area.y, "挂牌", this);
+    m_board = view()->addSubview(std::make_unique<PXCommodityInformationViewZYMS>(
+        Rect{0, area.y + VKJYNavigationBarView::kHeight, area.width, PXPriceBoardView::kHeight}));
+}
+
+void PXJYGuaPaiViewController::addForm() {
+    if (m_guaPaiView) {
+        return;
+    }
+    const Rect area = PXTradeViewKit::appViewRect();
+    m_guaPaiView = view()->addSubview(std::make_unique<PXJYGuaPaiView>(
+        Rect{0, area.y + kFormTop, area.width, area.height - kFormTop},
+        trade().PXJYData().getAllCommodityCodeFromShangPinXinXi("ZYMS")));
+    m_guaPaiView->setDelegate(this);
+    m_accountSwitch->add(m_guaPaiView->switchingAccountView());
+}
+
+void PXJYGuaPaiViewController::addSimpleGuaPaiView() {
+    view();
+    getWeiTuoDanInfo(m_nowCommodityCode);
+    addForm();
+    m_guaPaiView->commodityNameButton()->setEnabled(false);
+    m_guaPaiView->switchingAccountView()->accountButton()->setEnabled(false);
+    m_guaPaiView->switchingAccountView()->xiaSanJiaoImageView()->setAlpha(0);
+    m_guaPaiView->xiaSanJiaoImageView()->setAlpha(0);
+    setShiJiaZhiJiaViewValue(m_nowCommodityCode);
+}
+
+void PXJYGuaPaiViewController::addGuaPaiView() {
+    view();
+    addForm();
+}
+
+void PXJYGuaPaiViewController::viewWillAppear(bool) {
+    if (m_guaPaiView) {
+        m_guaPaiView->commodityListView()->reloadData();
+    }
+    m_accountSwitch->reloadTableView();
+    if (m_refreshObserver == 0) {
+        m_refreshObserver =
+            trade().observe("JYRefreshTimer", [this](const void*) { JYRefreshView(); });
+    }
+}
+
+void PXJYGuaPaiViewController::viewWillDisappear(bool) {
+    if (m_refreshObserver != 0) {
+        trade().stopObserving(m_refreshObserver);
+        m_refreshObserver = 0;
+    }
+}
+
+void PXJYGuaPaiViewController::JYRefreshView() {
+    setShiJiaZhiJiaViewValue(m_nowCommodityCode);
+}
+
+void PXJYGuaPaiViewController::PXChangeCommodity(const std::string& code) {
+    m_nowCommodityCode = code;
+    // The range needs the open orders of the commodity just chosen.
+    getWeiTuoDanInfo(code);
+    setShiJiaZhiJiaViewValue(code);
+}
+
+void PXJYGuaPaiViewController::setShiJiaZhiJiaViewValue(const std::string& code) {
+    const auto& commodities = trade().PXJYData().shangPinXinXi();
+    const auto found = commodities.find(code);
+    if (m_guaPaiView && found != commodities.end() && found->second) {
+        m_guaPaiView->setCommodityCode(code);
+        m_guaPaiView->commodityNameButton()->setTitle(found->second->commodityName);
+        m_guaPaiView->zuiXiaoDanWei()->setText(
+            PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint(found->second->zuiXiaoHangQingDanWei));
+        m_guaPaiView->cuoHeShangPin();
+    }
+    m_board->fill(trade().PXJYData(), code);
+}
+
+void PXJYGuaPaiViewController::getWeiTuoDanInfo(const std::string& code) {
+    m_weiTuoDan = 0;
+    const JYDict query = {{"id", trade().PXJYPeiZhi().getCurrentDateWith()},
+                          {"userid", trade().defaultString("JYUserName")},
+                          {"sign", ""},
+                          {"commodityid", code},
+                          {"session_id", sessionId()},
+                          {"start_num", ""},
+                          {"time", "0"},
+                          {"ortp", ""},
+                          {"orst", ""},
+                          {"oroc", ""}};
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(m_relay);
+    VKJYCommonViewUtil::showActivity();
+    manager->weiTuoDanChaXun(query);
+}
+
+void PXJYGuaPaiViewController::setGuaPaiView() {
+    const auto& store = trade().PXJYData();
+    const auto found = store.shangPinXinXi().find(m_nowCommodityCode);
+    if (!m_guaPaiView || found == store.shangPinXinXi().end() || !found->second) {
+        return;
+    }
+    int held = 0;
+    for (const auto& summary : store.chiCangHuiZongXinXi()) {
+        if (summary && summary->commodityCode == m_nowCommodityCode) {
+            held += Text::intValue(summary->shuLiang);
+        }
+    }
+    m_guaPaiView->fanWei()->setText(
+        PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
+}
+
+void PXJYGuaPaiViewController::PXGuaPaiButtonClick(const JYDict& request) {
+    // One listing at a time: a second tap while one travels sends nothing.
+    if (m_orderOutstanding) {
+        return;
+    }
+    m_orderOutstanding = true;
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(m_relay);
+    VKJYCommonViewUtil::showActivity();
+    manager->sendGuaPaiJianCangRequest(request);
+}
+
+void PXJYGuaPaiViewController::VKJYNavBackAction() {
+    m_relay->detach();
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}
+
+void PXJYGuaPaiViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                    const PXTradeResult* data) {
+    VKJYCommonViewUtil::hideActivity();
+    if (manager->typeNW() == kOpenOrdersTag) {
+        m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
+        setGuaPaiView();
+        return;
+    }
+    if (manager->typeNW() == kListingTag) {
+        m_orderOutstanding = false;
+        VKJYNavBackAction();
+        PXTradeMessage::show("下单成功");
+    }
+}
+
+void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger*, int) {
+    VKJYCommonViewUtil::hideActivity();
+    m_orderOutstanding = false;
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    VKJYCommonViewUtil::hideActivity();
+    if (manager->typeNW() == kListingTag) {
+        m_orderOutstanding = false;
+    }
+    PXTradeMessage::show(manager->JY_ErrorMessage());
+}
