@@ -139,6 +139,8 @@ struct QtChartsChart {
 
     void draw() {
         QPainter painter(&image);
+        // The same picture: our lines are antialiased too.
+        painter.setRenderHint(QPainter::Antialiasing);
         scene.render(&painter, QRectF(0, 0, kPixelWidth, kPixelHeight), QRectF(0, 0, 320, 568));
     }
 

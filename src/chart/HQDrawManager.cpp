@@ -833,8 +833,10 @@ void HQDrawManager::drawKLineDataCGContextRef(GraphicsContext& context, const Re
 }
 
 void HQDrawManager::drawKLineInContext(GraphicsContext& context) {
-    const Color riseWick = chartstyle::rgb(255, 33, 54);
-    const Color fallWick = chartstyle::rgb(57, 225, 24);
+    // Wicks are stroked together per colour after the bodies: a wick crosses only its own
+    // body, so the picture is the same as body and wick in turn, at a fraction of the cost.
+    std::vector<std::pair<Point, Point>> riseWicks;
+    std::vector<std::pair<Point, Point>> fallWicks;
     for (const auto& candle : m_coordinateKLineData) {
         const Point open = candle->openPiont;
         const Point close = candle->closePiont;
@@ -842,9 +844,12 @@ void HQDrawManager::drawKLineInContext(GraphicsContext& context) {
         const Rect body = falls ? Rect{open.x, open.y, close.x - open.x, close.y - open.y}
                                 : Rect{open.x, close.y, close.x - open.x, open.y - close.y + 1};
         drawLinearGradientContext(context, body, falls ? 1 : 0);
-        chartpaint::strokeLine(context, candle->highestPiont, candle->lowestPiont,
-                               {falls ? fallWick : riseWick, 0.5, false, true});
+        (falls ? fallWicks : riseWicks).push_back({candle->highestPiont, candle->lowestPiont});
     }
+    chartpaint::strokeSegments(context, riseWicks,
+                               {chartstyle::rgb(255, 33, 54), 0.5, false, true});
+    chartpaint::strokeSegments(context, fallWicks,
+                               {chartstyle::rgb(57, 225, 24), 0.5, false, true});
 }
 
 void HQDrawManager::drawLinearGradientContext(GraphicsContext& context, const Rect& rect,

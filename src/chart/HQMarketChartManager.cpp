@@ -647,15 +647,7 @@ void HQMarketChartManager::switchToFenShi(Button& button) {
     if (quoteState) {
         quoteState->setManagerIsAnimating(true);
     }
-    m_variableAboutDevice->setTypeOfHQ(kFenShiKind);
-    if (m_drawViewManagerFenShi) {
-        m_variableAboutDevice->setScreenState(m_stateOfScreen, kFenShiKind);
-        m_drawViewManagerFenShi->setFrame(m_variableAboutDevice->drawViewFrame());
-        m_drawViewManagerFenShi->setVariableInfo(m_variableAboutDevice);
-        marketChartManagerInitAboutIphoneWideScreen();
-    } else {
-        drawViewManager();
-    }
+    layOutChartOfKind(kFenShiKind);
     fenshiViewHidden(true);
     m_KLineRefresh.reset();
     m_drawViewManagerFenShi->resetLineLayers();
@@ -687,20 +679,25 @@ void HQMarketChartManager::switchToFenShi(Button& button) {
     }
 }
 
+void HQMarketChartManager::layOutChartOfKind(uint32_t kind) {
+    m_variableAboutDevice->setTypeOfHQ(kind);
+    const auto& view = kind == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
+    if (!view) {
+        drawViewManager();
+        return;
+    }
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, kind);
+    view->setFrame(m_variableAboutDevice->drawViewFrame());
+    view->setVariableInfo(m_variableAboutDevice);
+    marketChartManagerInitAboutIphoneWideScreen();
+}
+
 void HQMarketChartManager::switchToKLine(Button&) {
     const auto quoteState = VKJYHangQingDataClass::current();
     if (quoteState) {
         quoteState->setManagerIsAnimating(true);
     }
-    m_variableAboutDevice->setTypeOfHQ(kKLineKind);
-    if (m_drawViewManagerKLine) {
-        m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
-        m_drawViewManagerKLine->setFrame(m_variableAboutDevice->drawViewFrame());
-        m_drawViewManagerKLine->setVariableInfo(m_variableAboutDevice);
-        marketChartManagerInitAboutIphoneWideScreen();
-    } else {
-        drawViewManager();
-    }
+    layOutChartOfKind(kKLineKind);
     KLineViewHidden(true);
     fenshiViewHidden(true);
     auto& status = *m_variableAboutDevice->statusSaveClass();

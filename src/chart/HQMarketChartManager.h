@@ -175,6 +175,8 @@ private:
     class Relay;
 
     void makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds, uint32_t type);
+    // Makes the chart view of the kind, or lays it out again.
+    void layOutChartOfKind(uint32_t kind);
     void switchToFenShi(Button& button);
     void switchToKLine(Button& button);
     void handleFailure(HQNetworkManger* manager, const std::string& type,

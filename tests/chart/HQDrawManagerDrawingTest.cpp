@@ -71,11 +71,14 @@ TEST(CandleDrawing, shouldPlaceBodyAndWickByTheColumnGeometry) {
     const Rect body = bodies[3].first.rect;
     EXPECT_DOUBLE_EQ(body.x, 20);
     EXPECT_DOUBLE_EQ(body.maxX(), 25);
-    const auto wicks = context->callsOf(Kind::Stroke);
-    ASSERT_GE(wicks.size(), 4u);
-    EXPECT_DOUBLE_EQ(wicks[3].points()[0].x, 22.25);
-    EXPECT_DOUBLE_EQ(wicks[3].points()[1].x, 22.25);
-    EXPECT_DOUBLE_EQ(wicks[3].lineWidth, 0.5);
+    // Bar 1 falls, the others rise or stay level: one path of wicks per colour.
+    const auto wicks = context->callsIn(Color::rgb(255, 33, 54));
+    ASSERT_EQ(wicks.size(), 1u);
+    ASSERT_EQ(wicks[0].subpaths.size(), 3u);
+    EXPECT_DOUBLE_EQ(wicks[0].subpaths[2][0].x, 22.25);
+    EXPECT_DOUBLE_EQ(wicks[0].subpaths[2][1].x, 22.25);
+    EXPECT_DOUBLE_EQ(wicks[0].lineWidth, 0.5);
+    EXPECT_EQ(context->callsIn(Color::rgb(57, 225, 24)).at(0).subpaths.size(), 1u);
 }
 
 struct CandleCase {

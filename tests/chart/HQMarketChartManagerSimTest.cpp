@@ -296,6 +296,29 @@ TEST_F(ChartManagerSimTest, shouldLoadAPeriodAndMergeTheNextBarOnRefresh) {
     expectHeldAsStored();
 }
 
+TEST_F(ChartManagerSimTest, shouldSwitchBackToTimeSharingAndOnToAnotherPeriod) {
+    openChart();
+    openMinutePeriod();
+    ASSERT_TRUE(m_driver->tap(periodButton(10000)));
+    EXPECT_EQ(m_chart->variableAboutDevice()->typeOfHQ(), 0u);
+    EXPECT_EQ(m_chart->KLineRefresh(), nullptr);
+    EXPECT_TRUE(m_driver->isVisible(m_chart->drawViewManagerFenShi()));
+    EXPECT_DOUBLE_EQ(m_chart->drawViewManagerFenShi()->frame().x, 0);
+    const int asked = quoteServer().requestCount(kManyDayKLine);
+    // A second period within a second of the first is refused: tap until the lock opens.
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            if (m_chart->currentButton() != periodButton(10002)) {
+                m_driver->tap(periodButton(10002));
+            }
+            return quoteServer().requestCount(kManyDayKLine) > asked;
+        },
+        10));
+    EXPECT_EQ(Fields{lastBodyOf(kManyDayKLine)}.at(6, 1), 2);  // "5分"
+    EXPECT_EQ(m_chart->currentButton(), periodButton(10002));
+    EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->KLineRefresh() != nullptr; }, 30));
+}
+
 TEST_F(ChartManagerSimTest, shouldClearTheRequestAfterAnEmptyIncrementalReply) {
     openChart();
     openMinutePeriod();
