@@ -17,9 +17,7 @@ PXJYAccountDetailView::PXJYAccountDetailView(const Rect& frame) : View(frame) {
     table->setDelegate(this);
     table->setDataSource(this);
     table->setRowHeight(kRowHeight);
-    table->setShowsVerticalScrollIndicator(false);
-    table->setBackgroundColor(PXTradeViewKit::background());
-    table->setSeparatorColor(PXTradeViewKit::separator());
+    PXTradeViewKit::styleTable(*table);
     m_AItableView = addSubview(std::move(table));
 }
 
@@ -45,15 +43,7 @@ int PXJYAccountDetailView::numberOfRows(TableView&, int) {
 
 std::shared_ptr<TableViewCell> PXJYAccountDetailView::cellForRow(TableView& table,
                                                                  IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
-    cell->setBackgroundColor(Color::clearColor());
+    auto cell = PXTradeViewKit::blankCell(table);
     const auto& row = m_rows.at(static_cast<size_t>(indexPath.row));
     cell->contentView()->addSubview(PXTradeViewKit::label(Rect(10, 0, 150, kRowHeight), row.label,
                                                           16, Color::white(132.0 / 255)));

@@ -16,7 +16,6 @@
 #include "shell/VKJYDirectoryServerJysModel.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYNavigationBarView.h"
-#include "shell/VKJYTabBarHelper.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -26,6 +25,7 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYSavedAccounts.h"
 #include "widgets/GlossAlertView.h"
 
 namespace {
@@ -47,17 +47,6 @@ std::string environmentName(const std::string& environment) {
     auto jys = app->directoryServerModel()->jysModelForCode(module().PXJYPeiZhi().platformCODE());
     auto env = jys ? jys->envModelForCode(environment) : nullptr;
     return env ? env->envN : std::string();
-}
-
-void popSelectedTabToRoot() {
-    auto* app = VKJYAppDelegate::shared();
-    if (!app) {
-        return;
-    }
-    if (auto* navigation =
-            dynamic_cast<NavigationController*>(app->tabBarHelper().selectedViewController())) {
-        navigation->popToRootViewController(false);
-    }
 }
 
 // A row button: "删除" or "修改密码" under the front view.
@@ -93,9 +82,7 @@ void PXJYAccountInfoViewController::viewDidLoad() {
     table->setDataSource(this);
     table->setDelegate(this);
     table->setRowHeight(kRowHeight);
-    table->setShowsVerticalScrollIndicator(false);
-    table->setBackgroundColor(PXTradeViewKit::background());
-    table->setSeparatorColor(PXTradeViewKit::separator());
+    PXTradeViewKit::styleTable(*table);
     m_tableView = root.addSubview(std::move(table));
 
     const Rect offScreen(app.width, app.y, app.width, app.height);
@@ -131,7 +118,7 @@ std::string PXJYAccountInfoViewController::accountsPath() const {
 void PXJYAccountInfoViewController::reloadTableView() {
     m_currentAccountLogin = module().defaultString("JYUserName");
     m_allAccountArray =
-        PXJYSavedAccounts::load(accountsPath(), module().PXJYPeiZhi().platformCODE());
+        PXJYSavedAccounts(accountsPath()).environments(module().PXJYPeiZhi().platformCODE());
     m_tableView->reloadData();
     if (m_allAccountArray.empty()) {
         logOffAndLeave();
@@ -156,7 +143,7 @@ void PXJYAccountInfoViewController::logOffAndLeave() {
 
 const std::string& PXJYAccountInfoViewController::nameAt(IndexPath indexPath) const {
     return m_allAccountArray.at(static_cast<size_t>(indexPath.section))
-        .names.at(static_cast<size_t>(indexPath.row));
+        .second.at(static_cast<size_t>(indexPath.row));
 }
 
 int PXJYAccountInfoViewController::numberOfSections(TableView&) {
@@ -164,7 +151,7 @@ int PXJYAccountInfoViewController::numberOfSections(TableView&) {
 }
 
 int PXJYAccountInfoViewController::numberOfRows(TableView&, int section) {
-    return static_cast<int>(m_allAccountArray.at(static_cast<size_t>(section)).names.size());
+    return static_cast<int>(m_allAccountArray.at(static_cast<size_t>(section)).second.size());
 }
 
 std::optional<double> PXJYAccountInfoViewController::heightForHeader(TableView&, int) {
@@ -176,21 +163,14 @@ std::shared_ptr<View> PXJYAccountInfoViewController::viewForHeader(TableView& ta
     header->setBackgroundColor(kHeaderBackground);
     header->addSubview(PXTradeViewKit::label(
         Rect(15, 0, 200, kHeaderHeight),
-        environmentName(m_allAccountArray.at(static_cast<size_t>(section)).code), 16,
+        environmentName(m_allAccountArray.at(static_cast<size_t>(section)).first), 16,
         Color::white(0.8)));
     return header;
 }
 
 std::shared_ptr<TableViewCell> PXJYAccountInfoViewController::cellForRow(TableView& table,
                                                                          IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    auto cell = PXTradeViewKit::blankCell(table);
     cell->setBackgroundColor(PXTradeViewKit::background());
     View& content = *cell->contentView();
     auto remove = rowButton(190, "删除", indexPath);
@@ -303,7 +283,8 @@ void PXJYAccountInfoViewController::pushSimpleLoginVC() {
     PXTradeScreenArgs args;
     args.selectedAccount = {
         {"platform_code", module().PXJYPeiZhi().platformCODE()},
-        {"environment_code", m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).code},
+        {"environment_code",
+         m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).first},
         {"JYUserName", nameAt(m_selectIndex)}};
     if (auto login = PXTradeScreenFactory::create("PXJYSimpleLoginVC", args)) {
         login->setHidesBottomBarWhenPushed(true);
@@ -335,14 +316,14 @@ void PXJYAccountInfoViewController::deleteLoggedInAccount() {
     }
     module().PXJYData().clearAllTradeData();
     deleteAccount();
-    popSelectedTabToRoot();
+    PXTradeModule::shared().host().popSelectedTabToRoot(false);
 }
 
 void PXJYAccountInfoViewController::deleteAccount() {
     const std::string environment =
-        m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).code;
-    PXJYSavedAccounts::remove(accountsPath(), module().PXJYPeiZhi().platformCODE(), environment,
-                              nameAt(m_selectIndex));
+        m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).first;
+    PXJYSavedAccounts(accountsPath())
+        .removeAccount({module().PXJYPeiZhi().platformCODE(), environment, nameAt(m_selectIndex)});
     reloadTableView();
 }
 

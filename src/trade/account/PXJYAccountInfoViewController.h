@@ -17,7 +17,6 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYAccountDetailView.h"
-#include "trade/account/PXJYSavedAccounts.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYChangeThePasswordVC;
@@ -47,9 +46,10 @@ public:
     void ChangePasswordButtonClick(IndexPath indexPath);
     void didSelectRow(IndexPath indexPath);
 
-    const std::vector<PXJYSavedAccounts::Environment>& allAccountArray() const {
-        return m_allAccountArray;
-    }
+    // One listed environment: its code and its account names in file order.
+    using Environment = std::pair<std::string, std::vector<std::string>>;
+
+    const std::vector<Environment>& allAccountArray() const { return m_allAccountArray; }
     TableView* tableView() const { return m_tableView; }
     PXJYAccountDetailView* accountDetailView() const { return m_accountDetailView; }
     PXJYChangeThePasswordVC* modifyTradePasswordVC() const { return m_modifyTradePasswordVC; }
@@ -83,7 +83,7 @@ private:
 
     PXJYAccountDetailView* m_accountDetailView = nullptr;
     TableView* m_tableView = nullptr;
-    std::vector<PXJYSavedAccounts::Environment> m_allAccountArray;
+    std::vector<Environment> m_allAccountArray;
     std::string m_currentAccountLogin;
     IndexPath m_selectIndex;
     PXJYChangeThePasswordVC* m_modifyTradePasswordVC = nullptr;

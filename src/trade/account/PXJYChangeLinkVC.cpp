@@ -33,9 +33,7 @@ void PXJYChangeLinkVC::viewDidLoad() {
     table->setDataSource(this);
     table->setDelegate(this);
     table->setRowHeight(kRowHeight);
-    table->setShowsVerticalScrollIndicator(false);
-    table->setBackgroundColor(PXTradeViewKit::background());
-    table->setSeparatorColor(PXTradeViewKit::separator());
+    PXTradeViewKit::styleTable(*table);
     m_tableView = root.addSubview(std::move(table));
 
     auto test = std::make_unique<Button>(Rect(15, 300, 290, 50));
@@ -87,14 +85,7 @@ int PXJYChangeLinkVC::numberOfRows(TableView&, int) {
 }
 
 std::shared_ptr<TableViewCell> PXJYChangeLinkVC::cellForRow(TableView& table, IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    auto cell = PXTradeViewKit::blankCell(table);
     cell->setBackgroundColor(PXTradeViewKit::background());
     cell->contentView()->addSubview(
         setCellView(m_tradeLinkArray.at(static_cast<size_t>(indexPath.row))));

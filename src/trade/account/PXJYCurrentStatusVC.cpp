@@ -51,13 +51,10 @@ void PXJYCurrentStatusVC::viewDidLoad() {
     const Rect app = PXTradeViewKit::appViewRect();
     PXTradeViewKit::addNavigationBar(root, app.y, "当前状态", this);
     const double top = app.y + 54;
-    const char* titles[] = {"登录账户:", "登录环境:", "当前状态:", "当前时间:"};
+    PXTradeViewKit::addTitledRows(root, top, {"登录账户:", "登录环境:", "当前状态:", "当前时间:"});
     Label* values[4];
     for (int i = 0; i < 4; ++i) {
         const double rowTop = top + kRowHeight * i;
-        root.addSubview(PXTradeViewKit::label(Rect(15, rowTop, 300, kRowHeight), titles[i], 16,
-                                              Color::whiteColor()));
-        PXTradeViewKit::addLine(root, rowTop + kRowHeight);
         values[i] = root.addSubview(PXTradeViewKit::label(Rect(130, rowTop, 175, kRowHeight), "",
                                                           16, PXTradeViewKit::valueGrey(),
                                                           TextAlignment::Right));

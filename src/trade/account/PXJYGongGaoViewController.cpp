@@ -78,12 +78,7 @@ void PXJYGongGaoViewController::buildForm() {
     const Rect app = PXTradeViewKit::appViewRect();
     PXTradeViewKit::addNavigationBar(root, app.y, "公告", this);
     const double top = app.y + 50;
-    const char* captions[] = {"公告主题:", "公告类型:", "发布时间:", "失效时间:"};
-    for (int i = 0; i < 4; ++i) {
-        root.addSubview(PXTradeViewKit::label(Rect(15, top + kRowHeight * i, 300, kRowHeight),
-                                              captions[i], 16, Color::whiteColor()));
-        PXTradeViewKit::addLine(root, top + kRowHeight * (i + 1));
-    }
+    PXTradeViewKit::addTitledRows(root, top, {"公告主题:", "公告类型:", "发布时间:", "失效时间:"});
     const Rect titleFrame(100, top + 5, 200, 40);
     root.addSubview(
         std::make_unique<ImageView>(titleFrame, PXTradeViewKit::stretchable("lashen_x.png")));
@@ -261,9 +256,7 @@ void PXJYGongGaoViewController::initAnnouncementListView() {
     table->setDelegate(this);
     table->setDataSource(this);
     table->setPullDelegate(this);
-    table->setShowsVerticalScrollIndicator(false);
-    table->setBackgroundColor(PXTradeViewKit::background());
-    table->setSeparatorColor(PXTradeViewKit::separator());
+    PXTradeViewKit::styleTable(*table);
     m_listTableView = m_listView->addSubview(std::move(table));
 }
 
@@ -293,15 +286,7 @@ std::optional<double> PXJYGongGaoViewController::heightForRow(TableView&, IndexP
 
 std::shared_ptr<TableViewCell> PXJYGongGaoViewController::cellForRow(TableView& table,
                                                                      IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
-    cell->setBackgroundColor(Color::clearColor());
+    auto cell = PXTradeViewKit::blankCell(table);
     cell->contentView()->addSubview(getCellJYView(indexPath.row));
     return cell;
 }

@@ -90,14 +90,7 @@ int PXJYSetUpVC::numberOfRows(TableView&, int) {
 }
 
 std::shared_ptr<TableViewCell> PXJYSetUpVC::cellForRow(TableView& table, IndexPath indexPath) {
-    auto cell = table.dequeueReusableCell("Cell");
-    if (!cell) {
-        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
-    }
-    for (View* old : cell->contentView()->subviews()) {
-        old->removeFromSuperview();
-    }
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    auto cell = PXTradeViewKit::blankCell(table);
     cell->setBackgroundColor(kListBackground);
     const std::string& value = m_dataArray.at(static_cast<size_t>(indexPath.row));
     cell->contentView()->addSubview(PXTradeViewKit::label(

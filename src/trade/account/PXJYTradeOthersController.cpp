@@ -5,9 +5,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYCommonViewUtil.h"
-#include "shell/VKJYTabBarHelper.h"
 #include "trade/account/PXJYChangeLinkVC.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/account/PXJYCurrentStatusVC.h"
@@ -15,6 +13,7 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeModule.h"
 #include "widgets/GlossAlertView.h"
 
 namespace {
@@ -32,16 +31,6 @@ const MenuRow kRows[] = {{"    设置", "filletUP.png", 54},
                          {"    当前状态", "middle.png", 50.5},
                          {"    退出登录", "filletDown.png", 50.5}};
 
-void popSelectedTabToRoot() {
-    auto* app = VKJYAppDelegate::shared();
-    if (!app) {
-        return;
-    }
-    if (auto* navigation =
-            dynamic_cast<NavigationController*>(app->tabBarHelper().selectedViewController())) {
-        navigation->popToRootViewController(false);
-    }
-}
 }  // namespace
 
 void PXJYTradeOthersController::viewDidLoad() {
@@ -141,7 +130,7 @@ void PXJYTradeOthersController::dataAnalysisFinished(PXTradeNetworkManger* manag
         return;
     }
     VKJYCommonViewUtil::hideActivity();
-    popSelectedTabToRoot();
+    PXTradeModule::shared().host().popSelectedTabToRoot(false);
     PXTradeMessage::show("注销成功");
 }
 

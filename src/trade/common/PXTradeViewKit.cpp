@@ -72,6 +72,12 @@ void PXTradeViewKit::addTitledRows(View& parent, double top,
     }
 }
 
+void PXTradeViewKit::styleTable(TableView& table) {
+    table.setShowsVerticalScrollIndicator(false);
+    table.setBackgroundColor(background());
+    table.setSeparatorColor(separator());
+}
+
 std::shared_ptr<TableViewCell> PXTradeViewKit::blankCell(TableView& table) {
     auto cell = table.dequeueReusableCell("Cell");
     if (!cell) {

@@ -46,6 +46,8 @@ public:
     // Form rows 50 points high from top: a white 16-point title at x 15 and a black line under
     // each.
     static void addTitledRows(View& parent, double top, const std::vector<std::string>& titles);
+    // The service screens' list look: no scroll indicator, the dark background, dark separators.
+    static void styleTable(TableView& table);
     // A reused or new default cell ("Cell") emptied of its earlier content: no selection look,
     // no accessory, clear background.
     static std::shared_ptr<TableViewCell> blankCell(TableView& table);

@@ -75,3 +75,16 @@ bool PXJYSavedAccounts::addAccount(const PXJYSavedAccount& account) const {
     environment.set(account.userName, "0");
     return accounts.writeFile(m_path);
 }
+
+bool PXJYSavedAccounts::removeAccount(const PXJYSavedAccount& account) const {
+    auto file = PropertyList::readFile(m_path);
+    if (!file || !file->isDictionary()) {
+        return false;
+    }
+    if (PropertyList* platform = file->find(account.platformCode)) {
+        if (PropertyList* environment = platform->find(account.environmentCode)) {
+            environment->remove(account.userName);
+        }
+    }
+    return file->writeFile(m_path);
+}

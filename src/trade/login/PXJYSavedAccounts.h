@@ -33,6 +33,10 @@ public:
     // Adds the account under its platform and environment unless it is there; false when the
     // file could not be written.
     bool addAccount(const PXJYSavedAccount& account) const;
+    // Removes the account and writes the whole file back, also when it was not there, so an
+    // emptied environment stays as an empty dictionary. An unreadable file is left alone;
+    // false then or when the file could not be written.
+    bool removeAccount(const PXJYSavedAccount& account) const;
 
 private:
     std::string m_path;

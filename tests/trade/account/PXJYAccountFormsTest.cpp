@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,9 @@
 #include "trade/account/PXJYGongGaoQuery.h"
 #include "trade/account/PXJYMarketState.h"
 #include "trade/account/PXJYPasswordForm.h"
-#include "trade/account/PXJYSavedAccounts.h"
 #include "trade/account/PXJYTradeSettings.h"
 #include "trade/common/PXTradeQueryDay.h"
+#include "trade/login/PXJYSavedAccounts.h"
 
 namespace {
 struct PasswordCase {
@@ -154,27 +155,22 @@ TEST(PXJYSavedAccountsTest, shouldKeepAnEmptiedEnvironmentAndLeaveAnUnreadableFi
     demo.set("D1", "0");
     platform.set("01", real);
     platform.set("02", demo);
-    platform.set("03", PropertyList::dictionary());
     file.set("01", platform);
     ASSERT_TRUE(file.writeFile(path));
+    const PXJYSavedAccounts saved(path);
 
-    auto listed = PXJYSavedAccounts::load(path, "01");
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].code, "01");
-    EXPECT_EQ(listed[0].names, (std::vector<std::string>{"A1", "A2"}));
-
-    ASSERT_TRUE(PXJYSavedAccounts::remove(path, "01", "02", "D1"));
-    EXPECT_EQ(PXJYSavedAccounts::load(path, "01").size(), 1u);
+    ASSERT_TRUE(saved.removeAccount({"01", "02", "D1"}));
+    EXPECT_EQ(saved.environments("01").size(), 1u);
     const auto after = PropertyList::readFile(path);
     ASSERT_TRUE(after);
     EXPECT_TRUE((*after)["01"]["02"].isDictionary());
     EXPECT_EQ((*after)["01"]["02"].size(), 0u);
-    // Names that are not there change nothing, but the file is still written.
-    EXPECT_TRUE(PXJYSavedAccounts::remove(path, "09", "01", "A1"));
-    EXPECT_EQ(PXJYSavedAccounts::load(path, "01")[0].names.size(), 2u);
+    // An account that is not there changes nothing, but the file is still written.
+    EXPECT_TRUE(saved.removeAccount({"09", "01", "A1"}));
+    EXPECT_EQ(saved.accounts("01", "01"), (std::vector<std::string>{"A1", "A2"}));
 
-    EXPECT_FALSE(PXJYSavedAccounts::remove(folder.file("missing.plist"), "01", "01", "A1"));
-    EXPECT_TRUE(PXJYSavedAccounts::load(folder.file("missing.plist"), "01").empty());
+    EXPECT_FALSE(PXJYSavedAccounts(folder.file("missing.plist")).removeAccount({"01", "01", "A1"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("missing.plist")));
 }
 
 TEST(PXJYGongGaoQueryTest, shouldSendTheExpiryRangeOnlyForExpiredAnnouncements) {

@@ -37,7 +37,7 @@ protected:
     IndexPath rowOf(const std::string& name) {
         const auto& environments = screen->allAccountArray();
         for (size_t s = 0; s < environments.size(); ++s) {
-            const auto& names = environments[s].names;
+            const auto& names = environments[s].second;
             for (size_t r = 0; r < names.size(); ++r) {
                 if (names[r] == name) {
                     return IndexPath{static_cast<int>(s), static_cast<int>(r)};
