@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "AccountScreenTest.h"
+#include "base/UIButton_indexPath.h"
+#include "platform/foundation/PropertyList.h"
 #include "trade/account/PXJYAccountInfoViewController.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/account/PXJYTradeOthersController.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/login/PXTradeLoginScreens.h"
 
 namespace {
@@ -43,4 +47,36 @@ TEST_F(TradeHomeMenuTest, shouldOpenTheAnnouncementAccountAndMoreScreensFromTheH
         tradeNavigation()->popToRootViewController(false);
         driver.settle();
     }
+}
+
+TEST_F(TradeHomeMenuTest, shouldOpenTheLoginScreensFromTheAccountList) {
+    auto file = *PropertyList::readFile(delegate->accountInfoFilePath());
+    file.find("01")->find("01")->set("100000000000002", "0");
+    ASSERT_TRUE(file.writeFile(delegate->accountInfoFilePath()));
+    auto* accounts = open<PXJYAccountInfoViewController>("PXJYAccountInfoViewController");
+    ASSERT_TRUE(accounts);
+
+    // The other account's switch button: the switch-account login, prefilled.
+    const auto buttons = driver.viewsOfClass<UIButton_indexPath>();
+    UIButton_indexPath* login = nullptr;
+    for (auto* button : buttons) {
+        if (button->backgroundImage().name() == "quan.png") {
+            login = button;
+        }
+    }
+    ASSERT_TRUE(login);
+    ASSERT_TRUE(driver.tap(login));
+    driver.settle();
+    auto* simple = dynamic_cast<PXJYSimpleLoginVC*>(topScreen());
+    ASSERT_TRUE(simple);
+    EXPECT_TRUE(simple->hidesBottomBarWhenPushed());
+    EXPECT_EQ(simple->selectedAccount(),
+              (PXJYSavedAccount{loggedIn.platform, loggedIn.environment, "100000000000002"}));
+    tradeNavigation()->popViewController(false);
+    driver.settle();
+
+    // The bar's "+": the main login screen.
+    driver.tapAt({287, 42});
+    driver.settle();
+    EXPECT_TRUE(dynamic_cast<PXJYTradeLoginVC*>(topScreen()));
 }
