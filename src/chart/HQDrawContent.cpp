@@ -3,9 +3,9 @@
 #include "chart/HQDrawContentDelegate.h"
 
 HQDrawContent::HQDrawContent(const Rect& frame) : View(frame) {
+    // A layer that clears what it drew before gets a surface of its own from the renderer,
+    // so the clearing never erases the layers below it; the others draw straight on.
     setBackgroundColor(Color::clearColor());
-    // The layer clears what it drew before, which must not erase the layers below it.
-    setDrawsInOwnLayer(true);
 }
 
 void HQDrawContent::draw(GraphicsContext& context, const Rect& rect) {
