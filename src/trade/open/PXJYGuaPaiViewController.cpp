@@ -138,16 +138,9 @@ void PXJYGuaPaiViewController::setShiJiaZhiJiaViewValue(const std::string& code)
 
 void PXJYGuaPaiViewController::getWeiTuoDanInfo(const std::string& code) {
     m_weiTuoDan = 0;
-    const JYDict query = {{"id", trade().PXJYPeiZhi().getCurrentDateWith()},
-                          {"userid", trade().defaultString("JYUserName")},
-                          {"sign", ""},
-                          {"commodityid", code},
-                          {"session_id", sessionId()},
-                          {"start_num", ""},
-                          {"time", "0"},
-                          {"ortp", ""},
-                          {"orst", ""},
-                          {"oroc", ""}};
+    const JYDict query =
+        PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
+                                         trade().defaultString("JYUserName"), sessionId(), code);
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
     VKJYCommonViewUtil::showActivity();
@@ -160,12 +153,7 @@ void PXJYGuaPaiViewController::setGuaPaiView() {
     if (!m_guaPaiView || found == store.shangPinXinXi().end() || !found->second) {
         return;
     }
-    int held = 0;
-    for (const auto& summary : store.chiCangHuiZongXinXi()) {
-        if (summary && summary->commodityCode == m_nowCommodityCode) {
-            held += Text::intValue(summary->shuLiang);
-        }
-    }
+    const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), m_nowCommodityCode);
     m_guaPaiView->fanWei()->setText(
         PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
 }

@@ -215,16 +215,9 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
 
 void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
     m_weiTuoDan = 0;
-    const JYDict query = {{"id", trade().PXJYPeiZhi().getCurrentDateWith()},
-                          {"userid", userName()},
-                          {"sign", ""},
-                          {"commodityid", code},
-                          {"session_id", sessionId()},
-                          {"start_num", ""},
-                          {"time", "0"},
-                          {"ortp", ""},
-                          {"orst", ""},
-                          {"oroc", ""}};
+    const JYDict query =
+        PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
+                                         trade().defaultString("JYUserName"), sessionId(), code);
     newManager(true)->weiTuoDanChaXun(query);
 }
 
@@ -302,12 +295,7 @@ void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
     if (found == store.shangPinXinXi().end() || !found->second) {
         return;
     }
-    int held = 0;
-    for (const auto& summary : store.chiCangHuiZongXinXi()) {
-        if (summary && summary->commodityCode == m_nowCommodityCode) {
-            held += Text::intValue(summary->shuLiang);
-        }
-    }
+    const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), m_nowCommodityCode);
     m_tiaoJianZhaiPaiView->fanWei()->setText(
         PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
 }

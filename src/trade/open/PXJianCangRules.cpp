@@ -7,6 +7,7 @@
 #include "platform/foundation/Text.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
+#include "trade/core/PXTradeRecords.h"
 #include "trade/core/TradeText.h"
 
 namespace {
@@ -157,6 +158,30 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkListing(bool commodityCho
         return refuse(kBadPrice);
     }
     return std::nullopt;
+}
+
+JYDict PXJianCangRules::openOrdersQuery(const std::string& requestId, const std::string& user,
+                                        const std::string& session, const std::string& code) {
+    return {{"id", requestId},
+            {"userid", user},
+            {"sign", ""},
+            {"commodityid", code},
+            {"session_id", session},
+            {"start_num", ""},
+            {"time", "0"},
+            {"ortp", ""},
+            {"orst", ""},
+            {"oroc", ""}};
+}
+
+int PXJianCangRules::heldLots(const PXTradeSummaryList& summaries, const std::string& code) {
+    int held = 0;
+    for (const auto& summary : summaries) {
+        if (summary && summary->commodityCode == code) {
+            held += Text::intValue(summary->shuLiang);
+        }
+    }
+    return held;
 }
 
 std::vector<JYDict> PXJianCangRules::rowsOf(const PXTradeResult* data) {

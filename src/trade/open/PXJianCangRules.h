@@ -72,6 +72,11 @@ public:
     // Lots still waiting in open orders (ordered or partly done; cancelled and done orders
     // hold nothing), from the rows of the open-orders query.
     static int openOrderLots(const std::vector<JYDict>& rows);
+    // The open-orders query of one commodity, both sides, every status.
+    static JYDict openOrdersQuery(const std::string& requestId, const std::string& user,
+                                  const std::string& session, const std::string& code);
+    // Lots the account holds in a commodity, both sides together.
+    static int heldLots(const PXTradeSummaryList& summaries, const std::string& code);
     // The row dictionaries of a parsed query reply.
     static std::vector<JYDict> rowsOf(const PXTradeResult* data);
     // "(摘牌范围:minimum-maximum)": the commodity's largest holding less what is held and what
