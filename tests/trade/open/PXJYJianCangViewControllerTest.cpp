@@ -150,7 +150,7 @@ TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut
     const std::string rangeBefore = form.SfanWei()->text();
     typeInto(form.zhiJiaL(), limit);
     // The ranges follow the limit price at the next price refresh.
-    ASSERT_TRUE(driver.runUntil([&] { return form.SfanWei()->text() != rangeBefore; }, 3));
+    ASSERT_TRUE(driver.runUntil([&] { return form.SfanWei()->text() != rangeBefore; }, 8));
     ASSERT_TRUE(driver.tap(form.zhiSunbutton()));
     ASSERT_TRUE(driver.tap(form.zhiYingButton()));
     snapshot("conditional");
