@@ -5,6 +5,7 @@
 
 #include "VkjyOptions.h"
 #include "analytics/TallyStatStartupAnalytics.h"
+#include "market/VKJYMarketScreens.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemInfo.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     registerPXTradeAccountScreens();
     CUIApplication application;
     VKJYMarketUIViewController::registerAsMarketRoot();
+    registerVKJYMarketScreens();
     Screen screen(options->fourInch ? Size{320, 568} : Size{320, 480}, options->scale);
     VKJYAppDelegate delegate(std::make_shared<TallyStatStartupAnalytics>());
     application.setDelegate(&delegate);

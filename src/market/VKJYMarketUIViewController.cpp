@@ -6,6 +6,7 @@
 #include "market/VKJYCommodityCell.h"
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketActivityView.h"
+#include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketDirectoryNames.h"
 #include "market/VKJYMarketHeaderView.h"
@@ -44,13 +45,6 @@ VKJYAppDelegate* app() {
     return VKJYAppDelegate::shared();
 }
 
-Rect appViewRect() {
-    if (app() && app()->uiShiPeiClass()) {
-        return app()->uiShiPeiClass()->APPViewRect();
-    }
-    return {0, 20, 320, 548};
-}
-
 std::shared_ptr<VKJYHangQingDataClass> sharedState() {
     return VKJYHangQingDataClass::current();
 }
@@ -76,11 +70,6 @@ std::vector<int> quoteServers() {
     return servers;
 }
 
-VKJYMarketDirectoryNames directoryNames() {
-    const auto model = app() ? app()->directoryServerModel() : nullptr;
-    return VKJYMarketDirectoryNames(model ? model->ywsys() : nullptr);
-}
-
 std::unique_ptr<Label> headerLabel(const Rect& frame, const std::string& text, double size,
                                    TextAlignment alignment) {
     auto label = std::make_unique<Label>(frame, text);
@@ -94,10 +83,10 @@ std::unique_ptr<Label> headerLabel(const Rect& frame, const std::string& text, d
 
 VKJYMarketUIViewController::VKJYMarketUIViewController() {
     setTitle(kPageName);
-    m_road = std::make_shared<VKJYMarketDataRoad>(
-        VKJYMarketDataRoad::Setup{sharedState(), quoteServers, [](int16_t market, int16_t disk) {
-                                      return directoryNames().environmentTag(market, disk);
-                                  }});
+    m_road = std::make_shared<VKJYMarketDataRoad>(VKJYMarketDataRoad::Setup{
+        sharedState(), quoteServers, [](int16_t market, int16_t disk) {
+            return VKJYMarketContext::directoryNames().environmentTag(market, disk);
+        }});
     m_road->setListener(this);
 }
 
@@ -125,7 +114,7 @@ VKJYWatchList VKJYMarketUIViewController::watchList() const {
 }
 
 void VKJYMarketUIViewController::loadView() {
-    const Rect area = appViewRect();
+    const Rect area = VKJYMarketContext::appViewRect();
     auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
     root->setBackgroundColor(VKJYMarketStyle::listColor());
     setView(root);
@@ -141,7 +130,7 @@ void VKJYMarketUIViewController::loadView() {
 }
 
 void VKJYMarketUIViewController::addNavigationBar() {
-    const Rect area = appViewRect();
+    const Rect area = VKJYMarketContext::appViewRect();
     auto bar = std::make_unique<VKJYNavigationBarView>(
         Rect{area.x, area.y, area.width, VKJYNavigationBarView::kHeight});
     bar->setBackgroundColor(VKJYBrandStyle::forAppName(app() ? app()->vkAppName() : "").barColor);
@@ -154,7 +143,7 @@ void VKJYMarketUIViewController::addNavigationBar() {
 }
 
 void VKJYMarketUIViewController::addTable() {
-    const Rect area = appViewRect();
+    const Rect area = VKJYMarketContext::appViewRect();
     const Rect bar = m_navView->frame();
     auto table = std::make_unique<TableView>(
         Rect{0, bar.y + bar.height, bar.width,
@@ -303,8 +292,8 @@ std::shared_ptr<View> VKJYMarketUIViewController::sectionHeader(
     header->setClipsToBounds(true);
     header->addSubview(
         std::make_unique<ImageView>(Rect{0, 0, 320, 50}, Image::named("left_blue_bgs@2x.png")));
-    const VKJYMarketDirectoryNames names = directoryNames();
-    const bool hideExchange = app() && app()->normalAppPropertyModel().iOSPlatform() == "2";
+    const VKJYMarketDirectoryNames names = VKJYMarketContext::directoryNames();
+    const bool hideExchange = VKJYMarketContext::hidesExchangeNames();
     const std::string exchange = hideExchange ? "" : names.exchangeName(panel.market->MarketID);
     header->addSubview(headerLabel({18, 0, 200, 15}, exchange, 12, TextAlignment::Left));
     header->addSubview(headerLabel({5, 15, 82, 30}, "商品名称", 14, TextAlignment::Left));
@@ -630,9 +619,7 @@ void VKJYMarketUIViewController::showToast(const std::string& text) {
 }
 
 void VKJYMarketUIViewController::showNotice(const std::string& message) {
-    auto alert = std::make_unique<GlossAlertView>("提示", message, nullptr, "确定");
-    alert->setStyle(GlossAlertView::kStyleAllWhite);
-    AlertView::show(std::move(alert));
+    VKJYMarketContext::showNotice(message);
 }
 
 void VKJYMarketUIViewController::showHelpOverlays() {
@@ -645,7 +632,7 @@ void VKJYMarketUIViewController::showHelpOverlay(const std::string& imageName,
     if (!window) {
         return;
     }
-    const Rect area = appViewRect();
+    const Rect area = VKJYMarketContext::appViewRect();
     WeakRef<ViewController> self(this);
     auto overlay = std::make_unique<VKJYMarketHelpOverlay>(
         Rect{0, 0, area.width, area.height + area.y}, imageName, caption, [self, last] {

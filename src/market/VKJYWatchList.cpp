@@ -65,8 +65,12 @@ bool VKJYWatchList::remove(const std::string& key) {
 }
 
 bool VKJYWatchList::save() const {
+    return writeFile(m_keys);
+}
+
+bool VKJYWatchList::writeFile(const std::vector<std::string>& keys) {
     PropertyList list = PropertyList::array();
-    for (const auto& key : m_keys) {
+    for (const auto& key : keys) {
         list.append(key);
     }
     return list.writeFile(filePath());

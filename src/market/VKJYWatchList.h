@@ -25,6 +25,8 @@ public:
     static std::string keyOf(const commodityInfo& commodity);
     // The keys of the file; a missing or unreadable file is an empty list.
     static std::vector<std::string> readFile();
+    // Writes the keys whole, atomically; false when the file could not be written.
+    static bool writeFile(const std::vector<std::string>& keys);
 
     void reload();
     const std::vector<std::string>& keys() const { return m_keys; }

@@ -2,7 +2,10 @@
 
 #include "market/VKJYCommodityCell.h"
 #include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketHeaderView.h"
+#include "market/VKJYMarketScreens.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "market/VKJYWatchList.h"
 #include "platform/foundation/PropertyList.h"
@@ -14,8 +17,9 @@
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTabRootFactory.h"
 
-MarketTest::MarketTest() {
+MarketTest::MarketTest(Size screenSize) : ShellTest(screenSize) {
     VKJYMarketUIViewController::registerAsMarketRoot();
+    registerVKJYMarketScreens();
 }
 
 MarketTest::~MarketTest() {
@@ -150,4 +154,23 @@ void MarketTest::writeWatchFile(const std::vector<std::string>& keys) {
         list.append(key);
     }
     ASSERT_TRUE(list.writeFile(VKJYWatchList::filePath()));
+}
+
+ViewController* MarketTest::topScreen() const {
+    auto* list = market();
+    auto* stack = list ? list->navigationController() : nullptr;
+    return stack ? stack->topViewController() : nullptr;
+}
+
+VKJYMarketChartController* MarketTest::openQuoteScreen(int section, int row) {
+    driver.runUntil([&] { return market()->dataRoad().isTimeEnd(); }, 10);
+    if (!driver.tapRow(*market()->CommodityInfoListTableView(), {section, row})) {
+        return nullptr;
+    }
+    auto* screen = dynamic_cast<VKJYMarketChartController*>(topScreen());
+    const bool shows =
+        screen &&
+        driver.runUntil(
+            [&] { return screen->isAppeared() && screen->yikoujiaLabel()->text() != "--"; }, 10);
+    return shows ? screen : nullptr;
 }

@@ -5,12 +5,14 @@
 
 #include "support/session/ShellFixture.h"
 
+class VKJYMarketChartController;
 class VKJYMarketUIViewController;
+class ViewController;
 
 // The client with the market list as its first tab, against the simulated exchange.
 class MarketTest : public ShellTest {
 protected:
-    MarketTest();
+    explicit MarketTest(Size screenSize = {320, 568});
     ~MarketTest() override;
 
     // Launches with the guide already seen and no help overlays, then waits for the list.
@@ -33,4 +35,8 @@ protected:
     // The text of the list's toast label.
     std::string toastText() const;
     static void writeWatchFile(const std::vector<std::string>& keys);
+    // The screen on top of the market tab's stack.
+    ViewController* topScreen() const;
+    // Taps the row and waits until the quote screen shows its first live quote.
+    VKJYMarketChartController* openQuoteScreen(int section, int row);
 };

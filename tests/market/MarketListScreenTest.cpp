@@ -272,6 +272,8 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     ASSERT_NE(timed, -1);
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {timed, 0}));
     EXPECT_EQ(VKJYHangQingDataClass::current()->startTime().size(), 5u);
+    market()->navigationController()->popViewController(false);
+    driver.settle();
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {untimed, 0}));
     EXPECT_EQ(VKJYHangQingDataClass::current()->startTime(), "");
 }

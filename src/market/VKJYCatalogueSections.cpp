@@ -1,0 +1,56 @@
+#include "market/VKJYCatalogueSections.h"
+
+namespace {
+std::vector<VKJYCatalogueSection> ownPanels(const std::shared_ptr<MarketItem>& item) {
+    std::vector<VKJYCatalogueSection> panels;
+    if (!item) {
+        return panels;
+    }
+    for (const auto& market : item->MarketInfoArray) {
+        if (!market) {
+            continue;
+        }
+        for (const auto& disk : market->diskInfoArray) {
+            if (disk && disk->ownDiskID == 0) {
+                panels.push_back({market, disk});
+            }
+        }
+    }
+    return panels;
+}
+}  // namespace
+
+std::vector<VKJYCatalogueSection> VKJYCatalogueSections::sections(const Items& items) {
+    return items.empty() ? std::vector<VKJYCatalogueSection>() : ownPanels(items.back());
+}
+
+const VKJYCatalogueSections::Commodities* VKJYCatalogueSections::commoditiesOfSection(
+    const Items& items, int section) {
+    if (items.empty() || section < 0) {
+        return nullptr;
+    }
+    int index = 0;
+    for (const auto& panel : ownPanels(items.back())) {
+        if (index++ == section) {
+            return &panel.disk->commodityInfoArray;
+        }
+    }
+    return nullptr;
+}
+
+VKJYCatalogueSections::MarketAndDisk VKJYCatalogueSections::marketAndDisk(
+    const Items& items, const commodityInfo& commodity) {
+    if (items.empty()) {
+        return std::nullopt;
+    }
+    for (const auto& panel : ownPanels(items.front())) {
+        for (const auto& listed : panel.disk->commodityInfoArray) {
+            if (listed && listed->CommodityCode == commodity.CommodityCode &&
+                listed->panindex == commodity.panindex) {
+                return std::map<std::string, int>{{"MARKETID", panel.market->MarketID},
+                                                  {"DISKID", panel.disk->DiskID}};
+            }
+        }
+    }
+    return std::nullopt;
+}

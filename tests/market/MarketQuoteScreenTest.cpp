@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "MarketFixture.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQMarketChartManager.h"
+#include "market/VKJYCommodityTableView.h"
+#include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "market/VKJYWatchList.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/SystemInfo.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "quote/QuoteRecords.h"
+#include "shell/VKJYFastTradeViewControllerFactory.h"
+
+namespace {
+constexpr int kLiveQuoteProtocol = 38;
+constexpr int kQuoteLoginProtocol = 2;
+
+// Big-endian fields of a request body.
+int64_t field(const std::vector<uint8_t>& body, size_t offset, size_t size) {
+    int64_t value = static_cast<int8_t>(body.at(offset));
+    for (size_t i = 1; i < size; ++i) {
+        value = value * 256 + body.at(offset + i);
+    }
+    return value;
+}
+
+// A quick-trade panel that records how it was prepared.
+class RecordingPanel : public VKJYFastTradePanel {
+public:
+    static inline int made = 0;
+    static inline bool lastShanJian = false;
+    static inline VKJYFastTradePanel::MarketAndDisk lastMarketAndDisk;
+
+    RecordingPanel() { ++made; }
+    void addTradeViewCommodity(bool isShanJian, std::shared_ptr<commodityInfo>,
+                               MarketAndDisk marketandDiskDic) override {
+        lastShanJian = isShanJian;
+        lastMarketAndDisk = std::move(marketandDiskDic);
+    }
+};
+
+class QuoteScreenTest : public MarketTest {
+protected:
+    explicit QuoteScreenTest(Size size = {320, 568}) : MarketTest(size) {}
+
+    void SetUp() override {
+        launchToList();
+        screen = openQuoteScreen(1, 0);
+        ASSERT_NE(screen, nullptr);
+    }
+
+    std::vector<uint8_t> lastLiveQuoteBody() {
+        std::vector<uint8_t> body;
+        for (const auto& record : sim.quoteServer(0).requestLog()) {
+            if (record.protocol == kLiveQuoteProtocol) {
+                body = record.body;
+            }
+        }
+        return body;
+    }
+
+    bool chartDrawn() const {
+        auto* fenShi = screen->chartManager()->drawViewManagerFenShi();
+        return fenShi && !fenShi->fenShiData().empty();
+    }
+
+    VKJYMarketChartController* screen = nullptr;
+};
+
+class ShortQuoteScreenTest : public QuoteScreenTest {
+protected:
+    ShortQuoteScreenTest() : QuoteScreenTest({320, 480}) {}
+};
+}  // namespace
+
+TEST_F(QuoteScreenTest, shouldShowTheLiveQuoteOfTheTappedRowAndFollowTheSimulatorsTicks) {
+    EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "白银");
+    EXPECT_TRUE(screen->hidesBottomBarWhenPushed());
+    EXPECT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
+    EXPECT_NE(screen->zuoshouLabel()->text(), "--");
+    EXPECT_EQ(screen->zhenfuLabel()->text().front(), '+');
+    EXPECT_EQ(screen->zhenfuLabel()->textColor(), Color::rgb(255, 0, 0));
+    const std::string before = screen->yikoujiaLabel()->text();
+    advanceSimulator(120);
+    EXPECT_TRUE(driver.runUntil([&] { return screen->yikoujiaLabel()->text() != before; }, 10));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-fenshi-568")));
+
+    ASSERT_TRUE(driver.tap(
+        screen->chartManager()->viewWithTag(HQMarketChartManager::kFenShiButtonTag + 1)));
+    EXPECT_TRUE(driver.runUntil(
+        [&] {
+            return !screen->chartManager()->drawViewManagerKLine()->coordinateKLineData().empty();
+        },
+        20));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-kline-568")));
+}
+
+TEST_F(QuoteScreenTest, shouldSendTheContinuationMarksOfTheLastReply) {
+    ASSERT_TRUE(driver.runUntil([&] { return screen->liveQuoteCycle().fbIndex() > 0; }, 10));
+    const int before = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kLiveQuoteProtocol) > before + 1; }, 5));
+    const auto body = lastLiveQuoteBody();
+    EXPECT_EQ(field(body, 4, 2), screen->SelectedCommodityInfo()->CommodityID);
+    EXPECT_GT(field(body, 10, 4), 0);
+}
+
+TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMarks) {
+    ASSERT_TRUE(driver.runUntil([&] { return screen->liveQuoteCycle().fbIndex() > 0; }, 10));
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    VKJYCommodityTableView* picker = screen->commodityListTableView();
+    ASSERT_TRUE(driver.isVisible(picker));
+    EXPECT_FALSE(screen->chartManager()->isUserInteractionEnabled());
+    const Rect title = screen->commodityNameButton()->frame();
+    EXPECT_DOUBLE_EQ(picker->frame().y, title.y + title.height + 20);
+    EXPECT_DOUBLE_EQ(picker->frame().midX(), title.midX());
+    ASSERT_EQ(picker->ComTableView()->numberOfRows(0), 3);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picker-568")));
+
+    sim.quoteServer(0).clearRequestLog();
+    const int asked = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
+    ASSERT_TRUE(driver.tapRow(*picker->ComTableView(), {0, 2}));
+    EXPECT_TRUE(picker->isHidden());
+    EXPECT_EQ(screen->SelectedCommodityInfo()->CommodityName, "铂金");
+    EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铂金");
+    EXPECT_TRUE(screen->chartManager()->isUserInteractionEnabled());
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kLiveQuoteProtocol) > asked; }, 5));
+    const auto body = lastLiveQuoteBody();
+    ASSERT_EQ(body.size(), 18u);
+    EXPECT_EQ(field(body, 4, 2), screen->SelectedCommodityInfo()->CommodityID);
+    EXPECT_EQ(field(body, 6, 4), 0);
+    EXPECT_EQ(field(body, 10, 4), 0);
+    EXPECT_EQ(field(body, 14, 4), 0);
+}
+
+TEST_F(QuoteScreenTest, shouldTurnWideAndBackWithTheFramesAndRotationOfTheScreen) {
+    UserDefaults::standardUserDefaults().setBool(true, VKJYMarketChartController::kFirstGuideKey);
+    ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
+    driver.settle();
+    View* root = screen->view();
+    EXPECT_EQ(root->bounds().width, 568);
+    EXPECT_EQ(root->bounds().height, 320);
+    EXPECT_EQ(root->center(), (Point{-124 + 284, 124 + 160}));
+    EXPECT_EQ(root->transform(), AffineTransform::rotation(M_PI / 2));
+    EXPECT_EQ(screen->chartManager()->stateOfScreen(), 1u);
+    EXPECT_TRUE(screen->prefersStatusBarHidden());
+    EXPECT_TRUE(driver.isVisible(screen->chartManager()->TopNavigationBar()));
+    EXPECT_EQ(screen->tanTiaoImgV(), nullptr);
+    EXPECT_FALSE(
+        UserDefaults::standardUserDefaults().boolForKey(VKJYMarketChartController::kFirstGuideKey));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-wide-568")));
+
+    screen->returnButtonPressedAboutWideScreen();
+    driver.settle();
+    EXPECT_EQ(root->frame(), (Rect{0, 0, 320, 568}));
+    EXPECT_TRUE(root->transform().isIdentity());
+    EXPECT_EQ(screen->chartManager()->stateOfScreen(), 0u);
+    EXPECT_EQ(screen->chartManager()->frame().y, VKJYMarketChartController::MarketChartViewY);
+    EXPECT_FALSE(screen->prefersStatusBarHidden());
+}
+
+TEST_F(QuoteScreenTest, shouldLeaveAPortraitScreenAloneOnTheForegroundNotice) {
+    SystemInfo::setOsVersion("6.1");
+    NotificationCenter::defaultCenter().post(VKJYMarketChartController::kWideScreenNotification);
+    driver.settle();
+    SystemInfo::setOsVersion("7.0");
+    EXPECT_EQ(screen->view()->frame(), (Rect{0, 0, 320, 568}));
+    EXPECT_TRUE(screen->view()->transform().isIdentity());
+}
+
+TEST_F(QuoteScreenTest, shouldToggleTheWatchEntryInTheFileWithinTheLimit) {
+    const std::string key = VKJYWatchList::keyOf(*screen->SelectedCommodityInfo());
+    writeWatchFile({"91_0", "92_0", "93_0", "94_0", "95_0", "96_0", "97_0"});
+    ASSERT_TRUE(driver.tap(screen->ChooseCommodityButton()));
+    EXPECT_EQ(VKJYWatchList::readFile().size(), 8u);
+    EXPECT_EQ(VKJYWatchList::readFile().back(), key);
+    EXPECT_EQ(screen->ChooseCommodityButton()->image().name(), "delete.png");
+    ASSERT_NE(screen->addDeleteLabel(), nullptr);
+    EXPECT_EQ(screen->addDeleteLabel()->text(), "添加成功");
+
+    ASSERT_TRUE(driver.tap(screen->ChooseCommodityButton()));
+    EXPECT_EQ(VKJYWatchList::readFile().size(), 7u);
+    EXPECT_EQ(screen->addDeleteLabel()->text(), "删除成功");
+
+    writeWatchFile({"91_0", "92_0", "93_0", "94_0", "95_0", "96_0", "97_0", "98_0"});
+    ASSERT_TRUE(driver.tap(screen->ChooseCommodityButton()));
+    ASSERT_NE(driver.visibleAlert(), nullptr);
+    EXPECT_NE(driver.viewWithText("商品个数已达上限"), nullptr);
+    EXPECT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYWatchList::readFile().size(), 8u);
+    EXPECT_EQ(screen->ChooseCommodityButton()->image().name(), "add.png");
+}
+
+TEST_F(QuoteScreenTest, shouldOpenOnePanelPerAppearanceWhileLoggedOut) {
+    RecordingPanel::made = 0;
+    VKJYFastTradeViewControllerFactory::registerPanels(
+        [] { return std::make_unique<RecordingPanel>(); },
+        [] { return std::make_unique<RecordingPanel>(); });
+    ASSERT_TRUE(driver.tap(screen->buyButton()));
+    ASSERT_TRUE(driver.tap(screen->buyButton()));
+    EXPECT_EQ(RecordingPanel::made, 1);
+    ASSERT_NE(screen->tradeVC(), nullptr);
+    EXPECT_TRUE(RecordingPanel::lastShanJian);
+    ASSERT_TRUE(RecordingPanel::lastMarketAndDisk.has_value());
+    EXPECT_EQ(screen->tradeVC()->view()->frame().y, 568 + 20);
+
+    auto quote = std::make_shared<YiKouJia>();
+    quote->pkLegth = 40;
+    quote->newPrice = 1234;
+    screen->refreshYikoujiaViewFromJiaoYi(quote);
+    EXPECT_TRUE(screen->ykjIsFromJiaoYi());
+    advanceSimulator(120);
+    driver.runUntil([] { return false; }, 2.5);
+    EXPECT_EQ(screen->yikoujiaLabel()->text().substr(0, 4), "1234");
+    screen->closedFastTradeView();
+    EXPECT_EQ(screen->tradeVC(), nullptr);
+    EXPECT_FALSE(screen->ykjIsFromJiaoYi());
+    VKJYFastTradeViewControllerFactory::registerPanels({}, {});
+}
+
+TEST_F(QuoteScreenTest, shouldRenewTheQuoteSessionWhenALiveQuoteIsAnswered2003) {
+    const int logins = sim.quoteServer(0).requestCount(kQuoteLoginProtocol);
+    sim.quoteServer(0).expireSessions();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kQuoteLoginProtocol) > logins; }, 10));
+    const std::string before = screen->yikoujiaLabel()->text();
+    advanceSimulator(120);
+    EXPECT_TRUE(driver.runUntil([&] { return screen->yikoujiaLabel()->text() != before; }, 10));
+}
+
+TEST_F(QuoteScreenTest, shouldPauseWhileCoveredAndSendNothingOnceItIsPopped) {
+    std::weak_ptr<void> alive = screen->aliveToken();
+    ASSERT_TRUE(driver.tap(screen->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alive.expired(); }, 5));
+    driver.runUntil([] { return false; }, 1.5);
+    const size_t seen = sim.quoteServer(0).requestLog().size();
+    const int quotes = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
+    driver.runUntil([] { return false; }, 3);
+    EXPECT_EQ(sim.quoteServer(0).requestCount(kLiveQuoteProtocol), quotes);
+    int chartRequests = 0;
+    const auto log = sim.quoteServer(0).requestLog();
+    for (size_t i = seen; i < log.size(); ++i) {
+        chartRequests += log[i].protocol != 37 ? 1 : 0;
+    }
+    EXPECT_EQ(chartRequests, 0);
+    EXPECT_FALSE(
+        UserDefaults::standardUserDefaults().boolForKey(VKJYMarketChartController::kFirstGuideKey));
+}
+
+TEST_F(ShortQuoteScreenTest, shouldFitTheQuoteScreenAndTheWideScreenOnTheShortScreen) {
+    EXPECT_EQ(screen->toolBarView()->frame().y, 480 - 49);
+    EXPECT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-fenshi-480")));
+    ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
+    driver.settle();
+    EXPECT_EQ(screen->view()->center(), (Point{-80 + 240, 80 + 160}));
+    EXPECT_EQ(screen->view()->frame(), (Rect{0, 0, 320, 480}));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-wide-480")));
+    ASSERT_TRUE(driver.tap(screen->chartManager()->commodityTitleButton()));
+    EXPECT_TRUE(driver.isVisible(screen->commodityListTableView()));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-wide-picker-480")));
+}
