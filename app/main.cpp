@@ -15,6 +15,7 @@
 #include "trade/account/PXTradeAccountScreens.h"
 #include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
+#include "trade/query/PXTradeQueryScreens.h"
 
 namespace {
 bool hasDisplay() {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeAccountScreens();
+    registerPXTradeQueryScreens();
     CUIApplication application;
     VKJYMarketUIViewController::registerAsMarketRoot();
     registerVKJYMarketScreens();

@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the query screens with the trading screen factory; called once at start-up.
+void registerPXTradeQueryScreens();

@@ -1,0 +1,88 @@
+#include "QueryScreenTest.h"
+
+#include "platform/ui/AlertView.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXTradeLoginScreens.h"
+#include "trade/query/PXJYChaXunViewController.h"
+#include "trade/query/PXTradeQueryScreens.h"
+
+void QueryScreenTest::SetUp() {
+    registerPXTradeLoginScreens();
+    registerPXTradeQueryScreens();
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().PXJYTimerManger().stopJYHeartTimer();
+    tradeServer().clearReceived();
+}
+
+PXJYChaXunViewController* QueryScreenTest::openMenu() {
+    auto* home = dynamic_cast<PXJYRootViewController*>(tradeNavigation()->topViewController());
+    if (!home) {
+        ADD_FAILURE() << "the trade home is not at the root of the trade tab";
+        return nullptr;
+    }
+    home->headerClick(kQueryMenuEntry);
+    driver.settle();
+    return dynamic_cast<PXJYChaXunViewController*>(topScreen());
+}
+
+ViewController* QueryScreenTest::openRow(PXJYChaXunViewController& menu, int tag) {
+    ViewController* before = topScreen();
+    EXPECT_TRUE(driver.tap(menu.view()->viewWithTag(tag)));
+    driver.settle();
+    ViewController* after = topScreen();
+    return after == before ? nullptr : after;
+}
+
+ViewController* QueryScreenTest::topScreen() {
+    NavigationController* navigation = tradeNavigation();
+    return navigation ? navigation->topViewController() : nullptr;
+}
+
+bool QueryScreenTest::waitIdle() {
+    const bool idle = driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; });
+    driver.settle();
+    return idle;
+}
+
+bool QueryScreenTest::waitAlert() {
+    return driver.runUntil([this] { return driver.visibleAlert() != nullptr; });
+}
+
+std::string QueryScreenTest::alertMessage() const {
+    AlertView* alert = driver.visibleAlert();
+    return alert ? alert->message() : std::string();
+}
+
+bool QueryScreenTest::answerAlert(const std::string& button) {
+    const bool tapped = driver.tapAlertButton(button);
+    driver.settle();
+    return tapped;
+}
+
+int QueryScreenTest::sent(const std::string& name) {
+    int count = 0;
+    for (const auto& request : tradeServer().received()) {
+        count += request.name == name;
+    }
+    return count;
+}
+
+JYDict QueryScreenTest::lastRequest(const std::string& name) {
+    JYDict req = JYDict::object();
+    for (const auto& request : tradeServer().received()) {
+        if (request.name == name) {
+            req = JYDict::parse(request.body)["VUZI"]["REQ"];
+        }
+    }
+    return req;
+}
+
+void QueryScreenTest::snapshot(const std::string& name) {
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("query-" + name)));
+}
