@@ -30,7 +30,7 @@ TEST_F(QueryMenuTest, shouldOpenFromTheTradeHomeMenuWithTheFourRowsAndSendNothin
     for (const char* text : {"查询", "当前账号:", "成交查询", "订单查询", "持牌明细", "持牌汇总"}) {
         EXPECT_TRUE(shows(driver, text)) << text;
     }
-    for (const char* request : {"tradequery", "my_order_query", "holding_detail_query"}) {
+    for (const char* request : {"tradequery", "my_order_query"}) {
         EXPECT_EQ(sent(request), 0) << request;
     }
     snapshot("menu-568");
