@@ -276,4 +276,6 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     driver.settle();
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {untimed, 0}));
     EXPECT_EQ(VKJYHangQingDataClass::current()->startTime(), "");
+    market()->navigationController()->popViewController(false);
+    driver.runUntil([] { return false; }, 0.5);
 }

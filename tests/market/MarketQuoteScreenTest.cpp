@@ -60,6 +60,14 @@ protected:
         ASSERT_NE(screen, nullptr);
     }
 
+    // The screen goes and the requests still out end, so nothing they hold outlives the test.
+    void TearDown() override {
+        if (auto* list = market(); list && list->navigationController()) {
+            list->navigationController()->popToRootViewController(false);
+        }
+        driver.runUntil([] { return false; }, 0.5);
+    }
+
     std::vector<uint8_t> lastLiveQuoteBody() {
         std::vector<uint8_t> body;
         for (const auto& record : sim.quoteServer(0).requestLog()) {
