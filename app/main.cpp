@@ -15,6 +15,7 @@
 #include "trade/account/PXTradeAccountScreens.h"
 #include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
+#include "trade/close/PXTradeCloseScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
 
 namespace {
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
                                                 : SystemInfo::kThreeAndAHalfInchScreen);
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
+    registerPXTradeCloseScreens();
     registerPXTradeAccountScreens();
     registerPXTradeQueryScreens();
     CUIApplication application;

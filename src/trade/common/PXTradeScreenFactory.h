@@ -21,6 +21,7 @@ struct PXTradeScreenArgs {
     std::string buySellSign;
     std::shared_ptr<PXJYChiCangHuiZong> summary;
     std::shared_ptr<PXJYChiCangMingXi> detail;
+    std::string holdingNumber;
     // The saved account a switch-account login starts from: "platform_code",
     // "environment_code" and "JYUserName".
     std::map<std::string, std::string> selectedAccount;

@@ -1,0 +1,3 @@
+#include "trade/close/PXJYMingXiListView.h"
+
+PXJYMingXiListView::PXJYMingXiListView(const Rect& frame) : PXJYRecordListView(frame, 10) {}

@@ -1,0 +1,447 @@
+#include "trade/close/PXJYPingCangViewController.h"
+
+#include "platform/foundation/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/close/PXJYZhuanRangZYMSVC.h"
+#include "trade/common/PXCommodityInformationView.h"
+#include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeFormat.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
+
+namespace {
+const char* const kTransferTag = "PXShiJiaPingCang";
+const char* const kReverseTag = "PXShiJiaJianCang";
+const char* const kStopsTag = "PXZhiJiaPingCang";
+const char* const kSummaryTag = "PXchiCangHuiZong";
+const char* const kDetailTag = "PXchiCangMingXi";
+const char* const kOrderBookScreen = "PXJYZhuanRangZYMSVC";
+const char* const kReverseFailed = "转让成功， 反向摘牌失败 ";
+
+template <typename Map>
+auto* findIn(const Map& map, const std::string& key) {
+    const auto found = map.find(key);
+    return found != map.end() ? found->second.get() : nullptr;
+}
+
+Button* addTab(View& bar, const std::string& title, double x) {
+    auto tab = std::make_unique<Button>(Rect{x, 3, 100, 38});
+    tab->setTitle(title);
+    tab->setTitleColor(Color::whiteColor());
+    tab->titleLabel()->setFont(Font::named("Helvetica-Bold", 16));
+    return bar.addSubview(std::move(tab));
+}
+}  // namespace
+
+PXJYPingCangViewController::PXJYPingCangViewController() {
+    setHidesBottomBarWhenPushed(true);
+    m_relay = PXTradeReplyRelay::create(*this, *this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
+}
+
+PXJYPingCangViewController::~PXJYPingCangViewController() {
+    m_relay->detach();
+    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
+        PXTradeModule::shared().stopObserving(m_refreshObserver);
+    }
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYPingCangViewController::loadView() {
+    const Rect area = PXTradeViewKit::appViewRect();
+    auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
+    root->setBackgroundColor(PXTradeViewKit::background());
+    m_navigationBarView = PXTradeViewKit::addNavigationBar(*root, area.y, "", this);
+    m_navigationBarView->title()->setAlpha(0);
+    m_SJbutton = addTab(*m_navigationBarView, " 转让", 60);
+    m_SJbutton->addTarget(TouchUpInside, [this](Control&) { SJbuttonAction(); });
+    m_ZJbutton = addTab(*m_navigationBarView, "条件转让", 160);
+    m_ZJbutton->addTarget(TouchUpInside, [this](Control&) { ZJbuttonAction(); });
+
+    const double boardTop = area.y + VKJYNavigationBarView::kHeight;
+    m_board = root->addSubview(std::make_unique<PXCommodityInformationView>(
+        Rect{0, boardTop, area.width, PXPriceBoardView::kHeight}));
+    const Rect formFrame{0, area.y + 154, area.width, area.height - 154};
+    m_SJPCView = root->addSubview(std::make_unique<PXJYShiJiaZhuanRangView>(formFrame));
+    m_SJPCView->setDelegate(this);
+    m_SJPCView->setCommodityNameButtonEnabled(true);
+    m_ZJPCView = root->addSubview(std::make_unique<PXJYZhiJiaPingCangView>(formFrame));
+    m_ZJPCView->setDelegate(this);
+    m_accountSwitch->add(m_SJPCView->switchingAccountView());
+    m_accountSwitch->add(m_ZJPCView->switchingAccountView());
+
+    const Rect parked{area.width, area.y, area.width, area.height};
+    m_shangPinList = root->addSubview(std::make_unique<PXJYChiCangShangPinListView>(parked));
+    m_shangPinList->setDelegate(this);
+    m_danHaoList = root->addSubview(std::make_unique<PXJYChiCangDanHaoListView>(parked));
+    m_danHaoList->setDelegate(this);
+    setView(root);
+    showTab(true);
+}
+
+void PXJYPingCangViewController::setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    m_huiZong = std::move(summary);
+}
+
+void PXJYPingCangViewController::showTab(bool market) {
+    m_shiJia_ZhiJia = market ? 1 : 2;
+    m_SJbutton->setBackgroundImage(Image::named(market ? "zhouqi_press.png" : "zhouqi.png"));
+    m_ZJbutton->setBackgroundImage(Image::named(market ? "fenshi.png" : "fenshi_press.png"));
+    m_SJPCView->setAlpha(market ? 1 : 0);
+    m_ZJPCView->setAlpha(market ? 0 : 1);
+}
+
+void PXJYPingCangViewController::SJbuttonAction() {
+    showTab(true);
+}
+
+void PXJYPingCangViewController::ZJbuttonAction() {
+    showTab(false);
+}
+
+void PXJYPingCangViewController::viewWillAppear(bool) {
+    SJbuttonAction();
+    m_accountSwitch->reloadTableView();
+    if (m_refreshObserver == 0) {
+        m_refreshObserver = PXTradeModule::shared().observe(
+            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
+    }
+}
+
+void PXJYPingCangViewController::viewWillDisappear(bool) {
+    if (m_refreshObserver != 0) {
+        PXTradeModule::shared().stopObserving(m_refreshObserver);
+        m_refreshObserver = 0;
+    }
+}
+
+void PXJYPingCangViewController::JYRefreshView() {
+    setPingCangValue();
+}
+
+void PXJYPingCangViewController::setPingCangValue() {
+    if (m_shiJia_ZhiJia == 1 && m_SJPCView->danHaoOrShangPin()) {
+        setAnShangPinSJPCViewValueCommodity();
+        return;
+    }
+    setAnDanHaoViewValueCommodity();
+}
+
+void PXJYPingCangViewController::setAnShangPinSJPCViewValueCommodity() {
+    const PXTradeData& store = PXTradeModule::shared().PXJYData();
+    const std::string code = m_huiZong ? m_huiZong->commodityCode : "";
+    m_board->fill(store, code);
+    if (!m_huiZong) {
+        return;
+    }
+    const PXTradeCommodity* commodity = findIn(store.shangPinXinXi(), code);
+    const PXTradeYiKouJia* prices = findIn(store.zuiXinYiKouJia(), code);
+    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
+    // Lots come from the store as it is now, not from the record picked earlier.
+    const auto current = PXTradeClosingRules::currentSummary(store, *m_huiZong);
+    const auto& shown = current ? *current : *m_huiZong;
+    m_SJPCView->setDanHaoID(std::nullopt);
+    m_SJPCView->setCommodityCode(code);
+    m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : code);
+    m_SJPCView->danHaoButton()->setTitle(" ");
+    m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
+        current ? PXTradeClosingRules::freeQuantity(*current) : 0));
+    m_SJPCView->ChiPaiJunJia()->setText(
+        PXTradeFormat::priceText(Text::doubleValue(shown.pingJunChiCangJia), tick));
+    const auto direction = PXTradeClosingRules::closingDirection(shown.buySellSign);
+    m_SJPCView->setXiaDanFangXiang(direction.sign);
+    m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
+    m_SJPCView->zhuanRangJiaGe()->setText(
+        PXTradeClosingRules::closingPriceText(shown.buySellSign, prices, tick));
+    m_SJPCView->FXJCShouShuFanWei()->setText(
+        commodity ? PXTradeFormat::quantityRangeText(commodity->DBZuiXiaoKeWeiTuoLiang,
+                                                     commodity->DBZuiDaKeWeiTuoLiang)
+                  : std::string());
+    m_shangPinList->chicangShangPinListViewreloadView();
+}
+
+void PXJYPingCangViewController::setAnDanHaoViewValueCommodity() {
+    const PXTradeData& store = PXTradeModule::shared().PXJYData();
+    const PXJYChiCangMingXi* ticket = findIn(store.chiCangMingXiXinXi(), m_nowDanHaoID);
+    m_board->fill(store, ticket ? ticket->commodityCode : "");
+    if (ticket) {
+        const std::string& code = ticket->commodityCode;
+        const PXTradeCommodity* commodity = findIn(store.shangPinXinXi(), code);
+        const PXTradeYiKouJia* prices = findIn(store.zuiXinYiKouJia(), code);
+        const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
+        m_SJPCView->setDanHaoID(m_nowDanHaoID);
+        m_SJPCView->setCommodityCode(code);
+        m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : code);
+        m_SJPCView->danHaoButton()->setTitle(m_nowDanHaoID);
+        m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::ticketRangeText(store, *ticket));
+        m_SJPCView->ChiPaiJunJia()->setText(
+            PXTradeFormat::priceText(Text::doubleValue(ticket->chiCangJia), tick));
+        const auto direction = PXTradeClosingRules::closingDirection(ticket->buySellSign);
+        m_SJPCView->setXiaDanFangXiang(direction.sign);
+        m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
+        m_SJPCView->zhuanRangJiaGe()->setText(
+            PXTradeClosingRules::closingPriceText(ticket->buySellSign, prices, tick));
+        m_SJPCView->FXJCShouShuFanWei()->setText(
+            commodity ? PXTradeFormat::quantityRangeText(commodity->DBZuiXiaoKeWeiTuoLiang,
+                                                         commodity->DBZuiDaKeWeiTuoLiang)
+                      : std::string());
+        fillConditional(*ticket, commodity, prices);
+    }
+    m_danHaoList->chicangDanHaoListViewreloadView();
+}
+
+void PXJYPingCangViewController::fillConditional(const PXJYChiCangMingXi& ticket,
+                                                 const PXTradeCommodity* commodity,
+                                                 const PXTradeYiKouJia* prices) {
+    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
+    m_ZJPCView->setDanHaoID(m_nowDanHaoID);
+    m_ZJPCView->setCommodityCode(ticket.commodityCode);
+    m_ZJPCView->setDanHaoBuySellSing(ticket.buySellSign);
+    m_ZJPCView->commodityDanHao()->setTitle(m_nowDanHaoID);
+    m_ZJPCView->commodity()->setText(commodity ? commodity->commodityName : ticket.commodityCode);
+    m_ZJPCView->chiCangL()->setText(ticket.dangQianChiCangLiang);
+    m_ZJPCView->jianCangJia()->setText(
+        PXTradeFormat::priceText(Text::doubleValue(ticket.jianCangJia), tick));
+    m_ZJPCView->chiCangJia()->setText(
+        PXTradeFormat::priceText(Text::doubleValue(ticket.chiCangJia), tick));
+
+    const bool bought = Text::intValue(ticket.buySellSign) == 1;
+    m_ZJPCView->maiMaiFangXiang()->setText(bought ? "售出" : "购入");
+    const double step = commodity ? Text::doubleValue(commodity->zuiXiaoBianDongJia) : 0;
+    const double loss = commodity ? Text::doubleValue(commodity->zhiSunXiaDanDianCha) * step : 0;
+    const double profit = commodity ? Text::doubleValue(commodity->zhiYingXiaDanDianCha) * step : 0;
+    const double base = !prices  ? 0
+                        : bought ? prices->commoditySellPrice
+                                 : prices->commodityBuyPrice;
+    const std::string above = bought ? ">" : "<";
+    const std::string below = bought ? "<" : ">";
+    if (!(base > 0)) {
+        m_ZJPCView->ZYFanWei()->setText(above + PXTradeFormat::kMissing);
+        m_ZJPCView->ZSFanWei()->setText(below + PXTradeFormat::kMissing);
+        return;
+    }
+    m_ZJPCView->ZYFanWei()->setText(
+        above + PXTradeFormat::priceText(bought ? base + profit : base - profit, tick));
+    m_ZJPCView->ZSFanWei()->setText(
+        below + PXTradeFormat::priceText(bought ? base - loss : base + loss, tick));
+}
+
+std::shared_ptr<PXTradeNetworkManger> PXJYPingCangViewController::newManager() {
+    auto manager = PXTradeNetworkManger::create();
+    manager->setDelegate(m_relay);
+    return manager;
+}
+
+void PXJYPingCangViewController::PXSJPCAddChiCangShangPinListView() {
+    newManager()->getJYChiCangHuiZong("");
+    m_shangPinList->setAllChiCangShangPinCommodity(
+        PXTradeModule::shared().PXJYData().chiCangHuiZongXinXi());
+    m_shangPinList->chicangShangPinListViewreloadView();
+    m_shangPinList->slideIn();
+}
+
+std::vector<std::string> PXJYPingCangViewController::numbersForTab() const {
+    const PXTradeData& store = PXTradeModule::shared().PXJYData();
+    if (m_shiJia_ZhiJia == 2) {
+        return store.getAllDanHaoIDFromChiCangMingXi("CPMS");
+    }
+    std::vector<std::string> numbers;
+    for (const auto& entry : store.chiCangMingXiXinXi()) {
+        numbers.push_back(entry.first);
+    }
+    return numbers;
+}
+
+void PXJYPingCangViewController::PXSJPCAddChiCangDanHaoListView() {
+    newManager()->getJYChiCangMingXi("");
+    m_danHaoList->setAllChiCangDanHaoID(numbersForTab());
+    m_danHaoList->chicangDanHaoListViewreloadView();
+    m_danHaoList->slideIn();
+}
+
+void PXJYPingCangViewController::PXZJPCremoveChiCangDanHaoView() {
+    PXSJPCAddChiCangDanHaoListView();
+}
+
+void PXJYPingCangViewController::PXSJPCRefreshShiJiaPingCangView() {
+    setPingCangValue();
+}
+
+void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
+                                                       bool fanXiangJianCangSign) {
+    // One order at a time: a second tap while one travels sends nothing.
+    if (m_orderOutstanding) {
+        return;
+    }
+    m_fanShou = fanXiangJianCangSign;
+    m_postDic = order;
+    newManager()->SJPingCang(order, false);
+}
+
+void PXJYPingCangViewController::PXZhiJiaPingCangClick(const JYDict& order) {
+    if (m_orderOutstanding) {
+        return;
+    }
+    newManager()->ZJPingCang(order);
+}
+
+void PXJYPingCangViewController::PXChangeAnCommodity(
+    const std::shared_ptr<PXJYChiCangHuiZong>& summary) {
+    m_SJPCView->cleanView();
+    m_shangPinList->VKJYNavBackAction();
+    m_huiZong = summary;
+    changeShangPin();
+}
+
+void PXJYPingCangViewController::PXChangeAnDanHao(const std::string& number) {
+    m_ZJPCView->cleanView();
+    m_SJPCView->cleanView();
+    m_danHaoList->VKJYNavBackAction();
+    m_nowDanHaoID = number;
+    changeDanHao();
+}
+
+bool PXJYPingCangViewController::handToOrderBook(const std::string& code,
+                                                 const PXTradeScreenArgs& args, bool byCommodity) {
+    const PXTradeCommodity* commodity =
+        findIn(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
+    if (!commodity || commodity->shangPinJiaoYiMoShi != "4") {
+        return false;
+    }
+    auto screen = PXTradeScreenFactory::create(kOrderBookScreen, args);
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(screen.get());
+    if (!orderBook || !navigationController()) {
+        return true;
+    }
+    screen.release();
+    std::unique_ptr<PXJYZhuanRangZYMSVC> owned(orderBook);
+    auto* pushed = navigationController()->pushViewController(std::move(owned), false);
+    if (byCommodity) {
+        pushed->SJPCView()->shangPinButtonActionSJPC();
+    } else {
+        pushed->SJPCView()->danHaoButtonActionSJPC();
+    }
+    return true;
+}
+
+void PXJYPingCangViewController::changeShangPin() {
+    if (!m_huiZong) {
+        return;
+    }
+    PXTradeScreenArgs args;
+    args.summary = m_huiZong;
+    if (handToOrderBook(m_huiZong->commodityCode, args, true)) {
+        return;
+    }
+    setAnShangPinSJPCViewValueCommodity();
+}
+
+void PXJYPingCangViewController::changeDanHao() {
+    const PXJYChiCangMingXi* ticket =
+        findIn(PXTradeModule::shared().PXJYData().chiCangMingXiXinXi(), m_nowDanHaoID);
+    PXTradeScreenArgs args;
+    args.holdingNumber = m_nowDanHaoID;
+    if (ticket && handToOrderBook(ticket->commodityCode, args, false)) {
+        return;
+    }
+    setAnDanHaoViewValueCommodity();
+}
+
+void PXJYPingCangViewController::VKJYNavBackAction() {
+    m_SJPCView->cleanView();
+    m_ZJPCView->cleanView();
+    m_relay->detach();
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}
+
+void PXJYPingCangViewController::fanShouJianCangClick() {
+    JYDict order = JYDict::object();
+    order["id"] = PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith();
+    for (const char* key : {"userid", "sign", "commodityid", "price"}) {
+        order[key] = m_postDic.value(key, "");
+    }
+    order["number"] = m_postDic.value("fanShouJianCangNum", "");
+    order["tradeType"] = "1";
+    order["diff"] = m_postDic.value("diff", "");
+    order["closeMode"] = "1";
+    order["holdId"] = "";
+    order["firmid"] = m_postDic.value("firmid", "");
+    order["session_id"] = m_postDic.value("session_id", "");
+    newManager()->SJJianCangNetwork(order);
+}
+
+void PXJYPingCangViewController::orderSent(PXTradeNetworkManger*) {
+    m_orderOutstanding = true;
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYPingCangViewController::orderEnded() {
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+    m_orderOutstanding = false;
+}
+
+void PXJYPingCangViewController::leaveWith(const std::string& message) {
+    orderEnded();
+    VKJYNavBackAction();
+    PXTradeMessage::show(message);
+}
+
+void PXJYPingCangViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                      const PXTradeResult*) {
+    const std::string& kind = manager->typeNW();
+    if (kind == kTransferTag) {
+        if (m_fanShou) {
+            fanShouJianCangClick();
+            return;
+        }
+        leaveWith("转让成功");
+    } else if (kind == kReverseTag) {
+        leaveWith("转让成功， 反向摘牌成功");
+    } else if (kind == kStopsTag) {
+        leaveWith("下单成功");
+    } else if (kind == kSummaryTag) {
+        m_shangPinList->setAllChiCangShangPinCommodity(
+            PXTradeModule::shared().PXJYData().chiCangHuiZongXinXi());
+        m_shangPinList->chicangShangPinListViewreloadView();
+    } else if (kind == kDetailTag) {
+        m_danHaoList->setAllChiCangDanHaoID(numbersForTab());
+        m_danHaoList->chicangDanHaoListViewreloadView();
+    }
+}
+
+void PXJYPingCangViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    // The transfer itself went through: say so, and leave the form it no longer matches.
+    if (manager->typeNW() == kReverseTag && m_fanShou) {
+        leaveWith(kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
+        return;
+    }
+    orderEnded();
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYPingCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    if (manager->typeNW() == kReverseTag) {
+        if (m_fanShou) {
+            leaveWith(kReverseFailed + manager->JY_ErrorMessage());
+        }
+        return;
+    }
+    orderEnded();
+    PXTradeRefusalAlert::show(*manager);
+}

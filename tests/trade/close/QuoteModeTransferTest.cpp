@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/foundation/Text.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "sim/trade/SimTradeServer.h"
+#include "support/session/SimQuoteLookup.h"
+#include "support/session/TradeSessionFixture.h"
+#include "trade/close/PXJYPingCangViewController.h"
+#include "trade/close/PXTradeCloseScreens.h"
+#include "trade/common/PXTradeFormat.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "trade/open/PXTradeOpenScreens.h"
+
+namespace {
+
+// The seeded account holds 2 bought lots of the first quote-mode commodity.
+class QuoteModeTransfer : public TradeSessionFixture {
+protected:
+    void SetUp() override {
+        registerPXTradeOpenScreens();
+        registerPXTradeCloseScreens();
+        ASSERT_TRUE(launchAndLogIn());
+        SimQuoteLookup::fill(sim, *VKJYHangQingDataClass::current());
+        ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 5));
+        ASSERT_TRUE(
+            driver.runUntil([&] { return !tradeModule().PXJYPeiZhi().shiFoGangDengLu(); }, 5));
+        ASSERT_GE(heldLots("AG", "1"), 2);
+        tradeServer().clearReceived();
+    }
+
+    PXTradeData& store() const { return tradeModule().PXJYData(); }
+
+    PXJYPingCangViewController* openScreen() {
+        auto made = PXTradeScreenFactory::create("PXJYPingCangViewController");
+        auto* typed = dynamic_cast<PXJYPingCangViewController*>(made.get());
+        if (!typed) {
+            return nullptr;
+        }
+        made.release();
+        screen = pushOnTradeTab(std::unique_ptr<PXJYPingCangViewController>(typed));
+        return screen;
+    }
+
+    void pickSummary(const std::string& code, const std::string& side) {
+        ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+        driver.settle();
+        const auto& rows = screen->chiCangShangPinListView()->allChiCangShangPinCommodity();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i]->commodityCode == code && rows[i]->buySellSign == side) {
+                ASSERT_TRUE(driver.tapRow(*screen->chiCangShangPinListView()->tableView(),
+                                          IndexPath{0, static_cast<int>(i)}));
+                driver.settle();
+                return;
+            }
+        }
+        FAIL() << "no summary " << code << " " << side;
+    }
+
+    std::string heldNumber(const std::string& code) {
+        for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
+            if (ticket->commodityCode == code && ticket->buySellSign == "1") {
+                return number;
+            }
+        }
+        return {};
+    }
+
+    void pickNumber(const std::string& number) {
+        PXJYChiCangDanHaoListView& picker = *screen->chiCangDanHaoListView();
+        const auto& rows = picker.allChiCangDanHaoID();
+        const auto found = std::find(rows.begin(), rows.end(), number);
+        ASSERT_NE(found, rows.end());
+        ASSERT_TRUE(driver.tapRow(*picker.tableView(),
+                                  IndexPath{0, static_cast<int>(found - rows.begin())}));
+        driver.settle();
+    }
+
+    void typeOnKeypad(TextField* field, const std::string& digits) {
+        ASSERT_TRUE(driver.tap(field));
+        driver.settle();
+        for (char digit : digits) {
+            ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
+        }
+        driver.pressKey("完成");
+        driver.settle();
+    }
+
+    std::vector<SimTradeReceived> received(const std::string& name) {
+        std::vector<SimTradeReceived> found;
+        for (const auto& request : tradeServer().received()) {
+            if (request.name == name) {
+                found.push_back(request);
+            }
+        }
+        return found;
+    }
+
+    static std::string req(const SimTradeReceived& request, const std::string& key) {
+        const auto body = nlohmann::json::parse(request.body, nullptr, false);
+        const auto& fields = body["VUZI"]["REQ"];
+        return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>()
+                                                               : "";
+    }
+
+    std::string alertMessage() const {
+        AlertView* alert = driver.visibleAlert();
+        return alert ? alert->message() : std::string();
+    }
+
+    int heldLots(const std::string& code, const std::string& side) {
+        int lots = 0;
+        for (const auto& summary : store().chiCangHuiZongXinXi()) {
+            if (summary && summary->commodityCode == code && summary->buySellSign == side) {
+                lots += Text::intValue(summary->shuLiang);
+            }
+        }
+        return lots;
+    }
+
+    void snapshot(const std::string& name) {
+        driver.settle();
+        EXPECT_TRUE(driver.saveSnapshot(snapshotPath("close-" + name)));
+    }
+
+    std::string sellPrice() {
+        return PXTradeFormat::priceText(SimQuoteLookup::prices(sim, "AG").sellPrice,
+                                        store().shangPinXinXi().at("AG")->zuiXiaoBianDongJia);
+    }
+
+    PXJYPingCangViewController* screen = nullptr;
+};
+
+TEST_F(QuoteModeTransfer, aBoughtHoldingIsTransferredAtTheSellPriceByCommodityAndShrinks) {
+    tradeModule().setDefaultString("prompt", "2");
+    const int before = heldLots("AG", "1");
+    ASSERT_NE(openScreen(), nullptr);
+    snapshot("opened");
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "售出");
+    EXPECT_EQ(form.xiaDanFangXiang(), "2");
+    EXPECT_EQ(form.zhuanRangJiaGe()->text(), sellPrice());
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-" + std::to_string(before) + ")");
+    typeOnKeypad(form.shuLiang(), "1");
+    snapshot("market-by-commodity");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
+        << alertMessage();
+    EXPECT_NE(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    const auto orders = received("order_s");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(req(orders[0], "BUY_SELL"), "2");
+    EXPECT_EQ(req(orders[0], "COMMODITY_ID"), "AG");
+    EXPECT_EQ(req(orders[0], "QTY"), "1");
+    EXPECT_EQ(req(orders[0], "SETTLE_BASIS"), "2");
+    EXPECT_EQ(req(orders[0], "DOT_DIFF"), "10");
+    EXPECT_EQ(req(orders[0], "CLOSEMODE"), "1");
+    EXPECT_EQ(req(orders[0], "HOLDING_ID"), "");
+    EXPECT_FALSE(req(orders[0], "PRICE").empty());
+    EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10))
+        << heldLots("AG", "1");
+}
+
+TEST_F(QuoteModeTransfer, byHoldingNumberTheOrderNamesTheHolding) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    const std::string number = heldNumber("AG");
+    ASSERT_FALSE(number.empty());
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    ASSERT_TRUE(driver.tap(form.DHbutton()));
+    ASSERT_TRUE(driver.tap(form.danHaoButton()));
+    driver.settle();
+    EXPECT_TRUE(screen->chiCangDanHaoListView()->isShown());
+    snapshot("number-picker");
+    pickNumber(number);
+    EXPECT_FALSE(screen->chiCangDanHaoListView()->isShown());
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+    EXPECT_FALSE(form.commodityNameButton()->isEnabled());
+    typeOnKeypad(form.shuLiang(), "1");
+    snapshot("market-by-number");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
+        << alertMessage();
+    const auto orders = received("order_s");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(req(orders[0], "CLOSEMODE"), "2");
+    EXPECT_EQ(req(orders[0], "HOLDING_ID"), number);
+}
+
+TEST_F(QuoteModeTransfer, aReverseDelistingFollowsTheTransferAndOneMessageTellsBoth) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    // The box lies below the fold of the form's scroll area.
+    form.fanXiangJianCangButtonAction();
+    driver.settle();
+    form.FXJCShuLiang()->setText("1");
+    driver.pressKey("完成");
+    driver.settle();
+    snapshot("reverse");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功， 反向摘牌成功"; }, 10))
+        << alertMessage();
+    const auto orders = received("order_s");
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(req(orders[1], "SETTLE_BASIS"), "1");
+    EXPECT_EQ(req(orders[1], "BUY_SELL"), "2");
+    EXPECT_EQ(req(orders[1], "QTY"), "1");
+    EXPECT_EQ(req(orders[1], "CLOSEMODE"), "1");
+    EXPECT_EQ(req(orders[1], "PRICE"), req(orders[0], "PRICE"));
+}
+
+TEST_F(QuoteModeTransfer, cancellingTheConfirmationSendsNothing) {
+    tradeModule().setDefaultString("prompt", "1");
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    EXPECT_NE(alertMessage().find("转让售出"), std::string::npos) << alertMessage();
+    snapshot("confirmation");
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_EQ(screen->SJPCView()->shuLiang()->text(), "1");
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+}
+
+TEST_F(QuoteModeTransfer, aQuantityOutsideTheFreeRangeIsRefusedWithoutSending) {
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "99");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_s").empty());
+}
+
+TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    const std::string number = heldNumber("AG");
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYZhiJiaPingCangView& form = *screen->ZJPCView();
+    ASSERT_TRUE(driver.tap(form.commodityDanHao()));
+    driver.settle();
+    pickNumber(number);
+    EXPECT_EQ(form.maiMaiFangXiang()->text(), "售出");
+    ASSERT_EQ(form.ZSFanWei()->text().substr(0, 1), "<");
+    // Well inside the allowed side of the bound, where the exchange accepts it too.
+    const std::string bound =
+        PXTradeFormat::priceText(Text::doubleValue(form.ZSFanWei()->text().substr(1)) - 5,
+                                 store().shangPinXinXi().at("AG")->zuiXiaoBianDongJia);
+
+    // Neither level switched on: nothing to set, even with hidden text.
+    ASSERT_TRUE(driver.tap(form.pingCangButton()));
+    EXPECT_EQ(alertMessage(), "请设置止损止盈");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tap(form.zhiSunButton()));
+    driver.settle();
+    driver.typeText(bound);
+    driver.pressReturn();
+    snapshot("stops");
+    ASSERT_TRUE(driver.tap(form.pingCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    const auto orders = received("set_loss_profit");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(req(orders[0], "H_ID"), number);
+    EXPECT_EQ(req(orders[0], "STOP_LOSS"), bound);
+    EXPECT_EQ(req(orders[0], "STOP_PROFIT"), "0");
+    EXPECT_EQ(req(orders[0], "TY"), "2");
+}
+
+TEST_F(QuoteModeTransfer, theTradeHomeMenuOpensTheTransferScreen) {
+    EXPECT_TRUE(PXTradeScreenFactory::isRegistered("PXJYPingCangViewController"));
+    EXPECT_TRUE(PXTradeScreenFactory::isRegistered("PXJYZhuanRangZYMSVC"));
+}
+
+}  // namespace
