@@ -8,6 +8,7 @@
 #include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/query/PXJYChengJiaoViewController.h"
 
 namespace {
 constexpr double kRowHeight = 50;
@@ -65,6 +66,9 @@ void PXJYChaXunViewController::selectInquiryType(int tag) {
         return;
     }
     switch (tag) {
+        case 1:
+            navigation->pushViewController(std::make_unique<PXJYChengJiaoViewController>(), true);
+            break;
         default:
             break;
     }

@@ -4,6 +4,8 @@
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
+#include "trade/core/PXTradeCommodity.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYRootViewController.h"
@@ -62,6 +64,47 @@ bool QueryScreenTest::answerAlert(const std::string& button) {
     const bool tapped = driver.tapAlertButton(button);
     driver.settle();
     return tapped;
+}
+
+std::string QueryScreenTest::quoteModeCommodity() {
+    for (const auto& [code, commodity] : tradeModule().PXJYData().shangPinXinXi()) {
+        if (commodity && commodity->shangPinJiaoYiMoShi != "4") {
+            return code;
+        }
+    }
+    ADD_FAILURE() << "no quote-mode commodity";
+    return {};
+}
+
+void QueryScreenTest::makeDeals(const std::string& commodity, int count, const std::string& side) {
+    const std::string session = tradeModule().PXJYData().tradeSession()->JYsessionID;
+    for (int i = 0; i < count; ++i) {
+        const SimJson request = {{"USER_ID", loggedIn.account},
+                                 {"BUY_SELL", side},
+                                 {"COMMODITY_ID", commodity},
+                                 {"PRICE", ""},
+                                 {"QTY", "1"},
+                                 {"SETTLE_BASIS", "1"},
+                                 {"DOT_DIFF", ""},
+                                 {"CLOSEMODE", ""},
+                                 {"HOLDING_ID", ""},
+                                 {"OTHER_ID", ""},
+                                 {"SESSION_ID", session}};
+        const SimJson reply =
+            tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+}
+
+std::vector<std::string> QueryScreenTest::sentValues(const std::string& name,
+                                                     const std::string& key) {
+    std::vector<std::string> values;
+    for (const auto& request : tradeServer().received()) {
+        if (request.name == name) {
+            values.push_back(JYDict::parse(request.body)["VUZI"]["REQ"].value(key, ""));
+        }
+    }
+    return values;
 }
 
 int QueryScreenTest::sent(const std::string& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/session/TradeSessionFixture.h"
 #include "trade/core/PXTradeTypes.h"
@@ -33,7 +34,14 @@ protected:
     std::string alertMessage() const;
     bool answerAlert(const std::string& button = "确定");
 
+    // The code of a quote-mode commodity of the trading store.
+    std::string quoteModeCommodity();
+    // Deals the account makes at the market price, straight at the simulator.
+    void makeDeals(const std::string& commodity, int count, const std::string& side = "1");
+
     int sent(const std::string& name);
+    // The values of a key in every request of that name, in order.
+    std::vector<std::string> sentValues(const std::string& name, const std::string& key);
     // The REQ of the last request of that name the simulator received.
     JYDict lastRequest(const std::string& name);
     void snapshot(const std::string& name);

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "QueryScreenTest.h"
+#include "platform/ui/Button.h"
+#include "trade/core/PXTradeCommodity.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/query/PXJYChaXunViewController.h"
+#include "trade/query/PXJYChengJiaoListView.h"
+#include "trade/query/PXJYChengJiaoViewController.h"
+#include "widgets/LoadMoreTableView.h"
+
+namespace {
+using Filter = PXJYChengJiaoFilter;
+
+class DealQueryTest : public QueryScreenTest {
+protected:
+    PXJYChengJiaoViewController* openDeals() {
+        auto* menu = openMenu();
+        return menu ? openRowAs<PXJYChengJiaoViewController>(*menu, 1) : nullptr;
+    }
+
+    // The query button's left end: an open list covers its middle.
+    bool query(PXJYChengJiaoViewController&) {
+        driver.tapAt({30, 301});
+        return waitIdle();
+    }
+
+    // A filter button's right end, which an open list leaves uncovered.
+    bool tapFilter(PXJYChengJiaoViewController& screen, Filter::Which which) {
+        const Rect frame = screen.filterButton(which)->frame();
+        driver.tapAt({frame.x + frame.width - 10, frame.y + frame.height / 2});
+        driver.settle();
+        return true;
+    }
+
+    void pullUp(PXJYChengJiaoViewController& screen) {
+        LoadMoreTableView& table = *screen.listView()->listView();
+        table.setContentOffset({0, table.maximumContentOffset().y});
+        driver.drag({160, 420}, {160, 220});
+        waitIdle();
+    }
+
+    // Opens a filter's list and taps the row showing that text.
+    void choose(PXJYChengJiaoViewController& screen, Filter::Which which, const std::string& row) {
+        tapFilter(screen, which);
+        const auto rows = screen.filter().rowTexts(tradeModule().PXJYData().shangPinXinXi());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i] == row) {
+                ASSERT_TRUE(driver.tapRow(*screen.pickerView(), IndexPath{0, int(i)}));
+                driver.settle();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no row " << row;
+    }
+
+    std::string commodityName(const std::string& code) {
+        return tradeModule().PXJYData().shangPinXinXi().at(code)->commodityName;
+    }
+
+    bool listShown(PXJYChengJiaoViewController& screen) {
+        return screen.listView()->frame().x == 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(DealQueryTest, shouldPageByTheRowsReceivedUntilAnEmptyPage) {
+    const std::string code = quoteModeCommodity();
+    makeDeals(code, 45);
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(query(*screen));
+    EXPECT_TRUE(listShown(*screen));
+    const size_t firstPage = screen->listView()->dataList().size();
+    ASSERT_GT(firstPage, 0u);
+    snapshot("deals-list-568");
+    pullUp(*screen);
+    pullUp(*screen);
+    const size_t all = screen->listView()->dataList().size();
+    EXPECT_GE(all, 45u);
+    // Past the end: the empty page alerts and the list stays, ready for another pull.
+    while (driver.visibleAlert() == nullptr && screen->listView()->dataList().size() == all) {
+        pullUp(*screen);
+        if (sent("tradequery") > 10) {
+            break;
+        }
+    }
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), PXJYChengJiaoViewController::kNoRecord);
+    answerAlert();
+    EXPECT_EQ(screen->listView()->dataList().size(), all);
+    EXPECT_FALSE(screen->listView()->listView()->isLoadingMore());
+
+    const auto starts = sentValues("tradequery", "STARTNUM");
+    ASSERT_GE(starts.size(), 3u);
+    EXPECT_EQ(starts[0], "1");
+    EXPECT_EQ(starts[1], std::to_string(firstPage + 1));
+    EXPECT_EQ(starts.back(), std::to_string(all + 1));
+    EXPECT_EQ(screen->startNum(), std::to_string(all + 1));
+}
+
+TEST_F(DealQueryTest, shouldSendWhatTheFilterButtonsShow) {
+    const std::string code = quoteModeCommodity();
+    makeDeals(code, 3, "2");
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+
+    // Opening the commodity list and querying without a choice queries everything.
+    tapFilter(*screen, Filter::kCommodity);
+    EXPECT_EQ(screen->pickerView()->alpha(), 1);
+    snapshot("deals-filter-568");
+    ASSERT_TRUE(query(*screen));
+    EXPECT_EQ(screen->pickerView()->alpha(), 0);
+    EXPECT_EQ(lastRequest("tradequery").value("COMMODITY_ID", "?"), "");
+    EXPECT_EQ(screen->filterButton(Filter::kCommodity)->title(), Filter::kAll);
+
+    screen->listView()->VKJYNavBackAction();
+    driver.settle();
+    choose(*screen, Filter::kCommodity, commodityName(code));
+    choose(*screen, Filter::kSettle, "摘牌");
+    choose(*screen, Filter::kSide, "售出");
+    EXPECT_EQ(screen->filterButton(Filter::kCommodity)->title(), commodityName(code));
+    EXPECT_EQ(screen->filterButton(Filter::kSide)->title(), "售出");
+    ASSERT_TRUE(query(*screen));
+    JYDict req = lastRequest("tradequery");
+    EXPECT_EQ(req.value("COMMODITY_ID", ""), code);
+    EXPECT_EQ(req.value("OR_OC", ""), "1");
+    EXPECT_EQ(req.value("BUY_SELL", ""), "2");
+    EXPECT_EQ(req.value("STARTNUM", ""), "1");
+    ASSERT_EQ(screen->listView()->dataList().size(), 3u);
+    for (const JYDict& deal : screen->listView()->dataList()) {
+        EXPECT_EQ(deal.value("TY", ""), "售出");
+        EXPECT_EQ(deal.value("CO_I", ""), code);
+    }
+
+    // Row 0 clears the filter again.
+    screen->listView()->VKJYNavBackAction();
+    driver.settle();
+    choose(*screen, Filter::kSide, Filter::kAll);
+    ASSERT_TRUE(query(*screen));
+    EXPECT_EQ(lastRequest("tradequery").value("BUY_SELL", "?"), "");
+}
+
+TEST_F(DealQueryTest, shouldCloseTheListOnASecondTapAndMoveItToAnotherFilter) {
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    tapFilter(*screen, Filter::kCommodity);
+    const double commodityY = screen->pickerView()->frame().y;
+    tapFilter(*screen, Filter::kSide);
+    EXPECT_EQ(screen->filter().serving(), Filter::kSide);
+    EXPECT_EQ(screen->pickerView()->frame().y, commodityY + 100);
+    EXPECT_EQ(screen->pickerView()->numberOfRows(0), 3);
+    tapFilter(*screen, Filter::kCommodity);
+    EXPECT_EQ(screen->pickerView()->alpha(), 0);
+}
+
+TEST_F(DealQueryTest, shouldKeepThePageOnAFailedPullAndRetryIt) {
+    makeDeals(quoteModeCommodity(), 25);
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(query(*screen));
+    const std::string next = screen->startNum();
+    tradeServer().answerCodeNext(-1);
+    pullUp(*screen);
+    ASSERT_TRUE(waitAlert());
+    answerAlert();
+    EXPECT_FALSE(screen->listView()->listView()->isLoadingMore());
+    EXPECT_EQ(screen->startNum(), next);
+    pullUp(*screen);
+    const auto starts = sentValues("tradequery", "STARTNUM");
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_EQ(starts[1], next);
+    EXPECT_EQ(starts[2], next);
+}
+
+TEST_F(DealQueryTest, shouldAlertAndStayOnTheFormWhenNothingMatches) {
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    choose(*screen, Filter::kSide, "售出");
+    ASSERT_TRUE(query(*screen));
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), PXJYChengJiaoViewController::kNoRecord);
+    EXPECT_FALSE(listShown(*screen));
+}
+
+TEST_F(DealQueryTest, shouldShowDashesForWhatACardRecordLacks) {
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    JYDict deal = {{"TR_N", "7"},   {"QTY", "2"},        {"SE_F", "转让"}, {"TY", "售出"},
+                   {"PR", "10.00"}, {"LIQPL", "-12.50"}, {"CO_I", "NOPE"}};
+    const auto values = screen->listView()->cardValues(deal);
+    const std::vector<std::string> expected = {"7",    " ",    "--",    "2",
+                                               "转让", "售出", "10.00", "-12.50"};
+    EXPECT_EQ(values, expected);
+    deal.erase("TY");
+    EXPECT_EQ(screen->listView()->cardValues(deal)[5], "--");
+}
