@@ -2,13 +2,18 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
+#include "platform/foundation/DamagedFile.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/Text.h"
 
 namespace {
 const char* const kFileName = "SHANGPIN.db";
+// Stamped into the file so a foreign database or an older layout of ours is recognised.
+constexpr int kApplicationId = 0x564B4A59;
+constexpr int kLayoutVersion = 2;
 const char* const kColumns = "date, open, close, highest, lowest, indicators";
 // The indicators of a bar as one blob of doubles: MA 5, 10, 20, 30 (NaN when absent), DIF,
 // DEA, MACD, K, D, J. One column instead of ten keeps a merge's writes cheap.
@@ -30,9 +35,16 @@ Bytes packIndicators(const KLineDataItem& bar) {
     const MACDKDJGroupItem noIndicators;
     const PMAGroupItem& a = bar.PMAGroup ? *bar.PMAGroup : noAverages;
     const MACDKDJGroupItem& m = bar.MACDKDJ ? *bar.MACDKDJ : noIndicators;
-    const double values[kIndicatorCount] = {valueOf(a.PMA5Data), valueOf(a.PMA10Data),
-                                            valueOf(a.PMA20Data), valueOf(a.PMA30Data),
-                                            m.dif, m.dea, m.macd, m.KValue, m.DValue, m.JValue};
+    const double values[kIndicatorCount] = {valueOf(a.PMA5Data),
+                                            valueOf(a.PMA10Data),
+                                            valueOf(a.PMA20Data),
+                                            valueOf(a.PMA30Data),
+                                            m.dif,
+                                            m.dea,
+                                            m.macd,
+                                            m.KValue,
+                                            m.DValue,
+                                            m.JValue};
     Bytes packed(sizeof(values));
     std::memcpy(packed.data(), values, sizeof(values));
     return packed;
@@ -54,11 +66,65 @@ HQDataBase::HQDataBase() : m_path(defaultPath()) {}
 
 HQDataBase::HQDataBase(std::string path) : m_path(std::move(path)) {}
 
-std::string HQDataBase::defaultPath() { return Paths::join(Paths::temporary(), kFileName); }
+std::string HQDataBase::defaultPath() {
+    return Paths::join(Paths::temporary(), kFileName);
+}
 
 std::string HQDataBase::tableName(const SubmissionPackage& package) {
     return Text::format("kline_%d_%d_%d", Text::intValue(package.CommodityID),
                         Text::intValue(package.period), package.panleix);
+}
+
+std::optional<int64_t> HQDataBase::firstValue(const std::string& sql) {
+    auto statement = m_database.prepare(sql);
+    if (!statement || statement->step() != SQLiteStep::Row) {
+        return std::nullopt;
+    }
+    return statement->columnInt64(0);
+}
+
+HQDataBase::Layout HQDataBase::layout() {
+    const auto application = firstValue("PRAGMA application_id");
+    const auto version = firstValue("PRAGMA user_version");
+    const auto tables = firstValue("SELECT count(*) FROM sqlite_master");
+    const auto ourTables = firstValue(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name GLOB "
+        "'kline_[0-9]*'");
+    if (!application || !version || !tables || !ourTables) {
+        return Layout::Damaged;
+    }
+    if (*application == kApplicationId) {
+        return *version == kLayoutVersion ? Layout::Current : Layout::Old;
+    }
+    if (*application != 0) {
+        return Layout::Foreign;
+    }
+    if (*tables == 0) {
+        return Layout::Empty;
+    }
+    // Before the layout was stamped the file held only K-line tables.
+    return *tables == *ourTables ? Layout::Old : Layout::Foreign;
+}
+
+void HQDataBase::startAfresh(Layout found) {
+    m_database.close();
+    std::error_code error;
+    if (found == Layout::Old) {
+        // Our own older cache: nothing in it is worth keeping, the bars are fetched again.
+        for (const char* suffix : {"", "-wal", "-shm"}) {
+            std::filesystem::remove(m_path + suffix, error);
+        }
+        return;
+    }
+    const auto kept = DamagedFile::setAside(
+        m_path, "K-line cache", found == Layout::Foreign ? "foreign database" : "unreadable");
+    // The journal files belong to the file set aside and go with it.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        if (kept) {
+            std::filesystem::rename(m_path + suffix, *kept + suffix, error);
+        }
+        std::filesystem::remove(m_path + suffix, error);
+    }
 }
 
 bool HQDataBase::open() {
@@ -68,11 +134,36 @@ bool HQDataBase::open() {
     if (!m_database.open(m_path).ok()) {
         return false;
     }
-    // A cache whose bars can always be fetched again, so no syncing; WAL lets the main
-    // thread read while a history download writes.
-    m_database.execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=OFF; "
-                       "PRAGMA busy_timeout=5000;");
+    const Layout found = layout();
+    if (found == Layout::Damaged || found == Layout::Foreign || found == Layout::Old) {
+        startAfresh(found);
+        if (!m_database.open(m_path).ok() || layout() != Layout::Empty) {
+            m_database.close();
+            return false;
+        }
+    }
+    // WAL with normal syncing: a power cut may lose the last bars written, never the file.
+    // WAL also lets the main thread read while a history download writes.
+    m_database.execute(
+        "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
+        "PRAGMA busy_timeout=5000;");
+    if (found != Layout::Current) {
+        m_database.execute(Text::format("PRAGMA application_id=%d; PRAGMA user_version=%d;",
+                                        kApplicationId, kLayoutVersion));
+    }
     return true;
+}
+
+void HQDataBase::checkAfterFailure() {
+    // Only a failed call pays for the check; a damaged file is replaced at the next open.
+    bool intact = false;
+    {
+        auto check = m_database.prepare("PRAGMA quick_check(1)");
+        intact = check && check->step() == SQLiteStep::Row && check->columnText(0) == "ok";
+    }
+    if (!intact) {
+        startAfresh(Layout::Damaged);
+    }
 }
 
 bool HQDataBase::createTable(const std::string& table) {
@@ -90,6 +181,7 @@ std::optional<HQDataBase::Bars> HQDataBase::readBars(const std::string& table) {
     auto select =
         m_database.prepare("SELECT " + std::string(kColumns) + " FROM " + table + " ORDER BY date");
     if (!select) {
+        checkAfterFailure();
         return std::nullopt;
     }
     Bars bars;
@@ -105,6 +197,8 @@ std::optional<HQDataBase::Bars> HQDataBase::readBars(const std::string& table) {
         bars.push_back(bar);
     }
     if (step == SQLiteStep::Failed) {
+        select.reset();
+        checkAfterFailure();
         return std::nullopt;
     }
     return bars;
@@ -153,20 +247,22 @@ bool HQDataBase::replaceBars(const std::string& table, int64_t fromDate, const B
     const bool written = erase && erase->bindInt64(1, fromDate).ok() &&
                          erase->step() == SQLiteStep::Done && writeRows(table, bars, fromIndex);
     erase.reset();
-    if (!written) {
-        m_database.rollbackTransaction();
-        return false;
-    }
-    return m_database.commitTransaction().ok();
+    return finishTransaction(written);
 }
 
 bool HQDataBase::rewriteBars(const std::string& table, const Bars& bars) {
     if (!open() || !createTable(table) || !m_database.beginTransaction().ok()) {
         return false;
     }
-    if (!m_database.execute("DELETE FROM " + table).ok() || !writeRows(table, bars, 0)) {
-        m_database.rollbackTransaction();
-        return false;
+    return finishTransaction(m_database.execute("DELETE FROM " + table).ok() &&
+                             writeRows(table, bars, 0));
+}
+
+bool HQDataBase::finishTransaction(bool written) {
+    if (written && m_database.commitTransaction().ok()) {
+        return true;
     }
-    return m_database.commitTransaction().ok();
+    m_database.rollbackTransaction();
+    checkAfterFailure();
+    return false;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// The K-line store: the SQLite file "tmp/SHANGPIN.db" under the app home, one table per
+// The K-line store: the SQLite file "tmp/SHANGPIN.db" under the app home (write-ahead log,
+// stamped with its layout; a damaged or foreign file is kept aside and an older layout replaced,
+// as the bars can always be fetched again), one table per
 // commodity, period and quote server ("kline_<CommodityID>_<period>_<panleix>") holding the bars
 // with their indicators, keyed by date. One connection per object, opened on first use; an object
 // is used on one thread, and another thread (a history download) opens its own.
@@ -40,7 +42,15 @@ public:
     bool rewriteBars(const std::string& table, const Bars& bars);
 
 private:
+    enum class Layout { Current, Empty, Old, Foreign, Damaged };
+
+    // Opens the file, replacing a damaged or foreign one (kept aside) or an older layout.
     bool open();
+    std::optional<int64_t> firstValue(const std::string& sql);
+    Layout layout();
+    void startAfresh(Layout found);
+    void checkAfterFailure();
+    bool finishTransaction(bool written);
     bool createTable(const std::string& table);
     bool writeRows(const std::string& table, const Bars& bars, size_t fromIndex);
 

@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <fstream>
 #include <typeinfo>
 
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/DayLog.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/UserDefaults.h"
 
@@ -50,12 +50,5 @@ bool AppUncaughtExceptionHandler::writeDataToNSLogFile(const std::string& text,
     if (!UserDefaults::standardUserDefaults().boolForKey(kDebugPreferenceKey)) {
         return false;
     }
-    const double now = DateFormat::now();
-    const std::string folder = Paths::join(Paths::documents(), directorName);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    std::ofstream file(Paths::join(folder, DateFormat("yyyy-MM-dd").format(now) + fileName),
-                       std::ios::binary | std::ios::app);
-    file << DateFormat("yyyy-MM-dd HH:mm:ss").format(now) << "＋" << text;
-    return static_cast<bool>(file);
+    return DayLog::append(text, fileName, directorName);
 }

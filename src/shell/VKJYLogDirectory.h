@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "platform/foundation/DayLog.h"
+
 class VKJYLogDirectory {
 public:
-    static constexpr const char* kDirectoryName = "Logs";
-    static constexpr const char* kDayLogFileName = "JYLog.txt";
+    static constexpr const char* kDirectoryName = DayLog::kDirectoryName;
+    static constexpr const char* kDayLogFileName = DayLog::kFileName;
 
     static std::string path();
     // Creates the folder and deletes what is not a log of the local day of `now` or the day

@@ -1,5 +1,7 @@
 #include "platform/foundation/UserDefaults.h"
 
+#include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/DamagedFile.h"
 #include "platform/foundation/Paths.h"
 
 namespace {
@@ -38,10 +40,18 @@ void UserDefaults::resetStandardUserDefaults() {
 UserDefaults::UserDefaults() : UserDefaults(currentPath()) {}
 
 UserDefaults::UserDefaults(std::string path) : m_path(std::move(path)) {
-    std::optional<PropertyList> stored = PropertyList::readFile(m_path);
+    std::optional<Bytes> bytes = AtomicFile::read(m_path);
+    if (!bytes) {
+        return;
+    }
+    std::optional<PropertyList> stored = PropertyList::parse(*bytes);
     if (stored && stored->isDictionary()) {
         m_values = std::move(*stored);
+        return;
     }
+    // Kept aside, not overwritten by the next save: the settings in it may still be recovered.
+    DamagedFile::setAside(m_path, "user defaults",
+                          stored ? "not a dictionary" : "not a readable property list");
 }
 
 bool UserDefaults::contains(std::string_view key) const {

@@ -13,7 +13,8 @@
 // Library/Preferences/vkjy.plist under the app home. Every change is written to the file at
 // once, atomically; synchronize() retries a write that failed. Absent keys read as "", 0,
 // false or null; numbers and decimal texts convert into each other as the platform's
-// defaults do ("10" reads as 10, "YES" as true). Any thread (calls are serialised).
+// defaults do ("10" reads as 10, "YES" as true). A file that cannot be read is kept aside
+// (DamagedFile) and the defaults start empty. Any thread (calls are serialised).
 class UserDefaults {
 public:
     static constexpr const char* kFileName = "vkjy.plist";

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "base/NSStringUtil.h"
+#include "platform/foundation/DamagedFile.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/Text.h"
@@ -142,14 +143,20 @@ int PXTradePeiZhi::PXXiaDanQuanXian(const JYDict& order, int shiJiaZhiJia,
         if (row.sign != sign) {
             continue;
         }
-        // Stop prices are decimals: any price above 0 is a stop to check.
-        const bool loss = Text::doubleValue(TradeText::textAt(order, "stoploss")) > 0;
-        const bool profit = Text::doubleValue(TradeText::textAt(order, "stopprofit")) > 0;
-        if (loss && record.*row.lossFlag == "0") {
-            return row.lossCode;
+        // Stop prices are decimals: any price above 0 is a stop to check (0.5 is one). A price
+        // below 0 is no stop, and then neither flag is looked at.
+        const double loss = Text::doubleValue(TradeText::textAt(order, "stoploss"));
+        const double profit = Text::doubleValue(TradeText::textAt(order, "stopprofit"));
+        const bool lossRefused = record.*row.lossFlag == "0";
+        const bool profitRefused = record.*row.profitFlag == "0";
+        if (loss > 0 && profit > 0) {
+            return lossRefused ? row.lossCode : profitRefused ? row.profitCode : 0;
         }
-        if (profit && record.*row.profitFlag == "0") {
-            return row.profitCode;
+        if (loss > 0 && profit == 0) {
+            return lossRefused ? row.lossCode : 0;
+        }
+        if (loss == 0 && profit > 0) {
+            return profitRefused ? row.profitCode : 0;
         }
         return 0;
     }
@@ -181,7 +188,13 @@ void PXTradePeiZhi::creatAccountInfoPlist() {
     if (path.empty()) {
         return;
     }
-    if (!std::filesystem::exists(path)) {
+    const std::optional<PropertyList> accounts = PropertyList::readFile(path);
+    if (!accounts || !accounts->isDictionary()) {
+        // A file nobody can read would stop every account from being saved: keep it aside.
+        if (std::filesystem::exists(path)) {
+            DamagedFile::setAside(path, "saved accounts",
+                                  accounts ? "not a dictionary" : "not a readable property list");
+        }
         PropertyList::dictionary().writeFile(path);
     }
     PXTradeHost& host = m_module.host();
@@ -195,7 +208,8 @@ void PXTradePeiZhi::creatAccountInfoPlist() {
 void PXTradePeiZhi::setPlistValue(const std::string& platform, const std::string& environment) {
     const std::string path = m_module.host().accountInfoFilePath();
     auto accounts = PropertyList::readFile(path);
-    // A file that cannot be read as a dictionary is left as it is.
+    // creatAccountInfoPlist() has set aside a file that cannot be read; don't write over one
+    // that became unreadable since.
     if (!accounts || !accounts->isDictionary()) {
         return;
     }

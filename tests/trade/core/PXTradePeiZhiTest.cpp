@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Md5.h"
+#include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/UserDefaults.h"
@@ -74,18 +77,34 @@ TEST_F(PXTradePeiZhiTest, shouldAddMissingPlatformAndEnvironmentLevelsAndKeepSav
     EXPECT_EQ(file->value("B").keys(), (std::vector<std::string>{"1", "3"}));
 }
 
-TEST_F(PXTradePeiZhiTest, shouldLeaveAnUnreadableAccountsFileAlone) {
-    {
-        FILE* file = std::fopen(m_host.accountsPath.c_str(), "w");
-        std::fputs("not a plist", file);
-        std::fclose(file);
-    }
+TEST_F(PXTradePeiZhiTest, shouldKeepAnUnreadableAccountsFileAsideAndStartAFreshOne) {
+    ASSERT_TRUE(AtomicFile::write(m_host.accountsPath, std::string_view("not a plist")));
+    m_host.setLines("A", "1", "1", {});
     peiZhi().creatAccountInfoPlist();
-    FILE* file = std::fopen(m_host.accountsPath.c_str(), "r");
-    char text[32] = {};
-    std::fgets(text, sizeof text, file);
-    std::fclose(file);
-    EXPECT_STREQ(text, "not a plist");
+
+    const std::filesystem::path original(m_host.accountsPath);
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(original.parent_path())) {
+        if (entry.path().filename().string().rfind(original.filename().string() + ".damaged-", 0) ==
+            0) {
+            kept.push_back(entry.path());
+        }
+    }
+    ASSERT_EQ(kept.size(), 1u);
+    const std::optional<Bytes> keptBytes = AtomicFile::read(kept.front().string());
+    ASSERT_TRUE(keptBytes);
+    EXPECT_EQ(std::string(keptBytes->begin(), keptBytes->end()), "not a plist");
+    const std::optional<PropertyList> fresh = PropertyList::readFile(m_host.accountsPath);
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->value("A").keys(), (std::vector<std::string>{"1"}));
+
+    std::string log;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(Paths::join(Paths::documents(), "Logs"))) {
+        const std::optional<Bytes> bytes = AtomicFile::read(entry.path().string());
+        log.append(bytes->begin(), bytes->end());
+    }
+    EXPECT_NE(log.find(kept.front().filename().string()), std::string::npos);
 }
 
 TEST_F(PXTradePeiZhiTest, shouldPairNoticeAndFundsLinksWithTheTradeLineByPosition) {
@@ -180,6 +199,9 @@ TEST_F(PXTradePeiZhiTest, shouldCheckOrderRightsByTheCommoditysFlags) {
         {"2", 2, 2, "sellZhiYing", "0", "12", "0", 0},
         {"2", 2, 2, "sellZhiYing", "0", "0", "9", 1013},
         {"2", 2, 2, "sellZhiSun", "", "12", "0", 0},
+        // A negative stop is no stop: neither flag decides.
+        {"1", 2, 2, "buyZhiYing", "0", "-5", "10", 0},
+        {"1", 2, 2, "buyZhiSun", "0", "10", "-5", 0},
         // Decimal stop prices are stops too.
         {"2", 2, 2, "sellZhiSun", "0", "0.5", "0", 1012},
         {"1", 2, 2, "buyZhiYing", "0", "0", "0.25", 1008},
