@@ -66,7 +66,8 @@ std::optional<std::vector<uint8_t>> TLTRecord<R>::toBytes() const {
 
 template <class R>
 bool TLTRecord<R>::readBytes(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() > INT32_MAX) {
+    // An empty buffer has no storage for the transport to point into: nothing to read anyway.
+    if (bytes.empty() || bytes.size() > INT32_MAX) {
         return false;
     }
     auto buffer = std::make_shared<apache::thrift::transport::TMemoryBuffer>(

@@ -14,6 +14,15 @@ constexpr int64_t kMinuteMs = 60000;
 constexpr int64_t kDayMs = 86400000;
 constexpr int kMaxBookLevels = 5;
 
+// Times outside years 1..9999 are no real quote time; a record carrying one is malformed (and
+// shifting it by the zone offset could overflow).
+constexpr int64_t kEarliestMs = -62135596800000;
+constexpr int64_t kLatestMs = 253402300799999;
+
+bool isPlausibleTime(int64_t ms) {
+    return ms >= kEarliestMs && ms <= kLatestMs;
+}
+
 int64_t floorDiv(int64_t a, int64_t b) {
     const int64_t q = a / b;
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
@@ -42,6 +51,9 @@ double HQDataAnalysis::PriceFrame::value(int32_t offset) const {
 }
 
 std::string HQDataAnalysis::dayText(int64_t ms, int utcOffsetMinutes) {
+    if (!isPlausibleTime(ms)) {
+        return std::string();
+    }
     int year = 0;
     int month = 0;
     int day = 0;
@@ -50,6 +62,9 @@ std::string HQDataAnalysis::dayText(int64_t ms, int utcOffsetMinutes) {
 }
 
 std::string HQDataAnalysis::minuteText(int64_t ms, int utcOffsetMinutes) {
+    if (!isPlausibleTime(ms)) {
+        return std::string();
+    }
     const int64_t local = ms + utcOffsetMinutes * kMinuteMs;
     const int64_t minuteOfDay = floorDiv(local - floorDiv(local, kDayMs) * kDayMs, kMinuteMs);
     return Text::format("%02d%02d", static_cast<int>(minuteOfDay / 60),
@@ -297,7 +312,7 @@ std::shared_ptr<YiKouJia> HQDataAnalysis::quoteEntry(NSMutableDataWithEndian& in
         fail();
         return nullptr;
     }
-    double* prices[] = {&quote->newPrice,    &quote->buyPrice,  &quote->sellPrice,
+    double* prices[] = {&quote->newPrice,       &quote->buyPrice,    &quote->sellPrice,
                         &quote->heigthestPrice, &quote->lowestPrice, &quote->todayOpen,
                         &quote->yesterdayClose};
     for (double* price : prices) {
@@ -322,8 +337,7 @@ std::shared_ptr<YiKouJia> HQDataAnalysis::quoteEntry(NSMutableDataWithEndian& in
     return quote;
 }
 
-std::optional<HQReplyData> HQDataAnalysis::quoteList(NSMutableDataWithEndian& in,
-                                                     int serverIndex) {
+std::optional<HQReplyData> HQDataAnalysis::quoteList(NSMutableDataWithEndian& in, int serverIndex) {
     const int16_t market = in.readInt16().value_or(0);
     const int16_t disk = in.readInt16().value_or(0);
     const uint16_t count = in.readUInt16().value_or(0);
@@ -363,8 +377,7 @@ bool HQDataAnalysis::readBookSide(NSMutableDataWithEndian& in, const PriceFrame&
     return !in.failed() || fail();
 }
 
-std::optional<HQReplyData> HQDataAnalysis::oneQuote(NSMutableDataWithEndian& in,
-                                                    int serverIndex) {
+std::optional<HQReplyData> HQDataAnalysis::oneQuote(NSMutableDataWithEndian& in, int serverIndex) {
     const int16_t market = in.readInt16().value_or(0);
     const int16_t disk = in.readInt16().value_or(0);
     std::optional<PriceFrame> frame;
@@ -541,11 +554,21 @@ std::shared_ptr<CommodityFenShiDataItem> HQDataAnalysis::fenShiItem(NSMutableDat
     const uint8_t dayCount = in.readUInt8().value_or(0);
     for (uint8_t d = 0; d < dayCount && !in.failed(); ++d) {
         auto day = std::make_shared<TradingDayNum>();
-        day->tradingDay = dayText(in.readInt64().value_or(0), offset);
+        const int64_t dayStart = in.readInt64().value_or(0);
+        if (!isPlausibleTime(dayStart)) {
+            fail();
+            return nullptr;
+        }
+        day->tradingDay = dayText(dayStart, offset);
         const uint16_t recordCount = in.readUInt16().value_or(0);
         for (uint16_t r = 0; r < recordCount && !in.failed(); ++r) {
             auto record = std::make_shared<FenShiRecordNum>();
-            record->fenShiTime = minuteText(in.readInt64().value_or(0), offset);
+            const int64_t minute = in.readInt64().value_or(0);
+            if (!isPlausibleTime(minute)) {
+                fail();
+                return nullptr;
+            }
+            record->fenShiTime = minuteText(minute, offset);
             record->leastPrice = readPrice(in, *frame).value_or(0);
             record->averagePrice = readPrice(in, *frame).value_or(0);
             record->xianShou = in.readInt32().value_or(0);

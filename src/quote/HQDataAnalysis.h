@@ -58,7 +58,8 @@ public:
 
     const std::string& errorMessage() const { return m_errorMessage; }
 
-    // "yyyyMMdd" and "HHmm" of a time in a zone utcOffsetMinutes east of UTC.
+    // "yyyyMMdd" and "HHmm" of a time in a zone utcOffsetMinutes east of UTC; "" for a time
+    // outside years 1..9999.
     static std::string dayText(int64_t ms, int utcOffsetMinutes);
     static std::string minuteText(int64_t ms, int utcOffsetMinutes);
 
@@ -88,7 +89,8 @@ private:
     std::optional<FenShiItems> fenShiItems(NSMutableDataWithEndian& in);
     std::optional<KLineSeries> kLineSeriesList(NSMutableDataWithEndian& in);
 
-    std::shared_ptr<YiKouJia> quoteEntry(NSMutableDataWithEndian& in, std::optional<PriceFrame>& frame);
+    std::shared_ptr<YiKouJia> quoteEntry(NSMutableDataWithEndian& in,
+                                         std::optional<PriceFrame>& frame);
     std::shared_ptr<ReturnKLineData> series(NSMutableDataWithEndian& in, bool withUrls);
     std::shared_ptr<CommodityFenShiDataItem> fenShiItem(NSMutableDataWithEndian& in);
     std::optional<std::vector<std::string>> urls(NSMutableDataWithEndian& in);

@@ -9,9 +9,10 @@ namespace {
 
 constexpr const char* kIndent = "  ";
 
-// Checks nesting before the parser sees the text, so no later walk over the value can run out
-// of stack.
-bool nestingWithinLimit(std::string_view text) {
+}  // namespace
+
+// Checked before the parser sees the text, so no later walk over the value can run out of stack.
+bool Json::nestingWithin(std::string_view text, int maxDepth) {
     int depth = 0;
     bool inString = false;
     bool escaped = false;
@@ -29,7 +30,7 @@ bool nestingWithinLimit(std::string_view text) {
         if (c == '"') {
             inString = true;
         } else if (c == '[' || c == '{') {
-            if (++depth > Json::kMaxDepth) {
+            if (++depth > maxDepth) {
                 return false;
             }
         } else if (c == ']' || c == '}') {
@@ -38,6 +39,8 @@ bool nestingWithinLimit(std::string_view text) {
     }
     return true;
 }
+
+namespace {
 
 class Writer {
 public:
@@ -279,7 +282,7 @@ Json::Value fromPropertyListAt(const PropertyList& value, int depth) {
 
 Json::Parsed Json::parse(std::string_view text) {
     Parsed parsed;
-    if (!nestingWithinLimit(text)) {
+    if (!nestingWithin(text, kMaxDepth)) {
         parsed.error = "nesting deeper than " + std::to_string(kMaxDepth);
         return parsed;
     }

@@ -25,6 +25,8 @@ public:
     };
 
     static Parsed parse(std::string_view text);
+    // Whether no array or object in the text nests deeper than maxDepth (strings are skipped).
+    static bool nestingWithin(std::string_view text, int maxDepth);
     // Nothing when a number is not finite, a text is not valid UTF-8 or nesting is too deep.
     static std::optional<std::string> write(const Value& value, bool pretty = false);
 

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/foundation/BinaryPropertyListReader.h"
 #include "platform/foundation/KeyedArchiveFormat.h"
 
 namespace {
@@ -20,7 +21,10 @@ bool isDictionaryClass(std::string_view name) {
 
 }  // namespace
 
-KeyedUnarchiver::KeyedUnarchiver(const Bytes& data) {
+// Value nodes an archive may hand out (shared references copied included), as many as its
+// property list may expand to; beyond it values read as empty.
+KeyedUnarchiver::KeyedUnarchiver(const Bytes& data)
+    : m_maxValueNodes(BinaryPropertyListReader::nodeBudget(data.size())) {
     std::optional<PropertyList> archive = PropertyList::parse(data);
     if (!archive || !(*archive)[KeyedArchiveFormat::kObjectsKey].isArray() ||
         !(*archive)[KeyedArchiveFormat::kTopKey].isDictionary()) {
@@ -160,11 +164,43 @@ std::vector<std::shared_ptr<Archivable>> KeyedUnarchiver::objects(const Property
 }
 
 PropertyList KeyedUnarchiver::value(const PropertyList& reference, int depth) const {
-    if (!reference.asUid()) {
-        // Scalars are stored in place; containers never are.
-        return reference.isArray() || reference.isDictionary() ? PropertyList() : reference;
+    if (m_valueNodes >= m_maxValueNodes) {
+        return PropertyList();
     }
-    const PropertyList& stored = entry(reference);
+    std::optional<std::uint64_t> index = reference.asUid();
+    if (!index) {
+        // Scalars are stored in place; containers never are.
+        if (reference.isArray() || reference.isDictionary()) {
+            return PropertyList();
+        }
+        ++m_valueNodes;
+        return reference;
+    }
+    if (auto known = m_values.find(*index); known != m_values.end()) {
+        if (known->second.nodes > m_maxValueNodes - m_valueNodes) {
+            m_valueNodes = m_maxValueNodes;
+            return PropertyList();
+        }
+        m_valueNodes += known->second.nodes;
+        return known->second.value;
+    }
+    // A value that holds itself reads as null where it recurs.
+    if (m_readingValues.count(*index)) {
+        return PropertyList();
+    }
+    m_readingValues.insert(*index);
+    const std::size_t before = m_valueNodes;
+    PropertyList read = storedValue(entry(reference), depth);
+    m_readingValues.erase(*index);
+    if (m_valueNodes >= m_maxValueNodes) {
+        return PropertyList();
+    }
+    ++m_valueNodes;
+    m_values[*index] = ReadValue{read, m_valueNodes - before};
+    return read;
+}
+
+PropertyList KeyedUnarchiver::storedValue(const PropertyList& stored, int depth) const {
     if (depth >= kMaxDepth || stored.isNull() || stored.asUid()) {
         return PropertyList();
     }
@@ -182,14 +218,14 @@ PropertyList KeyedUnarchiver::value(const PropertyList& reference, int depth) co
     if (isDictionaryClass(name)) {
         const PropertyList& keys = stored[KeyedArchiveFormat::kKeys];
         const PropertyList& objects = stored[KeyedArchiveFormat::kObjects];
-        PropertyList dictionary = PropertyList::dictionary();
+        PropertyList::Dictionary entries;
         for (std::size_t i = 0; i < keys.size() && i < objects.size(); ++i) {
             std::optional<std::string> key = value(keys.at(i), depth + 1).asString();
             if (key) {
-                dictionary.set(*key, value(objects.at(i), depth + 1));
+                entries.emplace_back(std::move(*key), value(objects.at(i), depth + 1));
             }
         }
-        return dictionary;
+        return PropertyList::fromEntries(std::move(entries));
     }
     if (name == KeyedArchiveFormat::kDateClass) {
         const PropertyList& time = stored[KeyedArchiveFormat::kTime];

@@ -88,6 +88,7 @@ private:
     std::vector<std::shared_ptr<Archivable>> objects(const PropertyList& reference,
                                                      const Factory& factory) const;
     PropertyList value(const PropertyList& reference, int depth) const;
+    PropertyList storedValue(const PropertyList& stored, int depth) const;
 
     PropertyList m_archive;
     mutable const PropertyList* m_current = nullptr;
@@ -96,4 +97,15 @@ private:
     mutable std::map<std::uint64_t, std::shared_ptr<Archivable>> m_decoded;
     mutable std::set<std::uint64_t> m_reading;
     mutable int m_depth = 0;
+    // Plain values already read, by table index, with their node counts: a shared reference is
+    // decoded once, and the copies handed out are counted against a limit per archive, so a
+    // small file cannot stand for an exponential tree.
+    struct ReadValue {
+        PropertyList value;
+        std::size_t nodes = 0;
+    };
+    mutable std::map<std::uint64_t, ReadValue> m_values;
+    mutable std::set<std::uint64_t> m_readingValues;
+    mutable std::size_t m_valueNodes = 0;
+    std::size_t m_maxValueNodes;
 };

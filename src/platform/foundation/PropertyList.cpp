@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <unordered_map>
 
 #include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/BinaryPropertyListReader.h"
 #include "platform/foundation/Text.h"
 
 namespace {
@@ -130,6 +132,7 @@ std::optional<PropertyList> fromDictionaryNode(plist_t node, int depth) {
         return dictionary;
     }
     std::optional<PropertyList> result = dictionary;
+    PropertyList::Dictionary entries;
     while (true) {
         char* key = nullptr;
         plist_t child = nullptr;
@@ -144,10 +147,13 @@ std::optional<PropertyList> fromDictionaryNode(plist_t node, int depth) {
             result.reset();
             break;
         }
-        result->set(key, std::move(*item));
+        entries.emplace_back(key, std::move(*item));
         std::free(key);
     }
     std::free(iterator);
+    if (result) {
+        result = PropertyList::fromEntries(std::move(entries));
+    }
     return result;
 }
 
@@ -215,12 +221,61 @@ bool isXmlHeader(const Bytes& bytes) {
     return i < bytes.size() && bytes[i] == '<';
 }
 
+// The XML reader and the node tree free themselves recursively: count element nesting first
+// (an over-count only refuses what no real file holds).
+bool xmlNestingWithinLimit(const Bytes& bytes) {
+    int depth = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        if (bytes[i] != '<') {
+            continue;
+        }
+        const std::uint8_t next = bytes[i + 1];
+        if (next == '/') {
+            --depth;
+            continue;
+        }
+        if (next == '?' || next == '!') {
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < bytes.size() && bytes[end] != '>') {
+            ++end;
+        }
+        // <true/> and its kind open nothing.
+        if (end < bytes.size() && bytes[end - 1] == '/') {
+            i = end;
+            continue;
+        }
+        if (++depth > kMaxDepth) {
+            return false;
+        }
+        i = end > i ? end - 1 : i;
+    }
+    return true;
+}
+
 }  // namespace
 
 PropertyList PropertyList::date(double secondsSince1970) {
     PropertyList value;
     value.m_value = DateValue{secondsSince1970};
     return value;
+}
+
+PropertyList PropertyList::fromEntries(Dictionary entries) {
+    Dictionary unique;
+    unique.reserve(entries.size());
+    std::unordered_map<std::string_view, std::size_t> places;
+    // The views point into `unique`, which never reallocates (reserved above).
+    for (Entry& entry : entries) {
+        if (auto place = places.find(entry.first); place != places.end()) {
+            unique[place->second].second = std::move(entry.second);
+            continue;
+        }
+        unique.push_back(std::move(entry));
+        places.emplace(unique.back().first, unique.size() - 1);
+    }
+    return PropertyList(std::move(unique));
 }
 
 PropertyList PropertyList::uid(std::uint64_t index) {
@@ -561,9 +616,10 @@ std::optional<PropertyList> PropertyList::parse(const Bytes& bytes) {
     const char* data = reinterpret_cast<const char*>(bytes.data());
     auto length = static_cast<std::uint32_t>(bytes.size());
     plist_t raw = nullptr;
-    if (plist_is_binary(data, length)) {
-        plist_from_bin(data, length, &raw);
-    } else if (isXmlHeader(bytes)) {
+    if (BinaryPropertyListReader::isBinary(bytes)) {
+        return BinaryPropertyListReader::read(bytes);
+    }
+    if (isXmlHeader(bytes) && xmlNestingWithinLimit(bytes)) {
         plist_from_xml(data, length, &raw);
     }
     Node node(raw, &plist_free);

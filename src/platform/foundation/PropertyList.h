@@ -40,6 +40,9 @@ public:
 
     static PropertyList date(double secondsSince1970);
     static PropertyList uid(std::uint64_t index);
+    // A dictionary of the entries in their order; a repeated key keeps its first place and its
+    // last value, as repeated set() calls would, in linear time.
+    static PropertyList fromEntries(Dictionary entries);
     static PropertyList array() { return PropertyList(Array{}); }
     static PropertyList dictionary() { return PropertyList(Dictionary{}); }
 

@@ -29,6 +29,9 @@ public:
 
     const std::string& type() const { return m_type; }
     void setType(std::string value) { m_type = std::move(value); }
+    // The tester's run this probe belongs to; answers of an earlier run are ignored.
+    int run() const { return m_run; }
+    void setRun(int value) { m_run = value; }
     // The tester; it outlives its probes' answers only if its owner keeps it (see PXJYCeSuVC).
     const std::weak_ptr<PXCeSuNetworkDelegate>& delegate() const { return m_delegate; }
     void setDelegate(std::weak_ptr<PXCeSuNetworkDelegate> delegate) {
@@ -40,5 +43,6 @@ private:
 
     PXTradeModule& m_module;
     std::string m_type;
+    int m_run = 0;
     std::weak_ptr<PXCeSuNetworkDelegate> m_delegate;
 };

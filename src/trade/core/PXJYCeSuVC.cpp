@@ -45,6 +45,7 @@ void PXJYCeSuVC::probeAll(const std::vector<PXTradeLine>& lines, double timeOut)
         auto probe = PXCeSuNetwork::create(m_module);
         probe->setDelegate(weak_from_this());
         probe->setType(line.code);
+        probe->setRun(m_run);
         probe->sendAsynchronousRequest(url, timeOut);
     }
 }
@@ -56,6 +57,7 @@ void PXJYCeSuVC::finish(const std::map<std::string, std::string>* table) {
 }
 
 void PXJYCeSuVC::shouDongCeSu() {
+    ++m_run;
     m_ceSuType = true;
     m_timesDic.clear();
     m_startDate = Timer::now();
@@ -70,6 +72,7 @@ void PXJYCeSuVC::shouDongCeSu() {
 }
 
 void PXJYCeSuVC::ziDongCeSu() {
+    ++m_run;
     m_ceSuType = false;
     m_ziDongCeSuSuccess = false;
     const auto lines = tradeLines();
@@ -85,6 +88,9 @@ void PXJYCeSuVC::ziDongCeSu() {
 }
 
 void PXJYCeSuVC::PXCeSuRequestFinished(PXCeSuNetwork* probe) {
+    if (probe->run() != m_run) {
+        return;
+    }
     if (m_ceSuType) {
         m_timesDic[probe->type()] = Text::format("%.002f秒", Timer::now() - m_startDate);
         shouDongCeSuType();
@@ -95,6 +101,9 @@ void PXJYCeSuVC::PXCeSuRequestFinished(PXCeSuNetwork* probe) {
 }
 
 void PXJYCeSuVC::PXCeSuRequestFailed(PXCeSuNetwork* probe) {
+    if (probe->run() != m_run) {
+        return;
+    }
     if (m_ceSuType) {
         m_timesDic[probe->type()] = kFailedTime;
         shouDongCeSuType();

@@ -54,4 +54,6 @@ private:
     double m_startDate = 0;
     std::map<std::string, std::string> m_timesDic;
     PXJYCeSuVCDelegate* m_delegate = nullptr;
+    // Numbers the runs: a late answer of an earlier run must not decide or count in this one.
+    int m_run = 0;
 };

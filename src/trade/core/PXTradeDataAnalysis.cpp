@@ -5,6 +5,7 @@
 #include "base/NSStringUtil.h"
 #include "base/TMBSUtil.h"
 #include "base/XMLTreeDocument.h"
+#include "platform/foundation/Json.h"
 #include "platform/foundation/Text.h"
 #include "trade/core/PXTradeCommodityReader.h"
 #include "trade/core/PXTradeModule.h"
@@ -67,6 +68,25 @@ JYDict fromRules(const PXTradeReplyRules& rules, const JYDict& element) {
     return row;
 }
 
+// No real reply nests deeper; a deeper one is refused before it is parsed, so no walk over a
+// reply can exhaust the stack.
+constexpr int kMaxReplyDepth = 32;
+
+JYDict parseReply(const std::string& body) {
+    if (!Json::nestingWithin(body, kMaxReplyDepth)) {
+        return JYDict(JYDict::value_t::discarded);
+    }
+    return JYDict::parse(body, nullptr, false);
+}
+
+JYDict* memberOf(JYDict& dict, const char* key) {
+    if (!dict.is_object()) {
+        return nullptr;
+    }
+    const auto it = dict.find(key);
+    return it == dict.end() ? nullptr : &*it;
+}
+
 const JYDict* member(const JYDict& dict, const char* key) {
     if (!dict.is_object()) {
         return nullptr;
@@ -118,15 +138,20 @@ void PXTradeDataAnalysis::failUnreadable(int line) {
 }
 
 std::optional<JYDict> PXTradeDataAnalysis::openEnvelope(const std::string& body,
-                                                        bool requireEntries) {
-    const JYDict parsed = JYDict::parse(body, nullptr, false);
+                                                        bool requireEntries, bool requireRetcode) {
+    JYDict parsed = parseReply(body);
     if (parsed.is_discarded() || !parsed.is_object() || (requireEntries && parsed.empty())) {
         PX_FAIL_UNREADABLE();
         return std::nullopt;
     }
-    const JYDict* vuzi = member(parsed, "VUZI");
-    const JYDict* rep = vuzi ? member(*vuzi, "REP") : nullptr;
+    JYDict* vuzi = memberOf(parsed, "VUZI");
+    JYDict* rep = vuzi ? memberOf(*vuzi, "REP") : nullptr;
     if (!rep || !rep->is_object()) {
+        PX_FAIL_UNREADABLE();
+        return std::nullopt;
+    }
+    // An order or a transfer answered without a code was not confirmed: never report it done.
+    if (requireRetcode && !TradeText::has(*rep, "retcode")) {
         PX_FAIL_UNREADABLE();
         return std::nullopt;
     }
@@ -135,16 +160,15 @@ std::optional<JYDict> PXTradeDataAnalysis::openEnvelope(const std::string& body,
         fail(retcode, TradeText::textAt(*rep, "message"));
         return std::nullopt;
     }
-    return *rep;
+    return std::move(*rep);
 }
 
-std::optional<std::vector<JYDict>> PXTradeDataAnalysis::records(const JYDict& rep,
-                                                                bool countedByTtlrec) {
+std::optional<std::vector<JYDict>> PXTradeDataAnalysis::records(JYDict& rep, bool countedByTtlrec) {
     std::vector<JYDict> elements;
     if (countedByTtlrec && Text::intValue(TradeText::textAt(rep, "TTLREC")) < 1) {
         return elements;
     }
-    const JYDict* list = member(rep, "RESULTLIST");
+    JYDict* list = memberOf(rep, "RESULTLIST");
     if (!list) {
         return elements;
     }
@@ -152,7 +176,7 @@ std::optional<std::vector<JYDict>> PXTradeDataAnalysis::records(const JYDict& re
         PX_FAIL_UNREADABLE();
         return std::nullopt;
     }
-    const JYDict* rec = member(*list, "REC");
+    JYDict* rec = memberOf(*list, "REC");
     if (!rec) {
         return elements;
     }
@@ -160,25 +184,25 @@ std::optional<std::vector<JYDict>> PXTradeDataAnalysis::records(const JYDict& re
         PX_FAIL_UNREADABLE();
         return std::nullopt;
     }
-    for (const JYDict& element : *rec) {
+    for (JYDict& element : *rec) {
         if (!element.is_object()) {
             PX_FAIL_UNREADABLE();
             return std::nullopt;
         }
-        elements.push_back(element);
+        elements.push_back(std::move(element));
     }
     return elements;
 }
 
 void PXTradeDataAnalysis::analyseOperation(const std::string& body) {
-    if (openEnvelope(body, false)) {
+    if (openEnvelope(body, false, true)) {
         finish();
     }
 }
 
 void PXTradeDataAnalysis::analyseRows(const std::string& body, int kind) {
     m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, kind == kRowsBanks);
+    auto rep = openEnvelope(body, kind == kRowsBanks);
     if (!rep) {
         return;
     }
@@ -266,7 +290,7 @@ std::optional<std::vector<JYDict>> PXTradeDataAnalysis::replyRecords(const std::
                                                                      bool requireEntries,
                                                                      bool countedByTtlrec) {
     m_result = PXTradeResult();
-    const auto rep = openEnvelope(body, requireEntries);
+    auto rep = openEnvelope(body, requireEntries);
     return rep ? records(*rep, countedByTtlrec) : std::nullopt;
 }
 
@@ -403,7 +427,7 @@ void PXTradeDataAnalysis::analysisCPYLoginJY(const std::string& body,
 
 void PXTradeDataAnalysis::analysisChengJiaoHuiBaoPXJY(const std::string& body) {
     m_result = PXTradeResult();
-    const JYDict reply = JYDict::parse(body, nullptr, false);
+    const JYDict reply = parseReply(body);
     if (reply.is_discarded() || !reply.is_object() || !reply.contains("ret")) {
         PX_FAIL_UNREADABLE();
         return;

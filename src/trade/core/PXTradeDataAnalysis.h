@@ -77,10 +77,12 @@ public:
 
 private:
     void analyseOperation(const std::string& body);
-    // Parses the trading envelope; on failure reports it and returns nullopt.
-    std::optional<JYDict> openEnvelope(const std::string& body, bool requireEntries);
+    // Parses the trading envelope; on failure reports it and returns nullopt. requireRetcode:
+    // a REP without "retcode" is a failure instead of a success.
+    std::optional<JYDict> openEnvelope(const std::string& body, bool requireEntries,
+                                       bool requireRetcode = false);
     // The "REC" elements of a REP: empty when absent; nullopt (reported) when malformed.
-    std::optional<std::vector<JYDict>> records(const JYDict& rep, bool countedByTtlrec);
+    std::optional<std::vector<JYDict>> records(JYDict& rep, bool countedByTtlrec);
     void analyseRows(const std::string& body, int kind);
     // A new empty result, then the records of the reply; nullopt (reported) on failure.
     std::optional<std::vector<JYDict>> replyRecords(const std::string& body, bool requireEntries,

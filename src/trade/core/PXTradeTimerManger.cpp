@@ -163,7 +163,8 @@ void PXTradeTimerManger::dataAnalysisFinished(PXTradeNetworkManger* manager,
     if (manager->typeNW() != "PXChengJiaoHuiBao") {
         return;
     }
-    m_module.host().hideActivity();
+    // The busy overlay belongs to whatever request a screen is waiting for; a heartbeat that
+    // happens to answer first must not take it away.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
     const JYDict* report = data && !data->empty() ? std::get_if<JYDict>(&data->front()) : nullptr;
     m_transactionReporting = report ? *report : JYDict();

@@ -265,6 +265,8 @@ TEST(KeyedArchiver, shouldReadReferencesOutOfRangeOrInLoopsAsEmpty) {
                            ? (*objects).at(*(*root)["self.pages"].asUid())["$class"]
                            : PropertyList());
     objects->append(loop);
+    // Appending may move the array's elements.
+    root = objects->find(rootIndex);
     root->set("self.pages", PropertyList::uid(objects->size() - 1));
 
     std::shared_ptr<Record> back = KeyedUnarchiver::unarchiveObject<Record>(archive->toBinary());

@@ -53,6 +53,24 @@ bool sameFolderHasOnly(const std::string& folder, std::size_t count) {
     return found == count;
 }
 
+// A binary property list of the given objects (one-byte offsets and references), the first
+// object at the top.
+Bytes binaryPlist(const std::vector<Bytes>& objects) {
+    Bytes out = {'b', 'p', 'l', 'i', 's', 't', '0', '0'};
+    std::vector<std::uint8_t> offsets;
+    for (const Bytes& object : objects) {
+        offsets.push_back(static_cast<std::uint8_t>(out.size()));
+        out.insert(out.end(), object.begin(), object.end());
+    }
+    const auto table = static_cast<std::uint8_t>(out.size());
+    out.insert(out.end(), offsets.begin(), offsets.end());
+    const Bytes trailer = {
+        0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, static_cast<std::uint8_t>(objects.size()),
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, table};
+    out.insert(out.end(), trailer.begin(), trailer.end());
+    return out;
+}
+
 }  // namespace
 
 TEST(PropertyList, shouldRoundTripEveryKindThroughXmlAndBinary) {
@@ -259,4 +277,50 @@ TEST(PropertyList, shouldWriteFilesWholeAndLeaveNoTemporaryFile) {
     EXPECT_FALSE(PropertyList().writeFile(folder.file("null.plist")));
     EXPECT_FALSE(first.writeFile(folder.file("missing/inside.plist")));
     EXPECT_FALSE(PropertyList::readFile(folder.file("absent.plist")));
+}
+
+TEST(PropertyList, shouldReadBinaryTextsReferencesAndKeysAsTheirWritersMeantThem) {
+    // UTF-16 with a surrogate pair.
+    EXPECT_EQ(PropertyList::parse(binaryPlist({{0x62, 0xd8, 0x3d, 0xde, 0x00}})),
+              PropertyList("\xF0\x9F\x98\x80"));
+    // A leaf shared by several references is read for each.
+    const auto shared = PropertyList::parse(binaryPlist({{0xa3, 1, 1, 1}, {0x52, 'a', 'b'}}));
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(*shared, PropertyList(PropertyList::Array{"ab", "ab", "ab"}));
+    // A repeated key keeps its place and its last value.
+    const auto repeated =
+        PropertyList::parse(binaryPlist({{0xd2, 1, 1, 2, 3}, {0x51, 'k'}, {0x10, 1}, {0x10, 2}}));
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(repeated->keys(), (std::vector<std::string>{"k"}));
+    EXPECT_EQ(repeated->value("k").toInteger(), 2);
+}
+
+TEST(PropertyList, shouldRefuseBinaryListsThatCannotStandForATree) {
+    const std::vector<Bytes> refused[] = {
+        {{0xa1, 0}},                           // an array that holds itself
+        {{0x61, 0xd8, 0x3d}},                  // an unpaired surrogate
+        {{0xd1, 1, 2}, {0x10, 1}, {0x10, 2}},  // a key that is no text
+        {{0xa2, 1, 9}, {0x10, 1}},             // a reference past the objects
+        {{0x5f, 0x10, 0x7f}},                  // a text longer than the file
+    };
+    for (const auto& objects : refused) {
+        EXPECT_FALSE(PropertyList::parse(binaryPlist(objects))) << objects.front().size();
+    }
+}
+
+TEST(PropertyList, shouldRefuseABinaryListWhoseSharedSubtreesExpandBeyondItsBudget) {
+    // Each level is an array holding the level below twice: 2^30 leaves from a few bytes.
+    std::vector<Bytes> levels;
+    for (std::uint8_t i = 0; i < 30; ++i) {
+        levels.push_back(
+            {0xa2, static_cast<std::uint8_t>(i + 1), static_cast<std::uint8_t>(i + 1)});
+    }
+    levels.push_back({0x10, 1});
+    EXPECT_FALSE(PropertyList::parse(binaryPlist(levels)));
+    // Eight levels (256 leaves) are within the budget of a small file.
+    std::vector<Bytes> small(levels.end() - 9, levels.end());
+    for (std::uint8_t i = 0; i < 8; ++i) {
+        small[i] = {0xa2, static_cast<std::uint8_t>(i + 1), static_cast<std::uint8_t>(i + 1)};
+    }
+    EXPECT_TRUE(PropertyList::parse(binaryPlist(small)));
 }

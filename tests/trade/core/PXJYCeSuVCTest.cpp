@@ -126,3 +126,25 @@ TEST_F(PXJYCeSuVCTest, shouldReportAnEmptyTableAtOnceWhenThereIsNoLine) {
     EXPECT_TRUE(m_recorder.hadTable);
     EXPECT_TRUE(m_recorder.table.empty());
 }
+
+TEST_F(PXJYCeSuVCTest, shouldIgnoreALateAnswerOfAnEarlierRunAfterThePlatformChanged) {
+    LoopbackHttpServer late;
+    late.server().Post("/late", [](const httplib::Request&, httplib::Response& reply) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        reply.set_content("late", "text/plain");
+    });
+    late.start();
+    setTradeLines({{"A", "", late.url("/late")}, {"F", "", m_server.url("/trade")}});
+    m_tester->ziDongCeSu();
+    ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 1; }));
+    EXPECT_EQ(module().PXJYData().tradeLinkType(), "F");
+
+    // The new platform's lines all fail at once, before line A of the old one answers.
+    setTradeLines({{"X", "", refused()}, {"Y", "", refused()}});
+    m_tester->ziDongCeSu();
+    ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 2; }, 3.0));
+    const std::string chosen = module().PXJYData().tradeLinkType();
+    EXPECT_TRUE(chosen == "X" || chosen == "Y") << chosen;
+    EXPECT_FALSE(runUntil([&] { return m_recorder.calls > 2; }, 1.0));
+    EXPECT_EQ(module().PXJYData().tradeLinkType(), chosen);
+}

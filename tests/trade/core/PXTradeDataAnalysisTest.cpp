@@ -108,10 +108,33 @@ TEST_F(PXTradeDataAnalysisTest, shouldReportTheServersCodeAndMessageWhetherTextO
     }
 }
 
-TEST_F(PXTradeDataAnalysisTest, shouldAcceptOperationRepliesWithoutResultAndWithoutRetcode) {
-    const Outcome accepted = parse(PARSER(analysisZhaiPaiJY), "{\"VUZI\":{\"REP\":{}}}");
+TEST_F(PXTradeDataAnalysisTest, shouldAcceptOperationRepliesWithoutResult) {
+    const Outcome accepted =
+        parse(PARSER(analysisZhaiPaiJY), "{\"VUZI\":{\"REP\":{\"retcode\":\"0\"}}}");
     EXPECT_TRUE(accepted.finished);
     EXPECT_FALSE(accepted.result.has_value());
+}
+
+TEST_F(PXTradeDataAnalysisTest, shouldRefuseOrderTransferAndPasswordRepliesWithoutRetcode) {
+    const ParseCall operations[] = {
+        PARSER(analysisShiJiaJianCangJY),       PARSER(analysisZhiJiaJianCangJY),
+        PARSER(analysisShiJiaPingCangJY),       PARSER(analysisZhiJiaPingCangJY),
+        PARSER(analysisCheXiaoZhiSunZhiYingJY), PARSER(analysisCancelWeiTuoDanJY),
+        PARSER(analysisGoldOperatingJY),        PARSER(analysisModifyBankingPasswordJY),
+        PARSER(analysisChangeTradePassWordJY),  PARSER(analysisZhaiPaiJY),
+        PARSER(analysisGuaPaiJianCang),
+    };
+    for (size_t i = 0; i < std::size(operations); ++i) {
+        for (const char* body :
+             {"{\"VUZI\":{\"REP\":{}}}", "{\"VUZI\":{\"REP\":{\"message\":\"ok\"}}}"}) {
+            EXPECT_TRUE(parse(operations[i], body).unreadable())
+                << "operation " << i << " " << body;
+        }
+    }
+    // Queries keep reading a reply without a code as a success.
+    EXPECT_TRUE(parse(PARSER(analysisWeiTuoDanChaXunJY), "{\"VUZI\":{\"REP\":{}}}").finished);
+    EXPECT_TRUE(
+        parse(PARSER(analysisCheckAccountBalanceJY), tradeReply("\"BANK_FUNDS\":\"5\"")).finished);
 }
 
 TEST_F(PXTradeDataAnalysisTest, shouldFailTheHoldingSummaryOnANonJsonBodyInsteadOfEmptyingIt) {
