@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,9 +14,23 @@ class TLANRecordList {
 public:
     using Pointer = std::shared_ptr<T>;
 
+    // Adds one newly recorded record and hands it to the recorder (outside the list's lock).
     void add(Pointer record) {
+        Recorder recorder;
+        {
+            std::lock_guard<std::recursive_mutex> guard(m_mutex);
+            m_records.push_back(record);
+            recorder = m_recorder;
+        }
+        if (recorder) {
+            recorder(*record);
+        }
+    }
+    // Called with every record add() takes (not those append() restores); set once, at start.
+    using Recorder = std::function<void(const T&)>;
+    void setRecorder(Recorder recorder) {
         std::lock_guard<std::recursive_mutex> guard(m_mutex);
-        m_records.push_back(std::move(record));
+        m_recorder = std::move(recorder);
     }
     void append(const std::vector<Pointer>& records) {
         std::lock_guard<std::recursive_mutex> guard(m_mutex);
@@ -60,4 +75,5 @@ public:
 private:
     mutable std::recursive_mutex m_mutex;
     std::vector<Pointer> m_records;
+    Recorder m_recorder;
 };

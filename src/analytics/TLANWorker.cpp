@@ -1,7 +1,5 @@
 #include "analytics/TLANWorker.h"
 
-#include <filesystem>
-
 #include "analytics/TLANUtil.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
@@ -55,12 +53,9 @@ void TLANWorker::postData() {
         cache.removeInstanceData();
         return;
     }
-    // A cache file written while the upload ran may still hold records it carried; rewriting it
-    // keeps them from being sent again at the next launch.
-    std::error_code ignored;
-    if (std::filesystem::exists(TallyStatInternal::cacheFilePath(), ignored)) {
-        cache.writeCacheFile();
-    }
+    // The cache file and the record journal may still hold records the upload carried;
+    // rewriting them from memory keeps those from being sent again after a crash.
+    cache.writeCacheFile();
 }
 
 HttpRequest TLANWorker::setupRequest(const std::string& url) const {

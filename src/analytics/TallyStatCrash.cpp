@@ -1,6 +1,7 @@
 #include "analytics/TallyStatCrash.h"
 
 #include <filesystem>
+#include <mutex>
 
 #include "analytics/TLANRecords.h"
 #include "analytics/TLANUtil.h"
@@ -8,6 +9,7 @@
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 
@@ -23,7 +25,35 @@ TallyStatCrash& TallyStatCrash::sharedInstance() {
 }
 
 void TallyStatCrash::installUncaughtExceptionHandler() {
+    static std::once_flag observing;
+    std::call_once(observing, [] {
+        NotificationCenter::defaultCenter().addObserver(
+            &sharedInstance(), kCrashCatchNotification, nullptr,
+            [](const std::string&, const void*, const PropertyList& info) {
+                sharedInstance().saveCrashInfo(info);
+            });
+    });
     TallyUncaughtExceptionHandler::install();
+}
+
+PropertyList TallyStatCrash::crashInfo(const std::string& reason,
+                                       const std::vector<std::string>& stack) {
+    PropertyList frames = PropertyList::array();
+    for (const std::string& frame : stack) {
+        frames.append(frame);
+    }
+    PropertyList info = PropertyList::dictionary();
+    info.set(kReasonKey, reason);
+    info.set(kStackKey, frames);
+    return info;
+}
+
+void TallyStatCrash::saveCrashInfo(const PropertyList& info) {
+    std::vector<std::string> stack;
+    for (const PropertyList& frame : info[kStackKey].items()) {
+        stack.push_back(frame.toString());
+    }
+    saveCrashInfo(info[kReasonKey].toString(), stack);
 }
 
 void TallyStatCrash::saveAppVersionToUserDefaults() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/PropertyList.h"
+
 class TLANError;
 
 // Turns a crash into an error record: saves the running version ("TLAppVersion"), builds the
@@ -15,10 +17,17 @@ class TallyStatCrash {
 public:
     static constexpr const char* kCrashCatchNotification = "TallyStatCrashCatch";
     static constexpr const char* kNoAddresses = "(null)";
+    // The user info of the crash notification.
+    static constexpr const char* kReasonKey = "reason";
+    static constexpr const char* kStackKey = "stack";
 
     static TallyStatCrash& sharedInstance();
 
+    // Installs the handlers, and observes the crash notification they post.
     void installUncaughtExceptionHandler();
+    static PropertyList crashInfo(const std::string& reason, const std::vector<std::string>& stack);
+    // The observer of the crash notification: the crash in its user info.
+    void saveCrashInfo(const PropertyList& info);
     // Records the crash and waits until the cache file holds it.
     void saveCrashInfo(const std::string& reason, const std::vector<std::string>& stack);
     static void saveAppVersionToUserDefaults();

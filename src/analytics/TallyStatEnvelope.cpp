@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "analytics/TLANUtil.h"
+#include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatThrift.h"
@@ -69,15 +70,20 @@ std::optional<Bytes> TallyStatEnvelope::loadEnvelopeData() {
     if (std::filesystem::exists(path, ignored)) {
         std::optional<Bytes> kept = AtomicFile::read(path);
         std::optional<double> age = fileAgeSeconds(path);
-        if (!kept || !age) {
+        TLEnvelope envelope;
+        if (kept && age &&
+            (kept->size() >= kMaxKeptBytes || static_cast<int64_t>(*age) >= kMaxKeptSeconds)) {
+            TallyStatInternal::updateSerialNum(1);
+            removeEnvelope();
             return std::nullopt;
         }
-        if (kept->size() < kMaxKeptBytes && static_cast<int64_t>(*age) < kMaxKeptSeconds) {
+        if (kept && age && envelope.readBytes(*kept)) {
             return kept;
         }
-        TallyStatInternal::updateSerialNum(1);
-        removeEnvelope();
-        return std::nullopt;
+        // A kept file that cannot be read or is no envelope would block every later upload.
+        tallyLog("the kept envelope is unreadable and is dropped");
+        std::filesystem::remove_all(path, ignored);
+        m_envelopeData.reset();
     }
     std::optional<Bytes> entity = TallyStatThrift::sharedInstance().entityData();
     m_timestamp = static_cast<int32_t>(Timer::now());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "analytics/TLANJournal.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TLANWorker.h"
 #include "analytics/TallyLog.h"
@@ -11,6 +12,7 @@
 #include "analytics/TallyStatJob.h"
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyStatThrift.h"
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/KeyedArchiver.h"
 #include "platform/foundation/KeyedUnarchiver.h"
 #include "platform/foundation/Paths.h"
@@ -37,6 +39,23 @@ void unarchiveList(const PropertyList& body, const char* key, TLANRecordList<T>&
         return;
     }
     list.append(KeyedUnarchiver::unarchiveObjects<T>(*data));
+}
+
+// Adds the records not already in the list: the journal may repeat what the cache file holds.
+template <class T>
+void mergeUnique(TLANRecordList<T>& list, const std::vector<std::shared_ptr<T>>& records) {
+    std::vector<std::shared_ptr<T>> known = list.snapshot();
+    std::vector<std::shared_ptr<T>> added;
+    for (const auto& record : records) {
+        const auto same = [&](const std::shared_ptr<T>& other) {
+            return other->isEqualToEvent(*record) && other->session_id == record->session_id;
+        };
+        if (std::none_of(known.begin(), known.end(), same)) {
+            known.push_back(record);
+            added.push_back(record);
+        }
+    }
+    list.append(added);
 }
 
 template <class T>
@@ -69,7 +88,15 @@ std::shared_ptr<T> popFront(std::map<std::string, std::deque<std::shared_ptr<T>>
 
 }  // namespace
 
-TallyStatInternal::TallyStatInternal() : m_sessionID(TLANUtil::sessionId()) {}
+TallyStatInternal::TallyStatInternal() : m_sessionID(TLANUtil::sessionId()) {
+    const auto journal = [](const TLANBaseEvent& record) { TLANJournal::append(record); };
+    launches.setRecorder(journal);
+    terminates.setRecorder(journal);
+    events.setRecorder(journal);
+    ekv.setRecorder(journal);
+    errors.setRecorder(journal);
+    tmpContainer.setRecorder(journal);
+}
 
 TallyStatInternal& TallyStatInternal::sharedInstance() {
     static TallyStatInternal* instance = new TallyStatInternal();
@@ -242,9 +269,59 @@ void TallyStatInternal::loadCache() {
     if (body.size() > 0) {
         unarchiveBody(body);
     }
+    restoreJournal();
     if (std::shared_ptr<TLANError> crash = TallyStatCrash::takePendingCrash()) {
         errors.add(crash);
     }
+    endCrashedSession();
+    // The file read above is gone: write back what is now in memory, so a crash before the next
+    // save loses none of it.
+    writeCacheFile();
+}
+
+void TallyStatInternal::restoreJournal() {
+    TLANJournal::Entries journal = TLANJournal::read();
+    mergeUnique(launches, journal.launches);
+    mergeUnique(terminates, journal.terminates);
+    mergeUnique(events, journal.events);
+    mergeUnique(ekv, journal.ekv);
+    if (sameVersionAsLastCrash()) {
+        mergeUnique(errors, journal.errors);
+    }
+}
+
+void TallyStatInternal::endCrashedSession() {
+    std::optional<TLANJournal::OpenSession> open = TLANJournal::openSession();
+    if (!open) {
+        return;
+    }
+    TLANJournal::endSession();
+    // The session ended with its last record (or the crash) at the latest.
+    double end = open->launchTime;
+    const auto later = [&](const auto& list) {
+        for (const auto& record : list.snapshot()) {
+            if (record->session_id == open->sessionId) {
+                end = std::max(end, record->ts);
+            }
+        }
+    };
+    later(events);
+    later(ekv);
+    later(errors);
+    auto record = std::make_shared<TLANTerminate>();
+    record->session_id = open->sessionId;
+    record->ts = end;
+    record->date = DateFormat("yyyy-MM-dd").format(end);
+    record->time = DateFormat("HH:mm:ss").format(end);
+    record->duration = TallyStatSession::cappedDuration(end - open->launchTime);
+    terminates.add(record);
+}
+
+bool TallyStatInternal::sameVersionAsLastCrash() {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    return defaults.contains("TLAppVersion") &&
+           Text::equalsCaseInsensitive(TLANUtil::appVersionString(),
+                                       defaults.stringForKey("TLAppVersion"));
 }
 
 void TallyStatInternal::unarchiveBody(const PropertyList& body) {
@@ -252,13 +329,11 @@ void TallyStatInternal::unarchiveBody(const PropertyList& body) {
     unarchiveList(body, "terminate", terminates);
     unarchiveList(body, "event", events);
     unarchiveList(body, "ekv", ekv);
-    UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    if (!defaults.contains("TLAppVersion")) {
+    if (!UserDefaults::standardUserDefaults().contains("TLAppVersion")) {
         errors.clear();
         return;
     }
-    if (Text::equalsCaseInsensitive(TLANUtil::appVersionString(),
-                                    defaults.stringForKey("TLAppVersion"))) {
+    if (sameVersionAsLastCrash()) {
         unarchiveList(body, "error", errors);
     }
 }
@@ -278,20 +353,16 @@ void TallyStatInternal::saveCacheAndClean(bool clean) {
     if (!hasJob()) {
         return;
     }
-    // Judged now: a save asked for on leaving the foreground must not be skipped because the
-    // application began terminating before the save queue got to it.
-    TallyStatSession& session = TallyStatSession::sharedInstance();
-    const bool killed = session.appInBackGround() && session.appBeKilling();
-    m_saveQueue.addOperation([this, clean, killed] { saveAndClean(clean, killed); });
+    m_saveQueue.addOperation([this, clean] { saveAndClean(clean); });
 }
 
-void TallyStatInternal::saveAndClean(bool clean, bool killed) {
+void TallyStatInternal::saveAndClean(bool clean) {
     if (!hasJob()) {
         return;
     }
     {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
-        saveCacheFile(killed);
+        saveCacheFile();
     }
     // Outside the instance lock: clearing takes the job lock, and the end of an upload takes
     // the job lock before it writes the cache under the instance lock.
@@ -300,32 +371,29 @@ void TallyStatInternal::saveAndClean(bool clean, bool killed) {
     }
 }
 
-void TallyStatInternal::saveCacheFile(bool killed) {
+void TallyStatInternal::saveCacheFile() {
     TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
-    writeCacheFile(killed);
+    writeCacheFile();
 }
 
 void TallyStatInternal::writeCacheFile() {
-    TallyStatSession& session = TallyStatSession::sharedInstance();
-    writeCacheFile(session.appInBackGround() && session.appBeKilling());
-}
-
-void TallyStatInternal::writeCacheFile(bool killed) {
     const std::string path = cacheFilePath();
     std::error_code ignored;
-    const bool exists = std::filesystem::exists(path, ignored);
     std::lock_guard<std::recursive_mutex> guard(m_lock);
+    // A record recorded while this runs waits to be journaled until the journal is emptied.
+    std::lock_guard<std::mutex> journal(TLANJournal::lock());
     std::optional<PropertyList> archive = archiveObjectsWithHeader(false);
-    if (!archive) {
-        if (exists) {
-            std::filesystem::remove(path, ignored);
-        }
-        return;
+    // Written also when the application is being killed: the process ends right after, and
+    // what is not in the file is lost.
+    bool kept = true;
+    if (archive) {
+        kept = archive->writeFile(path);
+    } else {
+        std::filesystem::remove(path, ignored);
     }
-    if (killed) {
-        return;
+    if (kept) {
+        TLANJournal::clear();
     }
-    archive->writeFile(path);
 }
 
 std::optional<PropertyList> TallyStatInternal::archiveObjectsWithHeader(bool withHeader) const {

@@ -16,7 +16,8 @@
 #include "platform/foundation/PropertyList.h"
 
 // The analytics record cache: every record not yet uploaded, the cache file they are written
-// to when the application leaves the foreground, the upload commit (with TallyStatJob), the
+// to when the application leaves the foreground (and the record journal that keeps them until
+// then, TLANJournal), the upload commit (with TallyStatJob), the
 // serial number and request statistics in the user defaults, crash texts as error records and
 // the debug JSON text. One shared instance for the process, never destroyed. Any thread: lists
 // lock themselves; the instance lock guards saving; the job lock guards commits (job lock
@@ -74,11 +75,11 @@ public:
     void loadCache();
     PropertyList loadCacheFile();
     void saveCacheAndClean(bool clean);
-    void saveAndClean(bool clean, bool killed);
-    void saveCacheFile(bool killed);
-    // Nothing is written for an application that is being killed in the background.
+    void saveAndClean(bool clean);
+    void saveCacheFile();
+    // Writes every record in memory (or deletes the file when there is none) and empties the
+    // record journal, which the file now covers.
     void writeCacheFile();
-    void writeCacheFile(bool killed);
     std::optional<PropertyList> archiveObjectsWithHeader(bool withHeader) const;
 
     // User-defaults counters.
@@ -102,6 +103,11 @@ private:
     TallyStatInternal();
     TLANJsonValue buildKeyValueGroups(const std::string& type) const;
     void unarchiveBody(const PropertyList& body);
+    // The records a crashed process journaled but never saved.
+    void restoreJournal();
+    // A session a crash cut short gets its terminate record, ending with its last record.
+    void endCrashedSession();
+    static bool sameVersionAsLastCrash();
 
     TLANOperationQueue m_sendLogQueue{1};
     TLANOperationQueue m_otherQueue{2};

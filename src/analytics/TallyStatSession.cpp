@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "analytics/TLANJournal.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
@@ -151,6 +152,7 @@ void TallyStatSession::runLaunch() {
     cache.setLastSessionId(cache.sessionID());
     TallyUncaughtExceptionHandler::setCrashSessionId(cache.sessionID());
     cache.launches.add(std::make_shared<TLANLaunch>());
+    TLANJournal::beginSession(cache.sessionID(), cache.lastLaunchTime());
     m_launchHasBegan = true;
     TallyStatJob::preparePerformJob(TallyStatJob::Launch);
 }
@@ -161,11 +163,14 @@ void TallyStatSession::waitForLaunches() {
 }
 
 void TallyStatSession::endSession(const std::string& notificationName) {
+    // The launch of this session must be recorded (and its start marked) before it ends.
+    waitForLaunches();
     if (notificationName == kWillTerminateName) {
         m_appBeKilling = true;
     }
     m_appInBackGround = true;
     appTerminate();
+    TLANJournal::endSession();
     if (!TallyStatApp::sharedInstance().appCrashed()) {
         TallyStatJob::preparePerformJob(TallyStatJob::Terminate);
     }
@@ -181,10 +186,7 @@ void TallyStatSession::appTerminate() {
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
     auto record = std::make_shared<TLANTerminate>();
     record->pageViews = TallyStatPageView::sharedInstance().takePageViews();
-    double seconds = static_cast<double>(Text::truncated(Timer::now() - cache.lastLaunchTime()));
-    if (seconds > kMaxSessionSeconds) {
-        seconds = kCappedSessionSeconds;
-    }
+    const double seconds = cappedDuration(Timer::now() - cache.lastLaunchTime());
     record->duration = seconds;
     m_duration = seconds;
     TallyStatLocation::Fix fix = TallyStatLocation::sharedInstance().fix();
@@ -195,6 +197,11 @@ void TallyStatSession::appTerminate() {
         TallyStatLocation::sharedInstance().take();
     }
     cache.terminates.add(record);
+}
+
+double TallyStatSession::cappedDuration(double seconds) {
+    const auto whole = static_cast<double>(Text::truncated(seconds));
+    return whole > kMaxSessionSeconds ? kCappedSessionSeconds : whole;
 }
 
 std::string TallyStatSession::description() const {

@@ -18,6 +18,9 @@ public:
     static constexpr const char* kWillTerminateName = "UIApplicationWillTerminateNotification";
     static constexpr double kMaxSessionSeconds = 7200;
     static constexpr double kCappedSessionSeconds = 3600;
+    // Whole seconds of a session as its terminate record reports them: above the maximum, the
+    // capped value.
+    static double cappedDuration(double seconds);
 
     static TallyStatSession& sharedInstance();
 

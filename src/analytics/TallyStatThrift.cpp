@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "analytics/TLANUtil.h"
 #include "analytics/TLTResponse.h"
@@ -398,6 +399,9 @@ void TallyStatThrift::buildSessions() {
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
     std::vector<TLTSession> sessions;
     for (const auto& terminate : cache.terminates.snapshot()) {
+        if (!take(*terminate)) {
+            continue;
+        }
         sessions.push_back(buildSessionFrom(*terminate));
         // Launch records are never sent: a session stands for them.
         cache.launches.clear();
@@ -409,11 +413,15 @@ void TallyStatThrift::buildInstantMessages() {
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
     std::vector<TLTInstantMsg> messages;
     for (const auto& record : cache.events.snapshot()) {
-        record->sendingFlag = true;
+        if (!take(*record)) {
+            continue;
+        }
         appendEvent(messageFor(messages, record->session_id), wireEvent(*record));
     }
     for (const auto& record : cache.errors.snapshot()) {
-        record->sendingFlag = true;
+        if (!take(*record)) {
+            continue;
+        }
         TLTError error;
         error.setTs(milliseconds(record->ts));
         error.setContext(record->context);
@@ -423,7 +431,9 @@ void TallyStatThrift::buildInstantMessages() {
         messages.push_back(message);
     }
     for (const auto& record : cache.ekv.snapshot()) {
-        record->sendingFlag = true;
+        if (!take(*record)) {
+            continue;
+        }
         appendEvent(messageFor(messages, record->session_id), wireEvent(*record));
     }
     m_entry.setInstant_msgs(messages);
@@ -434,44 +444,64 @@ void TallyStatThrift::buildSessionsAndInstantMessages() {
     buildInstantMessages();
 }
 
+bool TallyStatThrift::take(TLANBaseEvent& record) {
+    record.sendingFlag = m_taken < m_recordLimit;
+    m_taken += record.sendingFlag ? 1 : 0;
+    return record.sendingFlag;
+}
+
 void TallyStatThrift::dropOversizedRecords() {
-    tallyLog("log entry too large to upload; its records are dropped");
+    tallyLog("a record too large to upload on its own is dropped");
     TallyStatInternal::sharedInstance().removeMarkedRecords();
 }
 
-std::optional<Bytes> TallyStatThrift::toData() {
-    std::lock_guard<std::recursive_mutex> guard(m_mutex);
+std::optional<Bytes> TallyStatThrift::entryBytes(size_t limit) {
+    m_recordLimit = limit;
+    m_taken = 0;
     buildClientStats();
     buildSessionsAndInstantMessages();
     buildImprint();
-    std::optional<std::vector<uint8_t>> bytes = m_entry.toBytes();
-    if (!bytes) {
-        return std::nullopt;
-    }
-    if (bytes->size() >= kMaxEntryBytes) {
+    return m_entry.toBytes();
+}
+
+std::optional<Bytes> TallyStatThrift::fittingEntry(bool compressed) {
+    std::lock_guard<std::recursive_mutex> guard(m_mutex);
+    size_t limit = std::numeric_limits<size_t>::max();
+    while (true) {
+        std::optional<Bytes> bytes = entryBytes(limit);
+        std::optional<Bytes> out = bytes && compressed ? TLANUtil::deflatedData(*bytes) : bytes;
+        if (!out) {
+            return std::nullopt;
+        }
+        if (bytes->size() < kMaxEntryBytes && (!compressed || out->size() < kMaxEntityBytes)) {
+            TallyStatEnvelope::sharedInstance().setLength(static_cast<int32_t>(bytes->size()));
+            return out;
+        }
+        // Too large: send the first half of the records now and keep the rest for the next
+        // upload (their marks are cleared).
+        if (m_taken > 1) {
+            limit = m_taken / 2;
+            continue;
+        }
         TallyStatInternal::updateSerialNum(1);
+        if (m_taken == 0) {
+            return std::nullopt;
+        }
+        // A single record too large on its own can never be sent: only it goes.
         dropOversizedRecords();
-        return std::nullopt;
+        if (!TallyStatInternal::sharedInstance().hasJob()) {
+            return std::nullopt;
+        }
+        limit = std::numeric_limits<size_t>::max();
     }
-    TallyStatEnvelope::sharedInstance().setLength(static_cast<int32_t>(bytes->size()));
-    return *bytes;
+}
+
+std::optional<Bytes> TallyStatThrift::toData() {
+    return fittingEntry(false);
 }
 
 std::optional<Bytes> TallyStatThrift::entityData() {
-    std::optional<Bytes> bytes = toData();
-    if (!bytes) {
-        return std::nullopt;
-    }
-    std::optional<Bytes> compressed = TLANUtil::deflatedData(*bytes);
-    if (!compressed) {
-        return std::nullopt;
-    }
-    if (compressed->size() >= kMaxEntityBytes) {
-        TallyStatInternal::updateSerialNum(1);
-        dropOversizedRecords();
-        return std::nullopt;
-    }
-    return compressed;
+    return fittingEntry(true);
 }
 
 std::optional<TLTUALogEntry> TallyStatThrift::fromData(const Bytes& bytes) const {

@@ -9,6 +9,7 @@
 #include "analytics/TLTUALogEntry.h"
 #include "platform/foundation/Bytes.h"
 
+class TLANBaseEvent;
 class TLANTerminate;
 
 // Turns the pending records of the record cache into the one wire record of an upload
@@ -23,8 +24,11 @@ public:
 
     static TallyStatThrift& sharedInstance();
 
-    // The compressed entry for a new envelope, or nothing (nothing to send, or too large).
+    // The compressed entry for a new envelope, or nothing (nothing to send). An entry over the
+    // size limits carries as many records as fit; the others wait for the next upload, and a
+    // record too large on its own is dropped.
     std::optional<Bytes> entityData();
+    // The same, uncompressed, held to the entry limit only.
     std::optional<Bytes> toData();
     // resp_code 1 is acceptance; a valid imprint in it is merged into the stored one.
     bool isResponseOK(const Bytes& response);
@@ -54,7 +58,13 @@ private:
     void buildInstantMessages();
     // Drops what was marked for an entry that can never be sent.
     void dropOversizedRecords();
+    // Marks the record for this entry while the record limit allows; false when it waits.
+    bool take(TLANBaseEvent& record);
+    std::optional<Bytes> entryBytes(size_t limit);
+    std::optional<Bytes> fittingEntry(bool compressed);
 
     mutable std::recursive_mutex m_mutex;
     TLTUALogEntry m_entry;
+    size_t m_recordLimit = 0;
+    size_t m_taken = 0;
 };

@@ -16,6 +16,7 @@
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatCrash.h"
 #include "analytics/TallyStatInternal.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/Text.h"
 
@@ -132,8 +133,11 @@ extern "C" void tallySignalHandler(int signal) {
         }
     }
     TallyUncaughtExceptionHandler::uninstall();
-    TallyStatCrash::sharedInstance().saveCrashInfo(reason,
-                                                   TallyUncaughtExceptionHandler::backtrace());
+    // Posted on the thread that failed: the main thread may be the one that is ending. The
+    // crash observer saves the record synchronously.
+    NotificationCenter::defaultCenter().post(
+        TallyStatCrash::kCrashCatchNotification, nullptr,
+        TallyStatCrash::crashInfo(reason, TallyUncaughtExceptionHandler::backtrace()));
     std::abort();
 }
 

@@ -13,9 +13,10 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 
-// usage: tally_crash_helper PRIMARY FALLBACK VERSION exception|segv
+// usage: tally_crash_helper PRIMARY FALLBACK VERSION exception|segv|events-segv
 // Starts the library (app home and resources from the environment), waits until the crash
-// handlers are in and the first launch is recorded, then crashes the chosen way.
+// handlers are in and the first launch is recorded, then crashes the chosen way; events-segv
+// first records two events and a finished page view that no save reaches.
 int main(int argc, char** argv) {
     if (argc != 5) {
         std::fprintf(stderr, "usage: tally_crash_helper PRIMARY FALLBACK VERSION MODE\n");
@@ -41,7 +42,11 @@ int main(int argc, char** argv) {
     if (mode == "exception") {
         throw std::runtime_error("boom from the helper");
     }
-    if (mode == "segv") {
+    if (mode == "events-segv") {
+        TallyStat::event("before-crash");
+        TallyStat::event("before-crash", "second");
+    }
+    if (mode == "segv" || mode == "events-segv") {
         // A low address rather than null: the sanitizers would stop a null store themselves.
         auto* nowhere = reinterpret_cast<volatile int*>(uintptr_t{8});
         *nowhere = 42;

@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "TallyTestRig.h"
+#include "analytics/TLANJournal.h"
 #include "analytics/TallyStatCrash.h"
+#include "analytics/TallyStatInternal.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/UserDefaults.h"
 
@@ -17,6 +19,12 @@ namespace {
 constexpr int16_t kEntryInstantMessages = 6;
 constexpr int16_t kMessageErrors = 2;
 constexpr int16_t kErrorContext = 2;
+constexpr int16_t kEntrySessions = 7;
+constexpr int16_t kSessionId = 1;
+constexpr int16_t kSessionDuration = 4;
+constexpr int16_t kMessageId = 1;
+constexpr int16_t kMessageEvents = 3;
+constexpr int16_t kEventName = 1;
 
 // Runs the helper against the rig's service and home; returns its wait status.
 int runCrashingChild(TallyTestRig& rig, const std::string& version, const std::string& mode) {
@@ -93,6 +101,47 @@ TEST(TallyStatCrashTest, shouldUploadASegmentationFaultAtTheNextLaunch) {
     std::error_code ignored;
     EXPECT_FALSE(
         std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
+}
+
+TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSession) {
+    TallyTestRig rig;
+    const int status = runCrashingChild(rig, "3.0", "events-segv");
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    // The crashed process never saved its events to the cache file.
+    const std::optional<PropertyList> cache =
+        PropertyList::readFile(TallyStatInternal::cacheFilePath());
+    EXPECT_FALSE(cache && (*cache)["body"].contains("event"));
+    std::error_code ignored;
+
+    launchAgain(rig, "3.0");
+    std::vector<std::string> events;
+    std::vector<std::string> eventSessions;
+    std::vector<std::string> errorSessions;
+    std::vector<std::string> sessions;
+    for (const SimAnalyticsRequest& upload : rig.uploads()) {
+        ASSERT_TRUE(upload.entry);
+        for (const SimThriftValue& message : upload.entry->listAt(kEntryInstantMessages)) {
+            for (const SimThriftValue& event : message.listAt(kMessageEvents)) {
+                events.push_back(event.textAt(kEventName));
+                eventSessions.push_back(message.textAt(kMessageId));
+            }
+            if (!message.listAt(kMessageErrors).empty()) {
+                errorSessions.push_back(message.textAt(kMessageId));
+            }
+        }
+        for (const SimThriftValue& session : upload.entry->listAt(kEntrySessions)) {
+            sessions.push_back(session.textAt(kSessionId));
+            EXPECT_GE(session.integerAt(kSessionDuration), 0);
+        }
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"before-crash", "before-crash"}));
+    ASSERT_EQ(errorSessions.size(), 1u);
+    // The crashed session is ended: one session, the one the events and the crash belong to.
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(sessions.front(), errorSessions.front());
+    EXPECT_EQ(eventSessions.front(), errorSessions.front());
+    EXPECT_FALSE(std::filesystem::exists(TLANJournal::sessionFile(), ignored) &&
+                 TLANJournal::openSession()->sessionId == sessions.front());
 }
 
 TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {

@@ -118,16 +118,14 @@ TEST_F(TallyStatEnvelopeTest, shouldDropAKeptEnvelopeThatIsTooLarge) {
     EXPECT_FALSE(std::filesystem::exists(TallyStatEnvelope::envelopeFile()));
 }
 
-TEST_F(TallyStatEnvelopeTest, shouldDropRecordsThatCanNeverFitOneUpload) {
-    for (int i = 0; i < 3; ++i) {
-        auto error = std::make_shared<TLANError>();
-        std::string noise;
-        for (int j = 0; j < 40000; ++j) {
-            noise += TLANUtil::md5(std::to_string(i * 100000 + j)).substr(0, 4);
-        }
-        error->context = noise;
-        cache.errors.add(error);
+TEST_F(TallyStatEnvelopeTest, shouldDropARecordThatCanNeverFitOneUpload) {
+    auto error = std::make_shared<TLANError>();
+    std::string noise;
+    for (int j = 0; j < 120000; ++j) {
+        noise += TLANUtil::md5(std::to_string(j)).substr(0, 4);
     }
+    error->context = noise;
+    cache.errors.add(error);
     EXPECT_FALSE(TallyStatEnvelope::sharedInstance().loadEnvelopeData());
     EXPECT_EQ(cache.errors.size(), 0u);
     EXPECT_EQ(UserDefaults::standardUserDefaults().integerForKey("tlSerialNum"), 1);

@@ -188,6 +188,28 @@ TEST_F(TallyStatUploadTest, shouldNotStoreAnImprintWithAWrongChecksum) {
     EXPECT_EQ(rig.uploads().at(1).entry->field(kEntryImprint), nullptr);
 }
 
+TEST_F(TallyStatUploadTest, shouldSaveTheSessionWhenTerminatingStraightFromTheForeground) {
+    rig.start();
+    waitForUploads(1);
+    TallyStat::logPageView("行情", 3);
+    TallyStat::event("quit");
+    application.setTerminateHandler([](int) {});
+    application.terminate();
+
+    std::optional<PropertyList> cache = PropertyList::readFile(TallyStatInternal::cacheFilePath());
+    ASSERT_TRUE(cache);
+    const std::optional<Bytes> terminated = (*cache)["body"]["terminate"].asData();
+    ASSERT_TRUE(terminated);
+    const auto terminates = KeyedUnarchiver::unarchiveObjects<TLANTerminate>(*terminated);
+    ASSERT_EQ(terminates.size(), 1u);
+    EXPECT_EQ(terminates.front()->pageViews, (std::vector<TLANTerminate::PageView>{{"行情", 3}}));
+    const std::optional<Bytes> recorded = (*cache)["body"]["event"].asData();
+    ASSERT_TRUE(recorded);
+    const auto events = KeyedUnarchiver::unarchiveObjects<TLANEvent>(*recorded);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events.front()->event_id, "quit");
+}
+
 TEST_F(TallyStatUploadTest, shouldHaveTheSessionOnDiskWhenTheApplicationTerminates) {
     rig.start();
     waitForUploads(1);

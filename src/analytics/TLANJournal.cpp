@@ -1,0 +1,158 @@
+#include "analytics/TLANJournal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "analytics/TLANUtil.h"
+#include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/KeyedArchiver.h"
+#include "platform/foundation/KeyedUnarchiver.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/Text.h"
+
+namespace {
+
+enum Kind : std::uint8_t { kLaunch = 1, kTerminate, kEvent, kEkv, kError };
+constexpr std::size_t kFrameHead = 5;
+
+std::optional<Kind> kindOf(const TLANBaseEvent& record) {
+    if (dynamic_cast<const TLANLaunch*>(&record)) {
+        return kLaunch;
+    }
+    if (dynamic_cast<const TLANTerminate*>(&record)) {
+        return kTerminate;
+    }
+    if (dynamic_cast<const TLANEvent*>(&record)) {
+        return kEvent;
+    }
+    if (dynamic_cast<const TLANEkv*>(&record)) {
+        return kEkv;
+    }
+    if (dynamic_cast<const TLANError*>(&record)) {
+        return kError;
+    }
+    return std::nullopt;
+}
+
+template <class T>
+void readInto(std::vector<std::shared_ptr<T>>& list, const Bytes& bytes) {
+    for (auto& record : KeyedUnarchiver::unarchiveObjects<T>(bytes)) {
+        list.push_back(std::move(record));
+    }
+}
+
+}  // namespace
+
+std::string TLANJournal::journalFile() {
+    return Paths::join(Paths::caches(),
+                       Text::format(".%@_tally_journal.log", TLANUtil::appPackageNameString()));
+}
+
+std::string TLANJournal::sessionFile() {
+    return Paths::join(Paths::caches(),
+                       Text::format(".%@_tally_session.plist", TLANUtil::appPackageNameString()));
+}
+
+std::mutex& TLANJournal::lock() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+void TLANJournal::append(const TLANBaseEvent& record) {
+    const std::optional<Kind> kind = kindOf(record);
+    if (!kind) {
+        return;
+    }
+    const Bytes archive = KeyedArchiver::archivedData(record);
+    const auto length = static_cast<std::uint32_t>(archive.size());
+    Bytes bytes = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                   static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24),
+                   *kind};
+    bytes.insert(bytes.end(), archive.begin(), archive.end());
+    std::lock_guard guard(lock());
+    // One write per frame on an appending descriptor: the frame lands whole or is cut short at
+    // the end, where reading stops.
+    const int fd = ::open(journalFile().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (step <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(step);
+    }
+    ::close(fd);
+}
+
+void TLANJournal::clear() {
+    std::error_code ignored;
+    std::filesystem::remove(journalFile(), ignored);
+}
+
+TLANJournal::Entries TLANJournal::read() {
+    Entries entries;
+    std::optional<Bytes> bytes;
+    {
+        std::lock_guard guard(lock());
+        bytes = AtomicFile::read(journalFile());
+    }
+    std::size_t at = 0;
+    while (bytes && bytes->size() - at >= kFrameHead) {
+        const std::size_t length = std::size_t((*bytes)[at]) | std::size_t((*bytes)[at + 1]) << 8 |
+                                   std::size_t((*bytes)[at + 2]) << 16 |
+                                   std::size_t((*bytes)[at + 3]) << 24;
+        const std::uint8_t kind = (*bytes)[at + 4];
+        if (length > bytes->size() - at - kFrameHead) {
+            break;
+        }
+        const auto first = bytes->begin() + static_cast<std::ptrdiff_t>(at + kFrameHead);
+        const Bytes frame(first, first + static_cast<std::ptrdiff_t>(length));
+        at += kFrameHead + length;
+        switch (kind) {
+            case kLaunch:
+                readInto(entries.launches, frame);
+                break;
+            case kTerminate:
+                readInto(entries.terminates, frame);
+                break;
+            case kEvent:
+                readInto(entries.events, frame);
+                break;
+            case kEkv:
+                readInto(entries.ekv, frame);
+                break;
+            case kError:
+                readInto(entries.errors, frame);
+                break;
+            default:
+                break;
+        }
+    }
+    return entries;
+}
+
+void TLANJournal::beginSession(const std::string& sessionId, double launchTime) {
+    PropertyList marker = PropertyList::dictionary();
+    marker.set("session_id", sessionId);
+    marker.set("launch_time", launchTime);
+    marker.writeFile(sessionFile());
+}
+
+void TLANJournal::endSession() {
+    std::error_code ignored;
+    std::filesystem::remove(sessionFile(), ignored);
+}
+
+std::optional<TLANJournal::OpenSession> TLANJournal::openSession() {
+    std::optional<PropertyList> marker = PropertyList::readFile(sessionFile());
+    if (!marker || !(*marker)["session_id"].isString()) {
+        return std::nullopt;
+    }
+    return OpenSession{(*marker)["session_id"].toString(), (*marker)["launch_time"].toDouble()};
+}
