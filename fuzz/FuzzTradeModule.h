@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FuzzInput.h"
 #include "trade/core/PXTradeDataAnalysis.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
@@ -26,6 +27,15 @@ public:
         if (delegate.m_answers != 1) {
             __builtin_trap();
         }
+    }
+
+    using Parse = void (PXTradeDataAnalysis::*)(const std::string&);
+    // Byte 0 picks the reply parser, the rest is the body.
+    template <std::size_t N>
+    static void parseSelected(const Parse (&parsers)[N], const FuzzInput& input) {
+        const Parse chosen = parsers[input.selector() % N];
+        const std::string body = input.restText();
+        parse([&](PXTradeDataAnalysis& parser) { (parser.*chosen)(body); });
     }
 
 private:

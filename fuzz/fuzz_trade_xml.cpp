@@ -4,9 +4,7 @@
 
 namespace {
 
-using Parse = void (PXTradeDataAnalysis::*)(const std::string&);
-
-const Parse kParsers[] = {
+const FuzzTradeModule::Parse kParsers[] = {
     &PXTradeDataAnalysis::analysisOpenAccountJY,
     &PXTradeDataAnalysis::analysisPhoneCaptchaJY,
     &PXTradeDataAnalysis::analysisShouJiYanZhengJY,
@@ -19,9 +17,6 @@ const Parse kParsers[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const FuzzInput input{data, size};
-    const Parse parse = kParsers[input.selector() % std::size(kParsers)];
-    const std::string body = input.restText();
-    FuzzTradeModule::parse([&](PXTradeDataAnalysis& parser) { (parser.*parse)(body); });
+    FuzzTradeModule::parseSelected(kParsers, FuzzInput{data, size});
     return 0;
 }
