@@ -7,6 +7,7 @@
 #include "analytics/TallyStatHosts.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
+#include "analytics/TallyStatSession.h"
 #include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
@@ -32,6 +33,8 @@ bool TallyTestRig::runUntil(const std::function<bool()>& condition, double secon
 }
 
 bool TallyTestRig::settle() {
+    // A launch still running may start an upload, and must not outlive the test's home.
+    TallyStatSession::sharedInstance().waitForLaunches();
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
     return runUntil([&] {
         TallyStatJob& job = TallyStatJob::sharedInstance();

@@ -27,7 +27,8 @@ public:
     // off unless asked for.
     void start(const std::string& version = "2.0", bool crashCapture = false);
     bool runUntil(const std::function<bool()>& condition, double seconds = kDeadline);
-    // Runs until the upload in flight (if any) has ended and nothing is queued.
+    // Waits for launches still running, then runs until the upload in flight (if any) has
+    // ended and nothing is queued.
     bool settle();
     std::vector<SimAnalyticsRequest> uploads() const { return m_sim.requests("/app_logs"); }
     int64_t defaultInteger(const char* key) const;
