@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "sim/core/SimMarket.h"
 #include "sim/core/SimXml.h"
 #include "sim/trade/SimTradeServer.h"
 
@@ -25,7 +26,8 @@ bool isPhone(const std::string& text) {
 }
 }  // namespace
 
-SimAccountServices::SimAccountServices(uint64_t seed) : m_random(seed * 31 + 17) {}
+SimAccountServices::SimAccountServices(uint64_t seed, const SimMarket& market)
+    : m_market(market), m_random(seed * 31 + 17) {}
 
 std::string SimAccountServices::reply(const std::string& path, const std::string& body) {
     const std::string command = SimXml::field(body, "CMD");
@@ -52,6 +54,9 @@ std::string SimAccountServices::reply(const std::string& path, const std::string
     }
     if (command == "CREATEUSER") {
         return createUser(path, body);
+    }
+    if (command == "RETRIEVEACCOUNT") {
+        return retrieveAccount(path, body);
     }
     return kHead + std::string("<RESP MSG=\"未知请求\"><CODE>1</CODE></RESP>");
 }
@@ -119,7 +124,7 @@ std::string SimAccountServices::sendCode(const std::string& phone, const std::st
     for (int i = 0; i < 12; ++i) {
         ssid += static_cast<char>('0' + m_random.next() % 10);
     }
-    m_sms[ssid] = {phone, code, account, target};
+    m_sms[ssid] = {phone, code, account, target, m_market.nowMs()};
     m_lastCodes[phone] = code;
     return ssid;
 }
@@ -136,6 +141,9 @@ std::string SimAccountServices::requestCode(const std::string& body) {
 std::string SimAccountServices::verifyCode(const std::string& body) {
     std::lock_guard lock(m_mutex);
     auto found = m_sms.find(SimXml::field(body, "SSID"));
+    if (found != m_sms.end() && expired(found->second)) {
+        return rep("RCOD", "3", "验证码已过期");
+    }
     if (found == m_sms.end() || found->second.code != SimXml::field(body, "CODE")) {
         return rep("RCOD", "2", "验证码错误");
     }
@@ -144,7 +152,10 @@ std::string SimAccountServices::verifyCode(const std::string& body) {
         token += static_cast<char>('A' + m_random.next() % 26);
     }
     m_tokens[token] = found->second.phone;
-    m_sms.erase(found);
+    // A code of the phone check stays for the password reset that follows.
+    if (found->second.account.empty()) {
+        m_sms.erase(found);
+    }
     return rep("RCOD", "0", "", element("TKNB", token));
 }
 
@@ -167,6 +178,9 @@ std::string SimAccountServices::resetPassword(const std::string& body) {
     {
         std::lock_guard lock(m_mutex);
         auto found = m_sms.find(SimXml::field(body, "SESSION"));
+        if (found != m_sms.end() && expired(found->second)) {
+            return rep("RCD", "3", "验证码已过期");
+        }
         if (found == m_sms.end() || found->second.account.empty() ||
             found->second.code != SimXml::field(body, "CAPTCHA")) {
             return rep("RCD", "2", "验证码错误");
@@ -180,24 +194,37 @@ std::string SimAccountServices::resetPassword(const std::string& body) {
     return rep("RCD", "0", "密码重置成功");
 }
 
-std::string SimAccountServices::createUser(const std::string& path, const std::string& body) {
+bool SimAccountServices::expired(const Sms& sms) const {
+    return m_market.nowMs() - sms.sentMs > kCodeLifetimeMs;
+}
+
+SimTradeServer* SimAccountServices::serverOfPath(const std::string& path) const {
     const std::string prefix = "/account/";
     const std::string rest = path.rfind(prefix, 0) == 0 ? path.substr(prefix.size()) : "";
     const auto slash = rest.find('/');
-    SimTradeServer* target = slash == std::string::npos
-                                 ? nullptr
-                                 : server(rest.substr(0, slash), rest.substr(slash + 1));
-    std::string phone;
-    {
-        std::lock_guard lock(m_mutex);
-        auto found = m_tokens.find(SimXml::field(body, "TKNB"));
-        if (found != m_tokens.end()) {
-            phone = found->second;
-            m_tokens.erase(found);
-        }
+    return slash == std::string::npos ? nullptr
+                                      : server(rest.substr(0, slash), rest.substr(slash + 1));
+}
+
+std::string SimAccountServices::takeToken(const std::string& token) {
+    std::lock_guard lock(m_mutex);
+    auto found = m_tokens.find(token);
+    if (found == m_tokens.end()) {
+        return {};
     }
+    const std::string phone = found->second;
+    m_tokens.erase(found);
+    return phone;
+}
+
+std::string SimAccountServices::createUser(const std::string& path, const std::string& body) {
+    SimTradeServer* target = serverOfPath(path);
+    const std::string phone = takeToken(SimXml::field(body, "TKNB"));
     if (!target || phone.empty()) {
         return rep("RCD", "5", "开户凭证无效");
+    }
+    if (!target->ledger().accountsWithPhone(phone).empty()) {
+        return rep("RCD", "6", "该手机号已开户");
     }
     const std::string firm = target->environment().firms.front().id;
     const std::string account = target->ledger().createAccount(phone, firm);
@@ -205,6 +232,19 @@ std::string SimAccountServices::createUser(const std::string& path, const std::s
                              element("TPWD", SimTradeCatalogue::kPassword) +
                              element("PPWD", SimTradeCatalogue::kFundPassword);
     return rep("RCD", "0", "", "<INFO>" + info + "</INFO>");
+}
+
+std::string SimAccountServices::retrieveAccount(const std::string& path, const std::string& body) {
+    SimTradeServer* target = serverOfPath(path);
+    const std::string phone = takeToken(SimXml::field(body, "TKNB"));
+    if (!target || phone.empty()) {
+        return rep("RCD", "5", "凭证无效");
+    }
+    const auto accounts = target->ledger().accountsWithPhone(phone);
+    if (accounts.empty()) {
+        return rep("RCD", "7", "该手机号未开户");
+    }
+    return rep("RCD", "0", "", "<INFO>" + element("ACCN", accounts.front()) + "</INFO>");
 }
 
 std::optional<std::string> SimAccountServices::smsCode(const std::string& phone) {

@@ -15,11 +15,15 @@
 
 #include "sim/core/SimRandom.h"
 
+class SimMarket;
 class SimTradeServer;
 
 class SimAccountServices {
 public:
-    explicit SimAccountServices(uint64_t seed);
+    // SMS codes age by the market's clock.
+    SimAccountServices(uint64_t seed, const SimMarket& market);
+
+    static constexpr int64_t kCodeLifetimeMs = 5 * 60 * 1000;
 
     // The trading servers whose accounts the services manage; set once before serving.
     void setServers(std::vector<SimTradeServer*> servers) { m_servers = std::move(servers); }
@@ -36,6 +40,7 @@ private:
         std::string code;
         std::string account;  // set by the phone check of a password reset
         SimTradeServer* server = nullptr;
+        int64_t sentMs = 0;
     };
 
     std::string openAccountList();
@@ -45,10 +50,17 @@ private:
     std::string phoneCheck(const std::string& body);
     std::string resetPassword(const std::string& body);
     std::string createUser(const std::string& path, const std::string& body);
+    std::string retrieveAccount(const std::string& path, const std::string& body);
+    // The environment named by an account-service path "/account/<exchange>/<environment>".
+    SimTradeServer* serverOfPath(const std::string& path) const;
+    // The phone verified with this token B (the token is used up), or empty.
+    std::string takeToken(const std::string& token);
+    bool expired(const Sms& sms) const;
     SimTradeServer* server(const std::string& jys, const std::string& env) const;
     std::string sendCode(const std::string& phone, const std::string& account,
                          SimTradeServer* server);
 
+    const SimMarket& m_market;
     std::vector<SimTradeServer*> m_servers;
     std::mutex m_mutex;
     SimRandom m_random;

@@ -525,6 +525,17 @@ std::optional<std::string> SimTradeLedger::phoneOf(const std::string& account) {
     return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.seed.phone);
 }
 
+std::vector<std::string> SimTradeLedger::accountsWithPhone(const std::string& phone) {
+    std::lock_guard lock(m_mutex);
+    std::vector<std::string> accounts;
+    for (const auto& [id, account] : m_state.accounts) {
+        if (account.seed.phone == phone) {
+            accounts.push_back(id);
+        }
+    }
+    return accounts;
+}
+
 bool SimTradeLedger::setPassword(const std::string& account, const std::string& password) {
     std::lock_guard lock(m_mutex);
     auto found = m_state.accounts.find(account);

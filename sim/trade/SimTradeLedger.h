@@ -55,6 +55,8 @@ public:
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);
+    // The accounts registered with a phone, in account order.
+    std::vector<std::string> accountsWithPhone(const std::string& phone);
     bool setPassword(const std::string& account, const std::string& password);
     // A new account for that phone: its id; the passwords are the catalogue's.
     std::string createAccount(const std::string& phone, const std::string& firmId);

@@ -1,7 +1,7 @@
 #include "sim/trade/SimTradeService.h"
 
 SimTradeService::SimTradeService(SimMarket& market, uint64_t seed)
-    : m_environments(SimTradeCatalogue::standard()), m_accounts(seed) {
+    : m_environments(SimTradeCatalogue::standard()), m_accounts(seed, market) {
     std::vector<SimTradeServer*> servers;
     for (const auto& env : m_environments) {
         m_servers.push_back(std::make_unique<SimTradeServer>(env, market, seed, m_accounts));

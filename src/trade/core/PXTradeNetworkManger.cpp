@@ -89,6 +89,8 @@ const ParserEntry kParsers[] = {
     {"PXSendCaptcha", &A::analysisPhoneCaptchaJY},
     {"PXShouJiYanZheng", &A::analysisShouJiYanZhengJY},
     {"PXcreateAccount", &A::analysisCreateAccountJY},
+    // The retrieval answers in the opening reply's shape.
+    {"PXretrieveAccount", &A::analysisCreateAccountJY},
     {"PXPhoneNumberVerification", &A::analysisPhoneNumberVerificationJY},
     {"PXresetPasswordLoginView", &A::analysisResetPasswordJY},
     {"PXGuaPaiList", &A::analysisGuaPaiListJY},
@@ -142,7 +144,7 @@ const char* const kTagsWithData[] = {
     "PXBaoBiaoChaXunPC",  "PXbaoBiaoChaXunCJ",         "PXbaoBiaoChaXunCC", "PXbaoBiaoChaXunLS",
     "PXbaoBiaoChaXunZK",  "PXMarketfundsinfo",         "PXCheckGoldRecode", "PXCheckAccountBalance",
     "PXAnnouncementList", "PXAnnouncementDetail",      "PXOpenAccount",     "PXSendCaptcha",
-    "PXcreateAccount",    "PXPhoneNumberVerification", "PXGuaPaiList",
+    "PXcreateAccount",    "PXPhoneNumberVerification", "PXGuaPaiList",      "PXretrieveAccount",
 };
 
 bool hasDataForDelegate(const std::string& tag) {
@@ -585,6 +587,11 @@ void PXTradeNetworkManger::sendResetPassword(const JYDict& values) {
 
 void PXTradeNetworkManger::openAccount(const JYDict& values) {
     sendTemplate("PXcreateAccount", "KEWTCreateUser", TradeText::textAt(values, "url"), values);
+}
+
+void PXTradeNetworkManger::retrieveAccount(const JYDict& values) {
+    sendTemplate("PXretrieveAccount", "KEWTRetrieveAccount", TradeText::textAt(values, "url"),
+                 values);
 }
 
 void PXTradeNetworkManger::getOpenAccountService(const JYDict& values) {

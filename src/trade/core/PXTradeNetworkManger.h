@@ -87,6 +87,8 @@ public:
     void sendPhoneNumberVerification(const JYDict& values);
     void sendResetPassword(const JYDict& values);
     void openAccount(const JYDict& values);
+    // The account registered with the phone that token B verified; "tokenB" and "url".
+    void retrieveAccount(const JYDict& values);
     void getOpenAccountService(const JYDict& values);
     void getHuiYuanQuanXian(const JYDict& values);
     void sendCaptchaToPhone(const JYDict& values);

@@ -21,6 +21,9 @@
 #include "trade/login/PXJYKeypadEditing.h"
 #include "trade/login/PXJYLoginForm.h"
 #include "trade/login/PXJYLoginStyle.h"
+#include "trade/login/PXJYRegisterUserVC.h"
+#include "trade/login/PXJYRetrieveAccountVC.h"
+#include "trade/login/PXJYRetrievePasswordVC.h"
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYTradeDirectory.h"
 #include "trade/login/PXJYTradeLoginVCDelegate.h"
@@ -114,9 +117,23 @@ void PXJYTradeLoginVC::loadView() {
     list->setDelegate(this);
     list->setAlpha(0);
     m_menuTableView = root->addSubview(std::move(list));
+    addServiceScreens(*root);
     setView(root);
     refreshChooserTitles();
     setloginName();
+}
+
+void PXJYTradeLoginVC::addServiceScreens(View& root) {
+    m_createUserVC = addChildViewController(std::make_unique<PXJYRegisterUserVC>());
+    m_resetPasswordVC = addChildViewController(std::make_unique<PXJYRetrievePasswordVC>());
+    m_retrieveAccountVC = addChildViewController(std::make_unique<PXJYRetrieveAccountVC>());
+    const Rect area = PXTradeViewKit::appViewRect();
+    for (ViewController* child : childViewControllers()) {
+        // Kept below the visible area until a service link slides one in.
+        const Rect frame = child->view()->frame();
+        child->view()->setFrame(Rect(area.x, frame.height, frame.width, frame.height));
+        root.addSubview(child->viewShared());
+    }
 }
 
 void PXJYTradeLoginVC::chooseStartingCodes() {
@@ -595,5 +612,23 @@ void PXJYTradeLoginVC::setURL(const std::string& url) {
         PXTradeMessage::show("当前环境暂不支持,请选择其它环境");
         return;
     }
-    m_serviceUrl = url;
+    const std::string environment = m_environmentB->currentTitle();
+    PXJYSmsCodeVC* screen = nullptr;
+    if (m_urlType == kOpenAccountUrl) {
+        m_createUserVC->setOpenAccountUrl(url);
+        m_createUserVC->NavTitle()->setText(environment + "开户");
+        m_createUserVC->advertising()->setText("免费开通" + environment +
+                                               ",立即赠送十万模拟资金,零风险把握财富人生。");
+        screen = m_createUserVC;
+    } else if (m_urlType == kResetPasswordUrl) {
+        m_resetPasswordVC->setResetPasswordUrl(url);
+        m_resetPasswordVC->accountTF()->setText(
+            PXJYLoginForm::withoutSpaces(m_userNameTextField->text()));
+        screen = m_resetPasswordVC;
+    } else {
+        m_retrieveAccountVC->setOpenAccountUrl(url);
+        screen = m_retrieveAccountVC;
+    }
+    returnLoginView();
+    screen->slideIn();
 }

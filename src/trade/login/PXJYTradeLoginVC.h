@@ -25,6 +25,9 @@ class Button;
 class ImageView;
 class Label;
 class PXJYCaptchaButton;
+class PXJYRegisterUserVC;
+class PXJYRetrieveAccountVC;
+class PXJYRetrievePasswordVC;
 class PXJYTradeLoginVCDelegate;
 class VKJYNavigationBarView;
 
@@ -91,8 +94,9 @@ public:
     TableView* menuTableView() const { return m_menuTableView; }
     int selectType() const { return m_selectType; }
     bool captchaShown() const { return m_captchaShown; }
-    // The address of the account service chosen last (empty where none is offered).
-    const std::string& serviceUrl() const { return m_serviceUrl; }
+    PXJYRegisterUserVC* createUserVC() const { return m_createUserVC; }
+    PXJYRetrievePasswordVC* resetPasswordVC() const { return m_resetPasswordVC; }
+    PXJYRetrieveAccountVC* retrieveAccountVC() const { return m_retrieveAccountVC; }
 
     // VKJYNavigationBarViewDelegate
     void VKJYNavBackAction() override;
@@ -134,6 +138,7 @@ private:
     void loginSuccess();
     void getOpenAccountService(int urlType);
     void setURL(const std::string& url);
+    void addServiceScreens(View& root);
 
     PXJYTradeLoginVCDelegate* m_delegate = nullptr;
     std::string m_PCodeString;
@@ -167,5 +172,7 @@ private:
     int m_urlType = 0;
     bool m_openAccount = false;
     bool m_serviceRequestOut = false;
-    std::string m_serviceUrl;
+    PXJYRegisterUserVC* m_createUserVC = nullptr;
+    PXJYRetrievePasswordVC* m_resetPasswordVC = nullptr;
+    PXJYRetrieveAccountVC* m_retrieveAccountVC = nullptr;
 };

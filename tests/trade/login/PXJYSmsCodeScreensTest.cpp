@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TradeLoginScreenTest.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextField.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/login/PXJYRegisterUserVC.h"
+#include "trade/login/PXJYRetrieveAccountVC.h"
+#include "trade/login/PXJYRetrievePasswordVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kNewPhone = "13900000001";
+constexpr const char* kRegisteredPhone = "13800000001";  // account 100000000000001
+}  // namespace
+
+class PXJYSmsCodeScreensTest : public TradeLoginScreenTest {
+protected:
+    // The login screen with the service of this link slid in.
+    PXJYSmsCodeVC* openService(const std::string& link) {
+        login = openLoginScreen();
+        if (!login) {
+            return nullptr;
+        }
+        EXPECT_TRUE(driver.tapText(link));
+        PXJYSmsCodeVC* shown = nullptr;
+        driver.runUntil([&] {
+            for (PXJYSmsCodeVC* screen :
+                 {static_cast<PXJYSmsCodeVC*>(login->createUserVC()),
+                  static_cast<PXJYSmsCodeVC*>(login->resetPasswordVC()),
+                  static_cast<PXJYSmsCodeVC*>(login->retrieveAccountVC())}) {
+                if (screen->isShown() && VKJYCommonViewUtil::activityCount() == 0) {
+                    shown = screen;
+                }
+            }
+            return shown != nullptr;
+        });
+        EXPECT_TRUE(shown) << "no service screen slid in for " << link;
+        return shown;
+    }
+    std::string smsCode(const std::string& phone) {
+        return sim.trade().accountServices().smsCode(phone).value_or("");
+    }
+    // Taps the code button and waits for the reply.
+    void requestCode(PXJYSmsCodeVC* screen) {
+        ASSERT_TRUE(driver.tap(screen->captchaButton()));
+        EXPECT_FALSE(screen->captchaButton()->isEnabled());
+        ASSERT_TRUE(driver.runUntil([&] { return !screen->isRequestOut(); }));
+    }
+    bool runUntilAlert() {
+        return driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8);
+    }
+    std::vector<std::string> accountCommands() {
+        std::vector<std::string> commands;
+        for (const auto& request : received()) {
+            const auto start = request.body.find("<CMD>");
+            if (request.path.rfind("/account/", 0) == 0 && start != std::string::npos) {
+                const auto end = request.body.find("</CMD>", start);
+                commands.push_back(request.body.substr(start + 5, end - start - 5));
+            }
+        }
+        return commands;
+    }
+
+    PXJYTradeLoginVC* login = nullptr;
+};
+
+TEST_F(PXJYSmsCodeScreensTest, shouldOpenAnAccountWhoseNumberThenLogsIn) {
+    auto* screen = dynamic_cast<PXJYRegisterUserVC*>(openService("开户"));
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->NavTitle()->text(), "实盘开户");
+    EXPECT_EQ(screen->advertising()->text(),
+              "免费开通实盘,立即赠送十万模拟资金,零风险把握财富人生。");
+    snapshot("open-account");
+    typeOnKeypad(screen->phoneNumberTextField(), kNewPhone);
+    requestCode(screen);
+    EXPECT_FALSE(screen->ssid().empty());
+    screen->timer()->fire();
+    EXPECT_EQ(screen->captchaButton()->currentTitle(), "59秒后可以重新获取");
+    typeOnKeypad(screen->captchaTextField(), smsCode(kNewPhone));
+    dismissKeyboard();
+    snapshot("open-account-code");
+    ASSERT_TRUE(driver.tapText("开通"));
+    // A second tap while the verification is out sends nothing more.
+    screen->openAccountAction();
+    ASSERT_TRUE(runUntilAlert());
+    AlertView* done = driver.visibleAlert();
+    EXPECT_EQ(done->title(), "开户成功");
+    const std::string message = done->message();
+    const auto at = message.find("交易账号:");
+    ASSERT_NE(at, std::string::npos);
+    const std::string account = message.substr(at + std::string("交易账号:").size(), 15);
+    EXPECT_NE(message.find("交易密码:111111"), std::string::npos);
+    EXPECT_EQ(accountCommands(), (std::vector<std::string>{"CREATEUSER"}));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_FALSE(screen->isShown());
+    EXPECT_EQ(screen->phoneNumberTextField()->text(), "");
+
+    logInOnScreen(login, account, "111111");
+    EXPECT_TRUE(runUntilHome()) << alertTexts();
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldRefuseAWrongAndAnExpiredCode) {
+    auto* screen = dynamic_cast<PXJYRegisterUserVC*>(openService("开户"));
+    ASSERT_TRUE(screen);
+    typeOnKeypad(screen->phoneNumberTextField(), "1390000000");
+    ASSERT_TRUE(driver.tap(screen->captchaButton()));
+    EXPECT_EQ(alertTexts(), "提示|输入手机号有误！");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(screen->captchaButton()->isEnabled());
+
+    typeOnKeypad(screen->phoneNumberTextField(), "2");
+    requestCode(screen);
+    const std::string code = smsCode("13900000002");
+    typeOnKeypad(screen->captchaTextField(), code == "000000" ? "111111" : "000000");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("开通"));
+    ASSERT_TRUE(runUntilAlert());
+    EXPECT_EQ(alertTexts(), "提示|验证失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+
+    sim.clock().advance(6 * 60 * 1000);
+    screen->captchaTextField()->setText(code);
+    ASSERT_TRUE(driver.tapText("开通"));
+    ASSERT_TRUE(runUntilAlert());
+    EXPECT_EQ(alertTexts(), "提示|验证失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(accountCommands().empty());
+
+    // The count-down ends after sixty ticks.
+    for (int tick = 0; tick < 60; ++tick) {
+        screen->timer()->fire();
+    }
+    EXPECT_TRUE(screen->captchaButton()->isEnabled());
+    EXPECT_EQ(screen->captchaButton()->currentTitle(), "获取验证码");
+    EXPECT_FALSE(screen->timer());
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldNotOpenASecondAccountForARegisteredPhone) {
+    auto* screen = dynamic_cast<PXJYRegisterUserVC*>(openService("开户"));
+    ASSERT_TRUE(screen);
+    typeOnKeypad(screen->phoneNumberTextField(), kRegisteredPhone);
+    requestCode(screen);
+    typeOnKeypad(screen->captchaTextField(), smsCode(kRegisteredPhone));
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("开通"));
+    ASSERT_TRUE(runUntilAlert());
+    EXPECT_EQ(alertTexts(), "提示|该手机号已开户");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_FALSE(screen->isShown());
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordAfterTheServerCheckedTheCode) {
+    UserDefaults::standardUserDefaults().setBool(true, "DebugPreference");
+    login = openLoginScreen();
+    ASSERT_TRUE(login);
+    typeOnKeypad(login->userNameTextField(), "100000000000001");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("忘记密码"));
+    auto* screen = login->resetPasswordVC();
+    ASSERT_TRUE(driver.runUntil([&] { return screen->isShown(); }));
+    EXPECT_EQ(screen->accountTF()->text(), "100000000000001");
+    requestCode(screen);
+    EXPECT_EQ(alertTexts(), "提示|验证码已发送到您尾号为138****0001的手机上");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    const std::string code = smsCode(kRegisteredPhone);
+
+    // A wrong code is refused by the service before any new password is asked for.
+    typeOnKeypad(screen->CaptchaTF(), code == "000000" ? "111111" : "000000");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("下一步"));
+    ASSERT_TRUE(runUntilAlert());
+    EXPECT_EQ(alertTexts(), "提示|验证失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(screen->resetView());
+
+    screen->CaptchaTF()->setText("");
+    typeOnKeypad(screen->CaptchaTF(), code + "9");
+    EXPECT_EQ(screen->CaptchaTF()->text(), code);
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("下一步"));
+    ASSERT_TRUE(driver.runUntil([&] { return screen->resetView() && !screen->isRequestOut(); }));
+    typeText(screen->newPasswordTF(), "654321");
+    typeText(screen->againTF(), "654320");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("重置密码"));
+    EXPECT_EQ(alertTexts(), "提示|两次输入不相符,请重新输入!");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(screen->againTF()->text(), "");
+    typeText(screen->againTF(), "654321");
+    dismissKeyboard();
+    snapshot("reset-password");
+    // Drawn as dots, in the snapshot too.
+    EXPECT_TRUE(screen->newPasswordTF()->isSecureTextEntry());
+    EXPECT_TRUE(screen->againTF()->isSecureTextEntry());
+    ASSERT_TRUE(driver.tapText("重置密码"));
+    ASSERT_TRUE(runUntilAlert());
+    EXPECT_EQ(alertTexts(), "提示|重置密码成功");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_FALSE(screen->isShown());
+    EXPECT_EQ(accountCommands(), (std::vector<std::string>{"PHONEVERIFY", "RESETPASSWORD"}));
+
+    logInOnScreen(login, "100000000000001", "654321");
+    EXPECT_TRUE(runUntilHome()) << alertTexts();
+    bool resetLogged = false;
+    for (const auto& entry : fs::recursive_directory_iterator(Paths::documents())) {
+        std::ifstream file(entry.path());
+        std::stringstream text;
+        text << file.rdbuf();
+        resetLogged = resetLogged || text.str().find("RESETPASSWORD") != std::string::npos;
+        EXPECT_EQ(text.str().find("654321"), std::string::npos) << entry.path();
+    }
+    EXPECT_TRUE(resetLogged) << "the day log holds no reset request";
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldRetrieveTheAccountOfAPhoneAndSayWhenThereIsNone) {
+    auto* screen = dynamic_cast<PXJYRetrieveAccountVC*>(openService("忘记账号"));
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->NavTitle()->text(), "忘记账号");
+    for (const auto& [phone, expected] :
+         {std::pair<std::string, std::string>{"13800000002",
+                                              "找回账号成功|您的交易账号:100000000000002"},
+          {"13912345678", "提示|该手机号未开户"}}) {
+        if (!screen->isShown()) {
+            ASSERT_TRUE(driver.tapText("忘记账号"));
+            ASSERT_TRUE(driver.runUntil([&] { return screen->isShown(); }));
+        }
+        typeOnKeypad(screen->phoneNumberTextField(), phone);
+        requestCode(screen);
+        typeOnKeypad(screen->captchaTextField(), smsCode(phone));
+        dismissKeyboard();
+        ASSERT_TRUE(driver.tapText("找回账号"));
+        ASSERT_TRUE(runUntilAlert());
+        EXPECT_EQ(alertTexts(), expected);
+        if (phone == "13800000002") {
+            snapshot("retrieve-account-answer");
+        }
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        driver.settle();
+        EXPECT_FALSE(screen->isShown());
+        // A new code may be asked for at once in the test.
+        for (int tick = 0; tick < 60 && screen->timer(); ++tick) {
+            screen->timer()->fire();
+        }
+    }
+    EXPECT_EQ(accountCommands(), (std::vector<std::string>{"RETRIEVEACCOUNT", "RETRIEVEACCOUNT"}));
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldStopTheCountDownWhenTheLoginScreenGoes) {
+    auto* screen = openService("开户");
+    ASSERT_TRUE(screen);
+    typeOnKeypad(dynamic_cast<PXJYRegisterUserVC*>(screen)->phoneNumberTextField(), kNewPhone);
+    requestCode(screen);
+    ASSERT_TRUE(screen->timer());
+    screen->createUserViewBackButtonClick();
+    driver.settle();
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    driver.settle();
+    // Ticks that would have come run on without the screen.
+    driver.runUntil([] { return false; }, 1.5);
+    EXPECT_FALSE(driver.visibleAlert());
+}
