@@ -9,6 +9,7 @@
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
+#include "trade/query/PXJYZJWeiTuoViewController.h"
 
 namespace {
 constexpr double kRowHeight = 50;
@@ -69,6 +70,12 @@ void PXJYChaXunViewController::selectInquiryType(int tag) {
         case 1:
             navigation->pushViewController(std::make_unique<PXJYChengJiaoViewController>(), true);
             break;
+        case 2: {
+            auto* orders = navigation->pushViewController(
+                std::make_unique<PXJYZJWeiTuoViewController>(), true);
+            orders->zhiJiaCheck();
+            break;
+        }
         default:
             break;
     }

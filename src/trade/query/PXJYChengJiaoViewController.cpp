@@ -12,6 +12,7 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/query/PXJYChengJiaoDetailView.h"
 #include "trade/query/PXJYChengJiaoListView.h"
 #include "trade/query/PXJYQueryRecord.h"
 
@@ -32,6 +33,7 @@ void PXJYChengJiaoViewController::viewDidLoad() {
     PXTradeViewKit::addNavigationBar(root, PXTradeViewKit::appViewRect().y, "成交查询", this);
     initChaXunView();
     initChaXunListView();
+    initChaXunDetailView();
 }
 
 void PXJYChengJiaoViewController::viewWillAppear(bool) {
@@ -80,6 +82,18 @@ void PXJYChengJiaoViewController::initChaXunListView() {
         {"单    号:", " ", "商    品:", "手  数:", "成交类型:", "方    式:", "成交价:", "盈  亏:"});
     list->setKeyArray({"TR_N", "QTY", "SE_F", "TY", "PR", "LIQPL"});
     m_listView = view()->addSubview(std::move(list));
+}
+
+void PXJYChengJiaoViewController::initChaXunDetailView() {
+    const Rect app = PXTradeViewKit::appViewRect();
+    auto detail =
+        std::make_unique<PXJYChengJiaoDetailView>(Rect(app.width, app.y, app.width, app.height));
+    detail->setBiaoTiArray(
+        {"单  号:", "商  品:", "方  式:", "数  量:", "成交价:", "盈  亏:", "手续费:", "订单号:",
+         "持牌单号:", "建牌/转让:", "交易对象:", "成交时间:"});
+    detail->setKeyArray(
+        {"TR_N", "TY", "QTY", "PR", "LIQPL", "COMM", "OR_N", "HL_N", "SE_F", "FI_I", "TR_T", "TI"});
+    m_detailView = view()->addSubview(std::move(detail));
 }
 
 Button* PXJYChengJiaoViewController::filterButton(Filter::Which which) const {
@@ -146,7 +160,10 @@ void PXJYChengJiaoViewController::addChaXunListView() {
     PXTradeViewKit::slide(*m_listView, 0);
 }
 
-void PXJYChengJiaoViewController::addChaXunDetailView(const JYDict&) {}
+void PXJYChengJiaoViewController::addChaXunDetailView(const JYDict& record) {
+    m_detailView->getDetailView(record);
+    PXTradeViewKit::slide(*m_detailView, 0);
+}
 
 void PXJYChengJiaoViewController::loadMoreDataToTable() {
     checkMore();

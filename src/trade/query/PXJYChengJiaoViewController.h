@@ -17,6 +17,7 @@
 #include "trade/query/PXJYChengJiaoListViewDelegate.h"
 
 class Button;
+class PXJYChengJiaoDetailView;
 class PXJYChengJiaoListView;
 
 class PXJYChengJiaoViewController : public ViewController,
@@ -41,6 +42,7 @@ public:
     const PXJYChengJiaoFilter& filter() const { return m_filter; }
     const std::string& startNum() const { return m_startNum; }
     PXJYChengJiaoListView* listView() const { return m_listView; }
+    PXJYChengJiaoDetailView* detailView() const { return m_detailView; }
     TableView* pickerView() const { return m_pickerView; }
     Button* filterButton(PXJYChengJiaoFilter::Which which) const;
 
@@ -58,6 +60,7 @@ public:
 private:
     void initChaXunView();
     void initChaXunListView();
+    void initChaXunDetailView();
     void tapFilter(PXJYChengJiaoFilter::Which which);
     void showPicker(bool shown);
     void sendQuery();
@@ -68,4 +71,5 @@ private:
     Button* m_buttons[4] = {};
     TableView* m_pickerView = nullptr;
     PXJYChengJiaoListView* m_listView = nullptr;
+    PXJYChengJiaoDetailView* m_detailView = nullptr;
 };

@@ -2,10 +2,12 @@
 
 #include "QueryScreenTest.h"
 #include "platform/ui/Button.h"
+#include "trade/close/PXJYChengJiaoShowList.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/query/PXJYChaXunViewController.h"
+#include "trade/query/PXJYChengJiaoDetailView.h"
 #include "trade/query/PXJYChengJiaoListView.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
 #include "widgets/LoadMoreTableView.h"
@@ -196,4 +198,39 @@ TEST_F(DealQueryTest, shouldShowDashesForWhatACardRecordLacks) {
     EXPECT_EQ(values, expected);
     deal.erase("TY");
     EXPECT_EQ(screen->listView()->cardValues(deal)[5], "--");
+}
+
+TEST_F(DealQueryTest, shouldShowOneDealInTheDetailPanelBuiltOnce) {
+    const std::string code = quoteModeCommodity();
+    makeDeals(code, 2);
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(query(*screen));
+    const size_t subviews = screen->detailView()->subviews().size();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(driver.tapRow(*screen->listView()->listView(), IndexPath{0, 0}));
+        driver.settle();
+        EXPECT_EQ(screen->detailView()->frame().x, 0);
+        EXPECT_EQ(screen->detailView()->subviews().size(), subviews);
+        const auto& values = screen->detailView()->showList()->dataArray();
+        ASSERT_EQ(values.size(), 12u);
+        const JYDict& deal = screen->listView()->dataList().at(0);
+        EXPECT_EQ(values[0], deal.value("TR_N", ""));
+        EXPECT_EQ(values[1], commodityName(code));
+        // The simulator's market deals have no counterparty.
+        EXPECT_EQ(values[10], "--");
+        EXPECT_EQ(values[11].size(), std::string("2026-12-04 14:30:00").size());
+        snapshot("deals-detail-568");
+        screen->detailView()->VKJYNavBackAction();
+        driver.settle();
+        EXPECT_EQ(screen->detailView()->frame().x, 320);
+    }
+    // A counterparty shows its first three characters, whole ones.
+    JYDict deal = screen->listView()->dataList().at(0);
+    deal["FI_I"] = "甲乙丙丁";
+    screen->detailView()->getDetailView(deal);
+    EXPECT_EQ(screen->detailView()->showList()->dataArray().at(10), "甲乙丙");
+    deal["FI_I"] = "AB";
+    screen->detailView()->getDetailView(deal);
+    EXPECT_EQ(screen->detailView()->showList()->dataArray().at(10), "AB");
 }

@@ -1,9 +1,11 @@
 #include "QueryScreenTest.h"
 
+#include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
+#include "support/session/SimQuoteLookup.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -94,6 +96,22 @@ void QueryScreenTest::makeDeals(const std::string& commodity, int count, const s
             tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
         ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
     }
+}
+
+void QueryScreenTest::placeOrder(const std::string& commodity, double ofPrice) {
+    const double price = SimQuoteLookup::prices(sim, commodity).sellPrice * ofPrice;
+    const SimJson request = {{"USER_ID", loggedIn.account},
+                             {"BUY_SELL", "1"},
+                             {"COMMODITY_ID", commodity},
+                             {"PRICE", Text::format("%.0f", price)},
+                             {"QTY", "1"},
+                             {"STOP_LOSS", ""},
+                             {"STOP_PROFIT", ""},
+                             {"VALIDITY_TYPE", "0"},
+                             {"OTHER_ID", ""},
+                             {"SESSION_ID", tradeModule().PXJYData().tradeSession()->JYsessionID}};
+    const SimJson reply = tradeServer().ledger().handle(SimTradeLink::Trade, "order_x", request);
+    ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
 }
 
 std::vector<std::string> QueryScreenTest::sentValues(const std::string& name,

@@ -39,6 +39,10 @@ protected:
     // Deals the account makes at the market price, straight at the simulator.
     void makeDeals(const std::string& commodity, int count, const std::string& side = "1");
 
+    // A set-price buy order at that fraction of the live sell price (below 1 it waits, above 1
+    // it fills at once), straight at the simulator.
+    void placeOrder(const std::string& commodity, double ofPrice);
+
     int sent(const std::string& name);
     // The values of a key in every request of that name, in order.
     std::vector<std::string> sentValues(const std::string& name, const std::string& key);

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "QueryScreenTest.h"
+#include "platform/ui/Button.h"
+#include "sim/trade/SimTradeServer.h"
+#include "trade/close/PXJYWeiTuoListView.h"
+#include "trade/query/PXJYChaXunViewController.h"
+#include "trade/query/PXJYZJWeiTuoViewController.h"
+
+namespace {
+class OrderQueryTest : public QueryScreenTest {
+protected:
+    PXJYZJWeiTuoViewController* openOrders() {
+        auto* menu = openMenu();
+        auto* screen = menu ? openRowAs<PXJYZJWeiTuoViewController>(*menu, 2) : nullptr;
+        EXPECT_TRUE(waitIdle());
+        return screen;
+    }
+
+    // The row of the list whose status text is that one.
+    int rowWithStatus(PXJYZJWeiTuoViewController& screen, const std::string& status) {
+        const auto& list = screen.dataList();
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (list[i].value("STA", "") == status) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    bool panelShown(PXJYZJWeiTuoViewController& screen) {
+        return screen.detailView()->frame().x == 0;
+    }
+
+    bool openRow(PXJYZJWeiTuoViewController& screen, int row) {
+        if (row < 0 || !driver.tapRow(*screen.tableView(), IndexPath{0, row})) {
+            return false;
+        }
+        driver.settle();
+        return panelShown(screen);
+    }
+};
+
+}  // namespace
+
+TEST_F(OrderQueryTest, shouldWithdrawAnOpenOrderOnceAndQueryAgain) {
+    const std::string code = quoteModeCommodity();
+    placeOrder(code, 0.5);
+    placeOrder(code, 1.5);
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(sent("my_order_query"), 1);
+    ASSERT_EQ(screen->dataList().size(), 2u);
+    snapshot("orders-list-568");
+
+    // A filled order opens with the withdrawal disabled.
+    ASSERT_TRUE(openRow(*screen, rowWithStatus(*screen, "已成交")));
+    EXPECT_FALSE(screen->withdrawButton()->isEnabled());
+    const auto& values = screen->showListView()->dataArray();
+    ASSERT_EQ(values.size(), 13u);
+    EXPECT_EQ(values[11], "当日有效");
+    EXPECT_EQ(values[5], "--");
+    screen->removeDetailView();
+    driver.settle();
+
+    const int open = rowWithStatus(*screen, "已委托");
+    const std::string number = screen->dataList().at(size_t(open)).value("OR_N", "");
+    ASSERT_TRUE(openRow(*screen, open));
+    ASSERT_TRUE(screen->withdrawButton()->isEnabled());
+    snapshot("orders-detail-568");
+    driver.tap(screen->withdrawButton());
+    driver.tap(screen->withdrawButton());
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "撤销成功");
+    EXPECT_EQ(sent("order_wd"), 1);
+    EXPECT_EQ(lastRequest("order_wd").value("ORDER_NO", ""), number);
+    answerAlert();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(panelShown(*screen));
+    EXPECT_EQ(sent("my_order_query"), 2);
+    EXPECT_EQ(screen->dataList().at(size_t(open)).value("STA", ""), "已撤单");
+    EXPECT_EQ(rowWithStatus(*screen, "已委托"), -1);
+}
+
+TEST_F(OrderQueryTest, shouldKeepThePanelOnARefusedWithdrawalAndAllowAnother) {
+    placeOrder(quoteModeCommodity(), 0.5);
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(openRow(*screen, 0));
+    tradeServer().answerCodeNext(-1);
+    driver.tap(screen->withdrawButton());
+    ASSERT_TRUE(waitAlert());
+    answerAlert();
+    EXPECT_TRUE(panelShown(*screen));
+    EXPECT_TRUE(screen->withdrawButton()->isEnabled());
+    EXPECT_EQ(*screen->danHaoID(), screen->dataList().at(0).value("OR_N", ""));
+}
+
+TEST_F(OrderQueryTest, shouldSayWhenThereIsNoOrder) {
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), PXJYZJWeiTuoViewController::kNoOrders);
+    EXPECT_TRUE(screen->dataList().empty());
+}
+
+TEST(OrderWithdrawRuleTest, shouldAllowOnlyPlacedAndPartlyFilledOrders) {
+    const std::pair<const char*, bool> cases[] = {{"1", true},  {"4", true},  {"2", false},
+                                                  {"3", false}, {"5", false}, {"9", false},
+                                                  {"", false}};
+    for (const auto& [status, allowed] : cases) {
+        EXPECT_EQ(PXJYZJWeiTuoViewController::canWithdraw({{"STA_NUM", status}}), allowed)
+            << status;
+    }
+    EXPECT_FALSE(PXJYZJWeiTuoViewController::canWithdraw(JYDict::object()));
+}
