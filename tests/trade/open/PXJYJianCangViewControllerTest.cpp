@@ -162,7 +162,10 @@ TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut
     EXPECT_EQ(alertMessage(), "止损价格有误");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     form.zhiS()->setText("");
-    typeInto(form.zhiS(), PXTradeFormat::priceText(lossBound - 1, "0.01"));
+    const std::string stopLoss = PXTradeFormat::priceText(lossBound - 1, "0.01");
+    const std::string takeProfit = form.zhiY()->text();
+    typeInto(form.zhiS(), stopLoss);
+    // A quick success clears the form, so the expected texts are kept before the tap.
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_x").empty(); }, 5));
     const auto order = received("order_x").front();
@@ -170,8 +173,8 @@ TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut
     EXPECT_EQ(reqValue(order, "COMMODITY_ID"), "AU");
     EXPECT_EQ(reqValue(order, "PRICE"), limit);
     EXPECT_EQ(reqValue(order, "QTY"), "2");
-    EXPECT_EQ(reqValue(order, "STOP_LOSS"), form.zhiS()->text());
-    EXPECT_EQ(reqValue(order, "STOP_PROFIT"), form.zhiY()->text());
+    EXPECT_EQ(reqValue(order, "STOP_LOSS"), stopLoss);
+    EXPECT_EQ(reqValue(order, "STOP_PROFIT"), takeProfit);
     EXPECT_EQ(reqValue(order, "VALIDITY_TYPE"), "0");
     EXPECT_EQ(reqValue(order, "OTHER_ID"), "F001");
 }
