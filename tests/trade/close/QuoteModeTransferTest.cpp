@@ -14,8 +14,11 @@
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
 #include "support/session/TradeSessionFixture.h"
+#include "trade/close/PXJYHuiZongListView.h"
 #include "trade/close/PXJYPingCangViewController.h"
+#include "trade/close/PXJYZhuanRangZYMSVC.h"
 #include "trade/close/PXTradeCloseScreens.h"
+#include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
@@ -28,6 +31,8 @@ namespace {
 // The seeded account holds 2 bought lots of the first quote-mode commodity.
 class QuoteModeTransfer : public TradeSessionFixture {
 protected:
+    explicit QuoteModeTransfer(Size size = {320, 568}) : TradeSessionFixture(size) {}
+
     void SetUp() override {
         registerPXTradeOpenScreens();
         registerPXTradeCloseScreens();
@@ -286,6 +291,111 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     EXPECT_EQ(req(orders[0], "STOP_LOSS"), bound);
     EXPECT_EQ(req(orders[0], "STOP_PROFIT"), "0");
     EXPECT_EQ(req(orders[0], "TY"), "2");
+}
+
+TEST_F(QuoteModeTransfer, anOrderBookHoldingIsListedForTransferAndAQuoteModeChoiceGoesBack) {
+    tradeModule().setDefaultString("prompt", "2");
+    auto& commodity = *store().shangPinXinXi().at("AG");
+    const std::string mode = commodity.shangPinJiaoYiMoShi;
+    commodity.shangPinJiaoYiMoShi = "4";
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    PXJYZhuanRangZYMSView& form = *orderBook->SJPCView();
+    EXPECT_TRUE(form.danHaoOrShangPin());
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "售出");
+    EXPECT_EQ(form.shuLiangFanWei()->text(),
+              "(数量范围:1-" + std::to_string(heldLots("AG", "1")) + ")");
+    snapshot("order-book-form");
+
+    // Back in quote mode, a choice in its picker returns to the screen below.
+    commodity.shangPinJiaoYiMoShi = mode;
+    ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+    driver.settle();
+    EXPECT_TRUE(orderBook->chiCangShangPinListView()->isShown());
+    snapshot("order-book-picker");
+    const auto& rows = orderBook->chiCangShangPinListView()->allChiCangShangPinCommodity();
+    const auto found = std::find_if(rows.begin(), rows.end(), [](const auto& row) {
+        return row->commodityCode == "AG" && row->buySellSign == "1";
+    });
+    ASSERT_NE(found, rows.end());
+    ASSERT_TRUE(driver.tapRow(*orderBook->chiCangShangPinListView()->tableView(),
+                              IndexPath{0, static_cast<int>(found - rows.begin())}));
+    driver.settle();
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(screen->SJPCView()->commodityCode(), "AG");
+    EXPECT_EQ(screen->SJPCView()->zhuanRangJiaGe()->text(), sellPrice());
+}
+
+TEST_F(QuoteModeTransfer, theOrderBookFormSendsATransferListingOfTheTypedPrice) {
+    tradeModule().setDefaultString("prompt", "2");
+    store().shangPinXinXi().at("AG")->shangPinJiaoYiMoShi = "4";
+    ASSERT_NE(openScreen(), nullptr);
+    const std::string number = heldNumber("AG");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->DHbutton()));
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->danHaoButton()));
+    driver.settle();
+    pickNumber(number);
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    PXJYZhuanRangZYMSView& form = *orderBook->SJPCView();
+    EXPECT_FALSE(form.danHaoOrShangPin());
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangJiaGe()));
+    driver.settle();
+    driver.typeText("1abc");
+    EXPECT_EQ(form.zhuanRangJiaGe()->text(), "");
+    driver.typeText("5300");
+    driver.pressReturn();
+    driver.settle();
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_list").empty(); }, 10));
+    const auto listing = received("order_list").front();
+    EXPECT_EQ(req(listing, "SETTLE_BASIS"), "2");
+    EXPECT_EQ(req(listing, "BUY_SELL"), "2");
+    EXPECT_EQ(req(listing, "PRICE"), "5300");
+    EXPECT_EQ(req(listing, "QTY"), "1");
+    EXPECT_EQ(req(listing, "CLOSEMODE"), "2");
+    EXPECT_EQ(req(listing, "HOLDING_ID"), number);
+    EXPECT_EQ(req(listing, "LIST_PICK"), "1");
+    EXPECT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+class QuoteModeTransferShortScreen : public QuoteModeTransfer {
+protected:
+    QuoteModeTransferShortScreen() : QuoteModeTransfer({320, 480}) {}
+};
+
+TEST_F(QuoteModeTransferShortScreen, formsAndPickersStayUsableOnTheShortScreen) {
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    EXPECT_TRUE(driver.isVisible(screen->SJPCView()->zhuanRangButton()));
+    EXPECT_TRUE(driver.isVisible(screen->SJPCView()->shuLiang()));
+    snapshot("short-market");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+    driver.settle();
+    snapshot("short-commodity-picker");
+    screen->chiCangShangPinListView()->VKJYNavBackAction();
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    EXPECT_TRUE(driver.isVisible(screen->ZJPCView()->pingCangButton()));
+    snapshot("short-stops");
+}
+
+TEST_F(QuoteModeTransfer, aRecordListShowsCaptionsAndValuesReadably) {
+    ASSERT_NE(openScreen(), nullptr);
+    const Rect area = screen->view()->bounds();
+    auto* list = screen->view()->addSubview(
+        std::make_unique<PXJYHuiZongListView>(Rect{0, 64, area.width, area.height - 64}));
+    list->setExplanationArray({"商 品:", "方 式:", "持牌量:", "持牌均价:", "转让价:", "冻结量:",
+                               "实时盈亏:", "已交订金"});
+    list->setDataArray({"白银", "购入", "2", "5189", "5187", "--", "-4.00", "1037.80"});
+    list->creatListView();
+    EXPECT_FALSE(driver.viewsWithText("实时盈亏:").empty());
+    EXPECT_FALSE(driver.viewsWithText("-4.00").empty());
+    snapshot("record-list");
 }
 
 TEST_F(QuoteModeTransfer, theTradeHomeMenuOpensTheTransferScreen) {
