@@ -1,14 +1,13 @@
 #include "trade/close/PXJYZhiJiaPingCangView.h"
 
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Text.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
 #include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -21,7 +20,6 @@ namespace {
 const char* const kBoldFont = "Helvetica-Bold";
 const Color kControlBackground = Color::rgb(59, 59, 71);
 const double kRowHeight = 50;
-const double kLiftSeconds = 0.2;
 
 // The bound of a range label such as "<99.50"; "--" when there is no live price.
 std::string boundOf(const std::string& label) {
@@ -32,17 +30,19 @@ std::string boundOf(const std::string& label) {
 PXJYZhiJiaPingCangView::PXJYZhiJiaPingCangView(const Rect& frame) : View(frame) {
     setBackgroundColor(PXTradeViewKit::background());
     initcommodityNameViewZJPC();
-    auto& center = NotificationCenter::defaultCenter();
-    center.addObserver(
-        this, Application::kKeyboardWillShowNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillShow(); });
-    center.addObserver(
-        this, Application::kKeyboardWillHideNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
+    m_lift = std::make_unique<PXTradeFormLift>(
+        *this,
+        [this] {
+            m_numberEnabledBeforeLift = m_commodityDanHao->isEnabled();
+            m_commodityDanHao->setEnabled(false);
+        },
+        [this] { m_commodityDanHao->setEnabled(m_numberEnabledBeforeLift); });
 }
 
-PXJYZhiJiaPingCangView::~PXJYZhiJiaPingCangView() {
-    NotificationCenter::defaultCenter().removeObserver(this);
+PXJYZhiJiaPingCangView::~PXJYZhiJiaPingCangView() = default;
+
+bool PXJYZhiJiaPingCangView::isRaised() const {
+    return m_lift && m_lift->isRaised();
 }
 
 Label* PXJYZhiJiaPingCangView::addValue(const Rect& frame) {
@@ -237,31 +237,4 @@ bool PXJYZhiJiaPingCangView::textFieldShouldChangeCharacters(TextField& field, T
         return true;
     }
     return PXTradeClosingRules::acceptsPriceInput(field.text(), replacement);
-}
-
-void PXJYZhiJiaPingCangView::keyboardWillShow() {
-    if (!m_keyboardHideFlag) {
-        return;
-    }
-    m_numberEnabledBeforeLift = m_commodityDanHao->isEnabled();
-    m_commodityDanHao->setEnabled(false);
-    m_keyboardHideFlag = false;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y -= kLift;
-        setFrame(moved);
-    });
-}
-
-void PXJYZhiJiaPingCangView::keyboardWillHide() {
-    if (m_keyboardHideFlag) {
-        return;
-    }
-    m_commodityDanHao->setEnabled(m_numberEnabledBeforeLift);
-    m_keyboardHideFlag = true;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y += kLift;
-        setFrame(moved);
-    });
 }

@@ -5,6 +5,7 @@
 // ("0" for a level that is off). Owned by its host's view; the delegate is not owned. Main
 // thread.
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,7 @@ class Button;
 class ImageView;
 class Label;
 class PXJYSwitchingAccountView;
+class PXTradeFormLift;
 
 class PXJYZhiJiaPingCangViewDelegate {
 public:
@@ -28,7 +30,6 @@ class PXJYZhiJiaPingCangView : public View, public TextFieldDelegate {
 public:
     static constexpr int kStopLossTag = 1112;
     static constexpr int kTakeProfitTag = 1113;
-    static constexpr double kLift = 165;
 
     explicit PXJYZhiJiaPingCangView(const Rect& frame);
     ~PXJYZhiJiaPingCangView() override;
@@ -58,7 +59,7 @@ public:
     Button* pingCangButton() const { return m_pingCangButton; }
     bool PCZhiSun() const { return m_PCZhiSun; }
     bool PCZhiYing() const { return m_PCZhiYing; }
-    bool isRaised() const { return !m_keyboardHideFlag; }
+    bool isRaised() const;
 
     void cleanView();
     void commodityNamebuttonActionZJPC();
@@ -77,8 +78,6 @@ private:
     void initcommodityNameViewZJPC();
     Label* addValue(const Rect& frame);
     void setLevel(bool stopLoss, bool on);
-    void keyboardWillShow();
-    void keyboardWillHide();
     JYDict order() const;
 
     PXJYZhiJiaPingCangViewDelegate* m_delegate = nullptr;
@@ -103,6 +102,6 @@ private:
     Button* m_pingCangButton = nullptr;
     bool m_PCZhiSun = false;
     bool m_PCZhiYing = false;
-    bool m_keyboardHideFlag = true;
+    std::unique_ptr<PXTradeFormLift> m_lift;
     bool m_numberEnabledBeforeLift = true;
 };

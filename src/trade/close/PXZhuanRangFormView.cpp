@@ -1,13 +1,12 @@
 #include "trade/close/PXZhuanRangFormView.h"
 
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Text.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
+#include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -19,7 +18,6 @@ const char* const kBoldFont = "Helvetica-Bold";
 const Color kControlBackground = Color::rgb(59, 59, 71);
 const double kKeypadHeight = 216;
 const double kSendHeight = 50;
-const double kLiftSeconds = 0.2;
 const double kBlockByCommodity = 151;
 const double kBlockByNumber = 201;
 
@@ -40,7 +38,6 @@ PXZhuanRangFormView::PXZhuanRangFormView(const Rect& frame, double contentHeight
     : View(frame), m_contentHeight(contentHeight) {}
 
 PXZhuanRangFormView::~PXZhuanRangFormView() {
-    NotificationCenter::defaultCenter().removeObserver(this);
     if (m_keypad) {
         m_keypad->setDelegate(nullptr);
     }
@@ -122,13 +119,19 @@ void PXZhuanRangFormView::finishForm() {
     send->addTarget(TouchUpInside, [this](Control&) { zhuanRangButtonActionSJPC(); });
     m_zhuanRangButton = addSubview(std::move(send));
 
-    auto& center = NotificationCenter::defaultCenter();
-    center.addObserver(
-        this, Application::kKeyboardWillShowNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillShow(); });
-    center.addObserver(
-        this, Application::kKeyboardWillHideNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
+    m_lift = std::make_unique<PXTradeFormLift>(
+        *this,
+        [this] {
+            m_nameEnabledBeforeLift = m_commodityNameButton->isEnabled();
+            m_numberEnabledBeforeLift = m_danHaoButton->isEnabled();
+            m_commodityNameButton->setEnabled(false);
+            m_danHaoButton->setEnabled(false);
+        },
+        [this] {
+            // Back to what they were: a host that fixed the commodity keeps its button off.
+            m_commodityNameButton->setEnabled(m_nameEnabledBeforeLift);
+            m_danHaoButton->setEnabled(m_numberEnabledBeforeLift);
+        });
     placeRows();
 }
 
@@ -292,33 +295,6 @@ void PXZhuanRangFormView::endAllEditing() {
     }
 }
 
-void PXZhuanRangFormView::keyboardWillShow() {
-    if (!m_keyboardHideFlag) {
-        return;
-    }
-    m_nameEnabledBeforeLift = m_commodityNameButton->isEnabled();
-    m_numberEnabledBeforeLift = m_danHaoButton->isEnabled();
-    m_commodityNameButton->setEnabled(false);
-    m_danHaoButton->setEnabled(false);
-    m_keyboardHideFlag = false;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y -= kLift;
-        setFrame(moved);
-    });
-}
-
-void PXZhuanRangFormView::keyboardWillHide() {
-    if (m_keyboardHideFlag) {
-        return;
-    }
-    // Back to what they were: a host that fixed the commodity keeps its button off.
-    m_commodityNameButton->setEnabled(m_nameEnabledBeforeLift);
-    m_danHaoButton->setEnabled(m_numberEnabledBeforeLift);
-    m_keyboardHideFlag = true;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y += kLift;
-        setFrame(moved);
-    });
+bool PXZhuanRangFormView::isRaised() const {
+    return m_lift && m_lift->isRaised();
 }

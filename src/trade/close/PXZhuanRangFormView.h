@@ -20,13 +20,13 @@ class Button;
 class ImageView;
 class Label;
 class PXJYSwitchingAccountView;
+class PXTradeFormLift;
 class PXTradeCommodity;
 class ScrollView;
 
 class PXZhuanRangFormView : public View, public PadKeyboardViewDelegate, public TextFieldDelegate {
 public:
     static constexpr double kRowHeight = 50;
-    static constexpr double kLift = 165;
     static constexpr int kQuantityTag = 1020;
     static constexpr const char* kWrongQuantity = "请输入正确的交易数量";
 
@@ -57,7 +57,7 @@ public:
     void setDanHaoID(std::optional<std::string> id) { m_danHaoID = std::move(id); }
     const std::string& xiaDanFangXiang() const { return m_xiaDanFangXiang; }
     void setXiaDanFangXiang(const std::string& side) { m_xiaDanFangXiang = side; }
-    bool isRaised() const { return !m_keyboardHideFlag; }
+    bool isRaised() const;
 
     void shangPinButtonActionSJPC();
     void danHaoButtonActionSJPC();
@@ -102,8 +102,6 @@ protected:
 
 private:
     void placeRows();
-    void keyboardWillShow();
-    void keyboardWillHide();
 
     double m_contentHeight;
     ScrollView* m_scroll = nullptr;
@@ -128,7 +126,7 @@ private:
     std::string m_commodityCode;
     std::optional<std::string> m_danHaoID;
     std::string m_xiaDanFangXiang;
-    bool m_keyboardHideFlag = true;
+    std::unique_ptr<PXTradeFormLift> m_lift;
     // What the picker buttons were before the keyboard disabled them.
     bool m_nameEnabledBeforeLift = true;
     bool m_numberEnabledBeforeLift = true;

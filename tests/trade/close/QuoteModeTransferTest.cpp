@@ -196,7 +196,16 @@ TEST_F(QuoteModeTransfer, byHoldingNumberTheOrderNamesTheHolding) {
     EXPECT_FALSE(screen->chiCangDanHaoListView()->isShown());
     EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
     EXPECT_FALSE(form.commodityNameButton()->isEnabled());
-    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.shuLiang()));
+    driver.settle();
+    EXPECT_TRUE(form.isRaised());
+    driver.pressKey("1");
+    driver.pressKey("完成");
+    driver.settle();
+    // Lowered again, and the commodity still follows the number.
+    EXPECT_FALSE(form.isRaised());
+    EXPECT_FALSE(form.commodityNameButton()->isEnabled());
+    EXPECT_TRUE(form.danHaoButton()->isEnabled());
     snapshot("market-by-number");
     ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
