@@ -518,21 +518,7 @@ void VKJYMarketChartController::adddefaultPng(const std::string& text) {
     label->setTextAlignment(TextAlignment::Center);
     label->setAlpha(0);
     m_addDeleteLabel = view()->addSubview(std::move(label));
-    WeakRef<Label> toast(m_addDeleteLabel);
-    View::animate(
-        kToastFadeSeconds, [toast] { toast->setAlpha(1); },
-        [toast](bool) {
-            if (!toast) {
-                return;
-            }
-            View::animate(
-                kToastFadeSeconds, [toast] { toast->setAlpha(0); },
-                [toast](bool) {
-                    if (toast) {
-                        toast->setHidden(true);
-                    }
-                });
-        });
+    VKJYMarketContext::fadeInAndOut(m_addDeleteLabel, kToastFadeSeconds);
 }
 
 // Wide screen.

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "platform/foundation/SystemInfo.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WeakRef.h"
 #include "shell/UIShiPeiClass.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYDirectoryServerModel.h"
@@ -55,4 +57,22 @@ void VKJYMarketContext::showNotice(const std::string& message) {
     auto alert = std::make_unique<GlossAlertView>("提示", message, nullptr, "确定");
     alert->setStyle(GlossAlertView::kStyleAllWhite);
     AlertView::show(std::move(alert));
+}
+
+void VKJYMarketContext::fadeInAndOut(View* toast, double seconds) {
+    WeakRef<View> shown(toast);
+    View::animate(
+        seconds, [shown] { shown->setAlpha(1); },
+        [shown, seconds](bool) {
+            if (!shown) {
+                return;
+            }
+            View::animate(
+                seconds, [shown] { shown->setAlpha(0); },
+                [shown](bool) {
+                    if (shown) {
+                        shown->setHidden(true);
+                    }
+                });
+        });
 }

@@ -9,6 +9,8 @@
 #include "market/VKJYMarketDirectoryNames.h"
 #include "platform/graphics/Geometry.h"
 
+class View;
+
 class VKJYMarketContext {
 public:
     static Rect appViewRect();
@@ -21,4 +23,6 @@ public:
     static bool isBelowSeven();
     // The all-white "提示" alert with one "确定" button.
     static void showNotice(const std::string& message);
+    // Fades the toast in, then out, then hides it; a toast that goes meanwhile is left alone.
+    static void fadeInAndOut(View* toast, double seconds);
 };

@@ -601,21 +601,7 @@ void VKJYMarketUIViewController::showToast(const std::string& text) {
     m_toastLabel->setText(text);
     m_toastLabel->setHidden(false);
     view()->bringSubviewToFront(m_toastLabel);
-    WeakRef<Label> toast(m_toastLabel);
-    View::animate(
-        kToastFade, [toast] { toast->setAlpha(1); },
-        [toast](bool) {
-            if (!toast) {
-                return;
-            }
-            View::animate(
-                kToastFade, [toast] { toast->setAlpha(0); },
-                [toast](bool) {
-                    if (toast) {
-                        toast->setHidden(true);
-                    }
-                });
-        });
+    VKJYMarketContext::fadeInAndOut(m_toastLabel, kToastFade);
 }
 
 void VKJYMarketUIViewController::showNotice(const std::string& message) {

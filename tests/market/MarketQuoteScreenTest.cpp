@@ -156,6 +156,7 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
 
 TEST_F(QuoteScreenTest, shouldTurnWideAndBackWithTheFramesAndRotationOfTheScreen) {
     UserDefaults::standardUserDefaults().setBool(true, VKJYMarketChartController::kFirstGuideKey);
+    ASSERT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
     ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
     driver.settle();
     View* root = screen->view();
