@@ -103,6 +103,25 @@ TEST(GraphicsContext, shouldExtendGradientPastItsEndsWhenAsked) {
     EXPECT_GE(at(image, 50, 50).green(), 245);
 }
 
+TEST(GraphicsContext, shouldKeepGradientInsideClipAndBetweenSlantedEnds) {
+    QImage image = paint([](GraphicsContext& ctx) {
+        Gradient g({Color::rgb(255, 0, 0), Color::rgb(0, 0, 255)});
+        ctx.save();
+        ctx.clipToRect({30, 30, 20, 20});
+        ctx.drawLinearGradient(g, {30, 0}, {50, 0}, false, false);
+        ctx.restore();
+        ctx.drawLinearGradient(g, {60, 60}, {80, 80}, false, false);
+    });
+    EXPECT_GE(at(image, 30, 40).red(), 240);
+    EXPECT_GE(at(image, 49, 40).blue(), 240);
+    EXPECT_EQ(at(image, 40, 20).alpha(), 0);
+    EXPECT_EQ(at(image, 40, 55).alpha(), 0);
+    EXPECT_GE(at(image, 60, 60).red(), 240);
+    EXPECT_GE(at(image, 79, 79).blue(), 240);
+    EXPECT_EQ(at(image, 57, 57).alpha(), 0);
+    EXPECT_EQ(at(image, 83, 83).alpha(), 0);
+}
+
 TEST(GraphicsContext, shouldStrokeDashedLineWithGaps) {
     QImage image = paint([](GraphicsContext& ctx) {
         ctx.setShouldAntialias(false);
