@@ -73,11 +73,6 @@ void setChartViewHidden(View* view, bool hidden) {
     }
 }
 
-std::shared_ptr<HQDataAnalysis::FenShiItems::value_type::element_type> firstOf(
-    const HQMarketChartManager::FenShiReplies& data) {
-    return data.empty() ? nullptr : data.front();
-}
-
 }  // namespace
 
 // Hands quote replies to the chart manager while it lives; the network
