@@ -2,7 +2,9 @@
 
 // The simulated exchange's fixed catalogue: quote servers with their lines, markets, disks
 // (own and subordinate, DiskType 0 and 1) and commodities (quote mode and order-book mode, one
-// identifier above 255). Plain values made once; shared read-only by every service.
+// identifier above 255). Market m, own disk e of a server lists what trading environment e of
+// exchange m trades (the client finds a trading commodity's quote there). Plain values made
+// once; shared read-only by every service.
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,8 @@
 #include "sim/trade/SimAccountServices.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "sim/core/SimMarket.h"
 #include "sim/core/SimXml.h"
@@ -85,31 +86,34 @@ std::string SimAccountServices::openAccountList() {
 }
 
 std::string SimAccountServices::memberRights(const std::string& platform) {
-    std::string members;
-    std::set<std::string> seen;
-    // Member code (an account's first three digits) -> whether one of its firms may trade.
-    std::map<std::string, bool> accountMembers;
+    // A member code is the first three characters of its accounts; it may trade only when the
+    // firm of every such account of the platform may.
+    std::vector<std::pair<std::string, bool>> codes;
     for (SimTradeServer* item : m_servers) {
-        if (item->environment().jysCode != platform) {
+        const SimTradeEnvironment& env = item->environment();
+        if (env.jysCode != platform) {
             continue;
         }
-        std::map<std::string, bool> firmRights;
-        for (const auto& firm : item->environment().firms) {
-            firmRights[firm.id] = firm.tradeRight;
-            if (seen.insert(firm.id).second) {
-                members += "<MEMBER>" + element("M_C", firm.id) +
-                           element("T_A", firm.tradeRight ? "1" : "0") + "</MEMBER>";
+        for (const auto& account : env.accounts) {
+            const SimTradeFirm* firm = nullptr;
+            for (const auto& candidate : env.firms) {
+                firm = candidate.id == account.firmId ? &candidate : firm;
+            }
+            const std::string code = account.id.substr(0, SimTradeCatalogue::kMemberCodeLength);
+            const bool right = firm && firm->tradeRight;
+            auto found = std::find_if(codes.begin(), codes.end(),
+                                      [&](const auto& entry) { return entry.first == code; });
+            if (found == codes.end()) {
+                codes.emplace_back(code, right);
+            } else {
+                found->second = found->second && right;
             }
         }
-        for (const auto& account : item->environment().accounts) {
-            accountMembers[account.id.substr(0, 3)] |= firmRights[account.firmId];
-        }
     }
-    for (const auto& [code, right] : accountMembers) {
-        if (seen.insert(code).second) {
-            members +=
-                "<MEMBER>" + element("M_C", code) + element("T_A", right ? "1" : "0") + "</MEMBER>";
-        }
+    std::string members;
+    for (const auto& [code, right] : codes) {
+        members +=
+            "<MEMBER>" + element("M_C", code) + element("T_A", right ? "1" : "0") + "</MEMBER>";
     }
     return kHead + std::string("<RESP><CODE>0</CODE><MEMBERS>") + members + "</MEMBERS></RESP>";
 }

@@ -9,8 +9,8 @@ SimTradeAccountSeed seed(const std::string& id, const std::string& name, const s
             SimTradeCatalogue::kFundPassword,
             phone,
             firm,
-            1000000.0,
-            500000.0};
+            100000000,
+            50000000};
 }
 }  // namespace
 
@@ -30,13 +30,13 @@ std::vector<SimTradeEnvironment> SimTradeCatalogue::standard() {
     SimTradeEnvironment demo{"01", "02", "模拟", "3", false, 0, eastFirms, {}};
     demo.accounts = {seed("200000000000001", "赵六", "13800000011", "F001"),
                      seed("200000000000002", "孙七", "13800000012", "F002"),
-                     seed("200000000000009", "周九", "13800000019", "F009")};
+                     seed("209000000000009", "周九", "13800000019", "F009")};
     SimTradeEnvironment west{"02",
                              "01",
                              "实盘",
                              "1",
                              true,
-                             1,
+                             0,
                              {{"W001", "西部一号会员", true}, {"W002", "西部二号会员", true}},
                              {}};
     west.accounts = {seed("300000000000001", "吴一", "13800000021", "W001"),

@@ -4,6 +4,7 @@
 // names, with their firms, banks and seeded accounts, and the commodity parameters derived from
 // the quote catalogue. Plain values made once; shared read-only by the trading servers.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,8 @@ struct SimTradeAccountSeed {
     std::string fundPassword;
     std::string phone;
     std::string firmId;
-    double balance = 0;
-    double bankFunds = 0;
+    int64_t balanceCents = 0;
+    int64_t bankFundsCents = 0;
 };
 
 struct SimTradeEnvironment {
@@ -37,7 +38,11 @@ struct SimTradeEnvironment {
     std::string name;
     std::string envCat;
     bool captcha = true;  // directory "TYPE" 2 environments log in without
-    int quoteServer = 0;  // the quote server whose commodities it trades
+    // The quote server whose market (the exchange code as a number) lists, in its own panel
+    // numbered as the environment, the commodities it trades.
+    int quoteServer = 0;
+    int16_t quoteMarket() const { return static_cast<int16_t>(std::stoi(jysCode)); }
+    int16_t quotePanel() const { return static_cast<int16_t>(std::stoi(envCode)); }
     std::vector<SimTradeFirm> firms;
     std::vector<SimTradeAccountSeed> accounts;
 };
@@ -45,6 +50,8 @@ struct SimTradeEnvironment {
 struct SimTradeCatalogue {
     static constexpr const char* kPassword = "111111";
     static constexpr const char* kFundPassword = "222222";
+    // An account's first characters name its member (firm) in the member-rights list.
+    static constexpr size_t kMemberCodeLength = 3;
     static const std::vector<SimTradeBank>& banks();
     static std::vector<SimTradeEnvironment> standard();
 };

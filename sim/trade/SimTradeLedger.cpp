@@ -49,13 +49,13 @@ SimBytes captchaFrame(int64_t code, const std::string& message, const SimBytes& 
     return out;
 }
 
-bool validAmount(const std::string& text, double& amount) {
-    auto value = simNumber(text);
-    if (!value || *value <= 0 || *value > 1e10) {
-        return false;
+// A transfer amount: positive whole cents up to ten thousand million.
+std::optional<SimCents> transferAmount(const std::string& text) {
+    auto cents = simCents(text);
+    if (!cents || *cents <= 0 || *cents > 1000000000000) {
+        return std::nullopt;
     }
-    amount = *value;
-    return std::abs(amount * 100 - std::round(amount * 100)) < 1e-6;
+    return cents;
 }
 }  // namespace
 
@@ -67,11 +67,13 @@ SimTradeLedger::SimTradeLedger(const SimTradeEnvironment& env, SimMarket& market
 }
 
 void SimTradeLedger::seedState(uint64_t) {
-    const SimQuoteServerDef* server = m_state.market->catalogue().server(m_env.quoteServer);
-    for (const auto& def : server->commodities) {
+    const SimCatalogue& catalogue = m_state.market->catalogue();
+    const SimDisk* panel =
+        catalogue.disk(m_env.quoteServer, m_env.quoteMarket(), m_env.quotePanel());
+    for (int16_t id : panel ? panel->commodityIds : std::vector<int16_t>{}) {
+        const SimCommodity& def = *catalogue.commodity(m_env.quoteServer, id);
         SimTradeCommodity item;
         item.def = &def;
-        item.tick = std::pow(10.0, -def.decimals);
         item.unit = def.decimals == 0 ? 10 : 1;
         m_state.commodities.push_back(item);
     }
@@ -88,17 +90,17 @@ void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
     account.fundPassword = seed.fundPassword;
     account.phonePassword = kPhonePassword;
     for (const auto& bank : SimTradeCatalogue::banks()) {
-        account.bankFunds[bank.id] = seed.bankFunds;
+        account.bankFunds[bank.id] = seed.bankFundsCents;
     }
     m_state.accounts[seed.id] = account;
 }
 
 void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
     addAccount(seed);
-    m_state.addFlow(seed.id, "入金", seed.balance, "IO");
+    m_state.addFlow(seed.id, "入金", seed.balanceCents, "IO");
     m_state.flows.back().time = m_state.now() - 3 * kDayMs;
     m_state.transfers.push_back({m_state.number(), seed.id, SimTradeCatalogue::banks().front().id,
-                                 true, seed.balance, m_state.now() - 3 * kDayMs});
+                                 true, seed.balanceCents, m_state.now() - 3 * kDayMs});
     if (seed.id == m_env.accounts.front().id) {
         SimTradeOrders orders(m_state);
         for (const auto& item : m_state.commodities) {
@@ -108,7 +110,6 @@ void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
             }
         }
     }
-    m_state.accounts[seed.id].dayStartBalance = m_state.accounts[seed.id].balance;
 }
 
 void SimTradeLedger::seedNotices() {
@@ -409,15 +410,16 @@ SimJson SimTradeLedger::transfer(const std::string& account, const SimJson& requ
         return simReply(kSimNotFound, "银行未签约");
     }
     const std::string type = simText(request, "TYPE");
-    double amount = 0;
-    if ((type != "I" && type != "O") || !validAmount(simText(request, "AMOUNT"), amount)) {
+    const auto parsed = transferAmount(simText(request, "AMOUNT"));
+    if ((type != "I" && type != "O") || !parsed) {
         return simReply(kSimBadRequest, "转账金额或类型错误");
     }
+    const SimCents amount = *parsed;
     if (simText(request, "PWD") != owner.fundPassword) {
         return simReply(kSimBadPassword, "资金密码错误");
     }
     const bool deposit = type == "I";
-    if (deposit ? bank->second < amount - 1e-9 : m_state.available(account) < amount - 1e-9) {
+    if (deposit ? bank->second < amount : m_state.available(account) < amount) {
         return simReply(kSimNoFunds, deposit ? "银行余额不足" : "可出金额不足");
     }
     bank->second += deposit ? -amount : amount;
@@ -492,9 +494,11 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
 }
 
 bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
-                                 double price, int qty) {
+                                 const std::string& price, int qty) {
     std::lock_guard lock(m_mutex);
-    return SimTradeOrders(m_state).listForFirm(firm, commodity, side, price, qty);
+    const SimTradeCommodity* item = m_state.commodity(commodity);
+    auto units = item ? simUnits(price, *item) : std::nullopt;
+    return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 
 std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) {
@@ -503,14 +507,14 @@ std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) 
     return found == m_captchas.end() ? std::nullopt : std::optional(found->second);
 }
 
-std::optional<double> SimTradeLedger::balance(const std::string& account) {
+std::optional<SimCents> SimTradeLedger::balance(const std::string& account) {
     std::lock_guard lock(m_mutex);
     auto found = m_state.accounts.find(account);
     return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.balance);
 }
 
-std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
-                                                const std::string& bankId) {
+std::optional<SimCents> SimTradeLedger::bankFunds(const std::string& account,
+                                                  const std::string& bankId) {
     std::lock_guard lock(m_mutex);
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end() || !found->second.bankFunds.count(bankId)) {
@@ -548,11 +552,13 @@ bool SimTradeLedger::setPassword(const std::string& account, const std::string& 
 
 std::string SimTradeLedger::createAccount(const std::string& phone, const std::string& firmId) {
     std::lock_guard lock(m_mutex);
-    const std::string prefix = m_env.accounts.front().id.substr(0, 1);
-    const std::string id = prefix + std::to_string(80000000000000LL + m_state.number());
+    // The member code of the environment's first account, so that the new account may log in.
+    const std::string prefix =
+        m_env.accounts.front().id.substr(0, SimTradeCatalogue::kMemberCodeLength);
+    const std::string id = prefix + std::to_string(800000000000LL + m_state.number());
     SimTradeAccountSeed seed = {
         id, "新用户", SimTradeCatalogue::kPassword, SimTradeCatalogue::kFundPassword, phone, firmId,
-        0,  100000.0};
+        0,  10000000};
     addAccount(seed);
     return id;
 }

@@ -46,12 +46,14 @@ public:
     // The same, sent at that time (ms) instead of now: tests date announcements on the
     // device's calendar without moving the market's clock.
     int64_t publishNotice(const std::string& title, const std::string& html, int64_t sendTime);
-    bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
-                     int qty);
+    // `price` is a price text as a request carries it.
+    bool listForFirm(const std::string& firm, const std::string& commodity, int side,
+                     const std::string& price, int qty);
     // The code of a captcha still waiting for its logon.
     std::optional<std::string> captchaCode(const std::string& uuid);
-    std::optional<double> balance(const std::string& account);
-    std::optional<double> bankFunds(const std::string& account, const std::string& bankId);
+    // In cents.
+    std::optional<SimCents> balance(const std::string& account);
+    std::optional<SimCents> bankFunds(const std::string& account, const std::string& bankId);
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);

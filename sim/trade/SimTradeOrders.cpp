@@ -4,21 +4,16 @@
 #include <cmath>
 
 namespace {
-constexpr double kEpsilon = 1e-7;
 constexpr int kMarketDeal = 1;
 constexpr int kSystemDeal = 3;
 constexpr int kConditionalDeal = 6;
-
-bool onTick(double price, double tick) {
-    const double steps = price / tick;
-    return std::abs(steps - std::round(steps)) < 1e-6;
-}
-
-double orNone(const std::string& text) {
-    auto value = simNumber(text);
-    return value && *value > 0 ? *value : 0;
-}
+// Listing prices may lie this far from the previous settlement, in per cent.
+constexpr int64_t kLimitPercent = 10;
 }  // namespace
+
+SimUnits SimTradeOrders::stopOf(const std::string& text, const SimTradeCommodity& commodity) const {
+    return simUnits(text, commodity).value_or(0);
+}
 
 std::string SimTradeOrders::firmOf(const std::string& account) const {
     auto found = m_state.accounts.find(account);
@@ -40,7 +35,7 @@ std::string SimTradeOrders::parseOrder(const SimJson& request, Parsed& out) cons
         return "委托数量超出范围";
     }
     out.qty = static_cast<int>(*qty);
-    out.price = simNumber(simText(request, "PRICE")).value_or(0);
+    out.price = simUnits(simText(request, "PRICE"), *out.commodity).value_or(0);
     return {};
 }
 
@@ -83,8 +78,9 @@ std::string SimTradeOrders::checkOpen(const std::string& account, const Parsed& 
         item.maxHolding) {
         return "超出最大持仓量";
     }
-    const double needed = order.price * order.qty * item.unit * (item.marginRate + item.feeRate);
-    if (needed > m_state.available(account) + kEpsilon) {
+    const SimCents needed =
+        item.marginPerLot(order.price) * order.qty + item.fee(order.price, order.qty);
+    if (needed > m_state.available(account)) {
         return "可用资金不足";
     }
     return {};
@@ -110,18 +106,18 @@ std::string SimTradeOrders::parseBookOrder(const SimJson& request, Parsed& out) 
 std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
     const SimTradeCommodity& item = *order.commodity;
     auto live = m_state.prices(item);
-    if (!live || order.price <= 0 || !onTick(order.price, item.tick)) {
+    if (!live || order.price <= 0) {
         return "价格不是最小报价单位的整数倍";
     }
-    if (order.price > live->yesterdayClose * 1.1 + kEpsilon ||
-        order.price < live->yesterdayClose * 0.9 - kEpsilon) {
+    if (order.price * 100 > live->yesterdayClose * (100 + kLimitPercent) ||
+        order.price * 100 < live->yesterdayClose * (100 - kLimitPercent)) {
         return "价格超出涨跌停板";
     }
     return {};
 }
 
 SimTradeDeal SimTradeOrders::dealOf(const SimTradeHolding& holding, int64_t dealNo, int qty,
-                                    double price, int kind, int64_t orderNo,
+                                    SimUnits price, int kind, int64_t orderNo,
                                     const std::string& otherFirm) const {
     SimTradeDeal deal;
     deal.no = dealNo;
@@ -142,8 +138,9 @@ SimTradeDeal SimTradeOrders::dealOf(const SimTradeHolding& holding, int64_t deal
 }
 
 void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommodity& commodity,
-                                 int side, int qty, double price, int kind, int64_t orderNo,
-                                 const std::string& otherFirm, double stopLoss, double stopProfit) {
+                                 int side, int qty, SimUnits price, int kind, int64_t orderNo,
+                                 const std::string& otherFirm, SimUnits stopLoss,
+                                 SimUnits stopProfit) {
     SimTradeHolding holding;
     holding.dealNo = m_state.number();
     holding.id = m_state.number();
@@ -154,8 +151,8 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     holding.qty = qty;
     holding.price = price;
     holding.openTime = m_state.now();
-    holding.marginPerLot = price * commodity.unit * commodity.marginRate;
-    holding.fee = price * qty * commodity.unit * commodity.feeRate;
+    holding.marginPerLot = commodity.marginPerLot(price);
+    holding.fee = commodity.fee(price, qty);
     holding.stopLoss = stopLoss;
     holding.stopProfit = stopProfit;
     holding.otherFirm = otherFirm;
@@ -169,15 +166,14 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     m_state.addFlow(account, "手续费", -holding.fee, "FEE");
 }
 
-void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, double price, int kind,
+void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, SimUnits price, int kind,
                                int64_t orderNo, const std::string& otherFirm) {
     const SimTradeCommodity& commodity = *m_state.commodity(holding.commodity);
-    const double sign = holding.side == 1 ? 1 : -1;
     SimTradeDeal deal = dealOf(holding, m_state.number(), qty, price, kind, orderNo, otherFirm);
     deal.side = 3 - holding.side;
     deal.settle = 2;
-    deal.profit = (price - holding.price) * qty * commodity.unit * sign;
-    deal.fee = price * qty * commodity.unit * commodity.feeRate;
+    deal.profit = m_state.profitAt(holding, price, qty);
+    deal.fee = commodity.fee(price, qty);
     m_state.deals.push_back(deal);
     holding.qty -= qty;
     m_state.addFlow(holding.account, "平仓盈亏", deal.profit, "CPL");
@@ -185,8 +181,8 @@ void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, double price, 
 }
 
 void SimTradeOrders::closeMany(const std::string& account, const std::string& commodity, int side,
-                               int qty, int64_t holdingId, bool frozenOnly, double price, int kind,
-                               int64_t orderNo, const std::string& otherFirm) {
+                               int qty, int64_t holdingId, bool frozenOnly, SimUnits price,
+                               int kind, int64_t orderNo, const std::string& otherFirm) {
     for (auto& item : m_state.holdings) {
         if (qty == 0) {
             break;
@@ -225,10 +221,13 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
     if (!live) {
         return simReply(kSimRefused, "暂无行情");
     }
-    const double fill = order.side == 1 ? live->ask : live->bid;
-    auto asked = simNumber(simText(request, "PRICE"));
+    const SimUnits fill = SimTradeState::orderPrice(*live, order.side);
     auto ticks = simNumber(simText(request, "DOT_DIFF"));
-    if (asked && ticks && std::abs(fill - *asked) > *ticks * item.tick + kEpsilon) {
+    const bool priced = !simText(request, "PRICE").empty();
+    if (priced && ticks && (order.price == 0 || *ticks < 0)) {
+        return simReply(kSimBadRequest, "委托价格或点差错误");
+    }
+    if (priced && ticks && static_cast<double>(std::llabs(fill - order.price)) > *ticks + 1e-9) {
         return simReply(kSimRefused, "价格已变动,超出可接受点差");
     }
     const std::string settle = simText(request, "SETTLE_BASIS");
@@ -268,7 +267,7 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
         return simReply(kSimRefused, error);
     }
     const SimTradeCommodity& item = *order.commodity;
-    if (order.price <= 0 || !onTick(order.price, item.tick)) {
+    if (order.price <= 0) {
         return simReply(kSimRefused, "价格不是最小变动价位的整数倍");
     }
     if (auto error = checkOpen(account, order); !error.empty()) {
@@ -284,8 +283,8 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.kind = 1;
     placed.price = order.price;
     placed.qty = order.qty;
-    placed.stopLoss = orNone(simText(request, "STOP_LOSS"));
-    placed.stopProfit = orNone(simText(request, "STOP_PROFIT"));
+    placed.stopLoss = stopOf(simText(request, "STOP_LOSS"), item);
+    placed.stopProfit = stopOf(simText(request, "STOP_PROFIT"), item);
     placed.time = m_state.now();
     refreeze(placed);
     m_state.orders.push_back(placed);
@@ -296,9 +295,9 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
 void SimTradeOrders::refreeze(SimTradeOrder& order) {
     const SimTradeCommodity* item = m_state.commodity(order.commodity);
     const bool holdsFunds = order.open() && order.settle == 1 && !order.account.empty();
-    const double value = holdsFunds ? order.price * order.rest() * item->unit : 0;
-    order.frozenMargin = value * item->marginRate;
-    order.frozenFee = value * item->feeRate;
+    const int lots = holdsFunds ? order.rest() : 0;
+    order.frozenMargin = item->marginPerLot(order.price) * lots;
+    order.frozenFee = item->fee(order.price, lots);
 }
 
 SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson& request) {
@@ -306,23 +305,22 @@ SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson&
     if (!held || held->account != account || held->commodity != simText(request, "COMMODITY_ID")) {
         return simReply(kSimNotFound, "持仓单不存在");
     }
-    const double loss = orNone(simText(request, "STOP_LOSS"));
-    const double profit = orNone(simText(request, "STOP_PROFIT"));
+    const SimTradeCommodity& item = *m_state.commodity(held->commodity);
+    const SimUnits loss = stopOf(simText(request, "STOP_LOSS"), item);
+    const SimUnits profit = stopOf(simText(request, "STOP_PROFIT"), item);
     if (loss == 0 && profit == 0) {
         return simReply(kSimRefused, "请输入止损价或止盈价");
     }
-    const SimTradeCommodity& item = *m_state.commodity(held->commodity);
     auto live = m_state.prices(item);
     if (!live) {
         return simReply(kSimRefused, "暂无行情");
     }
-    const double price = held->side == 1 ? live->bid : live->ask;
-    const double gap = item.stopTicks * item.tick - kEpsilon;
-    const double sign = held->side == 1 ? 1 : -1;
-    if (loss != 0 && (price - loss) * sign < gap) {
+    const SimUnits price = SimTradeState::closePrice(*live, item, held->side);
+    const int64_t sign = held->side == 1 ? 1 : -1;
+    if (loss != 0 && (price - loss) * sign < item.stopTicks) {
         return simReply(kSimRefused, "止损价设置不合理");
     }
-    if (profit != 0 && (profit - price) * sign < gap) {
+    if (profit != 0 && (profit - price) * sign < item.stopTicks) {
         return simReply(kSimRefused, "止盈价设置不合理");
     }
     held->stopLoss = loss;
@@ -467,8 +465,7 @@ int SimTradeOrders::matchListings(const std::string& account, const std::string&
                                   const Parsed& order, int64_t orderNo) {
     std::vector<SimTradeOrder*> candidates;
     for (auto& item : m_state.orders) {
-        const bool priced = order.side == 1 ? item.price <= order.price + kEpsilon
-                                            : item.price >= order.price - kEpsilon;
+        const bool priced = order.side == 1 ? item.price <= order.price : item.price >= order.price;
         if (item.kind == 2 && item.open() && item.side != order.side &&
             item.commodity == order.commodity->code() && item.account != account && priced &&
             item.no != orderNo) {
@@ -509,7 +506,7 @@ void SimTradeOrders::fillListing(SimTradeOrder& listing, int lots) {
 }
 
 bool SimTradeOrders::listForFirm(const std::string& firm, const std::string& commodity, int side,
-                                 double price, int qty) {
+                                 SimUnits price, int qty) {
     Parsed order;
     order.commodity = m_state.commodity(commodity);
     order.side = side;
@@ -538,7 +535,7 @@ void SimTradeOrders::seedHolding(const std::string& account, const std::string& 
     const SimTradeCommodity* item = m_state.commodity(commodity);
     auto live = item ? m_state.prices(*item) : std::nullopt;
     if (live) {
-        openHolding(account, *item, side, qty, side == 1 ? live->ask : live->bid, kMarketDeal,
+        openHolding(account, *item, side, qty, SimTradeState::orderPrice(*live, side), kMarketDeal,
                     m_state.number(), "");
     }
 }
@@ -558,8 +555,8 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
     if (!live) {
         return;
     }
-    const bool reached =
-        order.side == 1 ? live->ask <= order.price + kEpsilon : live->bid >= order.price - kEpsilon;
+    const SimUnits market = SimTradeState::orderPrice(*live, order.side);
+    const bool reached = order.side == 1 ? market <= order.price : market >= order.price;
     if (!reached) {
         return;
     }
@@ -570,9 +567,9 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
     const int64_t no = order.no;
     const std::string account = order.account;
     const int side = order.side;
-    const double price = order.price;
-    const double loss = order.stopLoss;
-    const double profit = order.stopProfit;
+    const SimUnits price = order.price;
+    const SimUnits loss = order.stopLoss;
+    const SimUnits profit = order.stopProfit;
     const std::string counterparty = order.counterparty;
     openHolding(account, *item, side, lots, price, kConditionalDeal, no, counterparty, loss,
                 profit);
@@ -584,24 +581,26 @@ void SimTradeOrders::sweepStops() {
         if (held.stopLoss <= 0 && held.stopProfit <= 0) {
             continue;
         }
-        auto live = m_state.prices(*m_state.commodity(held.commodity));
+        const SimTradeCommodity& item = *m_state.commodity(held.commodity);
+        auto live = m_state.prices(item);
         if (!live) {
             continue;
         }
-        const double price = held.side == 1 ? live->bid : live->ask;
-        const double sign = held.side == 1 ? 1 : -1;
-        const bool lossHit = held.stopLoss > 0 && (price - held.stopLoss) * sign <= kEpsilon;
-        const bool profitHit = held.stopProfit > 0 && (held.stopProfit - price) * sign <= kEpsilon;
+        const SimUnits price = SimTradeState::closePrice(*live, item, held.side);
+        const int64_t sign = held.side == 1 ? 1 : -1;
+        const bool lossHit = held.stopLoss > 0 && (price - held.stopLoss) * sign <= 0;
+        const bool profitHit = held.stopProfit > 0 && (held.stopProfit - price) * sign <= 0;
         if (lossHit || profitHit) {
             triggered.push_back(held.id);
         }
     }
     for (int64_t id : triggered) {
         SimTradeHolding* held = m_state.holding(id);
-        auto live = m_state.prices(*m_state.commodity(held->commodity));
+        const SimTradeCommodity& item = *m_state.commodity(held->commodity);
+        auto live = m_state.prices(item);
         const int lots = held->qty - held->frozen;
         if (lots > 0) {
-            closeLots(*held, lots, held->side == 1 ? live->bid : live->ask, kSystemDeal,
+            closeLots(*held, lots, SimTradeState::closePrice(*live, item, held->side), kSystemDeal,
                       m_state.number(), "");
         }
         held->stopLoss = 0;

@@ -23,9 +23,9 @@ public:
     SimJson list(const std::string& account, const SimJson& request);
     SimJson delist(const std::string& account, const SimJson& request);
     // A listing of another firm, with no account of this environment behind it.
-    bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
-                     int qty);
-    // A holding at the live price, for the seeded accounts.
+    bool listForFirm(const std::string& firm, const std::string& commodity, int side,
+                     SimUnits price, int qty);
+    // A holding at the price a market order would pay, for the seeded accounts.
     void seedHolding(const std::string& account, const std::string& commodity, int side, int qty);
     void sweep();
 
@@ -34,7 +34,7 @@ private:
         const SimTradeCommodity* commodity = nullptr;
         int side = 0;
         int qty = 0;
-        double price = 0;
+        SimUnits price = 0;  // 0 when the request has no valid price
     };
 
     std::string parseOrder(const SimJson& request, Parsed& out) const;
@@ -44,21 +44,23 @@ private:
     std::string parseBookOrder(const SimJson& request, Parsed& out) const;
     std::string checkOpen(const std::string& account, const Parsed& order) const;
     std::string checkListingPrice(const Parsed& order) const;
+    // A stop price text in units: 0 for none (empty, "0" or not a price).
+    SimUnits stopOf(const std::string& text, const SimTradeCommodity& commodity) const;
     int heldLots(const std::string& account, const std::string& commodity) const;
     int openOrderLots(const std::string& account, const std::string& commodity) const;
     int freeLots(const std::string& account, const std::string& commodity, int side,
                  int64_t holdingId) const;
-    SimTradeDeal dealOf(const SimTradeHolding& holding, int64_t dealNo, int qty, double price,
+    SimTradeDeal dealOf(const SimTradeHolding& holding, int64_t dealNo, int qty, SimUnits price,
                         int kind, int64_t orderNo, const std::string& otherFirm) const;
     void openHolding(const std::string& account, const SimTradeCommodity& commodity, int side,
-                     int qty, double price, int kind, int64_t orderNo, const std::string& otherFirm,
-                     double stopLoss = 0, double stopProfit = 0);
-    void closeLots(SimTradeHolding& holding, int qty, double price, int kind, int64_t orderNo,
+                     int qty, SimUnits price, int kind, int64_t orderNo,
+                     const std::string& otherFirm, SimUnits stopLoss = 0, SimUnits stopProfit = 0);
+    void closeLots(SimTradeHolding& holding, int qty, SimUnits price, int kind, int64_t orderNo,
                    const std::string& otherFirm);
     // Closes `qty` lots of the account's holdings of `side`, oldest first (only one holding
     // when `holdingId` is set); `frozenOnly` takes lots promised to a transfer listing.
     void closeMany(const std::string& account, const std::string& commodity, int side, int qty,
-                   int64_t holdingId, bool frozenOnly, double price, int kind, int64_t orderNo,
+                   int64_t holdingId, bool frozenOnly, SimUnits price, int kind, int64_t orderNo,
                    const std::string& otherFirm);
     void freezeLots(SimTradeOrder& listing, int qty, bool freeze);
     void refreeze(SimTradeOrder& order);

@@ -26,6 +26,10 @@ SimJson yasSteps() {
 SimJson success() {
     return simReply(0, "成功");
 }
+
+std::string rate(int64_t perTenThousand) {
+    return std::to_string(static_cast<double>(perTenThousand) / 10000.0);
+}
 }  // namespace
 
 SimJson SimTradeQueries::paged(const std::vector<SimJson>& rows, const SimJson& request,
@@ -67,23 +71,23 @@ bool SimTradeQueries::inDays(int64_t ms, const SimJson& request, const char* fro
 
 SimJson SimTradeQueries::commodityRecord(const SimTradeCommodity& item, size_t index) const {
     auto live = m_state.prices(item);
-    const double close = live ? live->yesterdayClose : 0;
-    const std::string tick = simPrice(item.tick, item);
+    const SimUnits close = live ? live->yesterdayClose : 0;
+    const std::string tick = simPrice(1, item);
     const std::string mode = item.orderBook() ? "4" : "1";
     SimJson rec = {{"CO_I", item.code()},
                    {"CO_N", item.def->name},
                    {"STA", "1"},
-                   {"CT_S", simMoney(item.unit)},
+                   {"CT_S", num(item.unit)},
                    {"SPREAD", tick},
-                   {"SP_U", simPrice(close * 1.1, item)},
-                   {"SP_D", simPrice(close * 0.9, item)},
+                   {"SP_U", simPrice(close * 110 / 100, item)},
+                   {"SP_D", simPrice((close * 90 + 99) / 100, item)},
                    {"MA_A", "1"},
-                   {"MA_V", std::to_string(item.marginRate)},
+                   {"MA_V", rate(item.marginBp)},
                    {"YA_A", "1"},
                    {"YARS", yasSteps()},
                    {"PR_C", simPrice(close, item)},
                    {"FE_A", "1"},
-                   {"FEE_V", std::to_string(item.feeRate)},
+                   {"FEE_V", rate(item.feeBp)},
                    {"FEE_T", "3"},
                    {"P_MIN_H", num(item.minLots)},
                    {"P_M_H", num(item.maxLots)},
@@ -113,12 +117,12 @@ SimJson SimTradeQueries::commodityRecord(const SimTradeCommodity& item, size_t i
     rec["TRADEMODE"] = mode;
     rec["MIN_HQ_MOVE"] = tick;
     rec["MA_A_C"] = "1";
-    rec["MA_V_C"] = std::to_string(item.marginRate);
+    rec["MA_V_C"] = rate(item.marginBp);
     rec["P_MIN_H_C"] = num(item.minLots);
     rec["P_M_H_C"] = num(item.maxLots);
     rec["M_H_C"] = num(item.maxHolding);
     rec["FE_A_C"] = "1";
-    rec["FEE_V_C"] = std::to_string(item.feeRate);
+    rec["FEE_V_C"] = rate(item.feeBp);
     for (const char* key :
          {"G_L_B_O", "G_L_B_C", "G_L_S_O", "G_L_S_C", "Z_L_B_O", "Z_L_B_C", "Z_L_S_O", "Z_L_S_C"}) {
         rec[key] = flag(item.orderBook());
@@ -154,7 +158,8 @@ SimJson SimTradeQueries::holdings(const std::string& account, const SimJson& req
         }
         for (int side = 1; side <= 2; ++side) {
             int qty = 0, frozen = 0;
-            double cost = 0, floating = 0, margin = 0, fee = 0;
+            SimUnits cost = 0;
+            SimCents floating = 0, margin = 0, fee = 0;
             for (const auto& held : m_state.holdings) {
                 if (held.account != account || held.commodity != item.code() || held.side != side) {
                     continue;
@@ -169,7 +174,7 @@ SimJson SimTradeQueries::holdings(const std::string& account, const SimJson& req
             if (qty == 0) {
                 continue;
             }
-            const std::string average = simPrice(cost / qty, item);
+            const std::string average = simPrice(simRoundDiv(cost, qty), item);
             rows.push_back({{"CO_I", item.code()},
                             {"FL_P", simMoney(floating)},
                             {"MAR", simMoney(margin)},
@@ -210,58 +215,57 @@ SimJson SimTradeQueries::holdingDetails(const std::string& account, const SimJso
              {"STOP_PROFIT", held.stopProfit > 0 ? simPrice(held.stopProfit, item) : "0"},
              {"OTHER_ID", held.otherFirm},
              {"CO_ID", ""},
-             {"MAR_RATE", std::to_string(item.marginRate)}});
+             {"MAR_RATE", rate(item.marginBp)}});
     }
     return paged(rows, request, 0);
 }
 
 SimJson SimTradeQueries::firmInfo(const std::string& account) const {
     const SimTradeAccount& owner = m_state.accounts.at(account);
-    const int64_t today = dayStart(m_state.now());
-    double fees = 0, profit = 0, inOut = 0;
-    for (const auto& flow : m_state.flows) {
-        if (flow.account != account || flow.time < today) {
-            continue;
+    const int64_t today = m_state.today();
+    SimCents fees = 0, profit = 0;
+    for (const auto& deal : m_state.deals) {
+        if (deal.account == account && deal.time >= today) {
+            fees += deal.fee;
+            profit += deal.profit;
         }
-        fees += flow.code == "FEE" ? -flow.amount : 0;
-        profit += flow.code == "CPL" ? flow.amount : 0;
-        inOut += flow.code == "IO" ? flow.amount : 0;
     }
-    double frozenMargin = 0, frozenFee = 0;
+    SimCents frozenMargin = 0, frozenFee = 0;
     for (const auto& order : m_state.orders) {
         if (order.account == account && order.open()) {
             frozenMargin += order.frozenMargin;
             frozenFee += order.frozenFee;
         }
     }
-    const double margin = m_state.margin(account);
-    const double floating = m_state.floatingSum(account);
-    const double equity = owner.balance + floating;
+    const SimCents margin = m_state.margin(account);
+    const SimCents floating = m_state.floatingSum(account);
+    const SimCents equity = owner.balance + floating;
     const SimTradeFirm* firm = m_state.firm(owner.seed.firmId);
-    SimJson row = {{"FI", account},
-                   {"FN", owner.seed.name},
-                   {"IF", "0.00"},
-                   {"CM", "0.00"},
-                   {"CF", "0.00"},
-                   {"CD", "0.00"},
-                   {"RM", simMoney(margin)},
-                   {"RF", "0.00"},
-                   {"OR_F", simMoney(frozenMargin + frozenFee)},
-                   {"OR_F_M", simMoney(frozenMargin)},
-                   {"OR_F_F", simMoney(frozenFee)},
-                   {"OT_F", simMoney(margin + frozenMargin + frozenFee)},
-                   {"UF", simMoney(m_state.available(account))},
-                   {"FEE", simMoney(fees)},
-                   {"PL", simMoney(profit)},
-                   {"EQT", simMoney(owner.balance)},
-                   {"IOF", simMoney(inOut)},
-                   {"HPF", simMoney(floating)},
-                   {"FUNDS_RISK", margin > 0 ? simMoney(equity / margin * 100) : "0.00"},
-                   {"OC", "0.00"},
-                   {"IB", simMoney(owner.dayStartBalance)},
-                   {"SM", "0.00"},
-                   {"STA", firm && firm->tradeRight ? "0" : "1"},
-                   {"C_STA", "N"}};
+    SimJson row = {
+        {"FI", account},
+        {"FN", owner.seed.name},
+        {"IF", "0.00"},
+        {"CM", "0.00"},
+        {"CF", "0.00"},
+        {"CD", "0.00"},
+        {"RM", simMoney(margin)},
+        {"RF", "0.00"},
+        {"OR_F", simMoney(frozenMargin + frozenFee)},
+        {"OR_F_M", simMoney(frozenMargin)},
+        {"OR_F_F", simMoney(frozenFee)},
+        {"OT_F", simMoney(margin + frozenMargin + frozenFee)},
+        {"UF", simMoney(m_state.available(account))},
+        {"FEE", simMoney(fees)},
+        {"PL", simMoney(profit)},
+        {"EQT", simMoney(owner.balance)},
+        {"IOF", simMoney(m_state.flowsSince(account, "IO", today))},
+        {"HPF", simMoney(floating)},
+        {"FUNDS_RISK", margin > 0 ? simMoney(simRoundDiv(equity * 10000, margin)) : "0.00"},
+        {"OC", "0.00"},
+        {"IB", simMoney(m_state.openingBalance(account))},
+        {"SM", "0.00"},
+        {"STA", firm && firm->tradeRight ? "0" : "1"},
+        {"C_STA", "N"}};
     return paged({row}, SimJson::object(), 0);
 }
 
@@ -401,7 +405,7 @@ SimJson SimTradeQueries::report(const std::string& kind, const std::string& acco
 SimJson SimTradeQueries::closedPositions(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
     int64_t quantity = 0;
-    double profit = 0, fees = 0;
+    SimCents profit = 0, fees = 0;
     for (const auto& deal : m_state.deals) {
         if (deal.account != account || deal.settle != 2 ||
             !inDays(deal.time, request, "ST", "ET")) {
@@ -437,13 +441,13 @@ SimJson SimTradeQueries::closedPositions(const std::string& account, const SimJs
 SimJson SimTradeQueries::dealReport(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
     int64_t quantity = 0;
-    double funds = 0, fees = 0;
+    SimCents funds = 0, fees = 0;
     for (const auto& deal : m_state.deals) {
         if (deal.account != account || !inDays(deal.time, request, "ST", "ET")) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
-        const double value = deal.price * deal.qty * item.unit;
+        const SimCents value = item.value(deal.price, deal.qty);
         quantity += deal.qty;
         funds += value;
         fees += deal.fee;
@@ -467,7 +471,7 @@ SimJson SimTradeQueries::dealReport(const std::string& account, const SimJson& r
 SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
     int64_t quantity = 0;
-    double profit = 0, margins = 0;
+    SimCents profit = 0, margins = 0;
     const int64_t today = dayStart(m_state.now());
     for (const auto& held : m_state.holdings) {
         if (held.account != account || !inDays(today, request, "ST", "ET")) {
@@ -475,8 +479,10 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
         }
         const SimTradeCommodity& item = *m_state.commodity(held.commodity);
         auto live = m_state.prices(item);
-        const double floating = m_state.floating(held);
-        const double margin = held.marginPerLot * held.qty;
+        const SimUnits clear =
+            live ? SimTradeState::closePrice(*live, item, held.side) : held.price;
+        const SimCents floating = m_state.profitAt(held, clear, held.qty);
+        const SimCents margin = held.marginPerLot * held.qty;
         quantity += held.qty;
         profit += floating;
         margins += margin;
@@ -486,10 +492,10 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
                         {"HOLD_QTY", num(held.qty)},
                         {"HOLD_PRICE", simPrice(held.price, item)},
                         {"OPEN_PRICE", simPrice(held.price, item)},
-                        {"CLEAR_PRICE", simPrice(live ? live->last : 0, item)},
+                        {"CLEAR_PRICE", simPrice(clear, item)},
                         {"HOLD_PL", simMoney(floating)},
                         {"HOLD_MARGIN", simMoney(margin)},
-                        {"HOLD_MARGIN_RATE", std::to_string(item.marginRate)},
+                        {"HOLD_MARGIN_RATE", rate(item.marginBp)},
                         {"DELAY_FEE", "0.00"},
                         {"HOLD_TIME", num(held.openTime)},
                         {"OPEN_TRADE_NO", num(held.dealNo)},
@@ -505,7 +511,7 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
 
 SimJson SimTradeQueries::flowReport(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
-    double sum = 0;
+    SimCents sum = 0;
     for (const auto& flow : m_state.flows) {
         if (flow.account != account || !inDays(flow.time, request, "ST", "ET")) {
             continue;
@@ -526,7 +532,7 @@ SimJson SimTradeQueries::flowReport(const std::string& account, const SimJson& r
 
 SimJson SimTradeQueries::statementReport(const std::string& account, const SimJson& request) const {
     struct Day {
-        double last = 0, io = 0, profit = 0, fee = 0, capital = 0;
+        SimCents last = 0, io = 0, profit = 0, fee = 0, capital = 0;
     };
     std::map<int64_t, Day> days;
     for (const auto& flow : m_state.flows) {
@@ -545,36 +551,37 @@ SimJson SimTradeQueries::statementReport(const std::string& account, const SimJs
     }
     const int64_t today = dayStart(m_state.now());
     std::vector<SimJson> rows;
-    SimJson totals = {{"FUNDIO_SUM", 0.0},
-                      {"CLOSEPL_SUM", 0.0},
-                      {"HOLDPL_SUM", 0.0},
-                      {"TRADEFEE_SUM", 0.0},
-                      {"MARGIN_SUM", 0.0}};
+    std::map<std::string, SimCents> totals = {{"FUNDIO_SUM", 0},
+                                              {"CLOSEPL_SUM", 0},
+                                              {"HOLDPL_SUM", 0},
+                                              {"TRADEFEE_SUM", 0},
+                                              {"MARGIN_SUM", 0}};
     for (const auto& [date, day] : days) {
         const bool current = date == today;
-        const double floating = current ? m_state.floatingSum(account) : 0;
-        const double margin = current ? m_state.margin(account) : 0;
-        const double equity = day.capital + floating;
-        totals["FUNDIO_SUM"] = totals["FUNDIO_SUM"].get<double>() + day.io;
-        totals["CLOSEPL_SUM"] = totals["CLOSEPL_SUM"].get<double>() + day.profit;
-        totals["HOLDPL_SUM"] = totals["HOLDPL_SUM"].get<double>() + floating;
-        totals["TRADEFEE_SUM"] = totals["TRADEFEE_SUM"].get<double>() + day.fee;
-        totals["MARGIN_SUM"] = totals["MARGIN_SUM"].get<double>() + margin;
-        rows.push_back({{"CLEAR_DATE", num(date)},
-                        {"LAST_CAPITAL", simMoney(day.last)},
-                        {"FUNDIO", simMoney(day.io)},
-                        {"CLOSE_PL", simMoney(day.profit)},
-                        {"HOLD_PL", simMoney(floating)},
-                        {"TRADE_FEE", simMoney(day.fee)},
-                        {"DELAY_FEE", "0.00"},
-                        {"MARGIN", simMoney(margin)},
-                        {"CAPITAL", simMoney(day.capital)},
-                        {"STATUS", current ? "未结算" : "已结算"},
-                        {"RISK_RATE", margin > 0 ? simMoney(equity / margin * 100) : "0.00"}});
+        const SimCents floating = current ? m_state.floatingSum(account) : 0;
+        const SimCents margin = current ? m_state.margin(account) : 0;
+        const SimCents equity = day.capital + floating;
+        totals["FUNDIO_SUM"] += day.io;
+        totals["CLOSEPL_SUM"] += day.profit;
+        totals["HOLDPL_SUM"] += floating;
+        totals["TRADEFEE_SUM"] += day.fee;
+        totals["MARGIN_SUM"] += margin;
+        rows.push_back(
+            {{"CLEAR_DATE", num(date)},
+             {"LAST_CAPITAL", simMoney(day.last)},
+             {"FUNDIO", simMoney(day.io)},
+             {"CLOSE_PL", simMoney(day.profit)},
+             {"HOLD_PL", simMoney(floating)},
+             {"TRADE_FEE", simMoney(day.fee)},
+             {"DELAY_FEE", "0.00"},
+             {"MARGIN", simMoney(margin)},
+             {"CAPITAL", simMoney(day.capital)},
+             {"STATUS", current ? "未结算" : "已结算"},
+             {"RISK_RATE", margin > 0 ? simMoney(simRoundDiv(equity * 10000, margin)) : "0.00"}});
     }
     SimJson rep = paged(rows, request, kPageSize);
-    for (auto& [key, value] : totals.items()) {
-        rep[key] = simMoney(value.get<double>());
+    for (const auto& [key, value] : totals) {
+        rep[key] = simMoney(value);
     }
     rep["DELAYFEE_SUM"] = "0.00";
     return rep;
@@ -630,20 +637,42 @@ SimJson SimTradeQueries::noticeContent(const SimJson& request) const {
 SimJson SimTradeQueries::marketFunds(const std::string& account) const {
     const SimTradeAccount& owner = m_state.accounts.at(account);
     const SimTradeFirm* firm = m_state.firm(owner.seed.firmId);
-    const SimTradeBank& bank = SimTradeCatalogue::banks().front();
-    const double equity = owner.balance + m_state.floatingSum(account);
-    SimJson row = {{"AP", "M"},
-                   {"FIRMID", account},
-                   {"FIRM_NAME", firm ? firm->name : ""},
-                   {"BANK_ACCOUNT", "6222" + account.substr(account.size() - 8)},
-                   {"BANK_ID", bank.id},
-                   {"BANK_NAME", bank.name},
-                   {"EQ", simMoney(equity)},
-                   {"IOF", simMoney(0)},
-                   {"COM", simMoney(0)},
-                   {"UF", simMoney(m_state.available(account))},
-                   {"FIF", simMoney(0)}};
-    return paged({row}, SimJson::object(), 0);
+    const SimCents available = m_state.available(account);
+    const std::string bankAccount = "6222" + account.substr(account.size() - 8);
+    std::vector<SimJson> rows;
+    rows.push_back({{"AP", "M"},
+                    {"FIRMID", account},
+                    {"FIRM_NAME", firm ? firm->name : ""},
+                    {"EQ", simMoney(m_state.openingBalance(account))},
+                    {"IOF", simMoney(m_state.flowsSince(account, "IO", m_state.today()))},
+                    {"COM", simMoney(available)},
+                    {"UF", simMoney(available)},
+                    {"FIF", simMoney(0)}});
+    for (const auto& bank : SimTradeCatalogue::banks()) {
+        auto funds = owner.bankFunds.find(bank.id);
+        if (funds == owner.bankFunds.end()) {
+            continue;
+        }
+        // Money moved into the trading account today through this bank left the bank.
+        SimCents moved = 0;
+        for (const auto& transfer : m_state.transfers) {
+            if (transfer.account == account && transfer.bankId == bank.id &&
+                transfer.time >= m_state.today()) {
+                moved += transfer.deposit ? transfer.amount : -transfer.amount;
+            }
+        }
+        rows.push_back({{"AP", rows.size() == 1 ? "M" : "S"},
+                        {"FIRMID", account},
+                        {"FIRM_NAME", firm ? firm->name : ""},
+                        {"BANK_ACCOUNT", bankAccount + bank.id},
+                        {"BANK_ID", bank.id},
+                        {"BANK_NAME", bank.name},
+                        {"EQ", simMoney(funds->second + moved)},
+                        {"IOF", simMoney(-moved)},
+                        {"COM", simMoney(funds->second)},
+                        {"FIF", simMoney(0)}});
+    }
+    return paged(rows, SimJson::object(), 0);
 }
 
 SimJson SimTradeQueries::banks(const std::string& account) const {
@@ -664,7 +693,7 @@ SimJson SimTradeQueries::banks(const std::string& account) const {
 
 SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
-    double in = 0, out = 0;
+    SimCents in = 0, out = 0;
     for (auto it = m_state.transfers.rbegin(); it != m_state.transfers.rend(); ++it) {
         if (it->account != account || !inDays(it->time, request, "ST", "ET")) {
             continue;

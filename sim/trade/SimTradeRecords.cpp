@@ -4,6 +4,32 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "sim/core/SimClock.h"
+
+namespace {
+constexpr int64_t kRateScale = 10000;
+
+int64_t powerOfTen(int exponent) {
+    int64_t value = 1;
+    for (int i = 0; i < exponent; ++i) {
+        value *= 10;
+    }
+    return value;
+}
+}  // namespace
+
+int64_t SimTradeCommodity::centsPerUnit() const {
+    return unit * 100 / powerOfTen(def->decimals);
+}
+
+SimCents SimTradeCommodity::fee(SimUnits price, int64_t lots) const {
+    return simRoundDiv(value(price, lots) * feeBp, kRateScale);
+}
+
+SimCents SimTradeCommodity::marginPerLot(SimUnits price) const {
+    return simRoundDiv(value(price, 1) * marginBp, kRateScale);
+}
+
 const SimTradeCommodity* SimTradeState::commodity(const std::string& code) const {
     for (const auto& item : commodities) {
         if (item.code() == code) {
@@ -18,13 +44,8 @@ std::optional<SimTradePrices> SimTradeState::prices(const SimTradeCommodity& ite
     if (!quote) {
         return std::nullopt;
     }
-    const double scale = std::pow(10.0, item.def->decimals);
-    SimTradePrices out;
-    out.last = static_cast<double>(quote->newPrice) / scale;
-    out.bid = static_cast<double>(quote->buyPrice) / scale;
-    out.ask = static_cast<double>(quote->sellPrice) / scale;
-    out.yesterdayClose = static_cast<double>(quote->yesterdayClose) / scale;
-    return out;
+    return SimTradePrices{quote->newPrice, quote->buyPrice, quote->sellPrice,
+                          quote->yesterdayClose};
 }
 
 const SimTradeFirm* SimTradeState::firm(const std::string& id) const {
@@ -54,22 +75,35 @@ SimTradeOrder* SimTradeState::order(int64_t no) {
     return nullptr;
 }
 
-double SimTradeState::floating(const SimTradeHolding& holding) const {
+SimUnits SimTradeState::orderPrice(const SimTradePrices& live, int side) {
+    return side == 1 ? live.buy : live.sell;
+}
+
+SimUnits SimTradeState::closePrice(const SimTradePrices& live, const SimTradeCommodity& commodity,
+                                   int holdingSide) {
+    if (commodity.orderBook()) {
+        return live.last;
+    }
+    return orderPrice(live, 3 - holdingSide);
+}
+
+SimCents SimTradeState::profitAt(const SimTradeHolding& holding, SimUnits price, int qty) const {
+    const SimTradeCommodity* item = commodity(holding.commodity);
+    const int64_t sign = holding.side == 1 ? 1 : -1;
+    return sign * (price - holding.price) * qty * item->centsPerUnit();
+}
+
+SimCents SimTradeState::floating(const SimTradeHolding& holding) const {
     const SimTradeCommodity* item = commodity(holding.commodity);
     auto live = item ? prices(*item) : std::nullopt;
     if (!live) {
         return 0;
     }
-    double price = holding.side == 1 ? live->ask : live->bid;
-    if (item->orderBook()) {
-        price = live->last;
-    }
-    const double sign = holding.side == 1 ? 1 : -1;
-    return (price - holding.price) * holding.qty * item->unit * sign;
+    return profitAt(holding, closePrice(*live, *item, holding.side), holding.qty);
 }
 
-double SimTradeState::frozenFunds(const std::string& account) const {
-    double sum = 0;
+SimCents SimTradeState::frozenFunds(const std::string& account) const {
+    SimCents sum = 0;
     for (const auto& item : orders) {
         if (item.account == account && item.open()) {
             sum += item.frozenMargin + item.frozenFee;
@@ -78,8 +112,8 @@ double SimTradeState::frozenFunds(const std::string& account) const {
     return sum;
 }
 
-double SimTradeState::margin(const std::string& account) const {
-    double sum = 0;
+SimCents SimTradeState::margin(const std::string& account) const {
+    SimCents sum = 0;
     for (const auto& item : holdings) {
         if (item.account == account) {
             sum += item.marginPerLot * item.qty;
@@ -88,8 +122,8 @@ double SimTradeState::margin(const std::string& account) const {
     return sum;
 }
 
-double SimTradeState::floatingSum(const std::string& account) const {
-    double sum = 0;
+SimCents SimTradeState::floatingSum(const std::string& account) const {
+    SimCents sum = 0;
     for (const auto& item : holdings) {
         if (item.account == account) {
             sum += floating(item);
@@ -98,7 +132,7 @@ double SimTradeState::floatingSum(const std::string& account) const {
     return sum;
 }
 
-double SimTradeState::available(const std::string& account) const {
+SimCents SimTradeState::available(const std::string& account) const {
     auto found = accounts.find(account);
     if (found == accounts.end()) {
         return 0;
@@ -106,7 +140,32 @@ double SimTradeState::available(const std::string& account) const {
     return found->second.balance + floatingSum(account) - margin(account) - frozenFunds(account);
 }
 
-void SimTradeState::addFlow(const std::string& account, const std::string& kind, double amount,
+SimCents SimTradeState::flowsSince(const std::string& account, const std::string& code,
+                                   int64_t since) const {
+    SimCents sum = 0;
+    for (const auto& flow : flows) {
+        if (flow.account == account && flow.code == code && flow.time >= since) {
+            sum += flow.amount;
+        }
+    }
+    return sum;
+}
+
+SimCents SimTradeState::openingBalance(const std::string& account) const {
+    SimCents today = 0;
+    for (const auto& flow : flows) {
+        if (flow.account == account && flow.time >= this->today()) {
+            today += flow.amount;
+        }
+    }
+    return accounts.at(account).balance - today;
+}
+
+int64_t SimTradeState::today() const {
+    return SimClock::dayStart(now(), market->utcOffsetMinutes());
+}
+
+void SimTradeState::addFlow(const std::string& account, const std::string& kind, SimCents amount,
                             const std::string& code) {
     auto& owner = accounts.at(account);
     owner.balance += amount;
@@ -117,16 +176,55 @@ void SimTradeState::touchListings(int side) {
     (side == 1 ? buyListingTime : sellListingTime) = now();
 }
 
-std::string simMoney(double value) {
+int64_t simRoundDiv(int64_t a, int64_t b) {
+    const int64_t half = b / 2;
+    return a >= 0 ? (a + half) / b : -((-a + half) / b);
+}
+
+std::string simMoney(SimCents cents) {
+    const int64_t whole = std::llabs(cents);
     char text[64];
-    std::snprintf(text, sizeof(text), "%.2f", std::abs(value) < 0.005 ? 0.0 : value);
+    std::snprintf(text, sizeof(text), "%s%lld.%02lld", cents < 0 ? "-" : "",
+                  static_cast<long long>(whole / 100), static_cast<long long>(whole % 100));
     return text;
 }
 
-std::string simPrice(double value, const SimTradeCommodity& commodity) {
-    char text[64];
-    std::snprintf(text, sizeof(text), "%.*f", static_cast<int>(commodity.def->decimals), value);
-    return text;
+std::string simPrice(SimUnits price, const SimTradeCommodity& commodity) {
+    const int decimals = commodity.def->decimals;
+    if (decimals == 0) {
+        return std::to_string(price);
+    }
+    const int64_t scale = powerOfTen(decimals);
+    const int64_t whole = std::llabs(price);
+    std::string fraction = std::to_string(whole % scale);
+    fraction.insert(0, static_cast<size_t>(decimals) - fraction.size(), '0');
+    return (price < 0 ? "-" : "") + std::to_string(whole / scale) + "." + fraction;
+}
+
+std::optional<SimUnits> simUnits(const std::string& text, const SimTradeCommodity& commodity) {
+    auto value = simNumber(text);
+    if (!value || *value <= 0 || *value > 1e12) {
+        return std::nullopt;
+    }
+    const double units = *value * static_cast<double>(powerOfTen(commodity.def->decimals));
+    const double rounded = std::round(units);
+    if (std::abs(units - rounded) > 1e-6) {
+        return std::nullopt;
+    }
+    return static_cast<SimUnits>(rounded);
+}
+
+std::optional<SimCents> simCents(const std::string& text) {
+    auto value = simNumber(text);
+    if (!value || std::abs(*value) > 1e12) {
+        return std::nullopt;
+    }
+    const double cents = *value * 100;
+    const double rounded = std::round(cents);
+    if (std::abs(cents - rounded) > 1e-6) {
+        return std::nullopt;
+    }
+    return static_cast<SimCents>(rounded);
 }
 
 std::string simText(const SimJson& request, const char* key) {

@@ -31,25 +31,35 @@ enum SimTradeCode : int {
     kSimNotFound = 2004,
 };
 
+// Money is kept in whole cents and prices in whole units of the commodity's last decimal (the
+// quote's own units), so that every figure is exact: a fee or margin is rounded once, when it is
+// booked, and everything else is sums of booked values.
+using SimCents = int64_t;
+using SimUnits = int64_t;
+
 struct SimTradeCommodity {
     const SimCommodity* def = nullptr;
-    double tick = 1;  // minimum price change
-    double unit = 1;  // goods per lot
-    double marginRate = 0.1;
-    double feeRate = 0.0006;
+    int64_t unit = 1;         // goods per lot
+    int64_t marginBp = 1000;  // margin, per ten thousand of a deal's value
+    int64_t feeBp = 6;        // fee, per ten thousand of a deal's value
     int minLots = 1;
     int maxLots = 100;
     int maxHolding = 500;
     int stopTicks = 5;
     bool orderBook() const { return def->productJYtype == 4; }
     std::string code() const { return def->code; }
+    // Cents of one lot per price unit: unit x 100 / 10^decimals, whole for up to two decimals.
+    int64_t centsPerUnit() const;
+    SimCents value(SimUnits price, int64_t lots) const { return price * lots * centsPerUnit(); }
+    SimCents fee(SimUnits price, int64_t lots) const;
+    SimCents marginPerLot(SimUnits price) const;
 };
 
 struct SimTradePrices {
-    double last = 0;
-    double bid = 0;  // the quote's buy price
-    double ask = 0;  // the quote's sell price
-    double yesterdayClose = 0;
+    SimUnits last = 0;
+    SimUnits buy = 0;   // the quote's buy price: what a buy order pays
+    SimUnits sell = 0;  // the quote's sell price: what a sell order gets
+    SimUnits yesterdayClose = 0;
 };
 
 struct SimTradeAccount {
@@ -57,9 +67,8 @@ struct SimTradeAccount {
     std::string password;
     std::string fundPassword;
     std::string phonePassword;
-    double balance = 0;  // equity before floating P&L
-    double dayStartBalance = 0;
-    std::map<std::string, double> bankFunds;
+    SimCents balance = 0;  // equity before floating P&L
+    std::map<std::string, SimCents> bankFunds;
     int64_t lastLogon = 0;
     std::set<std::string> logonTimes;  // LOGONTIME texts seen, against replays
 };
@@ -79,13 +88,13 @@ struct SimTradeHolding {
     int openQty = 0;
     int qty = 0;
     int frozen = 0;  // lots promised to transfer listings
-    double price = 0;
+    SimUnits price = 0;
     int64_t openTime = 0;
     int64_t dealNo = 0;
-    double marginPerLot = 0;
-    double fee = 0;
-    double stopLoss = 0;
-    double stopProfit = 0;
+    SimCents marginPerLot = 0;
+    SimCents fee = 0;
+    SimUnits stopLoss = 0;  // 0: none
+    SimUnits stopProfit = 0;
     std::string otherFirm;
 };
 
@@ -98,14 +107,14 @@ struct SimTradeOrder {
     int side = 1;
     int settle = 1;  // 1 open, 2 transfer
     int kind = 1;    // 1 conditional order, 2 listing
-    double price = 0;
+    SimUnits price = 0;
     int qty = 0;
     int traded = 0;
     int status = 1;  // 1 ordered, 2 done, 3 cancelled, 4 partly done, 5 partly done then cancelled
-    double stopLoss = 0;
-    double stopProfit = 0;
-    double frozenMargin = 0;
-    double frozenFee = 0;
+    SimUnits stopLoss = 0;
+    SimUnits stopProfit = 0;
+    SimCents frozenMargin = 0;
+    SimCents frozenFee = 0;
     int closeMode = 1;
     int64_t holdingId = 0;
     std::string autoDelist = "2";
@@ -121,12 +130,12 @@ struct SimTradeDeal {
     std::string commodity;
     int side = 1;
     int settle = 1;
-    double price = 0;
-    double openPrice = 0;
-    double holdPrice = 0;
+    SimUnits price = 0;
+    SimUnits openPrice = 0;
+    SimUnits holdPrice = 0;
     int qty = 0;
-    double profit = 0;
-    double fee = 0;
+    SimCents profit = 0;
+    SimCents fee = 0;
     int64_t openTime = 0;
     int64_t openDealNo = 0;
     int64_t holdingNo = 0;
@@ -140,9 +149,9 @@ struct SimTradeFundFlow {
     std::string account;
     std::string kind;
     int64_t time = 0;
-    double amount = 0;
-    double balance = 0;
-    std::string code;
+    SimCents amount = 0;
+    SimCents balance = 0;
+    std::string code;  // "IO" transfer, "FEE" fee, "CPL" closed P&L
 };
 
 struct SimTradeTransfer {
@@ -150,7 +159,7 @@ struct SimTradeTransfer {
     std::string account;
     std::string bankId;
     bool deposit = true;
-    double amount = 0;
+    SimCents amount = 0;
     int64_t time = 0;
 };
 
@@ -188,21 +197,40 @@ struct SimTradeState {
     const SimTradeFirm* firm(const std::string& id) const;
     SimTradeHolding* holding(int64_t id);
     SimTradeOrder* order(int64_t no);
-    // Floating P&L of a holding at the live price, as the client values it.
-    double floating(const SimTradeHolding& holding) const;
-    double frozenFunds(const std::string& account) const;
-    double margin(const std::string& account) const;
-    double floatingSum(const std::string& account) const;
+    // What a market order of `side` pays or gets: a buy the buy price, a sell the sell price.
+    static SimUnits orderPrice(const SimTradePrices& live, int side);
+    // What closing the holding would get now: a bought holding is sold, a sold one bought back;
+    // the last price in order-book mode. The holding's floating P&L is valued at it.
+    static SimUnits closePrice(const SimTradePrices& live, const SimTradeCommodity& commodity,
+                               int holdingSide);
+    // P&L of `qty` lots of the holding closed at `price`.
+    SimCents profitAt(const SimTradeHolding& holding, SimUnits price, int qty) const;
+    // Floating P&L of a holding at its close price; 0 without a live quote.
+    SimCents floating(const SimTradeHolding& holding) const;
+    SimCents frozenFunds(const std::string& account) const;
+    SimCents margin(const std::string& account) const;
+    SimCents floatingSum(const std::string& account) const;
     // Equity plus floating P&L minus margins and frozen funds.
-    double available(const std::string& account) const;
-    void addFlow(const std::string& account, const std::string& kind, double amount,
+    SimCents available(const std::string& account) const;
+    // The sum of the account's flows of that code since `since` (ms).
+    SimCents flowsSince(const std::string& account, const std::string& code, int64_t since) const;
+    // The balance at the start of today (UTC offset of the market).
+    SimCents openingBalance(const std::string& account) const;
+    int64_t today() const;
+    void addFlow(const std::string& account, const std::string& kind, SimCents amount,
                  const std::string& code);
     void touchListings(int side);
 };
 
 // Text helpers shared by the trading server's files.
-std::string simMoney(double value);
-std::string simPrice(double value, const SimTradeCommodity& commodity);
+// a / b rounded half away from zero (b > 0).
+int64_t simRoundDiv(int64_t a, int64_t b);
+std::string simMoney(SimCents cents);
+std::string simPrice(SimUnits price, const SimTradeCommodity& commodity);
+// A price text in the commodity's units; nothing unless it is a positive whole number of ticks.
+std::optional<SimUnits> simUnits(const std::string& text, const SimTradeCommodity& commodity);
+// An amount text in cents; nothing unless it is a whole number of cents.
+std::optional<SimCents> simCents(const std::string& text);
 std::string simText(const SimJson& request, const char* key);
 // The decimal value of a request text; empty when it is not a number.
 std::optional<double> simNumber(const std::string& text);

@@ -35,7 +35,7 @@ TEST_F(QuoteSimTest, shouldRunSessionChainAndDeliverMarketListAsJyspaninfo) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0]->MarketID, 1);
     EXPECT_EQ(list[0]->MarketIndex, 0);
-    ASSERT_EQ(list[0]->diskInfoArray.size(), 4u);
+    ASSERT_EQ(list[0]->diskInfoArray.size(), 5u);
     EXPECT_EQ(list[0]->diskInfoArray[2]->ownDiskID, 1);
     EXPECT_EQ(list[0]->diskInfoArray[3]->DiskType, 0);
     EXPECT_EQ(m_state->severProtocol().requestDataTime, SimQuoteServer::kRequestDataTime);
@@ -63,7 +63,7 @@ TEST_F(QuoteSimTest, shouldReadThePackageOnlyWhenTheRequestStarts) {
     ASSERT_TRUE(RunLoop::runUntil([&] { return !recorder->calls.empty(); }, 30));
     const auto markets = dataOf<Markets>(recorder->calls[0]);
     ASSERT_EQ(markets.size(), 1u);
-    EXPECT_EQ(markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray.size(), 3u);
+    EXPECT_EQ(markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray.size(), 5u);
     EXPECT_EQ(recorder->calls[0].package, package);
     EXPECT_EQ(recorder->calls[0].marketInfoCount, 0);
     EXPECT_EQ(m_state->marketInfoCount(), 1);
@@ -79,7 +79,7 @@ TEST_F(QuoteSimTest, shouldParseCatalogueAndTradingTimeFromTheSimulator) {
     const auto markets = dataOf<Markets>(request(panel(1, 1), "shiChangXinXix", 0));
     ASSERT_EQ(markets.size(), 1u);
     const auto& commodities = markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray;
-    ASSERT_EQ(commodities.size(), 3u);
+    ASSERT_EQ(commodities.size(), 5u);
     EXPECT_EQ(commodities[2]->CommodityID, 300);
     EXPECT_EQ(commodities[2]->CommodityCode, "PT");
     EXPECT_EQ(commodities[2]->CommodityName, "铂金");
@@ -104,7 +104,7 @@ TEST_F(QuoteSimTest, shouldParseCatalogueAndTradingTimeFromTheSimulator) {
 TEST_F(QuoteSimTest, shouldParsePanelQuotesMatchingTheMarketModel) {
     logIn(0);
     const auto quotes = dataOf<Quotes>(request(panel(1, 1), "allyikoujia", 0));
-    ASSERT_EQ(quotes.size(), 3u);
+    ASSERT_EQ(quotes.size(), 5u);
     const YiKouJia& platinum = *quotes[2];
     EXPECT_EQ(platinum.commodityNum, 300);
     EXPECT_EQ(platinum.hpIndex, 0);
@@ -123,7 +123,7 @@ TEST_F(QuoteSimTest, shouldParsePanelQuotesMatchingTheMarketModel) {
 
 TEST_F(QuoteSimTest, shouldContinueBookAndTradesFromTheGivenNumbers) {
     logIn(0);
-    auto package = commodity(1, 4, 4);
+    auto package = commodity(1, 1, 4);
     const auto first = dataOf<std::shared_ptr<YiKouJia>>(request(package, "oneyikoujia", 0));
     ASSERT_TRUE(first);
     EXPECT_EQ(first->fenbiNum, 10);
@@ -133,7 +133,7 @@ TEST_F(QuoteSimTest, shouldContinueBookAndTradesFromTheGivenNumbers) {
     EXPECT_NE(first->pankouxuhao, 0);
     EXPECT_GT(first->gpNum, 0);
 
-    auto next = commodity(1, 4, 4);
+    auto next = commodity(1, 1, 4);
     next->wuDangID = std::to_string(first->wudang->WDNum);
     next->fenBiID = std::to_string(first->fenbi.back()->fbIndex);
     next->pankouxuhao = std::to_string(first->pankouxuhao);

@@ -104,10 +104,24 @@ TEST_F(TradeFundsTest, shouldListBanksAndMarketFunds) {
     Json banks = bob.session("/funds", "money_userinfo_query", {}).records();
     ASSERT_EQ(banks.size(), 2u);
     EXPECT_EQ(banks[0]["BANK_ID"], "900");
+    // The trading account, then one record per bank, each field as the funds screen shows it.
     Json funds = bob.session("/funds", "money_marketfundsinfo_query", {}).records();
-    ASSERT_EQ(funds.size(), 1u);
+    ASSERT_EQ(funds.size(), 3u);
     EXPECT_EQ(funds[0]["AP"], "M");
     EXPECT_EQ(funds[0]["EQ"], "1000000.00");
+    EXPECT_EQ(funds[0]["COM"], "1000000.00");
+    EXPECT_EQ(funds[1]["BANK_ID"], "900");
+    EXPECT_EQ(funds[1]["COM"], "500000.00");
+    Fields out = {{"BANK_ID", "900"}, {"TYPE", "O"}, {"AMOUNT", "1000.50"}, {"PWD", kFundPassword}};
+    ASSERT_EQ(bob.session("/funds", "money_transfer", out).retcode(), 0);
+    funds = bob.session("/funds", "money_marketfundsinfo_query", {}).records();
+    EXPECT_EQ(funds[0]["EQ"], "1000000.00");
+    EXPECT_EQ(funds[0]["IOF"], "-1000.50");
+    EXPECT_EQ(funds[0]["COM"], "998999.50");
+    EXPECT_EQ(funds[0]["UF"], "998999.50");
+    EXPECT_EQ(funds[1]["EQ"], "500000.00");
+    EXPECT_EQ(funds[1]["IOF"], "1000.50");
+    EXPECT_EQ(funds[1]["COM"], "501000.50");
 }
 
 TEST_F(TradeFundsTest, shouldChangeTheTradingPasswordForTheNextLogin) {

@@ -125,7 +125,8 @@ TEST_F(TradeSimTest, shouldAnswerTheLoginChainRequests) {
                                       {{"COMMODITY_ID", ""}, {"A_N", ""}, {"P_P", ""}});
     ASSERT_EQ(commodities.retcode(), 0);
     const Json records = commodities.records();
-    ASSERT_EQ(records.size(), 8u);
+    // The commodities of the environment's own quote panel (market 1, panel 2).
+    ASSERT_EQ(records.size(), 5u);
     bool sawOrderBook = false;
     for (const auto& rec : records) {
         for (const char* key :

@@ -44,14 +44,15 @@ protected:
 TEST_F(TradeOrderTest, shouldOpenThenCloseChangingHoldingsAndFundsByTheRightAmounts) {
     TradeClient bob = loggedIn(kBob);
     ASSERT_DOUBLE_EQ(money(firm(bob)["EQT"]), 1000000.00);
-    const double ask = static_cast<double>(agQuote().sellPrice);
+    // A buy pays the quote's buy price; the holding is valued, and closed, at its sell price.
+    const double buy = static_cast<double>(agQuote().buyPrice);
 
     Reply open = bob.session("/trade", "order_s", marketOrder("1", "1", "3"));
     ASSERT_EQ(open.retcode(), 0) << open.body;
-    const double openFee = ask * 3 * kUnit * kFeeRate;
+    const double openFee = buy * 3 * kUnit * kFeeRate;
     Json info = firm(bob);
     EXPECT_NEAR(money(info["EQT"]), 1000000.00 - openFee, 0.006);
-    EXPECT_NEAR(money(info["RM"]), ask * 3 * kUnit * kMarginRate, 0.006);
+    EXPECT_NEAR(money(info["RM"]), buy * 3 * kUnit * kMarginRate, 0.006);
     Json summary = bob.session("/trade", "holding_query", {{"COMMODITY_ID", ""}}).records();
     ASSERT_EQ(summary.size(), 1u);
     EXPECT_EQ(summary[0]["CO_I"], "AG");
@@ -60,15 +61,16 @@ TEST_F(TradeOrderTest, shouldOpenThenCloseChangingHoldingsAndFundsByTheRightAmou
     Json held = details(bob);
     ASSERT_EQ(held.size(), 1u);
     EXPECT_EQ(held[0]["C_QTY"], "3");
-    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), ask);
+    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), buy);
+    EXPECT_DOUBLE_EQ(money(held[0]["FL_P"]), (agQuote().sellPrice - buy) * 3 * kUnit);
     EXPECT_EQ(held[0]["OTHER_ID"], "F002");
 
     movePrice("AG", 50);
-    const double bid = static_cast<double>(agQuote().buyPrice);
+    const double sell = static_cast<double>(agQuote().sellPrice);
     Reply close = bob.session("/trade", "order_s", marketOrder("2", "2", "3"));
     ASSERT_EQ(close.retcode(), 0) << close.body;
-    const double profit = (bid - ask) * 3 * kUnit;
-    const double closeFee = bid * 3 * kUnit * kFeeRate;
+    const double profit = (sell - buy) * 3 * kUnit;
+    const double closeFee = sell * 3 * kUnit * kFeeRate;
     info = firm(bob);
     EXPECT_NEAR(money(info["EQT"]), 1000000.00 - openFee + profit - closeFee, 0.011);
     EXPECT_NEAR(money(info["PL"]), profit, 0.006);
@@ -104,7 +106,7 @@ TEST_F(TradeOrderTest, shouldCloseOneHoldingByItsNumber) {
 
 TEST_F(TradeOrderTest, shouldRefuseOrdersOutsideTheRules) {
     TradeClient bob = loggedIn(kBob);
-    const std::string far = std::to_string(agQuote().sellPrice - 20);
+    const std::string far = std::to_string(agQuote().buyPrice - 20);
     EXPECT_EQ(
         bob.session("/trade", "order_s", marketOrder("1", "1", "1", far, "5")).rep()["message"],
         "价格已变动,超出可接受点差");
@@ -122,21 +124,21 @@ TEST_F(TradeOrderTest, shouldRefuseOrdersOutsideTheRules) {
 
 TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
     TradeClient bob = loggedIn(kBob);
-    const int64_t ask = agQuote().sellPrice;
-    const std::string limit = std::to_string(ask - 30);
-    const std::string loss = std::to_string(ask - 200);
+    const int64_t buy = agQuote().buyPrice;
+    const std::string limit = std::to_string(buy - 30);
+    const std::string loss = std::to_string(buy - 200);
     ASSERT_EQ(bob.session("/trade", "order_x", conditional("1", limit, "2", loss)).retcode(), 0);
     Json orders = bob.session("/trade", "my_order_query", {{"UT", "0"}}).records();
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_EQ(orders[0]["STA"], "1");
-    EXPECT_NEAR(money(orders[0]["F_MAR"]), (ask - 30) * 2 * kUnit * kMarginRate, 0.006);
+    EXPECT_NEAR(money(orders[0]["F_MAR"]), (buy - 30) * 2 * kUnit * kMarginRate, 0.006);
     EXPECT_GT(money(firm(bob)["OR_F"]), 0);
     EXPECT_TRUE(details(bob).empty());
 
     movePrice("AG", -40);
     Json held = details(bob);
     ASSERT_EQ(held.size(), 1u);
-    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), static_cast<double>(ask - 30));
+    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), static_cast<double>(buy - 30));
     EXPECT_EQ(held[0]["STOP_LOSS"], loss);
     orders = bob.session("/trade", "my_order_query", {}).records();
     EXPECT_EQ(orders[0]["STA"], "2");
@@ -148,7 +150,7 @@ TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
 
 TEST_F(TradeOrderTest, shouldCancelAConditionalOrderAndReleaseItsFunds) {
     TradeClient bob = loggedIn(kBob);
-    const std::string limit = std::to_string(agQuote().sellPrice - 30);
+    const std::string limit = std::to_string(agQuote().buyPrice - 30);
     ASSERT_EQ(bob.session("/trade", "order_x", conditional("1", limit, "2")).retcode(), 0);
     const std::string number = bob.session("/trade", "my_order_query", {}).records()[0]["OR_N"];
     EXPECT_NE(bob.session("/trade", "order_list_wd", {{"ORDER_NO", number}}).retcode(), 0);
@@ -164,15 +166,16 @@ TEST_F(TradeOrderTest, shouldCloseAHoldingAtItsStopLoss) {
     TradeClient bob = loggedIn(kBob);
     ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "1")).retcode(), 0);
     const std::string id = details(bob)[0]["H_ID"];
-    const int64_t bid = agQuote().buyPrice;
+    // A bought holding is closed by selling: its stops watch the sell price.
+    const int64_t sell = agQuote().sellPrice;
     Fields stops = {{"H_ID", id},
                     {"COMMODITY_ID", "AG"},
                     {"TY", "1"},
-                    {"STOP_LOSS", std::to_string(bid + 1)},
+                    {"STOP_LOSS", std::to_string(sell + 1)},
                     {"STOP_PROFIT", "0"}};
     EXPECT_EQ(bob.session("/trade", "set_loss_profit", stops).rep()["message"], "止损价设置不合理");
-    stops[3] = {"STOP_LOSS", std::to_string(bid - 20)};
-    stops[4] = {"STOP_PROFIT", std::to_string(bid + 500)};
+    stops[3] = {"STOP_LOSS", std::to_string(sell - 20)};
+    stops[4] = {"STOP_PROFIT", std::to_string(sell + 500)};
     ASSERT_EQ(bob.session("/trade", "set_loss_profit", stops).retcode(), 0);
     ASSERT_EQ(bob.session("/trade", "withdraw_loss_profit",
                           {{"H_ID", id}, {"COMMODITY_ID", "AG"}, {"TYPE", "2"}})

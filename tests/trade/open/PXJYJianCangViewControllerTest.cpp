@@ -8,7 +8,10 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "quote/VKJYHangQingDataClass.h"
 #include "support/session/SimQuoteLookup.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
 #include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeData.h"
@@ -199,9 +202,12 @@ TEST_F(QuoteModeOpening, aDoubleTapSendsOneOrder) {
 
 TEST_F(QuoteModeOpening, aCommodityWithoutQuoteCannotBeOrdered) {
     setDefault("prompt", "2");
+    // CU trades here, but the quote side has no price for it.
+    SimQuoteLookup::fill(sim, *VKJYHangQingDataClass::current(), 0, {"CU"});
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return tradeModule().PXJYData().zuiXinYiKouJia().count("CU") == 0; }, 5));
     ASSERT_NE(openScreen(), nullptr);
     PXJYShiJiaJianCangView& market = *screen->shiJianView();
-    // CU trades here, but the quote side has no price for it.
     pick(market, "CU");
     typeQuantity(market, "1");
     EXPECT_EQ(market.commodityNameButton()->currentTitle(), "铜");
@@ -229,11 +235,12 @@ TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
     PXJYShiJiaJianCangView& form = *screen->shiJianView();
     pick(form, "AG");
     typeQuantity(form, "4");
-    // No deviation allowed while the quote's two prices differ: the server refuses.
+    // No deviation allowed, and the market moves one tick after the price was shown.
     ASSERT_TRUE(driver.tap(form.changebutton()));
     form.zuiDaDianCha()->setText("");
     ASSERT_TRUE(driver.pressKey("0"));
     driver.pressKey("完成");
+    ASSERT_TRUE(sim.market().movePrice(0, 1, 1));
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return !alertMessage().empty(); }, 10));
     EXPECT_EQ(alertMessage(), "价格已变动,超出可接受点差");
