@@ -44,17 +44,13 @@ std::string setLine(const Request& request, SimTradeServer& server) {
 }
 
 std::string movePrice(const Request& request, SimExchange& exchange, SimTradeServer& server) {
-    const int quoteServer = server.environment().quoteServer;
-    const std::string code = request.get_param_value("commodity");
+    auto id = server.ledger().quoteId(request.get_param_value("commodity"));
     auto delta = number(request, "delta");
-    const SimQuoteServerDef* def = exchange.catalogue().server(quoteServer);
-    for (const auto& item : def->commodities) {
-        if (item.code == code && delta) {
-            exchange.market().movePrice(quoteServer, item.id, std::llround(*delta));
-            return {};
-        }
+    if (!id || !delta) {
+        return "unknown commodity or delta";
     }
-    return "unknown commodity or delta";
+    exchange.market().movePrice(server.environment().quoteServer, *id, std::llround(*delta));
+    return {};
 }
 
 // Installs a POST route that acts on the named environment.

@@ -501,26 +501,35 @@ bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& com
     return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 
+std::optional<int16_t> SimTradeLedger::quoteId(const std::string& code) {
+    std::lock_guard lock(m_mutex);
+    const SimTradeCommodity* item = m_state.commodity(code);
+    return item ? std::optional(item->def->id) : std::nullopt;
+}
+
 std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) {
     std::lock_guard lock(m_mutex);
     auto found = m_captchas.find(uuid);
     return found == m_captchas.end() ? std::nullopt : std::optional(found->second);
 }
 
-std::optional<SimCents> SimTradeLedger::balance(const std::string& account) {
+std::optional<double> SimTradeLedger::balance(const std::string& account) {
     std::lock_guard lock(m_mutex);
     auto found = m_state.accounts.find(account);
-    return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.balance);
+    if (found == m_state.accounts.end()) {
+        return std::nullopt;
+    }
+    return static_cast<double>(found->second.balance) / 100.0;
 }
 
-std::optional<SimCents> SimTradeLedger::bankFunds(const std::string& account,
-                                                  const std::string& bankId) {
+std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
+                                                const std::string& bankId) {
     std::lock_guard lock(m_mutex);
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end() || !found->second.bankFunds.count(bankId)) {
         return std::nullopt;
     }
-    return found->second.bankFunds.at(bankId);
+    return static_cast<double>(found->second.bankFunds.at(bankId)) / 100.0;
 }
 
 std::optional<std::string> SimTradeLedger::phoneOf(const std::string& account) {

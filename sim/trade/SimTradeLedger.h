@@ -49,11 +49,13 @@ public:
     // `price` is a price text as a request carries it.
     bool listForFirm(const std::string& firm, const std::string& commodity, int side,
                      const std::string& price, int qty);
+    // The quote commodity behind a trading code of this environment, or none.
+    std::optional<int16_t> quoteId(const std::string& code);
     // The code of a captcha still waiting for its logon.
     std::optional<std::string> captchaCode(const std::string& uuid);
-    // In cents.
-    std::optional<SimCents> balance(const std::string& account);
-    std::optional<SimCents> bankFunds(const std::string& account, const std::string& bankId);
+    // In currency units (exact for whole cents).
+    std::optional<double> balance(const std::string& account);
+    std::optional<double> bankFunds(const std::string& account, const std::string& bankId);
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);

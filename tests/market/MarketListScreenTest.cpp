@@ -25,9 +25,8 @@ constexpr int kQuoteLoginProtocol = 2;
 
 TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) {
     launchToList();
-    EXPECT_EQ(sectionTitles(),
-              (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟", "华东现货|", "西部商品|实盘",
-                                        "|", "|"}));
+    EXPECT_EQ(sectionTitles(), (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟",
+                                                         "华东现货|", "西部商品|实盘", "|", "|"}));
     EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金"}));
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-568")));
     advanceSimulator(120);
@@ -41,23 +40,23 @@ TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) 
 
 TEST_F(MarketTest, shouldTagMergedNamesAndStartWithTheDirectorysWatchEntries) {
     launchToList();
-    EXPECT_EQ(rowNames(3), (std::vector<std::string>{"钯金(西部)", "锡(西部)"}));
+    EXPECT_EQ(rowNames(4), (std::vector<std::string>{"钯金(西部)", "锡(西部)"}));
     EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
     EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
 }
 
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
     launchToList();
-    EXPECT_EQ(swipeAndPress(2, 0), "添加");
+    EXPECT_EQ(swipeAndPress(3, 0), "添加");
     EXPECT_EQ(toastText(), "添加成功");
-    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0", "4_0"}));
-    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "镍"}));
+    EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0", "11_0"}));
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "钴"}));
     quit();
     launch();
     ASSERT_TRUE(runUntilTabBar());
     ASSERT_TRUE(runUntilListShows());
-    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "镍"}));
-    EXPECT_EQ(swipeAndPress(2, 0), "删除");
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "钴"}));
+    EXPECT_EQ(swipeAndPress(3, 0), "删除");
     EXPECT_EQ(toastText(), "该商品已删除");
     EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
 }
@@ -66,7 +65,7 @@ TEST_F(MarketTest, shouldRefuseANinthWatchEntryAndLeaveTheFileAlone) {
     writeWatchFile({"1_0", "2_0", "300_0", "5_0", "6_0", "7_0", "8_1", "9_1"});
     launchToList();
     EXPECT_EQ(tileNames().size(), 8u);
-    EXPECT_EQ(swipeAndPress(2, 0), "添加");
+    EXPECT_EQ(swipeAndPress(3, 0), "添加");
     AlertView* alert = driver.visibleAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->message(), "商品个数已达上限");
@@ -133,9 +132,9 @@ TEST_F(MarketTest, shouldShowBothHelpPagesOnceOverTheWholeWindow) {
 TEST_F(MarketTest, shouldFailOverToTheNextLineOfAQuoteServer) {
     sim.quoteServer(1).line(0).refuse();
     launchToList();
-    EXPECT_EQ(sectionTitles().size(), 5u);
-    EXPECT_EQ(rowNames(4), (std::vector<std::string>{"红木", "银币"}));
-    EXPECT_TRUE(driver.runUntil([&] { return priceText(4, 0) != "--"; }, 5));
+    EXPECT_EQ(sectionTitles().size(), 6u);
+    EXPECT_EQ(rowNames(5), (std::vector<std::string>{"红木", "银币"}));
+    EXPECT_TRUE(driver.runUntil([&] { return priceText(5, 0) != "--"; }, 5));
     EXPECT_EQ(delegate->hqDataClass()->workingLineForServer(1), 1u);
 }
 
@@ -162,9 +161,9 @@ TEST_F(MarketTest, shouldGiveTheSameSectionsAfterRetryWhenEveryLineWasDead) {
     }
     ASSERT_TRUE(driver.tapAlertButton("重试"));
     ASSERT_TRUE(runUntilListShows());
-    EXPECT_EQ(sectionTitles(),
-              (std::vector<std::string>{"华东现货|实盘", "华东现货|", "西部商品|实盘", "|", "|"}));
-    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铂金"}));
+    EXPECT_EQ(sectionTitles(), (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟",
+                                                         "华东现货|", "西部商品|实盘", "|", "|"}));
+    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金"}));
     EXPECT_EQ(market()->dataRoad().catalogue().markets().size(), 3u);
     EXPECT_EQ(driver.visibleAlert(), nullptr);
 }

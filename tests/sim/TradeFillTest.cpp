@@ -13,7 +13,7 @@ struct FillCase {
 
 class TradeFillTest : public TradeSimTest, public ::testing::WithParamInterface<FillCase> {
 protected:
-    SimQuote ag() { return *m_exchange->market().quote(0, 1); }
+    SimQuote ag() { return liveQuote("AG"); }
     // What an order of `side` is priced at: a buy at the buy price, a sell at the sell price.
     int64_t sidePrice(const std::string& side) {
         return side == "1" ? ag().buyPrice : ag().sellPrice;
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(DotDiff, TradeFillTest,
 
 TEST_F(TradeSimTest, shouldValueABoughtHoldingAtTheSellPriceThatClosingItGets) {
     TradeClient bob = loggedIn(kBob);
-    const SimQuote before = *m_exchange->market().quote(0, 1);
+    const SimQuote before = liveQuote("AG");
     ASSERT_EQ(
         bob.session(
                "/trade", "order_s",

@@ -8,14 +8,13 @@ namespace {
 
 struct Traded {
     std::string code;
-    int16_t id;
     int64_t centsPerTick;   // one lot moving one tick
     int64_t centsPerPrice;  // a price text read as cents, per tick
 };
 
 // Commodities of the demo environment traded at quote prices.
 const std::vector<Traded> kTraded = {
-    {"AG", 1, 1000, 100}, {"AU", 2, 1, 1}, {"CU", 3, 1000, 100}, {"SN", 7, 1000, 100}};
+    {"AG", 1000, 100}, {"AU", 1, 1}, {"CU", 1000, 100}, {"SN", 1000, 100}};
 
 // An exact decimal text ("-12.5", "3.07", "42") in cents.
 int64_t cents(const Json& value) {
@@ -39,7 +38,7 @@ protected:
         int64_t marketLots = 0;  // lots of every acknowledged market order
     };
 
-    SimQuote quote(int16_t id) { return *m_exchange->market().quote(0, id); }
+    SimQuote quote(const Traded& item) { return liveQuote(item.code); }
     const Traded& traded(const std::string& code) {
         for (const auto& item : kTraded) {
             if (item.code == code) {
@@ -68,7 +67,7 @@ protected:
 void TradeLedgerPropertyTest::marketOpen(Book& book) {
     const Traded& item = kTraded[static_cast<size_t>(pick(static_cast<int>(kTraded.size())))];
     const std::string side = pick(2) == 0 ? "1" : "2";
-    const SimQuote live = quote(item.id);
+    const SimQuote live = quote(item);
     const int64_t price = side == "1" ? live.buyPrice : live.sellPrice;
     const int qty = 1 + pick(5);
     Reply reply = book.trade->session("/trade", "order_s",
@@ -93,7 +92,7 @@ void TradeLedgerPropertyTest::marketOpen(Book& book) {
 void TradeLedgerPropertyTest::conditional(Book& book) {
     const Traded& item = kTraded[static_cast<size_t>(pick(static_cast<int>(kTraded.size())))];
     const std::string side = pick(2) == 0 ? "1" : "2";
-    const SimQuote live = quote(item.id);
+    const SimQuote live = quote(item);
     const int64_t base = side == "1" ? live.buyPrice : live.sellPrice;
     const int64_t limit = base + (side == "1" ? -1 : 1) * pick(6);
     const int64_t loss = pick(2) == 0 ? 0 : limit + (side == "1" ? -40 : 40);
@@ -155,7 +154,7 @@ void TradeLedgerPropertyTest::stops(Book& book) {
     }
     const Json& one = held[static_cast<size_t>(pick(static_cast<int>(held.size())))];
     const Traded& item = traded(one["CO_I"]);
-    const SimQuote live = quote(item.id);
+    const SimQuote live = quote(item);
     const bool bought = one["TY"] == "1";
     const int64_t closing = bought ? live.sellPrice : live.buyPrice;
     const int64_t gap = 6 + pick(20);
@@ -195,7 +194,7 @@ void TradeLedgerPropertyTest::step(Book& book) {
         default: {
             const Traded& item =
                 kTraded[static_cast<size_t>(pick(static_cast<int>(kTraded.size())))];
-            ASSERT_TRUE(m_exchange->market().movePrice(0, item.id, pick(17) - 8));
+            movePrice(item.code, pick(17) - 8);
             m_exchange->clock().advance(pick(3000));
         }
     }
@@ -221,7 +220,7 @@ void TradeLedgerPropertyTest::reconcile(Book& book, int stepNumber) {
     int64_t margins = 0, floating = 0, heldLots = 0;
     for (const auto& held : rows(trade, "/trade", "holding_detail_query")) {
         const Traded& item = traded(held["CO_I"]);
-        const SimQuote live = quote(item.id);
+        const SimQuote live = quote(item);
         const bool bought = held["TY"] == "1";
         const int64_t closing = bought ? live.sellPrice : live.buyPrice;
         const int64_t holdingPrice = cents(held["H_P"]) / item.centsPerPrice;

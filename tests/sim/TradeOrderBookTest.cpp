@@ -26,7 +26,7 @@ Fields book(const std::string& side) {
 
 class TradeOrderBookTest : public TradeSimTest {
 protected:
-    int64_t close() { return m_exchange->market().quote(0, 4)->yesterdayClose; }
+    int64_t close() { return liveQuote("NI").yesterdayClose; }
     Json held(const TradeClient& trade) {
         return trade.session("/trade", "holding_detail_query", {{"COMMODITY_ID", "NI"}}).records();
     }

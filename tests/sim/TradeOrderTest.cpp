@@ -29,7 +29,7 @@ Fields conditional(const std::string& side, const std::string& price, const std:
 
 class TradeOrderTest : public TradeSimTest {
 protected:
-    SimQuote agQuote() { return *m_exchange->market().quote(0, 1); }
+    SimQuote agQuote() { return liveQuote("AG"); }
     Json firm(const TradeClient& trade) {
         return trade.session("/trade", "firm_info", {}).records()[0];
     }

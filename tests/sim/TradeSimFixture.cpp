@@ -96,13 +96,16 @@ TradeClient TradeSimTest::loggedIn(const std::string& account, const std::string
     return trade;
 }
 
+SimQuote TradeSimTest::liveQuote(const std::string& commodity, const std::string& env) {
+    auto id = server(env).ledger().quoteId(commodity);
+    EXPECT_TRUE(id) << "no commodity " << commodity;
+    auto quote = m_exchange->market().quote(server(env).environment().quoteServer, id.value_or(0));
+    return quote.value_or(SimQuote{});
+}
+
 void TradeSimTest::movePrice(const std::string& commodity, int64_t units, const std::string& env) {
     const int quoteServer = server(env).environment().quoteServer;
-    for (const auto& item : m_exchange->catalogue().server(quoteServer)->commodities) {
-        if (item.code == commodity) {
-            ASSERT_TRUE(m_exchange->market().movePrice(quoteServer, item.id, units));
-            return;
-        }
-    }
-    FAIL() << "no commodity " << commodity;
+    auto id = server(env).ledger().quoteId(commodity);
+    ASSERT_TRUE(id) << "no commodity " << commodity;
+    ASSERT_TRUE(m_exchange->market().movePrice(quoteServer, *id, units));
 }

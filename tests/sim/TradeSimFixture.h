@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "sim/core/SimExchange.h"
 #include "sim/TradeClient.h"
+#include "sim/core/SimExchange.h"
 
 struct CaptchaFrame {
     int tag = 0;
@@ -42,6 +42,8 @@ protected:
     std::pair<std::string, std::string> captcha(const TradeClient& client);
     std::string nextLogonTime();
     void movePrice(const std::string& commodity, int64_t units, const std::string& env = kDemo);
+    // The live quote of a trading code of an environment (its own quote panel's instrument).
+    SimQuote liveQuote(const std::string& commodity, const std::string& env = kDemo);
 
     std::unique_ptr<SimExchange> m_exchange;
     int64_t m_logonTime = 1764800000000;
