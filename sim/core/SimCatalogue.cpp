@@ -19,6 +19,7 @@ SimCatalogue SimCatalogue::standard() {
         {14, "CU", "铜", 0, 0, 1, 50800, 8},
         {15, "SN", "锡", 0, 0, 1, 159000, 20},
         {16, "NI", "镍", 0, 4, 1, 97500, 12},
+        {17, "zn", "锌", 1, 4, 0, 21400, 4},
     };
     // A trading environment trades the commodities of its own panel: market = exchange code,
     // DiskID = environment code. Panels 1 and 2 own panels 3 and 5, so the client's merge keeps
@@ -26,10 +27,10 @@ SimCatalogue SimCatalogue::standard() {
     // two panels that stay, so a watch entry names one row.
     first.markets = {
         {1,
-         {{1, 0, 1, {1, 2, 300, 3, 4}},
+         {{1, 0, 1, {1, 2, 300, 3, 4, 5}},
           {2, 0, 1, {12, 13, 14, 15, 16}},
           {3, 1, 1, {2}},
-          {4, 0, 0, {11, 5}},
+          {4, 0, 0, {11, 17}},
           {5, 2, 1, {14}}}},
         {2, {{1, 0, 1, {6, 7}}}},
     };

@@ -106,7 +106,8 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
     postFor(server, exchange, "/control/trade/listing", [](auto& request, auto& response, auto& s) {
         const bool listed = s.ledger().listForFirm(
             request.get_param_value("firm"), request.get_param_value("commodity"),
-            static_cast<int>(number(request, "side").value_or(0)), request.get_param_value("price"),
+            static_cast<int>(number(request, "side").value_or(0)),
+            number(request, "price").value_or(0),
             static_cast<int>(number(request, "qty").value_or(0)));
         answer(response, listed ? "" : "listing refused");
     });

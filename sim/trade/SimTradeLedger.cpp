@@ -1,6 +1,7 @@
 #include "sim/trade/SimTradeLedger.h"
 
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 #include "sim/core/SimClock.h"
@@ -494,10 +495,12 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
 }
 
 bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
-                                 const std::string& price, int qty) {
+                                 double price, int qty) {
     std::lock_guard lock(m_mutex);
     const SimTradeCommodity* item = m_state.commodity(commodity);
-    auto units = item ? simUnits(price, *item) : std::nullopt;
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.6f", price);
+    auto units = item ? simUnits(text, *item) : std::nullopt;
     return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 

@@ -46,9 +46,9 @@ public:
     // The same, sent at that time (ms) instead of now: tests date announcements on the
     // device's calendar without moving the market's clock.
     int64_t publishNotice(const std::string& title, const std::string& html, int64_t sendTime);
-    // `price` is a price text as a request carries it.
-    bool listForFirm(const std::string& firm, const std::string& commodity, int side,
-                     const std::string& price, int qty);
+    // `price` in currency units; refused unless it is a whole number of ticks.
+    bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
+                     int qty);
     // The quote commodity behind a trading code of this environment, or none.
     std::optional<int16_t> quoteId(const std::string& code);
     // The code of a captcha still waiting for its logon.

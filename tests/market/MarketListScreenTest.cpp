@@ -27,7 +27,7 @@ TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) 
     launchToList();
     EXPECT_EQ(sectionTitles(), (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟",
                                                          "华东现货|", "西部商品|实盘", "|", "|"}));
-    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金"}));
+    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金", "锌"}));
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-568")));
     advanceSimulator(120);
     EXPECT_TRUE(runUntilPricesMove(1, 0));
@@ -163,7 +163,7 @@ TEST_F(MarketTest, shouldGiveTheSameSectionsAfterRetryWhenEveryLineWasDead) {
     ASSERT_TRUE(runUntilListShows());
     EXPECT_EQ(sectionTitles(), (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟",
                                                          "华东现货|", "西部商品|实盘", "|", "|"}));
-    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金"}));
+    EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金", "锌"}));
     EXPECT_EQ(market()->dataRoad().catalogue().markets().size(), 3u);
     EXPECT_EQ(driver.visibleAlert(), nullptr);
 }

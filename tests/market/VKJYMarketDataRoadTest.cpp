@@ -54,7 +54,7 @@ TEST_F(VKJYMarketDataRoadTest, shouldBuildOneCatalogueWhenARetryOvertakesTheFirs
     EXPECT_EQ(listener.completions, 1);
     EXPECT_EQ(road->catalogue().markets().size(), 3u);
     EXPECT_EQ(road->catalogue().sections().size(), 6u);
-    EXPECT_EQ(road->catalogue().commodityCount(), 17);
+    EXPECT_EQ(road->catalogue().commodityCount(), 18);
     EXPECT_EQ(state->hqjyEntity()->commodityInfoArray().size(), 1u);
     // A touch on the bare screen builds nothing more once there is a catalogue.
     road->startIfIdle();
@@ -87,7 +87,7 @@ TEST_F(VKJYMarketDataRoadTest, shouldTakeQuotesIntoTheTradingSidesTableOnEveryTi
                    !table.empty();
         },
         10));
-    EXPECT_EQ(state->hqjyEntity()->commodityYiKouJiaArray().size(), 17u);
+    EXPECT_EQ(state->hqjyEntity()->commodityYiKouJiaArray().size(), 18u);
     EXPECT_NE(state->hqjyEntity()->getHQyikoujiaWithCode(300, 0), nullptr);
 }
 

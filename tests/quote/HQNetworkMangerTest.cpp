@@ -63,7 +63,7 @@ TEST_F(QuoteSimTest, shouldReadThePackageOnlyWhenTheRequestStarts) {
     ASSERT_TRUE(RunLoop::runUntil([&] { return !recorder->calls.empty(); }, 30));
     const auto markets = dataOf<Markets>(recorder->calls[0]);
     ASSERT_EQ(markets.size(), 1u);
-    EXPECT_EQ(markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray.size(), 5u);
+    EXPECT_EQ(markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray.size(), 6u);
     EXPECT_EQ(recorder->calls[0].package, package);
     EXPECT_EQ(recorder->calls[0].marketInfoCount, 0);
     EXPECT_EQ(m_state->marketInfoCount(), 1);
@@ -79,7 +79,7 @@ TEST_F(QuoteSimTest, shouldParseCatalogueAndTradingTimeFromTheSimulator) {
     const auto markets = dataOf<Markets>(request(panel(1, 1), "shiChangXinXix", 0));
     ASSERT_EQ(markets.size(), 1u);
     const auto& commodities = markets[0]->MarketInfoArray[0]->diskInfoArray[0]->commodityInfoArray;
-    ASSERT_EQ(commodities.size(), 5u);
+    ASSERT_EQ(commodities.size(), 6u);
     EXPECT_EQ(commodities[2]->CommodityID, 300);
     EXPECT_EQ(commodities[2]->CommodityCode, "PT");
     EXPECT_EQ(commodities[2]->CommodityName, "铂金");
@@ -104,7 +104,7 @@ TEST_F(QuoteSimTest, shouldParseCatalogueAndTradingTimeFromTheSimulator) {
 TEST_F(QuoteSimTest, shouldParsePanelQuotesMatchingTheMarketModel) {
     logIn(0);
     const auto quotes = dataOf<Quotes>(request(panel(1, 1), "allyikoujia", 0));
-    ASSERT_EQ(quotes.size(), 5u);
+    ASSERT_EQ(quotes.size(), 6u);
     const YiKouJia& platinum = *quotes[2];
     EXPECT_EQ(platinum.commodityNum, 300);
     EXPECT_EQ(platinum.hpIndex, 0);

@@ -79,8 +79,8 @@ TEST_F(TradeOrderBookTest, shouldLetAnotherFirmTakeAListingByDelisting) {
 TEST_F(TradeOrderBookTest, shouldTakeTheCheapestSellListingsFirstAndListTheRest) {
     TradeClient bob = loggedIn(kBob);
     const int64_t base = close();
-    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, std::to_string(base + 5), 2));
-    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, std::to_string(base), 1));
+    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, static_cast<double>(base + 5), 2));
+    ASSERT_TRUE(server().ledger().listForFirm("F009", "NI", 2, static_cast<double>(base), 1));
     Json sells = bob.session("/trade", "faes_sellingbuying_query", book("2")).records();
     ASSERT_EQ(sells.size(), 2u);
     EXPECT_EQ(sells[0]["PRI"], std::to_string(base));
@@ -143,7 +143,7 @@ TEST_F(TradeOrderBookTest, shouldRefuseListingsOffTheTickOrBeyondTheLimits) {
 TEST_F(TradeOrderBookTest, shouldMatchAnAutoDelistingListingAtOnce) {
     TradeClient bob = loggedIn(kBob);
     const int64_t base = close();
-    ASSERT_TRUE(server().ledger().listForFirm("F001", "NI", 1, std::to_string(base), 2));
+    ASSERT_TRUE(server().ledger().listForFirm("F001", "NI", 1, static_cast<double>(base), 2));
     ASSERT_EQ(bob.session("/trade", "order_list", listing("2", std::to_string(base), "3", "1", "1"))
                   .retcode(),
               0);
