@@ -134,12 +134,12 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
     const Rect title = screen->commodityNameButton()->frame();
     EXPECT_DOUBLE_EQ(picker->frame().y, title.y + title.height + 20);
     EXPECT_DOUBLE_EQ(picker->frame().midX(), title.midX());
-    ASSERT_EQ(picker->ComTableView()->numberOfRows(0), 3);
+    ASSERT_EQ(picker->ComTableView()->numberOfRows(0), 6);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picker-568")));
 
     sim.quoteServer(0).clearRequestLog();
     const int asked = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
-    ASSERT_TRUE(driver.tapRow(*picker->ComTableView(), {0, 2}));
+    ASSERT_TRUE(driver.tapRow(*picker->ComTableView(), {0, 4}));
     EXPECT_TRUE(picker->isHidden());
     EXPECT_EQ(screen->SelectedCommodityInfo()->CommodityName, "铂金");
     EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铂金");
