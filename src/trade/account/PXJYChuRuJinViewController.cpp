@@ -18,9 +18,8 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
-#include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
-#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
 #include "widgets/GlossAlertView.h"
 
 namespace {
@@ -49,6 +48,8 @@ PXJYChuRuJinViewController::PXJYChuRuJinViewController() {
     setTitle("出入金首页");
 }
 
+PXJYChuRuJinViewController::~PXJYChuRuJinViewController() = default;
+
 std::unique_ptr<ViewController> PXJYChuRuJinViewController::screenForTag(int tag) {
     if (tag < 1 || tag > kMenuRows) {
         return nullptr;
@@ -71,7 +72,8 @@ void PXJYChuRuJinViewController::viewDidLoad() {
     // Added after the menu, so its drop-down list lies over the rows.
     const Rect switcherFrame(105, labelTop, 195, 40);
     auto switcher = std::make_unique<PXJYSwitchingAccountView>(switcherFrame);
-    switcher->setDelegate(this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
+    m_accountSwitch->add(switcher.get());
     switcher->initSwitchingAccountView(switcherFrame);
     m_switchingAccountView = root.addSubview(std::move(switcher));
 }
@@ -154,37 +156,4 @@ void PXJYChuRuJinViewController::VKJYNavBackAction() {
     if (NavigationController* navigation = navigationController()) {
         navigation->popViewController(true);
     }
-}
-
-void PXJYChuRuJinViewController::PXPushLoginVC() {
-    if (NavigationController* navigation = navigationController()) {
-        auto login = std::make_unique<PXJYTradeLoginVC>();
-        login->setDelegate(this);
-        navigation->pushViewController(std::move(login), true);
-    }
-}
-
-void PXJYChuRuJinViewController::PXPushSimpleLoginVC(const PXJYSavedAccount& account) {
-    if (NavigationController* navigation = navigationController()) {
-        auto login = std::make_unique<PXJYSimpleLoginVC>();
-        login->setDelegate(this);
-        login->setSelectedAccount(account);
-        navigation->pushViewController(std::move(login), true);
-    }
-}
-
-void PXJYChuRuJinViewController::PXJYLoginSuccess() {
-    m_switchingAccountView->LoginSuccess();
-}
-
-void PXJYChuRuJinViewController::PXJYLoginBackAction() {
-    m_switchingAccountView->LoginBackAction();
-}
-
-void PXJYChuRuJinViewController::PXJYSimpleLoginSuccess() {
-    m_switchingAccountView->simpleLoginSuccess();
-}
-
-void PXJYChuRuJinViewController::PXJYSimpleLoginCancelAction() {
-    m_switchingAccountView->simpleLoginBackAction();
 }

@@ -12,23 +12,20 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/core/PXTradeNetworkManger.h"
-#include "trade/login/PXJYSimpleLoginVCDelegate.h"
-#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
-#include "trade/login/PXJYTradeLoginVCDelegate.h"
 
+class PXJianCangAccountSwitch;
 class PXJYSwitchingAccountView;
 
 class PXJYChuRuJinViewController : public ViewController,
                                    public PXTradeNetworkMangerDelegate,
-                                   public VKJYNavigationBarViewDelegate,
-                                   public PXJYSwitchingAccountViewDelegate,
-                                   public PXJYTradeLoginVCDelegate,
-                                   public PXJYSimpleLoginVCDelegate {
+                                   public VKJYNavigationBarViewDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChuRuJinViewController";
     static constexpr const char* kBankInfoTag = "PXBankInfo";
 
     PXJYChuRuJinViewController();
+
+    ~PXJYChuRuJinViewController() override;
 
     void loadView() override;
     void viewDidLoad() override;
@@ -47,16 +44,11 @@ public:
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void VKJYNavBackAction() override;
-    void PXPushLoginVC() override;
-    void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override;
-    void PXJYLoginSuccess() override;
-    void PXJYLoginBackAction() override;
-    void PXJYSimpleLoginSuccess() override;
-    void PXJYSimpleLoginCancelAction() override;
 
 private:
     void addMenu(double top);
 
     bool m_bankInfo = false;
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
+    std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
 };

@@ -5,9 +5,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "trade/common/PXTradeViewKit.h"
-#include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
-#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
 
@@ -21,6 +20,8 @@ PXJYChaXunViewController::PXJYChaXunViewController() {
     setTitle("查询");
 }
 
+PXJYChaXunViewController::~PXJYChaXunViewController() = default;
+
 void PXJYChaXunViewController::viewDidLoad() {
     View& root = *view();
     root.setBackgroundColor(PXTradeViewKit::background());
@@ -33,7 +34,8 @@ void PXJYChaXunViewController::viewDidLoad() {
     // Last, so its drop-down list of saved accounts lies over the rows.
     const Rect switcherFrame(105, labelTop, 195, 40);
     auto switcher = std::make_unique<PXJYSwitchingAccountView>(switcherFrame);
-    switcher->setDelegate(this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
+    m_accountSwitch->add(switcher.get());
     switcher->initSwitchingAccountView(switcherFrame);
     m_switchingAccountView = root.addSubview(std::move(switcher));
 }
@@ -85,37 +87,4 @@ void PXJYChaXunViewController::VKJYNavBackAction() {
     if (NavigationController* navigation = navigationController()) {
         navigation->popViewController(true);
     }
-}
-
-void PXJYChaXunViewController::PXPushLoginVC() {
-    if (NavigationController* navigation = navigationController()) {
-        auto login = std::make_unique<PXJYTradeLoginVC>();
-        login->setDelegate(this);
-        navigation->pushViewController(std::move(login), true);
-    }
-}
-
-void PXJYChaXunViewController::PXPushSimpleLoginVC(const PXJYSavedAccount& account) {
-    if (NavigationController* navigation = navigationController()) {
-        auto login = std::make_unique<PXJYSimpleLoginVC>();
-        login->setDelegate(this);
-        login->setSelectedAccount(account);
-        navigation->pushViewController(std::move(login), true);
-    }
-}
-
-void PXJYChaXunViewController::PXJYLoginSuccess() {
-    m_switchingAccountView->LoginSuccess();
-}
-
-void PXJYChaXunViewController::PXJYLoginBackAction() {
-    m_switchingAccountView->LoginBackAction();
-}
-
-void PXJYChaXunViewController::PXJYSimpleLoginSuccess() {
-    m_switchingAccountView->LoginSuccess();
-}
-
-void PXJYChaXunViewController::PXJYSimpleLoginCancelAction() {
-    m_switchingAccountView->LoginBackAction();
 }

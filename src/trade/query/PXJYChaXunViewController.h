@@ -9,21 +9,18 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/login/PXJYSimpleLoginVCDelegate.h"
-#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
-#include "trade/login/PXJYTradeLoginVCDelegate.h"
 
+class PXJianCangAccountSwitch;
 class PXJYSwitchingAccountView;
 
 class PXJYChaXunViewController : public ViewController,
-                                 public VKJYNavigationBarViewDelegate,
-                                 public PXJYSwitchingAccountViewDelegate,
-                                 public PXJYTradeLoginVCDelegate,
-                                 public PXJYSimpleLoginVCDelegate {
+                                 public VKJYNavigationBarViewDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChaXunViewController";
 
     PXJYChaXunViewController();
+
+    ~PXJYChaXunViewController() override;
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
@@ -33,15 +30,10 @@ public:
     PXJYSwitchingAccountView* switchingAccountView() const { return m_switchingAccountView; }
 
     void VKJYNavBackAction() override;
-    void PXPushLoginVC() override;
-    void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override;
-    void PXJYLoginSuccess() override;
-    void PXJYLoginBackAction() override;
-    void PXJYSimpleLoginSuccess() override;
-    void PXJYSimpleLoginCancelAction() override;
 
 private:
     void addMenu(double top);
 
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
+    std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
 };

@@ -2,6 +2,8 @@
 
 #include "QueryScreenTest.h"
 #include "platform/ui/Label.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYSwitchingAccountViewDelegate.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/query/PXJYChaXunViewController.h"
 
@@ -48,7 +50,7 @@ TEST_F(QueryMenuTest, shouldIgnoreTapsOnTheRowTitles) {
 TEST_F(QueryMenuTest, shouldRefreshTheAccountWhenBackFromTheLoginScreen) {
     auto* menu = openMenu();
     ASSERT_TRUE(menu);
-    menu->PXPushLoginVC();
+    menu->switchingAccountView()->delegate()->PXPushLoginVC();
     driver.settle();
     ASSERT_TRUE(dynamic_cast<PXJYTradeLoginVC*>(topScreen()));
     tradeNavigation()->popViewController(false);
