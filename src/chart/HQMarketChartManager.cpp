@@ -12,6 +12,7 @@
 #include "chart/HQFSDrawPram.h"
 #include "chart/HQHistoryFiles.h"
 #include "chart/HQMarketChartManagerDelegate.h"
+#include "chart/HQMarketWMManager.h"
 #include "chart/HQRefreshControl.h"
 #include "chart/VariableAboutDevice.h"
 #include "platform/foundation/GlobalQueue.h"
@@ -193,7 +194,25 @@ void HQMarketChartManager::drawViewManager() {
 void HQMarketChartManager::initDrawViewManagerFenShi() {
     m_drawViewManagerFenShi = std::make_shared<HQDrawManager>(m_variableAboutDevice);
     m_drawViewManagerFenShi->setDelegate(this);
+    m_WMManager = nullptr;
+    if (hasSidePanel(m_SelectedCommodityYKJInfo)) {
+        m_WMManager = m_drawViewManagerFenShi->addSubview(std::make_unique<HQMarketWMManager>(
+            m_commodityInfoArray, m_selectedCommodityInfo, 0, 0));
+        layOutSidePanel(2);
+        m_WMManager->setupViews(tradingMode());
+    }
     addSubview(m_drawViewManagerFenShi);
+}
+
+int HQMarketChartManager::tradingMode() const {
+    return m_selectedCommodityInfo ? m_selectedCommodityInfo->productJYtype : 0;
+}
+
+// Along the right edge of the time-sharing chart, a little shorter than it.
+void HQMarketChartManager::layOutSidePanel(double heightLess) {
+    const Rect chart = m_drawViewManagerFenShi->frame();
+    const double width = HQMarketWMManager::kPanelWidth;
+    m_WMManager->setFrame(Rect{chart.width - width, 1, width, chart.height - heightLess});
 }
 
 void HQMarketChartManager::SetCommodityStatusInfoArray() {
@@ -238,6 +257,10 @@ void HQMarketChartManager::resetDrawRect() {
         return;
     }
     view->setFrame(m_variableAboutDevice->drawViewFrame());
+    if (chartKind() == kFenShiKind && m_WMManager) {
+        layOutSidePanel(1);
+        m_WMManager->recreateViews(tradingMode());
+    }
     view->setVariableInfo(m_variableAboutDevice);
     marketChartManagerInitAboutIphoneWideScreen();
     view->resetLineLayers();
@@ -777,6 +800,9 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
         return;
     }
     m_selectedCommodityInfo = commodities[row];
+    if (m_WMManager) {
+        m_WMManager->recreateViews(tradingMode());
+    }
     m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);
     stopRefreshControlCanBegin(true);
     m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());

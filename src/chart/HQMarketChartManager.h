@@ -17,6 +17,7 @@ class ActivityView;
 class Button;
 class HQDataBase;
 class HQDrawManager;
+class HQMarketWMManager;
 class HQRefreshControl;
 class ImageView;
 class Label;
@@ -69,6 +70,8 @@ public:
     void stopRefreshControlCanBegin(bool canBegin);
     void setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote);
     View* quotaView() const { return m_quotaView; }
+    // The book and trade panel beside the time-sharing chart; null for quote kinds without one.
+    HQMarketWMManager* WMManager() const { return m_WMManager; }
     void setLeftSwipeHandle(std::function<void()> handle) { m_leftSwipeHandle = std::move(handle); }
     void setRightSwipeHandle(std::function<void()> handle) {
         m_rightSwipeHandle = std::move(handle);
@@ -185,6 +188,8 @@ private:
     void fillCommodityNumbers(SubmissionPackage& package, const commodityInfo& commodity) const;
     void showToast(const std::string& message);
     void layOutQuoteBar();
+    void layOutSidePanel(double heightLess);
+    int tradingMode() const;
     uint32_t chartKind() const;
     int decimals() const;
     bool isCurrentCommodity(int commodityID) const;
@@ -200,6 +205,7 @@ private:
     std::shared_ptr<VariableAboutDevice> m_variableAboutDevice;
     std::shared_ptr<HQDrawManager> m_drawViewManagerFenShi;
     std::shared_ptr<HQDrawManager> m_drawViewManagerKLine;
+    HQMarketWMManager* m_WMManager = nullptr;
     std::unique_ptr<HQRefreshControl> m_FenShiRefresh;
     std::unique_ptr<HQRefreshControl> m_KLineRefresh;
     ActivityView* m_MyActivity = nullptr;

@@ -5,6 +5,7 @@
 
 #include "analytics/TallyStat.h"
 #include "chart/HQMarketChartManager.h"
+#include "chart/HQMarketWMManager.h"
 #include "market/VKJYCommodityTableView.h"
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketContext.h"
@@ -380,6 +381,9 @@ void VKJYMarketChartController::liveQuoteAnswered(uint64_t number, const std::st
     }
     if (!m_ykjIsFromJiaoYi) {
         setYikoujiaLabel(*reply);
+    }
+    if (m_chartManager && m_chartManager->WMManager()) {
+        m_chartManager->WMManager()->refreshAllTableView(*reply);
     }
 }
 
