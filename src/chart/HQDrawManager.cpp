@@ -6,6 +6,7 @@
 #include "chart/ChartPaint.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartStyle.h"
+#include "chart/ChartTouch.h"
 #include "chart/HQBackGroundView.h"
 #include "chart/HQCoordinateOfFenShiOutput.h"
 #include "chart/HQCoordinateOfKDJOutput.h"
@@ -18,6 +19,7 @@
 #include "chart/VariableAboutDevice.h"
 #include "platform/graphics/Gradient.h"
 #include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/Touch.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -679,6 +681,194 @@ void HQDrawManager::setFenShiIndicatorPoint() {
     if (const auto& cross = m_variableInfo->indicatorCrossData()) {
         cross->IndicatorCrossPoint = at(m_fenShiData[m_indicatorCrossPointNum]->fenshiPoint);
     }
+}
+
+void HQDrawManager::sendShowIndicatorCross() {
+    if (m_delegate) {
+        m_delegate->removeGestureRecognizerWhenShowIndicatorCross();
+    }
+}
+
+void HQDrawManager::touchesBegan(const TouchSet& touches, const Event& event) {
+    const Touch* touch = touches.front();
+    const Point at = touch->locationInView(this);
+    m_startPiontX = static_cast<int>(at.x);
+    m_startPiontY = static_cast<int>(at.y);
+    m_startTimer = touch->timestamp();
+    const auto period = scrolledPeriod();
+    m_touchStart = {m_showIndicatorCross, m_indicatorCrossPointNum, period ? period->offset : 0};
+    if (m_delegate) {
+        m_delegate->drawViewTouchesBegin(touches, event);
+    }
+}
+
+void HQDrawManager::touchesEnded(const TouchSet& touches, const Event&) {
+    const Touch* touch = touches.front();
+    const Point at = touch->locationInView(this);
+    m_endPointX = static_cast<int>(at.x);
+    m_endPointY = static_cast<int>(at.y);
+    m_endTimer = touch->timestamp();
+    if (!charttouch::isTap(touch->tapCount(), m_endTimer - m_startTimer,
+                           m_startPiontX - m_endPointX) ||
+        !pointInMainRect(at)) {
+        return;
+    }
+    if (m_showIndicatorCross) {
+        hideIndicatorCrossByTap();
+        return;
+    }
+    getIndicatorCrossPointInDataByTouchPoint(at);
+}
+
+void HQDrawManager::touchesMoved(const TouchSet& touches, const Event&) {
+    const Point at = touches.front()->locationInView(this);
+    if (m_showIndicatorCross) {
+        getIndicatorCrossPointInDataByTouchPoint(at);
+        return;
+    }
+    scrollKLineTo(static_cast<int>(at.x));
+}
+
+// A gesture recognizer took the finger: what the finger did so far was not meant.
+void HQDrawManager::touchesCancelled(const TouchSet&, const Event&) {
+    restoreTouchStart();
+}
+
+void HQDrawManager::restoreTouchStart() {
+    const auto period = scrolledPeriod();
+    if (period && period->offset != m_touchStart.offset) {
+        const bool wasNewest = m_touchStart.offset <= 0;
+        const bool isNewest = period->offset <= 0;
+        period->offset = m_touchStart.offset;
+        resetLayersData();
+        if (wasNewest != isNewest && m_delegate) {
+            m_delegate->stopKLineAutoRefresh(!wasNewest);
+        }
+    }
+    if (m_showIndicatorCross == m_touchStart.showIndicatorCross &&
+        m_indicatorCrossPointNum == m_touchStart.indicatorCrossPointNum) {
+        return;
+    }
+    if (!m_touchStart.showIndicatorCross) {
+        hideIndicatorCrossByTap();
+        return;
+    }
+    m_indicatorCrossPointNum = m_touchStart.indicatorCrossPointNum;
+    m_showIndicatorCross = true;
+    if (m_variableInfo && m_variableInfo->typeOfHQ() == kKLineKind) {
+        setKLineIndicatorPoint();
+        setKLineCurrentShowData(m_indicatorCrossPointNum);
+    } else {
+        setFenShiIndicatorPoint();
+        setFenShiHeaderToCurrentRow();
+    }
+    sendShowIndicatorCross();
+}
+
+std::shared_ptr<PeriodStatusInfo> HQDrawManager::scrolledPeriod() const {
+    if (!m_variableInfo || m_variableInfo->typeOfHQ() != kKLineKind) {
+        return nullptr;
+    }
+    return m_variableInfo->getCurrentPeriodStatusInfo();
+}
+
+void HQDrawManager::scrollKLineTo(int x) {
+    const auto* replies = std::get_if<KLineReplies>(&m_drawData);
+    const auto period = scrolledPeriod();
+    const auto& columns = m_variableInfo ? m_variableInfo->drawInfoOfMain() : nullptr;
+    if (!replies || replies->empty() || !period || !columns ||
+        m_variableInfo->stateOfScreen() == 0) {
+        return;
+    }
+    const int bars =
+        replies->front() ? static_cast<int>(replies->front()->klineDataItemsArray.size()) : 0;
+    const auto step =
+        charttouch::scrollKLine(period->offset, m_startPiontX, x, columns->ColumnInterval, bars,
+                                static_cast<int>(columns->pointCount));
+    if (!step.stepped) {
+        return;
+    }
+    m_startPiontX = x;
+    if (step.offset != period->offset) {
+        period->offset = step.offset;
+        resetLayersData();
+    }
+    if (step.refresh != charttouch::Refresh::Keep && m_delegate) {
+        m_delegate->stopKLineAutoRefresh(step.refresh == charttouch::Refresh::Stop);
+    }
+}
+
+bool HQDrawManager::pointInMainRect(Point point) const {
+    const auto& main = m_variableInfo ? m_variableInfo->drawRectOfMain() : nullptr;
+    if (!main) {
+        return false;
+    }
+    double bottom = main->y + main->height;
+    if (m_variableInfo->typeOfHQ() != kFenShiKind) {
+        const auto& indicator = m_variableInfo->drawRectOfSecondaryOne();
+        bottom = indicator ? indicator->y + indicator->height : bottom;
+    }
+    return charttouch::isInside(point.x, point.y, main->x, main->y, main->x + main->width, bottom);
+}
+
+void HQDrawManager::hideIndicatorCrossByTap() {
+    if (m_variableInfo && m_variableInfo->typeOfHQ() == kFenShiKind) {
+        if (!m_FenShiDataItemArray.empty()) {
+            setFenShiCurrentShowData(m_FenShiDataItemArray.back(), false);
+        }
+    } else {
+        KLineSetCurrentShowLayerDataWithNum(-1);
+    }
+    m_showIndicatorCross = false;
+    m_DrawCurrentDataView->setNeedsDisplay();
+    sendHidIndicatorCross();
+}
+
+void HQDrawManager::getIndicatorCrossPointInDataByTouchPoint(Point point) {
+    if (!m_variableInfo) {
+        return;
+    }
+    if (m_variableInfo->typeOfHQ() != kFenShiKind) {
+        showKLineCrossAt(point);
+    } else {
+        showFenShiCrossAt(point);
+    }
+}
+
+void HQDrawManager::showKLineCrossAt(Point point) {
+    const auto& columns = m_variableInfo->drawInfoOfMain();
+    if (m_coordinateKLineData.empty() || !columns) {
+        return;
+    }
+    const int column =
+        charttouch::klineColumnAt(point.x, columns->firstPointX, columns->ColumnInterval);
+    if (column == m_indicatorCrossPointNum && m_showIndicatorCross) {
+        return;
+    }
+    m_indicatorCrossPointNum =
+        charttouch::clampIndex(column, static_cast<int>(m_coordinateKLineData.size()));
+    setKLineIndicatorPoint();
+    m_showIndicatorCross = true;
+    setKLineCurrentShowData(m_indicatorCrossPointNum);
+    sendShowIndicatorCross();
+}
+
+void HQDrawManager::showFenShiCrossAt(Point point) {
+    const auto& area = m_variableInfo->drawRectOfMain();
+    if (m_fenShiData.empty() || !area) {
+        return;
+    }
+    const double firstX =
+        m_fenShiData.front()->fenshiPoint ? m_fenShiData.front()->fenshiPoint->x : 0;
+    const int minute = charttouch::fenShiMinuteAt(point.x, firstX, area->x, area->width);
+    m_indicatorCrossPointNum =
+        charttouch::clampIndex(minute, static_cast<int>(m_fenShiData.size()));
+    setFenShiIndicatorPoint();
+    m_showIndicatorCross = true;
+    if (static_cast<size_t>(m_indicatorCrossPointNum) < m_FenShiDataItemArray.size()) {
+        setFenShiCurrentShowData(m_FenShiDataItemArray[m_indicatorCrossPointNum], true);
+    }
+    sendShowIndicatorCross();
 }
 
 void HQDrawManager::drawRectWithView(HQDrawContent& view, GraphicsContext& context,

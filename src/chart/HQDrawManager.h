@@ -23,6 +23,7 @@ class VariableAboutDevice;
 struct CommodityFenShiDataItem;
 struct commodityInfo;
 struct KLineDataItem;
+struct PeriodStatusInfo;
 struct ReturnKLineData;
 struct YiKouJia;
 
@@ -81,6 +82,16 @@ public:
     static Color judgeColorWithData(double value, double reference);
     void setKLineIndicatorPoint();
     void setFenShiIndicatorPoint();
+
+    // Touches: a tap shows or hides the cross-hair, a drag moves it or, in the wide K-line
+    // chart, scrolls the bars. A cancelled touch puts back what it had changed.
+    void touchesBegan(const TouchSet& touches, const Event& event) override;
+    void touchesMoved(const TouchSet& touches, const Event& event) override;
+    void touchesEnded(const TouchSet& touches, const Event& event) override;
+    void touchesCancelled(const TouchSet& touches, const Event& event) override;
+    // The plotting area, with the indicator area below it for the K-line chart; edges inside.
+    bool pointInMainRect(Point point) const;
+    void getIndicatorCrossPointInDataByTouchPoint(Point point);
 
     // Drawing.
     void drawRectWithView(HQDrawContent& view, GraphicsContext& context, const Rect& rect) override;
@@ -160,6 +171,13 @@ private:
     int decimals() const;
     const std::vector<std::shared_ptr<KLineDataItem>>& klineBars() const;
     void sendHidIndicatorCross();
+    void sendShowIndicatorCross();
+    void hideIndicatorCrossByTap();
+    void showKLineCrossAt(Point point);
+    void showFenShiCrossAt(Point point);
+    void scrollKLineTo(int x);
+    void restoreTouchStart();
+    std::shared_ptr<PeriodStatusInfo> scrolledPeriod() const;
     void drawHeaderItems(GraphicsContext& context,
                          const std::vector<std::shared_ptr<CurrentDataItem>>& items,
                          int titleAlignment);
@@ -190,6 +208,19 @@ private:
     std::vector<std::string> m_VerticalAxisSecondaryOneKDJArray;
     bool m_showIndicatorCross = false;
     int m_indicatorCrossPointNum = -1;
+    int m_startPiontX = 0;
+    int m_startPiontY = 0;
+    int m_endPointX = 0;
+    int m_endPointY = 0;
+    double m_startTimer = 0;
+    double m_endTimer = 0;
+    // What the touch under way may change, as it was when the finger came down.
+    struct TouchStart {
+        bool showIndicatorCross = false;
+        int indicatorCrossPointNum = -1;
+        int offset = 0;
+    };
+    TouchStart m_touchStart;
     bool m_isMACD = false;
     std::shared_ptr<YiKouJia> m_yikoujia;
     HQBackGroundView* m_DrawBackgroundView = nullptr;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/ui/Responder.h"
+
+class Event;
+
 // What a chart view tells its chart manager. Every operation is optional, so
 // the defaults do nothing. Main thread only.
 class HQDrawManagerDelegate {
@@ -11,4 +15,9 @@ public:
     virtual void removeGestureRecognizerWhenShowIndicatorCross() {}
     // A drag left bars hidden at the right (true) or came back to the newest bar.
     virtual void stopKLineAutoRefresh(bool stop) { (void)stop; }
+    // A finger came down on the chart view.
+    virtual void drawViewTouchesBegin(const TouchSet& touches, const Event& event) {
+        (void)touches;
+        (void)event;
+    }
 };

@@ -23,6 +23,8 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/PinchGestureRecognizer.h"
+#include "platform/ui/SwipeGestureRecognizer.h"
 #include "quote/HQDataAnalysis.h"
 #include "quote/HQDataAnalysisDelegate.h"
 #include "quote/HQDataBase.h"
@@ -48,6 +50,12 @@ constexpr int kSessionLostCode = 2003;
 constexpr int kDefaultRefreshSeconds = 10;
 constexpr double kPeriodLockSeconds = 1.0;
 constexpr double kCommodityLockSeconds = 0.5;
+constexpr double kTopMarkerSeconds = 0.5;
+constexpr uint32_t kMaxGrade = 6;
+// A pinch changes the zoom by one grade for each 0.2 of scale.
+constexpr float kPinchStep = 0.2f;
+constexpr float kPinchRestLow = 0.99f;
+constexpr float kPinchRestHigh = 1.01f;
 constexpr int kVisibleBarButtons = 6;
 constexpr const char* kRequestFirst = "klineRequestFirst";
 constexpr const char* kRequestNew = "klineRequestNew";
@@ -184,9 +192,19 @@ void HQMarketChartManager::drawViewManager() {
         m_drawViewManagerKLine = std::make_shared<HQDrawManager>(m_variableAboutDevice);
         m_drawViewManagerKLine->setDelegate(this);
         addSubview(m_drawViewManagerKLine);
+        if (m_stateOfScreen == 0 && !m_swipeRight) {
+            addSwipe(SwipeGestureRecognizer::Right);
+        }
+        addGestureRecognizer(
+            std::make_unique<PinchGestureRecognizer>([this](GestureRecognizer& pinch) {
+                pinchOpenGestureRecognizer(static_cast<PinchGestureRecognizer&>(pinch));
+            }));
     } else {
         m_variableAboutDevice->setScreenState(m_stateOfScreen, kFenShiKind);
         initDrawViewManagerFenShi();
+        if (m_stateOfScreen == 0 && !m_swipeLeft) {
+            addSwipe(SwipeGestureRecognizer::Left);
+        }
     }
     marketChartManagerInitAboutIphoneWideScreen();
 }
@@ -249,6 +267,11 @@ void HQMarketChartManager::setScreenState(uint32_t state) {
 
 void HQMarketChartManager::resetDrawRect() {
     m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
+    if (m_stateOfScreen != 0) {
+        removeGestureRecognizerWhenShowIndicatorCross();
+    } else {
+        addGestureRecognizerWhenHidIndicatorCross();
+    }
     const Rect root = m_variableAboutDevice->rootViewFrame();
     setFrame(Rect{frame().x, frame().y, root.width, root.height});
     const auto& view = chartKind() == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
@@ -410,7 +433,7 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
         setYiKouJiaByYiKouJiaItem(m_yikoujia);
     }
 
-    // The top bar's own chart buttons and their marker are shown nowhere, so they are not made.
+    makeTopSwitch(*top);
     const auto& status = *m_variableAboutDevice->statusSaveClass();
     if (status.FenShiButtonSelected) {
         setChartViewHidden(m_drawViewManagerFenShi.get(), false);
@@ -421,6 +444,41 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
         setChartViewHidden(m_drawViewManagerFenShi.get(), true);
         setChartViewHidden(m_drawViewManagerKLine.get(), false);
         setChartViewHidden(m_periodView, false);
+    }
+    if (m_topButtonSelectedImageView) {
+        Button* selected =
+            m_fenshiButton && m_fenshiButton->isSelected() ? m_fenshiButton : m_klineButton;
+        if (selected) {
+            const Point marker = m_topButtonSelectedImageView->center();
+            m_topButtonSelectedImageView->setCenter(Point{selected->center().x, marker.y});
+        }
+    }
+}
+
+// The chart switch of the wide top bar is made once and kept out of the view tree: the period
+// bar does its work on screen.
+void HQMarketChartManager::makeTopSwitch(const TopRectInfo& top) {
+    if (!m_topSwitch) {
+        m_topSwitch = std::make_unique<View>(top.navigationBarFrame);
+        for (auto [info, view] :
+             {std::pair{top.buttonViewBackgroundImage, &m_topButtonBgImageView},
+              std::pair{top.topButtonSelectedImageView, &m_topButtonSelectedImageView}}) {
+            if (info) {
+                *view = m_topSwitch->addSubview(
+                    std::make_unique<ImageView>(info->frame, Image::named(info->image)));
+            }
+        }
+        m_fenshiButton = createButtonWithInfo(
+            top.fenshiButton, [this](Button& b) { fenshiButtonPressed(b); }, *m_topSwitch);
+        m_klineButton = createButtonWithInfo(
+            top.klineButton, [this](Button& b) { klineButtonPressed(b); }, *m_topSwitch);
+    }
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (m_fenshiButton) {
+        m_fenshiButton->setSelected(status.FenShiButtonSelected);
+    }
+    if (m_klineButton) {
+        m_klineButton->setSelected(status.KLineButtonSelected);
     }
 }
 
@@ -786,6 +844,200 @@ void HQMarketChartManager::KLineViewHidden(bool hidden) {
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->HiddenKLineLayers(hidden);
     }
+}
+
+void HQMarketChartManager::moveTopMarker(double centerX, double seconds,
+                                         std::function<void()> then) {
+    std::weak_ptr<void> alive = aliveToken();
+    auto finish = [alive, then = std::move(then)](bool) {
+        if (!alive.expired()) {
+            then();
+        }
+    };
+    ImageView* marker = m_topButtonSelectedImageView;
+    View::animate(
+        seconds,
+        [marker, centerX] {
+            if (marker) {
+                marker->setCenter(Point{centerX, marker->center().y});
+            }
+        },
+        std::move(finish));
+}
+
+void HQMarketChartManager::fenshiButtonPressed(Button& sender) {
+    if (!m_fenshiButton || m_fenshiButton->isSelected()) {
+        return;
+    }
+    const double target = sender.center().x;
+    if (m_klineButton) {
+        m_klineButton->setSelected(false);
+    }
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.KLineButtonSelected = false;
+    status.FenShiButtonSelected = true;
+    m_variableAboutDevice->setScreenState(1, kFenShiKind);
+    if (m_drawViewManagerFenShi) {
+        m_drawViewManagerFenShi->setFrame(m_variableAboutDevice->drawViewFrame());
+        m_drawViewManagerFenShi->setVariableInfo(m_variableAboutDevice);
+    } else {
+        drawViewManager();
+    }
+    m_fenshiButton->setSelected(true);
+    m_drawViewManagerFenShi->resetLineLayers();
+    m_KLineRefresh.reset();
+    moveTopMarker(target, kTopMarkerSeconds, [this] {
+        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+        setChartViewHidden(m_drawViewManagerKLine.get(), true);
+        setChartViewHidden(m_periodView, true);
+        setChartViewHidden(m_quotaView, true);
+        m_MyActivity->stopAnimating();
+        m_NeedToNotification = true;
+        requestAllFenShi();
+        marketChartManagerInitAboutIphoneWideScreen();
+    });
+}
+
+void HQMarketChartManager::klineButtonPressed(Button& sender) {
+    if (!m_klineButton || m_klineButton->isSelected()) {
+        return;
+    }
+    const double target = sender.center().x;
+    if (m_fenshiButton) {
+        m_fenshiButton->setSelected(false);
+    }
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.FenShiButtonSelected = false;
+    status.KLineButtonSelected = true;
+    m_variableAboutDevice->setScreenState(1, kKLineKind);
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->setFrame(m_variableAboutDevice->drawViewFrame());
+        m_drawViewManagerKLine->setVariableInfo(m_variableAboutDevice);
+        m_drawViewManagerKLine->resetLineLayers();
+    }
+    KLineViewHidden(true);
+    m_FenShiRefresh.reset();
+    moveTopMarker(target, kTopMarkerSeconds, [this] {
+        if (!m_drawViewManagerKLine) {
+            drawViewManager();
+        }
+        if (m_klineButton) {
+            m_klineButton->setSelected(true);
+        }
+        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
+        setChartViewHidden(m_drawViewManagerKLine.get(), false);
+        setChartViewHidden(m_periodView, false);
+        fenshiViewHidden(true);
+        const auto bottom = m_variableAboutDevice->bottomRectInfo();
+        if (bottom && !bottom->periodButtonArray.empty()) {
+            m_NeedToNotification = true;
+            getKLineDataFromNetWorkByButtonInfo();
+        }
+        marketChartManagerInitAboutIphoneWideScreen();
+    });
+}
+
+void HQMarketChartManager::addSwipe(int direction) {
+    auto swipe = std::make_unique<SwipeGestureRecognizer>([this, direction](GestureRecognizer&) {
+        if (direction == SwipeGestureRecognizer::Right) {
+            swipeRightGestureRecognizer();
+        } else {
+            swipeLeftGestureRecognizer();
+        }
+    });
+    swipe->setDirection(direction);
+    auto*& slot = direction == SwipeGestureRecognizer::Right ? m_swipeRight : m_swipeLeft;
+    slot = static_cast<SwipeGestureRecognizer*>(addGestureRecognizer(std::move(swipe)));
+}
+
+void HQMarketChartManager::addGestureRecognizerWhenHidIndicatorCross() {
+    if (m_stateOfScreen != 0) {
+        return;
+    }
+    if (!m_swipeLeft && m_drawViewManagerFenShi) {
+        addSwipe(SwipeGestureRecognizer::Left);
+    }
+    if (!m_swipeRight && m_drawViewManagerKLine) {
+        addSwipe(SwipeGestureRecognizer::Right);
+    }
+}
+
+void HQMarketChartManager::removeGestureRecognizerWhenShowIndicatorCross() {
+    for (auto* swipe : {&m_swipeLeft, &m_swipeRight}) {
+        if (*swipe) {
+            removeGestureRecognizer(*swipe);
+            *swipe = nullptr;
+        }
+    }
+}
+
+void HQMarketChartManager::drawViewTouchesBegin(const TouchSet& touches, const Event& event) {
+    if (m_delegate) {
+        m_delegate->drawViewTouchesBegin(touches, event);
+    }
+}
+
+void HQMarketChartManager::chooseIndicator(int quota) {
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.iphoneKLineZhiBiaoMACDButtonSelected = quota == 0;
+    status.iphoneKLineZhiBiaoKDJButtonSelected = quota == 1;
+    if (m_drawViewManagerKLine) {
+        m_drawViewManagerKLine->setQuotaShowInfo(quota);
+    }
+}
+
+void HQMarketChartManager::swipeRightGestureRecognizer() {
+    if (m_stateOfScreen != 0 ||
+        (m_drawViewManagerKLine && m_drawViewManagerKLine->showIndicatorCross())) {
+        return;
+    }
+    chooseIndicator(0);
+    if (m_rightSwipeHandle) {
+        m_rightSwipeHandle();
+    }
+}
+
+void HQMarketChartManager::swipeLeftGestureRecognizer() {
+    if (m_stateOfScreen != 0 ||
+        (m_drawViewManagerFenShi && m_drawViewManagerFenShi->showIndicatorCross())) {
+        return;
+    }
+    chooseIndicator(1);
+    if (m_leftSwipeHandle) {
+        m_leftSwipeHandle();
+    }
+}
+
+void HQMarketChartManager::pinchOpenGestureRecognizer(PinchGestureRecognizer& pinch) {
+    if (m_stateOfScreen == 0 || !m_drawViewManagerKLine ||
+        m_drawViewManagerKLine->showIndicatorCross()) {
+        return;
+    }
+    const auto scale = static_cast<float>(pinch.scale());
+    // The recognizer begins only once the fingers have moved, past the resting window.
+    if (pinch.state() == GestureRecognizer::State::Began ||
+        (scale >= kPinchRestLow && scale <= kPinchRestHigh)) {
+        m_ChangeValue = scale;
+    }
+    const auto period = searchPeriodStatusInfo();
+    if (!period) {
+        return;
+    }
+    if (scale - m_ChangeValue > kPinchStep) {
+        m_ChangeValue = scale;
+        if (period->grade >= kMaxGrade) {
+            return;
+        }
+        ++period->grade;
+    } else if (m_ChangeValue - scale > kPinchStep) {
+        m_ChangeValue = scale;
+        if (period->grade == 0) {
+            return;
+        }
+        --period->grade;
+    }
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+    m_drawViewManagerKLine->KLineResetDrawLineDataSelf(period->KLineDataArray);
 }
 
 void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {

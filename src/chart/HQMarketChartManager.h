@@ -21,6 +21,8 @@ class HQMarketWMManager;
 class HQRefreshControl;
 class ImageView;
 class Label;
+class PinchGestureRecognizer;
+class SwipeGestureRecognizer;
 class VariableAboutDevice;
 class HQMarketChartManagerDelegate;
 struct ButtonInfo;
@@ -33,6 +35,7 @@ struct MarketItem;
 struct PeriodStatusInfo;
 struct ReturnKLineData;
 struct SubmissionPackage;
+struct TopRectInfo;
 struct YiKouJia;
 
 // The chart engine for one chosen commodity: the root view holding the
@@ -117,6 +120,23 @@ public:
     void fenshiViewHidden(bool hidden);
     void KLineViewHidden(bool hidden);
     void startRefreshControl();
+    // The wide top bar's chart buttons (built but not shown: the period bar switches).
+    void fenshiButtonPressed(Button& sender);
+    void klineButtonPressed(Button& sender);
+
+    // Gestures: in the normal screen a right swipe shows MACD and a left swipe KDJ below the
+    // K-line chart; in the wide screen a pinch changes the K-line zoom grade.
+    void swipeRightGestureRecognizer();
+    void swipeLeftGestureRecognizer();
+    void pinchOpenGestureRecognizer(PinchGestureRecognizer& pinch);
+    void addGestureRecognizerWhenHidIndicatorCross() override;
+    void removeGestureRecognizerWhenShowIndicatorCross() override;
+    void drawViewTouchesBegin(const TouchSet& touches, const Event& event) override;
+    SwipeGestureRecognizer* swipeLeft() const { return m_swipeLeft; }
+    SwipeGestureRecognizer* swipeRight() const { return m_swipeRight; }
+    Button* fenshiButton() const { return m_fenshiButton; }
+    Button* klineButton() const { return m_klineButton; }
+    ImageView* topButtonSelectedImageView() const { return m_topButtonSelectedImageView; }
 
     // Data road.
     void refreshAllData();
@@ -182,6 +202,11 @@ private:
     void layOutChartOfKind(uint32_t kind);
     void switchToFenShi(Button& button);
     void switchToKLine(Button& button);
+    void makeTopSwitch(const TopRectInfo& top);
+    void moveTopMarker(double centerX, double seconds, std::function<void()> then);
+    void addSwipe(int direction);
+    // 0 MACD, 1 KDJ under the K-line chart.
+    void chooseIndicator(int quota);
     void handleFailure(HQNetworkManger* manager, const std::string& type,
                        const std::shared_ptr<SubmissionPackage>& package);
     void resetAllStatus();
@@ -219,10 +244,15 @@ private:
     Label* m_AddPriceLabel = nullptr;
     Label* m_zhangfuLabel = nullptr;
     ImageView* m_yikoujiaImageView = nullptr;
-    std::unique_ptr<Button> m_fenshiButton;
-    std::unique_ptr<Button> m_klineButton;
-    std::unique_ptr<ImageView> m_topButtonBgImageView;
-    std::unique_ptr<ImageView> m_topButtonSelectedImageView;
+    // Holds the top bar's chart buttons and their marker outside the view tree.
+    std::unique_ptr<View> m_topSwitch;
+    Button* m_fenshiButton = nullptr;
+    Button* m_klineButton = nullptr;
+    ImageView* m_topButtonBgImageView = nullptr;
+    ImageView* m_topButtonSelectedImageView = nullptr;
+    SwipeGestureRecognizer* m_swipeLeft = nullptr;
+    SwipeGestureRecognizer* m_swipeRight = nullptr;
+    float m_ChangeValue = 0;
     View* m_secondaryOneNavigationBar = nullptr;
     View* m_bottomView = nullptr;
     View* m_periodView = nullptr;

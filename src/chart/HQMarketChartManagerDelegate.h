@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "platform/ui/Responder.h"
+
 class Button;
+class Event;
 
 // What the chart manager tells the quote screen that hosts it. Every
 // operation is optional, so the defaults do nothing. Main thread only.
@@ -15,4 +18,9 @@ public:
     virtual void returnButtonPressedAboutWideScreen() {}
     // A finished load asked for by the user: 0 a K-line reply without bars, 1 time-sharing drawn.
     virtual void RefreshFinish(int kind) { (void)kind; }
+    // A finger came down on one of the chart views.
+    virtual void drawViewTouchesBegin(const TouchSet& touches, const Event& event) {
+        (void)touches;
+        (void)event;
+    }
 };

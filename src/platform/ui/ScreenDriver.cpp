@@ -163,6 +163,14 @@ void ScreenDriver::tapAt(Point point, int taps) {
 }
 
 void ScreenDriver::drag(Point from, Point to, int steps, double seconds) {
+    strokeEnding(TouchPhase::Ended, from, to, steps, seconds);
+}
+
+void ScreenDriver::dragAndCancel(Point from, Point to, int steps, double seconds) {
+    strokeEnding(TouchPhase::Cancelled, from, to, steps, seconds);
+}
+
+void ScreenDriver::strokeEnding(TouchPhase end, Point from, Point to, int steps, double seconds) {
     steps = std::max(1, steps);
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, from}}, t);
@@ -172,7 +180,7 @@ void ScreenDriver::drag(Point from, Point to, int steps, double seconds) {
         m_screen.sendTouches({{1, TouchPhase::Moved, p}}, t + seconds * f);
     }
     m_clock = t + seconds;
-    m_screen.sendTouches({{1, TouchPhase::Ended, to}}, m_clock);
+    m_screen.sendTouches({{1, end, to}}, m_clock);
 }
 
 void ScreenDriver::swipe(Point from, Point to) {

@@ -13,6 +13,7 @@
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
 #include "platform/ui/IndexPath.h"
+#include "platform/ui/Touch.h"
 
 class AlertView;
 class Screen;
@@ -60,6 +61,9 @@ public:
     bool tapRow(TableView& table, IndexPath indexPath);
     void drag(Point from, Point to, int steps = 10, double seconds = 0.3);
     void swipe(Point from, Point to);
+    // As drag, but the system takes the finger away at `to` (an incoming call, say): the touch
+    // ends cancelled.
+    void dragAndCancel(Point from, Point to, int steps = 10, double seconds = 0.3);
     // Holds still for `seconds`, running the loop meanwhile.
     void longPress(Point point, double seconds = 0.8);
     void pinch(Point center, double startDistance, double endDistance, int steps = 8);
@@ -82,6 +86,7 @@ public:
 
 private:
     double nextTime(double gap = 0.5);
+    void strokeEnding(TouchPhase end, Point from, Point to, int steps, double seconds);
     Screen& m_screen;
     double m_clock = 0;
 };

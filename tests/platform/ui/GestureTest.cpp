@@ -89,6 +89,14 @@ TEST_F(Gestures, shouldRecognizeSwipeOnlyInItsDirection) {
     EXPECT_EQ(lefts, 1);
 }
 
+TEST_F(Gestures, shouldEndADragTheSystemTakesAwayAsCancelled) {
+    driver.dragAndCancel({100, 200}, {160, 200}, 3);
+    EXPECT_EQ(area->log,
+              (std::vector<std::string>{"began", "moved", "moved", "moved", "cancelled"}));
+    driver.tapAt({100, 200});
+    EXPECT_EQ(area->log.back(), "ended");
+}
+
 TEST_F(Gestures, shouldRemoveRecognizerAtRunTime) {
     int lefts = 0;
     auto swipe = std::make_unique<SwipeGestureRecognizer>([&](GestureRecognizer&) { ++lefts; });

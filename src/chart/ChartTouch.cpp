@@ -1,0 +1,78 @@
+#include "chart/ChartTouch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace charttouch {
+
+namespace {
+constexpr double kTapSeconds = 0.3;
+constexpr int kTapSlop = 6;
+constexpr double kMinutesOfDay = 1440;
+
+int truncated(double value) {
+    if (!std::isfinite(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(std::trunc(value), -1e9, 1e9));
+}
+}  // namespace
+
+bool isTap(int tapCount, double seconds, int movedX) {
+    return tapCount == 1 && seconds <= kTapSeconds && std::abs(movedX) < kTapSlop;
+}
+
+bool isInside(double x, double y, double left, double top, double right, double bottom) {
+    return x >= left && x <= right && y >= top && y <= bottom;
+}
+
+int klineColumnAt(double x, double firstPointX, double columnInterval) {
+    if (columnInterval <= 0) {
+        return 0;
+    }
+    return truncated((x - firstPointX) / columnInterval);
+}
+
+int fenShiMinuteAt(double x, double firstX, double areaX, double areaWidth) {
+    if (areaWidth <= 0) {
+        return 0;
+    }
+    const double left = truncated(areaX);
+    return truncated((x - left) / areaWidth * kMinutesOfDay) -
+           truncated((firstX - left) / areaWidth * kMinutesOfDay);
+}
+
+int clampIndex(int index, int count) {
+    return count <= 0 ? 0 : std::clamp(index, 0, count - 1);
+}
+
+KLineScroll scrollKLine(int offset, int startX, int x, double columnInterval, int barCount,
+                        int perScreen) {
+    KLineScroll result{offset, false, Refresh::Keep};
+    if (columnInterval <= 0 || std::abs(x - startX) <= columnInterval) {
+        return result;
+    }
+    if (x <= startX) {
+        if (offset >= 1) {
+            result.offset = std::max(offset - truncated((startX - x) / columnInterval), 0);
+            // Only the step that reaches the newest bar asks for fresh bars.
+            if (result.offset <= 0) {
+                result.refresh = Refresh::Resume;
+            }
+        }
+        result.stepped = true;
+        return result;
+    }
+    const int hidden = barCount - perScreen;
+    if (offset >= hidden) {
+        return result;
+    }
+    result.offset = std::min(offset + truncated((x - startX) / columnInterval), hidden);
+    result.stepped = true;
+    if (result.offset >= 1) {
+        result.refresh = Refresh::Stop;
+    }
+    return result;
+}
+
+}  // namespace charttouch
