@@ -7,6 +7,8 @@ namespace charttouch {
 
 namespace {
 constexpr double kTapSeconds = 0.3;
+// Time stamps are sums of doubles: 1.8 - 1.5 is a hair above 0.3.
+constexpr double kTimeSlack = 1e-9;
 constexpr int kTapSlop = 6;
 constexpr double kMinutesOfDay = 1440;
 
@@ -19,7 +21,7 @@ int truncated(double value) {
 }  // namespace
 
 bool isTap(int tapCount, double seconds, int movedX) {
-    return tapCount == 1 && seconds <= kTapSeconds && std::abs(movedX) < kTapSlop;
+    return tapCount == 1 && seconds <= kTapSeconds + kTimeSlack && std::abs(movedX) < kTapSlop;
 }
 
 bool isInside(double x, double y, double left, double top, double right, double bottom) {

@@ -32,7 +32,7 @@ struct YiKouJia;
 // points (the window of K-line bars at the period's scroll offset, or the
 // first trading day), sets the axis labels and the header texts, and paints
 // itself through three layers: the grid (tag 8000), the series with the axis
-// labels (9000), and the header with the cross-hair (10000). Every rebuild
+// labels (9000), and the header with the cross-hair (9001). Every rebuild
 // ends with finite coordinates, whatever the data. Made and owned by the chart
 // manager, which shares the layout object with it; the delegate is not owned.
 // Main thread only.
@@ -45,7 +45,8 @@ public:
     using AxisLabels = std::vector<std::shared_ptr<VerTicalAxisTitleInfo>>;
 
     static constexpr int kLineLayerTag = 9000;
-    static constexpr int kCurrentDataLayerTag = 10000;
+    // Not 10000: that is the "分时" period button's tag, and lookups by tag must find the button.
+    static constexpr int kCurrentDataLayerTag = 9001;
 
     explicit HQDrawManager(std::shared_ptr<VariableAboutDevice> variableInfo);
     ~HQDrawManager() override;

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include "MarketFixture.h"
+#include "chart/ChartTouch.h"
+#include "chart/HQBackGroundView.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQMarketChartManager.h"
+#include "chart/HQRefreshControl.h"
+#include "chart/IndicatorCrossClass.h"
+#include "chart/VariableAboutDevice.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SwipeGestureRecognizer.h"
+#include "quote/QuoteRecords.h"
+
+namespace {
+
+constexpr int kKLineProtocol = 30;
+constexpr int kFenShiTag = HQMarketChartManager::kFenShiButtonTag;
+
+// The quote screen of the first commodity with its chart drawn, driven by touches.
+class ChartGestureTest : public MarketTest, public ::testing::WithParamInterface<double> {
+protected:
+    ChartGestureTest() : MarketTest({320, GetParam()}) {}
+
+    void SetUp() override {
+        launchToList();
+        screen = openQuoteScreen(1, 0);
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
+        ASSERT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 10));
+    }
+
+    void TearDown() override {
+        if (auto* list = market(); list && list->navigationController()) {
+            list->navigationController()->popToRootViewController(false);
+        }
+        driver.runUntil([] { return false; }, 0.5);
+    }
+
+    HQMarketChartManager* chart() const { return screen->chartManager(); }
+    HQDrawManager* fenShi() const { return chart()->drawViewManagerFenShi(); }
+    HQDrawManager* kLine() const { return chart()->drawViewManagerKLine(); }
+    VariableAboutDevice& layout() const { return *chart()->variableAboutDevice(); }
+    std::shared_ptr<PeriodStatusInfo> period() const { return chart()->searchPeriodStatusInfo(); }
+
+    // The plotting area of the chart on show, at a share of its width and height.
+    Point inArea(HQDrawManager* view, double across, double down = 0.5) const {
+        const auto& area = *layout().drawRectOfMain();
+        return view->convertPointToWindow(
+            Point{area.x + area.width * across, area.y + area.height * down});
+    }
+
+    Point shifted(HQDrawManager* view, Point window, double dx) const {
+        const Point at = view->convertPointFromWindow(window);
+        return view->convertPointToWindow(Point{at.x + dx, at.y});
+    }
+
+    int minuteAt(Point window) const {
+        const auto& area = *layout().drawRectOfMain();
+        const int minute = charttouch::fenShiMinuteAt(
+            fenShi()->convertPointFromWindow(window).x,
+            fenShi()->fenShiData().front()->fenshiPoint->x, area.x, area.width);
+        return charttouch::clampIndex(minute, static_cast<int>(fenShi()->fenShiData().size()));
+    }
+
+    int barAt(Point window) const {
+        const auto& columns = *layout().drawInfoOfMain();
+        const int column = charttouch::klineColumnAt(kLine()->convertPointFromWindow(window).x,
+                                                     columns.firstPointX, columns.ColumnInterval);
+        return charttouch::clampIndex(column,
+                                      static_cast<int>(kLine()->coordinateKLineData().size()));
+    }
+
+    Button* periodButton(int tag) const {
+        for (Button* button : driver.viewsOfClass<Button>()) {
+            if (button->tag() == tag) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    void openFirstPeriod() {
+        ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
+        ASSERT_TRUE(driver.runUntil(
+            [&] { return !kLine()->coordinateKLineData().empty() && chart()->KLineRefresh(); },
+            30));
+    }
+
+    void turnWide() {
+        ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
+        driver.settle();
+        ASSERT_EQ(chart()->stateOfScreen(), 1u);
+    }
+
+    // One move of a finger across the K-line chart, dx points along its time axis.
+    void dragKLine(double dx, bool cancelled = false) {
+        const Point from = inArea(kLine(), 0.5);
+        const Point to = shifted(kLine(), from, dx);
+        cancelled ? driver.dragAndCancel(from, to, 1, 0.4) : driver.drag(from, to, 1, 0.4);
+    }
+
+    void scrollTo(int offset) {
+        period()->offset = offset;
+        kLine()->resetLayersData();
+    }
+
+    std::string snapshot(const std::string& what) const {
+        return snapshotPath("chart-" + what + "-" + std::to_string(static_cast<int>(GetParam())));
+    }
+
+    VKJYMarketChartController* screen = nullptr;
+};
+
+}  // namespace
+
+TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) {
+    EXPECT_NE(chart()->swipeLeft(), nullptr);
+    openFirstPeriod();
+    EXPECT_EQ(layout().typeOfHQ(), 1u);
+    EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
+    EXPECT_DOUBLE_EQ(kLine()->frame().x, 0);
+    EXPECT_DOUBLE_EQ(fenShi()->frame().x, -320);
+    EXPECT_NE(chart()->swipeRight(), nullptr);
+
+    const Point middle = inArea(kLine(), 0.6);
+    driver.swipe(middle, {middle.x - 120, middle.y});
+    auto& status = *layout().statusSaveClass();
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    EXPECT_FALSE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    EXPECT_TRUE(kLine()->DrawBackgroundView()->isKDJ());
+    EXPECT_FALSE(kLine()->showIndicatorCross());
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("kline-kdj")));
+    driver.swipe({middle.x - 120, middle.y}, middle);
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    EXPECT_FALSE(kLine()->DrawBackgroundView()->isKDJ());
+
+    // The normal screen does not scroll.
+    dragKLine(20);
+    EXPECT_EQ(period()->offset, 0);
+
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    EXPECT_EQ(layout().typeOfHQ(), 0u);
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    EXPECT_DOUBLE_EQ(fenShi()->frame().x, 0);
+    EXPECT_TRUE(driver.isVisible(fenShi()));
+    EXPECT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 20));
+}
+
+TEST_P(ChartGestureTest, shouldShowMoveAndHideTheCrossHairByTapsAndDrags) {
+    const Point first = inArea(fenShi(), 0.2);
+    driver.tapAt(first);
+    ASSERT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(fenShi()->indicatorCrossPointNum(), minuteAt(first));
+    const auto& shown = fenShi()->fenShiData()[fenShi()->indicatorCrossPointNum()]->fenshiPoint;
+    EXPECT_EQ(layout().indicatorCrossData()->IndicatorCrossPoint, (Point{shown->x, shown->y}));
+    EXPECT_EQ(chart()->swipeLeft(), nullptr);
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("crosshair-fenshi")));
+
+    const Point second = shifted(fenShi(), first, 40);
+    driver.drag(first, second, 4, 0.5);
+    EXPECT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(fenShi()->indicatorCrossPointNum(), minuteAt(second));
+    EXPECT_GT(minuteAt(second), minuteAt(first));
+
+    // A touch the system takes away leaves the cross-hair where it was.
+    driver.dragAndCancel(second, shifted(fenShi(), second, 60), 4, 0.5);
+    EXPECT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(fenShi()->indicatorCrossPointNum(), minuteAt(second));
+    const auto& kept = fenShi()->fenShiData()[minuteAt(second)]->fenshiPoint;
+    EXPECT_EQ(layout().indicatorCrossData()->IndicatorCrossPoint, (Point{kept->x, kept->y}));
+
+    struct Touch {
+        double seconds;
+        double moved;
+        bool toggles;
+    };
+    for (const Touch& t : {Touch{0.31, 0, false}, Touch{0.3, 6, false}, Touch{0.3, 5, true}}) {
+        const bool before = fenShi()->showIndicatorCross();
+        driver.drag(second, shifted(fenShi(), second, t.moved), 1, t.seconds);
+        EXPECT_EQ(fenShi()->showIndicatorCross() != before, t.toggles)
+            << t.seconds << " " << t.moved;
+    }
+    EXPECT_FALSE(fenShi()->showIndicatorCross());
+    EXPECT_NE(chart()->swipeLeft(), nullptr);
+
+    // Below the plotting area: nothing.
+    driver.tapAt(inArea(fenShi(), 0.5, 1.05));
+    EXPECT_FALSE(fenShi()->showIndicatorCross());
+    // Left of the first minute: the first minute.
+    driver.tapAt(inArea(fenShi(), 0));
+    EXPECT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(fenShi()->indicatorCrossPointNum(), 0);
+}
+
+TEST_P(ChartGestureTest, shouldZoomScrollAndPointAtBarsInTheWideScreen) {
+    turnWide();
+    openFirstPeriod();
+    EXPECT_EQ(chart()->swipeLeft(), nullptr);
+    EXPECT_EQ(chart()->swipeRight(), nullptr);
+    // Bars hidden at the right when the oldest bar is on screen.
+    const auto oldest = [&] {
+        const auto bars = period()->KLineDataArray.front()->klineDataItemsArray.size();
+        return static_cast<int>(bars) - static_cast<int>(layout().drawInfoOfMain()->pointCount);
+    };
+    ASSERT_GT(oldest(), 100);
+    ASSERT_EQ(period()->grade, 1u);
+
+    // Leaving the newest bar stops the refresh, coming back asks at once and restarts it.
+    dragKLine(20);
+    EXPECT_EQ(period()->offset, 3);
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    const int asked = sim.quoteServer(0).requestCount(kKLineProtocol);
+    dragKLine(-20);
+    EXPECT_EQ(period()->offset, 0);
+    ASSERT_NE(chart()->KLineRefresh(), nullptr);
+    EXPECT_DOUBLE_EQ(chart()->KLineRefresh()->timer()->timeInterval(), 10);
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kKLineProtocol) > asked; }, 10));
+
+    scrollTo(oldest() - 2);
+    dragKLine(31);
+    EXPECT_EQ(period()->offset, oldest());
+    dragKLine(31);
+    EXPECT_EQ(period()->offset, oldest());
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    scrollTo(2);
+    dragKLine(-20);
+    EXPECT_EQ(period()->offset, 0);
+    EXPECT_NE(chart()->KLineRefresh(), nullptr);
+
+    // A scroll the system cancels goes back, and so does the refresh.
+    dragKLine(20, true);
+    EXPECT_EQ(period()->offset, 0);
+    EXPECT_NE(chart()->KLineRefresh(), nullptr);
+
+    const Point centre = inArea(kLine(), 0.5);
+    for (const auto& [from, to, grade] :
+         {std::tuple{100.0, 200.0, 4u}, std::tuple{200.0, 100.0, 3u},
+          std::tuple{100.0, 200.0, 6u}}) {
+        driver.pinch(centre, from, to);
+        EXPECT_EQ(period()->grade, grade) << from << " to " << to;
+    }
+    EXPECT_EQ(layout().drawInfoOfMain()->ColumnInterval, 16);
+    EXPECT_EQ(kLine()->coordinateKLineData().size(),
+              static_cast<size_t>(layout().drawInfoOfMain()->pointCount));
+    EXPECT_EQ(period()->offset, 0);
+
+    const Point bar = inArea(kLine(), 0.7);
+    driver.tapAt(bar);
+    ASSERT_TRUE(kLine()->showIndicatorCross());
+    EXPECT_EQ(kLine()->indicatorCrossPointNum(), barAt(bar));
+    const auto& item = kLine()->coordinateKLineData()[barAt(bar)];
+    EXPECT_EQ(layout().indicatorCrossData()->IndicatorCrossPoint,
+              (Point{item->highestPiont.x, item->closePiont.y}));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("crosshair-kline-wide")));
+    // With the cross-hair shown a pinch changes nothing and a drag moves the cross-hair.
+    driver.pinch(centre, 200, 100);
+    EXPECT_EQ(period()->grade, 6u);
+    const Point later = shifted(kLine(), bar, 33);
+    driver.drag(bar, later, 3, 0.5);
+    EXPECT_EQ(kLine()->indicatorCrossPointNum(), barAt(later));
+    EXPECT_EQ(period()->offset, 0);
+    driver.tapAt(later);
+    EXPECT_FALSE(kLine()->showIndicatorCross());
+}
+
+TEST_P(ChartGestureTest, shouldSwitchChartsByTheWideTopBarButtons) {
+    turnWide();
+    ASSERT_NE(chart()->fenshiButton(), nullptr);
+    ASSERT_NE(chart()->klineButton(), nullptr);
+    EXPECT_TRUE(chart()->fenshiButton()->isSelected());
+    chart()->klineButtonPressed(*chart()->klineButton());
+    ASSERT_TRUE(
+        driver.runUntil([&] { return kLine() && !kLine()->coordinateKLineData().empty(); }, 30));
+    EXPECT_TRUE(chart()->klineButton()->isSelected());
+    EXPECT_FALSE(chart()->fenshiButton()->isSelected());
+    EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
+    EXPECT_TRUE(driver.isVisible(kLine()));
+    EXPECT_FALSE(driver.isVisible(fenShi()));
+    EXPECT_DOUBLE_EQ(chart()->topButtonSelectedImageView()->center().x,
+                     chart()->klineButton()->center().x);
+
+    chart()->fenshiButtonPressed(*chart()->fenshiButton());
+    ASSERT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 20));
+    EXPECT_EQ(layout().typeOfHQ(), 0u);
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    EXPECT_TRUE(driver.isVisible(fenShi()));
+    EXPECT_FALSE(driver.isVisible(kLine()));
+    EXPECT_DOUBLE_EQ(chart()->topButtonSelectedImageView()->center().x,
+                     chart()->fenshiButton()->center().x);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ChartGestureTest, ::testing::Values(568.0, 480.0),
+                         [](const auto& info) { return std::to_string(int(info.param)); });
