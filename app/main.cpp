@@ -17,6 +17,7 @@
 #include "trade/open/PXTradeOpenScreens.h"
 #include "trade/close/PXTradeCloseScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
+#include "trade/quick/PXTradeQuickPanels.h"
 
 namespace {
 bool hasDisplay() {
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     registerPXTradeCloseScreens();
     registerPXTradeAccountScreens();
     registerPXTradeQueryScreens();
+    registerPXTradeQuickPanels();
     CUIApplication application;
     VKJYMarketUIViewController::registerAsMarketRoot();
     registerVKJYMarketScreens();

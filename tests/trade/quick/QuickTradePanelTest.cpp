@@ -1,0 +1,486 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "market/VKJYCommodityCell.h"
+#include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketDataRoad.h"
+#include "market/VKJYMarketScreens.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "platform/foundation/Text.h"
+#include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYFastTradeViewControllerFactory.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "shell/VKJYTabRootFactory.h"
+#include "sim/trade/SimTradeLedger.h"
+#include "sim/trade/SimTradeServer.h"
+#include "support/session/TradeSessionFixture.h"
+#include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/quick/PXFastTradeRules.h"
+#include "trade/quick/PXFastTradeVCZYMS.h"
+#include "trade/quick/PXTradeQuickPanels.h"
+
+namespace {
+
+// The shell logged in to exchange 01, environment 01 (AG quote mode, zn order-book mode), with
+// the quote screen opened from the market list the way a person does.
+class QuickTradePanelTest : public TradeSessionFixture {
+protected:
+    explicit QuickTradePanelTest(Size size = {320, 568}) : TradeSessionFixture(size) {
+        VKJYMarketUIViewController::registerAsMarketRoot();
+        registerVKJYMarketScreens();
+        registerPXTradeQuickPanels();
+        UserDefaults::standardUserDefaults().setBool(false,
+                                                     VKJYMarketUIViewController::kShowHelpKey);
+    }
+    ~QuickTradePanelTest() override {
+        VKJYTabRootFactory::setMarketRootMaker(nullptr);
+        VKJYFastTradeViewControllerFactory::registerPanels({}, {});
+    }
+
+    void TearDown() override {
+        if (chart && chart->navigationController()) {
+            chart->navigationController()->popToRootViewController(false);
+        }
+        driver.runUntil([] { return false; }, 0.3);
+    }
+
+    PXTradeData& store() const { return tradeModule().PXJYData(); }
+
+    VKJYMarketUIViewController* market() const {
+        auto* tabs = delegate->tabBarHelper().tabBarController();
+        auto* stack = dynamic_cast<NavigationController*>(tabs->viewControllers().front());
+        return dynamic_cast<VKJYMarketUIViewController*>(stack->viewControllers().front());
+    }
+
+    // Taps the row of the first panel listing the commodity and waits for its live quote.
+    VKJYMarketChartController* openChart(const std::string& name) {
+        delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+        VKJYMarketUIViewController* list = market();
+        if (!driver.runUntil([&] { return list->dataRoad().isTimeEnd(); }, 15)) {
+            return nullptr;
+        }
+        TableView& table = *list->CommodityInfoListTableView();
+        for (int row = 0; row < table.numberOfRows(1); ++row) {
+            table.scrollToRow({1, row}, TableViewScrollPosition::Middle, false);
+            auto* cell = dynamic_cast<VKJYCommodityCell*>(table.cellForRow({1, row}));
+            if (!cell || cell->commodityNameLabel()->text() != name) {
+                continue;
+            }
+            if (!driver.tapRow(table, {1, row})) {
+                return nullptr;
+            }
+            auto* nav = list->navigationController();
+            chart = dynamic_cast<VKJYMarketChartController*>(nav->topViewController());
+            const bool shows = chart && driver.runUntil([&] {
+                return chart->isAppeared() && chart->yikoujiaLabel()->text() != "--";
+            });
+            return shows ? chart : nullptr;
+        }
+        return nullptr;
+    }
+
+    template <typename T = PXFastTradeViewController>
+    T* openPanel(View* entry) {
+        if (!driver.tap(entry)) {
+            return nullptr;
+        }
+        auto* panel = dynamic_cast<T*>(chart->tradeVC());
+        const bool shown = panel && driver.runUntil([&] {
+            return panel->isShown() && panel->view()->frame().y == 20 &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        });
+        return shown ? panel : nullptr;
+    }
+
+    void typeQuantity(PXFastTradeViewController& panel, const std::string& digits) {
+        ASSERT_TRUE(driver.tap(panel.shuLiangTextField()));
+        while (!panel.shuLiangTextField()->text().empty()) {
+            ASSERT_TRUE(driver.tap(panel.key("X")));
+        }
+        for (char digit : digits) {
+            ASSERT_TRUE(driver.tap(panel.key(std::string(1, digit))));
+        }
+    }
+
+    std::vector<SimTradeReceived> received(const std::string& name) {
+        std::vector<SimTradeReceived> found;
+        for (const auto& request : tradeServer().received()) {
+            if (request.name == name) {
+                found.push_back(request);
+            }
+        }
+        return found;
+    }
+    // Names of the requests since the last clear, in order.
+    std::vector<std::string> receivedNames() {
+        std::vector<std::string> names;
+        for (const auto& request : tradeServer().received()) {
+            names.push_back(request.name);
+        }
+        return names;
+    }
+    static std::string req(const SimTradeReceived& request, const std::string& key) {
+        const auto body = nlohmann::json::parse(request.body, nullptr, false);
+        const auto& fields = body["VUZI"]["REQ"];
+        return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>()
+                                                               : "";
+    }
+    std::string alertMessage() const {
+        AlertView* alert = driver.visibleAlert();
+        return alert ? alert->message() : std::string();
+    }
+    // Sends the order and waits for its answer; the holdings are asked for again after success.
+    bool sendAndAwait(PXFastTradeViewController& panel, const std::string& name) {
+        tradeServer().clearReceived();
+        return driver.tap(panel.xiaDan()) &&
+               driver.runUntil([&] { return !received(name).empty(); }, 10) &&
+               driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10);
+    }
+    bool holdingsAskedAfter(const std::string& order) {
+        driver.runUntil([&] { return !received("holding_query").empty(); }, 5);
+        const auto names = receivedNames();
+        const auto sent = std::find(names.begin(), names.end(), order);
+        return sent != names.end() && std::find(sent, names.end(), "holding_query") != names.end();
+    }
+    // An order of this account sent straight to the simulated server, as another device of
+    // the customer would: a buy of zn at a price no listing meets, so its lots wait on the book.
+    nlohmann::json ownRequest(nlohmann::json fields) {
+        fields["USER_ID"] = loggedIn.account;
+        fields["SESSION_ID"] = store().tradeSession()->JYsessionID;
+        return fields;
+    }
+    std::string placeWaitingBuy(int qty) {
+        tradeServer().ledger().handle(SimTradeLink::Trade, "order_mp",
+                                      ownRequest({{"COMMODITY_ID", "zn"},
+                                                  {"BUY_SELL", "1"},
+                                                  {"PRICE", "2000"},
+                                                  {"QTY", std::to_string(qty)},
+                                                  {"SETTLE_BASIS", "1"},
+                                                  {"ISLIST", "1"},
+                                                  {"CLOSEMODE", "1"},
+                                                  {"HOLDING_ID", ""}}));
+        const auto reply = tradeServer().ledger().handle(SimTradeLink::Trade, "my_order_query",
+                                                         ownRequest({{"COMMODITY_ID", "zn"}}));
+        std::string number;
+        findOrder(reply, std::to_string(qty), number);
+        return number;
+    }
+    static void findOrder(const nlohmann::json& node, const std::string& qty, std::string& out) {
+        if (node.is_object() && node.value("QTY", "") == qty && node.contains("OR_N")) {
+            out = node["OR_N"].get<std::string>();
+        }
+        if (node.is_structured()) {
+            for (const auto& child : node) {
+                findOrder(child, qty, out);
+            }
+        }
+    }
+
+    void snapshot(const std::string& name) {
+        driver.settle();
+        EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quick-" + name)));
+    }
+
+    VKJYMarketChartController* chart = nullptr;
+};
+
+class QuickTradePanelShortScreen : public QuickTradePanelTest {
+protected:
+    QuickTradePanelShortScreen() : QuickTradePanelTest({320, 480}) {}
+};
+
+}  // namespace
+
+TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesByItsHandle) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+    auto* panel = openPanel(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->commodityCode(), "AG");
+    EXPECT_EQ(panel->xiaDan()->currentTitle(), "速摘");
+    EXPECT_EQ(panel->more()->currentTitle(), "去速转");
+    const auto& ag = *store().shangPinXinXi().at("AG");
+    EXPECT_EQ(panel->fanWei()->text(),
+              "(数量范围:" + ag.DBZuiXiaoKeWeiTuoLiang + "-" + ag.DBZuiDaKeWeiTuoLiang + ")");
+    EXPECT_TRUE(driver.runUntil([&] { return chart->ykjIsFromJiaoYi(); }, 10));
+    snapshot("quote-mode-568");
+
+    // Quick delist, buying then selling, each at the live price of its side.
+    typeQuantity(*panel, "2");
+    ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
+    const auto bought = received("order_s").front();
+    EXPECT_EQ(req(bought, "BUY_SELL"), "1");
+    EXPECT_EQ(req(bought, "COMMODITY_ID"), "AG");
+    EXPECT_EQ(req(bought, "QTY"), "2");
+    EXPECT_EQ(req(bought, "SETTLE_BASIS"), "1");
+    EXPECT_GT(std::stod(req(bought, "PRICE")), 0);
+    EXPECT_EQ(alertMessage(), "下单成功");
+    EXPECT_TRUE(holdingsAskedAfter("order_s"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(panel->sellButton()));
+    EXPECT_EQ(panel->price(),
+              Text::format("%f", store().zuiXinYiKouJia().at("AG")->commoditySellPrice));
+    typeQuantity(*panel, "1");
+    ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
+    EXPECT_EQ(req(received("order_s").front(), "BUY_SELL"), "2");
+    EXPECT_EQ(alertMessage(), "下单成功");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] {
+        const auto held = PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "AG");
+        return held.buy && held.sell;
+    }));
+
+    // Quick transfer: both sides are held, so both directions stay open; buying closes the
+    // sold lot.
+    ASSERT_TRUE(driver.tap(panel->more()));
+    ASSERT_TRUE(driver.runUntil([&] { return panel->XiaDanType() == 2 && panel->isShown(); }));
+    EXPECT_EQ(panel->shuLiangTextField()->text(), "");
+    EXPECT_EQ(panel->xiaDan()->currentTitle(), "速转");
+    EXPECT_TRUE(panel->buyButton()->isEnabled());
+    ASSERT_TRUE(driver.tap(panel->buyButton()));
+    EXPECT_EQ(panel->fanWei()->text(), "(数量范围:1-1)");
+    typeQuantity(*panel, "1");
+    ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
+    const auto transfer = received("order_s").front();
+    EXPECT_EQ(req(transfer, "BUY_SELL"), "1");
+    EXPECT_EQ(req(transfer, "SETTLE_BASIS"), "2");
+    EXPECT_EQ(alertMessage(), "下单成功");
+    EXPECT_TRUE(holdingsAskedAfter("order_s"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tap(panel->closeButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+    EXPECT_FALSE(chart->ykjIsFromJiaoYi());
+}
+
+TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "1");
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+    auto* panel = openPanel(chart->sellButton());
+    ASSERT_NE(panel, nullptr);
+    // The seeded account holds bought lots only: selling is the one way to close them.
+    EXPECT_EQ(panel->XiaDan_FangXiang(), 2);
+    EXPECT_FALSE(panel->buyButton()->isEnabled());
+    tradeServer().clearReceived();
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    ASSERT_NE(driver.visibleAlert(), nullptr);
+    EXPECT_NE(alertMessage().find("方式:转让售出"), std::string::npos);
+    EXPECT_NE(alertMessage().find("商品数量:1"), std::string::npos);
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }, 10));
+    EXPECT_EQ(req(received("order_s").front(), "BUY_SELL"), "2");
+}
+
+TEST_F(QuickTradePanelTest, withoutALivePriceNothingIsSent) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_NE(openChart("白银"), nullptr);
+    tradeModule().PXJYTimerManger().stopJYRefreshTimer();
+    auto prices = store().zuiXinYiKouJia();
+    prices.erase("AG");
+    store().setZuiXinYiKouJia(prices);
+    auto* panel = openPanel(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->price(), "0.000000");
+    tradeServer().clearReceived();
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+}
+
+TEST_F(QuickTradePanelTest, loggedOutTheEntryLeadsToTheLoginAndALoginOpensThePanel) {
+    ASSERT_TRUE(launchShell());
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.tap(chart->buyButton()));
+    NavigationController* nav = chart->navigationController();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController()) != nullptr; }));
+    auto* login = dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController());
+    ASSERT_NE(login->delegate(), nullptr);
+
+    // The login screen logs in, goes and tells the panel, which then slides in.
+    ASSERT_TRUE(logIn());
+    PXJYTradeLoginVCDelegate* panel = login->delegate();
+    nav->popToViewController(chart, false);
+    driver.settle();
+    panel->PXJYLoginSuccess();
+    auto* shown = dynamic_cast<PXFastTradeViewController*>(chart->tradeVC());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(driver.runUntil([&] { return shown->isShown(); }));
+    EXPECT_EQ(shown->commodityCode(), "AG");
+}
+
+TEST_F(QuickTradePanelTest, leavingTheLoginEndsThePanelSoTheNextTapMakesANewOne) {
+    ASSERT_TRUE(launchShell());
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.tap(chart->buyButton()));
+    NavigationController* nav = chart->navigationController();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController()) != nullptr; }));
+    auto* login = dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController());
+    login->delegate()->PXJYLoginBackAction();
+    nav->popToViewController(chart, false);
+    EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+}
+
+TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingForTransfer) {
+    ASSERT_TRUE(launchAndLogIn());
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 5));
+    // One order of 3 lots withdrawn, one of 2 still waiting: only the waiting one holds lots.
+    const std::string withdrawn = placeWaitingBuy(3);
+    ASSERT_FALSE(withdrawn.empty());
+    tradeServer().ledger().handle(SimTradeLink::Trade, "order_list_wd",
+                                  ownRequest({{"ORDER_NO", withdrawn}}));
+    ASSERT_FALSE(placeWaitingBuy(2).empty());
+    tradeModule().setDefaultString("prompt", "1");
+    ASSERT_NE(openChart("锌"), nullptr);
+    tradeServer().clearReceived();
+    auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(received("my_order_query").size(), 1u);
+    EXPECT_EQ(req(received("my_order_query").front(), "COMMODITY_ID"), "zn");
+    EXPECT_EQ(panel->weiTuoDan(), 2);
+    const auto& zn = *store().shangPinXinXi().at("zn");
+    EXPECT_EQ(panel->fanWei()->text(),
+              "(摘牌范围:" + zn.DBZuiXiaoKeWeiTuoLiang + "-" +
+                  std::to_string(Text::intValue(zn.ZuiDaChiCangLiang) - 2) + ")");
+    EXPECT_EQ(panel->xiaDan()->currentTitle(), "条件摘牌");
+    EXPECT_EQ(panel->more()->currentTitle(), "去速转");
+    EXPECT_FALSE(chart->ykjIsFromJiaoYi());
+
+    // No price typed: refused; "0" is no price either.
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(panel->jiaGeTextField()));
+    for (const char* key : {".", "0", "5", ".", "X"}) {
+        ASSERT_TRUE(driver.tap(panel->key(key)));
+    }
+    EXPECT_EQ(panel->jiaGeTextField()->text(), "0");
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(panel->key("X")));
+    for (const char* key : {"2", "1", "5", "0"}) {
+        ASSERT_TRUE(driver.tap(panel->key(key)));
+    }
+    // The board follows the price refresh.
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return panel->commodityInformationView()->dangQianJia()->text() != "--"; }, 10));
+    snapshot("order-book-568");
+    typeQuantity(*panel, "2");
+
+    // "prompt" 1: the panel asks itself; "取消" sends nothing.
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_NE(alertMessage().find("方式:摘牌购入"), std::string::npos);
+    EXPECT_NE(alertMessage().find("商品价格:2150"), std::string::npos);
+    ASSERT_TRUE(driver.tapAlertButton("取消"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
+    tradeServer().clearReceived();
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_mp").empty(); }, 10));
+    const auto delisting = received("order_mp").front();
+    EXPECT_EQ(req(delisting, "BUY_SELL"), "1");
+    EXPECT_EQ(req(delisting, "COMMODITY_ID"), "zn");
+    EXPECT_EQ(req(delisting, "PRICE"), "2150");
+    EXPECT_EQ(req(delisting, "QTY"), "2");
+    EXPECT_EQ(req(delisting, "SETTLE_BASIS"), "1");
+    EXPECT_EQ(req(delisting, "ISLIST"), "0");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "下单成功");
+    EXPECT_TRUE(holdingsAskedAfter("order_mp"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] {
+        return PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "zn").buy != nullptr;
+    }));
+
+    // Transfer: only a bought holding, so selling it is the one way; listed at the typed price.
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_TRUE(driver.tap(panel->more()));
+    ASSERT_TRUE(driver.runUntil([&] { return panel->XiaDanType() == 2 && panel->isShown(); }));
+    EXPECT_EQ(panel->xiaDan()->currentTitle(), "速转");
+    EXPECT_EQ(panel->more()->currentTitle(), "去条件摘牌");
+    EXPECT_EQ(panel->XiaDan_FangXiang(), 2);
+    EXPECT_FALSE(panel->sellButton()->isEnabled());
+    EXPECT_EQ(panel->fanWei()->text(), "(数量范围:1-2)");
+    typeQuantity(*panel, "1");
+    ASSERT_TRUE(sendAndAwait(*panel, "order_list"));
+    const auto listing = received("order_list").front();
+    EXPECT_EQ(req(listing, "BUY_SELL"), "2");
+    EXPECT_EQ(req(listing, "PRICE"), "2150");
+    EXPECT_EQ(req(listing, "QTY"), "1");
+    EXPECT_EQ(req(listing, "SETTLE_BASIS"), "2");
+    EXPECT_EQ(req(listing, "CLOSEMODE"), "1");
+    EXPECT_EQ(req(listing, "LIST_PICK"), "1");
+    EXPECT_EQ(req(listing, "P_F"), "2");
+    EXPECT_EQ(alertMessage(), "下单成功");
+    EXPECT_TRUE(holdingsAskedAfter("order_list"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    // The idle logout closes it.
+    tradeModule().post("cancellationNotification");
+    EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+}
+
+TEST_F(QuickTradePanelTest, aReplyAfterThePanelClosedShowsNothing) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 5));
+    ASSERT_NE(openChart("锌"), nullptr);
+    auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(driver.tap(panel->jiaGeTextField()));
+    for (const char* key : {"2", "1", "5", "0"}) {
+        ASSERT_TRUE(driver.tap(panel->key(key)));
+    }
+    tradeServer().clearReceived();
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    tradeModule().post("cancellationNotification");
+    ASSERT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_mp").empty(); }, 10));
+    driver.runUntil([] { return false; }, 1);
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(QuickTradePanelShortScreen, bothPanelsFitTheShortScreen) {
+    ASSERT_TRUE(launchAndLogIn());
+    ASSERT_NE(openChart("白银"), nullptr);
+    auto* quoteMode = openPanel(chart->buyButton());
+    ASSERT_NE(quoteMode, nullptr);
+    EXPECT_LE(quoteMode->xiaDan()->convertRect(quoteMode->xiaDan()->bounds(), nullptr).maxY(), 480);
+    snapshot("quote-mode-480");
+    ASSERT_TRUE(driver.tap(quoteMode->closeButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+    chart->navigationController()->popToRootViewController(false);
+    driver.settle();
+
+    ASSERT_NE(openChart("锌"), nullptr);
+    auto* orderBook = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
+    ASSERT_NE(orderBook, nullptr);
+    EXPECT_LE(orderBook->xiaDan()->convertRect(orderBook->xiaDan()->bounds(), nullptr).maxY(), 480);
+    driver.runUntil(
+        [&] { return orderBook->commodityInformationView()->dangQianJia()->text() != "--"; }, 10);
+    snapshot("order-book-480");
+}
