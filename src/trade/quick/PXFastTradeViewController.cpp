@@ -446,6 +446,10 @@ void PXFastTradeViewController::moreButtonAction() {
 }
 
 void PXFastTradeViewController::bounce1AnimationStopped() {
+    // Closed while it was out of sight: it stays out.
+    if (m_ending) {
+        return;
+    }
     m_xiaDanType = m_xiaDanType == 1 ? 2 : 1;
     setTradeButtonInTradeView();
 }
