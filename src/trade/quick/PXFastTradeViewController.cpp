@@ -582,28 +582,30 @@ void PXFastTradeViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     PXTradeMessage::show("下单成功");
 }
 
-void PXFastTradeViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    const bool order = isOrderTag(manager->typeNW());
-    if (order) {
+// Only the panel's orders and its open-orders query report failures; a failed holdings refresh
+// waits for the next one.
+bool PXFastTradeViewController::failureEnds(const std::string& typeNW) {
+    if (isOrderTag(typeNW)) {
         orderEnded();
-    } else if (manager->typeNW() != "PXweiTuoChaXun") {
-        return;
-    } else {
-        endBusy();
+        return true;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    if (typeNW == "PXweiTuoChaXun") {
+        endBusy();
+        return true;
+    }
+    return false;
+}
+
+void PXFastTradeViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (failureEnds(manager->typeNW())) {
+        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    }
 }
 
 void PXFastTradeViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    const bool order = isOrderTag(manager->typeNW());
-    if (order) {
-        orderEnded();
-    } else if (manager->typeNW() != "PXweiTuoChaXun") {
-        return;
-    } else {
-        endBusy();
+    if (failureEnds(manager->typeNW())) {
+        PXTradeRefusalAlert::show(*manager);
     }
-    PXTradeRefusalAlert::show(*manager);
 }
 
 // Closing.

@@ -150,6 +150,7 @@ private:
     // The panel will not show: it leaves the quote screen on a later turn.
     void endUnshown();
     void getChiCangHuiZong();
+    bool failureEnds(const std::string& typeNW);
 
     std::shared_ptr<commodityInfo> m_HQSelectedCommodity;
     MarketAndDisk m_marketandDiskDic;

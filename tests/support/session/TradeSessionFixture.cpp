@@ -1,5 +1,6 @@
 #include "support/session/TradeSessionFixture.h"
 
+#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "platform/foundation/UserDefaults.h"
@@ -159,4 +160,23 @@ NavigationController* TradeSessionFixture::tradeNavigation() {
     tabs.selectTradeTab();
     driver.settle();
     return dynamic_cast<NavigationController*>(tabs.selectedViewController());
+}
+
+std::vector<SimTradeReceived> TradeSessionFixture::received(const std::string& name) {
+    std::vector<SimTradeReceived> found;
+    for (const auto& request : tradeServer().received()) {
+        if (request.name == name) {
+            found.push_back(request);
+        }
+    }
+    return found;
+}
+
+std::string TradeSessionFixture::reqValue(const SimTradeReceived& request, const std::string& key) {
+    const auto body = nlohmann::json::parse(request.body, nullptr, false);
+    if (!body.is_object() || !body.contains("VUZI") || !body["VUZI"].contains("REQ")) {
+        return "";
+    }
+    const auto& fields = body["VUZI"]["REQ"];
+    return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>() : "";
 }

@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/NavigationController.h"
 #include "support/session/ShellFixture.h"
 
 class PXTradeModule;
 class SimTradeServer;
+struct SimTradeReceived;
 
 // A seeded account of the simulated trading side: its exchange (platform) and environment.
 struct TradeSessionAccount {
@@ -39,6 +41,10 @@ protected:
     // The simulator's trading server of an environment (the logged-in one by default).
     SimTradeServer& tradeServer(const std::string& platform = "",
                                 const std::string& environment = "");
+    // The requests of that "req" name the logged-in environment received, in order.
+    std::vector<SimTradeReceived> received(const std::string& name);
+    // A field of a request's "REQ" ("" when missing or not text).
+    static std::string reqValue(const SimTradeReceived& request, const std::string& key);
     // The code of the captcha the simulator handed out under this identifier.
     std::string captchaCode(const std::string& uuid, const std::string& platform = "",
                             const std::string& environment = "");

@@ -18,6 +18,7 @@
 #include "platform/ui/TableView.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYFastTradeViewControllerFactory.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTabRootFactory.h"
 #include "sim/trade/SimTradeLedger.h"
@@ -115,15 +116,6 @@ protected:
         }
     }
 
-    std::vector<SimTradeReceived> received(const std::string& name) {
-        std::vector<SimTradeReceived> found;
-        for (const auto& request : tradeServer().received()) {
-            if (request.name == name) {
-                found.push_back(request);
-            }
-        }
-        return found;
-    }
     // Names of the requests since the last clear, in order.
     std::vector<std::string> receivedNames() {
         std::vector<std::string> names;
@@ -131,12 +123,6 @@ protected:
             names.push_back(request.name);
         }
         return names;
-    }
-    static std::string req(const SimTradeReceived& request, const std::string& key) {
-        const auto body = nlohmann::json::parse(request.body, nullptr, false);
-        const auto& fields = body["VUZI"]["REQ"];
-        return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>()
-                                                               : "";
     }
     std::string alertMessage() const {
         AlertView* alert = driver.visibleAlert();
@@ -189,6 +175,26 @@ protected:
         }
     }
 
+    // Taps "速摘" while logged out; the trading login it pushes over the quote screen.
+    PXJYTradeLoginVC* loginFromEntry() {
+        NavigationController* nav = chart->navigationController();
+        if (!driver.tap(chart->buyButton()) || !driver.runUntil([&] {
+                return dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController()) != nullptr;
+            })) {
+            return nullptr;
+        }
+        auto* login = dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController());
+        driver.runUntil(
+            [&] { return login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0; });
+        return login;
+    }
+    void typePrice(PXFastTradeVCZYMS& panel, const std::vector<std::string>& keys) {
+        ASSERT_TRUE(driver.tap(panel.jiaGeTextField()));
+        for (const auto& key : keys) {
+            ASSERT_TRUE(driver.tap(panel.key(key)));
+        }
+    }
+
     void snapshot(const std::string& name) {
         driver.settle();
         EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quick-" + name)));
@@ -224,11 +230,11 @@ TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesB
     typeQuantity(*panel, "2");
     ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
     const auto bought = received("order_s").front();
-    EXPECT_EQ(req(bought, "BUY_SELL"), "1");
-    EXPECT_EQ(req(bought, "COMMODITY_ID"), "AG");
-    EXPECT_EQ(req(bought, "QTY"), "2");
-    EXPECT_EQ(req(bought, "SETTLE_BASIS"), "1");
-    EXPECT_GT(std::stod(req(bought, "PRICE")), 0);
+    EXPECT_EQ(reqValue(bought, "BUY_SELL"), "1");
+    EXPECT_EQ(reqValue(bought, "COMMODITY_ID"), "AG");
+    EXPECT_EQ(reqValue(bought, "QTY"), "2");
+    EXPECT_EQ(reqValue(bought, "SETTLE_BASIS"), "1");
+    EXPECT_GT(std::stod(reqValue(bought, "PRICE")), 0);
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_s"));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
@@ -237,7 +243,7 @@ TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesB
               Text::format("%f", store().zuiXinYiKouJia().at("AG")->commoditySellPrice));
     typeQuantity(*panel, "1");
     ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
-    EXPECT_EQ(req(received("order_s").front(), "BUY_SELL"), "2");
+    EXPECT_EQ(reqValue(received("order_s").front(), "BUY_SELL"), "2");
     EXPECT_EQ(alertMessage(), "下单成功");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     ASSERT_TRUE(driver.runUntil([&] {
@@ -257,8 +263,8 @@ TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesB
     typeQuantity(*panel, "1");
     ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
     const auto transfer = received("order_s").front();
-    EXPECT_EQ(req(transfer, "BUY_SELL"), "1");
-    EXPECT_EQ(req(transfer, "SETTLE_BASIS"), "2");
+    EXPECT_EQ(reqValue(transfer, "BUY_SELL"), "1");
+    EXPECT_EQ(reqValue(transfer, "SETTLE_BASIS"), "2");
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_s"));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
@@ -288,7 +294,7 @@ TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }, 10));
-    EXPECT_EQ(req(received("order_s").front(), "BUY_SELL"), "2");
+    EXPECT_EQ(reqValue(received("order_s").front(), "BUY_SELL"), "2");
 }
 
 TEST_F(QuickTradePanelTest, withoutALivePriceNothingIsSent) {
@@ -311,17 +317,14 @@ TEST_F(QuickTradePanelTest, withoutALivePriceNothingIsSent) {
 TEST_F(QuickTradePanelTest, loggedOutTheEntryLeadsToTheLoginAndALoginOpensThePanel) {
     ASSERT_TRUE(launchShell());
     ASSERT_NE(openChart("白银"), nullptr);
-    ASSERT_TRUE(driver.tap(chart->buyButton()));
-    NavigationController* nav = chart->navigationController();
-    ASSERT_TRUE(driver.runUntil(
-        [&] { return dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController()) != nullptr; }));
-    auto* login = dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController());
+    PXJYTradeLoginVC* login = loginFromEntry();
+    ASSERT_NE(login, nullptr);
     ASSERT_NE(login->delegate(), nullptr);
 
     // The login screen logs in, goes and tells the panel, which then slides in.
     ASSERT_TRUE(logIn());
     PXJYTradeLoginVCDelegate* panel = login->delegate();
-    nav->popToViewController(chart, false);
+    chart->navigationController()->popToViewController(chart, false);
     driver.settle();
     panel->PXJYLoginSuccess();
     auto* shown = dynamic_cast<PXFastTradeViewController*>(chart->tradeVC());
@@ -333,14 +336,11 @@ TEST_F(QuickTradePanelTest, loggedOutTheEntryLeadsToTheLoginAndALoginOpensThePan
 TEST_F(QuickTradePanelTest, leavingTheLoginEndsThePanelSoTheNextTapMakesANewOne) {
     ASSERT_TRUE(launchShell());
     ASSERT_NE(openChart("白银"), nullptr);
-    ASSERT_TRUE(driver.tap(chart->buyButton()));
-    NavigationController* nav = chart->navigationController();
-    ASSERT_TRUE(driver.runUntil(
-        [&] { return dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController()) != nullptr; }));
-    auto* login = dynamic_cast<PXJYTradeLoginVC*>(nav->topViewController());
-    login->delegate()->PXJYLoginBackAction();
-    nav->popToViewController(chart, false);
-    EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+    PXJYTradeLoginVC* login = loginFromEntry();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return chart->isAppeared() && !chart->tradeVC(); }));
+    EXPECT_NE(loginFromEntry(), nullptr);
 }
 
 TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingForTransfer) {
@@ -358,7 +358,7 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
     ASSERT_NE(panel, nullptr);
     ASSERT_EQ(received("my_order_query").size(), 1u);
-    EXPECT_EQ(req(received("my_order_query").front(), "COMMODITY_ID"), "zn");
+    EXPECT_EQ(reqValue(received("my_order_query").front(), "COMMODITY_ID"), "zn");
     EXPECT_EQ(panel->weiTuoDan(), 2);
     const auto& zn = *store().shangPinXinXi().at("zn");
     EXPECT_EQ(panel->fanWei()->text(),
@@ -372,18 +372,12 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.tap(panel->jiaGeTextField()));
-    for (const char* key : {".", "0", "5", ".", "X"}) {
-        ASSERT_TRUE(driver.tap(panel->key(key)));
-    }
+    typePrice(*panel, {".", "0", "5", ".", "X"});
     EXPECT_EQ(panel->jiaGeTextField()->text(), "0");
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.tap(panel->key("X")));
-    for (const char* key : {"2", "1", "5", "0"}) {
-        ASSERT_TRUE(driver.tap(panel->key(key)));
-    }
+    typePrice(*panel, {"X", "2", "1", "5", "0"});
     // The board follows the price refresh.
     EXPECT_TRUE(driver.runUntil(
         [&] { return panel->commodityInformationView()->dangQianJia()->text() != "--"; }, 10));
@@ -401,12 +395,12 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_mp").empty(); }, 10));
     const auto delisting = received("order_mp").front();
-    EXPECT_EQ(req(delisting, "BUY_SELL"), "1");
-    EXPECT_EQ(req(delisting, "COMMODITY_ID"), "zn");
-    EXPECT_EQ(req(delisting, "PRICE"), "2150");
-    EXPECT_EQ(req(delisting, "QTY"), "2");
-    EXPECT_EQ(req(delisting, "SETTLE_BASIS"), "1");
-    EXPECT_EQ(req(delisting, "ISLIST"), "0");
+    EXPECT_EQ(reqValue(delisting, "BUY_SELL"), "1");
+    EXPECT_EQ(reqValue(delisting, "COMMODITY_ID"), "zn");
+    EXPECT_EQ(reqValue(delisting, "PRICE"), "2150");
+    EXPECT_EQ(reqValue(delisting, "QTY"), "2");
+    EXPECT_EQ(reqValue(delisting, "SETTLE_BASIS"), "1");
+    EXPECT_EQ(reqValue(delisting, "ISLIST"), "0");
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_mp"));
@@ -427,13 +421,13 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     typeQuantity(*panel, "1");
     ASSERT_TRUE(sendAndAwait(*panel, "order_list"));
     const auto listing = received("order_list").front();
-    EXPECT_EQ(req(listing, "BUY_SELL"), "2");
-    EXPECT_EQ(req(listing, "PRICE"), "2150");
-    EXPECT_EQ(req(listing, "QTY"), "1");
-    EXPECT_EQ(req(listing, "SETTLE_BASIS"), "2");
-    EXPECT_EQ(req(listing, "CLOSEMODE"), "1");
-    EXPECT_EQ(req(listing, "LIST_PICK"), "1");
-    EXPECT_EQ(req(listing, "P_F"), "2");
+    EXPECT_EQ(reqValue(listing, "BUY_SELL"), "2");
+    EXPECT_EQ(reqValue(listing, "PRICE"), "2150");
+    EXPECT_EQ(reqValue(listing, "QTY"), "1");
+    EXPECT_EQ(reqValue(listing, "SETTLE_BASIS"), "2");
+    EXPECT_EQ(reqValue(listing, "CLOSEMODE"), "1");
+    EXPECT_EQ(reqValue(listing, "LIST_PICK"), "1");
+    EXPECT_EQ(reqValue(listing, "P_F"), "2");
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_list"));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
@@ -450,10 +444,7 @@ TEST_F(QuickTradePanelTest, aReplyAfterThePanelClosedShowsNothing) {
     ASSERT_NE(openChart("锌"), nullptr);
     auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
     ASSERT_NE(panel, nullptr);
-    ASSERT_TRUE(driver.tap(panel->jiaGeTextField()));
-    for (const char* key : {"2", "1", "5", "0"}) {
-        ASSERT_TRUE(driver.tap(panel->key(key)));
-    }
+    typePrice(*panel, {"2", "1", "5", "0"});
     tradeServer().clearReceived();
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     tradeModule().post("cancellationNotification");
