@@ -18,6 +18,7 @@
 #include "trade/close/PXTradeCloseScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
 #include "trade/quick/PXTradeQuickPanels.h"
+#include "trade/quick/PXTradeQuickScreens.h"
 
 namespace {
 bool hasDisplay() {
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeCloseScreens();
+    registerPXTradeQuickScreens();
     registerPXTradeAccountScreens();
     registerPXTradeQueryScreens();
     registerPXTradeQuickPanels();

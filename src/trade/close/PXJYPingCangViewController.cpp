@@ -7,8 +7,8 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/close/PXJYZhuanRangZYMSVC.h"
+#include "trade/close/PXShiJiaZhuanRangFill.h"
 #include "trade/common/PXCommodityInformationView.h"
-#include "trade/common/PXTradeClosingRules.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -141,34 +141,11 @@ void PXJYPingCangViewController::setPingCangValue() {
 
 void PXJYPingCangViewController::setAnShangPinSJPCViewValueCommodity() {
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    const std::string code = m_huiZong ? m_huiZong->commodityCode : "";
-    m_board->fill(store, code);
+    m_board->fill(store, m_huiZong ? m_huiZong->commodityCode : "");
     if (!m_huiZong) {
         return;
     }
-    const PXTradeCommodity* commodity = findIn(store.shangPinXinXi(), code);
-    const PXTradeYiKouJia* prices = findIn(store.zuiXinYiKouJia(), code);
-    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
-    // Lots come from the store as it is now, not from the record picked earlier.
-    const auto current = PXTradeClosingRules::currentSummary(store, *m_huiZong);
-    const auto& shown = current ? *current : *m_huiZong;
-    m_SJPCView->setDanHaoID(std::nullopt);
-    m_SJPCView->setCommodityCode(code);
-    m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : code);
-    m_SJPCView->danHaoButton()->setTitle(" ");
-    m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
-        current ? PXTradeClosingRules::freeQuantity(*current) : 0));
-    m_SJPCView->ChiPaiJunJia()->setText(
-        PXTradeFormat::priceText(Text::doubleValue(shown.pingJunChiCangJia), tick));
-    const auto direction = PXTradeClosingRules::closingDirection(shown.buySellSign);
-    m_SJPCView->setXiaDanFangXiang(direction.sign);
-    m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
-    m_SJPCView->zhuanRangJiaGe()->setText(
-        PXTradeClosingRules::closingPriceText(shown.buySellSign, prices, tick));
-    m_SJPCView->FXJCShouShuFanWei()->setText(
-        commodity ? PXTradeFormat::quantityRangeText(commodity->DBZuiXiaoKeWeiTuoLiang,
-                                                     commodity->DBZuiDaKeWeiTuoLiang)
-                  : std::string());
+    PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, store, *m_huiZong);
     m_shangPinList->chicangShangPinListViewreloadView();
 }
 
@@ -177,27 +154,9 @@ void PXJYPingCangViewController::setAnDanHaoViewValueCommodity() {
     const PXJYChiCangMingXi* ticket = findIn(store.chiCangMingXiXinXi(), m_nowDanHaoID);
     m_board->fill(store, ticket ? ticket->commodityCode : "");
     if (ticket) {
-        const std::string& code = ticket->commodityCode;
-        const PXTradeCommodity* commodity = findIn(store.shangPinXinXi(), code);
-        const PXTradeYiKouJia* prices = findIn(store.zuiXinYiKouJia(), code);
-        const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
-        m_SJPCView->setDanHaoID(m_nowDanHaoID);
-        m_SJPCView->setCommodityCode(code);
-        m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : code);
-        m_SJPCView->danHaoButton()->setTitle(m_nowDanHaoID);
-        m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::ticketRangeText(store, *ticket));
-        m_SJPCView->ChiPaiJunJia()->setText(
-            PXTradeFormat::priceText(Text::doubleValue(ticket->chiCangJia), tick));
-        const auto direction = PXTradeClosingRules::closingDirection(ticket->buySellSign);
-        m_SJPCView->setXiaDanFangXiang(direction.sign);
-        m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
-        m_SJPCView->zhuanRangJiaGe()->setText(
-            PXTradeClosingRules::closingPriceText(ticket->buySellSign, prices, tick));
-        m_SJPCView->FXJCShouShuFanWei()->setText(
-            commodity ? PXTradeFormat::quantityRangeText(commodity->DBZuiXiaoKeWeiTuoLiang,
-                                                         commodity->DBZuiDaKeWeiTuoLiang)
-                      : std::string());
-        fillConditional(*ticket, commodity, prices);
+        PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, store, m_nowDanHaoID, *ticket);
+        fillConditional(*ticket, findIn(store.shangPinXinXi(), ticket->commodityCode),
+                        findIn(store.zuiXinYiKouJia(), ticket->commodityCode));
     }
     m_danHaoList->chicangDanHaoListViewreloadView();
 }
@@ -369,19 +328,8 @@ void PXJYPingCangViewController::VKJYNavBackAction() {
 }
 
 void PXJYPingCangViewController::fanShouJianCangClick() {
-    JYDict order = JYDict::object();
-    order["id"] = PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith();
-    for (const char* key : {"userid", "sign", "commodityid", "price"}) {
-        order[key] = m_postDic.value(key, "");
-    }
-    order["number"] = m_postDic.value("fanShouJianCangNum", "");
-    order["tradeType"] = "1";
-    order["diff"] = m_postDic.value("diff", "");
-    order["closeMode"] = "1";
-    order["holdId"] = "";
-    order["firmid"] = m_postDic.value("firmid", "");
-    order["session_id"] = m_postDic.value("session_id", "");
-    newManager()->SJJianCangNetwork(order);
+    newManager()->SJJianCangNetwork(PXShiJiaZhuanRangFill::reverseDelistingOrder(
+        m_postDic, PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith()));
 }
 
 void PXJYPingCangViewController::orderSent(PXTradeNetworkManger*) {

@@ -80,6 +80,16 @@ public:
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
+protected:
+    // Hooks of the one-holding variant: which numbers the picker lists, whether an order-book
+    // choice goes to its own screen, and how the screen leaves after an order.
+    virtual std::vector<std::string> numbersForTab() const;
+    virtual bool handToOrderBook(const std::string& code, const PXTradeScreenArgs& args,
+                                 bool byCommodity);
+    virtual void leaveWith(const std::string& message);
+    std::shared_ptr<PXTradeNetworkManger> newManager();
+    void orderEnded();
+
 private:
     void showTab(bool market);
     void setAnShangPinSJPCViewValueCommodity();
@@ -88,12 +98,7 @@ private:
                          const PXTradeYiKouJia* prices);
     void changeShangPin();
     void changeDanHao();
-    bool handToOrderBook(const std::string& code, const PXTradeScreenArgs& args, bool byCommodity);
-    std::vector<std::string> numbersForTab() const;
-    std::shared_ptr<PXTradeNetworkManger> newManager();
     void fanShouJianCangClick();
-    void orderEnded();
-    void leaveWith(const std::string& message);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     Button* m_SJbutton = nullptr;

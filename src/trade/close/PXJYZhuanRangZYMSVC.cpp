@@ -29,6 +29,10 @@ auto* findIn(const Map& map, const std::string& key) {
     return found != map.end() ? found->second.get() : nullptr;
 }
 
+bool isKnown(const std::string& code) {
+    return findIn(PXTradeModule::shared().PXJYData().shangPinXinXi(), code) != nullptr;
+}
+
 bool isOrderBook(const std::string& code) {
     const auto* commodity = findIn(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
     return commodity && commodity->shangPinJiaoYiMoShi == "4";
@@ -108,7 +112,7 @@ void PXJYZhuanRangZYMSVC::setPingCangValue() {
 void PXJYZhuanRangZYMSVC::writeCommodity(const std::string& code) {
     const auto* commodity = findIn(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
     m_SJPCView->setCommodityCode(code);
-    m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : code);
+    m_SJPCView->commodityNameButton()->setTitle(commodity ? commodity->commodityName : "--");
     m_SJPCView->zuiXiaoDanWei()->setText("当前最小报价单位是" +
                                          (commodity ? commodity->zuiXiaoHangQingDanWei : "--") +
                                          "元，请输入整数倍价格");
@@ -122,8 +126,10 @@ void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity() {
         m_SJPCView->danHaoButton()->setTitle(" ");
         // The lots the account holds now, not those of the record handed over.
         const auto current = PXTradeClosingRules::currentSummary(store, *m_huiZong);
+        // Nothing of a commodity the store does not know may be listed.
+        const bool known = isKnown(m_huiZong->commodityCode);
         m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
-            current ? PXTradeClosingRules::freeQuantity(*current) : 0));
+            current && known ? PXTradeClosingRules::freeQuantity(*current) : 0));
         const auto direction = PXTradeClosingRules::closingDirection(m_huiZong->buySellSign);
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
@@ -139,10 +145,17 @@ void PXJYZhuanRangZYMSVC::setAnDanHaoViewValueCommodity() {
         m_SJPCView->setDanHaoID(m_nowDanHaoID);
         writeCommodity(ticket->commodityCode);
         m_SJPCView->danHaoButton()->setTitle(m_nowDanHaoID);
-        m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::ticketRangeText(store, *ticket));
+        m_SJPCView->shuLiangFanWei()->setText(
+            isKnown(ticket->commodityCode) ? PXTradeClosingRules::ticketRangeText(store, *ticket)
+                                           : PXTradeClosingRules::freeRangeText(0));
         const auto direction = PXTradeClosingRules::closingDirection(ticket->buySellSign);
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
+    } else if (!m_nowDanHaoID.empty()) {
+        // A number the store does not hold (any more): nothing of it may be listed.
+        writeCommodity("");
+        m_SJPCView->danHaoButton()->setTitle(m_nowDanHaoID);
+        m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(0));
     }
     setYiKouJiaBaoJiaBanValue(ticket ? ticket->commodityCode : "");
     m_danHaoList->chicangDanHaoListViewreloadView();
@@ -167,13 +180,21 @@ void PXJYZhuanRangZYMSVC::PXZRAddChiCangShangPinListView() {
     m_shangPinList->slideIn();
 }
 
-void PXJYZhuanRangZYMSVC::PXZRAddChiCangDanHaoListView() {
-    newManager()->getJYChiCangMingXi("");
+std::vector<std::string> PXJYZhuanRangZYMSVC::pickerNumbers() const {
     std::vector<std::string> numbers;
     for (const auto& entry : PXTradeModule::shared().PXJYData().chiCangMingXiXinXi()) {
         numbers.push_back(entry.first);
     }
-    m_danHaoList->setAllChiCangDanHaoID(numbers);
+    return numbers;
+}
+
+std::string PXJYZhuanRangZYMSVC::detailQueryCode() const {
+    return "";
+}
+
+void PXJYZhuanRangZYMSVC::PXZRAddChiCangDanHaoListView() {
+    newManager()->getJYChiCangMingXi(detailQueryCode());
+    m_danHaoList->setAllChiCangDanHaoID(pickerNumbers());
     m_danHaoList->chicangDanHaoListViewreloadView();
     m_danHaoList->slideIn();
 }
@@ -296,11 +317,7 @@ void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
             PXTradeModule::shared().PXJYData().chiCangHuiZongXinXi());
         m_shangPinList->chicangShangPinListViewreloadView();
     } else if (kind == kDetailTag) {
-        std::vector<std::string> numbers;
-        for (const auto& entry : PXTradeModule::shared().PXJYData().chiCangMingXiXinXi()) {
-            numbers.push_back(entry.first);
-        }
-        m_danHaoList->setAllChiCangDanHaoID(numbers);
+        m_danHaoList->setAllChiCangDanHaoID(pickerNumbers());
         m_danHaoList->chicangDanHaoListViewreloadView();
     }
 }

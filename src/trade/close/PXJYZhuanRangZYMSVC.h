@@ -67,6 +67,12 @@ public:
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
+protected:
+    // The numbers the holding-number picker lists, and the commodity its detail query names
+    // ("" for every commodity).
+    virtual std::vector<std::string> pickerNumbers() const;
+    virtual std::string detailQueryCode() const;
+
 private:
     void setAnShangPinSJPCViewValueCommodity();
     void setAnDanHaoViewValueCommodity();

@@ -7,7 +7,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXTradeMessage.h"
@@ -63,9 +62,6 @@ PXJYJianCangZYMSVC::~PXJYJianCangZYMSVC() {
             trade().stopObserving(token);
         }
     }
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
 }
 
 void PXJYJianCangZYMSVC::loadView() {
@@ -115,6 +111,10 @@ void PXJYJianCangZYMSVC::ZJbuttonAction() {
 
 void PXJYJianCangZYMSVC::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    // Leaving cleared the store's current commodity; the heartbeat's listing news follow it.
+    if (!m_nowCommodityCode.empty()) {
+        trade().PXJYData().setCurrentCommodityCode(m_nowCommodityCode);
+    }
     if (!m_observers.empty()) {
         return;
     }
@@ -189,7 +189,7 @@ std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) 
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
     if (busy) {
-        VKJYCommonViewUtil::showActivity();
+        m_busy.began(manager.get());
     }
     return manager;
 }
@@ -316,13 +316,13 @@ void PXJYJianCangZYMSVC::VKJYNavBackAction() {
     }
 }
 
-void PXJYJianCangZYMSVC::requestEnded() {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYJianCangZYMSVC::requestEnded(PXTradeNetworkManger* manager) {
+    m_busy.ended(manager);
 }
 
 void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
-    requestEnded();
+    requestEnded(manager);
     const std::string& tag = manager->typeNW();
     if (tag == kListingTag) {
         m_guaPaiInfoArray = PXJianCangRules::rowsOf(data);
@@ -342,7 +342,7 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 }
 
 void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
-    requestEnded();
+    requestEnded(manager);
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
     }
@@ -353,7 +353,7 @@ void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
 }
 
 void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    requestEnded();
+    requestEnded(manager);
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
         return;

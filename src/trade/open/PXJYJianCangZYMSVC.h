@@ -14,6 +14,7 @@
 #include "platform/ui/ViewController.h"
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiMoreList.h"
 #include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
@@ -40,7 +41,8 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
 
-    void setPXJianCangZYMSViewValue(const std::string& code);
+    // Virtual: the one-commodity variant refuses a commodity it cannot serve.
+    virtual void setPXJianCangZYMSViewValue(const std::string& code);
     void SJbuttonAction();
     void ZJbuttonAction();
     void JYRefreshView();
@@ -83,7 +85,7 @@ private:
     void setTiaoJianZhaiPaiView();
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
-    void requestEnded();
+    void requestEnded(PXTradeNetworkManger* manager);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -98,5 +100,6 @@ private:
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
+    PXTradeBusyOverlay m_busy;
     std::vector<uint64_t> m_observers;
 };

@@ -1,0 +1,79 @@
+#include "trade/close/PXShiJiaZhuanRangFill.h"
+
+#include "platform/foundation/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "trade/close/PXJYShiJiaZhuanRangView.h"
+#include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeFormat.h"
+#include "trade/core/PXTradeData.h"
+
+namespace {
+template <typename Map>
+auto* findIn(const Map& map, const std::string& key) {
+    const auto found = map.find(key);
+    return found != map.end() ? found->second.get() : nullptr;
+}
+
+// What both modes write the same way once the commodity, the side and the average are known.
+void writeCommon(PXJYShiJiaZhuanRangView& form, const PXTradeData& store, const std::string& code,
+                 const std::string& buySellSign, const std::string& averagePrice) {
+    const PXTradeCommodity* commodity = findIn(store.shangPinXinXi(), code);
+    const PXTradeYiKouJia* prices = findIn(store.zuiXinYiKouJia(), code);
+    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
+    form.setCommodityCode(code);
+    form.commodityNameButton()->setTitle(commodity ? commodity->commodityName
+                                                   : PXTradeFormat::kMissing);
+    form.ChiPaiJunJia()->setText(PXTradeFormat::priceText(Text::doubleValue(averagePrice), tick));
+    const auto direction = PXTradeClosingRules::closingDirection(buySellSign);
+    form.setXiaDanFangXiang(direction.sign);
+    form.maiMaiFangXiangL()->setText(direction.text);
+    form.zhuanRangJiaGe()->setText(
+        PXTradeClosingRules::closingPriceText(buySellSign, prices, tick));
+    form.FXJCShouShuFanWei()->setText(
+        commodity ? PXTradeFormat::quantityRangeText(commodity->DBZuiXiaoKeWeiTuoLiang,
+                                                     commodity->DBZuiDaKeWeiTuoLiang)
+                  : std::string());
+}
+}  // namespace
+
+void PXShiJiaZhuanRangFill::byCommodity(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                                        const PXJYChiCangHuiZong& summary) {
+    // Lots come from the store as it is now, not from the record picked earlier.
+    const auto current = PXTradeClosingRules::currentSummary(store, summary);
+    const auto& shown = current ? *current : summary;
+    form.setDanHaoID(std::nullopt);
+    form.danHaoButton()->setTitle(" ");
+    writeCommon(form, store, summary.commodityCode, shown.buySellSign, shown.pingJunChiCangJia);
+    const bool known = findIn(store.shangPinXinXi(), summary.commodityCode) != nullptr;
+    // Nothing of a commodity the store does not know may be transferred.
+    form.shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
+        current && known ? PXTradeClosingRules::freeQuantity(*current) : 0));
+}
+
+void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                                     const std::string& number, const PXJYChiCangMingXi& ticket) {
+    form.setDanHaoID(number);
+    form.danHaoButton()->setTitle(number);
+    writeCommon(form, store, ticket.commodityCode, ticket.buySellSign, ticket.chiCangJia);
+    const bool known = findIn(store.shangPinXinXi(), ticket.commodityCode) != nullptr;
+    form.shuLiangFanWei()->setText(known ? PXTradeClosingRules::ticketRangeText(store, ticket)
+                                         : PXTradeClosingRules::freeRangeText(0));
+}
+
+JYDict PXShiJiaZhuanRangFill::reverseDelistingOrder(const JYDict& transfer,
+                                                    const std::string& requestId) {
+    JYDict order = JYDict::object();
+    order["id"] = requestId;
+    for (const char* key : {"userid", "sign", "commodityid", "price"}) {
+        order[key] = transfer.value(key, "");
+    }
+    order["number"] = transfer.value("fanShouJianCangNum", "");
+    order["tradeType"] = "1";
+    order["diff"] = transfer.value("diff", "");
+    order["closeMode"] = "1";
+    order["holdId"] = "";
+    order["firmid"] = transfer.value("firmid", "");
+    order["session_id"] = transfer.value("session_id", "");
+    return order;
+}

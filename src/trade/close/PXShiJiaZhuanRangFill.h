@@ -1,0 +1,25 @@
+#pragma once
+// How a screen writes the market-price transfer form for a holding summary (by commodity) or
+// a holding ticket (by number): commodity, number button, free range, average price, closing
+// side and live price, the reverse delisting's range; and the reverse delisting order that
+// follows a transfer. Written once for every screen that hosts the form. Class operations;
+// main thread (they read the trading store handed in).
+
+#include <string>
+
+#include "trade/core/PXTradeTypes.h"
+
+class PXJYChiCangHuiZong;
+class PXJYChiCangMingXi;
+class PXJYShiJiaZhuanRangView;
+class PXTradeData;
+
+class PXShiJiaZhuanRangFill {
+public:
+    static void byCommodity(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                            const PXJYChiCangHuiZong& summary);
+    static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                         const std::string& number, const PXJYChiCangMingXi& ticket);
+    // The opening order in the transfer's own side and price for its "fanShouJianCangNum".
+    static JYDict reverseDelistingOrder(const JYDict& transfer, const std::string& requestId);
+};

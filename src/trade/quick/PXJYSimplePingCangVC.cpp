@@ -1,0 +1,130 @@
+#include "trade/quick/PXJYSimplePingCangVC.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeRecords.h"
+#include "trade/quick/PXQuickScreenKit.h"
+#include "widgets/GlossAlertView.h"
+
+namespace {
+const char* const kDetailTag = "PXchiCangMingXi";
+}
+
+PXJYSimplePingCangVC::~PXJYSimplePingCangVC() {
+    if (AlertView* alert = m_leaveAlert.get()) {
+        alert->setDelegate(nullptr);
+    }
+    if (m_detailsBusy && !isOrderOutstanding()) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYSimplePingCangVC::loadView() {
+    PXJYPingCangViewController::loadView();
+    SJPCView()->setCommodityNameButtonEnabled(false);
+    SJPCView()->commodityNameButton()->setEnabled(false);
+    SJPCView()->nameButtonImage()->setAlpha(0);
+    PXQuickScreenKit::lockAccount(SJPCView()->switchingAccountView());
+    PXQuickScreenKit::lockAccount(ZJPCView()->switchingAccountView());
+}
+
+void PXJYSimplePingCangVC::viewWillAppear(bool animated) {
+    PXJYPingCangViewController::viewWillAppear(animated);
+    // Back on screen the transfer starts over by commodity; the form asks for its refill.
+    SJPCView()->shangPinButtonActionSJPC();
+}
+
+void PXJYSimplePingCangVC::setZhuanRangVCCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    view();
+    setHuiZongCommodity(std::move(summary));
+    setNowDanHaoID("");
+    setPingCangValue();
+    getChiCangMingXi();
+}
+
+void PXJYSimplePingCangVC::getChiCangMingXi() {
+    if (!huiZongCommodity()) {
+        return;
+    }
+    if (!m_detailsBusy) {
+        m_detailsBusy = true;
+        VKJYCommonViewUtil::showActivity();
+    }
+    newManager()->getJYChiCangMingXi(huiZongCommodity()->commodityCode);
+}
+
+void PXJYSimplePingCangVC::PXSJPCAddChiCangDanHaoListView() {
+    getChiCangMingXi();
+    chiCangDanHaoListView()->setAllChiCangDanHaoID(numbersForTab());
+    chiCangDanHaoListView()->chicangDanHaoListViewreloadView();
+    chiCangDanHaoListView()->slideIn();
+}
+
+void PXJYSimplePingCangVC::PXZJPCremoveChiCangDanHaoView() {
+    chiCangDanHaoListView()->setAllChiCangDanHaoID(numbersForTab());
+    chiCangDanHaoListView()->chicangDanHaoListViewreloadView();
+    chiCangDanHaoListView()->slideIn();
+}
+
+std::vector<std::string> PXJYSimplePingCangVC::numbersForTab() const {
+    std::vector<std::string> numbers;
+    const auto& summary = huiZongCommodity();
+    if (!summary) {
+        return numbers;
+    }
+    for (const auto& [number, ticket] : PXTradeModule::shared().PXJYData().chiCangMingXiXinXi()) {
+        if (ticket && ticket->commodityCode == summary->commodityCode &&
+            ticket->buySellSign == summary->buySellSign) {
+            numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
+
+bool PXJYSimplePingCangVC::handToOrderBook(const std::string&, const PXTradeScreenArgs&, bool) {
+    return false;
+}
+
+void PXJYSimplePingCangVC::leaveWith(const std::string& message) {
+    orderEnded();
+    setNowDanHaoID("");
+    auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, message, this, "确定");
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    m_leaveAlert = AlertView::show(std::move(alert));
+}
+
+void PXJYSimplePingCangVC::alertViewClickedButtonAtIndex(AlertView&, int) {
+    m_leaveAlert.reset();
+    VKJYNavBackAction();
+}
+
+void PXJYSimplePingCangVC::detailsAnswered(PXTradeNetworkManger* manager) {
+    if (manager->typeNW() != kDetailTag || !m_detailsBusy) {
+        return;
+    }
+    m_detailsBusy = false;
+    // An order still on its way keeps the overlay.
+    if (!isOrderOutstanding()) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+}
+
+void PXJYSimplePingCangVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                const PXTradeResult* data) {
+    detailsAnswered(manager);
+    PXJYPingCangViewController::dataAnalysisFinished(manager, data);
+}
+
+void PXJYSimplePingCangVC::requestFailed(PXTradeNetworkManger* manager, int errorCode) {
+    detailsAnswered(manager);
+    PXJYPingCangViewController::requestFailed(manager, errorCode);
+}
+
+void PXJYSimplePingCangVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
+    detailsAnswered(manager);
+    PXJYPingCangViewController::dataAnalysisFailed(manager, errorCode);
+}
