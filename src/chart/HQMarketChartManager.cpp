@@ -51,6 +51,8 @@ constexpr int kDefaultRefreshSeconds = 10;
 constexpr double kPeriodLockSeconds = 1.0;
 constexpr double kCommodityLockSeconds = 0.5;
 constexpr double kTopMarkerSeconds = 0.5;
+constexpr double kQuotaPanelSeconds = 0.6;
+constexpr double kQuotaMarkerSeconds = 0.1;
 constexpr uint32_t kMaxGrade = 6;
 // A pinch changes the zoom by one grade for each 0.2 of scale.
 constexpr float kPinchStep = 0.2f;
@@ -984,6 +986,57 @@ void HQMarketChartManager::chooseIndicator(int quota) {
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->setQuotaShowInfo(quota);
     }
+}
+
+void HQMarketChartManager::quotaButtonPressed(Button& sender) {
+    if (sender.isSelected()) {
+        return;
+    }
+    const auto bottom = m_variableAboutDevice->bottomRectInfo();
+    View* panel = m_quotaView;
+    auto status = m_variableAboutDevice->statusSaveClass();
+    View::animate(kQuotaPanelSeconds, [status, panel, bottom] {
+        status->iphoneZhiBiaoButtonSelected = true;
+        if (panel && bottom) {
+            panel->setFrame(bottom->quotaChooseFrame);
+        }
+    });
+    if (m_periodButton) {
+        m_periodButton->setSelected(false);
+    }
+    if (m_quotaButton) {
+        m_quotaButton->setSelected(true);
+    }
+}
+
+void HQMarketChartManager::quotabuttonBackImageMoveAnimation(const Rect& rect) {
+    ImageView* marker = m_quotaImageView;
+    View::animate(kQuotaMarkerSeconds, [marker, rect] {
+        if (marker) {
+            const Rect frame = marker->frame();
+            marker->setFrame(Rect{rect.x, frame.y, frame.width, frame.height});
+        }
+    });
+}
+
+void HQMarketChartManager::chooseIndicatorButton(Button& sender, Button* other, int quota) {
+    if (sender.isSelected()) {
+        return;
+    }
+    quotabuttonBackImageMoveAnimation(sender.frame());
+    sender.setSelected(true);
+    if (other) {
+        other->setSelected(false);
+    }
+    chooseIndicator(quota);
+}
+
+void HQMarketChartManager::quotaMACDButtonPressed(Button& sender) {
+    chooseIndicatorButton(sender, m_quotaKDJButton, 0);
+}
+
+void HQMarketChartManager::quotaKDJButtonPressed(Button& sender) {
+    chooseIndicatorButton(sender, m_quotaMACDButton, 1);
 }
 
 void HQMarketChartManager::swipeRightGestureRecognizer() {

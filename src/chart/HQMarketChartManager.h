@@ -132,6 +132,12 @@ public:
     void addGestureRecognizerWhenHidIndicatorCross() override;
     void removeGestureRecognizerWhenShowIndicatorCross() override;
     void drawViewTouchesBegin(const TouchSet& touches, const Event& event) override;
+    // The indicator chooser of the period bar: no bar builds its buttons (they and the marker
+    // stay empty), so only the flags and the K-line chart's indicator change.
+    void quotaButtonPressed(Button& sender);
+    void quotaMACDButtonPressed(Button& sender);
+    void quotaKDJButtonPressed(Button& sender);
+    void quotabuttonBackImageMoveAnimation(const Rect& rect);
     SwipeGestureRecognizer* swipeLeft() const { return m_swipeLeft; }
     SwipeGestureRecognizer* swipeRight() const { return m_swipeRight; }
     Button* fenshiButton() const { return m_fenshiButton; }
@@ -207,6 +213,7 @@ private:
     void addSwipe(int direction);
     // 0 MACD, 1 KDJ under the K-line chart.
     void chooseIndicator(int quota);
+    void chooseIndicatorButton(Button& sender, Button* other, int quota);
     void handleFailure(HQNetworkManger* manager, const std::string& type,
                        const std::shared_ptr<SubmissionPackage>& package);
     void resetAllStatus();
@@ -253,6 +260,10 @@ private:
     SwipeGestureRecognizer* m_swipeLeft = nullptr;
     SwipeGestureRecognizer* m_swipeRight = nullptr;
     float m_ChangeValue = 0;
+    Button* m_periodButton = nullptr;
+    Button* m_quotaMACDButton = nullptr;
+    Button* m_quotaKDJButton = nullptr;
+    ImageView* m_quotaImageView = nullptr;
     View* m_secondaryOneNavigationBar = nullptr;
     View* m_bottomView = nullptr;
     View* m_periodView = nullptr;

@@ -179,6 +179,7 @@ void VKJYMarketChartController::viewWillAppear(bool) {
 
 void VKJYMarketChartController::viewDidAppear(bool) {
     if (m_chartManager) {
+        m_chartManager->stopRefreshControlCanBegin(true);
         m_chartManager->requestZipSec();
     }
     if (m_timer) {
@@ -193,6 +194,10 @@ void VKJYMarketChartController::viewWillDisappear(bool) {
 void VKJYMarketChartController::viewDidDisappear(bool) {
     if (m_timer) {
         m_timer->setFireDate(Timer::distantFuture());
+    }
+    // A covered chart asks for nothing; its next appearance starts the road again.
+    if (m_chartManager) {
+        m_chartManager->stopRefreshControlCanBegin(false);
     }
 }
 

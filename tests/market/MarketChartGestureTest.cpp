@@ -14,6 +14,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
+#include "platform/ui/ViewController.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -139,6 +140,16 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) 
     driver.swipe({middle.x - 120, middle.y}, middle);
     EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
     EXPECT_FALSE(kLine()->DrawBackgroundView()->isKDJ());
+    // With the cross-hair shown a swipe only moves it.
+    driver.tapAt(middle);
+    ASSERT_TRUE(kLine()->showIndicatorCross());
+    EXPECT_EQ(chart()->swipeRight(), nullptr);
+    driver.swipe(middle, {middle.x - 120, middle.y});
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    EXPECT_TRUE(kLine()->showIndicatorCross());
+    driver.tapAt(middle);
+    EXPECT_FALSE(kLine()->showIndicatorCross());
+    EXPECT_NE(chart()->swipeRight(), nullptr);
 
     // The normal screen does not scroll.
     dragKLine(20);
@@ -300,3 +311,38 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByTheWideTopBarButtons) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, ChartGestureTest, ::testing::Values(568.0, 480.0),
                          [](const auto& info) { return std::to_string(int(info.param)); });
+
+TEST_P(ChartGestureTest, shouldStopTheChartRefreshWhileCoveredAndStartItAgainWhenShown) {
+    auto* stack = screen->navigationController();
+    stack->pushViewController(std::make_unique<ViewController>(), false);
+    driver.settle();
+    EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    // A reply still out when the screen went does not start a timer either.
+    driver.runUntil([] { return false; }, 1);
+    EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
+
+    stack->popViewController(false);
+    EXPECT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 20));
+}
+
+TEST_P(ChartGestureTest, shouldChooseTheIndicatorAndOpenThePanelFromTheIndicatorChooser) {
+    Button macd(Rect{0, 0, 40, 20});
+    Button kdj(Rect{40, 0, 40, 20});
+    chart()->quotaKDJButtonPressed(kdj);
+    auto& status = *layout().statusSaveClass();
+    EXPECT_TRUE(kdj.isSelected());
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    EXPECT_FALSE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    chart()->quotaMACDButtonPressed(macd);
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    // A chosen indicator's button does nothing more.
+    chart()->quotaKDJButtonPressed(kdj);
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+
+    chart()->quotaButtonPressed(*chart()->quotaButton());
+    driver.settle();
+    EXPECT_TRUE(status.iphoneZhiBiaoButtonSelected);
+    EXPECT_TRUE(chart()->quotaButton()->isSelected());
+    EXPECT_EQ(chart()->quotaView()->frame(), layout().bottomRectInfo()->quotaChooseFrame);
+}
