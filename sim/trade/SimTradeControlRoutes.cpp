@@ -87,7 +87,9 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         if (!code) {
             return answer(response, "code missing");
         }
-        s.answerCodeNext(static_cast<int>(*code));
+        const auto nth = number(request, "nth");
+        s.answerCodeNext(static_cast<int>(*code), request.get_param_value("name"),
+                         nth ? static_cast<int>(*nth) : 1);
         answer(response, {});
     });
     postFor(server, exchange, "/control/trade/malform", [](auto&, auto& response, auto& s) {

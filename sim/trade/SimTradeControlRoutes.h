@@ -6,7 +6,9 @@
 //   /control/trade/expire?jys&env[&account]            end sessions: their requests get 1004
 //   /control/trade/idle?jys&env&ms=N                    sessions unused N ms end with 10001
 //   /control/trade/line?jys&env&line=L&state=S          S: refuse, late (&delayMs=N) or normal
-//   /control/trade/answer?jys&env&code=N                the next request is answered with N
+//   /control/trade/answer?jys&env&code=N[&name=R[&nth=K]]
+//                                                       the next request (or the Kth next named
+//                                                       R) is answered with N
 //   /control/trade/malform?jys&env                      the next reply is not JSON
 //   /control/trade/price?jys&env&commodity=CODE&delta=N move a live price by N units
 //   /control/trade/notice?jys&env&title=T&html=H        publish an announcement (answers its id)

@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 #include "sim/trade/SimAccountServices.h"
 
 namespace {
@@ -62,9 +64,11 @@ std::string SimTradeServer::businessUrl(const std::string& ywType, size_t line) 
     return lineBase(line) + kPaths[ywType[0] - '1'];
 }
 
-void SimTradeServer::answerCodeNext(int code) {
+void SimTradeServer::answerCodeNext(int code, const std::string& name, int nth) {
     std::lock_guard lock(m_mutex);
     m_codeNext = code;
+    m_codeNextName = name;
+    m_codeNextSkip = name.empty() ? 0 : std::max(nth, 1) - 1;
 }
 
 void SimTradeServer::malformNext() {
@@ -95,7 +99,11 @@ std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
         m_malformNext = false;
         return std::string("<html><body>503 Service Unavailable</body></html>");
     }
-    if (!m_codeNext) {
+    if (!m_codeNext || (!m_codeNextName.empty() && name != m_codeNextName)) {
+        return std::nullopt;
+    }
+    if (m_codeNextSkip > 0) {
+        --m_codeNextSkip;
         return std::nullopt;
     }
     const int code = *m_codeNext;

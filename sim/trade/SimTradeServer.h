@@ -45,8 +45,9 @@ public:
     // The address of business "1", "2" or "3" on a line; empty for another business.
     std::string businessUrl(const std::string& ywType, size_t line) const;
 
-    // The next request with a "req" is answered with this return code instead.
-    void answerCodeNext(int code);
+    // The next request with a "req" is answered with this return code instead; with a name,
+    // the nth next request of that name (an order's follow-up, say), other requests untouched.
+    void answerCodeNext(int code, const std::string& name = {}, int nth = 1);
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
     int requestCount(const std::string& name) const;
@@ -66,6 +67,8 @@ private:
     std::vector<std::unique_ptr<SimHttpLine>> m_lines;
     mutable std::mutex m_mutex;
     std::optional<int> m_codeNext;
+    std::string m_codeNextName;
+    int m_codeNextSkip = 0;
     bool m_malformNext = false;
     std::map<std::string, int> m_requestCounts;
     std::vector<SimTradeReceived> m_received;

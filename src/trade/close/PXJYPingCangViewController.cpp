@@ -51,9 +51,6 @@ PXJYPingCangViewController::PXJYPingCangViewController() {
 
 PXJYPingCangViewController::~PXJYPingCangViewController() {
     m_relay->detach();
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
     if (m_orderOutstanding) {
         VKJYCommonViewUtil::hideActivity();
     }
@@ -114,17 +111,11 @@ void PXJYPingCangViewController::ZJbuttonAction() {
 void PXJYPingCangViewController::viewWillAppear(bool) {
     SJbuttonAction();
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
 void PXJYPingCangViewController::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-        m_refreshObserver = 0;
-    }
+    m_whileShown.stop();
 }
 
 void PXJYPingCangViewController::JYRefreshView() {

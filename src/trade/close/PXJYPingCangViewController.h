@@ -17,6 +17,7 @@
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
 #include "trade/common/PXTradeScreenFactory.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -116,5 +117,5 @@ private:
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 };

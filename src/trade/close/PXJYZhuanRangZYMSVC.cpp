@@ -47,9 +47,6 @@ PXJYZhuanRangZYMSVC::PXJYZhuanRangZYMSVC() {
 
 PXJYZhuanRangZYMSVC::~PXJYZhuanRangZYMSVC() {
     m_relay->detach();
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
     if (m_orderOutstanding) {
         VKJYCommonViewUtil::hideActivity();
     }
@@ -84,17 +81,11 @@ void PXJYZhuanRangZYMSVC::loadView() {
 
 void PXJYZhuanRangZYMSVC::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
 void PXJYZhuanRangZYMSVC::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-        m_refreshObserver = 0;
-    }
+    m_whileShown.stop();
 }
 
 void PXJYZhuanRangZYMSVC::JYRefreshView() {

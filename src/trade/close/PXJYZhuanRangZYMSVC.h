@@ -14,6 +14,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXCommodityInformationViewZYMS;
@@ -95,5 +96,5 @@ private:
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 };

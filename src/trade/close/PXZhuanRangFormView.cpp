@@ -11,6 +11,7 @@
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/login/PXJYKeypadEditing.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 
 namespace {
@@ -259,14 +260,7 @@ void PXZhuanRangFormView::didNumericKeyPressed(Button& key) {
 }
 
 void PXZhuanRangFormView::didBackspaceKeyPressed() {
-    if (!m_editingField) {
-        return;
-    }
-    std::string text = m_editingField->text();
-    if (!text.empty()) {
-        text.pop_back();
-    }
-    m_editingField->setText(text);
+    PXJYKeypadEditing::backspace(m_editingField);
 }
 
 void PXZhuanRangFormView::didspecialKey() {

@@ -45,9 +45,6 @@ PXJYGuaPaiViewController::PXJYGuaPaiViewController() {
 
 PXJYGuaPaiViewController::~PXJYGuaPaiViewController() {
     m_relay->detach();
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        trade().stopObserving(m_refreshObserver);
-    }
     if (m_orderOutstanding) {
         VKJYCommonViewUtil::hideActivity();
     }
@@ -99,17 +96,11 @@ void PXJYGuaPaiViewController::viewWillAppear(bool) {
         m_guaPaiView->commodityListView()->reloadData();
     }
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver =
-            trade().observe("JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
 void PXJYGuaPaiViewController::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0) {
-        trade().stopObserving(m_refreshObserver);
-        m_refreshObserver = 0;
-    }
+    m_whileShown.stop();
 }
 
 void PXJYGuaPaiViewController::JYRefreshView() {

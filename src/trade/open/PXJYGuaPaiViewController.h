@@ -11,6 +11,7 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiView.h"
 
@@ -66,5 +67,5 @@ private:
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 };

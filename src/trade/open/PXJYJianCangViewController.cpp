@@ -44,9 +44,6 @@ PXJYJianCangViewController::PXJYJianCangViewController() {
 
 PXJYJianCangViewController::~PXJYJianCangViewController() {
     m_relay->detach();
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
     if (m_orderOutstanding) {
         VKJYCommonViewUtil::hideActivity();
     }
@@ -99,17 +96,11 @@ void PXJYJianCangViewController::ZJbuttonAction() {
 
 void PXJYJianCangViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
 void PXJYJianCangViewController::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-        m_refreshObserver = 0;
-    }
+    m_whileShown.stop();
 }
 
 void PXJYJianCangViewController::JYRefreshView() {

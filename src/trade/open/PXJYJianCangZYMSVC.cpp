@@ -57,11 +57,6 @@ PXJYJianCangZYMSVC::PXJYJianCangZYMSVC() {
 
 PXJYJianCangZYMSVC::~PXJYJianCangZYMSVC() {
     m_relay->detach();
-    if (PXTradeModule::hasShared()) {
-        for (uint64_t token : m_observers) {
-            trade().stopObserving(token);
-        }
-    }
 }
 
 void PXJYJianCangZYMSVC::loadView() {
@@ -115,23 +110,14 @@ void PXJYJianCangZYMSVC::viewWillAppear(bool) {
     if (!m_nowCommodityCode.empty()) {
         trade().PXJYData().setCurrentCommodityCode(m_nowCommodityCode);
     }
-    if (!m_observers.empty()) {
-        return;
-    }
-    m_observers.push_back(
-        trade().observe("JYRefreshTimer", [this](const void*) { JYRefreshView(); }));
-    m_observers.push_back(
-        trade().observe("REFRESH_C_LIST_BUY", [this](const void*) { PXJYRefreshGuaPaiListBuy(); }));
-    m_observers.push_back(trade().observe("REFRESH_C_LIST_SELL",
-                                          [this](const void*) { PXJYRefreshGuaPaiListSell(); }));
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }},
+                        {"REFRESH_C_LIST_BUY", [this] { PXJYRefreshGuaPaiListBuy(); }},
+                        {"REFRESH_C_LIST_SELL", [this] { PXJYRefreshGuaPaiListSell(); }}});
 }
 
 void PXJYJianCangZYMSVC::viewWillDisappear(bool) {
     trade().PXJYData().setCurrentCommodityCode("");
-    for (uint64_t token : m_observers) {
-        trade().stopObserving(token);
-    }
-    m_observers.clear();
+    m_whileShown.stop();
 }
 
 void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {

@@ -15,6 +15,7 @@
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiMoreList.h"
 #include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
@@ -101,5 +102,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;
     PXTradeBusyOverlay m_busy;
-    std::vector<uint64_t> m_observers;
+    PXTradeWhileShown m_whileShown;
 };

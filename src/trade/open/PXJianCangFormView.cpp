@@ -13,10 +13,12 @@
 #include "platform/ui/TableViewCell.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
+#include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYKeypadEditing.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJianCangRules.h"
 #include "widgets/GlossAlertView.h"
@@ -28,7 +30,6 @@ const Color kSeparator = Color::rgb(26, 26, 32);
 const Color kFieldText = Color::rgb(204, 204, 204);
 const double kKeypadHeight = 216;
 const double kSendButtonHeight = 50;
-const double kLiftSeconds = 0.2;
 
 Image buttonImage(const char* name) {
     return Image::named(name).stretchable(5, 5);
@@ -74,12 +75,14 @@ void PXJianCangFormView::buildScrollArea() {
     m_keypad->setDelegate(this);
 
     auto& center = NotificationCenter::defaultCenter();
-    center.addObserver(
-        this, Application::kKeyboardWillShowNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillShow(); });
-    center.addObserver(
-        this, Application::kKeyboardWillHideNotification, nullptr,
-        [this](const std::string&, const void*, const PropertyList&) { keyboardWillHide(); });
+    m_lift = std::make_unique<PXTradeFormLift>(
+        *this,
+        [this] {
+            m_nameEnabledBeforeLift = m_commodityNameButton->isEnabled();
+            m_commodityNameButton->setEnabled(false);
+        },
+        // A host that fixed the commodity keeps its button off.
+        [this] { m_commodityNameButton->setEnabled(m_nameEnabledBeforeLift); });
     // A price typed on the system keyboard changes the deposit as much as a keypad key does.
     center.addObserver(this, TextField::kTextDidChangeNotification, nullptr,
                        [this](const std::string&, const void* object, const PropertyList&) {
@@ -293,14 +296,7 @@ void PXJianCangFormView::didNumericKeyPressed(Button& key) {
 }
 
 void PXJianCangFormView::didBackspaceKeyPressed() {
-    if (!m_editingField) {
-        return;
-    }
-    std::string text = m_editingField->text();
-    if (!text.empty()) {
-        text.pop_back();
-    }
-    m_editingField->setText(text);
+    PXJYKeypadEditing::backspace(m_editingField);
     dangQianSuoXuDingJin();
 }
 
@@ -328,33 +324,6 @@ void PXJianCangFormView::endAllEditing() {
     for (TextField* field : editableFields()) {
         field->resignFirstResponder();
     }
-}
-
-void PXJianCangFormView::keyboardWillShow() {
-    if (!m_keyboardHideFlag) {
-        return;
-    }
-    m_commodityNameButton->setEnabled(false);
-    m_keyboardHideFlag = false;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y -= kLift;
-        setFrame(moved);
-    });
-}
-
-void PXJianCangFormView::keyboardWillHide() {
-    // Only a raised form goes back down, so repeated notices cannot push it off its place.
-    if (m_keyboardHideFlag) {
-        return;
-    }
-    m_commodityNameButton->setEnabled(true);
-    m_keyboardHideFlag = true;
-    View::animate(kLiftSeconds, [this] {
-        Rect moved = frame();
-        moved.y += kLift;
-        setFrame(moved);
-    });
 }
 
 void PXJianCangFormView::refuse(const PXJianCangRefusal& refusal) const {

@@ -14,6 +14,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
+#include "trade/common/PXTradeFormLift.h"
 #include "trade/core/PXTradeTypes.h"
 #include "widgets/PadKeyboardView.h"
 
@@ -34,7 +35,7 @@ class PXJianCangFormView : public View,
                            public AlertViewDelegate {
 public:
     static constexpr double kRowHeight = 50;
-    static constexpr double kLift = 165;
+    static constexpr double kLift = PXTradeFormLift::kLift;
 
     ~PXJianCangFormView() override;
 
@@ -55,7 +56,7 @@ public:
     int XiaDan_FangXiang() const { return m_side; }
     const std::string& commodityCode() const { return m_commodityCode; }
     void setCommodityCode(const std::string& code) { m_commodityCode = code; }
-    bool isRaised() const { return !m_keyboardHideFlag; }
+    bool isRaised() const { return m_lift && m_lift->isRaised(); }
 
     // Side change, also used by hosts to preset the side.
     void buyButtonAction();
@@ -150,8 +151,6 @@ private:
     void buildDropDown();
     Button* addSideButton(const std::string& title, const std::string& icon, double x, double y);
     void setSide(int side);
-    void keyboardWillShow();
-    void keyboardWillHide();
 
     std::vector<std::string> m_commodityCodeArray;
     Style m_style;
@@ -174,5 +173,6 @@ private:
     std::function<void()> m_confirmed;
     std::string m_commodityCode;
     bool m_hide = true;
-    bool m_keyboardHideFlag = true;
+    std::unique_ptr<PXTradeFormLift> m_lift;
+    bool m_nameEnabledBeforeLift = true;
 };

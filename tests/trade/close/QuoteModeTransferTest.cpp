@@ -179,6 +179,12 @@ TEST_F(QuoteModeTransfer, aBoughtHoldingIsTransferredAtTheSellPriceByCommodityAn
     EXPECT_FALSE(req(orders[0], "PRICE").empty());
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10))
         << heldLots("AG", "1");
+
+    // The holding is now partly closed: the range offers only what is left.
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    EXPECT_EQ(screen->SJPCView()->shuLiangFanWei()->text(),
+              "(数量范围:1-" + std::to_string(before - 1) + ")");
 }
 
 TEST_F(QuoteModeTransfer, byHoldingNumberTheOrderNamesTheHolding) {
@@ -241,6 +247,43 @@ TEST_F(QuoteModeTransfer, aReverseDelistingFollowsTheTransferAndOneMessageTellsB
     EXPECT_EQ(req(orders[1], "PRICE"), req(orders[0], "PRICE"));
 }
 
+TEST_F(QuoteModeTransfer, aRefusedReverseDelistingStillSaysTheTransferWentThrough) {
+    tradeModule().setDefaultString("prompt", "2");
+    const int before = heldLots("AG", "1");
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    form.fanXiangJianCangButtonAction();
+    driver.settle();
+    form.FXJCShuLiang()->setText("1");
+    driver.pressKey("完成");
+    driver.settle();
+    tradeServer().answerCodeNext(-1, "order_s", 2);
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "转让成功， 反向摘牌失败 模拟错误");
+    // The stale form is gone with its screen, and nothing waits behind the overlay.
+    EXPECT_NE(tradeNavigation()->topViewController(), screen);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(received("order_s").size(), 2u);
+    EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
+}
+
+TEST_F(QuoteModeTransfer, withoutTransferRightsNothingIsSent) {
+    tradeModule().setDefaultString("prompt", "2");
+    auto& commodity = *store().shangPinXinXi().at("AG");
+    commodity.buyShiPingQuanXian = "0";
+    commodity.sellShiPingQuanXian = "0";
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "此商品当前用户没有该商品的转让权限");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+}
+
 TEST_F(QuoteModeTransfer, cancellingTheConfirmationSendsNothing) {
     tradeModule().setDefaultString("prompt", "1");
     ASSERT_NE(openScreen(), nullptr);
@@ -300,6 +343,54 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     EXPECT_EQ(req(orders[0], "STOP_LOSS"), bound);
     EXPECT_EQ(req(orders[0], "STOP_PROFIT"), "0");
     EXPECT_EQ(req(orders[0], "TY"), "2");
+}
+
+// Each step reopens the form on the same holding; a level left off goes out as "0".
+TEST_F(QuoteModeTransfer, stopsAreChangedAndSwitchedOffOnTheSameHolding) {
+    tradeModule().setDefaultString("prompt", "2");
+    const std::string number = heldNumber("AG");
+    const std::string tick = store().shangPinXinXi().at("AG")->zuiXiaoBianDongJia;
+    struct Step {
+        bool loss;
+        bool profit;
+        double offset;  // into the allowed side of each bound
+    };
+    const Step steps[] = {{true, true, 5}, {true, true, 8}, {false, true, 3}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.offset);
+        tradeServer().clearReceived();
+        ASSERT_NE(openScreen(), nullptr);
+        ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+        PXJYZhiJiaPingCangView& form = *screen->ZJPCView();
+        ASSERT_TRUE(driver.tap(form.commodityDanHao()));
+        driver.settle();
+        pickNumber(number);
+        auto level = [&](Button* box, Label* range, double sign) {
+            const double bound = Text::doubleValue(range->text().substr(1));
+            const std::string price = PXTradeFormat::priceText(bound + sign * step.offset, tick);
+            if (!driver.isVisible(box)) {
+                driver.drag({160, 450}, {160, 250});  // the take-profit row sits below the fold
+                driver.settle();
+            }
+            EXPECT_TRUE(driver.tap(box));
+            driver.settle();
+            driver.typeText(price);
+            driver.pressReturn();
+            return price;
+        };
+        const std::string loss = step.loss ? level(form.zhiSunButton(), form.ZSFanWei(), -1) : "0";
+        const std::string profit =
+            step.profit ? level(form.zhiYingButton(), form.ZYFanWei(), 1) : "0";
+        ASSERT_TRUE(driver.tap(form.pingCangButton()));
+        ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+            << alertMessage();
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        const auto orders = received("set_loss_profit");
+        ASSERT_EQ(orders.size(), 1u);
+        EXPECT_EQ(req(orders[0], "H_ID"), number);
+        EXPECT_EQ(req(orders[0], "STOP_LOSS"), loss);
+        EXPECT_EQ(req(orders[0], "STOP_PROFIT"), profit);
+    }
 }
 
 TEST_F(QuoteModeTransfer, anOrderBookHoldingIsListedForTransferAndAQuoteModeChoiceGoesBack) {
