@@ -1,6 +1,8 @@
 #include "sim/trade/SimTradeQueries.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "sim/core/SimClock.h"
@@ -29,6 +31,15 @@ SimJson success() {
 
 std::string rate(int64_t perTenThousand) {
     return std::to_string(static_cast<double>(perTenThousand) / 10000.0);
+}
+
+// Four decimals, "1.2500" for 12500.
+std::string ratio(int64_t perTenThousand) {
+    const int64_t whole = std::llabs(perTenThousand);
+    char text[64];
+    std::snprintf(text, sizeof(text), "%s%lld.%04lld", perTenThousand < 0 ? "-" : "",
+                  static_cast<long long>(whole / 10000), static_cast<long long>(whole % 10000));
+    return text;
 }
 }  // namespace
 
@@ -576,8 +587,8 @@ SimJson SimTradeQueries::statementReport(const std::string& account, const SimJs
              {"DELAY_FEE", "0.00"},
              {"MARGIN", simMoney(margin)},
              {"CAPITAL", simMoney(day.capital)},
-             {"STATUS", current ? "未结算" : "已结算"},
-             {"RISK_RATE", margin > 0 ? simMoney(simRoundDiv(equity * 10000, margin)) : "0.00"}});
+             {"STATUS", margin > 0 ? "N" : "F"},
+             {"RISK_RATE", margin > 0 ? ratio(simRoundDiv(equity * 10000, margin)) : ""}});
     }
     SimJson rep = paged(rows, request, kPageSize);
     for (const auto& [key, value] : totals) {

@@ -64,7 +64,15 @@ TEST_F(TradeQueryTest, shouldPageReportsAndCarryTotalsOverEveryRow) {
     EXPECT_EQ(ttl(closed), "0");
     Reply statement = m_bob->session("/notice", "report_customerfundsstat_query", reportPage("1"));
     EXPECT_EQ(ttl(statement), "2");  // the deposit's day and today
-    EXPECT_EQ(statement.records()[1]["STATUS"], "未结算");
+    // Past days keep no margin, so only today has a risk rate: equity over margin.
+    EXPECT_EQ(statement.records()[0]["STATUS"], "F");
+    EXPECT_EQ(statement.records()[0]["RISK_RATE"], "");
+    EXPECT_EQ(statement.records()[1]["STATUS"], "N");
+    const double equity = std::stod(statement.records()[1]["CAPITAL"].get<std::string>()) +
+                          std::stod(statement.records()[1]["HOLD_PL"].get<std::string>());
+    const double margin = std::stod(statement.records()[1]["MARGIN"].get<std::string>());
+    EXPECT_NEAR(std::stod(statement.records()[1]["RISK_RATE"].get<std::string>()),
+                equity / margin, 0.0001);
 }
 
 TEST_F(TradeQueryTest, shouldSelectReportRowsByWholeDays) {
