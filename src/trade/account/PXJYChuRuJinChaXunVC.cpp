@@ -11,6 +11,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
+#include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -21,7 +22,6 @@
 
 namespace {
 constexpr double kRowHeight = 50;
-constexpr double kSlideSeconds = 0.2;
 constexpr double kTotalHeight = 45;
 
 struct Line {
@@ -41,18 +41,6 @@ std::unique_ptr<Button> dayButton(const Rect& frame) {
     return button;
 }
 
-void moveTo(View& panel, double y) {
-    View::animate(kSlideSeconds, [&panel, y] {
-        Rect frame = panel.frame();
-        frame.y = y;
-        panel.setFrame(frame);
-    });
-}
-
-double screenHeight() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    return area.y + area.height;
-}
 }  // namespace
 
 PXJYChuRuJinChaXunVC::PXJYChuRuJinChaXunVC() {
@@ -91,24 +79,10 @@ void PXJYChuRuJinChaXunVC::viewDidLoad() {
     initChuRuJinList();
 }
 
-double PXJYChuRuJinChaXunVC::panelHeight() const {
-    return 194;
-}
-
 void PXJYChuRuJinChaXunVC::setDatePickerView() {
-    auto panel = std::make_unique<View>(Rect(0, screenHeight(), 320, panelHeight()));
-    panel->setBackgroundColor(Color::rgb(49, 49, 51));
-    auto hide = PXJYFundsLook::button(Rect(230, 5, 70, 40), "隐藏", "anniuhong.png");
-    hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
-    panel->addSubview(std::move(hide));
-    auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, panelHeight()));
-    picker->setMode(DatePicker::Mode::Date);
-    picker->setTimeZone(DateFormat::Zone::gmt());
-    picker->setDate(m_endDate);
-    picker->setMaximumDate(m_endDate);
-    picker->setBackgroundColor(Color::rgb(230, 237, 243));
-    picker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
-    m_datePicker = panel->addSubview(std::move(picker));
+    auto panel = std::make_unique<PXTradeDatePanel>(m_endDate, [this] { appearButtonAction(); });
+    m_datePicker = panel->datePicker();
+    m_datePicker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
     m_basisView = view()->addSubview(std::move(panel));
 }
 
@@ -151,13 +125,11 @@ void PXJYChuRuJinChaXunVC::endDateButtonAction() {
 
 void PXJYChuRuJinChaXunVC::raiseDatePanel(bool start) {
     m_timeType = start;
-    m_datePicker->setDate(start ? m_startDate : m_endDate, true);
-    const Rect area = PXTradeViewKit::appViewRect();
-    moveTo(*m_basisView, area.height - panelHeight() - 50);
+    m_basisView->raise(start ? m_startDate : m_endDate);
 }
 
 void PXJYChuRuJinChaXunVC::appearButtonAction() {
-    moveTo(*m_basisView, screenHeight());
+    m_basisView->park();
 }
 
 void PXJYChuRuJinChaXunVC::datePickerValueChanged() {

@@ -15,6 +15,7 @@
 
 class Button;
 class DatePicker;
+class PXTradeDatePanel;
 
 class PXJYChuRuJinChaXunVC : public ViewController,
                              public PXTradeNetworkMangerDelegate,
@@ -45,7 +46,7 @@ public:
     Button* startDateButton() const { return m_startDateButton; }
     Button* endDateButton() const { return m_endDateButton; }
     DatePicker* datePicker() const { return m_datePicker; }
-    View* basisView() const { return m_basisView; }
+    PXTradeDatePanel* basisView() const { return m_basisView; }
     View* detailView() const { return m_detailView; }
     LoadMoreTableView* chuRuJinListView() const { return m_list; }
     const PXJYTransferHistory& history() const { return m_history; }
@@ -74,14 +75,13 @@ private:
     void reloadList();
     std::shared_ptr<View> recordView(const JYDict& record) const;
     void fillTotal(TableViewCell& cell, int row) const;
-    double panelHeight() const;
 
     double m_startDate = 0;
     double m_endDate = 0;
     bool m_timeType = false;
     Button* m_startDateButton = nullptr;
     Button* m_endDateButton = nullptr;
-    View* m_basisView = nullptr;
+    PXTradeDatePanel* m_basisView = nullptr;
     DatePicker* m_datePicker = nullptr;
     View* m_detailView = nullptr;
     LoadMoreTableView* m_list = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/ui/TableViewCell.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -19,21 +20,7 @@
 
 namespace {
 constexpr double kRowHeight = 50;
-constexpr double kSlideSeconds = 0.2;
 const Color kListBackground = Color::rgb(59, 59, 71);
-
-void moveTo(View& panel, double y) {
-    View::animate(kSlideSeconds, [&panel, y] {
-        Rect frame = panel.frame();
-        frame.y = y;
-        panel.setFrame(frame);
-    });
-}
-
-double screenHeight() {
-    const Rect area = PXTradeViewKit::appViewRect();
-    return area.y + area.height;
-}
 
 double yesterday() {
     return DateFormat::addingDays(PXTradeQueryDay::today(), -1, DateFormat::Zone::gmt());
@@ -50,13 +37,6 @@ Button* addSelector(View& root, const Rect& frame, std::function<void()> action)
     return root.addSubview(std::move(button));
 }
 
-std::unique_ptr<Button> redButton(const Rect& frame, const std::string& title) {
-    auto button = std::make_unique<Button>(frame);
-    button->setTitle(title);
-    button->setTitleColor(Color::whiteColor());
-    button->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
-    return button;
-}
 }  // namespace
 
 PXTradeBaoBiaoController::PXTradeBaoBiaoController() {
@@ -91,7 +71,10 @@ void PXTradeBaoBiaoController::buildForm() {
         addSelector(root, Rect(125, top + 55, 150, 40), [this] { startDateButtonAction(); });
     m_endDateButton =
         addSelector(root, Rect(125, top + 105, 150, 40), [this] { endDateButtonAction(); });
-    auto done = redButton(Rect(15, top + 105 + 80, 290, 43), "确 定");
+    auto done = std::make_unique<Button>(Rect(15, top + 105 + 80, 290, 43));
+    done->setTitle("确 定");
+    done->setTitleColor(Color::whiteColor());
+    done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
     m_done = root.addSubview(std::move(done));
 
@@ -106,19 +89,9 @@ void PXTradeBaoBiaoController::buildForm() {
 }
 
 void PXTradeBaoBiaoController::setDatePickerView() {
-    auto panel = std::make_unique<View>(Rect(0, screenHeight(), 320, panelHeight()));
-    panel->setBackgroundColor(Color::rgb(49, 49, 51));
-    auto hide = redButton(Rect(230, 5, 70, 40), "隐藏");
-    hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
-    panel->addSubview(std::move(hide));
-    auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, panelHeight()));
-    picker->setMode(DatePicker::Mode::Date);
-    picker->setTimeZone(DateFormat::Zone::gmt());
-    picker->setBackgroundColor(Color::rgb(230, 237, 243));
-    picker->setDate(m_endDate);
-    picker->setMaximumDate(m_endDate);
-    picker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
-    m_datePicker = panel->addSubview(std::move(picker));
+    auto panel = std::make_unique<PXTradeDatePanel>(m_endDate, [this] { appearButtonAction(); });
+    m_datePicker = panel->datePicker();
+    m_datePicker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
     m_basisView = view()->addSubview(std::move(panel));
 }
 
@@ -184,13 +157,11 @@ void PXTradeBaoBiaoController::endDateButtonAction() {
 
 void PXTradeBaoBiaoController::openDatePanel(bool start) {
     m_timeType = start;
-    m_datePicker->setDate(start ? m_startDate : m_endDate, true);
-    view()->bringSubviewToFront(m_basisView);
-    moveTo(*m_basisView, PXTradeViewKit::appViewRect().height - panelHeight() - 50);
+    m_basisView->raise(start ? m_startDate : m_endDate);
 }
 
 void PXTradeBaoBiaoController::appearButtonAction() {
-    moveTo(*m_basisView, screenHeight());
+    m_basisView->park();
 }
 
 void PXTradeBaoBiaoController::datePickerValueChanged() {

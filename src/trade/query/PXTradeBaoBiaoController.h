@@ -22,6 +22,7 @@ class Button;
 class DatePicker;
 class PXJYBaoBiaoMingXiInfo;
 class PXJYBaoBiaoMingXiList;
+class PXTradeDatePanel;
 
 class PXTradeBaoBiaoController : public ViewController,
                                  public VKJYNavigationBarViewDelegate,
@@ -57,7 +58,7 @@ public:
     Button* endDateButton() const { return m_endDateButton; }
     Button* doneButton() const { return m_done; }
     TableView* pickerView() const { return m_pickerView; }
-    View* basisView() const { return m_basisView; }
+    PXTradeDatePanel* basisView() const { return m_basisView; }
     DatePicker* datePicker() const { return m_datePicker; }
     PXJYBaoBiaoMingXiList* baoBiaoMingXiList() const { return m_list; }
     PXJYBaoBiaoMingXiInfo* baoBiaoMingXiDetail() const { return m_detail; }
@@ -82,7 +83,6 @@ private:
     void send(const PXJYBaoBiaoQuery::Page& page);
     // Ends a page's wait; false when the reply is not a report's.
     bool endPage(const PXTradeNetworkManger& manager);
-    double panelHeight() const { return 194; }
 
     PXJYBaoBiaoQuery m_query;
     int m_reportType = PXJYBaoBiaoQuery::kNoKind;
@@ -94,7 +94,7 @@ private:
     Button* m_endDateButton = nullptr;
     Button* m_done = nullptr;
     TableView* m_pickerView = nullptr;
-    View* m_basisView = nullptr;
+    PXTradeDatePanel* m_basisView = nullptr;
     DatePicker* m_datePicker = nullptr;
     PXJYBaoBiaoMingXiList* m_list = nullptr;
     PXJYBaoBiaoMingXiInfo* m_detail = nullptr;
