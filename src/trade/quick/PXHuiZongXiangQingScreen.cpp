@@ -23,12 +23,6 @@ PXHuiZongXiangQingScreen::PXHuiZongXiangQingScreen() {
     setHidesBottomBarWhenPushed(true);
 }
 
-PXHuiZongXiangQingScreen::~PXHuiZongXiangQingScreen() {
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
-}
-
 void PXHuiZongXiangQingScreen::loadView() {
     const Rect area = PXTradeViewKit::appViewRect();
     auto root = std::make_shared<View>(Rect{0, 0, area.width, area.y + area.height});
@@ -54,17 +48,11 @@ Button* PXHuiZongXiangQingScreen::addButton(View& root, const Rect& frame,
 }
 
 void PXHuiZongXiangQingScreen::viewWillAppear(bool) {
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { setHuiZongDetailValue(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { setHuiZongDetailValue(); }}});
 }
 
 void PXHuiZongXiangQingScreen::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-        m_refreshObserver = 0;
-    }
+    m_whileShown.stop();
 }
 
 void PXHuiZongXiangQingScreen::selectedAnCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {

@@ -4,11 +4,11 @@
 // which opens the holding detail query filtered to the summary's commodity and side. The
 // variants add their buttons under the list. Owned by the navigation controller. Main thread.
 
-#include <cstdint>
 #include <memory>
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeWhileShown.h"
 
 class Button;
 class PXJYChiCangHuiZong;
@@ -17,8 +17,6 @@ class VKJYNavigationBarView;
 
 class PXHuiZongXiangQingScreen : public ViewController, public VKJYNavigationBarViewDelegate {
 public:
-    ~PXHuiZongXiangQingScreen() override;
-
     void loadView() override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
@@ -47,5 +45,5 @@ private:
     PXJYHuiZongXiangQingListView* m_listView = nullptr;
     Button* m_detailButton = nullptr;
     std::shared_ptr<PXJYChiCangHuiZong> m_summary;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 };

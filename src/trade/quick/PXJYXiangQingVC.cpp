@@ -5,6 +5,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "trade/close/PXShiJiaZhuanRangFill.h"
 #include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXTradeMessage.h"
@@ -51,6 +52,7 @@ void PXJYXiangQingVC::addButtons(View& root, double top) {
     m_danHaoList = root.addSubview(std::make_unique<PXJYChiCangDanHaoListView>(
         Rect{area.width, area.y, area.width, area.height}));
     m_danHaoList->setDelegate(this);
+    m_danHaoList->navigationBarView()->title()->setText("持牌明细");
 }
 
 void PXJYXiangQingVC::buildPanel(View& root) {

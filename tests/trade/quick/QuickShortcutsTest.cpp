@@ -162,8 +162,13 @@ TEST_F(QuickShortcuts, aTransferFromTheTransferShortcutLeavesOnlyWhenItsMessageI
     }
     snapshot("transfer-number-picker");
     screen->chiCangDanHaoListView()->VKJYNavBackAction();
-    ASSERT_TRUE(driver.tap(screen->SJPCView()->SPbutton()));
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    // Back on screen it starts over on the market tab, by commodity.
+    pushOnTradeTab(std::make_unique<ViewController>());
+    tradeNavigation()->popViewController(false);
     driver.settle();
+    EXPECT_EQ(screen->shiJia_ZhiJia(), 1);
+    EXPECT_TRUE(screen->SJPCView()->danHaoOrShangPin());
 
     typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
     ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
@@ -227,6 +232,7 @@ TEST_F(QuickShortcuts, thePositionSummaryDetailShowsTheSimulatorsHoldingAndTrans
     driver.settle();
     EXPECT_TRUE(screen->isPanelShown());
     EXPECT_EQ(screen->SJPCView()->zhuanRangJiaGe()->text(), simPrice("AG", false));
+    EXPECT_EQ(screen->chiCangDanHaoListView()->navigationBarView()->title()->text(), "持牌明细");
     typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
     snapshot("summary-detail-transfer");
     ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
