@@ -244,6 +244,35 @@ TEST_F(QuickShortcuts, thePositionSummaryDetailShowsTheSimulatorsHoldingAndTrans
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
 }
 
+TEST_F(QuickShortcuts, aRefusedReverseDelistingKeepsTheDetailAndItsPanelAndSaysTheTransferWent) {
+    auto* screen = openShortcutAs<PXJYXiangQingVC>("AG", "1", 3);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    const int before = heldLots("AG", "1");
+    ASSERT_TRUE(driver.tap(screen->transferButton()));
+    driver.settle();
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    form.fanXiangJianCangButtonAction();
+    driver.settle();
+    form.FXJCShuLiang()->setText("1");
+    driver.pressKey("完成");
+    driver.settle();
+    tradeServer().answerCodeNext(-1, "order_s", 2);
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "转让成功， 反向摘牌失败 模拟错误");
+    EXPECT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_TRUE(screen->isPanelShown());
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    const auto orders = received("order_s");
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(req(orders[1], "BUY_SELL"), req(orders[0], "BUY_SELL"));
+    EXPECT_EQ(req(orders[1], "CLOSEMODE"), "1");
+    EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
+}
+
 TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListingFreezesLots) {
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150 + i, 7));
