@@ -16,6 +16,7 @@
 #include "platform/ui/SwipeGestureRecognizer.h"
 #include "platform/ui/ViewController.h"
 #include "quote/QuoteRecords.h"
+#include "quote/VKJYHangQingDataClass.h"
 
 namespace {
 
@@ -121,7 +122,12 @@ protected:
 
 TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) {
     EXPECT_NE(chart()->swipeLeft(), nullptr);
+    // A server that names no interval gets a refresh every 10 s.
+    auto protocol = VKJYHangQingDataClass::current()->severProtocol();
+    protocol.requestDataTime = 0;
+    VKJYHangQingDataClass::current()->setSeverProtocol(protocol);
     openFirstPeriod();
+    EXPECT_DOUBLE_EQ(chart()->KLineRefresh()->timer()->timeInterval(), 10);
     EXPECT_EQ(layout().typeOfHQ(), 1u);
     EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
     EXPECT_DOUBLE_EQ(kLine()->frame().x, 0);
@@ -307,6 +313,14 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByTheWideTopBarButtons) {
     EXPECT_FALSE(driver.isVisible(kLine()));
     EXPECT_DOUBLE_EQ(chart()->topButtonSelectedImageView()->center().x,
                      chart()->fenshiButton()->center().x);
+
+    ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
+    const Point minute = inArea(fenShi(), 0.55);
+    driver.tapAt(minute);
+    ASSERT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(fenShi()->indicatorCrossPointNum(), minuteAt(minute));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("crosshair-fenshi-wide")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ChartGestureTest, ::testing::Values(568.0, 480.0),
