@@ -27,6 +27,7 @@
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/quick/PXFastTradeRules.h"
@@ -474,4 +475,56 @@ TEST_F(QuickTradePanelShortScreen, bothPanelsFitTheShortScreen) {
     driver.runUntil(
         [&] { return orderBook->commodityInformationView()->dangQianJia()->text() != "--"; }, 10);
     snapshot("order-book-480");
+}
+
+TEST_F(QuickTradePanelTest, aMatchingCommodityIsNotDelistedAndItsTransferDelistsAutomatically) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("prompt", "2");
+    // A holding of NI, bought from another firm's listing on another device.
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "NI", 2, 98000, 3));
+    tradeServer().ledger().handle(SimTradeLink::Trade, "order_mp",
+                                  ownRequest({{"COMMODITY_ID", "NI"},
+                                              {"BUY_SELL", "1"},
+                                              {"PRICE", "98000"},
+                                              {"QTY", "2"},
+                                              {"SETTLE_BASIS", "1"},
+                                              {"ISLIST", "0"},
+                                              {"CLOSEMODE", "1"},
+                                              {"HOLDING_ID", ""}}));
+    PXTradeNetworkManger::create()->getJYChiCangHuiZong("");
+    ASSERT_TRUE(driver.runUntil([&] {
+        return PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "NI").buy != nullptr;
+    }));
+    ASSERT_NE(openChart("镍"), nullptr);
+
+    ASSERT_TRUE(driver.tap(chart->buyButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return alertMessage() == "该商品不允许此交易"; }));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
+
+    auto* panel = openPanel<PXFastTradeVCZYMS>(chart->sellButton());
+    ASSERT_NE(panel, nullptr);
+    typePrice(*panel, {"9", "8", "0", "0", "0"});
+    typeQuantity(*panel, "1");
+    ASSERT_TRUE(sendAndAwait(*panel, "order_list"));
+    EXPECT_EQ(reqValue(received("order_list").front(), "P_F"), "1");
+    EXPECT_EQ(reqValue(received("order_list").front(), "BUY_SELL"), "2");
+}
+
+TEST_F(QuickTradePanelTest, aRefusedOrderSaysWhyAndLeavesThePanelOpen) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openChart("锌"), nullptr);
+    auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    typePrice(*panel, {"2", "1", "5", "0"});
+    // Nothing is listed, so there is nothing to delist.
+    ASSERT_TRUE(sendAndAwait(*panel, "order_mp"));
+    EXPECT_EQ(alertMessage(), "没有可摘的挂牌");
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_TRUE(received("holding_query").empty());
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(panel->isShown());
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_TRUE(driver.runUntil([&] { return received("order_mp").size() == 2; }, 10));
 }
