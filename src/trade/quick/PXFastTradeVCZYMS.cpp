@@ -78,8 +78,9 @@ void PXFastTradeVCZYMS::getWeiTuoDanInfo(const std::string& code) {
     m_weiTuoDan = 0;
     const JYDict query = PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                                           userName(), sessionId(), code);
-    newManager()->weiTuoDanChaXun(query);
-    beginBusy();
+    auto manager = newManager();
+    manager->weiTuoDanChaXun(query);
+    busy().began(manager.get());
 }
 
 void PXFastTradeVCZYMS::fillPanel() {
@@ -170,10 +171,11 @@ JYDict PXFastTradeVCZYMS::orderRequest() const {
 }
 
 void PXFastTradeVCZYMS::fastXiaDanButtonClick() {
-    if (!beginOrder()) {
+    if (isOrderOutstanding()) {
         return;
     }
     auto manager = newManager();
+    beginOrder(*manager);
     if (XiaDanType() == 1) {
         manager->sendZhaiPaiJianCangRequest(m_postDict);
     } else {
@@ -189,7 +191,7 @@ bool PXFastTradeVCZYMS::handleReply(PXTradeNetworkManger& manager, const PXTrade
     if (manager.typeNW() != kOpenOrdersTag) {
         return false;
     }
-    endBusy();
+    busy().ended(&manager);
     // Only orders still open hold lots back; cancelled and done ones free theirs.
     m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
     setAllObjectForTradeView();

@@ -10,7 +10,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYAppDelegate.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYFastTradeDelegate.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "trade/common/PXTradeClosingRules.h"
@@ -53,9 +52,6 @@ PXFastTradeViewController::~PXFastTradeViewController() {
     stopObserving();
     if (auto* login = m_loginScreen.get(); login && login->delegate() == this) {
         login->setDelegate(nullptr);
-    }
-    for (; m_busy > 0; --m_busy) {
-        VKJYCommonViewUtil::hideActivity();
     }
 }
 
@@ -522,34 +518,14 @@ std::shared_ptr<PXTradeNetworkManger> PXFastTradeViewController::newManager() {
     return manager;
 }
 
-void PXFastTradeViewController::beginBusy() {
-    ++m_busy;
-    VKJYCommonViewUtil::showActivity();
-}
-
-void PXFastTradeViewController::endBusy() {
-    if (m_busy == 0) {
-        return;
-    }
-    --m_busy;
-    VKJYCommonViewUtil::hideActivity();
-}
-
-bool PXFastTradeViewController::beginOrder() {
-    if (m_orderOutstanding) {
-        return false;
-    }
+void PXFastTradeViewController::beginOrder(const PXTradeNetworkManger& manager) {
     m_orderOutstanding = true;
-    beginBusy();
-    return true;
+    m_busy.began(&manager);
 }
 
-void PXFastTradeViewController::orderEnded() {
-    if (!m_orderOutstanding) {
-        return;
-    }
+void PXFastTradeViewController::orderEnded(const PXTradeNetworkManger& manager) {
     m_orderOutstanding = false;
-    endBusy();
+    m_busy.ended(&manager);
 }
 
 void PXFastTradeViewController::getChiCangHuiZong() {
@@ -564,7 +540,7 @@ bool PXFastTradeViewController::isOrderTag(const std::string& typeNW) const {
 
 void PXFastTradeViewController::orderSent(PXTradeNetworkManger* manager) {
     if (isOrderTag(manager->requestType())) {
-        beginOrder();
+        beginOrder(*manager);
     }
 }
 
@@ -577,33 +553,33 @@ void PXFastTradeViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     if (handleReply(*manager, data) || !isOrderTag(manager->typeNW())) {
         return;
     }
-    orderEnded();
+    orderEnded(*manager);
     getChiCangHuiZong();
     PXTradeMessage::show("下单成功");
 }
 
 // Only the panel's orders and its open-orders query report failures; a failed holdings refresh
 // waits for the next one.
-bool PXFastTradeViewController::failureEnds(const std::string& typeNW) {
-    if (isOrderTag(typeNW)) {
-        orderEnded();
+bool PXFastTradeViewController::failureEnds(const PXTradeNetworkManger& manager) {
+    if (isOrderTag(manager.typeNW())) {
+        orderEnded(manager);
         return true;
     }
-    if (typeNW == "PXweiTuoChaXun") {
-        endBusy();
+    if (manager.typeNW() == "PXweiTuoChaXun") {
+        m_busy.ended(&manager);
         return true;
     }
     return false;
 }
 
 void PXFastTradeViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    if (failureEnds(manager->typeNW())) {
+    if (failureEnds(*manager)) {
         PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
     }
 }
 
 void PXFastTradeViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    if (failureEnds(manager->typeNW())) {
+    if (failureEnds(*manager)) {
         PXTradeRefusalAlert::show(*manager);
     }
 }

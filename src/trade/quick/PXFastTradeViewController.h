@@ -18,6 +18,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYFastTradePanel.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/login/PXJYTradeLoginVCDelegate.h"
 
@@ -124,12 +125,12 @@ protected:
     void setShuLiangTextField(TextField* field) { m_shuLiangTextField = field; }
     std::shared_ptr<PXTradeCommodity> tradeCommodity() const;
     std::shared_ptr<PXTradeNetworkManger> newManager();
-    // The busy overlay around a request; ended on its reply or failure.
-    void beginBusy();
-    void endBusy();
-    // An order goes out (busy, no second order until its reply), or is refused as outstanding.
-    bool beginOrder();
-    void orderEnded();
+    // The busy overlay of the panel's orders and its open-orders query, up until their replies.
+    PXTradeBusyOverlay& busy() { return m_busy; }
+    // An order is out: busy, and no second order until its reply.
+    bool isOrderOutstanding() const { return m_orderOutstanding; }
+    void beginOrder(const PXTradeNetworkManger& manager);
+    void orderEnded(const PXTradeNetworkManger& manager);
     bool fourInch() const;
     static PXTradeModule& trade();
     std::string userName() const;
@@ -150,7 +151,7 @@ private:
     // The panel will not show: it leaves the quote screen on a later turn.
     void endUnshown();
     void getChiCangHuiZong();
-    bool failureEnds(const std::string& typeNW);
+    bool failureEnds(const PXTradeNetworkManger& manager);
 
     std::shared_ptr<commodityInfo> m_HQSelectedCommodity;
     MarketAndDisk m_marketandDiskDic;
@@ -174,7 +175,7 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     WeakRef<PXJYTradeLoginVC> m_loginScreen;
     std::vector<uint64_t> m_observers;
-    int m_busy = 0;
+    PXTradeBusyOverlay m_busy;
     bool m_orderOutstanding = false;
     bool m_shown = false;
     bool m_ending = false;
