@@ -49,7 +49,6 @@ PXFastTradeViewController::PXFastTradeViewController() {
 
 PXFastTradeViewController::~PXFastTradeViewController() {
     m_relay->detach();
-    stopObserving();
     if (auto* login = m_loginScreen.get(); login && login->delegate() == this) {
         login->setDelegate(nullptr);
     }
@@ -321,24 +320,9 @@ void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
 
 void PXFastTradeViewController::fastViewDidAppear() {
     m_switchingAccountView->reloadTableView();
-    if (!m_observers.empty()) {
-        return;
-    }
-    m_observers.push_back(
-        trade().observe("JYRefreshTimer", [this](const void*) { JYRefreshView(); }));
-    m_observers.push_back(
-        trade().observe("cancellationNotification", [this](const void*) { closeTradeView(); }));
-}
-
-void PXFastTradeViewController::stopObserving() {
-    if (!PXTradeModule::hasShared()) {
-        m_observers.clear();
-        return;
-    }
-    for (uint64_t token : m_observers) {
-        trade().stopObserving(token);
-    }
-    m_observers.clear();
+    // Open until it closes: out of sight during a kind switch it still follows the prices.
+    m_listening.start({{"JYRefreshTimer", [this] { JYRefreshView(); }},
+                       {"cancellationNotification", [this] { closeTradeView(); }}});
 }
 
 // Filling.
@@ -592,7 +576,7 @@ void PXFastTradeViewController::closeTradeView() {
     }
     m_ending = true;
     m_shown = false;
-    stopObserving();
+    m_listening.stop();
     m_relay->detach();
     slideTo(view()->frame().height + 20, [this] {
         if (VKJYFastTradeDelegate* host = delegate()) {
@@ -609,7 +593,7 @@ void PXFastTradeViewController::endUnshown() {
         return;
     }
     m_ending = true;
-    stopObserving();
+    m_listening.stop();
     m_relay->detach();
     WeakRef<Responder> self(this);
     MainQueue::post([self, this] {

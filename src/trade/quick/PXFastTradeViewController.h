@@ -19,6 +19,7 @@
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYFastTradePanel.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/login/PXJYTradeLoginVCDelegate.h"
 
@@ -147,7 +148,6 @@ private:
     void fastViewDidAppear();
     void bounce1AnimationStopped();
     void setSide(int side);
-    void stopObserving();
     // The panel will not show: it leaves the quote screen on a later turn.
     void endUnshown();
     void getChiCangHuiZong();
@@ -174,7 +174,7 @@ private:
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     WeakRef<PXJYTradeLoginVC> m_loginScreen;
-    std::vector<uint64_t> m_observers;
+    PXTradeWhileShown m_listening;
     PXTradeBusyOverlay m_busy;
     bool m_orderOutstanding = false;
     bool m_shown = false;
