@@ -72,29 +72,29 @@ std::optional<SimMalform> malformKind(const std::string& kind) {
 void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
     SimDirectoryControlRoutes::install(server, exchange.directory());
     SimTradeControlRoutes::install(server, exchange);
-    server.Post("/control/advance", [&exchange](const httplib::Request& request,
-                                                httplib::Response& response) {
-        auto ms = number(request, "ms");
-        if (!ms || *ms < 0) {
-            return answer(response, "ms missing");
-        }
-        exchange.clock().advance(*ms);
-        answer(response, {});
-    });
-    server.Post("/control/quote/expire", [&exchange](const httplib::Request& request,
-                                                     httplib::Response& response) {
-        auto* target = quoteServer(request, exchange);
-        if (!target) {
-            return answer(response, "unknown server");
-        }
-        target->expireSessions();
-        answer(response, {});
-    });
-    server.Post("/control/quote/line", [&exchange](const httplib::Request& request,
-                                                   httplib::Response& response) {
-        auto* target = quoteServer(request, exchange);
-        answer(response, target ? setLine(request, *target) : "unknown server");
-    });
+    server.Post("/control/advance",
+                [&exchange](const httplib::Request& request, httplib::Response& response) {
+                    auto ms = number(request, "ms");
+                    if (!ms || *ms < 0) {
+                        return answer(response, "ms missing");
+                    }
+                    exchange.clock().advance(*ms);
+                    answer(response, {});
+                });
+    server.Post("/control/quote/expire",
+                [&exchange](const httplib::Request& request, httplib::Response& response) {
+                    auto* target = quoteServer(request, exchange);
+                    if (!target) {
+                        return answer(response, "unknown server");
+                    }
+                    target->expireSessions();
+                    answer(response, {});
+                });
+    server.Post("/control/quote/line",
+                [&exchange](const httplib::Request& request, httplib::Response& response) {
+                    auto* target = quoteServer(request, exchange);
+                    answer(response, target ? setLine(request, *target) : "unknown server");
+                });
     server.Post("/control/quote/malform", [&exchange](const httplib::Request& request,
                                                       httplib::Response& response) {
         auto* target = quoteServer(request, exchange);
@@ -105,16 +105,29 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
         target->malformNext(static_cast<int>(number(request, "protocol").value_or(0)), *kind);
         answer(response, {});
     });
-    server.Get("/control/status", [&exchange](const httplib::Request&,
-                                              httplib::Response& response) {
-        std::string text;
-        for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
-            text += "quote " + std::to_string(i);
-            for (const auto& url : exchange.quoteLineUrls(static_cast<int>(i))) {
-                text += " " + url;
+    for (const auto& [path, damaged] : {std::pair{"/control/quote/history/damage", true},
+                                        std::pair{"/control/quote/history/repair", false}}) {
+        server.Post(path, [&exchange, damaged = damaged](const httplib::Request& request,
+                                                         httplib::Response& response) {
+            auto* target = quoteServer(request, exchange);
+            const std::string name = request.get_param_value("name");
+            if (!target || name.empty()) {
+                return answer(response, "unknown server or name");
             }
-            text += "\n";
-        }
-        response.set_content(text, "text/plain");
-    });
+            target->damageHistoryFile(name, damaged);
+            answer(response, {});
+        });
+    }
+    server.Get("/control/status",
+               [&exchange](const httplib::Request&, httplib::Response& response) {
+                   std::string text;
+                   for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
+                       text += "quote " + std::to_string(i);
+                       for (const auto& url : exchange.quoteLineUrls(static_cast<int>(i))) {
+                           text += " " + url;
+                       }
+                       text += "\n";
+                   }
+                   response.set_content(text, "text/plain");
+               });
 }

@@ -20,6 +20,8 @@ constexpr int16_t kPriceBlockLength = 49;
 constexpr size_t kTradesPerReply = 10;
 constexpr int kLatestMinutes = 30;
 constexpr int64_t kDayMs = 86400000;
+constexpr std::ptrdiff_t kOverlapBars = 30;
+constexpr size_t kCipherBlock = 16;
 const char* const kQuotePath = "/quote";
 const char* const kHistoryPrefix = "/history/";
 
@@ -42,7 +44,9 @@ enum Protocol : uint16_t {
 
 const char* const kPeriodNames[] = {"1分", "5分", "15分", "30分", "60分", "日", "周", "月", "年"};
 
-int32_t offsetFrom(int64_t base, int64_t price) { return static_cast<int32_t>(price - base); }
+int32_t offsetFrom(int64_t base, int64_t price) {
+    return static_cast<int32_t>(price - base);
+}
 
 // Bars chosen by a request's direction, count and time, oldest first.
 std::vector<SimBar> select(const std::vector<SimBar>& bars, int32_t count, int64_t time,
@@ -73,31 +77,36 @@ std::vector<SimBar> select(const std::vector<SimBar>& bars, int32_t count, int64
 
 SimQuoteServer::SimQuoteServer(const SimQuoteServerDef& def, SimMarket& market,
                                const SimHistoryFiles& files, uint64_t seed)
-    : m_def(def), m_market(market), m_files(files), m_sessionRandom(seed ^ (0xA11CEull + def.index)) {
+    : m_def(def),
+      m_market(market),
+      m_files(files),
+      m_sessionRandom(seed ^ (0xA11CEull + def.index)) {
     for (int i = 0; i < m_def.lineCount; ++i) {
         m_lines.push_back(std::make_unique<SimHttpLine>([this, i](httplib::Server& server) {
-            server.Post(kQuotePath, [this, i](const httplib::Request& request,
-                                              httplib::Response& response) {
-                std::vector<uint8_t> body(request.body.begin(), request.body.end());
-                auto reply = handle(body, m_lines[static_cast<size_t>(i)]->baseUrl());
-                response.set_content(std::string(reply.begin(), reply.end()),
-                                     "application/oct-stream");
-            });
-            server.Get(R"(/history/([^/]+))", [this](const httplib::Request& request,
-                                                     httplib::Response& response) {
-                auto file = historyFile(request.matches[1]);
-                if (!file) {
-                    response.status = 404;
-                    return;
-                }
-                response.set_content(std::string(file->begin(), file->end()),
-                                     "application/octet-stream");
-            });
+            server.Post(kQuotePath,
+                        [this, i](const httplib::Request& request, httplib::Response& response) {
+                            std::vector<uint8_t> body(request.body.begin(), request.body.end());
+                            auto reply = handle(body, m_lines[static_cast<size_t>(i)]->baseUrl());
+                            response.set_content(std::string(reply.begin(), reply.end()),
+                                                 "application/oct-stream");
+                        });
+            server.Get(R"(/history/([^/]+))",
+                       [this](const httplib::Request& request, httplib::Response& response) {
+                           auto file = historyFile(request.matches[1]);
+                           if (!file) {
+                               response.status = 404;
+                               return;
+                           }
+                           response.set_content(std::string(file->begin(), file->end()),
+                                                "application/octet-stream");
+                       });
         }));
     }
 }
 
-SimQuoteServer::~SimQuoteServer() { stop(); }
+SimQuoteServer::~SimQuoteServer() {
+    stop();
+}
 
 bool SimQuoteServer::start(const std::vector<int>& ports) {
     for (size_t i = 0; i < m_lines.size(); ++i) {
@@ -448,17 +457,18 @@ void SimQuoteServer::writeFenShiItem(SimWireWriter& out, const SimCommodity& com
                                      const std::vector<SimBar>& records,
                                      const std::vector<std::string>& urls) {
     const int offset = m_market.utcOffsetMinutes();
-    const int64_t lastDay =
-        records.empty() ? SimClock::dayStart(m_market.nowMs(), offset)
-                        : SimClock::dayStart(records.back().date, offset);
-    const auto earlier = m_market.minutes(m_def.index, commodity.id, lastDay - 10 * kDayMs, lastDay);
+    const int64_t lastDay = records.empty() ? SimClock::dayStart(m_market.nowMs(), offset)
+                                            : SimClock::dayStart(records.back().date, offset);
+    const auto earlier =
+        m_market.minutes(m_def.index, commodity.id, lastDay - 10 * kDayMs, lastDay);
     const auto day = m_market.minutes(m_def.index, commodity.id, lastDay, lastDay + kDayMs);
-    const int64_t yesterdayClose = earlier.empty() ? (day.empty() ? commodity.basePrice
-                                                                  : day.front().open)
-                                                   : earlier.back().close;
-    SimBar high = day.empty() ? SimBar{lastDay, yesterdayClose, yesterdayClose, yesterdayClose,
-                                       yesterdayClose, 0, 0}
-                              : day.front();
+    const int64_t yesterdayClose = earlier.empty()
+                                       ? (day.empty() ? commodity.basePrice : day.front().open)
+                                       : earlier.back().close;
+    SimBar high =
+        day.empty()
+            ? SimBar{lastDay, yesterdayClose, yesterdayClose, yesterdayClose, yesterdayClose, 0, 0}
+            : day.front();
     SimBar low = high;
     for (const auto& bar : day) {
         if (bar.high > high.high) {
@@ -494,8 +504,8 @@ void SimQuoteServer::writeFenShiItem(SimWireWriter& out, const SimCommodity& com
         // The average runs from the day's first minute, also when the reply starts later.
         int64_t amount = 0;
         int64_t volume = 0;
-        for (const auto& bar : m_market.minutes(m_def.index, commodity.id, start,
-                                                dayRecords.front().date)) {
+        for (const auto& bar :
+             m_market.minutes(m_def.index, commodity.id, start, dayRecords.front().date)) {
             amount += bar.amount;
             volume += bar.volume;
         }
@@ -672,20 +682,26 @@ std::optional<std::vector<uint8_t>> SimQuoteServer::historyFile(const std::strin
         if (!SimMarket::isPeriod(parsed->period)) {
             return std::nullopt;
         }
-        std::vector<SimBar> bars;
-        for (const auto& bar : m_market.bars(m_def.index, parsed->commodity, parsed->period)) {
-            if (blockOf(parsed->period, bar.date) == parsed->block) {
-                bars.push_back(bar);
-            }
-        }
-        if (bars.empty()) {
+        const auto all = m_market.bars(m_def.index, parsed->commodity, parsed->period);
+        const auto first = std::find_if(all.begin(), all.end(), [&](const SimBar& bar) {
+            return blockOf(parsed->period, bar.date) == parsed->block;
+        });
+        if (first == all.end()) {
             return std::nullopt;
+        }
+        // Neighbouring files overlap: each starts with the bars before its block.
+        auto bar = first - std::min<std::ptrdiff_t>(kOverlapBars, first - all.begin());
+        std::vector<SimBar> bars;
+        for (; bar != all.end() &&
+               (bar < first || blockOf(parsed->period, bar->date) == parsed->block);
+             ++bar) {
+            bars.push_back(*bar);
         }
         writeSeries(out, *commodity, parsed->period, bars);
     } else {
         std::vector<SimBar> records;
-        for (const auto& bar : m_market.minutes(m_def.index, parsed->commodity, INT64_MIN,
-                                                INT64_MAX)) {
+        for (const auto& bar :
+             m_market.minutes(m_def.index, parsed->commodity, INT64_MIN, INT64_MAX)) {
             if (localDay(bar.date) == parsed->block) {
                 records.push_back(bar);
             }
@@ -697,5 +713,22 @@ std::optional<std::vector<uint8_t>> SimQuoteServer::historyFile(const std::strin
         writeFenShiItem(out, *commodity, records, {});
     }
     const bool gzip = parsed->block != "all" && std::stoi(parsed->block) % 2 == 1;
-    return m_files.seal(out.data(), parsed->sign, gzip);
+    auto sealed = m_files.seal(out.data(), parsed->sign, gzip);
+    std::lock_guard lock(m_mutex);
+    if (sealed && m_damagedFiles.count(name) > 0) {
+        const size_t block = std::min<size_t>(kCipherBlock, sealed->size());
+        for (size_t i = 0; i < block; ++i) {
+            (*sealed)[i] = static_cast<uint8_t>(~(*sealed)[i]);
+        }
+    }
+    return sealed;
+}
+
+void SimQuoteServer::damageHistoryFile(const std::string& name, bool damaged) {
+    std::lock_guard lock(m_mutex);
+    if (damaged) {
+        m_damagedFiles.insert(name);
+    } else {
+        m_damagedFiles.erase(name);
+    }
 }

@@ -67,6 +67,8 @@ public:
 
     // One request's reply bytes; `lineBase` is the line's "http://host:port" for file URLs.
     std::vector<uint8_t> handle(const std::vector<uint8_t>& request, const std::string& lineBase);
+    // The history file of that name is served damaged (one cipher block inverted), or whole.
+    void damageHistoryFile(const std::string& name, bool damaged);
     // A history file's bytes, or nothing for an unknown name.
     std::optional<std::vector<uint8_t>> historyFile(const std::string& name);
 
@@ -112,5 +114,6 @@ private:
     std::map<int, int> m_requestCounts;
     std::set<int> m_sessionLostOnce;
     bool m_emptyNextKLine = false;
+    std::set<std::string> m_damagedFiles;
     std::vector<RequestRecord> m_requestLog;
 };

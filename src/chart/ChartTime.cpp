@@ -1,6 +1,7 @@
 #include "chart/ChartTime.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 
 namespace charttime {
@@ -28,6 +29,26 @@ std::optional<int> minutesOfDay(const std::string& text, bool withColon) {
         return std::nullopt;
     }
     return *hours * 60 + *minutes;
+}
+
+int minutesSinceStart(const std::string& minuteText, int start) {
+    constexpr size_t kLength = 4;
+    std::string text = minuteText;
+    if (!text.empty() && text.size() < kLength) {
+        text.insert(0, kLength - text.size(), '0');
+    }
+    const std::optional<int> minute = minutesOfDay(text, false);
+    if (!minute) {
+        return 0;
+    }
+    int16_t m = static_cast<int16_t>(*minute - start);
+    if (m > kMinutesPerDay) {
+        m -= kMinutesPerDay;
+    }
+    if (m < 0) {
+        m += kMinutesPerDay;
+    }
+    return m;
 }
 
 std::string hourMinuteText(int minutes) {

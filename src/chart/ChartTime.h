@@ -12,6 +12,10 @@ constexpr int kMinutesPerDay = 1440;
 // Minutes after midnight of "HH:mm" (withColon) or "HHmm"; empty when the text
 // is not a time of day.
 std::optional<int> minutesOfDay(const std::string& text, bool withColon);
+// Minutes from the start of trading (minutes after midnight) to the minute "HHmm" (leading
+// zeros may be missing), wrapped so that trading hours crossing midnight keep counting. A
+// minute that does not read counts as the start.
+int minutesSinceStart(const std::string& minuteText, int start);
 // "HH:mm" of a minute count, wrapped into one day.
 std::string hourMinuteText(int minutes);
 

@@ -1,7 +1,6 @@
 #include "chart/HQDataOfFenShiConversion.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "chart/ChartTime.h"
 #include "chart/VariableAboutDevice.h"
@@ -16,23 +15,6 @@ void padMinuteText(std::string& text) {
     if (!text.empty() && text.size() < kMinuteTextLength) {
         text.insert(0, kMinuteTextLength - text.size(), '0');
     }
-}
-
-// Minutes since the start of trading, wrapped so that trading hours crossing
-// midnight keep counting. A time that does not read counts as the start.
-int minutesSinceStart(const std::string& minuteText, int start) {
-    const std::optional<int> minute = charttime::minutesOfDay(minuteText, false);
-    if (!minute) {
-        return 0;
-    }
-    int16_t m = static_cast<int16_t>(*minute - start);
-    if (m > charttime::kMinutesPerDay) {
-        m -= charttime::kMinutesPerDay;
-    }
-    if (m < 0) {
-        m += charttime::kMinutesPerDay;
-    }
-    return m;
 }
 
 std::shared_ptr<HQPoint> point(float x, float y, double value) {
@@ -77,7 +59,7 @@ ConversionOutput HQDataOfFenShiConversion::dataConversionToCoordinateType(
             continue;
         }
         padMinuteText(row->fenShiTime);
-        const float x = area.x + area.width * minutesSinceStart(row->fenShiTime, start) /
+        const float x = area.x + area.width * charttime::minutesSinceStart(row->fenShiTime, start) /
                                      static_cast<float>(charttime::kMinutesPerDay);
         const double price = std::max(row->price, 0.0);
         const double average = std::max(row->averagePrice, 0.0);

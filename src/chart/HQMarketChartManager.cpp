@@ -8,6 +8,7 @@
 #include "chart/ChartScale.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartStyle.h"
+#include "chart/ChartTime.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQFSDrawPram.h"
 #include "chart/HQHistoryFiles.h"
@@ -25,8 +26,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/PinchGestureRecognizer.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
-#include "quote/HQDataAnalysis.h"
-#include "quote/HQDataAnalysisDelegate.h"
 #include "quote/HQDataBase.h"
 #include "quote/HQDataCache.h"
 #include "quote/HQNetworkManger.h"
@@ -1598,59 +1597,42 @@ void HQMarketChartManager::requestMoreKLineData(const KLineReplies& data,
     const auto urls = HQHistoryFiles::kLineFileUrls(*reply);
     const auto keys = m_zipSecDataArray;
     const std::weak_ptr<Relay> relay = m_relay;
-    GlobalQueue::post([relay, reply, urls, keys, package, data] {
+    GlobalQueue::post([relay, reply, urls, keys, package] {
         std::vector<HQHistoryFiles::KLineSeries> files;
         for (const auto& url : urls) {
-            const auto bytes = HQHistoryFiles::fetchFile(url, keys);
-            if (!bytes) {
-                std::fprintf(stderr, "接收到空数据\n");
-                continue;
-            }
-            HQDataAnalysis parser;
-            if (auto series = parser.analysisManyDayKXianZipData(*bytes)) {
-                files.push_back(std::move(*series));
+            auto file = HQHistoryFiles::fetchKLineFile(url, keys);
+            if (file.ok()) {
+                files.push_back(std::move(file.content));
             }
         }
-        // The joined series is the reply's own copy until it reaches the main thread.
-        auto joined = std::make_shared<ReturnKLineData>(*reply);
-        HQHistoryFiles::joinOlderBars(*joined, files);
-        auto storePackage = std::make_shared<SubmissionPackage>(*package);
-        storePackage->klineRequestType = kRequestAll;
-        MainQueue::post([relay, joined, storePackage] {
+        MainQueue::post([relay, reply, files = std::move(files), package] {
             const auto alive = relay.lock();
-            HQMarketChartManager* owner = alive ? alive->owner() : nullptr;
-            if (!owner) {
-                return;
+            if (alive && alive->owner()) {
+                alive->owner()->mergeKLineHistory(*reply, files, package);
             }
-            const auto period = owner->searchPeriodStatusInfo();
-            if (period && period->KLineRequesting) {
-                owner->m_MyActivity->stopAnimating();
-                return;
-            }
-            HQDataCache cache;
-            cache.insertKLineData({joined}, *storePackage);
-            owner->KLineResetDrawData({joined}, storePackage);
         });
     });
 }
 
-namespace {
-
-// Keeps the parse result of one time-sharing history file.
-class FenShiFileReader : public HQDataAnalysisDelegate {
-public:
-    void dataAnalysisFinished(HQDataAnalysis* parser) override {
-        const auto found = parser->manyDayZipFenShiDic().find("data");
-        if (found != parser->manyDayZipFenShiDic().end()) {
-            items = found->second;
-            parsed = true;
-        }
+// On the main thread, where the chart's series and the K-line store are read.
+void HQMarketChartManager::mergeKLineHistory(const ReturnKLineData& reply,
+                                             const std::vector<KLineReplies>& files,
+                                             const std::shared_ptr<SubmissionPackage>& package) {
+    // A newer request of the package's own period makes this history stale.
+    const auto period = searchPeriodStatusInfoByCommodityID(commodityOf(*package), package->period,
+                                                            package->panleix);
+    if (!period || period->KLineRequesting) {
+        m_MyActivity->stopAnimating();
+        return;
     }
-    HQDataAnalysis::FenShiItems items;
-    bool parsed = false;
-};
-
-}  // namespace
+    auto joined = std::make_shared<ReturnKLineData>(reply);
+    HQHistoryFiles::joinOlderBars(*joined, files);
+    auto storePackage = std::make_shared<SubmissionPackage>(*package);
+    storePackage->klineRequestType = kRequestAll;
+    HQDataCache cache;
+    cache.insertKLineData({joined}, *storePackage);
+    KLineResetDrawData({joined}, storePackage);
+}
 
 void HQMarketChartManager::FSDataHeBing(const FenShiReplies& data,
                                         std::shared_ptr<SubmissionPackage> package) {
@@ -1677,41 +1659,36 @@ void HQMarketChartManager::FSDataHeBing(const FenShiReplies& data,
         }
         const auto keys = m_zipSecDataArray;
         GlobalQueue::post([relay, url, keys, data, package] {
-            const auto bytes = HQHistoryFiles::fetchFile(url, keys);
-            FenShiFileReader reader;
-            if (bytes) {
-                HQDataAnalysis parser;
-                parser.setDelegate(&reader);
-                parser.analysisManyDayFenShiZipData(*bytes);
-            }
-            const auto failed = [relay] {
+            auto file = HQHistoryFiles::fetchFenShiFile(url, keys);
+            MainQueue::post([relay, file = std::move(file.content), data, package] {
                 const auto alive = relay.lock();
                 if (alive && alive->owner()) {
-                    alive->owner()->m_MyActivity->stopAnimating();
-                    alive->owner()->showToast(kNoFenShiData);
-                }
-            };
-            if (!reader.parsed) {
-                MainQueue::post(failed);
-                return;
-            }
-            for (const auto& item : reader.items) {
-                chartseries::foldDays(*item);
-            }
-            auto first = data.empty() ? nullptr : data.front();
-            auto file = reader.items.empty() ? nullptr : reader.items.front();
-            if (!first || !file || !HQHistoryFiles::joinFenShiDay(*first, *file)) {
-                return;
-            }
-            MainQueue::post([relay, data, package, items = reader.items] {
-                const auto alive = relay.lock();
-                if (alive && alive->owner()) {
-                    alive->owner()->m_zipFSAry = items;
-                    alive->owner()->FenShiResetDrawData(data, package);
+                    alive->owner()->mergeFenShiHistory(data, file, package);
                 }
             });
         });
     }
+}
+
+void HQMarketChartManager::mergeFenShiHistory(const FenShiReplies& data, const FenShiReplies& file,
+                                              const std::shared_ptr<SubmissionPackage>& package) {
+    for (const auto& item : file) {
+        if (item) {
+            chartseries::foldDays(*item);
+        }
+    }
+    const auto reply = data.empty() ? nullptr : data.front();
+    const auto older = file.empty() ? nullptr : file.front();
+    if (older) {
+        m_zipFSAry = file;
+    }
+    if (reply && older) {
+        const auto quote = VKJYHangQingDataClass::current();
+        const int start = quote ? charttime::minutesOfDay(quote->startTime(), true).value_or(0) : 0;
+        HQHistoryFiles::joinFenShiDay(*reply, *older, start);
+    }
+    // A file that could not be used still leaves the reply's own minutes to draw.
+    FenShiResetDrawData(data, package);
 }
 
 void HQMarketChartManager::setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote) {

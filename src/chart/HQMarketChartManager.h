@@ -221,6 +221,10 @@ private:
     void showToast(const std::string& message);
     void layOutQuoteBar();
     void layOutSidePanel(double heightLess);
+    void mergeKLineHistory(const ReturnKLineData& reply, const std::vector<KLineReplies>& files,
+                           const std::shared_ptr<SubmissionPackage>& package);
+    void mergeFenShiHistory(const FenShiReplies& data, const FenShiReplies& file,
+                            const std::shared_ptr<SubmissionPackage>& package);
     int tradingMode() const;
     uint32_t chartKind() const;
     int decimals() const;

@@ -228,15 +228,57 @@ TEST(HistoryFiles, shouldAddOnlyFileBarsOlderThanTheReply) {
     EXPECT_EQ(dates, (std::vector<int64_t>{97, 98, 99, 100, 101}));
 }
 
+TEST(HistoryFiles, shouldKeepOneBarPerDateOfOverlappingFilesTheNewestFilesFirst) {
+    ReturnKLineData reply;
+    reply.klineDataItemsArray = closes({9}, 100);
+    const auto newest = series(closes({50, 51, 52}, 95));     // 95, 96, 97
+    const auto older = series(closes({30, 31, 32, 33}, 93));  // 93 .. 96
+    HQHistoryFiles::joinOlderBars(reply, {newest, older});
+    std::vector<std::pair<int64_t, float>> bars;
+    for (const auto& b : reply.klineDataItemsArray) {
+        bars.push_back({b->date, b->close});
+    }
+    EXPECT_EQ(bars, (std::vector<std::pair<int64_t, float>>{
+                        {93, 30}, {94, 31}, {95, 50}, {96, 51}, {97, 52}, {100, 9}}));
+}
+
+std::vector<std::string> minutesOf(const CommodityFenShiDataItem& item) {
+    std::vector<std::string> minutes;
+    for (const auto& r : item.tradingDayNumArray.front()->fenShiRecordNumArray) {
+        minutes.push_back(r->fenShiTime + "=" + std::to_string(static_cast<int>(r->leastPrice)));
+    }
+    return minutes;
+}
+
 TEST(HistoryFiles, shouldPutTheFilesEarlierMinutesBeforeTheReply) {
     auto reply = fenShi(10, {{"0932", 3}, {"0933", 4}});
-    auto file = fenShi(10, {{"0930", 1}, {"0931", 2}, {"0932", 9}});
-    ASSERT_TRUE(HQHistoryFiles::joinFenShiDay(*reply, *file));
-    std::vector<double> prices;
-    for (const auto& r : reply->tradingDayNumArray.front()->fenShiRecordNumArray) {
-        prices.push_back(r->leastPrice);
-    }
-    EXPECT_EQ(prices, (std::vector<double>{1, 2, 3, 4}));
+    auto file = fenShi(10, {{"0930", 1}, {"931", 2}, {"0932", 9}});
+    ASSERT_TRUE(HQHistoryFiles::joinFenShiDay(*reply, *file, 9 * 60));
+    EXPECT_EQ(minutesOf(*reply), (std::vector<std::string>{"0930=1", "931=2", "0932=3", "0933=4"}));
     CommodityFenShiDataItem empty;
-    EXPECT_FALSE(HQHistoryFiles::joinFenShiDay(empty, *file));
+    EXPECT_FALSE(HQHistoryFiles::joinFenShiDay(empty, *file, 9 * 60));
+}
+
+TEST(HistoryFiles, shouldJoinANightSessionAcrossMidnightByTimeSinceTheStart) {
+    // Trading from 21:00: the evening's minutes come before those after midnight.
+    auto reply = fenShi(10, {{"0001", 5}, {"0002", 6}});
+    auto file = fenShi(10, {{"2258", 1}, {"2359", 2}, {"0000", 3}, {"0001", 8}});
+    ASSERT_TRUE(HQHistoryFiles::joinFenShiDay(*reply, *file, 21 * 60));
+    EXPECT_EQ(minutesOf(*reply),
+              (std::vector<std::string>{"2258=1", "2359=2", "0000=3", "0001=5", "0002=6"}));
+}
+
+TEST(HistoryFiles, shouldGrowTheBufferForTinyInputsAndRefuseOneByte) {
+    const std::string text(100000, '0');
+    uLongf packedSize = compressBound(text.size());
+    Bytes packed(packedSize);
+    ASSERT_EQ(compress(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(text.data()),
+                       text.size()),
+              Z_OK);
+    packed.resize(packedSize);
+    ASSERT_LT(packed.size(), 200u);
+    const auto plain = HQHistoryFiles::uncompressZippedData(packed);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->size(), text.size());
+    EXPECT_FALSE(HQHistoryFiles::uncompressZippedData(Bytes{0x78}));
 }

@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+
 #include "ChartTestSupport.h"
 #include "chart/ActivityView.h"
 #include "chart/ChartScale.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/HQRefreshControl.h"
+#include "platform/foundation/DateFormat.h"
+#include "platform/foundation/DayLog.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -453,3 +460,141 @@ INSTANTIATE_TEST_SUITE_P(Screens, ChartManagerSnapshotTest,
                                            ScreenCase{"4in_wide", true, kWide},
                                            ScreenCase{"35in_wide", false, kWide}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Many-day history: the files a first reply names, joined on the main thread.
+class ChartHistorySimTest : public ChartManagerSimTest {
+protected:
+    // The simulator's trading day starts at local midnight, as its trading-time reply says.
+    void SetUp() override {
+        ChartManagerSimTest::SetUp();
+        m_state->setStartTime("00:00");
+    }
+
+    static std::string localDay(int64_t ms) {
+        return DateFormat("yyyyMMdd", DateFormat::Zone::fixed(8 * 3600))
+            .format(static_cast<double>(ms / 1000));
+    }
+
+    // The simulator's 1-minute bars from the first held bar on.
+    std::vector<SimBar> simBarsFromFirstHeld() {
+        std::vector<SimBar> bars;
+        const int64_t first = heldBars().front()->date;
+        for (const SimBar& bar : sim().market().bars(0, m_commodity->CommodityID, 1)) {
+            if (bar.date >= first && bar.date <= heldBars().back()->date) {
+                bars.push_back(bar);
+            }
+        }
+        return bars;
+    }
+
+    std::string minuteFile(const std::string& day) {
+        return sim().historyFiles().kLineName(m_commodity->CommodityID, 1, day, std::stoi(day));
+    }
+
+    static std::string dayLog() {
+        std::string text;
+        const auto folder = Paths::join(Paths::documents(), DayLog::kDirectoryName);
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            std::ifstream file(entry.path());
+            text += std::string(std::istreambuf_iterator<char>(file), {});
+        }
+        return text;
+    }
+
+    void expectDrawnAsHeld() {
+        const auto* series = std::get_if<std::vector<std::shared_ptr<ReturnKLineData>>>(
+            &m_chart->drawViewManagerKLine()->drawData());
+        ASSERT_TRUE(series && !series->empty());
+        const auto& drawn = series->front()->klineDataItemsArray;
+        ASSERT_EQ(drawn.size(), heldBars().size());
+        EXPECT_EQ(drawn.front()->date, heldBars().front()->date);
+        EXPECT_EQ(drawn.back()->date, heldBars().back()->date);
+    }
+};
+
+TEST_F(ChartHistorySimTest, shouldJoinTheNewestFilesOncePerDateAndStoreWhatItDraws) {
+    openChart();
+    // The day so far: the file's minutes, then the reply's, each minute once.
+    const auto& minutes = m_chart->drawViewManagerFenShi()->fenShiData();
+    EXPECT_GT(minutes.size(), 600u);
+    openMinutePeriod();
+    const auto held = heldBars();
+    ASSERT_GT(held.size(), 600u);
+    // Every simulator bar over the held range is held once, with its close.
+    const auto bars = simBarsFromFirstHeld();
+    ASSERT_EQ(held.size(), bars.size());
+    for (size_t i = 0; i < held.size(); ++i) {
+        ASSERT_EQ(held[i]->date, bars[i].date) << i;
+    }
+    // The four newest files: back to three days before the newest.
+    EXPECT_EQ(localDay(held.front()->date), "20261130");  // the oldest file's 30 earlier bars
+    expectHeldAsStored();
+    expectDrawnAsHeld();
+}
+
+TEST_F(ChartHistorySimTest, shouldKeepTheReplyAndTheOtherFilesWhenOneFileIsDamaged) {
+    // The second newest of the four files the first 1-minute reply names.
+    const std::string damaged = minuteFile("20261203");
+    quoteServer().damageHistoryFile(damaged, true);
+    openChart();
+    openMinutePeriod();
+    EXPECT_NE(dayLog().find("history file " + damaged + ": cannot be inflated"), std::string::npos);
+    const auto held = heldBars();
+    std::map<std::string, size_t> perDay;
+    for (size_t i = 0; i < held.size(); ++i) {
+        ++perDay[localDay(held[i]->date)];
+        if (i > 0) {
+            ASSERT_LT(held[i - 1]->date, held[i]->date) << i;
+        }
+    }
+    // Only the 30 bars that the newest file repeats are left of the damaged day.
+    EXPECT_EQ(perDay["20261203"], 30u);
+    EXPECT_EQ(perDay["20261202"], 1440u);
+    EXPECT_GT(perDay["20261204"], 600u);
+    expectHeldAsStored();
+    expectDrawnAsHeld();
+}
+
+TEST_F(ChartHistorySimTest, shouldDrawTheRepliesMinutesWhenTheDaysFileIsDamaged) {
+    const std::string file = sim().historyFiles().fenShiName(m_commodity->CommodityID, "20261204");
+    quoteServer().damageHistoryFile(file, true);
+    openChart();
+    EXPECT_EQ(m_chart->drawViewManagerFenShi()->fenShiData().size(), 30u);
+    EXPECT_NE(dayLog().find("history file " + file + ": cannot be inflated"), std::string::npos);
+    EXPECT_FALSE(m_chart->MyActivity()->isAnimating());
+}
+
+TEST_F(ChartHistorySimTest, shouldDropHistoryOnlyWhileItsOwnPeriodAsksAgain) {
+    openChart();
+    openMinutePeriod();
+    const auto minutePeriod = period();
+    const auto reply = std::make_shared<ReturnKLineData>(*minutePeriod->KLineDataArray.front());
+    reply->klineDataItemsArray.erase(reply->klineDataItemsArray.begin(),
+                                     reply->klineDataItemsArray.end() - 10);
+    auto package = std::make_shared<SubmissionPackage>();
+    package->CommodityID = std::to_string(m_commodity->CommodityID);
+    package->period = "1";
+    package->panleix = 0;
+    package->klineRequestType = "klineRequestFirst";
+    // Another period on show, idle, while the minute period has a newer request out.
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            if (m_chart->currentButton() != periodButton(10002)) {
+                m_driver->tap(periodButton(10002));
+            }
+            return period() != minutePeriod && m_chart->KLineRefresh() &&
+                   !period()->KLineRequesting;
+        },
+        30));
+    const auto heldBefore = minutePeriod->KLineDataArray;
+    minutePeriod->KLineRequesting = true;
+    m_chart->MyActivity()->startAnimating();
+    m_chart->requestMoreKLineData({reply}, package);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !m_chart->MyActivity()->isAnimating(); }, 20));
+    EXPECT_EQ(minutePeriod->KLineDataArray, heldBefore);
+
+    minutePeriod->KLineRequesting = false;
+    m_chart->requestMoreKLineData({reply}, package);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return minutePeriod->KLineDataArray != heldBefore; }, 20));
+    EXPECT_GT(minutePeriod->KLineDataArray.front()->klineDataItemsArray.size(), 1440u);
+}
