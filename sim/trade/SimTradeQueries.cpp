@@ -356,7 +356,7 @@ SimJson SimTradeQueries::deals(const std::string& account, const SimJson& reques
                         {"HL_N", num(deal.holdingNo)},
                         {"TR_T", num(deal.kind)}});
     }
-    return paged(rows, request, kPageSize);
+    return paged(rows, request, kDealPageSize);
 }
 
 SimJson SimTradeQueries::listings(const SimJson& request) const {

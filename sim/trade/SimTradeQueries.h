@@ -14,6 +14,8 @@ class SimTradeQueries {
 public:
     // Rows of one page when a query names a first row but no count.
     static constexpr int kPageSize = 20;
+    // Deals come in smaller pages.
+    static constexpr int kDealPageSize = 10;
 
     explicit SimTradeQueries(SimTradeState& state) : m_state(state) {}
 

@@ -32,10 +32,12 @@ protected:
 TEST_F(TradeQueryTest, shouldPageDealsInTheServersPageSize) {
     Reply first = m_bob->session("/trade", "tradequery", {{"STARTNUM", "1"}, {"RECCNT", ""}});
     EXPECT_EQ(ttl(first), "25");
-    ASSERT_EQ(first.records().size(), 20u);
-    Reply second = m_bob->session("/trade", "tradequery", {{"STARTNUM", "21"}, {"RECCNT", ""}});
-    ASSERT_EQ(second.records().size(), 5u);
-    EXPECT_GT(std::stoll(first.records()[19]["TR_N"].get<std::string>()),
+    ASSERT_EQ(first.records().size(), 10u);
+    Reply third = m_bob->session("/trade", "tradequery", {{"STARTNUM", "21"}, {"RECCNT", ""}});
+    ASSERT_EQ(third.records().size(), 5u);
+    Reply second = m_bob->session("/trade", "tradequery", {{"STARTNUM", "11"}, {"RECCNT", ""}});
+    ASSERT_EQ(second.records().size(), 10u);
+    EXPECT_GT(std::stoll(first.records()[9]["TR_N"].get<std::string>()),
               std::stoll(second.records()[0]["TR_N"].get<std::string>()));
     Reply past = m_bob->session("/trade", "tradequery", {{"STARTNUM", "26"}});
     EXPECT_TRUE(past.records().empty());

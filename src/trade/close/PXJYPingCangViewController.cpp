@@ -28,12 +28,6 @@ const char* const kDetailTag = "PXchiCangMingXi";
 const char* const kOrderBookScreen = "PXJYZhuanRangZYMSVC";
 const char* const kReverseFailed = "转让成功， 反向摘牌失败 ";
 
-template <typename Map>
-auto* findIn(const Map& map, const std::string& key) {
-    const auto found = map.find(key);
-    return found != map.end() ? found->second.get() : nullptr;
-}
-
 Button* addTab(View& bar, const std::string& title, double x) {
     auto tab = std::make_unique<Button>(Rect{x, 3, 100, 38});
     tab->setTitle(title);
@@ -142,50 +136,13 @@ void PXJYPingCangViewController::setAnShangPinSJPCViewValueCommodity() {
 
 void PXJYPingCangViewController::setAnDanHaoViewValueCommodity() {
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    const PXJYChiCangMingXi* ticket = findIn(store.chiCangMingXiXinXi(), m_nowDanHaoID);
+    const PXJYChiCangMingXi* ticket = PXTradeData::find(store.chiCangMingXiXinXi(), m_nowDanHaoID);
     m_board->fill(store, ticket ? ticket->commodityCode : "");
     if (ticket) {
         PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, store, m_nowDanHaoID, *ticket);
-        fillConditional(*ticket, findIn(store.shangPinXinXi(), ticket->commodityCode),
-                        findIn(store.zuiXinYiKouJia(), ticket->commodityCode));
+        m_ZJPCView->fillTicket(store, m_nowDanHaoID);
     }
     m_danHaoList->chicangDanHaoListViewreloadView();
-}
-
-void PXJYPingCangViewController::fillConditional(const PXJYChiCangMingXi& ticket,
-                                                 const PXTradeCommodity* commodity,
-                                                 const PXTradeYiKouJia* prices) {
-    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
-    m_ZJPCView->setDanHaoID(m_nowDanHaoID);
-    m_ZJPCView->setCommodityCode(ticket.commodityCode);
-    m_ZJPCView->setDanHaoBuySellSing(ticket.buySellSign);
-    m_ZJPCView->commodityDanHao()->setTitle(m_nowDanHaoID);
-    m_ZJPCView->commodity()->setText(commodity ? commodity->commodityName : ticket.commodityCode);
-    m_ZJPCView->chiCangL()->setText(ticket.dangQianChiCangLiang);
-    m_ZJPCView->jianCangJia()->setText(
-        PXTradeFormat::priceText(Text::doubleValue(ticket.jianCangJia), tick));
-    m_ZJPCView->chiCangJia()->setText(
-        PXTradeFormat::priceText(Text::doubleValue(ticket.chiCangJia), tick));
-
-    const bool bought = Text::intValue(ticket.buySellSign) == 1;
-    m_ZJPCView->maiMaiFangXiang()->setText(bought ? "售出" : "购入");
-    const double step = commodity ? Text::doubleValue(commodity->zuiXiaoBianDongJia) : 0;
-    const double loss = commodity ? Text::doubleValue(commodity->zhiSunXiaDanDianCha) * step : 0;
-    const double profit = commodity ? Text::doubleValue(commodity->zhiYingXiaDanDianCha) * step : 0;
-    const double base = !prices  ? 0
-                        : bought ? prices->commoditySellPrice
-                                 : prices->commodityBuyPrice;
-    const std::string above = bought ? ">" : "<";
-    const std::string below = bought ? "<" : ">";
-    if (!(base > 0)) {
-        m_ZJPCView->ZYFanWei()->setText(above + PXTradeFormat::kMissing);
-        m_ZJPCView->ZSFanWei()->setText(below + PXTradeFormat::kMissing);
-        return;
-    }
-    m_ZJPCView->ZYFanWei()->setText(
-        above + PXTradeFormat::priceText(bought ? base + profit : base - profit, tick));
-    m_ZJPCView->ZSFanWei()->setText(
-        below + PXTradeFormat::priceText(bought ? base - loss : base + loss, tick));
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYPingCangViewController::newManager() {
@@ -266,7 +223,7 @@ void PXJYPingCangViewController::PXChangeAnDanHao(const std::string& number) {
 bool PXJYPingCangViewController::handToOrderBook(const std::string& code,
                                                  const PXTradeScreenArgs& args, bool byCommodity) {
     const PXTradeCommodity* commodity =
-        findIn(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
+        PXTradeData::find(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
     if (!commodity || commodity->shangPinJiaoYiMoShi != "4") {
         return false;
     }
@@ -300,7 +257,7 @@ void PXJYPingCangViewController::changeShangPin() {
 
 void PXJYPingCangViewController::changeDanHao() {
     const PXJYChiCangMingXi* ticket =
-        findIn(PXTradeModule::shared().PXJYData().chiCangMingXiXinXi(), m_nowDanHaoID);
+        PXTradeData::find(PXTradeModule::shared().PXJYData().chiCangMingXiXinXi(), m_nowDanHaoID);
     PXTradeScreenArgs args;
     args.holdingNumber = m_nowDanHaoID;
     if (ticket && handToOrderBook(ticket->commodityCode, args, false)) {

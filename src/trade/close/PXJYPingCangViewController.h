@@ -95,8 +95,6 @@ private:
     void showTab(bool market);
     void setAnShangPinSJPCViewValueCommodity();
     void setAnDanHaoViewValueCommodity();
-    void fillConditional(const PXJYChiCangMingXi& ticket, const PXTradeCommodity* commodity,
-                         const PXTradeYiKouJia* prices);
     void changeShangPin();
     void changeDanHao();
     void fanShouJianCangClick();

@@ -238,3 +238,46 @@ bool PXJYZhiJiaPingCangView::textFieldShouldChangeCharacters(TextField& field, T
     }
     return PXTradeClosingRules::acceptsPriceInput(field.text(), replacement);
 }
+
+void PXJYZhiJiaPingCangView::fillTicket(const PXTradeData& store, const std::string& number) {
+    setDanHaoID(number);
+    m_commodityDanHao->setTitle(number);
+    m_commodityDanHaoLabel->setText(number);
+    const PXJYChiCangMingXi* ticket = PXTradeData::find(store.chiCangMingXiXinXi(), number);
+    if (!ticket) {
+        m_jianCangJia->setText(PXTradeFormat::kMissing);
+        m_chiCangJia->setText(PXTradeFormat::kMissing);
+        return;
+    }
+    const PXTradeCommodity* commodity =
+        PXTradeData::find(store.shangPinXinXi(), ticket->commodityCode);
+    const PXTradeYiKouJia* prices =
+        PXTradeData::find(store.zuiXinYiKouJia(), ticket->commodityCode);
+    const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
+    setCommodityCode(ticket->commodityCode);
+    setDanHaoBuySellSing(ticket->buySellSign);
+    m_commodity->setText(commodity ? commodity->commodityName : ticket->commodityCode);
+    m_chiCangL->setText(ticket->dangQianChiCangLiang);
+    m_jianCangJia->setText(PXTradeFormat::priceText(Text::doubleValue(ticket->jianCangJia), tick));
+    m_chiCangJia->setText(PXTradeFormat::priceText(Text::doubleValue(ticket->chiCangJia), tick));
+
+    const bool bought = Text::intValue(ticket->buySellSign) == 1;
+    m_maiMaiFangXiang->setText(bought ? "售出" : "购入");
+    const double step = commodity ? Text::doubleValue(commodity->zuiXiaoBianDongJia) : 0;
+    const double loss = commodity ? Text::doubleValue(commodity->zhiSunXiaDanDianCha) * step : 0;
+    const double profit = commodity ? Text::doubleValue(commodity->zhiYingXiaDanDianCha) * step : 0;
+    const double base = !prices  ? 0
+                        : bought ? prices->commoditySellPrice
+                                 : prices->commodityBuyPrice;
+    const std::string above = bought ? ">" : "<";
+    const std::string below = bought ? "<" : ">";
+    // No bound from a missing price: a stop checked against 0 would pass anything.
+    if (!(base > 0)) {
+        m_ZYFanWei->setText(above + PXTradeFormat::kMissing);
+        m_ZSFanWei->setText(below + PXTradeFormat::kMissing);
+        return;
+    }
+    m_ZYFanWei->setText(above +
+                        PXTradeFormat::priceText(bought ? base + profit : base - profit, tick));
+    m_ZSFanWei->setText(below + PXTradeFormat::priceText(bought ? base - loss : base + loss, tick));
+}

@@ -17,6 +17,7 @@ class Button;
 class ImageView;
 class Label;
 class PXJYSwitchingAccountView;
+class PXTradeData;
 class PXTradeFormLift;
 
 class PXJYZhiJiaPingCangViewDelegate {
@@ -61,6 +62,9 @@ public:
     bool PCZhiYing() const { return m_PCZhiYing; }
     bool isRaised() const;
 
+    // Writes the ticket's figures and the allowed stop ranges from the store as it is now; a
+    // ticket no longer held shows "--" prices and leaves side and ranges as they were.
+    void fillTicket(const PXTradeData& store, const std::string& number);
     void cleanView();
     void commodityNamebuttonActionZJPC();
     void zhiSunbuttonActionZJPC();

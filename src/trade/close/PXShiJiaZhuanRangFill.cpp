@@ -61,6 +61,19 @@ void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTrad
                                          : PXTradeClosingRules::freeRangeText(0));
 }
 
+void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                                     const std::string& number) {
+    if (const PXJYChiCangMingXi* ticket = findIn(store.chiCangMingXiXinXi(), number)) {
+        byNumber(form, store, number, *ticket);
+        return;
+    }
+    form.setDanHaoID(number.empty() ? std::nullopt : std::optional<std::string>(number));
+    form.danHaoButton()->setTitle(number);
+    form.shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(0));
+    form.ChiPaiJunJia()->setText(PXTradeFormat::kMissing);
+    form.zhuanRangJiaGe()->setText(PXTradeFormat::kMissing);
+}
+
 JYDict PXShiJiaZhuanRangFill::reverseDelistingOrder(const JYDict& transfer,
                                                     const std::string& requestId) {
     JYDict order = JYDict::object();

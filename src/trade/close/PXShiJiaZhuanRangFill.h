@@ -20,6 +20,10 @@ public:
                             const PXJYChiCangHuiZong& summary);
     static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                          const std::string& number, const PXJYChiCangMingXi& ticket);
+    // By the number as the store holds it now; a number no longer held (or none, "") shows
+    // "--" prices and "(数量范围:0-0)", so nothing of it goes out.
+    static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                         const std::string& number);
     // The opening order in the transfer's own side and price for its "fanShouJianCangNum".
     static JYDict reverseDelistingOrder(const JYDict& transfer, const std::string& requestId);
 };

@@ -212,3 +212,11 @@ PXTradeSummaryList PXTradeData::getAllHuiZongFromChiCangHuiZong(const std::strin
     }
     return summaries;
 }
+
+void PXTradeData::replaceChiCangMingXiOf(const std::string& commodityCode,
+                                         PXTradeTicketMap tickets) {
+    std::erase_if(m_chiCangMingXiXinXi, [&](const auto& entry) {
+        return !entry.second || entry.second->commodityCode == commodityCode;
+    });
+    m_chiCangMingXiXinXi.merge(tickets);
+}

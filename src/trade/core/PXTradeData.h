@@ -26,6 +26,13 @@ public:
     PXTradeData(const PXTradeData&) = delete;
     PXTradeData& operator=(const PXTradeData&) = delete;
 
+    // The record under key in one of the store's tables, or null.
+    template <typename Map>
+    static auto* find(const Map& table, const std::string& key) {
+        const auto found = table.find(key);
+        return found != table.end() ? found->second.get() : nullptr;
+    }
+
     // Sets up the empty store and starts listening to "setJYResourceDelegate".
     void initGongGongShuJu();
     // The logged-out state: also forgets the session, so no later request carries it.
@@ -59,6 +66,9 @@ public:
     }
     const PXTradeTicketMap& chiCangMingXiXinXi() const { return m_chiCangMingXiXinXi; }
     void setChiCangMingXiXinXi(PXTradeTicketMap value) { m_chiCangMingXiXinXi = std::move(value); }
+    // The answer of a one-commodity ticket query: only that commodity's tickets are replaced,
+    // so the other commodities' holdings stay known.
+    void replaceChiCangMingXiOf(const std::string& commodityCode, PXTradeTicketMap tickets);
     const JYDict& zhangHuXinXi() const { return m_zhangHuXinXi; }
     void setZhangHuXinXi(JYDict value) { m_zhangHuXinXi = std::move(value); }
     const std::vector<JYDict>& yinHangXinXi() const { return m_yinHangXinXi; }

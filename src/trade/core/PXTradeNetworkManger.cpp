@@ -288,6 +288,7 @@ void PXTradeNetworkManger::getCancellation() {
 }
 
 void PXTradeNetworkManger::getJYChiCangMingXi(const std::string& commodityId) {
+    m_ticketCommodity = commodityId;
     sendFields("holding_detail_query", "PXchiCangMingXi", kTradeLink, holdingFields("0"),
                {{"id", commodityId}});
 }
@@ -876,7 +877,11 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     }
     if (tag == "PXchiCangMingXi") {
         if (const auto* tickets = elementAs<PXTradeTicketMap>(result, 0)) {
-            store.setChiCangMingXiXinXi(*tickets);
+            if (m_ticketCommodity.empty()) {
+                store.setChiCangMingXiXinXi(*tickets);
+            } else {
+                store.replaceChiCangMingXiOf(m_ticketCommodity, *tickets);
+            }
         }
         if (m_dengLuCaoZuo) {
             getAccountInformation();

@@ -159,6 +159,8 @@ private:
     // The session the last logoff of this manager ended.
     std::string m_loggedOffSession;
     std::string m_typeNW;
+    // The commodity of a ticket query, empty for all of them.
+    std::string m_ticketCommodity;
     std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
     std::string m_errorMessage;
 };

@@ -8,6 +8,8 @@
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJianCangAccountSwitch.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
+#include "trade/query/PXJYHuiZongViewController.h"
+#include "trade/query/PXJYMingXiViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
 
 namespace {
@@ -78,6 +80,17 @@ void PXJYChaXunViewController::selectInquiryType(int tag) {
             orders->zhiJiaCheck();
             break;
         }
+        case 3: {
+            // All commodities, both sides.
+            auto details = std::make_unique<PXJYMingXiViewController>();
+            details->setRequestCommodity("");
+            details->setBuySellSign("");
+            navigation->pushViewController(std::move(details), true);
+            break;
+        }
+        case 4:
+            navigation->pushViewController(std::make_unique<PXJYHuiZongViewController>(), true);
+            break;
         default:
             break;
     }

@@ -13,8 +13,7 @@
 class PXJianCangAccountSwitch;
 class PXJYSwitchingAccountView;
 
-class PXJYChaXunViewController : public ViewController,
-                                 public VKJYNavigationBarViewDelegate {
+class PXJYChaXunViewController : public ViewController, public VKJYNavigationBarViewDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChaXunViewController";
 

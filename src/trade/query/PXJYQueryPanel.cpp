@@ -4,6 +4,11 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "trade/common/PXTradeViewKit.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
+
+namespace {
+constexpr int kTitleTag = 4401;
+}  // namespace
 
 View* PXJYQueryPanel::create(View& parent, const std::string& title, std::function<void()> back) {
     const Rect app = PXTradeViewKit::appViewRect();
@@ -15,8 +20,10 @@ View* PXJYQueryPanel::create(View& parent, const std::string& title, std::functi
     auto button = std::make_unique<Button>(Rect(5, 0, 60, kHeaderHeight));
     button->addTarget(TouchUpInside, [back = std::move(back)](Control&) { back(); });
     panel->addSubview(std::move(button));
-    panel->addSubview(PXTradeViewKit::label(Rect(60, 5, 200, 34), title, 20, Color::whiteColor(),
-                                            TextAlignment::Center));
+    auto titleLabel = PXTradeViewKit::label(Rect(60, 5, 200, 34), title, 20, Color::whiteColor(),
+                                            TextAlignment::Center);
+    titleLabel->setTag(kTitleTag);
+    panel->addSubview(std::move(titleLabel));
     return parent.addSubview(std::move(panel));
 }
 
@@ -30,4 +37,24 @@ void PXJYQueryPanel::park(View& panel) {
 
 bool PXJYQueryPanel::isShown(const View& panel) {
     return panel.frame().x < PXTradeViewKit::appViewRect().width;
+}
+
+Label* PXJYQueryPanel::title(View& panel) {
+    return dynamic_cast<Label*>(panel.viewWithTag(kTitleTag));
+}
+
+Button* PXJYQueryPanel::addButton(View& parent, const Rect& frame, const std::string& title,
+                                  std::function<void()> action) {
+    auto button = std::make_unique<Button>(frame);
+    button->setTitle(title);
+    button->setTitleColor(Color::whiteColor());
+    button->titleLabel()->setFont(Font::named("Helvetica-Bold", 16));
+    button->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
+    button->addTarget(TouchUpInside, [action = std::move(action)](Control&) { action(); });
+    return parent.addSubview(std::move(button));
+}
+
+void PXJYQueryPanel::lockSwitcher(PXJYSwitchingAccountView& switcher) {
+    switcher.accountButton()->setEnabled(false);
+    switcher.xiaSanJiaoImageView()->setAlpha(0);
 }

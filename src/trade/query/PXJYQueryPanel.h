@@ -8,7 +8,11 @@
 #include <functional>
 #include <string>
 
+class Button;
+class Label;
+class PXJYSwitchingAccountView;
 class View;
+struct Rect;
 
 class PXJYQueryPanel {
 public:
@@ -19,4 +23,11 @@ public:
     static void show(View& panel);
     static void park(View& panel);
     static bool isShown(const View& panel);
+    // The header's title, for panels whose title follows what they show.
+    static Label* title(View& panel);
+    // A red action button ("anniuhong.png" stretched) with a bold white title, added to parent.
+    static Button* addButton(View& parent, const Rect& frame, const std::string& title,
+                             std::function<void()> action);
+    // A form's account switcher on a screen fixed to one holding: no switching there.
+    static void lockSwitcher(PXJYSwitchingAccountView& switcher);
 };

@@ -1,0 +1,308 @@
+#include "trade/query/PXJYHuiZongViewController.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/close/PXJYChiCangRecordRows.h"
+#include "trade/close/PXJYHuiZongListView.h"
+#include "trade/close/PXShiJiaZhuanRangFill.h"
+#include "trade/common/PXCommodityInformationView.h"
+#include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/open/PXJianCangAccountSwitch.h"
+#include "trade/query/PXJYQueryOrders.h"
+#include "trade/query/PXJYQueryPanel.h"
+
+namespace {
+const char* const kSummaryTag = "PXchiCangHuiZong";
+const char* const kDetailTag = "PXchiCangMingXi";
+
+PXTradeData& store() {
+    return PXTradeModule::shared().PXJYData();
+}
+}  // namespace
+
+PXJYHuiZongViewController::PXJYHuiZongViewController() {
+    setHidesBottomBarWhenPushed(true);
+    m_orders = std::make_unique<PXJYQueryOrders>(*this, *this, *this);
+    m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
+}
+
+PXJYHuiZongViewController::~PXJYHuiZongViewController() {
+    viewWillDisappear(false);
+}
+
+void PXJYHuiZongViewController::viewDidLoad() {
+    View& root = *view();
+    root.setBackgroundColor(PXTradeViewKit::background());
+    const Rect app = PXTradeViewKit::appViewRect();
+    auto list = std::make_unique<PXJYChiCangShangPinListView>(app);
+    list->setDelegate(this);
+    list->navigationBarView()->setAlpha(0);
+    m_list = root.addSubview(std::move(list));
+    PXTradeViewKit::addNavigationBar(root, app.y, "持牌汇总", this);
+    initHuiZongDetailView();
+    initPingCangView();
+    auto numbers =
+        std::make_unique<PXJYChiCangDanHaoListView>(Rect(app.width, app.y, app.width, app.height));
+    numbers->setDelegate(this);
+    numbers->navigationBarView()->title()->setText("持牌明细");
+    m_numbers = root.addSubview(std::move(numbers));
+}
+
+void PXJYHuiZongViewController::initHuiZongDetailView() {
+    m_detailView =
+        PXJYQueryPanel::create(*view(), "持牌汇总详细", [this] { removeHuiZongDetailView(); });
+    const double listHeight = m_detailView->frame().height - 100;
+    auto list = std::make_unique<PXJYHuiZongListView>(Rect(0, 44, 320, listHeight));
+    list->creatListView();
+    m_showView = m_detailView->addSubview(std::move(list));
+    const double bottom = 44 + listHeight;
+    m_transferButton = PXJYQueryPanel::addButton(*m_detailView, {15, bottom, 290, 43}, " 转让",
+                                                 [this] { HZSJPingCangButtonAction(); });
+    // Over the quote-mode transfer, so an order-book summary offers only its own.
+    auto strip = std::make_unique<View>(Rect(0, bottom, m_detailView->frame().width, 50));
+    strip->setBackgroundColor(PXTradeViewKit::background());
+    strip->setAlpha(0);
+    m_ZYMSView = m_detailView->addSubview(std::move(strip));
+    m_guaPingButton = PXJYQueryPanel::addButton(*m_ZYMSView, {15, 0, 290, 43}, "转让",
+                                                [this] { guaPingButtonAction(); });
+}
+
+void PXJYHuiZongViewController::initPingCangView() {
+    m_pingCangView = PXJYQueryPanel::create(*view(), " 转让", [this] { removePingCangView(); });
+    const double height = m_pingCangView->frame().height;
+    m_board = m_pingCangView->addSubview(
+        std::make_unique<PXCommodityInformationView>(Rect(0, 44, 320, 110)));
+    auto form = std::make_unique<PXJYShiJiaZhuanRangView>(Rect(0, 154, 320, height - 154));
+    form->setDelegate(this);
+    form->commodityNameButton()->setEnabled(false);
+    form->nameButtonImage()->setAlpha(0);
+    PXJYQueryPanel::lockSwitcher(*form->switchingAccountView());
+    m_SJPCView = m_pingCangView->addSubview(std::move(form));
+    m_accountSwitch->add(m_SJPCView->switchingAccountView());
+}
+
+void PXJYHuiZongViewController::viewWillAppear(bool) {
+    m_accountSwitch->reloadTableView();
+    if (m_refreshObserver == 0) {
+        m_refreshObserver = PXTradeModule::shared().observe(
+            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
+    }
+    getChiCangHuiZong();
+}
+
+void PXJYHuiZongViewController::viewWillDisappear(bool) {
+    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
+        PXTradeModule::shared().stopObserving(m_refreshObserver);
+    }
+    m_refreshObserver = 0;
+}
+
+void PXJYHuiZongViewController::VKJYNavBackAction() {
+    if (NavigationController* navigation = navigationController()) {
+        navigation->popViewController(true);
+    }
+}
+
+void PXJYHuiZongViewController::getChiCangHuiZong() {
+    m_orders->newManager()->getJYChiCangHuiZong("");
+    m_orders->queryStarted();
+}
+
+void PXJYHuiZongViewController::getChiCangMingXi() {
+    if (!m_huiZong) {
+        return;
+    }
+    m_orders->newManager()->getJYChiCangMingXi(m_huiZong->commodityCode);
+    m_orders->queryStarted();
+}
+
+void PXJYHuiZongViewController::setShangPinListViewInfo() {
+    m_list->setAllChiCangShangPinCommodity(store().chiCangHuiZongXinXi());
+    m_list->chicangShangPinListViewreloadView();
+}
+
+void PXJYHuiZongViewController::JYRefreshView() {
+    setHuiZongDetailValue();
+    setShangPinListViewInfo();
+}
+
+void PXJYHuiZongViewController::PXChangeAnCommodity(
+    const std::shared_ptr<PXJYChiCangHuiZong>& summary) {
+    m_SJPCView->cleanView();
+    m_huiZong = summary;
+    setZYMSViewAlpha();
+    setHuiZongDetailValue();
+    addHuiZongDetailView();
+}
+
+void PXJYHuiZongViewController::setZYMSViewAlpha() {
+    const PXTradeCommodity* commodity =
+        m_huiZong ? PXTradeData::find(store().shangPinXinXi(), m_huiZong->commodityCode) : nullptr;
+    m_ZYMSView->setAlpha(commodity && commodity->shangPinJiaoYiMoShi == "4" ? 1 : 0);
+}
+
+void PXJYHuiZongViewController::setHuiZongDetailValue() {
+    m_list->chicangShangPinListViewreloadView();
+    if (!m_huiZong) {
+        return;
+    }
+    const PXTradeData& trade = store();
+    m_showView->setExplanationArray(PXJYChiCangRecordRows::huiZongTitles());
+    m_showView->setDataArray(PXJYChiCangRecordRows::huiZongValues(trade, *m_huiZong));
+    m_showView->listView()->reloadData();
+    m_board->fill(trade, m_huiZong->commodityCode);
+    if (m_SJPCView->danHaoOrShangPin()) {
+        PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, trade, *m_huiZong);
+    } else {
+        PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, trade, m_newDanHao.value_or(""));
+    }
+}
+
+void PXJYHuiZongViewController::addHuiZongDetailView() {
+    PXJYQueryPanel::show(*m_detailView);
+}
+
+void PXJYHuiZongViewController::removeHuiZongDetailView() {
+    PXJYQueryPanel::park(*m_detailView);
+}
+
+void PXJYHuiZongViewController::HZSJPingCangButtonAction() {
+    m_XIADANSUCCESS = false;
+    PXJYQueryPanel::show(*m_pingCangView);
+}
+
+void PXJYHuiZongViewController::removePingCangView() {
+    m_SJPCView->cleanView();
+    PXJYQueryPanel::park(*m_pingCangView);
+    if (m_XIADANSUCCESS) {
+        removeHuiZongDetailView();
+    }
+}
+
+void PXJYHuiZongViewController::showNumbers() {
+    std::vector<std::string> numbers;
+    for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
+        if (ticket && m_huiZong && ticket->commodityCode == m_huiZong->commodityCode &&
+            ticket->buySellSign == m_huiZong->buySellSign) {
+            numbers.push_back(number);
+        }
+    }
+    m_numbers->setAllChiCangDanHaoID(std::move(numbers));
+    m_numbers->chicangDanHaoListViewreloadView();
+}
+
+void PXJYHuiZongViewController::PXSJPCAddChiCangDanHaoListView() {
+    getChiCangMingXi();
+    // What the store holds now, until the answer brings the latest.
+    showNumbers();
+    m_numbers->slideIn();
+}
+
+void PXJYHuiZongViewController::PXChangeAnDanHao(const std::string& number) {
+    m_SJPCView->cleanView();
+    m_newDanHao = number;
+    m_numbers->VKJYNavBackAction();
+    setHuiZongDetailValue();
+}
+
+void PXJYHuiZongViewController::PXSJPCRefreshShiJiaPingCangView() {
+    setHuiZongDetailValue();
+}
+
+void PXJYHuiZongViewController::guaPingButtonAction() {
+    NavigationController* navigation = navigationController();
+    if (!navigation || !m_huiZong) {
+        return;
+    }
+    PXTradeScreenArgs args;
+    args.summary = m_huiZong;
+    PXJYQueryOrders::handToOrderBook(*navigation, args);
+}
+
+void PXJYHuiZongViewController::PXShiJiaPingCangClick(const JYDict& order,
+                                                      bool fanXiangJianCangSign) {
+    m_orders->transfer(order, fanXiangJianCangSign);
+}
+
+void PXJYHuiZongViewController::alertViewClickedButtonAtIndex(AlertView&, int) {
+    removePingCangView();
+    setHuiZongDetailValue();
+}
+
+void PXJYHuiZongViewController::orderSent(PXTradeNetworkManger*) {
+    m_orders->orderSent();
+}
+
+void PXJYHuiZongViewController::finished(const std::string& message) {
+    m_orders->orderEnded();
+    m_XIADANSUCCESS = true;
+    m_newDanHao.reset();
+    m_orders->showResult(message);
+}
+
+void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                     const PXTradeResult*) {
+    const std::string& kind = manager->typeNW();
+    if (kind == kSummaryTag) {
+        m_orders->queryEnded();
+        setShangPinListViewInfo();
+        if (store().chiCangHuiZongXinXi().empty()) {
+            PXTradeMessage::show("没有持牌商品");
+        }
+    } else if (kind == kDetailTag) {
+        m_orders->queryEnded();
+        showNumbers();
+    } else if (kind == PXJYQueryOrders::kTransferTag) {
+        if (m_orders->reverseAsked()) {
+            m_orders->sendReverse();
+            return;
+        }
+        finished("转让成功");
+    } else if (kind == PXJYQueryOrders::kReverseTag) {
+        finished(PXJYQueryOrders::kReverseDone);
+    }
+}
+
+bool PXJYHuiZongViewController::requestEnded(const std::string& kind) {
+    if (kind == kSummaryTag || kind == kDetailTag) {
+        m_orders->queryEnded();
+        return false;
+    }
+    m_orders->orderEnded();
+    return true;
+}
+
+void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    const std::string& kind = manager->typeNW();
+    // A failed query leaves the list as it was, without a word.
+    if (!requestEnded(kind)) {
+        return;
+    }
+    // The transfer itself went through: say so, and lead back to the list.
+    if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
+        finished(PXJYQueryOrders::kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
+        return;
+    }
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYHuiZongViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    const std::string& kind = manager->typeNW();
+    requestEnded(kind);
+    if (kind == PXJYQueryOrders::kReverseTag) {
+        if (m_orders->reverseAsked()) {
+            finished(PXJYQueryOrders::kReverseFailed + manager->JY_ErrorMessage());
+        }
+        return;
+    }
+    PXTradeRefusalAlert::show(*manager);
+}

@@ -1,0 +1,141 @@
+#include "trade/query/PXJYQueryOrders.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "trade/close/PXJYZhuanRangZYMSVC.h"
+#include "trade/close/PXJYZhuanRangZYMSView.h"
+#include "trade/close/PXShiJiaZhuanRangFill.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeScreenFactory.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
+#include "trade/core/PXTradePeiZhi.h"
+#include "widgets/GlossAlertView.h"
+
+PXJYQueryOrders::PXJYQueryOrders(ViewController& screen, PXTradeNetworkMangerDelegate& target,
+                                 AlertViewDelegate& alerts)
+    : m_screen(screen), m_target(target), m_alerts(alerts) {}
+
+PXJYQueryOrders::~PXJYQueryOrders() {
+    for (const auto& shown : m_shownAlerts) {
+        if (AlertView* alert = shown.get()) {
+            alert->setDelegate(nullptr);
+        }
+    }
+    // Replies after the screen left are dropped, so their overlay would stay up.
+    for (; m_queries > 0; --m_queries) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+    orderEnded();
+}
+
+std::shared_ptr<PXTradeNetworkManger> PXJYQueryOrders::newManager() {
+    return PXTradeReplyRelay::newManager(m_screen, m_target);
+}
+
+void PXJYQueryOrders::queryStarted() {
+    ++m_queries;
+    VKJYCommonViewUtil::showActivity();
+}
+
+void PXJYQueryOrders::queryEnded() {
+    if (m_queries == 0) {
+        return;
+    }
+    --m_queries;
+    VKJYCommonViewUtil::hideActivity();
+}
+
+bool PXJYQueryOrders::transfer(const JYDict& order, bool reverse) {
+    if (m_orderOutstanding) {
+        return false;
+    }
+    m_fanShou = reverse;
+    m_postDic = order;
+    newManager()->SJPingCang(order, false);
+    return true;
+}
+
+bool PXJYQueryOrders::stops(const JYDict& order) {
+    if (m_orderOutstanding) {
+        return false;
+    }
+    m_fanShou = false;
+    newManager()->ZJPingCang(order);
+    return true;
+}
+
+void PXJYQueryOrders::sendReverse() {
+    newManager()->SJJianCangNetwork(PXShiJiaZhuanRangFill::reverseDelistingOrder(
+        m_postDic, PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith()));
+}
+
+void PXJYQueryOrders::orderSent() {
+    if (!m_orderOutstanding) {
+        VKJYCommonViewUtil::showActivity();
+    }
+    m_orderOutstanding = true;
+}
+
+void PXJYQueryOrders::orderEnded() {
+    if (m_orderOutstanding) {
+        VKJYCommonViewUtil::hideActivity();
+    }
+    m_orderOutstanding = false;
+}
+
+void PXJYQueryOrders::keep(AlertView* alert) {
+    std::erase_if(m_shownAlerts, [](const WeakRef<AlertView>& shown) { return !shown; });
+    if (alert) {
+        m_shownAlerts.emplace_back(alert);
+    }
+}
+
+void PXJYQueryOrders::showResult(const std::string& message, int tag) {
+    auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, message, &m_alerts,
+                                                  "确定", std::vector<std::string>{});
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    alert->setTag(tag);
+    keep(AlertView::show(std::move(alert)));
+}
+
+void PXJYQueryOrders::ask(const std::string& question, int tag) {
+    auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, question, &m_alerts,
+                                                  "确定", std::vector<std::string>{"取消"});
+    alert->setStyle(GlossAlertView::kStyleAllWhite);
+    alert->setTag(tag);
+    keep(AlertView::show(std::move(alert)));
+}
+
+bool PXJYQueryOrders::handToOrderBook(NavigationController& navigation,
+                                      const PXTradeScreenArgs& args) {
+    if (auto screen = PXTradeScreenFactory::create(kOrderBookScreen, args)) {
+        navigation.pushViewController(std::move(screen), true);
+        return true;
+    }
+    auto screen = PXTradeScreenFactory::create(kOrderBookFallback, args);
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(screen.get());
+    if (!orderBook) {
+        return false;
+    }
+    screen.release();
+    auto* pushed =
+        navigation.pushViewController(std::unique_ptr<PXJYZhuanRangZYMSVC>(orderBook), true);
+    PXJYZhuanRangZYMSView& form = *pushed->SJPCView();
+    // Locked to what was handed over: no other commodity, no other number.
+    if (args.summary) {
+        form.setCommodityNameButtonEnabled(false);
+        form.shangPinButtonActionSJPC();
+        form.commodityNameButton()->setEnabled(false);
+        form.nameButtonImage()->setAlpha(0);
+        return true;
+    }
+    form.SPbutton()->setEnabled(false);
+    form.danHaoButton()->setEnabled(false);
+    form.danHaoButtonImage()->setAlpha(0);
+    form.danHaoButtonActionSJPC();
+    return true;
+}
