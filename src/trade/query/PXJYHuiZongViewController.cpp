@@ -35,9 +35,7 @@ PXJYHuiZongViewController::PXJYHuiZongViewController() {
     m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
 }
 
-PXJYHuiZongViewController::~PXJYHuiZongViewController() {
-    viewWillDisappear(false);
-}
+PXJYHuiZongViewController::~PXJYHuiZongViewController() = default;
 
 void PXJYHuiZongViewController::viewDidLoad() {
     View& root = *view();
@@ -92,18 +90,12 @@ void PXJYHuiZongViewController::initPingCangView() {
 
 void PXJYHuiZongViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     getChiCangHuiZong();
 }
 
 void PXJYHuiZongViewController::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
-    m_refreshObserver = 0;
+    m_whileShown.stop();
 }
 
 void PXJYHuiZongViewController::VKJYNavBackAction() {

@@ -18,6 +18,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -94,7 +95,7 @@ private:
     bool m_XIADANSUCCESS = false;
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 
     PXJYChiCangShangPinListView* m_list = nullptr;
     View* m_detailView = nullptr;

@@ -39,9 +39,7 @@ PXJYMingXiViewController::PXJYMingXiViewController() {
     m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
 }
 
-PXJYMingXiViewController::~PXJYMingXiViewController() {
-    viewWillDisappear(false);
-}
+PXJYMingXiViewController::~PXJYMingXiViewController() = default;
 
 void PXJYMingXiViewController::viewDidLoad() {
     View& root = *view();
@@ -117,18 +115,12 @@ void PXJYMingXiViewController::initPingCangView() {
 
 void PXJYMingXiViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
-    if (m_refreshObserver == 0) {
-        m_refreshObserver = PXTradeModule::shared().observe(
-            "JYRefreshTimer", [this](const void*) { JYRefreshView(); });
-    }
+    m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     getChiCangMingXi();
 }
 
 void PXJYMingXiViewController::viewWillDisappear(bool) {
-    if (m_refreshObserver != 0 && PXTradeModule::hasShared()) {
-        PXTradeModule::shared().stopObserving(m_refreshObserver);
-    }
-    m_refreshObserver = 0;
+    m_whileShown.stop();
 }
 
 void PXJYMingXiViewController::VKJYNavBackAction() {

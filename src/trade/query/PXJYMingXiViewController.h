@@ -21,6 +21,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -117,7 +118,7 @@ private:
     bool m_withdrawing = false;
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    uint64_t m_refreshObserver = 0;
+    PXTradeWhileShown m_whileShown;
 
     PXJYChiCangDanHaoListView* m_list = nullptr;
     View* m_detailView = nullptr;

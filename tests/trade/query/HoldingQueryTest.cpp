@@ -271,7 +271,7 @@ TEST_F(HoldingQueryTest, shouldKeepTheStopShownWhenTheWithdrawalIsRefused) {
     const auto shown = screen->showListView()->dataArray();
     driver.tap(screen->CXZhiSunDan());
     ASSERT_TRUE(waitAlert());
-    tradeServer().answerCodeNext(-1);
+    tradeServer().answerCodeNext(-1, "withdraw_loss_profit");
     answerAlert("确定");
     ASSERT_TRUE(driver.runUntil([&] { return screen->CXZhiSunDan()->isEnabled(); }));
     EXPECT_TRUE(waitAlert());
@@ -440,7 +440,7 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
     ASSERT_TRUE(screen);
     const size_t shown = screen->chiCangShangPinListView()->allChiCangShangPinCommodity().size();
     ASSERT_GT(shown, 0u);
-    tradeServer().answerCodeNext(-1);
+    tradeServer().answerCodeNext(-1, "holding_query");
     screen->getChiCangHuiZong();
     ASSERT_TRUE(waitAlert());
     answerAlert();
