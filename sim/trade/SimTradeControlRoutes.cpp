@@ -119,6 +119,15 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             chosen ? chosen->ledger().captchaCode(request.get_param_value("uuid")) : std::nullopt;
         answer(response, code ? "" : "no such captcha", code.value_or(""));
     });
+    server.Get("/control/trade/books", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        const SimJson books =
+            chosen ? chosen->ledger().books(request.get_param_value("account")) : SimJson();
+        if (books.is_null()) {
+            return answer(response, "unknown environment or account");
+        }
+        response.set_content(books.dump(), "application/json");
+    });
     server.Get("/control/trade/sms", [&exchange](const Request& request, Response& response) {
         auto code = exchange.trade().accountServices().smsCode(request.get_param_value("phone"));
         answer(response, code ? "" : "no code sent", code.value_or(""));

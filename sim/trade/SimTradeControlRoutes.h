@@ -16,6 +16,8 @@
 //                                                       a listing of another firm
 //   GET /control/trade/captcha?jys&env&uuid=U           the code of a pending captcha
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
+//   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
+//                                                       and deals as JSON
 //   GET /control/trade/status                           every environment's line addresses
 // Handlers run on the control line's thread.
 

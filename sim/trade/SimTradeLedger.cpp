@@ -525,6 +525,59 @@ std::optional<double> SimTradeLedger::balance(const std::string& account) {
     return static_cast<double>(found->second.balance) / 100.0;
 }
 
+SimJson SimTradeLedger::books(const std::string& account) {
+    std::lock_guard lock(m_mutex);
+    SimTradeOrders(m_state).sweep();
+    auto found = m_state.accounts.find(account);
+    if (found == m_state.accounts.end()) {
+        return nullptr;
+    }
+    SimJson books = {{"balance", simMoney(found->second.balance)},
+                     {"available", simMoney(m_state.available(account))},
+                     {"margin", simMoney(m_state.margin(account))},
+                     {"holdings", SimJson::array()},
+                     {"orders", SimJson::array()},
+                     {"deals", SimJson::array()},
+                     {"banks", SimJson::object()}};
+    for (const auto& [bank, cents] : found->second.bankFunds) {
+        books["banks"][bank] = simMoney(cents);
+    }
+    for (const auto& holding : m_state.holdings) {
+        if (holding.account == account && holding.qty > 0) {
+            books["holdings"].push_back({{"id", holding.id},
+                                         {"commodity", holding.commodity},
+                                         {"side", holding.side},
+                                         {"qty", holding.qty},
+                                         {"frozen", holding.frozen},
+                                         {"stopLoss", holding.stopLoss},
+                                         {"stopProfit", holding.stopProfit}});
+        }
+    }
+    for (const auto& order : m_state.orders) {
+        if (order.account == account) {
+            books["orders"].push_back({{"no", order.no},
+                                       {"commodity", order.commodity},
+                                       {"side", order.side},
+                                       {"settle", order.settle},
+                                       {"kind", order.kind},
+                                       {"qty", order.qty},
+                                       {"traded", order.traded},
+                                       {"status", order.status}});
+        }
+    }
+    for (const auto& deal : m_state.deals) {
+        if (deal.account == account) {
+            books["deals"].push_back({{"no", deal.no},
+                                      {"orderNo", deal.orderNo},
+                                      {"commodity", deal.commodity},
+                                      {"side", deal.side},
+                                      {"settle", deal.settle},
+                                      {"qty", deal.qty}});
+        }
+    }
+    return books;
+}
+
 std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
                                                 const std::string& bankId) {
     std::lock_guard lock(m_mutex);

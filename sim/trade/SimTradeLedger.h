@@ -56,6 +56,10 @@ public:
     // In currency units (exact for whole cents).
     std::optional<double> balance(const std::string& account);
     std::optional<double> bankFunds(const std::string& account, const std::string& bankId);
+    // The account's books for tests that run the simulator as a process: money (balance,
+    // available, margin, banks) as texts of the protocol, holdings with lots left, every order
+    // and deal. Null for an unknown account.
+    SimJson books(const std::string& account);
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);

@@ -17,7 +17,11 @@ namespace {
 const std::string kRealResources = VKJY_SOURCE_RESOURCES;
 }
 
-ShellTest::ShellTest(Size screenSize) : screen(screenSize, 1) {
+ShellTest::ShellTest(Size screenSize) : ShellTest(screenSize, OutOfProcessSimulator{}) {
+    EXPECT_TRUE(sim.start());
+}
+
+ShellTest::ShellTest(Size screenSize, OutOfProcessSimulator) : screen(screenSize, 1) {
     View::setAnimationSpeed(0);
     SystemInfo::setScreenMode(screenSize.height > 480 ? SystemInfo::kFourInchScreen
                                                       : SystemInfo::kThreeAndAHalfInchScreen);
@@ -27,7 +31,6 @@ ShellTest::ShellTest(Size screenSize) : screen(screenSize, 1) {
     // Copied, not linked: resources are looked up below the folder without following links.
     fs::copy(kRealResources + "/trade", resources.file("trade"), fs::copy_options::recursive);
     app.setTerminateHandler([this](int code) { terminatedWith = code; });
-    EXPECT_TRUE(sim.start());
 }
 
 ShellTest::~ShellTest() {

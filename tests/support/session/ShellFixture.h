@@ -19,8 +19,13 @@
 // application class. launch() makes the delegate and finishes launching, as main does.
 class ShellTest : public ::testing::Test {
 protected:
+    // The simulated exchange runs as a separate process the test starts itself (SimProcess);
+    // `sim` stays stopped and the test launches with launchWithUrls().
+    struct OutOfProcessSimulator {};
+
     // A 4-inch screen, or the 3.5-inch one for a height of 480.
     explicit ShellTest(Size screenSize = {320, 568});
+    ShellTest(Size screenSize, OutOfProcessSimulator);
     ~ShellTest() override;
 
     // Writes Info.plist (the real one with these values) and launches.

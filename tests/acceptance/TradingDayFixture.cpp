@@ -1,0 +1,141 @@
+#include "TradingDayFixture.h"
+
+#include <filesystem>
+
+#include "market/VKJYMarketScreens.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarController.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "shell/VKJYTabRootFactory.h"
+#include "trade/account/PXTradeAccountScreens.h"
+#include "trade/close/PXTradeCloseScreens.h"
+#include "trade/login/PXTradeLoginScreens.h"
+#include "trade/open/PXTradeOpenScreens.h"
+#include "trade/query/PXTradeQueryScreens.h"
+
+TradingDayFixture::TradingDayFixture() : ShellTest({320, 568}, OutOfProcessSimulator{}) {
+    registerPXTradeLoginScreens();
+    registerPXTradeOpenScreens();
+    registerPXTradeCloseScreens();
+    registerPXTradeAccountScreens();
+    registerPXTradeQueryScreens();
+    VKJYMarketUIViewController::registerAsMarketRoot();
+    registerVKJYMarketScreens();
+}
+
+TradingDayFixture::~TradingDayFixture() {
+    VKJYTabRootFactory::setMarketRootMaker(nullptr);
+}
+
+void TradingDayFixture::SetUp() {
+    // One folder per run, emptied first, so the contact sheet shows this run's pictures only.
+    snapshotFolder = std::string(VKJY_SNAPSHOT_DIR) + "/" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(snapshotFolder);
+    std::filesystem::create_directories(snapshotFolder);
+    ASSERT_TRUE(exchange.start()) << "vkjy-sim did not start";
+}
+
+void TradingDayFixture::launchClient() {
+    launchWithUrls("VKDZ", exchange.directoryUrls().at(0), exchange.directoryUrls().at(1));
+}
+
+void TradingDayFixture::snapshot(const std::string& name) {
+    driver.settle();
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d-", ++shots);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotFolder + "/" + number + name + ".png"));
+}
+
+bool TradingDayFixture::waitFor(const std::function<bool()>& condition, double seconds) {
+    return driver.runUntil(condition, seconds);
+}
+
+bool TradingDayFixture::showsText(const std::string& text) const {
+    return driver.viewWithText(text) != nullptr;
+}
+
+bool TradingDayFixture::waitForText(const std::string& text, double seconds) {
+    return waitFor([&] { return showsText(text); }, seconds);
+}
+
+std::string TradingDayFixture::alertText() const {
+    AlertView* alert = driver.visibleAlert();
+    return alert ? alert->title() + "|" + alert->message() : std::string();
+}
+
+bool TradingDayFixture::waitForAlert(double seconds) {
+    return waitFor([&] { return driver.visibleAlert() != nullptr; }, seconds);
+}
+
+bool TradingDayFixture::waitIdle(double seconds) {
+    return waitFor([] { return VKJYCommonViewUtil::activityCount() == 0; }, seconds);
+}
+
+NavigationController* TradingDayFixture::selectedStack() const {
+    return delegate ? dynamic_cast<NavigationController*>(
+                          delegate->tabBarHelper().selectedViewController())
+                    : nullptr;
+}
+
+ViewController* TradingDayFixture::topScreen() const {
+    NavigationController* stack = selectedStack();
+    return stack ? stack->topViewController() : nullptr;
+}
+
+bool TradingDayFixture::tapTab(const std::string& title) {
+    TabBarController* tabs = delegate ? delegate->tabBarHelper().tabBarController() : nullptr;
+    TabBar* bar = tabs ? tabs->tabBar() : nullptr;
+    for (int i = 0; bar && i < static_cast<int>(bar->items().size()); ++i) {
+        if (bar->items()[i].title == title && driver.isVisible(bar)) {
+            const Rect item = bar->itemFrame(i);
+            driver.tapAt(bar->convertPointToWindow({item.midX(), item.midY()}));
+            driver.settle();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TradingDayFixture::goBack() {
+    NavigationController* stack = selectedStack();
+    const size_t depth = stack ? stack->viewControllers().size() : 0;
+    if (depth < 2) {
+        return false;
+    }
+    Button* back = nullptr;
+    for (auto* bar : driver.viewsOfClass<VKJYNavigationBarView>()) {
+        if (driver.isVisible(bar->backButton())) {
+            back = bar->backButton();
+        }
+    }
+    for (auto* bar : back ? std::vector<NavigationBar*>{} : driver.viewsOfClass<NavigationBar>()) {
+        if (driver.isVisible(bar->backButton())) {
+            back = bar->backButton();
+        }
+    }
+    if (!back || !driver.tap(back)) {
+        return false;
+    }
+    return waitFor([&] { return stack->viewControllers().size() < depth; }, 5);
+}
+
+nlohmann::json TradingDayFixture::books(const std::string& account) {
+    const auto reply = exchange.get(std::string("/control/trade/books?jys=") + kExchange +
+                                    "&env=" + kEnvironment + "&account=" + account);
+    return reply.status == 200 ? nlohmann::json::parse(reply.body, nullptr, false)
+                               : nlohmann::json();
+}
+
+std::string TradingDayFixture::captchaCode(const std::string& uuid) {
+    const auto reply = exchange.get(std::string("/control/trade/captcha?jys=") + kExchange +
+                                    "&env=" + kEnvironment + "&uuid=" + uuid);
+    return reply.status == 200 ? reply.body : std::string();
+}
