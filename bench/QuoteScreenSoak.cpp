@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "market/VKJYCommodityCell.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketScreens.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -29,6 +30,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/Image.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScreenDriver.h"
@@ -128,13 +130,20 @@ VKJYMarketChartController* quoteScreen() {
     return stack ? dynamic_cast<VKJYMarketChartController*>(stack->topViewController()) : nullptr;
 }
 
-bool openQuoteScreen(ScreenDriver& driver) {
-    if (!RunLoop::runUntil([] { return marketList() && marketList()->isViewLoaded(); }, 20)) {
+bool showsLivePrices() {
+    auto* list = marketList();
+    if (!list || !list->isViewLoaded() || list->CommodityInfoListTableView()->isHidden()) {
         return false;
     }
-    TableView* table = marketList()->CommodityInfoListTableView();
-    return RunLoop::runUntil([table] { return table->numberOfSections() > 1; }, 20) &&
-           driver.tapRow(*table, {1, 0}) && RunLoop::runUntil([] { return quoteScreen(); }, 10);
+    auto* cell =
+        dynamic_cast<VKJYCommodityCell*>(list->CommodityInfoListTableView()->cellForRow({1, 0}));
+    return cell && cell->commodityPriceLabel()->text() != "--";
+}
+
+bool openQuoteScreen(ScreenDriver& driver) {
+    return RunLoop::runUntil(showsLivePrices, 30) &&
+           driver.tapRow(*marketList()->CommodityInfoListTableView(), {1, 0}) &&
+           RunLoop::runUntil([] { return quoteScreen() != nullptr; }, 10);
 }
 
 void print(const char* what, const Sample& sample) {
