@@ -101,8 +101,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
                 answer(response, movePrice(request, exchange, s));
             });
     postFor(server, exchange, "/control/trade/notice", [](auto& request, auto& response, auto& s) {
-        const int64_t id = s.ledger().publishNotice(request.get_param_value("title"),
-                                                    request.get_param_value("html"));
+        // A time of its own dates it on the device's calendar when the market's clock is elsewhere.
+        const auto time = number(request, "time");
+        const int64_t id = time ? s.ledger().publishNotice(request.get_param_value("title"),
+                                                           request.get_param_value("html"),
+                                                           static_cast<int64_t>(*time))
+                                : s.ledger().publishNotice(request.get_param_value("title"),
+                                                           request.get_param_value("html"));
         answer(response, {}, std::to_string(id));
     });
     postFor(server, exchange, "/control/trade/listing", [](auto& request, auto& response, auto& s) {

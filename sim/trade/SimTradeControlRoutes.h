@@ -11,7 +11,9 @@
 //                                                       R) is answered with N
 //   /control/trade/malform?jys&env                      the next reply is not JSON
 //   /control/trade/price?jys&env&commodity=CODE&delta=N move a live price by N units
-//   /control/trade/notice?jys&env&title=T&html=H        publish an announcement (answers its id)
+//   /control/trade/notice?jys&env&title=T&html=H[&time=MS]
+//                                                       publish an announcement (answers its id),
+//                                                       sent now or at that time
 //   /control/trade/listing?jys&env&firm=F&commodity=C&side=S&price=P&qty=Q
 //                                                       a listing of another firm
 //   GET /control/trade/captcha?jys&env&uuid=U           the code of a pending captcha

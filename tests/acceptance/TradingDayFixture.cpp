@@ -104,27 +104,36 @@ bool TradingDayFixture::tapTab(const std::string& title) {
     return false;
 }
 
+// A panel slid in over a screen takes the first taps of the back button.
 bool TradingDayFixture::goBack() {
     NavigationController* stack = selectedStack();
     const size_t depth = stack ? stack->viewControllers().size() : 0;
     if (depth < 2) {
         return false;
     }
-    Button* back = nullptr;
-    for (auto* bar : driver.viewsOfClass<VKJYNavigationBarView>()) {
-        if (driver.isVisible(bar->backButton())) {
-            back = bar->backButton();
+    for (int tap = 0; tap < 3; ++tap) {
+        // A screen coming back fetches again under the busy overlay, which takes every touch.
+        waitIdle();
+        Button* back = nullptr;
+        for (auto* bar : driver.viewsOfClass<VKJYNavigationBarView>()) {
+            if (driver.isVisible(bar->backButton())) {
+                back = bar->backButton();
+            }
+        }
+        for (auto* bar :
+             back ? std::vector<NavigationBar*>{} : driver.viewsOfClass<NavigationBar>()) {
+            if (driver.isVisible(bar->backButton())) {
+                back = bar->backButton();
+            }
+        }
+        if (!back || !driver.tap(back)) {
+            return false;
+        }
+        if (waitFor([&] { return stack->viewControllers().size() < depth; }, 1)) {
+            return true;
         }
     }
-    for (auto* bar : back ? std::vector<NavigationBar*>{} : driver.viewsOfClass<NavigationBar>()) {
-        if (driver.isVisible(bar->backButton())) {
-            back = bar->backButton();
-        }
-    }
-    if (!back || !driver.tap(back)) {
-        return false;
-    }
-    return waitFor([&] { return stack->viewControllers().size() < depth; }, 5);
+    return false;
 }
 
 nlohmann::json TradingDayFixture::books(const std::string& account) {

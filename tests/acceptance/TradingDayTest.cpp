@@ -7,17 +7,42 @@
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketUIViewController.h"
+#include "platform/foundation/DateFormat.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/WebView.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
+#include "trade/account/PXJYGongGaoViewController.h"
+#include "trade/account/PXJYSetUpVC.h"
+#include "trade/close/PXJYChiCangDanHaoListView.h"
+#include "trade/close/PXJYChiCangShangPinListView.h"
+#include "trade/close/PXJYPingCangViewController.h"
+#include "trade/close/PXJYShiJiaZhuanRangView.h"
+#include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/core/PXTradeRecords.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/open/PXJYJianCangViewController.h"
+#include "trade/open/PXJYShiJiaJianCangView.h"
+#include "trade/open/PXJYZhiJiaJianCangView.h"
+#include "trade/query/PXJYChengJiaoListView.h"
+#include "trade/query/PXJYChengJiaoViewController.h"
+#include "trade/query/PXJYZJWeiTuoViewController.h"
+#include "widgets/PadKeyboardBackspaceIcon.h"
 
 namespace {
 class TradingDayTest : public TradingDayFixture {
 protected:
+    // Orders beyond the first: with the transfers they make more deals than one page of 20.
+    static constexpr int kExtraOrders = 18;
+
     VKJYMarketUIViewController* marketList() const {
         return dynamic_cast<VKJYMarketUIViewController*>(topScreen());
     }
@@ -94,6 +119,14 @@ protected:
 
     void logInOnTheTradeTab(const std::string& account) {
         ASSERT_TRUE(tapTab("交易"));
+        ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(account));
+        ASSERT_NE(home(), nullptr);
+        // The figures come with the account's next refresh.
+        waitFor([&] { return driver.viewsWithText("--").size() <= 1; }, 5);
+        snapshot("trade-home");
+    }
+
+    void logInOnLoginScreen(const std::string& account) {
         PXJYTradeLoginVC* login = nullptr;
         ASSERT_TRUE(waitFor([&] {
             login = top<PXJYTradeLoginVC>();
@@ -112,14 +145,408 @@ protected:
         }
         snapshot("login");
         ASSERT_TRUE(driver.tap(login->loginButton()));
-        ASSERT_TRUE(waitFor([&] { return top<PXJYRootViewController>() && waitIdle(0); }))
+        ASSERT_TRUE(waitFor([&] { return top<PXJYTradeLoginVC>() != login && waitIdle(0); }))
             << alertText();
-        snapshot("trade-home");
     }
 
+    void logInOnSimpleLogin() {
+        PXJYSimpleLoginVC* login = waitForTop<PXJYSimpleLoginVC>();
+        ASSERT_NE(login, nullptr) << "no password screen for the saved account";
+        ASSERT_TRUE(waitFor([&] {
+            return waitIdle(0) && (!driver.isVisible(login->captchaTextField()) ||
+                                   (!login->captchaButton()->validString().empty() &&
+                                    !login->captchaButton()->isLoading()));
+        }));
+        ASSERT_TRUE(driver.tap(login->passwordTextField()));
+        driver.typeText(kPassword);
+        driver.pressReturn();
+        if (driver.isVisible(login->captchaTextField())) {
+            const std::string code = captchaCode(login->captchaButton()->validString());
+            ASSERT_FALSE(code.empty());
+            ASSERT_NO_FATAL_FAILURE(typeOnKeypad(login->captchaTextField(), code));
+        }
+        snapshot("password-login");
+        ASSERT_TRUE(driver.tapText("登录"));
+        // Switching logs the other account off, once the user agrees.
+        ASSERT_TRUE(waitForAlert());
+        snapshot("switch-confirmation");
+        ASSERT_TRUE(driver.tapAlertButton("确定")) << alertText();
+    }
+
+    PXJYRootViewController* home() const { return top<PXJYRootViewController>(); }
+
+    // Opens an entry of the trade home's function menu.
+    void openFromHomeMenu(const std::string& title) {
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; })) << "not on the trade home";
+        ASSERT_TRUE(driver.tap(home()->navigationBarView()->menuButton()));
+        driver.settle();
+        ASSERT_TRUE(driver.tapText(title)) << "no menu entry " << title;
+        driver.settle();
+    }
+
+    // Answers a confirmation when the setting asks for one, then waits for the outcome.
+    std::string confirmAndWaitForOutcome(bool pictures = true) {
+        if (!waitForAlert()) {
+            return "no alert";
+        }
+        if (driver.visibleAlert()->numberOfButtons() > 1) {
+            const std::string question = driver.visibleAlert()->message();
+            if (pictures) {
+                snapshot("confirmation");
+            }
+            driver.tapAlertButton("确定");
+            if (!waitFor([&] {
+                    return driver.visibleAlert() && driver.visibleAlert()->message() != question;
+                })) {
+                return "no outcome after " + question;
+            }
+        }
+        return driver.visibleAlert()->message();
+    }
+
+    void pickCommodity(Button* opener, const std::string& name) {
+        ASSERT_TRUE(driver.tap(opener));
+        driver.settle();
+        std::vector<View*> rows = driver.viewsWithText(name);
+        ASSERT_FALSE(rows.empty()) << "no row " << name;
+        ASSERT_TRUE(driver.tap(rows.back()));
+        driver.settle();
+    }
+
+    // A market-price opening from the trade home's menu; the pictures only the first time.
+    void marketPriceOpening(const std::string& name, int side, bool pictures) {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("摘牌"));
+        auto* open = waitForTop<PXJYJianCangViewController>();
+        ASSERT_NE(open, nullptr);
+        PXJYShiJiaJianCangView& form = *open->shiJianView();
+        ASSERT_NO_FATAL_FAILURE(pickCommodity(form.commodityNameButton(), name));
+        if (side == 2) {
+            ASSERT_TRUE(driver.tap(form.sellButton()));
+        }
+        ASSERT_NO_FATAL_FAILURE(typeOnKeypad(form.shuLiang(), "1"));
+        // The price comes with the next price refresh; no order goes out without it.
+        ASSERT_TRUE(waitFor([&] { return form.jiaGeZ()->text() != "--"; }));
+        if (pictures) {
+            snapshot("open-market-price");
+        }
+        ASSERT_TRUE(driver.tap(form.jianCangButton()));
+        EXPECT_EQ(confirmAndWaitForOutcome(pictures), "下单成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+    }
+
+    // The day's trading in platinum: enough deals that their query fills more than a page.
+    void marketPriceOpenings() {
+        ASSERT_NO_FATAL_FAILURE(marketPriceOpening("铂金", 1, true));
+        for (int order = 0; order < kExtraOrders; ++order) {
+            ASSERT_NO_FATAL_FAILURE(marketPriceOpening("铂金", 1 + order % 2, false));
+        }
+    }
+
+    void conditionalOpening() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("摘牌"));
+        auto* open = waitForTop<PXJYJianCangViewController>();
+        ASSERT_NE(open, nullptr);
+        ASSERT_TRUE(driver.tap(open->ZJbutton()));
+        PXJYZhiJiaJianCangView& form = *open->zhiJianView();
+        ASSERT_NO_FATAL_FAILURE(pickCommodity(form.commodityNameButton(), "黄金"));
+        ASSERT_NO_FATAL_FAILURE(typeOnKeypad(form.shuLiang(), "1"));
+        // "(<=low,>=high)": a buy limit below the band waits in the book.
+        const std::string band = form.ZJfanWei()->text();
+        ASSERT_EQ(band.rfind("(<=", 0), 0u) << band;
+        const double low = std::stod(band.substr(3));
+        char limit[32];
+        std::snprintf(limit, sizeof limit, "%.2f", low - 5);
+        ASSERT_TRUE(driver.tap(form.zhiJiaL()));
+        driver.typeText(limit);
+        driver.pressReturn();
+        driver.settle();
+        snapshot("open-conditional");
+        ASSERT_TRUE(driver.tap(form.jianCangButton()));
+        EXPECT_EQ(confirmAndWaitForOutcome(), "下单成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+    }
+
+    void partialTransferWithReverseDelisting() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("转让"));
+        auto* close = waitForTop<PXJYPingCangViewController>();
+        ASSERT_NE(close, nullptr);
+        PXJYShiJiaZhuanRangView& form = *close->SJPCView();
+        ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+        driver.settle();
+        const auto& rows = close->chiCangShangPinListView()->allChiCangShangPinCommodity();
+        int row = -1;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i]->commodityCode == "PT" && rows[i]->buySellSign == "1") {
+                row = static_cast<int>(i);
+            }
+        }
+        ASSERT_GE(row, 0) << "the platinum bought this morning is not offered";
+        ASSERT_TRUE(driver.tapRow(*close->chiCangShangPinListView()->tableView(), {0, row}));
+        driver.settle();
+        ASSERT_NO_FATAL_FAILURE(typeOnKeypad(form.shuLiang(), "1"));
+        // The reverse-delisting box lies below the fold: scroll the form up to it.
+        for (int i = 0; i < 3 && !driver.isVisible(form.fanXiangJCButton()); ++i) {
+            driver.drag({160, 420}, {160, 220});
+            driver.settle();
+        }
+        ASSERT_TRUE(driver.tap(form.fanXiangJCButton()))
+            << "the reverse-delisting box is out of reach";
+        ASSERT_NO_FATAL_FAILURE(typeOnKeypad(form.FXJCShuLiang(), "1"));
+        snapshot("transfer-reverse");
+        ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+        EXPECT_EQ(confirmAndWaitForOutcome(), "转让成功， 反向摘牌成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+    }
+
+    void stopLossSet() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("转让"));
+        auto* close = waitForTop<PXJYPingCangViewController>();
+        ASSERT_NE(close, nullptr);
+        ASSERT_TRUE(driver.tap(close->ZJbutton()));
+        PXJYZhiJiaPingCangView& form = *close->ZJPCView();
+        ASSERT_TRUE(driver.tap(form.commodityDanHao()));
+        driver.settle();
+        const auto& numbers = close->chiCangDanHaoListView()->allChiCangDanHaoID();
+        ASSERT_FALSE(numbers.empty());
+        ASSERT_TRUE(driver.tapRow(*close->chiCangDanHaoListView()->tableView(), {0, 0}));
+        driver.settle();
+        stopLossHolding = numbers.front();
+        const std::string bound = form.ZSFanWei()->text();
+        ASSERT_GT(bound.size(), 1u) << bound;
+        const double limit = std::stod(bound.substr(1));
+        char price[32];
+        std::snprintf(price, sizeof price, "%.2f", bound[0] == '<' ? limit - 5 : limit + 5);
+        ASSERT_TRUE(driver.tap(form.zhiSunButton()));
+        driver.settle();
+        driver.typeText(price);
+        driver.pressReturn();
+        snapshot("stop-loss");
+        ASSERT_TRUE(driver.tap(form.pingCangButton()));
+        EXPECT_EQ(confirmAndWaitForOutcome(), "下单成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+    }
+
+    // Taps a row of a screen's own menu (the query menu, the funds home) by its tag.
+    void openRowWithTag(int tag) {
+        ASSERT_TRUE(waitIdle());
+        ViewController* before = topScreen();
+        ASSERT_TRUE(driver.tap(before->view()->viewWithTag(tag))) << "no row " << tag;
+        ASSERT_TRUE(waitFor([&] { return topScreen() != before; }, 5));
+    }
+
+    void dealsPaged() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("查询"));
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(1));
+        auto* deals = waitForTop<PXJYChengJiaoViewController>();
+        ASSERT_NE(deals, nullptr);
+        // The query button's left end: an open filter list covers its middle.
+        driver.tapAt({30, 301});
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(waitFor([&] { return deals->listView()->frame().x == 0; }));
+        snapshot("deals");
+        const size_t expected = books(kFirstAccount)["deals"].size();
+        // Pulled past its end the list asks for the next page while the server sends rows.
+        for (int pull = 0; pull < 5 && deals->listView()->dataList().size() < expected; ++pull) {
+            driver.drag({160, 450}, {160, 150});
+            driver.drag({160, 450}, {160, 150});
+            ASSERT_TRUE(waitIdle());
+            if (driver.visibleAlert()) {
+                driver.tapAlertButton("确定");
+            }
+        }
+        dealsShown = deals->listView()->dataList().size();
+        EXPECT_EQ(dealsShown, expected) << "deals listed against the simulator's books";
+        snapshot("deals-paged");
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
+    void orderWithdrawn() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("查询"));
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(2));
+        auto* orders = waitForTop<PXJYZJWeiTuoViewController>();
+        ASSERT_NE(orders, nullptr);
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(waitFor([&] { return !orders->dataList().empty(); }));
+        snapshot("orders");
+        int open = -1;
+        for (size_t i = 0; i < orders->dataList().size(); ++i) {
+            if (orders->dataList()[i].value("STA", "") == "已委托") {
+                open = static_cast<int>(i);
+            }
+        }
+        ASSERT_GE(open, 0) << "the conditional order is not listed as open";
+        withdrawnOrder = orders->dataList()[size_t(open)].value("OR_N", "");
+        ASSERT_TRUE(driver.tapRow(*orders->tableView(), {0, open}));
+        driver.settle();
+        ASSERT_TRUE(driver.tap(orders->withdrawButton()));
+        snapshot("order-withdraw");
+        ASSERT_TRUE(waitForAlert());
+        EXPECT_EQ(driver.visibleAlert()->message(), "撤销成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(waitFor(
+            [&] { return orders->dataList().at(size_t(open)).value("STA", "") == "已撤单"; }));
+        ordersShown = orders->dataList();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
+    void transfer(const std::string& way, const std::string& amount) {
+        auto* form = waitForTop<PXJYChuRuJinCaoZuoVC>();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(driver.tapText(way));
+        ASSERT_TRUE(driver.tap(form->selectBank()));
+        driver.settle();
+        ASSERT_TRUE(driver.tapText("工商银行"));
+        driver.settle();
+        ASSERT_TRUE(driver.tap(form->moneyTextField()));
+        driver.typeText(amount);
+        ASSERT_TRUE(driver.tap(form->passwordTextField()));
+        driver.typeText(kFundPassword);
+        snapshot(way == "入金" ? "deposit" : "withdrawal");
+        ASSERT_TRUE(driver.tapText("确定"));
+        ASSERT_TRUE(waitForAlert());
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] {
+            return driver.visibleAlert() &&
+                   driver.visibleAlert()->message().find("转账金额") != std::string::npos;
+        })) << alertText();
+        EXPECT_EQ(driver.visibleAlert()->message(), "转账类型：" + way + "\n转账金额：￥" + amount);
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitIdle());
+    }
+
+    void depositAndWithdrawal() {
+        const double bankBefore =
+            std::stod(books(kFirstAccount)["banks"]["102"].get<std::string>());
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("出入金"));
+        ASSERT_TRUE(waitIdle());
+        snapshot("funds-home");
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(3));
+        ASSERT_NO_FATAL_FAILURE(transfer("入金", "500"));
+        ASSERT_NO_FATAL_FAILURE(transfer("出金", "120.5"));
+        const double bankAfter = std::stod(books(kFirstAccount)["banks"]["102"].get<std::string>());
+        EXPECT_DOUBLE_EQ(bankAfter, bankBefore - 379.5);
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
+    void announcement() {
+        const std::string title = "交割安排通知";
+        const int64_t sent = DateFormat::nowMilliseconds() - 60000;
+        ASSERT_EQ(exchange
+                      .post(std::string("/control/trade/notice?jys=") + kExchange +
+                            "&env=" + kEnvironment + "&title=" + SimProcess::escape(title) +
+                            "&html=" + SimProcess::escape("<p>本周五交割</p>") +
+                            "&time=" + std::to_string(sent))
+                      .status,
+                  200);
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("公告"));
+        auto* notices = waitForTop<PXJYGongGaoViewController>();
+        ASSERT_NE(notices, nullptr);
+        if (driver.isVisible(notices->basisView())) {
+            ASSERT_TRUE(driver.tapText("隐藏"));
+            driver.settle();
+        }
+        ASSERT_TRUE(driver.tapText("确  定"));
+        ASSERT_TRUE(waitFor([&] { return !notices->dataList().empty(); })) << alertText();
+        snapshot("announcements");
+        ASSERT_TRUE(driver.tapText(title)) << "the new announcement is not listed";
+        ASSERT_TRUE(waitFor([&] { return notices->detailView()->frame().x == 0; }));
+        EXPECT_NE(notices->webView()->plainText().find("本周五交割"), std::string::npos);
+        snapshot("announcement");
+        driver.tapAt({35, 42});
+        driver.settle();
+        driver.tapAt({35, 42});
+        driver.settle();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
+    void settingsChange() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("更多"));
+        ASSERT_TRUE(driver.tapText("    设置"));
+        auto* settings = waitForTop<PXJYSetUpVC>();
+        ASSERT_NE(settings, nullptr);
+        ASSERT_TRUE(driver.tap(settings->valueButton(2)));
+        driver.settle();
+        ASSERT_TRUE(driver.tapRow(*settings->optionsListView(), {0, 2}));
+        driver.settle();
+        EXPECT_EQ(settings->valueButton(2)->currentTitle(), "5 秒");
+        snapshot("settings");
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
+    // A second account is added from an order screen's account switcher.
+    void switchToSecondAccount() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("摘牌"));
+        auto* open = waitForTop<PXJYJianCangViewController>();
+        ASSERT_NE(open, nullptr);
+        PXJYSwitchingAccountView* switcher = open->shiJianView()->switchingAccountView();
+        ASSERT_TRUE(driver.tap(switcher->accountButton()));
+        driver.settle();
+        snapshot("accounts");
+        ASSERT_TRUE(driver.tapText("添加账号"));
+        ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(kSecondAccount));
+        ASSERT_TRUE(waitFor([&] { return top<PXJYJianCangViewController>() != nullptr; }))
+            << alertText();
+        ASSERT_TRUE(goBack());
+        // The home's menu is still open from the way there.
+        if (View* cancel = driver.viewWithText("取消")) {
+            driver.tap(cancel);
+            driver.settle();
+        }
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr && showsText(kSecondAccount); }))
+            << "the home does not show the second account";
+        snapshot("second-account");
+    }
+
+    // The saved first account is chosen on the trade home and asks only for its password.
+    void switchBackToFirstAccount() {
+        std::vector<View*> rows = driver.viewsWithText(kFirstAccount);
+        ASSERT_FALSE(rows.empty()) << "the first account is not on the home";
+        // Its header row, at the arrow's end.
+        const Rect shown = driver.visibleRect(rows.back());
+        driver.tapAt({300, shown.midY()});
+        driver.settle();
+        ASSERT_NO_FATAL_FAILURE(logInOnSimpleLogin());
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr && waitIdle(0); })) << alertText();
+        EXPECT_TRUE(waitFor([&] {
+            auto* header = driver.viewWithText("账户:");
+            return header && showsText(kFirstAccount);
+        }));
+        snapshot("first-account-again");
+    }
+
+    void logOff() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("更多"));
+        ASSERT_TRUE(driver.tapText("    退出登录"));
+        ASSERT_TRUE(waitForAlert());
+        ASSERT_TRUE(driver.tapAlertButton("退出登录"));
+        ASSERT_TRUE(waitFor([&] {
+            return driver.visibleAlert() && driver.visibleAlert()->message() == "注销成功";
+        })) << alertText();
+        snapshot("logged-off");
+        // The login screen fetches its captcha under the busy overlay, over the message.
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        EXPECT_TRUE(waitFor([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
+    }
+
+    // Clears the field with the keypad's backspace key, then types the digits.
     void typeOnKeypad(TextField* field, const std::string& keys) {
         ASSERT_TRUE(driver.tap(field));
         driver.settle();
+        for (int i = 0; i < 32 && !field->text().empty(); ++i) {
+            auto icons = driver.viewsOfClass<PadKeyboardBackspaceIcon>();
+            ASSERT_FALSE(icons.empty()) << "no keypad";
+            ASSERT_TRUE(driver.tap(icons.back()->superview()));
+        }
         for (char key : keys) {
             ASSERT_TRUE(driver.pressKey(std::string(1, key))) << "key " << key;
         }
@@ -128,6 +555,10 @@ protected:
     }
 
     VKJYMarketChartController* quote = nullptr;
+    size_t dealsShown = 0;
+    std::string withdrawnOrder;
+    std::vector<JYDict> ordersShown;
+    std::string stopLossHolding;
 };
 }  // namespace
 
@@ -136,4 +567,16 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(marketListWithLivePrices());
     ASSERT_NO_FATAL_FAILURE(quoteScreenChartsAndWideScreen());
     ASSERT_NO_FATAL_FAILURE(logInOnTheTradeTab(kFirstAccount));
+    ASSERT_NO_FATAL_FAILURE(marketPriceOpenings());
+    ASSERT_NO_FATAL_FAILURE(conditionalOpening());
+    ASSERT_NO_FATAL_FAILURE(partialTransferWithReverseDelisting());
+    ASSERT_NO_FATAL_FAILURE(stopLossSet());
+    ASSERT_NO_FATAL_FAILURE(dealsPaged());
+    ASSERT_NO_FATAL_FAILURE(orderWithdrawn());
+    ASSERT_NO_FATAL_FAILURE(depositAndWithdrawal());
+    ASSERT_NO_FATAL_FAILURE(announcement());
+    ASSERT_NO_FATAL_FAILURE(settingsChange());
+    ASSERT_NO_FATAL_FAILURE(switchToSecondAccount());
+    ASSERT_NO_FATAL_FAILURE(switchBackToFirstAccount());
+    ASSERT_NO_FATAL_FAILURE(logOff());
 }

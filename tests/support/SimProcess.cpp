@@ -180,6 +180,10 @@ SimProcess::Reply SimProcess::get(const std::string& pathAndQuery) {
     return result ? Reply{result->status, result->body} : Reply{};
 }
 
+std::string SimProcess::escape(const std::string& text) {
+    return httplib::detail::encode_query_param(text);
+}
+
 bool SimProcess::advance(int64_t ms) {
     if (post("/control/advance?ms=" + std::to_string(ms)).status != 200) {
         return false;

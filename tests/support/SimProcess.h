@@ -47,6 +47,8 @@ public:
     // Control routes: a POST or GET of path with the query parameters already in it.
     Reply post(const std::string& pathAndQuery);
     Reply get(const std::string& pathAndQuery);
+    // A text as a query parameter value.
+    static std::string escape(const std::string& text);
     // Moves the simulator's clock (and so every quote) forward.
     bool advance(int64_t ms);
 
