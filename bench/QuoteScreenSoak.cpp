@@ -53,6 +53,7 @@ struct Sample {
     int second = 0;
     long rssKb = 0;
     long fds = 0;
+    std::string price;  // the quote screen's last price, to show it kept refreshing
 };
 
 fs::path freshFolder(const std::string& stem) {
@@ -99,14 +100,17 @@ fs::path resourcesFor(const std::vector<std::string>& directory) {
     return folder;
 }
 
+// Resident plus swapped-out memory: on a busy machine pages of an idle process move to swap,
+// which would read as a shrinking footprint.
 long residentKb() {
     std::ifstream status("/proc/self/status");
+    long kb = 0;
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind("VmRSS:", 0) == 0 || line.rfind("VmSwap:", 0) == 0) {
+            kb += std::strtol(line.c_str() + 7, nullptr, 10);
         }
     }
-    return 0;
+    return kb;
 }
 
 long openDescriptors() {
@@ -147,8 +151,8 @@ bool openQuoteScreen(ScreenDriver& driver) {
 }
 
 void print(const char* what, const Sample& sample) {
-    std::printf("%-22s t=%4ds  rss %7ld kB  fds %4ld\n", what, sample.second, sample.rssKb,
-                sample.fds);
+    std::printf("%-22s t=%4ds  rss+swap %7ld kB  fds %4ld  price %s\n", what, sample.second,
+                sample.rssKb, sample.fds, sample.price.c_str());
 }
 }  // namespace
 
@@ -189,7 +193,9 @@ int main(int argc, char** argv) {
             if (at > 0) {
                 RunLoop::runUntil([] { return false; }, kSampleSeconds);
             }
-            samples.push_back({at, residentKb(), openDescriptors()});
+            const auto* quote = quoteScreen();
+            samples.push_back({at, residentKb(), openDescriptors(),
+                               quote ? quote->yikoujiaLabel()->text() : std::string("gone")});
             print("sample", samples.back());
             std::fflush(stdout);
         }
@@ -203,8 +209,9 @@ int main(int argc, char** argv) {
             print("peak", peak);
             print("end", samples.back());
             const double growth = 100.0 * (samples.back().rssKb - minute.rssKb) / minute.rssKb;
-            std::printf("rss end vs first minute: %+.1f %% (target within 5 %%); fds %ld -> %ld\n",
-                        growth, minute.fds, samples.back().fds);
+            std::printf(
+                "memory end vs first minute: %+.1f %% (target within 5 %%); fds %ld -> %ld\n",
+                growth, minute.fds, samples.back().fds);
         }
         app.setDelegate(nullptr);
     }

@@ -19,13 +19,17 @@
 #include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
+#include "trade/quick/PXTradeQuickPanels.h"
+#include "trade/quick/PXTradeQuickScreens.h"
 
 TradingDayFixture::TradingDayFixture() : ShellTest({320, 568}, OutOfProcessSimulator{}) {
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeCloseScreens();
+    registerPXTradeQuickScreens();
     registerPXTradeAccountScreens();
     registerPXTradeQueryScreens();
+    registerPXTradeQuickPanels();
     VKJYMarketUIViewController::registerAsMarketRoot();
     registerVKJYMarketScreens();
 }

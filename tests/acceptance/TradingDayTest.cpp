@@ -4,6 +4,7 @@
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
 #include "market/VKJYCommodityCell.h"
+#include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -12,12 +13,14 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/WebView.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/account/PXJYSetUpVC.h"
+#include "trade/account/PXJYZiJinXinXiVC.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYPingCangViewController.h"
@@ -35,6 +38,7 @@
 #include "trade/query/PXJYChengJiaoListView.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
+#include "trade/quick/PXFastTradeViewController.h"
 #include "widgets/PadKeyboardBackspaceIcon.h"
 
 namespace {
@@ -101,6 +105,24 @@ protected:
         ASSERT_TRUE(
             waitFor([&] { return !chart->drawViewManagerKLine()->coordinateKLineData().empty(); }));
         snapshot("quote-k-line");
+        // A swipe to the left shows KDJ under the bars, one to the right MACD again.
+        HQDrawManager* kLine = chart->drawViewManagerKLine();
+        driver.swipe({260, 380}, {60, 380});
+        driver.settle();
+        EXPECT_TRUE(waitFor([&] { return !kLine->isMACD(); }, 3)) << "no KDJ after a left swipe";
+        snapshot("quote-kdj");
+        driver.swipe({60, 380}, {260, 380});
+        driver.settle();
+        EXPECT_TRUE(waitFor([&] { return kLine->isMACD(); }, 3)) << "no MACD after a right swipe";
+        // A tap shows the cross-hair over the bars, another hides it.
+        const Rect bars = driver.visibleRect(kLine);
+        driver.tapAt({bars.midX(), bars.y + bars.height / 3});
+        driver.settle();
+        EXPECT_TRUE(kLine->showIndicatorCross()) << "no cross-hair after a tap";
+        snapshot("quote-cross-hair");
+        driver.tapAt({bars.midX(), bars.y + bars.height / 3});
+        driver.settle();
+        EXPECT_FALSE(kLine->showIndicatorCross());
         ASSERT_TRUE(driver.tap(quote->zhuanpingButton()));
         driver.settle();
         EXPECT_EQ(chart->stateOfScreen(), 1u);
@@ -265,6 +287,47 @@ protected:
         ASSERT_TRUE(driver.tap(form.jianCangButton()));
         EXPECT_EQ(confirmAndWaitForOutcome(), "下单成功");
         ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+    }
+
+    // From the market tab: the silver chart's "速摘" panel buys one lot at the live price.
+    void quickTradeFromTheChart() {
+        ASSERT_TRUE(tapTab("行情"));
+        ASSERT_TRUE(waitFor([&] { return marketList() != nullptr; }));
+        // The held commodities join the watch tiles, and the list says so once.
+        if (waitForAlert(2)) {
+            snapshot("held-commodities-watched");
+            ASSERT_TRUE(driver.tapAlertButton("确定"));
+        }
+        ASSERT_TRUE(driver.tapRow(*marketList()->CommodityInfoListTableView(), {1, 0}));
+        quote = waitForTop<VKJYMarketChartController>();
+        ASSERT_NE(quote, nullptr);
+        ASSERT_TRUE(waitFor([&] { return quote->yikoujiaLabel()->text() != "--"; }));
+        ASSERT_TRUE(driver.tap(quote->buyButton()));
+        PXFastTradeViewController* panel = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            panel = dynamic_cast<PXFastTradeViewController*>(quote->tradeVC());
+            return panel && panel->isShown() && panel->view()->frame().y == 20 && waitIdle(0);
+        })) << "the quick-trade panel did not open "
+            << alertText();
+        // The panel's own keys.
+        ASSERT_TRUE(driver.tap(panel->shuLiangTextField()));
+        while (!panel->shuLiangTextField()->text().empty()) {
+            ASSERT_TRUE(driver.tap(panel->key("X")));
+        }
+        ASSERT_TRUE(driver.tap(panel->key("1")));
+        ASSERT_TRUE(waitFor([&] { return !panel->price().empty() && panel->price() != "--"; }));
+        snapshot("quick-trade");
+        ASSERT_TRUE(driver.tap(panel->xiaDan()));
+        EXPECT_EQ(confirmAndWaitForOutcome(), "下单成功");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        driver.settle();
+        if (quote->tradeVC()) {
+            ASSERT_TRUE(driver.tap(panel->closeButton()));
+            ASSERT_TRUE(waitFor([&] { return quote->tradeVC() == nullptr; }));
+        }
+        ASSERT_TRUE(driver.tap(quote->backButton()));
+        ASSERT_TRUE(tapTab("交易"));
         ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
     }
 
@@ -523,6 +586,64 @@ protected:
         snapshot("first-account-again");
     }
 
+    // The lots of each held commodity and side as the trade home's holding rows show them:
+    // "name|side" -> lots.
+    std::map<std::string, int> holdingsShown() const {
+        std::map<std::string, int> shown;
+        for (auto* cell : driver.viewsOfClass<TableViewCell>()) {
+            std::vector<std::string> texts;
+            for (View* view : driver.allViews()) {
+                if (auto* label = dynamic_cast<Label*>(view);
+                    label && label->isDescendantOf(cell) && driver.isVisible(label)) {
+                    texts.push_back(label->text());
+                }
+            }
+            if (texts.size() >= 3 && (texts[2] == "购入" || texts[2] == "售出")) {
+                shown[texts[0] + "|" + texts[2]] += std::stoi(texts[1]);
+            }
+        }
+        return shown;
+    }
+
+    // At the end of the day the simulator's books hold what the screens showed.
+    void booksEqualTheScreens() {
+        const nlohmann::json account = books(kFirstAccount);
+        ASSERT_TRUE(account.is_object());
+        const std::map<std::string, std::string> names = {
+            {"AG", "白银"}, {"AU", "黄金"}, {"PT", "铂金"}};
+        std::map<std::string, int> held;
+        for (const auto& holding : account["holdings"]) {
+            const std::string code = holding["commodity"].get<std::string>();
+            held[(names.count(code) ? names.at(code) : code) + "|" +
+                 (holding["side"].get<int>() == 1 ? "购入" : "售出")] += holding["qty"].get<int>();
+        }
+        ASSERT_TRUE(waitFor([&] { return holdingsShown() == held; }, 5))
+            << "the trade home's holdings differ from the simulator's";
+        snapshot("holdings");
+        EXPECT_EQ(account["deals"].size(), dealsShown) << "deals since the query";
+        for (const JYDict& row : ordersShown) {
+            const std::string number = row.value("OR_N", "");
+            bool found = false;
+            for (const auto& order : account["orders"]) {
+                if (std::to_string(order["no"].get<int64_t>()) == number) {
+                    found = true;
+                    const int status = order["status"].get<int>();
+                    EXPECT_EQ(row.value("STA", ""), status == 1   ? "已委托"
+                                                    : status == 2 ? "已成交"
+                                                    : status == 3 ? "已撤单"
+                                                                  : "部分成交")
+                        << "order " << number;
+                }
+            }
+            EXPECT_TRUE(found) << "order " << number << " is not in the books";
+        }
+        for (const auto& order : account["orders"]) {
+            if (std::to_string(order["no"].get<int64_t>()) == withdrawnOrder) {
+                EXPECT_EQ(order["status"].get<int>(), 3) << "the withdrawn order";
+            }
+        }
+    }
+
     void logOff() {
         ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("更多"));
         ASSERT_TRUE(driver.tapText("    退出登录"));
@@ -569,6 +690,7 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(logInOnTheTradeTab(kFirstAccount));
     ASSERT_NO_FATAL_FAILURE(marketPriceOpenings());
     ASSERT_NO_FATAL_FAILURE(conditionalOpening());
+    ASSERT_NO_FATAL_FAILURE(quickTradeFromTheChart());
     ASSERT_NO_FATAL_FAILURE(partialTransferWithReverseDelisting());
     ASSERT_NO_FATAL_FAILURE(stopLossSet());
     ASSERT_NO_FATAL_FAILURE(dealsPaged());
@@ -578,5 +700,6 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(settingsChange());
     ASSERT_NO_FATAL_FAILURE(switchToSecondAccount());
     ASSERT_NO_FATAL_FAILURE(switchBackToFirstAccount());
+    ASSERT_NO_FATAL_FAILURE(booksEqualTheScreens());
     ASSERT_NO_FATAL_FAILURE(logOff());
 }
