@@ -1,8 +1,9 @@
 // The client on the quote screen for ten minutes (or the seconds given as the first argument)
 // against `vkjy-sim` run as a separate process with its clock running, the live quote asked for
-// every second. Resident memory and open file descriptors of the client are sampled every 10 s;
-// prints every sample, then start, peak and end. Target: flat, the end within 5 % of the value
-// after the first minute. A plain program, not a benchmark loop: one long run is the measure.
+// every second. Resident memory (anonymous, with swap) and open file descriptors of the client are
+// sampled every 10 s; prints every sample, then start, peak and end. Target: flat, the end within 5
+// % of the value after the first minute. A plain program, not a benchmark loop: one long run is the
+// measure.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -100,14 +101,15 @@ fs::path resourcesFor(const std::vector<std::string>& directory) {
     return folder;
 }
 
-// Resident plus swapped-out memory: on a busy machine pages of an idle process move to swap,
-// which would read as a shrinking footprint.
+// Anonymous resident memory (the heap, where a leak grows) plus what of it went to swap: on a
+// busy machine shared library and font pages come and go from the resident set, and pages of
+// an idle process move to swap, either of which would read as a changing footprint.
 long residentKb() {
     std::ifstream status("/proc/self/status");
     long kb = 0;
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0 || line.rfind("VmSwap:", 0) == 0) {
-            kb += std::strtol(line.c_str() + 7, nullptr, 10);
+        if (line.rfind("RssAnon:", 0) == 0 || line.rfind("VmSwap:", 0) == 0) {
+            kb += std::strtol(line.c_str() + line.find(':') + 1, nullptr, 10);
         }
     }
     return kb;
@@ -151,7 +153,7 @@ bool openQuoteScreen(ScreenDriver& driver) {
 }
 
 void print(const char* what, const Sample& sample) {
-    std::printf("%-22s t=%4ds  rss+swap %7ld kB  fds %4ld  price %s\n", what, sample.second,
+    std::printf("%-22s t=%4ds  heap %7ld kB  fds %4ld  price %s\n", what, sample.second,
                 sample.rssKb, sample.fds, sample.price.c_str());
 }
 }  // namespace

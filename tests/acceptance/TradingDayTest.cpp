@@ -17,6 +17,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/WebView.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "trade/account/PXJYChangeLinkVC.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/account/PXJYSetUpVC.h"
@@ -26,6 +27,9 @@
 #include "trade/close/PXJYPingCangViewController.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeRecords.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYRootViewController.h"
@@ -151,8 +155,12 @@ protected:
     void logInOnLoginScreen(const std::string& account) {
         PXJYTradeLoginVC* login = nullptr;
         ASSERT_TRUE(waitFor([&] {
+            // A message left over from an ended session is answered first.
+            if (driver.visibleAlert()) {
+                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
+            }
             login = top<PXJYTradeLoginVC>();
-            return login && waitIdle(0) &&
+            return login && waitIdle(0) && !driver.visibleAlert() &&
                    (!login->captchaShown() || (!login->captchaButton()->validString().empty() &&
                                                !login->captchaButton()->isLoading()));
         })) << "the login screen did not come up ready";
@@ -675,6 +683,183 @@ protected:
         driver.settle();
     }
 
+    // Faults on the way.
+
+    std::string tradeLine(size_t index) const {
+        for (const auto& lines : exchange.tradeLines()) {
+            if (lines.exchange == kExchange && lines.environment == kEnvironment) {
+                return lines.urls.at(index);
+            }
+        }
+        return {};
+    }
+
+    bool setTradeLine(size_t index, const std::string& state, int delayMs = 0) {
+        return exchange
+                   .post(std::string("/control/trade/line?jys=") + kExchange +
+                         "&env=" + kEnvironment + "&line=" + std::to_string(index) +
+                         "&state=" + state + "&delayMs=" + std::to_string(delayMs))
+                   .status == 200;
+    }
+
+    // The quote screen's line goes down: the screen goes on with the other line, its price
+    // never blank.
+    void quoteLineDies() {
+        ASSERT_TRUE(driver.tapRow(*marketList()->CommodityInfoListTableView(), {1, 0}));
+        quote = waitForTop<VKJYMarketChartController>();
+        ASSERT_NE(quote, nullptr);
+        ASSERT_TRUE(waitFor([&] { return quote->yikoujiaLabel()->text() != "--"; }));
+        ASSERT_EQ(exchange.post("/control/quote/line?server=0&line=0&state=refuse").status, 200);
+        bool blank = false;
+        for (int step = 0; step < 3; ++step) {
+            const std::string before = quote->yikoujiaLabel()->text();
+            ASSERT_TRUE(exchange.advance(300000));
+            EXPECT_TRUE(waitFor([&] {
+                blank = blank || quote->yikoujiaLabel()->text() == "--";
+                return quote->yikoujiaLabel()->text() != before;
+            })) << "the price stopped at "
+                << before << " when a quote line died";
+        }
+        EXPECT_FALSE(blank) << "the price went blank during the fail-over";
+        snapshot("quote-fail-over");
+        ASSERT_EQ(exchange.post("/control/quote/line?server=0&line=0&state=normal").status, 200);
+        ASSERT_TRUE(driver.tap(quote->backButton()));
+        ASSERT_TRUE(waitFor([&] { return marketList() != nullptr; }));
+    }
+
+    void openOrderQuery() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("查询"));
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(2));
+    }
+
+    // The line in use answers later than the client waits: the query says so; on the other line,
+    // chosen on the line-switch screen, the same query goes through.
+    void tradingLineStalls() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("更多"));
+        ASSERT_TRUE(driver.tapText("    切换链路"));
+        auto* lines = waitForTop<PXJYChangeLinkVC>();
+        ASSERT_NE(lines, nullptr);
+        ASSERT_EQ(lines->tradeLinkArray().size(), 2u);
+        const std::string inUse = PXTradeModule::shared().PXJYData().tradeLinkType();
+        const int used = lines->tradeLinkArray()[0].code == inUse ? 0 : 1;
+        const size_t stalled =
+            lines->tradeLinkArray()[size_t(used)].url.find(tradeLine(0)) == 0 ? 0 : 1;
+        ASSERT_TRUE(goBack());
+        ASSERT_TRUE(goBack());
+        ASSERT_TRUE(setTradeLine(stalled, "late", 30000));
+        ASSERT_NO_FATAL_FAILURE(openOrderQuery());
+        ASSERT_TRUE(waitFor([&] { return driver.visibleAlert() != nullptr; }, 40))
+            << "no message when the line stalled";
+        snapshot("trade-line-time-out");
+        EXPECT_EQ(driver.visibleAlert()->message(), "请求网络失败");
+        ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
+        ASSERT_TRUE(waitIdle());
+        ASSERT_TRUE(goBack());
+        ASSERT_TRUE(goBack());
+        // The other line, by hand.
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("更多"));
+        ASSERT_TRUE(driver.tapText("    切换链路"));
+        lines = waitForTop<PXJYChangeLinkVC>();
+        ASSERT_NE(lines, nullptr);
+        ASSERT_TRUE(driver.tapRow(*lines->tableView(), {0, 1 - used}));
+        driver.settle();
+        snapshot("trade-line-switched");
+        ASSERT_TRUE(goBack());
+        ASSERT_TRUE(goBack());
+        ASSERT_NO_FATAL_FAILURE(openOrderQuery());
+        auto* orders = waitForTop<PXJYZJWeiTuoViewController>();
+        ASSERT_NE(orders, nullptr);
+        ASSERT_TRUE(waitIdle(20));
+        // The server's answer: this run has no conditional order, which the list says.
+        ASSERT_TRUE(waitForAlert());
+        EXPECT_EQ(driver.visibleAlert()->message(), "您没有交易过,我们查不到");
+        snapshot("trade-line-other");
+        ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
+        ASSERT_TRUE(setTradeLine(stalled, "normal"));
+        ASSERT_TRUE(goBack());
+        ASSERT_TRUE(goBack());
+    }
+
+    int platinumDeals() {
+        int count = 0;
+        const nlohmann::json account = books(kFirstAccount);
+        for (const auto& deal : account["deals"]) {
+            count += deal["commodity"] == "PT" ? 1 : 0;
+        }
+        return count;
+    }
+
+    // The server ends the session while an order form is filled in: the order is refused, the
+    // user logs in again and sends it once.
+    void sessionEndsWithAnOrderFormOpen() {
+        const int before = platinumDeals();
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("摘牌"));
+        auto* open = waitForTop<PXJYJianCangViewController>();
+        ASSERT_NE(open, nullptr);
+        PXJYShiJiaJianCangView& form = *open->shiJianView();
+        ASSERT_NO_FATAL_FAILURE(pickCommodity(form.commodityNameButton(), "铂金"));
+        ASSERT_NO_FATAL_FAILURE(typeOnKeypad(form.shuLiang(), "1"));
+        ASSERT_TRUE(waitFor([&] { return form.jiaGeZ()->text() != "--"; }));
+        ASSERT_EQ(exchange
+                      .post(std::string("/control/trade/expire?jys=") + kExchange +
+                            "&env=" + kEnvironment + "&account=" + kFirstAccount)
+                      .status,
+                  200);
+        ASSERT_TRUE(driver.tap(form.jianCangButton()));
+        const std::string outcome = confirmAndWaitForOutcome();
+        snapshot("session-ended");
+        EXPECT_NE(outcome, "下单成功");
+        ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
+        EXPECT_EQ(platinumDeals(), before) << "an order went through on an ended session";
+        // Back to the login, and the order once more.
+        ASSERT_TRUE(waitFor([&] { return top<PXJYTradeLoginVC>() != nullptr; }))
+            << "no login after the session ended";
+        ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(kFirstAccount));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+        ASSERT_NO_FATAL_FAILURE(marketPriceOpening("铂金", 1, false));
+        EXPECT_EQ(platinumDeals(), before + 1) << "the order was lost or sent twice";
+    }
+
+    // The exchange goes down and comes back on the same ports with its books started over: the
+    // list's prices move again and the trade tab logs in again, the client never restarted.
+    void simulatorRestarts() {
+        ASSERT_TRUE(exchange.restart()) << "vkjy-sim did not start again";
+        // Whatever the client says about the lost lines is answered as a user would.
+        ASSERT_TRUE(waitFor([&] {
+            if (driver.visibleAlert()) {
+                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
+            }
+            tapTab("行情");
+            return marketList() != nullptr;
+        })) << alertText();
+        const std::string before = firstPrice();
+        ASSERT_TRUE(exchange.advance(120000));
+        EXPECT_TRUE(waitFor([&] { return firstPrice() != before; }, 30))
+            << "the list's prices stopped after the exchange restarted";
+        snapshot("restart-market-list");
+        ASSERT_TRUE(tapTab("交易"));
+        // The old session is unknown to the new exchange: the client asks for a login.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                if (driver.visibleAlert()) {
+                    driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
+                }
+                return top<PXJYTradeLoginVC>() != nullptr;
+            },
+            40))
+            << "the trade tab did not ask for a login after the restart";
+        snapshot("restart-login");
+        ASSERT_TRUE(waitFor([&] {
+            if (driver.visibleAlert()) {
+                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
+            }
+            return !driver.visibleAlert() && waitIdle(0);
+        })) << alertText();
+        ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(kFirstAccount));
+        ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
+        snapshot("restart-trade-home");
+    }
+
     VKJYMarketChartController* quote = nullptr;
     size_t dealsShown = 0;
     std::string withdrawnOrder;
@@ -701,5 +886,17 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(switchToSecondAccount());
     ASSERT_NO_FATAL_FAILURE(switchBackToFirstAccount());
     ASSERT_NO_FATAL_FAILURE(booksEqualTheScreens());
+    ASSERT_NO_FATAL_FAILURE(logOff());
+}
+
+TEST_F(TradingDayTest, theSameDayWithFaultsOnTheWay) {
+    ASSERT_NO_FATAL_FAILURE(startUpThroughTheGuide());
+    ASSERT_NO_FATAL_FAILURE(marketListWithLivePrices());
+    ASSERT_NO_FATAL_FAILURE(quoteLineDies());
+    ASSERT_NO_FATAL_FAILURE(logInOnTheTradeTab(kFirstAccount));
+    ASSERT_NO_FATAL_FAILURE(marketPriceOpening("铂金", 1, true));
+    ASSERT_NO_FATAL_FAILURE(tradingLineStalls());
+    ASSERT_NO_FATAL_FAILURE(sessionEndsWithAnOrderFormOpen());
+    ASSERT_NO_FATAL_FAILURE(simulatorRestarts());
     ASSERT_NO_FATAL_FAILURE(logOff());
 }
