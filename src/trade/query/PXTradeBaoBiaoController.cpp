@@ -193,7 +193,9 @@ void PXTradeBaoBiaoController::loadMore() {
 
 void PXTradeBaoBiaoController::send(const PXJYBaoBiaoQuery::Page& page) {
     const JYDict request = PXJYBaoBiaoQuery::request(PXJYQueryRecord::request(), page);
-    PXTradeReplyRelay::newManager(*this, *this)->baoBiaoChaXun(request, page.kind);
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_inFlight = manager.get();
+    manager->baoBiaoChaXun(request, page.kind);
     VKJYCommonViewUtil::showActivity();
 }
 
@@ -203,9 +205,10 @@ void PXTradeBaoBiaoController::loadMoreData() {
 
 bool PXTradeBaoBiaoController::endPage(const PXTradeNetworkManger& manager) {
     VKJYCommonViewUtil::hideActivity();
-    if (PXJYBaoBiaoQuery::kindOfReply(manager.typeNW()) == PXJYBaoBiaoQuery::kNoKind) {
+    if (&manager != m_inFlight) {
         return false;
     }
+    m_inFlight = nullptr;
     m_list->loadMoreEnd();
     return true;
 }

@@ -81,10 +81,12 @@ private:
     void showKindList(bool shown);
     void openDatePanel(bool start);
     void send(const PXJYBaoBiaoQuery::Page& page);
-    // Ends a page's wait; false when the reply is not a report's.
+    // Ends a page's wait; false for a reply to a request since replaced (the heartbeat lifts
+    // the busy overlay, so a second query can go out before the first is answered).
     bool endPage(const PXTradeNetworkManger& manager);
 
     PXJYBaoBiaoQuery m_query;
+    const PXTradeNetworkManger* m_inFlight = nullptr;
     int m_reportType = PXJYBaoBiaoQuery::kNoKind;
     double m_startDate = 0;
     double m_endDate = 0;

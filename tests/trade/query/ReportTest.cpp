@@ -5,7 +5,9 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "sim/core/SimHttpLine.h"
 #include "sim/trade/SimTradeLedger.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/ScopedEnvironment.h"
@@ -304,6 +306,30 @@ TEST_F(ReportTest, shouldRefuseARangeOverAMonthWithoutARequestAndKeepTheRowsShow
     driver.settle();
     pullUp();
     EXPECT_EQ(lastRequest("report_customerorders_query").value("STARTNUM", ""), "4");
+}
+
+TEST_F(ReportTest, shouldShowOnlyTheAnswerToTheLatestQuery) {
+    bookThreeDays();
+    ASSERT_TRUE(openReports());
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).setDelayMs(500);
+    }
+    chooseKind(1);
+    pickRange(simDay(-2), simDay());
+    ASSERT_TRUE(driver.tap(screen->doneButton()));
+    // A heartbeat reply lifts the busy overlay while the deals are on their way.
+    VKJYCommonViewUtil::hideActivity();
+    driver.settle();
+    chooseKind(0);
+    ASSERT_TRUE(driver.tap(screen->doneButton()));
+    ASSERT_TRUE(driver.runUntil(
+        [this] { return sentReports() == 2 && !screen->query().isLoading() && listShown(); }));
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    driver.settle();
+    EXPECT_EQ(screen->query().kind(), 0);
+    EXPECT_EQ(screen->baoBiaoMingXiList()->baoBiaotype(), 0);
+    EXPECT_EQ(screen->baoBiaoMingXiList()->navigationBarView()->title()->text(), "转让明细");
+    EXPECT_EQ(rowsShown(), 2u) << "the transfers, not the deals answered first";
 }
 
 TEST_F(ReportTest, shouldSendTheLocalMidnightOfTheChosenDayInEveryZone) {
