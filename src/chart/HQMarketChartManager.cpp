@@ -295,6 +295,9 @@ void HQMarketChartManager::marketChartManagerInitAboutIphoneWideScreen() {
     m_MyActivity->setCenter(Point{bounds().width / 2, bounds().height / 2});
     navigationBarInit();
     bottomInitAboutIphoneWideScreen();
+    if (m_pagecontrol) {
+        bringSubviewToFront(m_pagecontrol);
+    }
     bringSubviewToFront(m_MyActivity);
 }
 
@@ -348,6 +351,34 @@ Label* HQMarketChartManager::createLabelWithInfo(const std::shared_ptr<LabelInfo
     label->setFont(info->font.value_or(chartstyle::system(12)));
     label->setBackgroundColor(Color::clearColor());
     return parent.addSubview(std::move(label));
+}
+
+void HQMarketChartManager::pagecontrolInitAboutIphoneNormalScreen() {
+    if (m_pagecontrol) {
+        m_pagecontrol->removeFromSuperview();
+        m_pagecontrol = nullptr;
+        m_fenshiPointButton = nullptr;
+        m_KLinePointButton = nullptr;
+    }
+    const auto page = m_variableAboutDevice->pageControl();
+    if (!page) {
+        return;
+    }
+    auto dots = std::make_unique<View>(page->frame);
+    dots->setBackgroundColor(page->backgroundColor.value_or(Color::clearColor()));
+    m_pagecontrol = addSubview(std::move(dots));
+    m_fenshiPointButton = createButtonWithInfo(
+        page->fenshiButton, [this](Button&) { swipeRightGestureRecognizer(); }, *m_pagecontrol);
+    m_KLinePointButton = createButtonWithInfo(
+        page->KLineButton, [this](Button&) { swipeLeftGestureRecognizer(); }, *m_pagecontrol);
+    const bool fenShiShown = m_fenshiPointButton && m_fenshiPointButton->isSelected();
+    for (auto [dot, lit] : {std::pair{m_fenshiPointButton, fenShiShown},
+                            std::pair{m_KLinePointButton, !fenShiShown}}) {
+        if (dot) {
+            dot->setCornerRadius(3);
+            dot->setBackgroundColor(lit ? Color::lightGrayColor() : Color::darkGrayColor());
+        }
+    }
 }
 
 void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {

@@ -104,6 +104,11 @@ public:
     Label* createLabelWithInfo(const std::shared_ptr<LabelInfo>& info, View& parent);
     void removeMarketChartManagerFromSuperView();
     void commodityTitleButtonPressed(Button& button);
+    // Page dots of the normal screen; no screen shows them (the period bar switches charts).
+    void pagecontrolInitAboutIphoneNormalScreen();
+    View* pagecontrol() const { return m_pagecontrol; }
+    Button* fenshiPointButton() const { return m_fenshiPointButton; }
+    Button* KLinePointButton() const { return m_KLinePointButton; }
 
     // Lookups.
     std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
@@ -269,6 +274,9 @@ private:
     Button* m_quotaKDJButton = nullptr;
     ImageView* m_quotaImageView = nullptr;
     View* m_secondaryOneNavigationBar = nullptr;
+    View* m_pagecontrol = nullptr;
+    Button* m_fenshiPointButton = nullptr;
+    Button* m_KLinePointButton = nullptr;
     View* m_bottomView = nullptr;
     View* m_periodView = nullptr;
     View* m_periodScrollView = nullptr;

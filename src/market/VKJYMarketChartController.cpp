@@ -44,6 +44,9 @@ constexpr double kToastFadeSeconds = 0.5;
 constexpr double kArrowSeconds = 1.5;
 constexpr double kArrowX = 240;
 constexpr double kArrowSize = 20;
+constexpr double kArrowAboveToolbar = 8;
+constexpr double kSwitchPressSeconds = 0.5;
+constexpr double kSwitchSwipeSeconds = 0.45;
 
 class LiveQuoteReceiver : public HQNetworkMangerDelegate {
 public:
@@ -125,6 +128,8 @@ VKJYMarketChartController::~VKJYMarketChartController() {
     MotionTween::sharedInstance().removeTweenOperation(m_activeTweenOperation);
     if (m_chartManager) {
         m_chartManager->setDelegate(nullptr);
+        m_chartManager->setLeftSwipeHandle(nullptr);
+        m_chartManager->setRightSwipeHandle(nullptr);
     }
     if (m_commodityList) {
         m_commodityList->setDelegate(nullptr);
@@ -152,6 +157,7 @@ void VKJYMarketChartController::viewDidLoad() {
     view()->setBackgroundColor(VKJYMarketStyle::listColor());
     refrashDanYiKouJia();
     navigationItemsInit();
+    chartSwitchInit();
     topCurrentShowDataViewInit();
     addChartManager();
     toolbarItemsInit();
@@ -175,6 +181,7 @@ void VKJYMarketChartController::viewWillAppear(bool) {
     TallyStat::beginLogPageView(kPageName);
     readWatchList();
     showWatchState();
+    followSwipes();
 }
 
 void VKJYMarketChartController::viewDidAppear(bool) {
@@ -247,6 +254,57 @@ void VKJYMarketChartController::navigationItemsInit() {
                                    [this] { commodityNameButtonPressed(m_imageButton); });
     addRule(*m_navigationView, {0, kStripHeight - 0.5, 320, 1}, "xian-hengxian.png");
     layOutTitle();
+}
+
+void VKJYMarketChartController::chartSwitchInit() {
+    const double w = m_navigationView->bounds().width;
+    m_chartSwitch = std::make_unique<View>(m_navigationView->frame());
+    m_chartSwitch->addSubview(
+        std::make_unique<ImageView>(Rect{w - 85, 11, 74, 21}, Image::named("kxian-anniu.png")));
+    m_switchMark = m_chartSwitch->addSubview(std::make_unique<ImageView>(
+        Rect{w - 85, 11, 37, 21}, Image::named("kxian-anniu_press.png")));
+    auto tab = [&](double x, const std::string& title, std::function<void()> action) {
+        auto button = std::make_unique<Button>(Rect{x, 11, 37, 21});
+        button->setTitle(title);
+        button->setTitleColor(Color::whiteColor());
+        button->titleLabel()->setFont(Font::named("Arial", 12));
+        button->addTarget(TouchUpInside, [action = std::move(action)](Control&) { action(); });
+        return m_chartSwitch->addSubview(std::move(button));
+    };
+    m_fenshiButton = tab(w - 85, "分时", [this] { fenshiButtonPressed(); });
+    m_klineButton = tab(w - 48, "K线", [this] { klineButtonPressed(); });
+}
+
+void VKJYMarketChartController::fenshiButtonPressed() {
+    if (isAnimating() || !m_chartManager) {
+        return;
+    }
+    slideSwitchMark(m_fenshiButton, kSwitchPressSeconds);
+    m_chartManager->swipeRightGestureRecognizer();
+}
+
+void VKJYMarketChartController::klineButtonPressed() {
+    if (isAnimating() || !m_chartManager) {
+        return;
+    }
+    slideSwitchMark(m_klineButton, kSwitchPressSeconds);
+    m_chartManager->swipeLeftGestureRecognizer();
+}
+
+void VKJYMarketChartController::followSwipes() {
+    if (!m_chartManager) {
+        return;
+    }
+    m_chartManager->setLeftSwipeHandle(
+        [this] { slideSwitchMark(m_klineButton, kSwitchSwipeSeconds); });
+    m_chartManager->setRightSwipeHandle(
+        [this] { slideSwitchMark(m_fenshiButton, kSwitchSwipeSeconds); });
+}
+
+void VKJYMarketChartController::slideSwitchMark(Button* to, double seconds) {
+    ImageView* mark = m_switchMark;
+    const double x = to->center().x;
+    View::animate(seconds, [mark, x] { mark->setCenter({x, mark->center().y}); });
 }
 
 void VKJYMarketChartController::layOutTitle() {
@@ -668,8 +726,7 @@ void VKJYMarketChartController::addGuideHelp() {
         return;
     }
     bounceOutTapped();
-    const double h = VKJYMarketContext::appViewRect().height;
-    auto arrow = std::make_unique<ImageView>(Rect{kArrowX, h - 54, kArrowSize, kArrowSize},
+    auto arrow = std::make_unique<ImageView>(Rect{kArrowX, arrowRestY(), kArrowSize, kArrowSize},
                                              Image::named("up.png"));
     arrow->setTransform(AffineTransform::scale(1, -1));
     m_tanTiaoImgV = view()->addSubview(std::move(arrow));
@@ -679,7 +736,7 @@ void VKJYMarketChartController::bounceOutTapped() {
     auto& tween = MotionTween::sharedInstance();
     tween.removeTweenOperation(m_activeTweenOperation);
     const double h = VKJYMarketContext::appViewRect().height;
-    auto period = MotionTweenPeriod::periodWithStartValue(h - 200, h - 54, kArrowSeconds);
+    auto period = MotionTweenPeriod::periodWithStartValue(h - 200, arrowRestY(), kArrowSeconds);
     WeakRef<ViewController> self(this);
     m_activeTweenOperation = tween.addTweenPeriod(
         period,
@@ -689,6 +746,12 @@ void VKJYMarketChartController::bounceOutTapped() {
             }
         },
         MotionTweenTimingFunctionBounceOut);
+}
+
+// The arrow rests with its tip in the toolbar just above the icon: any higher and it covers the
+// dates under the chart and the last row of the side panel.
+double VKJYMarketChartController::arrowRestY() const {
+    return m_toolBarView->frame().y - kArrowAboveToolbar;
 }
 
 void VKJYMarketChartController::update(MotionTweenPeriod& period) {

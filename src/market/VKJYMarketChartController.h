@@ -89,6 +89,10 @@ public:
     void initTradeView(int isShanJian);
     // The "widescreen" notice of older systems: back to the normal screen.
     void wide();
+    // The strip's time-sharing / K-line switch, kept off screen: the chart engine's swipes
+    // choose its indicator, and the switch's mark follows them.
+    void fenshiButtonPressed();
+    void klineButtonPressed();
 
     // Chart engine, quick-trade panel and pop-over.
     void returnButtonPressedAboutWideScreen() override;
@@ -137,6 +141,9 @@ public:
     Button* shuaxinButton() const { return m_shuaxinButton; }
     VKJYCommodityTableView* commodityListTableView() const { return m_commodityList; }
     ImageView* tanTiaoImgV() const { return m_tanTiaoImgV; }
+    Button* fenshiButton() const { return m_fenshiButton; }
+    Button* klineButton() const { return m_klineButton; }
+    ImageView* switchMark() const { return m_switchMark; }
     Label* addDeleteLabel() const { return m_addDeleteLabel; }
 
     // What a request holds of the screen: cleared when the screen goes.
@@ -148,6 +155,10 @@ private:
     void addQuotePanels(View& header);
     void addDayFigures(View& header);
     void toolbarItemsInit();
+    void chartSwitchInit();
+    void followSwipes();
+    void slideSwitchMark(Button* to, double seconds);
+    double arrowRestY() const;
     void addChartManager();
     void layOutTitle();
     void showWatchState();
@@ -202,4 +213,8 @@ private:
     ImageView* m_tanTiaoImgV = nullptr;
     Label* m_addDeleteLabel = nullptr;
     VKJYFastTradePanel* m_tradeVC = nullptr;
+    std::unique_ptr<View> m_chartSwitch;
+    ImageView* m_switchMark = nullptr;
+    Button* m_fenshiButton = nullptr;
+    Button* m_klineButton = nullptr;
 };

@@ -17,6 +17,7 @@
 #include "platform/ui/ViewController.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/MotionTween.h"
 
 namespace {
 
@@ -359,4 +360,110 @@ TEST_P(ChartGestureTest, shouldChooseTheIndicatorAndOpenThePanelFromTheIndicator
     EXPECT_TRUE(status.iphoneZhiBiaoButtonSelected);
     EXPECT_TRUE(chart()->quotaButton()->isSelected());
     EXPECT_EQ(chart()->quotaView()->frame(), layout().bottomRectInfo()->quotaChooseFrame);
+}
+
+namespace {
+Rect inWindow(const View& view, const Rect& frame) {
+    const Point from = view.convertPointToWindow({frame.x, frame.y});
+    const Point to = view.convertPointToWindow({frame.x + frame.width, frame.y + frame.height});
+    return Rect{std::min(from.x, to.x), std::min(from.y, to.y), std::abs(to.x - from.x),
+                std::abs(to.y - from.y)};
+}
+}  // namespace
+
+TEST_P(ChartGestureTest, shouldRestTheHintArrowBetweenTheKLineDatesAndTheToolbar) {
+    openFirstPeriod();
+    ImageView* arrow = screen->tanTiaoImgV();
+    ASSERT_NE(arrow, nullptr);
+    const Rect toolbar = inWindow(*screen->toolBarView(), screen->toolBarView()->bounds());
+    ASSERT_TRUE(
+        driver.runUntil([] { return MotionTween::sharedInstance().runningCount() == 0; }, 5));
+    const Rect shown = inWindow(*arrow, arrow->bounds());
+    const auto& dates = layout().currentShowDataLayerInfo()->SecondaryOneCurrentDataTimeItemArray;
+    ASSERT_FALSE(dates.empty());
+    for (const auto& date : dates) {
+        ASSERT_FALSE(date->title.empty());
+        EXPECT_FALSE(inWindow(*kLine(), date->frame).intersects(shown)) << date->title;
+    }
+    // Resting on the toolbar, pointing at the wide-screen button.
+    EXPECT_GT(shown.maxY(), toolbar.y);
+    const Rect wide = inWindow(*screen->zhuanpingButton(), screen->zhuanpingButton()->bounds());
+    EXPECT_GT(shown.x + shown.width / 2, wide.x);
+    EXPECT_LT(shown.x + shown.width / 2, wide.maxX());
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("kline-hint-arrow")));
+}
+
+// The strip's switch is kept off screen; its mark follows the chart's swipes.
+TEST_P(ChartGestureTest, shouldMoveTheSwitchMarkWithTheSwipesAndChooseIndicatorsByItsButtons) {
+    openFirstPeriod();
+    ImageView* mark = screen->switchMark();
+    Button* fenshi = screen->fenshiButton();
+    Button* kline = screen->klineButton();
+    ASSERT_TRUE(mark && fenshi && kline);
+    EXPECT_FALSE(driver.isVisible(mark));
+    EXPECT_EQ(fenshi->currentTitle(), "分时");
+    EXPECT_EQ(kline->frame(), (Rect{320 - 48, 11, 37, 21}));
+
+    const Point middle = inArea(kLine(), 0.6);
+    driver.swipe(middle, {middle.x - 120, middle.y});
+    driver.settle();
+    EXPECT_DOUBLE_EQ(mark->center().x, kline->center().x);
+    driver.swipe({middle.x - 120, middle.y}, middle);
+    driver.settle();
+    EXPECT_DOUBLE_EQ(mark->center().x, fenshi->center().x);
+
+    auto& status = *layout().statusSaveClass();
+    kline->sendActions(TouchUpInside);
+    driver.settle();
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    EXPECT_TRUE(kLine()->DrawBackgroundView()->isKDJ());
+    EXPECT_DOUBLE_EQ(mark->center().x, kline->center().x);
+
+    // While the engine switches its views the buttons do nothing.
+    VKJYHangQingDataClass::current()->setManagerIsAnimating(true);
+    fenshi->sendActions(TouchUpInside);
+    VKJYHangQingDataClass::current()->setManagerIsAnimating(false);
+    driver.settle();
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    EXPECT_DOUBLE_EQ(mark->center().x, kline->center().x);
+    fenshi->sendActions(TouchUpInside);
+    driver.settle();
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+    EXPECT_DOUBLE_EQ(mark->center().x, fenshi->center().x);
+}
+
+TEST_P(ChartGestureTest, shouldBuildThePageDotsOfTheNormalScreenAndSwitchIndicatorsByThem) {
+    chart()->pagecontrolInitAboutIphoneNormalScreen();
+    View* dots = chart()->pagecontrol();
+    ASSERT_NE(dots, nullptr);
+    EXPECT_EQ(dots->frame(), layout().pageControl()->frame);
+    Button* fenshiDot = chart()->fenshiPointButton();
+    Button* klineDot = chart()->KLinePointButton();
+    ASSERT_TRUE(fenshiDot && klineDot);
+    EXPECT_EQ(fenshiDot->backgroundColor(), Color::lightGrayColor());
+    EXPECT_EQ(klineDot->backgroundColor(), Color::darkGrayColor());
+    EXPECT_DOUBLE_EQ(klineDot->cornerRadius(), 3);
+
+    auto& status = *layout().statusSaveClass();
+    ASSERT_TRUE(driver.tap(klineDot));
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    ASSERT_TRUE(driver.tap(fenshiDot));
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+
+    // A rebuild replaces the dots; with a K-line period on show the K-line dot is lit.
+    openFirstPeriod();
+    chart()->pagecontrolInitAboutIphoneNormalScreen();
+    EXPECT_EQ(chart()->fenshiPointButton()->backgroundColor(), Color::darkGrayColor());
+    EXPECT_EQ(chart()->KLinePointButton()->backgroundColor(), Color::lightGrayColor());
+    size_t built = 0;
+    for (View* child : chart()->subviews()) {
+        built += child->frame() == layout().pageControl()->frame ? 1 : 0;
+    }
+    EXPECT_EQ(built, 1u);
+
+    // The wide screen has none.
+    turnWide();
+    chart()->pagecontrolInitAboutIphoneNormalScreen();
+    EXPECT_EQ(chart()->pagecontrol(), nullptr);
 }
