@@ -4,7 +4,6 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/close/PXJYZhuanRangZYMSVC.h"
 #include "trade/close/PXShiJiaZhuanRangFill.h"
@@ -45,9 +44,6 @@ PXJYPingCangViewController::PXJYPingCangViewController() {
 
 PXJYPingCangViewController::~PXJYPingCangViewController() {
     m_relay->detach();
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
 }
 
 void PXJYPingCangViewController::loadView() {
@@ -189,7 +185,7 @@ void PXJYPingCangViewController::PXSJPCRefreshShiJiaPingCangView() {
 void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                        bool fanXiangJianCangSign) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding) {
+    if (m_order.isOutstanding()) {
         return;
     }
     m_fanShou = fanXiangJianCangSign;
@@ -198,7 +194,7 @@ void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
 }
 
 void PXJYPingCangViewController::PXZhiJiaPingCangClick(const JYDict& order) {
-    if (m_orderOutstanding) {
+    if (m_order.isOutstanding()) {
         return;
     }
     newManager()->ZJPingCang(order);
@@ -281,15 +277,7 @@ void PXJYPingCangViewController::fanShouJianCangClick() {
 }
 
 void PXJYPingCangViewController::orderSent(PXTradeNetworkManger*) {
-    m_orderOutstanding = true;
-    VKJYCommonViewUtil::showActivity();
-}
-
-void PXJYPingCangViewController::orderEnded() {
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
-    m_orderOutstanding = false;
+    m_order.began();
 }
 
 void PXJYPingCangViewController::leaveWith(const std::string& message) {
@@ -327,7 +315,7 @@ void PXJYPingCangViewController::requestFailed(PXTradeNetworkManger* manager, in
         leaveWith(kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
         return;
     }
-    orderEnded();
+    m_order.ended();
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
@@ -338,6 +326,6 @@ void PXJYPingCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manage
         }
         return;
     }
-    orderEnded();
+    m_order.ended();
     PXTradeRefusalAlert::show(*manager);
 }

@@ -16,6 +16,7 @@
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -59,7 +60,7 @@ public:
     PXJYZhiJiaPingCangView* ZJPCView() const { return m_ZJPCView; }
     PXJYChiCangShangPinListView* chiCangShangPinListView() const { return m_shangPinList; }
     PXJYChiCangDanHaoListView* chiCangDanHaoListView() const { return m_danHaoList; }
-    bool isOrderOutstanding() const { return m_orderOutstanding; }
+    bool isOrderOutstanding() const { return m_order.isOutstanding(); }
 
     void SJbuttonAction();
     void ZJbuttonAction();
@@ -89,7 +90,7 @@ protected:
                                  bool byCommodity);
     virtual void leaveWith(const std::string& message);
     std::shared_ptr<PXTradeNetworkManger> newManager();
-    void orderEnded();
+    void orderEnded() { m_order.ended(); }
 
 private:
     void showTab(bool market);
@@ -114,6 +115,6 @@ private:
     JYDict m_postDic = JYDict::object();
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    bool m_orderOutstanding = false;
+    PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
 };

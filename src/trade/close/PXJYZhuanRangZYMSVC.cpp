@@ -4,7 +4,6 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/close/PXJYPingCangViewController.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
@@ -47,9 +46,6 @@ PXJYZhuanRangZYMSVC::PXJYZhuanRangZYMSVC() {
 
 PXJYZhuanRangZYMSVC::~PXJYZhuanRangZYMSVC() {
     m_relay->detach();
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
 }
 
 PXJYZhuanRangZYMSView* PXJYZhuanRangZYMSVC::SJPCView() {
@@ -244,7 +240,7 @@ void PXJYZhuanRangZYMSVC::PXChangeAnDanHao(const std::string& number) {
 }
 
 void PXJYZhuanRangZYMSVC::PXZhuanRangClick(const JYDict& request) {
-    if (m_orderOutstanding) {
+    if (m_order.isOutstanding()) {
         return;
     }
     m_post_dict = request;
@@ -274,11 +270,10 @@ void PXJYZhuanRangZYMSVC::alertViewClickedButtonAtIndex(AlertView&, int buttonIn
 }
 
 void PXJYZhuanRangZYMSVC::PXGuaPaiButtonClick(const JYDict& request) {
-    if (m_orderOutstanding) {
+    if (m_order.isOutstanding()) {
         return;
     }
-    m_orderOutstanding = true;
-    VKJYCommonViewUtil::showActivity();
+    m_order.began();
     newManager()->sendGuaPaiJianCangRequest(request);
 }
 
@@ -289,18 +284,11 @@ void PXJYZhuanRangZYMSVC::VKJYNavBackAction() {
     }
 }
 
-void PXJYZhuanRangZYMSVC::orderEnded() {
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
-    m_orderOutstanding = false;
-}
-
 void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                const PXTradeResult*) {
     const std::string& kind = manager->typeNW();
     if (kind == kListingTag) {
-        orderEnded();
+        m_order.ended();
         VKJYNavBackAction();
         PXTradeMessage::show("下单成功");
     } else if (kind == kSummaryTag) {
@@ -315,14 +303,14 @@ void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYZhuanRangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     if (manager->typeNW() == kListingTag) {
-        orderEnded();
+        m_order.ended();
     }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYZhuanRangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     if (manager->typeNW() == kListingTag) {
-        orderEnded();
+        m_order.ended();
     }
     PXTradeRefusalAlert::show(*manager);
 }

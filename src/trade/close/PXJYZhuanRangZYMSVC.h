@@ -14,6 +14,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -49,7 +50,7 @@ public:
     PXCommodityInformationViewZYMS* commodityInformationView() const { return m_board; }
     PXJYChiCangShangPinListView* chiCangShangPinListView() const { return m_shangPinList; }
     PXJYChiCangDanHaoListView* chiCangDanHaoListView() const { return m_danHaoList; }
-    bool isOrderOutstanding() const { return m_orderOutstanding; }
+    bool isOrderOutstanding() const { return m_order.isOutstanding(); }
 
     void JYRefreshView();
     void setPingCangValue();
@@ -83,7 +84,6 @@ private:
     // is of the order-book mode, or nothing suitable lies below.
     bool handBack(bool byCommodity);
     std::shared_ptr<PXTradeNetworkManger> newManager();
-    void orderEnded();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     PXCommodityInformationViewZYMS* m_board = nullptr;
@@ -95,6 +95,6 @@ private:
     JYDict m_post_dict = JYDict::object();
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    bool m_orderOutstanding = false;
+    PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
 };

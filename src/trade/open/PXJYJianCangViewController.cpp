@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXPriceBoardFigures.h"
@@ -44,9 +43,6 @@ PXJYJianCangViewController::PXJYJianCangViewController() {
 
 PXJYJianCangViewController::~PXJYJianCangViewController() {
     m_relay->detach();
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
 }
 
 void PXJYJianCangViewController::loadView() {
@@ -190,7 +186,7 @@ void PXJYJianCangViewController::PXZhiJiaJianCangClick(const JYDict& order) {
 
 void PXJYJianCangViewController::sendOrder(const JYDict& order, bool market) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding) {
+    if (m_order.isOutstanding()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create();
@@ -212,13 +208,7 @@ void PXJYJianCangViewController::VKJYNavBackAction() {
 }
 
 void PXJYJianCangViewController::orderSent(PXTradeNetworkManger*) {
-    m_orderOutstanding = true;
-    VKJYCommonViewUtil::showActivity();
-}
-
-void PXJYJianCangViewController::orderEnded() {
-    m_orderOutstanding = false;
-    VKJYCommonViewUtil::hideActivity();
+    m_order.began();
 }
 
 void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
@@ -226,18 +216,18 @@ void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
     if (manager->typeNW() != kMarketTag && manager->typeNW() != kConditionalTag) {
         return;
     }
-    orderEnded();
+    m_order.ended();
     VKJYNavBackAction();
     PXTradeMessage::show("下单成功");
 }
 
 void PXJYJianCangViewController::requestFailed(PXTradeNetworkManger*, int) {
-    orderEnded();
+    m_order.ended();
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYJianCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
-    orderEnded();
+    m_order.ended();
     // The facade already asks the user to log in again; a second dialog would only repeat it.
     if (errorCode == kSessionLostCode || errorCode == kIdleSessionCode) {
         return;

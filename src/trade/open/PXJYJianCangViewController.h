@@ -11,6 +11,7 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYShiJiaJianCangView.h"
@@ -66,13 +67,12 @@ public:
     PXJYShiJiaJianCangView* shiJianView() const { return m_shiJianView; }
     PXJYZhiJiaJianCangView* zhiJianView() const { return m_zhiJianView; }
     const std::string& nowCommodityCode() const { return m_nowCommodityCode; }
-    bool isOrderOutstanding() const { return m_orderOutstanding; }
+    bool isOrderOutstanding() const { return m_order.isOutstanding(); }
 
 private:
     void showTab(bool market);
     void fillForms(const PXTradeCommodity& commodity, const PXTradeYiKouJia* prices);
     void sendOrder(const JYDict& order, bool market);
-    void orderEnded();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -82,6 +82,6 @@ private:
     std::string m_nowCommodityCode;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    bool m_orderOutstanding = false;
+    PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
 };
