@@ -42,6 +42,7 @@
 #include "trade/query/PXJYChengJiaoListView.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
+#include "trade/query/PXTradeBaoBiaoController.h"
 #include "trade/quick/PXFastTradeViewController.h"
 #include "widgets/PadKeyboardBackspaceIcon.h"
 
@@ -208,8 +209,11 @@ protected:
     // Opens an entry of the trade home's function menu.
     void openFromHomeMenu(const std::string& title) {
         ASSERT_TRUE(waitFor([&] { return home() != nullptr; })) << "not on the trade home";
-        ASSERT_TRUE(driver.tap(home()->navigationBarView()->menuButton()));
-        driver.settle();
+        // The menu may still be open from the way back to the home.
+        if (!driver.viewWithText(title)) {
+            ASSERT_TRUE(driver.tap(home()->navigationBarView()->menuButton()));
+            driver.settle();
+        }
         ASSERT_TRUE(driver.tapText(title)) << "no menu entry " << title;
         driver.settle();
     }
@@ -467,6 +471,29 @@ protected:
         ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
     }
 
+    // A report of the first kind over the default days: its records, or the server's word that
+    // there are none in that range.
+    void report() {
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("报表"));
+        auto* reports = waitForTop<PXTradeBaoBiaoController>();
+        ASSERT_NE(reports, nullptr) << "the report screen did not open";
+        ASSERT_TRUE(driver.tap(reports->baoBiaoType()));
+        driver.settle();
+        ASSERT_TRUE(driver.tapRow(*reports->pickerView(), {0, 0}));
+        driver.settle();
+        ASSERT_TRUE(driver.tap(reports->doneButton()));
+        ASSERT_TRUE(waitIdle());
+        EXPECT_TRUE(waitFor([&] {
+            return driver.visibleAlert() || showsText(PXTradeBaoBiaoController::kNoRecord) ||
+                   driver.viewsWithText("--").size() > 0;
+        }));
+        snapshot("report");
+        if (driver.visibleAlert()) {
+            ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
+        }
+        ASSERT_TRUE(goBack());
+    }
+
     void transfer(const std::string& way, const std::string& amount) {
         auto* form = waitForTop<PXJYChuRuJinCaoZuoVC>();
         ASSERT_NE(form, nullptr);
@@ -503,6 +530,17 @@ protected:
         ASSERT_NO_FATAL_FAILURE(transfer("出金", "120.5"));
         const double bankAfter = std::stod(books(kFirstAccount)["banks"]["102"].get<std::string>());
         EXPECT_DOUBLE_EQ(bankAfter, bankBefore - 379.5);
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        // The market funds the screen shows are the simulator's usable funds.
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(5));
+        auto* funds = waitForTop<PXJYZiJinXinXiVC>();
+        ASSERT_NE(funds, nullptr);
+        ASSERT_TRUE(waitFor([&] { return !funds->MarketFundInformationArray().empty(); }));
+        const std::string usable = funds->MarketFundInformationArray().front().value("UF", "");
+        EXPECT_TRUE(showsText(usable)) << "usable funds " << usable << " are not shown";
+        EXPECT_DOUBLE_EQ(std::stod(usable),
+                         std::stod(books(kFirstAccount)["available"].get<std::string>()));
+        snapshot("market-funds");
         ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
         ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
     }
@@ -880,6 +918,7 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(stopLossSet());
     ASSERT_NO_FATAL_FAILURE(dealsPaged());
     ASSERT_NO_FATAL_FAILURE(orderWithdrawn());
+    ASSERT_NO_FATAL_FAILURE(report());
     ASSERT_NO_FATAL_FAILURE(depositAndWithdrawal());
     ASSERT_NO_FATAL_FAILURE(announcement());
     ASSERT_NO_FATAL_FAILURE(settingsChange());
