@@ -184,6 +184,9 @@ void HQMarketChartManager::marketChartManagerInit() {
     const uint32_t drawType = hasSidePanel(m_SelectedCommodityYKJInfo) ? 4 : 0;
     m_variableAboutDevice = std::make_shared<VariableAboutDevice>(
         m_stateOfScreen, kFenShiKind, m_device, std::make_shared<HQFSDrawPram>(drawType));
+    // Sized from the start, so the host places it and the loading indicator is centred on it.
+    const Rect root = m_variableAboutDevice->rootViewFrame();
+    setFrame(Rect{0, 0, root.width, root.height});
     drawViewManager();
 }
 

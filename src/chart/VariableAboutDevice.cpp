@@ -1,5 +1,6 @@
 #include "chart/VariableAboutDevice.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -413,9 +414,14 @@ void VariableAboutDevice::setFenShiAxis(const FenShiAxisTable& table, AxisLabels
     const float width = system.originalPoint.x - 2 + table.widthExtra +
                         (systemBelow7() ? table.widthExtraBelow7 : 0);
     const float x = table.rightSide ? orZero(m_drawRectOfMain).width - table.rightInset : 0;
+    // The bottom label rises into the chart, but never onto the label above it: on the short
+    // screen the grid lines are closer than a label and its rise. Text taller than its frame
+    // counts with its own height.
+    const float extent = std::max(table.height, table.fontSize + 2);
+    const float raise = std::clamp(system.dottedLineInterval - extent, 0.0f, table.lastLabelRaise);
     for (int i = 0; i <= n; ++i) {
         auto info = std::make_shared<VerTicalAxisTitleInfo>();
-        const float y = system.lineY(i) - (i == n ? table.lastLabelRaise : 0);
+        const float y = system.lineY(i) - (i == n ? raise : 0);
         info->frame = Rect{x, y, width, table.height};
         info->font = chartstyle::arial(table.fontSize);
         info->textAlignment = 0;

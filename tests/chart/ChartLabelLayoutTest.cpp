@@ -75,7 +75,8 @@ TEST(FenShiValueLabels, shouldColourAboveRedMiddleWhiteBelowGreen) {
     }
     EXPECT_EQ(left[0]->frame, Rect(0, 15, 36, 12));
     EXPECT_FLOAT_EQ(left[3]->frame.y, 15 + 3 * 17.375f);
-    EXPECT_FLOAT_EQ(left[8]->frame.y, 15 + 8 * 17.375f - 12);
+    // Grid lines 17.375 apart: the bottom label rises only until it meets the one above.
+    EXPECT_FLOAT_EQ(left[8]->frame.y, left[7]->frame.maxY());
     const auto& right = device->VerticalAxisMainRightInfoArray();
     EXPECT_EQ(right[0]->frame, Rect(270, 15, 36, 12));
     EXPECT_EQ(*right[0]->font, Font::named("Arial", 9));
@@ -99,7 +100,7 @@ TEST(FenShiValueLabels, shouldPlaceWideLabelsFromTheRightOfTheChartArea) {
     const auto& right = device->VerticalAxisMainRightInfoArray();
     ASSERT_EQ(right.size(), 9u);
     EXPECT_EQ(right[0]->frame, Rect(422 - 15, 0, 156, 10));
-    EXPECT_FLOAT_EQ(right[8]->frame.y, 8 * 18.875f - 10);
+    EXPECT_FLOAT_EQ(right[8]->frame.y, right[7]->frame.y + 13);  // Arial 11 in a frame of 10
     EXPECT_EQ(*right[8]->font, Font::named("Arial", 11));
 }
 
@@ -271,13 +272,13 @@ TEST(TimeAxisLayout, shouldEndTheFullWidthWideAxisAtTheChartsRightEdge) {
     EXPECT_EQ(labels[2]->title, "15:00");
 }
 
-TEST(FenShiValueLabels, shouldStackTheWideLeftLabelsWithTheLastTenHigher) {
+TEST(FenShiValueLabels, shouldStackTheWideLeftLabelsWithTheLastRaisedClearOfTheOneAbove) {
     const auto device = layout(kFenShi, kWide, true);
     const auto& left = device->VerticalAxisMainInfoArray();
     ASSERT_EQ(left.size(), 9u);
     EXPECT_EQ(left[0]->frame, Rect(0, 0, 156, 10));
     EXPECT_FLOAT_EQ(left[5]->frame.y, 5 * 18.875f);
-    EXPECT_FLOAT_EQ(left[8]->frame.y, 8 * 18.875f - 10);
+    EXPECT_FLOAT_EQ(left[8]->frame.y, left[7]->frame.y + 13);
     EXPECT_EQ(*left[3]->color, Color::rgb(255, 0, 0));
     EXPECT_EQ(*left[4]->color, Color::whiteColor());
     EXPECT_EQ(*left[5]->color, Color::rgb(59, 210, 53));

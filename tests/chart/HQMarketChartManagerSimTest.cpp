@@ -530,13 +530,14 @@ TEST_F(ChartHistorySimTest, shouldJoinTheNewestFilesOncePerDateAndStoreWhatItDra
     EXPECT_EQ(localDay(held.front()->date), "20261130");  // the oldest file's 30 earlier bars
     expectHeldAsStored();
     expectDrawnAsHeld();
+    EXPECT_TRUE(m_driver->saveSnapshot(std::string(VKJY_SNAPSHOT_DIR) + "/history_long_568.png"));
 }
 
 TEST_F(ChartHistorySimTest, shouldKeepTheReplyAndTheOtherFilesWhenOneFileIsDamaged) {
     // The second newest of the four files the first 1-minute reply names.
     const std::string damaged = minuteFile("20261203");
     quoteServer().damageHistoryFile(damaged, true);
-    openChart();
+    openChart(false);
     openMinutePeriod();
     EXPECT_NE(dayLog().find("history file " + damaged + ": cannot be inflated"), std::string::npos);
     const auto held = heldBars();
@@ -553,6 +554,8 @@ TEST_F(ChartHistorySimTest, shouldKeepTheReplyAndTheOtherFilesWhenOneFileIsDamag
     EXPECT_GT(perDay["20261204"], 600u);
     expectHeldAsStored();
     expectDrawnAsHeld();
+    EXPECT_TRUE(
+        m_driver->saveSnapshot(std::string(VKJY_SNAPSHOT_DIR) + "/history_damaged_480.png"));
 }
 
 TEST_F(ChartHistorySimTest, shouldDrawTheRepliesMinutesWhenTheDaysFileIsDamaged) {

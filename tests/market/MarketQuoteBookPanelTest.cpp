@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "MarketFixture.h"
+#include "chart/ActivityView.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/HQMarketWMManager.h"
 #include "market/VKJYMarketChartController.h"
@@ -130,6 +131,17 @@ TEST_P(QuoteBookPanelTest, shouldShowOnlyTradesForAQuoteModeCommodity) {
     EXPECT_EQ(panel->wuDangButton(), nullptr);
     EXPECT_TRUE(driver.isVisible(panel->mingXiButton()));
     EXPECT_TRUE(driver.runUntil([&] { return !panel->content().mingXiArray().empty(); }, 10));
+}
+
+TEST_P(QuoteBookPanelTest, shouldCentreTheLoadingIndicatorOnTheChart) {
+    launchToList();
+    auto* screen = openQuoteScreen(1, 0);
+    ASSERT_NE(screen, nullptr);
+    HQMarketChartManager* chart = screen->chartManager();
+    driver.settle();
+    const Rect bounds = chart->bounds();
+    EXPECT_GT(bounds.height, 0);
+    EXPECT_EQ(chart->MyActivity()->center(), (Point{bounds.width / 2, bounds.height / 2}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, QuoteBookPanelTest,
