@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/foundation/UserDefaults.h"
+#include "platform/ui/TextField.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
@@ -179,4 +180,14 @@ std::string TradeSessionFixture::reqValue(const SimTradeReceived& request, const
     }
     const auto& fields = body["VUZI"]["REQ"];
     return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>() : "";
+}
+
+void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digits) {
+    ASSERT_TRUE(driver.tap(field));
+    driver.settle();
+    for (char digit : digits) {
+        ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
+    }
+    driver.pressKey("完成");
+    driver.settle();
 }

@@ -8,6 +8,7 @@
 #include "support/session/ShellFixture.h"
 
 class PXTradeModule;
+class TextField;
 class SimTradeServer;
 struct SimTradeReceived;
 
@@ -45,6 +46,8 @@ protected:
     std::vector<SimTradeReceived> received(const std::string& name);
     // A field of a request's "REQ" ("" when missing or not text).
     static std::string reqValue(const SimTradeReceived& request, const std::string& key);
+    // Taps the field, presses the digits on the in-app keypad and "完成".
+    void typeOnKeypad(TextField* field, const std::string& digits);
     // The code of the captcha the simulator handed out under this identifier.
     std::string captchaCode(const std::string& uuid, const std::string& platform = "",
                             const std::string& environment = "");

@@ -92,16 +92,6 @@ protected:
         driver.settle();
     }
 
-    void typeOnKeypad(TextField* field, const std::string& digits) {
-        ASSERT_TRUE(driver.tap(field));
-        driver.settle();
-        for (char digit : digits) {
-            ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
-        }
-        driver.pressKey("完成");
-        driver.settle();
-    }
-
     std::vector<SimTradeReceived> received(const std::string& name) {
         std::vector<SimTradeReceived> found;
         for (const auto& request : tradeServer().received()) {

@@ -55,13 +55,7 @@ void OpenScreenTest::pick(PXJianCangFormView& form, const std::string& code) {
 }
 
 void OpenScreenTest::typeQuantity(PXJianCangFormView& form, const std::string& digits) {
-    ASSERT_TRUE(driver.tap(form.shuLiang()));
-    driver.settle();
-    for (char digit : digits) {
-        ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
-    }
-    driver.pressKey("完成");
-    driver.settle();
+    typeOnKeypad(form.shuLiang(), digits);
 }
 
 void OpenScreenTest::typeInto(TextField* field, const std::string& text) {

@@ -125,13 +125,7 @@ protected:
     }
 
     void typeQuantity(PXJYShiJiaZhuanRangView& form, const std::string& digits) {
-        ASSERT_TRUE(driver.tap(form.shuLiang()));
-        driver.settle();
-        for (char digit : digits) {
-            ASSERT_TRUE(driver.pressKey(std::string(1, digit)));
-        }
-        driver.pressKey("完成");
-        driver.settle();
+        typeOnKeypad(form.shuLiang(), digits);
     }
 
     std::string commodityName(const std::string& code) {
