@@ -71,11 +71,8 @@ void PXJYChuRuJinViewController::viewDidLoad() {
     addMenu(labelTop + kRowHeight);
     // Added after the menu, so its drop-down list lies over the rows.
     const Rect switcherFrame(105, labelTop, 195, 40);
-    auto switcher = std::make_unique<PXJYSwitchingAccountView>(switcherFrame);
     m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
-    m_accountSwitch->add(switcher.get());
-    switcher->initSwitchingAccountView(switcherFrame);
-    m_switchingAccountView = root.addSubview(std::move(switcher));
+    m_switchingAccountView = m_accountSwitch->addSwitcher(root, switcherFrame);
 }
 
 void PXJYChuRuJinViewController::addMenu(double top) {

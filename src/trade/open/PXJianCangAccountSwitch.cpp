@@ -10,6 +10,13 @@ void PXJianCangAccountSwitch::add(PXJYSwitchingAccountView* switcher) {
     m_switchers.push_back(switcher);
 }
 
+PXJYSwitchingAccountView* PXJianCangAccountSwitch::addSwitcher(View& root, const Rect& frame) {
+    auto switcher = std::make_unique<PXJYSwitchingAccountView>(frame);
+    add(switcher.get());
+    switcher->initSwitchingAccountView(frame);
+    return root.addSubview(std::move(switcher));
+}
+
 void PXJianCangAccountSwitch::reloadTableView() {
     for (PXJYSwitchingAccountView* switcher : m_switchers) {
         switcher->reloadTableView();

@@ -10,6 +10,8 @@
 #include "trade/login/PXJYTradeLoginVCDelegate.h"
 
 class PXJYSwitchingAccountView;
+class View;
+struct Rect;
 class ViewController;
 
 class PXJianCangAccountSwitch : public PXJYSwitchingAccountViewDelegate,
@@ -20,6 +22,9 @@ public:
 
     // Becomes the switcher's delegate; the switcher belongs to a form of the screen.
     void add(PXJYSwitchingAccountView* switcher);
+    // Builds a switcher of its own on root and adds it; call it last, so the switcher's
+    // drop-down list of saved accounts lies over the rows below it.
+    PXJYSwitchingAccountView* addSwitcher(View& root, const Rect& frame);
     // The saved accounts may have changed while the screen was hidden.
     void reloadTableView();
 

@@ -35,11 +35,8 @@ void PXJYChaXunViewController::viewDidLoad() {
     addMenu(labelTop + kRowHeight);
     // Last, so its drop-down list of saved accounts lies over the rows.
     const Rect switcherFrame(105, labelTop, 195, 40);
-    auto switcher = std::make_unique<PXJYSwitchingAccountView>(switcherFrame);
     m_accountSwitch = std::make_unique<PXJianCangAccountSwitch>(*this);
-    m_accountSwitch->add(switcher.get());
-    switcher->initSwitchingAccountView(switcherFrame);
-    m_switchingAccountView = root.addSubview(std::move(switcher));
+    m_switchingAccountView = m_accountSwitch->addSwitcher(root, switcherFrame);
 }
 
 void PXJYChaXunViewController::addMenu(double top) {
