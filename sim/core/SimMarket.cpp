@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <ranges>
 
 namespace {
 constexpr int64_t kMinuteMs = 60000;
@@ -177,11 +179,12 @@ SimQuote SimMarket::quoteOf(const Instrument& item) const {
     quote.highest = item.price;
     quote.lowest = item.price;
     bool seenToday = false;
-    for (const auto& bar : item.minutes) {
-        if (bar.date < todayStart) {
-            quote.yesterdayClose = bar.close;
-            continue;
-        }
+    // Bars are in time order: only today's need a look, and the one before them closed yesterday.
+    auto today = std::ranges::lower_bound(item.minutes, todayStart, {}, &SimBar::date);
+    if (today != item.minutes.begin()) {
+        quote.yesterdayClose = std::prev(today)->close;
+    }
+    for (const auto& bar : std::ranges::subrange(today, item.minutes.end())) {
         if (!seenToday || bar.high > quote.highest) {
             quote.highest = bar.high;
             quote.highestTime = bar.date;

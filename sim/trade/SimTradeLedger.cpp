@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <set>
 
-#include "sim/core/SimClock.h"
 #include "sim/trade/SimCaptchaImage.h"
 #include "sim/trade/SimTradeOrders.h"
 #include "sim/trade/SimTradeQueries.h"
@@ -98,10 +97,9 @@ void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
 
 void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
     addAccount(seed);
-    m_state.addFlow(seed.id, "入金", seed.balanceCents, "IO");
-    m_state.flows.back().time = m_state.now() - 3 * kDayMs;
-    m_state.transfers.push_back({m_state.number(), seed.id, SimTradeCatalogue::banks().front().id,
-                                 true, seed.balanceCents, m_state.now() - 3 * kDayMs});
+    m_state.addFlow(seed.id, "入金", seed.balanceCents, "IO", m_state.now() - 3 * kDayMs);
+    m_state.addTransfer({m_state.number(), seed.id, SimTradeCatalogue::banks().front().id, true,
+                         seed.balanceCents, m_state.now() - 3 * kDayMs});
     if (seed.id == m_env.accounts.front().id) {
         SimTradeOrders orders(m_state);
         for (const auto& item : m_state.commodities) {
@@ -301,25 +299,30 @@ SimJson SimTradeLedger::heartbeat(const SimJson& request) {
         return {{"ret", *code}, {"msg", "会话已失效"}};
     }
     const std::string& user = std::get<std::string>(account);
-    const int64_t today = SimClock::dayStart(m_state.now(), m_state.market->utcOffsetMinutes());
+    const int64_t today = m_state.today();
     const bool first = simText(request, "curlogon") == "1";
     const int64_t lastSeen = simInteger(simText(request, "lastid")).value_or(0);
-    int64_t count = 0, lastDeal = 0;
+    const SimTradeDay booked = m_state.bookedToday(user);
+    // Deal numbers grow in booking order: the unseen deals are the newest.
+    std::vector<const SimTradeDeal*> unseen;
+    const auto& positions = m_state.accounts.at(user).deals;
+    for (auto at = positions.rbegin(); !first && at != positions.rend(); ++at) {
+        const SimTradeDeal& deal = m_state.deals[*at];
+        if (deal.no <= lastSeen) {
+            break;
+        }
+        if (deal.time >= today) {
+            unseen.push_back(&deal);
+        }
+    }
     SimJson fresh = SimJson::array();
-    for (const auto& deal : m_state.deals) {
-        if (deal.account != user || deal.time < today) {
-            continue;
-        }
-        ++count;
-        lastDeal = deal.no;
-        if (!first && deal.no > lastSeen) {
-            fresh.push_back({{"ONO", std::to_string(deal.orderNo)},
-                             {"CMOID", deal.commodity},
-                             {"QT", std::to_string(deal.qty)},
-                             {"TYP", std::to_string(deal.settle)},
-                             {"BS", std::to_string(deal.side)},
-                             {"TTYP", std::to_string(deal.kind)}});
-        }
+    for (auto deal = unseen.rbegin(); deal != unseen.rend(); ++deal) {
+        fresh.push_back({{"ONO", std::to_string((*deal)->orderNo)},
+                         {"CMOID", (*deal)->commodity},
+                         {"QT", std::to_string((*deal)->qty)},
+                         {"TYP", std::to_string((*deal)->settle)},
+                         {"BS", std::to_string((*deal)->side)},
+                         {"TTYP", std::to_string((*deal)->kind)}});
     }
     int64_t latestNotice = 0;
     for (const auto& notice : m_state.notices) {
@@ -330,13 +333,13 @@ SimJson SimTradeLedger::heartbeat(const SimJson& request) {
                      {"CTM", std::to_string(m_state.now())},
                      {"LID", std::to_string(latestNotice)},
                      {"NT", fresh.empty() ? "0" : "1"},
-                     {"TTC", std::to_string(count)},
-                     {"TD", std::to_string(count)}};
+                     {"TTC", std::to_string(booked.deals)},
+                     {"TD", std::to_string(booked.deals)}};
     if (!fresh.empty()) {
         reply["data"] = fresh;
     }
     reply["STA"] = "1";
-    reply["TLID"] = std::to_string(lastDeal);
+    reply["TLID"] = std::to_string(booked.lastDeal);
     reply["BUPT"] = std::to_string(m_state.buyListingTime);
     reply["UPT"] = std::to_string(m_state.sellListingTime);
     reply["CMOUPT"] = std::to_string(m_state.commodityTime);
@@ -425,8 +428,7 @@ SimJson SimTradeLedger::transfer(const std::string& account, const SimJson& requ
     }
     bank->second += deposit ? -amount : amount;
     m_state.addFlow(account, deposit ? "入金" : "出金", deposit ? amount : -amount, "IO");
-    m_state.transfers.push_back(
-        {m_state.number(), account, bankId, deposit, amount, m_state.now()});
+    m_state.addTransfer({m_state.number(), account, bankId, deposit, amount, m_state.now()});
     return simReply(0, deposit ? "入金成功" : "出金成功");
 }
 

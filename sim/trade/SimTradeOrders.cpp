@@ -51,9 +51,9 @@ int SimTradeOrders::heldLots(const std::string& account, const std::string& comm
 
 int SimTradeOrders::openOrderLots(const std::string& account, const std::string& commodity) const {
     int lots = 0;
-    for (const auto& item : m_state.orders) {
-        if (item.account == account && item.commodity == commodity && item.open() &&
-            item.settle == 1) {
+    for (size_t at : m_state.accounts.at(account).openOrders) {
+        const SimTradeOrder& item = m_state.orders[at];
+        if (item.commodity == commodity && item.settle == 1) {
             lots += item.rest();
         }
     }
@@ -162,7 +162,7 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     deal.side = side;
     deal.settle = 1;
     deal.fee = holding.fee;
-    m_state.deals.push_back(deal);
+    m_state.addDeal(deal);
     m_state.addFlow(account, "手续费", -holding.fee, "FEE");
 }
 
@@ -174,7 +174,7 @@ void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, SimUnits price
     deal.settle = 2;
     deal.profit = m_state.profitAt(holding, price, qty);
     deal.fee = commodity.fee(price, qty);
-    m_state.deals.push_back(deal);
+    m_state.addDeal(deal);
     holding.qty -= qty;
     m_state.addFlow(holding.account, "平仓盈亏", deal.profit, "CPL");
     m_state.addFlow(holding.account, "手续费", -deal.fee, "FEE");
@@ -287,7 +287,7 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.stopProfit = stopOf(simText(request, "STOP_PROFIT"), item);
     placed.time = m_state.now();
     refreeze(placed);
-    m_state.orders.push_back(placed);
+    m_state.addOrder(placed);
     sweep();
     return simReply(0, "委托成功");
 }
@@ -298,6 +298,7 @@ void SimTradeOrders::refreeze(SimTradeOrder& order) {
     const int lots = holdsFunds ? order.rest() : 0;
     order.frozenMargin = item->marginPerLot(order.price) * lots;
     order.frozenFee = item->fee(order.price, lots);
+    m_state.orderChanged(order);
 }
 
 SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson& request) {
@@ -414,7 +415,7 @@ SimJson SimTradeOrders::list(const std::string& account, const SimJson& request)
         freezeLots(listing, listing.qty, true);
     }
     refreeze(listing);
-    m_state.orders.push_back(listing);
+    m_state.addOrder(listing);
     m_state.touchListings(listing.side);
     if (listing.autoDelist == "1") {
         const int lots = matchListings(account, listing.firm, order, listing.no);
@@ -451,7 +452,7 @@ SimJson SimTradeOrders::delist(const std::string& account, const SimJson& reques
         listing.status = taken > 0 ? 4 : 1;
         listing.time = m_state.now();
         refreeze(listing);
-        m_state.orders.push_back(listing);
+        m_state.addOrder(listing);
         m_state.touchListings(listing.side);
         return simReply(0, "摘牌成功,剩余数量已挂牌");
     }
@@ -464,7 +465,8 @@ SimJson SimTradeOrders::delist(const std::string& account, const SimJson& reques
 int SimTradeOrders::matchListings(const std::string& account, const std::string& firm,
                                   const Parsed& order, int64_t orderNo) {
     std::vector<SimTradeOrder*> candidates;
-    for (auto& item : m_state.orders) {
+    for (size_t at : m_state.openOrders) {
+        SimTradeOrder& item = m_state.orders[at];
         const bool priced = order.side == 1 ? item.price <= order.price : item.price >= order.price;
         if (item.kind == 2 && item.open() && item.side != order.side &&
             item.commodity == order.commodity->code() && item.account != account && priced &&
@@ -525,7 +527,7 @@ bool SimTradeOrders::listForFirm(const std::string& firm, const std::string& com
     listing.price = price;
     listing.qty = qty;
     listing.time = m_state.now();
-    m_state.orders.push_back(listing);
+    m_state.addOrder(listing);
     m_state.touchListings(side);
     return true;
 }
@@ -541,10 +543,14 @@ void SimTradeOrders::seedHolding(const std::string& account, const std::string& 
 }
 
 void SimTradeOrders::sweep() {
-    for (size_t i = 0; i < m_state.orders.size(); ++i) {
-        if (m_state.orders[i].kind == 1 && m_state.orders[i].open()) {
-            sweepOrder(m_state.orders[i]);
+    std::vector<size_t> waiting;
+    for (size_t at : m_state.openOrders) {
+        if (m_state.orders[at].kind == 1) {
+            waiting.push_back(at);
         }
+    }
+    for (size_t at : waiting) {
+        sweepOrder(m_state.orders[at]);
     }
     sweepStops();
 }

@@ -63,6 +63,7 @@ private:
                    int64_t holdingId, bool frozenOnly, SimUnits price, int kind, int64_t orderNo,
                    const std::string& otherFirm);
     void freezeLots(SimTradeOrder& listing, int qty, bool freeze);
+    // The funds an order holds as it now stands; called after every change of its fill or status.
     void refreeze(SimTradeOrder& order);
     int matchListings(const std::string& account, const std::string& firm, const Parsed& order,
                       int64_t orderNo);

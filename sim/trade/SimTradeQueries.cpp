@@ -45,6 +45,11 @@ std::string ratio(int64_t perTenThousand) {
 
 SimJson SimTradeQueries::paged(const std::vector<SimJson>& rows, const SimJson& request,
                                int pageSize) {
+    return paged(rows.size(), request, pageSize, [&rows](size_t i) { return rows[i]; });
+}
+
+SimJson SimTradeQueries::paged(size_t total, const SimJson& request, int pageSize,
+                               const std::function<SimJson(size_t)>& row) {
     const int64_t start = simInteger(simText(request, "STARTNUM")).value_or(0);
     int64_t count = simInteger(simText(request, "RECCNT")).value_or(0);
     if (count <= 0) {
@@ -52,11 +57,11 @@ SimJson SimTradeQueries::paged(const std::vector<SimJson>& rows, const SimJson& 
     }
     const size_t first = static_cast<size_t>(std::max<int64_t>(start, 1) - 1);
     SimJson page = SimJson::array();
-    for (size_t i = first; i < rows.size() && (count <= 0 || page.size() < size_t(count)); ++i) {
-        page.push_back(rows[i]);
+    for (size_t i = first; i < total && (count <= 0 || page.size() < size_t(count)); ++i) {
+        page.push_back(row(i));
     }
     SimJson rep = success();
-    rep["TTLREC"] = num(static_cast<int64_t>(rows.size()));
+    rep["TTLREC"] = num(static_cast<int64_t>(total));
     rep["RESULTLIST"] = {{"REC", page}};
     return rep;
 }
@@ -233,20 +238,11 @@ SimJson SimTradeQueries::holdingDetails(const std::string& account, const SimJso
 
 SimJson SimTradeQueries::firmInfo(const std::string& account) const {
     const SimTradeAccount& owner = m_state.accounts.at(account);
-    const int64_t today = m_state.today();
-    SimCents fees = 0, profit = 0;
-    for (const auto& deal : m_state.deals) {
-        if (deal.account == account && deal.time >= today) {
-            fees += deal.fee;
-            profit += deal.profit;
-        }
-    }
+    const SimTradeDay booked = m_state.bookedToday(account);
     SimCents frozenMargin = 0, frozenFee = 0;
-    for (const auto& order : m_state.orders) {
-        if (order.account == account && order.open()) {
-            frozenMargin += order.frozenMargin;
-            frozenFee += order.frozenFee;
-        }
+    for (size_t at : owner.openOrders) {
+        frozenMargin += m_state.orders[at].frozenMargin;
+        frozenFee += m_state.orders[at].frozenFee;
     }
     const SimCents margin = m_state.margin(account);
     const SimCents floating = m_state.floatingSum(account);
@@ -266,10 +262,10 @@ SimJson SimTradeQueries::firmInfo(const std::string& account) const {
         {"OR_F_F", simMoney(frozenFee)},
         {"OT_F", simMoney(margin + frozenMargin + frozenFee)},
         {"UF", simMoney(m_state.available(account))},
-        {"FEE", simMoney(fees)},
-        {"PL", simMoney(profit)},
+        {"FEE", simMoney(booked.dealFees)},
+        {"PL", simMoney(booked.dealProfit)},
         {"EQT", simMoney(owner.balance)},
-        {"IOF", simMoney(m_state.flowsSince(account, "IO", today))},
+        {"IOF", simMoney(m_state.flowsToday(account, "IO"))},
         {"HPF", simMoney(floating)},
         {"FUNDS_RISK", margin > 0 ? simMoney(simRoundDiv(equity * 10000, margin)) : "0.00"},
         {"OC", "0.00"},
@@ -287,18 +283,23 @@ SimJson SimTradeQueries::orders(const std::string& account, const SimJson& reque
     const std::string status = simText(request, "OR_ST");
     const std::string settle = simText(request, "OR_OC");
     const int64_t since = simInteger(simText(request, "UT")).value_or(0);
-    std::vector<SimJson> rows;
-    for (auto it = m_state.orders.rbegin(); it != m_state.orders.rend(); ++it) {
-        const SimTradeOrder& order = *it;
-        if (order.account != account || (!side.empty() && side != num(order.side)) ||
+    std::vector<const SimTradeOrder*> found;
+    const auto& positions = m_state.accounts.at(account).orders;
+    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
+        const SimTradeOrder& order = m_state.orders[*at];
+        if ((!side.empty() && side != num(order.side)) ||
             (!code.empty() && code != order.commodity) ||
             (!kind.empty() && kind != num(order.kind)) ||
             (!status.empty() && status != num(order.status)) ||
             (!settle.empty() && settle != num(order.settle)) || order.time < since) {
             continue;
         }
+        found.push_back(&order);
+    }
+    return paged(found.size(), request, 0, [&](size_t i) {
+        const SimTradeOrder& order = *found[i];
         const SimTradeCommodity& item = *m_state.commodity(order.commodity);
-        rows.push_back(
+        return SimJson(
             {{"OR_N", num(order.no)},
              {"TIME", num(order.time)},
              {"STA", num(order.status)},
@@ -319,8 +320,7 @@ SimJson SimTradeQueries::orders(const std::string& account, const SimJson& reque
              {"O_F", "1"},
              {"CO_ID", ""},
              {"H_NO", num(order.holdingId)}});
-    }
-    return paged(rows, request, 0);
+    });
 }
 
 SimJson SimTradeQueries::deals(const std::string& account, const SimJson& request) const {
@@ -328,17 +328,25 @@ SimJson SimTradeQueries::deals(const std::string& account, const SimJson& reques
     const std::string code = simText(request, "COMMODITY_ID");
     const std::string settle = simText(request, "OR_OC");
     const int64_t after = simInteger(simText(request, "LAST_TRADE_ID")).value_or(0);
-    std::vector<SimJson> rows;
-    for (auto it = m_state.deals.rbegin(); it != m_state.deals.rend(); ++it) {
-        const SimTradeDeal& deal = *it;
-        if (deal.account != account || deal.no <= after ||
-            (!side.empty() && side != num(deal.side)) ||
+    // Deal numbers grow in booking order, so the newest come first and stop at LAST_TRADE_ID.
+    std::vector<const SimTradeDeal*> found;
+    const auto& positions = m_state.accounts.at(account).deals;
+    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
+        const SimTradeDeal& deal = m_state.deals[*at];
+        if (deal.no <= after) {
+            break;
+        }
+        if ((!side.empty() && side != num(deal.side)) ||
             (!code.empty() && code != deal.commodity) ||
             (!settle.empty() && settle != num(deal.settle))) {
             continue;
         }
+        found.push_back(&deal);
+    }
+    return paged(found.size(), request, kDealPageSize, [&](size_t i) {
+        const SimTradeDeal& deal = *found[i];
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
-        rows.push_back({{"TR_N", num(deal.no)},
+        return SimJson({{"TR_N", num(deal.no)},
                         {"OR_N", num(deal.orderNo)},
                         {"TI", num(deal.time)},
                         {"TY", num(deal.side)},
@@ -355,8 +363,7 @@ SimJson SimTradeQueries::deals(const std::string& account, const SimJson& reques
                         {"OR_T", num(deal.openTime)},
                         {"HL_N", num(deal.holdingNo)},
                         {"TR_T", num(deal.kind)}});
-    }
-    return paged(rows, request, kDealPageSize);
+    });
 }
 
 SimJson SimTradeQueries::listings(const SimJson& request) const {
@@ -364,18 +371,25 @@ SimJson SimTradeQueries::listings(const SimJson& request) const {
     const std::string side = simText(request, "TY");
     const bool descending = simText(request, "ISDESC") == "1";
     std::vector<const SimTradeOrder*> open;
-    for (const auto& order : m_state.orders) {
-        if (order.kind == 2 && order.open() && order.commodity == code && num(order.side) == side) {
+    for (size_t at : m_state.openOrders) {
+        const SimTradeOrder& order = m_state.orders[at];
+        if (order.kind == 2 && order.commodity == code && num(order.side) == side) {
             open.push_back(&order);
         }
     }
     std::stable_sort(open.begin(), open.end(), [descending](auto* a, auto* b) {
         return descending ? a->price > b->price : a->price < b->price;
     });
-    std::vector<SimJson> rows;
-    for (const SimTradeOrder* order : open) {
+    if (open.empty()) {
+        SimJson rep = success();
+        rep["TTLREC"] = "0";
+        rep["RESULTLIST"] = "";
+        return rep;
+    }
+    return paged(open.size(), request, 0, [&](size_t i) {
+        const SimTradeOrder* order = open[i];
         const SimTradeCommodity& item = *m_state.commodity(order->commodity);
-        rows.push_back({{"OR_N", num(order->no)},
+        return SimJson({{"OR_N", num(order->no)},
                         {"TIME", num(order->time)},
                         {"ORDER_TYPE", num(order->settle)},
                         {"TYPE", num(order->side)},
@@ -386,14 +400,7 @@ SimJson SimTradeQueries::listings(const SimJson& request) const {
                         {"TR_I", order->firm},
                         {"F_MAR", simMoney(order->frozenMargin)},
                         {"F_TYPE", order->autoDelist}});
-    }
-    if (rows.empty()) {
-        SimJson rep = success();
-        rep["TTLREC"] = "0";
-        rep["RESULTLIST"] = "";
-        return rep;
-    }
-    return paged(rows, request, 0);
+    });
 }
 
 SimJson SimTradeQueries::report(const std::string& kind, const std::string& account,
@@ -417,9 +424,9 @@ SimJson SimTradeQueries::closedPositions(const std::string& account, const SimJs
     std::vector<SimJson> rows;
     int64_t quantity = 0;
     SimCents profit = 0, fees = 0;
-    for (const auto& deal : m_state.deals) {
-        if (deal.account != account || deal.settle != 2 ||
-            !inDays(deal.time, request, "ST", "ET")) {
+    for (size_t at : m_state.accounts.at(account).deals) {
+        const SimTradeDeal& deal = m_state.deals[at];
+        if (deal.settle != 2 || !inDays(deal.time, request, "ST", "ET")) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
@@ -453,8 +460,9 @@ SimJson SimTradeQueries::dealReport(const std::string& account, const SimJson& r
     std::vector<SimJson> rows;
     int64_t quantity = 0;
     SimCents funds = 0, fees = 0;
-    for (const auto& deal : m_state.deals) {
-        if (deal.account != account || !inDays(deal.time, request, "ST", "ET")) {
+    for (size_t at : m_state.accounts.at(account).deals) {
+        const SimTradeDeal& deal = m_state.deals[at];
+        if (!inDays(deal.time, request, "ST", "ET")) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
@@ -523,8 +531,9 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
 SimJson SimTradeQueries::flowReport(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
     SimCents sum = 0;
-    for (const auto& flow : m_state.flows) {
-        if (flow.account != account || !inDays(flow.time, request, "ST", "ET")) {
+    for (size_t at : m_state.accounts.at(account).flows) {
+        const SimTradeFundFlow& flow = m_state.flows[at];
+        if (!inDays(flow.time, request, "ST", "ET")) {
             continue;
         }
         sum += flow.amount;
@@ -546,8 +555,9 @@ SimJson SimTradeQueries::statementReport(const std::string& account, const SimJs
         SimCents last = 0, io = 0, profit = 0, fee = 0, capital = 0;
     };
     std::map<int64_t, Day> days;
-    for (const auto& flow : m_state.flows) {
-        if (flow.account != account || !inDays(flow.time, request, "ST", "ET")) {
+    for (size_t at : m_state.accounts.at(account).flows) {
+        const SimTradeFundFlow& flow = m_state.flows[at];
+        if (!inDays(flow.time, request, "ST", "ET")) {
             continue;
         }
         const int64_t date = dayStart(flow.time);
@@ -655,7 +665,7 @@ SimJson SimTradeQueries::marketFunds(const std::string& account) const {
                     {"FIRMID", account},
                     {"FIRM_NAME", firm ? firm->name : ""},
                     {"EQ", simMoney(m_state.openingBalance(account))},
-                    {"IOF", simMoney(m_state.flowsSince(account, "IO", m_state.today()))},
+                    {"IOF", simMoney(m_state.flowsToday(account, "IO"))},
                     {"COM", simMoney(available)},
                     {"UF", simMoney(available)},
                     {"FIF", simMoney(0)}});
@@ -666,9 +676,9 @@ SimJson SimTradeQueries::marketFunds(const std::string& account) const {
         }
         // Money moved into the trading account today through this bank left the bank.
         SimCents moved = 0;
-        for (const auto& transfer : m_state.transfers) {
-            if (transfer.account == account && transfer.bankId == bank.id &&
-                transfer.time >= m_state.today()) {
+        for (size_t at : owner.transfers) {
+            const SimTradeTransfer& transfer = m_state.transfers[at];
+            if (transfer.bankId == bank.id && transfer.time >= m_state.today()) {
                 moved += transfer.deposit ? transfer.amount : -transfer.amount;
             }
         }
@@ -703,26 +713,31 @@ SimJson SimTradeQueries::banks(const std::string& account) const {
 }
 
 SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
-    std::vector<SimJson> rows;
+    std::vector<const SimTradeTransfer*> found;
     SimCents in = 0, out = 0;
-    for (auto it = m_state.transfers.rbegin(); it != m_state.transfers.rend(); ++it) {
-        if (it->account != account || !inDays(it->time, request, "ST", "ET")) {
+    const auto& positions = m_state.accounts.at(account).transfers;
+    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
+        const SimTradeTransfer& transfer = m_state.transfers[*at];
+        if (!inDays(transfer.time, request, "ST", "ET")) {
             continue;
         }
+        (transfer.deposit ? in : out) += transfer.amount;
+        found.push_back(&transfer);
+    }
+    SimJson rep = paged(found.size(), request, kPageSize, [&](size_t i) {
+        const SimTradeTransfer& transfer = *found[i];
         std::string bankName;
         for (const auto& bank : SimTradeCatalogue::banks()) {
-            bankName = bank.id == it->bankId ? bank.name : bankName;
+            bankName = bank.id == transfer.bankId ? bank.name : bankName;
         }
-        (it->deposit ? in : out) += it->amount;
-        rows.push_back({{"MID", num(it->id)},
-                        {"TD", num(it->time)},
+        return SimJson({{"MID", num(transfer.id)},
+                        {"TD", num(transfer.time)},
                         {"BANK_NAME", bankName},
-                        {"TT", it->deposit ? "I" : "O"},
-                        {"AM", simMoney(it->amount)},
+                        {"TT", transfer.deposit ? "I" : "O"},
+                        {"AM", simMoney(transfer.amount)},
                         {"TS", "成功"},
-                        {"REM", it->deposit ? "银行转入" : "转出到银行"}});
-    }
-    SimJson rep = paged(rows, request, kPageSize);
+                        {"REM", transfer.deposit ? "银行转入" : "转出到银行"}});
+    });
     rep["OMS"] = simMoney(out);
     rep["IMS"] = simMoney(in);
     return rep;

@@ -5,6 +5,7 @@
 // each as the reply's REP object, with paging by STARTNUM and RECCNT. A short-lived helper over
 // the state; the ledger calls it under its lock.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
 
     // Rows of a page as "TTLREC" and "RESULTLIST" -> "REC" of a success reply.
     static SimJson paged(const std::vector<SimJson>& rows, const SimJson& request, int pageSize);
+    // The same for `total` rows of which only the page's are built, by `row(i)`.
+    static SimJson paged(size_t total, const SimJson& request, int pageSize,
+                         const std::function<SimJson(size_t)>& row);
 
 private:
     SimJson commodityRecord(const SimTradeCommodity& item, size_t index) const;

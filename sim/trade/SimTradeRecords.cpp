@@ -1,5 +1,6 @@
 #include "sim/trade/SimTradeRecords.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -67,12 +68,8 @@ SimTradeHolding* SimTradeState::holding(int64_t id) {
 }
 
 SimTradeOrder* SimTradeState::order(int64_t no) {
-    for (auto& item : orders) {
-        if (item.no == no) {
-            return &item;
-        }
-    }
-    return nullptr;
+    auto found = orderAt.find(no);
+    return found == orderAt.end() ? nullptr : &orders[found->second];
 }
 
 SimUnits SimTradeState::orderPrice(const SimTradePrices& live, int side) {
@@ -104,10 +101,8 @@ SimCents SimTradeState::floating(const SimTradeHolding& holding) const {
 
 SimCents SimTradeState::frozenFunds(const std::string& account) const {
     SimCents sum = 0;
-    for (const auto& item : orders) {
-        if (item.account == account && item.open()) {
-            sum += item.frozenMargin + item.frozenFee;
-        }
+    for (size_t at : accounts.at(account).openOrders) {
+        sum += orders[at].frozenMargin + orders[at].frozenFee;
     }
     return sum;
 }
@@ -140,36 +135,99 @@ SimCents SimTradeState::available(const std::string& account) const {
     return found->second.balance + floatingSum(account) - margin(account) - frozenFunds(account);
 }
 
-SimCents SimTradeState::flowsSince(const std::string& account, const std::string& code,
-                                   int64_t since) const {
-    SimCents sum = 0;
-    for (const auto& flow : flows) {
-        if (flow.account == account && flow.code == code && flow.time >= since) {
-            sum += flow.amount;
+SimCents SimTradeState::flowsToday(const std::string& account, const std::string& code) const {
+    const SimTradeDay day = bookedToday(account);
+    auto found = day.flowsByCode.find(code);
+    return found == day.flowsByCode.end() ? 0 : found->second;
+}
+
+SimCents SimTradeState::openingBalance(const std::string& account) const {
+    return accounts.at(account).balance - bookedToday(account).flows;
+}
+
+SimTradeDay SimTradeState::bookedToday(const std::string& account) const {
+    const auto& days = accounts.at(account).days;
+    SimTradeDay sum;
+    for (auto day = days.lower_bound(today()); day != days.end(); ++day) {
+        sum.deals += day->second.deals;
+        sum.lastDeal = std::max(sum.lastDeal, day->second.lastDeal);
+        sum.dealFees += day->second.dealFees;
+        sum.dealProfit += day->second.dealProfit;
+        sum.flows += day->second.flows;
+        for (const auto& [code, amount] : day->second.flowsByCode) {
+            sum.flowsByCode[code] += amount;
         }
     }
     return sum;
 }
 
-SimCents SimTradeState::openingBalance(const std::string& account) const {
-    SimCents today = 0;
-    for (const auto& flow : flows) {
-        if (flow.account == account && flow.time >= this->today()) {
-            today += flow.amount;
-        }
-    }
-    return accounts.at(account).balance - today;
+int64_t SimTradeState::today() const {
+    return dayOf(now());
 }
 
-int64_t SimTradeState::today() const {
-    return SimClock::dayStart(now(), market->utcOffsetMinutes());
+int64_t SimTradeState::dayOf(int64_t ms) const {
+    return SimClock::dayStart(ms, market->utcOffsetMinutes());
 }
 
 void SimTradeState::addFlow(const std::string& account, const std::string& kind, SimCents amount,
                             const std::string& code) {
+    addFlow(account, kind, amount, code, now());
+}
+
+void SimTradeState::addFlow(const std::string& account, const std::string& kind, SimCents amount,
+                            const std::string& code, int64_t time) {
     auto& owner = accounts.at(account);
     owner.balance += amount;
-    flows.push_back({number(), account, kind, now(), amount, owner.balance, code});
+    owner.flows.push_back(flows.size());
+    flows.push_back({number(), account, kind, time, amount, owner.balance, code});
+    SimTradeDay& day = owner.days[dayOf(time)];
+    day.flows += amount;
+    day.flowsByCode[code] += amount;
+}
+
+void SimTradeState::addDeal(const SimTradeDeal& deal) {
+    auto& owner = accounts.at(deal.account);
+    owner.deals.push_back(deals.size());
+    deals.push_back(deal);
+    SimTradeDay& day = owner.days[dayOf(deal.time)];
+    ++day.deals;
+    day.lastDeal = std::max(day.lastDeal, deal.no);
+    day.dealFees += deal.fee;
+    day.dealProfit += deal.profit;
+}
+
+SimTradeOrder& SimTradeState::addOrder(const SimTradeOrder& order) {
+    const size_t at = orders.size();
+    orders.push_back(order);
+    orderAt[order.no] = at;
+    auto owner = accounts.find(order.account);
+    if (owner != accounts.end()) {
+        owner->second.orders.push_back(at);
+    }
+    if (order.open()) {
+        openOrders.insert(at);
+        if (owner != accounts.end()) {
+            owner->second.openOrders.insert(at);
+        }
+    }
+    return orders[at];
+}
+
+void SimTradeState::addTransfer(const SimTradeTransfer& transfer) {
+    accounts.at(transfer.account).transfers.push_back(transfers.size());
+    transfers.push_back(transfer);
+}
+
+void SimTradeState::orderChanged(const SimTradeOrder& order) {
+    auto found = orderAt.find(order.no);
+    if (order.open() || found == orderAt.end()) {
+        return;
+    }
+    openOrders.erase(found->second);
+    auto owner = accounts.find(order.account);
+    if (owner != accounts.end()) {
+        owner->second.openOrders.erase(found->second);
+    }
 }
 
 void SimTradeState::touchListings(int side) {

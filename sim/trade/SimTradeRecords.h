@@ -62,6 +62,17 @@ struct SimTradePrices {
     SimUnits yesterdayClose = 0;
 };
 
+// What an account booked on one day (local midnight of the market), kept as it is booked so
+// that today's figures need no pass over the account's history.
+struct SimTradeDay {
+    int64_t deals = 0;
+    int64_t lastDeal = 0;  // number of the day's latest deal
+    SimCents dealFees = 0;
+    SimCents dealProfit = 0;
+    SimCents flows = 0;
+    std::map<std::string, SimCents> flowsByCode;
+};
+
 struct SimTradeAccount {
     SimTradeAccountSeed seed;
     std::string password;
@@ -71,6 +82,13 @@ struct SimTradeAccount {
     std::map<std::string, SimCents> bankFunds;
     int64_t lastLogon = 0;
     std::set<std::string> logonTimes;  // LOGONTIME texts seen, against replays
+    // Positions of the account's records in the state's lists, in booking order.
+    std::vector<size_t> deals;
+    std::vector<size_t> flows;
+    std::vector<size_t> orders;
+    std::vector<size_t> transfers;
+    std::set<size_t> openOrders;
+    std::map<int64_t, SimTradeDay> days;
 };
 
 struct SimTradeSession {
@@ -173,6 +191,9 @@ struct SimTradeNotice {
     int64_t expiryTime = 0;
 };
 
+// Deals, flows, orders and transfers are only ever appended (through the add functions, which
+// keep the indexes: each account's positions and day sums, the open orders, orders by number);
+// orders change in place, and refreeze() reports when one is no longer open.
 struct SimTradeState {
     const SimTradeEnvironment* env = nullptr;
     SimMarket* market = nullptr;
@@ -185,6 +206,8 @@ struct SimTradeState {
     std::vector<SimTradeFundFlow> flows;
     std::vector<SimTradeTransfer> transfers;
     std::vector<SimTradeNotice> notices;
+    std::set<size_t> openOrders;        // positions of every open order and listing
+    std::map<int64_t, size_t> orderAt;  // order number -> position
     int64_t nextNumber = 1000;
     int64_t buyListingTime = 0;
     int64_t sellListingTime = 0;
@@ -212,13 +235,24 @@ struct SimTradeState {
     SimCents floatingSum(const std::string& account) const;
     // Equity plus floating P&L minus margins and frozen funds.
     SimCents available(const std::string& account) const;
-    // The sum of the account's flows of that code since `since` (ms).
-    SimCents flowsSince(const std::string& account, const std::string& code, int64_t since) const;
+    // The sum of the account's flows of that code booked today or later.
+    SimCents flowsToday(const std::string& account, const std::string& code) const;
     // The balance at the start of today (UTC offset of the market).
     SimCents openingBalance(const std::string& account) const;
+    // What the account booked today or later, summed.
+    SimTradeDay bookedToday(const std::string& account) const;
     int64_t today() const;
+    int64_t dayOf(int64_t ms) const;
     void addFlow(const std::string& account, const std::string& kind, SimCents amount,
                  const std::string& code);
+    // The same, booked at `time` (ms).
+    void addFlow(const std::string& account, const std::string& kind, SimCents amount,
+                 const std::string& code, int64_t time);
+    void addDeal(const SimTradeDeal& deal);
+    SimTradeOrder& addOrder(const SimTradeOrder& order);
+    void addTransfer(const SimTradeTransfer& transfer);
+    // Takes a filled or cancelled order out of the open ones.
+    void orderChanged(const SimTradeOrder& order);
     void touchListings(int side);
 };
 

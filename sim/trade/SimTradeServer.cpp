@@ -84,7 +84,7 @@ int SimTradeServer::requestCount(const std::string& name) const {
 
 std::vector<SimTradeReceived> SimTradeServer::received() const {
     std::lock_guard lock(m_mutex);
-    return m_received;
+    return {m_received.begin(), m_received.end()};
 }
 
 void SimTradeServer::clearReceived() {
@@ -119,6 +119,9 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
     {
         std::lock_guard lock(m_mutex);
         m_received.push_back({path, name, body});
+        if (m_received.size() > kKeptRequests) {
+            m_received.pop_front();
+        }
     }
     if (path == "/account" || path.rfind("/account/", 0) == 0 || path.rfind("/sms/", 0) == 0) {
         return m_accounts.reply(path, body);

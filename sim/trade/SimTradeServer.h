@@ -6,6 +6,7 @@
 // environment's ledger. Tests can spoil the next reply. Owned by SimTradeService; requests run
 // on the lines' threads, the control methods on any thread.
 
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -28,6 +29,8 @@ struct SimTradeReceived {
 class SimTradeServer {
 public:
     static constexpr int kLineCount = 2;
+    // Requests kept for received(); older ones are dropped, so a long run holds no more.
+    static constexpr size_t kKeptRequests = 4096;
 
     SimTradeServer(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed,
                    SimAccountServices& accounts);
@@ -51,7 +54,8 @@ public:
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
     int requestCount(const std::string& name) const;
-    // Every request of every line since the start (or the last clear), in arrival order.
+    // The latest requests of every line since the start (or the last clear), in arrival order,
+    // at most kKeptRequests.
     std::vector<SimTradeReceived> received() const;
     void clearReceived();
 
@@ -71,5 +75,5 @@ private:
     int m_codeNextSkip = 0;
     bool m_malformNext = false;
     std::map<std::string, int> m_requestCounts;
-    std::vector<SimTradeReceived> m_received;
+    std::deque<SimTradeReceived> m_received;
 };
