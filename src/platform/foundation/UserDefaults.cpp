@@ -3,6 +3,7 @@
 #include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/DamagedFile.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/PropertyListSalvage.h"
 
 namespace {
 
@@ -49,9 +50,26 @@ UserDefaults::UserDefaults(std::string path) : m_path(std::move(path)) {
         m_values = std::move(*stored);
         return;
     }
-    // Kept aside, not overwritten by the next save: the settings in it may still be recovered.
-    DamagedFile::setAside(m_path, "user defaults",
-                          stored ? "not a dictionary" : "not a readable property list");
+    recover(stored ? PropertyList::dictionary()
+                   : PropertyListSalvage::xmlDictionary(std::string_view(
+                         reinterpret_cast<const char*>(bytes->data()), bytes->size())),
+            stored ? "not a dictionary" : "not a readable property list");
+}
+
+void UserDefaults::recover(PropertyList readable, const std::string& reason) {
+    const std::string said =
+        readable.size() == 0
+            ? reason
+            : reason + "; " + std::to_string(readable.size()) + " settings read back";
+    // Kept aside, not overwritten by the next save: what could not be read stays there.
+    const bool keptAside = DamagedFile::setAside(m_path, "user defaults", said).has_value();
+    if (readable.size() == 0) {
+        return;
+    }
+    m_values = std::move(readable);
+    // Written at once, so the settings read back survive even if none changes before the end.
+    m_unsaved = keptAside;
+    store();
 }
 
 bool UserDefaults::contains(std::string_view key) const {

@@ -14,7 +14,8 @@
 // once, atomically; synchronize() retries a write that failed. Absent keys read as "", 0,
 // false or null; numbers and decimal texts convert into each other as the platform's
 // defaults do ("10" reads as 10, "YES" as true). A file that cannot be read is kept aside
-// (DamagedFile) and the defaults start empty. Any thread (calls are serialised).
+// (DamagedFile) and the defaults start with what could still be read of it (the readable
+// entries of a damaged XML file), written back at once. Any thread (calls are serialised).
 class UserDefaults {
 public:
     static constexpr const char* kFileName = "vkjy.plist";
@@ -56,6 +57,8 @@ public:
     bool synchronize();
 
 private:
+    // Starts from the entries still readable in a damaged file, after keeping it aside.
+    void recover(PropertyList readable, const std::string& reason);
     void store();
 
     std::string m_path;

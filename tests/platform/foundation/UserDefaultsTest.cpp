@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/UserDefaults.h"
@@ -116,4 +117,61 @@ TEST(UserDefaults, shouldStartEmptyWhenTheFileIsDamaged) {
     EXPECT_FALSE(defaults.contains("half"));
     defaults.setInteger(1, "fresh");
     EXPECT_EQ(UserDefaults().integerForKey("fresh"), 1);
+}
+
+// A file written by an older build, spoilt in one value and cut short at the end: the settings
+// still readable come back and stay after a restart; the damaged file is kept beside it.
+TEST(UserDefaults, shouldReadBackWhatADamagedFileStillHolds) {
+    TempHome home;
+    const std::string path = Paths::join(Paths::preferences(), UserDefaults::kFileName);
+    const std::string damaged = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+	<key>TKNB</key>
+	<string>abc123</string>
+	<!-- kept by an older build -->
+	<key>online_params</key>
+	<dict>
+		<key>inner</key>
+		<dict/>
+		<key>interval</key>
+		<integer>30</integer>
+	</dict>
+	<key>spoilt</key>
+	<integer>1</strin>
+	<key>hasShowGuidePage</key>
+	<true/>
+	<key>watch</key>
+	<array>
+		<string>12_1</string>
+		<array><string>nested</string></array>
+	</array>
+	<key>RefreshTrade</key>
+	<integer>5</inte)";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    std::fputs(damaged.c_str(), file);
+    std::fclose(file);
+
+    UserDefaults::resetStandardUserDefaults();
+    UserDefaults defaults;
+    EXPECT_EQ(defaults.stringForKey("TKNB"), "abc123");
+    EXPECT_EQ(defaults.dictionaryForKey("online_params")["interval"].toInteger(), 30);
+    EXPECT_TRUE(defaults.boolForKey("hasShowGuidePage"));
+    EXPECT_EQ(defaults.arrayForKey("watch").size(), 2u);
+    EXPECT_FALSE(defaults.contains("spoilt"));
+    EXPECT_FALSE(defaults.contains("RefreshTrade"));
+
+    // The next launch reads the settings back without a change having been saved.
+    UserDefaults restarted;
+    EXPECT_EQ(restarted.stringForKey("TKNB"), "abc123");
+    EXPECT_EQ(restarted.arrayForKey("watch").at(1).at(0).toString(), "nested");
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(Paths::preferences())) {
+        if (entry.path().filename().string().starts_with("vkjy.plist.damaged-")) {
+            std::ifstream in(entry.path());
+            kept.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    EXPECT_EQ(kept, std::vector<std::string>{damaged});
 }
