@@ -15,7 +15,7 @@
 
 namespace {
 
-enum Kind : std::uint8_t { kLaunch = 1, kTerminate, kEvent, kEkv, kError };
+enum Kind : std::uint8_t { kLaunch = 1, kTerminate, kEvent, kEkv, kError, kPageView };
 constexpr std::size_t kFrameHead = 5;
 
 std::optional<Kind> kindOf(const TLANBaseEvent& record) {
@@ -37,6 +37,64 @@ std::optional<Kind> kindOf(const TLANBaseEvent& record) {
     return std::nullopt;
 }
 
+Bytes frameOf(std::uint8_t kind, const Bytes& payload) {
+    const auto length = static_cast<std::uint32_t>(payload.size());
+    Bytes bytes = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                   static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24),
+                   kind};
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    return bytes;
+}
+
+// One write per frame on an appending descriptor: the frame lands whole or is cut short at the
+// end, where reading stops.
+void appendTo(const std::string& path, const Bytes& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (step <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(step);
+    }
+    ::close(fd);
+}
+
+// Calls use(kind, payload) for every whole frame.
+template <class Use>
+void forEachFrame(const std::optional<Bytes>& bytes, Use use) {
+    std::size_t at = 0;
+    while (bytes && bytes->size() - at >= kFrameHead) {
+        const std::size_t length = std::size_t((*bytes)[at]) | std::size_t((*bytes)[at + 1]) << 8 |
+                                   std::size_t((*bytes)[at + 2]) << 16 |
+                                   std::size_t((*bytes)[at + 3]) << 24;
+        const std::uint8_t kind = (*bytes)[at + 4];
+        if (length > bytes->size() - at - kFrameHead) {
+            return;
+        }
+        const auto first = bytes->begin() + static_cast<std::ptrdiff_t>(at + kFrameHead);
+        at += kFrameHead + length;
+        use(kind, Bytes(first, first + static_cast<std::ptrdiff_t>(length)));
+    }
+}
+
+std::mutex& pageViewLock() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+Bytes pageViewFrame(const TLANJournal::PageView& view) {
+    PropertyList fields = PropertyList::array();
+    fields.append(view.sessionId);
+    fields.append(view.name);
+    fields.append(view.seconds);
+    return frameOf(kPageView, fields.toBinary());
+}
+
 template <class T>
 void readInto(std::vector<std::shared_ptr<T>>& list, const Bytes& bytes) {
     for (auto& record : KeyedUnarchiver::unarchiveObjects<T>(bytes)) {
@@ -56,6 +114,11 @@ std::string TLANJournal::sessionFile() {
                        Text::format(".%@_tally_session.plist", TLANUtil::appPackageNameString()));
 }
 
+std::string TLANJournal::pageViewFile() {
+    return Paths::join(Paths::caches(),
+                       Text::format(".%@_tally_pages.log", TLANUtil::appPackageNameString()));
+}
+
 std::mutex& TLANJournal::lock() {
     static std::mutex mutex;
     return mutex;
@@ -66,28 +129,9 @@ void TLANJournal::append(const TLANBaseEvent& record) {
     if (!kind) {
         return;
     }
-    const Bytes archive = KeyedArchiver::archivedData(record);
-    const auto length = static_cast<std::uint32_t>(archive.size());
-    Bytes bytes = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-                   static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24),
-                   *kind};
-    bytes.insert(bytes.end(), archive.begin(), archive.end());
+    const Bytes bytes = frameOf(*kind, KeyedArchiver::archivedData(record));
     std::lock_guard guard(lock());
-    // One write per frame on an appending descriptor: the frame lands whole or is cut short at
-    // the end, where reading stops.
-    const int fd = ::open(journalFile().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return;
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (step <= 0) {
-            break;
-        }
-        written += static_cast<std::size_t>(step);
-    }
-    ::close(fd);
+    appendTo(journalFile(), bytes);
 }
 
 void TLANJournal::clear() {
@@ -102,18 +146,7 @@ TLANJournal::Entries TLANJournal::read() {
         std::lock_guard guard(lock());
         bytes = AtomicFile::read(journalFile());
     }
-    std::size_t at = 0;
-    while (bytes && bytes->size() - at >= kFrameHead) {
-        const std::size_t length = std::size_t((*bytes)[at]) | std::size_t((*bytes)[at + 1]) << 8 |
-                                   std::size_t((*bytes)[at + 2]) << 16 |
-                                   std::size_t((*bytes)[at + 3]) << 24;
-        const std::uint8_t kind = (*bytes)[at + 4];
-        if (length > bytes->size() - at - kFrameHead) {
-            break;
-        }
-        const auto first = bytes->begin() + static_cast<std::ptrdiff_t>(at + kFrameHead);
-        const Bytes frame(first, first + static_cast<std::ptrdiff_t>(length));
-        at += kFrameHead + length;
+    forEachFrame(bytes, [&entries](std::uint8_t kind, const Bytes& frame) {
         switch (kind) {
             case kLaunch:
                 readInto(entries.launches, frame);
@@ -133,8 +166,47 @@ TLANJournal::Entries TLANJournal::read() {
             default:
                 break;
         }
-    }
+    });
     return entries;
+}
+
+void TLANJournal::appendPageView(const PageView& view) {
+    const Bytes bytes = pageViewFrame(view);
+    std::lock_guard guard(pageViewLock());
+    appendTo(pageViewFile(), bytes);
+}
+
+std::vector<TLANJournal::PageView> TLANJournal::readPageViews() {
+    std::optional<Bytes> bytes;
+    {
+        std::lock_guard guard(pageViewLock());
+        bytes = AtomicFile::read(pageViewFile());
+    }
+    std::vector<PageView> views;
+    forEachFrame(bytes, [&views](std::uint8_t kind, const Bytes& frame) {
+        const std::optional<PropertyList> fields = PropertyList::parse(frame);
+        if (kind != kPageView || !fields || fields->size() != 3) {
+            return;
+        }
+        views.push_back({fields->at(0).toString(), fields->at(1).toString(),
+                         static_cast<std::int32_t>(fields->at(2).toInteger())});
+    });
+    return views;
+}
+
+void TLANJournal::writePageViews(const std::vector<PageView>& views) {
+    Bytes bytes;
+    for (const PageView& view : views) {
+        const Bytes frame = pageViewFrame(view);
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    }
+    std::lock_guard guard(pageViewLock());
+    if (bytes.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(pageViewFile(), ignored);
+        return;
+    }
+    AtomicFile::write(pageViewFile(), bytes);
 }
 
 void TLANJournal::beginSession(const std::string& sessionId, double launchTime) {

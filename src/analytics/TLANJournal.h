@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -12,7 +13,9 @@
 // recorded, so a crash by signal (which may do nothing unsafe and so saves nothing) loses no
 // record; the journal is emptied each time the cache file is written with every record in
 // memory. It also marks the session in progress, so the next launch can end a session that a
-// crash cut short. Any thread (appends and clears are serialised).
+// crash cut short. Finished page views, which wait in memory for the terminate record, have a
+// journal of their own that is rewritten whenever some of them are taken into one. Any thread
+// (appends, clears and rewrites are serialised).
 class TLANJournal {
 public:
     struct Entries {
@@ -26,9 +29,16 @@ public:
         std::string sessionId;
         double launchTime = 0;
     };
+    struct PageView {
+        std::string sessionId;  // the session under way when the page view ended
+        std::string name;
+        std::int32_t seconds = 0;
+        bool operator==(const PageView&) const = default;
+    };
 
     static std::string journalFile();
     static std::string sessionFile();
+    static std::string pageViewFile();
 
     // Held while the cache file is written and the journal emptied, so no record recorded in
     // between is lost.
@@ -38,6 +48,12 @@ public:
     static void clear();
     // The records of a journal left behind; a frame cut short ends the reading.
     static Entries read();
+
+    static void appendPageView(const PageView& view);
+    // The page views journaled, oldest first; a frame cut short ends the reading.
+    static std::vector<PageView> readPageViews();
+    // The page-view journal holds exactly `views` (none: it is removed).
+    static void writePageViews(const std::vector<PageView>& views);
 
     static void beginSession(const std::string& sessionId, double launchTime);
     static void endSession();

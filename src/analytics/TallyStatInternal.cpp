@@ -10,6 +10,7 @@
 #include "analytics/TallyStatCrash.h"
 #include "analytics/TallyStatEnvelope.h"
 #include "analytics/TallyStatJob.h"
+#include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyStatThrift.h"
 #include "platform/foundation/DateFormat.h"
@@ -292,10 +293,20 @@ void TallyStatInternal::restoreJournal() {
 
 void TallyStatInternal::endCrashedSession() {
     std::optional<TLANJournal::OpenSession> open = TLANJournal::openSession();
+    TallyStatPageView& pages = TallyStatPageView::sharedInstance();
+    std::vector<TallyStatPageView::PageView> pageViews =
+        pages.recoverJournaled(open ? open->sessionId : std::string());
     if (!open) {
         return;
     }
     TLANJournal::endSession();
+    // Cut short between its terminate record and the end of its marker: ended already.
+    for (const auto& record : terminates.snapshot()) {
+        if (record->session_id == open->sessionId) {
+            pages.journalWaiting();
+            return;
+        }
+    }
     // The session ended with its last record (or the crash) at the latest.
     double end = open->launchTime;
     const auto later = [&](const auto& list) {
@@ -314,7 +325,9 @@ void TallyStatInternal::endCrashedSession() {
     record->date = DateFormat("yyyy-MM-dd").format(end);
     record->time = DateFormat("HH:mm:ss").format(end);
     record->duration = TallyStatSession::cappedDuration(end - open->launchTime);
+    record->pageViews = std::move(pageViews);
     terminates.add(record);
+    pages.journalWaiting();
 }
 
 bool TallyStatInternal::sameVersionAsLastCrash() {

@@ -1,8 +1,22 @@
 #include "analytics/TallyStatPageView.h"
 
 #include "analytics/TallyLog.h"
+#include "analytics/TallyStatInternal.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
+
+namespace {
+
+std::vector<TallyStatPageView::PageView> namesAndSeconds(
+    const std::vector<TLANJournal::PageView>& views) {
+    std::vector<TallyStatPageView::PageView> out;
+    for (const TLANJournal::PageView& view : views) {
+        out.emplace_back(view.name, view.seconds);
+    }
+    return out;
+}
+
+}  // namespace
 
 TallyStatPageView& TallyStatPageView::sharedInstance() {
     static TallyStatPageView* instance = new TallyStatPageView();
@@ -44,17 +58,56 @@ void TallyStatPageView::logPageViewTimeWindow(const std::string& pageName, int32
     if (Text::trimmed(pageName).empty() || seconds < 1) {
         return;
     }
+    const TLANJournal::PageView view{TallyStatInternal::sharedInstance().sessionID(), pageName,
+                                     seconds};
     TallyStatPageView& pages = sharedInstance();
     std::lock_guard<std::mutex> guard(pages.m_mutex);
-    pages.m_pageViews.emplace_back(pageName, seconds);
+    pages.adoptJournal();
+    pages.m_waiting.push_back(view);
+    TLANJournal::appendPageView(view);
 }
 
 std::vector<TallyStatPageView::PageView> TallyStatPageView::pageViews() const {
     std::lock_guard<std::mutex> guard(m_mutex);
-    return m_pageViews;
+    return namesAndSeconds(m_waiting);
 }
 
 std::vector<TallyStatPageView::PageView> TallyStatPageView::takePageViews() {
     std::lock_guard<std::mutex> guard(m_mutex);
-    return std::exchange(m_pageViews, {});
+    return namesAndSeconds(std::exchange(m_waiting, {}));
+}
+
+std::vector<TallyStatPageView::PageView> TallyStatPageView::recoverJournaled(
+    const std::string& endedSession) {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    adoptJournal();
+    std::vector<TLANJournal::PageView> ended;
+    std::vector<TLANJournal::PageView> others;
+    for (TLANJournal::PageView& view : m_earlier) {
+        if (!endedSession.empty() && view.sessionId == endedSession) {
+            ended.push_back(view);
+        } else {
+            others.push_back(std::move(view));
+        }
+    }
+    m_earlier.clear();
+    m_waiting.insert(m_waiting.begin(), others.begin(), others.end());
+    return namesAndSeconds(ended);
+}
+
+void TallyStatPageView::journalWaiting() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    adoptJournal();
+    std::vector<TLANJournal::PageView> journal = m_earlier;
+    journal.insert(journal.end(), m_waiting.begin(), m_waiting.end());
+    TLANJournal::writePageViews(journal);
+}
+
+void TallyStatPageView::adoptJournal() {
+    const std::string file = TLANJournal::pageViewFile();
+    if (file == m_adoptedJournal) {
+        return;
+    }
+    m_adoptedJournal = file;
+    m_earlier = TLANJournal::readPageViews();
 }

@@ -7,9 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "analytics/TLANJournal.h"
+
 // Times named pages between beginLogPageView and endLogPageView and keeps the finished page
-// views (name, whole seconds) for the next terminate record. One shared instance for the
-// process; any thread (guarded by its lock).
+// views (name, whole seconds) for the next terminate record. Each is journaled as it ends
+// (TLANJournal), so those of a session a crash cut short reach the record that ends it at the
+// next launch. One shared instance for the process; any thread (guarded by its lock).
 class TallyStatPageView {
 public:
     using PageView = std::pair<std::string, int32_t>;
@@ -23,13 +26,23 @@ public:
     static void logPageViewTimeWindow(const std::string& pageName, int32_t seconds);
 
     std::vector<PageView> pageViews() const;
-    // The finished page views, leaving the list empty.
+    // The finished page views, leaving the list empty. The journal keeps them until
+    // journalWaiting(), called once the record holding them is journaled.
     std::vector<PageView> takePageViews();
+    // Page views an earlier process journaled and never handed over: those of `endedSession`
+    // are returned, for the record that ends it; the others wait with this process's.
+    std::vector<PageView> recoverJournaled(const std::string& endedSession);
+    // Journals anew just the page views still waiting.
+    void journalWaiting();
 
 private:
     TallyStatPageView() = default;
+    // Reads what an earlier process left in the journal of this home before the first change.
+    void adoptJournal();
 
     mutable std::mutex m_mutex;
-    std::vector<PageView> m_pageViews;
+    std::vector<TLANJournal::PageView> m_waiting;
+    std::vector<TLANJournal::PageView> m_earlier;   // journaled by an earlier process
+    std::string m_adoptedJournal;                   // the journal file m_earlier came from
     std::map<std::string, double> m_pageViewsHash;  // page name to start, seconds since 1970
 };

@@ -197,6 +197,7 @@ void TallyStatSession::appTerminate() {
         TallyStatLocation::sharedInstance().take();
     }
     cache.terminates.add(record);
+    TallyStatPageView::sharedInstance().journalWaiting();
 }
 
 double TallyStatSession::cappedDuration(double seconds) {

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     if (mode == "events-segv") {
         TallyStat::event("before-crash");
         TallyStat::event("before-crash", "second");
+        TallyStat::logPageView("崩溃前", 4);
     }
     if (mode == "segv" || mode == "events-segv") {
         // A low address rather than null: the sanitizers would stop a null store themselves.

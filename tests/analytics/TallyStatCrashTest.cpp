@@ -22,6 +22,9 @@ constexpr int16_t kErrorContext = 2;
 constexpr int16_t kEntrySessions = 7;
 constexpr int16_t kSessionId = 1;
 constexpr int16_t kSessionDuration = 4;
+constexpr int16_t kSessionPages = 5;
+constexpr int16_t kPageName = 1;
+constexpr int16_t kPageMs = 2;
 constexpr int16_t kMessageId = 1;
 constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kEventName = 1;
@@ -118,6 +121,7 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     std::vector<std::string> eventSessions;
     std::vector<std::string> errorSessions;
     std::vector<std::string> sessions;
+    std::vector<std::pair<std::string, int64_t>> pages;
     for (const SimAnalyticsRequest& upload : rig.uploads()) {
         ASSERT_TRUE(upload.entry);
         for (const SimThriftValue& message : upload.entry->listAt(kEntryInstantMessages)) {
@@ -132,6 +136,9 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
         for (const SimThriftValue& session : upload.entry->listAt(kEntrySessions)) {
             sessions.push_back(session.textAt(kSessionId));
             EXPECT_GE(session.integerAt(kSessionDuration), 0);
+            for (const SimThriftValue& page : session.listAt(kSessionPages)) {
+                pages.emplace_back(page.textAt(kPageName), page.integerAt(kPageMs));
+            }
         }
     }
     EXPECT_EQ(events, (std::vector<std::string>{"before-crash", "before-crash"}));
@@ -140,6 +147,9 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     ASSERT_EQ(sessions.size(), 1u);
     EXPECT_EQ(sessions.front(), errorSessions.front());
     EXPECT_EQ(eventSessions.front(), errorSessions.front());
+    // Its page view, finished but never saved, ends with it.
+    EXPECT_EQ(pages, (std::vector<std::pair<std::string, int64_t>>{{"崩溃前", 4000}}));
+    EXPECT_FALSE(std::filesystem::exists(TLANJournal::pageViewFile(), ignored));
     EXPECT_FALSE(std::filesystem::exists(TLANJournal::sessionFile(), ignored) &&
                  TLANJournal::openSession()->sessionId == sessions.front());
 }
