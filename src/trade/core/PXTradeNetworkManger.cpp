@@ -214,6 +214,7 @@ std::string PXTradeNetworkManger::address(const char* urlType, const std::string
 }
 
 void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
+    m_sentSession = sessionId();
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
     network->PXPostDict(body, url, m_typeNW);
@@ -917,7 +918,10 @@ void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
     if (code == kSessionLostCode || code == kIdleSessionCode) {
         m_errorMessage = code == kSessionLostCode ? "您的当前登录状态已失效,请重新登录!"
                                                   : "长时间未操作登录状态已失效,请重新登录!";
-        shenFenShiXiao(m_errorMessage);
+        // A late answer for a session a newer login has replaced ends nothing of the new one.
+        if (m_sentSession == sessionId()) {
+            shenFenShiXiao(m_errorMessage);
+        }
     }
     if (m_delegate) {
         m_delegate->dataAnalysisFailed(this, code);

@@ -158,6 +158,8 @@ private:
     std::string m_md5KeyForLogin;
     // The session the last logoff of this manager ended.
     std::string m_loggedOffSession;
+    // The session in force when the request went out.
+    std::string m_sentSession;
     std::string m_typeNW;
     // The commodity of a ticket query, empty for all of them.
     std::string m_ticketCommodity;

@@ -267,6 +267,20 @@ TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnswered
     EXPECT_EQ(module().PXJYData().firmID(), "F01");
 }
 
+TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenAnOldSessionsRequestIsAnsweredLost) {
+    logIn();
+    m_server.reply("holding_query", tradeReply("\"retcode\":1004,\"message\":\"会话已失效\""));
+    auto manager = newManager();
+    manager->getJYChiCangHuiZong("");
+    // A new login replaced the session before the old request's answer came.
+    module().PXJYData().tradeSession()->JYsessionID = "SESSION-2";
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_TRUE(module().tradeLogin());
+    EXPECT_EQ(module().PXJYData().firmID(), "F01");
+    EXPECT_TRUE(m_host.alerts.empty());
+}
+
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {
     m_server.reply("/sms/verifycode", "<REP><RCOD>0</RCOD><TKNB>new-token</TKNB></REP>");
     auto manager = newManager();
