@@ -142,9 +142,7 @@ void PXJYPingCangViewController::setAnDanHaoViewValueCommodity() {
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYPingCangViewController::newManager() {
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(m_relay);
-    return manager;
+    return PXTradeReplyRelay::newManager(m_relay);
 }
 
 void PXJYPingCangViewController::PXSJPCAddChiCangShangPinListView() {

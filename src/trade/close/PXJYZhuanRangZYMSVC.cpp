@@ -154,9 +154,7 @@ void PXJYZhuanRangZYMSVC::setYiKouJiaBaoJiaBanValue(const std::string& code) {
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYZhuanRangZYMSVC::newManager() {
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(m_relay);
-    return manager;
+    return PXTradeReplyRelay::newManager(m_relay);
 }
 
 void PXJYZhuanRangZYMSVC::PXZRAddChiCangShangPinListView() {

@@ -10,8 +10,13 @@ std::shared_ptr<PXTradeReplyRelay> PXTradeReplyRelay::create(Responder& owner,
 
 std::shared_ptr<PXTradeNetworkManger> PXTradeReplyRelay::newManager(
     Responder& owner, PXTradeNetworkMangerDelegate& target) {
+    return newManager(create(owner, target));
+}
+
+std::shared_ptr<PXTradeNetworkManger> PXTradeReplyRelay::newManager(
+    const std::shared_ptr<PXTradeReplyRelay>& relay) {
     auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(create(owner, target));
+    manager->setDelegate(relay);
     return manager;
 }
 

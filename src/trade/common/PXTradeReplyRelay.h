@@ -19,6 +19,10 @@ public:
     static std::shared_ptr<PXTradeNetworkManger> newManager(Responder& owner,
                                                             PXTradeNetworkMangerDelegate& target);
 
+    // A new request facade answering through this relay, so one detach lets go of every reply.
+    static std::shared_ptr<PXTradeNetworkManger> newManager(
+        const std::shared_ptr<PXTradeReplyRelay>& relay);
+
     void detach() { m_target = nullptr; }
     bool isAttached() const { return m_target && m_owner.get(); }
 

@@ -497,9 +497,7 @@ bool PXFastTradeViewController::isCuoHeCommodity() const {
 
 std::shared_ptr<PXTradeNetworkManger> PXFastTradeViewController::newManager() {
     // One relay for every request, so a closing panel lets go of all their replies at once.
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(m_relay);
-    return manager;
+    return PXTradeReplyRelay::newManager(m_relay);
 }
 
 void PXFastTradeViewController::beginOrder(const PXTradeNetworkManger& manager) {

@@ -113,9 +113,7 @@ void PXJYXiangQingVC::setHuiZongDetailValue() {
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYXiangQingVC::newManager() {
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(m_relay);
-    return manager;
+    return PXTradeReplyRelay::newManager(m_relay);
 }
 
 void PXJYXiangQingVC::getChiCangMingXi() {
