@@ -133,6 +133,17 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         }
         response.set_content(books.dump(), "application/json");
     });
+    server.Get("/control/trade/requests", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        SimJson counts = SimJson::object();
+        for (const auto& [name, count] : chosen->requestCounts()) {
+            counts[name] = count;
+        }
+        response.set_content(counts.dump(), "application/json");
+    });
     server.Get("/control/trade/sms", [&exchange](const Request& request, Response& response) {
         auto code = exchange.trade().accountServices().smsCode(request.get_param_value("phone"));
         answer(response, code ? "" : "no code sent", code.value_or(""));

@@ -82,6 +82,11 @@ int SimTradeServer::requestCount(const std::string& name) const {
     return found == m_requestCounts.end() ? 0 : found->second;
 }
 
+std::map<std::string, int> SimTradeServer::requestCounts() const {
+    std::lock_guard lock(m_mutex);
+    return m_requestCounts;
+}
+
 std::vector<SimTradeReceived> SimTradeServer::received() const {
     std::lock_guard lock(m_mutex);
     return {m_received.begin(), m_received.end()};

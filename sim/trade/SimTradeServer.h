@@ -7,6 +7,7 @@
 // on the lines' threads, the control methods on any thread.
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -54,6 +55,8 @@ public:
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
     int requestCount(const std::string& name) const;
+    // Every "req" name received since the start with its count (kept whole, unlike received()).
+    std::map<std::string, int> requestCounts() const;
     // The latest requests of every line since the start (or the last clear), in arrival order,
     // at most kKeptRequests.
     std::vector<SimTradeReceived> received() const;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include "sim/trade/SimTradeServer.h"
+#include "sim/trade/SimTradeService.h"
 #include "support/SimExchangeFixture.h"
 
 namespace {
@@ -28,7 +30,8 @@ TEST_F(SimControlRoutesTest, shouldRefuseAndRestoreALine) {
     EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=refuse"), "200 ok");
     EXPECT_FALSE(httplib::Client(line).Post("/quote"));
     EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=normal"), "200 ok");
-    auto answer = httplib::Client(line).Post("/quote", std::string(10, '\0'), "application/oct-stream");
+    auto answer =
+        httplib::Client(line).Post("/quote", std::string(10, '\0'), "application/oct-stream");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->status, 200);
     EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=late&delayMs=1"), "200 ok");
@@ -40,9 +43,9 @@ TEST_F(SimControlRoutesTest, shouldRefuseAndRestoreALine) {
 TEST_F(SimControlRoutesTest, shouldExpireSessionsAndSpoilReplies) {
     EXPECT_EQ(post("/control/quote/expire?server=0"), "200 ok");
     EXPECT_EQ(post("/control/quote/malform?server=0&protocol=1&kind=cut-body"), "200 ok");
-    auto answer = httplib::Client(sim().quoteServer(0).line(0).baseUrl())
-                      .Post("/quote", std::string(10, '\0').replace(1, 1, "\x01"),
-                            "application/oct-stream");
+    auto answer =
+        httplib::Client(sim().quoteServer(0).line(0).baseUrl())
+            .Post("/quote", std::string(10, '\0').replace(1, 1, "\x01"), "application/oct-stream");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body.size(), 11u);
     EXPECT_EQ(post("/control/quote/malform?server=0&kind=melted"), "400 unknown server or kind");
@@ -53,4 +56,21 @@ TEST_F(SimControlRoutesTest, shouldListQuoteLines) {
     auto status = client.Get("/control/status");
     ASSERT_TRUE(status);
     EXPECT_NE(status->body.find("quote 1 " + sim().quoteLineUrls(1)[0]), std::string::npos);
+}
+
+TEST_F(SimControlRoutesTest, shouldCountTheTradingRequestsOfAnEnvironmentByName) {
+    SimTradeServer* server = sim().trade().server("01", "01");
+    ASSERT_NE(server, nullptr);
+    httplib::Client line(server->lineBase(0));
+    for (const char* path :
+         {"/trade?req=order_s", "/trade?req=order_s", "/funds?req=money_transfer"}) {
+        ASSERT_TRUE(line.Post(path, "{}", "text/plain"));
+    }
+    httplib::Client control(sim().controlUrl());
+    auto counts = control.Get("/control/trade/requests?jys=01&env=01");
+    ASSERT_TRUE(counts);
+    EXPECT_EQ(counts->body, R"({"money_transfer":1,"order_s":2})");
+    auto unknown = control.Get("/control/trade/requests?jys=01&env=77");
+    ASSERT_TRUE(unknown);
+    EXPECT_EQ(unknown->status, 400);
 }
