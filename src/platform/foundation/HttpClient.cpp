@@ -61,6 +61,10 @@ std::size_t HttpClient::requestsInFlight() const {
     return m_impl->inFlight.size();
 }
 
+std::size_t HttpClient::exchangesInFlight() {
+    return HttpExchange::liveCount();
+}
+
 HttpResponse HttpClient::sendSynchronously(const HttpRequest& request) {
     // A manager of this thread's own, gone with the call: managers never cross threads, and a
     // pooled worker thread may outlive the application object.

@@ -26,6 +26,9 @@ public:
     void cancel(RequestId id);
     void cancelAll();
     std::size_t requestsInFlight() const;
+    // Requests in flight in the whole process, every client and thread: 0 once every reply has
+    // come (or was cancelled). For tests that wait until the line is quiet.
+    static std::size_t exchangesInFlight();
 
     static HttpResponse sendSynchronously(const HttpRequest& request);
 

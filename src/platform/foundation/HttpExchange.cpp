@@ -6,10 +6,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
 namespace {
+
+std::atomic<std::size_t> g_live{0};
 
 QByteArray toByteArray(const Bytes& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -138,6 +141,7 @@ int timeoutMilliseconds(double seconds) {
 
 HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& request, Done done)
     : m_reply(start(manager, request)), m_done(std::move(done)) {
+    ++g_live;
     // Parented to the reply, so the timer goes wherever the reply goes.
     m_timer = new QTimer(m_reply);
     m_timer->setSingleShot(true);
@@ -150,6 +154,11 @@ HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& re
 
 HttpExchange::~HttpExchange() {
     release();
+    --g_live;
+}
+
+std::size_t HttpExchange::liveCount() {
+    return g_live;
 }
 
 void HttpExchange::onTimeout() {

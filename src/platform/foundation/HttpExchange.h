@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <cstddef>
 #include <functional>
 
 #include "platform/foundation/HttpMessages.h"
@@ -21,6 +22,9 @@ public:
     ~HttpExchange();
     HttpExchange(const HttpExchange&) = delete;
     HttpExchange& operator=(const HttpExchange&) = delete;
+
+    // Exchanges alive on every thread.
+    static std::size_t liveCount();
 
 private:
     void onFinished();

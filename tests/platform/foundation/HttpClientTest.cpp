@@ -322,3 +322,18 @@ TEST_F(HttpClientTest, shouldTimeOutSynchronouslyOnAWorkerThread) {
     ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, kDeadline));
     EXPECT_EQ(answer->error, UrlError::TimedOut);
 }
+
+TEST_F(HttpClientTest, shouldCountTheRequestsInFlightOfEveryClient) {
+    const std::size_t before = HttpClient::exchangesInFlight();
+    HttpClient first;
+    auto second = std::make_unique<HttpClient>();
+    bool answered = false;
+    first.send(get("/hello"), [&](const HttpResponse&) { answered = true; });
+    second->send(get("/slow"), [](const HttpResponse&) {});
+    second->send(get("/slow"), [](const HttpResponse&) {});
+    EXPECT_EQ(HttpClient::exchangesInFlight(), before + 3);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answered; }, kDeadline));
+    EXPECT_EQ(HttpClient::exchangesInFlight(), before + 2);
+    second.reset();
+    EXPECT_EQ(HttpClient::exchangesInFlight(), before);
+}
