@@ -6,16 +6,21 @@
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTabRootFactory.h"
 #include "trade/account/PXTradeAccountScreens.h"
 #include "trade/close/PXTradeCloseScreens.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXTradeHomeView.h"
 #include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
@@ -151,4 +156,42 @@ std::string TradingDayFixture::captchaCode(const std::string& uuid) {
     const auto reply = exchange.get(std::string("/control/trade/captcha?jys=") + kExchange +
                                     "&env=" + kEnvironment + "&uuid=" + uuid);
     return reply.status == 200 ? reply.body : std::string();
+}
+
+// Every row of the home's list, scrolled into view one after another: a long list of holdings
+// does not fit on the screen.
+std::map<std::string, int> TradingDayFixture::holdingsShown() const {
+    std::map<std::string, int> shown;
+    auto* home = top<PXJYRootViewController>();
+    TableView* table = home ? home->tradeHomeView()->chiCangListView() : nullptr;
+    for (int section = 0; table && section < table->numberOfSections(); ++section) {
+        for (int row = 0; row < table->numberOfRows(section); ++row) {
+            table->scrollToRow({section, row}, TableViewScrollPosition::None, false);
+            table->layoutIfNeeded();
+            TableViewCell* cell = table->cellForRow({section, row});
+            std::vector<std::string> texts;
+            for (View* view : driver.allViews()) {
+                if (auto* label = dynamic_cast<Label*>(view);
+                    cell && label && label->isDescendantOf(cell) && driver.isVisible(label)) {
+                    texts.push_back(label->text());
+                }
+            }
+            if (texts.size() >= 3 && (texts[2] == "购入" || texts[2] == "售出")) {
+                shown[texts[0] + "|" + texts[2]] += std::stoi(texts[1]);
+            }
+        }
+    }
+    return shown;
+}
+
+std::map<std::string, int> TradingDayFixture::holdingsBooked(const nlohmann::json& books) {
+    const std::map<std::string, std::string> names = {
+        {"AG", "白银"}, {"AU", "黄金"}, {"PT", "铂金"}};
+    std::map<std::string, int> held;
+    for (const auto& holding : books["holdings"]) {
+        const std::string code = holding["commodity"].get<std::string>();
+        held[(names.count(code) ? names.at(code) : code) + "|" +
+             (holding["side"].get<int>() == 1 ? "购入" : "售出")] += holding["qty"].get<int>();
+    }
+    return held;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -61,6 +62,10 @@ protected:
     // The simulator's books of an account as JSON (null when it did not answer).
     nlohmann::json books(const std::string& account);
     std::string captchaCode(const std::string& uuid);
+    // The lots of each held commodity and side, "name|side" -> lots: as the trade home's
+    // holding rows show them, and as an account's books hold them.
+    std::map<std::string, int> holdingsShown() const;
+    static std::map<std::string, int> holdingsBooked(const nlohmann::json& books);
 
     SimProcess exchange;
     std::string snapshotFolder;

@@ -632,37 +632,11 @@ protected:
         snapshot("first-account-again");
     }
 
-    // The lots of each held commodity and side as the trade home's holding rows show them:
-    // "name|side" -> lots.
-    std::map<std::string, int> holdingsShown() const {
-        std::map<std::string, int> shown;
-        for (auto* cell : driver.viewsOfClass<TableViewCell>()) {
-            std::vector<std::string> texts;
-            for (View* view : driver.allViews()) {
-                if (auto* label = dynamic_cast<Label*>(view);
-                    label && label->isDescendantOf(cell) && driver.isVisible(label)) {
-                    texts.push_back(label->text());
-                }
-            }
-            if (texts.size() >= 3 && (texts[2] == "购入" || texts[2] == "售出")) {
-                shown[texts[0] + "|" + texts[2]] += std::stoi(texts[1]);
-            }
-        }
-        return shown;
-    }
-
     // At the end of the day the simulator's books hold what the screens showed.
     void booksEqualTheScreens() {
         const nlohmann::json account = books(kFirstAccount);
         ASSERT_TRUE(account.is_object());
-        const std::map<std::string, std::string> names = {
-            {"AG", "白银"}, {"AU", "黄金"}, {"PT", "铂金"}};
-        std::map<std::string, int> held;
-        for (const auto& holding : account["holdings"]) {
-            const std::string code = holding["commodity"].get<std::string>();
-            held[(names.count(code) ? names.at(code) : code) + "|" +
-                 (holding["side"].get<int>() == 1 ? "购入" : "售出")] += holding["qty"].get<int>();
-        }
+        const std::map<std::string, int> held = holdingsBooked(account);
         ASSERT_TRUE(waitFor([&] { return holdingsShown() == held; }, 5))
             << "the trade home's holdings differ from the simulator's";
         snapshot("holdings");
