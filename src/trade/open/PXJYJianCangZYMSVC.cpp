@@ -143,6 +143,7 @@ void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
         return;
     }
     const PXTradeCommodity& record = *found->second;
+    const bool changed = code != m_nowCommodityCode;
     m_nowCommodityCode = code;
     trade().PXJYData().setCurrentCommodityCode(code);
     for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_zhaiPaiView),
@@ -153,7 +154,16 @@ void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
     m_tiaoJianZhaiPaiView->zuiXiaoDanWei()->setText(
         PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint(record.zuiXiaoHangQingDanWei));
     setTiaoJianZhaiPaiViewValue(code);
-    getZYMSGuaPaiList();
+    if (!changed) {
+        getZYMSGuaPaiList();
+        return;
+    }
+    // From either tab: the chosen listing and the rows were another commodity's, and its price
+    // must never go out under this one.
+    m_zhaiPaiView->forgetListing();
+    m_guaPaiInfoArray.clear();
+    shuaXinGuaPaiLieBiaoView();
+    PXJYGetGuaPaiListInfo(bookSide());
 }
 
 void PXJYJianCangZYMSVC::loadViewIfNeeded() {
@@ -164,11 +174,15 @@ void PXJYJianCangZYMSVC::PXZhaiPaiChangeCommodity(const std::string& code) {
     setPXJianCangZYMSViewValue(code);
 }
 
+int PXJYJianCangZYMSVC::bookSide() const {
+    return m_zhaiPaiView->XiaDan_FangXiang() == 1 ? 2 : 1;
+}
+
 void PXJYJianCangZYMSVC::getZYMSGuaPaiList() {
     if (m_shiJiaZhiJia != 1) {
         return;
     }
-    PXJYGetGuaPaiListInfo(m_zhaiPaiView->XiaDan_FangXiang() == 1 ? 2 : 1);
+    PXJYGetGuaPaiListInfo(bookSide());
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) {
@@ -196,7 +210,9 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     request["A_N"] = "";
     request["P_P"] = "";
     m_guaPaiListPostDic = request;
-    newManager(true)->getGuaPaiList(request);
+    auto manager = newManager(true);
+    m_latestListingQuery = manager.get();
+    manager->getGuaPaiList(request);
 }
 
 void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
@@ -310,6 +326,9 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
     requestEnded(manager);
     const std::string& tag = manager->typeNW();
+    if (isStaleListing(manager)) {
+        return;
+    }
     if (tag == kListingTag) {
         m_guaPaiInfoArray = PXJianCangRules::rowsOf(data);
         shuaXinGuaPaiLieBiaoView();
@@ -327,8 +346,16 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     }
 }
 
+bool PXJYJianCangZYMSVC::isStaleListing(const PXTradeNetworkManger* manager) const {
+    // Only the latest listing query speaks for the commodity and side now shown.
+    return manager->typeNW() == kListingTag && manager != m_latestListingQuery;
+}
+
 void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
+    if (isStaleListing(manager)) {
+        return;
+    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
     }
@@ -340,6 +367,9 @@ void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
 
 void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
+    if (isStaleListing(manager)) {
+        return;
+    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
         return;

@@ -79,6 +79,8 @@ public:
 private:
     void showTab(bool first);
     void loadViewIfNeeded();
+    // The book of the other side: a buyer takes up sell listings (2), a seller buy ones (1).
+    int bookSide() const;
     void getZYMSGuaPaiList();
     void PXJYGetGuaPaiListInfo(int ty);
     void getWeiTuoDanInfo(const std::string& code);
@@ -87,6 +89,7 @@ private:
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
     void requestEnded(PXTradeNetworkManger* manager);
+    bool isStaleListing(const PXTradeNetworkManger* manager) const;
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -97,6 +100,8 @@ private:
     int m_shiJiaZhiJia = 1;
     std::vector<JYDict> m_guaPaiInfoArray;
     JYDict m_guaPaiListPostDic = JYDict::object();
+    // Compared only, never followed: the facade lives until its reply is in.
+    const PXTradeNetworkManger* m_latestListingQuery = nullptr;
     int m_weiTuoDan = 0;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;

@@ -54,6 +54,11 @@ void PXJYZhaiPaiViewZYMS::cleanView() {
     m_selectedGuaPaiDanHao.clear();
 }
 
+void PXJYZhaiPaiViewZYMS::forgetListing() {
+    cleanView();
+    m_guaPaiListView->setSelectedCellIndexPath(-1);
+}
+
 double PXJYZhaiPaiViewZYMS::depositPrice() const {
     return Text::doubleValue(m_jiaGeZ->text());
 }
@@ -65,8 +70,7 @@ void PXJYZhaiPaiViewZYMS::tellCommodity(const std::string& code) {
 }
 
 void PXJYZhaiPaiViewZYMS::sideChanged() {
-    cleanView();
-    m_guaPaiListView->setSelectedCellIndexPath(-1);
+    forgetListing();
     if (m_delegate) {
         m_delegate->PXZhaiPaiChangeMaiMaiFangXiang(XiaDan_FangXiang());
     }

@@ -33,6 +33,9 @@ public:
 
     void moreButtonAction();
     void cleanView() override;
+    // The input and the chosen listing with its mark in the book: they belonged to the rows
+    // of another side or commodity.
+    void forgetListing();
 
 protected:
     double depositPrice() const override;

@@ -116,6 +116,43 @@ TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") >= 3; }, 10));
 }
 
+TEST_F(OrderBookOpening, aCommodityChangedOnTheConditionalTabDropsTheListingChosenForTheOldOne) {
+    setDefault("prompt", "2");
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "NI", 2, 98000, 7));
+    listForOthers(2, 1);
+    ASSERT_NE(openOrderBook("NI"), nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
+    ASSERT_EQ(form.jiaGeZ()->text(), "98000");
+    ASSERT_EQ(form.fanWei()->text(), "(摘牌范围:1-7)");
+
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    pick(*orderBook->tiaoJianZhaiPaiView(), "zn");
+    // The new commodity's book is asked for at once, whichever tab is shown.
+    ASSERT_TRUE(driver.runUntil([&] {
+        const auto queries = received("faes_sellingbuying_query");
+        return !queries.empty() && reqValue(queries.back(), "COMMODITY_ID") == "zn";
+    }));
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+    ASSERT_TRUE(waitForBook(1));
+    driver.settle();
+    EXPECT_EQ(bookPrice(0), "2150.0");
+    EXPECT_NE(driver.viewWithText("2150.0"), nullptr);
+    EXPECT_EQ(driver.viewWithText("98000"), nullptr);
+    EXPECT_EQ(form.jiaGeZ()->text(), "");
+    EXPECT_EQ(form.fanWei()->text(), "");
+    EXPECT_EQ(form.guaPaiListView()->selectedCellIndexPath(), -1);
+    snapshot("order-book-after-commodity-change");
+
+    typeQuantity(form, "1");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "摘牌价不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_mp").empty());
+}
+
 TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
     listForOthers(2, 7);
     ASSERT_NE(openOrderBook(), nullptr);
