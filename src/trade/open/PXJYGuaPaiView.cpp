@@ -75,9 +75,9 @@ void PXJYGuaPaiView::cleanView() {
     PXJianCangFormView::cleanView();
     m_zhiJiaL->setText("");
     m_zuiXiaoDanWei->setText(PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint("--"));
+    // The choice is the user's for the next commodity; the host forces it again for one that
+    // always takes matching listings once it has set that commodity.
     showOption(false);
-    // A commodity that always takes matching listings keeps doing so after a clean.
-    cuoHeShangPin();
 }
 
 bool PXJYGuaPaiView::textFieldShouldChangeCharacters(TextField& field, TextRange,

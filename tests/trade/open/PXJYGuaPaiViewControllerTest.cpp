@@ -127,4 +127,27 @@ TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {
     EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "1");
 }
 
+TEST_F(Listing, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTheNext) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openListing(), nullptr);
+    PXJYGuaPaiView& form = *listing->guaPaiView();
+    pick(form, "NI");
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    EXPECT_FALSE(driver.isVisible(form.ziDongZhaiPaiB()));
+    pick(form, "zn");
+    ASSERT_TRUE(driver.runUntil([&] {
+        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
+    }));
+    EXPECT_TRUE(driver.isVisible(form.ziDongZhaiPaiB()));
+    EXPECT_TRUE(driver.isVisible(form.lagelSY()));
+    EXPECT_FALSE(form.ziDongZhaiPai());
+    snapshot("listing-after-forced-commodity");
+    typeInto(form.zhiJiaL(), "2160");
+    typeQuantity(form, "1");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_list").empty(); }, 10));
+    EXPECT_EQ(reqValue(received("order_list").at(0), "COMMODITY_ID"), "zn");
+    EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "2");
+}
+
 }  // namespace
