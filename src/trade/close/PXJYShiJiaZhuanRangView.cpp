@@ -127,10 +127,8 @@ std::optional<PXJYShiJiaZhuanRangView::Refusal> PXJYShiJiaZhuanRangView::check(
         return Refusal{PXTradeMessage::kTitle, kWrongPrice};
     }
     if (m_dianChaSign) {
-        const int spread = Text::intValue(m_dianChaField->text());
-        if (m_dianChaField->text().empty() ||
-            spread < Text::intValue(commodity->YHBJDianChaZuiXiaoZhi) ||
-            spread > Text::intValue(commodity->YHBJDianChaZuiDaZhi)) {
+        if (!PXTradeFormat::spreadInRange(m_dianChaField->text(), commodity->YHBJDianChaZuiXiaoZhi,
+                                          commodity->YHBJDianChaZuiDaZhi)) {
             return Refusal{"点差输入有误", "点差范围(" + commodity->YHBJDianChaZuiXiaoZhi + " ~ " +
                                                commodity->YHBJDianChaZuiDaZhi + ")"};
         }

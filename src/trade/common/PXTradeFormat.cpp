@@ -1,5 +1,6 @@
 #include "trade/common/PXTradeFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/foundation/Text.h"
@@ -61,4 +62,15 @@ PXTradeFormat::QuantityRange PXTradeFormat::parseQuantityRange(const std::string
 bool PXTradeFormat::quantityInRange(int quantity, const std::string& label) {
     const QuantityRange range = parseQuantityRange(label);
     return quantity >= range.minimum && quantity <= range.maximum;
+}
+
+bool PXTradeFormat::spreadInRange(const std::string& spread, const std::string& minimum,
+                                  const std::string& maximum) {
+    const bool digits = !spread.empty() && std::all_of(spread.begin(), spread.end(),
+                                                       [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) {
+        return false;
+    }
+    const int value = Text::intValue(spread);
+    return value >= Text::intValue(minimum) && value <= Text::intValue(maximum);
 }

@@ -26,4 +26,9 @@ public:
     static QuantityRange parseQuantityRange(const std::string& label);
     // True when the quantity lies within the label's range, both ends included.
     static bool quantityInRange(int quantity, const std::string& label);
+    // True when an accepted price deviation typed in whole ticks lies within the commodity's
+    // bounds, both included; an empty or non-numeric text never does, as it would remove the
+    // check the deviation stands for.
+    static bool spreadInRange(const std::string& spread, const std::string& minimum,
+                              const std::string& maximum);
 };

@@ -99,9 +99,7 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkMarketOrder(const MarketI
     if (!input.spreadTicked) {
         return std::nullopt;
     }
-    const int spread = Text::intValue(input.spread);
-    if (spread < Text::intValue(input.spreadMinimum) ||
-        spread > Text::intValue(input.spreadMaximum)) {
+    if (!PXTradeFormat::spreadInRange(input.spread, input.spreadMinimum, input.spreadMaximum)) {
         return PXJianCangRefusal{
             "点差输入有误",
             Text::format("点差范围(%@ ~ %@)", input.spreadMinimum, input.spreadMaximum)};

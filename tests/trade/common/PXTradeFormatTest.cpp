@@ -71,4 +71,15 @@ TEST(PXTradeFormat, quantityPassesAtBothEndsOfTheRangeOnly) {
     EXPECT_FALSE(PXTradeFormat::quantityInRange(1, "(摘牌范围:1--3)"));
 }
 
+TEST(PXTradeFormat, spreadPassesOnlyAsWholeTicksWithinTheBounds) {
+    const struct {
+        const char* spread;
+        bool passes;
+    } cases[] = {{"0", true},   {"50", true},  {"51", false},  {"", false},   {"abc", false},
+                 {"5a", false}, {"-1", false}, {"2.5", false}, {" 5", false}, {"007", true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PXTradeFormat::spreadInRange(c.spread, "0", "50"), c.passes) << c.spread;
+    }
+}
+
 }  // namespace

@@ -7,11 +7,9 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TextField.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "support/session/SimQuoteLookup.h"
-#include "trade/core/PXTradeData.h"
-#include "trade/core/PXTradeModule.h"
 #include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeData.h"
@@ -249,6 +247,29 @@ TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
     EXPECT_EQ(tradeNavigation()->topViewController(), screen);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     EXPECT_FALSE(screen->isOrderOutstanding());
+}
+
+TEST_F(QuoteModeOpening, anEmptiedDeviationIsRefusedLikeOneOutOfRange) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    ASSERT_TRUE(driver.tap(form.changebutton()));
+    ASSERT_EQ(form.zuiDaDianCha()->text(), "50");
+    // The keypad's backspace key shows an icon and has no title.
+    ASSERT_TRUE(driver.pressKey(""));
+    ASSERT_TRUE(driver.pressKey(""));
+    ASSERT_TRUE(driver.pressKey("完成"));
+    ASSERT_EQ(form.zuiDaDianCha()->text(), "");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_NE(driver.visibleAlert(), nullptr);
+    EXPECT_EQ(driver.visibleAlert()->title(), "点差输入有误");
+    EXPECT_EQ(alertMessage(), "点差范围(0 ~ 50)");
+    snapshot("empty-deviation");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_EQ(form.shuLiang()->text(), "1");
 }
 
 TEST_F(QuoteModeOpening, aDeadLineShowsTheNetworkFailure) {
