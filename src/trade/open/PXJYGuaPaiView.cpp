@@ -109,10 +109,8 @@ std::vector<TextField*> PXJYGuaPaiView::editableFields() const {
 }
 
 void PXJYGuaPaiView::sendOrder() {
-    const auto record = commodity();
-    if (auto refusal = PXJianCangRules::checkListing(
-            record != nullptr, shuLiang()->text(), fanWei()->text(), m_zhiJiaL->text(),
-            record ? record->zuiXiaoHangQingDanWei : std::string())) {
+    if (auto refusal = PXJianCangRules::checkListing(commodity() != nullptr, shuLiang()->text(),
+                                                     fanWei()->text(), m_zhiJiaL->text())) {
         refuse(*refusal);
         return;
     }

@@ -108,10 +108,8 @@ std::vector<TextField*> PXJYTiaoJianZhaiPaiViewZYMS::editableFields() const {
 }
 
 void PXJYTiaoJianZhaiPaiViewZYMS::sendOrder() {
-    const auto record = commodity();
     if (auto refusal = PXJianCangRules::checkConditionalDelisting(
-            isCuoHeCommodity(), shuLiang()->text(), fanWei()->text(), m_jiaGeZ->text(),
-            record ? record->zuiXiaoHangQingDanWei : std::string())) {
+            isCuoHeCommodity(), shuLiang()->text(), fanWei()->text(), m_jiaGeZ->text())) {
         refuse(*refusal);
         return;
     }

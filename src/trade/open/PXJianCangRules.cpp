@@ -1,7 +1,6 @@
 #include "trade/open/PXJianCangRules.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "platform/foundation/Text.h"
@@ -58,18 +57,10 @@ std::optional<std::pair<double, double>> parseBand(const std::string& label) {
     return std::make_pair(Text::doubleValue(a), Text::doubleValue(b));
 }
 
-// Above zero and, when the commodity names a quote unit, a whole number of them.
-bool onQuoteUnit(const std::string& price, const std::string& quoteUnit) {
-    const double value = Text::doubleValue(price);
-    const double unit = Text::doubleValue(quoteUnit);
-    if (value <= 0) {
-        return false;
-    }
-    if (unit <= 0) {
-        return true;
-    }
-    const double steps = value / unit;
-    return std::abs(steps - std::round(steps)) <= 1e-6;
+// A typed price that would trade at nothing ("0", "0.") never goes out; whether it lies on the
+// commodity's quote grid is the exchange's to judge.
+bool isPriceSet(const std::string& price) {
+    return Text::doubleValue(price) > 0;
 }
 
 // The bound of a stop range label ("<98.00" or ">98.00").
@@ -122,7 +113,7 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkDelisting(bool refusedCom
 
 std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
     bool refusedCommodity, const std::string& quantity, const std::string& rangeLabel,
-    const std::string& price, const std::string& quoteUnit) {
+    const std::string& price) {
     if (refusedCommodity) {
         return refuse(kRefusedCommodity);
     }
@@ -132,7 +123,7 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
     if (price.empty()) {
         return refuse("请输入交易价格");
     }
-    if (!onQuoteUnit(price, quoteUnit)) {
+    if (!isPriceSet(price)) {
         return refuse(kBadPrice);
     }
     return std::nullopt;
@@ -141,8 +132,7 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
 std::optional<PXJianCangRefusal> PXJianCangRules::checkListing(bool commodityChosen,
                                                                const std::string& quantity,
                                                                const std::string& rangeLabel,
-                                                               const std::string& price,
-                                                               const std::string& quoteUnit) {
+                                                               const std::string& price) {
     if (!commodityChosen) {
         return refuse("请选择商品");
     }
@@ -152,7 +142,7 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkListing(bool commodityCho
     if (price.empty()) {
         return refuse(kEmptyLimit);
     }
-    if (!onQuoteUnit(price, quoteUnit)) {
+    if (!isPriceSet(price)) {
         return refuse(kBadPrice);
     }
     return std::nullopt;

@@ -56,19 +56,17 @@ public:
                                                            const std::string& listingPrice,
                                                            const std::string& quantity,
                                                            const std::string& rangeLabel);
-    // Delisting at a typed price: a price above zero and a whole multiple of the quote unit
-    // (when the commodity names one).
+    // Delisting at a typed price above zero; the exchange judges it against the quote unit.
     static std::optional<PXJianCangRefusal> checkConditionalDelisting(bool refusedCommodity,
                                                                       const std::string& quantity,
                                                                       const std::string& rangeLabel,
-                                                                      const std::string& price,
-                                                                      const std::string& quoteUnit);
-    // A listing: a commodity, lots within the range, a price above zero in whole quote units.
+                                                                      const std::string& price);
+    // A listing: a commodity, lots within the range, a price above zero; the exchange judges
+    // the price against the quote unit.
     static std::optional<PXJianCangRefusal> checkListing(bool commodityChosen,
                                                          const std::string& quantity,
                                                          const std::string& rangeLabel,
-                                                         const std::string& price,
-                                                         const std::string& quoteUnit);
+                                                         const std::string& price);
     // Lots still waiting in open orders (ordered or partly done; cancelled and done orders
     // hold nothing), from the rows of the open-orders query.
     static int openOrderLots(const std::vector<JYDict>& rows);

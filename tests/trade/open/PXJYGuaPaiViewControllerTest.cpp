@@ -46,11 +46,19 @@ TEST_F(Listing, aListingFromTheOpenChoiceGoesOutAndShowsInTheBook) {
     EXPECT_EQ(received("my_order_query").size(), 1u);
     EXPECT_EQ(form.zuiXiaoDanWei()->text(), "当前最小报价单位是0.1元，请输入整数倍价格");
     ASSERT_TRUE(driver.tap(form.sellButton()));
+    // Off the 0.1 grid: the exchange judges it and the screen shows its answer.
     typeInto(form.zhiJiaL(), "2160.05");
     typeQuantity(form, "2");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
-    EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return !alertMessage().empty(); }, 10));
+    EXPECT_EQ(alertMessage(), "价格不是最小报价单位的整数倍");
+    ASSERT_EQ(received("order_list").size(), 1u);
+    EXPECT_EQ(reqValue(received("order_list").at(0), "PRICE"), "2160.05");
+    snapshot("listing-off-grid-refused");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(tradeNavigation()->topViewController(), listing);
+    EXPECT_EQ(form.shuLiang()->text(), "2");
     form.zhiJiaL()->setText("");
     typeInto(form.zhiJiaL(), "2160.5");
     // The deposit follows the typed price too.
@@ -67,7 +75,7 @@ TEST_F(Listing, aListingFromTheOpenChoiceGoesOutAndShowsInTheBook) {
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
         << alertMessage();
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    const auto sent = received("order_list").at(0);
+    const auto sent = received("order_list").at(1);
     EXPECT_EQ(reqValue(sent, "BUY_SELL"), "2");
     EXPECT_EQ(reqValue(sent, "COMMODITY_ID"), "zn");
     EXPECT_EQ(reqValue(sent, "PRICE"), "2160.5");

@@ -214,6 +214,16 @@ TEST_F(OrderBookOpening, conditionalDelistingListsItsRestAndADoubleTapSendsOnce)
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
+    // Off the 0.1 grid: sent, and the exchange's refusal is shown on the screen.
+    form.jiaGeZ()->setText("");
+    typeInto(form.jiaGeZ(), "2100.55");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !alertMessage().empty(); }, 10));
+    EXPECT_EQ(alertMessage(), "价格不是最小报价单位的整数倍");
+    ASSERT_EQ(received("order_mp").size(), 1u);
+    EXPECT_EQ(reqValue(received("order_mp").at(0), "PRICE"), "2100.55");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(tradeNavigation()->topViewController(), orderBook);
     form.jiaGeZ()->setText("");
     typeInto(form.jiaGeZ(), "2100.5");
     ASSERT_TRUE(driver.tap(form.ziDongGuaPaiB()));
@@ -223,10 +233,10 @@ TEST_F(OrderBookOpening, conditionalDelistingListsItsRestAndADoubleTapSendsOnce)
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
         << alertMessage();
     const auto orders = received("order_mp");
-    ASSERT_EQ(orders.size(), 1u);
-    EXPECT_EQ(reqValue(orders[0], "ISLIST"), "1");
-    EXPECT_EQ(reqValue(orders[0], "PRICE"), "2100.5");
-    EXPECT_EQ(reqValue(orders[0], "QTY"), "2");
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(reqValue(orders[1], "ISLIST"), "1");
+    EXPECT_EQ(reqValue(orders[1], "PRICE"), "2100.5");
+    EXPECT_EQ(reqValue(orders[1], "QTY"), "2");
 }
 
 TEST_F(OrderBookOpening, aQuoteModeCommodityGoesBackToTheQuoteModeScreen) {

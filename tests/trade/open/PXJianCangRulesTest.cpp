@@ -155,25 +155,56 @@ TEST(PXJianCangRules, orderBookDelistingNeedsAListingAndALotCountWithinIt) {
     EXPECT_EQ(message(false, "12.5", "7"), "pass");
 }
 
-TEST(PXJianCangRules, conditionalDelistingPriceIsAWholeNumberOfQuoteUnits) {
+TEST(PXJianCangRules, conditionalDelistingRefusesOnlyAMissingOrZeroPrice) {
     const std::string range = "(摘牌范围:1-5)";
-    auto message = [&](const char* quantity, const char* price, const char* unit,
-                       const std::string& label) {
-        return refusalOf(
-            PXJianCangRules::checkConditionalDelisting(false, quantity, label, price, unit));
+    const struct {
+        const char* quantity;
+        const char* price;
+        std::string label;
+        const char* expected;
+    } cases[] = {
+        {"", "", range, "提示/请输入正确的交易数量"},
+        {"6", "12.5", range, "提示/请输入正确的交易数量"},
+        {"1", "12.5", "(摘牌范围:1-0)", "提示/请输入正确的交易数量"},
+        {"1", "12.5", "(摘牌范围:1--4)", "提示/请输入正确的交易数量"},
+        {"1", "12.5", "", "提示/请输入正确的交易数量"},
+        {"5", "", range, "提示/请输入交易价格"},
+        {"5", "0.", range, "提示/请输入正确的交易价格"},
+        // Off the quote grid or not, the exchange judges the price.
+        {"5", "12.25", range, "pass"},
+        {"5", "12.5", range, "pass"},
+        {"5", "0.5", range, "pass"},
     };
-    EXPECT_EQ(message("", "", "0.1", range), "提示/请输入正确的交易数量");
-    EXPECT_EQ(message("6", "12.5", "0.1", range), "提示/请输入正确的交易数量");
-    EXPECT_EQ(message("1", "12.5", "0.1", "(摘牌范围:1-0)"), "提示/请输入正确的交易数量");
-    EXPECT_EQ(message("1", "12.5", "0.1", "(摘牌范围:1--4)"), "提示/请输入正确的交易数量");
-    EXPECT_EQ(message("1", "12.5", "0.1", ""), "提示/请输入正确的交易数量");
-    EXPECT_EQ(message("5", "", "0.1", range), "提示/请输入交易价格");
-    EXPECT_EQ(message("5", "0.", "0.1", range), "提示/请输入正确的交易价格");
-    EXPECT_EQ(message("5", "12.25", "0.1", range), "提示/请输入正确的交易价格");
-    EXPECT_EQ(message("5", "12.25", "0.05", range), "pass");
-    EXPECT_EQ(message("5", "0.5", "", range), "pass");
-    EXPECT_EQ(refusalOf(PXJianCangRules::checkConditionalDelisting(true, "", "", "", "")),
+    for (const auto& c : cases) {
+        EXPECT_EQ(refusalOf(PXJianCangRules::checkConditionalDelisting(false, c.quantity, c.label,
+                                                                       c.price)),
+                  c.expected)
+            << c.quantity << " " << c.price << " " << c.label;
+    }
+    EXPECT_EQ(refusalOf(PXJianCangRules::checkConditionalDelisting(true, "", "", "")),
               "提示/该商品不允许此交易");
+}
+
+TEST(PXJianCangRules, aListingRefusesOnlyAMissingOrZeroPrice) {
+    const std::string range = "(挂牌范围:1-5)";
+    const struct {
+        bool chosen;
+        const char* quantity;
+        const char* price;
+        const char* expected;
+    } cases[] = {
+        {false, "1", "12.5", "提示/请选择商品"},
+        {true, "6", "12.5", "提示/请输入正确的交易数量"},
+        {true, "5", "", "提示/条件价格不能为空"},
+        {true, "5", "0", "提示/请输入正确的交易价格"},
+        {true, "5", "12.25", "pass"},
+        {true, "1", "12", "pass"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(refusalOf(PXJianCangRules::checkListing(c.chosen, c.quantity, range, c.price)),
+                  c.expected)
+            << c.chosen << " " << c.quantity << " " << c.price;
+    }
 }
 
 TEST(PXJianCangRules, orderBookRangeLeavesRoomForHoldingsAndOpenOrders) {
