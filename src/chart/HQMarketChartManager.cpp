@@ -77,7 +77,7 @@ int commodityOf(const SubmissionPackage& package) {
     return std::atoi(package.CommodityID.c_str());
 }
 
-void setChartViewHidden(View* view, bool hidden) {
+void setViewHidden(View* view, bool hidden) {
     if (view) {
         view->setHidden(hidden);
     }
@@ -299,7 +299,7 @@ void HQMarketChartManager::marketChartManagerInitAboutIphoneWideScreen() {
     navigationBarInit();
     bottomInitAboutIphoneWideScreen();
     if (m_pagecontrol) {
-        bringSubviewToFront(m_pagecontrol);
+        bringSubviewToFront(m_pagecontrol.get());
     }
     bringSubviewToFront(m_MyActivity);
 }
@@ -308,7 +308,7 @@ void HQMarketChartManager::navigationBarInit() {
     topButtonInitAboutIphoneWideScreen();
     secondaryOneTopButtonInitAboutIphoneWideScreen();
     if (m_secondaryOneNavigationBar) {
-        bringSubviewToFront(m_secondaryOneNavigationBar);
+        bringSubviewToFront(m_secondaryOneNavigationBar.get());
     }
 }
 
@@ -357,26 +357,28 @@ Label* HQMarketChartManager::createLabelWithInfo(const std::shared_ptr<LabelInfo
 }
 
 void HQMarketChartManager::pagecontrolInitAboutIphoneNormalScreen() {
-    if (m_pagecontrol) {
-        m_pagecontrol->removeFromSuperview();
-        m_pagecontrol = nullptr;
-        m_fenshiPointButton = nullptr;
-        m_KLinePointButton = nullptr;
+    if (View* old = m_pagecontrol.get()) {
+        old->removeFromSuperview();
     }
+    m_pagecontrol.reset();
+    m_fenshiPointButton.reset();
+    m_KLinePointButton.reset();
     const auto page = m_variableAboutDevice->pageControl();
     if (!page) {
         return;
     }
-    auto dots = std::make_unique<View>(page->frame);
-    dots->setBackgroundColor(page->backgroundColor.value_or(Color::clearColor()));
-    m_pagecontrol = addSubview(std::move(dots));
-    m_fenshiPointButton = createButtonWithInfo(
-        page->fenshiButton, [this](Button&) { swipeRightGestureRecognizer(); }, *m_pagecontrol);
-    m_KLinePointButton = createButtonWithInfo(
-        page->KLineButton, [this](Button&) { swipeLeftGestureRecognizer(); }, *m_pagecontrol);
-    const bool fenShiShown = m_fenshiPointButton && m_fenshiPointButton->isSelected();
-    for (auto [dot, lit] : {std::pair{m_fenshiPointButton, fenShiShown},
-                            std::pair{m_KLinePointButton, !fenShiShown}}) {
+    auto made = std::make_unique<View>(page->frame);
+    made->setBackgroundColor(page->backgroundColor.value_or(Color::clearColor()));
+    View& dots = *addSubview(std::move(made));
+    m_pagecontrol = &dots;
+    Button* fenshiDot = createButtonWithInfo(
+        page->fenshiButton, [this](Button&) { swipeRightGestureRecognizer(); }, dots);
+    Button* klineDot = createButtonWithInfo(
+        page->KLineButton, [this](Button&) { swipeLeftGestureRecognizer(); }, dots);
+    m_fenshiPointButton = fenshiDot;
+    m_KLinePointButton = klineDot;
+    const bool fenShiShown = fenshiDot && fenshiDot->isSelected();
+    for (auto [dot, lit] : {std::pair{fenshiDot, fenShiShown}, std::pair{klineDot, !fenShiShown}}) {
         if (dot) {
             dot->setCornerRadius(3);
             dot->setBackgroundColor(lit ? Color::lightGrayColor() : Color::darkGrayColor());
@@ -384,84 +386,80 @@ void HQMarketChartManager::pagecontrolInitAboutIphoneNormalScreen() {
     }
 }
 
-void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
-    if (m_TopNavigationBar) {
-        m_TopNavigationBar->removeFromSuperview();
-        m_TopNavigationBar = nullptr;
-        m_yikoujiaView = nullptr;
+// Every view of the top bar goes with it: none of its references outlives a rebuild or the
+// return to the normal screen.
+void HQMarketChartManager::removeTopBar() {
+    if (View* old = m_TopNavigationBar.get()) {
+        old->removeFromSuperview();
     }
+    m_TopNavigationBar.reset();
+    m_commodityBackButton.reset();
+    m_commodityTitleButton.reset();
+    m_houseNameLabel.reset();
+    m_commodityListImageView.reset();
+    m_yikoujiaView.reset();
+    m_yikoujiaLabel.reset();
+    m_AddPriceLabel.reset();
+    m_zhangfuLabel.reset();
+    m_yikoujiaImageView.reset();
+}
+
+void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
+    removeTopBar();
     const auto top = m_variableAboutDevice->topRectInfo();
     if (!top) {
         return;
     }
-    auto bar = std::make_unique<View>(top->navigationBarFrame);
-    bar->setBackgroundColor(top->backgroundColor.value_or(Color::clearColor()));
-    m_TopNavigationBar = addSubview(std::move(bar));
+    auto made = std::make_unique<View>(top->navigationBarFrame);
+    made->setBackgroundColor(top->backgroundColor.value_or(Color::clearColor()));
+    View& bar = *addSubview(std::move(made));
+    m_TopNavigationBar = &bar;
     const auto commodityView = top->commodityViewInfo;
     const auto emptyButton = std::make_shared<ButtonInfo>();
 
-    m_commodityBackButton = createButtonWithInfo(
+    Button* back = createButtonWithInfo(
         commodityView ? commodityView->backButton : emptyButton,
-        [this](Button&) { removeMarketChartManagerFromSuperView(); }, *m_TopNavigationBar);
-    Rect backFrame = m_commodityBackButton->frame();
+        [this](Button&) { removeMarketChartManagerFromSuperView(); }, bar);
+    m_commodityBackButton = back;
+    Rect backFrame = back->frame();
     backFrame.x = 20;
-    m_commodityBackButton->setFrame(backFrame);
+    back->setFrame(backFrame);
     if (commodityView && commodityView->backButton &&
         !commodityView->backButton->titleImage.empty()) {
-        m_commodityBackButton->setImage(Image::named(commodityView->backButton->titleImage));
+        back->setImage(Image::named(commodityView->backButton->titleImage));
     }
 
-    std::string houseName;
-    const std::string market =
-        m_selectedCommodityInfo ? number(m_selectedCommodityInfo->MarketID) : std::string();
-    for (const auto& names : m_houseNameAry) {
-        if (const auto found = names.find(market); found != names.end()) {
-            houseName = found->second;
-        }
-    }
+    const std::string houseName = exchangeName();
     auto* app = VKJYAppDelegate::shared();
     const bool showHouse = !app || app->normalAppPropertyModel().iOSPlatform() != "2";
     const Font labelFont = chartstyle::system(12);
     const double houseWidth =
         TextLayout::measure(houseName, labelFont, Size{0, 40}, LineBreakMode::WordWrap).width;
-    auto label =
-        std::make_unique<Label>(Rect{m_commodityBackButton->frame().maxX() + 10, 0, houseWidth, 40},
-                                showHouse ? houseName : std::string());
+    auto label = std::make_unique<Label>(Rect{back->frame().maxX() + 10, 0, houseWidth, 40},
+                                         showHouse ? houseName : std::string());
     label->setBackgroundColor(Color::clearColor());
     label->setNumberOfLines(0);
     label->setFont(labelFont);
     label->setTextColor(chartstyle::white());
-    m_houseNameLabel = m_TopNavigationBar->addSubview(std::move(label));
+    Label* house = bar.addSubview(std::move(label));
+    m_houseNameLabel = house;
 
-    m_commodityTitleButton = createButtonWithInfo(
+    Button* title = createButtonWithInfo(
         commodityView ? commodityView->titleButton : emptyButton,
-        [this](Button& button) { commodityTitleButtonPressed(button); }, *m_TopNavigationBar);
-    Rect titleFrame = m_commodityTitleButton->frame();
-    titleFrame.x = m_houseNameLabel->frame().maxX() + 20;
-    m_commodityTitleButton->setFrame(titleFrame);
-    m_commodityTitleButton->titleLabel()->setFont(chartstyle::system(14));
+        [this](Button& button) { commodityTitleButtonPressed(button); }, bar);
+    m_commodityTitleButton = title;
+    Rect titleFrame = title->frame();
+    titleFrame.x = house->frame().maxX() + 20;
+    title->setFrame(titleFrame);
+    title->titleLabel()->setFont(chartstyle::system(14));
 
     const auto listImage = commodityView ? commodityView->listImageViewInfo : nullptr;
-    m_commodityListImageView = m_TopNavigationBar->addSubview(std::make_unique<ImageView>(
-        Rect{m_commodityTitleButton->frame().maxX() + 5, 19, 12, 12},
+    m_commodityListImageView = bar.addSubview(std::make_unique<ImageView>(
+        Rect{title->frame().maxX() + 5, 19, 12, 12},
         listImage && !listImage->image.empty() ? Image::named(listImage->image) : Image()));
 
-    const auto quoteInfo = top->yikoujiaViewInfo;
-    if (quoteInfo) {
-        auto quoteView = std::make_unique<View>(
-            Rect{m_commodityListImageView->frame().maxX() + 20, quoteInfo->viewFrame.y,
-                 quoteInfo->viewFrame.width, quoteInfo->viewFrame.height});
-        quoteView->setBackgroundColor(Color::clearColor());
-        quoteView->setHidden(true);
-        m_yikoujiaView = m_TopNavigationBar->addSubview(std::move(quoteView));
-        m_yikoujiaLabel = createLabelWithInfo(quoteInfo->priceLabelInfo, *m_yikoujiaView);
-        if (m_yikoujiaLabel) {
-            m_yikoujiaLabel->setFont(chartstyle::system(14));
-        }
-        m_AddPriceLabel = createLabelWithInfo(quoteInfo->addPriceLabelInfo, *m_yikoujiaView);
-        m_zhangfuLabel = createLabelWithInfo(quoteInfo->zhangfuLabelInfo, *m_yikoujiaView);
-        m_yikoujiaImageView =
-            m_yikoujiaView->addSubview(std::make_unique<ImageView>(quoteInfo->imageFrame));
+    if (const auto quoteInfo = top->yikoujiaViewInfo) {
+        addQuoteArea(bar, *quoteInfo);
     }
     autoCommodityTitleWide();
     if (m_yikoujia) {
@@ -471,14 +469,14 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
     makeTopSwitch(*top);
     const auto& status = *m_variableAboutDevice->statusSaveClass();
     if (status.FenShiButtonSelected) {
-        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
-        setChartViewHidden(m_drawViewManagerKLine.get(), true);
-        setChartViewHidden(m_periodView, true);
-        setChartViewHidden(m_quotaView, true);
+        setViewHidden(m_drawViewManagerFenShi.get(), false);
+        setViewHidden(m_drawViewManagerKLine.get(), true);
+        setViewHidden(m_periodView.get(), true);
+        setViewHidden(m_quotaView.get(), true);
     } else if (status.KLineButtonSelected) {
-        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
-        setChartViewHidden(m_drawViewManagerKLine.get(), false);
-        setChartViewHidden(m_periodView, false);
+        setViewHidden(m_drawViewManagerFenShi.get(), true);
+        setViewHidden(m_drawViewManagerKLine.get(), false);
+        setViewHidden(m_periodView.get(), false);
     }
     if (m_topButtonSelectedImageView) {
         Button* selected =
@@ -488,6 +486,37 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
             m_topButtonSelectedImageView->setCenter(Point{selected->center().x, marker.y});
         }
     }
+}
+
+std::string HQMarketChartManager::exchangeName() const {
+    std::string name;
+    const std::string market =
+        m_selectedCommodityInfo ? number(m_selectedCommodityInfo->MarketID) : std::string();
+    for (const auto& names : m_houseNameAry) {
+        if (const auto found = names.find(market); found != names.end()) {
+            name = found->second;
+        }
+    }
+    return name;
+}
+
+// The live quote of the top bar, hidden until the first quote fills it.
+void HQMarketChartManager::addQuoteArea(View& bar, const YiKouJiaViewInfo& info) {
+    const Rect marker = m_commodityListImageView->frame();
+    auto made = std::make_unique<View>(
+        Rect{marker.maxX() + 20, info.viewFrame.y, info.viewFrame.width, info.viewFrame.height});
+    made->setBackgroundColor(Color::clearColor());
+    made->setHidden(true);
+    View& area = *bar.addSubview(std::move(made));
+    m_yikoujiaView = &area;
+    Label* price = createLabelWithInfo(info.priceLabelInfo, area);
+    if (price) {
+        price->setFont(chartstyle::system(14));
+    }
+    m_yikoujiaLabel = price;
+    m_AddPriceLabel = createLabelWithInfo(info.addPriceLabelInfo, area);
+    m_zhangfuLabel = createLabelWithInfo(info.zhangfuLabelInfo, area);
+    m_yikoujiaImageView = area.addSubview(std::make_unique<ImageView>(info.imageFrame));
 }
 
 // The chart switch of the wide top bar is made once and kept out of the view tree: the period
@@ -518,29 +547,30 @@ void HQMarketChartManager::makeTopSwitch(const TopRectInfo& top) {
 }
 
 void HQMarketChartManager::autoCommodityTitleWide() {
-    if (!m_commodityTitleButton || !m_selectedCommodityInfo) {
+    Button* title = m_commodityTitleButton.get();
+    ImageView* marker = m_commodityListImageView.get();
+    if (!title || !marker || !m_selectedCommodityInfo) {
         return;
     }
-    const Rect frame = m_commodityTitleButton->frame();
-    const Size size = TextLayout::measure(m_selectedCommodityInfo->CommodityName,
-                                          m_commodityTitleButton->titleLabel()->font(),
-                                          Size{0, frame.height}, LineBreakMode::CharWrap);
-    m_commodityTitleButton->setTitle(m_selectedCommodityInfo->CommodityName);
-    m_commodityTitleButton->setFrame(Rect{frame.x, frame.y, size.width, size.height});
-    const Rect button = m_commodityTitleButton->frame();
-    m_commodityListImageView->setFrame(Rect{button.maxX() + 5, button.y + 3, 12, 12});
-    if (m_yikoujiaView) {
-        const Rect quote = m_variableAboutDevice->topRectInfo()->yikoujiaViewInfo->viewFrame;
-        m_yikoujiaView->setFrame(Rect{m_commodityListImageView->frame().maxX() + 20, quote.y,
-                                      quote.width, quote.height});
+    const Rect frame = title->frame();
+    const Size size =
+        TextLayout::measure(m_selectedCommodityInfo->CommodityName, title->titleLabel()->font(),
+                            Size{0, frame.height}, LineBreakMode::CharWrap);
+    title->setTitle(m_selectedCommodityInfo->CommodityName);
+    title->setFrame(Rect{frame.x, frame.y, size.width, size.height});
+    const Rect button = title->frame();
+    marker->setFrame(Rect{button.maxX() + 5, button.y + 3, 12, 12});
+    if (View* quote = m_yikoujiaView.get()) {
+        const Rect area = m_variableAboutDevice->topRectInfo()->yikoujiaViewInfo->viewFrame;
+        quote->setFrame(Rect{marker->frame().maxX() + 20, area.y, area.width, area.height});
     }
 }
 
 void HQMarketChartManager::secondaryOneTopButtonInitAboutIphoneWideScreen() {
-    if (m_secondaryOneNavigationBar) {
-        m_secondaryOneNavigationBar->removeFromSuperview();
-        m_secondaryOneNavigationBar = nullptr;
+    if (View* old = m_secondaryOneNavigationBar.get()) {
+        old->removeFromSuperview();
     }
+    m_secondaryOneNavigationBar.reset();
     const auto strip = m_variableAboutDevice->secondaryOneTopRectInfo();
     if (!strip) {
         return;
@@ -550,30 +580,37 @@ void HQMarketChartManager::secondaryOneTopButtonInitAboutIphoneWideScreen() {
     m_secondaryOneNavigationBar = addSubview(std::move(view));
 }
 
-void HQMarketChartManager::bottomInitAboutIphoneWideScreen() {
-    if (m_bottomView) {
-        m_bottomView->removeFromSuperview();
-        m_bottomView = nullptr;
-        m_periodView = nullptr;
-        m_periodScrollView = nullptr;
-        m_quotaButton = nullptr;
-        m_currentButton = nullptr;
+// The period bar and its drop-down panel go together, with every reference into them.
+void HQMarketChartManager::removePeriodBar() {
+    for (const auto& old : {m_bottomView, m_quotaView}) {
+        if (View* view = old.get()) {
+            view->removeFromSuperview();
+        }
     }
+    m_bottomView.reset();
+    m_periodView.reset();
+    m_periodScrollView.reset();
+    m_quotaView.reset();
+    m_quotaScrollView.reset();
+    m_quotaButton.reset();
+    m_currentButton.reset();
+}
+
+void HQMarketChartManager::bottomInitAboutIphoneWideScreen() {
+    removePeriodBar();
     const auto bottom = m_variableAboutDevice->bottomRectInfo();
     if (!bottom) {
         return;
     }
-    auto bar = std::make_unique<View>(bottom->frame);
-    bar->setClipsToBounds(false);
-    m_bottomView = addSubview(std::move(bar));
+    auto made = std::make_unique<View>(bottom->frame);
+    made->setClipsToBounds(false);
+    View& bar = *addSubview(std::move(made));
+    m_bottomView = &bar;
     auto period = std::make_unique<View>(bottom->periodFrame);
     period->setBackgroundColor(bottom->bgColor.value_or(Color::clearColor()));
-    m_periodView = m_bottomView->addSubview(std::move(period));
-    m_periodScrollView =
-        m_periodView->addSubview(std::make_unique<View>(bottom->periodScrollFrame));
-    if (m_quotaView) {
-        m_quotaView->removeFromSuperview();
-    }
+    View& periods = *bar.addSubview(std::move(period));
+    m_periodView = &periods;
+    m_periodScrollView = periods.addSubview(std::make_unique<View>(bottom->periodScrollFrame));
     auto quota = std::make_unique<View>(bottom->quotaNormalFrame);
     quota->setBackgroundColor(Color::lightGrayColor());
     quota->setHidden(true);
@@ -586,30 +623,31 @@ void HQMarketChartManager::bottomInitAboutIphoneWideScreen() {
     dropDown->addTarget(TouchUpInside,
                         [this](Control& control) { zanKaiLB(static_cast<Button&>(control)); });
     m_quotaButton = holder->addSubview(std::move(dropDown));
-    m_quotaScrollView = m_bottomView->addSubview(std::move(holder));
+    m_quotaScrollView = bar.addSubview(std::move(holder));
     setBottomScrollViewPeriodButtons();
-    bringSubviewToFront(m_bottomView);
+    bringSubviewToFront(&bar);
 }
 
 void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
     const auto bottom = m_variableAboutDevice->bottomRectInfo();
-    if (!bottom || !m_periodScrollView) {
+    View* strip = m_periodScrollView.get();
+    View* panel = m_quotaView.get();
+    if (!bottom || !strip || !panel) {
         return;
     }
-    for (View* old : m_periodScrollView->subviews()) {
-        old->removeFromSuperview();
-    }
-    for (View* old : m_quotaView->subviews()) {
-        old->removeFromSuperview();
+    for (View* parent : {strip, panel}) {
+        for (View* old : parent->subviews()) {
+            old->removeFromSuperview();
+        }
     }
     int selected = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
     if (m_isInitDraw) {
         m_isInitDraw = false;
         ++selected;
     }
-    m_currentButton = nullptr;
+    m_currentButton.reset();
     for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
-        View& parent = i < kVisibleBarButtons ? *m_periodScrollView : *m_quotaView;
+        View& parent = i < kVisibleBarButtons ? *strip : *panel;
         Button* button = createButtonWithInfo(
             bottom->periodButtonArray[i], [this](Button& b) { toolBarButtonPressed(b); }, parent);
         const bool isSelected = static_cast<int>(i) == selected;
@@ -622,13 +660,11 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
 
 void HQMarketChartManager::zanKaiLB(Button& button) {
     button.setSelected(!button.isSelected());
-    m_quotaView->setHidden(!button.isSelected());
+    setViewHidden(m_quotaView.get(), !button.isSelected());
 }
 
 void HQMarketChartManager::removeMarketChartManagerFromSuperView() {
-    if (m_quotaView) {
-        m_quotaView->setHidden(true);
-    }
+    setViewHidden(m_quotaView.get(), true);
     if (m_delegate) {
         m_delegate->returnButtonPressedAboutWideScreen();
     }
@@ -706,7 +742,7 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
     if (m_quotaButton) {
         m_quotaButton->setEnabled(false);
     }
-    m_quotaView->setHidden(true);
+    setViewHidden(m_quotaView.get(), true);
     if (button.tag() == kFenShiButtonTag) {
         if (!button.isSelected()) {
             switchToFenShi(button);
@@ -768,8 +804,8 @@ void HQMarketChartManager::switchToFenShi(Button& button) {
         m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(item->FenShiDataArray,
                                                                   item->commodity);
     }
-    setChartViewHidden(m_drawViewManagerFenShi.get(), false);
-    setChartViewHidden(m_drawViewManagerKLine.get(), false);
+    setViewHidden(m_drawViewManagerFenShi.get(), false);
+    setViewHidden(m_drawViewManagerKLine.get(), false);
     const Rect fenShi = m_drawViewManagerFenShi->frame();
     if (m_stateOfScreen == 0) {
         m_drawViewManagerFenShi->setFrame(fenShi.offsetBy(320, 0));
@@ -817,8 +853,8 @@ void HQMarketChartManager::switchToKLine(Button&) {
     m_FenShiRefresh.reset();
     m_drawViewManagerKLine->resetLineLayers();
     m_drawViewManagerKLine->resetLayersData();
-    setChartViewHidden(m_drawViewManagerFenShi.get(), false);
-    setChartViewHidden(m_drawViewManagerKLine.get(), false);
+    setViewHidden(m_drawViewManagerFenShi.get(), false);
+    setViewHidden(m_drawViewManagerKLine.get(), false);
     if (m_stateOfScreen == 0) {
         if (m_drawViewManagerFenShi) {
             m_drawViewManagerFenShi->setFrame(m_drawViewManagerFenShi->frame().offsetBy(-320, 0));
@@ -846,9 +882,9 @@ void HQMarketChartManager::changeLayersByToolBarButtonPressed(Button& button) {
         if (!m_drawViewManagerFenShi) {
             initDrawViewManagerFenShi();
         }
-        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
+        setViewHidden(m_drawViewManagerFenShi.get(), false);
         KLineViewHidden(true);
-        setChartViewHidden(m_drawViewManagerKLine.get(), true);
+        setViewHidden(m_drawViewManagerKLine.get(), true);
         status.FenShiButtonSelected = true;
         status.KLineButtonSelected = false;
     } else {
@@ -856,8 +892,8 @@ void HQMarketChartManager::changeLayersByToolBarButtonPressed(Button& button) {
         if (!m_drawViewManagerKLine) {
             drawViewManager();
         }
-        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
-        setChartViewHidden(m_drawViewManagerKLine.get(), false);
+        setViewHidden(m_drawViewManagerFenShi.get(), true);
+        setViewHidden(m_drawViewManagerKLine.get(), false);
         status.KLineButtonSelected = true;
         status.FenShiButtonSelected = false;
         m_NeedToNotification = true;
@@ -889,7 +925,7 @@ void HQMarketChartManager::moveTopMarker(double centerX, double seconds,
             then();
         }
     };
-    ImageView* marker = m_topButtonSelectedImageView;
+    WeakRef<ImageView> marker = m_topButtonSelectedImageView;
     View::animate(
         seconds,
         [marker, centerX] {
@@ -922,10 +958,10 @@ void HQMarketChartManager::fenshiButtonPressed(Button& sender) {
     m_drawViewManagerFenShi->resetLineLayers();
     m_KLineRefresh.reset();
     moveTopMarker(target, kTopMarkerSeconds, [this] {
-        setChartViewHidden(m_drawViewManagerFenShi.get(), false);
-        setChartViewHidden(m_drawViewManagerKLine.get(), true);
-        setChartViewHidden(m_periodView, true);
-        setChartViewHidden(m_quotaView, true);
+        setViewHidden(m_drawViewManagerFenShi.get(), false);
+        setViewHidden(m_drawViewManagerKLine.get(), true);
+        setViewHidden(m_periodView.get(), true);
+        setViewHidden(m_quotaView.get(), true);
         m_MyActivity->stopAnimating();
         m_NeedToNotification = true;
         requestAllFenShi();
@@ -959,9 +995,9 @@ void HQMarketChartManager::klineButtonPressed(Button& sender) {
         if (m_klineButton) {
             m_klineButton->setSelected(true);
         }
-        setChartViewHidden(m_drawViewManagerFenShi.get(), true);
-        setChartViewHidden(m_drawViewManagerKLine.get(), false);
-        setChartViewHidden(m_periodView, false);
+        setViewHidden(m_drawViewManagerFenShi.get(), true);
+        setViewHidden(m_drawViewManagerKLine.get(), false);
+        setViewHidden(m_periodView.get(), false);
         fenshiViewHidden(true);
         const auto bottom = m_variableAboutDevice->bottomRectInfo();
         if (bottom && !bottom->periodButtonArray.empty()) {
@@ -1026,7 +1062,7 @@ void HQMarketChartManager::quotaButtonPressed(Button& sender) {
         return;
     }
     const auto bottom = m_variableAboutDevice->bottomRectInfo();
-    View* panel = m_quotaView;
+    WeakRef<View> panel = m_quotaView;
     auto status = m_variableAboutDevice->statusSaveClass();
     View::animate(kQuotaPanelSeconds, [status, panel, bottom] {
         status->iphoneZhiBiaoButtonSelected = true;
@@ -1043,7 +1079,7 @@ void HQMarketChartManager::quotaButtonPressed(Button& sender) {
 }
 
 void HQMarketChartManager::quotabuttonBackImageMoveAnimation(const Rect& rect) {
-    ImageView* marker = m_quotaImageView;
+    WeakRef<ImageView> marker = m_quotaImageView;
     View::animate(kQuotaMarkerSeconds, [marker, rect] {
         if (marker) {
             const Rect frame = marker->frame();
@@ -1065,11 +1101,11 @@ void HQMarketChartManager::chooseIndicatorButton(Button& sender, Button* other, 
 }
 
 void HQMarketChartManager::quotaMACDButtonPressed(Button& sender) {
-    chooseIndicatorButton(sender, m_quotaKDJButton, 0);
+    chooseIndicatorButton(sender, m_quotaKDJButton.get(), 0);
 }
 
 void HQMarketChartManager::quotaKDJButtonPressed(Button& sender) {
-    chooseIndicatorButton(sender, m_quotaMACDButton, 1);
+    chooseIndicatorButton(sender, m_quotaMACDButton.get(), 1);
 }
 
 void HQMarketChartManager::swipeRightGestureRecognizer() {
@@ -1730,53 +1766,57 @@ void HQMarketChartManager::setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> q
         return;
     }
     m_yikoujia = quote;
-    if (m_stateOfScreen == 0 || !m_yikoujiaLabel) {
+    Label* price = m_yikoujiaLabel.get();
+    Label* change = m_AddPriceLabel.get();
+    Label* ratio = m_zhangfuLabel.get();
+    ImageView* arrow = m_yikoujiaImageView.get();
+    View* area = m_yikoujiaView.get();
+    if (m_stateOfScreen == 0 || !price || !change || !ratio || !arrow || !area) {
         return;
     }
     const int places = decimals();
-    m_yikoujiaLabel->setText(chartscale::priceText(quote->newPrice, places));
+    price->setText(chartscale::priceText(quote->newPrice, places));
     if (quote->newPrice == 0) {
         return;
     }
     const auto& info = *m_variableAboutDevice->topRectInfo()->yikoujiaViewInfo;
-    const std::string change = chartscale::priceText(quote->addPrice, places);
+    const std::string changeText = chartscale::priceText(quote->addPrice, places);
     std::string image = info.normalImageString;
     if (quote->addPrice > 0) {
         image = info.UpImageString;
-        m_AddPriceLabel->setText("+" + change);
+        change->setText("+" + changeText);
     } else {
         if (quote->addPrice < 0) {
             image = info.downImageString;
         }
-        m_AddPriceLabel->setText(change);
+        change->setText(changeText);
     }
-    m_zhangfuLabel->setText(quote->zhangfuStr);
+    ratio->setText(quote->zhangfuStr);
     if (!image.empty()) {
-        m_yikoujiaImageView->setImage(Image::named(image));
+        arrow->setImage(Image::named(image));
     }
-    for (Label* label : {m_yikoujiaLabel, m_AddPriceLabel, m_zhangfuLabel}) {
+    for (Label* label : {price, change, ratio}) {
         label->setTextColor(quote->textColor);
     }
-    layOutQuoteBar();
-    m_yikoujiaView->setHidden(false);
+    layOutQuoteBar(*price, *arrow, *change, *ratio);
+    area->setHidden(false);
 }
 
-void HQMarketChartManager::layOutQuoteBar() {
-    const auto fit = [](Label* label) {
+// Each label as wide as its text, the four side by side.
+void HQMarketChartManager::layOutQuoteBar(Label& price, ImageView& arrow, Label& change,
+                                          Label& ratio) {
+    for (Label* label : {&price, &change, &ratio}) {
         const Rect frame = label->frame();
         const Size size = TextLayout::measure(label->text(), label->font(), Size{0, frame.height},
                                               LineBreakMode::CharWrap);
         label->setFrame(Rect{frame.x, frame.y, size.width, frame.height});
+    }
+    const auto after = [](const View& left, View& right) {
+        Rect frame = right.frame();
+        frame.x = left.frame().maxX() + 3;
+        right.setFrame(frame);
     };
-    fit(m_yikoujiaLabel);
-    fit(m_AddPriceLabel);
-    fit(m_zhangfuLabel);
-    const auto after = [](const View* left, View* right) {
-        Rect frame = right->frame();
-        frame.x = left->frame().maxX() + 3;
-        right->setFrame(frame);
-    };
-    after(m_yikoujiaLabel, m_yikoujiaImageView);
-    after(m_yikoujiaImageView, m_AddPriceLabel);
-    after(m_AddPriceLabel, m_zhangfuLabel);
+    after(price, arrow);
+    after(arrow, change);
+    after(change, ratio);
 }

@@ -10,6 +10,7 @@
 #include "chart/HQDrawManagerDelegate.h"
 #include "chart/RefreshControlDelegate.h"
 #include "platform/ui/View.h"
+#include "platform/ui/WeakRef.h"
 #include "quote/HQNetworkMangerDelegate.h"
 #include "quote/HQReplyData.h"
 
@@ -37,6 +38,7 @@ struct ReturnKLineData;
 struct SubmissionPackage;
 struct TopRectInfo;
 struct YiKouJia;
+struct YiKouJiaViewInfo;
 
 // The chart engine for one chosen commodity: the root view holding the
 // time-sharing and K-line chart views, the wide screen's top bar, the period
@@ -72,7 +74,7 @@ public:
     void changeCommodityWithIndexPath(int section, int row);
     void stopRefreshControlCanBegin(bool canBegin);
     void setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote);
-    View* quotaView() const { return m_quotaView; }
+    View* quotaView() const { return m_quotaView.get(); }
     // The book and trade panel beside the time-sharing chart; null for quote kinds without one.
     HQMarketWMManager* WMManager() const { return m_WMManager; }
     void setLeftSwipeHandle(std::function<void()> handle) { m_leftSwipeHandle = std::move(handle); }
@@ -106,9 +108,9 @@ public:
     void commodityTitleButtonPressed(Button& button);
     // Page dots of the normal screen; no screen shows them (the period bar switches charts).
     void pagecontrolInitAboutIphoneNormalScreen();
-    View* pagecontrol() const { return m_pagecontrol; }
-    Button* fenshiPointButton() const { return m_fenshiPointButton; }
-    Button* KLinePointButton() const { return m_KLinePointButton; }
+    View* pagecontrol() const { return m_pagecontrol.get(); }
+    Button* fenshiPointButton() const { return m_fenshiPointButton.get(); }
+    Button* KLinePointButton() const { return m_KLinePointButton.get(); }
 
     // Lookups.
     std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
@@ -190,17 +192,18 @@ public:
     ActivityView* MyActivity() const { return m_MyActivity; }
     HQRefreshControl* FenShiRefresh() const { return m_FenShiRefresh.get(); }
     HQRefreshControl* KLineRefresh() const { return m_KLineRefresh.get(); }
-    View* TopNavigationBar() const { return m_TopNavigationBar; }
-    View* bottomView() const { return m_bottomView; }
-    View* periodView() const { return m_periodView; }
-    Button* currentButton() const { return m_currentButton; }
-    Button* quotaButton() const { return m_quotaButton; }
-    Button* commodityTitleButton() const { return m_commodityTitleButton; }
-    Label* houseNameLabel() const { return m_houseNameLabel; }
-    View* yikoujiaView() const { return m_yikoujiaView; }
-    Label* yikoujiaLabel() const { return m_yikoujiaLabel; }
-    Label* AddPriceLabel() const { return m_AddPriceLabel; }
-    Label* zhangfuLabel() const { return m_zhangfuLabel; }
+    View* TopNavigationBar() const { return m_TopNavigationBar.get(); }
+    View* bottomView() const { return m_bottomView.get(); }
+    View* periodView() const { return m_periodView.get(); }
+    Button* currentButton() const { return m_currentButton.get(); }
+    Button* quotaButton() const { return m_quotaButton.get(); }
+    Button* commodityBackButton() const { return m_commodityBackButton.get(); }
+    Button* commodityTitleButton() const { return m_commodityTitleButton.get(); }
+    Label* houseNameLabel() const { return m_houseNameLabel.get(); }
+    View* yikoujiaView() const { return m_yikoujiaView.get(); }
+    Label* yikoujiaLabel() const { return m_yikoujiaLabel.get(); }
+    Label* AddPriceLabel() const { return m_AddPriceLabel.get(); }
+    Label* zhangfuLabel() const { return m_zhangfuLabel.get(); }
     bool KLinePeriodNotEmpty() const { return m_KLinePeriodNotEmpty; }
     bool NeedToNotification() const { return m_NeedToNotification; }
     const std::vector<HQZipSecEntry>& zipSecDataArray() const { return m_zipSecDataArray; }
@@ -213,6 +216,11 @@ private:
     void layOutChartOfKind(uint32_t kind);
     void switchToFenShi(Button& button);
     void switchToKLine(Button& button);
+    void removeTopBar();
+    void addQuoteArea(View& bar, const YiKouJiaViewInfo& info);
+    // The exchange of the shown commodity's market, by the directory's codes.
+    std::string exchangeName() const;
+    void removePeriodBar();
     void makeTopSwitch(const TopRectInfo& top);
     void moveTopMarker(double centerX, double seconds, std::function<void()> then);
     void addSwipe(int direction);
@@ -224,7 +232,7 @@ private:
     void resetAllStatus();
     void fillCommodityNumbers(SubmissionPackage& package, const commodityInfo& commodity) const;
     void showToast(const std::string& message);
-    void layOutQuoteBar();
+    void layOutQuoteBar(Label& price, ImageView& arrow, Label& change, Label& ratio);
     void layOutSidePanel(double heightLess);
     void mergeKLineHistory(const ReturnKLineData& reply, const std::vector<KLineReplies>& files,
                            const std::shared_ptr<SubmissionPackage>& package);
@@ -250,16 +258,16 @@ private:
     std::unique_ptr<HQRefreshControl> m_FenShiRefresh;
     std::unique_ptr<HQRefreshControl> m_KLineRefresh;
     ActivityView* m_MyActivity = nullptr;
-    View* m_TopNavigationBar = nullptr;
-    Button* m_commodityBackButton = nullptr;
-    Button* m_commodityTitleButton = nullptr;
-    Label* m_houseNameLabel = nullptr;
-    ImageView* m_commodityListImageView = nullptr;
-    View* m_yikoujiaView = nullptr;
-    Label* m_yikoujiaLabel = nullptr;
-    Label* m_AddPriceLabel = nullptr;
-    Label* m_zhangfuLabel = nullptr;
-    ImageView* m_yikoujiaImageView = nullptr;
+    WeakRef<View> m_TopNavigationBar;
+    WeakRef<Button> m_commodityBackButton;
+    WeakRef<Button> m_commodityTitleButton;
+    WeakRef<Label> m_houseNameLabel;
+    WeakRef<ImageView> m_commodityListImageView;
+    WeakRef<View> m_yikoujiaView;
+    WeakRef<Label> m_yikoujiaLabel;
+    WeakRef<Label> m_AddPriceLabel;
+    WeakRef<Label> m_zhangfuLabel;
+    WeakRef<ImageView> m_yikoujiaImageView;
     // Holds the top bar's chart buttons and their marker outside the view tree.
     std::unique_ptr<View> m_topSwitch;
     Button* m_fenshiButton = nullptr;
@@ -269,21 +277,21 @@ private:
     SwipeGestureRecognizer* m_swipeLeft = nullptr;
     SwipeGestureRecognizer* m_swipeRight = nullptr;
     float m_ChangeValue = 0;
-    Button* m_periodButton = nullptr;
-    Button* m_quotaMACDButton = nullptr;
-    Button* m_quotaKDJButton = nullptr;
-    ImageView* m_quotaImageView = nullptr;
-    View* m_secondaryOneNavigationBar = nullptr;
-    View* m_pagecontrol = nullptr;
-    Button* m_fenshiPointButton = nullptr;
-    Button* m_KLinePointButton = nullptr;
-    View* m_bottomView = nullptr;
-    View* m_periodView = nullptr;
-    View* m_periodScrollView = nullptr;
-    View* m_quotaView = nullptr;
-    View* m_quotaScrollView = nullptr;
-    Button* m_quotaButton = nullptr;
-    Button* m_currentButton = nullptr;
+    WeakRef<Button> m_periodButton;
+    WeakRef<Button> m_quotaMACDButton;
+    WeakRef<Button> m_quotaKDJButton;
+    WeakRef<ImageView> m_quotaImageView;
+    WeakRef<View> m_secondaryOneNavigationBar;
+    WeakRef<View> m_pagecontrol;
+    WeakRef<Button> m_fenshiPointButton;
+    WeakRef<Button> m_KLinePointButton;
+    WeakRef<View> m_bottomView;
+    WeakRef<View> m_periodView;
+    WeakRef<View> m_periodScrollView;
+    WeakRef<View> m_quotaView;
+    WeakRef<View> m_quotaScrollView;
+    WeakRef<Button> m_quotaButton;
+    WeakRef<Button> m_currentButton;
     std::function<void()> m_leftSwipeHandle;
     std::function<void()> m_rightSwipeHandle;
     bool m_isInitDraw = false;

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "MarketFixture.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQMarketChartManager.h"
+#include "chart/VariableAboutDevice.h"
+#include "market/VKJYCommodityTableView.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+
+namespace {
+
+constexpr int kFenShiTag = HQMarketChartManager::kFenShiButtonTag;
+
+// The quote screen of the first commodity, turned to the wide screen and back by its buttons.
+class WideScreenTest : public MarketTest, public ::testing::WithParamInterface<double> {
+protected:
+    WideScreenTest() : MarketTest({320, GetParam()}) {}
+
+    void SetUp() override {
+        launchToList();
+        screen = openQuoteScreen(1, 0);
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
+    }
+
+    void TearDown() override {
+        if (auto* list = market(); list && list->navigationController()) {
+            list->navigationController()->popToRootViewController(false);
+        }
+        driver.runUntil([] { return false; }, 0.5);
+    }
+
+    HQMarketChartManager* chart() const { return screen->chartManager(); }
+    HQDrawManager* fenShi() const { return chart()->drawViewManagerFenShi(); }
+    HQDrawManager* kLine() const { return chart()->drawViewManagerKLine(); }
+
+    Button* periodButton(int tag) const {
+        for (Button* button : driver.viewsOfClass<Button>()) {
+            if (button->tag() == tag && driver.isVisible(button)) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    void turnWide() {
+        ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
+        driver.settle();
+        ASSERT_EQ(chart()->stateOfScreen(), 1u);
+    }
+
+    void turnBack() {
+        ASSERT_TRUE(driver.tap(chart()->commodityBackButton()));
+        driver.settle();
+        ASSERT_EQ(chart()->stateOfScreen(), 0u);
+    }
+
+    void choosePeriod(int tag) {
+        ASSERT_TRUE(driver.tap(periodButton(tag)));
+        ASSERT_TRUE(driver.runUntil(
+            [&] { return kLine() && !kLine()->coordinateKLineData().empty(); }, 30));
+        driver.settle();
+    }
+
+    // A second period tap within a second of the first changes nothing, by design.
+    void waitOutThePeriodLock() {
+        driver.runUntil([] { return false; }, 1.2);
+    }
+
+    // The chart view fills the chart area of the screen.
+    bool showsWhole(HQDrawManager* view) const {
+        if (!view || !driver.isVisible(view)) {
+            return false;
+        }
+        const Rect shown = driver.visibleRect(view);
+        return shown.width * shown.height >= 0.9 * view->bounds().width * view->bounds().height;
+    }
+
+    std::string snapshot(const std::string& what) const {
+        return snapshotPath("wide-" + what + "-" + std::to_string(static_cast<int>(GetParam())));
+    }
+
+    VKJYMarketChartController* screen = nullptr;
+};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Screens, WideScreenTest, ::testing::Values(568.0, 480.0),
+                         [](const auto& info) { return std::to_string(int(info.param)); });
+
+TEST_P(WideScreenTest, shouldChangeCommodityFromTheTitleAfterTheWideScreenClosed) {
+    turnWide();
+    turnBack();
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 4}));
+    EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铂金");
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return !fenShi()->fenShiData().empty() && showsWhole(fenShi()); }, 20));
+
+    // The wide screen built again names the new commodity.
+    turnWide();
+    ASSERT_NE(chart()->commodityTitleButton(), nullptr);
+    EXPECT_EQ(chart()->commodityTitleButton()->currentTitle(), "铂金");
+}
