@@ -36,6 +36,10 @@ void widenToWholeNumbers(HQCalculationResult& range, int lineCount) {
     if (lineCount <= 0) {
         return;
     }
+    // Fractional ends (a moving average at the top or bottom) would carry their fraction into
+    // every label.
+    range.lowest = std::floor(range.lowest);
+    range.highest = std::ceil(range.highest);
     const int64_t span = static_cast<int64_t>(range.highest - range.lowest);
     const int64_t remainder = span % lineCount;
     if (remainder == 0) {
@@ -45,6 +49,15 @@ void widenToWholeNumbers(HQCalculationResult& range, int lineCount) {
     const int64_t below = missing / 2;
     range.lowest -= below;
     range.highest += missing - below;
+}
+
+std::optional<double> labelBesideLine(double lineY, double height, double above, double below) {
+    const double minTop = std::max(above, lineY - height);
+    const double maxTop = std::min(below - height, lineY);
+    if (minTop > maxTop) {
+        return std::nullopt;
+    }
+    return std::clamp(lineY - height / 2, minTop, maxTop);
 }
 
 void makeSymmetricAboutClose(HQCalculationResult& range, double yesterdayClose) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,14 @@ struct KLineWindow {
 // Bars C, scroll offset O (bars hidden at the right), P bars per screen.
 KLineWindow klineWindow(int barCount, int offset, int perScreen);
 
-// Widens a whole-number price range so that each of the lineCount steps is a
+// Widens a whole-number price range to whole ends, so that each of the lineCount steps is a
 // whole number.
 void widenToWholeNumbers(HQCalculationResult& range, int lineCount);
+
+// The top of a label of `height` that names the line at lineY, kept between `above` and `below`
+// (the neighbouring labels): centred on the line where it fits, else moved until it meets the
+// neighbour while still beside its line; none when even that would overlap.
+std::optional<double> labelBesideLine(double lineY, double height, double above, double below);
 
 // Widens the time-sharing price range so that yesterday's close lies in its
 // middle, on the side of the larger distance.

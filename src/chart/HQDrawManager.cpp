@@ -335,6 +335,7 @@ void HQDrawManager::resetVerticalAxisSecondaryOne() {
             }
             m_VerticalAxisSecondaryOneData.push_back(entries[i]);
         }
+        fitZeroLabel(zeroY);
     } else if (!macd && !m_KDJData.empty()) {
         for (size_t i = 0; i < entries.size(); ++i) {
             VerTicalAxisTitleInfo& entry = *entries[i];
@@ -347,6 +348,22 @@ void HQDrawManager::resetVerticalAxisSecondaryOne() {
         }
     }
     reSetNeedsDisPlay();
+}
+
+void HQDrawManager::fitZeroLabel(float zeroY) {
+    const auto& entries = m_variableInfo->VerticalAxisSecondaryOneInfoArray();
+    if (entries.size() < 3 || entries[1]->title.empty()) {
+        return;
+    }
+    // On a short indicator area the zero line runs close to the top or bottom label.
+    VerTicalAxisTitleInfo& zero = *entries[1];
+    const auto y = chartscale::labelBesideLine(zeroY, zero.frame.height, entries[0]->frame.maxY(),
+                                               entries[2]->frame.y);
+    if (!y) {
+        zero.title.clear();
+        return;
+    }
+    zero.frame.y = *y;
 }
 
 void HQDrawManager::FenShiResetDrawDataWithCommodity(const FenShiReplies& replies,

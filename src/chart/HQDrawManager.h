@@ -167,6 +167,7 @@ private:
     void clearFenShiWindow();
     void setMainAxisLabels(const HQCalculationResult& range);
     void setMACDLabelTexts(const HQCalculationResult& range);
+    void fitZeroLabel(float zeroY);
     void setFenShiAxisLabels(double yesterdayClose);
     void setFenShiHeaderToCurrentRow();
     int decimals() const;

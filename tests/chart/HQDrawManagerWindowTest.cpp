@@ -84,6 +84,53 @@ TEST(KLineAxis, shouldWidenWholeNumberPricesSoEveryLabelIsWhole) {
     EXPECT_EQ(texts, (std::vector<std::string>{"1019", "1014", "1009", "1004", "999"}));
 }
 
+struct TrendCase {
+    int start;
+    int slope;  // per bar
+};
+
+class WholePriceAxisTest : public ::testing::TestWithParam<TrendCase> {};
+
+// Whole prices on a trend: at the oldest bars shown, the 30-bar average still carries the older
+// prices and lies beyond every bar shown, at a fraction.
+TEST_P(WholePriceAxisTest, shouldStepWholeLabelsEvenlyWithFractionalAveragesInTheRange) {
+    const TrendCase c = GetParam();
+    auto scene = makeScene(kKLine, {.decimals = 0});
+    std::vector<std::shared_ptr<KLineDataItem>> bars;
+    for (int i = 0; i < 80; ++i) {
+        const float close = static_cast<float>(c.start + c.slope * i + (i % 3) * 2);
+        bars.push_back(bar(close - c.slope, close + 3, close - 3 - std::abs(c.slope), close,
+                           kFirstBarDate + i * kDayMs));
+    }
+    HQKLineIndicators::compute(bars);
+    showBars(scene, bars);
+    const auto texts = titles(scene.view->VerticalAxisMainData());
+    const int lines = scene.layout->coordinateSystemInfoOfMain()->dottedLineNumber;
+    ASSERT_EQ(texts.size(), static_cast<size_t>(lines + 1));
+    std::vector<long> values;
+    for (const auto& text : texts) {
+        size_t used = 0;
+        values.push_back(std::stol(text, &used));
+        EXPECT_EQ(used, text.size()) << text;
+    }
+    const long step = values[0] - values[1];
+    EXPECT_GT(step, 0);
+    for (size_t i = 1; i < values.size(); ++i) {
+        EXPECT_EQ(values[i - 1] - values[i], step) << ::testing::PrintToString(texts);
+    }
+    // The labels still span every price and average shown.
+    scene.view->DataCalculation()->setDataType(HQDataCalculation::kMainPriceChart);
+    const auto& range = *scene.view->DataCalculation()->getCalculationResult();
+    EXPECT_TRUE(range.highest != std::round(range.highest) ||
+                range.lowest != std::round(range.lowest));
+    EXPECT_LE(range.highest, values.front());
+    EXPECT_GE(range.lowest, values.back());
+}
+
+INSTANTIATE_TEST_SUITE_P(Trends, WholePriceAxisTest,
+                         ::testing::Values(TrendCase{5200, -7}, TrendCase{4000, 5},
+                                           TrendCase{987, -3}));
+
 TEST(KLineAxis, shouldLabelTheMACDAreaTopZeroAndBottom) {
     auto scene = makeScene(kKLine, {});
     const auto bars = walkBars(60);
@@ -111,6 +158,63 @@ TEST(KLineAxis, shouldPutTheZeroOnTheBottomLabelWhenTheBottomReadsZero) {
     EXPECT_EQ(titles(scene.view->VerticalAxisSecondaryOneData()),
               (std::vector<std::string>{"0.80", "", "0.00"}));
 }
+
+struct ZeroLabelCase {
+    bool fourInch;
+    uint32_t state;
+    double highest;  // the MACD range, which always holds zero
+    double lowest;
+    bool zeroShown;
+    bool centred;
+};
+
+class MACDZeroLabelTest : public ::testing::TestWithParam<ZeroLabelCase> {};
+
+TEST_P(MACDZeroLabelTest, shouldKeepTheZeroLabelBesideItsLineAndClearOfTheOthers) {
+    const ZeroLabelCase c = GetParam();
+    auto scene = makeScene(kKLine, {.state = c.state, .fourInch = c.fourInch});
+    auto bars = walkBars(10);
+    for (const auto& b : bars) {
+        b->MACDKDJ->dif = c.highest;
+        b->MACDKDJ->dea = c.highest;
+        b->MACDKDJ->macd = c.lowest;
+    }
+    showBars(scene, bars);
+    const auto& labels = scene.view->VerticalAxisSecondaryOneData();
+    ASSERT_EQ(labels.size(), 3u);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        for (size_t j = i + 1; j < labels.size(); ++j) {
+            if (labels[i]->title.empty() || labels[j]->title.empty()) {
+                continue;
+            }
+            const Rect a = labels[i]->frame;
+            const Rect b = labels[j]->frame;
+            EXPECT_TRUE(a.maxY() <= b.minY() || b.maxY() <= a.minY())
+                << labels[i]->title << " " << a.minY() << "-" << a.maxY() << " overlaps "
+                << labels[j]->title << " " << b.minY() << "-" << b.maxY();
+        }
+    }
+    const Rect zero = labels[1]->frame;
+    const double zeroY = scene.view->MACDData().front()->ZeroPoint->y;
+    EXPECT_EQ(labels[1]->title, c.zeroShown ? "0.00" : "");
+    if (c.zeroShown) {
+        EXPECT_LE(zero.minY(), zeroY);
+        EXPECT_GE(zero.maxY(), zeroY);
+        EXPECT_EQ(zero.midY() == zeroY, c.centred) << zero.midY() << " " << zeroY;
+    }
+}
+
+// The indicator area is 32 points high on the 3.5-inch screen, 50 on the 4-inch one and 46 in
+// the wide screen; its labels are 10 high.
+INSTANTIATE_TEST_SUITE_P(Areas, MACDZeroLabelTest,
+                         ::testing::Values(ZeroLabelCase{false, kNormal, 9, -1, false, false},
+                                           ZeroLabelCase{false, kNormal, 1, -9, false, false},
+                                           ZeroLabelCase{false, kNormal, 6, -4, true, false},
+                                           ZeroLabelCase{false, kNormal, 5, -5, true, true},
+                                           ZeroLabelCase{true, kNormal, 9, -1, false, false},
+                                           ZeroLabelCase{true, kNormal, 7, -3, true, true},
+                                           ZeroLabelCase{true, kWide, 8, -2, false, false},
+                                           ZeroLabelCase{true, kWide, 7, -3, true, false}));
 
 TEST(KLineAxis, shouldLabelTheKDJAreaOnItsFixedScale) {
     auto scene = makeScene(kKLine, {.macd = false});
