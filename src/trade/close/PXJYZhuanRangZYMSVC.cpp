@@ -276,10 +276,20 @@ void PXJYZhuanRangZYMSVC::PXGuaPaiButtonClick(const JYDict& request) {
 }
 
 void PXJYZhuanRangZYMSVC::VKJYNavBackAction() {
+    leave(true);
+}
+
+void PXJYZhuanRangZYMSVC::leave(bool toRoot) {
     m_relay->detach();
-    if (NavigationController* navigation = navigationController()) {
-        navigation->popToRootViewController(true);
+    NavigationController* navigation = navigationController();
+    if (!navigation) {
+        return;
     }
+    if (toRoot) {
+        navigation->popToRootViewController(true);
+        return;
+    }
+    navigation->popViewController(true);
 }
 
 void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,

@@ -63,6 +63,7 @@ public:
     void PXChangeAnCommodity(const std::shared_ptr<PXJYChiCangHuiZong>& summary) override;
     void PXChangeAnDanHao(const std::string& number) override;
     void VKJYNavBackAction() override;
+    VKJYNavigationBarView* navigationBarView() const { return m_navigationBarView; }
     void alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) override;
 
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
@@ -74,6 +75,8 @@ protected:
     // ("" for every commodity).
     virtual std::vector<std::string> pickerNumbers() const;
     virtual std::string detailQueryCode() const;
+    // Lets go of every pending reply and pops to the trade home, or only this screen.
+    void leave(bool toRoot);
 
 private:
     void setAnShangPinSJPCViewValueCommodity();

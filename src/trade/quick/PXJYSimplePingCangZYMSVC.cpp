@@ -26,6 +26,10 @@ void PXJYSimplePingCangZYMSVC::fixToHoldingNumber(const std::string& number) {
     form.danHaoButtonImage()->setAlpha(0);
 }
 
+void PXJYSimplePingCangZYMSVC::VKJYNavBackAction() {
+    leave(false);
+}
+
 std::pair<std::string, std::string> PXJYSimplePingCangZYMSVC::served() const {
     if (const auto& summary = huiZongCommodity()) {
         return {summary->commodityCode, summary->buySellSign};

@@ -12,6 +12,8 @@ public:
     void loadView() override;
     // Fixed to one holding: the mode and picker buttons are disabled, transfer by number.
     void fixToHoldingNumber(const std::string& number);
+    // Opened over the trade home or a holding query: back and a finished order return there.
+    void VKJYNavBackAction() override;
 
 protected:
     std::vector<std::string> pickerNumbers() const override;

@@ -7,6 +7,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/close/PXJYHuiZongListView.h"
@@ -23,6 +24,8 @@
 #include "trade/query/PXJYHuiZongViewController.h"
 #include "trade/query/PXJYMingXiViewController.h"
 #include "trade/query/PXJYQueryPanel.h"
+#include "trade/quick/PXJYSimplePingCangZYMSVC.h"
+#include "trade/quick/PXTradeQuickScreens.h"
 
 namespace {
 const char* const kCode = "AG";
@@ -348,6 +351,90 @@ TEST_F(HoldingQueryTest, shouldFallBackToTheOrderBookTransferScreenLockedToTheTi
     EXPECT_FALSE(form.danHaoButton()->isEnabled());
     EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
 }
+
+// The one-commodity order-book transfer screen, opened from either holding query for a real
+// order-book holding, goes back to that query on back and after its order.
+class OrderBookTransferFromQueryTest : public HoldingQueryTest,
+                                       public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        HoldingQueryTest::SetUp();
+        registerPXTradeQuickScreens();
+        ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 7));
+        const SimJson reply =
+            tradeServer().ledger().handle(SimTradeLink::Trade, "order_mp",
+                                          {{"USER_ID", loggedIn.account},
+                                           {"BUY_SELL", "1"},
+                                           {"COMMODITY_ID", "zn"},
+                                           {"PRICE", "2150"},
+                                           {"QTY", "3"},
+                                           {"SETTLE_BASIS", "1"},
+                                           {"ISLIST", "0"},
+                                           {"CLOSEMODE", "1"},
+                                           {"SESSION_ID", store().tradeSession()->JYsessionID}});
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+    void TearDown() override {
+        unregisterOrderBookScreen();
+        HoldingQueryTest::TearDown();
+    }
+
+    // The query screen of the parameter with the zn holding chosen and its transfer opened.
+    ViewController* openTransfer(PXJYZhuanRangZYMSVC** transfer) {
+        ViewController* query = nullptr;
+        Button* handOff = nullptr;
+        if (GetParam()) {
+            auto* details = openDetails();
+            if (!details || !chooseTicket(*details, ticketOf("zn", "1"))) {
+                return nullptr;
+            }
+            query = details;
+            handOff = details->guaPingButton();
+        } else {
+            auto* summaries = openSummaries();
+            if (!summaries || !chooseSummary(*summaries, "zn", "1")) {
+                return nullptr;
+            }
+            query = summaries;
+            handOff = summaries->guaPingButton();
+        }
+        driver.tap(handOff);
+        driver.settle();
+        *transfer = dynamic_cast<PXJYSimplePingCangZYMSVC*>(topScreen());
+        return *transfer ? query : nullptr;
+    }
+};
+
+TEST_P(OrderBookTransferFromQueryTest, shouldReturnToTheQueryOnBackAndAfterItsOrder) {
+    PXJYZhuanRangZYMSVC* transfer = nullptr;
+    ViewController* query = openTransfer(&transfer);
+    ASSERT_TRUE(query);
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(driver.tap(transfer->navigationBarView()->backButton()));
+    driver.settle();
+    EXPECT_EQ(topScreen(), query);
+
+    tradeNavigation()->popToRootViewController(false);
+    driver.settle();
+    query = openTransfer(&transfer);
+    ASSERT_TRUE(query);
+    ASSERT_TRUE(waitIdle());
+    transfer->setPingCangValue();
+    typeOnKeypad(transfer->SJPCView()->shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(transfer->SJPCView()->zhuanRangJiaGe()));
+    driver.typeText("2300");
+    driver.pressReturn();
+    driver.settle();
+    ASSERT_TRUE(driver.tap(transfer->SJPCView()->zhuanRangButton()));
+    ASSERT_TRUE(waitMessage("下单成功")) << alertMessage();
+    EXPECT_EQ(topScreen(), query);
+    EXPECT_EQ(lastRequest("order_list").value("COMMODITY_ID", ""), "zn");
+    answerAlert();
+    EXPECT_EQ(topScreen(), query);
+}
+
+INSTANTIATE_TEST_SUITE_P(FromDetailsAndSummaries, OrderBookTransferFromQueryTest,
+                         ::testing::Bool());
 
 TEST_F(HoldingQueryTest, shouldListTheSimulatorsSummariesAndTransferOneByCommodity) {
     makeDeals(kCode, 1, "2");
