@@ -26,12 +26,6 @@ std::string PXTradeQueryDay::requestTime(const std::string& dayText) {
     return std::to_string(static_cast<long long>(*day) * 1000);
 }
 
-std::string PXTradeQueryDay::localMidnightTime(const std::string& dayText) {
-    static const DateFormat localDay("yyyy-MM-dd");
-    const auto day = localDay.parse(dayText);
-    return day ? std::to_string(DateFormat::milliseconds(*day)) : "0";
-}
-
 std::optional<std::string> PXTradeQueryDay::checkRange(double start, double end) {
     // Compared by the shown dates, so the times of day of the two instants never matter.
     const double startDay = *dayFormat().parse(dayText(start));

@@ -3,8 +3,9 @@
 // The days of the trading query screens. A chosen day is held as the device's wall-clock time
 // written as a GMT instant, so its date read in GMT is the local date; it is shown as
 // "yyyy-MM-dd" and sent as the milliseconds of 00:00 UTC of that date, which the server reads
-// as that day of the exchange's zone (UTC+8) wherever the device is. A range may span at most
-// one calendar month. The reports send a day as its local midnight instead (localMidnightTime).
+// as that day of the exchange's zone (UTC+8) wherever the device is: every day the client sends
+// (reports, funds history, announcements) is sent so. A range may span at most one calendar
+// month.
 // Class operations; any thread.
 
 #include <optional>
@@ -19,9 +20,6 @@ public:
     // The request time of a day text: 00:00 UTC of that date in milliseconds, in decimal; "0"
     // for a text that is no date.
     static std::string requestTime(const std::string& dayText);
-    // The request time of a day text as the reports send it: 00:00 of that date in the device's
-    // zone, in milliseconds, in decimal; "0" for a text that is no date.
-    static std::string localMidnightTime(const std::string& dayText);
     // Nothing when the range from start to end may be asked for, else the message to show.
     static std::optional<std::string> checkRange(double start, double end);
 };

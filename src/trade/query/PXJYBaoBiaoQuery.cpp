@@ -27,6 +27,12 @@ int PXJYBaoBiaoQuery::kindOfReply(const std::string& typeNW) {
     return kNoKind;
 }
 
+void PXJYBaoBiaoQuery::clear() {
+    m_shown = Page{};
+    m_inFlight.reset();
+    m_records.clear();
+}
+
 PXJYBaoBiaoQuery::Page PXJYBaoBiaoQuery::begin(int kind, const std::string& startDay,
                                                const std::string& endDay) {
     m_inFlight = Page{kind, startDay, endDay, 1};
@@ -42,8 +48,8 @@ std::optional<PXJYBaoBiaoQuery::Page> PXJYBaoBiaoQuery::more() {
 }
 
 JYDict PXJYBaoBiaoQuery::request(JYDict base, const Page& page) {
-    base["s_time"] = PXTradeQueryDay::localMidnightTime(page.startDay);
-    base["e_time"] = PXTradeQueryDay::localMidnightTime(page.endDay);
+    base["s_time"] = PXTradeQueryDay::requestTime(page.startDay);
+    base["e_time"] = PXTradeQueryDay::requestTime(page.endDay);
     base["start_num"] = std::to_string(page.startNum);
     return base;
 }
@@ -53,9 +59,6 @@ bool PXJYBaoBiaoQuery::accept(std::vector<JYDict> page) {
     m_inFlight.reset();
     if (!answered || page.empty()) {
         return false;
-    }
-    if (answered->startNum == 1) {
-        m_records.clear();
     }
     m_shown = *answered;
     m_shown.startNum += static_cast<int>(page.size());

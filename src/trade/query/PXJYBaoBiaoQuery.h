@@ -2,10 +2,9 @@
 
 // The report screen's query and its pages, without views. A query names a report kind and the
 // day texts of its range; its pages are asked for 20 at a time from record 1 on. The rows shown
-// belong to one query: a new query replaces them only when its first page arrives with records,
-// so a query refused (by the form's checks, by the server, or for want of records) leaves the
-// rows already shown, and later pages always continue the query whose rows are shown. Plain
-// state; main thread.
+// belong to one query: a new query empties them before the form's checks, so a query refused
+// (by the form, by the server, or for want of records) shows no rows of an earlier one, and
+// later pages always continue the query whose rows are shown. Plain state; main thread.
 
 #include <optional>
 #include <string>
@@ -32,22 +31,23 @@ public:
         int startNum = 1;
     };
 
+    // A new query is coming: the rows go, and the answer to any request in flight is void.
+    void clear();
     // The first page of a new query; it becomes the request in flight.
     Page begin(int kind, const std::string& startDay, const std::string& endDay);
     // The next page of the query shown; nothing when no rows are shown.
     std::optional<Page> more();
-    // The request fields of a page added to base: "s_time", "e_time" (local midnight of each
-    // day, in ms) and "start_num".
+    // The request fields of a page added to base: "s_time", "e_time" (00:00 UTC of each day,
+    // in ms) and "start_num".
     static JYDict request(JYDict base, const Page& page);
 
     // A page of records answered the request in flight. False when it held none (nothing
-    // changes); otherwise a first page replaces the rows, a later one adds to them.
+    // changes); otherwise it adds to the rows.
     bool accept(std::vector<JYDict> page);
     // The request in flight failed: nothing changes.
     void fail() { m_inFlight.reset(); }
 
     bool isLoading() const { return m_inFlight.has_value(); }
-    bool isLoadingFirstPage() const { return m_inFlight && m_inFlight->startNum == 1; }
     // The kind of the rows shown (kNoKind before the first rows).
     int kind() const { return m_shown.kind; }
     // The record number the next page starts at.

@@ -172,6 +172,7 @@ void PXTradeBaoBiaoController::datePickerValueChanged() {
 
 void PXTradeBaoBiaoController::doneButtonAction() {
     showKindList(false);
+    clearResult();
     if (m_reportType == PXJYBaoBiaoQuery::kNoKind) {
         PXTradeMessage::show("请选择报表类型");
         return;
@@ -181,6 +182,15 @@ void PXTradeBaoBiaoController::doneButtonAction() {
         return;
     }
     send(m_query.begin(m_reportType, m_startDateButton->title(), m_endDateButton->title()));
+}
+
+// Before any check, so a refused query shows no rows of an earlier one.
+void PXTradeBaoBiaoController::clearResult() {
+    m_query.clear();
+    m_inFlight = nullptr;
+    m_list->setDataList({});
+    m_list->BBtableView()->setContentOffset({0, 0});
+    m_list->reloadDataView();
 }
 
 void PXTradeBaoBiaoController::loadMore() {
@@ -218,7 +228,6 @@ void PXTradeBaoBiaoController::dataAnalysisFinished(PXTradeNetworkManger* manage
     if (!endPage(*manager)) {
         return;
     }
-    const bool first = m_query.isLoadingFirstPage();
     if (!m_query.accept(PXJYQueryRecord::records(data))) {
         PXTradeMessage::show(kNoRecord);
         return;
@@ -230,9 +239,6 @@ void PXTradeBaoBiaoController::dataAnalysisFinished(PXTradeNetworkManger* manage
     m_list->setDataList(m_query.records());
     m_list->setCellLabel();
     m_list->reloadDataView();
-    if (first) {
-        m_list->BBtableView()->setContentOffset({0, 0});
-    }
     m_detail->setCellLabel();
     addBaoBiaoMingXiView();
 }

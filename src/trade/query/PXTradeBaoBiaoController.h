@@ -2,12 +2,11 @@
 
 // "报表": the report screen. The customer picks one of five report kinds and a range of days
 // (at most one calendar month, ending yesterday at the latest) and presses "确 定"; the report
-// comes a page of 20 records at a time from the notices and reports link, each day sent as its
-// local midnight in milliseconds. The result list slides in over the form with the first page
+// comes a page of 20 records at a time from the notices and reports link, each day sent as the
+// milliseconds of its 00:00 UTC. The result list slides in over the form with the first page
 // and grows by a page at each pull past its end; a tap on a row slides its detail panel in over
-// the list. A query the form refuses, or the server refuses or answers without records, leaves
-// the rows already shown. Pushed from the trade home's menu; owned by the trade tab's
-// navigation stack. Main thread.
+// the list. Each new query empties the list before its checks. Pushed from the trade home's
+// menu; owned by the trade tab's navigation stack. Main thread.
 
 #include <string>
 
@@ -80,6 +79,7 @@ private:
     void setDatePickerView();
     void showKindList(bool shown);
     void openDatePanel(bool start);
+    void clearResult();
     void send(const PXJYBaoBiaoQuery::Page& page);
     // Ends a page's wait; false for a reply to a request since replaced (the heartbeat lifts
     // the busy overlay, so a second query can go out before the first is answered).

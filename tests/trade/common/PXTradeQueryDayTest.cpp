@@ -55,23 +55,24 @@ TEST(PXTradeQueryDayTest, shouldShowTheDateOfTheWallClockInstant) {
         << "today's text is the device's local date";
 }
 
-TEST(PXTradeQueryDayTest, shouldSendAReportDayAsItsLocalMidnightInEveryZone) {
+TEST(PXTradeQueryDayTest, shouldSendADayAsItsMidnightUtcInEveryZone) {
     struct Case {
         const char* zone;
         const char* day;
         const char* sent;
     };
     const Case cases[] = {
-        {"Asia/Shanghai", "2026-12-04", "1796313600000"},
-        {"America/New_York", "2026-12-04", "1796360400000"},
+        {"Asia/Shanghai", "2026-12-04", "1796342400000"},
         {"UTC", "2026-12-04", "1796342400000"},
+        {"Asia/Tokyo", "2026-12-04", "1796342400000"},
+        {"America/New_York", "2026-12-04", "1796342400000"},
         // Past 2038: seconds that no longer fit 32 bits.
-        {"Asia/Shanghai", "2040-01-15", "2210169600000"},
-        {"America/New_York", "2040-01-15", "2210216400000"},
-        {"Asia/Shanghai", "not a day", "0"},
+        {"Asia/Tokyo", "2040-01-15", "2210198400000"},
+        {"America/New_York", "2040-01-15", "2210198400000"},
+        {"Asia/Tokyo", "not a day", "0"},
     };
     for (const Case& c : cases) {
         ScopedEnvironment zone("TZ", c.zone);
-        EXPECT_EQ(PXTradeQueryDay::localMidnightTime(c.day), c.sent) << c.zone << " " << c.day;
+        EXPECT_EQ(PXTradeQueryDay::requestTime(c.day), c.sent) << c.zone << " " << c.day;
     }
 }

@@ -126,7 +126,7 @@ TEST(ReportRowsTest, shouldLayOutTheDetailRowsOfEachKind) {
     EXPECT_TRUE(list.totals().empty()) << "no totals without records";
 }
 
-TEST(ReportRowsTest, shouldContinueTheShownReportAndReplaceItOnlyWithRecords) {
+TEST(ReportRowsTest, shouldContinueTheShownReportUntilANewQueryEmptiesIt) {
     PXJYBaoBiaoQuery query;
     EXPECT_FALSE(query.more()) << "nothing shown, nothing to continue";
     const auto first = query.begin(1, "2014-01-15", "2014-01-16");
@@ -136,21 +136,24 @@ TEST(ReportRowsTest, shouldContinueTheShownReportAndReplaceItOnlyWithRecords) {
     const auto second = query.more();
     ASSERT_TRUE(second);
     EXPECT_EQ(second->startNum, 21);
+    EXPECT_EQ(second->startDay, "2014-01-15");
     EXPECT_TRUE(query.accept(std::vector<JYDict>(7, JYDict{{"A", "2"}})));
     EXPECT_EQ(query.records().size(), 27u);
     EXPECT_EQ(query.startNum(), 28);
+    EXPECT_FALSE(query.accept(std::vector<JYDict>(3))) << "no request was in flight";
+    EXPECT_EQ(query.records().size(), 27u);
+
+    // A page asked for before a new query came is void.
+    ASSERT_TRUE(query.more());
+    query.clear();
+    EXPECT_TRUE(query.records().empty());
+    EXPECT_FALSE(query.more());
+    EXPECT_FALSE(query.accept(std::vector<JYDict>(20, JYDict{{"A", "1"}})));
+    EXPECT_TRUE(query.records().empty());
 
     query.begin(3, "2014-02-01", "2014-02-02");
     EXPECT_FALSE(query.accept({})) << "an empty first page";
-    query.begin(3, "2014-02-01", "2014-02-02");
-    query.fail();
-    EXPECT_EQ(query.records().size(), 27u);
-    EXPECT_EQ(query.kind(), 1);
-    const auto next = query.more();
-    ASSERT_TRUE(next);
-    EXPECT_EQ(next->kind, 1);
-    EXPECT_EQ(next->startDay, "2014-01-15");
-
+    EXPECT_FALSE(query.more());
     query.begin(3, "2014-02-01", "2014-02-02");
     EXPECT_TRUE(query.accept({JYDict{{"B", "1"}}}));
     EXPECT_EQ(query.records().size(), 1u);
