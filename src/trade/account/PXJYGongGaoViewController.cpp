@@ -227,12 +227,21 @@ void PXJYGongGaoViewController::appearButtonAction() {
 }
 
 void PXJYGongGaoViewController::doneButtonAction() {
+    clearList();
     if (auto refusal = m_query.check()) {
         PXTradeMessage::show(*refusal);
         return;
     }
-    m_firstPagePending = true;
     sendList(1);
+}
+
+// Before any check, so a refused query shows no rows of an earlier one.
+void PXJYGongGaoViewController::clearList() {
+    m_listInFlight = nullptr;
+    m_query.setStartNum(1);
+    m_listTableView->setContentOffset({0, 0});
+    m_dataList.clear();
+    m_listTableView->reloadData();
 }
 
 void PXJYGongGaoViewController::loadMore() {
@@ -242,7 +251,9 @@ void PXJYGongGaoViewController::loadMore() {
 void PXJYGongGaoViewController::sendList(int startNum) {
     const JYDict query =
         m_query.listRequest(userId(), sessionId(), m_titleTextField->text(), startNum);
-    PXTradeReplyRelay::newManager(*this, *this)->getAnnouncementList(query);
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_listInFlight = manager.get();
+    manager->getAnnouncementList(query);
     VKJYCommonViewUtil::showActivity();
 }
 
@@ -386,22 +397,25 @@ bool PXJYGongGaoViewController::textFieldShouldReturn(TextField& field) {
 void PXJYGongGaoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                      const PXTradeResult* data) {
     VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() == kListTag) {
-        m_listTableView->setLoadMoreTableIsLoadingMore(false);
-        listArrived(data);
+    if (manager->typeNW() != kListTag) {
+        contentArrived(data);
         return;
     }
-    contentArrived(data);
+    if (takeListReply(*manager)) {
+        listArrived(data);
+    }
+}
+
+bool PXJYGongGaoViewController::takeListReply(const PXTradeNetworkManger& manager) {
+    if (&manager != m_listInFlight) {
+        return false;
+    }
+    m_listInFlight = nullptr;
+    m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    return true;
 }
 
 void PXJYGongGaoViewController::listArrived(const PXTradeResult* data) {
-    if (m_firstPagePending) {
-        m_firstPagePending = false;
-        m_dataList.clear();
-        m_query.setStartNum(1);
-        m_listTableView->setContentOffset({0, 0});
-        m_listTableView->reloadData();
-    }
     const size_t count = data ? data->size() : 0;
     if (count == 0) {
         PXTradeMessage::show("记录未找到");
@@ -428,18 +442,14 @@ void PXJYGongGaoViewController::contentArrived(const PXTradeResult* data) {
 
 void PXJYGongGaoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() == kListTag) {
-        m_firstPagePending = false;
-        m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    if (manager->typeNW() != kListTag || takeListReply(*manager)) {
+        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYGongGaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() == kListTag) {
-        m_firstPagePending = false;
-        m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    if (manager->typeNW() != kListTag || takeListReply(*manager)) {
+        PXTradeMessage::show(manager->JY_ErrorMessage());
     }
-    PXTradeMessage::show(manager->JY_ErrorMessage());
 }

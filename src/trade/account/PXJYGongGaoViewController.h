@@ -3,8 +3,8 @@
 // "公告": the announcement query. A form (title, valid or expired, publication and, for expired
 // ones, expiry date ranges) with a date panel that rises from below; the paged list panel and
 // the detail panel (the announcement's header and its HTML content) slide in from the right
-// over it. The list is replaced only when a new query's first page arrives, so a refused query
-// leaves it as it was. Pushed by the trade home; owned by its navigation stack. Main thread.
+// over it. Each new query empties the list before its checks, and only the latest list request's
+// reply counts. Pushed by the trade home; owned by its navigation stack. Main thread.
 
 #include <memory>
 #include <string>
@@ -85,7 +85,9 @@ private:
     std::unique_ptr<View> getCellJYView(int row) const;
     void getAnnouncementDetail(const JYDict& record);
     void setDetailViewValue(const JYDict& record);
+    void clearList();
     void sendList(int startNum);
+    bool takeListReply(const PXTradeNetworkManger& manager);
     void listArrived(const PXTradeResult* data);
     void contentArrived(const PXTradeResult* data);
     double& day(Day which);
@@ -93,8 +95,8 @@ private:
 
     PXJYGongGaoQuery m_query;
     std::vector<JYDict> m_dataList;
-    // A first page is on its way: its reply replaces the list.
-    bool m_firstPagePending = false;
+    // The list request whose reply counts: a new query makes the replies of older ones void.
+    const PXTradeNetworkManger* m_listInFlight = nullptr;
     Day m_editedDay = kPublishedTo;
 
     View* m_basisView = nullptr;

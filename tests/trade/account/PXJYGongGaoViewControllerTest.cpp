@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "AccountScreenTest.h"
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
@@ -145,30 +148,36 @@ TEST_F(GongGaoTest, shouldPageThroughTheAnnouncementsAndShowOneWithoutRunningIts
     EXPECT_EQ(topScreen(), screen);
 }
 
-TEST_F(GongGaoTest, shouldKeepTheListWhenANewQueryIsRefusedAndCheckRangesBeforeSending) {
+TEST_F(GongGaoTest, shouldEmptyTheListBeforeANewQueryIsCheckedOrSent) {
     stepBack(PXJYGongGaoViewController::kPublishedFrom, 1);
     query();
     ASSERT_TRUE(waitForRows(20));
     driver.tapAt({35, 42});
     driver.settle();
 
+    // The server refuses the new query: the rows of the last one are gone all the same.
     tradeServer().answerCodeNext(-9);
-    stepBack(PXJYGongGaoViewController::kPublishedFrom, 1);
     query();
     ASSERT_TRUE(waitForAlert());
     EXPECT_FALSE(alertMessage().empty());
     answerAlert("确定");
-    EXPECT_EQ(screen->dataList().size(), 20u) << "a refused query leaves the list";
-    EXPECT_EQ(screen->listTableView()->numberOfRows(0), 20);
+    EXPECT_TRUE(screen->dataList().empty());
+    EXPECT_EQ(screen->listTableView()->numberOfRows(0), 0);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 
-    // An end before the start is refused on the phone.
+    // An end before the start is refused on the phone, after the list was emptied.
+    query();
+    ASSERT_TRUE(waitForRows(20));
+    driver.tapAt({35, 42});
+    driver.settle();
     const size_t sent = received("notice_list_query").size();
     stepBack(PXJYGongGaoViewController::kPublishedTo, 3);
     query();
     EXPECT_EQ(alertMessage(), "开始日期不能在结束日期之后");
     answerAlert("确定");
     EXPECT_EQ(received("notice_list_query").size(), sent);
+    EXPECT_TRUE(screen->dataList().empty());
+    EXPECT_EQ(screen->listTableView()->numberOfRows(0), 0);
 
     // Expired announcements: the expiry row shows and both ranges travel.
     ASSERT_TRUE(driver.tapText("过期公告"));
@@ -180,4 +189,35 @@ TEST_F(GongGaoTest, shouldKeepTheListWhenANewQueryIsRefusedAndCheckRangesBeforeS
     EXPECT_EQ(reqValue(last, "EFFECTIVE"), "2");
     EXPECT_EQ(reqValue(last, "EXPIRE_ST"),
               PXTradeQueryDay::requestTime(PXTradeQueryDay::dayText(PXTradeQueryDay::today())));
+}
+
+// A page asked for before a new query was made is not added to the new query's list. The lines
+// hold every answer back, so the old page is still on its way when the new query goes out.
+TEST_F(GongGaoTest, shouldCountOnlyThePagesOfTheLatestQuery) {
+    query();
+    ASSERT_TRUE(waitForRows(20));
+    line(0).setDelayMs(400);
+    line(1).setDelayMs(400);
+    pullUp();
+    // A heartbeat reply lifts the busy overlay while the page is on its way.
+    VKJYCommonViewUtil::hideActivity();
+    driver.settle();
+    driver.tapAt({35, 42});
+    driver.settle();
+    query();
+    // Both requests were answered once the simulator has both.
+    ASSERT_TRUE(driver.runUntil([&] { return received("notice_list_query").size() == 3; }, 5));
+    std::multiset<std::string> starts;
+    for (const auto& request : received("notice_list_query")) {
+        starts.insert(reqValue(request, "STARTNUM"));
+    }
+    EXPECT_EQ(starts, (std::multiset<std::string>{"1", "1", "21"}));
+    ASSERT_TRUE(driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }, 5));
+    driver.settle();
+    EXPECT_EQ(screen->dataList().size(), 20u) << "the old query's page joined the list";
+    EXPECT_EQ(TradeText::textAt(screen->dataList().front(), "TITLE"), "今日公告45");
+    EXPECT_EQ(screen->listView()->frame().x, 0);
+    pullUp();
+    ASSERT_TRUE(waitForRows(40));
+    EXPECT_EQ(lastStartNum(), "21");
 }
