@@ -77,9 +77,11 @@ PXTradeSummaryList PXTradeHomeModel::commodityAllKeys(const PXTradeData& store,
         }
         for (const std::string& code : matchingTradeCodes(
                  store, commodity->CommodityCode, commodity->CommodityCodeLetterCase == 1)) {
-            if (held.count(commodity->CommodityCode)) {
+            // The trading code is what the holdings carry; the quote code may differ in case.
+            if (held.count(code)) {
                 continue;
             }
+            held.insert(code);
             auto placeholder = std::make_shared<PXJYChiCangHuiZong>();
             placeholder->commodityCode = code;
             for (std::string* field :

@@ -134,6 +134,23 @@ TEST_F(HoldingsRowsTest, shouldAddAPlaceholderForAWatchedTradableCommodityNotHel
     EXPECT_EQ(texts.fourth.text, "0.00");
 }
 
+TEST_F(HoldingsRowsTest, shouldAddNoPlaceholderForAHeldCommodityWhateverTheQuoteCodesCase) {
+    addTradeCommodity("AG", "白银");
+    auto held = std::make_shared<PXJYChiCangHuiZong>();
+    held->commodityCode = "AG";
+    held->buySellSign = "2";
+    module.PXJYData().setChiCangHuiZongXinXi({held});
+    // Two watched quote records that both match the one trading code.
+    addQuoteCommodity("ag", 7, 0, true);
+    addQuoteCommodity("Ag", 8, 0, true);
+    EXPECT_EQ(rows(), PXTradeSummaryList{held});
+
+    module.PXJYData().setChiCangHuiZongXinXi({});
+    const auto placeholders = rows();
+    ASSERT_EQ(placeholders.size(), 1u);
+    EXPECT_EQ(placeholders[0]->commodityCode, "AG");
+}
+
 TEST_F(HoldingsRowsTest, shouldMatchExactlyWhereTheQuoteCodeKeepsItsCase) {
     addTradeCommodity("AG", "白银");
     addQuoteCommodity("ag", 7, 1, true);

@@ -7,6 +7,8 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
+#include "quote/HQJYEntity.h"
+#include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "support/session/SimQuoteLookup.h"
@@ -16,7 +18,9 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeRecords.h"
 #include "trade/core/TradeText.h"
+#include "trade/login/PXJYRootViewController.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXTradeHomeView.h"
 #include "trade/quick/PXJYSimpleJianCangVC.h"
 #include "trade/quick/PXJYSimpleJianCangZYMSVC.h"
 #include "trade/quick/PXJYSimplePingCangVC.h"
@@ -318,6 +322,61 @@ TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListin
     EXPECT_EQ(req(listing, "QTY"), "2");
     EXPECT_TRUE(driver.runUntil([&] { return frozenLots("zn", "1") == frozen + 2; }, 10))
         << frozenLots("zn", "1");
+}
+
+TEST_F(QuickShortcuts, aHeldCommodityWhoseQuoteCodeDiffersInCaseShowsOneRowOnTheHome) {
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 7));
+    const SimJson reply =
+        tradeServer().ledger().handle(SimTradeLink::Trade, "order_mp",
+                                      {{"USER_ID", loggedIn.account},
+                                       {"BUY_SELL", "1"},
+                                       {"COMMODITY_ID", "zn"},
+                                       {"PRICE", "2150"},
+                                       {"QTY", "2"},
+                                       {"SETTLE_BASIS", "1"},
+                                       {"ISLIST", "0"},
+                                       {"CLOSEMODE", "1"},
+                                       {"SESSION_ID", store().tradeSession()->JYsessionID}});
+    ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    // The quote side names zinc "ZN" and matches codes without regard to case; the user
+    // watches it.
+    auto quotes = VKJYHangQingDataClass::current();
+    ASSERT_TRUE(quotes && quotes->hqjyEntity());
+    bool renamed = false;
+    for (const auto& item : quotes->hqjyEntity()->commodityInfoArray()) {
+        for (const auto& market : item->MarketInfoArray) {
+            for (const auto& disk : market->diskInfoArray) {
+                for (const auto& info : disk->commodityInfoArray) {
+                    if (info->CommodityCode == "zn" && info->CommodityCodeLetterCase == 0) {
+                        info->CommodityCode = "ZN";
+                        quotes->HQChooseCommodityIDArray().push_back(
+                            Text::format("%d_%d", info->CommodityID, info->panindex));
+                        renamed = true;
+                    }
+                }
+            }
+        }
+    }
+    ASSERT_TRUE(renamed);
+
+    PXJYRootViewController* root = home();
+    ASSERT_NE(root, nullptr);
+    PXTradeHomeView& view = *root->tradeHomeView();
+    auto zincRows = [&] {
+        int count = 0;
+        for (const auto& row : view.commodityAllKeys()) {
+            count += row && row->commodityCode == "zn" ? 1 : 0;
+        }
+        return count;
+    };
+    ASSERT_TRUE(driver.runUntil([&] {
+        view.reloadTableView();
+        return heldLots("zn", "1") == 2 && zincRows() > 0;
+    }));
+    driver.settle();
+    EXPECT_EQ(zincRows(), 1);
+    EXPECT_EQ(driver.viewsWithText("锌").size(), 1u);
+    snapshot("home-held-quote-code-case");
 }
 
 TEST_F(QuickShortcuts, theBusyOverlayStaysUntilTheLastOfItsRequestsIsAnswered) {
