@@ -263,9 +263,6 @@ void HQMarketChartManager::layoutSubviews() {
 
 void HQMarketChartManager::setScreenState(uint32_t state) {
     m_stateOfScreen = state;
-    if (m_currentButton && m_currentButton->tag() != kFenShiButtonTag) {
-        m_isInitDraw = true;
-    }
     resetDrawRect();
 }
 
@@ -283,6 +280,7 @@ void HQMarketChartManager::resetDrawRect() {
         marketChartManagerInitAboutIphoneWideScreen();
         return;
     }
+    placeHiddenChart();
     view->setFrame(m_variableAboutDevice->drawViewFrame());
     if (chartKind() == kFenShiKind && m_WMManager) {
         layOutSidePanel(1);
@@ -292,6 +290,22 @@ void HQMarketChartManager::resetDrawRect() {
     marketChartManagerInitAboutIphoneWideScreen();
     view->resetLineLayers();
     view->resetLayersData();
+}
+
+// The chart not on show goes to its own place for the screen (in the normal screen one page
+// beside the shown one), so that the switches, which move both charts by a page, bring it
+// into view whatever the screen was when it was last laid out.
+void HQMarketChartManager::placeHiddenChart() {
+    const uint32_t shown = chartKind();
+    const uint32_t other = shown == kKLineKind ? kFenShiKind : kKLineKind;
+    const auto& view = other == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
+    if (!view) {
+        return;
+    }
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, other);
+    const Rect place = m_variableAboutDevice->drawViewFrame();
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, shown);
+    view->setFrame(place);
 }
 
 void HQMarketChartManager::marketChartManagerInitAboutIphoneWideScreen() {
@@ -640,11 +654,9 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
             old->removeFromSuperview();
         }
     }
-    int selected = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
-    if (m_isInitDraw) {
-        m_isInitDraw = false;
-        ++selected;
-    }
+    // Button 0 is the time-sharing chart; the K-line periods, counted from 0, follow it.
+    const int count = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
+    const int selected = chartKind() == kKLineKind ? count + 1 : 0;
     m_currentButton.reset();
     for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
         View& parent = i < kVisibleBarButtons ? *strip : *panel;
@@ -749,7 +761,7 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
         }
         return;
     }
-    if (!m_drawViewManagerFenShi || m_drawViewManagerFenShi->frame().x >= 0) {
+    if (chartKind() == kFenShiKind) {
         switchToKLine(button);
     }
     if (!m_canChangePeriod) {
@@ -769,7 +781,6 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
     button.setSelected(true);
     m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount =
         button.tag() - kFenShiButtonTag - 1;
-    m_isInitDraw = true;
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->setKLineDataToNil();
         m_variableAboutDevice->setScreenState(m_variableAboutDevice->stateOfScreen(), chartKind());

@@ -214,6 +214,7 @@ private:
     void makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds, uint32_t type);
     // Makes the chart view of the kind, or lays it out again.
     void layOutChartOfKind(uint32_t kind);
+    void placeHiddenChart();
     void switchToFenShi(Button& button);
     void switchToKLine(Button& button);
     void removeTopBar();
@@ -294,7 +295,6 @@ private:
     WeakRef<Button> m_currentButton;
     std::function<void()> m_leftSwipeHandle;
     std::function<void()> m_rightSwipeHandle;
-    bool m_isInitDraw = false;
     bool m_canChangeCommodity = true;
     bool m_canChangePeriod = true;
     bool m_NeedToNotification = true;

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kFenShiTag = HQMarketChartManager::kFenShiButtonTag;
+constexpr int kKLineProtocol = 30;
+constexpr int kPeriodsProtocol = 31;
 
 // The quote screen of the first commodity, turned to the wide screen and back by its buttons.
 class WideScreenTest : public MarketTest, public ::testing::WithParamInterface<double> {
@@ -46,6 +48,11 @@ protected:
             }
         }
         return nullptr;
+    }
+
+    bool isLit(int tag) const {
+        const Button* button = periodButton(tag);
+        return button && button->isSelected();
     }
 
     void turnWide() {
@@ -106,4 +113,56 @@ TEST_P(WideScreenTest, shouldChangeCommodityFromTheTitleAfterTheWideScreenClosed
     turnWide();
     ASSERT_NE(chart()->commodityTitleButton(), nullptr);
     EXPECT_EQ(chart()->commodityTitleButton()->currentTitle(), "铂金");
+}
+
+TEST_P(WideScreenTest, shouldShowTheKLineChartWhenAPeriodIsChosenAfterTheWideScreenClosed) {
+    turnWide();
+    choosePeriod(kFenShiTag + 1);
+    turnBack();
+    EXPECT_TRUE(showsWhole(kLine()));
+    waitOutThePeriodLock();
+    choosePeriod(kFenShiTag + 2);
+    EXPECT_TRUE(isLit(kFenShiTag + 2));
+    EXPECT_DOUBLE_EQ(kLine()->frame().x, 0);
+    EXPECT_TRUE(showsWhole(kLine()));
+    EXPECT_FALSE(driver.isVisible(fenShi()));
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("back-kline")));
+
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    EXPECT_TRUE(driver.runUntil([&] { return showsWhole(fenShi()); }, 10));
+    EXPECT_DOUBLE_EQ(fenShi()->frame().x, 0);
+    EXPECT_FALSE(driver.isVisible(kLine()));
+}
+
+TEST_P(WideScreenTest, shouldKeepTheChosenPeriodLitWhenItIsTappedAgainInTheWideScreen) {
+    turnWide();
+    choosePeriod(kFenShiTag + 1);
+    waitOutThePeriodLock();
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
+    driver.settle();
+    EXPECT_TRUE(isLit(kFenShiTag + 1));
+    EXPECT_FALSE(isLit(kFenShiTag));
+    EXPECT_TRUE(showsWhole(kLine()));
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("kline")));
+
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    EXPECT_TRUE(driver.runUntil([&] { return showsWhole(fenShi()); }, 10));
+    EXPECT_FALSE(driver.isVisible(kLine()));
+    EXPECT_TRUE(isLit(kFenShiTag));
+    EXPECT_EQ(chart()->variableAboutDevice()->typeOfHQ(), 0u);
+}
+
+// A K-line refresh answered 2003: the chart renews the session and asks for the periods again,
+// which rebuilds the bar.
+TEST_P(WideScreenTest, shouldKeepTheChosenPeriodLitWhenThePeriodBarIsBuiltAgain) {
+    choosePeriod(kFenShiTag + 2);
+    const int periodRequests = sim.quoteServer(0).requestCount(kPeriodsProtocol);
+    sim.quoteServer(0).answerSessionLostOnce(kKLineProtocol);
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kPeriodsProtocol) > periodRequests; }, 20));
+    ASSERT_TRUE(driver.runUntil([&] { return chart()->KLinePeriodNotEmpty(); }, 10));
+    driver.settle();
+    EXPECT_TRUE(isLit(kFenShiTag + 2));
+    EXPECT_FALSE(isLit(kFenShiTag));
+    EXPECT_TRUE(showsWhole(kLine()));
 }
