@@ -12,13 +12,13 @@
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeDatePanel.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
-#include "widgets/LoadMoreTableFooterView.h"
 
 namespace {
 constexpr double kRowHeight = 50;
@@ -27,13 +27,19 @@ constexpr double kTotalHeight = 45;
 struct Line {
     const char* title;
     const char* key;
+    bool isTime = false;  // milliseconds since 1970, shown as every reply time is
 };
 
 constexpr Line kTotals[] = {{"成功入金合计:", "IMS"}, {"成功出金合计:", "OMS"}};
-constexpr Line kRecordLines[] = {{"流水号:", "MID"}, {"银行:", "BANK_NAME"}, {"金额:", "AM"},
-                                 {"方向:", "TT"},    {"状态", "TS"},         {"操作时间:", "TD"},
-                                 {"备注:", "REM"}};
+constexpr Line kRecordLines[] = {
+    {"流水号:", "MID"}, {"银行:", "BANK_NAME"},    {"金额:", "AM"}, {"方向:", "TT"},
+    {"状态", "TS"},     {"操作时间:", "TD", true}, {"备注:", "REM"}};
 constexpr int kTotalCount = sizeof(kTotals) / sizeof(kTotals[0]);
+
+std::string lineText(const JYDict& record, const Line& line) {
+    const std::string value = TradeText::textAt(record, line.key);
+    return line.isTime ? PXTradeFormat::timeText(value) : value;
+}
 
 std::unique_ptr<Button> dayButton(const Rect& frame) {
     auto button = std::make_unique<Button>(frame);
@@ -103,10 +109,9 @@ void PXJYChuRuJinChaXunVC::initChuRuJinList() {
                                              Color::whiteColor(), TextAlignment::Center));
     panel->addSubview(std::move(header));
 
-    auto list = std::make_unique<LoadMoreTableView>(Rect(0, 44, 320, area.height - 44));
+    auto list = std::make_unique<TableView>(Rect(0, 44, 320, area.height - 44));
     list->setDataSource(this);
     list->setDelegate(this);
-    list->setPullDelegate(this);
     list->setShowsVerticalScrollIndicator(false);
     list->setBackgroundColor(PXTradeViewKit::background());
     list->setSeparatorStyle(TableView::SeparatorStyle::SingleLine);
@@ -144,31 +149,14 @@ void PXJYChuRuJinChaXunVC::doneButtonAction() {
         PXTradeMessage::show(*refusal);
         return;
     }
-    send(std::to_string(PXJYTransferHistory::kFirstRow), false);
-}
-
-void PXJYChuRuJinChaXunVC::send(const std::string& startNum, bool more) {
     JYDict query = PXJYFundsWire::common();
     query["s_time"] = PXTradeQueryDay::requestTime(m_startDateButton->title());
     query["e_time"] = PXTradeQueryDay::requestTime(m_endDateButton->title());
-    query["start_num"] = startNum;
+    query["start_num"] = std::to_string(PXJYTransferHistory::kEveryRow);
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
     m_inFlight = manager.get();
-    m_inFlightIsMore = more;
     manager->getCheckGoldRecode(query);
     VKJYCommonViewUtil::showActivity();
-}
-
-void PXJYChuRuJinChaXunVC::loadMoreTableViewDidTriggerLoadMore(LoadMoreTableView&) {
-    loadMore();
-}
-
-void PXJYChuRuJinChaXunVC::loadMore() {
-    if (!m_history.hasMore() || m_inFlight) {
-        m_list->setLoadMoreTableIsLoadingMore(false);
-        return;
-    }
-    send(m_history.nextStartNum(), true);
 }
 
 bool PXJYChuRuJinChaXunVC::takeReply(const PXTradeNetworkManger* manager) {
@@ -176,35 +164,22 @@ bool PXJYChuRuJinChaXunVC::takeReply(const PXTradeNetworkManger* manager) {
         return false;
     }
     m_inFlight = nullptr;
-    m_list->setLoadMoreTableIsLoadingMore(false);
     return true;
-}
-
-void PXJYChuRuJinChaXunVC::reloadList() {
-    m_list->reloadData();
-    // The footer asks to pull for more only while the server holds more.
-    m_list->footerView()->setHidden(!m_history.hasMore());
 }
 
 void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult* data) {
     VKJYCommonViewUtil::hideActivity();
-    const bool more = m_inFlightIsMore;
     if (!takeReply(manager)) {
         return;
     }
-    std::vector<JYDict> page = PXJYFundsWire::records(data);
-    if (more) {
-        m_history.append(std::move(page));
-        reloadList();
-        return;
-    }
-    if (page.empty()) {
+    std::vector<JYDict> records = PXJYFundsWire::records(data);
+    if (records.empty()) {
         PXTradeMessage::show("记录未找到");
         return;
     }
-    m_history.replace(std::move(page));
-    reloadList();
+    m_history.replace(std::move(records));
+    m_list->reloadData();
     m_list->setContentOffset(Point{0, 0});
     addDetailView();
 }
@@ -272,9 +247,8 @@ std::shared_ptr<View> PXJYChuRuJinChaXunVC::recordView(const JYDict& record) con
     for (const Line& line : kRecordLines) {
         block->addSubview(PXTradeViewKit::label(Rect(10, y, 150, 25), line.title, 16,
                                                 PXJYFundsLook::labelGrey()));
-        auto value =
-            PXTradeViewKit::label(Rect(120, y, 200, 25), TradeText::textAt(record, line.key), 14,
-                                  PXTradeViewKit::valueGrey());
+        auto value = PXTradeViewKit::label(Rect(120, y, 200, 25), lineText(record, line), 14,
+                                           PXTradeViewKit::valueGrey());
         value->setNumberOfLines(0);
         value->setLineBreakMode(LineBreakMode::WordWrap);
         const Size fits = value->sizeThatFits(Size{200, 1000});

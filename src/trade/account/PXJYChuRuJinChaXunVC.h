@@ -3,15 +3,15 @@
 // "出入金查询": the customer's transfers between bank and trading account over a range of at
 // most one calendar month. Two day buttons open a date picker that rises from the bottom; the
 // query ("money_iom_query") slides in the detail panel "出入金详情" with the totals of successful
-// deposits and withdrawals and one block per transfer. The server sends the transfers a page at
-// a time; pulling the list up past its end fetches the next page until all have come.
-// Owned by the trade tab's navigation stack; main thread.
+// deposits and withdrawals and one block per transfer. One query asks for every transfer of the
+// range at once ("start_num" "0") and shows all the server sends. Owned by the trade tab's
+// navigation stack; main thread.
 
+#include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYTransferHistory.h"
 #include "trade/core/PXTradeNetworkManger.h"
-#include "widgets/LoadMoreTableView.h"
 
 class Button;
 class DatePicker;
@@ -21,8 +21,7 @@ class PXJYChuRuJinChaXunVC : public ViewController,
                              public PXTradeNetworkMangerDelegate,
                              public VKJYNavigationBarViewDelegate,
                              public TableViewDataSource,
-                             public TableViewDelegate,
-                             public LoadMoreTableViewDelegate {
+                             public TableViewDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChuRuJinChaXunVC";
     static constexpr double kRecordHeight = 200;
@@ -39,7 +38,6 @@ public:
     void doneButtonAction();
     void addDetailView();
     void detailViewbackAction();
-    void loadMore();
 
     double startDate() const { return m_startDate; }
     double endDate() const { return m_endDate; }
@@ -48,7 +46,7 @@ public:
     DatePicker* datePicker() const { return m_datePicker; }
     PXTradeDatePanel* basisView() const { return m_basisView; }
     View* detailView() const { return m_detailView; }
-    LoadMoreTableView* chuRuJinListView() const { return m_list; }
+    TableView* chuRuJinListView() const { return m_list; }
     const PXJYTransferHistory& history() const { return m_history; }
 
     int numberOfSections(TableView&) override { return 2; }
@@ -57,7 +55,6 @@ public:
     std::optional<double> heightForRow(TableView&, IndexPath indexPath) override;
     std::optional<double> heightForHeader(TableView&, int) override { return 25; }
     std::shared_ptr<View> viewForHeader(TableView&, int section) override;
-    void loadMoreTableViewDidTriggerLoadMore(LoadMoreTableView&) override;
 
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
@@ -68,11 +65,9 @@ private:
     void setDatePickerView();
     void initChuRuJinList();
     void raiseDatePanel(bool start);
-    void send(const std::string& startNum, bool more);
-    // Ends the footer's loading state, and tells whether the reply answers the request in
-    // flight (a reply to a request since replaced is dropped).
+    // Whether the reply answers the request in flight (a reply to a request since replaced is
+    // dropped).
     bool takeReply(const PXTradeNetworkManger* manager);
-    void reloadList();
     std::shared_ptr<View> recordView(const JYDict& record) const;
     void fillTotal(TableViewCell& cell, int row) const;
 
@@ -84,8 +79,7 @@ private:
     PXTradeDatePanel* m_basisView = nullptr;
     DatePicker* m_datePicker = nullptr;
     View* m_detailView = nullptr;
-    LoadMoreTableView* m_list = nullptr;
+    TableView* m_list = nullptr;
     PXJYTransferHistory m_history;
     const PXTradeNetworkManger* m_inFlight = nullptr;
-    bool m_inFlightIsMore = false;
 };

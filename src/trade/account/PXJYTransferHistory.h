@@ -1,8 +1,8 @@
 #pragma once
 
-// The pages of one funds transfer history query: the records received so far (the first page
-// replaces, later pages append), the totals the server puts on a page's first record, and the
-// row number the next page starts at. Rows are numbered from 1. Plain values; any thread.
+// The answer of the last funds transfer history query that found transfers: every record the
+// server sent (the query asks for all of them at once) and the totals it puts on the first
+// record. Plain values; any thread.
 
 #include <cstdint>
 #include <string>
@@ -12,21 +12,15 @@
 
 class PXJYTransferHistory {
 public:
-    static constexpr std::int64_t kFirstRow = 1;
+    // "start_num" "0" asks the server for every row of the range in one answer.
+    static constexpr std::int64_t kEveryRow = 0;
 
     const std::vector<JYDict>& records() const { return m_records; }
-    // A new query's first page.
-    void replace(std::vector<JYDict> page);
-    // The page that follows the rows held; an empty page ends the query.
-    void append(std::vector<JYDict> page);
-    // Whether the server holds rows not yet received.
-    bool hasMore() const;
-    // STARTNUM of the page after the rows held.
-    std::string nextStartNum() const;
-    // A total ("IMS", "OMS", "TTLREC") of the query.
+    // A new answer with records takes the place of the last one.
+    void replace(std::vector<JYDict> records) { m_records = std::move(records); }
+    // A total ("IMS", "OMS", "TTLREC") of the answer.
     std::string total(const std::string& key) const;
 
 private:
     std::vector<JYDict> m_records;
-    bool m_ended = false;
 };

@@ -1,7 +1,5 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 
-#include "platform/foundation/DateFormat.h"
-#include "platform/foundation/Text.h"
 #include "trade/common/PXTradeClosingRules.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -27,11 +25,7 @@ void PXJYChiCangDanHaoListView::didSelectRow(TableView&, IndexPath indexPath) {
 }
 
 std::string PXJYChiCangDanHaoListView::openingTimeText(const std::string& milliseconds) {
-    const long long value = Text::longLongValue(milliseconds);
-    if (value <= 0) {
-        return PXTradeFormat::kMissing;
-    }
-    return DateFormat("yyyy-MM-dd HH:mm:ss").format(static_cast<double>(value) / 1000.0);
+    return PXTradeFormat::timeText(milliseconds);
 }
 
 std::shared_ptr<View> PXJYChiCangDanHaoListView::getCellJYView(int row) const {

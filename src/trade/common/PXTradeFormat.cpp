@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Text.h"
 #include "trade/core/PXTradePeiZhi.h"
 
@@ -22,6 +23,14 @@ std::string PXTradeFormat::priceText(double value, const std::string& zuiXiaoBia
         return kMissing;
     }
     return unsignedZero(Text::format(PXTradePeiZhi::getPointNum(zuiXiaoBianDongJia), value));
+}
+
+std::string PXTradeFormat::timeText(const std::string& milliseconds, const char* pattern) {
+    const long long value = Text::longLongValue(milliseconds);
+    if (value <= 0) {
+        return kMissing;
+    }
+    return DateFormat(pattern).format(static_cast<double>(value) / 1000.0);
 }
 
 std::string PXTradeFormat::percentText(double value) {

@@ -1,7 +1,7 @@
 #pragma once
 // The texts every trading screen writes the same way: a price in its commodity's decimals, "--"
-// for a figure that is missing, a signed percentage, and the quantity-range label with its
-// reading back. Pure functions; any thread.
+// for a figure that is missing, a signed percentage, a reply's time, and the quantity-range
+// label with its reading back. Pure functions; any thread.
 
 #include <string>
 
@@ -19,6 +19,10 @@ public:
     static std::string priceText(double value, const std::string& zuiXiaoBianDongJia);
     // "+1.25%" above zero, "-1.25%" below, "--" when it rounds to zero or cannot be computed.
     static std::string percentText(double value);
+    // A reply's time (milliseconds since 1970, in decimal) in the device's zone as
+    // "yyyy-MM-dd HH:mm:ss" (or the given pattern); "--" for a missing or non-positive one.
+    static std::string timeText(const std::string& milliseconds,
+                                const char* pattern = "yyyy-MM-dd HH:mm:ss");
     // "(数量范围:1-100)" from the commodity's order limits as they stand.
     static std::string quantityRangeText(const std::string& minimum, const std::string& maximum);
     // The range a quantity-range label "(caption:minimum-maximum)" shows; a label of another

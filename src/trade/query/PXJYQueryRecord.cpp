@@ -1,7 +1,5 @@
 #include "trade/query/PXJYQueryRecord.h"
 
-#include "platform/foundation/DateFormat.h"
-#include "platform/foundation/Text.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
@@ -28,12 +26,7 @@ std::string PXJYQueryRecord::commodityName(const JYDict& record) {
 
 std::string PXJYQueryRecord::time(const JYDict& record, const std::string& key,
                                   const char* pattern) {
-    const std::string value = TradeText::textAt(record, key);
-    const double ms = Text::doubleValue(value);
-    if (value.empty() || ms <= 0) {
-        return PXTradeFormat::kMissing;
-    }
-    return DateFormat(pattern).format(ms / 1000.0);
+    return PXTradeFormat::timeText(TradeText::textAt(record, key), pattern);
 }
 
 std::vector<JYDict> PXJYQueryRecord::records(const PXTradeResult* data) {

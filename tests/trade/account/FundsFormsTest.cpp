@@ -120,25 +120,15 @@ TEST(PXJYFundPasswordFormTest, refusesInOrderAndEmptiesTheNamedFields) {
     EXPECT_FALSE(PXJYFundPasswordForm::matches("654321", "654320"));
 }
 
-TEST(PXJYTransferHistoryTest, pagesFromRowOneUntilEveryRowHasCome) {
+TEST(PXJYTransferHistoryTest, keepsTheLastAnswerWithItsTotalsFromTheFirstRecord) {
     PXJYTransferHistory history;
-    EXPECT_EQ(history.nextStartNum(), "1");
-    history.replace({record("9", "3"), record("8")});
-    EXPECT_EQ(history.total("IMS"), "30.00");
-    EXPECT_TRUE(history.hasMore());
-    EXPECT_EQ(history.nextStartNum(), "3");
-    history.append({record("7", "3")});
+    EXPECT_EQ(history.total("IMS"), "");
+    history.replace({record("9", "3"), record("8"), record("7")});
     EXPECT_EQ(history.records().size(), 3u);
+    EXPECT_EQ(history.total("IMS"), "30.00");
+    EXPECT_EQ(history.total("OMS"), "5.00");
     EXPECT_EQ(history.total("TTLREC"), "3");
-    EXPECT_FALSE(history.hasMore());
     history.replace({record("1", "1")});
     EXPECT_EQ(history.records().size(), 1u);
-    EXPECT_EQ(history.nextStartNum(), "2");
-}
-
-TEST(PXJYTransferHistoryTest, stopsWhenAPageComesBackEmpty) {
-    PXJYTransferHistory history;
-    history.replace({record("9", "50")});
-    history.append({});
-    EXPECT_FALSE(history.hasMore());
+    EXPECT_EQ(history.total("TTLREC"), "1");
 }

@@ -4,20 +4,19 @@
 #include "platform/foundation/DateFormat.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/TableView.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeLedger.h"
 #include "sim/trade/SimTradeServer.h"
+#include "support/ScopedEnvironment.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
 #include "trade/account/PXJYChuRuJinViewController.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
-#include "widgets/LoadMoreTableFooterView.h"
-#include "widgets/LoadMoreTableView.h"
 
 namespace {
 constexpr int kHistoryEntry = 1;
 constexpr int kExtraDeposits = 25;
-constexpr int kPageRows = 20;
 
 double gmtDay(const std::string& text) {
     return *DateFormat("yyyy-MM-dd", DateFormat::Zone::gmt()).parse(text);
@@ -65,8 +64,9 @@ protected:
         return waitIdle();
     }
 
+    // Drags the list up from its end, as a user looking for more would.
     void pullUp() {
-        LoadMoreTableView* list = history->chuRuJinListView();
+        TableView* list = history->chuRuJinListView();
         list->setContentOffset({0, list->maximumContentOffset().y});
         driver.settle();
         driver.drag({160, 420}, {160, 220});
@@ -78,7 +78,9 @@ protected:
     PXJYChuRuJinChaXunVC* history = nullptr;
 };
 
-TEST_F(FundsHistoryTest, pagesThroughTheTransfersOfTheRange) {
+TEST_F(FundsHistoryTest, asksOnceForEveryTransferOfTheRangeAndShowsThemAll) {
+    // The simulator's clock stands at 2026-12-04 06:30 UTC: 15:30 on a device in Tokyo.
+    ScopedEnvironment zone("TZ", "Asia/Tokyo");
     deposit(kExtraDeposits);
     pickDay(true, simDay(-3));
     snapshot("history-picker");
@@ -87,28 +89,28 @@ TEST_F(FundsHistoryTest, pagesThroughTheTransfersOfTheRange) {
     driver.settle();
     ASSERT_TRUE(query());
     EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+    ASSERT_EQ(sent("money_iom_query"), 1);
     const JYDict first = lastRequest("money_iom_query");
     EXPECT_EQ(first["ST"], std::to_string(static_cast<long long>(gmtDay(simDay(-3))) * 1000));
     EXPECT_EQ(first["ET"], std::to_string(static_cast<long long>(gmtDay(simDay())) * 1000));
-    EXPECT_EQ(first["STARTNUM"], "1");
+    EXPECT_EQ(first["STARTNUM"], "0");
     EXPECT_EQ(history->detailView()->frame().x, 0) << "the detail panel slid in";
-    EXPECT_EQ(history->history().records().size(), static_cast<size_t>(kPageRows));
-    EXPECT_EQ(history->history().total("TTLREC"), std::to_string(kExtraDeposits + 1));
+    const size_t every = kExtraDeposits + 1;
+    EXPECT_EQ(history->history().records().size(), every);
+    EXPECT_EQ(history->history().total("TTLREC"), std::to_string(every));
+    EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), static_cast<int>(every));
     EXPECT_TRUE(driver.viewWithText("  总计"));
     EXPECT_TRUE(driver.viewWithText("成功入金合计:"));
-    EXPECT_FALSE(history->chuRuJinListView()->footerView()->isHidden());
+    // The newest transfer comes first; its time reads as a time, not as milliseconds.
+    EXPECT_TRUE(driver.viewWithText("操作时间:"));
+    EXPECT_TRUE(driver.viewWithText("2026-12-04 15:30:00"));
+    EXPECT_FALSE(driver.viewWithText("1796365800000"));
     snapshot("history-detail");
 
     pullUp();
-    EXPECT_EQ(lastRequest("money_iom_query")["STARTNUM"], std::to_string(kPageRows + 1));
-    EXPECT_EQ(history->history().records().size(), static_cast<size_t>(kExtraDeposits + 1));
-    EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), kExtraDeposits + 1);
-    EXPECT_FALSE(history->chuRuJinListView()->isLoadingMore());
-    EXPECT_TRUE(history->chuRuJinListView()->footerView()->isHidden()) << "nothing more to pull";
-    const int asked = sent("money_iom_query");
-    pullUp();
-    EXPECT_EQ(sent("money_iom_query"), asked) << "every row has come: nothing more is asked";
-    snapshot("history-last-page");
+    EXPECT_EQ(sent("money_iom_query"), 1) << "every row has come: nothing more is asked";
+    EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), static_cast<int>(every));
+    snapshot("history-last-rows");
 
     driver.tap(driver.viewWithText("出入金详情"));
     history->detailViewbackAction();

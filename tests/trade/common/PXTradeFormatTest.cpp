@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "support/ScopedEnvironment.h"
 #include "trade/common/PXTradeFormat.h"
 
 namespace {
@@ -38,6 +39,29 @@ struct RangeCase {
     int minimum;
     int maximum;
 };
+
+TEST(PXTradeFormat, replyTimesReadInTheDevicesZoneAndMissingOnesShowDashes) {
+    struct Case {
+        const char* zone;
+        const char* milliseconds;
+        const char* pattern;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Asia/Tokyo", "1796365800000", "yyyy-MM-dd HH:mm:ss", "2026-12-04 15:30:00"},
+        {"America/New_York", "1796365800999", "yyyy-MM-dd HH:mm:ss", "2026-12-04 01:30:00"},
+        {"UTC", "1796365800000", "yyyy-MM-dd", "2026-12-04"},
+        {"UTC", "", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"UTC", "0", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"UTC", "-1", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"UTC", "soon", "yyyy-MM-dd HH:mm:ss", "--"},
+    };
+    for (const Case& c : cases) {
+        ScopedEnvironment zone("TZ", c.zone);
+        EXPECT_EQ(PXTradeFormat::timeText(c.milliseconds, c.pattern), c.text)
+            << c.zone << " " << c.milliseconds;
+    }
+}
 
 TEST(PXTradeFormat, quantityRangeIsReadBackFromItsLabel) {
     const RangeCase cases[] = {
