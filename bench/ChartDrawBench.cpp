@@ -77,6 +77,9 @@ struct OurChart {
         screen->setBackgroundColor(Color::blackColor());
         auto chart = std::make_unique<View>(Rect{0, 64, 320, layout->rootViewFrame().height});
         view = std::make_shared<HQDrawManager>(layout);
+        // The K-line chart's frame lies one page to the right of the time-sharing chart; the chart
+        // manager shifts it left by a page to show it, and so does this screen.
+        view->setFrame(view->frame().offsetBy(-320, 0));
         view->setQuotaShowInfo(0);
         chart->addSubview(view);
         screen->addSubview(std::move(chart));

@@ -152,8 +152,73 @@ void GraphicsContext::applyPen() {
 void GraphicsContext::strokePath() {
     applyPen();
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawPath(*m_path);
+    if (!strokeAsSegments()) {
+        m_painter.drawPath(*m_path);
+    }
     beginPath();
+}
+
+namespace {
+
+QPointF unit(QPointF from, QPointF to) {
+    return (to - from) / QLineF(from, to).length();
+}
+
+// How far two segments meeting at a joint reach into it so that together they cover its miter:
+// to the miter's tip for a turn up to a right angle; past that, far enough to cover the bevel.
+// Sharp turns thus lose the painter's long miter spikes.
+double jointReach(QPointF before, QPointF at, QPointF after, double halfWidth) {
+    const QPointF in = unit(before, at);
+    const QPointF out = unit(at, after);
+    const double cosine = QPointF::dotProduct(in, out);
+    const double sine = std::abs(in.x() * out.y() - in.y() * out.x());
+    return cosine <= 0 ? halfWidth * sine : halfWidth * sine / (1 + cosine);
+}
+
+}  // namespace
+
+// The painter's antialiased stroke of a path takes time that grows with the square of the
+// path's height: a chart line across the screen costs milliseconds. Open polylines go through
+// its line rasterizer instead, each segment lengthened into the joints it meets so that the
+// two cover the joint's miter.
+bool GraphicsContext::strokeAsSegments() {
+    if (!m_state.dashes.empty() || !m_painter.testRenderHint(QPainter::Antialiasing)) {
+        return false;
+    }
+    std::vector<std::vector<QPointF>> polylines;
+    for (int i = 0; i < m_path->elementCount(); ++i) {
+        const QPainterPath::Element element = m_path->elementAt(i);
+        if (element.isCurveTo()) {
+            return false;
+        }
+        if (element.isMoveTo() || polylines.empty()) {
+            polylines.emplace_back();
+        }
+        const QPointF point(element.x, element.y);
+        if (polylines.back().empty() || point != polylines.back().back()) {
+            polylines.back().push_back(point);
+        }
+    }
+    const double halfWidth = m_state.lineWidth / 2;
+    QList<QLineF> lines;
+    for (const auto& points : polylines) {
+        // A closed outline also joins its last segment to its first.
+        if (points.size() > 2 && points.front() == points.back()) {
+            return false;
+        }
+        double reachBack = 0;
+        for (size_t i = 0; i + 1 < points.size(); ++i) {
+            const QPointF from = points[i];
+            const QPointF to = points[i + 1];
+            const double reachOn =
+                i + 2 < points.size() ? jointReach(from, to, points[i + 2], halfWidth) : 0;
+            const QPointF along = unit(from, to);
+            lines.append(QLineF(from - along * reachBack, to + along * reachOn));
+            reachBack = reachOn;
+        }
+    }
+    m_painter.drawLines(lines);
+    return true;
 }
 
 void GraphicsContext::fillPath() {

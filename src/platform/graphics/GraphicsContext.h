@@ -81,6 +81,7 @@ public:
 
 private:
     void applyPen();
+    bool strokeAsSegments();
 
     struct State {
         Color stroke = Color::blackColor();

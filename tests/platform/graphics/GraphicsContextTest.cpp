@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 #include <numbers>
 
 #include "platform/graphics/GraphicsContext.h"
@@ -188,4 +190,119 @@ TEST(GraphicsContextText, shouldDrawDistinctGlyphsForChineseCharactersNotBoxes) 
     EXPECT_NE(a, b);
     EXPECT_NE(b, c);
     EXPECT_NE(a, c);
+}
+
+struct StrokeCase {
+    const char* name;
+    std::vector<std::vector<Point>> subpaths;
+    bool close;
+    std::vector<double> dash;
+    int pixelsApartPerJoint = 3;  // sharp turns lose the painter's miter spikes
+};
+
+class StrokeLikeThePainterTest : public ::testing::TestWithParam<StrokeCase> {};
+
+// Lines are stroked through a faster route than the painter's path stroke; the picture stays
+// the painter's, apart from a few pixels' shading where segments meet.
+TEST_P(StrokeLikeThePainterTest, shouldCoverWhatThePaintersOwnStrokeCovers) {
+    const StrokeCase c = GetParam();
+    const auto draw = [&](auto&& stroke) {
+        QImage image(240, 240, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.scale(2, 2);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        stroke(painter);
+        painter.end();
+        return image;
+    };
+    const QImage ours = draw([&](QPainter& painter) {
+        GraphicsContext context(painter);
+        context.setStrokeColor(Color::rgb(246, 215, 58));
+        context.setLineWidth(1);
+        context.setLineDash(0, c.dash);
+        context.beginPath();
+        for (const auto& points : c.subpaths) {
+            context.moveTo(points.front());
+            for (size_t i = 1; i < points.size(); ++i) {
+                context.addLineTo(points[i]);
+            }
+            if (c.close) {
+                context.closePath();
+            }
+        }
+        context.strokePath();
+    });
+    const QImage painters = draw([&](QPainter& painter) {
+        QPainterPath path;
+        for (const auto& points : c.subpaths) {
+            path.moveTo(points.front().x, points.front().y);
+            for (size_t i = 1; i < points.size(); ++i) {
+                path.lineTo(points[i].x, points[i].y);
+            }
+            if (c.close) {
+                path.closeSubpath();
+            }
+        }
+        QPen pen(QColor(246, 215, 58));
+        pen.setWidthF(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        if (!c.dash.empty()) {
+            pen.setDashPattern(QList<qreal>(c.dash.begin(), c.dash.end()));
+        }
+        painter.setPen(pen);
+        painter.drawPath(path);
+    });
+    int joints = 0;
+    for (const auto& points : c.subpaths) {
+        joints += static_cast<int>(points.size()) - 2 + (c.close ? 1 : 0);
+    }
+    int covered = 0;
+    int apart = 0;
+    for (int y = 0; y < ours.height(); ++y) {
+        for (int x = 0; x < ours.width(); ++x) {
+            const int a = ours.pixelColor(x, y).alpha();
+            const int b = painters.pixelColor(x, y).alpha();
+            covered += b > 0 ? 1 : 0;
+            apart += std::abs(a - b) > 24 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(covered, 100);
+    EXPECT_LE(apart, c.pixelsApartPerJoint * joints) << apart << " pixels apart of " << covered;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, StrokeLikeThePainterTest,
+    ::testing::Values(
+        StrokeCase{
+            "zigzag", {{{5, 60}, {20, 10}, {35, 100}, {50, 40}, {65, 70}, {80, 20}}}, false, {}, 8},
+        StrokeCase{"gentleCurve",
+                   {{{5, 60}, {25, 50}, {45, 44}, {65, 42}, {85, 45}, {105, 55}}},
+                   false,
+                   {}},
+        StrokeCase{"rightAngle", {{{10, 10}, {60, 10}, {60, 60}}}, false, {}},
+        StrokeCase{"twoLines", {{{10, 10}, {110, 100}}, {{10, 100}, {110, 10}}}, false, {}},
+        StrokeCase{"closedTriangle", {{{10, 10}, {100, 20}, {40, 100}}}, true, {}},
+        StrokeCase{"dashedPolyline", {{{5, 60}, {50, 20}, {100, 90}}}, false, {2, 2}}),
+    [](const ::testing::TestParamInfo<StrokeCase>& info) { return std::string(info.param.name); });
+
+TEST(GraphicsContext, shouldFillTheOuterCornerOfARightAngleTurn) {
+    QImage image(160, 160, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(2, 2);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    GraphicsContext context(painter);
+    context.setStrokeColor(Color::rgb(246, 215, 58));
+    context.setLineWidth(1);
+    context.beginPath();
+    context.moveTo({10, 10});
+    context.addLineTo({60, 10});
+    context.addLineTo({60, 60});
+    context.strokePath();
+    painter.end();
+    // The square outside the turn, from (60, 9.5) to (60.5, 10): one pixel at twice the scale.
+    EXPECT_EQ(image.pixelColor(120, 19), QColor(246, 215, 58));
+    EXPECT_EQ(image.pixelColor(121, 18).alpha(), 0);
 }
