@@ -7,6 +7,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -54,11 +55,34 @@ void OpenScreenTest::pick(PXJianCangFormView& form, const std::string& code) {
     driver.settle();
 }
 
+void OpenScreenTest::reveal(View* view) {
+    ScrollView* area = nullptr;
+    for (View* v = view->superview(); v && !area; v = v->superview()) {
+        area = dynamic_cast<ScrollView*>(v);
+    }
+    if (!area) {
+        return;
+    }
+    constexpr int kMostDrags = 10;
+    for (int i = 0; i < kMostDrags; ++i) {
+        const Rect whole = view->convertRect(view->bounds(), nullptr);
+        if (driver.visibleRect(view).height >= whole.height - 0.5) {
+            return;
+        }
+        const Rect shown = driver.visibleRect(area);
+        const Point middle{shown.x + shown.width / 2, shown.y + shown.height / 2};
+        driver.drag(middle, {middle.x, middle.y - 60});
+        driver.settle();
+    }
+}
+
 void OpenScreenTest::typeQuantity(PXJianCangFormView& form, const std::string& digits) {
+    reveal(form.shuLiang());
     typeOnKeypad(form.shuLiang(), digits);
 }
 
 void OpenScreenTest::typeInto(TextField* field, const std::string& text) {
+    reveal(field);
     ASSERT_TRUE(driver.tap(field));
     driver.settle();
     driver.typeText(text);

@@ -12,6 +12,8 @@
 
 class OpenScreenTest : public TradeSessionFixture {
 protected:
+    explicit OpenScreenTest(Size screenSize = {320, 568}) : TradeSessionFixture(screenSize) {}
+
     void SetUp() override;
 
     // Pushes a new opening screen from the factory, as the trade home's menu does.
@@ -19,6 +21,9 @@ protected:
     // Waits until the store holds a price for the code (the next price refresh).
     bool waitForPrice(const std::string& code);
     void pick(PXJianCangFormView& form, const std::string& code);
+    // Drags the scroll area holding the view up, as a person does on the short screen, until
+    // the whole view shows.
+    void reveal(View* view);
     // Taps the quantity field and types the digits on the keypad.
     void typeQuantity(PXJianCangFormView& form, const std::string& digits);
     // Taps the field, types on the system keyboard and presses return.

@@ -19,6 +19,8 @@ namespace {
 
 class Listing : public OpenScreenTest {
 protected:
+    explicit Listing(Size screenSize = {320, 568}) : OpenScreenTest(screenSize) {}
+
     PXJYGuaPaiViewController* openListing(const std::string& code = "") {
         PXTradeScreenArgs args;
         args.commodityCode = code;
@@ -135,21 +137,29 @@ TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {
     EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "1");
 }
 
-TEST_F(Listing, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTheNext) {
+// On the tall and the short screen: the screen height.
+class ListingOnBothScreens : public Listing, public ::testing::WithParamInterface<int> {
+protected:
+    ListingOnBothScreens() : Listing({320, static_cast<double>(GetParam())}) {}
+};
+
+TEST_P(ListingOnBothScreens, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTheNext) {
     setDefault("prompt", "2");
     ASSERT_NE(openListing(), nullptr);
     PXJYGuaPaiView& form = *listing->guaPaiView();
     pick(form, "NI");
     ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    reveal(form.lagelSY());
     EXPECT_FALSE(driver.isVisible(form.ziDongZhaiPaiB()));
     pick(form, "zn");
     ASSERT_TRUE(driver.runUntil([&] {
         return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
     }));
+    reveal(form.lagelSY());
     EXPECT_TRUE(driver.isVisible(form.ziDongZhaiPaiB()));
     EXPECT_TRUE(driver.isVisible(form.lagelSY()));
     EXPECT_FALSE(form.ziDongZhaiPai());
-    snapshot("listing-after-forced-commodity");
+    snapshot("listing-after-forced-commodity-" + std::to_string(GetParam()));
     typeInto(form.zhiJiaL(), "2160");
     typeQuantity(form, "1");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
@@ -157,5 +167,7 @@ TEST_F(Listing, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTheNext) {
     EXPECT_EQ(reqValue(received("order_list").at(0), "COMMODITY_ID"), "zn");
     EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "2");
 }
+
+INSTANTIATE_TEST_SUITE_P(Heights, ListingOnBothScreens, ::testing::Values(568, 480));
 
 }  // namespace

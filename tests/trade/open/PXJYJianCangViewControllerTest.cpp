@@ -249,12 +249,20 @@ TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
     EXPECT_FALSE(screen->isOrderOutstanding());
 }
 
-TEST_F(QuoteModeOpening, anEmptiedDeviationIsRefusedLikeOneOutOfRange) {
+// On the tall and the short screen: the screen height.
+class QuoteModeOpeningOnBothScreens : public OpenScreenTest,
+                                      public ::testing::WithParamInterface<int> {
+protected:
+    QuoteModeOpeningOnBothScreens() : OpenScreenTest({320, static_cast<double>(GetParam())}) {}
+};
+
+TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRange) {
     setDefault("prompt", "2");
     ASSERT_NE(openScreen(), nullptr);
     PXJYShiJiaJianCangView& form = *screen->shiJianView();
     pick(form, "AG");
     typeQuantity(form, "1");
+    reveal(form.changebutton());
     ASSERT_TRUE(driver.tap(form.changebutton()));
     ASSERT_EQ(form.zuiDaDianCha()->text(), "50");
     // The keypad's backspace key shows an icon and has no title.
@@ -266,11 +274,13 @@ TEST_F(QuoteModeOpening, anEmptiedDeviationIsRefusedLikeOneOutOfRange) {
     ASSERT_NE(driver.visibleAlert(), nullptr);
     EXPECT_EQ(driver.visibleAlert()->title(), "点差输入有误");
     EXPECT_EQ(alertMessage(), "点差范围(0 ~ 50)");
-    snapshot("empty-deviation");
+    snapshot("empty-deviation-" + std::to_string(GetParam()));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
     EXPECT_EQ(form.shuLiang()->text(), "1");
 }
+
+INSTANTIATE_TEST_SUITE_P(Heights, QuoteModeOpeningOnBothScreens, ::testing::Values(568, 480));
 
 TEST_F(QuoteModeOpening, aDeadLineShowsTheNetworkFailure) {
     setDefault("prompt", "2");

@@ -20,6 +20,8 @@ namespace {
 
 class OrderBookOpening : public OpenScreenTest {
 protected:
+    explicit OrderBookOpening(Size screenSize = {320, 568}) : OpenScreenTest(screenSize) {}
+
     // Opens the quote-mode screen and picks the order-book commodity there, as a user does.
     PXJYJianCangZYMSVC* openOrderBook(const std::string& code = "zn") {
         if (!openScreen()) {
@@ -116,7 +118,15 @@ TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") >= 3; }, 10));
 }
 
-TEST_F(OrderBookOpening, aCommodityChangedOnTheConditionalTabDropsTheListingChosenForTheOldOne) {
+// On the tall and the short screen: the screen height.
+class OrderBookOpeningOnBothScreens : public OrderBookOpening,
+                                      public ::testing::WithParamInterface<int> {
+protected:
+    OrderBookOpeningOnBothScreens() : OrderBookOpening({320, static_cast<double>(GetParam())}) {}
+};
+
+TEST_P(OrderBookOpeningOnBothScreens,
+       aCommodityChangedOnTheConditionalTabDropsTheListingChosenForTheOldOne) {
     setDefault("prompt", "2");
     ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "NI", 2, 98000, 7));
     listForOthers(2, 1);
@@ -144,7 +154,7 @@ TEST_F(OrderBookOpening, aCommodityChangedOnTheConditionalTabDropsTheListingChos
     EXPECT_EQ(form.jiaGeZ()->text(), "");
     EXPECT_EQ(form.fanWei()->text(), "");
     EXPECT_EQ(form.guaPaiListView()->selectedCellIndexPath(), -1);
-    snapshot("order-book-after-commodity-change");
+    snapshot("order-book-after-commodity-change-" + std::to_string(GetParam()));
 
     typeQuantity(form, "1");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
@@ -152,6 +162,8 @@ TEST_F(OrderBookOpening, aCommodityChangedOnTheConditionalTabDropsTheListingChos
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(received("order_mp").empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Heights, OrderBookOpeningOnBothScreens, ::testing::Values(568, 480));
 
 TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
     listForOthers(2, 7);
