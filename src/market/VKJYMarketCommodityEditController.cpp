@@ -12,7 +12,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/TabBarController.h"
 #include "quote/QuoteRecords.h"
 #include "shell/VKJYNavigationBarView.h"
 
@@ -34,6 +33,8 @@ VKJYMarketCommodityEditController::VKJYMarketCommodityEditController(
     std::vector<std::shared_ptr<MarketItem>> commodityArray,
     const std::vector<std::shared_ptr<commodityInfo>>& chooseCommodityArray)
     : m_commodityArray(std::move(commodityArray)) {
+    // Hidden while this screen is on the stack only: the list it goes back to keeps its tab bar.
+    setHidesBottomBarWhenPushed(true);
     for (const auto& commodity : chooseCommodityArray) {
         if (commodity) {
             m_chooseCommodityIDArray.push_back(VKJYWatchList::keyOf(*commodity));
@@ -77,12 +78,6 @@ void VKJYMarketCommodityEditController::viewDidLoad() {
     table->setShowsVerticalScrollIndicator(false);
     table->setSeparatorStyle(TableView::SeparatorStyle::None);
     m_table = view()->addSubview(std::move(table));
-}
-
-void VKJYMarketCommodityEditController::viewWillAppear(bool) {
-    if (auto* tabs = tabBarController()) {
-        tabs->setTabBarHidden(true);
-    }
 }
 
 int VKJYMarketCommodityEditController::commodityInfoArrayCount() const {

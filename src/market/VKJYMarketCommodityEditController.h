@@ -35,7 +35,6 @@ public:
 
     void loadView() override;
     void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
 
     const std::vector<std::string>& chooseCommodityIDArray() const {
         return m_chooseCommodityIDArray;

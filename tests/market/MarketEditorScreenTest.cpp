@@ -143,3 +143,26 @@ TEST_F(ShortEditorTest, shouldFitTheEditorOnTheShortScreen) {
     driver.settle();
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("editor-scrolled-480")));
 }
+
+TEST_F(EditorTest, shouldHideTheTabBarOnlyWhileTheEditorIsShown) {
+    openEditor();
+    EXPECT_FALSE(tabBarVisible());
+    ASSERT_TRUE(driver.tap(editor->navView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
+    EXPECT_TRUE(tabBarVisible()) << "the market list came back without its tab bar";
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("market-after-editor-568")));
+    // And the editor again, for a second way in and out.
+    ASSERT_NO_FATAL_FAILURE(enterEditor());
+    EXPECT_FALSE(tabBarVisible());
+    ASSERT_TRUE(driver.tap(editor->navView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
+    EXPECT_TRUE(tabBarVisible());
+}
+
+TEST_F(ShortEditorTest, shouldGiveTheTabBarBackOnTheShortScreen) {
+    openEditor();
+    ASSERT_TRUE(driver.tap(editor->navView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
+    EXPECT_TRUE(tabBarVisible());
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("market-after-editor-480")));
+}
