@@ -210,9 +210,7 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     request["A_N"] = "";
     request["P_P"] = "";
     m_guaPaiListPostDic = request;
-    auto manager = newManager(true);
-    m_latestListingQuery = manager.get();
-    manager->getGuaPaiList(request);
+    newManager(true)->getGuaPaiList(request);
 }
 
 void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
@@ -326,9 +324,6 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
     requestEnded(manager);
     const std::string& tag = manager->typeNW();
-    if (isStaleListing(manager)) {
-        return;
-    }
     if (tag == kListingTag) {
         m_guaPaiInfoArray = PXJianCangRules::rowsOf(data);
         shuaXinGuaPaiLieBiaoView();
@@ -346,16 +341,8 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     }
 }
 
-bool PXJYJianCangZYMSVC::isStaleListing(const PXTradeNetworkManger* manager) const {
-    // Only the latest listing query speaks for the commodity and side now shown.
-    return manager->typeNW() == kListingTag && manager != m_latestListingQuery;
-}
-
 void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
-    if (isStaleListing(manager)) {
-        return;
-    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
     }
@@ -367,9 +354,6 @@ void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
 
 void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
-    if (isStaleListing(manager)) {
-        return;
-    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
         return;

@@ -89,7 +89,6 @@ private:
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
     void requestEnded(PXTradeNetworkManger* manager);
-    bool isStaleListing(const PXTradeNetworkManger* manager) const;
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -100,8 +99,6 @@ private:
     int m_shiJiaZhiJia = 1;
     std::vector<JYDict> m_guaPaiInfoArray;
     JYDict m_guaPaiListPostDic = JYDict::object();
-    // Compared only, never followed: the facade lives until its reply is in.
-    const PXTradeNetworkManger* m_latestListingQuery = nullptr;
     int m_weiTuoDan = 0;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
