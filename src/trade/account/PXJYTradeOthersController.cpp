@@ -126,12 +126,16 @@ void PXJYTradeOthersController::VKJYNavBackAction() {
 
 void PXJYTradeOthersController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                      const PXTradeResult*) {
-    if (manager->typeNW() != kTag) {
-        return;
+    if (manager->typeNW() == kTag) {
+        loggedOut("注销成功");
     }
+}
+
+// Logged out here whatever the server said: the trade tab goes back to its root.
+void PXJYTradeOthersController::loggedOut(const std::string& message) {
     VKJYCommonViewUtil::hideActivity();
     PXTradeModule::shared().host().popSelectedTabToRoot(false);
-    PXTradeMessage::show("注销成功");
+    PXTradeMessage::show(message);
 }
 
 void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int) {
@@ -142,11 +146,10 @@ void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
-// The server refused the logoff: the session goes on, so the user is told why and stays.
+// The server refused the logoff: logged out here all the same, and the user reads its word
+// instead of a success.
 void PXJYTradeOthersController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    if (manager->typeNW() != kTag) {
-        return;
+    if (manager->typeNW() == kTag) {
+        loggedOut(manager->JY_ErrorMessage());
     }
-    VKJYCommonViewUtil::hideActivity();
-    PXTradeMessage::show(manager->JY_ErrorMessage());
 }

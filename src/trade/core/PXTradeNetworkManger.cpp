@@ -169,7 +169,7 @@ struct LogoffRefusal {
     std::string message;
 };
 
-// A logoff the server refused: its session goes on. A reply that logged off, one that finds the
+// A logoff the server refused, with its word for why. A reply that logged off, one that finds the
 // session already ended, and one that cannot be read refuse nothing.
 std::optional<LogoffRefusal> logoffRefusal(const std::string& body) {
     const JYDict parsed = JYDict::parse(body, nullptr, false);
@@ -790,17 +790,18 @@ void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
 
 void PXTradeNetworkManger::dispatch(const std::string& body) {
     if (m_typeNW == "PXcancellation") {
+        // The user asked to leave: any answer logs out here, a refusal included. A logoff
+        // answered after a newer logon (account switch, login after an idle logout) ended only
+        // the old session: the new login keeps its data and session.
+        if (sessionId() == m_loggedOffSession) {
+            m_module.PXJYData().clearAllTradeData();
+        }
         if (auto refusal = logoffRefusal(body)) {
             m_errorMessage = refusal->message;
             if (m_delegate) {
                 m_delegate->dataAnalysisFailed(this, refusal->code);
             }
             return;
-        }
-        // A logoff answered after a newer logon (account switch, login after an idle logout)
-        // ended only the old session: the new login keeps its data and session.
-        if (sessionId() == m_loggedOffSession) {
-            m_module.PXJYData().clearAllTradeData();
         }
         tellFinished(nullptr);
         return;

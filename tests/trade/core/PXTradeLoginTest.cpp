@@ -228,7 +228,8 @@ TEST_F(PXTradeLoginTest, shouldLogOutOnAnyLogoffReplyWithoutReadingIt) {
     EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
 }
 
-TEST_F(PXTradeLoginTest, shouldStayLoggedInWhenTheServerRefusesTheLogoff) {
+// The user asked to leave: a refusal logs out here too, and its word is passed on.
+TEST_F(PXTradeLoginTest, shouldLogOutAndPassOnTheServersWordWhenItRefusesTheLogoff) {
     logIn();
     m_server.reply("logoff", tradeReply("\"retcode\":-7,\"message\":\"注销失败\""));
     auto manager = newManager();
@@ -237,8 +238,9 @@ TEST_F(PXTradeLoginTest, shouldStayLoggedInWhenTheServerRefusesTheLogoff) {
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     EXPECT_EQ(m_delegate->calls[0].code, -7);
     EXPECT_EQ(m_delegate->calls[0].errorMessage, "注销失败");
-    EXPECT_TRUE(module().tradeLogin());
-    EXPECT_EQ(module().PXJYData().tradeSession()->JYsessionID, "SESSION-1");
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYData().firmID().empty());
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
 }
 
 TEST_F(PXTradeLoginTest, shouldLogOutWhenTheLogoffFindsTheSessionAlreadyEnded) {
