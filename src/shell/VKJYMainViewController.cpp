@@ -42,6 +42,13 @@ void VKJYMainViewController::showTabBar() {
     replaceScreen(VKJYScreenFactory::createTabBar(appName()));
 }
 
+ViewController* VKJYMainViewController::visibleChildForStatusBar() const {
+    if (ViewController* presented = ViewController::visibleChildForStatusBar()) {
+        return presented;
+    }
+    return m_current;
+}
+
 void VKJYMainViewController::replaceScreen(std::unique_ptr<ViewController> screen) {
     const bool shown = isAppeared();
     if (m_current) {

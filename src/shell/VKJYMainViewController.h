@@ -15,6 +15,8 @@ public:
     void showGuide();
     void showTabBar();
     ViewController* currentScreen() const { return m_current; }
+    // The screen shown decides the status bar (the quote screen hides it in the wide screen).
+    ViewController* visibleChildForStatusBar() const override;
 
 private:
     void replaceScreen(std::unique_ptr<ViewController> screen);
