@@ -38,6 +38,7 @@
 #include "shell/VKJYDirectoryServerJysModel.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYDirectoryServerYwsysModel.h"
+#include "shell/VKJYMarketDirectoryNames.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "widgets/UIViewToast.h"
 
@@ -504,11 +505,14 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
 
 std::string HQMarketChartManager::exchangeName() const {
     std::string name;
-    const std::string market =
-        m_selectedCommodityInfo ? number(m_selectedCommodityInfo->MarketID) : std::string();
+    if (!m_selectedCommodityInfo) {
+        return name;
+    }
     for (const auto& names : m_houseNameAry) {
-        if (const auto found = names.find(market); found != names.end()) {
-            name = found->second;
+        for (const auto& [code, exchange] : names) {
+            if (VKJYMarketDirectoryNames::codeNames(code, m_selectedCommodityInfo->MarketID)) {
+                name = exchange;
+            }
         }
     }
     return name;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "market/VKJYMarketDirectoryNames.h"
+#include "shell/VKJYMarketDirectoryNames.h"
 #include "platform/graphics/Geometry.h"
 
 class View;

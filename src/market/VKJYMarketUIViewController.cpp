@@ -8,7 +8,7 @@
 #include "market/VKJYMarketActivityView.h"
 #include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketDataRoad.h"
-#include "market/VKJYMarketDirectoryNames.h"
+#include "shell/VKJYMarketDirectoryNames.h"
 #include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketScreenFactory.h"

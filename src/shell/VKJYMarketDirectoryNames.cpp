@@ -1,4 +1,4 @@
-#include "market/VKJYMarketDirectoryNames.h"
+#include "shell/VKJYMarketDirectoryNames.h"
 
 #include <charconv>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-// The directory's names for the market list: the exchange of a market, the environment of a
-// panel and its tag. The directory writes codes as text ("01"), the quote servers identifiers
-// as numbers (1): a code names the market or panel whose identifier equals its value. Where
-// several records match, the last in answer order wins. Reads the directory answer it is
-// given (shared, read-only). Main thread.
+// The directory's names for the market screens and the chart's wide top bar: the exchange of
+// a market, the environment of a panel and its tag. The directory writes codes as text ("01"),
+// the quote servers identifiers as numbers (1): a code names the market or panel whose
+// identifier equals its value. Where several records match, the last in answer order wins.
+// Reads the directory answer it is given (shared, read-only). Main thread.
 
 #include <cstdint>
 #include <memory>

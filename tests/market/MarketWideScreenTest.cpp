@@ -166,3 +166,24 @@ TEST_P(WideScreenTest, shouldKeepTheChosenPeriodLitWhenThePeriodBarIsBuiltAgain)
     EXPECT_FALSE(isLit(kFenShiTag));
     EXPECT_TRUE(showsWhole(kLine()));
 }
+
+// The status bar would cover the wide screen's left edge: the price labels and the first time.
+TEST_P(WideScreenTest, shouldHideTheStatusBarOnlyWhileTheWideScreenShows) {
+    EXPECT_FALSE(ShellTest::screen.isStatusBarHidden());
+    turnWide();
+    EXPECT_TRUE(ShellTest::screen.isStatusBarHidden());
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("fenshi")));
+    turnBack();
+    EXPECT_FALSE(ShellTest::screen.isStatusBarHidden());
+}
+
+// The directory writes the exchange's code "01"; the quote server numbers the market 1.
+TEST_P(WideScreenTest, shouldNameTheExchangeOfTheCommodityInTheWideTopBar) {
+    turnWide();
+    ASSERT_NE(chart()->houseNameLabel(), nullptr);
+    EXPECT_EQ(chart()->houseNameLabel()->text(), "华东现货");
+    EXPECT_TRUE(driver.isVisible(chart()->houseNameLabel()));
+    const Rect house = chart()->houseNameLabel()->frame();
+    EXPECT_GT(house.width, 0);
+    EXPECT_LE(house.maxX(), chart()->commodityTitleButton()->frame().x);
+}
