@@ -64,16 +64,14 @@ void PXJYRetrievePasswordVC::getCaptchaCode() {
 }
 
 void PXJYRetrievePasswordVC::nextAction() {
-    if (auto problem = PXJYSmsCodeRules::resetCodeProblem(m_captchaTF->text(), m_session)) {
+    if (auto problem = PXJYSmsCodeRules::resetCodeProblem(m_captchaTF->text())) {
         showMessage(*problem);
         return;
     }
     m_captchaTF->resignFirstResponder();
     m_accountTF->resignFirstResponder();
-    // The code is checked before the new password is asked for.
-    if (auto manager = newRequest(true)) {
-        manager->shouJiYanZheng({{"ssid", m_session}, {"code", m_captchaTF->text()}});
-    }
+    // Nothing is sent: the service checks the code with the reset request.
+    buildResetView();
 }
 
 void PXJYRetrievePasswordVC::buildResetView() {
@@ -149,10 +147,6 @@ void PXJYRetrievePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
         m_session = verification.value("SSID", "");
         return;
     }
-    if (tag == "PXShouJiYanZheng") {
-        buildResetView();
-        return;
-    }
     if (tag == "PXresetPasswordLoginView") {
         resetViewBackButtonClick();
         createUserViewBackButtonClick();
@@ -165,8 +159,6 @@ void PXJYRetrievePasswordVC::dataAnalysisFailed(PXTradeNetworkManger* manager, i
     const std::string& tag = manager->typeNW();
     if (tag == "PXPhoneNumberVerification") {
         showMessage("获取验证码失败");
-    } else if (tag == "PXShouJiYanZheng") {
-        showMessage("验证失败");
     } else if (tag == "PXresetPasswordLoginView") {
         showMessage(manager->JY_ErrorMessage());
     }

@@ -1,9 +1,9 @@
 #pragma once
 
 // Resetting the trading password of an account by SMS code: the code goes to the phone
-// registered with the account; "下一步" has the service verify it before the new password is
-// asked for (twice); the reset then carries the code and the new password. A child of the login
-// screen. Main thread.
+// registered with the account; "下一步" checks only that six digits are typed and asks for the
+// new password (twice); the reset carries the code and the new password, and the service
+// judges both. A child of the login screen. Main thread.
 
 #include <string>
 

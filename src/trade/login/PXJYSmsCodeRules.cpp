@@ -2,16 +2,12 @@
 
 #include "trade/core/TradeText.h"
 
-std::optional<std::string> PXJYSmsCodeRules::resetCodeProblem(const std::string& code,
-                                                              const std::string& session) {
+std::optional<std::string> PXJYSmsCodeRules::resetCodeProblem(const std::string& code) {
     if (code.empty()) {
         return "验证码输入不能为空！";
     }
     if (code.size() != kResetCodeLength) {
         return "请输入6位验证码！";
-    }
-    if (session.empty()) {
-        return "验证码已失效,请重新获取!";
     }
     return std::nullopt;
 }

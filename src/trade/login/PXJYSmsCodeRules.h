@@ -24,9 +24,9 @@ public:
     static bool codeLooksSent(const std::string& ssid, const std::string& code) {
         return !ssid.empty() && code.size() >= kShortestCode;
     }
-    // The reset screen's "下一步": what is wrong with the code, if anything.
-    static std::optional<std::string> resetCodeProblem(const std::string& code,
-                                                       const std::string& session);
+    // The reset screen's "下一步": what is wrong with the code as typed, if anything (the
+    // service judges the code itself with the reset).
+    static std::optional<std::string> resetCodeProblem(const std::string& code);
     // The reset itself: what is wrong with the two entries, if anything.
     static std::optional<std::string> newPasswordProblem(const std::string& password,
                                                          const std::string& again);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "TradeLoginScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
@@ -166,7 +167,7 @@ TEST_F(PXJYSmsCodeScreensTest, shouldNotOpenASecondAccountForARegisteredPhone) {
     EXPECT_FALSE(screen->isShown());
 }
 
-TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordAfterTheServerCheckedTheCode) {
+TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordWithTheCodeTheServiceChecksOnlyThen) {
     UserDefaults::standardUserDefaults().setBool(true, "DebugPreference");
     login = openLoginScreen();
     ASSERT_TRUE(login);
@@ -181,21 +182,34 @@ TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordAfterTheServerCheckedTheCod
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     const std::string code = smsCode(kRegisteredPhone);
 
-    // A wrong code is refused by the service before any new password is asked for.
+    // A wrong code passes "下一步", which sends nothing; the reset carries it and is refused.
     typeOnKeypad(screen->CaptchaTF(), code == "000000" ? "111111" : "000000");
     dismissKeyboard();
+    ASSERT_TRUE(driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }));
     ASSERT_TRUE(driver.tapText("下一步"));
+    EXPECT_TRUE(screen->resetView());
+    EXPECT_FALSE(screen->isRequestOut());
+    EXPECT_EQ(HttpClient::exchangesInFlight(), 0u) << "下一步 sent a request";
+    typeText(screen->newPasswordTF(), "654321");
+    typeText(screen->againTF(), "654321");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("重置密码"));
     ASSERT_TRUE(runUntilAlert());
-    EXPECT_EQ(alertTexts(), "提示|验证失败");
+    EXPECT_EQ(alertTexts(), "提示|验证码错误");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(screen->resetView());
+    driver.settle();
+    EXPECT_TRUE(screen->resetView()) << "a refused reset stays on the new password";
+    EXPECT_EQ(accountCommands(), (std::vector<std::string>{"PHONEVERIFY", "RESETPASSWORD"}));
 
-    screen->CaptchaTF()->setText("");
+    // Back to the code, the right one this time.
+    screen->resetViewBackButtonClick();
+    driver.settle();
+    EXPECT_EQ(screen->CaptchaTF()->text(), "");
     typeOnKeypad(screen->CaptchaTF(), code + "9");
     EXPECT_EQ(screen->CaptchaTF()->text(), code);
     dismissKeyboard();
     ASSERT_TRUE(driver.tapText("下一步"));
-    ASSERT_TRUE(driver.runUntil([&] { return screen->resetView() && !screen->isRequestOut(); }));
+    ASSERT_TRUE(screen->resetView());
     typeText(screen->newPasswordTF(), "654321");
     typeText(screen->againTF(), "654320");
     dismissKeyboard();
@@ -215,7 +229,8 @@ TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordAfterTheServerCheckedTheCod
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     driver.settle();
     EXPECT_FALSE(screen->isShown());
-    EXPECT_EQ(accountCommands(), (std::vector<std::string>{"PHONEVERIFY", "RESETPASSWORD"}));
+    EXPECT_EQ(accountCommands(),
+              (std::vector<std::string>{"PHONEVERIFY", "RESETPASSWORD", "RESETPASSWORD"}));
 
     logInOnScreen(login, "100000000000001", "654321");
     EXPECT_TRUE(runUntilHome()) << alertTexts();
@@ -228,6 +243,22 @@ TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordAfterTheServerCheckedTheCod
         EXPECT_EQ(text.str().find("654321"), std::string::npos) << entry.path();
     }
     EXPECT_TRUE(resetLogged) << "the day log holds no reset request";
+}
+
+TEST_F(PXJYSmsCodeScreensTest, shouldMoveOnWithoutACodeRequestAndRefuseTheResetWithoutOne) {
+    auto* screen = dynamic_cast<PXJYRetrievePasswordVC*>(openService("忘记密码"));
+    ASSERT_TRUE(screen);
+    typeOnKeypad(screen->CaptchaTF(), "123456");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("下一步"));
+    ASSERT_TRUE(screen->resetView()) << "six digits are enough to go on";
+    typeText(screen->newPasswordTF(), "654321");
+    typeText(screen->againTF(), "654321");
+    dismissKeyboard();
+    ASSERT_TRUE(driver.tapText("重置密码"));
+    EXPECT_EQ(alertTexts(), "提示|验证码已失效,请重新获取!");
+    EXPECT_FALSE(screen->isRequestOut());
+    EXPECT_TRUE(accountCommands().empty());
 }
 
 TEST_F(PXJYSmsCodeScreensTest, shouldRetrieveTheAccountOfAPhoneAndSayWhenThereIsNone) {
