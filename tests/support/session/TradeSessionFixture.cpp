@@ -191,3 +191,27 @@ void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digi
     driver.pressKey("完成");
     driver.settle();
 }
+
+::testing::AssertionResult TradeSessionFixture::holdOrderBookLots(const std::string& code,
+                                                                  const std::string& price,
+                                                                  int qty) {
+    SimTradeLedger& ledger = tradeServer().ledger();
+    if (!ledger.listForFirm("F002", code, 2, std::stod(price), qty)) {
+        return ::testing::AssertionFailure() << "the simulator refused the listing of " << code;
+    }
+    const auto& session = tradeModule().PXJYData().tradeSession();
+    const SimJson reply = ledger.handle(SimTradeLink::Trade, "order_mp",
+                                        {{"USER_ID", loggedIn.account},
+                                         {"BUY_SELL", "1"},
+                                         {"COMMODITY_ID", code},
+                                         {"PRICE", price},
+                                         {"QTY", std::to_string(qty)},
+                                         {"SETTLE_BASIS", "1"},
+                                         {"ISLIST", "0"},
+                                         {"CLOSEMODE", "1"},
+                                         {"SESSION_ID", session ? session->JYsessionID : ""}});
+    if (reply.value("retcode", -1) != 0) {
+        return ::testing::AssertionFailure() << reply.dump();
+    }
+    return ::testing::AssertionSuccess();
+}

@@ -52,6 +52,11 @@ protected:
     std::string captchaCode(const std::string& uuid, const std::string& platform = "",
                             const std::string& environment = "");
 
+    // Gives the logged-in account bought lots of an order-book commodity: another firm lists
+    // them for sale at the simulator and the account takes them up there. `price` is the
+    // protocol's text, whole quote units of the commodity.
+    ::testing::AssertionResult holdOrderBookLots(const std::string& code, const std::string& price,
+                                                 int qty);
     // Selects the trade tab and gives its navigation stack.
     NavigationController* tradeNavigation();
     // Pushes a screen on the trade tab (selected first) and lets it appear.

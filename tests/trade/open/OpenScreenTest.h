@@ -3,6 +3,8 @@
 // in at the simulated exchange and the quote lookup filled from the simulator's market: finding
 // the forms' controls, typing, picking a commodity, and reading what the simulator received.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -39,4 +41,11 @@ protected:
     void snapshot(const std::string& name);
 
     PXJYJianCangViewController* screen = nullptr;
+};
+
+// A fixture run on the tall and the short screen; the test parameter is the screen height.
+template <typename Fixture>
+class OnBothScreens : public Fixture, public ::testing::WithParamInterface<int> {
+protected:
+    OnBothScreens() : Fixture({320, static_cast<double>(this->GetParam())}) {}
 };

@@ -137,11 +137,7 @@ TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {
     EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "1");
 }
 
-// On the tall and the short screen: the screen height.
-class ListingOnBothScreens : public Listing, public ::testing::WithParamInterface<int> {
-protected:
-    ListingOnBothScreens() : Listing({320, static_cast<double>(GetParam())}) {}
-};
+using ListingOnBothScreens = OnBothScreens<Listing>;
 
 TEST_P(ListingOnBothScreens, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTheNext) {
     setDefault("prompt", "2");

@@ -249,12 +249,7 @@ TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
     EXPECT_FALSE(screen->isOrderOutstanding());
 }
 
-// On the tall and the short screen: the screen height.
-class QuoteModeOpeningOnBothScreens : public OpenScreenTest,
-                                      public ::testing::WithParamInterface<int> {
-protected:
-    QuoteModeOpeningOnBothScreens() : OpenScreenTest({320, static_cast<double>(GetParam())}) {}
-};
+using QuoteModeOpeningOnBothScreens = OnBothScreens<OpenScreenTest>;
 
 TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRange) {
     setDefault("prompt", "2");

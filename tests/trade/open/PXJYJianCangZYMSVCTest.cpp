@@ -118,12 +118,7 @@ TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") >= 3; }, 10));
 }
 
-// On the tall and the short screen: the screen height.
-class OrderBookOpeningOnBothScreens : public OrderBookOpening,
-                                      public ::testing::WithParamInterface<int> {
-protected:
-    OrderBookOpeningOnBothScreens() : OrderBookOpening({320, static_cast<double>(GetParam())}) {}
-};
+using OrderBookOpeningOnBothScreens = OnBothScreens<OrderBookOpening>;
 
 TEST_P(OrderBookOpeningOnBothScreens,
        aCommodityChangedOnTheConditionalTabDropsTheListingChosenForTheOldOne) {

@@ -360,19 +360,7 @@ protected:
     void SetUp() override {
         HoldingQueryTest::SetUp();
         registerPXTradeQuickScreens();
-        ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 7));
-        const SimJson reply =
-            tradeServer().ledger().handle(SimTradeLink::Trade, "order_mp",
-                                          {{"USER_ID", loggedIn.account},
-                                           {"BUY_SELL", "1"},
-                                           {"COMMODITY_ID", "zn"},
-                                           {"PRICE", "2150"},
-                                           {"QTY", "3"},
-                                           {"SETTLE_BASIS", "1"},
-                                           {"ISLIST", "0"},
-                                           {"CLOSEMODE", "1"},
-                                           {"SESSION_ID", store().tradeSession()->JYsessionID}});
-        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+        ASSERT_TRUE(holdOrderBookLots("zn", "2150", 3));
     }
     void TearDown() override {
         unregisterOrderBookScreen();
