@@ -1,6 +1,8 @@
 #include "platform/foundation/PropertyListSalvage.h"
 
+#include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 
 namespace {
@@ -10,6 +12,7 @@ constexpr std::string_view kBom = "\xef\xbb\xbf";
 constexpr std::string_view kHead =
     R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)";
 constexpr std::string_view kTail = "</dict></plist>";
+constexpr int kDeepestSalvage = 8;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -94,21 +97,36 @@ std::size_t elementEnd(std::string_view text, std::size_t at) {
     return from;
 }
 
-// Adds the one entry of `entry` (a key and its value) when it reads as a property list.
-void readEntry(std::string_view entry, PropertyList& into) {
+// The one entry of `entry` (a key and its value) when it reads as a property list.
+std::optional<PropertyList::Entry> readEntry(std::string_view entry) {
     std::string document(kHead);
     document.append(entry).append(kTail);
     const std::optional<PropertyList> read = PropertyList::parse(std::string_view(document));
     if (!read || !read->isDictionary() || read->size() != 1) {
-        return;
+        return std::nullopt;
     }
-    const auto& [key, value] = read->entries().front();
-    into.set(key, value);
+    return read->entries().front();
 }
 
-}  // namespace
+PropertyList dictionaryAt(std::string_view text, int depth);
 
-PropertyList PropertyListSalvage::xmlDictionary(std::string_view text) {
+// A dictionary value that cannot be read whole (spoilt inside, or cut short) keeps what can be
+// read of it, entry by entry, a few levels deep (a crafted file may nest without end).
+void salvageDictionary(std::string_view key, std::string_view value, int depth,
+                       PropertyList& into) {
+    if (depth >= kDeepestSalvage || !value.starts_with("<dict>")) {
+        return;
+    }
+    std::string keyOnly(key);
+    keyOnly.append("<true/>");
+    const auto named = readEntry(keyOnly);
+    PropertyList inner = dictionaryAt(value, depth + 1);
+    if (named && inner.size() > 0) {
+        into.set(named->first, std::move(inner));
+    }
+}
+
+PropertyList dictionaryAt(std::string_view text, int depth) {
     PropertyList entries = PropertyList::dictionary();
     std::size_t at = text.find("<dict>");
     if (!isMarkup(text) || at == kMissing) {
@@ -121,13 +139,25 @@ PropertyList PropertyListSalvage::xmlDictionary(std::string_view text) {
         if (!text.substr(at).starts_with("<key>") || keyEnd == kMissing) {
             return entries;
         }
+        const std::string_view key = text.substr(at, keyEnd + 6 - at);
         const std::size_t valueAt = skipFiller(text, keyEnd + 6);
         const std::size_t end =
             valueAt < text.size() && text[valueAt] == '<' ? elementEnd(text, valueAt) : kMissing;
         if (end == kMissing) {
+            salvageDictionary(key, text.substr(std::min(valueAt, text.size())), depth, entries);
             return entries;
         }
-        readEntry(text.substr(at, end - at), entries);
+        if (auto entry = readEntry(text.substr(at, end - at))) {
+            entries.set(entry->first, std::move(entry->second));
+        } else {
+            salvageDictionary(key, text.substr(valueAt, end - valueAt), depth, entries);
+        }
         at = end;
     }
+}
+
+}  // namespace
+
+PropertyList PropertyListSalvage::xmlDictionary(std::string_view text) {
+    return dictionaryAt(text, 0);
 }

@@ -1,9 +1,7 @@
 #include "platform/foundation/UserDefaults.h"
 
-#include "platform/foundation/AtomicFile.h"
-#include "platform/foundation/DamagedFile.h"
+#include "platform/foundation/DictionaryFile.h"
 #include "platform/foundation/Paths.h"
-#include "platform/foundation/PropertyListSalvage.h"
 
 namespace {
 
@@ -40,37 +38,9 @@ void UserDefaults::resetStandardUserDefaults() {
 
 UserDefaults::UserDefaults() : UserDefaults(currentPath()) {}
 
-UserDefaults::UserDefaults(std::string path) : m_path(std::move(path)) {
-    std::optional<Bytes> bytes = AtomicFile::read(m_path);
-    if (!bytes) {
-        return;
-    }
-    std::optional<PropertyList> stored = PropertyList::parse(*bytes);
-    if (stored && stored->isDictionary()) {
-        m_values = std::move(*stored);
-        return;
-    }
-    recover(stored ? PropertyList::dictionary()
-                   : PropertyListSalvage::xmlDictionary(std::string_view(
-                         reinterpret_cast<const char*>(bytes->data()), bytes->size())),
-            stored ? "not a dictionary" : "not a readable property list");
-}
-
-void UserDefaults::recover(PropertyList readable, const std::string& reason) {
-    const std::string said =
-        readable.size() == 0
-            ? reason
-            : reason + "; " + std::to_string(readable.size()) + " settings read back";
-    // Kept aside, not overwritten by the next save: what could not be read stays there.
-    const bool keptAside = DamagedFile::setAside(m_path, "user defaults", said).has_value();
-    if (readable.size() == 0) {
-        return;
-    }
-    m_values = std::move(readable);
-    // Written at once, so the settings read back survive even if none changes before the end.
-    m_unsaved = keptAside;
-    store();
-}
+UserDefaults::UserDefaults(std::string path)
+    : m_path(std::move(path)),
+      m_values(DictionaryFile::read(m_path, "user defaults", "settings").values) {}
 
 bool UserDefaults::contains(std::string_view key) const {
     std::lock_guard lock(m_mutex);

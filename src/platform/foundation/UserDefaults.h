@@ -57,8 +57,6 @@ public:
     bool synchronize();
 
 private:
-    // Starts from the entries still readable in a damaged file, after keeping it aside.
-    void recover(PropertyList readable, const std::string& reason);
     void store();
 
     std::string m_path;

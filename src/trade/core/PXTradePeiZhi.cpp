@@ -5,7 +5,6 @@
 #include <random>
 
 #include "base/NSStringUtil.h"
-#include "platform/foundation/DamagedFile.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/Text.h"
@@ -188,14 +187,12 @@ void PXTradePeiZhi::creatAccountInfoPlist() {
     if (path.empty()) {
         return;
     }
-    const std::optional<PropertyList> accounts = PropertyList::readFile(path);
-    if (!accounts || !accounts->isDictionary()) {
-        // A file nobody can read would stop every account from being saved: keep it aside.
-        if (std::filesystem::exists(path)) {
-            DamagedFile::setAside(path, "saved accounts",
-                                  accounts ? "not a dictionary" : "not a readable property list");
-        }
-        PropertyList::dictionary().writeFile(path);
+    const DictionaryFile::Contents accounts = readAccountsFile(path);
+    if (!accounts.writable) {
+        return;
+    }
+    if (!std::filesystem::exists(path)) {
+        accounts.values.writeFile(path);
     }
     PXTradeHost& host = m_module.host();
     for (const std::string& platform : host.allJysCodeWithEnvAndLL()) {
@@ -207,22 +204,24 @@ void PXTradePeiZhi::creatAccountInfoPlist() {
 
 void PXTradePeiZhi::setPlistValue(const std::string& platform, const std::string& environment) {
     const std::string path = m_module.host().accountInfoFilePath();
-    auto accounts = PropertyList::readFile(path);
-    // creatAccountInfoPlist() has set aside a file that cannot be read; don't write over one
-    // that became unreadable since.
-    if (!accounts || !accounts->isDictionary()) {
+    DictionaryFile::Contents accounts = readAccountsFile(path);
+    if (!accounts.writable) {
         return;
     }
-    PropertyList* platformEntry = accounts->find(platform);
+    PropertyList* platformEntry = accounts.values.find(platform);
     if (platformEntry && platformEntry->isDictionary() && platformEntry->contains(environment)) {
         return;
     }
     if (!platformEntry || !platformEntry->isDictionary()) {
-        accounts->set(platform, PropertyList::dictionary());
-        platformEntry = accounts->find(platform);
+        accounts.values.set(platform, PropertyList::dictionary());
+        platformEntry = accounts.values.find(platform);
     }
     platformEntry->set(environment, PropertyList::dictionary());
-    accounts->writeFile(path);
+    accounts.values.writeFile(path);
+}
+
+DictionaryFile::Contents PXTradePeiZhi::readAccountsFile(const std::string& path) {
+    return DictionaryFile::read(path, "saved accounts", "platforms");
 }
 
 std::string PXTradePeiZhi::getCurrentDateWith() const {

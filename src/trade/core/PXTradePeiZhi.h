@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/foundation/DictionaryFile.h"
 #include "trade/core/PXTradeTypes.h"
 
 class PXTradeModule;
@@ -19,6 +20,9 @@ public:
     void setJiaoYiMoRenPeiZhi();
     void creatAccountInfoPlist();
     void setPlistValue(const std::string& platform, const std::string& environment);
+    // The saved-accounts file at path as every user of it reads it: a damaged file gives back
+    // the accounts still readable, is kept aside (the day log says so) and replaced by them.
+    static DictionaryFile::Contents readAccountsFile(const std::string& path);
 
     // Base address of URL type "1" (trade), "2" (notices and reports) or "3" (funds).
     std::string getURLString(const std::string& urlType) const;

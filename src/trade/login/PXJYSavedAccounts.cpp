@@ -1,12 +1,14 @@
 #include "trade/login/PXJYSavedAccounts.h"
 
+#include <filesystem>
+
 #include "platform/foundation/PropertyList.h"
 #include "shell/VKJYAppDelegate.h"
+#include "trade/core/PXTradePeiZhi.h"
 
 namespace {
 PropertyList readDictionary(const std::string& path) {
-    auto file = PropertyList::readFile(path);
-    return file && file->isDictionary() ? *file : PropertyList::dictionary();
+    return PXTradePeiZhi::readAccountsFile(path).values;
 }
 
 std::vector<std::string> keysOf(const PropertyList& entry) {
@@ -61,30 +63,32 @@ std::vector<PXJYSavedAccount> PXJYSavedAccounts::allAccounts() const {
 }
 
 bool PXJYSavedAccounts::addAccount(const PXJYSavedAccount& account) const {
-    auto file = PropertyList::readFile(m_path);
-    // An unreadable file is left as it is rather than replaced by one account.
-    if (file && !file->isDictionary()) {
+    DictionaryFile::Contents file = PXTradePeiZhi::readAccountsFile(m_path);
+    // A damaged file that could not be kept aside is not written over.
+    if (!file.writable) {
         return false;
     }
-    PropertyList accounts = file ? *file : PropertyList::dictionary();
-    PropertyList& environment =
-        dictionaryEntry(dictionaryEntry(accounts, account.platformCode), account.environmentCode);
+    PropertyList& environment = dictionaryEntry(dictionaryEntry(file.values, account.platformCode),
+                                                account.environmentCode);
     if (environment.contains(account.userName)) {
         return true;
     }
     environment.set(account.userName, "0");
-    return accounts.writeFile(m_path);
+    return file.values.writeFile(m_path);
 }
 
 bool PXJYSavedAccounts::removeAccount(const PXJYSavedAccount& account) const {
-    auto file = PropertyList::readFile(m_path);
-    if (!file || !file->isDictionary()) {
+    if (!std::filesystem::exists(m_path)) {
         return false;
     }
-    if (PropertyList* platform = file->find(account.platformCode)) {
+    DictionaryFile::Contents file = PXTradePeiZhi::readAccountsFile(m_path);
+    if (!file.writable) {
+        return false;
+    }
+    if (PropertyList* platform = file.values.find(account.platformCode)) {
         if (PropertyList* environment = platform->find(account.environmentCode)) {
             environment->remove(account.userName);
         }
     }
-    return file->writeFile(m_path);
+    return file.values.writeFile(m_path);
 }

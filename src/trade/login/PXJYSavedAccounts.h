@@ -1,8 +1,9 @@
 #pragma once
 
 // The saved-accounts file "AccountsMessage.plist": platform code -> environment code ->
-// account -> "0", in the file's key order. Reads never fail (a missing or unreadable file holds
-// no accounts); a write replaces the file atomically and never drops an account. Main thread.
+// account -> "0", in the file's key order. Reads never fail (a missing file holds no accounts;
+// a damaged one holds what can still be read of it, and is kept aside with a line in the day
+// log); a write replaces the file atomically and never drops an account. Main thread.
 
 #include <string>
 #include <vector>
@@ -34,8 +35,8 @@ public:
     // file could not be written.
     bool addAccount(const PXJYSavedAccount& account) const;
     // Removes the account and writes the whole file back, also when it was not there, so an
-    // emptied environment stays as an empty dictionary. An unreadable file is left alone;
-    // false then or when the file could not be written.
+    // emptied environment stays as an empty dictionary. False for a missing file, and when the
+    // file could not be written (or was damaged and could not be kept aside).
     bool removeAccount(const PXJYSavedAccount& account) const;
 
 private:

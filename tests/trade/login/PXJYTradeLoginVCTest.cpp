@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "TradeLoginScreenTest.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
+#include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
@@ -175,6 +179,59 @@ TEST_F(PXJYTradeLoginVCTest, shouldKeepTheAccountAndCodesAcrossARestart) {
     screen = openLoginScreen();
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->userNameTextField()->text(), "1000 0000 0000 001");
+}
+
+// A saved-accounts file spoilt in one account and cut short at its end: the login screen offers
+// what is still readable, the next login adds to it instead of starting a one-account file, and
+// the damaged file stays beside it, as the day log says.
+TEST_F(PXJYTradeLoginVCTest, shouldLogInOverADamagedSavedAccountsFileWithoutLosingItsAccounts) {
+    const std::string accountsFile =
+        Paths::join(Paths::library(), VKJYAppDelegate::kAccountsFileName);
+    std::filesystem::create_directories(Paths::library());
+    const std::string damaged =
+        R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)"
+        "<key>01</key><dict><key>01</key><dict>"
+        "<key>100000000000003</key><string>0</string>"
+        "<key>100000000000004</key><string>0</strin>"
+        "<key>100000000000002</key><string>0</string>"
+        "</dict><key>02</key><dict><key>2000";
+    {
+        std::ofstream out(accountsFile, std::ios::binary);
+        out << damaged;
+    }
+
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->userNameTextField()->text(), "1000 0000 0000 002")
+        << "the last account still readable is offered";
+    snapshot("login-salvaged-accounts");
+    logInOnScreen(screen, kAccount, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+
+    app.setDelegate(nullptr);
+    delegate.reset();
+    driver.settle();
+    const auto accounts = PropertyList::readFile(accountsFile);
+    ASSERT_TRUE(accounts);
+    EXPECT_EQ((*accounts)["01"]["01"].keys(),
+              (std::vector<std::string>{"100000000000003", "100000000000002", kAccount}));
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(Paths::library())) {
+        if (entry.path().filename().string().starts_with("AccountsMessage.plist.damaged-")) {
+            kept.push_back(entry.path());
+        }
+    }
+    ASSERT_EQ(kept.size(), 1u);
+    std::ifstream keptFile(kept.front(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(keptFile), {}), damaged);
+    std::string log;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(Paths::join(Paths::documents(), "Logs"))) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        log.append(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_NE(log.find("saved accounts"), std::string::npos);
+    EXPECT_NE(log.find(kept.front().filename().string()), std::string::npos);
 }
 
 TEST_F(PXJYTradeLoginVCTest, shouldGoBackToTheMarketTabAndRestoreTheCodes) {
