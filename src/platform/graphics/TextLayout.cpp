@@ -5,7 +5,9 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -59,8 +61,8 @@ std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, 
     return lines;
 }
 
-std::vector<LaidLine> layoutLines(const std::string& text, const Font& font, Size constraint,
-                                  LineBreakMode mode, int maxLines) {
+std::vector<LaidLine> computeLines(const std::string& text, const Font& font, Size constraint,
+                                   LineBreakMode mode, int maxLines) {
     QFont qfont = font.toQFont();
     QFontMetricsF metrics(qfont);
     double width = constraint.width > 0 ? constraint.width : kUnlimited / 4;
@@ -108,6 +110,48 @@ std::vector<LaidLine> layoutLines(const std::string& text, const Font& font, Siz
     return lines;
 }
 
+struct LayoutKey {
+    std::string text;
+    Font font;
+    double width;
+    double height;
+    LineBreakMode mode;
+    int maxLines;
+
+    bool operator==(const LayoutKey&) const = default;
+};
+
+struct LayoutKeyHash {
+    size_t operator()(const LayoutKey& key) const {
+        size_t hash = std::hash<std::string>()(key.text);
+        for (size_t part : {std::hash<std::string>()(key.font.name()),
+                            std::hash<double>()(key.font.size()), size_t{key.font.isBold()},
+                            std::hash<double>()(key.width), std::hash<double>()(key.height),
+                            static_cast<size_t>(key.mode), static_cast<size_t>(key.maxLines)}) {
+            hash = hash * 31 + part;
+        }
+        return hash;
+    }
+};
+
+// Screens and charts lay out the same few texts on every pass; shaping them is most of a text's
+// cost. Bounded: a full cache starts again.
+constexpr size_t kLayoutCacheSize = 1024;
+
+const std::vector<LaidLine>& layoutLines(const std::string& text, const Font& font, Size constraint,
+                                         LineBreakMode mode, int maxLines) {
+    static std::unordered_map<LayoutKey, std::vector<LaidLine>, LayoutKeyHash> cache;
+    LayoutKey key{text, font, constraint.width, constraint.height, mode, maxLines};
+    if (const auto found = cache.find(key); found != cache.end()) {
+        return found->second;
+    }
+    if (cache.size() >= kLayoutCacheSize) {
+        cache.clear();
+    }
+    auto lines = computeLines(text, font, constraint, mode, maxLines);
+    return cache.emplace(std::move(key), std::move(lines)).first->second;
+}
+
 }  // namespace
 
 Size TextLayout::measure(const std::string& text, const Font& font, Size constraint,
@@ -115,7 +159,7 @@ Size TextLayout::measure(const std::string& text, const Font& font, Size constra
     if (text.empty()) {
         return {};
     }
-    std::vector<LaidLine> lines = layoutLines(text, font, constraint, mode, maxLines);
+    const std::vector<LaidLine>& lines = layoutLines(text, font, constraint, mode, maxLines);
     double width = 0;
     for (const LaidLine& line : lines) {
         width = std::max(width, line.width);
@@ -132,7 +176,7 @@ Size TextLayout::draw(QPainter& painter, const std::string& text, const Rect& re
     if (text.empty() || color.isClear()) {
         return {};
     }
-    std::vector<LaidLine> lines =
+    const std::vector<LaidLine>& lines =
         layoutLines(text, font, {rect.width, rect.height}, mode, maxLines);
     painter.save();
     painter.setFont(font.toQFont());

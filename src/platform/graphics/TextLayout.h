@@ -2,7 +2,8 @@
 
 // Lays out and draws UTF-8 text into a rectangle with a font, a line-break mode and an
 // alignment, the way labels and chart texts expect: lines wrap while they fit the height, the
-// last visible line is truncated (head, middle, tail) or cut. Stateless; main thread.
+// last visible line is truncated (head, middle, tail) or cut. Layouts are kept for the texts
+// drawn again and again; main thread.
 
 #include <string>
 

@@ -52,3 +52,23 @@ TEST(TextLayout, shouldKeepATextOnTheLineItWasMeasuredFor) {
         EXPECT_EQ(laid.height, measured.height) << text;
     }
 }
+
+// Layouts are kept between passes; each keeps to the box, font and mode it was made for.
+TEST(TextLayout, shouldLayOutTheSameTextAnewForAnotherBoxFontOrMode) {
+    const std::string text = "一二三四五六七八九十";
+    const Font font = Font::system(16);
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_NEAR(TextLayout::measure(text, font, {0, 0}, LineBreakMode::CharWrap).height,
+                    font.lineHeight(), 1);
+        EXPECT_NEAR(TextLayout::measure(text, font, {50, 0}, LineBreakMode::CharWrap).height,
+                    4 * font.lineHeight(), 1);
+        EXPECT_NEAR(
+            TextLayout::measure(text, font, {50, 2.5 * font.lineHeight()}, LineBreakMode::CharWrap)
+                .height,
+            2 * font.lineHeight(), 1);
+        EXPECT_NEAR(
+            TextLayout::measure(text, Font::system(8), {50, 0}, LineBreakMode::CharWrap).height,
+            2 * Font::system(8).lineHeight(), 1);
+        EXPECT_LE(TextLayout::measure(text, font, {50, 0}, LineBreakMode::TruncateTail).width, 50);
+    }
+}
