@@ -150,6 +150,7 @@ void GraphicsContext::applyPen() {
 }
 
 void GraphicsContext::strokePath() {
+    m_painted = true;
     applyPen();
     m_painter.setBrush(Qt::NoBrush);
     if (!strokeAsSegments()) {
@@ -222,6 +223,7 @@ bool GraphicsContext::strokeAsSegments() {
 }
 
 void GraphicsContext::fillPath() {
+    m_painted = true;
     m_painter.fillPath(*m_path, toQColor(m_state.fill));
     beginPath();
 }
@@ -237,16 +239,40 @@ void GraphicsContext::clipToRect(const Rect& r) {
 }
 
 void GraphicsContext::fillRect(const Rect& r) {
+    m_painted = true;
     m_painter.fillRect(toQRect(r), toQColor(m_state.fill));
 }
 
 void GraphicsContext::strokeRect(const Rect& r) {
+    m_painted = true;
     applyPen();
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRect(toQRect(r));
 }
 
+void GraphicsContext::setFreshBounds(const Rect& bounds) {
+    m_fresh = bounds;
+    const QTransform t = m_painter.transform();
+    m_freshTransform = AffineTransform{t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+}
+
+bool GraphicsContext::clearsNothingYetPainted(const Rect& r) const {
+    if (!m_fresh || m_painted || !m_saved.empty()) {
+        return false;
+    }
+    const QTransform t = m_painter.transform();
+    const AffineTransform now{t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+    return now == m_freshTransform && r.minX() <= m_fresh->minX() && r.minY() <= m_fresh->minY() &&
+           r.maxX() >= m_fresh->maxX() && r.maxY() >= m_fresh->maxY();
+}
+
 void GraphicsContext::clearRect(const Rect& r) {
+    if (clearsNothingYetPainted(r)) {
+        // What follows stays inside the bounds, as on a surface of their size.
+        m_painter.setClipRect(toQRect(*m_fresh), Qt::IntersectClip);
+        return;
+    }
+    m_painted = true;
     m_cleared = true;
     QPainter::CompositionMode mode = m_painter.compositionMode();
     m_painter.setCompositionMode(QPainter::CompositionMode_Clear);
@@ -263,6 +289,7 @@ void GraphicsContext::strokeLine(Point from, Point to) {
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,
                                          bool extendBefore, bool extendAfter) {
+    m_painted = true;
     if (gradient.colors().empty()) {
         return;
     }
@@ -299,15 +326,18 @@ void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, 
 }
 
 void GraphicsContext::drawImage(const Image& image, const Rect& r) {
+    m_painted = true;
     image.draw(m_painter, r);
 }
 
 Size GraphicsContext::drawText(const std::string& text, const Rect& r, const Font& font,
                                LineBreakMode mode, TextAlignment alignment) {
+    m_painted = true;
     return TextLayout::draw(m_painter, text, r, font, m_state.fill, mode, alignment);
 }
 
 Size GraphicsContext::drawText(const std::string& text, Point at, const Font& font) {
+    m_painted = true;
     return TextLayout::draw(m_painter, text, {at.x, at.y, 0, 0}, font, m_state.fill,
                             LineBreakMode::Clip, TextAlignment::Left);
 }

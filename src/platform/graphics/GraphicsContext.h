@@ -6,6 +6,7 @@
 // The calls are virtual so that tests can record what a view draws.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,10 @@ public:
     virtual void rotate(double radians);
     virtual void concat(const AffineTransform& t);
 
+    // The drawing starts where `bounds` holds nothing of it yet. Clearing all of that before
+    // anything is painted then changes nothing, and the drawing needs no surface of its own.
+    void setFreshBounds(const Rect& bounds);
+
     QPainter& painter() { return m_painter; }
     // Whether clearRect was used: clearing needs a surface of its own, or it would punch
     // through everything drawn underneath.
@@ -81,6 +86,7 @@ public:
 
 private:
     void applyPen();
+    bool clearsNothingYetPainted(const Rect& r) const;
     bool strokeAsSegments();
 
     struct State {
@@ -96,4 +102,7 @@ private:
     std::vector<State> m_saved;
     std::unique_ptr<QPainterPath> m_path;
     bool m_cleared = false;
+    bool m_painted = false;
+    std::optional<Rect> m_fresh;
+    AffineTransform m_freshTransform;
 };

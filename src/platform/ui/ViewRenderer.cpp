@@ -43,6 +43,7 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, true);
         GraphicsContext context(painter);
+        context.setFreshBounds(bounds);
         view.draw(context, bounds);
         painter.restore();
         if (context.didClear()) {
@@ -67,6 +68,7 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
         layerPainter.scale(scale, scale);
         layerPainter.translate(-bounds.x, -bounds.y);
         GraphicsContext context(layerPainter);
+        context.setFreshBounds(bounds);
         view.draw(context, bounds);
     }
     painter.drawImage(QRectF(bounds.x, bounds.y, bounds.width, bounds.height), layer);

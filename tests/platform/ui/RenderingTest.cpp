@@ -1,7 +1,7 @@
-#include <QImage>
-#include <QTemporaryDir>
 #include <unistd.h>
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <numbers>
 
@@ -145,6 +145,48 @@ TEST_F(Rendering, shouldClearOnlyTheViewsOwnDrawing) {
     EXPECT_TRUE(near(screen.colorAt({10, 110}), 255, 0, 0));
     EXPECT_TRUE(near(screen.colorAt({150, 250}), 0, 0, 255));
 }
+
+namespace {
+// Starts each pass by clearing all of itself, as the chart's layers do, then draws a bar that
+// runs past its right edge; `nested` clears inside a saved state instead.
+class FreshClearingView : public View {
+public:
+    FreshClearingView(const Rect& frame, bool nested) : View(frame), m_nested(nested) {}
+    void draw(GraphicsContext& context, const Rect& rect) override {
+        if (m_nested) {
+            context.save();
+        }
+        context.clearRect(rect);
+        if (m_nested) {
+            context.restore();
+        }
+        context.setFillColor(Color::redColor());
+        context.fillRect({10, 10, 200, 20});
+    }
+
+private:
+    bool m_nested;
+};
+}  // namespace
+
+class FreshClearTest : public UiTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { window->setBackgroundColor(Color::whiteColor()); }
+};
+
+// Clearing a view that has drawn nothing yet leaves it nothing to clear: whatever lies under it
+// shows, and its drawing stays inside its bounds as on a surface of its own.
+TEST_P(FreshClearTest, shouldShowWhatLiesUnderAViewThatClearsItselfBeforeDrawing) {
+    add(std::make_unique<View>(Rect{0, 100, 200, 200}))->setBackgroundColor(Color::blueColor());
+    auto* view = add(std::make_unique<FreshClearingView>(Rect{0, 100, 100, 100}, GetParam()));
+    EXPECT_TRUE(near(screen.colorAt({50, 150}), 0, 0, 255));
+    EXPECT_TRUE(near(screen.colorAt({50, 120}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({150, 120}), 0, 0, 255));
+    // Only a clear that can hide something needs the view's own surface.
+    EXPECT_EQ(view->drawsInOwnLayer(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Clears, FreshClearTest, ::testing::Values(false, true));
 
 TEST_F(Rendering, shouldFadeViewWithItsSubviewsAsOnePicture) {
     auto* panel = add(std::make_unique<View>(Rect{0, 100, 100, 100}));
