@@ -148,6 +148,32 @@ TEST(ChartPixels, shouldShowTheCrossHairOnlyWhileItIsOn) {
     screen.snapshot("kline-crosshair-4in-wide");
 }
 
+class MACDZeroNearTheEdgeSnapshot : public ::testing::TestWithParam<bool> {};
+
+// MACD from -1 to 9: the zero line runs a tenth of the area above its bottom edge, where the
+// zero label has no room beside the bottom label on the short screen.
+TEST_P(MACDZeroNearTheEdgeSnapshot, shouldShowTheIndicatorLabelsApart) {
+    useUtc();
+    const bool fourInch = GetParam();
+    auto scene = makeScene(kKLine, {.fourInch = fourInch});
+    auto bars = walkBars(60);
+    for (const auto& b : bars) {
+        b->MACDKDJ->dif = 9;
+        b->MACDKDJ->dea = 9;
+        b->MACDKDJ->macd = -1;
+    }
+    showBars(scene, bars);
+    ChartScreen screen(scene, kNormal, fourInch, 2);
+    std::vector<std::string> titles;
+    for (const auto& label : scene.view->VerticalAxisSecondaryOneData()) {
+        titles.push_back(label->title);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"9.00", "", "-1.00"}));
+    screen.snapshot(fourInch ? "kline_macd_zero_low_4in" : "kline_macd_zero_low_35in");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, MACDZeroNearTheEdgeSnapshot, ::testing::Values(false, true));
+
 struct SnapshotCase {
     const char* name;
     uint32_t kind;
