@@ -48,19 +48,35 @@ constexpr double kArrowAboveToolbar = 8;
 constexpr double kSwitchPressSeconds = 0.5;
 constexpr double kSwitchSwipeSeconds = 0.45;
 
+// The answer of one live-quote request or of a session renewal, handed to the screen while it
+// lives. Every end of a renewal, success or failure, lets a later one go.
 class LiveQuoteReceiver : public HQNetworkMangerDelegate {
 public:
-    LiveQuoteReceiver(std::weak_ptr<VKJYMarketChartController::Link> link, uint64_t number)
-        : m_link(std::move(link)), m_number(number) {}
+    enum class Kind { Quote, Renewal };
+
+    LiveQuoteReceiver(std::weak_ptr<VKJYMarketChartController::Link> link, Kind kind,
+                      uint64_t number = 0)
+        : m_link(std::move(link)), m_kind(kind), m_number(number) {}
 
     void dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data) override {
-        if (auto* screen = screenOf()) {
+        if (auto* screen = screenOf(); screen && m_kind == Kind::Quote) {
             screen->liveQuoteAnswered(m_number, manager->typeNW(), data);
         }
     }
     void dataAnalysisFailed(HQNetworkManger*, int errorCode) override {
-        if (auto* screen = screenOf()) {
-            screen->liveQuoteFailed(errorCode);
+        auto* screen = screenOf();
+        if (!screen) {
+            return;
+        }
+        if (m_kind == Kind::Renewal) {
+            return screen->sessionRenewalFailed();
+        }
+        screen->liveQuoteFailed(errorCode);
+    }
+    // A live quote lost on the way is asked again at the next tick.
+    void requestFailed(HQNetworkManger*, int) override {
+        if (auto* screen = screenOf(); screen && m_kind == Kind::Renewal) {
+            screen->sessionRenewalFailed();
         }
     }
     void requestSessionAgainFinished() override {
@@ -76,6 +92,7 @@ private:
     }
 
     std::weak_ptr<VKJYMarketChartController::Link> m_link;
+    Kind m_kind;
     uint64_t m_number;
 };
 
@@ -432,7 +449,8 @@ void VKJYMarketChartController::requestDanCommodityYiKouJia() {
     }
     auto request = m_cycle.nextRequest(*m_commodity);
     auto manager = HQNetworkManger::create();
-    manager->setDelegate(std::make_shared<LiveQuoteReceiver>(m_link, request.number));
+    manager->setDelegate(std::make_shared<LiveQuoteReceiver>(m_link, LiveQuoteReceiver::Kind::Quote,
+                                                             request.number));
     manager->needDataFromNetWork(std::move(request.package), kLiveQuoteType, m_commodity->panindex);
 }
 
@@ -463,11 +481,16 @@ void VKJYMarketChartController::renewSession() {
     }
     m_renewingSession = true;
     auto manager = HQNetworkManger::create();
-    manager->setDelegate(std::make_shared<LiveQuoteReceiver>(m_link, 0));
+    manager->setDelegate(
+        std::make_shared<LiveQuoteReceiver>(m_link, LiveQuoteReceiver::Kind::Renewal));
     manager->needDataFromNetWork(nullptr, kRenewalType, m_commodity->panindex);
 }
 
 void VKJYMarketChartController::sessionRenewed() {
+    m_renewingSession = false;
+}
+
+void VKJYMarketChartController::sessionRenewalFailed() {
     m_renewingSession = false;
 }
 

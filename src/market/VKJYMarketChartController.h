@@ -107,6 +107,7 @@ public:
     void liveQuoteAnswered(uint64_t number, const std::string& type, const HQReplyData& data);
     void liveQuoteFailed(int errorCode);
     void sessionRenewed();
+    void sessionRenewalFailed();
 
     // State.
     const std::shared_ptr<commodityInfo>& SelectedCommodityInfo() const { return m_commodity; }

@@ -250,6 +250,27 @@ TEST_F(QuoteScreenTest, shouldRenewTheQuoteSessionWhenALiveQuoteIsAnswered2003) 
     EXPECT_TRUE(driver.runUntil([&] { return screen->yikoujiaLabel()->text() != before; }, 10));
 }
 
+// A renewal that fails (here its login answer is spoiled) lets the next lost session be renewed.
+TEST_F(QuoteScreenTest, shouldRenewTheQuoteSessionAgainAfterARenewalFailed) {
+    auto& server = sim.quoteServer(0);
+    const int logins = server.requestCount(kQuoteLoginProtocol);
+    server.malformNext(kQuoteLoginProtocol, SimMalform::CutBody);
+    server.answerSessionLostOnce(kLiveQuoteProtocol);
+    ASSERT_TRUE(
+        driver.runUntil([&] { return server.requestCount(kQuoteLoginProtocol) > logins; }, 10));
+    const int quotes = server.requestCount(kLiveQuoteProtocol);
+    ASSERT_TRUE(
+        driver.runUntil([&] { return server.requestCount(kLiveQuoteProtocol) > quotes + 1; }, 10));
+
+    const int failed = server.requestCount(kQuoteLoginProtocol);
+    server.answerSessionLostOnce(kLiveQuoteProtocol);
+    EXPECT_TRUE(
+        driver.runUntil([&] { return server.requestCount(kQuoteLoginProtocol) > failed; }, 10));
+    const std::string before = screen->yikoujiaLabel()->text();
+    advanceSimulator(120);
+    EXPECT_TRUE(driver.runUntil([&] { return screen->yikoujiaLabel()->text() != before; }, 10));
+}
+
 TEST_F(QuoteScreenTest, shouldPauseWhileCoveredAndSendNothingOnceItIsPopped) {
     std::weak_ptr<void> alive = screen->aliveToken();
     ASSERT_TRUE(driver.tap(screen->backButton()));
