@@ -85,6 +85,10 @@ SimQuoteServer::SimQuoteServer(const SimQuoteServerDef& def, SimMarket& market,
         m_lines.push_back(std::make_unique<SimHttpLine>([this, i](httplib::Server& server) {
             server.Post(kQuotePath,
                         [this, i](const httplib::Request& request, httplib::Response& response) {
+                            if (failsInTransport(request.body)) {
+                                response.status = 503;
+                                return;
+                            }
                             std::vector<uint8_t> body(request.body.begin(), request.body.end());
                             auto reply = handle(body, m_lines[static_cast<size_t>(i)]->baseUrl());
                             response.set_content(std::string(reply.begin(), reply.end()),
@@ -144,6 +148,24 @@ void SimQuoteServer::answerSessionLostOnce(int protocol) {
 void SimQuoteServer::emptyNextKLine() {
     std::lock_guard lock(m_mutex);
     m_emptyNextKLine = true;
+}
+
+void SimQuoteServer::failInTransport(int protocol, bool failing) {
+    std::lock_guard lock(m_mutex);
+    if (failing) {
+        m_failingInTransport.insert(protocol);
+    } else {
+        m_failingInTransport.erase(protocol);
+    }
+}
+
+bool SimQuoteServer::failsInTransport(const std::string& request) const {
+    if (request.size() < 2) {
+        return false;
+    }
+    const int protocol = static_cast<uint8_t>(request[0]) * 256 + static_cast<uint8_t>(request[1]);
+    std::lock_guard lock(m_mutex);
+    return m_failingInTransport.count(protocol) != 0;
 }
 
 std::vector<SimQuoteServer::RequestRecord> SimQuoteServer::requestLog() const {

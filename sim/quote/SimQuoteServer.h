@@ -53,6 +53,9 @@ public:
     void answerSessionLostOnce(int protocol);
     // The next K-line reply (30) carries no series.
     void emptyNextKLine();
+    // While set, every request of `protocol` on every line is answered HTTP 503 with no body,
+    // as a line that fails on the way: the client sees a transport failure, not a return code.
+    void failInTransport(int protocol, bool failing);
     // Every request the server answered, in arrival order: protocol and body bytes.
     struct RequestRecord {
         uint16_t protocol = 0;
@@ -102,6 +105,7 @@ private:
     std::string blockOf(int period, int64_t date) const;
     std::string localDay(int64_t ms) const;
     std::vector<uint8_t> spoil(std::vector<uint8_t> reply, uint16_t protocol);
+    bool failsInTransport(const std::string& request) const;
 
     const SimQuoteServerDef& m_def;
     SimMarket& m_market;
@@ -113,6 +117,7 @@ private:
     std::map<int, SimMalform> m_malform;
     std::map<int, int> m_requestCounts;
     std::set<int> m_sessionLostOnce;
+    std::set<int> m_failingInTransport;
     bool m_emptyNextKLine = false;
     std::set<std::string> m_damagedFiles;
     std::vector<RequestRecord> m_requestLog;

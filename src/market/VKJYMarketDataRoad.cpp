@@ -314,7 +314,8 @@ void VKJYMarketDataRoad::failedInTransport(const Request& request) {
     if (request.kind == Kind::Renewal) {
         sessionRenewed();
     } else if (request.kind == Kind::Times) {
-        m_timesPending.erase(request.id);
+        // The batch ends with its last request, answered or not: rows open the quote screen.
+        countAnswer(request);
     } else if (!current(request, request.kind == Kind::Markets ? Phase::Markets : Phase::Panels)) {
         return;
     }

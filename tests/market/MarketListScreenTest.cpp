@@ -4,6 +4,7 @@
 #include "analytics/TallyStatPageView.h"
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketActivityView.h"
+#include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketHelpOverlay.h"
@@ -278,4 +279,32 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     EXPECT_EQ(VKJYHangQingDataClass::current()->startTime(), "");
     market()->navigationController()->popViewController(false);
     driver.runUntil([] { return false; }, 0.5);
+}
+
+// The trading times lost on the way, then a retry: while the retry's own trading times are
+// still on their way (slow lines), the rows already open the quote screen.
+TEST_F(MarketTest, shouldOpenTheQuoteScreenFromARowAfterTheTradingTimesFailedOnTheWay) {
+    for (int server = 0; server < 2; ++server) {
+        sim.quoteServer(server).failInTransport(12, true);
+    }
+    launchToList();
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 20));
+    EXPECT_EQ(driver.visibleAlert()->message(), "获取数据失败");
+    // The other failed times come in under the alert.
+    driver.runUntil([] { return false; }, 1);
+    for (int server = 0; server < 2; ++server) {
+        sim.quoteServer(server).failInTransport(12, false);
+        for (std::size_t line = 0; line < sim.quoteServer(server).lineCount(); ++line) {
+            sim.quoteServer(server).line(line).setDelayMs(1500);
+        }
+    }
+    const int times = sim.quoteServer(0).requestCount(12);
+    ASSERT_TRUE(driver.tapAlertButton("重试"));
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return !market()->dataRoad().isBuilding() && driver.visibleAlert() == nullptr; },
+        20));
+    ASSERT_EQ(sim.quoteServer(0).requestCount(12), times) << "the new times are still out";
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {1, 0}));
+    driver.settle();
+    EXPECT_NE(dynamic_cast<VKJYMarketChartController*>(topScreen()), nullptr);
 }

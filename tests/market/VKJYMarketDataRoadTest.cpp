@@ -10,6 +10,8 @@
 #include "support/SimExchangeFixture.h"
 
 namespace {
+constexpr int kTradingTimeProtocol = 12;
+
 class Listener : public VKJYMarketDataRoadListener {
 public:
     int completions = 0;
@@ -103,4 +105,19 @@ TEST_F(VKJYMarketDataRoadTest, shouldReportADeadServerOnceAndStopBuilding) {
     EXPECT_TRUE(road->catalogue().empty());
     road->startIfIdle();
     EXPECT_FALSE(road->isBuilding());
+}
+
+// Every trading-time request lost on the way: the batch still ends, with one failure report.
+TEST_F(VKJYMarketDataRoadTest, shouldEndTheTradingTimeBatchWhenItsLastRequestFailsOnTheWay) {
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    for (int server = 0; server < 2; ++server) {
+        sim().quoteServer(server).failInTransport(kTradingTimeProtocol, true);
+    }
+    road->requestJYTime();
+    ASSERT_TRUE(RunLoop::runUntil([this] { return listener.failures > 0; }, 20));
+    EXPECT_TRUE(RunLoop::runUntil([this] { return road->isTimeEnd(); }, 20));
+    EXPECT_EQ(listener.failures, 1);
+    const auto& first = road->catalogue().sections().front().disk->commodityInfoArray.front();
+    EXPECT_FALSE(road->tradingTimeOf(*first));
 }

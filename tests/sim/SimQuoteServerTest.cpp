@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include "sim/quote/SimWire.h"
 #include "support/SimExchangeFixture.h"
@@ -64,9 +65,10 @@ TEST_F(SimQuoteServerTest, shouldRefuseDataWithoutSessionAs2003WithEmptyBody) {
 TEST_F(SimQuoteServerTest, shouldListMarketsOfTheSecondServerExactly) {
     const uint32_t session = logIn(1);
     EXPECT_NE(session, 0u);
-    EXPECT_EQ(ask(1, request(10, session)),
-              (Bytes{0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x01, 0x00,
-                     0x03, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(
+        ask(1, request(10, session)),
+        (Bytes{0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x01, 0x00,
+               0x03, 0x00, 0x02, 0x00, 0x01, 0x00, 0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00}));
 }
 
 TEST_F(SimQuoteServerTest, shouldAnswerMalformedUnknownAndRefusedRequestsWithCodes) {
@@ -95,6 +97,34 @@ TEST_F(SimQuoteServerTest, shouldSpoilOnlyTheNextReplyOfTheProtocol) {
     sim().quoteServer(0).malformNext(0, SimMalform::ExtraByte);
     EXPECT_EQ(ask(0, request(1, 0)).size(), 13u);
     EXPECT_EQ(sim().quoteServer(0).requestCount(1), 3);
+}
+
+TEST_F(SimQuoteServerTest, shouldFailOnlyTheChosenProtocolOnTheWayWhileAsked) {
+    auto& server = sim().quoteServer(1);
+    server.failInTransport(1, true);
+    for (std::size_t line = 0; line < server.lineCount(); ++line) {
+        httplib::Client client(server.line(line).baseUrl());
+        auto post = [&](uint16_t protocol) {
+            const Bytes body = request(protocol, 0);
+            return client.Post("/quote", std::string(body.begin(), body.end()),
+                               "application/oct-stream");
+        };
+        auto failed = post(1);
+        ASSERT_TRUE(failed);
+        EXPECT_EQ(failed->status, 503);
+        EXPECT_TRUE(failed->body.empty());
+        auto other = post(10);
+        ASSERT_TRUE(other);
+        EXPECT_EQ(other->status, 200);
+    }
+    server.failInTransport(1, false);
+    httplib::Client client(server.line(0).baseUrl());
+    const Bytes body = request(1, 0);
+    auto answered = client.Post("/quote", std::string(body.begin(), body.end()), "text/plain");
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(answered->status, 200);
+    EXPECT_EQ(Bytes(answered->body.begin(), answered->body.end()),
+              (Bytes{0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x05}));
 }
 
 TEST_F(SimQuoteServerTest, shouldPriceQuoteEntriesFromYesterdaysClose) {
