@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TradingDayFixture.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
@@ -11,6 +13,7 @@
 #include "platform/foundation/DateFormat.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -39,11 +42,14 @@
 #include "trade/open/PXJYJianCangViewController.h"
 #include "trade/open/PXJYShiJiaJianCangView.h"
 #include "trade/open/PXJYZhiJiaJianCangView.h"
+#include "trade/query/PXJYBaoBiaoMingXiList.h"
 #include "trade/query/PXJYChengJiaoListView.h"
 #include "trade/query/PXJYChengJiaoViewController.h"
+#include "trade/query/PXJYMingXiViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
 #include "trade/query/PXTradeBaoBiaoController.h"
 #include "trade/quick/PXFastTradeViewController.h"
+#include "widgets/LoadMoreTableView.h"
 #include "widgets/PadKeyboardBackspaceIcon.h"
 
 namespace {
@@ -405,6 +411,49 @@ protected:
         ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
     }
 
+    // The holding's stop-loss as the simulator keeps it (0: none).
+    double stopLossOf(const std::string& holding) {
+        const nlohmann::json account = books(kFirstAccount);
+        for (const auto& held : account["holdings"]) {
+            if (std::to_string(held["id"].get<int64_t>()) == holding) {
+                return held["stopLoss"].get<double>();
+            }
+        }
+        ADD_FAILURE() << "no holding " << holding << " in the books";
+        return 0;
+    }
+
+    // The stop-loss set on the transfer screen, withdrawn from the holding details.
+    void stopLossWithdrawn() {
+        EXPECT_NE(stopLossOf(stopLossHolding), 0) << "no stop-loss was set";
+        ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("查询"));
+        ASSERT_NO_FATAL_FAILURE(openRowWithTag(3));
+        auto* details = waitForTop<PXJYMingXiViewController>();
+        ASSERT_NE(details, nullptr);
+        ASSERT_TRUE(waitIdle());
+        const auto& numbers = details->chiCangDanHaoListView()->allChiCangDanHaoID();
+        const auto found = std::find(numbers.begin(), numbers.end(), stopLossHolding);
+        ASSERT_NE(found, numbers.end()) << "the holding with the stop-loss is not listed";
+        ASSERT_TRUE(driver.tapRow(*details->chiCangDanHaoListView()->tableView(),
+                                  {0, static_cast<int>(found - numbers.begin())}));
+        driver.settle();
+        ASSERT_TRUE(waitFor([&] { return details->CXZhiSunDan()->isEnabled(); }))
+            << "the holding shows no stop-loss to withdraw";
+        snapshot("stop-loss-shown");
+        ASSERT_TRUE(driver.tap(details->CXZhiSunDan()));
+        ASSERT_TRUE(waitForAlert());
+        EXPECT_EQ(driver.visibleAlert()->message(), "确定撤销止损单吗?");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitFor([&] {
+            return driver.visibleAlert() && driver.visibleAlert()->message() == "撤销成功";
+        })) << alertText();
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(waitIdle());
+        EXPECT_EQ(stopLossOf(stopLossHolding), 0) << "the simulator still holds the stop-loss";
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+        ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
+    }
+
     // Taps a row of a screen's own menu (the query menu, the funds home) by its tag.
     void openRowWithTag(int tag) {
         ASSERT_TRUE(waitIdle());
@@ -471,26 +520,63 @@ protected:
         ASSERT_TRUE(goBack()) << alertText() << " on " << typeid(*topScreen()).name();
     }
 
-    // A report of the first kind over the default days: its records, or the server's word that
-    // there are none in that range.
+    // Dials the date panel's picker back to a day as a person does: a tap above the middle of
+    // the month column while the day is over a month away, then of the day column.
+    void dialBackTo(DatePicker& picker, const std::string& day) {
+        const DateFormat shown("yyyy-MM-dd", DateFormat::Zone::gmt());
+        const std::optional<double> target = shown.parse(day);
+        ASSERT_TRUE(target);
+        for (int tap = 0; tap < 120 && shown.format(picker.date()) != day; ++tap) {
+            const bool monthAway =
+                DateFormat::addingMonths(picker.date(), -1, DateFormat::Zone::gmt()) >= *target;
+            const Rect column = picker.columnRect(monthAway ? 1 : 2);
+            driver.tapAt(picker.convertPointToWindow(
+                {column.x + column.width / 2,
+                 column.y + column.height / 2 - DatePicker::kRowHeight}));
+            driver.settle();
+        }
+        ASSERT_EQ(shown.format(picker.date()), day) << "the picker cannot reach the day";
+    }
+
+    // The deals report of the day the simulator traded, chosen on the form's date panel: every
+    // deal of the day, page by page.
     void report() {
         ASSERT_NO_FATAL_FAILURE(openFromHomeMenu("报表"));
         auto* reports = waitForTop<PXTradeBaoBiaoController>();
         ASSERT_NE(reports, nullptr) << "the report screen did not open";
         ASSERT_TRUE(driver.tap(reports->baoBiaoType()));
         driver.settle();
-        ASSERT_TRUE(driver.tapRow(*reports->pickerView(), {0, 0}));
+        ASSERT_TRUE(driver.tapRow(*reports->pickerView(), {0, 1}));
+        driver.settle();
+        const std::string day = DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600))
+                                    .format(static_cast<double>(exchange.nowMs()) / 1000);
+        for (Button* dayButton : {reports->startDateButton(), reports->endDateButton()}) {
+            ASSERT_TRUE(driver.tap(dayButton));
+            driver.settle();
+            ASSERT_NO_FATAL_FAILURE(dialBackTo(*reports->datePicker(), day));
+            EXPECT_EQ(dayButton->title(), day);
+        }
+        snapshot("report-days");
+        ASSERT_TRUE(driver.tapText("隐藏"));
         driver.settle();
         ASSERT_TRUE(driver.tap(reports->doneButton()));
         ASSERT_TRUE(waitIdle());
-        EXPECT_TRUE(waitFor([&] {
-            return driver.visibleAlert() || showsText(PXTradeBaoBiaoController::kNoRecord) ||
-                   driver.viewsWithText("--").size() > 0;
-        }));
+        PXJYBaoBiaoMingXiList& list = *reports->baoBiaoMingXiList();
+        ASSERT_TRUE(waitFor([&] { return list.frame().x == 0; }, 5))
+            << "no report: " << alertText();
+        EXPECT_EQ(list.navigationBarView()->title()->text(), "成交明细");
         snapshot("report");
-        if (driver.visibleAlert()) {
-            ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
+        const size_t deals = books(kFirstAccount)["deals"].size();
+        for (int pull = 0; pull < 5 && list.dataList().size() < deals; ++pull) {
+            LoadMoreTableView& table = *list.BBtableView();
+            table.setContentOffset({0, table.maximumContentOffset().y});
+            driver.drag({160, 450}, {160, 150});
+            ASSERT_TRUE(waitIdle());
         }
+        EXPECT_EQ(list.dataList().size(), deals) << "the day's deals against the simulator's";
+        EXPECT_FALSE(driver.visibleAlert()) << alertText();
+        list.VKJYNavBackAction();
+        driver.settle();
         ASSERT_TRUE(goBack());
     }
 
@@ -890,6 +976,7 @@ TEST_F(TradingDayTest, aTradingDayThroughTheScreens) {
     ASSERT_NO_FATAL_FAILURE(quickTradeFromTheChart());
     ASSERT_NO_FATAL_FAILURE(partialTransferWithReverseDelisting());
     ASSERT_NO_FATAL_FAILURE(stopLossSet());
+    ASSERT_NO_FATAL_FAILURE(stopLossWithdrawn());
     ASSERT_NO_FATAL_FAILURE(dealsPaged());
     ASSERT_NO_FATAL_FAILURE(orderWithdrawn());
     ASSERT_NO_FATAL_FAILURE(report());

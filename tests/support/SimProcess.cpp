@@ -69,6 +69,10 @@ bool SimProcess::restart() {
     return true;
 }
 
+int64_t SimProcess::nowMs() const {
+    return kStartMs + m_advancedMs;
+}
+
 std::vector<std::string> SimProcess::portArguments() const {
     std::vector<std::string> arguments;
     addPorts(arguments, "--directory-ports", m_directory);

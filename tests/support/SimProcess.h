@@ -51,6 +51,8 @@ public:
     static std::string escape(const std::string& text);
     // Moves the simulator's clock (and so every quote) forward.
     bool advance(int64_t ms);
+    // The simulator's clock (it stands still between advances), in ms since 1970.
+    int64_t nowMs() const;
 
 private:
     bool launch(const std::vector<std::string>& arguments);
