@@ -87,6 +87,18 @@ inline std::vector<std::shared_ptr<KLineDataItem>> walkBars(int count, double st
     return bars;
 }
 
+// The walk with the same MACD values on every bar, which sets the indicator area's range.
+inline std::vector<std::shared_ptr<KLineDataItem>> walkBarsWithMACD(int count, double dif,
+                                                                    double dea, double macd) {
+    auto bars = walkBars(count);
+    for (const auto& b : bars) {
+        b->MACDKDJ->dif = dif;
+        b->MACDKDJ->dea = dea;
+        b->MACDKDJ->macd = macd;
+    }
+    return bars;
+}
+
 inline std::vector<std::shared_ptr<ReturnKLineData>> replyOf(
     std::vector<std::shared_ptr<KLineDataItem>> bars) {
     auto reply = std::make_shared<ReturnKLineData>();

@@ -156,13 +156,7 @@ TEST_P(MACDZeroNearTheEdgeSnapshot, shouldShowTheIndicatorLabelsApart) {
     useUtc();
     const bool fourInch = GetParam();
     auto scene = makeScene(kKLine, {.fourInch = fourInch});
-    auto bars = walkBars(60);
-    for (const auto& b : bars) {
-        b->MACDKDJ->dif = 9;
-        b->MACDKDJ->dea = 9;
-        b->MACDKDJ->macd = -1;
-    }
-    showBars(scene, bars);
+    showBars(scene, walkBarsWithMACD(60, 9, 9, -1));
     ChartScreen screen(scene, kNormal, fourInch, 2);
     std::vector<std::string> titles;
     for (const auto& label : scene.view->VerticalAxisSecondaryOneData()) {

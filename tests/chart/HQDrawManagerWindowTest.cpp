@@ -148,13 +148,7 @@ TEST(KLineAxis, shouldLabelTheMACDAreaTopZeroAndBottom) {
 
 TEST(KLineAxis, shouldPutTheZeroOnTheBottomLabelWhenTheBottomReadsZero) {
     auto scene = makeScene(kKLine, {});
-    auto bars = walkBars(10);
-    for (const auto& b : bars) {
-        b->MACDKDJ->dif = 0.5;
-        b->MACDKDJ->dea = 0.2;
-        b->MACDKDJ->macd = 0.8;
-    }
-    showBars(scene, bars);
+    showBars(scene, walkBarsWithMACD(10, 0.5, 0.2, 0.8));
     EXPECT_EQ(titles(scene.view->VerticalAxisSecondaryOneData()),
               (std::vector<std::string>{"0.80", "", "0.00"}));
 }
@@ -173,13 +167,7 @@ class MACDZeroLabelTest : public ::testing::TestWithParam<ZeroLabelCase> {};
 TEST_P(MACDZeroLabelTest, shouldKeepTheZeroLabelBesideItsLineAndClearOfTheOthers) {
     const ZeroLabelCase c = GetParam();
     auto scene = makeScene(kKLine, {.state = c.state, .fourInch = c.fourInch});
-    auto bars = walkBars(10);
-    for (const auto& b : bars) {
-        b->MACDKDJ->dif = c.highest;
-        b->MACDKDJ->dea = c.highest;
-        b->MACDKDJ->macd = c.lowest;
-    }
-    showBars(scene, bars);
+    showBars(scene, walkBarsWithMACD(10, c.highest, c.highest, c.lowest));
     const auto& labels = scene.view->VerticalAxisSecondaryOneData();
     ASSERT_EQ(labels.size(), 3u);
     for (size_t i = 0; i < labels.size(); ++i) {
