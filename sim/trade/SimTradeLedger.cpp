@@ -13,6 +13,10 @@ constexpr int64_t kDayMs = 86400000;
 constexpr int64_t kHourMs = 3600000;
 constexpr int kSeededNotices = 25;
 constexpr int kExpiredNotices = 3;
+const std::set<std::string> kReports = {"report_customercloseposition_query",
+                                        "report_customerorders_query", "report_customerhold_query",
+                                        "report_customerfundsflow_query",
+                                        "report_customerfundsstat_query"};
 
 std::string hexOf(SimRandom& random, size_t digits) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -84,7 +88,7 @@ void SimTradeLedger::seedState(uint64_t) {
 }
 
 void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
-    SimTradeAccount account;
+    SimTradeAccount& account = m_state.accounts[seed.id];
     account.seed = seed;
     account.password = seed.password;
     account.fundPassword = seed.fundPassword;
@@ -92,7 +96,6 @@ void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
     for (const auto& bank : SimTradeCatalogue::banks()) {
         account.bankFunds[bank.id] = seed.bankFundsCents;
     }
-    m_state.accounts[seed.id] = account;
 }
 
 void SimTradeLedger::seedAccount(const SimTradeAccountSeed& seed) {
@@ -133,6 +136,7 @@ const std::map<std::string, SimTradeLedger::Route>& SimTradeLedger::routes() {
     using Q = SimTradeQueries;
     using O = SimTradeOrders;
     using S = SimTradeLedger;
+    constexpr Reach kBook = Reach::Exchange;
     static const std::map<std::string, Route> table = {
         {"commodity_query", {L::Trade, [](S& s, A, R r) { return Q(s.m_state).commodities(r); }}},
         {"other_firm_query", {L::Trade, [](S& s, A a, R) { return Q(s.m_state).otherFirm(a); }}},
@@ -151,11 +155,11 @@ const std::map<std::string, SimTradeLedger::Route>& SimTradeLedger::routes() {
         {"tradequery", {L::Trade, [](S& s, A a, R r) { return Q(s.m_state).deals(a, r); }}},
         {"order_wd", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).cancel(a, r, false); }}},
         {"order_list_wd",
-         {L::Trade, [](S& s, A a, R r) { return O(s.m_state).cancel(a, r, true); }}},
+         {L::Trade, [](S& s, A a, R r) { return O(s.m_state).cancel(a, r, true); }, kBook}},
         {"faes_sellingbuying_query",
-         {L::Trade, [](S& s, A, R r) { return Q(s.m_state).listings(r); }}},
-        {"order_mp", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).delist(a, r); }}},
-        {"order_list", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).list(a, r); }}},
+         {L::Trade, [](S& s, A, R r) { return Q(s.m_state).listings(r); }, kBook}},
+        {"order_mp", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).delist(a, r); }, kBook}},
+        {"order_list", {L::Trade, [](S& s, A a, R r) { return O(s.m_state).list(a, r); }, kBook}},
         {"change_password", {L::Trade, [](S& s, A a, R r) { return s.changePassword(a, r); }}},
         {"notice_list_query", {L::Notice, [](S& s, A, R r) { return Q(s.m_state).notices(r); }}},
         {"notice_content_query",
@@ -173,27 +177,60 @@ const std::map<std::string, SimTradeLedger::Route>& SimTradeLedger::routes() {
 }
 
 SimJson SimTradeLedger::handle(SimTradeLink link, const std::string& name, const SimJson& request) {
-    std::lock_guard lock(m_mutex);
-    SimTradeOrders(m_state).sweep();
+    sweepReached();
     if (name == "logon") {
-        return link == SimTradeLink::Trade ? logon(request)
-                                           : simReply(kSimUnknownRequest, "请求线路错误");
+        if (link != SimTradeLink::Trade) {
+            return simReply(kSimUnknownRequest, "请求线路错误");
+        }
+        std::unique_lock lock(m_lock);
+        return logon(request);
     }
+    Route route = {SimTradeLink::Notice, {}};
     if (name.rfind("report_customer", 0) == 0) {
-        return report(link, name, request);
-    }
-    auto route = routes().find(name);
-    if (route == routes().end()) {
+        if (!kReports.count(name)) {
+            return simReply(kSimUnknownRequest, "未知请求");
+        }
+        route.handler = [name](SimTradeLedger& s, const std::string& a, const SimJson& r) {
+            return SimTradeQueries(s.m_state).report(name, a, r);
+        };
+    } else if (auto found = routes().find(name); found != routes().end()) {
+        route = found->second;
+    } else {
         return simReply(kSimUnknownRequest, "未知请求");
     }
-    if (route->second.link != link) {
+    if (route.link != link) {
         return simReply(kSimUnknownRequest, "请求线路错误");
     }
     auto account = sessionAccount(simText(request, "USER_ID"), simText(request, "SESSION_ID"));
     if (auto* code = std::get_if<int>(&account)) {
-        return simReply(*code, *code == kSimSessionIdle ? "长时间未操作,会话已失效" : "会话已失效");
+        return sessionEnded(*code);
     }
-    return route->second.handler(*this, std::get<std::string>(account), request);
+    const std::string& user = std::get<std::string>(account);
+    SimJson reply = serve(user, route.reach, [&] { return route.handler(*this, user, request); });
+    sweepReached();
+    return reply;
+}
+
+SimJson SimTradeLedger::serve(const std::string& account, Reach reach,
+                              const std::function<SimJson()>& work) {
+    if (reach == Reach::Exchange) {
+        std::unique_lock lock(m_lock);
+        return work();
+    }
+    std::shared_lock shared(m_lock);
+    std::lock_guard own(m_state.accounts.at(account).lock);
+    return work();
+}
+
+void SimTradeLedger::sweepReached() {
+    {
+        std::shared_lock shared(m_lock);
+        if (m_state.reached().empty()) {
+            return;
+        }
+    }
+    std::unique_lock lock(m_lock);
+    SimTradeOrders(m_state).sweep();
 }
 
 SimJson SimTradeLedger::sessionEnded(int code) {
@@ -202,11 +239,12 @@ SimJson SimTradeLedger::sessionEnded(int code) {
 
 std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string& user,
                                                               const std::string& session) {
-    auto found = m_state.sessions.find(session);
-    if (found == m_state.sessions.end() || found->second.account != user) {
+    std::lock_guard lock(m_sessionLock);
+    auto found = m_sessions.find(session);
+    if (found == m_sessions.end() || found->second.account != user) {
         return static_cast<int>(kSimSessionInvalid);
     }
-    SimTradeSession& current = found->second;
+    Session& current = found->second;
     if (current.endCode == 0 && m_state.now() - current.lastSeen > m_idleLimitMs) {
         current.endCode = kSimSessionIdle;
     }
@@ -215,6 +253,18 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
     }
     current.lastSeen = m_state.now();
     return current.account;
+}
+
+void SimTradeLedger::endSession(const std::string& account) {
+    auto live = m_liveSessions.find(account);
+    if (live == m_liveSessions.end()) {
+        return;
+    }
+    Session& session = m_sessions.at(live->second);
+    if (session.endCode == 0) {
+        session.endCode = kSimSessionInvalid;
+    }
+    m_liveSessions.erase(live);
 }
 
 std::string SimTradeLedger::checkLogon(const SimTradeAccount& account, const SimJson& request) {
@@ -278,36 +328,37 @@ SimJson SimTradeLedger::logon(const SimJson& request) {
 }
 
 std::string SimTradeLedger::newSession(const std::string& account, SimBytes& key) {
-    for (auto& [id, session] : m_state.sessions) {
-        if (session.account == account && session.endCode == 0) {
-            session.endCode = kSimSessionInvalid;
-        }
-    }
     for (int i = 0; i < 16; ++i) {
         key.push_back(static_cast<uint8_t>(m_random.next()));
     }
     const std::string id = "S" + hexOf(m_random, 23);
-    m_state.sessions[id] = {id, account, m_state.now(), 0};
+    std::lock_guard lock(m_sessionLock);
+    endSession(account);
+    m_sessions[id] = {account, m_state.now(), 0};
+    m_liveSessions[account] = id;
     return id;
 }
 
 SimJson SimTradeLedger::heartbeat(const SimJson& request) {
-    std::lock_guard lock(m_mutex);
-    SimTradeOrders(m_state).sweep();
+    sweepReached();
     auto account = sessionAccount(simText(request, "uid"), simText(request, "sessionid"));
     if (auto* code = std::get_if<int>(&account)) {
         return {{"ret", *code}, {"msg", "会话已失效"}};
     }
     const std::string& user = std::get<std::string>(account);
+    return serve(user, Reach::Account, [&] { return beat(user, request); });
+}
+
+SimJson SimTradeLedger::beat(const std::string& user, const SimJson& request) {
     const int64_t today = m_state.today();
     const bool first = simText(request, "curlogon") == "1";
     const int64_t lastSeen = simInteger(simText(request, "lastid")).value_or(0);
     const SimTradeDay booked = m_state.bookedToday(user);
     // Deal numbers grow in booking order: the unseen deals are the newest.
     std::vector<const SimTradeDeal*> unseen;
-    const auto& positions = m_state.accounts.at(user).deals;
-    for (auto at = positions.rbegin(); !first && at != positions.rend(); ++at) {
-        const SimTradeDeal& deal = m_state.deals[*at];
+    const auto& deals = m_state.accounts.at(user).deals;
+    for (auto at = deals.rbegin(); !first && at != deals.rend(); ++at) {
+        const SimTradeDeal& deal = *at;
         if (deal.no <= lastSeen) {
             break;
         }
@@ -351,7 +402,7 @@ SimBytes SimTradeLedger::captcha(const SimBytes& request) {
     if (request != expected) {
         return captchaFrame(kSimBadRequest, "验证码请求格式错误", {}, {});
     }
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     std::string code;
     for (int i = 0; i < 4; ++i) {
         code += static_cast<char>('0' + m_random.next() % 10);
@@ -362,11 +413,8 @@ SimBytes SimTradeLedger::captcha(const SimBytes& request) {
 }
 
 SimJson SimTradeLedger::logoff(const std::string& account) {
-    for (auto& [id, session] : m_state.sessions) {
-        if (session.account == account && session.endCode == 0) {
-            session.endCode = kSimSessionInvalid;
-        }
-    }
+    std::lock_guard lock(m_sessionLock);
+    endSession(account);
     return simReply(0, "已退出");
 }
 
@@ -386,24 +434,6 @@ SimJson SimTradeLedger::changePassword(const std::string& account, const SimJson
     }
     stored = fresh;
     return simReply(0, "修改成功");
-}
-
-SimJson SimTradeLedger::report(SimTradeLink link, const std::string& name, const SimJson& request) {
-    static const std::set<std::string> kReports = {
-        "report_customercloseposition_query", "report_customerorders_query",
-        "report_customerhold_query", "report_customerfundsflow_query",
-        "report_customerfundsstat_query"};
-    if (!kReports.count(name)) {
-        return simReply(kSimUnknownRequest, "未知请求");
-    }
-    if (link != SimTradeLink::Notice) {
-        return simReply(kSimUnknownRequest, "请求线路错误");
-    }
-    auto account = sessionAccount(simText(request, "USER_ID"), simText(request, "SESSION_ID"));
-    if (auto* code = std::get_if<int>(&account)) {
-        return sessionEnded(*code);
-    }
-    return SimTradeQueries(m_state).report(name, std::get<std::string>(account), request);
 }
 
 SimJson SimTradeLedger::transfer(const std::string& account, const SimJson& request) {
@@ -460,19 +490,20 @@ SimJson SimTradeLedger::fundPassword(const std::string& account, const SimJson& 
 }
 
 bool SimTradeLedger::expireSessions(const std::string& account) {
-    std::lock_guard lock(m_mutex);
-    bool any = false;
-    for (auto& [id, session] : m_state.sessions) {
-        if ((account.empty() || session.account == account) && session.endCode == 0) {
-            session.endCode = kSimSessionInvalid;
-            any = true;
-        }
+    std::lock_guard lock(m_sessionLock);
+    if (!account.empty()) {
+        const bool any = m_liveSessions.count(account) > 0;
+        endSession(account);
+        return any;
+    }
+    const bool any = !m_liveSessions.empty();
+    while (!m_liveSessions.empty()) {
+        endSession(m_liveSessions.begin()->first);
     }
     return any;
 }
 
 void SimTradeLedger::setIdleLimitMs(int64_t ms) {
-    std::lock_guard lock(m_mutex);
     m_idleLimitMs = ms;
 }
 
@@ -482,7 +513,7 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
 
 int64_t SimTradeLedger::publishNotice(const std::string& title, const std::string& html,
                                       int64_t sendTime) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     SimTradeNotice notice;
     for (const auto& item : m_state.notices) {
         notice.id = std::max(notice.id, item.id);
@@ -498,7 +529,7 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
 
 bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
                                  double price, int qty) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     const SimTradeCommodity* item = m_state.commodity(commodity);
     char text[64];
     std::snprintf(text, sizeof(text), "%.6f", price);
@@ -507,19 +538,19 @@ bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& com
 }
 
 std::optional<int16_t> SimTradeLedger::quoteId(const std::string& code) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     const SimTradeCommodity* item = m_state.commodity(code);
     return item ? std::optional(item->def->id) : std::nullopt;
 }
 
 std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     auto found = m_captchas.find(uuid);
     return found == m_captchas.end() ? std::nullopt : std::optional(found->second);
 }
 
 std::optional<double> SimTradeLedger::balance(const std::string& account) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end()) {
         return std::nullopt;
@@ -528,7 +559,7 @@ std::optional<double> SimTradeLedger::balance(const std::string& account) {
 }
 
 SimJson SimTradeLedger::books(const std::string& account) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     SimTradeOrders(m_state).sweep();
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end()) {
@@ -544,8 +575,8 @@ SimJson SimTradeLedger::books(const std::string& account) {
     for (const auto& [bank, cents] : found->second.bankFunds) {
         books["banks"][bank] = simMoney(cents);
     }
-    for (const auto& holding : m_state.holdings) {
-        if (holding.account == account && holding.qty > 0) {
+    for (const auto& holding : found->second.holdings) {
+        if (holding.qty > 0) {
             books["holdings"].push_back({{"id", holding.id},
                                          {"commodity", holding.commodity},
                                          {"side", holding.side},
@@ -555,34 +586,30 @@ SimJson SimTradeLedger::books(const std::string& account) {
                                          {"stopProfit", holding.stopProfit}});
         }
     }
-    for (const auto& order : m_state.orders) {
-        if (order.account == account) {
-            books["orders"].push_back({{"no", order.no},
-                                       {"commodity", order.commodity},
-                                       {"side", order.side},
-                                       {"settle", order.settle},
-                                       {"kind", order.kind},
-                                       {"qty", order.qty},
-                                       {"traded", order.traded},
-                                       {"status", order.status}});
-        }
+    for (const auto& order : found->second.orders) {
+        books["orders"].push_back({{"no", order.no},
+                                   {"commodity", order.commodity},
+                                   {"side", order.side},
+                                   {"settle", order.settle},
+                                   {"kind", order.kind},
+                                   {"qty", order.qty},
+                                   {"traded", order.traded},
+                                   {"status", order.status}});
     }
-    for (const auto& deal : m_state.deals) {
-        if (deal.account == account) {
-            books["deals"].push_back({{"no", deal.no},
-                                      {"orderNo", deal.orderNo},
-                                      {"commodity", deal.commodity},
-                                      {"side", deal.side},
-                                      {"settle", deal.settle},
-                                      {"qty", deal.qty}});
-        }
+    for (const auto& deal : found->second.deals) {
+        books["deals"].push_back({{"no", deal.no},
+                                  {"orderNo", deal.orderNo},
+                                  {"commodity", deal.commodity},
+                                  {"side", deal.side},
+                                  {"settle", deal.settle},
+                                  {"qty", deal.qty}});
     }
     return books;
 }
 
 std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
                                                 const std::string& bankId) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end() || !found->second.bankFunds.count(bankId)) {
         return std::nullopt;
@@ -591,13 +618,13 @@ std::optional<double> SimTradeLedger::bankFunds(const std::string& account,
 }
 
 std::optional<std::string> SimTradeLedger::phoneOf(const std::string& account) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     auto found = m_state.accounts.find(account);
     return found == m_state.accounts.end() ? std::nullopt : std::optional(found->second.seed.phone);
 }
 
 std::vector<std::string> SimTradeLedger::accountsWithPhone(const std::string& phone) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     std::vector<std::string> accounts;
     for (const auto& [id, account] : m_state.accounts) {
         if (account.seed.phone == phone) {
@@ -608,7 +635,7 @@ std::vector<std::string> SimTradeLedger::accountsWithPhone(const std::string& ph
 }
 
 bool SimTradeLedger::setPassword(const std::string& account, const std::string& password) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     auto found = m_state.accounts.find(account);
     if (found == m_state.accounts.end() || password.size() < 6) {
         return false;
@@ -618,7 +645,7 @@ bool SimTradeLedger::setPassword(const std::string& account, const std::string& 
 }
 
 std::string SimTradeLedger::createAccount(const std::string& phone, const std::string& firmId) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_lock);
     // The member code of the environment's first account, so that the new account may log in.
     const std::string prefix =
         m_env.accounts.front().id.substr(0, SimTradeCatalogue::kMemberCodeLength);
@@ -628,4 +655,13 @@ std::string SimTradeLedger::createAccount(const std::string& phone, const std::s
         0,  10000000};
     addAccount(seed);
     return id;
+}
+
+size_t SimTradeLedger::dealsHeld() {
+    std::unique_lock lock(m_lock);
+    size_t count = 0;
+    for (const auto& [id, account] : m_state.accounts) {
+        count += account.deals.size();
+    }
+    return count;
 }

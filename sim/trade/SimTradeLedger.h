@@ -2,15 +2,18 @@
 
 // One simulated trading environment (an exchange's environment of the directory): its accounts,
 // sessions, captchas, commodities, orders, funds and announcements, and the answer to every
-// trading request of docs/trading-protocol.md that reaches its lines. Every public method takes
-// the one lock, so the lines' threads and the control service may call it at will.
-// Owned by SimTradeServer.
+// trading request of docs/trading-protocol.md that reaches its lines. Any thread may call any
+// method: a request that works on its own account alone runs beside requests of other accounts
+// (the state shared, that account locked); the order book, logons and every control method hold
+// the whole state. Owned by SimTradeServer.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <shared_mutex>
 #include <string>
 #include <variant>
 
@@ -68,11 +71,23 @@ public:
     bool setPassword(const std::string& account, const std::string& password);
     // A new account for that phone: its id; the passwords are the catalogue's.
     std::string createAccount(const std::string& phone, const std::string& firmId);
+    // Deals booked in every account, for load reports.
+    size_t dealsHeld();
 
 private:
+    // Whether a request works on its own account alone or reaches others (the order book).
+    enum class Reach { Account, Exchange };
+    using Handler =
+        std::function<SimJson(SimTradeLedger&, const std::string& account, const SimJson&)>;
     struct Route {
         SimTradeLink link;
-        std::function<SimJson(SimTradeLedger&, const std::string& account, const SimJson&)> handler;
+        Handler handler;
+        Reach reach = Reach::Account;
+    };
+    struct Session {
+        std::string account;
+        int64_t lastSeen = 0;
+        int endCode = 0;  // 0 while valid, else the code its requests are answered with
     };
 
     void seedState(uint64_t seed);
@@ -80,6 +95,12 @@ private:
     void seedAccount(const SimTradeAccountSeed& seed);
     void seedNotices();
     static const std::map<std::string, Route>& routes();
+    // Runs `work` for an account under the locks its reach needs.
+    SimJson serve(const std::string& account, Reach reach, const std::function<SimJson()>& work);
+    // Fills what the live prices reach, holding the whole state only when something is due.
+    void sweepReached();
+    // Ends the account's live session with that code; under m_sessionLock.
+    void endSession(const std::string& account);
     // The account of a valid session, or the code to answer with.
     std::variant<std::string, int> sessionAccount(const std::string& user,
                                                   const std::string& session);
@@ -87,7 +108,7 @@ private:
     std::string checkLogon(const SimTradeAccount& account, const SimJson& request);
     std::string newSession(const std::string& account, SimBytes& key);
 
-    SimJson report(SimTradeLink link, const std::string& name, const SimJson& request);
+    SimJson beat(const std::string& account, const SimJson& request);
     static SimJson sessionEnded(int code);
     SimJson logoff(const std::string& account);
     SimJson changePassword(const std::string& account, const SimJson& request);
@@ -96,9 +117,14 @@ private:
     SimJson fundPassword(const std::string& account, const SimJson& request);
 
     const SimTradeEnvironment& m_env;
-    std::mutex m_mutex;
+    // Shared by requests that work on one account (each also takes that account's lock), held
+    // alone by everything else.
+    std::shared_mutex m_lock;
     SimTradeState m_state;
     SimRandom m_random;
-    int64_t m_idleLimitMs = kDefaultIdleMs;
+    std::atomic<int64_t> m_idleLimitMs{kDefaultIdleMs};
     std::map<std::string, std::string> m_captchas;  // identifier -> code
+    std::mutex m_sessionLock;
+    std::map<std::string, Session> m_sessions;
+    std::map<std::string, std::string> m_liveSessions;  // account -> its valid session
 };

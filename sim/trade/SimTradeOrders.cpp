@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 constexpr int kMarketDeal = 1;
@@ -41,8 +42,8 @@ std::string SimTradeOrders::parseOrder(const SimJson& request, Parsed& out) cons
 
 int SimTradeOrders::heldLots(const std::string& account, const std::string& commodity) const {
     int lots = 0;
-    for (const auto& item : m_state.holdings) {
-        if (item.account == account && item.commodity == commodity) {
+    for (const auto& item : m_state.accounts.at(account).holdings) {
+        if (item.commodity == commodity) {
             lots += item.qty;
         }
     }
@@ -51,8 +52,9 @@ int SimTradeOrders::heldLots(const std::string& account, const std::string& comm
 
 int SimTradeOrders::openOrderLots(const std::string& account, const std::string& commodity) const {
     int lots = 0;
-    for (size_t at : m_state.accounts.at(account).openOrders) {
-        const SimTradeOrder& item = m_state.orders[at];
+    const SimTradeAccount& owner = m_state.accounts.at(account);
+    for (size_t at : owner.openOrders) {
+        const SimTradeOrder& item = owner.orders[at];
         if (item.commodity == commodity && item.settle == 1) {
             lots += item.rest();
         }
@@ -63,8 +65,8 @@ int SimTradeOrders::openOrderLots(const std::string& account, const std::string&
 int SimTradeOrders::freeLots(const std::string& account, const std::string& commodity, int side,
                              int64_t holdingId) const {
     int lots = 0;
-    for (const auto& item : m_state.holdings) {
-        if (item.account == account && item.commodity == commodity && item.side == side &&
+    for (const auto& item : m_state.accounts.at(account).holdings) {
+        if (item.commodity == commodity && item.side == side &&
             (holdingId == 0 || item.id == holdingId)) {
             lots += item.qty - item.frozen;
         }
@@ -156,7 +158,7 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     holding.stopLoss = stopLoss;
     holding.stopProfit = stopProfit;
     holding.otherFirm = otherFirm;
-    m_state.holdings.push_back(holding);
+    m_state.addHolding(holding);
 
     SimTradeDeal deal = dealOf(holding, holding.dealNo, qty, price, kind, orderNo, otherFirm);
     deal.side = side;
@@ -183,11 +185,12 @@ void SimTradeOrders::closeLots(SimTradeHolding& holding, int qty, SimUnits price
 void SimTradeOrders::closeMany(const std::string& account, const std::string& commodity, int side,
                                int qty, int64_t holdingId, bool frozenOnly, SimUnits price,
                                int kind, int64_t orderNo, const std::string& otherFirm) {
-    for (auto& item : m_state.holdings) {
+    SimTradeAccount& owner = m_state.accounts.at(account);
+    for (auto& item : owner.holdings) {
         if (qty == 0) {
             break;
         }
-        if (item.account != account || item.commodity != commodity || item.side != side ||
+        if (item.commodity != commodity || item.side != side ||
             (holdingId != 0 && item.id != holdingId)) {
             continue;
         }
@@ -202,13 +205,7 @@ void SimTradeOrders::closeMany(const std::string& account, const std::string& co
         closeLots(item, lots, price, kind, orderNo, otherFirm);
         qty -= lots;
     }
-    removeEmptyHoldings();
-}
-
-void SimTradeOrders::removeEmptyHoldings() {
-    auto& list = m_state.holdings;
-    list.erase(std::remove_if(list.begin(), list.end(), [](const auto& h) { return h.qty <= 0; }),
-               list.end());
+    m_state.removeEmptyHoldings(owner);
 }
 
 SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& request) {
@@ -247,9 +244,8 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
     int64_t holdingId = 0;
     if (simText(request, "CLOSEMODE") == "2") {
         holdingId = simInteger(simText(request, "HOLDING_ID")).value_or(-1);
-        const SimTradeHolding* held = m_state.holding(holdingId);
-        if (!held || held->account != account || held->commodity != item.code() ||
-            held->side != 3 - order.side) {
+        const SimTradeHolding* held = m_state.accounts.at(account).holding(holdingId);
+        if (!held || held->commodity != item.code() || held->side != 3 - order.side) {
             return simReply(kSimNotFound, "持仓单不存在");
         }
     }
@@ -288,7 +284,6 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.time = m_state.now();
     refreeze(placed);
     m_state.addOrder(placed);
-    sweep();
     return simReply(0, "委托成功");
 }
 
@@ -302,8 +297,9 @@ void SimTradeOrders::refreeze(SimTradeOrder& order) {
 }
 
 SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson& request) {
-    SimTradeHolding* held = m_state.holding(simInteger(simText(request, "H_ID")).value_or(-1));
-    if (!held || held->account != account || held->commodity != simText(request, "COMMODITY_ID")) {
+    SimTradeHolding* held =
+        m_state.accounts.at(account).holding(simInteger(simText(request, "H_ID")).value_or(-1));
+    if (!held || held->commodity != simText(request, "COMMODITY_ID")) {
         return simReply(kSimNotFound, "持仓单不存在");
     }
     const SimTradeCommodity& item = *m_state.commodity(held->commodity);
@@ -324,21 +320,21 @@ SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson&
     if (profit != 0 && (profit - price) * sign < item.stopTicks) {
         return simReply(kSimRefused, "止盈价设置不合理");
     }
-    held->stopLoss = loss;
-    held->stopProfit = profit;
+    m_state.setStops(*held, loss, profit);
     return simReply(0, "设置成功");
 }
 
 SimJson SimTradeOrders::withdrawLossProfit(const std::string& account, const SimJson& request) {
-    SimTradeHolding* held = m_state.holding(simInteger(simText(request, "H_ID")).value_or(-1));
-    if (!held || held->account != account) {
+    SimTradeHolding* held =
+        m_state.accounts.at(account).holding(simInteger(simText(request, "H_ID")).value_or(-1));
+    if (!held) {
         return simReply(kSimNotFound, "持仓单不存在");
     }
     const std::string type = simText(request, "TYPE");
     if (type == "1" && held->stopLoss > 0) {
-        held->stopLoss = 0;
+        m_state.setStops(*held, 0, held->stopProfit);
     } else if (type == "2" && held->stopProfit > 0) {
-        held->stopProfit = 0;
+        m_state.setStops(*held, held->stopLoss, 0);
     } else {
         return simReply(kSimNotFound, "没有可撤销的止损止盈");
     }
@@ -346,8 +342,9 @@ SimJson SimTradeOrders::withdrawLossProfit(const std::string& account, const Sim
 }
 
 SimJson SimTradeOrders::cancel(const std::string& account, const SimJson& request, bool listing) {
-    SimTradeOrder* order = m_state.order(simInteger(simText(request, "ORDER_NO")).value_or(-1));
-    if (!order || order->account != account || (order->kind == 2) != listing) {
+    SimTradeOrder* order =
+        m_state.accounts.at(account).order(simInteger(simText(request, "ORDER_NO")).value_or(-1));
+    if (!order || (order->kind == 2) != listing) {
         return simReply(kSimNotFound, "订单不存在");
     }
     if (!order->open()) {
@@ -365,12 +362,11 @@ SimJson SimTradeOrders::cancel(const std::string& account, const SimJson& reques
 }
 
 void SimTradeOrders::freezeLots(SimTradeOrder& listing, int qty, bool freeze) {
-    for (auto& item : m_state.holdings) {
+    for (auto& item : m_state.accounts.at(listing.account).holdings) {
         if (qty == 0) {
             return;
         }
-        if (item.account != listing.account || item.commodity != listing.commodity ||
-            item.side != 3 - listing.side ||
+        if (item.commodity != listing.commodity || item.side != 3 - listing.side ||
             (listing.holdingId != 0 && item.id != listing.holdingId)) {
             continue;
         }
@@ -419,7 +415,7 @@ SimJson SimTradeOrders::list(const std::string& account, const SimJson& request)
     m_state.touchListings(listing.side);
     if (listing.autoDelist == "1") {
         const int lots = matchListings(account, listing.firm, order, listing.no);
-        SimTradeOrder& placed = *m_state.order(listing.no);
+        SimTradeOrder& placed = *m_state.accounts.at(account).order(listing.no);
         if (lots > 0) {
             fillListing(placed, lots);
         }
@@ -465,8 +461,8 @@ SimJson SimTradeOrders::delist(const std::string& account, const SimJson& reques
 int SimTradeOrders::matchListings(const std::string& account, const std::string& firm,
                                   const Parsed& order, int64_t orderNo) {
     std::vector<SimTradeOrder*> candidates;
-    for (size_t at : m_state.openOrders) {
-        SimTradeOrder& item = m_state.orders[at];
+    for (const auto& [no, owner] : m_state.openListings) {
+        SimTradeOrder& item = *m_state.owner(owner).order(no);
         const bool priced = order.side == 1 ? item.price <= order.price : item.price >= order.price;
         if (item.kind == 2 && item.open() && item.side != order.side &&
             item.commodity == order.commodity->code() && item.account != account && priced &&
@@ -543,16 +539,26 @@ void SimTradeOrders::seedHolding(const std::string& account, const std::string& 
 }
 
 void SimTradeOrders::sweep() {
-    std::vector<size_t> waiting;
-    for (size_t at : m_state.openOrders) {
-        if (m_state.orders[at].kind == 1) {
-            waiting.push_back(at);
+    for (const auto& [no, account] : reached(true)) {
+        SimTradeOrder* order = m_state.owner(account).order(no);
+        if (order && order->open()) {
+            sweepOrder(*order);
         }
     }
-    for (size_t at : waiting) {
-        sweepOrder(m_state.orders[at]);
-    }
     sweepStops();
+}
+
+std::vector<std::pair<int64_t, std::string>> SimTradeOrders::reached(bool orders) const {
+    std::vector<std::pair<int64_t, std::string>> found;
+    for (const auto& entry : m_state.reached()) {
+        if ((entry.kind == SimTradeWatchKind::Order) == orders) {
+            found.emplace_back(entry.id, entry.account);
+        }
+    }
+    // In the order they were placed or opened; a holding may reach both its stops.
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
 }
 
 void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
@@ -582,35 +588,23 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
 }
 
 void SimTradeOrders::sweepStops() {
-    std::vector<int64_t> triggered;
-    for (const auto& held : m_state.holdings) {
-        if (held.stopLoss <= 0 && held.stopProfit <= 0) {
-            continue;
-        }
-        const SimTradeCommodity& item = *m_state.commodity(held.commodity);
-        auto live = m_state.prices(item);
+    std::set<std::string> touched;
+    for (const auto& [id, account] : reached(false)) {
+        SimTradeHolding* held = m_state.accounts.at(account).holding(id);
+        const SimTradeCommodity* item = held ? m_state.commodity(held->commodity) : nullptr;
+        auto live = item ? m_state.prices(*item) : std::nullopt;
         if (!live) {
             continue;
         }
-        const SimUnits price = SimTradeState::closePrice(*live, item, held.side);
-        const int64_t sign = held.side == 1 ? 1 : -1;
-        const bool lossHit = held.stopLoss > 0 && (price - held.stopLoss) * sign <= 0;
-        const bool profitHit = held.stopProfit > 0 && (held.stopProfit - price) * sign <= 0;
-        if (lossHit || profitHit) {
-            triggered.push_back(held.id);
-        }
-    }
-    for (int64_t id : triggered) {
-        SimTradeHolding* held = m_state.holding(id);
-        const SimTradeCommodity& item = *m_state.commodity(held->commodity);
-        auto live = m_state.prices(item);
         const int lots = held->qty - held->frozen;
         if (lots > 0) {
-            closeLots(*held, lots, SimTradeState::closePrice(*live, item, held->side), kSystemDeal,
+            closeLots(*held, lots, SimTradeState::closePrice(*live, *item, held->side), kSystemDeal,
                       m_state.number(), "");
         }
-        held->stopLoss = 0;
-        held->stopProfit = 0;
+        m_state.setStops(*held, 0, 0);
+        touched.insert(account);
     }
-    removeEmptyHoldings();
+    for (const auto& account : touched) {
+        m_state.removeEmptyHoldings(m_state.accounts.at(account));
+    }
 }

@@ -4,9 +4,12 @@
 // closing in quote mode, stop-loss and take-profit, listings and delistings in order-book mode,
 // cancellations, and the sweep that fills conditional orders and stops when the live price
 // reaches them. Holdings, margins, fees and funds change together in every operation.
-// A short-lived helper over the state; the ledger calls it under its lock.
+// A short-lived helper over the state; the ledger calls it under the account's lock for an
+// account's own orders, under the whole state's for anything that reaches other accounts.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sim/trade/SimTradeRecords.h"
 
@@ -27,6 +30,8 @@ public:
                      SimUnits price, int qty);
     // A holding at the price a market order would pay, for the seeded accounts.
     void seedHolding(const std::string& account, const std::string& commodity, int side, int qty);
+    // Fills the conditional orders and closes the holdings at stops that the live prices reach,
+    // in every account: the caller holds the whole state.
     void sweep();
 
 private:
@@ -68,8 +73,10 @@ private:
     int matchListings(const std::string& account, const std::string& firm, const Parsed& order,
                       int64_t orderNo);
     void fillListing(SimTradeOrder& listing, int lots);
-    void removeEmptyHoldings();
     std::string firmOf(const std::string& account) const;
+    // The watched conditional orders (or holdings' stops) the live prices reach, as
+    // (number or id, account), oldest first.
+    std::vector<std::pair<int64_t, std::string>> reached(bool orders) const;
     void sweepOrder(SimTradeOrder& order);
     void sweepStops();
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "sim/core/SimClock.h"
+#include "sim/trade/SimTradeNewestFirst.h"
 
 namespace {
 constexpr int64_t kDayMs = 86400000;
@@ -73,6 +74,13 @@ std::string SimTradeQueries::nameOf(const std::string& code) const {
 
 int64_t SimTradeQueries::dayStart(int64_t ms) const {
     return SimClock::dayStart(ms, m_state.market->utcOffsetMinutes());
+}
+
+std::pair<int64_t, int64_t> SimTradeQueries::dayBounds(const SimJson& request) const {
+    auto start = simInteger(simText(request, "ST"));
+    auto end = simInteger(simText(request, "ET"));
+    return {start && *start > 0 ? dayStart(*start) : std::numeric_limits<int64_t>::min(),
+            end && *end > 0 ? dayStart(*end) + kDayMs : std::numeric_limits<int64_t>::max()};
 }
 
 bool SimTradeQueries::inDays(int64_t ms, const SimJson& request, const char* from,
@@ -176,8 +184,8 @@ SimJson SimTradeQueries::holdings(const std::string& account, const SimJson& req
             int qty = 0, frozen = 0;
             SimUnits cost = 0;
             SimCents floating = 0, margin = 0, fee = 0;
-            for (const auto& held : m_state.holdings) {
-                if (held.account != account || held.commodity != item.code() || held.side != side) {
+            for (const auto& held : m_state.accounts.at(account).holdings) {
+                if (held.commodity != item.code() || held.side != side) {
                     continue;
                 }
                 qty += held.qty;
@@ -208,8 +216,8 @@ SimJson SimTradeQueries::holdings(const std::string& account, const SimJson& req
 SimJson SimTradeQueries::holdingDetails(const std::string& account, const SimJson& request) const {
     const std::string code = simText(request, "COMMODITY_ID");
     std::vector<SimJson> rows;
-    for (const auto& held : m_state.holdings) {
-        if (held.account != account || (!code.empty() && held.commodity != code)) {
+    for (const auto& held : m_state.accounts.at(account).holdings) {
+        if (!code.empty() && held.commodity != code) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(held.commodity);
@@ -241,8 +249,8 @@ SimJson SimTradeQueries::firmInfo(const std::string& account) const {
     const SimTradeDay booked = m_state.bookedToday(account);
     SimCents frozenMargin = 0, frozenFee = 0;
     for (size_t at : owner.openOrders) {
-        frozenMargin += m_state.orders[at].frozenMargin;
-        frozenFee += m_state.orders[at].frozenFee;
+        frozenMargin += owner.orders[at].frozenMargin;
+        frozenFee += owner.orders[at].frozenFee;
     }
     const SimCents margin = m_state.margin(account);
     const SimCents floating = m_state.floatingSum(account);
@@ -284,9 +292,9 @@ SimJson SimTradeQueries::orders(const std::string& account, const SimJson& reque
     const std::string settle = simText(request, "OR_OC");
     const int64_t since = simInteger(simText(request, "UT")).value_or(0);
     std::vector<const SimTradeOrder*> found;
-    const auto& positions = m_state.accounts.at(account).orders;
-    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
-        const SimTradeOrder& order = m_state.orders[*at];
+    const auto& placed = m_state.accounts.at(account).orders;
+    for (auto at = placed.rbegin(); at != placed.rend(); ++at) {
+        const SimTradeOrder& order = *at;
         if ((!side.empty() && side != num(order.side)) ||
             (!code.empty() && code != order.commodity) ||
             (!kind.empty() && kind != num(order.kind)) ||
@@ -328,23 +336,21 @@ SimJson SimTradeQueries::deals(const std::string& account, const SimJson& reques
     const std::string code = simText(request, "COMMODITY_ID");
     const std::string settle = simText(request, "OR_OC");
     const int64_t after = simInteger(simText(request, "LAST_TRADE_ID")).value_or(0);
-    // Deal numbers grow in booking order, so the newest come first and stop at LAST_TRADE_ID.
-    std::vector<const SimTradeDeal*> found;
-    const auto& positions = m_state.accounts.at(account).deals;
-    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
-        const SimTradeDeal& deal = m_state.deals[*at];
-        if (deal.no <= after) {
-            break;
+    const SimTradeAccount& owner = m_state.accounts.at(account);
+    // Deal numbers grow in booking order: the deals after LAST_TRADE_ID are the newest.
+    const auto from = static_cast<size_t>(
+        std::ranges::upper_bound(owner.deals, after, {}, &SimTradeDeal::no) - owner.deals.begin());
+    std::vector<const std::vector<size_t>*> lists;
+    for (const auto& [key, positions] : owner.dealsByKey) {
+        const SimTradeDeal& kept = owner.deals[positions.front()];
+        if ((side.empty() || side == num(kept.side)) && (code.empty() || code == kept.commodity) &&
+            (settle.empty() || settle == num(kept.settle))) {
+            lists.push_back(&positions);
         }
-        if ((!side.empty() && side != num(deal.side)) ||
-            (!code.empty() && code != deal.commodity) ||
-            (!settle.empty() && settle != num(deal.settle))) {
-            continue;
-        }
-        found.push_back(&deal);
     }
+    SimTradeNewestFirst found(std::move(lists), from);
     return paged(found.size(), request, kDealPageSize, [&](size_t i) {
-        const SimTradeDeal& deal = *found[i];
+        const SimTradeDeal& deal = owner.deals[found.at(i)];
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
         return SimJson({{"TR_N", num(deal.no)},
                         {"OR_N", num(deal.orderNo)},
@@ -371,9 +377,9 @@ SimJson SimTradeQueries::listings(const SimJson& request) const {
     const std::string side = simText(request, "TY");
     const bool descending = simText(request, "ISDESC") == "1";
     std::vector<const SimTradeOrder*> open;
-    for (size_t at : m_state.openOrders) {
-        const SimTradeOrder& order = m_state.orders[at];
-        if (order.kind == 2 && order.commodity == code && num(order.side) == side) {
+    for (const auto& [no, owner] : m_state.openListings) {
+        const SimTradeOrder& order = *m_state.owner(owner).order(no);
+        if (order.commodity == code && num(order.side) == side) {
             open.push_back(&order);
         }
     }
@@ -424,9 +430,8 @@ SimJson SimTradeQueries::closedPositions(const std::string& account, const SimJs
     std::vector<SimJson> rows;
     int64_t quantity = 0;
     SimCents profit = 0, fees = 0;
-    for (size_t at : m_state.accounts.at(account).deals) {
-        const SimTradeDeal& deal = m_state.deals[at];
-        if (deal.settle != 2 || !inDays(deal.time, request, "ST", "ET")) {
+    for (const SimTradeDeal& deal : inRange(m_state.accounts.at(account).deals, request)) {
+        if (deal.settle != 2) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
@@ -460,11 +465,7 @@ SimJson SimTradeQueries::dealReport(const std::string& account, const SimJson& r
     std::vector<SimJson> rows;
     int64_t quantity = 0;
     SimCents funds = 0, fees = 0;
-    for (size_t at : m_state.accounts.at(account).deals) {
-        const SimTradeDeal& deal = m_state.deals[at];
-        if (!inDays(deal.time, request, "ST", "ET")) {
-            continue;
-        }
+    for (const SimTradeDeal& deal : inRange(m_state.accounts.at(account).deals, request)) {
         const SimTradeCommodity& item = *m_state.commodity(deal.commodity);
         const SimCents value = item.value(deal.price, deal.qty);
         quantity += deal.qty;
@@ -492,8 +493,8 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
     int64_t quantity = 0;
     SimCents profit = 0, margins = 0;
     const int64_t today = dayStart(m_state.now());
-    for (const auto& held : m_state.holdings) {
-        if (held.account != account || !inDays(today, request, "ST", "ET")) {
+    for (const auto& held : m_state.accounts.at(account).holdings) {
+        if (!inDays(today, request, "ST", "ET")) {
             continue;
         }
         const SimTradeCommodity& item = *m_state.commodity(held.commodity);
@@ -531,11 +532,7 @@ SimJson SimTradeQueries::holdingReport(const std::string& account, const SimJson
 SimJson SimTradeQueries::flowReport(const std::string& account, const SimJson& request) const {
     std::vector<SimJson> rows;
     SimCents sum = 0;
-    for (size_t at : m_state.accounts.at(account).flows) {
-        const SimTradeFundFlow& flow = m_state.flows[at];
-        if (!inDays(flow.time, request, "ST", "ET")) {
-            continue;
-        }
+    for (const SimTradeFundFlow& flow : inRange(m_state.accounts.at(account).flows, request)) {
         sum += flow.amount;
         rows.push_back({{"CLEAR_DATE", num(dayStart(flow.time))},
                         {"FUND_FLOW", flow.kind},
@@ -555,11 +552,7 @@ SimJson SimTradeQueries::statementReport(const std::string& account, const SimJs
         SimCents last = 0, io = 0, profit = 0, fee = 0, capital = 0;
     };
     std::map<int64_t, Day> days;
-    for (size_t at : m_state.accounts.at(account).flows) {
-        const SimTradeFundFlow& flow = m_state.flows[at];
-        if (!inDays(flow.time, request, "ST", "ET")) {
-            continue;
-        }
+    for (const SimTradeFundFlow& flow : inRange(m_state.accounts.at(account).flows, request)) {
         const int64_t date = dayStart(flow.time);
         if (!days.count(date)) {
             days[date].last = flow.balance - flow.amount;
@@ -676,10 +669,10 @@ SimJson SimTradeQueries::marketFunds(const std::string& account) const {
         }
         // Money moved into the trading account today through this bank left the bank.
         SimCents moved = 0;
-        for (size_t at : owner.transfers) {
-            const SimTradeTransfer& transfer = m_state.transfers[at];
-            if (transfer.bankId == bank.id && transfer.time >= m_state.today()) {
-                moved += transfer.deposit ? transfer.amount : -transfer.amount;
+        for (auto at = owner.transfers.rbegin();
+             at != owner.transfers.rend() && at->time >= m_state.today(); ++at) {
+            if (at->bankId == bank.id) {
+                moved += at->deposit ? at->amount : -at->amount;
             }
         }
         rows.push_back({{"AP", rows.size() == 1 ? "M" : "S"},
@@ -715,12 +708,9 @@ SimJson SimTradeQueries::banks(const std::string& account) const {
 SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
     std::vector<const SimTradeTransfer*> found;
     SimCents in = 0, out = 0;
-    const auto& positions = m_state.accounts.at(account).transfers;
-    for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
-        const SimTradeTransfer& transfer = m_state.transfers[*at];
-        if (!inDays(transfer.time, request, "ST", "ET")) {
-            continue;
-        }
+    const auto range = inRange(m_state.accounts.at(account).transfers, request);
+    for (auto at = range.rbegin(); at != range.rend(); ++at) {
+        const SimTradeTransfer& transfer = *at;
         (transfer.deposit ? in : out) += transfer.amount;
         found.push_back(&transfer);
     }

@@ -3,10 +3,14 @@
 // The read side of one simulated trading environment: commodities, firms, holdings, account
 // funds, orders, deals, listing books, the five reports, announcements and the funds queries,
 // each as the reply's REP object, with paging by STARTNUM and RECCNT. A short-lived helper over
-// the state; the ledger calls it under its lock.
+// the state; the ledger calls it under the account's lock, or the whole state's for the listing
+// book.
 
+#include <algorithm>
 #include <functional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/trade/SimTradeRecords.h"
@@ -47,6 +51,17 @@ private:
     SimJson commodityRecord(const SimTradeCommodity& item, size_t index) const;
     std::string nameOf(const std::string& code) const;
     int64_t dayStart(int64_t ms) const;
+    // [first, end) ms of the days from "ST" to "ET"; open ends where they are missing.
+    std::pair<int64_t, int64_t> dayBounds(const SimJson& request) const;
+    // The records of a list kept in time order that fall in the request's days.
+    template <typename Record>
+    std::span<const Record> inRange(const std::vector<Record>& records,
+                                    const SimJson& request) const {
+        const auto [first, end] = dayBounds(request);
+        auto from = std::ranges::lower_bound(records, first, {}, &Record::time);
+        auto to = std::ranges::lower_bound(from, records.end(), end, {}, &Record::time);
+        return {from, to};
+    }
     bool inDays(int64_t ms, const SimJson& request, const char* from, const char* to) const;
     SimJson closedPositions(const std::string& account, const SimJson& request) const;
     SimJson dealReport(const std::string& account, const SimJson& request) const;

@@ -58,7 +58,16 @@ const SimTradeFirm* SimTradeState::firm(const std::string& id) const {
     return nullptr;
 }
 
-SimTradeHolding* SimTradeState::holding(int64_t id) {
+SimTradeAccount& SimTradeState::owner(const std::string& account) {
+    return account.empty() ? otherFirms : accounts.at(account);
+}
+
+SimTradeOrder* SimTradeAccount::order(int64_t no) {
+    auto found = orderAt.find(no);
+    return found == orderAt.end() ? nullptr : &orders[found->second];
+}
+
+SimTradeHolding* SimTradeAccount::holding(int64_t id) {
     for (auto& item : holdings) {
         if (item.id == id) {
             return &item;
@@ -67,9 +76,8 @@ SimTradeHolding* SimTradeState::holding(int64_t id) {
     return nullptr;
 }
 
-SimTradeOrder* SimTradeState::order(int64_t no) {
-    auto found = orderAt.find(no);
-    return found == orderAt.end() ? nullptr : &orders[found->second];
+std::string SimTradeAccount::dealKey(int side, int settle, const std::string& commodity) {
+    return std::to_string(side) + std::to_string(settle) + commodity;
 }
 
 SimUnits SimTradeState::orderPrice(const SimTradePrices& live, int side) {
@@ -100,29 +108,26 @@ SimCents SimTradeState::floating(const SimTradeHolding& holding) const {
 }
 
 SimCents SimTradeState::frozenFunds(const std::string& account) const {
+    const SimTradeAccount& owner = accounts.at(account);
     SimCents sum = 0;
-    for (size_t at : accounts.at(account).openOrders) {
-        sum += orders[at].frozenMargin + orders[at].frozenFee;
+    for (size_t at : owner.openOrders) {
+        sum += owner.orders[at].frozenMargin + owner.orders[at].frozenFee;
     }
     return sum;
 }
 
 SimCents SimTradeState::margin(const std::string& account) const {
     SimCents sum = 0;
-    for (const auto& item : holdings) {
-        if (item.account == account) {
-            sum += item.marginPerLot * item.qty;
-        }
+    for (const auto& item : accounts.at(account).holdings) {
+        sum += item.marginPerLot * item.qty;
     }
     return sum;
 }
 
 SimCents SimTradeState::floatingSum(const std::string& account) const {
     SimCents sum = 0;
-    for (const auto& item : holdings) {
-        if (item.account == account) {
-            sum += floating(item);
-        }
+    for (const auto& item : accounts.at(account).holdings) {
+        sum += floating(item);
     }
     return sum;
 }
@@ -178,8 +183,7 @@ void SimTradeState::addFlow(const std::string& account, const std::string& kind,
                             const std::string& code, int64_t time) {
     auto& owner = accounts.at(account);
     owner.balance += amount;
-    owner.flows.push_back(flows.size());
-    flows.push_back({number(), account, kind, time, amount, owner.balance, code});
+    owner.flows.push_back({number(), account, kind, time, amount, owner.balance, code});
     SimTradeDay& day = owner.days[dayOf(time)];
     day.flows += amount;
     day.flowsByCode[code] += amount;
@@ -187,8 +191,9 @@ void SimTradeState::addFlow(const std::string& account, const std::string& kind,
 
 void SimTradeState::addDeal(const SimTradeDeal& deal) {
     auto& owner = accounts.at(deal.account);
-    owner.deals.push_back(deals.size());
-    deals.push_back(deal);
+    owner.dealsByKey[SimTradeAccount::dealKey(deal.side, deal.settle, deal.commodity)].push_back(
+        owner.deals.size());
+    owner.deals.push_back(deal);
     SimTradeDay& day = owner.days[dayOf(deal.time)];
     ++day.deals;
     day.lastDeal = std::max(day.lastDeal, deal.no);
@@ -197,37 +202,101 @@ void SimTradeState::addDeal(const SimTradeDeal& deal) {
 }
 
 SimTradeOrder& SimTradeState::addOrder(const SimTradeOrder& order) {
-    const size_t at = orders.size();
-    orders.push_back(order);
-    orderAt[order.no] = at;
-    auto owner = accounts.find(order.account);
-    if (owner != accounts.end()) {
-        owner->second.orders.push_back(at);
-    }
+    SimTradeAccount& book = owner(order.account);
+    const size_t at = book.orders.size();
+    book.orders.push_back(order);
+    book.orderAt[order.no] = at;
     if (order.open()) {
-        openOrders.insert(at);
-        if (owner != accounts.end()) {
-            owner->second.openOrders.insert(at);
+        book.openOrders.insert(at);
+        if (order.kind == 2) {
+            openListings[order.no] = order.account;
         }
+        watchOrder(order, true);
     }
-    return orders[at];
+    return book.orders[at];
 }
 
 void SimTradeState::addTransfer(const SimTradeTransfer& transfer) {
-    accounts.at(transfer.account).transfers.push_back(transfers.size());
-    transfers.push_back(transfer);
+    accounts.at(transfer.account).transfers.push_back(transfer);
+}
+
+SimTradeHolding& SimTradeState::addHolding(const SimTradeHolding& holding) {
+    SimTradeAccount& book = accounts.at(holding.account);
+    book.holdings.push_back(holding);
+    watchStops(holding, true);
+    return book.holdings.back();
 }
 
 void SimTradeState::orderChanged(const SimTradeOrder& order) {
-    auto found = orderAt.find(order.no);
-    if (order.open() || found == orderAt.end()) {
+    SimTradeAccount& book = owner(order.account);
+    auto found = book.orderAt.find(order.no);
+    if (order.open() || found == book.orderAt.end() || !book.openOrders.erase(found->second)) {
         return;
     }
-    openOrders.erase(found->second);
-    auto owner = accounts.find(order.account);
-    if (owner != accounts.end()) {
-        owner->second.openOrders.erase(found->second);
+    openListings.erase(order.no);
+    watchOrder(order, false);
+}
+
+void SimTradeState::setStops(SimTradeHolding& holding, SimUnits stopLoss, SimUnits stopProfit) {
+    watchStops(holding, false);
+    holding.stopLoss = stopLoss;
+    holding.stopProfit = stopProfit;
+    watchStops(holding, true);
+}
+
+void SimTradeState::removeEmptyHoldings(SimTradeAccount& account) {
+    auto& list = account.holdings;
+    auto empty = std::remove_if(list.begin(), list.end(), [](const auto& h) { return h.qty <= 0; });
+    for (auto at = empty; at != list.end(); ++at) {
+        watchStops(*at, false);
     }
+    list.erase(empty, list.end());
+}
+
+// Conditional orders only: a buy fills when the buy price falls to its price, a sell when the
+// sell price rises to it.
+void SimTradeState::watchOrder(const SimTradeOrder& order, bool on) {
+    if (order.kind != 1) {
+        return;
+    }
+    const SimTradeWatchEntry entry = {
+        order.commodity, order.side, order.side == 1,         order.price,
+        order.account,   order.no,   SimTradeWatchKind::Order};
+    on ? watch.add(entry) : watch.remove(entry);
+}
+
+// A bought holding's stop-loss fires when its close price falls to it and its take-profit when
+// it rises to it; the other way round for a sold one.
+void SimTradeState::watchStops(const SimTradeHolding& holding, bool on) {
+    const SimTradeCommodity* item = commodity(holding.commodity);
+    if (!item) {
+        return;
+    }
+    const int quote = item->orderBook() ? 0 : 3 - holding.side;
+    const bool bought = holding.side == 1;
+    const std::pair<SimUnits, SimTradeWatchKind> stops[] = {
+        {holding.stopLoss, SimTradeWatchKind::StopLoss},
+        {holding.stopProfit, SimTradeWatchKind::StopProfit}};
+    for (const auto& [level, kind] : stops) {
+        if (level <= 0) {
+            continue;
+        }
+        const bool below = (kind == SimTradeWatchKind::StopLoss) == bought;
+        const SimTradeWatchEntry entry = {holding.commodity, quote,      below, level,
+                                          holding.account,   holding.id, kind};
+        on ? watch.add(entry) : watch.remove(entry);
+    }
+}
+
+std::vector<SimTradeWatchEntry> SimTradeState::reached() const {
+    return watch.reached([this](const std::string& code) -> std::optional<std::array<int64_t, 3>> {
+        const SimTradeCommodity* item = commodity(code);
+        auto live = item ? prices(*item) : std::nullopt;
+        if (!live) {
+            return std::nullopt;
+        }
+        return std::array<int64_t, 3>{live->last, live->buy, live->sell};
+    });
 }
 
 void SimTradeState::touchListings(int side) {

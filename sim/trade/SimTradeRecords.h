@@ -1,12 +1,14 @@
 #pragma once
 
-// The records of one simulated trading environment and the state that holds them: accounts,
-// sessions, commodities, holdings, orders and listings, deals, fund flows, bank transfers and
-// announcements. Plain values; SimTradeLedger owns the one SimTradeState of an environment and
-// guards it with its lock, so every function working on it runs under that lock.
+// The records of one simulated trading environment and the state that holds them: accounts
+// (each with its own deals, flows, orders, transfers and holdings), commodities, other firms'
+// listings, announcements and the watched price levels. Plain values; SimTradeLedger owns the
+// one SimTradeState of an environment and says which of its locks a function runs under.
 
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
@@ -16,6 +18,7 @@
 #include "sim/core/SimCatalogue.h"
 #include "sim/core/SimMarket.h"
 #include "sim/trade/SimTradeCatalogue.h"
+#include "sim/trade/SimTradeWatch.h"
 
 using SimJson = nlohmann::ordered_json;
 
@@ -71,31 +74,6 @@ struct SimTradeDay {
     SimCents dealProfit = 0;
     SimCents flows = 0;
     std::map<std::string, SimCents> flowsByCode;
-};
-
-struct SimTradeAccount {
-    SimTradeAccountSeed seed;
-    std::string password;
-    std::string fundPassword;
-    std::string phonePassword;
-    SimCents balance = 0;  // equity before floating P&L
-    std::map<std::string, SimCents> bankFunds;
-    int64_t lastLogon = 0;
-    std::set<std::string> logonTimes;  // LOGONTIME texts seen, against replays
-    // Positions of the account's records in the state's lists, in booking order.
-    std::vector<size_t> deals;
-    std::vector<size_t> flows;
-    std::vector<size_t> orders;
-    std::vector<size_t> transfers;
-    std::set<size_t> openOrders;
-    std::map<int64_t, SimTradeDay> days;
-};
-
-struct SimTradeSession {
-    std::string id;
-    std::string account;
-    int64_t lastSeen = 0;
-    int endCode = 0;  // 0 while valid, else the code its requests are answered with
 };
 
 struct SimTradeHolding {
@@ -191,24 +169,55 @@ struct SimTradeNotice {
     int64_t expiryTime = 0;
 };
 
+// One account and everything it booked. Its records are its own, so that requests of different
+// accounts may work on their accounts at once (each under its account's lock, see
+// SimTradeLedger) and no request walks another account's history.
+struct SimTradeAccount {
+    SimTradeAccountSeed seed;
+    std::string password;
+    std::string fundPassword;
+    std::string phonePassword;
+    SimCents balance = 0;  // equity before floating P&L
+    std::map<std::string, SimCents> bankFunds;
+    int64_t lastLogon = 0;
+    std::set<std::string> logonTimes;  // LOGONTIME texts seen, against replays
+    // Records in booking order (deal numbers, flow and transfer times grow along them).
+    std::vector<SimTradeDeal> deals;
+    std::vector<SimTradeFundFlow> flows;
+    std::vector<SimTradeOrder> orders;
+    std::vector<SimTradeTransfer> transfers;
+    // Holdings with lots left, oldest first.
+    std::vector<SimTradeHolding> holdings;
+    std::set<size_t> openOrders;        // positions in `orders` of the open ones
+    std::map<int64_t, size_t> orderAt;  // order number -> position in `orders`
+    // Positions in `deals` by dealKey(), each list ascending, for filtered deal pages.
+    std::map<std::string, std::vector<size_t>> dealsByKey;
+    std::map<int64_t, SimTradeDay> days;
+    // Held by a request working on this account alone; see SimTradeLedger.
+    std::mutex lock;
+
+    SimTradeOrder* order(int64_t no);
+    SimTradeHolding* holding(int64_t id);
+    static std::string dealKey(int side, int settle, const std::string& commodity);
+};
+
 // Deals, flows, orders and transfers are only ever appended (through the add functions, which
-// keep the indexes: each account's positions and day sums, the open orders, orders by number);
-// orders change in place, and refreeze() reports when one is no longer open.
+// keep the indexes: each account's positions and day sums, its open orders, orders by number,
+// the open listings and the watched price levels); orders change in place, and orderChanged()
+// hears when one is no longer open. SimTradeLedger decides who may touch what at once: a request
+// of one account works on that account (and the watch, which locks itself), anything that
+// reaches across accounts holds the whole state.
 struct SimTradeState {
     const SimTradeEnvironment* env = nullptr;
     SimMarket* market = nullptr;
     std::vector<SimTradeCommodity> commodities;
     std::map<std::string, SimTradeAccount> accounts;
-    std::map<std::string, SimTradeSession> sessions;
-    std::vector<SimTradeHolding> holdings;
-    std::vector<SimTradeOrder> orders;
-    std::vector<SimTradeDeal> deals;
-    std::vector<SimTradeFundFlow> flows;
-    std::vector<SimTradeTransfer> transfers;
+    // Listings of other firms made by the control service, kept like an account's orders.
+    SimTradeAccount otherFirms;
     std::vector<SimTradeNotice> notices;
-    std::set<size_t> openOrders;        // positions of every open order and listing
-    std::map<int64_t, size_t> orderAt;  // order number -> position
-    int64_t nextNumber = 1000;
+    std::map<int64_t, std::string> openListings;  // number -> account ("" for another firm's)
+    SimTradeWatch watch;
+    std::atomic<int64_t> nextNumber{1000};
     int64_t buyListingTime = 0;
     int64_t sellListingTime = 0;
     int64_t commodityTime = 0;
@@ -218,8 +227,8 @@ struct SimTradeState {
     const SimTradeCommodity* commodity(const std::string& code) const;
     std::optional<SimTradePrices> prices(const SimTradeCommodity& commodity) const;
     const SimTradeFirm* firm(const std::string& id) const;
-    SimTradeHolding* holding(int64_t id);
-    SimTradeOrder* order(int64_t no);
+    // The account of an order's or holding's `account` field ("" for other firms' listings).
+    SimTradeAccount& owner(const std::string& account);
     // What a market order of `side` pays or gets: a buy the buy price, a sell the sell price.
     static SimUnits orderPrice(const SimTradePrices& live, int side);
     // What closing the holding would get now: a bought holding is sold, a sold one bought back;
@@ -251,9 +260,20 @@ struct SimTradeState {
     void addDeal(const SimTradeDeal& deal);
     SimTradeOrder& addOrder(const SimTradeOrder& order);
     void addTransfer(const SimTradeTransfer& transfer);
+    SimTradeHolding& addHolding(const SimTradeHolding& holding);
     // Takes a filled or cancelled order out of the open ones.
     void orderChanged(const SimTradeOrder& order);
+    // Sets a holding's stops, watching the new levels instead of the old.
+    void setStops(SimTradeHolding& holding, SimUnits stopLoss, SimUnits stopProfit);
+    // Drops the account's holdings without lots left.
+    void removeEmptyHoldings(SimTradeAccount& account);
+    // The watched orders and stops the live prices reach.
+    std::vector<SimTradeWatchEntry> reached() const;
     void touchListings(int side);
+
+private:
+    void watchOrder(const SimTradeOrder& order, bool on);
+    void watchStops(const SimTradeHolding& holding, bool on);
 };
 
 // Text helpers shared by the trading server's files.
