@@ -291,21 +291,27 @@ SimJson SimTradeQueries::orders(const std::string& account, const SimJson& reque
     const std::string status = simText(request, "OR_ST");
     const std::string settle = simText(request, "OR_OC");
     const int64_t since = simInteger(simText(request, "UT")).value_or(0);
-    std::vector<const SimTradeOrder*> found;
-    const auto& placed = m_state.accounts.at(account).orders;
-    for (auto at = placed.rbegin(); at != placed.rend(); ++at) {
-        const SimTradeOrder& order = *at;
-        if ((!side.empty() && side != num(order.side)) ||
-            (!code.empty() && code != order.commodity) ||
-            (!kind.empty() && kind != num(order.kind)) ||
-            (!status.empty() && status != num(order.status)) ||
-            (!settle.empty() && settle != num(order.settle)) || order.time < since) {
+    const SimTradeAccount& owner = m_state.accounts.at(account);
+    // Orders are kept in the order they were placed, so their times grow along the list.
+    const auto from = static_cast<size_t>(
+        std::ranges::lower_bound(owner.orders, since, {}, &SimTradeOrder::time) -
+        owner.orders.begin());
+    std::vector<const std::vector<size_t>*> lists;
+    for (const auto& [key, positions] : owner.ordersByKey) {
+        if (positions.empty()) {
             continue;
         }
-        found.push_back(&order);
+        const SimTradeOrder& kept = owner.orders[positions.front()];
+        if ((side.empty() || side == num(kept.side)) && (code.empty() || code == kept.commodity) &&
+            (kind.empty() || kind == num(kept.kind)) &&
+            (status.empty() || status == num(kept.status)) &&
+            (settle.empty() || settle == num(kept.settle))) {
+            lists.push_back(&positions);
+        }
     }
+    SimTradeNewestFirst found(std::move(lists), from);
     return paged(found.size(), request, 0, [&](size_t i) {
-        const SimTradeOrder& order = *found[i];
+        const SimTradeOrder& order = owner.orders[found.at(i)];
         const SimTradeCommodity& item = *m_state.commodity(order.commodity);
         return SimJson(
             {{"OR_N", num(order.no)},

@@ -80,6 +80,11 @@ std::string SimTradeAccount::dealKey(int side, int settle, const std::string& co
     return std::to_string(side) + std::to_string(settle) + commodity;
 }
 
+std::string SimTradeAccount::orderKey(const SimTradeOrder& order, int status) {
+    return std::to_string(order.side) + std::to_string(order.settle) + std::to_string(order.kind) +
+           std::to_string(status) + order.commodity;
+}
+
 SimUnits SimTradeState::orderPrice(const SimTradePrices& live, int side) {
     return side == 1 ? live.buy : live.sell;
 }
@@ -206,6 +211,7 @@ SimTradeOrder& SimTradeState::addOrder(const SimTradeOrder& order) {
     const size_t at = book.orders.size();
     book.orders.push_back(order);
     book.orderAt[order.no] = at;
+    book.ordersByKey[SimTradeAccount::orderKey(order, order.status)].push_back(at);
     if (order.open()) {
         book.openOrders.insert(at);
         if (order.kind == 2) {
@@ -230,7 +236,27 @@ SimTradeHolding& SimTradeState::addHolding(const SimTradeHolding& holding) {
 void SimTradeState::orderChanged(const SimTradeOrder& order) {
     SimTradeAccount& book = owner(order.account);
     auto found = book.orderAt.find(order.no);
-    if (order.open() || found == book.orderAt.end() || !book.openOrders.erase(found->second)) {
+    if (found == book.orderAt.end()) {
+        return;
+    }
+    const size_t at = found->second;
+    // Only the open statuses (1 ordered, 4 partly done) ever change.
+    for (int was : {1, 4}) {
+        auto list = book.ordersByKey.find(SimTradeAccount::orderKey(order, was));
+        if (was == order.status || list == book.ordersByKey.end()) {
+            continue;
+        }
+        auto position = std::lower_bound(list->second.begin(), list->second.end(), at);
+        if (position != list->second.end() && *position == at) {
+            list->second.erase(position);
+        }
+    }
+    auto& list = book.ordersByKey[SimTradeAccount::orderKey(order, order.status)];
+    auto position = std::lower_bound(list.begin(), list.end(), at);
+    if (position == list.end() || *position != at) {
+        list.insert(position, at);
+    }
+    if (order.open() || !book.openOrders.erase(at)) {
         return;
     }
     openListings.erase(order.no);

@@ -190,8 +190,10 @@ struct SimTradeAccount {
     std::vector<SimTradeHolding> holdings;
     std::set<size_t> openOrders;        // positions in `orders` of the open ones
     std::map<int64_t, size_t> orderAt;  // order number -> position in `orders`
-    // Positions in `deals` by dealKey(), each list ascending, for filtered deal pages.
+    // Positions in `deals` by dealKey() and in `orders` by orderKey() (an order moves when its
+    // status changes), each list ascending, for filtered pages.
     std::map<std::string, std::vector<size_t>> dealsByKey;
+    std::map<std::string, std::vector<size_t>> ordersByKey;
     std::map<int64_t, SimTradeDay> days;
     // Held by a request working on this account alone; see SimTradeLedger.
     std::mutex lock;
@@ -199,6 +201,7 @@ struct SimTradeAccount {
     SimTradeOrder* order(int64_t no);
     SimTradeHolding* holding(int64_t id);
     static std::string dealKey(int side, int settle, const std::string& commodity);
+    static std::string orderKey(const SimTradeOrder& order, int status);
 };
 
 // Deals, flows, orders and transfers are only ever appended (through the add functions, which
@@ -261,7 +264,8 @@ struct SimTradeState {
     SimTradeOrder& addOrder(const SimTradeOrder& order);
     void addTransfer(const SimTradeTransfer& transfer);
     SimTradeHolding& addHolding(const SimTradeHolding& holding);
-    // Takes a filled or cancelled order out of the open ones.
+    // Files an order whose status changed under its new status; takes a filled or cancelled one
+    // out of the open ones.
     void orderChanged(const SimTradeOrder& order);
     // Sets a holding's stops, watching the new levels instead of the old.
     void setStops(SimTradeHolding& holding, SimUnits stopLoss, SimUnits stopProfit);
