@@ -255,16 +255,18 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
     return current.account;
 }
 
-void SimTradeLedger::endSession(const std::string& account) {
+bool SimTradeLedger::endSession(const std::string& account) {
     auto live = m_liveSessions.find(account);
     if (live == m_liveSessions.end()) {
-        return;
+        return false;
     }
     Session& session = m_sessions.at(live->second);
-    if (session.endCode == 0) {
-        session.endCode = kSimSessionInvalid;
-    }
     m_liveSessions.erase(live);
+    if (session.endCode != 0) {
+        return false;
+    }
+    session.endCode = kSimSessionInvalid;
+    return true;
 }
 
 std::string SimTradeLedger::checkLogon(const SimTradeAccount& account, const SimJson& request) {
@@ -492,13 +494,11 @@ SimJson SimTradeLedger::fundPassword(const std::string& account, const SimJson& 
 bool SimTradeLedger::expireSessions(const std::string& account) {
     std::lock_guard lock(m_sessionLock);
     if (!account.empty()) {
-        const bool any = m_liveSessions.count(account) > 0;
-        endSession(account);
-        return any;
+        return endSession(account);
     }
-    const bool any = !m_liveSessions.empty();
+    bool any = false;
     while (!m_liveSessions.empty()) {
-        endSession(m_liveSessions.begin()->first);
+        any = endSession(m_liveSessions.begin()->first) || any;
     }
     return any;
 }

@@ -99,8 +99,9 @@ private:
     SimJson serve(const std::string& account, Reach reach, const std::function<SimJson()>& work);
     // Fills what the live prices reach, holding the whole state only when something is due.
     void sweepReached();
-    // Ends the account's live session with that code; under m_sessionLock.
-    void endSession(const std::string& account);
+    // Ends the account's valid session (its requests are answered with 1004 from then); false
+    // when it had none. Under m_sessionLock.
+    bool endSession(const std::string& account);
     // The account of a valid session, or the code to answer with.
     std::variant<std::string, int> sessionAccount(const std::string& user,
                                                   const std::string& session);

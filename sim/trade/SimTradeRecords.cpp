@@ -226,11 +226,9 @@ void SimTradeState::addTransfer(const SimTradeTransfer& transfer) {
     accounts.at(transfer.account).transfers.push_back(transfer);
 }
 
-SimTradeHolding& SimTradeState::addHolding(const SimTradeHolding& holding) {
-    SimTradeAccount& book = accounts.at(holding.account);
-    book.holdings.push_back(holding);
+void SimTradeState::addHolding(const SimTradeHolding& holding) {
+    accounts.at(holding.account).holdings.push_back(holding);
     watchStops(holding, true);
-    return book.holdings.back();
 }
 
 void SimTradeState::orderChanged(const SimTradeOrder& order) {

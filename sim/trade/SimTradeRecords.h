@@ -263,7 +263,7 @@ struct SimTradeState {
     void addDeal(const SimTradeDeal& deal);
     SimTradeOrder& addOrder(const SimTradeOrder& order);
     void addTransfer(const SimTradeTransfer& transfer);
-    SimTradeHolding& addHolding(const SimTradeHolding& holding);
+    void addHolding(const SimTradeHolding& holding);
     // Files an order whose status changed under its new status; takes a filled or cancelled one
     // out of the open ones.
     void orderChanged(const SimTradeOrder& order);
