@@ -139,3 +139,26 @@ TEST_F(FundsHistoryTest, refusesBadRangesAndSaysWhenNothingIsFound) {
     EXPECT_NE(history->detailView()->frame().x, 0);
     snapshot("history-none");
 }
+
+// The day chosen on the screen reaches the exchange as that day, wherever the device is.
+TEST_F(FundsHistoryTest, asksForTheChosenDayAsItsMidnightUtcFromEveryZone) {
+    deposit(1);
+    const std::string utcMidnight = std::to_string(static_cast<long long>(gmtDay(simDay())) * 1000);
+    for (const char* zone : {"Asia/Shanghai", "UTC", "Asia/Tokyo", "America/New_York"}) {
+        SCOPED_TRACE(zone);
+        ScopedEnvironment tz("TZ", zone);
+        pickDay(true, simDay());
+        pickDay(false, simDay());
+        driver.tapText("隐藏");
+        driver.settle();
+        ASSERT_TRUE(query());
+        EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+        const JYDict sent = lastRequest("money_iom_query");
+        EXPECT_EQ(sent["ST"], utcMidnight);
+        EXPECT_EQ(sent["ET"], utcMidnight);
+        EXPECT_EQ(history->detailView()->frame().x, 0) << "the day's transfer was found";
+        EXPECT_FALSE(history->history().records().empty());
+        history->detailViewbackAction();
+        driver.settle();
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "AccountScreenTest.h"
 #include "platform/foundation/SystemInfo.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/Screen.h"
@@ -86,4 +87,19 @@ TEST_F(SmallScreenTest, shouldKeepEveryControlOnTheSmallScreen) {
     ASSERT_TRUE(driver.tapRow(*accounts->tableView(), IndexPath{0, 0}));
     ASSERT_TRUE(driver.runUntil([&] { return driver.viewWithText("张三") != nullptr; }, 10));
     snapshot("account-detail");
+}
+
+TEST_F(SmallScreenTest, shouldShowTheServersWordOnARefusedLogoffOverTheTradeRoot) {
+    ASSERT_TRUE(open<PXJYTradeOthersController>("PXJYTradeOthersController"));
+    tradeServer().answerCodeNext(-3, "logoff");
+    ASSERT_TRUE(driver.tapText("    退出登录"));
+    answerAlert("退出登录");
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u)
+        << typeid(*tradeNavigation()->topViewController()).name();
+    AlertView* alert = driver.visibleAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_LE(bottomOf(alert), 480);
+    snapshot("logoff-refused");
 }
