@@ -16,16 +16,33 @@ function(vkjy_library name)
     set_property(GLOBAL APPEND PROPERTY VKJY_LIBRARIES ${name})
 endfunction()
 
-# vkjy_test(<name> [DEPS <targets...>])
+# The device zones that suites showing exchange times run in, as tag=TZ pairs: the exchange's
+# own (UTC+8), UTC, one zone east of it and one west of UTC (POSIX rules, no zone files needed).
+set(VKJY_DEVICE_ZONES "utc+8=<+08>-8" "utc=<+00>0" "utc+9=<+09>-9" "utc-5=<-05>5")
+
+# vkjy_test(<name> [DEVICE_ZONES] [DEPS <targets...>])
 # One test program per test folder, from every .cpp in it; registered with CTest
-# per test case so ctest -j spreads them over the cores.
+# per test case so ctest -j spreads them over the cores. With DEVICE_ZONES every case is
+# registered once per device zone ("case@utc-5"), with TZ set and snapshots saved in a
+# folder of that zone (VKJY_SNAPSHOT_ZONE).
 function(vkjy_test name)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "DEVICE_ZONES" "" "DEPS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
     endif()
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+    if(NOT ARG_DEVICE_ZONES)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+        return()
+    endif()
+    foreach(zone IN LISTS VKJY_DEVICE_ZONES)
+        string(REPLACE "=" ";" parts "${zone}")
+        list(GET parts 0 tag)
+        list(GET parts 1 tz)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_SUFFIX "@${tag}"
+                             PROPERTIES TIMEOUT 120 ENVIRONMENT "TZ=${tz}"
+                             ENVIRONMENT_MODIFICATION "VKJY_SNAPSHOT_ZONE=set:${tag}")
+    endforeach()
 endfunction()

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "quote/VKJYHangQingDataClass.h"
+
 namespace charttime {
 
 namespace {
@@ -56,6 +58,17 @@ std::string hourMinuteText(int minutes) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d:%02d", wrapped / 60, wrapped % 60);
     return text;
+}
+
+std::optional<int> tradingStartMinutes() {
+    const auto quote = VKJYHangQingDataClass::current();
+    return quote ? minutesOfDay(quote->startTime(), true) : std::nullopt;
+}
+
+DateFormat::Zone exchangeZone() {
+    const auto quote = VKJYHangQingDataClass::current();
+    const auto minutes = quote ? quote->exchangeUtcOffsetMinutes() : std::nullopt;
+    return minutes ? DateFormat::Zone::fixed(*minutes * 60) : DateFormat::Zone::localZone();
 }
 
 }  // namespace charttime

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "chart/ChartStyle.h"
+#include "chart/ChartTime.h"
 #include "platform/foundation/DateFormat.h"
 
 namespace {
@@ -84,7 +85,7 @@ void CurrentShowDataLayerInfo::setSecondaryOneKDJDataByDataArray(
 
 void CurrentShowDataLayerInfo::setSecondaryOneTimeDataByDataArray(
     const std::vector<int64_t>& dates) {
-    const DateFormat format("yy/MM/dd/ HH:mm");
+    const DateFormat format("yy/MM/dd/ HH:mm", charttime::exchangeZone());
     for (size_t i = 0; i < dates.size() && i < SecondaryOneCurrentDataTimeItemArray.size(); ++i) {
         SecondaryOneCurrentDataTimeItemArray[i]->title =
             format.format(static_cast<double>(dates[i] / 1000));

@@ -4,7 +4,6 @@
 
 #include "chart/ChartTime.h"
 #include "chart/VariableAboutDevice.h"
-#include "quote/VKJYHangQingDataClass.h"
 
 namespace {
 
@@ -47,8 +46,7 @@ ConversionOutput HQDataOfFenShiConversion::dataConversionToCoordinateType(
     const float volumeScale =
         static_cast<float>((r.xianShouHighest - r.xianShouLowest) / (volumeBottom - priceBottom));
     const bool volumeScaled = volumeScale != 0 && std::isfinite(volumeScale);
-    const auto quote = VKJYHangQingDataClass::current();
-    const int start = quote ? charttime::minutesOfDay(quote->startTime(), true).value_or(0) : 0;
+    const int start = charttime::tradingStartMinutes().value_or(0);
 
     std::vector<std::shared_ptr<FenShiDrawDataItem>> items;
     items.reserve(rows->size());

@@ -1643,6 +1643,11 @@ void HQMarketChartManager::turnDataToDrawManager(const KLineReplies& series,
 void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
                                                std::shared_ptr<SubmissionPackage> package) {
     const auto& status = *m_variableAboutDevice->statusSaveClass();
+    // A time-sharing reply tells the exchange's zone: the axis laid out before it learns its
+    // times.
+    if (m_variableAboutDevice->retitleTimeLabels() && m_drawViewManagerFenShi) {
+        m_drawViewManagerFenShi->reSetNeedsDisPlay();
+    }
     if (m_MyActivity->isAnimating() && !status.KLineButtonSelected) {
         m_MyActivity->stopAnimating();
         notificationRefreshFinish(1, nullptr);
@@ -1768,9 +1773,7 @@ void HQMarketChartManager::mergeFenShiHistory(const FenShiReplies& data, const F
         m_zipFSAry = file;
     }
     if (reply && older) {
-        const auto quote = VKJYHangQingDataClass::current();
-        const int start = quote ? charttime::minutesOfDay(quote->startTime(), true).value_or(0) : 0;
-        HQHistoryFiles::joinFenShiDay(*reply, *older, start);
+        HQHistoryFiles::joinFenShiDay(*reply, *older, charttime::tradingStartMinutes().value_or(0));
     }
     // A file that could not be used still leaves the reply's own minutes to draw.
     FenShiResetDrawData(data, package);

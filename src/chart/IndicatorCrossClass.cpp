@@ -1,6 +1,7 @@
 #include "chart/IndicatorCrossClass.h"
 
 #include "chart/ChartStyle.h"
+#include "chart/ChartTime.h"
 #include "chart/CurrentShowDataLayerInfo.h"
 #include "platform/foundation/DateFormat.h"
 #include "quote/QuoteRecords.h"
@@ -44,9 +45,10 @@ void IndicatorCrossClass::setDataToIndicatorCrossItemArrayFromItem(
     if (showsTime && !IndicatorCrossItemArray.empty()) {
         IndicatorCrossItemArray.front()->font = chartstyle::arial(7);
     }
-    layOutValues({DateFormat("yy/MM/dd").format(seconds), row->showOpen, row->showHighest,
+    const DateFormat::Zone zone = charttime::exchangeZone();
+    layOutValues({DateFormat("yy/MM/dd", zone).format(seconds), row->showOpen, row->showHighest,
                   row->showLowest, row->showClose, row->zhangfu,
-                  showsTime ? DateFormat("HH:mm").format(seconds) : std::string(" ")},
+                  showsTime ? DateFormat("HH:mm", zone).format(seconds) : std::string(" ")},
                  withTimeColor);
 }
 

@@ -11,7 +11,6 @@
 #include "chart/ChartTime.h"
 #include "platform/foundation/SystemInfo.h"
 #include "quote/QuoteRecords.h"
-#include "quote/VKJYHangQingDataClass.h"
 
 using namespace chartlayout;
 
@@ -182,6 +181,12 @@ void logTimeLabels(const std::vector<std::shared_ptr<TimeCoordinateDrawInfo>>& l
         line += (line.size() > 1 ? ", " : "") + label->title;
     }
     std::fprintf(stderr, "%s)\n", line.c_str());
+}
+
+std::string timeLabelTitle(std::optional<int> start, int label) {
+    return start && label < kTimeLabelCount
+               ? charttime::hourMinuteText(*start + kTimeLabelMinutes[label])
+               : std::string();
 }
 
 }  // namespace
@@ -373,9 +378,7 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
     m_TimeCoordinateDrawInfoArray.clear();
     const DrawRect& area = orZero(m_drawRectOfMain);
     const HQFSDrawPram& pram = orZero(m_FSDrawPram);
-    const auto quote = VKJYHangQingDataClass::current();
-    const std::optional<int> start =
-        quote ? charttime::minutesOfDay(quote->startTime(), true) : std::nullopt;
+    const std::optional<int> start = charttime::tradingStartMinutes();
     const float pointY = orZero(m_coordinateSystemInfoOfMain).originalPoint.y + kTimeLabelDrop;
     for (int i = 0; i < kTimeLabelCount; ++i) {
         auto info = std::make_shared<TimeCoordinateDrawInfo>();
@@ -385,7 +388,7 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
         } else {
             info->pointX = wide ? area.x + area.width : static_cast<float>(pram.TimeTitleLast);
         }
-        info->title = start ? charttime::hourMinuteText(*start + minutes) : std::string();
+        info->title = timeLabelTitle(start, i);
         info->Wide = static_cast<float>(pram.TimeTitleWidthNormal);
         info->pointY = pointY;
         info->LineHeight = kTimeLabelLineHeight;
@@ -396,6 +399,18 @@ void VariableAboutDevice::setTimeLabels(bool wide) {
         m_TimeCoordinateDrawInfoArray.push_back(std::move(info));
     }
     logTimeLabels(m_TimeCoordinateDrawInfoArray);
+}
+
+bool VariableAboutDevice::retitleTimeLabels() {
+    const std::optional<int> start = charttime::tradingStartMinutes();
+    bool changed = false;
+    for (size_t i = 0; i < m_TimeCoordinateDrawInfoArray.size(); ++i) {
+        std::string title = timeLabelTitle(start, static_cast<int>(i));
+        auto& label = *m_TimeCoordinateDrawInfoArray[i];
+        changed = changed || label.title != title;
+        label.title = std::move(title);
+    }
+    return changed;
 }
 
 void VariableAboutDevice::setTimeCoordinateDrawInfoArrayAboutNormal() {

@@ -64,6 +64,9 @@ public:
     void setPageControlButtonInfoAboutNormal();
     void setTimeCoordinateDrawInfoArrayAboutNormal();
     void setTimeCoordinateDrawInfoArrayAboutWideScreen();
+    // Titles the laid-out time axis from the start of trading as it reads now: the exchange's
+    // zone may only be told after the layout ran. True when a title changed.
+    bool retitleTimeLabels();
     void setVerticalAxisInfoArrayAboutFenShiNormal();
     void setVerticalAxisRightInfoArrayAboutFenShiNormal();
     void setVerticalAxisInfoArrayAboutFenShiWideScreen();

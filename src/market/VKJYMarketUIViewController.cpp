@@ -13,7 +13,6 @@
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketScreenFactory.h"
 #include "market/VKJYMarketStyle.h"
-#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
@@ -353,19 +352,14 @@ void VKJYMarketUIViewController::didSelectRow(TableView& table, IndexPath indexP
 }
 
 // The panel's trading start, or nothing when its time is not known: an old start would be
-// another panel's.
+// another panel's. It stays an instant: the chart reads it in the exchange's zone.
 void VKJYMarketUIViewController::setStartTime(const commodityInfo& commodity) {
     auto state = sharedState();
     if (!state) {
         return;
     }
     const auto time = m_road->tradingTimeOf(commodity);
-    if (!time) {
-        state->setStartTime("");
-        return;
-    }
-    const auto seconds = static_cast<double>(time->JYStart / 1000);
-    state->setStartTime(DateFormat("HH:mm").format(seconds));
+    state->setTradingStart(time ? std::optional<int64_t>(time->JYStart) : std::nullopt);
 }
 
 bool VKJYMarketUIViewController::openChart(const std::shared_ptr<commodityInfo>& commodity) {

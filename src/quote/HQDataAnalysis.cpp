@@ -539,7 +539,8 @@ std::optional<HQDataAnalysis::KLineSeries> HQDataAnalysis::kLineSeriesList(
 std::shared_ptr<CommodityFenShiDataItem> HQDataAnalysis::fenShiItem(NSMutableDataWithEndian& in) {
     auto item = std::make_shared<CommodityFenShiDataItem>();
     item->commodityID = in.readInt16().value_or(0);
-    const int offset = in.readInt16().value_or(0);
+    item->utcOffsetMinutes = in.readInt16().value_or(0);
+    const int offset = item->utcOffsetMinutes;
     const auto frame = readFrame(in);
     if (!frame) {
         fail();

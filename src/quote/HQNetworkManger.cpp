@@ -96,8 +96,8 @@ void HQNetworkManger::send(Step step) {
     } else if (step == Step::MarketList) {
         m_typeNW = kMarketListType;
     } else if (step == Step::Data) {
-        body = HQNetworkPostBodyCreate::dataBody(m_type, m_package ? *m_package : SubmissionPackage(),
-                                                 m_utcOffsetMinutes);
+        body = HQNetworkPostBodyCreate::dataBody(
+            m_type, m_package ? *m_package : SubmissionPackage(), m_utcOffsetMinutes);
     }
     const uint32_t session = m_dataClass ? m_dataClass->sessionForServer(m_serverIndex) : 0;
     m_network = std::make_unique<HQNetwork>(m_dataClass, m_serverIndex);
@@ -160,6 +160,7 @@ void HQNetworkManger::stepSucceeded(const Bytes& body) {
                 break;
             }
             m_utcOffsetMinutes = time->utcOffsetMinutes;
+            learnExchangeZone(time->utcOffsetMinutes);
             return send(Step::Data);
         }
         case Step::MarketList:
@@ -188,7 +189,18 @@ void HQNetworkManger::deliverData(const Bytes& body) {
         HQDataCache cache;
         cache.insertKLineData(std::get<Series>(*data), *m_package);
     }
+    using FenShiItems = std::vector<std::shared_ptr<CommodityFenShiDataItem>>;
+    if (const auto* items = std::get_if<FenShiItems>(&*data); items && !items->empty()) {
+        learnExchangeZone(items->front()->utcOffsetMinutes);
+    }
     finishWithData(*data);
+}
+
+// Before the reply reaches its requester, so the chart reads exchange times in their zone.
+void HQNetworkManger::learnExchangeZone(int utcOffsetMinutes) {
+    if (m_dataClass) {
+        m_dataClass->setExchangeUtcOffsetMinutes(utcOffsetMinutes);
+    }
 }
 
 void HQNetworkManger::reportServerTimeFailure() {
@@ -254,6 +266,6 @@ void HQNetworkManger::end() {
     m_ended = true;
     m_delegate.reset();
     // The network may be the caller; it and this manager go once the call stack unwinds.
-    MainQueue::post([network = std::shared_ptr<HQNetwork>(std::move(m_network)),
-                     self = std::move(m_self)] {});
+    MainQueue::post(
+        [network = std::shared_ptr<HQNetwork>(std::move(m_network)), self = std::move(m_self)] {});
 }

@@ -6,7 +6,8 @@
 // loop, reading the package only then, and ends with exactly one delegate call on the main
 // thread (a session renewal ends with requestSessionAgainFinished). It runs the session chains,
 // fails over between the server's lines, checks and parses the reply, stores incremental
-// K-lines in the K-line cache and counts the market list's replies on the shared quote state
+// K-lines in the K-line cache, counts the market list's replies and keeps the exchange's zone
+// (from server-time and time-sharing replies) on the shared quote state
 // (VKJYHangQingDataClass::current()). Main thread only.
 
 #include <cstdint>
@@ -62,6 +63,7 @@ private:
     void received(int error, const Bytes& reply);
     void stepSucceeded(const Bytes& body);
     void deliverData(const Bytes& body);
+    void learnExchangeZone(int utcOffsetMinutes);
     void reportServerTimeFailure();
     void finishWithData(const HQReplyData& data);
     void finishWithAnalysisFailure(int code);

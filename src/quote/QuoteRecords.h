@@ -14,16 +14,15 @@
 
 struct FenShiDataItem;  // a point of the chart engine, held by TradingDayNum for it
 
-
 struct commodityInfo {
     int16_t CommodityID = 0;
     int16_t MarketID = 0;
     int16_t DiskID = 0;
     std::string CommodityCode;
     std::string CommodityName;
-    int32_t panindex = 0;     // quote-server index whose reply carried the commodity
-    int32_t leastPrice = 0;   // decimals of its prices
-    uint8_t productJYtype = 0;  // 4: order-book mode
+    int32_t panindex = 0;                 // quote-server index whose reply carried the commodity
+    int32_t leastPrice = 0;               // decimals of its prices
+    uint8_t productJYtype = 0;            // 4: order-book mode
     int32_t CommodityCodeLetterCase = 0;  // 1: trading codes match exactly
     std::vector<std::string> tagArray;
 };
@@ -61,7 +60,6 @@ struct HQHousePlate {
 struct SeverProtocol {
     int16_t requestDataTime = 0;  // chart refresh interval in seconds, 0 when none given
 };
-
 
 struct wuDangSell {
     double wuDangSellPrice = 0;  // 0 for an empty level
@@ -118,7 +116,6 @@ struct YiKouJia {
     std::shared_ptr<wuDang> wudang = std::make_shared<wuDang>();
     int32_t pankouxuhao = 0;
 };
-
 
 struct PMADataItem {
     double value = 0;
@@ -190,6 +187,7 @@ struct TradingDayNum {
 
 struct CommodityFenShiDataItem {
     int16_t commodityID = 0;
+    int16_t utcOffsetMinutes = 0;  // east of UTC: the zone of its day and minute texts
     double yesterdayClose = 0;
     double todayOpen = 0;
     double highestPrice = 0;

@@ -1,5 +1,6 @@
 #include "quote/VKJYHangQingDataClass.h"
 
+#include "platform/foundation/DateFormat.h"
 #include "quote/HQJYEntity.h"
 
 namespace {
@@ -31,6 +32,14 @@ void VKJYHangQingDataClass::countReply(const std::string& type) {
     } else if (type == "shiChangXinXix") {
         ++m_marketInfoCount;
     }
+}
+
+std::string VKJYHangQingDataClass::startTime() const {
+    if (!m_tradingStart || !m_exchangeUtcOffsetMinutes) {
+        return {};
+    }
+    const auto zone = DateFormat::Zone::fixed(*m_exchangeUtcOffsetMinutes * 60);
+    return DateFormat("HH:mm", zone).format(static_cast<double>(*m_tradingStart / 1000));
 }
 
 std::vector<std::string> VKJYHangQingDataClass::linesForServer(int serverIndex) const {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,17 @@ public:
     int loginCount() const { return m_loginCount; }
     void setLoginCount(int count) { m_loginCount = count; }
 
-    const std::string& startTime() const { return m_startTime; }
-    void setStartTime(std::string hhmm) { m_startTime = std::move(hhmm); }
+    // The start of the selected panel's trading, "HH:mm" in the exchange's zone: the chart
+    // compares it with minute times of that zone. Empty while the start or the zone is unknown.
+    std::string startTime() const;
+    // The start as the panel's trading-time record gives it (ms since 1970); nothing when the
+    // panel's time is not known.
+    std::optional<int64_t> tradingStart() const { return m_tradingStart; }
+    void setTradingStart(std::optional<int64_t> startMs) { m_tradingStart = startMs; }
+    // Minutes east of UTC of the exchange, as its quote servers last said (server time and
+    // time-sharing replies carry it); nothing until one has.
+    std::optional<int> exchangeUtcOffsetMinutes() const { return m_exchangeUtcOffsetMinutes; }
+    void setExchangeUtcOffsetMinutes(int minutes) { m_exchangeUtcOffsetMinutes = minutes; }
 
     std::shared_ptr<HQJYEntity> hqjyEntity() const { return m_hqjyEntity; }
     void setHqjyEntity(std::shared_ptr<HQJYEntity> entity) { m_hqjyEntity = std::move(entity); }
@@ -82,7 +92,8 @@ private:
     int m_jyspanInfoCount = 0;
     int m_marketInfoCount = 0;
     int m_loginCount = 0;
-    std::string m_startTime;
+    std::optional<int64_t> m_tradingStart;
+    std::optional<int> m_exchangeUtcOffsetMinutes;
     std::shared_ptr<HQJYEntity> m_hqjyEntity;
     SeverProtocol m_severProtocol;
     bool m_managerIsAnimating = false;

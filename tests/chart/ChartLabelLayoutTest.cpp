@@ -55,11 +55,27 @@ TEST(TimeAxisLayout, shouldEndTheWideAxisAtTheRightEdgeOfTheChartWithSidePanelSi
     EXPECT_EQ(*labels[3]->titleFont, Font::named("Arial", 5));
 }
 
-TEST(TimeAxisLayout, shouldLeaveTitlesEmptyWhenTheStartOfTradingDoesNotRead) {
-    setTradingStart("9h");
-    const auto device = layout(kFenShi, kNormal, true);
-    for (const auto& title : titles(*device)) {
-        EXPECT_EQ(title, "");
+// Without the start or without the exchange's zone the axis has no times; the layout made
+// then takes them once both are known.
+TEST(TimeAxisLayout, shouldLeaveTitlesEmptyUntilTheStartAndTheExchangesZoneAreKnown) {
+    const std::vector<std::string> fromNine{"09:00", "11:00", "15:00", "19:00",
+                                            "23:00", "03:00", "07:00", "09:00"};
+    for (const bool zoneKnown : {false, true}) {
+        auto quote = std::make_shared<VKJYHangQingDataClass>();
+        VKJYHangQingDataClass::setCurrent(quote);
+        if (zoneKnown) {
+            quote->setExchangeUtcOffsetMinutes(kExchangeUtcOffsetMinutes);
+        } else {
+            quote->setTradingStart(exchangeTime("09:00"));
+        }
+        const auto device = layout(kFenShi, kNormal, true);
+        EXPECT_EQ(titles(*device), std::vector<std::string>(8, "")) << zoneKnown;
+        EXPECT_FALSE(device->retitleTimeLabels());
+        quote->setExchangeUtcOffsetMinutes(kExchangeUtcOffsetMinutes);
+        quote->setTradingStart(exchangeTime("09:00"));
+        EXPECT_TRUE(device->retitleTimeLabels());
+        EXPECT_EQ(titles(*device), fromNine) << zoneKnown;
+        EXPECT_FALSE(device->retitleTimeLabels());
     }
 }
 

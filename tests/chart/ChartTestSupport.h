@@ -3,14 +3,13 @@
 // Helpers of the chart tests: a layout object for one case on a chosen phone
 // screen, and quote records built in one line.
 
-#include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "chart/HQFSDrawPram.h"
 #include "chart/VariableAboutDevice.h"
+#include "platform/foundation/DateFormat.h"
 #include "platform/foundation/SystemInfo.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -43,11 +42,24 @@ private:
     std::string m_version;
 };
 
-// Makes the shared quote state current with a start of trading.
-inline void setTradingStart(const std::string& hhmm) {
+// The exchange of the chart tests runs at UTC+8, as the simulated one does; the device may be
+// anywhere.
+constexpr int kExchangeUtcOffsetMinutes = 480;
+
+// Milliseconds since 1970 of "HH:mm" on 2026-12-04 at the exchange.
+inline int64_t exchangeTime(const std::string& hhmm) {
+    const auto zone = DateFormat::Zone::fixed(kExchangeUtcOffsetMinutes * 60);
+    const auto seconds = DateFormat("yyyyMMdd HH:mm", zone).parse("20261204 " + hhmm);
+    return seconds ? static_cast<int64_t>(*seconds) * 1000 : 0;
+}
+
+// Makes the shared quote state current with the exchange's zone and a start of trading.
+inline std::shared_ptr<VKJYHangQingDataClass> setTradingStart(const std::string& hhmm) {
     auto quote = std::make_shared<VKJYHangQingDataClass>();
-    quote->setStartTime(hhmm);
+    quote->setExchangeUtcOffsetMinutes(kExchangeUtcOffsetMinutes);
+    quote->setTradingStart(exchangeTime(hhmm));
     VKJYHangQingDataClass::setCurrent(quote);
+    return quote;
 }
 
 inline std::shared_ptr<VariableAboutDevice> layout(uint32_t kind, uint32_t state, bool fourInch,
@@ -72,11 +84,6 @@ inline std::shared_ptr<PMADataItem> average(double value) {
     auto item = std::make_shared<PMADataItem>();
     item->value = value;
     return item;
-}
-
-inline void useUtc() {
-    setenv("TZ", "UTC", 1);
-    tzset();
 }
 
 }  // namespace charttest

@@ -70,13 +70,14 @@ TEST(CurrentShowDataLayerInfo, shouldFillIndicatorRowsWithoutMovingThem) {
     EXPECT_EQ(header->SecondaryOneCurrentDataKDJItemArray[2]->dataString, "--");
 }
 
-TEST(CurrentShowDataLayerInfo, shouldWriteBarDatesInTheDeviceTimeZone) {
-    useUtc();
+// 2023-11-14 22:13 UTC is the next morning at the exchange (UTC+8), wherever the device is.
+TEST(CurrentShowDataLayerInfo, shouldWriteBarDatesInTheExchangesZone) {
+    setTradingStart("00:00");
     const auto header = layout(kKLine, kNormal, true)->currentShowDataLayerInfo();
     header->setSecondaryOneTimeDataByDataArray({1700000000000LL, 1700003600999LL});
     const auto& labels = header->SecondaryOneCurrentDataTimeItemArray;
-    EXPECT_EQ(labels[0]->title, "23/11/14/ 22:13");
-    EXPECT_EQ(labels[1]->title, "23/11/14/ 23:13");
+    EXPECT_EQ(labels[0]->title, "23/11/15/ 06:13");
+    EXPECT_EQ(labels[1]->title, "23/11/15/ 07:13");
 }
 
 TEST(CurrentShowDataLayerInfo, shouldLineUpSecondRowEntriesAfterThePreviousUnit) {
@@ -97,7 +98,7 @@ TEST(CurrentShowDataLayerInfo, shouldLineUpSecondRowEntriesAfterThePreviousUnit)
 }
 
 TEST(IndicatorCrossClass, shouldShowTheTimeOfDayOnlyForRealBarDates) {
-    useUtc();
+    setTradingStart("00:00");
     const auto device = layout(kKLine, kNormal, true);
     auto& cross = *device->indicatorCrossData();
     auto early = bar(1, 2, 0.5f, 1.5f, 99999999);
@@ -112,8 +113,8 @@ TEST(IndicatorCrossClass, shouldShowTheTimeOfDayOnlyForRealBarDates) {
 
     const auto real = bar(1, 2, 0.5f, 1.5f, 1700000000000LL);
     cross.setDataToIndicatorCrossItemArrayFromItem(real.get(), {});
-    EXPECT_EQ(cross.IndicatorCrossItemArray[0]->data, "23/11/14");
-    EXPECT_EQ(cross.IndicatorCrossItemArray[6]->data, "22:13");
+    EXPECT_EQ(cross.IndicatorCrossItemArray[0]->data, "23/11/15");
+    EXPECT_EQ(cross.IndicatorCrossItemArray[6]->data, "06:13");
     EXPECT_EQ(*cross.IndicatorCrossItemArray[0]->font, Font::named("Arial", 7));
 }
 

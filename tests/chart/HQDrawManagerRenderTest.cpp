@@ -153,7 +153,7 @@ class MACDZeroNearTheEdgeSnapshot : public ::testing::TestWithParam<bool> {};
 // MACD from -1 to 9: the zero line runs a tenth of the area above its bottom edge, where the
 // zero label has no room beside the bottom label on the short screen.
 TEST_P(MACDZeroNearTheEdgeSnapshot, shouldShowTheIndicatorLabelsApart) {
-    useUtc();
+    setTradingStart("09:00");
     const bool fourInch = GetParam();
     auto scene = makeScene(kKLine, {.fourInch = fourInch});
     showBars(scene, walkBarsWithMACD(60, 9, 9, -1));
@@ -179,7 +179,6 @@ struct SnapshotCase {
 class ChartSnapshotTest : public ::testing::TestWithParam<SnapshotCase> {};
 
 TEST_P(ChartSnapshotTest, shouldRenderTheChartReadably) {
-    useUtc();
     setTradingStart("09:00");
     const SnapshotCase c = GetParam();
     auto scene = makeScene(c.kind, {.state = c.state, .fourInch = c.fourInch, .macd = c.macd});

@@ -36,7 +36,7 @@ struct ChangeCase {
 class KLineCrossTextTest : public ::testing::TestWithParam<ChangeCase> {};
 
 TEST_P(KLineCrossTextTest, shouldShowTheChangeAgainstThePreviousClose) {
-    useUtc();
+    setTradingStart("00:00");
     const ChangeCase c = GetParam();
     auto scene = makeScene(kKLine, {.state = kWide});
     showBars(scene, {bar(c.previousClose, 110, 90, c.previousClose, kFirstBarDate),
@@ -48,8 +48,9 @@ TEST_P(KLineCrossTextTest, shouldShowTheChangeAgainstThePreviousClose) {
     EXPECT_EQ(boxItem(scene, 5).dataColor, c.changeColor);
     EXPECT_EQ(boxItem(scene, 4).data, bar.showClose);
     EXPECT_EQ(boxItem(scene, 4).dataColor, c.closeColor);
+    // 2026-01-02 00:00 UTC at the exchange (UTC+8).
     EXPECT_EQ(boxItem(scene, 0).data, "26/01/02");
-    EXPECT_EQ(boxItem(scene, 6).data, "00:00");
+    EXPECT_EQ(boxItem(scene, 6).data, "08:00");
 }
 
 INSTANTIATE_TEST_SUITE_P(

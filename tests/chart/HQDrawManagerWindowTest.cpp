@@ -49,7 +49,7 @@ class KLineWindowTest : public ::testing::TestWithParam<WindowCase> {};
 
 // Grade 1 holds 47 bars per screen on the normal screen.
 TEST_P(KLineWindowTest, shouldShowTheBarsLeftOfTheScrollOffset) {
-    useUtc();
+    setTradingStart("00:00");
     const WindowCase c = GetParam();
     auto scene = makeScene(kKLine, {.offset = c.offset});
     const auto bars = numberedBars(c.bars);
@@ -60,8 +60,11 @@ TEST_P(KLineWindowTest, shouldShowTheBarsLeftOfTheScrollOffset) {
     EXPECT_EQ(shown.back()->klineData, bars[c.last]);
     const auto& dates =
         scene.layout->currentShowDataLayerInfo()->SecondaryOneCurrentDataTimeItemArray;
-    EXPECT_EQ(dates[0]->title, DateFormat("yy/MM/dd/ HH:mm").format(bars[c.first]->date / 1000));
-    EXPECT_EQ(dates[1]->title, DateFormat("yy/MM/dd/ HH:mm").format(bars[c.last]->date / 1000));
+    // Shown at the exchange, wherever the device is.
+    const DateFormat exchange("yy/MM/dd/ HH:mm",
+                              DateFormat::Zone::fixed(kExchangeUtcOffsetMinutes * 60));
+    EXPECT_EQ(dates[0]->title, exchange.format(bars[c.first]->date / 1000));
+    EXPECT_EQ(dates[1]->title, exchange.format(bars[c.last]->date / 1000));
     EXPECT_EQ(scene.view->MACDData().size(), shown.size());
     EXPECT_EQ(scene.view->KDJData().size(), shown.size());
 }

@@ -90,7 +90,6 @@ protected:
         m_state->setLineResolver([this](int index) {
             return index == 0 ? sim().quoteLineUrls(0) : std::vector<std::string>{};
         });
-        m_state->setStartTime("09:00");
         VKJYHangQingDataClass::setCurrent(m_state);
         View::setAnimationSpeed(0);
         ask(nullptr, "shiChangXinXi");
@@ -106,6 +105,11 @@ protected:
                           ->MarketInfoArray.front()
                           ->diskInfoArray.front()
                           ->commodityInfoArray.front();
+        // The panel's start of trading, as the market list hands it on.
+        const auto timeReply = ask(panel, "panJYTime");
+        const auto* time = std::get_if<std::shared_ptr<PanJYTime>>(&timeReply);
+        ASSERT_TRUE(time && *time);
+        m_state->setTradingStart((*time)->JYStart);
         quoteServer().clearRequestLog();
     }
 
@@ -464,12 +468,6 @@ INSTANTIATE_TEST_SUITE_P(Screens, ChartManagerSnapshotTest,
 // Many-day history: the files a first reply names, joined on the main thread.
 class ChartHistorySimTest : public ChartManagerSimTest {
 protected:
-    // The simulator's trading day starts at local midnight, as its trading-time reply says.
-    void SetUp() override {
-        ChartManagerSimTest::SetUp();
-        m_state->setStartTime("00:00");
-    }
-
     static std::string localDay(int64_t ms) {
         return DateFormat("yyyyMMdd", DateFormat::Zone::fixed(8 * 3600))
             .format(static_cast<double>(ms / 1000));

@@ -228,7 +228,9 @@ TEST_F(MarketTest, shouldOpenTheRegisteredQuoteScreenAndEditorWithTheirArguments
     EXPECT_EQ(chart.commodityArray.size(), 1u);
     ASSERT_NE(chart.yikoujia, nullptr);
     EXPECT_EQ(chart.yikoujia->commodityNum, 2);
-    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime().size(), 5u);
+    const auto time = market()->dataRoad().tradingTimeOf(*chart.commodity);
+    ASSERT_TRUE(time);
+    EXPECT_EQ(VKJYHangQingDataClass::current()->tradingStart(), time->JYStart);
     ASSERT_NE(market()->marketController(), nullptr);
     EXPECT_TRUE(market()->marketController()->hidesBottomBarWhenPushed());
     market()->navigationController()->popViewController(false);
@@ -272,11 +274,16 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     ASSERT_NE(untimed, -1);
     ASSERT_NE(timed, -1);
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {timed, 0}));
-    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime().size(), 5u);
+    // The simulator's trading day starts at the exchange's midnight, read in its zone once the
+    // chart has its first time-sharing reply.
+    const auto state = VKJYHangQingDataClass::current();
+    EXPECT_TRUE(driver.runUntil([&] { return state->startTime() == "00:00"; }, 10))
+        << state->startTime();
     market()->navigationController()->popViewController(false);
     driver.settle();
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {untimed, 0}));
-    EXPECT_EQ(VKJYHangQingDataClass::current()->startTime(), "");
+    EXPECT_EQ(state->tradingStart(), std::nullopt);
+    EXPECT_EQ(state->startTime(), "");
     market()->navigationController()->popViewController(false);
     driver.runUntil([] { return false; }, 0.5);
 }

@@ -153,7 +153,8 @@ TEST_F(QuoteSimTest, shouldContinueBookAndTradesFromTheGivenNumbers) {
 
 TEST_F(QuoteSimTest, shouldFindCommodityAbove255OnTheSecondServer) {
     logIn(1);
-    const auto quote = dataOf<std::shared_ptr<YiKouJia>>(request(commodity(3, 2, 10, 1), "oneyikoujia", 1));
+    const auto quote =
+        dataOf<std::shared_ptr<YiKouJia>>(request(commodity(3, 2, 10, 1), "oneyikoujia", 1));
     ASSERT_TRUE(quote);
     EXPECT_EQ(quote->commodityNum, 10);
     EXPECT_EQ(quote->hpIndex, 1);
@@ -166,7 +167,8 @@ TEST_F(QuoteSimTest, shouldFindCommodityAbove255OnTheSecondServer) {
 
 TEST_F(QuoteSimTest, shouldParseChartRequestsOfTheChartEngine) {
     logIn(0);
-    const auto keys = dataOf<std::vector<HQZipSecEntry>>(chartRequest(commodity(1, 1, 2), "zipsec"));
+    const auto keys =
+        dataOf<std::vector<HQZipSecEntry>>(chartRequest(commodity(1, 1, 2), "zipsec"));
     ASSERT_EQ(keys.size(), sim().historyFiles().keys().size());
     EXPECT_EQ(keys[0].at("secSign"), sim().historyFiles().keys()[0].sign);
     EXPECT_EQ(keys[0].at("sec"), sim().historyFiles().keys()[0].base64);
@@ -258,6 +260,37 @@ TEST_F(QuoteSimTest, shouldAnswerManyDayTimeSharingWithLatestMinutesAndTodaysFil
     EXPECT_NE(items[0]->URLArray[0]->URLPath.find("/history/f5T_fs_2_20261204.dat"),
               std::string::npos);
 }
+
+// The chart reads minute times in the exchange's zone: the client keeps the zone that server
+// time and time-sharing replies carry, before the reply reaches the chart.
+struct ZoneCase {
+    const char* type;
+    const char* requestTime;
+    bool tellsZone;
+};
+
+class ExchangeZoneTest : public QuoteSimTest, public ::testing::WithParamInterface<ZoneCase> {};
+
+TEST_P(ExchangeZoneTest, shouldKeepTheExchangesZoneFromTheRepliesThatCarryIt) {
+    const ZoneCase c = GetParam();
+    logIn(0);
+    ASSERT_FALSE(m_state->exchangeUtcOffsetMinutes());
+    auto package = commodity(1, 1, 2);
+    package->period = "1";
+    package->numberOfRequest = "10";
+    package->requestTime = c.requestTime;
+    package->direction = "1";
+    const QuoteCall call = chartRequest(package, c.type);
+    EXPECT_EQ(call.kind, QuoteCall::Finished);
+    EXPECT_EQ(call.exchangeUtcOffsetMinutes,
+              c.tellsZone ? std::optional<int>(sim().market().utcOffsetMinutes()) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, ExchangeZoneTest,
+                         ::testing::Values(ZoneCase{"Kline", "-1", false},
+                                           ZoneCase{"manydayfenshi", "", true},
+                                           ZoneCase{"fenshi", "202612041420", true}),
+                         [](const auto& info) { return std::string(info.param.type); });
 
 TEST_F(QuoteSimTest, shouldSendChartRequestsToTheServerNamedByPanleix) {
     logIn(1);

@@ -16,6 +16,7 @@ void QuoteRecorder::record(QuoteCall::Kind kind, HQNetworkManger* manager, HQRep
     call.jyspanInfoCount = m_state->jyspanInfoCount();
     call.marketInfoCount = m_state->marketInfoCount();
     call.timeCount = m_state->TimeCount();
+    call.exchangeUtcOffsetMinutes = m_state->exchangeUtcOffsetMinutes();
     calls.push_back(std::move(call));
 }
 
@@ -68,8 +69,8 @@ QuoteCall QuoteSimTest::waitForOne(const std::shared_ptr<QuoteRecorder>& recorde
     return recorder->calls.front();
 }
 
-QuoteCall QuoteSimTest::request(std::shared_ptr<SubmissionPackage> package,
-                                const std::string& type, int index, double deadlineSeconds) {
+QuoteCall QuoteSimTest::request(std::shared_ptr<SubmissionPackage> package, const std::string& type,
+                                int index, double deadlineSeconds) {
     auto recorder = std::make_shared<QuoteRecorder>(m_state);
     auto manager = HQNetworkManger::create();
     manager->setDelegate(recorder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,13 @@ struct QuoteCall {
     int jyspanInfoCount = 0;
     int marketInfoCount = 0;
     int timeCount = 0;
+    std::optional<int> exchangeUtcOffsetMinutes;
 };
 
 class QuoteRecorder : public HQNetworkMangerDelegate {
 public:
-    explicit QuoteRecorder(std::shared_ptr<VKJYHangQingDataClass> state) : m_state(std::move(state)) {}
+    explicit QuoteRecorder(std::shared_ptr<VKJYHangQingDataClass> state)
+        : m_state(std::move(state)) {}
 
     void dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data) override;
     void dataAnalysisFailed(HQNetworkManger* manager, int errorCode) override;
@@ -55,7 +58,8 @@ protected:
     void logIn(int index);
 
     static std::shared_ptr<SubmissionPackage> panel(int market, int disk);
-    static std::shared_ptr<SubmissionPackage> commodity(int market, int disk, int id, int server = 0);
+    static std::shared_ptr<SubmissionPackage> commodity(int market, int disk, int id,
+                                                        int server = 0);
 
     std::shared_ptr<VKJYHangQingDataClass> m_state;
 
@@ -68,8 +72,8 @@ private:
 template <typename T>
 T dataOf(const QuoteCall& call) {
     if (call.kind != QuoteCall::Finished || !std::holds_alternative<T>(call.data)) {
-        ADD_FAILURE() << "no data of the expected kind; kind " << call.kind << " code "
-                      << call.code << " type " << call.typeNW;
+        ADD_FAILURE() << "no data of the expected kind; kind " << call.kind << " code " << call.code
+                      << " type " << call.typeNW;
         return T{};
     }
     return std::get<T>(call.data);

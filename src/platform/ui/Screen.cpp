@@ -1,9 +1,8 @@
 #include "platform/ui/Screen.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-
-#include <QDateTime>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
@@ -213,13 +212,19 @@ void Screen::drawStatusBar(QPainter& painter) const {
 }
 
 bool Screen::saveSnapshot(const std::string& path) const {
+    // A run made for one device zone keeps its pictures in a folder of that zone, so the runs
+    // of the other zones neither overwrite them nor write into them at the same time.
+    QFileInfo info(QString::fromStdString(path));
+    const QString zone = qEnvironmentVariable(kSnapshotZoneVariable);
+    if (!zone.isEmpty()) {
+        info = QFileInfo(info.dir().filePath(zone + "/" + info.fileName()));
+    }
     // Parallel test programs share snapshot folders; whichever runs first must not depend on
     // another having made the folder.
-    const QString file = QString::fromStdString(path);
-    if (!QFileInfo(file).dir().mkpath(".")) {
+    if (!info.dir().mkpath(".")) {
         return false;
     }
-    return renderImage().save(file, "PNG");
+    return renderImage().save(info.filePath(), "PNG");
 }
 
 Color Screen::colorAt(Point p) const {

@@ -19,6 +19,8 @@ class QWindow;
 
 class Screen {
 public:
+    static constexpr const char* kSnapshotZoneVariable = "VKJY_SNAPSHOT_ZONE";
+
     explicit Screen(Size size = {320, 568}, double scale = 1);
     ~Screen();
     Screen(const Screen&) = delete;
@@ -36,6 +38,8 @@ public:
     bool isStatusBarHidden() const;
 
     QImage renderImage() const;
+    // Saves the picture as PNG; with VKJY_SNAPSHOT_ZONE set (a run for one device zone) into
+    // a folder of that name beside the file.
     bool saveSnapshot(const std::string& path) const;
     Color colorAt(Point p) const;
 

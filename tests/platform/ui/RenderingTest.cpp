@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include "UiFixture.h"
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Label.h"
+#include "support/ScopedEnvironment.h"
 
 namespace {
 
@@ -116,6 +118,14 @@ TEST_F(Rendering, shouldWriteReadablePngSnapshot) {
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(320, 568));
     EXPECT_EQ(image.pixelColor(10, 150), QColor(255, 0, 0));
+}
+
+TEST_F(Rendering, shouldKeepTheSnapshotsOfADeviceZoneRunInAFolderOfThatZone) {
+    QTemporaryDir dir;
+    ScopedEnvironment zone(Screen::kSnapshotZoneVariable, "utc-5");
+    ASSERT_TRUE(driver.saveSnapshot(dir.filePath("screen.png").toStdString()));
+    EXPECT_FALSE(QImage(dir.filePath("utc-5/screen.png")).isNull());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("screen.png")));
 }
 
 TEST_F(Rendering, shouldRenderAtScreenScale) {
