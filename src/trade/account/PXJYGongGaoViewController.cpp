@@ -1,7 +1,6 @@
 #include "trade/account/PXJYGongGaoViewController.h"
 
 #include "platform/foundation/DateFormat.h"
-#include "platform/foundation/Text.h"
 #include "platform/graphics/Font.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/WebView.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -30,8 +30,7 @@ const Color kPanelGrey = Color::rgb(49, 49, 51);
 const Color kDetailText = Color::rgb(132, 132, 132);
 
 std::string timeText(const JYDict& record, const char* key, const char* pattern) {
-    const double seconds = Text::doubleValue(TradeText::textAt(record, key)) / 1000.0;
-    return DateFormat(pattern).format(seconds);
+    return PXTradeFormat::timeText(TradeText::textAt(record, key), pattern);
 }
 
 const JYDict* recordAt(const PXTradeResult* data, size_t index) {
