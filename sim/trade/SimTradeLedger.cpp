@@ -537,6 +537,19 @@ bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& com
     return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 
+bool SimTradeLedger::setLivePrice(const std::string& code, bool live) {
+    std::unique_lock lock(m_lock);
+    if (!m_state.commodity(code)) {
+        return false;
+    }
+    if (live) {
+        m_state.withoutPrice.erase(code);
+    } else {
+        m_state.withoutPrice.insert(code);
+    }
+    return true;
+}
+
 std::optional<int16_t> SimTradeLedger::quoteId(const std::string& code) {
     std::unique_lock lock(m_lock);
     const SimTradeCommodity* item = m_state.commodity(code);

@@ -52,6 +52,9 @@ public:
     // `price` in currency units; refused unless it is a whole number of ticks.
     bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
                      int qty);
+    // The server loses (false) or regains (true) the live price of a trading code, as when its
+    // feed from the quote side stops; false for an unknown code.
+    bool setLivePrice(const std::string& code, bool live);
     // The quote commodity behind a trading code of this environment, or none.
     std::optional<int16_t> quoteId(const std::string& code);
     // The code of a captcha still waiting for its logon.

@@ -10,6 +10,7 @@ constexpr int kSystemDeal = 3;
 constexpr int kConditionalDeal = 6;
 // Listing prices may lie this far from the previous settlement, in per cent.
 constexpr int64_t kLimitPercent = 10;
+const char* const kNoLivePrice = "暂无行情";
 }  // namespace
 
 SimUnits SimTradeOrders::stopOf(const std::string& text, const SimTradeCommodity& commodity) const {
@@ -107,9 +108,12 @@ std::string SimTradeOrders::parseBookOrder(const SimJson& request, Parsed& out) 
 
 std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
     const SimTradeCommodity& item = *order.commodity;
-    auto live = m_state.prices(item);
-    if (!live || order.price <= 0) {
+    if (order.price <= 0) {
         return "价格不是最小报价单位的整数倍";
+    }
+    auto live = m_state.prices(item);
+    if (!live) {
+        return kNoLivePrice;
     }
     if (order.price * 100 > live->yesterdayClose * (100 + kLimitPercent) ||
         order.price * 100 < live->yesterdayClose * (100 - kLimitPercent)) {
@@ -216,7 +220,7 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
     const SimTradeCommodity& item = *order.commodity;
     auto live = m_state.prices(item);
     if (!live) {
-        return simReply(kSimRefused, "暂无行情");
+        return simReply(kSimRefused, kNoLivePrice);
     }
     const SimUnits fill = SimTradeState::orderPrice(*live, order.side);
     auto ticks = simNumber(simText(request, "DOT_DIFF"));
@@ -310,7 +314,7 @@ SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson&
     }
     auto live = m_state.prices(item);
     if (!live) {
-        return simReply(kSimRefused, "暂无行情");
+        return simReply(kSimRefused, kNoLivePrice);
     }
     const SimUnits price = SimTradeState::closePrice(*live, item, held->side);
     const int64_t sign = held->side == 1 ? 1 : -1;

@@ -41,6 +41,9 @@ const SimTradeCommodity* SimTradeState::commodity(const std::string& code) const
 }
 
 std::optional<SimTradePrices> SimTradeState::prices(const SimTradeCommodity& item) const {
+    if (withoutPrice.contains(item.code())) {
+        return std::nullopt;
+    }
     auto quote = market->quote(env->quoteServer, item.def->id);
     if (!quote) {
         return std::nullopt;

@@ -224,6 +224,7 @@ struct SimTradeState {
     int64_t buyListingTime = 0;
     int64_t sellListingTime = 0;
     int64_t commodityTime = 0;
+    std::set<std::string> withoutPrice;  // trading codes whose live price the server has lost
 
     int64_t now() const { return market->nowMs(); }
     int64_t number() { return ++nextNumber; }

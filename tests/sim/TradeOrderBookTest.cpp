@@ -140,6 +140,38 @@ TEST_F(TradeOrderBookTest, shouldRefuseListingsOffTheTickOrBeyondTheLimits) {
     EXPECT_NE(alice.session("/trade", "order_list", quoteMode).retcode(), 0);
 }
 
+TEST_F(TradeOrderBookTest, shouldRefuseOrdersWithoutALivePriceAsHavingNoQuote) {
+    TradeClient alice = loggedIn(kAlice);
+    const std::string base = std::to_string(close());
+    ASSERT_TRUE(server().ledger().setLivePrice("NI", false));
+    ASSERT_TRUE(server().ledger().setLivePrice("AG", false));
+    const Fields market = {{"BUY_SELL", "1"},  {"COMMODITY_ID", "AG"}, {"PRICE", ""},
+                           {"QTY", "1"},       {"SETTLE_BASIS", "1"},  {"DOT_DIFF", ""},
+                           {"CLOSEMODE", "1"}, {"HOLDING_ID", ""},     {"OTHER_ID", ""}};
+    const struct {
+        const char* name;
+        Fields fields;
+        const char* message;
+    } cases[] = {
+        {"order_list", listing("2", base, "1"), "暂无行情"},
+        {"order_mp", delisting("1", base, "1", "1"), "暂无行情"},
+        {"order_s", market, "暂无行情"},
+        // A price off the grid is a fault of the request, whatever the market does.
+        {"order_list", listing("2", base + ".5", "1"), "价格不是最小报价单位的整数倍"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + c.message);
+        Reply refused = alice.session("/trade", c.name, c.fields);
+        EXPECT_NE(refused.retcode(), 0);
+        EXPECT_EQ(refused.rep()["message"], std::string(c.message));
+    }
+    EXPECT_TRUE(alice.session("/trade", "my_order_query", {}).records().empty());
+
+    ASSERT_TRUE(server().ledger().setLivePrice("NI", true));
+    EXPECT_EQ(alice.session("/trade", "order_list", listing("2", base, "1")).retcode(), 0);
+    EXPECT_FALSE(server().ledger().setLivePrice("XX", false));
+}
+
 TEST_F(TradeOrderBookTest, shouldMatchAnAutoDelistingListingAtOnce) {
     TradeClient bob = loggedIn(kBob);
     const int64_t base = close();
