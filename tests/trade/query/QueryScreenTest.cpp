@@ -1,5 +1,6 @@
 #include "QueryScreenTest.h"
 
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/NavigationController.h"
@@ -18,8 +19,17 @@
 void QueryScreenTest::SetUp() {
     registerPXTradeLoginScreens();
     registerPXTradeQueryScreens();
-    ASSERT_TRUE(launchAndLogIn());
+    ASSERT_TRUE(launchShell());
+    // Stopped before the login, so that no heartbeat is ever in flight: a late one that reports
+    // a test's deals would refresh the holdings behind the screen's back.
     tradeModule().PXJYTimerManger().stopJYHeartTimer();
+    ASSERT_TRUE(logIn());
+    // The trade home refreshes the account when it first appears; that refresh is answered
+    // before the log starts, so it neither mixes with a screen's requests nor overwrites the
+    // store with figures older than a test's deals.
+    ASSERT_TRUE(tradeNavigation());
+    ASSERT_TRUE(driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }));
+    driver.settle();
     tradeServer().clearReceived();
 }
 

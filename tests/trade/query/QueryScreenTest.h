@@ -10,8 +10,8 @@ class PXJYChaXunViewController;
 class ViewController;
 
 // A logged-in session with the query screens registered, opened from the trade home's menu as a
-// user does. The heartbeat is stopped, so what the simulator received is the screens' own
-// requests.
+// user does. The heartbeat never runs and the home's own refresh is over before the log starts,
+// so what the simulator received is the screens' own requests.
 class QueryScreenTest : public TradeSessionFixture {
 protected:
     static constexpr int kQueryMenuEntry = 4;
