@@ -4,6 +4,7 @@
 
 #include "base/UIColorJudgeDataColor.h"
 #include "chart/ChartScale.h"
+#include "market/VKJYQuoteTexts.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -18,10 +19,6 @@ std::string amplitudeText(const YiKouJia& quote) {
 }
 }  // namespace
 
-int VKJYQuoteHeaderTexts::decimalsOf(const commodityInfo& commodity) {
-    return commodity.leastPrice == 1 ? 2 : commodity.leastPrice;
-}
-
 VKJYQuoteHeaderTexts VKJYQuoteHeaderTexts::of(const commodityInfo& commodity,
                                               const YiKouJia* quote) {
     VKJYQuoteHeaderTexts texts;
@@ -29,7 +26,7 @@ VKJYQuoteHeaderTexts VKJYQuoteHeaderTexts::of(const commodityInfo& commodity,
     if (!quote || quote->pkLegth == 0) {
         return texts;
     }
-    const int decimals = decimalsOf(commodity);
+    const int decimals = VKJYQuoteTexts::decimalsOf(commodity);
     const double close = quote->yesterdayClose;
     const bool judged = close != 0;
     auto figure = [&](double value) {

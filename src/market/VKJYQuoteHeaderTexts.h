@@ -30,5 +30,4 @@ struct VKJYQuoteHeaderTexts {
     Figure amplitude;
 
     static VKJYQuoteHeaderTexts of(const commodityInfo& commodity, const YiKouJia* quote);
-    static int decimalsOf(const commodityInfo& commodity);
 };

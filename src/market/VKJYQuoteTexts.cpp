@@ -3,8 +3,12 @@
 #include "chart/ChartScale.h"
 #include "quote/QuoteRecords.h"
 
+int VKJYQuoteTexts::decimalsOf(const commodityInfo& commodity) {
+    return commodity.leastPrice == 1 ? 2 : commodity.leastPrice;
+}
+
 std::string VKJYQuoteTexts::priceText(const commodityInfo& commodity, double price) {
-    return chartscale::priceText(price, commodity.leastPrice);
+    return chartscale::priceText(price, decimalsOf(commodity));
 }
 
 VKJYQuoteTexts VKJYQuoteTexts::of(const commodityInfo& commodity, const YiKouJia* quote) {

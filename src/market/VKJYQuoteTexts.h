@@ -1,9 +1,9 @@
 #pragma once
 
 // What the market screens show of a commodity's live quote: the price text with the
-// commodity's own number of decimals (the rule the chart uses too), the change text and the
-// colour of both. "--" in white without a quote, without prices, or, for the change, without
-// yesterday's close. A plain value.
+// commodity's own number of decimals (one decimal is shown as two; the chart keeps its own
+// rule), the change text and the colour of both. "--" in white without a quote, without prices, or,
+// for the change, without yesterday's close. A plain value.
 
 #include <string>
 
@@ -23,4 +23,6 @@ struct VKJYQuoteTexts {
 
     static VKJYQuoteTexts of(const commodityInfo& commodity, const YiKouJia* quote);
     static std::string priceText(const commodityInfo& commodity, double price);
+    // The decimals the market screens and the quote header show for the commodity.
+    static int decimalsOf(const commodityInfo& commodity);
 };

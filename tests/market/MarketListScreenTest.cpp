@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MarketFixture.h"
 #include "analytics/TallyStatPageView.h"
 #include "market/VKJYCustomButton.h"
@@ -15,6 +17,7 @@
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -314,4 +317,24 @@ TEST_F(MarketTest, shouldOpenTheQuoteScreenFromARowAfterTheTradingTimesFailedOnT
     ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {1, 0}));
     driver.settle();
     EXPECT_NE(dynamic_cast<VKJYMarketChartController*>(topScreen()), nullptr);
+}
+
+// Zinc's price has one decimal: its row and its tile show two.
+TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
+    writeWatchFile({"5_0"});
+    launchToList();
+    ASSERT_EQ(rowNames(1).at(5), "锌");
+    ASSERT_TRUE(driver.runUntil([&] { return priceText(1, 5) != "--"; }, 10));
+    const auto twoDecimals = [](const std::string& text) {
+        const auto dot = text.find('.');
+        return dot != std::string::npos && text.size() - dot - 1 == 2;
+    };
+    EXPECT_TRUE(twoDecimals(priceText(1, 5))) << priceText(1, 5);
+    const auto tiles = tileNames();
+    const auto zinc = std::find(tiles.begin(), tiles.end(), "锌");
+    ASSERT_NE(zinc, tiles.end());
+    Label* tilePrice =
+        market()->headView()->tile(std::size_t(zinc - tiles.begin()))->CommodityPriceLabel();
+    ASSERT_TRUE(driver.runUntil([&] { return tilePrice->text() != "--"; }, 10));
+    EXPECT_TRUE(twoDecimals(tilePrice->text())) << tilePrice->text();
 }

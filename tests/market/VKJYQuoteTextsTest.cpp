@@ -11,9 +11,10 @@ struct PriceCase {
 };
 }  // namespace
 
+// One decimal is shown as two on the market screens; the chart keeps its own rule.
 TEST(VKJYQuoteTextsTest, shouldShowPricesWithTheCommoditysOwnDecimals) {
     const PriceCase cases[] = {
-        {0, 5188, "5188"}, {1, 2150.4, "2150.4"}, {2, 379.891, "379.89"}, {3, 1.5, "1.500"}};
+        {0, 5188, "5188"}, {1, 2150.4, "2150.40"}, {2, 379.891, "379.89"}, {3, 1.5, "1.500"}};
     for (const auto& c : cases) {
         commodityInfo commodity;
         commodity.leastPrice = c.decimals;
