@@ -8,7 +8,6 @@
 #include "market/VKJYMarketActivityView.h"
 #include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketDataRoad.h"
-#include "shell/VKJYMarketDirectoryNames.h"
 #include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketScreenFactory.h"
@@ -30,6 +29,7 @@
 #include "shell/VKJYBrandStyle.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYHangQingUrlHelper.h"
+#include "shell/VKJYMarketDirectoryNames.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "shell/VKJYTabRootFactory.h"
@@ -483,7 +483,7 @@ void VKJYMarketUIViewController::setTradeCommodityList(
     m_tradeCommodityList = std::move(list);
 }
 
-// Held commodities join the watch list under the same rule as any other entry.
+// Held commodities join the watch list past the limit that a user's own add meets.
 void VKJYMarketUIViewController::addHeldCommodities() {
     m_tradeCommodityList.clear();
     NotificationCenter::defaultCenter().post(kHeldNotification, static_cast<const void*>(this));
@@ -491,8 +491,8 @@ void VKJYMarketUIViewController::addHeldCommodities() {
     list.reload();
     bool added = false;
     for (const auto& commodity : m_tradeCommodityList) {
-        if (commodity &&
-            list.add(VKJYWatchList::keyOf(*commodity)) == VKJYWatchList::AddResult::Added) {
+        if (commodity && list.add(VKJYWatchList::keyOf(*commodity), VKJYWatchList::Limit::Lifted) ==
+                             VKJYWatchList::AddResult::Added) {
             added = true;
         }
     }
@@ -522,7 +522,7 @@ void VKJYMarketUIViewController::addFirstLaunchDefaults(const VKJYMarketCatalogu
                 catalogue.findCommodity(std::atoi(entry.jysCode->c_str()),
                                         std::atoi(entry.envCode.c_str()), entry.cmmdCode);
             if (found) {
-                list.add(VKJYWatchList::keyOf(*found));
+                list.add(VKJYWatchList::keyOf(*found), VKJYWatchList::Limit::Lifted);
             }
         }
     }

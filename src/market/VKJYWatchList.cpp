@@ -36,11 +36,11 @@ bool VKJYWatchList::contains(const std::string& key) const {
     return std::find(m_keys.begin(), m_keys.end(), key) != m_keys.end();
 }
 
-VKJYWatchList::AddResult VKJYWatchList::add(const std::string& key) {
+VKJYWatchList::AddResult VKJYWatchList::add(const std::string& key, Limit limit) {
     if (contains(key)) {
         return AddResult::AlreadyListed;
     }
-    if (isFull()) {
+    if (limit == Limit::Applied && isFull()) {
         return AddResult::Full;
     }
     m_keys.push_back(key);

@@ -3,8 +3,9 @@
 // The watch list: watch keys ("<CommodityID>_<panindex>") in the order of adding, kept in the
 // shared quote state's HQChooseCommodityIDArray and written whole, atomically, to
 // "chooseCommodity.plist" in the library folder after every change. One rule for every writer:
-// a key is listed once, and the list never grows past kLimit entries. Operates on the array it
-// is given (not owned). Main thread.
+// a key is listed once, and an add the user asks for is refused at kLimit entries; the
+// directory's first-launch entries and the held commodities join past it. Operates on the
+// array it is given (not owned). Main thread.
 
 #include <cstddef>
 #include <string>
@@ -18,6 +19,7 @@ public:
     static constexpr std::size_t kLimit = 8;
 
     enum class AddResult { Added, AlreadyListed, Full, NotSaved };
+    enum class Limit { Applied, Lifted };
 
     explicit VKJYWatchList(std::vector<std::string>& keys) : m_keys(keys) {}
 
@@ -33,7 +35,7 @@ public:
     bool contains(const std::string& key) const;
     bool isFull() const { return m_keys.size() >= kLimit; }
     // Appends the key and writes the file; a failed write leaves the list as it was.
-    AddResult add(const std::string& key);
+    AddResult add(const std::string& key, Limit limit = Limit::Applied);
     // Removes every equal key and writes the file; false when the key was not listed or the
     // file could not be written (the list is then as it was).
     bool remove(const std::string& key);

@@ -59,9 +59,17 @@ bool MarketTest::listShows() const {
         !driver.isVisible(screen->CommodityInfoListTableView())) {
         return false;
     }
-    auto* cell =
-        dynamic_cast<VKJYCommodityCell*>(screen->CommodityInfoListTableView()->cellForRow({1, 0}));
-    return cell && cell->commodityPriceLabel()->text() != "--";
+    // A tall watch grid can push the first row below the screen.
+    TableView* table = screen->CommodityInfoListTableView();
+    if (table->numberOfSections() < 2 || table->numberOfRows(1) == 0) {
+        return false;
+    }
+    const Point offset = table->contentOffset();
+    table->scrollToRow({1, 0}, TableViewScrollPosition::Middle, false);
+    auto* cell = dynamic_cast<VKJYCommodityCell*>(table->cellForRow({1, 0}));
+    const bool priced = cell && cell->commodityPriceLabel()->text() != "--";
+    table->setContentOffset(offset);
+    return priced;
 }
 
 bool MarketTest::runUntilListShows(double seconds) {

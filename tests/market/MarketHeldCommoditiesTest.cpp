@@ -42,7 +42,7 @@ TEST_F(MarketHeldTest, shouldAddAHeldCommodityToTheWatchListWithANoticeOnce) {
     EXPECT_EQ(VKJYWatchList::readFile(), keys);
 }
 
-TEST_F(MarketHeldTest, shouldNotPassTheLimitWithAHeldCommodity) {
+TEST_F(MarketHeldTest, shouldAddAHeldCommodityPastTheLimitWithTheNotice) {
     auto& defaults = UserDefaults::standardUserDefaults();
     defaults.setBool(false, VKJYMarketUIViewController::kShowHelpKey);
     defaults.setBool(true, VKJYMarketUIViewController::kEverLaunchedKey);
@@ -54,6 +54,10 @@ TEST_F(MarketHeldTest, shouldNotPassTheLimitWithAHeldCommodity) {
     ASSERT_TRUE(list.writeFile(VKJYWatchList::filePath()));
     ASSERT_TRUE(launchAndLogIn());
     showMarketTabAgain();
-    EXPECT_EQ(driver.visibleAlert(), nullptr);
-    EXPECT_EQ(VKJYWatchList::readFile(), full);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 5));
+    EXPECT_EQ(driver.visibleAlert()->message(), "持牌商品加入行情中心");
+    EXPECT_TRUE(driver.tapAlertButton("确定"));
+    auto withHeld = full;
+    withHeld.push_back("1_0");
+    EXPECT_EQ(VKJYWatchList::readFile(), withHeld);
 }

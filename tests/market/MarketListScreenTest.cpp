@@ -49,6 +49,18 @@ TEST_F(MarketTest, shouldTagMergedNamesAndStartWithTheDirectorysWatchEntries) {
     EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
 }
 
+TEST_F(MarketTest, shouldAddTheDirectorysWatchEntriesPastTheLimitAtTheFirstLaunch) {
+    const std::vector<std::string> full = {"3_0",  "4_0",  "5_0", "300_0",
+                                           "12_0", "11_0", "6_0", "8_1"};
+    writeWatchFile(full);
+    launchToList();
+    auto withDefaults = full;
+    withDefaults.insert(withDefaults.end(), {"1_0", "2_0"});
+    EXPECT_EQ(VKJYWatchList::readFile(), withDefaults);
+    EXPECT_EQ(tileNames().size(), 10u);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-ten-tiles-568")));
+}
+
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
     launchToList();
     EXPECT_EQ(swipeAndPress(3, 0), "添加");

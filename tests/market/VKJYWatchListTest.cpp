@@ -51,6 +51,13 @@ TEST_F(VKJYWatchListTest, shouldRefuseADuplicateAndANinthEntry) {
     EXPECT_EQ(list.add("3_0"), VKJYWatchList::AddResult::AlreadyListed);
     EXPECT_EQ(list.add("9_0"), VKJYWatchList::AddResult::Full);
     EXPECT_EQ(fileKeys().size(), 8u);
+    // Held commodities and the directory's first entries pass the limit, still once each.
+    EXPECT_EQ(list.add("9_0", VKJYWatchList::Limit::Lifted), VKJYWatchList::AddResult::Added);
+    EXPECT_EQ(list.add("3_0", VKJYWatchList::Limit::Lifted),
+              VKJYWatchList::AddResult::AlreadyListed);
+    EXPECT_EQ(fileKeys().size(), 9u);
+    EXPECT_EQ(fileKeys().back(), "9_0");
+    EXPECT_EQ(list.add("10_0"), VKJYWatchList::AddResult::Full);
 }
 
 TEST_F(VKJYWatchListTest, shouldRemoveEveryCopyOfAKeyAnOlderFileRepeats) {
