@@ -79,8 +79,8 @@ protected:
 };
 
 TEST_F(FundsHistoryTest, asksOnceForEveryTransferOfTheRangeAndShowsThemAll) {
-    // The simulator's clock stands at 2026-12-04 06:30 UTC: 15:30 on a device in Tokyo.
-    ScopedEnvironment zone("TZ", "Asia/Tokyo");
+    // The simulator's clock stands at 2026-12-04 06:30 UTC: 15:30 on a device at UTC+9.
+    ScopedEnvironment zone("TZ", "<+09>-9");
     deposit(kExtraDeposits);
     pickDay(true, simDay(-3));
     snapshot("history-picker");
@@ -144,7 +144,7 @@ TEST_F(FundsHistoryTest, refusesBadRangesAndSaysWhenNothingIsFound) {
 TEST_F(FundsHistoryTest, asksForTheChosenDayAsItsMidnightUtcFromEveryZone) {
     deposit(1);
     const std::string utcMidnight = std::to_string(static_cast<long long>(gmtDay(simDay())) * 1000);
-    for (const char* zone : {"Asia/Shanghai", "UTC", "Asia/Tokyo", "America/New_York"}) {
+    for (const char* zone : {"<+08>-8", "<+00>0", "<+09>-9", "<-05>5"}) {
         SCOPED_TRACE(zone);
         ScopedEnvironment tz("TZ", zone);
         pickDay(true, simDay());

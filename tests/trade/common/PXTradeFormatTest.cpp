@@ -48,13 +48,13 @@ TEST(PXTradeFormat, replyTimesReadInTheDevicesZoneAndMissingOnesShowDashes) {
         const char* text;
     };
     const Case cases[] = {
-        {"Asia/Tokyo", "1796365800000", "yyyy-MM-dd HH:mm:ss", "2026-12-04 15:30:00"},
-        {"America/New_York", "1796365800999", "yyyy-MM-dd HH:mm:ss", "2026-12-04 01:30:00"},
-        {"UTC", "1796365800000", "yyyy-MM-dd", "2026-12-04"},
-        {"UTC", "", "yyyy-MM-dd HH:mm:ss", "--"},
-        {"UTC", "0", "yyyy-MM-dd HH:mm:ss", "--"},
-        {"UTC", "-1", "yyyy-MM-dd HH:mm:ss", "--"},
-        {"UTC", "soon", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"<+09>-9", "1796365800000", "yyyy-MM-dd HH:mm:ss", "2026-12-04 15:30:00"},
+        {"<-05>5", "1796365800999", "yyyy-MM-dd HH:mm:ss", "2026-12-04 01:30:00"},
+        {"<+00>0", "1796365800000", "yyyy-MM-dd", "2026-12-04"},
+        {"<+00>0", "", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"<+00>0", "0", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"<+00>0", "-1", "yyyy-MM-dd HH:mm:ss", "--"},
+        {"<+00>0", "soon", "yyyy-MM-dd HH:mm:ss", "--"},
     };
     for (const Case& c : cases) {
         ScopedEnvironment zone("TZ", c.zone);

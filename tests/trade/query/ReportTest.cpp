@@ -338,7 +338,7 @@ TEST_F(ReportTest, shouldAskForTheChosenDayAsItsMidnightUtcFromEveryZone) {
     ASSERT_TRUE(openReports());
     const std::string day = simDay();
     const std::string utcMidnight = std::to_string(static_cast<int64_t>(gmtDay(day)) * 1000);
-    for (const char* zone : {"Asia/Shanghai", "UTC", "Asia/Tokyo", "America/New_York"}) {
+    for (const char* zone : {"<+08>-8", "<+00>0", "<+09>-9", "<-05>5"}) {
         SCOPED_TRACE(zone);
         ScopedEnvironment tz("TZ", zone);
         ASSERT_TRUE(report(1, day, day));
