@@ -16,21 +16,6 @@ struct Traded {
 const std::vector<Traded> kTraded = {
     {"AG", 1000, 100}, {"AU", 1, 1}, {"CU", 1000, 100}, {"SN", 1000, 100}};
 
-// An exact decimal text ("-12.5", "3.07", "42") in cents.
-int64_t cents(const Json& value) {
-    std::string text = value.is_string() ? value.get<std::string>() : value.dump();
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) {
-        text.erase(0, 1);
-    }
-    const auto dot = text.find('.');
-    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
-    fraction.resize(2, '0');
-    const int64_t whole = std::stoll(text.substr(0, dot));
-    const int64_t amount = whole * 100 + std::stoll(fraction);
-    return negative ? -amount : amount;
-}
-
 class TradeLedgerPropertyTest : public TradeSimTest, public ::testing::WithParamInterface<int> {
 protected:
     struct Book {

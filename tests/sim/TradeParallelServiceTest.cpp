@@ -15,20 +15,6 @@ namespace {
 constexpr int kRacers = 12;
 constexpr int kRounds = 3;
 
-// An exact decimal text ("-12.5", "3.07", "42") in cents.
-int64_t cents(const Json& value) {
-    std::string text = value.is_string() ? value.get<std::string>() : value.dump();
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) {
-        text.erase(0, 1);
-    }
-    const auto dot = text.find('.');
-    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
-    fraction.resize(2, '0');
-    const int64_t amount = std::stoll(text.substr(0, dot)) * 100 + std::stoll(fraction);
-    return negative ? -amount : amount;
-}
-
 int64_t integer(const Json& value) {
     return std::stoll(value.get<std::string>());
 }

@@ -19,6 +19,20 @@ bool take(const std::string& body, size_t& at, size_t count, std::string& out) {
 }
 }  // namespace
 
+int64_t cents(const Json& value) {
+    std::string text = value.is_string() ? value.get<std::string>() : value.dump();
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) {
+        text.erase(0, 1);
+    }
+    const auto dot = text.find('.');
+    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
+    fraction.resize(2, '0');
+    const int64_t whole = std::stoll(text.substr(0, dot));
+    const int64_t amount = whole * 100 + std::stoll(fraction);
+    return negative ? -amount : amount;
+}
+
 bool readCaptchaFrame(const std::string& body, CaptchaFrame& frame) {
     size_t at = 0;
     if (body.size() < 4) {

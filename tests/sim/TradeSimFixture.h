@@ -20,6 +20,9 @@ struct CaptchaFrame {
     std::string id;
 };
 
+// An exact decimal text of a reply ("-12.5", "3.07", "42") in cents.
+int64_t cents(const Json& value);
+
 // Reads a captcha reply frame; false when its lengths run past its end.
 bool readCaptchaFrame(const std::string& body, CaptchaFrame& frame);
 
