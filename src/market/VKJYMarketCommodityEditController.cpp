@@ -31,22 +31,18 @@ std::unique_ptr<Label> headerLabel(const Rect& frame, const std::string& text,
 
 VKJYMarketCommodityEditController::VKJYMarketCommodityEditController(
     std::vector<std::shared_ptr<MarketItem>> commodityArray,
-    const std::vector<std::shared_ptr<commodityInfo>>& chooseCommodityArray)
-    : m_commodityArray(std::move(commodityArray)) {
+    std::vector<std::string> chooseCommodityIDArray)
+    : m_commodityArray(std::move(commodityArray)),
+      m_chooseCommodityIDArray(std::move(chooseCommodityIDArray)) {
     // Hidden while this screen is on the stack only: the list it goes back to keeps its tab bar.
     setHidesBottomBarWhenPushed(true);
-    for (const auto& commodity : chooseCommodityArray) {
-        if (commodity) {
-            m_chooseCommodityIDArray.push_back(VKJYWatchList::keyOf(*commodity));
-        }
-    }
 }
 
 void VKJYMarketCommodityEditController::registerScreen() {
     VKJYMarketScreenFactory::registerScreen(
         VKJYMarketScreenFactory::kCommodityEditController, [](const VKJYMarketScreenArgs& args) {
             return std::make_unique<VKJYMarketCommodityEditController>(args.commodityArray,
-                                                                       args.chooseCommodityArray);
+                                                                       args.chooseCommodityIDArray);
         });
 }
 

@@ -27,9 +27,9 @@ public:
     static constexpr const char* kFullMessage = "商品个数已达上限";
     static constexpr double kHeaderHeight = 30;
 
-    VKJYMarketCommodityEditController(
-        std::vector<std::shared_ptr<MarketItem>> commodityArray,
-        const std::vector<std::shared_ptr<commodityInfo>>& chooseCommodityArray);
+    // Edits the watch list's keys in place: a key whose commodity is not listed now stays.
+    VKJYMarketCommodityEditController(std::vector<std::shared_ptr<MarketItem>> commodityArray,
+                                      std::vector<std::string> chooseCommodityIDArray);
 
     static void registerScreen();
 

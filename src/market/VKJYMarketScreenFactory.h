@@ -20,14 +20,15 @@ struct VKJYMarketScreenArgs {
     std::vector<std::shared_ptr<MarketItem>> commodityArray;
     std::shared_ptr<commodityInfo> commodity;
     std::shared_ptr<YiKouJia> yikoujia;
-    std::vector<std::shared_ptr<commodityInfo>> chooseCommodityArray;
+    // The watch list's keys, every one, whether its commodity is listed now or not.
+    std::vector<std::string> chooseCommodityIDArray;
 };
 
 class VKJYMarketScreenFactory {
 public:
     // The quote screen: the catalogue, the commodity and its last quote.
     static constexpr const char* kMarketChartController = "VKJYMarketChartController";
-    // The watch-list editor: the catalogue and the watched commodities.
+    // The watch-list editor: the catalogue and the watch list's keys.
     static constexpr const char* kCommodityEditController = "VKJYMarketCommodityEditController";
 
     using Maker = std::function<std::unique_ptr<ViewController>(const VKJYMarketScreenArgs&)>;

@@ -458,7 +458,9 @@ void VKJYMarketUIViewController::AddOrSubChooseCommodity() {
     }
     VKJYMarketScreenArgs args;
     args.commodityArray = m_road->catalogue().items();
-    args.chooseCommodityArray = m_chooseCommodityArray;
+    VKJYWatchList list = watchList();
+    list.reload();
+    args.chooseCommodityIDArray = list.keys();
     auto editor =
         VKJYMarketScreenFactory::create(VKJYMarketScreenFactory::kCommodityEditController, args);
     if (!editor || !navigationController()) {

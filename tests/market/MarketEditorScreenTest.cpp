@@ -3,8 +3,10 @@
 #include "MarketFixture.h"
 #include "market/VKJYEditChooseCommodityCell.h"
 #include "market/VKJYMarketCommodityEditController.h"
+#include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "market/VKJYWatchList.h"
+#include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -14,6 +16,8 @@
 #include "shell/VKJYNavigationBarView.h"
 
 namespace {
+constexpr int kCommodityListProtocol = 11;
+
 class EditorTest : public MarketTest {
 protected:
     explicit EditorTest(Size size = {320, 568}) : MarketTest(size) {}
@@ -165,4 +169,34 @@ TEST_F(ShortEditorTest, shouldGiveTheTabBarBackOnTheShortScreen) {
     ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
     EXPECT_TRUE(tabBarVisible());
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("market-after-editor-480")));
+}
+
+// Server 1 answers one of its two panels' commodity lists with a return code, so silver coins
+// (8_1) or spot silver (10_1) are not listed; a key that names nothing (999_0) is not either.
+// All of them stay in the file.
+TEST_F(EditorTest, shouldKeepTheKeysOfCommoditiesNotListedWhenItSaves) {
+    UserDefaults::standardUserDefaults().setBool(true,
+                                                 VKJYMarketUIViewController::kEverLaunchedKey);
+    writeWatchFile({"8_1", "1_0", "999_0", "10_1"});
+    sim.quoteServer(1).answerSessionLostOnce(kCommodityListProtocol);
+    launchToList();
+    ASSERT_TRUE(driver.runUntil([&] { return !market()->dataRoad().isBusy(); }, 10));
+    ASSERT_EQ(tileNames().size(), 2u);
+    ASSERT_EQ(tileNames().front(), "白银");
+    enterEditor();
+    auto* gold = row({0, 1});
+    ASSERT_NE(gold, nullptr);
+    ASSERT_EQ(gold->CommodityInfo()->CommodityName, "黄金");
+    ASSERT_TRUE(tapRow({0, 1}));
+    ASSERT_TRUE(driver.tap(editor->navView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
+    EXPECT_EQ(VKJYWatchList::readFile(),
+              (std::vector<std::string>{"8_1", "1_0", "999_0", "10_1", "2_0"}));
+
+    // Listed again after a restart, the unlisted commodity has its tile back.
+    quit();
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(runUntilListShows());
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金", "银币", "现货银"}));
 }

@@ -251,7 +251,7 @@ TEST_F(MarketTest, shouldOpenTheRegisteredQuoteScreenAndEditorWithTheirArguments
     market()->navigationController()->popViewController(false);
     driver.settle();
     ASSERT_TRUE(driver.tapText("增减商品"));
-    EXPECT_EQ(editor.chooseCommodityArray.size(), 2u);
+    EXPECT_EQ(editor.chooseCommodityIDArray, (std::vector<std::string>{"1_0", "2_0"}));
     VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kMarketChartController, {});
     VKJYMarketScreenFactory::registerScreen(VKJYMarketScreenFactory::kCommodityEditController, {});
 }
