@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "MarketFixture.h"
+#include "QuoteChartTest.h"
 #include "chart/ChartTouch.h"
 #include "chart/HQBackGroundView.h"
 #include "chart/HQDrawManager.h"
@@ -25,29 +25,15 @@ constexpr int kKLineProtocol = 30;
 constexpr int kFenShiTag = HQMarketChartManager::kFenShiButtonTag;
 
 // The quote screen of the first commodity with its chart drawn, driven by touches.
-class ChartGestureTest : public MarketTest, public ::testing::WithParamInterface<double> {
+class ChartGestureTest : public QuoteChartTest, public ::testing::WithParamInterface<double> {
 protected:
-    ChartGestureTest() : MarketTest({320, GetParam()}) {}
+    ChartGestureTest() : QuoteChartTest({320, GetParam()}) {}
 
     void SetUp() override {
-        launchToList();
-        screen = openQuoteScreen(1, 0);
-        ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
+        openQuoteChart();
         ASSERT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 10));
     }
 
-    void TearDown() override {
-        if (auto* list = market(); list && list->navigationController()) {
-            list->navigationController()->popToRootViewController(false);
-        }
-        driver.runUntil([] { return false; }, 0.5);
-    }
-
-    HQMarketChartManager* chart() const { return screen->chartManager(); }
-    HQDrawManager* fenShi() const { return chart()->drawViewManagerFenShi(); }
-    HQDrawManager* kLine() const { return chart()->drawViewManagerKLine(); }
-    VariableAboutDevice& layout() const { return *chart()->variableAboutDevice(); }
     std::shared_ptr<PeriodStatusInfo> period() const { return chart()->searchPeriodStatusInfo(); }
 
     // The plotting area of the chart on show, at a share of its width and height.
@@ -78,26 +64,11 @@ protected:
                                       static_cast<int>(kLine()->coordinateKLineData().size()));
     }
 
-    Button* periodButton(int tag) const {
-        for (Button* button : driver.viewsOfClass<Button>()) {
-            if (button->tag() == tag) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
-
     void openFirstPeriod() {
         ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
         ASSERT_TRUE(driver.runUntil(
             [&] { return !kLine()->coordinateKLineData().empty() && chart()->KLineRefresh(); },
             30));
-    }
-
-    void turnWide() {
-        ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
-        driver.settle();
-        ASSERT_EQ(chart()->stateOfScreen(), 1u);
     }
 
     // One move of a finger across the K-line chart, dx points along its time axis.
@@ -115,8 +86,6 @@ protected:
     std::string snapshot(const std::string& what) const {
         return snapshotPath("chart-" + what + "-" + std::to_string(static_cast<int>(GetParam())));
     }
-
-    VKJYMarketChartController* screen = nullptr;
 };
 
 }  // namespace

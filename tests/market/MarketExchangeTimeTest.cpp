@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "MarketFixture.h"
+#include "QuoteChartTest.h"
 #include "chart/CurrentShowDataLayerInfo.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/IndicatorCrossClass.h"
 #include "chart/VariableAboutDevice.h"
 #include "market/VKJYMarketChartController.h"
-#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/ui/Button.h"
-#include "platform/ui/NavigationController.h"
 #include "quote/QuoteRecords.h"
 #include "sim/core/SimClock.h"
 
@@ -28,35 +26,20 @@ struct ExchangeTimeCase {
 // The quote screen late in the exchange's day, after 16:00 at UTC+8 (midnight UTC), when a
 // device elsewhere is on another date or hour: whatever the device's zone, the charts place,
 // join and show the exchange's times.
-class ExchangeTimeTest : public MarketTest, public ::testing::WithParamInterface<ExchangeTimeCase> {
+class ExchangeTimeTest : public QuoteChartTest,
+                         public ::testing::WithParamInterface<ExchangeTimeCase> {
 protected:
-    ExchangeTimeTest() : MarketTest({320, GetParam().height}) {}
+    ExchangeTimeTest() : QuoteChartTest({320, GetParam().height}) {}
 
     void SetUp() override {
         advanceSimulator(3 * 3600);  // 14:30 to 17:30 at the exchange
-        launchToList();
-        screen = openQuoteScreen(1, 0);
-        ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
+        openQuoteChart();
         if (GetParam().wide) {
-            ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
-            driver.settle();
-            ASSERT_EQ(chart()->stateOfScreen(), 1u);
+            turnWide();
             ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
         }
     }
 
-    void TearDown() override {
-        if (auto* list = market(); list && list->navigationController()) {
-            list->navigationController()->popToRootViewController(false);
-        }
-        driver.runUntil([] { return false; }, 0.5);
-    }
-
-    HQMarketChartManager* chart() const { return screen->chartManager(); }
-    HQDrawManager* fenShi() const { return chart()->drawViewManagerFenShi(); }
-    HQDrawManager* kLine() const { return chart()->drawViewManagerKLine(); }
-    VariableAboutDevice& layout() const { return *chart()->variableAboutDevice(); }
     const DrawRect& area() const { return *layout().drawRectOfMain(); }
 
     std::string exchangeText(const std::string& pattern, int64_t ms) {
@@ -108,22 +91,11 @@ protected:
         return cross.IndicatorCrossItemArray.front()->data;
     }
 
-    Button* periodButton(int tag) const {
-        for (Button* button : driver.viewsOfClass<Button>()) {
-            if (button->tag() == tag) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
-
     std::string snapshot(const std::string& chartName) const {
         const ExchangeTimeCase c = GetParam();
         return snapshotPath("exchange-time-" + chartName + (c.wide ? "-wide-" : "-normal-") +
                             std::to_string(static_cast<int>(c.height)));
     }
-
-    VKJYMarketChartController* screen = nullptr;
 };
 
 }  // namespace

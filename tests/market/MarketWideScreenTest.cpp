@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "MarketFixture.h"
+#include "QuoteChartTest.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/VariableAboutDevice.h"
@@ -9,7 +9,6 @@
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 
 namespace {
@@ -19,46 +18,15 @@ constexpr int kKLineProtocol = 30;
 constexpr int kPeriodsProtocol = 31;
 
 // The quote screen of the first commodity, turned to the wide screen and back by its buttons.
-class WideScreenTest : public MarketTest, public ::testing::WithParamInterface<double> {
+class WideScreenTest : public QuoteChartTest, public ::testing::WithParamInterface<double> {
 protected:
-    WideScreenTest() : MarketTest({320, GetParam()}) {}
+    WideScreenTest() : QuoteChartTest({320, GetParam()}) {}
 
-    void SetUp() override {
-        launchToList();
-        screen = openQuoteScreen(1, 0);
-        ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(driver.runUntil([&] { return !fenShi()->fenShiData().empty(); }, 20));
-    }
-
-    void TearDown() override {
-        if (auto* list = market(); list && list->navigationController()) {
-            list->navigationController()->popToRootViewController(false);
-        }
-        driver.runUntil([] { return false; }, 0.5);
-    }
-
-    HQMarketChartManager* chart() const { return screen->chartManager(); }
-    HQDrawManager* fenShi() const { return chart()->drawViewManagerFenShi(); }
-    HQDrawManager* kLine() const { return chart()->drawViewManagerKLine(); }
-
-    Button* periodButton(int tag) const {
-        for (Button* button : driver.viewsOfClass<Button>()) {
-            if (button->tag() == tag && driver.isVisible(button)) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
+    void SetUp() override { openQuoteChart(); }
 
     bool isLit(int tag) const {
         const Button* button = periodButton(tag);
         return button && button->isSelected();
-    }
-
-    void turnWide() {
-        ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
-        driver.settle();
-        ASSERT_EQ(chart()->stateOfScreen(), 1u);
     }
 
     void turnBack() {
@@ -91,8 +59,6 @@ protected:
     std::string snapshot(const std::string& what) const {
         return snapshotPath("wide-" + what + "-" + std::to_string(static_cast<int>(GetParam())));
     }
-
-    VKJYMarketChartController* screen = nullptr;
 };
 
 }  // namespace
