@@ -15,6 +15,10 @@ void PXTradeScreenFactory::registerScreen(const std::string& className, Maker ma
     makers()[className] = std::move(maker);
 }
 
+void PXTradeScreenFactory::forgetAll() {
+    makers().clear();
+}
+
 bool PXTradeScreenFactory::isRegistered(const std::string& className) {
     auto found = makers().find(className);
     return found != makers().end() && found->second;

@@ -32,6 +32,8 @@ public:
     using Maker = std::function<std::unique_ptr<ViewController>(const PXTradeScreenArgs&)>;
 
     static void registerScreen(const std::string& className, Maker maker);
+    // Forgets every registration, so a fresh start registers only what it needs.
+    static void forgetAll();
     static bool isRegistered(const std::string& className);
     static std::unique_ptr<ViewController> create(const std::string& className,
                                                   const PXTradeScreenArgs& args = {});

@@ -9,19 +9,32 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/View.h"
+#include "shell/VKJYFastTradeViewControllerFactory.h"
 #include "shell/VKJYTabBarHelper.h"
+#include "shell/VKJYTabRootFactory.h"
+#include "trade/common/PXTradeScreenFactory.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 const std::string kRealResources = VKJY_SOURCE_RESOURCES;
+
+// The screen registrations are process-wide: one case's would otherwise decide what the next
+// case's tabs and menus open when the cases run in one program.
+void forgetScreenRegistrations() {
+    VKJYTabRootFactory::setMarketRootMaker(nullptr);
+    VKJYTabRootFactory::setTradeRootMaker(nullptr);
+    VKJYFastTradeViewControllerFactory::registerPanels(nullptr, nullptr);
+    PXTradeScreenFactory::forgetAll();
 }
+}  // namespace
 
 ShellTest::ShellTest(Size screenSize) : ShellTest(screenSize, OutOfProcessSimulator{}) {
     EXPECT_TRUE(sim.start());
 }
 
 ShellTest::ShellTest(Size screenSize, OutOfProcessSimulator) : screen(screenSize, 1) {
+    forgetScreenRegistrations();
     View::setAnimationSpeed(0);
     SystemInfo::setScreenMode(screenSize.height > 480 ? SystemInfo::kFourInchScreen
                                                       : SystemInfo::kThreeAndAHalfInchScreen);
@@ -39,6 +52,7 @@ ShellTest::~ShellTest() {
     delegate.reset();
     driver.settle();
     sim.stop();
+    forgetScreenRegistrations();
     SystemInfo::resetOverrides();
     View::setAnimationSpeed(1);
 }

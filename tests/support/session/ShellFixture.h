@@ -16,7 +16,8 @@
 
 // The client's shell against the in-process simulated exchange: a fresh app home, resources
 // whose Info.plist names the simulator's directory lines, a headless 4-inch screen and the
-// application class. launch() makes the delegate and finishes launching, as main does.
+// application class. launch() makes the delegate and finishes launching, as main does. Every
+// case starts and ends with no tab roots, trading screens or quick-trade panels registered.
 class ShellTest : public ::testing::Test {
 protected:
     // The simulated exchange runs as a separate process the test starts itself (SimProcess);
