@@ -714,9 +714,8 @@ SimJson SimTradeQueries::banks(const std::string& account) const {
 SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
     std::vector<const SimTradeTransfer*> found;
     SimCents in = 0, out = 0;
-    const auto range = inRange(m_state.accounts.at(account).transfers, request);
-    for (auto at = range.rbegin(); at != range.rend(); ++at) {
-        const SimTradeTransfer& transfer = *at;
+    for (const SimTradeTransfer& transfer :
+         inRange(m_state.accounts.at(account).transfers, request) | std::views::reverse) {
         (transfer.deposit ? in : out) += transfer.amount;
         found.push_back(&transfer);
     }

@@ -7,8 +7,9 @@
 // book.
 
 #include <algorithm>
+#include <deque>
 #include <functional>
-#include <span>
+#include <ranges>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,12 +56,11 @@ private:
     std::pair<int64_t, int64_t> dayBounds(const SimJson& request) const;
     // The records of a list kept in time order that fall in the request's days.
     template <typename Record>
-    std::span<const Record> inRange(const std::vector<Record>& records,
-                                    const SimJson& request) const {
+    auto inRange(const std::deque<Record>& records, const SimJson& request) const {
         const auto [first, end] = dayBounds(request);
         auto from = std::ranges::lower_bound(records, first, {}, &Record::time);
         auto to = std::ranges::lower_bound(from, records.end(), end, {}, &Record::time);
-        return {from, to};
+        return std::ranges::subrange(from, to);
     }
     bool inDays(int64_t ms, const SimJson& request, const char* from, const char* to) const;
     SimJson closedPositions(const std::string& account, const SimJson& request) const;
