@@ -52,7 +52,7 @@ void LoadMoreTableView::didScroll() {
     startLoading();
     // The spring back has already settled at the old end; show the loading footer instead.
     setContentOffset({contentOffset().x, maximumContentOffset().y}, true);
-    if (m_pullDelegate != nullptr) {
+    if (m_pullDelegate) {
         m_pullDelegate->loadMoreTableViewDidTriggerLoadMore(*this);
     }
 }

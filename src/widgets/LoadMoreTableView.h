@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/TableView.h"
 
 class LoadMoreTableFooterView;
 class LoadMoreTableView;
 
 // Told when the user has pulled the list past its end to load the next page.
-class LoadMoreTableViewDelegate {
+class LoadMoreTableViewDelegate : public virtual LinkTarget {
 public:
     virtual ~LoadMoreTableViewDelegate() = default;
     // Sent once per pull, after the footer has entered its loading state.
@@ -26,7 +27,7 @@ public:
 
     explicit LoadMoreTableView(const Rect& frame);
 
-    LoadMoreTableViewDelegate* pullDelegate() const { return m_pullDelegate; }
+    LoadMoreTableViewDelegate* pullDelegate() const { return m_pullDelegate.get(); }
     void setPullDelegate(LoadMoreTableViewDelegate* delegate) { m_pullDelegate = delegate; }
 
     // true while idle starts the loading state; false while loading ends it; else nothing.
@@ -47,7 +48,7 @@ private:
     void startLoading();
     void finishLoading();
 
-    LoadMoreTableViewDelegate* m_pullDelegate = nullptr;
+    WeakLink<LoadMoreTableViewDelegate> m_pullDelegate;
     LoadMoreTableFooterView* m_footer = nullptr;
     bool m_wasDragging = false;
     double m_lastDragOffsetY = 0;

@@ -54,7 +54,7 @@ Button* PadKeyboardView::addKey(const std::string& title, bool functionKey) {
 }
 
 void PadKeyboardView::keyPressed(Button& key, int index) {
-    if (m_delegate == nullptr) {
+    if (!m_delegate) {
         return;
     }
     if (index == kSpecialKeyIndex) {

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
 
 class Button;
 class PadKeyboardBackspaceIcon;
 
 // Receives the keypad's keys; the receiver edits its own text field.
-class PadKeyboardViewDelegate {
+class PadKeyboardViewDelegate : public virtual LinkTarget {
 public:
     virtual ~PadKeyboardViewDelegate() = default;
     // The pressed digit key; the digit is its title label's text.
@@ -27,7 +28,7 @@ public:
     explicit PadKeyboardView(const Rect& frame);
 
     // Not retained; the delegate's owner clears it.
-    PadKeyboardViewDelegate* delegate() const { return m_delegate; }
+    PadKeyboardViewDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(PadKeyboardViewDelegate* delegate) { m_delegate = delegate; }
 
     void layoutSubviews() override;
@@ -36,7 +37,7 @@ private:
     Button* addKey(const std::string& title, bool functionKey);
     void keyPressed(Button& key, int index);
 
-    PadKeyboardViewDelegate* m_delegate = nullptr;
+    WeakLink<PadKeyboardViewDelegate> m_delegate;
     std::vector<Button*> m_keys;
     PadKeyboardBackspaceIcon* m_backspaceIcon = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/AlertView.h"
 
+#include "platform/foundation/MainQueue.h"
 #include "platform/graphics/TextLayout.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -16,7 +17,8 @@ constexpr double kPadding = 16;
 AlertView::AlertView(const std::string& title, const std::string& message,
                      AlertViewDelegate* delegate, const std::string& cancelButtonTitle,
                      const std::vector<std::string>& otherButtonTitles)
-    : m_title(title), m_message(message), m_delegate(delegate) {
+    : m_title(title), m_message(message) {
+    setDelegate(delegate);
     setBackgroundColor(Color::white(0, 0.4));
     auto box = std::make_unique<View>();
     box->setBackgroundColor(Color::white(0.97));
@@ -43,6 +45,23 @@ AlertView::AlertView(const std::string& title, const std::string& message,
     for (const std::string& other : otherButtonTitles) {
         addButton(other);
     }
+}
+
+void AlertView::setDelegate(AlertViewDelegate* delegate) {
+    m_delegate = delegate;
+    m_delegateWatch = delegate ? delegate->watchEnd([this] { delegateGone(); }) : nullptr;
+}
+
+void AlertView::delegateGone() {
+    m_delegateWatch.reset();
+    if (!m_visible) {
+        return;
+    }
+    m_visible = false;
+    // The delegate may be going in the middle of this alert's own button handling; the alert
+    // itself lives on until a later turn.
+    std::shared_ptr<View> keep = removeFromSuperview();
+    MainQueue::post([keep] {});
 }
 
 void AlertView::setTitle(const std::string& title) {
@@ -114,8 +133,8 @@ bool AlertView::present(std::shared_ptr<AlertView> alert) {
     if (!alert || !window) {
         return false;
     }
-    if (alert->m_delegate) {
-        alert->m_delegate->willPresentAlertView(*alert);
+    if (AlertViewDelegate* delegate = alert->delegate()) {
+        delegate->willPresentAlertView(*alert);
     }
     alert->setFrame(window->bounds());
     alert->m_visible = true;
@@ -128,8 +147,8 @@ void AlertView::buttonTapped(int index) {
         return;
     }
     WeakRef<AlertView> self(this);
-    if (m_delegate) {
-        m_delegate->alertViewClickedButtonAtIndex(*this, index);
+    if (AlertViewDelegate* delegate = this->delegate()) {
+        delegate->alertViewClickedButtonAtIndex(*this, index);
     }
     if (self) {
         dismiss(index);
@@ -142,14 +161,14 @@ void AlertView::dismiss(int buttonIndex) {
     }
     m_visible = false;
     WeakRef<AlertView> self(this);
-    if (m_delegate) {
-        m_delegate->alertViewWillDismiss(*this, buttonIndex);
+    if (AlertViewDelegate* delegate = this->delegate()) {
+        delegate->alertViewWillDismiss(*this, buttonIndex);
     }
     if (!self) {
         return;
     }
     std::shared_ptr<View> keep = removeFromSuperview();
-    if (m_delegate) {
-        m_delegate->alertViewDidDismiss(*this, buttonIndex);
+    if (AlertViewDelegate* delegate = this->delegate()) {
+        delegate->alertViewDidDismiss(*this, buttonIndex);
     }
 }

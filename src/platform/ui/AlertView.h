@@ -3,19 +3,21 @@
 // A modal alert over the key window: title, message and buttons (the cancel button, when given,
 // is index 0, the others follow in order). A tapped button tells the delegate its index, then
 // the alert goes away. While shown, the key window owns it and nothing under it takes touches.
-// Main thread only.
+// The delegate is not owned: when it is destroyed the alert leaves the window untapped, so no
+// button can reach it. Main thread only.
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
 
 class AlertView;
 class Button;
 class Label;
 
-class AlertViewDelegate {
+class AlertViewDelegate : public virtual LinkTarget {
 public:
     virtual ~AlertViewDelegate() = default;
     virtual void alertViewClickedButtonAtIndex(AlertView&, int /*buttonIndex*/) {}
@@ -45,9 +47,9 @@ public:
     void setTitle(const std::string& title);
     const std::string& message() const { return m_message; }
     void setMessage(const std::string& message);
-    // Not owned; cleared by its owner.
-    AlertViewDelegate* delegate() const { return m_delegate; }
-    void setDelegate(AlertViewDelegate* delegate) { m_delegate = delegate; }
+    // Not owned; null once it is destroyed.
+    AlertViewDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(AlertViewDelegate* delegate);
     int addButton(const std::string& title);
     int numberOfButtons() const { return static_cast<int>(m_buttons.size()); }
     std::string buttonTitleAtIndex(int index) const;
@@ -64,10 +66,12 @@ protected:
 private:
     static bool present(std::shared_ptr<AlertView> alert);
     void buttonTapped(int index);
+    void delegateGone();
 
     std::string m_title;
     std::string m_message;
-    AlertViewDelegate* m_delegate;
+    WeakLink<AlertViewDelegate> m_delegate;
+    std::shared_ptr<void> m_delegateWatch;
     View* m_box = nullptr;
     Label* m_titleLabel = nullptr;
     Label* m_messageLabel = nullptr;

@@ -5,12 +5,13 @@
 // dragging, and a delegate told of scrolling and dragging. Owned by its superview.
 // Main thread only.
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
 
 class PanGestureRecognizer;
 class ScrollView;
 
-class ScrollViewDelegate {
+class ScrollViewDelegate : public virtual LinkTarget {
 public:
     virtual ~ScrollViewDelegate() = default;
     virtual void scrollViewDidScroll(ScrollView&) {}
@@ -43,7 +44,7 @@ public:
     void setShowsHorizontalScrollIndicator(bool shows) { m_showsHorizontal = shows; }
     bool isDragging() const { return m_dragging; }
     // Not owned.
-    ScrollViewDelegate* delegate() const { return m_delegate; }
+    ScrollViewDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(ScrollViewDelegate* delegate) { m_delegate = delegate; }
     PanGestureRecognizer* panGestureRecognizer() const { return m_pan; }
 
@@ -75,6 +76,6 @@ private:
     bool m_showsHorizontal = true;
     bool m_dragging = false;
     Point m_dragStartOffset;
-    ScrollViewDelegate* m_delegate = nullptr;
+    WeakLink<ScrollViewDelegate> m_delegate;
     PanGestureRecognizer* m_pan = nullptr;
 };

@@ -7,12 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/ViewController.h"
 
 class TabBar;
 class TabBarController;
 
-class TabBarControllerDelegate {
+class TabBarControllerDelegate : public virtual LinkTarget {
 public:
     virtual ~TabBarControllerDelegate() = default;
     virtual bool shouldSelectViewController(TabBarController&, ViewController*) { return true; }
@@ -46,5 +47,5 @@ private:
     TabBar* m_tabBar = nullptr;
     int m_selected = 0;
     bool m_tabBarHidden = false;
-    TabBarControllerDelegate* m_delegate = nullptr;
+    WeakLink<TabBarControllerDelegate> m_delegate;
 };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/IndexPath.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableViewCell.h"
@@ -22,7 +23,7 @@ class TableView;
 enum class TableViewCellEditingStyle { None, Delete, Insert };
 enum class TableViewScrollPosition { None, Top, Middle, Bottom };
 
-class TableViewDataSource {
+class TableViewDataSource : public virtual LinkTarget {
 public:
     virtual ~TableViewDataSource() = default;
     virtual int numberOfSections(TableView&) { return 1; }
@@ -59,9 +60,9 @@ public:
     explicit TableView(const Rect& frame);
     ~TableView() override;
 
-    TableViewDataSource* dataSource() const { return m_dataSource; }
+    TableViewDataSource* dataSource() const { return m_dataSource.get(); }
     void setDataSource(TableViewDataSource* dataSource);
-    TableViewDelegate* tableDelegate() const { return m_delegate; }
+    TableViewDelegate* tableDelegate() const { return m_delegate.get(); }
     // Also the scroll delegate.
     void setDelegate(TableViewDelegate* delegate);
 
@@ -139,8 +140,8 @@ private:
     void swiped();
     void commitDelete(IndexPath indexPath);
 
-    TableViewDataSource* m_dataSource = nullptr;
-    TableViewDelegate* m_delegate = nullptr;
+    WeakLink<TableViewDataSource> m_dataSource;
+    WeakLink<TableViewDelegate> m_delegate;
     double m_rowHeight = 44;
     double m_sectionHeaderHeight = 22;
     bool m_floatsHeaders = true;

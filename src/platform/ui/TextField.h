@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Image.h"
 #include "platform/graphics/TextLayout.h"
@@ -21,7 +22,7 @@ struct TextRange {
     std::size_t length = 0;
 };
 
-class TextFieldDelegate {
+class TextFieldDelegate : public virtual LinkTarget {
 public:
     virtual ~TextFieldDelegate() = default;
     virtual bool textFieldShouldBeginEditing(TextField&) { return true; }
@@ -69,7 +70,7 @@ public:
     const Image& background() const { return m_background; }
     void setBackground(const Image& image);
     // Not owned; cleared by its owner.
-    TextFieldDelegate* delegate() const { return m_delegate; }
+    TextFieldDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(TextFieldDelegate* delegate) { m_delegate = delegate; }
     // Shared: one keypad often serves several fields.
     void setInputView(std::shared_ptr<View> view);
@@ -116,7 +117,7 @@ private:
     KeyboardType m_keyboardType = KeyboardType::Default;
     ReturnKeyType m_returnKeyType = ReturnKeyType::Default;
     Image m_background;
-    TextFieldDelegate* m_delegate = nullptr;
+    WeakLink<TextFieldDelegate> m_delegate;
     std::shared_ptr<View> m_inputView;
     bool m_editing = false;
 };

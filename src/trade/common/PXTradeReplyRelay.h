@@ -2,10 +2,12 @@
 // The delegate a trading screen hands its request facade. A facade keeps its delegate alive
 // until the reply is in, so a screen is never the delegate itself: the relay forwards the
 // replies to the screen only while the screen exists and has not let go (detach, when it
-// leaves). A reply that comes later does nothing. Made by the screen; main thread.
+// leaves) and while the reply handler exists. A reply that comes later does nothing. Made by the
+// screen; main thread.
 
 #include <memory>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/WeakRef.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -23,8 +25,8 @@ public:
     static std::shared_ptr<PXTradeNetworkManger> newManager(
         const std::shared_ptr<PXTradeReplyRelay>& relay);
 
-    void detach() { m_target = nullptr; }
-    bool isAttached() const { return m_target && m_owner.get(); }
+    void detach() { m_target = {}; }
+    bool isAttached() const { return m_target && m_owner; }
 
     void orderSent(PXTradeNetworkManger* manager) override;
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
@@ -33,8 +35,8 @@ public:
 
 private:
     PXTradeReplyRelay(Responder& owner, PXTradeNetworkMangerDelegate& target);
-    PXTradeNetworkMangerDelegate* target() const { return isAttached() ? m_target : nullptr; }
+    PXTradeNetworkMangerDelegate* target() const { return m_owner ? m_target.get() : nullptr; }
 
     WeakRef<Responder> m_owner;
-    PXTradeNetworkMangerDelegate* m_target;
+    WeakLink<PXTradeNetworkMangerDelegate> m_target;
 };

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/LinkTarget.h"
 #include "trade/core/PXTradeDataAnalysis.h"
 #include "trade/core/PXTradeNetwork.h"
 #include "trade/core/PXTradeTypes.h"
@@ -21,7 +22,7 @@ class PXTradeModule;
 class PXTradeNetworkManger;
 struct TradeRequestField;
 
-class PXTradeNetworkMangerDelegate {
+class PXTradeNetworkMangerDelegate : public virtual LinkTarget {
 public:
     virtual ~PXTradeNetworkMangerDelegate() = default;
     // A checked (and, where asked, confirmed) order is going out; its reply follows. Screens put

@@ -76,6 +76,28 @@ TEST_F(Alerts, shouldShowTitleAndMessageTexts) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "用户名不能为空"), texts.end());
 }
 
+TEST_F(Alerts, shouldLeaveTheWindowUntappedWhenItsDelegateIsDestroyed) {
+    auto gone = std::make_unique<AlertRecorder>();
+    std::vector<std::string>* calls = &gone->log.calls;
+    AlertView::show(std::make_unique<AlertView>("提示", "确定要退出登录吗？", gone.get(), "取消",
+                                                std::vector<std::string>{"退出登录"}));
+    ASSERT_NE(driver.visibleAlert(), nullptr);
+    gone.reset();
+    calls = nullptr;
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+    EXPECT_FALSE(driver.tapAlertButton("退出登录"));
+    EXPECT_EQ(calls, nullptr);
+}
+
+TEST_F(Alerts, shouldKeepTellingALiveDelegateAfterAnotherAlertsDelegateWent) {
+    auto gone = std::make_unique<AlertRecorder>();
+    AlertView::show(std::make_unique<AlertView>("提示", "一", gone.get(), "确定"));
+    AlertView::show(std::make_unique<AlertView>("提示", "二", &recorder, "好"));
+    gone.reset();
+    ASSERT_TRUE(driver.tapAlertButton("好"));
+    EXPECT_EQ(recorder.log.calls.front(), "clicked 0 tag 0");
+}
+
 TEST(AlertsWithoutWindow, shouldShowNothingAndReturnNullWhenThereIsNoKeyWindow) {
     Application app;
     AlertRecorder recorder;

@@ -218,3 +218,19 @@ TEST_F(Tables, shouldLetDriverTapRowFarDownTheList) {
     EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.35"}));
     EXPECT_FALSE(driver.tapRow(*table, {1, 99}));
 }
+
+TEST_F(Tables, shouldShowNoRowsAndCallNothingOnceItsDataSourceAndDelegateAreGone) {
+    auto gone = std::make_unique<Commodities>();
+    auto* other = add(std::make_unique<TableView>(Rect{0, 64, 320, 440}));
+    other->setDataSource(gone.get());
+    other->setDelegate(gone.get());
+    other->layoutIfNeeded();
+    ASSERT_EQ(other->numberOfRows(1), 40);
+    gone.reset();
+    other->reloadData();
+    other->layoutIfNeeded();
+    driver.drag({160, 400}, {160, 200});
+    EXPECT_EQ(other->dataSource(), nullptr);
+    EXPECT_EQ(other->tableDelegate(), nullptr);
+    EXPECT_EQ(other->numberOfSections(), 0);
+}

@@ -201,3 +201,14 @@ TEST_F(TextFields, shouldHideSecureTextOnScreen) {
     EXPECT_GT(red, 0);
     EXPECT_LT(red, 200);
 }
+
+TEST_F(TextFields, shouldKeepTakingTextOnceItsDelegateIsGone) {
+    auto gone = std::make_unique<DigitsOnly>(2);
+    field->setDelegate(gone.get());
+    ASSERT_TRUE(driver.tap(field));
+    gone.reset();
+    driver.typeText("a1");
+    driver.pressReturn();
+    EXPECT_EQ(field->text(), "a1");
+    EXPECT_EQ(field->delegate(), nullptr);
+}
