@@ -48,6 +48,11 @@ bool SimTradeServer::start(const std::vector<int>& ports) {
 }
 
 void SimTradeServer::stop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_held.clear();
+    }
+    m_released.notify_all();
     for (auto& line : m_lines) {
         line->stop();
     }
@@ -97,6 +102,24 @@ void SimTradeServer::clearReceived() {
     m_received.clear();
 }
 
+void SimTradeServer::holdReplies(const std::string& name) {
+    std::lock_guard lock(m_mutex);
+    m_held.insert(name);
+}
+
+void SimTradeServer::releaseReplies(const std::string& name) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_held.erase(name);
+    }
+    m_released.notify_all();
+}
+
+void SimTradeServer::waitWhileHeld(const std::string& name) {
+    std::unique_lock lock(m_mutex);
+    m_released.wait(lock, [&] { return m_held.count(name) == 0; });
+}
+
 std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
     std::lock_guard lock(m_mutex);
     ++m_requestCounts[name];
@@ -138,6 +161,7 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
         const SimBytes frame = m_ledger.captcha(SimBytes(body.begin(), body.end()));
         return std::string(frame.begin(), frame.end());
     }
+    waitWhileHeld(name);
     if (auto spoilt = spoiled(name)) {
         return *spoilt;
     }

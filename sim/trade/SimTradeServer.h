@@ -6,11 +6,13 @@
 // environment's ledger. Tests can spoil the next reply. Owned by SimTradeService; requests run
 // on the lines' threads, the control methods on any thread.
 
+#include <condition_variable>
 #include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,10 @@ public:
     void answerCodeNext(int code, const std::string& name = {}, int nth = 1);
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
+    // Replies to requests of this name wait (received, not yet acted on) until released, while
+    // other requests answer at once: a slow order beside quick queries. stop() releases all.
+    void holdReplies(const std::string& name);
+    void releaseReplies(const std::string& name);
     int requestCount(const std::string& name) const;
     // Every "req" name received since the start with its count (kept whole, unlike received()).
     std::map<std::string, int> requestCounts() const;
@@ -68,6 +74,7 @@ public:
 private:
     std::string jsonReply(SimTradeLink link, const std::string& name, const std::string& body);
     std::optional<std::string> spoiled(const std::string& name);
+    void waitWhileHeld(const std::string& name);
 
     SimTradeLedger m_ledger;
     SimAccountServices& m_accounts;
@@ -77,6 +84,8 @@ private:
     std::string m_codeNextName;
     int m_codeNextSkip = 0;
     bool m_malformNext = false;
+    std::set<std::string> m_held;
+    std::condition_variable m_released;
     std::map<std::string, int> m_requestCounts;
     std::deque<SimTradeReceived> m_received;
 };

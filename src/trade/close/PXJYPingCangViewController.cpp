@@ -274,8 +274,8 @@ void PXJYPingCangViewController::fanShouJianCangClick() {
         m_postDic, PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith()));
 }
 
-void PXJYPingCangViewController::orderSent(PXTradeNetworkManger*) {
-    m_order.began();
+void PXJYPingCangViewController::orderSent(PXTradeNetworkManger* manager) {
+    m_order.began(*manager);
 }
 
 void PXJYPingCangViewController::leaveWith(const std::string& message) {
@@ -313,7 +313,7 @@ void PXJYPingCangViewController::requestFailed(PXTradeNetworkManger* manager, in
         leaveWith(kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
         return;
     }
-    m_order.ended();
+    m_order.endedBy(*manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
@@ -324,6 +324,6 @@ void PXJYPingCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manage
         }
         return;
     }
-    m_order.ended();
+    m_order.endedBy(*manager);
     PXTradeRefusalAlert::show(*manager);
 }

@@ -271,8 +271,9 @@ void PXJYZhuanRangZYMSVC::PXGuaPaiButtonClick(const JYDict& request) {
     if (m_order.isOutstanding()) {
         return;
     }
-    m_order.began();
-    newManager()->sendGuaPaiJianCangRequest(request);
+    auto manager = newManager();
+    m_order.began(*manager);
+    manager->sendGuaPaiJianCangRequest(request);
 }
 
 void PXJYZhuanRangZYMSVC::VKJYNavBackAction() {
@@ -296,7 +297,7 @@ void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                const PXTradeResult*) {
     const std::string& kind = manager->typeNW();
     if (kind == kListingTag) {
-        m_order.ended();
+        m_order.endedBy(*manager);
         VKJYNavBackAction();
         PXTradeMessage::show("下单成功");
     } else if (kind == kSummaryTag) {
@@ -310,15 +311,11 @@ void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 }
 
 void PXJYZhuanRangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
-    if (manager->typeNW() == kListingTag) {
-        m_order.ended();
-    }
+    m_order.endedBy(*manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYZhuanRangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    if (manager->typeNW() == kListingTag) {
-        m_order.ended();
-    }
+    m_order.endedBy(*manager);
     PXTradeRefusalAlert::show(*manager);
 }

@@ -1,14 +1,26 @@
 #include "trade/common/PXTradeOrderGate.h"
 
 #include "shell/VKJYCommonViewUtil.h"
+#include "trade/core/PXTradeNetworkManger.h"
 
 PXTradeOrderGate::~PXTradeOrderGate() {
     ended();
 }
 
-void PXTradeOrderGate::began() {
+void PXTradeOrderGate::began(const PXTradeNetworkManger& request) {
+    if (!m_outstanding) {
+        VKJYCommonViewUtil::showActivity();
+    }
     m_outstanding = true;
-    VKJYCommonViewUtil::showActivity();
+    m_request = request.weak_from_this();
+}
+
+bool PXTradeOrderGate::endedBy(const PXTradeNetworkManger& reply) {
+    if (!m_outstanding || m_request.lock().get() != &reply) {
+        return false;
+    }
+    ended();
+    return true;
 }
 
 void PXTradeOrderGate::ended() {
@@ -16,4 +28,5 @@ void PXTradeOrderGate::ended() {
         VKJYCommonViewUtil::hideActivity();
     }
     m_outstanding = false;
+    m_request.reset();
 }

@@ -3,13 +3,8 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
-namespace {
-// The facade's tag of its session-lost dialog.
-constexpr int kSessionLostAlertTag = 5554;
-}  // namespace
-
 void PXTradeRefusalAlert::show(const PXTradeNetworkManger& manager) {
-    if (manager.alertViewTag() == kSessionLostAlertTag) {
+    if (manager.reLoginShown()) {
         return;
     }
     PXTradeMessage::show(manager.JY_ErrorMessage());

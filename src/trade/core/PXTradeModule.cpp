@@ -44,6 +44,20 @@ void PXTradeModule::setShared(PXTradeModule* module) {
     g_shared = module;
 }
 
+void PXTradeModule::setTradeLogin(bool value) {
+    m_tradeLogin = value;
+    if (!m_timers) {
+        return;
+    }
+    if (value) {
+        m_timers->setJYHeartTimer();
+        m_timers->setJYRefreshTimer();
+        return;
+    }
+    m_timers->stopJYHeartTimer();
+    m_timers->stopJYRefreshTimer();
+}
+
 void PXTradeModule::initPXTradeModule() {
     m_data->initGongGongShuJu();
     m_peiZhi->setJiaoYiMoRenPeiZhi();

@@ -40,7 +40,9 @@ public:
     PXTradeTimerManger& PXJYTimerManger() const { return *m_timers; }
     PXTradeHost& host() const { return m_host; }
     bool tradeLogin() const { return m_tradeLogin; }
-    void setTradeLogin(bool value) { m_tradeLogin = value; }
+    // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
+    // happens, so no screen has to bring them back.
+    void setTradeLogin(bool value);
 
     // The one HTTP client every trading request goes through; dropped with the module.
     HttpClient& httpClient() const { return *m_httpClient; }

@@ -776,15 +776,18 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
     }
     m_module.PXJYData().clearAllTradeData();
     showAlert(message, kSessionLostTag, true);
+    m_reLoginShown = true;
 }
 
 void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
+    m_reLoginShown = false;
     if (m_delegate) {
         m_delegate->requestFailed(this, network->errorCode());
     }
 }
 
 void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
+    m_reLoginShown = false;
     dispatch(network->data());
 }
 

@@ -126,6 +126,9 @@ public:
     const std::string& requestType() const { return m_requestType; }
     // Tag of the dialog shown last (5554 session loss, 5556 order confirmation, 0 none).
     int alertViewTag() const { return m_alertTag; }
+    // Whether the latest reply put up the session-lost dialog: its failure is then told. A
+    // reply that did not (a stale session, already logged out) leaves the telling to the caller.
+    bool reLoginShown() const { return m_reLoginShown; }
 
     // PXTradeNetworkDelegate
     void requestFinished(PXTradeNetwork* network) override;
@@ -156,6 +159,7 @@ private:
     std::string m_requestType;
     bool m_dengLuCaoZuo = false;
     int m_alertTag = 0;
+    bool m_reLoginShown = false;
     std::string m_md5KeyForLogin;
     // The session the last logoff of this manager ended.
     std::string m_loggedOffSession;

@@ -10,6 +10,7 @@
 #include "trade/common/PXPriceBoardFigures.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -23,8 +24,6 @@ namespace {
 const char* const kMarketTag = "PXShiJiaJianCang";
 const char* const kConditionalTag = "PXZhiJiaJianCang";
 const char* const kOrderBookScreen = "PXJYJianCangZYMSVC";
-const int kSessionLostCode = 1004;
-const int kIdleSessionCode = 10001;
 
 std::vector<std::string> allCommodityCodes() {
     std::vector<std::string> codes;
@@ -207,8 +206,8 @@ void PXJYJianCangViewController::VKJYNavBackAction() {
     }
 }
 
-void PXJYJianCangViewController::orderSent(PXTradeNetworkManger*) {
-    m_order.began();
+void PXJYJianCangViewController::orderSent(PXTradeNetworkManger* manager) {
+    m_order.began(*manager);
 }
 
 void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
@@ -216,21 +215,17 @@ void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
     if (manager->typeNW() != kMarketTag && manager->typeNW() != kConditionalTag) {
         return;
     }
-    m_order.ended();
+    m_order.endedBy(*manager);
     VKJYNavBackAction();
     PXTradeMessage::show("下单成功");
 }
 
-void PXJYJianCangViewController::requestFailed(PXTradeNetworkManger*, int) {
-    m_order.ended();
+void PXJYJianCangViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    m_order.endedBy(*manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
-void PXJYJianCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
-    m_order.ended();
-    // The facade already asks the user to log in again; a second dialog would only repeat it.
-    if (errorCode == kSessionLostCode || errorCode == kIdleSessionCode) {
-        return;
-    }
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+void PXJYJianCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    m_order.endedBy(*manager);
+    PXTradeRefusalAlert::show(*manager);
 }

@@ -260,6 +260,33 @@ TEST_F(QuoteModeTransfer, aRefusedReverseDelistingStillSaysTheTransferWentThroug
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
 }
 
+TEST_F(QuoteModeTransfer, aPickerQueryFailingWhileTheTransferTravelsLeavesTheSecondTapUnsent) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    tradeServer().holdReplies("holding_query");
+    tradeServer().answerCodeNext(-1, "holding_query");
+    pickSummary("AG", "1");
+    ASSERT_TRUE(driver.runUntil([&] { return !received("holding_query").empty(); }, 5));
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
+    tradeServer().holdReplies("order_s");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return received("order_s").size() == 1; }, 5));
+
+    tradeServer().releaseReplies("holding_query");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
+    driver.tap(screen->SJPCView()->zhuanRangButton());
+    EXPECT_FALSE(driver.runUntil([&] { return received("order_s").size() > 1; }, 1));
+
+    tradeServer().releaseReplies("order_s");
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
+        << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(received("order_s").size(), 1u);
+}
+
 TEST_F(QuoteModeTransfer, withoutTransferRightsNothingIsSent) {
     tradeModule().setDefaultString("prompt", "2");
     auto& commodity = *store().shangPinXinXi().at("AG");

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TradeLoginScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
@@ -212,4 +216,92 @@ TEST_F(PXJYSwitchingAccountTest, shouldKeepTheSavedUserNameWhenAnAddedAccountFai
     EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kFirst);
+}
+
+// However the switch screen is left without a new login (a failed switch cancelled, the idle
+// log-out while it shows), the next login on the login screen brings back the heartbeat and the
+// price refresh it stopped.
+class SwitchLeftTest;
+
+struct SwitchLeftWithoutLogin {
+    const char* name;
+    std::function<void(SwitchLeftTest&, PXJYSimpleLoginVC*)> leave;
+};
+
+class SwitchLeftTest : public PXJYSwitchingAccountTest,
+                       public ::testing::WithParamInterface<SwitchLeftWithoutLogin> {
+public:
+    void failAndCancel(PXJYSimpleLoginVC* screen) {
+        switchOn(screen, "999999");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
+            << alertTexts();
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(driver.tapText("取消"));
+    }
+    void idleLogOut(PXJYSimpleLoginVC* screen) {
+        ASSERT_TRUE(driver.tap(screen->passwordTextField()));
+        Timer* idle = tradeModule().PXJYTimerManger().timeoutTimer();
+        ASSERT_TRUE(idle);
+        idle->fire();
+        ASSERT_EQ(alertTexts(), "提示|您长时间未操作,已自动退出交易系统!");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+    }
+    int refreshes = 0;
+};
+
+TEST_P(SwitchLeftTest, shouldBeatAndRefreshPricesAfterTheNextLogin) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* root = top<PXJYRootViewController>();
+    ASSERT_TRUE(root);
+    root->tradeHomeView()->headerButtonClick(1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    GetParam().leave(*this, screen);
+    EXPECT_FALSE(tradeModule().tradeLogin());
+
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return (login = top<PXJYTradeLoginVC>()) && loginScreenReady(login); }, 10));
+    logInOnScreen(login, kFirst, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+
+    NotificationCenter::defaultCenter().addObserver(
+        this, "JYRefreshTimer", nullptr,
+        [this](const std::string&, const void*, const PropertyList&) { ++refreshes; });
+    const int beats = countOf("SYS_TIME_QUERY");
+    EXPECT_TRUE(driver.runUntil([&] { return countOf("SYS_TIME_QUERY") >= beats + 2; }, 8))
+        << "no heartbeat reached the exchange";
+    EXPECT_TRUE(driver.runUntil([&] { return refreshes >= 2; }, 8)) << "prices do not refresh";
+    NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SwitchLeftTest,
+                         ::testing::Values(SwitchLeftWithoutLogin{"failedSwitchCancelled",
+                                                                  &SwitchLeftTest::failAndCancel},
+                                           SwitchLeftWithoutLogin{"idleLogOutOnTheSwitchScreen",
+                                                                  &SwitchLeftTest::idleLogOut}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PXJYSwitchingAccountTest, shouldTakeTheSwitchConfirmationAwayWithTheScreenOnIdleLogOut) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* root = top<PXJYRootViewController>();
+    ASSERT_TRUE(root);
+    root->tradeHomeView()->headerButtonClick(1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    switchOn(screen, kPassword);
+    ASSERT_EQ(alertTexts(), "提示|切换账号将会注销已登录账号!");
+    Timer* idle = tradeModule().PXJYTimerManger().timeoutTimer();
+    ASSERT_TRUE(idle);
+    idle->fire();
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_EQ(alertTexts(), "");
+    EXPECT_FALSE(driver.tapAlertButton("确定"));
+    driver.settle();
+    ASSERT_TRUE(driver.runUntil([&] { return countOf("logoff") == 1; }, 5));
+    EXPECT_FALSE(
+        driver.runUntil([&] { return countOf("logoff") > 1 || countOf("logon") > 1; }, 1.5))
+        << "the gone screen logged off or on again";
 }

@@ -277,6 +277,59 @@ TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRan
 
 INSTANTIATE_TEST_SUITE_P(Heights, QuoteModeOpeningOnBothScreens, ::testing::Values(568, 480));
 
+// A session-lost answer to an order: the re-login dialog where the facade shows one (the
+// session the order went under is still in force), the screen's own message where it does not
+// (a newer login replaced that session while the order travelled); one alert either way.
+struct SessionLostAnswer {
+    const char* name;
+    int code;
+    bool newerLogin;
+    const char* message;
+    const char* button;
+};
+
+class QuoteModeOpeningSessionLost : public OpenScreenTest,
+                                    public ::testing::WithParamInterface<SessionLostAnswer> {};
+
+TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
+    const SessionLostAnswer& answer = GetParam();
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "AG");
+    typeQuantity(form, "1");
+    tradeServer().holdReplies("order_s");
+    tradeServer().answerCodeNext(answer.code, "order_s");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return received("order_s").size() == 1; }, 5));
+    if (answer.newerLogin) {
+        ASSERT_TRUE(logIn());
+    }
+    tradeServer().releaseReplies("order_s");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    driver.settle();
+    int shown = 0;
+    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
+        shown += alert->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(alertMessage(), answer.message);
+    EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), answer.button);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, QuoteModeOpeningSessionLost,
+    ::testing::Values(SessionLostAnswer{"lostUnderItsSession", 1004, false,
+                                        "您的当前登录状态已失效,请重新登录!", "重新登录"},
+                      SessionLostAnswer{"idleUnderItsSession", 10001, false,
+                                        "长时间未操作登录状态已失效,请重新登录!", "重新登录"},
+                      SessionLostAnswer{"lostAfterANewerLogin", 1004, true,
+                                        "您的当前登录状态已失效,请重新登录!", "确定"},
+                      SessionLostAnswer{"idleAfterANewerLogin", 10001, true,
+                                        "长时间未操作登录状态已失效,请重新登录!", "确定"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(QuoteModeOpening, aDeadLineShowsTheNetworkFailure) {
     setDefault("prompt", "2");
     ASSERT_NE(openScreen(), nullptr);
