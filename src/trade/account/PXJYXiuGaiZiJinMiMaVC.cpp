@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYFundPasswordForm.h"
 #include "trade/account/PXJYFundsInput.h"
 #include "trade/account/PXJYFundsLook.h"
@@ -46,7 +45,7 @@ void PXJYXiuGaiZiJinMiMaVC::viewDidLoad() {
 
     auto done = PXJYFundsLook::button(Rect(15, again.y + 80, 290, 43), "确  定", "anniuhong.png");
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
-    root.addSubview(std::move(done));
+    m_done = root.addSubview(std::move(done));
 }
 
 TextField* PXJYXiuGaiZiJinMiMaVC::addField(const Rect& frame) {
@@ -75,6 +74,9 @@ void PXJYXiuGaiZiJinMiMaVC::textFieldTextDidChange() {
 
 void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
     view()->endEditing();
+    if (m_change.isOutstanding()) {
+        return;
+    }
     if (auto refusal = PXJYFundPasswordForm::check(m_old->text(), m_new->text(), m_again->text())) {
         if (refusal->clearsOld) {
             m_old->setText("");
@@ -90,23 +92,30 @@ void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
     query["old_password"] = m_old->text();
     query["new_password"] = m_new->text();
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_change.began(*manager, m_done);
     manager->modifyBankingPasswords(query);
-    VKJYCommonViewUtil::showActivity();
 }
 
-void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFinished(PXTradeNetworkManger*, const PXTradeResult*) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                                 const PXTradeResult*) {
+    if (!m_change.endedBy(*manager)) {
+        return;
+    }
     VKJYNavBackAction();
     PXTradeMessage::show("修改成功");
 }
 
-void PXJYXiuGaiZiJinMiMaVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYXiuGaiZiJinMiMaVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (!m_change.endedBy(*manager)) {
+        return;
+    }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    if (!m_change.endedBy(*manager)) {
+        return;
+    }
     PXTradeRefusalAlert::show(*manager);
 }
 

@@ -8,8 +8,10 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
+class Button;
 class ImageView;
 
 class PXJYXiuGaiZiJinMiMaVC : public ViewController,
@@ -30,6 +32,7 @@ public:
     TextField* oldPasswordTextField() const { return m_old; }
     TextField* newPasswordTextField() const { return m_new; }
     TextField* aginPasswordTextField() const { return m_again; }
+    Button* doneButton() const { return m_done; }
     ImageView* rightPasswordImage() const { return m_tick; }
 
     bool textFieldShouldChangeCharacters(TextField& field, TextRange range,
@@ -47,4 +50,6 @@ private:
     TextField* m_new = nullptr;
     TextField* m_again = nullptr;
     ImageView* m_tick = nullptr;
+    Button* m_done = nullptr;
+    PXTradeOrderGate m_change;
 };

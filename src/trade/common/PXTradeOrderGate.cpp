@@ -7,12 +7,16 @@ PXTradeOrderGate::~PXTradeOrderGate() {
     ended();
 }
 
-void PXTradeOrderGate::began(const PXTradeNetworkManger& request) {
+void PXTradeOrderGate::began(const PXTradeNetworkManger& request, Control* trigger) {
     if (!m_outstanding) {
         VKJYCommonViewUtil::showActivity();
     }
     m_outstanding = true;
     m_request = request.weak_from_this();
+    m_trigger = trigger;
+    if (trigger) {
+        trigger->setEnabled(false);
+    }
 }
 
 bool PXTradeOrderGate::endedBy(const PXTradeNetworkManger& reply) {
@@ -29,4 +33,8 @@ void PXTradeOrderGate::ended() {
     }
     m_outstanding = false;
     m_request.reset();
+    if (Control* trigger = m_trigger.get()) {
+        trigger->setEnabled(true);
+    }
+    m_trigger.reset();
 }

@@ -1,11 +1,16 @@
 #pragma once
-// One order at a time on a trading screen: shut from the moment an order is on its way until
-// its answer is in, with the busy overlay up meanwhile. Only the reply of the request that shut
-// it (answer, refusal, failure or time-out) opens it: a query answering or failing meanwhile
-// leaves it shut. Owned by its screen; a screen that goes away with an order outstanding takes
-// the overlay with it. Main thread.
+// One request at a time on a trading screen (an order, a form, a query): shut from the moment a
+// request is on its way until its reply is in, with the busy overlay up and the button that sent
+// it disabled meanwhile. Only the reply of the request that shut it (answer, refusal, failure or
+// time-out) opens it: another request answering or failing meanwhile leaves it shut, and a newer
+// request begun while it is shut takes it over, making the older one's reply void. Owned by its
+// screen; a screen that goes away with a request outstanding takes the overlay with it. Main
+// thread.
 
 #include <memory>
+
+#include "platform/ui/Control.h"
+#include "platform/ui/WeakRef.h"
 
 class PXTradeNetworkManger;
 
@@ -17,8 +22,8 @@ public:
     ~PXTradeOrderGate();
 
     bool isOutstanding() const { return m_outstanding; }
-    // The order of this request left: shuts the gate and raises the overlay.
-    void began(const PXTradeNetworkManger& request);
+    // This request left: shuts the gate, raises the overlay and disables the trigger, if given.
+    void began(const PXTradeNetworkManger& request, Control* trigger = nullptr);
     // A reply came: opens the gate, lowering its overlay, when it is the reply of the request
     // that shut it. True when it did.
     bool endedBy(const PXTradeNetworkManger& reply);
@@ -28,4 +33,5 @@ public:
 private:
     bool m_outstanding = false;
     std::weak_ptr<const PXTradeNetworkManger> m_request;
+    WeakRef<Control> m_trigger;
 };

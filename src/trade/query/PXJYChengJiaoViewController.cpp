@@ -5,7 +5,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -142,6 +141,10 @@ void PXJYChengJiaoViewController::doCheck() {
 }
 
 void PXJYChengJiaoViewController::checkMore() {
+    // The next page follows the page in hand; while a query travels there is none yet.
+    if (m_query.isOutstanding()) {
+        return;
+    }
     sendQuery();
 }
 
@@ -152,8 +155,9 @@ void PXJYChengJiaoViewController::sendQuery() {
     query["commodityid"] = m_filter.value(Filter::kCommodity);
     query["start_num"] = m_startNum;
     query["oroc"] = m_filter.value(Filter::kSettle);
-    PXTradeReplyRelay::newManager(*this, *this)->chengJiaoChaXun(query);
-    VKJYCommonViewUtil::showActivity();
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_query.began(*manager);
+    manager->chengJiaoChaXun(query);
 }
 
 void PXJYChengJiaoViewController::addChaXunListView() {
@@ -200,8 +204,7 @@ void PXJYChengJiaoViewController::didSelectRow(TableView&, IndexPath indexPath) 
 
 void PXJYChengJiaoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                        const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() != kQueryTag) {
+    if (!m_query.endedBy(*manager)) {
         return;
     }
     m_listView->loadMoreEnd();
@@ -218,8 +221,7 @@ void PXJYChengJiaoViewController::dataAnalysisFinished(PXTradeNetworkManger* man
 }
 
 void PXJYChengJiaoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() != kQueryTag) {
+    if (!m_query.endedBy(*manager)) {
         return;
     }
     m_listView->loadMoreEnd();
@@ -227,8 +229,7 @@ void PXJYChengJiaoViewController::requestFailed(PXTradeNetworkManger* manager, i
 }
 
 void PXJYChengJiaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() != kQueryTag) {
+    if (!m_query.endedBy(*manager)) {
         return;
     }
     m_listView->loadMoreEnd();

@@ -12,6 +12,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/query/PXJYChengJiaoFilter.h"
 #include "trade/query/PXJYChengJiaoListViewDelegate.h"
@@ -68,6 +69,8 @@ private:
 
     PXJYChengJiaoFilter m_filter;
     std::string m_startNum = "1";
+    // The query or page on its way; a newer query makes the older replies void.
+    PXTradeOrderGate m_query;
     Button* m_buttons[4] = {};
     TableView* m_pickerView = nullptr;
     PXJYChengJiaoListView* m_listView = nullptr;

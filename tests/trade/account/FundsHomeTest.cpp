@@ -215,6 +215,35 @@ TEST_F(FundsHomeTest, aChangedFundPasswordIsTheOneTransfersTake) {
     EXPECT_DOUBLE_EQ(balance(), before + 7);
 }
 
+TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(*home, kPasswordEntry);
+    ASSERT_TRUE(change);
+    typeInto(change->oldPasswordTextField(), kFundPassword);
+    typeInto(change->newPasswordTextField(), "654321");
+    typeInto(change->aginPasswordTextField(), "654321");
+    const auto changes = [&] {
+        int count = 0;
+        for (const auto& request : tradeServer().received()) {
+            count += request.name == "money_modpwd" ? 1 : 0;
+        }
+        return count;
+    };
+    tradeServer().holdReplies("money_modpwd");
+    ASSERT_TRUE(driver.tapText("确  定"));
+    ASSERT_TRUE(driver.runUntil([&] { return changes() == 1; }, 5));
+    EXPECT_FALSE(change->doneButton()->isEnabled());
+    // The busy overlay is shared: another screen's reply may lower it meanwhile.
+    VKJYCommonViewUtil::hideActivity();
+    driver.tap(change->doneButton());
+    EXPECT_FALSE(driver.runUntil([&] { return changes() > 1; }, 1));
+    tradeServer().releaseReplies("money_modpwd");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "修改成功");
+    EXPECT_EQ(changes(), 1);
+}
+
 TEST_F(FundsHomeTest, fundPasswordChecksRunInOrder) {
     PXJYChuRuJinViewController* home = openHome();
     ASSERT_TRUE(home);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "QueryScreenTest.h"
 #include "platform/ui/Button.h"
 #include "trade/close/PXJYChengJiaoShowList.h"
@@ -172,6 +174,48 @@ TEST_F(DealQueryTest, shouldKeepThePageOnAFailedPullAndRetryIt) {
     EXPECT_EQ(starts[1], next);
     EXPECT_EQ(starts[2], next);
 }
+
+// On a slow line a second query, or a query after a pull, is sent before the first reply: only
+// the newest request's reply fills the list.
+struct OverlappingQueries {
+    const char* name;
+    bool pullFirst;
+};
+
+class DealQueryOverlapTest : public DealQueryTest,
+                             public ::testing::WithParamInterface<OverlappingQueries> {};
+
+TEST_P(DealQueryOverlapTest, shouldListOnlyTheNewestQuerysPage) {
+    makeDeals(quoteModeCommodity(), 25);
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(query(*screen));
+    ASSERT_EQ(screen->listView()->dataList().size(), 10u);
+    tradeServer().clearReceived();
+    tradeServer().holdReplies("tradequery");
+    if (GetParam().pullFirst) {
+        screen->loadMoreDataToTable();
+    } else {
+        screen->doCheck();
+    }
+    screen->doCheck();
+    ASSERT_TRUE(
+        driver.runUntil([&] { return sentValues("tradequery", "STARTNUM").size() == 2; }, 5));
+    tradeServer().releaseReplies("tradequery");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(driver.runUntil([&] { return screen->listView()->dataList().size() != 10; }, 1));
+    std::set<std::string> distinct;
+    for (const auto& record : screen->listView()->dataList()) {
+        distinct.insert(record.dump());
+    }
+    EXPECT_EQ(distinct.size(), 10u);
+    EXPECT_EQ(screen->startNum(), "11");
+}
+
+INSTANTIATE_TEST_SUITE_P(Overlaps, DealQueryOverlapTest,
+                         ::testing::Values(OverlappingQueries{"twoQueries", false},
+                                           OverlappingQueries{"pullThenQuery", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DealQueryTest, shouldAlertAndStayOnTheFormWhenNothingMatches) {
     auto* screen = openDeals();
