@@ -125,6 +125,12 @@ void PXJYSmsCodeVC::stopCountdown() {
 
 std::shared_ptr<PXTradeNetworkManger> PXJYSmsCodeVC::newRequest(bool busy) {
     if (m_requestOut) {
+        // A tap while another request travels sends nothing; the overlay, up until that
+        // request's reply, says why.
+        if (!m_busyShown) {
+            m_busyShown = true;
+            VKJYCommonViewUtil::showActivity();
+        }
         return nullptr;
     }
     m_requestOut = true;

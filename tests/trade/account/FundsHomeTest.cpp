@@ -234,6 +234,7 @@ TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
     ASSERT_TRUE(driver.tapText("确  定"));
     ASSERT_TRUE(driver.runUntil([&] { return changes() == 1; }, 5));
     EXPECT_FALSE(change->doneButton()->isEnabled());
+    snapshot("fund-password-sending");
     // The busy overlay is shared: another screen's reply may lower it meanwhile.
     VKJYCommonViewUtil::hideActivity();
     driver.tap(change->doneButton());

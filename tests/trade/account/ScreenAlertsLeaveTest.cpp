@@ -7,6 +7,7 @@
 #include "platform/foundation/Timer.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/WeakRef.h"
 #include "trade/account/PXJYAccountInfoViewController.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -75,11 +76,13 @@ TEST_P(AlertsLeaveTest, shouldTakeTheScreensConfirmationAwayWhenTheTradeTabIsPop
     const auto& [confirmation, tabPop] = GetParam();
     confirmation.raise(*this);
     ASSERT_EQ(alertMessage(), confirmation.message);
+    WeakRef<ViewController> raisedBy(topScreen());
+    ASSERT_TRUE(raisedBy);
     tradeServer().clearReceived();
 
     tabPop.pop(*this);
     driver.settle();
-    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
+    EXPECT_FALSE(raisedBy) << "the trade tab kept the screen";
     EXPECT_FALSE(confirmationShown(confirmation.message));
     EXPECT_FALSE(driver.tapAlertButton(confirmation.confirm));
     driver.settle();

@@ -115,6 +115,31 @@ TEST_F(PXJYSmsCodeScreensTest, shouldOpenAnAccountWhoseNumberThenLogsIn) {
     EXPECT_TRUE(runUntilHome()) << alertTexts();
 }
 
+TEST_F(PXJYSmsCodeScreensTest, shouldShowBusyWhenATapComesWhileACodeRequestTravels) {
+    auto* screen = dynamic_cast<PXJYRegisterUserVC*>(openService("开户"));
+    ASSERT_TRUE(screen);
+    typeOnKeypad(screen->phoneNumberTextField(), kNewPhone);
+    requestCode(screen);
+    typeOnKeypad(screen->captchaTextField(), smsCode(kNewPhone));
+    dismissKeyboard();
+    while (screen->timer()) {
+        screen->timer()->fire();
+    }
+    ASSERT_TRUE(screen->captchaButton()->isEnabled());
+
+    for (size_t i = 0; i < tradeServer("01", "01").lineCount(); ++i) {
+        tradeServer("01", "01").line(i).setDelayMs(1500);
+    }
+    ASSERT_TRUE(driver.tap(screen->captchaButton()));
+    ASSERT_TRUE(screen->isRequestOut());
+    ASSERT_TRUE(driver.tapText("开通"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the tap must not vanish silently";
+    snapshot("open-account-code-travelling");
+    ASSERT_TRUE(driver.runUntil([&] { return !screen->isRequestOut(); }, 10));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_TRUE(accountCommands().empty()) << "the dropped tap sent nothing";
+}
+
 TEST_F(PXJYSmsCodeScreensTest, shouldRefuseAWrongAndAnExpiredCode) {
     auto* screen = dynamic_cast<PXJYRegisterUserVC*>(openService("开户"));
     ASSERT_TRUE(screen);
