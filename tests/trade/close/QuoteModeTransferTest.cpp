@@ -3,12 +3,14 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/foundation/Text.h"
+#include "platform/foundation/Timer.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/WeakRef.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
@@ -24,6 +26,7 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -479,6 +482,39 @@ TEST_F(QuoteModeTransfer, theOrderBookFormSendsATransferListingOfTheTypedPrice) 
     EXPECT_EQ(req(listing, "LIST_PICK"), "1");
     EXPECT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(QuoteModeTransfer, theOrderBookConfirmationLeavesWithItsScreenOnIdleLogOut) {
+    tradeModule().setDefaultString("prompt", "1");
+    store().shangPinXinXi().at("AG")->shangPinJiaoYiMoShi = "4";
+    ASSERT_NE(openScreen(), nullptr);
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->DHbutton()));
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->danHaoButton()));
+    driver.settle();
+    pickNumber(heldNumber("AG"));
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    WeakRef<ViewController> gone(orderBook);
+    PXJYZhuanRangZYMSView& form = *orderBook->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangJiaGe()));
+    driver.typeText("5300");
+    driver.pressReturn();
+    driver.settle();
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_NE(driver.visibleAlert(), nullptr);
+    ASSERT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "确定");
+
+    Timer* idle = tradeModule().PXJYTimerManger().timeoutTimer();
+    ASSERT_TRUE(idle);
+    idle->fire();
+    ASSERT_EQ(alertMessage(), "您长时间未操作,已自动退出交易系统!");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    EXPECT_FALSE(gone);
+    EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
+    EXPECT_FALSE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_list").empty(); }, 1));
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {
