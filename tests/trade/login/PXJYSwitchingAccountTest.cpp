@@ -93,6 +93,17 @@ protected:
         ASSERT_TRUE(driver.pressKey("完成"));
         ASSERT_TRUE(driver.tapText("登录"));
     }
+    // Logs the first account in and opens the switch screen of the second from the home.
+    PXJYSimpleLoginVC* openSwitchToSecond() {
+        auto* root = logInWithTwoSavedAccounts() ? top<PXJYRootViewController>() : nullptr;
+        if (!root) {
+            return nullptr;
+        }
+        root->tradeHomeView()->headerButtonClick(1);
+        PXJYSimpleLoginVC* screen = nullptr;
+        driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; });
+        return screen;
+    }
     int countOf(const std::string& name) {
         const auto names = receivedNames();
         return static_cast<int>(std::count(names.begin(), names.end(), name));
@@ -133,12 +144,8 @@ TEST_F(PXJYSwitchingAccountTest, shouldSwitchToTheSecondSavedAccountAndBackFromT
 }
 
 TEST_F(PXJYSwitchingAccountTest, shouldKeepTheFirstAccountLoggedInWhenTheSwitchHasABadPassword) {
-    ASSERT_TRUE(logInWithTwoSavedAccounts());
-    auto* root = top<PXJYRootViewController>();
-    ASSERT_TRUE(root);
-    root->tradeHomeView()->headerButtonClick(1);
-    PXJYSimpleLoginVC* screen = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    PXJYSimpleLoginVC* screen = openSwitchToSecond();
+    ASSERT_TRUE(screen);
     switchOn(screen, "123");
     EXPECT_EQ(alertTexts(), "提示|密码的长度不能小于6位");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
@@ -156,7 +163,7 @@ TEST_F(PXJYSwitchingAccountTest, shouldKeepTheFirstAccountLoggedInWhenTheSwitchH
     ASSERT_TRUE(driver.runUntil([&] { return top<PXJYRootViewController>() != nullptr; }));
     EXPECT_TRUE(tradeModule().tradeLogin());
     EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kFirst);
-    EXPECT_EQ(root->tradeHomeView()->loggedInSection(), 0);
+    EXPECT_EQ(top<PXJYRootViewController>()->tradeHomeView()->loggedInSection(), 0);
     EXPECT_TRUE(timersRunning());
 }
 
@@ -251,12 +258,8 @@ public:
 };
 
 TEST_P(SwitchLeftTest, shouldBeatAndRefreshPricesAfterTheNextLogin) {
-    ASSERT_TRUE(logInWithTwoSavedAccounts());
-    auto* root = top<PXJYRootViewController>();
-    ASSERT_TRUE(root);
-    root->tradeHomeView()->headerButtonClick(1);
-    PXJYSimpleLoginVC* screen = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    PXJYSimpleLoginVC* screen = openSwitchToSecond();
+    ASSERT_TRUE(screen);
     GetParam().leave(*this, screen);
     EXPECT_FALSE(tradeModule().tradeLogin());
 
@@ -284,12 +287,8 @@ INSTANTIATE_TEST_SUITE_P(Ways, SwitchLeftTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PXJYSwitchingAccountTest, shouldTakeTheSwitchConfirmationAwayWithTheScreenOnIdleLogOut) {
-    ASSERT_TRUE(logInWithTwoSavedAccounts());
-    auto* root = top<PXJYRootViewController>();
-    ASSERT_TRUE(root);
-    root->tradeHomeView()->headerButtonClick(1);
-    PXJYSimpleLoginVC* screen = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    PXJYSimpleLoginVC* screen = openSwitchToSecond();
+    ASSERT_TRUE(screen);
     switchOn(screen, kPassword);
     ASSERT_EQ(alertTexts(), "提示|切换账号将会注销已登录账号!");
     Timer* idle = tradeModule().PXJYTimerManger().timeoutTimer();
