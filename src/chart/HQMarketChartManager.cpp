@@ -78,6 +78,14 @@ int commodityOf(const SubmissionPackage& package) {
     return std::atoi(package.CommodityID.c_str());
 }
 
+// A bar that goes leaves the view tree and forgets its view.
+void removeBar(WeakRef<View>& bar) {
+    if (View* view = bar.get()) {
+        view->removeFromSuperview();
+    }
+    bar.reset();
+}
+
 void setViewHidden(View* view, bool hidden) {
     if (view) {
         view->setHidden(hidden);
@@ -372,10 +380,7 @@ Label* HQMarketChartManager::createLabelWithInfo(const std::shared_ptr<LabelInfo
 }
 
 void HQMarketChartManager::pagecontrolInitAboutIphoneNormalScreen() {
-    if (View* old = m_pagecontrol.get()) {
-        old->removeFromSuperview();
-    }
-    m_pagecontrol.reset();
+    removeBar(m_pagecontrol);
     m_fenshiPointButton.reset();
     m_KLinePointButton.reset();
     const auto page = m_variableAboutDevice->pageControl();
@@ -404,10 +409,7 @@ void HQMarketChartManager::pagecontrolInitAboutIphoneNormalScreen() {
 // Every view of the top bar goes with it: none of its references outlives a rebuild or the
 // return to the normal screen.
 void HQMarketChartManager::removeTopBar() {
-    if (View* old = m_TopNavigationBar.get()) {
-        old->removeFromSuperview();
-    }
-    m_TopNavigationBar.reset();
+    removeBar(m_TopNavigationBar);
     m_commodityBackButton.reset();
     m_commodityTitleButton.reset();
     m_houseNameLabel.reset();
@@ -585,10 +587,7 @@ void HQMarketChartManager::autoCommodityTitleWide() {
 }
 
 void HQMarketChartManager::secondaryOneTopButtonInitAboutIphoneWideScreen() {
-    if (View* old = m_secondaryOneNavigationBar.get()) {
-        old->removeFromSuperview();
-    }
-    m_secondaryOneNavigationBar.reset();
+    removeBar(m_secondaryOneNavigationBar);
     const auto strip = m_variableAboutDevice->secondaryOneTopRectInfo();
     if (!strip) {
         return;
@@ -600,15 +599,10 @@ void HQMarketChartManager::secondaryOneTopButtonInitAboutIphoneWideScreen() {
 
 // The period bar and its drop-down panel go together, with every reference into them.
 void HQMarketChartManager::removePeriodBar() {
-    for (const auto& old : {m_bottomView, m_quotaView}) {
-        if (View* view = old.get()) {
-            view->removeFromSuperview();
-        }
-    }
-    m_bottomView.reset();
+    removeBar(m_bottomView);
+    removeBar(m_quotaView);
     m_periodView.reset();
     m_periodScrollView.reset();
-    m_quotaView.reset();
     m_quotaScrollView.reset();
     m_quotaButton.reset();
     m_currentButton.reset();
