@@ -244,6 +244,8 @@ public:
         ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
             << alertTexts();
         ASSERT_TRUE(driver.tapAlertButton("确定"));
+        // The old account's logoff answers on its own time; cancel once it has.
+        ASSERT_TRUE(driver.runUntil([&] { return !tradeModule().tradeLogin(); }, 10));
         ASSERT_TRUE(driver.tapText("取消"));
     }
     void idleLogOut(PXJYSimpleLoginVC* screen) {
