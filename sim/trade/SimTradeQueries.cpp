@@ -714,8 +714,9 @@ SimJson SimTradeQueries::banks(const std::string& account) const {
 SimJson SimTradeQueries::transfers(const std::string& account, const SimJson& request) const {
     std::vector<const SimTradeTransfer*> found;
     SimCents in = 0, out = 0;
-    for (const SimTradeTransfer& transfer :
-         inRange(m_state.accounts.at(account).transfers, request) | std::views::reverse) {
+    const auto range = inRange(m_state.accounts.at(account).transfers, request);
+    for (auto at = range.rbegin(); at != range.rend(); ++at) {
+        const SimTradeTransfer& transfer = *at;
         (transfer.deposit ? in : out) += transfer.amount;
         found.push_back(&transfer);
     }

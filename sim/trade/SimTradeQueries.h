@@ -7,9 +7,8 @@
 // book.
 
 #include <algorithm>
-#include <deque>
 #include <functional>
-#include <ranges>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,11 +55,12 @@ private:
     std::pair<int64_t, int64_t> dayBounds(const SimJson& request) const;
     // The records of a list kept in time order that fall in the request's days.
     template <typename Record>
-    auto inRange(const std::deque<Record>& records, const SimJson& request) const {
+    std::span<const Record> inRange(const std::vector<Record>& records,
+                                    const SimJson& request) const {
         const auto [first, end] = dayBounds(request);
         auto from = std::ranges::lower_bound(records, first, {}, &Record::time);
         auto to = std::ranges::lower_bound(from, records.end(), end, {}, &Record::time);
-        return std::ranges::subrange(from, to);
+        return {from, to};
     }
     bool inDays(int64_t ms, const SimJson& request, const char* from, const char* to) const;
     SimJson closedPositions(const std::string& account, const SimJson& request) const;

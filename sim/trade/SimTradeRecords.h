@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -182,12 +181,11 @@ struct SimTradeAccount {
     std::map<std::string, SimCents> bankFunds;
     int64_t lastLogon = 0;
     std::set<std::string> logonTimes;  // LOGONTIME texts seen, against replays
-    // Records in booking order (deal numbers, flow and transfer times grow along them). Deques:
-    // a long history grows without being copied on the way, under the account's lock.
-    std::deque<SimTradeDeal> deals;
-    std::deque<SimTradeFundFlow> flows;
-    std::deque<SimTradeOrder> orders;
-    std::deque<SimTradeTransfer> transfers;
+    // Records in booking order (deal numbers, flow and transfer times grow along them).
+    std::vector<SimTradeDeal> deals;
+    std::vector<SimTradeFundFlow> flows;
+    std::vector<SimTradeOrder> orders;
+    std::vector<SimTradeTransfer> transfers;
     // Holdings with lots left, oldest first.
     std::vector<SimTradeHolding> holdings;
     std::set<size_t> openOrders;        // positions in `orders` of the open ones
