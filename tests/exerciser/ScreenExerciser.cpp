@@ -1,0 +1,761 @@
+#include "ScreenExerciser.h"
+
+#include <cxxabi.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <typeinfo>
+
+#include "market/VKJYMarketChartController.h"
+#include "platform/foundation/HttpClient.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+#include "widgets/PadKeyboardBackspaceIcon.h"
+
+namespace {
+// A busy overlay may stay this long after the client's last reply came.
+constexpr double kOverlayAfterReplies = 25;
+// Past this an overlay is stuck whatever the line does (the client gives up after 20 s).
+constexpr double kOverlayAtMost = 120;
+constexpr double kLineWait = 2;
+constexpr double kLineWaitWhileStalled = 0.5;
+constexpr int kLongestText = 200;
+
+double now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string typeName(const View& view) {
+    int status = 0;
+    char* readable = abi::__cxa_demangle(typeid(view).name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && readable ? readable : typeid(view).name();
+    std::free(readable);
+    return name;
+}
+
+bool lineQuiet() {
+    return HttpClient::exchangesInFlight() == 0;
+}
+
+bool busy() {
+    return VKJYCommonViewUtil::activityCount() > 0;
+}
+
+// 200 characters of Chinese, digits, letters and signs, as a paste would bring them.
+std::string pastedText() {
+    const std::vector<std::string> pieces = {"黄", "金", "1", "2", ".", "5", "a", "Z", "-", " "};
+    std::string text;
+    for (int i = 0; i < kLongestText; ++i) {
+        text += pieces[static_cast<size_t>(i * 7 + i / 3) % pieces.size()];
+    }
+    return text;
+}
+
+std::string pointText(Point p) {
+    return "(" + std::to_string(static_cast<int>(p.x)) + "," +
+           std::to_string(static_cast<int>(p.y)) + ")";
+}
+}  // namespace
+
+void ScreenExerciser::exercise(uint64_t seed, int count) {
+    m_random = std::make_unique<ExerciseRandom>(seed);
+    m_journal = std::make_unique<ExerciseJournal>(seed, snapshotFolder + "/events.txt");
+    launchClient();
+    if (!waitForText("实时行情 随时掌握")) {
+        violation("no guide on the first start");
+    }
+    for (int page = 0; page < 2; ++page) {
+        driver.drag({280, 300}, {40, 300});
+        driver.settle();
+    }
+    if (!driver.tapText("立即体验") || !runUntilTabBar()) {
+        violation("the guide did not lead to the tab bar");
+    }
+    for (int i = 0; i < count && m_violations.empty() && !HasFatalFailure(); ++i) {
+        step();
+    }
+    if (m_violations.empty()) {
+        reconcile();
+    }
+    std::string found;
+    for (const auto& line : m_violations) {
+        found += line + "\n";
+    }
+    EXPECT_TRUE(m_violations.empty())
+        << found << "replay: scripts/exercise --seed " << seed << " --events " << count << "\n"
+        << m_journal->text();
+}
+
+std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
+    return {
+        {"tap", [this] { return m_offered.empty() ? 0 : 30; }, [this] { tapSomething(); }},
+        {"row", [this] { return visibleTables().empty() ? 0 : 10; }, [this] { tapARow(); }},
+        {"swipe", [] { return 4; }, [this] { swipe(); }},
+        {"scroll", [] { return 6; }, [this] { scroll(); }},
+        {"long press", [] { return 2; }, [this] { longPress(); }},
+        {"pinch", [] { return 2; }, [this] { pinch(); }},
+        {"type", [this] { return editedField()             ? 12
+                                 : offeredFields().empty() ? 0
+                                                           : 4; },
+         [this] { typeSomething(); }},
+        {"key", [this] { return keyboardShown() ? 12 : 0; }, [this] { pressAKey(); }},
+        {"back", [this] { return visibleBackButton() ? 6 : 0; }, [this] { back(); }},
+        {"tab", [this] { return tabBar() ? 8 : 0; }, [this] { switchTab(); }},
+        {"login", [this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }},
+        {"menu", [this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
+        {"form", [this] { return onOrderForm() ? 15 : 0; }, [this] { fillTheForm(); }},
+        {"time", [] { return 2; },
+         [this] {
+             const int64_t ms = 1000 * static_cast<int64_t>(1 + m_random->below(120));
+             m_journal->add("the exchange's clock moves " + std::to_string(ms) + " ms");
+             exchange.advance(ms);
+         }},
+        {"fault", [] { return 2; }, [this] { injectFault(); }},
+    };
+}
+
+void ScreenExerciser::step() {
+    liftFaultsWhenDue();
+    m_offered = hittables();
+    std::vector<Event> all = events();
+    std::vector<int> weights;
+    for (const auto& event : all) {
+        weights.push_back(event.weight());
+    }
+    const size_t chosen = m_random->weighted(weights);
+    m_confirming = false;
+    all.at(chosen).act();
+    afterEvent(m_confirming);
+}
+
+void ScreenExerciser::afterEvent(bool confirming) {
+    if (confirming) {
+        m_ledger.confirmed(now());
+    }
+    driver.settle();
+    waitForTheLine();
+    pictureWhenAsked();
+    checkOverlay();
+    checkRequests();
+    checkTabBar();
+}
+
+// A person can always leave a tab's first screen for another tab.
+void ScreenExerciser::checkTabBar() {
+    NavigationController* stack = selectedStack();
+    if (stack && stack->viewControllers().size() == 1 && !tabBarVisible() &&
+        !driver.visibleAlert()) {
+        violation("no tab bar on the first screen of a tab, " +
+                  describe(stack->topViewController()->view()));
+    }
+}
+
+// VKJY_EXERCISE_PICTURES=first-last keeps a picture after each of those events, for a replay.
+void ScreenExerciser::pictureWhenAsked() {
+    const char* range = std::getenv("VKJY_EXERCISE_PICTURES");
+    const size_t event = m_journal->size();
+    if (!range || event < std::strtoul(range, nullptr, 10)) {
+        return;
+    }
+    const char* dash = std::strchr(range, '-');
+    if (dash && event > std::strtoul(dash + 1, nullptr, 10)) {
+        return;
+    }
+    driver.saveSnapshot(snapshotFolder + "/event-" + std::to_string(event) + ".png");
+}
+
+void ScreenExerciser::waitForTheLine() {
+    driver.runUntil([] { return lineQuiet() && !busy(); },
+                    m_stallDelay > 0 ? kLineWaitWhileStalled : kLineWait);
+}
+
+void ScreenExerciser::checkOverlay() {
+    const double start = now();
+    double quietSince = -1;
+    while (busy()) {
+        RunLoop::runUntil([] { return false; }, 0.05);
+        if (quietSince < 0 && lineQuiet()) {
+            quietSince = now();
+        }
+        if (quietSince >= 0 && now() - quietSince > kOverlayAfterReplies) {
+            return violation("busy overlay still up 25 s after every reply had come, on " +
+                             describe(topScreen() ? topScreen()->view() : nullptr));
+        }
+        if (now() - start > kOverlayAtMost) {
+            return violation("busy overlay up for 120 s");
+        }
+    }
+}
+
+void ScreenExerciser::checkRequests() {
+    const std::map<std::string, int> totals = requestTotals();
+    if (totals.empty()) {
+        return;
+    }
+    for (const auto& unconfirmed : m_ledger.received(totals, now())) {
+        violation(unconfirmed);
+    }
+    if (lineQuiet()) {
+        m_ledger.quiet(now(), std::max(m_lateUntil - now(), 0.0) + 0.5);
+    }
+}
+
+// The first violation's screen is kept as a picture beside the event list.
+void ScreenExerciser::violation(const std::string& what) {
+    std::string texts;
+    for (const auto& text : driver.visibleTexts()) {
+        texts += text.substr(0, 30) + "|";
+    }
+    if (m_violations.empty()) {
+        driver.saveSnapshot(snapshotFolder + "/violation.png");
+    }
+    m_violations.push_back("after event " + std::to_string(m_journal->size()) + ": " + what +
+                           "\n  on screen: " + texts);
+}
+
+// Every environment's totals, with what the exchange had received before its restarts.
+std::map<std::string, int> ScreenExerciser::requestTotals() {
+    std::map<std::string, int> totals = m_countsBeforeRestart;
+    for (const auto& lines : exchange.tradeLines()) {
+        const auto reply = exchange.get("/control/trade/requests?jys=" + lines.exchange +
+                                        "&env=" + lines.environment);
+        const auto counts = nlohmann::json::parse(reply.body, nullptr, false);
+        if (reply.status != 200 || !counts.is_object()) {
+            return {};
+        }
+        for (const auto& [name, count] : counts.items()) {
+            totals[name] += count.get<int>();
+        }
+    }
+    return totals;
+}
+
+// What the screen offers.
+
+std::vector<View*> ScreenExerciser::hittables() const {
+    std::vector<View*> found;
+    Window* window = driver.window();
+    if (!window) {
+        return found;
+    }
+    window->layoutIfNeeded();
+    for (View* view : driver.allViews()) {
+        auto* control = dynamic_cast<Control*>(view);
+        const bool touchable =
+            control ? control->isEnabled()
+                    : dynamic_cast<TableViewCell*>(view) || !view->gestureRecognizers().empty();
+        if (!touchable || !view->takesTouches() || !driver.isVisible(view)) {
+            continue;
+        }
+        View* hit = window->hitTest(driver.visibleRect(view).center());
+        if (hit && (hit == view || hit->isDescendantOf(view))) {
+            found.push_back(view);
+        }
+    }
+    return found;
+}
+
+std::vector<View*> ScreenExerciser::keypadKeys() const {
+    std::vector<View*> keys;
+    Window* window = driver.window();
+    View* keyboard = window ? window->keyboardView() : nullptr;
+    for (View* view : keyboard ? hittables() : std::vector<View*>{}) {
+        if (dynamic_cast<Button*>(view) && view->isDescendantOf(keyboard)) {
+            keys.push_back(view);
+        }
+    }
+    return keys;
+}
+
+std::vector<TextField*> ScreenExerciser::offeredFields() const {
+    std::vector<TextField*> fields;
+    for (View* view : m_offered) {
+        if (auto* field = dynamic_cast<TextField*>(view)) {
+            fields.push_back(field);
+        }
+    }
+    return fields;
+}
+
+std::vector<TableView*> ScreenExerciser::visibleTables() const {
+    std::vector<TableView*> tables;
+    for (auto* table :
+         driver.visibleAlert() ? std::vector<TableView*>{} : driver.viewsOfClass<TableView>()) {
+        if (driver.isVisible(table) && table->numberOfSections() > 0) {
+            tables.push_back(table);
+        }
+    }
+    return tables;
+}
+
+TabBar* ScreenExerciser::tabBar() const {
+    TabBarController* tabs = delegate ? delegate->tabBarHelper().tabBarController() : nullptr;
+    TabBar* bar = tabs ? tabs->tabBar() : nullptr;
+    return bar && !bar->items().empty() && driver.isVisible(bar) && !driver.visibleAlert()
+               ? bar
+               : nullptr;
+}
+
+TextField* ScreenExerciser::editedField() const {
+    Application* application = Application::shared();
+    auto* field = application ? dynamic_cast<TextField*>(application->firstResponder()) : nullptr;
+    return field && driver.isVisible(field) ? field : nullptr;
+}
+
+Button* ScreenExerciser::visibleBackButton() const {
+    if (auto* quote = top<VKJYMarketChartController>();
+        quote && driver.isVisible(quote->backButton())) {
+        return quote->backButton();
+    }
+    for (auto* bar : driver.viewsOfClass<VKJYNavigationBarView>()) {
+        if (driver.isVisible(bar->backButton())) {
+            return bar->backButton();
+        }
+    }
+    for (auto* bar : driver.viewsOfClass<NavigationBar>()) {
+        if (driver.isVisible(bar->backButton())) {
+            return bar->backButton();
+        }
+    }
+    return nullptr;
+}
+
+bool ScreenExerciser::keyboardShown() const {
+    return !keypadKeys().empty();
+}
+
+bool ScreenExerciser::onLoginScreen() const {
+    return !driver.visibleAlert() && (top<PXJYTradeLoginVC>() || top<PXJYSimpleLoginVC>());
+}
+
+bool ScreenExerciser::onTradeHome() const {
+    return !driver.visibleAlert() && top<PXJYRootViewController>();
+}
+
+bool ScreenExerciser::onOrderForm() const {
+    return !driver.visibleAlert() && !onLoginScreen() && !offeredFields().empty();
+}
+
+std::string ScreenExerciser::describe(const View* view) const {
+    if (!view) {
+        return "nothing";
+    }
+    std::string text = typeName(*view);
+    const std::string shown = ScreenDriver::textOf(view);
+    if (!shown.empty()) {
+        text += " '" + shown.substr(0, 40) + "'";
+    }
+    if (view->tag() != 0) {
+        text += " tag " + std::to_string(view->tag());
+    }
+    return text;
+}
+
+// Events.
+
+bool ScreenExerciser::tapView(View* view, const std::string& what) {
+    Window* window = driver.window();
+    if (!view || !window || !driver.isVisible(view)) {
+        m_journal->add(what + ": nothing to tap");
+        return false;
+    }
+    const Point at = driver.visibleRect(view).center();
+    View* hit = window->hitTest(at);
+    m_journal->add(what + " " + describe(view) + " at " + pointText(at));
+    for (View* v = hit; v; v = v->superview()) {
+        auto* button = dynamic_cast<Button*>(v);
+        m_confirming = m_confirming || (button && button->isEnabled());
+    }
+    driver.tapAt(at);
+    return true;
+}
+
+void ScreenExerciser::tapSomething() {
+    tapView(m_offered[m_random->below(m_offered.size())], "tap");
+}
+
+void ScreenExerciser::tapARow() {
+    const std::vector<TableView*> tables = visibleTables();
+    TableView* table = tables[m_random->below(tables.size())];
+    const int section = static_cast<int>(m_random->below(size_t(table->numberOfSections())));
+    const int rows = table->numberOfRows(section);
+    if (rows <= 0) {
+        m_journal->add("row: section " + std::to_string(section) + " is empty");
+        return;
+    }
+    const int row = static_cast<int>(m_random->below(size_t(rows)));
+    m_journal->add("row " + std::to_string(section) + "/" + std::to_string(row) + " of " +
+                   describe(table));
+    driver.tapRow(*table, {section, row});
+}
+
+void ScreenExerciser::swipe() {
+    const double y = m_random->between(80, 450);
+    const bool left = m_random->chance(0.5);
+    const Point from{left ? 280.0 : 40.0, y};
+    const Point to{left ? 40.0 : 280.0, y};
+    m_journal->add("swipe " + pointText(from) + " to " + pointText(to));
+    driver.swipe(from, to);
+}
+
+void ScreenExerciser::scroll() {
+    const double x = m_random->between(40, 280);
+    const bool up = m_random->chance(0.5);
+    const Point from{x, up ? 420.0 : 150.0};
+    const Point to{x, up ? 150.0 : 420.0};
+    m_journal->add("drag " + pointText(from) + " to " + pointText(to));
+    driver.drag(from, to);
+}
+
+void ScreenExerciser::longPress() {
+    const std::vector<View*> views = hittables();
+    const Point at = views.empty()
+                         ? Point{160, 300}
+                         : driver.visibleRect(views[m_random->below(views.size())]).center();
+    m_journal->add("long press at " + pointText(at));
+    driver.longPress(at);
+}
+
+void ScreenExerciser::pinch() {
+    const Point at{m_random->between(80, 240), m_random->between(120, 420)};
+    const bool out = m_random->chance(0.5);
+    m_journal->add(std::string(out ? "spread" : "pinch") + " at " + pointText(at));
+    driver.pinch(at, out ? 40 : 160, out ? 160 : 40);
+}
+
+void ScreenExerciser::typeSomething() {
+    if (!editedField()) {
+        const std::vector<TextField*> fields = offeredFields();
+        tapView(fields[m_random->below(fields.size())], "type into");
+        driver.settle();
+    }
+    TextField* field = editedField();
+    if (!field) {
+        return;
+    }
+    switch (m_random->below(4)) {
+        case 0: {
+            const std::string digits = std::to_string(m_random->below(100000000));
+            m_journal->add("type digits " + digits);
+            driver.typeText(digits);
+            break;
+        }
+        case 1:
+            m_journal->add("type letters abcXYZ");
+            driver.typeText("abcXYZ");
+            break;
+        case 2:
+            m_journal->add("paste 200 characters");
+            driver.typeText(pastedText());
+            break;
+        default:
+            m_journal->add("empty the field");
+            for (int i = 0; i <= kLongestText && !field->text().empty(); ++i) {
+                driver.pressBackspace();
+            }
+    }
+    if (m_random->chance(0.3)) {
+        m_journal->add("press return");
+        m_confirming = true;
+        driver.pressReturn();
+    }
+}
+
+void ScreenExerciser::pressAKey() {
+    const std::vector<View*> keys = keypadKeys();
+    if (!keys.empty()) {
+        tapView(keys[m_random->below(keys.size())], "key");
+    }
+}
+
+void ScreenExerciser::back() {
+    tapView(visibleBackButton(), "back");
+}
+
+void ScreenExerciser::switchTab() {
+    TabBar* bar = tabBar();
+    int index = static_cast<int>(m_random->below(bar->items().size()));
+    // The trading screens are where most can go wrong: their tab comes up most often.
+    for (int i = 0; i < static_cast<int>(bar->items().size()); ++i) {
+        if (bar->items()[size_t(i)].title == "交易" && m_random->chance(0.6)) {
+            index = i;
+        }
+    }
+    const Rect item = bar->itemFrame(index);
+    const Point at = bar->convertPointToWindow({item.midX(), item.midY()});
+    m_journal->add("tab " + bar->items()[size_t(index)].title + " at " + pointText(at));
+    driver.tapAt(at);
+}
+
+void ScreenExerciser::keypadDigits(TextField* field, const std::string& digits) {
+    if (!tapView(field, "field")) {
+        return;
+    }
+    driver.settle();
+    for (int i = 0; i < 32 && !field->text().empty(); ++i) {
+        auto icons = driver.viewsOfClass<PadKeyboardBackspaceIcon>();
+        if (icons.empty() || !driver.tap(icons.back()->superview())) {
+            break;
+        }
+    }
+    m_journal->add("keys " + digits);
+    for (char key : digits) {
+        if (!driver.pressKey(std::string(1, key))) {
+            driver.typeText(std::string(1, key));
+        }
+    }
+    driver.pressKey("完成");
+    driver.settle();
+}
+
+// Whatever earlier events typed into the field goes first.
+bool ScreenExerciser::typePassword(TextField* field) {
+    if (!tapView(field, "field")) {
+        return false;
+    }
+    for (int i = 0; i <= kLongestText && !field->text().empty(); ++i) {
+        driver.pressBackspace();
+    }
+    driver.typeText(kPassword);
+    return true;
+}
+
+void ScreenExerciser::logIn() {
+    // The captcha comes under the busy overlay.
+    driver.runUntil([] { return !busy(); }, 5);
+    const std::string account = m_random->chance(0.7) ? kFirstAccount : kSecondAccount;
+    if (auto* login = top<PXJYTradeLoginVC>()) {
+        m_journal->add("log in as " + account);
+        keypadDigits(login->userNameTextField(), account);
+        if (!typePassword(login->passWordTextField())) {
+            return;
+        }
+        driver.pressReturn();
+        if (login->captchaShown()) {
+            const std::string code = captchaCode(login->captchaButton()->validString());
+            keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
+        }
+        tapView(login->loginButton(), "log in");
+        return;
+    }
+    if (auto* login = top<PXJYSimpleLoginVC>()) {
+        m_journal->add("log in with the saved account");
+        if (!typePassword(login->passwordTextField())) {
+            return;
+        }
+        driver.pressReturn();
+        if (driver.isVisible(login->captchaTextField())) {
+            const std::string code = captchaCode(login->captchaButton()->validString());
+            keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
+        }
+        tapView(driver.viewWithText("登录"), "log in");
+    }
+}
+
+void ScreenExerciser::openFromTheMenu() {
+    auto* home = top<PXJYRootViewController>();
+    if (!home) {
+        return;
+    }
+    if (!driver.isVisible(home->menuListView())) {
+        tapView(home->navigationBarView()->menuButton(), "menu");
+        driver.settle();
+    }
+    std::vector<View*> entries;
+    for (View* view : hittables()) {
+        if (view->isDescendantOf(home->menuListView())) {
+            entries.push_back(view);
+        }
+    }
+    if (!entries.empty()) {
+        tapView(entries[m_random->below(entries.size())], "menu entry");
+    }
+}
+
+void ScreenExerciser::fillTheForm() {
+    const std::vector<TextField*> fields = offeredFields();
+    for (TextField* field : fields) {
+        if (m_random->chance(0.6) && driver.isVisible(field) && field->isEnabled()) {
+            keypadDigits(field,
+                         std::to_string(1 + m_random->below(m_random->chance(0.8) ? 3 : 500)));
+        }
+    }
+}
+
+// Faults.
+
+std::string ScreenExerciser::environmentQuery() const {
+    return std::string("jys=") + kExchange + "&env=" + kEnvironment;
+}
+
+void ScreenExerciser::postControl(const std::string& path) {
+    const auto reply = exchange.post(path);
+    if (reply.status != 200) {
+        violation("the exchange refused " + path + ": " + reply.body);
+    }
+}
+
+void ScreenExerciser::injectFault() {
+    switch (m_random->below(7)) {
+        case 0:
+            return idleLogOut();
+        case 1:
+            m_journal->add("fault: the exchange ends both accounts' sessions");
+            for (const char* account : {kFirstAccount, kSecondAccount}) {
+                postControl("/control/trade/expire?" + environmentQuery() + "&account=" + account);
+            }
+            return;
+        case 2:
+            return stallTheTradingLines();
+        case 3: {
+            static const int kCodes[] = {1, 1004, 10001, 2003};
+            const int code = kCodes[m_random->below(4)];
+            m_journal->add("fault: the next trading reply refuses with " + std::to_string(code));
+            return postControl("/control/trade/answer?" + environmentQuery() +
+                               "&code=" + std::to_string(code));
+        }
+        case 4:
+            m_journal->add("fault: the next trading reply is spoiled");
+            return postControl("/control/trade/malform?" + environmentQuery());
+        case 5:
+            m_journal->add("fault: the first quote line goes down");
+            postControl("/control/quote/line?server=0&line=0&state=refuse");
+            m_quoteLineBackAt = now() + m_random->between(5, 40);
+            return;
+        default:
+            return restartTheExchange();
+    }
+}
+
+void ScreenExerciser::idleLogOut() {
+    m_journal->add("fault: idle log-out after 2.4 s of no touch");
+    PXTradeModule& module = PXTradeModule::shared();
+    module.setDefaultString("timeoutTime", "0.04");
+    module.PXJYTimerManger().screenTimeoutTimer();
+    // The log-out may send a logoff of its own.
+    m_confirming = true;
+    const double until = now() + 3;
+    driver.runUntil([until] { return now() > until; }, 4);
+    module.setDefaultString("timeoutTime", "10");
+    module.PXJYTimerManger().screenTimeoutTimer();
+}
+
+void ScreenExerciser::stallTheTradingLines() {
+    const int delayMs = m_random->chance(0.7) ? 3000 : 25000;
+    const double lasting = m_random->between(5, 40);
+    m_journal->add("fault: both trading lines hold each request " + std::to_string(delayMs) +
+                   " ms for " + std::to_string(static_cast<int>(lasting)) + " s");
+    for (int line = 0; line < 2; ++line) {
+        postControl("/control/trade/line?" + environmentQuery() + "&line=" + std::to_string(line) +
+                    "&state=late&delayMs=" + std::to_string(delayMs));
+    }
+    m_stallDelay = delayMs / 1000.0;
+    m_stallLiftAt = now() + lasting;
+    m_lateUntil = std::max(m_lateUntil, m_stallLiftAt + m_stallDelay + 1);
+}
+
+void ScreenExerciser::liftFaultsWhenDue() {
+    if (m_stallDelay > 0 && now() >= m_stallLiftAt) {
+        m_stallDelay = 0;
+        for (int line = 0; line < 2; ++line) {
+            postControl("/control/trade/line?" + environmentQuery() +
+                        "&line=" + std::to_string(line) + "&state=normal");
+        }
+    }
+    if (m_quoteLineBackAt > 0 && now() >= m_quoteLineBackAt) {
+        m_quoteLineBackAt = 0;
+        postControl("/control/quote/line?server=0&line=0&state=normal");
+    }
+}
+
+void ScreenExerciser::restartTheExchange() {
+    m_journal->add("fault: the exchange restarts on its ports");
+    const std::map<std::string, int> totals = requestTotals();
+    if (!totals.empty()) {
+        m_countsBeforeRestart = totals;
+    }
+    if (!exchange.restart()) {
+        return violation("vkjy-sim did not start again");
+    }
+    m_stallDelay = 0;
+    m_quoteLineBackAt = 0;
+}
+
+// At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.
+void ScreenExerciser::reconcile() {
+    m_journal->add("end: to the trade home");
+    m_stallLiftAt = 0;
+    m_quoteLineBackAt = m_quoteLineBackAt > 0 ? now() : 0;
+    liftFaultsWhenDue();
+    const double until = now() + 120;
+    while (now() < until && !(onTradeHome() && !busy()) && m_violations.empty()) {
+        if (AlertView* alert = driver.visibleAlert()) {
+            tapView(alert->buttonAtIndex(
+                        alert->cancelButtonIndex() >= 0 ? alert->cancelButtonIndex() : 0),
+                    "alert");
+        } else if (onLoginScreen()) {
+            logIn();
+        } else if (Button* backButton = visibleBackButton()) {
+            tapView(backButton, "back");
+        } else if (tabBar() &&
+                   tabBar()->items().at(size_t(tabBar()->selectedIndex())).title != "交易") {
+            m_journal->add("tab 交易");
+            tapTab("交易");
+        } else if (!(m_offered = hittables()).empty()) {
+            // A screen of its own making (the quote screen, a panel): whatever it offers.
+            tapSomething();
+        }
+        afterEvent(m_confirming);
+        m_confirming = false;
+    }
+    if (!m_violations.empty()) {
+        return;
+    }
+    if (!onTradeHome()) {
+        return violation("the trade home could not be reached at the end");
+    }
+    PXTradeModule& module = PXTradeModule::shared();
+    const auto reply =
+        exchange.get("/control/trade/books?jys=" + module.defaultString("platform_code") +
+                     "&env=" + module.defaultString("environment_code") +
+                     "&account=" + module.defaultString("JYUserName"));
+    const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+    if (reply.status != 200 || !books.is_object()) {
+        return violation("no books for the account on the home: " + reply.body);
+    }
+    for (const auto& order : books["orders"]) {
+        if (order["traded"].get<int>() > order["qty"].get<int>()) {
+            violation("order " + order.dump() + " traded more than it asked for");
+        }
+    }
+    const auto booked = holdingsBooked(books);
+    if (!waitFor([&] { return holdingsShown() == booked; }, 15)) {
+        std::string shown;
+        for (const auto& [name, lots] : holdingsShown()) {
+            shown += name + "=" + std::to_string(lots) + " ";
+        }
+        violation("the trade home shows holdings " + shown + "against the books' " +
+                  books["holdings"].dump());
+    }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConfirmationLedger.h"
+#include "ExerciseJournal.h"
+#include "ExerciseRandom.h"
+#include "acceptance/TradingDayFixture.h"
+
+class Button;
+class TabBar;
+class TableView;
+class TextField;
+class View;
+
+// Drives the whole client at random against `vkjy-sim` in its own process: taps on what can be
+// hit, rows, swipes, scrolls, long presses, pinches, typing, keypad keys, the back button, tab
+// switches, logins and order forms filled in, with faults of the exchange mixed in (idle
+// log-out, an expired session, a stalled or refused line, a refused or spoiled reply, a quote
+// line down, a restart). Every choice comes from the seed and from what is on screen. After
+// every event it checks that no busy overlay outlives the replies by 25 s and that no one-shot
+// request reached the simulator without a confirming tap of its own; at the end that the trade
+// home shows the simulator's holdings. Failures carry the seed and the event list.
+class ScreenExerciser : public TradingDayFixture {
+protected:
+    // Runs `events` events from `seed`; the test fails with the event list on a violation.
+    void exercise(uint64_t seed, int events);
+
+private:
+    struct Event {
+        const char* name;
+        std::function<int()> weight;
+        std::function<void()> act;
+    };
+
+    std::vector<Event> events();
+    void step();
+    void afterEvent(bool confirming);
+    void pictureWhenAsked();
+    void waitForTheLine();
+    void checkOverlay();
+    void checkRequests();
+    void checkTabBar();
+    void liftFaultsWhenDue();
+    void violation(const std::string& what);
+    void reconcile();
+
+    // What the screen offers.
+    std::vector<View*> hittables() const;
+    std::vector<View*> keypadKeys() const;
+    std::vector<TextField*> offeredFields() const;
+    std::vector<TableView*> visibleTables() const;
+    TabBar* tabBar() const;
+    TextField* editedField() const;
+    Button* visibleBackButton() const;
+    bool keyboardShown() const;
+    bool onLoginScreen() const;
+    bool onTradeHome() const;
+    bool onOrderForm() const;
+
+    // Events.
+    void tapSomething();
+    void tapARow();
+    void swipe();
+    void scroll();
+    void longPress();
+    void pinch();
+    void typeSomething();
+    void pressAKey();
+    void back();
+    void switchTab();
+    void logIn();
+    void openFromTheMenu();
+    void fillTheForm();
+    void injectFault();
+
+    bool tapView(View* view, const std::string& what);
+    void keypadDigits(TextField* field, const std::string& digits);
+    bool typePassword(TextField* field);
+    std::string describe(const View* view) const;
+
+    // Faults.
+    void postControl(const std::string& path);
+    std::string environmentQuery() const;
+    void idleLogOut();
+    void stallTheTradingLines();
+    void restartTheExchange();
+
+    std::map<std::string, int> requestTotals();
+
+    std::unique_ptr<ExerciseRandom> m_random;
+    // The views that take a tap at the start of the event.
+    std::vector<View*> m_offered;
+    std::unique_ptr<ExerciseJournal> m_journal;
+    ConfirmationLedger m_ledger{{"order_s", "order_x", "order_mp", "order_list", "order_wd",
+                                 "order_list_wd", "set_loss_profit", "withdraw_loss_profit",
+                                 "money_transfer", "money_modpwd", "change_password", "logoff"}};
+    std::map<std::string, int> m_countsBeforeRestart;
+    std::vector<std::string> m_violations;
+    bool m_confirming = false;
+    double m_stallDelay = 0;       // seconds a trading line holds each request; 0 when none
+    double m_stallLiftAt = 0;      // when the stalled lines are set back
+    double m_lateUntil = 0;        // requests may still reach the simulator late until then
+    double m_quoteLineBackAt = 0;  // when the refused quote line serves again; 0 when serving
+};
