@@ -1,5 +1,7 @@
 #include "ExerciseJournal.h"
 
+#include <chrono>
+
 #if defined(__has_include)
 #if __has_include(<sanitizer/common_interface_defs.h>)
 #include <sanitizer/common_interface_defs.h>
@@ -44,7 +46,9 @@ ExerciseJournal::~ExerciseJournal() {
 void ExerciseJournal::add(const std::string& event) {
     m_events.push_back(event);
     if (m_file) {
-        std::fprintf(m_file, "%zu: %s\n", m_events.size(), event.c_str());
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        std::fprintf(m_file, "%zu: %s [%.1f s]\n", m_events.size(), event.c_str(), seconds);
         std::fflush(m_file);
     }
 }

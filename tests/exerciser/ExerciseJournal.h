@@ -1,12 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 // The events of one exerciser run, numbered from 1, kept in memory and appended to a file as
-// they happen (flushed each time), so a run that the sanitizer ends still leaves its list
+// they happen (flushed each time, with the seconds since the start), so a run that the sanitizer ends still leaves its list
 // behind. While a journal lives, a sanitizer report also prints its seed, its file and the
 // last events. Main thread.
 class ExerciseJournal {
@@ -29,4 +30,5 @@ private:
     std::string m_path;
     std::vector<std::string> m_events;
     FILE* m_file = nullptr;
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };

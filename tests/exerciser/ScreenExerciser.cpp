@@ -40,6 +40,8 @@ constexpr double kOverlayAtMost = 120;
 constexpr double kLineWait = 2;
 constexpr double kLineWaitWhileStalled = 0.5;
 constexpr int kLongestText = 200;
+// Events at most, and seconds, to find the way to the trade home at the end.
+constexpr int kWayHomeEvents = 300;
 
 double now() {
     using namespace std::chrono;
@@ -529,6 +531,18 @@ void ScreenExerciser::keypadDigits(TextField* field, const std::string& digits) 
     driver.settle();
 }
 
+// The login screen may have been set to any exchange and environment.
+std::string ScreenExerciser::anyCaptchaCode(const std::string& uuid) {
+    for (const auto& lines : exchange.tradeLines()) {
+        const auto reply = exchange.get("/control/trade/captcha?jys=" + lines.exchange +
+                                        "&env=" + lines.environment + "&uuid=" + uuid);
+        if (reply.status == 200) {
+            return reply.body;
+        }
+    }
+    return {};
+}
+
 // Whatever earlier events typed into the field goes first.
 bool ScreenExerciser::typePassword(TextField* field) {
     if (!tapView(field, "field")) {
@@ -553,7 +567,7 @@ void ScreenExerciser::logIn() {
         }
         driver.pressReturn();
         if (login->captchaShown()) {
-            const std::string code = captchaCode(login->captchaButton()->validString());
+            const std::string code = anyCaptchaCode(login->captchaButton()->validString());
             keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
         }
         tapView(login->loginButton(), "log in");
@@ -566,7 +580,7 @@ void ScreenExerciser::logIn() {
         }
         driver.pressReturn();
         if (driver.isVisible(login->captchaTextField())) {
-            const std::string code = captchaCode(login->captchaButton()->validString());
+            const std::string code = anyCaptchaCode(login->captchaButton()->validString());
             keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
         }
         tapView(driver.viewWithText("登录"), "log in");
@@ -709,7 +723,9 @@ void ScreenExerciser::reconcile() {
     m_quoteLineBackAt = m_quoteLineBackAt > 0 ? now() : 0;
     liftFaultsWhenDue();
     const double until = now() + 120;
-    while (now() < until && !(onTradeHome() && !busy()) && m_violations.empty()) {
+    for (int tries = 0; tries < kWayHomeEvents && now() < until && !(onTradeHome() && !busy()) &&
+                        m_violations.empty();
+         ++tries) {
         if (AlertView* alert = driver.visibleAlert()) {
             tapView(alert->buttonAtIndex(
                         alert->cancelButtonIndex() >= 0 ? alert->cancelButtonIndex() : 0),
@@ -744,9 +760,15 @@ void ScreenExerciser::reconcile() {
     if (reply.status != 200 || !books.is_object()) {
         return violation("no books for the account on the home: " + reply.body);
     }
+    std::map<int64_t, int> dealt;
+    for (const auto& deal : books["deals"]) {
+        dealt[deal["orderNo"].get<int64_t>()] += deal["qty"].get<int>();
+    }
     for (const auto& order : books["orders"]) {
-        if (order["traded"].get<int>() > order["qty"].get<int>()) {
-            violation("order " + order.dump() + " traded more than it asked for");
+        const int traded = order["traded"].get<int>();
+        if (traded > order["qty"].get<int>() || dealt[order["no"].get<int64_t>()] != traded) {
+            violation("the books' order " + order.dump() + " against its deals' " +
+                      std::to_string(dealt[order["no"].get<int64_t>()]) + " lots");
         }
     }
     const auto booked = holdingsBooked(books);

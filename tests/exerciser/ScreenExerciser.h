@@ -82,6 +82,7 @@ private:
     bool tapView(View* view, const std::string& what);
     void keypadDigits(TextField* field, const std::string& digits);
     bool typePassword(TextField* field);
+    std::string anyCaptchaCode(const std::string& uuid);
     std::string describe(const View* view) const;
 
     // Faults.
