@@ -7,9 +7,9 @@
 #include <vector>
 
 // The events of one exerciser run, numbered from 1, kept in memory and appended to a file as
-// they happen (flushed each time, with the seconds since the start), so a run that the sanitizer ends still leaves its list
-// behind. While a journal lives, a sanitizer report also prints its seed, its file and the
-// last events. Main thread.
+// they happen (flushed each time, with the seconds since the start), so a run that the sanitizer
+// ends still leaves its list behind. While a journal lives, a sanitizer report also prints its
+// seed, its file and the last events. Main thread.
 class ExerciseJournal {
 public:
     ExerciseJournal(uint64_t seed, std::string path);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <typeinfo>
 
 #include "market/VKJYMarketChartController.h"
@@ -48,10 +49,10 @@ double now() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::string typeName(const View& view) {
+std::string typeName(const std::type_info& type) {
     int status = 0;
-    char* readable = abi::__cxa_demangle(typeid(view).name(), nullptr, nullptr, &status);
-    std::string name = status == 0 && readable ? readable : typeid(view).name();
+    char* readable = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && readable ? readable : type.name();
     std::free(readable);
     return name;
 }
@@ -100,6 +101,7 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
     if (m_violations.empty()) {
         reconcile();
     }
+    summarise();
     std::string found;
     for (const auto& line : m_violations) {
         found += line + "\n";
@@ -111,29 +113,34 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
 
 std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
     return {
-        {"tap", [this] { return m_offered.empty() ? 0 : 30; }, [this] { tapSomething(); }},
-        {"row", [this] { return visibleTables().empty() ? 0 : 10; }, [this] { tapARow(); }},
-        {"swipe", [] { return 4; }, [this] { swipe(); }},
-        {"scroll", [] { return 6; }, [this] { scroll(); }},
-        {"long press", [] { return 2; }, [this] { longPress(); }},
-        {"pinch", [] { return 2; }, [this] { pinch(); }},
-        {"type", [this] { return editedField()             ? 12
-                                 : offeredFields().empty() ? 0
-                                                           : 4; },
+        {[this] { return m_offered.empty() ? 0 : 30; }, [this] { tapSomething(); }},
+        {[this] { return visibleTables().empty() ? 0 : 10; }, [this] { tapARow(); }},
+        {[] { return 4; }, [this] { swipe(); }},
+        {[] { return 6; }, [this] { scroll(); }},
+        {[] { return 2; }, [this] { longPress(); }},
+        {[] { return 2; }, [this] { pinch(); }},
+        {[this] { return editedField()             ? 12
+                         : offeredFields().empty() ? 0
+                                                   : 4; },
          [this] { typeSomething(); }},
-        {"key", [this] { return keyboardShown() ? 12 : 0; }, [this] { pressAKey(); }},
-        {"back", [this] { return visibleBackButton() ? 6 : 0; }, [this] { back(); }},
-        {"tab", [this] { return tabBar() ? 8 : 0; }, [this] { switchTab(); }},
-        {"login", [this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }},
-        {"menu", [this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
-        {"form", [this] { return onOrderForm() ? 15 : 0; }, [this] { fillTheForm(); }},
-        {"time", [] { return 2; },
+        {[this] { return keyboardShown() ? 12 : 0; }, [this] { pressAKey(); }},
+        {[this] { return !visibleBackButton() ? 0
+                         : onTradeTab()       ? 6
+                                              : 15; }, [this] { back(); }},
+        {[this] { return !tabBar()      ? 0
+                         : onTradeTab() ? 4
+                                        : 15; }, [this] { switchTab(); }},
+        {[this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }},
+        {[this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
+        {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillTheForm(); }},
+        {[this] { return submitButtons().empty() ? 0 : 10; }, [this] { submit(); }},
+        {[] { return 2; },
          [this] {
              const int64_t ms = 1000 * static_cast<int64_t>(1 + m_random->below(120));
              m_journal->add("the exchange's clock moves " + std::to_string(ms) + " ms");
              exchange.advance(ms);
          }},
-        {"fault", [] { return 2; }, [this] { injectFault(); }},
+        {[] { return 2; }, [this] { injectFault(); }},
     };
 }
 
@@ -157,6 +164,9 @@ void ScreenExerciser::afterEvent(bool confirming) {
     }
     driver.settle();
     waitForTheLine();
+    if (ViewController* shown = topScreen()) {
+        ++m_screensSeen[typeName(typeid(*shown))];
+    }
     pictureWhenAsked();
     checkOverlay();
     checkRequests();
@@ -234,6 +244,20 @@ void ScreenExerciser::violation(const std::string& what) {
     }
     m_violations.push_back("after event " + std::to_string(m_journal->size()) + ": " + what +
                            "\n  on screen: " + texts);
+}
+
+// What the run reached: the screens on top after events, and the one-shot requests sent.
+void ScreenExerciser::summarise() {
+    std::string screens = "screens on top:";
+    for (const auto& [name, events] : m_screensSeen) {
+        screens += " " + name + "=" + std::to_string(events);
+    }
+    m_journal->add(screens);
+    std::string requests = "requests:";
+    for (const auto& [name, count] : requestTotals()) {
+        requests += " " + name + "=" + std::to_string(count);
+    }
+    m_journal->add(requests);
 }
 
 // Every environment's totals, with what the exchange had received before its restarts.
@@ -325,19 +349,25 @@ TextField* ScreenExerciser::editedField() const {
     return field && driver.isVisible(field) ? field : nullptr;
 }
 
+// The back button of the top screen, when a tap would reach it.
 Button* ScreenExerciser::visibleBackButton() const {
-    if (auto* quote = top<VKJYMarketChartController>();
-        quote && driver.isVisible(quote->backButton())) {
-        return quote->backButton();
+    std::vector<Button*> buttons;
+    if (auto* quote = top<VKJYMarketChartController>()) {
+        buttons.push_back(quote->backButton());
     }
     for (auto* bar : driver.viewsOfClass<VKJYNavigationBarView>()) {
-        if (driver.isVisible(bar->backButton())) {
-            return bar->backButton();
-        }
+        buttons.push_back(bar->backButton());
     }
     for (auto* bar : driver.viewsOfClass<NavigationBar>()) {
-        if (driver.isVisible(bar->backButton())) {
-            return bar->backButton();
+        buttons.push_back(bar->backButton());
+    }
+    Window* window = driver.window();
+    for (Button* button : buttons) {
+        View* hit = window && driver.isVisible(button)
+                        ? window->hitTest(driver.visibleRect(button).center())
+                        : nullptr;
+        if (hit && (hit == button || hit->isDescendantOf(button))) {
+            return button;
         }
     }
     return nullptr;
@@ -363,7 +393,7 @@ std::string ScreenExerciser::describe(const View* view) const {
     if (!view) {
         return "nothing";
     }
-    std::string text = typeName(*view);
+    std::string text = typeName(typeid(*view));
     const std::string shown = ScreenDriver::textOf(view);
     if (!shown.empty()) {
         text += " '" + shown.substr(0, 40) + "'";
@@ -607,6 +637,32 @@ void ScreenExerciser::openFromTheMenu() {
     }
 }
 
+// The buttons that send what a form holds: orders, transfers, withdrawals, fund changes.
+std::vector<View*> ScreenExerciser::submitButtons() const {
+    static const std::set<std::string> kTitles = {
+        "摘牌",     " 摘牌",    "转让",       " 转让",      "条件摘牌", "条件转让",
+        "挂牌",     "确定",     "确  定",     "确 定",      "入金",     "出金",
+        "修改密码", "撤销订单", "撤销止盈单", "撤销止损单", "反向摘牌", "查询"};
+    std::vector<View*> buttons;
+    for (View* view : onTradeTab() ? m_offered : std::vector<View*>{}) {
+        auto* button = dynamic_cast<Button*>(view);
+        if (button && kTitles.count(button->currentTitle())) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
+}
+
+void ScreenExerciser::submit() {
+    const std::vector<View*> buttons = submitButtons();
+    tapView(buttons[m_random->below(buttons.size())], "submit");
+}
+
+bool ScreenExerciser::onTradeTab() const {
+    TabBarController* tabs = delegate ? delegate->tabBarHelper().tabBarController() : nullptr;
+    return tabs && tabs->selectedIndex() == 1;
+}
+
 void ScreenExerciser::fillTheForm() {
     const std::vector<TextField*> fields = offeredFields();
     for (TextField* field : fields) {
@@ -730,6 +786,11 @@ void ScreenExerciser::reconcile() {
             tapView(alert->buttonAtIndex(
                         alert->cancelButtonIndex() >= 0 ? alert->cancelButtonIndex() : 0),
                     "alert");
+        } else if (keyboardShown()) {
+            m_journal->add("close the keyboard");
+            if (!driver.pressKey("完成")) {
+                driver.pressReturn();
+            }
         } else if (onLoginScreen()) {
             logIn();
         } else if (Button* backButton = visibleBackButton()) {

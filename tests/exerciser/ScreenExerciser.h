@@ -32,8 +32,8 @@ protected:
     void exercise(uint64_t seed, int events);
 
 private:
+    // An event's weight given the screen (0 when it cannot happen) and what it does.
     struct Event {
-        const char* name;
         std::function<int()> weight;
         std::function<void()> act;
     };
@@ -49,6 +49,7 @@ private:
     void liftFaultsWhenDue();
     void violation(const std::string& what);
     void reconcile();
+    void summarise();
 
     // What the screen offers.
     std::vector<View*> hittables() const;
@@ -62,6 +63,8 @@ private:
     bool onLoginScreen() const;
     bool onTradeHome() const;
     bool onOrderForm() const;
+    bool onTradeTab() const;
+    std::vector<View*> submitButtons() const;
 
     // Events.
     void tapSomething();
@@ -77,6 +80,7 @@ private:
     void logIn();
     void openFromTheMenu();
     void fillTheForm();
+    void submit();
     void injectFault();
 
     bool tapView(View* view, const std::string& what);
@@ -103,6 +107,7 @@ private:
                                  "money_transfer", "money_modpwd", "change_password", "logoff"}};
     std::map<std::string, int> m_countsBeforeRestart;
     std::vector<std::string> m_violations;
+    std::map<std::string, int> m_screensSeen;
     bool m_confirming = false;
     double m_stallDelay = 0;       // seconds a trading line holds each request; 0 when none
     double m_stallLiftAt = 0;      // when the stalled lines are set back
