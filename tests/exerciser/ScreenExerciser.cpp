@@ -21,6 +21,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/WeakRef.h"
 #include "platform/ui/Window.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -43,6 +44,7 @@ constexpr double kLineWaitWhileStalled = 0.5;
 constexpr int kLongestText = 200;
 // Events at most, and seconds, to find the way to the trade home at the end.
 constexpr int kWayHomeEvents = 300;
+constexpr int kRestartAttempts = 3;
 
 double now() {
     using namespace std::chrono;
@@ -171,6 +173,24 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkOverlay();
     checkRequests();
     checkTabBar();
+    checkAlerts();
+}
+
+// An alert that spoke for a screen leaves with it: none stays once its delegate is gone.
+void ScreenExerciser::checkAlerts() {
+    std::vector<std::pair<WeakRef<AlertView>, bool>> kept;
+    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
+        bool hadDelegate = alert->delegate() != nullptr;
+        for (const auto& [seen, had] : m_alerts) {
+            hadDelegate = hadDelegate || (seen.get() == alert && had);
+        }
+        if (hadDelegate && !alert->delegate()) {
+            violation("alert '" + alert->title() + "|" + alert->message() +
+                      "' is still on the window after its delegate went");
+        }
+        kept.emplace_back(alert, hadDelegate);
+    }
+    m_alerts = std::move(kept);
 }
 
 // A person can always leave a tab's first screen for another tab.
@@ -765,8 +785,16 @@ void ScreenExerciser::restartTheExchange() {
     if (!totals.empty()) {
         m_countsBeforeRestart = totals;
     }
-    if (!exchange.restart()) {
-        return violation("vkjy-sim did not start again");
+    // Another program on the machine may hold a freed port for a moment.
+    bool started = false;
+    for (int attempt = 0; attempt < kRestartAttempts && !started; ++attempt) {
+        if (attempt > 0) {
+            RunLoop::runUntil([] { return false; }, 1);
+        }
+        started = exchange.restart();
+    }
+    if (!started) {
+        return violation("vkjy-sim did not start again on its ports");
     }
     m_stallDelay = 0;
     m_quoteLineBackAt = 0;
@@ -831,6 +859,11 @@ void ScreenExerciser::reconcile() {
             violation("the books' order " + order.dump() + " against its deals' " +
                       std::to_string(dealt[order["no"].get<int64_t>()]) + " lots");
         }
+    }
+    // The home's columns may have been flipped to the prices: back to lots and sides.
+    if (View* titles = driver.viewWithText("持牌均价"); titles && driver.tap(titles)) {
+        m_journal->add("tap the home's column titles");
+        driver.settle();
     }
     const auto booked = holdingsBooked(books);
     if (!waitFor([&] { return holdingsShown() == booked; }, 15)) {

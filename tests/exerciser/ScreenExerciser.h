@@ -11,7 +11,9 @@
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
 #include "acceptance/TradingDayFixture.h"
+#include "platform/ui/WeakRef.h"
 
+class AlertView;
 class Button;
 class TabBar;
 class TableView;
@@ -23,9 +25,11 @@ class View;
 // switches, logins and order forms filled in, with faults of the exchange mixed in (idle
 // log-out, an expired session, a stalled or refused line, a refused or spoiled reply, a quote
 // line down, a restart). Every choice comes from the seed and from what is on screen. After
-// every event it checks that no busy overlay outlives the replies by 25 s and that no one-shot
-// request reached the simulator without a confirming tap of its own; at the end that the trade
-// home shows the simulator's holdings. Failures carry the seed and the event list.
+// every event it checks that no busy overlay outlives the replies by 25 s, that no one-shot
+// request reached the simulator without a confirming tap of its own, that a tab's first screen
+// shows the tab bar and that no alert outlives its delegate; at the end that the books' orders
+// match their deals and the trade home shows the books' holdings. Failures carry the seed and the
+// event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
     // Runs `events` events from `seed`; the test fails with the event list on a violation.
@@ -46,6 +50,7 @@ private:
     void checkOverlay();
     void checkRequests();
     void checkTabBar();
+    void checkAlerts();
     void liftFaultsWhenDue();
     void violation(const std::string& what);
     void reconcile();
@@ -108,6 +113,8 @@ private:
     std::map<std::string, int> m_countsBeforeRestart;
     std::vector<std::string> m_violations;
     std::map<std::string, int> m_screensSeen;
+    // The alerts on the window at the last check, and whether each had a delegate.
+    std::vector<std::pair<WeakRef<AlertView>, bool>> m_alerts;
     bool m_confirming = false;
     double m_stallDelay = 0;       // seconds a trading line holds each request; 0 when none
     double m_stallLiftAt = 0;      // when the stalled lines are set back
