@@ -249,7 +249,9 @@ void ScreenExerciser::checkRequests() {
         violation(unconfirmed);
     }
     if (lineQuiet()) {
-        m_ledger.quiet(now(), std::max(m_lateUntil - now(), 0.0) + 0.5);
+        const double held =
+            m_stallDelay > 0 ? m_stallDelay + 1 : std::max(m_lateUntil - now(), 0.0);
+        m_ledger.quiet(now(), held + 0.5);
     }
 }
 
@@ -731,7 +733,7 @@ void ScreenExerciser::injectFault() {
         case 5:
             m_journal->add("fault: the first quote line goes down");
             postControl("/control/quote/line?server=0&line=0&state=refuse");
-            m_quoteLineBackAt = now() + m_random->between(5, 40);
+            m_quoteLineBackEvent = m_journal->size() + 5 + m_random->below(60);
             return;
         default:
             return restartTheExchange();
@@ -753,28 +755,29 @@ void ScreenExerciser::idleLogOut() {
 
 void ScreenExerciser::stallTheTradingLines() {
     const int delayMs = m_random->chance(0.7) ? 3000 : 25000;
-    const double lasting = m_random->between(5, 40);
+    const size_t lasting = 5 + m_random->below(40);
     m_journal->add("fault: both trading lines hold each request " + std::to_string(delayMs) +
-                   " ms for " + std::to_string(static_cast<int>(lasting)) + " s");
+                   " ms for " + std::to_string(lasting) + " events");
     for (int line = 0; line < 2; ++line) {
         postControl("/control/trade/line?" + environmentQuery() + "&line=" + std::to_string(line) +
                     "&state=late&delayMs=" + std::to_string(delayMs));
     }
     m_stallDelay = delayMs / 1000.0;
-    m_stallLiftAt = now() + lasting;
-    m_lateUntil = std::max(m_lateUntil, m_stallLiftAt + m_stallDelay + 1);
+    m_stallLiftEvent = m_journal->size() + lasting;
 }
 
 void ScreenExerciser::liftFaultsWhenDue() {
-    if (m_stallDelay > 0 && now() >= m_stallLiftAt) {
+    if (m_stallDelay > 0 && m_journal->size() >= m_stallLiftEvent) {
+        // What the lines still hold reaches the exchange up to one delay later.
+        m_lateUntil = now() + m_stallDelay + 1;
         m_stallDelay = 0;
         for (int line = 0; line < 2; ++line) {
             postControl("/control/trade/line?" + environmentQuery() +
                         "&line=" + std::to_string(line) + "&state=normal");
         }
     }
-    if (m_quoteLineBackAt > 0 && now() >= m_quoteLineBackAt) {
-        m_quoteLineBackAt = 0;
+    if (m_quoteLineBackEvent > 0 && m_journal->size() >= m_quoteLineBackEvent) {
+        m_quoteLineBackEvent = 0;
         postControl("/control/quote/line?server=0&line=0&state=normal");
     }
 }
@@ -797,14 +800,14 @@ void ScreenExerciser::restartTheExchange() {
         return violation("vkjy-sim did not start again on its ports");
     }
     m_stallDelay = 0;
-    m_quoteLineBackAt = 0;
+    m_quoteLineBackEvent = 0;
 }
 
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.
 void ScreenExerciser::reconcile() {
     m_journal->add("end: to the trade home");
-    m_stallLiftAt = 0;
-    m_quoteLineBackAt = m_quoteLineBackAt > 0 ? now() : 0;
+    m_stallLiftEvent = 0;
+    m_quoteLineBackEvent = m_quoteLineBackEvent > 0 ? 1 : 0;
     liftFaultsWhenDue();
     const double until = now() + 120;
     for (int tries = 0; tries < kWayHomeEvents && now() < until && !(onTradeHome() && !busy()) &&

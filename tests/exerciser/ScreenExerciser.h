@@ -116,8 +116,9 @@ private:
     // The alerts on the window at the last check, and whether each had a delegate.
     std::vector<std::pair<WeakRef<AlertView>, bool>> m_alerts;
     bool m_confirming = false;
-    double m_stallDelay = 0;       // seconds a trading line holds each request; 0 when none
-    double m_stallLiftAt = 0;      // when the stalled lines are set back
-    double m_lateUntil = 0;        // requests may still reach the simulator late until then
-    double m_quoteLineBackAt = 0;  // when the refused quote line serves again; 0 when serving
+    // Faults last a number of events, so that a seed plays them the same way again.
+    double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
+    size_t m_stallLiftEvent = 0;      // the event after which the stalled lines are set back
+    double m_lateUntil = 0;           // held requests may reach the simulator late until then
+    size_t m_quoteLineBackEvent = 0;  // the event after which the quote line serves; 0: serving
 };
