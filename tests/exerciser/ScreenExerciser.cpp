@@ -26,12 +26,14 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
+#include "trade/close/PXZhuanRangFormView.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYRootViewController.h"
 #include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/open/PXJianCangFormView.h"
 #include "widgets/PadKeyboardBackspaceIcon.h"
 
 namespace {
@@ -44,7 +46,7 @@ constexpr double kLineWaitWhileStalled = 0.5;
 constexpr int kLongestText = 200;
 // Events at most, and seconds, to find the way to the trade home at the end.
 constexpr int kWayHomeEvents = 300;
-constexpr int kRestartAttempts = 3;
+constexpr int kRestartAttempts = 10;
 
 double now() {
     using namespace std::chrono;
@@ -136,6 +138,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
         {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillTheForm(); }},
         {[this] { return submitButtons().empty() ? 0 : 10; }, [this] { submit(); }},
+        {[this] { return orderForm().send ? 12 : 0; }, [this] { placeAnOrder(); }},
         {[] { return 2; },
          [this] {
              const int64_t ms = 1000 * static_cast<int64_t>(1 + m_random->below(120));
@@ -683,6 +686,57 @@ void ScreenExerciser::submit() {
 bool ScreenExerciser::onTradeTab() const {
     TabBarController* tabs = delegate ? delegate->tabBarHelper().tabBarController() : nullptr;
     return tabs && tabs->selectedIndex() == 1;
+}
+
+// The visible opening or transfer form: its commodity picker, quantity and sending button.
+ScreenExerciser::OrderForm ScreenExerciser::orderForm() const {
+    if (driver.visibleAlert()) {
+        return {};
+    }
+    for (auto* form : driver.viewsOfClass<PXJianCangFormView>()) {
+        if (driver.isVisible(form) && driver.isVisible(form->jianCangButton())) {
+            return {form->commodityNameButton(), form->shuLiang(), form->jianCangButton()};
+        }
+    }
+    for (auto* form : driver.viewsOfClass<PXZhuanRangFormView>()) {
+        if (driver.isVisible(form) && driver.isVisible(form->zhuanRangButton())) {
+            return {form->commodityNameButton(), form->shuLiang(), form->zhuanRangButton()};
+        }
+    }
+    return {};
+}
+
+// A commodity from the picker, a quantity on the keypad, and the sending button, as a person
+// placing an order would.
+void ScreenExerciser::placeAnOrder() {
+    const OrderForm form = orderForm();
+    m_journal->add("order on " + describe(form.send));
+    if (tapView(form.picker, "pick")) {
+        driver.settle();
+        const std::vector<TableView*> tables = visibleTables();
+        TableView* list = tables.empty() ? nullptr : tables.back();
+        const int rows = list ? list->numberOfRows(0) : 0;
+        if (rows > 0) {
+            const int row = static_cast<int>(m_random->below(size_t(rows)));
+            m_journal->add("row 0/" + std::to_string(row) + " of " + describe(list));
+            driver.tapRow(*list, {0, row});
+            driver.settle();
+        }
+    }
+    // Other fields (a limit price, a listing's lots) sometimes, whatever they take.
+    m_offered = hittables();
+    for (TextField* field : offeredFields()) {
+        if (field != form.quantity && m_random->chance(0.5)) {
+            keypadDigits(field, std::to_string(1 + m_random->below(9999)));
+        }
+    }
+    if (form.quantity && driver.isVisible(form.quantity)) {
+        keypadDigits(form.quantity, std::to_string(1 + m_random->below(3)));
+        m_journal->add("quantity reads '" + form.quantity->text() + "'");
+    }
+    // The price comes with the next price refresh.
+    driver.runUntil([] { return false; }, 1);
+    tapView(form.send, "send");
 }
 
 void ScreenExerciser::fillTheForm() {

@@ -42,6 +42,12 @@ private:
         std::function<void()> act;
     };
 
+    struct OrderForm {
+        Button* picker = nullptr;
+        TextField* quantity = nullptr;
+        Button* send = nullptr;
+    };
+
     std::vector<Event> events();
     void step();
     void afterEvent(bool confirming);
@@ -70,6 +76,7 @@ private:
     bool onOrderForm() const;
     bool onTradeTab() const;
     std::vector<View*> submitButtons() const;
+    OrderForm orderForm() const;
 
     // Events.
     void tapSomething();
@@ -86,6 +93,7 @@ private:
     void openFromTheMenu();
     void fillTheForm();
     void submit();
+    void placeAnOrder();
     void injectFault();
 
     bool tapView(View* view, const std::string& what);
