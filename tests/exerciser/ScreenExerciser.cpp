@@ -386,12 +386,8 @@ Button* ScreenExerciser::visibleBackButton() const {
     for (auto* bar : driver.viewsOfClass<NavigationBar>()) {
         buttons.push_back(bar->backButton());
     }
-    Window* window = driver.window();
     for (Button* button : buttons) {
-        View* hit = window && driver.isVisible(button)
-                        ? window->hitTest(driver.visibleRect(button).center())
-                        : nullptr;
-        if (hit && (hit == button || hit->isDescendantOf(button))) {
+        if (reachable(button)) {
             return button;
         }
     }
@@ -402,8 +398,25 @@ bool ScreenExerciser::keyboardShown() const {
     return !keypadKeys().empty();
 }
 
+// A login screen whose form a tap reaches: a panel slid over it (account opening, password
+// reset) takes the taps first.
 bool ScreenExerciser::onLoginScreen() const {
-    return !driver.visibleAlert() && (top<PXJYTradeLoginVC>() || top<PXJYSimpleLoginVC>());
+    if (driver.visibleAlert()) {
+        return false;
+    }
+    if (auto* login = top<PXJYTradeLoginVC>()) {
+        return reachable(login->loginButton());
+    }
+    auto* simple = top<PXJYSimpleLoginVC>();
+    return simple && reachable(simple->passwordTextField());
+}
+
+bool ScreenExerciser::reachable(View* view) const {
+    Window* window = driver.window();
+    View* hit = window && view && driver.isVisible(view)
+                    ? window->hitTest(driver.visibleRect(view).center())
+                    : nullptr;
+    return hit && (hit == view || hit->isDescendantOf(view));
 }
 
 bool ScreenExerciser::onTradeHome() const {
@@ -571,9 +584,12 @@ void ScreenExerciser::keypadDigits(TextField* field, const std::string& digits) 
     }
     driver.settle();
     for (int i = 0; i < 32 && !field->text().empty(); ++i) {
-        auto icons = driver.viewsOfClass<PadKeyboardBackspaceIcon>();
-        if (icons.empty() || !driver.tap(icons.back()->superview())) {
-            break;
+        bool pressed = false;
+        for (auto* icon : driver.viewsOfClass<PadKeyboardBackspaceIcon>()) {
+            pressed = pressed || driver.tap(icon->superview());
+        }
+        if (!pressed) {
+            driver.pressBackspace();
         }
     }
     m_journal->add("keys " + digits);
