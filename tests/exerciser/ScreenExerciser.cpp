@@ -136,7 +136,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
                                         : 15; }, [this] { switchTab(); }},
         {[this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }},
         {[this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
-        {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillTheForm(); }},
+        {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillFields(nullptr); }},
         {[this] { return submitButtons().empty() ? 0 : 10; }, [this] { submit(); }},
         {[this] { return orderForm().send ? 12 : 0; }, [this] { placeAnOrder(); }},
         {[] { return 2; },
@@ -520,7 +520,7 @@ void ScreenExerciser::typeSomething() {
         tapView(fields[m_random->below(fields.size())], "type into");
         driver.settle();
     }
-    TextField* field = editedField();
+    const WeakRef<TextField> field = editedField();
     if (!field) {
         return;
     }
@@ -541,7 +541,7 @@ void ScreenExerciser::typeSomething() {
             break;
         default:
             m_journal->add("empty the field");
-            for (int i = 0; i <= kLongestText && !field->text().empty(); ++i) {
+            for (int i = 0; i <= kLongestText && field && !field->text().empty(); ++i) {
                 driver.pressBackspace();
             }
     }
@@ -578,12 +578,13 @@ void ScreenExerciser::switchTab() {
     driver.tapAt(at);
 }
 
-void ScreenExerciser::keypadDigits(TextField* field, const std::string& digits) {
-    if (!tapView(field, "field")) {
+void ScreenExerciser::keypadDigits(TextField* target, const std::string& digits) {
+    const WeakRef<TextField> field = target;
+    if (!tapView(target, "field")) {
         return;
     }
     driver.settle();
-    for (int i = 0; i < 32 && !field->text().empty(); ++i) {
+    for (int i = 0; i < 32 && field && !field->text().empty(); ++i) {
         bool pressed = false;
         for (auto* icon : driver.viewsOfClass<PadKeyboardBackspaceIcon>()) {
             pressed = pressed || driver.tap(icon->superview());
@@ -615,60 +616,59 @@ std::string ScreenExerciser::anyCaptchaCode(const std::string& uuid) {
 }
 
 // Whatever earlier events typed into the field goes first.
-bool ScreenExerciser::typePassword(TextField* field) {
-    if (!tapView(field, "field")) {
+bool ScreenExerciser::typePassword(TextField* target) {
+    const WeakRef<TextField> field = target;
+    if (!tapView(target, "field")) {
         return false;
     }
-    for (int i = 0; i <= kLongestText && !field->text().empty(); ++i) {
+    for (int i = 0; i <= kLongestText && field && !field->text().empty(); ++i) {
         driver.pressBackspace();
     }
     driver.typeText(kPassword);
     return true;
 }
 
+// Each step finds the screen again: a reply or a timer may have taken it away meanwhile.
 void ScreenExerciser::logIn() {
     // The captcha comes under the busy overlay.
     driver.runUntil([] { return !busy(); }, 5);
     const std::string account = m_random->chance(0.7) ? kFirstAccount : kSecondAccount;
-    if (auto* login = top<PXJYTradeLoginVC>()) {
+    if (WeakRef<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
         m_journal->add("log in as " + account);
         keypadDigits(login->userNameTextField(), account);
-        if (!typePassword(login->passWordTextField())) {
+        if (!login || !typePassword(login->passWordTextField())) {
             return;
         }
         driver.pressReturn();
-        if (login->captchaShown()) {
+        if (login && login->captchaShown()) {
             const std::string code = anyCaptchaCode(login->captchaButton()->validString());
             keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
         }
-        tapView(login->loginButton(), "log in");
+        tapView(login ? login->loginButton() : nullptr, "log in");
         return;
     }
-    if (auto* login = top<PXJYSimpleLoginVC>()) {
+    if (WeakRef<PXJYSimpleLoginVC> login = top<PXJYSimpleLoginVC>()) {
         m_journal->add("log in with the saved account");
         if (!typePassword(login->passwordTextField())) {
             return;
         }
         driver.pressReturn();
-        if (driver.isVisible(login->captchaTextField())) {
+        if (login && driver.isVisible(login->captchaTextField())) {
             const std::string code = anyCaptchaCode(login->captchaButton()->validString());
             keypadDigits(login->captchaTextField(), code.empty() ? "0000" : code);
         }
-        tapView(driver.viewWithText("登录"), "log in");
+        tapView(login ? driver.viewWithText("登录") : nullptr, "log in");
     }
 }
 
 void ScreenExerciser::openFromTheMenu() {
-    auto* home = top<PXJYRootViewController>();
-    if (!home) {
-        return;
-    }
+    const WeakRef<PXJYRootViewController> home = top<PXJYRootViewController>();
     if (!driver.isVisible(home->menuListView())) {
         tapView(home->navigationBarView()->menuButton(), "menu");
         driver.settle();
     }
     std::vector<View*> entries;
-    for (View* view : hittables()) {
+    for (View* view : home ? hittables() : std::vector<View*>{}) {
         if (view->isDescendantOf(home->menuListView())) {
             entries.push_back(view);
         }
@@ -725,9 +725,8 @@ ScreenExerciser::OrderForm ScreenExerciser::orderForm() const {
 // A commodity from the picker, a quantity on the keypad, and the sending button, as a person
 // placing an order would.
 void ScreenExerciser::placeAnOrder() {
-    const OrderForm form = orderForm();
-    m_journal->add("order on " + describe(form.send));
-    if (tapView(form.picker, "pick")) {
+    m_journal->add("order on " + describe(orderForm().send));
+    if (tapView(orderForm().picker, "pick")) {
         driver.settle();
         const std::vector<TableView*> tables = visibleTables();
         TableView* list = tables.empty() ? nullptr : tables.back();
@@ -741,26 +740,28 @@ void ScreenExerciser::placeAnOrder() {
     }
     // Other fields (a limit price, a listing's lots) sometimes, whatever they take.
     m_offered = hittables();
-    for (TextField* field : offeredFields()) {
-        if (field != form.quantity && m_random->chance(0.5)) {
-            keypadDigits(field, std::to_string(1 + m_random->below(9999)));
-        }
-    }
-    if (form.quantity && driver.isVisible(form.quantity)) {
-        keypadDigits(form.quantity, std::to_string(1 + m_random->below(3)));
-        m_journal->add("quantity reads '" + form.quantity->text() + "'");
+    fillFields(orderForm().quantity);
+    if (TextField* quantity = orderForm().quantity; quantity && driver.isVisible(quantity)) {
+        keypadDigits(quantity, std::to_string(1 + m_random->below(3)));
     }
     // The price comes with the next price refresh.
     driver.runUntil([] { return false; }, 1);
-    tapView(form.send, "send");
+    tapView(orderForm().send, "send");
 }
 
-void ScreenExerciser::fillTheForm() {
-    const std::vector<TextField*> fields = offeredFields();
-    for (TextField* field : fields) {
-        if (m_random->chance(0.6) && driver.isVisible(field) && field->isEnabled()) {
+// Some of the fields on offer, each with a few digits, mostly small; `skip` stays as it is.
+void ScreenExerciser::fillFields(TextField* skip) {
+    std::vector<WeakRef<TextField>> fields;
+    for (TextField* field : offeredFields()) {
+        if (field != skip) {
+            fields.emplace_back(field);
+        }
+    }
+    for (const auto& weak : fields) {
+        TextField* field = weak.get();
+        if (m_random->chance(0.6) && field && driver.isVisible(field) && field->isEnabled()) {
             keypadDigits(field,
-                         std::to_string(1 + m_random->below(m_random->chance(0.8) ? 3 : 500)));
+                         std::to_string(1 + m_random->below(m_random->chance(0.8) ? 3 : 9999)));
         }
     }
 }

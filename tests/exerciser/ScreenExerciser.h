@@ -93,7 +93,7 @@ private:
     void switchTab();
     void logIn();
     void openFromTheMenu();
-    void fillTheForm();
+    void fillFields(TextField* skip);
     void submit();
     void placeAnOrder();
     void injectFault();
