@@ -934,7 +934,13 @@ void ScreenExerciser::reconcile() {
                       std::to_string(dealt[order["no"].get<int64_t>()]) + " lots");
         }
     }
-    // The home's columns may have been flipped to the prices: back to lots and sides.
+    // The home's menu may be open over the list, and its columns flipped to the prices: closed,
+    // and back to lots and sides.
+    if (auto* home = top<PXJYRootViewController>();
+        home && driver.isVisible(home->menuListView()) && driver.tapText("取消")) {
+        m_journal->add("close the home's menu");
+        driver.settle();
+    }
     if (View* titles = driver.viewWithText("持牌均价"); titles && driver.tap(titles)) {
         m_journal->add("tap the home's column titles");
         driver.settle();
