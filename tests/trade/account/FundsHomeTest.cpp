@@ -223,13 +223,7 @@ TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
     typeInto(change->oldPasswordTextField(), kFundPassword);
     typeInto(change->newPasswordTextField(), "654321");
     typeInto(change->aginPasswordTextField(), "654321");
-    const auto changes = [&] {
-        int count = 0;
-        for (const auto& request : tradeServer().received()) {
-            count += request.name == "money_modpwd" ? 1 : 0;
-        }
-        return count;
-    };
+    const auto changes = [&] { return sent("money_modpwd"); };
     tradeServer().holdReplies("money_modpwd");
     ASSERT_TRUE(driver.tapText("确  定"));
     ASSERT_TRUE(driver.runUntil([&] { return changes() == 1; }, 5));
