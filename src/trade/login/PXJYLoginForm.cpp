@@ -14,14 +14,25 @@ std::string PXJYLoginForm::withoutSpaces(const std::string& text) {
     return result;
 }
 
+// Runs count characters, not bytes: a pasted multi-byte character cut in two would come back
+// from the field as replacement characters, each longer than the byte it replaced, and the
+// field re-groups on every change.
 std::string PXJYLoginForm::stringByReplacingOccurrencesOfSpace(const std::string& text) {
     const std::string digits = withoutSpaces(text);
     std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        grouped += digits[i];
-        if ((i + 1) % kRunLength == 0) {
-            grouped += ' ';
+    std::size_t characters = 0;
+    for (const char byte : digits) {
+        const bool continuation = (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+        if (!continuation) {
+            if (characters > 0 && characters % kRunLength == 0) {
+                grouped += ' ';
+            }
+            ++characters;
         }
+        grouped += byte;
+    }
+    if (characters > 0 && characters % kRunLength == 0) {
+        grouped += ' ';
     }
     return grouped;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/foundation/Text.h"
 #include "trade/login/PXJYLoginForm.h"
 
 namespace {
@@ -21,13 +22,30 @@ TEST_P(AccountGroupingTest, writesASpaceAfterEveryCompleteRunOfFour) {
               GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Runs, AccountGroupingTest,
-    ::testing::Values(GroupingCase{"", ""}, GroupingCase{"123", "123"},
-                      GroupingCase{"1234", "1234 "}, GroupingCase{"12345", "1234 5"},
-                      GroupingCase{"12 34 5", "1234 5"},
-                      GroupingCase{"100000000000001", "1000 0000 0000 001"},
-                      GroupingCase{"1234567890123456", "1234 5678 9012 3456 "}));
+INSTANTIATE_TEST_SUITE_P(Runs, AccountGroupingTest,
+                         ::testing::Values(GroupingCase{"", ""}, GroupingCase{"123", "123"},
+                                           GroupingCase{"1234", "1234 "},
+                                           GroupingCase{"12345", "1234 5"},
+                                           GroupingCase{"12 34 5", "1234 5"},
+                                           GroupingCase{"100000000000001", "1000 0000 0000 001"},
+                                           GroupingCase{"1234567890123456", "1234 5678 9012 3456 "},
+                                           GroupingCase{"账号12345", "账号12 345"},
+                                           GroupingCase{"交易账号", "交易账号 "}));
+
+TEST(PXJYLoginFormTest, shouldKeepAPastedTextWholeAndItsLengthWhenGroupedAgainAndAgain) {
+    std::string pasted;
+    for (int i = 0; i < 50; ++i) {
+        pasted += "交易a€";
+    }
+    std::string shown = PXJYLoginForm::stringByReplacingOccurrencesOfSpace(pasted);
+    const std::string once = shown;
+    for (int edit = 0; edit < 20; ++edit) {
+        shown = PXJYLoginForm::stringByReplacingOccurrencesOfSpace(shown);
+    }
+    EXPECT_TRUE(Text::isValidUtf8(shown));
+    EXPECT_EQ(shown, once);
+    EXPECT_EQ(PXJYLoginForm::withoutSpaces(shown), pasted);
+}
 
 TEST(PXJYLoginFormTest, shouldTakeFifteenDigitsAndRefuseTheSixteenth) {
     std::string text;
