@@ -24,6 +24,10 @@ struct Case {
     double height;
 };
 
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::string simPrice(int64_t price, int decimals) {
     char text[32];
     std::snprintf(text, sizeof text, "%.*f", decimals, price / std::pow(10.0, decimals));

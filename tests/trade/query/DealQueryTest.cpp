@@ -182,6 +182,11 @@ struct OverlappingQueries {
     bool pullFirst;
 };
 
+// Names the case in test listings instead of its raw bytes, which hold a pointer.
+void PrintTo(const OverlappingQueries& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DealQueryOverlapTest : public DealQueryTest,
                              public ::testing::WithParamInterface<OverlappingQueries> {};
 
