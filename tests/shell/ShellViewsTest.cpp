@@ -4,6 +4,7 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/ui/ActivityIndicator.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -23,6 +24,7 @@
 #include "shell/VKDZ/VKDZGuideViewController.h"
 #include "shell/VKDZ/VKDZTabBarController.h"
 #include "shell/VKDZ/VKDZWelcomeViewController.h"
+#include "shell/VKJYActivityHold.h"
 #include "shell/VKJYActivityOverlayView.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYFastTradeDelegate.h"
@@ -91,6 +93,36 @@ TEST_F(ShellViewTest, shouldRemoveEveryBusyOverlayWithOneHide) {
     driver.settle();
     driver.tapAt({160, 222});
     EXPECT_EQ(taps, 1);
+}
+
+TEST_F(ShellViewTest, shouldTakeAwayOnlyTheOverlayOfTheHoldReleased) {
+    VKJYActivityHold first = VKJYActivityHold::raise();
+    VKJYActivityHold second = VKJYActivityHold::raise();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 2);
+    first.release();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    EXPECT_TRUE(second.isRaised());
+    {
+        VKJYActivityHold moved = std::move(second);
+        EXPECT_FALSE(second.isRaised());
+        EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    }
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(ShellViewTest, shouldKeepAnAlertShownBeforeTheOverlayTappable) {
+    int taps = 0;
+    struct Recorder : AlertViewDelegate {
+        int* taps;
+        explicit Recorder(int* taps) : taps(taps) {}
+        void alertViewClickedButtonAtIndex(AlertView&, int) override { ++*taps; }
+    } recorder(&taps);
+    AlertView::show(std::make_unique<AlertView>("提示", "注销成功", &recorder, "确定"));
+    VKJYActivityHold busy = VKJYActivityHold::raise();
+    ASSERT_TRUE(busy.isRaised());
+    EXPECT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
 }
 
 TEST_F(ShellViewTest, shouldCoverTheWholeWindowWithATurningSpinner) {

@@ -6,6 +6,8 @@
 
 #include <set>
 
+#include "shell/VKJYActivityHold.h"
+
 class PXTradeNetworkManger;
 
 class PXTradeBusyOverlay {
@@ -13,7 +15,7 @@ public:
     PXTradeBusyOverlay() = default;
     PXTradeBusyOverlay(const PXTradeBusyOverlay&) = delete;
     PXTradeBusyOverlay& operator=(const PXTradeBusyOverlay&) = delete;
-    ~PXTradeBusyOverlay();
+    ~PXTradeBusyOverlay() = default;
 
     void began(const PXTradeNetworkManger* request);
     // The request's reply or failure is in; unknown requests change nothing.
@@ -22,4 +24,5 @@ public:
 
 private:
     std::set<const PXTradeNetworkManger*> m_outstanding;
+    VKJYActivityHold m_overlay;
 };

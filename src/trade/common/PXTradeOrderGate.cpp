@@ -1,6 +1,5 @@
 #include "trade/common/PXTradeOrderGate.h"
 
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 PXTradeOrderGate::~PXTradeOrderGate() {
@@ -9,7 +8,7 @@ PXTradeOrderGate::~PXTradeOrderGate() {
 
 void PXTradeOrderGate::began(const PXTradeNetworkManger& request, Control* trigger) {
     if (!m_outstanding) {
-        VKJYCommonViewUtil::showActivity();
+        m_overlay = VKJYActivityHold::raise();
     }
     m_outstanding = true;
     m_request = request.weak_from_this();
@@ -28,9 +27,7 @@ bool PXTradeOrderGate::endedBy(const PXTradeNetworkManger& reply) {
 }
 
 void PXTradeOrderGate::ended() {
-    if (m_outstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
+    m_overlay.release();
     m_outstanding = false;
     m_request.reset();
     if (Control* trigger = m_trigger.get()) {

@@ -11,6 +11,7 @@
 
 #include "platform/ui/Control.h"
 #include "platform/ui/WeakRef.h"
+#include "shell/VKJYActivityHold.h"
 
 class PXTradeNetworkManger;
 
@@ -34,4 +35,5 @@ private:
     bool m_outstanding = false;
     std::weak_ptr<const PXTradeNetworkManger> m_request;
     WeakRef<Control> m_trigger;
+    VKJYActivityHold m_overlay;
 };
