@@ -6,7 +6,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXPriceBoardView.h"
@@ -45,9 +44,6 @@ PXJYGuaPaiViewController::PXJYGuaPaiViewController() {
 
 PXJYGuaPaiViewController::~PXJYGuaPaiViewController() {
     m_relay->detach();
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
 }
 
 void PXJYGuaPaiViewController::loadView() {
@@ -134,7 +130,7 @@ void PXJYGuaPaiViewController::getWeiTuoDanInfo(const std::string& code) {
                                          trade().defaultString("JYUserName"), sessionId(), code);
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
-    VKJYCommonViewUtil::showActivity();
+    m_openOrdersBusy.began(manager.get());
     manager->weiTuoDanChaXun(query);
 }
 
@@ -151,13 +147,12 @@ void PXJYGuaPaiViewController::setGuaPaiView() {
 
 void PXJYGuaPaiViewController::PXGuaPaiButtonClick(const JYDict& request) {
     // One listing at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding) {
+    if (m_listing.isOutstanding()) {
         return;
     }
-    m_orderOutstanding = true;
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
-    VKJYCommonViewUtil::showActivity();
+    m_listing.began(*manager);
     manager->sendGuaPaiJianCangRequest(request);
 }
 
@@ -168,31 +163,32 @@ void PXJYGuaPaiViewController::VKJYNavBackAction() {
     }
 }
 
+// Only a request's own reply lowers its overlay or opens the listing's gate.
+void PXJYGuaPaiViewController::requestEnded(const PXTradeNetworkManger& manager) {
+    m_openOrdersBusy.ended(&manager);
+    m_listing.endedBy(manager);
+}
+
 void PXJYGuaPaiViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                     const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
+    requestEnded(*manager);
     if (manager->typeNW() == kOpenOrdersTag) {
         m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
         setGuaPaiView();
         return;
     }
     if (manager->typeNW() == kListingTag) {
-        m_orderOutstanding = false;
         VKJYNavBackAction();
         PXTradeMessage::show("下单成功");
     }
 }
 
-void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
-    m_orderOutstanding = false;
+void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    requestEnded(*manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() == kListingTag) {
-        m_orderOutstanding = false;
-    }
+    requestEnded(*manager);
     PXTradeMessage::show(manager->JY_ErrorMessage());
 }

@@ -11,6 +11,8 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiView.h"
@@ -58,6 +60,7 @@ private:
     void addForm();
     void getWeiTuoDanInfo(const std::string& code);
     void setGuaPaiView();
+    void requestEnded(const PXTradeNetworkManger& manager);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     PXCommodityInformationViewZYMS* m_board = nullptr;
@@ -66,6 +69,7 @@ private:
     std::string m_nowCommodityCode;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    bool m_orderOutstanding = false;
+    PXTradeBusyOverlay m_openOrdersBusy;
+    PXTradeOrderGate m_listing;
     PXTradeWhileShown m_whileShown;
 };

@@ -164,6 +164,39 @@ TEST_P(ListingOnBothScreens, theForcedDelistChoiceOfOneCommodityIsNotCarriedToTh
     EXPECT_EQ(reqValue(received("order_list").at(0), "P_F"), "2");
 }
 
+TEST_P(ListingOnBothScreens,
+       anOpenOrdersQueryFailingWhileTheListingTravelsLeavesTheSecondTapUnsent) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openListing(), nullptr);
+    PXJYGuaPaiView& form = *listing->guaPaiView();
+    pick(form, "zn");
+    ASSERT_TRUE(driver.runUntil([&] {
+        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
+    }));
+    typeInto(form.zhiJiaL(), "2160");
+    typeQuantity(form, "1");
+    tradeServer().holdReplies("order_list");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return received("order_list").size() == 1; }, 5));
+
+    // The form asks for the commodity's open orders again while the listing travels.
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    listing->PXChangeCommodity("zn");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the listing is still on its way";
+    snapshot("listing-travelling-" + std::to_string(GetParam()));
+    driver.tap(form.jianCangButton());
+    EXPECT_FALSE(driver.runUntil([&] { return received("order_list").size() > 1; }, 1));
+
+    tradeServer().releaseReplies("order_list");
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
+        << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(received("order_list").size(), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Heights, ListingOnBothScreens, ::testing::Values(568, 480));
 
 }  // namespace
