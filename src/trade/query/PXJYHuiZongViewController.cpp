@@ -105,16 +105,18 @@ void PXJYHuiZongViewController::VKJYNavBackAction() {
 }
 
 void PXJYHuiZongViewController::getChiCangHuiZong() {
-    m_orders->newManager()->getJYChiCangHuiZong("");
-    m_orders->queryStarted();
+    auto manager = m_orders->newManager();
+    m_orders->queryStarted(*manager);
+    manager->getJYChiCangHuiZong("");
 }
 
 void PXJYHuiZongViewController::getChiCangMingXi() {
     if (!m_huiZong) {
         return;
     }
-    m_orders->newManager()->getJYChiCangMingXi(m_huiZong->commodityCode);
-    m_orders->queryStarted();
+    auto manager = m_orders->newManager();
+    m_orders->queryStarted(*manager);
+    manager->getJYChiCangMingXi(m_huiZong->commodityCode);
 }
 
 void PXJYHuiZongViewController::setShangPinListViewInfo() {
@@ -230,12 +232,13 @@ void PXJYHuiZongViewController::alertViewClickedButtonAtIndex(AlertView&, int) {
     setHuiZongDetailValue();
 }
 
-void PXJYHuiZongViewController::orderSent(PXTradeNetworkManger*) {
-    m_orders->orderSent();
+void PXJYHuiZongViewController::orderSent(PXTradeNetworkManger* manager) {
+    m_orders->orderSent(*manager);
 }
 
-void PXJYHuiZongViewController::finished(const std::string& message) {
-    m_orders->orderEnded();
+void PXJYHuiZongViewController::finished(const PXTradeNetworkManger& reply,
+                                         const std::string& message) {
+    m_orders->orderEnded(reply);
     m_XIADANSUCCESS = true;
     m_newDanHao.reset();
     m_orders->showResult(message);
@@ -245,43 +248,45 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
                                                      const PXTradeResult*) {
     const std::string& kind = manager->typeNW();
     if (kind == kSummaryTag) {
-        m_orders->queryEnded();
+        m_orders->queryEnded(*manager);
         setShangPinListViewInfo();
         if (store().chiCangHuiZongXinXi().empty()) {
             PXTradeMessage::show("没有持牌商品");
         }
     } else if (kind == kDetailTag) {
-        m_orders->queryEnded();
+        m_orders->queryEnded(*manager);
         showNumbers();
     } else if (kind == PXJYQueryOrders::kTransferTag) {
         if (m_orders->reverseAsked()) {
             m_orders->sendReverse();
             return;
         }
-        finished("转让成功");
+        finished(*manager, "转让成功");
     } else if (kind == PXJYQueryOrders::kReverseTag) {
-        finished(PXJYQueryOrders::kReverseDone);
+        finished(*manager, PXJYQueryOrders::kReverseDone);
     }
 }
 
-bool PXJYHuiZongViewController::requestEnded(const std::string& kind) {
+bool PXJYHuiZongViewController::requestEnded(const PXTradeNetworkManger& reply) {
+    const std::string& kind = reply.typeNW();
     if (kind == kSummaryTag || kind == kDetailTag) {
-        m_orders->queryEnded();
+        m_orders->queryEnded(reply);
         return false;
     }
-    m_orders->orderEnded();
+    m_orders->orderEnded(reply);
     return true;
 }
 
 void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
     // A failed query leaves the list as it was, without a word.
-    if (!requestEnded(kind)) {
+    if (!requestEnded(*manager)) {
         return;
     }
     // The transfer itself went through: say so, and lead back to the list.
     if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
-        finished(PXJYQueryOrders::kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
+        finished(*manager,
+                 PXJYQueryOrders::kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
         return;
     }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
@@ -289,10 +294,10 @@ void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int
 
 void PXJYHuiZongViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(kind);
+    requestEnded(*manager);
     if (kind == PXJYQueryOrders::kReverseTag) {
         if (m_orders->reverseAsked()) {
-            finished(PXJYQueryOrders::kReverseFailed + manager->JY_ErrorMessage());
+            finished(*manager, PXJYQueryOrders::kReverseFailed + manager->JY_ErrorMessage());
         }
         return;
     }

@@ -87,8 +87,9 @@ private:
     void initPingCangView();
     void setZYMSViewAlpha();
     void showNumbers();
-    void finished(const std::string& message);
-    bool requestEnded(const std::string& kind);
+    void finished(const PXTradeNetworkManger& reply, const std::string& message);
+    // Ends the query or the order the reply answers; true for an order.
+    bool requestEnded(const PXTradeNetworkManger& reply);
 
     std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
     std::optional<std::string> m_newDanHao;

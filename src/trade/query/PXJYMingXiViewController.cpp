@@ -130,8 +130,9 @@ void PXJYMingXiViewController::VKJYNavBackAction() {
 }
 
 void PXJYMingXiViewController::getChiCangMingXi() {
-    m_orders->newManager()->getJYChiCangMingXi(m_requestCommodity);
-    m_orders->queryStarted();
+    auto manager = m_orders->newManager();
+    m_orders->queryStarted(*manager);
+    manager->getJYChiCangMingXi(m_requestCommodity);
 }
 
 void PXJYMingXiViewController::JYRefreshView() {
@@ -297,8 +298,8 @@ void PXJYMingXiViewController::alertViewClickedButtonAtIndex(AlertView& alert, i
     getChiCangMingXi();
 }
 
-void PXJYMingXiViewController::orderSent(PXTradeNetworkManger*) {
-    m_orders->orderSent();
+void PXJYMingXiViewController::orderSent(PXTradeNetworkManger* manager) {
+    m_orders->orderSent(*manager);
 }
 
 void PXJYMingXiViewController::showNumbers(const PXTradeResult* data) {
@@ -317,8 +318,9 @@ void PXJYMingXiViewController::showNumbers(const PXTradeResult* data) {
     }
 }
 
-void PXJYMingXiViewController::succeeded(const std::string& message) {
-    m_orders->orderEnded();
+void PXJYMingXiViewController::succeeded(const PXTradeNetworkManger& reply,
+                                         const std::string& message) {
+    m_orders->orderEnded(reply);
     getChiCangMingXi();
     removeMingXiDetailView();
     m_orders->showResult(message, kResultAlertTag);
@@ -328,7 +330,7 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
                                                     const PXTradeResult* data) {
     const std::string& kind = manager->typeNW();
     if (kind == kDetailTag) {
-        m_orders->queryEnded();
+        m_orders->queryEnded(*manager);
         showNumbers(data);
     } else if (kind == PXJYQueryOrders::kTransferTag) {
         if (m_orders->reverseAsked()) {
@@ -338,33 +340,34 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
             return;
         }
         m_XIADANSUCCESS = true;
-        succeeded("转让成功");
+        succeeded(*manager, "转让成功");
     } else if (kind == PXJYQueryOrders::kReverseTag) {
         m_XIADANSUCCESS = true;
-        succeeded(PXJYQueryOrders::kReverseDone);
+        succeeded(*manager, PXJYQueryOrders::kReverseDone);
     } else if (kind == PXJYQueryOrders::kStopsTag) {
         m_XIADANSUCCESS = true;
-        succeeded("下单成功");
+        succeeded(*manager, "下单成功");
     } else if (kind == kWithdrawTag) {
         m_withdrawing = false;
-        succeeded("撤销成功");
+        succeeded(*manager, "撤销成功");
     }
 }
 
-void PXJYMingXiViewController::requestEnded(const std::string& kind) {
+void PXJYMingXiViewController::requestEnded(const PXTradeNetworkManger& reply) {
+    const std::string& kind = reply.typeNW();
     if (kind == kDetailTag) {
-        m_orders->queryEnded();
+        m_orders->queryEnded(reply);
     } else if (kind == kWithdrawTag) {
         m_withdrawing = false;
         setWithdrawButtons();
     } else {
-        m_orders->orderEnded();
+        m_orders->orderEnded(reply);
     }
 }
 
 void PXJYMingXiViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(kind);
+    requestEnded(*manager);
     // The transfer itself went through: say so, and lead back to the list it changed.
     if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
         m_XIADANSUCCESS = true;
@@ -378,7 +381,7 @@ void PXJYMingXiViewController::requestFailed(PXTradeNetworkManger* manager, int)
 
 void PXJYMingXiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(kind);
+    requestEnded(*manager);
     if (kind == PXJYQueryOrders::kReverseTag) {
         if (m_orders->reverseAsked()) {
             m_XIADANSUCCESS = true;

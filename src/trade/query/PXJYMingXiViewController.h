@@ -106,9 +106,9 @@ private:
     void askWithdrawal(bool stopLoss);
     void sendWithdrawal(const char* type);
     void showNumbers(const PXTradeResult* data);
-    void succeeded(const std::string& message);
-    // Whatever the kind of request that ended, its overlay or busy button is released.
-    void requestEnded(const std::string& kind);
+    void succeeded(const PXTradeNetworkManger& reply, const std::string& message);
+    // The reply's own request ends: its overlay or busy button is released.
+    void requestEnded(const PXTradeNetworkManger& reply);
 
     std::string m_requestCommodity;
     std::string m_buySellSign;

@@ -3,7 +3,6 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/close/PXJYZhuanRangZYMSVC.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
 #include "trade/close/PXShiJiaZhuanRangFill.h"
@@ -25,32 +24,22 @@ PXJYQueryOrders::~PXJYQueryOrders() {
             alert->setDelegate(nullptr);
         }
     }
-    // Replies after the screen left are dropped, so their overlay would stay up.
-    for (; m_queries > 0; --m_queries) {
-        VKJYCommonViewUtil::hideActivity();
-    }
-    orderEnded();
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYQueryOrders::newManager() {
     return PXTradeReplyRelay::newManager(m_screen, m_target);
 }
 
-void PXJYQueryOrders::queryStarted() {
-    ++m_queries;
-    VKJYCommonViewUtil::showActivity();
+void PXJYQueryOrders::queryStarted(const PXTradeNetworkManger& query) {
+    m_queries.began(&query);
 }
 
-void PXJYQueryOrders::queryEnded() {
-    if (m_queries == 0) {
-        return;
-    }
-    --m_queries;
-    VKJYCommonViewUtil::hideActivity();
+void PXJYQueryOrders::queryEnded(const PXTradeNetworkManger& reply) {
+    m_queries.ended(&reply);
 }
 
 bool PXJYQueryOrders::transfer(const JYDict& order, bool reverse) {
-    if (m_orderOutstanding) {
+    if (isOrderOutstanding()) {
         return false;
     }
     m_fanShou = reverse;
@@ -60,7 +49,7 @@ bool PXJYQueryOrders::transfer(const JYDict& order, bool reverse) {
 }
 
 bool PXJYQueryOrders::stops(const JYDict& order) {
-    if (m_orderOutstanding) {
+    if (isOrderOutstanding()) {
         return false;
     }
     m_fanShou = false;
@@ -69,22 +58,18 @@ bool PXJYQueryOrders::stops(const JYDict& order) {
 }
 
 void PXJYQueryOrders::sendReverse() {
-    newManager()->SJJianCangNetwork(PXShiJiaZhuanRangFill::reverseDelistingOrder(
+    auto manager = newManager();
+    m_order.began(*manager);
+    manager->SJJianCangNetwork(PXShiJiaZhuanRangFill::reverseDelistingOrder(
         m_postDic, PXTradeModule::shared().PXJYPeiZhi().getCurrentDateWith()));
 }
 
-void PXJYQueryOrders::orderSent() {
-    if (!m_orderOutstanding) {
-        VKJYCommonViewUtil::showActivity();
-    }
-    m_orderOutstanding = true;
+void PXJYQueryOrders::orderSent(const PXTradeNetworkManger& order) {
+    m_order.began(order);
 }
 
-void PXJYQueryOrders::orderEnded() {
-    if (m_orderOutstanding) {
-        VKJYCommonViewUtil::hideActivity();
-    }
-    m_orderOutstanding = false;
+void PXJYQueryOrders::orderEnded(const PXTradeNetworkManger& reply) {
+    m_order.endedBy(reply);
 }
 
 void PXJYQueryOrders::keep(AlertView* alert) {

@@ -13,6 +13,8 @@
 
 #include "platform/ui/AlertView.h"
 #include "platform/ui/WeakRef.h"
+#include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeTypes.h"
 
 class NavigationController;
@@ -38,19 +40,21 @@ public:
     ~PXJYQueryOrders();
 
     std::shared_ptr<PXTradeNetworkManger> newManager();
-    // The overlay of a query the screen sends; every reply or failure of it ends it.
-    void queryStarted();
-    void queryEnded();
+    // The overlay of a query the screen sends; only a reply or failure of that query ends it.
+    void queryStarted(const PXTradeNetworkManger& query);
+    void queryEnded(const PXTradeNetworkManger& reply);
 
-    bool isOrderOutstanding() const { return m_orderOutstanding; }
+    bool isOrderOutstanding() const { return m_order.isOutstanding(); }
     // Hands the checked market transfer to a new facade; false while another order travels.
     bool transfer(const JYDict& order, bool reverse);
     bool stops(const JYDict& order);
     bool reverseAsked() const { return m_fanShou; }
-    // The opening order on the transfer's side, price and the quantity asked, unchecked.
+    // The opening order on the transfer's side, price and the quantity asked, unchecked; it
+    // takes over the transfer's place as the order on its way.
     void sendReverse();
-    void orderSent();
-    void orderEnded();
+    void orderSent(const PXTradeNetworkManger& order);
+    // Only the reply of the order on its way ends it.
+    void orderEnded(const PXTradeNetworkManger& reply);
 
     // "提示" with the message and "确定", heard by the screen's alert delegate (tag as given).
     void showResult(const std::string& message, int tag = 0);
@@ -67,8 +71,8 @@ private:
     ViewController& m_screen;
     PXTradeNetworkMangerDelegate& m_target;
     AlertViewDelegate& m_alerts;
-    int m_queries = 0;
-    bool m_orderOutstanding = false;
+    PXTradeBusyOverlay m_queries;
+    PXTradeOrderGate m_order;
     bool m_fanShou = false;
     JYDict m_postDic = JYDict::object();
     std::vector<WeakRef<AlertView>> m_shownAlerts;

@@ -7,6 +7,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
@@ -515,6 +516,36 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
     answerAlert();
     EXPECT_TRUE(waitIdle());
     EXPECT_EQ(screen->chiCangShangPinListView()->allChiCangShangPinCommodity().size(), shown);
+}
+
+TEST_F(HoldingQueryTest, shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQueryFailsMeanwhile) {
+    makeDeals(kCode, 1, "2");
+    auto* screen = openSummaries();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(chooseSummary(*screen, kCode, "2"));
+    driver.tap(screen->HZSJPingCangButton());
+    driver.settle();
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeQuantity(form, "1");
+    tradeServer().holdReplies("order_s");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return sent("order_s") == 1; }, 5));
+
+    // The summaries are asked for again while the transfer travels, and refused.
+    tradeServer().answerCodeNext(-1, "holding_query");
+    screen->getChiCangHuiZong();
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    answerAlert();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
+    snapshot("summaries-transfer-travelling-568");
+    driver.tap(form.zhuanRangButton());
+    EXPECT_FALSE(driver.runUntil([&] { return sent("order_s") > 1; }, 1));
+
+    tradeServer().releaseReplies("order_s");
+    ASSERT_TRUE(waitMessage("转让成功"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(sent("order_s"), 1);
 }
 
 TEST_F(HoldingQueryShortScreenTest, shouldKeepTheActionsOnTheShortScreen) {
