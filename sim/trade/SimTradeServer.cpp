@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "sim/core/SimXml.h"
 #include "sim/trade/SimAccountServices.h"
 
 namespace {
@@ -152,10 +153,12 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
         }
     }
     if (path == "/account" || path.rfind("/account/", 0) == 0 || path.rfind("/sms/", 0) == 0) {
+        waitWhileHeld(SimXml::field(body, "CMD"));
         return m_accounts.reply(path, body);
     }
     if (path == "/trade" && name.empty()) {
         if (body.rfind("<", 0) == 0) {
+            waitWhileHeld(SimXml::field(body, "CMD"));
             return m_accounts.reply(path, body);
         }
         const SimBytes frame = m_ledger.captcha(SimBytes(body.begin(), body.end()));

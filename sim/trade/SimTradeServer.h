@@ -57,7 +57,8 @@ public:
     // The next request with a "req" is answered with a body that is not JSON.
     void malformNext();
     // Replies to requests of this name wait (received, not yet acted on) until released, while
-    // other requests answer at once: a slow order beside quick queries. stop() releases all.
+    // other requests answer at once: a slow order beside quick queries. The XML services and the
+    // line-test probe are named by their CMD ("GETVERSION"). stop() releases all.
     void holdReplies(const std::string& name);
     void releaseReplies(const std::string& name);
     int requestCount(const std::string& name) const;
