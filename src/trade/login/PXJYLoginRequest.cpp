@@ -1,9 +1,9 @@
 #include "trade/login/PXJYLoginRequest.h"
 
 #include "shell/VKJYAppDelegate.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYTokenBManager.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYLoginForm.h"
@@ -20,16 +20,23 @@ std::string tokenB() {
 }  // namespace
 
 std::shared_ptr<PXJYLoginRequest> PXJYLoginRequest::create(Responder* owner,
-                                                           PXJYLoginRequestDelegate* delegate) {
-    return std::shared_ptr<PXJYLoginRequest>(new PXJYLoginRequest(owner, delegate));
+                                                           PXJYLoginRequestDelegate* delegate,
+                                                           PXTradeOrderGate& gate) {
+    return std::shared_ptr<PXJYLoginRequest>(new PXJYLoginRequest(owner, delegate, gate));
+}
+
+bool PXJYLoginRequest::isRunning() const {
+    const PXTradeOrderGate* shut = gate();
+    return shut && shut->isOutstanding();
 }
 
 bool PXJYLoginRequest::start(const std::string& accountText, const std::string& password,
-                             const std::string& captcha, const std::string& validString) {
-    if (m_running) {
+                             const std::string& captcha, const std::string& validString,
+                             Control* trigger) {
+    if (!gate() || isRunning()) {
         return false;
     }
-    m_running = true;
+    m_trigger = trigger;
     m_logonSent = false;
     m_accountText = accountText;
     m_password = password;
@@ -47,7 +54,10 @@ bool PXJYLoginRequest::start(const std::string& accountText, const std::string& 
 std::shared_ptr<PXTradeNetworkManger> PXJYLoginRequest::newManager() {
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(shared_from_this());
-    VKJYCommonViewUtil::showActivity();
+    if (PXTradeOrderGate* shut = gate()) {
+        // The logon after the rights check takes the gate over: the overlay stays between them.
+        shut->began(*manager, m_trigger.get());
+    }
     return manager;
 }
 
@@ -71,7 +81,6 @@ void PXJYLoginRequest::loginJiaoYi() {
 
 void PXJYLoginRequest::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                             const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
     if (manager->typeNW() == kRightsTag) {
         std::vector<std::string> members;
         for (const auto& element : data ? *data : PXTradeResult()) {
@@ -80,22 +89,26 @@ void PXJYLoginRequest::dataAnalysisFinished(PXTradeNetworkManger* manager,
             }
         }
         if (PXJYLoginForm::hasMemberRight(members, m_accountText)) {
-            loginJiaoYi();
+            // No logon for a screen that is gone.
+            if (gate()) {
+                loginJiaoYi();
+            }
             return;
         }
-        m_running = false;
-        if (auto* target = delegate()) {
+        if (auto* target = delegate(); endedBy(*manager) && target) {
             target->loginRequestRefused();
         }
         return;
     }
-    if (manager->typeNW() != kLoggedInTag) {
-        return;
-    }
-    m_running = false;
-    if (auto* target = delegate()) {
+    auto* target = delegate();
+    if (manager->typeNW() == kLoggedInTag && endedBy(*manager) && target) {
         target->loginRequestSucceeded();
     }
+}
+
+bool PXJYLoginRequest::endedBy(const PXTradeNetworkManger& reply) {
+    PXTradeOrderGate* shut = gate();
+    return shut && shut->endedBy(reply);
 }
 
 void PXJYLoginRequest::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
@@ -107,15 +120,13 @@ void PXJYLoginRequest::requestFailed(PXTradeNetworkManger* manager, int) {
 }
 
 void PXJYLoginRequest::fail(PXTradeNetworkManger* manager, bool answered) {
-    VKJYCommonViewUtil::hideActivity();
-    m_running = false;
     m_password.clear();
     // The saved account stays the one of the last login that succeeded.
     if (m_logonSent) {
         PXTradeModule::shared().setDefaultString("JYUserName", m_previousUserName);
         PXTradeModule::shared().synchronizeDefaults();
     }
-    if (auto* target = delegate()) {
+    if (auto* target = delegate(); endedBy(*manager) && target) {
         target->loginRequestFailed(
             manager->typeNW() != kRightsTag, answered,
             answered ? manager->JY_ErrorMessage() : std::string(PXTradeMessage::kNetworkFailed));

@@ -3,10 +3,12 @@
 // One login attempt of the login screens: the member-rights check where the environment asks
 // for it, then the logon, whose request layer runs the whole login chain. The account is kept
 // as the user default "JYUserName" before the logon (requests name it) and put back to the
-// previous one when the attempt fails. The busy overlay shows
-// while a request is out. While an attempt runs, a second one is refused, and every end (success,
-// refusal, failure) clears that state, so a failed attempt never blocks the next. Answers go to
-// the delegate only while its owner (the screen) exists. Made with create(); main thread.
+// previous one when the attempt fails. The attempt goes through its owner's gate: shut by each
+// request it sends (the overlay up, the login button disabled), opened only by the reply that
+// ends the attempt, so another request's reply never opens it and a failed attempt never blocks
+// the next. The gate and the answers are reached only while the owner (the screen, which holds
+// the gate) exists; once it is gone a rights answer sends no logon. Made with create(); main
+// thread.
 
 #include <memory>
 #include <string>
@@ -14,6 +16,9 @@
 #include "platform/ui/Responder.h"
 #include "platform/ui/WeakRef.h"
 #include "trade/core/PXTradeNetworkManger.h"
+
+class Control;
+class PXTradeOrderGate;
 
 class PXJYLoginRequestDelegate {
 public:
@@ -31,31 +36,39 @@ public:
 class PXJYLoginRequest : public PXTradeNetworkMangerDelegate,
                          public std::enable_shared_from_this<PXJYLoginRequest> {
 public:
+    // gate: the owner's, kept shut while an attempt runs.
     static std::shared_ptr<PXJYLoginRequest> create(Responder* owner,
-                                                    PXJYLoginRequestDelegate* delegate);
+                                                    PXJYLoginRequestDelegate* delegate,
+                                                    PXTradeOrderGate& gate);
 
-    // Starts an attempt with the account as typed (grouped); false while one is running.
+    // Starts an attempt with the account as typed (grouped), disabling trigger until it ends;
+    // false while one is running.
     bool start(const std::string& accountText, const std::string& password,
-               const std::string& captcha, const std::string& validString);
-    bool isRunning() const { return m_running; }
+               const std::string& captcha, const std::string& validString,
+               Control* trigger = nullptr);
+    bool isRunning() const;
 
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
 private:
-    PXJYLoginRequest(Responder* owner, PXJYLoginRequestDelegate* delegate)
-        : m_owner(owner), m_delegate(delegate) {}
+    PXJYLoginRequest(Responder* owner, PXJYLoginRequestDelegate* delegate, PXTradeOrderGate& gate)
+        : m_owner(owner), m_delegate(delegate), m_gate(&gate) {}
 
     void huoQuHuiYuanQuanXian();
     void loginJiaoYi();
     std::shared_ptr<PXTradeNetworkManger> newManager();
     PXJYLoginRequestDelegate* delegate() const { return m_owner ? m_delegate : nullptr; }
+    PXTradeOrderGate* gate() const { return m_owner ? m_gate : nullptr; }
+    // The attempt ended with this reply: true when it was the attempt's own.
+    bool endedBy(const PXTradeNetworkManger& reply);
     void fail(PXTradeNetworkManger* manager, bool answered);
 
     WeakRef<Responder> m_owner;
     PXJYLoginRequestDelegate* m_delegate;
-    bool m_running = false;
+    PXTradeOrderGate* m_gate;
+    WeakRef<Control> m_trigger;
     bool m_logonSent = false;
     std::string m_previousUserName;
     std::string m_accountText;

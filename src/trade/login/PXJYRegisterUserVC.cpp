@@ -70,7 +70,7 @@ void PXJYRegisterUserVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
     const std::string& tag = manager->typeNW();
     if (tag == "PXSendCaptcha") {
-        requestEnded();
+        requestEnded(*manager);
         m_ssid = PXJYSmsCodeRules::firstText(data);
         return;
     }
@@ -82,7 +82,7 @@ void PXJYRegisterUserVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     if (tag != finalTag()) {
         return;
     }
-    requestEnded();
+    requestEnded(*manager);
     showAnswer(PXJYSmsCodeRules::firstDict(data));
 }
 
@@ -95,7 +95,7 @@ void PXJYRegisterUserVC::showAnswer(const JYDict& answer) {
 }
 
 void PXJYRegisterUserVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    requestEnded();
+    requestEnded(*manager);
     const std::string& tag = manager->typeNW();
     if (tag == "PXSendCaptcha") {
         showMessage("获取验证码失败");

@@ -139,7 +139,7 @@ void PXJYRetrievePasswordVC::resetPasswordAction() {
 
 void PXJYRetrievePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                   const PXTradeResult* data) {
-    requestEnded();
+    requestEnded(*manager);
     const std::string& tag = manager->typeNW();
     if (tag == "PXPhoneNumberVerification") {
         const JYDict verification = PXJYSmsCodeRules::firstDict(data);
@@ -155,7 +155,7 @@ void PXJYRetrievePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 }
 
 void PXJYRetrievePasswordVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    requestEnded();
+    requestEnded(*manager);
     const std::string& tag = manager->typeNW();
     if (tag == "PXPhoneNumberVerification") {
         showMessage("获取验证码失败");

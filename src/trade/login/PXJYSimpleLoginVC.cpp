@@ -61,7 +61,7 @@ void PXJYSimpleLoginVC::loadView() {
     root->setBackgroundColor(PXJYLoginStyle::background());
     m_keyboardView = std::make_shared<PadKeyboardView>(Rect(0, 0, 320, 216));
     m_keyboardView->setDelegate(this);
-    m_loginRequest = PXJYLoginRequest::create(this, this);
+    m_loginRequest = PXJYLoginRequest::create(this, this, m_loginGate);
 
     const char* captions[] = {"账   号:", "密   码:", "验证码:"};
     for (int row = 0; row < 3; ++row) {
@@ -90,7 +90,7 @@ void PXJYSimpleLoginVC::loadView() {
     const double buttonsY = kFirstRow + 3 * kRowStep + 10;
     auto login = PXJYLoginStyle::redButton(Rect(15, buttonsY, 140, 43), "登录");
     login->addTarget(TouchUpInside, [this](Control&) { loginJiaoYiAction(); });
-    root->addSubview(std::move(login));
+    m_loginButton = root->addSubview(std::move(login));
     auto cancel = PXJYLoginStyle::redButton(Rect(165, buttonsY, 140, 43), "取消");
     cancel->addTarget(TouchUpInside, [this](Control&) { cancelButtonClick(); });
     root->addSubview(std::move(cancel));
@@ -167,7 +167,8 @@ void PXJYSimpleLoginVC::alertViewClickedButtonAtIndex(AlertView& alert, int butt
 void PXJYSimpleLoginVC::startLoginToTradeServer() {
     m_loginRequest->start(m_userNameTextField->text(), m_passwordTextField->text(),
                           captchaShown() ? m_captchaTextField->text() : std::string(),
-                          captchaShown() ? m_captchaButton->validString() : std::string());
+                          captchaShown() ? m_captchaButton->validString() : std::string(),
+                          m_loginButton);
     m_captchaTextField->resignFirstResponder();
 }
 

@@ -14,10 +14,12 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/login/PXJYLoginRequest.h"
 #include "trade/login/PXJYSavedAccounts.h"
 #include "widgets/PadKeyboardView.h"
 
+class Button;
 class PXJYCaptchaButton;
 class PXJYSimpleLoginVCDelegate;
 
@@ -84,6 +86,8 @@ private:
     PXJYCaptchaButton* m_captchaButton = nullptr;
     std::shared_ptr<PadKeyboardView> m_keyboardView;
     TextField* m_editingField = nullptr;
+    Button* m_loginButton = nullptr;
+    PXTradeOrderGate m_loginGate;
     std::shared_ptr<PXJYLoginRequest> m_loginRequest;
     // The logoff of the old account has been sent.
     bool m_loggedOff = false;

@@ -5,7 +5,6 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "shell/VKJYAppDelegate.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTokenBManager.h"
 #include "trade/common/PXTradeMessage.h"
@@ -26,9 +25,6 @@ PXJYSmsCodeVC::~PXJYSmsCodeVC() {
     stopCountdown();
     if (m_keyboardView) {
         m_keyboardView->setDelegate(nullptr);
-    }
-    if (m_busyShown) {
-        VKJYCommonViewUtil::hideActivity();
     }
 }
 
@@ -124,33 +120,29 @@ void PXJYSmsCodeVC::stopCountdown() {
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYSmsCodeVC::newRequest(bool busy) {
-    if (m_requestOut) {
+    if (auto travelling = m_travelling.lock()) {
         // A tap while another request travels sends nothing; the overlay, up until that
         // request's reply, says why.
-        if (!m_busyShown) {
-            m_busyShown = true;
-            VKJYCommonViewUtil::showActivity();
-        }
+        m_busy.began(travelling.get());
         return nullptr;
     }
-    m_requestOut = true;
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_travelling = manager;
     if (busy) {
-        m_busyShown = true;
-        VKJYCommonViewUtil::showActivity();
+        m_busy.began(manager.get());
     }
-    return PXTradeReplyRelay::newManager(*this, *this);
+    return manager;
 }
 
-void PXJYSmsCodeVC::requestEnded() {
-    m_requestOut = false;
-    if (m_busyShown) {
-        m_busyShown = false;
-        VKJYCommonViewUtil::hideActivity();
+void PXJYSmsCodeVC::requestEnded(const PXTradeNetworkManger& reply) {
+    if (m_travelling.lock().get() == &reply) {
+        m_travelling.reset();
     }
+    m_busy.ended(&reply);
 }
 
-void PXJYSmsCodeVC::requestFailed(PXTradeNetworkManger*, int) {
-    requestEnded();
+void PXJYSmsCodeVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    requestEnded(*manager);
     showMessage(PXTradeMessage::kNetworkFailed);
 }
 

@@ -4,8 +4,10 @@
 // password, retrieving the account): the title bar with its back button, the keypad as input
 // view of the number and code fields, the code button with its 60-second count-down, the slide
 // in over the login screen and out below it, the messages, and one request out at a time (a
-// second tap while one is out does nothing). The count-down stops with the screen. A child of
-// the login screen, made once with it; main thread.
+// second tap while one is out sends nothing and puts the busy overlay up until the reply of the
+// request on its way). The busy overlay belongs to the requests that raised it: only their
+// replies take it away. The count-down stops with the screen. A child of the login screen, made
+// once with it; main thread.
 
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/PadKeyboardView.h"
 
@@ -49,7 +52,7 @@ public:
     int timeoutNum() const { return m_timeoutNum; }
     // The count-down's timer while it runs.
     Timer* timer() const { return m_timer.get(); }
-    bool isRequestOut() const { return m_requestOut; }
+    bool isRequestOut() const { return !m_travelling.expired(); }
     void ShiShiGenXinShiJian();
 
     void VKJYNavBackAction() override { createUserViewBackButtonClick(); }
@@ -78,9 +81,11 @@ protected:
     Button* addWideButton(View& root, double y, const std::string& title);
     // The count-down from 60 with the button disabled.
     void startCountdown();
-    // Sends through a new facade unless a request is out; false when one is.
+    // A new facade for a request, with the busy overlay up until its reply if busy; none while
+    // another request is out.
     std::shared_ptr<PXTradeNetworkManger> newRequest(bool busy);
-    void requestEnded();
+    // The reply of that request is in (a chained request on the same facade answers later).
+    void requestEnded(const PXTradeNetworkManger& reply);
     void showMessage(const std::string& message, int tag = 0, const std::string& title = "提示");
     static std::string storedTokenB();
     void endEditing();
@@ -97,6 +102,7 @@ private:
     Button* m_captchaButton = nullptr;
     std::unique_ptr<Timer> m_timer;
     int m_timeoutNum = 0;
-    bool m_requestOut = false;
-    bool m_busyShown = false;
+    // The request on its way, if any.
+    std::weak_ptr<const PXTradeNetworkManger> m_travelling;
+    PXTradeBusyOverlay m_busy;
 };

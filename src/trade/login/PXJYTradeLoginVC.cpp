@@ -8,7 +8,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYAppDelegate.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTokenBManager.h"
 #include "trade/common/PXTradeMessage.h"
@@ -94,7 +93,7 @@ void PXJYTradeLoginVC::loadView() {
     m_keyboardView->setDelegate(this);
     m_ceSuVC = PXJYCeSuVC::create();
     m_ceSuVC->setDelegate(this);
-    m_loginRequest = PXJYLoginRequest::create(this, this);
+    m_loginRequest = PXJYLoginRequest::create(this, this, m_loginGate);
     chooseStartingCodes();
 
     m_backgroundView = root->addSubview(std::make_unique<View>(root->bounds()));
@@ -233,12 +232,15 @@ void PXJYTradeLoginVC::viewWillDisappear(bool) {
 }
 
 void PXJYTradeLoginVC::ziDongCeSu() {
-    VKJYCommonViewUtil::showActivity();
+    // A new run replaces one still going (the tester drops its answers): one overlay for both.
+    if (!m_lineTestHold.isRaised()) {
+        m_lineTestHold = VKJYActivityHold::raise();
+    }
     m_ceSuVC->ziDongCeSu();
 }
 
 void PXJYTradeLoginVC::PXCeSuFinished(const std::map<std::string, std::string>*) {
-    VKJYCommonViewUtil::hideActivity();
+    m_lineTestHold.release();
     captchaYanZheng();
 }
 
@@ -489,7 +491,8 @@ void PXJYTradeLoginVC::loginJiaoYiAction() {
     }
     m_loginRequest->start(m_userNameTextField->text(), m_passWordTextField->text(),
                           m_captchaShown ? m_captchaTextField->text() : std::string(),
-                          m_captchaShown ? m_captchaButton->validString() : std::string());
+                          m_captchaShown ? m_captchaButton->validString() : std::string(),
+                          m_loginButton);
     clearTextField();
 }
 
@@ -561,27 +564,23 @@ void PXJYTradeLoginVC::retrieveAccountAction() {
 }
 
 void PXJYTradeLoginVC::getOpenAccountService(int urlType) {
-    if (m_serviceRequestOut) {
+    if (m_serviceGate.isOutstanding()) {
         return;
     }
     m_urlType = urlType;
     m_openAccount = false;
-    m_serviceRequestOut = true;
     auto* app = VKJYAppDelegate::shared();
     const JYDict values = {{"tokenB", app ? app->tokenBManager().tokenB().value_or("") : ""}};
-    auto manager = PXTradeNetworkManger::create();
-    manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_serviceGate.began(*manager);
     manager->getOpenAccountService(values);
-    VKJYCommonViewUtil::showActivity();
 }
 
 void PXJYTradeLoginVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                             const PXTradeResult* data) {
-    if (manager->typeNW() != kServiceTag) {
+    if (manager->typeNW() != kServiceTag || !m_serviceGate.endedBy(*manager)) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
-    m_serviceRequestOut = false;
     std::string url;
     for (const auto& element : data ? *data : PXTradeResult()) {
         const auto* service = std::get_if<JYDict>(&element);
@@ -596,15 +595,15 @@ void PXJYTradeLoginVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 }
 
 void PXJYTradeLoginVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    m_serviceRequestOut = false;
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+    if (m_serviceGate.endedBy(*manager)) {
+        PXTradeMessage::show(manager->JY_ErrorMessage());
+    }
 }
 
-void PXJYTradeLoginVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
-    m_serviceRequestOut = false;
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+void PXJYTradeLoginVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (m_serviceGate.endedBy(*manager)) {
+        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    }
 }
 
 void PXJYTradeLoginVC::setURL(const std::string& url) {

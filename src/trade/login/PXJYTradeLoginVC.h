@@ -15,7 +15,9 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
+#include "shell/VKJYActivityHold.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXJYCeSuVC.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/login/PXJYLoginRequest.h"
@@ -168,10 +170,13 @@ private:
     std::shared_ptr<PadKeyboardView> m_keyboardView;
     TextField* m_editingField = nullptr;
     std::shared_ptr<PXJYCeSuVC> m_ceSuVC;
+    // Up while the line test runs; only its end takes it away.
+    VKJYActivityHold m_lineTestHold;
+    PXTradeOrderGate m_loginGate;
     std::shared_ptr<PXJYLoginRequest> m_loginRequest;
     int m_urlType = 0;
     bool m_openAccount = false;
-    bool m_serviceRequestOut = false;
+    PXTradeOrderGate m_serviceGate;
     PXJYRegisterUserVC* m_createUserVC = nullptr;
     PXJYRetrievePasswordVC* m_resetPasswordVC = nullptr;
     PXJYRetrieveAccountVC* m_retrieveAccountVC = nullptr;
