@@ -1,6 +1,7 @@
 #include "platform/graphics/TextLayout.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -13,8 +14,9 @@
 namespace {
 
 struct LaidLine {
-    QString text;
     double width = 0;
+    // The shaped glyphs, baseline at y 0: shaping is most of a text's cost on every pass.
+    QList<QGlyphRun> glyphs;
 };
 
 constexpr double kUnlimited = std::numeric_limits<double>::max();
@@ -33,6 +35,32 @@ Qt::TextElideMode elideMode(LineBreakMode mode) {
         default:
             return Qt::ElideRight;
     }
+}
+
+// The glyph runs the painter draws for one line, placed with their baseline at y 0.
+QList<QGlyphRun> shapeLine(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return {};
+    }
+    line.setLineWidth(kUnlimited / 4);
+    layout.endLayout();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    const double ascent = line.ascent();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions) {
+            position.ry() -= ascent;
+        }
+        run.setPositions(positions);
+    }
+    return runs;
 }
 
 // Breaks one paragraph into lines no wider than `width`.
@@ -105,7 +133,7 @@ std::vector<LaidLine> computeLines(const std::string& text, const Font& font, Si
                 lineText.chop(1);
             }
         }
-        lines.push_back({lineText, metrics.horizontalAdvance(lineText)});
+        lines.push_back({metrics.horizontalAdvance(lineText), shapeLine(lineText, qfont)});
     }
     return lines;
 }
@@ -178,8 +206,7 @@ Size TextLayout::draw(QPainter& painter, const std::string& text, const Rect& re
     }
     const std::vector<LaidLine>& lines =
         layoutLines(text, font, {rect.width, rect.height}, mode, maxLines);
-    painter.save();
-    painter.setFont(font.toQFont());
+    const QPen previous = painter.pen();
     painter.setPen(QColor::fromRgbF(color.red(), color.green(), color.blue(), color.alpha()));
     double y = rect.y;
     double widest = 0;
@@ -190,10 +217,12 @@ Size TextLayout::draw(QPainter& painter, const std::string& text, const Rect& re
         } else if (alignment == TextAlignment::Right) {
             x += rect.width - line.width;
         }
-        painter.drawText(QPointF(x, y + font.ascender()), line.text);
+        for (const QGlyphRun& run : line.glyphs) {
+            painter.drawGlyphRun(QPointF(x, y + font.ascender()), run);
+        }
         widest = std::max(widest, line.width);
         y += font.lineHeight();
     }
-    painter.restore();
+    painter.setPen(previous);
     return {rect.width > 0 ? std::min(widest, rect.width) : widest, y - rect.y};
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include "platform/graphics/TextLayout.h"
 
 TEST(TextLayout, shouldMeasureOneLineWhenUnconstrained) {
@@ -71,4 +74,71 @@ TEST(TextLayout, shouldLayOutTheSameTextAnewForAnotherBoxFontOrMode) {
             2 * Font::system(8).lineHeight(), 1);
         EXPECT_LE(TextLayout::measure(text, font, {50, 0}, LineBreakMode::TruncateTail).width, 50);
     }
+}
+
+namespace {
+
+struct DrawnTextCase {
+    const char* name;
+    const char* text;
+    Font font;
+    double scale;
+    Point at;
+};
+
+void PrintTo(const DrawnTextCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+QImage blankCanvas() {
+    QImage image(240, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    return image;
+}
+
+class TextLayoutDrawing : public testing::TestWithParam<DrawnTextCase> {};
+
+}  // namespace
+
+// Kept layouts draw their shaped glyphs again; the picture is the one the painter draws for the
+// string itself, CJK fallback glyphs, scaled devices and fractional positions included.
+TEST_P(TextLayoutDrawing, shouldDrawTheSamePixelsAsThePainterDrawsTheString) {
+    const DrawnTextCase& c = GetParam();
+    QImage expected = blankCanvas();
+    {
+        QPainter painter(&expected);
+        painter.scale(c.scale, c.scale);
+        painter.setFont(c.font.toQFont());
+        painter.setPen(QColor(255, 33, 54));
+        painter.drawText(QPointF(c.at.x, c.at.y + c.font.ascender()), QString::fromUtf8(c.text));
+    }
+    ASSERT_NE(expected, blankCanvas());
+    for (int pass = 0; pass < 2; ++pass) {
+        QImage drawn = blankCanvas();
+        QPainter painter(&drawn);
+        painter.scale(c.scale, c.scale);
+        TextLayout::draw(painter, c.text, {c.at.x, c.at.y, 0, 0}, c.font, Color::rgb(255, 33, 54),
+                         LineBreakMode::Clip, TextAlignment::Left);
+        painter.end();
+        EXPECT_EQ(drawn, expected) << "pass " << pass;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextLayoutDrawing,
+    testing::Values(DrawnTextCase{"digits", "4258.69", Font::system(12), 1, {3, 4}},
+                    DrawnTextCase{"cjk", "澜石金银", Font::system(16), 2, {2.25, 3.5}},
+                    DrawnTextCase{
+                        "mixed", "10MA:4156.98 时价", Font::named("Arial", 11), 2, {0.75, 1.25}},
+                    DrawnTextCase{"bold", "MACD(12,26,9)", Font::boldSystem(10), 1.5, {5, 2}}),
+    [](const testing::TestParamInfo<DrawnTextCase>& info) { return info.param.name; });
+
+TEST(TextLayout, shouldLeaveThePaintersPenAsItFoundIt) {
+    QImage image = blankCanvas();
+    QPainter painter(&image);
+    const QPen pen(QColor(1, 2, 3), 4);
+    painter.setPen(pen);
+    TextLayout::draw(painter, "价", {0, 0, 50, 20}, Font::system(12), Color::rgb(255, 255, 255),
+                     LineBreakMode::WordWrap, TextAlignment::Left);
+    EXPECT_EQ(painter.pen(), pen);
 }
