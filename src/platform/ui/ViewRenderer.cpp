@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -25,6 +26,46 @@ QPainterPath outline(const Rect& r, double radius) {
         path.addRect(rect);
     }
     return path;
+}
+
+QTransform toQTransform(const AffineTransform& t) {
+    return QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty);
+}
+
+// The whole device pixels inside `area`: a fill without antialiasing sets each of them.
+QRect innerPixels(const QRectF& area) {
+    const int left = static_cast<int>(std::ceil(area.left()));
+    const int top = static_cast<int>(std::ceil(area.top()));
+    const int right = static_cast<int>(std::floor(area.right()));
+    const int bottom = static_cast<int>(std::floor(area.bottom()));
+    return right > left && bottom > top ? QRect(left, top, right - left, bottom - top) : QRect();
+}
+
+// Device pixels that subviews of `view` paint over with an opaque background later in the same
+// pass, within `clip`. Only what is surely covered counts: views that fade, turn or clip to a
+// rounded shape are not looked into.
+void addCoveredPixels(const View& view, const QTransform& toDevice, const QRect& clip,
+                      QRegion& covered) {
+    for (const View* child : view.subviews()) {
+        if (child->isHidden() || child->presentationAlpha() < 1) {
+            continue;
+        }
+        const QTransform childToDevice = toQTransform(child->presentationToSuperview()) * toDevice;
+        if (childToDevice.type() > QTransform::TxScale) {
+            continue;
+        }
+        const Rect b = child->presentationBounds();
+        const QRect inner =
+            innerPixels(childToDevice.mapRect(QRectF(b.x, b.y, b.width, b.height))) & clip;
+        const bool rounded = child->cornerRadius() > 0;
+        if (child->backgroundColor().alpha() >= 1 && !rounded) {
+            covered += inner;
+        }
+        if (child->clipsToBounds() && rounded) {
+            continue;
+        }
+        addCoveredPixels(*child, childToDevice, child->clipsToBounds() ? inner : clip, covered);
+    }
 }
 
 bool& repaintRequested() {
@@ -109,12 +150,39 @@ void ViewRenderer::renderView(QPainter& painter, View& view) {
     painter.restore();
 }
 
+// Fills the background except where opaque subviews will cover it anyway: a screen's backdrop
+// under a full-screen chart is otherwise filled only to be painted over.
+void ViewRenderer::fillBackground(QPainter& painter, const View& view, const Rect& bounds) {
+    const double radius = view.cornerRadius();
+    const QColor color = toQColor(view.backgroundColor());
+    painter.setRenderHint(QPainter::Antialiasing, radius > 0);
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF area = toDevice.mapRect(QRectF(bounds.x, bounds.y, bounds.width, bounds.height));
+    const QRect pixels = area.toAlignedRect();
+    if (radius > 0 || painter.opacity() < 1 || toDevice.type() > QTransform::TxScale ||
+        QRectF(pixels) != area) {
+        painter.fillPath(outline(bounds, radius), color);
+        return;
+    }
+    QRegion covered;
+    addCoveredPixels(view, toDevice, pixels, covered);
+    if (covered.isEmpty()) {
+        painter.fillPath(outline(bounds, radius), color);
+        return;
+    }
+    painter.save();
+    painter.resetTransform();
+    for (const QRect& part : QRegion(pixels).subtracted(covered)) {
+        painter.fillRect(part, color);
+    }
+    painter.restore();
+}
+
 void ViewRenderer::paintBody(QPainter& painter, View& view) {
     Rect bounds = view.presentationBounds();
     double radius = view.cornerRadius();
     if (!view.backgroundColor().isClear()) {
-        painter.setRenderHint(QPainter::Antialiasing, radius > 0);
-        painter.fillPath(outline(bounds, radius), toQColor(view.backgroundColor()));
+        fillBackground(painter, view, bounds);
     }
     if (view.clipsToBounds()) {
         painter.setClipPath(outline(bounds, radius), Qt::IntersectClip);

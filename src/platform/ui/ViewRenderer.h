@@ -20,5 +20,6 @@ public:
 private:
     static void renderView(QPainter& painter, View& view);
     static void paintBody(QPainter& painter, View& view);
+    static void fillBackground(QPainter& painter, const View& view, const Rect& bounds);
     static void drawContent(QPainter& painter, View& view, const Rect& bounds);
 };

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <functional>
 #include <numbers>
 
 #include "UiFixture.h"
@@ -232,3 +233,112 @@ TEST_F(UiTest, shouldMakeTheSnapshotFolderWhenItIsMissing) {
     EXPECT_GT(std::filesystem::file_size(file), 0u);
     std::filesystem::remove_all(folder);
 }
+
+namespace {
+
+// A blue panel with one red child placed by `setUp`, and where the panel must still show blue
+// (or, with `expected`, another colour) because the child does not cover that point there.
+struct CoverCase {
+    const char* name;
+    std::function<void(View& panel)> setUp;
+    Point probe;
+    Color expected;
+};
+
+void PrintTo(const CoverCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+View* redChild(View& parent, const Rect& frame) {
+    View* child = parent.addSubview(std::make_unique<View>(frame));
+    child->setBackgroundColor(Color::redColor());
+    return child;
+}
+
+class BackgroundCoverTest : public UiTest, public ::testing::WithParamInterface<CoverCase> {};
+
+}  // namespace
+
+// A background is left unpainted only where an opaque subview paints over it later in the pass;
+// wherever the subview lets something through, the background is there.
+TEST_P(BackgroundCoverTest, shouldShowTheBackgroundWhereverNoOpaqueSubviewCoversIt) {
+    const CoverCase& c = GetParam();
+    Screen retina({320, 568}, 2);
+    auto* panel = add(std::make_unique<View>(Rect{0, 100, 200, 200}));
+    panel->setBackgroundColor(Color::blueColor());
+    c.setUp(*panel);
+    for (const Screen* shown : {&screen, &retina}) {
+        const Color seen = shown->colorAt(c.probe);
+        EXPECT_TRUE(near(seen, c.expected.red255(), c.expected.green255(), c.expected.blue255()))
+            << "scale " << shown->scale() << ": " << seen.red255() << "," << seen.green255() << ","
+            << seen.blue255();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Covers, BackgroundCoverTest,
+    ::testing::Values(
+        CoverCase{"hidden",
+                  [](View& p) {
+                      redChild(p, {0, 0, 200, 200})->setHidden(true);
+                  },
+                  {100, 200},
+                  Color::blueColor()},
+        CoverCase{"fading",
+                  [](View& p) {
+                      View* child = redChild(p, {0, 0, 200, 200});
+                      child->setAlpha(0.5);
+                      child->addSubview(std::make_unique<View>(Rect{0, 0, 10, 10}));
+                  },
+                  {100, 200},
+                  Color::rgb(128, 0, 128)},
+        CoverCase{"seeThroughColour",
+                  [](View& p) {
+                      redChild(p, {0, 0, 200, 200})
+                          ->setBackgroundColor(Color::rgb(255, 0, 0).withAlpha(0.5));
+                  },
+                  {100, 200},
+                  Color::rgb(128, 0, 128)},
+        CoverCase{"rounded",
+                  [](View& p) {
+                      redChild(p, {0, 0, 200, 200})->setCornerRadius(40);
+                  },
+                  {2, 102},
+                  Color::blueColor()},
+        CoverCase{"turned",
+                  [](View& p) {
+                      redChild(p, {50, 50, 100, 100})
+                          ->setTransform(AffineTransform::rotation(std::numbers::pi / 4));
+                  },
+                  {52, 152},
+                  Color::blueColor()},
+        CoverCase{"clippedByItsParent",
+                  [](View& p) {
+                      View* clip = p.addSubview(std::make_unique<View>(Rect{0, 0, 100, 200}));
+                      clip->setClipsToBounds(true);
+                      redChild(*clip, {0, 0, 200, 200});
+                  },
+                  {150, 200},
+                  Color::blueColor()},
+        CoverCase{"insideARoundedClip",
+                  [](View& p) {
+                      View* clip = p.addSubview(std::make_unique<View>(Rect{0, 0, 200, 200}));
+                      clip->setClipsToBounds(true);
+                      clip->setCornerRadius(40);
+                      redChild(*clip, {0, 0, 200, 200});
+                  },
+                  {2, 102},
+                  Color::blueColor()},
+        CoverCase{"partOfAPixelShort",
+                  [](View& p) {
+                      redChild(p, {0, 0, 199.3, 200});
+                  },
+                  {199.8, 200},
+                  Color::blueColor()},
+        CoverCase{"covering",
+                  [](View& p) {
+                      redChild(p, {0, 0, 200, 200});
+                  },
+                  {100, 200},
+                  Color::redColor()}),
+    [](const ::testing::TestParamInfo<CoverCase>& info) { return info.param.name; });
