@@ -5,7 +5,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/close/PXJYWeiTuoListView.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -92,8 +91,9 @@ void PXJYZJWeiTuoViewController::zhiJiaCheck() {
     query["ortp"] = "";
     query["orst"] = "";
     query["oroc"] = "";
-    PXTradeReplyRelay::newManager(*this, *this)->weiTuoDanChaXun(query);
-    VKJYCommonViewUtil::showActivity();
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_queryBusy.began(manager.get());
+    manager->weiTuoDanChaXun(query);
 }
 
 bool PXJYZJWeiTuoViewController::canWithdraw(const JYDict& record) {
@@ -199,7 +199,7 @@ void PXJYZJWeiTuoViewController::didSelectRow(TableView&, IndexPath indexPath) {
 
 void PXJYZJWeiTuoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                       const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
+    m_queryBusy.ended(manager);
     if (manager->typeNW() == kCancelTag) {
         withdrawalEnded();
         auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, "撤销成功", this,
@@ -227,7 +227,7 @@ void PXJYZJWeiTuoViewController::alertViewClickedButtonAtIndex(AlertView&, int b
 }
 
 void PXJYZJWeiTuoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    m_queryBusy.ended(manager);
     if (manager->typeNW() == kCancelTag) {
         withdrawalEnded();
     }
@@ -235,7 +235,7 @@ void PXJYZJWeiTuoViewController::requestFailed(PXTradeNetworkManger* manager, in
 }
 
 void PXJYZJWeiTuoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    m_queryBusy.ended(manager);
     if (manager->typeNW() == kCancelTag) {
         withdrawalEnded();
     }

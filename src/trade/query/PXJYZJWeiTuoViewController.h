@@ -17,6 +17,7 @@
 #include "platform/ui/ViewController.h"
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -74,6 +75,7 @@ private:
     std::optional<std::string> m_danHaoID;
     std::string m_commodityCode;
     bool m_withdrawing = false;
+    PXTradeBusyOverlay m_queryBusy;
     WeakRef<AlertView> m_successAlert;
     TableView* m_tableView = nullptr;
     View* m_detailView = nullptr;

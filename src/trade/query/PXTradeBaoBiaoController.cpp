@@ -6,7 +6,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeMessage.h"
@@ -205,8 +204,8 @@ void PXTradeBaoBiaoController::send(const PXJYBaoBiaoQuery::Page& page) {
     const JYDict request = PXJYBaoBiaoQuery::request(PXJYQueryRecord::request(), page);
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
     m_inFlight = manager.get();
+    m_busy.began(manager.get());
     manager->baoBiaoChaXun(request, page.kind);
-    VKJYCommonViewUtil::showActivity();
 }
 
 void PXTradeBaoBiaoController::loadMoreData() {
@@ -214,7 +213,7 @@ void PXTradeBaoBiaoController::loadMoreData() {
 }
 
 bool PXTradeBaoBiaoController::endPage(const PXTradeNetworkManger& manager) {
-    VKJYCommonViewUtil::hideActivity();
+    m_busy.ended(&manager);
     if (&manager != m_inFlight) {
         return false;
     }

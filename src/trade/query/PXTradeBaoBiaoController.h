@@ -13,6 +13,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/query/PXJYBaoBiaoMingXiListDelegate.h"
 #include "trade/query/PXJYBaoBiaoQuery.h"
@@ -81,12 +82,12 @@ private:
     void openDatePanel(bool start);
     void clearResult();
     void send(const PXJYBaoBiaoQuery::Page& page);
-    // Ends a page's wait; false for a reply to a request since replaced (the heartbeat lifts
-    // the busy overlay, so a second query can go out before the first is answered).
+    // Ends a page's wait; false for a reply to a request since replaced.
     bool endPage(const PXTradeNetworkManger& manager);
 
     PXJYBaoBiaoQuery m_query;
     const PXTradeNetworkManger* m_inFlight = nullptr;
+    PXTradeBusyOverlay m_busy;
     int m_reportType = PXJYBaoBiaoQuery::kNoKind;
     double m_startDate = 0;
     double m_endDate = 0;

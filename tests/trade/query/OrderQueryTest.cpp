@@ -2,6 +2,8 @@
 
 #include "QueryScreenTest.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/NavigationController.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/close/PXJYWeiTuoListView.h"
 #include "trade/query/PXJYChaXunViewController.h"
@@ -102,6 +104,22 @@ TEST_F(OrderQueryTest, shouldSayWhenThereIsNoOrder) {
     ASSERT_TRUE(waitAlert());
     EXPECT_EQ(alertMessage(), PXJYZJWeiTuoViewController::kNoOrders);
     EXPECT_TRUE(screen->dataList().empty());
+}
+
+TEST_F(OrderQueryTest, shouldTakeItsBusyOverlayAlongWhenItLeavesWhileTheQueryTravels) {
+    auto* menu = openMenu();
+    ASSERT_TRUE(menu);
+    tradeServer().holdReplies("my_order_query");
+    ASSERT_TRUE(openRowAs<PXJYZJWeiTuoViewController>(*menu, 2));
+    ASSERT_TRUE(driver.runUntil([&] { return sent("my_order_query") == 1; }));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    // As the idle log-out and a lost session do: the trade tab goes back to its first screen.
+    tradeNavigation()->popToRootViewController(false);
+    EXPECT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }, 2));
+    tradeServer().releaseReplies("my_order_query");
+    driver.settle();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
 }
 
 TEST(OrderWithdrawRuleTest, shouldAllowOnlyPlacedAndPartlyFilledOrders) {

@@ -5,6 +5,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "sim/core/SimHttpLine.h"
@@ -311,25 +312,40 @@ TEST_F(ReportTest, shouldEmptyTheListBeforeANewQueryIsCheckedSentOrAnswered) {
 TEST_F(ReportTest, shouldShowOnlyTheAnswerToTheLatestQuery) {
     bookThreeDays();
     ASSERT_TRUE(openReports());
-    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
-        tradeServer().line(i).setDelayMs(500);
-    }
+    tradeServer().holdReplies(kRequestNames[1]);
     chooseKind(1);
     pickRange(simDay(-2), simDay());
     ASSERT_TRUE(driver.tap(screen->doneButton()));
-    // A heartbeat reply lifts the busy overlay while the deals are on their way.
-    VKJYCommonViewUtil::hideActivity();
-    driver.settle();
-    chooseKind(0);
-    ASSERT_TRUE(driver.tap(screen->doneButton()));
-    ASSERT_TRUE(driver.runUntil(
-        [this] { return sentReports() == 2 && !screen->query().isLoading() && listShown(); }));
+    ASSERT_TRUE(driver.runUntil([this] { return sentReports() == 1; }));
+    // The overlay keeps every tap off the form: the screen is asked directly for a second
+    // query before the first is answered.
+    screen->didSelectRow(*screen->pickerView(), IndexPath{0, 0});
+    screen->doneButtonAction();
+    ASSERT_TRUE(driver.runUntil([this] { return sentReports() == 2 && listShown(); }));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the first query is still on its way";
+    tradeServer().releaseReplies(kRequestNames[1]);
     ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
     driver.settle();
     EXPECT_EQ(screen->query().kind(), 0);
     EXPECT_EQ(screen->baoBiaoMingXiList()->baoBiaotype(), 0);
     EXPECT_EQ(screen->baoBiaoMingXiList()->navigationBarView()->title()->text(), "转让明细");
-    EXPECT_EQ(rowsShown(), 2u) << "the transfers, not the deals answered first";
+    EXPECT_EQ(rowsShown(), 2u) << "the transfers, not the deals answered last";
+}
+
+TEST_F(ReportTest, shouldTakeItsBusyOverlayAlongWhenItLeavesWhileAReportTravels) {
+    ASSERT_TRUE(openReports());
+    tradeServer().holdReplies(kRequestNames[0]);
+    chooseKind(0);
+    ASSERT_TRUE(driver.tap(screen->doneButton()));
+    ASSERT_TRUE(driver.runUntil([this] { return sentReports() == 1; }));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    // As the idle log-out and a lost session do: the trade tab goes back to its first screen.
+    tradeNavigation()->popToRootViewController(false);
+    EXPECT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }, 2));
+    tradeServer().releaseReplies(kRequestNames[0]);
+    driver.settle();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
 }
 
 // The day chosen on the screen reaches the exchange as that day, wherever the device is.
