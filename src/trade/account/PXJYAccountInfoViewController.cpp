@@ -11,7 +11,6 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/WeakRef.h"
 #include "shell/VKJYAppDelegate.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYDirectoryServerEnvModel.h"
 #include "shell/VKJYDirectoryServerJysModel.h"
 #include "shell/VKJYDirectoryServerModel.h"
@@ -354,11 +353,9 @@ void PXJYAccountInfoViewController::dataAnalysisFinished(PXTradeNetworkManger* m
 }
 
 void PXJYAccountInfoViewController::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYAccountInfoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
     PXTradeMessage::show(manager->JY_ErrorMessage());
 }

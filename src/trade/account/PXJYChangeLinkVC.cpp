@@ -5,7 +5,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -58,18 +57,18 @@ void PXJYChangeLinkVC::viewWillAppear(bool) {
 }
 
 // The tester never reports a run without lines, so none is started: the busy overlay would
-// otherwise stay until some heartbeat took it away.
+// otherwise stay until the screen went.
 void PXJYChangeLinkVC::ceSuButtonAction() {
     if (m_tradeLinkArray.empty()) {
         PXTradeMessage::show("没有可测速的交易链路");
         return;
     }
-    VKJYCommonViewUtil::showActivity();
+    m_testing = VKJYActivityHold::raise();
     m_ceSuVC->shouDongCeSu();
 }
 
 void PXJYChangeLinkVC::PXCeSuFinished(const std::map<std::string, std::string>* timesDic) {
-    VKJYCommonViewUtil::hideActivity();
+    m_testing.release();
     if (timesDic) {
         m_linkTimeDic = *timesDic;
     }

@@ -13,6 +13,7 @@
 
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
+#include "shell/VKJYActivityHold.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/core/PXJYCeSuVC.h"
 #include "trade/core/PXTradeHost.h"
@@ -45,4 +46,6 @@ private:
     std::vector<PXTradeLine> m_tradeLinkArray;
     std::optional<std::map<std::string, std::string>> m_linkTimeDic;
     std::shared_ptr<PXJYCeSuVC> m_ceSuVC;
+    // Up while a speed test runs.
+    VKJYActivityHold m_testing;
 };

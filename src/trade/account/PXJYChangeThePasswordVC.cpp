@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/View.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/account/PXJYPasswordForm.h"
 #include "trade/common/PXTradeMessage.h"
@@ -63,7 +62,7 @@ void PXJYChangeThePasswordVC::viewDidLoad() {
     done->setTitleColor(Color::whiteColor());
     done->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
-    root.addSubview(std::move(done));
+    m_done = root.addSubview(std::move(done));
     selectKind(true);
 }
 
@@ -111,6 +110,9 @@ void PXJYChangeThePasswordVC::textFieldTextDidChange() {
 }
 
 void PXJYChangeThePasswordVC::doneButtonAction() {
+    if (m_change.isOutstanding()) {
+        return;
+    }
     const auto refusal =
         PXJYPasswordForm::check(m_oldPasswordTextField->text(), m_newPasswordTextField->text(),
                                 m_aginPasswordTextField->text());
@@ -132,8 +134,9 @@ void PXJYChangeThePasswordVC::doneButtonAction() {
         module.PXJYPeiZhi().getCurrentDateWith(), module.defaultString("JYUserName"),
         m_passWordType, m_oldPasswordTextField->text(), m_newPasswordTextField->text(),
         module.PXJYData().tradeSession()->JYsessionID);
-    PXTradeReplyRelay::newManager(*this, *this)->changeTradeAccountPassWord(body);
-    VKJYCommonViewUtil::showActivity();
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_change.began(*manager, m_done);
+    manager->changeTradeAccountPassWord(body);
 }
 
 void PXJYChangeThePasswordVC::resignFields() {
@@ -162,20 +165,23 @@ bool PXJYChangeThePasswordVC::textFieldShouldChangeCharacters(TextField& field, 
 
 void PXJYChangeThePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                    const PXTradeResult*) {
-    VKJYCommonViewUtil::hideActivity();
-    if (manager->typeNW() != kTag) {
+    if (!m_change.endedBy(*manager) || manager->typeNW() != kTag) {
         return;
     }
     PXTradeMessage::show("修改密码成功");
     VKJYNavBackAction();
 }
 
-void PXJYChangeThePasswordVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYChangeThePasswordVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (!m_change.endedBy(*manager)) {
+        return;
+    }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYChangeThePasswordVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    if (!m_change.endedBy(*manager)) {
+        return;
+    }
     PXTradeMessage::show(manager->JY_ErrorMessage());
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -50,5 +51,7 @@ private:
     TextField* m_newPasswordTextField = nullptr;
     TextField* m_aginPasswordTextField = nullptr;
     ImageView* m_rightPasswordImage = nullptr;
+    Button* m_done = nullptr;
     std::string m_passWordType = "0";
+    PXTradeOrderGate m_change;
 };

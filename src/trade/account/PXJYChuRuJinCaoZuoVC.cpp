@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYFundsInput.h"
 #include "trade/account/PXJYFundsLook.h"
@@ -166,27 +165,21 @@ void PXJYChuRuJinCaoZuoVC::alertViewClickedButtonAtIndex(AlertView& alert, int b
 }
 
 void PXJYChuRuJinCaoZuoVC::requestNetWork() {
+    if (m_transfer.isOutstanding()) {
+        return;
+    }
     m_sentType = m_type;
     m_sentAmount = m_money->text();
     const JYDict transfer = PXJYTransferForm::request(PXJYFundsWire::common(), m_bank, m_type,
                                                       m_sentAmount, m_password->text());
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_transfer.began(*manager, m_done);
     manager->setMoneyTransfer(transfer);
-    sending(true);
-    VKJYCommonViewUtil::showActivity();
-}
-
-void PXJYChuRuJinCaoZuoVC::sending(bool outstanding) {
-    // One transfer at a time: the busy overlay may go with the next heartbeat before the
-    // reply comes.
-    m_done->setEnabled(!outstanding);
 }
 
 void PXJYChuRuJinCaoZuoVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult*) {
-    VKJYCommonViewUtil::hideActivity();
-    sending(false);
-    if (manager->typeNW() != kTransferTag) {
+    if (!m_transfer.endedBy(*manager) || manager->typeNW() != kTransferTag) {
         return;
     }
     // The texts of the transfer sent: the form may have changed while it was under way.
@@ -194,15 +187,17 @@ void PXJYChuRuJinCaoZuoVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     clearFields();
 }
 
-void PXJYChuRuJinCaoZuoVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
-    sending(false);
+void PXJYChuRuJinCaoZuoVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    if (!m_transfer.endedBy(*manager)) {
+        return;
+    }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYChuRuJinCaoZuoVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    sending(false);
+    if (!m_transfer.endedBy(*manager)) {
+        return;
+    }
     PXTradeRefusalAlert::show(*manager);
 }
 

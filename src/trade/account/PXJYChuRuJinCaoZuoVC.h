@@ -11,6 +11,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/GlossAlertView.h"
 
@@ -62,7 +63,6 @@ private:
     void selectType(const char* type);
     void clearFields();
     TextField* addField(const Rect& frame, int tag, bool secure);
-    void sending(bool outstanding);
 
     std::string m_type = "I";
     JYDict m_bank = JYDict::object();
@@ -74,6 +74,8 @@ private:
     TextField* m_password = nullptr;
     Label* m_timePeriod = nullptr;
     Button* m_done = nullptr;
+    // One transfer at a time, whatever other request answers meanwhile.
+    PXTradeOrderGate m_transfer;
     std::string m_sentType;
     std::string m_sentAmount;
 };

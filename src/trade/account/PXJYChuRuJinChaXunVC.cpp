@@ -8,7 +8,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Screen.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeDatePanel.h"
@@ -154,23 +153,13 @@ void PXJYChuRuJinChaXunVC::doneButtonAction() {
     query["e_time"] = PXTradeQueryDay::requestTime(m_endDateButton->title());
     query["start_num"] = std::to_string(PXJYTransferHistory::kEveryRow);
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
-    m_inFlight = manager.get();
+    m_query.began(*manager);
     manager->getCheckGoldRecode(query);
-    VKJYCommonViewUtil::showActivity();
-}
-
-bool PXJYChuRuJinChaXunVC::takeReply(const PXTradeNetworkManger* manager) {
-    if (manager != m_inFlight) {
-        return false;
-    }
-    m_inFlight = nullptr;
-    return true;
 }
 
 void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
-    if (!takeReply(manager)) {
+    if (!m_query.endedBy(*manager)) {
         return;
     }
     std::vector<JYDict> records = PXJYFundsWire::records(data);
@@ -185,15 +174,13 @@ void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 }
 
 void PXJYChuRuJinChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    if (takeReply(manager)) {
+    if (m_query.endedBy(*manager)) {
         PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
     }
 }
 
 void PXJYChuRuJinChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
-    if (takeReply(manager)) {
+    if (m_query.endedBy(*manager)) {
         PXTradeRefusalAlert::show(*manager);
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYTransferHistory.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -65,9 +66,6 @@ private:
     void setDatePickerView();
     void initChuRuJinList();
     void raiseDatePanel(bool start);
-    // Whether the reply answers the request in flight (a reply to a request since replaced is
-    // dropped).
-    bool takeReply(const PXTradeNetworkManger* manager);
     std::shared_ptr<View> recordView(const JYDict& record) const;
     void fillTotal(TableViewCell& cell, int row) const;
 
@@ -81,5 +79,6 @@ private:
     View* m_detailView = nullptr;
     TableView* m_list = nullptr;
     PXJYTransferHistory m_history;
-    const PXTradeNetworkManger* m_inFlight = nullptr;
+    // The query whose reply counts: a newer one makes the replies of older ones void.
+    PXTradeOrderGate m_query;
 };

@@ -4,7 +4,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
 #include "trade/account/PXJYFundsLook.h"
@@ -100,8 +99,8 @@ void PXJYChuRuJinViewController::viewWillAppear(bool) {
 
 void PXJYChuRuJinViewController::getTradeBankInfo() {
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_busy.began(manager.get());
     manager->getbankInfo(PXJYFundsWire::common());
-    VKJYCommonViewUtil::showActivity();
 }
 
 void PXJYChuRuJinViewController::chuRuJinType(int tag) {
@@ -123,28 +122,28 @@ void PXJYChuRuJinViewController::chuRuJinType(int tag) {
 
 void PXJYChuRuJinViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                       const PXTradeResult* data) {
+    m_busy.ended(manager);
     if (manager->typeNW() != kBankInfoTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     PXTradeModule::shared().PXJYData().setYinHangXinXi(PXJYFundsWire::records(data));
     m_bankInfo = true;
 }
 
 void PXJYChuRuJinViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
     if (manager->typeNW() != kBankInfoTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     m_bankInfo = false;
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYChuRuJinViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
     if (manager->typeNW() != kBankInfoTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     m_bankInfo = false;
     PXTradeRefusalAlert::show(*manager);
 }

@@ -11,6 +11,7 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJianCangAccountSwitch;
@@ -51,4 +52,5 @@ private:
     bool m_bankInfo = false;
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
+    PXTradeBusyOverlay m_busy;
 };

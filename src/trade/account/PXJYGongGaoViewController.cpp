@@ -9,7 +9,6 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/WebView.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
@@ -252,8 +251,8 @@ void PXJYGongGaoViewController::sendList(int startNum) {
         m_query.listRequest(userId(), sessionId(), m_titleTextField->text(), startNum);
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
     m_listInFlight = manager.get();
+    m_busy.began(manager.get());
     manager->getAnnouncementList(query);
-    VKJYCommonViewUtil::showActivity();
 }
 
 void PXJYGongGaoViewController::initAnnouncementListView() {
@@ -322,9 +321,9 @@ void PXJYGongGaoViewController::didSelectRow(TableView&, IndexPath indexPath) {
 }
 
 void PXJYGongGaoViewController::getAnnouncementDetail(const JYDict& record) {
-    PXTradeReplyRelay::newManager(*this, *this)
-        ->getAnnouncementDetail(m_query.detailRequest(record, userId(), sessionId()));
-    VKJYCommonViewUtil::showActivity();
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_busy.began(manager.get());
+    manager->getAnnouncementDetail(m_query.detailRequest(record, userId(), sessionId()));
 }
 
 void PXJYGongGaoViewController::loadMoreTableViewDidTriggerLoadMore(LoadMoreTableView&) {
@@ -395,7 +394,7 @@ bool PXJYGongGaoViewController::textFieldShouldReturn(TextField& field) {
 
 void PXJYGongGaoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                      const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
+    m_busy.ended(manager);
     if (manager->typeNW() != kListTag) {
         contentArrived(data);
         return;
@@ -440,14 +439,14 @@ void PXJYGongGaoViewController::contentArrived(const PXTradeResult* data) {
 }
 
 void PXJYGongGaoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    m_busy.ended(manager);
     if (manager->typeNW() != kListTag || takeListReply(*manager)) {
         PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
     }
 }
 
 void PXJYGongGaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    m_busy.ended(manager);
     if (manager->typeNW() != kListTag || takeListReply(*manager)) {
         PXTradeMessage::show(manager->JY_ErrorMessage());
     }

@@ -14,6 +14,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYGongGaoQuery.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/LoadMoreTableView.h"
 
@@ -97,6 +98,8 @@ private:
     std::vector<JYDict> m_dataList;
     // The list request whose reply counts: a new query makes the replies of older ones void.
     const PXTradeNetworkManger* m_listInFlight = nullptr;
+    // Up while any list or content request is on its way.
+    PXTradeBusyOverlay m_busy;
     Day m_editedDay = kPublishedTo;
 
     View* m_basisView = nullptr;

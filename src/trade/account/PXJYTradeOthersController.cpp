@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYChangeLinkVC.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/account/PXJYCurrentStatusVC.h"
@@ -113,11 +112,12 @@ void PXJYTradeOthersController::confirmLogout() {
 }
 
 void PXJYTradeOthersController::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {
-    if (buttonIndex != 0) {
+    if (buttonIndex != 0 || m_logoff.isOutstanding()) {
         return;
     }
-    PXTradeReplyRelay::newManager(*this, *this)->getCancellation();
-    VKJYCommonViewUtil::showActivity();
+    auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_logoff.began(*manager);
+    manager->getCancellation();
 }
 
 void PXJYTradeOthersController::VKJYNavBackAction() {
@@ -126,30 +126,28 @@ void PXJYTradeOthersController::VKJYNavBackAction() {
 
 void PXJYTradeOthersController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                      const PXTradeResult*) {
-    if (manager->typeNW() == kTag) {
+    if (m_logoff.endedBy(*manager) && manager->typeNW() == kTag) {
         loggedOut("注销成功");
     }
 }
 
 // Logged out here whatever the server said: the trade tab goes back to its root.
 void PXJYTradeOthersController::loggedOut(const std::string& message) {
-    VKJYCommonViewUtil::hideActivity();
     PXTradeModule::shared().host().popSelectedTabToRoot(false);
     PXTradeMessage::show(message);
 }
 
 void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int) {
-    if (manager->typeNW() != kTag) {
+    if (!m_logoff.endedBy(*manager) || manager->typeNW() != kTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 // The server refused the logoff: logged out here all the same, and the user reads its word
 // instead of a success.
 void PXJYTradeOthersController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    if (manager->typeNW() == kTag) {
+    if (m_logoff.endedBy(*manager) && manager->typeNW() == kTag) {
         loggedOut(manager->JY_ErrorMessage());
     }
 }

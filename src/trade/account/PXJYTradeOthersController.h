@@ -11,6 +11,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYChangeThePasswordVC;
@@ -42,4 +43,5 @@ private:
     void loggedOut(const std::string& message);
 
     PXJYChangeThePasswordVC* m_modifyTradePasswordVC = nullptr;
+    PXTradeOrderGate m_logoff;
 };

@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYFundsInput.h"
 #include "trade/account/PXJYFundsLook.h"
@@ -98,8 +97,8 @@ void PXJYYuEChaXunVC::checkButtonAction() {
     query["bank_id"] = TradeText::textAt(m_bank, "BANK_ID");
     query["pswd"] = m_password->text();
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_busy.began(manager.get());
     manager->getcheckAccountBalance(query);
-    VKJYCommonViewUtil::showActivity();
     m_password->setText("");
 }
 
@@ -109,18 +108,19 @@ std::string PXJYYuEChaXunVC::balanceText(const PXTradeResult* data) {
     return "银行余额：" + (balance && !balance->empty() ? *balance : std::string("--"));
 }
 
-void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger*, const PXTradeResult* data) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                           const PXTradeResult* data) {
+    m_busy.ended(manager);
     PXTradeMessage::show(balanceText(data));
 }
 
-void PXJYYuEChaXunVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYYuEChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYYuEChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    VKJYCommonViewUtil::hideActivity();
+    m_busy.ended(manager);
     PXTradeRefusalAlert::show(*manager);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -51,4 +52,5 @@ private:
     PXJYBankListView* m_bankList = nullptr;
     TextField* m_password = nullptr;
     Label* m_timePeriod = nullptr;
+    PXTradeBusyOverlay m_busy;
 };

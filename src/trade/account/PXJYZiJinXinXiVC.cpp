@@ -3,7 +3,6 @@
 #include "platform/graphics/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
@@ -62,11 +61,11 @@ void PXJYZiJinXinXiVC::viewDidLoad() {
 
 void PXJYZiJinXinXiVC::viewWillAppear(bool) {
     getMarketfundsinfo();
-    VKJYCommonViewUtil::showActivity();
 }
 
 void PXJYZiJinXinXiVC::getMarketfundsinfo() {
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
+    m_busy.began(manager.get());
     manager->getMarketfundsinfo(PXJYFundsWire::common());
 }
 
@@ -97,24 +96,24 @@ std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table, In
 
 void PXJYZiJinXinXiVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                             const PXTradeResult* data) {
+    m_busy.ended(manager);
     if (manager->typeNW() != kMarketFundsTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     m_records = PXJYFundsWire::records(data);
     m_table->reloadData();
 }
 
-void PXJYZiJinXinXiVC::requestFailed(PXTradeNetworkManger*, int) {
-    VKJYCommonViewUtil::hideActivity();
+void PXJYZiJinXinXiVC::requestFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYZiJinXinXiVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
     if (manager->typeNW() != kMarketFundsTag) {
         return;
     }
-    VKJYCommonViewUtil::hideActivity();
     PXTradeRefusalAlert::show(*manager);
 }
 

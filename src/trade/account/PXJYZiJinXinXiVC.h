@@ -11,6 +11,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYZiJinXinXiVC : public ViewController,
@@ -46,4 +47,5 @@ public:
 private:
     TableView* m_table = nullptr;
     std::vector<JYDict> m_records;
+    PXTradeBusyOverlay m_busy;
 };
