@@ -229,8 +229,7 @@ TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
     ASSERT_TRUE(driver.runUntil([&] { return changes() == 1; }, 5));
     EXPECT_FALSE(change->doneButton()->isEnabled());
     snapshot("fund-password-sending");
-    // The busy overlay is shared: another screen's reply may lower it meanwhile.
-    VKJYCommonViewUtil::hideActivity();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
     driver.tap(change->doneButton());
     EXPECT_FALSE(driver.runUntil([&] { return changes() > 1; }, 1));
     tradeServer().releaseReplies("money_modpwd");

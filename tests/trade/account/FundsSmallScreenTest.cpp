@@ -5,6 +5,8 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/TextField.h"
+#include "shell/VKJYActivityOverlayView.h"
+#include "sim/trade/SimTradeServer.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
@@ -92,4 +94,32 @@ TEST_F(FundsSmallScreenTest, everyFundsScreenFitsTheShortScreen) {
     ASSERT_TRUE(waitIdle());
     ASSERT_TRUE(driver.runUntil([&] { return history->detailView()->frame().x == 0; }));
     snapshot("480-history-detail");
+}
+
+TEST_F(FundsSmallScreenTest, aTransferUnderWayCoversTheWholeShortScreen) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, 3);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    typeInto(form->moneyTextField(), "6");
+    typeInto(form->passwordTextField(), kFundPassword);
+    form->view()->endEditing();
+    driver.settle();
+    tradeServer().holdReplies("money_transfer");
+    ASSERT_TRUE(driver.tapText("确定"));
+    ASSERT_TRUE(waitAlert());
+    answerAlert("确定");
+    ASSERT_TRUE(driver.runUntil([&] { return sent("money_transfer") == 1; }, 5));
+    const auto overlays = driver.viewsOfClass<VKJYActivityOverlayView>();
+    ASSERT_EQ(overlays.size(), 1u);
+    EXPECT_EQ(driver.visibleRect(overlays.front()).height, kShortScreen);
+    EXPECT_FALSE(driver.tap(form->selectBank())) << "the overlay takes the touches";
+    snapshot("480-transfer-sending");
+
+    tradeServer().releaseReplies("money_transfer");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "转账类型：入金\n转账金额：￥6");
+    answerAlert();
+    EXPECT_TRUE(waitIdle());
 }

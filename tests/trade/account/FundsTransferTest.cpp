@@ -225,10 +225,12 @@ TEST_F(FundsTransferTest, aReplyAfterTheFormClosedDoesNothing) {
     driver.tapText("确定");
     ASSERT_TRUE(waitAlert());
     answerAlert("确定");
-    // The heartbeat takes the overlay away; the customer leaves before the reply.
-    VKJYCommonViewUtil::hideActivity();
+    ASSERT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    // The customer leaves before the reply: the form takes its overlay along, and only the
+    // home's bank list, fetched again on its appearing, keeps one up.
     form->VKJYNavBackAction();
     driver.settle();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
     ASSERT_TRUE(driver.runUntil([&] { return balance() == before + 9; }));
     ASSERT_TRUE(waitIdle());
     EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
@@ -245,12 +247,44 @@ TEST_F(FundsTransferTest, sendsOneTransferAtATime) {
     driver.tapText("确定");
     ASSERT_TRUE(waitAlert());
     answerAlert("确定");
-    // The heartbeat takes the overlay away before the reply.
-    VKJYCommonViewUtil::hideActivity();
-    driver.tapText("确定");
+    EXPECT_FALSE(driver.tapText("确定")) << "the overlay takes the tap";
     driver.settle();
     EXPECT_FALSE(driver.visibleAlert()) << "no second confirmation while one is under way";
     ASSERT_TRUE(waitAlert());
     EXPECT_EQ(alertMessage(), "转账类型：入金\n转账金额：￥3");
     EXPECT_EQ(sent("money_transfer"), 1);
+}
+
+// The funds home below fetches its banks again (as on every appearance) while a transfer travels;
+// the bank list failing must not uncover the form or open it for a second transfer.
+TEST_F(FundsTransferTest, aBankListFailingWhileTheTransferTravelsLeavesTheSecondTapUnsent) {
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    const double before = balance();
+    tradeServer().holdReplies("money_transfer");
+    typeInto(form->moneyTextField(), "5");
+    typeInto(form->passwordTextField(), kFundPassword);
+    ASSERT_TRUE(driver.tapText("确定"));
+    ASSERT_TRUE(waitAlert());
+    answerAlert("确定");
+    ASSERT_TRUE(driver.runUntil([&] { return sent("money_transfer") == 1; }, 5));
+
+    tradeServer().answerCodeNext(-1, "money_userinfo_query");
+    home->getTradeBankInfo();
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    answerAlert();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
+    snapshot("transfer-sending");
+    driver.tapText("确定");
+    driver.settle();
+    EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+    EXPECT_FALSE(driver.runUntil([&] { return sent("money_transfer") > 1; }, 1));
+
+    tradeServer().releaseReplies("money_transfer");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "转账类型：入金\n转账金额：￥5");
+    answerAlert();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(sent("money_transfer"), 1);
+    EXPECT_DOUBLE_EQ(balance(), before + 5);
 }

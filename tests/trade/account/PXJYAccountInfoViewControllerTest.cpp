@@ -5,6 +5,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYAccountInfoViewController.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/core/PXTradeModule.h"
@@ -196,4 +197,43 @@ TEST_F(AccountInfoTest, shouldCheckThePasswordEntriesOnThePhone) {
     EXPECT_EQ(screen->modifyTradePasswordVC()->passWordType(), "1");
     EXPECT_EQ(fields[0]->text(), "");
     EXPECT_TRUE(received("change_password").empty());
+}
+
+// The account detail's query sends no overlay of its own; its failure must not lower the one of
+// the password change still on its way, nor open the change for a second request.
+TEST_F(AccountInfoTest, shouldKeepThePasswordChangeBusyWhenTheAccountQueryFails) {
+    ASSERT_TRUE(openAccounts());
+    tradeServer().holdReplies("firm_info");
+    tradeServer().answerCodeNext(-1, "firm_info");
+    ASSERT_TRUE(driver.tapRow(*screen->tableView(), rowOf(loggedIn.account)));
+    ASSERT_TRUE(driver.runUntil([&] { return received("firm_info").size() >= 2; }, 10));
+    driver.tapAt({27, 42});
+    driver.settle();
+    ASSERT_EQ(screen->accountDetailView()->frame().x, 320);
+
+    swipeAndTap(loggedIn.account, "修改密码");
+    auto fields = driver.viewsOfClass<TextField>();
+    ASSERT_EQ(fields.size(), 3u);
+    typeInto(fields[0], loggedIn.password);
+    typeInto(fields[1], "abc12345");
+    typeInto(fields[2], "abc12345");
+    tradeServer().holdReplies("change_password");
+    ASSERT_TRUE(driver.tapText("确  定"));
+    ASSERT_TRUE(driver.runUntil([&] { return received("change_password").size() == 1; }, 10));
+
+    tradeServer().releaseReplies("firm_info");
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    answerAlert("确定");
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the change is still on its way";
+    driver.tapText("确  定");
+    EXPECT_FALSE(driver.runUntil([&] { return received("change_password").size() > 1; }, 1));
+
+    tradeServer().releaseReplies("change_password");
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "修改密码成功");
+    answerAlert("确定");
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(received("change_password").size(), 1u);
+    EXPECT_EQ(screen->modifyTradePasswordVC()->view()->frame().x, 320);
 }

@@ -199,12 +199,12 @@ TEST_F(GongGaoTest, shouldCountOnlyThePagesOfTheLatestQuery) {
     line(0).setDelayMs(400);
     line(1).setDelayMs(400);
     pullUp();
-    // A heartbeat reply lifts the busy overlay while the page is on its way.
-    VKJYCommonViewUtil::hideActivity();
+    ASSERT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    // The overlay takes every touch while the page travels: the screen's own operations stand in
+    // for the panel's back and the form's button.
+    screen->ListViewbackAction();
     driver.settle();
-    driver.tapAt({35, 42});
-    driver.settle();
-    query();
+    screen->doneButtonAction();
     // Both requests were answered once the simulator has both.
     ASSERT_TRUE(driver.runUntil([&] { return received("notice_list_query").size() == 3; }, 5));
     std::multiset<std::string> starts;
@@ -220,4 +220,29 @@ TEST_F(GongGaoTest, shouldCountOnlyThePagesOfTheLatestQuery) {
     pullUp();
     ASSERT_TRUE(waitForRows(40));
     EXPECT_EQ(lastStartNum(), "21");
+}
+
+// A row's content asked for while a page travels (the two share the busy overlay): the content
+// failing leaves the overlay up until the page is in.
+TEST_F(GongGaoTest, shouldKeepTheOverlayWhileAPageTravelsAfterTheContentFailed) {
+    query();
+    ASSERT_TRUE(waitForRows(20));
+    tradeServer().holdReplies("notice_list_query");
+    pullUp();
+    ASSERT_TRUE(driver.runUntil([&] { return received("notice_list_query").size() == 2; }, 5));
+    tradeServer().answerCodeNext(-1, "notice_content_query");
+    screen->didSelectRow(*screen->listTableView(), IndexPath{0, 0});
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    answerAlert("确定");
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the page is still on its way";
+    screen->listTableView()->setContentOffset({0, 0});
+    driver.tapRow(*screen->listTableView(), IndexPath{0, 0});
+    EXPECT_FALSE(
+        driver.runUntil([&] { return received("notice_content_query").size() > 1; }, 1));
+
+    tradeServer().releaseReplies("notice_list_query");
+    ASSERT_TRUE(waitForRows(40));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(screen->detailView()->frame().x, 320);
 }
