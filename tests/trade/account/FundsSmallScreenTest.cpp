@@ -31,6 +31,21 @@ protected:
         EXPECT_EQ(driver.visibleRect(view).height, view->frame().height) << what << " is cut";
     }
 
+    // Opens the transfer form and fills it for the first bank, the keyboard put away.
+    PXJYChuRuJinCaoZuoVC* fillTransfer(PXJYChuRuJinViewController& home,
+                                       const std::string& amount) {
+        auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(home, 3);
+        if (!form || !chooseBank(form->selectBank(), form->bankListView(), kBankName)) {
+            ADD_FAILURE() << "no transfer form with a bank";
+            return nullptr;
+        }
+        typeInto(form->moneyTextField(), amount);
+        typeInto(form->passwordTextField(), kFundPassword);
+        form->view()->endEditing();
+        driver.settle();
+        return form;
+    }
+
     void back() {
         tradeNavigation()->popViewController(false);
         waitIdle();
@@ -43,13 +58,8 @@ TEST_F(FundsSmallScreenTest, everyFundsScreenFitsTheShortScreen) {
     expectOnScreen(driver.viewWithText("市场资金信息"), "the last menu row");
     snapshot("480-home");
 
-    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, 3);
+    auto* form = fillTransfer(*home, "88.5");
     ASSERT_TRUE(form);
-    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
-    typeInto(form->moneyTextField(), "88.5");
-    typeInto(form->passwordTextField(), kFundPassword);
-    form->view()->endEditing();
-    driver.settle();
     expectOnScreen(driver.viewWithText("确定"), "the transfer's confirm button");
     snapshot("480-transfer");
     driver.tap(form->selectBank());
@@ -99,13 +109,8 @@ TEST_F(FundsSmallScreenTest, everyFundsScreenFitsTheShortScreen) {
 TEST_F(FundsSmallScreenTest, aTransferUnderWayCoversTheWholeShortScreen) {
     PXJYChuRuJinViewController* home = openHome();
     ASSERT_TRUE(home);
-    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, 3);
+    auto* form = fillTransfer(*home, "6");
     ASSERT_TRUE(form);
-    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
-    typeInto(form->moneyTextField(), "6");
-    typeInto(form->passwordTextField(), kFundPassword);
-    form->view()->endEditing();
-    driver.settle();
     tradeServer().holdReplies("money_transfer");
     ASSERT_TRUE(driver.tapText("确定"));
     ASSERT_TRUE(waitAlert());
