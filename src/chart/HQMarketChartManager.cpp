@@ -79,7 +79,7 @@ int commodityOf(const SubmissionPackage& package) {
 }
 
 // A bar that goes leaves the view tree and forgets its view.
-void removeBar(WeakRef<View>& bar) {
+void removeBar(WeakLink<View>& bar) {
     if (View* view = bar.get()) {
         view->removeFromSuperview();
     }
@@ -928,13 +928,13 @@ void HQMarketChartManager::KLineViewHidden(bool hidden) {
 
 void HQMarketChartManager::moveTopMarker(double centerX, double seconds,
                                          std::function<void()> then) {
-    std::weak_ptr<void> alive = aliveToken();
+    std::weak_ptr<void> alive = linkToken();
     auto finish = [alive, then = std::move(then)](bool) {
         if (!alive.expired()) {
             then();
         }
     };
-    WeakRef<ImageView> marker = m_topButtonSelectedImageView;
+    WeakLink<ImageView> marker = m_topButtonSelectedImageView;
     View::animate(
         seconds,
         [marker, centerX] {
@@ -1071,7 +1071,7 @@ void HQMarketChartManager::quotaButtonPressed(Button& sender) {
         return;
     }
     const auto bottom = m_variableAboutDevice->bottomRectInfo();
-    WeakRef<View> panel = m_quotaView;
+    WeakLink<View> panel = m_quotaView;
     auto status = m_variableAboutDevice->statusSaveClass();
     View::animate(kQuotaPanelSeconds, [status, panel, bottom] {
         status->iphoneZhiBiaoButtonSelected = true;
@@ -1088,7 +1088,7 @@ void HQMarketChartManager::quotaButtonPressed(Button& sender) {
 }
 
 void HQMarketChartManager::quotabuttonBackImageMoveAnimation(const Rect& rect) {
-    WeakRef<ImageView> marker = m_quotaImageView;
+    WeakLink<ImageView> marker = m_quotaImageView;
     View::animate(kQuotaMarkerSeconds, [marker, rect] {
         if (marker) {
             const Rect frame = marker->frame();

@@ -9,8 +9,8 @@
 
 #include "chart/HQDrawManagerDelegate.h"
 #include "chart/RefreshControlDelegate.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
-#include "platform/ui/WeakRef.h"
 #include "quote/HQNetworkMangerDelegate.h"
 #include "quote/HQReplyData.h"
 
@@ -259,16 +259,16 @@ private:
     std::unique_ptr<HQRefreshControl> m_FenShiRefresh;
     std::unique_ptr<HQRefreshControl> m_KLineRefresh;
     ActivityView* m_MyActivity = nullptr;
-    WeakRef<View> m_TopNavigationBar;
-    WeakRef<Button> m_commodityBackButton;
-    WeakRef<Button> m_commodityTitleButton;
-    WeakRef<Label> m_houseNameLabel;
-    WeakRef<ImageView> m_commodityListImageView;
-    WeakRef<View> m_yikoujiaView;
-    WeakRef<Label> m_yikoujiaLabel;
-    WeakRef<Label> m_AddPriceLabel;
-    WeakRef<Label> m_zhangfuLabel;
-    WeakRef<ImageView> m_yikoujiaImageView;
+    WeakLink<View> m_TopNavigationBar;
+    WeakLink<Button> m_commodityBackButton;
+    WeakLink<Button> m_commodityTitleButton;
+    WeakLink<Label> m_houseNameLabel;
+    WeakLink<ImageView> m_commodityListImageView;
+    WeakLink<View> m_yikoujiaView;
+    WeakLink<Label> m_yikoujiaLabel;
+    WeakLink<Label> m_AddPriceLabel;
+    WeakLink<Label> m_zhangfuLabel;
+    WeakLink<ImageView> m_yikoujiaImageView;
     // Holds the top bar's chart buttons and their marker outside the view tree.
     std::unique_ptr<View> m_topSwitch;
     Button* m_fenshiButton = nullptr;
@@ -278,21 +278,21 @@ private:
     SwipeGestureRecognizer* m_swipeLeft = nullptr;
     SwipeGestureRecognizer* m_swipeRight = nullptr;
     float m_ChangeValue = 0;
-    WeakRef<Button> m_periodButton;
-    WeakRef<Button> m_quotaMACDButton;
-    WeakRef<Button> m_quotaKDJButton;
-    WeakRef<ImageView> m_quotaImageView;
-    WeakRef<View> m_secondaryOneNavigationBar;
-    WeakRef<View> m_pagecontrol;
-    WeakRef<Button> m_fenshiPointButton;
-    WeakRef<Button> m_KLinePointButton;
-    WeakRef<View> m_bottomView;
-    WeakRef<View> m_periodView;
-    WeakRef<View> m_periodScrollView;
-    WeakRef<View> m_quotaView;
-    WeakRef<View> m_quotaScrollView;
-    WeakRef<Button> m_quotaButton;
-    WeakRef<Button> m_currentButton;
+    WeakLink<Button> m_periodButton;
+    WeakLink<Button> m_quotaMACDButton;
+    WeakLink<Button> m_quotaKDJButton;
+    WeakLink<ImageView> m_quotaImageView;
+    WeakLink<View> m_secondaryOneNavigationBar;
+    WeakLink<View> m_pagecontrol;
+    WeakLink<Button> m_fenshiPointButton;
+    WeakLink<Button> m_KLinePointButton;
+    WeakLink<View> m_bottomView;
+    WeakLink<View> m_periodView;
+    WeakLink<View> m_periodScrollView;
+    WeakLink<View> m_quotaView;
+    WeakLink<View> m_quotaScrollView;
+    WeakLink<Button> m_quotaButton;
+    WeakLink<Button> m_currentButton;
     std::function<void()> m_leftSwipeHandle;
     std::function<void()> m_rightSwipeHandle;
     bool m_canChangeCommodity = true;

@@ -17,12 +17,12 @@
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/TextLayout.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/WeakRef.h"
 #include "quote/HQNetworkManger.h"
 #include "quote/HQNetworkMangerDelegate.h"
 #include "quote/QuoteRecords.h"
@@ -760,7 +760,7 @@ void VKJYMarketChartController::bounceOutTapped() {
     tween.removeTweenOperation(m_activeTweenOperation);
     const double h = VKJYMarketContext::appViewRect().height;
     auto period = MotionTweenPeriod::periodWithStartValue(h - 200, arrowRestY(), kArrowSeconds);
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     m_activeTweenOperation = tween.addTweenPeriod(
         period,
         [self, this](MotionTweenPeriod& p) {

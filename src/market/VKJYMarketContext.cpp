@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "platform/foundation/SystemInfo.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/UIShiPeiClass.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYDirectoryServerModel.h"
@@ -60,7 +60,7 @@ void VKJYMarketContext::showNotice(const std::string& message) {
 }
 
 void VKJYMarketContext::fadeInAndOut(View* toast, double seconds) {
-    WeakRef<View> shown(toast);
+    WeakLink<View> shown(toast);
     View::animate(
         seconds, [shown] { shown->setAlpha(1); },
         [shown, seconds](bool) {

@@ -161,7 +161,7 @@ void VKJYMarketUIViewController::viewDidLoad() {
     if (auto state = sharedState()) {
         state->setHqjyEntity(std::make_shared<HQJYEntity>());
     }
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     VKJYTradeHost::setCommodityListReceiver(
         [self](const void* marketList, const std::vector<std::shared_ptr<commodityInfo>>& list) {
             auto* screen = static_cast<VKJYMarketUIViewController*>(self.get());
@@ -615,7 +615,7 @@ void VKJYMarketUIViewController::showHelpOverlay(const std::string& imageName,
         return;
     }
     const Rect area = VKJYMarketContext::appViewRect();
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     auto overlay = std::make_unique<VKJYMarketHelpOverlay>(
         Rect{0, 0, area.width, area.height + area.y}, imageName, caption, [self, last] {
             auto* screen = static_cast<VKJYMarketUIViewController*>(self.get());

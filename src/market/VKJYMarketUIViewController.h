@@ -16,10 +16,10 @@
 #include "market/VKJYMarketDataRoadListener.h"
 #include "market/VKJYMarketHeaderViewDelegate.h"
 #include "market/VKJYWatchList.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WeakRef.h"
 
 class Label;
 class VKJYMarketDataRoad;
@@ -129,7 +129,7 @@ private:
     std::shared_ptr<VKJYMarketHeaderView> m_headView;
     std::vector<std::shared_ptr<commodityInfo>> m_chooseCommodityArray;
     std::vector<std::shared_ptr<commodityInfo>> m_tradeCommodityList;
-    WeakRef<View> m_helpOverlay;
-    WeakRef<AlertView> m_failureAlert;
-    WeakRef<ViewController> m_marketController;
+    WeakLink<View> m_helpOverlay;
+    WeakLink<AlertView> m_failureAlert;
+    WeakLink<ViewController> m_marketController;
 };

@@ -24,12 +24,12 @@ VKJYActivityHold::~VKJYActivityHold() {
 }
 
 VKJYActivityHold::VKJYActivityHold(VKJYActivityHold&& other) noexcept
-    : m_overlay(std::exchange(other.m_overlay, WeakRef<View>())) {}
+    : m_overlay(std::exchange(other.m_overlay, WeakLink<View>())) {}
 
 VKJYActivityHold& VKJYActivityHold::operator=(VKJYActivityHold&& other) noexcept {
     if (this != &other) {
         release();
-        m_overlay = std::exchange(other.m_overlay, WeakRef<View>());
+        m_overlay = std::exchange(other.m_overlay, WeakLink<View>());
     }
     return *this;
 }

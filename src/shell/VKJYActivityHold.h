@@ -5,7 +5,7 @@
 // under any alert on the window: a message raised before the request left stays readable and
 // tappable. Move-only; main thread.
 
-#include "platform/ui/WeakRef.h"
+#include "platform/foundation/WeakLink.h"
 
 class View;
 
@@ -26,5 +26,5 @@ public:
     void release();
 
 private:
-    WeakRef<View> m_overlay;
+    WeakLink<View> m_overlay;
 };

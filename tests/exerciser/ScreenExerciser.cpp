@@ -11,6 +11,7 @@
 #include "market/VKJYMarketChartController.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -21,7 +22,6 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
-#include "platform/ui/WeakRef.h"
 #include "platform/ui/Window.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -181,7 +181,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
 
 // An alert that spoke for a screen leaves with it: none stays once its delegate is gone.
 void ScreenExerciser::checkAlerts() {
-    std::vector<std::pair<WeakRef<AlertView>, bool>> kept;
+    std::vector<std::pair<WeakLink<AlertView>, bool>> kept;
     for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
         bool hadDelegate = alert->delegate() != nullptr;
         for (const auto& [seen, had] : m_alerts) {
@@ -520,7 +520,7 @@ void ScreenExerciser::typeSomething() {
         tapView(fields[m_random->below(fields.size())], "type into");
         driver.settle();
     }
-    const WeakRef<TextField> field = editedField();
+    const WeakLink<TextField> field = editedField();
     if (!field) {
         return;
     }
@@ -579,7 +579,7 @@ void ScreenExerciser::switchTab() {
 }
 
 void ScreenExerciser::keypadDigits(TextField* target, const std::string& digits) {
-    const WeakRef<TextField> field = target;
+    const WeakLink<TextField> field = target;
     if (!tapView(target, "field")) {
         return;
     }
@@ -617,7 +617,7 @@ std::string ScreenExerciser::anyCaptchaCode(const std::string& uuid) {
 
 // Whatever earlier events typed into the field goes first.
 bool ScreenExerciser::typePassword(TextField* target) {
-    const WeakRef<TextField> field = target;
+    const WeakLink<TextField> field = target;
     if (!tapView(target, "field")) {
         return false;
     }
@@ -633,7 +633,7 @@ void ScreenExerciser::logIn() {
     // The captcha comes under the busy overlay.
     driver.runUntil([] { return !busy(); }, 5);
     const std::string account = m_random->chance(0.7) ? kFirstAccount : kSecondAccount;
-    if (WeakRef<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
+    if (WeakLink<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
         m_journal->add("log in as " + account);
         keypadDigits(login->userNameTextField(), account);
         if (!login || !typePassword(login->passWordTextField())) {
@@ -647,7 +647,7 @@ void ScreenExerciser::logIn() {
         tapView(login ? login->loginButton() : nullptr, "log in");
         return;
     }
-    if (WeakRef<PXJYSimpleLoginVC> login = top<PXJYSimpleLoginVC>()) {
+    if (WeakLink<PXJYSimpleLoginVC> login = top<PXJYSimpleLoginVC>()) {
         m_journal->add("log in with the saved account");
         if (!typePassword(login->passwordTextField())) {
             return;
@@ -662,7 +662,7 @@ void ScreenExerciser::logIn() {
 }
 
 void ScreenExerciser::openFromTheMenu() {
-    const WeakRef<PXJYRootViewController> home = top<PXJYRootViewController>();
+    const WeakLink<PXJYRootViewController> home = top<PXJYRootViewController>();
     if (!driver.isVisible(home->menuListView())) {
         tapView(home->navigationBarView()->menuButton(), "menu");
         driver.settle();
@@ -751,7 +751,7 @@ void ScreenExerciser::placeAnOrder() {
 
 // Some of the fields on offer, each with a few digits, mostly small; `skip` stays as it is.
 void ScreenExerciser::fillFields(TextField* skip) {
-    std::vector<WeakRef<TextField>> fields;
+    std::vector<WeakLink<TextField>> fields;
     for (TextField* field : offeredFields()) {
         if (field != skip) {
             fields.emplace_back(field);

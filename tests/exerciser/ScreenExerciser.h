@@ -11,7 +11,7 @@
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
 #include "acceptance/TradingDayFixture.h"
-#include "platform/ui/WeakRef.h"
+#include "platform/foundation/WeakLink.h"
 
 class AlertView;
 class Button;
@@ -124,7 +124,7 @@ private:
     std::vector<std::string> m_violations;
     std::map<std::string, int> m_screensSeen;
     // The alerts on the window at the last check, and whether each had a delegate.
-    std::vector<std::pair<WeakRef<AlertView>, bool>> m_alerts;
+    std::vector<std::pair<WeakLink<AlertView>, bool>> m_alerts;
     bool m_confirming = false;
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

@@ -272,7 +272,7 @@ TEST_F(QuoteScreenTest, shouldRenewTheQuoteSessionAgainAfterARenewalFailed) {
 }
 
 TEST_F(QuoteScreenTest, shouldPauseWhileCoveredAndSendNothingOnceItIsPopped) {
-    std::weak_ptr<void> alive = screen->aliveToken();
+    std::weak_ptr<void> alive = screen->linkToken();
     ASSERT_TRUE(driver.tap(screen->backButton()));
     ASSERT_TRUE(driver.runUntil([&] { return alive.expired(); }, 5));
     driver.runUntil([] { return false; }, 1.5);

@@ -1,8 +1,8 @@
 #pragma once
 
-// A non-owning pointer to a LinkTarget (a delegate, data source or reply handler) that reads as
-// null once its target is destroyed. Every link the view layer does not own is one of these.
-// Main thread only.
+// A non-owning pointer to a LinkTarget (a delegate, data source, reply handler, view, controller
+// or gesture recognizer) that reads as null once its target is destroyed. Every link the view
+// layer does not own is one of these. Main thread only.
 
 #include <memory>
 
@@ -21,6 +21,7 @@ public:
     T* get() const { return m_alive.expired() ? nullptr : m_target; }
     explicit operator bool() const { return get() != nullptr; }
     T* operator->() const { return get(); }
+    void reset() { *this = WeakLink(); }
 
 private:
     T* m_target = nullptr;

@@ -1,11 +1,11 @@
 #include "platform/ui/AlertView.h"
 
 #include "platform/foundation/MainQueue.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/TextLayout.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/WeakRef.h"
 #include "platform/ui/Window.h"
 
 namespace {
@@ -146,7 +146,7 @@ void AlertView::buttonTapped(int index) {
     if (!m_visible) {
         return;
     }
-    WeakRef<AlertView> self(this);
+    WeakLink<AlertView> self(this);
     if (AlertViewDelegate* delegate = this->delegate()) {
         delegate->alertViewClickedButtonAtIndex(*this, index);
     }
@@ -160,7 +160,7 @@ void AlertView::dismiss(int buttonIndex) {
         return;
     }
     m_visible = false;
-    WeakRef<AlertView> self(this);
+    WeakLink<AlertView> self(this);
     if (AlertViewDelegate* delegate = this->delegate()) {
         delegate->alertViewWillDismiss(*this, buttonIndex);
     }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/foundation/PropertyList.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/Geometry.h"
-#include "platform/ui/WeakRef.h"
 
 class Event;
 class Responder;
@@ -90,7 +90,7 @@ private:
     ApplicationDelegate* m_delegate = nullptr;
     std::vector<Window*> m_windows;
     Window* m_keyWindow = nullptr;
-    WeakRef<Responder> m_firstResponder;
+    WeakLink<Responder> m_firstResponder;
     bool m_keyboardShown = false;
     bool m_idleTimerDisabled = false;
     std::function<bool(const std::string&)> m_openURLHandler;

@@ -1,7 +1,7 @@
 #include "platform/ui/Control.h"
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Touch.h"
-#include "platform/ui/WeakRef.h"
 
 namespace {
 constexpr double kTrackingMargin = 70;
@@ -21,7 +21,7 @@ void Control::removeTargets(unsigned events) {
 void Control::sendActions(unsigned events) {
     // Copy: an action may add or remove targets, or remove the control.
     std::vector<Target> targets = m_targets;
-    WeakRef<Control> self(this);
+    WeakLink<Control> self(this);
     for (const Target& t : targets) {
         if (!self) {
             return;
@@ -79,7 +79,7 @@ void Control::touchesBegan(const TouchSet& touches, const Event&) {
     }
     m_tracking = true;
     setHighlighted(true);
-    WeakRef<Control> self(this);
+    WeakLink<Control> self(this);
     if (touches.front()->tapCount() > 1) {
         sendActions(TouchDownRepeat);
     }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Touch.h"
-#include "platform/ui/WeakRef.h"
 
 namespace {
 constexpr double kDragSlop = 8;

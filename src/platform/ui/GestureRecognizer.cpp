@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/View.h"
-#include "platform/ui/WeakRef.h"
 #include "platform/ui/Window.h"
 
 GestureRecognizer::GestureRecognizer(Action action) : m_action(std::move(action)) {}
@@ -93,7 +93,7 @@ void GestureRecognizer::setState(State state) {
     State old = m_state;
     m_state = state;
     bool claims = old == State::Possible && (state == State::Began || state == State::Ended);
-    WeakRef<GestureRecognizer> self(this);
+    WeakLink<GestureRecognizer> self(this);
     if (claims && m_view) {
         if (Window* window = m_view->window()) {
             window->recognizerClaimedTouches(this);

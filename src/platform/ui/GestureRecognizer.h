@@ -16,7 +16,7 @@ class Event;
 class Touch;
 class View;
 
-class GestureRecognizer {
+class GestureRecognizer : public virtual LinkTarget {
 public:
     enum class State { Possible, Began, Changed, Ended, Cancelled, Failed };
     using Action = std::function<void(GestureRecognizer&)>;
@@ -53,7 +53,6 @@ public:
     bool tracks(const Touch* touch) const;
 
     void setView(View* view) { m_view = view; }
-    std::weak_ptr<void> aliveToken() const { return m_alive; }
 
 protected:
     // Discrete gestures (tap, swipe) go straight from Possible to Ended.
@@ -74,5 +73,4 @@ private:
     bool m_cancelsTouchesInView = true;
     std::function<bool(GestureRecognizer&)> m_shouldBegin;
     std::vector<Touch*> m_touches;
-    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };

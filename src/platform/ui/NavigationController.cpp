@@ -159,8 +159,8 @@ void NavigationController::transition(ViewController* from, ViewController* to, 
         container->insertSubviewBelow(to->viewShared(), from->view());
     }
     updateBar();
-    WeakRef<ViewController> fromRef(from);
-    WeakRef<ViewController> toRef(to);
+    WeakLink<ViewController> fromRef(from);
+    WeakLink<ViewController> toRef(to);
     auto finish = [this, fromRef, toRef, visible, done]() {
         m_pending = nullptr;
         if (ViewController* f = fromRef.get()) {
@@ -188,7 +188,7 @@ void NavigationController::transition(ViewController* from, ViewController* to, 
             toView->setFrame(b);
             fromView->setFrame(b.offsetBy(forward ? -width * 0.3 : width, 0));
         },
-        [self = WeakRef<ViewController>(this), this](bool) {
+        [self = WeakLink<ViewController>(this), this](bool) {
             if (self && m_pending) {
                 finishPendingTransition();
             }

@@ -2,7 +2,7 @@
 
 #include "platform/ui/Application.h"
 
-Responder::Responder() : m_alive(std::make_shared<int>(0)) {}
+Responder::Responder() = default;
 
 Responder::~Responder() {
     if (Application* app = Application::shared(); app && app->firstResponder() == this) {

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/LinkTarget.h"
+
 class Event;
 class Touch;
 class View;
 
 using TouchSet = std::vector<Touch*>;
 
-class Responder {
+class Responder : public virtual LinkTarget {
 public:
     Responder();
     virtual ~Responder();
@@ -40,9 +42,4 @@ public:
     // the system keyboard. An empty view means no keyboard at all.
     virtual std::shared_ptr<View> inputView() const { return {}; }
     virtual bool wantsKeyboard() const { return false; }
-
-    std::weak_ptr<void> aliveToken() const { return m_alive; }
-
-private:
-    std::shared_ptr<int> m_alive;
 };

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/PanGestureRecognizer.h"
-#include "platform/ui/WeakRef.h"
 
 namespace {
 constexpr double kSpringBackDuration = 0.3;
@@ -130,7 +130,7 @@ void ScrollView::scrollRectToVisible(const Rect& rect, bool animated) {
 }
 
 void ScrollView::handlePan() {
-    WeakRef<ScrollView> self(this);
+    WeakLink<ScrollView> self(this);
     auto state = m_pan->state();
     if (state == GestureRecognizer::State::Began) {
         m_dragging = true;

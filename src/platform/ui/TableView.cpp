@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "platform/foundation/MainQueue.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
 #include "platform/ui/Touch.h"
-#include "platform/ui/WeakRef.h"
 
 namespace {
 constexpr std::size_t kReuseQueueLimit = 32;
@@ -484,7 +484,7 @@ void TableView::swiped() {
         m_pressed.reset();
     }
     m_editingRow = ip;
-    WeakRef<TableView> self(this);
+    WeakLink<TableView> self(this);
     if (m_delegate) {
         m_delegate->willBeginEditingRow(*this, *ip);
     }
@@ -502,7 +502,7 @@ void TableView::swiped() {
 }
 
 void TableView::commitDelete(IndexPath ip) {
-    WeakRef<TableView> self(this);
+    WeakLink<TableView> self(this);
     if (m_dataSource) {
         m_dataSource->commitEditingStyle(*this, TableViewCellEditingStyle::Delete, ip);
     }

@@ -3,9 +3,9 @@
 #include <QString>
 
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/GraphicsContext.h"
 #include "platform/ui/Touch.h"
-#include "platform/ui/WeakRef.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ bool TextField::becomeFirstResponder() {
     if (m_delegate && !m_delegate->textFieldShouldBeginEditing(*this)) {
         return false;
     }
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     if (!Responder::becomeFirstResponder() || !self) {
         return false;
     }
@@ -111,7 +111,7 @@ bool TextField::becomeFirstResponder() {
 // Tells the delegate, the targets and the observers, in the platform's order.
 void TextField::announceEditing(bool began) {
     setNeedsDisplay();
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     if (m_delegate) {
         if (began) {
             m_delegate->textFieldDidBeginEditing(*this);
@@ -137,7 +137,7 @@ bool TextField::resignFirstResponder() {
         return false;
     }
     m_editing = false;
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     Responder::resignFirstResponder();
     if (self) {
         announceEditing(false);
@@ -150,7 +150,7 @@ bool TextField::replaceCharacters(TextRange range, const std::string& replacemen
     if (range.location > chars.size() || range.length > chars.size() - range.location) {
         return false;
     }
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     if (m_delegate && !m_delegate->textFieldShouldChangeCharacters(*this, range, replacement)) {
         return false;
     }
@@ -165,7 +165,7 @@ bool TextField::replaceCharacters(TextRange range, const std::string& replacemen
 }
 
 void TextField::textChangedByUser() {
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     sendActions(EditingChanged);
     if (self) {
         NotificationCenter::defaultCenter().post(kTextDidChangeNotification, this);
@@ -191,7 +191,7 @@ void TextField::pressReturn() {
     if (!m_editing) {
         return;
     }
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     if (m_delegate && !m_delegate->textFieldShouldReturn(*this)) {
         return;
     }
@@ -238,7 +238,7 @@ Rect TextField::clearButtonRect() const {
 void TextField::touchesEnded(const TouchSet& touches, const Event& event) {
     bool tracking = isTracking();
     Point p = touches.front()->locationInView(this);
-    WeakRef<TextField> self(this);
+    WeakLink<TextField> self(this);
     Control::touchesEnded(touches, event);
     if (!self || !tracking || !bounds().contains(p)) {
         return;

@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/Geometry.h"
-#include "platform/ui/WeakRef.h"
 
 class GestureRecognizer;
 class View;
@@ -34,7 +34,7 @@ public:
     // Set by the window while dispatching.
     void update(TouchPhase phase, Point location, double timestamp);
     void setView(View* view);
-    std::vector<WeakRef<GestureRecognizer>>& recognizers() { return m_recognizers; }
+    std::vector<WeakLink<GestureRecognizer>>& recognizers() { return m_recognizers; }
     bool deliversToView() const { return m_deliversToView; }
     void stopDeliveringToView() { m_deliversToView = false; }
 
@@ -46,7 +46,7 @@ private:
     Point m_previous;
     double m_timestamp;
     int m_tapCount;
-    WeakRef<View> m_view;
-    std::vector<WeakRef<GestureRecognizer>> m_recognizers;
+    WeakLink<View> m_view;
+    std::vector<WeakLink<GestureRecognizer>> m_recognizers;
     bool m_deliversToView = true;
 };

@@ -5,10 +5,10 @@
 
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/Timer.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/GestureRecognizer.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WeakRef.h"
 #include "platform/ui/Window.h"
 
 struct View::Animation {
@@ -31,7 +31,7 @@ struct View::Animation {
 namespace {
 
 struct PendingCapture {
-    WeakRef<View> view;
+    WeakLink<View> view;
     Point center;
     Rect bounds;
     double alpha;
@@ -516,14 +516,14 @@ void View::animate(double duration, double delay, const std::function<void()>& c
         }
         return;
     }
-    std::vector<WeakRef<View>> views;
+    std::vector<WeakLink<View>> views;
     for (const PendingCapture& c : captured) {
         views.push_back(c.view);
     }
     auto self = std::make_shared<Timer*>(nullptr);
     auto timer =
         Timer::scheduledTimer((duration + delay) / speed, false, [views, completion, self]() {
-            for (const WeakRef<View>& ref : views) {
+            for (const WeakLink<View>& ref : views) {
                 if (View* v = ref.get()) {
                     v->m_animation.reset();
                 }

@@ -151,7 +151,7 @@ void ViewController::beginAppearanceTransition(bool appearing, bool animated) {
     view();
     m_transitionAnimated = animated;
     m_appearance = appearing ? Appearance::Appearing : Appearance::Disappearing;
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     if (appearing) {
         viewWillAppear(animated);
     } else {
@@ -173,7 +173,7 @@ void ViewController::endAppearanceTransition() {
     }
     bool appearing = m_appearance == Appearance::Appearing;
     m_appearance = appearing ? Appearance::Appeared : Appearance::Disappeared;
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     if (appearing) {
         viewDidAppear(m_transitionAnimated);
     } else {
@@ -182,8 +182,8 @@ void ViewController::endAppearanceTransition() {
     if (!self) {
         return;
     }
-    std::vector<WeakRef<ViewController>> children = std::move(m_transitionChildren);
-    for (const WeakRef<ViewController>& ref : children) {
+    std::vector<WeakLink<ViewController>> children = std::move(m_transitionChildren);
+    for (const WeakLink<ViewController>& ref : children) {
         if (ViewController* child = ref.get()) {
             child->endAppearanceTransition();
         }
@@ -220,8 +220,8 @@ void ViewController::presentViewController(std::unique_ptr<ViewController> contr
     beginAppearanceTransition(false, animated);
     presented->beginAppearanceTransition(true, animated);
     window->addSubview(presented->viewShared());
-    WeakRef<ViewController> self(this);
-    WeakRef<ViewController> shown(presented);
+    WeakLink<ViewController> self(this);
+    WeakLink<ViewController> shown(presented);
     auto finish = [self, shown, completion]() {
         if (ViewController* p = shown.get()) {
             p->endAppearanceTransition();
@@ -250,7 +250,7 @@ void ViewController::dismissViewController(bool animated, std::function<void()> 
     std::shared_ptr<ViewController> presented = presenter->m_presented;
     presented->beginAppearanceTransition(false, animated);
     presenter->beginAppearanceTransition(true, animated);
-    WeakRef<ViewController> owner(presenter);
+    WeakLink<ViewController> owner(presenter);
     auto finish = [owner, presented, completion]() {
         presented->view()->removeFromSuperview();
         presented->endAppearanceTransition();

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/TabBarItem.h"
-#include "platform/ui/WeakRef.h"
 
 class NavigationController;
 class TabBarController;
@@ -96,5 +96,5 @@ private:
     ViewController* m_presenting = nullptr;
     Appearance m_appearance = Appearance::Disappeared;
     bool m_transitionAnimated = false;
-    std::vector<WeakRef<ViewController>> m_transitionChildren;
+    std::vector<WeakLink<ViewController>> m_transitionChildren;
 };

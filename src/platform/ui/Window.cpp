@@ -135,7 +135,7 @@ void Window::handleTouches(const std::vector<TouchInput>& inputs, double timesta
         return;
     }
     Event event = Event::touches(this, touches, timestamp);
-    WeakRef<Window> self(this);
+    WeakLink<Window> self(this);
     if (Application* app = Application::shared()) {
         app->sendEvent(event);
     } else {
@@ -161,7 +161,7 @@ void Window::endSequenceIfIdle() {
     if (!m_touches.empty()) {
         return;
     }
-    for (const WeakRef<GestureRecognizer>& ref : m_sequenceRecognizers) {
+    for (const WeakLink<GestureRecognizer>& ref : m_sequenceRecognizers) {
         if (GestureRecognizer* r = ref.get()) {
             r->reset();
         }
@@ -226,7 +226,7 @@ void Window::sendEvent(Event& event) {
             cancelled.push_back(t);
         }
     }
-    WeakRef<Window> self(this);
+    WeakLink<Window> self(this);
     dispatchPhase(began, TouchPhase::Began, event);
     if (self) {
         dispatchPhase(moved, TouchPhase::Moved, event);
@@ -244,9 +244,9 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
         return;
     }
     // Recognizers first, each with the touches it watches.
-    std::vector<WeakRef<GestureRecognizer>> recognizers;
+    std::vector<WeakLink<GestureRecognizer>> recognizers;
     for (Touch* t : touches) {
-        for (const WeakRef<GestureRecognizer>& ref : t->recognizers()) {
+        for (const WeakLink<GestureRecognizer>& ref : t->recognizers()) {
             GestureRecognizer* r = ref.get();
             if (r && std::none_of(recognizers.begin(), recognizers.end(),
                                   [r](const auto& x) { return x.get() == r; })) {
@@ -254,7 +254,7 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
             }
         }
     }
-    for (const WeakRef<GestureRecognizer>& ref : recognizers) {
+    for (const WeakLink<GestureRecognizer>& ref : recognizers) {
         GestureRecognizer* r = ref.get();
         if (!r || !r->view()) {
             continue;
@@ -277,7 +277,7 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
         deliver(*r, phase, mine, event);
     }
     // Then the views, each with its own touches.
-    std::vector<WeakRef<View>> views;
+    std::vector<WeakLink<View>> views;
     for (Touch* t : touches) {
         View* v = t->view();
         if (v && t->deliversToView() &&
@@ -285,7 +285,7 @@ void Window::dispatchPhase(const TouchSet& touches, TouchPhase phase, const Even
             views.push_back(v);
         }
     }
-    for (const WeakRef<View>& ref : views) {
+    for (const WeakLink<View>& ref : views) {
         View* v = ref.get();
         if (!v) {
             continue;
@@ -311,7 +311,7 @@ void Window::recognizerClaimedTouches(GestureRecognizer* recognizer) {
         }
     }
     for (Touch* t : claimed) {
-        for (const WeakRef<GestureRecognizer>& ref : t->recognizers()) {
+        for (const WeakLink<GestureRecognizer>& ref : t->recognizers()) {
             GestureRecognizer* other = ref.get();
             if (other && other != recognizer) {
                 other->fail();

@@ -63,7 +63,7 @@ private:
 
     std::shared_ptr<ViewController> m_root;
     std::map<int, std::unique_ptr<Touch>> m_touches;
-    std::vector<WeakRef<GestureRecognizer>> m_sequenceRecognizers;
+    std::vector<WeakLink<GestureRecognizer>> m_sequenceRecognizers;
     double m_lastTapTime = -1;
     Point m_lastTapLocation;
     int m_lastTapCount = 0;

@@ -3,13 +3,13 @@
 #include "base/UIButton_indexPath.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/NotificationCenter.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
 #include "platform/ui/TableViewCell.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYDirectoryServerEnvModel.h"
 #include "shell/VKJYDirectoryServerJysModel.h"
@@ -131,7 +131,7 @@ void PXJYAccountInfoViewController::logOffAndLeave() {
         PXTradeReplyRelay::newManager(*this, *this)->getCancellation();
     }
     // Left on the next turn: this may run while the screen is still appearing.
-    WeakRef<ViewController> self(this);
+    WeakLink<ViewController> self(this);
     MainQueue::post([self] {
         if (auto* screen = self.get(); screen && screen->navigationController()) {
             screen->navigationController()->popToViewController(screen, false);

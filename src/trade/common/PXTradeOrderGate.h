@@ -9,8 +9,8 @@
 
 #include <memory>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Control.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYActivityHold.h"
 
 class PXTradeNetworkManger;
@@ -34,6 +34,6 @@ public:
 private:
     bool m_outstanding = false;
     std::weak_ptr<const PXTradeNetworkManger> m_request;
-    WeakRef<Control> m_trigger;
+    WeakLink<Control> m_trigger;
     VKJYActivityHold m_overlay;
 };

@@ -9,7 +9,6 @@
 
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/Responder.h"
-#include "platform/ui/WeakRef.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXTradeReplyRelay : public PXTradeNetworkMangerDelegate {
@@ -37,6 +36,6 @@ private:
     PXTradeReplyRelay(Responder& owner, PXTradeNetworkMangerDelegate& target);
     PXTradeNetworkMangerDelegate* target() const { return m_owner ? m_target.get() : nullptr; }
 
-    WeakRef<Responder> m_owner;
+    WeakLink<Responder> m_owner;
     WeakLink<PXTradeNetworkMangerDelegate> m_target;
 };

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Responder.h"
-#include "platform/ui/WeakRef.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Control;
@@ -65,10 +65,10 @@ private:
     bool endedBy(const PXTradeNetworkManger& reply);
     void fail(PXTradeNetworkManger* manager, bool answered);
 
-    WeakRef<Responder> m_owner;
+    WeakLink<Responder> m_owner;
     PXJYLoginRequestDelegate* m_delegate;
     PXTradeOrderGate* m_gate;
-    WeakRef<Control> m_trigger;
+    WeakLink<Control> m_trigger;
     bool m_logonSent = false;
     std::string m_previousUserName;
     std::string m_accountText;

@@ -2,12 +2,12 @@
 
 #include "analytics/TallyStat.h"
 #include "platform/foundation/MainQueue.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -153,7 +153,7 @@ void PXJYRootViewController::viewWillAppear(bool) {
     } else {
         // Pushed on the next turn: a screen pushed while its stack is still appearing would
         // never hear of its own appearance.
-        MainQueue::post([alive = WeakRef<ViewController>(this), this] {
+        MainQueue::post([alive = WeakLink<ViewController>(this), this] {
             if (alive && !module().tradeLogin()) {
                 addTradeLoginView();
             }

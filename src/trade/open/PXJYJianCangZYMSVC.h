@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeWhileShown.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"

@@ -73,7 +73,7 @@ void PXJYQueryOrders::orderEnded(const PXTradeNetworkManger& reply) {
 }
 
 void PXJYQueryOrders::keep(AlertView* alert) {
-    std::erase_if(m_shownAlerts, [](const WeakRef<AlertView>& shown) { return !shown; });
+    std::erase_if(m_shownAlerts, [](const WeakLink<AlertView>& shown) { return !shown; });
     if (alert) {
         m_shownAlerts.emplace_back(alert);
     }

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
-#include "platform/ui/WeakRef.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeTypes.h"
@@ -75,5 +75,5 @@ private:
     PXTradeOrderGate m_order;
     bool m_fanShou = false;
     JYDict m_postDic = JYDict::object();
-    std::vector<WeakRef<AlertView>> m_shownAlerts;
+    std::vector<WeakLink<AlertView>> m_shownAlerts;
 };

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -76,7 +76,7 @@ private:
     std::string m_commodityCode;
     bool m_withdrawing = false;
     PXTradeBusyOverlay m_queryBusy;
-    WeakRef<AlertView> m_successAlert;
+    WeakLink<AlertView> m_successAlert;
     TableView* m_tableView = nullptr;
     View* m_detailView = nullptr;
     PXJYWeiTuoListView* m_showListView = nullptr;

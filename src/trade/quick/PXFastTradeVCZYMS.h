@@ -47,5 +47,5 @@ private:
     TextField* m_jiaGeTextField = nullptr;
     int m_weiTuoDan = 0;
     JYDict m_postDict = JYDict::object();
-    WeakRef<AlertView> m_confirmation;
+    WeakLink<AlertView> m_confirmation;
 };

@@ -303,7 +303,7 @@ bool PXFastTradeViewController::prepareTransferSides() {
 
 void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
     View* panel = view();
-    WeakRef<Responder> self(this);
+    WeakLink<Responder> self(this);
     View::animate(
         kSlideSeconds,
         [panel, y] {
@@ -593,7 +593,7 @@ void PXFastTradeViewController::endUnshown() {
     m_ending = true;
     m_listening.stop();
     m_relay->detach();
-    WeakRef<Responder> self(this);
+    WeakLink<Responder> self(this);
     MainQueue::post([self, this] {
         if (!self) {
             return;

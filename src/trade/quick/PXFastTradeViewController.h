@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/TextField.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYFastTradePanel.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeWhileShown.h"
@@ -173,7 +173,7 @@ private:
     std::vector<Button*> m_keys;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    WeakRef<PXJYTradeLoginVC> m_loginScreen;
+    WeakLink<PXJYTradeLoginVC> m_loginScreen;
     PXTradeWhileShown m_listening;
     PXTradeBusyOverlay m_busy;
     bool m_orderOutstanding = false;

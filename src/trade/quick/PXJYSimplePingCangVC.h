@@ -9,10 +9,9 @@
 
 #include <memory>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
-#include "platform/ui/WeakRef.h"
 #include "trade/close/PXJYPingCangViewController.h"
-#include "trade/common/PXTradeBusyOverlay.h"
 
 class PXJYSimplePingCangVC : public PXJYPingCangViewController, public AlertViewDelegate {
 public:
@@ -40,6 +39,8 @@ protected:
     void leaveWith(const std::string& message) override;
 
 private:
-    PXTradeBusyOverlay m_detailsBusy;
-    WeakRef<AlertView> m_leaveAlert;
+    void detailsAnswered(PXTradeNetworkManger* manager);
+
+    bool m_detailsBusy = false;
+    WeakLink<AlertView> m_leaveAlert;
 };

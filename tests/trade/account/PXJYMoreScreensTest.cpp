@@ -4,12 +4,12 @@
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
-#include "platform/ui/WeakRef.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/account/PXJYChangeLinkVC.h"
@@ -141,7 +141,7 @@ TEST_F(MoreScreensTest, shouldShowTheAccountStateAndAClockTickingBySeconds) {
         EXPECT_EQ(*format.parse(screen->currentTime()->text()), base + tick);
     }
     snapshot("current-status");
-    WeakRef<ViewController> alive(screen);
+    WeakLink<ViewController> alive(screen);
     driver.tap(driver.viewsOfClass<VKJYNavigationBarView>().back()->backButton());
     driver.settle();
     EXPECT_FALSE(alive.get()) << "the screen and its clock are gone";

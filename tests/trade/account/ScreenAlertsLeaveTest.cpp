@@ -5,9 +5,9 @@
 #include "AccountScreenTest.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/Timer.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
-#include "platform/ui/WeakRef.h"
 #include "trade/account/PXJYAccountInfoViewController.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -76,7 +76,7 @@ TEST_P(AlertsLeaveTest, shouldTakeTheScreensConfirmationAwayWhenTheTradeTabIsPop
     const auto& [confirmation, tabPop] = GetParam();
     confirmation.raise(*this);
     ASSERT_EQ(alertMessage(), confirmation.message);
-    WeakRef<ViewController> raisedBy(topScreen());
+    WeakLink<ViewController> raisedBy(topScreen());
     ASSERT_TRUE(raisedBy);
     tradeServer().clearReceived();
 

@@ -4,13 +4,13 @@
 
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
-#include "platform/ui/WeakRef.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
@@ -494,7 +494,7 @@ TEST_F(QuoteModeTransfer, theOrderBookConfirmationLeavesWithItsScreenOnIdleLogOu
     pickNumber(heldNumber("AG"));
     auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
     ASSERT_NE(orderBook, nullptr);
-    WeakRef<ViewController> gone(orderBook);
+    WeakLink<ViewController> gone(orderBook);
     PXJYZhuanRangZYMSView& form = *orderBook->SJPCView();
     typeOnKeypad(form.shuLiang(), "1");
     ASSERT_TRUE(driver.tap(form.zhuanRangJiaGe()));
