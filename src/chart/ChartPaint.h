@@ -17,6 +17,8 @@ struct LineStyle {
     double width = 1;
     bool dashed = false;  // 2 on, 2 off from phase 0
     bool antialias = true;
+
+    bool operator==(const LineStyle&) const = default;
 };
 
 void strokeLine(GraphicsContext& context, Point from, Point to, const LineStyle& style);

@@ -33,6 +33,8 @@ HQBackGroundView::HQBackGroundView(const Rect& frame,
     setTag(kTag);
     // The grid is drawn over a cleared surface; the background colour stays beneath it.
     setDrawsInOwnLayer(true);
+    // The grid changes only with the layout; a redraw of the chart shows the layer again.
+    setKeepsDrawing(true);
     setNeedsDisplay();
 }
 
@@ -48,24 +50,45 @@ void HQBackGroundView::setIsKDJ(bool isKDJ) {
 
 void HQBackGroundView::draw(GraphicsContext& context, const Rect& rect) {
     context.clearRect(rect);
+    m_drawn = steps();
+    for (const Step& step : *m_drawn) {
+        if (const auto* strokes = std::get_if<Strokes>(&step)) {
+            chartpaint::strokeSegments(context, strokes->segments, strokes->style);
+            continue;
+        }
+        const Label& label = std::get<Label>(step);
+        context.save();
+        context.setFillColor(chartstyle::white());
+        context.drawText(label.title, label.frame, label.font);
+        context.restore();
+    }
+}
+
+bool HQBackGroundView::drawingIsCurrent() const {
+    return m_drawn && *m_drawn == steps();
+}
+
+std::vector<HQBackGroundView::Step> HQBackGroundView::steps() const {
+    std::vector<Step> steps;
     if (!m_variableInfo) {
-        return;
+        return steps;
     }
     const double width = frame().width;
     const CoordinateSystemInfo main = m_variableInfo->coordinateSystemInfoOfMain()
                                           ? *m_variableInfo->coordinateSystemInfoOfMain()
                                           : CoordinateSystemInfo{};
-    drawMainGrid(context, main, width);
-    drawTimeTicks(context);
+    addMainGrid(steps, main, width);
+    addTimeTicks(steps);
     const Point origin = main.originalPoint;
     Segments frameLines = across(origin.y, width);
     frameLines.push_back({Point{origin.x, main.firstDottedLineY}, origin});
-    chartpaint::strokeSegments(context, frameLines, gridLine(1, false));
-    drawIndicatorGrid(context, width);
+    steps.push_back(Strokes{frameLines, gridLine(1, false)});
+    addIndicatorGrid(steps, width);
+    return steps;
 }
 
-void HQBackGroundView::drawMainGrid(GraphicsContext& context, const CoordinateSystemInfo& main,
-                                    double width) const {
+void HQBackGroundView::addMainGrid(std::vector<Step>& steps, const CoordinateSystemInfo& main,
+                                   double width) const {
     const int solid = main.activeLintCount - 1;
     Segments dotted;
     for (int i = 1; i < main.dottedLineNumber; ++i) {
@@ -73,10 +96,10 @@ void HQBackGroundView::drawMainGrid(GraphicsContext& context, const CoordinateSy
             dotted.push_back(across(main.lineY(i), width).front());
         }
     }
-    chartpaint::strokeSegments(context, dotted, gridLine(0.5, true));
+    steps.push_back(Strokes{dotted, gridLine(0.5, true)});
     Segments solidLines = across(main.lineY(0), width);
     solidLines.push_back(across(main.lineY(solid), width).front());
-    chartpaint::strokeSegments(context, solidLines, gridLine(1, false));
+    steps.push_back(Strokes{solidLines, gridLine(1, false)});
 
     const float areaTop =
         m_variableInfo->drawRectOfMain() ? m_variableInfo->drawRectOfMain()->y : 0;
@@ -84,26 +107,24 @@ void HQBackGroundView::drawMainGrid(GraphicsContext& context, const CoordinateSy
     Segments separators = across(priceBottom, width);
     separators.push_back(
         across(priceBottom + (main.originalPoint.y - priceBottom) * 0.5, width).front());
-    chartpaint::strokeSegments(context, separators, gridLine(1, false));
+    steps.push_back(Strokes{separators, gridLine(1, false)});
 }
 
-void HQBackGroundView::drawTimeTicks(GraphicsContext& context) const {
+void HQBackGroundView::addTimeTicks(std::vector<Step>& steps) const {
     const chartpaint::LineStyle tick{chartstyle::rgb(80, 80, 80), 0.5, false, false};
     for (const auto& info : m_variableInfo->TimeCoordinateDrawInfoArray()) {
         if (!info) {
             continue;
         }
-        chartpaint::strokeLine(context, Point{info->pointX, info->pointY},
-                               Point{info->pointX, info->pointY + info->LineHeight}, tick);
-        context.save();
-        context.setFillColor(chartstyle::white());
-        context.drawText(info->title, info->titleFrame,
-                         info->titleFont.value_or(chartstyle::arial(9)));
-        context.restore();
+        steps.push_back(Strokes{{{Point{info->pointX, info->pointY},
+                                  Point{info->pointX, info->pointY + info->LineHeight}}},
+                                tick});
+        steps.push_back(
+            Label{info->title, info->titleFrame, info->titleFont.value_or(chartstyle::arial(9))});
     }
 }
 
-void HQBackGroundView::drawIndicatorGrid(GraphicsContext& context, double width) const {
+void HQBackGroundView::addIndicatorGrid(std::vector<Step>& steps, double width) const {
     const CoordinateSystemInfo secondary =
         m_variableInfo->coordinateSystemInfoOfSecondaryOne()
             ? *m_variableInfo->coordinateSystemInfoOfSecondaryOne()
@@ -114,17 +135,16 @@ void HQBackGroundView::drawIndicatorGrid(GraphicsContext& context, double width)
             for (int i = 1; i < secondary.dottedLineNumber; ++i) {
                 dotted.push_back(across(secondary.lineY(i), width).front());
             }
-            chartpaint::strokeSegments(context, dotted, gridLine(0.5, true));
+            steps.push_back(Strokes{dotted, gridLine(0.5, true)});
         }
         if (secondary.activeLintCount != -1) {
-            chartpaint::strokeSegments(context, across(secondary.lineY(0), width),
-                                       gridLine(1, false));
+            steps.push_back(Strokes{across(secondary.lineY(0), width), gridLine(1, false)});
         }
     }
     const Point origin = secondary.originalPoint;
     Segments frameLines = across(origin.y, width);
     frameLines.push_back({Point{origin.x, secondary.firstDottedLineY}, origin});
-    chartpaint::strokeSegments(context, frameLines, gridLine(1, false));
+    steps.push_back(Strokes{frameLines, gridLine(1, false)});
 }
 
 void HQBackGroundView::drawText(GraphicsContext& context, const std::string& text, float x,

@@ -214,3 +214,23 @@ INSTANTIATE_TEST_SUITE_P(
                       SnapshotCase{"kline_kdj_4in_wide", kKLine, false, kWide, true},
                       SnapshotCase{"kline_kdj_35in_wide", kKLine, false, kWide, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The grid is kept between redraws; a layout that changes under it (the time labels of another
+// trading start) shows at the next redraw as on a chart drawn afresh.
+TEST(ChartPixels, shouldRedrawTheKeptGridWhenTheLayoutUnderItChanges) {
+    auto start = setTradingStart("09:00");
+    auto scene = makeScene(kFenShi, {});
+    showFenShi(scene, fenShiReply(scene, walkMinutes(120, 4000), 4000, 3996));
+    auto fresh = makeScene(kFenShi, {});
+    showFenShi(fresh, fenShiReply(fresh, walkMinutes(120, 4000), 4000, 3996));
+    ChartScreen screen(scene, kNormal, true, 2);
+    const QImage before = screen.image();
+
+    start = setTradingStart("21:00");
+    ASSERT_TRUE(scene.layout->retitleTimeLabels());
+    ASSERT_TRUE(fresh.layout->retitleTimeLabels());
+    const QImage after = screen.image();
+    ChartScreen freshScreen(fresh, kNormal, true, 2);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, freshScreen.image());
+}

@@ -8,6 +8,7 @@
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/GestureRecognizer.h"
+#include "platform/ui/KeptDrawing.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 
@@ -324,7 +325,20 @@ void View::layoutIfNeeded() {
 }
 
 void View::setNeedsDisplay() {
+    m_needsDisplay = true;
     displayChanged();
+}
+
+void View::setKeepsDrawing(bool keeps) {
+    m_keepsDrawing = keeps;
+    if (!keeps) {
+        m_kept.reset();
+    }
+}
+
+void View::keepDrawing(std::unique_ptr<KeptDrawing> kept) {
+    m_kept = std::move(kept);
+    m_needsDisplay = false;
 }
 
 void View::draw(GraphicsContext&, const Rect&) {}

@@ -19,6 +19,7 @@
 
 class GestureRecognizer;
 class GraphicsContext;
+struct KeptDrawing;
 class ViewController;
 class Window;
 
@@ -97,6 +98,7 @@ public:
     void layoutIfNeeded();
     virtual void layoutSubviews() {}
     void setNeedsDisplay();
+    bool needsDisplay() const { return m_needsDisplay; }
     // Draws the content over the background, in bounds coordinates.
     virtual void draw(GraphicsContext& context, const Rect& rect);
     virtual Size sizeThatFits(Size size) const;
@@ -104,6 +106,15 @@ public:
     // intact. Set by the renderer on the first draw that clears, or up front by the view.
     bool drawsInOwnLayer() const { return m_ownLayer; }
     void setDrawsInOwnLayer(bool own) { m_ownLayer = own; }
+    // A view that draws in its own layer and whose drawing costs more than showing that layer
+    // may keep the layer: the renderer then draws it again only after setNeedsDisplay(), at
+    // another size or scale, or when drawingIsCurrent() says it would now paint otherwise.
+    bool keepsDrawing() const { return m_keepsDrawing; }
+    void setKeepsDrawing(bool keeps);
+    virtual bool drawingIsCurrent() const { return true; }
+    // For the renderer: the layer kept, and a new one just drawn (display is then done).
+    const KeptDrawing* keptDrawing() const { return m_kept.get(); }
+    void keepDrawing(std::unique_ptr<KeptDrawing> kept);
     void sizeToFit();
 
     // Coordinates.
@@ -186,5 +197,8 @@ private:
     bool m_multipleTouchEnabled = false;
     bool m_needsLayout = true;
     bool m_ownLayer = false;
+    bool m_keepsDrawing = false;
+    bool m_needsDisplay = true;
+    std::unique_ptr<KeptDrawing> m_kept;
     std::unique_ptr<Animation> m_animation;
 };

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/graphics/GraphicsContext.h"
+#include "platform/ui/KeptDrawing.h"
 #include "platform/ui/View.h"
 
 namespace {
@@ -101,10 +102,18 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
     if (width <= 0 || height <= 0) {
         return;
     }
-    QImage layer(width, height, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
+    const QRectF area(bounds.x, bounds.y, bounds.width, bounds.height);
+    const KeptDrawing* kept = view.keptDrawing();
+    if (view.keepsDrawing() && kept && !view.needsDisplay() && view.drawingIsCurrent() &&
+        kept->bounds == bounds && kept->scale == scale) {
+        painter.drawImage(area, kept->layer);
+        return;
+    }
+    auto fresh = std::make_unique<KeptDrawing>(
+        KeptDrawing{QImage(width, height, QImage::Format_ARGB32_Premultiplied), bounds, scale});
+    fresh->layer.fill(Qt::transparent);
     {
-        QPainter layerPainter(&layer);
+        QPainter layerPainter(&fresh->layer);
         layerPainter.setRenderHint(QPainter::Antialiasing, true);
         layerPainter.scale(scale, scale);
         layerPainter.translate(-bounds.x, -bounds.y);
@@ -112,7 +121,10 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
         context.setFreshBounds(bounds);
         view.draw(context, bounds);
     }
-    painter.drawImage(QRectF(bounds.x, bounds.y, bounds.width, bounds.height), layer);
+    painter.drawImage(area, fresh->layer);
+    if (view.keepsDrawing()) {
+        view.keepDrawing(std::move(fresh));
+    }
 }
 
 void ViewRenderer::render(QPainter& painter, View& root) {

@@ -342,3 +342,100 @@ INSTANTIATE_TEST_SUITE_P(
                   {100, 200},
                   Color::redColor()}),
     [](const ::testing::TestParamInfo<CoverCase>& info) { return info.param.name; });
+
+namespace {
+
+// Paints its left half in its colour on a layer of its own and counts its passes.
+class CountingView : public View {
+public:
+    explicit CountingView(const Rect& frame) : View(frame) { setDrawsInOwnLayer(true); }
+    void draw(GraphicsContext& context, const Rect& rect) override {
+        ++passes;
+        context.setFillColor(color);
+        context.fillRect({rect.x, rect.y, rect.width / 2, rect.height});
+    }
+    bool drawingIsCurrent() const override { return current; }
+
+    int passes = 0;
+    Color color = Color::redColor();
+    bool current = true;
+};
+
+// What happens to a view keeping its drawing between two passes, and where its new drawing
+// must show in which colour.
+struct KeptCase {
+    const char* name;
+    std::function<void(CountingView& view)> change;
+    double scale;
+    Point probe;
+    Color expected;
+};
+
+void PrintTo(const KeptCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class KeptDrawingTest : public UiTest, public ::testing::WithParamInterface<KeptCase> {
+protected:
+    void SetUp() override { window->setBackgroundColor(Color::whiteColor()); }
+};
+
+}  // namespace
+
+TEST_F(Rendering, shouldShowAKeptDrawingAgainWithoutDrawingItAnew) {
+    auto* view = add(std::make_unique<CountingView>(Rect{0, 100, 100, 100}));
+    view->setKeepsDrawing(true);
+    EXPECT_TRUE(near(screen.colorAt({25, 150}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({25, 150}), 255, 0, 0));
+    EXPECT_TRUE(near(screen.colorAt({75, 150}), 255, 255, 255));
+    EXPECT_EQ(view->passes, 1);
+}
+
+TEST_F(Rendering, shouldDrawAViewThatKeepsNothingOnEveryPass) {
+    auto* view = add(std::make_unique<CountingView>(Rect{0, 100, 100, 100}));
+    screen.renderImage();
+    screen.renderImage();
+    EXPECT_EQ(view->passes, 2);
+}
+
+TEST_P(KeptDrawingTest, shouldDrawAKeptViewAnewWhenItsDrawingWouldChange) {
+    const KeptCase& c = GetParam();
+    auto* view = add(std::make_unique<CountingView>(Rect{0, 100, 100, 100}));
+    view->setKeepsDrawing(true);
+    screen.renderImage();
+    c.change(*view);
+    const Screen shown({320, 568}, c.scale);
+    const Color seen = shown.colorAt(c.probe);
+    EXPECT_TRUE(near(seen, c.expected.red255(), c.expected.green255(), c.expected.blue255()))
+        << seen.red255() << "," << seen.green255() << "," << seen.blue255();
+    EXPECT_EQ(view->passes, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, KeptDrawingTest,
+    ::testing::Values(
+        KeptCase{"needsDisplay",
+                 [](CountingView& v) {
+                     v.color = Color::blueColor();
+                     v.setNeedsDisplay();
+                 },
+                 1,
+                 {25, 150},
+                 Color::blueColor()},
+        KeptCase{"noLongerCurrent",
+                 [](CountingView& v) {
+                     v.color = Color::blueColor();
+                     v.current = false;
+                 },
+                 1,
+                 {25, 150},
+                 Color::blueColor()},
+        KeptCase{"resized",
+                 [](CountingView& v) {
+                     v.setFrame({0, 100, 200, 100});
+                 },
+                 1,
+                 {75, 150},
+                 Color::redColor()},
+        KeptCase{"moreDevicePixels", [](CountingView&) {}, 2, {49.75, 150}, Color::redColor()}),
+    [](const ::testing::TestParamInfo<KeptCase>& info) { return info.param.name; });
