@@ -4,6 +4,8 @@
 // renderer can show it again (View::setKeepsDrawing). Owned by the view; main thread.
 
 #include <QImage>
+#include <QRect>
+#include <vector>
 
 #include "platform/graphics/Geometry.h"
 
@@ -11,4 +13,6 @@ struct KeptDrawing {
     QImage layer;
     Rect bounds;
     double scale = 1;
+    // Rectangles of the layer holding every pixel it painted; the rest is transparent.
+    std::vector<QRect> painted;
 };

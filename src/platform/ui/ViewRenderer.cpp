@@ -69,6 +69,53 @@ void addCoveredPixels(const View& view, const QTransform& toDevice, const QRect&
     }
 }
 
+// Each run of rows whose painted pixels span the same columns, as one rectangle: a grid's
+// layer is mostly transparent, with a frame line down its side and lines across.
+std::vector<QRect> paintedRows(const QImage& layer) {
+    std::vector<QRect> rows;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+        int left = 0;
+        while (left < layer.width() && pixels[left] == 0) {
+            ++left;
+        }
+        if (left == layer.width()) {
+            continue;
+        }
+        int right = layer.width() - 1;
+        while (pixels[right] == 0) {
+            --right;
+        }
+        if (!rows.empty() && rows.back().bottom() == y - 1 && rows.back().left() == left &&
+            rows.back().right() == right) {
+            rows.back().setBottom(y);
+            continue;
+        }
+        rows.emplace_back(QPoint(left, y), QPoint(right, y));
+    }
+    return rows;
+}
+
+// Composites a kept layer: only its painted rectangles where its pixels fall on whole device
+// pixels one to one, since transparent pixels change nothing.
+void drawKeptLayer(QPainter& painter, const QRectF& area, const KeptDrawing& kept) {
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF device = toDevice.mapRect(area);
+    const QRect pixels = device.toAlignedRect();
+    if (toDevice.type() > QTransform::TxScale || toDevice.m11() != kept.scale ||
+        toDevice.m22() != kept.scale || QRectF(pixels) != device ||
+        pixels.size() != kept.layer.size()) {
+        painter.drawImage(area, kept.layer);
+        return;
+    }
+    painter.save();
+    painter.resetTransform();
+    for (const QRect& part : kept.painted) {
+        painter.drawImage(pixels.topLeft() + part.topLeft(), kept.layer, part);
+    }
+    painter.restore();
+}
+
 bool& repaintRequested() {
     static bool requested = false;
     return requested;
@@ -106,11 +153,11 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
     const KeptDrawing* kept = view.keptDrawing();
     if (view.keepsDrawing() && kept && !view.needsDisplay() && view.drawingIsCurrent() &&
         kept->bounds == bounds && kept->scale == scale) {
-        painter.drawImage(area, kept->layer);
+        drawKeptLayer(painter, area, *kept);
         return;
     }
     auto fresh = std::make_unique<KeptDrawing>(
-        KeptDrawing{QImage(width, height, QImage::Format_ARGB32_Premultiplied), bounds, scale});
+        KeptDrawing{QImage(width, height, QImage::Format_ARGB32_Premultiplied), bounds, scale, {}});
     fresh->layer.fill(Qt::transparent);
     {
         QPainter layerPainter(&fresh->layer);
@@ -123,6 +170,7 @@ void ViewRenderer::drawContent(QPainter& painter, View& view, const Rect& bounds
     }
     painter.drawImage(area, fresh->layer);
     if (view.keepsDrawing()) {
+        fresh->painted = paintedRows(fresh->layer);
         view.keepDrawing(std::move(fresh));
     }
 }

@@ -439,3 +439,33 @@ INSTANTIATE_TEST_SUITE_P(
                  Color::redColor()},
         KeptCase{"moreDevicePixels", [](CountingView&) {}, 2, {49.75, 150}, Color::redColor()}),
     [](const ::testing::TestParamInfo<KeptCase>& info) { return info.param.name; });
+
+namespace {
+
+// Marks apart from each other on a clear layer: a slanted line, a line down, a dot in the far
+// corner.
+class MarksView : public View {
+public:
+    explicit MarksView(const Rect& frame) : View(frame) { setDrawsInOwnLayer(true); }
+    void draw(GraphicsContext& context, const Rect& rect) override {
+        context.setStrokeColor(Color::redColor());
+        context.setLineWidth(1);
+        context.strokeLine({20, 20}, {70, 45});
+        context.strokeLine({10.5, 5}, {10.5, 90});
+        context.setFillColor(Color::blueColor());
+        context.fillRect({rect.maxX() - 1, rect.maxY() - 1, 1, 1});
+    }
+};
+
+}  // namespace
+
+TEST_F(Rendering, shouldShowAKeptLayerPixelForPixelAsItWasDrawn) {
+    add(std::make_unique<View>(Rect{0, 100, 200, 200}))->setBackgroundColor(Color::greenColor());
+    auto* view = add(std::make_unique<MarksView>(Rect{20.5, 110, 100, 100}));
+    view->setKeepsDrawing(true);
+    for (double scale : {1.0, 2.0}) {
+        const Screen shown({320, 568}, scale);
+        const QImage drawn = shown.renderImage();
+        EXPECT_EQ(shown.renderImage(), drawn) << "scale " << scale;
+    }
+}
