@@ -64,6 +64,23 @@ void PXTradeData::clearAllTradeData() {
     *m_tradeSession = PXTradeSession();
 }
 
+void PXTradeData::logoffSent(const std::string& sessionID) {
+    if (!sessionID.empty()) {
+        m_logoffsOut.insert(sessionID);
+    }
+}
+
+void PXTradeData::logoffEnded(const std::string& sessionID) {
+    const auto found = m_logoffsOut.find(sessionID);
+    if (found != m_logoffsOut.end()) {
+        m_logoffsOut.erase(found);
+    }
+}
+
+bool PXTradeData::loggingOff() const {
+    return m_logoffsOut.count(m_tradeSession->JYsessionID) > 0;
+}
+
 std::shared_ptr<PXTradeCommodity> PXTradeData::commodity(const std::string& code) const {
     const auto it = m_shangPinXinXi.find(code);
     return it == m_shangPinXinXi.end() ? nullptr : it->second;

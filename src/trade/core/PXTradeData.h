@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,13 @@ public:
     const std::string& tradeLinkType() const { return m_tradeLinkType; }
     void setTradeLinkType(std::string value) { m_tradeLinkType = std::move(value); }
 
+    // Logoffs on their way, by the session each ends: a session whose logoff has left is over
+    // for whoever asks until the logoff fails to get through (the session goes on) or is
+    // answered (the session is cleared).
+    void logoffSent(const std::string& sessionID);
+    void logoffEnded(const std::string& sessionID);
+    bool loggingOff() const;
+
 private:
     std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;
     bool isOrderBook(const std::string& code) const;
@@ -101,5 +109,6 @@ private:
     std::shared_ptr<PXTradeSession> m_tradeSession = std::make_shared<PXTradeSession>();
     std::string m_currentCommodityCode;
     std::string m_tradeLinkType;
+    std::multiset<std::string> m_logoffsOut;
     uint64_t m_observer = 0;
 };

@@ -44,6 +44,10 @@ void PXTradeModule::setShared(PXTradeModule* module) {
     g_shared = module;
 }
 
+bool PXTradeModule::tradeLogin() const {
+    return m_tradeLogin && !m_data->loggingOff();
+}
+
 void PXTradeModule::setTradeLogin(bool value) {
     m_tradeLogin = value;
     if (!m_timers) {

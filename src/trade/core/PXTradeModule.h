@@ -39,7 +39,10 @@ public:
     PXTradePeiZhi& PXJYPeiZhi() const { return *m_peiZhi; }
     PXTradeTimerManger& PXJYTimerManger() const { return *m_timers; }
     PXTradeHost& host() const { return m_host; }
-    bool tradeLogin() const { return m_tradeLogin; }
+    // Logged in, and no logoff of the session is on its way: a flow the user left after its
+    // logoff went out (a switch cancelled) finds the old session over instead of going back to
+    // a home its late answer would empty.
+    bool tradeLogin() const;
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
     // happens, so no screen has to bring them back.
     void setTradeLogin(bool value);

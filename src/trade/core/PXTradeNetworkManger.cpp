@@ -28,6 +28,7 @@ using Fields = std::vector<TradeRequestField>;
 const char* const kTradeLink = "1";
 const char* const kNoticeLink = "2";
 const char* const kFundsLink = "3";
+const char* const kLogoffTag = "PXcancellation";
 const int kSessionLostTag = 5554;
 const int kConfirmTag = 5556;
 const int kSessionLostCode = 1004;
@@ -284,7 +285,8 @@ void PXTradeNetworkManger::getAccountInformation() {
 
 void PXTradeNetworkManger::getCancellation() {
     m_loggedOffSession = sessionId();
-    sendFields("logoff", "PXcancellation", kTradeLink,
+    m_module.PXJYData().logoffSent(m_loggedOffSession);
+    sendFields("logoff", kLogoffTag, kTradeLink,
                {{"USER_ID", Field::User}, {"SESSION_ID", Field::Session}}, JYDict::object());
 }
 
@@ -781,6 +783,10 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
 
 void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
     m_reLoginShown = false;
+    if (m_typeNW == kLogoffTag) {
+        // Never reached the server: the session goes on.
+        m_module.PXJYData().logoffEnded(m_loggedOffSession);
+    }
     if (m_delegate) {
         m_delegate->requestFailed(this, network->errorCode());
     }
@@ -792,7 +798,8 @@ void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
 }
 
 void PXTradeNetworkManger::dispatch(const std::string& body) {
-    if (m_typeNW == "PXcancellation") {
+    if (m_typeNW == kLogoffTag) {
+        m_module.PXJYData().logoffEnded(m_loggedOffSession);
         // The user asked to leave: any answer logs out here, a refusal included. A logoff
         // answered after a newer logon (account switch, login after an idle logout) ended only
         // the old session: the new login keeps its data and session.

@@ -254,6 +254,33 @@ TEST_F(PXTradeLoginTest, shouldLogOutWhenTheLogoffFindsTheSessionAlreadyEnded) {
     EXPECT_TRUE(m_host.alerts.empty());
 }
 
+// From the moment a logoff leaves, its session counts as over; one that never reaches the
+// server gives the session back, an answered one ends it.
+TEST_F(PXTradeLoginTest, shouldCountNoLoginWhileTheLogoffTravelsAndAfterItIsAnswered) {
+    struct Case {
+        const char* what;
+        bool lineDown;
+        bool loggedInAfter;
+    };
+    for (const Case& c : {Case{"answered", false, false}, Case{"never arrived", true, true}}) {
+        SCOPED_TRACE(c.what);
+        m_delegate->calls.clear();
+        logIn();
+        if (c.lineDown) {
+            m_host.setLines("01", "1", "1",
+                            {{"T1", "",
+                              "http://127.0.0.1:" +
+                                  std::to_string(LoopbackHttpServer::refusedPort()) + "/trade"}});
+        }
+        auto manager = newManager();
+        manager->getCancellation();
+        EXPECT_FALSE(module().tradeLogin());
+        ASSERT_TRUE(waitForCalls(1));
+        EXPECT_EQ(module().tradeLogin(), c.loggedInAfter);
+        EXPECT_EQ(module().PXJYData().tradeSession()->JYsessionID.empty(), !c.loggedInAfter);
+    }
+}
+
 TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnsweredLate) {
     logIn();
     auto logoff = newManager();

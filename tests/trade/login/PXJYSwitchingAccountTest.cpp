@@ -225,6 +225,39 @@ TEST_F(PXJYSwitchingAccountTest, shouldKeepTheSavedUserNameWhenAnAddedAccountFai
     EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kFirst);
 }
 
+// The old account's logoff is still on its way when the failed switch is cancelled: the old
+// session is over all the same, so the tab shows the login screen rather than a home the
+// logoff's answer would empty a moment later; that answer then ends nothing of the next login.
+TEST_F(PXJYSwitchingAccountTest,
+       shouldShowTheLoginScreenWhenAFailedSwitchIsCancelledBeforeTheLogoffAnswers) {
+    PXJYSimpleLoginVC* screen = openSwitchToSecond();
+    ASSERT_TRUE(screen);
+    tradeServer().holdReplies("logoff");
+    switchOn(screen, "999999");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
+        << alertTexts();
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_EQ(countOf("logoff"), 1);
+    ASSERT_TRUE(driver.tapText("取消"));
+
+    PXJYTradeLoginVC* login = nullptr;
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return (login = top<PXJYTradeLoginVC>()) && loginScreenReady(login); }, 10))
+        << "the home of the account being logged off came back";
+    EXPECT_FALSE(tradeModule().tradeLogin());
+    ASSERT_TRUE(login);
+
+    logInOnScreen(login, kFirst, kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    tradeServer().releaseReplies("logoff");
+    ASSERT_TRUE(driver.runUntil([&] { return tradeServer().requestCount("logoff") == 1; }));
+    EXPECT_FALSE(driver.runUntil([&] { return !tradeModule().tradeLogin(); }, 1.5))
+        << "the old session's logoff ended the new login";
+    EXPECT_TRUE(timersRunning());
+    EXPECT_EQ(top<PXJYRootViewController>()->tradeHomeView()->loggedInSection(), 0);
+}
+
 // However the switch screen is left without a new login (a failed switch cancelled, the idle
 // log-out while it shows), the next login on the login screen brings back the heartbeat and the
 // price refresh it stopped.
