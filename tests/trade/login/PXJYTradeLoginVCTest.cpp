@@ -13,6 +13,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
@@ -117,6 +118,35 @@ TEST_F(PXJYTradeLoginVCTest, shouldRefuseAnAccountWithoutMemberRightsBeforeTheLo
     EXPECT_EQ(alertTexts(), "提示|没有交易权限");
     const auto names = receivedNames("01", "02");
     EXPECT_EQ(std::count(names.begin(), names.end(), "logon"), 0);
+}
+
+// The rights check and then the logon keep the overlay up and the button off between them: a
+// second tap sends nothing, and only the logon's own refusal opens the way for the next try.
+TEST_F(PXJYTradeLoginVCTest, shouldSendOneLogonPerTapUntilItsAnswerComes) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(chooseEnvironment(screen, "模拟"));
+    SimTradeServer& server = tradeServer("01", "02");
+    server.holdReplies("logon");
+    logInOnScreen(screen, "200000000000001", kPassword, false);
+    ASSERT_TRUE(driver.runUntil([&] { return server.received().back().name == "logon"; }));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    EXPECT_FALSE(screen->loginButton()->isEnabled());
+    EXPECT_FALSE(driver.tap(screen->loginButton()));
+    screen->loginJiaoYiAction();
+
+    server.answerCodeNext(-1, "logon");
+    server.releaseReplies("logon");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }));
+    EXPECT_EQ(alertTexts(), "登录失败|模拟错误");
+    EXPECT_EQ(server.requestCount("logon"), 1);
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_TRUE(screen->loginButton()->isEnabled());
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    logInOnScreen(screen, "200000000000001", kPassword, false);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    EXPECT_EQ(server.requestCount("logon"), 2);
 }
 
 TEST_F(PXJYTradeLoginVCTest, shouldShowTheServersMessageAndANewCaptchaAfterAFailedLogon) {
