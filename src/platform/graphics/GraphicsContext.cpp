@@ -168,9 +168,8 @@ QPointF unit(QPointF from, QPointF to) {
 // How far two segments meeting at a joint reach into it so that together they cover its miter:
 // to the miter's tip for a turn up to a right angle; past that, far enough to cover the bevel.
 // Sharp turns thus lose the painter's long miter spikes.
-double jointReach(QPointF before, QPointF at, QPointF after, double halfWidth) {
-    const QPointF in = unit(before, at);
-    const QPointF out = unit(at, after);
+// `in` and `out` are the directions of the segments into and out of the joint.
+double jointReach(QPointF in, QPointF out, double halfWidth) {
     const double cosine = QPointF::dotProduct(in, out);
     const double sine = std::abs(in.x() * out.y() - in.y() * out.x());
     return cosine <= 0 ? halfWidth * sine : halfWidth * sine / (1 + cosine);
@@ -202,19 +201,22 @@ bool GraphicsContext::strokeAsSegments() {
     }
     const double halfWidth = m_state.lineWidth / 2;
     QList<QLineF> lines;
+    std::vector<QPointF> directions;
     for (const auto& points : polylines) {
         // A closed outline also joins its last segment to its first.
         if (points.size() > 2 && points.front() == points.back()) {
             return false;
         }
-        double reachBack = 0;
+        directions.clear();
         for (size_t i = 0; i + 1 < points.size(); ++i) {
-            const QPointF from = points[i];
-            const QPointF to = points[i + 1];
+            directions.push_back(unit(points[i], points[i + 1]));
+        }
+        double reachBack = 0;
+        for (size_t i = 0; i < directions.size(); ++i) {
+            const QPointF along = directions[i];
             const double reachOn =
-                i + 2 < points.size() ? jointReach(from, to, points[i + 2], halfWidth) : 0;
-            const QPointF along = unit(from, to);
-            lines.append(QLineF(from - along * reachBack, to + along * reachOn));
+                i + 1 < directions.size() ? jointReach(along, directions[i + 1], halfWidth) : 0;
+            lines.append(QLineF(points[i] - along * reachBack, points[i + 1] + along * reachOn));
             reachBack = reachOn;
         }
     }
