@@ -76,13 +76,13 @@ TEST_P(LoginScreenAfterLogoffTest, shouldAnswerTheLogoffMessageWhileTheLineTestR
     snapshot(std::string("logoff-message-over-line-test-") + GetParam().name);
 
     ASSERT_TRUE(driver.tapAlertButton("确定")) << "the line test's overlay covers the message";
-    EXPECT_TRUE(driver.runUntil([&] { return driver.visibleAlert() == nullptr; }));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the line test is still on its way";
 
     // A message raised while the line test runs goes over its overlay.
     PXTradeMessage::show("请求网络失败");
     EXPECT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    EXPECT_TRUE(driver.runUntil([&] { return driver.visibleAlert() == nullptr; }));
 
     tradeServer().releaseReplies(kProbe);
     EXPECT_TRUE(driver.runUntil([&] { return loginScreenReady(login); }));
