@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "platform/foundation/UserDefaults.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/TextField.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
@@ -171,6 +173,30 @@ std::vector<SimTradeReceived> TradeSessionFixture::received(const std::string& n
         }
     }
     return found;
+}
+
+::testing::AssertionResult TradeSessionFixture::secondTapUnsentUntilAnswered(
+    View* button, const std::string& name, const std::string& message) {
+    driver.tap(button);
+    if (driver.runUntil([&] { return received(name).size() > 1; }, 1)) {
+        return ::testing::AssertionFailure() << "a second tap sent a second " << name;
+    }
+    tradeServer().releaseReplies(name);
+    const auto shown = [&] {
+        const AlertView* alert = driver.visibleAlert();
+        return alert ? alert->message() : std::string();
+    };
+    if (!driver.runUntil([&] { return shown() == message; }, 10)) {
+        return ::testing::AssertionFailure()
+               << "no \"" << message << "\" but \"" << shown() << "\"";
+    }
+    if (const int left = VKJYCommonViewUtil::activityCount(); left != 0) {
+        return ::testing::AssertionFailure() << left << " busy overlay(s) left";
+    }
+    if (const size_t sent = received(name).size(); sent != 1) {
+        return ::testing::AssertionFailure() << sent << " " << name << " received";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 std::string TradeSessionFixture::reqValue(const SimTradeReceived& request, const std::string& key) {

@@ -48,6 +48,11 @@ protected:
     static std::string reqValue(const SimTradeReceived& request, const std::string& key);
     // Taps the field, presses the digits on the in-app keypad and "完成".
     void typeOnKeypad(TextField* field, const std::string& digits);
+    // With the replies to requests of that name held and one of them on its way: a second tap
+    // on the button sends none, and once released the reply shows that message with no busy
+    // overlay left and one such request received in all.
+    ::testing::AssertionResult secondTapUnsentUntilAnswered(View* button, const std::string& name,
+                                                            const std::string& message);
     // The code of the captcha the simulator handed out under this identifier.
     std::string captchaCode(const std::string& uuid, const std::string& platform = "",
                             const std::string& environment = "");

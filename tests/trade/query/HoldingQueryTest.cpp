@@ -114,6 +114,19 @@ protected:
         return PXJYQueryPanel::isShown(*screen.mingXiDetailView());
     }
 
+    // The summaries screen with the transfer panel of that summary open.
+    PXJYHuiZongViewController* openSummaryTransfer(const std::string& code,
+                                                   const std::string& side) {
+        auto* screen = openSummaries();
+        if (!screen || !chooseSummary(*screen, code, side)) {
+            ADD_FAILURE() << "no summary " << code << " " << side;
+            return nullptr;
+        }
+        driver.tap(screen->HZSJPingCangButton());
+        driver.settle();
+        return screen;
+    }
+
     bool chooseSummary(PXJYHuiZongViewController& screen, const std::string& code,
                        const std::string& side) {
         const auto& rows = screen.chiCangShangPinListView()->allChiCangShangPinCommodity();
@@ -475,11 +488,8 @@ TEST_F(HoldingQueryTest, shouldListTheSimulatorsSummariesAndTransferOneByCommodi
 
 TEST_F(HoldingQueryTest, shouldPickOnlyTheSummarysSideWhenTransferringByNumber) {
     makeDeals(kCode, 2, "2");
-    auto* screen = openSummaries();
+    auto* screen = openSummaryTransfer(kCode, "2");
     ASSERT_TRUE(screen);
-    ASSERT_TRUE(chooseSummary(*screen, kCode, "2"));
-    driver.tap(screen->HZSJPingCangButton());
-    driver.settle();
     PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
     driver.tap(form.DHbutton());
     driver.settle();
@@ -520,11 +530,8 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
 
 TEST_F(HoldingQueryTest, shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQueryFailsMeanwhile) {
     makeDeals(kCode, 1, "2");
-    auto* screen = openSummaries();
+    auto* screen = openSummaryTransfer(kCode, "2");
     ASSERT_TRUE(screen);
-    ASSERT_TRUE(chooseSummary(*screen, kCode, "2"));
-    driver.tap(screen->HZSJPingCangButton());
-    driver.settle();
     PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
     typeQuantity(form, "1");
     tradeServer().holdReplies("order_s");
@@ -539,13 +546,7 @@ TEST_F(HoldingQueryTest, shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQuer
     answerAlert();
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
     snapshot("summaries-transfer-travelling-568");
-    driver.tap(form.zhuanRangButton());
-    EXPECT_FALSE(driver.runUntil([&] { return sent("order_s") > 1; }, 1));
-
-    tradeServer().releaseReplies("order_s");
-    ASSERT_TRUE(waitMessage("转让成功"));
-    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
-    EXPECT_EQ(sent("order_s"), 1);
+    EXPECT_TRUE(secondTapUnsentUntilAnswered(form.zhuanRangButton(), "order_s", "转让成功"));
 }
 
 TEST_F(HoldingQueryShortScreenTest, shouldKeepTheActionsOnTheShortScreen) {

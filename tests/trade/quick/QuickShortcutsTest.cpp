@@ -367,6 +367,27 @@ TEST_F(QuickShortcuts, aHeldCommodityWhoseQuoteCodeDiffersInCaseShowsOneRowOnThe
     snapshot("home-held-quote-code-case");
 }
 
+TEST_F(QuickShortcuts, aHoldingNumbersQueryFailingWhileTheTransferTravelsLeavesNoOverlayBehind) {
+    auto* screen = openShortcutAs<PXJYSimplePingCangVC>("AG", "1", 2);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
+    tradeServer().holdReplies("order_s");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return received("order_s").size() == 1; }, 5));
+
+    // The holding numbers are asked for again while the transfer travels, and refused.
+    tradeServer().answerCodeNext(-1, "holding_detail_query");
+    screen->getChiCangMingXi();
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
+    snapshot("transfer-travelling");
+    EXPECT_TRUE(
+        secondTapUnsentUntilAnswered(screen->SJPCView()->zhuanRangButton(), "order_s", "转让成功"));
+}
+
 TEST_F(QuickShortcuts, theBusyOverlayStaysUntilTheLastOfItsRequestsIsAnswered) {
     auto first = PXTradeNetworkManger::create();
     auto second = PXTradeNetworkManger::create();
