@@ -2,7 +2,6 @@
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
-#include "shell/VKJYCommonViewUtil.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -10,16 +9,9 @@
 #include "trade/quick/PXQuickScreenKit.h"
 #include "widgets/GlossAlertView.h"
 
-namespace {
-const char* const kDetailTag = "PXchiCangMingXi";
-}
-
 PXJYSimplePingCangVC::~PXJYSimplePingCangVC() {
     if (AlertView* alert = m_leaveAlert.get()) {
         alert->setDelegate(nullptr);
-    }
-    if (m_detailsBusy && !isOrderOutstanding()) {
-        VKJYCommonViewUtil::hideActivity();
     }
 }
 
@@ -50,11 +42,9 @@ void PXJYSimplePingCangVC::getChiCangMingXi() {
     if (!huiZongCommodity()) {
         return;
     }
-    if (!m_detailsBusy) {
-        m_detailsBusy = true;
-        VKJYCommonViewUtil::showActivity();
-    }
-    newManager()->getJYChiCangMingXi(huiZongCommodity()->commodityCode);
+    auto manager = newManager();
+    m_detailsBusy.began(manager.get());
+    manager->getJYChiCangMingXi(huiZongCommodity()->commodityCode);
 }
 
 void PXJYSimplePingCangVC::PXSJPCAddChiCangDanHaoListView() {
@@ -102,29 +92,18 @@ void PXJYSimplePingCangVC::alertViewClickedButtonAtIndex(AlertView&, int) {
     VKJYNavBackAction();
 }
 
-void PXJYSimplePingCangVC::detailsAnswered(PXTradeNetworkManger* manager) {
-    if (manager->typeNW() != kDetailTag || !m_detailsBusy) {
-        return;
-    }
-    m_detailsBusy = false;
-    // An order still on its way keeps the overlay.
-    if (!isOrderOutstanding()) {
-        VKJYCommonViewUtil::hideActivity();
-    }
-}
-
 void PXJYSimplePingCangVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult* data) {
-    detailsAnswered(manager);
+    m_detailsBusy.ended(manager);
     PXJYPingCangViewController::dataAnalysisFinished(manager, data);
 }
 
 void PXJYSimplePingCangVC::requestFailed(PXTradeNetworkManger* manager, int errorCode) {
-    detailsAnswered(manager);
+    m_detailsBusy.ended(manager);
     PXJYPingCangViewController::requestFailed(manager, errorCode);
 }
 
 void PXJYSimplePingCangVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) {
-    detailsAnswered(manager);
+    m_detailsBusy.ended(manager);
     PXJYPingCangViewController::dataAnalysisFailed(manager, errorCode);
 }

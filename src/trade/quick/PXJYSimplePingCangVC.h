@@ -12,6 +12,7 @@
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "trade/close/PXJYPingCangViewController.h"
+#include "trade/common/PXTradeBusyOverlay.h"
 
 class PXJYSimplePingCangVC : public PXJYPingCangViewController, public AlertViewDelegate {
 public:
@@ -39,8 +40,6 @@ protected:
     void leaveWith(const std::string& message) override;
 
 private:
-    void detailsAnswered(PXTradeNetworkManger* manager);
-
-    bool m_detailsBusy = false;
+    PXTradeBusyOverlay m_detailsBusy;
     WeakLink<AlertView> m_leaveAlert;
 };
