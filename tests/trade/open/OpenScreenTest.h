@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sim/trade/SimTradeServer.h"
+#include "support/session/OnBothScreens.h"
 #include "support/session/TradeSessionFixture.h"
 #include "trade/open/PXJYJianCangViewController.h"
 
@@ -41,11 +42,4 @@ protected:
     void snapshot(const std::string& name);
 
     PXJYJianCangViewController* screen = nullptr;
-};
-
-// A fixture run on the tall and the short screen; the test parameter is the screen height.
-template <typename Fixture>
-class OnBothScreens : public Fixture, public ::testing::WithParamInterface<int> {
-protected:
-    OnBothScreens() : Fixture({320, static_cast<double>(this->GetParam())}) {}
 };

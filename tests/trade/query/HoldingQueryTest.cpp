@@ -10,6 +10,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
+#include "support/session/OnBothScreens.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/close/PXJYHuiZongListView.h"
 #include "trade/close/PXJYMingXiListView.h"
@@ -528,7 +529,10 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
     EXPECT_EQ(screen->chiCangShangPinListView()->allChiCangShangPinCommodity().size(), shown);
 }
 
-TEST_F(HoldingQueryTest, shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQueryFailsMeanwhile) {
+using HoldingQueryOnBothScreens = OnBothScreens<HoldingQueryTest>;
+
+TEST_P(HoldingQueryOnBothScreens,
+       shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQueryFailsMeanwhile) {
     makeDeals(kCode, 1, "2");
     auto* screen = openSummaryTransfer(kCode, "2");
     ASSERT_TRUE(screen);
@@ -545,9 +549,11 @@ TEST_F(HoldingQueryTest, shouldKeepTheTransferBusyAndUnsentTwiceWhenASummaryQuer
     EXPECT_EQ(alertMessage(), "模拟错误");
     answerAlert();
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
-    snapshot("summaries-transfer-travelling-568");
+    snapshot("summaries-transfer-travelling-" + std::to_string(GetParam()));
     EXPECT_TRUE(secondTapUnsentUntilAnswered(form.zhuanRangButton(), "order_s", "转让成功"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Heights, HoldingQueryOnBothScreens, ::testing::Values(568, 480));
 
 TEST_F(HoldingQueryShortScreenTest, shouldKeepTheActionsOnTheShortScreen) {
     const std::string number = ticketOf(kCode, "1");

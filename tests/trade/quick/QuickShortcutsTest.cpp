@@ -11,6 +11,7 @@
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "support/session/OnBothScreens.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/close/PXJYHuiZongXiangQingListView.h"
 #include "trade/common/PXTradeBusyOverlay.h"
@@ -32,6 +33,8 @@ namespace {
 
 class QuickShortcuts : public QuickScreenTest {
 protected:
+    explicit QuickShortcuts(Size size = {320, 568}) : QuickScreenTest(size) {}
+
     std::string nameOf(const std::string& code) {
         return store().shangPinXinXi().at(code)->commodityName;
     }
@@ -367,7 +370,10 @@ TEST_F(QuickShortcuts, aHeldCommodityWhoseQuoteCodeDiffersInCaseShowsOneRowOnThe
     snapshot("home-held-quote-code-case");
 }
 
-TEST_F(QuickShortcuts, aHoldingNumbersQueryFailingWhileTheTransferTravelsLeavesNoOverlayBehind) {
+using QuickShortcutsOnBothScreens = OnBothScreens<QuickShortcuts>;
+
+TEST_P(QuickShortcutsOnBothScreens,
+       aHoldingNumbersQueryFailingWhileTheTransferTravelsLeavesNoOverlayBehind) {
     auto* screen = openShortcutAs<PXJYSimplePingCangVC>("AG", "1", 2);
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
@@ -383,10 +389,12 @@ TEST_F(QuickShortcuts, aHoldingNumbersQueryFailingWhileTheTransferTravelsLeavesN
     EXPECT_EQ(alertMessage(), "模拟错误");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
-    snapshot("transfer-travelling");
+    snapshot("transfer-travelling-" + std::to_string(GetParam()));
     EXPECT_TRUE(
         secondTapUnsentUntilAnswered(screen->SJPCView()->zhuanRangButton(), "order_s", "转让成功"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Heights, QuickShortcutsOnBothScreens, ::testing::Values(568, 480));
 
 TEST_F(QuickShortcuts, theBusyOverlayStaysUntilTheLastOfItsRequestsIsAnswered) {
     auto first = PXTradeNetworkManger::create();
