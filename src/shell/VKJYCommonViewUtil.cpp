@@ -43,20 +43,6 @@ private:
 };
 }  // namespace
 
-void VKJYCommonViewUtil::showActivity() {
-    Window* window = keyWindow();
-    if (!window) {
-        return;
-    }
-    window->addSubview(std::make_unique<VKJYActivityOverlayView>(window->bounds()));
-}
-
-void VKJYCommonViewUtil::hideActivity() {
-    for (auto* overlay : overlays(keyWindow())) {
-        overlay->removeFromSuperview();
-    }
-}
-
 int VKJYCommonViewUtil::activityCount() {
     return static_cast<int>(overlays(keyWindow()).size());
 }

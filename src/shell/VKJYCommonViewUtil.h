@@ -7,10 +7,7 @@
 
 class VKJYCommonViewUtil {
 public:
-    // Lays one more busy overlay over the key window; each call adds one.
-    static void showActivity();
-    // Removes every busy overlay; nothing happens when none is shown.
-    static void hideActivity();
+    // Busy overlays over the key window; each is raised and lowered by its VKJYActivityHold.
     static int activityCount();
     // Shows the text at the bottom of the key window for that many seconds.
     static void showToast(const std::string& text, double duration);

@@ -128,10 +128,6 @@ void VKJYTradeHost::showToast(const std::string& text, double seconds) {
     VKJYCommonViewUtil::showToast(text, seconds);
 }
 
-void VKJYTradeHost::hideActivity() {
-    VKJYCommonViewUtil::hideActivity();
-}
-
 void VKJYTradeHost::writeDataToNSLogFile(const std::string& text, const std::string& file,
                                          const std::string& directory) {
     AppUncaughtExceptionHandler::writeDataToNSLogFile(text, file, directory);

@@ -36,7 +36,6 @@ public:
     void popSelectedTabToRoot(bool tellWillAppear) override;
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override;
     void showToast(const std::string& text, double seconds) override;
-    void hideActivity() override;
     void writeDataToNSLogFile(const std::string& text, const std::string& file,
                               const std::string& directory) override;
     void setTradeCommodityList(const void* marketList,

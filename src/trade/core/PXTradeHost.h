@@ -1,7 +1,7 @@
 #pragma once
 // What the trading core needs from the rest of the application and does not own: the
-// directory model, the tab bar, dialogs, toasts and the busy overlay, token B, the day-log
-// writer, and handing the held commodities to the market list. The application shell implements it
+// directory model, the tab bar, dialogs and toasts, token B, the day-log writer, and handing the
+// held commodities to the market list. The application shell implements it
 // once and hands it to PXTradeModule at start-up; tests hand in a fake. Every operation has a
 // harmless default so a partial host still runs. Main thread only.
 
@@ -60,10 +60,9 @@ public:
     // screen that it will appear again.
     virtual void popSelectedTabToRoot(bool /*tellWillAppear*/) {}
 
-    // Dialogs (the alert of the trading screens), toasts and the busy overlay.
+    // Dialogs (the alert of the trading screens) and toasts.
     virtual void showAlert(const PXTradeAlert&, std::function<void(int)> /*onButton*/) {}
     virtual void showToast(const std::string& /*text*/, double /*seconds*/) {}
-    virtual void hideActivity() {}
 
     // Appends a line to the day log (written only while "DebugPreference" is on).
     virtual void writeDataToNSLogFile(const std::string& /*text*/, const std::string& /*file*/,

@@ -32,7 +32,6 @@ public:
     std::vector<std::string> tabActions;
     std::vector<std::string> logLines;
     std::vector<std::string> savedTokens;
-    int hideActivityCount = 0;
     std::vector<std::pair<const void*, std::vector<std::string>>> handedCommodities;
 
     void setLines(const std::string& platform, const std::string& environment,
@@ -63,7 +62,6 @@ public:
     void showToast(const std::string& text, double seconds) override {
         toasts.emplace_back(text, seconds);
     }
-    void hideActivity() override { ++hideActivityCount; }
     void writeDataToNSLogFile(const std::string& text, const std::string& file,
                               const std::string& directoryName) override {
         logLines.push_back(directoryName + "/" + file + ":" + text);
