@@ -628,12 +628,28 @@ bool ScreenExerciser::typePassword(TextField* target) {
     return true;
 }
 
+// The simulator's first two accounts of the platform and environment a login screen shows: a
+// tap on its platform list may have left it on another exchange.
+std::pair<const char*, const char*> ScreenExerciser::accountsOf(const std::string& platform,
+                                                                const std::string& environment) {
+    if (platform == "西部商品") {
+        return {"300000000000001", "300000000000002"};
+    }
+    if (environment == "模拟") {
+        return {"200000000000001", "200000000000002"};
+    }
+    return {kFirstAccount, kSecondAccount};
+}
+
 // Each step finds the screen again: a reply or a timer may have taken it away meanwhile.
 void ScreenExerciser::logIn() {
     // The captcha comes under the busy overlay.
     driver.runUntil([] { return !busy(); }, 5);
-    const std::string account = m_random->chance(0.7) ? kFirstAccount : kSecondAccount;
+    const bool first = m_random->chance(0.7);
     if (WeakLink<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
+        const auto accounts =
+            accountsOf(login->platformB()->currentTitle(), login->environmentB()->currentTitle());
+        const std::string account = first ? accounts.first : accounts.second;
         m_journal->add("log in as " + account);
         keypadDigits(login->userNameTextField(), account);
         if (!login || !typePassword(login->passWordTextField())) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ConfirmationLedger.h"
@@ -92,6 +93,8 @@ private:
     void back();
     void switchTab();
     void logIn();
+    static std::pair<const char*, const char*> accountsOf(const std::string& platform,
+                                                          const std::string& environment);
     void openFromTheMenu();
     void fillFields(TextField* skip);
     void submit();
