@@ -34,14 +34,14 @@ function(vkjy_test name)
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
     if(NOT ARG_DEVICE_ZONES)
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
         return()
     endif()
     foreach(zone IN LISTS VKJY_DEVICE_ZONES)
         string(REPLACE "=" ";" parts "${zone}")
         list(GET parts 0 tag)
         list(GET parts 1 tz)
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_SUFFIX "@${tag}"
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES TEST_SUFFIX "@${tag}"
                              PROPERTIES TIMEOUT 120 ENVIRONMENT "TZ=${tz}"
                              ENVIRONMENT_MODIFICATION "VKJY_SNAPSHOT_ZONE=set:${tag}")
     endforeach()
