@@ -185,8 +185,11 @@ std::map<std::string, int> TradingDayFixture::holdingsShown() const {
 }
 
 std::map<std::string, int> TradingDayFixture::holdingsBooked(const nlohmann::json& books) {
+    // Every commodity the simulator trades on either exchange.
     const std::map<std::string, std::string> names = {
-        {"AG", "白银"}, {"AU", "黄金"}, {"PT", "铂金"}};
+        {"AG", "白银"}, {"AU", "黄金"}, {"PT", "铂金"}, {"CU", "铜"},
+        {"NI", "镍"},   {"zn", "锌"},   {"PD", "钯金"}, {"SN", "锡"},
+        {"CO", "钴"},   {"YB", "银币"}, {"HM", "红木"}, {"XAG", "现货银"}};
     std::map<std::string, int> held;
     for (const auto& holding : books["holdings"]) {
         const std::string code = holding["commodity"].get<std::string>();
