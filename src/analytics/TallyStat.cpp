@@ -39,8 +39,8 @@ void TallyStat::checkUpdate() {
     TallyStatCheckUpdate::sharedInstance().checkUpdate();
 }
 
-void TallyStat::checkUpdateWithDelegate(std::function<void(const PropertyList&)> callback) {
-    TallyStatCheckUpdate::sharedInstance().checkUpdateWithDelegate(std::move(callback));
+void TallyStat::checkUpdateWithDelegate(const std::shared_ptr<UpdateCallback>& callback) {
+    TallyStatCheckUpdate::sharedInstance().checkUpdateWithDelegate(callback);
 }
 
 void TallyStat::setCrashReportEnabled(bool enabled) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,8 +24,10 @@ public:
     static void checkUpdate(const std::string& title, const std::string& cancelButtonTitle,
                             const std::string& otherButtonTitle);
     static void checkUpdate();
-    // The reply goes to the callback (on the main thread) instead of an alert.
-    static void checkUpdateWithDelegate(std::function<void(const PropertyList&)> callback);
+    using UpdateCallback = std::function<void(const PropertyList&)>;
+    // The reply goes to the callback (on the main thread) instead of an alert, while the caller
+    // still holds the callback.
+    static void checkUpdateWithDelegate(const std::shared_ptr<UpdateCallback>& callback);
 
     static void setCrashReportEnabled(bool enabled);
     static void setLogEnabled(bool enabled);

@@ -83,8 +83,9 @@ void TallyStatCheckUpdate::checkUpdate() {
         [this] { checkAppUpdateResult(); });
 }
 
-void TallyStatCheckUpdate::checkUpdateWithDelegate(UpdateCallback callback) {
-    if (!callback) {
+void TallyStatCheckUpdate::checkUpdateWithDelegate(
+    const std::shared_ptr<UpdateCallback>& callback) {
+    if (!callback || !*callback) {
         TLANUtils::systemLog(
             "[TallyStat checkUpdate:selector] selector must have one parameter "
             "of NSDictionary * !");
@@ -92,7 +93,7 @@ void TallyStatCheckUpdate::checkUpdateWithDelegate(UpdateCallback callback) {
     }
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        m_callback = std::move(callback);
+        m_callback = callback;
     }
     checkUpdate();
 }
@@ -136,15 +137,15 @@ void TallyStatCheckUpdate::excuteUpdate(const std::string& body) {
                              ? *parsed
                              : TLANJsonValue::dictionary();
     info.set("current_version", TLANUtil::appVersionString());
-    UpdateCallback callback;
+    std::shared_ptr<UpdateCallback> callback;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_updateInfo = info;
-        callback = m_callback;
+        callback = m_callback.lock();
     }
     if (callback) {
         const PropertyList reply = info.toPropertyList();
-        onMainThreadAndWait([&] { callback(reply); });
+        onMainThreadAndWait([&] { (*callback)(reply); });
         return;
     }
     if (TLANPropertyValues::textValue(info.find("update")) == "YES") {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -10,9 +11,10 @@
 
 // Asks the analytics service whether a newer version exists and, when one does, shows an
 // alert with the caller's title and buttons whose second button opens the reply's address;
-// a caller may take the reply itself instead. One shared instance for the process, made on the
-// main thread; the request runs on the record cache's other queue, the alert and the reply
-// callback on the main thread while that queue's thread waits.
+// a caller may take the reply itself instead; the library does not own that caller's callback.
+// One shared instance for the process, made on the main thread; the request runs on the record
+// cache's other queue, the alert and the reply callback on the main thread while that queue's
+// thread waits.
 class TallyStatCheckUpdate : public AlertViewDelegate {
 public:
     using UpdateCallback = std::function<void(const PropertyList& updateInfo)>;
@@ -22,8 +24,9 @@ public:
     void checkUpdate(const std::string& title, const std::string& cancelButtonTitle,
                      const std::string& otherButtonTitle);
     void checkUpdate();
-    // An empty callback is refused with a system-log line.
-    void checkUpdateWithDelegate(UpdateCallback callback);
+    // The caller owns the callback; only a weak reference is kept, so once the caller lets it go
+    // replies raise the alert again. An empty callback is refused with a system-log line.
+    void checkUpdateWithDelegate(const std::shared_ptr<UpdateCallback>& callback);
 
     void alertViewClickedButtonAtIndex(AlertView& alertView, int buttonIndex) override;
 
@@ -54,7 +57,7 @@ private:
     std::string m_updateTitle;
     std::string m_updateCancelButtonTitle;
     std::string m_updateOtherButtonTitles;
-    UpdateCallback m_callback;
+    std::weak_ptr<UpdateCallback> m_callback;
     TLANJsonValue m_updateInfo = TLANJsonValue::dictionary();
     bool m_checkUpdateJobFlag = false;
 };

@@ -129,11 +129,30 @@ TEST_F(TallyStatCheckUpdateTest, shouldHandTheReplyToTheCallerInsteadOfAnAlert) 
     rig.sim().setUpdateReply(kUpdateReply);
     rig.start();
     std::optional<PropertyList> reply;
-    TallyStat::checkUpdateWithDelegate([&](const PropertyList& info) { reply = info; });
+    auto callback = std::make_shared<TallyStat::UpdateCallback>(
+        [&](const PropertyList& info) { reply = info; });
+    TallyStat::checkUpdateWithDelegate(callback);
     ASSERT_TRUE(rig.runUntil([&] { return reply.has_value(); }));
     EXPECT_EQ((*reply)["version"].toString(), "2.1");
     EXPECT_EQ((*reply)["current_version"].toString(), "2.0");
     EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
+TEST_F(TallyStatCheckUpdateTest, shouldRaiseTheAlertAgainOnceTheCallerHasLetItsCallbackGo) {
+    rig.sim().setUpdateReply(kUpdateReply);
+    rig.start();
+    int replies = 0;
+    auto callback =
+        std::make_shared<TallyStat::UpdateCallback>([&](const PropertyList&) { ++replies; });
+    TallyStat::checkUpdateWithDelegate(callback);
+    ASSERT_TRUE(rig.runUntil([&] { return replies == 1; }));
+    callback.reset();
+
+    TallyStat::checkUpdate("澜石金银", "忽略", "更新");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 20));
+    EXPECT_EQ(driver.visibleAlert()->title(), "澜石金银2.1");
+    EXPECT_EQ(replies, 1);
+    EXPECT_EQ(rig.sim().requestCount("/api/check_app_update"), 2u);
 }
 
 TEST_F(TallyStatCheckUpdateTest, shouldStoreTheServicesConfigurationAndPostWhenDone) {
