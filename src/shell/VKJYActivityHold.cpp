@@ -17,6 +17,26 @@ View* lowestAlert(Window& window) {
     }
     return nullptr;
 }
+
+VKJYActivityOverlayView* overlayOn(Window& window) {
+    for (View* view : window.subviews()) {
+        if (auto* overlay = dynamic_cast<VKJYActivityOverlayView*>(view)) {
+            return overlay;
+        }
+    }
+    return nullptr;
+}
+
+VKJYActivityOverlayView* layOverlay(Window& window) {
+    auto overlay = std::make_shared<VKJYActivityOverlayView>(window.bounds());
+    VKJYActivityOverlayView* laid = overlay.get();
+    if (View* alert = lowestAlert(window)) {
+        window.insertSubviewBelow(std::move(overlay), alert);
+    } else {
+        window.addSubview(std::move(overlay));
+    }
+    return laid;
+}
 }  // namespace
 
 VKJYActivityHold::~VKJYActivityHold() {
@@ -24,12 +44,12 @@ VKJYActivityHold::~VKJYActivityHold() {
 }
 
 VKJYActivityHold::VKJYActivityHold(VKJYActivityHold&& other) noexcept
-    : m_overlay(std::exchange(other.m_overlay, WeakLink<View>())) {}
+    : m_overlay(std::exchange(other.m_overlay, WeakLink<VKJYActivityOverlayView>())) {}
 
 VKJYActivityHold& VKJYActivityHold::operator=(VKJYActivityHold&& other) noexcept {
     if (this != &other) {
         release();
-        m_overlay = std::exchange(other.m_overlay, WeakLink<View>());
+        m_overlay = std::exchange(other.m_overlay, WeakLink<VKJYActivityOverlayView>());
     }
     return *this;
 }
@@ -41,19 +61,19 @@ VKJYActivityHold VKJYActivityHold::raise() {
     if (!window) {
         return hold;
     }
-    auto overlay = std::make_shared<VKJYActivityOverlayView>(window->bounds());
-    hold.m_overlay = overlay.get();
-    if (View* alert = lowestAlert(*window)) {
-        window->insertSubviewBelow(std::move(overlay), alert);
-    } else {
-        window->addSubview(std::move(overlay));
+    VKJYActivityOverlayView* overlay = overlayOn(*window);
+    if (!overlay) {
+        overlay = layOverlay(*window);
     }
+    overlay->addHold();
+    hold.m_overlay = overlay;
     return hold;
 }
 
 void VKJYActivityHold::release() {
-    if (View* overlay = m_overlay.get()) {
+    VKJYActivityOverlayView* overlay = m_overlay.get();
+    m_overlay.reset();
+    if (overlay && overlay->dropHold()) {
         overlay->removeFromSuperview();
     }
-    m_overlay.reset();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-// One busy overlay over the key window, up while its hold lives. Only the holder takes it away,
-// so one request's reply never uncovers another request still on its way. The overlay goes in
-// under any alert on the window: a message raised before the request left stays readable and
-// tappable. Move-only; main thread.
+// A hold on the busy overlay over the key window: the overlay is up while any hold on it lives,
+// and only a holder lets go of its own hold, so one request's reply never uncovers another
+// request still on its way. A new overlay goes in under any alert on the window: a message
+// raised before the request left stays readable and tappable. Move-only; main thread.
 
 #include "platform/foundation/WeakLink.h"
 
-class View;
+class VKJYActivityOverlayView;
 
 class VKJYActivityHold {
 public:
@@ -18,13 +18,14 @@ public:
     VKJYActivityHold(const VKJYActivityHold&) = delete;
     VKJYActivityHold& operator=(const VKJYActivityHold&) = delete;
 
-    // Lays an overlay of its own over the key window (none without a key window).
+    // Holds the key window's overlay, laying one over it when none is up (nothing without a key
+    // window).
     [[nodiscard]] static VKJYActivityHold raise();
 
     bool isRaised() const { return static_cast<bool>(m_overlay); }
-    // Takes this hold's overlay away; other holds' overlays stay.
+    // Lets go of this hold; the overlay goes with the last one.
     void release();
 
 private:
-    WeakLink<View> m_overlay;
+    WeakLink<VKJYActivityOverlayView> m_overlay;
 };

@@ -44,7 +44,11 @@ private:
 }  // namespace
 
 int VKJYCommonViewUtil::activityCount() {
-    return static_cast<int>(overlays(keyWindow()).size());
+    int holds = 0;
+    for (const auto* overlay : overlays(keyWindow())) {
+        holds += overlay->holds();
+    }
+    return holds;
 }
 
 void VKJYCommonViewUtil::showToast(const std::string& text, double duration) {

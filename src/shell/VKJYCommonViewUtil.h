@@ -7,7 +7,7 @@
 
 class VKJYCommonViewUtil {
 public:
-    // Busy overlays over the key window; each is raised and lowered by its VKJYActivityHold.
+    // Holds on the key window's busy overlay: the requests it is up for (see VKJYActivityHold).
     static int activityCount();
     // Shows the text at the bottom of the key window for that many seconds.
     static void showToast(const std::string& text, double duration);

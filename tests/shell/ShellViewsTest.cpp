@@ -84,6 +84,8 @@ TEST_F(ShellViewTest, shouldTakeTheTouchesUntilEveryHoldIsReleased) {
     VKJYActivityHold first = VKJYActivityHold::raise();
     VKJYActivityHold second = VKJYActivityHold::raise();
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 2);
+    // Two requests share one overlay: the window is not darkened twice.
+    EXPECT_EQ(driver.viewsOfClass<VKJYActivityOverlayView>().size(), 1u);
     EXPECT_TRUE(driver.saveSnapshot(std::string(VKJY_SNAPSHOT_DIR) + "/activity.png"));
     first.release();
     first.release();  // released twice: the other hold's overlay stays
