@@ -18,14 +18,6 @@ PXJYQueryOrders::PXJYQueryOrders(ViewController& screen, PXTradeNetworkMangerDel
                                  AlertViewDelegate& alerts)
     : m_screen(screen), m_target(target), m_alerts(alerts) {}
 
-PXJYQueryOrders::~PXJYQueryOrders() {
-    for (const auto& shown : m_shownAlerts) {
-        if (AlertView* alert = shown.get()) {
-            alert->setDelegate(nullptr);
-        }
-    }
-}
-
 std::shared_ptr<PXTradeNetworkManger> PXJYQueryOrders::newManager() {
     return PXTradeReplyRelay::newManager(m_screen, m_target);
 }
@@ -72,19 +64,12 @@ void PXJYQueryOrders::orderEnded(const PXTradeNetworkManger& reply) {
     m_order.endedBy(reply);
 }
 
-void PXJYQueryOrders::keep(AlertView* alert) {
-    std::erase_if(m_shownAlerts, [](const WeakLink<AlertView>& shown) { return !shown; });
-    if (alert) {
-        m_shownAlerts.emplace_back(alert);
-    }
-}
-
 void PXJYQueryOrders::showResult(const std::string& message, int tag) {
     auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, message, &m_alerts,
                                                   "确定", std::vector<std::string>{});
     alert->setStyle(GlossAlertView::kStyleAllWhite);
     alert->setTag(tag);
-    keep(AlertView::show(std::move(alert)));
+    AlertView::show(std::move(alert));
 }
 
 void PXJYQueryOrders::ask(const std::string& question, int tag) {
@@ -92,7 +77,7 @@ void PXJYQueryOrders::ask(const std::string& question, int tag) {
                                                   "确定", std::vector<std::string>{"取消"});
     alert->setStyle(GlossAlertView::kStyleAllWhite);
     alert->setTag(tag);
-    keep(AlertView::show(std::move(alert)));
+    AlertView::show(std::move(alert));
 }
 
 bool PXJYQueryOrders::handToOrderBook(NavigationController& navigation,

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeOrderGate.h"
@@ -37,7 +36,6 @@ public:
 
     PXJYQueryOrders(ViewController& screen, PXTradeNetworkMangerDelegate& target,
                     AlertViewDelegate& alerts);
-    ~PXJYQueryOrders();
 
     std::shared_ptr<PXTradeNetworkManger> newManager();
     // The overlay of a query the screen sends; only a reply or failure of that query ends it.
@@ -66,8 +64,6 @@ public:
     static bool handToOrderBook(NavigationController& navigation, const PXTradeScreenArgs& args);
 
 private:
-    void keep(AlertView* alert);
-
     ViewController& m_screen;
     PXTradeNetworkMangerDelegate& m_target;
     AlertViewDelegate& m_alerts;
@@ -75,5 +71,4 @@ private:
     PXTradeOrderGate m_order;
     bool m_fanShou = false;
     JYDict m_postDic = JYDict::object();
-    std::vector<WeakLink<AlertView>> m_shownAlerts;
 };

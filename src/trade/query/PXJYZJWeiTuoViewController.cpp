@@ -49,12 +49,6 @@ bool isOrderBook(const std::string& code) {
 
 }  // namespace
 
-PXJYZJWeiTuoViewController::~PXJYZJWeiTuoViewController() {
-    if (AlertView* alert = m_successAlert.get()) {
-        alert->setDelegate(nullptr);
-    }
-}
-
 void PXJYZJWeiTuoViewController::viewDidLoad() {
     View& root = *view();
     root.setBackgroundColor(PXTradeViewKit::background());
@@ -205,7 +199,7 @@ void PXJYZJWeiTuoViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
         auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, "撤销成功", this,
                                                       "确定", std::vector<std::string>{});
         alert->setStyle(GlossAlertView::kStyleAllWhite);
-        m_successAlert = AlertView::show(std::move(alert));
+        AlertView::show(std::move(alert));
         return;
     }
     if (manager->typeNW() != kQueryTag) {

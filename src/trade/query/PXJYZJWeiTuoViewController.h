@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
@@ -33,8 +32,6 @@ public:
     static constexpr const char* kQueryTag = "PXweiTuoChaXun";
     static constexpr const char* kCancelTag = "PXCancelWeiTuoDan";
     static constexpr const char* kNoOrders = "您没有交易过,我们查不到";
-
-    ~PXJYZJWeiTuoViewController() override;
 
     void viewDidLoad() override;
 
@@ -76,7 +73,6 @@ private:
     std::string m_commodityCode;
     bool m_withdrawing = false;
     PXTradeBusyOverlay m_queryBusy;
-    WeakLink<AlertView> m_successAlert;
     TableView* m_tableView = nullptr;
     View* m_detailView = nullptr;
     PXJYWeiTuoListView* m_showListView = nullptr;

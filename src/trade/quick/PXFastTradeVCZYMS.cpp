@@ -22,12 +22,6 @@ constexpr int kPriceTag = 1111;
 constexpr int kQuantityTag = 1112;
 }  // namespace
 
-PXFastTradeVCZYMS::~PXFastTradeVCZYMS() {
-    if (AlertView* alert = m_confirmation.get()) {
-        alert->setDelegate(nullptr);
-    }
-}
-
 PXFastTradeViewController::Layout PXFastTradeVCZYMS::layout(bool fourInch) const {
     // One point higher on the short screen, so the order button ends at its bottom edge.
     return {24, 125, fourInch ? 320.0 : 264.0, 3};
@@ -133,7 +127,7 @@ void PXFastTradeVCZYMS::sendOrder() {
                                            XiaDanType(), XiaDan_FangXiang()),
         this, "确定", std::vector<std::string>{"取消"});
     alert->setStyle(GlossAlertView::kStyleAllWhite);
-    m_confirmation = AlertView::show(std::move(alert));
+    AlertView::show(std::move(alert));
 }
 
 void PXFastTradeVCZYMS::alertViewClickedButtonAtIndex(AlertView&, int buttonIndex) {

@@ -15,8 +15,6 @@ class PXFastTradeVCZYMS : public PXFastTradeViewController, public AlertViewDele
 public:
     static constexpr const char* kRefusedCommodity = "该商品不允许此交易";
 
-    ~PXFastTradeVCZYMS() override;
-
     void alertViewClickedButtonAtIndex(AlertView& alert, int buttonIndex) override;
 
     PXCommodityInformationViewZYMS* commodityInformationView() const { return m_board; }
@@ -47,5 +45,4 @@ private:
     TextField* m_jiaGeTextField = nullptr;
     int m_weiTuoDan = 0;
     JYDict m_postDict = JYDict::object();
-    WeakLink<AlertView> m_confirmation;
 };

@@ -9,12 +9,6 @@
 #include "trade/quick/PXQuickScreenKit.h"
 #include "widgets/GlossAlertView.h"
 
-PXJYSimplePingCangVC::~PXJYSimplePingCangVC() {
-    if (AlertView* alert = m_leaveAlert.get()) {
-        alert->setDelegate(nullptr);
-    }
-}
-
 void PXJYSimplePingCangVC::loadView() {
     PXJYPingCangViewController::loadView();
     SJPCView()->setCommodityNameButtonEnabled(false);
@@ -84,11 +78,10 @@ void PXJYSimplePingCangVC::leaveWith(const std::string& message) {
     setNowDanHaoID("");
     auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, message, this, "确定");
     alert->setStyle(GlossAlertView::kStyleAllWhite);
-    m_leaveAlert = AlertView::show(std::move(alert));
+    AlertView::show(std::move(alert));
 }
 
 void PXJYSimplePingCangVC::alertViewClickedButtonAtIndex(AlertView&, int) {
-    m_leaveAlert.reset();
     VKJYNavBackAction();
 }
 

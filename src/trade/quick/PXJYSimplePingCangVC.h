@@ -9,15 +9,12 @@
 
 #include <memory>
 
-#include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "trade/close/PXJYPingCangViewController.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 
 class PXJYSimplePingCangVC : public PXJYPingCangViewController, public AlertViewDelegate {
 public:
-    ~PXJYSimplePingCangVC() override;
-
     void loadView() override;
     void viewWillAppear(bool animated) override;
 
@@ -41,5 +38,4 @@ protected:
 
 private:
     PXTradeBusyOverlay m_detailsBusy;
-    WeakLink<AlertView> m_leaveAlert;
 };

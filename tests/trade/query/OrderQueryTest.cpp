@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "QueryScreenTest.h"
+#include "platform/foundation/Timer.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/close/PXJYWeiTuoListView.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
 #include "trade/query/PXJYChaXunViewController.h"
 #include "trade/query/PXJYZJWeiTuoViewController.h"
 
@@ -131,4 +135,24 @@ TEST(OrderWithdrawRuleTest, shouldAllowOnlyPlacedAndPartlyFilledOrders) {
             << status;
     }
     EXPECT_FALSE(PXJYZJWeiTuoViewController::canWithdraw(JYDict::object()));
+}
+
+TEST_F(OrderQueryTest, theWithdrawalMessageLeavesWithItsScreenOnIdleLogOut) {
+    placeOrder(quoteModeCommodity(), 0.5);
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(openRow(*screen, 0));
+    driver.tap(screen->withdrawButton());
+    ASSERT_TRUE(waitAlert());
+    ASSERT_EQ(alertMessage(), "撤销成功");
+    WeakLink<ViewController> raisedBy(screen);
+
+    Timer* idle = tradeModule().PXJYTimerManger().timeoutTimer();
+    ASSERT_TRUE(idle);
+    idle->fire();
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() != "撤销成功"; }, 5));
+    answerAlert();
+    driver.settle();
+    EXPECT_FALSE(raisedBy);
+    EXPECT_EQ(driver.viewWithText("撤销成功"), nullptr) << "the message outlived its screen";
 }
