@@ -15,14 +15,18 @@ constexpr double kCrashInstallDelaySeconds = 0.01;
 
 TallyStatApp::TallyStatApp() = default;
 
-TallyStatApp& TallyStatApp::sharedInstance() {
+std::shared_ptr<TallyStatApp>& TallyStatApp::sharedPointer() {
     static std::once_flag once;
     static std::shared_ptr<TallyStatApp> instance;
     std::call_once(once, [] {
         instance.reset(new TallyStatApp());
         TLANSettings::install(instance);
     });
-    return *instance;
+    return instance;
+}
+
+TallyStatApp& TallyStatApp::sharedInstance() {
+    return *sharedPointer();
 }
 
 void TallyStatApp::setAppVersion(const std::string& version) {
@@ -52,6 +56,22 @@ void TallyStatApp::setLogEnabled(bool enabled) {
 void TallyStatApp::setLogSendInterval(double seconds) {
     const bool inRange = seconds >= kMinSendInterval && seconds <= kMaxSendInterval;
     sharedInstance().setLogSendIntervalValue(inRange ? seconds : kMinSendInterval);
+}
+
+void TallyStatApp::resetToUnstarted() {
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        m_appid.clear();
+        m_channel = kDefaultChannel;
+        m_appVersion.reset();
+    }
+    m_reportPolicy = 0;
+    m_logEnabled = false;
+    m_logSendInterval = kMinSendInterval;
+    // The crash handlers stay installed: they belong to the process.
+    m_postCrashReportEnabled = true;
+    m_appCrashed = false;
+    TLANSettings::install(sharedPointer());
 }
 
 std::string TallyStatApp::appid() const {

@@ -16,6 +16,7 @@ class TallyStatApp : public TLANSettings {
 public:
     static constexpr double kMinSendInterval = 90.0;
     static constexpr double kMaxSendInterval = 86400.0;
+    static constexpr const char* kDefaultChannel = "App Store";
 
     static TallyStatApp& sharedInstance();
 
@@ -49,15 +50,21 @@ public:
     // The user default "report_policy" when present (unmapped), else the mapped field.
     int reportPolicy() const;
 
+    // Back to the state of a process that has not started the library, for rigs that start it
+    // many times in one process; only while no launch, upload or request is running. Installs
+    // itself again as the helpers' settings, in case something else was installed meanwhile.
+    void resetToUnstarted();
+
     void noAppKeyException() const;
     std::string description() const;
 
 private:
     TallyStatApp();
+    static std::shared_ptr<TallyStatApp>& sharedPointer();
 
     mutable std::mutex m_mutex;
     std::string m_appid;
-    std::string m_channel = "App Store";
+    std::string m_channel = kDefaultChannel;
     std::optional<std::string> m_appVersion;
     std::atomic<int> m_reportPolicy{0};
     std::atomic<bool> m_logEnabled{false};

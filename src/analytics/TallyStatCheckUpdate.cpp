@@ -206,6 +206,17 @@ void TallyStatCheckUpdate::onMainThreadAndWait(const std::function<void()>& work
     finished.wait();
 }
 
+void TallyStatCheckUpdate::resetToUnstarted() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_appHomeUrl.clear();
+    m_updateTitle = kDefaultTitle;
+    m_updateCancelButtonTitle = kDefaultCancel;
+    m_updateOtherButtonTitles = kDefaultOther;
+    m_callback.reset();
+    m_updateInfo = TLANJsonValue::dictionary();
+    m_checkUpdateJobFlag = false;
+}
+
 std::string TallyStatCheckUpdate::appHomeUrl() const {
     std::lock_guard<std::mutex> guard(m_mutex);
     return m_appHomeUrl;

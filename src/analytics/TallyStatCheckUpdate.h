@@ -37,6 +37,10 @@ public:
     void excuteUpdate(const std::string& body);
     void appUpdateWithAlert(const TLANJsonValue& updateInfo);
 
+    // Back to the state of a process that has not started the library, for rigs that start it
+    // many times in one process; only while no launch, upload or request is running.
+    void resetToUnstarted();
+
     std::string appHomeUrl() const;
     std::string updateTitle() const;
     std::string updateCancelButtonTitle() const;

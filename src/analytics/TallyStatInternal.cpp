@@ -259,6 +259,20 @@ void TallyStatInternal::clearData() {
     }
 }
 
+void TallyStatInternal::resetToUnstarted() {
+    removeJSONData();
+    removeInstanceData();
+    tmpContainer.clear();
+    std::lock_guard<std::mutex> guard(m_fieldsMutex);
+    m_ekvBeginTimes.clear();
+    m_lastLaunchTime = 0;
+    m_sessionID.clear();
+    m_lastSessionId.clear();
+    m_errorSupportInfo.reset();
+    m_wrapperType.clear();
+    m_wrapperVersion.clear();
+}
+
 std::string TallyStatInternal::cacheFilePath() {
     return Paths::join(Paths::caches(),
                        Text::format(".%@_tallyCache.plist", TLANUtil::appPackageNameString()));

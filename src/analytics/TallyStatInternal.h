@@ -70,6 +70,10 @@ public:
     void removeInstanceData();
     void clearData();
 
+    // Back to the state of a process that has not started the library, for rigs that start it
+    // many times in one process; only while no launch, upload or request is running.
+    void resetToUnstarted();
+
     // The cache file.
     static std::string cacheFilePath();
     void loadCache();

@@ -237,6 +237,13 @@ std::string TallyStatOnlineConfig::getAdURLFromServer() {
     return adURL();
 }
 
+void TallyStatOnlineConfig::resetToUnstarted() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_updateOnlineConfigJobFlag = false;
+    m_adURL.clear();
+    m_shouldGetAdURL = true;
+}
+
 std::string TallyStatOnlineConfig::adURL() const {
     std::lock_guard<std::mutex> guard(m_mutex);
     return m_adURL;

@@ -38,6 +38,10 @@ public:
     TLANJsonValue setAdConfigData() const;
     void executeADData(const std::string& body);
 
+    // Back to the state of a process that has not started the library, for rigs that start it
+    // many times in one process; only while no launch, upload or request is running.
+    void resetToUnstarted();
+
     std::string adURL() const;
     bool shouldGetAdURL() const;
     bool updateOnlineConfigJobFlag() const;

@@ -67,6 +67,14 @@ void TallyStatPageView::logPageViewTimeWindow(const std::string& pageName, int32
     TLANJournal::appendPageView(view);
 }
 
+void TallyStatPageView::resetToUnstarted() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_waiting.clear();
+    m_earlier.clear();
+    m_adoptedJournal.clear();
+    m_pageViewsHash.clear();
+}
+
 std::vector<TallyStatPageView::PageView> TallyStatPageView::pageViews() const {
     std::lock_guard<std::mutex> guard(m_mutex);
     return namesAndSeconds(m_waiting);

@@ -34,6 +34,9 @@ public:
     std::vector<PageView> recoverJournaled(const std::string& endedSession);
     // Journals anew just the page views still waiting.
     void journalWaiting();
+    // Back to the state of a process that has not started the library, for rigs that start it
+    // many times in one process.
+    void resetToUnstarted();
 
 private:
     TallyStatPageView() = default;

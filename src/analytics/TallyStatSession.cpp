@@ -162,6 +162,16 @@ void TallyStatSession::waitForLaunches() {
     launchDone().wait(lock, [this] { return m_launchesRunning == 0; });
 }
 
+void TallyStatSession::resetToUnstarted() {
+    waitForLaunches();
+    m_firstLaunchTimer.reset();
+    m_firstStartSessionHasFinished = false;
+    m_launchHasBegan = false;
+    m_appInBackGround = false;
+    m_appBeKilling = false;
+    m_duration = 0;
+}
+
 void TallyStatSession::endSession(const std::string& notificationName) {
     // The launch of this session must be recorded (and its start marked) before it ends.
     waitForLaunches();

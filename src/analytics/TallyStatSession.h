@@ -40,6 +40,10 @@ public:
     // Waits until the launch threads started so far have finished (tests, shutdown).
     void waitForLaunches();
 
+    // Back to the state of a process that has not started the library (the life-cycle observers
+    // stay), for rigs that start it many times in one process; waits for running launches.
+    void resetToUnstarted();
+
     bool observerAdded() const { return m_observerAdded; }
     bool firstStartSessionHasFinished() const { return m_firstStartSessionHasFinished; }
     bool launchHasBegan() const { return m_launchHasBegan; }

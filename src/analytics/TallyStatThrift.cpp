@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "analytics/TLANUtil.h"
 #include "analytics/TLTResponse.h"
@@ -153,8 +154,29 @@ TallyStatThrift::TallyStatThrift() {
     buildIdTracking();
 }
 
+TallyStatThrift*& TallyStatThrift::instanceSlot() {
+    // Never destroyed at exit: uploads may still be running on other threads.
+    static TallyStatThrift* instance = nullptr;
+    return instance;
+}
+
+std::mutex& TallyStatThrift::instanceMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+void TallyStatThrift::resetToUnstarted() {
+    std::lock_guard<std::mutex> guard(instanceMutex());
+    delete std::exchange(instanceSlot(), nullptr);
+}
+
 TallyStatThrift& TallyStatThrift::sharedInstance() {
-    static TallyStatThrift* instance = new TallyStatThrift();
+    std::lock_guard<std::mutex> guard(instanceMutex());
+    TallyStatThrift*& instance = instanceSlot();
+    if (instance == nullptr) {
+        // The entry reads the settings and identity of the started library.
+        instance = new TallyStatThrift();
+    }
     return *instance;
 }
 

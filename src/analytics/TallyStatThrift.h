@@ -39,11 +39,17 @@ public:
     static bool validateImprintChecksum(const std::optional<TLTImprint>& imprint);
     static std::string generateImprintChecksum(const TLTImprint& imprint);
 
+    // Drops the shared instance, so that the next use builds its entry afresh: for rigs that
+    // start the library many times in one process; only while no upload is running.
+    static void resetToUnstarted();
+
     TLTUALogEntry logEntry() const;
     std::string description() const;
 
 private:
     TallyStatThrift();
+    static TallyStatThrift*& instanceSlot();
+    static std::mutex& instanceMutex();
 
     void buildLogEntry();
     void buildActivateMsg();

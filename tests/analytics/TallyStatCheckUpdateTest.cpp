@@ -223,6 +223,7 @@ TEST_F(TallyStatCheckUpdateTest, shouldGiveNoAdAddressWhenTheServiceHasNone) {
 }
 
 TEST(TallyStatAdWithoutKey, shouldGiveAnEmptyAdAddressBeforeTheLibraryStarts) {
-    TempHome home;
+    TallyTestRig rig;
+    rig.sim().setAdReply(R"({"status":0,"count":1,"ad_urls":["http://a/1.png"]})");
     EXPECT_EQ(TallyStat::getAdURL(), "");
 }

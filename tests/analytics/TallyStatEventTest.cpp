@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "TallyTestRig.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatEvent.h"
 #include "analytics/TallyStatInternal.h"
 #include "platform/foundation/KeyedArchiver.h"
 #include "platform/foundation/KeyedUnarchiver.h"
-#include "support/TempHome.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ PropertyList attributes(int count) {
 
 class TallyStatEventTest : public ::testing::Test {
 protected:
-    TallyStatEventTest() { cache.removeInstanceData(); }
-    TempHome home;
+    TallyTestRig rig;
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
 };
 

@@ -50,7 +50,7 @@ TEST(TallyStatSettings, shouldClampTheSendIntervalAndKeepNonBlankVersions) {
 }
 
 TEST(TallyStatSettings, shouldStoreThePolicyOfTheDefaultsMappedAtStart) {
-    TempHome home;
+    TallyTestRig rig;
     UserDefaults::standardUserDefaults().setInteger(4, "report_policy");
     TallyStat::setCrashReportEnabled(false);
     TallyStat::startWithAppkey("key", 1, "");
@@ -60,7 +60,7 @@ TEST(TallyStatSettings, shouldStoreThePolicyOfTheDefaultsMappedAtStart) {
 }
 
 TEST(TallyStatSettings, shouldNotStartWithABlankKey) {
-    TempHome home;
+    TallyTestRig rig;
     TallyStat::startWithAppkey("  ", 1, "chan");
     EXPECT_EQ(TallyStatApp::sharedInstance().appid(), "");
     EXPECT_EQ(TallyStatApp::sharedInstance().channel(), "App Store");

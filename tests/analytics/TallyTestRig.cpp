@@ -2,17 +2,25 @@
 
 #include <filesystem>
 
+#include "analytics/TLANSharedUDID.h"
 #include "analytics/TallyStat.h"
+#include "analytics/TallyStatApp.h"
+#include "analytics/TallyStatCheckUpdate.h"
 #include "analytics/TallyStatEnvelope.h"
 #include "analytics/TallyStatHosts.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
+#include "analytics/TallyStatLocation.h"
+#include "analytics/TallyStatOnlineConfig.h"
+#include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
+#include "analytics/TallyStatThrift.h"
 #include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 
 TallyTestRig::TallyTestRig() {
+    resetLibrary();
     m_sim.start();
     TallyStatHosts::setHosts(m_sim.baseUrl(0), m_sim.baseUrl(1));
 }
@@ -26,6 +34,19 @@ void TallyTestRig::start(const std::string& version, bool crashCapture) {
     TallyStat::setCrashReportEnabled(crashCapture);
     TallyStat::setAppVersion(version);
     TallyStat::startWithAppkey(kAppKey, 1, "vkjy-sim");
+}
+
+void TallyTestRig::resetLibrary() {
+    TallyStatSession::sharedInstance().resetToUnstarted();
+    TallyStatApp::sharedInstance().resetToUnstarted();
+    TallyStatInternal::sharedInstance().resetToUnstarted();
+    TallyStatEnvelope::sharedInstance().removeEnvelope();
+    TallyStatCheckUpdate::sharedInstance().resetToUnstarted();
+    TallyStatOnlineConfig::sharedInstance().resetToUnstarted();
+    TallyStatPageView::sharedInstance().resetToUnstarted();
+    TallyStatThrift::resetToUnstarted();
+    TallyStatLocation::sharedInstance().take();
+    TLANSharedUDID::resetProcessCache();
 }
 
 bool TallyTestRig::runUntil(const std::function<bool()>& condition, double seconds) {

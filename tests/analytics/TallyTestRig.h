@@ -10,8 +10,8 @@
 #include "support/TempHome.h"
 
 // A fresh app home and the simulated analytics service with the library pointed at it. The
-// library's shared objects live for the process, so each test that starts it runs in its own
-// process (ctest runs every case alone). Main thread.
+// library's shared objects live for the process: the rig puts them back to their unstarted
+// state, so tests run alone or one after another in one process alike. Main thread.
 class TallyTestRig {
 public:
     static constexpr const char* kAppKey = "5f2c9a7e01d34b8c";
@@ -36,6 +36,8 @@ public:
     std::optional<Bytes> envelopeFileBytes() const;
 
 private:
+    static void resetLibrary();
+
     TempHome m_home;
     SimAnalyticsService m_sim;
 };
