@@ -15,7 +15,6 @@ public:
     PXTradeBusyOverlay() = default;
     PXTradeBusyOverlay(const PXTradeBusyOverlay&) = delete;
     PXTradeBusyOverlay& operator=(const PXTradeBusyOverlay&) = delete;
-    ~PXTradeBusyOverlay() = default;
 
     void began(const PXTradeNetworkManger* request);
     // The request's reply or failure is in; unknown requests change nothing.

@@ -27,7 +27,18 @@ constexpr int kTransferEntry = 3;
 constexpr int kBalanceEntry = 4;
 }  // namespace
 
-using FundsHomeTest = FundsScreenTest;
+class FundsHomeTest : public FundsScreenTest {
+protected:
+    // The fund password screen opened from the home, the old and the new password typed.
+    PXJYXiuGaiZiJinMiMaVC* openPasswordChange(PXJYChuRuJinViewController& home) {
+        auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(home, kPasswordEntry);
+        if (change) {
+            typeInto(change->oldPasswordTextField(), kFundPassword);
+            typeInto(change->newPasswordTextField(), "654321");
+        }
+        return change;
+    }
+};
 
 TEST_F(FundsHomeTest, fetchesTheBanksEachTimeItIsShownAndOpensEveryEntry) {
     PXJYChuRuJinViewController* home = openHome();
@@ -173,10 +184,8 @@ TEST_F(FundsHomeTest, showsDashesForABalanceReplyWithoutTheBalance) {
 TEST_F(FundsHomeTest, aChangedFundPasswordIsTheOneTransfersTake) {
     PXJYChuRuJinViewController* home = openHome();
     ASSERT_TRUE(home);
-    auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(*home, kPasswordEntry);
+    auto* change = openPasswordChange(*home);
     ASSERT_TRUE(change);
-    typeInto(change->oldPasswordTextField(), kFundPassword);
-    typeInto(change->newPasswordTextField(), "654321");
     typeInto(change->aginPasswordTextField(), "65432");
     EXPECT_EQ(change->rightPasswordImage()->alpha(), 0);
     typeInto(change->aginPasswordTextField(), "1");
@@ -218,10 +227,8 @@ TEST_F(FundsHomeTest, aChangedFundPasswordIsTheOneTransfersTake) {
 TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
     PXJYChuRuJinViewController* home = openHome();
     ASSERT_TRUE(home);
-    auto* change = openEntryAs<PXJYXiuGaiZiJinMiMaVC>(*home, kPasswordEntry);
+    auto* change = openPasswordChange(*home);
     ASSERT_TRUE(change);
-    typeInto(change->oldPasswordTextField(), kFundPassword);
-    typeInto(change->newPasswordTextField(), "654321");
     typeInto(change->aginPasswordTextField(), "654321");
     const auto changes = [&] { return sent("money_modpwd"); };
     tradeServer().holdReplies("money_modpwd");
