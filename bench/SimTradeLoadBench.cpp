@@ -27,8 +27,9 @@
 // latency percentiles, the idle client's median, the simulator's CPU per request and cores
 // busy (the process's CPU less the client threads'), resident memory and deals held; and the
 // machine's load average before and after, as other work on it skews every figure.
-// Targets: 60 s: last slice >= 90 % of the first, p99 < 25 ms; 10 min: last slice >= 80 % of
-// the first, CPU per request flat within 20 %, more than one core busy.
+// Targets: 60 s: last slice >= 60 % of the first, p99 < 25 ms (the load is far above what any
+// client asks); 10 min: last slice >= 80 % of the first, CPU per request flat within 20 %, more
+// than one core busy.
 namespace {
 using Clock = std::chrono::steady_clock;
 using Json = nlohmann::ordered_json;
