@@ -1,7 +1,10 @@
 #include "sim/core/SimHttpLine.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -97,11 +100,13 @@ std::vector<int> SimHttpLine::portSlice(const std::vector<int>& ports, size_t fi
 
 void SimHttpLine::stop() {
     halt();
+    releasePort();
 }
 
 void SimHttpLine::refuse() {
     m_refusing = true;
     halt();
+    keepPort();
 }
 
 bool SimHttpLine::resume() {
@@ -109,7 +114,33 @@ bool SimHttpLine::resume() {
         return true;
     }
     m_refusing = false;
+    releasePort();
     return listen(m_port);
+}
+
+// A freed port may go to another program's connection or server in the meantime (and did, on a
+// busy machine): a socket bound to it holds it without accepting anything.
+void SimHttpLine::keepPort() {
+    if (m_keeper >= 0 || m_port <= 0) {
+        return;
+    }
+    m_keeper = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int yes = 1;
+    setsockopt(m_keeper, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(m_port));
+    inet_pton(AF_INET, kLoopback, &address.sin_addr);
+    if (::bind(m_keeper, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        releasePort();
+    }
+}
+
+void SimHttpLine::releasePort() {
+    if (m_keeper >= 0) {
+        ::close(m_keeper);
+        m_keeper = -1;
+    }
 }
 
 void SimHttpLine::waitDelay() {

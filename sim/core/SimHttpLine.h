@@ -45,6 +45,8 @@ public:
     // "http://127.0.0.1:<port>"
     std::string baseUrl() const;
 
+    // Stops listening; the port stays bound (no other program can take it) and connections to
+    // it are refused.
     void refuse();
     bool resume();
     bool refusing() const { return m_refusing; }
@@ -56,12 +58,15 @@ public:
 private:
     bool listen(int port);
     void halt();
+    void keepPort();
+    void releasePort();
     void waitDelay();
 
     Routes m_routes;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
     int m_port = 0;
+    int m_keeper = -1;  // a bound socket that does not listen, while refusing
     std::atomic<bool> m_refusing{false};
     std::atomic<int> m_delayMs{0};
     std::mutex m_mutex;

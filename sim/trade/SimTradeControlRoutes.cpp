@@ -53,6 +53,22 @@ std::string movePrice(const Request& request, SimExchange& exchange, SimTradeSer
     return {};
 }
 
+// "ended-session requests N", then the latest of them by environment and name.
+std::string endedSessionLine(SimTradeService& trade) {
+    int count = 0;
+    std::string latest;
+    for (size_t i = 0; i < trade.serverCount(); ++i) {
+        SimTradeLedger& ledger = trade.server(i).ledger();
+        count += ledger.endedSessionRequests();
+        for (const auto& name : ledger.latestEndedSessionRequests()) {
+            latest += " " + ledger.environment().jysCode + "/" + ledger.environment().envCode +
+                      " " + name;
+        }
+    }
+    return "ended-session requests " + std::to_string(count) + (latest.empty() ? "" : ":") +
+           latest + "\n";
+}
+
 // Installs a POST route that acts on the named environment.
 template <typename Action>
 void postFor(httplib::Server& server, SimExchange& exchange, const std::string& path,
@@ -70,6 +86,27 @@ void postFor(httplib::Server& server, SimExchange& exchange, const std::string& 
 void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
     postFor(server, exchange, "/control/trade/expire", [](auto& request, auto& response, auto& s) {
         s.ledger().expireSessions(request.get_param_value("account"));
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/elsewhere",
+            [](auto& request, auto& response, auto& s) {
+                const bool done = s.ledger().logonElsewhere(request.get_param_value("account"));
+                answer(response, done ? "" : "unknown account");
+            });
+    postFor(server, exchange, "/control/trade/hold", [](auto& request, auto& response, auto& s) {
+        const std::string name = request.get_param_value("name");
+        if (name.empty()) {
+            return answer(response, "name missing");
+        }
+        if (request.get_param_value("answered") == "1") {
+            s.holdAnswers(name);
+        } else {
+            s.holdReplies(name);
+        }
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/release", [](auto& request, auto& response, auto& s) {
+        s.releaseReplies(request.get_param_value("name"));
         answer(response, {});
     });
     postFor(server, exchange, "/control/trade/idle", [](auto& request, auto& response, auto& s) {
@@ -159,6 +196,7 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             }
             text += "\n";
         }
+        text += endedSessionLine(trade);
         response.set_content(text, "text/plain");
     });
 }

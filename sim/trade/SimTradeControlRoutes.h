@@ -4,12 +4,18 @@
 // environment is named by `jys` and `env` (exchange and environment codes). POST routes answer
 // "ok" (or the new id) or 400 with the reason; GET routes answer the value asked for.
 //   /control/trade/expire?jys&env[&account]            end sessions: their requests get 1004
+//   /control/trade/elsewhere?jys&env&account=A          the account logs on from another device:
+//                                                       its live session ends with 1004
 //   /control/trade/idle?jys&env&ms=N                    sessions unused N ms end with 10001
 //   /control/trade/line?jys&env&line=L&state=S          S: refuse, late (&delayMs=N) or normal
 //   /control/trade/answer?jys&env&code=N[&name=R[&nth=K]]
 //                                                       the next request (or the Kth next named
 //                                                       R) is answered with N
 //   /control/trade/malform?jys&env                      the next reply is not JSON
+//   /control/trade/hold?jys&env&name=R[&answered=1]     requests named R wait before they are
+//                                                       acted on, or (answered) their replies
+//                                                       wait after, until released
+//   /control/trade/release?jys&env&name=R               lets the held requests named R go on
 //   /control/trade/price?jys&env&commodity=CODE&delta=N move a live price by N units
 //   /control/trade/notice?jys&env&title=T&html=H[&time=MS]
 //                                                       publish an announcement (answers its id),
@@ -20,7 +26,13 @@
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
 //                                                       and deals as JSON
-//   GET /control/trade/status                           every environment's line addresses
+//   GET /control/trade/status                           every environment's line addresses,
+//                                                       then "ended-session requests N[: latest]":
+//                                                       requests that acted for a session the
+//                                                       client had been told was over, or with
+//                                                       an empty session (more than 2 s after
+//                                                       the telling answer, plus the lines'
+//                                                       delay, so that crossings do not count)
 // Handlers run on the control line's thread.
 
 namespace httplib {

@@ -241,6 +241,10 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
                                                               const std::string& session) {
     std::lock_guard lock(m_sessionLock);
     auto found = m_sessions.find(session);
+    if (found == m_sessions.end() && !session.empty()) {
+        // A session it never gave (or forgot in a restart) has ended for the client from now on.
+        found = m_sessions.emplace(session, Session{user, 0, kSimSessionInvalid, {}}).first;
+    }
     if (found == m_sessions.end() || found->second.account != user) {
         return static_cast<int>(kSimSessionInvalid);
     }
@@ -249,6 +253,7 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
         current.endCode = kSimSessionIdle;
     }
     if (current.endCode != 0) {
+        current.told = current.told.value_or(std::chrono::steady_clock::now());
         return current.endCode;
     }
     current.lastSeen = m_state.now();
@@ -416,8 +421,43 @@ SimBytes SimTradeLedger::captcha(const SimBytes& request) {
 
 SimJson SimTradeLedger::logoff(const std::string& account) {
     std::lock_guard lock(m_sessionLock);
+    auto live = m_liveSessions.find(account);
+    if (live != m_liveSessions.end()) {
+        m_sessions.at(live->second).told = std::chrono::steady_clock::now();
+    }
     endSession(account);
     return simReply(0, "已退出");
+}
+
+void SimTradeLedger::judgeSession(const std::string& name, const std::string& session,
+                                  int64_t crossingMs) {
+    if (name == "logon") {
+        return;
+    }
+    std::lock_guard lock(m_sessionLock);
+    if (!session.empty()) {
+        auto found = m_sessions.find(session);
+        if (found == m_sessions.end() || !found->second.told ||
+            std::chrono::steady_clock::now() - *found->second.told <=
+                std::chrono::milliseconds(crossingMs)) {
+            return;
+        }
+    }
+    ++m_endedSessionRequests;
+    m_latestEndedSessionRequests.push_back(name);
+    if (m_latestEndedSessionRequests.size() > kLatestKept) {
+        m_latestEndedSessionRequests.pop_front();
+    }
+}
+
+int SimTradeLedger::endedSessionRequests() {
+    std::lock_guard lock(m_sessionLock);
+    return m_endedSessionRequests;
+}
+
+std::vector<std::string> SimTradeLedger::latestEndedSessionRequests() {
+    std::lock_guard lock(m_sessionLock);
+    return {m_latestEndedSessionRequests.begin(), m_latestEndedSessionRequests.end()};
 }
 
 SimJson SimTradeLedger::changePassword(const std::string& account, const SimJson& request) {
@@ -501,6 +541,16 @@ bool SimTradeLedger::expireSessions(const std::string& account) {
         any = endSession(m_liveSessions.begin()->first) || any;
     }
     return any;
+}
+
+bool SimTradeLedger::logonElsewhere(const std::string& account) {
+    std::unique_lock lock(m_lock);
+    if (!m_state.accounts.count(account)) {
+        return false;
+    }
+    SimBytes key;
+    newSession(account, key);
+    return true;
 }
 
 void SimTradeLedger::setIdleLimitMs(int64_t ms) {

@@ -8,7 +8,9 @@
 // the whole state. Owned by SimTradeServer.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -42,8 +44,21 @@ public:
     // The reply frame to a captcha request body.
     SimBytes captcha(const SimBytes& request);
 
+    // Judges a request as it arrives: one that carries a session this ledger ended and said so
+    // (its logoff answered, or a request of it refused for it) more than `crossingMs` before, or
+    // an empty session where one is needed, acts for a session the client knows has ended.
+    // Requests that crossed that answer on the way are forgiven by `crossingMs`.
+    void judgeSession(const std::string& name, const std::string& session, int64_t crossingMs);
+    // How many requests judgeSession found acting for an ended session, and the names of the
+    // latest of them.
+    int endedSessionRequests();
+    std::vector<std::string> latestEndedSessionRequests();
+
     // Test controls.
     bool expireSessions(const std::string& account);
+    // A logon of the account from another device: its live session ends with 1004. False for an
+    // unknown account.
+    bool logonElsewhere(const std::string& account);
     void setIdleLimitMs(int64_t ms);
     int64_t publishNotice(const std::string& title, const std::string& html);
     // The same, sent at that time (ms) instead of now: tests date announcements on the
@@ -87,11 +102,15 @@ private:
         Handler handler;
         Reach reach = Reach::Account;
     };
+    using Instant = std::chrono::steady_clock::time_point;
     struct Session {
         std::string account;
         int64_t lastSeen = 0;
-        int endCode = 0;  // 0 while valid, else the code its requests are answered with
+        int endCode = 0;              // 0 while valid, else the code its requests are answered with
+        std::optional<Instant> told;  // when the client was first answered that it ended
     };
+    // Names kept by latestEndedSessionRequests().
+    static constexpr size_t kLatestKept = 8;
 
     void seedState(uint64_t seed);
     void addAccount(const SimTradeAccountSeed& seed);
@@ -131,4 +150,6 @@ private:
     std::mutex m_sessionLock;
     std::map<std::string, Session> m_sessions;
     std::map<std::string, std::string> m_liveSessions;  // account -> its valid session
+    int m_endedSessionRequests = 0;
+    std::deque<std::string> m_latestEndedSessionRequests;
 };

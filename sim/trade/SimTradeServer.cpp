@@ -52,6 +52,7 @@ void SimTradeServer::stop() {
     {
         std::lock_guard lock(m_mutex);
         m_held.clear();
+        m_heldAnswers.clear();
     }
     m_released.notify_all();
     for (auto& line : m_lines) {
@@ -108,17 +109,43 @@ void SimTradeServer::holdReplies(const std::string& name) {
     m_held.insert(name);
 }
 
+void SimTradeServer::holdAnswers(const std::string& name) {
+    std::lock_guard lock(m_mutex);
+    m_heldAnswers.insert(name);
+}
+
 void SimTradeServer::releaseReplies(const std::string& name) {
     {
         std::lock_guard lock(m_mutex);
         m_held.erase(name);
+        m_heldAnswers.erase(name);
     }
     m_released.notify_all();
 }
 
-void SimTradeServer::waitWhileHeld(const std::string& name) {
+void SimTradeServer::waitWhileHeld(const std::set<std::string>& held, const std::string& name) {
     std::unique_lock lock(m_mutex);
-    m_released.wait(lock, [&] { return m_held.count(name) == 0; });
+    m_released.wait(lock, [&] { return held.count(name) == 0; });
+}
+
+// Before any hold: a request is judged by when it reached the server.
+void SimTradeServer::judgeSession(const std::string& name, const std::string& body) {
+    const SimJson request = SimJson::parse(body, nullptr, false);
+    const SimJson* fields = &request;
+    if (name != "SYS_TIME_QUERY") {
+        const bool framed = request.is_object() && request.contains("VUZI") &&
+                            request["VUZI"].is_object() && request["VUZI"].contains("REQ");
+        fields = framed ? &request["VUZI"]["REQ"] : nullptr;
+    }
+    if (!fields || !fields->is_object()) {
+        return;
+    }
+    int64_t delayMs = 0;
+    for (const auto& line : m_lines) {
+        delayMs = std::max<int64_t>(delayMs, line->delayMs());
+    }
+    const char* key = name == "SYS_TIME_QUERY" ? "sessionid" : "SESSION_ID";
+    m_ledger.judgeSession(name, simText(*fields, key), m_crossingMs + delayMs);
 }
 
 std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
@@ -153,18 +180,26 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
         }
     }
     if (path == "/account" || path.rfind("/account/", 0) == 0 || path.rfind("/sms/", 0) == 0) {
-        waitWhileHeld(SimXml::field(body, "CMD"));
+        waitWhileHeld(m_held, SimXml::field(body, "CMD"));
         return m_accounts.reply(path, body);
     }
     if (path == "/trade" && name.empty()) {
         if (body.rfind("<", 0) == 0) {
-            waitWhileHeld(SimXml::field(body, "CMD"));
+            waitWhileHeld(m_held, SimXml::field(body, "CMD"));
             return m_accounts.reply(path, body);
         }
         const SimBytes frame = m_ledger.captcha(SimBytes(body.begin(), body.end()));
         return std::string(frame.begin(), frame.end());
     }
-    waitWhileHeld(name);
+    judgeSession(name, body);
+    waitWhileHeld(m_held, name);
+    const std::string answered = answer(path, name, body);
+    waitWhileHeld(m_heldAnswers, name);
+    return answered;
+}
+
+std::string SimTradeServer::answer(const std::string& path, const std::string& name,
+                                   const std::string& body) {
     if (auto spoilt = spoiled(name)) {
         return *spoilt;
     }

@@ -6,6 +6,7 @@
 // environment's ledger. Tests can spoil the next reply. Owned by SimTradeService; requests run
 // on the lines' threads, the control methods on any thread.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -34,6 +35,8 @@ public:
     static constexpr int kLineCount = 2;
     // Requests kept for received(); older ones are dropped, so a long run holds no more.
     static constexpr size_t kKeptRequests = 4096;
+    // A reply takes well under this from the line to the client's run loop, even under load.
+    static constexpr int64_t kCrossingMs = 2000;
 
     SimTradeServer(const SimTradeEnvironment& env, SimMarket& market, uint64_t seed,
                    SimAccountServices& accounts);
@@ -60,7 +63,15 @@ public:
     // other requests answer at once: a slow order beside quick queries. The XML services and the
     // line-test probe are named by their CMD ("GETVERSION"). stop() releases all.
     void holdReplies(const std::string& name);
+    // Requests of this name are acted on at once but their replies wait until released: an
+    // answer still on its way back to the client.
+    void holdAnswers(const std::string& name);
+    // Releases both kinds of hold.
     void releaseReplies(const std::string& name);
+    // Requests that reach the server up to this long (plus the lines' delay) after the client
+    // was answered that their session ended crossed that answer: the ledger does not count them
+    // as acting for an ended session (SimTradeLedger::judgeSession).
+    void setCrossingMs(int64_t ms) { m_crossingMs = ms; }
     int requestCount(const std::string& name) const;
     // Every "req" name received since the start with its count (kept whole, unlike received()).
     std::map<std::string, int> requestCounts() const;
@@ -75,7 +86,9 @@ public:
 private:
     std::string jsonReply(SimTradeLink link, const std::string& name, const std::string& body);
     std::optional<std::string> spoiled(const std::string& name);
-    void waitWhileHeld(const std::string& name);
+    std::string answer(const std::string& path, const std::string& name, const std::string& body);
+    void judgeSession(const std::string& name, const std::string& body);
+    void waitWhileHeld(const std::set<std::string>& held, const std::string& name);
 
     SimTradeLedger m_ledger;
     SimAccountServices& m_accounts;
@@ -86,6 +99,8 @@ private:
     int m_codeNextSkip = 0;
     bool m_malformNext = false;
     std::set<std::string> m_held;
+    std::set<std::string> m_heldAnswers;
+    std::atomic<int64_t> m_crossingMs{kCrossingMs};
     std::condition_variable m_released;
     std::map<std::string, int> m_requestCounts;
     std::deque<SimTradeReceived> m_received;

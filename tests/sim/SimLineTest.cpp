@@ -58,6 +58,20 @@ TEST_F(SimLineTest, shouldRefuseABodyOverTheLimitWith413AndKeepNothingOfIt) {
     EXPECT_EQ(sim().analytics().requestCount("/check_config_update"), 1u);
 }
 
+TEST_F(SimLineTest, shouldHoldItsPortWhileRefusingSoThatItCanServeAgain) {
+    SimHttpLine& line = sim().quoteServer(0).line(0);
+    line.refuse();
+    EXPECT_FALSE(httplib::Client(line.baseUrl()).Post("/quote"));
+    const int other = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(line.port()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_NE(::bind(other, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(other);
+    EXPECT_TRUE(line.resume());
+}
+
 TEST_F(SimLineTest, shouldAnswerOthersWhileManyConnectionsSendNothing) {
     std::vector<std::unique_ptr<SilentConnection>> silent;
     const int port = std::stoi(sim().analytics().baseUrl(0).substr(17));

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "sim/TradeSimFixture.h"
 
 namespace {
@@ -110,6 +112,32 @@ TEST_F(TradeSimTest, shouldEndTheSessionOnLogoffAndOnASecondLogin) {
     EXPECT_EQ(first.session("/trade", "firm_info", {}).retcode(), 1004);
     EXPECT_EQ(second.session("/trade", "logoff", {}).retcode(), 0);
     EXPECT_EQ(second.session("/trade", "firm_info", {}).retcode(), 1004);
+}
+
+TEST_F(TradeSimTest, shouldCountRequestsOfASessionTheClientWasToldHadEnded) {
+    auto status = [this] {
+        auto reply = httplib::Client(m_exchange->controlUrl()).Get("/control/trade/status");
+        const std::string body = reply ? reply->body : "";
+        return body.substr(std::min(body.find("ended-session"), body.size()));
+    };
+    TradeClient trade = loggedIn(kAlice);
+    EXPECT_EQ(trade.session("/trade", "logoff", {}).retcode(), 0);
+    // Sent before the logoff's answer was read: forgiven.
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
+    EXPECT_EQ(status(), "ended-session requests 0\n");
+    server().setCrossingMs(0);
+    EXPECT_EQ(trade.heartbeat({{"curlogon", "0"}}).json["ret"], 1004);
+    EXPECT_EQ(
+        trade.call("/trade", "holding_query", {{"USER_ID", kAlice}, {"SESSION_ID", ""}}).retcode(),
+        1004);
+    TradeClient again = loggedIn(kAlice);
+    server().ledger().logonElsewhere(kAlice);
+    // The first refusal tells the client; only what follows it counts.
+    EXPECT_EQ(again.session("/funds", "money_userinfo_query", {}).retcode(), 1004);
+    EXPECT_EQ(again.session("/trade", "order_x", {}).retcode(), 1004);
+    EXPECT_EQ(status(),
+              "ended-session requests 3: 01/02 SYS_TIME_QUERY 01/02 holding_query "
+              "01/02 order_x\n");
 }
 
 TEST_F(TradeSimTest, shouldRefuseASessionOfAnotherAccount) {
