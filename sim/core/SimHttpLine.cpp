@@ -15,7 +15,12 @@ const char* const kLoopback = "127.0.0.1";
 constexpr std::chrono::seconds kStartDeadline{5};
 // Many clients connecting at once must wait in the queue, not be refused.
 constexpr int kListenBacklog = 1024;
+thread_local std::chrono::steady_clock::time_point t_arrival;
 }  // namespace
+
+std::chrono::steady_clock::time_point SimHttpLine::arrivalOfThisRequest() {
+    return t_arrival;
+}
 
 SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
 
@@ -41,6 +46,7 @@ bool SimHttpLine::listen(int port) {
     // One request per connection: a line that stops refuses the very next request.
     server->set_keep_alive_max_count(1);
     server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
+        t_arrival = std::chrono::steady_clock::now();
         waitDelay();
         return httplib::Server::HandlerResponse::Unhandled;
     });

@@ -8,6 +8,7 @@
 // thread, its handlers run on the server's threads.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -50,6 +51,10 @@ public:
     void refuse();
     bool resume();
     bool refusing() const { return m_refusing; }
+
+    // When the request that the calling route handler serves reached its line, before the
+    // line's delay: handlers run on the thread that read the request.
+    static std::chrono::steady_clock::time_point arrivalOfThisRequest();
 
     // Every reply of the line waits this long first (0: none).
     void setDelayMs(int delayMs) { m_delayMs = delayMs; }

@@ -28,11 +28,10 @@
 //                                                       and deals as JSON
 //   GET /control/trade/status                           every environment's line addresses,
 //                                                       then "ended-session requests N[: latest]":
-//                                                       requests that acted for a session the
-//                                                       client had been told was over, or with
-//                                                       an empty session (more than 2 s after
-//                                                       the telling answer, plus the lines'
-//                                                       delay, so that crossings do not count)
+//                                                       requests with an empty session, or that
+//                                                       reached a line more than 2 s after their
+//                                                       session was answered to be over (sooner
+//                                                       they crossed that answer)
 // Handlers run on the control line's thread.
 
 namespace httplib {

@@ -341,7 +341,7 @@ std::string SimTradeLedger::newSession(const std::string& account, SimBytes& key
     const std::string id = "S" + hexOf(m_random, 23);
     std::lock_guard lock(m_sessionLock);
     endSession(account);
-    m_sessions[id] = {account, m_state.now(), 0};
+    m_sessions[id] = {account, m_state.now(), 0, {}};
     m_liveSessions[account] = id;
     return id;
 }
@@ -430,6 +430,7 @@ SimJson SimTradeLedger::logoff(const std::string& account) {
 }
 
 void SimTradeLedger::judgeSession(const std::string& name, const std::string& session,
+                                  std::chrono::steady_clock::time_point arrived,
                                   int64_t crossingMs) {
     if (name == "logon") {
         return;
@@ -438,8 +439,7 @@ void SimTradeLedger::judgeSession(const std::string& name, const std::string& se
     if (!session.empty()) {
         auto found = m_sessions.find(session);
         if (found == m_sessions.end() || !found->second.told ||
-            std::chrono::steady_clock::now() - *found->second.told <=
-                std::chrono::milliseconds(crossingMs)) {
+            arrived - *found->second.told <= std::chrono::milliseconds(crossingMs)) {
             return;
         }
     }

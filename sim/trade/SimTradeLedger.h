@@ -44,11 +44,12 @@ public:
     // The reply frame to a captcha request body.
     SimBytes captcha(const SimBytes& request);
 
-    // Judges a request as it arrives: one that carries a session this ledger ended and said so
-    // (its logoff answered, or a request of it refused for it) more than `crossingMs` before, or
-    // an empty session where one is needed, acts for a session the client knows has ended.
-    // Requests that crossed that answer on the way are forgiven by `crossingMs`.
-    void judgeSession(const std::string& name, const std::string& session, int64_t crossingMs);
+    // Judges a request that reached a line at `arrived`: one that carries a session this ledger
+    // ended and said so (its logoff answered, or a request of it refused for it) more than
+    // `crossingMs` before, or an empty session where one is needed, acts for a session the
+    // client knows has ended. Sooner, the request crossed that answer on the way.
+    void judgeSession(const std::string& name, const std::string& session,
+                      std::chrono::steady_clock::time_point arrived, int64_t crossingMs);
     // How many requests judgeSession found acting for an ended session, and the names of the
     // latest of them.
     int endedSessionRequests();

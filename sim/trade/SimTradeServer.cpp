@@ -128,7 +128,7 @@ void SimTradeServer::waitWhileHeld(const std::set<std::string>& held, const std:
     m_released.wait(lock, [&] { return held.count(name) == 0; });
 }
 
-// Before any hold: a request is judged by when it reached the server.
+// A request is judged by when it reached its line, before the line's delay or a hold.
 void SimTradeServer::judgeSession(const std::string& name, const std::string& body) {
     const SimJson request = SimJson::parse(body, nullptr, false);
     const SimJson* fields = &request;
@@ -140,12 +140,9 @@ void SimTradeServer::judgeSession(const std::string& name, const std::string& bo
     if (!fields || !fields->is_object()) {
         return;
     }
-    int64_t delayMs = 0;
-    for (const auto& line : m_lines) {
-        delayMs = std::max<int64_t>(delayMs, line->delayMs());
-    }
     const char* key = name == "SYS_TIME_QUERY" ? "sessionid" : "SESSION_ID";
-    m_ledger.judgeSession(name, simText(*fields, key), m_crossingMs + delayMs);
+    m_ledger.judgeSession(name, simText(*fields, key), SimHttpLine::arrivalOfThisRequest(),
+                          m_crossingMs);
 }
 
 std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {

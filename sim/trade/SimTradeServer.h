@@ -68,9 +68,9 @@ public:
     void holdAnswers(const std::string& name);
     // Releases both kinds of hold.
     void releaseReplies(const std::string& name);
-    // Requests that reach the server up to this long (plus the lines' delay) after the client
-    // was answered that their session ended crossed that answer: the ledger does not count them
-    // as acting for an ended session (SimTradeLedger::judgeSession).
+    // Requests that reach a line up to this long after the client was answered that their
+    // session ended crossed that answer: the ledger does not count them as acting for an ended
+    // session (SimTradeLedger::judgeSession).
     void setCrossingMs(int64_t ms) { m_crossingMs = ms; }
     int requestCount(const std::string& name) const;
     // Every "req" name received since the start with its count (kept whole, unlike received()).
