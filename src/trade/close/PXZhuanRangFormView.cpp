@@ -222,6 +222,13 @@ void PXZhuanRangFormView::cleanView() {
     m_shuLiangFanWei->setText("");
 }
 
+void PXZhuanRangFormView::startAfresh() {
+    m_danHaoOrShangPin = true;
+    m_danHaoID.reset();
+    cleanView();
+    placeRows();
+}
+
 std::optional<std::string> PXZhuanRangFormView::checkChoiceAndQuantity() const {
     if (m_danHaoOrShangPin && m_commodityCode.empty()) {
         return "请选择商品";

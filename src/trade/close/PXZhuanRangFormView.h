@@ -66,6 +66,8 @@ public:
     void zhuanRangButtonActionSJPC();
     // Empties what is shown and typed; commodity, number and direction stay.
     virtual void cleanView();
+    // For another holding: by commodity again, no number, nothing typed.
+    void startAfresh();
 
     void didNumericKeyPressed(Button& key) override;
     void didBackspaceKeyPressed() override;

@@ -131,7 +131,9 @@ void PXJYHuiZongViewController::JYRefreshView() {
 
 void PXJYHuiZongViewController::PXChangeAnCommodity(
     const std::shared_ptr<PXJYChiCangHuiZong>& summary) {
-    m_SJPCView->cleanView();
+    // The number picked for the previous summary is none of this one's.
+    m_SJPCView->startAfresh();
+    m_newDanHao.reset();
     m_huiZong = summary;
     setZYMSViewAlpha();
     setHuiZongDetailValue();

@@ -18,6 +18,7 @@
 #include "trade/close/PXJYZhuanRangZYMSView.h"
 #include "trade/close/PXTradeCloseScreens.h"
 #include "trade/common/PXTradeScreenFactory.h"
+#include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -487,7 +488,7 @@ TEST_F(HoldingQueryTest, shouldListTheSimulatorsSummariesAndTransferOneByCommodi
     EXPECT_FALSE(PXJYQueryPanel::isShown(*screen->huiZongDetailView()));
 }
 
-TEST_F(HoldingQueryTest, shouldPickOnlyTheSummarysSideWhenTransferringByNumber) {
+TEST_F(HoldingQueryTest, shouldPickOnlyTheSummarysSideByNumberAndStartTheNextSummaryAfresh) {
     makeDeals(kCode, 2, "2");
     auto* screen = openSummaryTransfer(kCode, "2");
     ASSERT_TRUE(screen);
@@ -514,6 +515,27 @@ TEST_F(HoldingQueryTest, shouldPickOnlyTheSummarysSideWhenTransferringByNumber) 
     EXPECT_FALSE(picker.isShown());
     EXPECT_EQ(form.danHaoButton()->currentTitle(), listed.at(0));
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-1)");
+
+    // Out of both panels to the bought summary: its form starts afresh, by commodity.
+    const Point back{30, PXTradeViewKit::appViewRect().y + 22};
+    for (View* panel : {screen->pingCangView(), screen->huiZongDetailView()}) {
+        driver.tapAt(back);
+        driver.settle();
+        ASSERT_FALSE(PXJYQueryPanel::isShown(*panel));
+    }
+    ASSERT_TRUE(chooseSummary(*screen, kCode, "1"));
+    driver.tap(screen->HZSJPingCangButton());
+    driver.settle();
+    EXPECT_TRUE(form.danHaoOrShangPin());
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "售出");
+    EXPECT_NE(form.danHaoButton()->currentTitle(), listed.at(0));
+    typeQuantity(form, "1");
+    driver.tap(form.zhuanRangButton());
+    ASSERT_TRUE(waitMessage("转让成功"));
+    const JYDict order = lastRequest("order_s");
+    EXPECT_EQ(order.value("BUY_SELL", ""), "2");
+    EXPECT_EQ(order.value("CLOSEMODE", ""), "1");
+    EXPECT_EQ(order.value("HOLDING_ID", "?"), "");
 }
 
 TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
