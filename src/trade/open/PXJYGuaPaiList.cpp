@@ -77,16 +77,29 @@ int PXJYGuaPaiList::numberOfRows(TableView&, int) {
     return std::min(kShownRows, static_cast<int>(m_dataArray.size()));
 }
 
+int PXJYGuaPaiList::selectedCellIndexPath() const {
+    if (m_selectedListing.empty()) {
+        return -1;
+    }
+    for (int row = 0; row < std::min(kShownRows, static_cast<int>(m_dataArray.size())); ++row) {
+        if (TradeText::textAt(m_dataArray[static_cast<size_t>(row)], "OR_N") == m_selectedListing) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 std::shared_ptr<TableViewCell> PXJYGuaPaiList::cellForRow(TableView& table, IndexPath indexPath) {
     const int row = indexPath.row;
     return makeRow(table, m_dataArray.at(static_cast<size_t>(row)), row, kRowHeight,
-                   row == m_selected ? "duihao" : "duihao2");
+                   row == selectedCellIndexPath() ? "duihao" : "duihao2");
 }
 
 void PXJYGuaPaiList::didSelectRow(TableView& table, IndexPath indexPath) {
-    m_selected = indexPath.row;
+    const JYDict listing = m_dataArray.at(static_cast<size_t>(indexPath.row));
+    m_selectedListing = TradeText::textAt(listing, "OR_N");
     if (m_delegate) {
-        m_delegate->selectedGuaPaiList(m_dataArray.at(static_cast<size_t>(indexPath.row)));
+        m_delegate->selectedGuaPaiList(listing);
     }
     table.reloadData();
 }

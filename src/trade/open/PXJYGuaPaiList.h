@@ -1,9 +1,11 @@
 #pragma once
 // The listing book embedded in the order-book delisting form: column headings and at most five
-// listings of the other side, the chosen one ticked. It runs no query: the host hands it the
-// rows of its listing query and takes the chosen row's listing number. Owned by its form; the
-// delegate (the host) is not owned. Main thread.
+// listings of the other side, the chosen one ticked. The tick follows the chosen listing by its
+// number ("OR_N") wherever a new reply puts it, so it never lands on a listing nobody chose. It
+// runs no query: the host hands it the rows of its listing query and takes the chosen row's
+// listing number. Owned by its form; the delegate (the host) is not owned. Main thread.
 
+#include <string>
 #include <vector>
 
 #include "platform/ui/TableView.h"
@@ -25,8 +27,10 @@ public:
 
     void refreshTableView(std::vector<JYDict> rows);
     const std::vector<JYDict>& dataArray() const { return m_dataArray; }
-    int selectedCellIndexPath() const { return m_selected; }
-    void setSelectedCellIndexPath(int index) { m_selected = index; }
+    // The row of the chosen listing among those shown; -1 when it is not shown or none is.
+    int selectedCellIndexPath() const;
+    // The listing number to tick; empty for none.
+    void setSelectedListing(const std::string& number) { m_selectedListing = number; }
     TableView* tableView() const { return m_table; }
     PXJYGuaPaiListDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYGuaPaiListDelegate* delegate) { m_delegate = delegate; }
@@ -47,5 +51,5 @@ private:
     std::vector<JYDict> m_dataArray;
     TableView* m_table = nullptr;
     PXJYGuaPaiListDelegate* m_delegate = nullptr;
-    int m_selected = -1;
+    std::string m_selectedListing;
 };

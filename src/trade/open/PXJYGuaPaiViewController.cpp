@@ -124,13 +124,17 @@ void PXJYGuaPaiViewController::setShiJiaZhiJiaViewValue(const std::string& code)
 }
 
 void PXJYGuaPaiViewController::getWeiTuoDanInfo(const std::string& code) {
-    m_weiTuoDan = 0;
     const JYDict query =
         PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                          trade().defaultString("JYUserName"), sessionId(), code);
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
     m_openOrdersBusy.began(manager.get());
+    m_openOrders.began(*manager);
+    // No range until this query's reply: the form refuses every listing meanwhile.
+    if (m_guaPaiView) {
+        m_guaPaiView->fanWei()->setText("");
+    }
     manager->weiTuoDanChaXun(query);
 }
 
@@ -142,7 +146,7 @@ void PXJYGuaPaiViewController::setGuaPaiView() {
     }
     const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), m_nowCommodityCode);
     m_guaPaiView->fanWei()->setText(
-        PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
+        PXJianCangRules::orderBookRangeText(*found->second, held, m_openOrders.lots()));
 }
 
 void PXJYGuaPaiViewController::PXGuaPaiButtonClick(const JYDict& request) {
@@ -173,8 +177,9 @@ void PXJYGuaPaiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
                                                     const PXTradeResult* data) {
     requestEnded(*manager);
     if (manager->typeNW() == kOpenOrdersTag) {
-        m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
-        setGuaPaiView();
+        if (m_openOrders.answered(*manager, data)) {
+            setGuaPaiView();
+        }
         return;
     }
     if (manager->typeNW() == kListingTag) {
@@ -183,12 +188,22 @@ void PXJYGuaPaiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
     }
 }
 
+bool PXJYGuaPaiViewController::isVoid(const PXTradeNetworkManger& reply) const {
+    return reply.typeNW() == kOpenOrdersTag && !m_openOrders.isLatest(reply);
+}
+
 void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(*manager);
+    if (isVoid(*manager)) {
+        return;
+    }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(*manager);
+    if (isVoid(*manager)) {
+        return;
+    }
     PXTradeMessage::show(manager->JY_ErrorMessage());
 }

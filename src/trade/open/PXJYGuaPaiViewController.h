@@ -16,6 +16,7 @@
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiView.h"
+#include "trade/open/PXJianCangOpenOrders.h"
 
 class PXCommodityInformationViewZYMS;
 class PXJianCangAccountSwitch;
@@ -54,18 +55,20 @@ public:
     PXCommodityInformationViewZYMS* commodityInformationView() const { return m_board; }
     PXJYGuaPaiView* guaPaiView() const { return m_guaPaiView; }
     const std::string& nowCommodityCode() const { return m_nowCommodityCode; }
-    int weiTuoDan() const { return m_weiTuoDan; }
+    int weiTuoDan() const { return m_openOrders.lots(); }
 
 private:
     void addForm();
     void getWeiTuoDanInfo(const std::string& code);
     void setGuaPaiView();
     void requestEnded(const PXTradeNetworkManger& manager);
+    // An open-orders reply that a newer query made void.
+    bool isVoid(const PXTradeNetworkManger& reply) const;
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     PXCommodityInformationViewZYMS* m_board = nullptr;
     PXJYGuaPaiView* m_guaPaiView = nullptr;
-    int m_weiTuoDan = 0;
+    PXJianCangOpenOrders m_openOrders;
     std::string m_nowCommodityCode;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;

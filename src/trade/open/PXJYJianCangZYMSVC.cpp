@@ -144,6 +144,13 @@ void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
     }
     const PXTradeCommodity& record = *found->second;
     const bool changed = code != m_nowCommodityCode;
+    if (changed) {
+        // From either tab: what was typed and chosen, and the rows, were another commodity's,
+        // and none of it may go out under this one.
+        m_zhaiPaiView->cleanView();
+        m_tiaoJianZhaiPaiView->cleanView();
+        m_guaPaiInfoArray.clear();
+    }
     m_nowCommodityCode = code;
     trade().PXJYData().setCurrentCommodityCode(code);
     for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_zhaiPaiView),
@@ -158,10 +165,6 @@ void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
         getZYMSGuaPaiList();
         return;
     }
-    // From either tab: the chosen listing and the rows were another commodity's, and its price
-    // must never go out under this one.
-    m_zhaiPaiView->forgetListing();
-    m_guaPaiInfoArray.clear();
     shuaXinGuaPaiLieBiaoView();
     PXJYGetGuaPaiListInfo(bookSide());
 }
@@ -214,11 +217,14 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
 }
 
 void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
-    m_weiTuoDan = 0;
     const JYDict query =
         PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                          trade().defaultString("JYUserName"), sessionId(), code);
-    newManager(true)->weiTuoDanChaXun(query);
+    auto manager = newManager(true);
+    m_openOrders.began(*manager);
+    // No range until this query's reply: the form refuses every conditional order meanwhile.
+    m_tiaoJianZhaiPaiView->fanWei()->setText("");
+    manager->weiTuoDanChaXun(query);
 }
 
 void PXJYJianCangZYMSVC::JYRefreshView() {
@@ -259,34 +265,31 @@ void PXJYJianCangZYMSVC::selectedGuaPaiList(const JYDict& listing) {
 }
 
 void PXJYJianCangZYMSVC::selectedMoreGuaPaiList(const JYDict& listing) {
-    const auto found = std::find(m_guaPaiInfoArray.begin(), m_guaPaiInfoArray.end(), listing);
-    const int index =
-        found == m_guaPaiInfoArray.end() ? -1 : static_cast<int>(found - m_guaPaiInfoArray.begin());
-    m_zhaiPaiView->guaPaiListView()->setSelectedCellIndexPath(
-        index >= 0 && index < PXJYGuaPaiList::kShownRows ? index : -1);
+    // Ticked in the embedded book only when it is among the rows shown there.
     m_zhaiPaiView->setSelectedGuaPaiDanHao(TradeText::textAt(listing, "OR_N"));
     shuaXinGuaPaiLieBiaoView();
 }
 
 void PXJYJianCangZYMSVC::shuaXinGuaPaiLieBiaoView() {
+    const std::string chosen = m_zhaiPaiView->selectedGuaPaiDanHao();
+    const auto row =
+        std::find_if(m_guaPaiInfoArray.begin(), m_guaPaiInfoArray.end(),
+                     [&](const JYDict& r) { return TradeText::textAt(r, "OR_N") == chosen; });
+    // Taken up or withdrawn meanwhile: nothing of it may go out.
+    if (!chosen.empty() && row == m_guaPaiInfoArray.end()) {
+        m_zhaiPaiView->forgetListing();
+    }
     m_zhaiPaiView->guaPaiListView()->refreshTableView(m_guaPaiInfoArray);
     if (m_moreList) {
         m_moreList->setDataArray(m_guaPaiInfoArray);
         m_moreList->reloadTableView();
     }
-    const std::string& chosen = m_zhaiPaiView->selectedGuaPaiDanHao();
-    if (chosen.empty()) {
+    if (chosen.empty() || row == m_guaPaiInfoArray.end()) {
         return;
     }
-    for (const JYDict& row : m_guaPaiInfoArray) {
-        if (TradeText::textAt(row, "OR_N") != chosen) {
-            continue;
-        }
-        m_zhaiPaiView->jiaGeZ()->setText(TradeText::textAt(row, "PRI"));
-        m_zhaiPaiView->fanWei()->setText("(摘牌范围:1-" + TradeText::textAt(row, "UT_QTY") + ")");
-        m_zhaiPaiView->dangQianSuoXuDingJin();
-        return;
-    }
+    m_zhaiPaiView->jiaGeZ()->setText(TradeText::textAt(*row, "PRI"));
+    m_zhaiPaiView->fanWei()->setText("(摘牌范围:1-" + TradeText::textAt(*row, "UT_QTY") + ")");
+    m_zhaiPaiView->dangQianSuoXuDingJin();
 }
 
 void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
@@ -297,7 +300,7 @@ void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
     }
     const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), m_nowCommodityCode);
     m_tiaoJianZhaiPaiView->fanWei()->setText(
-        PXJianCangRules::orderBookRangeText(*found->second, held, m_weiTuoDan));
+        PXJianCangRules::orderBookRangeText(*found->second, held, m_openOrders.lots()));
 }
 
 void PXJYJianCangZYMSVC::PXZhaiPaiJianCangClick(const JYDict& request) {
@@ -330,8 +333,9 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
         return;
     }
     if (tag == kOpenOrdersTag) {
-        m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
-        setTiaoJianZhaiPaiView();
+        if (m_openOrders.answered(*manager, data)) {
+            setTiaoJianZhaiPaiView();
+        }
         return;
     }
     if (tag == kDelistingTag) {
@@ -341,8 +345,15 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     }
 }
 
+bool PXJYJianCangZYMSVC::isVoid(const PXTradeNetworkManger& reply) const {
+    return reply.typeNW() == kOpenOrdersTag && !m_openOrders.isLatest(reply);
+}
+
 void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
+    if (isVoid(*manager)) {
+        return;
+    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
     }
@@ -354,6 +365,9 @@ void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
 
 void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
+    if (isVoid(*manager)) {
+        return;
+    }
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
         return;

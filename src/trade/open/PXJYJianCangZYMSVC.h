@@ -20,6 +20,7 @@
 #include "trade/open/PXJYGuaPaiMoreList.h"
 #include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
 #include "trade/open/PXJYZhaiPaiViewZYMS.h"
+#include "trade/open/PXJianCangOpenOrders.h"
 
 class Button;
 class PXJianCangTabs;
@@ -73,7 +74,7 @@ public:
     PXJYGuaPaiMoreList* moreList() const { return m_moreList.get(); }
     const std::string& nowCommodityCode() const { return m_nowCommodityCode; }
     const std::vector<JYDict>& guaPaiInfoArray() const { return m_guaPaiInfoArray; }
-    int weiTuoDan() const { return m_weiTuoDan; }
+    int weiTuoDan() const { return m_openOrders.lots(); }
     bool isOrderOutstanding() const { return m_orderOutstanding; }
 
 private:
@@ -89,6 +90,8 @@ private:
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
     void requestEnded(PXTradeNetworkManger* manager);
+    // An open-orders reply that a newer query made void.
+    bool isVoid(const PXTradeNetworkManger& reply) const;
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -99,7 +102,7 @@ private:
     int m_shiJiaZhiJia = 1;
     std::vector<JYDict> m_guaPaiInfoArray;
     JYDict m_guaPaiListPostDic = JYDict::object();
-    int m_weiTuoDan = 0;
+    PXJianCangOpenOrders m_openOrders;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     bool m_orderOutstanding = false;

@@ -47,16 +47,21 @@ void PXJYZhaiPaiViewZYMS::moreButtonAction() {
     }
 }
 
+void PXJYZhaiPaiViewZYMS::setSelectedGuaPaiDanHao(const std::string& number) {
+    m_selectedGuaPaiDanHao = number;
+    m_guaPaiListView->setSelectedListing(number);
+}
+
 void PXJYZhaiPaiViewZYMS::cleanView() {
     PXJianCangFormView::cleanView();
-    m_jiaGeZ->setText("");
-    fanWei()->setText("");
-    m_selectedGuaPaiDanHao.clear();
+    forgetListing();
 }
 
 void PXJYZhaiPaiViewZYMS::forgetListing() {
-    cleanView();
-    m_guaPaiListView->setSelectedCellIndexPath(-1);
+    setSelectedGuaPaiDanHao("");
+    m_jiaGeZ->setText("");
+    fanWei()->setText("");
+    dingJin()->setText(emptyDepositText());
 }
 
 double PXJYZhaiPaiViewZYMS::depositPrice() const {
@@ -70,7 +75,7 @@ void PXJYZhaiPaiViewZYMS::tellCommodity(const std::string& code) {
 }
 
 void PXJYZhaiPaiViewZYMS::sideChanged() {
-    forgetListing();
+    cleanView();
     if (m_delegate) {
         m_delegate->PXZhaiPaiChangeMaiMaiFangXiang(XiaDan_FangXiang());
     }

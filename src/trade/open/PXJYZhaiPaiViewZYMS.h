@@ -29,12 +29,14 @@ public:
     Button* moreButton() const { return m_moreButton; }
     Label* jiaGeZ() const { return m_jiaGeZ; }
     const std::string& selectedGuaPaiDanHao() const { return m_selectedGuaPaiDanHao; }
-    void setSelectedGuaPaiDanHao(const std::string& number) { m_selectedGuaPaiDanHao = number; }
+    // The chosen listing, ticked in the book wherever it stands.
+    void setSelectedGuaPaiDanHao(const std::string& number);
 
     void moreButtonAction();
+    // The input and the chosen listing: they belonged to another side or commodity.
     void cleanView() override;
-    // The input and the chosen listing with its mark in the book: they belonged to the rows
-    // of another side or commodity.
+    // The chosen listing with its price, range and tick (it was taken up or withdrawn); the
+    // typed quantity stays for the next choice.
     void forgetListing();
 
 protected:

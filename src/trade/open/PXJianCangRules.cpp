@@ -18,6 +18,8 @@ const char* const kBadPrice = "请输入正确的交易价格";
 const char* const kBadStopLoss = "止损价格有误";
 const char* const kBadTakeProfit = "止盈价格有误";
 const char* const kRefusedCommodity = "该商品不允许此交易";
+// The host has no range for the commodity: its open-orders query is on its way or failed.
+const char* const kNoRange = "获取数据失败";
 
 PXJianCangRefusal refuse(const char* message) {
     return {kTitle, message};
@@ -117,6 +119,9 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkConditionalDelisting(
     if (refusedCommodity) {
         return refuse(kRefusedCommodity);
     }
+    if (rangeLabel.empty()) {
+        return refuse(kNoRange);
+    }
     if (auto refusal = checkQuantity(quantity, rangeLabel)) {
         return refusal;
     }
@@ -135,6 +140,9 @@ std::optional<PXJianCangRefusal> PXJianCangRules::checkListing(bool commodityCho
                                                                const std::string& price) {
     if (!commodityChosen) {
         return refuse("请选择商品");
+    }
+    if (rangeLabel.empty()) {
+        return refuse(kNoRange);
     }
     if (auto refusal = checkQuantity(quantity, rangeLabel)) {
         return refusal;

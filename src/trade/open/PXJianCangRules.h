@@ -57,6 +57,8 @@ public:
                                                            const std::string& quantity,
                                                            const std::string& rangeLabel);
     // Delisting at a typed price above zero; the exchange judges it against the quote unit.
+    // An empty range label (the host does not know the range yet, or could not learn it)
+    // refuses every order, as does a listing's below.
     static std::optional<PXJianCangRefusal> checkConditionalDelisting(bool refusedCommodity,
                                                                       const std::string& quantity,
                                                                       const std::string& rangeLabel,

@@ -14,6 +14,7 @@
 #include "trade/core/TradeText.h"
 #include "trade/open/PXJYGuaPaiViewController.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
+#include "trade/open/PXJianCangRules.h"
 
 namespace {
 
@@ -116,6 +117,44 @@ TEST_F(Listing, aListingNeedsACommodityAndALotCountWithinTheRange) {
     EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(received("order_list").empty());
+}
+
+TEST_F(Listing, anEarlierCommoditysOpenOrdersDoNotBoundTheNext) {
+    // Three lots of zinc wait in a listing of the account.
+    const SimJson listed = tradeServer().ledger().handle(
+        SimTradeLink::Trade, "order_list",
+        {{"USER_ID", loggedIn.account},
+         {"BUY_SELL", "2"},
+         {"COMMODITY_ID", "zn"},
+         {"PRICE", "2160"},
+         {"QTY", "3"},
+         {"SETTLE_BASIS", "1"},
+         {"LIST_ID", ""},
+         {"CLOSEMODE", "1"},
+         {"HOLDING_ID", ""},
+         {"SESSION_ID", tradeModule().PXJYData().tradeSession()->JYsessionID},
+         {"A_N", ""},
+         {"P_P", ""},
+         {"LIST_PICK", "1"},
+         {"P_F", "2"}});
+    ASSERT_EQ(listed.value("retcode", -1), 0) << listed.dump();
+    ASSERT_NE(openListing(), nullptr);
+    PXJYGuaPaiView& form = *listing->guaPaiView();
+    tradeServer().holdReplies("my_order_query");
+    listing->PXChangeCommodity("zn");
+    listing->PXChangeCommodity("NI");
+    ASSERT_TRUE(driver.runUntil([&] { return received("my_order_query").size() == 2; }));
+    EXPECT_EQ(form.fanWei()->text(), "");
+    tradeServer().releaseReplies("my_order_query");
+    ASSERT_TRUE(driver.runUntil([&] {
+        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
+    }));
+    const PXTradeData& store = tradeModule().PXJYData();
+    EXPECT_EQ(listing->weiTuoDan(), 0);
+    EXPECT_EQ(form.fanWei()->text(),
+              PXJianCangRules::orderBookRangeText(
+                  *store.shangPinXinXi().at("NI"),
+                  PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), "NI"), 0));
 }
 
 TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {

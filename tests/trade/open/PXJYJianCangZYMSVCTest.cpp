@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "OpenScreenTest.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
@@ -45,6 +48,45 @@ protected:
     }
     bool waitForBook(size_t rows) {
         return driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == rows; }, 5);
+    }
+    // The price on the embedded book's row that carries the tick; empty when none does.
+    std::string tickedPrice() {
+        for (ImageView* mark : driver.viewsOfClass<ImageView>()) {
+            if (mark->image().name() == "duihao.png" && driver.isVisible(mark)) {
+                return ScreenDriver::textOf(mark->superview()->subviews().at(2));
+            }
+        }
+        return {};
+    }
+    // The account takes up sell listings of zinc up to that price, straight at the simulator.
+    void takeUp(const std::string& price, const std::string& qty) {
+        const SimJson reply = tradeServer().ledger().handle(
+            SimTradeLink::Trade, "order_mp",
+            {{"USER_ID", loggedIn.account},
+             {"BUY_SELL", "1"},
+             {"COMMODITY_ID", "zn"},
+             {"PRICE", price},
+             {"QTY", qty},
+             {"SETTLE_BASIS", "1"},
+             {"ISLIST", "0"},
+             {"CLOSEMODE", "1"},
+             {"HOLDING_ID", ""},
+             {"SESSION_ID", tradeModule().PXJYData().tradeSession()->JYsessionID},
+             {"A_N", ""},
+             {"P_P", ""}});
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+    // Changes the book at the simulator a second after the last heartbeat, so the next one
+    // reports new listings.
+    void changeBookAfterAHeartbeat(const std::function<void()>& change) {
+        ASSERT_TRUE(driver.runUntil(
+            [&] {
+                const auto& report = tradeModule().PXJYTimerManger().transactionReporting();
+                return Text::longLongValue(TradeText::textAt(report, "UPT")) > 0;
+            },
+            10));
+        sim.clock().advance(1000);
+        change();
     }
 
     PXJYJianCangZYMSVC* orderBook = nullptr;
@@ -176,22 +218,77 @@ TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
     EXPECT_EQ(orderBook->zhaiPaiView()->jiaGeZ()->text(), bookPrice(6));
 }
 
-TEST_F(OrderBookOpening, aNewListingReportedByTheHeartbeatRefreshesTheBook) {
+TEST_F(OrderBookOpening, theTickStaysOnTheChosenListingAsTheHeartbeatRefreshesTheBook) {
     listForOthers(2, 1);
     ASSERT_NE(openOrderBook(), nullptr);
     ASSERT_TRUE(waitForBook(1));
-    // Let a heartbeat reply carry the first listing time, then list again a second later.
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
+    ASSERT_EQ(tickedPrice(), "2150.0");
     const size_t queries = received("faes_sellingbuying_query").size();
+    changeBookAfterAHeartbeat(
+        [&] { ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2149, 3)); });
+    ASSERT_TRUE(driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == 2; }, 15));
+    EXPECT_GT(received("faes_sellingbuying_query").size(), queries);
+    driver.settle();
+    EXPECT_EQ(bookPrice(0), "2149.0");
+    EXPECT_EQ(tickedPrice(), "2150.0");
+    EXPECT_EQ(form.jiaGeZ()->text(), "2150.0");
+    snapshot("order-book-tick-follows-the-listing");
+    EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:1-7)");
+
+    // Both taken up, another listed: the chosen one is gone, and nothing of it stays.
+    typeQuantity(form, "1");
+    changeBookAfterAHeartbeat([&] {
+        takeUp("2150", "10");
+        ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2151, 3));
+    });
     ASSERT_TRUE(driver.runUntil(
         [&] {
-            const auto& report = tradeModule().PXJYTimerManger().transactionReporting();
-            return Text::longLongValue(TradeText::textAt(report, "UPT")) > 0;
+            const auto& rows = orderBook->guaPaiInfoArray();
+            return rows.size() == 1 && bookPrice(0) == "2151.0";
         },
-        10));
-    sim.clock().advance(1000);
-    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2149, 3));
-    EXPECT_TRUE(driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == 2; }, 15));
-    EXPECT_GT(received("faes_sellingbuying_query").size(), queries);
+        15));
+    driver.settle();
+    EXPECT_EQ(tickedPrice(), "");
+    EXPECT_EQ(form.guaPaiListView()->selectedCellIndexPath(), -1);
+    EXPECT_EQ(form.jiaGeZ()->text(), "");
+    EXPECT_EQ(form.fanWei()->text(), "");
+    EXPECT_EQ(form.shuLiang()->text(), "1");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "摘牌价不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_mp").empty());
+}
+
+TEST_F(OrderBookOpening, anotherCommodityOnTheFirstTabStartsTheConditionalFormAfresh) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openOrderBook("NI"), nullptr);
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    PXJYTiaoJianZhaiPaiViewZYMS& conditional = *orderBook->tiaoJianZhaiPaiView();
+    ASSERT_FALSE(conditional.fanWei()->text().empty());
+    typeQuantity(conditional, "2");
+    typeInto(conditional.jiaGeZ(), "98000");
+    ASSERT_TRUE(driver.tap(conditional.ziDongGuaPaiB()));
+    ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+    // The new commodity's open orders cannot be asked: it has no range.
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    pick(*orderBook->zhaiPaiView(), "zn");
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    EXPECT_EQ(conditional.commodityNameButton()->currentTitle(), "锌");
+    EXPECT_EQ(conditional.jiaGeZ()->text(), "");
+    EXPECT_EQ(conditional.shuLiang()->text(), "");
+    EXPECT_FALSE(conditional.ziDongGuaPai());
+    EXPECT_EQ(conditional.fanWei()->text(), "");
+    typeQuantity(conditional, "1");
+    typeInto(conditional.jiaGeZ(), "2100.5");
+    ASSERT_TRUE(driver.tap(conditional.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "获取数据失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_mp").empty());
 }
 
 TEST_F(OrderBookOpening, aCommodityRefusedForDelistingIsRefusedOnEitherForm) {

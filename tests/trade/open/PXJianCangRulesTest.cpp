@@ -167,7 +167,8 @@ TEST(PXJianCangRules, conditionalDelistingRefusesOnlyAMissingOrZeroPrice) {
         {"6", "12.5", range, "提示/请输入正确的交易数量"},
         {"1", "12.5", "(摘牌范围:1-0)", "提示/请输入正确的交易数量"},
         {"1", "12.5", "(摘牌范围:1--4)", "提示/请输入正确的交易数量"},
-        {"1", "12.5", "", "提示/请输入正确的交易数量"},
+        // No range known for the commodity: its open orders could not be asked.
+        {"1", "12.5", "", "提示/获取数据失败"},
         {"5", "", range, "提示/请输入交易价格"},
         {"5", "0.", range, "提示/请输入正确的交易价格"},
         // Off the quote grid or not, the exchange judges the price.
@@ -205,6 +206,7 @@ TEST(PXJianCangRules, aListingRefusesOnlyAMissingOrZeroPrice) {
                   c.expected)
             << c.chosen << " " << c.quantity << " " << c.price;
     }
+    EXPECT_EQ(refusalOf(PXJianCangRules::checkListing(true, "1", "", "12")), "提示/获取数据失败");
 }
 
 TEST(PXJianCangRules, orderBookRangeLeavesRoomForHoldingsAndOpenOrders) {

@@ -1,0 +1,26 @@
+#pragma once
+// The lots waiting in the account's open orders of the commodity an order-book screen shows;
+// they bound the quantity it may still order. Only the latest query's reply counts: a new query
+// (another commodity, or the same again) starts from nothing and makes the replies of earlier
+// ones void. Owned by its screen; main thread.
+
+#include <memory>
+
+#include "trade/core/PXTradeTypes.h"
+
+class PXTradeNetworkManger;
+
+class PXJianCangOpenOrders {
+public:
+    int lots() const { return m_lots; }
+    // A query left: nothing is counted until its reply.
+    void began(const PXTradeNetworkManger& query);
+    bool isLatest(const PXTradeNetworkManger& reply) const;
+    // Counts the rows of the latest query's reply; an earlier query's reply counts nothing and
+    // gives false.
+    bool answered(const PXTradeNetworkManger& reply, const PXTradeResult* data);
+
+private:
+    std::weak_ptr<const PXTradeNetworkManger> m_query;
+    int m_lots = 0;
+};
