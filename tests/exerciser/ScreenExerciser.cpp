@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +48,12 @@ constexpr int kLongestText = 200;
 // Events at most, and seconds, to find the way to the trade home at the end.
 constexpr int kWayHomeEvents = 300;
 constexpr int kRestartAttempts = 10;
+// The exchange forgives a request of an ended session that reaches it up to 2 s after it said so
+// (the two crossed); a person reads the alert longer than that before the next tap.
+constexpr double kReadingAnAlert = 2.5;
+// The heartbeat (every 2 s) tells the client of an ended session within this.
+constexpr double kSessionEndNoticed = 6;
+constexpr double kHeartbeatSent = 2.5;
 
 double now() {
     using namespace std::chrono;
@@ -146,6 +153,8 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              exchange.advance(ms);
          }},
         {[] { return 2; }, [this] { injectFault(); }},
+        {[this] { return confirmationUp() ? 8 : 0; },
+         [this] { endTheSessionUnderAConfirmation(); }},
     };
 }
 
@@ -796,7 +805,7 @@ void ScreenExerciser::postControl(const std::string& path) {
 }
 
 void ScreenExerciser::injectFault() {
-    switch (m_random->below(7)) {
+    switch (m_random->below(8)) {
         case 0:
             return idleLogOut();
         case 1:
@@ -822,6 +831,8 @@ void ScreenExerciser::injectFault() {
             postControl("/control/quote/line?server=0&line=0&state=refuse");
             m_quoteLineBackEvent = m_journal->size() + 5 + m_random->below(60);
             return;
+        case 6:
+            return endTheSession();
         default:
             return restartTheExchange();
     }
@@ -838,6 +849,96 @@ void ScreenExerciser::idleLogOut() {
     driver.runUntil([until] { return now() > until; }, 4);
     module.setDefaultString("timeoutTime", "10");
     module.PXJYTimerManger().screenTimeoutTimer();
+}
+
+std::string ScreenExerciser::sessionQuery() const {
+    PXTradeModule& module = PXTradeModule::shared();
+    return "jys=" + module.defaultString("platform_code") +
+           "&env=" + module.defaultString("environment_code");
+}
+
+// A two-button alert over a trading screen while logged in: an order, a transfer, a
+// cancellation or a stop waiting for its 确定.
+bool ScreenExerciser::confirmationUp() const {
+    AlertView* alert = driver.visibleAlert();
+    return alert && alert->numberOfButtons() > 1 && onTradeTab() &&
+           PXTradeModule::shared().tradeLogin();
+}
+
+void ScreenExerciser::endTheSession() {
+    const std::string account = PXTradeModule::shared().defaultString("JYUserName");
+    const std::string query = sessionQuery() + "&account=" + account;
+    switch (m_random->below(4)) {
+        case 0:
+            return idleLogOut();
+        case 1:
+            m_journal->add("fault: the exchange ends the session of " + account);
+            return endTheSessionBy("/control/trade/expire?" + query);
+        case 2:
+            m_journal->add("fault: " + account + " logs on elsewhere");
+            return endTheSessionBy("/control/trade/elsewhere?" + query);
+        default:
+            return logOffWhileAHeartbeatTravels();
+    }
+}
+
+// Before the first login the configuration names no environment, and it may name one without
+// that account: the exchange's refusal is no fault of the client.
+void ScreenExerciser::endTheSessionBy(const std::string& control) {
+    const auto reply = exchange.post(control);
+    if (reply.status != 200) {
+        return m_journal->add("the exchange: " + reply.body);
+    }
+    driver.runUntil([] { return !PXTradeModule::shared().tradeLogin(); }, kSessionEndNoticed);
+}
+
+// Heartbeats are held before or after the exchange acts on them while the idle log-out sends the
+// logoff; their replies arrive once the session has gone.
+void ScreenExerciser::logOffWhileAHeartbeatTravels() {
+    if (!PXTradeModule::shared().tradeLogin()) {
+        return m_journal->add("fault: no session to log off while a heartbeat travels");
+    }
+    const bool answered = m_random->chance(0.5);
+    const std::string held = sessionQuery() + "&name=SYS_TIME_QUERY";
+    m_journal->add(std::string("fault: heartbeats held ") + (answered ? "after" : "before") +
+                   " the exchange acts on them, and the session logs off");
+    postControl("/control/trade/hold?" + held + (answered ? "&answered=1" : ""));
+    driver.runUntil([] { return false; }, kHeartbeatSent);
+    idleLogOut();
+    // Late enough that whatever the reply sets off no longer crosses the logoff's answer.
+    driver.runUntil([] { return false; }, kReadingAnAlert);
+    postControl("/control/trade/release?" + held);
+}
+
+// The session ends under the confirmation; what came over it is dismissed, and the old
+// confirmation, if it is still there, confirmed.
+void ScreenExerciser::endTheSessionUnderAConfirmation() {
+    const WeakLink<AlertView> confirmation = driver.visibleAlert();
+    int confirm = 0;
+    while (confirm == confirmation->cancelButtonIndex()) {
+        ++confirm;
+    }
+    m_journal->add("a confirmation is up: " + describe(confirmation.get()) + " '" +
+                   confirmation->title() + "'");
+    endTheSession();
+    for (int i = 0; i < 3; ++i) {
+        AlertView* over = driver.visibleAlert();
+        if (!over || over == confirmation.get()) {
+            break;
+        }
+        // 取消 where there is one: a session-loss alert's other button leads to the login.
+        int dismiss = std::max(over->cancelButtonIndex(), 0);
+        for (int b = 0; b < over->numberOfButtons(); ++b) {
+            dismiss = over->buttonTitleAtIndex(b) == "取消" ? b : dismiss;
+        }
+        tapView(over->buttonAtIndex(dismiss), "alert over the confirmation");
+        driver.settle();
+    }
+    driver.runUntil([] { return false; }, kReadingAnAlert);
+    if (!confirmation || !confirmation->isVisible()) {
+        return m_journal->add("the confirmation went with its session");
+    }
+    tapView(confirmation->buttonAtIndex(confirm), "the old confirmation");
 }
 
 void ScreenExerciser::stallTheTradingLines() {

@@ -25,10 +25,11 @@ class View;
 // hit, rows, swipes, scrolls, long presses, pinches, typing, keypad keys, the back button, tab
 // switches, logins and order forms filled in, with faults of the exchange mixed in (idle
 // log-out, an expired session, a stalled or refused line, a refused or spoiled reply, a quote
-// line down, a restart). Every choice comes from the seed and from what is on screen. After
-// every event it checks that no busy overlay outlives the replies by 25 s, that no one-shot
-// request reached the simulator without a confirming tap of its own, that a tab's first screen
-// shows the tab bar and that no alert outlives its delegate; at the end that the books' orders
+// line down, a restart, the session ended while a confirmation is up or a reply travels). Every
+// choice comes from the seed and from what is on screen. After every event it checks that no
+// busy overlay outlives the replies by 25 s, that no one-shot request reached the simulator
+// without a confirming tap of its own, that a tab's first screen shows the tab bar and that no
+// alert outlives its delegate; at the end that the books' orders
 // match their deals and the trade home shows the books' holdings. Failures carry the seed and the
 // event list.
 class ScreenExerciser : public TradingDayFixture {
@@ -111,6 +112,16 @@ private:
     void postControl(const std::string& path);
     std::string environmentQuery() const;
     void idleLogOut();
+    // Where the client's session lives, as the query of a trading control route.
+    std::string sessionQuery() const;
+    bool confirmationUp() const;
+    // Ends the client's session one of four ways: the idle log-out, the exchange ending it (a
+    // 1004 on its next reply), a logon elsewhere, or a log-off while a heartbeat travels.
+    void endTheSession();
+    // Posts the control that ends it and waits until the client knows.
+    void endTheSessionBy(const std::string& control);
+    void logOffWhileAHeartbeatTravels();
+    void endTheSessionUnderAConfirmation();
     void stallTheTradingLines();
     void restartTheExchange();
 
