@@ -121,7 +121,21 @@ void VKJYTradeHost::popSelectedTabToRoot(bool tellWillAppear) {
 }
 
 void VKJYTradeHost::showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) {
-    AlertView::show(std::make_unique<CallbackAlertView>(alert, std::move(onButton)));
+    AlertView* shown =
+        AlertView::show(std::make_unique<CallbackAlertView>(alert, std::move(onButton)));
+    if (shown && alert.endsWithSession) {
+        m_sessionAlerts.emplace_back(shown);
+    }
+}
+
+void VKJYTradeHost::sessionEnded() {
+    auto alerts = std::move(m_sessionAlerts);
+    m_sessionAlerts.clear();
+    for (const auto& alert : alerts) {
+        if (alert) {
+            alert->dismiss(alert->cancelButtonIndex());
+        }
+    }
 }
 
 void VKJYTradeHost::showToast(const std::string& text, double seconds) {

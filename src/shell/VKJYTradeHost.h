@@ -6,9 +6,12 @@
 // next to the trading module. Main thread.
 
 #include <functional>
+#include <vector>
 
+#include "platform/foundation/WeakLink.h"
 #include "trade/core/PXTradeHost.h"
 
+class AlertView;
 class VKJYAppDelegate;
 
 class VKJYTradeHost : public PXTradeHost {
@@ -35,6 +38,7 @@ public:
     void selectHangQingTab() override;
     void popSelectedTabToRoot(bool tellWillAppear) override;
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override;
+    void sessionEnded() override;
     void showToast(const std::string& text, double seconds) override;
     void writeDataToNSLogFile(const std::string& text, const std::string& file,
                               const std::string& directory) override;
@@ -43,4 +47,5 @@ public:
 
 private:
     VKJYAppDelegate& m_app;
+    std::vector<WeakLink<AlertView>> m_sessionAlerts;
 };

@@ -62,6 +62,12 @@ void PXTradeData::clearAllTradeData() {
     m_chiCangHuiZongXinXi.clear();
     // A cleared store must not keep the old session's id, key and token for later requests.
     *m_tradeSession = PXTradeSession();
+    nextSessionEpoch();
+}
+
+void PXTradeData::nextSessionEpoch() {
+    ++m_sessionEpoch;
+    m_module.host().sessionEnded();
 }
 
 void PXTradeData::logoffSent(const std::string& sessionID) {

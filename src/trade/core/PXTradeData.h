@@ -5,6 +5,7 @@
 // PXTradeModule; filled by the reply dispatch and the timers, read by every trading screen.
 // Main thread only.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
@@ -38,6 +39,12 @@ public:
     void initGongGongShuJu();
     // The logged-out state: also forgets the session, so no later request carries it.
     void clearAllTradeData();
+    // Grows whenever the session in force ends or a new logon replaces it: a request, a
+    // confirmation or a reply of an older epoch belongs to a session that is over.
+    uint64_t sessionEpoch() const { return m_sessionEpoch; }
+    // The session in force is over, ended or replaced by a new logon's: its confirmations
+    // leave the window and its late replies go unheeded.
+    void nextSessionEpoch();
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
     JYDict FuDongYingKui() const;
@@ -110,5 +117,6 @@ private:
     std::string m_currentCommodityCode;
     std::string m_tradeLinkType;
     std::multiset<std::string> m_logoffsOut;
+    uint64_t m_sessionEpoch = 0;
     uint64_t m_observer = 0;
 };

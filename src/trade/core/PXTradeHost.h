@@ -28,6 +28,9 @@ struct PXTradeAlert {
     std::string message;
     std::vector<std::string> buttons;
     int tag = 0;
+    // A confirmation of a request of the session in force: it leaves, unanswered, when that
+    // session ends.
+    bool endsWithSession = false;
 };
 
 class PXTradeHost {
@@ -62,6 +65,9 @@ public:
 
     // Dialogs (the alert of the trading screens) and toasts.
     virtual void showAlert(const PXTradeAlert&, std::function<void(int)> /*onButton*/) {}
+    // The session in force ended or a new logon replaced it: the alerts shown with
+    // endsWithSession that are still up go without calling back.
+    virtual void sessionEnded() {}
     virtual void showToast(const std::string& /*text*/, double /*seconds*/) {}
 
     // Appends a line to the day log (written only while "DebugPreference" is on).

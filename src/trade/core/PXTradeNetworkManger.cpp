@@ -29,10 +29,12 @@ const char* const kTradeLink = "1";
 const char* const kNoticeLink = "2";
 const char* const kFundsLink = "3";
 const char* const kLogoffTag = "PXcancellation";
+const char* const kLogonTag = "PXTradeLogin";
 const int kSessionLostTag = 5554;
 const int kConfirmTag = 5556;
 const int kSessionLostCode = 1004;
 const int kIdleSessionCode = 10001;
+const char* const kSessionLostMessage = "您的当前登录状态已失效,请重新登录!";
 
 struct ReportKind {
     const char* name;
@@ -214,8 +216,14 @@ std::string PXTradeNetworkManger::address(const char* urlType, const std::string
     return m_module.PXJYPeiZhi().getURLString(urlType) + "?req=" + name;
 }
 
+bool PXTradeNetworkManger::ofEndedSession() const {
+    return m_sessionEpoch && *m_sessionEpoch != m_module.PXJYData().sessionEpoch();
+}
+
 void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
-    m_sentSession = sessionId();
+    // The logon is what makes a session; it belongs to none.
+    m_sessionEpoch =
+        m_typeNW == kLogonTag ? std::nullopt : std::optional(m_module.PXJYData().sessionEpoch());
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
     network->PXPostDict(body, url, m_typeNW);
@@ -321,7 +329,7 @@ void PXTradeNetworkManger::CPYloginJiaoYiActionType(const std::string& account,
     req["VERSIONINFO"] = "1.1";
     req["CLT_TOKEN"] =
         TMBSUtil::getClientTokenWithUserId(account, password, logonTime).value_or(std::string());
-    sendReq("logon", "PXTradeLogin", kTradeLink, std::move(req));
+    sendReq("logon", kLogonTag, kTradeLink, std::move(req));
 }
 
 void PXTradeNetworkManger::getChengJiaoHuiBaoXinXiQH() {
@@ -344,6 +352,7 @@ void PXTradeNetworkManger::getChengJiaoHuiBaoXinXiQH() {
 
 void PXTradeNetworkManger::CPYgetJiaoYiCodeType() {
     m_typeNW = "PXgetJYCode";
+    m_sessionEpoch.reset();
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
     network->getJiaoYiCode(TradeText::escapedUrl(m_module.PXJYPeiZhi().getURLString(kTradeLink)),
@@ -573,6 +582,7 @@ void PXTradeNetworkManger::changeTradeAccountPassWord(const JYDict& body) {
 void PXTradeNetworkManger::sendTemplate(const char* tag, const char* templateName,
                                         const std::string& url, const JYDict& values) {
     m_typeNW = tag;
+    m_sessionEpoch.reset();
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
     network->PostDict(values, url, m_module.resourceText(std::string(templateName) + ".xml"),
@@ -639,6 +649,7 @@ void PXTradeNetworkManger::xiaDanQianPanDuan(const JYDict& order, int shiJiaZhiJ
                                              bool fastTrade) {
     m_postDic = order;
     m_requestType = requestType;
+    m_sessionEpoch = m_module.PXJYData().sessionEpoch();
     const int code = m_module.PXJYPeiZhi().PXXiaDanQuanXian(order, shiJiaZhiJia, JianCangPingCang);
     if (code != 0) {
         showAlert(PXTradePeiZhi::PXCuoWuXinXi(code).value_or(std::string()), 0, false);
@@ -683,6 +694,10 @@ void PXTradeNetworkManger::xiaDanQueRen(const JYDict& order, int shiJiaZhiJia,
 void PXTradeNetworkManger::XiaDan() {
     const JYDict order = m_postDic;
     m_postDic = JYDict::object();
+    // An order asked for under a session that has ended since goes nowhere.
+    if (ofEndedSession()) {
+        return;
+    }
     void (PXTradeNetworkManger::*send)(const JYDict&) = nullptr;
     if (m_requestType == "PXShiJiaJianCang") {
         send = &PXTradeNetworkManger::SJJianCangNetwork;
@@ -714,6 +729,7 @@ void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool w
         return;
     }
     m_alertTag = tag;
+    alert.endsWithSession = tag == kConfirmTag;
     alert.buttons = tag == kSessionLostTag ? std::vector<std::string>{"重新登录", "取消"}
                                            : std::vector<std::string>{"确定", "取消"};
     // The dialog holds this manager until it is answered.
@@ -764,6 +780,7 @@ void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {
                                   : std::vector<uint8_t>();
     session.encryptSign = std::to_string(Text::intValue(TradeText::textAt(login, "IS_ENCRYPT")));
     session.srvToken = TradeText::textAt(login, "SRV_KEY");
+    m_module.PXJYData().nextSessionEpoch();
 
     const std::string source = TradeText::textAt(login, "LAST_MODULE") == "M" ? "手机端" : "PC端";
     const int64_t lastSeconds = Text::longLongValue(TradeText::textAt(login, "LAST_TIME")) / 1000;
@@ -818,7 +835,7 @@ void PXTradeNetworkManger::dispatch(const std::string& body) {
     }
     PXTradeDataAnalysis parser(m_module);
     parser.setDelegate(this);
-    if (m_typeNW == "PXTradeLogin") {
+    if (m_typeNW == kLogonTag) {
         parser.analysisCPYLoginJY(body, m_md5KeyForLogin);
         return;
     }
@@ -843,7 +860,11 @@ void PXTradeNetworkManger::dataAnalysisFinished(PXTradeDataAnalysis* parser) {
 void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     PXTradeData& store = m_module.PXJYData();
     const std::string tag = m_typeNW;
-    if (tag == "PXTradeLogin") {
+    if (ofEndedSession()) {
+        endedSessionReply(result);
+        return;
+    }
+    if (tag == kLogonTag) {
         if (const JYDict* login = elementAs<JYDict>(result, 0)) {
             fenPeiDengLuShuJu(*login);
         }
@@ -922,15 +943,28 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     tellFinished(hasDataForDelegate(tag) && result ? &*result : nullptr);
 }
 
+// Nothing of the reply is kept or chained; the screen that asked still hears it, so that its
+// gate and busy overlay go. A login chain cut short so fails, as the session it was making is gone.
+void PXTradeNetworkManger::endedSessionReply(const std::optional<PXTradeResult>& result) {
+    if (!m_dengLuCaoZuo) {
+        tellFinished(hasDataForDelegate(m_typeNW) && result ? &*result : nullptr);
+        return;
+    }
+    m_errorMessage = kSessionLostMessage;
+    if (m_delegate) {
+        m_delegate->dataAnalysisFailed(this, kSessionLostCode);
+    }
+}
+
 void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
                                               PXTradeDataAnalysis* parser) {
     m_errorMessage = parser->JY_ErrorMessage();
     const int code = Text::intValue(errorText);
     if (code == kSessionLostCode || code == kIdleSessionCode) {
-        m_errorMessage = code == kSessionLostCode ? "您的当前登录状态已失效,请重新登录!"
+        m_errorMessage = code == kSessionLostCode ? kSessionLostMessage
                                                   : "长时间未操作登录状态已失效,请重新登录!";
-        // A late answer for a session a newer login has replaced ends nothing of the new one.
-        if (m_sentSession == sessionId()) {
+        // A late answer for a session that has ended ends nothing of a newer one.
+        if (!ofEndedSession()) {
             shenFenShiXiao(m_errorMessage);
         }
     }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,10 @@ public:
     // Whether the latest reply put up the session-lost dialog: its failure is then told. A
     // reply that did not (a stale session, already logged out) leaves the telling to the caller.
     bool reLoginShown() const { return m_reLoginShown; }
+    // Whether the session the last request or waiting order was made under has ended since (a
+    // log-out, a lost session, a newer logon): its reply changes nothing and nothing of it is
+    // sent. Requests made outside a session (logon, captcha, account services) never end so.
+    bool ofEndedSession() const;
 
     // PXTradeNetworkDelegate
     void requestFinished(PXTradeNetwork* network) override;
@@ -152,6 +157,7 @@ private:
     void showAlert(const std::string& message, int tag, bool withButtons);
     void dispatch(const std::string& body);
     void accept(const std::optional<PXTradeResult>& result);
+    void endedSessionReply(const std::optional<PXTradeResult>& result);
     void tellFinished(const PXTradeResult* data);
 
     PXTradeModule& m_module;
@@ -163,8 +169,9 @@ private:
     std::string m_md5KeyForLogin;
     // The session the last logoff of this manager ended.
     std::string m_loggedOffSession;
-    // The session in force when the request went out.
-    std::string m_sentSession;
+    // The session epoch the last request or waiting order belongs to; none for the requests
+    // made outside a session.
+    std::optional<uint64_t> m_sessionEpoch;
     std::string m_typeNW;
     // The commodity of a ticket query, empty for all of them.
     std::string m_ticketCommodity;

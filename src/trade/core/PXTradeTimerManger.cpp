@@ -160,7 +160,8 @@ void PXTradeTimerManger::getAccountInfo() {
 
 void PXTradeTimerManger::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
-    if (manager->typeNW() != "PXChengJiaoHuiBao") {
+    // A heartbeat answered after its session ended speaks of that session: nothing of it counts.
+    if (manager->typeNW() != "PXChengJiaoHuiBao" || manager->ofEndedSession()) {
         return;
     }
     // The busy overlay belongs to whatever request a screen is waiting for; a heartbeat that

@@ -286,7 +286,7 @@ TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnswered
     auto logoff = newManager();
     logoff->getCancellation();
     // The switch's new logon is answered before the old session's logoff.
-    module().PXJYData().tradeSession()->JYsessionID = "SESSION-2";
+    newManager()->fenPeiDengLuShuJu({{"session", "SESSION-2"}});
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(JYDict::parse(m_server.named("logoff").at(0).body)["VUZI"]["REQ"]["SESSION_ID"],
               "SESSION-1");
@@ -302,12 +302,23 @@ TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenAnOldSessionsRequestIsAnswered
     auto manager = newManager();
     manager->getJYChiCangHuiZong("");
     // A new login replaced the session before the old request's answer came.
-    module().PXJYData().tradeSession()->JYsessionID = "SESSION-2";
+    newManager()->fenPeiDengLuShuJu({{"session", "SESSION-2"}});
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     EXPECT_TRUE(module().tradeLogin());
     EXPECT_EQ(module().PXJYData().firmID(), "F01");
     EXPECT_TRUE(m_host.alerts.empty());
+}
+
+TEST_F(PXTradeLoginTest, shouldKeepNothingOfAReplyWhoseSessionEndedButTellTheAsker) {
+    logIn();
+    m_server.reply("firm_info",
+                   tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"9999\",\"RM\":\"1\"}]}"));
+    newManager()->getAccountInformation();
+    module().PXJYData().clearAllTradeData();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_TRUE(module().PXJYData().zhangHuXinXi().empty());
 }
 
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {

@@ -68,6 +68,32 @@ TEST_F(PXTradeOrderCheckTest, shouldConfirmOrdinaryOrdersAndSendOnlyOnTheFirstBu
     EXPECT_TRUE(manager->postDic().empty());
 }
 
+TEST_F(PXTradeOrderCheckTest, shouldLetAConfirmationLeaveWithItsSessionAndSendNothing) {
+    module().PXJYData().tradeSession()->JYsessionID = "S";
+    // Replaced by a newer logon, or ended by a log-out or a lost session (which also empties
+    // the commodities, so it comes last).
+    const std::function<void()> enders[] = {
+        [&] {
+            newManager()->fenPeiDengLuShuJu({{"session", "S2"}});
+        },
+        [&] { module().PXJYData().clearAllTradeData(); }};
+    for (const auto& end : enders) {
+        m_host.alerts.clear();
+        auto manager = newManager();
+        manager->ZJJianCang(order("1"));
+        ASSERT_EQ(m_host.alerts.size(), 1u);
+        ASSERT_EQ(m_host.alerts[0].alert.tag, 5556);
+        EXPECT_FALSE(m_host.alerts[0].leftWithSession);
+        end();
+        EXPECT_TRUE(m_host.alerts[0].leftWithSession);
+        // Even answered, it sends nothing.
+        m_host.alerts[0].onButton(0);
+    }
+    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0; }, 0.5));
+    EXPECT_TRUE(m_delegate->ordersSent.empty());
+    EXPECT_TRUE(m_delegate->calls.empty());
+}
+
 TEST_F(PXTradeOrderCheckTest, shouldSendFastTradeOrdersAtOnceUnderTheDefaultSetting) {
     auto manager = newManager();
     manager->SJJianCang(order("2"), true);

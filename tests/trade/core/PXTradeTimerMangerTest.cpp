@@ -131,6 +131,23 @@ TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery)
     }));
 }
 
+TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNothing) {
+    module().setTradeLogin(true);
+    module().PXJYData().tradeSession()->JYsessionID = "S-7";
+    addCommodity("AG", "1", "10", "白银");
+    heartbeatReplies(
+        {"{\"ret\":0,\"NT\":\"1\",\"CTM\":\"5\",\"data\":["
+         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}"});
+    timers().shuaXinChengJiaoHuiBao();
+    // The idle log-out comes while the heartbeat travels.
+    timers().loginAgain();
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("SYS_TIME_QUERY").empty(); }));
+    EXPECT_FALSE(runUntil([&] { return m_server.count() > 2 || m_log.count("Heartbeat") > 0; }, 1));
+    EXPECT_EQ(m_server.count(), 2u) << "only the heartbeat and the logoff";
+    EXPECT_TRUE(m_host.toasts.empty());
+    EXPECT_TRUE(timers().transactionReporting().is_null());
+}
+
 TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery) {
     module().setTradeLogin(true);
     setDefault("PromptType", "1");

@@ -17,6 +17,8 @@ public:
     struct ShownAlert {
         PXTradeAlert alert;
         std::function<void(int)> onButton;
+        // Taken off the window by the end of its session.
+        bool leftWithSession = false;
     };
 
     // platform -> environment -> business type -> lines
@@ -58,6 +60,11 @@ public:
     }
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override {
         alerts.push_back({alert, std::move(onButton)});
+    }
+    void sessionEnded() override {
+        for (ShownAlert& shown : alerts) {
+            shown.leftWithSession = shown.leftWithSession || shown.alert.endsWithSession;
+        }
     }
     void showToast(const std::string& text, double seconds) override {
         toasts.emplace_back(text, seconds);

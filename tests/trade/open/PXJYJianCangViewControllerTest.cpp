@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "OpenScreenTest.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
@@ -14,6 +16,7 @@
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeTimerManger.h"
 
 namespace {
 
@@ -329,6 +332,40 @@ INSTANTIATE_TEST_SUITE_P(
                       SessionLostAnswer{"idleAfterANewerLogin", 10001, true,
                                         "长时间未操作登录状态已失效,请重新登录!", "确定"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The session ends while an order waits for its confirmation, by the idle log-out or by a lost
+// session (1004 on the heartbeat): the confirmation goes with it and the order never leaves.
+TEST_F(QuoteModeOpening, aConfirmationLeavesWithItsSession) {
+    setDefault("prompt", "1");
+    struct Ending {
+        std::function<void()> end;
+        std::string message;
+        std::string button;
+    };
+    const Ending endings[] = {{[&] { tradeModule().PXJYTimerManger().loginAgain(); },
+                               "您长时间未操作,已自动退出交易系统!", "确定"},
+                              {[&] { tradeServer().answerCodeNext(1004, "SYS_TIME_QUERY"); },
+                               "您的当前登录状态已失效,请重新登录!", "取消"}};
+    for (const Ending& ending : endings) {
+        ASSERT_TRUE(tradeModule().tradeLogin() || logIn());
+        ASSERT_TRUE(waitForPrice("AG"));
+        ASSERT_NE(openScreen(), nullptr);
+        PXJYShiJiaJianCangView& form = *screen->shiJianView();
+        pick(form, "AG");
+        typeQuantity(form, "1");
+        ASSERT_TRUE(driver.tap(form.jianCangButton()));
+        ASSERT_TRUE(driver.visibleAlert() && driver.visibleAlert()->tag() == 5556);
+        ending.end();
+        ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == ending.message; }, 10))
+            << alertMessage();
+        ASSERT_TRUE(driver.tapAlertButton(ending.button));
+        driver.settle();
+        EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
+        // Whatever is still up gets the tap a person would give it.
+        driver.tapAlertButton("确定");
+        EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 1));
+    }
+}
 
 TEST_F(QuoteModeOpening, aDeadLineShowsTheNetworkFailure) {
     setDefault("prompt", "2");
