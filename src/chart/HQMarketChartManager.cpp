@@ -759,10 +759,13 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
         }
         return;
     }
-    if (chartKind() == kFenShiKind) {
+    const bool switching = chartKind() == kFenShiKind;
+    if (switching) {
         switchToKLine(button);
     }
-    if (!m_canChangePeriod) {
+    // The lock spaces period changes on the K-line chart; a tap that has just brought that chart
+    // back must choose its period, or the chart would wait on no request and no timer.
+    if (!m_canChangePeriod && !switching) {
         return;
     }
     m_canChangePeriod = false;
@@ -1140,7 +1143,8 @@ void HQMarketChartManager::swipeLeftGestureRecognizer() {
 }
 
 void HQMarketChartManager::pinchOpenGestureRecognizer(PinchGestureRecognizer& pinch) {
-    if (m_stateOfScreen == 0 || !m_drawViewManagerKLine ||
+    // The recognizer stays on the manager once a K-line chart was made; it zooms that chart only.
+    if (m_stateOfScreen == 0 || chartKind() != kKLineKind || !m_drawViewManagerKLine ||
         m_drawViewManagerKLine->showIndicatorCross()) {
         return;
     }

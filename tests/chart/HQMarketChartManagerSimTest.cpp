@@ -330,6 +330,27 @@ TEST_F(ChartManagerSimTest, shouldSwitchBackToTimeSharingAndOnToAnotherPeriod) {
     EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->KLineRefresh() != nullptr; }, 30));
 }
 
+// Taps within the lock: the last one decides what is lit, drawn, asked for and refreshed.
+TEST_F(ChartManagerSimTest, shouldFollowTheLastOfQuickTapsBetweenPeriodsAndTimeSharing) {
+    openChart();
+    for (int tag : {10002, 10000, 10003}) {
+        ASSERT_TRUE(m_driver->tap(periodButton(tag)));
+    }
+    EXPECT_EQ(m_chart->currentButton(), periodButton(10003));
+    EXPECT_EQ(periodButton(10003)->currentTitle(), "15分");
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            return m_chart->KLineRefresh() &&
+                   !m_chart->drawViewManagerKLine()->coordinateKLineData().empty();
+        },
+        30));
+    EXPECT_EQ(m_chart->variableAboutDevice()->typeOfHQ(), 1u);
+    EXPECT_EQ(m_chart->FenShiRefresh(), nullptr);
+    EXPECT_EQ(Fields{lastBodyOf(kManyDayKLine)}.at(6, 1), 3);
+    EXPECT_EQ(period()->periodItem->periodID, 3);
+    EXPECT_EQ(m_chart->currentButton(), periodButton(10003));
+}
+
 TEST_F(ChartManagerSimTest, shouldClearTheRequestAfterAnEmptyIncrementalReply) {
     openChart();
     openMinutePeriod();

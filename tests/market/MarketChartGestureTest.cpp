@@ -257,6 +257,14 @@ TEST_P(ChartGestureTest, shouldZoomScrollAndPointAtBarsInTheWideScreen) {
     EXPECT_EQ(period()->offset, 0);
     driver.tapAt(later);
     EXPECT_FALSE(kLine()->showIndicatorCross());
+
+    // On the time-sharing chart a pinch zooms nothing and leaves the chart kind alone.
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    driver.pinch(inArea(fenShi(), 0.5), 200, 100);
+    EXPECT_EQ(period()->grade, 6u);
+    EXPECT_EQ(layout().typeOfHQ(), 0u);
+    EXPECT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 20));
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
 }
 
 TEST_P(ChartGestureTest, shouldSwitchChartsByTheWideTopBarButtons) {
