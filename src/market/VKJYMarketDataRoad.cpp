@@ -96,6 +96,7 @@ void VKJYMarketDataRoad::build() {
     ++m_generation;
     m_building = VKJYMarketCatalogue();
     m_pending.clear();
+    m_timesPending.clear();
     m_phase = Phase::Markets;
     const auto servers = m_setup.servers ? m_setup.servers() : std::vector<int>();
     for (int server : servers) {
@@ -116,13 +117,21 @@ int VKJYMarketDataRoad::send(Kind kind, const std::string& type,
     return request.id;
 }
 
+// Quotes age by their tick and renewals belong to the session, not to a build.
+bool VKJYMarketDataRoad::ofOlderBuild(const Request& request) const {
+    return request.kind != Kind::Quotes && request.kind != Kind::Renewal &&
+           request.generation != m_generation;
+}
+
 bool VKJYMarketDataRoad::current(const Request& request, Phase phase) const {
-    return request.generation == m_generation && m_phase == phase &&
-           m_pending.count(request.id) != 0;
+    return m_phase == phase && m_pending.count(request.id) != 0;
 }
 
 void VKJYMarketDataRoad::finished(const Request& request, HQNetworkManger& manager,
                                   const HQReplyData& data) {
+    if (ofOlderBuild(request)) {
+        return;
+    }
     switch (request.kind) {
         case Kind::Markets:
             return marketListAnswered(request, data);
@@ -292,6 +301,9 @@ void VKJYMarketDataRoad::quotesAnswered(const Request& request, HQNetworkManger&
 }
 
 void VKJYMarketDataRoad::failedWithCode(const Request& request, int code) {
+    if (ofOlderBuild(request)) {
+        return;
+    }
     if (code == kSessionExpired || code == kTimedOut) {
         renewSessions();
     }
@@ -308,7 +320,7 @@ void VKJYMarketDataRoad::failedWithCode(const Request& request, int code) {
 }
 
 void VKJYMarketDataRoad::failedInTransport(const Request& request) {
-    if (request.kind == Kind::Quotes) {
+    if (request.kind == Kind::Quotes || ofOlderBuild(request)) {
         return;
     }
     if (request.kind == Kind::Renewal) {

@@ -3,11 +3,12 @@
 // The market list's data road: asks every quote server for its markets, then every panel for
 // its commodities, merges the answers into the catalogue, asks each panel for its trading time
 // and refreshes every panel's quotes once a second. Each build is one generation with its own
-// outstanding requests: a reply of an older generation, or one that comes after its batch has
-// failed, changes nothing, so a retry gives the same catalogue as a first success. The shown
-// catalogue stays until a new build completes. A return code 2003 or -1001 renews the session
-// of every server, once at a time. Made and owned by the market list (through a shared_ptr:
-// requests in flight hold it weakly); the listener is not owned. Main thread.
+// outstanding requests, its trading-time requests included: a reply or failure of an older
+// generation, or one that comes after its batch has failed, changes nothing, so a retry gives the
+// same catalogue as a first success. The shown catalogue stays until a new build completes. A
+// return code 2003 or -1001 renews the session of every server, once at a time. Made and owned by
+// the market list (through a shared_ptr: requests in flight hold it weakly); the listener is not
+// owned. Main thread.
 
 #include <functional>
 #include <map>
@@ -91,6 +92,7 @@ private:
     void build();
     int send(Kind kind, const std::string& type, std::shared_ptr<SubmissionPackage> package,
              int server);
+    bool ofOlderBuild(const Request& request) const;
     bool current(const Request& request, Phase phase) const;
     void marketListAnswered(const Request& request, const HQReplyData& data);
     void panelAnswered(const Request& request, const HQReplyData& data);

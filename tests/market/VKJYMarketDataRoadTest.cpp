@@ -121,3 +121,22 @@ TEST_F(VKJYMarketDataRoadTest, shouldEndTheTradingTimeBatchWhenItsLastRequestFai
     const auto& first = road->catalogue().sections().front().disk->commodityInfoArray.front();
     EXPECT_FALSE(road->tradingTimeOf(*first));
 }
+
+// The failure alert's retry starts a new build: a trading time of the old one failing late
+// raises no second alert.
+TEST_F(VKJYMarketDataRoadTest, shouldIgnoreALateTradingTimeFailureOfTheBuildBeforeARetry) {
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    for (int server = 0; server < 2; ++server) {
+        sim().quoteServer(server).failInTransport(kTradingTimeProtocol, true);
+    }
+    for (std::size_t line = 0; line < sim().quoteServer(1).lineCount(); ++line) {
+        sim().quoteServer(1).line(line).setDelayMs(300);
+    }
+    road->requestJYTime();
+    ASSERT_TRUE(RunLoop::runUntil([this] { return listener.failures > 0; }, 20));
+    road->retry();
+    // Long enough for the slow server's failures to come in over all its lines.
+    RunLoop::runUntil([this] { return listener.failures > 1; }, 3);
+    EXPECT_EQ(listener.failures, 1);
+}
