@@ -20,6 +20,8 @@ constexpr double kTradeFontSize = 8;
 constexpr double kWatermarkFontSize = 28;
 constexpr double kButtonFontSize = 14;
 constexpr double kLevelWidth = 12;
+// The panel ends at the screen's edge: right-aligned volumes end this far inside it.
+constexpr double kVolumeRightInset = 4;
 
 Label* addLabel(View& parent, const Rect& frame, const std::string& text, double fontSize,
                 TextAlignment alignment, int tag = 0) {
@@ -253,8 +255,8 @@ std::shared_ptr<TableViewCell> HQMarketWMManager::bookCell(TableView& table, int
         addLabel(content, {kLevelWidth, 0, column, height}, "", kBookFontSize,
                  TextAlignment::Center, kPriceLabelTag)
             ->setTextColor(Color::redColor());
-        addLabel(content, {kLevelWidth + column, 0, column, height}, "", kBookFontSize,
-                 TextAlignment::Right, kVolumeLabelTag);
+        addLabel(content, {kLevelWidth + column, 0, column - kVolumeRightInset, height}, "",
+                 kBookFontSize, TextAlignment::Right, kVolumeLabelTag);
     }
     fill(*cell, table.tag() == kSellTableTag ? m_content.sellRow(row) : m_content.buyRow(row));
     return cell;
@@ -269,8 +271,9 @@ std::shared_ptr<TableViewCell> HQMarketWMManager::tradeCell(TableView& table, in
         const TextAlignment alignments[] = {TextAlignment::Left, TextAlignment::Center,
                                             TextAlignment::Right};
         for (int i = 0; i < 3; ++i) {
-            addLabel(*cell->contentView(), {w * i / 3, 0, w / 3, height}, "", kTradeFontSize,
-                     alignments[i], kFirstLabelTag + i);
+            const double inset = i == 2 ? kVolumeRightInset : 0;
+            addLabel(*cell->contentView(), {w * i / 3, 0, w / 3 - inset, height}, "",
+                     kTradeFontSize, alignments[i], kFirstLabelTag + i);
         }
     }
     fill(*cell, m_content.tradeRow(row));

@@ -3,6 +3,8 @@
 #include "QuoteChartTest.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
+#include "chart/HQMarketWMContent.h"
+#include "chart/HQMarketWMManager.h"
 #include "chart/VariableAboutDevice.h"
 #include "market/VKJYCommodityTableView.h"
 #include "market/VKJYMarketChartController.h"
@@ -10,6 +12,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 
 namespace {
 
@@ -152,4 +155,20 @@ TEST_P(WideScreenTest, shouldNameTheExchangeOfTheCommodityInTheWideTopBar) {
     const Rect house = chart()->houseNameLabel()->frame();
     EXPECT_GT(house.width, 0);
     EXPECT_LE(house.maxX(), chart()->commodityTitleButton()->frame().x);
+}
+
+// The side panel ends at the screen's edge: the volumes end inside it.
+TEST_P(WideScreenTest, shouldShowTheSidePanelsVolumesWholeInTheWideScreen) {
+    turnWide();
+    HQMarketWMManager* panel = chart()->WMManager();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return !panel->content().mingXiArray().empty(); }, 10));
+    driver.settle();
+    TableViewCell* cell = panel->mingXiTableView()->cellForRow({0, 0});
+    ASSERT_NE(cell, nullptr);
+    const View* volume = cell->contentView()->viewWithTag(3);
+    ASSERT_FALSE(ScreenDriver::textOf(volume).empty());
+    // The wide screen's right edge is the window's bottom.
+    EXPECT_LE(volume->convertRect(volume->bounds(), nullptr).maxY(), GetParam() - 2);
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("side-panel")));
 }
