@@ -148,16 +148,12 @@ GLYPHS = {
     "JYzhanghu": lambda x, y: math.hypot(x - 75, y - 38) < 10 or (math.hypot(x - 75, y - 72) < 22 and 54 < y < 70),
     # more: three dots
     "JYmore": lambda x, y: any(math.hypot(x - (57 + 18 * i), y - 50) < 6 for i in range(3)),
-    # commodity rules: a sheet with three lines
-    "JYshangpin": lambda x, y: (54 < x < 96 and 26 < y < 74 and not (58 < x < 92 and 30 < y < 70))
-    or any(abs(y - (38 + 12 * i)) < 2.5 and 62 < x < 88 for i in range(3)),
 }
 
 COLOURS = {
     "zhaiPaiA": (200, 52, 48), "tuiPaiA": (46, 140, 86), "guaPaiA": (214, 128, 40),
     "JYgonggao": (186, 60, 130), "JYchaXun": (52, 110, 190), "JYchurujin": (176, 146, 40),
     "JYbaobiao": (90, 90, 190), "JYzhanghu": (40, 150, 160), "JYmore": (110, 110, 124),
-    "JYshangpin": (60, 140, 120),
 }
 
 

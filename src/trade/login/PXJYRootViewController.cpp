@@ -41,7 +41,6 @@ const MenuEntry kMenuEntries[] = {
     {"JYbaobiao.png", "报表", "PXTradeBaoBiaoController"},
     {"JYzhanghu.png", "账户", "PXJYAccountInfoViewController"},
     {"JYmore.png", "更多", "PXJYTradeOthersController"},
-    {"JYshangpin.png", "商品信息", "PXJYCommodityInfoViewController"},
 };
 
 // The screens of the holdings rows' order buttons, by button index.
@@ -112,8 +111,7 @@ void PXJYRootViewController::initMenuListView(View& root) {
         button->addTarget(TouchUpInside, [this, i](Control&) { headerClick(i); });
         menu->addSubview(std::move(button));
     }
-    const int rows = (static_cast<int>(std::size(kMenuEntries)) + 2) / 3;
-    auto cancel = PXJYLoginStyle::redButton(Rect(20, 15 + 85 * rows, 280, 40), "取消");
+    auto cancel = PXJYLoginStyle::redButton(Rect(20, 270, 280, 40), "取消");
     cancel->addTarget(TouchUpInside, [this](Control&) { menuViewCancelButtonAction(); });
     menu->addSubview(std::move(cancel));
     auto dot = std::make_unique<View>(

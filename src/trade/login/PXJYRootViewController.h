@@ -28,7 +28,7 @@ class PXJYRootViewController : public ViewController,
                                public PXJYTradeLoginVCDelegate,
                                public PXJYSimpleLoginVCDelegate {
 public:
-    static constexpr double kMenuHeight = 405;
+    static constexpr double kMenuHeight = 320;
     static constexpr double kTabBarHeight = 49;
     static constexpr int kAnnouncementEntry = 3;
 

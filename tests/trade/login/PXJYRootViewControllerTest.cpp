@@ -111,6 +111,14 @@ TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
     ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
     EXPECT_TRUE(root->isMenuOpen());
     EXPECT_EQ(root->messageRedView()->alpha(), 1);
+    std::vector<std::string> entries;
+    for (View* view : root->menuListView()->subviews()) {
+        if (auto* button = dynamic_cast<Button*>(view); button && driver.isVisible(button)) {
+            entries.push_back(button->currentTitle());
+        }
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{"摘牌", "转让", "挂牌", "公告", "查询", "出入金",
+                                                 "报表", "账户", "更多", "取消"}));
     snapshot("home-menu");
     // Not registered yet: nothing opens.
     ASSERT_TRUE(driver.tapText("公告"));

@@ -5,7 +5,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
-#include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/login/PXJYRootViewController.h"
@@ -52,23 +52,23 @@ class CommodityRules : public QuickScreenTest {
 protected:
     explicit CommodityRules(Size size = {320, 568}) : QuickScreenTest(size) {}
 
-    PXJYCommodityInfoViewController* openFromMenu() {
+    // No menu entry opens the screen; it is pushed the way the menu pushes its screens.
+    PXJYCommodityInfoViewController* openRules() {
         PXJYRootViewController* root = home();
-        if (!root || !driver.tap(root->navigationBarView()->menuButton())) {
+        auto screen = PXTradeScreenFactory::create("PXJYCommodityInfoViewController");
+        if (!root || !screen) {
             return nullptr;
         }
-        driver.settle();
-        if (!driver.tapText("商品信息")) {
-            return nullptr;
-        }
+        screen->setHidesBottomBarWhenPushed(true);
+        tradeNavigation()->pushViewController(std::move(screen), true);
         driver.settle();
         return dynamic_cast<PXJYCommodityInfoViewController*>(
             tradeNavigation()->topViewController());
     }
 };
 
-TEST_F(CommodityRules, theMenuListsTheAccountsCommoditiesByCodeAndATapShowsTheirRules) {
-    auto* screen = openFromMenu();
+TEST_F(CommodityRules, listsTheAccountsCommoditiesByCodeAndATapShowsTheirRules) {
+    auto* screen = openRules();
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(tabBarVisible());
     std::vector<std::string> codes;
@@ -110,17 +110,8 @@ protected:
     CommodityRulesShortScreen() : CommodityRules({320, 480}) {}
 };
 
-TEST_F(CommodityRulesShortScreen, theMenuAndTheRulesFitTheShortScreen) {
-    PXJYRootViewController* root = home();
-    ASSERT_NE(root, nullptr);
-    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
-    driver.settle();
-    EXPECT_TRUE(driver.isVisible(driver.viewWithText("商品信息")));
-    EXPECT_TRUE(driver.isVisible(driver.viewWithText("取消")));
-    snapshot("short-home-menu");
-    root->menuViewCancelButtonAction();
-    driver.settle();
-    auto* screen = openFromMenu();
+TEST_F(CommodityRulesShortScreen, theRulesFitTheShortScreen) {
+    auto* screen = openRules();
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(driver.tapRow(*screen->tableView(), IndexPath{0, 0}));
     driver.settle();
