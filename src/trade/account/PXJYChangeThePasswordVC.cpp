@@ -13,6 +13,7 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYLoginForm.h"
 
 namespace {
 constexpr double kFirstRowTop = 54;
@@ -159,8 +160,8 @@ bool PXJYChangeThePasswordVC::textFieldShouldReturn(TextField&) {
 
 bool PXJYChangeThePasswordVC::textFieldShouldChangeCharacters(TextField& field, TextRange range,
                                                               const std::string& text) {
-    return PXJYPasswordForm::acceptsEdit(PXJYPasswordForm::characters(field.text()), range.length,
-                                         PXJYPasswordForm::characters(text));
+    return PXJYPasswordForm::acceptsEdit(PXJYLoginForm::characters(field.text()), range.length,
+                                         PXJYLoginForm::characters(text));
 }
 
 void PXJYChangeThePasswordVC::dataAnalysisFinished(PXTradeNetworkManger* manager,

@@ -1,20 +1,14 @@
 #include "trade/account/PXJYPasswordForm.h"
 
-std::size_t PXJYPasswordForm::characters(const std::string& text) {
-    std::size_t count = 0;
-    for (unsigned char c : text) {
-        count += (c & 0xC0) != 0x80;
-    }
-    return count;
-}
+#include "trade/login/PXJYLoginForm.h"
 
 std::optional<PXJYPasswordForm::Refusal> PXJYPasswordForm::check(const std::string& oldPassword,
                                                                  const std::string& newPassword,
                                                                  const std::string& again) {
-    if (characters(oldPassword) < kMinimumLength) {
+    if (PXJYLoginForm::isShortPassword(oldPassword)) {
         return Refusal{"密码有误", true, false};
     }
-    if (characters(newPassword) < kMinimumLength) {
+    if (PXJYLoginForm::isShortPassword(newPassword)) {
         return Refusal{"密码的长度不能小于6位", false, true};
     }
     if (newPassword != again) {
@@ -24,7 +18,7 @@ std::optional<PXJYPasswordForm::Refusal> PXJYPasswordForm::check(const std::stri
 }
 
 bool PXJYPasswordForm::matches(const std::string& newPassword, const std::string& again) {
-    return characters(newPassword) >= kMinimumLength && characters(again) >= kMinimumLength &&
+    return !PXJYLoginForm::isShortPassword(newPassword) && !PXJYLoginForm::isShortPassword(again) &&
            newPassword == again;
 }
 

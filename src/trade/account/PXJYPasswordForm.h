@@ -11,7 +11,6 @@
 
 class PXJYPasswordForm {
 public:
-    static constexpr std::size_t kMinimumLength = 6;
     static constexpr std::size_t kMaximumLength = 16;
 
     // What a refused form shows and which entries it empties.
@@ -31,7 +30,6 @@ public:
     static bool acceptsEdit(std::size_t length, std::size_t replaced, std::size_t inserted) {
         return inserted == 0 || length - replaced + inserted <= kMaximumLength;
     }
-    static std::size_t characters(const std::string& text);
     // passwordType "0" login password, "1" phone password.
     static JYDict envelope(const std::string& requestId, const std::string& userId,
                            const std::string& passwordType, const std::string& oldPassword,

@@ -14,6 +14,12 @@ std::string PXJYLoginForm::withoutSpaces(const std::string& text) {
     return result;
 }
 
+std::size_t PXJYLoginForm::characters(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    }));
+}
+
 // Runs count characters, not bytes: a pasted multi-byte character cut in two would come back
 // from the field as replacement characters, each longer than the byte it replaced, and the
 // field re-groups on every change.
@@ -62,7 +68,7 @@ std::optional<std::string> PXJYLoginForm::passwordAndCaptcha(const std::string& 
     if (password.empty()) {
         return "密码输入不能为空";
     }
-    if (password.size() < kPasswordMinimum) {
+    if (isShortPassword(password)) {
         return "密码的长度不能小于6位";
     }
     if (!captchaShown) {

@@ -1,9 +1,9 @@
 #pragma once
 
 // The rules of the login forms, without views: the account typed on the keypad in runs of four
-// digits, what the keypad may still add to a field, and the checks before a login is sent (the
-// full login screen's and the switch screen's). Messages are the screens' texts. Plain
-// functions; any thread.
+// digits, what the keypad may still add to a field, the shortest password, and the checks before
+// a login is sent (the full login screen's and the switch screen's). Messages are the screens'
+// texts. Plain functions; any thread.
 
 #include <optional>
 #include <string>
@@ -20,6 +20,12 @@ public:
     // Removes every space, then writes a space after every complete run of four digits.
     static std::string stringByReplacingOccurrencesOfSpace(const std::string& text);
     static std::string withoutSpaces(const std::string& text);
+    // Characters as a person counts them (Unicode code points), not bytes.
+    static std::size_t characters(const std::string& text);
+    // Every password form's rule: fewer than six characters is too short.
+    static bool isShortPassword(const std::string& password) {
+        return characters(password) < kPasswordMinimum;
+    }
     // The field's text after the keypad key, or nothing when the field takes no more.
     static std::optional<std::string> textAfterKey(Field field, const std::string& text,
                                                    const std::string& key);

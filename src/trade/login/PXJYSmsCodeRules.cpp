@@ -1,6 +1,7 @@
 #include "trade/login/PXJYSmsCodeRules.h"
 
 #include "trade/core/TradeText.h"
+#include "trade/login/PXJYLoginForm.h"
 
 std::optional<std::string> PXJYSmsCodeRules::resetCodeProblem(const std::string& code) {
     if (code.empty()) {
@@ -14,7 +15,7 @@ std::optional<std::string> PXJYSmsCodeRules::resetCodeProblem(const std::string&
 
 std::optional<std::string> PXJYSmsCodeRules::newPasswordProblem(const std::string& password,
                                                                 const std::string& again) {
-    if (password.size() < 6) {
+    if (PXJYLoginForm::isShortPassword(password)) {
         return "新密码不得少于6位!";
     }
     if (password != again) {

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Text.h"
 #include "trade/login/PXJYLoginForm.h"
+#include "trade/login/PXJYSmsCodeRules.h"
 
 namespace {
 using Field = PXJYLoginForm::Field;
@@ -107,11 +108,18 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{kAccount, "", "1234", true, "密码输入不能为空", "密码输入不能为空"},
         CheckCase{kAccount, "12345", "1234", true, "密码的长度不能小于6位",
                   "密码的长度不能小于6位"},
+        // Two characters, six bytes.
+        CheckCase{kAccount, "密码", "1234", true, "密码的长度不能小于6位", "密码的长度不能小于6位"},
         CheckCase{kAccount, "111111", "", true, "验证码输入不能为空", "验证码输入不能为空"},
         CheckCase{kAccount, "111111", "123", true, "请输入4位验证码", "请输入4位验证码"},
         CheckCase{kAccount, "111111", "1234", true, std::nullopt, std::nullopt},
         // An environment without captcha asks for none.
         CheckCase{kAccount, "111111", "", false, std::nullopt, std::nullopt}));
+
+TEST(PXJYLoginFormTest, shouldCountTheCharactersOfANewPasswordNotItsBytes) {
+    EXPECT_EQ(PXJYSmsCodeRules::newPasswordProblem("密码", "密码"), "新密码不得少于6位!");
+    EXPECT_EQ(PXJYSmsCodeRules::newPasswordProblem("交易密码六位", "交易密码六位"), std::nullopt);
+}
 
 TEST(PXJYLoginFormTest, shouldAllowAnAccountWhoseMemberCodeIsListed) {
     EXPECT_TRUE(PXJYLoginForm::hasMemberRight({"F001", "100"}, kAccount));
