@@ -10,6 +10,7 @@ constexpr int kColumns = 3;
 constexpr int kRows = 4;
 constexpr double kGap = 1;
 constexpr int kSpecialKeyIndex = 9;
+constexpr int kZeroKeyIndex = 10;
 constexpr int kBackspaceKeyIndex = 11;
 constexpr Size kBackspaceIconSize{30, 20};
 
@@ -18,6 +19,14 @@ const Color kDigitKeyColor = Color::rgb(74, 75, 88);
 const Color kFunctionKeyColor = Color::rgb(56, 57, 68);
 const Color kPressedKeyColor = Color::rgb(110, 112, 128);
 const Color kKeyTextColor = Color::whiteColor();
+
+// The key that types this character, or -1.
+int digitKeyIndex(char c) {
+    if (c == '0') {
+        return kZeroKeyIndex;
+    }
+    return c >= '1' && c <= '9' ? c - '1' : -1;
+}
 
 }  // namespace
 
@@ -64,6 +73,23 @@ void PadKeyboardView::keyPressed(Button& key, int index) {
     } else {
         m_delegate->didNumericKeyPressed(key);
     }
+}
+
+void PadKeyboardView::typeKeyText(const std::string& text) {
+    WeakLink<PadKeyboardView> self(this);
+    for (const char c : text) {
+        const int index = digitKeyIndex(c);
+        if (!self) {
+            return;
+        }
+        if (index >= 0) {
+            keyPressed(*m_keys[static_cast<size_t>(index)], index);
+        }
+    }
+}
+
+void PadKeyboardView::typeKeyBackspace() {
+    keyPressed(*m_keys[kBackspaceKeyIndex], kBackspaceKeyIndex);
 }
 
 void PadKeyboardView::layoutSubviews() {

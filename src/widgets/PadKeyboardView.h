@@ -32,6 +32,9 @@ public:
     void setDelegate(PadKeyboardViewDelegate* delegate) { m_delegate = delegate; }
 
     void layoutSubviews() override;
+    // A computer keyboard's digits press the matching keys; everything else is dropped.
+    void typeKeyText(const std::string& text) override;
+    void typeKeyBackspace() override;
 
 private:
     Button* addKey(const std::string& title, bool functionKey);

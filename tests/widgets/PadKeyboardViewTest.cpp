@@ -78,6 +78,13 @@ TEST_F(PadKeyboard, shouldReportEveryKeyToItsDelegate) {
     EXPECT_EQ(field->text(), "1234567890");
 }
 
+TEST_F(PadKeyboard, shouldPressItsKeysForAComputerKeyboardsDigitsAndDropTheRest) {
+    driver.typeText("1a2.３3");
+    driver.pressBackspace();
+    EXPECT_EQ(owner.log.calls, (std::vector<std::string>{"1", "2", "3", "backspace"}));
+    EXPECT_EQ(field->text(), "123");
+}
+
 TEST_F(PadKeyboard, shouldChangeNoTextItself) {
     owner.field = nullptr;
     field->setText("88");

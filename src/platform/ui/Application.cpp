@@ -43,9 +43,16 @@ void Application::sendEvent(Event& event) {
     if (!responder) {
         return;
     }
+    // A responder with an input view of its own takes text and backspace from a computer
+    // keyboard only through that view, so the view's keys and their limits hold either way.
+    const std::shared_ptr<View> inputView = responder->inputView();
     switch (event.key()) {
         case Key::Backspace:
-            responder->deleteBackward();
+            if (inputView) {
+                inputView->typeKeyBackspace();
+            } else {
+                responder->deleteBackward();
+            }
             break;
         case Key::Return:
             responder->pressReturn();
@@ -53,7 +60,12 @@ void Application::sendEvent(Event& event) {
         case Key::Escape:
             break;
         case Key::None:
-            if (!event.text().empty()) {
+            if (event.text().empty()) {
+                break;
+            }
+            if (inputView) {
+                inputView->typeKeyText(event.text());
+            } else {
                 responder->insertText(event.text());
             }
             break;

@@ -44,7 +44,7 @@ public:
     bool finishLaunching();
 
     // Every event passes here; the default hands touches to their window and keys to the first
-    // responder.
+    // responder, or to its input view when it has one of its own.
     virtual void sendEvent(Event& event);
 
     Window* keyWindow() const { return m_keyWindow; }

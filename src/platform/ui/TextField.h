@@ -2,9 +2,10 @@
 
 // A one-line editable text: placeholder (with its colour), secure entry, clear button, font,
 // colour and alignment, keyboard and return-key kinds, an input view in place of the system
-// keyboard (an empty view for none). Typing asks the delegate first, then sends EditingChanged
-// and posts kTextDidChangeNotification (object: the field). Text ranges count characters
-// (Unicode code points). The caret stays at the end. Owned by its superview. Main thread only.
+// keyboard (an empty view for none; a computer keyboard types through it, see Application).
+// Typing asks the delegate first, then sends EditingChanged and posts kTextDidChangeNotification
+// (object: the field). Text ranges count characters (Unicode code points). The caret stays at
+// the end. Owned by its superview. Main thread only.
 
 #include <memory>
 #include <string>

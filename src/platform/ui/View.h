@@ -117,6 +117,11 @@ public:
     void keepDrawing(std::unique_ptr<KeptDrawing> kept);
     void sizeToFit();
 
+    // As a text field's input view: text and backspace from a computer keyboard while the field
+    // is edited. A keypad types them as its own keys would; any other view types nothing.
+    virtual void typeKeyText(const std::string& /*text*/) {}
+    virtual void typeKeyBackspace() {}
+
     // Coordinates.
     Point convertPointToWindow(Point p) const;
     Point convertPointFromWindow(Point p) const;

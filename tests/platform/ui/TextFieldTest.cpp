@@ -144,6 +144,12 @@ TEST_F(TextFields, shouldShowNoKeyboardForEmptyInputView) {
     driver.tap(field);
     EXPECT_TRUE(field->isEditing());
     EXPECT_EQ(window->keyboardFrame().height, 0);
+    // No keys, so nothing from a computer keyboard either.
+    field->setText("12");
+    driver.typeText("3");
+    EXPECT_EQ(field->text(), "12");
+    driver.pressBackspace();
+    EXPECT_EQ(field->text(), "12");
 }
 
 TEST_F(TextFields, shouldPostKeyboardNotificationsWithFrame) {

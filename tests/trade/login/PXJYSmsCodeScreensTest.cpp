@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "TradeLoginScreenTest.h"
@@ -317,6 +318,57 @@ TEST_F(PXJYSmsCodeScreensTest, shouldRetrieveTheAccountOfAPhoneAndSayWhenThereIs
         }
     }
     EXPECT_EQ(accountCommands(), (std::vector<std::string>{"RETRIEVEACCOUNT", "RETRIEVEACCOUNT"}));
+}
+
+// A computer keyboard types into a keypad field only what its keypad could, within its limits.
+TEST_F(PXJYSmsCodeScreensTest, shouldTakeFromAComputerKeyboardOnlyWhatTheKeypadTypes) {
+    login = openLoginScreen();
+    ASSERT_TRUE(login);
+    const std::string typed = "ab12345678901234567890c";
+    const std::string allDigits = "12345678901234567890";
+    typeText(login->userNameTextField(), typed);
+    EXPECT_EQ(login->userNameTextField()->text(), "1234 5678 9012 345");
+    for (int i = 0; i < 4; ++i) {
+        driver.pressBackspace();
+    }
+    EXPECT_EQ(login->userNameTextField()->text(), "1234 5678 9012");
+
+    struct Case {
+        PXJYSmsCodeVC* service;  // none for the login screen's own field
+        TextField* field;
+        std::string shown;
+    };
+    auto* opening = login->createUserVC();
+    auto* reset = login->resetPasswordVC();
+    auto* retrieval = login->retrieveAccountVC();
+    const std::vector<Case> cases = {
+        {nullptr, login->captchaTextField(), "1234"},
+        {opening, opening->phoneNumberTextField(), allDigits},
+        {opening, opening->captchaTextField(), allDigits},
+        {reset, reset->accountTF(), "123456789012345"},
+        {reset, reset->CaptchaTF(), "123456"},
+        {retrieval, retrieval->phoneNumberTextField(), allDigits},
+        {retrieval, retrieval->captchaTextField(), allDigits},
+    };
+    const std::map<PXJYSmsCodeVC*, std::string> links = {
+        {opening, "开户"}, {reset, "忘记密码"}, {retrieval, "忘记账号"}};
+    for (const Case& c : cases) {
+        if (c.service && !c.service->isShown()) {
+            dismissKeyboard();
+            for (const auto& [other, link] : links) {
+                if (other->isShown()) {
+                    other->createUserViewBackButtonClick();
+                }
+            }
+            driver.settle();
+            ASSERT_TRUE(driver.tapText(links.at(c.service)));
+            ASSERT_TRUE(driver.runUntil(
+                [&] { return c.service->isShown() && VKJYCommonViewUtil::activityCount() == 0; }));
+        }
+        c.field->setText("");
+        typeText(c.field, typed);
+        EXPECT_EQ(c.field->text(), c.shown) << c.field->tag();
+    }
 }
 
 TEST_F(PXJYSmsCodeScreensTest, shouldStopTheCountDownWhenTheLoginScreenGoes) {
