@@ -25,6 +25,8 @@ std::optional<VkjyOptions> VkjyOptions::parse(const std::vector<std::string>& ar
             }
         } else if (arg == "--headless") {
             options.headless = true;
+        } else if (arg == "--help") {
+            options.help = true;
         } else {
             *error = "unknown option " + arg;
             return std::nullopt;
@@ -34,5 +36,5 @@ std::optional<VkjyOptions> VkjyOptions::parse(const std::vector<std::string>& ar
 }
 
 const char* VkjyOptions::usage() {
-    return "usage: vkjy [--home PATH] [--screen 4|3.5] [--scale N] [--headless]";
+    return "usage: vkjy [--home PATH] [--screen 4|3.5] [--scale N] [--headless] [--help]";
 }

@@ -13,9 +13,9 @@
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
 #include "trade/account/PXTradeAccountScreens.h"
+#include "trade/close/PXTradeCloseScreens.h"
 #include "trade/login/PXTradeLoginScreens.h"
 #include "trade/open/PXTradeOpenScreens.h"
-#include "trade/close/PXTradeCloseScreens.h"
 #include "trade/query/PXTradeQueryScreens.h"
 #include "trade/quick/PXTradeQuickPanels.h"
 #include "trade/quick/PXTradeQuickScreens.h"
@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fprintf(stderr, "vkjy: %s\n%s\n", error.c_str(), VkjyOptions::usage());
         return 2;
+    }
+    if (options->help) {
+        std::printf("%s\n", VkjyOptions::usage());
+        return 0;
     }
     if (!options->home.empty()) {
         setenv("VKJY_HOME", options->home.c_str(), 1);
