@@ -12,6 +12,7 @@
 #include "platform/ui/Screen.h"
 #include "shell/CUIApplication.h"
 #include "shell/VKJYAppDelegate.h"
+#include "shell/VKJYResourcesCheck.h"
 #include "trade/account/PXTradeAccountScreens.h"
 #include "trade/close/PXTradeCloseScreens.h"
 #include "trade/login/PXTradeLoginScreens.h"
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
     if (options->help) {
         std::printf("%s\n", VkjyOptions::usage());
         return 0;
+    }
+    if (auto problem = VKJYResourcesCheck::problem()) {
+        std::fprintf(stderr, "vkjy: %s\n", problem->c_str());
+        return 1;
     }
     if (!options->home.empty()) {
         setenv("VKJY_HOME", options->home.c_str(), 1);

@@ -49,6 +49,15 @@ TEST(ClientCommandLine, helpPrintsTheUsageAndAWrongOptionIsRefused) {
     EXPECT_EQ(wrong.err.rfind("vkjy: unknown option --bogus\nusage: vkjy [", 0), 0u) << wrong.err;
 }
 
+TEST(ClientCommandLine, stopsAtStartWithOneLineWhenTheResourcesFolderIsMissing) {
+    TempFolder folder;
+    const std::string missing = folder.file("no-such-copy");
+    const Outcome outcome = run(folder, "env VKJY_RESOURCES='" + missing + "' " + kClient +
+                                            " --headless --home '" + folder.file("home") + "'");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "vkjy: resources " + missing + ": no such folder\n");
+}
+
 // A copy of the script alone: building or starting anything would fail for want of the tree.
 TEST(RunScript, checksItsOptionsBeforeItBuildsOrStartsAnything) {
     TempFolder folder;

@@ -6,10 +6,13 @@
 
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 #include "shell/AppUncaughtExceptionHandler.h"
 #include "shell/VKJYLogDirectory.h"
+#include "shell/VKJYResourcesCheck.h"
 #include "shell/VKJYTokenBManager.h"
+#include "support/TempFolder.h"
 #include "support/TempHome.h"
 
 namespace fs = std::filesystem;
@@ -90,4 +93,24 @@ TEST(ShellFilesTest, shouldKeepTokenBInTheDefaultsAcrossARestart) {
     UserDefaults::resetStandardUserDefaults();
     EXPECT_EQ(VKJYTokenBManager().tokenB(), std::optional<std::string>("tkb-123"));
     EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("TKNB"), "tkb-123");
+}
+
+TEST(ShellFilesTest, shouldNameTheResourcesPathAndWhatKeepsTheClientFromStarting) {
+    TempFolder copy;
+    const std::string gone = copy.file("gone");
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(gone), "resources " + gone + ": no such folder");
+    const std::string info = copy.file("Info.plist");
+    const std::string unreadable = info + ": missing or not a readable property list";
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(copy.path()), unreadable);
+    std::ofstream(info) << "<plist><dict><key>VKAppName";
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(copy.path()), unreadable);
+    PropertyList plist = PropertyList::dictionary();
+    plist.set("DirectoryServerUrl1", "");
+    ASSERT_TRUE(plist.writeFile(info));
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(copy.path()),
+              info + ": names no directory server (DirectoryServerUrl1, DirectoryServerUrl2)");
+    plist.set("DirectoryServerUrl2", "http://127.0.0.1:18802");
+    ASSERT_TRUE(plist.writeFile(info));
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(copy.path()), std::nullopt);
+    EXPECT_EQ(VKJYResourcesCheck::problemOf(VKJY_SOURCE_RESOURCES), std::nullopt);
 }
