@@ -1481,6 +1481,11 @@ void HQMarketChartManager::requestFailed(HQNetworkManger* manager, int) {
     handleFailure(manager, manager->typeNW(), manager->submissionPackageNM());
 }
 
+bool HQMarketChartManager::isShownPeriod(const std::shared_ptr<PeriodStatusInfo>& period) const {
+    return period && m_variableAboutDevice->statusSaveClass()->KLineButtonSelected &&
+           period == searchPeriodStatusInfo();
+}
+
 bool HQMarketChartManager::isCurrentCommodity(int commodityID) const {
     const auto current = searchCommodotyStatusItem();
     return current && current->commodity &&
@@ -1599,6 +1604,11 @@ void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
     const auto merge =
         period ? chartseries::mergeKLineReply(*period, data, type) : chartseries::KLineMerge::Empty;
     if (merge == chartseries::KLineMerge::Empty) {
+        // The indicator and the message belong to the period on show, not to a late reply of
+        // one left meanwhile.
+        if (!isShownPeriod(period)) {
+            return;
+        }
         const bool holdsBars = period && !period->KLineDataArray.empty() &&
                                period->KLineDataArray.front() &&
                                !period->KLineDataArray.front()->klineDataItemsArray.empty();
@@ -1706,11 +1716,11 @@ void HQMarketChartManager::requestMoreKLineData(const KLineReplies& data,
 void HQMarketChartManager::mergeKLineHistory(const ReturnKLineData& reply,
                                              const std::vector<KLineReplies>& files,
                                              const std::shared_ptr<SubmissionPackage>& package) {
-    // A newer request of the package's own period makes this history stale.
+    // A newer request of the package's own period makes this history stale; the indicator is
+    // that request's, or another period's, to end.
     const auto period = searchPeriodStatusInfoByCommodityID(commodityOf(*package), package->period,
                                                             package->panleix);
     if (!period || period->KLineRequesting) {
-        m_MyActivity->stopAnimating();
         return;
     }
     auto joined = std::make_shared<ReturnKLineData>(reply);

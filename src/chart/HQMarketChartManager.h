@@ -243,6 +243,8 @@ private:
     uint32_t chartKind() const;
     int decimals() const;
     bool isCurrentCommodity(int commodityID) const;
+    // The K-line period on show, of the commodity on show.
+    bool isShownPeriod(const std::shared_ptr<PeriodStatusInfo>& period) const;
     std::weak_ptr<Relay> relay() const { return m_relay; }
 
     Catalogue m_commodityInfoArray;

@@ -591,11 +591,14 @@ TEST_F(ChartHistorySimTest, shouldDrawTheRepliesMinutesWhenTheDaysFileIsDamaged)
     EXPECT_FALSE(m_chart->MyActivity()->isAnimating());
 }
 
+// Late answers for the minute period, after 5分 was chosen: its history is dropped while a newer
+// minute request is out, and none of them ends the loading of 5分.
 TEST_F(ChartHistorySimTest, shouldDropHistoryOnlyWhileItsOwnPeriodAsksAgain) {
     openChart();
     openMinutePeriod();
     const auto minutePeriod = period();
-    const auto reply = std::make_shared<ReturnKLineData>(*minutePeriod->KLineDataArray.front());
+    const auto heldBefore = minutePeriod->KLineDataArray;
+    const auto reply = std::make_shared<ReturnKLineData>(*heldBefore.front());
     reply->klineDataItemsArray.erase(reply->klineDataItemsArray.begin(),
                                      reply->klineDataItemsArray.end() - 10);
     auto package = std::make_shared<SubmissionPackage>();
@@ -603,21 +606,30 @@ TEST_F(ChartHistorySimTest, shouldDropHistoryOnlyWhileItsOwnPeriodAsksAgain) {
     package->period = "1";
     package->panleix = 0;
     package->klineRequestType = "klineRequestFirst";
-    // Another period on show, idle, while the minute period has a newer request out.
+    // The line answers late, so 5分 is still loading when the minute answers come.
+    quoteServer().line(0).setDelayMs(1000);
+    ASSERT_TRUE(m_driver->tap(periodButton(10000)));
+    ASSERT_TRUE(m_driver->tap(periodButton(10002)));
+    ASSERT_TRUE(m_chart->MyActivity()->isAnimating());
+    m_chart->KLineResetDrawData({std::make_shared<ReturnKLineData>()}, package);
+    EXPECT_TRUE(m_chart->MyActivity()->isAnimating());
+    minutePeriod->KLineRequesting = true;
+    // No files to fetch: the stale history is judged at once.
+    const auto stale = std::make_shared<ReturnKLineData>(*reply);
+    stale->URLArray.clear();
+    m_chart->requestMoreKLineData({stale}, package);
+    bool endedEarly = false;
     ASSERT_TRUE(RunLoop::runUntil(
         [&] {
-            if (m_chart->currentButton() != periodButton(10002)) {
-                m_driver->tap(periodButton(10002));
-            }
-            return period() != minutePeriod && m_chart->KLineRefresh() &&
-                   !period()->KLineRequesting;
+            const auto shown = period();
+            const bool loaded = shown != minutePeriod && !shown->KLineDataArray.empty() &&
+                                !shown->KLineDataArray.front()->klineDataItemsArray.empty();
+            endedEarly = endedEarly || (!loaded && !m_chart->MyActivity()->isAnimating());
+            return loaded;
         },
         30));
-    const auto heldBefore = minutePeriod->KLineDataArray;
-    minutePeriod->KLineRequesting = true;
-    m_chart->MyActivity()->startAnimating();
-    m_chart->requestMoreKLineData({reply}, package);
-    ASSERT_TRUE(RunLoop::runUntil([&] { return !m_chart->MyActivity()->isAnimating(); }, 20));
+    quoteServer().line(0).setDelayMs(0);
+    EXPECT_FALSE(endedEarly);
     EXPECT_EQ(minutePeriod->KLineDataArray, heldBefore);
 
     minutePeriod->KLineRequesting = false;
