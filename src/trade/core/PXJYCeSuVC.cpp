@@ -32,10 +32,18 @@ int PXJYCeSuVC::getRandomNumber(int from, int to) {
 }
 
 std::vector<PXTradeLine> PXJYCeSuVC::tradeLines() const {
-    const PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
+    const PXTradeTarget tested = m_target ? *m_target : m_module.PXJYPeiZhi().target();
     return m_module.host()
-        .llArray(peiZhi.platformCODE(), peiZhi.environmentCODE(), "1")
+        .llArray(tested.platformCODE, tested.environmentCODE, "1")
         .value_or(std::vector<PXTradeLine>());
+}
+
+void PXJYCeSuVC::chooseLine(const std::string& code) {
+    if (m_target) {
+        m_target->tradeLinkType = code;
+        return;
+    }
+    m_module.PXJYData().setTradeLinkType(code);
 }
 
 void PXJYCeSuVC::probeAll(const std::vector<PXTradeLine>& lines, double timeOut) {
@@ -79,7 +87,7 @@ void PXJYCeSuVC::ziDongCeSu() {
     m_requestNumber = static_cast<int>(lines.size());
     if (lines.size() < 2) {
         if (lines.size() == 1) {
-            m_module.PXJYData().setTradeLinkType(lines.front().code);
+            chooseLine(lines.front().code);
         }
         finish(nullptr);
         return;
@@ -125,7 +133,7 @@ void PXJYCeSuVC::ziDongCeSuType(PXCeSuNetwork* probe) {
     }
     --m_requestNumber;
     if (m_ziDongCeSuSuccess) {
-        m_module.PXJYData().setTradeLinkType(probe->type());
+        chooseLine(probe->type());
         m_requestNumber = -1;
         finish(nullptr);
         return;
@@ -134,7 +142,7 @@ void PXJYCeSuVC::ziDongCeSuType(PXCeSuNetwork* probe) {
         const auto lines = tradeLines();
         if (!lines.empty()) {
             const int drawn = getRandomNumber(0, static_cast<int>(lines.size()) - 1);
-            m_module.PXJYData().setTradeLinkType(lines[static_cast<size_t>(drawn)].code);
+            chooseLine(lines[static_cast<size_t>(drawn)].code);
         }
         finish(nullptr);
     }

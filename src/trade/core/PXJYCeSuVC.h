@@ -13,6 +13,7 @@
 
 #include "trade/core/PXCeSuNetwork.h"
 #include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradeTypes.h"
 
 class PXTradeModule;
 
@@ -37,6 +38,12 @@ public:
     void shouDongCeSuType();
     void ziDongCeSuType(PXCeSuNetwork* probe);
 
+    // Another server than the live session's: the runs test its lines, and an automatic run
+    // makes its choice that server's trading line rather than the store's. A login screen
+    // chooses a line for its own requests so; the live session keeps its own.
+    void setTarget(std::optional<PXTradeTarget> target) { m_target = std::move(target); }
+    const std::optional<PXTradeTarget>& target() const { return m_target; }
+
     // The owning screen; not retained, the owner clears it before it goes.
     PXJYCeSuVCDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYCeSuVCDelegate* delegate) { m_delegate = delegate; }
@@ -46,6 +53,7 @@ private:
     std::vector<PXTradeLine> tradeLines() const;
     void probeAll(const std::vector<PXTradeLine>& lines, double timeOut);
     void finish(const std::map<std::string, std::string>* table);
+    void chooseLine(const std::string& code);
 
     PXTradeModule& m_module;
     int m_requestNumber = 0;
@@ -54,6 +62,7 @@ private:
     double m_startDate = 0;
     std::map<std::string, std::string> m_timesDic;
     PXJYCeSuVCDelegate* m_delegate = nullptr;
+    std::optional<PXTradeTarget> m_target;
     // Numbers the runs: a late answer of an earlier run must not decide or count in this one.
     int m_run = 0;
 };

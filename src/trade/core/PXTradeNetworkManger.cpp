@@ -212,8 +212,13 @@ std::string PXTradeNetworkManger::sessionId() const {
     return session ? session->JYsessionID : std::string();
 }
 
+std::string PXTradeNetworkManger::urlString(const char* urlType) const {
+    const PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
+    return m_target ? peiZhi.getURLString(urlType, *m_target) : peiZhi.getURLString(urlType);
+}
+
 std::string PXTradeNetworkManger::address(const char* urlType, const std::string& name) const {
-    return m_module.PXJYPeiZhi().getURLString(urlType) + "?req=" + name;
+    return urlString(urlType) + "?req=" + name;
 }
 
 bool PXTradeNetworkManger::ofEndedSession() const {
@@ -355,8 +360,8 @@ void PXTradeNetworkManger::CPYgetJiaoYiCodeType() {
     m_sessionEpoch.reset();
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
-    network->getJiaoYiCode(TradeText::escapedUrl(m_module.PXJYPeiZhi().getURLString(kTradeLink)),
-                           m_typeNW, PXTradeNetwork::captchaFrame());
+    network->getJiaoYiCode(TradeText::escapedUrl(urlString(kTradeLink)), m_typeNW,
+                           PXTradeNetwork::captchaFrame());
 }
 
 void PXTradeNetworkManger::SJJianCangNetwork(const JYDict& order) {
@@ -798,6 +803,12 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
     m_reLoginShown = true;
 }
 
+void PXTradeNetworkManger::takeOverSession() {
+    if (m_target) {
+        m_module.PXJYPeiZhi().setTarget(*m_target);
+    }
+}
+
 void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
     m_reLoginShown = false;
     if (m_typeNW == kLogoffTag) {
@@ -865,6 +876,7 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         return;
     }
     if (tag == kLogonTag) {
+        takeOverSession();
         if (const JYDict* login = elementAs<JYDict>(result, 0)) {
             fenPeiDengLuShuJu(*login);
         }

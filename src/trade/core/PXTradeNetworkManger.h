@@ -116,6 +116,10 @@ public:
     void fenPeiDengLuShuJu(const JYDict& login);
     void shenFenShiXiao(const std::string& message);
 
+    // Sends to that server rather than the live session's: a login screen's own choice. A logon
+    // accepted there makes it the live session's server.
+    void setTarget(PXTradeTarget target) { m_target = std::move(target); }
+
     const std::string& typeNW() const { return m_typeNW; }
     const std::string& JY_ErrorMessage() const { return m_errorMessage; }
     const std::shared_ptr<PXTradeNetworkMangerDelegate>& delegate() const { return m_delegate; }
@@ -159,6 +163,8 @@ private:
     void accept(const std::optional<PXTradeResult>& result);
     void endedSessionReply(const std::optional<PXTradeResult>& result);
     void tellFinished(const PXTradeResult* data);
+    std::string urlString(const char* urlType) const;
+    void takeOverSession();
 
     PXTradeModule& m_module;
     JYDict m_postDic = JYDict::object();
@@ -177,4 +183,5 @@ private:
     std::string m_ticketCommodity;
     std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
     std::string m_errorMessage;
+    std::optional<PXTradeTarget> m_target;
 };

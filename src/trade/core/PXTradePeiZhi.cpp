@@ -78,10 +78,26 @@ const std::pair<int, const char*> kRefusalTexts[] = {
 
 PXTradePeiZhi::PXTradePeiZhi(PXTradeModule& module) : m_module(module) {}
 
+PXTradeTarget PXTradePeiZhi::target() const {
+    return {m_platformCODE, m_environmentCODE, m_module.PXJYData().tradeLinkType()};
+}
+
+void PXTradePeiZhi::setTarget(const PXTradeTarget& target) {
+    m_platformCODE = target.platformCODE;
+    m_environmentCODE = target.environmentCODE;
+    m_module.PXJYData().setTradeLinkType(target.tradeLinkType);
+}
+
 std::string PXTradePeiZhi::getURLString(const std::string& urlType) const {
+    return getURLString(urlType, target());
+}
+
+std::string PXTradePeiZhi::getURLString(const std::string& urlType,
+                                        const PXTradeTarget& target) const {
     PXTradeHost& host = m_module.host();
-    const std::string& linkCode = m_module.PXJYData().tradeLinkType();
-    const auto tradeLines = host.llArray(m_platformCODE, m_environmentCODE, kTradeUrlType);
+    const std::string& linkCode = target.tradeLinkType;
+    const auto tradeLines =
+        host.llArray(target.platformCODE, target.environmentCODE, kTradeUrlType);
     const std::vector<PXTradeLine> noLines;
     const std::vector<PXTradeLine>& trade = tradeLines ? *tradeLines : noLines;
     if (urlType == kTradeUrlType) {
@@ -98,7 +114,7 @@ std::string PXTradePeiZhi::getURLString(const std::string& urlType) const {
     while (position < trade.size() && trade[position].code != linkCode) {
         ++position;
     }
-    const auto lines = host.llArray(m_platformCODE, m_environmentCODE, urlType);
+    const auto lines = host.llArray(target.platformCODE, target.environmentCODE, urlType);
     if (!lines || lines->empty()) {
         return {};
     }

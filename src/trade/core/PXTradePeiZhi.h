@@ -24,8 +24,13 @@ public:
     // the accounts still readable, is kept aside (the day log says so) and replaced by them.
     static DictionaryFile::Contents readAccountsFile(const std::string& path);
 
-    // Base address of URL type "1" (trade), "2" (notices and reports) or "3" (funds).
+    // Base address of URL type "1" (trade), "2" (notices and reports) or "3" (funds), on the
+    // live session's server or on another one.
     std::string getURLString(const std::string& urlType) const;
+    std::string getURLString(const std::string& urlType, const PXTradeTarget& target) const;
+    // The live session's server: the two codes and the store's trading line.
+    PXTradeTarget target() const;
+    void setTarget(const PXTradeTarget& target);
     static int getRandomNumber(int from, int to);
     // A new request id: MD5 (upper-case hex) of the hardware address and the milliseconds.
     std::string getCurrentDateWith() const;

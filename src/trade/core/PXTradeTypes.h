@@ -26,3 +26,10 @@ using PXTradeSummaryList = std::vector<std::shared_ptr<PXJYChiCangHuiZong>>;
 using PXTradeElement = std::variant<std::string, JYDict, PXTradeCommodityMap, PXTradeTicketMap,
                                     std::shared_ptr<PXJYChiCangHuiZong>>;
 using PXTradeResult = std::vector<PXTradeElement>;
+
+// A trading server: a platform, one of its environments and the trading line chosen there.
+struct PXTradeTarget {
+    std::string platformCODE;
+    std::string environmentCODE;
+    std::string tradeLinkType;
+};

@@ -21,6 +21,9 @@ void PXJYCaptchaButton::getJiaoYiCode() {
     m_button->setBackgroundImage(Image(), StateDisabled);
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(PXTradeReplyRelay::create(*this, *this));
+    if (m_target) {
+        manager->setTarget(*m_target);
+    }
     m_pending = manager.get();
     manager->CPYgetJiaoYiCodeType();
     m_activeView->startAnimating();

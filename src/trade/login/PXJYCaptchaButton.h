@@ -6,6 +6,7 @@
 // message. Owned by its superview; main thread.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/View.h"
@@ -20,6 +21,8 @@ public:
 
     explicit PXJYCaptchaButton(const Rect& frame);
 
+    // The server asked for captchas, where a login screen chose another than the live session's.
+    void setTarget(PXTradeTarget target) { m_target = std::move(target); }
     // Sends a new captcha request.
     void getJiaoYiCode();
     // Forgets the captcha on display and any request on its way (no captcha is needed).
@@ -41,4 +44,5 @@ private:
     ActivityIndicator* m_activeView = nullptr;
     std::string m_validString;
     const PXTradeNetworkManger* m_pending = nullptr;
+    std::optional<PXTradeTarget> m_target;
 };

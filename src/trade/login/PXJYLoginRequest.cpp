@@ -5,7 +5,6 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeOrderGate.h"
 #include "trade/core/PXTradeModule.h"
-#include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYLoginForm.h"
 #include "trade/login/PXJYTradeDirectory.h"
 
@@ -30,20 +29,20 @@ bool PXJYLoginRequest::isRunning() const {
     return shut && shut->isOutstanding();
 }
 
-bool PXJYLoginRequest::start(const std::string& accountText, const std::string& password,
-                             const std::string& captcha, const std::string& validString,
-                             Control* trigger) {
+bool PXJYLoginRequest::start(const PXTradeTarget& target, const std::string& accountText,
+                             const std::string& password, const std::string& captcha,
+                             const std::string& validString, Control* trigger) {
     if (!gate() || isRunning()) {
         return false;
     }
     m_trigger = trigger;
+    m_target = target;
     m_logonSent = false;
     m_accountText = accountText;
     m_password = password;
     m_captcha = captcha;
     m_validString = validString;
-    const PXTradePeiZhi& peiZhi = PXTradeModule::shared().PXJYPeiZhi();
-    if (PXJYTradeDirectory::needsMemberRights(peiZhi.platformCODE(), peiZhi.environmentCODE())) {
+    if (PXJYTradeDirectory::needsMemberRights(target.platformCODE, target.environmentCODE)) {
         huoQuHuiYuanQuanXian();
     } else {
         loginJiaoYi();
@@ -54,6 +53,7 @@ bool PXJYLoginRequest::start(const std::string& accountText, const std::string& 
 std::shared_ptr<PXTradeNetworkManger> PXJYLoginRequest::newManager() {
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(shared_from_this());
+    manager->setTarget(m_target);
     if (PXTradeOrderGate* shut = gate()) {
         // The logon after the rights check takes the gate over: the overlay stays between them.
         shut->began(*manager, m_trigger.get());
@@ -62,8 +62,7 @@ std::shared_ptr<PXTradeNetworkManger> PXJYLoginRequest::newManager() {
 }
 
 void PXJYLoginRequest::huoQuHuiYuanQuanXian() {
-    const JYDict values = {{"tokenB", tokenB()},
-                           {"platformCode", PXTradeModule::shared().PXJYPeiZhi().platformCODE()}};
+    const JYDict values = {{"tokenB", tokenB()}, {"platformCode", m_target.platformCODE}};
     newManager()->getHuiYuanQuanXian(values);
 }
 

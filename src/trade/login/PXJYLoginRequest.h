@@ -41,11 +41,12 @@ public:
                                                     PXJYLoginRequestDelegate* delegate,
                                                     PXTradeOrderGate& gate);
 
-    // Starts an attempt with the account as typed (grouped), disabling trigger until it ends;
-    // false while one is running.
-    bool start(const std::string& accountText, const std::string& password,
-               const std::string& captcha, const std::string& validString,
-               Control* trigger = nullptr);
+    // Starts an attempt on the target's server with the account as typed (grouped), disabling
+    // trigger until it ends; false while one is running. The live session keeps its server
+    // until the logon is accepted.
+    bool start(const PXTradeTarget& target, const std::string& accountText,
+               const std::string& password, const std::string& captcha,
+               const std::string& validString, Control* trigger = nullptr);
     bool isRunning() const;
 
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
@@ -69,6 +70,7 @@ private:
     PXJYLoginRequestDelegate* m_delegate;
     PXTradeOrderGate* m_gate;
     WeakLink<Control> m_trigger;
+    PXTradeTarget m_target;
     bool m_logonSent = false;
     std::string m_previousUserName;
     std::string m_accountText;

@@ -4,8 +4,6 @@
 #include "platform/ui/Label.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXTradeViewKit.h"
-#include "trade/core/PXTradeModule.h"
-#include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYLoginStyle.h"
 #include "trade/login/PXJYSmsCodeRules.h"
 
@@ -55,11 +53,10 @@ void PXJYRetrievePasswordVC::getCaptchaCode() {
         return;
     }
     startCountdown();
-    const PXTradePeiZhi& peiZhi = PXTradeModule::shared().PXJYPeiZhi();
     manager->sendPhoneNumberVerification({{"tokenB", storedTokenB()},
                                           {"account", m_accountTF->text()},
-                                          {"platform", peiZhi.platformCODE()},
-                                          {"environment", peiZhi.environmentCODE()},
+                                          {"platform", m_target.platformCODE},
+                                          {"environment", m_target.environmentCODE},
                                           {"url", m_resetPasswordUrl}});
 }
 

@@ -18,6 +18,8 @@ public:
 
     const std::string& resetPasswordUrl() const { return m_resetPasswordUrl; }
     void setResetPasswordUrl(const std::string& url) { m_resetPasswordUrl = url; }
+    // The platform and environment the login screen shows, which the account belongs to.
+    void setTarget(PXTradeTarget target) { m_target = std::move(target); }
     TextField* accountTF() const { return m_accountTF; }
     TextField* CaptchaTF() const { return m_captchaTF; }
     View* resetView() const { return m_resetView; }
@@ -43,6 +45,7 @@ private:
     TextField* addPasswordRow(View& parent, double y, const std::string& caption);
 
     std::string m_resetPasswordUrl;
+    PXTradeTarget m_target;
     TextField* m_accountTF = nullptr;
     TextField* m_captchaTF = nullptr;
     View* m_resetView = nullptr;

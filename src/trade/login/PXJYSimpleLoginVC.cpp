@@ -25,10 +25,6 @@ constexpr double kFirstRow = 50;
 constexpr double kRowStep = 60;
 constexpr double kFieldX = 100;
 
-PXTradePeiZhi& peiZhi() {
-    return PXTradeModule::shared().PXJYPeiZhi();
-}
-
 std::unique_ptr<TextField> field(double y, double width, int tag) {
     auto text = std::make_unique<TextField>(Rect(kFieldX, y + 5, width, 40));
     text->setTag(tag);
@@ -103,18 +99,17 @@ void PXJYSimpleLoginVC::viewWillAppear(bool) {
 
 void PXJYSimpleLoginVC::switchingAccount() {
     m_oldUserName = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
-    m_oldPlatformString = peiZhi().platformCODE();
-    m_oldEnvironmentString = peiZhi().environmentCODE();
     m_loggedOff = false;
     m_userNameTextField->setText(
         PXJYLoginForm::stringByReplacingOccurrencesOfSpace(m_selectedAccount.userName));
-    peiZhi().setPlatformCODE(m_selectedAccount.platformCode);
-    peiZhi().setEnvironmentCODE(m_selectedAccount.environmentCode);
+    m_target = {m_selectedAccount.platformCode, m_selectedAccount.environmentCode,
+                PXTradeModule::shared().PXJYPeiZhi().target().tradeLinkType};
+    m_captchaButton->setTarget(m_target);
     getJiaoYiCode();
 }
 
 bool PXJYSimpleLoginVC::captchaShown() const {
-    return PXJYTradeDirectory::needsCaptcha(peiZhi().platformCODE(), peiZhi().environmentCODE());
+    return PXJYTradeDirectory::needsCaptcha(m_target.platformCODE, m_target.environmentCODE);
 }
 
 void PXJYSimpleLoginVC::getJiaoYiCode() {
@@ -152,20 +147,16 @@ void PXJYSimpleLoginVC::alertViewClickedButtonAtIndex(AlertView& alert, int butt
     if (alert.tag() != kConfirmTag || buttonIndex != 0) {
         return;
     }
-    // The logoff goes to the line of the account being left.
-    peiZhi().setPlatformCODE(m_oldPlatformString);
-    peiZhi().setEnvironmentCODE(m_oldEnvironmentString);
+    // The live session's server is still the account being left's: the logoff goes there.
     if (!m_loggedOff) {
         PXTradeNetworkManger::create()->getCancellation();
         m_loggedOff = true;
     }
-    peiZhi().setPlatformCODE(m_selectedAccount.platformCode);
-    peiZhi().setEnvironmentCODE(m_selectedAccount.environmentCode);
     startLoginToTradeServer();
 }
 
 void PXJYSimpleLoginVC::startLoginToTradeServer() {
-    m_loginRequest->start(m_userNameTextField->text(), m_passwordTextField->text(),
+    m_loginRequest->start(m_target, m_userNameTextField->text(), m_passwordTextField->text(),
                           captchaShown() ? m_captchaTextField->text() : std::string(),
                           captchaShown() ? m_captchaButton->validString() : std::string(),
                           m_loginButton);
@@ -176,8 +167,8 @@ void PXJYSimpleLoginVC::loginRequestSucceeded() {
     m_captchaTextField->setText("");
     m_passwordTextField->setText("");
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    defaults.setString(peiZhi().platformCODE(), "platform_code");
-    defaults.setString(peiZhi().environmentCODE(), "environment_code");
+    defaults.setString(m_target.platformCODE, "platform_code");
+    defaults.setString(m_target.environmentCODE, "environment_code");
     defaults.synchronize();
     PXJYSimpleLoginVCDelegate* told = m_delegate;
     if (navigationController()) {
@@ -224,8 +215,6 @@ void PXJYSimpleLoginVC::cancelButtonClick() {
         module.host().popSelectedTabToRoot(true);
         return;
     }
-    peiZhi().setPlatformCODE(m_oldPlatformString);
-    peiZhi().setEnvironmentCODE(m_oldEnvironmentString);
     module.setDefaultString("JYUserName", m_oldUserName);
     module.synchronizeDefaults();
     PXJYSimpleLoginVCDelegate* told = m_delegate;

@@ -78,8 +78,8 @@ private:
     PXJYSimpleLoginVCDelegate* m_delegate = nullptr;
     PXJYSavedAccount m_selectedAccount;
     std::string m_oldUserName;
-    std::string m_oldPlatformString;
-    std::string m_oldEnvironmentString;
+    // The chosen account's server: the live session keeps its own until the logon is accepted.
+    PXTradeTarget m_target;
     TextField* m_userNameTextField = nullptr;
     TextField* m_passwordTextField = nullptr;
     TextField* m_captchaTextField = nullptr;

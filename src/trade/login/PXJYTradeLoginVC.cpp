@@ -47,10 +47,6 @@ double rowTop(int row) {
     return kRowTop + kRowHeight * row;
 }
 
-PXTradePeiZhi& peiZhi() {
-    return PXTradeModule::shared().PXJYPeiZhi();
-}
-
 std::unique_ptr<Button> chooserButton(double y) {
     auto button = std::make_unique<Button>(Rect(kValueX, y + 10, kValueWidth, 30));
     button->setTitleColor(Color::whiteColor());
@@ -137,19 +133,18 @@ void PXJYTradeLoginVC::addServiceScreens(View& root) {
 
 void PXJYTradeLoginVC::chooseStartingCodes() {
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    m_target = PXTradeModule::shared().PXJYPeiZhi().target();
     if (defaults.contains("platform_code")) {
-        peiZhi().setPlatformCODE(defaults.stringForKey("platform_code"));
-        peiZhi().setEnvironmentCODE(defaults.stringForKey("environment_code"));
-    } else {
-        const auto platforms = PXJYTradeDirectory::platformCodes();
-        peiZhi().setPlatformCODE(platforms.empty() ? std::string() : platforms.front());
-        const auto environments = PXJYTradeDirectory::environmentCodes(peiZhi().platformCODE());
-        if (!environments.empty()) {
-            peiZhi().setEnvironmentCODE(environments.front());
-        }
+        m_target.platformCODE = defaults.stringForKey("platform_code");
+        m_target.environmentCODE = defaults.stringForKey("environment_code");
+        return;
     }
-    m_PCodeString = peiZhi().platformCODE();
-    m_ECodeString = peiZhi().environmentCODE();
+    const auto platforms = PXJYTradeDirectory::platformCodes();
+    m_target.platformCODE = platforms.empty() ? std::string() : platforms.front();
+    const auto environments = PXJYTradeDirectory::environmentCodes(m_target.platformCODE);
+    if (!environments.empty()) {
+        m_target.environmentCODE = environments.front();
+    }
 }
 
 void PXJYTradeLoginVC::buildRows(View& container) {
@@ -236,17 +231,19 @@ void PXJYTradeLoginVC::ziDongCeSu() {
     if (!m_lineTestHold.isRaised()) {
         m_lineTestHold = VKJYActivityHold::raise();
     }
+    m_ceSuVC->setTarget(m_target);
     m_ceSuVC->ziDongCeSu();
 }
 
 void PXJYTradeLoginVC::PXCeSuFinished(const std::map<std::string, std::string>*) {
     m_lineTestHold.release();
+    m_target = m_ceSuVC->target().value_or(m_target);
     captchaYanZheng();
 }
 
 void PXJYTradeLoginVC::captchaYanZheng() {
     m_captchaShown =
-        PXJYTradeDirectory::needsCaptcha(peiZhi().platformCODE(), peiZhi().environmentCODE());
+        PXJYTradeDirectory::needsCaptcha(m_target.platformCODE, m_target.environmentCODE);
     const double alpha = m_captchaShown ? 1 : 0;
     for (View* control : std::initializer_list<View*>{m_captchaLabel, m_captchaLine,
                                                       m_captchaTextField, m_captchaButton}) {
@@ -259,21 +256,22 @@ void PXJYTradeLoginVC::captchaYanZheng() {
         m_captchaButton->reset();
         return;
     }
+    m_captchaButton->setTarget(m_target);
     m_captchaButton->getJiaoYiCode();
 }
 
 void PXJYTradeLoginVC::refreshChooserTitles() {
     if (m_platformB) {
-        m_platformB->setTitle(PXJYTradeDirectory::platformName(peiZhi().platformCODE()));
+        m_platformB->setTitle(PXJYTradeDirectory::platformName(m_target.platformCODE));
     }
     m_environmentB->setTitle(
-        PXJYTradeDirectory::environmentName(peiZhi().platformCODE(), peiZhi().environmentCODE()));
+        PXJYTradeDirectory::environmentName(m_target.platformCODE, m_target.environmentCODE));
 }
 
 void PXJYTradeLoginVC::setSelectedButton() {
     const bool platforms = PXJYTradeDirectory::platformCodes().size() >= 2;
     const bool environments =
-        PXJYTradeDirectory::environmentCodes(peiZhi().platformCODE()).size() >= 2;
+        PXJYTradeDirectory::environmentCodes(m_target.platformCODE).size() >= 2;
     const bool accounts = savedAccounts().size() >= 2;
     if (m_platformB) {
         m_platformB->setEnabled(platforms);
@@ -286,8 +284,8 @@ void PXJYTradeLoginVC::setSelectedButton() {
 }
 
 std::vector<std::string> PXJYTradeLoginVC::savedAccounts() const {
-    return PXJYSavedAccounts::ofApplication().accounts(peiZhi().platformCODE(),
-                                                       peiZhi().environmentCODE());
+    return PXJYSavedAccounts::ofApplication().accounts(m_target.platformCODE,
+                                                       m_target.environmentCODE);
 }
 
 void PXJYTradeLoginVC::setloginName() {
@@ -402,8 +400,8 @@ std::vector<std::string> PXJYTradeLoginVC::listTexts() const {
             texts.push_back(PXJYTradeDirectory::platformName(code));
         }
     } else if (m_selectType == kEnvironmentList) {
-        for (const auto& code : PXJYTradeDirectory::environmentCodes(peiZhi().platformCODE())) {
-            texts.push_back(PXJYTradeDirectory::environmentName(peiZhi().platformCODE(), code));
+        for (const auto& code : PXJYTradeDirectory::environmentCodes(m_target.platformCODE)) {
+            texts.push_back(PXJYTradeDirectory::environmentName(m_target.platformCODE, code));
         }
     } else if (m_selectType == kAccountList) {
         texts = savedAccounts();
@@ -446,7 +444,7 @@ void PXJYTradeLoginVC::didSelectRow(TableView&, IndexPath indexPath) {
         return;
     }
     if (type == kEnvironmentList) {
-        const auto codes = PXJYTradeDirectory::environmentCodes(peiZhi().platformCODE());
+        const auto codes = PXJYTradeDirectory::environmentCodes(m_target.platformCODE);
         if (row < codes.size()) {
             chooseEnvironment(codes[row]);
         }
@@ -462,14 +460,13 @@ void PXJYTradeLoginVC::didSelectRow(TableView&, IndexPath indexPath) {
 }
 
 void PXJYTradeLoginVC::choosePlatform(const std::string& code) {
-    peiZhi().setPlatformCODE(code);
+    m_target.platformCODE = code;
     const auto environments = PXJYTradeDirectory::environmentCodes(code);
-    peiZhi().setEnvironmentCODE(environments.empty() ? std::string() : environments.front());
-    chooseEnvironment(peiZhi().environmentCODE());
+    chooseEnvironment(environments.empty() ? std::string() : environments.front());
 }
 
 void PXJYTradeLoginVC::chooseEnvironment(const std::string& code) {
-    peiZhi().setEnvironmentCODE(code);
+    m_target.environmentCODE = code;
     refreshChooserTitles();
     m_passWordTextField->setText("");
     m_captchaTextField->setText("");
@@ -489,7 +486,7 @@ void PXJYTradeLoginVC::loginJiaoYiAction() {
         PXTradeMessage::show(*problem);
         return;
     }
-    m_loginRequest->start(m_userNameTextField->text(), m_passWordTextField->text(),
+    m_loginRequest->start(m_target, m_userNameTextField->text(), m_passWordTextField->text(),
                           m_captchaShown ? m_captchaTextField->text() : std::string(),
                           m_captchaShown ? m_captchaButton->validString() : std::string(),
                           m_loginButton);
@@ -517,14 +514,14 @@ void PXJYTradeLoginVC::loginRequestSucceeded() {
 
 void PXJYTradeLoginVC::loginSuccess() {
     PXTradeModule::shared().PXJYTimerManger().lastLoginInformation();
+    // The server the logon went to is the live one now.
+    const PXTradeTarget live = PXTradeModule::shared().PXJYPeiZhi().target();
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    defaults.setString(peiZhi().platformCODE(), "platform_code");
-    defaults.setString(peiZhi().environmentCODE(), "environment_code");
+    defaults.setString(live.platformCODE, "platform_code");
+    defaults.setString(live.environmentCODE, "environment_code");
     defaults.synchronize();
-    m_PCodeString = peiZhi().platformCODE();
-    m_ECodeString = peiZhi().environmentCODE();
     PXJYSavedAccounts::ofApplication().addAccount(
-        {peiZhi().platformCODE(), peiZhi().environmentCODE(), defaults.stringForKey("JYUserName")});
+        {live.platformCODE, live.environmentCODE, defaults.stringForKey("JYUserName")});
     m_passWordTextField->setText("");
     m_captchaTextField->setText("");
     PXJYTradeLoginVCDelegate* told = m_delegate;
@@ -537,8 +534,6 @@ void PXJYTradeLoginVC::loginSuccess() {
 }
 
 void PXJYTradeLoginVC::VKJYNavBackAction() {
-    peiZhi().setPlatformCODE(m_PCodeString);
-    peiZhi().setEnvironmentCODE(m_ECodeString);
     clearTextField();
     closeList();
     m_passWordTextField->setText("");
@@ -584,8 +579,8 @@ void PXJYTradeLoginVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     std::string url;
     for (const auto& element : data ? *data : PXTradeResult()) {
         const auto* service = std::get_if<JYDict>(&element);
-        if (service && service->value("JYSCODE", "") == peiZhi().platformCODE() &&
-            service->value("ENVCODE", "") == peiZhi().environmentCODE()) {
+        if (service && service->value("JYSCODE", "") == m_target.platformCODE &&
+            service->value("ENVCODE", "") == m_target.environmentCODE) {
             m_openAccount = true;
             url = service->value("URL", "");
             break;
@@ -621,6 +616,7 @@ void PXJYTradeLoginVC::setURL(const std::string& url) {
         screen = m_createUserVC;
     } else if (m_urlType == kResetPasswordUrl) {
         m_resetPasswordVC->setResetPasswordUrl(url);
+        m_resetPasswordVC->setTarget(m_target);
         m_resetPasswordVC->accountTF()->setText(
             PXJYLoginForm::withoutSpaces(m_userNameTextField->text()));
         screen = m_resetPasswordVC;

@@ -60,8 +60,9 @@ public:
 
     PXJYTradeLoginVCDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYTradeLoginVCDelegate* delegate) { m_delegate = delegate; }
-    const std::string& PCodeString() const { return m_PCodeString; }
-    const std::string& ECodeString() const { return m_ECodeString; }
+    // The platform, environment and line this screen's requests go to. The live session keeps
+    // its own server until a logon made here is accepted.
+    const PXTradeTarget& target() const { return m_target; }
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
@@ -143,8 +144,7 @@ private:
     void addServiceScreens(View& root);
 
     PXJYTradeLoginVCDelegate* m_delegate = nullptr;
-    std::string m_PCodeString;
-    std::string m_ECodeString;
+    PXTradeTarget m_target;
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     View* m_backgroundView = nullptr;
     Button* m_platformB = nullptr;

@@ -1,15 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "AccountScreenTest.h"
 #include "platform/foundation/PropertyList.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "trade/account/PXJYAccountInfoViewController.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
+#include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/login/PXTradeLoginScreens.h"
 
 namespace {
 const char* const kOther = "100000000000002";
@@ -63,6 +71,43 @@ protected:
         ASSERT_TRUE(driver.tap(field));
         driver.typeText(text);
     }
+
+    // The heartbeats a server received, with the session each carried.
+    static std::vector<std::string> beatSessions(SimTradeServer& server) {
+        std::vector<std::string> sessions;
+        for (const auto& request : server.received()) {
+            if (request.name == "SYS_TIME_QUERY") {
+                sessions.push_back(nlohmann::json::parse(request.body).value("sessionid", ""));
+            }
+        }
+        return sessions;
+    }
+    // Two more heartbeats reach the server.
+    bool beatsOn(SimTradeServer& server) {
+        const size_t beats = beatSessions(server).size();
+        return driver.runUntil([&] { return beatSessions(server).size() >= beats + 2; }, 8);
+    }
+    // "+" on the bar, then the environment chosen on the login screen it pushes.
+    PXJYTradeLoginVC* addAccountIn(const std::string& environment) {
+        driver.tapAt({287, PXTradeViewKit::appViewRect().y + 22});
+        PXJYTradeLoginVC* login = nullptr;
+        const auto ready = [&] {
+            login = dynamic_cast<PXJYTradeLoginVC*>(topScreen());
+            return login && VKJYCommonViewUtil::activityCount() == 0;
+        };
+        if (!driver.runUntil(ready) || !driver.tap(login->environmentB()) ||
+            !driver.tapText(environment) || !driver.runUntil(ready)) {
+            ADD_FAILURE() << "no login screen on " << environment;
+            return nullptr;
+        }
+        return login;
+    }
+    void logInOn(PXJYTradeLoginVC* login) {
+        typeInto(login->passWordTextField(), "111111");
+        driver.pressReturn();
+        ASSERT_TRUE(driver.tap(login->loginButton()));
+    }
+    std::string sessionID() const { return tradeModule().PXJYData().tradeSession()->JYsessionID; }
 
     PXJYAccountInfoViewController* screen = nullptr;
 };
@@ -236,4 +281,40 @@ TEST_F(AccountInfoTest, shouldKeepThePasswordChangeBusyWhenTheAccountQueryFails)
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     EXPECT_EQ(received("change_password").size(), 1u);
     EXPECT_EQ(screen->modifyTradePasswordVC()->view()->frame().x, 320);
+}
+
+// Choosing another environment, to switch to its account or to add one, is the screen's own
+// business: the session goes on talking to its server until a logon elsewhere has succeeded.
+TEST_F(AccountInfoTest, shouldKeepTheSessionOnItsServerUntilALogonElsewhereSucceeds) {
+    registerPXTradeLoginScreens();
+    saveMoreAccounts();
+    ASSERT_TRUE(openAccounts());
+    SimTradeServer& real = tradeServer();
+    SimTradeServer& demo = tradeServer("01", "02");
+    const std::string session = sessionID();
+
+    ASSERT_TRUE(driver.tapRow(*screen->tableView(), rowOf(kDemo)));
+    answerAlert("确定");
+    ASSERT_TRUE(driver.runUntil([&] { return dynamic_cast<PXJYSimpleLoginVC*>(topScreen()); }));
+    EXPECT_TRUE(beatsOn(real));
+    ASSERT_TRUE(driver.tapText("取消"));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == screen; }));
+
+    PXJYTradeLoginVC* login = addAccountIn("模拟");
+    ASSERT_TRUE(login);
+    ASSERT_TRUE(beatsOn(real));
+    EXPECT_TRUE(beatSessions(demo).empty());
+    EXPECT_EQ(beatSessions(real).back(), session);
+    EXPECT_EQ(alertMessage(), "");
+    EXPECT_TRUE(tradeModule().tradeLogin());
+
+    logInOn(login);
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == screen; }, 10)) << alertMessage();
+    ASSERT_TRUE(driver.runUntil([&] { return !beatSessions(demo).empty(); }, 8));
+    const size_t lastOnReal = beatSessions(real).size();
+    ASSERT_TRUE(beatsOn(demo));
+    EXPECT_EQ(beatSessions(demo).back(), sessionID());
+    EXPECT_NE(sessionID(), session);
+    EXPECT_EQ(beatSessions(real).size(), lastOnReal);
+    EXPECT_EQ(alertMessage(), "");
 }

@@ -270,14 +270,16 @@ TEST_F(PXJYTradeLoginVCTest, shouldLogInOverADamagedSavedAccountsFileWithoutLosi
     EXPECT_NE(log.find(kept.front().filename().string()), std::string::npos);
 }
 
-TEST_F(PXJYTradeLoginVCTest, shouldGoBackToTheMarketTabAndRestoreTheCodes) {
+TEST_F(PXJYTradeLoginVCTest, shouldGoBackToTheMarketTabAndLeaveTheLiveCodesAlone) {
     PXJYTradeLoginVC* screen = openLoginScreen();
     ASSERT_TRUE(screen);
+    const std::string live = tradeModule().PXJYPeiZhi().environmentCODE();
     ASSERT_TRUE(chooseEnvironment(screen, "模拟"));
-    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), "02");
+    EXPECT_EQ(screen->target().environmentCODE, "02");
+    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), live);
     ASSERT_TRUE(driver.tap(screen->navigationBarView()->backButton()));
     driver.settle();
-    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), "01");
+    EXPECT_EQ(tradeModule().PXJYPeiZhi().environmentCODE(), live);
     EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
 }
 
