@@ -32,15 +32,14 @@ std::shared_ptr<TradingDayNum> firstDay(const CommodityFenShiDataItem& item) {
     return item.tradingDayNumArray.empty() ? nullptr : item.tradingDayNumArray.front();
 }
 
-// Widens the range by one point; true when the price range changed.
+// Widens the range by one point; true when the price range changed. A fresh range takes its
+// prices from the point; its volumes count from 0, so the quietest minute still draws a bar.
 bool widen(HQCalculationResult& range, bool fresh, const FenShiDataItem& point) {
     const double volume = point.xianShou;
+    bool changed = fresh;
     if (fresh) {
         range.highest = range.lowest = point.price;
-        range.xianShouHighest = range.xianShouLowest = volume;
-        return true;
     }
-    bool changed = false;
     if (point.price > range.highest) {
         range.highest = point.price;
         changed = true;

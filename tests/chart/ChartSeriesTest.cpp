@@ -136,6 +136,7 @@ TEST_P(FenShiRangeTest, shouldCentreTheDaysRangeOnYesterdaysClose) {
     EXPECT_NEAR(status.result->lowest, c.expectedLow, 1e-9);
     EXPECT_NEAR(status.result->highest, c.expectedHigh, 1e-9);
     EXPECT_EQ(status.result->xianShouHighest, 10);
+    EXPECT_EQ(status.result->xianShouLowest, 0);  // volumes count from 0, not from the first
     const auto& points = reply->tradingDayNumArray.front()->fenShiDataItemArray;
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[1]->ShowPrice, chartscale::priceText(c.high, 2));

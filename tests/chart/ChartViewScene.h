@@ -127,7 +127,8 @@ inline std::shared_ptr<FenShiDataItem> fenShiMinute(int minuteOfDay, double pric
 }
 
 // A time-sharing reply of one day whose minutes start at 09:00, with the
-// status range as the series construction keeps it.
+// status range as the series construction keeps it: prices from the first
+// minute on, volumes from 0.
 inline std::shared_ptr<CommodityFenShiDataItem> fenShiReply(
     ChartScene& scene, const std::vector<std::shared_ptr<FenShiDataItem>>& minutes,
     double yesterdayClose, double todayOpen) {
@@ -142,10 +143,8 @@ inline std::shared_ptr<CommodityFenShiDataItem> fenShiReply(
     for (const auto& m : minutes) {
         range.highest = first ? m->price : std::max(range.highest, m->price);
         range.lowest = first ? m->price : std::min(range.lowest, m->price);
-        range.xianShouHighest =
-            first ? m->xianShou : std::max<double>(range.xianShouHighest, m->xianShou);
-        range.xianShouLowest =
-            first ? m->xianShou : std::min<double>(range.xianShouLowest, m->xianShou);
+        range.xianShouHighest = std::max<double>(range.xianShouHighest, m->xianShou);
+        range.xianShouLowest = std::min<double>(range.xianShouLowest, m->xianShou);
         first = false;
     }
     chartscale::makeSymmetricAboutClose(range, yesterdayClose);
