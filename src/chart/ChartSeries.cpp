@@ -149,6 +149,9 @@ FenShiMerge mergeFenShiReply(commodityStatusItem& status, const FenShiReplies& r
     if (status.result) {
         chartscale::makeSymmetricAboutClose(*status.result, reply->yesterdayClose);
     }
+    // Points converted before are stale: an update of the newest minute keeps their count.
+    status.NormalFenShiData.clear();
+    status.WidthFenShiData.clear();
     const auto held = status.FenShiDataArray.empty() ? nullptr : status.FenShiDataArray.front();
     const auto heldDay = held ? firstDay(*held) : nullptr;
     if (!heldDay || heldDay->fenShiRecordNumArray.empty()) {

@@ -53,7 +53,8 @@ enum class FenShiMerge {
 
 // Makes the reply's points, widens the status item's range by them and makes
 // it symmetric about yesterday's close, then keeps the reply (first load) or
-// merges its points into the held day when they continue it.
+// merges its points into the held day when they continue it; the points converted for drawing
+// are dropped, to be converted again.
 FenShiMerge mergeFenShiReply(commodityStatusItem& status, const FenShiReplies& replies,
                              int decimals);
 

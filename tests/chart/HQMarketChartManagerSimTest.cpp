@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -196,6 +197,16 @@ protected:
         }
     }
 
+    // One trade in the minute in progress (its volume grows), then its price half way back to
+    // yesterday's close: inside the day's range, so the range stays.
+    void tradeInTheNewestMinute() {
+        sim().clock().advance(1000);
+        const auto quote = sim().market().quote(m_commodity->panindex, m_commodity->CommodityID);
+        ASSERT_TRUE(quote);
+        sim().market().movePrice(m_commodity->panindex, m_commodity->CommodityID,
+                                 (quote->yesterdayClose - quote->newPrice) / 2);
+    }
+
     std::vector<int> protocols() const {
         std::vector<int> seen;
         for (const auto& record : sim().quoteServer(0).requestLog()) {
@@ -305,6 +316,53 @@ TEST_F(ChartManagerSimTest, shouldLoadAPeriodAndMergeTheNextBarOnRefresh) {
     ASSERT_TRUE(bars.back()->PMAGroup && bars.back()->PMAGroup->PMA5Data);
     EXPECT_NEAR(bars.back()->PMAGroup->PMA5Data->value, sum / 5, 1e-6);
     expectHeldAsStored();
+}
+
+// A refresh that only updates the newest minute or bar draws it at once, not when the next
+// minute comes: each is drawn as a full rebuild would draw it.
+TEST_F(ChartManagerSimTest, shouldRedrawTheNewestMinuteAndBarThatARefreshUpdates) {
+    openChart();
+    HQDrawManager& fenShi = *m_chart->drawViewManagerFenShi();
+    const auto item = m_chart->searchCommodotyStatusItem();
+    const HQCalculationResult range = *item->result;
+    const size_t minutes = fenShi.fenShiData().size();
+    const int volume = fenShi.FenShiDataItemArray().back()->xianShou;
+    const auto newestPoint = [&] {
+        const FenShiDrawDataItem& p = *fenShi.fenShiData().back();
+        return std::vector<float>{p.fenshiPoint->y, p.chengJiaoLiangPoint->y};
+    };
+    const auto before = newestPoint();
+    tradeInTheNewestMinute();
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] { return fenShi.FenShiDataItemArray().back()->xianShou != volume; }, 20));
+    ASSERT_EQ(fenShi.fenShiData().size(), minutes);
+    ASSERT_EQ(item->result->highest, range.highest);
+    ASSERT_EQ(item->result->lowest, range.lowest);
+    const auto drawn = newestPoint();
+    EXPECT_NE(drawn, before);
+    fenShi.FenShiResetDrawDataWithCommodity(item->FenShiDataArray, item->commodity);
+    EXPECT_EQ(drawn, newestPoint());
+
+    openMinutePeriod();
+    HQDrawManager& kLine = *m_chart->drawViewManagerKLine();
+    const size_t bars = heldBars().size();
+    tradeInTheNewestMinute();
+    const int asked = quoteServer().requestCount(kKLineProtocol);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            return quoteServer().requestCount(kKLineProtocol) > asked && !period()->KLineRequesting;
+        },
+        20));
+    ASSERT_EQ(heldBars().size(), bars);
+    const auto quote = *sim().market().quote(m_commodity->panindex, m_commodity->CommodityID);
+    EXPECT_FLOAT_EQ(heldBars().back()->close,
+                    static_cast<float>(quote.newPrice * std::pow(10.0, -m_commodity->leastPrice)));
+    const KLineDrawDataItem candle = *kLine.coordinateKLineData().back();
+    EXPECT_EQ(candle.klineData, heldBars().back());
+    kLine.KLineResetDrawLineDataSelf(period()->KLineDataArray);
+    EXPECT_EQ(candle.closePiont, kLine.coordinateKLineData().back()->closePiont);
 }
 
 TEST_F(ChartManagerSimTest, shouldSwitchBackToTimeSharingAndOnToAnotherPeriod) {
