@@ -76,6 +76,7 @@ uint16_t HQNetworkManger::protocolFor(Step step) const {
             return HQProtocol::kLogin;
         case Step::MarketList:
             return HQProtocol::kMarketList;
+        case Step::ExchangeZone:
         case Step::ServerTime:
             return HQProtocol::kServerTime;
         case Step::Data:
@@ -146,13 +147,21 @@ void HQNetworkManger::stepSucceeded(const Bytes& body) {
             if (m_dataClass) {
                 m_dataClass->setSessionForServer(m_serverIndex, *session);
             }
+            if (m_type == "shiChangXinXi" || m_type == "requestSessionAgain") {
+                return send(Step::ExchangeZone);
+            }
+            return finishWithData(HQReplyData());
+        }
+        case Step::ExchangeZone: {
+            const auto time = analysis.analysisServerTime(body);
+            if (!time) {
+                break;
+            }
+            learnExchangeZone(time->utcOffsetMinutes);
             if (m_type == "shiChangXinXi") {
                 return send(Step::MarketList);
             }
-            if (m_type == "requestSessionAgain") {
-                return finishSessionRenewal();
-            }
-            return finishWithData(HQReplyData());
+            return finishSessionRenewal();
         }
         case Step::ServerTime: {
             const auto time = analysis.analysisServerTime(body);

@@ -53,7 +53,9 @@ public:
                       bool hasPassword);
 
 private:
-    enum class Step { SeverProtocol, Login, MarketList, ServerTime, Data };
+    // ExchangeZone: the server time asked right after a session login, for the exchange's zone
+    // only, so that no chart dates a bar before the zone is known.
+    enum class Step { SeverProtocol, Login, ExchangeZone, MarketList, ServerTime, Data };
 
     HQNetworkManger();
     void queue(std::shared_ptr<SubmissionPackage> package, const std::string& type, int index);

@@ -32,6 +32,9 @@ TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) 
     EXPECT_EQ(sectionTitles(), (std::vector<std::string>{"华东现货|实盘", "华东现货|模拟",
                                                          "华东现货|", "西部商品|实盘", "|", "|"}));
     EXPECT_EQ(rowNames(1), (std::vector<std::string>{"白银", "黄金", "铜", "镍", "铂金", "锌"}));
+    // The log-in told the exchange's zone: no chart opened from here dates a bar in the device's.
+    EXPECT_EQ(VKJYHangQingDataClass::current()->exchangeUtcOffsetMinutes(),
+              sim.market().utcOffsetMinutes());
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-568")));
     advanceSimulator(120);
     EXPECT_TRUE(runUntilPricesMove(1, 0));

@@ -43,6 +43,9 @@ TEST_F(QuoteSimTest, shouldRunSessionChainAndDeliverMarketListAsJyspaninfo) {
     EXPECT_EQ(sim().quoteServer(0).requestCount(1), 1);
     EXPECT_EQ(sim().quoteServer(0).requestCount(2), 1);
     EXPECT_EQ(sim().quoteServer(0).requestCount(10), 1);
+    // The log-in asks the server time, so the exchange's zone is known before any chart asks.
+    EXPECT_EQ(sim().quoteServer(0).requestCount(35), 1);
+    EXPECT_EQ(call.exchangeUtcOffsetMinutes, sim().market().utcOffsetMinutes());
     // The counter moves after the delegate has seen the reply.
     EXPECT_EQ(call.jyspanInfoCount, 0);
     EXPECT_EQ(m_state->jyspanInfoCount(), 1);
@@ -233,10 +236,11 @@ TEST_F(QuoteSimTest, shouldAskServerTimeBeforeTimeSharingFromALocalMinute) {
     package->numberOfRequest = "2000";
     package->requestTime = "202612041420";
     package->direction = "1";
+    const int asked = sim().quoteServer(0).requestCount(35);
     const QuoteCall call = chartRequest(package, "fenshi");
     const auto items = dataOf<FenShi>(call);
     EXPECT_EQ(call.typeNW, "fenshi");
-    EXPECT_EQ(sim().quoteServer(0).requestCount(35), 1);
+    EXPECT_EQ(sim().quoteServer(0).requestCount(35), asked + 1);
     ASSERT_EQ(items.size(), 1u);
     ASSERT_EQ(items[0]->tradingDayNumArray.size(), 1u);
     const auto& day = *items[0]->tradingDayNumArray[0];
@@ -262,7 +266,8 @@ TEST_F(QuoteSimTest, shouldAnswerManyDayTimeSharingWithLatestMinutesAndTodaysFil
 }
 
 // The chart reads minute times in the exchange's zone: the client keeps the zone that server
-// time and time-sharing replies carry, before the reply reaches the chart.
+// time and time-sharing replies carry, before the reply reaches the chart. The zone learnt at
+// log-in is replaced by another first, to see which replies carry one.
 struct ZoneCase {
     const char* type;
     const char* requestTime;
@@ -274,7 +279,8 @@ class ExchangeZoneTest : public QuoteSimTest, public ::testing::WithParamInterfa
 TEST_P(ExchangeZoneTest, shouldKeepTheExchangesZoneFromTheRepliesThatCarryIt) {
     const ZoneCase c = GetParam();
     logIn(0);
-    ASSERT_FALSE(m_state->exchangeUtcOffsetMinutes());
+    constexpr int kOtherZone = -300;
+    m_state->setExchangeUtcOffsetMinutes(kOtherZone);
     auto package = commodity(1, 1, 2);
     package->period = "1";
     package->numberOfRequest = "10";
@@ -283,7 +289,7 @@ TEST_P(ExchangeZoneTest, shouldKeepTheExchangesZoneFromTheRepliesThatCarryIt) {
     const QuoteCall call = chartRequest(package, c.type);
     EXPECT_EQ(call.kind, QuoteCall::Finished);
     EXPECT_EQ(call.exchangeUtcOffsetMinutes,
-              c.tellsZone ? std::optional<int>(sim().market().utcOffsetMinutes()) : std::nullopt);
+              c.tellsZone ? sim().market().utcOffsetMinutes() : kOtherZone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, ExchangeZoneTest,
@@ -347,6 +353,7 @@ TEST_F(QuoteSimTest, shouldReport2003AfterExpiryAndWorkAgainAfterRenewal) {
     const QuoteCall renewed = request(nullptr, "requestSessionAgain", 0);
     EXPECT_EQ(renewed.kind, QuoteCall::SessionRenewed);
     EXPECT_EQ(sim().quoteServer(0).requestCount(10), 1);  // no market list on renewal
+    EXPECT_EQ(sim().quoteServer(0).requestCount(35), 2);  // but the zone again
     EXPECT_EQ(request(panel(1, 1), "allyikoujia", 0).kind, QuoteCall::Finished);
 }
 
