@@ -150,6 +150,11 @@ void SimQuoteServer::emptyNextKLine() {
     m_emptyNextKLine = true;
 }
 
+void SimQuoteServer::setTradingStartMinutes(int16_t market, int16_t disk, int minutes) {
+    std::lock_guard lock(m_mutex);
+    m_tradingStartMinutes[{market, disk}] = minutes;
+}
+
 void SimQuoteServer::failInTransport(int protocol, bool failing) {
     std::lock_guard lock(m_mutex);
     if (failing) {
@@ -366,10 +371,17 @@ SimQuoteServer::Reply SimQuoteServer::tradingTime(SimWireReader& body) {
     if (!m_market.catalogue().disk(m_def.index, market, disk)) {
         return {kUnknownItem, {}};
     }
+    int minutes = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_tradingStartMinutes.find({market, disk});
+        minutes = found == m_tradingStartMinutes.end() ? 0 : found->second;
+    }
     SimWireWriter out;
     out.i16(market);
     out.i16(disk);
-    out.i64(SimClock::dayStart(m_market.nowMs(), m_market.utcOffsetMinutes()));
+    out.i64(SimClock::dayStart(m_market.nowMs(), m_market.utcOffsetMinutes()) +
+            int64_t{minutes} * 60 * 1000);
     return {kOk, out.data()};
 }
 

@@ -53,6 +53,9 @@ public:
     void answerSessionLostOnce(int protocol);
     // The next K-line reply (30) carries no series.
     void emptyNextKLine();
+    // The panel's trading-time reply (12) gives a start `minutes` after the exchange's midnight
+    // rather than the midnight: panels that open at other hours.
+    void setTradingStartMinutes(int16_t market, int16_t disk, int minutes);
     // While set, every request of `protocol` on every line is answered HTTP 503 with no body,
     // as a line that fails on the way: the client sees a transport failure, not a return code.
     void failInTransport(int protocol, bool failing);
@@ -119,6 +122,7 @@ private:
     std::set<int> m_sessionLostOnce;
     std::set<int> m_failingInTransport;
     bool m_emptyNextKLine = false;
+    std::map<std::pair<int16_t, int16_t>, int> m_tradingStartMinutes;
     std::set<std::string> m_damagedFiles;
     std::vector<RequestRecord> m_requestLog;
 };

@@ -728,6 +728,10 @@ void VKJYMarketChartController::selectedCommodityInfoIndexPath(IndexPath indexPa
         return closePopover();
     }
     m_commodity = (*rows)[row];
+    // The chart lays out its time axis and places minutes from the start of this panel.
+    if (const auto state = VKJYHangQingDataClass::current()) {
+        state->selectTradingStartOf(*m_commodity);
+    }
     if (m_chartManager) {
         m_chartManager->changeCommodityWithIndexPath(indexPath.section, indexPath.row);
     }

@@ -179,8 +179,9 @@ void VKJYMarketDataRoad::timeAnswered(const HQReplyData& data) {
     if (!time || !*time) {
         return;
     }
-    const PanJYTime& record = **time;
-    m_times[{record.panindex, record.MarketID, record.DiskID}] = record;
+    if (m_setup.dataClass) {
+        m_setup.dataClass->setPanelTradingTime(**time);
+    }
 }
 
 // A reply with a return code counts toward its batch as a reply with data does.
@@ -247,14 +248,6 @@ void VKJYMarketDataRoad::requestJYTime() {
         m_timesPending.insert(
             send(Kind::Times, "panJYTime", panelPackage(panel), panel.market->MarketIndex));
     }
-}
-
-std::optional<PanJYTime> VKJYMarketDataRoad::tradingTimeOf(const commodityInfo& commodity) const {
-    const auto found = m_times.find({commodity.panindex, commodity.MarketID, commodity.DiskID});
-    if (found == m_times.end()) {
-        return std::nullopt;
-    }
-    return found->second;
 }
 
 void VKJYMarketDataRoad::refrashYiKouJia() {

@@ -11,12 +11,9 @@
 // owned. Main thread.
 
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "market/VKJYMarketCatalogue.h"
@@ -69,8 +66,6 @@ public:
     bool isTimeEnd() const { return m_isTimeEnd; }
     int timerCount() const { return m_timerCount; }
     bool isRefreshing() const { return m_timer != nullptr; }
-    // The panel's latest trading-time record for this commodity, or nothing.
-    std::optional<PanJYTime> tradingTimeOf(const commodityInfo& commodity) const;
 
     // Reply entry points of the requests in flight.
     enum class Kind { Markets, Panel, Times, Quotes, Renewal };
@@ -87,7 +82,6 @@ public:
 
 private:
     enum class Phase { Empty, Markets, Panels, Failed, Done };
-    using TimeKey = std::tuple<int, int16_t, int16_t>;
 
     void build();
     int send(Kind kind, const std::string& type, std::shared_ptr<SubmissionPackage> package,
@@ -114,7 +108,6 @@ private:
     int m_lastRequestId = 0;
     std::set<int> m_pending;
     std::set<int> m_timesPending;
-    std::map<TimeKey, PanJYTime> m_times;
     bool m_isTimeEnd = false;
     std::unique_ptr<Timer> m_timer;
     int m_timerCount = 0;

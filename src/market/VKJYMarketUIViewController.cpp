@@ -351,15 +351,11 @@ void VKJYMarketUIViewController::didSelectRow(TableView& table, IndexPath indexP
     }
 }
 
-// The panel's trading start, or nothing when its time is not known: an old start would be
-// another panel's. It stays an instant: the chart reads it in the exchange's zone.
+// The start stays an instant: the chart reads it in the exchange's zone.
 void VKJYMarketUIViewController::setStartTime(const commodityInfo& commodity) {
-    auto state = sharedState();
-    if (!state) {
-        return;
+    if (auto state = sharedState()) {
+        state->selectTradingStartOf(commodity);
     }
-    const auto time = m_road->tradingTimeOf(commodity);
-    state->setTradingStart(time ? std::optional<int64_t>(time->JYStart) : std::nullopt);
 }
 
 bool VKJYMarketUIViewController::openChart(const std::shared_ptr<commodityInfo>& commodity) {

@@ -42,6 +42,24 @@ std::string VKJYHangQingDataClass::startTime() const {
     return DateFormat("HH:mm", zone).format(static_cast<double>(*m_tradingStart / 1000));
 }
 
+void VKJYHangQingDataClass::setPanelTradingTime(const PanJYTime& time) {
+    m_panelTradingStarts[{time.panindex, time.MarketID, time.DiskID}] = time.JYStart;
+}
+
+std::optional<int64_t> VKJYHangQingDataClass::panelTradingStart(
+    const commodityInfo& commodity) const {
+    const auto found =
+        m_panelTradingStarts.find({commodity.panindex, commodity.MarketID, commodity.DiskID});
+    if (found == m_panelTradingStarts.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void VKJYHangQingDataClass::selectTradingStartOf(const commodityInfo& commodity) {
+    m_tradingStart = panelTradingStart(commodity);
+}
+
 std::vector<std::string> VKJYHangQingDataClass::linesForServer(int serverIndex) const {
     if (!m_lineResolver) {
         return {};

@@ -2,7 +2,8 @@
 
 // The one shared quote state of the application (the app delegate's hqDataClass): the watch
 // list, the reply counters of the market list's batches, the server protocol record, the
-// trading-side lookup, and what the quote client keeps per quote server (session, working line).
+// trading-side lookup, each panel's start of trading, and what the quote client keeps per quote
+// server (session, working line).
 // The app delegate owns it and makes it current(); HQNetworkManger reaches it there, so the quote
 // client needs nothing from the shell. Main thread only.
 
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "quote/QuoteRecords.h"
@@ -56,6 +58,14 @@ public:
     // panel's time is not known.
     std::optional<int64_t> tradingStart() const { return m_tradingStart; }
     void setTradingStart(std::optional<int64_t> startMs) { m_tradingStart = startMs; }
+    // Keeps a panel's trading-time record for every screen that opens one of its commodities;
+    // a panel's later record replaces the earlier.
+    void setPanelTradingTime(const PanJYTime& time);
+    // The start of the commodity's panel (ms since 1970), or nothing while it is not known.
+    std::optional<int64_t> panelTradingStart(const commodityInfo& commodity) const;
+    // The start of the commodity's panel becomes the selected start; nothing while that panel's
+    // time is not known, as an older start would be another panel's.
+    void selectTradingStartOf(const commodityInfo& commodity);
     // Minutes east of UTC of the exchange, as its quote servers last said (server time and
     // time-sharing replies carry it); nothing until one has.
     std::optional<int> exchangeUtcOffsetMinutes() const { return m_exchangeUtcOffsetMinutes; }
@@ -93,6 +103,8 @@ private:
     int m_marketInfoCount = 0;
     int m_loginCount = 0;
     std::optional<int64_t> m_tradingStart;
+    // Start of trading (ms since 1970) by server index, MarketID and DiskID.
+    std::map<std::tuple<int, int16_t, int16_t>, int64_t> m_panelTradingStarts;
     std::optional<int> m_exchangeUtcOffsetMinutes;
     std::shared_ptr<HQJYEntity> m_hqjyEntity;
     SeverProtocol m_severProtocol;

@@ -246,9 +246,10 @@ TEST_F(MarketTest, shouldOpenTheRegisteredQuoteScreenAndEditorWithTheirArguments
     EXPECT_EQ(chart.commodityArray.size(), 1u);
     ASSERT_NE(chart.yikoujia, nullptr);
     EXPECT_EQ(chart.yikoujia->commodityNum, 2);
-    const auto time = market()->dataRoad().tradingTimeOf(*chart.commodity);
-    ASSERT_TRUE(time);
-    EXPECT_EQ(VKJYHangQingDataClass::current()->tradingStart(), time->JYStart);
+    const auto state = VKJYHangQingDataClass::current();
+    const auto start = state->panelTradingStart(*chart.commodity);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(state->tradingStart(), start);
     ASSERT_NE(market()->marketController(), nullptr);
     EXPECT_TRUE(market()->marketController()->hidesBottomBarWhenPushed());
     market()->navigationController()->popViewController(false);
@@ -283,9 +284,8 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     int untimed = -1;
     const auto& sections = market()->dataRoad().catalogue().sections();
     for (std::size_t s = 0; s < sections.size(); ++s) {
-        const bool known = market()
-                               ->dataRoad()
-                               .tradingTimeOf(*sections[s].disk->commodityInfoArray.front())
+        const bool known = VKJYHangQingDataClass::current()
+                               ->panelTradingStart(*sections[s].disk->commodityInfoArray.front())
                                .has_value();
         (known ? timed : untimed) = static_cast<int>(s) + 1;
     }

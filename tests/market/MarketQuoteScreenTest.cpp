@@ -5,6 +5,7 @@
 #include "MarketFixture.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
+#include "chart/VariableAboutDevice.h"
 #include "market/VKJYCommodityTableView.h"
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketChartController.h"
@@ -90,6 +91,27 @@ class ShortQuoteScreenTest : public QuoteScreenTest {
 protected:
     ShortQuoteScreenTest() : QuoteScreenTest({320, 480}) {}
 };
+
+// The quote screen of the simulated environment's panel (1, 2), whose pop-over lists the first
+// panel (1, 1): that panel opens at 09:00, the shown one at midnight.
+class PanelStartsQuoteScreenTest : public QuoteScreenTest {
+protected:
+    void SetUp() override {
+        sim.quoteServer(0).setTradingStartMinutes(1, 1, 9 * 60);
+        launchToList();
+        screen = openQuoteScreen(2, 0);
+        ASSERT_NE(screen, nullptr);
+    }
+
+    std::vector<std::string> axisTitles() const {
+        std::vector<std::string> titles;
+        for (const auto& label :
+             screen->chartManager()->variableAboutDevice()->TimeCoordinateDrawInfoArray()) {
+            titles.push_back(label->title);
+        }
+        return titles;
+    }
+};
 }  // namespace
 
 TEST_F(QuoteScreenTest, shouldShowTheLiveQuoteOfTheTappedRowAndFollowTheSimulatorsTicks) {
@@ -152,6 +174,31 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
     EXPECT_EQ(field(body, 6, 4), 0);
     EXPECT_EQ(field(body, 10, 4), 0);
     EXPECT_EQ(field(body, 14, 4), 0);
+}
+
+// A commodity of another panel picked from the pop-over takes its own panel's start of trading:
+// the time axis and the minutes start at 09:00.
+TEST_F(PanelStartsQuoteScreenTest, shouldTakeThePickedCommoditysStartOfTrading) {
+    ASSERT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
+    EXPECT_EQ(axisTitles().front(), "00:00");
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 0}));
+    HQDrawManager& fenShi = *screen->chartManager()->drawViewManagerFenShi();
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            return !fenShi.FenShiDataItemArray().empty() &&
+                   fenShi.FenShiDataItemArray().back()->commodityTag == 1;
+        },
+        20));
+    EXPECT_EQ(axisTitles(), (std::vector<std::string>{"09:00", "11:00", "15:00", "19:00", "23:00",
+                                                      "03:00", "07:00", "09:00"}));
+    // The simulator's 14:30, five and a half hours into the panel's day.
+    const DrawRect& area = *screen->chartManager()->variableAboutDevice()->drawRectOfMain();
+    EXPECT_EQ(fenShi.FenShiDataItemArray().back()->fenShiTime, "1430");
+    EXPECT_FLOAT_EQ(fenShi.fenShiData().back()->fenshiPoint->x,
+                    static_cast<float>(area.x + area.width * 330 / 1440));
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picked-panel-568")));
 }
 
 TEST_F(QuoteScreenTest, shouldTurnWideAndBackWithTheFramesAndRotationOfTheScreen) {

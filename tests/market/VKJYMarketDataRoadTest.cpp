@@ -70,11 +70,11 @@ TEST_F(VKJYMarketDataRoadTest, shouldKnowEachPanelsTradingTimeOnceEveryPanelAnsw
     road->requestJYTime();
     ASSERT_TRUE(RunLoop::runUntil([this] { return road->isTimeEnd(); }, 10));
     const auto& first = road->catalogue().sections().front().disk->commodityInfoArray.front();
-    ASSERT_TRUE(road->tradingTimeOf(*first));
-    EXPECT_GT(road->tradingTimeOf(*first)->JYStart, 0);
+    ASSERT_TRUE(state->panelTradingStart(*first));
+    EXPECT_GT(*state->panelTradingStart(*first), 0);
     commodityInfo elsewhere = *first;
     elsewhere.DiskID = 99;
-    EXPECT_FALSE(road->tradingTimeOf(elsewhere));
+    EXPECT_FALSE(state->panelTradingStart(elsewhere));
 }
 
 TEST_F(VKJYMarketDataRoadTest, shouldTakeQuotesIntoTheTradingSidesTableOnEveryTick) {
@@ -119,7 +119,7 @@ TEST_F(VKJYMarketDataRoadTest, shouldEndTheTradingTimeBatchWhenItsLastRequestFai
     EXPECT_TRUE(RunLoop::runUntil([this] { return road->isTimeEnd(); }, 20));
     EXPECT_EQ(listener.failures, 1);
     const auto& first = road->catalogue().sections().front().disk->commodityInfoArray.front();
-    EXPECT_FALSE(road->tradingTimeOf(*first));
+    EXPECT_FALSE(state->panelTradingStart(*first));
 }
 
 // The failure alert's retry starts a new build: a trading time of the old one failing late
