@@ -65,6 +65,27 @@ void PXTradeData::clearAllTradeData() {
     nextSessionEpoch();
 }
 
+PXTradeData::Snapshot PXTradeData::snapshot() const {
+    return {*m_tradeSession,       m_shangPinXinXi, m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
+            m_chiCangMingXiXinXi,  m_zhangHuXinXi,  m_yinHangXinXi,   m_firmID,
+            m_currentCommodityCode};
+}
+
+void PXTradeData::restore(const Snapshot& kept) {
+    // The session object itself stays: screens hold it.
+    *m_tradeSession = kept.session;
+    m_shangPinXinXi = kept.shangPinXinXi;
+    m_zuiXinYiKouJia = kept.zuiXinYiKouJia;
+    m_chiCangHuiZongXinXi = kept.chiCangHuiZongXinXi;
+    m_chiCangMingXiXinXi = kept.chiCangMingXiXinXi;
+    m_zhangHuXinXi = kept.zhangHuXinXi;
+    m_yinHangXinXi = kept.yinHangXinXi;
+    m_firmID = kept.firmID;
+    m_currentCommodityCode = kept.currentCommodityCode;
+    // What the replacing session still has on its way is of a session that is over.
+    nextSessionEpoch();
+}
+
 void PXTradeData::nextSessionEpoch() {
     ++m_sessionEpoch;
     m_module.host().sessionEnded();

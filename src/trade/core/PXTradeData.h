@@ -39,6 +39,23 @@ public:
     void initGongGongShuJu();
     // The logged-out state: also forgets the session, so no later request carries it.
     void clearAllTradeData();
+
+    // The session and all that is known of its account (the trading line aside): what a logon
+    // replaces, kept to be put back when the rest of that login fails.
+    struct Snapshot {
+        PXTradeSession session;
+        PXTradeCommodityMap shangPinXinXi;
+        std::map<std::string, std::shared_ptr<PXTradeYiKouJia>> zuiXinYiKouJia;
+        PXTradeSummaryList chiCangHuiZongXinXi;
+        PXTradeTicketMap chiCangMingXiXinXi;
+        JYDict zhangHuXinXi;
+        std::vector<JYDict> yinHangXinXi;
+        std::string firmID;
+        std::string currentCommodityCode;
+    };
+    Snapshot snapshot() const;
+    // Puts the snapshot's account back; the login state is the caller's.
+    void restore(const Snapshot& kept);
     // Grows whenever the session in force ends or a new logon replaces it: a request, a
     // confirmation or a reply of an older epoch belongs to a session that is over.
     uint64_t sessionEpoch() const { return m_sessionEpoch; }

@@ -804,13 +804,34 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
 }
 
 void PXTradeNetworkManger::takeOverSession() {
-    if (m_target) {
-        m_module.PXJYPeiZhi().setTarget(*m_target);
+    PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
+    m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt};
+    if (m_module.tradeLogin()) {
+        m_replaced->account = m_module.PXJYData().snapshot();
     }
+    if (m_target) {
+        peiZhi.setTarget(*m_target);
+    }
+}
+
+// Half a login is no login: the account logged in before stays in force, whole.
+void PXTradeNetworkManger::putBackReplacedLogin() {
+    if (!m_dengLuCaoZuo || !m_replaced || ofEndedSession()) {
+        return;
+    }
+    PXTradeData& store = m_module.PXJYData();
+    if (m_replaced->account && m_module.tradeLogin()) {
+        store.restore(*m_replaced->account);
+    } else {
+        store.clearAllTradeData();
+    }
+    m_module.PXJYPeiZhi().setTarget(m_replaced->target);
+    m_replaced.reset();
 }
 
 void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
     m_reLoginShown = false;
+    putBackReplacedLogin();
     if (m_typeNW == kLogoffTag) {
         // Never reached the server: the session goes on.
         m_module.PXJYData().logoffEnded(m_loggedOffSession);
@@ -941,6 +962,7 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         }
         if (m_dengLuCaoZuo) {
             m_dengLuCaoZuo = false;
+            m_replaced.reset();
             m_module.PXJYPeiZhi().setShiFoGangDengLu(true);
             m_module.setTradeLogin(true);
         }
@@ -970,6 +992,7 @@ void PXTradeNetworkManger::endedSessionReply(const std::optional<PXTradeResult>&
 
 void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
                                               PXTradeDataAnalysis* parser) {
+    putBackReplacedLogin();
     m_errorMessage = parser->JY_ErrorMessage();
     const int code = Text::intValue(errorText);
     if (code == kSessionLostCode || code == kIdleSessionCode) {

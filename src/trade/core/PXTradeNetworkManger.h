@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/foundation/LinkTarget.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeDataAnalysis.h"
 #include "trade/core/PXTradeNetwork.h"
 #include "trade/core/PXTradeTypes.h"
@@ -117,7 +118,8 @@ public:
     void shenFenShiXiao(const std::string& message);
 
     // Sends to that server rather than the live session's: a login screen's own choice. A logon
-    // accepted there makes it the live session's server.
+    // accepted there makes it the live session's server; should a later query of its login chain
+    // fail, the server and the account logged in before come back.
     void setTarget(PXTradeTarget target) { m_target = std::move(target); }
 
     const std::string& typeNW() const { return m_typeNW; }
@@ -165,6 +167,7 @@ private:
     void tellFinished(const PXTradeResult* data);
     std::string urlString(const char* urlType) const;
     void takeOverSession();
+    void putBackReplacedLogin();
 
     PXTradeModule& m_module;
     JYDict m_postDic = JYDict::object();
@@ -184,4 +187,11 @@ private:
     std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
     std::string m_errorMessage;
     std::optional<PXTradeTarget> m_target;
+    // What this manager's accepted logon replaced, until its login chain has run to its end:
+    // the server, and the account where one was logged in and not on its way out.
+    struct ReplacedLogin {
+        PXTradeTarget target;
+        std::optional<PXTradeData::Snapshot> account;
+    };
+    std::optional<ReplacedLogin> m_replaced;
 };

@@ -318,3 +318,30 @@ TEST_F(AccountInfoTest, shouldKeepTheSessionOnItsServerUntilALogonElsewhereSucce
     EXPECT_EQ(beatSessions(real).size(), lastOnReal);
     EXPECT_EQ(alertMessage(), "");
 }
+
+// A logon that goes through while a later query of its login chain fails adds no account: the
+// one logged in before stays in force whole, on its own server and under its own name.
+TEST_F(AccountInfoTest, shouldKeepTheLoggedInAccountWholeWhenAnAddedLoginFailsHalfWay) {
+    registerPXTradeLoginScreens();
+    ASSERT_TRUE(openAccounts());
+    SimTradeServer& real = tradeServer();
+    SimTradeServer& demo = tradeServer("01", "02");
+    const std::string session = sessionID();
+    PXJYTradeLoginVC* login = addAccountIn("模拟");
+    ASSERT_TRUE(login);
+    demo.answerCodeNext(-1, "holding_query");
+    login->userNameTextField()->setText("2000 0000 0000 001");
+    logInOn(login);
+    ASSERT_TRUE(waitForAlert());
+    EXPECT_EQ(driver.visibleAlert()->title() + "|" + alertMessage(), "登录失败|模拟错误");
+    answerAlert("确定");
+    EXPECT_EQ(demo.requestCount("logon"), 1);
+
+    EXPECT_TRUE(tradeModule().tradeLogin());
+    EXPECT_EQ(sessionID(), session);
+    EXPECT_EQ(tradeModule().defaultString("JYUserName"), loggedIn.account);
+    ASSERT_TRUE(beatsOn(real));
+    EXPECT_EQ(beatSessions(real).back(), session);
+    EXPECT_TRUE(beatSessions(demo).empty());
+    EXPECT_EQ(alertMessage(), "");
+}
