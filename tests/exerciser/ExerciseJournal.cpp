@@ -2,11 +2,16 @@
 
 #include <chrono>
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
-#include <sanitizer/common_interface_defs.h>
+// The death callback lives in the sanitizer runtime, which only a sanitized build links.
+#if defined(__SANITIZE_ADDRESS__)
+#define VKJY_HAS_SANITIZER_HOOK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
 #define VKJY_HAS_SANITIZER_HOOK 1
 #endif
+#endif
+#ifdef VKJY_HAS_SANITIZER_HOOK
+#include <sanitizer/common_interface_defs.h>
 #endif
 
 namespace {
