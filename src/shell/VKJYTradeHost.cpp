@@ -123,6 +123,7 @@ void VKJYTradeHost::popSelectedTabToRoot(bool tellWillAppear) {
 void VKJYTradeHost::showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) {
     AlertView* shown =
         AlertView::show(std::make_unique<CallbackAlertView>(alert, std::move(onButton)));
+    std::erase_if(m_sessionAlerts, [](const WeakLink<AlertView>& gone) { return !gone; });
     if (shown && alert.endsWithSession) {
         m_sessionAlerts.emplace_back(shown);
     }

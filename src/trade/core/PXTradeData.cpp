@@ -60,9 +60,9 @@ void PXTradeData::clearAllTradeData() {
     m_shangPinXinXi.clear();
     m_zhangHuXinXi = JYDict::object();
     m_chiCangHuiZongXinXi.clear();
+    nextSessionEpoch();
     // A cleared store must not keep the old session's id, key and token for later requests.
     *m_tradeSession = PXTradeSession();
-    nextSessionEpoch();
 }
 
 PXTradeData::Snapshot PXTradeData::snapshot() const {
@@ -87,8 +87,15 @@ void PXTradeData::restore(const Snapshot& kept) {
 }
 
 void PXTradeData::nextSessionEpoch() {
+    if (!m_tradeSession->JYsessionID.empty()) {
+        m_endedSessions.insert(m_tradeSession->JYsessionID);
+    }
     ++m_sessionEpoch;
     m_module.host().sessionEnded();
+}
+
+bool PXTradeData::sessionHasEnded(const std::string& sessionID) const {
+    return sessionID != m_tradeSession->JYsessionID && m_endedSessions.count(sessionID) > 0;
 }
 
 void PXTradeData::logoffSent(const std::string& sessionID) {

@@ -60,8 +60,11 @@ public:
     // confirmation or a reply of an older epoch belongs to a session that is over.
     uint64_t sessionEpoch() const { return m_sessionEpoch; }
     // The session in force is over, ended or replaced by a new logon's: its confirmations
-    // leave the window and its late replies go unheeded.
+    // leave the window and its late replies go unheeded. Called before the session record
+    // changes, so that its id is known as ended.
     void nextSessionEpoch();
+    // Whether the session of that id has ended here and no logon has handed it out again.
+    bool sessionHasEnded(const std::string& sessionID) const;
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
     JYDict FuDongYingKui() const;
@@ -135,5 +138,6 @@ private:
     std::string m_tradeLinkType;
     std::multiset<std::string> m_logoffsOut;
     uint64_t m_sessionEpoch = 0;
+    std::set<std::string> m_endedSessions;
     uint64_t m_observer = 0;
 };

@@ -167,6 +167,15 @@ const T* elementAs(const std::optional<PXTradeResult>& result, size_t index) {
     return std::get_if<T>(&(*result)[index]);
 }
 
+// The session a request names: the SESSION_ID of its REQ, or the heartbeat's "sessionid".
+std::string carriedSession(const JYDict& body) {
+    const auto envelope = body.find("VUZI");
+    if (envelope != body.end() && envelope->is_object() && envelope->contains("REQ")) {
+        return TradeText::textAt((*envelope)["REQ"], "SESSION_ID");
+    }
+    return TradeText::textAt(body, "sessionid");
+}
+
 struct LogoffRefusal {
     int code;
     std::string message;
@@ -229,9 +238,26 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     // The logon is what makes a session; it belongs to none.
     m_sessionEpoch =
         m_typeNW == kLogonTag ? std::nullopt : std::optional(m_module.PXJYData().sessionEpoch());
+    if (m_module.PXJYData().sessionHasEnded(carriedSession(body))) {
+        refuseForEndedSession();
+        return;
+    }
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
     network->PXPostDict(body, url, m_typeNW);
+}
+
+// Nothing goes out under a session that has ended; the asker hears, on a later turn as from the
+// server, that the session is lost, so that its gate and busy overlay go.
+void PXTradeNetworkManger::refuseForEndedSession() {
+    auto self = shared_from_this();
+    MainQueue::post([self] {
+        self->m_errorMessage = kSessionLostMessage;
+        self->m_reLoginShown = false;
+        if (self->m_delegate) {
+            self->m_delegate->dataAnalysisFailed(self.get(), kSessionLostCode);
+        }
+    });
 }
 
 void PXTradeNetworkManger::sendReq(const char* name, const char* tag, const char* urlType,
@@ -777,6 +803,7 @@ void PXTradeNetworkManger::cancelButtonClick() {
 }
 
 void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {
+    m_module.PXJYData().nextSessionEpoch();
     PXTradeSession& session = *m_module.PXJYData().tradeSession();
     session.JYsessionID = TradeText::textAt(login, "session");
     const auto key = login.find("key_data");
@@ -785,7 +812,6 @@ void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {
                                   : std::vector<uint8_t>();
     session.encryptSign = std::to_string(Text::intValue(TradeText::textAt(login, "IS_ENCRYPT")));
     session.srvToken = TradeText::textAt(login, "SRV_KEY");
-    m_module.PXJYData().nextSessionEpoch();
 
     const std::string source = TradeText::textAt(login, "LAST_MODULE") == "M" ? "手机端" : "PC端";
     const int64_t lastSeconds = Text::longLongValue(TradeText::textAt(login, "LAST_TIME")) / 1000;

@@ -321,6 +321,25 @@ TEST_F(PXTradeLoginTest, shouldKeepNothingOfAReplyWhoseSessionEndedButTellTheAsk
     EXPECT_TRUE(module().PXJYData().zhangHuXinXi().empty());
 }
 
+TEST_F(PXTradeLoginTest, shouldSendNothingUnderASessionThatHasEndedAndSayItIsLost) {
+    logIn();
+    module().PXJYData().clearAllTradeData();
+    newManager()->cancelWeiTuoDan(
+        {{"userid", kAccount}, {"holdId", "7"}, {"session_id", "SESSION-1"}});
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].code, 1004);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "您的当前登录状态已失效,请重新登录!");
+    EXPECT_FALSE(runUntil([&] { return !m_server.named("order_wd").empty(); }, 0.3));
+    EXPECT_TRUE(m_host.alerts.empty());
+
+    // A logon that hands the same session out again makes it live.
+    m_delegate->calls.clear();
+    logIn();
+    newManager()->cancelWeiTuoDan({{"session_id", "SESSION-1"}});
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("order_wd").empty(); }));
+}
+
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {
     m_server.reply("/sms/verifycode", "<REP><RCOD>0</RCOD><TKNB>new-token</TKNB></REP>");
     auto manager = newManager();
