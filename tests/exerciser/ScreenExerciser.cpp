@@ -184,8 +184,36 @@ void ScreenExerciser::afterEvent(bool confirming) {
     pictureWhenAsked();
     checkOverlay();
     checkRequests();
+    checkEndedSessions();
     checkTabBar();
     checkAlerts();
+}
+
+// No request may act for a session the client had been told was over.
+void ScreenExerciser::checkEndedSessions() {
+    std::string latest;
+    const int count = endedSessionRequests(&latest);
+    if (count > 0) {
+        violation(
+            "the exchange received " + std::to_string(count) +
+            " requests of a session the client knew had ended or of none, the latest:" + latest);
+    }
+}
+
+// The simulator's count from its status line, with what it had counted before its restarts.
+int ScreenExerciser::endedSessionRequests(std::string* latest) {
+    const auto reply = exchange.get("/control/trade/status");
+    const std::string marker = "ended-session requests ";
+    const size_t at = reply.body.find(marker);
+    if (reply.status != 200 || at == std::string::npos) {
+        return m_endedSessionRequestsBeforeRestart;
+    }
+    const std::string line =
+        reply.body.substr(at + marker.size(), reply.body.find('\n', at) - at - marker.size());
+    if (latest && line.find(':') != std::string::npos) {
+        *latest = line.substr(line.find(':') + 1);
+    }
+    return m_endedSessionRequestsBeforeRestart + std::atoi(line.c_str());
 }
 
 // An alert that spoke for a screen leaves with it: none stays once its delegate is gone.
@@ -976,6 +1004,7 @@ void ScreenExerciser::restartTheExchange() {
     if (!totals.empty()) {
         m_countsBeforeRestart = totals;
     }
+    m_endedSessionRequestsBeforeRestart = endedSessionRequests(nullptr);
     // Another program on the machine may hold a freed port for a moment.
     bool started = false;
     for (int attempt = 0; attempt < kRestartAttempts && !started; ++attempt) {

@@ -28,8 +28,9 @@ class View;
 // line down, a restart, the session ended while a confirmation is up or a reply travels). Every
 // choice comes from the seed and from what is on screen. After every event it checks that no
 // busy overlay outlives the replies by 25 s, that no one-shot request reached the simulator
-// without a confirming tap of its own, that a tab's first screen shows the tab bar and that no
-// alert outlives its delegate; at the end that the books' orders
+// without a confirming tap of its own, that no request acted for a session the client had been
+// told was over, that a tab's first screen shows the tab bar and that no alert outlives its
+// delegate; at the end that the books' orders
 // match their deals and the trade home shows the books' holdings. Failures carry the seed and the
 // event list.
 class ScreenExerciser : public TradingDayFixture {
@@ -59,6 +60,8 @@ private:
     void checkRequests();
     void checkTabBar();
     void checkAlerts();
+    void checkEndedSessions();
+    int endedSessionRequests(std::string* latest);
     void liftFaultsWhenDue();
     void violation(const std::string& what);
     void reconcile();
@@ -135,6 +138,7 @@ private:
                                  "order_list_wd", "set_loss_profit", "withdraw_loss_profit",
                                  "money_transfer", "money_modpwd", "change_password", "logoff"}};
     std::map<std::string, int> m_countsBeforeRestart;
+    int m_endedSessionRequestsBeforeRestart = 0;
     std::vector<std::string> m_violations;
     std::map<std::string, int> m_screensSeen;
     // The alerts on the window at the last check, and whether each had a delegate.
