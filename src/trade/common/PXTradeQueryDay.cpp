@@ -1,21 +1,35 @@
 #include "trade/common/PXTradeQueryDay.h"
 
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/Text.h"
 
 namespace {
+constexpr int kExchangeSecondsEastOfGmt = 8 * 3600;
+
 const DateFormat& dayFormat() {
     static const DateFormat format("yyyy-MM-dd", DateFormat::Zone::gmt());
     return format;
 }
 }  // namespace
 
+double PXTradeQueryDay::dayAt(double instant) {
+    return instant + kExchangeSecondsEastOfGmt;
+}
+
 double PXTradeQueryDay::today() {
-    const double now = DateFormat::now();
-    return now + DateFormat::secondsFromGmt(now);
+    return dayAt(DateFormat::now());
 }
 
 std::string PXTradeQueryDay::dayText(double day) {
     return dayFormat().format(day);
+}
+
+std::string PXTradeQueryDay::replyDayText(const std::string& milliseconds) {
+    const long long value = Text::longLongValue(milliseconds);
+    if (value <= 0) {
+        return "";
+    }
+    return dayText(dayAt(static_cast<double>(value) / 1000.0));
 }
 
 std::string PXTradeQueryDay::requestTime(const std::string& dayText) {

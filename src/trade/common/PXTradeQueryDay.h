@@ -1,11 +1,11 @@
 #pragma once
 
-// The days of the trading query screens. A chosen day is held as the device's wall-clock time
-// written as a GMT instant, so its date read in GMT is the local date; it is shown as
-// "yyyy-MM-dd" and sent as the milliseconds of 00:00 UTC of that date, which the server reads
-// as that day of the exchange's zone (UTC+8) wherever the device is: every day the client sends
-// (reports, funds history, announcements) is sent so. A range may span at most one calendar
-// month.
+// The days of the trading screens, which are days of the exchange's zone (UTC+8) wherever the
+// device is. A chosen day is held as the exchange's wall-clock time written as a GMT instant,
+// so its date read in GMT is the exchange's date; it is shown as "yyyy-MM-dd" and sent as the
+// milliseconds of 00:00 UTC of that date, which the server reads as that day of its zone: every
+// day the client sends (reports, funds history, announcements) is sent so. A range may span at
+// most one calendar month.
 // Class operations; any thread.
 
 #include <optional>
@@ -13,10 +13,15 @@
 
 class PXTradeQueryDay {
 public:
-    // Now, as the local wall-clock time written as a GMT instant.
+    // The exchange's date at an instant, held as a chosen day is.
+    static double dayAt(double instant);
+    // The exchange's date now: the latest day a screen may ask for.
     static double today();
     // "yyyy-MM-dd" of a day.
     static std::string dayText(double day);
+    // A date-only reply value (milliseconds since 1970 of a moment of that exchange day, its
+    // midnight as a clearing day is sent) as "yyyy-MM-dd"; empty for a missing or non-positive one.
+    static std::string replyDayText(const std::string& milliseconds);
     // The request time of a day text: 00:00 UTC of that date in milliseconds, in decimal; "0"
     // for a text that is no date.
     static std::string requestTime(const std::string& dayText);

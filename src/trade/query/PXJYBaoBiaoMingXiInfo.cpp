@@ -113,16 +113,15 @@ PXJYBaoBiaoMingXiInfo::Value PXJYBaoBiaoMingXiInfo::riskRate(const JYDict& recor
 PXJYBaoBiaoMingXiInfo::Value PXJYBaoBiaoMingXiInfo::valueOf(const Row& row) const {
     switch (row.format) {
         case Format::Date:
-            return {PXJYQueryRecord::time(m_detailDic, row.key, "yyyy-MM-dd"),
-                    PXTradeViewKit::valueGrey()};
+            return {PXJYQueryRecord::day(m_detailDic, row.key), PXTradeViewKit::valueGrey()};
         case Format::DateTime:
-            return {PXJYQueryRecord::time(m_detailDic, row.key), PXTradeViewKit::valueGrey()};
+            return {PXJYQueryRecord::reportTime(m_detailDic, row.key), PXTradeViewKit::valueGrey()};
         case Format::RiskRate:
             return riskRate(m_detailDic);
         case Format::Plain:
             break;
     }
-    return {PXJYQueryRecord::text(m_detailDic, row.key), PXTradeViewKit::valueGrey()};
+    return {PXJYQueryRecord::reportText(m_detailDic, row.key), PXTradeViewKit::valueGrey()};
 }
 
 int PXJYBaoBiaoMingXiInfo::numberOfRows(TableView&, int) {

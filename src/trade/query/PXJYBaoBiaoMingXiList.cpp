@@ -143,7 +143,7 @@ std::vector<std::pair<std::string, std::string>> PXJYBaoBiaoMingXiList::totals()
         return rows;
     }
     for (const Place& total : m_totals) {
-        rows.emplace_back(total.title, PXJYQueryRecord::text(m_dataList.front(), total.key));
+        rows.emplace_back(total.title, PXJYQueryRecord::reportText(m_dataList.front(), total.key));
     }
     return rows;
 }
@@ -154,12 +154,12 @@ std::string PXJYBaoBiaoMingXiList::valueText(const JYDict& record, const std::st
         return " ";
     }
     if (lastLine && m_baoBiaotype == kHoldingsKind) {
-        return PXJYQueryRecord::time(record, key);
+        return PXJYQueryRecord::reportTime(record, key);
     }
     if (lastLine && m_baoBiaotype == kFundsStatusKind && key == "CLEAR_DATE") {
-        return PXJYQueryRecord::time(record, key, "yyyy-MM-dd");
+        return PXJYQueryRecord::day(record, key);
     }
-    return PXJYQueryRecord::text(record, key);
+    return PXJYQueryRecord::reportText(record, key);
 }
 
 std::vector<std::string> PXJYBaoBiaoMingXiList::placeTexts(int row) const {

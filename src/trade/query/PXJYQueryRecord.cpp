@@ -2,6 +2,7 @@
 
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeFormat.h"
+#include "trade/common/PXTradeQueryDay.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -15,6 +16,18 @@ std::string PXJYQueryRecord::text(const JYDict& record, const std::string& key) 
     return value.empty() ? std::string(PXTradeFormat::kMissing) : value;
 }
 
+std::string PXJYQueryRecord::reportText(const JYDict& record, const std::string& key) {
+    return TradeText::textAt(record, key);
+}
+
+std::string PXJYQueryRecord::reportTime(const JYDict& record, const std::string& key) {
+    return TradeText::textAt(record, key).empty() ? std::string() : time(record, key);
+}
+
+std::string PXJYQueryRecord::day(const JYDict& record, const std::string& key) {
+    return PXTradeQueryDay::replyDayText(TradeText::textAt(record, key));
+}
+
 std::string PXJYQueryRecord::commodityName(const JYDict& record) {
     const auto& table = PXTradeModule::shared().PXJYData().shangPinXinXi();
     const auto found = table.find(TradeText::textAt(record, "CO_I"));
@@ -24,9 +37,8 @@ std::string PXJYQueryRecord::commodityName(const JYDict& record) {
     return found->second->commodityName;
 }
 
-std::string PXJYQueryRecord::time(const JYDict& record, const std::string& key,
-                                  const char* pattern) {
-    return PXTradeFormat::timeText(TradeText::textAt(record, key), pattern);
+std::string PXJYQueryRecord::time(const JYDict& record, const std::string& key) {
+    return PXTradeFormat::timeText(TradeText::textAt(record, key));
 }
 
 std::vector<JYDict> PXJYQueryRecord::records(const PXTradeResult* data) {

@@ -2,6 +2,7 @@
 
 #include "FundsScreenTest.h"
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/TableView.h"
@@ -11,6 +12,7 @@
 #include "support/ScopedEnvironment.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
 #include "trade/account/PXJYChuRuJinViewController.h"
+#include "trade/common/PXTradeQueryDay.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 
@@ -20,6 +22,17 @@ constexpr int kExtraDeposits = 25;
 
 double gmtDay(const std::string& text) {
     return *DateFormat("yyyy-MM-dd", DateFormat::Zone::gmt()).parse(text);
+}
+
+std::string exchangeToday() {
+    return DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600)).format(DateFormat::now());
+}
+
+// A device zone where it is now 23:xx of the day before the exchange's date.
+std::string zoneADayBehindTheExchange() {
+    const DateFormat hour("H", DateFormat::Zone::fixed(8 * 3600));
+    const int hoursEast = 8 - std::stoi(hour.format(DateFormat::now())) - 1;
+    return Text::format("<%+03d>%d", hoursEast, -hoursEast);
 }
 }  // namespace
 
@@ -160,5 +173,23 @@ TEST_F(FundsHistoryTest, asksForTheChosenDayAsItsMidnightUtcFromEveryZone) {
         EXPECT_FALSE(history->history().records().empty());
         history->detailViewbackAction();
         driver.settle();
+    }
+}
+
+// Today is the exchange's date: its whole night session may be asked for from the west.
+TEST_F(FundsHistoryTest, opensOnTheExchangesTodayAndAllowsNoLaterDayInEveryZone) {
+    const std::string behind = zoneADayBehindTheExchange();
+    for (const char* zone : {"<+08>-8", "<+00>0", "<+09>-9", "<-05>5", behind.c_str()}) {
+        SCOPED_TRACE(zone);
+        ScopedEnvironment tz("TZ", zone);
+        history->VKJYNavBackAction();
+        driver.settle();
+        history = openEntryAs<PXJYChuRuJinChaXunVC>(*home, kHistoryEntry);
+        ASSERT_TRUE(history);
+        const std::string today = exchangeToday();
+        EXPECT_EQ(history->startDateButton()->title(), today);
+        EXPECT_EQ(history->endDateButton()->title(), today);
+        ASSERT_TRUE(history->datePicker()->maximumDate());
+        EXPECT_EQ(PXTradeQueryDay::dayText(*history->datePicker()->maximumDate()), today);
     }
 }

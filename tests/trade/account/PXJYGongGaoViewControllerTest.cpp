@@ -16,19 +16,18 @@
 
 namespace {
 constexpr int64_t kMinuteMs = 60000;
-constexpr int64_t kHourMs = 60 * kMinuteMs;
 constexpr int kPublished = 45;
 
 using Day = PXJYGongGaoViewController::Day;
 
-// Announcements published today (in the exchange's zone and on the device's calendar), a minute
-// apart, the last one with a script in its content.
+// Announcements published on the exchange's today from its midnight, a minute apart, the last
+// one with a script in its content.
 class GongGaoTest : public AccountScreenTest {
 protected:
     void SetUp() override {
-        // From half a day back: "now" at the exchange is then never on a day the pickers cannot
-        // reach.
-        const int64_t first = DateFormat::nowMilliseconds() - 12 * kHourMs;
+        const DateFormat exchangeDay("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600));
+        const double midnight = *exchangeDay.parse(exchangeDay.format(DateFormat::now()));
+        const int64_t first = DateFormat::milliseconds(midnight);
         for (int i = 1; i <= kPublished; ++i) {
             const std::string html =
                 i == kPublished ? "<p>保证金<b>调整</b></p><script>document.write('已执行')"

@@ -49,10 +49,26 @@ TEST(PXTradeQueryDayTest, shouldSendADayAsTheMillisecondsOfItsMidnightUtc) {
 TEST(PXTradeQueryDayTest, shouldShowTheDateOfTheWallClockInstant) {
     EXPECT_EQ(PXTradeQueryDay::dayText(day("2014-05-06 23:59")), "2014-05-06");
     EXPECT_EQ(PXTradeQueryDay::dayText(day("2014-05-07 00:00")), "2014-05-07");
-    const double now = DateFormat::now();
-    EXPECT_EQ(PXTradeQueryDay::dayText(PXTradeQueryDay::today()),
-              DateFormat("yyyy-MM-dd").format(now))
-        << "today's text is the device's local date";
+}
+
+// The exchange's date, wherever the device is: its night session runs past the device's
+// midnight to the west, and the exchange's new day starts before the device's to the east.
+TEST(PXTradeQueryDayTest, shouldTakeDaysOnTheExchangesCalendarInEveryZone) {
+    const double evening = day("2026-12-04 18:00");  // 02:00 on the 5th at UTC+8
+    const double morning = day("2026-12-04 15:30");  // 23:30 on the 4th at UTC+8
+    for (const char* zone : {"<+08>-8", "<+00>0", "<+09>-9", "<-05>5"}) {
+        ScopedEnvironment tz("TZ", zone);
+        EXPECT_EQ(PXTradeQueryDay::dayText(PXTradeQueryDay::dayAt(evening)), "2026-12-05") << zone;
+        EXPECT_EQ(PXTradeQueryDay::dayText(PXTradeQueryDay::dayAt(morning)), "2026-12-04") << zone;
+        EXPECT_EQ(
+            PXTradeQueryDay::dayText(PXTradeQueryDay::today()),
+            DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600)).format(DateFormat::now()))
+            << zone;
+        // A clearing day comes as the exchange's midnight: 2026-12-04 00:00 at UTC+8.
+        EXPECT_EQ(PXTradeQueryDay::replyDayText("1796313600000"), "2026-12-04") << zone;
+        EXPECT_EQ(PXTradeQueryDay::replyDayText(""), "") << zone;
+        EXPECT_EQ(PXTradeQueryDay::replyDayText("0"), "") << zone;
+    }
 }
 
 TEST(PXTradeQueryDayTest, shouldSendADayAsItsMidnightUtcInEveryZone) {

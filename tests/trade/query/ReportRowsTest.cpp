@@ -2,7 +2,6 @@
 
 #include "base/UIColorJudgeDataColor.h"
 #include "platform/foundation/DateFormat.h"
-#include "support/ScopedEnvironment.h"
 #include "trade/query/PXJYBaoBiaoMingXiInfo.h"
 #include "trade/query/PXJYBaoBiaoMingXiList.h"
 #include "trade/query/PXJYBaoBiaoQuery.h"
@@ -12,6 +11,13 @@ using Info = PXJYBaoBiaoMingXiInfo;
 
 // 2014-01-15 09:30:05 at UTC+8.
 constexpr const char* kTime = "1389749405000";
+// The clearing day 2014-01-15 as the server sends it: its midnight at UTC+8.
+constexpr const char* kClearDay = "1389715200000";
+
+// kTime as the device's zone writes it.
+std::string deviceTime() {
+    return DateFormat("yyyy-MM-dd HH:mm:ss").format(1389749405);
+}
 
 Info::Value riskRate(const char* status, const char* rate) {
     JYDict record = {{"STATUS", status}};
@@ -48,23 +54,25 @@ TEST(ReportRowsTest, shouldJudgeTheRiskRateAgainstAHundredPerCent) {
     EXPECT_EQ(riskRate("N", "1.2").color, Color::redColor());
 }
 
-TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithDatesInTheDevicesZone) {
-    ScopedEnvironment zone("TZ", "Asia/Shanghai");
+// Times in the device's zone, clearing days as the exchange's dates, wherever the device is.
+TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithTimesInTheDevicesZone) {
     Info info(Rect(0, 0, 320, 548));
     struct Case {
         int kind;
         size_t rows;
         size_t row;
         const char* title;
-        const char* shown;
+        std::string shown;
     };
     const Case cases[] = {
-        {0, 14, 12, "转让时间:", "2014-01-15 09:30:05"}, {0, 14, 13, "结算日期:", "2014-01-15"},
-        {1, 9, 7, "成交时间:", "2014-01-15 09:30:05"},   {2, 13, 9, "持牌订金比例:", "0.1"},
-        {3, 7, 6, "时间:", "2014-01-15 09:30:05"},       {4, 10, 9, "出入金", "--"},
+        {0, 14, 12, "转让时间:", deviceTime()}, {0, 14, 13, "结算日期:", "2014-01-15"},
+        {1, 9, 7, "成交时间:", deviceTime()},   {1, 9, 8, "结算日期:", "2014-01-15"},
+        {2, 13, 12, "结算日期:", "2014-01-15"}, {2, 13, 9, "持牌订金比例:", "0.1"},
+        {3, 7, 6, "时间:", deviceTime()},       {3, 7, 5, "结算日期:", "2014-01-15"},
+        {4, 10, 7, "结算日期:", "2014-01-15"},  {4, 10, 9, "出入金", ""},
     };
     info.setDetailDic({{"CLOSE_TIME", kTime},
-                       {"CLEAR_DATE", kTime},
+                       {"CLEAR_DATE", kClearDay},
                        {"HOLD_TIME", kTime},
                        {"CREATE_TIME", kTime},
                        {"HOLD_MARGIN_RATE", "0.1"}});
@@ -78,20 +86,20 @@ TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithDatesInTheDevicesZone) {
     info.setBaoBiaotype(7);
     info.setCellLabel();
     EXPECT_EQ(info.rows().size(), 10u) << "an unknown kind keeps the rows";
-    EXPECT_EQ(info.valueOf({"单号:", "TRADE_NO"}).text, "--") << "a field the record lacks";
-    EXPECT_EQ(info.valueOf({"摘牌时间:", "CLOSE_PL", Info::Format::DateTime}).text, "--")
+    EXPECT_EQ(info.valueOf({"单号:", "TRADE_NO"}).text, "") << "a field the record lacks";
+    EXPECT_EQ(info.valueOf({"摘牌时间:", "CLOSE_PL", Info::Format::DateTime}).text, "")
         << "a date the record lacks is no date of 1970";
+    EXPECT_EQ(info.valueOf({"结算日期:", "FUNDIO", Info::Format::Date}).text, "");
 }
 
 TEST(ReportRowsTest, shouldLayOutTheDetailRowsOfEachKind) {
-    ScopedEnvironment zone("TZ", "Asia/Shanghai");
     PXJYBaoBiaoMingXiList list(Rect(0, 0, 320, 548));
     list.setDataList({{{"TRADE_NO", "9"},
                        {"HOLD_NO", "8"},
                        {"HOLD_TIME", kTime},
                        {"LAST_CAPITAL", "100.00"},
                        {"CAPITAL", "90.00"},
-                       {"CLEAR_DATE", kTime},
+                       {"CLEAR_DATE", kClearDay},
                        {"QUANTITY_SUM", "3"}}});
     struct Case {
         int kind;
@@ -103,13 +111,13 @@ TEST(ReportRowsTest, shouldLayOutTheDetailRowsOfEachKind) {
         {0,
          80,
          3,
-         {"单        号:", "9", " ", " ", "商        品:", "--", "持牌量:", "--", "方式:", "--",
-          "转让价:", "--"}},
+         {"单        号:", "9", " ", " ", "商        品:", "", "持牌量:", "", "方式:", "",
+          "转让价:", ""}},
         {2,
          105,
          4,
-         {"单        号:", "8", "持牌盈亏:", "--", "商        品:", "--", "持牌量:", "--",
-          "方式:", "--", "持牌价:", "--", "摘牌时间:", "2014-01-15 09:30:05", " ", " "}},
+         {"单        号:", "8", "持牌盈亏:", "", "商        品:", "", "持牌量:", "", "方式:", "",
+          "持牌价:", "", "摘牌时间:", deviceTime(), " ", " "}},
         {4, 55, 6, {"期初权益:", "100.00", " ", " ", "期末权益:", "90.00", " ", "2014-01-15"}},
     };
     for (const Case& c : cases) {
@@ -122,6 +130,7 @@ TEST(ReportRowsTest, shouldLayOutTheDetailRowsOfEachKind) {
     list.setBaoBiaotype(0);
     list.setCellLabel();
     EXPECT_EQ(list.totals().front(), std::make_pair(std::string("转让量:"), std::string("3")));
+    EXPECT_EQ(list.totals().back().second, "") << "a total the record lacks";
     list.setDataList({});
     EXPECT_TRUE(list.totals().empty()) << "no totals without records";
 }

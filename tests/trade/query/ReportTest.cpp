@@ -183,7 +183,9 @@ protected:
 
 TEST_F(ReportTest, shouldOpenFromTheMenuWithYesterdayAndNoKind) {
     ASSERT_TRUE(openReports());
-    const std::string yesterday = DateFormat("yyyy-MM-dd").format(DateFormat::now() - 86400);
+    // The exchange's yesterday, wherever the device is.
+    const std::string yesterday = DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600))
+                                      .format(DateFormat::now() - 86400);
     EXPECT_EQ(screen->baoBiaoType()->title(), PXTradeBaoBiaoController::kNoKindTitle);
     EXPECT_EQ(screen->startDateButton()->title(), yesterday);
     EXPECT_EQ(screen->endDateButton()->title(), yesterday);
@@ -388,6 +390,10 @@ TEST_F(ReportTest, shouldShowARowsDetailAndGoBackToTheList) {
     EXPECT_EQ(detail.detailDic(), list.dataList()[1]);
     EXPECT_TRUE(driver.viewWithText("转让时间:"));
     EXPECT_TRUE(driver.viewWithText(list.dataList()[1].value("TRADE_NO", "?")));
+    // The clearing day is the exchange's date of the transfer, wherever the device is.
+    const double closed = std::stod(list.dataList()[1].value("CLOSE_TIME", "0")) / 1000;
+    EXPECT_EQ(detail.valueOf(detail.rows().back()).text,
+              DateFormat("yyyy-MM-dd", DateFormat::Zone::fixed(8 * 3600)).format(closed));
     detail.VKJYNavBackAction();
     driver.settle();
     EXPECT_EQ(detail.frame().x, detail.frame().width);
