@@ -34,6 +34,8 @@ protected:
     void sendOrder() override;
     bool handleReply(PXTradeNetworkManger& manager, const PXTradeResult* data) override;
     bool isOrderTag(const std::string& typeNW) const override;
+    // Every request of this panel reports its failure, the holdings refresh too.
+    bool reportsFailureOf(const std::string&) const override { return true; }
     bool isPriceField(const TextField& field) const override;
 
 private:

@@ -100,6 +100,8 @@ void PXFastTradeViewController::buildRows(View& background, bool four) {
     addRowLabel(background, {15, y2, 75, 30}, "数      量:");
     const Rect box{100, y2 - 1, 80, four ? 35.0 : 30.0};
     m_shuLiangTextField = addField(background, box, kQuantityTag, "1");
+    // The one field takes the keypad at once; no touch is needed first.
+    m_editingField = m_shuLiangTextField;
     auto range = std::make_unique<Label>(Rect{box.x + box.width + 5 + 5, y2 - 1, 165, 30});
     range->setFont(Font::named(kBoldFont, 14));
     range->setTextColor(Color::whiteColor());
@@ -540,8 +542,8 @@ void PXFastTradeViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     PXTradeMessage::show("下单成功");
 }
 
-// Only the panel's orders and its open-orders query report failures; a failed holdings refresh
-// waits for the next one.
+// The panel's orders and its open-orders query report failures; other requests as the panel
+// decides (the quote panel's holdings refresh waits for the next one).
 bool PXFastTradeViewController::failureEnds(const PXTradeNetworkManger& manager) {
     if (isOrderTag(manager.typeNW())) {
         orderEnded(manager);
@@ -551,7 +553,7 @@ bool PXFastTradeViewController::failureEnds(const PXTradeNetworkManger& manager)
         m_busy.ended(&manager);
         return true;
     }
-    return false;
+    return reportsFailureOf(manager.typeNW());
 }
 
 void PXFastTradeViewController::requestFailed(PXTradeNetworkManger* manager, int) {

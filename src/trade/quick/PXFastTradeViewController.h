@@ -116,6 +116,8 @@ protected:
     // A reply of this panel's own kind; false when not handled here.
     virtual bool handleReply(PXTradeNetworkManger& manager, const PXTradeResult* data);
     virtual bool isOrderTag(const std::string& typeNW) const;
+    // Whether a failure of a request besides the orders and the open-orders query is shown.
+    virtual bool reportsFailureOf(const std::string&) const { return false; }
     virtual bool isPriceField(const TextField& field) const;
     virtual void emptyFieldsForSwitch();
 

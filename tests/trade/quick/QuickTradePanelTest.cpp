@@ -227,6 +227,10 @@ TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesB
     EXPECT_TRUE(driver.runUntil([&] { return chart->ykjIsFromJiaoYi(); }, 10));
     snapshot("quote-mode-568");
 
+    // The keypad writes into the one field before any touch.
+    ASSERT_TRUE(driver.tap(panel->key("5")));
+    EXPECT_EQ(panel->shuLiangTextField()->text(), "15");
+
     // Quick delist, buying then selling, each at the live price of its side.
     typeQuantity(*panel, "2");
     ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
@@ -369,6 +373,11 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     EXPECT_EQ(panel->more()->currentTitle(), "去速转");
     EXPECT_FALSE(chart->ykjIsFromJiaoYi());
 
+    // Two fields: keys before a touch write nowhere.
+    ASSERT_TRUE(driver.tap(panel->key("5")));
+    EXPECT_EQ(panel->jiaGeTextField()->text(), "");
+    EXPECT_EQ(panel->shuLiangTextField()->text(), "1");
+
     // No price typed: refused; "0" is no price either.
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
@@ -420,6 +429,8 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     EXPECT_FALSE(panel->sellButton()->isEnabled());
     EXPECT_EQ(panel->fanWei()->text(), "(数量范围:1-2)");
     typeQuantity(*panel, "1");
+    tradeServer().holdReplies("holding_query");
+    tradeServer().answerCodeNext(-1, "holding_query");
     ASSERT_TRUE(sendAndAwait(*panel, "order_list"));
     const auto listing = received("order_list").front();
     EXPECT_EQ(reqValue(listing, "BUY_SELL"), "2");
@@ -431,6 +442,10 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     EXPECT_EQ(reqValue(listing, "P_F"), "2");
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_list"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    // The refused holdings refresh says so, as every request of this panel does.
+    tradeServer().releaseReplies("holding_query");
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "模拟错误"; }, 10));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
 
     // The idle logout closes it.
