@@ -70,18 +70,22 @@ TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secur
 }
 
 void PXJYChuRuJinCaoZuoVC::viewWillAppear(bool) {
-    ruJinButtonAction();
+    // Nobody asked for this reset, so a bank it drops goes without an alert.
+    selectType(PXJYTransferForm::kDeposit);
 }
 
 void PXJYChuRuJinCaoZuoVC::ruJinButtonAction() {
-    selectType(PXJYTransferForm::kDeposit);
+    if (selectType(PXJYTransferForm::kDeposit)) {
+        AlertView::show(std::make_unique<GlossAlertView>(
+            "提示", PXJYTransferForm::kThirdPartyRefusal, nullptr, "确定"));
+    }
 }
 
 void PXJYChuRuJinCaoZuoVC::chuJinButtonAction() {
     selectType(PXJYTransferForm::kWithdrawal);
 }
 
-void PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
+bool PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
     m_type = type;
     clearFields();
     const bool deposit = m_type == PXJYTransferForm::kDeposit;
@@ -90,13 +94,13 @@ void PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
     m_chuJin->setBackgroundImage(
         PXTradeViewKit::stretchable(deposit ? "anniu.png" : "anniuhong.png"));
     // A bank chosen for a withdrawal may be one that takes no deposit.
-    if (deposit && PXJYTransferForm::refusesDeposit(m_bank)) {
-        m_bank = JYDict::object();
-        m_selectBank->setTitle("选择银行");
-        m_timePeriod->setText(PXJYTransferForm::timePeriodText(m_bank));
-        AlertView::show(std::make_unique<GlossAlertView>(
-            "提示", PXJYTransferForm::kThirdPartyRefusal, nullptr, "确定"));
+    if (!deposit || !PXJYTransferForm::refusesDeposit(m_bank)) {
+        return false;
     }
+    m_bank = JYDict::object();
+    m_selectBank->setTitle("选择银行");
+    m_timePeriod->setText(PXJYTransferForm::timePeriodText(m_bank));
+    return true;
 }
 
 void PXJYChuRuJinCaoZuoVC::clearFields() {

@@ -60,7 +60,8 @@ public:
     void VKJYNavBackAction() override;
 
 private:
-    void selectType(const char* type);
+    // Selects the type; true when the chosen bank was dropped as it takes no deposit.
+    bool selectType(const char* type);
     void clearFields();
     TextField* addField(const Rect& frame, int tag, bool secure);
 

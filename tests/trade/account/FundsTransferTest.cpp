@@ -3,8 +3,10 @@
 #include "FundsScreenTest.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TabBarController.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
@@ -124,6 +126,15 @@ TEST_F(FundsTransferTest, refusesTheThirdPartyBankForDepositsBothWays) {
     ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kThirdPartyName));
     EXPECT_FALSE(driver.visibleAlert()) << "withdrawals may go through it";
     EXPECT_EQ(form->selectBank()->title(), kThirdPartyName);
+
+    // Leaving the trade tab and coming back reopens on deposit and drops the bank, unasked.
+    delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+    driver.settle();
+    tradeNavigation();
+    EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+    EXPECT_EQ(form->selectBank()->title(), "选择银行");
+    driver.tapText("出金");
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kThirdPartyName));
 
     driver.tapText("入金");
     ASSERT_TRUE(waitAlert());
