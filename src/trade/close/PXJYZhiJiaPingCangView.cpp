@@ -168,8 +168,10 @@ std::optional<std::string> PXJYZhiJiaPingCangView::check() const {
     if (!m_danHaoID) {
         return "请选择单号";
     }
-    // Only a switched-on level counts: hidden text never makes an order of two "0"s.
-    if (!m_PCZhiSun && !m_PCZhiYing) {
+    // Two empty prices set nothing, whatever the switches; nor does hidden text under two
+    // switched-off levels, which would go out as two "0"s.
+    if ((m_zhiSunJia->text().empty() && m_zhiYingJia->text().empty()) ||
+        (!m_PCZhiSun && !m_PCZhiYing)) {
         return "请设置止损止盈";
     }
     const std::string lossBound = boundOf(m_ZSFanWei->text());

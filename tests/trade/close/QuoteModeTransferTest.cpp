@@ -349,7 +349,15 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     EXPECT_EQ(alertMessage(), "请设置止损止盈");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
 
+    // Switched on but both prices empty: still nothing to set.
     ASSERT_TRUE(driver.tap(form.zhiSunButton()));
+    driver.settle();
+    driver.pressReturn();
+    ASSERT_TRUE(driver.tap(form.pingCangButton()));
+    EXPECT_EQ(alertMessage(), "请设置止损止盈");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tap(form.zhiSunJia()));
     driver.settle();
     driver.typeText(bound);
     driver.pressReturn();
