@@ -55,8 +55,8 @@ void PXJYCurrentStatusVC::viewDidLoad() {
     Label* values[4];
     for (int i = 0; i < 4; ++i) {
         const double rowTop = top + kRowHeight * i;
-        values[i] = root.addSubview(PXTradeViewKit::label(Rect(130, rowTop, 175, kRowHeight), "",
-                                                          16, PXTradeViewKit::valueGrey(),
+        values[i] = root.addSubview(PXTradeViewKit::label(Rect(130, rowTop + 5, 175, kRowHeight),
+                                                          "", 16, PXTradeViewKit::valueGrey(),
                                                           TextAlignment::Right));
     }
     m_userName = values[0];

@@ -15,6 +15,7 @@
 #include "trade/account/PXJYChangeLinkVC.h"
 #include "trade/account/PXJYCurrentStatusVC.h"
 #include "trade/account/PXJYSetUpVC.h"
+#include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -129,6 +130,9 @@ TEST_F(MoreScreensTest, shouldShowTheAccountStateAndAClockTickingBySeconds) {
     tradeModule().PXJYTimerManger().setTransactionReporting(report);
     tradeModule().post("Heartbeat");
     EXPECT_TRUE(driver.viewWithText("交易中"));
+
+    const Rect app = PXTradeViewKit::appViewRect();
+    EXPECT_EQ(screen->currentTime()->frame(), Rect(130, app.y + 54 + 5 + 50 * 3, 175, 50));
 
     const std::string shown = screen->currentTime()->text();
     const DateFormat format("yyyy-MM-dd HH:mm:ss");
