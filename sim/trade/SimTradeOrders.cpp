@@ -11,10 +11,17 @@ constexpr int kConditionalDeal = 6;
 // Listing prices may lie this far from the previous settlement, in per cent.
 constexpr int64_t kLimitPercent = 10;
 const char* const kNoLivePrice = "暂无行情";
+// The refusals of a price off the grid: quote-mode prices move by ticks, listings by quote units.
+const char* const kOffTickGrid = "价格不是最小变动价位的整数倍";
+const char* const kOffQuoteUnitGrid = "价格不是最小报价单位的整数倍";
 }  // namespace
 
-SimUnits SimTradeOrders::stopOf(const std::string& text, const SimTradeCommodity& commodity) const {
-    return simUnits(text, commodity).value_or(0);
+std::optional<SimUnits> SimTradeOrders::stopOf(const std::string& text,
+                                               const SimTradeCommodity& commodity) const {
+    if (text.empty() || simNumber(text) == 0.0) {
+        return SimUnits{0};
+    }
+    return simUnits(text, commodity);
 }
 
 std::string SimTradeOrders::firmOf(const std::string& account) const {
@@ -109,7 +116,7 @@ std::string SimTradeOrders::parseBookOrder(const SimJson& request, Parsed& out) 
 std::string SimTradeOrders::checkListingPrice(const Parsed& order) const {
     const SimTradeCommodity& item = *order.commodity;
     if (order.price <= 0) {
-        return "价格不是最小报价单位的整数倍";
+        return kOffQuoteUnitGrid;
     }
     auto live = m_state.prices(item);
     if (!live) {
@@ -225,7 +232,10 @@ SimJson SimTradeOrders::marketOrder(const std::string& account, const SimJson& r
     const SimUnits fill = SimTradeState::orderPrice(*live, order.side);
     auto ticks = simNumber(simText(request, "DOT_DIFF"));
     const bool priced = !simText(request, "PRICE").empty();
-    if (priced && ticks && (order.price == 0 || *ticks < 0)) {
+    if (priced && ticks && order.price == 0) {
+        return simReply(kSimRefused, kOffTickGrid);
+    }
+    if (priced && ticks && *ticks < 0) {
         return simReply(kSimBadRequest, "委托价格或点差错误");
     }
     if (priced && ticks && static_cast<double>(std::llabs(fill - order.price)) > *ticks + 1e-9) {
@@ -267,8 +277,10 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
         return simReply(kSimRefused, error);
     }
     const SimTradeCommodity& item = *order.commodity;
-    if (order.price <= 0) {
-        return simReply(kSimRefused, "价格不是最小变动价位的整数倍");
+    const auto loss = stopOf(simText(request, "STOP_LOSS"), item);
+    const auto profit = stopOf(simText(request, "STOP_PROFIT"), item);
+    if (order.price <= 0 || !loss || !profit) {
+        return simReply(kSimRefused, kOffTickGrid);
     }
     if (auto error = checkOpen(account, order); !error.empty()) {
         return simReply(kSimNoFunds, error);
@@ -283,8 +295,8 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.kind = 1;
     placed.price = order.price;
     placed.qty = order.qty;
-    placed.stopLoss = stopOf(simText(request, "STOP_LOSS"), item);
-    placed.stopProfit = stopOf(simText(request, "STOP_PROFIT"), item);
+    placed.stopLoss = *loss;
+    placed.stopProfit = *profit;
     placed.time = m_state.now();
     refreeze(placed);
     m_state.addOrder(placed);
@@ -307,8 +319,13 @@ SimJson SimTradeOrders::setLossProfit(const std::string& account, const SimJson&
         return simReply(kSimNotFound, "持仓单不存在");
     }
     const SimTradeCommodity& item = *m_state.commodity(held->commodity);
-    const SimUnits loss = stopOf(simText(request, "STOP_LOSS"), item);
-    const SimUnits profit = stopOf(simText(request, "STOP_PROFIT"), item);
+    const auto stopLoss = stopOf(simText(request, "STOP_LOSS"), item);
+    const auto stopProfit = stopOf(simText(request, "STOP_PROFIT"), item);
+    if (!stopLoss || !stopProfit) {
+        return simReply(kSimRefused, kOffTickGrid);
+    }
+    const SimUnits loss = *stopLoss;
+    const SimUnits profit = *stopProfit;
     if (loss == 0 && profit == 0) {
         return simReply(kSimRefused, "请输入止损价或止盈价");
     }

@@ -7,6 +7,7 @@
 // A short-lived helper over the state; the ledger calls it under the account's lock for an
 // account's own orders, under the whole state's for anything that reaches other accounts.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,8 +50,9 @@ private:
     std::string parseBookOrder(const SimJson& request, Parsed& out) const;
     std::string checkOpen(const std::string& account, const Parsed& order) const;
     std::string checkListingPrice(const Parsed& order) const;
-    // A stop price text in units: 0 for none (empty, "0" or not a price).
-    SimUnits stopOf(const std::string& text, const SimTradeCommodity& commodity) const;
+    // A stop price text in units: 0 for none (empty or zero), nothing when off the price grid.
+    std::optional<SimUnits> stopOf(const std::string& text,
+                                   const SimTradeCommodity& commodity) const;
     int heldLots(const std::string& account, const std::string& commodity) const;
     int openOrderLots(const std::string& account, const std::string& commodity) const;
     int freeLots(const std::string& account, const std::string& commodity, int side,

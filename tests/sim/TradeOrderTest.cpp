@@ -122,6 +122,38 @@ TEST_F(TradeOrderTest, shouldRefuseOrdersOutsideTheRules) {
     EXPECT_TRUE(details(bob).empty());
 }
 
+// A quote-mode price off the tick grid, stops included, is refused alike and changes nothing.
+TEST_F(TradeOrderTest, shouldRefuseEveryPriceOffTheTickGridWithOneText) {
+    TradeClient bob = loggedIn(kBob);
+    ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "1")).retcode(), 0);
+    const std::string id = details(bob)[0]["H_ID"];
+    const int64_t buy = agQuote().buyPrice;
+    const std::string on = std::to_string(buy - 50);
+    const std::string off = on + ".5";
+    const struct {
+        const char* name;
+        Fields fields;
+    } cases[] = {
+        {"order_s", marketOrder("1", "1", "1", std::to_string(buy) + ".5", "5")},
+        {"order_x", conditional("1", off, "1")},
+        {"order_x", conditional("1", on, "1", std::to_string(buy - 100) + ".5")},
+        {"order_x", conditional("1", on, "1", "0", std::to_string(buy) + ".5")},
+        {"set_loss_profit",
+         {{"H_ID", id},
+          {"COMMODITY_ID", "AG"},
+          {"TY", "1"},
+          {"STOP_LOSS", off},
+          {"STOP_PROFIT", "0"}}},
+    };
+    for (const auto& c : cases) {
+        Reply refused = bob.session("/trade", c.name, c.fields);
+        EXPECT_NE(refused.retcode(), 0) << c.name;
+        EXPECT_EQ(refused.rep()["message"], "价格不是最小变动价位的整数倍") << c.name;
+    }
+    EXPECT_EQ(details(bob).size(), 1u);
+    EXPECT_TRUE(bob.session("/trade", "my_order_query", {}).records().empty());
+}
+
 TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
     TradeClient bob = loggedIn(kBob);
     const int64_t buy = agQuote().buyPrice;
