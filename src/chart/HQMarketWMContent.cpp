@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/ChartScale.h"
+#include "chart/ChartTime.h"
 #include "platform/foundation/DateFormat.h"
 #include "quote/QuoteRecords.h"
 
@@ -131,7 +132,8 @@ HQWMRowTexts HQMarketWMContent::tradeRow(int row) const {
         return emptyRow();
     }
     const auto& trade = *m_mingXiArray[static_cast<size_t>(row)];
-    static const DateFormat kTime("HH:mm");
-    return {kTime.format(static_cast<double>(trade.fbTime / 1000)), priceText(trade.fbPrice),
+    // Trade times are the exchange's, like the chart's, wherever the device is.
+    const DateFormat time("HH:mm", charttime::exchangeZone());
+    return {time.format(static_cast<double>(trade.fbTime / 1000)), priceText(trade.fbPrice),
             priceColor(trade.fbPrice), std::to_string(trade.fbcjl)};
 }

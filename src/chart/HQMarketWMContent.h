@@ -10,8 +10,9 @@ struct YiKouJia;
 struct fenbi;
 struct wuDang;
 
-// The texts of one row of the book or trade panel: level number or trade time, price (coloured
-// against yesterday's close) and volume. "-" in every column for an empty row.
+// The texts of one row of the book or trade panel: level number or trade time (the exchange's
+// "HH:mm"), price (coloured against yesterday's close) and volume. "-" in every column for an
+// empty row.
 struct HQWMRowTexts {
     std::string first;
     std::string price;

@@ -9,6 +9,7 @@
 #include "chart/HQMarketWMManager.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
+#include "platform/foundation/DateFormat.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
@@ -58,6 +59,11 @@ protected:
         return texts;
     }
 
+    std::string exchangeTime(int64_t ms) {
+        const auto zone = DateFormat::Zone::fixed(sim.market().utcOffsetMinutes() * 60);
+        return DateFormat("HH:mm", zone).format(static_cast<double>(ms / 1000));
+    }
+
     std::string snapshot(const std::string& what) const {
         return snapshotPath("quote-book-" + what + "-" +
                             std::to_string(static_cast<int>(GetParam().height)));
@@ -95,6 +101,7 @@ TEST_P(QuoteBookPanelTest, shouldListTheNewestTradesAndTheBookOfTheLiveQuotes) {
         EXPECT_EQ(shown[static_cast<size_t>(r)]->fbIndex, tick.index) << r;
         const auto texts = row(panel->mingXiTableView(), r);
         ASSERT_EQ(texts.size(), 3u) << r;
+        EXPECT_EQ(texts[0], exchangeTime(tick.time)) << r;
         EXPECT_EQ(texts[1], simPrice(tick.price, decimals)) << r;
         EXPECT_EQ(texts[2], std::to_string(tick.volume)) << r;
     }
