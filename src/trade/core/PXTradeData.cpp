@@ -72,6 +72,9 @@ PXTradeData::Snapshot PXTradeData::snapshot() const {
 }
 
 void PXTradeData::restore(const Snapshot& kept) {
+    // What the replacing session still has on its way is of a session that is over; marked
+    // before its id is overwritten, so nothing naming it goes out any more.
+    nextSessionEpoch();
     // The session object itself stays: screens hold it.
     *m_tradeSession = kept.session;
     m_shangPinXinXi = kept.shangPinXinXi;
@@ -82,8 +85,6 @@ void PXTradeData::restore(const Snapshot& kept) {
     m_yinHangXinXi = kept.yinHangXinXi;
     m_firmID = kept.firmID;
     m_currentCommodityCode = kept.currentCommodityCode;
-    // What the replacing session still has on its way is of a session that is over.
-    nextSessionEpoch();
 }
 
 void PXTradeData::nextSessionEpoch() {

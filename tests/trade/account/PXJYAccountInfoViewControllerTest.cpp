@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "AccountScreenTest.h"
@@ -344,4 +345,13 @@ TEST_F(AccountInfoTest, shouldKeepTheLoggedInAccountWholeWhenAnAddedLoginFailsHa
     EXPECT_EQ(beatSessions(real).back(), session);
     EXPECT_TRUE(beatSessions(demo).empty());
     EXPECT_EQ(alertMessage(), "");
+    // The dropped session is over: a request still naming it must not leave.
+    const auto sent = demo.received();
+    const auto query = std::find_if(sent.begin(), sent.end(), [](const auto& request) {
+        return request.name == "holding_query";
+    });
+    ASSERT_NE(query, sent.end());
+    const std::string dropped = reqValue(*query, "SESSION_ID");
+    ASSERT_FALSE(dropped.empty());
+    EXPECT_TRUE(tradeModule().PXJYData().sessionHasEnded(dropped));
 }
