@@ -236,9 +236,12 @@ bool PXTradeNetworkManger::ofEndedSession() const {
 
 void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     // The logon is what makes a session; it belongs to none.
+    const bool needsSession = m_typeNW != kLogonTag;
     m_sessionEpoch =
-        m_typeNW == kLogonTag ? std::nullopt : std::optional(m_module.PXJYData().sessionEpoch());
-    if (m_module.PXJYData().sessionHasEnded(carriedSession(body))) {
+        needsSession ? std::optional(m_module.PXJYData().sessionEpoch()) : std::nullopt;
+    const std::string session = carriedSession(body);
+    // No session (logged out, or never logged in) is as ended as an old one.
+    if ((needsSession && session.empty()) || m_module.PXJYData().sessionHasEnded(session)) {
         refuseForEndedSession();
         return;
     }
@@ -247,8 +250,8 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     network->PXPostDict(body, url, m_typeNW);
 }
 
-// Nothing goes out under a session that has ended; the asker hears, on a later turn as from the
-// server, that the session is lost, so that its gate and busy overlay go.
+// Nothing goes out under a session that has ended or without one; the asker hears, on a later
+// turn as from the server, that the session is lost, so that its gate and busy overlay go.
 void PXTradeNetworkManger::refuseForEndedSession() {
     auto self = shared_from_this();
     MainQueue::post([self] {

@@ -79,6 +79,9 @@ protected:
         ASSERT_TRUE(module().tradeLogin());
         m_delegate->calls.clear();
     }
+
+    // A screen's query under the logged-in session.
+    JYDict ofSession() { return {{"session_id", module().PXJYData().tradeSession()->JYsessionID}}; }
 };
 
 }  // namespace
@@ -166,7 +169,7 @@ TEST_F(PXTradeLoginTest, shouldClearTheStoreAndOfferANewLoginWhenTheSessionIsLos
     m_server.reply("my_order_query", tradeReply("\"retcode\":1004,\"message\":\"x\""));
     m_host.tradeTabSelected = true;
     auto manager = newManager();
-    manager->weiTuoDanChaXun({});
+    manager->weiTuoDanChaXun(ofSession());
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     EXPECT_EQ(m_delegate->calls[0].code, 1004);
@@ -196,8 +199,8 @@ TEST_F(PXTradeLoginTest, shouldShowTheIdleTextForCode10001AndOnlyOneDialogForMan
     m_server.reply("tradequery", tradeReply("\"retcode\":\"10001\",\"message\":\"x\""));
     auto first = newManager();
     auto second = newManager();
-    first->chengJiaoChaXun({});
-    second->chengJiaoChaXun({});
+    first->chengJiaoChaXun(ofSession());
+    second->chengJiaoChaXun(ofSession());
     ASSERT_TRUE(waitForCalls(2));
     EXPECT_EQ(m_delegate->calls[0].errorMessage, "长时间未操作登录状态已失效,请重新登录!");
     EXPECT_EQ(m_delegate->calls[1].code, 10001);
@@ -338,6 +341,25 @@ TEST_F(PXTradeLoginTest, shouldSendNothingUnderASessionThatHasEndedAndSayItIsLos
     logIn();
     newManager()->cancelWeiTuoDan({{"session_id", "SESSION-1"}});
     ASSERT_TRUE(runUntil([&] { return !m_server.named("order_wd").empty(); }));
+}
+
+TEST_F(PXTradeLoginTest, shouldSendNothingWithoutASessionAfterTheLogOutAndSayItIsLost) {
+    logIn();
+    module().PXJYData().clearAllTradeData();
+    newManager()->getAccountInformation();
+    newManager()->getChengJiaoHuiBaoXinXiQH();
+    ASSERT_TRUE(waitForCalls(2));
+    for (const auto& call : m_delegate->calls) {
+        EXPECT_EQ(call.kind, "failed");
+        EXPECT_EQ(call.code, 1004);
+    }
+    const size_t firmInfos = m_server.named("firm_info").size();
+    EXPECT_FALSE(runUntil(
+        [&] {
+            return m_server.named("firm_info").size() > firmInfos ||
+                   !m_server.named("SYS_TIME_QUERY").empty();
+        },
+        0.3));
 }
 
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {

@@ -55,10 +55,14 @@ class PXTradeRequestTest : public TradeCoreTest {
 protected:
     PXTradeRequestTest() {
         setDefault("JYUserName", "800123456789012");
-        module().PXJYData().tradeSession()->JYsessionID = "S-1";
+        giveSession();
     }
 
+    // Each request is sent logged in, even after a logoff case ended the session.
+    void giveSession() { module().PXJYData().tradeSession()->JYsessionID = "S-1"; }
+
     CapturedRequest sendOne(const Send& send) {
+        giveSession();
         m_delegate->calls.clear();
         const size_t before = m_server.count();
         auto manager = newManager();
@@ -457,28 +461,37 @@ TEST_F(PXTradeRequestTest, shouldWriteTheExactIndentedBodyAndCountItsBytes) {
     EXPECT_EQ(request.body, expected);
 
     const CapturedRequest chinese = sendOne([](auto& m) {
-        m.getAnnouncementList({{"title", "休市公告"}});
+        m.getAnnouncementList({{"title", "休市公告"}, {"session_id", "S-1"}});
     });
     EXPECT_NE(chinese.body.find("\"TITLE\" : \"休市公告\""), std::string::npos);
     EXPECT_EQ(chinese.contentLength, std::to_string(chinese.body.size()));
 }
 
 TEST_F(PXTradeRequestTest, shouldWrapCallerBuiltRequestsUnchanged) {
-    const JYDict req = {
-        {"id", "ID-1"}, {"name", "faes_sellingbuying_query"}, {"TY", "1"}, {"SORTFLD", "PRI"}};
+    const JYDict req = {{"id", "ID-1"},
+                        {"name", "faes_sellingbuying_query"},
+                        {"TY", "1"},
+                        {"SORTFLD", "PRI"},
+                        {"SESSION_ID", "S-1"}};
     CapturedRequest request = sendOne([&](auto& m) { m.getGuaPaiList(req); });
     EXPECT_EQ(request.name, "faes_sellingbuying_query");
     EXPECT_EQ(JYDict::parse(request.body)["VUZI"]["REQ"], req);
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXGuaPaiList");
 
-    request = sendOne([&](auto& m) { m.sendZhaiPaiJianCangRequest({{"name", "order_mp"}}); });
+    request = sendOne([&](auto& m) {
+        m.sendZhaiPaiJianCangRequest({{"name", "order_mp"}, {"SESSION_ID", "S-1"}});
+    });
     EXPECT_EQ(request.name, "order_mp");
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXZhaiPai");
-    request = sendOne([&](auto& m) { m.sendGuaPaiJianCangRequest({{"name", "order_list"}}); });
+    request = sendOne([&](auto& m) {
+        m.sendGuaPaiJianCangRequest({{"name", "order_list"}, {"SESSION_ID", "S-1"}});
+    });
     EXPECT_EQ(request.name, "order_list");
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXGuaPaiJC");
 
-    const JYDict whole = {{"VUZI", {{"version", "1.0"}, {"REQ", {{"name", "change_password"}}}}}};
+    const JYDict whole = {
+        {"VUZI",
+         {{"version", "1.0"}, {"REQ", {{"name", "change_password"}, {"SESSION_ID", "S-1"}}}}}};
     request = sendOne([&](auto& m) { m.changeTradeAccountPassWord(whole); });
     EXPECT_EQ(request.name, "change_password");
     EXPECT_EQ(JYDict::parse(request.body), whole);
@@ -611,7 +624,10 @@ TEST_F(PXTradeRequestTest, shouldPassTransferFailuresOnWithThePlatformCode) {
 TEST_F(PXTradeRequestTest, shouldLogRequestsAndRepliesWithSecretsMasked) {
     m_server.reply("money_bankfunds",
                    tradeReply("\"BANK_FUNDS\":\"10\",\"SRV_KEY\":\"server-secret\""));
-    sendOne([](auto& m) { m.getcheckAccountBalance({{"pswd", "fund-secret"}, {"bank_id", "9"}}); });
+    sendOne([](auto& m) {
+        m.getcheckAccountBalance(
+            {{"pswd", "fund-secret"}, {"bank_id", "9"}, {"session_id", "S-1"}});
+    });
     ASSERT_EQ(m_host.logLines.size(), 2u);
     EXPECT_EQ(m_host.logLines[0].rfind("Logs/JYLog.txt:--请求--PXCheckAccountBalance-＋{", 0), 0u);
     EXPECT_NE(m_host.logLines[0].find("\"PWD\" : \"******\""), std::string::npos);

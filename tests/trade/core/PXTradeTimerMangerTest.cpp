@@ -43,6 +43,11 @@ protected:
         setDefault("PromptType", "3");
     }
     PXTradeTimerManger& timers() { return module().PXJYTimerManger(); }
+    // Logged in as far as the heartbeat needs: the flag and a session.
+    void logIn() {
+        module().setTradeLogin(true);
+        module().PXJYData().tradeSession()->JYsessionID = "S-1";
+    }
     // One heartbeat tick and its reply handled.
     void beat() {
         const size_t before = m_log.count("Heartbeat");
@@ -75,7 +80,7 @@ TEST_F(PXTradeTimerMangerTest, shouldDoNothingOnTicksWhileLoggedOut) {
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldBeatEveryTwoSecondsFromTheRunLoopWhileLoggedIn) {
-    module().setTradeLogin(true);
+    logIn();
     heartbeatReplies({"{\"ret\":0,\"CTM\":1}"});
     timers().setTimerManger();
     ASSERT_TRUE(timers().heartTimer());
@@ -89,7 +94,7 @@ TEST_F(PXTradeTimerMangerTest, shouldBeatEveryTwoSecondsFromTheRunLoopWhileLogge
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldPostListingNotificationsOnlyWhenTheTimesGrow) {
-    module().setTradeLogin(true);
+    logIn();
     timers().setTimerManger();
     timers().stopJYHeartTimer();
     heartbeatReplies({"{\"ret\":0,\"BUPT\":\"1000\",\"UPT\":\"5\"}",
@@ -107,7 +112,7 @@ TEST_F(PXTradeTimerMangerTest, shouldPostListingNotificationsOnlyWhenTheTimesGro
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery) {
-    module().setTradeLogin(true);
+    logIn();
     addCommodity("AG", "1", "10", "白银");
     addCommodity("CU", "1", "10", "铜");
     timers().setTransactionReporting({{"GB_ID", "9"}});
@@ -132,7 +137,7 @@ TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery)
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNothing) {
-    module().setTradeLogin(true);
+    logIn();
     module().PXJYData().tradeSession()->JYsessionID = "S-7";
     addCommodity("AG", "1", "10", "白银");
     heartbeatReplies(
@@ -149,7 +154,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNo
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery) {
-    module().setTradeLogin(true);
+    logIn();
     setDefault("PromptType", "1");
     heartbeatReplies({"{\"ret\":0,\"NT\":\"1\",\"data\":[{\"CMOID\":\"AG\",\"QT\":2}]}"});
     beat();
@@ -164,7 +169,7 @@ TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery)
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldIgnoreFailedHeartbeats) {
-    module().setTradeLogin(true);
+    logIn();
     heartbeatReplies({"{\"ret\":5,\"msg\":\"x\"}"});
     timers().shuaXinChengJiaoHuiBao();
     EXPECT_FALSE(runUntil([&] { return !m_log.names.empty(); }, 0.5));
@@ -172,7 +177,7 @@ TEST_F(PXTradeTimerMangerTest, shouldIgnoreFailedHeartbeats) {
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldCopyQuotePricesIntoTheStoreOnEachRefreshTick) {
-    module().setTradeLogin(true);
+    logIn();
     addCommodity("AG");
     addCommodity("CU");
     addQuote("AG", 1, 101, 100, 102);
@@ -217,7 +222,7 @@ TEST_F(PXTradeTimerMangerTest, shouldArmTheIdleTimerFromTouchesWithTheSetting) {
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldLogAnIdleUserOutAfterTheTimeout) {
-    module().setTradeLogin(true);
+    logIn();
     m_host.tradeTabSelected = true;
     module().PXJYData().tradeSession()->JYsessionID = "S-7";
     setDefault("timeoutTime", "0.005");
@@ -242,7 +247,7 @@ TEST_F(PXTradeTimerMangerTest, shouldStayLoggedOutWhenTheLogoffCannotBeSent) {
         "01", "1", "1",
         {{"T1", "",
           "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) + "/t"}});
-    module().setTradeLogin(true);
+    logIn();
     module().PXJYData().tradeSession()->JYsessionID = "S";
     timers().loginAgain();
     EXPECT_FALSE(module().tradeLogin());
