@@ -8,17 +8,20 @@ std::optional<VkjyOptions> VkjyOptions::parse(const std::vector<std::string>& ar
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--home" && hasValue) {
+        if (arg == "--home") {
+            if (!hasValue) {
+                *error = "--home takes a folder";
+                return std::nullopt;
+            }
             options.home = args[++i];
-        } else if (arg == "--screen" && hasValue) {
-            const std::string& size = args[++i];
-            if (size != "4" && size != "3.5") {
+        } else if (arg == "--screen") {
+            if (!hasValue || (args[i + 1] != "4" && args[i + 1] != "3.5")) {
                 *error = "--screen takes 4 or 3.5";
                 return std::nullopt;
             }
-            options.fourInch = size == "4";
-        } else if (arg == "--scale" && hasValue) {
-            options.scale = std::atof(args[++i].c_str());
+            options.fourInch = args[++i] == "4";
+        } else if (arg == "--scale") {
+            options.scale = hasValue ? std::atof(args[++i].c_str()) : 0;
             if (options.scale < 0.5 || options.scale > 4) {
                 *error = "--scale takes a number from 0.5 to 4";
                 return std::nullopt;

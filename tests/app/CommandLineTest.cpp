@@ -47,6 +47,9 @@ TEST(ClientCommandLine, helpPrintsTheUsageAndAWrongOptionIsRefused) {
     const Outcome wrong = run(folder, kClient + " --bogus");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.err.rfind("vkjy: unknown option --bogus\nusage: vkjy [", 0), 0u) << wrong.err;
+    const Outcome bare = run(folder, kClient + " --headless --home");
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_EQ(bare.err.rfind("vkjy: --home takes a folder\n", 0), 0u) << bare.err;
 }
 
 TEST(ClientCommandLine, stopsAtStartWithOneLineWhenTheResourcesFolderIsMissing) {
