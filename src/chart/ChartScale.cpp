@@ -76,6 +76,16 @@ HQCalculationResult stretchedAboutClose(const HQCalculationResult& range, double
     return stretched;
 }
 
+std::string axisText(double value, int decimals, const char* unit) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*lf%s", std::max(decimals, 0), value, unit);
+    std::string shown = text;
+    if (shown.front() == '-' && shown.find_first_of("123456789") == std::string::npos) {
+        shown.erase(0, 1);
+    }
+    return shown;
+}
+
 std::string priceText(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*lf", std::max(decimals, 0), value);
@@ -87,7 +97,7 @@ std::vector<std::string> priceLabelTexts(const HQCalculationResult& range, int l
     const double step = labelStep(range, lineCount);
     std::vector<std::string> texts;
     for (int i = 0; i <= std::max(lineCount, 0); ++i) {
-        texts.push_back(priceText(range.highest - i * step, decimals));
+        texts.push_back(axisText(range.highest - i * step, decimals));
     }
     return texts;
 }
@@ -103,9 +113,7 @@ std::vector<std::string> percentLabelTexts(const HQCalculationResult& range, int
         }
         const double percent =
             ((range.highest - y) / y - i * labelStep(range, lineCount) / y) * 100;
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2lf%%", percent);
-        texts.emplace_back(text);
+        texts.push_back(axisText(percent, 2, "%"));
     }
     return texts;
 }

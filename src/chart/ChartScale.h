@@ -44,5 +44,8 @@ std::vector<std::string> percentLabelTexts(const HQCalculationResult& range, int
                                            double yesterdayClose);
 
 std::string priceText(double value, int decimals);
+// An axis label: the value with `decimals` decimals and the unit. A label computed as a
+// difference can land a hair below zero; it reads as zero, without a sign.
+std::string axisText(double value, int decimals, const char* unit = "");
 
 }  // namespace chartscale

@@ -33,12 +33,6 @@ constexpr const char* kZeroLabel = "0.00";
 
 const std::vector<std::shared_ptr<KLineDataItem>> kNoBars;
 
-std::string twoDecimals(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2lf", value);
-    return text;
-}
-
 // "+1.23%" above 0, "-1.23%" or "0.00%" otherwise.
 std::string changeText(double percent) {
     char text[64];
@@ -289,7 +283,8 @@ void HQDrawManager::setMACDLabelTexts(const HQCalculationResult& range) {
     m_VerticalAxisSecondaryOneMACDArray.clear();
     const size_t count = m_variableInfo->VerticalAxisSecondaryOneInfoArray().size();
     for (size_t i = 0; i < count; ++i) {
-        m_VerticalAxisSecondaryOneMACDArray.push_back(twoDecimals(range.highest - i * step));
+        m_VerticalAxisSecondaryOneMACDArray.push_back(
+            chartscale::axisText(range.highest - i * step, 2));
     }
 }
 

@@ -100,6 +100,21 @@ TEST(ChartScale, shouldStretchTheTimeSharingRangeAndLabelItInPercent) {
     EXPECT_EQ(chartscale::priceLabelTexts(scale, 8, 2).front(), "103.30");
 }
 
+TEST(ChartScale, shouldLabelYesterdaysCloseLineZeroWithoutASign) {
+    HQCalculationResult status;
+    status.lowest = 7433;
+    status.highest = 7803;
+    chartscale::makeSymmetricAboutClose(status, 7801);
+    const auto scale = chartscale::stretchedAboutClose(status, 7801);
+    const auto labels = chartscale::percentLabelTexts(scale, 4, 7801);
+    ASSERT_EQ(labels.size(), 5u);
+    EXPECT_EQ(labels[2], "0.00%");
+    HQCalculationResult macd;
+    macd.highest = 0.1;
+    macd.lowest = -0.2;
+    EXPECT_EQ(chartscale::priceLabelTexts(macd, 3, 2)[1], "0.00");
+}
+
 TEST(ChartScale, shouldShowDashesForPercentLabelsWithoutAPreviousClose) {
     HQCalculationResult scale;
     scale.highest = 10;
