@@ -17,8 +17,9 @@ function(vkjy_library name)
 endfunction()
 
 # The device zones that suites showing exchange times run in, as tag=TZ pairs: the exchange's
-# own (UTC+8), UTC, one zone east of it and one west of UTC (POSIX rules, no zone files needed).
-set(VKJY_DEVICE_ZONES "utc+8=<+08>-8" "utc=<+00>0" "utc+9=<+09>-9" "utc-5=<-05>5")
+# own (UTC+8), a half-hour zone west of it, one zone east of it and one west of UTC (POSIX rules,
+# no zone files needed).
+set(VKJY_DEVICE_ZONES "utc+8=<+08>-8" "utc+0530=<+0530>-5:30" "utc+9=<+09>-9" "utc-5=<-05>5")
 
 # vkjy_test(<name> [DEVICE_ZONES] [DEPS <targets...>])
 # One test program per test folder, from every .cpp in it; registered with CTest

@@ -1,9 +1,10 @@
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <cstdlib>
 
 #include "support/FreshHomePerTest.h"
+#include "support/FreshQuoteStatePerTest.h"
 
 // Leak reports from system libraries that keep allocations for the life of the process.
 extern "C" const char* __lsan_default_suppressions() {
@@ -12,12 +13,14 @@ extern "C" const char* __lsan_default_suppressions() {
 
 // Every test program gets one GUI application object: the run loop, timers, network replies
 // and font rendering all need it. Tests run with the offscreen platform and the source tree's
-// resources unless the environment says otherwise, each test in a fresh temporary home.
+// resources unless the environment says otherwise, each test in a fresh temporary home and
+// with nothing known of the exchange.
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("VKJY_RESOURCES", VKJY_TEST_RESOURCES, 0);
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshHomePerTest);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshQuoteStatePerTest);
     return RUN_ALL_TESTS();
 }
