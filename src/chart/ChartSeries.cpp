@@ -5,6 +5,7 @@
 #include "chart/ChartDrawingRecords.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartStateRecords.h"
+#include "chart/ChartTime.h"
 #include "quote/QuoteRecords.h"
 
 namespace chartseries {
@@ -51,6 +52,21 @@ bool widen(HQCalculationResult& range, bool fresh, const FenShiDataItem& point) 
     range.xianShouHighest = std::max(range.xianShouHighest, volume);
     range.xianShouLowest = std::min(range.xianShouLowest, volume);
     return changed;
+}
+
+// The first record of the newest trading day: the last that lies before the one before it, counted
+// from the start of trading; 0 while the minutes keep moving on (a session over midnight does).
+size_t newestDayStart(const std::vector<std::shared_ptr<FenShiRecordNum>>& records, int start) {
+    size_t first = 0;
+    int before = -1;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const int at = records[i] ? charttime::minutesSinceStart(records[i]->fenShiTime, start) : 0;
+        if (at < before) {
+            first = i;
+        }
+        before = at;
+    }
+    return first;
 }
 
 }  // namespace
@@ -129,11 +145,29 @@ std::shared_ptr<FenShiDataItem> pointOf(const CommodityFenShiDataItem& reply,
 }
 
 FenShiMerge mergeFenShiReply(commodityStatusItem& status, const FenShiReplies& replies,
-                             int decimals) {
+                             int decimals, int tradingStart) {
     const auto reply = replies.empty() ? nullptr : replies.front();
     const auto day = reply ? firstDay(*reply) : nullptr;
     if (!day) {
         return FenShiMerge::NoDay;
+    }
+    const auto held = status.FenShiDataArray.empty() ? nullptr : status.FenShiDataArray.front();
+    const auto heldDay = held ? firstDay(*held) : nullptr;
+    // When the exchange's day turns, the new day is drawn from its own first minute, over a range
+    // of its own: yesterday's minutes would sit right of today's.
+    auto& records = day->fenShiRecordNumArray;
+    const size_t turn = newestDayStart(records, tradingStart);
+    records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(turn));
+    bool dayTurned = turn > 0;
+    if (heldDay && !heldDay->fenShiDataItemArray.empty() && !records.empty() && records.front() &&
+        heldDay->tradingDay != day->tradingDay) {
+        dayTurned =
+            dayTurned || charttime::minutesSinceStart(records.front()->fenShiTime, tradingStart) <
+                             charttime::minutesSinceStart(
+                                 heldDay->fenShiDataItemArray.back()->fenShiTime, tradingStart);
+    }
+    if (dayTurned) {
+        status.result.reset();
     }
     day->fenShiDataItemArray.clear();
     bool rangeChanged = false;
@@ -152,11 +186,9 @@ FenShiMerge mergeFenShiReply(commodityStatusItem& status, const FenShiReplies& r
     // Points converted before are stale: an update of the newest minute keeps their count.
     status.NormalFenShiData.clear();
     status.WidthFenShiData.clear();
-    const auto held = status.FenShiDataArray.empty() ? nullptr : status.FenShiDataArray.front();
-    const auto heldDay = held ? firstDay(*held) : nullptr;
-    if (!heldDay || heldDay->fenShiRecordNumArray.empty()) {
+    if (!heldDay || heldDay->fenShiRecordNumArray.empty() || dayTurned) {
         status.FenShiDataArray = replies;
-        return FenShiMerge::FirstLoad;
+        return dayTurned ? FenShiMerge::FullRedraw : FenShiMerge::FirstLoad;
     }
     held->highestPrice = reply->highestPrice;
     held->highestPriceTime = reply->highestPriceTime;

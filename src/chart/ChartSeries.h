@@ -54,8 +54,10 @@ enum class FenShiMerge {
 // Makes the reply's points, widens the status item's range by them and makes
 // it symmetric about yesterday's close, then keeps the reply (first load) or
 // merges its points into the held day when they continue it; the points converted for drawing
-// are dropped, to be converted again.
+// are dropped, to be converted again. Minutes count from the start of trading (minutes after the
+// exchange's midnight): when the exchange's trading day turns, in the reply or between the held
+// day and the reply, the new day alone is kept, from its first minute, with a range of its own.
 FenShiMerge mergeFenShiReply(commodityStatusItem& status, const FenShiReplies& replies,
-                             int decimals);
+                             int decimals, int tradingStart = 0);
 
 }  // namespace chartseries

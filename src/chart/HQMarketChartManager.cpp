@@ -1667,7 +1667,8 @@ void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
         return;
     }
     item->FenShiRequesting = false;
-    const auto merge = chartseries::mergeFenShiReply(*item, data, decimals());
+    const auto merge = chartseries::mergeFenShiReply(*item, data, decimals(),
+                                                     charttime::tradingStartMinutes().value_or(0));
     if (merge == chartseries::FenShiMerge::NoDay) {
         return;
     }

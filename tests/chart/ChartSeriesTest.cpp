@@ -163,6 +163,43 @@ TEST(ChartSeries, shouldMergeMinutesThatContinueTheHeldDay) {
     EXPECT_EQ(day.fenShiDataItemArray.size(), 2u);
 }
 
+std::vector<std::string> shownMinutes(const commodityStatusItem& status) {
+    std::vector<std::string> minutes;
+    for (const auto& point :
+         status.FenShiDataArray.front()->tradingDayNumArray.front()->fenShiDataItemArray) {
+        minutes.push_back(point->fenShiTime);
+    }
+    return minutes;
+}
+
+// The reply to "from 23:57 on" holds two days, folded into one as they come.
+std::shared_ptr<CommodityFenShiDataItem> overMidnight(double yesterdayClose) {
+    auto reply = fenShi(yesterdayClose, {{"2357", 10.2}, {"2358", 10.1}, {"2359", 10}});
+    reply->tradingDayNumArray.push_back(
+        fenShi(10, {{"0000", 9.5}, {"0001", 9.6}}, "20261205")->tradingDayNumArray.front());
+    chartseries::foldDays(*reply);
+    return reply;
+}
+
+TEST(ChartSeries, shouldShowTheNewDayFromItsFirstMinuteWhenTheExchangesDayTurns) {
+    commodityStatusItem status;
+    chartseries::mergeFenShiReply(status, {fenShi(9, {{"2356", 10.8}, {"2357", 10.2}})}, 2, 0);
+    EXPECT_EQ(chartseries::mergeFenShiReply(status, {overMidnight(10)}, 2, 0),
+              chartseries::FenShiMerge::FullRedraw);
+    EXPECT_EQ(shownMinutes(status), (std::vector<std::string>{"0000", "0001"}));
+    EXPECT_EQ(status.FenShiDataArray.front()->tradingDayNumArray.front()->tradingDay, "20261205");
+    EXPECT_DOUBLE_EQ(status.FenShiDataArray.front()->yesterdayClose, 10);
+    // The range is the new day's alone, about its own previous close.
+    EXPECT_DOUBLE_EQ(status.result->lowest, 9.5);
+    EXPECT_DOUBLE_EQ(status.result->highest, 10.5);
+    // A session that opened at 21:00 runs on over midnight.
+    commodityStatusItem night;
+    chartseries::mergeFenShiReply(night, {fenShi(9, {{"2356", 10.8}, {"2357", 10.2}})}, 2, 21 * 60);
+    chartseries::mergeFenShiReply(night, {overMidnight(10)}, 2, 21 * 60);
+    EXPECT_EQ(shownMinutes(night),
+              (std::vector<std::string>{"2356", "2357", "2358", "2359", "0000", "0001"}));
+}
+
 TEST(ChartSeries, shouldFoldTheSecondDayIntoTheFirst) {
     auto item = fenShi(10, {{"2100", 1}});
     auto second = fenShi(10, {{"0900", 2}, {"0901", 3}}, "20261205")->tradingDayNumArray.front();
