@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "chart/ActivityView.h"
 #include "chart/ChartPaint.h"
@@ -1177,16 +1178,21 @@ void HQMarketChartManager::pinchOpenGestureRecognizer(PinchGestureRecognizer& pi
 
 void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (!m_canChangeCommodity) {
+        m_pendingCommodity = std::pair{section, row};
         return;
     }
     m_canChangeCommodity = false;
-    m_commodityLock = Timer::scheduledTimer(kCommodityLockSeconds, false,
-                                            [this] { m_canChangeCommodity = true; });
+    m_commodityLock =
+        Timer::scheduledTimer(kCommodityLockSeconds, false, [this] { openCommodityLock(); });
     const auto commodities = getCommodityInfoArrayBySection(section);
     if (row < 0 || static_cast<size_t>(row) >= commodities.size()) {
         return;
     }
     m_selectedCommodityInfo = commodities[row];
+    // The time axis and the minutes are placed from the start of this commodity's panel.
+    if (const auto quoteState = VKJYHangQingDataClass::current()) {
+        quoteState->selectTradingStartOf(*m_selectedCommodityInfo);
+    }
     if (m_WMManager) {
         m_WMManager->recreateViews(tradingMode());
     }
@@ -1205,8 +1211,18 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
         m_drawViewManagerKLine->setKLineDataToNil();
     }
     autoCommodityTitleWide();
+    if (m_delegate) {
+        m_delegate->commodityOnShowChanged(m_selectedCommodityInfo);
+    }
     m_NeedToNotification = true;
     requestDataFromNet();
+}
+
+void HQMarketChartManager::openCommodityLock() {
+    m_canChangeCommodity = true;
+    if (const auto pick = std::exchange(m_pendingCommodity, std::nullopt)) {
+        changeCommodityWithIndexPath(pick->first, pick->second);
+    }
 }
 
 void HQMarketChartManager::stopRefreshControlCanBegin(bool canBegin) {
@@ -1481,21 +1497,30 @@ void HQMarketChartManager::requestFailed(HQNetworkManger* manager, int) {
     handleFailure(manager, manager->typeNW(), manager->submissionPackageNM());
 }
 
-bool HQMarketChartManager::isShownPeriod(const std::shared_ptr<PeriodStatusInfo>& period) const {
-    return period && m_variableAboutDevice->statusSaveClass()->KLineButtonSelected &&
-           period == searchPeriodStatusInfo();
+bool HQMarketChartManager::isOnShow(const SubmissionPackage& package, uint32_t kind) const {
+    const auto& status = *m_variableAboutDevice->statusSaveClass();
+    if (!(kind == kKLineKind ? status.KLineButtonSelected : status.FenShiButtonSelected)) {
+        return false;
+    }
+    const auto current = searchCommodotyStatusItem();
+    if (!current ||
+        current != searchCommodotyStatusItemByCommodityID(commodityOf(package), package.panleix)) {
+        return false;
+    }
+    if (kind == kFenShiKind) {
+        return true;
+    }
+    const auto period = searchPeriodStatusInfo();
+    return period && period->periodItem && number(period->periodItem->periodID) == package.period;
 }
 
-bool HQMarketChartManager::isCurrentCommodity(int commodityID) const {
-    const auto current = searchCommodotyStatusItem();
-    return current && current->commodity &&
-           static_cast<int16_t>(current->commodity->CommodityID) ==
-               static_cast<int16_t>(commodityID);
+void HQMarketChartManager::endLoadOnShow() {
+    m_MyActivity->stopAnimating();
+    startRefreshControl();
 }
 
 void HQMarketChartManager::handleFailure(HQNetworkManger* manager, const std::string& type,
                                          const std::shared_ptr<SubmissionPackage>& package) {
-    const auto& status = *m_variableAboutDevice->statusSaveClass();
     if (type == "severTime") {
         const auto chartPackage =
             package ? package->FenShiOrKLinePackageWhenRequestSeverTime : nullptr;
@@ -1506,43 +1531,32 @@ void HQMarketChartManager::handleFailure(HQNetworkManger* manager, const std::st
         }
         return;
     }
-    if (type == "fenshi" && package) {
+    const bool fenShi = type == "fenshi" || type == "manydayfenshi";
+    const bool kLine = type == "Kline" || type == "manydaykxian";
+    if ((fenShi || kLine) && package) {
         const int id = commodityOf(*package);
-        if (const auto item = searchCommodotyStatusItemByCommodityID(id, package->panleix)) {
-            item->FenShiRequesting = false;
-        }
-        if (status.FenShiButtonSelected && isCurrentCommodity(id)) {
-            m_MyActivity->stopAnimating();
-        }
-        return;
-    }
-    if ((type == "Kline" || type == "manydaykxian") && package) {
-        const int id = commodityOf(*package);
-        const auto period =
-            searchPeriodStatusInfoByCommodityID(id, package->period, package->panleix);
-        if (period) {
+        if (fenShi) {
+            if (const auto item = searchCommodotyStatusItemByCommodityID(id, package->panleix)) {
+                item->FenShiRequesting = false;
+            }
+        } else if (const auto period =
+                       searchPeriodStatusInfoByCommodityID(id, package->period, package->panleix)) {
             period->KLineRequesting = false;
         }
-        const auto current = searchPeriodStatusInfo();
-        if (status.KLineButtonSelected && isCurrentCommodity(id) && period && current &&
-            period->periodItem == current->periodItem) {
-            m_MyActivity->stopAnimating();
-            showToast("请求网络失败");
-            // A first load that failed is asked again at the next refresh.
-            startRefreshControl();
+        // A failure of a commodity or period left meanwhile is not the user's to see.
+        if (!isOnShow(*package, kLine ? kKLineKind : kFenShiKind)) {
+            return;
         }
-        return;
-    }
-    if (type == "requestSessionAgain") {
-        m_renewingSession = false;
-    }
-    if (type == "zipsec" || type == "KlinePeriod" || type == "requestSessionAgain") {
+    } else if (type == "zipsec" || type == "KlinePeriod" || type == "requestSessionAgain") {
+        if (type == "requestSessionAgain") {
+            m_renewingSession = false;
+        }
         // The road starts again from the keys at the next refresh.
         m_restartRoad = true;
     }
-    m_MyActivity->stopAnimating();
+    // Whatever failed, the chart on show asks again at its next refresh.
     showToast("请求网络失败");
-    startRefreshControl();
+    endLoadOnShow();
 }
 
 void HQMarketChartManager::showToast(const std::string& message) {
@@ -1606,13 +1620,12 @@ void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
     if (merge == chartseries::KLineMerge::Empty) {
         // The indicator and the message belong to the period on show, not to a late reply of
         // one left meanwhile.
-        if (!isShownPeriod(period)) {
+        if (!period || !isOnShow(*package, kKLineKind)) {
             return;
         }
-        const bool holdsBars = period && !period->KLineDataArray.empty() &&
-                               period->KLineDataArray.front() &&
+        const bool holdsBars = !period->KLineDataArray.empty() && period->KLineDataArray.front() &&
                                !period->KLineDataArray.front()->klineDataItemsArray.empty();
-        m_MyActivity->stopAnimating();
+        endLoadOnShow();
         if (!holdsBars) {
             showToast(kNoKLineData);
         }
@@ -1629,12 +1642,7 @@ void HQMarketChartManager::turnDataToDrawManager(const KLineReplies& series,
     if (type == kRequestFirst) {
         chartseries::computeAverages(bars, 0);
     }
-    const auto& status = *m_variableAboutDevice->statusSaveClass();
-    const auto current = searchPeriodStatusInfo();
-    const bool shown =
-        status.KLineButtonSelected && isCurrentCommodity(series.front()->commodityNum) && current &&
-        current->periodItem && current->periodItem->periodID == series.front()->commodityPeriod;
-    if (!shown) {
+    if (!package || !isOnShow(*package, kKLineKind)) {
         return;
     }
     m_MyActivity->stopAnimating();
@@ -1650,15 +1658,10 @@ void HQMarketChartManager::turnDataToDrawManager(const KLineReplies& series,
 
 void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
                                                std::shared_ptr<SubmissionPackage> package) {
-    const auto& status = *m_variableAboutDevice->statusSaveClass();
     // A time-sharing reply tells the exchange's zone: the axis laid out before it learns its
     // times.
     if (m_variableAboutDevice->retitleTimeLabels() && m_drawViewManagerFenShi) {
         m_drawViewManagerFenShi->reSetNeedsDisPlay();
-    }
-    if (m_MyActivity->isAnimating() && !status.KLineButtonSelected) {
-        m_MyActivity->stopAnimating();
-        notificationRefreshFinish(1, nullptr);
     }
     const auto item =
         package ? searchCommodotyStatusItemByCommodityID(commodityOf(*package), package->panleix)
@@ -1667,17 +1670,20 @@ void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
         return;
     }
     item->FenShiRequesting = false;
+    const bool shown = isOnShow(*package, kFenShiKind);
+    if (shown && m_MyActivity->isAnimating()) {
+        m_MyActivity->stopAnimating();
+        notificationRefreshFinish(1, nullptr);
+    }
     const auto merge = chartseries::mergeFenShiReply(*item, data, decimals(),
                                                      charttime::tradingStartMinutes().value_or(0));
-    if (merge == chartseries::FenShiMerge::NoDay) {
-        return;
-    }
-    const bool shown = !status.KLineButtonSelected && item->commodity &&
-                       isCurrentCommodity(item->commodity->CommodityID);
     if (!shown || !m_drawViewManagerFenShi) {
         return;
     }
     startRefreshControl();
+    if (merge == chartseries::FenShiMerge::NoDay) {
+        return;
+    }
     if (merge == chartseries::FenShiMerge::NewestOnly) {
         m_drawViewManagerFenShi->FenShiResetDrawData();
         return;
@@ -1738,11 +1744,12 @@ void HQMarketChartManager::FSDataHeBing(const FenShiReplies& data,
     const std::weak_ptr<Relay> relay = m_relay;
     for (const auto& element : data) {
         if (!element || element->tradingDayNumArray.empty()) {
-            MainQueue::post([relay] {
+            MainQueue::post([relay, package] {
                 const auto alive = relay.lock();
-                if (alive && alive->owner()) {
-                    alive->owner()->m_MyActivity->stopAnimating();
-                    alive->owner()->showToast(kNoFenShiData);
+                HQMarketChartManager* owner = alive ? alive->owner() : nullptr;
+                if (owner && package && owner->isOnShow(*package, kFenShiKind)) {
+                    owner->showToast(kNoFenShiData);
+                    owner->endLoadOnShow();
                 }
             });
             continue;

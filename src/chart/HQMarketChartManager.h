@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,9 @@ public:
     void setScreenState(uint32_t state);
     // Starts the data road: the history keys, then the periods, then the chart on show.
     void requestZipSec();
-    // Section and row of the catalogue's panels (panels in their own right only).
+    // Section and row of the catalogue's panels (panels in their own right only). A pick made
+    // while a change is still settling is taken when the lock opens (the last one wins); the
+    // delegate hears of every commodity the chart turns to.
     void changeCommodityWithIndexPath(int section, int row);
     void stopRefreshControlCanBegin(bool canBegin);
     void setYiKouJiaByYiKouJiaItem(std::shared_ptr<YiKouJia> quote);
@@ -242,9 +245,14 @@ private:
     int tradingMode() const;
     uint32_t chartKind() const;
     int decimals() const;
-    bool isCurrentCommodity(int commodityID) const;
-    // The K-line period on show, of the commodity on show.
-    bool isShownPeriod(const std::shared_ptr<PeriodStatusInfo>& period) const;
+    // Whether a reply or failure of this package is for what the chart shows: the chart kind,
+    // the commodity and, for the K-line chart, the period. Anything else may only update what
+    // is held, never the screen.
+    bool isOnShow(const SubmissionPackage& package, uint32_t kind) const;
+    // The load of what is on show ended, with data, with none or failed: the indicator stops
+    // and the refresh of the chart on show runs again.
+    void endLoadOnShow();
+    void openCommodityLock();
     std::weak_ptr<Relay> relay() const { return m_relay; }
 
     Catalogue m_commodityInfoArray;
@@ -313,5 +321,7 @@ private:
     std::shared_ptr<YiKouJia> m_yikoujia;
     std::unique_ptr<class Timer> m_periodLock;
     std::unique_ptr<class Timer> m_commodityLock;
+    // Section and row picked while the commodity lock was closed.
+    std::optional<std::pair<int, int>> m_pendingCommodity;
     std::shared_ptr<Relay> m_relay;
 };

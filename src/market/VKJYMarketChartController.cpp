@@ -727,19 +727,26 @@ void VKJYMarketChartController::selectedCommodityInfoIndexPath(IndexPath indexPa
     if (!rows || indexPath.row < 0 || row >= rows->size() || !(*rows)[row]) {
         return closePopover();
     }
-    m_commodity = (*rows)[row];
-    // The chart lays out its time axis and places minutes from the start of this panel.
-    if (const auto state = VKJYHangQingDataClass::current()) {
-        state->selectTradingStartOf(*m_commodity);
-    }
+    closePopover();
+    // The chart owns the commodity on show: the header follows it when it turns, which may be
+    // a moment later for a pick made while the chart still settles on the last one.
     if (m_chartManager) {
         m_chartManager->changeCommodityWithIndexPath(indexPath.section, indexPath.row);
+    } else {
+        commodityOnShowChanged((*rows)[row]);
     }
+}
+
+void VKJYMarketChartController::commodityOnShowChanged(
+    const std::shared_ptr<commodityInfo>& commodity) {
+    if (!commodity) {
+        return;
+    }
+    m_commodity = commodity;
     layOutTitle();
     showWatchState();
     m_cycle.reset();
     requestDanCommodityYiKouJia();
-    closePopover();
 }
 
 // Hint arrow.

@@ -101,6 +101,7 @@ public:
     void refreshYikoujiaViewFromJiaoYi(std::shared_ptr<YiKouJia> quote) override;
     void selectedCommodityInfoIndexPath(IndexPath indexPath,
                                         std::shared_ptr<commodityInfo> commodity) override;
+    void commodityOnShowChanged(const std::shared_ptr<commodityInfo>& commodity) override;
     void touchesEnded(const TouchSet& touches, const Event& event) override;
 
     // Replies of the live-quote requests while the screen lives.

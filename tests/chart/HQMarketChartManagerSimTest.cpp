@@ -470,6 +470,56 @@ TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
     EXPECT_EQ(quoteServer().requestCount(kManyDayFenShi), 2);
 }
 
+// A failed day request, after a switch back to time-sharing or when the screen comes back,
+// leaves the time-sharing chart refreshing, as a failed K-line load leaves its chart.
+TEST_F(ChartManagerSimTest, shouldRefreshTheTimeSharingChartAgainAfterItsDayRequestFailed) {
+    openChart();
+    openMinutePeriod();
+    quoteServer().failInTransport(kFenShiProtocol, true);
+    ASSERT_TRUE(m_driver->tap(periodButton(10000)));
+    EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->FenShiRefresh() != nullptr; }, 20));
+    EXPECT_TRUE(toastShows("请求网络失败"));
+
+    // Covered and shown again, as the quote screen tells it.
+    m_chart->stopRefreshControlCanBegin(false);
+    m_chart->stopRefreshControlCanBegin(true);
+    m_chart->requestZipSec();
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] { return m_chart->FenShiRefresh() && !m_chart->MyActivity()->isAnimating(); }, 20));
+    quoteServer().failInTransport(kFenShiProtocol, false);
+}
+
+// The answers of a commodity left behind, failed or not, change nothing on screen while the
+// next one loads: no message, and its loading indicator runs until its own day is drawn.
+TEST_F(ChartManagerSimTest, shouldLeaveTheNextCommodityLoadingWhenTheOneLeftAnswers) {
+    openChart();
+    const auto rows = m_chart->getCommodityInfoArrayBySection(0);
+    const auto& drawn = m_chart->drawViewManagerFenShi()->FenShiDataItemArray();
+    for (const bool spoiled : {true, false}) {
+        const int next = spoiled ? 2 : 3;
+        quoteServer().line(0).setDelayMs(1000);
+        if (spoiled) {
+            quoteServer().malformNext(kManyDayFenShi, SimMalform::CutBody);
+        }
+        m_chart->changeCommodityWithIndexPath(0, 1);
+        RunLoop::runUntil([] { return false; }, 0.6);
+        m_chart->changeCommodityWithIndexPath(0, next);
+        bool disturbed = false;
+        ASSERT_TRUE(RunLoop::runUntil(
+            [&] {
+                const bool loaded =
+                    !drawn.empty() && drawn.back()->commodityTag == rows[next]->CommodityID;
+                disturbed = disturbed || (!loaded && (toastShows("请求网络失败") ||
+                                                      !m_chart->MyActivity()->isAnimating()));
+                return loaded;
+            },
+            30));
+        quoteServer().line(0).setDelayMs(0);
+        EXPECT_FALSE(disturbed) << (spoiled ? "failed" : "answered");
+        RunLoop::runUntil([] { return false; }, 0.6);
+    }
+}
+
 TEST_F(ChartManagerSimTest, shouldDrawTheStoredBarsAgainAfterARestart) {
     openChart();
     openMinutePeriod();

@@ -5,6 +5,7 @@
 #include "MarketFixture.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
+#include "chart/HQMarketWMManager.h"
 #include "chart/VariableAboutDevice.h"
 #include "market/VKJYCommodityTableView.h"
 #include "market/VKJYCustomButton.h"
@@ -174,6 +175,47 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
     EXPECT_EQ(field(body, 6, 4), 0);
     EXPECT_EQ(field(body, 10, 4), 0);
     EXPECT_EQ(field(body, 14, 4), 0);
+}
+
+// Two picks within the chart's commodity lock: the second is taken when the lock opens, and the
+// title, the live quote, the chart and its side panel name one commodity all along.
+TEST_F(QuoteScreenTest, shouldShowTheLastOfTwoQuickPicksEverywhere) {
+    ASSERT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
+    HQMarketChartManager& chart = *screen->chartManager();
+    const auto& rows =
+        *screen->getCommodityInfoArrayBySection(chart.selectedCommodityInfo()->panindex);
+    const auto pick = [&](const std::string& name) {
+        int row = 0;
+        while (rows[static_cast<size_t>(row)]->CommodityName != name) {
+            ++row;
+        }
+        ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+        ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, row}));
+    };
+    const auto agree = [&] {
+        return screen->SelectedCommodityInfo() == chart.selectedCommodityInfo() &&
+               screen->commodityNameButton()->currentTitle() ==
+                   chart.selectedCommodityInfo()->CommodityName;
+    };
+    pick("铂金");
+    pick("铜");
+    const auto& drawn = chart.drawViewManagerFenShi()->FenShiDataItemArray();
+    const auto quoted = [&] {
+        const auto& quote = chart.WMManager()->content().yiKouJia();
+        return quote ? quote->commodityNum : -1;
+    };
+    bool agreed = true;
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            agreed = agreed && agree();
+            const int id = chart.selectedCommodityInfo()->CommodityID;
+            return chart.selectedCommodityInfo()->CommodityName == "铜" && !drawn.empty() &&
+                   drawn.back()->commodityTag == id && quoted() == id;
+        },
+        20));
+    EXPECT_TRUE(agreed);
+    EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铜");
+    EXPECT_EQ(field(lastLiveQuoteBody(), 4, 2), chart.selectedCommodityInfo()->CommodityID);
 }
 
 // A commodity of another panel picked from the pop-over takes its own panel's start of trading:
