@@ -113,31 +113,16 @@ void PXJYPingCangViewController::JYRefreshView() {
 }
 
 void PXJYPingCangViewController::setPingCangValue() {
-    if (m_shiJia_ZhiJia == 1 && m_SJPCView->danHaoOrShangPin()) {
-        setAnShangPinSJPCViewValueCommodity();
-        return;
-    }
-    setAnDanHaoViewValueCommodity();
-}
-
-void PXJYPingCangViewController::setAnShangPinSJPCViewValueCommodity() {
+    // Each form from its own choice only; the board follows the form on show.
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    m_board->fill(store, m_huiZong ? m_huiZong->commodityCode : "");
-    if (!m_huiZong) {
-        return;
+    const std::string marketCode =
+        PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store, m_huiZong.get(), m_nowDanHaoID);
+    if (!m_stopsDanHaoID.empty() && !m_ZJPCView->fillTicket(store, m_stopsDanHaoID)) {
+        m_stopsDanHaoID.clear();
     }
-    PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, store, *m_huiZong);
+    const std::string stopsCode = m_stopsDanHaoID.empty() ? "" : m_ZJPCView->commodityCode();
+    m_board->fill(store, m_shiJia_ZhiJia == 1 ? marketCode : stopsCode);
     m_shangPinList->chicangShangPinListViewreloadView();
-}
-
-void PXJYPingCangViewController::setAnDanHaoViewValueCommodity() {
-    const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    const PXJYChiCangMingXi* ticket = PXTradeData::find(store.chiCangMingXiXinXi(), m_nowDanHaoID);
-    m_board->fill(store, ticket ? ticket->commodityCode : "");
-    if (ticket) {
-        PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, store, m_nowDanHaoID, *ticket);
-        m_ZJPCView->fillTicket(store, m_nowDanHaoID);
-    }
     m_danHaoList->chicangDanHaoListViewreloadView();
 }
 
@@ -155,7 +140,7 @@ void PXJYPingCangViewController::PXSJPCAddChiCangShangPinListView() {
 
 std::vector<std::string> PXJYPingCangViewController::numbersForTab() const {
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    if (m_shiJia_ZhiJia == 2) {
+    if (m_numberPickerTab == 2) {
         return store.getAllDanHaoIDFromChiCangMingXi("CPMS");
     }
     std::vector<std::string> numbers;
@@ -165,11 +150,17 @@ std::vector<std::string> PXJYPingCangViewController::numbersForTab() const {
     return numbers;
 }
 
-void PXJYPingCangViewController::PXSJPCAddChiCangDanHaoListView() {
-    newManager()->getJYChiCangMingXi("");
+void PXJYPingCangViewController::slideInNumberPicker() {
+    // The pick goes to the form that asked, whatever tab shows when it is made.
+    m_numberPickerTab = m_shiJia_ZhiJia;
     m_danHaoList->setAllChiCangDanHaoID(numbersForTab());
     m_danHaoList->chicangDanHaoListViewreloadView();
     m_danHaoList->slideIn();
+}
+
+void PXJYPingCangViewController::PXSJPCAddChiCangDanHaoListView() {
+    newManager()->getJYChiCangMingXi("");
+    slideInNumberPicker();
 }
 
 void PXJYPingCangViewController::PXZJPCremoveChiCangDanHaoView() {
@@ -207,9 +198,15 @@ void PXJYPingCangViewController::PXChangeAnCommodity(
 }
 
 void PXJYPingCangViewController::PXChangeAnDanHao(const std::string& number) {
-    m_ZJPCView->cleanView();
-    m_SJPCView->cleanView();
     m_danHaoList->VKJYNavBackAction();
+    // A pick on one tab writes that tab's form only.
+    if (m_numberPickerTab == 2) {
+        m_ZJPCView->cleanView();
+        m_stopsDanHaoID = number;
+        setPingCangValue();
+        return;
+    }
+    m_SJPCView->cleanView();
     m_nowDanHaoID = number;
     changeDanHao();
 }
@@ -243,10 +240,12 @@ void PXJYPingCangViewController::changeShangPin() {
     }
     PXTradeScreenArgs args;
     args.summary = m_huiZong;
+    // A choice handed to the order-book screen is that screen's, not this form's.
     if (handToOrderBook(m_huiZong->commodityCode, args, true)) {
+        m_huiZong.reset();
         return;
     }
-    setAnShangPinSJPCViewValueCommodity();
+    setPingCangValue();
 }
 
 void PXJYPingCangViewController::changeDanHao() {
@@ -255,9 +254,10 @@ void PXJYPingCangViewController::changeDanHao() {
     PXTradeScreenArgs args;
     args.holdingNumber = m_nowDanHaoID;
     if (ticket && handToOrderBook(ticket->commodityCode, args, false)) {
+        m_nowDanHaoID.clear();
         return;
     }
-    setAnDanHaoViewValueCommodity();
+    setPingCangValue();
 }
 
 void PXJYPingCangViewController::VKJYNavBackAction() {

@@ -91,11 +91,12 @@ protected:
     virtual void leaveWith(const std::string& message);
     std::shared_ptr<PXTradeNetworkManger> newManager();
     void orderEnded() { m_order.ended(); }
+    // Lists the numbers for the form on show and slides the picker in; its pick goes to that
+    // form.
+    void slideInNumberPicker();
 
 private:
     void showTab(bool market);
-    void setAnShangPinSJPCViewValueCommodity();
-    void setAnDanHaoViewValueCommodity();
     void changeShangPin();
     void changeDanHao();
     void fanShouJianCangClick();
@@ -109,8 +110,12 @@ private:
     PXJYChiCangShangPinListView* m_shangPinList = nullptr;
     PXJYChiCangDanHaoListView* m_danHaoList = nullptr;
     int m_shiJia_ZhiJia = 1;
+    // The choices of the forms, each written only by a pick on its own form: by commodity and
+    // by number on the market form, and the holding of the conditional form.
     std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
     std::string m_nowDanHaoID;
+    std::string m_stopsDanHaoID;
+    int m_numberPickerTab = 1;
     bool m_fanShou = false;
     JYDict m_postDic = JYDict::object();
     std::shared_ptr<PXTradeReplyRelay> m_relay;

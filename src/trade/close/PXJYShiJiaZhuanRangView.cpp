@@ -90,6 +90,13 @@ void PXJYShiJiaZhuanRangView::cleanView() {
     showSpread(false);
 }
 
+void PXJYShiJiaZhuanRangView::forgetNumber() {
+    PXZhuanRangFormView::forgetNumber();
+    m_ChiPaiJunJia->setText(PXTradeFormat::kMissing);
+    m_zhuanRangJiaGe->setText(PXTradeFormat::kMissing);
+    m_FXJCShouShuFanWei->setText("");
+}
+
 void PXJYShiJiaZhuanRangView::askCommodityPicker() {
     if (m_delegate) {
         m_delegate->PXSJPCAddChiCangShangPinListView();

@@ -38,6 +38,7 @@ public:
     void dianChaButtonActionSJPC();
     void fanXiangJianCangButtonAction();
     void cleanView() override;
+    void forgetNumber() override;
 
 protected:
     void askCommodityPicker() override;

@@ -241,16 +241,29 @@ bool PXJYZhiJiaPingCangView::textFieldShouldChangeCharacters(TextField& field, T
     return PXTradeClosingRules::acceptsPriceInput(field.text(), replacement);
 }
 
-void PXJYZhiJiaPingCangView::fillTicket(const PXTradeData& store, const std::string& number) {
+void PXJYZhiJiaPingCangView::forgetTicket() {
+    setDanHaoID(std::nullopt);
+    setCommodityCode("");
+    setDanHaoBuySellSing("");
+    m_commodityDanHao->setTitle("");
+    m_commodityDanHaoLabel->setText("");
+    m_commodity->setText("");
+    m_jianCangJia->setText("");
+    m_chiCangJia->setText("");
+    m_ZSFanWei->setText("");
+    m_ZYFanWei->setText("");
+    cleanView();
+}
+
+bool PXJYZhiJiaPingCangView::fillTicket(const PXTradeData& store, const std::string& number) {
+    const PXJYChiCangMingXi* ticket = PXTradeData::find(store.chiCangMingXiXinXi(), number);
+    if (!ticket) {
+        forgetTicket();
+        return false;
+    }
     setDanHaoID(number);
     m_commodityDanHao->setTitle(number);
     m_commodityDanHaoLabel->setText(number);
-    const PXJYChiCangMingXi* ticket = PXTradeData::find(store.chiCangMingXiXinXi(), number);
-    if (!ticket) {
-        m_jianCangJia->setText(PXTradeFormat::kMissing);
-        m_chiCangJia->setText(PXTradeFormat::kMissing);
-        return;
-    }
     const PXTradeCommodity* commodity =
         PXTradeData::find(store.shangPinXinXi(), ticket->commodityCode);
     const PXTradeYiKouJia* prices =
@@ -277,9 +290,10 @@ void PXJYZhiJiaPingCangView::fillTicket(const PXTradeData& store, const std::str
     if (!(base > 0)) {
         m_ZYFanWei->setText(above + PXTradeFormat::kMissing);
         m_ZSFanWei->setText(below + PXTradeFormat::kMissing);
-        return;
+        return true;
     }
     m_ZYFanWei->setText(above +
                         PXTradeFormat::priceText(bought ? base + profit : base - profit, tick));
     m_ZSFanWei->setText(below + PXTradeFormat::priceText(bought ? base - loss : base + loss, tick));
+    return true;
 }

@@ -62,9 +62,10 @@ public:
     bool PCZhiYing() const { return m_PCZhiYing; }
     bool isRaised() const;
 
-    // Writes the ticket's figures and the allowed stop ranges from the store as it is now; a
-    // ticket no longer held shows "--" prices and leaves side and ranges as they were.
-    void fillTicket(const PXTradeData& store, const std::string& number);
+    // Writes the ticket's figures and the allowed stop ranges from the store as it is now. A
+    // ticket no longer held is forgotten (false): no number, no figures, nothing to send.
+    bool fillTicket(const PXTradeData& store, const std::string& number);
+    void forgetTicket();
     void cleanView();
     void commodityNamebuttonActionZJPC();
     void zhiSunbuttonActionZJPC();

@@ -139,10 +139,10 @@ void PXJYZhuanRangZYMSVC::setAnDanHaoViewValueCommodity() {
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
     } else if (!m_nowDanHaoID.empty()) {
-        // A number the store does not hold (any more): nothing of it may be listed.
+        // A number the store does not hold (any more) is forgotten: nothing of it may be listed.
+        m_nowDanHaoID.clear();
         writeCommodity("");
-        m_SJPCView->danHaoButton()->setTitle(m_nowDanHaoID);
-        m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(0));
+        m_SJPCView->forgetNumber();
     }
     setYiKouJiaBaoJiaBanValue(ticket ? ticket->commodityCode : "");
     m_danHaoList->chicangDanHaoListViewreloadView();

@@ -74,6 +74,34 @@ void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTrad
     form.zhuanRangJiaGe()->setText(PXTradeFormat::kMissing);
 }
 
+std::string PXShiJiaZhuanRangFill::refresh(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                                           const PXJYChiCangHuiZong* summary, std::string& number) {
+    // Nothing chosen in this mode: nothing of the other mode's choice stays behind to be sent.
+    const auto unchosen = [&form] {
+        form.setCommodityCode("");
+        form.setDanHaoID(std::nullopt);
+        return std::string();
+    };
+    if (form.danHaoOrShangPin()) {
+        if (!summary) {
+            return unchosen();
+        }
+        byCommodity(form, store, *summary);
+        return summary->commodityCode;
+    }
+    if (number.empty()) {
+        return unchosen();
+    }
+    const PXJYChiCangMingXi* ticket = findIn(store.chiCangMingXiXinXi(), number);
+    if (!ticket) {
+        number.clear();
+        form.forgetNumber();
+        return {};
+    }
+    byNumber(form, store, number, *ticket);
+    return ticket->commodityCode;
+}
+
 JYDict PXShiJiaZhuanRangFill::reverseDelistingOrder(const JYDict& transfer,
                                                     const std::string& requestId) {
     JYDict order = JYDict::object();

@@ -24,6 +24,12 @@ public:
     // "--" prices and "(数量范围:0-0)", so nothing of it goes out.
     static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                          const std::string& number);
+    // The refresh of a form from what its user chose on it, in the form's own mode only: by
+    // commodity from `summary`, by number from `number`, so neither mode writes the other. A
+    // chosen number the store no longer holds is forgotten: `number` is emptied and the form
+    // shows none. Gives the commodity now on the form ("" for none).
+    static std::string refresh(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
+                               const PXJYChiCangHuiZong* summary, std::string& number);
     // The opening order in the transfer's own side and price for its "fanShouJianCangNum".
     static JYDict reverseDelistingOrder(const JYDict& transfer, const std::string& requestId);
 };

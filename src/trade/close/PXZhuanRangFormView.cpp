@@ -6,6 +6,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
+#include "trade/common/PXTradeClosingRules.h"
 #include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -227,6 +228,16 @@ void PXZhuanRangFormView::startAfresh() {
     m_danHaoID.reset();
     cleanView();
     placeRows();
+}
+
+void PXZhuanRangFormView::forgetNumber() {
+    m_danHaoID.reset();
+    m_commodityCode.clear();
+    m_xiaDanFangXiang.clear();
+    m_danHaoButton->setTitle("");
+    m_commodityNameButton->setTitle(PXTradeFormat::kMissing);
+    m_maiMaiFangXiangL->setText("");
+    m_shuLiangFanWei->setText(PXTradeClosingRules::freeRangeText(0));
 }
 
 std::optional<std::string> PXZhuanRangFormView::checkChoiceAndQuantity() const {

@@ -68,6 +68,9 @@ public:
     virtual void cleanView();
     // For another holding: by commodity again, no number, nothing typed.
     void startAfresh();
+    // The chosen holding number is held no more: the form shows no number and nothing free, so
+    // nothing of it can be sent.
+    virtual void forgetNumber();
 
     void didNumericKeyPressed(Button& key) override;
     void didBackspaceKeyPressed() override;

@@ -43,15 +43,11 @@ void PXJYSimplePingCangVC::getChiCangMingXi() {
 
 void PXJYSimplePingCangVC::PXSJPCAddChiCangDanHaoListView() {
     getChiCangMingXi();
-    chiCangDanHaoListView()->setAllChiCangDanHaoID(numbersForTab());
-    chiCangDanHaoListView()->chicangDanHaoListViewreloadView();
-    chiCangDanHaoListView()->slideIn();
+    slideInNumberPicker();
 }
 
 void PXJYSimplePingCangVC::PXZJPCremoveChiCangDanHaoView() {
-    chiCangDanHaoListView()->setAllChiCangDanHaoID(numbersForTab());
-    chiCangDanHaoListView()->chicangDanHaoListViewreloadView();
-    chiCangDanHaoListView()->slideIn();
+    slideInNumberPicker();
 }
 
 std::vector<std::string> PXJYSimplePingCangVC::numbersForTab() const {

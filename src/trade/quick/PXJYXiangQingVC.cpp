@@ -102,14 +102,7 @@ void PXJYXiangQingVC::setHuiZongDetailValue() {
         return;
     }
     m_board->fill(store(), summary->commodityCode);
-    if (m_SJPCView->danHaoOrShangPin()) {
-        PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, store(), *summary);
-        return;
-    }
-    const auto ticket = store().chiCangMingXiXinXi().find(m_newDanHao);
-    if (ticket != store().chiCangMingXiXinXi().end() && ticket->second) {
-        PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, store(), m_newDanHao, *ticket->second);
-    }
+    PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store(), summary.get(), m_newDanHao);
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYXiangQingVC::newManager() {

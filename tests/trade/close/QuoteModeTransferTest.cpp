@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/WeakLink.h"
@@ -64,16 +65,51 @@ protected:
     void pickSummary(const std::string& code, const std::string& side) {
         ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
         driver.settle();
-        const auto& rows = screen->chiCangShangPinListView()->allChiCangShangPinCommodity();
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i]->commodityCode == code && rows[i]->buySellSign == side) {
-                ASSERT_TRUE(driver.tapRow(*screen->chiCangShangPinListView()->tableView(),
-                                          IndexPath{0, static_cast<int>(i)}));
-                driver.settle();
-                return;
+        // The picker lists what the summary query it sent answers.
+        int row = -1;
+        driver.runUntil([&] {
+            const auto& rows = screen->chiCangShangPinListView()->allChiCangShangPinCommodity();
+            for (size_t i = 0; i < rows.size(); ++i) {
+                if (rows[i]->commodityCode == code && rows[i]->buySellSign == side) {
+                    row = static_cast<int>(i);
+                }
             }
+            return row >= 0;
+        });
+        ASSERT_GE(row, 0) << "no summary " << code << " " << side;
+        ASSERT_TRUE(
+            driver.tapRow(*screen->chiCangShangPinListView()->tableView(), IndexPath{0, row}));
+        driver.settle();
+    }
+
+    // An order of the account that this screen did not send (another device, a stop): opens
+    // a lot, or closes the whole of a holding.
+    void orderElsewhere(const std::string& code, const std::string& holding = "") {
+        std::string side = "1";
+        std::string qty = "1";
+        if (!holding.empty()) {
+            side = "2";
+            qty = store().chiCangMingXiXinXi().at(holding)->dangQianChiCangLiang;
         }
-        FAIL() << "no summary " << code << " " << side;
+        const SimJson request = {{"USER_ID", loggedIn.account},
+                                 {"BUY_SELL", side},
+                                 {"COMMODITY_ID", code},
+                                 {"PRICE", ""},
+                                 {"QTY", qty},
+                                 {"SETTLE_BASIS", holding.empty() ? "1" : "2"},
+                                 {"DOT_DIFF", ""},
+                                 {"CLOSEMODE", holding.empty() ? "" : "2"},
+                                 {"HOLDING_ID", holding},
+                                 {"OTHER_ID", ""},
+                                 {"SESSION_ID", store().tradeSession()->JYsessionID}};
+        const SimJson reply =
+            tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+
+    void refresh() {
+        NotificationCenter::defaultCenter().post("JYRefreshTimer");
+        driver.settle();
     }
 
     std::string heldNumber(const std::string& code) {
@@ -85,9 +121,10 @@ protected:
         return {};
     }
 
-    void pickNumber(const std::string& number) {
-        PXJYChiCangDanHaoListView& picker = *screen->chiCangDanHaoListView();
+    void pickNumber(const std::string& number, PXJYChiCangDanHaoListView* in = nullptr) {
+        PXJYChiCangDanHaoListView& picker = in ? *in : *screen->chiCangDanHaoListView();
         const auto& rows = picker.allChiCangDanHaoID();
+        driver.runUntil([&] { return std::count(rows.begin(), rows.end(), number) > 0; });
         const auto found = std::find(rows.begin(), rows.end(), number);
         ASSERT_NE(found, rows.end());
         ASSERT_TRUE(driver.tapRow(*picker.tableView(),
@@ -523,6 +560,104 @@ TEST_F(QuoteModeTransfer, theOrderBookConfirmationLeavesWithItsScreenOnIdleLogOu
     EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
     EXPECT_FALSE(driver.tapAlertButton("确定"));
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_list").empty(); }, 1));
+}
+
+// A pick on the conditional tab, and refreshes while it shows, leave the market form as its
+// user filled it.
+TEST_F(QuoteModeTransfer, aPickOnTheConditionalTabLeavesTheMarketFormAsChosen) {
+    tradeModule().setDefaultString("prompt", "2");
+    orderElsewhere("AU");
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AU", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    ASSERT_TRUE(driver.tap(screen->ZJPCView()->commodityDanHao()));
+    driver.settle();
+    pickNumber(heldNumber("AG"));
+    refresh();
+    EXPECT_EQ(screen->ZJPCView()->commodity()->text(), "白银");
+    ASSERT_TRUE(driver.tap(screen->SJbutton()));
+    refresh();
+    EXPECT_TRUE(form.danHaoOrShangPin());
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "黄金");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-1)");
+    EXPECT_EQ(form.shuLiang()->text(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
+        << alertMessage();
+    const auto orders = received("order_s");
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(req(orders[0], "COMMODITY_ID"), "AU");
+    EXPECT_EQ(req(orders[0], "CLOSEMODE"), "1");
+}
+
+// A commodity picked here and handed to the order-book screen is that screen's choice: back
+// here, by commodity shows nothing, and the conditional tab has no holding either.
+TEST_F(QuoteModeTransfer, aChoiceHandedToTheOrderBookScreenIsNotKeptByTheQuoteModeForms) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_TRUE(holdOrderBookLots("zn", "2150", 1));
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("zn", "1");
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    ASSERT_TRUE(driver.tap(orderBook->SJPCView()->DHbutton()));
+    ASSERT_TRUE(driver.tap(orderBook->SJPCView()->danHaoButton()));
+    driver.settle();
+    const std::string number = heldNumber("AG");
+    pickNumber(number, orderBook->chiCangDanHaoListView());
+    ASSERT_EQ(tradeNavigation()->topViewController(), screen);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+
+    ASSERT_TRUE(driver.tap(form.SPbutton()));
+    refresh();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择商品");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    refresh();
+    EXPECT_EQ(screen->ZJPCView()->commodityDanHao()->currentTitle(), "");
+    EXPECT_TRUE(received("order_s").empty());
+}
+
+// The holdings asked again no longer hold the chosen number: both forms forget it.
+TEST_F(QuoteModeTransfer, aHoldingClosedMeanwhileIsForgottenAndNothingOfItIsSent) {
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    const std::string number = heldNumber("AG");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    ASSERT_TRUE(driver.tap(form.DHbutton()));
+    ASSERT_TRUE(driver.tap(form.danHaoButton()));
+    pickNumber(number);
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYZhiJiaPingCangView& stops = *screen->ZJPCView();
+    ASSERT_TRUE(driver.tap(stops.commodityDanHao()));
+    pickNumber(number);
+    EXPECT_EQ(stops.commodityDanHao()->currentTitle(), number);
+
+    orderElsewhere("AG", number);
+    ASSERT_TRUE(driver.tap(stops.commodityDanHao()));
+    ASSERT_TRUE(driver.runUntil([&] { return !store().chiCangMingXiXinXi().count(number); }));
+    screen->chiCangDanHaoListView()->VKJYNavBackAction();
+    refresh();
+    EXPECT_EQ(stops.commodityDanHao()->currentTitle(), "");
+    ASSERT_TRUE(driver.tap(stops.pingCangButton()));
+    EXPECT_EQ(alertMessage(), "请选择单号");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+
+    ASSERT_TRUE(driver.tap(screen->SJbutton()));
+    refresh();
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), "");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择单号");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_s").empty());
+    EXPECT_TRUE(received("set_loss_profit").empty());
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {

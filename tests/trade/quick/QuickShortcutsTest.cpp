@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "QuickScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -40,6 +41,28 @@ protected:
     }
     void makeOrderBook(const std::string& code) {
         store().shangPinXinXi().at(code)->shangPinJiaoYiMoShi = "4";
+    }
+    // Closes the whole holding at the exchange, not through the screen under test.
+    void closeElsewhere(const std::string& number) {
+        const auto& ticket = *store().chiCangMingXiXinXi().at(number);
+        const SimJson request = {{"USER_ID", loggedIn.account},
+                                 {"BUY_SELL", ticket.buySellSign == "1" ? "2" : "1"},
+                                 {"COMMODITY_ID", ticket.commodityCode},
+                                 {"PRICE", ""},
+                                 {"QTY", ticket.dangQianChiCangLiang},
+                                 {"SETTLE_BASIS", "2"},
+                                 {"DOT_DIFF", ""},
+                                 {"CLOSEMODE", "2"},
+                                 {"HOLDING_ID", number},
+                                 {"OTHER_ID", ""},
+                                 {"SESSION_ID", store().tradeSession()->JYsessionID}};
+        const SimJson reply =
+            tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+    void refresh() {
+        NotificationCenter::defaultCenter().post("JYRefreshTimer");
+        driver.settle();
     }
     static bool accountLocked(PXJYSwitchingAccountView* switcher) {
         return switcher && !switcher->accountButton()->isEnabled();
@@ -249,6 +272,61 @@ TEST_F(QuickShortcuts, thePositionSummaryDetailShowsTheSimulatorsHoldingAndTrans
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
+}
+
+// The transfer tab keeps what was typed on it while a holding is picked on the conditional tab.
+TEST_F(QuickShortcuts, aPickOnTheConditionalTabLeavesTheOneCommodityTransferAsTyped) {
+    auto* screen = openShortcutAs<PXJYSimplePingCangVC>("AG", "1", 2);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    const std::string range = form.shuLiangFanWei()->text();
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    ASSERT_TRUE(driver.tap(screen->ZJPCView()->commodityDanHao()));
+    driver.settle();
+    ASSERT_TRUE(driver.tapRow(*screen->chiCangDanHaoListView()->tableView(), IndexPath{0, 0}));
+    refresh();
+    ASSERT_TRUE(driver.tap(screen->SJbutton()));
+    refresh();
+    EXPECT_EQ(form.shuLiang()->text(), "1");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), range);
+    EXPECT_FALSE(form.danHaoID());
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
+        << alertMessage();
+    EXPECT_EQ(req(received("order_s").at(0), "CLOSEMODE"), "1");
+}
+
+// A holding number closed meanwhile is gone from the panel once the holdings are asked again.
+TEST_F(QuickShortcuts, aHoldingNumberClosedMeanwhileLeavesTheDetailsPanelNothingToSend) {
+    auto* screen = openShortcutAs<PXJYXiangQingVC>("AG", "1", 3);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    ASSERT_TRUE(driver.tap(screen->transferButton()));
+    driver.settle();
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    ASSERT_TRUE(driver.tap(form.DHbutton()));
+    ASSERT_TRUE(driver.tap(form.danHaoButton()));
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    PXJYChiCangDanHaoListView& picker = *screen->chiCangDanHaoListView();
+    const std::string number = picker.allChiCangDanHaoID().at(0);
+    ASSERT_TRUE(driver.tapRow(*picker.tableView(), IndexPath{0, 0}));
+    driver.settle();
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+
+    closeElsewhere(number);
+    ASSERT_TRUE(driver.tap(form.danHaoButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !store().chiCangMingXiXinXi().count(number); }));
+    picker.VKJYNavBackAction();
+    refresh();
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), "");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择单号");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_s").empty());
 }
 
 TEST_F(QuickShortcuts, aRefusedReverseDelistingKeepsTheDetailAndItsPanelAndSaysTheTransferWent) {
