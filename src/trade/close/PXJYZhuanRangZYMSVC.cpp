@@ -121,6 +121,8 @@ void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity() {
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
         m_shangPinList->chicangShangPinListViewreloadView();
+    } else {
+        m_SJPCView->clearChoice();
     }
     setYiKouJiaBaoJiaBanValue(m_huiZong ? m_huiZong->commodityCode : "");
 }
@@ -143,6 +145,8 @@ void PXJYZhuanRangZYMSVC::setAnDanHaoViewValueCommodity() {
         m_nowDanHaoID.clear();
         writeCommodity("");
         m_SJPCView->forgetNumber();
+    } else {
+        m_SJPCView->clearChoice();
     }
     setYiKouJiaBaoJiaBanValue(ticket ? ticket->commodityCode : "");
     m_danHaoList->chicangDanHaoListViewreloadView();

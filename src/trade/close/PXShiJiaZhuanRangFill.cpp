@@ -76,10 +76,8 @@ void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTrad
 
 std::string PXShiJiaZhuanRangFill::refresh(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                                            const PXJYChiCangHuiZong* summary, std::string& number) {
-    // Nothing chosen in this mode: nothing of the other mode's choice stays behind to be sent.
     const auto unchosen = [&form] {
-        form.setCommodityCode("");
-        form.setDanHaoID(std::nullopt);
+        form.clearChoice();
         return std::string();
     };
     if (form.danHaoOrShangPin()) {

@@ -230,9 +230,13 @@ void PXZhuanRangFormView::startAfresh() {
     placeRows();
 }
 
-void PXZhuanRangFormView::forgetNumber() {
+void PXZhuanRangFormView::clearChoice() {
     m_danHaoID.reset();
     m_commodityCode.clear();
+}
+
+void PXZhuanRangFormView::forgetNumber() {
+    clearChoice();
     m_xiaDanFangXiang.clear();
     m_danHaoButton->setTitle("");
     m_commodityNameButton->setTitle(PXTradeFormat::kMissing);

@@ -68,6 +68,9 @@ public:
     virtual void cleanView();
     // For another holding: by commodity again, no number, nothing typed.
     void startAfresh();
+    // Nothing is chosen in the mode on show: nothing of the other mode's choice stays behind
+    // to be sent.
+    void clearChoice();
     // The chosen holding number is held no more: the form shows no number and nothing free, so
     // nothing of it can be sent.
     virtual void forgetNumber();

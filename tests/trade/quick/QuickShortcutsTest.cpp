@@ -522,6 +522,7 @@ TEST_F(QuickShortcuts, anUnknownCommodityOrHoldingShowsDashesAndSendsNothing) {
     ASSERT_NE(transfer, nullptr);
     transfer->setPingCangValue();
     EXPECT_EQ(transfer->SJPCView()->commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(transfer->SJPCView()->danHaoButton()->currentTitle(), "");
     EXPECT_EQ(transfer->SJPCView()->shuLiangFanWei()->text(), "(数量范围:0-0)");
     EXPECT_FALSE(transfer->SJPCView()->DHbutton()->isEnabled());
     typeOnKeypad(transfer->SJPCView()->shuLiang(), "1");
