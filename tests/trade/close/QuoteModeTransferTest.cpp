@@ -652,6 +652,7 @@ TEST_F(QuoteModeTransfer, aHoldingClosedMeanwhileIsForgottenAndNothingOfItIsSent
     refresh();
     EXPECT_EQ(form.danHaoButton()->currentTitle(), "");
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    snapshot("forgotten-number");
     typeOnKeypad(form.shuLiang(), "1");
     ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
     EXPECT_EQ(alertMessage(), "请选择单号");
