@@ -230,7 +230,7 @@ void HQMarketChartManager::initDrawViewManagerFenShi() {
     if (hasSidePanel(m_SelectedCommodityYKJInfo)) {
         m_WMManager = m_drawViewManagerFenShi->addSubview(std::make_unique<HQMarketWMManager>(
             m_commodityInfoArray, m_selectedCommodityInfo, 0, 0));
-        layOutSidePanel(2);
+        m_WMManager->setFrame(sidePanelFrame(2));
         m_WMManager->setupViews(tradingMode());
     }
     addSubview(m_drawViewManagerFenShi);
@@ -241,10 +241,10 @@ int HQMarketChartManager::tradingMode() const {
 }
 
 // Along the right edge of the time-sharing chart, a little shorter than it.
-void HQMarketChartManager::layOutSidePanel(double heightLess) {
+Rect HQMarketChartManager::sidePanelFrame(double heightLess) const {
     const Rect chart = m_drawViewManagerFenShi->frame();
     const double width = HQMarketWMManager::kPanelWidth;
-    m_WMManager->setFrame(Rect{chart.width - width, 1, width, chart.height - heightLess});
+    return Rect{chart.width - width, 1, width, chart.height - heightLess};
 }
 
 void HQMarketChartManager::SetCommodityStatusInfoArray() {
@@ -276,46 +276,76 @@ void HQMarketChartManager::setScreenState(uint32_t state) {
     resetDrawRect();
 }
 
+// The one layout of the manager: every turn of the screen and every change of chart kind ends
+// here, so both chart views and the side panel are placed for the state and kind on show, and
+// none keeps the place an earlier state gave it.
 void HQMarketChartManager::resetDrawRect() {
-    m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
+    const uint32_t shown = chartKind();
+    auto& status = *m_variableAboutDevice->statusSaveClass();
+    status.FenShiButtonSelected = shown == kFenShiKind;
+    status.KLineButtonSelected = shown == kKLineKind;
+    if (!chartView(shown)) {
+        drawViewManager();
+    }
     if (m_stateOfScreen != 0) {
         removeGestureRecognizerWhenShowIndicatorCross();
     } else {
         addGestureRecognizerWhenHidIndicatorCross();
     }
+    const bool unscrolled = m_stateOfScreen == 0 && forgetScrolling();
+    placeChart(shown == kKLineKind ? kFenShiKind : kKLineKind, false);
+    placeChart(shown, true);
     const Rect root = m_variableAboutDevice->rootViewFrame();
     setFrame(Rect{frame().x, frame().y, root.width, root.height});
-    const auto& view = chartKind() == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
-    if (!view) {
-        marketChartManagerInitAboutIphoneWideScreen();
-        return;
-    }
-    placeHiddenChart();
-    view->setFrame(m_variableAboutDevice->drawViewFrame());
-    if (chartKind() == kFenShiKind && m_WMManager) {
-        layOutSidePanel(1);
+    // The panel's tables are built for its size.
+    if (m_WMManager && m_WMManager->frame() != sidePanelFrame(1)) {
+        m_WMManager->setFrame(sidePanelFrame(1));
         m_WMManager->recreateViews(tradingMode());
     }
-    view->setVariableInfo(m_variableAboutDevice);
+    HQDrawManager& view = *chartView(shown);
+    view.setVariableInfo(m_variableAboutDevice);
     marketChartManagerInitAboutIphoneWideScreen();
-    view->resetLineLayers();
-    view->resetLayersData();
+    view.resetLineLayers();
+    view.resetLayersData();
+    // The scroll had stopped the refresh; back at the newest bar the chart asks for it at once.
+    if (unscrolled && m_CanStartRefreshControl) {
+        getKLineDataFromNetWorkByButtonInfo();
+        startRefreshControl();
+    }
 }
 
-// The chart not on show goes to its own place for the screen (in the normal screen one page
-// beside the shown one), so that the switches, which move both charts by a page, bring it
-// into view whatever the screen was when it was last laid out.
-void HQMarketChartManager::placeHiddenChart() {
-    const uint32_t shown = chartKind();
-    const uint32_t other = shown == kKLineKind ? kFenShiKind : kKLineKind;
-    const auto& view = other == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
+HQDrawManager* HQMarketChartManager::chartView(uint32_t kind) const {
+    return (kind == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi).get();
+}
+
+// At its layout frame for the screen, hidden unless on show; the layout is left set for the
+// kind placed.
+void HQMarketChartManager::placeChart(uint32_t kind, bool onShow) {
+    HQDrawManager* view = chartView(kind);
     if (!view) {
         return;
     }
-    m_variableAboutDevice->setScreenState(m_stateOfScreen, other);
-    const Rect place = m_variableAboutDevice->drawViewFrame();
-    m_variableAboutDevice->setScreenState(m_stateOfScreen, shown);
-    view->setFrame(place);
+    m_variableAboutDevice->setScreenState(m_stateOfScreen, kind);
+    view->setFrame(m_variableAboutDevice->drawViewFrame());
+    view->setHidden(!onShow);
+}
+
+// The normal screen cannot scroll: every period goes back to its newest bars. True when the
+// period on show was scrolled.
+bool HQMarketChartManager::forgetScrolling() {
+    const auto shown = chartKind() == kKLineKind ? searchPeriodStatusInfo() : nullptr;
+    const bool scrolled = shown && shown->offset != 0;
+    for (const auto& item : m_variableAboutDevice->CommodityStatusInfoArray()) {
+        if (!item) {
+            continue;
+        }
+        for (const auto& period : item->periodButtonArray) {
+            if (period) {
+                period->offset = 0;
+            }
+        }
+    }
+    return scrolled;
 }
 
 void HQMarketChartManager::marketChartManagerInitAboutIphoneWideScreen() {
@@ -801,36 +831,18 @@ void HQMarketChartManager::switchToFenShi(Button& button) {
     }
     m_currentButton = &button;
     button.setSelected(true);
-    auto& status = *m_variableAboutDevice->statusSaveClass();
-    status.toolBarSelectedButtonCount = 0;
+    m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount = 0;
     const auto quoteState = VKJYHangQingDataClass::current();
     if (quoteState) {
         quoteState->setManagerIsAnimating(true);
     }
-    layOutChartOfKind(kFenShiKind);
+    m_variableAboutDevice->setTypeOfHQ(kFenShiKind);
+    resetDrawRect();
     fenshiViewHidden(true);
     m_KLineRefresh.reset();
-    m_drawViewManagerFenShi->resetLineLayers();
-    status.FenShiButtonSelected = true;
-    status.KLineButtonSelected = false;
     if (const auto item = searchCommodotyStatusItem()) {
         m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(item->FenShiDataArray,
                                                                   item->commodity);
-    }
-    setViewHidden(m_drawViewManagerFenShi.get(), false);
-    setViewHidden(m_drawViewManagerKLine.get(), false);
-    const Rect fenShi = m_drawViewManagerFenShi->frame();
-    if (m_stateOfScreen == 0) {
-        m_drawViewManagerFenShi->setFrame(fenShi.offsetBy(320, 0));
-        if (m_drawViewManagerKLine) {
-            m_drawViewManagerKLine->setFrame(m_drawViewManagerKLine->frame().offsetBy(320, 0));
-        }
-    } else if (m_drawViewManagerKLine) {
-        auto* app = VKJYAppDelegate::shared();
-        const bool tall =
-            app && app->uiShiPeiClass() && app->uiShiPeiClass()->APPViewRect().height >= 548;
-        m_drawViewManagerKLine->setFrame(
-            m_drawViewManagerKLine->frame().offsetBy(tall ? -568 : -480, 0));
     }
     m_NeedToNotification = true;
     requestAllFenShi();
@@ -839,45 +851,16 @@ void HQMarketChartManager::switchToFenShi(Button& button) {
     }
 }
 
-void HQMarketChartManager::layOutChartOfKind(uint32_t kind) {
-    m_variableAboutDevice->setTypeOfHQ(kind);
-    const auto& view = kind == kKLineKind ? m_drawViewManagerKLine : m_drawViewManagerFenShi;
-    if (!view) {
-        drawViewManager();
-        return;
-    }
-    m_variableAboutDevice->setScreenState(m_stateOfScreen, kind);
-    view->setFrame(m_variableAboutDevice->drawViewFrame());
-    view->setVariableInfo(m_variableAboutDevice);
-    marketChartManagerInitAboutIphoneWideScreen();
-}
-
 void HQMarketChartManager::switchToKLine(Button&) {
     const auto quoteState = VKJYHangQingDataClass::current();
     if (quoteState) {
         quoteState->setManagerIsAnimating(true);
     }
-    layOutChartOfKind(kKLineKind);
     KLineViewHidden(true);
     fenshiViewHidden(true);
-    auto& status = *m_variableAboutDevice->statusSaveClass();
-    status.FenShiButtonSelected = false;
-    status.KLineButtonSelected = true;
     m_FenShiRefresh.reset();
-    m_drawViewManagerKLine->resetLineLayers();
-    m_drawViewManagerKLine->resetLayersData();
-    setViewHidden(m_drawViewManagerFenShi.get(), false);
-    setViewHidden(m_drawViewManagerKLine.get(), false);
-    if (m_stateOfScreen == 0) {
-        if (m_drawViewManagerFenShi) {
-            m_drawViewManagerFenShi->setFrame(m_drawViewManagerFenShi->frame().offsetBy(-320, 0));
-        }
-        m_drawViewManagerKLine->setFrame(m_drawViewManagerKLine->frame().offsetBy(-320, 0));
-        m_variableAboutDevice->setScreenState(0, kKLineKind);
-    } else {
-        m_variableAboutDevice->setScreenState(1, kKLineKind);
-    }
-    marketChartManagerInitAboutIphoneWideScreen();
+    m_variableAboutDevice->setTypeOfHQ(kKLineKind);
+    resetDrawRect();
     const auto bottom = m_variableAboutDevice->bottomRectInfo();
     if (bottom && !bottom->periodButtonArray.empty()) {
         m_NeedToNotification = true;
@@ -957,19 +940,10 @@ void HQMarketChartManager::fenshiButtonPressed(Button& sender) {
     if (m_klineButton) {
         m_klineButton->setSelected(false);
     }
-    auto& status = *m_variableAboutDevice->statusSaveClass();
-    status.KLineButtonSelected = false;
-    status.FenShiButtonSelected = true;
-    m_variableAboutDevice->setScreenState(1, kFenShiKind);
-    if (m_drawViewManagerFenShi) {
-        m_drawViewManagerFenShi->setFrame(m_variableAboutDevice->drawViewFrame());
-        m_drawViewManagerFenShi->setVariableInfo(m_variableAboutDevice);
-    } else {
-        drawViewManager();
-    }
-    m_fenshiButton->setSelected(true);
-    m_drawViewManagerFenShi->resetLineLayers();
     m_KLineRefresh.reset();
+    m_variableAboutDevice->setTypeOfHQ(kFenShiKind);
+    resetDrawRect();
+    m_fenshiButton->setSelected(true);
     moveTopMarker(target, kTopMarkerSeconds, [this] {
         setViewHidden(m_drawViewManagerFenShi.get(), false);
         setViewHidden(m_drawViewManagerKLine.get(), true);
@@ -990,17 +964,10 @@ void HQMarketChartManager::klineButtonPressed(Button& sender) {
     if (m_fenshiButton) {
         m_fenshiButton->setSelected(false);
     }
-    auto& status = *m_variableAboutDevice->statusSaveClass();
-    status.FenShiButtonSelected = false;
-    status.KLineButtonSelected = true;
-    m_variableAboutDevice->setScreenState(1, kKLineKind);
-    if (m_drawViewManagerKLine) {
-        m_drawViewManagerKLine->setFrame(m_variableAboutDevice->drawViewFrame());
-        m_drawViewManagerKLine->setVariableInfo(m_variableAboutDevice);
-        m_drawViewManagerKLine->resetLineLayers();
-    }
     KLineViewHidden(true);
     m_FenShiRefresh.reset();
+    m_variableAboutDevice->setTypeOfHQ(kKLineKind);
+    resetDrawRect();
     moveTopMarker(target, kTopMarkerSeconds, [this] {
         if (!m_drawViewManagerKLine) {
             drawViewManager();

@@ -215,9 +215,10 @@ private:
     class Relay;
 
     void makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds, uint32_t type);
-    // Makes the chart view of the kind, or lays it out again.
-    void layOutChartOfKind(uint32_t kind);
-    void placeHiddenChart();
+    HQDrawManager* chartView(uint32_t kind) const;
+    void placeChart(uint32_t kind, bool onShow);
+    bool forgetScrolling();
+    Rect sidePanelFrame(double heightLess) const;
     void switchToFenShi(Button& button);
     void switchToKLine(Button& button);
     void removeTopBar();
@@ -237,7 +238,6 @@ private:
     void fillCommodityNumbers(SubmissionPackage& package, const commodityInfo& commodity) const;
     void showToast(const std::string& message);
     void layOutQuoteBar(Label& price, ImageView& arrow, Label& change, Label& ratio);
-    void layOutSidePanel(double heightLess);
     void mergeKLineHistory(const ReturnKLineData& reply, const std::vector<KLineReplies>& files,
                            const std::shared_ptr<SubmissionPackage>& package);
     void mergeFenShiHistory(const FenShiReplies& data, const FenShiReplies& file,

@@ -268,6 +268,36 @@ TEST_P(ChartGestureTest, shouldZoomScrollAndPointAtBarsInTheWideScreen) {
     EXPECT_EQ(chart()->KLineRefresh(), nullptr);
 }
 
+// The normal screen cannot scroll: a chart scrolled in the wide screen comes back at its newest
+// bar, asks for it and refreshes, and so does the period after a switch away and back.
+TEST_P(ChartGestureTest, shouldShowTheNewestBarAndRefreshWhenAScrolledChartTurnsBack) {
+    const auto newestDrawn = [&] {
+        const auto& bars = period()->KLineDataArray.front()->klineDataItemsArray;
+        return kLine()->coordinateKLineData().back()->klineData == bars.back();
+    };
+    turnWide();
+    openFirstPeriod();
+    dragKLine(20);
+    ASSERT_EQ(period()->offset, 3);
+    ASSERT_FALSE(newestDrawn());
+    const int asked = sim.quoteServer(0).requestCount(kKLineProtocol);
+    turnBack();
+    EXPECT_EQ(period()->offset, 0);
+    EXPECT_TRUE(newestDrawn());
+    EXPECT_NE(chart()->KLineRefresh(), nullptr);
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kKLineProtocol) > asked; }, 10));
+
+    turnWide();
+    dragKLine(20);
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    turnBack();
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
+    ASSERT_TRUE(driver.runUntil([&] { return chart()->KLineRefresh() != nullptr; }, 30));
+    EXPECT_EQ(period()->offset, 0);
+    EXPECT_TRUE(newestDrawn());
+}
+
 TEST_P(ChartGestureTest, shouldSwitchChartsByTheWideTopBarButtons) {
     turnWide();
     ASSERT_NE(chart()->fenshiButton(), nullptr);

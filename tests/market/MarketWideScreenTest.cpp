@@ -32,12 +32,6 @@ protected:
         return button && button->isSelected();
     }
 
-    void turnBack() {
-        ASSERT_TRUE(driver.tap(chart()->commodityBackButton()));
-        driver.settle();
-        ASSERT_EQ(chart()->stateOfScreen(), 0u);
-    }
-
     void choosePeriod(int tag) {
         ASSERT_TRUE(driver.tap(periodButton(tag)));
         ASSERT_TRUE(driver.runUntil(
@@ -57,6 +51,18 @@ protected:
         }
         const Rect shown = driver.visibleRect(view);
         return shown.width * shown.height >= 0.9 * view->bounds().width * view->bounds().height;
+    }
+
+    // Along the right edge of the time-sharing chart, a point shorter than it, all on screen.
+    void expectSidePanelAtTheChartsEdge(double chartWidth) const {
+        const HQMarketWMManager* panel = chart()->WMManager();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_DOUBLE_EQ(fenShi()->frame().width, chartWidth);
+        const Rect edge = fenShi()->bounds();
+        EXPECT_EQ(panel->frame(), (Rect{edge.width - 100, 1, 100, edge.height - 1}));
+        EXPECT_TRUE(driver.isVisible(panel));
+        const Rect seen = driver.visibleRect(panel);
+        EXPECT_DOUBLE_EQ(seen.width * seen.height, panel->bounds().width * panel->bounds().height);
     }
 
     std::string snapshot(const std::string& what) const {
@@ -171,4 +177,22 @@ TEST_P(WideScreenTest, shouldShowTheSidePanelsVolumesWholeInTheWideScreen) {
     // The wide screen's right edge is the window's bottom.
     EXPECT_LE(volume->convertRect(volume->bounds(), nullptr).maxY(), GetParam() - 2);
     EXPECT_TRUE(driver.saveSnapshot(snapshot("side-panel")));
+}
+
+// The panel is laid out with its chart whichever screen the chart was hidden in.
+TEST_P(WideScreenTest, shouldKeepTheSidePanelAtTheChartsRightEdgeThroughTurnsAndPeriodTaps) {
+    choosePeriod(kFenShiTag + 1);
+    turnWide();
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    ASSERT_TRUE(driver.runUntil([&] { return showsWhole(fenShi()); }, 10));
+    expectSidePanelAtTheChartsEdge(GetParam());
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("side-panel-after-kline")));
+
+    waitOutThePeriodLock();
+    choosePeriod(kFenShiTag + 1);
+    turnBack();
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    ASSERT_TRUE(driver.runUntil([&] { return showsWhole(fenShi()); }, 10));
+    expectSidePanelAtTheChartsEdge(320);
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("back-side-panel-after-kline")));
 }

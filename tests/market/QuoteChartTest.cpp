@@ -51,3 +51,9 @@ void QuoteChartTest::turnWide() {
     driver.settle();
     ASSERT_EQ(chart()->stateOfScreen(), 1u);
 }
+
+void QuoteChartTest::turnBack() {
+    ASSERT_TRUE(driver.tap(chart()->commodityBackButton()));
+    driver.settle();
+    ASSERT_EQ(chart()->stateOfScreen(), 0u);
+}

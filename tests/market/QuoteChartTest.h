@@ -25,6 +25,8 @@ protected:
     // The visible period or chart-kind button of that tag, or nothing.
     Button* periodButton(int tag) const;
     void turnWide();
+    // Back to the normal screen by the wide top bar's back button.
+    void turnBack();
 
     VKJYMarketChartController* screen = nullptr;
 };
