@@ -210,7 +210,10 @@ void HQMarketWMManager::setupMingXiView() {
         addLabel(*m_mingXiUIView, {w * i / 3, 0, w / 3, kButtonHeight}, titles[i], kBookFontSize,
                  TextAlignment::Center);
     }
-    m_mingXiTableView = addTable(*m_mingXiUIView, {0, kButtonHeight, w, h - kButtonHeight}, 0);
+    // Under the header row the table has what is left of the trade view, no more: its ten rows
+    // end with the panel.
+    m_mingXiTableView =
+        addTable(*m_mingXiUIView, {0, kButtonHeight, w, h - 2 * kButtonHeight}, 0);
 }
 
 int HQMarketWMManager::numberOfRows(TableView& table, int) {

@@ -106,6 +106,10 @@ TEST_F(HQMarketWMManagerTest, shouldShowOnlyTradesInQuoteMode) {
     EXPECT_TRUE(m_driver.isVisible(panel.mingXiUIView()));
     EXPECT_DOUBLE_EQ(panel.mingXiButton()->frame().width, 100);
     EXPECT_DOUBLE_EQ(*panel.heightForRow(*panel.mingXiTableView(), {}), 24);
+    // The trade table ends with the panel, under its header row: ten rows of 24.
+    const Rect table = panel.mingXiTableView()->convertRect(panel.mingXiTableView()->bounds(), &panel);
+    EXPECT_DOUBLE_EQ(table.maxY(), 300);
+    EXPECT_DOUBLE_EQ(table.height, 240);
     const auto first = row(panel.mingXiTableView(), 0);
     ASSERT_EQ(first.size(), 3u);
     EXPECT_EQ(first[2], "3");
