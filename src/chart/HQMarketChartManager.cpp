@@ -269,6 +269,12 @@ void HQMarketChartManager::layoutSubviews() {
     if (frame() != wanted) {
         setFrame(wanted);
     }
+    // A message still up when the screen turned stays at the bottom of the chart on show.
+    for (View* child : subviews()) {
+        if (auto* toast = dynamic_cast<UIViewToast*>(child)) {
+            toast->placeAtBottomOf(*this);
+        }
+    }
 }
 
 void HQMarketChartManager::setScreenState(uint32_t state) {

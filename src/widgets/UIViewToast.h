@@ -18,10 +18,11 @@ public:
     static UIViewToast* makeToast(View& view, const std::string& message);
 
     const std::string& message() const;
+    // At the bottom centre of `view`; again when the view changed its size (a screen turned).
+    void placeAtBottomOf(const View& view);
 
 private:
     explicit UIViewToast(const std::string& message);
-    void placeAtBottomOf(const View& view);
 
     Label* m_label = nullptr;
     std::unique_ptr<Timer> m_timer;

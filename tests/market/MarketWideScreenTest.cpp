@@ -142,6 +142,22 @@ TEST_P(WideScreenTest, shouldKeepTheChosenPeriodLitWhenThePeriodBarIsBuiltAgain)
     EXPECT_TRUE(showsWhole(kLine()));
 }
 
+// A toast still up when the screen turns stays whole at the bottom of the turned chart.
+TEST_P(WideScreenTest, shouldKeepAToastOfTheNormalScreenOnTheWideScreen) {
+    choosePeriod(kFenShiTag + 1);
+    waitOutThePeriodLock();
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
+    waitOutThePeriodLock();
+    sim.quoteServer(0).malformNext(kKLineProtocol, SimMalform::CutBody);
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.viewWithText("请求网络失败"); }, 20));
+    turnWide();
+    const View* toast = driver.viewWithText("请求网络失败")->superview();
+    const Rect placed = toast->convertRect(toast->bounds(), nullptr);
+    EXPECT_EQ(driver.visibleRect(toast), placed);
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("toast")));
+}
+
 // The status bar would cover the wide screen's left edge: the price labels and the first time.
 TEST_P(WideScreenTest, shouldHideTheStatusBarOnlyWhileTheWideScreenShows) {
     EXPECT_FALSE(ShellTest::screen.isStatusBarHidden());
