@@ -238,7 +238,7 @@ bool PXJYZhiJiaPingCangView::textFieldShouldChangeCharacters(TextField& field, T
     if (field.tag() != kStopLossTag && field.tag() != kTakeProfitTag) {
         return true;
     }
-    return PXTradeClosingRules::acceptsPriceInput(field.text(), replacement);
+    return PXTradeFormat::acceptsPriceInput(field.text(), replacement);
 }
 
 void PXJYZhiJiaPingCangView::forgetTicket() {

@@ -7,6 +7,7 @@
 #include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeModule.h"
@@ -60,7 +61,7 @@ bool PXJYZhuanRangZYMSView::textFieldShouldChangeCharacters(TextField& field, Te
     if (field.tag() != kPriceTag) {
         return true;
     }
-    return PXTradeClosingRules::acceptsPriceInput(field.text(), replacement);
+    return PXTradeFormat::acceptsPriceInput(field.text(), replacement);
 }
 
 void PXJYZhuanRangZYMSView::askCommodityPicker() {

@@ -81,22 +81,3 @@ std::string PXTradeClosingRules::ticketRangeText(const PXTradeData& store,
 bool PXTradeClosingRules::isPriceSet(const std::string& text) {
     return Text::doubleValue(text) > 0;
 }
-
-bool PXTradeClosingRules::acceptsPriceInput(const std::string& current,
-                                            const std::string& inserted) {
-    std::string text = current;
-    for (const char c : inserted) {
-        const bool digit = c >= '0' && c <= '9';
-        if (!digit && c != '.') {
-            return false;
-        }
-        if (c == '.' && (text.empty() || text.find('.') != std::string::npos)) {
-            return false;
-        }
-        if (digit && text == "0") {
-            return false;
-        }
-        text.push_back(c);
-    }
-    return true;
-}

@@ -43,8 +43,4 @@ public:
     static std::string ticketRangeText(const PXTradeData& store, const PXJYChiCangMingXi& ticket);
     // A price or stop level counts when it reads as a number above zero ("0.5" does).
     static bool isPriceSet(const std::string& text);
-    // Whether inserting `inserted` into a price field holding `current` keeps it a price:
-    // every inserted character is checked (a paste of "1abc" is refused), one point at most,
-    // no leading point, nothing but a point after a lone "0".
-    static bool acceptsPriceInput(const std::string& current, const std::string& inserted);
 };

@@ -25,6 +25,24 @@ std::string PXTradeFormat::priceText(double value, const std::string& zuiXiaoBia
     return unsignedZero(Text::format(PXTradePeiZhi::getPointNum(zuiXiaoBianDongJia), value));
 }
 
+bool PXTradeFormat::acceptsPriceInput(const std::string& current, const std::string& inserted) {
+    std::string text = current;
+    for (const char c : inserted) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && c != '.') {
+            return false;
+        }
+        if (c == '.' && (text.empty() || text.find('.') != std::string::npos)) {
+            return false;
+        }
+        if (digit && text == "0") {
+            return false;
+        }
+        text.push_back(c);
+    }
+    return true;
+}
+
 std::string PXTradeFormat::timeText(const std::string& milliseconds, const char* pattern) {
     const long long value = Text::longLongValue(milliseconds);
     if (value <= 0) {

@@ -5,6 +5,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
 #include "trade/open/PXJianCangRules.h"
@@ -85,7 +86,7 @@ bool PXJYGuaPaiView::textFieldShouldChangeCharacters(TextField& field, TextRange
     if (&field != m_zhiJiaL) {
         return true;
     }
-    return PXJianCangRules::acceptsPriceInput(field.text(), text);
+    return PXTradeFormat::acceptsPriceInput(field.text(), text);
 }
 
 double PXJYGuaPaiView::depositPrice() const {

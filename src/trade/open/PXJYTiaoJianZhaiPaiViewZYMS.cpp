@@ -6,6 +6,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/open/PXJianCangRules.h"
 
@@ -84,7 +85,7 @@ bool PXJYTiaoJianZhaiPaiViewZYMS::textFieldShouldChangeCharacters(TextField& fie
     if (&field != m_jiaGeZ) {
         return true;
     }
-    return PXJianCangRules::acceptsPriceInput(field.text(), text);
+    return PXTradeFormat::acceptsPriceInput(field.text(), text);
 }
 
 double PXJYTiaoJianZhaiPaiViewZYMS::depositPrice() const {

@@ -6,6 +6,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/open/PXJianCangRules.h"
 
 namespace {
@@ -116,7 +117,7 @@ bool PXJYZhiJiaJianCangView::textFieldShouldChangeCharacters(TextField& field, T
     if (&field == shuLiang()) {
         return true;
     }
-    return PXJianCangRules::acceptsPriceInput(field.text(), text);
+    return PXTradeFormat::acceptsPriceInput(field.text(), text);
 }
 
 double PXJYZhiJiaJianCangView::depositPrice() const {

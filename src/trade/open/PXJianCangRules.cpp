@@ -276,18 +276,3 @@ PXJianCangRules::ConditionalLabels PXJianCangRules::conditionalLabels(
     }
     return labels;
 }
-
-bool PXJianCangRules::acceptsPriceInput(const std::string& current, const std::string& inserted) {
-    if (inserted.empty()) {
-        return true;
-    }
-    const char c = inserted.front();
-    const bool digit = c >= '0' && c <= '9';
-    if (!digit && c != '.') {
-        return false;
-    }
-    if (c == '.') {
-        return !current.empty() && current.find('.') == std::string::npos;
-    }
-    return current != "0";
-}

@@ -97,8 +97,4 @@ public:
     static ConditionalLabels conditionalLabels(const PXTradeCommodity& commodity, int side,
                                                const std::string& limitPrice, bool hasQuote,
                                                double buy, double sell);
-
-    // Whether typing `inserted` at the end of a price field holding `current` is accepted:
-    // digits and one point, no leading point, nothing but a point after a lone "0".
-    static bool acceptsPriceInput(const std::string& current, const std::string& inserted);
 };

@@ -3,6 +3,7 @@
 #include "platform/foundation/Text.h"
 #include "quote/QuoteRecords.h"
 #include "trade/common/PXTradeClosingRules.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeRecords.h"
 #include "trade/login/PXTradeHomeModel.h"
@@ -55,7 +56,7 @@ std::string PXFastTradeRules::keyed(const std::string& text, const std::string& 
         return text.empty() ? text : text.substr(0, text.size() - 1);
     }
     if (priceField) {
-        return PXTradeClosingRules::acceptsPriceInput(text, key) ? text + key : text;
+        return PXTradeFormat::acceptsPriceInput(text, key) ? text + key : text;
     }
     if (key == "." || text == "0") {
         return text;

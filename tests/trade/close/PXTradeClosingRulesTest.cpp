@@ -33,23 +33,6 @@ TEST(PXTradeClosingRules, rangesNeverShowAnUpperBoundBelowOne) {
     }
 }
 
-TEST(PXTradeClosingRules, priceInputChecksEveryInsertedCharacter) {
-    struct Case {
-        const char* current;
-        const char* inserted;
-        bool accepted;
-    };
-    const Case cases[] = {
-        {"", ".", false},     {"1", ".", true}, {"1.", ".", false},  {"0", "5", false},
-        {"0", ".", true},     {"", "a", false}, {"", "1abc", false}, {"", "12.5", true},
-        {"", "1.2.3", false}, {"12", "", true}, {"", "05", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PXTradeClosingRules::acceptsPriceInput(c.current, c.inserted), c.accepted)
-            << c.current << " + " << c.inserted;
-    }
-}
-
 TEST(PXTradeClosingRules, aStopCountsWhenItReadsAboveZeroAsADecimal) {
     EXPECT_TRUE(PXTradeClosingRules::isPriceSet("0.5"));
     EXPECT_TRUE(PXTradeClosingRules::isPriceSet("99.50"));

@@ -34,6 +34,26 @@ TEST(PXTradeFormat, percentagesCarryTheirSignAndZeroIsMissing) {
     EXPECT_EQ(PXTradeFormat::percentText(INFINITY), "--");
 }
 
+// A paste or an input method's commit inserts several characters at once: each is checked.
+TEST(PXTradeFormat, priceInputChecksEveryInsertedCharacter) {
+    struct Case {
+        const char* current;
+        const char* inserted;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"", ".", false},      {"1", ".", true},     {"1.", ".", false},  {"0", "5", false},
+        {"0", ".", true},      {"", "a", false},     {"", "1abc", false}, {"", "12.5", true},
+        {"", "1.2.3", false},  {"12", "", true},     {"", "05", false},   {"", "5", true},
+        {"1.5", ".", false},   {"12", "a", false},   {"", "0", true},     {"10", "0", true},
+        {"", "999abc", false}, {"0.5", "9x", false}, {"", "0.5", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PXTradeFormat::acceptsPriceInput(c.current, c.inserted), c.accepted)
+            << "'" << c.current << "' + '" << c.inserted << "'";
+    }
+}
+
 struct RangeCase {
     const char* label;
     int minimum;

@@ -81,6 +81,8 @@ TEST_F(OpeningForms, limitPriceFieldTakesOnlyAPrice) {
     driver->typeText("5");
     driver->typeText(".");
     driver->typeText("x");
+    // An input method's commit arrives as one insertion.
+    driver->typeText("9abc");
     EXPECT_EQ(form.zhiJiaL()->text(), "0.5");
     EXPECT_EQ(form.dingJin()->text(), "当前摘牌所需订金为0.00元");
 }

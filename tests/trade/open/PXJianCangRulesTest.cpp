@@ -114,21 +114,6 @@ TEST(PXJianCangRules, hostLabelsFollowTheQuoteTheSideAndTheLimitPrice) {
     EXPECT_EQ(PXJianCangRules::conditionalLabels(gold, 1, "", false, 0, 0).band, "(<=--,>=--)");
 }
 
-TEST(PXJianCangRules, priceFieldsTakeDigitsAndOnePoint) {
-    struct Case {
-        const char* current;
-        const char* typed;
-        bool accepted;
-    };
-    const Case cases[] = {{"", ".", false}, {"", "5", true},     {"0", "5", false},
-                          {"0", ".", true}, {"1.5", ".", false}, {"12", "a", false},
-                          {"12", "", true}, {"", "0", true},     {"10", "0", true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(PXJianCangRules::acceptsPriceInput(c.current, c.typed), c.accepted)
-            << "'" << c.current << "' + '" << c.typed << "'";
-    }
-}
-
 TEST(PXJianCangRules, depositMultipliesQuantityPriceUnitAndRate) {
     PXTradeCommodity silver;
     silver.tradeUnit = "10";
