@@ -36,7 +36,7 @@ void PXJYChengJiaoViewController::viewDidLoad() {
 }
 
 void PXJYChengJiaoViewController::viewWillAppear(bool) {
-    m_filter.close();
+    closePicker();
 }
 
 void PXJYChengJiaoViewController::initChaXunView() {
@@ -130,9 +130,15 @@ void PXJYChengJiaoViewController::showPicker(bool shown) {
     }
 }
 
-void PXJYChengJiaoViewController::doCheck() {
+// A list the filter counts as closed leaves the screen with it: left standing, its rows would
+// take taps that choose nothing.
+void PXJYChengJiaoViewController::closePicker() {
     m_filter.close();
     showPicker(false);
+}
+
+void PXJYChengJiaoViewController::doCheck() {
+    closePicker();
     m_startNum = "1";
     m_listView->listView()->setContentOffset({0, 0});
     m_listView->dataList().clear();

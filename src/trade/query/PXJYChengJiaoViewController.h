@@ -64,6 +64,7 @@ private:
     void initChaXunDetailView();
     void tapFilter(PXJYChengJiaoFilter::Which which);
     void showPicker(bool shown);
+    void closePicker();
     void sendQuery();
     void addChaXunListView();
 

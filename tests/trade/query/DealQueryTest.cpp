@@ -4,6 +4,8 @@
 
 #include "QueryScreenTest.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/TabBarController.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "trade/close/PXJYChengJiaoShowList.h"
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
@@ -154,6 +156,20 @@ TEST_F(DealQueryTest, shouldCloseTheListOnASecondTapAndMoveItToAnotherFilter) {
     EXPECT_EQ(screen->pickerView()->numberOfRows(0), 3);
     tapFilter(*screen, Filter::kCommodity);
     EXPECT_EQ(screen->pickerView()->alpha(), 0);
+}
+
+TEST_F(DealQueryTest, shouldLeaveNoClosedListStandingWhenTheUserComesBackFromAnotherTab) {
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    tapFilter(*screen, Filter::kSide);
+    delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+    driver.settle();
+    tradeNavigation();
+    EXPECT_EQ(screen->pickerView()->alpha(), 0) << "the screen counts the list as closed";
+    choose(*screen, Filter::kSide, "购入");
+    EXPECT_EQ(screen->filterButton(Filter::kSide)->title(), "购入");
+    ASSERT_TRUE(query(*screen));
+    EXPECT_EQ(lastRequest("tradequery").value("BUY_SELL", "?"), "1");
 }
 
 TEST_F(DealQueryTest, shouldKeepThePageOnAFailedPullAndRetryIt) {
