@@ -11,7 +11,6 @@
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeDatePanel.h"
-#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -26,7 +25,7 @@ constexpr double kTotalHeight = 45;
 struct Line {
     const char* title;
     const char* key;
-    bool isTime = false;  // milliseconds since 1970, shown as every reply time is
+    bool isTime = false;  // milliseconds since 1970, shown on the exchange's clock
 };
 
 constexpr Line kTotals[] = {{"成功入金合计:", "IMS"}, {"成功出金合计:", "OMS"}};
@@ -37,7 +36,7 @@ constexpr int kTotalCount = sizeof(kTotals) / sizeof(kTotals[0]);
 
 std::string lineText(const JYDict& record, const Line& line) {
     const std::string value = TradeText::textAt(record, line.key);
-    return line.isTime ? PXTradeFormat::timeText(value) : value;
+    return line.isTime ? PXTradeQueryDay::replyTimeText(value) : value;
 }
 
 std::unique_ptr<Button> dayButton(const Rect& frame) {

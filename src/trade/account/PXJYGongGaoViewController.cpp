@@ -10,7 +10,6 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/WebView.h"
 #include "shell/VKJYNavigationBarView.h"
-#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -29,7 +28,7 @@ const Color kPanelGrey = Color::rgb(49, 49, 51);
 const Color kDetailText = Color::rgb(132, 132, 132);
 
 std::string timeText(const JYDict& record, const char* key, const char* pattern) {
-    return PXTradeFormat::timeText(TradeText::textAt(record, key), pattern);
+    return PXTradeQueryDay::replyTimeText(TradeText::textAt(record, key), pattern);
 }
 
 const JYDict* recordAt(const PXTradeResult* data, size_t index) {

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/Text.h"
+#include "trade/common/PXTradeFormat.h"
 
 namespace {
 constexpr int kExchangeSecondsEastOfGmt = 8 * 3600;
@@ -30,6 +31,15 @@ std::string PXTradeQueryDay::replyDayText(const std::string& milliseconds) {
         return "";
     }
     return dayText(dayAt(static_cast<double>(value) / 1000.0));
+}
+
+std::string PXTradeQueryDay::replyTimeText(const std::string& milliseconds, const char* pattern) {
+    const long long value = Text::longLongValue(milliseconds);
+    if (value <= 0) {
+        return PXTradeFormat::kMissing;
+    }
+    return DateFormat(pattern, DateFormat::Zone::fixed(kExchangeSecondsEastOfGmt))
+        .format(static_cast<double>(value) / 1000.0);
 }
 
 std::string PXTradeQueryDay::requestTime(const std::string& dayText) {

@@ -22,6 +22,12 @@ public:
     // A date-only reply value (milliseconds since 1970 of a moment of that exchange day, its
     // midnight as a clearing day is sent) as "yyyy-MM-dd"; empty for a missing or non-positive one.
     static std::string replyDayText(const std::string& milliseconds);
+    // A record's time (milliseconds since 1970, in decimal) as the exchange's clock read it,
+    // "yyyy-MM-dd HH:mm:ss" (or the given pattern); "--" for a missing or non-positive one. The
+    // records of a screen that asks for exchange days are written so: the days and the times
+    // then read alike wherever the device is.
+    static std::string replyTimeText(const std::string& milliseconds,
+                                     const char* pattern = "yyyy-MM-dd HH:mm:ss");
     // The request time of a day text: 00:00 UTC of that date in milliseconds, in decimal; "0"
     // for a text that is no date.
     static std::string requestTime(const std::string& dayText);

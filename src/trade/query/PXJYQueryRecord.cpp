@@ -21,7 +21,8 @@ std::string PXJYQueryRecord::reportText(const JYDict& record, const std::string&
 }
 
 std::string PXJYQueryRecord::reportTime(const JYDict& record, const std::string& key) {
-    return TradeText::textAt(record, key).empty() ? std::string() : time(record, key);
+    const std::string value = TradeText::textAt(record, key);
+    return value.empty() ? std::string() : PXTradeQueryDay::replyTimeText(value);
 }
 
 std::string PXJYQueryRecord::day(const JYDict& record, const std::string& key) {

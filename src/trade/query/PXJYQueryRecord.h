@@ -17,7 +17,8 @@ public:
     static std::string text(const JYDict& record, const std::string& key);
     // The record's text under key, or nothing: a report shows what it was sent.
     static std::string reportText(const JYDict& record, const std::string& key);
-    // The report time under key as "yyyy-MM-dd HH:mm:ss"; nothing when the record lacks it.
+    // The report time under key as "yyyy-MM-dd HH:mm:ss" on the exchange's clock; nothing when
+    // the record lacks it.
     static std::string reportTime(const JYDict& record, const std::string& key);
     // The clearing day under key as the exchange's "yyyy-MM-dd"; nothing without one.
     static std::string day(const JYDict& record, const std::string& key);

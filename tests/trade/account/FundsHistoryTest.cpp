@@ -92,7 +92,8 @@ protected:
 };
 
 TEST_F(FundsHistoryTest, asksOnceForEveryTransferOfTheRangeAndShowsThemAll) {
-    // The simulator's clock stands at 2026-12-04 06:30 UTC: 15:30 on a device at UTC+9.
+    // The simulator's clock stands at 2026-12-04 06:30 UTC: 14:30 at the exchange, 15:30 on a
+    // device at UTC+9.
     ScopedEnvironment zone("TZ", "<+09>-9");
     deposit(kExtraDeposits);
     pickDay(true, simDay(-3));
@@ -114,9 +115,9 @@ TEST_F(FundsHistoryTest, asksOnceForEveryTransferOfTheRangeAndShowsThemAll) {
     EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), static_cast<int>(every));
     EXPECT_TRUE(driver.viewWithText("  总计"));
     EXPECT_TRUE(driver.viewWithText("成功入金合计:"));
-    // The newest transfer comes first; its time reads as a time, not as milliseconds.
+    // The newest transfer comes first; its time reads as the exchange's, not as milliseconds.
     EXPECT_TRUE(driver.viewWithText("操作时间:"));
-    EXPECT_TRUE(driver.viewWithText("2026-12-04 15:30:00"));
+    EXPECT_TRUE(driver.viewWithText("2026-12-04 14:30:00"));
     EXPECT_FALSE(driver.viewWithText("1796365800000"));
     snapshot("history-detail");
 
@@ -153,8 +154,12 @@ TEST_F(FundsHistoryTest, refusesBadRangesAndSaysWhenNothingIsFound) {
     snapshot("history-none");
 }
 
-// The day chosen on the screen reaches the exchange as that day, wherever the device is.
+// The day chosen on the screen reaches the exchange as that day, wherever the device is, and
+// the transfers it lists read that day's times on the exchange's clock.
 TEST_F(FundsHistoryTest, asksForTheChosenDayAsItsMidnightUtcFromEveryZone) {
+    // The exchange's 00:30 of 2026-12-05, still 12-04 on a device at UTC-5.
+    tradeServer().ledger().setIdleLimitMs(86400000);
+    sim.clock().advance(10 * 3600 * 1000);
     deposit(1);
     const std::string utcMidnight = std::to_string(static_cast<long long>(gmtDay(simDay())) * 1000);
     for (const char* zone : {"<+08>-8", "<+00>0", "<+09>-9", "<-05>5"}) {
@@ -171,6 +176,7 @@ TEST_F(FundsHistoryTest, asksForTheChosenDayAsItsMidnightUtcFromEveryZone) {
         EXPECT_EQ(sent["ET"], utcMidnight);
         EXPECT_EQ(history->detailView()->frame().x, 0) << "the day's transfer was found";
         EXPECT_FALSE(history->history().records().empty());
+        EXPECT_TRUE(driver.viewWithText(simDay() + " 00:30:00"));
         history->detailViewbackAction();
         driver.settle();
     }

@@ -10,6 +10,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/WebView.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "support/ScopedEnvironment.h"
 #include "trade/account/PXJYGongGaoViewController.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/core/TradeText.h"
@@ -86,6 +87,8 @@ protected:
 }  // namespace
 
 TEST_F(GongGaoTest, shouldPageThroughTheAnnouncementsAndShowOneWithoutRunningItsScript) {
+    // West of UTC the exchange's early morning is the device's day before.
+    ScopedEnvironment zone("TZ", "<-05>5");
     const std::string today = PXTradeQueryDay::dayText(PXTradeQueryDay::today());
     EXPECT_EQ(screen->dateButton(PXJYGongGaoViewController::kPublishedFrom)->currentTitle(), today);
     snapshot("announcement-form");
@@ -107,6 +110,7 @@ TEST_F(GongGaoTest, shouldPageThroughTheAnnouncementsAndShowOneWithoutRunningIts
     driver.settle();
     EXPECT_EQ(screen->listView()->frame().x, 0);
     EXPECT_TRUE(driver.viewWithText("今日公告45")) << "newest first";
+    EXPECT_TRUE(driver.viewWithText(today + " 00:45:00")) << "on the exchange's clock";
     snapshot("announcement-list");
 
     pullUp();

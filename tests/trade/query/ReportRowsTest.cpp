@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "base/UIColorJudgeDataColor.h"
-#include "platform/foundation/DateFormat.h"
 #include "trade/query/PXJYBaoBiaoMingXiInfo.h"
 #include "trade/query/PXJYBaoBiaoMingXiList.h"
 #include "trade/query/PXJYBaoBiaoQuery.h"
@@ -14,10 +13,8 @@ constexpr const char* kTime = "1389749405000";
 // The clearing day 2014-01-15 as the server sends it: its midnight at UTC+8.
 constexpr const char* kClearDay = "1389715200000";
 
-// kTime as the device's zone writes it.
-std::string deviceTime() {
-    return DateFormat("yyyy-MM-dd HH:mm:ss").format(1389749405);
-}
+// kTime on the exchange's clock, as a report shows it wherever the device is.
+constexpr const char* kExchangeTime = "2014-01-15 09:30:05";
 
 Info::Value riskRate(const char* status, const char* rate) {
     JYDict record = {{"STATUS", status}};
@@ -54,8 +51,8 @@ TEST(ReportRowsTest, shouldJudgeTheRiskRateAgainstAHundredPerCent) {
     EXPECT_EQ(riskRate("N", "1.2").color, Color::redColor());
 }
 
-// Times in the device's zone, clearing days as the exchange's dates, wherever the device is.
-TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithTimesInTheDevicesZone) {
+// Times on the exchange's clock and clearing days as its dates, wherever the device is.
+TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithTimesOnTheExchangesClock) {
     Info info(Rect(0, 0, 320, 548));
     struct Case {
         int kind;
@@ -65,11 +62,11 @@ TEST(ReportRowsTest, shouldWriteEachKindsDetailRowsWithTimesInTheDevicesZone) {
         std::string shown;
     };
     const Case cases[] = {
-        {0, 14, 12, "转让时间:", deviceTime()}, {0, 14, 13, "结算日期:", "2014-01-15"},
-        {1, 9, 7, "成交时间:", deviceTime()},   {1, 9, 8, "结算日期:", "2014-01-15"},
-        {2, 13, 12, "结算日期:", "2014-01-15"}, {2, 13, 9, "持牌订金比例:", "0.1"},
-        {3, 7, 6, "时间:", deviceTime()},       {3, 7, 5, "结算日期:", "2014-01-15"},
-        {4, 10, 7, "结算日期:", "2014-01-15"},  {4, 10, 9, "出入金", ""},
+        {0, 14, 12, "转让时间:", kExchangeTime}, {0, 14, 13, "结算日期:", "2014-01-15"},
+        {1, 9, 7, "成交时间:", kExchangeTime},   {1, 9, 8, "结算日期:", "2014-01-15"},
+        {2, 13, 12, "结算日期:", "2014-01-15"},  {2, 13, 9, "持牌订金比例:", "0.1"},
+        {3, 7, 6, "时间:", kExchangeTime},       {3, 7, 5, "结算日期:", "2014-01-15"},
+        {4, 10, 7, "结算日期:", "2014-01-15"},   {4, 10, 9, "出入金", ""},
     };
     info.setDetailDic({{"CLOSE_TIME", kTime},
                        {"CLEAR_DATE", kClearDay},
@@ -117,7 +114,7 @@ TEST(ReportRowsTest, shouldLayOutTheDetailRowsOfEachKind) {
          105,
          4,
          {"单        号:", "8", "持牌盈亏:", "", "商        品:", "", "持牌量:", "", "方式:", "",
-          "持牌价:", "", "摘牌时间:", deviceTime(), " ", " "}},
+          "持牌价:", "", "摘牌时间:", kExchangeTime, " ", " "}},
         {4, 55, 6, {"期初权益:", "100.00", " ", " ", "期末权益:", "90.00", " ", "2014-01-15"}},
     };
     for (const Case& c : cases) {
