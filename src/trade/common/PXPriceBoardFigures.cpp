@@ -13,17 +13,16 @@ Cell priceAgainst(double price, double reference, const std::string& step) {
             UIColorJudgeDataColor::judgeColorWithData(price, reference)};
 }
 
-// A share of the previous close in percent, "--" without a previous close. The range is
-// coloured by its two-decimal text, the change by its sign.
-Cell percentOfClose(double amount, double close, bool colourByText) {
+// A share of the previous close in percent, "--" without a previous close. Both percentages
+// are coloured by their two-decimal text, so a change too small to show reads "--" in white.
+Cell percentOfClose(double amount, double close) {
     if (close == 0) {
         return {};
     }
     const double percent = amount / close * 100;
-    const Color color = colourByText ? UIColorJudgeDataColor::getLableColorWithData(
-                                           std::string_view(Text::format("%.2f", percent)))
-                                     : UIColorJudgeDataColor::getLableColorWithData(percent);
-    return {PXTradeFormat::percentText(percent), color};
+    return {PXTradeFormat::percentText(percent),
+            UIColorJudgeDataColor::getLableColorWithData(
+                std::string_view(Text::format("%.2f", percent)))};
 }
 }  // namespace
 
@@ -37,7 +36,7 @@ PXPriceBoardFigures PXPriceBoardFigures::make(const PXTradeYiKouJia* prices,
     figures.kaiPanJ = priceAgainst(prices->todayOpen, close, step);
     figures.zuoShouJ.text = PXTradeFormat::priceText(close, step);
     figures.zhengFuL =
-        percentOfClose(prices->commodityTopPrice - prices->commodityLowerPrice, close, true);
+        percentOfClose(prices->commodityTopPrice - prices->commodityLowerPrice, close);
     figures.zuiGaoL = priceAgainst(prices->commodityTopPrice, close, step);
     figures.zuiDiL = priceAgainst(prices->commodityLowerPrice, close, step);
     figures.buyl = priceAgainst(prices->commodityBuyPrice, close, step);
@@ -46,7 +45,7 @@ PXPriceBoardFigures PXPriceBoardFigures::make(const PXTradeYiKouJia* prices,
     figures.zhangFu.text = PXTradeFormat::priceText(prices->commodityNewPrice - close, step);
     figures.zhangFu.color =
         UIColorJudgeDataColor::getLableColorWithData(std::string_view(figures.zhangFu.text));
-    figures.zhangFuBi = percentOfClose(prices->commodityNewPrice - close, close, false);
+    figures.zhangFuBi = percentOfClose(prices->commodityNewPrice - close, close);
     return figures;
 }
 

@@ -74,6 +74,15 @@ TEST(PXPriceBoardFigures, unchangedPriceShowsZeroChangeAndNoPercent) {
     EXPECT_EQ(f.zhengFuL.text, "--");
 }
 
+TEST(PXPriceBoardFigures, aChangeTooSmallToShowIsMissingInWhite) {
+    for (const double newPrice : {100.003, 99.997}) {
+        const auto p = prices(newPrice, 100);
+        const auto f = PXPriceBoardFigures::make(&p, "0.01");
+        EXPECT_EQ(f.zhangFuBi.text, "--") << newPrice;
+        EXPECT_EQ(f.zhangFuBi.color, kWhite) << newPrice;
+    }
+}
+
 TEST(PXPriceBoardFigures, previousCloseOfZeroLeavesThePercentagesMissing) {
     const auto p = prices(100, 0);
     const auto f = PXPriceBoardFigures::make(&p, "0.01");
