@@ -387,6 +387,7 @@ TEST_F(ReportTest, shouldShowARowsDetailAndGoBackToTheList) {
     PXJYBaoBiaoMingXiInfo& detail = *screen->baoBiaoMingXiDetail();
     EXPECT_EQ(detail.frame().x, 0);
     EXPECT_EQ(detail.MXtableView()->numberOfRows(0), 14);
+    EXPECT_EQ(detail.MXtableView()->rectForRow({0, 1}).y, 40) << "rows are 40 high";
     EXPECT_EQ(detail.detailDic(), list.dataList()[1]);
     EXPECT_TRUE(driver.viewWithText("转让时间:"));
     EXPECT_TRUE(driver.viewWithText(list.dataList()[1].value("TRADE_NO", "?")));
