@@ -168,6 +168,7 @@ TEST_F(DealQueryTest, shouldLeaveNoClosedListStandingWhenTheUserComesBackFromAno
     EXPECT_EQ(screen->pickerView()->alpha(), 0) << "the screen counts the list as closed";
     choose(*screen, Filter::kSide, "购入");
     EXPECT_EQ(screen->filterButton(Filter::kSide)->title(), "购入");
+    snapshot("deals-filter-after-another-tab-568");
     ASSERT_TRUE(query(*screen));
     EXPECT_EQ(lastRequest("tradequery").value("BUY_SELL", "?"), "1");
 }
