@@ -67,8 +67,13 @@ void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTrad
         byNumber(form, store, number, *ticket);
         return;
     }
-    form.setDanHaoID(number.empty() ? std::nullopt : std::optional<std::string>(number));
-    form.danHaoButton()->setTitle(number);
+    // A number no longer held is a choice that has gone: shown as none, nothing of it sendable.
+    if (!number.empty()) {
+        form.forgetNumber();
+        return;
+    }
+    form.setDanHaoID(std::nullopt);
+    form.danHaoButton()->setTitle("");
     form.shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(0));
     form.ChiPaiJunJia()->setText(PXTradeFormat::kMissing);
     form.zhuanRangJiaGe()->setText(PXTradeFormat::kMissing);

@@ -20,8 +20,8 @@ public:
                             const PXJYChiCangHuiZong& summary);
     static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                          const std::string& number, const PXJYChiCangMingXi& ticket);
-    // By the number as the store holds it now; a number no longer held (or none, "") shows
-    // "--" prices and "(数量范围:0-0)", so nothing of it goes out.
+    // By the number as the store holds it now. None ("") shows "--" prices and "(数量范围:0-0)";
+    // a number no longer held is forgotten: no number, commodity "--", nothing of it goes out.
     static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                          const std::string& number);
     // The refresh of a form from what its user chose on it, in the form's own mode only: by

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "QueryScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -536,6 +537,47 @@ TEST_F(HoldingQueryTest, shouldPickOnlyTheSummarysSideByNumberAndStartTheNextSum
     EXPECT_EQ(order.value("BUY_SELL", ""), "2");
     EXPECT_EQ(order.value("CLOSEMODE", ""), "1");
     EXPECT_EQ(order.value("HOLDING_ID", "?"), "");
+}
+
+TEST_F(HoldingQueryTest, shouldForgetAChosenNumberClosedMeanwhileAndSendNothingOfIt) {
+    makeDeals(kCode, 2, "2");
+    auto* screen = openSummaryTransfer(kCode, "2");
+    ASSERT_TRUE(screen);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    driver.tap(form.DHbutton());
+    driver.tap(form.danHaoButton());
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(driver.tapRow(*screen->chiCangDanHaoListView()->tableView(), IndexPath{0, 0}));
+    driver.settle();
+    const std::string number = form.danHaoButton()->currentTitle();
+    ASSERT_FALSE(number.empty());
+
+    // Closed by another device; the holdings asked again no longer list it.
+    const SimJson close = {{"USER_ID", loggedIn.account},
+                           {"BUY_SELL", "1"},
+                           {"COMMODITY_ID", kCode},
+                           {"PRICE", ""},
+                           {"QTY", "1"},
+                           {"SETTLE_BASIS", "2"},
+                           {"DOT_DIFF", ""},
+                           {"CLOSEMODE", "2"},
+                           {"HOLDING_ID", number},
+                           {"OTHER_ID", ""},
+                           {"SESSION_ID", store().tradeSession()->JYsessionID}};
+    ASSERT_EQ(
+        tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", close).value("retcode", -1),
+        0);
+    driver.tap(form.danHaoButton());
+    ASSERT_TRUE(driver.runUntil([&] { return !store().chiCangMingXiXinXi().count(number); }));
+    screen->chiCangDanHaoListView()->VKJYNavBackAction();
+    NotificationCenter::defaultCenter().post("JYRefreshTimer");
+    driver.settle();
+    EXPECT_EQ(form.danHaoButton()->currentTitle(), "");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    typeQuantity(form, "1");
+    driver.tap(form.zhuanRangButton());
+    EXPECT_EQ(alertMessage(), "请选择单号");
+    EXPECT_EQ(sent("order_s"), 0);
 }
 
 TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
