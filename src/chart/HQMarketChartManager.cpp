@@ -325,7 +325,7 @@ HQDrawManager* HQMarketChartManager::chartView(uint32_t kind) const {
 }
 
 // At its layout frame for the screen, hidden unless on show; the layout is left set for the
-// kind placed.
+// kind placed. A chart that goes keeps no cross-hair, which would refuse the swipes.
 void HQMarketChartManager::placeChart(uint32_t kind, bool onShow) {
     HQDrawManager* view = chartView(kind);
     if (!view) {
@@ -334,6 +334,9 @@ void HQMarketChartManager::placeChart(uint32_t kind, bool onShow) {
     m_variableAboutDevice->setScreenState(m_stateOfScreen, kind);
     view->setFrame(m_variableAboutDevice->drawViewFrame());
     view->setHidden(!onShow);
+    if (!onShow) {
+        view->resetLineLayers();
+    }
 }
 
 // The normal screen cannot scroll: every period goes back to its newest bars. True when the

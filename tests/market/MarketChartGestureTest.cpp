@@ -132,12 +132,20 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) 
     dragKLine(20);
     EXPECT_EQ(period()->offset, 0);
 
+    // The chart that goes takes its cross-hair with it: it stops no swipe of the one on show.
+    driver.tapAt(middle);
+    ASSERT_TRUE(kLine()->showIndicatorCross());
     ASSERT_TRUE(driver.tap(periodButton(kFenShiTag)));
     EXPECT_EQ(layout().typeOfHQ(), 0u);
     EXPECT_EQ(chart()->KLineRefresh(), nullptr);
     EXPECT_DOUBLE_EQ(fenShi()->frame().x, 0);
     EXPECT_TRUE(driver.isVisible(fenShi()));
     EXPECT_TRUE(driver.runUntil([&] { return chart()->FenShiRefresh() != nullptr; }, 20));
+    const Point onFenShi = inArea(fenShi(), 0.6);
+    driver.swipe(onFenShi, {onFenShi.x - 120, onFenShi.y});
+    ASSERT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    driver.swipe({onFenShi.x - 120, onFenShi.y}, onFenShi);
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
 }
 
 TEST_P(ChartGestureTest, shouldShowMoveAndHideTheCrossHairByTapsAndDrags) {
