@@ -472,6 +472,32 @@ TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
 
 // A failed day request, after a switch back to time-sharing or when the screen comes back,
 // leaves the time-sharing chart refreshing, as a failed K-line load leaves its chart.
+// The chart stays open over the exchange's midnight (the simulated day starts trading at 00:00).
+TEST_F(ChartManagerSimTest, shouldDrawTheNewDayFromItsFirstMinuteWhenTheExchangesDayTurns) {
+    openChart();
+    HQDrawManager& fenShi = *m_chart->drawViewManagerFenShi();
+    const auto refreshAfter = [&](int64_t minutes) {
+        sim().clock().advance(minutes * 60 * 1000);
+        const int before = quoteServer().requestCount(kFenShiProtocol);
+        m_chart->FenShiRefresh()->refreshNotify();
+        ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(before)));
+        ASSERT_TRUE(RunLoop::runUntil(
+            [&] { return !m_chart->searchCommodotyStatusItem()->FenShiRequesting; }, 20));
+    };
+    refreshAfter(9 * 60 + 27);  // 14:30 to 23:57
+    ASSERT_EQ(fenShi.FenShiDataItemArray().back()->fenShiTime, "2357");
+    refreshAfter(4);
+    const auto& minutes = fenShi.FenShiDataItemArray();
+    ASSERT_FALSE(minutes.empty());
+    EXPECT_EQ(minutes.size(), 2u);
+    EXPECT_EQ(minutes.front()->fenShiTime, "0000");
+    const auto& points = fenShi.fenShiData();
+    ASSERT_EQ(points.size(), minutes.size());
+    for (size_t i = 1; i < points.size(); ++i) {
+        EXPECT_GT(points[i]->fenshiPoint->x, points[i - 1]->fenshiPoint->x) << i;
+    }
+}
+
 TEST_F(ChartManagerSimTest, shouldRefreshTheTimeSharingChartAgainAfterItsDayRequestFailed) {
     openChart();
     openMinutePeriod();
