@@ -41,14 +41,19 @@ void PXShiJiaZhuanRangFill::byCommodity(PXJYShiJiaZhuanRangView& form, const PXT
                                         const PXJYChiCangHuiZong& summary) {
     // Lots come from the store as it is now, not from the record picked earlier.
     const auto current = PXTradeClosingRules::currentSummary(store, summary);
-    const auto& shown = current ? *current : summary;
+    // Closed meanwhile: the holding chosen has gone, so the form shows none and sends nothing.
+    if (!current) {
+        form.forgetNumber();
+        return;
+    }
     form.setDanHaoID(std::nullopt);
     form.danHaoButton()->setTitle(" ");
-    writeCommon(form, store, summary.commodityCode, shown.buySellSign, shown.pingJunChiCangJia);
+    writeCommon(form, store, summary.commodityCode, current->buySellSign,
+                current->pingJunChiCangJia);
     const bool known = findIn(store.shangPinXinXi(), summary.commodityCode) != nullptr;
     // Nothing of a commodity the store does not know may be transferred.
     form.shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
-        current && known ? PXTradeClosingRules::freeQuantity(*current) : 0));
+        known ? PXTradeClosingRules::freeQuantity(*current) : 0));
 }
 
 void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,

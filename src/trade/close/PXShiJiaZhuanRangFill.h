@@ -16,6 +16,8 @@ class PXTradeData;
 
 class PXShiJiaZhuanRangFill {
 public:
+    // By the summary of that commodity and side as the store holds it now; one that has gone
+    // is forgotten as a number is.
     static void byCommodity(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
                             const PXJYChiCangHuiZong& summary);
     static void byNumber(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,

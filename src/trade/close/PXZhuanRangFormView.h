@@ -71,8 +71,8 @@ public:
     // Nothing is chosen in the mode on show: nothing of the other mode's choice stays behind
     // to be sent.
     void clearChoice();
-    // The chosen holding number is held no more: the form shows no number and nothing free, so
-    // nothing of it can be sent.
+    // The chosen holding (a number, or the summary chosen by commodity) is held no more: the
+    // form shows no number and nothing free, so nothing of it can be sent.
     virtual void forgetNumber();
 
     void didNumericKeyPressed(Button& key) override;

@@ -24,6 +24,7 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
 #include "trade/query/PXJYChaXunViewController.h"
 #include "trade/query/PXJYHuiZongViewController.h"
 #include "trade/query/PXJYMingXiViewController.h"
@@ -150,6 +151,28 @@ protected:
 
     std::string commodityName(const std::string& code) {
         return store().shangPinXinXi().at(code)->commodityName;
+    }
+
+    // A device other than this one closes a sold lot of AG by its number.
+    void closeSoldLotElsewhere(const std::string& number) {
+        const SimJson close = {{"USER_ID", loggedIn.account},
+                               {"BUY_SELL", "1"},
+                               {"COMMODITY_ID", kCode},
+                               {"PRICE", ""},
+                               {"QTY", "1"},
+                               {"SETTLE_BASIS", "2"},
+                               {"DOT_DIFF", ""},
+                               {"CLOSEMODE", "2"},
+                               {"HOLDING_ID", number},
+                               {"OTHER_ID", ""},
+                               {"SESSION_ID", store().tradeSession()->JYsessionID}};
+        const SimJson reply = tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", close);
+        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+    }
+
+    void refresh() {
+        NotificationCenter::defaultCenter().post("JYRefreshTimer");
+        driver.settle();
     }
 
     bool waitMessage(const std::string& message) {
@@ -553,30 +576,43 @@ TEST_F(HoldingQueryTest, shouldForgetAChosenNumberClosedMeanwhileAndSendNothingO
     ASSERT_FALSE(number.empty());
 
     // Closed by another device; the holdings asked again no longer list it.
-    const SimJson close = {{"USER_ID", loggedIn.account},
-                           {"BUY_SELL", "1"},
-                           {"COMMODITY_ID", kCode},
-                           {"PRICE", ""},
-                           {"QTY", "1"},
-                           {"SETTLE_BASIS", "2"},
-                           {"DOT_DIFF", ""},
-                           {"CLOSEMODE", "2"},
-                           {"HOLDING_ID", number},
-                           {"OTHER_ID", ""},
-                           {"SESSION_ID", store().tradeSession()->JYsessionID}};
-    ASSERT_EQ(
-        tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", close).value("retcode", -1),
-        0);
+    closeSoldLotElsewhere(number);
     driver.tap(form.danHaoButton());
     ASSERT_TRUE(driver.runUntil([&] { return !store().chiCangMingXiXinXi().count(number); }));
     screen->chiCangDanHaoListView()->VKJYNavBackAction();
-    NotificationCenter::defaultCenter().post("JYRefreshTimer");
-    driver.settle();
+    refresh();
     EXPECT_EQ(form.danHaoButton()->currentTitle(), "");
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
     typeQuantity(form, "1");
     driver.tap(form.zhuanRangButton());
     EXPECT_EQ(alertMessage(), "请选择单号");
+    EXPECT_EQ(sent("order_s"), 0);
+}
+
+TEST_F(HoldingQueryTest, shouldForgetASummaryClosedMeanwhileAndSendNothingOfIt) {
+    makeDeals(kCode, 1, "2");
+    auto* screen = openSummaryTransfer(kCode, "2");
+    ASSERT_TRUE(screen);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    ASSERT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-1)");
+
+    closeSoldLotElsewhere(ticketOf(kCode, "2"));
+    // As the heartbeat does on a new deal of the account.
+    tradeModule().PXJYTimerManger().getChiCangHuiZong();
+    const auto& summaries = store().chiCangHuiZongXinXi();
+    ASSERT_TRUE(driver.runUntil([&] {
+        return std::none_of(summaries.begin(), summaries.end(), [](const auto& summary) {
+            return summary->commodityCode == kCode && summary->buySellSign == "2";
+        });
+    }));
+    refresh();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    snapshot("summaries-transfer-forgotten-568");
+    typeQuantity(form, "1");
+    driver.tap(form.zhuanRangButton());
+    EXPECT_EQ(alertMessage(), "请选择商品");
     EXPECT_EQ(sent("order_s"), 0);
 }
 
