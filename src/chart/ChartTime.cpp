@@ -65,6 +65,11 @@ std::optional<int> tradingStartMinutes() {
     return quote ? minutesOfDay(quote->startTime(), true) : std::nullopt;
 }
 
+std::optional<int> tradingStartMinutesOf(const commodityInfo& commodity) {
+    const auto quote = VKJYHangQingDataClass::current();
+    return quote ? minutesOfDay(quote->startTimeOf(commodity), true) : std::nullopt;
+}
+
 DateFormat::Zone exchangeZone() {
     const auto quote = VKJYHangQingDataClass::current();
     const auto minutes = quote ? quote->exchangeUtcOffsetMinutes() : std::nullopt;

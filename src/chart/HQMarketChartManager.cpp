@@ -87,6 +87,13 @@ void removeBar(WeakLink<View>& bar) {
     bar.reset();
 }
 
+// Minutes after the exchange's midnight at which the item's commodity starts trading.
+int tradingStartOf(const commodityStatusItem& item) {
+    const auto start = item.commodity ? charttime::tradingStartMinutesOf(*item.commodity)
+                                      : charttime::tradingStartMinutes();
+    return start.value_or(0);
+}
+
 void setViewHidden(View* view, bool hidden) {
     if (view) {
         view->setHidden(hidden);
@@ -1169,7 +1176,11 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (const auto quoteState = VKJYHangQingDataClass::current()) {
         quoteState->selectTradingStartOf(*m_selectedCommodityInfo);
     }
+    // Nothing of the commodity left shows until the new one's first live quote.
+    m_yikoujia.reset();
+    setViewHidden(m_yikoujiaView.get(), true);
     if (m_WMManager) {
+        m_WMManager->forgetQuotes();
         m_WMManager->recreateViews(tradingMode());
     }
     m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);
@@ -1651,8 +1662,10 @@ void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
         m_MyActivity->stopAnimating();
         notificationRefreshFinish(1, nullptr);
     }
-    const auto merge = chartseries::mergeFenShiReply(*item, data, decimals(),
-                                                     charttime::tradingStartMinutes().value_or(0));
+    // Kept in its own commodity's format and day, whichever commodity is on show when it comes.
+    const auto merge = chartseries::mergeFenShiReply(
+        *item, data, item->commodity ? item->commodity->leastPrice : decimals(),
+        tradingStartOf(*item));
     if (!shown || !m_drawViewManagerFenShi) {
         return;
     }
@@ -1764,8 +1777,11 @@ void HQMarketChartManager::mergeFenShiHistory(const FenShiReplies& data, const F
     if (older) {
         m_zipFSAry = file;
     }
-    if (reply && older) {
-        HQHistoryFiles::joinFenShiDay(*reply, *older, charttime::tradingStartMinutes().value_or(0));
+    const auto item =
+        package ? searchCommodotyStatusItemByCommodityID(commodityOf(*package), package->panleix)
+                : nullptr;
+    if (reply && older && item) {
+        HQHistoryFiles::joinFenShiDay(*reply, *older, tradingStartOf(*item));
     }
     // A file that could not be used still leaves the reply's own minutes to draw.
     FenShiResetDrawData(data, package);

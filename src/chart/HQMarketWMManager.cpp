@@ -101,6 +101,11 @@ void HQMarketWMManager::refreshAllTableView(const std::shared_ptr<YiKouJia>& quo
     reloadTables();
 }
 
+void HQMarketWMManager::forgetQuotes() {
+    m_content = HQMarketWMContent();
+    reloadTables();
+}
+
 void HQMarketWMManager::wuDangButtonClick() {
     show(kWuDangShown);
 }

@@ -745,6 +745,8 @@ void VKJYMarketChartController::commodityOnShowChanged(
     m_commodity = commodity;
     layOutTitle();
     showWatchState();
+    // The header reads "--" until the new commodity's first live quote.
+    setYikoujiaLabel(nullptr);
     m_cycle.reset();
     requestDanCommodityYiKouJia();
 }

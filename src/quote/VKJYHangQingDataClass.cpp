@@ -35,11 +35,20 @@ void VKJYHangQingDataClass::countReply(const std::string& type) {
 }
 
 std::string VKJYHangQingDataClass::startTime() const {
-    if (!m_tradingStart || !m_exchangeUtcOffsetMinutes) {
+    return startText(m_tradingStart);
+}
+
+std::string VKJYHangQingDataClass::startTimeOf(const commodityInfo& commodity) const {
+    const auto own = panelTradingStart(commodity);
+    return startText(own ? own : m_tradingStart);
+}
+
+std::string VKJYHangQingDataClass::startText(std::optional<int64_t> startMs) const {
+    if (!startMs || !m_exchangeUtcOffsetMinutes) {
         return {};
     }
     const auto zone = DateFormat::Zone::fixed(*m_exchangeUtcOffsetMinutes * 60);
-    return DateFormat("HH:mm", zone).format(static_cast<double>(*m_tradingStart / 1000));
+    return DateFormat("HH:mm", zone).format(static_cast<double>(*startMs / 1000));
 }
 
 void VKJYHangQingDataClass::setPanelTradingTime(const PanJYTime& time) {

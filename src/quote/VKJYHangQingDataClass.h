@@ -54,6 +54,8 @@ public:
     // The start of the selected panel's trading, "HH:mm" in the exchange's zone: the chart
     // compares it with minute times of that zone. Empty while the start or the zone is unknown.
     std::string startTime() const;
+    // The same for the commodity's own panel; the selected start while that panel's is unknown.
+    std::string startTimeOf(const commodityInfo& commodity) const;
     // The start as the panel's trading-time record gives it (ms since 1970); nothing when the
     // panel's time is not known.
     std::optional<int64_t> tradingStart() const { return m_tradingStart; }
@@ -90,6 +92,8 @@ public:
     void setWorkingLineForServer(int serverIndex, size_t line);
 
 private:
+    std::string startText(std::optional<int64_t> startMs) const;
+
     struct ServerState {
         uint32_t session = 0;
         size_t workingLine = 0;

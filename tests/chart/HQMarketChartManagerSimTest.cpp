@@ -546,6 +546,26 @@ TEST_F(ChartManagerSimTest, shouldLeaveTheNextCommodityLoadingWhenTheOneLeftAnsw
     }
 }
 
+// A late day of a commodity left behind is kept in that commodity's own price format, for when
+// it shows again, not in the format of the one on show when it came.
+TEST_F(ChartManagerSimTest, shouldKeepALateDayOfACommodityLeftInItsOwnFormat) {
+    openChart();
+    const auto rows = m_chart->getCommodityInfoArrayBySection(0);
+    ASSERT_NE(rows[1]->leastPrice, rows[3]->leastPrice);
+    quoteServer().line(0).setDelayMs(1000);
+    m_chart->changeCommodityWithIndexPath(0, 1);
+    RunLoop::runUntil([] { return false; }, 0.6);
+    m_chart->changeCommodityWithIndexPath(0, 3);
+    const auto left =
+        m_chart->searchCommodotyStatusItemByCommodityID(rows[1]->CommodityID, rows[1]->panindex);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !left->FenShiDataArray.empty(); }, 30));
+    quoteServer().line(0).setDelayMs(0);
+    const auto& minutes = left->FenShiDataArray.front()->tradingDayNumArray.front();
+    ASSERT_FALSE(minutes->fenShiDataItemArray.empty());
+    const FenShiDataItem& newest = *minutes->fenShiDataItemArray.back();
+    EXPECT_EQ(newest.ShowPrice, chartscale::priceText(newest.price, rows[1]->leastPrice));
+}
+
 TEST_F(ChartManagerSimTest, shouldDrawTheStoredBarsAgainAfterARestart) {
     openChart();
     openMinutePeriod();

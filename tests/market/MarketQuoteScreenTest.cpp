@@ -218,6 +218,39 @@ TEST_F(QuoteScreenTest, shouldShowTheLastOfTwoQuickPicksEverywhere) {
     EXPECT_EQ(field(lastLiveQuoteBody(), 4, 2), chart.selectedCommodityInfo()->CommodityID);
 }
 
+// Until the first live quote of a commodity picked comes, nothing of the one left shows: the
+// header reads "--", the side panel lists no trade and the wide top bar hides its quote.
+TEST_F(QuoteScreenTest, shouldShowNothingOfTheCommodityLeftUntilThePickedOnesQuote) {
+    HQMarketChartManager& chart = *screen->chartManager();
+    const auto& panel = chart.WMManager()->content();
+    ASSERT_TRUE(driver.runUntil([&] { return !panel.mingXiArray().empty(); }, 20));
+    auto& line = sim.quoteServer(0).line(0);
+    line.setDelayMs(1000);
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 4}));
+    EXPECT_EQ(screen->yikoujiaLabel()->text(), "--");
+    EXPECT_EQ(screen->zuoshouLabel()->text(), "--");
+    EXPECT_TRUE(panel.mingXiArray().empty());
+    EXPECT_EQ(panel.tradeRow(9).price, "-");
+    line.setDelayMs(0);
+    const int picked = chart.selectedCommodityInfo()->CommodityID;
+    ASSERT_TRUE(driver.runUntil([&] { return panel.yiKouJia()->commodityNum == picked; }, 20));
+    EXPECT_NE(screen->yikoujiaLabel()->text(), "--");
+
+    ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
+    driver.settle();
+    ASSERT_TRUE(driver.runUntil([&] { return driver.isVisible(chart.yikoujiaView()); }, 10));
+    line.setDelayMs(1000);
+    ASSERT_TRUE(driver.tap(chart.commodityTitleButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 0}));
+    // Taken when the chart's lock opens, within the quote's round trip.
+    ASSERT_TRUE(
+        driver.runUntil([&] { return chart.selectedCommodityInfo()->CommodityID != picked; }, 5));
+    EXPECT_FALSE(driver.isVisible(chart.yikoujiaView()));
+    line.setDelayMs(0);
+    EXPECT_TRUE(driver.runUntil([&] { return driver.isVisible(chart.yikoujiaView()); }, 10));
+}
+
 // A commodity of another panel picked from the pop-over takes its own panel's start of trading:
 // the time axis and the minutes start at 09:00.
 TEST_F(PanelStartsQuoteScreenTest, shouldTakeThePickedCommoditysStartOfTrading) {
