@@ -155,6 +155,40 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             static_cast<int>(number(request, "qty").value_or(0)));
         answer(response, listed ? "" : "listing refused");
     });
+    postFor(server, exchange, "/control/trade/close", [](auto& request, auto& response, auto& s) {
+        const auto holding = number(request, "holding");
+        const bool closed = holding && s.ledger().closeElsewhere(request.get_param_value("account"),
+                                                                 static_cast<int64_t>(*holding));
+        answer(response, closed ? "" : "no such holding with free lots");
+    });
+    postFor(server, exchange, "/control/trade/take", [](auto& request, auto& response, auto& s) {
+        const auto listing = number(request, "listing");
+        const std::string firm =
+            request.has_param("firm") ? request.get_param_value("firm") : std::string("F002");
+        const bool taken = listing && s.ledger().takeListing(static_cast<int64_t>(*listing), firm);
+        answer(response, taken ? "" : "no such open listing");
+    });
+    server.Get("/control/trade/received", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        const std::string names = "," + request.get_param_value("names") + ",";
+        size_t total = 0;
+        const auto from = static_cast<size_t>(number(request, "from").value_or(0));
+        SimJson requests = SimJson::array();
+        for (const auto& item : chosen->receivedFrom(from, total)) {
+            const SimJson body = SimJson::parse(item.body, nullptr, false);
+            if (item.name.empty() || names.find("," + item.name + ",") == std::string::npos ||
+                !body.is_object() || !body.contains("VUZI") || !body["VUZI"].is_object()) {
+                continue;
+            }
+            requests.push_back(
+                {{"name", item.name}, {"fields", body["VUZI"].value("REQ", SimJson())}});
+        }
+        response.set_content(SimJson({{"next", total}, {"requests", requests}}).dump(),
+                             "application/json");
+    });
     server.Get("/control/trade/captcha", [&exchange](const Request& request, Response& response) {
         SimTradeServer* chosen = target(request, exchange);
         auto code =

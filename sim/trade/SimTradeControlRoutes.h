@@ -22,6 +22,12 @@
 //                                                       sent now or at that time
 //   /control/trade/listing?jys&env&firm=F&commodity=C&side=S&price=P&qty=Q
 //                                                       a listing of another firm
+//   /control/trade/close?jys&env&account=A&holding=H   the holding closed whole from elsewhere
+//   /control/trade/take?jys&env&listing=N[&firm=F]     another firm takes the listing's rest
+//   GET /control/trade/received?jys&env&from=N&names=R1,R2
+//                                                       {"next": requests so far, "requests":
+//                                                       [{"name", "fields"}]}: the kept requests
+//                                                       named so, from the Nth on (from 0)
 //   GET /control/trade/captcha?jys&env&uuid=U           the code of a pending captcha
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders

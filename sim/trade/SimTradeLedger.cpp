@@ -589,6 +589,16 @@ bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& com
     return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 
+bool SimTradeLedger::closeElsewhere(const std::string& account, int64_t holdingId) {
+    std::unique_lock lock(m_lock);
+    return SimTradeOrders(m_state).closeElsewhere(account, holdingId);
+}
+
+bool SimTradeLedger::takeListing(int64_t no, const std::string& firm) {
+    std::unique_lock lock(m_lock);
+    return SimTradeOrders(m_state).takeListing(no, firm);
+}
+
 bool SimTradeLedger::setLivePrice(const std::string& code, bool live) {
     std::unique_lock lock(m_lock);
     if (!m_state.commodity(code)) {

@@ -68,6 +68,10 @@ public:
     // `price` in currency units; refused unless it is a whole number of ticks.
     bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
                      int qty);
+    // A holding closed whole from elsewhere, and a listing taken by another firm (see
+    // SimTradeOrders).
+    bool closeElsewhere(const std::string& account, int64_t holdingId);
+    bool takeListing(int64_t no, const std::string& firm);
     // The server loses (false) or regains (true) the live price of a trading code, as when its
     // feed from the quote side stops; false for an unknown code.
     bool setLivePrice(const std::string& code, bool live);

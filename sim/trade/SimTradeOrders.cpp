@@ -549,6 +549,41 @@ bool SimTradeOrders::listForFirm(const std::string& firm, const std::string& com
     return true;
 }
 
+bool SimTradeOrders::closeElsewhere(const std::string& account, int64_t holdingId) {
+    auto found = m_state.accounts.find(account);
+    SimTradeHolding* held =
+        found != m_state.accounts.end() ? found->second.holding(holdingId) : nullptr;
+    const SimTradeCommodity* item = held ? m_state.commodity(held->commodity) : nullptr;
+    auto live = item ? m_state.prices(*item) : std::nullopt;
+    if (!live || held->qty - held->frozen <= 0) {
+        return false;
+    }
+    const int side = held->side;
+    closeMany(account, item->code(), side, held->qty - held->frozen, holdingId, false,
+              SimTradeState::orderPrice(*live, 3 - side), kMarketDeal, m_state.number(), "");
+    return true;
+}
+
+bool SimTradeOrders::takeListing(int64_t no, const std::string& firm) {
+    auto open = m_state.openListings.find(no);
+    SimTradeOrder* listing =
+        open != m_state.openListings.end() ? m_state.owner(open->second).order(no) : nullptr;
+    const SimTradeCommodity* item = listing ? m_state.commodity(listing->commodity) : nullptr;
+    if (!item || !listing->open()) {
+        return false;
+    }
+    const int lots = listing->rest();
+    if (!listing->account.empty() && listing->settle == 1) {
+        openHolding(listing->account, *item, listing->side, lots, listing->price, kMarketDeal,
+                    listing->no, firm);
+    } else if (!listing->account.empty()) {
+        closeMany(listing->account, listing->commodity, 3 - listing->side, lots, listing->holdingId,
+                  true, listing->price, kMarketDeal, listing->no, firm);
+    }
+    fillListing(*listing, lots);
+    return true;
+}
+
 void SimTradeOrders::seedHolding(const std::string& account, const std::string& commodity, int side,
                                  int qty) {
     const SimTradeCommodity* item = m_state.commodity(commodity);

@@ -29,6 +29,11 @@ public:
     // A listing of another firm, with no account of this environment behind it.
     bool listForFirm(const std::string& firm, const std::string& commodity, int side,
                      SimUnits price, int qty);
+    // The account's holding closed whole at the live price, as from another device; false when
+    // it is not held or has no free lots.
+    bool closeElsewhere(const std::string& account, int64_t holdingId);
+    // Another firm takes the rest of an open listing; false when none is open by that number.
+    bool takeListing(int64_t no, const std::string& firm);
     // A holding at the price a market order would pay, for the seeded accounts.
     void seedHolding(const std::string& account, const std::string& commodity, int side, int qty);
     // Fills the conditional orders and closes the holdings at stops that the live prices reach,

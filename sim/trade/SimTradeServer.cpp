@@ -99,6 +99,14 @@ std::vector<SimTradeReceived> SimTradeServer::received() const {
     return {m_received.begin(), m_received.end()};
 }
 
+std::vector<SimTradeReceived> SimTradeServer::receivedFrom(size_t from, size_t& total) const {
+    std::lock_guard lock(m_mutex);
+    total = m_receivedTotal;
+    const size_t first = m_receivedTotal - m_received.size();
+    const size_t skip = from > first ? std::min(from - first, m_received.size()) : 0;
+    return {m_received.begin() + static_cast<std::ptrdiff_t>(skip), m_received.end()};
+}
+
 void SimTradeServer::clearReceived() {
     std::lock_guard lock(m_mutex);
     m_received.clear();
@@ -172,6 +180,7 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
     {
         std::lock_guard lock(m_mutex);
         m_received.push_back({path, name, body});
+        ++m_receivedTotal;
         if (m_received.size() > kKeptRequests) {
             m_received.pop_front();
         }

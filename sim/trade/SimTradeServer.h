@@ -78,6 +78,9 @@ public:
     // The latest requests of every line since the start (or the last clear), in arrival order,
     // at most kKeptRequests.
     std::vector<SimTradeReceived> received() const;
+    // The kept requests from the `from`th received since the start (counting from 0), and in
+    // `total` how many came so far: a caller that asks often misses none.
+    std::vector<SimTradeReceived> receivedFrom(size_t from, size_t& total) const;
     void clearReceived();
 
     // One request as a line answers it: the reply body.
@@ -104,4 +107,5 @@ private:
     std::condition_variable m_released;
     std::map<std::string, int> m_requestCounts;
     std::deque<SimTradeReceived> m_received;
+    size_t m_receivedTotal = 0;
 };

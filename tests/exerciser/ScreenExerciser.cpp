@@ -155,6 +155,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[] { return 2; }, [this] { injectFault(); }},
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
+        {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},
     };
 }
 
@@ -184,6 +185,9 @@ void ScreenExerciser::afterEvent(bool confirming) {
     pictureWhenAsked();
     checkOverlay();
     checkRequests();
+    for (const auto& unshown : m_sentShown.check()) {
+        violation(unshown);
+    }
     checkEndedSessions();
     checkTabBar();
     checkAlerts();
@@ -494,6 +498,7 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
         auto* button = dynamic_cast<Button*>(v);
         m_confirming = m_confirming || (button && button->isEnabled());
     }
+    m_sentShown.beforeTap(hit);
     driver.tapAt(at);
     return true;
 }
@@ -1018,6 +1023,7 @@ void ScreenExerciser::restartTheExchange() {
     }
     m_stallDelay = 0;
     m_quoteLineBackEvent = 0;
+    m_sentShown.exchangeRestarted();
 }
 
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.

@@ -11,6 +11,8 @@
 #include "ConfirmationLedger.h"
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
+#include "FormUpsets.h"
+#include "SentShownCheck.h"
 #include "acceptance/TradingDayFixture.h"
 #include "platform/foundation/WeakLink.h"
 
@@ -144,6 +146,14 @@ private:
     // The alerts on the window at the last check, and whether each had a delegate.
     std::vector<std::pair<WeakLink<AlertView>, bool>> m_alerts;
     bool m_confirming = false;
+    // Every order sent is what its form showed; events that change what stands behind a form.
+    SentShownCheck m_sentShown{driver, exchange};
+    FormUpsets m_upsets{
+        driver,
+        exchange,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
+         [this](const std::string& line) { m_journal->add(line); }, [this] { back(); }}};
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
     size_t m_stallLiftEvent = 0;      // the event after which the stalled lines are set back

@@ -74,3 +74,29 @@ TEST_F(SimControlRoutesTest, shouldCountTheTradingRequestsOfAnEnvironmentByName)
     ASSERT_TRUE(unknown);
     EXPECT_EQ(unknown->status, 400);
 }
+
+TEST_F(SimControlRoutesTest, shouldListTheOrdersReceivedAndCloseAHoldingFromElsewhere) {
+    SimTradeServer* server = sim().trade().server("01", "01");
+    ASSERT_NE(server, nullptr);
+    httplib::Client line(server->lineBase(0));
+    for (const char* price : {"1", "2"}) {
+        const std::string body = std::string(R"({"VUZI":{"REQ":{"PRICE":")") + price + "\"}}}";
+        ASSERT_TRUE(line.Post("/trade?req=order_x", body, "text/plain"));
+    }
+    ASSERT_TRUE(line.Post("/trade?req=holding_query", "{}", "text/plain"));
+    httplib::Client control(sim().controlUrl());
+    auto received = control.Get("/control/trade/received?jys=01&env=01&from=1&names=order_x");
+    ASSERT_TRUE(received);
+    EXPECT_EQ(received->body,
+              R"({"next":3,"requests":[{"name":"order_x","fields":{"PRICE":"2"}}]})");
+
+    const std::string account = "100000000000001";
+    const auto held = server->ledger().books(account)["holdings"];
+    ASSERT_EQ(held.size(), 1u);
+    const std::string close = "/control/trade/close?jys=01&env=01&account=" + account +
+                              "&holding=" + std::to_string(held[0]["id"].get<int64_t>());
+    EXPECT_EQ(post(close), "200 ok");
+    EXPECT_TRUE(server->ledger().books(account)["holdings"].empty());
+    EXPECT_EQ(post(close), "400 no such holding with free lots");
+    EXPECT_EQ(post("/control/trade/take?jys=01&env=01&listing=1"), "400 no such open listing");
+}

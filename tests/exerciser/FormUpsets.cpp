@@ -1,0 +1,361 @@
+#include "FormUpsets.h"
+
+#include <nlohmann/json.hpp>
+
+#include "ExerciseRandom.h"
+#include "platform/foundation/WeakLink.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ScreenDriver.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/Window.h"
+#include "support/SimProcess.h"
+#include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/close/PXZhuanRangFormView.h"
+#include "trade/core/PXTradeCommodity.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/open/PXJYZhaiPaiViewZYMS.h"
+#include "trade/open/PXJianCangFormView.h"
+
+namespace {
+// Long enough for the client's next price or holdings refresh.
+constexpr double kRefreshSeconds = 2.5;
+constexpr int kLargestMove = 30;
+
+template <typename Form>
+std::vector<Form*> shown(const ScreenDriver& driver) {
+    std::vector<Form*> found;
+    for (Form* form : driver.viewsOfClass<Form>()) {
+        if (driver.isVisible(form)) {
+            found.push_back(form);
+        }
+    }
+    return found;
+}
+
+template <typename T>
+T* anyOf(const std::vector<T*>& items, ExerciseRandom& random) {
+    return items.empty() ? nullptr : items[random.below(items.size())];
+}
+
+bool isTab(const Button* button) {
+    const std::string picture = button->backgroundImage().name();
+    return picture.rfind("zhouqi", 0) == 0 || picture.rfind("fenshi", 0) == 0;
+}
+
+bool isCurrentTab(const Button* button) {
+    return button->backgroundImage().name().find("_press") != std::string::npos;
+}
+}  // namespace
+
+FormUpsets::FormUpsets(ScreenDriver& driver, SimProcess& exchange, Hands hands)
+    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)) {}
+
+int FormUpsets::weight() const {
+    if (m_driver.visibleAlert() || !PXTradeModule::shared().tradeLogin()) {
+        return 0;
+    }
+    const bool form = !shown<PXJianCangFormView>(m_driver).empty() ||
+                      !shown<PXZhuanRangFormView>(m_driver).empty() ||
+                      !shown<PXJYZhiJiaPingCangView>(m_driver).empty();
+    return form ? 8 : 0;
+}
+
+void FormUpsets::act(ExerciseRandom& random) {
+    if (random.chance(0.8)) {
+        typeLots(random);
+    }
+    switch (random.weighted({3, 3, 2, 1, 2})) {
+        case 0:
+            moveThePrice(random);
+            break;
+        case 1:
+            pickOnAnotherTab(random);
+            break;
+        case 2:
+            closeTheHolding(random);
+            break;
+        case 3:
+            takeTheListing(random);
+            break;
+        default:
+            handOverAndBack(random);
+    }
+    if (random.chance(0.6)) {
+        sendTheForm(random);
+    }
+}
+
+void FormUpsets::typeLots(ExerciseRandom& random) {
+    std::vector<TextField*> fields;
+    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+        fields.push_back(form->shuLiang());
+    }
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        fields.push_back(form->shuLiang());
+    }
+    for (TextField* field : fields) {
+        if (reachable(field)) {
+            return m_hands.keys(field, std::to_string(1 + random.below(2)));
+        }
+    }
+}
+
+// What the form shows now goes, as a person who did not notice the change would send it.
+void FormUpsets::sendTheForm(ExerciseRandom& random) {
+    std::vector<Button*> buttons;
+    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+        buttons.push_back(form->jianCangButton());
+    }
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        buttons.push_back(form->zhuanRangButton());
+    }
+    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+        buttons.push_back(form->pingCangButton());
+    }
+    for (Button* button : buttons) {
+        if (reachable(button) && !m_driver.visibleAlert()) {
+            m_hands.tap(button, "send");
+            m_driver.settle();
+            break;
+        }
+    }
+    AlertView* confirmation = m_driver.visibleAlert();
+    if (!confirmation || confirmation->numberOfButtons() < 2 ||
+        confirmation->message().find("商品:") == std::string::npos || !random.chance(0.7)) {
+        return;
+    }
+    for (int index = 0; index < confirmation->numberOfButtons(); ++index) {
+        if (confirmation->buttonTitleAtIndex(index) == "确定") {
+            m_hands.tap(confirmation->buttonAtIndex(index), "confirm");
+            m_driver.settle();
+            return;
+        }
+    }
+}
+
+std::string FormUpsets::environment() const {
+    PXTradeModule& module = PXTradeModule::shared();
+    return "jys=" + module.defaultString("platform_code") +
+           "&env=" + module.defaultString("environment_code");
+}
+
+void FormUpsets::post(const std::string& path) {
+    const auto reply = m_exchange.post(path);
+    m_hands.note("the exchange: " + (reply.status == 200 ? std::string("done") : reply.body));
+}
+
+void FormUpsets::waitForARefresh() {
+    m_driver.runUntil([] { return false; }, kRefreshSeconds);
+}
+
+// The commodity a form on show stands for, else any the account may trade.
+std::string FormUpsets::shownCode() const {
+    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+        if (!form->commodityCode().empty()) {
+            return form->commodityCode();
+        }
+    }
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        if (!form->commodityCode().empty()) {
+            return form->commodityCode();
+        }
+    }
+    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+        if (!form->commodityCode().empty()) {
+            return form->commodityCode();
+        }
+    }
+    const auto& store = PXTradeModule::shared().PXJYData().shangPinXinXi();
+    return store.empty() ? std::string() : store.begin()->first;
+}
+
+std::string FormUpsets::shownHolding() const {
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        if (form->danHaoID()) {
+            return *form->danHaoID();
+        }
+    }
+    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+        if (form->danHaoID()) {
+            return *form->danHaoID();
+        }
+    }
+    return {};
+}
+
+// The live price moves while the form is half filled; the next refresh brings it.
+void FormUpsets::moveThePrice(ExerciseRandom& random) {
+    const std::string code = shownCode();
+    const int delta =
+        (random.chance(0.5) ? 1 : -1) * static_cast<int>(1 + random.below(kLargestMove));
+    m_hands.note("upset: the price of " + code + " moves " + std::to_string(delta));
+    post("/control/trade/price?" + environment() + "&commodity=" + code +
+         "&delta=" + std::to_string(delta));
+    waitForARefresh();
+}
+
+// The other tab's form takes a pick, and the first tab comes back.
+void FormUpsets::pickOnAnotherTab(ExerciseRandom& random) {
+    Button* current = nullptr;
+    Button* other = nullptr;
+    for (Button* button : m_driver.viewsOfClass<Button>()) {
+        if (reachable(button) && isTab(button)) {
+            (isCurrentTab(button) ? current : other) = button;
+        }
+    }
+    if (!current || !other) {
+        return m_hands.note("upset: no other tab");
+    }
+    m_hands.note("upset: a pick on the other tab");
+    // A pick may hand the form over to another screen, which takes the tabs away.
+    const WeakLink<Button> first = current;
+    m_hands.tap(other, "tab");
+    m_driver.settle();
+    if (Button* picker = anyOf(pickers(false), random)) {
+        pick(picker, random, {});
+    }
+    m_hands.tap(reachable(first.get()) ? first.get() : nullptr, "tab back");
+    m_driver.settle();
+}
+
+// The holding the form names (or another of the account's) is closed from elsewhere.
+void FormUpsets::closeTheHolding(ExerciseRandom& random) {
+    PXTradeModule& module = PXTradeModule::shared();
+    const std::string account = module.defaultString("JYUserName");
+    std::string holding = random.chance(0.8) ? shownHolding() : std::string();
+    if (holding.empty()) {
+        const auto reply =
+            m_exchange.get("/control/trade/books?" + environment() + "&account=" + account);
+        const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+        if (books.is_object() && !books["holdings"].empty()) {
+            const auto& all = books["holdings"];
+            holding = std::to_string(all[random.below(all.size())]["id"].get<int64_t>());
+        }
+    }
+    if (holding.empty()) {
+        return m_hands.note("upset: no holding to close");
+    }
+    m_hands.note("upset: holding " + holding + " is closed from elsewhere");
+    post("/control/trade/close?" + environment() + "&account=" + account + "&holding=" + holding);
+    waitForARefresh();
+}
+
+// The listing the delisting form chose (or one of the account's own) is taken by another firm.
+void FormUpsets::takeTheListing(ExerciseRandom& random) {
+    std::string listing;
+    for (auto* form : shown<PXJYZhaiPaiViewZYMS>(m_driver)) {
+        listing = form->selectedGuaPaiDanHao();
+    }
+    if (listing.empty()) {
+        const auto reply = m_exchange.get("/control/trade/books?" + environment() + "&account=" +
+                                          PXTradeModule::shared().defaultString("JYUserName"));
+        const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+        std::vector<int64_t> open;
+        for (const auto& order : books.is_object() ? books["orders"] : nlohmann::json::array()) {
+            const int status = order["status"].get<int>();
+            if (order["kind"].get<int>() == 2 && (status == 1 || status == 4)) {
+                open.push_back(order["no"].get<int64_t>());
+            }
+        }
+        listing = open.empty() ? std::string() : std::to_string(open[random.below(open.size())]);
+    }
+    if (listing.empty()) {
+        return m_hands.note("upset: no listing to take");
+    }
+    m_hands.note("upset: listing " + listing + " is taken by another firm");
+    post("/control/trade/take?" + environment() + "&listing=" + listing);
+    waitForARefresh();
+}
+
+// A commodity of the order book hands the form over to its screen; a pick there, and back.
+void FormUpsets::handOverAndBack(ExerciseRandom& random) {
+    Button* picker = anyOf(pickers(true), random);
+    if (!picker) {
+        return m_hands.note("upset: no commodity picker");
+    }
+    std::vector<std::string> orderBook;
+    for (const auto& [code, commodity] : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
+        if (commodity && commodity->shangPinJiaoYiMoShi == "4") {
+            orderBook.push_back(commodity->commodityName);
+        }
+    }
+    m_hands.note("upset: an order-book commodity picked");
+    pick(picker, random, orderBook);
+    m_driver.settle();
+    if (random.chance(0.5)) {
+        if (Button* there = anyOf(pickers(false), random)) {
+            pick(there, random, {});
+        }
+    }
+    if (random.chance(0.6)) {
+        m_hands.back();
+        m_driver.settle();
+    }
+}
+
+std::vector<Button*> FormUpsets::pickers(bool commoditiesOnly) const {
+    std::vector<Button*> candidates;
+    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+        candidates.push_back(form->commodityNameButton());
+    }
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        candidates.push_back(form->commodityNameButton());
+        if (!commoditiesOnly) {
+            candidates.push_back(form->danHaoButton());
+        }
+    }
+    for (auto* form : commoditiesOnly ? std::vector<PXJYZhiJiaPingCangView*>{}
+                                      : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+        candidates.push_back(form->commodityDanHao());
+    }
+    std::vector<Button*> found;
+    for (Button* button : candidates) {
+        if (button->isEnabled() && reachable(button)) {
+            found.push_back(button);
+        }
+    }
+    return found;
+}
+
+void FormUpsets::pick(Button* picker, ExerciseRandom& random,
+                      const std::vector<std::string>& preferred) {
+    if (!m_hands.tap(picker, "picker")) {
+        return;
+    }
+    m_driver.settle();
+    TableView* list = nullptr;
+    for (TableView* table : m_driver.viewsOfClass<TableView>()) {
+        if (m_driver.isVisible(table) && table->numberOfSections() > 0 &&
+            table->numberOfRows(0) > 0) {
+            list = table;
+        }
+    }
+    if (!list) {
+        return m_hands.note("the picker opened no list");
+    }
+    for (TableViewCell* cell : list->visibleCells()) {
+        for (const std::string& name : preferred) {
+            View* row = m_driver.viewWithText(name);
+            if (row && row->isDescendantOf(cell) && reachable(cell)) {
+                m_hands.tap(cell, "row");
+                m_driver.settle();
+                return;
+            }
+        }
+    }
+    const int row = static_cast<int>(random.below(static_cast<size_t>(list->numberOfRows(0))));
+    m_hands.note("row 0/" + std::to_string(row) + " of the picker's list");
+    m_driver.tapRow(*list, {0, row});
+    m_driver.settle();
+}
+
+bool FormUpsets::reachable(const View* view) const {
+    Window* window = m_driver.window();
+    View* hit = window && view && m_driver.isVisible(view)
+                    ? window->hitTest(m_driver.visibleRect(view).center())
+                    : nullptr;
+    return hit && (hit == view || hit->isDescendantOf(view));
+}

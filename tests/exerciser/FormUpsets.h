@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Button;
+class ExerciseRandom;
+class ScreenDriver;
+class SimProcess;
+class TextField;
+class View;
+
+// Events that change what stands behind a trading form on show: a price refresh while it is
+// half filled, a pick on another tab's form, the holding it names closed by the exchange, the
+// listing it took taken by another firm, and a commodity of the order book picked, which hands
+// the form over to the order-book screen, then back. Each keeps to what a person or the exchange
+// could do. Owned by the exerciser; main thread.
+class FormUpsets {
+public:
+    // What the exerciser lends: its tap and keypad (journalled), its journal and its back button.
+    struct Hands {
+        std::function<bool(View*, const std::string&)> tap;
+        std::function<void(TextField*, const std::string&)> keys;
+        std::function<void(const std::string&)> note;
+        std::function<void()> back;
+    };
+
+    FormUpsets(ScreenDriver& driver, SimProcess& exchange, Hands hands);
+
+    // 0 unless a trading form is on show.
+    int weight() const;
+    void act(ExerciseRandom& random);
+
+private:
+    void moveThePrice(ExerciseRandom& random);
+    void pickOnAnotherTab(ExerciseRandom& random);
+    void closeTheHolding(ExerciseRandom& random);
+    void takeTheListing(ExerciseRandom& random);
+    void handOverAndBack(ExerciseRandom& random);
+
+    // Lots typed on a form before the upset, and the form sent after it, now and then.
+    void typeLots(ExerciseRandom& random);
+    void sendTheForm(ExerciseRandom& random);
+    // The form's pickers a tap reaches: commodities, holding numbers.
+    std::vector<Button*> pickers(bool commoditiesOnly) const;
+    // Taps the picker, then a row of the list it opened (one of `preferred` when it has one).
+    void pick(Button* picker, ExerciseRandom& random, const std::vector<std::string>& preferred);
+    bool reachable(const View* view) const;
+    std::string environment() const;
+    std::string shownCode() const;
+    std::string shownHolding() const;
+    void post(const std::string& path);
+    void waitForARefresh();
+
+    ScreenDriver& m_driver;
+    SimProcess& m_exchange;
+    Hands m_hands;
+};
