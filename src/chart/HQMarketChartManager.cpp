@@ -1242,8 +1242,10 @@ void HQMarketChartManager::startRefreshControl() {
         makeTimerFor(m_FenShiRefresh, seconds, kFenShiKind);
         return;
     }
+    // Only a chart scrolled away from its newest bars waits; one whose periods went with a lost
+    // session refreshes too, so that its next tick asks for them again.
     const auto period = searchPeriodStatusInfo();
-    if (!m_KLineRefresh && chartKind() == kKLineKind && period && period->offset == 0) {
+    if (!m_KLineRefresh && chartKind() == kKLineKind && (!period || period->offset == 0)) {
         makeTimerFor(m_KLineRefresh, seconds, kKLineKind);
     }
 }
@@ -1547,6 +1549,13 @@ void HQMarketChartManager::handleFailure(HQNetworkManger* manager, const std::st
 }
 
 void HQMarketChartManager::showToast(const std::string& message) {
+    // A refresh that keeps failing shows its message afresh instead of piling up copies.
+    for (View* child : subviews()) {
+        auto* toast = dynamic_cast<UIViewToast*>(child);
+        if (toast && toast->message() == message) {
+            toast->removeFromSuperview();
+        }
+    }
     UIViewToast::makeToast(*this, message);
 }
 

@@ -450,6 +450,26 @@ TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter20
     EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
 }
 
+// A lost session whose renewal fails takes the K-line chart's periods with it: the chart still
+// refreshes, and its next refresh starts the road again and draws the period once more.
+TEST_F(ChartManagerSimTest, shouldRefreshTheKLineChartAgainAfterTheSessionsRenewalFailed) {
+    openChart();
+    openMinutePeriod();
+    quoteServer().answerSessionLostOnce(kKLineProtocol);
+    quoteServer().failInTransport(2, true);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return toastShows("请求网络失败"); }, 20));
+    quoteServer().failInTransport(2, false);
+    ASSERT_NE(m_chart->KLineRefresh(), nullptr);
+    m_chart->KLineRefresh()->refreshNotify();
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] {
+            return period() && !m_chart->drawViewManagerKLine()->coordinateKLineData().empty() &&
+                   m_chart->KLineRefresh();
+        },
+        20));
+}
+
 TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
     quoteServer().malformNext(kManyDayFenShi, SimMalform::CutBody);
     m_facts = std::make_unique<DeviceFacts>(true);
@@ -505,6 +525,12 @@ TEST_F(ChartManagerSimTest, shouldRefreshTheTimeSharingChartAgainAfterItsDayRequ
     ASSERT_TRUE(m_driver->tap(periodButton(10000)));
     EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->FenShiRefresh() != nullptr; }, 20));
     EXPECT_TRUE(toastShows("请求网络失败"));
+    // The refresh failing again while the message shows leaves one message, not two.
+    const auto item = m_chart->searchCommodotyStatusItem();
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(item->FenShiRequesting);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !item->FenShiRequesting; }, 20));
+    EXPECT_EQ(m_driver->viewsOfClass<UIViewToast>().size(), 1u);
 
     // Covered and shown again, as the quote screen tells it.
     m_chart->stopRefreshControlCanBegin(false);
