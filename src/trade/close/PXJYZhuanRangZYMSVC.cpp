@@ -107,16 +107,21 @@ void PXJYZhuanRangZYMSVC::writeCommodity(const std::string& code) {
 
 void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity() {
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
-    if (m_huiZong) {
+    // The lots the account holds now, not those of the record handed over.
+    const auto current =
+        m_huiZong ? PXTradeClosingRules::currentSummary(store, *m_huiZong) : nullptr;
+    if (m_huiZong && !current) {
+        // Closed meanwhile: the holding chosen has gone, so nothing of it may be listed.
+        writeCommodity("");
+        m_SJPCView->forgetNumber();
+    } else if (m_huiZong) {
         m_SJPCView->setDanHaoID(std::nullopt);
         writeCommodity(m_huiZong->commodityCode);
         m_SJPCView->danHaoButton()->setTitle(" ");
-        // The lots the account holds now, not those of the record handed over.
-        const auto current = PXTradeClosingRules::currentSummary(store, *m_huiZong);
         // Nothing of a commodity the store does not know may be listed.
         const bool known = isKnown(m_huiZong->commodityCode);
         m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
-            current && known ? PXTradeClosingRules::freeQuantity(*current) : 0));
+            known ? PXTradeClosingRules::freeQuantity(*current) : 0));
         const auto direction = PXTradeClosingRules::closingDirection(m_huiZong->buySellSign);
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
@@ -124,7 +129,7 @@ void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity() {
     } else {
         m_SJPCView->clearChoice();
     }
-    setYiKouJiaBaoJiaBanValue(m_huiZong ? m_huiZong->commodityCode : "");
+    setYiKouJiaBaoJiaBanValue(current ? m_huiZong->commodityCode : "");
 }
 
 void PXJYZhuanRangZYMSVC::setAnDanHaoViewValueCommodity() {

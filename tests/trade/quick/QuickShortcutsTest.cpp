@@ -18,7 +18,9 @@
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeRecords.h"
+#include "trade/core/PXTradeTimerManger.h"
 #include "trade/core/TradeText.h"
 #include "trade/login/PXJYRootViewController.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
@@ -327,6 +329,37 @@ TEST_F(QuickShortcuts, aHoldingNumberClosedMeanwhileLeavesTheDetailsPanelNothing
     EXPECT_EQ(alertMessage(), "请选择单号");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(received("order_s").empty());
+}
+
+TEST_F(QuickShortcuts, anOrderBookSummaryClosedMeanwhileLeavesTheTransferNothingToList) {
+    makeOrderBook("AG");
+    auto* transfer = openShortcutAs<PXJYSimplePingCangZYMSVC>("AG", "1", 6);
+    ASSERT_NE(transfer, nullptr);
+    transfer->setPingCangValue();
+    PXJYZhuanRangZYMSView& form = *transfer->SJPCView();
+    ASSERT_EQ(form.maiMaiFangXiangL()->text(), "售出");
+
+    std::vector<std::string> bought;
+    for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
+        if (ticket->commodityCode == "AG" && ticket->buySellSign == "1") {
+            bought.push_back(number);
+        }
+    }
+    for (const auto& number : bought) {
+        closeElsewhere(number);
+    }
+    // As the heartbeat does on a new deal of the account.
+    tradeModule().PXJYTimerManger().getChiCangHuiZong();
+    ASSERT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == 0; }));
+    refresh();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    typeOnKeypad(form.shuLiang(), "1");
+    typeText(form.zhuanRangJiaGe(), "2300");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择商品");
+    EXPECT_TRUE(received("order_list").empty());
 }
 
 TEST_F(QuickShortcuts, aRefusedReverseDelistingKeepsTheDetailAndItsPanelAndSaysTheTransferWent) {
