@@ -213,6 +213,10 @@ std::shared_ptr<PXTradeNetworkManger> PXTradeNetworkManger::create(PXTradeModule
 }
 
 std::string PXTradeNetworkManger::userId() const {
+    const auto& session = m_module.PXJYData().tradeSession();
+    if (session && !session->userID.empty()) {
+        return session->userID;
+    }
     return m_module.defaultString("JYUserName");
 }
 
@@ -350,6 +354,7 @@ void PXTradeNetworkManger::CPYloginJiaoYiActionType(const std::string& account,
     m_dengLuCaoZuo = true;
     m_module.PXJYData().tradeSession()->encryptSign = "0";
     m_md5KeyForLogin = account + password;
+    m_logonAccount = account;
     const std::string logonTime = std::to_string(DateFormat::nowMilliseconds());
     JYDict req = JYDict::object();
     req["id"] = m_module.PXJYPeiZhi().getCurrentDateWith();
@@ -815,6 +820,7 @@ void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {
                                   : std::vector<uint8_t>();
     session.encryptSign = std::to_string(Text::intValue(TradeText::textAt(login, "IS_ENCRYPT")));
     session.srvToken = TradeText::textAt(login, "SRV_KEY");
+    session.userID = m_logonAccount;
 
     const std::string source = TradeText::textAt(login, "LAST_MODULE") == "M" ? "手机端" : "PC端";
     const int64_t lastSeconds = Text::longLongValue(TradeText::textAt(login, "LAST_TIME")) / 1000;

@@ -177,6 +177,7 @@ private:
     int m_alertTag = 0;
     bool m_reLoginShown = false;
     std::string m_md5KeyForLogin;
+    std::string m_logonAccount;
     // The session the last logoff of this manager ended.
     std::string m_loggedOffSession;
     // The session epoch the last request or waiting order belongs to; none for the requests

@@ -68,4 +68,7 @@ public:
     std::vector<uint8_t> encryptKey_data;
     std::string encryptSign;
     std::string srvToken;
+    // The account the logon was given for: the session's requests name it, whatever account a
+    // logon still on its way has typed.
+    std::string userID;
 };

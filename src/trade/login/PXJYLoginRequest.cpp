@@ -37,7 +37,6 @@ bool PXJYLoginRequest::start(const PXTradeTarget& target, const std::string& acc
     }
     m_trigger = trigger;
     m_target = target;
-    m_logonSent = false;
     m_accountText = accountText;
     m_password = password;
     m_captcha = captcha;
@@ -67,13 +66,8 @@ void PXJYLoginRequest::huoQuHuiYuanQuanXian() {
 }
 
 void PXJYLoginRequest::loginJiaoYi() {
-    PXTradeModule& module = PXTradeModule::shared();
-    const std::string account = PXJYLoginForm::withoutSpaces(m_accountText);
-    m_previousUserName = module.defaultString("JYUserName");
-    m_logonSent = true;
-    module.setDefaultString("JYUserName", account);
-    module.synchronizeDefaults();
-    newManager()->CPYloginJiaoYiActionType(account, m_captcha, m_validString, m_password);
+    m_account = PXJYLoginForm::withoutSpaces(m_accountText);
+    newManager()->CPYloginJiaoYiActionType(m_account, m_captcha, m_validString, m_password);
     // The password is not kept beyond the request that carries it.
     m_password.clear();
 }
@@ -99,8 +93,14 @@ void PXJYLoginRequest::dataAnalysisFinished(PXTradeNetworkManger* manager,
         }
         return;
     }
-    auto* target = delegate();
-    if (manager->typeNW() == kLoggedInTag && endedBy(*manager) && target) {
+    if (manager->typeNW() != kLoggedInTag) {
+        return;
+    }
+    // The account becomes the saved one only now that its login is in force, screen or not:
+    // until then the live session goes on under its own.
+    PXTradeModule::shared().setDefaultString("JYUserName", m_account);
+    PXTradeModule::shared().synchronizeDefaults();
+    if (auto* target = delegate(); endedBy(*manager) && target) {
         target->loginRequestSucceeded();
     }
 }
@@ -120,11 +120,6 @@ void PXJYLoginRequest::requestFailed(PXTradeNetworkManger* manager, int) {
 
 void PXJYLoginRequest::fail(PXTradeNetworkManger* manager, bool answered) {
     m_password.clear();
-    // The saved account stays the one of the last login that succeeded.
-    if (m_logonSent) {
-        PXTradeModule::shared().setDefaultString("JYUserName", m_previousUserName);
-        PXTradeModule::shared().synchronizeDefaults();
-    }
     if (auto* target = delegate(); endedBy(*manager) && target) {
         target->loginRequestFailed(
             manager->typeNW() != kRightsTag, answered,

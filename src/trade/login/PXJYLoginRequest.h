@@ -1,9 +1,9 @@
 #pragma once
 
 // One login attempt of the login screens: the member-rights check where the environment asks
-// for it, then the logon, whose request layer runs the whole login chain. The account is kept
-// as the user default "JYUserName" before the logon (requests name it) and put back to the
-// previous one when the attempt fails. The attempt goes through its owner's gate: shut by each
+// for it, then the logon, whose request layer runs the whole login chain. The account becomes
+// the user default "JYUserName" once its login chain has run to its end; a failed attempt leaves
+// the saved account alone. The attempt goes through its owner's gate: shut by each
 // request it sends (the overlay up, the login button disabled), opened only by the reply that
 // ends the attempt, so another request's reply never opens it and a failed attempt never blocks
 // the next. The gate and the answers are reached only while the owner (the screen, which holds
@@ -71,8 +71,7 @@ private:
     PXTradeOrderGate* m_gate;
     WeakLink<Control> m_trigger;
     PXTradeTarget m_target;
-    bool m_logonSent = false;
-    std::string m_previousUserName;
+    std::string m_account;
     std::string m_accountText;
     std::string m_password;
     std::string m_captcha;

@@ -96,7 +96,7 @@ bool TradeSessionFixture::logIn(const TradeSessionAccount& who) {
     if (environmentNeedsCaptcha() && captcha.empty()) {
         return false;
     }
-    // Requests name the account of the last login attempt, as the login screen stores it.
+    // The account screens read, as the login screen saves it for a login that goes through.
     UserDefaults::standardUserDefaults().setString(who.account, "JYUserName");
     UserDefaults::standardUserDefaults().synchronize();
     auto recorder = std::make_shared<AnswerRecorder>();

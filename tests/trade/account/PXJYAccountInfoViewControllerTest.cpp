@@ -73,12 +73,13 @@ protected:
         driver.typeText(text);
     }
 
-    // The heartbeats a server received, with the session each carried.
-    static std::vector<std::string> beatSessions(SimTradeServer& server) {
+    // The heartbeats a server received, with the session (or another field) each carried.
+    static std::vector<std::string> beatSessions(SimTradeServer& server,
+                                                 const char* field = "sessionid") {
         std::vector<std::string> sessions;
         for (const auto& request : server.received()) {
             if (request.name == "SYS_TIME_QUERY") {
-                sessions.push_back(nlohmann::json::parse(request.body).value("sessionid", ""));
+                sessions.push_back(nlohmann::json::parse(request.body).value(field, ""));
             }
         }
         return sessions;
@@ -354,4 +355,33 @@ TEST_F(AccountInfoTest, shouldKeepTheLoggedInAccountWholeWhenAnAddedLoginFailsHa
     const std::string dropped = reqValue(*query, "SESSION_ID");
     ASSERT_FALSE(dropped.empty());
     EXPECT_TRUE(tradeModule().PXJYData().sessionHasEnded(dropped));
+}
+
+// While an added account's logon travels, the live session's heartbeat still names its own
+// account: naming the new one under the old session would end that session.
+TEST_F(AccountInfoTest, shouldKeepTheLiveAccountInItsHeartbeatWhileAnAddedLogonTravels) {
+    registerPXTradeLoginScreens();
+    ASSERT_TRUE(openAccounts());
+    SimTradeServer& real = tradeServer();
+    SimTradeServer& demo = tradeServer("01", "02");
+    PXJYTradeLoginVC* login = addAccountIn("模拟");
+    ASSERT_TRUE(login);
+    demo.holdReplies("logon");
+    login->userNameTextField()->setText("2000 0000 0000 001");
+    logInOn(login);
+    ASSERT_TRUE(driver.runUntil([&] {
+        const auto sent = demo.received();
+        return std::any_of(sent.begin(), sent.end(),
+                           [](const auto& request) { return request.name == "logon"; });
+    }));
+    ASSERT_TRUE(beatsOn(real)) << alertMessage();
+    EXPECT_EQ(beatSessions(real, "uid").back(), loggedIn.account);
+    EXPECT_EQ(alertMessage(), "");
+    EXPECT_TRUE(tradeModule().tradeLogin());
+
+    demo.releaseReplies("logon");
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == screen; }, 10)) << alertMessage();
+    EXPECT_EQ(tradeModule().defaultString("JYUserName"), kDemo);
+    ASSERT_TRUE(beatsOn(demo));
+    EXPECT_EQ(beatSessions(demo, "uid").back(), kDemo);
 }
