@@ -1,5 +1,7 @@
 #include "trade/core/PXTradeTimerManger.h"
 
+#include <algorithm>
+
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
 #include "quote/QuoteRecords.h"
@@ -19,6 +21,19 @@ const int kPromptToast = 2;
 const int kPromptToastAndSound = 3;
 
 }  // namespace
+
+// Hears one heartbeat's answer for the timers, knowing which beat it answers.
+class PXTradeTimerManger::BeatAnswer : public PXTradeNetworkMangerDelegate {
+public:
+    BeatAnswer(PXTradeTimerManger& timers, BeatSent sent) : m_timers(timers), m_sent(sent) {}
+    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override {
+        m_timers.heartbeatAnswered(*manager, data, m_sent);
+    }
+
+private:
+    PXTradeTimerManger& m_timers;
+    BeatSent m_sent;
+};
 
 PXTradeTimerManger::PXTradeTimerManger(PXTradeModule& module) : m_module(module) {}
 
@@ -82,7 +97,11 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
     if (!m_module.tradeLogin()) {
         return;
     }
-    newManager()->getChengJiaoHuiBaoXinXiQH();
+    auto manager = PXTradeNetworkManger::create(m_module);
+    // The module owns the timers and outlives every request they send.
+    manager->setDelegate(
+        std::make_shared<BeatAnswer>(*this, BeatSent{++m_beatsSent, m_beatInForce}));
+    manager->getChengJiaoHuiBaoXinXiQH();
 }
 
 void PXTradeTimerManger::requestRefreshInfo() {
@@ -160,16 +179,57 @@ void PXTradeTimerManger::getAccountInfo() {
 
 void PXTradeTimerManger::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
+    if (manager->typeNW() == "PXChengJiaoHuiBao") {
+        heartbeatAnswered(*manager, data, BeatSent{m_beatsSent, m_beatInForce});
+    }
+}
+
+void PXTradeTimerManger::heartbeatAnswered(PXTradeNetworkManger& manager, const PXTradeResult* data,
+                                           const BeatSent& sent) {
     // A heartbeat answered after its session ended speaks of that session: nothing of it counts.
-    if (manager->typeNW() != "PXChengJiaoHuiBao" || manager->ofEndedSession()) {
+    if (manager.typeNW() != "PXChengJiaoHuiBao" || manager.ofEndedSession()) {
         return;
     }
     // The busy overlay belongs to whatever request a screen is waiting for; a heartbeat that
     // happens to answer first must not take it away.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
-    const JYDict* report = data && !data->empty() ? std::get_if<JYDict>(&data->front()) : nullptr;
-    m_transactionReporting = report ? *report : JYDict();
+    // On a slow line the beats overtake their answers: an answer to a beat sent before the one
+    // in force is older news and must not undo it (its deals and announcement again).
+    if (sent.number < m_beatInForce) {
+        return;
+    }
+    const JYDict* parsed = data && !data->empty() ? std::get_if<JYDict>(&data->front()) : nullptr;
+    JYDict report = parsed ? *parsed : JYDict();
+    // A beat that left before the answer in force came asked from the same last deal, so its
+    // answer names those deals again.
+    if (sent.basedOn != m_beatInForce) {
+        keepNewDealsOnly(report);
+    }
+    m_beatInForce = sent.number;
+    m_transactionReporting = std::move(report);
     chengJiaoHuiBao();
+}
+
+// The deals come oldest first and the day's deal count grows by one for each, so the new ones
+// are the last (count now - count in force); a smaller count is a new day, whose deals are all new.
+void PXTradeTimerManger::keepNewDealsOnly(JYDict& report) const {
+    if (!report.is_object() || !TradeText::has(report, "tradeCommodity") ||
+        !report["tradeCommodity"].is_array()) {
+        return;
+    }
+    JYDict& deals = report["tradeCommodity"];
+    const int64_t now = Text::longLongValue(TradeText::textAt(report, "Num_Trade"));
+    const int64_t before =
+        Text::longLongValue(TradeText::textAt(m_transactionReporting, "Num_Trade"));
+    if (now < before) {
+        return;
+    }
+    const auto fresh = static_cast<size_t>(std::min<int64_t>(now - before, deals.size()));
+    deals.erase(deals.begin(), deals.end() - static_cast<std::ptrdiff_t>(fresh));
+    if (deals.empty()) {
+        report.erase("tradeCommodity");
+        report["New_Trade"] = "0";
+    }
 }
 
 void PXTradeTimerManger::chengJiaoHuiBao() {

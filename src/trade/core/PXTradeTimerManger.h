@@ -58,7 +58,18 @@ public:
     Timer* timeoutTimer() const { return m_timeoutTimer.get(); }
 
 private:
+    // One heartbeat as it left: its place in the sending order, and the beat whose answer was in
+    // force then (the one its "lastid" and counts came from).
+    struct BeatSent {
+        uint64_t number = 0;
+        uint64_t basedOn = 0;
+    };
+    class BeatAnswer;
+
     std::shared_ptr<PXTradeNetworkManger> newManager();
+    void heartbeatAnswered(PXTradeNetworkManger& manager, const PXTradeResult* data,
+                           const BeatSent& sent);
+    void keepNewDealsOnly(JYDict& report) const;
     void postIfGrown(const char* key, int64_t* last, const char* notification);
 
     PXTradeModule& m_module;
@@ -69,5 +80,8 @@ private:
     int64_t m_CLRefreshTime_Sell = 0;
     bool m_xinGongGao = false;
     JYDict m_transactionReporting;  // null until the first heartbeat reply
+    uint64_t m_beatsSent = 0;
+    // The beat whose answer is in force; 0 before the first.
+    uint64_t m_beatInForce = 0;
     uint64_t m_observer = 0;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -134,6 +136,61 @@ TEST_F(PXTradeTimerMangerTest, shouldAnnounceDealsAndANewAnnouncementAndRequery)
                !m_server.named("holding_detail_query").empty() &&
                !m_server.named("firm_info").empty();
     }));
+}
+
+// On a slow line the next beat leaves before the answer and asks from the same last deal: both
+// answers name the deal, which is announced and requeried once.
+TEST_F(PXTradeTimerMangerTest, shouldAnnounceADealOnceWhenTheNextBeatLeavesBeforeTheAnswer) {
+    logIn();
+    timers().stopJYHeartTimer();
+    addCommodity("AG", "1", "10", "白银");
+    timers().setTransactionReporting({{"Num_Trade", "4"}, {"END_GBID", "30"}});
+    heartbeatReplies(
+        {"{\"ret\":0,\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":\"31\",\"data\":["
+         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}"});
+    timers().shuaXinChengJiaoHuiBao();
+    timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") > 0; }));
+    EXPECT_FALSE(runUntil(
+        [&] { return m_host.toasts.size() > 1 || m_server.named("firm_info").size() > 1; }, 1));
+    EXPECT_EQ(m_host.toasts.size(), 1u);
+    EXPECT_EQ(SystemSound::playedSounds().size(), 1u);
+    EXPECT_EQ(m_server.named("holding_query").size(), 1u);
+}
+
+// An answer overtaken by a later beat's is older news: it must not put back the last deal and
+// announcement the later one brought, or the next beat would have them announced again.
+TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
+    logIn();
+    timers().stopJYHeartTimer();
+    addCommodity("AG", "1", "10", "白银");
+    timers().setTransactionReporting({{"GB_ID", "9"}, {"Num_Trade", "4"}, {"END_GBID", "30"}});
+    auto release = std::make_shared<std::promise<void>>();
+    auto next = std::make_shared<std::atomic<int>>(0);
+    m_server.replyWith(
+        "SYS_TIME_QUERY",
+        [released = release->get_future().share(), next](const CapturedRequest&) -> std::string {
+            const int index = next->fetch_add(1);
+            if (index == 0) {
+                released.wait_for(std::chrono::seconds(10));
+                return "{\"ret\":0,\"LID\":\"9\",\"TTC\":\"4\",\"TLID\":\"30\"}";
+            }
+            return index == 1 ? "{\"ret\":0,\"LID\":\"10\",\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":"
+                                "\"31\",\"data\":[{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\"}]}"
+                              : "{\"ret\":0,\"LID\":\"10\",\"TTC\":\"5\",\"TLID\":\"31\"}";
+        });
+    timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() == 1; }));
+    timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") == 1; }));
+    release->set_value();
+    EXPECT_FALSE(runUntil([&] { return m_log.count("Heartbeat") > 1; }, 1));
+    beat();
+    const JYDict third = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(2).body);
+    EXPECT_EQ(third["lastid"], "31");
+    EXPECT_EQ(third["broadcast"], "10");
+    ASSERT_EQ(m_host.toasts.size(), 2u);
+    EXPECT_EQ(m_host.toasts[1].first, "有新公告，请注意查收!");
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNothing) {
