@@ -4,6 +4,7 @@
 #include "platform/ui/Label.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXTradeViewKit.h"
+#include "trade/login/PXJYLoginForm.h"
 #include "trade/login/PXJYLoginStyle.h"
 #include "trade/login/PXJYSmsCodeRules.h"
 
@@ -114,7 +115,7 @@ void PXJYRetrievePasswordVC::resetViewBackButtonClick() {
 void PXJYRetrievePasswordVC::resetPasswordAction() {
     if (auto problem =
             PXJYSmsCodeRules::newPasswordProblem(m_newPasswordTF->text(), m_againTF->text())) {
-        if (m_newPasswordTF->text().size() < 6) {
+        if (PXJYLoginForm::isShortPassword(m_newPasswordTF->text())) {
             m_newPasswordTF->setText("");
         }
         m_againTF->setText("");

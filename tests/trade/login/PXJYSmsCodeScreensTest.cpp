@@ -236,6 +236,13 @@ TEST_F(PXJYSmsCodeScreensTest, shouldResetThePasswordWithTheCodeTheServiceChecks
     dismissKeyboard();
     ASSERT_TRUE(driver.tapText("下一步"));
     ASSERT_TRUE(screen->resetView());
+    // Four characters in eight bytes: short, so emptied with the alert.
+    screen->newPasswordTF()->setText("密码12");
+    screen->againTF()->setText("密码12");
+    ASSERT_TRUE(driver.tapText("重置密码"));
+    EXPECT_EQ(alertTexts(), "提示|新密码不得少于6位!");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(screen->newPasswordTF()->text(), "");
     typeText(screen->newPasswordTF(), "654321");
     typeText(screen->againTF(), "654320");
     dismissKeyboard();
