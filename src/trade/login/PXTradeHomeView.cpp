@@ -72,7 +72,12 @@ PXTradeHomeView::PXTradeHomeView(const Rect& frame) : View(frame) {
 void PXTradeHomeView::reloadTableView() {
     m_allAccountArray.clear();
     setCommodityAllKeys();
-    m_currentAccountLogin = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
+    const std::string current = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
+    // The open row belongs to the account it was opened under: a switch closes it.
+    if (current != m_currentAccountLogin) {
+        m_selectedCellIndexPath.reset();
+    }
+    m_currentAccountLogin = current;
     m_allAccountArray = PXJYSavedAccounts::ofApplication().allAccounts();
     m_chiCangListView->reloadData();
 }

@@ -119,8 +119,24 @@ TEST_F(PXJYSwitchingAccountTest, shouldSwitchToTheSecondSavedAccountAndBackFromT
     EXPECT_EQ(home->chiCangListView()->rectForHeader(0).height, 55);
     EXPECT_EQ(home->chiCangListView()->rectForHeader(1).height, 30);
     EXPECT_EQ(home->chiCangListView()->numberOfRows(1), 0);
+    const std::string held = tradeModule().PXJYData().chiCangHuiZongXinXi().at(0)->commodityCode;
 
     for (const auto& [account, section] : {std::pair{kSecond, 1}, std::pair{kFirst, 0}}) {
+        if (section == 0) {
+            // Another device of the second account buys: a holding row to leave open.
+            tradeServer().ledger().handle(
+                SimTradeLink::Trade, "order_s",
+                {{"USER_ID", kSecond},
+                 {"SESSION_ID", tradeModule().PXJYData().tradeSession()->JYsessionID},
+                 {"COMMODITY_ID", held},
+                 {"BUY_SELL", "1"},
+                 {"QTY", "1"},
+                 {"SETTLE_BASIS", "1"}});
+            ASSERT_TRUE(
+                driver.runUntil([&] { return home->chiCangListView()->numberOfRows(1) > 2; }));
+            ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), {1, 2}));
+            ASSERT_TRUE(home->selectedCellIndexPath());
+        }
         home->headerButtonClick(section);
         EXPECT_FALSE(timersRunning());
         PXJYSimpleLoginVC* screen = nullptr;
@@ -139,6 +155,7 @@ TEST_F(PXJYSwitchingAccountTest, shouldSwitchToTheSecondSavedAccountAndBackFromT
         EXPECT_EQ(countOf("logoff"), logoffs + 1);
         EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), account);
         EXPECT_EQ(home->loggedInSection(), section);
+        EXPECT_FALSE(home->selectedCellIndexPath()) << "a switch closes the open row";
         EXPECT_TRUE(timersRunning());
     }
 }
