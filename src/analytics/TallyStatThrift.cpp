@@ -411,7 +411,7 @@ TLTSession TallyStatThrift::buildSessionFrom(TLANTerminate& terminate) {
         TLTLocation location;
         location.setLat(terminate.latitude);
         location.setLng(terminate.longitude);
-        location.setTs(terminate.gps_time * 1000);
+        location.setTs(terminate.gps_time);  // the record keeps it in milliseconds
         session.setLocations(std::vector<TLTLocation>{location});
     }
     return session;

@@ -190,6 +190,9 @@ TEST(TallyStatThriftEntry, shouldGroupEventsErrorsAndKeyValueEventsBySession) {
         "order", "", PropertyList(PropertyList::Dictionary{{"code", PropertyList("AG")}})));
     auto terminate = std::make_shared<TLANTerminate>(5);
     terminate->pageViews = {{"A", 3}, {"B", 0}};
+    terminate->latitude = 31.2;
+    terminate->longitude = 121.5;
+    terminate->gps_time = 1700000000000;  // already milliseconds
     cache.terminates.add(terminate);
 
     std::optional<Bytes> bytes = TallyStatThrift::sharedInstance().toData();
@@ -209,5 +212,7 @@ TEST(TallyStatThriftEntry, shouldGroupEventsErrorsAndKeyValueEventsBySession) {
     EXPECT_EQ(pages[0].duration(), 3000);
     EXPECT_EQ(pages[1].duration(), 0);
     EXPECT_EQ(entry->sessions()->front().duration(), 5000);
+    ASSERT_TRUE(entry->sessions()->front().locations());
+    EXPECT_EQ(entry->sessions()->front().locations()->front().ts(), 1700000000000);
     EXPECT_TRUE(event->sendingFlag && error->sendingFlag && terminate->sendingFlag);
 }
