@@ -257,8 +257,6 @@ void VKJYMarketDataRoad::refrashYiKouJia() {
     m_timerCount = 0;
     m_timer =
         Timer::scheduledTimer(kRefreshSeconds, true, [this] { requestAllCommodityYiKouJia(); });
-    // Prices as soon as the list shows, not a second later.
-    requestAllCommodityYiKouJia();
 }
 
 void VKJYMarketDataRoad::requestAllCommodityYiKouJia() {
@@ -313,15 +311,19 @@ void VKJYMarketDataRoad::failedWithCode(const Request& request, int code) {
 }
 
 void VKJYMarketDataRoad::failedInTransport(const Request& request) {
-    if (request.kind == Kind::Quotes || ofOlderBuild(request)) {
-        return;
-    }
     if (request.kind == Kind::Renewal) {
         sessionRenewed();
-    } else if (request.kind == Kind::Times) {
+    }
+    // A renewal asked for before a retry is, like the other requests of the build that the retry
+    // replaced, no news of the new build: no second failure report, no new build cut short.
+    if (request.kind == Kind::Quotes || request.generation != m_generation) {
+        return;
+    }
+    if (request.kind == Kind::Times) {
         // The batch ends with its last request, answered or not: rows open the quote screen.
         countAnswer(request);
-    } else if (!current(request, request.kind == Kind::Markets ? Phase::Markets : Phase::Panels)) {
+    } else if (request.kind != Kind::Renewal &&
+               !current(request, request.kind == Kind::Markets ? Phase::Markets : Phase::Panels)) {
         return;
     }
     fail();

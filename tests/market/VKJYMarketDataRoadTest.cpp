@@ -40,12 +40,9 @@ protected:
     }
 
     std::shared_ptr<VKJYHangQingDataClass> state = std::make_shared<VKJYHangQingDataClass>();
+    std::vector<int> servers{0, 1};
     std::shared_ptr<VKJYMarketDataRoad> road = std::make_shared<VKJYMarketDataRoad>(
-        VKJYMarketDataRoad::Setup{state,
-                                  [] {
-                                      return std::vector<int>{0, 1};
-                                  },
-                                  {}});
+        VKJYMarketDataRoad::Setup{state, [this] { return servers; }, {}});
     Listener listener;
 };
 
@@ -81,7 +78,9 @@ TEST_F(VKJYMarketDataRoadTest, shouldTakeQuotesIntoTheTradingSidesTableOnEveryTi
     road->start();
     ASSERT_TRUE(runUntilBuilt());
     road->refrashYiKouJia();
-    EXPECT_EQ(road->timerCount(), 1);
+    // The first tick comes a period after the list shows, not at once.
+    EXPECT_EQ(road->timerCount(), 0);
+    ASSERT_TRUE(RunLoop::runUntil([this] { return road->timerCount() == 1; }, 3));
     ASSERT_TRUE(RunLoop::runUntil(
         [this] {
             const auto& table = state->hqjyEntity()->commodityYiKouJiaArray();
@@ -139,4 +138,25 @@ TEST_F(VKJYMarketDataRoadTest, shouldIgnoreALateTradingTimeFailureOfTheBuildBefo
     // Long enough for the slow server's failures to come in over all its lines.
     RunLoop::runUntil([this] { return listener.failures > 1; }, 3);
     EXPECT_EQ(listener.failures, 1);
+}
+
+// A session renewal sent before "重试" that then fails on the way belongs to the build the retry
+// replaced: it neither reports a second failure nor ends the new build.
+TEST_F(VKJYMarketDataRoadTest, shouldIgnoreARenewalOfTheBuildBeforeARetryFailingLate) {
+    constexpr int kServerProtocol = 1;
+    constexpr int kAllQuotesProtocol = 37;
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    sim().quoteServer(1).failInTransport(kServerProtocol, true);
+    for (std::size_t line = 0; line < sim().quoteServer(1).lineCount(); ++line) {
+        sim().quoteServer(1).line(line).setDelayMs(300);
+    }
+    sim().quoteServer(0).answerSessionLostOnce(kAllQuotesProtocol);
+    road->requestAllCommodityYiKouJia();
+    ASSERT_TRUE(RunLoop::runUntil([this] { return road->isBusy(); }, 10));
+    servers = {0};
+    road->retry();
+    ASSERT_TRUE(RunLoop::runUntil([this] { return !road->isBusy(); }, 20));
+    EXPECT_EQ(listener.failures, 0);
+    EXPECT_EQ(listener.completions, 2);
 }
