@@ -186,7 +186,6 @@ void VKJYMarketChartController::viewDidLoad() {
     view()->setBackgroundColor(Color::rgb(17, 17, 17));
     m_ykjIsFromJiaoYi = false;
     addGuideHelp();
-    setYikoujiaLabel(m_initialYiKouJia);
     if (VKJYMarketContext::isBelowSeven()) {
         NotificationCenter::defaultCenter().addObserver(
             this, kWideScreenNotification, nullptr,

@@ -138,6 +138,21 @@ TEST_F(QuoteScreenTest, shouldShowTheLiveQuoteOfTheTappedRowAndFollowTheSimulato
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-kline-568")));
 }
 
+// The header shows the screen's own live quote, not the older one the list held: "--" until the
+// first live quote answers.
+TEST_F(QuoteScreenTest, shouldShowDashesInTheHeaderUntilTheFirstLiveQuoteAnswers) {
+    market()->navigationController()->popToRootViewController(false);
+    sim.quoteServer(0).failInTransport(kLiveQuoteProtocol, true);
+    ASSERT_TRUE(driver.tapRow(*market()->CommodityInfoListTableView(), {1, 0}));
+    auto* opened = dynamic_cast<VKJYMarketChartController*>(topScreen());
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(driver.runUntil([&] { return opened->isAppeared(); }));
+    EXPECT_EQ(opened->yikoujiaLabel()->text(), "--");
+    EXPECT_EQ(opened->zuoshouLabel()->text(), "--");
+    sim.quoteServer(0).failInTransport(kLiveQuoteProtocol, false);
+    EXPECT_TRUE(driver.runUntil([&] { return opened->yikoujiaLabel()->text() != "--"; }, 10));
+}
+
 TEST_F(QuoteScreenTest, shouldSendTheContinuationMarksOfTheLastReply) {
     ASSERT_TRUE(driver.runUntil([&] { return screen->liveQuoteCycle().fbIndex() > 0; }, 10));
     const int before = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
