@@ -188,10 +188,11 @@ void HQMarketWMManager::setupWuDangView() {
     view->setHidden(true);
     m_wuDangUIView = addSubview(std::move(view));
     const double half = m_wuDangUIView->bounds().height / 2;
-    // Large marks behind the two sides: asks above, bids below.
+    // Large marks behind the two sides, each filling its half of the book: asks above, bids
+    // below.
     for (Label* mark : {addLabel(*m_wuDangUIView, {0, 0, w, half}, "售", kWatermarkFontSize,
                                  TextAlignment::Center),
-                        addLabel(*m_wuDangUIView, {0, half, w, h / 2}, "购", kWatermarkFontSize,
+                        addLabel(*m_wuDangUIView, {0, half, w, half}, "购", kWatermarkFontSize,
                                  TextAlignment::Center)}) {
         mark->setTextColor(Color::grayColor());
     }

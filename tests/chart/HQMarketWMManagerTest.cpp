@@ -86,6 +86,10 @@ TEST_F(HQMarketWMManagerTest, shouldSwitchBetweenBookAndTradesInOrderBookMode) {
     EXPECT_EQ(row(panel.wuDangSellTableView(), 4), (std::vector<std::string>{"1", "201", "6"}));
     EXPECT_EQ(row(panel.wuDangBuyTableView(), 0), (std::vector<std::string>{"1", "200", "7"}));
     EXPECT_DOUBLE_EQ(*panel.heightForRow(*panel.wuDangBuyTableView(), {}), 27);
+    // The bids' mark fills the lower half of the book and ends with the panel.
+    const View* bids = m_driver.viewWithText("购");
+    ASSERT_NE(bids, nullptr);
+    EXPECT_DOUBLE_EQ(bids->convertRect(bids->bounds(), &panel).maxY(), 300);
 
     // A rebuild for a new frame keeps the book on show.
     panel.setFrame(Rect{220, 100, 100, 280});
