@@ -255,6 +255,7 @@ void VKJYMarketDataRoad::refrashYiKouJia() {
         return;
     }
     m_timerCount = 0;
+    m_panelTicks.clear();
     m_timer =
         Timer::scheduledTimer(kRefreshSeconds, true, [this] { requestAllCommodityYiKouJia(); });
 }
@@ -278,6 +279,13 @@ void VKJYMarketDataRoad::quotesAnswered(const Request& request, HQNetworkManger&
     if (!package || !quotes || package->yikoujiaCount + kQuoteAgeTicks < m_timerCount) {
         return;
     }
+    // On a slow line ticks overtake their answers: an older tick's must not undo a newer one's.
+    int& taken = m_panelTicks[std::to_string(request.server) + "|" + package->MarketID + "|" +
+                              package->DiskID];
+    if (package->yikoujiaCount < taken) {
+        return;
+    }
+    taken = package->yikoujiaCount;
     m_catalogue.applyQuotes(request.server, *quotes);
     const auto& dataClass = m_setup.dataClass;
     if (dataClass && !dataClass->canRefreshYiKouJia()) {

@@ -11,6 +11,7 @@
 // owned. Main thread.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -111,6 +112,8 @@ private:
     bool m_isTimeEnd = false;
     std::unique_ptr<Timer> m_timer;
     int m_timerCount = 0;
+    // The newest tick whose quotes each panel ("server|market|disk") has taken.
+    std::map<std::string, int> m_panelTicks;
     int m_renewalsPending = 0;
     bool m_failureReported = false;
     bool m_wasBusy = false;

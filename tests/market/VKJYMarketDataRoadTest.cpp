@@ -6,6 +6,9 @@
 #include "market/VKJYMarketDataRoadListener.h"
 #include "platform/foundation/RunLoop.h"
 #include "quote/HQJYEntity.h"
+#include "quote/HQNetworkManger.h"
+#include "quote/QuoteRecords.h"
+#include "quote/SubmissionPackage.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "support/SimExchangeFixture.h"
 
@@ -159,4 +162,45 @@ TEST_F(VKJYMarketDataRoadTest, shouldIgnoreARenewalOfTheBuildBeforeARetryFailing
     ASSERT_TRUE(RunLoop::runUntil([this] { return !road->isBusy(); }, 20));
     EXPECT_EQ(listener.failures, 0);
     EXPECT_EQ(listener.completions, 2);
+}
+
+// On a slow line the refresh ticks overtake their answers: a panel's answer to an older tick that
+// comes after a newer tick's does not put the older prices back (in the list or for trading).
+TEST_F(VKJYMarketDataRoadTest, shouldKeepANewerTicksQuotesWhenAnOlderTicksAnswerComesLater) {
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    road->requestAllCommodityYiKouJia();
+    road->requestAllCommodityYiKouJia();
+    const auto commodity = road->catalogue().sections().front().disk->commodityInfoArray.front();
+    std::vector<std::weak_ptr<HQNetworkManger>> managers;
+    const auto answer = [&](int tick, double price) {
+        auto package = std::make_shared<SubmissionPackage>();
+        package->MarketID = std::to_string(commodity->MarketID);
+        package->DiskID = std::to_string(commodity->DiskID);
+        package->yikoujiaCount = tick;
+        auto manager = HQNetworkManger::create();
+        manager->needDataFromNetWork(package, "allyikoujia", commodity->panindex);
+        managers.push_back(manager);
+        auto quote = std::make_shared<YiKouJia>();
+        quote->MarketID = commodity->MarketID;
+        quote->DiskID = commodity->DiskID;
+        quote->commodityNum = commodity->CommodityID;
+        quote->hpIndex = commodity->panindex;
+        quote->newPrice = price;
+        road->finished({VKJYMarketDataRoad::Kind::Quotes, 0, 0, commodity->panindex}, *manager,
+                       std::vector<std::shared_ptr<YiKouJia>>{quote});
+    };
+    answer(2, 12.5);
+    answer(1, 11.5);
+    EXPECT_EQ(road->catalogue().currentYiKouJia(*commodity)->newPrice, 12.5);
+    const auto traded =
+        state->hqjyEntity()->getHQyikoujiaWithCode(commodity->CommodityID, commodity->panindex);
+    ASSERT_NE(traded, nullptr);
+    EXPECT_EQ(traded->newPrice, 12.5);
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] {
+            return std::all_of(managers.begin(), managers.end(),
+                               [](auto& m) { return m.expired(); });
+        },
+        10));
 }
