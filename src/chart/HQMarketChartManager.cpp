@@ -1315,6 +1315,11 @@ void HQMarketChartManager::requestAllFenShi() {
         package->direction = "1";
         m_drawViewManagerFenShi->FenShiResetDrawDataWithCommodity(item->FenShiDataArray,
                                                                   item->commodity);
+        // On a slow line the refresh waits for the answer out: two asking from the same minute
+        // would answer out of order and the older put back its high and low.
+        if (item->FenShiRequesting) {
+            return;
+        }
     } else {
         if (chartKind() == kFenShiKind) {
             m_MyActivity->startAnimating();

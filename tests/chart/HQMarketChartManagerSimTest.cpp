@@ -492,6 +492,20 @@ TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
 
 // A failed day request, after a switch back to time-sharing or when the screen comes back,
 // leaves the time-sharing chart refreshing, as a failed K-line load leaves its chart.
+// A refresh beat that comes while the last time-sharing request is still out asks nothing more:
+// the answer out brings the minutes.
+TEST_F(ChartManagerSimTest, shouldNotAskTheMinutesAgainWhileTheLastRequestIsOut) {
+    openChart();
+    const auto item = m_chart->searchCommodotyStatusItem();
+    const int before = quoteServer().requestCount(kFenShiProtocol);
+    m_chart->FenShiRefresh()->refreshNotify();
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(before)));
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !item->FenShiRequesting; }, 20));
+    RunLoop::runUntil([&] { return quoteServer().requestCount(kFenShiProtocol) > before + 1; }, 1);
+    EXPECT_EQ(quoteServer().requestCount(kFenShiProtocol), before + 1);
+}
+
 // The chart stays open over the exchange's midnight (the simulated day starts trading at 00:00).
 TEST_F(ChartManagerSimTest, shouldDrawTheNewDayFromItsFirstMinuteWhenTheExchangesDayTurns) {
     openChart();
