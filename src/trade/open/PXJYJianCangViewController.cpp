@@ -136,9 +136,30 @@ void PXJYJianCangViewController::setJianCangViewAndTiaoJianJianCangViewValue(
     m_board->fill(
         PXPriceBoardFigures::make(prices, commodity ? commodity->zuiXiaoBianDongJia : ""));
     if (!commodity || commodity->commodityCode.empty()) {
+        if (!m_nowCommodityCode.empty()) {
+            forgetCommodity();
+        }
         return;
     }
     fillForms(*commodity, prices);
+}
+
+void PXJYJianCangViewController::forgetCommodity() {
+    // The store knows the chosen commodity no more: nothing of it stays on show to be sent.
+    m_nowCommodityCode.clear();
+    m_board->fill(PXPriceBoardFigures::make(nullptr, ""));
+    for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_shiJianView),
+                                     static_cast<PXJianCangFormView*>(m_zhiJianView)}) {
+        form->setCommodityCode("");
+        form->commodityNameButton()->setTitle(PXTradeFormat::kMissing);
+        form->commodityNameLabel()->setText(PXTradeFormat::kMissing);
+        form->fanWei()->setText(PXTradeFormat::quantityRangeText("0", "0"));
+        form->dingJin()->setText(PXJianCangRules::emptyDepositText("摘牌"));
+    }
+    m_shiJianView->jiaGeZ()->setText(PXTradeFormat::kMissing);
+    m_zhiJianView->ZJfanWei()->setText("(<=--,>=--)");
+    m_zhiJianView->YfanWei()->setText("");
+    m_zhiJianView->SfanWei()->setText("");
 }
 
 void PXJYJianCangViewController::fillForms(const PXTradeCommodity& commodity,

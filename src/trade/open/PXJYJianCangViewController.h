@@ -72,6 +72,7 @@ public:
 private:
     void showTab(bool market);
     void fillForms(const PXTradeCommodity& commodity, const PXTradeYiKouJia* prices);
+    void forgetCommodity();
     void sendOrder(const JYDict& order, bool market);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "OpenScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -412,6 +413,37 @@ TEST_F(QuoteModeOpening, aNewCommodityClearsThePricesTypedForTheOldOne) {
     EXPECT_EQ(screen->shiJianView()->jiaGeZ()->text(),
               PXTradeFormat::priceText(quote.sellPrice, "0.01"));
     EXPECT_EQ(screen->nowCommodityCode(), "PT");
+}
+
+TEST_F(QuoteModeOpening, aCommodityTheStoreNoLongerKnowsIsForgottenAndNothingOfItIsSent) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& market = *screen->shiJianView();
+    pick(market, "AG");
+    typeQuantity(market, "1");
+    ASSERT_NE(market.jiaGeZ()->text(), "--");
+    // The commodities asked again (a new trading day, another environment) lack it.
+    PXTradeData& store = tradeModule().PXJYData();
+    auto commodities = store.shangPinXinXi();
+    commodities.erase("AG");
+    store.setShangPinXinXi(std::move(commodities));
+    NotificationCenter::defaultCenter().post("JYRefreshTimer");
+    driver.settle();
+    for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(&market),
+                                     static_cast<PXJianCangFormView*>(screen->zhiJianView())}) {
+        EXPECT_EQ(form->commodityNameButton()->currentTitle(), "--");
+        EXPECT_EQ(form->fanWei()->text(), "(数量范围:0-0)");
+    }
+    EXPECT_EQ(market.jiaGeZ()->text(), "--");
+    EXPECT_EQ(market.dingJin()->text(), "当前摘牌所需订金为--元");
+    EXPECT_EQ(screen->zhiJianView()->ZJfanWei()->text(), "(<=--,>=--)");
+    // The board's ten values, the name and the price.
+    EXPECT_EQ(driver.viewsWithText("--").size(), 12u);
+    snapshot("forgotten-commodity");
+    ASSERT_TRUE(driver.tap(market.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
 }
 
 }  // namespace
