@@ -9,6 +9,7 @@
 #include "platform/ui/View.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -199,6 +200,9 @@ std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) 
 
 void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     m_guaPaiInfoArray.clear();
+    if (m_nowCommodityCode.empty()) {
+        return;
+    }
     JYDict request = JYDict::object();
     request["id"] = trade().PXJYPeiZhi().getCurrentDateWith();
     request["name"] = "faes_sellingbuying_query";
@@ -228,7 +232,28 @@ void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
 }
 
 void PXJYJianCangZYMSVC::JYRefreshView() {
+    if (!m_nowCommodityCode.empty() &&
+        !PXTradeData::find(trade().PXJYData().shangPinXinXi(), m_nowCommodityCode)) {
+        forgetCommodity();
+    }
     setTiaoJianZhaiPaiViewValue(m_nowCommodityCode);
+}
+
+void PXJYJianCangZYMSVC::forgetCommodity() {
+    // The store knows the chosen commodity no more: nothing of it, its listing included, stays
+    // on show to be sent, and no book of it is asked for again.
+    m_nowCommodityCode.clear();
+    trade().PXJYData().setCurrentCommodityCode("");
+    m_guaPaiInfoArray.clear();
+    for (PXJianCangFormView* form : {static_cast<PXJianCangFormView*>(m_zhaiPaiView),
+                                     static_cast<PXJianCangFormView*>(m_tiaoJianZhaiPaiView)}) {
+        form->cleanView();
+        form->setCommodityCode("");
+        form->commodityNameButton()->setTitle(PXTradeFormat::kMissing);
+        form->commodityNameLabel()->setText(PXTradeFormat::kMissing);
+    }
+    m_tiaoJianZhaiPaiView->fanWei()->setText("(摘牌范围:0-0)");
+    shuaXinGuaPaiLieBiaoView();
 }
 
 void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiViewValue(const std::string& code) {

@@ -86,6 +86,7 @@ private:
     void PXJYGetGuaPaiListInfo(int ty);
     void getWeiTuoDanInfo(const std::string& code);
     void setTiaoJianZhaiPaiViewValue(const std::string& code);
+    void forgetCommodity();
     void setTiaoJianZhaiPaiView();
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);

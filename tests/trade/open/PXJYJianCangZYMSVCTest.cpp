@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "OpenScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -354,6 +355,34 @@ TEST_F(OrderBookOpening, aQuoteModeCommodityGoesBackToTheQuoteModeScreen) {
         const auto queries = received("my_order_query");
         return !queries.empty() && reqValue(queries.back(), "COMMODITY_ID") == "AU";
     }));
+}
+
+TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListing) {
+    setDefault("prompt", "2");
+    listForOthers(2, 2);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(2));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
+    typeQuantity(form, "1");
+    ASSERT_EQ(form.jiaGeZ()->text(), bookPrice(0));
+    // The commodities asked again (a new trading day, another environment) lack it.
+    PXTradeData& store = tradeModule().PXJYData();
+    auto commodities = store.shangPinXinXi();
+    commodities.erase("zn");
+    store.setShangPinXinXi(std::move(commodities));
+    NotificationCenter::defaultCenter().post("JYRefreshTimer");
+    driver.settle();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(orderBook->tiaoJianZhaiPaiView()->commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.jiaGeZ()->text(), "");
+    EXPECT_EQ(tickedPrice(), "");
+    EXPECT_EQ(form.guaPaiListView()->numberOfRows(*form.guaPaiListView()->tableView(), 0), 0);
+    snapshot("order-book-forgotten-commodity");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "摘牌价不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
 }
 
 }  // namespace
