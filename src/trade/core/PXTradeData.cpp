@@ -272,3 +272,12 @@ void PXTradeData::replaceChiCangMingXiOf(const std::string& commodityCode,
     });
     m_chiCangMingXiXinXi.merge(tickets);
 }
+
+bool PXTradeData::takesAnswer(const std::string& kind, uint64_t number) {
+    uint64_t& newest = m_answersTaken[kind];
+    if (number <= newest) {
+        return false;
+    }
+    newest = number;
+    return true;
+}

@@ -6,6 +6,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -119,6 +120,11 @@ public:
     void logoffEnded(const std::string& sessionID);
     bool loggingOff() const;
 
+    // Holdings and account queries are numbered as they leave; on a slow line their answers can
+    // come out of order, and one is stored only when no later query of its kind has been.
+    uint64_t numberQuery(const std::string& kind) { return ++m_queriesSent[kind]; }
+    bool takesAnswer(const std::string& kind, uint64_t number);
+
 private:
     std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;
     bool isOrderBook(const std::string& code) const;
@@ -133,6 +139,8 @@ private:
     JYDict m_zhangHuXinXi = JYDict::object();
     std::vector<JYDict> m_yinHangXinXi;
     std::string m_firmID;
+    std::map<std::string, uint64_t> m_queriesSent;
+    std::map<std::string, uint64_t> m_answersTaken;
     std::shared_ptr<PXTradeSession> m_tradeSession = std::make_shared<PXTradeSession>();
     std::string m_currentCommodityCode;
     std::string m_tradeLinkType;

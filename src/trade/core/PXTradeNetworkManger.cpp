@@ -320,7 +320,13 @@ void PXTradeNetworkManger::getOtherFirmQueryInfo() {
         JYDict::object());
 }
 
+void PXTradeNetworkManger::numberQuery(const std::string& kind) {
+    m_queryKind = kind;
+    m_queryNumber = m_module.PXJYData().numberQuery(kind);
+}
+
 void PXTradeNetworkManger::getAccountInformation() {
+    numberQuery("PXAccountInformation");
     sendFields("firm_info", "PXAccountInformation", kTradeLink,
                {{"USER_ID", Field::User},
                 {"SESSION_ID", Field::Session},
@@ -338,11 +344,13 @@ void PXTradeNetworkManger::getCancellation() {
 
 void PXTradeNetworkManger::getJYChiCangMingXi(const std::string& commodityId) {
     m_ticketCommodity = commodityId;
+    numberQuery("PXchiCangMingXi|" + commodityId);
     sendFields("holding_detail_query", "PXchiCangMingXi", kTradeLink, holdingFields("0"),
                {{"id", commodityId}});
 }
 
 void PXTradeNetworkManger::getJYChiCangHuiZong(const std::string& commodityId) {
+    numberQuery("PXchiCangHuiZong");
     sendFields("holding_query", "PXchiCangHuiZong", kTradeLink, holdingFields(""),
                {{"id", commodityId}});
 }
@@ -968,7 +976,9 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
                 summaries.push_back(*summary);
             }
         }
-        store.setChiCangHuiZongXinXi(std::move(summaries));
+        if (store.takesAnswer(m_queryKind, m_queryNumber)) {
+            store.setChiCangHuiZongXinXi(std::move(summaries));
+        }
         if (m_dengLuCaoZuo) {
             getJYChiCangMingXi("");
             return;
@@ -977,7 +987,8 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         return;
     }
     if (tag == "PXchiCangMingXi") {
-        if (const auto* tickets = elementAs<PXTradeTicketMap>(result, 0)) {
+        const auto* tickets = elementAs<PXTradeTicketMap>(result, 0);
+        if (tickets && store.takesAnswer(m_queryKind, m_queryNumber)) {
             if (m_ticketCommodity.empty()) {
                 store.setChiCangMingXiXinXi(*tickets);
             } else {
@@ -992,7 +1003,8 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         return;
     }
     if (tag == "PXAccountInformation") {
-        if (const JYDict* account = elementAs<JYDict>(result, 0)) {
+        const JYDict* account = elementAs<JYDict>(result, 0);
+        if (account && store.takesAnswer(m_queryKind, m_queryNumber)) {
             store.setZhangHuXinXi(*account);
         }
         if (m_dengLuCaoZuo) {

@@ -151,6 +151,7 @@ public:
 private:
     explicit PXTradeNetworkManger(PXTradeModule& module);
 
+    void numberQuery(const std::string& kind);
     void sendFields(const char* name, const char* tag, const char* urlType,
                     const std::vector<TradeRequestField>& fields, const JYDict& caller);
     void sendReq(const char* name, const char* tag, const char* urlType, JYDict req);
@@ -186,6 +187,9 @@ private:
     std::string m_typeNW;
     // The commodity of a ticket query, empty for all of them.
     std::string m_ticketCommodity;
+    // The holdings or account query's kind and number, as the store gave them.
+    std::string m_queryKind;
+    uint64_t m_queryNumber = 0;
     std::shared_ptr<PXTradeNetworkMangerDelegate> m_delegate;
     std::string m_errorMessage;
     std::optional<PXTradeTarget> m_target;

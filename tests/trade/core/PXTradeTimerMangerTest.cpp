@@ -193,6 +193,43 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
     EXPECT_EQ(m_host.toasts[1].first, "有新公告，请注意查收!");
 }
 
+// Two deals a beat apart requery the holdings twice: the first requery answered last is older
+// news and leaves the holdings the second brought.
+TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswersLast) {
+    logIn();
+    timers().stopJYHeartTimer();
+    addCommodity("AG", "1", "10", "白银");
+    timers().setTransactionReporting({{"Num_Trade", "4"}, {"END_GBID", "30"}});
+    heartbeatReplies(
+        {"{\"ret\":0,\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":\"31\",\"data\":["
+         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}",
+         "{\"ret\":0,\"NT\":\"1\",\"TTC\":\"6\",\"TLID\":\"32\",\"data\":["
+         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}"});
+    auto release = std::make_shared<std::promise<void>>();
+    auto next = std::make_shared<std::atomic<int>>(0);
+    m_server.replyWith(
+        "holding_query",
+        [released = release->get_future().share(), next](const CapturedRequest&) -> std::string {
+            const bool first = next->fetch_add(1) == 0;
+            if (first) {
+                released.wait_for(std::chrono::seconds(10));
+            }
+            return tradeReply(std::string("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\","
+                                          "\"TY\":\"1\",\"QTY\":\"") +
+                              (first ? "2" : "4") + "\"}]}");
+        });
+    const auto held = [&] {
+        const auto& summaries = module().PXJYData().chiCangHuiZongXinXi();
+        return summaries.empty() ? std::string() : summaries.front()->shuLiang;
+    };
+    beat();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("holding_query").size() == 1; }));
+    beat();
+    ASSERT_TRUE(runUntil([&] { return held() == "4"; }));
+    release->set_value();
+    EXPECT_FALSE(runUntil([&] { return held() != "4"; }, 1));
+}
+
 TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNothing) {
     logIn();
     module().PXJYData().tradeSession()->JYsessionID = "S-7";
