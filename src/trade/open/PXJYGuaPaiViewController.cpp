@@ -9,6 +9,7 @@
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXPriceBoardView.h"
+#include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -119,8 +120,15 @@ void PXJYGuaPaiViewController::setShiJiaZhiJiaViewValue(const std::string& code)
         m_guaPaiView->zuiXiaoDanWei()->setText(
             PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint(found->second->zuiXiaoHangQingDanWei));
         m_guaPaiView->cuoHeShangPin();
+    } else if (m_guaPaiView && !code.empty()) {
+        // The store knows the chosen commodity no more: nothing of it stays on show.
+        m_nowCommodityCode.clear();
+        m_guaPaiView->setCommodityCode("");
+        m_guaPaiView->commodityNameButton()->setTitle(PXTradeFormat::kMissing);
+        m_guaPaiView->zuiXiaoDanWei()->setText(PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint("--"));
+        m_guaPaiView->fanWei()->setText("(摘牌范围:0-0)");
     }
-    m_board->fill(trade().PXJYData(), code);
+    m_board->fill(trade().PXJYData(), m_nowCommodityCode);
 }
 
 void PXJYGuaPaiViewController::getWeiTuoDanInfo(const std::string& code) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "OpenScreenTest.h"
+#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -230,5 +231,28 @@ TEST_P(ListingOnBothScreens,
 }
 
 INSTANTIATE_TEST_SUITE_P(Heights, ListingOnBothScreens, ::testing::Values(568, 480));
+
+TEST_F(Listing, aCommodityTheStoreNoLongerKnowsIsForgotten) {
+    ASSERT_NE(openListing(), nullptr);
+    PXJYGuaPaiView& form = *listing->guaPaiView();
+    pick(form, "zn");
+    ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
+    typeQuantity(form, "1");
+    typeInto(form.zhiJiaL(), "2160");
+    // The commodities asked again (a new trading day, another environment) lack it.
+    PXTradeData& store = tradeModule().PXJYData();
+    auto commodities = store.shangPinXinXi();
+    commodities.erase("zn");
+    store.setShangPinXinXi(std::move(commodities));
+    NotificationCenter::defaultCenter().post("JYRefreshTimer");
+    driver.settle();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:0-0)");
+    EXPECT_EQ(form.zuiXiaoDanWei()->text(), "当前最小报价单位是--元，请输入整数倍价格");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "请选择商品");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_list").empty());
+}
 
 }  // namespace
