@@ -94,6 +94,11 @@ int tradingStartOf(const commodityStatusItem& item) {
     return start.value_or(0);
 }
 
+bool sameCommodity(const std::shared_ptr<commodityInfo>& a,
+                   const std::shared_ptr<commodityInfo>& b) {
+    return a && b && a->CommodityID == b->CommodityID && a->panindex == b->panindex;
+}
+
 void setViewHidden(View* view, bool hidden) {
     if (view) {
         view->setHidden(hidden);
@@ -1171,16 +1176,21 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (row < 0 || static_cast<size_t>(row) >= commodities.size()) {
         return;
     }
+    const bool another = !sameCommodity(m_selectedCommodityInfo, commodities[row]);
     m_selectedCommodityInfo = commodities[row];
     // The time axis and the minutes are placed from the start of this commodity's panel.
     if (const auto quoteState = VKJYHangQingDataClass::current()) {
         quoteState->selectTradingStartOf(*m_selectedCommodityInfo);
     }
     // Nothing of the commodity left shows until the new one's first live quote.
-    m_yikoujia.reset();
-    setViewHidden(m_yikoujiaView.get(), true);
+    if (another) {
+        m_yikoujia.reset();
+        setViewHidden(m_yikoujiaView.get(), true);
+    }
     if (m_WMManager) {
-        m_WMManager->forgetQuotes();
+        if (another) {
+            m_WMManager->forgetQuotes();
+        }
         m_WMManager->recreateViews(tradingMode());
     }
     m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);

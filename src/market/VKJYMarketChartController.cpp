@@ -741,11 +741,15 @@ void VKJYMarketChartController::commodityOnShowChanged(
     if (!commodity) {
         return;
     }
+    const bool another = !m_commodity || m_commodity->CommodityID != commodity->CommodityID ||
+                         m_commodity->panindex != commodity->panindex;
     m_commodity = commodity;
     layOutTitle();
     showWatchState();
-    // The header reads "--" until the new commodity's first live quote.
-    setYikoujiaLabel(nullptr);
+    // The header reads "--" until another commodity's first live quote.
+    if (another) {
+        setYikoujiaLabel(nullptr);
+    }
     m_cycle.reset();
     requestDanCommodityYiKouJia();
 }

@@ -264,6 +264,14 @@ TEST_F(QuoteScreenTest, shouldShowNothingOfTheCommodityLeftUntilThePickedOnesQuo
     EXPECT_FALSE(driver.isVisible(chart.yikoujiaView()));
     line.setDelayMs(0);
     EXPECT_TRUE(driver.runUntil([&] { return driver.isVisible(chart.yikoujiaView()); }, 10));
+    // The commodity on show picked again keeps its figures.
+    driver.runUntil([] { return false; }, 0.6);
+    line.setDelayMs(1000);
+    ASSERT_TRUE(driver.tap(chart.commodityTitleButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 0}));
+    EXPECT_TRUE(driver.isVisible(chart.yikoujiaView()));
+    EXPECT_FALSE(panel.mingXiArray().empty());
+    line.setDelayMs(0);
 }
 
 // A commodity of another panel picked from the pop-over takes its own panel's start of trading:
