@@ -604,6 +604,8 @@ TEST_F(ChartManagerSimTest, shouldKeepALateDayOfACommodityLeftInItsOwnFormat) {
     ASSERT_FALSE(minutes->fenShiDataItemArray.empty());
     const FenShiDataItem& newest = *minutes->fenShiDataItemArray.back();
     EXPECT_EQ(newest.ShowPrice, chartscale::priceText(newest.price, rows[1]->leastPrice));
+    // The shown commodity's history download ends before the test does.
+    EXPECT_TRUE(RunLoop::runUntil([&] { return !m_chart->MyActivity()->isAnimating(); }, 20));
 }
 
 TEST_F(ChartManagerSimTest, shouldDrawTheStoredBarsAgainAfterARestart) {
