@@ -205,6 +205,8 @@ public:
     Label* houseNameLabel() const { return m_houseNameLabel.get(); }
     View* yikoujiaView() const { return m_yikoujiaView.get(); }
     Label* yikoujiaLabel() const { return m_yikoujiaLabel.get(); }
+    // The live quote last handed in.
+    const std::shared_ptr<YiKouJia>& yikoujia() const { return m_yikoujia; }
     Label* AddPriceLabel() const { return m_AddPriceLabel.get(); }
     Label* zhangfuLabel() const { return m_zhangfuLabel.get(); }
     bool KLinePeriodNotEmpty() const { return m_KLinePeriodNotEmpty; }

@@ -10,6 +10,7 @@
 #include <typeinfo>
 
 #include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/WeakLink.h"
@@ -95,6 +96,12 @@ std::string pointText(Point p) {
 void ScreenExerciser::exercise(uint64_t seed, int count) {
     m_random = std::make_unique<ExerciseRandom>(seed);
     m_journal = std::make_unique<ExerciseJournal>(seed, snapshotFolder + "/events.txt");
+    m_quoteScreen = std::make_unique<QuoteScreenRules>(
+        driver, exchange, *m_random, *m_journal,
+        QuoteScreenRules::Hooks{[this] { return top<VKJYMarketChartController>(); },
+                                [this] { return top<VKJYMarketUIViewController>(); },
+                                [this] { return driver.visibleAlert() != nullptr; },
+                                [this](const std::string& what) { violation(what); }});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -153,6 +160,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              exchange.advance(ms);
          }},
         {[] { return 2; }, [this] { injectFault(); }},
+        {[this] { return m_quoteScreen->weight(); }, [this] { m_quoteScreen->act(); }},
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
         {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},
@@ -191,6 +199,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkEndedSessions();
     checkTabBar();
     checkAlerts();
+    m_quoteScreen->check();
 }
 
 // No request may act for a session the client had been told was over.

@@ -13,6 +13,7 @@
 #include "ExerciseRandom.h"
 #include "FormUpsets.h"
 #include "SentShownCheck.h"
+#include "QuoteScreenRules.h"
 #include "acceptance/TradingDayFixture.h"
 #include "platform/foundation/WeakLink.h"
 
@@ -136,6 +137,7 @@ private:
     // The views that take a tap at the start of the event.
     std::vector<View*> m_offered;
     std::unique_ptr<ExerciseJournal> m_journal;
+    std::unique_ptr<QuoteScreenRules> m_quoteScreen;
     ConfirmationLedger m_ledger{{"order_s", "order_x", "order_mp", "order_list", "order_wd",
                                  "order_list_wd", "set_loss_profit", "withdraw_loss_profit",
                                  "money_transfer", "money_modpwd", "change_password", "logoff"}};

@@ -1,0 +1,368 @@
+#include "QuoteScreenRules.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <typeinfo>
+
+#include "ExerciseJournal.h"
+#include "ExerciseRandom.h"
+#include "chart/ChartStateRecords.h"
+#include "chart/HQDrawManager.h"
+#include "chart/HQMarketChartManager.h"
+#include "chart/HQMarketWMManager.h"
+#include "chart/HQRefreshControl.h"
+#include "chart/VariableAboutDevice.h"
+#include "market/VKJYCommodityTableView.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
+#include "platform/foundation/Timer.h"
+#include "platform/ui/ActivityIndicator.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ScreenDriver.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/Window.h"
+#include "quote/QuoteRecords.h"
+#include "support/SimProcess.h"
+
+namespace {
+// A pick or a reply takes its second to reach every part of the screen; the live quote comes
+// every second.
+constexpr double kSettling = 6;
+// The longest a chart may rest without its timer: a history file on its way, a refresh interval.
+constexpr double kRestWithoutTimer = 12;
+constexpr int kFirstPeriodTag = 10000;
+constexpr int kLastPeriodTag = 10000 + 20;
+// The simulated exchange keeps UTC+8.
+constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
+constexpr int64_t kDayMs = 24 * 3600 * 1000;
+constexpr int64_t kMinuteMs = 60 * 1000;
+constexpr double kEdge = 0.5;
+
+std::string typeName(const void* object, const std::type_info& type) {
+    int status = 0;
+    char* readable = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && readable ? readable : type.name();
+    std::free(readable);
+    return object ? name : "nothing";
+}
+
+std::string rectText(const Rect& r) {
+    return "(" + std::to_string(static_cast<int>(r.x)) + "," + std::to_string(static_cast<int>(r.y)) +
+           " " + std::to_string(static_cast<int>(r.width)) + "x" +
+           std::to_string(static_cast<int>(r.height)) + ")";
+}
+
+bool inside(const Rect& r, const Rect& area) {
+    return r.minX() >= area.minX() - kEdge && r.maxX() <= area.maxX() + kEdge &&
+           r.minY() >= area.minY() - kEdge && r.maxY() <= area.maxY() + kEdge;
+}
+
+bool shown(const View* view) {
+    for (const View* v = view; v; v = v->superview()) {
+        if (v->isHidden() || v->alpha() < 0.01) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool running(const HQRefreshControl* control) {
+    return control && control->timer() && control->timer()->isValid();
+}
+}  // namespace
+
+QuoteScreenRules::QuoteScreenRules(ScreenDriver& driver, SimProcess& exchange,
+                                   ExerciseRandom& random, ExerciseJournal& journal, Hooks hooks)
+    : m_driver(driver),
+      m_exchange(exchange),
+      m_random(random),
+      m_journal(journal),
+      m_hooks(std::move(hooks)) {}
+
+int QuoteScreenRules::weight() const {
+    if (m_hooks.alertUp()) {
+        return 0;
+    }
+    if (m_hooks.quoteScreen()) {
+        return 25;
+    }
+    return m_hooks.marketList() ? 8 : 0;
+}
+
+void QuoteScreenRules::act() {
+    VKJYMarketChartController* screen = m_hooks.quoteScreen();
+    if (!screen || !screen->chartManager()) {
+        return openAQuoteScreen();
+    }
+    switch (m_random.weighted({6, 5, 6, 2, 1})) {
+        case 0:
+            return turn(*screen);
+        case 1:
+            return quickPicks(*screen);
+        case 2:
+            return periodTaps(*screen);
+        case 3:
+            return failAChartRequest(*screen);
+        default:
+            return clockOverMidnight();
+    }
+}
+
+void QuoteScreenRules::openAQuoteScreen() {
+    VKJYMarketUIViewController* list = m_hooks.marketList();
+    TableView* table = list ? list->CommodityInfoListTableView() : nullptr;
+    if (!table || table->numberOfSections() <= 0) {
+        return m_journal.add("quote screen: no market list to open one from");
+    }
+    const int section = static_cast<int>(m_random.below(size_t(table->numberOfSections())));
+    const int rows = table->numberOfRows(section);
+    if (rows <= 0) {
+        return m_journal.add("quote screen: section " + std::to_string(section) + " is empty");
+    }
+    const int row = static_cast<int>(m_random.below(size_t(rows)));
+    m_journal.add("open the quote screen of row " + std::to_string(section) + "/" +
+                  std::to_string(row));
+    m_driver.tapRow(*table, {section, row});
+}
+
+bool QuoteScreenRules::tap(View* view, const std::string& what) {
+    if (!view || !m_driver.isVisible(view)) {
+        m_journal.add(what + ": nothing to tap");
+        return false;
+    }
+    m_journal.add(what);
+    return m_driver.tap(view);
+}
+
+void QuoteScreenRules::turn(VKJYMarketChartController& screen) {
+    HQMarketChartManager* chart = screen.chartManager();
+    if (chart->stateOfScreen() == 0) {
+        tap(screen.zhuanpingButton(), "turn wide");
+    } else {
+        tap(chart->commodityBackButton(), "turn back");
+    }
+}
+
+// Two or three picks from the title's list, each right after the other.
+void QuoteScreenRules::quickPicks(VKJYMarketChartController& first) {
+    const int picks = 2 + static_cast<int>(m_random.below(2));
+    for (int i = 0; i < picks; ++i) {
+        VKJYMarketChartController* screen = i == 0 ? &first : m_hooks.quoteScreen();
+        HQMarketChartManager* chart = screen ? screen->chartManager() : nullptr;
+        if (!chart) {
+            return;
+        }
+        Button* title = chart->stateOfScreen() != 0 ? chart->commodityTitleButton()
+                                                    : screen->commodityNameButton();
+        if (!tap(title, "quick pick: the title")) {
+            return;
+        }
+        TableView* list = screen->commodityListTableView()
+                              ? screen->commodityListTableView()->ComTableView()
+                              : nullptr;
+        if (!list || list->numberOfSections() <= 0) {
+            return m_journal.add("quick pick: no list");
+        }
+        const int section = static_cast<int>(m_random.below(size_t(list->numberOfSections())));
+        const int rows = list->numberOfRows(section);
+        if (rows <= 0) {
+            return m_journal.add("quick pick: section " + std::to_string(section) + " is empty");
+        }
+        const int row = static_cast<int>(m_random.below(size_t(rows)));
+        m_journal.add("quick pick: row " + std::to_string(section) + "/" + std::to_string(row));
+        m_driver.tapRow(*list, {section, row});
+    }
+}
+
+// Two or three period buttons, each right after the other.
+void QuoteScreenRules::periodTaps(VKJYMarketChartController& screen) {
+    HQMarketChartManager* chart = screen.chartManager();
+    std::vector<Button*> buttons;
+    for (Button* button : m_driver.viewsOfClass<Button>()) {
+        if (button->tag() >= kFirstPeriodTag && button->tag() <= kLastPeriodTag &&
+            button->isDescendantOf(chart) && m_driver.isVisible(button)) {
+            buttons.push_back(button);
+        }
+    }
+    if (buttons.empty()) {
+        return m_journal.add("period taps: no period bar");
+    }
+    const int taps = 2 + static_cast<int>(m_random.below(2));
+    std::vector<int> tags;
+    for (int i = 0; i < taps; ++i) {
+        tags.push_back(buttons[m_random.below(buttons.size())]->tag());
+    }
+    for (int tag : tags) {
+        for (Button* button : m_driver.viewsOfClass<Button>()) {
+            if (button->tag() == tag && m_hooks.quoteScreen() &&
+                button->isDescendantOf(m_hooks.quoteScreen()->chartManager()) &&
+                m_driver.isVisible(button)) {
+                tap(button, "period tap " + std::to_string(tag - kFirstPeriodTag));
+                break;
+            }
+        }
+    }
+}
+
+// The next chart reply of one kind comes spoiled from the commodity's quote server.
+void QuoteScreenRules::failAChartRequest(VKJYMarketChartController& screen) {
+    static const int kProtocols[] = {30, 32, 33, 34};  // Kline, fenshi, manydaykxian, manydayfenshi
+    static const char* kKinds[] = {"short-head", "cut-body", "extra-byte"};
+    const int protocol = kProtocols[m_random.below(4)];
+    const char* kind = kKinds[m_random.below(3)];
+    const int server = screen.SelectedCommodityInfo() ? screen.SelectedCommodityInfo()->panindex : 0;
+    m_journal.add("fault: the next chart reply of protocol " + std::to_string(protocol) +
+                  " from quote server " + std::to_string(server) + " is spoiled (" + kind + ")");
+    const auto reply = m_exchange.post("/control/quote/malform?server=" + std::to_string(server) +
+                                       "&protocol=" + std::to_string(protocol) + "&kind=" + kind);
+    if (reply.status != 200) {
+        m_journal.add("the exchange: " + reply.body);
+    }
+}
+
+// To two minutes before the exchange's midnight, or from there over it.
+void QuoteScreenRules::clockOverMidnight() {
+    const int64_t now = m_exchange.nowMs();
+    const int64_t local = now + kExchangeOffsetMs;
+    const int64_t toMidnight = kDayMs - ((local % kDayMs) + kDayMs) % kDayMs;
+    const int64_t step = toMidnight > 3 * kMinuteMs
+                             ? toMidnight - 2 * kMinuteMs
+                             : toMidnight + kMinuteMs * (1 + int64_t(m_random.below(3)));
+    m_journal.add("the exchange's clock moves " + std::to_string(step) + " ms" +
+                  (step > toMidnight ? ", over its midnight" : ", to 23:58"));
+    m_exchange.advance(step);
+}
+
+void QuoteScreenRules::check() {
+    if (m_hooks.alertUp() || !m_hooks.quoteScreen() || !m_hooks.quoteScreen()->chartManager()) {
+        return;
+    }
+    // Each look finds the screen again: a reply may take it away meanwhile.
+    std::string why;
+    const auto agrees = [&] {
+        VKJYMarketChartController* screen = m_hooks.quoteScreen();
+        why = screen && screen->chartManager() ? commodityDisagreement(*screen) : "";
+        return why.empty();
+    };
+    if (!m_driver.runUntil(agrees, kSettling)) {
+        return m_hooks.violation("the quote screen names more than one commodity: " + why);
+    }
+    VKJYMarketChartController* screen = m_hooks.quoteScreen();
+    if (!screen || !screen->chartManager()) {
+        return;
+    }
+    if (const std::string outside = viewOutside(*screen->chartManager()); !outside.empty()) {
+        return m_hooks.violation(outside);
+    }
+    const auto stalled = [&] {
+        VKJYMarketChartController* s = m_hooks.quoteScreen();
+        HQMarketChartManager* chart = s ? s->chartManager() : nullptr;
+        return chart && s->isAppeared() && !m_hooks.alertUp() && atRest(*chart) &&
+               !refreshing(*chart);
+    };
+    if (stalled() && !m_driver.runUntil([&] { return !stalled(); }, kRestWithoutTimer)) {
+        HQMarketChartManager* chart = m_hooks.quoteScreen()->chartManager();
+        m_hooks.violation(std::string("the ") +
+                          (chart->variableAboutDevice()->typeOfHQ() == 0 ? "time-sharing"
+                                                                         : "K-line") +
+                          " chart rests without its refresh timer");
+    }
+}
+
+std::string QuoteScreenRules::commodityDisagreement(VKJYMarketChartController& screen) const {
+    const auto& chosen = screen.SelectedCommodityInfo();
+    HQMarketChartManager& chart = *screen.chartManager();
+    if (!chosen) {
+        return {};
+    }
+    const int16_t id = chosen->CommodityID;
+    const std::string name = chosen->CommodityName + " (" + std::to_string(id) + ")";
+    const bool wide = chart.stateOfScreen() != 0;
+    Button* title = wide ? chart.commodityTitleButton() : screen.commodityNameButton();
+    if (title && title->currentTitle() != chosen->CommodityName) {
+        return "the title shows '" + title->currentTitle() + "', the screen holds " + name;
+    }
+    if (!chart.selectedCommodityInfo() || chart.selectedCommodityInfo()->CommodityID != id) {
+        return "the chart's commodity is " +
+               (chart.selectedCommodityInfo()
+                    ? std::to_string(chart.selectedCommodityInfo()->CommodityID)
+                    : std::string("none")) +
+               ", the title's " + name;
+    }
+    if (chart.yikoujia() && chart.yikoujia()->commodityNum != id) {
+        return "the live quote is of " + std::to_string(chart.yikoujia()->commodityNum) +
+               ", the title's " + name;
+    }
+    const uint32_t kind = chart.variableAboutDevice()->typeOfHQ();
+    HQDrawManager* fenShi = chart.drawViewManagerFenShi();
+    if (kind == 0 && fenShi && m_driver.isVisible(fenShi) &&
+        !fenShi->FenShiDataItemArray().empty() &&
+        static_cast<int16_t>(fenShi->FenShiDataItemArray().back()->commodityTag) != id) {
+        return "the time-sharing chart draws " +
+               std::to_string(fenShi->FenShiDataItemArray().back()->commodityTag) +
+               ", the title's " + name;
+    }
+    HQDrawManager* kLine = chart.drawViewManagerKLine();
+    const auto* series = kLine ? std::get_if<HQDrawManager::KLineReplies>(&kLine->drawData()) : nullptr;
+    if (kind == 1 && m_driver.isVisible(kLine) && series && !series->empty() && series->front() &&
+        series->front()->commodityNum != id) {
+        return "the K-line chart draws " + std::to_string(series->front()->commodityNum) +
+               ", the title's " + name;
+    }
+    HQMarketWMManager* panel = chart.WMManager();
+    const auto& traded = panel ? panel->content().yiKouJia() : nullptr;
+    if (panel && m_driver.isVisible(panel) && traded && traded->commodityNum != id) {
+        return "the side panel is fed " + std::to_string(traded->commodityNum) + ", the title's " +
+               name;
+    }
+    return {};
+}
+
+// A view shown under the chart (not clipped away inside it) that reaches past the chart or the
+// window; empty when none.
+std::string QuoteScreenRules::viewOutside(HQMarketChartManager& chart) const {
+    Window* window = chart.window();
+    if (!window || !shown(&chart)) {
+        return {};
+    }
+    const Rect area = chart.convertRect(chart.bounds(), nullptr);
+    const Rect whole = window->bounds();
+    for (View* view : m_driver.allViews()) {
+        if (view == &chart || !view->isDescendantOf(&chart) || !shown(view)) {
+            continue;
+        }
+        Rect seen = view->convertRect(view->bounds(), nullptr);
+        for (View* up = view->superview(); up && up != &chart; up = up->superview()) {
+            if (up->clipsToBounds()) {
+                seen = seen.intersected(up->convertRect(up->bounds(), nullptr));
+            }
+        }
+        if (seen.isEmpty() || (inside(seen, area) && inside(seen, whole))) {
+            continue;
+        }
+        return typeName(view, typeid(*view)) + " tag " + std::to_string(view->tag()) + " at " +
+               rectText(seen) + " lies outside " +
+               (inside(seen, area) ? "the window " + rectText(whole)
+                                   : "the chart " + rectText(area)) +
+               (chart.stateOfScreen() != 0 ? " (wide)" : " (normal)");
+    }
+    return {};
+}
+
+bool QuoteScreenRules::atRest(HQMarketChartManager& chart) const {
+    const auto item = chart.searchCommodotyStatusItem();
+    if (!chart.KLinePeriodNotEmpty() || !item) {
+        return false;
+    }
+    if (chart.variableAboutDevice()->typeOfHQ() == 0) {
+        return !item->FenShiRequesting;
+    }
+    const auto period = chart.searchPeriodStatusInfo();
+    return period && !period->KLineRequesting && period->offset == 0;
+}
+
+bool QuoteScreenRules::refreshing(HQMarketChartManager& chart) const {
+    return chart.variableAboutDevice()->typeOfHQ() == 0 ? running(chart.FenShiRefresh())
+                                                        : running(chart.KLineRefresh());
+}
