@@ -319,8 +319,8 @@ std::string QuoteScreenRules::commodityDisagreement(VKJYMarketChartController& s
     return {};
 }
 
-// A view shown under the chart (not clipped away inside it) that reaches past the chart or the
-// window; empty when none.
+// A view shown under the chart (not clipped away inside it, partly on the window) that reaches
+// past the chart or the window; empty when none.
 std::string QuoteScreenRules::viewOutside(HQMarketChartManager& chart) const {
     Window* window = chart.window();
     if (!window || !shown(&chart)) {
@@ -338,7 +338,8 @@ std::string QuoteScreenRules::viewOutside(HQMarketChartManager& chart) const {
                 seen = seen.intersected(up->convertRect(up->bounds(), nullptr));
             }
         }
-        if (seen.isEmpty() || (inside(seen, area) && inside(seen, whole))) {
+        // A view wholly off the window (the chart kind not on show, parked beside it) is not seen.
+        if (!seen.intersects(whole) || (inside(seen, area) && inside(seen, whole))) {
             continue;
         }
         return typeName(view, typeid(*view)) + " tag " + std::to_string(view->tag()) + " at " +
