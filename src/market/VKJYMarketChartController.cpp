@@ -631,6 +631,7 @@ void VKJYMarketChartController::zhuanpingButtonPressed() {
 }
 
 void VKJYMarketChartController::turnWide() {
+    closePopoverOnTurn();
     const Rect r = VKJYMarketContext::appViewRect();
     const double offset = VKJYMarketContext::isSmallScreen() ? 80 : 124;
     view()->setFrame({-offset, offset, r.height + 20, r.width});
@@ -659,6 +660,7 @@ void VKJYMarketChartController::wide() {
 }
 
 void VKJYMarketChartController::turnNormal(bool fromNotice) {
+    closePopoverOnTurn();
     const Rect r = VKJYMarketContext::appViewRect();
     const bool small = VKJYMarketContext::isSmallScreen();
     Rect frame{-124, 124, r.height + 20, r.width};
@@ -703,6 +705,13 @@ void VKJYMarketChartController::openPopover(Button* button) {
     view()->bringSubviewToFront(m_commodityList);
     if (m_chartManager) {
         m_chartManager->setUserInteractionEnabled(false);
+    }
+}
+
+// An open pop-over points at a title that the turn takes away.
+void VKJYMarketChartController::closePopoverOnTurn() {
+    if (m_commodityList && !m_commodityList->isHidden()) {
+        closePopover();
     }
 }
 

@@ -176,6 +176,7 @@ private:
     bool isAnimating() const;
     void openPopover(Button* button);
     void closePopover();
+    void closePopoverOnTurn();
 
     Items m_commodityArray;
     std::shared_ptr<commodityInfo> m_commodity;

@@ -302,8 +302,12 @@ TEST_F(PanelStartsQuoteScreenTest, shouldTakeThePickedCommoditysStartOfTrading) 
 TEST_F(QuoteScreenTest, shouldTurnWideAndBackWithTheFramesAndRotationOfTheScreen) {
     UserDefaults::standardUserDefaults().setBool(true, VKJYMarketChartController::kFirstGuideKey);
     ASSERT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
+    // A pop-over left open under the portrait title goes with the turn.
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
     ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
     driver.settle();
+    EXPECT_FALSE(driver.isVisible(screen->commodityListTableView()));
+    EXPECT_TRUE(screen->chartManager()->isUserInteractionEnabled());
     View* root = screen->view();
     EXPECT_EQ(root->bounds().width, 568);
     EXPECT_EQ(root->bounds().height, 320);
