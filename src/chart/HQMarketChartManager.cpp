@@ -1189,7 +1189,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     }
     if (m_WMManager) {
         if (another) {
-            m_WMManager->forgetQuotes();
+            m_WMManager->forgetQuotes(m_selectedCommodityInfo->CommodityID);
         }
         m_WMManager->recreateViews(tradingMode());
     }

@@ -101,8 +101,11 @@ void HQMarketWMManager::refreshAllTableView(const std::shared_ptr<YiKouJia>& quo
     reloadTables();
 }
 
-void HQMarketWMManager::forgetQuotes() {
+void HQMarketWMManager::forgetQuotes(int commodityNum) {
+    auto blank = std::make_shared<YiKouJia>();
+    blank->commodityNum = static_cast<int16_t>(commodityNum);
     m_content = HQMarketWMContent();
+    m_content.refreshAllTableView(blank);
     reloadTables();
 }
 
@@ -218,8 +221,7 @@ void HQMarketWMManager::setupMingXiView() {
     }
     // Under the header row the table has what is left of the trade view, no more: its ten rows
     // end with the panel.
-    m_mingXiTableView =
-        addTable(*m_mingXiUIView, {0, kButtonHeight, w, h - 2 * kButtonHeight}, 0);
+    m_mingXiTableView = addTable(*m_mingXiUIView, {0, kButtonHeight, w, h - 2 * kButtonHeight}, 0);
 }
 
 int HQMarketWMManager::numberOfRows(TableView& table, int) {

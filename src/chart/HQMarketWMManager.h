@@ -37,8 +37,8 @@ public:
     // Builds the views again for the current frame and shows what was shown.
     void recreateViews(int tradingMode);
     void refreshAllTableView(const std::shared_ptr<YiKouJia>& quote);
-    // Another commodity is on show: no book and no trade until its first quote.
-    void forgetQuotes();
+    // Another commodity is on show: no book and no trade of it until its first quote.
+    void forgetQuotes(int commodityNum);
     void wuDangButtonClick();
     void mingXiButtonClick();
 

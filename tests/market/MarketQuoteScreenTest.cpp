@@ -247,10 +247,12 @@ TEST_F(QuoteScreenTest, shouldShowNothingOfTheCommodityLeftUntilThePickedOnesQuo
     EXPECT_EQ(screen->zuoshouLabel()->text(), "--");
     EXPECT_TRUE(panel.mingXiArray().empty());
     EXPECT_EQ(panel.tradeRow(9).price, "-");
-    line.setDelayMs(0);
     const int picked = chart.selectedCommodityInfo()->CommodityID;
-    ASSERT_TRUE(driver.runUntil([&] { return panel.yiKouJia()->commodityNum == picked; }, 20));
+    EXPECT_EQ(panel.yiKouJia()->commodityNum, picked);
+    line.setDelayMs(0);
+    ASSERT_TRUE(driver.runUntil([&] { return !panel.mingXiArray().empty(); }, 20));
     EXPECT_NE(screen->yikoujiaLabel()->text(), "--");
+    EXPECT_EQ(panel.yiKouJia()->commodityNum, picked);
 
     ASSERT_TRUE(driver.tap(screen->zhuanpingButton()));
     driver.settle();
