@@ -90,6 +90,22 @@ TEST_F(EditorTest, shouldAddAndRemoveEntriesAndShowThemInTheListAfterGoingBack) 
     EXPECT_EQ(tileNames().back(), "铂金");
 }
 
+// The second tap lands where the editor's first row is sliding in: it reaches nothing.
+TEST_F(EditorTest, shouldNotEditTheListWithTheSecondTapOfADoubleTapThatOpensIt) {
+    launchToList();
+    const auto before = VKJYWatchList::readFile();
+    View* add = driver.viewWithText("增减商品");
+    ASSERT_NE(add, nullptr);
+    driver.tapAt(driver.visibleRect(add).center(), 2);
+    driver.settle();
+    editor = dynamic_cast<VKJYMarketCommodityEditController*>(topScreen());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->chooseCommodityIDArray(), before);
+    ASSERT_TRUE(driver.tap(editor->navView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return topScreen() == market(); }, 5));
+    EXPECT_EQ(VKJYWatchList::readFile(), before);
+}
+
 TEST_F(EditorTest, shouldRefuseANinthEntryUntilOneIsRemoved) {
     launchToList();
     std::vector<std::string> keys;

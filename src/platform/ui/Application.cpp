@@ -12,6 +12,11 @@ Application*& instance() {
     static Application* app = nullptr;
     return app;
 }
+
+int& transitionsHeld() {
+    static int held = 0;
+    return held;
+}
 }  // namespace
 
 Application::Application() {
@@ -26,6 +31,18 @@ Application::~Application() {
 
 Application* Application::shared() {
     return instance();
+}
+
+Application::TransitionHold::TransitionHold() {
+    ++transitionsHeld();
+}
+
+Application::TransitionHold::~TransitionHold() {
+    --transitionsHeld();
+}
+
+bool Application::isInTransition() {
+    return transitionsHeld() > 0;
 }
 
 bool Application::finishLaunching() {

@@ -47,6 +47,17 @@ public:
     // responder, or to its input view when it has one of its own.
     virtual void sendEvent(Event& event);
 
+    // Held while a screen is pushed, popped, presented or dismissed with animation: a touch
+    // that begins while any is held reaches nothing, as on a phone. Dropping the hold ends it.
+    class TransitionHold {
+    public:
+        TransitionHold();
+        ~TransitionHold();
+        TransitionHold(const TransitionHold&) = delete;
+        TransitionHold& operator=(const TransitionHold&) = delete;
+    };
+    static bool isInTransition();
+
     Window* keyWindow() const { return m_keyWindow; }
     const std::vector<Window*>& windows() const { return m_windows; }
 

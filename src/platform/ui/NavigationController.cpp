@@ -1,5 +1,6 @@
 #include "platform/ui/NavigationController.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/View.h"
@@ -180,7 +181,8 @@ void NavigationController::transition(ViewController* from, ViewController* to, 
         finish();
         return;
     }
-    m_pending = finish;
+    auto hold = std::make_shared<Application::TransitionHold>();
+    m_pending = [finish, hold]() { finish(); };
     View* fromView = from->view();
     View::animate(
         kTransitionDuration,

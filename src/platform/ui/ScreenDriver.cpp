@@ -25,6 +25,13 @@ void collect(View* view, std::vector<View*>& out) {
 }
 
 constexpr double kStepSeconds = 0.016;
+constexpr double kLongestTransition = 5;
+
+// A touch made while a screen slides in or out reaches nothing: a gesture meant to land waits
+// for the slide to end, as a person does.
+void waitForTransition() {
+    RunLoop::runUntil([] { return !Application::isInTransition(); }, kLongestTransition);
+}
 
 }  // namespace
 
@@ -154,6 +161,7 @@ bool ScreenDriver::tapRow(TableView& table, IndexPath indexPath) {
 }
 
 void ScreenDriver::tapAt(Point point, int taps) {
+    waitForTransition();
     for (int i = 0; i < taps; ++i) {
         double t = nextTime(i == 0 ? 0.5 : 0.1);
         m_screen.sendTouches({{1, TouchPhase::Began, point}}, t);
@@ -172,6 +180,7 @@ void ScreenDriver::dragAndCancel(Point from, Point to, int steps, double seconds
 
 void ScreenDriver::strokeEnding(TouchPhase end, Point from, Point to, int steps, double seconds) {
     steps = std::max(1, steps);
+    waitForTransition();
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, from}}, t);
     for (int i = 1; i <= steps; ++i) {
@@ -188,6 +197,7 @@ void ScreenDriver::swipe(Point from, Point to) {
 }
 
 void ScreenDriver::longPress(Point point, double seconds) {
+    waitForTransition();
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, point}}, t);
     double until = Timer::now() + seconds;
@@ -201,6 +211,7 @@ void ScreenDriver::pinch(Point center, double startDistance, double endDistance,
     auto fingers = [center](double d) {
         return std::pair<Point, Point>{{center.x - d / 2, center.y}, {center.x + d / 2, center.y}};
     };
+    waitForTransition();
     double t = nextTime();
     auto [a0, b0] = fingers(startDistance);
     m_screen.sendTouches({{1, TouchPhase::Began, a0}, {2, TouchPhase::Began, b0}}, t);

@@ -4,7 +4,9 @@
 // drags, long-presses, pinches, types, presses keypad keys, reads and answers the visible
 // alert, runs the loop until a condition holds and saves PNG snapshots. Touches go through
 // Application::sendEvent like real input. Each gesture gets its own time stamps, so separate
-// taps never count as a double tap. Main thread only.
+// taps never count as a double tap. A touch made during a screen transition reaches nothing,
+// so each gesture first lets a transition under way finish (5 s at most); the later taps of
+// tapAt(point, taps) do not wait. Main thread only.
 
 #include <functional>
 #include <string>
@@ -84,8 +86,11 @@ public:
     bool saveSnapshot(const std::string& path) const;
     Color colorAt(Point point) const;
 
-private:
+    // The time stamp of the next touch: `gap` seconds after the last one, or now when later.
+    // Touches sent straight to the screen take it to keep the driver's clock in step.
     double nextTime(double gap = 0.5);
+
+private:
     void strokeEnding(TouchPhase end, Point from, Point to, int steps, double seconds);
     Screen& m_screen;
     double m_clock = 0;

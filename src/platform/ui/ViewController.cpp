@@ -239,7 +239,7 @@ void ViewController::presentViewController(std::unique_ptr<ViewController> contr
     }
     View::animate(
         kTransitionDuration, [presented, b]() { presented->view()->setFrame(b); },
-        [finish](bool) { finish(); });
+        [finish, hold = std::make_shared<Application::TransitionHold>()](bool) { finish(); });
 }
 
 void ViewController::dismissViewController(bool animated, std::function<void()> completion) {
@@ -273,5 +273,6 @@ void ViewController::dismissViewController(bool animated, std::function<void()> 
     View* v = presented->view();
     Rect target = v->frame().offsetBy(0, v->frame().height);
     View::animate(
-        kTransitionDuration, [v, target]() { v->setFrame(target); }, [finish](bool) { finish(); });
+        kTransitionDuration, [v, target]() { v->setFrame(target); },
+        [finish, hold = std::make_shared<Application::TransitionHold>()](bool) { finish(); });
 }

@@ -71,6 +71,8 @@ public:
     void beginAppearanceTransition(bool appearing, bool animated);
     void endAppearanceTransition();
     bool isAppeared() const { return m_appearance == Appearance::Appeared; }
+    // Told it will appear and not yet that it did: sliding in, or under a screen sliding out.
+    bool isAppearing() const { return m_appearance == Appearance::Appearing; }
     // The controller drawn on top of this one: presented, top of stack, selected tab.
     virtual ViewController* visibleChildForStatusBar() const;
 

@@ -157,6 +157,11 @@ void Window::handleTouches(const std::vector<TouchInput>& inputs, double timesta
     endSequenceIfIdle();
 }
 
+const Touch* Window::touchInFlight(int id) const {
+    auto it = m_touches.find(id);
+    return it == m_touches.end() ? nullptr : it->second.get();
+}
+
 void Window::endSequenceIfIdle() {
     if (!m_touches.empty()) {
         return;
@@ -199,7 +204,8 @@ void Window::sendEvent(Event& event) {
     TouchSet began;
     for (Touch* t : event.allTouches()) {
         if (t->phase() == TouchPhase::Began) {
-            View* hit = hitTest(t->locationInWindow());
+            // A screen still sliding in may already sit where the finger lands.
+            View* hit = Application::isInTransition() ? nullptr : hitTest(t->locationInWindow());
             t->setView(hit);
             if (hit) {
                 collectRecognizers(t);

@@ -37,6 +37,8 @@ public:
     // Dispatch proper, called by Application::sendEvent.
     void sendEvent(Event& event);
     int activeTouchCount() const { return static_cast<int>(m_touches.size()); }
+    // The finger of that id while it is down; null otherwise.
+    const Touch* touchInFlight(int id) const;
 
     // The recognizer has begun or recognized: the others watching its touches fail and the
     // views lose those touches.

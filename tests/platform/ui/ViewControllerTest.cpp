@@ -157,6 +157,47 @@ TEST_F(Controllers, shouldPresentAndDismissOverTheScreen) {
     EXPECT_EQ(root->presentedViewController(), nullptr);
 }
 
+// A double tap: the first tap starts the transition, the second lands where the incoming
+// screen's button already sits.
+TEST_F(Controllers, shouldLetNoTouchMadeDuringATransitionReachTheIncomingScreen) {
+    for (const std::string kind : {"push", "pop", "present", "dismiss"}) {
+        NavigationController* nav = installNavigation();
+        ViewController* root = nav->topViewController();
+        std::unique_ptr<LoggingController> next = make("next");
+        ViewController* other = next.get();
+        if (kind == "pop") {
+            nav->pushViewController(std::move(next), false);
+        } else if (kind == "dismiss") {
+            nav->presentViewController(std::move(next), false);
+        }
+        const bool forward = kind == "push" || kind == "present";
+        auto* start = (forward ? root : other)
+                          ->view()
+                          ->addSubview(Button::create(Button::Type::Custom, {0, 100, 100, 44}));
+        start->addTarget(TouchUpInside, [&](Control&) {
+            if (kind == "push") {
+                nav->pushViewController(std::move(next), true);
+            } else if (kind == "pop") {
+                nav->popViewController(true);
+            } else if (kind == "present") {
+                nav->presentViewController(std::move(next), true);
+            } else {
+                nav->dismissViewController(true);
+            }
+        });
+        int taps = 0;
+        auto* target = (forward ? other : root)
+                           ->view()
+                           ->addSubview(Button::create(Button::Type::Custom, {0, 100, 100, 44}));
+        target->addTarget(TouchUpInside, [&taps](Control&) { ++taps; });
+        driver.tapAt({50, 122}, 2);
+        EXPECT_EQ(taps, 0) << kind;
+        driver.settle();
+        driver.tapAt({50, 122});
+        EXPECT_EQ(taps, 1) << kind << " once the screen is in place";
+    }
+}
+
 TEST_F(Controllers, shouldAskTopControllerWhetherStatusBarShows) {
     class Wide : public ViewController {
         bool prefersStatusBarHidden() const override { return true; }
