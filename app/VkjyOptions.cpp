@@ -41,3 +41,15 @@ std::optional<VkjyOptions> VkjyOptions::parse(const std::vector<std::string>& ar
 const char* VkjyOptions::usage() {
     return "usage: vkjy [--home PATH] [--screen 4|3.5] [--scale N] [--headless] [--help]";
 }
+
+const char* VkjyOptions::optionsText() {
+    return "  --home PATH     the folder that keeps the watch list, the saved accounts, the\n"
+           "                  settings, the quote cache and the day logs; default $VKJY_HOME,\n"
+           "                  else $XDG_DATA_HOME/vkjy, else ~/.local/share/vkjy\n"
+           "  --screen 4|3.5  the phone the screens are laid out for: 4 (320x568 points, the\n"
+           "                  default) or 3.5 (320x480)\n"
+           "  --scale N       desktop window pixels per point, 0.5 to 4 (default 1)\n"
+           "  --headless      no desktop window, the client runs offscreen; chosen by itself\n"
+           "                  when neither DISPLAY nor WAYLAND_DISPLAY is set\n"
+           "  --help          this text; nothing is started";
+}

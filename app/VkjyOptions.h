@@ -19,4 +19,6 @@ struct VkjyOptions {
     static std::optional<VkjyOptions> parse(const std::vector<std::string>& args,
                                             std::string* error);
     static const char* usage();
+    // What each option does, one or two lines each; printed under the usage by --help.
+    static const char* optionsText();
 };

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options->help) {
-        std::printf("%s\n", VkjyOptions::usage());
+        std::printf("%s\n\nStarts the client against the servers its Info.plist names.\n\n%s\n",
+                    VkjyOptions::usage(), VkjyOptions::optionsText());
         return 0;
     }
     if (auto problem = VKJYResourcesCheck::problem()) {

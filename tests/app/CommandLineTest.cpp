@@ -43,6 +43,10 @@ TEST(ClientCommandLine, helpPrintsTheUsageAndAWrongOptionIsRefused) {
     const Outcome help = run(folder, kClient + " --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: vkjy [", 0), 0u) << help.out;
+    for (const char* says : {"watch list, the saved accounts", "~/.local/share/vkjy",
+                             "3.5 (320x480)", "pixels per point", "neither DISPLAY"}) {
+        EXPECT_NE(help.out.find(says), std::string::npos) << says << " in\n" << help.out;
+    }
     EXPECT_EQ(help.err, "");
     const Outcome wrong = run(folder, kClient + " --bogus");
     EXPECT_EQ(wrong.exitCode, 2);
@@ -68,6 +72,10 @@ TEST(RunScript, checksItsOptionsBeforeItBuildsOrStartsAnything) {
     const Outcome help = run(folder, "bash run --help");
     EXPECT_EQ(help.exitCode, 0) << help.err;
     EXPECT_EQ(help.out.rfind("usage: ./run [", 0), 0u) << help.out;
+    for (const char* says : {"starts the simulated exchange", "stops when the client exits",
+                             "~/.local/share/vkjy", "neither DISPLAY"}) {
+        EXPECT_NE(help.out.find(says), std::string::npos) << says << " in\n" << help.out;
+    }
     const Outcome wrong = run(folder, "bash run --screen 5");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_EQ(wrong.err.rfind("run: --screen takes 4 or 3.5\nusage: ./run [", 0), 0u) << wrong.err;
