@@ -5,6 +5,7 @@
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Text.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -313,7 +314,10 @@ void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
             moved.y = y;
             panel->setFrame(moved);
         },
-        [self, done = std::move(done)](bool) {
+        // The panel comes and goes over the quote screen as a presented screen does: a touch
+        // made while it slides (a double tap's second on 买入) reaches nothing.
+        [self, done = std::move(done),
+         hold = std::make_shared<Application::TransitionHold>()](bool) {
             if (self && done) {
                 done();
             }

@@ -302,6 +302,23 @@ TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
     EXPECT_EQ(reqValue(received("order_s").front(), "BUY_SELL"), "2");
 }
 
+// A double tap on 买入: the second tap lands on 去速转 of the panel sliding up; it reaches
+// nothing, so the panel stays on quick delisting with its quantity.
+TEST_F(QuickTradePanelTest, theSecondTapOfADoubleTapThatOpensThePanelReachesNothing) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+    driver.tapAt(driver.visibleRect(chart->buyButton()).center(), 2);
+    auto* panel = dynamic_cast<PXFastTradeViewController*>(chart->tradeVC());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(
+        driver.runUntil([&] { return panel->isShown() && panel->view()->frame().y == 20; }));
+    driver.settle();
+    EXPECT_EQ(panel->xiaDan()->currentTitle(), "速摘");
+    EXPECT_EQ(panel->shuLiangTextField()->text(), "1");
+}
+
 TEST_F(QuickTradePanelTest, withoutALivePriceNothingIsSent) {
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().setDefaultString("fastPrompt", "2");
