@@ -6,6 +6,7 @@
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -67,12 +68,16 @@ void FormUpsets::act(ExerciseRandom& random) {
     if (random.chance(0.8)) {
         typeLots(random);
     }
+    const Choices before = choices();
+    m_lastPicker.reset();
     switch (random.weighted({3, 3, 2, 1, 2})) {
         case 0:
             moveThePrice(random);
+            checkChoicesKept(before, "a price refresh", true);
             break;
         case 1:
             pickOnAnotherTab(random);
+            checkChoicesKept(before, "a pick on the other tab", false);
             break;
         case 2:
             closeTheHolding(random);
@@ -85,6 +90,60 @@ void FormUpsets::act(ExerciseRandom& random) {
     }
     if (random.chance(0.6)) {
         sendTheForm(random);
+    }
+}
+
+FormUpsets::Choices FormUpsets::choices() const {
+    Choices found;
+    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+        const bool named = m_driver.isVisible(form->commodityNameButton());
+        found.push_back({WeakLink<View>(form),
+                         {named ? form->commodityNameButton()->currentTitle()
+                                : form->commodityNameLabel()->text(),
+                          "", form->shuLiang()->text()}});
+    }
+    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+        found.push_back({WeakLink<View>(form),
+                         {form->commodityNameButton()->currentTitle(),
+                          form->danHaoButton()->currentTitle(), form->shuLiang()->text()}});
+    }
+    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+        found.push_back({WeakLink<View>(form), {"", form->commodityDanHao()->currentTitle(), ""}});
+    }
+    return found;
+}
+
+// A choice made or replaced, or lots lost under an unchanged choice; a choice emptied may have
+// vanished (a stop the price reached closes the holding).
+void FormUpsets::checkChoicesKept(const Choices& before, const std::string& upset,
+                                  bool openingForms) {
+    const Choices after = choices();
+    for (const auto& [form, was] : before) {
+        // The opening screen has one commodity for both its tabs, picked on either.
+        if (!openingForms && dynamic_cast<PXJianCangFormView*>(form.get())) {
+            continue;
+        }
+        for (const auto& [same, now] : after) {
+            if (!form || form.get() != same.get()) {
+                continue;
+            }
+            // The form the pick was made on changes by the person's own choice.
+            View* picker = m_lastPicker.get();
+            if (picker && picker->isDescendantOf(same.get())) {
+                continue;
+            }
+            const auto replaced = [](const std::string& a, const std::string& b) {
+                return b.find_first_not_of(' ') != std::string::npos && a != b;
+            };
+            const bool chosenKept = was.commodity == now.commodity && was.holding == now.holding;
+            if (replaced(was.commodity, now.commodity) || replaced(was.holding, now.holding) ||
+                (chosenKept && was.lots != now.lots)) {
+                m_hands.violation(upset + " changed a form on show: commodity '" + was.commodity +
+                                  "' -> '" + now.commodity + "', holding '" + was.holding +
+                                  "' -> '" + now.holding + "', lots '" + was.lots + "' -> '" +
+                                  now.lots + "'");
+            }
+        }
     }
 }
 
@@ -322,6 +381,7 @@ std::vector<Button*> FormUpsets::pickers(bool commoditiesOnly) const {
 
 void FormUpsets::pick(Button* picker, ExerciseRandom& random,
                       const std::vector<std::string>& preferred) {
+    m_lastPicker = picker;
     if (!m_hands.tap(picker, "picker")) {
         return;
     }

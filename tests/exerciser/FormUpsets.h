@@ -2,7 +2,10 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/foundation/WeakLink.h"
 
 class Button;
 class ExerciseRandom;
@@ -15,7 +18,10 @@ class View;
 // half filled, a pick on another tab's form, the holding it names closed by the exchange, the
 // listing it took taken by another firm, and a commodity of the order book picked, which hands
 // the form over to the order-book screen, then back. Each keeps to what a person or the exchange
-// could do. Owned by the exerciser; main thread.
+// could do. A pick on another tab (but for the opening screen's one commodity) and a price
+// refresh must leave the choices of the forms on show as they were: no commodity or holding
+// replaced by another, no typed lots lost (a choice may be forgotten when it vanished). Owned by
+// the exerciser; main thread.
 class FormUpsets {
 public:
     // What the exerciser lends: its tap and keypad (journalled), its journal and its back button.
@@ -24,6 +30,7 @@ public:
         std::function<void(TextField*, const std::string&)> keys;
         std::function<void(const std::string&)> note;
         std::function<void()> back;
+        std::function<void(const std::string&)> violation;
     };
 
     FormUpsets(ScreenDriver& driver, SimProcess& exchange, Hands hands);
@@ -33,6 +40,15 @@ public:
     void act(ExerciseRandom& random);
 
 private:
+    // What a person chose on a form, as it reads: commodity, holding number, lots typed.
+    struct Choice {
+        std::string commodity;
+        std::string holding;
+        std::string lots;
+    };
+    using Choices = std::vector<std::pair<WeakLink<View>, Choice>>;
+    Choices choices() const;
+    void checkChoicesKept(const Choices& before, const std::string& upset, bool openingForms);
     void moveThePrice(ExerciseRandom& random);
     void pickOnAnotherTab(ExerciseRandom& random);
     void closeTheHolding(ExerciseRandom& random);
@@ -56,4 +72,5 @@ private:
     ScreenDriver& m_driver;
     SimProcess& m_exchange;
     Hands m_hands;
+    WeakLink<View> m_lastPicker;
 };

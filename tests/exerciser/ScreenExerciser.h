@@ -155,7 +155,8 @@ private:
         exchange,
         {[this](View* view, const std::string& what) { return tapView(view, what); },
          [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
-         [this](const std::string& line) { m_journal->add(line); }, [this] { back(); }}};
+         [this](const std::string& line) { m_journal->add(line); }, [this] { back(); },
+         [this](const std::string& what) { violation(what); }}};
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
     size_t m_stallLiftEvent = 0;      // the event after which the stalled lines are set back
