@@ -94,6 +94,7 @@ void PXJYGuaPaiViewController::viewWillAppear(bool) {
     }
     m_accountSwitch->reloadTableView();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
+    followAccount();
 }
 
 void PXJYGuaPaiViewController::viewWillDisappear(bool) {
@@ -102,6 +103,19 @@ void PXJYGuaPaiViewController::viewWillDisappear(bool) {
 
 void PXJYGuaPaiViewController::JYRefreshView() {
     setShiJiaZhiJiaViewValue(m_nowCommodityCode);
+    followAccount();
+}
+
+void PXJYGuaPaiViewController::followAccount() {
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    // Another account logged in meanwhile: the range is its open orders' and holdings'.
+    if (m_openOrders.askedUnderAnotherLogon()) {
+        getWeiTuoDanInfo(m_nowCommodityCode);
+    } else if (m_openOrders.known()) {
+        setGuaPaiView();
+    }
 }
 
 void PXJYGuaPaiViewController::PXChangeCommodity(const std::string& code) {

@@ -61,6 +61,8 @@ private:
     void addForm();
     void getWeiTuoDanInfo(const std::string& code);
     void setGuaPaiView();
+    // Keeps the range that of the account logged in.
+    void followAccount();
     void requestEnded(const PXTradeNetworkManger& manager);
     // An open-orders reply that a newer query made void.
     bool isVoid(const PXTradeNetworkManger& reply) const;

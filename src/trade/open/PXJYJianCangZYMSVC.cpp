@@ -114,6 +114,7 @@ void PXJYJianCangZYMSVC::viewWillAppear(bool) {
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }},
                         {"REFRESH_C_LIST_BUY", [this] { PXJYRefreshGuaPaiListBuy(); }},
                         {"REFRESH_C_LIST_SELL", [this] { PXJYRefreshGuaPaiListSell(); }}});
+    followAccount();
 }
 
 void PXJYJianCangZYMSVC::viewWillDisappear(bool) {
@@ -236,7 +237,20 @@ void PXJYJianCangZYMSVC::JYRefreshView() {
         !PXTradeData::find(trade().PXJYData().shangPinXinXi(), m_nowCommodityCode)) {
         forgetCommodity();
     }
+    followAccount();
     setTiaoJianZhaiPaiViewValue(m_nowCommodityCode);
+}
+
+void PXJYJianCangZYMSVC::followAccount() {
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    // Another account logged in meanwhile: the range is its open orders' and holdings'.
+    if (m_openOrders.askedUnderAnotherLogon()) {
+        getWeiTuoDanInfo(m_nowCommodityCode);
+    } else if (m_openOrders.known()) {
+        setTiaoJianZhaiPaiView();
+    }
 }
 
 void PXJYJianCangZYMSVC::forgetCommodity() {

@@ -87,6 +87,8 @@ private:
     void getWeiTuoDanInfo(const std::string& code);
     void setTiaoJianZhaiPaiViewValue(const std::string& code);
     void forgetCommodity();
+    // Keeps the conditional form's range that of the account logged in.
+    void followAccount();
     void setTiaoJianZhaiPaiView();
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);

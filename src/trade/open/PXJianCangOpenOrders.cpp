@@ -1,11 +1,22 @@
 #include "trade/open/PXJianCangOpenOrders.h"
 
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJianCangRules.h"
+
+namespace {
+uint64_t sessionEpoch() {
+    return PXTradeModule::shared().PXJYData().sessionEpoch();
+}
+}  // namespace
 
 void PXJianCangOpenOrders::began(const PXTradeNetworkManger& query) {
     m_query = query.weak_from_this();
     m_lots = 0;
+    m_answered = false;
+    m_asked = true;
+    m_sessionEpoch = sessionEpoch();
 }
 
 bool PXJianCangOpenOrders::isLatest(const PXTradeNetworkManger& reply) const {
@@ -17,5 +28,14 @@ bool PXJianCangOpenOrders::answered(const PXTradeNetworkManger& reply, const PXT
         return false;
     }
     m_lots += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
+    m_answered = true;
     return true;
+}
+
+bool PXJianCangOpenOrders::known() const {
+    return m_answered && !askedUnderAnotherLogon();
+}
+
+bool PXJianCangOpenOrders::askedUnderAnotherLogon() const {
+    return m_asked && m_sessionEpoch != sessionEpoch();
 }

@@ -2,8 +2,10 @@
 // The lots waiting in the account's open orders of the commodity an order-book screen shows;
 // they bound the quantity it may still order. Only the latest query's reply counts: a new query
 // (another commodity, or the same again) starts from nothing and makes the replies of earlier
-// ones void. Owned by its screen; main thread.
+// ones void. A count asked under an earlier logon is another account's. Owned by its screen;
+// main thread.
 
+#include <cstdint>
 #include <memory>
 
 #include "trade/core/PXTradeTypes.h"
@@ -19,8 +21,16 @@ public:
     // Counts the rows of the latest query's reply; an earlier query's reply counts nothing and
     // gives false.
     bool answered(const PXTradeNetworkManger& reply, const PXTradeResult* data);
+    // The latest query has been answered, under the logon in force.
+    bool known() const;
+    // A query was made under a logon that another has replaced since (an account switch): its
+    // count, and the range drawn from it, are not this account's.
+    bool askedUnderAnotherLogon() const;
 
 private:
     std::weak_ptr<const PXTradeNetworkManger> m_query;
     int m_lots = 0;
+    bool m_answered = false;
+    bool m_asked = false;
+    uint64_t m_sessionEpoch = 0;
 };

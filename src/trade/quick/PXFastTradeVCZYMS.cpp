@@ -69,15 +69,19 @@ void PXFastTradeVCZYMS::commodityMatched() {
 }
 
 void PXFastTradeVCZYMS::getWeiTuoDanInfo(const std::string& code) {
-    m_weiTuoDan = 0;
     const JYDict query = PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                                           userName(), sessionId(), code);
     auto manager = newManager();
+    m_openOrders.began(*manager);
     manager->weiTuoDanChaXun(query);
     busy().began(manager.get());
 }
 
 void PXFastTradeVCZYMS::fillPanel() {
+    // Another account logged in meanwhile: the range is its open orders' and holdings'.
+    if (m_openOrders.askedUnderAnotherLogon() && isShown()) {
+        getWeiTuoDanInfo(commodityCode());
+    }
     const PXTradeData& store = trade().PXJYData();
     m_board->fill(store, commodityCode());
     if (XiaDanType() == 2) {
@@ -92,7 +96,7 @@ void PXFastTradeVCZYMS::fillPanel() {
         return;
     }
     const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), commodityCode());
-    fanWei()->setText(PXJianCangRules::orderBookRangeText(*commodity, held, m_weiTuoDan));
+    fanWei()->setText(PXJianCangRules::orderBookRangeText(*commodity, held, m_openOrders.lots()));
 }
 
 bool PXFastTradeVCZYMS::isPriceField(const TextField& field) const {
@@ -186,8 +190,10 @@ bool PXFastTradeVCZYMS::handleReply(PXTradeNetworkManger& manager, const PXTrade
         return false;
     }
     busy().ended(&manager);
-    // Only orders still open hold lots back; cancelled and done ones free theirs.
-    m_weiTuoDan += PXJianCangRules::openOrderLots(PXJianCangRules::rowsOf(data));
-    setAllObjectForTradeView();
+    // Only orders still open hold lots back; cancelled and done ones free theirs. An earlier
+    // query's reply counts nothing.
+    if (m_openOrders.answered(manager, data)) {
+        setAllObjectForTradeView();
+    }
     return true;
 }

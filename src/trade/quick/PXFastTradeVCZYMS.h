@@ -7,6 +7,7 @@
 // header alone. Made by the shell's factory; owned by the quote screen. Main thread.
 
 #include "platform/ui/AlertView.h"
+#include "trade/open/PXJianCangOpenOrders.h"
 #include "trade/quick/PXFastTradeViewController.h"
 
 class PXCommodityInformationViewZYMS;
@@ -19,7 +20,7 @@ public:
 
     PXCommodityInformationViewZYMS* commodityInformationView() const { return m_board; }
     TextField* jiaGeTextField() const { return m_jiaGeTextField; }
-    int weiTuoDan() const { return m_weiTuoDan; }
+    int weiTuoDan() const { return m_openOrders.lots(); }
     const JYDict& postDict() const { return m_postDict; }
 
 protected:
@@ -45,6 +46,6 @@ private:
 
     PXCommodityInformationViewZYMS* m_board = nullptr;
     TextField* m_jiaGeTextField = nullptr;
-    int m_weiTuoDan = 0;
+    PXJianCangOpenOrders m_openOrders;
     JYDict m_postDict = JYDict::object();
 };

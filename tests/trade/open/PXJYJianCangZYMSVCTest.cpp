@@ -18,6 +18,10 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/core/TradeText.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
 
 namespace {
@@ -383,6 +387,41 @@ TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListin
     EXPECT_EQ(alertMessage(), "摘牌价不能为空");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
+}
+
+TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) {
+    // The first account holds three lots of zinc; the second, saved beside it, holds none.
+    ASSERT_TRUE(holdOrderBookLots("zn", "2150", 3));
+    ASSERT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") == 3; }, 10));
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({"01", "01", "100000000000002"}));
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    PXJYTiaoJianZhaiPaiViewZYMS& form = *orderBook->tiaoJianZhaiPaiView();
+    ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
+    EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:1-497)");
+
+    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+    ASSERT_TRUE(driver.tapRow(*form.switchingAccountView()->environmentListView(), {0, 1}));
+    PXJYSimpleLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
+        return login && !login->captchaButton()->validString().empty();
+    }));
+    ASSERT_TRUE(driver.tap(login->passwordTextField()));
+    driver.typeText("111111");
+    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+    ASSERT_TRUE(driver.tapText("登录"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            return tradeNavigation()->topViewController() == orderBook &&
+                   tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
+        },
+        10));
+    EXPECT_TRUE(driver.runUntil([&] { return form.fanWei()->text() == "(摘牌范围:1-500)"; }, 5))
+        << form.fanWei()->text();
+    EXPECT_EQ(reqValue(received("my_order_query").back(), "USER_ID"), "100000000000002");
 }
 
 }  // namespace
