@@ -62,6 +62,12 @@ void PXTradeModule::setTradeLogin(bool value) {
     m_timers->stopJYRefreshTimer();
 }
 
+void PXTradeModule::sessionEnded() {
+    if (m_timers) {
+        m_timers->withdrawBeats();
+    }
+}
+
 void PXTradeModule::initPXTradeModule() {
     m_data->initGongGongShuJu();
     m_peiZhi->setJiaoYiMoRenPeiZhi();

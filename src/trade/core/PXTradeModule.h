@@ -46,6 +46,8 @@ public:
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
     // happens, so no screen has to bring them back.
     void setTradeLogin(bool value);
+    // The session in force is over: the heartbeats of it still on their way are dropped.
+    void sessionEnded();
 
     // The one HTTP client every trading request goes through; dropped with the module.
     HttpClient& httpClient() const { return *m_httpClient; }

@@ -79,7 +79,7 @@ void PXTradeNetwork::send(const std::string& address, const std::string& body,
                        {"Content-Type", contentType}};
     // The running request keeps this object, and through it the delegate, alive.
     auto self = shared_from_this();
-    m_module.httpClient().send(request, [self](const HttpResponse& response) {
+    m_request = m_module.httpClient().send(request, [self](const HttpResponse& response) {
         if (response.failed()) {
             self->m_errorCode = response.error;
             if (self->m_delegate) {
@@ -93,6 +93,12 @@ void PXTradeNetwork::send(const std::string& address, const std::string& body,
             self->m_delegate->requestFinished(self.get());
         }
     });
+}
+
+void PXTradeNetwork::cancel() {
+    if (m_request) {
+        m_module.httpClient().cancel(*m_request);
+    }
 }
 
 void PXTradeNetwork::appendingDateToData(const std::string& body, bool isReply) {

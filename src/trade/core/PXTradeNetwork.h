@@ -6,8 +6,10 @@
 // running request, which also keeps the delegate alive. Main thread.
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/foundation/HttpClient.h"
 #include "trade/core/PXTradeTypes.h"
 
 class PXTradeModule;
@@ -44,6 +46,8 @@ public:
     const std::string& data() const { return m_data; }
     const std::string& typeOfData() const { return m_typeOfData; }
     int errorCode() const { return m_errorCode; }
+    // Drops the request: if it still waits on the device it never leaves; nothing is heard of it.
+    void cancel();
 
 private:
     explicit PXTradeNetwork(PXTradeModule& module);
@@ -56,4 +60,5 @@ private:
     std::string m_data;
     std::string m_typeOfData;
     int m_errorCode = 0;
+    std::optional<HttpClient::RequestId> m_request;
 };

@@ -251,7 +251,14 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     }
     auto network = PXTradeNetwork::create(m_module);
     network->setDelegate(shared_from_this());
+    m_network = network;
     network->PXPostDict(body, url, m_typeNW);
+}
+
+void PXTradeNetworkManger::withdraw() {
+    if (auto network = m_network.lock()) {
+        network->cancel();
+    }
 }
 
 // Nothing goes out under a session that has ended or without one; the asker hears, on a later

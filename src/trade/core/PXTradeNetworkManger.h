@@ -140,6 +140,8 @@ public:
     // log-out, a lost session, a newer logon): its reply changes nothing and nothing of it is
     // sent. Requests made outside a session (logon, captcha, account services) never end so.
     bool ofEndedSession() const;
+    // Drops the request last sent, if it is still on its way: nothing more is heard of it.
+    void withdraw();
 
     // PXTradeNetworkDelegate
     void requestFinished(PXTradeNetwork* network) override;
@@ -184,6 +186,7 @@ private:
     // The session epoch the last request or waiting order belongs to; none for the requests
     // made outside a session.
     std::optional<uint64_t> m_sessionEpoch;
+    std::weak_ptr<PXTradeNetwork> m_network;
     std::string m_typeNW;
     // The commodity of a ticket query, empty for all of them.
     std::string m_ticketCommodity;

@@ -31,6 +31,9 @@ public:
     void screenTimeoutTimer();
 
     void shuaXinChengJiaoHuiBao();
+    // The session ended: the beats still on their way are of it. On a stalled line they may not
+    // have left the device yet, and none of them may leave now.
+    void withdrawBeats();
     void requestRefreshInfo();
     void refreshMarketInfo();
     void loginAgain();
@@ -84,4 +87,5 @@ private:
     // The beat whose answer is in force; 0 before the first.
     uint64_t m_beatInForce = 0;
     uint64_t m_observer = 0;
+    std::vector<std::weak_ptr<PXTradeNetworkManger>> m_beatsOut;
 };

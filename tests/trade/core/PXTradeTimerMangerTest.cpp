@@ -234,17 +234,47 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNo
     logIn();
     module().PXJYData().tradeSession()->JYsessionID = "S-7";
     addCommodity("AG", "1", "10", "白银");
-    heartbeatReplies(
-        {"{\"ret\":0,\"NT\":\"1\",\"CTM\":\"5\",\"data\":["
-         "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}"});
+    auto release = std::make_shared<std::promise<void>>();
+    m_server.replyWith("SYS_TIME_QUERY",
+                       [released = release->get_future().share()](const CapturedRequest&) {
+                           released.wait_for(std::chrono::seconds(10));
+                           return std::string(
+                               "{\"ret\":0,\"NT\":\"1\",\"CTM\":\"5\",\"data\":["
+                               "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}");
+                       });
     timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("SYS_TIME_QUERY").empty(); }));
     // The idle log-out comes while the heartbeat travels.
     timers().loginAgain();
-    ASSERT_TRUE(runUntil([&] { return !m_server.named("SYS_TIME_QUERY").empty(); }));
+    release->set_value();
     EXPECT_FALSE(runUntil([&] { return m_server.count() > 2 || m_log.count("Heartbeat") > 0; }, 1));
     EXPECT_EQ(m_server.count(), 2u) << "only the heartbeat and the logoff";
     EXPECT_TRUE(m_host.toasts.empty());
     EXPECT_TRUE(timers().transactionReporting().is_null());
+}
+
+// On a stalled line the beats keep their pace and queue on the device behind those the line
+// holds; once the idle log-out has ended the session, none of the queued ones may still go out.
+TEST_F(PXTradeTimerMangerTest, shouldSendNoQueuedBeatOnceTheIdleLogOutEndedTheSession) {
+    logIn();
+    timers().stopJYHeartTimer();
+    auto release = std::make_shared<std::promise<void>>();
+    m_server.replyWith("SYS_TIME_QUERY",
+                       [released = release->get_future().share()](const CapturedRequest&) {
+                           released.wait_for(std::chrono::seconds(10));
+                           return std::string("{\"ret\":0}");
+                       });
+    for (int beat = 0; beat < 10; ++beat) {
+        timers().shuaXinChengJiaoHuiBao();
+    }
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("SYS_TIME_QUERY").empty(); }));
+    // Whatever the device lets through at once has reached the line.
+    EXPECT_FALSE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() >= 10; }, 0.5));
+    const size_t onTheLine = m_server.named("SYS_TIME_QUERY").size();
+    timers().loginAgain();
+    release->set_value();
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("logoff").empty(); }));
+    EXPECT_FALSE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() > onTheLine; }, 1));
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery) {
