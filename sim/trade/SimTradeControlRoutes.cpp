@@ -147,6 +147,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
                                                            request.get_param_value("html"));
         answer(response, {}, std::to_string(id));
     });
+    postFor(server, exchange, "/control/trade/order", [](auto& request, auto& response, auto& s) {
+        const SimJson reply = s.ledger().orderElsewhere(
+            request.get_param_value("account"), request.get_param_value("commodity"),
+            static_cast<int>(number(request, "side").value_or(1)),
+            static_cast<int>(number(request, "qty").value_or(1)));
+        answer(response, reply.value("retcode", 0) == 0 ? "" : reply.dump());
+    });
     postFor(server, exchange, "/control/trade/listing", [](auto& request, auto& response, auto& s) {
         const bool listed = s.ledger().listForFirm(
             request.get_param_value("firm"), request.get_param_value("commodity"),

@@ -579,6 +579,22 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
     return notice.id;
 }
 
+SimJson SimTradeLedger::orderElsewhere(const std::string& account, const std::string& commodity,
+                                       int side, int qty) {
+    {
+        std::shared_lock shared(m_lock);
+        if (!m_state.accounts.count(account)) {
+            return simReply(kSimBadRequest, "unknown account");
+        }
+    }
+    const SimJson order = {{"COMMODITY_ID", commodity},
+                           {"BUY_SELL", std::to_string(side)},
+                           {"QTY", std::to_string(qty)},
+                           {"SETTLE_BASIS", "1"}};
+    return serve(account, Reach::Account,
+                 [&] { return SimTradeOrders(m_state).marketOrder(account, order); });
+}
+
 bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
                                  double price, int qty) {
     std::unique_lock lock(m_lock);

@@ -66,6 +66,10 @@ public:
     // device's calendar without moving the market's clock.
     int64_t publishNotice(const std::string& title, const std::string& html, int64_t sendTime);
     // `price` in currency units; refused unless it is a whole number of ticks.
+    // A market opening (order_s) of the account made on another device, outside any session of
+    // the client: the reply the device would get.
+    SimJson orderElsewhere(const std::string& account, const std::string& commodity, int side,
+                           int qty);
     bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
                      int qty);
     // A holding closed whole from elsewhere, and a listing taken by another firm (see

@@ -102,6 +102,10 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
                                 [this] { return top<VKJYMarketUIViewController>(); },
                                 [this] { return driver.visibleAlert() != nullptr; },
                                 [this](const std::string& what) { violation(what); }});
+    m_fast = std::make_unique<FastFingerSlowLine>(FastFingerSlowLine::Context{
+        driver, screen, exchange, *m_random, *m_journal,
+        [this](const std::string& what) { violation(what); }, [this] { return hittables(); },
+        [this] { logIn(); }, [this](View* hit) { m_sentShown.beforeTap(hit); }});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -164,6 +168,17 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
         {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},
+        {[this] { return m_offered.empty() ? 0 : 8; },
+         [this] {
+             m_confirming = true;
+             m_fast->doubleTap(m_offered);
+         }},
+        {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
+        {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
+         [this] {
+             m_confirming = true;
+             m_fast->addAccountWhileBeating();
+         }},
     };
 }
 
@@ -200,6 +215,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkTabBar();
     checkAlerts();
     m_quoteScreen->check();
+    m_fast->checkAnnouncements();
 }
 
 // No request may act for a session the client had been told was over.

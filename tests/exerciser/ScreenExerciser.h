@@ -11,6 +11,7 @@
 #include "ConfirmationLedger.h"
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
+#include "FastFingerSlowLine.h"
 #include "FormUpsets.h"
 #include "SentShownCheck.h"
 #include "QuoteScreenRules.h"
@@ -138,6 +139,7 @@ private:
     std::vector<View*> m_offered;
     std::unique_ptr<ExerciseJournal> m_journal;
     std::unique_ptr<QuoteScreenRules> m_quoteScreen;
+    std::unique_ptr<FastFingerSlowLine> m_fast;
     ConfirmationLedger m_ledger{{"order_s", "order_x", "order_mp", "order_list", "order_wd",
                                  "order_list_wd", "set_loss_profit", "withdraw_loss_profit",
                                  "money_transfer", "money_modpwd", "change_password", "logoff"}};

@@ -100,3 +100,18 @@ TEST_F(SimControlRoutesTest, shouldListTheOrdersReceivedAndCloseAHoldingFromElse
     EXPECT_EQ(post(close), "400 no such holding with free lots");
     EXPECT_EQ(post("/control/trade/take?jys=01&env=01&listing=1"), "400 no such open listing");
 }
+
+// The other device's opening is in the account's books, without a session of its own.
+TEST_F(SimControlRoutesTest, shouldOpenAtMarketForAnAccountAsItsOtherDeviceWould) {
+    SimTradeLedger& ledger = sim().trade().server("01", "01")->ledger();
+    const size_t before = ledger.books("100000000000001")["deals"].size();
+    EXPECT_EQ(post("/control/trade/order?jys=01&env=01&account=100000000000001&commodity=AG"
+                   "&side=1&qty=2"),
+              "200 ok");
+    const auto deals = ledger.books("100000000000001")["deals"];
+    ASSERT_EQ(deals.size(), before + 1);
+    EXPECT_EQ(deals.back()["commodity"], "AG");
+    EXPECT_EQ(deals.back()["qty"], 2);
+    EXPECT_EQ(post("/control/trade/order?jys=01&env=01&account=100000000000001&commodity=XX"),
+              R"(400 {"retcode":2001,"message":"商品不存在"})");
+}

@@ -1,0 +1,259 @@
+#include "FastFingerSlowLine.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <typeinfo>
+
+#include "ExerciseJournal.h"
+#include "ExerciseRandom.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/SystemSound.h"
+#include "platform/foundation/WeakLink.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/ScreenDriver.h"
+#include "platform/ui/Touch.h"
+#include "platform/ui/View.h"
+#include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
+#include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
+#include "support/SimProcess.h"
+#include "trade/account/PXJYAccountInfoViewController.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYTradeLoginVC.h"
+
+namespace {
+constexpr unsigned kDealSound = 1007;
+constexpr double kBeat = 2;
+const char* const kSessionLost = "您的当前登录状态已失效";
+
+size_t dealSounds() {
+    const auto played = SystemSound::playedSounds();
+    return static_cast<size_t>(std::count(played.begin(), played.end(), kDealSound));
+}
+
+// The views of the screens told they will appear and not yet that they did.
+void appearing(ViewController* controller, std::vector<WeakLink<View>>& out) {
+    if (!controller) {
+        return;
+    }
+    if (controller->isAppearing() && controller->isViewLoaded()) {
+        out.emplace_back(controller->view());
+    }
+    for (ViewController* child : controller->childViewControllers()) {
+        appearing(child, out);
+    }
+    appearing(controller->presentedViewController(), out);
+}
+
+ViewController* topScreen(const ScreenDriver& driver) {
+    Window* window = driver.window();
+    return window ? window->topViewController() : nullptr;
+}
+
+template <typename T>
+std::string typeName(const T& object) {
+    int status = 0;
+    char* readable = abi::__cxa_demangle(typeid(object).name(), nullptr, nullptr, &status);
+    std::string name = status == 0 && readable ? readable : typeid(object).name();
+    std::free(readable);
+    return name;
+}
+
+std::string pointText(Point p) {
+    return "(" + std::to_string(static_cast<int>(p.x)) + "," +
+           std::to_string(static_cast<int>(p.y)) + ")";
+}
+}  // namespace
+
+FastFingerSlowLine::FastFingerSlowLine(Context context)
+    : m(std::move(context)), m_soundsHeard(dealSounds()) {}
+
+void FastFingerSlowLine::wait(double seconds) {
+    m.driver.runUntil([] { return false; }, seconds);
+}
+
+std::string FastFingerSlowLine::sessionQuery() const {
+    PXTradeModule& module = PXTradeModule::shared();
+    return "jys=" + module.defaultString("platform_code") +
+           "&env=" + module.defaultString("environment_code");
+}
+
+// A tap straight through the screen, so that the finger's view can be read while it is down.
+void FastFingerSlowLine::tap(Point at, double time) {
+    Window* window = m.driver.window();
+    if (!window) {
+        return;
+    }
+    m.beforeTap(window->hitTest(at));
+    std::vector<WeakLink<View>> sliding;
+    appearing(window->rootViewController(), sliding);
+    if (!sliding.empty() && sliding.front()) {
+        const ViewController* owner = sliding.front()->viewController();
+        m.journal.add("a tap at " + pointText(at) + " while " +
+                      (owner ? typeName(*owner) : "a screen") + " appears");
+    }
+    m.screen.sendTouches({{1, TouchPhase::Began, at}}, time);
+    const Touch* finger = window->touchInFlight(1);
+    View* reached = finger ? finger->view() : nullptr;
+    for (const WeakLink<View>& screen : sliding) {
+        View* v = screen.get();
+        if (reached && v && (reached == v || reached->isDescendantOf(v))) {
+            const ViewController* owner = v->viewController();
+            m.violation("a tap at " + pointText(at) + " reached " + typeName(*reached) + " on " +
+                        (owner ? typeName(*owner) : "a screen") +
+                        " before it had finished appearing");
+        }
+    }
+    m.screen.sendTouches({{1, TouchPhase::Ended, at}}, time + 0.05);
+}
+
+void FastFingerSlowLine::doubleTap(const std::vector<View*>& offered) {
+    const Point first = m.driver.visibleRect(offered[m.random.below(offered.size())]).center();
+    const double gap = m.random.between(0.05, 0.2);
+    const bool onWhatOpened = m.random.chance(0.6);
+    // Slides take their real time here, so the second tap can land in one.
+    const double speed = View::animationSpeed();
+    View::setAnimationSpeed(1);
+    const double time = m.driver.nextTime();
+    tap(first, time);
+    wait(gap);
+    Point second = first;
+    if (onWhatOpened) {
+        const std::vector<View*> now = m.hittables();
+        if (!now.empty()) {
+            second = m.driver.visibleRect(now[m.random.below(now.size())]).center();
+        }
+    }
+    m.journal.add("double tap " + pointText(first) + " then " + pointText(second) + " after " +
+                  std::to_string(static_cast<int>(gap * 1000)) + " ms");
+    tap(second, m.driver.nextTime(0.05 + gap));
+    View::setAnimationSpeed(speed);
+    m.driver.settle();
+}
+
+void FastFingerSlowLine::slowHeartbeats() {
+    PXTradeModule& module = PXTradeModule::shared();
+    // A session the exchange ended (a restart, say) is refused at the next beat: the client
+    // hears so first, for a refusal held on its way would not count as heard.
+    m.driver.runUntil([&] { return !module.tradeLogin(); }, 2 * kBeat + 0.5);
+    if (!module.tradeLogin()) {
+        return m.journal.add("fault: no heartbeat to hold");
+    }
+    const std::string held = sessionQuery() + "&name=SYS_TIME_QUERY";
+    const double seconds = m.random.between(kBeat + 0.5, 3 * kBeat);
+    const bool deal = m.random.chance(0.7);
+    static const char* const kCodes[] = {"AG", "AU", "CU"};
+    const std::string order = sessionQuery() + "&account=" + module.defaultString("JYUserName") +
+                              "&commodity=" + kCodes[m.random.below(3)] +
+                              "&side=" + std::to_string(1 + m.random.below(2)) + "&qty=1";
+    m.journal.add("fault: heartbeat answers held " + std::to_string(int(seconds * 1000)) + " ms" +
+                  (deal ? ", a deal made on another device meanwhile" : ""));
+    m.exchange.post("/control/trade/hold?" + held + "&answered=1");
+    // Early in the hold, so that more than one held answer can name the deal.
+    const double before = m.random.between(0, 0.5);
+    wait(before);
+    if (deal) {
+        const auto reply = m.exchange.post("/control/trade/order?" + order);
+        m.journal.add("the other device's order: " + std::to_string(reply.status) + " " +
+                      reply.body.substr(0, 80));
+    }
+    wait(seconds - before);
+    m.exchange.post("/control/trade/release?" + held);
+    wait(kBeat + 0.5);
+}
+
+void FastFingerSlowLine::addAccountWhileBeating() {
+    auto* home = dynamic_cast<PXJYRootViewController*>(topScreen(m.driver));
+    if (!home) {
+        return;
+    }
+    m.journal.add("add an account from 账户 while the heartbeat runs");
+    if (!m.driver.isVisible(home->menuListView())) {
+        m.driver.tap(home->navigationBarView()->menuButton());
+        m.driver.settle();
+    }
+    View* entry = m.driver.viewWithText("账户");
+    if (!entry || !m.driver.tap(entry)) {
+        return m.journal.add("no 账户 entry to tap");
+    }
+    m.driver.settle();
+    auto* accounts = dynamic_cast<PXJYAccountInfoViewController*>(topScreen(m.driver));
+    Button* add = nullptr;
+    for (View* v : accounts ? m.hittables() : std::vector<View*>{}) {
+        auto* button = dynamic_cast<Button*>(v);
+        const Rect shown = m.driver.visibleRect(v);
+        if (button && v->isDescendantOf(accounts->view()) && shown.x >= 270 && shown.y < 80) {
+            add = button;
+        }
+    }
+    if (!add || !m.driver.tap(add)) {
+        return m.journal.add("no + on the account screen");
+    }
+    m.driver.settle();
+    if (!dynamic_cast<PXJYTradeLoginVC*>(topScreen(m.driver))) {
+        return m.journal.add("+ opened no login");
+    }
+    const std::string held = sessionQuery() + "&name=logon";
+    m.exchange.post("/control/trade/hold?" + held);
+    m.logIn();
+    wait(m.random.between(kBeat + 0.5, 3 * kBeat));
+    m.exchange.post("/control/trade/release?" + held);
+    m.driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }, 15);
+    wait(kBeat + 0.5);
+    for (const std::string& text : m.driver.visibleTexts()) {
+        if (text.find(kSessionLost) != std::string::npos) {
+            m.violation("adding an account lost the live session: " + text);
+        }
+    }
+}
+
+void FastFingerSlowLine::checkAnnouncements() {
+    PXTradeModule& module = PXTradeModule::shared();
+    int newDeals = 0;
+    if (module.tradeLogin()) {
+        const std::string query = sessionQuery();
+        const std::string account = module.defaultString("JYUserName");
+        const auto reply = m.exchange.get("/control/trade/books?" + query + "&account=" + account);
+        const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+        if (reply.status == 200 && books.is_object() && books.contains("deals")) {
+            std::set<Deal> now;
+            for (const auto& deal : books["deals"]) {
+                now.emplace(deal["no"].get<long long>(), deal["commodity"].get<std::string>(),
+                            deal["qty"].get<int>());
+            }
+            const std::string key = query + "|" + account;
+            auto known = m_deals.find(key);
+            // A restarted exchange starts its books over: a new baseline.
+            const bool baseline =
+                known == m_deals.end() ||
+                !std::includes(now.begin(), now.end(), known->second.begin(), known->second.end());
+            if (!baseline) {
+                newDeals = static_cast<int>(now.size() - known->second.size());
+                m_dealsToAnnounce += newDeals;
+            }
+            m_deals[key] = std::move(now);
+        }
+    }
+    const size_t heard = dealSounds();
+    if (heard < m_soundsHeard) {
+        m_soundsHeard = 0;
+    }
+    if (heard > m_soundsHeard || newDeals > 0) {
+        m.journal.add("new deals " + std::to_string(newDeals) + ", deal sounds " +
+                      std::to_string(heard - m_soundsHeard) + ", deals not yet announced " +
+                      std::to_string(m_dealsToAnnounce));
+    }
+    m_dealsToAnnounce -= static_cast<int>(heard - m_soundsHeard);
+    m_soundsHeard = heard;
+    if (m_dealsToAnnounce < 0) {
+        m.violation("a deal was announced more than once: " + std::to_string(-m_dealsToAnnounce) +
+                    " deal sounds more than the books' new deals");
+        m_dealsToAnnounce = 0;
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/graphics/Geometry.h"
+
+class ExerciseJournal;
+class ExerciseRandom;
+class Screen;
+class ScreenDriver;
+class SimProcess;
+class View;
+
+// The fast finger and the slow line for the exerciser: double taps, heartbeat answers held past
+// the beat (with a deal made on another device meanwhile), an account added from 账户 while the
+// logon is held and the heartbeat runs. Two rules checked: no deal of the books is announced
+// (its sound) more than once, and no tap reaches a screen that had not finished appearing when
+// the tap was made. Owned by the exerciser; main thread.
+class FastFingerSlowLine {
+public:
+    struct Context {
+        ScreenDriver& driver;
+        Screen& screen;
+        SimProcess& exchange;
+        ExerciseRandom& random;
+        ExerciseJournal& journal;
+        std::function<void(const std::string&)> violation;
+        // What a tap reaches on the screen now, and the exerciser's own login on a login screen.
+        std::function<std::vector<View*>()> hittables;
+        std::function<void()> logIn;
+        // Told of each tap before it is made, with the view it would hit, as the exerciser's own.
+        std::function<void(View*)> beforeTap;
+    };
+    explicit FastFingerSlowLine(Context context);
+
+    // Two taps 0.05-0.2 s apart, the second often on what the first opened.
+    void doubleTap(const std::vector<View*>& offered);
+    // Logged in: heartbeat answers held 2.5-6 s, often with a deal made elsewhere meanwhile.
+    void slowHeartbeats();
+    // On the trade home, logged in: 账户, "+", and a login whose logon is held while beats go.
+    void addAccountWhileBeating();
+    // After every event.
+    void checkAnnouncements();
+
+private:
+    void tap(Point at, double time);
+    std::string sessionQuery() const;
+    void wait(double seconds);
+
+    Context m;
+    // Deals of each "environment|account" by (number, commodity, lots); the first look at an
+    // account is its baseline, whose deals were made before anything could announce them.
+    using Deal = std::tuple<long long, std::string, int>;
+    std::map<std::string, std::set<Deal>> m_deals;
+    int m_dealsToAnnounce = 0;
+    size_t m_soundsHeard = 0;
+};
