@@ -1,6 +1,7 @@
 #include "trade/common/PXTradeViewKit.h"
 
 #include "platform/graphics/Font.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -22,11 +23,16 @@ Rect PXTradeViewKit::appViewRect() {
 }
 
 void PXTradeViewKit::slide(View& panel, double x) {
-    View::animate(kSlideSeconds, [&panel, x] {
-        Rect frame = panel.frame();
-        frame.x = x;
-        panel.setFrame(frame);
-    });
+    // A picker or page slides over its screen as a pushed one does: a touch made meanwhile (a
+    // double tap's second on what opened it) reaches nothing.
+    View::animate(
+        kSlideSeconds,
+        [&panel, x] {
+            Rect frame = panel.frame();
+            frame.x = x;
+            panel.setFrame(frame);
+        },
+        [hold = std::make_shared<Application::TransitionHold>()](bool) {});
 }
 
 Image PXTradeViewKit::stretchable(const std::string& name, double cap) {

@@ -29,7 +29,8 @@ public:
     static Color fieldText() { return Color::rgb(41, 41, 51); }
     // The application's view rectangle below the status bar.
     static Rect appViewRect();
-    // Moves a panel to x over 0.2 s, keeping its y and size.
+    // Moves a panel to x over 0.2 s, keeping its y and size; touches made meanwhile reach
+    // nothing.
     static void slide(View& panel, double x);
 
     // The named image, stretched between caps of that many points on every side.

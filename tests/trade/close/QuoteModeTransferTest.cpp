@@ -327,6 +327,21 @@ TEST_F(QuoteModeTransfer, aPickerQueryFailingWhileTheTransferTravelsLeavesTheSec
     EXPECT_EQ(received("order_s").size(), 1u);
 }
 
+// A double tap on the commodity button: the second tap lands on the third holding of the picker
+// sliding in and reaches nothing, so nothing is picked and the picker stays open.
+TEST_F(QuoteModeTransfer, theSecondTapOfADoubleTapThatOpensThePickerPicksNothing) {
+    orderElsewhere("AU");
+    orderElsewhere("CU");
+    PXTradeNetworkManger::create()->getJYChiCangHuiZong("");
+    ASSERT_TRUE(driver.runUntil([&] { return store().chiCangHuiZongXinXi().size() >= 3; }, 10));
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    driver.tapAt(driver.visibleRect(form.commodityNameButton()).center(), 2);
+    driver.settle();
+    EXPECT_EQ(screen->chiCangShangPinListView()->frame().x, 0);
+    EXPECT_EQ(form.maiMaiFangXiangL()->text(), "");
+}
+
 TEST_F(QuoteModeTransfer, withoutTransferRightsNothingIsSent) {
     tradeModule().setDefaultString("prompt", "2");
     auto& commodity = *store().shangPinXinXi().at("AG");
