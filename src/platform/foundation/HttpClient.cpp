@@ -1,10 +1,15 @@
 #include "platform/foundation/HttpClient.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QPointer>
+#include <atomic>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <set>
 
 #include "platform/foundation/HttpExchange.h"
 
@@ -17,6 +22,75 @@ QNetworkAccessManager& mainManager() {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
     }
     return *manager;
+}
+
+// Synchronous sends waiting on workers. The application's destructor waits for the worker pool
+// with no limit, and once it has begun no event is delivered on any thread, so neither an answer
+// nor a time-out would ever end the wait: its post routine ends every such send, straight from
+// the main thread, and none starts after it.
+struct SyncSend {
+    QAbstractEventDispatcher* dispatcher = nullptr;
+    std::atomic<bool> ended{false};
+};
+
+struct SyncSends {
+    std::mutex mutex;
+    std::set<SyncSend*> sends;
+    QCoreApplication* watched = nullptr;
+    bool closing = false;
+};
+
+SyncSends& syncSends() {
+    static SyncSends sends;
+    return sends;
+}
+
+void endSyncSends() {
+    SyncSends& all = syncSends();
+    std::lock_guard lock(all.mutex);
+    all.closing = true;
+    for (SyncSend* send : all.sends) {
+        send->ended = true;
+        send->dispatcher->wakeUp();
+    }
+    // A later application object starts afresh.
+    QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] {
+        std::lock_guard gone(syncSends().mutex);
+        syncSends().watched = nullptr;
+        syncSends().closing = false;
+    });
+}
+
+// Makes the loop and registers the send unless the application is gone or going: a loop made
+// without it would not run.
+bool enterSyncSend(SyncSend& send, std::optional<QEventLoop>& loop) {
+    SyncSends& all = syncSends();
+    std::lock_guard lock(all.mutex);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || all.closing) {
+        return false;
+    }
+    if (all.watched != app) {
+        qAddPostRoutine(endSyncSends);
+        all.watched = app;
+    }
+    loop.emplace();
+    send.dispatcher = QAbstractEventDispatcher::instance();
+    all.sends.insert(&send);
+    return send.dispatcher != nullptr;
+}
+
+void leaveSyncSend(SyncSend& send) {
+    SyncSends& all = syncSends();
+    std::lock_guard lock(all.mutex);
+    all.sends.erase(&send);
+}
+
+HttpResponse applicationGone() {
+    HttpResponse response;
+    response.error = UrlError::Cancelled;
+    response.errorText = "The application is closing.";
+    return response;
 }
 
 }  // namespace
@@ -66,19 +140,29 @@ std::size_t HttpClient::exchangesInFlight() {
 }
 
 HttpResponse HttpClient::sendSynchronously(const HttpRequest& request) {
-    // A manager of this thread's own, gone with the call: managers never cross threads, and a
-    // pooled worker thread may outlive the application object.
-    QNetworkAccessManager manager;
-    QEventLoop loop;
-    HttpResponse result;
-    bool finished = false;
-    HttpExchange exchange(manager, request, [&](HttpResponse response) {
-        result = std::move(response);
-        finished = true;
-        loop.quit();
-    });
-    if (!finished) {
-        loop.exec();
+    SyncSend send;
+    std::optional<QEventLoop> loop;
+    if (!enterSyncSend(send, loop)) {
+        leaveSyncSend(send);
+        return applicationGone();
     }
+    HttpResponse result;
+    {
+        // A manager of this thread's own, gone with the call: managers never cross threads.
+        QNetworkAccessManager manager;
+        bool finished = false;
+        HttpExchange exchange(manager, request, [&](HttpResponse response) {
+            result = std::move(response);
+            finished = true;
+        });
+        // A wake-up sent before the wait begins still ends it.
+        while (!finished && !send.ended) {
+            loop->processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        if (!finished) {
+            result = applicationGone();
+        }
+    }
+    leaveSyncSend(send);
     return result;
 }

@@ -10,7 +10,8 @@
 // completions arrive there, on a later turn of the main run loop, one per request unless the
 // request is cancelled first. Destroying the client cancels what it still has in flight, so an
 // owner that holds its client by value never hears about a request after it is gone.
-// sendSynchronously is for worker threads (GlobalQueue) and blocks until the exchange ends.
+// sendSynchronously is for worker threads (GlobalQueue) and blocks until the exchange ends; once
+// the application object is going it ends at once with UrlError::Cancelled.
 class HttpClient {
 public:
     using Completion = std::function<void(const HttpResponse& response)>;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -336,4 +341,47 @@ TEST_F(HttpClientTest, shouldCountTheRequestsInFlightOfEveryClient) {
     EXPECT_EQ(HttpClient::exchangesInFlight(), before + 2);
     second.reset();
     EXPECT_EQ(HttpClient::exchangesInFlight(), before);
+}
+
+// Run only as the child of the next test: a worker is left waiting on a server that took the
+// connection and never answers (as one on the main thread does once the program ends), then
+// the program ends.
+TEST(HttpClientExitTest, DISABLED_endWhileASynchronousSendWaitsOnAWorker) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(listener, 8), 0);
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    HttpRequest request;
+    request.url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+    request.timeoutSeconds = 60;
+    // Like a many-day history download: one file after another.
+    GlobalQueue::post([request] {
+        HttpClient::sendSynchronously(request);
+        HttpClient::sendSynchronously(request);
+    });
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_EQ(poll(&waiting, 1, 10000), 1);
+    ASSERT_GE(accept(listener, nullptr, nullptr), 0);
+}
+
+TEST(HttpClientExitTest, shouldLetTheProgramExitWhileASynchronousSendWaitsOnAWorker) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {"--gtest_also_run_disabled_tests",
+         "--gtest_filter=HttpClientExitTest.DISABLED_endWhileASynchronousSendWaitsOnAWorker"});
+    ASSERT_TRUE(child.waitForStarted());
+    const bool exited = child.waitForFinished(30000);
+    if (!exited) {
+        child.kill();
+        child.waitForFinished();
+    }
+    const std::string output = child.readAll().toStdString();
+    EXPECT_TRUE(exited) << "still running after 30 s:\n" << output;
+    EXPECT_EQ(child.exitCode(), 0) << output;
 }
