@@ -25,17 +25,6 @@ namespace {
 constexpr double kRefreshSeconds = 2.5;
 constexpr int kLargestMove = 30;
 
-template <typename Form>
-std::vector<Form*> shown(const ScreenDriver& driver) {
-    std::vector<Form*> found;
-    for (Form* form : driver.viewsOfClass<Form>()) {
-        if (driver.isVisible(form)) {
-            found.push_back(form);
-        }
-    }
-    return found;
-}
-
 template <typename T>
 T* anyOf(const std::vector<T*>& items, ExerciseRandom& random) {
     return items.empty() ? nullptr : items[random.below(items.size())];
@@ -58,9 +47,9 @@ int FormUpsets::weight() const {
     if (m_driver.visibleAlert() || !PXTradeModule::shared().tradeLogin()) {
         return 0;
     }
-    const bool form = !shown<PXJianCangFormView>(m_driver).empty() ||
-                      !shown<PXZhuanRangFormView>(m_driver).empty() ||
-                      !shown<PXJYZhiJiaPingCangView>(m_driver).empty();
+    const bool form = !m_driver.visibleViewsOfClass<PXJianCangFormView>().empty() ||
+                      !m_driver.visibleViewsOfClass<PXZhuanRangFormView>().empty() ||
+                      !m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>().empty();
     return form ? 8 : 0;
 }
 
@@ -95,19 +84,19 @@ void FormUpsets::act(ExerciseRandom& random) {
 
 FormUpsets::Choices FormUpsets::choices() const {
     Choices found;
-    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJianCangFormView>()) {
         const bool named = m_driver.isVisible(form->commodityNameButton());
         found.push_back({WeakLink<View>(form),
                          {named ? form->commodityNameButton()->currentTitle()
                                 : form->commodityNameLabel()->text(),
                           "", form->shuLiang()->text()}});
     }
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         found.push_back({WeakLink<View>(form),
                          {form->commodityNameButton()->currentTitle(),
                           form->danHaoButton()->currentTitle(), form->shuLiang()->text()}});
     }
-    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         found.push_back({WeakLink<View>(form), {"", form->commodityDanHao()->currentTitle(), ""}});
     }
     return found;
@@ -132,8 +121,9 @@ void FormUpsets::checkChoicesKept(const Choices& before, const std::string& upse
             if (picker && picker->isDescendantOf(same.get())) {
                 continue;
             }
+            // A blank and "--" both show nothing chosen.
             const auto replaced = [](const std::string& a, const std::string& b) {
-                return b.find_first_not_of(' ') != std::string::npos && a != b;
+                return b.find_first_not_of(' ') != std::string::npos && b != "--" && a != b;
             };
             const bool chosenKept = was.commodity == now.commodity && was.holding == now.holding;
             if (replaced(was.commodity, now.commodity) || replaced(was.holding, now.holding) ||
@@ -149,10 +139,10 @@ void FormUpsets::checkChoicesKept(const Choices& before, const std::string& upse
 
 void FormUpsets::typeLots(ExerciseRandom& random) {
     std::vector<TextField*> fields;
-    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJianCangFormView>()) {
         fields.push_back(form->shuLiang());
     }
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         fields.push_back(form->shuLiang());
     }
     for (TextField* field : fields) {
@@ -165,13 +155,13 @@ void FormUpsets::typeLots(ExerciseRandom& random) {
 // What the form shows now goes, as a person who did not notice the change would send it.
 void FormUpsets::sendTheForm(ExerciseRandom& random) {
     std::vector<Button*> buttons;
-    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJianCangFormView>()) {
         buttons.push_back(form->jianCangButton());
     }
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         buttons.push_back(form->zhuanRangButton());
     }
-    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         buttons.push_back(form->pingCangButton());
     }
     for (Button* button : buttons) {
@@ -212,17 +202,17 @@ void FormUpsets::waitForARefresh() {
 
 // The commodity a form on show stands for, else any the account may trade.
 std::string FormUpsets::shownCode() const {
-    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJianCangFormView>()) {
         if (!form->commodityCode().empty()) {
             return form->commodityCode();
         }
     }
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         if (!form->commodityCode().empty()) {
             return form->commodityCode();
         }
     }
-    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         if (!form->commodityCode().empty()) {
             return form->commodityCode();
         }
@@ -232,12 +222,12 @@ std::string FormUpsets::shownCode() const {
 }
 
 std::string FormUpsets::shownHolding() const {
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         if (form->danHaoID()) {
             return *form->danHaoID();
         }
     }
-    for (auto* form : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         if (form->danHaoID()) {
             return *form->danHaoID();
         }
@@ -305,7 +295,7 @@ void FormUpsets::closeTheHolding(ExerciseRandom& random) {
 // The listing the delisting form chose (or one of the account's own) is taken by another firm.
 void FormUpsets::takeTheListing(ExerciseRandom& random) {
     std::string listing;
-    for (auto* form : shown<PXJYZhaiPaiViewZYMS>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>()) {
         listing = form->selectedGuaPaiDanHao();
     }
     if (listing.empty()) {
@@ -357,17 +347,17 @@ void FormUpsets::handOverAndBack(ExerciseRandom& random) {
 
 std::vector<Button*> FormUpsets::pickers(bool commoditiesOnly) const {
     std::vector<Button*> candidates;
-    for (auto* form : shown<PXJianCangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXJianCangFormView>()) {
         candidates.push_back(form->commodityNameButton());
     }
-    for (auto* form : shown<PXZhuanRangFormView>(m_driver)) {
+    for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         candidates.push_back(form->commodityNameButton());
         if (!commoditiesOnly) {
             candidates.push_back(form->danHaoButton());
         }
     }
     for (auto* form : commoditiesOnly ? std::vector<PXJYZhiJiaPingCangView*>{}
-                                      : shown<PXJYZhiJiaPingCangView>(m_driver)) {
+                                      : m_driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         candidates.push_back(form->commodityDanHao());
     }
     std::vector<Button*> found;

@@ -85,17 +85,6 @@ std::string shownOrNothing(const std::optional<std::string>& value) {
     return value ? "'" + *value + "'" : std::string("-");
 }
 
-template <typename Form>
-std::vector<Form*> shown(const ScreenDriver& driver) {
-    std::vector<Form*> found;
-    for (Form* form : driver.viewsOfClass<Form>()) {
-        if (driver.isVisible(form)) {
-            found.push_back(form);
-        }
-    }
-    return found;
-}
-
 bool within(const View* hit, const View* button) {
     return hit && button && (hit == button || hit->isDescendantOf(button));
 }
@@ -161,7 +150,7 @@ void SentShownCheck::exchangeRestarted() {
 std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) const {
     std::vector<Reading> readings;
     const ScreenDriver& driver = m_driver;
-    for (auto* form : shown<PXJYShiJiaJianCangView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYShiJiaJianCangView>()) {
         if (within(hit, form->jianCangButton())) {
             Reading reading = openingForm(driver, *form, "market opening");
             reading.names = {"order_s"};
@@ -170,7 +159,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYZhiJiaJianCangView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYZhiJiaJianCangView>()) {
         if (within(hit, form->jianCangButton())) {
             Reading reading = openingForm(driver, *form, "conditional opening");
             reading.names = {"order_x"};
@@ -180,7 +169,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYZhaiPaiViewZYMS>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>()) {
         if (within(hit, form->jianCangButton())) {
             Reading reading = openingForm(driver, *form, "order-book delisting");
             reading.names = {"order_mp"};
@@ -188,7 +177,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYTiaoJianZhaiPaiViewZYMS>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYTiaoJianZhaiPaiViewZYMS>()) {
         if (within(hit, form->jianCangButton())) {
             Reading reading = openingForm(driver, *form, "order-book conditional delisting");
             reading.names = {"order_mp"};
@@ -196,7 +185,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYGuaPaiView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYGuaPaiView>()) {
         if (within(hit, form->jianCangButton())) {
             Reading reading = openingForm(driver, *form, "listing");
             reading.names = {"order_list"};
@@ -205,7 +194,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYShiJiaZhuanRangView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYShiJiaZhuanRangView>()) {
         if (within(hit, form->zhuanRangButton())) {
             Reading reading = transferForm(*form, "market transfer");
             reading.names = {"order_s"};
@@ -221,7 +210,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             }
         }
     }
-    for (auto* form : shown<PXJYZhuanRangZYMSView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYZhuanRangZYMSView>()) {
         if (within(hit, form->zhuanRangButton())) {
             Reading reading = transferForm(*form, "order-book transfer");
             reading.names = {"order_list"};
@@ -229,7 +218,7 @@ std::vector<SentShownCheck::Reading> SentShownCheck::readForms(const View* hit) 
             readings.push_back(reading);
         }
     }
-    for (auto* form : shown<PXJYZhiJiaPingCangView>(driver)) {
+    for (auto* form : driver.visibleViewsOfClass<PXJYZhiJiaPingCangView>()) {
         if (within(hit, form->pingCangButton())) {
             Reading reading;
             reading.form = "conditional transfer";

@@ -50,6 +50,16 @@ public:
         }
         return result;
     }
+    template <typename T>
+    std::vector<T*> visibleViewsOfClass() const {
+        std::vector<T*> result;
+        for (T* t : viewsOfClass<T>()) {
+            if (isVisible(t)) {
+                result.push_back(t);
+            }
+        }
+        return result;
+    }
     // The text a view shows, empty for views without text.
     static std::string textOf(const View* view);
     // All the texts visible on screen, back to front.
