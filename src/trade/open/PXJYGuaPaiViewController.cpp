@@ -111,11 +111,8 @@ void PXJYGuaPaiViewController::followAccount() {
         return;
     }
     // Another account logged in meanwhile: the range is its open orders' and holdings'.
-    if (m_openOrders.askedUnderAnotherLogon()) {
-        getWeiTuoDanInfo(m_nowCommodityCode);
-    } else if (m_openOrders.known()) {
-        setGuaPaiView();
-    }
+    m_openOrders.follow([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
+                        [this] { setGuaPaiView(); });
 }
 
 void PXJYGuaPaiViewController::PXChangeCommodity(const std::string& code) {

@@ -246,11 +246,8 @@ void PXJYJianCangZYMSVC::followAccount() {
         return;
     }
     // Another account logged in meanwhile: the range is its open orders' and holdings'.
-    if (m_openOrders.askedUnderAnotherLogon()) {
-        getWeiTuoDanInfo(m_nowCommodityCode);
-    } else if (m_openOrders.known()) {
-        setTiaoJianZhaiPaiView();
-    }
+    m_openOrders.follow([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
+                        [this] { setTiaoJianZhaiPaiView(); });
 }
 
 void PXJYJianCangZYMSVC::forgetCommodity() {

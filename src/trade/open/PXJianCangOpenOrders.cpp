@@ -39,3 +39,12 @@ bool PXJianCangOpenOrders::known() const {
 bool PXJianCangOpenOrders::askedUnderAnotherLogon() const {
     return m_asked && m_sessionEpoch != sessionEpoch();
 }
+
+void PXJianCangOpenOrders::follow(const std::function<void()>& askAgain,
+                                  const std::function<void()>& redraw) const {
+    if (askedUnderAnotherLogon()) {
+        askAgain();
+    } else if (known()) {
+        redraw();
+    }
+}

@@ -6,6 +6,7 @@
 // main thread.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "trade/core/PXTradeTypes.h"
@@ -26,6 +27,9 @@ public:
     // A query was made under a logon that another has replaced since (an account switch): its
     // count, and the range drawn from it, are not this account's.
     bool askedUnderAnotherLogon() const;
+    // Keeps a form on the account in force: asks again when the count is another account's,
+    // redraws the range when the count is known.
+    void follow(const std::function<void()>& askAgain, const std::function<void()>& redraw) const;
 
 private:
     std::weak_ptr<const PXTradeNetworkManger> m_query;
