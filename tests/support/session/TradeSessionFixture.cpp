@@ -241,3 +241,27 @@ void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digi
     }
     return ::testing::AssertionSuccess();
 }
+
+::testing::AssertionResult TradeSessionFixture::orderAtTheExchange(const std::string& code,
+                                                                   const std::string& side,
+                                                                   const std::string& qty,
+                                                                   const std::string& holding) {
+    const auto& session = tradeModule().PXJYData().tradeSession();
+    const SimJson reply =
+        tradeServer().ledger().handle(SimTradeLink::Trade, "order_s",
+                                      {{"USER_ID", loggedIn.account},
+                                       {"BUY_SELL", side},
+                                       {"COMMODITY_ID", code},
+                                       {"PRICE", ""},
+                                       {"QTY", qty},
+                                       {"SETTLE_BASIS", holding.empty() ? "1" : "2"},
+                                       {"DOT_DIFF", ""},
+                                       {"CLOSEMODE", holding.empty() ? "" : "2"},
+                                       {"HOLDING_ID", holding},
+                                       {"OTHER_ID", ""},
+                                       {"SESSION_ID", session ? session->JYsessionID : ""}});
+    if (reply.value("retcode", -1) != 0) {
+        return ::testing::AssertionFailure() << reply.dump();
+    }
+    return ::testing::AssertionSuccess();
+}

@@ -62,6 +62,12 @@ protected:
     // protocol's text, whole quote units of the commodity.
     ::testing::AssertionResult holdOrderBookLots(const std::string& code, const std::string& price,
                                                  int qty);
+    // A market order of the account that the screen under test did not send (another device, a
+    // stop), taken by the exchange's books at once: opens lots when `holding` is empty, else
+    // closes `qty` of that holding.
+    ::testing::AssertionResult orderAtTheExchange(const std::string& code, const std::string& side,
+                                                  const std::string& qty,
+                                                  const std::string& holding = "");
     // Selects the trade tab and gives its navigation stack.
     NavigationController* tradeNavigation();
     // Pushes a screen on the trade tab (selected first) and lets it appear.

@@ -91,20 +91,7 @@ protected:
             side = "2";
             qty = store().chiCangMingXiXinXi().at(holding)->dangQianChiCangLiang;
         }
-        const SimJson request = {{"USER_ID", loggedIn.account},
-                                 {"BUY_SELL", side},
-                                 {"COMMODITY_ID", code},
-                                 {"PRICE", ""},
-                                 {"QTY", qty},
-                                 {"SETTLE_BASIS", holding.empty() ? "1" : "2"},
-                                 {"DOT_DIFF", ""},
-                                 {"CLOSEMODE", holding.empty() ? "" : "2"},
-                                 {"HOLDING_ID", holding},
-                                 {"OTHER_ID", ""},
-                                 {"SESSION_ID", store().tradeSession()->JYsessionID}};
-        const SimJson reply =
-            tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
-        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+        ASSERT_TRUE(orderAtTheExchange(code, side, qty, holding));
     }
 
     void refresh() {

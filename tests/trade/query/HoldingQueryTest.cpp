@@ -155,19 +155,7 @@ protected:
 
     // A device other than this one closes a sold lot of AG by its number.
     void closeSoldLotElsewhere(const std::string& number) {
-        const SimJson close = {{"USER_ID", loggedIn.account},
-                               {"BUY_SELL", "1"},
-                               {"COMMODITY_ID", kCode},
-                               {"PRICE", ""},
-                               {"QTY", "1"},
-                               {"SETTLE_BASIS", "2"},
-                               {"DOT_DIFF", ""},
-                               {"CLOSEMODE", "2"},
-                               {"HOLDING_ID", number},
-                               {"OTHER_ID", ""},
-                               {"SESSION_ID", store().tradeSession()->JYsessionID}};
-        const SimJson reply = tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", close);
-        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+        ASSERT_TRUE(orderAtTheExchange(kCode, "1", "1", number));
     }
 
     void refresh() {

@@ -47,20 +47,8 @@ protected:
     // Closes the whole holding at the exchange, not through the screen under test.
     void closeElsewhere(const std::string& number) {
         const auto& ticket = *store().chiCangMingXiXinXi().at(number);
-        const SimJson request = {{"USER_ID", loggedIn.account},
-                                 {"BUY_SELL", ticket.buySellSign == "1" ? "2" : "1"},
-                                 {"COMMODITY_ID", ticket.commodityCode},
-                                 {"PRICE", ""},
-                                 {"QTY", ticket.dangQianChiCangLiang},
-                                 {"SETTLE_BASIS", "2"},
-                                 {"DOT_DIFF", ""},
-                                 {"CLOSEMODE", "2"},
-                                 {"HOLDING_ID", number},
-                                 {"OTHER_ID", ""},
-                                 {"SESSION_ID", store().tradeSession()->JYsessionID}};
-        const SimJson reply =
-            tradeServer().ledger().handle(SimTradeLink::Trade, "order_s", request);
-        ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
+        ASSERT_TRUE(orderAtTheExchange(ticket.commodityCode, ticket.buySellSign == "1" ? "2" : "1",
+                                       ticket.dangQianChiCangLiang, number));
     }
     void refresh() {
         NotificationCenter::defaultCenter().post("JYRefreshTimer");
