@@ -129,7 +129,9 @@ HQWMRowTexts HQMarketWMContent::buyRow(int row) const {
 
 HQWMRowTexts HQMarketWMContent::tradeRow(int row) const {
     if (row < 0 || row >= static_cast<int>(m_mingXiArray.size())) {
-        return emptyRow();
+        HQWMRowTexts texts = emptyRow();
+        texts.priceColor.reset();
+        return texts;
     }
     const auto& trade = *m_mingXiArray[static_cast<size_t>(row)];
     // Trade times are the exchange's, like the chart's, wherever the device is.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,11 @@ struct wuDang;
 
 // The texts of one row of the book or trade panel: level number or trade time (the exchange's
 // "HH:mm"), price (coloured against yesterday's close) and volume. "-" in every column for an
-// empty row.
+// empty row, whose price is white in the book and keeps the label's colour in the trades.
 struct HQWMRowTexts {
     std::string first;
     std::string price;
-    Color priceColor = Color::whiteColor();
+    std::optional<Color> priceColor = Color::whiteColor();
     std::string volume;
 };
 

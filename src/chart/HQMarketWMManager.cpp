@@ -42,7 +42,9 @@ void fill(TableViewCell& cell, const HQWMRowTexts& texts) {
     labelOf(cell, kFirstLabelTag)->setText(texts.first);
     Label* price = labelOf(cell, kPriceLabelTag);
     price->setText(texts.price);
-    price->setTextColor(texts.priceColor);
+    if (texts.priceColor) {
+        price->setTextColor(*texts.priceColor);
+    }
     labelOf(cell, kVolumeLabelTag)->setText(texts.volume);
 }
 
@@ -283,8 +285,11 @@ std::shared_ptr<TableViewCell> HQMarketWMManager::tradeCell(TableView& table, in
                                             TextAlignment::Right};
         for (int i = 0; i < 3; ++i) {
             const double inset = i == 2 ? kVolumeRightInset : 0;
-            addLabel(*cell->contentView(), {w * i / 3, 0, w / 3 - inset, height}, "",
-                     kTradeFontSize, alignments[i], kFirstLabelTag + i);
+            Label* label = addLabel(*cell->contentView(), {w * i / 3, 0, w / 3 - inset, height}, "",
+                                    kTradeFontSize, alignments[i], kFirstLabelTag + i);
+            if (i == 1) {
+                label->setTextColor(Color::redColor());
+            }
         }
     }
     fill(*cell, m_content.tradeRow(row));

@@ -84,6 +84,7 @@ TEST(HQMarketWMContent, shouldColourPricesAgainstYesterdaysClose) {
     EXPECT_EQ(content.tradeRow(0).priceColor, Color::greenColor());
     EXPECT_EQ(content.tradeRow(1).priceColor, Color::whiteColor());
     EXPECT_EQ(content.tradeRow(2).priceColor, Color::redColor());
+    EXPECT_FALSE(content.tradeRow(3).priceColor.has_value());  // an empty trade row
 }
 
 TEST(HQMarketWMContent, shouldListEachTradeOnceAndKeepTheTenNewestOldestFirst) {

@@ -55,6 +55,12 @@ protected:
         }
         return texts;
     }
+    Color priceColour(TableView* table, int r) {
+        m_driver.settle();
+        TableViewCell* cell = table->cellForRow(IndexPath{0, r});
+        auto* price = cell ? dynamic_cast<Label*>(cell->contentView()->viewWithTag(2)) : nullptr;
+        return price ? price->textColor() : Color::clearColor();
+    }
 
     Application m_app;
     Screen m_screen{Size{320, 568}, 1};
@@ -99,6 +105,8 @@ TEST_F(HQMarketWMManagerTest, shouldSwitchBetweenBookAndTradesInOrderBookMode) {
     ASSERT_TRUE(m_driver.tap(panel.mingXiButton()));
     EXPECT_EQ(row(panel.mingXiTableView(), 0)[1], "201");
     EXPECT_EQ(row(panel.mingXiTableView(), 1), (std::vector<std::string>{"-", "-", "-"}));
+    // An empty trade row's dash keeps the price label's own red.
+    EXPECT_EQ(priceColour(panel.mingXiTableView(), 1), Color::redColor());
 }
 
 TEST_F(HQMarketWMManagerTest, shouldShowOnlyTradesInQuoteMode) {
@@ -120,4 +128,20 @@ TEST_F(HQMarketWMManagerTest, shouldShowOnlyTradesInQuoteMode) {
     panel.recreateViews(2);
     EXPECT_EQ(panel.currentSwitchType(), HQMarketWMManager::kMingXiShown);
     EXPECT_EQ(row(panel.mingXiTableView(), 0)[2], "3");
+
+    // Ten falling trades, then another commodity's one: the rows it empties keep their green.
+    auto falling = bookQuote();
+    falling->commodityNum = 7;
+    for (int i = 2; i <= 10; ++i) {
+        falling->fenbi.push_back(std::make_shared<fenbi>(i, i, 190.0, 1));
+    }
+    falling->fenbi.front()->fbPrice = 190;
+    panel.refreshAllTableView(falling);
+    EXPECT_EQ(priceColour(panel.mingXiTableView(), 5), Color::greenColor());
+    auto other = bookQuote();
+    other->commodityNum = 6;
+    other->fenbi.front()->fbPrice = 190;
+    panel.refreshAllTableView(other);
+    EXPECT_EQ(row(panel.mingXiTableView(), 5), (std::vector<std::string>{"-", "-", "-"}));
+    EXPECT_EQ(priceColour(panel.mingXiTableView(), 5), Color::greenColor());
 }
