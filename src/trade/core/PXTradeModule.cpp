@@ -49,17 +49,18 @@ bool PXTradeModule::tradeLogin() const {
 }
 
 void PXTradeModule::setTradeLogin(bool value) {
+    const bool ended = m_tradeLogin && !value;
     m_tradeLogin = value;
-    if (!m_timers) {
-        return;
-    }
-    if (value) {
+    if (m_timers && value) {
         m_timers->setJYHeartTimer();
         m_timers->setJYRefreshTimer();
-        return;
+    } else if (m_timers) {
+        m_timers->stopJYHeartTimer();
+        m_timers->stopJYRefreshTimer();
     }
-    m_timers->stopJYHeartTimer();
-    m_timers->stopJYRefreshTimer();
+    if (ended) {
+        post(kLoginEndedNotification);
+    }
 }
 
 void PXTradeModule::sessionEnded() {

@@ -21,6 +21,10 @@ class PXTradeTimerManger;
 
 class PXTradeModule {
 public:
+    // Posted when the login in force ends: a logout, a lost or timed-out session. A logon that
+    // replaces the session in force posts nothing.
+    static constexpr const char* kLoginEndedNotification = "JYLoginEnded";
+
     explicit PXTradeModule(PXTradeHost& host);
     ~PXTradeModule();
     PXTradeModule(const PXTradeModule&) = delete;
@@ -44,7 +48,7 @@ public:
     // a home its late answer would empty.
     bool tradeLogin() const;
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
-    // happens, so no screen has to bring them back.
+    // happens, so no screen has to bring them back; the end of a login is posted.
     void setTradeLogin(bool value);
     // The session in force is over: the heartbeats of it still on their way are dropped.
     void sessionEnded();

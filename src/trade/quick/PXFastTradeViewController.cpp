@@ -327,8 +327,29 @@ void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
 void PXFastTradeViewController::fastViewDidAppear() {
     m_switchingAccountView->reloadTableView();
     // Open until it closes: out of sight during a kind switch it still follows the prices.
-    m_listening.start({{"JYRefreshTimer", [this] { JYRefreshView(); }},
-                       {"cancellationNotification", [this] { closeTradeView(); }}});
+    m_listening.start({{"cancellationNotification", [this] { closeUnlessCovered(); }},
+                       {"JYRefreshTimer", [this] { JYRefreshView(); }},
+                       {PXTradeModule::kLoginEndedNotification, [this] { closeUnlessCovered(); }}});
+}
+
+// An open panel lives with a login: without one it feeds nothing and sends nothing, and the
+// quote screen takes its header back. Under a login screen of its own it waits for the quote
+// screen to show again: that screen answers to the panel, and a switch of account ends one
+// login on the way to the next.
+void PXFastTradeViewController::closeUnlessCovered() {
+    const ViewController* host = parentViewController();
+    NavigationController* stack = host ? host->navigationController() : nullptr;
+    if (stack && stack->topViewController() != host) {
+        return;
+    }
+    closeTradeView();
+}
+
+void PXFastTradeViewController::viewWillAppear(bool animated) {
+    VKJYFastTradePanel::viewWillAppear(animated);
+    if (m_listening.isListening() && !trade().tradeLogin()) {
+        closeTradeView();
+    }
 }
 
 // Filling.

@@ -4,7 +4,9 @@
 // or quick transfer ("速转", a closing order by commodity), at the live trading price, through
 // the request facade's checked order (rights check, and the confirmation when "fastPrompt" is
 // "1"). Logged out, it first pushes the trading login. While open it refreshes price, range,
-// account and the quote screen's header on every price refresh, and closes on the idle logout.
+// account and the quote screen's header on every price refresh, and closes when the login ends
+// (idle logout, lost session, logout), at once or, under a login screen it pushed, once the
+// quote screen shows again.
 // A panel that cannot be shown (commodity not traded by the account, nothing to transfer, login
 // left) ends at once, so the quote screen can make a new one on the next tap.
 //
@@ -46,6 +48,7 @@ public:
     ~PXFastTradeViewController() override;
 
     void loadView() override;
+    void viewWillAppear(bool animated) override;
 
     void addTradeViewCommodity(bool isShanJian, std::shared_ptr<commodityInfo> HQSelectedCommodity,
                                MarketAndDisk marketandDiskDic) override;
@@ -148,6 +151,7 @@ private:
     bool prepareTransferSides();
     void slideTo(double y, std::function<void()> done);
     void fastViewDidAppear();
+    void closeUnlessCovered();
     void bounce1AnimationStopped();
     void setSide(int side);
     // The panel will not show: it leaves the quote screen on a later turn.

@@ -29,6 +29,10 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/quick/PXFastTradeRules.h"
 #include "trade/quick/PXFastTradeVCZYMS.h"
@@ -277,6 +281,76 @@ TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesB
     ASSERT_TRUE(driver.tap(panel->closeButton()));
     EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
     EXPECT_FALSE(chart->ykjIsFromJiaoYi());
+}
+
+// A lost session closes an open panel, on show or behind the trade tab, and the header follows
+// the quote screen's own live quotes again.
+TEST_F(QuickTradePanelTest, aSessionEndClosesThePanelAndGivesTheHeaderBack) {
+    ASSERT_TRUE(launchAndLogIn());
+    for (const bool behindTradeTab : {false, true}) {
+        ASSERT_TRUE(tradeModule().tradeLogin() || logIn());
+        if (chart) {
+            chart->navigationController()->popToRootViewController(false);
+            driver.settle();
+        }
+        ASSERT_NE(openChart("白银"), nullptr);
+        ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+        ASSERT_NE(openPanel(chart->buyButton()), nullptr);
+        ASSERT_TRUE(driver.runUntil([&] { return chart->ykjIsFromJiaoYi(); }, 10));
+        if (behindTradeTab) {
+            delegate->tabBarHelper().selectTradeTab();
+            driver.settle();
+        }
+        tradeServer().answerCodeNext(1004, "SYS_TIME_QUERY");
+        ASSERT_TRUE(driver.runUntil(
+            [&] { return alertMessage() == "您的当前登录状态已失效,请重新登录!"; }, 10));
+        ASSERT_TRUE(driver.tapAlertButton("取消"));
+        EXPECT_TRUE(driver.runUntil([&] { return chart->isAppeared() && !chart->tradeVC(); }));
+        EXPECT_FALSE(chart->ykjIsFromJiaoYi());
+        const std::string shown = chart->yikoujiaLabel()->text();
+        sim.clock().advance(120 * 1000);
+        EXPECT_TRUE(driver.runUntil([&] { return chart->yikoujiaLabel()->text() != shown; }, 10))
+            << (behindTradeTab ? "behind the trade tab" : "on show");
+    }
+}
+
+// The idle logout comes while the panel's own account switch is on screen: the panel waits for
+// it (the switch answers to the panel) and trades on for the account logged in there.
+TEST_F(QuickTradePanelTest, aSessionEndUnderThePanelsOwnSwitchWaitsForIt) {
+    ASSERT_TRUE(launchAndLogIn());
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({"01", "01", "100000000000002"}));
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+    auto* panel = openPanel(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(driver.tap(panel->switchingAccountView()->accountButton()));
+    ASSERT_TRUE(driver.tapRow(*panel->switchingAccountView()->environmentListView(), {0, 1}));
+    NavigationController* nav = chart->navigationController();
+    PXJYSimpleLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYSimpleLoginVC*>(nav->topViewController());
+        return login && !login->captchaButton()->validString().empty();
+    }));
+    tradeModule().PXJYTimerManger().loginAgain();
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    driver.settle();
+    ASSERT_EQ(chart->tradeVC(), panel);
+
+    ASSERT_TRUE(driver.tap(login->passwordTextField()));
+    driver.typeText("111111");
+    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+    ASSERT_TRUE(driver.tapText("登录"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            return nav->topViewController() == chart && tradeModule().tradeLogin() &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        },
+        10));
+    driver.settle();
+    EXPECT_EQ(chart->tradeVC(), panel);
+    EXPECT_TRUE(panel->isShown());
 }
 
 TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
