@@ -287,10 +287,8 @@ void VKJYMarketDataRoad::quotesAnswered(const Request& request, HQNetworkManger&
     }
     taken = package->yikoujiaCount;
     m_catalogue.applyQuotes(request.server, *quotes);
+    // The trading side prices its orders and figures from these: nothing on the list holds them.
     const auto& dataClass = m_setup.dataClass;
-    if (dataClass && !dataClass->canRefreshYiKouJia()) {
-        return;
-    }
     if (dataClass && dataClass->hqjyEntity()) {
         dataClass->hqjyEntity()->setCommodityYiKouJiaArray(m_catalogue.quoteTable());
     }

@@ -15,7 +15,7 @@ public:
     virtual void marketRoadCatalogueAnswered(const VKJYMarketCatalogue& /*beforeMerge*/) {}
     // A new catalogue is merged and shown from now on.
     virtual void marketRoadCatalogueComplete() {}
-    // New quotes are in the table (only while the shared state allows refreshing).
+    // New quotes are in the table, and handed to the trading side.
     virtual void marketRoadQuotesChanged() {}
     // A request other than a quote refresh reached no line of its server; the road waits for
     // retry(). Told once until then.

@@ -186,8 +186,11 @@ void VKJYMarketUIViewController::viewWillAppear(bool) {
     reloadTableview();
 }
 
+// A swipe button left open pauses the list's redraw; the pause is of a list on show only.
 void VKJYMarketUIViewController::viewWillDisappear(bool) {
     TallyStat::endLogPageView(kPageName);
+    m_table->endRowEditing();
+    setCanRefresh(true);
 }
 
 void VKJYMarketUIViewController::reloadTableview() {
@@ -551,7 +554,7 @@ void VKJYMarketUIViewController::marketRoadCatalogueComplete() {
 }
 
 void VKJYMarketUIViewController::marketRoadQuotesChanged() {
-    if (m_table->isHidden()) {
+    if (m_table->isHidden() || !canRefresh()) {
         return;
     }
     VKJYCommodityCell::refreshVisibleRows(*m_table, m_road->catalogue());

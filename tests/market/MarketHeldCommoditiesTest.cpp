@@ -5,9 +5,15 @@
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "shell/VKJYTabRootFactory.h"
 #include "support/session/TradeSessionFixture.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
 
 // The market list with a trading account logged in.
 class MarketHeldTest : public TradeSessionFixture {
@@ -21,6 +27,27 @@ protected:
         driver.settle();
         delegate->tabBarHelper().selectHangQingTab();
         driver.settle();
+    }
+
+    VKJYMarketUIViewController* market() const {
+        auto* tabs = delegate->tabBarHelper().tabBarController();
+        auto* stack = dynamic_cast<NavigationController*>(tabs->viewControllers().front());
+        return dynamic_cast<VKJYMarketUIViewController*>(stack->viewControllers().front());
+    }
+
+    // The trading store's latest price of silver moves with the simulated market.
+    bool tradingPriceMoves() {
+        const auto price = [&]() -> double {
+            const auto& prices = tradeModule().PXJYData().zuiXinYiKouJia();
+            const auto found = prices.find("AG");
+            return found == prices.end() ? 0 : found->second->commodityNewPrice;
+        };
+        if (!driver.runUntil([&] { return price() != 0; }, 10)) {
+            return false;
+        }
+        const double before = price();
+        sim.clock().advance(120 * 1000);
+        return driver.runUntil([&] { return price() != before; }, 10);
     }
 };
 
@@ -60,4 +87,30 @@ TEST_F(MarketHeldTest, shouldAddAHeldCommodityPastTheLimitWithTheNotice) {
     auto withHeld = full;
     withHeld.push_back("1_0");
     EXPECT_EQ(VKJYWatchList::readFile(), withHeld);
+}
+
+// The swipe button pauses the list's redraw only: the trading side keeps its prices, and the
+// pause ends when the list leaves the screen.
+TEST_F(MarketHeldTest, shouldKeepTheTradingPricesMovingWhileASwipeButtonIsLeftOpen) {
+    auto& defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    defaults.setBool(true, VKJYMarketUIViewController::kEverLaunchedKey);
+    ASSERT_TRUE(launchAndLogIn());
+    showMarketTabAgain();
+    if (driver.visibleAlert()) {
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+    }
+    TableView& table = *market()->CommodityInfoListTableView();
+    ASSERT_TRUE(driver.runUntil([&] { return table.numberOfSections() > 1; }, 15));
+    table.scrollToRow({1, 0}, TableViewScrollPosition::Middle, false);
+    const Rect row = table.convertRect(table.rectForRow({1, 0}), nullptr);
+    driver.swipe({280, row.midY()}, {100, row.midY()});
+    ASSERT_NE(table.cellForRow({1, 0})->deleteButton(), nullptr);
+    EXPECT_TRUE(tradingPriceMoves());
+
+    delegate->tabBarHelper().selectTradeTab();
+    driver.settle();
+    EXPECT_FALSE(table.editingRow().has_value());
+    EXPECT_TRUE(VKJYHangQingDataClass::current()->canRefreshYiKouJia());
+    EXPECT_TRUE(tradingPriceMoves());
 }
