@@ -119,13 +119,6 @@ void VKJYMarketUIViewController::loadView() {
     setView(root);
     addNavigationBar();
     addTable();
-    auto toast = std::make_unique<Label>(kToastFrame);
-    toast->setAlpha(0);
-    toast->setBackgroundColor(Color::blackColor());
-    toast->setTextColor(Color::whiteColor());
-    toast->setTextAlignment(TextAlignment::Center);
-    toast->setUserInteractionEnabled(false);
-    m_toastLabel = view()->addSubview(std::move(toast));
 }
 
 void VKJYMarketUIViewController::addNavigationBar() {
@@ -592,11 +585,15 @@ void VKJYMarketUIViewController::touchesEnded(const TouchSet& touches, const Eve
     ViewController::touchesEnded(touches, event);
 }
 
+// Each toast is a label of its own: a second one is not hidden by the first one's fade-out.
 void VKJYMarketUIViewController::showToast(const std::string& text) {
-    m_toastLabel->setText(text);
-    m_toastLabel->setHidden(false);
-    view()->bringSubviewToFront(m_toastLabel);
-    VKJYMarketContext::fadeInAndOut(m_toastLabel, kToastFade);
+    auto toast = std::make_unique<Label>(kToastFrame, text);
+    toast->setAlpha(0);
+    toast->setBackgroundColor(Color::blackColor());
+    toast->setTextColor(Color::whiteColor());
+    toast->setTextAlignment(TextAlignment::Center);
+    toast->setUserInteractionEnabled(false);
+    VKJYMarketContext::fadeInAndOut(view()->addSubview(std::move(toast)), kToastFade);
 }
 
 void VKJYMarketUIViewController::showNotice(const std::string& message) {

@@ -21,7 +21,6 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 
-class Label;
 class VKJYMarketDataRoad;
 class VKJYMarketHeaderView;
 class VKJYNavigationBarView;
@@ -125,7 +124,6 @@ private:
     std::shared_ptr<VKJYMarketDataRoad> m_road;
     VKJYNavigationBarView* m_navView = nullptr;
     TableView* m_table = nullptr;
-    Label* m_toastLabel = nullptr;
     std::shared_ptr<VKJYMarketHeaderView> m_headView;
     std::vector<std::shared_ptr<commodityInfo>> m_chooseCommodityArray;
     std::vector<std::shared_ptr<commodityInfo>> m_tradeCommodityList;

@@ -121,7 +121,7 @@ std::vector<std::string> MarketTest::tileNames() const {
     return names;
 }
 
-std::string MarketTest::swipeAndPress(int section, int row) {
+std::string MarketTest::swipeAndPress(int section, int row, bool settle) {
     TableView* table = market()->CommodityInfoListTableView();
     table->scrollToRow({section, row}, TableViewScrollPosition::Middle, false);
     const Rect frame = table->convertRect(table->rectForRow({section, row}), nullptr);
@@ -133,7 +133,9 @@ std::string MarketTest::swipeAndPress(int section, int row) {
     }
     const std::string title = button->currentTitle();
     driver.tap(button);
-    driver.settle();
+    if (settle) {
+        driver.settle();
+    }
     return title;
 }
 
@@ -146,14 +148,20 @@ void MarketTest::advanceSimulator(int seconds) {
     sim.clock().advance(static_cast<int64_t>(seconds) * 1000);
 }
 
-std::string MarketTest::toastText() const {
+std::vector<Label*> MarketTest::toastLabels() const {
+    std::vector<Label*> toasts;
     for (View* v : market()->view()->subviews()) {
         auto* label = dynamic_cast<Label*>(v);
         if (label && label->frame().x == 100 && label->frame().y == 180) {
-            return label->text();
+            toasts.push_back(label);
         }
     }
-    return "";
+    return toasts;
+}
+
+std::string MarketTest::toastText() const {
+    const auto toasts = toastLabels();
+    return toasts.empty() ? "" : toasts.back()->text();
 }
 
 void MarketTest::writeWatchFile(const std::vector<std::string>& keys) {

@@ -5,6 +5,7 @@
 
 #include "support/session/ShellFixture.h"
 
+class Label;
 class VKJYMarketChartController;
 class VKJYMarketUIViewController;
 class ViewController;
@@ -28,11 +29,13 @@ protected:
     std::vector<std::string> rowNames(int section) const;
     std::string priceText(int section, int row) const;
     std::vector<std::string> tileNames() const;
-    // Swipes the row left and taps the button the swipe shows; its title.
-    std::string swipeAndPress(int section, int row);
+    // Swipes the row left and taps the button the swipe shows; its title. Without settling, the
+    // toast it brings is still fading when it returns.
+    std::string swipeAndPress(int section, int row, bool settle = true);
     bool runUntilPricesMove(int section, int row, double seconds = 10);
     void advanceSimulator(int seconds);
-    // The text of the list's toast label.
+    // The list's toast labels, oldest first, and the text of the newest.
+    std::vector<Label*> toastLabels() const;
     std::string toastText() const;
     static void writeWatchFile(const std::vector<std::string>& keys);
     // The screen on top of the market tab's stack.

@@ -80,6 +80,23 @@ TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
     EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
 }
 
+// Each toast is its own label: the first one's fade-out does not hide a second shown meanwhile.
+TEST_F(MarketTest, shouldKeepASecondToastOnWhileTheFirstFadesOut) {
+    launchToList();
+    View::setAnimationSpeed(1);  // the fixture's instant fades would leave no meanwhile
+    EXPECT_EQ(swipeAndPress(3, 0, false), "添加");
+    Label* first = toastLabels().back();
+    ASSERT_TRUE(driver.runUntil([&] { return first->alpha() == 0; }, 2));
+    EXPECT_EQ(swipeAndPress(3, 0, false), "删除");
+    const auto toasts = toastLabels();
+    ASSERT_EQ(toasts.size(), 2u);
+    EXPECT_EQ(toasts[0]->text(), "添加成功");
+    EXPECT_EQ(toasts[1]->text(), "该商品已删除");
+    ASSERT_TRUE(driver.runUntil([&] { return toasts[0]->isHidden(); }, 2));
+    EXPECT_FALSE(toasts[1]->isHidden());
+    EXPECT_GT(toasts[1]->presentationAlpha(), 0);
+}
+
 TEST_F(MarketTest, shouldRefuseANinthWatchEntryAndLeaveTheFileAlone) {
     writeWatchFile({"1_0", "2_0", "300_0", "5_0", "6_0", "7_0", "8_1", "9_1"});
     launchToList();
