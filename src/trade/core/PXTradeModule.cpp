@@ -49,7 +49,8 @@ bool PXTradeModule::tradeLogin() const {
 }
 
 void PXTradeModule::setTradeLogin(bool value) {
-    const bool ended = m_tradeLogin && !value;
+    // A logon always puts a new session in force; a logout ends the one in force, if any.
+    const bool changed = value || m_tradeLogin;
     m_tradeLogin = value;
     if (m_timers && value) {
         m_timers->setJYHeartTimer();
@@ -58,8 +59,8 @@ void PXTradeModule::setTradeLogin(bool value) {
         m_timers->stopJYHeartTimer();
         m_timers->stopJYRefreshTimer();
     }
-    if (ended) {
-        post(kLoginEndedNotification);
+    if (changed) {
+        post(kLoginChangedNotification);
     }
 }
 

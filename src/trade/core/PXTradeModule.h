@@ -21,9 +21,9 @@ class PXTradeTimerManger;
 
 class PXTradeModule {
 public:
-    // Posted when the login in force ends: a logout, a lost or timed-out session. A logon that
-    // replaces the session in force posts nothing.
-    static constexpr const char* kLoginEndedNotification = "JYLoginEnded";
+    // Posted when the login in force changes: a logon (a first one or one replacing another
+    // account's), a logout, a lost or timed-out session.
+    static constexpr const char* kLoginChangedNotification = "JYLoginChanged";
 
     explicit PXTradeModule(PXTradeHost& host);
     ~PXTradeModule();
@@ -48,7 +48,7 @@ public:
     // a home its late answer would empty.
     bool tradeLogin() const;
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
-    // happens, so no screen has to bring them back; the end of a login is posted.
+    // happens, so no screen has to bring them back; the change is posted.
     void setTradeLogin(bool value);
     // The session in force is over: the heartbeats of it still on their way are dropped.
     void sessionEnded();

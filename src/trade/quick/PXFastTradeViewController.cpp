@@ -327,29 +327,46 @@ void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
 void PXFastTradeViewController::fastViewDidAppear() {
     m_switchingAccountView->reloadTableView();
     // Open until it closes: out of sight during a kind switch it still follows the prices.
-    m_listening.start({{"cancellationNotification", [this] { closeUnlessCovered(); }},
+    m_listening.start({{"cancellationNotification",
+                        [this] {
+                            if (!underOwnScreen()) {
+                                closeTradeView();
+                            }
+                        }},
                        {"JYRefreshTimer", [this] { JYRefreshView(); }},
-                       {PXTradeModule::kLoginEndedNotification, [this] { closeUnlessCovered(); }}});
-}
-
-// An open panel lives with a login: without one it feeds nothing and sends nothing, and the
-// quote screen takes its header back. Under a login screen of its own it waits for the quote
-// screen to show again: that screen answers to the panel, and a switch of account ends one
-// login on the way to the next.
-void PXFastTradeViewController::closeUnlessCovered() {
-    const ViewController* host = parentViewController();
-    NavigationController* stack = host ? host->navigationController() : nullptr;
-    if (stack && stack->topViewController() != host) {
-        return;
-    }
-    closeTradeView();
+                       {PXTradeModule::kLoginChangedNotification, [this] { followLogin(false); }}});
 }
 
 void PXFastTradeViewController::viewWillAppear(bool animated) {
     VKJYFastTradePanel::viewWillAppear(animated);
-    if (m_listening.isListening() && !trade().tradeLogin()) {
-        closeTradeView();
+    followLogin(true);
+}
+
+// An open panel trades for the login in force: without one it feeds nothing and sends nothing,
+// and for an account that does not list the commodity it would trade another platform's; either
+// way it closes and the quote screen takes its header back. Under a login screen of its own it
+// waits for the quote screen to show again: that screen answers to the panel, and a switch of
+// account ends one login on the way to the next.
+void PXFastTradeViewController::followLogin(bool appearing) {
+    if (!m_listening.isListening() || underOwnScreen()) {
+        return;
     }
+    if (!trade().tradeLogin()) {
+        return closeTradeView();
+    }
+    if (findTradeCommodity()) {
+        return;
+    }
+    if (appearing || (parentViewController() && parentViewController()->isAppeared())) {
+        PXTradeMessage::show(kNotTradable);
+    }
+    closeTradeView();
+}
+
+bool PXFastTradeViewController::underOwnScreen() const {
+    const ViewController* host = parentViewController();
+    const NavigationController* stack = host ? host->navigationController() : nullptr;
+    return stack && stack->topViewController() != host;
 }
 
 // Filling.

@@ -5,8 +5,8 @@
 // the request facade's checked order (rights check, and the confirmation when "fastPrompt" is
 // "1"). Logged out, it first pushes the trading login. While open it refreshes price, range,
 // account and the quote screen's header on every price refresh, and closes when the login ends
-// (idle logout, lost session, logout), at once or, under a login screen it pushed, once the
-// quote screen shows again.
+// (idle logout, lost session, logout) or passes to an account that does not trade the commodity,
+// at once or, under a login screen it pushed, once the quote screen shows again.
 // A panel that cannot be shown (commodity not traded by the account, nothing to transfer, login
 // left) ends at once, so the quote screen can make a new one on the next tap.
 //
@@ -151,7 +151,9 @@ private:
     bool prepareTransferSides();
     void slideTo(double y, std::function<void()> done);
     void fastViewDidAppear();
-    void closeUnlessCovered();
+    void followLogin(bool appearing);
+    // A login screen the panel pushed lies over the quote screen.
+    bool underOwnScreen() const;
     void bounce1AnimationStopped();
     void setSide(int side);
     // The panel will not show: it leaves the quote screen on a later turn.

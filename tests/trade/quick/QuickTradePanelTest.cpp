@@ -200,6 +200,56 @@ protected:
         }
     }
 
+    // The quote-mode panel over 白银, with a second account saved beside the logged-in one.
+    PXFastTradeViewController* openPanelWithSavedAccount(const PXJYSavedAccount& account) {
+        if (!PXJYSavedAccounts(delegate->accountInfoFilePath()).addAccount(account) ||
+            !openChart("白银") ||
+            !driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10)) {
+            return nullptr;
+        }
+        return openPanel(chart->buyButton());
+    }
+    // Picks the saved account of that row (a section per environment) in the panel's switcher;
+    // the switch screen it pushes.
+    PXJYSimpleLoginVC* switchScreenOf(PXFastTradeViewController& panel, IndexPath row) {
+        PXJYSwitchingAccountView& switcher = *panel.switchingAccountView();
+        if (!driver.tap(switcher.accountButton()) ||
+            !driver.tapRow(*switcher.environmentListView(), row)) {
+            return nullptr;
+        }
+        NavigationController* nav = chart->navigationController();
+        PXJYSimpleLoginVC* login = nullptr;
+        driver.runUntil([&] {
+            login = dynamic_cast<PXJYSimpleLoginVC*>(nav->topViewController());
+            return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0;
+        });
+        return login;
+    }
+    // Logs the chosen account in there (its environment asking for a captcha or not) and
+    // confirms the switch; true once the quote screen is back with a login in force.
+    bool switchOn(PXJYSimpleLoginVC& login, const std::string& environment, bool captcha) {
+        PXJYCaptchaButton& code = *login.captchaButton();
+        if ((captcha && !driver.runUntil([&] { return !code.validString().empty(); })) ||
+            !driver.tap(login.passwordTextField())) {
+            return false;
+        }
+        driver.typeText("111111");
+        if (captcha) {
+            typeOnKeypad(login.captchaTextField(),
+                         captchaCode(code.validString(), "01", environment));
+        }
+        const bool back =
+            driver.tapText("登录") && driver.tapAlertButton("确定") &&
+            driver.runUntil(
+                [&] {
+                    return chart->navigationController()->topViewController() == chart &&
+                           tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
+                },
+                10);
+        driver.settle();
+        return back;
+    }
+
     void snapshot(const std::string& name) {
         driver.settle();
         EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quick-" + name)));
@@ -318,39 +368,31 @@ TEST_F(QuickTradePanelTest, aSessionEndClosesThePanelAndGivesTheHeaderBack) {
 // it (the switch answers to the panel) and trades on for the account logged in there.
 TEST_F(QuickTradePanelTest, aSessionEndUnderThePanelsOwnSwitchWaitsForIt) {
     ASSERT_TRUE(launchAndLogIn());
-    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
-                    .addAccount({"01", "01", "100000000000002"}));
-    ASSERT_NE(openChart("白银"), nullptr);
-    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
-    auto* panel = openPanel(chart->buyButton());
+    auto* panel = openPanelWithSavedAccount({"01", "01", "100000000000002"});
     ASSERT_NE(panel, nullptr);
-    ASSERT_TRUE(driver.tap(panel->switchingAccountView()->accountButton()));
-    ASSERT_TRUE(driver.tapRow(*panel->switchingAccountView()->environmentListView(), {0, 1}));
-    NavigationController* nav = chart->navigationController();
-    PXJYSimpleLoginVC* login = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] {
-        login = dynamic_cast<PXJYSimpleLoginVC*>(nav->topViewController());
-        return login && !login->captchaButton()->validString().empty();
-    }));
+    PXJYSimpleLoginVC* login = switchScreenOf(*panel, {0, 1});
+    ASSERT_NE(login, nullptr);
     tradeModule().PXJYTimerManger().loginAgain();
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     driver.settle();
     ASSERT_EQ(chart->tradeVC(), panel);
-
-    ASSERT_TRUE(driver.tap(login->passwordTextField()));
-    driver.typeText("111111");
-    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
-    ASSERT_TRUE(driver.tapText("登录"));
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.runUntil(
-        [&] {
-            return nav->topViewController() == chart && tradeModule().tradeLogin() &&
-                   VKJYCommonViewUtil::activityCount() == 0;
-        },
-        10));
-    driver.settle();
+    ASSERT_TRUE(switchOn(*login, "01", true));
     EXPECT_EQ(chart->tradeVC(), panel);
     EXPECT_TRUE(panel->isShown());
+}
+
+// A switch in the panel to an account of another environment, which does not trade the chart's
+// commodity: the panel says so and closes, and the header follows the quote screen again.
+TEST_F(QuickTradePanelTest, aSwitchToAnAccountWithoutTheCommodityClosesThePanel) {
+    ASSERT_TRUE(launchAndLogIn());
+    auto* panel = openPanelWithSavedAccount({"01", "02", "200000000000001"});
+    ASSERT_NE(panel, nullptr);
+    PXJYSimpleLoginVC* login = switchScreenOf(*panel, {1, 0});
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(switchOn(*login, "02", false));
+    EXPECT_EQ(alertMessage(), PXFastTradeViewController::kNotTradable);
+    EXPECT_TRUE(driver.runUntil([&] { return !chart->tradeVC(); }));
+    EXPECT_FALSE(chart->ykjIsFromJiaoYi());
 }
 
 TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
