@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -88,6 +89,7 @@ bool SimAnalyticsService::start(int primaryPort, int fallbackPort) {
 }
 
 void SimAnalyticsService::stop() {
+    release();
     for (auto& line : m_lines) {
         line->stop();
     }
@@ -100,6 +102,27 @@ std::string SimAnalyticsService::baseUrl(int host) const {
 void SimAnalyticsService::setLogAnswer(int host, SimLogAnswer answer) {
     std::lock_guard<std::mutex> guard(m_mutex);
     m_answers.at(static_cast<size_t>(host)) = answer;
+}
+
+void SimAnalyticsService::holdUploads() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_holding = true;
+}
+
+void SimAnalyticsService::release() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_holding = false;
+    m_released.notify_all();
+}
+
+size_t SimAnalyticsService::heldUploads() const {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_held;
+}
+
+std::vector<SimThriftValue> SimAnalyticsService::acceptedEntries() const {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_accepted;
 }
 
 void SimAnalyticsService::refuse(int host) {
@@ -159,6 +182,8 @@ void SimAnalyticsService::clearRequests() {
     m_requests.clear();
     m_counts.clear();
     m_recordedBytes = 0;
+    m_acceptedGuids.clear();
+    m_accepted.clear();
 }
 
 void SimAnalyticsService::record(SimAnalyticsRequest request) {
@@ -202,8 +227,18 @@ void SimAnalyticsService::installRoutes(int host, void* serverPointer) {
 
 SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalyticsRequest& request) {
     request.problem = checkEnvelope(request.headers, request.body, request.envelope, request.entry);
-    std::lock_guard<std::mutex> guard(m_mutex);
-    const SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
+    std::unique_lock<std::mutex> guard(m_mutex);
+    ++m_held;
+    m_released.wait(guard, [this] { return !m_holding; });
+    --m_held;
+    const bool held =
+        request.envelope && std::find(m_acceptedGuids.begin(), m_acceptedGuids.end(),
+                                      request.envelope->textAt(8)) != m_acceptedGuids.end();
+    SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
+    // An envelope the service already holds is acknowledged again, never refused.
+    if (held && mode == SimLogAnswer::RespCodeZero) {
+        mode = SimLogAnswer::Accept;
+    }
     switch (mode) {
         case SimLogAnswer::Status500:
             return {500, "internal error", "text/plain"};
@@ -220,6 +255,10 @@ SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalytic
     }
     if (!request.problem.empty()) {
         return {400, request.problem, "text/plain"};
+    }
+    if (!held) {
+        m_acceptedGuids.push_back(request.envelope->textAt(8));
+        m_accepted.push_back(*request.entry);
     }
     return {200, SimThrift::response(1, "ok", m_imprint, m_imprintVersion, m_imprintValid), ""};
 }

@@ -4,13 +4,15 @@
 // POST /app_logs (the Thrift envelope, checked field by field: headers, checksum, entity length,
 // GUID digest bytes, log entry), /check_config_update, /api/check_app_update and, on the
 // primary, /api/get_ad_url. Test controls per host: accept, answer 500, an empty 200, a
-// refusing resp_code 0, a cut-short answer, or refuse connections; an imprint to hand out; the
+// refusing resp_code 0 (never for an envelope already accepted), a cut-short answer, or refuse
+// connections; slow log hosts that hold each upload until released; an imprint to hand out; the
 // JSON replies. The latest requests are kept for assertions (at most kKeptRequests and about
 // kKeptBodyBytes of bodies, the oldest dropped first); the count per path covers every request.
 // Owned by SimExchange or a test; its methods may be called from any thread, its handlers run on
 // the hosts' threads.
 
 #include <array>
+#include <condition_variable>
 #include <deque>
 #include <map>
 #include <memory>
@@ -61,6 +63,12 @@ public:
     std::string baseUrl(int host) const;
 
     void setLogAnswer(int host, SimLogAnswer answer);
+    // While held, both log hosts keep each upload they receive unanswered; release() answers
+    // them (as the hosts are then set), and so does stop().
+    void holdUploads();
+    void release();
+    // Uploads received and not yet answered.
+    size_t heldUploads() const;
     void refuse(int host);
     bool resume(int host);
     // Accepted uploads carry this imprint (none when empty).
@@ -75,6 +83,9 @@ public:
     std::vector<SimAnalyticsRequest> requests(const std::string& path) const;
     // Every request to `path` since the start or the last clearRequests().
     size_t requestCount(const std::string& path) const;
+    // The log entries of every envelope accepted since the start or the last clearRequests(),
+    // one per envelope GUID (a repeated envelope is stored once), in order of acceptance.
+    std::vector<SimThriftValue> acceptedEntries() const;
     void clearRequests();
 
     // Checks one upload as the service does; "" when it is sound.
@@ -106,5 +117,10 @@ private:
     std::string m_adReply = kDefaultAdReply;
     std::deque<SimAnalyticsRequest> m_requests;
     std::map<std::string, size_t> m_counts;
+    bool m_holding = false;
+    size_t m_held = 0;
+    std::condition_variable m_released;
+    std::vector<std::string> m_acceptedGuids;
+    std::vector<SimThriftValue> m_accepted;
     size_t m_recordedBytes = 0;
 };

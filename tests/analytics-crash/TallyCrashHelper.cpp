@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -13,13 +14,86 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
 
+namespace {
+
+constexpr double kStepDeadline = 20.0;
+
+bool jobIdle() {
+    TallyStatJob& job = TallyStatJob::sharedInstance();
+    std::lock_guard<std::recursive_mutex> guard(job.lock());
+    return !job.jobRunning();
+}
+
+void crashBySignal() {
+    // A low address rather than null: the sanitizers would stop a null store themselves.
+    auto* nowhere = reinterpret_cast<volatile int*>(uintptr_t{8});
+    *nowhere = 42;
+}
+
+// Plays one life of the application, step by step (words separated by blanks):
+//   a          comes to the foreground      b   leaves it
+//   l          waits for its launch         i   waits until no upload runs
+//   e:ID       records the event ID         p:NAME  records a two-second page view NAME
+//   S          crashes by signal            K   is killed
+//   X          is closed (leaves the foreground and terminates)
+//   H          reports "H" and waits to be killed by the caller
+// Each record is reported on stdout ("E ID", "P NAME") once the library has it.
+int playLife(Application& application, const std::string& script) {
+    size_t at = 0;
+    while (at < script.size()) {
+        const size_t end = std::min(script.find(' ', at), script.size());
+        const std::string step = script.substr(at, end - at);
+        at = end + 1;
+        if (step == "a") {
+            application.becomeActive();
+        } else if (step == "b") {
+            application.resignActive();
+        } else if (step == "l") {
+            RunLoop::runUntil([] { return TallyStatSession::sharedInstance().launchHasBegan(); },
+                              kStepDeadline);
+            TallyStatSession::sharedInstance().waitForLaunches();
+        } else if (step == "i") {
+            RunLoop::runUntil(jobIdle, kStepDeadline);
+        } else if (step.rfind("e:", 0) == 0) {
+            TallyStat::event(step.substr(2));
+            std::printf("E %s\n", step.substr(2).c_str());
+        } else if (step.rfind("p:", 0) == 0) {
+            TallyStat::logPageView(step.substr(2), 2);
+            std::printf("P %s\n", step.substr(2).c_str());
+        } else if (step == "S") {
+            std::fflush(stdout);
+            RunLoop::runUntil(TallyUncaughtExceptionHandler::installed, kStepDeadline);
+            crashBySignal();
+        } else if (step == "K") {
+            std::fflush(stdout);
+            std::raise(SIGKILL);
+        } else if (step == "X") {
+            application.setTerminateHandler([](int) {});
+            application.resignActive();
+            application.terminate();
+            return 0;
+        } else if (step == "H") {
+            std::printf("H\n");
+            std::fflush(stdout);
+            RunLoop::runUntil([] { return false; }, 3600);
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
 // usage: tally_crash_helper PRIMARY FALLBACK VERSION exception|segv|events-segv
-// Starts the library (app home and resources from the environment), waits until the crash
-// handlers are in and the first launch is recorded, then crashes the chosen way; events-segv
-// first records two events and a finished page view that no save reaches.
+//        tally_crash_helper PRIMARY FALLBACK VERSION life SCRIPT
+// Starts the library (app home and resources from the environment). A life plays SCRIPT (see
+// playLife). Otherwise it waits until the crash handlers are in and the first launch is
+// recorded, then crashes the chosen way; events-segv first records two events and a finished
+// page view that no save reaches.
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: tally_crash_helper PRIMARY FALLBACK VERSION MODE\n");
+    const bool life = argc == 6 && std::string(argv[4]) == "life";
+    if (argc != 5 && !life) {
+        std::fprintf(stderr, "usage: tally_crash_helper PRIMARY FALLBACK VERSION MODE [SCRIPT]\n");
         return 2;
     }
     QGuiApplication qtApplication(argc, argv);
@@ -27,6 +101,9 @@ int main(int argc, char** argv) {
     TallyStatHosts::setHosts(argv[1], argv[2]);
     TallyStat::setAppVersion(argv[3]);
     TallyStat::startWithAppkey("5f2c9a7e01d34b8c", 1, "vkjy-sim");
+    if (life) {
+        return playLife(application, argv[5]);
+    }
     const bool ready = RunLoop::runUntil(
         [] {
             TallyStatJob& job = TallyStatJob::sharedInstance();
@@ -48,9 +125,7 @@ int main(int argc, char** argv) {
         TallyStat::logPageView("崩溃前", 4);
     }
     if (mode == "segv" || mode == "events-segv") {
-        // A low address rather than null: the sanitizers would stop a null store themselves.
-        auto* nowhere = reinterpret_cast<volatile int*>(uintptr_t{8});
-        *nowhere = 42;
+        crashBySignal();
     }
     return 4;
 }

@@ -1,6 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -29,23 +32,97 @@ constexpr int16_t kMessageId = 1;
 constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kEventName = 1;
 
+// One run of the helper against the rig's service and home; what it reports on stdout is read
+// through a pipe as it comes.
+class HelperRun {
+public:
+    HelperRun(TallyTestRig& rig, const std::string& version, std::vector<std::string> mode) {
+        std::vector<std::string> arguments = {TALLY_CRASH_HELPER, rig.sim().baseUrl(0),
+                                              rig.sim().baseUrl(1), version};
+        arguments.insert(arguments.end(), mode.begin(), mode.end());
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        int out[2] = {-1, -1};
+        if (pipe2(out, O_CLOEXEC) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        if (posix_spawn(&m_pid, TALLY_CRASH_HELPER, &actions, nullptr, argv.data(), environ) != 0) {
+            m_pid = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        m_out = out[0];
+    }
+    ~HelperRun() {
+        kill();
+        wait();
+        close(m_out);
+    }
+    HelperRun(const HelperRun&) = delete;
+    HelperRun& operator=(const HelperRun&) = delete;
+
+    // Waits a moment for output, reads it; whether the helper still runs.
+    bool running() {
+        pollfd ready{m_out, POLLIN, 0};
+        if (poll(&ready, 1, 5) > 0) {
+            readOutput();
+        }
+        if (m_pid > 0 && waitpid(m_pid, &m_status, WNOHANG) == m_pid) {
+            m_pid = -1;
+        }
+        return m_pid > 0;
+    }
+    void kill() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+        }
+    }
+    // The wait status once it has ended (-1 when it never started); all its output is read.
+    int wait() {
+        if (m_pid > 0 && waitpid(m_pid, &m_status, 0) == m_pid) {
+            m_pid = -1;
+        }
+        while (readOutput()) {
+        }
+        return m_status;
+    }
+    bool reported(const std::string& line) const {
+        return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
+    }
+    const std::vector<std::string>& lines() const { return m_lines; }
+
+private:
+    bool readOutput() {
+        char buffer[4096];
+        const ssize_t got = read(m_out, buffer, sizeof buffer);
+        if (got <= 0) {
+            return false;
+        }
+        m_pending.append(buffer, static_cast<size_t>(got));
+        for (size_t end = m_pending.find('\n'); end != std::string::npos;
+             end = m_pending.find('\n')) {
+            m_lines.push_back(m_pending.substr(0, end));
+            m_pending.erase(0, end + 1);
+        }
+        return true;
+    }
+
+    pid_t m_pid = -1;
+    int m_out = -1;
+    int m_status = -1;
+    std::string m_pending;
+    std::vector<std::string> m_lines;
+};
+
 // Runs the helper against the rig's service and home; returns its wait status.
 int runCrashingChild(TallyTestRig& rig, const std::string& version, const std::string& mode) {
-    const std::string primary = rig.sim().baseUrl(0);
-    const std::string fallback = rig.sim().baseUrl(1);
-    std::vector<std::string> arguments = {TALLY_CRASH_HELPER, primary, fallback, version, mode};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, TALLY_CRASH_HELPER, nullptr, nullptr, argv.data(), environ) != 0) {
-        return -1;
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return status;
+    return HelperRun(rig, version, {mode}).wait();
 }
 
 std::vector<std::string> uploadedErrors(const TallyTestRig& rig) {

@@ -65,6 +65,51 @@ bool TallyTestRig::settle() {
     });
 }
 
+namespace {
+
+constexpr int16_t kEntryInstantMessages = 6;
+constexpr int16_t kEntrySessions = 7;
+constexpr int16_t kMessageEvents = 3;
+constexpr int16_t kSessionDuration = 4;
+constexpr int16_t kSessionPages = 5;
+constexpr int16_t kName = 1;
+
+}  // namespace
+
+std::map<std::string, int> TallyTestRig::acceptedEvents() const {
+    std::map<std::string, int> counts;
+    for (const SimThriftValue& entry : m_sim.acceptedEntries()) {
+        for (const SimThriftValue& message : entry.listAt(kEntryInstantMessages)) {
+            for (const SimThriftValue& event : message.listAt(kMessageEvents)) {
+                ++counts[event.textAt(kName)];
+            }
+        }
+    }
+    return counts;
+}
+
+std::map<std::string, int> TallyTestRig::acceptedPages() const {
+    std::map<std::string, int> counts;
+    for (const SimThriftValue& entry : m_sim.acceptedEntries()) {
+        for (const SimThriftValue& session : entry.listAt(kEntrySessions)) {
+            for (const SimThriftValue& page : session.listAt(kSessionPages)) {
+                ++counts[page.textAt(kName)];
+            }
+        }
+    }
+    return counts;
+}
+
+std::vector<int64_t> TallyTestRig::acceptedSessionMs() const {
+    std::vector<int64_t> durations;
+    for (const SimThriftValue& entry : m_sim.acceptedEntries()) {
+        for (const SimThriftValue& session : entry.listAt(kEntrySessions)) {
+            durations.push_back(session.integerAt(kSessionDuration));
+        }
+    }
+    return durations;
+}
+
 int64_t TallyTestRig::defaultInteger(const char* key) const {
     return UserDefaults::standardUserDefaults().integerForKey(key);
 }

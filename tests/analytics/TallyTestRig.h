@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ public:
     // ended and nothing is queued.
     bool settle();
     std::vector<SimAnalyticsRequest> uploads() const { return m_sim.requests("/app_logs"); }
+    // Over the envelopes the service accepted (a repeated envelope once): how often each event
+    // and each page view came, and every session's duration in milliseconds.
+    std::map<std::string, int> acceptedEvents() const;
+    std::map<std::string, int> acceptedPages() const;
+    std::vector<int64_t> acceptedSessionMs() const;
     int64_t defaultInteger(const char* key) const;
     bool envelopeFileExists() const;
     std::optional<Bytes> envelopeFileBytes() const;
