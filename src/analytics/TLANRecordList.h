@@ -26,6 +26,18 @@ public:
             recorder(*record);
         }
     }
+    // Adds the record unless this very record is listed already (a parked record that was also
+    // listed when it was recorded); whether it was added.
+    bool addIfAbsent(Pointer record) {
+        {
+            std::lock_guard<std::recursive_mutex> guard(m_mutex);
+            if (std::find(m_records.begin(), m_records.end(), record) != m_records.end()) {
+                return false;
+            }
+        }
+        add(std::move(record));
+        return true;
+    }
     // Called with every record add() takes (not those append() restores); set once, at start.
     using Recorder = std::function<void(const T&)>;
     void setRecorder(Recorder recorder) {

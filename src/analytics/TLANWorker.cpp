@@ -49,8 +49,7 @@ void TLANWorker::postData() {
     std::lock_guard<std::recursive_mutex> guard(job.lock());
     job.setJobRunning(false);
     if (TallyStatSession::sharedInstance().appInBackGround()) {
-        cache.writeCacheFile();
-        cache.removeInstanceData();
+        cache.moveRecordsToCacheFile();
         return;
     }
     // The cache file and the record journal may still hold records the upload carried;

@@ -89,6 +89,9 @@ std::optional<Bytes> TallyStatEnvelope::loadEnvelopeData() {
     m_timestamp = static_cast<int32_t>(Timer::now());
     std::optional<Bytes> bytes = toDataWithEntity(entity);
     if (bytes) {
+        // The records it carries are marked on disk before the envelope can leave: after a
+        // crash each is in the kept envelope or in the cache file, never in both.
+        TallyStatInternal::sharedInstance().writeCacheFile();
         saveEnvelopeFile();
     }
     return bytes;

@@ -33,16 +33,8 @@ void archiveList(PropertyList& body, const char* key, const TLANRecordList<T>& l
     }
 }
 
-template <class T>
-void unarchiveList(const PropertyList& body, const char* key, TLANRecordList<T>& list) {
-    std::optional<Bytes> data = body[key].asData();
-    if (!data || data->size() < TallyStatInternal::kMinArchiveBytes) {
-        return;
-    }
-    list.append(KeyedUnarchiver::unarchiveObjects<T>(*data));
-}
-
-// Adds the records not already in the list: the journal may repeat what the cache file holds.
+// Adds the records not already in the list: the journal may repeat what the cache file holds,
+// and the file what an upload under way still lists.
 template <class T>
 void mergeUnique(TLANRecordList<T>& list, const std::vector<std::shared_ptr<T>>& records) {
     std::vector<std::shared_ptr<T>> known = list.snapshot();
@@ -57,6 +49,15 @@ void mergeUnique(TLANRecordList<T>& list, const std::vector<std::shared_ptr<T>>&
         }
     }
     list.append(added);
+}
+
+template <class T>
+void unarchiveList(const PropertyList& body, const char* key, TLANRecordList<T>& list) {
+    std::optional<Bytes> data = body[key].asData();
+    if (!data || data->size() < TallyStatInternal::kMinArchiveBytes) {
+        return;
+    }
+    mergeUnique(list, KeyedUnarchiver::unarchiveObjects<T>(*data));
 }
 
 template <class T>
@@ -191,6 +192,9 @@ void TallyStatInternal::commitJob() {
     if (TallyStatApp::sharedInstance().logEnabled()) {
         updateJson();
     }
+    // No save comes between the marks of a new envelope reaching the cache file and the
+    // envelope file (instance lock before envelope lock).
+    std::lock_guard<std::recursive_mutex> saving(m_lock);
     std::optional<Bytes> body = setupPostData();
     if (!body || body->size() < kMinArchiveBytes) {
         job.setJobRunning(false);
@@ -218,8 +222,14 @@ void TallyStatInternal::markJobDone() {
 }
 
 void TallyStatInternal::removeSentData() {
+    {
+        // The sent records leave the cache file before the envelope file: a crash in between
+        // repeats the same envelope, never its records in a new one.
+        std::lock_guard<std::recursive_mutex> saving(m_lock);
+        removeMarkedRecords();
+        writeCacheFile();
+    }
     removeEnvelopeData();
-    removeMarkedRecords();
     removeJSONData();
 }
 
@@ -246,8 +256,18 @@ void TallyStatInternal::removeInstanceData() {
     events.clear();
     errors.clear();
     ekv.clear();
+    removeOpenEvents();
+}
+
+void TallyStatInternal::removeOpenEvents() {
     std::lock_guard<std::mutex> guard(m_fieldsMutex);
     m_eventBeginTimes.clear();
+}
+
+void TallyStatInternal::moveRecordsToCacheFile() {
+    std::lock_guard<std::recursive_mutex> saving(m_lock);
+    writeCacheFile();
+    removeInstanceData();
 }
 
 void TallyStatInternal::clearData() {
@@ -279,6 +299,8 @@ std::string TallyStatInternal::cacheFilePath() {
 }
 
 void TallyStatInternal::loadCache() {
+    // An upload ending meanwhile rewrites the file from memory: it waits for the merge.
+    std::lock_guard<std::recursive_mutex> saving(m_lock);
     PropertyList cache = loadCacheFile();
     const PropertyList& body = cache["body"];
     if (body.size() > 0) {
@@ -399,8 +421,8 @@ void TallyStatInternal::saveAndClean(bool clean) {
 }
 
 void TallyStatInternal::saveCacheFile() {
-    TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
     writeCacheFile();
+    TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
 }
 
 void TallyStatInternal::writeCacheFile() {

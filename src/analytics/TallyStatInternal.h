@@ -20,8 +20,8 @@
 // then, TLANJournal), the upload commit (with TallyStatJob), the
 // serial number and request statistics in the user defaults, crash texts as error records and
 // the debug JSON text. One shared instance for the process, never destroyed. Any thread: lists
-// lock themselves; the instance lock guards saving; the job lock guards commits (job lock
-// before envelope lock).
+// lock themselves; the instance lock guards saving; the job lock guards commits (job lock,
+// then instance lock, then envelope lock).
 class TallyStatInternal {
 public:
     static constexpr size_t kMinArchiveBytes = 11;
@@ -68,6 +68,11 @@ public:
     void removeMarkedRecords();
     void removeJSONData();
     void removeInstanceData();
+    // Forgets the open timed events (a new session cannot end them).
+    void removeOpenEvents();
+    // Writes the records to the cache file and forgets them, in one step against a launch
+    // merging the file (an upload ending in the background).
+    void moveRecordsToCacheFile();
     void clearData();
 
     // Back to the state of a process that has not started the library, for rigs that start it

@@ -98,7 +98,8 @@ void TallyStatSession::addObserverForSession() {
 }
 
 void TallyStatSession::ensureFirstLaunch() {
-    if (!m_firstStartSessionHasFinished) {
+    // Minimised before the first launch: the session begins when the application comes back.
+    if (!m_firstStartSessionHasFinished && !m_appInBackGround) {
         startSession("");
     }
 }
@@ -118,7 +119,9 @@ void TallyStatSession::beginSession() {
     cache.saveQueue().waitUntilAllOperationsAreFinished();
     m_appInBackGround = false;
     m_firstStartSessionHasFinished = true;
-    cache.removeInstanceData();
+    // Records still listed belong to an upload under way, which removes them once accepted;
+    // the launch merges the cache file's copies of them instead of listing them twice.
+    cache.removeOpenEvents();
     appLaunch();
 }
 
@@ -136,12 +139,16 @@ void TallyStatSession::appLaunch() {
 }
 
 void TallyStatSession::runLaunch() {
+    if (beforeLaunchHook()) {
+        beforeLaunchHook()();
+    }
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+    // A record made before the first launch was listed as well as parked: it counts once.
     for (const auto& parked : cache.tmpContainer.takeAll()) {
         if (auto event = std::dynamic_pointer_cast<TLANEvent>(parked)) {
-            cache.events.add(event);
+            cache.events.addIfAbsent(event);
         } else if (auto keyValue = std::dynamic_pointer_cast<TLANEkv>(parked)) {
-            cache.ekv.add(keyValue);
+            cache.ekv.addIfAbsent(keyValue);
         }
     }
     cache.loadCache();
@@ -178,18 +185,37 @@ void TallyStatSession::endSession(const std::string& notificationName) {
     if (notificationName == kWillTerminateName) {
         m_appBeKilling = true;
     }
+    // No session is under way before the first launch, nor after one has ended (terminating
+    // straight after leaving the foreground): there is nothing to end.
+    const bool sessionUnderWay = m_launchHasBegan && !m_appInBackGround;
     m_appInBackGround = true;
+    if (!sessionUnderWay) {
+        flushSave();
+        return;
+    }
     appTerminate();
     TLANJournal::endSession();
     if (!TallyStatApp::sharedInstance().appCrashed()) {
         TallyStatJob::preparePerformJob(TallyStatJob::Terminate);
     }
-    TallyStatInternal& cache = TallyStatInternal::sharedInstance();
-    cache.saveCacheAndClean(true);
+    TallyStatInternal::sharedInstance().saveCacheAndClean(true);
+    flushSave();
+}
+
+void TallyStatSession::flushSave() {
     // The process ends after this notification: the save must be done first.
     if (m_appBeKilling) {
-        cache.saveQueue().waitUntilAllOperationsAreFinished();
+        TallyStatInternal::sharedInstance().saveQueue().waitUntilAllOperationsAreFinished();
     }
+}
+
+std::function<void()>& TallyStatSession::beforeLaunchHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+void TallyStatSession::setBeforeLaunchHook(std::function<void()> hook) {
+    beforeLaunchHook() = std::move(hook);
 }
 
 void TallyStatSession::appTerminate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,10 @@ public:
     // Waits until the launch threads started so far have finished (tests, shutdown).
     void waitForLaunches();
 
+    // Runs on each launch thread before it takes the parked records and reads the cache file,
+    // so tests can act inside that window; none by default. Set while no launch runs.
+    static void setBeforeLaunchHook(std::function<void()> hook);
+
     // Back to the state of a process that has not started the library (the life-cycle observers
     // stay), for rigs that start it many times in one process; waits for running launches.
     void resetToUnstarted();
@@ -57,6 +62,8 @@ private:
     void beginSession();
     void endSession(const std::string& notificationName);
     void runLaunch();
+    void flushSave();
+    static std::function<void()>& beforeLaunchHook();
 
     std::atomic<bool> m_observerAdded{false};
     std::atomic<bool> m_firstStartSessionHasFinished{false};

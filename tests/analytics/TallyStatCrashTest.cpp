@@ -14,6 +14,7 @@
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/ui/Application.h"
 
 extern char** environ;
 
@@ -240,6 +241,28 @@ TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
 
     launchAgain(rig, "3.1");
     EXPECT_TRUE(uploadedErrors(rig).empty());
+}
+
+TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    {
+        HelperRun life(rig, "3.0", {"life", "e:once a l H"});
+        ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
+        life.kill();
+        ASSERT_TRUE(life.reported("E once"));
+    }
+    Application application;
+    // The service took the upload; the app never heard.
+    rig.sim().release();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["once"] == 1; }));
+
+    launchAgain(rig, "3.0");
+    application.resignActive();
+    application.becomeActive();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().acceptedEntries().size() >= 2; }));
+    ASSERT_TRUE(rig.settle());
+    EXPECT_EQ(rig.acceptedEvents()["once"], 1);
 }
 
 TEST(TallyStatCrashFacts, shouldNameSignalsAndFormatBuildIdsAsUuids) {

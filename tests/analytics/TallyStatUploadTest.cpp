@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "TallyTestRig.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatInternal.h"
+#include "analytics/TallyStatJob.h"
 #include "analytics/TallyStatSession.h"
 #include "platform/foundation/KeyedUnarchiver.h"
 #include "platform/foundation/Timer.h"
@@ -33,6 +36,32 @@ protected:
     void deactivateAndReactivate() {
         application.resignActive();
         application.becomeActive();
+    }
+
+    // The terminate records in the cache file.
+    static std::vector<std::shared_ptr<TLANTerminate>> cachedTerminates() {
+        std::optional<PropertyList> cache =
+            PropertyList::readFile(TallyStatInternal::cacheFilePath());
+        std::optional<Bytes> archive;
+        if (cache) {
+            archive = (*cache)["body"]["terminate"].asData();
+        }
+        return archive ? KeyedUnarchiver::unarchiveObjects<TLANTerminate>(*archive)
+                       : std::vector<std::shared_ptr<TLANTerminate>>{};
+    }
+
+    // Holds the upload of the first launch, with an event in it.
+    void holdTheFirstUpload() {
+        rig.sim().holdUploads();
+        rig.start();
+        TallyStat::event("sent");
+        application.becomeActive();
+        ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() == 1; }));
+    }
+
+    ~TallyStatUploadTest() override {
+        TallyStatSession::sharedInstance().waitForLaunches();
+        TallyStatSession::setBeforeLaunchHook({});
     }
 };
 
@@ -228,4 +257,56 @@ TEST_F(TallyStatUploadTest, shouldHaveTheSessionOnDiskWhenTheApplicationTerminat
     EXPECT_EQ(terminates.front()->pageViews, (std::vector<TLANTerminate::PageView>{{"交易", 2}}));
     EXPECT_TRUE(terminates.back() == terminates.front() || terminates.back()->pageViews.empty());
     EXPECT_TRUE(TallyStatSession::sharedInstance().appBeKilling());
+}
+
+TEST_F(TallyStatUploadTest, shouldReportNoSessionWhenMinimisedAndClosedBeforeTheFirstLaunch) {
+    rig.start();
+    application.setTerminateHandler([](int) {});
+    application.resignActive();
+    // The first launch's second comes while the window is minimised.
+    TallyStatSession& session = TallyStatSession::sharedInstance();
+    session.ensureFirstLaunch();
+    session.waitForLaunches();
+    EXPECT_FALSE(session.launchHasBegan());
+
+    application.becomeActive();
+    waitForUploads(1);
+    EXPECT_TRUE(rig.uploads().front().entry->listAt(kEntrySessions).empty());
+    // Closing the window leaves the foreground, then terminates: one session, as long as it was.
+    application.resignActive();
+    application.terminate();
+    const auto terminates = cachedTerminates();
+    ASSERT_EQ(terminates.size(), 1u);
+    EXPECT_LT(terminates.front()->duration, 60);
+}
+
+TEST_F(TallyStatUploadTest, shouldKeepTheRecordsWhenTheUploadEndsBeforeANewSessionReadsTheCache) {
+    holdTheFirstUpload();
+    TallyStat::event("late");
+    application.resignActive();
+    // The upload ends after the return to the foreground, before the launch reads the cache.
+    TallyStatSession::setBeforeLaunchHook([&] {
+        rig.sim().release();
+        TallyStatJob& job = TallyStatJob::sharedInstance();
+        const auto ended = [&] {
+            std::lock_guard<std::recursive_mutex> guard(job.lock());
+            return !job.jobRunning();
+        };
+        while (!ended()) {
+            std::this_thread::yield();
+        }
+    });
+    application.becomeActive();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().acceptedEntries().size() == 2; }));
+    ASSERT_TRUE(rig.settle());
+    EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"late", 1}, {"sent", 1}}));
+    EXPECT_EQ(rig.acceptedSessionMs().size(), 1u);
+}
+
+TEST_F(TallyStatUploadTest, shouldCountOnceAnEventRecordedAsTheFirstLaunchBegins) {
+    TallyStatSession::setBeforeLaunchHook([] { TallyStat::event("early"); });
+    rig.start();
+    application.becomeActive();
+    waitForUploads(1);
+    EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"early", 1}}));
 }
