@@ -1,6 +1,7 @@
 #include "analytics/TLANFormRequest.h"
 
 #include "analytics/TLANUtil.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyLog.h"
 #include "platform/foundation/HttpClient.h"
 
@@ -19,5 +20,6 @@ HttpResponse TLANFormRequest::send(const std::string& url, const TLANJsonValue& 
     const std::string text = body(dictionary);
     request.body = Bytes(text.begin(), text.end());
     request.timeoutSeconds = kTimeoutSeconds;
+    TLANWorkGate::Outside sending;
     return HttpClient::sendSynchronously(request);
 }

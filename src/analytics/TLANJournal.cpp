@@ -134,9 +134,20 @@ void TLANJournal::append(const TLANBaseEvent& record) {
     appendTo(journalFile(), bytes);
 }
 
-void TLANJournal::clear() {
+void TLANJournal::replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records) {
+    Bytes bytes;
+    for (const auto& record : records) {
+        if (const std::optional<Kind> kind = kindOf(*record)) {
+            const Bytes frame = frameOf(*kind, KeyedArchiver::archivedData(*record));
+            bytes.insert(bytes.end(), frame.begin(), frame.end());
+        }
+    }
     std::error_code ignored;
-    std::filesystem::remove(journalFile(), ignored);
+    if (bytes.empty()) {
+        std::filesystem::remove(journalFile(), ignored);
+        return;
+    }
+    AtomicFile::write(journalFile(), bytes);
 }
 
 TLANJournal::Entries TLANJournal::read() {

@@ -11,11 +11,11 @@
 
 // The record journal: every record is appended to a file in the caches folder the moment it is
 // recorded, so a crash by signal (which may do nothing unsafe and so saves nothing) loses no
-// record; the journal is emptied each time the cache file is written with every record in
-// memory. It also marks the session in progress, so the next launch can end a session that a
-// crash cut short. Finished page views, which wait in memory for the terminate record, have a
-// journal of their own that is rewritten whenever some of them are taken into one. Any thread
-// (appends, clears and rewrites are serialised).
+// record; each time the cache file is written with every listed record, the journal is replaced
+// by the parked records alone (which the file does not hold). It also marks the session in
+// progress, so the next launch can end a session that a crash cut short. Finished page views, which
+// wait in memory for the terminate record, have a journal of their own that is rewritten whenever
+// some of them are taken into one. Any thread (appends and rewrites are serialised).
 class TLANJournal {
 public:
     struct Entries {
@@ -40,12 +40,12 @@ public:
     static std::string sessionFile();
     static std::string pageViewFile();
 
-    // Held while the cache file is written and the journal emptied, so no record recorded in
+    // Held while the cache file is written and the journal replaced, so no record recorded in
     // between is lost.
     static std::mutex& lock();
     static void append(const TLANBaseEvent& record);
-    // With lock() held.
-    static void clear();
+    // With lock() held: the journal holds just `records` (none: it is removed), in one step.
+    static void replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records);
     // The records of a journal left behind; a frame cut short ends the reading.
     static Entries read();
 

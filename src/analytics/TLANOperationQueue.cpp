@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "analytics/TLANWorkGate.h"
+
 TLANOperationQueue::TLANOperationQueue(int width) : m_width(width < 1 ? 1 : width) {}
 
 TLANOperationQueue::~TLANOperationQueue() {
@@ -40,7 +42,10 @@ void TLANOperationQueue::drain() {
         m_waiting.pop_front();
         ++m_running;
         lock.unlock();
-        operation();
+        {
+            TLANWorkGate::Inside inside;
+            operation();
+        }
         lock.lock();
         --m_running;
     }

@@ -1,12 +1,12 @@
 #include "analytics/TLANWorker.h"
 
 #include "analytics/TLANUtil.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
 #include "analytics/TallyStatHosts.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
-#include "analytics/TallyStatSession.h"
 #include "analytics/TallyStatThrift.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/Text.h"
@@ -48,12 +48,7 @@ void TLANWorker::postData() {
     TallyStatJob& job = TallyStatJob::sharedInstance();
     std::lock_guard<std::recursive_mutex> guard(job.lock());
     job.setJobRunning(false);
-    if (TallyStatSession::sharedInstance().appInBackGround()) {
-        cache.moveRecordsToCacheFile();
-        return;
-    }
-    // The cache file and the record journal may still hold records the upload carried;
-    // rewriting them from memory keeps those from being sent again after a crash.
+    // The cache file mirrors the lists, in the background as well.
     cache.writeCacheFile();
 }
 
@@ -70,7 +65,12 @@ HttpRequest TLANWorker::setupRequest(const std::string& url) const {
 
 bool TLANWorker::postDataToServer(const std::string& url) {
     const int64_t started = nowMs();
-    HttpResponse response = HttpClient::sendSynchronously(setupRequest(url));
+    const HttpRequest request = setupRequest(url);
+    HttpResponse response;
+    {
+        TLANWorkGate::Outside sending;
+        response = HttpClient::sendSynchronously(request);
+    }
     const auto usedMs = static_cast<int32_t>(nowMs() - started);
     if (response.failed() || response.body.empty()) {
         return noResponse(response, usedMs);

@@ -264,19 +264,10 @@ void TallyStatInternal::removeOpenEvents() {
     m_eventBeginTimes.clear();
 }
 
-void TallyStatInternal::moveRecordsToCacheFile() {
-    std::lock_guard<std::recursive_mutex> saving(m_lock);
-    writeCacheFile();
-    removeInstanceData();
-}
-
 void TallyStatInternal::clearData() {
+    // The records stay listed: the cache file mirrors the lists, and any later write from lists
+    // emptied here would delete what only the file still held.
     removeJSONData();
-    TallyStatJob& job = TallyStatJob::sharedInstance();
-    std::lock_guard<std::recursive_mutex> guard(job.lock());
-    if (!job.jobRunning()) {
-        removeInstanceData();
-    }
 }
 
 void TallyStatInternal::resetToUnstarted() {
@@ -393,8 +384,9 @@ PropertyList TallyStatInternal::loadCacheFile() {
     if (!std::filesystem::exists(path, ignored)) {
         return PropertyList::dictionary();
     }
+    // Left in place: the load ends by replacing it with everything merged, so a crash in
+    // between loses none of it.
     std::optional<PropertyList> cache = PropertyList::readFile(path);
-    std::filesystem::remove(path, ignored);
     return cache && cache->isDictionary() ? *cache : PropertyList::dictionary();
 }
 
@@ -413,8 +405,6 @@ void TallyStatInternal::saveAndClean(bool clean) {
         std::lock_guard<std::recursive_mutex> guard(m_lock);
         saveCacheFile();
     }
-    // Outside the instance lock: clearing takes the job lock, and the end of an upload takes
-    // the job lock before it writes the cache under the instance lock.
     if (clean) {
         clearData();
     }
@@ -441,7 +431,8 @@ void TallyStatInternal::writeCacheFile() {
         std::filesystem::remove(path, ignored);
     }
     if (kept) {
-        TLANJournal::clear();
+        // Parked records are not in the file: the journal keeps covering them.
+        TLANJournal::replace(tmpContainer.snapshot());
     }
 }
 

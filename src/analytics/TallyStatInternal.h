@@ -70,9 +70,6 @@ public:
     void removeInstanceData();
     // Forgets the open timed events (a new session cannot end them).
     void removeOpenEvents();
-    // Writes the records to the cache file and forgets them, in one step against a launch
-    // merging the file (an upload ending in the background).
-    void moveRecordsToCacheFile();
     void clearData();
 
     // Back to the state of a process that has not started the library, for rigs that start it
@@ -86,8 +83,8 @@ public:
     void saveCacheAndClean(bool clean);
     void saveAndClean(bool clean);
     void saveCacheFile();
-    // Writes every record in memory (or deletes the file when there is none) and empties the
-    // record journal, which the file now covers.
+    // Writes every listed record (or deletes the file when there is none) and leaves just the
+    // parked records in the record journal, as the file covers the rest.
     void writeCacheFile();
     std::optional<PropertyList> archiveObjectsWithHeader(bool withHeader) const;
 

@@ -1,5 +1,6 @@
 #include "analytics/TallyStatSession.h"
 
+#include <QCoreApplication>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -7,6 +8,7 @@
 
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANUtil.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
 #include "analytics/TallyStatInternal.h"
@@ -80,6 +82,8 @@ void TallyStatSession::postGotAppkeyNotification() {
 
 void TallyStatSession::addObserverForSession() {
     if (!m_observerAdded.exchange(true)) {
+        // An end of the application object without a terminate notice ends the work as well.
+        qAddPostRoutine(TLANWorkGate::close);
         NotificationCenter& center = NotificationCenter::defaultCenter();
         center.addObserver(
             this, Application::kDidBecomeActiveNotification, nullptr,
@@ -119,8 +123,8 @@ void TallyStatSession::beginSession() {
     cache.saveQueue().waitUntilAllOperationsAreFinished();
     m_appInBackGround = false;
     m_firstStartSessionHasFinished = true;
-    // Records still listed belong to an upload under way, which removes them once accepted;
-    // the launch merges the cache file's copies of them instead of listing them twice.
+    // The records stay listed (the cache file mirrors them, and an upload under way removes
+    // those it carried once accepted): the launch merges the file without listing any twice.
     cache.removeOpenEvents();
     appLaunch();
 }
@@ -131,7 +135,10 @@ void TallyStatSession::appLaunch() {
         ++m_launchesRunning;
     }
     std::thread([this] {
-        runLaunch();
+        {
+            TLANWorkGate::Inside inside;
+            runLaunch();
+        }
         std::lock_guard<std::mutex> guard(launchMutex());
         --m_launchesRunning;
         launchDone().notify_all();
@@ -170,6 +177,7 @@ void TallyStatSession::waitForLaunches() {
 }
 
 void TallyStatSession::resetToUnstarted() {
+    TLANWorkGate::reopen();
     waitForLaunches();
     m_firstLaunchTimer.reset();
     m_firstStartSessionHasFinished = false;
@@ -203,9 +211,11 @@ void TallyStatSession::endSession(const std::string& notificationName) {
 }
 
 void TallyStatSession::flushSave() {
-    // The process ends after this notification: the save must be done first.
+    // The process ends after this notification: the save must be done first, and no work of
+    // the library may run while it tears down.
     if (m_appBeKilling) {
         TallyStatInternal::sharedInstance().saveQueue().waitUntilAllOperationsAreFinished();
+        TLANWorkGate::close();
     }
 }
 

@@ -5,13 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <map>
+#include <random>
 
 #include "TallyTestRig.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TallyStatCrash.h"
 #include "analytics/TallyStatInternal.h"
+#include "analytics/TallyStatPageView.h"
+#include "analytics/TallyStatSession.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
@@ -32,6 +38,8 @@ constexpr int16_t kPageMs = 2;
 constexpr int16_t kMessageId = 1;
 constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kEventName = 1;
+
+constexpr double kLifeDeadline = 30.0;
 
 // One run of the helper against the rig's service and home; what it reports on stdout is read
 // through a pipe as it comes.
@@ -264,6 +272,161 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
     ASSERT_TRUE(rig.settle());
     EXPECT_EQ(rig.acceptedEvents()["once"], 1);
 }
+
+namespace {
+
+enum class Hosts { Accepting, Slow, Failing, Refusing, Unreachable, Count };
+
+void setHosts(SimAnalyticsService& sim, Hosts hosts) {
+    static const std::map<Hosts, SimLogAnswer> answers = {
+        {Hosts::Failing, SimLogAnswer::Status500}, {Hosts::Refusing, SimLogAnswer::RespCodeZero}};
+    sim.release();
+    for (int host = 0; host < SimAnalyticsService::kHosts; ++host) {
+        sim.setLogAnswer(host, answers.contains(hosts) ? answers.at(hosts) : SimLogAnswer::Accept);
+        if (hosts == Hosts::Unreachable) {
+            sim.refuse(host);
+        } else {
+            sim.resume(host);
+        }
+    }
+    if (hosts == Hosts::Slow) {
+        sim.holdUploads();
+    }
+}
+
+// A life's script for the helper: records (named after the life), trips to the background,
+// waits, and an end at a random moment.
+std::string lifeScript(std::mt19937& random, const std::string& life, bool slow) {
+    const auto roll = [&](int sides) { return static_cast<int>(random() % sides); };
+    bool active = roll(5) != 0;  // else minimised before its launch
+    std::string script = active ? "a" : "b";
+    bool launched = false;
+    for (int step = 0, steps = 2 + roll(8); step < steps; ++step) {
+        const std::string id = life + "-" + std::to_string(step);
+        switch (roll(7)) {
+            case 0:
+            case 1:
+                script += " e:" + id;
+                break;
+            case 2:
+                script += " p:" + id;
+                break;
+            case 3:
+                script += active ? " b a" : " a";
+                active = true;
+                break;
+            case 4:
+                script += active && !launched ? " l" : "";
+                launched = launched || active;
+                break;
+            case 5:
+                script += active && !slow ? " l i" : "";
+                break;
+            default:
+                script += active ? " b" : " a";
+                active = !active;
+        }
+    }
+    static const char* const ends[] = {" S", " K", " X", " H", " b a H", " b a K", ""};
+    const std::string end = ends[roll(7)];
+    return script + (active || end.find(" b a") != 0 ? end : end.substr(2));
+}
+
+}  // namespace
+
+// The lives of the app on one device (a seed each), each life ending at a random moment against
+// hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
+// service must hold every recorded event and page view exactly once and no session longer than
+// a life.
+class TallyStatLives : public ::testing::TestWithParam<unsigned> {
+protected:
+    static constexpr int kLives = 20;
+
+    // Plays one life; its reports of what it recorded go to `recorded`. Its length in seconds.
+    double play(const std::string& script, std::vector<std::string>& recorded) {
+        const auto born = std::chrono::steady_clock::now();
+        HelperRun run(rig, "3.0", {"life", script});
+        // A life that waits to be killed dies at its end, or as soon as its upload hangs.
+        const bool killed = script.ends_with("H");
+        const bool ended = rig.runUntil(
+            [&] {
+                if (killed && (run.reported("H") || rig.sim().heldUploads() > 0)) {
+                    run.kill();
+                }
+                return !run.running();
+            },
+            kLifeDeadline);
+        EXPECT_TRUE(ended) << script;
+        run.wait();
+        for (const std::string& line : run.lines()) {
+            if (line.size() > 2 && line[1] == ' ') {
+                recorded.push_back(line);
+            }
+        }
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - born).count();
+    }
+
+    // Starts in this process with accepting hosts and comes back to the foreground until
+    // nothing is left to upload; its length in seconds.
+    double uploadTheRest() {
+        const auto started = std::chrono::steady_clock::now();
+        setHosts(rig.sim(), Hosts::Accepting);
+        UserDefaults::resetStandardUserDefaults();
+        rig.start("3.0");
+        application.becomeActive();
+        TallyStatInternal& cache = TallyStatInternal::sharedInstance();
+        for (int trip = 0; trip < 4; ++trip) {
+            EXPECT_TRUE(rig.settle());
+            if (cache.events.empty() && cache.terminates.empty() && cache.errors.empty() &&
+                TallyStatPageView::sharedInstance().pageViews().empty() &&
+                !rig.envelopeFileExists()) {
+                break;
+            }
+            application.resignActive();
+            application.becomeActive();
+        }
+        application.resignActive();
+        EXPECT_TRUE(rig.settle());
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    }
+
+    Application application;
+    TallyTestRig rig;
+};
+
+TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
+    std::mt19937 random(20261208u + GetParam());
+    std::vector<std::string> recorded;
+    std::string lives;
+    double longest = 0;
+    for (int life = 0; life < kLives; ++life) {
+        const auto hosts = static_cast<Hosts>(random() % static_cast<int>(Hosts::Count));
+        setHosts(rig.sim(), hosts);
+        const std::string name = "d" + std::to_string(GetParam()) + "l" + std::to_string(life);
+        const std::string script = lifeScript(random, name, hosts == Hosts::Slow);
+        lives += script + "\n";
+        longest = std::max(longest, play(script, recorded));
+    }
+    longest = std::max(longest, uploadTheRest());
+
+    std::map<std::string, int> events = rig.acceptedEvents();
+    std::map<std::string, int> pages = rig.acceptedPages();
+    for (const std::string& line : recorded) {
+        const std::string id = line.substr(2);
+        EXPECT_EQ(line[0] == 'E' ? events[id] : pages[id], 1) << line << " of\n" << lives;
+    }
+    for (const auto& counts : {events, pages}) {
+        for (const auto& [id, count] : counts) {
+            EXPECT_LE(count, 1) << id << " of\n" << lives;
+        }
+    }
+    for (int64_t ms : rig.acceptedSessionMs()) {
+        EXPECT_LE(ms, std::ceil(longest) * 1000) << lives;
+    }
+}
+
+// Ten devices of twenty lives: 200 lives over fixed seeds.
+INSTANTIATE_TEST_SUITE_P(Devices, TallyStatLives, ::testing::Range(0u, 10u));
 
 TEST(TallyStatCrashFacts, shouldNameSignalsAndFormatBuildIdsAsUuids) {
     EXPECT_EQ(TallyUncaughtExceptionHandler::signalReason(SIGSEGV),
