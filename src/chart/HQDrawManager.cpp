@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "chart/ChartPaint.h"
 #include "chart/ChartScale.h"
@@ -185,6 +186,7 @@ void HQDrawManager::KLineResetDrawLineDataSelf(const KLineReplies& replies) {
 }
 
 void HQDrawManager::buildKLineWindow(const std::vector<std::shared_ptr<KLineDataItem>>& bars) {
+    const auto marked = markedPoint(kKLineKind);
     const auto period = m_variableInfo->getCurrentPeriodStatusInfo();
     const int offset = period ? period->offset : 0;
     const auto& columns = m_variableInfo->drawInfoOfMain();
@@ -235,10 +237,7 @@ void HQDrawManager::buildKLineWindow(const std::vector<std::shared_ptr<KLineData
             {bars[window.start] ? bars[window.start]->date : 0,
              bars[window.newestShown] ? bars[window.newestShown]->date : 0});
     }
-    if (!m_showIndicatorCross) {
-        m_indicatorCrossPointNum = -1;
-    }
-    setKLineIndicatorPoint();
+    followMarkedPoint(kKLineKind, marked);
     setKLineCurrentShowData(m_indicatorCrossPointNum);
     const auto& statusSave = m_variableInfo->statusSaveClass();
     m_isMACD = statusSave && statusSave->iphoneKLineZhiBiaoMACDButtonSelected;
@@ -366,6 +365,7 @@ void HQDrawManager::FenShiResetDrawDataWithCommodity(const FenShiReplies& replie
     if (replies.empty() || !m_variableInfo) {
         return;
     }
+    const auto marked = markedPoint(kFenShiKind);
     m_drawData = replies;
     m_commoInfo = std::move(commodity);
     const auto& first = replies.front();
@@ -386,13 +386,17 @@ void HQDrawManager::FenShiResetDrawDataWithCommodity(const FenShiReplies& replie
         (m_variableInfo->stateOfScreen() != 0 ? status->WidthFenShiData
                                               : status->NormalFenShiData) = std::move(points);
     }
-    FenShiResetDrawData();
+    rebuildFenShiWindow(marked);
 }
 
 void HQDrawManager::FenShiResetDrawData() {
     if (!m_variableInfo) {
         return;
     }
+    rebuildFenShiWindow(markedPoint(kFenShiKind));
+}
+
+void HQDrawManager::rebuildFenShiWindow(std::optional<int64_t> marked) {
     const auto status = m_variableInfo->searchCommodotyStatusItem();
     const auto first =
         status && !status->FenShiDataArray.empty() ? status->FenShiDataArray.front() : nullptr;
@@ -421,6 +425,7 @@ void HQDrawManager::FenShiResetDrawData() {
     m_fenShiData = cache;
     m_commoInfo = m_variableInfo->currentCommodity();
     setFenShiAxisLabels(yesterdayClose);
+    followMarkedPoint(kFenShiKind, marked);
     setFenShiHeaderToCurrentRow();
     if (!m_fenShiData.empty()) {
         m_DrawLineView->setNeedsDisplay();
@@ -695,6 +700,50 @@ void HQDrawManager::setFenShiIndicatorPoint() {
     }
 }
 
+std::optional<int64_t> HQDrawManager::pointKey(uint32_t kind, int index) const {
+    if (index < 0) {
+        return std::nullopt;
+    }
+    const auto i = static_cast<size_t>(index);
+    if (kind == kKLineKind) {
+        return i < m_coordinateKLineData.size() ? std::optional(m_coordinateKLineData[i]->date)
+                                                : std::nullopt;
+    }
+    if (i >= m_FenShiDataItemArray.size() || !m_FenShiDataItemArray[i]) {
+        return std::nullopt;
+    }
+    const FenShiDataItem& minute = *m_FenShiDataItemArray[i];
+    return int64_t{minute.date} * 10000 + std::atoi(minute.fenShiTime.c_str());
+}
+
+std::optional<int64_t> HQDrawManager::markedPoint(uint32_t kind) const {
+    return m_showIndicatorCross ? pointKey(kind, m_indicatorCrossPointNum) : std::nullopt;
+}
+
+// The one rule of every rebuild: the cross-hair stays on the point it marked, wherever the new
+// window or scale puts it, and goes with that point.
+void HQDrawManager::followMarkedPoint(uint32_t kind, std::optional<int64_t> marked) {
+    const size_t count = kind == kKLineKind
+                             ? m_coordinateKLineData.size()
+                             : std::min(m_fenShiData.size(), m_FenShiDataItemArray.size());
+    m_indicatorCrossPointNum = -1;
+    for (size_t i = 0; marked && i < count; ++i) {
+        if (pointKey(kind, static_cast<int>(i)) == marked) {
+            m_indicatorCrossPointNum = static_cast<int>(i);
+            break;
+        }
+    }
+    if (m_showIndicatorCross && m_indicatorCrossPointNum < 0) {
+        m_showIndicatorCross = false;
+        sendHidIndicatorCross();
+    }
+    if (kind == kKLineKind) {
+        setKLineIndicatorPoint();
+    } else {
+        setFenShiIndicatorPoint();
+    }
+}
+
 void HQDrawManager::sendShowIndicatorCross() {
     if (m_delegate) {
         m_delegate->removeGestureRecognizerWhenShowIndicatorCross();
@@ -708,7 +757,8 @@ void HQDrawManager::touchesBegan(const TouchSet& touches, const Event& event) {
     m_startPiontY = static_cast<int>(at.y);
     m_startTimer = touch->timestamp();
     const auto period = scrolledPeriod();
-    m_touchStart = {m_showIndicatorCross, m_indicatorCrossPointNum, period ? period->offset : 0};
+    const uint32_t kind = m_variableInfo ? m_variableInfo->typeOfHQ() : kFenShiKind;
+    m_touchStart = {m_showIndicatorCross, markedPoint(kind), period ? period->offset : 0};
     if (m_delegate) {
         m_delegate->drawViewTouchesBegin(touches, event);
     }
@@ -757,24 +807,25 @@ void HQDrawManager::restoreTouchStart() {
             m_delegate->stopKLineAutoRefresh(!wasNewest);
         }
     }
+    const uint32_t kind = m_variableInfo ? m_variableInfo->typeOfHQ() : kFenShiKind;
     if (m_showIndicatorCross == m_touchStart.showIndicatorCross &&
-        m_indicatorCrossPointNum == m_touchStart.indicatorCrossPointNum) {
+        markedPoint(kind) == m_touchStart.marked) {
         return;
     }
     if (!m_touchStart.showIndicatorCross) {
         hideIndicatorCrossByTap();
         return;
     }
-    m_indicatorCrossPointNum = m_touchStart.indicatorCrossPointNum;
     m_showIndicatorCross = true;
-    if (m_variableInfo && m_variableInfo->typeOfHQ() == kKLineKind) {
-        setKLineIndicatorPoint();
+    followMarkedPoint(kind, m_touchStart.marked);
+    if (kind == kKLineKind) {
         setKLineCurrentShowData(m_indicatorCrossPointNum);
     } else {
-        setFenShiIndicatorPoint();
         setFenShiHeaderToCurrentRow();
     }
-    sendShowIndicatorCross();
+    if (m_showIndicatorCross) {
+        sendShowIndicatorCross();
+    }
 }
 
 std::shared_ptr<PeriodStatusInfo> HQDrawManager::scrolledPeriod() const {

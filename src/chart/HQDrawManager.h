@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -170,6 +171,11 @@ private:
     void fitZeroLabel(float zeroY);
     void setFenShiAxisLabels(double yesterdayClose);
     void setFenShiHeaderToCurrentRow();
+    void rebuildFenShiWindow(std::optional<int64_t> marked);
+    // What the cross-hair marks, by identity: a bar by its date, a minute by its day and time.
+    std::optional<int64_t> pointKey(uint32_t kind, int index) const;
+    std::optional<int64_t> markedPoint(uint32_t kind) const;
+    void followMarkedPoint(uint32_t kind, std::optional<int64_t> marked);
     int decimals() const;
     const std::vector<std::shared_ptr<KLineDataItem>>& klineBars() const;
     void sendHidIndicatorCross();
@@ -219,7 +225,7 @@ private:
     // What the touch under way may change, as it was when the finger came down.
     struct TouchStart {
         bool showIndicatorCross = false;
-        int indicatorCrossPointNum = -1;
+        std::optional<int64_t> marked;
         int offset = 0;
     };
     TouchStart m_touchStart;

@@ -231,6 +231,17 @@ protected:
             20);
     }
 
+    // Taps the chart at a share of its plotting area's width.
+    void tapChart(HQDrawManager& view, double across) {
+        const auto& area = *m_chart->variableAboutDevice()->drawRectOfMain();
+        m_driver->tapAt(view.convertPointToWindow(
+            Point{area.x + area.width * across, area.y + area.height / 2}));
+    }
+
+    Point crossHair() const {
+        return m_chart->variableAboutDevice()->indicatorCrossData()->IndicatorCrossPoint;
+    }
+
     bool toastShows(const std::string& text) const {
         for (auto* toast : m_driver->viewsOfClass<UIViewToast>()) {
             if (toast->message() == text) {
@@ -363,6 +374,46 @@ TEST_F(ChartManagerSimTest, shouldRedrawTheNewestMinuteAndBarThatARefreshUpdates
     EXPECT_EQ(candle.klineData, heldBars().back());
     kLine.KLineResetDrawLineDataSelf(period()->KLineDataArray);
     EXPECT_EQ(candle.closePiont, kLine.coordinateKLineData().back()->closePiont);
+}
+
+// A cross-hair stays on the minute or bar it marks, on the scale of a new high and as a new bar
+// moves the window.
+TEST_F(ChartManagerSimTest, shouldKeepTheCrossHairOnItsMinuteAndBarThroughRedraws) {
+    openChart();
+    HQDrawManager& fenShi = *m_chart->drawViewManagerFenShi();
+    tapChart(fenShi, 0.1);
+    ASSERT_TRUE(fenShi.showIndicatorCross());
+    const int minute = fenShi.indicatorCrossPointNum();
+    const std::string time = fenShi.FenShiDataItemArray().at(minute)->fenShiTime;
+    const auto item = m_chart->searchCommodotyStatusItem();
+    const double highest = item->result->highest;
+    const auto quote = *sim().market().quote(m_commodity->panindex, m_commodity->CommodityID);
+    sim().clock().advance(1000);
+    const int64_t reach =
+        std::max(quote.highest - quote.yesterdayClose, quote.yesterdayClose - quote.lowest);
+    sim().market().movePrice(m_commodity->panindex, m_commodity->CommodityID,
+                             quote.yesterdayClose + 2 * reach + 10 - quote.newPrice);
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return item->result->highest != highest; }, 20));
+    ASSERT_TRUE(fenShi.showIndicatorCross());
+    ASSERT_EQ(fenShi.indicatorCrossPointNum(), minute);
+    EXPECT_EQ(fenShi.FenShiDataItemArray().at(minute)->fenShiTime, time);
+    const HQPoint& point = *fenShi.fenShiData().at(minute)->fenshiPoint;
+    EXPECT_EQ(crossHair(), (Point{point.x, point.y}));
+
+    openMinutePeriod();
+    HQDrawManager& kLine = *m_chart->drawViewManagerKLine();
+    tapChart(kLine, 0.5);
+    ASSERT_TRUE(kLine.showIndicatorCross());
+    const int64_t date = kLine.coordinateKLineData().at(kLine.indicatorCrossPointNum())->date;
+    const size_t bars = heldBars().size();
+    sim().clock().advance(60 * 1000);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return heldBars().size() > bars; }, 20));
+    ASSERT_TRUE(kLine.showIndicatorCross());
+    const auto& marked = *kLine.coordinateKLineData().at(kLine.indicatorCrossPointNum());
+    EXPECT_EQ(marked.date, date);
+    EXPECT_EQ(crossHair(), (Point{marked.highestPiont.x, marked.closePiont.y}));
 }
 
 TEST_F(ChartManagerSimTest, shouldSwitchBackToTimeSharingAndOnToAnotherPeriod) {
@@ -520,7 +571,16 @@ TEST_F(ChartManagerSimTest, shouldDrawTheNewDayFromItsFirstMinuteWhenTheExchange
     };
     refreshAfter(9 * 60 + 27);  // 14:30 to 23:57
     ASSERT_EQ(fenShi.FenShiDataItemArray().back()->fenShiTime, "2357");
+    // A cross-hair on a minute of the day that ends goes with it.
+    tapChart(fenShi, 0.9);
+    ASSERT_TRUE(fenShi.showIndicatorCross());
     refreshAfter(4);
+    EXPECT_FALSE(fenShi.showIndicatorCross());
+    EXPECT_EQ(m_chart->variableAboutDevice()
+                  ->currentShowDataLayerInfo()
+                  ->MainCurrentDataItemArray.front()
+                  ->dataString,
+              "00:01");
     const auto& minutes = fenShi.FenShiDataItemArray();
     ASSERT_FALSE(minutes.empty());
     EXPECT_EQ(minutes.size(), 2u);
