@@ -65,6 +65,7 @@ constexpr const char* kRequestNew = "klineRequestNew";
 constexpr const char* kRequestAll = "klineRequestAll";
 constexpr const char* kNoKLineData = "暂无K线数据";
 constexpr const char* kNoFenShiData = "暂无分时数据";
+constexpr const char* kRenewalType = "requestSessionAgain";
 
 bool hasSidePanel(const std::shared_ptr<YiKouJia>& quote) {
     return quote && (quote->spType == 2 || quote->spType == 4 || quote->spType == 5);
@@ -72,11 +73,6 @@ bool hasSidePanel(const std::shared_ptr<YiKouJia>& quote) {
 
 std::string number(int value) {
     return std::to_string(value);
-}
-
-// The whole identifier: commodities above 255 exist.
-int commodityOf(const SubmissionPackage& package) {
-    return std::atoi(package.CommodityID.c_str());
 }
 
 // A bar that goes leaves the view tree and forgets its view.
@@ -739,22 +735,15 @@ void HQMarketChartManager::commodityTitleButtonPressed(Button& button) {
 }
 
 std::shared_ptr<commodityStatusItem> HQMarketChartManager::searchCommodotyStatusItem() const {
-    const auto& current = m_variableAboutDevice->currentCommodity();
-    return current ? searchCommodotyStatusItemByCommodityID(current->CommodityID, current->panindex)
-                   : nullptr;
+    return m_variableAboutDevice->searchCommodotyStatusItem();
 }
 
+// The whole identifier: commodities above 255 exist.
 std::shared_ptr<commodityStatusItem> HQMarketChartManager::searchCommodotyStatusItemByCommodityID(
-    int commodityID, int index) const {
-    for (const auto& item : m_variableAboutDevice->CommodityStatusInfoArray()) {
-        if (item && item->commodity &&
-            static_cast<int16_t>(item->commodity->CommodityID) ==
-                static_cast<int16_t>(commodityID) &&
-            item->commodity->panindex == index) {
-            return item;
-        }
-    }
-    return nullptr;
+    const SubmissionPackage& package) const {
+    return m_variableAboutDevice->searchCommodotyStatusItemByNumbers(
+        std::atoi(package.MarketID.c_str()), std::atoi(package.DiskID.c_str()),
+        std::atoi(package.CommodityID.c_str()), package.panleix);
 }
 
 std::shared_ptr<PeriodStatusInfo> HQMarketChartManager::searchPeriodStatusInfo() const {
@@ -768,13 +757,14 @@ std::shared_ptr<PeriodStatusInfo> HQMarketChartManager::searchPeriodStatusInfo()
 }
 
 std::shared_ptr<PeriodStatusInfo> HQMarketChartManager::searchPeriodStatusInfoByCommodityID(
-    int commodityID, const std::string& periodID, int index) const {
-    const auto item = searchCommodotyStatusItemByCommodityID(commodityID, index);
+    const SubmissionPackage& package) const {
+    const auto item = searchCommodotyStatusItemByCommodityID(package);
     if (!item) {
         return nullptr;
     }
     for (const auto& period : item->periodButtonArray) {
-        if (period && period->periodItem && number(period->periodItem->periodID) == periodID) {
+        if (period && period->periodItem &&
+            number(period->periodItem->periodID) == package.period) {
             return period;
         }
     }
@@ -1480,7 +1470,7 @@ void HQMarketChartManager::resetAllStatus() {
     m_renewingSession = true;
     auto manager = HQNetworkManger::create();
     manager->setDelegate(m_relay);
-    manager->needDataFromNetWork(nullptr, "requestSessionAgain",
+    manager->needDataFromNetWork(nullptr, kRenewalType,
                                  m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0);
 }
 
@@ -1490,7 +1480,9 @@ void HQMarketChartManager::requestSessionAgainFinished() {
 }
 
 void HQMarketChartManager::dataAnalysisFailed(HQNetworkManger* manager, int errorCode) {
-    if (errorCode == kSessionLostCode) {
+    // A renewal refused with 2003 ends as any failed renewal does, or the chart would wait on a
+    // renewal that no longer runs.
+    if (errorCode == kSessionLostCode && manager->typeNW() != kRenewalType) {
         resetAllStatus();
         return;
     }
@@ -1507,8 +1499,7 @@ bool HQMarketChartManager::isOnShow(const SubmissionPackage& package, uint32_t k
         return false;
     }
     const auto current = searchCommodotyStatusItem();
-    if (!current ||
-        current != searchCommodotyStatusItemByCommodityID(commodityOf(package), package.panleix)) {
+    if (!current || current != searchCommodotyStatusItemByCommodityID(package)) {
         return false;
     }
     if (kind == kFenShiKind) {
@@ -1538,21 +1529,19 @@ void HQMarketChartManager::handleFailure(HQNetworkManger* manager, const std::st
     const bool fenShi = type == "fenshi" || type == "manydayfenshi";
     const bool kLine = type == "Kline" || type == "manydaykxian";
     if ((fenShi || kLine) && package) {
-        const int id = commodityOf(*package);
         if (fenShi) {
-            if (const auto item = searchCommodotyStatusItemByCommodityID(id, package->panleix)) {
+            if (const auto item = searchCommodotyStatusItemByCommodityID(*package)) {
                 item->FenShiRequesting = false;
             }
-        } else if (const auto period =
-                       searchPeriodStatusInfoByCommodityID(id, package->period, package->panleix)) {
+        } else if (const auto period = searchPeriodStatusInfoByCommodityID(*package)) {
             period->KLineRequesting = false;
         }
         // A failure of a commodity or period left meanwhile is not the user's to see.
         if (!isOnShow(*package, kLine ? kKLineKind : kFenShiKind)) {
             return;
         }
-    } else if (type == "zipsec" || type == "KlinePeriod" || type == "requestSessionAgain") {
-        if (type == "requestSessionAgain") {
+    } else if (type == "zipsec" || type == "KlinePeriod" || type == kRenewalType) {
+        if (type == kRenewalType) {
             m_renewingSession = false;
         }
         // The road starts again from the keys at the next refresh.
@@ -1618,9 +1607,7 @@ void HQMarketChartManager::notificationRefreshFinish(int kind,
 
 void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
                                               std::shared_ptr<SubmissionPackage> package) {
-    const auto period = package ? searchPeriodStatusInfoByCommodityID(
-                                      commodityOf(*package), package->period, package->panleix)
-                                : nullptr;
+    const auto period = package ? searchPeriodStatusInfoByCommodityID(*package) : nullptr;
     // Every reply ends the request, also one without bars.
     if (period) {
         period->KLineRequesting = false;
@@ -1674,9 +1661,7 @@ void HQMarketChartManager::FenShiResetDrawData(const FenShiReplies& data,
     if (m_variableAboutDevice->retitleTimeLabels() && m_drawViewManagerFenShi) {
         m_drawViewManagerFenShi->reSetNeedsDisPlay();
     }
-    const auto item =
-        package ? searchCommodotyStatusItemByCommodityID(commodityOf(*package), package->panleix)
-                : nullptr;
+    const auto item = package ? searchCommodotyStatusItemByCommodityID(*package) : nullptr;
     if (!item) {
         return;
     }
@@ -1738,8 +1723,7 @@ void HQMarketChartManager::mergeKLineHistory(const ReturnKLineData& reply,
                                              const std::shared_ptr<SubmissionPackage>& package) {
     // A newer request of the package's own period makes this history stale; the indicator is
     // that request's, or another period's, to end.
-    const auto period = searchPeriodStatusInfoByCommodityID(commodityOf(*package), package->period,
-                                                            package->panleix);
+    const auto period = searchPeriodStatusInfoByCommodityID(*package);
     if (!period || period->KLineRequesting) {
         return;
     }
@@ -1801,9 +1785,7 @@ void HQMarketChartManager::mergeFenShiHistory(const FenShiReplies& data, const F
     if (older) {
         m_zipFSAry = file;
     }
-    const auto item =
-        package ? searchCommodotyStatusItemByCommodityID(commodityOf(*package), package->panleix)
-                : nullptr;
+    const auto item = package ? searchCommodotyStatusItemByCommodityID(*package) : nullptr;
     if (reply && older && item) {
         HQHistoryFiles::joinFenShiDay(*reply, *older, tradingStartOf(*item));
     }

@@ -117,11 +117,13 @@ public:
 
     // Lookups.
     std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
-    std::shared_ptr<commodityStatusItem> searchCommodotyStatusItemByCommodityID(int commodityID,
-                                                                                int index) const;
+    // The state of a request's commodity and period, by its numbers and quote server: replies
+    // and failures find their own state by the rule the chart on show is found by.
+    std::shared_ptr<commodityStatusItem> searchCommodotyStatusItemByCommodityID(
+        const SubmissionPackage& package) const;
     std::shared_ptr<PeriodStatusInfo> searchPeriodStatusInfo() const;
     std::shared_ptr<PeriodStatusInfo> searchPeriodStatusInfoByCommodityID(
-        int commodityID, const std::string& periodID, int index) const;
+        const SubmissionPackage& package) const;
     std::vector<std::shared_ptr<commodityInfo>> getCommodityInfoArrayBySection(int section) const;
 
     // Switching charts and periods.

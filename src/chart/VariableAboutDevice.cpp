@@ -284,6 +284,12 @@ std::shared_ptr<commodityStatusItem> VariableAboutDevice::searchCommodotyStatusI
         return nullptr;
     }
     const commodityInfo& current = *m_currentCommodity;
+    return searchCommodotyStatusItemByNumbers(current.MarketID, current.DiskID, current.CommodityID,
+                                              current.panindex);
+}
+
+std::shared_ptr<commodityStatusItem> VariableAboutDevice::searchCommodotyStatusItemByNumbers(
+    int marketID, int diskID, int commodityID, int panel) const {
     for (const auto& item : m_CommodityStatusInfoArray) {
         if (!item || !item->commodity) {
             continue;
@@ -291,8 +297,8 @@ std::shared_ptr<commodityStatusItem> VariableAboutDevice::searchCommodotyStatusI
         const commodityInfo& c = *item->commodity;
         // The three numbers name a commodity on one quote server only; the
         // catalogue holds the markets of every server.
-        if (c.CommodityID == current.CommodityID && c.MarketID == current.MarketID &&
-            c.DiskID == current.DiskID && c.panindex == current.panindex) {
+        if (c.CommodityID == commodityID && c.MarketID == marketID && c.DiskID == diskID &&
+            c.panindex == panel) {
             return item;
         }
     }

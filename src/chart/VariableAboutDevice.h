@@ -46,9 +46,14 @@ public:
     void variableInitAboutDeviceWithScreenState(uint32_t screenState, uint32_t hqType);
     void setScreenState(uint32_t screenState, uint32_t hqType);
     void setAllClassToNil();
-    // The state of the current commodity, matched by CommodityID, MarketID,
-    // DiskID and quote server (panindex) together; empty when none.
+    // The state of the current commodity; empty when none.
     std::shared_ptr<commodityStatusItem> searchCommodotyStatusItem() const;
+    // The one lookup of a commodity's chart state: by CommodityID, MarketID, DiskID and quote
+    // server (panindex) together; empty when none.
+    std::shared_ptr<commodityStatusItem> searchCommodotyStatusItemByNumbers(int marketID,
+                                                                            int diskID,
+                                                                            int commodityID,
+                                                                            int panel) const;
     // The selected period's state, or a fresh one (grade 1) when there is none.
     std::shared_ptr<PeriodStatusInfo> getCurrentPeriodStatusInfo() const;
     Point getPointX(float x, float y) const { return Point{x, y}; }

@@ -36,6 +36,8 @@ constexpr int kManyDayFenShi = 34;
 constexpr int kKLineProtocol = 30;
 constexpr int kManyDayKLine = 33;
 constexpr int kFenShiProtocol = 32;
+constexpr int kLogin = 2;
+constexpr int kServerTime = 35;
 
 // Big-endian fields of a logged request body.
 struct Fields {
@@ -501,24 +503,63 @@ TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter20
     EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
 }
 
-// A lost session whose renewal fails takes the K-line chart's periods with it: the chart still
-// refreshes, and its next refresh starts the road again and draws the period once more.
+// Another market of the same server that lists a commodity under the same number: the chart asks
+// for, keeps and draws the chosen one's series all the same.
+TEST_F(ChartManagerSimTest, shouldDrawTheChosenCommodityWhenAnotherMarketUsesItsNumber) {
+    auto twin = std::make_shared<commodityInfo>(*m_commodity);
+    twin->MarketID = 99;
+    twin->CommodityName = "其他";
+    auto disk = std::make_shared<DiskInfo>();
+    disk->DiskID = m_commodity->DiskID;
+    disk->commodityInfoArray = {twin};
+    auto market = std::make_shared<MarketInfo>();
+    market->MarketID = twin->MarketID;
+    market->MarketIndex = m_commodity->panindex;
+    market->diskInfoArray = {disk};
+    auto& markets = m_catalogue.back()->MarketInfoArray;
+    markets.insert(markets.begin(), market);
+    openChart();
+    EXPECT_EQ(m_chart->searchCommodotyStatusItem()->commodity, m_commodity);
+    EXPECT_EQ(Fields{lastBodyOf(kManyDayFenShi)}.at(0, 2), m_commodity->MarketID);
+}
+
+// A lost session whose renewal fails, in transport or refused with 2003, takes the K-line chart's
+// periods with it: the chart still refreshes, its next refresh starts the road again and draws the
+// period once more, and a later 2003 renews the session again.
 TEST_F(ChartManagerSimTest, shouldRefreshTheKLineChartAgainAfterTheSessionsRenewalFailed) {
     openChart();
     openMinutePeriod();
+    const auto reloaded = [&] {
+        return period() && !m_chart->drawViewManagerKLine()->coordinateKLineData().empty() &&
+               m_chart->KLineRefresh();
+    };
     quoteServer().answerSessionLostOnce(kKLineProtocol);
-    quoteServer().failInTransport(2, true);
+    quoteServer().failInTransport(kLogin, true);
     m_chart->KLineRefresh()->refreshNotify();
     ASSERT_TRUE(RunLoop::runUntil([&] { return toastShows("请求网络失败"); }, 20));
-    quoteServer().failInTransport(2, false);
+    quoteServer().failInTransport(kLogin, false);
     ASSERT_NE(m_chart->KLineRefresh(), nullptr);
     m_chart->KLineRefresh()->refreshNotify();
-    EXPECT_TRUE(RunLoop::runUntil(
+    ASSERT_TRUE(RunLoop::runUntil(reloaded, 20));
+
+    quoteServer().answerSessionLostOnce(kKLineProtocol);
+    quoteServer().answerSessionLostOnce(kServerTime);
+    const int refused = quoteServer().requestCount(kServerTime);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(
         [&] {
-            return period() && !m_chart->drawViewManagerKLine()->coordinateKLineData().empty() &&
+            return quoteServer().requestCount(kServerTime) > refused && !period() &&
                    m_chart->KLineRefresh();
         },
         20));
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil(reloaded, 20));
+
+    const int logins = quoteServer().requestCount(kLogin);
+    quoteServer().answerSessionLostOnce(kKLineProtocol);
+    m_chart->KLineRefresh()->refreshNotify();
+    EXPECT_TRUE(waitForRequest(kLogin, static_cast<size_t>(logins)));
+    EXPECT_TRUE(RunLoop::runUntil(reloaded, 20));
 }
 
 TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
@@ -656,8 +697,8 @@ TEST_F(ChartManagerSimTest, shouldKeepALateDayOfACommodityLeftInItsOwnFormat) {
     m_chart->changeCommodityWithIndexPath(0, 1);
     RunLoop::runUntil([] { return false; }, 0.6);
     m_chart->changeCommodityWithIndexPath(0, 3);
-    const auto left =
-        m_chart->searchCommodotyStatusItemByCommodityID(rows[1]->CommodityID, rows[1]->panindex);
+    const auto left = m_chart->variableAboutDevice()->searchCommodotyStatusItemByNumbers(
+        rows[1]->MarketID, rows[1]->DiskID, rows[1]->CommodityID, rows[1]->panindex);
     ASSERT_TRUE(RunLoop::runUntil([&] { return !left->FenShiDataArray.empty(); }, 30));
     quoteServer().line(0).setDelayMs(0);
     const auto& minutes = left->FenShiDataArray.front()->tradingDayNumArray.front();
@@ -859,6 +900,8 @@ TEST_F(ChartHistorySimTest, shouldDropHistoryOnlyWhileItsOwnPeriodAsksAgain) {
     reply->klineDataItemsArray.erase(reply->klineDataItemsArray.begin(),
                                      reply->klineDataItemsArray.end() - 10);
     auto package = std::make_shared<SubmissionPackage>();
+    package->MarketID = std::to_string(m_commodity->MarketID);
+    package->DiskID = std::to_string(m_commodity->DiskID);
     package->CommodityID = std::to_string(m_commodity->CommodityID);
     package->period = "1";
     package->panleix = 0;
