@@ -830,7 +830,7 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
         m_drawViewManagerKLine->KLineLayersNeedsDisplay();
         m_drawViewManagerKLine->HiddenKLineLayers(true);
     }
-    stopRefreshControlCanBegin(true);
+    stopRefresh();
     m_MyActivity->startAnimating();
     changeLayersByToolBarButtonPressed(button);
 }
@@ -1184,7 +1184,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
         m_WMManager->recreateViews(tradingMode());
     }
     m_variableAboutDevice->setCurrentCommodity(m_selectedCommodityInfo);
-    stopRefreshControlCanBegin(true);
+    stopRefresh();
     m_variableAboutDevice->setScreenState(m_stateOfScreen, chartKind());
     for (const auto& view : {m_drawViewManagerFenShi, m_drawViewManagerKLine}) {
         if (view) {
@@ -1214,6 +1214,11 @@ void HQMarketChartManager::openCommodityLock() {
 
 void HQMarketChartManager::stopRefreshControlCanBegin(bool canBegin) {
     m_CanStartRefreshControl = canBegin;
+    stopRefresh();
+}
+
+// The timers stop; whether they may start again is the host's to say (the chart covered or not).
+void HQMarketChartManager::stopRefresh() {
     for (auto* control : {&m_FenShiRefresh, &m_KLineRefresh}) {
         if (*control) {
             (*control)->stopRefresh();
@@ -1251,6 +1256,8 @@ void HQMarketChartManager::startRefreshControl() {
 }
 
 void HQMarketChartManager::requestZipSec() {
+    // The road starts again now, not once more at the next refresh.
+    m_restartRoad = false;
     auto package = std::make_shared<SubmissionPackage>();
     package->panleix = m_selectedCommodityInfo ? m_selectedCommodityInfo->panindex : 0;
     needRequestDataWithPackage(package, "zipsec");
@@ -1455,7 +1462,7 @@ void HQMarketChartManager::resetAllStatus() {
     m_KLinePeriodNotEmpty = false;
     m_variableAboutDevice->setCommodityStatusInfoArray({});
     SetCommodityStatusInfoArray();
-    stopRefreshControlCanBegin(true);
+    stopRefresh();
     // The held series are gone: the charts show their empty grids until the new ones come.
     if (m_drawViewManagerFenShi) {
         m_drawViewManagerFenShi->FenShiResetDrawData();
@@ -1463,7 +1470,8 @@ void HQMarketChartManager::resetAllStatus() {
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->KLineResetDrawLineDataSelf({});
     }
-    if (m_renewingSession) {
+    // A covered chart asks for nothing: its next appearance finds the session lost and renews it.
+    if (m_renewingSession || !m_CanStartRefreshControl) {
         return;
     }
     // Asking again with the lost session would only be refused again: renew it first.
@@ -1476,7 +1484,9 @@ void HQMarketChartManager::resetAllStatus() {
 
 void HQMarketChartManager::requestSessionAgainFinished() {
     m_renewingSession = false;
-    refreshAllData();
+    if (m_CanStartRefreshControl) {
+        refreshAllData();
+    }
 }
 
 void HQMarketChartManager::dataAnalysisFailed(HQNetworkManger* manager, int errorCode) {

@@ -218,6 +218,7 @@ public:
 private:
     class Relay;
 
+    void stopRefresh();
     void makeTimerFor(std::unique_ptr<HQRefreshControl>& control, int seconds, uint32_t type);
     HQDrawManager* chartView(uint32_t kind) const;
     void placeChart(uint32_t kind, bool onShow);

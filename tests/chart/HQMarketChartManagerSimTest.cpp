@@ -503,6 +503,45 @@ TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter20
     EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
 }
 
+// A chart covered while its request is out asks for nothing when that request finds the session
+// lost: no renewal, no reload, no refresh. Its next appearance starts the road, once.
+TEST_F(ChartManagerSimTest, shouldAskNothingWhileCoveredAndStartOnceWhenShownAgain) {
+    openChart();
+    const auto before = m_chart->searchCommodotyStatusItem();
+    quoteServer().answerSessionLostOnce(0);
+    quoteServer().clearRequestLog();
+    m_chart->FenShiRefresh()->refreshNotify();
+    m_chart->stopRefreshControlCanBegin(false);
+    ASSERT_TRUE(
+        RunLoop::runUntil([&] { return m_chart->searchCommodotyStatusItem() != before; }, 20));
+    EXPECT_EQ(m_chart->FenShiRefresh(), nullptr);
+    m_chart->stopRefreshControlCanBegin(true);
+    m_chart->requestZipSec();
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] {
+            return !m_chart->drawViewManagerFenShi()->fenShiData().empty() &&
+                   m_chart->FenShiRefresh() && !m_chart->MyActivity()->isAnimating();
+        },
+        20));
+    EXPECT_EQ(protocols(), (std::vector<int>{kServerTime, 36, 31, kManyDayFenShi}));
+    // A road that failed before the screen came back is not started a second time by the refresh.
+    m_chart->stopRefreshControlCanBegin(false);
+    quoteServer().failInTransport(36, true);
+    m_chart->stopRefreshControlCanBegin(true);
+    m_chart->requestZipSec();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return m_chart->FenShiRefresh() != nullptr; }, 20));
+    quoteServer().failInTransport(36, false);
+    const int minutes = quoteServer().requestCount(kFenShiProtocol);
+    m_chart->requestZipSec();
+    ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(minutes)));
+    ASSERT_TRUE(RunLoop::runUntil(
+        [&] { return !m_chart->searchCommodotyStatusItem()->FenShiRequesting; }, 20));
+    const int roads = quoteServer().requestCount(36);
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(minutes + 1)));
+    EXPECT_EQ(quoteServer().requestCount(36), roads);
+}
+
 // Another market of the same server that lists a commodity under the same number: the chart asks
 // for, keeps and draws the chosen one's series all the same.
 TEST_F(ChartManagerSimTest, shouldDrawTheChosenCommodityWhenAnotherMarketUsesItsNumber) {
