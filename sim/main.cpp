@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     SimOptions options = *parsed;
+    SimClock::setTimeScale(options.timeScale);
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);

@@ -3,6 +3,11 @@
 namespace {
 constexpr int64_t kDayMs = 86400000;
 
+std::atomic<double>& scaleOfTime() {
+    static std::atomic<double> scale{1};
+    return scale;
+}
+
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
     const int64_t era = (y >= 0 ? y : y - 399) / 400;
@@ -24,11 +29,19 @@ SimClock::SimClock(int64_t startMs, bool manual)
 int64_t SimClock::nowMs() const {
     int64_t elapsed = 0;
     if (!m_manual) {
-        elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - m_started)
-                      .count();
+        const std::chrono::duration<double, std::milli> real =
+            std::chrono::steady_clock::now() - m_started;
+        elapsed = static_cast<int64_t>(real.count() * timeScale());
     }
     return m_startMs + elapsed + m_offsetMs.load();
+}
+
+void SimClock::setTimeScale(double scale) {
+    scaleOfTime() = scale > 0 ? scale : 1;
+}
+
+double SimClock::timeScale() {
+    return scaleOfTime();
 }
 
 int64_t SimClock::dayStart(int64_t ms, int utcOffsetMinutes) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The simulator's notion of now, in ms since 1970. Real-time mode runs from a start instant with
-// the wall clock; manual mode stands still until advance(). Any thread.
+// the wall clock, or faster when a test runs time faster (setTimeScale); manual mode stands
+// still until advance(). Any thread.
 
 #include <atomic>
 #include <chrono>
@@ -14,6 +15,12 @@ public:
     int64_t nowMs() const;
     void advance(int64_t ms) { m_offsetMs += ms; }
     bool manual() const { return m_manual; }
+
+    // Real time, the lines' delays and the wait for a request on a new connection all run
+    // `scale` times as fast as the wall clock, as the client's clock does under a test that runs
+    // time faster; 1 is real time. Set before the exchange starts.
+    static void setTimeScale(double scale);
+    static double timeScale();
 
     // Local midnight, in ms since 1970, of the day holding `ms`, in a zone utcOffsetMinutes
     // east of UTC.

@@ -60,6 +60,9 @@ std::optional<SimOptions> SimCommandLine::parse(int argc, const char* const* arg
         } else if (arg == "--utc-offset" && value) {
             options.utcOffsetMinutes = static_cast<int>(*value);
             ++i;
+        } else if (arg == "--time-scale" && value && *value >= 1) {
+            options.timeScale = static_cast<double>(*value);
+            ++i;
         } else if (arg == "--control-port" && value && isPort(*value)) {
             options.controlPort = static_cast<int>(*value);
             ++i;

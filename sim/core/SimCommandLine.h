@@ -17,9 +17,9 @@ struct SimCommandLine {
     static constexpr const char* kUsage =
         "usage: vkjy-sim [--seed N] [--manual] [--start-ms N] [--utc-offset MINUTES]\n"
         "                [--directory-ports P1 P2] [--analytics-ports P1 P2] [--control-port P]\n"
-        "                [--quote-ports P...] [--trade-ports P...]\n"
+        "                [--quote-ports P...] [--trade-ports P...] [--time-scale N]\n"
         "  ports: 0 takes a free port; quote ports go server by server, trade ports environment\n"
-        "  by environment, two lines each\n";
+        "  by environment, two lines each; time scale: time runs N times as fast (tests)\n";
 
     // The options, or nothing when an argument is unknown or lacks its value.
     static std::optional<SimOptions> parse(int argc, const char* const* argv);

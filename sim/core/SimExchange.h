@@ -38,6 +38,9 @@ struct SimOptions {
     std::vector<int> quotePorts;
     std::vector<int> tradePorts;
     int controlPort = 0;
+    // How many times as fast as the wall clock time runs: vkjy-sim's --time-scale, which it
+    // hands to SimClock::setTimeScale before the exchange starts.
+    double timeScale = 1;
 };
 
 class SimExchange {

@@ -6,8 +6,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
+#include "sim/core/SimClock.h"
 #include "sim/core/SimTaskQueue.h"
 
 namespace {
@@ -15,6 +18,7 @@ const char* const kLoopback = "127.0.0.1";
 constexpr std::chrono::seconds kStartDeadline{5};
 // Many clients connecting at once must wait in the queue, not be refused.
 constexpr int kListenBacklog = 1024;
+constexpr double kIdleConnectionSeconds = 5;
 thread_local std::chrono::steady_clock::time_point t_arrival;
 }  // namespace
 
@@ -45,6 +49,10 @@ bool SimHttpLine::listen(int port) {
     server->set_payload_max_length(kMaxBodyBytes);
     // One request per connection: a line that stops refuses the very next request.
     server->set_keep_alive_max_count(1);
+    // A connection that brings no request is closed after this, and a stopping line waits for
+    // it: on the simulator's time scale, like every other span of the line.
+    server->set_keep_alive_timeout(
+        std::max<time_t>(1, std::lround(kIdleConnectionSeconds / SimClock::timeScale())));
     server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
         t_arrival = std::chrono::steady_clock::now();
         waitDelay();
@@ -155,5 +163,6 @@ void SimHttpLine::waitDelay() {
         return;
     }
     std::unique_lock lock(m_mutex);
-    m_wake.wait_for(lock, std::chrono::milliseconds(delay), [this] { return m_halting; });
+    const std::chrono::duration<double, std::milli> span(delay / SimClock::timeScale());
+    m_wake.wait_for(lock, span, [this] { return m_halting; });
 }

@@ -56,7 +56,7 @@ public:
     // line's delay: handlers run on the thread that read the request.
     static std::chrono::steady_clock::time_point arrivalOfThisRequest();
 
-    // Every reply of the line waits this long first (0: none).
+    // Every reply of the line waits this long first (0: none), on the simulator's time scale.
     void setDelayMs(int delayMs) { m_delayMs = delayMs; }
     int delayMs() const { return m_delayMs; }
 

@@ -440,6 +440,7 @@ void SimTradeLedger::judgeSession(const std::string& name, const std::string& se
     std::lock_guard lock(m_sessionLock);
     if (!session.empty()) {
         auto found = m_sessions.find(session);
+        // The crossing is the way's and the client's own latency: real time, at any time scale.
         if (found == m_sessions.end() || !found->second.told ||
             arrived - *found->second.told <= std::chrono::milliseconds(crossingMs)) {
             return;

@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "sim/core/SimClock.h"
 
 namespace {
 constexpr int64_t kStartMs = 1796365800000;  // 2026-12-04 06:30 UTC, 14:30 in UTC+8
@@ -97,6 +100,8 @@ bool SimProcess::launch(const std::vector<std::string>& arguments) {
         all.insert(all.end(), {"--start-ms", std::to_string(kStartMs)});
     }
     all.insert(all.end(), arguments.begin(), arguments.end());
+    // Time runs at the pace the test set for its own clock (TestClock).
+    all.insert(all.end(), {"--time-scale", std::to_string(std::lround(SimClock::timeScale()))});
     const std::string output = m_folder.file("sim.out");
     std::remove(output.c_str());
     m_pid = fork();

@@ -10,9 +10,10 @@
 #include "support/TempFolder.h"
 
 // The `vkjy-sim` executable run as a separate process, as ./run starts it: seed 1, manual clock
-// from 2026-12-04 14:30 (UTC+8), every line on a free loopback port. Reads the lines it prints,
-// talks to its control service over HTTP, and can stop it and start it again on the same ports
-// (a restart of the exchange: its books start over). Stopped when the object goes. Main thread.
+// from 2026-12-04 14:30 (UTC+8), time at the test's pace (TestClock), every line on a free
+// loopback port. Reads the lines it prints, talks to its control service over HTTP, and can stop
+// it and start it again on the same ports (a restart of the exchange: its books start over).
+// Stopped when the object goes. Main thread.
 class SimProcess {
 public:
     // The lines of one trading environment: exchange and environment codes, two base URLs.

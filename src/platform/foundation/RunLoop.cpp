@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "platform/foundation/Timer.h"
+
 namespace {
 
 // Wakes a blocked loop now and then so predicates fed by worker threads are seen promptly.
@@ -14,7 +16,8 @@ constexpr int kWakeIntervalMs = 5;
 }  // namespace
 
 bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSeconds) {
-    QDeadlineTimer deadline(static_cast<qint64>(deadlineSeconds * 1000.0), Qt::PreciseTimer);
+    QDeadlineTimer deadline(static_cast<qint64>(deadlineSeconds * 1000.0 / Timer::timeScale()),
+                            Qt::PreciseTimer);
     QTimer wake;
     wake.setInterval(kWakeIntervalMs);
     wake.start();

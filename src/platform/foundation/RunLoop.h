@@ -7,7 +7,8 @@
 // created by main before any of these is called.
 class RunLoop {
 public:
-    // Spins the main loop until predicate() holds or deadlineSeconds have passed.
+    // Spins the main loop until predicate() holds or deadlineSeconds have passed on the timers'
+    // clock (Timer::now()).
     // Returns whether the predicate became true. Timers, posted work and network replies are
     // all delivered while it spins.
     static bool runUntil(const std::function<bool()>& predicate, double deadlineSeconds);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <mutex>
 
 namespace {
 
@@ -24,6 +25,43 @@ SteadyClock::duration toDuration(double seconds) {
 
 double toSeconds(SteadyClock::duration duration) {
     return std::chrono::duration<double>(duration).count();
+}
+
+double wallClockNow() {
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// The pace of Timer::now() and of every timer: the wall clock's at a scale of 1.
+struct Pace {
+    double scale = 1;
+    double wallAtStart = 0;
+    SteadyClock::time_point steadyAtStart;
+};
+
+std::mutex& paceMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+Pace& pace() {
+    static Pace current;
+    return current;
+}
+
+Pace currentPace() {
+    std::lock_guard lock(paceMutex());
+    return pace();
+}
+
+// The steady-clock span that `seconds` on the timers' clock take.
+SteadyClock::duration steadySpan(double seconds) {
+    return toDuration(seconds / currentPace().scale);
+}
+
+// The seconds on the timers' clock that a steady-clock span takes.
+double clockSeconds(SteadyClock::duration span) {
+    return toSeconds(span) * currentPace().scale;
 }
 
 }  // namespace
@@ -65,10 +103,10 @@ struct Timer::Impl {
             return;
         }
         if (repeats) {
-            next += toDuration(interval);
+            next += steadySpan(interval);
             // Missed firings are skipped, not delivered in a burst.
             if (next <= now) {
-                next = now + toDuration(interval);
+                next = now + steadySpan(interval);
             }
         }
         runAction();
@@ -86,7 +124,7 @@ std::unique_ptr<Timer> Timer::scheduledTimer(double intervalSeconds, bool repeat
     impl->interval = std::max(intervalSeconds, kShortestIntervalSeconds);
     impl->repeats = repeats;
     impl->action = std::make_shared<Action>(action ? std::move(action) : Action([] {}));
-    impl->next = SteadyClock::now() + toDuration(impl->interval);
+    impl->next = SteadyClock::now() + steadySpan(impl->interval);
     impl->qtimer = new QTimer;
     impl->qtimer->setSingleShot(true);
     impl->qtimer->setTimerType(Qt::PreciseTimer);
@@ -143,7 +181,7 @@ void Timer::setFireDate(double secondsSince1970) {
     m_impl->paused = wait > kNeverSeconds;
     m_impl->pausedDate = secondsSince1970;
     if (!m_impl->paused) {
-        m_impl->next = SteadyClock::now() + toDuration(std::max(wait, 0.0));
+        m_impl->next = SteadyClock::now() + steadySpan(std::max(wait, 0.0));
     }
     m_impl->arm();
 }
@@ -152,7 +190,7 @@ double Timer::fireDate() const {
     if (m_impl->paused) {
         return m_impl->pausedDate;
     }
-    return now() + toSeconds(m_impl->next - SteadyClock::now());
+    return now() + clockSeconds(m_impl->next - SteadyClock::now());
 }
 
 double Timer::timeInterval() const {
@@ -164,8 +202,20 @@ bool Timer::repeats() const {
 }
 
 double Timer::now() {
-    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
+    const Pace p = currentPace();
+    if (p.scale == 1) {
+        return wallClockNow();
+    }
+    return p.wallAtStart + toSeconds(SteadyClock::now() - p.steadyAtStart) * p.scale;
+}
+
+void Timer::setTimeScale(double scale) {
+    std::lock_guard lock(paceMutex());
+    pace() = Pace{scale > 0 ? scale : 1, wallClockNow(), SteadyClock::now()};
+}
+
+double Timer::timeScale() {
+    return currentPace().scale;
 }
 
 double Timer::distantFuture() {

@@ -8,6 +8,8 @@
 // Owned by its creator through the unique_ptr that scheduledTimer returns: dropping it stops the
 // timer, and doing so from inside its own action is safe. Main thread only.
 // Dates are seconds since 1970; distantFuture() pauses a timer, now() or later resumes it.
+// now() is the wall clock unless a test runs time faster (setTimeScale): then now(), every
+// timer, the run loop's deadlines and the network's time-outs keep that faster pace together.
 class Timer {
 public:
     using Action = std::function<void()>;
@@ -32,6 +34,12 @@ public:
 
     static double now();
     static double distantFuture();
+
+    // From now on the clock runs `scale` times as fast as the wall clock, starting from the wall
+    // clock's present; 1 is real time. For tests, between cases: a timer already scheduled still
+    // fires when it was due, and at the new pace after that. Any thread.
+    static void setTimeScale(double scale);
+    static double timeScale();
 
 private:
     struct Impl;

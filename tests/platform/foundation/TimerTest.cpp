@@ -8,6 +8,7 @@
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Timer.h"
+#include "support/TestClock.h"
 
 namespace {
 
@@ -173,4 +174,22 @@ TEST(Timer, shouldKeepAFireDateThatItsOwnActionSets) {
     letTimePass();
     EXPECT_EQ(count, 1);
     EXPECT_TRUE(timer->isValid());
+}
+
+TEST(Timer, shouldRunTheClockAndNewTimersAtTheTestsPace) {
+    std::vector<std::string> order;
+    // Scheduled in real time: due in 0.2 s of the wall clock.
+    auto wallClock = Timer::scheduledTimer(0.2, false, [&] { order.push_back("wall clock"); });
+    TestClock clock(4);
+    const double started = Timer::now();
+    double firedAt = 0;
+    // 0.4 s on a clock four times as fast: 0.1 s of the wall clock.
+    auto paced = Timer::scheduledTimer(0.4, false, [&] {
+        order.push_back("paced");
+        firedAt = Timer::now();
+    });
+    EXPECT_NEAR(paced->fireDate(), started + 0.4, 0.1);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, 20));
+    EXPECT_EQ(order, (std::vector<std::string>{"paced", "wall clock"}));
+    EXPECT_GE(firedAt - started, 0.4);
 }

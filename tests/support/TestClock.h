@@ -1,0 +1,25 @@
+#pragma once
+
+// Runs time under test faster than the wall clock, for as long as the object lives: the client's
+// clock (Timer::now()), its timers, the run loop's deadlines and the network's time-outs, and the
+// simulator's time (its real-time clock, the lines' delays, how long a new connection may wait
+// for its request), in process and in the processes SimProcess starts.
+// A case that waits for the client's 1-s and 2-s timers so waits a fraction of the time, and
+// every span it names (a deadline, a pause, a held answer, a slide) is on that same clock, so
+// what happens in which order does not change. What only the machine's speed decides stays in
+// real time: the way of a request to the exchange, and so the span in which the exchange forgives
+// one that crossed the news of its session's end. Real time again when the object goes.
+// Main thread; hold one for a whole case, so no timer straddles two paces.
+class TestClock {
+public:
+    // How many times as fast as the wall clock the screen suites run.
+    static constexpr double kScale = 4;
+    // The exerciser's pace: its rules give a screen a few seconds to settle after each event, and
+    // under the sanitizers on a busy machine that work takes real time too.
+    static constexpr double kExerciserScale = 2;
+
+    explicit TestClock(double scale = kScale);
+    ~TestClock();
+    TestClock(const TestClock&) = delete;
+    TestClock& operator=(const TestClock&) = delete;
+};
