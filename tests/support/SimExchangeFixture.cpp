@@ -1,5 +1,7 @@
 #include "support/SimExchangeFixture.h"
 
+#include "platform/foundation/HttpClient.h"
+
 void SimExchangeFixture::SetUp() {
     m_sim = std::make_unique<SimExchange>(SimExchange::testOptions());
     ASSERT_TRUE(m_sim->start()) << "the simulated exchange could not listen on loopback";
@@ -7,6 +9,8 @@ void SimExchangeFixture::SetUp() {
 
 void SimExchangeFixture::TearDown() {
     if (m_sim) {
+        // Else each line's stop waits for a connection the client opened and never used.
+        HttpClient::closeIdleConnections();
         m_sim->stop();
     }
 }

@@ -139,6 +139,10 @@ std::size_t HttpClient::exchangesInFlight() {
     return HttpExchange::liveCount();
 }
 
+void HttpClient::closeIdleConnections() {
+    mainManager().clearConnectionCache();
+}
+
 HttpResponse HttpClient::sendSynchronously(const HttpRequest& request) {
     SyncSend send;
     std::optional<QEventLoop> loop;

@@ -30,6 +30,9 @@ public:
     // Requests in flight in the whole process, every client and thread: 0 once every reply has
     // come (or was cancelled). For tests that wait until the line is quiet.
     static std::size_t exchangesInFlight();
+    // Closes the main thread's open connections that carry no request; requests in flight keep
+    // theirs. For tests: a server they stop then need not wait for those to time out.
+    static void closeIdleConnections();
 
     static HttpResponse sendSynchronously(const HttpRequest& request);
 

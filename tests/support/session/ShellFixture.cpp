@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/UserDefaults.h"
@@ -51,6 +52,8 @@ ShellTest::~ShellTest() {
     app.setDelegate(nullptr);
     delegate.reset();
     driver.settle();
+    // Else each line's stop waits for a connection the client opened and never used.
+    HttpClient::closeIdleConnections();
     sim.stop();
     forgetScreenRegistrations();
     SystemInfo::resetOverrides();
