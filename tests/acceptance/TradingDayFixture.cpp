@@ -27,7 +27,8 @@
 #include "trade/quick/PXTradeQuickPanels.h"
 #include "trade/quick/PXTradeQuickScreens.h"
 
-TradingDayFixture::TradingDayFixture() : ShellTest({320, 568}, OutOfProcessSimulator{}) {
+TradingDayFixture::TradingDayFixture(double timeScale)
+    : ShellTest({320, 568}, OutOfProcessSimulator{}, timeScale) {
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeCloseScreens();

@@ -3,7 +3,6 @@
 #include <cxxabi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -13,6 +12,7 @@
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Timer.h"
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
@@ -56,9 +56,9 @@ constexpr double kReadingAnAlert = 2.5;
 constexpr double kSessionEndNoticed = 6;
 constexpr double kHeartbeatSent = 2.5;
 
+// The test's clock, on which the client's timers, the lines' delays and every wait run.
 double now() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+    return Timer::now();
 }
 
 std::string typeName(const std::type_info& type) {

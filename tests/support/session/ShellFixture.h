@@ -13,11 +13,13 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TempHome.h"
+#include "support/TestClock.h"
 
 // The client's shell against the in-process simulated exchange: a fresh app home, resources
 // whose Info.plist names the simulator's directory lines, a headless 4-inch screen and the
 // application class. launch() makes the delegate and finishes launching, as main does. Every
-// case starts and ends with no tab roots, trading screens or quick-trade panels registered.
+// case starts and ends with no tab roots, trading screens or quick-trade panels registered, and
+// runs on the test clock (TestClock): its timers and every span it waits are on that clock.
 class ShellTest : public ::testing::Test {
 protected:
     // The simulated exchange runs as a separate process the test starts itself (SimProcess);
@@ -26,7 +28,7 @@ protected:
 
     // A 4-inch screen, or the 3.5-inch one for a height of 480.
     explicit ShellTest(Size screenSize = {320, 568});
-    ShellTest(Size screenSize, OutOfProcessSimulator);
+    ShellTest(Size screenSize, OutOfProcessSimulator, double timeScale = TestClock::kScale);
     ~ShellTest() override;
 
     // Writes Info.plist (the real one with these values) and launches.
@@ -38,6 +40,8 @@ protected:
     bool tabBarVisible() const;
     std::string snapshotPath(const std::string& name) const;
 
+    // First, so that the whole case, set-up and tear-down included, runs at its pace.
+    TestClock clock;
     TempHome home;
     TempFolder resources;
     SimExchange sim{SimExchange::testOptions()};
