@@ -375,7 +375,8 @@ void PXJYTradeLoginVC::toggleList(int type, bool* hidden, View* under) {
         m_menuTableView->setAlpha(0);
         return;
     }
-    m_platformHidden = m_environmentHidden = m_accountHidden = true;
+    // Only this chooser's flag: another chooser whose list this one replaces still counts as
+    // open, so its next tap closes the list.
     *hidden = false;
     m_selectType = type;
     m_menuTableView->reloadData();

@@ -283,6 +283,26 @@ TEST_F(PXJYTradeLoginVCTest, shouldGoBackToTheMarketTabAndLeaveTheLiveCodesAlone
     EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
 }
 
+// Each chooser keeps its own open flag: the platform list replacing the environment list (the
+// open list covers the choosers below it) leaves the environment chooser open, so after the
+// platform list is closed its next tap only closes it too, and the one after opens its list.
+TEST_F(PXJYTradeLoginVCTest, shouldToggleOnlyItsOwnFlagWhenAChooserIsTapped) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    const std::pair<Button*, int> taps[] = {{screen->environmentB(), 1},
+                                            {screen->platformB(), 2},
+                                            {screen->platformB(), 0},
+                                            {screen->environmentB(), 0},
+                                            {screen->environmentB(), 1}};
+    for (const auto& [chooser, shows] : taps) {
+        ASSERT_TRUE(driver.tap(chooser)) << chooser->currentTitle();
+        EXPECT_EQ(screen->menuTableView()->alpha(), shows ? 1 : 0) << chooser->currentTitle();
+        if (shows) {
+            EXPECT_EQ(screen->selectType(), shows);
+        }
+    }
+}
+
 class PXJYTradeLoginVCSmallScreenTest : public TradeLoginScreenTest {
 protected:
     PXJYTradeLoginVCSmallScreenTest() : TradeLoginScreenTest({320, 480}) {}
