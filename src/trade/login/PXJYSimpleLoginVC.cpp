@@ -99,7 +99,6 @@ void PXJYSimpleLoginVC::viewWillAppear(bool) {
 
 void PXJYSimpleLoginVC::switchingAccount() {
     m_oldUserName = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
-    m_loggedOff = false;
     m_userNameTextField->setText(
         PXJYLoginForm::stringByReplacingOccurrencesOfSpace(m_selectedAccount.userName));
     m_target = {m_selectedAccount.platformCode, m_selectedAccount.environmentCode,
@@ -147,10 +146,11 @@ void PXJYSimpleLoginVC::alertViewClickedButtonAtIndex(AlertView& alert, int butt
     if (alert.tag() != kConfirmTag || buttonIndex != 0) {
         return;
     }
-    // The live session's server is still the account being left's: the logoff goes there.
-    if (!m_loggedOff) {
+    // The live session's server is still the account being left's: the logoff goes there. Asked
+    // of the session itself, not of an earlier try: one whose logoff was lost on the way (the
+    // session goes on) is logged off again, one already over or being logged off is not.
+    if (PXTradeModule::shared().tradeLogin()) {
         PXTradeNetworkManger::create()->getCancellation();
-        m_loggedOff = true;
     }
     startLoginToTradeServer();
 }

@@ -89,6 +89,4 @@ private:
     Button* m_loginButton = nullptr;
     PXTradeOrderGate m_loginGate;
     std::shared_ptr<PXJYLoginRequest> m_loginRequest;
-    // The logoff of the old account has been sent.
-    bool m_loggedOff = false;
 };

@@ -12,6 +12,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "sim/core/SimHttpLine.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYCaptchaButton.h"
@@ -273,6 +274,51 @@ TEST_F(PXJYSwitchingAccountTest,
         << "the old session's logoff ended the new login";
     EXPECT_TRUE(timersRunning());
     EXPECT_EQ(top<PXJYRootViewController>()->tradeHomeView()->loggedInSection(), 0);
+}
+
+// The old account's logoff is lost on the way (its line down) and the logon fails: the old
+// session goes on, so the next confirmed switch logs it off again before the logon.
+TEST_F(PXJYSwitchingAccountTest, shouldLogTheOldSessionOffAgainAfterItsLogoffWasLost) {
+    const PXJYSavedAccount demo{"01", "02", "200000000000001"};
+    ASSERT_TRUE(launchAndLogIn({kFirst, kPassword, "01", "01"}));
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath()).addAccount(demo));
+    auto* root = top<PXJYRootViewController>();
+    ASSERT_TRUE(root);
+    root->tradeHomeView()->headerButtonClick(1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] { return (screen = top<PXJYSimpleLoginVC>()) != nullptr; }));
+    SimTradeServer& old = tradeServer("01", "01");
+    SimTradeServer& next = tradeServer("01", "02");
+    for (size_t i = 0; i < old.lineCount(); ++i) {
+        old.line(i).refuse();
+    }
+    next.holdReplies("logon");
+    const auto confirm = [&](const std::string& password) {
+        typeText(screen->passwordTextField(), password);
+        ASSERT_TRUE(driver.tapText("登录"));
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+    };
+    confirm("999999");
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            const auto names = receivedNames("01", "02");
+            return tradeModule().tradeLogin() && std::count(names.begin(), names.end(), "logon");
+        },
+        10))
+        << "the lost logoff did not hand the session back";
+    next.releaseReplies("logon");
+    ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
+        << alertTexts();
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(tradeModule().tradeLogin());
+    for (size_t i = 0; i < old.lineCount(); ++i) {
+        ASSERT_TRUE(old.line(i).resume());
+    }
+
+    confirm(kPassword);
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    EXPECT_EQ(old.requestCount("logoff"), 1);
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), demo.userName);
 }
 
 // However the switch screen is left without a new login (a failed switch cancelled, the idle
