@@ -1,5 +1,7 @@
 #include "trade/login/PXTradeHomeView.h"
 
+#include <algorithm>
+
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/Image.h"
 #include "platform/ui/Button.h"
@@ -72,13 +74,9 @@ PXTradeHomeView::PXTradeHomeView(const Rect& frame) : View(frame) {
 void PXTradeHomeView::reloadTableView() {
     m_allAccountArray.clear();
     setCommodityAllKeys();
-    const std::string current = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
-    // The open row belongs to the account it was opened under: a switch closes it.
-    if (current != m_currentAccountLogin) {
-        m_selectedCellIndexPath.reset();
-    }
-    m_currentAccountLogin = current;
+    m_currentAccountLogin = UserDefaults::standardUserDefaults().stringForKey("JYUserName");
     m_allAccountArray = PXJYSavedAccounts::ofApplication().allAccounts();
+    forgetOpenRowIfGone();
     m_chiCangListView->reloadData();
 }
 
@@ -91,11 +89,39 @@ void PXTradeHomeView::setCommodityAllKeys() {
     m_commodityAllKeys = PXTradeHomeModel::commodityAllKeys(module.PXJYData(), quotes.get(),
                                                             module.PXJYPeiZhi().platformCODE(),
                                                             module.PXJYPeiZhi().environmentCODE());
-    if (m_selectedCellIndexPath &&
-        static_cast<size_t>(m_selectedCellIndexPath->row - kFirstHoldingRow) >=
-            m_commodityAllKeys.size()) {
-        m_selectedCellIndexPath.reset();
+    forgetOpenRowIfGone();
+}
+
+bool PXTradeHomeView::isOpen(const PXJYChiCangHuiZong& summary) const {
+    return m_openRow && m_openRow->account == m_currentAccountLogin &&
+           m_openRow->commodityCode == summary.commodityCode &&
+           m_openRow->buySellSign == summary.buySellSign;
+}
+
+std::shared_ptr<PXJYChiCangHuiZong> PXTradeHomeView::openSummary() const {
+    for (const auto& summary : m_commodityAllKeys) {
+        if (summary && isOpen(*summary)) {
+            return summary;
+        }
     }
+    return nullptr;
+}
+
+void PXTradeHomeView::forgetOpenRowIfGone() {
+    if (!openSummary()) {
+        m_openRow.reset();
+    }
+}
+
+std::optional<IndexPath> PXTradeHomeView::selectedCellIndexPath() const {
+    const auto section = loggedInSection();
+    const auto open = openSummary();
+    if (!section || !open) {
+        return std::nullopt;
+    }
+    const auto at = std::find(m_commodityAllKeys.begin(), m_commodityAllKeys.end(), open);
+    return IndexPath{*section,
+                     static_cast<int>(at - m_commodityAllKeys.begin()) + kFirstHoldingRow};
 }
 
 std::optional<int> PXTradeHomeView::loggedInSection() const {
@@ -127,7 +153,7 @@ std::optional<double> PXTradeHomeView::heightForRow(TableView&, IndexPath indexP
     if (indexPath.row == 1) {
         return kTitlesHeight;
     }
-    return m_selectedCellIndexPath == indexPath ? kOpenedRowHeight : kRowHeight;
+    return selectedCellIndexPath() == indexPath ? kOpenedRowHeight : kRowHeight;
 }
 
 std::optional<double> PXTradeHomeView::heightForHeader(TableView&, int section) {
@@ -234,7 +260,7 @@ std::shared_ptr<TableViewCell> PXTradeHomeView::holdingCell(TableView&, IndexPat
                                                   store.FuDongYingKui(), m_commodityInfoChange);
     addColumns(*cell->contentView(), texts.name, {texts.second, texts.third, texts.fourth},
                kRowHeight, 12);
-    if (m_selectedCellIndexPath == indexPath) {
+    if (isOpen(*m_commodityAllKeys[row])) {
         addOrderButtons(*cell->contentView(), row);
     }
     return cell;
@@ -265,10 +291,11 @@ void PXTradeHomeView::addOrderButtons(View& content, size_t row) {
 }
 
 void PXTradeHomeView::orderButtonClick(int index) {
-    m_selectedCellIndexPath.reset();
+    const auto summary = openSummary();
+    m_openRow.reset();
     m_chiCangListView->reloadData();
-    if (m_delegate && m_selectedCommodity) {
-        m_delegate->pushViewControllerDelegate(index, m_selectedCommodity);
+    if (m_delegate && summary) {
+        m_delegate->pushViewControllerDelegate(index, summary);
     }
 }
 
@@ -282,12 +309,12 @@ void PXTradeHomeView::didSelectRow(TableView& table, IndexPath indexPath) {
     if (indexPath.row < kFirstHoldingRow || row >= m_commodityAllKeys.size()) {
         return;
     }
-    if (m_selectedCellIndexPath) {
-        m_selectedCellIndexPath.reset();
+    const auto& tapped = m_commodityAllKeys[row];
+    if (m_openRow || !tapped) {
+        m_openRow.reset();
     } else {
-        m_selectedCellIndexPath = indexPath;
+        m_openRow = OpenRow{m_currentAccountLogin, tapped->commodityCode, tapped->buySellSign};
     }
-    m_selectedCommodity = m_commodityAllKeys[row];
     table.reloadData();
     if (row + 1 == m_commodityAllKeys.size()) {
         table.layoutIfNeeded();

@@ -42,7 +42,8 @@ public:
     const std::vector<PXJYSavedAccount>& allAccountArray() const { return m_allAccountArray; }
     const PXTradeSummaryList& commodityAllKeys() const { return m_commodityAllKeys; }
     bool commodityInfoChange() const { return m_commodityInfoChange; }
-    std::optional<IndexPath> selectedCellIndexPath() const { return m_selectedCellIndexPath; }
+    // Where the open row is drawn now: under the logged-in account, at its holding's row.
+    std::optional<IndexPath> selectedCellIndexPath() const;
     // The section of the logged-in account, if it is saved.
     std::optional<int> loggedInSection() const;
 
@@ -59,6 +60,18 @@ private:
     std::shared_ptr<TableViewCell> titlesCell(TableView& table);
     std::shared_ptr<TableViewCell> holdingCell(TableView& table, IndexPath indexPath);
     void addOrderButtons(View& content, size_t row);
+    // The open row's holding as listed now, or null.
+    std::shared_ptr<PXJYChiCangHuiZong> openSummary() const;
+    bool isOpen(const PXJYChiCangHuiZong& summary) const;
+    void forgetOpenRowIfGone();
+
+    // The open row is its holding's (commodity and side) under the account it was opened in,
+    // not a place in the list: it follows its holding when rows or sections move and goes with it.
+    struct OpenRow {
+        std::string account;
+        std::string commodityCode;
+        std::string buySellSign;
+    };
 
     PXTradeHomeViewDelegate* m_delegate = nullptr;
     std::string m_currentAccountLogin;
@@ -66,7 +79,6 @@ private:
     PXTradeSummaryList m_commodityAllKeys;
     size_t m_realSummaries = 0;
     bool m_commodityInfoChange = true;
-    std::optional<IndexPath> m_selectedCellIndexPath;
-    std::shared_ptr<PXJYChiCangHuiZong> m_selectedCommodity;
+    std::optional<OpenRow> m_openRow;
     TableView* m_chiCangListView = nullptr;
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "TradeLoginScreenTest.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
@@ -7,10 +10,12 @@
 #include "platform/ui/TextField.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
+#include "sim/trade/SimTradeLedger.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYRootViewController.h"
@@ -32,15 +37,38 @@ public:
 
 class PXJYRootViewControllerTest : public TradeLoginScreenTest {
 protected:
-    // Logs the account in on the login screen the trade tab brings up.
-    PXJYRootViewController* logInThroughTheTradeTab(const std::string& account) {
+    // Logs the account in on the login screen the trade tab brings up, after saving others.
+    PXJYRootViewController* logInThroughTheTradeTab(const std::string& account,
+                                                    const std::vector<std::string>& saved = {}) {
         PXJYTradeLoginVC* screen = openLoginScreen();
         if (!screen) {
             return nullptr;
         }
+        for (const auto& other : saved) {
+            PXJYSavedAccounts::ofApplication().addAccount({"01", "01", other});
+        }
         logInOnScreen(screen, account, kPassword);
         EXPECT_TRUE(runUntilHome()) << alertTexts();
         return top<PXJYRootViewController>();
+    }
+    // The holdings row of the account's own holding of that commodity.
+    std::optional<IndexPath> rowOf(PXTradeHomeView& home, const std::string& code) {
+        const auto& rows = home.commodityAllKeys();
+        const auto held = tradeModule().PXJYData().chiCangHuiZongXinXi().size();
+        for (size_t i = 0; i < std::min(held, rows.size()); ++i) {
+            if (rows[i]->commodityCode == code) {
+                return IndexPath{*home.loggedInSection(), static_cast<int>(i) + 2};
+            }
+        }
+        return std::nullopt;
+    }
+    std::string ticketOf(const std::string& code) {
+        for (const auto& [number, ticket] : tradeModule().PXJYData().chiCangMingXiXinXi()) {
+            if (ticket->commodityCode == code) {
+                return number;
+            }
+        }
+        return {};
     }
     std::string equityShown() {
         View* title = driver.viewWithText("当前权益");
@@ -98,6 +126,46 @@ TEST_F(PXJYRootViewControllerTest, shouldListTheHoldingsAndOpenARowIntoItsOrderB
     EXPECT_EQ(opened->args.summary->commodityCode, summaries[0]->commodityCode);
     EXPECT_EQ(opened->args.commodityCode, summaries[0]->commodityCode);
     EXPECT_FALSE(home->selectedCellIndexPath());
+
+    // The open row is its holding's: another device's deal listed before it moves it down with
+    // its buttons, and the holding's going closes it rather than opening the row that moves up.
+    tradeNavigation()->popViewController(false);
+    driver.settle();
+    ASSERT_TRUE(driver.runUntil([&] { return !tradeModule().PXJYPeiZhi().shiFoGangDengLu(); }, 5));
+    SimTradeLedger& ledger = tradeServer("01", "01").ledger();
+    ASSERT_EQ(ledger.orderElsewhere("100000000000001", "CU", 1, 1).value("retcode", -1), 0);
+    ASSERT_TRUE(driver.runUntil([&] { return rowOf(*home, "CU").has_value(); }, 8));
+    ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), *rowOf(*home, "CU")));
+    ASSERT_EQ(ledger.orderElsewhere("100000000000001", "PT", 1, 1).value("retcode", -1), 0);
+    ASSERT_TRUE(driver.runUntil([&] { return rowOf(*home, "PT").has_value(); }, 8));
+    ASSERT_LT(rowOf(*home, "PT")->row, rowOf(*home, "CU")->row);
+    EXPECT_EQ(home->selectedCellIndexPath(), rowOf(*home, "CU"));
+    snapshot("home-opened-row-moved");
+    ASSERT_TRUE(driver.tapText("转让"));
+    driver.settle();
+    ASSERT_TRUE(top<OpenedScreen>() && top<OpenedScreen>()->args.summary);
+    EXPECT_EQ(top<OpenedScreen>()->args.summary->commodityCode, "CU");
+
+    tradeNavigation()->popViewController(false);
+    driver.settle();
+    ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), *rowOf(*home, "PT")));
+    ASSERT_TRUE(ledger.closeElsewhere("100000000000001", std::stoll(ticketOf("PT"))));
+    ASSERT_TRUE(driver.runUntil([&] { return !rowOf(*home, "PT"); }, 8));
+    EXPECT_FALSE(home->selectedCellIndexPath());
+}
+
+// The open row follows its account's section: the section of another saved account before it
+// going moves the logged-in account up, and its open row with it.
+TEST_F(PXJYRootViewControllerTest, shouldKeepTheOpenRowUnderItsAccountWhenASectionGoes) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000001", {"100000000000002"});
+    ASSERT_TRUE(root);
+    PXTradeHomeView* home = root->tradeHomeView();
+    ASSERT_EQ(home->loggedInSection(), 1);
+    ASSERT_TRUE(driver.tapRow(*home->chiCangListView(), {1, 2}));
+    ASSERT_TRUE(PXJYSavedAccounts::ofApplication().removeAccount({"01", "01", "100000000000002"}));
+    ASSERT_TRUE(driver.runUntil([&] { return home->loggedInSection() == 0; }, 5));
+    EXPECT_EQ(home->selectedCellIndexPath(), (IndexPath{0, 2}));
+    EXPECT_TRUE(driver.viewWithText("转让"));
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
