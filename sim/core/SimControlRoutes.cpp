@@ -90,6 +90,16 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
                     target->expireSessions();
                     answer(response, {});
                 });
+    // The next request of `protocol` (0: any that carries a session) is answered 2003.
+    server.Post("/control/quote/lost", [&exchange](const httplib::Request& request,
+                                                   httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        if (!target) {
+            return answer(response, "unknown server");
+        }
+        target->answerSessionLostOnce(static_cast<int>(number(request, "protocol").value_or(0)));
+        answer(response, {});
+    });
     server.Post("/control/quote/line",
                 [&exchange](const httplib::Request& request, httplib::Response& response) {
                     auto* target = quoteServer(request, exchange);

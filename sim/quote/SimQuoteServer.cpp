@@ -44,6 +44,15 @@ enum Protocol : uint16_t {
 
 const char* const kPeriodNames[] = {"1分", "5分", "15分", "30分", "60分", "日", "周", "月", "年"};
 
+bool takeOne(std::multiset<int>& refusals, int protocol) {
+    const auto found = refusals.find(protocol);
+    if (found == refusals.end()) {
+        return false;
+    }
+    refusals.erase(found);
+    return true;
+}
+
 int32_t offsetFrom(int64_t base, int64_t price) {
     return static_cast<int32_t>(price - base);
 }
@@ -213,8 +222,8 @@ std::vector<uint8_t> SimQuoteServer::handle(const std::vector<uint8_t>& request,
                 {protocol, std::vector<uint8_t>(request.begin() + kHeadSize, request.end())});
             const bool carriesSession = protocol != kServerProtocol && protocol != kLogin;
             known = !carriesSession || m_sessions.count(session) > 0;
-            const bool lostOnce = carriesSession && (m_sessionLostOnce.erase(protocol) > 0 ||
-                                                     m_sessionLostOnce.erase(0) > 0);
+            const bool lostOnce = carriesSession && (takeOne(m_sessionLostOnce, protocol) ||
+                                                     takeOne(m_sessionLostOnce, 0));
             known = known && !lostOnce;
             emptyKLine = known && protocol == kKLine && std::exchange(m_emptyNextKLine, false);
         }

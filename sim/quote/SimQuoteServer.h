@@ -49,7 +49,7 @@ public:
     // Every session ends: the next request that carries one is answered 2003.
     void expireSessions();
     // The next request of `protocol` (0: any but server protocol and login) is answered 2003;
-    // the sessions live on.
+    // the sessions live on. Each call refuses one more request.
     void answerSessionLostOnce(int protocol);
     // The next K-line reply (30) carries no series.
     void emptyNextKLine();
@@ -119,7 +119,7 @@ private:
     std::set<uint32_t> m_sessions;
     std::map<int, SimMalform> m_malform;
     std::map<int, int> m_requestCounts;
-    std::set<int> m_sessionLostOnce;
+    std::multiset<int> m_sessionLostOnce;
     std::set<int> m_failingInTransport;
     bool m_emptyNextKLine = false;
     std::map<std::pair<int16_t, int16_t>, int> m_tradingStartMinutes;

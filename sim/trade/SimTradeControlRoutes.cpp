@@ -211,6 +211,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         }
         response.set_content(books.dump(), "application/json");
     });
+    server.Get("/control/trade/prices", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        response.set_content(chosen->ledger().livePrices().dump(), "application/json");
+    });
     server.Get("/control/trade/requests", [&exchange](const Request& request, Response& response) {
         SimTradeServer* chosen = target(request, exchange);
         if (!chosen) {

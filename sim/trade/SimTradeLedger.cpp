@@ -635,6 +635,17 @@ std::optional<int16_t> SimTradeLedger::quoteId(const std::string& code) {
     return item ? std::optional(item->def->id) : std::nullopt;
 }
 
+SimJson SimTradeLedger::livePrices() {
+    std::unique_lock lock(m_lock);
+    SimJson prices = SimJson::object();
+    for (const auto& item : m_state.commodities) {
+        if (const auto quote = m_state.market->quote(m_state.env->quoteServer, item.def->id)) {
+            prices[item.code()] = simPrice(quote->newPrice, item);
+        }
+    }
+    return prices;
+}
+
 std::optional<std::string> SimTradeLedger::captchaCode(const std::string& uuid) {
     std::unique_lock lock(m_lock);
     auto found = m_captchas.find(uuid);

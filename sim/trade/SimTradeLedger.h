@@ -81,6 +81,8 @@ public:
     bool setLivePrice(const std::string& code, bool live);
     // The quote commodity behind a trading code of this environment, or none.
     std::optional<int16_t> quoteId(const std::string& code);
+    // Each trading code's latest price as the quote side serves it, as a price text.
+    SimJson livePrices();
     // The code of a captcha still waiting for its logon.
     std::optional<std::string> captchaCode(const std::string& uuid);
     // In currency units (exact for whole cents).

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <nlohmann/json.hpp>
+
 #include "sim/trade/SimTradeServer.h"
 #include "sim/trade/SimTradeService.h"
 #include "support/SimExchangeFixture.h"
@@ -114,4 +116,18 @@ TEST_F(SimControlRoutesTest, shouldOpenAtMarketForAnAccountAsItsOtherDeviceWould
     EXPECT_EQ(deals.back()["qty"], 2);
     EXPECT_EQ(post("/control/trade/order?jys=01&env=01&account=100000000000001&commodity=XX"),
               R"(400 {"retcode":2001,"message":"商品不存在"})");
+}
+
+// What the trading side should show: the quote side's price of each code, moved by a control.
+TEST_F(SimControlRoutesTest, shouldServeEachCodesLivePriceAsTheQuoteSideHasIt) {
+    httplib::Client control(sim().controlUrl());
+    const auto priceOfSilver = [&] {
+        auto prices = control.Get("/control/trade/prices?jys=01&env=01");
+        return prices ? nlohmann::json::parse(prices->body).value("AG", "") : "";
+    };
+    const std::string before = priceOfSilver();
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(post("/control/trade/price?jys=01&env=01&commodity=AG&delta=7"), "200 ok");
+    EXPECT_EQ(std::stod(priceOfSilver()), std::stod(before) + 7);
+    EXPECT_EQ(post("/control/quote/lost?server=7&protocol=35"), "400 unknown server");
 }

@@ -86,6 +86,14 @@ TEST_F(SimQuoteServerTest, shouldAnswerMalformedUnknownAndRefusedRequestsWithCod
     EXPECT_EQ(code(ask(0, request(11, session, {0x00, 0x01, 0x00, 0x09}))), 3);
     EXPECT_EQ(code(ask(0, request(2, 0, {0x01, 0x00, 0x01, 'a', 0x00, 0x00}))), 4);
     EXPECT_EQ(code(ask(0, request(11, session, {0x00, 0x01, 0x00, 0x01}))), 0);
+    // Each refusal asked for answers one request 2003; the session lives on.
+    httplib::Client control(sim().controlUrl());
+    for (int refusals = 0; refusals < 2; ++refusals) {
+        ASSERT_TRUE(control.Post("/control/quote/lost?server=0&protocol=11"));
+    }
+    for (int32_t expected : {2003, 2003, 0}) {
+        EXPECT_EQ(code(ask(0, request(11, session, {0x00, 0x01, 0x00, 0x01}))), expected);
+    }
     sim().quoteServer(0).expireSessions();
     EXPECT_EQ(code(ask(0, request(11, session, {0x00, 0x01, 0x00, 0x01}))), 2003);
 }
