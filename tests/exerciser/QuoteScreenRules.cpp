@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <typeinfo>
 
@@ -12,11 +13,13 @@
 #include "chart/HQMarketChartManager.h"
 #include "chart/HQMarketWMManager.h"
 #include "chart/HQRefreshControl.h"
+#include "chart/IndicatorCrossClass.h"
 #include "chart/VariableAboutDevice.h"
 #include "market/VKJYCommodityTableView.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/Timer.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/ActivityIndicator.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ScreenDriver.h"
@@ -38,6 +41,10 @@ constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
 constexpr int64_t kDayMs = 24 * 3600 * 1000;
 constexpr int64_t kMinuteMs = 60 * 1000;
 constexpr double kEdge = 0.5;
+// The chart asks again every 5 s; its answer comes within a second more.
+constexpr double kChartRefresh = 7;
+constexpr int kKLineProtocol = 30;
+constexpr int kServerTimeProtocol = 35;
 
 std::string typeName(const void* object, const std::type_info& type) {
     int status = 0;
@@ -48,9 +55,13 @@ std::string typeName(const void* object, const std::type_info& type) {
 }
 
 std::string rectText(const Rect& r) {
-    return "(" + std::to_string(static_cast<int>(r.x)) + "," + std::to_string(static_cast<int>(r.y)) +
-           " " + std::to_string(static_cast<int>(r.width)) + "x" +
-           std::to_string(static_cast<int>(r.height)) + ")";
+    return "(" + std::to_string(static_cast<int>(r.x)) + "," +
+           std::to_string(static_cast<int>(r.y)) + " " + std::to_string(static_cast<int>(r.width)) +
+           "x" + std::to_string(static_cast<int>(r.height)) + ")";
+}
+
+std::string pointText(Point p) {
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
 }
 
 bool inside(const Rect& r, const Rect& area) {
@@ -95,7 +106,7 @@ void QuoteScreenRules::act() {
     if (!screen || !screen->chartManager()) {
         return openAQuoteScreen();
     }
-    switch (m_random.weighted({6, 5, 6, 2, 1})) {
+    switch (m_random.weighted({6, 5, 6, 2, 1, 2, 4})) {
         case 0:
             return turn(*screen);
         case 1:
@@ -104,8 +115,12 @@ void QuoteScreenRules::act() {
             return periodTaps(*screen);
         case 3:
             return failAChartRequest(*screen);
-        default:
+        case 4:
             return clockOverMidnight();
+        case 5:
+            return refuseTheRenewal(*screen);
+        default:
+            return crossHairThenALeap(*screen);
     }
 }
 
@@ -211,7 +226,8 @@ void QuoteScreenRules::failAChartRequest(VKJYMarketChartController& screen) {
     static const char* kKinds[] = {"short-head", "cut-body", "extra-byte"};
     const int protocol = kProtocols[m_random.below(4)];
     const char* kind = kKinds[m_random.below(3)];
-    const int server = screen.SelectedCommodityInfo() ? screen.SelectedCommodityInfo()->panindex : 0;
+    const int server =
+        screen.SelectedCommodityInfo() ? screen.SelectedCommodityInfo()->panindex : 0;
     m_journal.add("fault: the next chart reply of protocol " + std::to_string(protocol) +
                   " from quote server " + std::to_string(server) + " is spoiled (" + kind + ")");
     const auto reply = m_exchange.post("/control/quote/malform?server=" + std::to_string(server) +
@@ -219,6 +235,69 @@ void QuoteScreenRules::failAChartRequest(VKJYMarketChartController& screen) {
     if (reply.status != 200) {
         m_journal.add("the exchange: " + reply.body);
     }
+}
+
+// The chart's next refresh is answered 2003, and so is the server-time step of the session
+// renewal that follows; the series go with the lost session.
+void QuoteScreenRules::refuseTheRenewal(VKJYMarketChartController& screen) {
+    HQMarketChartManager& chart = *screen.chartManager();
+    const bool kLine = chart.variableAboutDevice()->typeOfHQ() != 0;
+    const int server =
+        screen.SelectedCommodityInfo() ? screen.SelectedCommodityInfo()->panindex : 0;
+    m_journal.add("fault: the next " + std::string(kLine ? "K-line" : "time-sharing") +
+                  " refresh of quote server " + std::to_string(server) +
+                  " and its session renewal are answered 2003");
+    for (int protocol : {kLine ? kKLineProtocol : kServerTimeProtocol, kServerTimeProtocol}) {
+        m_exchange.post("/control/quote/lost?server=" + std::to_string(server) +
+                        "&protocol=" + std::to_string(protocol));
+    }
+    m_driver.runUntil(
+        [&] {
+            VKJYMarketChartController* shown = m_hooks.quoteScreen();
+            return !shown || !shown->chartManager() ||
+                   !shown->chartManager()->KLinePeriodNotEmpty();
+        },
+        kChartRefresh);
+}
+
+// A tap shows the cross-hair; the price then leaps, and the next refresh redraws the line on
+// its new scale.
+void QuoteScreenRules::crossHairThenALeap(VKJYMarketChartController& screen) {
+    HQMarketChartManager& chart = *screen.chartManager();
+    HQDrawManager* draw = chart.variableAboutDevice()->typeOfHQ() == 0
+                              ? chart.drawViewManagerFenShi()
+                              : chart.drawViewManagerKLine();
+    const auto& chosen = screen.SelectedCommodityInfo();
+    if (!draw || !m_driver.isVisible(draw) || !chosen) {
+        return m_journal.add("cross-hair: no chart on show");
+    }
+    const Rect area = m_driver.visibleRect(draw);
+    const Point at{area.x + area.width * m_random.between(0.1, 0.9),
+                   area.y + area.height * m_random.between(0.2, 0.6)};
+    const int delta = (m_random.chance(0.7) ? 1 : -1) * static_cast<int>(100 + m_random.below(400));
+    m_journal.add("cross-hair at (" + std::to_string(int(at.x)) + "," + std::to_string(int(at.y)) +
+                  "), then the price of " + chosen->CommodityCode + " leaps " +
+                  std::to_string(delta));
+    m_driver.tapAt(at);
+    m_driver.settle();
+    const WeakLink<HQDrawManager> line = draw;
+    // The newest point of the line, and how many there are.
+    const auto drawn = [line]() -> std::pair<size_t, double> {
+        const HQDrawManager* d = line.get();
+        if (d && !d->coordinateKLineData().empty()) {
+            return {d->coordinateKLineData().size(), d->coordinateKLineData().back()->closePiont.y};
+        }
+        if (d && !d->fenShiData().empty() && d->fenShiData().back()->fenshiPoint) {
+            return {d->fenShiData().size(), d->fenShiData().back()->fenshiPoint->y};
+        }
+        return {0, 0};
+    };
+    const auto before = drawn();
+    for (const auto& lines : m_exchange.tradeLines()) {
+        m_exchange.post("/control/trade/price?jys=" + lines.exchange + "&env=" + lines.environment +
+                        "&commodity=" + chosen->CommodityCode + "&delta=" + std::to_string(delta));
+    }
+    m_driver.runUntil([&] { return drawn() != before; }, kChartRefresh);
 }
 
 // To two minutes before the exchange's midnight, or from there over it.
@@ -255,18 +334,28 @@ void QuoteScreenRules::check() {
     if (const std::string outside = viewOutside(*screen->chartManager()); !outside.empty()) {
         return m_hooks.violation(outside);
     }
+    std::string off;
+    const auto onTheLine = [&] {
+        VKJYMarketChartController* s = m_hooks.quoteScreen();
+        off = s && s->chartManager() ? crossHairOff(*s->chartManager()) : "";
+        return off.empty();
+    };
+    if (!m_driver.runUntil(onTheLine, kSettling)) {
+        return m_hooks.violation(off);
+    }
     const auto stalled = [&] {
         VKJYMarketChartController* s = m_hooks.quoteScreen();
         HQMarketChartManager* chart = s ? s->chartManager() : nullptr;
-        return chart && s->isAppeared() && !m_hooks.alertUp() && atRest(*chart) &&
-               !refreshing(*chart);
+        return chart && s->isAppeared() && !m_hooks.alertUp() &&
+               (atRest(*chart) || !chart->KLinePeriodNotEmpty()) && !refreshing(*chart);
     };
     if (stalled() && !m_driver.runUntil([&] { return !stalled(); }, kRestWithoutTimer)) {
         HQMarketChartManager* chart = m_hooks.quoteScreen()->chartManager();
-        m_hooks.violation(std::string("the ") +
-                          (chart->variableAboutDevice()->typeOfHQ() == 0 ? "time-sharing"
-                                                                         : "K-line") +
-                          " chart rests without its refresh timer");
+        m_hooks.violation(
+            std::string("the ") +
+            (chart->variableAboutDevice()->typeOfHQ() == 0 ? "time-sharing" : "K-line") +
+            " chart rests without its refresh timer" +
+            (chart->KLinePeriodNotEmpty() ? "" : ", its series gone"));
     }
 }
 
@@ -304,7 +393,8 @@ std::string QuoteScreenRules::commodityDisagreement(VKJYMarketChartController& s
                ", the title's " + name;
     }
     HQDrawManager* kLine = chart.drawViewManagerKLine();
-    const auto* series = kLine ? std::get_if<HQDrawManager::KLineReplies>(&kLine->drawData()) : nullptr;
+    const auto* series =
+        kLine ? std::get_if<HQDrawManager::KLineReplies>(&kLine->drawData()) : nullptr;
     if (kind == 1 && m_driver.isVisible(kLine) && series && !series->empty() && series->front() &&
         series->front()->commodityNum != id) {
         return "the K-line chart draws " + std::to_string(series->front()->commodityNum) +
@@ -347,6 +437,41 @@ std::string QuoteScreenRules::viewOutside(HQMarketChartManager& chart) const {
                (inside(seen, area) ? "the window " + rectText(whole)
                                    : "the chart " + rectText(area)) +
                (chart.stateOfScreen() != 0 ? " (wide)" : " (normal)");
+    }
+    return {};
+}
+
+// A cross-hair on show away from the point of the line it stands for; empty when none.
+std::string QuoteScreenRules::crossHairOff(HQMarketChartManager& chart) const {
+    for (HQDrawManager* draw : {chart.drawViewManagerFenShi(), chart.drawViewManagerKLine()}) {
+        const auto& cross = draw && m_driver.isVisible(draw) && draw->showIndicatorCross()
+                                ? draw->variableInfo()->indicatorCrossData()
+                                : nullptr;
+        if (!cross) {
+            continue;
+        }
+        const bool fenShi = draw == chart.drawViewManagerFenShi();
+        const int index = draw->indicatorCrossPointNum();
+        const size_t points =
+            fenShi ? draw->fenShiData().size() : draw->coordinateKLineData().size();
+        const Point shown = cross->IndicatorCrossPoint;
+        const std::string what = std::string("the ") + (fenShi ? "time-sharing" : "K-line") +
+                                 " cross-hair at " + pointText(shown) + " stands for point " +
+                                 std::to_string(index);
+        if (index < 0 || static_cast<size_t>(index) >= points) {
+            return what + " of " + std::to_string(points);
+        }
+        Point point;
+        if (fenShi && draw->fenShiData()[size_t(index)]->fenshiPoint) {
+            const auto& minute = *draw->fenShiData()[size_t(index)]->fenshiPoint;
+            point = {minute.x, minute.y};
+        } else if (!fenShi) {
+            const auto& bar = *draw->coordinateKLineData()[size_t(index)];
+            point = {bar.highestPiont.x, bar.closePiont.y};
+        }
+        if (std::fabs(point.x - shown.x) > kEdge || std::fabs(point.y - shown.y) > kEdge) {
+            return what + ", which lies at " + pointText(point);
+        }
     }
     return {};
 }

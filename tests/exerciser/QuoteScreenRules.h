@@ -15,9 +15,12 @@ class View;
 // The exerciser's rules and events of the quote screen. After every event, while the screen is
 // on top: the title, the live quote, the chart and the side panel name one commodity; every
 // visible view of the chart lies inside the chart and the window; at rest (no chart request
-// out, the newest bar in view) the chart on show has its refresh timer running. Its events:
-// opening a quote screen from the market list, turning wide and back, quick picks and period
-// taps within their locks, a failed chart request, the exchange's clock over its midnight.
+// out, the newest bar in view) the chart on show has its refresh timer running, and so has one
+// whose series a lost session took; a cross-hair on show lies on its point of the line. Its
+// events: opening a quote screen from the market list, turning wide and back, quick picks and
+// period taps within their locks, a failed chart request, a refresh and then its session renewal
+// answered 2003, a cross-hair and then a leap of the price, the exchange's clock over its
+// midnight.
 class QuoteScreenRules {
 public:
     struct Hooks {
@@ -41,11 +44,14 @@ private:
     void quickPicks(VKJYMarketChartController& screen);
     void periodTaps(VKJYMarketChartController& screen);
     void failAChartRequest(VKJYMarketChartController& screen);
+    void refuseTheRenewal(VKJYMarketChartController& screen);
+    void crossHairThenALeap(VKJYMarketChartController& screen);
     void clockOverMidnight();
 
     // What differs from one commodity named everywhere; empty when all agree.
     std::string commodityDisagreement(VKJYMarketChartController& screen) const;
     std::string viewOutside(HQMarketChartManager& chart) const;
+    std::string crossHairOff(HQMarketChartManager& chart) const;
     bool atRest(HQMarketChartManager& chart) const;
     bool refreshing(HQMarketChartManager& chart) const;
     bool tap(View* view, const std::string& what);

@@ -102,10 +102,14 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
                                 [this] { return top<VKJYMarketUIViewController>(); },
                                 [this] { return driver.visibleAlert() != nullptr; },
                                 [this](const std::string& what) { violation(what); }});
-    m_fast = std::make_unique<FastFingerSlowLine>(FastFingerSlowLine::Context{
-        driver, screen, exchange, *m_random, *m_journal,
-        [this](const std::string& what) { violation(what); }, [this] { return hittables(); },
-        [this] { logIn(); }, [this](View* hit) { m_sentShown.beforeTap(hit); }});
+    m_fast = std::make_unique<FastFingerSlowLine>(
+        FastFingerSlowLine::Context{driver, screen, exchange, *m_random, *m_journal,
+                                    [this](const std::string& what) { violation(what); },
+                                    [this] { return hittables(); }, [this] { logIn(); },
+                                    [this](View* hit) {
+                                        m_sentShown.beforeTap(hit);
+                                        m_kept.beforeTap(hit);
+                                    }});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -174,6 +178,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_fast->doubleTap(m_offered);
          }},
         {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
+        {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -192,6 +197,7 @@ void ScreenExerciser::step() {
     }
     const size_t chosen = m_random->weighted(weights);
     m_confirming = false;
+    m_restartedNow = false;
     all.at(chosen).act();
     afterEvent(m_confirming);
 }
@@ -216,6 +222,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkAlerts();
     m_quoteScreen->check();
     m_fast->checkAnnouncements();
+    m_kept.check(!m_restartedNow);
 }
 
 // No request may act for a session the client had been told was over.
@@ -524,6 +531,7 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
         m_confirming = m_confirming || (button && button->isEnabled());
     }
     m_sentShown.beforeTap(hit);
+    m_kept.beforeTap(hit);
     driver.tapAt(at);
     return true;
 }
@@ -544,6 +552,7 @@ void ScreenExerciser::tapARow() {
     const int row = static_cast<int>(m_random->below(size_t(rows)));
     m_journal->add("row " + std::to_string(section) + "/" + std::to_string(row) + " of " +
                    describe(table));
+    m_kept.beforeTap(table->cellForRow({section, row}));
     driver.tapRow(*table, {section, row});
 }
 
@@ -1049,6 +1058,7 @@ void ScreenExerciser::restartTheExchange() {
     m_stallDelay = 0;
     m_quoteLineBackEvent = 0;
     m_sentShown.exchangeRestarted();
+    m_restartedNow = true;
 }
 
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.

@@ -13,8 +13,9 @@
 #include "ExerciseRandom.h"
 #include "FastFingerSlowLine.h"
 #include "FormUpsets.h"
-#include "SentShownCheck.h"
 #include "QuoteScreenRules.h"
+#include "SentShownCheck.h"
+#include "ShownIsKept.h"
 #include "acceptance/TradingDayFixture.h"
 #include "platform/foundation/WeakLink.h"
 
@@ -34,7 +35,7 @@ class View;
 // busy overlay outlives the replies by 25 s, that no one-shot request reached the simulator
 // without a confirming tap of its own, that no request acted for a session the client had been
 // told was over, that a tab's first screen shows the tab bar and that no alert outlives its
-// delegate; at the end that the books' orders
+// delegate, and what `ShownIsKept` and `QuoteScreenRules` hold; at the end that the books' orders
 // match their deals and the trade home shows the books' holdings. Failures carry the seed and the
 // event list.
 class ScreenExerciser : public TradingDayFixture {
@@ -161,6 +162,20 @@ private:
          [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
          [this](const std::string& line) { m_journal->add(line); }, [this] { back(); },
          [this](const std::string& what) { violation(what); }}};
+    // What a screen keeps follows what it shows: prices, open rows, modes, book replies.
+    ShownIsKept m_kept{
+        driver,
+        exchange,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
+         [this] { back(); },
+         [this](const std::string& title) {
+             m_journal->add("tab " + title);
+             tapTab(title);
+         },
+         [this] { return topScreen(); }, [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
+    bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
     size_t m_stallLiftEvent = 0;      // the event after which the stalled lines are set back
