@@ -1,8 +1,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kBob = "200000000000002";
-
 struct FillCase {
     const char* name;
     const char* side;  // "1" buy, "2" sell

@@ -1,8 +1,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kBob = "200000000000002";
-
 Fields transfer(const std::string& type, const std::string& amount, const std::string& pwd,
                 const std::string& bank = "900") {
     return {{"BANK_ID", bank}, {"TYPE", type}, {"AMOUNT", amount}, {"PWD", pwd}};

@@ -3,7 +3,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kAlice = "200000000000001";
 const char* const kEastAccount = "100000000000001";
 }  // namespace
 

@@ -1,9 +1,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kAlice = "200000000000001";  // firm F001
-const char* const kBob = "200000000000002";    // firm F002
-
 Fields listing(const std::string& side, const std::string& price, const std::string& qty,
                const std::string& settle = "1", const std::string& autoDelist = "2") {
     return {{"BUY_SELL", side}, {"COMMODITY_ID", "NI"},   {"PRICE", price},

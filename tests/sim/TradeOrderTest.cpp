@@ -3,7 +3,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kBob = "200000000000002";
 constexpr double kUnit = 10;  // goods per lot of a whole-number commodity
 constexpr double kMarginRate = 0.1;
 constexpr double kFeeRate = 0.0006;

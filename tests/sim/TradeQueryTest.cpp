@@ -1,7 +1,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kBob = "200000000000002";
 constexpr int kDeals = 25;
 
 Fields reportPage(const std::string& start, const std::string& from = "",

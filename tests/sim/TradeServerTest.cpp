@@ -3,8 +3,6 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
-const char* const kAlice = "200000000000001";
-const char* const kBob = "200000000000002";
 const char* const kProbe =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ>\n  <CMD>GETVERSION</CMD>\n</REQ>\n";
 

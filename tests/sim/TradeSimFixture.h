@@ -11,6 +11,10 @@
 #include "sim/TradeClient.h"
 #include "sim/core/SimExchange.h"
 
+// The demo environment's two seeded trading accounts, of firms F001 and F002.
+inline constexpr const char* kAlice = "200000000000001";
+inline constexpr const char* kBob = "200000000000002";
+
 struct CaptchaFrame {
     int tag = 0;
     std::string version;
