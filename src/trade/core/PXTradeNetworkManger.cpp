@@ -1,5 +1,8 @@
 #include "trade/core/PXTradeNetworkManger.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/TMBSUtil.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/HttpMessages.h"
@@ -35,6 +38,11 @@ const int kConfirmTag = 5556;
 const int kSessionLostCode = 1004;
 const int kIdleSessionCode = 10001;
 const char* const kSessionLostMessage = "您的当前登录状态已失效,请重新登录!";
+const int kNoCommodityCode = -1;
+const char* const kNoCommodityMessage = "请选择商品";
+// Every order the facade sends, by its type tag: each must name the commodity it trades.
+const char* const kOrderTags[] = {"PXShiJiaJianCang", "PXZhiJiaJianCang", "PXShiJiaPingCang",
+                                  "PXZhiJiaPingCang", "PXZhaiPai",        "PXGuaPaiJC"};
 
 struct ReportKind {
     const char* name;
@@ -176,6 +184,16 @@ std::string carriedSession(const JYDict& body) {
     return TradeText::textAt(body, "sessionid");
 }
 
+bool isOrderWithoutCommodity(const std::string& tag, const JYDict& body) {
+    const bool order =
+        std::find(std::begin(kOrderTags), std::end(kOrderTags), tag) != std::end(kOrderTags);
+    const auto envelope = body.find("VUZI");
+    const bool named = envelope != body.end() && envelope->is_object() &&
+                       envelope->contains("REQ") &&
+                       !TradeText::textAt((*envelope)["REQ"], "COMMODITY_ID").empty();
+    return order && !named;
+}
+
 struct LogoffRefusal {
     int code;
     std::string message;
@@ -246,7 +264,11 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     const std::string session = carriedSession(body);
     // No session (logged out, or never logged in) is as ended as an old one.
     if ((needsSession && session.empty()) || m_module.PXJYData().sessionHasEnded(session)) {
-        refuseForEndedSession();
+        refuseLocally(kSessionLostCode, kSessionLostMessage);
+        return;
+    }
+    if (isOrderWithoutCommodity(m_typeNW, body)) {
+        refuseLocally(kNoCommodityCode, kNoCommodityMessage);
         return;
     }
     auto network = PXTradeNetwork::create(m_module);
@@ -261,15 +283,16 @@ void PXTradeNetworkManger::withdraw() {
     }
 }
 
-// Nothing goes out under a session that has ended or without one; the asker hears, on a later
-// turn as from the server, that the session is lost, so that its gate and busy overlay go.
-void PXTradeNetworkManger::refuseForEndedSession() {
+// Nothing goes out under a session that has ended or without one, and no order without its
+// commodity; the asker hears why on a later turn as from the server, so that its gate and busy
+// overlay go.
+void PXTradeNetworkManger::refuseLocally(int code, const char* message) {
     auto self = shared_from_this();
-    MainQueue::post([self] {
-        self->m_errorMessage = kSessionLostMessage;
+    MainQueue::post([self, code, message] {
+        self->m_errorMessage = message;
         self->m_reLoginShown = false;
         if (self->m_delegate) {
-            self->m_delegate->dataAnalysisFailed(self.get(), kSessionLostCode);
+            self->m_delegate->dataAnalysisFailed(self.get(), code);
         }
     });
 }

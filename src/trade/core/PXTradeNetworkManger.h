@@ -158,7 +158,7 @@ private:
                     const std::vector<TradeRequestField>& fields, const JYDict& caller);
     void sendReq(const char* name, const char* tag, const char* urlType, JYDict req);
     void post(const JYDict& body, const std::string& address);
-    void refuseForEndedSession();
+    void refuseLocally(int code, const char* message);
     void sendTemplate(const char* tag, const char* templateName, const std::string& address,
                       const JYDict& values);
     std::string address(const char* urlType, const std::string& name) const;

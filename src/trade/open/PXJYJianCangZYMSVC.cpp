@@ -201,6 +201,7 @@ std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) 
 
 void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     m_guaPaiInfoArray.clear();
+    m_bookQuery.reset();
     if (m_nowCommodityCode.empty()) {
         return;
     }
@@ -218,7 +219,9 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     request["A_N"] = "";
     request["P_P"] = "";
     m_guaPaiListPostDic = request;
-    newManager(true)->getGuaPaiList(request);
+    auto manager = newManager(true);
+    m_bookQuery = manager;
+    manager->getGuaPaiList(request);
 }
 
 void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
@@ -362,6 +365,9 @@ void PXJYJianCangZYMSVC::requestEnded(PXTradeNetworkManger* manager) {
 void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                               const PXTradeResult* data) {
     requestEnded(manager);
+    if (isVoid(*manager)) {
+        return;
+    }
     const std::string& tag = manager->typeNW();
     if (tag == kListingTag) {
         m_guaPaiInfoArray = PXJianCangRules::rowsOf(data);
@@ -381,7 +387,16 @@ void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
     }
 }
 
+bool PXJYJianCangZYMSVC::answersBookOnShow(const PXTradeNetworkManger& reply) const {
+    return m_bookQuery.lock().get() == &reply &&
+           TradeText::textAt(m_guaPaiListPostDic, "COMMODITY_ID") == m_nowCommodityCode &&
+           TradeText::textAt(m_guaPaiListPostDic, "TY") == std::to_string(bookSide());
+}
+
 bool PXJYJianCangZYMSVC::isVoid(const PXTradeNetworkManger& reply) const {
+    if (reply.typeNW() == kListingTag) {
+        return !answersBookOnShow(reply);
+    }
     return reply.typeNW() == kOpenOrdersTag && !m_openOrders.isLatest(reply);
 }
 

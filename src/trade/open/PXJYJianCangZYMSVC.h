@@ -93,7 +93,10 @@ private:
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
     void requestEnded(PXTradeNetworkManger* manager);
-    // An open-orders reply that a newer query made void.
+    // The reply to the latest listing query, while its commodity and side are still on show.
+    bool answersBookOnShow(const PXTradeNetworkManger& reply) const;
+    // An open-orders reply that a newer query made void, or a listing reply of a book no longer
+    // on show.
     bool isVoid(const PXTradeNetworkManger& reply) const;
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
@@ -105,6 +108,7 @@ private:
     int m_shiJiaZhiJia = 1;
     std::vector<JYDict> m_guaPaiInfoArray;
     JYDict m_guaPaiListPostDic = JYDict::object();
+    std::weak_ptr<const PXTradeNetworkManger> m_bookQuery;
     PXJianCangOpenOrders m_openOrders;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;

@@ -479,12 +479,14 @@ TEST_F(PXTradeRequestTest, shouldWrapCallerBuiltRequestsUnchanged) {
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXGuaPaiList");
 
     request = sendOne([&](auto& m) {
-        m.sendZhaiPaiJianCangRequest({{"name", "order_mp"}, {"SESSION_ID", "S-1"}});
+        m.sendZhaiPaiJianCangRequest(
+            {{"name", "order_mp"}, {"COMMODITY_ID", "zn"}, {"SESSION_ID", "S-1"}});
     });
     EXPECT_EQ(request.name, "order_mp");
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXZhaiPai");
     request = sendOne([&](auto& m) {
-        m.sendGuaPaiJianCangRequest({{"name", "order_list"}, {"SESSION_ID", "S-1"}});
+        m.sendGuaPaiJianCangRequest(
+            {{"name", "order_list"}, {"COMMODITY_ID", "zn"}, {"SESSION_ID", "S-1"}});
     });
     EXPECT_EQ(request.name, "order_list");
     EXPECT_EQ(m_delegate->calls.back().typeNW, "PXGuaPaiJC");
@@ -605,6 +607,24 @@ TEST_F(PXTradeRequestTest, shouldAnswerAReportOfUnknownKindWithoutSendingAnythin
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_delegate->calls[0].kind, "requestFailed");
     EXPECT_EQ(m_delegate->calls[0].code, -1002);
+    EXPECT_EQ(m_server.count(), 0u);
+}
+
+TEST_F(PXTradeRequestTest, shouldSendNoOrderWithoutItsCommodity) {
+    JYDict noCommodity = kCaller;
+    noCommodity["commodityid"] = "";
+    const JYDict req = {{"COMMODITY_ID", ""}, {"SESSION_ID", "S-1"}};
+    const Send orders[] = {[&](auto& m) { m.sendZhaiPaiJianCangRequest(req); },
+                           [&](auto& m) { m.sendGuaPaiJianCangRequest(req); },
+                           [&](auto& m) { m.SJPingCangNetwork(noCommodity); }};
+    for (const Send& send : orders) {
+        m_delegate->calls.clear();
+        auto manager = newManager();
+        send(*manager);
+        ASSERT_TRUE(waitForCalls(1));
+        EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+        EXPECT_EQ(m_delegate->calls[0].errorMessage, "请选择商品");
+    }
     EXPECT_EQ(m_server.count(), 0u);
 }
 

@@ -370,6 +370,12 @@ TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListin
     ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
     typeQuantity(form, "1");
     ASSERT_EQ(form.jiaGeZ()->text(), bookPrice(0));
+    // New listings are asked for, and the answer is slow.
+    const size_t asked = received("faes_sellingbuying_query").size();
+    tradeServer().holdReplies("faes_sellingbuying_query");
+    NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+    ASSERT_TRUE(
+        driver.runUntil([&] { return received("faes_sellingbuying_query").size() > asked; }));
     // The commodities asked again (a new trading day, another environment) lack it.
     PXTradeData& store = tradeModule().PXJYData();
     auto commodities = store.shangPinXinXi();
@@ -377,6 +383,9 @@ TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListin
     store.setShangPinXinXi(std::move(commodities));
     NotificationCenter::defaultCenter().post("JYRefreshTimer");
     driver.settle();
+    // The late answer is the forgotten commodity's book: it brings none of it back.
+    tradeServer().releaseReplies("faes_sellingbuying_query");
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
     EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
     EXPECT_EQ(orderBook->tiaoJianZhaiPaiView()->commodityNameButton()->currentTitle(), "--");
     EXPECT_EQ(form.jiaGeZ()->text(), "");
