@@ -30,19 +30,24 @@ std::string boundOf(const std::string& label) {
 PXJYZhiJiaPingCangView::PXJYZhiJiaPingCangView(const Rect& frame) : View(frame) {
     setBackgroundColor(PXTradeViewKit::background());
     initcommodityNameViewZJPC();
-    m_lift = std::make_unique<PXTradeFormLift>(
-        *this,
-        [this] {
-            m_numberEnabledBeforeLift = m_commodityDanHao->isEnabled();
-            m_commodityDanHao->setEnabled(false);
-        },
-        [this] { m_commodityDanHao->setEnabled(m_numberEnabledBeforeLift); });
+    m_lift = std::make_unique<PXTradeFormLift>(*this, [this] { setNumberButton(); });
 }
 
 PXJYZhiJiaPingCangView::~PXJYZhiJiaPingCangView() = default;
 
 bool PXJYZhiJiaPingCangView::isRaised() const {
     return m_lift && m_lift->isRaised();
+}
+
+void PXJYZhiJiaPingCangView::fixNumber() {
+    m_numberFixed = true;
+    m_commodityDanHao->setAlpha(0);
+    m_commodityDanHaoLabel->setAlpha(1);
+    setNumberButton();
+}
+
+void PXJYZhiJiaPingCangView::setNumberButton() {
+    m_commodityDanHao->setEnabled(!m_numberFixed && !isRaised());
 }
 
 Label* PXJYZhiJiaPingCangView::addValue(const Rect& frame) {

@@ -61,6 +61,9 @@ public:
     bool PCZhiSun() const { return m_PCZhiSun; }
     bool PCZhiYing() const { return m_PCZhiYing; }
     bool isRaised() const;
+    // A host that fixed the holding: its number shows as a label in the picker's place, and the
+    // picker stays shut.
+    void fixNumber();
 
     // Writes the ticket's figures and the allowed stop ranges from the store as it is now. A
     // ticket no longer held is forgotten (false): no number, no figures, nothing to send.
@@ -84,6 +87,8 @@ private:
     Label* addValue(const Rect& frame);
     void setLevel(bool stopLoss, bool on);
     JYDict order() const;
+    // The picker: off while the keypad is up or when the host fixed the holding.
+    void setNumberButton();
 
     PXJYZhiJiaPingCangViewDelegate* m_delegate = nullptr;
     std::string m_danHaoBuySellSing;
@@ -108,5 +113,5 @@ private:
     bool m_PCZhiSun = false;
     bool m_PCZhiYing = false;
     std::unique_ptr<PXTradeFormLift> m_lift;
-    bool m_numberEnabledBeforeLift = true;
+    bool m_numberFixed = false;
 };

@@ -121,19 +121,7 @@ void PXZhuanRangFormView::finishForm() {
     send->addTarget(TouchUpInside, [this](Control&) { zhuanRangButtonActionSJPC(); });
     m_zhuanRangButton = addSubview(std::move(send));
 
-    m_lift = std::make_unique<PXTradeFormLift>(
-        *this,
-        [this] {
-            m_nameEnabledBeforeLift = m_commodityNameButton->isEnabled();
-            m_numberEnabledBeforeLift = m_danHaoButton->isEnabled();
-            m_commodityNameButton->setEnabled(false);
-            m_danHaoButton->setEnabled(false);
-        },
-        [this] {
-            // Back to what they were: a host that fixed the commodity keeps its button off.
-            m_commodityNameButton->setEnabled(m_nameEnabledBeforeLift);
-            m_danHaoButton->setEnabled(m_numberEnabledBeforeLift);
-        });
+    m_lift = std::make_unique<PXTradeFormLift>(*this, [this] { setPickerButtons(); });
     placeRows();
 }
 
@@ -183,10 +171,33 @@ void PXZhuanRangFormView::placeRows() {
     Rect block = m_otherView->frame();
     block.y = byCommodity ? kBlockByCommodity : kBlockByNumber;
     m_otherView->setFrame(block);
-    if (m_commodityNameButtonEnabled) {
-        m_commodityNameButton->setEnabled(byCommodity);
-        m_nameButtonImage->setAlpha(byCommodity ? 1 : 0);
-    }
+    setPickerButtons();
+}
+
+void PXZhuanRangFormView::setPickerButtons() {
+    // By number the commodity follows the holding, where the host lets the mode decide.
+    const bool nameOpen =
+        !m_commodityFixed && (m_danHaoOrShangPin || !m_commodityNameButtonEnabled);
+    const bool resting = !isRaised();
+    m_commodityNameButton->setEnabled(resting && nameOpen);
+    m_nameButtonImage->setAlpha(nameOpen ? 1 : 0);
+    m_danHaoButton->setEnabled(resting && !m_numberFixed);
+    m_danHaoButtonImage->setAlpha(m_numberFixed ? 0 : 1);
+}
+
+void PXZhuanRangFormView::setCommodityNameButtonEnabled(bool enabled) {
+    m_commodityNameButtonEnabled = enabled;
+    setPickerButtons();
+}
+
+void PXZhuanRangFormView::fixCommodity() {
+    m_commodityFixed = true;
+    setPickerButtons();
+}
+
+void PXZhuanRangFormView::fixNumber() {
+    m_numberFixed = true;
+    setPickerButtons();
 }
 
 void PXZhuanRangFormView::shangPinButtonActionSJPC() {

@@ -49,7 +49,11 @@ public:
     // The flag alone: no relayout, no clearing.
     void setDanHaoOrShangPin(bool byCommodity) { m_danHaoOrShangPin = byCommodity; }
     bool commodityNameButtonEnabled() const { return m_commodityNameButtonEnabled; }
-    void setCommodityNameButtonEnabled(bool enabled) { m_commodityNameButtonEnabled = enabled; }
+    void setCommodityNameButtonEnabled(bool enabled);
+    // A host that fixed the commodity, or the holding number, for good: that picker stays shut
+    // and shows no arrow, whatever the mode or the keypad does.
+    void fixCommodity();
+    void fixNumber();
     const std::string& commodityCode() const { return m_commodityCode; }
     void setCommodityCode(const std::string& code) { m_commodityCode = code; }
     // No value: no holding number chosen.
@@ -110,6 +114,8 @@ protected:
 
 private:
     void placeRows();
+    // Each picker button as the mode and the host say, and off while the keypad is up.
+    void setPickerButtons();
 
     double m_contentHeight;
     ScrollView* m_scroll = nullptr;
@@ -135,7 +141,6 @@ private:
     std::optional<std::string> m_danHaoID;
     std::string m_xiaDanFangXiang;
     std::unique_ptr<PXTradeFormLift> m_lift;
-    // What the picker buttons were before the keyboard disabled them.
-    bool m_nameEnabledBeforeLift = true;
-    bool m_numberEnabledBeforeLift = true;
+    bool m_commodityFixed = false;
+    bool m_numberFixed = false;
 };

@@ -8,9 +8,8 @@ namespace {
 constexpr double kLiftSeconds = 0.2;
 }
 
-PXTradeFormLift::PXTradeFormLift(View& form, std::function<void()> raised,
-                                 std::function<void()> lowered)
-    : m_form(form), m_onRaised(std::move(raised)), m_onLowered(std::move(lowered)) {
+PXTradeFormLift::PXTradeFormLift(View& form, std::function<void()> moved)
+    : m_form(form), m_moved(std::move(moved)) {
     auto& center = NotificationCenter::defaultCenter();
     center.addObserver(
         this, Application::kKeyboardWillShowNotification, nullptr,
@@ -29,7 +28,7 @@ void PXTradeFormLift::keyboardWillShow() {
         return;
     }
     m_raised = true;
-    m_onRaised();
+    m_moved();
     move(-kLift);
 }
 
@@ -38,7 +37,7 @@ void PXTradeFormLift::keyboardWillHide() {
         return;
     }
     m_raised = false;
-    m_onLowered();
+    m_moved();
     move(kLift);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Lifts an order form by a fixed height while a keyboard is up, so its fields stay above the
 // keyboard: once on the first will-show, back down once on will-hide, however many notices come
-// between. The form's own reactions (disabling its picker buttons while raised) go in the two
-// callbacks. Owned by the form it moves; main thread.
+// between. The form's own reaction (its picker buttons, off while raised) goes in the callback,
+// which runs once the lift has changed. Owned by the form it moves; main thread.
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class PXTradeFormLift {
 public:
     static constexpr double kLift = 165;
 
-    PXTradeFormLift(View& form, std::function<void()> raised, std::function<void()> lowered);
+    PXTradeFormLift(View& form, std::function<void()> moved);
     ~PXTradeFormLift();
     PXTradeFormLift(const PXTradeFormLift&) = delete;
     PXTradeFormLift& operator=(const PXTradeFormLift&) = delete;
@@ -25,7 +25,6 @@ private:
     void move(double dy);
 
     View& m_form;
-    std::function<void()> m_onRaised;
-    std::function<void()> m_onLowered;
+    std::function<void()> m_moved;
     bool m_raised = false;
 };

@@ -76,10 +76,9 @@ void PXJYGuaPaiViewController::addSimpleGuaPaiView() {
     view();
     getWeiTuoDanInfo(m_nowCommodityCode);
     addForm();
-    m_guaPaiView->commodityNameButton()->setEnabled(false);
+    m_guaPaiView->fixCommodity();
     m_guaPaiView->switchingAccountView()->accountButton()->setEnabled(false);
     m_guaPaiView->switchingAccountView()->xiaSanJiaoImageView()->setAlpha(0);
-    m_guaPaiView->xiaSanJiaoImageView()->setAlpha(0);
     setShiJiaZhiJiaViewValue(m_nowCommodityCode);
 }
 

@@ -75,14 +75,7 @@ void PXJianCangFormView::buildScrollArea() {
     m_keypad->setDelegate(this);
 
     auto& center = NotificationCenter::defaultCenter();
-    m_lift = std::make_unique<PXTradeFormLift>(
-        *this,
-        [this] {
-            m_nameEnabledBeforeLift = m_commodityNameButton->isEnabled();
-            m_commodityNameButton->setEnabled(false);
-        },
-        // A host that fixed the commodity keeps its button off.
-        [this] { m_commodityNameButton->setEnabled(m_nameEnabledBeforeLift); });
+    m_lift = std::make_unique<PXTradeFormLift>(*this, [this] { setNameButton(); });
     // A price typed on the system keyboard changes the deposit as much as a keypad key does.
     center.addObserver(this, TextField::kTextDidChangeNotification, nullptr,
                        [this](const std::string&, const void* object, const PropertyList&) {
@@ -230,6 +223,16 @@ void PXJianCangFormView::buyButtonAction() {
 
 void PXJianCangFormView::sellButtonAction() {
     setSide(2);
+}
+
+void PXJianCangFormView::fixCommodity() {
+    m_commodityFixed = true;
+    setNameButton();
+}
+
+void PXJianCangFormView::setNameButton() {
+    m_commodityNameButton->setEnabled(!m_commodityFixed && !isRaised());
+    m_xiaSanJiaoImageView->setAlpha(m_commodityFixed ? 0 : 1);
 }
 
 void PXJianCangFormView::commodityNamebuttonAction() {

@@ -57,6 +57,8 @@ public:
     const std::string& commodityCode() const { return m_commodityCode; }
     void setCommodityCode(const std::string& code) { m_commodityCode = code; }
     bool isRaised() const { return m_lift && m_lift->isRaised(); }
+    // A host that fixed the commodity: the name button stays shut and shows no arrow.
+    void fixCommodity();
 
     // Side change, also used by hosts to preset the side.
     void buyButtonAction();
@@ -151,6 +153,8 @@ private:
     void buildDropDown();
     Button* addSideButton(const std::string& title, const std::string& icon, double x, double y);
     void setSide(int side);
+    // The name button: off while the keypad is up or when the host fixed the commodity.
+    void setNameButton();
 
     std::vector<std::string> m_commodityCodeArray;
     Style m_style;
@@ -174,5 +178,5 @@ private:
     std::string m_commodityCode;
     bool m_hide = true;
     std::unique_ptr<PXTradeFormLift> m_lift;
-    bool m_nameEnabledBeforeLift = true;
+    bool m_commodityFixed = false;
 };

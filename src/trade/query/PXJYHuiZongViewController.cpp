@@ -1,7 +1,6 @@
 #include "trade/query/PXJYHuiZongViewController.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -81,8 +80,7 @@ void PXJYHuiZongViewController::initPingCangView() {
         std::make_unique<PXCommodityInformationView>(Rect(0, 44, 320, 110)));
     auto form = std::make_unique<PXJYShiJiaZhuanRangView>(Rect(0, 154, 320, height - 154));
     form->setDelegate(this);
-    form->commodityNameButton()->setEnabled(false);
-    form->nameButtonImage()->setAlpha(0);
+    form->fixCommodity();
     PXJYQueryPanel::lockSwitcher(*form->switchingAccountView());
     m_SJPCView = m_pingCangView->addSubview(std::move(form));
     m_accountSwitch->add(m_SJPCView->switchingAccountView());

@@ -94,19 +94,15 @@ void PXJYMingXiViewController::initPingCangView() {
     market->SPbutton()->setEnabled(false);
     market->DHbutton()->setEnabled(false);
     market->danHaoButtonActionSJPC();
-    market->commodityNameButton()->setEnabled(false);
-    market->nameButtonImage()->setAlpha(0);
-    market->danHaoButton()->setEnabled(false);
-    market->danHaoButtonImage()->setAlpha(0);
+    market->fixCommodity();
+    market->fixNumber();
     PXJYQueryPanel::lockSwitcher(*market->switchingAccountView());
     m_SJPCView = m_pingCangView->addSubview(std::move(market));
 
     auto conditional = std::make_unique<PXJYZhiJiaPingCangView>(formFrame);
     conditional->setDelegate(this);
     conditional->setAlpha(0);
-    conditional->commodityDanHao()->setAlpha(0);
-    conditional->commodityDanHao()->setEnabled(false);
-    conditional->commodityDanHaoLabel()->setAlpha(1);
+    conditional->fixNumber();
     PXJYQueryPanel::lockSwitcher(*conditional->switchingAccountView());
     m_ZJPCView = m_pingCangView->addSubview(std::move(conditional));
     m_accountSwitch->add(m_SJPCView->switchingAccountView());

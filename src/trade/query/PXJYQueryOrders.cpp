@@ -1,7 +1,6 @@
 #include "trade/query/PXJYQueryOrders.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
 #include "trade/close/PXJYZhuanRangZYMSVC.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
@@ -99,13 +98,11 @@ bool PXJYQueryOrders::handToOrderBook(NavigationController& navigation,
     if (args.summary) {
         form.setCommodityNameButtonEnabled(false);
         form.shangPinButtonActionSJPC();
-        form.commodityNameButton()->setEnabled(false);
-        form.nameButtonImage()->setAlpha(0);
+        form.fixCommodity();
         return true;
     }
     form.SPbutton()->setEnabled(false);
-    form.danHaoButton()->setEnabled(false);
-    form.danHaoButtonImage()->setAlpha(0);
+    form.fixNumber();
     form.danHaoButtonActionSJPC();
     return true;
 }

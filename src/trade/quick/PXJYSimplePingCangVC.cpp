@@ -1,7 +1,5 @@
 #include "trade/quick/PXJYSimplePingCangVC.h"
 
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -12,8 +10,7 @@
 void PXJYSimplePingCangVC::loadView() {
     PXJYPingCangViewController::loadView();
     SJPCView()->setCommodityNameButtonEnabled(false);
-    SJPCView()->commodityNameButton()->setEnabled(false);
-    SJPCView()->nameButtonImage()->setAlpha(0);
+    SJPCView()->fixCommodity();
     PXQuickScreenKit::lockAccount(SJPCView()->switchingAccountView());
     PXQuickScreenKit::lockAccount(ZJPCView()->switchingAccountView());
 }

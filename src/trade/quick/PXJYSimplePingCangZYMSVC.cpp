@@ -1,7 +1,6 @@
 #include "trade/quick/PXJYSimplePingCangZYMSVC.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeRecords.h"
@@ -11,8 +10,7 @@ void PXJYSimplePingCangZYMSVC::loadView() {
     PXJYZhuanRangZYMSVC::loadView();
     PXJYZhuanRangZYMSView& form = *SJPCView();
     form.setCommodityNameButtonEnabled(false);
-    form.commodityNameButton()->setEnabled(false);
-    form.nameButtonImage()->setAlpha(0);
+    form.fixCommodity();
     PXQuickScreenKit::lockAccount(form.switchingAccountView());
 }
 
@@ -20,10 +18,9 @@ void PXJYSimplePingCangZYMSVC::fixToHoldingNumber(const std::string& number) {
     setNowDanHaoID(number);
     PXJYZhuanRangZYMSView& form = *SJPCView();
     form.danHaoButtonActionSJPC();
-    for (Button* button : {form.SPbutton(), form.DHbutton(), form.danHaoButton()}) {
-        button->setEnabled(false);
-    }
-    form.danHaoButtonImage()->setAlpha(0);
+    form.SPbutton()->setEnabled(false);
+    form.DHbutton()->setEnabled(false);
+    form.fixNumber();
 }
 
 void PXJYSimplePingCangZYMSVC::VKJYNavBackAction() {

@@ -78,8 +78,7 @@ void PXJYXiangQingVC::buildPanel(View& root) {
         Rect{0, formTop, area.width, area.height - formTop}));
     m_SJPCView->setDelegate(this);
     m_SJPCView->setCommodityNameButtonEnabled(false);
-    m_SJPCView->commodityNameButton()->setEnabled(false);
-    m_SJPCView->nameButtonImage()->setAlpha(0);
+    m_SJPCView->fixCommodity();
     PXQuickScreenKit::lockAccount(m_SJPCView->switchingAccountView());
     m_accountSwitch->add(m_SJPCView->switchingAccountView());
     m_pingCangView = root.addSubview(std::move(panel));

@@ -211,6 +211,13 @@ TEST_F(QuoteModeTransfer, byHoldingNumberTheOrderNamesTheHolding) {
     ASSERT_FALSE(number.empty());
     PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
     ASSERT_TRUE(driver.tap(form.DHbutton()));
+    // Back to by commodity while the keypad is up: once it goes, the commodity can be picked.
+    ASSERT_TRUE(driver.tap(form.shuLiang()));
+    ASSERT_TRUE(driver.tap(form.SPbutton()));
+    driver.pressKey("完成");
+    driver.settle();
+    EXPECT_TRUE(form.commodityNameButton()->isEnabled());
+    ASSERT_TRUE(driver.tap(form.DHbutton()));
     ASSERT_TRUE(driver.tap(form.danHaoButton()));
     driver.settle();
     EXPECT_TRUE(screen->chiCangDanHaoListView()->isShown());

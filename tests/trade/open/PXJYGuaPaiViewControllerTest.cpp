@@ -169,6 +169,8 @@ TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {
     ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
     typeInto(form.zhiJiaL(), "99000");
     typeQuantity(form, "1");
+    // The keypad gone, the commodity is still the one this screen was opened for.
+    EXPECT_FALSE(form.commodityNameButton()->isEnabled());
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     driver.tap(form.jianCangButton());
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_list").empty(); }, 10));
