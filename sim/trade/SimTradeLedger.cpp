@@ -707,7 +707,18 @@ SimJson SimTradeLedger::books(const std::string& account) {
                                   {"settle", deal.settle},
                                   {"qty", deal.qty}});
     }
+    books["live"] = hasLiveSession(account);
     return books;
+}
+
+bool SimTradeLedger::hasLiveSession(const std::string& account) {
+    std::lock_guard lock(m_sessionLock);
+    auto live = m_liveSessions.find(account);
+    if (live == m_liveSessions.end()) {
+        return false;
+    }
+    const Session& session = m_sessions.at(live->second);
+    return session.endCode == 0 && m_state.now() - session.lastSeen <= m_idleLimitMs;
 }
 
 std::optional<double> SimTradeLedger::bankFunds(const std::string& account,

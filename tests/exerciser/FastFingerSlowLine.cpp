@@ -183,6 +183,8 @@ void FastFingerSlowLine::addAccountWhileBeating() {
         return m.journal.add("no 账户 entry to tap");
     }
     m.driver.settle();
+    // A session the exchange had already ended (a restart, an expiry) is rightly reported lost.
+    const bool wasLive = sessionLiveAtTheExchange();
     auto* accounts = dynamic_cast<PXJYAccountInfoViewController*>(topScreen(m.driver));
     Button* add = nullptr;
     for (View* v : accounts ? m.hittables() : std::vector<View*>{}) {
@@ -206,11 +208,22 @@ void FastFingerSlowLine::addAccountWhileBeating() {
     m.exchange.post("/control/trade/release?" + held);
     m.driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }, 15);
     wait(kBeat + 0.5);
+    if (!wasLive) {
+        return m.journal.add("the session had already ended at the exchange");
+    }
     for (const std::string& text : m.driver.visibleTexts()) {
         if (text.find(kSessionLost) != std::string::npos) {
             m.violation("adding an account lost the live session: " + text);
         }
     }
+}
+
+bool FastFingerSlowLine::sessionLiveAtTheExchange() {
+    const std::string account = PXTradeModule::shared().defaultString("JYUserName");
+    const auto reply =
+        m.exchange.get("/control/trade/books?" + sessionQuery() + "&account=" + account);
+    const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+    return reply.status == 200 && books.is_object() && books.value("live", false);
 }
 
 void FastFingerSlowLine::checkAnnouncements() {

@@ -50,6 +50,7 @@ public:
 private:
     void tap(Point at, double time);
     std::string sessionQuery() const;
+    bool sessionLiveAtTheExchange();
     void wait(double seconds);
 
     Context m;
