@@ -1255,6 +1255,15 @@ void HQMarketChartManager::startRefreshControl() {
     }
 }
 
+// The chart on show has a request out or its timer running. With nothing to ask (its series went
+// with a lost session), its next refresh starts the road again, unless a renewal running will.
+void HQMarketChartManager::askAtTheNextRefresh() {
+    if (!m_KLinePeriodNotEmpty && !m_renewingSession) {
+        m_restartRoad = true;
+    }
+    startRefreshControl();
+}
+
 void HQMarketChartManager::requestZipSec() {
     // The road starts again now, not once more at the next refresh.
     m_restartRoad = false;
@@ -1306,7 +1315,7 @@ void HQMarketChartManager::fillCommodityNumbers(SubmissionPackage& package,
 void HQMarketChartManager::requestAllFenShi() {
     const auto item = searchCommodotyStatusItem();
     if (!item || !item->commodity) {
-        return;
+        return askAtTheNextRefresh();
     }
     const auto series = item->FenShiDataArray.empty() ? nullptr : item->FenShiDataArray.front();
     const auto day = series && !series->tradingDayNumArray.empty()
@@ -1363,7 +1372,7 @@ void HQMarketChartManager::getKLineDataFromNetWorkByButtonInfo() {
     const auto item = searchCommodotyStatusItem();
     const auto period = searchPeriodStatusInfo();
     if (!item || !item->commodity || !period || !period->periodItem) {
-        return;
+        return askAtTheNextRefresh();
     }
     auto package = std::make_shared<SubmissionPackage>();
     fillCommodityNumbers(*package, *item->commodity);

@@ -257,6 +257,7 @@ private:
     // The load of what is on show ended, with data, with none or failed: the indicator stops
     // and the refresh of the chart on show runs again.
     void endLoadOnShow();
+    void askAtTheNextRefresh();
     void openCommodityLock();
     std::weak_ptr<Relay> relay() const { return m_relay; }
 

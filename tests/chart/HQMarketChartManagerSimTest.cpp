@@ -598,7 +598,16 @@ TEST_F(ChartManagerSimTest, shouldRefreshTheKLineChartAgainAfterTheSessionsRenew
     quoteServer().answerSessionLostOnce(kKLineProtocol);
     m_chart->KLineRefresh()->refreshNotify();
     EXPECT_TRUE(waitForRequest(kLogin, static_cast<size_t>(logins)));
-    EXPECT_TRUE(RunLoop::runUntil(reloaded, 20));
+    ASSERT_TRUE(RunLoop::runUntil(reloaded, 20));
+
+    // Another period chosen while the periods are gone: nothing to ask, yet the chart reloads.
+    quoteServer().answerSessionLostOnce(kKLineProtocol);
+    quoteServer().answerSessionLostOnce(kServerTime);
+    m_chart->KLineRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !period() && m_chart->KLineRefresh(); }, 20));
+    RunLoop::runUntil([] { return false; }, 1.2);  // past the lock that spaces period changes
+    ASSERT_TRUE(m_driver->tap(periodButton(10002)));
+    EXPECT_TRUE(RunLoop::runUntil(reloaded, 30));
 }
 
 TEST_F(ChartManagerSimTest, shouldShowAFailedLoadAndLoadItAtTheNextRefresh) {
