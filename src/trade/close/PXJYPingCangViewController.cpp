@@ -79,7 +79,7 @@ void PXJYPingCangViewController::loadView() {
 }
 
 void PXJYPingCangViewController::setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
-    m_huiZong = std::move(summary);
+    m_huiZong.choose(std::move(summary), PXTradeModule::shared().PXJYData());
 }
 
 void PXJYPingCangViewController::showTab(bool market) {
@@ -99,7 +99,7 @@ void PXJYPingCangViewController::ZJbuttonAction() {
 }
 
 void PXJYPingCangViewController::viewWillAppear(bool) {
-    SJbuttonAction();
+    // The tab stays the user's when the screen shows again (back from an account switch, say).
     m_accountSwitch->reloadTableView();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
@@ -116,7 +116,7 @@ void PXJYPingCangViewController::setPingCangValue() {
     // Each form from its own choice only; the board follows the form on show.
     const PXTradeData& store = PXTradeModule::shared().PXJYData();
     const std::string marketCode =
-        PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store, m_huiZong.get(), m_nowDanHaoID);
+        PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store, m_huiZong, m_nowDanHaoID);
     if (!m_stopsDanHaoID.empty() && !m_ZJPCView->fillTicket(store, m_stopsDanHaoID)) {
         m_stopsDanHaoID.clear();
     }
@@ -193,7 +193,7 @@ void PXJYPingCangViewController::PXChangeAnCommodity(
     const std::shared_ptr<PXJYChiCangHuiZong>& summary) {
     m_SJPCView->cleanView();
     m_shangPinList->VKJYNavBackAction();
-    m_huiZong = summary;
+    setHuiZongCommodity(summary);
     changeShangPin();
 }
 
@@ -235,14 +235,15 @@ bool PXJYPingCangViewController::handToOrderBook(const std::string& code,
 }
 
 void PXJYPingCangViewController::changeShangPin() {
-    if (!m_huiZong) {
+    const auto summary = m_huiZong.chosen();
+    if (!summary) {
         return;
     }
     PXTradeScreenArgs args;
-    args.summary = m_huiZong;
+    args.summary = summary;
     // A choice handed to the order-book screen is that screen's, not this form's.
-    if (handToOrderBook(m_huiZong->commodityCode, args, true)) {
-        m_huiZong.reset();
+    if (handToOrderBook(summary->commodityCode, args, true)) {
+        m_huiZong.forget();
         return;
     }
     setPingCangValue();

@@ -12,6 +12,7 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/close/PXHoldingChoice.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
@@ -47,7 +48,9 @@ public:
     void viewWillDisappear(bool animated) override;
 
     int shiJia_ZhiJia() const { return m_shiJia_ZhiJia; }
-    const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const { return m_huiZong; }
+    const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const {
+        return m_huiZong.chosen();
+    }
     void setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary);
     const std::string& nowDanHaoID() const { return m_nowDanHaoID; }
     void setNowDanHaoID(const std::string& number) { m_nowDanHaoID = number; }
@@ -112,7 +115,7 @@ private:
     int m_shiJia_ZhiJia = 1;
     // The choices of the forms, each written only by a pick on its own form: by commodity and
     // by number on the market form, and the holding of the conditional form.
-    std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
+    PXHoldingChoice m_huiZong;
     std::string m_nowDanHaoID;
     std::string m_stopsDanHaoID;
     int m_numberPickerTab = 1;

@@ -88,9 +88,15 @@ void PXJYZhuanRangZYMSVC::JYRefreshView() {
     setPingCangValue();
 }
 
+void PXJYZhuanRangZYMSVC::setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    m_huiZong.choose(std::move(summary), PXTradeModule::shared().PXJYData());
+}
+
 void PXJYZhuanRangZYMSVC::setPingCangValue() {
+    // Looked at in either mode, so a holding that went while the other mode showed stays gone.
+    const bool went = m_huiZong.forgetIfGone(PXTradeModule::shared().PXJYData());
     if (SJPCView()->danHaoOrShangPin()) {
-        setAnShangPinSJPCViewValueCommodity();
+        setAnShangPinSJPCViewValueCommodity(went);
     } else {
         setAnDanHaoViewValueCommodity();
     }
@@ -105,31 +111,30 @@ void PXJYZhuanRangZYMSVC::writeCommodity(const std::string& code) {
                                          "元，请输入整数倍价格");
 }
 
-void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity() {
-    const PXTradeData& store = PXTradeModule::shared().PXJYData();
+void PXJYZhuanRangZYMSVC::setAnShangPinSJPCViewValueCommodity(bool went) {
     // The lots the account holds now, not those of the record handed over.
-    const auto current =
-        m_huiZong ? PXTradeClosingRules::currentSummary(store, *m_huiZong) : nullptr;
-    if (m_huiZong && !current) {
-        // Closed meanwhile: the holding chosen has gone, so nothing of it may be listed.
-        writeCommodity("");
-        m_SJPCView->forgetNumber();
-    } else if (m_huiZong) {
+    const auto current = m_huiZong.current(PXTradeModule::shared().PXJYData());
+    if (current) {
         m_SJPCView->setDanHaoID(std::nullopt);
-        writeCommodity(m_huiZong->commodityCode);
+        writeCommodity(current->commodityCode);
         m_SJPCView->danHaoButton()->setTitle(" ");
         // Nothing of a commodity the store does not know may be listed.
-        const bool known = isKnown(m_huiZong->commodityCode);
+        const bool known = isKnown(current->commodityCode);
         m_SJPCView->shuLiangFanWei()->setText(PXTradeClosingRules::freeRangeText(
             known ? PXTradeClosingRules::freeQuantity(*current) : 0));
-        const auto direction = PXTradeClosingRules::closingDirection(m_huiZong->buySellSign);
+        const auto direction = PXTradeClosingRules::closingDirection(current->buySellSign);
         m_SJPCView->setXiaDanFangXiang(direction.sign);
         m_SJPCView->maiMaiFangXiangL()->setText(direction.text);
         m_shangPinList->chicangShangPinListViewreloadView();
+    } else if (went) {
+        // Closed or of another account: the holding chosen has gone, so nothing of it may be
+        // listed.
+        writeCommodity("");
+        m_SJPCView->forgetNumber();
     } else {
         m_SJPCView->clearChoice();
     }
-    setYiKouJiaBaoJiaBanValue(current ? m_huiZong->commodityCode : "");
+    setYiKouJiaBaoJiaBanValue(current ? current->commodityCode : "");
 }
 
 void PXJYZhuanRangZYMSVC::setAnDanHaoViewValueCommodity() {
@@ -210,7 +215,7 @@ bool PXJYZhuanRangZYMSVC::handBack(bool byCommodity) {
         return false;
     }
     if (byCommodity) {
-        below->setHuiZongCommodity(m_huiZong);
+        below->setHuiZongCommodity(m_huiZong.chosen());
         below->SJPCView()->shangPinButtonActionSJPC();
     } else {
         below->setNowDanHaoID(m_nowDanHaoID);
@@ -224,14 +229,14 @@ bool PXJYZhuanRangZYMSVC::handBack(bool byCommodity) {
 void PXJYZhuanRangZYMSVC::PXChangeAnCommodity(const std::shared_ptr<PXJYChiCangHuiZong>& summary) {
     m_SJPCView->cleanView();
     m_shangPinList->VKJYNavBackAction();
-    m_huiZong = summary;
+    setHuiZongCommodity(summary);
     if (!summary) {
         return;
     }
     if (!isOrderBook(summary->commodityCode) && handBack(true)) {
         return;
     }
-    setAnShangPinSJPCViewValueCommodity();
+    setPingCangValue();
 }
 
 void PXJYZhuanRangZYMSVC::PXChangeAnDanHao(const std::string& number) {

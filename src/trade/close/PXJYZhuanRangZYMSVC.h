@@ -11,6 +11,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/close/PXHoldingChoice.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
@@ -39,10 +40,10 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
 
-    void setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
-        m_huiZong = std::move(summary);
+    void setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary);
+    const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const {
+        return m_huiZong.chosen();
     }
-    const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const { return m_huiZong; }
     void setNowDanHaoID(const std::string& number) { m_nowDanHaoID = number; }
     const std::string& nowDanHaoID() const { return m_nowDanHaoID; }
     // Built on first use, so a host can switch the form's mode before the push shows it.
@@ -79,7 +80,8 @@ protected:
     void leave(bool toRoot);
 
 private:
-    void setAnShangPinSJPCViewValueCommodity();
+    // `went`: the chosen holding went at this refresh.
+    void setAnShangPinSJPCViewValueCommodity(bool went);
     void setAnDanHaoViewValueCommodity();
     void setYiKouJiaBaoJiaBanValue(const std::string& code);
     void writeCommodity(const std::string& code);
@@ -93,7 +95,7 @@ private:
     PXJYZhuanRangZYMSView* m_SJPCView = nullptr;
     PXJYChiCangShangPinListView* m_shangPinList = nullptr;
     PXJYChiCangDanHaoListView* m_danHaoList = nullptr;
-    std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
+    PXHoldingChoice m_huiZong;
     std::string m_nowDanHaoID;
     JYDict m_post_dict = JYDict::object();
     std::shared_ptr<PXTradeReplyRelay> m_relay;

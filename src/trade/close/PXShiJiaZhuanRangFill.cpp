@@ -3,6 +3,7 @@
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "trade/close/PXHoldingChoice.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/common/PXTradeClosingRules.h"
 #include "trade/common/PXTradeFormat.h"
@@ -85,17 +86,25 @@ void PXShiJiaZhuanRangFill::byNumber(PXJYShiJiaZhuanRangView& form, const PXTrad
 }
 
 std::string PXShiJiaZhuanRangFill::refresh(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
-                                           const PXJYChiCangHuiZong* summary, std::string& number) {
+                                           PXHoldingChoice& summary, std::string& number) {
     const auto unchosen = [&form] {
         form.clearChoice();
         return std::string();
     };
+    // Looked at in either mode, so a holding that went while the other mode showed stays gone.
+    const bool summaryWent = summary.forgetIfGone(store);
     if (form.danHaoOrShangPin()) {
-        if (!summary) {
-            return unchosen();
+        const auto current = summary.current(store);
+        if (current) {
+            byCommodity(form, store, *current);
+            return current->commodityCode;
         }
-        byCommodity(form, store, *summary);
-        return summary->commodityCode;
+        // Closed or of another account: shown as none, nothing of it sendable.
+        if (summaryWent) {
+            form.forgetNumber();
+            return {};
+        }
+        return unchosen();
     }
     if (number.empty()) {
         return unchosen();

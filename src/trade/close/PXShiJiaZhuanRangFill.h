@@ -9,6 +9,7 @@
 
 #include "trade/core/PXTradeTypes.h"
 
+class PXHoldingChoice;
 class PXJYChiCangHuiZong;
 class PXJYChiCangMingXi;
 class PXJYShiJiaZhuanRangView;
@@ -28,10 +29,11 @@ public:
                          const std::string& number);
     // The refresh of a form from what its user chose on it, in the form's own mode only: by
     // commodity from `summary`, by number from `number`, so neither mode writes the other. A
-    // chosen number the store no longer holds is forgotten: `number` is emptied and the form
-    // shows none. Gives the commodity now on the form ("" for none).
+    // chosen holding that went is forgotten whichever mode shows, a chosen number the store no
+    // longer holds when its mode shows (`number` is emptied); the form in that mode then shows
+    // none. Gives the commodity now on the form ("" for none).
     static std::string refresh(PXJYShiJiaZhuanRangView& form, const PXTradeData& store,
-                               const PXJYChiCangHuiZong* summary, std::string& number);
+                               PXHoldingChoice& summary, std::string& number);
     // The opening order in the transfer's own side and price for its "fanShouJianCangNum".
     static JYDict reverseDelistingOrder(const JYDict& transfer, const std::string& requestId);
 };

@@ -17,7 +17,9 @@ void PXJYSimplePingCangVC::loadView() {
 
 void PXJYSimplePingCangVC::viewWillAppear(bool animated) {
     PXJYPingCangViewController::viewWillAppear(animated);
-    // Back on screen the transfer starts over by commodity; the form asks for its refill.
+    // Back on screen the transfer starts over on the market tab by commodity; the form asks for
+    // its refill.
+    SJbuttonAction();
     SJPCView()->shangPinButtonActionSJPC();
 }
 

@@ -90,6 +90,7 @@ void PXJYXiangQingVC::viewWillAppear(bool animated) {
 }
 
 void PXJYXiangQingVC::selectedAnCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    m_transferHolding.choose(summary, store());
     PXHuiZongXiangQingScreen::selectedAnCommodity(std::move(summary));
     getChiCangMingXi();
 }
@@ -101,7 +102,7 @@ void PXJYXiangQingVC::setHuiZongDetailValue() {
         return;
     }
     m_board->fill(store(), summary->commodityCode);
-    PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store(), summary.get(), m_newDanHao);
+    PXShiJiaZhuanRangFill::refresh(*m_SJPCView, store(), m_transferHolding, m_newDanHao);
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXJYXiangQingVC::newManager() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "trade/close/PXHoldingChoice.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/common/PXTradeBusyOverlay.h"
@@ -72,6 +73,8 @@ private:
     PXCommodityInformationView* m_board = nullptr;
     PXJYShiJiaZhuanRangView* m_SJPCView = nullptr;
     PXJYChiCangDanHaoListView* m_danHaoList = nullptr;
+    // The transfer form's holding by commodity: the summary's, until it goes.
+    PXHoldingChoice m_transferHolding;
     std::string m_newDanHao;
     JYDict m_postDic = JYDict::object();
     bool m_fanShou = false;

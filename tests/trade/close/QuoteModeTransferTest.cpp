@@ -28,6 +28,10 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYCaptchaButton.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -98,6 +102,59 @@ protected:
         NotificationCenter::defaultCenter().post("JYRefreshTimer");
         driver.settle();
     }
+
+    // The holdings as the exchange has them now, asked again.
+    void requeryHoldings() {
+        PXTradeNetworkManger::create()->getJYChiCangMingXi("");
+        PXTradeNetworkManger::create()->getJYChiCangHuiZong("");
+    }
+
+    // Every bought lot of the commodity closed from elsewhere.
+    void closeBoughtElsewhere(const std::string& code) {
+        requeryHoldings();
+        ASSERT_TRUE(driver.runUntil([&] { return !heldNumber(code).empty(); }));
+        for (std::string number = heldNumber(code); !number.empty(); number = heldNumber(code)) {
+            ASSERT_TRUE(
+                tradeServer().ledger().closeElsewhere(loggedIn.account, std::stoll(number)));
+            requeryHoldings();
+            ASSERT_TRUE(
+                driver.runUntil([&] { return !store().chiCangMingXiXinXi().count(number); }));
+        }
+        ASSERT_TRUE(driver.runUntil([&] { return heldLots(code, "1") == 0; }));
+    }
+
+    // To the saved second account from that switcher, typed on the switch screen; back on the
+    // transfer screen once its login chain has run.
+    void switchToSecondAccount(PXJYSwitchingAccountView& switcher) {
+        ASSERT_TRUE(driver.tap(switcher.accountButton()));
+        ASSERT_TRUE(driver.tapRow(*switcher.environmentListView(), {0, 1}));
+        PXJYSimpleLoginVC* login = nullptr;
+        ASSERT_TRUE(driver.runUntil([&] {
+            login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
+            return login && !login->captchaButton()->validString().empty();
+        }));
+        ASSERT_TRUE(driver.tap(login->passwordTextField()));
+        driver.typeText("111111");
+        typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+        ASSERT_TRUE(driver.tapText("登录"));
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(driver.runUntil(
+            [&] {
+                return tradeNavigation()->topViewController() == screen &&
+                       tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
+            },
+            10));
+    }
+
+    // The second account, saved beside the first, holds three bought lots of silver.
+    void secondAccountHoldsSilver() {
+        ASSERT_EQ(
+            tradeServer().ledger().orderElsewhere(kSecondAccount, "AG", 1, 3).value("retcode", -1),
+            0);
+        ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                        .addAccount({"01", "01", kSecondAccount}));
+    }
+    static constexpr const char* kSecondAccount = "100000000000002";
 
     std::string heldNumber(const std::string& code) {
         for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
@@ -668,6 +725,89 @@ TEST_F(QuoteModeTransfer, aHoldingClosedMeanwhileIsForgottenAndNothingOfItIsSent
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(received("order_s").empty());
     EXPECT_TRUE(received("set_loss_profit").empty());
+}
+
+// A holding picked by commodity that closes is forgotten for good: one opened later under the
+// same commodity and side is not taken for it, in the quote-mode and the order-book form alike.
+TEST_F(QuoteModeTransfer, aHoldingPickedByCommodityThatClosedStaysForgottenWhenOneOpensAgain) {
+    tradeModule().setDefaultString("prompt", "2");
+    struct Case {
+        const char* code;
+        bool orderBook;
+    };
+    for (const Case& held : {Case{"AG", false}, Case{"zn", true}}) {
+        SCOPED_TRACE(held.code);
+        const auto open = [&] {
+            return held.orderBook ? holdOrderBookLots(held.code, "2150", 1)
+                                  : orderAtTheExchange(held.code, "1", "1");
+        };
+        if (held.orderBook) {
+            ASSERT_TRUE(open());
+        }
+        tradeServer().clearReceived();
+        ASSERT_NE(openScreen(), nullptr);
+        pickSummary(held.code, "1");
+        auto* orderBook =
+            dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+        ASSERT_EQ(orderBook != nullptr, held.orderBook);
+        PXZhuanRangFormView& form = orderBook
+                                        ? static_cast<PXZhuanRangFormView&>(*orderBook->SJPCView())
+                                        : *screen->SJPCView();
+        ASSERT_EQ(form.commodityCode(), held.code);
+
+        closeBoughtElsewhere(held.code);
+        refresh();
+        EXPECT_EQ(form.commodityNameButton()->currentTitle(), PXTradeFormat::kMissing);
+        ASSERT_TRUE(open());
+        requeryHoldings();
+        ASSERT_TRUE(driver.runUntil([&] { return heldLots(held.code, "1") > 0; }));
+        refresh();
+        EXPECT_EQ(form.commodityCode(), "");
+        EXPECT_EQ(form.commodityNameButton()->currentTitle(), PXTradeFormat::kMissing);
+        EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+        snapshot(std::string("forgotten-summary-") + held.code);
+        typeOnKeypad(form.shuLiang(), "1");
+        ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+        EXPECT_EQ(alertMessage(), "请选择商品");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        EXPECT_TRUE(received("order_s").empty());
+        EXPECT_TRUE(received("order_list").empty());
+        tradeNavigation()->popToRootViewController(false);
+        driver.settle();
+    }
+}
+
+// The holding picked is the first account's: under the second account, which holds the same
+// commodity and side, the form shows none and sends nothing.
+TEST_F(QuoteModeTransfer, aHoldingPickedByCommodityIsForgottenByAnAccountSwitch) {
+    tradeModule().setDefaultString("prompt", "2");
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    ASSERT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-2)");
+    switchToSecondAccount(*form.switchingAccountView());
+    ASSERT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == 3; }));
+    refresh();
+    EXPECT_EQ(form.commodityCode(), "");
+    EXPECT_NE(form.commodityNameButton()->currentTitle(), "白银");
+    EXPECT_NE(form.shuLiangFanWei()->text(), "(数量范围:1-3)");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择商品");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(received("order_s").empty());
+}
+
+// Shown again after an account switch made on the conditional tab, the screen is still on it.
+TEST_F(QuoteModeTransfer, theTabChosenStaysWhenTheScreenShowsAgain) {
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    switchToSecondAccount(*screen->ZJPCView()->switchingAccountView());
+    EXPECT_EQ(screen->shiJia_ZhiJia(), 2);
+    EXPECT_EQ(screen->ZJPCView()->alpha(), 1);
+    EXPECT_EQ(screen->SJPCView()->alpha(), 0);
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {
