@@ -4,6 +4,7 @@
 
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketHeaderViewDelegate.h"
+#include "market/VKJYWatchList.h"
 #include "platform/ui/Label.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -25,8 +26,6 @@ VKJYMarketHeaderView::VKJYMarketHeaderView(
     : View(Rect{0, 0, kWidth, heightFor(chooseCommodityArray.size())}),
       m_chooseCommodityArray(std::move(chooseCommodityArray)) {
     setBackgroundColor(Color::fractions(41.0 / 255, 41.0 / 255, 0.2));
-    const auto state = VKJYHangQingDataClass::current();
-    View* deleteMode = state ? state->delectedCommodityButton() : nullptr;
     const std::size_t count = m_chooseCommodityArray.size();
     for (std::size_t i = 0; i <= count; ++i) {
         const Rect frame{kTileStep * static_cast<double>(i % kTilesPerLine) + kTileMargin,
@@ -53,12 +52,29 @@ VKJYMarketHeaderView::VKJYMarketHeaderView(
         tile->setTag(kTileTagBase + static_cast<int>(i));
         tile->CommodityPriceLabel()->setText("--");
         tile->CommodityAddPriceLabel()->setText("-- --");
-        if (deleteMode && deleteMode->tag() == tile->tag()) {
-            tile->setShowsDeleteMark(true);
-            state->setDelectedCommodityButton(tile.get());
-        }
         addSubview(std::move(tile));
     }
+    takeOverDeleteMode();
+}
+
+// Delete mode is its commodity's, wherever the rebuilt grid puts it; without it, it ends.
+void VKJYMarketHeaderView::takeOverDeleteMode() {
+    const auto state = VKJYHangQingDataClass::current();
+    const auto* marked =
+        state ? dynamic_cast<VKJYCustomButton*>(state->delectedCommodityButton()) : nullptr;
+    if (!marked || !marked->CommodityInfo()) {
+        return;
+    }
+    const std::string key = VKJYWatchList::keyOf(*marked->CommodityInfo());
+    for (std::size_t i = 0; i < m_chooseCommodityArray.size(); ++i) {
+        VKJYCustomButton* t = tile(i);
+        if (t && VKJYWatchList::keyOf(*m_chooseCommodityArray[i]) == key) {
+            t->setShowsDeleteMark(true);
+            state->setDelectedCommodityButton(t);
+            return;
+        }
+    }
+    VKJYCustomButton::endDeleteMode();
 }
 
 VKJYCustomButton* VKJYMarketHeaderView::tile(std::size_t index) const {

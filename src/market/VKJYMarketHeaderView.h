@@ -1,10 +1,10 @@
 #pragma once
 
 // The watch grid at the top of the market list: one tile per watched commodity (tags 1000 + i),
-// three to a line of 108 points, then the "增减商品" tile. A tile in delete mode keeps it when
-// the grid is rebuilt from the same list. Touches on the grid outside the tiles end delete
-// mode. Owned by its superview (the market list keeps it too); the delegate is not owned.
-// Main thread.
+// three to a line of 108 points, then the "增减商品" tile. Delete mode belongs to its commodity:
+// a rebuilt grid marks that commodity's tile, or ends delete mode without it. Touches on the grid
+// outside the tiles end delete mode. Owned by its superview (the market list keeps it too); the
+// delegate is not owned. Main thread.
 
 #include <memory>
 #include <vector>
@@ -42,6 +42,8 @@ public:
     void touchesEnded(const TouchSet& touches, const Event& event) override;
 
 private:
+    void takeOverDeleteMode();
+
     std::vector<std::shared_ptr<commodityInfo>> m_chooseCommodityArray;
     std::vector<std::shared_ptr<YiKouJia>> m_yikoujiaArray;
     VKJYMarketHeaderViewDelegate* m_delegate = nullptr;

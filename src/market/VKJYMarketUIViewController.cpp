@@ -179,10 +179,12 @@ void VKJYMarketUIViewController::viewWillAppear(bool) {
     reloadTableview();
 }
 
-// A swipe button left open pauses the list's redraw; the pause is of a list on show only.
+// A swipe button left open pauses the list's redraw, and delete mode marks a tile; both are of
+// a list on show only.
 void VKJYMarketUIViewController::viewWillDisappear(bool) {
     TallyStat::endLogPageView(kPageName);
     m_table->endRowEditing();
+    VKJYCustomButton::endDeleteMode();
     setCanRefresh(true);
 }
 

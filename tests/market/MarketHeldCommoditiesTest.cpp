@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketHeaderView.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "market/VKJYWatchList.h"
 #include "platform/foundation/PropertyList.h"
@@ -113,4 +115,32 @@ TEST_F(MarketHeldTest, shouldKeepTheTradingPricesMovingWhileASwipeButtonIsLeftOp
     EXPECT_FALSE(table.editingRow().has_value());
     EXPECT_TRUE(VKJYHangQingDataClass::current()->canRefreshYiKouJia());
     EXPECT_TRUE(tradingPriceMoves());
+}
+
+// Delete mode is of the list on show: a held commodity that joins the grid meanwhile does not
+// come back marked in its place.
+TEST_F(MarketHeldTest, shouldEndDeleteModeWhenTheListLeavesTheScreen) {
+    auto& defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    defaults.setBool(true, VKJYMarketUIViewController::kEverLaunchedKey);
+    PropertyList list = PropertyList::array();
+    list.append(std::string("2_0"));
+    list.append(std::string("6_0"));
+    ASSERT_TRUE(list.writeFile(VKJYWatchList::filePath()));
+    ASSERT_TRUE(launchShell());
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return market() && market()->headView() && market()->headView()->tile(1); }, 15));
+    driver.longPress(market()->headView()->tile(0)->convertPointToWindow({50, 50}), 1.3);
+    ASSERT_TRUE(market()->headView()->tile(0)->showsDeleteMark());
+    ASSERT_TRUE(logIn());
+    showMarketTabAgain();
+    if (driver.visibleAlert()) {
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+    }
+    VKJYMarketHeaderView* header = market()->headView();
+    ASSERT_NE(header->tile(2), nullptr);
+    for (std::size_t i = 0; header->tile(i); ++i) {
+        EXPECT_FALSE(header->tile(i)->showsDeleteMark()) << "tile " << i;
+    }
+    EXPECT_EQ(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
 }

@@ -129,6 +129,13 @@ TEST_F(MarketTest, shouldMoveTheDeleteMarkToTheLastLongPressedTileAndDeleteFromI
     EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
     EXPECT_EQ(VKJYWatchList::readFile(), (std::vector<std::string>{"1_0", "2_0"}));
     EXPECT_EQ(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
+    // The mark goes with its commodity, not to the one that takes its place.
+    driver.longPress(market()->headView()->tile(0)->convertPointToWindow({50, 50}), 1.3);
+    ASSERT_TRUE(driver.tap(market()->headView()->tile(0)->DelectedButton()));
+    driver.settle();
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"黄金"}));
+    EXPECT_FALSE(market()->headView()->tile(0)->showsDeleteMark());
+    EXPECT_EQ(VKJYHangQingDataClass::current()->delectedCommodityButton(), nullptr);
 }
 
 TEST_F(MarketTest, shouldOnlyEndDeleteModeWhenARowIsTapped) {
