@@ -790,9 +790,11 @@ std::vector<std::shared_ptr<commodityInfo>> HQMarketChartManager::getCommodityIn
     return {};
 }
 
+// The panel closes and its arrow goes back to closed, still usable: a press that switches nothing
+// (the period on show, the lock closed) rebuilds no bar that would bring a fresh arrow.
 void HQMarketChartManager::toolBarButtonPressed(Button& button) {
     if (m_quotaButton) {
-        m_quotaButton->setEnabled(false);
+        m_quotaButton->setSelected(false);
     }
     setViewHidden(m_quotaView.get(), true);
     if (button.tag() == kFenShiButtonTag) {

@@ -467,6 +467,28 @@ TEST_F(ChartManagerSimTest, shouldFollowTheLastOfQuickTapsBetweenPeriodsAndTimeS
     EXPECT_EQ(m_chart->currentButton(), periodButton(10003));
 }
 
+// A press that switches nothing closes the period panel and leaves its arrow opening it again.
+TEST_F(ChartManagerSimTest, shouldOpenThePeriodPanelAgainAfterAPressThatSwitchesNothing) {
+    openChart();
+    const auto panelOpensAgainAfter = [&](int tag) {
+        EXPECT_TRUE(m_driver->tap(m_chart->quotaButton()));
+        EXPECT_TRUE(m_driver->tap(periodButton(tag)));
+        EXPECT_FALSE(m_driver->isVisible(m_chart->quotaView()));
+        EXPECT_TRUE(m_chart->quotaButton()->isEnabled());
+        EXPECT_TRUE(m_driver->tap(m_chart->quotaButton()));
+        const bool opens = m_driver->isVisible(m_chart->quotaView());
+        m_driver->tap(m_chart->quotaButton());
+        return opens;
+    };
+    EXPECT_TRUE(panelOpensAgainAfter(10000)) << "分时 on show";
+    openMinutePeriod();
+    RunLoop::runUntil([] { return false; }, 1.5);  // past the period lock
+    EXPECT_TRUE(panelOpensAgainAfter(10001)) << "1分 on show";
+    // That press renewed the lock: 5分 is refused.
+    EXPECT_TRUE(panelOpensAgainAfter(10002)) << "within the period lock";
+    EXPECT_EQ(m_chart->currentButton(), periodButton(10001));
+}
+
 TEST_F(ChartManagerSimTest, shouldClearTheRequestAfterAnEmptyIncrementalReply) {
     openChart();
     openMinutePeriod();
