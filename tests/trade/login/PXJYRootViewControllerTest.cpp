@@ -195,6 +195,24 @@ TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
     EXPECT_FALSE(tradeModule().PXJYTimerManger().xinGongGao());
     ASSERT_TRUE(driver.tapText("取消"));
     EXPECT_FALSE(root->isMenuOpen());
+
+    // Leaving the home, by another tab or by an entry's screen, takes the menu down with it.
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    delegate->tabBarHelper().selectHangQingTab();
+    driver.settle();
+    delegate->tabBarHelper().selectTradeTab();
+    driver.settle();
+    EXPECT_FALSE(root->isMenuOpen());
+    PXTradeScreenFactory::registerScreen(
+        "PXJYChaXunViewController",
+        [](const PXTradeScreenArgs& a) { return std::make_unique<OpenedScreen>(a); });
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    ASSERT_TRUE(driver.tapText("查询"));
+    driver.settle();
+    ASSERT_TRUE(top<OpenedScreen>());
+    tradeNavigation()->popViewController(false);
+    driver.settle();
+    EXPECT_FALSE(root->isMenuOpen());
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenTheSessionExpires) {
