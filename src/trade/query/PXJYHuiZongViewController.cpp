@@ -133,6 +133,7 @@ void PXJYHuiZongViewController::PXChangeAnCommodity(
     m_SJPCView->startAfresh();
     m_newDanHao.reset();
     m_huiZong = summary;
+    m_transferHolding.choose(summary, store());
     setZYMSViewAlpha();
     setHuiZongDetailValue();
     addHuiZongDetailView();
@@ -154,11 +155,22 @@ void PXJYHuiZongViewController::setHuiZongDetailValue() {
     m_showView->setDataArray(PXJYChiCangRecordRows::huiZongValues(trade, *m_huiZong));
     m_showView->listView()->reloadData();
     m_board->fill(trade, m_huiZong->commodityCode);
+    // Looked at in either mode, so a holding that went while numbers showed stays gone.
+    m_transferHolding.forgetIfGone(trade);
     if (m_SJPCView->danHaoOrShangPin()) {
-        PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, trade, *m_huiZong);
+        fillByCommodity(trade);
     } else {
         PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, trade, m_newDanHao.value_or(""));
     }
+}
+
+// The picked summary's holding, until it goes: a later lot of its commodity and side is not it.
+void PXJYHuiZongViewController::fillByCommodity(const PXTradeData& trade) {
+    if (const auto current = m_transferHolding.current(trade)) {
+        PXShiJiaZhuanRangFill::byCommodity(*m_SJPCView, trade, *current);
+        return;
+    }
+    m_SJPCView->forgetNumber();
 }
 
 void PXJYHuiZongViewController::addHuiZongDetailView() {

@@ -15,6 +15,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/close/PXHoldingChoice.h"
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
@@ -63,6 +64,7 @@ public:
     void setShangPinListViewInfo();
     void JYRefreshView();
     void setHuiZongDetailValue();
+    void fillByCommodity(const PXTradeData& trade);
     void addHuiZongDetailView();
     void removeHuiZongDetailView();
     void HZSJPingCangButtonAction();
@@ -93,6 +95,8 @@ private:
 
     std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
     std::optional<std::string> m_newDanHao;
+    // The transfer form's holding by commodity: the summary's, until it goes.
+    PXHoldingChoice m_transferHolding;
     bool m_XIADANSUCCESS = false;
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;

@@ -598,6 +598,18 @@ TEST_F(HoldingQueryTest, shouldForgetASummaryClosedMeanwhileAndSendNothingOfIt) 
     EXPECT_EQ(form.maiMaiFangXiangL()->text(), "");
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
     snapshot("summaries-transfer-forgotten-568");
+
+    // A new lot of the same commodity and side is not the holding that was picked.
+    makeDeals(kCode, 1, "2");
+    tradeModule().PXJYTimerManger().getChiCangHuiZong();
+    ASSERT_TRUE(driver.runUntil([&] {
+        return std::any_of(summaries.begin(), summaries.end(), [](const auto& summary) {
+            return summary->commodityCode == kCode && summary->buySellSign == "2";
+        });
+    }));
+    refresh();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
     typeQuantity(form, "1");
     driver.tap(form.zhuanRangButton());
     EXPECT_EQ(alertMessage(), "请选择商品");
