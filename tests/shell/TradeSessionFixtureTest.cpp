@@ -30,10 +30,10 @@ TEST_F(TradeSessionFixtureTest, logsInWithTheSimulatorsCaptchaAndKeepsTheAccount
 
     auto names = requestNames(tradeServer().received());
     const std::vector<std::string> chain = {
-        "logon",         "commodity_query",      "other_firm_query",
+        "logon",         "commodity_query",      "other_firm_query", "SYS_TIME_QUERY",
         "holding_query", "holding_detail_query", "firm_info"};
     ASSERT_GE(names.size(), chain.size());
-    EXPECT_EQ(std::vector<std::string>(names.end() - 6, names.end()), chain);
+    EXPECT_EQ(std::vector<std::string>(names.end() - 7, names.end()), chain);
 }
 
 TEST_F(TradeSessionFixtureTest, logsInWithoutCaptchaWhereTheEnvironmentHasNone) {

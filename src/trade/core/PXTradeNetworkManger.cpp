@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "base/TMBSUtil.h"
 #include "platform/foundation/DateFormat.h"
@@ -410,8 +411,11 @@ void PXTradeNetworkManger::CPYloginJiaoYiActionType(const std::string& account,
 }
 
 void PXTradeNetworkManger::getChengJiaoHuiBaoXinXiQH() {
+    sendHeartbeat(m_module.PXJYPeiZhi().shiFoGangDengLu());
+}
+
+void PXTradeNetworkManger::sendHeartbeat(bool justLoggedIn) {
     m_typeNW = "PXChengJiaoHuiBao";
-    const bool justLoggedIn = m_module.PXJYPeiZhi().shiFoGangDengLu();
     const JYDict& last = m_module.PXJYTimerManger().transactionReporting();
     JYDict body = JYDict::object();
     body["uid"] = userId();
@@ -878,9 +882,14 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
 
 void PXTradeNetworkManger::takeOverSession() {
     PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
-    m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt};
+    m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt, false};
     if (m_module.tradeLogin()) {
         m_replaced->account = m_module.PXJYData().snapshot();
+        // The timers' beats would ask under the new session from the old account's report;
+        // the chain's own beat starts the new session's.
+        PXTradeTimerManger& timers = m_module.PXJYTimerManger();
+        m_replaced->beating = timers.heartTimer() != nullptr;
+        timers.stopJYHeartTimer();
     }
     if (m_target) {
         peiZhi.setTarget(*m_target);
@@ -895,6 +904,9 @@ void PXTradeNetworkManger::putBackReplacedLogin() {
     PXTradeData& store = m_module.PXJYData();
     if (m_replaced->account && m_module.tradeLogin()) {
         store.restore(*m_replaced->account);
+        if (m_replaced->beating) {
+            m_module.PXJYTimerManger().setJYHeartTimer();
+        }
     } else {
         store.clearAllTradeData();
     }
@@ -993,10 +1005,20 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
             store.setFirmID(*firm);
         }
         if (m_dengLuCaoZuo) {
-            getJYChiCangHuiZong("");
+            // The session's first heartbeat goes before the holdings are read: a deal booked
+            // elsewhere after that read is then beyond the day's count it answers.
+            sendHeartbeat(true);
             return;
         }
         tellFinished(nullptr);
+        return;
+    }
+    if (tag == "PXChengJiaoHuiBao" && m_dengLuCaoZuo) {
+        // Kept until the login is whole: a login that fails later leaves the heartbeat of the
+        // account in force untouched.
+        const JYDict* report = elementAs<JYDict>(result, 0);
+        m_loginBeat = report ? *report : JYDict();
+        getJYChiCangHuiZong("");
         return;
     }
     if (tag == "PXchiCangHuiZong") {
@@ -1040,8 +1062,8 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         if (m_dengLuCaoZuo) {
             m_dengLuCaoZuo = false;
             m_replaced.reset();
-            m_module.PXJYPeiZhi().setShiFoGangDengLu(true);
             m_module.setTradeLogin(true);
+            m_module.PXJYTimerManger().loginBeatAnswered(std::exchange(m_loginBeat, JYDict()));
         }
         tellFinished(nullptr);
         return;

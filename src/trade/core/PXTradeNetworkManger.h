@@ -55,6 +55,8 @@ public:
     void getJYChiCangHuiZong(const std::string& commodityId);
     void CPYloginJiaoYiActionType(const std::string& account, const std::string& captcha,
                                   const std::string& validString, const std::string& password);
+    // The heartbeat: the first-login values while PXTradePeiZhi says just logged in, else those
+    // of the timers' last report.
     void getChengJiaoHuiBaoXinXiQH();
     void CPYgetJiaoYiCodeType();
 
@@ -170,6 +172,8 @@ private:
     void endedSessionReply(const std::optional<PXTradeResult>& result);
     void tellFinished(const PXTradeResult* data);
     std::string urlString(const char* urlType) const;
+    // justLoggedIn: the first-login values instead of those of the timers' last report.
+    void sendHeartbeat(bool justLoggedIn);
     void takeOverSession();
     void putBackReplacedLogin();
 
@@ -197,10 +201,14 @@ private:
     std::string m_errorMessage;
     std::optional<PXTradeTarget> m_target;
     // What this manager's accepted logon replaced, until its login chain has run to its end:
-    // the server, and the account where one was logged in and not on its way out.
+    // the server, the account where one was logged in and not on its way out, and whether its
+    // heartbeat timer ran.
     struct ReplacedLogin {
         PXTradeTarget target;
         std::optional<PXTradeData::Snapshot> account;
+        bool beating;
     };
     std::optional<ReplacedLogin> m_replaced;
+    // The login chain's own heartbeat answer, handed to the timers once the login is whole.
+    JYDict m_loginBeat;
 };

@@ -106,6 +106,14 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
     manager->getChengJiaoHuiBaoXinXiQH();
 }
 
+void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
+    m_beatInForce = ++m_beatsSent;
+    // The session's first heartbeat has been answered: the timer's beats ask from its report.
+    m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
+    m_transactionReporting = std::move(report);
+    chengJiaoHuiBao();
+}
+
 void PXTradeTimerManger::withdrawBeats() {
     for (const auto& beat : std::exchange(m_beatsOut, {})) {
         if (auto manager = beat.lock()) {

@@ -31,6 +31,9 @@ public:
     void screenTimeoutTimer();
 
     void shuaXinChengJiaoHuiBao();
+    // A login went through: the answer to its own heartbeat, sent before it read the holdings,
+    // is the report in force, and no beat sent before it counts any more.
+    void loginBeatAnswered(JYDict report);
     // The session ended: the beats still on their way are of it. On a stalled line they may not
     // have left the device yet, and none of them may leave now.
     void withdrawBeats();

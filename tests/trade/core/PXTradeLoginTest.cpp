@@ -10,6 +10,7 @@
 #include "platform/foundation/DateFormat.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ protected:
         m_server.reply(
             "other_firm_query",
             tradeReply("\"RESULTLIST\":{\"REC\":[{\"E_M_ID\":\"F01\",\"E_M_N\":\"会员\"}]}"));
+        m_server.reply("SYS_TIME_QUERY",
+                       "{\"ret\":0,\"LID\":\"7\",\"NT\":\"0\",\"TTC\":\"3\",\"TLID\":\"41\"}");
         m_server.reply("holding_query",
                        tradeReply("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\","
                                   "\"TY\":\"1\",\"QTY\":\"2\"}]}"));
@@ -100,16 +103,28 @@ TEST_F(PXTradeLoginTest, shouldRunTheWholeChainAndLogInOnlyAtItsEnd) {
     for (size_t i = 0; i + 1 < loginSeen.size(); ++i) {
         EXPECT_FALSE(loginSeen[i]);
     }
-    EXPECT_EQ(names(),
-              (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
-                                        "holding_query", "holding_detail_query", "firm_info"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
+                                                 "SYS_TIME_QUERY", "holding_query",
+                                                 "holding_detail_query", "firm_info"}));
     ASSERT_EQ(m_delegate->calls.size(), 1u);
     EXPECT_EQ(m_delegate->calls[0].kind, "finished");
     EXPECT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
     EXPECT_FALSE(m_delegate->calls[0].hasData);
     EXPECT_TRUE(module().tradeLogin());
-    EXPECT_TRUE(module().PXJYPeiZhi().shiFoGangDengLu());
     EXPECT_FALSE(manager->dengLuCaoZuo());
+    // The chain's heartbeat went with the first-login values, and the timers ask from its answer.
+    const JYDict loginBeat = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(0).body);
+    EXPECT_EQ(loginBeat["curlogon"], "1");
+    EXPECT_EQ(loginBeat["lastid"], "0");
+    EXPECT_EQ(loginBeat["sessionid"], "SESSION-1");
+    EXPECT_FALSE(module().PXJYPeiZhi().shiFoGangDengLu());
+    newManager()->getChengJiaoHuiBaoXinXiQH();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() == 2; }));
+    const JYDict next = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(1).body);
+    EXPECT_EQ(next["curlogon"], "0");
+    EXPECT_EQ(next["tradecnt"], "3");
+    EXPECT_EQ(next["lastid"], "41");
+    EXPECT_EQ(next["broadcast"], "7");
 
     PXTradeData& store = module().PXJYData();
     EXPECT_EQ(store.tradeSession()->JYsessionID, "SESSION-1");
@@ -142,6 +157,20 @@ TEST_F(PXTradeLoginTest, shouldStopTheChainAtARefusedStepAndReportItUnderItsTag)
     EXPECT_EQ(m_delegate->calls[0].errorMessage, "持仓查询失败");
     EXPECT_FALSE(module().tradeLogin());
     EXPECT_EQ(names().back(), "holding_query");
+}
+
+// A login that fails after its heartbeat was answered leaves the timers asking from the report
+// of the account in force.
+TEST_F(PXTradeLoginTest, shouldKeepTheTimersReportWhenTheChainFailsAfterItsHeartbeat) {
+    const JYDict inForce = {{"GB_ID", "5"}, {"Num_Trade", "9"}, {"END_GBID", "50"}};
+    module().PXJYTimerManger().setTransactionReporting(inForce);
+    m_server.reply("holding_detail_query", tradeReply("\"retcode\":77,\"message\":\"x\""));
+    auto manager = newManager();
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_server.named("SYS_TIME_QUERY").size(), 1u);
+    EXPECT_EQ(module().PXJYTimerManger().transactionReporting(), inForce);
 }
 
 TEST_F(PXTradeLoginTest, shouldRefuseAWrongPasswordWithTheServersMessage) {
@@ -353,11 +382,13 @@ TEST_F(PXTradeLoginTest, shouldSendNothingWithoutASessionAfterTheLogOutAndSayItI
         EXPECT_EQ(call.kind, "failed");
         EXPECT_EQ(call.code, 1004);
     }
+    // The login chain sent one of each.
     const size_t firmInfos = m_server.named("firm_info").size();
+    const size_t beats = m_server.named("SYS_TIME_QUERY").size();
     EXPECT_FALSE(runUntil(
         [&] {
             return m_server.named("firm_info").size() > firmInfos ||
-                   !m_server.named("SYS_TIME_QUERY").empty();
+                   m_server.named("SYS_TIME_QUERY").size() > beats;
         },
         0.3));
 }

@@ -8,6 +8,7 @@
 #include "TradeLoginScreenTest.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
+#include "platform/foundation/SystemSound.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -58,17 +59,18 @@ TEST_F(PXJYTradeLoginVCTest, shouldLogInWithTheCaptchaAndStartTheHeartbeat) {
         8));
 
     const auto names = receivedNames();
-    ASSERT_GE(names.size(), 9u);
+    ASSERT_GE(names.size(), 10u);
     // Both lines are probed at once and the captcha is asked for when the first answers, so the
     // slower probe may reach the server before or after the captcha request.
     EXPECT_EQ(names[0], "probe");
     std::vector<std::string> opening(names.begin(), names.begin() + 3);
     std::sort(opening.begin(), opening.end());
     EXPECT_EQ(opening, (std::vector<std::string>{"captcha", "probe", "probe"}));
+    // The session's first heartbeat is the chain's own, sent before the holdings are read.
     const std::vector<std::string> chain = {
-        "logon",         "commodity_query",      "other_firm_query",
+        "logon",         "commodity_query",      "other_firm_query", "SYS_TIME_QUERY",
         "holding_query", "holding_detail_query", "firm_info"};
-    EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 9), chain);
+    EXPECT_EQ(std::vector<std::string>(names.begin() + 3, names.begin() + 10), chain);
     const auto requests = received();
     const auto logon = requestOf(requests[3]);
     EXPECT_EQ(logon["USER_ID"], kAccount);
@@ -85,6 +87,46 @@ TEST_F(PXJYTradeLoginVCTest, shouldLogInWithTheCaptchaAndStartTheHeartbeat) {
     EXPECT_EQ(curlogon[0], "1");
     EXPECT_EQ(curlogon[1], "0");
     snapshot("home");
+}
+
+// Another device's deal booked after the login has read the holdings, before any heartbeat of
+// the session came back, is news to this device: announced once, and its holding fetched.
+TEST_F(PXJYTradeLoginVCTest, shouldAnnounceOnceADealMadeElsewhereWhileTheLoginReadsHoldings) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    SimTradeServer& server = tradeServer("01", "01");
+    // The holdings are read and the chain waits at the tickets while the other device deals.
+    server.holdReplies("holding_detail_query");
+    SystemSound::clearRecorded();
+    logInOnScreen(screen, kAccount, kPassword);
+    ASSERT_TRUE(driver.runUntil([&] {
+        const auto now = receivedNames();
+        return std::count(now.begin(), now.end(), "holding_detail_query") == 1;
+    }));
+    ASSERT_EQ(server.ledger().orderElsewhere(kAccount, "AG", 1, 1).value("retcode", -1), 0);
+    server.releaseReplies("holding_detail_query");
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+
+    const auto holdsSilver = [&] {
+        const auto& summaries = tradeModule().PXJYData().chiCangHuiZongXinXi();
+        return std::any_of(summaries.begin(), summaries.end(),
+                           [](const auto& summary) { return summary->commodityCode == "AG"; });
+    };
+    const auto dealToastShown = [&] {
+        const auto texts = driver.visibleTexts();
+        return std::any_of(texts.begin(), texts.end(), [](const std::string& text) {
+            return text.find("摘牌  购入  1") != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(driver.runUntil(dealToastShown, 8));
+    EXPECT_TRUE(driver.runUntil(holdsSilver, 8));
+    const auto beats = [&] {
+        const auto now = receivedNames();
+        return std::count(now.begin(), now.end(), "SYS_TIME_QUERY");
+    };
+    const auto later = beats() + 3;
+    ASSERT_TRUE(driver.runUntil([&] { return beats() >= later; }, 10));
+    EXPECT_EQ(SystemSound::playedSounds(), std::vector<uint32_t>{1007});
 }
 
 TEST_F(PXJYTradeLoginVCTest, shouldLogInWithoutCaptchaWhereTheEnvironmentHasNone) {
