@@ -344,9 +344,10 @@ void PXFastTradeViewController::viewWillAppear(bool animated) {
 
 // An open panel trades for the login in force: without one it feeds nothing and sends nothing,
 // and for an account that does not list the commodity it would trade another platform's; either
-// way it closes and the quote screen takes its header back. Under a login screen of its own it
-// waits for the quote screen to show again: that screen answers to the panel, and a switch of
-// account ends one login on the way to the next.
+// way it closes and the quote screen takes its header back. A transfer's sides are those of the
+// holdings of the account now in force, prepared again as on opening. Under a login screen of
+// its own it waits for the quote screen to show again: that screen answers to the panel, and a
+// switch of account ends one login on the way to the next.
 void PXFastTradeViewController::followLogin(bool appearing) {
     if (!m_listening.isListening() || underOwnScreen()) {
         return;
@@ -354,11 +355,20 @@ void PXFastTradeViewController::followLogin(bool appearing) {
     if (!trade().tradeLogin()) {
         return closeTradeView();
     }
-    if (findTradeCommodity()) {
-        return;
+    const bool onShow =
+        appearing || (parentViewController() && parentViewController()->isAppeared());
+    if (!findTradeCommodity()) {
+        return closeSaying(onShow ? kNotTradable : "");
     }
-    if (appearing || (parentViewController() && parentViewController()->isAppeared())) {
-        PXTradeMessage::show(kNotTradable);
+    if (m_xiaDanType == 2 && !prepareTransferSides()) {
+        return closeSaying(onShow ? kNothingHeld : "");
+    }
+    JYRefreshView();
+}
+
+void PXFastTradeViewController::closeSaying(const std::string& message) {
+    if (!message.empty()) {
+        PXTradeMessage::show(message);
     }
     closeTradeView();
 }

@@ -5,8 +5,9 @@
 // the request facade's checked order (rights check, and the confirmation when "fastPrompt" is
 // "1"). Logged out, it first pushes the trading login. While open it refreshes price, range,
 // account and the quote screen's header on every price refresh, and closes when the login ends
-// (idle logout, lost session, logout) or passes to an account that does not trade the commodity,
-// at once or, under a login screen it pushed, once the quote screen shows again.
+// (idle logout, lost session, logout) or passes to an account that does not trade the commodity
+// (or, in 速转, holds none of it), at once or, under a login screen it pushed, once the quote
+// screen shows again; for an account that does, a transfer's sides follow its holdings.
 // A panel that cannot be shown (commodity not traded by the account, nothing to transfer, login
 // left) ends at once, so the quote screen can make a new one on the next tap.
 //
@@ -152,6 +153,8 @@ private:
     void slideTo(double y, std::function<void()> done);
     void fastViewDidAppear();
     void followLogin(bool appearing);
+    // Closes the panel, first showing the message unless it is empty.
+    void closeSaying(const std::string& message);
     // A login screen the panel pushed lies over the quote screen.
     bool underOwnScreen() const;
     void bounce1AnimationStopped();

@@ -395,6 +395,53 @@ TEST_F(QuickTradePanelTest, aSwitchToAnAccountWithoutTheCommodityClosesThePanel)
     EXPECT_FALSE(chart->ykjIsFromJiaoYi());
 }
 
+// In 速转 a switch in the panel prepares the sides again for the holdings of the account now in
+// force: one holding nothing closes the panel as opening it would, one holding the other side
+// leaves only that side to close.
+TEST_F(QuickTradePanelTest, aTransferFollowsTheHoldingsOfTheAccountSwitchedTo) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_NE(openPanelWithSavedAccount({"01", "01", "100000000000002"}), nullptr);
+    // Each round: sell (buy) 1 AG, go to 速转, switch to the other account of environment 01.
+    for (const int side : {1, 2}) {
+        ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+        auto* panel = side == 1 ? dynamic_cast<PXFastTradeViewController*>(chart->tradeVC())
+                                : openPanel(chart->buyButton());
+        ASSERT_NE(panel, nullptr);
+        if (side == 2) {
+            ASSERT_TRUE(driver.tap(panel->sellButton()));
+        }
+        typeQuantity(*panel, "1");
+        ASSERT_TRUE(sendAndAwait(*panel, "order_s"));
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(driver.runUntil([&] {
+            const auto held = PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "AG");
+            return static_cast<bool>(side == 1 ? held.buy : held.sell);
+        }));
+        ASSERT_TRUE(driver.tap(panel->more()));
+        ASSERT_TRUE(driver.runUntil([&] { return panel->XiaDanType() == 2 && panel->isShown(); }));
+        ASSERT_EQ(panel->XiaDan_FangXiang(), side == 1 ? 2 : 1);
+        PXJYSimpleLoginVC* login = switchScreenOf(*panel, {0, side == 1 ? 1 : 0});
+        ASSERT_NE(login, nullptr);
+        ASSERT_TRUE(switchOn(*login, "01", true));
+        if (side == 1) {
+            EXPECT_EQ(alertMessage(), PXFastTradeViewController::kNothingHeld);
+            ASSERT_TRUE(driver.tapAlertButton("确定"));
+            EXPECT_TRUE(driver.runUntil([&] { return !chart->tradeVC(); }));
+            continue;
+        }
+        ASSERT_EQ(chart->tradeVC(), panel);
+        EXPECT_TRUE(panel->isShown());
+        EXPECT_EQ(panel->XiaDan_FangXiang(), 2);
+        EXPECT_FALSE(panel->buyButton()->isEnabled());
+        EXPECT_FALSE(panel->sellButton()->isEnabled());
+        EXPECT_EQ(panel->fanWei()->text(),
+                  PXFastTradeRules::transferRangeText(
+                      PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "AG"), 2));
+        EXPECT_NE(panel->fanWei()->text(), "(数量范围:0-0)");
+    }
+}
+
 TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().setDefaultString("fastPrompt", "1");
