@@ -14,9 +14,9 @@ namespace {
 const char* const kBoldFont = "Helvetica-Bold";
 }  // namespace
 
-PXJYGuaPaiView::PXJYGuaPaiView(const Rect& frame, std::vector<std::string> commodityList)
+PXJYGuaPaiView::PXJYGuaPaiView(const Rect& frame, CommodityCodes commodityCodes)
     : PXJianCangFormView(
-          frame, std::move(commodityList),
+          frame, std::move(commodityCodes),
           {390, Color::fractions(0.161, 0.161, 0.2), kQuantityTag, 0, 340, 255, "挂牌"}) {
     buildScrollArea();
     setBackgroundColor(Color::fractions(0.161, 0.161, 0.2));

@@ -19,7 +19,7 @@ public:
     static constexpr int kQuantityTag = 1012;
     static constexpr int kPriceTag = 1013;
 
-    PXJYGuaPaiView(const Rect& frame, std::vector<std::string> commodityList);
+    PXJYGuaPaiView(const Rect& frame, CommodityCodes commodityCodes);
 
     PXJYGuaPaiViewDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYGuaPaiViewDelegate* delegate) { m_delegate = delegate; }

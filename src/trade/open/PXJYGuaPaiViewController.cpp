@@ -5,7 +5,6 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/TableView.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXPriceBoardView.h"
@@ -67,7 +66,7 @@ void PXJYGuaPaiViewController::addForm() {
     const Rect area = PXTradeViewKit::appViewRect();
     m_guaPaiView = view()->addSubview(std::make_unique<PXJYGuaPaiView>(
         Rect{0, area.y + kFormTop, area.width, area.height - kFormTop},
-        trade().PXJYData().getAllCommodityCodeFromShangPinXinXi("ZYMS")));
+        [] { return trade().PXJYData().getAllCommodityCodeFromShangPinXinXi("ZYMS"); }));
     m_guaPaiView->setDelegate(this);
     m_accountSwitch->add(m_guaPaiView->switchingAccountView());
 }
@@ -88,15 +87,15 @@ void PXJYGuaPaiViewController::addGuaPaiView() {
 }
 
 void PXJYGuaPaiViewController::viewWillAppear(bool) {
-    if (m_guaPaiView) {
-        m_guaPaiView->commodityListView()->reloadData();
-    }
     m_accountSwitch->reloadTableView();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     followAccount();
 }
 
 void PXJYGuaPaiViewController::viewWillDisappear(bool) {
+    if (m_guaPaiView) {
+        m_guaPaiView->closeCommodityList();
+    }
     m_whileShown.stop();
 }
 

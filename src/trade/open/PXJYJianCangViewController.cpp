@@ -24,14 +24,6 @@ namespace {
 const char* const kMarketTag = "PXShiJiaJianCang";
 const char* const kConditionalTag = "PXZhiJiaJianCang";
 const char* const kOrderBookScreen = "PXJYJianCangZYMSVC";
-
-std::vector<std::string> allCommodityCodes() {
-    std::vector<std::string> codes;
-    for (const auto& entry : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
-        codes.push_back(entry.first);
-    }
-    return codes;
-}
 }  // namespace
 
 PXJYJianCangViewController::PXJYJianCangViewController() {
@@ -56,7 +48,7 @@ void PXJYJianCangViewController::loadView() {
     m_board = root->addSubview(std::make_unique<PXCommodityInformationView>(
         Rect{0, boardTop, area.width, PXPriceBoardView::kHeight}));
     const Rect formFrame{0, boardTop + PXPriceBoardView::kHeight, area.width, area.height - 154};
-    const auto codes = allCommodityCodes();
+    const auto codes = PXJianCangFormView::tradedCommodityCodes;
     m_shiJianView = root->addSubview(std::make_unique<PXJYShiJiaJianCangView>(formFrame, codes));
     m_shiJianView->setDelegate(this);
     m_zhiJianView = root->addSubview(std::make_unique<PXJYZhiJiaJianCangView>(formFrame, codes));
@@ -68,6 +60,7 @@ void PXJYJianCangViewController::loadView() {
 }
 
 void PXJYJianCangViewController::showTab(bool market) {
+    closeCommodityLists();
     m_tabs->show(market);
     m_shiJianView->setAlpha(market ? 1 : 0);
     m_zhiJianView->setAlpha(market ? 0 : 1);
@@ -95,7 +88,13 @@ void PXJYJianCangViewController::viewWillAppear(bool) {
 }
 
 void PXJYJianCangViewController::viewWillDisappear(bool) {
+    closeCommodityLists();
     m_whileShown.stop();
+}
+
+void PXJYJianCangViewController::closeCommodityLists() {
+    m_shiJianView->closeCommodityList();
+    m_zhiJianView->closeCommodityList();
 }
 
 void PXJYJianCangViewController::JYRefreshView() {

@@ -71,6 +71,8 @@ public:
 
 private:
     void showTab(bool market);
+    // Every way out of a form closes its drop-down.
+    void closeCommodityLists();
     void fillForms(const PXTradeCommodity& commodity, const PXTradeYiKouJia* prices);
     void forgetCommodity();
     void sendOrder(const JYDict& order, bool market);

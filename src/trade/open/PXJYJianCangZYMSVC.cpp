@@ -40,14 +40,6 @@ std::string sessionId() {
     return session ? session->JYsessionID : std::string();
 }
 
-std::vector<std::string> allCommodityCodes() {
-    std::vector<std::string> codes;
-    for (const auto& entry : trade().PXJYData().shangPinXinXi()) {
-        codes.push_back(entry.first);
-    }
-    return codes;
-}
-
 }  // namespace
 
 PXJYJianCangZYMSVC::PXJYJianCangZYMSVC() {
@@ -69,7 +61,7 @@ void PXJYJianCangZYMSVC::loadView() {
                                               [this](bool first) { showTab(first); });
     const double top = area.y + VKJYNavigationBarView::kHeight;
     const Rect formFrame{0, top, area.width, area.height - VKJYNavigationBarView::kHeight};
-    const auto codes = allCommodityCodes();
+    const auto codes = PXJianCangFormView::tradedCommodityCodes;
     m_zhaiPaiView = root->addSubview(std::make_unique<PXJYZhaiPaiViewZYMS>(formFrame, codes));
     m_zhaiPaiView->setDelegate(this);
     m_zhaiPaiView->guaPaiListView()->setDelegate(this);
@@ -83,6 +75,7 @@ void PXJYJianCangZYMSVC::loadView() {
 }
 
 void PXJYJianCangZYMSVC::showTab(bool first) {
+    closeCommodityLists();
     m_shiJiaZhiJia = first ? 1 : 2;
     m_tabs->show(first);
     m_zhaiPaiView->setAlpha(first ? 1 : 0);
@@ -118,8 +111,14 @@ void PXJYJianCangZYMSVC::viewWillAppear(bool) {
 }
 
 void PXJYJianCangZYMSVC::viewWillDisappear(bool) {
+    closeCommodityLists();
     trade().PXJYData().setCurrentCommodityCode("");
     m_whileShown.stop();
+}
+
+void PXJYJianCangZYMSVC::closeCommodityLists() {
+    m_zhaiPaiView->closeCommodityList();
+    m_tiaoJianZhaiPaiView->closeCommodityList();
 }
 
 void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {

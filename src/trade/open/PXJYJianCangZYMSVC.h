@@ -79,6 +79,8 @@ public:
 
 private:
     void showTab(bool first);
+    // Every way out of a form closes its drop-down.
+    void closeCommodityLists();
     void loadViewIfNeeded();
     // The book of the other side: a buyer takes up sell listings (2), a seller buy ones (1).
     int bookSide() const;

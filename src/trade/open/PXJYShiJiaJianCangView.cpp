@@ -15,9 +15,8 @@ const char* const kBoldFont = "Helvetica-Bold";
 const char* const kDefaultSpread = "50";
 }  // namespace
 
-PXJYShiJiaJianCangView::PXJYShiJiaJianCangView(const Rect& frame,
-                                               std::vector<std::string> commodityList)
-    : PXJianCangFormView(frame, std::move(commodityList),
+PXJYShiJiaJianCangView::PXJYShiJiaJianCangView(const Rect& frame, CommodityCodes commodityCodes)
+    : PXJianCangFormView(frame, std::move(commodityCodes),
                          {340, Color::rgb(59, 59, 71), kQuantityTag}) {
     buildForm();
     auto price = std::make_unique<Label>(Rect{105, rowTop(4) + 10, 195, 30});

@@ -19,7 +19,7 @@ public:
     static constexpr int kQuantityTag = 1010;
     static constexpr int kSpreadTag = 1011;
 
-    PXJYShiJiaJianCangView(const Rect& frame, std::vector<std::string> commodityList);
+    PXJYShiJiaJianCangView(const Rect& frame, CommodityCodes commodityCodes);
 
     PXJYShiJiaJianCangViewDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYShiJiaJianCangViewDelegate* delegate) { m_delegate = delegate; }

@@ -16,8 +16,8 @@ const double kBoardHeight = 110;
 }  // namespace
 
 PXJYTiaoJianZhaiPaiViewZYMS::PXJYTiaoJianZhaiPaiViewZYMS(const Rect& frame,
-                                                         std::vector<std::string> commodityList)
-    : PXJianCangFormView(frame, std::move(commodityList),
+                                                         CommodityCodes commodityCodes)
+    : PXJianCangFormView(frame, std::move(commodityCodes),
                          {360, Color::rgb(59, 59, 71), kQuantityTag, kBoardHeight, 345, 255}) {
     m_board =
         addSubview(std::make_unique<PXCommodityInformationViewZYMS>(Rect{0, 0, 320, kBoardHeight}));

@@ -21,7 +21,7 @@ public:
     static constexpr int kQuantityTag = 1010;
     static constexpr int kPriceTag = 1011;
 
-    PXJYTiaoJianZhaiPaiViewZYMS(const Rect& frame, std::vector<std::string> commodityList);
+    PXJYTiaoJianZhaiPaiViewZYMS(const Rect& frame, CommodityCodes commodityCodes);
 
     PXJYTiaoJianZhaiPaiViewZYMSDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYTiaoJianZhaiPaiViewZYMSDelegate* delegate) { m_delegate = delegate; }

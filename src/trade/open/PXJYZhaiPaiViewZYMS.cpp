@@ -12,8 +12,8 @@ const double kBookTop = 150;
 const double kBookHeight = 150;
 }  // namespace
 
-PXJYZhaiPaiViewZYMS::PXJYZhaiPaiViewZYMS(const Rect& frame, std::vector<std::string> commodityList)
-    : PXJianCangFormView(frame, std::move(commodityList),
+PXJYZhaiPaiViewZYMS::PXJYZhaiPaiViewZYMS(const Rect& frame, CommodityCodes commodityCodes)
+    : PXJianCangFormView(frame, std::move(commodityCodes),
                          {450, Color::rgb(59, 59, 71), kQuantityTag, 0, 455, 365}) {
     buildScrollArea();
     buildAccountRow(rowTop(0));

@@ -21,7 +21,7 @@ class PXJYZhaiPaiViewZYMS : public PXJianCangFormView {
 public:
     static constexpr int kQuantityTag = 1010;
 
-    PXJYZhaiPaiViewZYMS(const Rect& frame, std::vector<std::string> commodityList);
+    PXJYZhaiPaiViewZYMS(const Rect& frame, CommodityCodes commodityCodes);
 
     PXJYZhaiPaiViewZYMSDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYZhaiPaiViewZYMSDelegate* delegate) { m_delegate = delegate; }

@@ -13,9 +13,8 @@ namespace {
 const char* const kBoldFont = "Helvetica-Bold";
 }  // namespace
 
-PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame,
-                                               std::vector<std::string> commodityList)
-    : PXJianCangFormView(frame, std::move(commodityList),
+PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame, CommodityCodes commodityCodes)
+    : PXJianCangFormView(frame, std::move(commodityCodes),
                          {420, Color::rgb(49, 49, 51), kQuantityTag}) {
     buildForm();
     m_zhiJiaL = addPriceField({105, rowTop(4) + 10, 110, 30}, kLimitPriceTag);

@@ -22,7 +22,7 @@ public:
     static constexpr int kStopLossTag = 1014;
     static constexpr int kTakeProfitTag = 1015;
 
-    PXJYZhiJiaJianCangView(const Rect& frame, std::vector<std::string> commodityList);
+    PXJYZhiJiaJianCangView(const Rect& frame, CommodityCodes commodityCodes);
 
     PXJYZhiJiaJianCangViewDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYZhiJiaJianCangViewDelegate* delegate) { m_delegate = delegate; }

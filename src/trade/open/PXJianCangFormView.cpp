@@ -36,9 +36,9 @@ Image buttonImage(const char* name) {
 }
 }  // namespace
 
-PXJianCangFormView::PXJianCangFormView(const Rect& frame, std::vector<std::string> commodityList,
+PXJianCangFormView::PXJianCangFormView(const Rect& frame, CommodityCodes commodityCodes,
                                        Style style)
-    : View(frame), m_commodityCodeArray(std::move(commodityList)), m_style(style) {}
+    : View(frame), m_commodityCodes(std::move(commodityCodes)), m_style(style) {}
 
 PXJianCangFormView::~PXJianCangFormView() {
     NotificationCenter::defaultCenter().removeObserver(this);
@@ -49,6 +49,14 @@ PXJianCangFormView::~PXJianCangFormView() {
 
 PXTradeModule& PXJianCangFormView::module() const {
     return PXTradeModule::shared();
+}
+
+std::vector<std::string> PXJianCangFormView::tradedCommodityCodes() {
+    std::vector<std::string> codes;
+    for (const auto& entry : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
+        codes.push_back(entry.first);
+    }
+    return codes;
 }
 
 void PXJianCangFormView::buildForm() {
@@ -75,7 +83,7 @@ void PXJianCangFormView::buildScrollArea() {
     m_keypad->setDelegate(this);
 
     auto& center = NotificationCenter::defaultCenter();
-    m_lift = std::make_unique<PXTradeFormLift>(*this, [this] { setNameButton(); });
+    m_lift = std::make_unique<PXTradeFormLift>(*this, [this] { keyboardMoved(); });
     // A price typed on the system keyboard changes the deposit as much as a keypad key does.
     center.addObserver(this, TextField::kTextDidChangeNotification, nullptr,
                        [this](const std::string&, const void* object, const PropertyList&) {
@@ -235,12 +243,28 @@ void PXJianCangFormView::setNameButton() {
     m_xiaSanJiaoImageView->setAlpha(m_commodityFixed ? 0 : 1);
 }
 
-void PXJianCangFormView::commodityNamebuttonAction() {
-    m_hide = !m_hide;
-    if (!m_hide) {
-        m_commodityListView->reloadData();
+void PXJianCangFormView::keyboardMoved() {
+    // The name button goes off while the form is raised; its list goes with it.
+    if (isRaised()) {
+        closeCommodityList();
     }
-    m_commodityListView->setAlpha(m_hide ? 0 : 1);
+    setNameButton();
+}
+
+void PXJianCangFormView::commodityNamebuttonAction() {
+    if (!m_hide) {
+        closeCommodityList();
+        return;
+    }
+    m_hide = false;
+    m_listedCodes = m_commodityCodes();
+    m_commodityListView->reloadData();
+    m_commodityListView->setAlpha(1);
+}
+
+void PXJianCangFormView::closeCommodityList() {
+    m_hide = true;
+    m_commodityListView->setAlpha(0);
 }
 
 void PXJianCangFormView::jianCangbuttonAction() {
@@ -248,7 +272,7 @@ void PXJianCangFormView::jianCangbuttonAction() {
 }
 
 int PXJianCangFormView::numberOfRows(TableView&, int) {
-    return static_cast<int>(m_commodityCodeArray.size());
+    return static_cast<int>(m_listedCodes.size());
 }
 
 std::shared_ptr<TableViewCell> PXJianCangFormView::cellForRow(TableView& table,
@@ -260,7 +284,7 @@ std::shared_ptr<TableViewCell> PXJianCangFormView::cellForRow(TableView& table,
         cell->textLabel()->setTextColor(Color::whiteColor());
         cell->textLabel()->setFont(Font::named(kBoldFont, 16));
     }
-    const std::string& code = m_commodityCodeArray.at(static_cast<size_t>(indexPath.row));
+    const std::string& code = m_listedCodes.at(static_cast<size_t>(indexPath.row));
     const auto& store = module().PXJYData().shangPinXinXi();
     const auto found = store.find(code);
     cell->textLabel()->setText(found != store.end() && found->second ? found->second->commodityName
@@ -269,9 +293,9 @@ std::shared_ptr<TableViewCell> PXJianCangFormView::cellForRow(TableView& table,
 }
 
 void PXJianCangFormView::didSelectRow(TableView&, IndexPath indexPath) {
-    m_hide = true;
-    m_commodityListView->setAlpha(0);
-    commodityChosen(m_commodityCodeArray.at(static_cast<size_t>(indexPath.row)));
+    const std::string code = m_listedCodes.at(static_cast<size_t>(indexPath.row));
+    closeCommodityList();
+    commodityChosen(code);
 }
 
 void PXJianCangFormView::commodityChosen(const std::string& code) {

@@ -36,10 +36,17 @@ class PXJianCangFormView : public View,
 public:
     static constexpr double kRowHeight = 50;
     static constexpr double kLift = PXTradeFormLift::kLift;
+    // The commodities the drop-down offers, asked each time it opens: they are those of the
+    // account in force, which a switch in the form changes.
+    using CommodityCodes = std::function<std::vector<std::string>()>;
 
     ~PXJianCangFormView() override;
 
-    const std::vector<std::string>& commodityCodeArray() const { return m_commodityCodeArray; }
+    // Every commodity the account in force trades.
+    static std::vector<std::string> tradedCommodityCodes();
+
+    // What the drop-down lists when it opens now.
+    std::vector<std::string> commodityCodeArray() const { return m_commodityCodes(); }
     Button* commodityNameButton() const { return m_commodityNameButton; }
     Label* commodityNameLabel() const { return m_commodityNameLabel; }
     // The drop-down arrow inside the name button.
@@ -63,8 +70,12 @@ public:
     // Side change, also used by hosts to preset the side.
     void buyButtonAction();
     void sellButtonAction();
-    // Presses the order button's action.
+    // Opens or closes the drop-down.
     void commodityNamebuttonAction();
+    // Closes the drop-down; the host calls it on every way out of the form (another tab, the
+    // screen going), the form itself when a keyboard comes up.
+    void closeCommodityList();
+    // Presses the order button's action.
     void jianCangbuttonAction();
     // Recomputes the deposit line from the quantity and the form's price.
     void dangQianSuoXuDingJin();
@@ -98,7 +109,7 @@ protected:
         std::string orderWord = "摘牌";
     };
 
-    PXJianCangFormView(const Rect& frame, std::vector<std::string> commodityList, Style style);
+    PXJianCangFormView(const Rect& frame, CommodityCodes commodityCodes, Style style);
 
     // The quote-mode layout: account, commodity, quantity and side rows and the caption of the
     // fifth row. Subclasses fill the fifth row and the rows under it, then add the button.
@@ -155,8 +166,11 @@ private:
     void setSide(int side);
     // The name button: off while the keypad is up or when the host fixed the commodity.
     void setNameButton();
+    void keyboardMoved();
 
-    std::vector<std::string> m_commodityCodeArray;
+    CommodityCodes m_commodityCodes;
+    // The rows of the open drop-down, as listed when it opened.
+    std::vector<std::string> m_listedCodes;
     Style m_style;
     ScrollView* m_scrollArea = nullptr;
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;

@@ -9,6 +9,8 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
@@ -18,6 +20,9 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 
 namespace {
 
@@ -444,6 +449,54 @@ TEST_F(QuoteModeOpening, aCommodityTheStoreNoLongerKnowsIsForgottenAndNothingOfI
     EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+}
+
+// After a switch in the form to an account of another environment, the drop-down lists what
+// that account trades: a commodity only the first one traded is gone, its own can be picked.
+TEST_F(QuoteModeOpening, theDropDownListsTheCommoditiesOfTheAccountSwitchedTo) {
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({"01", "02", "200000000000001"}));
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+    ASSERT_TRUE(driver.tapRow(*form.switchingAccountView()->environmentListView(), {1, 0}));
+    PXJYSimpleLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
+        return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0;
+    }));
+    ASSERT_TRUE(driver.tap(login->passwordTextField()));
+    driver.typeText("111111");
+    ASSERT_TRUE(driver.tapText("登录"));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            return tradeNavigation()->topViewController() == screen && tradeModule().tradeLogin() &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        },
+        10));
+    driver.settle();
+    std::vector<std::string> traded;
+    for (const auto& [code, commodity] : tradeModule().PXJYData().shangPinXinXi()) {
+        traded.push_back(commodity->commodityName);
+    }
+    ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+    driver.settle();
+    TableView& list = *form.commodityListView();
+    std::vector<std::string> listed;
+    for (int row = 0; row < list.numberOfRows(0); ++row) {
+        list.scrollToRow({0, row}, TableViewScrollPosition::Middle, false);
+        TableViewCell* cell = list.cellForRow({0, row});
+        ASSERT_NE(cell, nullptr);
+        listed.push_back(cell->textLabel()->text());
+    }
+    EXPECT_EQ(listed, traded);
+    ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+    driver.settle();
+    pick(form, "SN");
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(),
+              tradeModule().PXJYData().shangPinXinXi().at("SN")->commodityName);
+    EXPECT_NE(form.fanWei()->text(), "(数量范围:0-0)");
 }
 
 }  // namespace

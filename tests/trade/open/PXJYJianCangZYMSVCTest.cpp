@@ -12,6 +12,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
@@ -22,6 +23,7 @@
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
 
 namespace {
@@ -396,6 +398,48 @@ TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListin
     EXPECT_EQ(alertMessage(), "摘牌价不能为空");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
+}
+
+// The commodity drop-down closes on every way out of it: the keypad coming up for the quantity
+// below it, another tab, a screen pushed over it. One tap opens it again.
+TEST_F(OrderBookOpening, theDropDownClosesOnEveryWayOut) {
+    ASSERT_NE(openOrderBook(), nullptr);
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    TableView& list = *form.commodityListView();
+    const std::vector<std::function<void()>> waysOut = {
+        [&] { ASSERT_TRUE(driver.tap(form.shuLiang())); },
+        [&] {
+            ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+            driver.settle();
+            ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+        },
+        [&] {
+            ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+            ASSERT_TRUE(driver.tapText("添加账号"));
+            PXJYTradeLoginVC* login = nullptr;
+            ASSERT_TRUE(driver.runUntil([&] {
+                login = dynamic_cast<PXJYTradeLoginVC*>(tradeNavigation()->topViewController());
+                return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0;
+            }));
+            ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+            ASSERT_TRUE(driver.runUntil([&] { return orderBook->isAppeared(); }));
+        },
+    };
+    for (size_t way = 0; way < waysOut.size(); ++way) {
+        ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+        driver.settle();
+        ASSERT_TRUE(driver.isVisible(&list));
+        waysOut[way]();
+        driver.settle();
+        EXPECT_FALSE(driver.isVisible(&list)) << way;
+        if (form.isRaised()) {
+            ASSERT_TRUE(driver.pressKey("完成"));
+            driver.settle();
+        }
+    }
+    ASSERT_TRUE(driver.tap(form.commodityNameButton()));
+    driver.settle();
+    EXPECT_TRUE(driver.isVisible(&list));
 }
 
 TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) {
