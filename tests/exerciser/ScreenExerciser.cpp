@@ -517,6 +517,16 @@ std::string ScreenExerciser::describe(const View* view) const {
 
 // Events.
 
+bool ScreenExerciser::reachesAButton(View* hit) {
+    for (View* v = hit; v; v = v->superview()) {
+        auto* button = dynamic_cast<Button*>(v);
+        if (button && button->isEnabled()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ScreenExerciser::tapView(View* view, const std::string& what) {
     Window* window = driver.window();
     if (!view || !window || !driver.isVisible(view)) {
@@ -526,10 +536,7 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
     const Point at = driver.visibleRect(view).center();
     View* hit = window->hitTest(at);
     m_journal->add(what + " " + describe(view) + " at " + pointText(at));
-    for (View* v = hit; v; v = v->superview()) {
-        auto* button = dynamic_cast<Button*>(v);
-        m_confirming = m_confirming || (button && button->isEnabled());
-    }
+    m_confirming = m_confirming || reachesAButton(hit);
     m_sentShown.beforeTap(hit);
     m_kept.beforeTap(hit);
     driver.tapAt(at);
@@ -580,6 +587,9 @@ void ScreenExerciser::longPress() {
                          ? Point{160, 300}
                          : driver.visibleRect(views[m_random->below(views.size())]).center();
     m_journal->add("long press at " + pointText(at));
+    // A button acts on a long press as on a tap: the touch ends inside it.
+    Window* window = driver.window();
+    m_confirming = m_confirming || (window && reachesAButton(window->hitTest(at)));
     driver.longPress(at);
 }
 

@@ -112,6 +112,8 @@ private:
     void placeAnOrder();
     void injectFault();
 
+    // A touch ending on `hit` reaches an enabled button (and so may confirm something).
+    static bool reachesAButton(View* hit);
     bool tapView(View* view, const std::string& what);
     void keypadDigits(TextField* field, const std::string& digits);
     bool typePassword(TextField* field);
