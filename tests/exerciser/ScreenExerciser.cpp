@@ -559,8 +559,13 @@ void ScreenExerciser::tapARow() {
     const int row = static_cast<int>(m_random->below(size_t(rows)));
     m_journal->add("row " + std::to_string(section) + "/" + std::to_string(row) + " of " +
                    describe(table));
-    m_kept.beforeTap(table->cellForRow({section, row}));
-    driver.tapRow(*table, {section, row});
+    // Judged by what the tap hits: the trade home's menu may lie over the row.
+    const std::optional<Point> at = driver.rowPoint(*table, {section, row});
+    Window* window = driver.window();
+    m_kept.beforeTap(at && window ? window->hitTest(*at) : nullptr);
+    if (at) {
+        driver.tapAt(*at);
+    }
 }
 
 void ScreenExerciser::swipe() {

@@ -146,18 +146,26 @@ bool ScreenDriver::tapText(const std::string& text) {
 }
 
 bool ScreenDriver::tapRow(TableView& table, IndexPath indexPath) {
+    const std::optional<Point> at = rowPoint(table, indexPath);
+    if (!at) {
+        return false;
+    }
+    tapAt(*at);
+    return true;
+}
+
+std::optional<Point> ScreenDriver::rowPoint(TableView& table, IndexPath indexPath) {
     Rect row = table.rectForRow(indexPath);
     if (row.isEmpty() || !isVisible(&table)) {
-        return false;
+        return std::nullopt;
     }
     table.scrollToRow(indexPath, TableViewScrollPosition::None, false);
     Rect shown =
         table.convertRect(table.rectForRow(indexPath), nullptr).intersected(visibleRect(&table));
     if (shown.isEmpty()) {
-        return false;
+        return std::nullopt;
     }
-    tapAt(shown.center());
-    return true;
+    return shown.center();
 }
 
 void ScreenDriver::tapAt(Point point, int taps) {

@@ -9,6 +9,7 @@
 // tapAt(point, taps) do not wait. Main thread only.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,8 @@ public:
     void tapAt(Point point, int taps = 1);
     // Scrolls the row into view if needed, then taps the middle of it.
     bool tapRow(TableView& table, IndexPath indexPath);
+    // Scrolls the row into view if needed; where tapRow taps it, none when it cannot be seen.
+    std::optional<Point> rowPoint(TableView& table, IndexPath indexPath);
     void drag(Point from, Point to, int steps = 10, double seconds = 0.3);
     void swipe(Point from, Point to);
     // As drag, but the system takes the finger away at `to` (an incoming call, say): the touch

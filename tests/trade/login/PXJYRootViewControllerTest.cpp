@@ -215,6 +215,23 @@ TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
     EXPECT_FALSE(root->isMenuOpen());
 }
 
+// The open menu lies over the lower holdings rows: a tap there meets the menu, not the row.
+TEST_F(PXJYRootViewControllerTest, shouldLeaveARowTheOpenMenuCoversClosed) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000001");
+    ASSERT_TRUE(root);
+    TableView* table = root->tradeHomeView()->chiCangListView();
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    const std::optional<Point> at = driver.rowPoint(*table, {0, 2});
+    ASSERT_TRUE(at);
+    ASSERT_TRUE(driver.visibleRect(root->menuListView()).contains(*at));
+    driver.tapAt(*at);
+    EXPECT_FALSE(root->tradeHomeView()->selectedCellIndexPath());
+    EXPECT_TRUE(root->isMenuOpen());
+    ASSERT_TRUE(driver.tapText("取消"));
+    ASSERT_TRUE(driver.tapRow(*table, {0, 2}));
+    EXPECT_EQ(root->tradeHomeView()->selectedCellIndexPath(), (IndexPath{0, 2}));
+}
+
 TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenTheSessionExpires) {
     ASSERT_TRUE(logInThroughTheTradeTab("100000000000002"));
     ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
