@@ -1,6 +1,7 @@
 #include "sim/core/SimHttpLine.h"
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 
 #include "sim/core/SimClock.h"
 #include "sim/core/SimTaskQueue.h"
@@ -20,10 +22,51 @@ constexpr std::chrono::seconds kStartDeadline{5};
 constexpr int kListenBacklog = 1024;
 constexpr double kIdleConnectionSeconds = 5;
 thread_local std::chrono::steady_clock::time_point t_arrival;
+thread_local int t_localPort = -1;
+thread_local int t_remotePort = -1;
+
+int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*)) {
+    sockaddr_in address{};
+    socklen_t length = sizeof(address);
+    if (name(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        address.sin_family != AF_INET) {
+        return -1;
+    }
+    return ntohs(address.sin_port);
+}
+
+// The server's end of the connection between those ports, or -1.
+int connectionSocket(int localPort, int remotePort) {
+    DIR* fds = opendir("/proc/self/fd");
+    if (!fds) {
+        return -1;
+    }
+    int found = -1;
+    while (dirent* entry = readdir(fds)) {
+        const int fd = std::atoi(entry->d_name);
+        if (fd > 2 && portOf(fd, getsockname) == localPort &&
+            portOf(fd, getpeername) == remotePort) {
+            found = fd;
+            break;
+        }
+    }
+    closedir(fds);
+    return found;
+}
 }  // namespace
 
 std::chrono::steady_clock::time_point SimHttpLine::arrivalOfThisRequest() {
     return t_arrival;
+}
+
+bool SimHttpLine::clientStillWaiting() {
+    const int fd = t_localPort < 0 ? -1 : connectionSocket(t_localPort, t_remotePort);
+    if (fd < 0) {
+        return true;
+    }
+    // A closed connection reads as its end; an open one has nothing more to read.
+    char next = 0;
+    return recv(fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) != 0;
 }
 
 SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
@@ -53,8 +96,10 @@ bool SimHttpLine::listen(int port) {
     // it: on the simulator's time scale, like every other span of the line.
     server->set_keep_alive_timeout(
         std::max<time_t>(1, std::lround(kIdleConnectionSeconds / SimClock::timeScale())));
-    server->set_pre_routing_handler([this](const httplib::Request&, httplib::Response&) {
+    server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         t_arrival = std::chrono::steady_clock::now();
+        t_localPort = m_port;
+        t_remotePort = request.remote_port;
         waitDelay();
         return httplib::Server::HandlerResponse::Unhandled;
     });

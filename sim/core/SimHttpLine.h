@@ -55,6 +55,10 @@ public:
     // When the request that the calling route handler serves reached its line, before the
     // line's delay: handlers run on the thread that read the request.
     static std::chrono::steady_clock::time_point arrivalOfThisRequest();
+    // Whether the client of that request still holds its connection open, so that it will read
+    // the answer; one that gave up waiting (its time-out on a slow line) has closed it. True
+    // off a line's threads, and when the connection cannot be found.
+    static bool clientStillWaiting();
 
     // Every reply of the line waits this long first (0: none), on the simulator's time scale.
     void setDelayMs(int delayMs) { m_delayMs = delayMs; }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "sim/core/SimHttpLine.h"
 #include "sim/trade/SimCaptchaImage.h"
 #include "sim/trade/SimTradeOrders.h"
 #include "sim/trade/SimTradeQueries.h"
@@ -252,8 +253,11 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
     if (current.endCode == 0 && m_state.now() - current.lastSeen > m_idleLimitMs) {
         current.endCode = kSimSessionIdle;
     }
+    // A refusal tells only a client still waiting for it: one that gave up never reads it.
+    if (current.endCode != 0 && !current.told && SimHttpLine::clientStillWaiting()) {
+        current.told = std::chrono::steady_clock::now();
+    }
     if (current.endCode != 0) {
-        current.told = current.told.value_or(std::chrono::steady_clock::now());
         return current.endCode;
     }
     current.lastSeen = m_state.now();

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "sim/TradeSimFixture.h"
 
@@ -137,6 +139,33 @@ TEST_F(TradeSimTest, shouldCountRequestsOfASessionTheClientWasToldHadEnded) {
     EXPECT_EQ(status(),
               "ended-session requests 3: 01/02 SYS_TIME_QUERY 01/02 holding_query "
               "01/02 order_x\n");
+}
+
+// A refusal whose client gave up waiting on a slow line (its time-out) was never read: it tells
+// the client nothing, and what the client sends next is judged as before it.
+TEST_F(TradeSimTest, shouldNotTakeARefusalTheClientGaveUpOnAsTellingIt) {
+    TradeClient trade = loggedIn(kAlice);
+    server().setCrossingMs(0);
+    server().ledger().expireSessions(kAlice);
+    server().holdReplies("SYS_TIME_QUERY");
+    const Json beat = {{"uid", trade.user()}, {"ver", "1.0"}, {"sessionid", trade.sessionId()}};
+    const int beats = server().requestCounts()["SYS_TIME_QUERY"];
+    EXPECT_EQ(trade
+                  .post("/trade?req=SYS_TIME_QUERY", beat.dump(),
+                        "application/x-www-form-urlencoded", 0.2)
+                  .status,
+              -1);
+    server().releaseReplies("SYS_TIME_QUERY");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (server().requestCounts()["SYS_TIME_QUERY"] == beats &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    ASSERT_GT(server().requestCounts()["SYS_TIME_QUERY"], beats) << "the refusal was made";
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
+    EXPECT_EQ(server().ledger().endedSessionRequests(), 0) << "nothing had told the client";
+    EXPECT_EQ(trade.session("/trade", "holding_query", {}).retcode(), 1004);
+    EXPECT_EQ(server().ledger().endedSessionRequests(), 1) << "the firm_info refusal told it";
 }
 
 TEST_F(TradeSimTest, shouldRefuseASessionOfAnotherAccount) {

@@ -125,6 +125,15 @@ void HttpClient::cancel(RequestId id) {
     m_impl->inFlight.erase(id);
 }
 
+bool HttpClient::cancelIfWaiting(RequestId id) {
+    const auto found = m_impl->inFlight.find(id);
+    if (found == m_impl->inFlight.end() || found->second->hasLeft()) {
+        return false;
+    }
+    m_impl->inFlight.erase(found);
+    return true;
+}
+
 void HttpClient::cancelAll() {
     // Exchanges are taken out first so that nothing they do on destruction sees a half map.
     std::map<RequestId, std::unique_ptr<HttpExchange>> cancelled;

@@ -26,6 +26,10 @@ public:
     // No completion arrives for a cancelled request. Unknown or finished ids are ignored.
     void cancel(RequestId id);
     void cancelAll();
+    // Cancels the request only while it still waits on the device for a free connection to its
+    // host (a few go at once, the rest queue): true then, and no completion arrives. One that has
+    // left, finished or is unknown is left alone.
+    bool cancelIfWaiting(RequestId id);
     std::size_t requestsInFlight() const;
     // Requests in flight in the whole process, every client and thread: 0 once every reply has
     // come (or was cancelled). For tests that wait until the line is quiet.

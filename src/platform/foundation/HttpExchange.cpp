@@ -152,6 +152,12 @@ HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& re
     m_timeoutConnection = QObject::connect(m_timer, &QTimer::timeout, [this] { onTimeout(); });
     m_finishedConnection =
         QObject::connect(m_reply, &QNetworkReply::finished, [this] { onFinished(); });
+    // Told from Qt's network thread: the connecting comes well before the server can read the
+    // request, the sending only just after.
+    m_connectingConnection = QObject::connect(m_reply, &QNetworkReply::socketStartedConnecting,
+                                              [this] { m_left = true; });
+    m_sentConnection =
+        QObject::connect(m_reply, &QNetworkReply::requestSent, [this] { m_left = true; });
     m_timer->start(timeoutMilliseconds(request.timeoutSeconds));
 }
 
@@ -186,6 +192,8 @@ void HttpExchange::release() {
     m_timer->stop();
     QObject::disconnect(m_finishedConnection);
     QObject::disconnect(m_timeoutConnection);
+    QObject::disconnect(m_connectingConnection);
+    QObject::disconnect(m_sentConnection);
     if (reply->isRunning()) {
         reply->abort();
     }

@@ -23,6 +23,10 @@ public:
     HttpExchange(const HttpExchange&) = delete;
     HttpExchange& operator=(const HttpExchange&) = delete;
 
+    // Whether Qt has given the request a connection (connecting for it or written on a kept
+    // one). It opens a few per host and keeps the requests beyond them waiting on the device.
+    bool hasLeft() const { return m_left; }
+
     // Exchanges alive on every thread.
     static std::size_t liveCount();
 
@@ -35,6 +39,9 @@ private:
     QTimer* m_timer = nullptr;
     QMetaObject::Connection m_finishedConnection;
     QMetaObject::Connection m_timeoutConnection;
+    QMetaObject::Connection m_connectingConnection;
+    QMetaObject::Connection m_sentConnection;
     bool m_timedOut = false;
+    bool m_left = false;
     Done m_done;
 };

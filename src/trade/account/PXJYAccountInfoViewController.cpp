@@ -62,6 +62,9 @@ std::unique_ptr<UIButton_indexPath> rowButton(double x, const std::string& title
 }
 }  // namespace
 
+PXJYAccountInfoViewController::PXJYAccountInfoViewController()
+    : m_relay(PXTradeReplyRelay::create(*this, *this)) {}
+
 PXJYAccountInfoViewController::~PXJYAccountInfoViewController() {
     NotificationCenter::defaultCenter().removeObserver(this);
 }
@@ -124,12 +127,17 @@ void PXJYAccountInfoViewController::reloadTableView() {
     }
 }
 
+std::shared_ptr<PXTradeNetworkManger> PXJYAccountInfoViewController::newManager() {
+    return PXTradeReplyRelay::newManager(m_relay);
+}
+
 // No saved account is left for this exchange: the session it belonged to ends, once.
 void PXJYAccountInfoViewController::logOffAndLeave() {
     if (!m_loggedOff && module().tradeLogin()) {
         m_loggedOff = true;
-        PXTradeReplyRelay::newManager(*this, *this)->getCancellation();
+        newManager()->getCancellation();
     }
+    m_relay->detach();
     // Left on the next turn: this may run while the screen is still appearing.
     WeakLink<ViewController> self(this);
     MainQueue::post([self] {
@@ -242,7 +250,7 @@ void PXJYAccountInfoViewController::didSelectRow(IndexPath indexPath) {
 }
 
 void PXJYAccountInfoViewController::getAccountInfo() {
-    PXTradeReplyRelay::newManager(*this, *this)->getAccountInformation();
+    newManager()->getAccountInformation();
 }
 
 void PXJYAccountInfoViewController::addAccountInfoView() {
@@ -311,8 +319,9 @@ void PXJYAccountInfoViewController::deleteButtonClick(IndexPath indexPath) {
 void PXJYAccountInfoViewController::deleteLoggedInAccount() {
     if (!m_loggedOff && module().tradeLogin()) {
         m_loggedOff = true;
-        PXTradeReplyRelay::newManager(*this, *this)->getCancellation();
+        newManager()->getCancellation();
     }
+    m_relay->detach();
     module().PXJYData().clearAllTradeData();
     deleteAccount();
     PXTradeModule::shared().host().popSelectedTabToRoot(false);
@@ -340,6 +349,7 @@ void PXJYAccountInfoViewController::PXJYAccountDetailViewBackAction() {
 }
 
 void PXJYAccountInfoViewController::VKJYNavBackAction() {
+    m_relay->detach();
     navigationController()->popViewController(true);
 }
 

@@ -20,6 +20,7 @@
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYChangeThePasswordVC;
+class PXTradeReplyRelay;
 
 class PXJYAccountInfoViewController : public ViewController,
                                       public VKJYNavigationBarViewDelegate,
@@ -33,6 +34,7 @@ public:
     static constexpr int kPasswordOtherTag = 1112;
     static constexpr int kSwitchTag = 1113;
 
+    PXJYAccountInfoViewController();
     ~PXJYAccountInfoViewController() override;
 
     void viewDidLoad() override;
@@ -79,6 +81,7 @@ private:
     void getAccountInfo();
     void addAccountInfoView();
     void logOffAndLeave();
+    std::shared_ptr<PXTradeNetworkManger> newManager();
     std::string accountsPath() const;
 
     PXJYAccountDetailView* m_accountDetailView = nullptr;
@@ -89,4 +92,6 @@ private:
     PXJYChangeThePasswordVC* m_modifyTradePasswordVC = nullptr;
     // The logoff of this screen went out; it is sent once at most.
     bool m_loggedOff = false;
+    // Let go when the screen leaves by its own hand: it may outlive that for a turn.
+    std::shared_ptr<PXTradeReplyRelay> m_relay;
 };

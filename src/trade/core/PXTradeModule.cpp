@@ -1,5 +1,7 @@
 #include "trade/core/PXTradeModule.h"
 
+#include <utility>
+
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
@@ -7,6 +9,7 @@
 #include "platform/foundation/UserDefaults.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeHost.h"
+#include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
 
@@ -64,9 +67,16 @@ void PXTradeModule::setTradeLogin(bool value) {
     }
 }
 
+void PXTradeModule::sessionRequestOut(const std::shared_ptr<PXTradeNetworkManger>& manager) {
+    std::erase_if(m_sessionRequestsOut, [](const auto& out) { return out.expired(); });
+    m_sessionRequestsOut.push_back(manager);
+}
+
 void PXTradeModule::sessionEnded() {
-    if (m_timers) {
-        m_timers->withdrawBeats();
+    for (const auto& out : std::exchange(m_sessionRequestsOut, {})) {
+        if (const auto manager = out.lock()) {
+            manager->sessionEnded();
+        }
     }
 }
 

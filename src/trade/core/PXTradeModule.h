@@ -12,10 +12,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class HttpClient;
 class PXTradeData;
 class PXTradeHost;
+class PXTradeNetworkManger;
 class PXTradePeiZhi;
 class PXTradeTimerManger;
 
@@ -50,7 +52,9 @@ public:
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
     // happens, so no screen has to bring them back; the change is posted.
     void setTradeLogin(bool value);
-    // The session in force is over: the heartbeats of it still on their way are dropped.
+    // A request of the session in force went out, or waits on the device to.
+    void sessionRequestOut(const std::shared_ptr<PXTradeNetworkManger>& manager);
+    // The session in force is over: its requests still waiting on the device never leave it.
     void sessionEnded();
 
     // The one HTTP client every trading request goes through; dropped with the module.
@@ -78,4 +82,5 @@ private:
     std::unique_ptr<PXTradeData> m_data;
     std::unique_ptr<PXTradePeiZhi> m_peiZhi;
     std::unique_ptr<PXTradeTimerManger> m_timers;
+    std::vector<std::weak_ptr<PXTradeNetworkManger>> m_sessionRequestsOut;
 };

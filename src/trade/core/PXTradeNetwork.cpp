@@ -95,10 +95,8 @@ void PXTradeNetwork::send(const std::string& address, const std::string& body,
     });
 }
 
-void PXTradeNetwork::cancel() {
-    if (m_request) {
-        m_module.httpClient().cancel(*m_request);
-    }
+bool PXTradeNetwork::withdrawIfWaiting() {
+    return m_request && m_module.httpClient().cancelIfWaiting(*m_request);
 }
 
 void PXTradeNetwork::appendingDateToData(const std::string& body, bool isReply) {

@@ -46,8 +46,9 @@ public:
     const std::string& data() const { return m_data; }
     const std::string& typeOfData() const { return m_typeOfData; }
     int errorCode() const { return m_errorCode; }
-    // Drops the request: if it still waits on the device it never leaves; nothing is heard of it.
-    void cancel();
+    // Drops the request if it still waits on the device for a connection: it never leaves and
+    // nothing is heard of it (true). One that has left goes on.
+    bool withdrawIfWaiting();
 
 private:
     explicit PXTradeNetwork(PXTradeModule& module);

@@ -276,12 +276,19 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     network->setDelegate(shared_from_this());
     m_network = network;
     network->PXPostDict(body, url, m_typeNW);
+    if (needsSession) {
+        m_module.sessionRequestOut(shared_from_this());
+    }
 }
 
-void PXTradeNetworkManger::withdraw() {
-    if (auto network = m_network.lock()) {
-        network->cancel();
+void PXTradeNetworkManger::sessionEnded() {
+    const auto network = m_network.lock();
+    // A stalled line keeps requests queued on the device long after the end; the logoff is how
+    // the session is left and goes whatever.
+    if (!network || m_typeNW == kLogoffTag || !ofEndedSession() || !network->withdrawIfWaiting()) {
+        return;
     }
+    refuseLocally(kSessionLostCode, kSessionLostMessage);
 }
 
 // Nothing goes out under a session that has ended or without one, and no order without its

@@ -142,8 +142,10 @@ public:
     // log-out, a lost session, a newer logon): its reply changes nothing and nothing of it is
     // sent. Requests made outside a session (logon, captcha, account services) never end so.
     bool ofEndedSession() const;
-    // Drops the request last sent, if it is still on its way: nothing more is heard of it.
-    void withdraw();
+    // The session ended: the request last sent, if it was of that session and still waits on the
+    // device, never leaves; the asker hears the session is lost, as for a request asked after the
+    // end. The session's logoff still goes.
+    void sessionEnded();
 
     // PXTradeNetworkDelegate
     void requestFinished(PXTradeNetwork* network) override;

@@ -101,8 +101,6 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
     // The module owns the timers and outlives every request they send.
     manager->setDelegate(
         std::make_shared<BeatAnswer>(*this, BeatSent{++m_beatsSent, m_beatInForce}));
-    std::erase_if(m_beatsOut, [](const auto& beat) { return beat.expired(); });
-    m_beatsOut.push_back(manager);
     manager->getChengJiaoHuiBaoXinXiQH();
 }
 
@@ -112,14 +110,6 @@ void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
     m_transactionReporting = std::move(report);
     chengJiaoHuiBao();
-}
-
-void PXTradeTimerManger::withdrawBeats() {
-    for (const auto& beat : std::exchange(m_beatsOut, {})) {
-        if (auto manager = beat.lock()) {
-            manager->withdraw();
-        }
-    }
 }
 
 void PXTradeTimerManger::requestRefreshInfo() {

@@ -34,9 +34,6 @@ public:
     // A login went through: the answer to its own heartbeat, sent before it read the holdings,
     // is the report in force, and no beat sent before it counts any more.
     void loginBeatAnswered(JYDict report);
-    // The session ended: the beats still on their way are of it. On a stalled line they may not
-    // have left the device yet, and none of them may leave now.
-    void withdrawBeats();
     void requestRefreshInfo();
     void refreshMarketInfo();
     void loginAgain();
@@ -90,5 +87,4 @@ private:
     // The beat whose answer is in force; 0 before the first.
     uint64_t m_beatInForce = 0;
     uint64_t m_observer = 0;
-    std::vector<std::weak_ptr<PXTradeNetworkManger>> m_beatsOut;
 };

@@ -48,6 +48,10 @@ public:
         return m_changed.wait_for(lock, std::chrono::seconds(5),
                                   [&] { return m_open || m_arrived >= count; });
     }
+    int arrived() {
+        std::lock_guard lock(m_mutex);
+        return m_arrived;
+    }
     void waitOpen() {
         std::unique_lock lock(m_mutex);
         m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_open; });
@@ -80,12 +84,13 @@ protected:
             response.status = 500;
             response.set_content("server trouble", "text/plain");
         });
-        m_server.server().Get("/slow",
-                              [this](const httplib::Request&, httplib::Response& response) {
-                                  m_slowArrived.arrive();
-                                  m_slowGate.waitOpen();
-                                  response.set_content("late", "text/plain");
-                              });
+        const auto slow = [this](const httplib::Request&, httplib::Response& response) {
+            m_slowArrived.arrive();
+            m_slowGate.waitOpen();
+            response.set_content("late", "text/plain");
+        };
+        m_server.server().Get("/slow", slow);
+        m_server.server().Post("/slow", slow);
         m_server.server().Get(
             "/together", [this](const httplib::Request& request, httplib::Response& response) {
                 m_together.arrive();
@@ -265,6 +270,35 @@ TEST_F(HttpClientTest, shouldDeliverNothingForACancelledRequest) {
     m_slowGate.open();
     spinThroughAnotherExchange();
     EXPECT_FALSE(cancelledCalled);
+}
+
+// Qt writes a few requests to one host at once and keeps the rest on the device: only those can
+// still be taken back before they reach the server. Posts, as every trading request is one.
+TEST_F(HttpClientTest, shouldCancelOnlyTheRequestsStillWaitingOnTheDevice) {
+    constexpr int kSent = 10;
+    HttpClient client;
+    std::vector<HttpClient::RequestId> ids;
+    int answers = 0;
+    HttpRequest post = get("/slow");
+    post.method = "POST";
+    post.body = bytesOf("{\"name\":\"firm_info\"}");
+    for (int i = 0; i < kSent; ++i) {
+        ids.push_back(client.send(post, [&](const HttpResponse&) { ++answers; }));
+    }
+    ASSERT_TRUE(RunLoop::runUntil([&] { return m_slowArrived.arrived() > 0; }, kDeadline));
+    // Whatever the device lets through at once has reached the server.
+    EXPECT_FALSE(RunLoop::runUntil([&] { return m_slowArrived.arrived() >= kSent; }, 0.5));
+    const int onTheLine = m_slowArrived.arrived();
+    int cancelled = 0;
+    for (HttpClient::RequestId id : ids) {
+        cancelled += client.cancelIfWaiting(id) ? 1 : 0;
+    }
+    EXPECT_EQ(cancelled, kSent - onTheLine);
+    m_slowGate.open();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answers == onTheLine; }, kDeadline));
+    spinThroughAnotherExchange();
+    EXPECT_EQ(answers, onTheLine) << "a cancelled request is not heard of";
+    EXPECT_EQ(m_slowArrived.arrived(), onTheLine) << "a cancelled request never left the device";
 }
 
 TEST_F(HttpClientTest, shouldCancelWhatIsInFlightWhenTheClientGoes) {

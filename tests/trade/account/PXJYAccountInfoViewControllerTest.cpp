@@ -182,6 +182,32 @@ TEST_F(AccountInfoTest, shouldLogOffOnlyOnceWhenTheLastAccountIsDeleted) {
     EXPECT_TRUE(savedAccounts()["01"]["01"].isDictionary());
 }
 
+// On a stalled line the detail's queries queue on the device behind those the line holds; once
+// the deletion has ended the session here, none of them may still go out, but its logoff does.
+TEST_F(AccountInfoTest, shouldSendNoQueuedQueryOfTheSessionTheDeletionEnded) {
+    constexpr size_t kAsked = 8;
+    ASSERT_TRUE(openAccounts());
+    const std::string session = sessionID();
+    tradeServer().holdReplies("firm_info");
+    for (size_t asked = 0; asked < kAsked; asked += 2) {
+        ASSERT_TRUE(driver.tapRow(*screen->tableView(), rowOf(loggedIn.account)));
+        driver.tapAt({27, 42});
+        driver.settle();
+    }
+    // Whatever the device lets through at once has reached the line.
+    EXPECT_FALSE(driver.runUntil([&] { return received("firm_info").size() >= kAsked; }, 0.5));
+    const size_t onTheLine = received("firm_info").size();
+    ASSERT_LT(onTheLine, kAsked) << "the device keeps some queued";
+
+    swipeAndTap(loggedIn.account, "删除");
+    answerAlert("确定");
+    tradeServer().releaseReplies("firm_info");
+    ASSERT_TRUE(driver.runUntil([&] { return !received("logoff").empty(); }, 10));
+    EXPECT_EQ(reqValue(received("logoff")[0], "SESSION_ID"), session);
+    EXPECT_FALSE(driver.runUntil([&] { return received("firm_info").size() > onTheLine; }, 1));
+    EXPECT_EQ(alertMessage(), "") << "nothing speaks for the screen the deletion closed";
+}
+
 TEST_F(AccountInfoTest, shouldChangeTheLoginPasswordAndLogInWithTheNewOne) {
     ASSERT_TRUE(openAccounts());
     swipeAndTap(loggedIn.account, "修改密码");

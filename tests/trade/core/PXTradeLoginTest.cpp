@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <string>
 
 #include "TradeCoreTest.h"
@@ -8,6 +11,7 @@
 #include "platform/crypto/Base64.h"
 #include "platform/crypto/Md5.h"
 #include "platform/foundation/DateFormat.h"
+#include "platform/foundation/MainQueue.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -344,10 +348,22 @@ TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenAnOldSessionsRequestIsAnswered
 
 TEST_F(PXTradeLoginTest, shouldKeepNothingOfAReplyWhoseSessionEndedButTellTheAsker) {
     logIn();
-    m_server.reply("firm_info",
-                   tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"9999\",\"RM\":\"1\"}]}"));
+    auto release = std::make_shared<std::promise<void>>();
+    m_server.replyWith(
+        "firm_info", [released = release->get_future().share()](const CapturedRequest&) {
+            released.wait_for(std::chrono::seconds(10));
+            return tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"9999\",\"RM\":\"1\"}]}");
+        });
+    const size_t asked = m_server.named("firm_info").size();
     newManager()->getAccountInformation();
+    // The session ends once the request has left and the device has heard so: one still on the
+    // device would never leave.
+    ASSERT_TRUE(runUntil([&] { return m_server.named("firm_info").size() > asked; }));
+    bool heard = false;
+    MainQueue::post([&heard] { heard = true; });
+    ASSERT_TRUE(runUntil([&] { return heard; }));
     module().PXJYData().clearAllTradeData();
+    release->set_value();
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_delegate->calls[0].kind, "finished");
     EXPECT_TRUE(module().PXJYData().zhangHuXinXi().empty());
@@ -370,6 +386,24 @@ TEST_F(PXTradeLoginTest, shouldSendNothingUnderASessionThatHasEndedAndSayItIsLos
     logIn();
     newManager()->cancelWeiTuoDan({{"session_id", "SESSION-1"}});
     ASSERT_TRUE(runUntil([&] { return !m_server.named("order_wd").empty(); }));
+}
+
+// Asked under the session but still on the device when it ends (a stalled line queues them
+// there): the request never leaves and the asker hears the session is lost; its logoff goes.
+TEST_F(PXTradeLoginTest, shouldKeepOnTheDeviceAllButTheLogoffOfASessionThatEnded) {
+    logIn();
+    const size_t asked = m_server.named("firm_info").size();
+    newManager()->getAccountInformation();
+    newManager()->getCancellation();
+    module().PXJYData().clearAllTradeData();
+    ASSERT_TRUE(runUntil([&] { return !m_server.named("logoff").empty(); }));
+    ASSERT_TRUE(waitForCalls(2));
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    EXPECT_EQ(m_delegate->calls[0].code, 1004);
+    EXPECT_EQ(m_delegate->calls[0].errorMessage, "您的当前登录状态已失效,请重新登录!");
+    EXPECT_EQ(m_server.named("firm_info").size(), asked);
+    EXPECT_TRUE(m_host.alerts.empty());
 }
 
 TEST_F(PXTradeLoginTest, shouldSendNothingWithoutASessionAfterTheLogOutAndSayItIsLost) {
