@@ -5,6 +5,7 @@
 
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYDirectoryServerModel.h"
@@ -15,7 +16,10 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 
 namespace {
 constexpr double kStepSeconds = 10;
@@ -264,4 +268,35 @@ void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digi
         return ::testing::AssertionFailure() << reply.dump();
     }
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TradeSessionFixture::switchToSavedAccount(
+    PXJYSwitchingAccountView& switcher, const ViewController* back) {
+    if (!driver.tap(switcher.accountButton()) ||
+        !driver.tapRow(*switcher.environmentListView(), {0, 1})) {
+        return ::testing::AssertionFailure() << "no saved account to switch to";
+    }
+    PXJYSimpleLoginVC* login = nullptr;
+    if (!driver.runUntil([&] {
+            login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
+            return login && !login->captchaButton()->validString().empty();
+        })) {
+        return ::testing::AssertionFailure() << "no switch screen with its captcha";
+    }
+    if (!driver.tap(login->passwordTextField())) {
+        return ::testing::AssertionFailure() << "no password field on the switch screen";
+    }
+    driver.typeText("111111");
+    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+    if (!driver.tapText("登录") || !driver.tapAlertButton("确定")) {
+        return ::testing::AssertionFailure() << "the switch was not confirmed";
+    }
+    const bool done = driver.runUntil(
+        [&] {
+            return tradeNavigation()->topViewController() == back &&
+                   tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
+        },
+        10);
+    return done ? ::testing::AssertionSuccess()
+                : ::testing::AssertionFailure() << "not back, logged in, after the switch";
 }

@@ -7,8 +7,10 @@
 #include "platform/ui/NavigationController.h"
 #include "support/session/ShellFixture.h"
 
+class PXJYSwitchingAccountView;
 class PXTradeModule;
 class TextField;
+class ViewController;
 class SimTradeServer;
 struct SimTradeReceived;
 
@@ -68,6 +70,11 @@ protected:
     ::testing::AssertionResult orderAtTheExchange(const std::string& code, const std::string& side,
                                                   const std::string& qty,
                                                   const std::string& holding = "");
+    // From an order screen's switcher to the saved account of the environment list's second
+    // row, typed and confirmed on the switch screen; true once `back` is on top again, logged in
+    // and idle.
+    ::testing::AssertionResult switchToSavedAccount(PXJYSwitchingAccountView& switcher,
+                                                    const ViewController* back);
     // Selects the trade tab and gives its navigation stack.
     NavigationController* tradeNavigation();
     // Pushes a screen on the trade tab (selected first) and lets it appear.

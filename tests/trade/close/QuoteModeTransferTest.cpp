@@ -30,7 +30,6 @@
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
-#include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
@@ -126,24 +125,7 @@ protected:
     // To the saved second account from that switcher, typed on the switch screen; back on the
     // transfer screen once its login chain has run.
     void switchToSecondAccount(PXJYSwitchingAccountView& switcher) {
-        ASSERT_TRUE(driver.tap(switcher.accountButton()));
-        ASSERT_TRUE(driver.tapRow(*switcher.environmentListView(), {0, 1}));
-        PXJYSimpleLoginVC* login = nullptr;
-        ASSERT_TRUE(driver.runUntil([&] {
-            login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
-            return login && !login->captchaButton()->validString().empty();
-        }));
-        ASSERT_TRUE(driver.tap(login->passwordTextField()));
-        driver.typeText("111111");
-        typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
-        ASSERT_TRUE(driver.tapText("登录"));
-        ASSERT_TRUE(driver.tapAlertButton("确定"));
-        ASSERT_TRUE(driver.runUntil(
-            [&] {
-                return tradeNavigation()->topViewController() == screen &&
-                       tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
-            },
-            10));
+        ASSERT_TRUE(switchToSavedAccount(switcher, screen));
     }
 
     // The second account, saved beside the first, holds three bought lots of silver.

@@ -21,7 +21,6 @@
 #include "trade/core/TradeText.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
-#include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
@@ -454,24 +453,7 @@ TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) 
     ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
     EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:1-497)");
 
-    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
-    ASSERT_TRUE(driver.tapRow(*form.switchingAccountView()->environmentListView(), {0, 1}));
-    PXJYSimpleLoginVC* login = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] {
-        login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
-        return login && !login->captchaButton()->validString().empty();
-    }));
-    ASSERT_TRUE(driver.tap(login->passwordTextField()));
-    driver.typeText("111111");
-    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
-    ASSERT_TRUE(driver.tapText("登录"));
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.runUntil(
-        [&] {
-            return tradeNavigation()->topViewController() == orderBook &&
-                   tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
-        },
-        10));
+    ASSERT_TRUE(switchToSavedAccount(*form.switchingAccountView(), orderBook));
     EXPECT_TRUE(driver.runUntil([&] { return form.fanWei()->text() == "(摘牌范围:1-500)"; }, 5))
         << form.fanWei()->text();
     EXPECT_EQ(reqValue(received("my_order_query").back(), "USER_ID"), "100000000000002");
