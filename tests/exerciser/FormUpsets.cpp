@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ExerciseRandom.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -17,6 +18,8 @@
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/TradeText.h"
+#include "trade/open/PXJYJianCangZYMSVC.h"
 #include "trade/open/PXJYZhaiPaiViewZYMS.h"
 #include "trade/open/PXJianCangFormView.h"
 
@@ -24,6 +27,10 @@ namespace {
 // Long enough for the client's next price or holdings refresh.
 constexpr double kRefreshSeconds = 2.5;
 constexpr int kLargestMove = 30;
+// Long enough for the queries the switch sends to reach the exchange and wait there.
+constexpr double kHeldSeconds = 1.5;
+constexpr double kReleasedSeconds = 5;
+const char* const kBookQuery = "faes_sellingbuying_query";
 
 template <typename T>
 T* anyOf(const std::vector<T*>& items, ExerciseRandom& random) {
@@ -37,6 +44,23 @@ bool isTab(const Button* button) {
 
 bool isCurrentTab(const Button* button) {
     return button->backgroundImage().name().find("_press") != std::string::npos;
+}
+
+PXJYJianCangZYMSVC* delistingScreen(const View* view) {
+    for (; view; view = view->superview()) {
+        if (auto* screen = dynamic_cast<PXJYJianCangZYMSVC*>(view->viewController())) {
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+std::set<std::string> listingsOf(const PXJYJianCangZYMSVC& screen) {
+    std::set<std::string> numbers;
+    for (const JYDict& row : screen.guaPaiInfoArray()) {
+        numbers.insert(TradeText::textAt(row, "OR_N"));
+    }
+    return numbers;
 }
 }  // namespace
 
@@ -325,14 +349,8 @@ void FormUpsets::handOverAndBack(ExerciseRandom& random) {
     if (!picker) {
         return m_hands.note("upset: no commodity picker");
     }
-    std::vector<std::string> orderBook;
-    for (const auto& [code, commodity] : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
-        if (commodity && commodity->shangPinJiaoYiMoShi == "4") {
-            orderBook.push_back(commodity->commodityName);
-        }
-    }
     m_hands.note("upset: an order-book commodity picked");
-    pick(picker, random, orderBook);
+    pick(picker, random, orderBookNames());
     m_driver.settle();
     if (random.chance(0.5)) {
         if (Button* there = anyOf(pickers(false), random)) {
@@ -343,6 +361,100 @@ void FormUpsets::handOverAndBack(ExerciseRandom& random) {
         m_hands.back();
         m_driver.settle();
     }
+}
+
+int FormUpsets::bookWeight() const {
+    const bool delisting =
+        !m_driver.visibleAlert() && !m_driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>().empty();
+    return delisting && PXTradeModule::shared().tradeLogin() ? 15 : 0;
+}
+
+// The listing query's replies wait at the exchange while the side or the commodity changes
+// (now and then twice), then come all at once.
+void FormUpsets::holdTheBookReply(ExerciseRandom& random) {
+    const auto forms = m_driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>();
+    const WeakLink<PXJYJianCangZYMSVC> screen =
+        forms.empty() ? nullptr : delistingScreen(forms.front());
+    if (!screen) {
+        return m_hands.note("upset: no order-book delisting screen");
+    }
+    const std::string code = screen->nowCommodityCode();
+    const int side = screen->zhaiPaiView()->XiaDan_FangXiang();
+    const std::set<std::string> shown = listingsOf(*screen.get());
+    const std::string held = environment() + "&name=" + kBookQuery;
+    m_hands.note("upset: the book's replies are held at the exchange");
+    post("/control/trade/hold?" + held);
+    switchTheBook(random);
+    if (random.chance(0.4)) {
+        switchTheBook(random);
+    }
+    m_driver.runUntil([] { return false; }, kHeldSeconds);
+    m_hands.note("the book's replies are let go");
+    post("/control/trade/release?" + held);
+    m_driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }, kReleasedSeconds);
+    m_driver.settle();
+    if (screen && m_driver.isVisible(screen->zhaiPaiView()) && !m_driver.visibleAlert()) {
+        checkTheBook(code, side, shown);
+    }
+}
+
+void FormUpsets::switchTheBook(ExerciseRandom& random) {
+    const auto forms = m_driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>();
+    PXJYZhaiPaiViewZYMS* form = forms.empty() ? nullptr : forms.front();
+    if (!form) {
+        return m_hands.note("the delisting form has gone");
+    }
+    if (random.chance(0.5)) {
+        Button* other = form->XiaDan_FangXiang() == 1 ? form->sellButton() : form->buyButton();
+        m_hands.tap(reachable(other) ? other : nullptr, "side");
+        m_driver.settle();
+        return;
+    }
+    Button* picker = form->commodityNameButton();
+    if (!picker->isEnabled() || !reachable(picker)) {
+        return m_hands.note("the commodity picker is shut");
+    }
+    pick(picker, random, orderBookNames());
+}
+
+// What the screen shows after the held replies came: the side on show, and, when the book
+// changed, nothing of the book left; no book at all once the commodity is forgotten.
+void FormUpsets::checkTheBook(const std::string& code, int side,
+                              const std::set<std::string>& left) {
+    const auto forms = m_driver.visibleViewsOfClass<PXJYZhaiPaiViewZYMS>();
+    PXJYJianCangZYMSVC* screen = forms.empty() ? nullptr : delistingScreen(forms.front());
+    if (!screen) {
+        return;
+    }
+    const int sideNow = screen->zhaiPaiView()->XiaDan_FangXiang();
+    const std::string bookSide = sideNow == 1 ? "2" : "1";
+    const bool changed = screen->nowCommodityCode() != code || sideNow != side;
+    if (screen->nowCommodityCode().empty() && !screen->guaPaiInfoArray().empty()) {
+        return m_hands.violation("after held book replies the book shows " +
+                                 std::to_string(screen->guaPaiInfoArray().size()) +
+                                 " listings under no commodity, left from " + code);
+    }
+    for (const JYDict& row : screen->guaPaiInfoArray()) {
+        const std::string number = TradeText::textAt(row, "OR_N");
+        if (TradeText::textAt(row, "TYPE") != bookSide || (changed && left.count(number))) {
+            m_hands.violation("after held book replies the book of " + screen->nowCommodityCode() +
+                              " (listings of side " + bookSide + ") shows listing " + number +
+                              " of side " + TradeText::textAt(row, "TYPE") +
+                              ", left from the book of " + code + " for a side-" +
+                              std::to_string(side) + " delisting");
+            return;
+        }
+    }
+}
+
+std::vector<std::string> FormUpsets::orderBookNames() const {
+    std::vector<std::string> names;
+    for (const auto& [code, commodity] : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
+        if (commodity && commodity->shangPinJiaoYiMoShi == "4") {
+            names.push_back(commodity->commodityName);
+        }
+    }
+    return names;
 }
 
 std::vector<Button*> FormUpsets::pickers(bool commoditiesOnly) const {

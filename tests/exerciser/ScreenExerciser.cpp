@@ -107,6 +107,7 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
                                     [this](const std::string& what) { violation(what); },
                                     [this] { return hittables(); }, [this] { logIn(); },
                                     [this](View* hit) {
+                                        m_orderCommodities.learn();
                                         m_sentShown.beforeTap(hit);
                                         m_kept.beforeTap(hit);
                                     }});
@@ -172,6 +173,8 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
         {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},
+        {[this] { return m_upsets.bookWeight(); },
+         [this] { m_upsets.holdTheBookReply(*m_random); }},
         {[this] { return m_offered.empty() ? 0 : 8; },
          [this] {
              m_confirming = true;
@@ -179,6 +182,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
          }},
         {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
         {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
+        {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -217,6 +221,10 @@ void ScreenExerciser::afterEvent(bool confirming) {
     for (const auto& unshown : m_sentShown.check()) {
         violation(unshown);
     }
+    for (const auto& unlisted : m_orderCommodities.check()) {
+        violation(unlisted);
+    }
+    m_pickers.check();
     checkEndedSessions();
     checkTabBar();
     checkAlerts();
@@ -537,6 +545,7 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
     View* hit = window->hitTest(at);
     m_journal->add(what + " " + describe(view) + " at " + pointText(at));
     m_confirming = m_confirming || reachesAButton(hit);
+    m_orderCommodities.learn();
     m_sentShown.beforeTap(hit);
     m_kept.beforeTap(hit);
     driver.tapAt(at);
@@ -1073,6 +1082,7 @@ void ScreenExerciser::restartTheExchange() {
     m_stallDelay = 0;
     m_quoteLineBackEvent = 0;
     m_sentShown.exchangeRestarted();
+    m_orderCommodities.exchangeRestarted();
     m_restartedNow = true;
 }
 

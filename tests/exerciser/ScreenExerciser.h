@@ -12,7 +12,9 @@
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
 #include "FastFingerSlowLine.h"
+#include "FormPickers.h"
 #include "FormUpsets.h"
+#include "OrderCommodityCheck.h"
 #include "QuoteScreenRules.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
@@ -34,10 +36,11 @@ class View;
 // choice comes from the seed and from what is on screen. After every event it checks that no
 // busy overlay outlives the replies by 25 s, that no one-shot request reached the simulator
 // without a confirming tap of its own, that no request acted for a session the client had been
-// told was over, that a tab's first screen shows the tab bar and that no alert outlives its
-// delegate, and what `ShownIsKept` and `QuoteScreenRules` hold; at the end that the books' orders
-// match their deals and the trade home shows the books' holdings. Failures carry the seed and the
-// event list.
+// told was over, that no order names a commodity the client does not list, that a trading
+// form's picker buttons at rest are as its mode and host say, that a tab's first screen shows the
+// tab bar and that no alert outlives its delegate, and what `ShownIsKept` and `QuoteScreenRules`
+// hold; at the end that the books' orders match their deals and the trade home shows the books'
+// holdings. Failures carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
     ScreenExerciser() : TradingDayFixture(TestClock::kExerciserScale) {}
@@ -157,6 +160,13 @@ private:
     bool m_confirming = false;
     // Every order sent is what its form showed; events that change what stands behind a form.
     SentShownCheck m_sentShown{driver, exchange};
+    OrderCommodityCheck m_orderCommodities{exchange};
+    // The forms' picker buttons at rest follow mode and host; a mode switch under the keypad.
+    FormPickers m_pickers{
+        driver,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     FormUpsets m_upsets{
         driver,
         exchange,

@@ -64,6 +64,7 @@ public:
     // A host that fixed the holding: its number shows as a label in the picker's place, and the
     // picker stays shut.
     void fixNumber();
+    bool numberFixed() const { return m_numberFixed; }
 
     // Writes the ticket's figures and the allowed stop ranges from the store as it is now. A
     // ticket no longer held is forgotten (false): no number, no figures, nothing to send.

@@ -54,6 +54,8 @@ public:
     // and shows no arrow, whatever the mode or the keypad does.
     void fixCommodity();
     void fixNumber();
+    bool commodityFixed() const { return m_commodityFixed; }
+    bool numberFixed() const { return m_numberFixed; }
     const std::string& commodityCode() const { return m_commodityCode; }
     void setCommodityCode(const std::string& code) { m_commodityCode = code; }
     // No value: no holding number chosen.

@@ -66,6 +66,7 @@ public:
     bool isRaised() const { return m_lift && m_lift->isRaised(); }
     // A host that fixed the commodity: the name button stays shut and shows no arrow.
     void fixCommodity();
+    bool commodityFixed() const { return m_commodityFixed; }
 
     // Side change, also used by hosts to preset the side.
     void buyButtonAction();
