@@ -35,7 +35,7 @@ int FormPickers::weight() const {
     }
     for (auto* form : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         if (form->SPbutton()->isEnabled() && form->DHbutton()->isEnabled() &&
-            reachable(form->shuLiang())) {
+            m_driver.reaches(form->shuLiang())) {
             return 6;
         }
     }
@@ -48,7 +48,7 @@ void FormPickers::act(ExerciseRandom& random) {
     WeakLink<PXZhuanRangFormView> form;
     for (auto* candidate : m_driver.visibleViewsOfClass<PXZhuanRangFormView>()) {
         if (candidate->SPbutton()->isEnabled() && candidate->DHbutton()->isEnabled() &&
-            reachable(candidate->shuLiang())) {
+            m_driver.reaches(candidate->shuLiang())) {
             form = candidate;
         }
     }
@@ -60,10 +60,10 @@ void FormPickers::act(ExerciseRandom& random) {
     const int switches = random.chance(0.3) ? 2 : 1;
     for (int i = 0; i < switches && form; ++i) {
         Button* other = byCommodityShown(*form.get()) ? form->DHbutton() : form->SPbutton();
-        if (!reachable(other)) {
+        if (!m_driver.reaches(other)) {
             showTheModes(other);
         }
-        m_hands.tap(reachable(other) ? other : nullptr, "mode");
+        m_hands.tap(m_driver.reaches(other) ? other : nullptr, "mode");
         m_driver.settle();
     }
     m_hands.note("key 完成");
@@ -132,12 +132,4 @@ void FormPickers::expect(const Button* picker, bool enabled, const std::string& 
     m_hands.violation(what + " is " + (picker->isEnabled() ? "enabled" : "disabled") +
                       " at rest, where the mode and the host say " +
                       (enabled ? "enabled" : "disabled"));
-}
-
-bool FormPickers::reachable(const View* view) const {
-    Window* window = m_driver.window();
-    View* hit = window && view && m_driver.isVisible(view)
-                    ? window->hitTest(m_driver.visibleRect(view).center())
-                    : nullptr;
-    return hit && (hit == view || hit->isDescendantOf(view));
 }

@@ -34,7 +34,6 @@ public:
 
 private:
     bool atRest() const;
-    bool reachable(const View* view) const;
     void showTheModes(const View* mode);
     void expect(const Button* picker, bool enabled, const std::string& what);
 

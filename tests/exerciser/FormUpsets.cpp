@@ -170,7 +170,7 @@ void FormUpsets::typeLots(ExerciseRandom& random) {
         fields.push_back(form->shuLiang());
     }
     for (TextField* field : fields) {
-        if (reachable(field)) {
+        if (m_driver.reaches(field)) {
             return m_hands.keys(field, std::to_string(1 + random.below(2)));
         }
     }
@@ -189,7 +189,7 @@ void FormUpsets::sendTheForm(ExerciseRandom& random) {
         buttons.push_back(form->pingCangButton());
     }
     for (Button* button : buttons) {
-        if (reachable(button) && !m_driver.visibleAlert()) {
+        if (m_driver.reaches(button) && !m_driver.visibleAlert()) {
             m_hands.tap(button, "send");
             m_driver.settle();
             break;
@@ -275,7 +275,7 @@ void FormUpsets::pickOnAnotherTab(ExerciseRandom& random) {
     Button* current = nullptr;
     Button* other = nullptr;
     for (Button* button : m_driver.viewsOfClass<Button>()) {
-        if (reachable(button) && isTab(button)) {
+        if (m_driver.reaches(button) && isTab(button)) {
             (isCurrentTab(button) ? current : other) = button;
         }
     }
@@ -290,7 +290,7 @@ void FormUpsets::pickOnAnotherTab(ExerciseRandom& random) {
     if (Button* picker = anyOf(pickers(false), random)) {
         pick(picker, random, {});
     }
-    m_hands.tap(reachable(first.get()) ? first.get() : nullptr, "tab back");
+    m_hands.tap(m_driver.reaches(first.get()) ? first.get() : nullptr, "tab back");
     m_driver.settle();
 }
 
@@ -406,12 +406,12 @@ void FormUpsets::switchTheBook(ExerciseRandom& random) {
     }
     if (random.chance(0.5)) {
         Button* other = form->XiaDan_FangXiang() == 1 ? form->sellButton() : form->buyButton();
-        m_hands.tap(reachable(other) ? other : nullptr, "side");
+        m_hands.tap(m_driver.reaches(other) ? other : nullptr, "side");
         m_driver.settle();
         return;
     }
     Button* picker = form->commodityNameButton();
-    if (!picker->isEnabled() || !reachable(picker)) {
+    if (!picker->isEnabled() || !m_driver.reaches(picker)) {
         return m_hands.note("the commodity picker is shut");
     }
     pick(picker, random, orderBookNames());
@@ -474,7 +474,7 @@ std::vector<Button*> FormUpsets::pickers(bool commoditiesOnly) const {
     }
     std::vector<Button*> found;
     for (Button* button : candidates) {
-        if (button->isEnabled() && reachable(button)) {
+        if (button->isEnabled() && m_driver.reaches(button)) {
             found.push_back(button);
         }
     }
@@ -501,7 +501,7 @@ void FormUpsets::pick(Button* picker, ExerciseRandom& random,
     for (TableViewCell* cell : list->visibleCells()) {
         for (const std::string& name : preferred) {
             View* row = m_driver.viewWithText(name);
-            if (row && row->isDescendantOf(cell) && reachable(cell)) {
+            if (row && row->isDescendantOf(cell) && m_driver.reaches(cell)) {
                 m_hands.tap(cell, "row");
                 m_driver.settle();
                 return;
@@ -512,12 +512,4 @@ void FormUpsets::pick(Button* picker, ExerciseRandom& random,
     m_hands.note("row 0/" + std::to_string(row) + " of the picker's list");
     m_driver.tapRow(*list, {0, row});
     m_driver.settle();
-}
-
-bool FormUpsets::reachable(const View* view) const {
-    Window* window = m_driver.window();
-    View* hit = window && view && m_driver.isVisible(view)
-                    ? window->hitTest(m_driver.visibleRect(view).center())
-                    : nullptr;
-    return hit && (hit == view || hit->isDescendantOf(view));
 }

@@ -72,7 +72,6 @@ private:
     std::vector<std::string> orderBookNames() const;
     // Taps the picker, then a row of the list it opened (one of `preferred` when it has one).
     void pick(Button* picker, ExerciseRandom& random, const std::vector<std::string>& preferred);
-    bool reachable(const View* view) const;
     std::string environment() const;
     std::string shownCode() const;
     std::string shownHolding() const;

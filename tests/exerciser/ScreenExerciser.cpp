@@ -468,7 +468,7 @@ Button* ScreenExerciser::visibleBackButton() const {
         buttons.push_back(bar->backButton());
     }
     for (Button* button : buttons) {
-        if (reachable(button)) {
+        if (driver.reaches(button)) {
             return button;
         }
     }
@@ -486,18 +486,10 @@ bool ScreenExerciser::onLoginScreen() const {
         return false;
     }
     if (auto* login = top<PXJYTradeLoginVC>()) {
-        return reachable(login->loginButton());
+        return driver.reaches(login->loginButton());
     }
     auto* simple = top<PXJYSimpleLoginVC>();
-    return simple && reachable(simple->passwordTextField());
-}
-
-bool ScreenExerciser::reachable(View* view) const {
-    Window* window = driver.window();
-    View* hit = window && view && driver.isVisible(view)
-                    ? window->hitTest(driver.visibleRect(view).center())
-                    : nullptr;
-    return hit && (hit == view || hit->isDescendantOf(view));
+    return simple && driver.reaches(simple->passwordTextField());
 }
 
 bool ScreenExerciser::onTradeHome() const {

@@ -87,8 +87,6 @@ private:
     Button* visibleBackButton() const;
     bool keyboardShown() const;
     bool onLoginScreen() const;
-    // A tap on the middle of the view's visible part reaches it.
-    bool reachable(View* view) const;
     bool onTradeHome() const;
     bool onOrderForm() const;
     bool onTradeTab() const;

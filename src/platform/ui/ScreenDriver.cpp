@@ -126,6 +126,12 @@ double ScreenDriver::nextTime(double gap) {
     return m_clock;
 }
 
+bool ScreenDriver::reaches(const View* view) const {
+    Window* w = window();
+    View* hit = w && view && isVisible(view) ? w->hitTest(visibleRect(view).center()) : nullptr;
+    return hit && (hit == view || hit->isDescendantOf(view));
+}
+
 bool ScreenDriver::tap(View* view) {
     Window* w = window();
     if (!view || !w || !isVisible(view)) {

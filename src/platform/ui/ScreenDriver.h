@@ -36,6 +36,8 @@ public:
     bool isVisible(const View* view) const;
     // The part of the view that can be seen, in window points.
     Rect visibleRect(const View* view) const;
+    // A tap at the middle of its visible part would land on the view or inside it.
+    bool reaches(const View* view) const;
     View* viewWithTag(int tag) const;
     // The front-most visible view showing exactly this text (label, button title, field text or
     // placeholder).
