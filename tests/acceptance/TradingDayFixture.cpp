@@ -27,8 +27,7 @@
 #include "trade/quick/PXTradeQuickPanels.h"
 #include "trade/quick/PXTradeQuickScreens.h"
 
-TradingDayFixture::TradingDayFixture(double timeScale)
-    : ShellTest({320, 568}, OutOfProcessSimulator{}, timeScale) {
+TradingDayFixture::TradingDayFixture() : ShellTest({320, 568}, OutOfProcessSimulator{}) {
     registerPXTradeLoginScreens();
     registerPXTradeOpenScreens();
     registerPXTradeCloseScreens();

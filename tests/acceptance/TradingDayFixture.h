@@ -23,7 +23,7 @@ protected:
     static constexpr const char* kPassword = "111111";
     static constexpr const char* kFundPassword = "222222";
 
-    explicit TradingDayFixture(double timeScale = TestClock::kScale);
+    TradingDayFixture();
     ~TradingDayFixture() override;
     void SetUp() override;
 

@@ -43,8 +43,6 @@ class View;
 // holdings. Failures carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
-    ScreenExerciser() : TradingDayFixture(TestClock::kExerciserScale) {}
-
     // Runs `events` events from `seed`; the test fails with the event list on a violation.
     void exercise(uint64_t seed, int events);
 

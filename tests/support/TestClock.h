@@ -12,12 +12,8 @@
 // Main thread; hold one for a whole case, so no timer straddles two paces.
 class TestClock {
 public:
-    // How many times as fast as the wall clock the screen suites run.
+    // How many times as fast as the wall clock the screen suites and the exerciser run.
     static constexpr double kScale = 4;
-    // The exerciser's pace: real time. Its rules race the client's heartbeats and refreshes
-    // against work that takes real time (the exchange in its own process, the sanitizers on a
-    // busy machine); at twice the pace a fixed seed broke a rule now and then.
-    static constexpr double kExerciserScale = 1;
 
     explicit TestClock(double scale = kScale);
     ~TestClock();

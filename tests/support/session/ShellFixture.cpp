@@ -34,8 +34,7 @@ ShellTest::ShellTest(Size screenSize) : ShellTest(screenSize, OutOfProcessSimula
     EXPECT_TRUE(sim.start());
 }
 
-ShellTest::ShellTest(Size screenSize, OutOfProcessSimulator, double timeScale)
-    : clock(timeScale), screen(screenSize, 1) {
+ShellTest::ShellTest(Size screenSize, OutOfProcessSimulator) : screen(screenSize, 1) {
     forgetScreenRegistrations();
     View::setAnimationSpeed(0);
     SystemInfo::setScreenMode(screenSize.height > 480 ? SystemInfo::kFourInchScreen

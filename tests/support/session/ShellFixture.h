@@ -28,7 +28,7 @@ protected:
 
     // A 4-inch screen, or the 3.5-inch one for a height of 480.
     explicit ShellTest(Size screenSize = {320, 568});
-    ShellTest(Size screenSize, OutOfProcessSimulator, double timeScale = TestClock::kScale);
+    ShellTest(Size screenSize, OutOfProcessSimulator);
     ~ShellTest() override;
 
     // Writes Info.plist (the real one with these values) and launches.
