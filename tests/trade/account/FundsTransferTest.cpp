@@ -206,7 +206,7 @@ TEST_F(FundsTransferTest, checksInOrderAndCancelSendsNothing) {
 
 TEST_F(FundsTransferTest, aLostSessionIsToldOnceByTheReloginDialog) {
     ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
-    tradeServer().answerCodeNext(1004);
+    tradeServer().answerCodeNext(1004, "money_transfer");
     ASSERT_TRUE(transfer("10", kFundPassword));
     EXPECT_EQ(alertMessage(), "您的当前登录状态已失效,请重新登录!");
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");

@@ -159,7 +159,7 @@ TEST_F(GongGaoTest, shouldEmptyTheListBeforeANewQueryIsCheckedOrSent) {
     driver.settle();
 
     // The server refuses the new query: the rows of the last one are gone all the same.
-    tradeServer().answerCodeNext(-9);
+    tradeServer().answerCodeNext(-9, "notice_list_query");
     query();
     ASSERT_TRUE(waitForAlert());
     EXPECT_FALSE(alertMessage().empty());

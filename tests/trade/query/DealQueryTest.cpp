@@ -179,7 +179,7 @@ TEST_F(DealQueryTest, shouldKeepThePageOnAFailedPullAndRetryIt) {
     ASSERT_TRUE(screen);
     ASSERT_TRUE(query(*screen));
     const std::string next = screen->startNum();
-    tradeServer().answerCodeNext(-1);
+    tradeServer().answerCodeNext(-1, "tradequery");
     pullUp(*screen);
     ASSERT_TRUE(waitAlert());
     answerAlert();

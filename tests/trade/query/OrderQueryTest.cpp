@@ -93,7 +93,7 @@ TEST_F(OrderQueryTest, shouldKeepThePanelOnARefusedWithdrawalAndAllowAnother) {
     auto* screen = openOrders();
     ASSERT_TRUE(screen);
     ASSERT_TRUE(openRow(*screen, 0));
-    tradeServer().answerCodeNext(-1);
+    tradeServer().answerCodeNext(-1, "order_wd");
     driver.tap(screen->withdrawButton());
     ASSERT_TRUE(waitAlert());
     answerAlert();

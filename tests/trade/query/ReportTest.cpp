@@ -288,7 +288,7 @@ TEST_F(ReportTest, shouldEmptyTheListBeforeANewQueryIsCheckedSentOrAnswered) {
         backToForm();
         const int asked = sentReports();
         if (r.serverCode != 0) {
-            tradeServer().answerCodeNext(r.serverCode);
+            tradeServer().answerCodeNext(r.serverCode, kRequestNames[1]);
         }
         pickRange(r.start, r.end);
         query();

@@ -8,6 +8,7 @@
 #include "market/VKJYMarketDataRoad.h"
 #include "market/VKJYMarketScreens.h"
 #include "market/VKJYMarketUIViewController.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
@@ -140,11 +141,27 @@ protected:
                driver.runUntil([&] { return !received(name).empty(); }, 10) &&
                driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10);
     }
+    // A holdings refresh of the heartbeat may come before the order: wait for one after it.
     bool holdingsAskedAfter(const std::string& order) {
-        driver.runUntil([&] { return !received("holding_query").empty(); }, 5);
-        const auto names = receivedNames();
-        const auto sent = std::find(names.begin(), names.end(), order);
-        return sent != names.end() && std::find(sent, names.end(), "holding_query") != names.end();
+        return driver.runUntil([&] {
+            const auto names = receivedNames();
+            const auto sent = std::find(names.begin(), names.end(), order);
+            return sent != names.end() &&
+                   std::find(sent, names.end(), "holding_query") != names.end();
+        });
+    }
+    // The heartbeat finds the order's deal and refreshes the account (holdings, their details,
+    // the firm) besides the order's own holdings refresh; a hold or refusal set after this
+    // meets only what the next step sends.
+    bool accountRefreshedAfter(const std::string& order) {
+        return driver.runUntil([&] {
+            const auto names = receivedNames();
+            const auto sent = std::find(names.begin(), names.end(), order);
+            return sent != names.end() && std::count(sent, names.end(), "holding_query") >= 2 &&
+                   std::find(sent, names.end(), "holding_detail_query") != names.end() &&
+                   std::find(sent, names.end(), "firm_info") != names.end() &&
+                   HttpClient::exchangesInFlight() == 0;
+        });
     }
     // An order of this account sent straight to the simulated server, as another device of
     // the customer would: a buy of zn at a price no listing meets, so its lots wait on the book.
@@ -594,6 +611,7 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
     EXPECT_EQ(alertMessage(), "下单成功");
     EXPECT_TRUE(holdingsAskedAfter("order_mp"));
+    ASSERT_TRUE(accountRefreshedAfter("order_mp"));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     ASSERT_TRUE(driver.runUntil([&] {
         return PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "zn").buy != nullptr;
