@@ -124,7 +124,19 @@ std::mutex& TLANJournal::lock() {
     return mutex;
 }
 
+std::function<void(const TLANBaseEvent&)>& TLANJournal::beforeAppendHook() {
+    static std::function<void(const TLANBaseEvent&)> hook;
+    return hook;
+}
+
+void TLANJournal::setBeforeAppendHook(std::function<void(const TLANBaseEvent&)> hook) {
+    beforeAppendHook() = std::move(hook);
+}
+
 void TLANJournal::append(const TLANBaseEvent& record) {
+    if (beforeAppendHook()) {
+        beforeAppendHook()(record);
+    }
     const std::optional<Kind> kind = kindOf(record);
     if (!kind) {
         return;

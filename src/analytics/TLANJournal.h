@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -44,6 +45,9 @@ public:
     // between is lost.
     static std::mutex& lock();
     static void append(const TLANBaseEvent& record);
+    // Runs before each record is journaled, outside lock(), so tests can land a save there; none
+    // by default. Set while nothing is recorded.
+    static void setBeforeAppendHook(std::function<void(const TLANBaseEvent&)> hook);
     // With lock() held: the journal holds just `records` (none: it is removed), in one step.
     static void replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records);
     // The records of a journal left behind; a frame cut short ends the reading.
@@ -59,4 +63,7 @@ public:
     static void endSession();
     // The session marked as in progress, if one is.
     static std::optional<OpenSession> openSession();
+
+private:
+    static std::function<void(const TLANBaseEvent&)>& beforeAppendHook();
 };
