@@ -133,17 +133,17 @@ void TLANJournal::setBeforeAppendHook(std::function<void(const TLANBaseEvent&)> 
     beforeAppendHook() = std::move(hook);
 }
 
-void TLANJournal::append(const TLANBaseEvent& record) {
+void TLANJournal::append(const TLANBaseEvent& record, const std::function<void()>& list) {
     if (beforeAppendHook()) {
         beforeAppendHook()(record);
     }
     const std::optional<Kind> kind = kindOf(record);
-    if (!kind) {
-        return;
-    }
-    const Bytes bytes = frameOf(*kind, KeyedArchiver::archivedData(record));
+    const Bytes bytes = kind ? frameOf(*kind, KeyedArchiver::archivedData(record)) : Bytes{};
     std::lock_guard guard(lock());
-    appendTo(journalFile(), bytes);
+    list();
+    if (kind) {
+        appendTo(journalFile(), bytes);
+    }
 }
 
 void TLANJournal::replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records) {

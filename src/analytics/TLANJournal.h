@@ -41,12 +41,15 @@ public:
     static std::string sessionFile();
     static std::string pageViewFile();
 
-    // Held while the cache file is written and the journal replaced, so no record recorded in
-    // between is lost.
+    // Held while the cache file is written and the journal replaced, and while a record is listed
+    // and journaled or moves from parked to listed, so no record recorded in between is lost.
     static std::mutex& lock();
-    static void append(const TLANBaseEvent& record);
-    // Runs before each record is journaled, outside lock(), so tests can land a save there; none
-    // by default. Set while nothing is recorded.
+    // Lists a new record (`list`) and journals it in one step under lock(): a save finds it
+    // either listed, so written into the file, or journaled after the journal was replaced.
+    // Never one listed and then journaled after a save, or sent meanwhile and journaled again.
+    static void append(const TLANBaseEvent& record, const std::function<void()>& list);
+    // Runs before each record is listed and journaled, outside lock(), so tests can land a save
+    // there; none by default. Set while nothing is recorded.
     static void setBeforeAppendHook(std::function<void(const TLANBaseEvent&)> hook);
     // With lock() held: the journal holds just `records` (none: it is removed), in one step.
     static void replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records);

@@ -14,32 +14,35 @@ class TLANRecordList {
 public:
     using Pointer = std::shared_ptr<T>;
 
-    // Adds one newly recorded record and hands it to the recorder (outside the list's lock).
+    // Adds one newly recorded record: the recorder lists it (the step it is handed) and records
+    // it in one step of its own.
     void add(Pointer record) {
         Recorder recorder;
         {
             std::lock_guard<std::recursive_mutex> guard(m_mutex);
-            m_records.push_back(record);
             recorder = m_recorder;
         }
-        if (recorder) {
-            recorder(*record);
-        }
-    }
-    // Adds the record unless this very record is listed already (a parked record that was also
-    // listed when it was recorded); whether it was added.
-    bool addIfAbsent(Pointer record) {
-        {
+        const auto list = [&] {
             std::lock_guard<std::recursive_mutex> guard(m_mutex);
-            if (std::find(m_records.begin(), m_records.end(), record) != m_records.end()) {
-                return false;
-            }
+            m_records.push_back(record);
+        };
+        if (!recorder) {
+            list();
+            return;
         }
-        add(std::move(record));
-        return true;
+        recorder(*record, list);
     }
-    // Called with every record add() takes (not those append() restores); set once, at start.
-    using Recorder = std::function<void(const T&)>;
+    // Lists the record unless this very record is listed already (a parked record that was also
+    // listed when it was recorded); not recorded again, as it was when it was parked.
+    void appendIfAbsent(Pointer record) {
+        std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        if (std::find(m_records.begin(), m_records.end(), record) == m_records.end()) {
+            m_records.push_back(std::move(record));
+        }
+    }
+    // Called with every record add() takes (not those append() restores) and the step that
+    // lists it; set once, at start.
+    using Recorder = std::function<void(const T&, const std::function<void()>& list)>;
     void setRecorder(Recorder recorder) {
         std::lock_guard<std::recursive_mutex> guard(m_mutex);
         m_recorder = std::move(recorder);

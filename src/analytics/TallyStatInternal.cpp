@@ -91,7 +91,9 @@ std::shared_ptr<T> popFront(std::map<std::string, std::deque<std::shared_ptr<T>>
 }  // namespace
 
 TallyStatInternal::TallyStatInternal() : m_sessionID(TLANUtil::sessionId()) {
-    const auto journal = [](const TLANBaseEvent& record) { TLANJournal::append(record); };
+    const auto journal = [](const TLANBaseEvent& record, const std::function<void()>& list) {
+        TLANJournal::append(record, list);
+    };
     launches.setRecorder(journal);
     terminates.setRecorder(journal);
     events.setRecorder(journal);
@@ -307,6 +309,20 @@ void TallyStatInternal::loadCache() {
     writeCacheFile();
 }
 
+void TallyStatInternal::listParkedRecords() {
+    // In one step for a save (which holds the journal lock): a save in between would find the
+    // records neither parked nor listed and drop their frames. The frames stay until a save
+    // writes the records into the file.
+    std::lock_guard<std::mutex> journal(TLANJournal::lock());
+    for (const auto& parked : tmpContainer.takeAll()) {
+        if (auto event = std::dynamic_pointer_cast<TLANEvent>(parked)) {
+            events.appendIfAbsent(event);
+        } else if (auto keyValue = std::dynamic_pointer_cast<TLANEkv>(parked)) {
+            ekv.appendIfAbsent(keyValue);
+        }
+    }
+}
+
 void TallyStatInternal::restoreJournal() {
     TLANJournal::Entries journal = TLANJournal::read();
     mergeUnique(launches, journal.launches);
@@ -419,7 +435,8 @@ void TallyStatInternal::writeCacheFile() {
     const std::string path = cacheFilePath();
     std::error_code ignored;
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    // A record recorded while this runs waits to be journaled until the journal is emptied.
+    // A record recorded while this runs waits to be listed and journaled until the journal is
+    // replaced.
     std::lock_guard<std::mutex> journal(TLANJournal::lock());
     std::optional<PropertyList> archive = archiveObjectsWithHeader(false);
     // Written also when the application is being killed: the process ends right after, and

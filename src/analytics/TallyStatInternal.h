@@ -78,6 +78,9 @@ public:
 
     // The cache file.
     static std::string cacheFilePath();
+    // The records parked in the background join the lists (a record made before the first
+    // launch was listed as well as parked: it counts once).
+    void listParkedRecords();
     void loadCache();
     PropertyList loadCacheFile();
     void saveCacheAndClean(bool clean);

@@ -150,14 +150,7 @@ void TallyStatSession::runLaunch() {
         beforeLaunchHook()();
     }
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
-    // A record made before the first launch was listed as well as parked: it counts once.
-    for (const auto& parked : cache.tmpContainer.takeAll()) {
-        if (auto event = std::dynamic_pointer_cast<TLANEvent>(parked)) {
-            cache.events.addIfAbsent(event);
-        } else if (auto keyValue = std::dynamic_pointer_cast<TLANEkv>(parked)) {
-            cache.ekv.addIfAbsent(keyValue);
-        }
-    }
+    cache.listParkedRecords();
     cache.loadCache();
     if (m_launchHasBegan) {
         cache.setSessionID(TLANUtil::sessionId());

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
 
 #include "TallyTestRig.h"
+#include "analytics/TLANJournal.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
@@ -50,6 +52,26 @@ protected:
                        : std::vector<std::shared_ptr<TLANTerminate>>{};
     }
 
+    // The events a process killed now would leave: in the cache file or in the record journal.
+    static std::set<std::string> eventsOnDisk() {
+        std::set<std::string> ids;
+        std::optional<PropertyList> cache =
+            PropertyList::readFile(TallyStatInternal::cacheFilePath());
+        std::optional<Bytes> archive;
+        if (cache) {
+            archive = (*cache)["body"]["event"].asData();
+        }
+        if (archive) {
+            for (const auto& event : KeyedUnarchiver::unarchiveObjects<TLANEvent>(*archive)) {
+                ids.insert(event->event_id);
+            }
+        }
+        for (const auto& event : TLANJournal::read().events) {
+            ids.insert(event->event_id);
+        }
+        return ids;
+    }
+
     // Holds the upload of the first launch, with an event in it.
     void holdTheFirstUpload() {
         rig.sim().holdUploads();
@@ -62,6 +84,7 @@ protected:
     ~TallyStatUploadTest() override {
         TallyStatSession::sharedInstance().waitForLaunches();
         TallyStatSession::setBeforeLaunchHook({});
+        TLANJournal::setBeforeAppendHook({});
     }
 };
 
@@ -301,6 +324,51 @@ TEST_F(TallyStatUploadTest, shouldKeepTheRecordsWhenTheUploadEndsBeforeANewSessi
     ASSERT_TRUE(rig.settle());
     EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"late", 1}, {"sent", 1}}));
     EXPECT_EQ(rig.acceptedSessionMs().size(), 1u);
+}
+
+TEST_F(TallyStatUploadTest, shouldKeepOnDiskTheEventsOfTheBackgroundWhileTheLaunchListsThem) {
+    rig.start();
+    application.becomeActive();
+    waitForUploads(1);
+    application.resignActive();
+    ASSERT_TRUE(rig.settle());
+    TallyStat::event("parked-1");
+    TallyStat::event("parked-2");
+    // A save (an upload ending on its own thread) lands whenever a record is journaled during
+    // the launch; a kill right after it must find both events on disk.
+    std::vector<std::set<std::string>> onDisk;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent&) {
+        TallyStatInternal::sharedInstance().writeCacheFile();
+        onDisk.push_back(eventsOnDisk());
+    });
+    application.becomeActive();
+    TallyStatSession::sharedInstance().waitForLaunches();
+    TLANJournal::setBeforeAppendHook({});
+    ASSERT_FALSE(onDisk.empty());
+    for (const std::set<std::string>& ids : onDisk) {
+        EXPECT_EQ(ids, (std::set<std::string>{"parked-1", "parked-2"}));
+    }
+    waitForUploads(2);
+    EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"parked-1", 1}, {"parked-2", 1}}));
+}
+
+TEST_F(TallyStatUploadTest, shouldLeaveNoFrameOfAnEventThatAnUploadSentAsItWasRecorded) {
+    rig.start();
+    application.becomeActive();
+    waitForUploads(1);
+    // An upload runs to its acceptance just as the event is being recorded.
+    bool uploaded = false;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent&) {
+        if (std::exchange(uploaded, true)) {
+            return;
+        }
+        TallyStatInternal::sharedInstance().beginPerformJob();
+        ASSERT_TRUE(rig.settle());
+    });
+    TallyStat::event("racing");
+    ASSERT_TRUE(uploaded);
+    // A kill now: what the service holds and what the next start would send, once in all.
+    EXPECT_EQ(rig.acceptedEvents()["racing"] + eventsOnDisk().count("racing"), 1u);
 }
 
 TEST_F(TallyStatUploadTest, shouldCountOnceAnEventRecordedAsTheFirstLaunchBegins) {
