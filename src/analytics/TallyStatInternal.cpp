@@ -240,6 +240,9 @@ void TallyStatInternal::removeEnvelopeData() {
 }
 
 void TallyStatInternal::removeMarkedRecords() {
+    // A record listed as well as parked (recorded as the first launch began) goes from both,
+    // parked first: left parked, the journal would keep it and a launch would list it again.
+    tmpContainer.removeMarked();
     launches.removeMarked();
     terminates.removeMarked();
     events.removeMarked();

@@ -371,6 +371,25 @@ TEST_F(TallyStatUploadTest, shouldLeaveNoFrameOfAnEventThatAnUploadSentAsItWasRe
     EXPECT_EQ(rig.acceptedEvents()["racing"] + eventsOnDisk().count("racing"), 1u);
 }
 
+TEST_F(TallyStatUploadTest, shouldSendOnceAnEventRecordedAsTheFirstLaunchListsItsRecords) {
+    // Recorded once the launch has taken the parked records, before its start is marked.
+    bool recorded = false;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent&) {
+        if (!std::exchange(recorded, true)) {
+            TallyStat::event("during");
+        }
+    });
+    rig.start();
+    application.becomeActive();
+    waitForUploads(1);
+    TLANJournal::setBeforeAppendHook({});
+    ASSERT_TRUE(recorded);
+    EXPECT_EQ(rig.acceptedEvents()["during"] + eventsOnDisk().count("during"), 1u);
+    deactivateAndReactivate();
+    waitForUploads(2);
+    EXPECT_EQ(rig.acceptedEvents()["during"], 1);
+}
+
 TEST_F(TallyStatUploadTest, shouldCountOnceAnEventRecordedAsTheFirstLaunchBegins) {
     TallyStatSession::setBeforeLaunchHook([] { TallyStat::event("early"); });
     rig.start();
