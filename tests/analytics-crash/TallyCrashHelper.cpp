@@ -87,8 +87,8 @@ int playLife(Application& application, const std::string& script) {
 // usage: tally_crash_helper PRIMARY FALLBACK VERSION exception|segv|events-segv
 //        tally_crash_helper PRIMARY FALLBACK VERSION life SCRIPT
 // Starts the library (app home and resources from the environment). A life plays SCRIPT (see
-// playLife). Otherwise it waits until the crash handlers are in and the first launch is
-// recorded, then crashes the chosen way; events-segv first records two events and a finished
+// playLife). Otherwise it waits until the crash handlers are in and the first launch and its
+// upload are done, then crashes the chosen way; events-segv first records two events and a finished
 // page view that no save reaches.
 int main(int argc, char** argv) {
     const bool life = argc == 6 && std::string(argv[4]) == "life";
@@ -104,15 +104,16 @@ int main(int argc, char** argv) {
     if (life) {
         return playLife(application, argv[5]);
     }
-    const bool ready = RunLoop::runUntil(
+    const bool launched = RunLoop::runUntil(
         [] {
-            TallyStatJob& job = TallyStatJob::sharedInstance();
-            std::lock_guard<std::recursive_mutex> guard(job.lock());
             return TallyUncaughtExceptionHandler::installed() &&
-                   TallyStatSession::sharedInstance().launchHasBegan() && !job.jobRunning();
+                   TallyStatSession::sharedInstance().launchHasBegan();
         },
         20);
-    if (!ready) {
+    // The launch marks its start before it begins its upload: records made before both end
+    // would race its envelope.
+    TallyStatSession::sharedInstance().waitForLaunches();
+    if (!launched || !RunLoop::runUntil(jobIdle, 20)) {
         return 3;
     }
     const std::string mode = argv[4];
