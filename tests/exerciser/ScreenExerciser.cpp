@@ -106,11 +106,7 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
         FastFingerSlowLine::Context{driver, screen, exchange, *m_random, *m_journal,
                                     [this](const std::string& what) { violation(what); },
                                     [this] { return hittables(); }, [this] { logIn(); },
-                                    [this](View* hit) {
-                                        m_orderCommodities.learn();
-                                        m_sentShown.beforeTap(hit);
-                                        m_kept.beforeTap(hit);
-                                    }});
+                                    [this](View* hit) { beforeActing(hit); }});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -537,11 +533,17 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
     View* hit = window->hitTest(at);
     m_journal->add(what + " " + describe(view) + " at " + pointText(at));
     m_confirming = m_confirming || reachesAButton(hit);
+    beforeActing(hit);
+    driver.tapAt(at);
+    return true;
+}
+
+// What the checks read of the screen before a touch acts on what it hits: the form a sending
+// button sends, the commodities listed, the row or its button.
+void ScreenExerciser::beforeActing(View* hit) {
     m_orderCommodities.learn();
     m_sentShown.beforeTap(hit);
     m_kept.beforeTap(hit);
-    driver.tapAt(at);
-    return true;
 }
 
 void ScreenExerciser::tapSomething() {
@@ -593,9 +595,14 @@ void ScreenExerciser::longPress() {
                          ? Point{160, 300}
                          : driver.visibleRect(views[m_random->below(views.size())]).center();
     m_journal->add("long press at " + pointText(at));
-    // A button acts on a long press as on a tap: the touch ends inside it.
+    // A button acts on a long press as on a tap: the touch ends inside it, so the checks read
+    // the screen as before a tap.
     Window* window = driver.window();
-    m_confirming = m_confirming || (window && reachesAButton(window->hitTest(at)));
+    View* hit = window ? window->hitTest(at) : nullptr;
+    if (reachesAButton(hit)) {
+        m_confirming = true;
+        beforeActing(hit);
+    }
     driver.longPress(at);
 }
 

@@ -114,6 +114,7 @@ private:
     // A touch ending on `hit` reaches an enabled button (and so may confirm something).
     static bool reachesAButton(View* hit);
     bool tapView(View* view, const std::string& what);
+    void beforeActing(View* hit);
     void keypadDigits(TextField* field, const std::string& digits);
     bool typePassword(TextField* field);
     std::string anyCaptchaCode(const std::string& uuid);
