@@ -595,15 +595,16 @@ void ScreenExerciser::longPress() {
                          ? Point{160, 300}
                          : driver.visibleRect(views[m_random->below(views.size())]).center();
     m_journal->add("long press at " + pointText(at));
-    // A button acts on a long press as on a tap: the touch ends inside it, so the checks read
-    // the screen as before a tap.
-    Window* window = driver.window();
-    View* hit = window ? window->hitTest(at) : nullptr;
-    if (reachesAButton(hit)) {
-        m_confirming = true;
-        beforeActing(hit);
-    }
-    driver.longPress(at);
+    // A button acts on a long press as on a tap when the finger lifts inside it: the checks read
+    // the screen then, as before a tap (a price may have come while the finger was held).
+    driver.longPress(at, [this, at] {
+        Window* window = driver.window();
+        View* hit = window ? window->hitTest(at) : nullptr;
+        if (reachesAButton(hit)) {
+            m_confirming = true;
+            beforeActing(hit);
+        }
+    });
 }
 
 void ScreenExerciser::pinch() {

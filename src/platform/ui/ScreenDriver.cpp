@@ -211,11 +211,23 @@ void ScreenDriver::swipe(Point from, Point to) {
 }
 
 void ScreenDriver::longPress(Point point, double seconds) {
+    holdAndLift(point, seconds, {});
+}
+
+void ScreenDriver::longPress(Point point, const std::function<void()>& beforeLifting) {
+    holdAndLift(point, 0.8, beforeLifting);
+}
+
+void ScreenDriver::holdAndLift(Point point, double seconds,
+                               const std::function<void()>& beforeLifting) {
     waitForTransition();
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, point}}, t);
     double until = Timer::now() + seconds;
     RunLoop::runUntil([until]() { return Timer::now() >= until; }, seconds + 1);
+    if (beforeLifting) {
+        beforeLifting();
+    }
     m_clock = t + seconds;
     m_screen.sendTouches({{1, TouchPhase::Ended, point}}, m_clock);
 }
