@@ -402,7 +402,10 @@ std::string QuoteScreenRules::commodityDisagreement(VKJYMarketChartController& s
     }
     HQMarketWMManager* panel = chart.WMManager();
     const auto& traded = panel ? panel->content().yiKouJia() : nullptr;
-    if (panel && m_driver.isVisible(panel) && traded && traded->commodityNum != id) {
+    // A panel no live quote has fed yet (number 0, every figure "--") names no commodity while
+    // the screen has none either (a quote line down, say).
+    const bool unfed = traded && traded->commodityNum == 0 && !chart.yikoujia();
+    if (panel && m_driver.isVisible(panel) && traded && traded->commodityNum != id && !unfed) {
         return "the side panel is fed " + std::to_string(traded->commodityNum) + ", the title's " +
                name;
     }
