@@ -597,7 +597,7 @@ void ScreenExerciser::longPress() {
     m_journal->add("long press at " + pointText(at));
     // A button acts on a long press as on a tap when the finger lifts inside it: the checks read
     // the screen then, as before a tap (a price may have come while the finger was held).
-    driver.longPress(at, [this, at] {
+    driver.longPress(at, 0.8, [this, at] {
         Window* window = driver.window();
         View* hit = window ? window->hitTest(at) : nullptr;
         if (reachesAButton(hit)) {

@@ -210,16 +210,8 @@ void ScreenDriver::swipe(Point from, Point to) {
     drag(from, to, 5, 0.15);
 }
 
-void ScreenDriver::longPress(Point point, double seconds) {
-    holdAndLift(point, seconds, {});
-}
-
-void ScreenDriver::longPress(Point point, const std::function<void()>& beforeLifting) {
-    holdAndLift(point, 0.8, beforeLifting);
-}
-
-void ScreenDriver::holdAndLift(Point point, double seconds,
-                               const std::function<void()>& beforeLifting) {
+void ScreenDriver::longPress(Point point, double seconds,
+                             const std::function<void()>& beforeLifting) {
     waitForTransition();
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, point}}, t);

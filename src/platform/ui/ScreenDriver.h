@@ -81,10 +81,10 @@ public:
     // As drag, but the system takes the finger away at `to` (an incoming call, say): the touch
     // ends cancelled.
     void dragAndCancel(Point from, Point to, int steps = 10, double seconds = 0.3);
-    // Holds still for `seconds`, running the loop meanwhile.
-    void longPress(Point point, double seconds = 0.8);
-    // The same, running `beforeLifting` once the finger has been held, just before it lifts.
-    void longPress(Point point, const std::function<void()>& beforeLifting);
+    // Holds still for `seconds`, running the loop meanwhile; `beforeLifting` runs once the
+    // finger has been held, just before it lifts.
+    void longPress(Point point, double seconds = 0.8,
+                   const std::function<void()>& beforeLifting = {});
     void pinch(Point center, double startDistance, double endDistance, int steps = 8);
 
     // Keyboard input to the first responder.
@@ -109,7 +109,6 @@ public:
 
 private:
     void strokeEnding(TouchPhase end, Point from, Point to, int steps, double seconds);
-    void holdAndLift(Point point, double seconds, const std::function<void()>& beforeLifting);
     Screen& m_screen;
     double m_clock = 0;
 };
