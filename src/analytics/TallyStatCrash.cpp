@@ -80,14 +80,18 @@ void TallyStatCrash::saveCrashInfo(const std::string& reason,
     TallyStatInternal::sharedInstance().saveQueue().waitUntilAllOperationsAreFinished();
 }
 
-std::shared_ptr<TLANError> TallyStatCrash::takePendingCrash() {
+void TallyStatCrash::removePendingCrash() {
+    std::error_code ignored;
+    std::filesystem::remove(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored);
+}
+
+std::shared_ptr<TLANError> TallyStatCrash::pendingCrash() {
     const std::string path = TallyUncaughtExceptionHandler::pendingCrashFile();
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) {
         return nullptr;
     }
     std::optional<Bytes> bytes = AtomicFile::read(path);
-    std::filesystem::remove(path, ignored);
     if (!bytes) {
         return nullptr;
     }

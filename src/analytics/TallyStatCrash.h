@@ -32,9 +32,10 @@ public:
     void saveCrashInfo(const std::string& reason, const std::vector<std::string>& stack);
     static void saveAppVersionToUserDefaults();
     static std::string crashText(const std::string& reason, const std::vector<std::string>& stack);
-    // The error record of a crash file left by an earlier process of the same version; the
-    // file is deleted either way.
-    static std::shared_ptr<TLANError> takePendingCrash();
+    // The error record of a crash file left by an earlier process of the same version. The file
+    // stays until removePendingCrash(): it is the only copy until the record is journaled.
+    static std::shared_ptr<TLANError> pendingCrash();
+    static void removePendingCrash();
 
 private:
     TallyStatCrash() = default;

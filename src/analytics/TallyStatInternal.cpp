@@ -33,6 +33,13 @@ void archiveList(PropertyList& body, const char* key, const TLANRecordList<T>& l
     }
 }
 
+template <class T>
+bool holdsLike(const std::vector<std::shared_ptr<T>>& known, const T& record) {
+    return std::any_of(known.begin(), known.end(), [&](const std::shared_ptr<T>& other) {
+        return other->isEqualToEvent(record) && other->session_id == record.session_id;
+    });
+}
+
 // Adds the records not already in the list: the journal may repeat what the cache file holds,
 // and the file what an upload under way still lists.
 template <class T>
@@ -40,10 +47,7 @@ void mergeUnique(TLANRecordList<T>& list, const std::vector<std::shared_ptr<T>>&
     std::vector<std::shared_ptr<T>> known = list.snapshot();
     std::vector<std::shared_ptr<T>> added;
     for (const auto& record : records) {
-        const auto same = [&](const std::shared_ptr<T>& other) {
-            return other->isEqualToEvent(*record) && other->session_id == record->session_id;
-        };
-        if (std::none_of(known.begin(), known.end(), same)) {
+        if (!holdsLike(known, *record)) {
             known.push_back(record);
             added.push_back(record);
         }
@@ -303,9 +307,7 @@ void TallyStatInternal::loadCache() {
         unarchiveBody(body);
     }
     restoreJournal();
-    if (std::shared_ptr<TLANError> crash = TallyStatCrash::takePendingCrash()) {
-        errors.add(crash);
-    }
+    addPendingCrash();
     endCrashedSession();
     // The file read above is gone: write back what is now in memory, so a crash before the next
     // save loses none of it.
@@ -324,6 +326,16 @@ void TallyStatInternal::listParkedRecords() {
             ekv.appendIfAbsent(keyValue);
         }
     }
+}
+
+void TallyStatInternal::addPendingCrash() {
+    // Journaled before its file goes; a kill in between leaves both, and the next launch finds
+    // the record already restored from the journal.
+    std::shared_ptr<TLANError> crash = TallyStatCrash::pendingCrash();
+    if (crash && !holdsLike(errors.snapshot(), *crash)) {
+        errors.add(crash);
+    }
+    TallyStatCrash::removePendingCrash();
 }
 
 void TallyStatInternal::restoreJournal() {
@@ -345,10 +357,11 @@ void TallyStatInternal::endCrashedSession() {
     if (!open) {
         return;
     }
-    TLANJournal::endSession();
-    // Cut short between its terminate record and the end of its marker: ended already.
+    // The marker goes only once the session's end is journaled, so that a kill before that
+    // leaves it to the next launch. Cut short between the two: ended already.
     for (const auto& record : terminates.snapshot()) {
         if (record->session_id == open->sessionId) {
+            TLANJournal::endSession();
             pages.journalWaiting();
             return;
         }
@@ -373,6 +386,7 @@ void TallyStatInternal::endCrashedSession() {
     record->duration = TallyStatSession::cappedDuration(end - open->launchTime);
     record->pageViews = std::move(pageViews);
     terminates.add(record);
+    TLANJournal::endSession();
     pages.journalWaiting();
 }
 

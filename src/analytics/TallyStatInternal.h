@@ -114,6 +114,8 @@ private:
     void unarchiveBody(const PropertyList& body);
     // The records a crashed process journaled but never saved.
     void restoreJournal();
+    // The crash an earlier process of this version left in its crash file, listed once.
+    void addPendingCrash();
     // A session a crash cut short gets its terminate record, ending with its last record.
     void endCrashedSession();
     static bool sameVersionAsLastCrash();

@@ -202,7 +202,22 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     EXPECT_FALSE(cache && (*cache)["body"].contains("event"));
     std::error_code ignored;
 
+    // A kill as the launch journals the crash or the crashed session's end loses neither: each
+    // is still on disk in its first form (the crash file, the open session's marker).
+    std::vector<bool> crashKept;
+    std::vector<bool> sessionKept;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
+        if (dynamic_cast<const TLANError*>(&record)) {
+            crashKept.push_back(
+                std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
+        } else if (dynamic_cast<const TLANTerminate*>(&record)) {
+            sessionKept.push_back(TLANJournal::openSession().has_value());
+        }
+    });
     launchAgain(rig, "3.0");
+    TLANJournal::setBeforeAppendHook({});
+    EXPECT_EQ(crashKept, (std::vector<bool>{true}));
+    EXPECT_EQ(sessionKept, (std::vector<bool>{true}));
     std::vector<std::string> events;
     std::vector<std::string> eventSessions;
     std::vector<std::string> errorSessions;
@@ -295,8 +310,10 @@ void setHosts(SimAnalyticsService& sim, Hosts hosts) {
 }
 
 // A life's script for the helper: records (named after the life), trips to the background,
-// waits, and an end at a random moment.
-std::string lifeScript(std::mt19937& random, const std::string& life, bool slow) {
+// waits, and an end at a random moment. `crashPending`: an earlier life's crash no launch is
+// known to have taken yet.
+std::string lifeScript(std::mt19937& random, const std::string& life, bool slow,
+                       bool& crashPending) {
     const auto roll = [&](int sides) { return static_cast<int>(random() % sides); };
     bool active = roll(5) != 0;  // else minimised before its launch
     std::string script = active ? "a" : "b";
@@ -318,9 +335,11 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow)
             case 4:
                 script += active && !launched ? " l" : "";
                 launched = launched || active;
+                crashPending = crashPending && !active;
                 break;
             case 5:
                 script += active && !slow ? " l i" : "";
+                crashPending = crashPending && !(active && !slow);
                 break;
             default:
                 script += active ? " b" : " a";
@@ -328,7 +347,12 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow)
         }
     }
     static const char* const ends[] = {" S", " K", " X", " H", " b a H", " b a K", ""};
-    const std::string end = ends[roll(7)];
+    std::string end = ends[roll(7)];
+    if (end == " S" && crashPending) {
+        // There is one crash file: a second crash before a launch took the first replaces it.
+        end = active ? " l S" : " a l S";
+    }
+    crashPending = crashPending || end.ends_with("S");
     return script + (active || end.find(" b a") != 0 ? end : end.substr(2));
 }
 
@@ -336,8 +360,8 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow)
 
 // The lives of the app on one device (a seed each), each life ending at a random moment against
 // hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
-// service must hold every recorded event and page view exactly once and no session longer than
-// a life.
+// service must hold every recorded event, page view and crash exactly once and no session longer
+// than a life.
 class TallyStatLives : public ::testing::TestWithParam<unsigned> {
 protected:
     static constexpr int kLives = 20;
@@ -399,11 +423,14 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
     std::vector<std::string> recorded;
     std::string lives;
     double longest = 0;
+    bool crashPending = false;
+    int crashes = 0;
     for (int life = 0; life < kLives; ++life) {
         const auto hosts = static_cast<Hosts>(random() % static_cast<int>(Hosts::Count));
         setHosts(rig.sim(), hosts);
         const std::string name = "d" + std::to_string(GetParam()) + "l" + std::to_string(life);
-        const std::string script = lifeScript(random, name, hosts == Hosts::Slow);
+        const std::string script = lifeScript(random, name, hosts == Hosts::Slow, crashPending);
+        crashes += script.ends_with("S") ? 1 : 0;
         lives += script + "\n";
         longest = std::max(longest, play(script, recorded));
     }
@@ -420,6 +447,7 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
             EXPECT_LE(count, 1) << id << " of\n" << lives;
         }
     }
+    EXPECT_EQ(rig.acceptedErrors(), crashes) << lives;
     for (int64_t ms : rig.acceptedSessionMs()) {
         EXPECT_LE(ms, std::ceil(longest) * 1000) << lives;
     }

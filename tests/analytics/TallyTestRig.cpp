@@ -69,6 +69,7 @@ namespace {
 
 constexpr int16_t kEntryInstantMessages = 6;
 constexpr int16_t kEntrySessions = 7;
+constexpr int16_t kMessageErrors = 2;
 constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kSessionDuration = 4;
 constexpr int16_t kSessionPages = 5;
@@ -86,6 +87,16 @@ std::map<std::string, int> TallyTestRig::acceptedEvents() const {
         }
     }
     return counts;
+}
+
+int TallyTestRig::acceptedErrors() const {
+    int count = 0;
+    for (const SimThriftValue& entry : m_sim.acceptedEntries()) {
+        for (const SimThriftValue& message : entry.listAt(kEntryInstantMessages)) {
+            count += static_cast<int>(message.listAt(kMessageErrors).size());
+        }
+    }
+    return count;
 }
 
 std::map<std::string, int> TallyTestRig::acceptedPages() const {

@@ -33,8 +33,10 @@ public:
     bool settle();
     std::vector<SimAnalyticsRequest> uploads() const { return m_sim.requests("/app_logs"); }
     // Over the envelopes the service accepted (a repeated envelope once): how often each event
-    // and each page view came, and every session's duration in milliseconds.
+    // and each page view came, how many crash reports, and every session's duration in
+    // milliseconds.
     std::map<std::string, int> acceptedEvents() const;
+    int acceptedErrors() const;
     std::map<std::string, int> acceptedPages() const;
     std::vector<int64_t> acceptedSessionMs() const;
     int64_t defaultInteger(const char* key) const;
