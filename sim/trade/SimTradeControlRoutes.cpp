@@ -129,8 +129,8 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
                          nth ? static_cast<int>(*nth) : 1);
         answer(response, {});
     });
-    postFor(server, exchange, "/control/trade/malform", [](auto&, auto& response, auto& s) {
-        s.malformNext();
+    postFor(server, exchange, "/control/trade/malform", [](auto& request, auto& response, auto& s) {
+        s.malformNext(request.get_param_value("name"));
         answer(response, {});
     });
     postFor(server, exchange, "/control/trade/price",

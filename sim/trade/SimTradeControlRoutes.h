@@ -11,7 +11,7 @@
 //   /control/trade/answer?jys&env&code=N[&name=R[&nth=K]]
 //                                                       the next request (or the Kth next named
 //                                                       R) is answered with N
-//   /control/trade/malform?jys&env                      the next reply is not JSON
+//   /control/trade/malform?jys&env[&name=R]             the next reply (to R) is not JSON
 //   /control/trade/hold?jys&env&name=R[&answered=1]     requests named R wait before they are
 //                                                       acted on, or (answered) their replies
 //                                                       wait after, until released

@@ -78,9 +78,9 @@ void SimTradeServer::answerCodeNext(int code, const std::string& name, int nth) 
     m_codeNextSkip = name.empty() ? 0 : std::max(nth, 1) - 1;
 }
 
-void SimTradeServer::malformNext() {
+void SimTradeServer::malformNext(const std::string& name) {
     std::lock_guard lock(m_mutex);
-    m_malformNext = true;
+    m_malformNext = name;
 }
 
 int SimTradeServer::requestCount(const std::string& name) const {
@@ -156,8 +156,8 @@ void SimTradeServer::judgeSession(const std::string& name, const std::string& bo
 std::optional<std::string> SimTradeServer::spoiled(const std::string& name) {
     std::lock_guard lock(m_mutex);
     ++m_requestCounts[name];
-    if (m_malformNext) {
-        m_malformNext = false;
+    if (m_malformNext && (m_malformNext->empty() || *m_malformNext == name)) {
+        m_malformNext.reset();
         return std::string("<html><body>503 Service Unavailable</body></html>");
     }
     if (!m_codeNext || (!m_codeNextName.empty() && name != m_codeNextName)) {

@@ -54,11 +54,12 @@ public:
     // The address of business "1", "2" or "3" on a line; empty for another business.
     std::string businessUrl(const std::string& ywType, size_t line) const;
 
-    // The next request with a "req" is answered with this return code instead; with a name,
-    // the nth next request of that name (an order's follow-up, say), other requests untouched.
-    void answerCodeNext(int code, const std::string& name = {}, int nth = 1);
-    // The next request with a "req" is answered with a body that is not JSON.
-    void malformNext();
+    // The nth next request of this name (an order's follow-up, say) is answered with this
+    // return code instead, other requests untouched. An empty name takes whatever request comes
+    // next, a client's heartbeat included: a random fault, never a test's aimed step.
+    void answerCodeNext(int code, const std::string& name, int nth = 1);
+    // The next request of this name (any, when empty) is answered with a body that is not JSON.
+    void malformNext(const std::string& name);
     // Replies to requests of this name wait (received, not yet acted on) until released, while
     // other requests answer at once: a slow order beside quick queries. The XML services and the
     // line-test probe are named by their CMD ("GETVERSION"). stop() releases all.
@@ -100,7 +101,7 @@ private:
     std::optional<int> m_codeNext;
     std::string m_codeNextName;
     int m_codeNextSkip = 0;
-    bool m_malformNext = false;
+    std::optional<std::string> m_malformNext;
     std::set<std::string> m_held;
     std::set<std::string> m_heldAnswers;
     std::atomic<int64_t> m_crossingMs{kCrossingMs};

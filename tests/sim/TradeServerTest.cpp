@@ -44,14 +44,14 @@ TEST_F(TradeSimTest, shouldAnswerMalformedRequestsWithAnErrorCode) {
 
 TEST_F(TradeSimTest, shouldSpoilTheNextReplyWhenTold) {
     TradeClient trade = loggedIn(kAlice);
-    server().answerCodeNext(1004);
+    server().answerCodeNext(1004, "firm_info");
     EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
     EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 0);
-    server().malformNext();
+    server().malformNext("firm_info");
     Reply spoilt = trade.session("/trade", "firm_info", {});
     EXPECT_TRUE(spoilt.json.is_discarded());
     EXPECT_FALSE(spoilt.body.empty());
-    server().answerCodeNext(10001);
+    server().answerCodeNext(10001, "SYS_TIME_QUERY");
     EXPECT_EQ(trade.heartbeat({}).json["ret"], 10001);
 }
 

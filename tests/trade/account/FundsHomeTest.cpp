@@ -111,7 +111,7 @@ TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {
 }
 
 TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {
-    tradeServer().answerCodeNext(10001);
+    tradeServer().answerCodeNext(10001, "money_userinfo_query");
     openHome();
     ASSERT_TRUE(waitAlert());
     EXPECT_EQ(alertMessage(), "长时间未操作登录状态已失效,请重新登录!");
@@ -164,7 +164,7 @@ TEST_F(FundsHomeTest, anUnreadableBalanceReplyIsSaid) {
     ASSERT_TRUE(query);
     ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kThirdPartyName));
     typeInto(query->passwordTextField(), kFundPassword);
-    tradeServer().malformNext();
+    tradeServer().malformNext("money_bankfunds");
     driver.tapText("查询");
     ASSERT_TRUE(waitIdle());
     ASSERT_TRUE(waitAlert());
