@@ -273,6 +273,9 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
         HelperRun life(rig, "3.0", {"life", "e:once a l H"});
         ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
         life.kill();
+        // The wait reads what the life wrote: the held upload can end the loop above before
+        // its report was read.
+        life.wait();
         ASSERT_TRUE(life.reported("E once"));
     }
     Application application;
