@@ -13,7 +13,20 @@ function(vkjy_library name)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    vkjy_precompile_standard_headers(${name})
     set_property(GLOBAL APPEND PROPERTY VKJY_LIBRARIES ${name})
+endfunction()
+
+# The standard headers most files include. Parsing them is most of the time a library file takes
+# to compile (over 100,000 lines for some), so each library parses them once, into a precompiled
+# header. -DVKJY_PCH=OFF parses them in every file.
+set(VKJY_STANDARD_HEADERS
+    <algorithm> <cmath> <cstdint> <functional> <map> <memory> <mutex> <optional> <string>
+    <string_view> <utility> <vector>)
+function(vkjy_precompile_standard_headers target)
+    if(VKJY_PCH)
+        target_precompile_headers(${target} PRIVATE ${VKJY_STANDARD_HEADERS})
+    endif()
 endfunction()
 
 # vkjy_unity(<target> [ALONE <files...>])
