@@ -239,7 +239,19 @@ void TLANJournal::beginSession(const std::string& sessionId, double launchTime) 
     marker.writeFile(sessionFile());
 }
 
+std::function<void()>& TLANJournal::beforeEndSessionHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+void TLANJournal::setBeforeEndSessionHook(std::function<void()> hook) {
+    beforeEndSessionHook() = std::move(hook);
+}
+
 void TLANJournal::endSession() {
+    if (beforeEndSessionHook()) {
+        beforeEndSessionHook()();
+    }
     std::error_code ignored;
     std::filesystem::remove(sessionFile(), ignored);
 }

@@ -64,9 +64,13 @@ public:
 
     static void beginSession(const std::string& sessionId, double launchTime);
     static void endSession();
+    // Runs before the marker is removed, so tests can look at what a kill there would leave;
+    // none by default. Set while no session ends.
+    static void setBeforeEndSessionHook(std::function<void()> hook);
     // The session marked as in progress, if one is.
     static std::optional<OpenSession> openSession();
 
 private:
     static std::function<void(const TLANBaseEvent&)>& beforeAppendHook();
+    static std::function<void()>& beforeEndSessionHook();
 };

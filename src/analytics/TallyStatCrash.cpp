@@ -85,13 +85,13 @@ void TallyStatCrash::removePendingCrash() {
     std::filesystem::remove(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored);
 }
 
-std::shared_ptr<TLANError> TallyStatCrash::pendingCrash() {
-    const std::string path = TallyUncaughtExceptionHandler::pendingCrashFile();
+bool TallyStatCrash::hasPendingCrash() {
     std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored)) {
-        return nullptr;
-    }
-    std::optional<Bytes> bytes = AtomicFile::read(path);
+    return std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored);
+}
+
+std::shared_ptr<TLANError> TallyStatCrash::pendingCrash() {
+    std::optional<Bytes> bytes = AtomicFile::read(TallyUncaughtExceptionHandler::pendingCrashFile());
     if (!bytes) {
         return nullptr;
     }

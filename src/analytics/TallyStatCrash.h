@@ -34,6 +34,7 @@ public:
     static std::string crashText(const std::string& reason, const std::vector<std::string>& stack);
     // The error record of a crash file left by an earlier process of the same version. The file
     // stays until removePendingCrash(): it is the only copy until the record is journaled.
+    static bool hasPendingCrash();
     static std::shared_ptr<TLANError> pendingCrash();
     static void removePendingCrash();
 

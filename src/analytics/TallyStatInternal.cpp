@@ -329,6 +329,11 @@ void TallyStatInternal::listParkedRecords() {
 }
 
 void TallyStatInternal::addPendingCrash() {
+    // Only a file that was there to read goes: one this process's own crash writes meanwhile
+    // must stay.
+    if (!TallyStatCrash::hasPendingCrash()) {
+        return;
+    }
     // Journaled before its file goes; a kill in between leaves both, and the next launch finds
     // the record already restored from the journal.
     std::shared_ptr<TLANError> crash = TallyStatCrash::pendingCrash();
@@ -357,12 +362,14 @@ void TallyStatInternal::endCrashedSession() {
     if (!open) {
         return;
     }
-    // The marker goes only once the session's end is journaled, so that a kill before that
-    // leaves it to the next launch. Cut short between the two: ended already.
+    // The marker goes last, once the session's end is journaled and its page views have left
+    // the page-view log: a kill before leaves it to the next launch, which finds the session
+    // ended already. Without the marker the next launch would take those views as waiting and
+    // send them again.
     for (const auto& record : terminates.snapshot()) {
         if (record->session_id == open->sessionId) {
-            TLANJournal::endSession();
             pages.journalWaiting();
+            TLANJournal::endSession();
             return;
         }
     }
@@ -386,8 +393,8 @@ void TallyStatInternal::endCrashedSession() {
     record->duration = TallyStatSession::cappedDuration(end - open->launchTime);
     record->pageViews = std::move(pageViews);
     terminates.add(record);
-    TLANJournal::endSession();
     pages.journalWaiting();
+    TLANJournal::endSession();
 }
 
 bool TallyStatInternal::sameVersionAsLastCrash() {

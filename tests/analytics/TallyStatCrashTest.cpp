@@ -19,6 +19,7 @@
 #include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
+#include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 
@@ -203,9 +204,12 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     std::error_code ignored;
 
     // A kill as the launch journals the crash or the crashed session's end loses neither: each
-    // is still on disk in its first form (the crash file, the open session's marker).
+    // is still on disk in its first form (the crash file, the open session's marker). A kill as
+    // the marker goes finds the session's page views gone from the page-view log with it (a
+    // launch without the marker would send them again with its own session).
     std::vector<bool> crashKept;
     std::vector<bool> sessionKept;
+    std::vector<size_t> viewsLeft;
     TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
         if (dynamic_cast<const TLANError*>(&record)) {
             crashKept.push_back(
@@ -214,10 +218,16 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
             sessionKept.push_back(TLANJournal::openSession().has_value());
         }
     });
+    TLANJournal::setBeforeEndSessionHook([&] {
+        const std::vector<TLANJournal::PageView> views = TLANJournal::readPageViews();
+        viewsLeft.push_back(views.size());
+    });
     launchAgain(rig, "3.0");
     TLANJournal::setBeforeAppendHook({});
+    TLANJournal::setBeforeEndSessionHook({});
     EXPECT_EQ(crashKept, (std::vector<bool>{true}));
     EXPECT_EQ(sessionKept, (std::vector<bool>{true}));
+    EXPECT_EQ(viewsLeft, (std::vector<size_t>{0}));
     std::vector<std::string> events;
     std::vector<std::string> eventSessions;
     std::vector<std::string> errorSessions;
@@ -253,6 +263,44 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     EXPECT_FALSE(std::filesystem::exists(TLANJournal::pageViewFile(), ignored));
     EXPECT_FALSE(std::filesystem::exists(TLANJournal::sessionFile(), ignored) &&
                  TLANJournal::openSession()->sessionId == sessions.front());
+}
+
+TEST(TallyStatCrashTest, shouldSendTheCrashAndItsSessionOnceWhenKilledAsTheirFirstFormsGo) {
+    TallyTestRig rig;
+    ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "events-segv")));
+    // A kill after the launch journaled the crash and the session's end, before it deleted the
+    // crash file, the session marker and the page-view log: the disk then holds both forms.
+    std::map<std::string, Bytes> disk;
+    const auto keep = [&](const std::string& path) {
+        if (std::optional<Bytes> bytes = AtomicFile::read(path)) {
+            disk[path] = *bytes;
+        }
+    };
+    keep(TallyUncaughtExceptionHandler::pendingCrashFile());
+    keep(TLANJournal::sessionFile());
+    keep(TLANJournal::pageViewFile());
+    bool loaded = false;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
+        if (dynamic_cast<const TLANLaunch*>(&record) && !std::exchange(loaded, true)) {
+            keep(TallyStatInternal::cacheFilePath());
+            keep(TLANJournal::journalFile());
+        }
+    });
+    launchAgain(rig, "3.0");
+    TLANJournal::setBeforeAppendHook({});
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(disk.size(), 4u) << "crash file, marker, page views, cache file";
+    rig.resetLibrary();
+    std::error_code ignored;
+    std::filesystem::remove(TLANJournal::journalFile(), ignored);
+    for (const auto& [path, bytes] : disk) {
+        ASSERT_TRUE(AtomicFile::write(path, bytes));
+    }
+
+    launchAgain(rig, "3.0");
+    EXPECT_EQ(rig.acceptedErrors(), 1);
+    EXPECT_EQ(rig.acceptedSessionMs().size(), 1u);
+    EXPECT_EQ(rig.acceptedPages(), (std::map<std::string, int>{{"崩溃前", 1}}));
 }
 
 TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {

@@ -42,10 +42,11 @@ public:
     int64_t defaultInteger(const char* key) const;
     bool envelopeFileExists() const;
     std::optional<Bytes> envelopeFileBytes() const;
-
-private:
+    // The library as a new process finds it, the files in the home left as they are: what a
+    // kill leaves once the files are put back as the kill found them.
     static void resetLibrary();
 
+private:
     TempHome m_home;
     SimAnalyticsService m_sim;
 };
