@@ -186,8 +186,7 @@ void SimAnalyticsService::clearRequests() {
     m_accepted.clear();
 }
 
-void SimAnalyticsService::record(SimAnalyticsRequest request) {
-    std::lock_guard<std::mutex> guard(m_mutex);
+void SimAnalyticsService::recordLocked(SimAnalyticsRequest request) {
     ++m_counts[request.path];
     m_recordedBytes += request.body.size();
     m_requests.push_back(std::move(request));
@@ -213,8 +212,14 @@ void SimAnalyticsService::installRoutes(int host, void* serverPointer) {
                 request.headers[name] = value;
             }
             request.body = in.body;
-            Answer answer = path == kLogPath ? handleLog(host, request) : handleJson(path, request);
-            record(std::move(request));
+            Answer answer;
+            if (path == kLogPath) {
+                answer = handleLog(host, std::move(request));
+            } else {
+                answer = handleJson(path, request);
+                std::lock_guard<std::mutex> guard(m_mutex);
+                recordLocked(std::move(request));
+            }
             out.status = answer.status;
             if (!answer.body.empty() || !answer.contentType.empty()) {
                 out.set_content(answer.body, answer.contentType.empty()
@@ -225,12 +230,21 @@ void SimAnalyticsService::installRoutes(int host, void* serverPointer) {
     }
 }
 
-SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalyticsRequest& request) {
+SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalyticsRequest request) {
     request.problem = checkEnvelope(request.headers, request.body, request.envelope, request.entry);
     std::unique_lock<std::mutex> guard(m_mutex);
     ++m_held;
     m_released.wait(guard, [this] { return !m_holding; });
     --m_held;
+    // Recorded with its verdict in one step: a test that clears the requests once it saw an
+    // envelope accepted must not find that envelope's request recorded after the clear.
+    Answer answer = judgeLogLocked(host, request);
+    recordLocked(std::move(request));
+    return answer;
+}
+
+SimAnalyticsService::Answer SimAnalyticsService::judgeLogLocked(int host,
+                                                                const SimAnalyticsRequest& request) {
     const bool held =
         request.envelope && std::find(m_acceptedGuids.begin(), m_acceptedGuids.end(),
                                       request.envelope->textAt(8)) != m_acceptedGuids.end();

@@ -102,9 +102,12 @@ private:
         std::string contentType;
     };
     void installRoutes(int host, void* server);
-    Answer handleLog(int host, SimAnalyticsRequest& request);
+    // Waits while uploads are held, then answers and records the upload.
+    Answer handleLog(int host, SimAnalyticsRequest request);
+    Answer judgeLogLocked(int host, const SimAnalyticsRequest& request);
     Answer handleJson(const std::string& path, SimAnalyticsRequest& request);
-    void record(SimAnalyticsRequest request);
+    // With m_mutex held.
+    void recordLocked(SimAnalyticsRequest request);
 
     std::array<std::unique_ptr<SimHttpLine>, kHosts> m_lines;
     mutable std::mutex m_mutex;
