@@ -5,6 +5,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Aes128Ecb.h"
@@ -229,7 +230,16 @@ TEST_F(PXTradeLoginTest, shouldClearTheStoreAndOfferANewLoginWhenTheSessionIsLos
 
 TEST_F(PXTradeLoginTest, shouldShowTheIdleTextForCode10001AndOnlyOneDialogForManyReplies) {
     logIn();
-    m_server.reply("tradequery", tradeReply("\"retcode\":\"10001\",\"message\":\"x\""));
+    // Neither is answered before both are at the server: one still waiting to leave when the
+    // session ends is withdrawn as of an ended session (1004) instead.
+    std::atomic<int> arrived{0};
+    m_server.replyWith("tradequery", [&](const CapturedRequest&) {
+        ++arrived;
+        for (int i = 0; i < 1000 && arrived < 2; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return tradeReply("\"retcode\":\"10001\",\"message\":\"x\"");
+    });
     auto first = newManager();
     auto second = newManager();
     first->chengJiaoChaXun(ofSession());

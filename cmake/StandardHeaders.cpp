@@ -1,0 +1,1 @@
+// The one file compiled with the standard headers' precompiled header; the libraries reuse it.
