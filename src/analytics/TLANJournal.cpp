@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "analytics/TLANUtil.h"
@@ -39,10 +40,12 @@ std::optional<Kind> kindOf(const TLANBaseEvent& record) {
 
 Bytes frameOf(std::uint8_t kind, const Bytes& payload) {
     const auto length = static_cast<std::uint32_t>(payload.size());
-    Bytes bytes = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-                   static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24),
-                   kind};
-    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    Bytes bytes(5 + payload.size());
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(length >> (8 * i));
+    }
+    bytes[4] = kind;
+    std::copy(payload.begin(), payload.end(), bytes.begin() + 5);
     return bytes;
 }
 
