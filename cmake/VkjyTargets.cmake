@@ -20,8 +20,8 @@ endfunction()
 # The standard headers most files include. Parsing them is most of the time a library file takes
 # to compile (over 100,000 lines for some), so they are parsed once, into one precompiled header
 # that every library uses (one copy: each is some 70 MB on disk). The compiler takes a precompiled
-# header only where the position independence matches, so every library is compiled as position
-# independent code, as most are for Qt anyway. -DVKJY_PCH=OFF parses them in every file.
+# header only where the position independence matches, so with it every library is compiled as
+# position independent code, as most are for Qt anyway. -DVKJY_PCH=OFF parses them in every file.
 set(VKJY_STANDARD_HEADERS
     <algorithm> <cmath> <cstdint> <functional> <map> <memory> <mutex> <optional> <string>
     <string_view> <utility> <vector>)
@@ -31,8 +31,8 @@ if(VKJY_PCH)
     target_precompile_headers(vkjy_standard_headers PRIVATE ${VKJY_STANDARD_HEADERS})
 endif()
 function(vkjy_precompile_standard_headers target)
-    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
     if(VKJY_PCH)
+        set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
         target_precompile_headers(${target} REUSE_FROM vkjy_standard_headers)
     endif()
 endfunction()
