@@ -494,28 +494,17 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
         back->setImage(Image::named(commodityView->backButton->titleImage));
     }
 
-    const std::string houseName = exchangeName();
-    auto* app = VKJYAppDelegate::shared();
-    const bool showHouse = !app || app->normalAppPropertyModel().iOSPlatform() != "2";
-    const Font labelFont = chartstyle::system(12);
-    const double houseWidth =
-        TextLayout::measure(houseName, labelFont, Size{0, 40}, LineBreakMode::WordWrap).width;
-    auto label = std::make_unique<Label>(Rect{back->frame().maxX() + 10, 0, houseWidth, 40},
-                                         showHouse ? houseName : std::string());
+    auto label = std::make_unique<Label>(Rect{back->frame().maxX() + 10, 0, 0, 40});
     label->setBackgroundColor(Color::clearColor());
     label->setNumberOfLines(0);
-    label->setFont(labelFont);
+    label->setFont(chartstyle::system(12));
     label->setTextColor(chartstyle::white());
-    Label* house = bar.addSubview(std::move(label));
-    m_houseNameLabel = house;
+    m_houseNameLabel = bar.addSubview(std::move(label));
 
     Button* title = createButtonWithInfo(
         commodityView ? commodityView->titleButton : emptyButton,
         [this](Button& button) { commodityTitleButtonPressed(button); }, bar);
     m_commodityTitleButton = title;
-    Rect titleFrame = title->frame();
-    titleFrame.x = house->frame().maxX() + 20;
-    title->setFrame(titleFrame);
     title->titleLabel()->setFont(chartstyle::system(14));
 
     const auto listImage = commodityView ? commodityView->listImageViewInfo : nullptr;
@@ -526,7 +515,7 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
     if (const auto quoteInfo = top->yikoujiaViewInfo) {
         addQuoteArea(bar, *quoteInfo);
     }
-    autoCommodityTitleWide();
+    fillTopBar();
     if (m_yikoujia) {
         setYiKouJiaByYiKouJiaItem(m_yikoujia);
     }
@@ -551,6 +540,28 @@ void HQMarketChartManager::topButtonInitAboutIphoneWideScreen() {
             m_topButtonSelectedImageView->setCenter(Point{selected->center().x, marker.y});
         }
     }
+}
+
+// The exchange and the commodity on show, laid out from the back button on: at every build of
+// the bar and at every pick, which may bring another exchange.
+void HQMarketChartManager::fillTopBar() {
+    Label* house = m_houseNameLabel.get();
+    Button* title = m_commodityTitleButton.get();
+    if (!house || !title || !m_commodityBackButton) {
+        return;
+    }
+    const std::string name = exchangeName();
+    auto* app = VKJYAppDelegate::shared();
+    const bool showHouse = !app || app->normalAppPropertyModel().iOSPlatform() != "2";
+    house->setText(showHouse ? name : std::string());
+    // Sized to the name even when it is not shown, so the title keeps its place.
+    const double width =
+        TextLayout::measure(name, house->font(), Size{0, 40}, LineBreakMode::WordWrap).width;
+    house->setFrame(Rect{m_commodityBackButton->frame().maxX() + 10, 0, width, 40});
+    Rect titleFrame = title->frame();
+    titleFrame.x = house->frame().maxX() + 20;
+    title->setFrame(titleFrame);
+    autoCommodityTitleWide();
 }
 
 std::string HQMarketChartManager::exchangeName() const {
@@ -804,7 +815,9 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
         return;
     }
     const bool switching = chartKind() == kFenShiKind;
-    if (switching) {
+    // The wide screen keeps the time-sharing chart in place under the K-line one: every period
+    // tap there lays the K-line chart out again, within the lock too.
+    if (switching || m_stateOfScreen != 0) {
         switchToKLine(button);
     }
     // The lock spaces period changes on the K-line chart; a tap that has just brought that chart
@@ -1199,7 +1212,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->setKLineDataToNil();
     }
-    autoCommodityTitleWide();
+    fillTopBar();
     if (m_delegate) {
         m_delegate->commodityOnShowChanged(m_selectedCommodityInfo);
     }

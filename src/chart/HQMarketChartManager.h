@@ -228,6 +228,7 @@ private:
     void switchToKLine(Button& button);
     void removeTopBar();
     void addQuoteArea(View& bar, const YiKouJiaViewInfo& info);
+    void fillTopBar();
     // The exchange of the shown commodity's market, by the directory's codes.
     std::string exchangeName() const;
     void removePeriodBar();

@@ -179,6 +179,42 @@ TEST_P(WideScreenTest, shouldNameTheExchangeOfTheCommodityInTheWideTopBar) {
     EXPECT_LE(house.maxX(), chart()->commodityTitleButton()->frame().x);
 }
 
+// A pick of another exchange's commodity renames the exchange beside the title, which moves along.
+TEST_P(WideScreenTest, shouldNameThePickedCommoditysExchangeInTheWideTopBar) {
+    turnWide();
+    int west = 0;
+    for (auto rows = chart()->getCommodityInfoArrayBySection(west);
+         rows.empty() || rows.front()->CommodityName != "钯金(西部)";
+         rows = chart()->getCommodityInfoArrayBySection(++west)) {
+        ASSERT_LT(west, 10);
+    }
+    chart()->changeCommodityWithIndexPath(west, 0);
+    const Label* house = chart()->houseNameLabel();
+    EXPECT_EQ(chart()->commodityTitleButton()->currentTitle(), "钯金(西部)");
+    EXPECT_EQ(house->text(), "西部商品");
+    EXPECT_DOUBLE_EQ(chart()->commodityTitleButton()->frame().x, house->frame().maxX() + 20);
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("picked-west")));
+}
+
+// The lock keeps the period, yet the wide screen lays the K-line chart out again: the cross-hair
+// goes and the bars are drawn anew.
+TEST_P(WideScreenTest, shouldLayTheKLineChartOutAgainWhenAPeriodIsTappedWithinTheLock) {
+    turnWide();
+    choosePeriod(kFenShiTag + 1);
+    waitOutThePeriodLock();
+    // The period on show closes the lock again; no turn of the run loop opens it before the end.
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 1)));
+    const auto& area = *layout().drawRectOfMain();
+    driver.tapAt(
+        kLine()->convertPointToWindow(Point{area.x + area.width / 2, area.y + area.height / 2}));
+    ASSERT_TRUE(kLine()->showIndicatorCross());
+    ASSERT_TRUE(driver.tap(periodButton(kFenShiTag + 2)));
+    EXPECT_FALSE(kLine()->showIndicatorCross());
+    EXPECT_TRUE(isLit(kFenShiTag + 1));
+    EXPECT_FALSE(kLine()->coordinateKLineData().empty());
+    EXPECT_TRUE(showsWhole(kLine()));
+}
+
 // The side panel ends at the screen's edge: the volumes end inside it.
 TEST_P(WideScreenTest, shouldShowTheSidePanelsVolumesWholeInTheWideScreen) {
     turnWide();
