@@ -8,6 +8,7 @@
 #include "platform/ui/NavigationController.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -147,9 +148,10 @@ void PXJYSimpleLoginVC::alertViewClickedButtonAtIndex(AlertView& alert, int butt
         return;
     }
     // The live session's server is still the account being left's: the logoff goes there. Asked
-    // of the session itself, not of an earlier try: one whose logoff was lost on the way (the
-    // session goes on) is logged off again, one already over or being logged off is not.
-    if (PXTradeModule::shared().tradeLogin()) {
+    // of the session itself, not of an earlier try: one already over is not logged off; one that
+    // goes on or whose logoff is still on its way is, as that logoff may yet be lost.
+    PXTradeModule& module = PXTradeModule::shared();
+    if (module.tradeLogin() || module.PXJYData().loggingOff()) {
         PXTradeNetworkManger::create()->getCancellation();
     }
     startLoginToTradeServer();

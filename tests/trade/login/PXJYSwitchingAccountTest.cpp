@@ -276,6 +276,29 @@ TEST_F(PXJYSwitchingAccountTest,
     EXPECT_EQ(top<PXJYRootViewController>()->tradeHomeView()->loggedInSection(), 0);
 }
 
+// The logon fails while the old account's logoff is still on its way: the next confirmation
+// logs the old session off again, or that session would stay open were the first logoff lost.
+TEST_F(PXJYSwitchingAccountTest, shouldLogTheOldSessionOffAgainWhileItsFirstLogoffTravels) {
+    PXJYSimpleLoginVC* screen = openSwitchToSecond();
+    ASSERT_TRUE(screen);
+    tradeServer().holdReplies("logoff");
+    switchOn(screen, "999999");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
+        << alertTexts();
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_EQ(countOf("logoff"), 1);
+
+    switchOn(screen, kPassword);
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(driver.runUntil([&] { return countOf("logoff") == 2; }, 10));
+    tradeServer().releaseReplies("logoff");
+    ASSERT_TRUE(driver.runUntil([&] { return top<PXJYRootViewController>() != nullptr; }, 10))
+        << alertTexts();
+    EXPECT_TRUE(tradeModule().tradeLogin());
+    EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("JYUserName"), kSecond);
+}
+
 // The old account's logoff is lost on the way (its line down) and the logon fails: the old
 // session goes on, so the next confirmed switch logs it off again before the logon.
 TEST_F(PXJYSwitchingAccountTest, shouldLogTheOldSessionOffAgainAfterItsLogoffWasLost) {
