@@ -168,6 +168,30 @@ TEST_F(PXJYRootViewControllerTest, shouldKeepTheOpenRowUnderItsAccountWhenASecti
     EXPECT_TRUE(driver.viewWithText("转让"));
 }
 
+// A price refresh rebuilds the list while the finger is down; the press still acts.
+TEST_F(PXJYRootViewControllerTest, shouldActOnAPressThatAPriceRefreshLandsIn) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000001", {"100000000000002"});
+    ASSERT_TRUE(root);
+    PXTradeScreenFactory::registerScreen("PXJYSimplePingCangVC", [](const PXTradeScreenArgs& a) {
+        return std::make_unique<OpenedScreen>(a);
+    });
+    auto pressAcrossARefresh = [&](View* view) {
+        ASSERT_TRUE(view);
+        driver.longPress(driver.visibleRect(view).center(), 0,
+                         [&] { tradeModule().post("JYRefreshTimer"); });
+        driver.settle();
+    };
+    ASSERT_TRUE(driver.tapRow(*root->tradeHomeView()->chiCangListView(), {1, 2}));
+    pressAcrossARefresh(driver.viewWithText("转让"));
+    EXPECT_TRUE(top<OpenedScreen>());
+    tradeNavigation()->popViewController(false);
+    driver.settle();
+    const Rect other = root->tradeHomeView()->chiCangListView()->rectForHeader(0);
+    pressAcrossARefresh(root->tradeHomeView()->chiCangListView()->headerView(0)->hitTest(
+        {290, other.height - 15}));
+    EXPECT_TRUE(top<PXJYSimpleLoginVC>());
+}
+
 TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
     PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
     ASSERT_TRUE(root);
