@@ -45,7 +45,7 @@ std::vector<Control*> PressAcrossRefresh::buttons(bool inLists) const {
 }
 
 int PressAcrossRefresh::weight() const {
-    return buttons(true).empty() ? 0 : 6;
+    return buttons(true).empty() ? 0 : 12;
 }
 
 void PressAcrossRefresh::act(ExerciseRandom& random) {
@@ -61,7 +61,8 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
     const Point at = m.driver.visibleRect(pressed).center();
     const double seconds = random.between(kShortestPress, kLongestPress);
     const double refreshAt = random.between(0, seconds);
-    m.note("press " + std::to_string(static_cast<int>(seconds * 1000)) + " ms at (" +
+    m.note("press '" + ScreenDriver::textOf(pressed) + "' " +
+           std::to_string(static_cast<int>(seconds * 1000)) + " ms at (" +
            std::to_string(static_cast<int>(at.x)) + "," + std::to_string(static_cast<int>(at.y)) +
            "), a refresh after " + std::to_string(static_cast<int>(refreshAt * 1000)) + " ms");
     m.beforeActing(window->hitTest(at));
