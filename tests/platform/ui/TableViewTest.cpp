@@ -238,10 +238,14 @@ TEST_F(Tables, shouldLetDriverTapRowFarDownTheList) {
 
 // A refresh reloads while the finger is down: the button under it is the same one after.
 TEST_F(Tables, shouldActOnAButtonPressedAcrossAReload) {
-    View* buy = table->cellForRow({0, 0})->contentView()->subviews().back();
-    for (View* pressed : {buy, table->headerView(1)->subviews().back()}) {
-        driver.longPress(driver.visibleRect(pressed).center(), 0, [this] { table->reloadData(); });
-    }
+    auto pressAcrossAReload = [this](View* pressed) {
+        driver.longPress(driver.visibleRect(pressed).center(), 0, [this] {
+            table->reloadData();
+            driver.settle();
+        });
+    };
+    pressAcrossAReload(table->cellForRow({0, 0})->contentView()->subviews().back());
+    pressAcrossAReload(table->headerView(1)->subviews().back());
     EXPECT_EQ(data.log.calls, (std::vector<std::string>{"buy 白银", "open 全部"}));
 }
 

@@ -397,7 +397,10 @@ TEST_F(QuoteModeTransfer, aHoldingPressedAcrossAPriceRefreshIsPicked) {
     ASSERT_TRUE(driver.runUntil([&] { return list.numberOfRows(0) > 0; }, 10));
     const std::optional<Point> at = driver.rowPoint(list, {0, 0});
     ASSERT_TRUE(at);
-    driver.longPress(*at, 0, [] { NotificationCenter::defaultCenter().post("JYRefreshTimer"); });
+    driver.longPress(*at, 0, [&] {
+        NotificationCenter::defaultCenter().post("JYRefreshTimer");
+        driver.settle();
+    });
     driver.settle();
     EXPECT_FALSE(screen->SJPCView()->maiMaiFangXiangL()->text().empty());
 }

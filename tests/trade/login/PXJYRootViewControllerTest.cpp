@@ -177,8 +177,10 @@ TEST_F(PXJYRootViewControllerTest, shouldActOnAPressThatAPriceRefreshLandsIn) {
     });
     auto pressAcrossARefresh = [&](View* view) {
         ASSERT_TRUE(view);
-        driver.longPress(driver.visibleRect(view).center(), 0,
-                         [&] { tradeModule().post("JYRefreshTimer"); });
+        driver.longPress(driver.visibleRect(view).center(), 0, [&] {
+            tradeModule().post("JYRefreshTimer");
+            driver.settle();
+        });
         driver.settle();
     };
     ASSERT_TRUE(driver.tapRow(*root->tradeHomeView()->chiCangListView(), {1, 2}));
@@ -187,8 +189,8 @@ TEST_F(PXJYRootViewControllerTest, shouldActOnAPressThatAPriceRefreshLandsIn) {
     tradeNavigation()->popViewController(false);
     driver.settle();
     const Rect other = root->tradeHomeView()->chiCangListView()->rectForHeader(0);
-    pressAcrossARefresh(root->tradeHomeView()->chiCangListView()->headerView(0)->hitTest(
-        {290, other.height - 15}));
+    pressAcrossARefresh(
+        root->tradeHomeView()->chiCangListView()->headerView(0)->hitTest({290, other.height - 15}));
     EXPECT_TRUE(top<PXJYSimpleLoginVC>());
 }
 

@@ -217,7 +217,10 @@ TEST_F(OrderBookOpening, aListingPressedAcrossABookReloadIsChosen) {
     TableView& book = *form.guaPaiListView()->tableView();
     const std::optional<Point> at = driver.rowPoint(book, {0, 1});
     ASSERT_TRUE(at);
-    driver.longPress(*at, 0, [&] { book.reloadData(); });
+    driver.longPress(*at, 0, [&] {
+        book.reloadData();
+        driver.settle();
+    });
     EXPECT_EQ(form.jiaGeZ()->text(), bookPrice(1));
 }
 
