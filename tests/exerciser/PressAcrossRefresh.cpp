@@ -45,12 +45,15 @@ std::vector<Control*> PressAcrossRefresh::buttons(bool inLists) const {
 }
 
 int PressAcrossRefresh::weight() const {
-    return buttons(true).empty() ? 0 : 12;
+    if (m.driver.visibleViewsOfClass<TableView>().empty()) {
+        return 0;
+    }
+    return buttons(true).empty() && buttons(false).empty() ? 0 : 12;
 }
 
 void PressAcrossRefresh::act(ExerciseRandom& random) {
     std::vector<Control*> offered = buttons(true);
-    if (random.chance(0.3) && !buttons(false).empty()) {
+    if (offered.empty() || random.chance(0.3)) {
         offered = buttons(false);
     }
     Window* window = m.driver.window();

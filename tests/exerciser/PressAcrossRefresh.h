@@ -33,7 +33,7 @@ public:
 
     explicit PressAcrossRefresh(Hands hands);
 
-    // 0 when no list with an enabled button is on show.
+    // 0 when no list, or no enabled button, is on show.
     int weight() const;
     void act(ExerciseRandom& random);
 
