@@ -11,18 +11,17 @@
 namespace {
 constexpr std::size_t kReuseQueueLimit = 32;
 
-// The queued view that showed `asked` last, else the latest queued; null when none is queued.
+// The view queued latest of those that showed `asked`, else the latest queued; null when none is
+// queued. Latest first: an older one of the same place was not shown at the last reload.
 template <typename Entry, typename Place>
 auto takeQueued(std::vector<Entry>& queue, const std::optional<Place>& asked)
     -> decltype(Entry::view) {
     if (queue.empty()) {
         return {};
     }
-    auto it = std::find_if(queue.begin(), queue.end(),
-                           [&asked](const Entry& e) { return asked && e.shown == *asked; });
-    if (it == queue.end()) {
-        it = std::prev(queue.end());
-    }
+    auto found = std::find_if(queue.rbegin(), queue.rend(),
+                              [&asked](const Entry& e) { return asked && e.shown == *asked; });
+    auto it = found == queue.rend() ? std::prev(queue.end()) : std::prev(found.base());
     auto view = std::move(it->view);
     queue.erase(it);
     return view;
