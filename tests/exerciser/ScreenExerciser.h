@@ -15,6 +15,7 @@
 #include "FormPickers.h"
 #include "FormUpsets.h"
 #include "OrderCommodityCheck.h"
+#include "PressAcrossRefresh.h"
 #include "QuoteScreenRules.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
@@ -184,6 +185,14 @@ private:
          },
          [this] { return topScreen(); }, [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
+    // A press across a refresh acts.
+    PressAcrossRefresh m_press{{driver, screen,
+                                [this](View* hit) {
+                                    m_confirming = m_confirming || reachesAButton(hit);
+                                    beforeActing(hit);
+                                },
+                                [this](const std::string& line) { m_journal->add(line); },
+                                [this](const std::string& what) { violation(what); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

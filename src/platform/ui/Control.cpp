@@ -34,6 +34,11 @@ void Control::sendActions(unsigned events) {
 
 void Control::setEnabled(bool enabled) {
     m_enabled = enabled;
+    if (!enabled && m_tracking) {
+        // Disabled under a finger (a refresh turned it off): the lifting finger does nothing.
+        m_tracking = false;
+        setHighlighted(false);
+    }
     setNeedsDisplay();
 }
 

@@ -10,7 +10,23 @@
 
 namespace {
 constexpr std::size_t kReuseQueueLimit = 32;
+
+// The view queued latest of those that showed `asked`, else the latest queued; null when none is
+// queued. Latest first: an older one of the same place was not shown at the last reload.
+template <typename Entry, typename Place>
+auto takeQueued(std::vector<Entry>& queue, const std::optional<Place>& asked)
+    -> decltype(Entry::view) {
+    if (queue.empty()) {
+        return {};
+    }
+    auto found = std::find_if(queue.rbegin(), queue.rend(),
+                              [&asked](const Entry& e) { return asked && e.shown == *asked; });
+    auto it = found == queue.rend() ? std::prev(queue.end()) : std::prev(found.base());
+    auto view = std::move(it->view);
+    queue.erase(it);
+    return view;
 }
+}  // namespace
 
 TableView::TableView() : TableView(Rect{}) {}
 
@@ -110,14 +126,16 @@ void TableView::reloadData() {
 }
 
 std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string& identifier) {
-    auto it = m_reuse.find(identifier);
-    if (it == m_reuse.end() || it->second.empty()) {
-        return {};
+    std::shared_ptr<TableViewCell> cell = takeQueued(m_reuse[identifier], m_askingRow);
+    if (cell) {
+        cell->prepareForReuse();
     }
-    std::shared_ptr<TableViewCell> cell = it->second.back();
-    it->second.pop_back();
-    cell->prepareForReuse();
     return cell;
+}
+
+std::shared_ptr<TableViewHeaderFooterView> TableView::dequeueReusableHeaderView(
+    const std::string& identifier) {
+    return takeQueued(m_headerReuse[identifier], m_askingSection);
 }
 
 int TableView::numberOfRows(int section) const {
@@ -137,7 +155,25 @@ void TableView::recycle(const IndexPath& indexPath) {
     cell->removeFromSuperview();
     auto& queue = m_reuse[cell->reuseIdentifier()];
     if (!cell->reuseIdentifier().empty() && queue.size() < kReuseQueueLimit) {
-        queue.push_back(cell);
+        queue.push_back({cell, indexPath});
+    }
+}
+
+void TableView::recycleHeaders() {
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        std::shared_ptr<View> header = m_sections[s].header;
+        if (!header) {
+            continue;
+        }
+        header->removeFromSuperview();
+        auto reusable = std::dynamic_pointer_cast<TableViewHeaderFooterView>(header);
+        if (!reusable || reusable->reuseIdentifier().empty()) {
+            continue;
+        }
+        auto& queue = m_headerReuse[reusable->reuseIdentifier()];
+        if (queue.size() < kReuseQueueLimit) {
+            queue.push_back({reusable, static_cast<int>(s)});
+        }
     }
 }
 
@@ -150,18 +186,16 @@ void TableView::rebuild() {
     for (const IndexPath& ip : shown) {
         recycle(ip);
     }
-    for (Section& s : m_sections) {
-        if (s.header) {
-            s.header->removeFromSuperview();
-        }
-    }
+    recycleHeaders();
     m_sections.clear();
     double y = m_tableHeader ? m_tableHeader->frame().height : 0;
     int count = m_dataSource ? m_dataSource->numberOfSections(*this) : 0;
     for (int s = 0; s < count; ++s) {
         Section section;
         section.top = y;
+        m_askingSection = s;
         section.header = m_delegate ? m_delegate->viewForHeader(*this, s) : nullptr;
+        m_askingSection.reset();
         bool hasHeader = section.header || !m_dataSource->titleForHeader(*this, s).empty();
         std::optional<double> headerHeight =
             m_delegate ? m_delegate->heightForHeader(*this, s) : std::nullopt;
@@ -306,11 +340,14 @@ void TableView::layoutCells() {
             }
             auto it = m_visible.find(ip);
             if (it == m_visible.end()) {
+                m_askingRow = ip;
                 std::shared_ptr<TableViewCell> cell = m_dataSource->cellForRow(*this, ip);
+                m_askingRow.reset();
                 if (!cell) {
                     continue;
                 }
                 cell->setSelected(m_selected == ip);
+                cell->setHighlighted(m_pressed == ip);
                 cell->setSeparator(m_separatorStyle == SeparatorStyle::SingleLine,
                                    m_separatorColor);
                 insertSubview(cell, 0);

@@ -2,9 +2,9 @@
 
 // A plain-style table: sections with header views (floating at the top while their section
 // scrolls under them) and rows of set or asked heights; cells asked for only while visible and
-// reused by identifier; selection by tap or from code; separators; swipe-to-delete with a custom
-// button title and the will-begin and did-end editing calls. Data source and delegate are not
-// owned. Owned by its superview. Main thread only.
+// reused by identifier, as are headers made with one; selection by tap or from code; separators;
+// swipe-to-delete with a custom button title and the will-begin and did-end editing calls. Data
+// source and delegate are not owned. Owned by its superview. Main thread only.
 
 #include <map>
 #include <memory>
@@ -16,6 +16,7 @@
 #include "platform/ui/IndexPath.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableViewCell.h"
+#include "platform/ui/TableViewHeaderFooterView.h"
 
 class SwipeGestureRecognizer;
 class TableView;
@@ -83,9 +84,13 @@ public:
     View* tableFooterView() const { return m_tableFooter.get(); }
     void setTableFooterView(std::shared_ptr<View> view);
 
-    // Asks the data source again; visible cells go back to the reuse queues.
+    // Asks the data source again; visible cells and headers go back to the reuse queues. While a
+    // row or header is asked for, the view it showed before is dequeued first, so a data source
+    // that dequeues keeps what lies under a finger (a pressed button, a row) through a reload.
     void reloadData();
     std::shared_ptr<TableViewCell> dequeueReusableCell(const std::string& identifier);
+    std::shared_ptr<TableViewHeaderFooterView> dequeueReusableHeaderView(
+        const std::string& identifier);
     template <typename T>
     std::shared_ptr<T> dequeueReusableCell(const std::string& identifier) {
         return std::dynamic_pointer_cast<T>(dequeueReusableCell(identifier));
@@ -132,7 +137,17 @@ private:
         bool titleHeader = false;
     };
 
+    // A view waiting in a reuse queue, with the row or section it showed last.
+    template <typename T, typename Place>
+    struct Queued {
+        std::shared_ptr<T> view;
+        Place shown;
+    };
+    template <typename T, typename Place>
+    using ReuseQueues = std::map<std::string, std::vector<Queued<T, Place>>>;
+
     void rebuild();
+    void recycleHeaders();
     void layoutCells();
     void layoutHeaders();
     void recycle(const IndexPath& indexPath);
@@ -152,7 +167,11 @@ private:
     std::vector<Section> m_sections;
     bool m_needsReload = true;
     std::map<IndexPath, std::shared_ptr<TableViewCell>> m_visible;
-    std::map<std::string, std::vector<std::shared_ptr<TableViewCell>>> m_reuse;
+    ReuseQueues<TableViewCell, IndexPath> m_reuse;
+    ReuseQueues<TableViewHeaderFooterView, int> m_headerReuse;
+    // The row or section being asked for, whose former view a dequeue hands out first.
+    std::optional<IndexPath> m_askingRow;
+    std::optional<int> m_askingSection;
     std::optional<IndexPath> m_selected;
     std::optional<IndexPath> m_pressed;
     std::optional<IndexPath> m_editingRow;

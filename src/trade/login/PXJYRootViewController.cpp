@@ -166,11 +166,8 @@ void PXJYRootViewController::viewWillAppear(bool) {
                    module().observe("xinGongGao", [this](const void*) { youXinGongGao(); })};
 }
 
-// The menu is of the home on show: an entry's screen or another tab takes it down, so the home
-// comes back with its holdings uncovered.
 void PXJYRootViewController::viewWillDisappear(bool) {
     TallyStat::endLogPageView(kPageName);
-    slideMenu(false);
     for (uint64_t token : m_observers) {
         module().stopObserving(token);
     }

@@ -4,7 +4,6 @@
 
 #include "platform/foundation/UserDefaults.h"
 #include "platform/graphics/Image.h"
-#include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -14,16 +13,17 @@
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYLoginStyle.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
-#include "trade/login/PXJYTradeDirectory.h"
+#include "trade/login/PXTradeHomeAccountHeader.h"
 #include "trade/login/PXTradeHomeModel.h"
 #include "trade/login/PXTradeHomeViewDelegate.h"
 
 namespace {
-constexpr double kNameWidth = 82.5;
-constexpr double kColumnWidth = 80;
-constexpr double kBandHeight = 25;
-constexpr double kAccountRowHeight = 30;
 constexpr int kFirstHoldingRow = 2;
+constexpr const char* kFiguresCell = "figures";
+constexpr const char* kTitlesCell = "titles";
+constexpr const char* kHoldingCell = "holding";
+// The figures cell's value labels are tagged from here, one per column.
+constexpr int kFigureValueTag = 1;
 
 struct OrderButton {
     const char* title;
@@ -39,25 +39,6 @@ std::unique_ptr<Label> centred(const Rect& frame, const std::string& text, doubl
     label->setAdjustsFontSizeToFitWidth(true);
     label->setMinimumFontSize(9);
     return label;
-}
-
-std::shared_ptr<TableViewCell> plainCell() {
-    auto cell = std::make_shared<TableViewCell>();
-    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
-    cell->setBackgroundColor(PXJYLoginStyle::background());
-    return cell;
-}
-
-// Four columns: the name, then three values.
-void addColumns(View& content, const std::string& name,
-                const std::vector<PXTradeHomeModel::Figure>& values, double height, double size) {
-    content.addSubview(centred(Rect(0, 0, kNameWidth, height), name, size, Color::white(0.8)));
-    double x = kNameWidth;
-    for (const auto& value : values) {
-        content.addSubview(
-            centred(Rect(x, 0, kColumnWidth, height), value.text, size, value.color));
-        x += kColumnWidth;
-    }
 }
 }  // namespace
 
@@ -164,45 +145,19 @@ std::optional<double> PXTradeHomeView::heightForHeader(TableView&, int section) 
 
 std::shared_ptr<View> PXTradeHomeView::viewForHeader(TableView& table, int section) {
     const auto index = static_cast<size_t>(section);
-    const double height = heightForHeader(table, section).value_or(0);
-    auto header = std::make_shared<View>(Rect(0, 0, table.bounds().width, height));
-    header->setBackgroundColor(PXJYLoginStyle::background());
+    auto header = table.dequeueReusableHeaderView(PXTradeHomeAccountHeader::kReuseIdentifier);
+    auto account = std::dynamic_pointer_cast<PXTradeHomeAccountHeader>(header);
+    if (!account) {
+        account = std::make_shared<PXTradeHomeAccountHeader>(
+            table.bounds().width, [this](int tapped) { headerButtonClick(tapped); });
+    }
     if (index >= m_allAccountArray.size()) {
-        return header;
+        return account;
     }
-    const PXJYSavedAccount& account = m_allAccountArray[index];
-    double top = 0;
-    if (height == PXTradeHomeModel::kFirstHeaderHeight) {
-        auto band = std::make_unique<ImageView>(Rect(0, 0, header->bounds().width, kBandHeight),
-                                                Image::named("left_blue_bgs.png"));
-        if (!PXJYTradeDirectory::hidesPlatform()) {
-            band->addSubview(PXJYLoginStyle::label(
-                Rect(10, 0, 150, kBandHeight),
-                PXJYTradeDirectory::platformName(account.platformCode), 14, Color::whiteColor()));
-        }
-        auto environment = PXJYLoginStyle::label(
-            Rect(160, 0, 150, kBandHeight),
-            PXJYTradeDirectory::environmentName(account.platformCode, account.environmentCode), 14,
-            Color::whiteColor());
-        environment->setTextAlignment(TextAlignment::Right);
-        band->addSubview(std::move(environment));
-        header->addSubview(std::move(band));
-        top = kBandHeight;
-    }
-    const bool loggedIn = account.userName == m_currentAccountLogin;
-    const Color color = loggedIn ? PXJYLoginStyle::loggedInText() : Color::white(0.8);
-    header->addSubview(
-        PXJYLoginStyle::label(Rect(10, top, 45, kAccountRowHeight), "账户:", 14, color));
-    header->addSubview(
-        PXJYLoginStyle::label(Rect(55, top, 200, kAccountRowHeight), account.userName, 14, color));
-    header->addSubview(std::make_unique<ImageView>(
-        Rect(285, top + 10.5, 16, 9), Image::named(loggedIn ? "xiasanjiao.png" : "JYzhankai.png")));
-    auto button = std::make_unique<Button>(Rect(265, top, 50, kAccountRowHeight));
-    button->setTag(section);
-    button->addTarget(TouchUpInside, [this, section](Control&) { headerButtonClick(section); });
-    header->addSubview(std::move(button));
-    header->addSubview(PXJYLoginStyle::separator(height - 0.4, header->bounds().width));
-    return header;
+    const PXJYSavedAccount& saved = m_allAccountArray[index];
+    account->show(saved, section, heightForHeader(table, section).value_or(0),
+                  saved.userName == m_currentAccountLogin);
+    return account;
 }
 
 std::shared_ptr<TableViewCell> PXTradeHomeView::cellForRow(TableView& table, IndexPath indexPath) {
@@ -216,26 +171,42 @@ std::shared_ptr<TableViewCell> PXTradeHomeView::cellForRow(TableView& table, Ind
 }
 
 std::shared_ptr<TableViewCell> PXTradeHomeView::figuresCell(TableView& table) {
-    auto cell = plainCell();
+    auto cell = table.dequeueReusableCell(kFiguresCell);
+    const double width = table.bounds().width / 3;
+    if (!cell) {
+        cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, kFiguresCell);
+        cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+        cell->setBackgroundColor(PXJYLoginStyle::background());
+        int column = 0;
+        for (const char* title : {"当前权益", "浮动盈亏", "风险率"}) {
+            const double x = width * column;
+            cell->contentView()->addSubview(
+                centred(Rect(x, 15, width, 25), title, 14, Color::whiteColor()));
+            auto value = centred(Rect(x, 50, width, 30), "", 16, Color::white(0.8));
+            value->setTag(kFigureValueTag + column++);
+            cell->contentView()->addSubview(std::move(value));
+        }
+    }
     const auto figures =
         PXTradeHomeModel::figures(PXTradeModule::shared().PXJYData().computingFengXianLu());
-    const double width = table.bounds().width / 3;
-    const std::pair<const char*, PXTradeHomeModel::Figure> columns[] = {
-        {"当前权益", figures.equity}, {"浮动盈亏", figures.floating}, {"风险率", figures.risk}};
-    double x = 0;
-    for (const auto& [title, value] : columns) {
-        cell->contentView()->addSubview(
-            centred(Rect(x, 15, width, 25), title, 14, Color::whiteColor()));
-        cell->contentView()->addSubview(
-            centred(Rect(x, 50, width, 30), value.text, 16, value.color));
-        x += width;
+    int column = 0;
+    for (const auto& figure : {figures.equity, figures.floating, figures.risk}) {
+        auto* value =
+            static_cast<Label*>(cell->contentView()->viewWithTag(kFigureValueTag + column++));
+        value->setText(figure.text);
+        value->setTextColor(figure.color);
     }
     return cell;
 }
 
 std::shared_ptr<TableViewCell> PXTradeHomeView::titlesCell(TableView& table) {
-    auto cell = plainCell();
-    cell->setBackgroundColor(PXJYLoginStyle::listBackground());
+    auto cell = table.dequeueReusableCell<PXTradeHomeRowCell>(kTitlesCell);
+    if (!cell) {
+        cell = std::make_shared<PXTradeHomeRowCell>(kTitlesCell, kTitlesHeight, 12, [](int) {});
+        cell->setBackgroundColor(PXJYLoginStyle::listBackground());
+        cell->contentView()->addSubview(std::make_unique<ImageView>(
+            Rect(table.bounds().width - 14, 8, 9, 9), Image::named("JYzhankai.png")));
+    }
     const Color white = Color::whiteColor();
     std::vector<PXTradeHomeModel::Figure> titles;
     for (const char* title : m_commodityInfoChange
@@ -243,51 +214,56 @@ std::shared_ptr<TableViewCell> PXTradeHomeView::titlesCell(TableView& table) {
                                  : std::vector<const char*>{"持牌均价", "挂牌数", "转让价"}) {
         titles.push_back({title, white});
     }
-    addColumns(*cell->contentView(), "持牌商品", titles, kTitlesHeight, 12);
-    cell->contentView()->addSubview(std::make_unique<ImageView>(
-        Rect(table.bounds().width - 14, 8, 9, 9), Image::named("JYzhankai.png")));
+    cell->setColumns("持牌商品", titles);
     return cell;
 }
 
-std::shared_ptr<TableViewCell> PXTradeHomeView::holdingCell(TableView&, IndexPath indexPath) {
-    auto cell = plainCell();
+std::shared_ptr<TableViewCell> PXTradeHomeView::holdingCell(TableView& table, IndexPath indexPath) {
+    auto cell = table.dequeueReusableCell<PXTradeHomeRowCell>(kHoldingCell);
+    if (!cell) {
+        cell = std::make_shared<PXTradeHomeRowCell>(
+            kHoldingCell, kRowHeight, 12, [this](int position) { orderButtonAt(position); });
+    }
     const auto row = static_cast<size_t>(indexPath.row - kFirstHoldingRow);
     if (row >= m_commodityAllKeys.size() || !m_commodityAllKeys[row]) {
+        cell->setColumns("", {});
+        cell->setOrderButtons({});
         return cell;
     }
     PXTradeData& store = PXTradeModule::shared().PXJYData();
     const auto texts = PXTradeHomeModel::rowTexts(*m_commodityAllKeys[row], store,
                                                   store.FuDongYingKui(), m_commodityInfoChange);
-    addColumns(*cell->contentView(), texts.name, {texts.second, texts.third, texts.fourth},
-               kRowHeight, 12);
-    if (isOpen(*m_commodityAllKeys[row])) {
-        addOrderButtons(*cell->contentView(), row);
-    }
+    cell->setColumns(texts.name, {texts.second, texts.third, texts.fourth});
+    cell->setOrderButtons(isOpen(*m_commodityAllKeys[row])
+                              ? orderButtons(row)
+                              : std::vector<PXTradeHomeRowCell::OrderButton>{});
     return cell;
 }
 
-void PXTradeHomeView::addOrderButtons(View& content, size_t row) {
+bool PXTradeHomeView::isOrderBook(const PXJYChiCangHuiZong& summary) {
     const auto& commodities = PXTradeModule::shared().PXJYData().shangPinXinXi();
-    const auto found = commodities.find(m_commodityAllKeys[row]->commodityCode);
-    const bool orderBook =
-        found != commodities.end() && found->second && found->second->shangPinJiaoYiMoShi == "4";
+    const auto found = commodities.find(summary.commodityCode);
+    return found != commodities.end() && found->second && found->second->shangPinJiaoYiMoShi == "4";
+}
+
+std::vector<PXTradeHomeRowCell::OrderButton> PXTradeHomeView::orderButtons(size_t row) const {
     const bool placeholder = row >= m_realSummaries;
-    double x = 10;
-    int position = 0;
-    for (const OrderButton& spec : orderBook ? kOrderBookButtons : kQuoteButtons) {
-        const bool enabled = position < 2 || !placeholder;
-        auto button = PXJYLoginStyle::redButton(Rect(x, 45, 72, 40), spec.title);
-        button->titleLabel()->setFont(PXJYLoginStyle::boldFont(14));
-        if (!enabled) {
-            button->setBackgroundImage(Image::named("anniu.png").stretchable(5, 5));
-            button->setEnabled(false);
-        }
-        const int index = spec.index;
-        button->addTarget(TouchUpInside, [this, index](Control&) { orderButtonClick(index); });
-        content.addSubview(std::move(button));
-        x += 72 + 4;
-        ++position;
+    std::vector<PXTradeHomeRowCell::OrderButton> buttons;
+    for (const OrderButton& spec :
+         isOrderBook(*m_commodityAllKeys[row]) ? kOrderBookButtons : kQuoteButtons) {
+        const bool enabled = buttons.size() < 2 || !placeholder;
+        buttons.push_back({spec.title, enabled});
     }
+    return buttons;
+}
+
+void PXTradeHomeView::orderButtonAt(int position) {
+    const auto summary = openSummary();
+    if (!summary || position < 0 || position >= static_cast<int>(std::size(kQuoteButtons))) {
+        return;
+    }
+    const auto at = static_cast<size_t>(position);
+    orderButtonClick(isOrderBook(*summary) ? kOrderBookButtons[at].index : kQuoteButtons[at].index);
 }
 
 void PXTradeHomeView::orderButtonClick(int index) {

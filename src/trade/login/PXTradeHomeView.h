@@ -15,6 +15,7 @@
 #include "platform/ui/TableView.h"
 #include "trade/core/PXTradeTypes.h"
 #include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXTradeHomeRowCell.h"
 
 class PXTradeHomeViewDelegate;
 
@@ -59,7 +60,11 @@ private:
     std::shared_ptr<TableViewCell> figuresCell(TableView& table);
     std::shared_ptr<TableViewCell> titlesCell(TableView& table);
     std::shared_ptr<TableViewCell> holdingCell(TableView& table, IndexPath indexPath);
-    void addOrderButtons(View& content, size_t row);
+    // The open row's buttons, by its commodity's mode; the last two off on a placeholder.
+    std::vector<PXTradeHomeRowCell::OrderButton> orderButtons(size_t row) const;
+    static bool isOrderBook(const PXJYChiCangHuiZong& summary);
+    // An order button by its place in the open row, read as the open row's commodity says.
+    void orderButtonAt(int position);
     // The open row's holding as listed now, or null.
     std::shared_ptr<PXJYChiCangHuiZong> openSummary() const;
     bool isOpen(const PXJYChiCangHuiZong& summary) const;

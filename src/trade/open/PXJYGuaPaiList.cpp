@@ -54,6 +54,9 @@ std::shared_ptr<TableViewCell> PXJYGuaPaiList::makeRow(TableView& table, const J
         old->removeFromSuperview();
     }
     auto row = std::make_unique<View>(Rect{0, 0, 320, height});
+    // Built anew on every book reload: a finger landing on it is the cell's, which the table
+    // keeps through the reload, so the listing is chosen when it lifts.
+    row->setUserInteractionEnabled(false);
     row->setBackgroundColor(kRowBackground);
     if (!mark.empty()) {
         row->addSubview(std::make_unique<ImageView>(Rect{5, (height - 15) / 2, 15, 15},

@@ -42,6 +42,13 @@ TEST_F(ButtonTaps, shouldIgnoreHiddenDisabledAndCoveredButtons) {
     EXPECT_TRUE(log.calls.empty());
 }
 
+TEST_F(ButtonTaps, shouldNotActWhenTurnedOffUnderTheFinger) {
+    Button* button = makeButton({20, 100, 100, 44}, "off");
+    driver.longPress({70, 122}, 0, [button] { button->setEnabled(false); });
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"off down"}));
+    EXPECT_FALSE(button->isHighlighted());
+}
+
 TEST_F(ButtonTaps, shouldSendTouchUpOutsideWhenFingerLeavesFarAway) {
     Button* button = makeButton({20, 100, 100, 44}, "b");
     unsigned outside = 0;

@@ -28,15 +28,32 @@ public:
         if (!cell) {
             ++made;
             cell = std::make_shared<TableViewCell>(TableViewCell::Style::Default, "Cell");
+            Label* name = cell->textLabel();
+            cell->contentView()->addSubview(
+                button("买", [this, name] { log.add("buy " + name->text()); }));
         }
         cell->textLabel()->setText(
             rows[static_cast<std::size_t>(ip.section)][static_cast<std::size_t>(ip.row)]);
         return cell;
     }
-    std::shared_ptr<View> viewForHeader(TableView&, int section) override {
-        auto header = std::make_shared<Label>(Rect{}, section == 0 ? "自选" : "全部");
-        header->setBackgroundColor(Color::rgb(59, 59, 71));
+    std::shared_ptr<View> viewForHeader(TableView& table, int section) override {
+        auto header = table.dequeueReusableHeaderView("Header");
+        if (!header) {
+            header = std::make_shared<TableViewHeaderFooterView>("Header");
+            header->setBackgroundColor(Color::rgb(59, 59, 71));
+            header->addSubview(std::make_unique<Label>(Rect{0, 0, 250, 30}));
+            header->addSubview(button("展开", [this, title = header->subviews().front()] {
+                log.add("open " + ScreenDriver::textOf(title));
+            }));
+        }
+        static_cast<Label*>(header->subviews().front())->setText(section == 0 ? "自选" : "全部");
         return header;
+    }
+    static std::unique_ptr<Button> button(const std::string& title, std::function<void()> act) {
+        auto button = std::make_unique<Button>(Rect{260, 0, 60, 30});
+        button->setTitle(title);
+        button->addTarget(TouchUpInside, [act](Control&) { act(); });
+        return button;
     }
     std::optional<double> heightForHeader(TableView&, int) override { return 30; }
     std::optional<double> heightForRow(TableView&, IndexPath ip) override {
@@ -217,6 +234,19 @@ TEST_F(Tables, shouldLetDriverTapRowFarDownTheList) {
     ASSERT_TRUE(driver.tapRow(*table, {1, 35}));
     EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.35"}));
     EXPECT_FALSE(driver.tapRow(*table, {1, 99}));
+}
+
+// A refresh reloads while the finger is down: the button under it is the same one after.
+TEST_F(Tables, shouldActOnAButtonPressedAcrossAReload) {
+    auto pressAcrossAReload = [this](View* pressed) {
+        driver.longPress(driver.visibleRect(pressed).center(), 0, [this] {
+            table->reloadData();
+            driver.settle();
+        });
+    };
+    pressAcrossAReload(table->cellForRow({0, 0})->contentView()->subviews().back());
+    pressAcrossAReload(table->headerView(1)->subviews().back());
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"buy 白银", "open 全部"}));
 }
 
 TEST_F(Tables, shouldShowNoRowsAndCallNothingOnceItsDataSourceAndDelegateAreGone) {

@@ -389,6 +389,22 @@ TEST_F(QuoteModeTransfer, withoutTransferRightsNothingIsSent) {
     EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
 }
 
+// A price refresh lands while the finger is on a holding of the picker: the pick is still made.
+TEST_F(QuoteModeTransfer, aHoldingPressedAcrossAPriceRefreshIsPicked) {
+    ASSERT_NE(openScreen(), nullptr);
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+    TableView& list = *screen->chiCangShangPinListView()->tableView();
+    ASSERT_TRUE(driver.runUntil([&] { return list.numberOfRows(0) > 0; }, 10));
+    const std::optional<Point> at = driver.rowPoint(list, {0, 0});
+    ASSERT_TRUE(at);
+    driver.longPress(*at, 0, [&] {
+        NotificationCenter::defaultCenter().post("JYRefreshTimer");
+        driver.settle();
+    });
+    driver.settle();
+    EXPECT_FALSE(screen->SJPCView()->maiMaiFangXiangL()->text().empty());
+}
+
 TEST_F(QuoteModeTransfer, cancellingTheConfirmationSendsNothing) {
     tradeModule().setDefaultString("prompt", "1");
     ASSERT_NE(openScreen(), nullptr);

@@ -208,6 +208,22 @@ TEST_P(OrderBookOpeningOnBothScreens,
 
 INSTANTIATE_TEST_SUITE_P(Heights, OrderBookOpeningOnBothScreens, ::testing::Values(568, 480));
 
+// The book reloads (a heartbeat's new listing) while the finger is on a listing: it is chosen.
+TEST_F(OrderBookOpening, aListingPressedAcrossABookReloadIsChosen) {
+    listForOthers(2, 6);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(6));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    TableView& book = *form.guaPaiListView()->tableView();
+    const std::optional<Point> at = driver.rowPoint(book, {0, 1});
+    ASSERT_TRUE(at);
+    driver.longPress(*at, 0, [&] {
+        book.reloadData();
+        driver.settle();
+    });
+    EXPECT_EQ(form.jiaGeZ()->text(), bookPrice(1));
+}
+
 TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
     listForOthers(2, 7);
     ASSERT_NE(openOrderBook(), nullptr);
