@@ -15,10 +15,13 @@
 #include "FormPickers.h"
 #include "FormUpsets.h"
 #include "OrderCommodityCheck.h"
+#include "QuickPanelOwnPanel.h"
 #include "QuoteScreenRules.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
 #include "acceptance/TradingDayFixture.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/WeakLink.h"
 
 class AlertView;
@@ -158,6 +161,14 @@ private:
     // Every order sent is what its form showed; events that change what stands behind a form.
     SentShownCheck m_sentShown{driver, exchange};
     OrderCommodityCheck m_orderCommodities{exchange};
+    // A quick panel trades only a commodity of the account's own panel.
+    QuickPanelOwnPanel m_ownPanel{
+        driver,
+        {[this] { return top<VKJYMarketChartController>(); },
+         [this] { return top<VKJYMarketUIViewController>(); },
+         [this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     // The forms' picker buttons at rest follow mode and host; a mode switch under the keypad.
     FormPickers m_pickers{
         driver,
