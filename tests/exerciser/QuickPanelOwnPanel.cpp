@@ -51,12 +51,15 @@ int QuickPanelOwnPanel::weight() const {
                            m_driver.isVisible(screen->buyButton());
         return ready ? 8 : 0;
     }
-    return m_hooks.marketList() ? 4 : 0;
+    return m_hooks.marketList() ? 5 : 2;
 }
 
 void QuickPanelOwnPanel::act(ExerciseRandom& random) {
     if (VKJYMarketChartController* screen = m_hooks.quoteScreen()) {
         return tapAnEntry(*screen, random);
+    }
+    if (!m_hooks.marketList()) {
+        return m_hooks.showMarketTab();
     }
     openFromAnySection(random);
 }

@@ -13,9 +13,9 @@ struct commodityInfo;
 // A quick panel trades only a commodity of the logged-in account's own panel: after every event,
 // an open panel over a quote screen trades a code the shown commodity names, and that commodity
 // lies in the market and panel of the account's exchange and environment. Its events, while
-// logged in: a quote screen opened from any section of the market list, and "速摘" or "速转"
-// tapped on it; a refusal that the commodity is not the account's must be true. One owner (the
-// exerciser); main thread.
+// logged in: the market tab shown, a quote screen opened from any of its sections, and "速摘"
+// or "速转" tapped on it; a refusal that the commodity is not the account's must be true. One owner
+// (the exerciser); main thread.
 class QuickPanelOwnPanel {
 public:
     struct Hooks {
@@ -23,6 +23,7 @@ public:
         std::function<VKJYMarketUIViewController*()> marketList;
         std::function<bool(View*, const std::string&)> tap;
         std::function<void(const std::string&)> journal;
+        std::function<void()> showMarketTab;
         std::function<void(const std::string&)> violation;
     };
 

@@ -168,6 +168,10 @@ private:
          [this] { return top<VKJYMarketUIViewController>(); },
          [this](View* view, const std::string& what) { return tapView(view, what); },
          [this](const std::string& line) { m_journal->add(line); },
+         [this] {
+             m_journal->add("tab 行情");
+             tapTab("行情");
+         },
          [this](const std::string& what) { violation(what); }}};
     // The forms' picker buttons at rest follow mode and host; a mode switch under the keypad.
     FormPickers m_pickers{
