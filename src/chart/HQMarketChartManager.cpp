@@ -27,6 +27,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/PinchGestureRecognizer.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
+#include "quote/HQCommodityMatch.h"
 #include "quote/HQDataBase.h"
 #include "quote/HQDataCache.h"
 #include "quote/HQNetworkManger.h"
@@ -92,7 +93,7 @@ int tradingStartOf(const commodityStatusItem& item) {
 
 bool sameCommodity(const std::shared_ptr<commodityInfo>& a,
                    const std::shared_ptr<commodityInfo>& b) {
-    return a && b && a->CommodityID == b->CommodityID && a->panindex == b->panindex;
+    return a && b && HQCommodityMatch::sameCommodity(*a, *b);
 }
 
 void setViewHidden(View* view, bool hidden) {
@@ -1194,7 +1195,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     }
     if (m_WMManager) {
         if (another) {
-            m_WMManager->forgetQuotes(m_selectedCommodityInfo->CommodityID);
+            m_WMManager->forgetQuotes(*m_selectedCommodityInfo);
         }
         m_WMManager->recreateViews(tradingMode());
     }

@@ -5,6 +5,7 @@
 #include "chart/ChartScale.h"
 #include "chart/ChartTime.h"
 #include "platform/foundation/DateFormat.h"
+#include "quote/HQCommodityMatch.h"
 #include "quote/QuoteRecords.h"
 
 namespace {
@@ -44,7 +45,7 @@ void HQMarketWMContent::refreshAllTableView(const std::shared_ptr<YiKouJia>& quo
     if (!quote) {
         return;
     }
-    const bool otherCommodity = quote->commodityNum != m_yiKouJia->commodityNum;
+    const bool otherCommodity = !HQCommodityMatch::sameCommodity(*quote, *m_yiKouJia);
     if (otherCommodity) {
         m_mingXiArray.clear();
         m_wuDangData = std::make_shared<wuDang>();

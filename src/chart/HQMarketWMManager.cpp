@@ -103,9 +103,12 @@ void HQMarketWMManager::refreshAllTableView(const std::shared_ptr<YiKouJia>& quo
     reloadTables();
 }
 
-void HQMarketWMManager::forgetQuotes(int commodityNum) {
+void HQMarketWMManager::forgetQuotes(const commodityInfo& commodity) {
     auto blank = std::make_shared<YiKouJia>();
-    blank->commodityNum = static_cast<int16_t>(commodityNum);
+    blank->commodityNum = commodity.CommodityID;
+    blank->MarketID = commodity.MarketID;
+    blank->DiskID = commodity.DiskID;
+    blank->hpIndex = commodity.panindex;
     m_content = HQMarketWMContent();
     m_content.refreshAllTableView(blank);
     reloadTables();

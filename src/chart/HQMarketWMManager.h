@@ -38,7 +38,7 @@ public:
     void recreateViews(int tradingMode);
     void refreshAllTableView(const std::shared_ptr<YiKouJia>& quote);
     // Another commodity is on show: no book and no trade of it until its first quote.
-    void forgetQuotes(int commodityNum);
+    void forgetQuotes(const commodityInfo& commodity);
     void wuDangButtonClick();
     void mingXiButtonClick();
 

@@ -1,5 +1,7 @@
 #include "market/VKJYCatalogueSections.h"
 
+#include "quote/HQCommodityMatch.h"
+
 namespace {
 std::vector<VKJYCatalogueSection> ownPanels(const std::shared_ptr<MarketItem>& item) {
     std::vector<VKJYCatalogueSection> panels;
@@ -38,6 +40,18 @@ const VKJYCatalogueSections::Commodities* VKJYCatalogueSections::commoditiesOfSe
     return nullptr;
 }
 
+int VKJYCatalogueSections::sectionOf(const Items& items, const commodityInfo& commodity) {
+    const auto panels = sections(items);
+    for (std::size_t index = 0; index < panels.size(); ++index) {
+        for (const auto& listed : panels[index].disk->commodityInfoArray) {
+            if (listed && HQCommodityMatch::sameCommodity(*listed, commodity)) {
+                return static_cast<int>(index);
+            }
+        }
+    }
+    return -1;
+}
+
 VKJYCatalogueSections::MarketAndDisk VKJYCatalogueSections::marketAndDisk(
     const Items& items, const commodityInfo& commodity) {
     if (items.empty()) {
@@ -45,8 +59,7 @@ VKJYCatalogueSections::MarketAndDisk VKJYCatalogueSections::marketAndDisk(
     }
     for (const auto& panel : ownPanels(items.front())) {
         for (const auto& listed : panel.disk->commodityInfoArray) {
-            if (listed && listed->CommodityCode == commodity.CommodityCode &&
-                listed->panindex == commodity.panindex) {
+            if (listed && HQCommodityMatch::sameCommodity(*listed, commodity)) {
                 return std::map<std::string, int>{{"MARKETID", panel.market->MarketID},
                                                   {"DISKID", panel.disk->DiskID}};
             }

@@ -28,7 +28,9 @@ public:
     static std::vector<VKJYCatalogueSection> sections(const Items& items);
     // The rows of the n-th section; nothing beyond the last or below 0.
     static const Commodities* commoditiesOfSection(const Items& items, int section);
-    // The first own panel of the first element listing a commodity with the same code on the
-    // same quote server; nothing when none does.
+    // The section that lists the commodity itself; -1 when none does.
+    static int sectionOf(const Items& items, const commodityInfo& commodity);
+    // The own panel of the first element that lists the commodity itself, never another one
+    // that shares its code; nothing when none does.
     static MarketAndDisk marketAndDisk(const Items& items, const commodityInfo& commodity);
 };

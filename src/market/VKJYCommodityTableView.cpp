@@ -16,6 +16,9 @@ VKJYCommodityTableView::VKJYCommodityTableView(
     : View(Rect{0, 0, kWidth, kHeight}),
       m_commodityInfoArray(std::move(commodityInfoArray)),
       m_currentCommodityInfo(std::move(currentCommodityInfo)) {
+    if (m_currentCommodityInfo) {
+        m_section = VKJYCatalogueSections::sectionOf(m_commodityInfoArray, *m_currentCommodityInfo);
+    }
     setCornerRadius(2);
     setBackgroundColor(Color::clearColor());
     m_backgroundImageView = addSubview(std::make_unique<ImageView>(
@@ -29,11 +32,7 @@ VKJYCommodityTableView::VKJYCommodityTableView(
 }
 
 const std::vector<std::shared_ptr<commodityInfo>>* VKJYCommodityTableView::rows() const {
-    if (!m_currentCommodityInfo) {
-        return nullptr;
-    }
-    return VKJYCatalogueSections::commoditiesOfSection(m_commodityInfoArray,
-                                                       m_currentCommodityInfo->panindex);
+    return VKJYCatalogueSections::commoditiesOfSection(m_commodityInfoArray, m_section);
 }
 
 void VKJYCommodityTableView::setArrowsPoint(Point point) {
@@ -71,7 +70,7 @@ std::shared_ptr<TableViewCell> VKJYCommodityTableView::cellForRow(TableView& tab
 void VKJYCommodityTableView::didSelectRow(TableView& table, IndexPath indexPath) {
     table.reloadData();
     if (m_delegate && m_currentCommodityInfo) {
-        m_delegate->selectedCommodityInfoIndexPath(
-            {m_currentCommodityInfo->panindex, indexPath.row}, m_currentCommodityInfo);
+        m_delegate->selectedCommodityInfoIndexPath({m_section, indexPath.row},
+                                                   m_currentCommodityInfo);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The quote screen's commodity pop-over: the commodities of the panel the screen was opened
-// with (the own panel whose position is the commodity's panindex), one name per row. Opened
+// with (the section that lists that commodity), one name per row. Opened
 // under an anchor point, hidden after a pick. Owned by the quote screen's view; the delegate
 // (the quote screen) is not owned. Main thread.
 
@@ -43,6 +43,7 @@ private:
 
     std::vector<std::shared_ptr<MarketItem>> m_commodityInfoArray;
     std::shared_ptr<commodityInfo> m_currentCommodityInfo;
+    int m_section = -1;
     VKJYCommodityTableViewDelegate* m_delegate = nullptr;
     TableView* m_table = nullptr;
     ImageView* m_backgroundImageView = nullptr;

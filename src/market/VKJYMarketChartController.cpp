@@ -23,6 +23,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "quote/HQCommodityMatch.h"
 #include "quote/HQNetworkManger.h"
 #include "quote/HQNetworkMangerDelegate.h"
 #include "quote/QuoteRecords.h"
@@ -251,13 +252,9 @@ void VKJYMarketChartController::navigationItemsInit() {
                                              [this] { chooseCommodityButtonPressed(); });
     const auto names = VKJYMarketContext::directoryNames();
     std::string exchange;
-    if (!VKJYMarketContext::hidesExchangeNames() && m_commodity && !m_commodityArray.empty() &&
-        m_commodityArray.front()) {
-        const auto& markets = m_commodityArray.front()->MarketInfoArray;
-        const auto index = static_cast<std::size_t>(m_commodity->panindex);
-        if (m_commodity->panindex >= 0 && index < markets.size() && markets[index]) {
-            exchange = names.exchangeName(markets[index]->MarketID);
-        }
+    // The commodity's own market: the server index is no position in the list of markets.
+    if (!VKJYMarketContext::hidesExchangeNames() && m_commodity) {
+        exchange = names.exchangeName(m_commodity->MarketID);
     }
     m_marketNameLabel = addLabel(*m_navigationView, {35, 0, 80, 42}, Font::system(10),
                                  TextAlignment::Center, exchange);
@@ -750,8 +747,7 @@ void VKJYMarketChartController::commodityOnShowChanged(
     if (!commodity) {
         return;
     }
-    const bool another = !m_commodity || m_commodity->CommodityID != commodity->CommodityID ||
-                         m_commodity->panindex != commodity->panindex;
+    const bool another = !m_commodity || !HQCommodityMatch::sameCommodity(*m_commodity, *commodity);
     m_commodity = commodity;
     layOutTitle();
     showWatchState();

@@ -6,6 +6,7 @@
 #include "market/VKJYMarketHeaderViewDelegate.h"
 #include "market/VKJYWatchList.h"
 #include "platform/ui/Label.h"
+#include "quote/HQCommodityMatch.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
 
@@ -99,8 +100,7 @@ std::shared_ptr<YiKouJia> VKJYMarketHeaderView::currentYiKouJia(
         if (!quote || quote->MarketID == 0 || quote->commodityNum == 0 || quote->DiskID == 0) {
             continue;
         }
-        if (quote->MarketID == commodity.MarketID && quote->commodityNum == commodity.CommodityID &&
-            quote->DiskID == commodity.DiskID && quote->hpIndex == commodity.panindex) {
+        if (HQCommodityMatch::isQuoteOf(*quote, commodity)) {
             return quote;
         }
     }

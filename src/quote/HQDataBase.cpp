@@ -11,9 +11,10 @@
 
 namespace {
 const char* const kFileName = "SHANGPIN.db";
-// Stamped into the file so a foreign database or an older layout of ours is recognised.
+// Stamped into the file so a foreign database or an older layout of ours is recognised; layout
+// 3 names a table by the commodity's market and panel too.
 constexpr int kApplicationId = 0x564B4A59;
-constexpr int kLayoutVersion = 2;
+constexpr int kLayoutVersion = 3;
 const char* const kColumns = "date, open, close, highest, lowest, indicators";
 // The indicators of a bar as one blob of doubles: MA 5, 10, 20, 30 (NaN when absent), DIF,
 // DEA, MACD, K, D, J. One column instead of ten keeps a merge's writes cheap.
@@ -71,7 +72,8 @@ std::string HQDataBase::defaultPath() {
 }
 
 std::string HQDataBase::tableName(const SubmissionPackage& package) {
-    return Text::format("kline_%d_%d_%d", Text::intValue(package.CommodityID),
+    return Text::format("kline_%d_%d_%d_%d_%d", Text::intValue(package.MarketID),
+                        Text::intValue(package.DiskID), Text::intValue(package.CommodityID),
                         Text::intValue(package.period), package.panleix);
 }
 

@@ -25,7 +25,8 @@ public:
     explicit HQDataBase(std::string path);
 
     static std::string defaultPath();
-    // The package's numbers are read as integers, so the name is always "kline_" and digits.
+    // One table per commodity (market, panel, number and server) and period. The package's
+    // numbers are read as integers, so the name is always "kline_" and digits.
     static std::string tableName(const SubmissionPackage& package);
 
     // An array whose last element holds every stored bar of the package's table, oldest first,

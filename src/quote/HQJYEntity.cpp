@@ -1,5 +1,6 @@
 #include "quote/HQJYEntity.h"
 
+#include "quote/HQCommodityMatch.h"
 #include "quote/VKJYHangQingDataClass.h"
 
 std::shared_ptr<DiskInfo> HQJYEntity::ownDisk(int houseCode, int panelCode) const {
@@ -12,7 +13,8 @@ std::shared_ptr<DiskInfo> HQJYEntity::ownDisk(int houseCode, int panelCode) cons
                 continue;
             }
             for (const auto& disk : market->diskInfoArray) {
-                if (disk && disk->ownDiskID == 0 && disk->DiskID == static_cast<int16_t>(panelCode)) {
+                if (disk && disk->ownDiskID == 0 &&
+                    disk->DiskID == static_cast<int16_t>(panelCode)) {
                     return disk;
                 }
             }
@@ -31,7 +33,7 @@ std::shared_ptr<commodityInfo> HQJYEntity::getHQproductInfoWithHouseCode(
         return nullptr;
     }
     for (const auto& commodity : disk->commodityInfoArray) {
-        if (commodity && commodity->CommodityCode == *productCode) {
+        if (commodity && HQCommodityMatch::namesTradeCode(*commodity, *productCode)) {
             return commodity;
         }
     }
@@ -47,10 +49,9 @@ HQJYEntity::getHQproductInfoWithHouseCode(int houseCode, int panelCode) const {
     return disk->commodityInfoArray;
 }
 
-std::shared_ptr<YiKouJia> HQJYEntity::getHQyikoujiaWithCode(int commodityId, int index) const {
+std::shared_ptr<YiKouJia> HQJYEntity::getHQyikoujiaWithCode(const commodityInfo& commodity) const {
     for (const auto& quote : m_quotes) {
-        if (quote && quote->commodityNum == static_cast<int16_t>(commodityId) &&
-            quote->hpIndex == index) {
+        if (quote && HQCommodityMatch::isQuoteOf(*quote, commodity)) {
             return quote;
         }
     }

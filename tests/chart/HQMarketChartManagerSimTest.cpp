@@ -181,6 +181,8 @@ protected:
 
     std::vector<std::shared_ptr<KLineDataItem>> storedBars() const {
         SubmissionPackage package;
+        package.MarketID = std::to_string(m_commodity->MarketID);
+        package.DiskID = std::to_string(m_commodity->DiskID);
         package.CommodityID = std::to_string(m_commodity->CommodityID);
         package.period = std::to_string(period()->periodItem->periodID);
         package.panleix = 0;

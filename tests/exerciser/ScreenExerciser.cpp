@@ -166,6 +166,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
          }},
         {[] { return 2; }, [this] { injectFault(); }},
         {[this] { return m_quoteScreen->weight(); }, [this] { m_quoteScreen->act(); }},
+        {[this] { return m_ownPanel.weight(); }, [this] { m_ownPanel.act(*m_random); }},
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
         {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},
@@ -226,6 +227,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkTabBar();
     checkAlerts();
     m_quoteScreen->check();
+    m_ownPanel.check();
     m_fast->checkAnnouncements();
     m_kept.check(!m_restartedNow);
 }

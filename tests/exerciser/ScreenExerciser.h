@@ -16,10 +16,13 @@
 #include "FormUpsets.h"
 #include "OrderCommodityCheck.h"
 #include "PressAcrossRefresh.h"
+#include "QuickPanelOwnPanel.h"
 #include "QuoteScreenRules.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
 #include "acceptance/TradingDayFixture.h"
+#include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/WeakLink.h"
 
 class AlertView;
@@ -159,6 +162,18 @@ private:
     // Every order sent is what its form showed; events that change what stands behind a form.
     SentShownCheck m_sentShown{driver, exchange};
     OrderCommodityCheck m_orderCommodities{exchange};
+    // A quick panel trades only a commodity of the account's own panel.
+    QuickPanelOwnPanel m_ownPanel{
+        driver,
+        {[this] { return top<VKJYMarketChartController>(); },
+         [this] { return top<VKJYMarketUIViewController>(); },
+         [this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this] {
+             m_journal->add("tab 行情");
+             tapTab("行情");
+         },
+         [this](const std::string& what) { violation(what); }}};
     // The forms' picker buttons at rest follow mode and host; a mode switch under the keypad.
     FormPickers m_pickers{
         driver,

@@ -93,14 +93,14 @@ protected:
     ShortQuoteScreenTest() : QuoteScreenTest({320, 480}) {}
 };
 
-// The quote screen of the simulated environment's panel (1, 2), whose pop-over lists the first
-// panel (1, 1): that panel opens at 09:00, the shown one at midnight.
+// The quote screen of 钯金(西部), in the west market's panel (2, 1), which opens at 09:00; the
+// east market's first panel (1, 1) opens at midnight.
 class PanelStartsQuoteScreenTest : public QuoteScreenTest {
 protected:
     void SetUp() override {
-        sim.quoteServer(0).setTradingStartMinutes(1, 1, 9 * 60);
+        sim.quoteServer(0).setTradingStartMinutes(2, 1, 9 * 60);
         launchToList();
-        screen = openQuoteScreen(2, 0);
+        screen = openQuoteScreen(4, 0);
         ASSERT_NE(screen, nullptr);
     }
 
@@ -276,18 +276,22 @@ TEST_F(QuoteScreenTest, shouldShowNothingOfTheCommodityLeftUntilThePickedOnesQuo
     line.setDelayMs(0);
 }
 
-// A commodity of another panel picked from the pop-over takes its own panel's start of trading:
+TEST_F(PanelStartsQuoteScreenTest, shouldNameTheExchangeOfTheCommoditysOwnMarket) {
+    EXPECT_EQ(screen->marketNameLabel()->text(), "西部商品");
+}
+
+// The pop-over lists the panel on show, and a pick there keeps that panel's start of trading:
 // the time axis and the minutes start at 09:00.
-TEST_F(PanelStartsQuoteScreenTest, shouldTakeThePickedCommoditysStartOfTrading) {
+TEST_F(PanelStartsQuoteScreenTest, shouldListTheShownPanelAndKeepItsStartOfTrading) {
     ASSERT_TRUE(driver.runUntil([&] { return chartDrawn(); }, 20));
-    EXPECT_EQ(axisTitles().front(), "00:00");
     ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
-    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 0}));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 1}));
+    EXPECT_EQ(screen->SelectedCommodityInfo()->CommodityName, "锡(西部)");
     HQDrawManager& fenShi = *screen->chartManager()->drawViewManagerFenShi();
     ASSERT_TRUE(driver.runUntil(
         [&] {
             return !fenShi.FenShiDataItemArray().empty() &&
-                   fenShi.FenShiDataItemArray().back()->commodityTag == 1;
+                   fenShi.FenShiDataItemArray().back()->commodityTag == 7;
         },
         20));
     EXPECT_EQ(axisTitles(), (std::vector<std::string>{"09:00", "11:00", "15:00", "19:00", "23:00",

@@ -92,7 +92,11 @@ TEST_F(VKJYMarketDataRoadTest, shouldTakeQuotesIntoTheTradingSidesTableOnEveryTi
         },
         10));
     EXPECT_EQ(state->hqjyEntity()->commodityYiKouJiaArray().size(), 18u);
-    EXPECT_NE(state->hqjyEntity()->getHQyikoujiaWithCode(300, 0), nullptr);
+    commodityInfo platinum;
+    platinum.CommodityID = 300;
+    platinum.MarketID = 1;
+    platinum.DiskID = 1;
+    EXPECT_NE(state->hqjyEntity()->getHQyikoujiaWithCode(platinum), nullptr);
 }
 
 TEST_F(VKJYMarketDataRoadTest, shouldReportADeadServerOnceAndStopBuilding) {
@@ -193,8 +197,7 @@ TEST_F(VKJYMarketDataRoadTest, shouldKeepANewerTicksQuotesWhenAnOlderTicksAnswer
     answer(2, 12.5);
     answer(1, 11.5);
     EXPECT_EQ(road->catalogue().currentYiKouJia(*commodity)->newPrice, 12.5);
-    const auto traded =
-        state->hqjyEntity()->getHQyikoujiaWithCode(commodity->CommodityID, commodity->panindex);
+    const auto traded = state->hqjyEntity()->getHQyikoujiaWithCode(*commodity);
     ASSERT_NE(traded, nullptr);
     EXPECT_EQ(traded->newPrice, 12.5);
     EXPECT_TRUE(RunLoop::runUntil(

@@ -33,6 +33,8 @@ std::vector<std::shared_ptr<ReturnKLineData>> reply(const Bars& bars) {
 
 SubmissionPackage package(const char* requestType) {
     SubmissionPackage p;
+    p.MarketID = "1";
+    p.DiskID = "2";
     p.CommodityID = "300";
     p.period = "6";
     p.panleix = 1;
@@ -112,8 +114,8 @@ TEST_F(HQDataCacheTest, shouldKeepStoredDatesAndLetFetchedWinOnAllRequest) {
     EXPECT_FLOAT_EQ(now[1]->close, 77);
     EXPECT_FLOAT_EQ(now[4]->close, 55);
     EXPECT_FLOAT_EQ(now[5]->close, 16);
-    Bars expected = {bar(1, 51), bar(2, 77), bar(3, 53), bar(4, 54), bar(5, 55), bar(6, 16),
-                     bar(7, 17), bar(8, 18)};
+    Bars expected = {bar(1, 51), bar(2, 77), bar(3, 53), bar(4, 54),
+                     bar(5, 55), bar(6, 16), bar(7, 17), bar(8, 18)};
     HQKLineIndicators::compute(expected);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(now[i]->MACDKDJ->dea, expected[i]->MACDKDJ->dea, 1e-6) << i;
@@ -136,7 +138,8 @@ TEST_F(HQDataCacheTest, shouldReadSameBarsAndIndicatorsAfterReopen) {
         const auto& b = *series.klineDataItemsArray[i];
         EXPECT_EQ(a.date, b.date);
         EXPECT_FLOAT_EQ(a.highest, b.highest);
-        EXPECT_EQ(static_cast<bool>(a.PMAGroup->PMA10Data), static_cast<bool>(b.PMAGroup->PMA10Data));
+        EXPECT_EQ(static_cast<bool>(a.PMAGroup->PMA10Data),
+                  static_cast<bool>(b.PMAGroup->PMA10Data));
         EXPECT_DOUBLE_EQ(a.MACDKDJ->JValue, b.MACDKDJ->JValue);
     }
     EXPECT_FALSE(series.klineDataItemsArray[8]->PMAGroup->PMA10Data);
@@ -148,17 +151,20 @@ TEST_F(HQDataCacheTest, shouldCreateMissingTableAndAnswerNothing) {
     EXPECT_FALSE(database.searchPartDataFromKLineForm(package(HQDataCache::kRequestNew)));
     SQLiteDatabase check;
     ASSERT_TRUE(check.open(path()).ok());
-    auto query = check.prepare("SELECT count(*) FROM sqlite_master WHERE name = 'kline_300_6_1'");
+    auto query =
+        check.prepare("SELECT count(*) FROM sqlite_master WHERE name = 'kline_1_2_300_6_1'");
     ASSERT_TRUE(query);
     ASSERT_EQ(query->step(), SQLiteStep::Row);
     EXPECT_EQ(query->columnInt64(0), 1);
 }
 
-TEST_F(HQDataCacheTest, shouldNameTablesFromNumbersOnly) {
+TEST_F(HQDataCacheTest, shouldNameATableByMarketPanelNumberPeriodAndServerInDigitsOnly) {
     SubmissionPackage p = package(HQDataCache::kRequestAll);
-    EXPECT_EQ(HQDataBase::tableName(p), "kline_300_6_1");
-    p.CommodityID = "7; DROP TABLE kline_300_6_1";
-    EXPECT_EQ(HQDataBase::tableName(p), "kline_7_6_1");
+    EXPECT_EQ(HQDataBase::tableName(p), "kline_1_2_300_6_1");
+    p.CommodityID = "7; DROP TABLE kline_1_2_300_6_1";
+    EXPECT_EQ(HQDataBase::tableName(p), "kline_1_2_7_6_1");
+    p.DiskID = "3";
+    EXPECT_EQ(HQDataBase::tableName(p), "kline_1_3_7_6_1");
 }
 
 TEST(HQDataBase, shouldKeepCacheInTmpUnderTheHome) {

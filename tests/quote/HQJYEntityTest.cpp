@@ -5,10 +5,12 @@
 
 namespace {
 
-std::shared_ptr<commodityInfo> commodity(int16_t id, const std::string& code) {
+std::shared_ptr<commodityInfo> commodity(int16_t id, const std::string& code,
+                                         int32_t letterCase = 1) {
     auto c = std::make_shared<commodityInfo>();
     c->CommodityID = id;
     c->CommodityCode = code;
+    c->CommodityCodeLetterCase = letterCase;
     return c;
 }
 
@@ -25,7 +27,7 @@ HQJYEntity entityWithCatalogue() {
     auto market = std::make_shared<MarketInfo>();
     market->MarketID = 7;
     market->diskInfoArray = {disk(2, 1, {commodity(9, "AG")}), disk(2, 0, {commodity(1, "AG")}),
-                             disk(3, 0, {commodity(300, "PT")})};
+                             disk(3, 0, {commodity(300, "PT"), commodity(301, "zn", 0)})};
     auto item = std::make_shared<MarketItem>();
     item->MarketInfoArray = {market};
     HQJYEntity entity;
@@ -46,26 +48,44 @@ TEST(HQJYEntity, shouldFindCommodityByHouseOwnPanelAndCode) {
     EXPECT_FALSE(entity.getHQproductInfoWithHouseCode(7, 2, std::nullopt));
 }
 
+TEST(HQJYEntity, shouldFindATradingCodeInAnotherLetterCaseOnlyWhereTheQuoteAllowsIt) {
+    auto entity = entityWithCatalogue();
+    const auto found = entity.getHQproductInfoWithHouseCode(7, 3, std::string("ZN"));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->CommodityID, 301);
+    EXPECT_FALSE(entity.getHQproductInfoWithHouseCode(7, 3, std::string("pt")));
+}
+
 TEST(HQJYEntity, shouldListPanelCommoditiesOrNothing) {
     auto entity = entityWithCatalogue();
     auto list = entity.getHQproductInfoWithHouseCode(7, 3);
     ASSERT_TRUE(list);
-    ASSERT_EQ(list->size(), 1u);
+    ASSERT_EQ(list->size(), 2u);
     EXPECT_EQ(list->front()->CommodityID, 300);
     EXPECT_FALSE(entity.getHQproductInfoWithHouseCode(7, 4));
 }
 
-TEST(HQJYEntity, shouldFindQuoteAboveIdentifier255ByServerIndex) {
+TEST(HQJYEntity, shouldFindTheQuoteOfTheCommodityByServerMarketPanelAndNumber) {
     HQJYEntity entity;
-    auto quote = std::make_shared<YiKouJia>();
-    quote->commodityNum = 300;
-    quote->hpIndex = 1;
-    auto other = std::make_shared<YiKouJia>();
-    other->commodityNum = 44;  // 300 cut to 8 bits
-    other->hpIndex = 1;
-    entity.setCommodityYiKouJiaArray({nullptr, other, quote});
-    EXPECT_EQ(entity.getHQyikoujiaWithCode(300, 1), quote);
-    EXPECT_FALSE(entity.getHQyikoujiaWithCode(300, 0));
+    auto quoteOf = [](int16_t number, int16_t disk) {
+        auto quote = std::make_shared<YiKouJia>();
+        quote->commodityNum = number;
+        quote->MarketID = 7;
+        quote->DiskID = disk;
+        quote->hpIndex = 1;
+        return quote;
+    };
+    const auto truncated = quoteOf(44, 3);  // 300 cut to 8 bits
+    const auto otherPanel = quoteOf(300, 2);
+    const auto own = quoteOf(300, 3);
+    entity.setCommodityYiKouJiaArray({nullptr, truncated, otherPanel, own});
+    auto shown = commodity(300, "PT");
+    shown->MarketID = 7;
+    shown->DiskID = 3;
+    shown->panindex = 1;
+    EXPECT_EQ(entity.getHQyikoujiaWithCode(*shown), own);
+    shown->panindex = 0;
+    EXPECT_FALSE(entity.getHQyikoujiaWithCode(*shown));
 }
 
 TEST(HQJYEntity, shouldReadWatchListFromSharedQuoteState) {

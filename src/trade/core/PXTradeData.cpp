@@ -1,6 +1,7 @@
 #include "trade/core/PXTradeData.h"
 
 #include "platform/foundation/Text.h"
+#include "quote/HQCommodityMatch.h"
 #include "quote/HQJYEntity.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -217,8 +218,17 @@ std::shared_ptr<YiKouJia> PXTradeData::getHQYiKouJia(const std::string& code) co
     if (!found) {
         return nullptr;
     }
-    return VKJYHangQingDataClass::current()->hqjyEntity()->getHQyikoujiaWithCode(found->CommodityID,
-                                                                                 found->panindex);
+    return VKJYHangQingDataClass::current()->hqjyEntity()->getHQyikoujiaWithCode(*found);
+}
+
+std::vector<std::string> PXTradeData::tradeCodesOf(const commodityInfo& commodity) const {
+    std::vector<std::string> codes;
+    for (const auto& [code, traded] : m_shangPinXinXi) {
+        if (HQCommodityMatch::namesTradeCode(commodity, code)) {
+            codes.push_back(code);
+        }
+    }
+    return codes;
 }
 
 void PXTradeData::getMarketUIVC(const void* marketList) {

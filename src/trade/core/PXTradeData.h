@@ -73,6 +73,8 @@ public:
     JYDict computingFengXianLu() const;
     // The quote side's live quote of a trading commodity, or null.
     std::shared_ptr<YiKouJia> getHQYiKouJia(const std::string& commodityCode) const;
+    // The trading codes a quote commodity names, in the store's order.
+    std::vector<std::string> tradeCodesOf(const commodityInfo& commodity) const;
     // Handler of "setJYResourceDelegate": hands the held commodities to the posting market list.
     void getMarketUIVC(const void* marketList);
 

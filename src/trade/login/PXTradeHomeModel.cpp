@@ -15,12 +15,6 @@ namespace {
 constexpr const char* kNoFigure = "--";
 constexpr double kRiskReference = 100.0;
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 PXTradeHomeModel::Figure plain(const std::string& text) {
     return {text, Color::white(0.8)};
 }
@@ -39,18 +33,6 @@ std::string priceText(const std::string& format, double price) {
     return Text::format(format.c_str(), price);
 }
 }  // namespace
-
-std::vector<std::string> PXTradeHomeModel::matchingTradeCodes(const PXTradeData& store,
-                                                              const std::string& quoteCode,
-                                                              bool exactCase) {
-    std::vector<std::string> codes;
-    for (const auto& [code, commodity] : store.shangPinXinXi()) {
-        if (exactCase ? code == quoteCode : lowerCase(code) == lowerCase(quoteCode)) {
-            codes.push_back(code);
-        }
-    }
-    return codes;
-}
 
 PXTradeSummaryList PXTradeHomeModel::commodityAllKeys(const PXTradeData& store,
                                                       const HQJYEntity* quotes,
@@ -75,8 +57,7 @@ PXTradeSummaryList PXTradeHomeModel::commodityAllKeys(const PXTradeData& store,
         if (std::find(watched.begin(), watched.end(), key) == watched.end()) {
             continue;
         }
-        for (const std::string& code : matchingTradeCodes(
-                 store, commodity->CommodityCode, commodity->CommodityCodeLetterCase == 1)) {
+        for (const std::string& code : store.tradeCodesOf(*commodity)) {
             // The trading code is what the holdings carry; the quote code may differ in case.
             if (held.count(code)) {
                 continue;

@@ -50,10 +50,4 @@ public:
                              const JYDict& fuDongYingKui, bool commodityInfoChange);
     // 55 for the first section and whenever the platform or environment changes, else 30.
     static std::vector<double> headerHeights(const std::vector<PXJYSavedAccount>& accounts);
-
-    // The trading codes a quote code stands for, in the store's order: equal ones, or, unless
-    // exactCase, equal ones without regard to letter case.
-    static std::vector<std::string> matchingTradeCodes(const PXTradeData& store,
-                                                       const std::string& quoteCode,
-                                                       bool exactCase);
 };

@@ -6,7 +6,6 @@
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeRecords.h"
-#include "trade/login/PXTradeHomeModel.h"
 
 namespace {
 // Codes of one exchange or environment may be written "01" on one side and 1 on the other.
@@ -24,8 +23,7 @@ std::optional<std::string> PXFastTradeRules::findTradeCommodity(
         !sameCode(marketAndDisk, "DISKID", environmentCode)) {
         return std::nullopt;
     }
-    const auto codes = PXTradeHomeModel::matchingTradeCodes(store, commodity.CommodityCode,
-                                                            commodity.CommodityCodeLetterCase == 1);
+    const auto codes = store.tradeCodesOf(commodity);
     if (codes.empty()) {
         return std::nullopt;
     }

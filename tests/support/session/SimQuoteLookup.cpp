@@ -32,6 +32,17 @@ std::shared_ptr<YiKouJia> quoteOf(SimExchange& sim, int server, const SimCommodi
     quote->latestPriceTime = live->time;
     return quote;
 }
+
+// The quote the market list holds for a listed commodity: of its market and panel.
+std::shared_ptr<YiKouJia> quoteOf(SimExchange& sim, int server, const commodityInfo& listed) {
+    const SimCommodity* def = sim.catalogue().commodity(server, listed.CommodityID);
+    auto quote = def ? quoteOf(sim, server, *def) : nullptr;
+    if (quote) {
+        quote->MarketID = listed.MarketID;
+        quote->DiskID = listed.DiskID;
+    }
+    return quote;
+}
 }  // namespace
 
 void SimQuoteLookup::fill(SimExchange& sim, VKJYHangQingDataClass& quotes, int server,
@@ -41,6 +52,7 @@ void SimQuoteLookup::fill(SimExchange& sim, VKJYHangQingDataClass& quotes, int s
         return;
     }
     auto item = std::make_shared<MarketItem>();
+    HQJYEntity::QuoteTable table;
     for (const auto& marketDef : def->markets) {
         auto market = std::make_shared<MarketInfo>();
         market->MarketID = marketDef.id;
@@ -63,16 +75,13 @@ void SimQuoteLookup::fill(SimExchange& sim, VKJYHangQingDataClass& quotes, int s
                 info->productJYtype = commodity->productJYtype;
                 info->CommodityCodeLetterCase = commodity->codeLetterCase;
                 disk->commodityInfoArray.push_back(info);
+                const bool skipped = std::find(withoutQuote.begin(), withoutQuote.end(),
+                                               commodity->code) != withoutQuote.end();
+                table.push_back(skipped ? nullptr : quoteOf(sim, server, *info));
             }
             market->diskInfoArray.push_back(disk);
         }
         item->MarketInfoArray.push_back(market);
-    }
-    HQJYEntity::QuoteTable table;
-    for (const auto& commodity : def->commodities) {
-        const bool skipped = std::find(withoutQuote.begin(), withoutQuote.end(), commodity.code) !=
-                             withoutQuote.end();
-        table.push_back(skipped ? nullptr : quoteOf(sim, server, commodity));
     }
     auto entity = quotes.hqjyEntity() ? quotes.hqjyEntity() : std::make_shared<HQJYEntity>();
     entity->setCommodityInfoArray({item});

@@ -328,6 +328,15 @@ TEST_F(PXTradeTimerMangerTest, shouldCopyQuotePricesIntoTheStoreOnEachRefreshTic
     EXPECT_EQ(timers().JY_Timer()->timeInterval(), 1.0);
 }
 
+TEST_F(PXTradeTimerMangerTest, shouldStoreThePriceOfATradingCodeQuotedInAnotherLetterCase) {
+    addCommodity("AG");
+    addQuote("ag", 1, 101, 100, 102);
+    timers().setMarketInfoFromHangQingServer();
+    const auto& prices = module().PXJYData().zuiXinYiKouJia();
+    ASSERT_EQ(prices.count("AG"), 1u);
+    EXPECT_EQ(prices.at("AG")->commodityNewPrice, 101);
+}
+
 TEST_F(PXTradeTimerMangerTest, shouldArmTheIdleTimerFromTouchesWithTheSetting) {
     timers().setTimerManger();
     EXPECT_FALSE(timers().timeoutTimer());

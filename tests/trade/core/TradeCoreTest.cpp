@@ -84,6 +84,8 @@ void TradeCoreTest::addQuote(const std::string& code, int id, double newPrice, d
     info->CommodityID = static_cast<int16_t>(id);
     info->CommodityCode = code;
     info->panindex = 0;
+    info->MarketID = 1;
+    info->DiskID = 1;
     catalogue.front()->MarketInfoArray.front()->diskInfoArray.front()->commodityInfoArray.push_back(
         info);
     entity.setCommodityInfoArray(catalogue);
@@ -94,6 +96,8 @@ void TradeCoreTest::addQuote(const std::string& code, int id, double newPrice, d
     auto quote = std::make_shared<YiKouJia>();
     quote->commodityNum = static_cast<int16_t>(id);
     quote->hpIndex = 0;
+    quote->MarketID = 1;
+    quote->DiskID = 1;
     quote->newPrice = newPrice;
     quote->buyPrice = buyPrice;
     quote->sellPrice = sellPrice;

@@ -72,21 +72,22 @@ protected:
         return dynamic_cast<VKJYMarketUIViewController*>(stack->viewControllers().front());
     }
 
-    // Taps the row of the first panel listing the commodity and waits for its live quote.
-    VKJYMarketChartController* openChart(const std::string& name) {
+    // Taps the commodity's row of a panel (section 1 the first, 2 the second...) and waits for
+    // its live quote.
+    VKJYMarketChartController* openChart(const std::string& name, int section = 1) {
         delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
         VKJYMarketUIViewController* list = market();
         if (!driver.runUntil([&] { return list->dataRoad().isTimeEnd(); }, 15)) {
             return nullptr;
         }
         TableView& table = *list->CommodityInfoListTableView();
-        for (int row = 0; row < table.numberOfRows(1); ++row) {
-            table.scrollToRow({1, row}, TableViewScrollPosition::Middle, false);
-            auto* cell = dynamic_cast<VKJYCommodityCell*>(table.cellForRow({1, row}));
+        for (int row = 0; row < table.numberOfRows(section); ++row) {
+            table.scrollToRow({section, row}, TableViewScrollPosition::Middle, false);
+            auto* cell = dynamic_cast<VKJYCommodityCell*>(table.cellForRow({section, row}));
             if (!cell || cell->commodityNameLabel()->text() != name) {
                 continue;
             }
-            if (!driver.tapRow(table, {1, row})) {
+            if (!driver.tapRow(table, {section, row})) {
                 return nullptr;
             }
             auto* nav = list->navigationController();
@@ -105,9 +106,10 @@ protected:
             return nullptr;
         }
         auto* panel = dynamic_cast<T*>(chart->tradeVC());
+        // A refused panel closes (and goes) while it is awaited.
         const bool shown = panel && driver.runUntil([&] {
-            return panel->isShown() && panel->view()->frame().y == 20 &&
-                   VKJYCommonViewUtil::activityCount() == 0;
+            return chart->tradeVC() == panel && panel->isShown() &&
+                   panel->view()->frame().y == 20 && VKJYCommonViewUtil::activityCount() == 0;
         });
         return shown ? panel : nullptr;
     }
@@ -410,6 +412,27 @@ TEST_F(QuickTradePanelTest, aSwitchToAnAccountWithoutTheCommodityClosesThePanel)
     EXPECT_EQ(alertMessage(), PXFastTradeViewController::kNotTradable);
     EXPECT_TRUE(driver.runUntil([&] { return !chart->tradeVC(); }));
     EXPECT_FALSE(chart->ykjIsFromJiaoYi());
+}
+
+// The simulated environment's panel lists 白银 under the live one's code: a quick entry judges
+// the panel on show, so the live account is refused and the simulated one trades it.
+TEST_F(QuickTradePanelTest, aLiveAccountIsRefusedTheSimulatedPanelsCommodityOfTheSameCode) {
+    ASSERT_TRUE(launchAndLogIn());
+    ASSERT_NE(openChart("白银", 2), nullptr);
+    ASSERT_EQ(chart->SelectedCommodityInfo()->DiskID, 2);
+    ASSERT_TRUE(driver.tap(chart->buyButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return !alertMessage().empty() && !chart->tradeVC(); }));
+    EXPECT_EQ(alertMessage(), PXFastTradeViewController::kNotTradable);
+}
+
+TEST_F(QuickTradePanelTest, aSimulatedAccountTradesTheSimulatedPanelsCommodity) {
+    ASSERT_TRUE(launchAndLogIn({"200000000000001", "111111", "01", "02"}));
+    ASSERT_NE(openChart("白银", 2), nullptr);
+    ASSERT_EQ(chart->SelectedCommodityInfo()->DiskID, 2);
+    auto* panel = openPanel(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(alertMessage(), "");
+    EXPECT_EQ(panel->commodityCode(), "AG");
 }
 
 // In 速转 a switch in the panel prepares the sides again for the holdings of the account now in
