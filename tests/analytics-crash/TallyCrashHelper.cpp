@@ -52,7 +52,8 @@ void crashBySignal() {
 //   u          asks for the update check    w   waits for its answer with the loop held
 //   S          crashes by signal            K   is killed
 //   X          is closed (leaves the foreground and terminates)
-//   Q          quits (terminates as it is, as 退出 on an alert does)
+//   Q          quits (terminates as it is, as 退出 on an alert does); the process ends with the
+//              script
 //   H          reports "H" and waits to be killed by the caller
 // Each record is reported on stdout ("E ID", "P NAME") once the library has it.
 int playLife(Application& application, const std::string& script) {
@@ -94,7 +95,6 @@ int playLife(Application& application, const std::string& script) {
                 application.resignActive();
             }
             application.terminate();
-            return 0;
         } else if (step == "H") {
             std::printf("H\n");
             std::fflush(stdout);

@@ -355,6 +355,15 @@ TEST(TallyStatQuitTest, shouldEndWhenQuitAsTheUpdateAnswerIsHandedToTheMainThrea
     EXPECT_TRUE(exitedNormally(run.wait()));
 }
 
+// Work that a return to the foreground starts after the quit never begins, so leaving again
+// does not wait for it.
+TEST(TallyStatQuitTest, shouldEndWhenTheAppComesBackAndLeavesAfterItsQuit) {
+    TallyTestRig rig;
+    HelperRun run(rig, "3.0", {"life", "a l Q a b"});
+    ASSERT_TRUE(rig.runUntil([&] { return !run.running(); }, kLifeDeadline));
+    EXPECT_TRUE(exitedNormally(run.wait()));
+}
+
 // A blocking send of the application's own thread (the ad address on a pool thread) never went
 // inside: the closed gate must not hold it, or the pool's drain at the end would wait for good.
 TEST(TallyStatQuitTest, shouldNotHoldASendOfAThreadThatNeverWentInside) {
