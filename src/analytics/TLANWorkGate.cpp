@@ -80,21 +80,20 @@ void TLANWorkGate::leave() {
     gate.changed.notify_all();
 }
 
-bool TLANWorkGate::runInside(const std::function<void()>& work) {
+void TLANWorkGate::runInside(const std::function<void()>& work) {
     if (!tryEnter()) {
-        return false;
+        return;
     }
     struct Leaving {
         ~Leaving() { leave(); }
     } leaving;
     work();
-    return true;
 }
 
-bool TLANWorkGate::onMainThread(const std::function<void()>& work) {
+void TLANWorkGate::onMainThread(const std::function<void()>& work) {
     if (onMainThreadNow()) {
         work();
-        return true;
+        return;
     }
     auto handOff = std::make_shared<HandOff>();
     handOff->work = &work;
@@ -102,7 +101,7 @@ bool TLANWorkGate::onMainThread(const std::function<void()>& work) {
     ticket->handOff = handOff;
     MainQueue::post([ticket = std::move(ticket)] { runHandOff(*ticket->handOff); });
     Outside waiting;
-    return waitForHandOff(handOff);
+    waitForHandOff(*handOff);
 }
 
 void TLANWorkGate::runHandOff(HandOff& handOff) {
@@ -125,29 +124,26 @@ bool TLANWorkGate::beginHandOff(HandOff& handOff) {
     return handOff.step == kRunning;
 }
 
-bool TLANWorkGate::advance(HandOff& handOff, int from, int to) {
+void TLANWorkGate::advance(HandOff& handOff, int from, int to) {
     State& gate = state();
     std::lock_guard<std::mutex> guard(gate.mutex);
-    if (handOff.step != from) {
-        return false;
+    if (handOff.step == from) {
+        handOff.step = to;
+        gate.changed.notify_all();
     }
-    handOff.step = to;
-    gate.changed.notify_all();
-    return true;
 }
 
-bool TLANWorkGate::waitForHandOff(const std::shared_ptr<HandOff>& handOff) {
+void TLANWorkGate::waitForHandOff(HandOff& handOff) {
     State& gate = state();
     std::unique_lock<std::mutex> lock(gate.mutex);
     // Work already running on the main thread ends: the main thread is not closing meanwhile.
     gate.changed.wait(lock, [&] {
-        return handOff->step == kRan || handOff->step == kDropped ||
-               (gate.closed && handOff->step == kPosted);
+        return handOff.step == kRan || handOff.step == kDropped ||
+               (gate.closed && handOff.step == kPosted);
     });
-    if (handOff->step == kPosted) {
-        handOff->step = kDropped;
+    if (handOff.step == kPosted) {
+        handOff.step = kDropped;
     }
-    return handOff->step == kRan;
 }
 
 void TLANWorkGate::close() {

@@ -27,12 +27,12 @@ public:
         bool m_stepped;
     };
 
-    // Runs the work inside unless the gate is closed; whether it ran.
-    static bool runInside(const std::function<void()>& work);
+    // Runs the work inside unless the gate is closed.
+    static void runInside(const std::function<void()>& work);
     // Runs the work on the main thread (at once when already there) and waits until it has run.
     // Once the gate closes, work the main thread has not begun never runs and the wait ends, as
-    // it does when the main queue drops the work. Whether the work ran.
-    static bool onMainThread(const std::function<void()>& work);
+    // it does when the main queue drops the work.
+    static void onMainThread(const std::function<void()>& work);
     static void close();
     static void reopen();
 
@@ -45,9 +45,9 @@ private:
     static void enter();
     static void leave();
     static void runHandOff(HandOff& handOff);
-    static bool advance(HandOff& handOff, int from, int to);
+    static void advance(HandOff& handOff, int from, int to);
     static bool beginHandOff(HandOff& handOff);
-    static bool waitForHandOff(const std::shared_ptr<HandOff>& handOff);
+    static void waitForHandOff(HandOff& handOff);
     // How deep the calling thread is inside.
     static int& depth();
 
