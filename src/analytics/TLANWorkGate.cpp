@@ -100,7 +100,6 @@ void TLANWorkGate::onMainThread(const std::function<void()>& work) {
     auto ticket = std::make_shared<Ticket>();
     ticket->handOff = handOff;
     MainQueue::post([ticket = std::move(ticket)] { runHandOff(*ticket->handOff); });
-    Outside waiting;
     waitForHandOff(*handOff);
 }
 

@@ -10,8 +10,8 @@
 // begun by then never runs, so nothing of the library runs while the process tears down. A
 // blocking send steps outside meanwhile (Outside), so a slow host cannot hold the end up; it
 // stays outside for good once the gate is closed. The main thread closes the gate and waits for
-// the work inside, so work waits for the main thread only through onMainThread, which stands
-// outside. reopen() lets work in again (rigs that start the library anew in one process).
+// the work inside, so work waits for the main thread only through onMainThread, whose wait the
+// close ends. reopen() lets work in again (rigs that start the library anew in one process).
 // Any thread.
 class TLANWorkGate {
 public:
