@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/MainQueue.h"
 
 namespace {
@@ -43,13 +44,13 @@ int& TLANWorkGate::depth() {
 
 TLANWorkGate::Outside::Outside() : m_stepped(depth() > 0) {
     if (m_stepped) {
-        leave();
+        leave(true);
     }
 }
 
 TLANWorkGate::Outside::~Outside() {
     if (m_stepped) {
-        enter();
+        enter(true);
     }
 }
 
@@ -64,18 +65,23 @@ bool TLANWorkGate::tryEnter() {
     return true;
 }
 
-void TLANWorkGate::enter() {
+void TLANWorkGate::enter(bool fromOutside) {
     State& gate = state();
     std::unique_lock<std::mutex> lock(gate.mutex);
+    if (fromOutside) {
+        --gate.outside;
+        gate.changed.notify_all();
+    }
     gate.changed.wait(lock, [&] { return !gate.closed; });
     ++gate.inside;
     ++depth();
 }
 
-void TLANWorkGate::leave() {
+void TLANWorkGate::leave(bool toOutside) {
     State& gate = state();
     std::lock_guard<std::mutex> guard(gate.mutex);
     --gate.inside;
+    gate.outside += toOutside ? 1 : 0;
     --depth();
     gate.changed.notify_all();
 }
@@ -85,7 +91,7 @@ void TLANWorkGate::runInside(const std::function<void()>& work) {
         return;
     }
     struct Leaving {
-        ~Leaving() { leave(); }
+        ~Leaving() { leave(false); }
     } leaving;
     work();
 }
@@ -147,13 +153,20 @@ void TLANWorkGate::waitForHandOff(HandOff& handOff) {
 
 void TLANWorkGate::close() {
     State& gate = state();
+    {
+        std::lock_guard<std::mutex> guard(gate.mutex);
+        gate.closed = true;
+        gate.changed.notify_all();
+    }
+    // A send left running would go on into the tear-down: it ends now, and its thread comes back
+    // to wait at the door.
+    HttpClient::endSynchronousSends();
     std::unique_lock<std::mutex> lock(gate.mutex);
-    gate.closed = true;
-    gate.changed.notify_all();
-    gate.changed.wait(lock, [&] { return gate.inside == 0; });
+    gate.changed.wait(lock, [&] { return gate.inside == 0 && gate.outside == 0; });
 }
 
 void TLANWorkGate::reopen() {
+    HttpClient::allowSynchronousSends();
     State& gate = state();
     std::lock_guard<std::mutex> guard(gate.mutex);
     gate.closed = false;

@@ -8,11 +8,11 @@
 // The library's background threads (operation queues, launches) do their work inside the gate.
 // When the application terminates, close() waits until no work is inside; work that has not
 // begun by then never runs, so nothing of the library runs while the process tears down. A
-// blocking send steps outside meanwhile (Outside), so a slow host cannot hold the end up; it
-// stays outside for good once the gate is closed. The main thread closes the gate and waits for
-// the work inside, so work waits for the main thread only through onMainThread, whose wait the
-// close ends. reopen() lets work in again (rigs that start the library anew in one process).
-// Any thread.
+// blocking send steps outside meanwhile (Outside): the close ends it rather than wait for its
+// host, then waits for its thread to come back to the door, where it stays. The main thread
+// closes the gate and waits for the work inside, so work waits for the main thread only through
+// onMainThread, whose wait the close ends. reopen() lets work and sends in again (rigs that
+// start the library anew in one process). Any thread.
 class TLANWorkGate {
 public:
     // Steps outside for its life when its thread is inside; elsewhere it changes nothing.
@@ -42,8 +42,8 @@ private:
 
     static bool tryEnter();
     // Waits while closed.
-    static void enter();
-    static void leave();
+    static void enter(bool fromOutside);
+    static void leave(bool toOutside);
     static void runHandOff(HandOff& handOff);
     static void advance(HandOff& handOff, int from, int to);
     static bool beginHandOff(HandOff& handOff);
@@ -55,6 +55,8 @@ private:
         std::mutex mutex;
         std::condition_variable changed;
         int inside = 0;
+        // Stepped outside and not yet back at the door.
+        int outside = 0;
         bool closed = false;
     };
     static State& state();
