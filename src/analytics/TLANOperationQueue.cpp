@@ -42,10 +42,7 @@ void TLANOperationQueue::drain() {
         m_waiting.pop_front();
         ++m_running;
         lock.unlock();
-        {
-            TLANWorkGate::Inside inside;
-            operation();
-        }
+        TLANWorkGate::runInside(operation);
         lock.lock();
         --m_running;
     }

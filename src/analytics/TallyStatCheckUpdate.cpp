@@ -1,17 +1,14 @@
 #include "analytics/TallyStatCheckUpdate.h"
 
-#include <future>
-#include <thread>
-
 #include "analytics/TLANFormRequest.h"
 #include "analytics/TLANPropertyValues.h"
 #include "analytics/TLANUtil.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
 #include "analytics/TallyStatHosts.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatSession.h"
-#include "platform/foundation/MainQueue.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/ui/Application.h"
 
@@ -20,11 +17,6 @@ namespace {
 constexpr const char* kDefaultTitle = "有可用的新版本";
 constexpr const char* kDefaultCancel = "忽略此版本";
 constexpr const char* kDefaultOther = "访问 Store";
-
-std::thread::id& mainThreadId() {
-    static std::thread::id id;
-    return id;
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
@@ -39,7 +31,6 @@ TallyStatCheckUpdate::TallyStatCheckUpdate()
     : m_updateTitle(kDefaultTitle),
       m_updateCancelButtonTitle(kDefaultCancel),
       m_updateOtherButtonTitles(kDefaultOther) {
-    mainThreadId() = std::this_thread::get_id();
     NotificationCenter::defaultCenter().addObserver(
         this, TallyStatSession::kGotAppkeyNotification, nullptr,
         [this](const std::string&, const void*, const PropertyList&) { gotAppkey(); });
@@ -145,11 +136,11 @@ void TallyStatCheckUpdate::excuteUpdate(const std::string& body) {
     }
     if (callback) {
         const PropertyList reply = info.toPropertyList();
-        onMainThreadAndWait([&] { (*callback)(reply); });
+        TLANWorkGate::onMainThread([&] { (*callback)(reply); });
         return;
     }
     if (TLANPropertyValues::textValue(info.find("update")) == "YES") {
-        onMainThreadAndWait([&] { appUpdateWithAlert(info); });
+        TLANWorkGate::onMainThread([&] { appUpdateWithAlert(info); });
     }
 }
 
@@ -190,20 +181,6 @@ bool TallyStatCheckUpdate::isOpenableAddress(const std::string& url) {
         }
     }
     return false;
-}
-
-void TallyStatCheckUpdate::onMainThreadAndWait(const std::function<void()>& work) {
-    if (std::this_thread::get_id() == mainThreadId()) {
-        work();
-        return;
-    }
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    MainQueue::post([&work, done] {
-        work();
-        done->set_value();
-    });
-    finished.wait();
 }
 
 void TallyStatCheckUpdate::resetToUnstarted() {

@@ -14,7 +14,7 @@
 // a caller may take the reply itself instead; the library does not own that caller's callback.
 // One shared instance for the process, made on the main thread; the request runs on the record
 // cache's other queue, the alert and the reply callback on the main thread while that queue's
-// thread waits.
+// thread waits (a quit meanwhile drops them and ends the wait).
 class TallyStatCheckUpdate : public AlertViewDelegate {
 public:
     using UpdateCallback = std::function<void(const PropertyList& updateInfo)>;
@@ -53,8 +53,6 @@ public:
 private:
     TallyStatCheckUpdate();
     void gotAppkey();
-    // Runs the work on the main thread and waits for it (directly when already there).
-    static void onMainThreadAndWait(const std::function<void()>& work);
 
     mutable std::mutex m_mutex;
     std::string m_appHomeUrl;

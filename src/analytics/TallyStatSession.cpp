@@ -135,10 +135,7 @@ void TallyStatSession::appLaunch() {
         ++m_launchesRunning;
     }
     std::thread([this] {
-        {
-            TLANWorkGate::Inside inside;
-            runLaunch();
-        }
+        TLANWorkGate::runInside([this] { runLaunch(); });
         std::lock_guard<std::mutex> guard(launchMutex());
         --m_launchesRunning;
         launchDone().notify_all();

@@ -1,13 +1,17 @@
 #include <QGuiApplication>
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "analytics/TallyStat.h"
+#include "analytics/TallyStatCheckUpdate.h"
 #include "analytics/TallyStatHosts.h"
+#include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
@@ -24,6 +28,17 @@ bool jobIdle() {
     return !job.jobRunning();
 }
 
+// Without turning the run loop, as if the main thread were busy: until the update answer has
+// come or the check has ended, so that the next step meets its hand-off to the main thread.
+void waitForTheUpdateAnswer() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!TallyStatCheckUpdate::sharedInstance().updateInfo().find("update") &&
+           TallyStatInternal::sharedInstance().otherQueue().operationCount() > 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+}
+
 void crashBySignal() {
     // A low address rather than null: the sanitizers would stop a null store themselves.
     auto* nowhere = reinterpret_cast<volatile int*>(uintptr_t{8});
@@ -34,8 +49,11 @@ void crashBySignal() {
 //   a          comes to the foreground      b   leaves it
 //   l          waits for its launch         i   waits until no upload runs
 //   e:ID       records the event ID         p:NAME  records a two-second page view NAME
+//   u          asks for the update check    w   waits for its answer with the loop held
 //   S          crashes by signal            K   is killed
 //   X          is closed (leaves the foreground and terminates)
+//   Q          quits (terminates as it is, as 退出 on an alert does); the process ends with the
+//              script
 //   H          reports "H" and waits to be killed by the caller
 // Each record is reported on stdout ("E ID", "P NAME") once the library has it.
 int playLife(Application& application, const std::string& script) {
@@ -67,11 +85,16 @@ int playLife(Application& application, const std::string& script) {
         } else if (step == "K") {
             std::fflush(stdout);
             std::raise(SIGKILL);
-        } else if (step == "X") {
+        } else if (step == "u") {
+            TallyStat::checkUpdate("澜石金银", "忽略", "更新");
+        } else if (step == "w") {
+            waitForTheUpdateAnswer();
+        } else if (step == "X" || step == "Q") {
             application.setTerminateHandler([](int) {});
-            application.resignActive();
+            if (step == "X") {
+                application.resignActive();
+            }
             application.terminate();
-            return 0;
         } else if (step == "H") {
             std::printf("H\n");
             std::fflush(stdout);

@@ -11,15 +11,18 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <thread>
 
 #include "TallyTestRig.h"
 #include "analytics/TLANJournal.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyStatCrash.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 
@@ -41,6 +44,11 @@ constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kEventName = 1;
 
 constexpr double kLifeDeadline = 30.0;
+constexpr const char* kUpdateReply = R"({"update":"YES","version":"3.1","path":"http://x/3.1"})";
+
+bool exitedNormally(int status) {
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 // One run of the helper against the rig's service and home; what it reports on stdout is read
 // through a pipe as it comes.
@@ -339,6 +347,38 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
     EXPECT_EQ(rig.acceptedEvents()["once"], 1);
 }
 
+TEST(TallyStatQuitTest, shouldEndWhenQuitAsTheUpdateAnswerIsHandedToTheMainThread) {
+    TallyTestRig rig;
+    rig.sim().setUpdateReply(kUpdateReply);
+    HelperRun run(rig, "3.0", {"life", "a u w Q"});
+    ASSERT_TRUE(rig.runUntil([&] { return !run.running(); }, kLifeDeadline));
+    EXPECT_TRUE(exitedNormally(run.wait()));
+}
+
+// Work that a return to the foreground starts after the quit never begins, so leaving again
+// does not wait for it.
+TEST(TallyStatQuitTest, shouldEndWhenTheAppComesBackAndLeavesAfterItsQuit) {
+    TallyTestRig rig;
+    HelperRun run(rig, "3.0", {"life", "a l Q a b"});
+    ASSERT_TRUE(rig.runUntil([&] { return !run.running(); }, kLifeDeadline));
+    EXPECT_TRUE(exitedNormally(run.wait()));
+}
+
+// A blocking send of the application's own thread (the ad address on a pool thread) never went
+// inside: the closed gate must not hold it, or the pool's drain at the end would wait for good.
+TEST(TallyStatQuitTest, shouldNotHoldASendOfAThreadThatNeverWentInside) {
+    TLANWorkGate::close();
+    std::atomic<bool> through{false};
+    std::thread application([&] {
+        { TLANWorkGate::Outside sending; }
+        through = true;
+    });
+    const bool passed = RunLoop::runUntil([&] { return through.load(); }, kLifeDeadline);
+    TLANWorkGate::reopen();
+    application.join();
+    EXPECT_TRUE(passed);
+}
+
 namespace {
 
 enum class Hosts { Accepting, Slow, Failing, Refusing, Unreachable, Count };
@@ -371,7 +411,7 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow,
     bool launched = false;
     for (int step = 0, steps = 2 + roll(8); step < steps; ++step) {
         const std::string id = life + "-" + std::to_string(step);
-        switch (roll(7)) {
+        switch (roll(8)) {
             case 0:
             case 1:
                 script += " e:" + id;
@@ -392,13 +432,18 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow,
                 script += active && !slow ? " l i" : "";
                 crashPending = crashPending && !(active && !slow);
                 break;
+            case 6:
+                script += roll(2) == 0 ? " u" : " u w";
+                break;
             default:
                 script += active ? " b" : " a";
                 active = !active;
         }
     }
-    static const char* const ends[] = {" S", " K", " X", " H", " b a H", " b a K", ""};
-    std::string end = ends[roll(7)];
+    // Quits and closes land as the update answer, an upload or a save is under way.
+    static const char* const ends[] = {" S", " K", " X",     " H",     " b a H", " b a K",
+                                       "",   " Q", " u w Q", " u w X", " u Q",   " b Q"};
+    std::string end = ends[roll(static_cast<int>(std::size(ends)))];
     if (end == " S" && crashPending) {
         // There is one crash file: a second crash before a launch took the first replaces it.
         end = active ? " l S" : " a l S";
@@ -432,7 +477,14 @@ protected:
             },
             kLifeDeadline);
         EXPECT_TRUE(ended) << script;
-        run.wait();
+        if (!ended) {
+            run.kill();
+        }
+        const int status = run.wait();
+        // A quit at any moment ends the process.
+        if (script.ends_with("X") || script.ends_with("Q")) {
+            EXPECT_TRUE(exitedNormally(status)) << script << " ended with " << status;
+        }
         for (const std::string& line : run.lines()) {
             if (line.size() > 2 && line[1] == ' ') {
                 recorded.push_back(line);
@@ -476,6 +528,7 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
     double longest = 0;
     bool crashPending = false;
     int crashes = 0;
+    rig.sim().setUpdateReply(kUpdateReply);
     for (int life = 0; life < kLives; ++life) {
         const auto hosts = static_cast<Hosts>(random() % static_cast<int>(Hosts::Count));
         setHosts(rig.sim(), hosts);

@@ -5,10 +5,12 @@
 
 #include "TallyTestRig.h"
 #include "analytics/TLANJournal.h"
+#include "analytics/TLANWorkGate.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatJob.h"
 #include "analytics/TallyStatSession.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/KeyedUnarchiver.h"
 #include "platform/foundation/Timer.h"
 #include "platform/ui/Application.h"
@@ -280,6 +282,18 @@ TEST_F(TallyStatUploadTest, shouldHaveTheSessionOnDiskWhenTheApplicationTerminat
     EXPECT_EQ(terminates.front()->pageViews, (std::vector<TLANTerminate::PageView>{{"交易", 2}}));
     EXPECT_TRUE(terminates.back() == terminates.front() || terminates.back()->pageViews.empty());
     EXPECT_TRUE(TallyStatSession::sharedInstance().appBeKilling());
+}
+
+// The process ends right after: an upload still sending would run on into its tear-down.
+TEST_F(TallyStatUploadTest, shouldHaveEndedTheUploadUnderWayWhenTheTerminateReturns) {
+    holdTheFirstUpload();
+    application.setTerminateHandler([](int) {});
+    application.terminate();
+    EXPECT_EQ(HttpClient::exchangesInFlight(), 0u);
+    // The next test finds the upload ended, as a new process would.
+    rig.sim().release();
+    TLANWorkGate::reopen();
+    EXPECT_TRUE(rig.settle());
 }
 
 TEST_F(TallyStatUploadTest, shouldReportNoSessionWhenMinimisedAndClosedBeforeTheFirstLaunch) {

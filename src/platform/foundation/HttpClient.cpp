@@ -45,7 +45,7 @@ SyncSends& syncSends() {
     return sends;
 }
 
-void endSyncSends() {
+void stopSyncSends() {
     SyncSends& all = syncSends();
     std::lock_guard lock(all.mutex);
     all.closing = true;
@@ -53,6 +53,10 @@ void endSyncSends() {
         send->ended = true;
         send->dispatcher->wakeUp();
     }
+}
+
+void endSyncSends() {
+    stopSyncSends();
     // A later application object starts afresh.
     QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] {
         std::lock_guard gone(syncSends().mutex);
@@ -150,6 +154,15 @@ std::size_t HttpClient::exchangesInFlight() {
 
 void HttpClient::closeIdleConnections() {
     mainManager().clearConnectionCache();
+}
+
+void HttpClient::endSynchronousSends() {
+    stopSyncSends();
+}
+
+void HttpClient::allowSynchronousSends() {
+    std::lock_guard lock(syncSends().mutex);
+    syncSends().closing = false;
 }
 
 HttpResponse HttpClient::sendSynchronously(const HttpRequest& request) {

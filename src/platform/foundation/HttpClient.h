@@ -39,6 +39,10 @@ public:
     static void closeIdleConnections();
 
     static HttpResponse sendSynchronously(const HttpRequest& request);
+    // Ends every synchronous send under way (UrlError::Cancelled) and, until allowed again, every
+    // later one at once: for an application that is ending and wants its workers back first.
+    static void endSynchronousSends();
+    static void allowSynchronousSends();
 
 private:
     struct Impl;

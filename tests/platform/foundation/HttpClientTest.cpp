@@ -362,6 +362,30 @@ TEST_F(HttpClientTest, shouldTimeOutSynchronouslyOnAWorkerThread) {
     EXPECT_EQ(answer->error, UrlError::TimedOut);
 }
 
+TEST_F(HttpClientTest, shouldEndSynchronousSendsUntilTheyAreAllowedAgain) {
+    const std::size_t before = HttpClient::exchangesInFlight();
+    std::optional<HttpResponse> ended;
+    std::optional<HttpResponse> allowed;
+    const auto sendOnAWorker = [](HttpRequest request, std::optional<HttpResponse>& answer) {
+        GlobalQueue::post([&answer, request] {
+            HttpResponse response = HttpClient::sendSynchronously(request);
+            MainQueue::post([&answer, response] { answer = response; });
+        });
+    };
+    sendOnAWorker(get("/slow"), ended);
+    ASSERT_TRUE(
+        RunLoop::runUntil([&] { return HttpClient::exchangesInFlight() > before; }, kDeadline));
+    HttpClient::endSynchronousSends();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return ended.has_value(); }, kDeadline));
+    EXPECT_EQ(ended->error, UrlError::Cancelled);
+    EXPECT_EQ(HttpClient::sendSynchronously(get("/hello")).error, UrlError::Cancelled);
+
+    HttpClient::allowSynchronousSends();
+    sendOnAWorker(get("/hello"), allowed);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return allowed.has_value(); }, kDeadline));
+    EXPECT_EQ(allowed->statusCode, 200);
+}
+
 TEST_F(HttpClientTest, shouldCountTheRequestsInFlightOfEveryClient) {
     const std::size_t before = HttpClient::exchangesInFlight();
     HttpClient first;
