@@ -1,8 +1,11 @@
 #include "ChoiceOnReturn.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "ExerciseRandom.h"
+#include "market/VKJYCustomButton.h"
+#include "market/VKJYMarketChartController.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/AlertView.h"
@@ -21,6 +24,7 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/quick/PXFastTradeRules.h"
 #include "trade/quick/PXFastTradeVCZYMS.h"
+#include "trade/quick/PXJYSimpleJianCangVC.h"
 
 namespace {
 // The other device's deal reaches the client with a heartbeat and the holdings it asks for.
@@ -65,7 +69,24 @@ int ChoiceOnReturn::weight() const {
         !PXTradeModule::shared().tradeLogin()) {
         return 0;
     }
-    return sendButtons().empty() ? 0 : 6;
+    const std::vector<Button*> buttons = sendButtons();
+    // The quick panel's transfer is where a side is chosen.
+    const bool panel = std::any_of(buttons.begin(), buttons.end(), panelOf);
+    return panel ? 12 : !buttons.empty() ? 6 : quickEntry() ? 20 : 0;
+}
+
+// The chart's 速摘 while no panel is open over it.
+View* ChoiceOnReturn::quickEntry() const {
+    for (auto* entry : m_driver.visibleViewsOfClass<VKJYCustomButton>()) {
+        for (const View* view = entry; view; view = view->superview()) {
+            auto* chart = dynamic_cast<VKJYMarketChartController*>(view->viewController());
+            if (chart && chart->buyButton() == entry && !chart->tradeVC() &&
+                m_driver.reaches(entry)) {
+                return entry;
+            }
+        }
+    }
+    return nullptr;
 }
 
 std::vector<Button*> ChoiceOnReturn::sendButtons() const {
@@ -87,6 +108,10 @@ std::optional<SentShownCheck::Reading> ChoiceOnReturn::readingOf(const Button* s
 }
 
 void ChoiceOnReturn::act(ExerciseRandom& random) {
+    if (sendButtons().empty() && m_hands.tap(quickEntry(), "速摘")) {
+        m_driver.runUntil([&] { return !sendButtons().empty() && !Application::isInTransition(); },
+                          kShowsAgain);
+    }
     const std::vector<Button*> buttons = sendButtons();
     if (buttons.empty()) {
         return m_hands.note("a choice kept on return: no form on show");
@@ -98,7 +123,11 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
     }
     const auto chosen = readingOf(button.get());
     std::string back;
-    if (!chosen || !leaveByATab(back)) {
+    if (!chosen) {
+        return;
+    }
+    m_hands.note("a choice kept on return: " + chosen->describe());
+    if (!leaveByATab(back)) {
         return;
     }
     const std::string account = PXTradeModule::shared().defaultString("JYUserName");
@@ -122,7 +151,7 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
         },
         kShowsAgain);
     if (const auto now = readingOf(button.get()); now && sameLogin) {
-        compare(*chosen, *now);
+        compare(*chosen, *now, startsOnBuying(button.get()));
     }
     if (random.chance(0.7)) {
         send(button.get(), panel.get());
@@ -134,7 +163,7 @@ void ChoiceOnReturn::chooseASide(PXFastTradeViewController& panel, ExerciseRando
     WeakLink<PXFastTradeViewController> kept = &panel;
     const std::string code = panel.commodityCode();
     if (panel.XiaDanType() == 1 && !dynamic_cast<PXFastTradeVCZYMS*>(&panel) &&
-        random.chance(0.6)) {
+        random.chance(0.8)) {
         for (const std::string side : {"1", "2"}) {
             if (clientLots(code)[side] == 0) {
                 m_hands.note("another device opens " + code + " side " + side);
@@ -177,6 +206,7 @@ bool ChoiceOnReturn::leaveByATab(std::string& back) {
 }
 
 void ChoiceOnReturn::selectTab(const std::string& title) {
+    m_hands.note("tab " + title);
     if (m_hands.tapTab(title)) {
         return;
     }
@@ -199,24 +229,27 @@ void ChoiceOnReturn::changeTheHoldings(const Reading& shown, const std::string& 
         return m_hands.note("holdings unchanged: no commodity on show");
     }
     const std::string account = PXTradeModule::shared().defaultString("JYUserName");
-    const std::string closed = shown.side && *shown.side == "1" ? "2" : "1";
+    const std::string closedSide = shown.side && *shown.side == "1" ? "2" : "1";
     const auto reply =
         m_exchange.get("/control/trade/books?" + environment() + "&account=" + account);
     const auto books = nlohmann::json::parse(reply.body, nullptr, false);
     const bool closing = random.chance(0.7) && books.is_object();
+    std::vector<std::string> closed;
     for (const auto& holding : closing ? books["holdings"] : nlohmann::json::array()) {
         const std::string id = std::to_string(holding.value("id", int64_t{0}));
         const bool chosen = shown.holding && !shown.holding->empty()
                                 ? *shown.holding == id
                                 : holding.value("commodity", "") == code &&
-                                      std::to_string(holding.value("side", 0)) == closed;
+                                      std::to_string(holding.value("side", 0)) == closedSide;
         if (chosen) {
-            m_hands.note("another device closes holding " + id + " of " + code);
-            post("/control/trade/close?" + environment() + "&account=" + account +
-                 "&holding=" + id);
+            closed.push_back(id);
         }
     }
-    if (!closing) {
+    for (const std::string& id : closed) {
+        m_hands.note("another device closes holding " + id + " of " + code);
+        post("/control/trade/close?" + environment() + "&account=" + account + "&holding=" + id);
+    }
+    if (closed.empty()) {
         m_hands.note("another device opens a lot of " + code);
         post("/control/trade/order?" + environment() + "&account=" + account +
              "&commodity=" + code + "&side=" + std::to_string(1 + random.below(2)) + "&qty=1");
@@ -240,13 +273,23 @@ void ChoiceOnReturn::awaitHoldings(const std::string& code) {
         kHoldingsArrive);
 }
 
-void ChoiceOnReturn::compare(const Reading& chosen, const Reading& now) {
+// The one-commodity delisting screen starts again on the buy side each time it shows.
+bool ChoiceOnReturn::startsOnBuying(const View* send) {
+    for (; send; send = send->superview()) {
+        if (dynamic_cast<PXJYSimpleJianCangVC*>(send->viewController())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChoiceOnReturn::compare(const Reading& chosen, const Reading& now, bool sideResets) {
     const auto replaced = [](const std::optional<std::string>& was,
                              const std::optional<std::string>& is) {
         return shown(was) && shown(is) && *was != *is;
     };
     std::string what;
-    if (chosen.side && now.side && *chosen.side != *now.side) {
+    if (chosen.side && now.side && *chosen.side != *now.side && !sideResets) {
         what += " side " + *chosen.side + " -> " + *now.side;
     }
     if (replaced(chosen.commodity, now.commodity)) {
