@@ -118,6 +118,7 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
     }
     const WeakLink<Button> button = buttons[random.below(buttons.size())];
     WeakLink<PXFastTradeViewController> panel = panelOf(button.get());
+    const bool hadPanel = static_cast<bool>(panel);
     if (panel) {
         chooseASide(*panel.get(), random);
     }
@@ -138,10 +139,10 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
     const bool sameLogin = PXTradeModule::shared().tradeLogin() &&
                            PXTradeModule::shared().defaultString("JYUserName") == account;
     if (!button || !m_driver.reaches(button.get())) {
-        if (panel && sameLogin) {
+        if (hadPanel && sameLogin && (!panel || !panel->isShown())) {
             m_hands.violation("the quick panel closed when the quote screen showed again");
         }
-        return m_hands.note("a choice kept on return: the form went");
+        return m_hands.note("a choice kept on return: the form is not on show");
     }
     // A holding that went is forgotten by the refresh that finds it gone.
     m_driver.runUntil(
