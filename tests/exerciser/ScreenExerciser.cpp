@@ -181,6 +181,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
         {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},
+        {[this] { return m_returns.weight(); }, [this] { m_returns.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;

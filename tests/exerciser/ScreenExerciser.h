@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ChoiceOnReturn.h"
 #include "ConfirmationLedger.h"
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
@@ -208,6 +209,15 @@ private:
                                 },
                                 [this](const std::string& line) { m_journal->add(line); },
                                 [this](const std::string& what) { violation(what); }}};
+    // A choice made on a form is the one shown and sent after its screen shows again.
+    ChoiceOnReturn m_returns{
+        driver,
+        exchange,
+        m_sentShown,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](const std::string& title) { return tapTab(title); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

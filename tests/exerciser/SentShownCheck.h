@@ -54,8 +54,10 @@ public:
                                 const std::map<std::string, std::string>& names,
                                 const std::set<std::string>& orderBook = {});
 
-private:
+    // What the form whose sending button `hit` is shows now; empty for any other view.
     std::vector<Reading> readForms(const View* hit) const;
+
+private:
     // Keeps the names of the store's commodities: a log-out empties the store before an order
     // sent just before it is read.
     void learnCommodityNames();

@@ -99,8 +99,11 @@ void PXJYPingCangViewController::ZJbuttonAction() {
 }
 
 void PXJYPingCangViewController::viewWillAppear(bool) {
-    // The tab stays the user's when the screen shows again (back from an account switch, say).
+    SJbuttonAction();
     m_accountSwitch->reloadTableView();
+    // Hidden, the forms missed the refreshes (an account switch, a holding closed meanwhile):
+    // what they show, and so send, is brought up to date before a touch can reach them.
+    setPingCangValue();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
@@ -121,7 +124,7 @@ void PXJYPingCangViewController::setPingCangValue() {
         m_stopsDanHaoID.clear();
     }
     const std::string stopsCode = m_stopsDanHaoID.empty() ? "" : m_ZJPCView->commodityCode();
-    m_board->fill(store, m_shiJia_ZhiJia == 1 ? marketCode : stopsCode);
+    m_board->fill(store, boardCode(m_shiJia_ZhiJia == 1 ? marketCode : stopsCode));
     m_shangPinList->chicangShangPinListViewreloadView();
     m_danHaoList->chicangDanHaoListViewreloadView();
 }

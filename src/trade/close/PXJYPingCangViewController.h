@@ -92,6 +92,8 @@ protected:
     virtual bool handToOrderBook(const std::string& code, const PXTradeScreenArgs& args,
                                  bool byCommodity);
     virtual void leaveWith(const std::string& message);
+    // The commodity of the price board, given that of the form on show ("" for none).
+    virtual std::string boardCode(const std::string& formCode) const { return formCode; }
     std::shared_ptr<PXTradeNetworkManger> newManager();
     void orderEnded() { m_order.ended(); }
     // Lists the numbers for the form on show and slides the picker in; its pick goes to that

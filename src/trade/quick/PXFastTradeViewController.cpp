@@ -301,7 +301,13 @@ bool PXFastTradeViewController::prepareTransferSides() {
     if (!bothSides) {
         setSide(holdings.buy ? 2 : 1);
     }
+    m_sidesAccount = accountInForce();
     return true;
+}
+
+std::string PXFastTradeViewController::accountInForce() const {
+    const auto& session = trade().PXJYData().tradeSession();
+    return session ? session->userID : std::string();
 }
 
 void PXFastTradeViewController::slideTo(double y, std::function<void()> done) {
@@ -344,9 +350,10 @@ void PXFastTradeViewController::viewWillAppear(bool animated) {
 
 // An open panel trades for the login in force: without one it feeds nothing and sends nothing,
 // and for an account that does not list the commodity it would trade another platform's; either
-// way it closes and the quote screen takes its header back. A transfer's sides are those of the
-// holdings of the account now in force, prepared again as on opening. Under a login screen of
-// its own it waits for the quote screen to show again: that screen answers to the panel, and a
+// way it closes and the quote screen takes its header back. A transfer's sides are prepared
+// again, as on opening, only for another account: for the one they were prepared for, the side
+// stays the user's and a side left with nothing to close shows so. Under a login screen of its
+// own it waits for the quote screen to show again: that screen answers to the panel, and a
 // switch of account ends one login on the way to the next.
 void PXFastTradeViewController::followLogin(bool appearing) {
     if (!m_listening.isListening() || underOwnScreen()) {
@@ -360,7 +367,7 @@ void PXFastTradeViewController::followLogin(bool appearing) {
     if (!findTradeCommodity()) {
         return closeSaying(onShow ? kNotTradable : "");
     }
-    if (m_xiaDanType == 2 && !prepareTransferSides()) {
+    if (m_xiaDanType == 2 && accountInForce() != m_sidesAccount && !prepareTransferSides()) {
         return closeSaying(onShow ? kNothingHeld : "");
     }
     JYRefreshView();

@@ -150,6 +150,8 @@ private:
     void closedHandle(double top);
     bool findTradeCommodity();
     bool prepareTransferSides();
+    // The user of the session in force ("" when none).
+    std::string accountInForce() const;
     void slideTo(double y, std::function<void()> done);
     void fastViewDidAppear();
     void followLogin(bool appearing);
@@ -169,6 +171,8 @@ private:
     int m_xiaDanType = 1;
     int m_side = 1;
     std::string m_commodityCode;
+    // The account whose holdings the transfer's sides were prepared for.
+    std::string m_sidesAccount;
     std::string m_commodityName;
     std::string m_price;
     View* m_backgroundView = nullptr;

@@ -25,6 +25,7 @@ void PXJYSimplePingCangVC::viewWillAppear(bool animated) {
 
 void PXJYSimplePingCangVC::setZhuanRangVCCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
     view();
+    m_commodityCode = summary ? summary->commodityCode : std::string();
     setHuiZongCommodity(std::move(summary));
     setNowDanHaoID("");
     setPingCangValue();
@@ -62,6 +63,11 @@ std::vector<std::string> PXJYSimplePingCangVC::numbersForTab() const {
         }
     }
     return numbers;
+}
+
+// The board shows the one commodity of the screen, also before a number is picked.
+std::string PXJYSimplePingCangVC::boardCode(const std::string& formCode) const {
+    return m_commodityCode.empty() ? formCode : m_commodityCode;
 }
 
 bool PXJYSimplePingCangVC::handToOrderBook(const std::string&, const PXTradeScreenArgs&, bool) {

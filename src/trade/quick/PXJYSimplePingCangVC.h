@@ -8,6 +8,7 @@
 // controller. Main thread.
 
 #include <memory>
+#include <string>
 
 #include "platform/ui/AlertView.h"
 #include "trade/close/PXJYPingCangViewController.h"
@@ -35,7 +36,10 @@ protected:
     bool handToOrderBook(const std::string& code, const PXTradeScreenArgs& args,
                          bool byCommodity) override;
     void leaveWith(const std::string& message) override;
+    std::string boardCode(const std::string& formCode) const override;
 
 private:
     PXTradeBusyOverlay m_detailsBusy;
+    // The commodity the screen is fixed to, that of the summary handed in.
+    std::string m_commodityCode;
 };

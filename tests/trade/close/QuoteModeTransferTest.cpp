@@ -797,15 +797,23 @@ TEST_F(QuoteModeTransfer, aHoldingPickedByCommodityIsForgottenByAnAccountSwitch)
     EXPECT_TRUE(received("order_s").empty());
 }
 
-// Shown again after an account switch made on the conditional tab, the screen is still on it.
-TEST_F(QuoteModeTransfer, theTabChosenStaysWhenTheScreenShowsAgain) {
+// Shown again after an account switch made on the conditional tab, the screen is back on
+// " 转让", whose holding picked under the first account is shown as none and sends nothing.
+TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
+    tradeModule().setDefaultString("prompt", "2");
     secondAccountHoldsSilver();
     ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
     ASSERT_TRUE(driver.tap(screen->ZJbutton()));
     switchToSecondAccount(*screen->ZJPCView()->switchingAccountView());
-    EXPECT_EQ(screen->shiJia_ZhiJia(), 2);
-    EXPECT_EQ(screen->ZJPCView()->alpha(), 1);
-    EXPECT_EQ(screen->SJPCView()->alpha(), 0);
+    EXPECT_EQ(screen->shiJia_ZhiJia(), 1);
+    EXPECT_EQ(form.alpha(), 1);
+    EXPECT_EQ(screen->ZJPCView()->alpha(), 0);
+    EXPECT_NE(form.commodityNameButton()->currentTitle(), "白银");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "请选择商品");
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {

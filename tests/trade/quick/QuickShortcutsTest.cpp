@@ -15,6 +15,7 @@
 #include "support/session/OnBothScreens.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/close/PXJYHuiZongXiangQingListView.h"
+#include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
@@ -286,6 +287,21 @@ TEST_F(QuickShortcuts, aPickOnTheConditionalTabLeavesTheOneCommodityTransferAsTy
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
         << alertMessage();
     EXPECT_EQ(req(received("order_s").at(0), "CLOSEMODE"), "1");
+}
+
+// Before a holding number is picked, by number and on the conditional tab alike, the price
+// board keeps showing the summary's commodity through the refreshes.
+TEST_F(QuickShortcuts, theOneCommodityBoardShowsTheSummaryBeforeANumberIsPicked) {
+    auto* screen = openShortcutAs<PXJYSimplePingCangVC>("AG", "1", 2);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    const Label& sell = *screen->commodityInformationView()->sellL();
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->DHbutton()));
+    refresh();
+    EXPECT_EQ(sell.text(), simPrice("AG", false));
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    refresh();
+    EXPECT_EQ(sell.text(), simPrice("AG", false));
 }
 
 // A holding number closed meanwhile is gone from the panel once the holdings are asked again.

@@ -482,6 +482,43 @@ TEST_F(QuickTradePanelTest, aTransferFollowsTheHoldingsOfTheAccountSwitchedTo) {
     }
 }
 
+// The side chosen in 速转 stays when the chart shows again after another device closed the lots
+// it closes: it shows nothing left to close and sends nothing, never the other side.
+TEST_F(QuickTradePanelTest, aTransferSideChosenStaysWhenTheChartShowsAgain) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_TRUE(orderAtTheExchange("AG", "2", "1"));
+    const auto requery = [] {
+        PXTradeNetworkManger::create()->getJYChiCangMingXi("");
+        PXTradeNetworkManger::create()->getJYChiCangHuiZong("");
+    };
+    requery();
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] {
+        const auto held = PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "AG");
+        return held.buy && held.sell && store().zuiXinYiKouJia().count("AG") > 0;
+    }));
+    auto* panel = openPanel(chart->sellButton());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(driver.tap(panel->sellButton()));
+    typeQuantity(*panel, "1");
+    delegate->tabBarHelper().selectTradeTab();
+    for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
+        if (ticket->commodityCode == "AG" && ticket->buySellSign == "1") {
+            tradeServer().ledger().closeElsewhere(loggedIn.account, std::stoll(number));
+        }
+    }
+    requery();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return !PXFastTradeRules::holdingsOf(store().chiCangHuiZongXinXi(), "AG").buy; }));
+    delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+    ASSERT_TRUE(driver.runUntil([&] { return chart->isAppeared(); }));
+    EXPECT_EQ(panel->XiaDan_FangXiang(), 2);
+    EXPECT_EQ(panel->fanWei()->text(), "(数量范围:0-0)");
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_EQ(alertMessage(), PXFastTradeRules::kWrongQuantity);
+}
+
 TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().setDefaultString("fastPrompt", "1");
