@@ -84,6 +84,12 @@ bool TradingDayFixture::waitForAlert(double seconds) {
     return waitFor([&] { return driver.visibleAlert() != nullptr; }, seconds);
 }
 
+void TradingDayFixture::answerAlert() {
+    if (AlertView* alert = driver.visibleAlert()) {
+        driver.tapAlertButton(alert->buttonTitleAtIndex(0));
+    }
+}
+
 bool TradingDayFixture::waitIdle(double seconds) {
     return waitFor([] { return VKJYCommonViewUtil::activityCount() == 0; }, seconds);
 }

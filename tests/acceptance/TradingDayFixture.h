@@ -38,6 +38,8 @@ protected:
     // The visible alert's title and message, "" without one.
     std::string alertText() const;
     bool waitForAlert(double seconds = 15);
+    // Answers the alert on top, if one shows, with its first button, as a user reading on does.
+    void answerAlert();
     // Waits until no busy overlay is shown.
     bool waitIdle(double seconds = 15);
 

@@ -163,9 +163,7 @@ protected:
         PXJYTradeLoginVC* login = nullptr;
         ASSERT_TRUE(waitFor([&] {
             // A message left over from an ended session is answered first.
-            if (driver.visibleAlert()) {
-                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
-            }
+            answerAlert();
             login = top<PXJYTradeLoginVC>();
             return login && waitIdle(0) && !driver.visibleAlert() &&
                    (!login->captchaShown() || (!login->captchaButton()->validString().empty() &&
@@ -909,9 +907,12 @@ protected:
         EXPECT_NE(outcome, "下单成功");
         ASSERT_TRUE(driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0)));
         EXPECT_EQ(platinumDeals(), before) << "an order went through on an ended session";
-        // Back to the login, and the order once more.
-        ASSERT_TRUE(waitFor([&] { return top<PXJYTradeLoginVC>() != nullptr; }))
-            << "no login after the session ended";
+        // Back to the login, and the order once more. A refresh that met the ended session
+        // first has its re-login dialog under the order's refusal.
+        ASSERT_TRUE(waitFor([&] {
+            answerAlert();
+            return top<PXJYTradeLoginVC>() != nullptr;
+        })) << "no login after the session ended";
         ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(kFirstAccount));
         ASSERT_TRUE(waitFor([&] { return home() != nullptr; }));
         ASSERT_NO_FATAL_FAILURE(marketPriceOpening("铂金", 1, false));
@@ -924,9 +925,7 @@ protected:
         ASSERT_TRUE(exchange.restart()) << "vkjy-sim did not start again";
         // Whatever the client says about the lost lines is answered as a user would.
         ASSERT_TRUE(waitFor([&] {
-            if (driver.visibleAlert()) {
-                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
-            }
+            answerAlert();
             tapTab("行情");
             return marketList() != nullptr;
         })) << alertText();
@@ -939,18 +938,14 @@ protected:
         // The old session is unknown to the new exchange: the client asks for a login.
         ASSERT_TRUE(waitFor(
             [&] {
-                if (driver.visibleAlert()) {
-                    driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
-                }
+                answerAlert();
                 return top<PXJYTradeLoginVC>() != nullptr;
             },
             40))
             << "the trade tab did not ask for a login after the restart";
         snapshot("restart-login");
         ASSERT_TRUE(waitFor([&] {
-            if (driver.visibleAlert()) {
-                driver.tapAlertButton(driver.visibleAlert()->buttonTitleAtIndex(0));
-            }
+            answerAlert();
             return !driver.visibleAlert() && waitIdle(0);
         })) << alertText();
         ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(kFirstAccount));

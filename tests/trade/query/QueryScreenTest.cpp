@@ -20,10 +20,10 @@ void QueryScreenTest::SetUp() {
     registerPXTradeLoginScreens();
     registerPXTradeQueryScreens();
     ASSERT_TRUE(launchShell());
-    // Stopped before the login, so that no heartbeat is ever in flight: a late one that reports
-    // a test's deals would refresh the holdings behind the screen's back.
-    tradeModule().PXJYTimerManger().stopJYHeartTimer();
     ASSERT_TRUE(logIn());
+    // Stopped once the login has started it, and any beat in flight answered below: a late one
+    // that reports a test's deals would refresh the holdings behind the screen's back.
+    tradeModule().PXJYTimerManger().stopJYHeartTimer();
     // The trade home refreshes the account when it first appears; that refresh is answered
     // before the log starts, so it neither mixes with a screen's requests nor overwrites the
     // store with figures older than a test's deals.
