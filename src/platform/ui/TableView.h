@@ -32,6 +32,9 @@ public:
     virtual std::shared_ptr<TableViewCell> cellForRow(TableView&, IndexPath indexPath) = 0;
     virtual std::string titleForHeader(TableView&, int /*section*/) { return {}; }
     virtual bool canEditRow(TableView&, IndexPath) { return false; }
+    // What a row shows, for lists whose rows can move while a finger is down: a press acts on
+    // the row that shows it when the finger lifts. Empty: a row is its place.
+    virtual std::string keyForRow(TableView&, IndexPath) { return {}; }
     virtual void commitEditingStyle(TableView&, TableViewCellEditingStyle, IndexPath) {}
 };
 
@@ -151,6 +154,9 @@ private:
     void layoutCells();
     void layoutHeaders();
     void recycle(const IndexPath& indexPath);
+    std::string keyOf(const IndexPath& indexPath);
+    bool showsPressedItem(const IndexPath& indexPath);
+    std::optional<IndexPath> pressedItemRow();
     std::shared_ptr<View> makeHeader(int section);
     void swiped();
     void commitDelete(IndexPath indexPath);
@@ -174,6 +180,8 @@ private:
     std::optional<int> m_askingSection;
     std::optional<IndexPath> m_selected;
     std::optional<IndexPath> m_pressed;
+    // What the pressed row showed when the finger landed; empty when the rows have no keys.
+    std::string m_pressedKey;
     std::optional<IndexPath> m_editingRow;
     bool m_tapEndsEditing = false;
     SwipeGestureRecognizer* m_swipe = nullptr;
