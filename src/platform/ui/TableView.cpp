@@ -351,6 +351,7 @@ void TableView::layoutCells() {
                 cell->setSeparator(m_separatorStyle == SeparatorStyle::SingleLine,
                                    m_separatorColor);
                 insertSubview(cell, 0);
+                cell->setShownBy(this);
                 it = m_visible.emplace(ip, cell).first;
                 if (m_delegate) {
                     m_delegate->willDisplayCell(*this, *cell, ip);
@@ -453,6 +454,7 @@ void TableView::touchesBegan(const TouchSet& touches, const Event&) {
     }
     m_pressed = indexPathForRowAtPoint(p);
     m_pressedKey = m_pressed ? keyOf(*m_pressed) : std::string();
+    m_pressedRect = m_pressed ? rectForRow(*m_pressed) : Rect{};
     if (m_pressed) {
         if (TableViewCell* cell = cellForRow(*m_pressed)) {
             cell->setHighlighted(true);
@@ -490,8 +492,7 @@ void TableView::touchesMoved(const TouchSet& touches, const Event&) {
     if (!m_pressed) {
         return;
     }
-    auto now = indexPathForRowAtPoint(touches.front()->locationInView(this));
-    if (now != m_pressed) {
+    if (!m_pressedRect.contains(touches.front()->locationInView(this))) {
         if (TableViewCell* cell = cellForRow(*m_pressed)) {
             cell->setHighlighted(false);
         }
@@ -513,8 +514,8 @@ void TableView::touchesEnded(const TouchSet& touches, const Event&) {
             cell->setHighlighted(false);
         }
     }
-    // A finger that slid off the row it landed on taps nothing.
-    if (!pressed || indexPathForRowAtPoint(touches.front()->locationInView(this)) != place) {
+    // A finger that slid off where its row lay taps nothing.
+    if (!pressed || !m_pressedRect.contains(touches.front()->locationInView(this))) {
         return;
     }
     selectRow(*pressed, false, TableViewScrollPosition::None);

@@ -180,8 +180,10 @@ private:
     std::optional<int> m_askingSection;
     std::optional<IndexPath> m_selected;
     std::optional<IndexPath> m_pressed;
-    // What the pressed row showed when the finger landed; empty when the rows have no keys.
+    // What the pressed row showed when the finger landed, empty when the rows have no keys;
+    // and where that row lay, which the finger must not leave.
     std::string m_pressedKey;
+    Rect m_pressedRect;
     std::optional<IndexPath> m_editingRow;
     bool m_tapEndsEditing = false;
     SwipeGestureRecognizer* m_swipe = nullptr;

@@ -257,16 +257,19 @@ TEST_F(Tables, shouldActOnAButtonPressedAcrossAReload) {
 // Rows move under the finger: the press follows what its row showed, and ends with it.
 TEST_F(Tables, shouldSelectThePressedItemWhereverAReloadMovesIt) {
     data.keyed = true;
-    auto pressWhileGoing = [this](int row, int gone) {
-        driver.longPress(driver.visibleRect(table->cellForRow({1, row})).center(), 0, [=, this] {
-            data.rows[1].erase(data.rows[1].begin() + gone);
+    auto pressWhileGoing = [this](IndexPath pressed, int gone) {
+        driver.longPress(driver.visibleRect(table->cellForRow(pressed)).center(), 0, [=, this] {
+            auto& rows = data.rows[static_cast<std::size_t>(pressed.section)];
+            rows.erase(rows.begin() + gone);
             table->reloadData();
             driver.settle();
         });
     };
-    pressWhileGoing(1, 0);
-    pressWhileGoing(1, 1);
-    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.0"}));
+    pressWhileGoing({1, 1}, 0);
+    pressWhileGoing({1, 1}, 1);
+    // The last row of its section goes from under the finger with the one above.
+    pressWhileGoing({0, 1}, 0);
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.0", "select 0.0"}));
 }
 
 TEST_F(Tables, shouldShowNoRowsAndCallNothingOnceItsDataSourceAndDelegateAreGone) {
