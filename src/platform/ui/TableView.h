@@ -2,9 +2,10 @@
 
 // A plain-style table: sections with header views (floating at the top while their section
 // scrolls under them) and rows of set or asked heights; cells asked for only while visible and
-// reused by identifier, as are headers made with one; selection by tap or from code; separators;
-// swipe-to-delete with a custom button title and the will-begin and did-end editing calls. Data
-// source and delegate are not owned. Owned by its superview. Main thread only.
+// reused by identifier, as are headers made with one; selection by tap or from code, a tap
+// following its row's key through reloads; separators; swipe-to-delete with a custom button
+// title and the will-begin and did-end editing calls. Data source and delegate are not owned.
+// Owned by its superview. Main thread only.
 
 #include <map>
 #include <memory>
