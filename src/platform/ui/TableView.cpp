@@ -347,10 +347,11 @@ void TableView::layoutCells() {
                     continue;
                 }
                 cell->setSelected(m_selected == ip);
-                cell->setHighlighted(m_pressed == ip);
+                cell->setHighlighted(showsPressedItem(ip));
                 cell->setSeparator(m_separatorStyle == SeparatorStyle::SingleLine,
                                    m_separatorColor);
                 insertSubview(cell, 0);
+                cell->setShownBy(this);
                 it = m_visible.emplace(ip, cell).first;
                 if (m_delegate) {
                     m_delegate->willDisplayCell(*this, *cell, ip);
@@ -452,6 +453,8 @@ void TableView::touchesBegan(const TouchSet& touches, const Event&) {
         return;
     }
     m_pressed = indexPathForRowAtPoint(p);
+    m_pressedKey = m_pressed ? keyOf(*m_pressed) : std::string();
+    m_pressedRect = m_pressed ? rectForRow(*m_pressed) : Rect{};
     if (m_pressed) {
         if (TableViewCell* cell = cellForRow(*m_pressed)) {
             cell->setHighlighted(true);
@@ -459,12 +462,37 @@ void TableView::touchesBegan(const TouchSet& touches, const Event&) {
     }
 }
 
+std::string TableView::keyOf(const IndexPath& indexPath) {
+    return m_dataSource ? m_dataSource->keyForRow(*this, indexPath) : std::string();
+}
+
+bool TableView::showsPressedItem(const IndexPath& indexPath) {
+    if (!m_pressed) {
+        return false;
+    }
+    return m_pressedKey.empty() ? m_pressed == indexPath : keyOf(indexPath) == m_pressedKey;
+}
+
+// The row that shows what the finger landed on, wherever a reload moved it; none once it went.
+std::optional<IndexPath> TableView::pressedItemRow() {
+    if (!m_pressed || m_pressedKey.empty()) {
+        return m_pressed;
+    }
+    for (int s = 0; s < numberOfSections(); ++s) {
+        for (int r = 0; r < numberOfRows(s); ++r) {
+            if (keyOf({s, r}) == m_pressedKey) {
+                return IndexPath{s, r};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void TableView::touchesMoved(const TouchSet& touches, const Event&) {
     if (!m_pressed) {
         return;
     }
-    auto now = indexPathForRowAtPoint(touches.front()->locationInView(this));
-    if (now != m_pressed) {
+    if (!m_pressedRect.contains(touches.front()->locationInView(this))) {
         if (TableViewCell* cell = cellForRow(*m_pressed)) {
             cell->setHighlighted(false);
         }
@@ -478,15 +506,16 @@ void TableView::touchesEnded(const TouchSet& touches, const Event&) {
         endRowEditing();
         return;
     }
-    std::optional<IndexPath> pressed = m_pressed;
+    const std::optional<IndexPath> place = m_pressed;
+    const std::optional<IndexPath> pressed = pressedItemRow();
     m_pressed.reset();
-    if (!pressed) {
-        return;
+    for (const auto& row : {place, pressed}) {
+        if (TableViewCell* cell = row ? cellForRow(*row) : nullptr) {
+            cell->setHighlighted(false);
+        }
     }
-    if (TableViewCell* cell = cellForRow(*pressed)) {
-        cell->setHighlighted(false);
-    }
-    if (indexPathForRowAtPoint(touches.front()->locationInView(this)) != pressed) {
+    // A finger that slid off where its row lay taps nothing.
+    if (!pressed || !m_pressedRect.contains(touches.front()->locationInView(this))) {
         return;
     }
     selectRow(*pressed, false, TableViewScrollPosition::None);

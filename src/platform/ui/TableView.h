@@ -2,9 +2,10 @@
 
 // A plain-style table: sections with header views (floating at the top while their section
 // scrolls under them) and rows of set or asked heights; cells asked for only while visible and
-// reused by identifier, as are headers made with one; selection by tap or from code; separators;
-// swipe-to-delete with a custom button title and the will-begin and did-end editing calls. Data
-// source and delegate are not owned. Owned by its superview. Main thread only.
+// reused by identifier, as are headers made with one; selection by tap or from code, a tap
+// following its row's key through reloads; separators; swipe-to-delete with a custom button
+// title and the will-begin and did-end editing calls. Data source and delegate are not owned.
+// Owned by its superview. Main thread only.
 
 #include <map>
 #include <memory>
@@ -32,6 +33,9 @@ public:
     virtual std::shared_ptr<TableViewCell> cellForRow(TableView&, IndexPath indexPath) = 0;
     virtual std::string titleForHeader(TableView&, int /*section*/) { return {}; }
     virtual bool canEditRow(TableView&, IndexPath) { return false; }
+    // What a row shows, for lists whose rows can move while a finger is down: a press acts on
+    // the row that shows it when the finger lifts. Empty: a row is its place.
+    virtual std::string keyForRow(TableView&, IndexPath) { return {}; }
     virtual void commitEditingStyle(TableView&, TableViewCellEditingStyle, IndexPath) {}
 };
 
@@ -151,6 +155,9 @@ private:
     void layoutCells();
     void layoutHeaders();
     void recycle(const IndexPath& indexPath);
+    std::string keyOf(const IndexPath& indexPath);
+    bool showsPressedItem(const IndexPath& indexPath);
+    std::optional<IndexPath> pressedItemRow();
     std::shared_ptr<View> makeHeader(int section);
     void swiped();
     void commitDelete(IndexPath indexPath);
@@ -174,6 +181,10 @@ private:
     std::optional<int> m_askingSection;
     std::optional<IndexPath> m_selected;
     std::optional<IndexPath> m_pressed;
+    // What the pressed row showed when the finger landed, empty when the rows have no keys;
+    // and where that row lay, which the finger must not leave.
+    std::string m_pressedKey;
+    Rect m_pressedRect;
     std::optional<IndexPath> m_editingRow;
     bool m_tapEndsEditing = false;
     SwipeGestureRecognizer* m_swipe = nullptr;

@@ -93,6 +93,11 @@ void TableViewCell::setBackgroundView(std::shared_ptr<View> view) {
     setNeedsLayout();
 }
 
+Responder* TableViewCell::nextResponder() const {
+    Responder* up = View::nextResponder();
+    return up ? up : m_shownBy.get();
+}
+
 void TableViewCell::prepareForReuse() {
     setSelected(false);
     setHighlighted(false);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/View.h"
 
 class Button;
@@ -51,6 +52,10 @@ public:
     void showDeleteButton(const std::string& title, std::function<void()> action);
     void hideDeleteButton();
     Button* deleteButton() const { return m_deleteButton; }
+    // The table that shows the cell: a touch that began on it still reaches that table once a
+    // reload took the cell off the screen (the row under the finger went).
+    void setShownBy(Responder* table) { m_shownBy = table; }
+    Responder* nextResponder() const override;
 
     void layoutSubviews() override;
     void draw(GraphicsContext& context, const Rect& rect) override;
@@ -74,4 +79,5 @@ private:
     bool m_selected = false;
     bool m_highlighted = false;
     Button* m_deleteButton = nullptr;
+    WeakLink<Responder> m_shownBy;
 };

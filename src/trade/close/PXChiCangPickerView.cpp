@@ -47,8 +47,8 @@ std::shared_ptr<TableViewCell> PXChiCangPickerView::cellForRow(TableView& table,
                                                                IndexPath indexPath) {
     auto cell = PXTradeViewKit::blankCell(table);
     cell->setAccessoryType(TableViewCell::AccessoryType::DisclosureIndicator);
-    // The row's texts are built anew on every refresh: a finger landing on them is the cell's,
-    // which the table keeps through the reload, so the pick is made when it lifts.
+    // The row's texts are built anew on every refresh: a finger landing on them is the table's,
+    // which follows the row's holding through the reload, so it is picked when the finger lifts.
     std::shared_ptr<View> row = getCellJYView(indexPath.row);
     row->setUserInteractionEnabled(false);
     cell->contentView()->addSubview(row);

@@ -18,6 +18,11 @@ int PXJYChiCangDanHaoListView::numberOfRows(TableView&, int) {
     return static_cast<int>(m_numbers.size());
 }
 
+std::string PXJYChiCangDanHaoListView::keyForRow(TableView&, IndexPath indexPath) {
+    const auto row = static_cast<size_t>(indexPath.row);
+    return row < m_numbers.size() ? m_numbers[row] : std::string();
+}
+
 void PXJYChiCangDanHaoListView::didSelectRow(TableView&, IndexPath indexPath) {
     if (m_delegate && indexPath.row < static_cast<int>(m_numbers.size())) {
         m_delegate->PXChangeAnDanHao(m_numbers[static_cast<size_t>(indexPath.row)]);

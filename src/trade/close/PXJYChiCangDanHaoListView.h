@@ -27,6 +27,7 @@ public:
     void chicangDanHaoListViewreloadView();
 
     int numberOfRows(TableView&, int section) override;
+    std::string keyForRow(TableView&, IndexPath indexPath) override;
     void didSelectRow(TableView& table, IndexPath indexPath) override;
 
     // "yyyy-MM-dd HH:mm:ss" in the device's zone of milliseconds since 1970; "--" when the

@@ -18,6 +18,15 @@ int PXJYChiCangShangPinListView::numberOfRows(TableView&, int) {
     return static_cast<int>(m_rows.size());
 }
 
+// A holding moves up when one above it goes: a press follows its commodity and side.
+std::string PXJYChiCangShangPinListView::keyForRow(TableView&, IndexPath indexPath) {
+    const auto row = static_cast<size_t>(indexPath.row);
+    if (row >= m_rows.size() || !m_rows[row]) {
+        return {};
+    }
+    return m_rows[row]->commodityCode + "/" + m_rows[row]->buySellSign;
+}
+
 void PXJYChiCangShangPinListView::didSelectRow(TableView&, IndexPath indexPath) {
     if (m_delegate && indexPath.row < static_cast<int>(m_rows.size())) {
         m_delegate->PXChangeAnCommodity(m_rows[static_cast<size_t>(indexPath.row)]);

@@ -33,6 +33,7 @@ public:
     void chicangShangPinListViewreloadView();
 
     int numberOfRows(TableView&, int section) override;
+    std::string keyForRow(TableView&, IndexPath indexPath) override;
     void didSelectRow(TableView& table, IndexPath indexPath) override;
 
 protected:

@@ -127,6 +127,17 @@ int PXTradeHomeView::numberOfRows(TableView&, int section) {
     return static_cast<int>(m_commodityAllKeys.size()) + kFirstHoldingRow;
 }
 
+// A holding's row is its commodity and side: a press follows it when another holding's coming or
+// going moves it under the finger.
+std::string PXTradeHomeView::keyForRow(TableView&, IndexPath indexPath) {
+    const auto row = static_cast<size_t>(indexPath.row - kFirstHoldingRow);
+    if (indexPath.row < kFirstHoldingRow || row >= m_commodityAllKeys.size() ||
+        !m_commodityAllKeys[row]) {
+        return {};
+    }
+    return m_commodityAllKeys[row]->commodityCode + "/" + m_commodityAllKeys[row]->buySellSign;
+}
+
 std::optional<double> PXTradeHomeView::heightForRow(TableView&, IndexPath indexPath) {
     if (indexPath.row == 0) {
         return kFiguresHeight;

@@ -51,6 +51,7 @@ public:
     int numberOfSections(TableView& table) override;
     int numberOfRows(TableView& table, int section) override;
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
+    std::string keyForRow(TableView& table, IndexPath indexPath) override;
     std::optional<double> heightForRow(TableView& table, IndexPath indexPath) override;
     std::optional<double> heightForHeader(TableView& table, int section) override;
     std::shared_ptr<View> viewForHeader(TableView& table, int section) override;

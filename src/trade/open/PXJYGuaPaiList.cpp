@@ -54,8 +54,8 @@ std::shared_ptr<TableViewCell> PXJYGuaPaiList::makeRow(TableView& table, const J
         old->removeFromSuperview();
     }
     auto row = std::make_unique<View>(Rect{0, 0, 320, height});
-    // Built anew on every book reload: a finger landing on it is the cell's, which the table
-    // keeps through the reload, so the listing is chosen when it lifts.
+    // Built anew on every book reload: a finger landing on it is the table's, which follows the
+    // row's listing through the reload, so that listing is chosen when it lifts.
     row->setUserInteractionEnabled(false);
     row->setBackgroundColor(kRowBackground);
     if (!mark.empty()) {
@@ -69,6 +69,16 @@ std::shared_ptr<TableViewCell> PXJYGuaPaiList::makeRow(TableView& table, const J
     addCentred(*row, {250, 0, 70, height}, TradeText::textAt(listing, "UT_QTY"), 12);
     cell->contentView()->addSubview(std::move(row));
     return cell;
+}
+
+std::string PXJYGuaPaiList::listingAt(const std::vector<JYDict>& rows, int row) {
+    return row >= 0 && static_cast<size_t>(row) < rows.size()
+               ? TradeText::textAt(rows[static_cast<size_t>(row)], "OR_N")
+               : std::string();
+}
+
+std::string PXJYGuaPaiList::keyForRow(TableView&, IndexPath indexPath) {
+    return listingAt(m_dataArray, indexPath.row);
 }
 
 void PXJYGuaPaiList::refreshTableView(std::vector<JYDict> rows) {

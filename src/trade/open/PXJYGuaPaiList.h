@@ -37,8 +37,11 @@ public:
 
     int numberOfRows(TableView&, int section) override;
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
+    std::string keyForRow(TableView&, IndexPath indexPath) override;
     void didSelectRow(TableView& table, IndexPath indexPath) override;
 
+    // A row's listing number, which a press follows when the book moves under the finger.
+    static std::string listingAt(const std::vector<JYDict>& rows, int row);
     // The column headings of both books, on one line of that height and font size.
     static void addHeadings(View& parent, double y, double height, double fontSize);
     // One row of a book: side with its position, price, quantity taken, quantity listed;

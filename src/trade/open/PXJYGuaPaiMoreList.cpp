@@ -41,6 +41,10 @@ std::shared_ptr<TableViewCell> PXJYGuaPaiMoreList::cellForRow(TableView& table,
                                    indexPath.row, kRowHeight, "");
 }
 
+std::string PXJYGuaPaiMoreList::keyForRow(TableView&, IndexPath indexPath) {
+    return PXJYGuaPaiList::listingAt(m_dataArray, indexPath.row);
+}
+
 void PXJYGuaPaiMoreList::didSelectRow(TableView&, IndexPath indexPath) {
     const JYDict listing = m_dataArray.at(static_cast<size_t>(indexPath.row));
     if (m_delegate) {

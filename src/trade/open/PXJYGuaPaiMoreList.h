@@ -35,6 +35,7 @@ public:
     void VKJYNavBackAction() override;
     int numberOfRows(TableView&, int section) override;
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
+    std::string keyForRow(TableView&, IndexPath indexPath) override;
     void didSelectRow(TableView& table, IndexPath indexPath) override;
 
 private:

@@ -11,6 +11,7 @@ public:
     std::vector<std::vector<std::string>> rows{{"白银", "黄金"}, {}};
     int made = 0;
     int asked = 0;
+    bool keyed = false;
     CallLog log;
 
     Commodities() {
@@ -35,6 +36,10 @@ public:
         cell->textLabel()->setText(
             rows[static_cast<std::size_t>(ip.section)][static_cast<std::size_t>(ip.row)]);
         return cell;
+    }
+    std::string keyForRow(TableView&, IndexPath ip) override {
+        return keyed ? rows[static_cast<std::size_t>(ip.section)][static_cast<std::size_t>(ip.row)]
+                     : std::string();
     }
     std::shared_ptr<View> viewForHeader(TableView& table, int section) override {
         auto header = table.dequeueReusableHeaderView("Header");
@@ -247,6 +252,24 @@ TEST_F(Tables, shouldActOnAButtonPressedAcrossAReload) {
     pressAcrossAReload(table->cellForRow({0, 0})->contentView()->subviews().back());
     pressAcrossAReload(table->headerView(1)->subviews().back());
     EXPECT_EQ(data.log.calls, (std::vector<std::string>{"buy 白银", "open 全部"}));
+}
+
+// Rows move under the finger: the press follows what its row showed, and ends with it.
+TEST_F(Tables, shouldSelectThePressedItemWhereverAReloadMovesIt) {
+    data.keyed = true;
+    auto pressWhileGoing = [this](IndexPath pressed, int gone) {
+        driver.longPress(driver.visibleRect(table->cellForRow(pressed)).center(), 0, [=, this] {
+            auto& rows = data.rows[static_cast<std::size_t>(pressed.section)];
+            rows.erase(rows.begin() + gone);
+            table->reloadData();
+            driver.settle();
+        });
+    };
+    pressWhileGoing({1, 1}, 0);
+    pressWhileGoing({1, 1}, 1);
+    // The last row of its section goes from under the finger with the one above.
+    pressWhileGoing({0, 1}, 0);
+    EXPECT_EQ(data.log.calls, (std::vector<std::string>{"select 1.0", "select 0.0"}));
 }
 
 TEST_F(Tables, shouldShowNoRowsAndCallNothingOnceItsDataSourceAndDelegateAreGone) {

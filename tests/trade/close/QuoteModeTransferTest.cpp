@@ -405,6 +405,44 @@ TEST_F(QuoteModeTransfer, aHoldingPressedAcrossAPriceRefreshIsPicked) {
     EXPECT_FALSE(screen->SJPCView()->maiMaiFangXiangL()->text().empty());
 }
 
+// The picker shows the holdings the store has while its own query travels; the answer, without
+// the bought holding listed above the pressed one, lands during the press: the pressed holding
+// is picked, not the one that moved up under the finger.
+TEST_F(QuoteModeTransfer, aHoldingPressedWhileTheOneAboveGoesIsPicked) {
+    orderElsewhere("AU");
+    orderElsewhere("CU");
+    requeryHoldings();
+    ASSERT_TRUE(driver.runUntil([&] { return store().chiCangHuiZongXinXi().size() >= 3; }, 10));
+    ASSERT_NE(openScreen(), nullptr);
+    const auto& rows = store().chiCangHuiZongXinXi();
+    size_t row = 1;
+    while (row < rows.size() && rows[row - 1]->buySellSign != "1") {
+        ++row;
+    }
+    ASSERT_LT(row, rows.size());
+    const std::string pressed = rows[row]->commodityCode;
+    for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
+        if (ticket->commodityCode == rows[row - 1]->commodityCode && ticket->buySellSign == "1") {
+            ASSERT_TRUE(
+                tradeServer().ledger().closeElsewhere(loggedIn.account, std::stoll(number)));
+        }
+    }
+    tradeServer().holdReplies("holding_query");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+    PXJYChiCangShangPinListView& picker = *screen->chiCangShangPinListView();
+    const auto at = driver.rowPoint(*picker.tableView(), {0, static_cast<int>(row)});
+    ASSERT_TRUE(at);
+    driver.longPress(*at, 0, [&] {
+        tradeServer().releaseReplies("holding_query");
+        ASSERT_TRUE(driver.runUntil([&] {
+            return picker.allChiCangShangPinCommodity()[row - 1]->commodityCode == pressed;
+        }));
+    });
+    driver.settle();
+    EXPECT_EQ(screen->SJPCView()->commodityNameButton()->currentTitle(),
+              store().shangPinXinXi().at(pressed)->commodityName);
+}
+
 TEST_F(QuoteModeTransfer, cancellingTheConfirmationSendsNothing) {
     tradeModule().setDefaultString("prompt", "1");
     ASSERT_NE(openScreen(), nullptr);

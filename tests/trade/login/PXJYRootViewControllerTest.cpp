@@ -154,6 +154,26 @@ TEST_F(PXJYRootViewControllerTest, shouldListTheHoldingsAndOpenARowIntoItsOrderB
     EXPECT_FALSE(home->selectedCellIndexPath());
 }
 
+// Another device closes the holding listed above the pressed one: the pressed holding opens.
+TEST_F(PXJYRootViewControllerTest, shouldOpenThePressedHoldingWhenTheRowsMoveUnderTheFinger) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000001");
+    ASSERT_TRUE(root);
+    PXTradeHomeView* home = root->tradeHomeView();
+    SimTradeLedger& ledger = tradeServer("01", "01").ledger();
+    for (const char* code : {"PT", "CU"}) {
+        ASSERT_EQ(ledger.orderElsewhere("100000000000001", code, 1, 1).value("retcode", -1), 0);
+    }
+    ASSERT_TRUE(driver.runUntil([&] { return rowOf(*home, "PT") && rowOf(*home, "CU"); }, 8));
+    ASSERT_LT(rowOf(*home, "PT")->row, rowOf(*home, "CU")->row);
+    const auto at = driver.rowPoint(*home->chiCangListView(), *rowOf(*home, "CU"));
+    ASSERT_TRUE(at);
+    driver.longPress(*at, 0, [&] {
+        ASSERT_TRUE(ledger.closeElsewhere("100000000000001", std::stoll(ticketOf("PT"))));
+        ASSERT_TRUE(driver.runUntil([&] { return !rowOf(*home, "PT"); }, 8));
+    });
+    EXPECT_EQ(home->selectedCellIndexPath(), rowOf(*home, "CU"));
+}
+
 // The open row follows its account's section: the section of another saved account before it
 // going moves the logged-in account up, and its open row with it.
 TEST_F(PXJYRootViewControllerTest, shouldKeepTheOpenRowUnderItsAccountWhenASectionGoes) {

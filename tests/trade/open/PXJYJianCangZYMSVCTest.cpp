@@ -224,6 +224,25 @@ TEST_F(OrderBookOpening, aListingPressedAcrossABookReloadIsChosen) {
     EXPECT_EQ(form.jiaGeZ()->text(), bookPrice(1));
 }
 
+// The listing above the pressed one goes while the finger is down: the pressed listing is chosen,
+// not the one that moved up under the finger.
+TEST_F(OrderBookOpening, aListingPressedWhileTheBookMovesIsTheOneChosen) {
+    listForOthers(2, 6);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(6));
+    const std::string pressed = bookPrice(1);
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    const std::optional<Point> at = driver.rowPoint(*form.guaPaiListView()->tableView(), {0, 1});
+    ASSERT_TRUE(at);
+    driver.longPress(*at, 0, [&] {
+        takeUp(bookPrice(0), "7");
+        NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+        ASSERT_TRUE(driver.runUntil(
+            [&] { return orderBook->guaPaiInfoArray().size() == 5 && bookPrice(0) == pressed; }));
+    });
+    EXPECT_EQ(form.jiaGeZ()->text(), pressed);
+}
+
 TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
     listForOthers(2, 7);
     ASSERT_NE(openOrderBook(), nullptr);
