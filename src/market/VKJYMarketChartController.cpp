@@ -755,10 +755,14 @@ void VKJYMarketChartController::commodityOnShowChanged(
     m_commodity = commodity;
     layOutTitle();
     showWatchState();
-    // The header reads "--" until another commodity's first live quote, its own.
+    // The header reads "--" until another commodity's first live quote, its own; a panel
+    // prepared for the commodity left would trade it under this one's name.
     if (another) {
         m_ykjIsFromJiaoYi = false;
         setYikoujiaLabel(nullptr);
+        if (m_tradeVC) {
+            m_tradeVC->closeTradeView();
+        }
     }
     m_cycle.reset();
     requestDanCommodityYiKouJia();

@@ -43,6 +43,7 @@ public:
     static inline int made = 0;
     static inline bool lastShanJian = false;
     static inline VKJYFastTradePanel::MarketAndDisk lastMarketAndDisk;
+    static inline int closings = 0;
 
     RecordingPanel() { ++made; }
     void addTradeViewCommodity(bool isShanJian, std::shared_ptr<commodityInfo>,
@@ -50,6 +51,7 @@ public:
         lastShanJian = isShanJian;
         lastMarketAndDisk = std::move(marketandDiskDic);
     }
+    void closeTradeView() override { ++closings; }
 };
 
 class QuoteScreenTest : public MarketTest {
@@ -424,6 +426,23 @@ TEST_F(QuoteScreenTest, shouldShowOnlyTheQuotesOfTheCommodityOnShowWhileAPanelIs
         },
         20));
     EXPECT_NE(screen->yikoujiaLabel()->text().substr(0, 4), "1234");
+    VKJYFastTradeViewControllerFactory::registerPanels({}, {});
+}
+
+// A pick still waiting on the chart's lock when the panel opens lands under it.
+TEST_F(QuoteScreenTest, shouldCloseAPanelWhenAnotherCommodityShows) {
+    VKJYFastTradeViewControllerFactory::registerPanels(
+        [] { return std::make_unique<RecordingPanel>(); },
+        [] { return std::make_unique<RecordingPanel>(); });
+    RecordingPanel::closings = 0;
+    const auto pick = [&](int row) {
+        ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+        ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, row}));
+    };
+    pick(0);
+    pick(4);
+    ASSERT_TRUE(driver.tap(screen->sellButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return RecordingPanel::closings == 1; }, 10));
     VKJYFastTradeViewControllerFactory::registerPanels({}, {});
 }
 
