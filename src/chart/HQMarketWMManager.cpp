@@ -69,6 +69,8 @@ HQMarketWMManager::HQMarketWMManager(std::vector<std::shared_ptr<MarketItem>> co
 }
 
 void HQMarketWMManager::setupViews(int tradingMode) {
+    m_builtMode = tradingMode;
+    m_builtSize = bounds().size();
     if (tradingMode == kOrderBookMode) {
         addSwitchButton();
         addWuDangMingXiViews();
@@ -81,6 +83,10 @@ void HQMarketWMManager::setupViews(int tradingMode) {
 }
 
 void HQMarketWMManager::recreateViews(int tradingMode) {
+    // Views built for this mode and size stay, so a finger on a switch keeps its button.
+    if (m_builtMode == tradingMode && m_builtSize == bounds().size()) {
+        return;
+    }
     for (View* view : subviews()) {
         view->removeFromSuperview();
     }

@@ -34,7 +34,7 @@ public:
                       uint32_t device);
 
     void setupViews(int tradingMode);
-    // Builds the views again for the current frame and shows what was shown.
+    // Builds the views again for another mode or size and shows what was shown.
     void recreateViews(int tradingMode);
     void refreshAllTableView(const std::shared_ptr<YiKouJia>& quote);
     // Another commodity is on show: no book and no trade of it until its first quote.
@@ -84,4 +84,6 @@ private:
     TableView* m_mingXiTableView = nullptr;
     Button* m_wuDangButton = nullptr;
     Button* m_mingXiButton = nullptr;
+    int m_builtMode = -1;
+    Size m_builtSize;
 };

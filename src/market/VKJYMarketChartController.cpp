@@ -571,6 +571,10 @@ void VKJYMarketChartController::closedFastTradeView() {
 }
 
 void VKJYMarketChartController::refreshYikoujiaViewFromJiaoYi(std::shared_ptr<YiKouJia> quote) {
+    // A panel opened for the commodity left still quotes that one: not this header's.
+    if (quote && m_commodity && !HQCommodityMatch::isQuoteOf(*quote, *m_commodity)) {
+        return;
+    }
     m_ykjIsFromJiaoYi = true;
     setYikoujiaLabel(std::move(quote));
 }
@@ -751,9 +755,14 @@ void VKJYMarketChartController::commodityOnShowChanged(
     m_commodity = commodity;
     layOutTitle();
     showWatchState();
-    // The header reads "--" until another commodity's first live quote.
+    // The header reads "--" until another commodity's first live quote, its own; a panel
+    // prepared for the commodity left would trade it under this one's name.
     if (another) {
+        m_ykjIsFromJiaoYi = false;
         setYikoujiaLabel(nullptr);
+        if (m_tradeVC) {
+            m_tradeVC->closeTradeView();
+        }
     }
     m_cycle.reset();
     requestDanCommodityYiKouJia();

@@ -26,6 +26,8 @@ public:
     virtual void addTradeViewCommodity(bool isShanJian,
                                        std::shared_ptr<commodityInfo> HQSelectedCommodity,
                                        MarketAndDisk marketandDiskDic) = 0;
+    // Slides out; the host hears closedFastTradeView at the end.
+    virtual void closeTradeView() = 0;
 
 private:
     VKJYFastTradeDelegate* m_delegate = nullptr;

@@ -109,6 +109,15 @@ TEST_F(HQMarketWMManagerTest, shouldSwitchBetweenBookAndTradesInOrderBookMode) {
     EXPECT_EQ(priceColour(panel.mingXiTableView(), 1), Color::redColor());
 }
 
+// The chart asks for the views again at each pick, even of the commodity on show.
+TEST_F(HQMarketWMManagerTest, shouldActOnAPressAcrossARebuildForTheSameModeAndSize) {
+    m_window.makeKeyAndVisible();
+    HQMarketWMManager& panel = make(HQMarketWMManager::kOrderBookMode);
+    m_driver.longPress(m_driver.visibleRect(panel.wuDangButton()).center(), 0,
+                       [&] { panel.recreateViews(HQMarketWMManager::kOrderBookMode); });
+    EXPECT_EQ(panel.currentSwitchType(), HQMarketWMManager::kWuDangShown);
+}
+
 TEST_F(HQMarketWMManagerTest, shouldShowOnlyTradesInQuoteMode) {
     m_window.makeKeyAndVisible();
     HQMarketWMManager& panel = make(2);

@@ -43,6 +43,7 @@ public:
     static inline int made = 0;
     static inline bool lastShanJian = false;
     static inline VKJYFastTradePanel::MarketAndDisk lastMarketAndDisk;
+    static inline int closings = 0;
 
     RecordingPanel() { ++made; }
     void addTradeViewCommodity(bool isShanJian, std::shared_ptr<commodityInfo>,
@@ -50,6 +51,7 @@ public:
         lastShanJian = isShanJian;
         lastMarketAndDisk = std::move(marketandDiskDic);
     }
+    void closeTradeView() override { ++closings; }
 };
 
 class QuoteScreenTest : public MarketTest {
@@ -83,6 +85,17 @@ protected:
     bool chartDrawn() const {
         auto* fenShi = screen->chartManager()->drawViewManagerFenShi();
         return fenShi && !fenShi->fenShiData().empty();
+    }
+
+    static std::shared_ptr<YiKouJia> quoteOf(const commodityInfo& commodity, double price) {
+        auto quote = std::make_shared<YiKouJia>();
+        quote->pkLegth = 40;
+        quote->newPrice = price;
+        quote->hpIndex = commodity.panindex;
+        quote->MarketID = commodity.MarketID;
+        quote->DiskID = commodity.DiskID;
+        quote->commodityNum = commodity.CommodityID;
+        return quote;
     }
 
     VKJYMarketChartController* screen = nullptr;
@@ -381,9 +394,7 @@ TEST_F(QuoteScreenTest, shouldOpenOnePanelPerAppearanceWhileLoggedOut) {
     ASSERT_TRUE(RecordingPanel::lastMarketAndDisk.has_value());
     EXPECT_EQ(screen->tradeVC()->view()->frame().y, 568 + 20);
 
-    auto quote = std::make_shared<YiKouJia>();
-    quote->pkLegth = 40;
-    quote->newPrice = 1234;
+    auto quote = quoteOf(*screen->SelectedCommodityInfo(), 1234);
     screen->refreshYikoujiaViewFromJiaoYi(quote);
     EXPECT_TRUE(screen->ykjIsFromJiaoYi());
     advanceSimulator(120);
@@ -392,6 +403,46 @@ TEST_F(QuoteScreenTest, shouldOpenOnePanelPerAppearanceWhileLoggedOut) {
     screen->closedFastTradeView();
     EXPECT_EQ(screen->tradeVC(), nullptr);
     EXPECT_FALSE(screen->ykjIsFromJiaoYi());
+    VKJYFastTradeViewControllerFactory::registerPanels({}, {});
+}
+
+// A panel left open over a pick goes on quoting the commodity it opened for.
+TEST_F(QuoteScreenTest, shouldShowOnlyTheQuotesOfTheCommodityOnShowWhileAPanelIsOpen) {
+    VKJYFastTradeViewControllerFactory::registerPanels(
+        [] { return std::make_unique<RecordingPanel>(); },
+        [] { return std::make_unique<RecordingPanel>(); });
+    ASSERT_TRUE(driver.tap(screen->buyButton()));
+    const auto left = quoteOf(*screen->SelectedCommodityInfo(), 1234);
+    screen->refreshYikoujiaViewFromJiaoYi(left);
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 4}));
+    HQMarketChartManager& chart = *screen->chartManager();
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            screen->refreshYikoujiaViewFromJiaoYi(left);
+            const auto& shown = *screen->SelectedCommodityInfo();
+            return shown.CommodityName == "铂金" && chart.yikoujia() &&
+                   chart.yikoujia()->commodityNum == shown.CommodityID;
+        },
+        20));
+    EXPECT_NE(screen->yikoujiaLabel()->text().substr(0, 4), "1234");
+    VKJYFastTradeViewControllerFactory::registerPanels({}, {});
+}
+
+// A pick still waiting on the chart's lock when the panel opens lands under it.
+TEST_F(QuoteScreenTest, shouldCloseAPanelWhenAnotherCommodityShows) {
+    VKJYFastTradeViewControllerFactory::registerPanels(
+        [] { return std::make_unique<RecordingPanel>(); },
+        [] { return std::make_unique<RecordingPanel>(); });
+    RecordingPanel::closings = 0;
+    const auto pick = [&](int row) {
+        ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+        ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, row}));
+    };
+    pick(0);
+    pick(4);
+    ASSERT_TRUE(driver.tap(screen->sellButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return RecordingPanel::closings == 1; }, 10));
     VKJYFastTradeViewControllerFactory::registerPanels({}, {});
 }
 

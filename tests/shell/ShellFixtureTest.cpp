@@ -21,6 +21,7 @@ std::unique_ptr<ViewController> anyScreen() {
 class AnyPanel : public VKJYFastTradePanel {
 public:
     void addTradeViewCommodity(bool, std::shared_ptr<commodityInfo>, MarketAndDisk) override {}
+    void closeTradeView() override {}
 };
 
 std::unique_ptr<VKJYFastTradePanel> anyPanel() {

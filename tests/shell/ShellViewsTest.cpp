@@ -68,6 +68,7 @@ public:
         this->commodity = std::move(commodity);
         this->marketAndDisk = std::move(marketAndDisk);
     }
+    void closeTradeView() override {}
     std::string kind;
     bool shanJian = false;
     std::shared_ptr<commodityInfo> commodity;

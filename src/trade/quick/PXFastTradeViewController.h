@@ -63,7 +63,7 @@ public:
     void setTextFieldText(const std::string& key);
     void moreButtonAction();
     void xiaDanButtonAction();
-    void closeTradeView();
+    void closeTradeView() override;
 
     void PXJYLoginSuccess() override;
     void PXJYLoginBackAction() override;
