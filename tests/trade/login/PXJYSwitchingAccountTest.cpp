@@ -109,6 +109,18 @@ protected:
         const auto names = receivedNames();
         return static_cast<int>(std::count(names.begin(), names.end(), name));
     }
+    // A switch to the second account whose logon fails while the first's logoff is held.
+    void failASwitchWhileTheLogoffIsHeld(PXJYSimpleLoginVC*& screen) {
+        screen = openSwitchToSecond();
+        ASSERT_TRUE(screen);
+        tradeServer().holdReplies("logoff");
+        switchOn(screen, "999999");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
+            << alertTexts();
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        ASSERT_EQ(countOf("logoff"), 1);
+    }
 };
 
 TEST_F(PXJYSwitchingAccountTest, shouldSwitchToTheSecondSavedAccountAndBackFromTheHome) {
@@ -248,15 +260,8 @@ TEST_F(PXJYSwitchingAccountTest, shouldKeepTheSavedUserNameWhenAnAddedAccountFai
 // logoff's answer would empty a moment later; that answer then ends nothing of the next login.
 TEST_F(PXJYSwitchingAccountTest,
        shouldShowTheLoginScreenWhenAFailedSwitchIsCancelledBeforeTheLogoffAnswers) {
-    PXJYSimpleLoginVC* screen = openSwitchToSecond();
-    ASSERT_TRUE(screen);
-    tradeServer().holdReplies("logoff");
-    switchOn(screen, "999999");
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
-        << alertTexts();
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_EQ(countOf("logoff"), 1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_NO_FATAL_FAILURE(failASwitchWhileTheLogoffIsHeld(screen));
     ASSERT_TRUE(driver.tapText("取消"));
 
     PXJYTradeLoginVC* login = nullptr;
@@ -279,15 +284,8 @@ TEST_F(PXJYSwitchingAccountTest,
 // The logon fails while the old account's logoff is still on its way: the next confirmation
 // logs the old session off again, or that session would stay open were the first logoff lost.
 TEST_F(PXJYSwitchingAccountTest, shouldLogTheOldSessionOffAgainWhileItsFirstLogoffTravels) {
-    PXJYSimpleLoginVC* screen = openSwitchToSecond();
-    ASSERT_TRUE(screen);
-    tradeServer().holdReplies("logoff");
-    switchOn(screen, "999999");
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.runUntil([&] { return alertTexts().rfind("登录失败", 0) == 0; }, 10))
-        << alertTexts();
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_EQ(countOf("logoff"), 1);
+    PXJYSimpleLoginVC* screen = nullptr;
+    ASSERT_NO_FATAL_FAILURE(failASwitchWhileTheLogoffIsHeld(screen));
 
     switchOn(screen, kPassword);
     ASSERT_TRUE(driver.tapAlertButton("确定"));
