@@ -20,6 +20,18 @@ std::vector<VKJYCatalogueSection> ownPanels(const std::shared_ptr<MarketItem>& i
     }
     return panels;
 }
+
+// The place of the panel that lists the commodity itself; -1 when none does.
+int indexListing(const std::vector<VKJYCatalogueSection>& panels, const commodityInfo& commodity) {
+    for (std::size_t index = 0; index < panels.size(); ++index) {
+        for (const auto& listed : panels[index].disk->commodityInfoArray) {
+            if (listed && HQCommodityMatch::sameCommodity(*listed, commodity)) {
+                return static_cast<int>(index);
+            }
+        }
+    }
+    return -1;
+}
 }  // namespace
 
 std::vector<VKJYCatalogueSection> VKJYCatalogueSections::sections(const Items& items) {
@@ -41,15 +53,7 @@ const VKJYCatalogueSections::Commodities* VKJYCatalogueSections::commoditiesOfSe
 }
 
 int VKJYCatalogueSections::sectionOf(const Items& items, const commodityInfo& commodity) {
-    const auto panels = sections(items);
-    for (std::size_t index = 0; index < panels.size(); ++index) {
-        for (const auto& listed : panels[index].disk->commodityInfoArray) {
-            if (listed && HQCommodityMatch::sameCommodity(*listed, commodity)) {
-                return static_cast<int>(index);
-            }
-        }
-    }
-    return -1;
+    return indexListing(sections(items), commodity);
 }
 
 VKJYCatalogueSections::MarketAndDisk VKJYCatalogueSections::marketAndDisk(
@@ -57,13 +61,12 @@ VKJYCatalogueSections::MarketAndDisk VKJYCatalogueSections::marketAndDisk(
     if (items.empty()) {
         return std::nullopt;
     }
-    for (const auto& panel : ownPanels(items.front())) {
-        for (const auto& listed : panel.disk->commodityInfoArray) {
-            if (listed && HQCommodityMatch::sameCommodity(*listed, commodity)) {
-                return std::map<std::string, int>{{"MARKETID", panel.market->MarketID},
-                                                  {"DISKID", panel.disk->DiskID}};
-            }
-        }
+    const auto panels = ownPanels(items.front());
+    const int index = indexListing(panels, commodity);
+    if (index < 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const VKJYCatalogueSection& panel = panels[static_cast<std::size_t>(index)];
+    return std::map<std::string, int>{{"MARKETID", panel.market->MarketID},
+                                      {"DISKID", panel.disk->DiskID}};
 }

@@ -24,7 +24,7 @@ std::string PXJYChiCangShangPinListView::keyForRow(TableView&, IndexPath indexPa
     if (row >= m_rows.size() || !m_rows[row]) {
         return {};
     }
-    return m_rows[row]->commodityCode + "/" + m_rows[row]->buySellSign;
+    return m_rows[row]->key();
 }
 
 void PXJYChiCangShangPinListView::didSelectRow(TableView&, IndexPath indexPath) {

@@ -19,6 +19,9 @@ public:
     std::string pingJunChiCangJia;
     std::string dongJieShuLiang;
     std::string jiaoYiShouXuFei;
+
+    // What tells one summary of the account from another: its commodity and direction.
+    std::string key() const { return commodityCode + "/" + buySellSign; }
 };
 
 // One holding ticket.

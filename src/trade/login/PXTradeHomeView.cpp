@@ -135,7 +135,7 @@ std::string PXTradeHomeView::keyForRow(TableView&, IndexPath indexPath) {
         !m_commodityAllKeys[row]) {
         return {};
     }
-    return m_commodityAllKeys[row]->commodityCode + "/" + m_commodityAllKeys[row]->buySellSign;
+    return m_commodityAllKeys[row]->key();
 }
 
 std::optional<double> PXTradeHomeView::heightForRow(TableView&, IndexPath indexPath) {
