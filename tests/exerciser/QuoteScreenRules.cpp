@@ -347,7 +347,8 @@ void QuoteScreenRules::check() {
         VKJYMarketChartController* s = m_hooks.quoteScreen();
         HQMarketChartManager* chart = s ? s->chartManager() : nullptr;
         return chart && s->isAppeared() && !m_hooks.alertUp() &&
-               (atRest(*chart) || !chart->KLinePeriodNotEmpty()) && !refreshing(*chart);
+               (atRest(*chart) || (!chart->KLinePeriodNotEmpty() && !requesting(*chart))) &&
+               !refreshing(*chart);
     };
     if (stalled() && !m_driver.runUntil([&] { return !stalled(); }, kRestWithoutTimer)) {
         HQMarketChartManager* chart = m_hooks.quoteScreen()->chartManager();
@@ -489,6 +490,15 @@ bool QuoteScreenRules::atRest(HQMarketChartManager& chart) const {
     }
     const auto period = chart.searchPeriodStatusInfo();
     return period && !period->KLineRequesting && period->offset == 0;
+}
+
+bool QuoteScreenRules::requesting(HQMarketChartManager& chart) const {
+    if (chart.variableAboutDevice()->typeOfHQ() == 0) {
+        const auto item = chart.searchCommodotyStatusItem();
+        return item && item->FenShiRequesting;
+    }
+    const auto period = chart.searchPeriodStatusInfo();
+    return period && period->KLineRequesting;
 }
 
 bool QuoteScreenRules::refreshing(HQMarketChartManager& chart) const {

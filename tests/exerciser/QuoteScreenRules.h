@@ -54,6 +54,8 @@ private:
     std::string crossHairOff(HQMarketChartManager& chart) const;
     bool atRest(HQMarketChartManager& chart) const;
     bool refreshing(HQMarketChartManager& chart) const;
+    // The request of the series on show is on its way (a slow line is not a rest).
+    bool requesting(HQMarketChartManager& chart) const;
     bool tap(View* view, const std::string& what);
 
     ScreenDriver& m_driver;
