@@ -233,22 +233,24 @@ void SimAnalyticsService::installRoutes(int host, void* serverPointer) {
 SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalyticsRequest request) {
     request.problem = checkEnvelope(request.headers, request.body, request.envelope, request.entry);
     std::unique_lock<std::mutex> guard(m_mutex);
+    // Answered as the host was set when the upload came: a test sets the hosts of its next step
+    // once it released the uploads of this one.
+    const SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
     ++m_held;
     m_released.wait(guard, [this] { return !m_holding; });
     --m_held;
     // Recorded with its verdict in one step: a test that clears the requests once it saw an
     // envelope accepted must not find that envelope's request recorded after the clear.
-    Answer answer = judgeLogLocked(host, request);
+    Answer answer = judgeLogLocked(mode, request);
     recordLocked(std::move(request));
     return answer;
 }
 
-SimAnalyticsService::Answer SimAnalyticsService::judgeLogLocked(int host,
-                                                                const SimAnalyticsRequest& request) {
+SimAnalyticsService::Answer SimAnalyticsService::judgeLogLocked(
+    SimLogAnswer mode, const SimAnalyticsRequest& request) {
     const bool held =
         request.envelope && std::find(m_acceptedGuids.begin(), m_acceptedGuids.end(),
                                       request.envelope->textAt(8)) != m_acceptedGuids.end();
-    SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
     // An envelope the service already holds is acknowledged again, never refused.
     if (held && mode == SimLogAnswer::RespCodeZero) {
         mode = SimLogAnswer::Accept;

@@ -64,7 +64,7 @@ public:
 
     void setLogAnswer(int host, SimLogAnswer answer);
     // While held, both log hosts keep each upload they receive unanswered; release() answers
-    // them (as the hosts are then set), and so does stop().
+    // them (as their host was set when they came), and so does stop().
     void holdUploads();
     void release();
     // Uploads received and not yet answered.
@@ -104,7 +104,7 @@ private:
     void installRoutes(int host, void* server);
     // Waits while uploads are held, then answers and records the upload.
     Answer handleLog(int host, SimAnalyticsRequest request);
-    Answer judgeLogLocked(int host, const SimAnalyticsRequest& request);
+    Answer judgeLogLocked(SimLogAnswer mode, const SimAnalyticsRequest& request);
     Answer handleJson(const std::string& path, SimAnalyticsRequest& request);
     // With m_mutex held.
     void recordLocked(SimAnalyticsRequest request);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TextBytes.h"
 #include "analytics/TLANTxJsonParser.h"
 #include "analytics/TLEnvelope.h"
 #include "analytics/TLTResponse.h"
@@ -12,10 +13,6 @@
 #include "platform/foundation/KeyedUnarchiver.h"
 
 namespace {
-
-Bytes text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
-}
 
 Bytes join(std::initializer_list<Bytes> parts) {
     Bytes all;

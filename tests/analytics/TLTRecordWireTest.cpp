@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TextBytes.h"
 #include "analytics/TLEnvelope.h"
 #include "analytics/TLTAppInfo.h"
 #include "analytics/TLTClientStats.h"
@@ -14,8 +15,6 @@
 #include "analytics/TLTUALogEntry.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 Bytes hex(const std::string& text) {
     Bytes bytes;
@@ -37,10 +36,6 @@ Bytes concat(std::initializer_list<Bytes> parts) {
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;
-}
-
-Bytes text(const std::string& s) {
-    return Bytes(s.begin(), s.end());
 }
 
 template <class R>

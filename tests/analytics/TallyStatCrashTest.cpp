@@ -13,6 +13,7 @@
 #include <random>
 #include <thread>
 
+#include "TallyEntryFields.h"
 #include "TallyTestRig.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANWorkGate.h"
@@ -30,17 +31,11 @@ extern char** environ;
 
 namespace {
 
-constexpr int16_t kEntryInstantMessages = 6;
-constexpr int16_t kMessageErrors = 2;
 constexpr int16_t kErrorContext = 2;
-constexpr int16_t kEntrySessions = 7;
 constexpr int16_t kSessionId = 1;
-constexpr int16_t kSessionDuration = 4;
-constexpr int16_t kSessionPages = 5;
 constexpr int16_t kPageName = 1;
 constexpr int16_t kPageMs = 2;
 constexpr int16_t kMessageId = 1;
-constexpr int16_t kMessageEvents = 3;
 constexpr int16_t kEventName = 1;
 
 constexpr double kLifeDeadline = 30.0;
@@ -220,8 +215,8 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     std::vector<size_t> viewsLeft;
     TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
         if (dynamic_cast<const TLANError*>(&record)) {
-            crashKept.push_back(
-                std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
+            crashKept.push_back(std::filesystem::exists(
+                TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
         } else if (dynamic_cast<const TLANTerminate*>(&record)) {
             sessionKept.push_back(TLANJournal::openSession().has_value());
         }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "FakeDeviceFacts.h"
+#include "TallyEntryFields.h"
 #include "TallyTestRig.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatApp.h"
@@ -18,9 +19,6 @@
 #include "platform/ui/Application.h"
 
 namespace {
-
-constexpr int16_t kEntryInstantMessages = 6;
-constexpr int16_t kMessageEvents = 3;
 
 // Started with its first upload done; the device facts are the test's own until it ends.
 class TallyStatRulesTest : public ::testing::Test {

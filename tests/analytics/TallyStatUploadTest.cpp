@@ -3,6 +3,7 @@
 #include <set>
 #include <thread>
 
+#include "TallyEntryFields.h"
 #include "TallyTestRig.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANWorkGate.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int16_t kEnvelopeSerial = 4;
 constexpr int16_t kEnvelopeLength = 6;
 constexpr int16_t kEntryActivate = 5;
-constexpr int16_t kEntrySessions = 7;
 constexpr int16_t kEntryImprint = 8;
 constexpr int16_t kEntryIdTracking = 9;
 constexpr int16_t kTrackingJournals = 2;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "TallyEntryFields.h"
 #include "analytics/TLANSharedUDID.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatApp.h"
@@ -67,12 +68,6 @@ bool TallyTestRig::settle() {
 
 namespace {
 
-constexpr int16_t kEntryInstantMessages = 6;
-constexpr int16_t kEntrySessions = 7;
-constexpr int16_t kMessageErrors = 2;
-constexpr int16_t kMessageEvents = 3;
-constexpr int16_t kSessionDuration = 4;
-constexpr int16_t kSessionPages = 5;
 constexpr int16_t kName = 1;
 
 }  // namespace

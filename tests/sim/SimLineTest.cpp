@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <thread>
 #include <vector>
 
 #include "sim/core/SimCommandLine.h"
@@ -110,6 +111,25 @@ TEST_F(SimLineTest, shouldKeepOnlyRecentAnalyticsRequestsButCountThemAll) {
     EXPECT_LE(bytes, SimAnalyticsService::kKeptBodyBytes);
     sim().analytics().clearRequests();
     EXPECT_EQ(sim().analytics().requestCount("/check_config_update"), 0u);
+}
+
+TEST_F(SimLineTest, shouldAnswerAHeldUploadAsItsHostWasSetWhenItCame) {
+    SimAnalyticsService& analytics = sim().analytics();
+    analytics.setLogAnswer(0, SimLogAnswer::Status500);
+    analytics.holdUploads();
+    int status = 0;
+    std::thread upload([&] {
+        httplib::Client client(analytics.baseUrl(0));
+        const auto answer = client.Post("/app_logs", "held", "application/x-thrift");
+        status = answer ? answer->status : -1;
+    });
+    while (analytics.heldUploads() == 0) {
+        std::this_thread::yield();
+    }
+    analytics.setLogAnswer(0, SimLogAnswer::Accept);
+    analytics.release();
+    upload.join();
+    EXPECT_EQ(status, 500);
 }
 
 TEST(SimCommandLineTest, shouldReadEveryPortOptionAndKeepTheClientsDefaults) {

@@ -5,10 +5,6 @@ Fields transfer(const std::string& type, const std::string& amount, const std::s
                 const std::string& bank = "900") {
     return {{"BANK_ID", bank}, {"TYPE", type}, {"AMOUNT", amount}, {"PWD", pwd}};
 }
-
-double money(const Json& value) {
-    return std::stod(value.get<std::string>());
-}
 }  // namespace
 
 class TradeFundsTest : public TradeSimTest {

@@ -7,10 +7,6 @@ constexpr double kUnit = 10;  // goods per lot of a whole-number commodity
 constexpr double kMarginRate = 0.1;
 constexpr double kFeeRate = 0.0006;
 
-double money(const Json& value) {
-    return std::stod(value.get<std::string>());
-}
-
 Fields marketOrder(const std::string& side, const std::string& settle, const std::string& qty,
                    const std::string& price = "", const std::string& diff = "") {
     return {{"BUY_SELL", side}, {"COMMODITY_ID", "AG"},   {"PRICE", price},

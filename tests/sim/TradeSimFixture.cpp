@@ -19,6 +19,10 @@ bool take(const std::string& body, size_t& at, size_t count, std::string& out) {
 }
 }  // namespace
 
+double money(const Json& value) {
+    return std::stod(value.get<std::string>());
+}
+
 int64_t cents(const Json& value) {
     std::string text = value.is_string() ? value.get<std::string>() : value.dump();
     const bool negative = !text.empty() && text[0] == '-';

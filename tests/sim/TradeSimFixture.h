@@ -26,6 +26,8 @@ struct CaptchaFrame {
 
 // An exact decimal text of a reply ("-12.5", "3.07", "42") in cents.
 int64_t cents(const Json& value);
+// A decimal text of a reply as a number.
+double money(const Json& value);
 
 // Reads a captcha reply frame; false when its lengths run past its end.
 bool readCaptchaFrame(const std::string& body, CaptchaFrame& frame);
