@@ -214,6 +214,9 @@ public:
     bool KLinePeriodNotEmpty() const { return m_KLinePeriodNotEmpty; }
     bool NeedToNotification() const { return m_NeedToNotification; }
     const std::vector<HQZipSecEntry>& zipSecDataArray() const { return m_zipSecDataArray; }
+    // The history keys, the periods, a session renewal or a K-line history download on their
+    // way: the chart waits for them rather than for its refresh.
+    int roadStepsOut() const { return m_roadStepsOut; }
 
 private:
     class Relay;
@@ -260,6 +263,7 @@ private:
     void endLoadOnShow();
     void askAtTheNextRefresh();
     void openCommodityLock();
+    void roadStepEnded(bool roadStep);
     std::weak_ptr<Relay> relay() const { return m_relay; }
 
     Catalogue m_commodityInfoArray;
@@ -320,6 +324,7 @@ private:
     bool m_KLinePeriodNotEmpty = false;
     bool m_restartRoad = false;
     bool m_renewingSession = false;
+    int m_roadStepsOut = 0;
     std::vector<HQZipSecEntry> m_zipSecDataArray;
     FenShiReplies m_zipFSAry;
     std::vector<std::map<std::string, std::string>> m_houseNameAry;

@@ -527,6 +527,24 @@ TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter20
     EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
 }
 
+// The keys and a session renewal on their way are requests of the chart out, until they end.
+TEST_F(ChartManagerSimTest, shouldCountTheRoadsStepsOnTheirWay) {
+    constexpr int kKeyList = 36;
+    openChart();
+    quoteServer().answerSessionLostOnce(kServerTime);
+    for (const int held : {kKeyList, kLogin}) {
+        quoteServer().holdRequests(held, true);
+    }
+    m_chart->requestZipSec();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kKeyList) == 1; }, 20));
+    EXPECT_EQ(m_chart->roadStepsOut(), 1);
+    quoteServer().holdRequests(kKeyList, false);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kLogin) == 1; }, 20));
+    EXPECT_EQ(m_chart->roadStepsOut(), 1);
+    quoteServer().holdRequests(kLogin, false);
+    EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->roadStepsOut() == 0; }, 20));
+}
+
 // A chart covered while its request is out asks for nothing when that request finds the session
 // lost: no renewal, no reload, no refresh. Its next appearance starts the road, once.
 TEST_F(ChartManagerSimTest, shouldAskNothingWhileCoveredAndStartOnceWhenShownAgain) {
