@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ExerciseRandom.h"
+#include "chart/ChartStateRecords.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/HQRefreshControl.h"
 #include "chart/VariableAboutDevice.h"
@@ -206,9 +207,12 @@ void DayTurnRaces::toTheEve() {
         [this] {
             VKJYMarketChartController* screen = m_hooks.quoteScreen();
             HQMarketChartManager* chart = screen ? screen->chartManager() : nullptr;
-            return !chart ||
-                   running(chart->variableAboutDevice()->typeOfHQ() == 0 ? chart->FenShiRefresh()
-                                                                         : chart->KLineRefresh());
+            if (!chart || chart->variableAboutDevice()->typeOfHQ() == 0) {
+                return !chart || running(chart->FenShiRefresh());
+            }
+            // A K-line chart scrolled away from its newest bars does not refresh.
+            const auto period = chart->searchPeriodStatusInfo();
+            return running(chart->KLineRefresh()) || (period && period->offset != 0);
         },
         kSettled);
 }
