@@ -65,7 +65,7 @@ void DayTurnRaces::act(ExerciseRandom& random) {
     const bool kLine = chart->variableAboutDevice()->typeOfHQ() != 0;
     switch (random.below(5)) {
         case 0:
-            return duringARenewal(server, kLine);
+            return duringARenewal(server, kLine, random.chance(0.5));
         case 1:
             return duringAFailure(server, kLine, random);
         case 2:
@@ -77,16 +77,22 @@ void DayTurnRaces::act(ExerciseRandom& random) {
     }
 }
 
-// The next refresh is answered 2003; the day turns while the renewal logs in again.
-void DayTurnRaces::duringARenewal(int server, bool kLine) {
-    m_hooks.journal("day turn during a renewal: the next refresh is answered 2003");
+// The next refresh is answered 2003; the day turns while the renewal logs in again, and the
+// renewal itself may be refused too (a second failure).
+void DayTurnRaces::duringARenewal(int server, bool kLine, bool refused) {
+    m_hooks.journal(std::string("day turn during a renewal: the next refresh is answered 2003") +
+                    (refused ? ", and so is the renewal" : ""));
+    const auto lost = [this, server](int protocol) {
+        post("/control/quote/lost?server=" + std::to_string(server) +
+             "&protocol=" + std::to_string(protocol));
+    };
     turnWhileHeld(
-        server, {kLogin},
+        server, {kLogin}, [&] { lost(kLine ? kKLine : kServerTime); },
         [&] {
-            post("/control/quote/lost?server=" + std::to_string(server) +
-                 "&protocol=" + std::to_string(kLine ? kKLine : kServerTime));
-        },
-        [] {});
+            if (refused) {
+                lost(kServerTime);
+            }
+        });
 }
 
 // The refresh waits while the day turns, then fails: spoiled, refused 2003, or answered after

@@ -28,7 +28,7 @@ public:
     void act(ExerciseRandom& random);
 
 private:
-    void duringARenewal(int server, bool kLine);
+    void duringARenewal(int server, bool kLine, bool refused);
     void duringAFailure(int server, bool kLine, ExerciseRandom& random);
     void duringAPick(int server, ExerciseRandom& random);
     void duringAPeriodChange(int server, ExerciseRandom& random);
