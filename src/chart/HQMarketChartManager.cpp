@@ -716,25 +716,50 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
     if (!bottom || !strip || !panel) {
         return;
     }
-    for (View* parent : {strip, panel}) {
-        for (View* old : parent->subviews()) {
-            old->removeFromSuperview();
-        }
-    }
     // Button 0 is the time-sharing chart; the K-line periods, counted from 0, follow it.
     const int count = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
     const int selected = chartKind() == kKLineKind ? count + 1 : 0;
     m_currentButton.reset();
+    std::vector<View*> kept;
     for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
         View& parent = i < kVisibleBarButtons ? *strip : *panel;
-        Button* button = createButtonWithInfo(
-            bottom->periodButtonArray[i], [this](Button& b) { toolBarButtonPressed(b); }, parent);
-        const bool isSelected = static_cast<int>(i) == selected;
-        button->setSelected(isSelected);
-        if (isSelected) {
+        const auto& info = bottom->periodButtonArray[i];
+        Button* button = periodButtonFor(parent, info);
+        if (!button) {
+            button = createButtonWithInfo(
+                info, [this](Button& b) { toolBarButtonPressed(b); }, parent);
+        }
+        if (!button) {
+            continue;
+        }
+        kept.push_back(button);
+        button->setSelected(static_cast<int>(i) == selected);
+        if (static_cast<int>(i) == selected) {
             m_currentButton = button;
         }
     }
+    for (View* parent : {strip, panel}) {
+        for (View* old : parent->subviews()) {
+            if (std::find(kept.begin(), kept.end(), old) == kept.end()) {
+                old->removeFromSuperview();
+            }
+        }
+    }
+}
+
+// The button already standing for a period, placed anew: a press on it across the period list's
+// reply acts.
+Button* HQMarketChartManager::periodButtonFor(View& parent,
+                                              const std::shared_ptr<ButtonInfo>& info) const {
+    for (View* child : parent.subviews()) {
+        auto* button = dynamic_cast<Button*>(child);
+        if (info && button && button->tag() == info->tag &&
+            button->title(StateNormal) == info->title) {
+            button->setFrame(info->frame);
+            return button;
+        }
+    }
+    return nullptr;
 }
 
 void HQMarketChartManager::zanKaiLB(Button& button) {

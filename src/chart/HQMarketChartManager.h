@@ -235,6 +235,7 @@ private:
     // The exchange of the shown commodity's market, by the directory's codes.
     std::string exchangeName() const;
     void removePeriodBar();
+    Button* periodButtonFor(View& parent, const std::shared_ptr<ButtonInfo>& info) const;
     void makeTopSwitch(const TopRectInfo& top);
     void moveTopMarker(double centerX, double seconds, std::function<void()> then);
     void addSwipe(int direction);

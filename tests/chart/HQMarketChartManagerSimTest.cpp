@@ -15,6 +15,7 @@
 #include "platform/foundation/DayLog.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -543,6 +544,26 @@ TEST_F(ChartManagerSimTest, shouldCountTheRoadsStepsOnTheirWay) {
     EXPECT_EQ(m_chart->roadStepsOut(), 1);
     quoteServer().holdRequests(kLogin, false);
     EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->roadStepsOut() == 0; }, 20));
+}
+
+// The period list coming again (after a renewal) keeps the bar's buttons: a press on one across
+// it acts.
+TEST_F(ChartManagerSimTest, shouldActOnAPeriodPressedAcrossThePeriodListsReply) {
+    constexpr int kPeriods = 31;
+    openChart();
+    quoteServer().answerSessionLostOnce(kServerTime);
+    quoteServer().holdRequests(kPeriods, true);
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kPeriods) == 1; }, 20));
+    const WeakLink<Button> pressed = periodButton(10001);
+    m_driver->longPress(m_driver->visibleRect(pressed.get()).center(), 0.3, [&] {
+        quoteServer().holdRequests(kPeriods, false);
+        EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->KLinePeriodNotEmpty(); }, 20));
+        EXPECT_TRUE(pressed && pressed->isTracking() && pressed->isDescendantOf(m_window.get()));
+    });
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] { return m_chart->variableAboutDevice()->typeOfHQ() == 1 && m_chart->KLineRefresh(); },
+        20));
 }
 
 // A chart covered while its request is out asks for nothing when that request finds the session
