@@ -724,8 +724,12 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
     for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
         View& parent = i < kVisibleBarButtons ? *strip : *panel;
         const auto& info = bottom->periodButtonArray[i];
+        // A button still standing for its period stays, so that a press on it across the period
+        // list's reply acts.
         Button* button = periodButtonFor(parent, info);
-        if (!button) {
+        if (button) {
+            button->setFrame(info->frame);
+        } else {
             button = createButtonWithInfo(
                 info, [this](Button& b) { toolBarButtonPressed(b); }, parent);
         }
@@ -747,15 +751,12 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
     }
 }
 
-// The button already standing for a period, placed anew: a press on it across the period list's
-// reply acts.
-Button* HQMarketChartManager::periodButtonFor(View& parent,
+Button* HQMarketChartManager::periodButtonFor(const View& parent,
                                               const std::shared_ptr<ButtonInfo>& info) const {
     for (View* child : parent.subviews()) {
         auto* button = dynamic_cast<Button*>(child);
         if (info && button && button->tag() == info->tag &&
             button->title(StateNormal) == info->title) {
-            button->setFrame(info->frame);
             return button;
         }
     }

@@ -235,7 +235,8 @@ private:
     // The exchange of the shown commodity's market, by the directory's codes.
     std::string exchangeName() const;
     void removePeriodBar();
-    Button* periodButtonFor(View& parent, const std::shared_ptr<ButtonInfo>& info) const;
+    // The button of the bar standing for that period; null when there is none.
+    Button* periodButtonFor(const View& parent, const std::shared_ptr<ButtonInfo>& info) const;
     void makeTopSwitch(const TopRectInfo& top);
     void moveTopMarker(double centerX, double seconds, std::function<void()> then);
     void addSwipe(int direction);
