@@ -21,6 +21,8 @@ namespace {
 constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
 constexpr int64_t kDayMs = 24 * 3600 * 1000;
 constexpr int64_t kMinuteMs = 60 * 1000;
+// Each turn moves the exchange's clock by about a day, which keeps it busy for a second or two.
+constexpr int kWeight = 2;
 // The chart refreshes every 5 s; a pick or a tap sends at once. Slow lines only make it later.
 constexpr double kHeldWithin = 30;
 // A big move of the clock keeps the exchange busy for a while; the chart settles after it.
@@ -51,7 +53,7 @@ DayTurnRaces::DayTurnRaces(ScreenDriver& driver, SimProcess& exchange, Hooks hoo
 
 int DayTurnRaces::weight() const {
     const VKJYMarketChartController* screen = m_hooks.quoteScreen();
-    return screen && screen->chartManager() && !m_hooks.alertUp() ? 4 : 0;
+    return screen && screen->chartManager() && !m_hooks.alertUp() ? kWeight : 0;
 }
 
 void DayTurnRaces::act(ExerciseRandom& random) {
