@@ -100,6 +100,30 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
         target->answerSessionLostOnce(static_cast<int>(number(request, "protocol").value_or(0)));
         answer(response, {});
     });
+    // Requests of `protocol` wait until released; held counts those waiting.
+    for (const auto& [path, held] :
+         {std::pair{"/control/quote/hold", true}, std::pair{"/control/quote/release", false}}) {
+        server.Post(path, [&exchange, held = held](const httplib::Request& request,
+                                                   httplib::Response& response) {
+            auto* target = quoteServer(request, exchange);
+            const auto protocol = number(request, "protocol");
+            if (!target || !protocol) {
+                return answer(response, "unknown server or protocol");
+            }
+            target->holdRequests(static_cast<int>(*protocol), held);
+            answer(response, {});
+        });
+    }
+    server.Get("/control/quote/held", [&exchange](const httplib::Request& request,
+                                                  httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        const auto protocol = number(request, "protocol");
+        if (!target || !protocol) {
+            return answer(response, "unknown server or protocol");
+        }
+        response.set_content(std::to_string(target->heldRequests(static_cast<int>(*protocol))),
+                             "text/plain");
+    });
     server.Post("/control/quote/line",
                 [&exchange](const httplib::Request& request, httplib::Response& response) {
                     auto* target = quoteServer(request, exchange);

@@ -53,6 +53,14 @@ bool takeOne(std::multiset<int>& refusals, int protocol) {
     return true;
 }
 
+// The protocol a raw request names in its first two bytes; 0 when it is too short.
+int protocolOf(const std::string& request) {
+    if (request.size() < 2) {
+        return 0;
+    }
+    return static_cast<uint8_t>(request[0]) * 256 + static_cast<uint8_t>(request[1]);
+}
+
 int32_t offsetFrom(int64_t base, int64_t price) {
     return static_cast<int32_t>(price - base);
 }
@@ -94,6 +102,7 @@ SimQuoteServer::SimQuoteServer(const SimQuoteServerDef& def, SimMarket& market,
         m_lines.push_back(std::make_unique<SimHttpLine>([this, i](httplib::Server& server) {
             server.Post(kQuotePath,
                         [this, i](const httplib::Request& request, httplib::Response& response) {
+                            waitWhileHeld(request.body);
                             if (failsInTransport(request.body)) {
                                 response.status = 503;
                                 return;
@@ -122,6 +131,10 @@ SimQuoteServer::~SimQuoteServer() {
 }
 
 bool SimQuoteServer::start(const std::vector<int>& ports) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = false;
+    }
     for (size_t i = 0; i < m_lines.size(); ++i) {
         if (!m_lines[i]->start(i < ports.size() ? ports[i] : 0)) {
             return false;
@@ -131,6 +144,12 @@ bool SimQuoteServer::start(const std::vector<int>& ports) {
 }
 
 void SimQuoteServer::stop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_held.clear();
+    }
+    m_released.notify_all();
     for (auto& line : m_lines) {
         line->stop();
     }
@@ -173,11 +192,40 @@ void SimQuoteServer::failInTransport(int protocol, bool failing) {
     }
 }
 
+void SimQuoteServer::holdRequests(int protocol, bool held) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (held && !m_stopping) {
+            m_held.insert(protocol);
+        } else {
+            m_held.erase(protocol);
+        }
+    }
+    m_released.notify_all();
+}
+
+int SimQuoteServer::heldRequests(int protocol) const {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_waiting.find(protocol);
+    return found == m_waiting.end() ? 0 : found->second;
+}
+
+void SimQuoteServer::waitWhileHeld(const std::string& request) {
+    const int protocol = protocolOf(request);
+    std::unique_lock lock(m_mutex);
+    if (m_held.count(protocol) == 0) {
+        return;
+    }
+    ++m_waiting[protocol];
+    m_released.wait(lock, [&] { return m_held.count(protocol) == 0; });
+    --m_waiting[protocol];
+}
+
 bool SimQuoteServer::failsInTransport(const std::string& request) const {
     if (request.size() < 2) {
         return false;
     }
-    const int protocol = static_cast<uint8_t>(request[0]) * 256 + static_cast<uint8_t>(request[1]);
+    const int protocol = protocolOf(request);
     std::lock_guard lock(m_mutex);
     return m_failingInTransport.count(protocol) != 0;
 }

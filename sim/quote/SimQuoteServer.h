@@ -5,6 +5,7 @@
 // serves the many-day history files by GET. Owned by SimExchange; request handling runs on the
 // lines' threads, the control methods on any thread.
 
+#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -59,6 +60,11 @@ public:
     // While set, every request of `protocol` on every line is answered HTTP 503 with no body,
     // as a line that fails on the way: the client sees a transport failure, not a return code.
     void failInTransport(int protocol, bool failing);
+    // While held, requests of `protocol` on every line wait before they are answered (by the
+    // clock and the faults of the moment of their release); heldRequests counts those waiting.
+    // stop() releases all.
+    void holdRequests(int protocol, bool held);
+    int heldRequests(int protocol) const;
     // Every request the server answered, in arrival order: protocol and body bytes.
     struct RequestRecord {
         uint16_t protocol = 0;
@@ -109,6 +115,7 @@ private:
     std::string localDay(int64_t ms) const;
     std::vector<uint8_t> spoil(std::vector<uint8_t> reply, uint16_t protocol);
     bool failsInTransport(const std::string& request) const;
+    void waitWhileHeld(const std::string& request);
 
     const SimQuoteServerDef& m_def;
     SimMarket& m_market;
@@ -121,6 +128,10 @@ private:
     std::map<int, int> m_requestCounts;
     std::multiset<int> m_sessionLostOnce;
     std::set<int> m_failingInTransport;
+    std::set<int> m_held;
+    std::map<int, int> m_waiting;
+    bool m_stopping = false;
+    std::condition_variable m_released;
     bool m_emptyNextKLine = false;
     std::map<std::pair<int16_t, int16_t>, int> m_tradingStartMinutes;
     std::set<std::string> m_damagedFiles;

@@ -68,6 +68,11 @@ constexpr const char* kNoKLineData = "暂无K线数据";
 constexpr const char* kNoFenShiData = "暂无分时数据";
 constexpr const char* kRenewalType = "requestSessionAgain";
 
+// The chart-wide steps of the data road, as against the series requests of one commodity.
+bool isRoadStep(const std::string& type) {
+    return type == "zipsec" || type == "KlinePeriod" || type == kRenewalType;
+}
+
 bool hasSidePanel(const std::shared_ptr<YiKouJia>& quote) {
     return quote && (quote->spType == 2 || quote->spType == 4 || quote->spType == 5);
 }
@@ -114,21 +119,25 @@ public:
 
     void dataAnalysisFinished(HQNetworkManger* manager, const HQReplyData& data) override {
         if (m_owner) {
+            m_owner->roadStepEnded(isRoadStep(manager->typeNW()));
             m_owner->dataAnalysisFinished(manager, data);
         }
     }
     void dataAnalysisFailed(HQNetworkManger* manager, int errorCode) override {
         if (m_owner) {
+            m_owner->roadStepEnded(isRoadStep(manager->typeNW()));
             m_owner->dataAnalysisFailed(manager, errorCode);
         }
     }
     void requestFailed(HQNetworkManger* manager, int errorCode) override {
         if (m_owner) {
+            m_owner->roadStepEnded(isRoadStep(manager->typeNW()));
             m_owner->requestFailed(manager, errorCode);
         }
     }
     void requestSessionAgainFinished() override {
         if (m_owner) {
+            m_owner->roadStepEnded(true);
             m_owner->requestSessionAgainFinished();
         }
     }
@@ -707,25 +716,51 @@ void HQMarketChartManager::setBottomScrollViewPeriodButtons() {
     if (!bottom || !strip || !panel) {
         return;
     }
-    for (View* parent : {strip, panel}) {
-        for (View* old : parent->subviews()) {
-            old->removeFromSuperview();
-        }
-    }
     // Button 0 is the time-sharing chart; the K-line periods, counted from 0, follow it.
     const int count = m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount;
     const int selected = chartKind() == kKLineKind ? count + 1 : 0;
     m_currentButton.reset();
+    std::vector<View*> kept;
     for (size_t i = 0; i < bottom->periodButtonArray.size(); ++i) {
         View& parent = i < kVisibleBarButtons ? *strip : *panel;
-        Button* button = createButtonWithInfo(
-            bottom->periodButtonArray[i], [this](Button& b) { toolBarButtonPressed(b); }, parent);
-        const bool isSelected = static_cast<int>(i) == selected;
-        button->setSelected(isSelected);
-        if (isSelected) {
+        const auto& info = bottom->periodButtonArray[i];
+        // A button still standing for its period stays, so that a press on it across the period
+        // list's reply acts.
+        Button* button = periodButtonFor(parent, info);
+        if (button) {
+            button->setFrame(info->frame);
+        } else {
+            button = createButtonWithInfo(
+                info, [this](Button& b) { toolBarButtonPressed(b); }, parent);
+        }
+        if (!button) {
+            continue;
+        }
+        kept.push_back(button);
+        button->setSelected(static_cast<int>(i) == selected);
+        if (static_cast<int>(i) == selected) {
             m_currentButton = button;
         }
     }
+    for (View* parent : {strip, panel}) {
+        for (View* old : parent->subviews()) {
+            if (std::find(kept.begin(), kept.end(), old) == kept.end()) {
+                old->removeFromSuperview();
+            }
+        }
+    }
+}
+
+Button* HQMarketChartManager::periodButtonFor(const View& parent,
+                                              const std::shared_ptr<ButtonInfo>& info) const {
+    for (View* child : parent.subviews()) {
+        auto* button = dynamic_cast<Button*>(child);
+        if (info && button && button->tag() == info->tag &&
+            button->title(StateNormal) == info->title) {
+            return button;
+        }
+    }
+    return nullptr;
 }
 
 void HQMarketChartManager::zanKaiLB(Button& button) {
@@ -1288,8 +1323,15 @@ void HQMarketChartManager::requestZipSec() {
     needRequestDataWithPackage(package, "zipsec");
 }
 
+void HQMarketChartManager::roadStepEnded(bool roadStep) {
+    if (roadStep && m_roadStepsOut > 0) {
+        --m_roadStepsOut;
+    }
+}
+
 void HQMarketChartManager::needRequestDataWithPackage(std::shared_ptr<SubmissionPackage> package,
                                                       const std::string& type) {
+    m_roadStepsOut += isRoadStep(type) ? 1 : 0;
     auto manager = HQNetworkManger::create();
     manager->setDelegate(m_relay);
     manager->needDatasFromNetWork(std::move(package), type);
@@ -1501,6 +1543,7 @@ void HQMarketChartManager::resetAllStatus() {
     }
     // Asking again with the lost session would only be refused again: renew it first.
     m_renewingSession = true;
+    ++m_roadStepsOut;
     auto manager = HQNetworkManger::create();
     manager->setDelegate(m_relay);
     manager->needDataFromNetWork(nullptr, kRenewalType,
@@ -1735,6 +1778,7 @@ void HQMarketChartManager::requestMoreKLineData(const KLineReplies& data,
     const auto urls = HQHistoryFiles::kLineFileUrls(*reply);
     const auto keys = m_zipSecDataArray;
     const std::weak_ptr<Relay> relay = m_relay;
+    ++m_roadStepsOut;
     GlobalQueue::post([relay, reply, urls, keys, package] {
         std::vector<HQHistoryFiles::KLineSeries> files;
         for (const auto& url : urls) {
@@ -1746,6 +1790,7 @@ void HQMarketChartManager::requestMoreKLineData(const KLineReplies& data,
         MainQueue::post([relay, reply, files = std::move(files), package] {
             const auto alive = relay.lock();
             if (alive && alive->owner()) {
+                alive->owner()->roadStepEnded(true);
                 alive->owner()->mergeKLineHistory(*reply, files, package);
             }
         });

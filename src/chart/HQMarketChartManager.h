@@ -214,6 +214,9 @@ public:
     bool KLinePeriodNotEmpty() const { return m_KLinePeriodNotEmpty; }
     bool NeedToNotification() const { return m_NeedToNotification; }
     const std::vector<HQZipSecEntry>& zipSecDataArray() const { return m_zipSecDataArray; }
+    // The history keys, the periods, a session renewal or a K-line history download on their
+    // way: the chart waits for them rather than for its refresh.
+    int roadStepsOut() const { return m_roadStepsOut; }
 
 private:
     class Relay;
@@ -232,6 +235,8 @@ private:
     // The exchange of the shown commodity's market, by the directory's codes.
     std::string exchangeName() const;
     void removePeriodBar();
+    // The button of the bar standing for that period; null when there is none.
+    Button* periodButtonFor(const View& parent, const std::shared_ptr<ButtonInfo>& info) const;
     void makeTopSwitch(const TopRectInfo& top);
     void moveTopMarker(double centerX, double seconds, std::function<void()> then);
     void addSwipe(int direction);
@@ -260,6 +265,7 @@ private:
     void endLoadOnShow();
     void askAtTheNextRefresh();
     void openCommodityLock();
+    void roadStepEnded(bool roadStep);
     std::weak_ptr<Relay> relay() const { return m_relay; }
 
     Catalogue m_commodityInfoArray;
@@ -320,6 +326,7 @@ private:
     bool m_KLinePeriodNotEmpty = false;
     bool m_restartRoad = false;
     bool m_renewingSession = false;
+    int m_roadStepsOut = 0;
     std::vector<HQZipSecEntry> m_zipSecDataArray;
     FenShiReplies m_zipFSAry;
     std::vector<std::map<std::string, std::string>> m_houseNameAry;

@@ -15,6 +15,7 @@
 #include "platform/foundation/DayLog.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/WeakLink.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -525,6 +526,44 @@ TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter20
     EXPECT_EQ(std::vector<int>(seen.begin(), seen.begin() + 6),
               (std::vector<int>{35, 1, 2, 35, 31, kManyDayFenShi}));
     EXPECT_TRUE(m_chart->KLinePeriodNotEmpty());
+}
+
+// The keys and a session renewal on their way are requests of the chart out, until they end.
+TEST_F(ChartManagerSimTest, shouldCountTheRoadsStepsOnTheirWay) {
+    constexpr int kKeyList = 36;
+    openChart();
+    quoteServer().answerSessionLostOnce(kServerTime);
+    for (const int held : {kKeyList, kLogin}) {
+        quoteServer().holdRequests(held, true);
+    }
+    m_chart->requestZipSec();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kKeyList) == 1; }, 20));
+    EXPECT_EQ(m_chart->roadStepsOut(), 1);
+    quoteServer().holdRequests(kKeyList, false);
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kLogin) == 1; }, 20));
+    EXPECT_EQ(m_chart->roadStepsOut(), 1);
+    quoteServer().holdRequests(kLogin, false);
+    EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->roadStepsOut() == 0; }, 20));
+}
+
+// The period list coming again (after a renewal) keeps the bar's buttons: a press on one across
+// it acts.
+TEST_F(ChartManagerSimTest, shouldActOnAPeriodPressedAcrossThePeriodListsReply) {
+    constexpr int kPeriods = 31;
+    openChart();
+    quoteServer().answerSessionLostOnce(kServerTime);
+    quoteServer().holdRequests(kPeriods, true);
+    m_chart->FenShiRefresh()->refreshNotify();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return quoteServer().heldRequests(kPeriods) == 1; }, 20));
+    const WeakLink<Button> pressed = periodButton(10001);
+    m_driver->longPress(m_driver->visibleRect(pressed.get()).center(), 0.3, [&] {
+        quoteServer().holdRequests(kPeriods, false);
+        EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->KLinePeriodNotEmpty(); }, 20));
+        EXPECT_TRUE(pressed && pressed->isTracking() && pressed->isDescendantOf(m_window.get()));
+    });
+    EXPECT_TRUE(RunLoop::runUntil(
+        [&] { return m_chart->variableAboutDevice()->typeOfHQ() == 1 && m_chart->KLineRefresh(); },
+        20));
 }
 
 // A chart covered while its request is out asks for nothing when that request finds the session

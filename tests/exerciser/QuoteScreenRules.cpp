@@ -346,7 +346,7 @@ void QuoteScreenRules::check() {
     const auto stalled = [&] {
         VKJYMarketChartController* s = m_hooks.quoteScreen();
         HQMarketChartManager* chart = s ? s->chartManager() : nullptr;
-        return chart && s->isAppeared() && !m_hooks.alertUp() &&
+        return chart && s->isAppeared() && !m_hooks.alertUp() && chart->roadStepsOut() == 0 &&
                (atRest(*chart) || (!chart->KLinePeriodNotEmpty() && !requesting(*chart))) &&
                !refreshing(*chart);
     };

@@ -167,6 +167,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[] { return 2; }, [this] { injectFault(); }},
         {[this] { return m_quoteScreen->weight(); }, [this] { m_quoteScreen->act(); }},
         {[this] { return m_ownPanel.weight(); }, [this] { m_ownPanel.act(*m_random); }},
+        {[this] { return m_dayTurns.weight(); }, [this] { m_dayTurns.act(*m_random); }},
         {[this] { return confirmationUp() ? 8 : 0; },
          [this] { endTheSessionUnderAConfirmation(); }},
         {[this] { return m_upsets.weight(); }, [this] { m_upsets.act(*m_random); }},

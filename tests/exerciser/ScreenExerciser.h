@@ -10,6 +10,7 @@
 
 #include "ChoiceOnReturn.h"
 #include "ConfirmationLedger.h"
+#include "DayTurnRaces.h"
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
 #include "FastFingerSlowLine.h"
@@ -218,6 +219,11 @@ private:
          [this](const std::string& title) { return tapTab(title); },
          [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
+    DayTurnRaces m_dayTurns{driver,
+                            exchange,
+                            {[this] { return top<VKJYMarketChartController>(); },
+                             [this] { return driver.visibleAlert() != nullptr; },
+                             [this](const std::string& line) { m_journal->add(line); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

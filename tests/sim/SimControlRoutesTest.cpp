@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
+#include <future>
 #include <nlohmann/json.hpp>
 
 #include "sim/trade/SimTradeServer.h"
@@ -51,6 +53,23 @@ TEST_F(SimControlRoutesTest, shouldExpireSessionsAndSpoilReplies) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body.size(), 11u);
     EXPECT_EQ(post("/control/quote/malform?server=0&kind=melted"), "400 unknown server or kind");
+}
+
+TEST_F(SimControlRoutesTest, shouldHoldAProtocolsRequestsUntilReleased) {
+    EXPECT_EQ(post("/control/quote/hold?server=0&protocol=1"), "200 ok");
+    auto answer = std::async(std::launch::async, [this] {
+        return httplib::Client(sim().quoteServer(0).line(0).baseUrl())
+            .Post("/quote", std::string(10, '\0').replace(1, 1, "\x01"), "application/oct-stream");
+    });
+    httplib::Client control(sim().controlUrl());
+    const auto held = [&] { return control.Get("/control/quote/held?server=0&protocol=1")->body; };
+    while (held() != "1") {
+        ASSERT_EQ(answer.wait_for(std::chrono::milliseconds(10)), std::future_status::timeout);
+    }
+    EXPECT_EQ(post("/control/quote/release?server=0&protocol=1"), "200 ok");
+    ASSERT_TRUE(answer.get());
+    EXPECT_EQ(held(), "0");
+    EXPECT_EQ(post("/control/quote/hold?server=0"), "400 unknown server or protocol");
 }
 
 TEST_F(SimControlRoutesTest, shouldListQuoteLines) {
