@@ -15,7 +15,9 @@ constexpr size_t kTicksKept = 50;
 constexpr int kBookLevels = 5;
 constexpr int kOrderBookFilledLevels = 3;
 
-int64_t floorDiv(int64_t a, int64_t b) { return SimClock::floorDiv(a, b); }
+int64_t floorDiv(int64_t a, int64_t b) {
+    return SimClock::floorDiv(a, b);
+}
 
 void extend(SimBar& into, const SimBar& bar) {
     into.close = bar.close;
@@ -43,8 +45,8 @@ std::vector<SimBar> aggregate(const std::vector<SimBar>& bars, DateOf dateOf) {
 }
 
 int64_t reverted(int64_t price, int64_t base, double strength, double move) {
-    const double next = static_cast<double>(price) + move +
-                        strength * static_cast<double>(base - price);
+    const double next =
+        static_cast<double>(price) + move + strength * static_cast<double>(base - price);
     return std::max<int64_t>(std::llround(next), std::max<int64_t>(1, base / 4));
 }
 }  // namespace
@@ -60,9 +62,9 @@ SimMarket::SimMarket(const SimCatalogue& catalogue, uint64_t seed, const SimCloc
         for (const auto& def : server.commodities) {
             Instrument item;
             item.def = &def;
-            item.random = SimRandom(seed * 0x100000001B3ull +
-                                    static_cast<uint64_t>(server.index) * 65537u +
-                                    static_cast<uint64_t>(static_cast<uint16_t>(def.id)));
+            item.random =
+                SimRandom(seed * 0x100000001B3ull + static_cast<uint64_t>(server.index) * 65537u +
+                          static_cast<uint64_t>(static_cast<uint16_t>(def.id)));
             seedHistory(item, windowStart, liveStart);
             m_instruments.emplace(std::make_pair(server.index, def.id), std::move(item));
         }
@@ -81,9 +83,10 @@ void SimMarket::seedHistory(Instrument& item, int64_t windowStart, int64_t liveS
         bar.date = windowStart - day * kDayMs;
         bar.open = price;
         bar.close = reverted(price, def.basePrice, 0.02, random.gauss(daySigma));
-        bar.high = std::max(bar.open, bar.close) + std::llabs(std::llround(random.gauss(daySigma / 2)));
-        bar.low = std::max<int64_t>(
-            1, std::min(bar.open, bar.close) - std::llabs(std::llround(random.gauss(daySigma / 2))));
+        bar.high =
+            std::max(bar.open, bar.close) + std::llabs(std::llround(random.gauss(daySigma / 2)));
+        bar.low = std::max<int64_t>(1, std::min(bar.open, bar.close) -
+                                           std::llabs(std::llround(random.gauss(daySigma / 2))));
         bar.volume = random.between(1000, 50000);
         bar.amount = (bar.open + bar.close) / 2 * bar.volume;
         item.days.push_back(bar);
@@ -95,7 +98,8 @@ void SimMarket::seedHistory(Instrument& item, int64_t windowStart, int64_t liveS
         bar.open = price;
         bar.close = reverted(price, def.basePrice, 0.001, random.gauss(def.minuteSigma));
         bar.high = std::max(bar.open, bar.close) + random.between(0, def.minuteSigma);
-        bar.low = std::max<int64_t>(1, std::min(bar.open, bar.close) - random.between(0, def.minuteSigma));
+        bar.low = std::max<int64_t>(
+            1, std::min(bar.open, bar.close) - random.between(0, def.minuteSigma));
         bar.volume = random.between(10, 600);
         bar.amount = (bar.open + bar.close) / 2 * bar.volume;
         item.minutes.push_back(bar);
@@ -110,13 +114,13 @@ void SimMarket::catchUp() {
     const int64_t now = floorDiv(m_clock.nowMs(), 1000);
     for (int64_t second = m_lastSecond + 1; second <= now; ++second) {
         for (auto& [key, item] : m_instruments) {
-            stepSecond(item, second);
+            stepSecond(item, second, second == now);
         }
     }
     m_lastSecond = std::max(m_lastSecond, now);
 }
 
-void SimMarket::stepSecond(Instrument& item, int64_t second) {
+void SimMarket::stepSecond(Instrument& item, int64_t second, bool lastOfCatchUp) {
     const SimCommodity& def = *item.def;
     const int64_t time = second * 1000;
     const int64_t minute = floorDiv(time, kMinuteMs) * kMinuteMs;
@@ -129,8 +133,9 @@ void SimMarket::stepSecond(Instrument& item, int64_t second) {
     SimTick tick{item.nextTickIndex++, time, item.price,
                  static_cast<int32_t>(item.random.between(1, 20))};
     item.ticks.push_back(tick);
-    if (item.ticks.size() > kTicksKept) {
-        item.ticks.erase(item.ticks.begin());
+    // Only the latest are kept; within a catch-up they are cut in batches.
+    if (item.ticks.size() > (lastOfCatchUp ? kTicksKept : 2 * kTicksKept)) {
+        item.ticks.erase(item.ticks.begin(), item.ticks.end() - kTicksKept);
     }
     SimBar& bar = item.minutes.back();
     bar.close = item.price;
@@ -138,7 +143,20 @@ void SimMarket::stepSecond(Instrument& item, int64_t second) {
     bar.low = std::min(bar.low, item.price);
     bar.volume += tick.volume;
     bar.amount += tick.price * tick.volume;
-    renewBook(item);
+    // A clock moved by a day would otherwise draw some 86,400 books per commodity while every
+    // reply waits.
+    if (lastOfCatchUp) {
+        renewBook(item);
+    } else {
+        passBook(item);
+    }
+}
+
+void SimMarket::passBook(Instrument& item) {
+    const int sellLevels = item.def->productJYtype == 4 ? kOrderBookFilledLevels : kBookLevels;
+    // Two draws per level filled: its count of listings and of those taken.
+    item.random.skip(2 * static_cast<uint64_t>(sellLevels + kBookLevels));
+    ++item.book.number;
 }
 
 void SimMarket::renewBook(Instrument& item) {
@@ -256,7 +274,8 @@ std::vector<SimTick> SimMarket::ticksAfter(int server, int16_t commodity, int32_
 std::vector<SimBar> SimMarket::dayBars(const Instrument& item) const {
     const int offset = m_utcOffsetMinutes;
     std::vector<SimBar> days = item.days;
-    auto live = aggregate(item.minutes, [offset](int64_t d) { return SimClock::dayStart(d, offset); });
+    auto live =
+        aggregate(item.minutes, [offset](int64_t d) { return SimClock::dayStart(d, offset); });
     days.insert(days.end(), live.begin(), live.end());
     return days;
 }

@@ -63,7 +63,17 @@ struct SimQuote {
 };
 
 // K-line period identifiers of the simulated servers.
-enum SimPeriod { kMinute1 = 1, kMinute5, kMinute15, kMinute30, kMinute60, kDay, kWeek, kMonth, kYear };
+enum SimPeriod {
+    kMinute1 = 1,
+    kMinute5,
+    kMinute15,
+    kMinute30,
+    kMinute60,
+    kDay,
+    kWeek,
+    kMonth,
+    kYear
+};
 
 class SimMarket {
 public:
@@ -102,8 +112,11 @@ private:
 
     Instrument* instrument(int server, int16_t commodity);
     void catchUp();
-    void stepSecond(Instrument& item, int64_t second);
+    // `lastOfCatchUp`: a book no one sees before the next second is only counted, not drawn.
+    void stepSecond(Instrument& item, int64_t second, bool lastOfCatchUp);
     void renewBook(Instrument& item);
+    // Counts a book renewal and passes over its draws, as renewBook would leave them.
+    void passBook(Instrument& item);
     void seedHistory(Instrument& item, int64_t windowStart, int64_t liveStart);
     std::vector<SimBar> dayBars(const Instrument& item) const;
     SimQuote quoteOf(const Instrument& item) const;

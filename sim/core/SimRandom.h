@@ -10,7 +10,7 @@ public:
     explicit SimRandom(uint64_t seed) : m_state(seed) {}
 
     uint64_t next() {
-        uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        uint64_t z = (m_state += kStep);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
@@ -28,6 +28,10 @@ public:
         return (sum - 6.0) * sigma;
     }
 
+    // As if next() had been called `draws` times: each call only steps the state by kStep.
+    void skip(uint64_t draws) { m_state += draws * kStep; }
+
 private:
+    static constexpr uint64_t kStep = 0x9E3779B97F4A7C15ull;
     uint64_t m_state;
 };

@@ -71,3 +71,26 @@ TEST(SimMarket, shouldKeepAFiveLevelBookWithEmptyLevelsInOrderBookMode) {
     EXPECT_EQ(exchange.market().quote(0, 4)->bookSequence, orderBook.number);
     EXPECT_FALSE(exchange.market().quote(0, 99));
 }
+
+// A clock moved far in one step catches up to the market that was watched second by second.
+TEST(SimMarket, shouldCatchUpALongStepToWhatItWouldHaveBeenSecondBySecond) {
+    SimExchange leap(SimExchange::testOptions());
+    SimExchange watched(SimExchange::testOptions());
+    leap.clock().advance(3600000);
+    for (int step = 0; step < 3600 / 7; ++step) {
+        watched.clock().advance(7000);
+        watched.market().book(0, 4);
+    }
+    watched.clock().advance(3600000 - 3600 / 7 * 7000);
+    for (const int16_t commodity : {2, 4}) {
+        const SimBook a = *leap.market().book(0, commodity);
+        const SimBook b = *watched.market().book(0, commodity);
+        EXPECT_EQ(a.number, b.number);
+        for (size_t level = 0; level < a.sell.size(); ++level) {
+            EXPECT_EQ(a.sell[level].gpCount, b.sell[level].gpCount) << commodity << " " << level;
+            EXPECT_EQ(a.buy[level].zpCount, b.buy[level].zpCount) << commodity << " " << level;
+        }
+        EXPECT_EQ(leap.market().quote(0, commodity)->newPrice,
+                  watched.market().quote(0, commodity)->newPrice);
+    }
+}
