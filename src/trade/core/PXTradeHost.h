@@ -28,8 +28,8 @@ struct PXTradeAlert {
     std::string message;
     std::vector<std::string> buttons;
     int tag = 0;
-    // A confirmation of a request of the session in force: it leaves, unanswered, when that
-    // session ends.
+    // A confirmation of a request of the session in force, or the re-login dialog: it leaves,
+    // unanswered, when the session in force at its showing ends (a newer logon, for the dialog).
     bool endsWithSession = false;
 };
 

@@ -287,11 +287,14 @@ TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRan
 INSTANTIATE_TEST_SUITE_P(Heights, QuoteModeOpeningOnBothScreens, ::testing::Values(568, 480));
 
 // A session-lost answer to an order: the re-login dialog where the facade shows one (the
-// session the order went under is still in force), the screen's own message where it does not
-// (a newer login replaced that session while the order travelled); one alert either way.
+// session the order went under is still in force, or its loss is already on show), the screen's
+// own message where it does not (a newer login replaced that session while the order travelled);
+// one alert either way. lostFirst: a heartbeat's answer tells the session is lost before the
+// order's answer and the newer login arrive.
 struct SessionLostAnswer {
     const char* name;
     int code;
+    bool lostFirst;
     bool newerLogin;
     const char* message;
     const char* button;
@@ -308,20 +311,25 @@ TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
     pick(form, "AG");
     typeQuantity(form, "1");
     tradeServer().holdReplies("order_s");
-    tradeServer().answerCodeNext(answer.code, "order_s");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return received("order_s").size() == 1; }, 5));
+    if (answer.lostFirst) {
+        tradeServer().answerCodeNext(1004, "SYS_TIME_QUERY");
+        ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    }
     if (answer.newerLogin) {
         ASSERT_TRUE(logIn());
     }
+    tradeServer().answerCodeNext(answer.code, "order_s");
     tradeServer().releaseReplies("order_s");
-    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return !screen->isOrderOutstanding() && driver.visibleAlert() != nullptr; }, 10));
     driver.settle();
     int shown = 0;
     for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
         shown += alert->isVisible() ? 1 : 0;
     }
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(shown, 1) << alertMessage();
     EXPECT_EQ(alertMessage(), answer.message);
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), answer.button);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
@@ -329,14 +337,18 @@ TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, QuoteModeOpeningSessionLost,
-    ::testing::Values(SessionLostAnswer{"lostUnderItsSession", 1004, false,
+    ::testing::Values(SessionLostAnswer{"lostUnderItsSession", 1004, false, false,
                                         "您的当前登录状态已失效,请重新登录!", "重新登录"},
-                      SessionLostAnswer{"idleUnderItsSession", 10001, false,
+                      SessionLostAnswer{"idleUnderItsSession", 10001, false, false,
                                         "长时间未操作登录状态已失效,请重新登录!", "重新登录"},
-                      SessionLostAnswer{"lostAfterANewerLogin", 1004, true,
+                      SessionLostAnswer{"lostAfterANewerLogin", 1004, false, true,
                                         "您的当前登录状态已失效,请重新登录!", "确定"},
-                      SessionLostAnswer{"idleAfterANewerLogin", 10001, true,
-                                        "长时间未操作登录状态已失效,请重新登录!", "确定"}),
+                      SessionLostAnswer{"idleAfterANewerLogin", 10001, false, true,
+                                        "长时间未操作登录状态已失效,请重新登录!", "确定"},
+                      SessionLostAnswer{"idleAfterALossAndANewerLogin", 10001, true, true,
+                                        "长时间未操作登录状态已失效,请重新登录!", "确定"},
+                      SessionLostAnswer{"lostAfterItsSessionsLoss", 1004, true, false,
+                                        "您的当前登录状态已失效,请重新登录!", "重新登录"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The session ends while an order waits for its confirmation, by the idle log-out or by a lost
