@@ -130,6 +130,14 @@ std::string OpenScreenTest::alertMessage() const {
     return alert ? alert->message() : std::string();
 }
 
+int OpenScreenTest::alertsOnShow() const {
+    int shown = 0;
+    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
+        shown += alert->isVisible() ? 1 : 0;
+    }
+    return shown;
+}
+
 void OpenScreenTest::snapshot(const std::string& name) {
     driver.settle();
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("open-" + name)));

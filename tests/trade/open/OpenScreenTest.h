@@ -41,6 +41,8 @@ protected:
     // A key of the REQ of a JSON request body.
     static std::string reqValue(const SimTradeReceived& request, const std::string& key);
     std::string alertMessage() const;
+    // How many alerts are up.
+    int alertsOnShow() const;
     // Lots of the store's holding summary of a commodity and side ("1" buy, "2" sell).
     int heldLots(const std::string& code, const std::string& side);
     void snapshot(const std::string& name);

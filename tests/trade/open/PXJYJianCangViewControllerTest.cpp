@@ -326,11 +326,7 @@ TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
     ASSERT_TRUE(driver.runUntil(
         [&] { return !screen->isOrderOutstanding() && driver.visibleAlert() != nullptr; }, 10));
     driver.settle();
-    int shown = 0;
-    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
-        shown += alert->isVisible() ? 1 : 0;
-    }
-    EXPECT_EQ(shown, 1) << alertMessage();
+    EXPECT_EQ(alertsOnShow(), 1) << alertMessage();
     EXPECT_EQ(alertMessage(), answer.message);
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), answer.button);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
