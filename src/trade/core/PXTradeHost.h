@@ -68,6 +68,9 @@ public:
     // The session in force ended or a new logon replaced it: the alerts shown with
     // endsWithSession that are still up go without calling back.
     virtual void sessionEnded() {}
+    // The alerts of that tag shown with endsWithSession stay when the session ends: they now
+    // tell more than that end.
+    virtual void keepPastSession(int /*tag*/) {}
     virtual void showToast(const std::string& /*text*/, double /*seconds*/) {}
 
     // Appends a line to the day log (written only while "DebugPreference" is on).

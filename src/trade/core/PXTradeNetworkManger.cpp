@@ -817,7 +817,8 @@ void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool w
         return;
     }
     m_alertTag = tag;
-    // The re-login dialog comes after the lost session's end: a newer logon takes it away.
+    // The re-login dialog comes after the lost session's end: a newer logon takes it away,
+    // unless it tells a refused request's failure.
     alert.endsWithSession = tag == kConfirmTag || tag == kSessionLostTag;
     alert.buttons = tag == kSessionLostTag ? std::vector<std::string>{"重新登录", "取消"}
                                            : std::vector<std::string>{"确定", "取消"};
@@ -889,6 +890,10 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
     showAlert(message, kSessionLostTag, true);
     store.setLossTold(lost);
     m_reLoginShown = true;
+}
+
+void PXTradeNetworkManger::leaveTellingToReLogin() {
+    m_module.host().keepPastSession(kSessionLostTag);
 }
 
 bool PXTradeNetworkManger::lossToldOfItsSession() const {

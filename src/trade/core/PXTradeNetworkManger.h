@@ -139,6 +139,9 @@ public:
     // it says the session is lost and the dialog on show already tells that session's loss. A
     // reply it does not tell (a session a newer logon replaced, a log-out) is left to the caller.
     bool reLoginShown() const { return m_reLoginShown; }
+    // The caller leaves the telling of its failure to the session-lost dialog: the dialog then
+    // stays when a newer logon comes, as that failure is told nowhere else.
+    void leaveTellingToReLogin();
     // Whether the session the last request or waiting order was made under has ended since (a
     // log-out, a lost session, a newer logon): its reply changes nothing and nothing of it is
     // sent. Requests made outside a session (logon, captcha, account services) never end so.
