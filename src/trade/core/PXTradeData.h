@@ -66,8 +66,8 @@ public:
     void nextSessionEpoch();
     // Whether the session of that id has ended here and no logon has handed it out again.
     bool sessionHasEnded(const std::string& sessionID) const;
-    // The epoch of the session whose loss the re-login dialog tells, until a newer logon (whose
-    // epoch takes that dialog away) replaces it.
+    // The epoch of the session whose loss the re-login dialog tells; forgotten at the next epoch
+    // (a newer logon).
     void setLossTold(uint64_t epoch) { m_lossTold = epoch; }
     bool lossToldOf(uint64_t epoch) const { return m_lossTold == epoch; }
 
