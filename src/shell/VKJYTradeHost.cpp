@@ -139,6 +139,12 @@ void VKJYTradeHost::sessionEnded() {
     }
 }
 
+void VKJYTradeHost::keepPastSession(int tag) {
+    std::erase_if(m_sessionAlerts, [tag](const WeakLink<AlertView>& alert) {
+        return !alert || alert->tag() == tag;
+    });
+}
+
 void VKJYTradeHost::showToast(const std::string& text, double seconds) {
     VKJYCommonViewUtil::showToast(text, seconds);
 }

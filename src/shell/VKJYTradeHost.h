@@ -39,6 +39,7 @@ public:
     void popSelectedTabToRoot(bool tellWillAppear) override;
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override;
     void sessionEnded() override;
+    void keepPastSession(int tag) override;
     void showToast(const std::string& text, double seconds) override;
     void writeDataToNSLogFile(const std::string& text, const std::string& file,
                               const std::string& directory) override;

@@ -3,8 +3,9 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
-void PXTradeRefusalAlert::show(const PXTradeNetworkManger& manager) {
+void PXTradeRefusalAlert::show(PXTradeNetworkManger& manager) {
     if (manager.reLoginShown()) {
+        manager.leaveTellingToReLogin();
         return;
     }
     PXTradeMessage::show(manager.JY_ErrorMessage());

@@ -93,6 +93,7 @@ void PXTradeData::nextSessionEpoch() {
         m_endedSessions.insert(m_tradeSession->JYsessionID);
     }
     ++m_sessionEpoch;
+    m_lossTold.reset();
     m_module.sessionEnded();
     m_module.host().sessionEnded();
 }

@@ -66,6 +66,10 @@ public:
     void nextSessionEpoch();
     // Whether the session of that id has ended here and no logon has handed it out again.
     bool sessionHasEnded(const std::string& sessionID) const;
+    // The epoch of the session whose loss the re-login dialog tells; forgotten at the next epoch
+    // (a newer logon).
+    void setLossTold(uint64_t epoch) { m_lossTold = epoch; }
+    bool lossToldOf(uint64_t epoch) const { return m_lossTold == epoch; }
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
     JYDict FuDongYingKui() const;
@@ -148,6 +152,7 @@ private:
     std::string m_tradeLinkType;
     std::multiset<std::string> m_logoffsOut;
     uint64_t m_sessionEpoch = 0;
+    std::optional<uint64_t> m_lossTold;
     std::set<std::string> m_endedSessions;
     uint64_t m_observer = 0;
 };

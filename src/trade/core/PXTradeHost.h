@@ -28,8 +28,8 @@ struct PXTradeAlert {
     std::string message;
     std::vector<std::string> buttons;
     int tag = 0;
-    // A confirmation of a request of the session in force: it leaves, unanswered, when that
-    // session ends.
+    // A confirmation of a request of the session in force, or the re-login dialog: it leaves,
+    // unanswered, when the session in force at its showing ends (a newer logon, for the dialog).
     bool endsWithSession = false;
 };
 
@@ -68,6 +68,9 @@ public:
     // The session in force ended or a new logon replaced it: the alerts shown with
     // endsWithSession that are still up go without calling back.
     virtual void sessionEnded() {}
+    // The alerts of that tag shown with endsWithSession stay when the session ends: they now
+    // tell more than that end.
+    virtual void keepPastSession(int /*tag*/) {}
     virtual void showToast(const std::string& /*text*/, double /*seconds*/) {}
 
     // Appends a line to the day log (written only while "DebugPreference" is on).

@@ -298,7 +298,7 @@ void PXTradeNetworkManger::refuseLocally(int code, const char* message) {
     auto self = shared_from_this();
     MainQueue::post([self, code, message] {
         self->m_errorMessage = message;
-        self->m_reLoginShown = false;
+        self->m_reLoginShown = code == kSessionLostCode && self->lossToldOfItsSession();
         if (self->m_delegate) {
             self->m_delegate->dataAnalysisFailed(self.get(), code);
         }
@@ -817,7 +817,9 @@ void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool w
         return;
     }
     m_alertTag = tag;
-    alert.endsWithSession = tag == kConfirmTag;
+    // The re-login dialog comes after the lost session's end: a newer logon takes it away,
+    // unless it tells a refused request's failure.
+    alert.endsWithSession = tag == kConfirmTag || tag == kSessionLostTag;
     alert.buttons = tag == kSessionLostTag ? std::vector<std::string>{"重新登录", "取消"}
                                            : std::vector<std::string>{"确定", "取消"};
     // The dialog holds this manager until it is answered.
@@ -882,9 +884,20 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
     if (!m_module.tradeLogin()) {
         return;
     }
-    m_module.PXJYData().clearAllTradeData();
+    PXTradeData& store = m_module.PXJYData();
+    const uint64_t lost = store.sessionEpoch();
+    store.clearAllTradeData();
     showAlert(message, kSessionLostTag, true);
+    store.setLossTold(lost);
     m_reLoginShown = true;
+}
+
+void PXTradeNetworkManger::leaveTellingToReLogin() {
+    m_module.host().keepPastSession(kSessionLostTag);
+}
+
+bool PXTradeNetworkManger::lossToldOfItsSession() const {
+    return m_sessionEpoch && m_module.PXJYData().lossToldOf(*m_sessionEpoch);
 }
 
 void PXTradeNetworkManger::takeOverSession() {
@@ -1104,9 +1117,12 @@ void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
     if (code == kSessionLostCode || code == kIdleSessionCode) {
         m_errorMessage = code == kSessionLostCode ? kSessionLostMessage
                                                   : "长时间未操作登录状态已失效,请重新登录!";
-        // A late answer for a session that has ended ends nothing of a newer one.
+        // A late answer for a session that has ended ends nothing of a newer one; the dialog
+        // may already tell its session's loss.
         if (!ofEndedSession()) {
             shenFenShiXiao(m_errorMessage);
+        } else {
+            m_reLoginShown = lossToldOfItsSession();
         }
     }
     if (m_delegate) {

@@ -135,9 +135,13 @@ public:
     const std::string& requestType() const { return m_requestType; }
     // Tag of the dialog shown last (5554 session loss, 5556 order confirmation, 0 none).
     int alertViewTag() const { return m_alertTag; }
-    // Whether the latest reply put up the session-lost dialog: its failure is then told. A
-    // reply that did not (a stale session, already logged out) leaves the telling to the caller.
+    // Whether the session-lost dialog tells the latest reply's failure: the reply put it up, or
+    // it says the session is lost and the dialog on show already tells that session's loss. A
+    // reply it does not tell (a session a newer logon replaced, a log-out) is left to the caller.
     bool reLoginShown() const { return m_reLoginShown; }
+    // The caller leaves the telling of its failure to the session-lost dialog: the dialog then
+    // stays when a newer logon comes, as that failure is told nowhere else.
+    void leaveTellingToReLogin();
     // Whether the session the last request or waiting order was made under has ended since (a
     // log-out, a lost session, a newer logon): its reply changes nothing and nothing of it is
     // sent. Requests made outside a session (logon, captcha, account services) never end so.
@@ -169,6 +173,7 @@ private:
     std::string userId() const;
     std::string sessionId() const;
     void showAlert(const std::string& message, int tag, bool withButtons);
+    bool lossToldOfItsSession() const;
     void dispatch(const std::string& body);
     void accept(const std::optional<PXTradeResult>& result);
     void endedSessionReply(const std::optional<PXTradeResult>& result);

@@ -10,6 +10,7 @@
 #include "trade/common/PXPriceBoardView.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -222,5 +223,5 @@ void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager,
     if (isVoid(*manager)) {
         return;
     }
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+    PXTradeRefusalAlert::show(*manager);
 }

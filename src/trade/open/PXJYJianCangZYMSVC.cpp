@@ -11,6 +11,7 @@
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -425,5 +426,5 @@ void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) 
     if (manager->typeNW() == kDelistingTag) {
         m_orderOutstanding = false;
     }
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+    PXTradeRefusalAlert::show(*manager);
 }

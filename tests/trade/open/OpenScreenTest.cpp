@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/foundation/Text.h"
+#include "platform/foundation/Timer.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -42,6 +43,20 @@ PXJYJianCangViewController* OpenScreenTest::openScreen() {
 bool OpenScreenTest::waitForPrice(const std::string& code) {
     return driver.runUntil(
         [&] { return tradeModule().PXJYData().zuiXinYiKouJia().count(code) > 0; }, 5);
+}
+
+bool OpenScreenTest::logInAnsweredWhen(const std::function<bool()>& until) {
+    tradeServer().holdAnswers("logon");
+    // logIn() drives the run loop itself: the answer is let go from within it.
+    const auto release = Timer::scheduledTimer(0.05, true, [&] {
+        if (until()) {
+            tradeServer().releaseReplies("logon");
+        }
+    });
+    const bool ok = logIn();
+    release->invalidate();
+    tradeServer().releaseReplies("logon");
+    return ok;
 }
 
 void OpenScreenTest::pick(PXJianCangFormView& form, const std::string& code) {
@@ -113,6 +128,14 @@ std::string OpenScreenTest::reqValue(const SimTradeReceived& request, const std:
 std::string OpenScreenTest::alertMessage() const {
     AlertView* alert = driver.visibleAlert();
     return alert ? alert->message() : std::string();
+}
+
+int OpenScreenTest::alertsOnShow() const {
+    int shown = 0;
+    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
+        shown += alert->isVisible() ? 1 : 0;
+    }
+    return shown;
 }
 
 void OpenScreenTest::snapshot(const std::string& name) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ protected:
     PXJYJianCangViewController* openScreen();
     // Waits until the store holds a price for the code (the next price refresh).
     bool waitForPrice(const std::string& code);
+    // Logs in again with the logon's answer held until `until` holds: the exchange has ended the
+    // session in force, whose heartbeats meet that end before the client hears of the logon.
+    bool logInAnsweredWhen(const std::function<bool()>& until);
     void pick(PXJianCangFormView& form, const std::string& code);
     // Drags the scroll area holding the view up, as a person does on the short screen, until
     // the whole view shows.
@@ -37,6 +41,8 @@ protected:
     // A key of the REQ of a JSON request body.
     static std::string reqValue(const SimTradeReceived& request, const std::string& key);
     std::string alertMessage() const;
+    // How many alerts are up.
+    int alertsOnShow() const;
     // Lots of the store's holding summary of a commodity and side ("1" buy, "2" sell).
     int heldLots(const std::string& code, const std::string& side);
     void snapshot(const std::string& name);

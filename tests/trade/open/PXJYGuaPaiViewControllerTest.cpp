@@ -158,6 +158,25 @@ TEST_F(Listing, anEarlierCommoditysOpenOrdersDoNotBoundTheNext) {
                   PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), "NI"), 0));
 }
 
+TEST_F(Listing, aListingAnsweredThatItsSessionIsLostEndsInTheReLoginDialogAlone) {
+    setDefault("prompt", "2");
+    ASSERT_NE(openListing(), nullptr);
+    PXJYGuaPaiView& form = *listing->guaPaiView();
+    pick(form, "zn");
+    ASSERT_TRUE(driver.runUntil([&] {
+        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
+    }));
+    typeInto(form.zhiJiaL(), "2160");
+    typeQuantity(form, "1");
+    tradeServer().answerCodeNext(1004, "order_list");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return VKJYCommonViewUtil::activityCount() == 0 && driver.visibleAlert(); }, 10));
+    driver.settle();
+    EXPECT_EQ(alertsOnShow(), 1) << alertMessage();
+    EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");
+}
+
 TEST_F(Listing, aCommodityThatAlwaysDelistsHidesTheChoiceAndSendsIt) {
     setDefault("prompt", "2");
     ASSERT_NE(openListing("NI"), nullptr);

@@ -287,12 +287,16 @@ TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRan
 INSTANTIATE_TEST_SUITE_P(Heights, QuoteModeOpeningOnBothScreens, ::testing::Values(568, 480));
 
 // A session-lost answer to an order: the re-login dialog where the facade shows one (the
-// session the order went under is still in force), the screen's own message where it does not
-// (a newer login replaced that session while the order travelled); one alert either way.
+// session the order went under is still in force, or its loss is on show already), the screen's
+// own message where it does not (a newer login replaced that session while the order travelled);
+// one alert either way, a dialog that tells the order's failure staying for a newer login. The
+// events, in order: L a heartbeat hears the session is lost; N a newer login; M a newer login
+// whose answer comes after the old session's heartbeat met the end that login made; R the
+// order's answer.
 struct SessionLostAnswer {
     const char* name;
     int code;
-    bool newerLogin;
+    const char* events;
     const char* message;
     const char* button;
 };
@@ -308,35 +312,44 @@ TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
     pick(form, "AG");
     typeQuantity(form, "1");
     tradeServer().holdReplies("order_s");
-    tradeServer().answerCodeNext(answer.code, "order_s");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return received("order_s").size() == 1; }, 5));
-    if (answer.newerLogin) {
-        ASSERT_TRUE(logIn());
+    const auto alertUp = [&] { return driver.visibleAlert() != nullptr; };
+    for (const char event : std::string(answer.events)) {
+        if (event == 'L') {
+            tradeServer().answerCodeNext(1004, "SYS_TIME_QUERY");
+            ASSERT_TRUE(driver.runUntil(alertUp, 10));
+        } else if (event == 'N' || event == 'M') {
+            ASSERT_TRUE(event == 'N' ? logIn() : logInAnsweredWhen(alertUp));
+        } else {
+            tradeServer().answerCodeNext(answer.code, "order_s");
+            tradeServer().releaseReplies("order_s");
+            ASSERT_TRUE(
+                driver.runUntil([&] { return !screen->isOrderOutstanding() && alertUp(); }, 10));
+        }
     }
-    tradeServer().releaseReplies("order_s");
-    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
     driver.settle();
-    int shown = 0;
-    for (AlertView* alert : driver.viewsOfClass<AlertView>()) {
-        shown += alert->isVisible() ? 1 : 0;
-    }
-    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(alertsOnShow(), 1) << alertMessage();
     EXPECT_EQ(alertMessage(), answer.message);
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), answer.button);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 }
 
+constexpr const char* kLost = "您的当前登录状态已失效,请重新登录!";
+constexpr const char* kIdle = "长时间未操作登录状态已失效,请重新登录!";
+
 INSTANTIATE_TEST_SUITE_P(
     Answers, QuoteModeOpeningSessionLost,
-    ::testing::Values(SessionLostAnswer{"lostUnderItsSession", 1004, false,
-                                        "您的当前登录状态已失效,请重新登录!", "重新登录"},
-                      SessionLostAnswer{"idleUnderItsSession", 10001, false,
-                                        "长时间未操作登录状态已失效,请重新登录!", "重新登录"},
-                      SessionLostAnswer{"lostAfterANewerLogin", 1004, true,
-                                        "您的当前登录状态已失效,请重新登录!", "确定"},
-                      SessionLostAnswer{"idleAfterANewerLogin", 10001, true,
-                                        "长时间未操作登录状态已失效,请重新登录!", "确定"}),
+    ::testing::Values(
+        SessionLostAnswer{"lostUnderItsSession", 1004, "R", kLost, "重新登录"},
+        SessionLostAnswer{"idleUnderItsSession", 10001, "R", kIdle, "重新登录"},
+        SessionLostAnswer{"lostAfterANewerLogin", 1004, "NR", kLost, "确定"},
+        SessionLostAnswer{"idleAfterANewerLogin", 10001, "NR", kIdle, "确定"},
+        SessionLostAnswer{"idleAfterANewerLoginAnsweredLate", 10001, "MR", kIdle, "确定"},
+        SessionLostAnswer{"lostAfterItsSessionsLoss", 1004, "LR", kLost, "重新登录"},
+        SessionLostAnswer{"lostUnderItsSessionBeforeANewerLogin", 1004, "RN", kLost, "重新登录"},
+        SessionLostAnswer{"idleAfterItsSessionsLossBeforeANewerLogin", 10001, "LRN", kLost,
+                          "重新登录"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The session ends while an order waits for its confirmation, by the idle log-out or by a lost

@@ -166,6 +166,23 @@ TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") >= 3; }, 10));
 }
 
+TEST_F(OrderBookOpening, aDelistingAnsweredThatItsSessionIsLostEndsInTheReLoginDialogAlone) {
+    setDefault("prompt", "2");
+    listForOthers(2, 1);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
+    typeQuantity(form, "1");
+    tradeServer().answerCodeNext(1004, "order_mp");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return !orderBook->isOrderOutstanding() && driver.visibleAlert(); }, 10));
+    driver.settle();
+    EXPECT_EQ(alertsOnShow(), 1) << alertMessage();
+    EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");
+}
+
 using OrderBookOpeningOnBothScreens = OnBothScreens<OrderBookOpening>;
 
 TEST_P(OrderBookOpeningOnBothScreens,
