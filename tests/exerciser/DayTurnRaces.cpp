@@ -29,8 +29,9 @@ constexpr double kHeldWithin = 30;
 constexpr double kSettled = 60;
 // Past the client's 10 s time-out of a chart request.
 constexpr double kPastTheTimeOut = 12;
-constexpr int kFirstPeriodTag = 10001;
-constexpr int kLastPeriodTag = 10000 + 20;
+// The K-line periods' buttons: the one before them is "分时".
+constexpr int kFirstKLineTag = HQMarketChartManager::kFenShiButtonTag + 1;
+constexpr int kLastKLineTag = HQMarketChartManager::kFenShiButtonTag + 20;
 constexpr int kLogin = 2;
 constexpr int kKLine = 30;
 constexpr int kFenShi = 32;
@@ -150,7 +151,7 @@ void DayTurnRaces::duringAPeriodChange(int server, ExerciseRandom& random) {
     std::vector<Button*> periods;
     VKJYMarketChartController* screen = m_hooks.quoteScreen();
     for (Button* button : m_driver.viewsOfClass<Button>()) {
-        if (button->tag() >= kFirstPeriodTag && button->tag() <= kLastPeriodTag &&
+        if (button->tag() >= kFirstKLineTag && button->tag() <= kLastKLineTag &&
             !button->isSelected() && button->isDescendantOf(screen->chartManager()) &&
             m_driver.isVisible(button)) {
             periods.push_back(button);
@@ -161,7 +162,7 @@ void DayTurnRaces::duringAPeriodChange(int server, ExerciseRandom& random) {
     }
     Button* period = periods[random.below(periods.size())];
     m_hooks.journal("day turn during a period change: period tap " +
-                    std::to_string(period->tag() - kFirstPeriodTag + 1));
+                    std::to_string(period->tag() - kFirstKLineTag + 1));
     turnWhileHeld(
         server, {kKLine, kManyDayKLine}, [&] { m_driver.tap(period); }, [] {});
 }
