@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ExerciseRandom.h"
+#include "QuoteScreenRules.h"
 #include "chart/ChartStateRecords.h"
 #include "chart/HQMarketChartManager.h"
 #include "chart/HQRefreshControl.h"
@@ -17,10 +18,6 @@
 #include "support/SimProcess.h"
 
 namespace {
-// The simulated exchange keeps UTC+8.
-constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
-constexpr int64_t kDayMs = 24 * 3600 * 1000;
-constexpr int64_t kMinuteMs = 60 * 1000;
 // Each turn moves the exchange's clock by about a day, which keeps it busy for a second or two.
 constexpr int kWeight = 2;
 // The chart refreshes every 5 s; a pick or a tap sends at once. Slow lines only make it later.
@@ -38,15 +35,6 @@ constexpr int kFenShi = 32;
 constexpr int kManyDayKLine = 33;
 constexpr int kManyDayFenShi = 34;
 constexpr int kServerTime = 35;
-
-int64_t untilMidnight(int64_t nowMs) {
-    const int64_t local = nowMs + kExchangeOffsetMs;
-    return kDayMs - ((local % kDayMs) + kDayMs) % kDayMs;
-}
-
-bool running(const HQRefreshControl* control) {
-    return control && control->timer() && control->timer()->isValid();
-}
 }  // namespace
 
 DayTurnRaces::DayTurnRaces(ScreenDriver& driver, SimProcess& exchange, Hooks hooks)
@@ -208,8 +196,9 @@ void DayTurnRaces::turnWhileHeld(int server, const std::vector<int>& protocols,
 
 // To 23:59 at the exchange, and the chart settled after the move.
 void DayTurnRaces::toTheEve() {
-    int64_t step = untilMidnight(m_exchange.nowMs()) - kMinuteMs;
-    step += step < 0 ? kDayMs : 0;
+    int64_t step =
+        QuoteScreenRules::untilMidnight(m_exchange.nowMs()) - QuoteScreenRules::kMinuteMs;
+    step += step < 0 ? QuoteScreenRules::kDayMs : 0;
     m_hooks.journal("the exchange's clock moves " + std::to_string(step) + " ms, to 23:59");
     m_exchange.advance(step);
     m_driver.runUntil(
@@ -217,17 +206,19 @@ void DayTurnRaces::toTheEve() {
             VKJYMarketChartController* screen = m_hooks.quoteScreen();
             HQMarketChartManager* chart = screen ? screen->chartManager() : nullptr;
             if (!chart || chart->variableAboutDevice()->typeOfHQ() == 0) {
-                return !chart || running(chart->FenShiRefresh());
+                return !chart || QuoteScreenRules::running(chart->FenShiRefresh());
             }
             // A K-line chart scrolled away from its newest bars does not refresh.
             const auto period = chart->searchPeriodStatusInfo();
-            return running(chart->KLineRefresh()) || (period && period->offset != 0);
+            return QuoteScreenRules::running(chart->KLineRefresh()) ||
+                   (period && period->offset != 0);
         },
         kSettled);
 }
 
 void DayTurnRaces::overMidnight() {
-    const int64_t step = untilMidnight(m_exchange.nowMs()) + kMinuteMs;
+    const int64_t step =
+        QuoteScreenRules::untilMidnight(m_exchange.nowMs()) + QuoteScreenRules::kMinuteMs;
     m_hooks.journal("the exchange's clock moves " + std::to_string(step) +
                     " ms, over its midnight");
     m_exchange.advance(step);

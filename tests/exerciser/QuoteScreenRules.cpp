@@ -38,8 +38,6 @@ constexpr int kFirstPeriodTag = 10000;
 constexpr int kLastPeriodTag = 10000 + 20;
 // The simulated exchange keeps UTC+8.
 constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
-constexpr int64_t kDayMs = 24 * 3600 * 1000;
-constexpr int64_t kMinuteMs = 60 * 1000;
 constexpr double kEdge = 0.5;
 // The chart asks again every 5 s; its answer comes within a second more.
 constexpr double kChartRefresh = 7;
@@ -78,10 +76,16 @@ bool shown(const View* view) {
     return true;
 }
 
-bool running(const HQRefreshControl* control) {
+}  // namespace
+
+int64_t QuoteScreenRules::untilMidnight(int64_t exchangeNowMs) {
+    const int64_t local = exchangeNowMs + kExchangeOffsetMs;
+    return kDayMs - ((local % kDayMs) + kDayMs) % kDayMs;
+}
+
+bool QuoteScreenRules::running(const HQRefreshControl* control) {
     return control && control->timer() && control->timer()->isValid();
 }
-}  // namespace
 
 QuoteScreenRules::QuoteScreenRules(ScreenDriver& driver, SimProcess& exchange,
                                    ExerciseRandom& random, ExerciseJournal& journal, Hooks hooks)
@@ -302,9 +306,7 @@ void QuoteScreenRules::crossHairThenALeap(VKJYMarketChartController& screen) {
 
 // To two minutes before the exchange's midnight, or from there over it.
 void QuoteScreenRules::clockOverMidnight() {
-    const int64_t now = m_exchange.nowMs();
-    const int64_t local = now + kExchangeOffsetMs;
-    const int64_t toMidnight = kDayMs - ((local % kDayMs) + kDayMs) % kDayMs;
+    const int64_t toMidnight = untilMidnight(m_exchange.nowMs());
     const int64_t step = toMidnight > 3 * kMinuteMs
                              ? toMidnight - 2 * kMinuteMs
                              : toMidnight + kMinuteMs * (1 + int64_t(m_random.below(3)));

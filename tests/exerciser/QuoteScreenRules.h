@@ -6,6 +6,7 @@
 class ExerciseJournal;
 class ExerciseRandom;
 class HQMarketChartManager;
+class HQRefreshControl;
 class ScreenDriver;
 class SimProcess;
 class VKJYMarketChartController;
@@ -32,6 +33,13 @@ public:
 
     QuoteScreenRules(ScreenDriver& driver, SimProcess& exchange, ExerciseRandom& random,
                      ExerciseJournal& journal, Hooks hooks);
+
+    static constexpr int64_t kMinuteMs = 60 * 1000;
+    static constexpr int64_t kDayMs = 24 * 3600 * 1000;
+    // From the exchange's time to its next midnight (it keeps UTC+8).
+    static int64_t untilMidnight(int64_t exchangeNowMs);
+    // The chart refresh will fire.
+    static bool running(const HQRefreshControl* control);
 
     // The weight of this family of events on the screen now (0 when none can happen).
     int weight() const;
