@@ -75,7 +75,7 @@ FastFingerSlowLine::FastFingerSlowLine(Context context)
     : m(std::move(context)), m_soundsHeard(dealSounds()) {}
 
 void FastFingerSlowLine::wait(double seconds) {
-    m.driver.runUntil([] { return false; }, seconds);
+    m.driver.runFor(seconds);
 }
 
 std::string FastFingerSlowLine::sessionQuery() const {
