@@ -102,10 +102,11 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
                                 [this] { return top<VKJYMarketUIViewController>(); },
                                 [this] { return driver.visibleAlert() != nullptr; },
                                 [this](const std::string& what) { violation(what); }});
-    m_fast = std::make_unique<FastFingerSlowLine>(FastFingerSlowLine::Context{
-        driver, screen, exchange, *m_random, *m_journal,
-        [this](const std::string& what) { violation(what); }, [this] { return hittables(); },
-        [this] { logIn(); }, [this](View* hit) { beforeActing(hit); }});
+    m_fast = std::make_unique<FastFingerSlowLine>(
+        FastFingerSlowLine::Context{driver, screen, exchange, *m_random, *m_journal,
+                                    [this](const std::string& what) { violation(what); },
+                                    [this] { return hittables(); }, [this] { logIn(); },
+                                    [this](View* hit) { beforeActing(hit); }});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -301,8 +302,8 @@ void ScreenExerciser::pictureWhenAsked() {
 }
 
 void ScreenExerciser::waitForTheLine() {
-    driver.runUntil([] { return lineQuiet() && !busy(); },
-                    m_stallDelay > 0 ? kLineWaitWhileStalled : kLineWait);
+    driver.runFor(m_stallDelay > 0 ? kLineWaitWhileStalled : kLineWait,
+                  [] { return lineQuiet() && !busy(); });
 }
 
 void ScreenExerciser::checkOverlay() {

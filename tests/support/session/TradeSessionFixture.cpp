@@ -293,8 +293,8 @@ void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digi
     }
     const bool done = driver.runUntil(
         [&] {
-            return tradeNavigation()->topViewController() == back && tradeModule().tradeLogin() &&
-                   VKJYCommonViewUtil::activityCount() == 0;
+            return tradeNavigation()->topViewController() == back &&
+                   tradeModule().tradeLogin() && VKJYCommonViewUtil::activityCount() == 0;
         },
         10);
     return done ? ::testing::AssertionSuccess()
