@@ -155,7 +155,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(logInOnLoginScreen(account));
         ASSERT_NE(home(), nullptr);
         // The figures come with the account's next refresh.
-        waitFor([&] { return driver.viewsWithText("--").size() <= 1; }, 5);
+        driver.runFor(5, [&] { return driver.viewsWithText("--").size() <= 1; });
         snapshot("trade-home");
     }
 

@@ -98,7 +98,7 @@ int playLife(Application& application, const std::string& script) {
         } else if (step == "H") {
             std::printf("H\n");
             std::fflush(stdout);
-            RunLoop::runUntil([] { return false; }, 3600);
+            RunLoop::runFor(3600);
         }
         std::fflush(stdout);
     }

@@ -120,7 +120,7 @@ protected:
     void TearDown() override {
         closeChart();
         // Requests still out end, so nothing they hold outlives the test.
-        RunLoop::runUntil([] { return false; }, 0.3);
+        RunLoop::runFor(0.3);
         View::setAnimationSpeed(1);
         VKJYHangQingDataClass::setCurrent(nullptr);
         m_home.reset();
@@ -485,7 +485,7 @@ TEST_F(ChartManagerSimTest, shouldOpenThePeriodPanelAgainAfterAPressThatSwitches
     };
     EXPECT_TRUE(panelOpensAgainAfter(10000)) << "分时 on show";
     openMinutePeriod();
-    RunLoop::runUntil([] { return false; }, 1.5);  // past the period lock
+    RunLoop::runFor(1.5);  // past the period lock
     EXPECT_TRUE(panelOpensAgainAfter(10001)) << "1分 on show";
     // That press renewed the lock: 5分 is refused.
     EXPECT_TRUE(panelOpensAgainAfter(10002)) << "within the period lock";
@@ -668,7 +668,7 @@ TEST_F(ChartManagerSimTest, shouldRefreshTheKLineChartAgainAfterTheSessionsRenew
     quoteServer().answerSessionLostOnce(kServerTime);
     m_chart->KLineRefresh()->refreshNotify();
     ASSERT_TRUE(RunLoop::runUntil([&] { return !period() && m_chart->KLineRefresh(); }, 20));
-    RunLoop::runUntil([] { return false; }, 1.2);  // past the lock that spaces period changes
+    RunLoop::runFor(1.2);  // past the lock that spaces period changes
     ASSERT_TRUE(m_driver->tap(periodButton(10002)));
     EXPECT_TRUE(RunLoop::runUntil(reloaded, 30));
 }
@@ -705,7 +705,7 @@ TEST_F(ChartManagerSimTest, shouldNotAskTheMinutesAgainWhileTheLastRequestIsOut)
     m_chart->FenShiRefresh()->refreshNotify();
     ASSERT_TRUE(waitForRequest(kFenShiProtocol, static_cast<size_t>(before)));
     ASSERT_TRUE(RunLoop::runUntil([&] { return !item->FenShiRequesting; }, 20));
-    RunLoop::runUntil([&] { return quoteServer().requestCount(kFenShiProtocol) > before + 1; }, 1);
+    RunLoop::runFor(1, [&] { return quoteServer().requestCount(kFenShiProtocol) > before + 1; });
     EXPECT_EQ(quoteServer().requestCount(kFenShiProtocol), before + 1);
 }
 
@@ -780,7 +780,7 @@ TEST_F(ChartManagerSimTest, shouldLeaveTheNextCommodityLoadingWhenTheOneLeftAnsw
             quoteServer().malformNext(kManyDayFenShi, SimMalform::CutBody);
         }
         m_chart->changeCommodityWithIndexPath(0, 1);
-        RunLoop::runUntil([] { return false; }, 0.6);
+        RunLoop::runFor(0.6);
         m_chart->changeCommodityWithIndexPath(0, next);
         bool disturbed = false;
         ASSERT_TRUE(RunLoop::runUntil(
@@ -794,7 +794,7 @@ TEST_F(ChartManagerSimTest, shouldLeaveTheNextCommodityLoadingWhenTheOneLeftAnsw
             30));
         quoteServer().line(0).setDelayMs(0);
         EXPECT_FALSE(disturbed) << (spoiled ? "failed" : "answered");
-        RunLoop::runUntil([] { return false; }, 0.6);
+        RunLoop::runFor(0.6);
     }
 }
 
@@ -806,7 +806,7 @@ TEST_F(ChartManagerSimTest, shouldKeepALateDayOfACommodityLeftInItsOwnFormat) {
     ASSERT_NE(rows[1]->leastPrice, rows[3]->leastPrice);
     quoteServer().line(0).setDelayMs(1000);
     m_chart->changeCommodityWithIndexPath(0, 1);
-    RunLoop::runUntil([] { return false; }, 0.6);
+    RunLoop::runFor(0.6);
     m_chart->changeCommodityWithIndexPath(0, 3);
     const auto left = m_chart->variableAboutDevice()->searchCommodotyStatusItemByNumbers(
         rows[1]->MarketID, rows[1]->DiskID, rows[1]->CommodityID, rows[1]->panindex);
@@ -847,7 +847,7 @@ TEST_F(ChartManagerSimTest, shouldBeFreedWhenClosedWithARequestOut) {
     const int asked = quoteServer().requestCount(kFenShiProtocol);
     closeChart();
     EXPECT_TRUE(RunLoop::runUntil([&] { return gone.expired(); }, 5));
-    RunLoop::runUntil([] { return false; }, 1);
+    RunLoop::runFor(1);
     EXPECT_LE(quoteServer().requestCount(kFenShiProtocol), asked + 1);
 }
 

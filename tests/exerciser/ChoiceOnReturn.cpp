@@ -109,8 +109,8 @@ std::optional<SentShownCheck::Reading> ChoiceOnReturn::readingOf(const Button* s
 
 void ChoiceOnReturn::act(ExerciseRandom& random) {
     if (sendButtons().empty() && m_hands.tap(quickEntry(), "速摘")) {
-        m_driver.runUntil([&] { return !sendButtons().empty() && !Application::isInTransition(); },
-                          kShowsAgain);
+        m_driver.runFor(kShowsAgain,
+                        [&] { return !sendButtons().empty() && !Application::isInTransition(); });
     }
     const std::vector<Button*> buttons = sendButtons();
     if (buttons.empty()) {
@@ -134,7 +134,7 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
     const std::string account = PXTradeModule::shared().defaultString("JYUserName");
     changeTheHoldings(*chosen, codeOf(*chosen, panel.get()), random);
     selectTab(back);
-    m_driver.runUntil([&] { return !button || m_driver.reaches(button.get()); }, kShowsAgain);
+    m_driver.runFor(kShowsAgain, [&] { return !button || m_driver.reaches(button.get()); });
     m_driver.settle();
     const bool sameLogin = PXTradeModule::shared().tradeLogin() &&
                            PXTradeModule::shared().defaultString("JYUserName") == account;

@@ -75,7 +75,7 @@ FastFingerSlowLine::FastFingerSlowLine(Context context)
     : m(std::move(context)), m_soundsHeard(dealSounds()) {}
 
 void FastFingerSlowLine::wait(double seconds) {
-    m.driver.runUntil([] { return false; }, seconds);
+    m.driver.runFor(seconds);
 }
 
 std::string FastFingerSlowLine::sessionQuery() const {
@@ -141,7 +141,7 @@ void FastFingerSlowLine::slowHeartbeats() {
     PXTradeModule& module = PXTradeModule::shared();
     // A session the exchange ended (a restart, say) is refused at the next beat: the client
     // hears so first, for a refusal held on its way would not count as heard.
-    m.driver.runUntil([&] { return !module.tradeLogin(); }, 2 * kBeat + 0.5);
+    m.driver.runFor(2 * kBeat + 0.5, [&] { return !module.tradeLogin(); });
     if (!module.tradeLogin()) {
         return m.journal.add("fault: no heartbeat to hold");
     }

@@ -221,7 +221,7 @@ void FormUpsets::post(const std::string& path) {
 }
 
 void FormUpsets::waitForARefresh() {
-    m_driver.runUntil([] { return false; }, kRefreshSeconds);
+    m_driver.runFor(kRefreshSeconds);
 }
 
 // The commodity a form on show stands for, else any the account may trade.
@@ -388,7 +388,7 @@ void FormUpsets::holdTheBookReply(ExerciseRandom& random) {
     if (random.chance(0.4)) {
         switchTheBook(random);
     }
-    m_driver.runUntil([] { return false; }, kHeldSeconds);
+    m_driver.runFor(kHeldSeconds);
     m_hands.note("the book's replies are let go");
     post("/control/trade/release?" + held);
     m_driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }, kReleasedSeconds);

@@ -18,8 +18,7 @@ constexpr double kLongestPress = 0.2;
 constexpr double kLiftMargin = 70;
 
 void hold(double seconds) {
-    const double until = Timer::now() + seconds;
-    RunLoop::runUntil([until] { return Timer::now() >= until; }, seconds + 1);
+    RunLoop::runFor(seconds);
 }
 
 bool inAList(const View* view) {

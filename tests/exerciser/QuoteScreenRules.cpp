@@ -301,7 +301,7 @@ void QuoteScreenRules::crossHairThenALeap(VKJYMarketChartController& screen) {
         m_exchange.post("/control/trade/price?jys=" + lines.exchange + "&env=" + lines.environment +
                         "&commodity=" + chosen->CommodityCode + "&delta=" + std::to_string(delta));
     }
-    m_driver.runUntil([&] { return drawn() != before; }, kChartRefresh);
+    m_driver.runFor(kChartRefresh, [&] { return drawn() != before; });
 }
 
 // To two minutes before the exchange's midnight, or from there over it.

@@ -303,15 +303,15 @@ void ScreenExerciser::pictureWhenAsked() {
 }
 
 void ScreenExerciser::waitForTheLine() {
-    driver.runUntil([] { return lineQuiet() && !busy(); },
-                    m_stallDelay > 0 ? kLineWaitWhileStalled : kLineWait);
+    driver.runFor(m_stallDelay > 0 ? kLineWaitWhileStalled : kLineWait,
+                  [] { return lineQuiet() && !busy(); });
 }
 
 void ScreenExerciser::checkOverlay() {
     const double start = now();
     double quietSince = -1;
     while (busy()) {
-        RunLoop::runUntil([] { return false; }, 0.05);
+        RunLoop::runFor(0.05);
         if (quietSince < 0 && lineQuiet()) {
             quietSince = now();
         }
@@ -866,7 +866,7 @@ void ScreenExerciser::placeAnOrder() {
         keypadDigits(quantity, std::to_string(1 + m_random->below(3)));
     }
     // The price comes with the next price refresh.
-    driver.runUntil([] { return false; }, 1);
+    driver.runFor(1);
     tapView(orderForm().send, "send");
 }
 
@@ -999,10 +999,10 @@ void ScreenExerciser::logOffWhileAHeartbeatTravels() {
     m_journal->add(std::string("fault: heartbeats held ") + (answered ? "after" : "before") +
                    " the exchange acts on them, and the session logs off");
     postControl("/control/trade/hold?" + held + (answered ? "&answered=1" : ""));
-    driver.runUntil([] { return false; }, kHeartbeatSent);
+    driver.runFor(kHeartbeatSent);
     idleLogOut();
     // Late enough that whatever the reply sets off no longer crosses the logoff's answer.
-    driver.runUntil([] { return false; }, kReadingAnAlert);
+    driver.runFor(kReadingAnAlert);
     postControl("/control/trade/release?" + held);
 }
 
@@ -1030,7 +1030,7 @@ void ScreenExerciser::endTheSessionUnderAConfirmation() {
         tapView(over->buttonAtIndex(dismiss), "alert over the confirmation");
         driver.settle();
     }
-    driver.runUntil([] { return false; }, kReadingAnAlert);
+    driver.runFor(kReadingAnAlert);
     if (!confirmation || !confirmation->isVisible()) {
         return m_journal->add("the confirmation went with its session");
     }
@@ -1077,7 +1077,7 @@ void ScreenExerciser::restartTheExchange() {
     bool started = false;
     for (int attempt = 0; attempt < kRestartAttempts && !started; ++attempt) {
         if (attempt > 0) {
-            RunLoop::runUntil([] { return false; }, 1);
+            RunLoop::runFor(1);
         }
         started = exchange.restart();
     }

@@ -350,7 +350,7 @@ TEST_P(ChartGestureTest, shouldStopTheChartRefreshWhileCoveredAndStartItAgainWhe
     EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
     EXPECT_EQ(chart()->KLineRefresh(), nullptr);
     // A reply still out when the screen went does not start a timer either.
-    driver.runUntil([] { return false; }, 1);
+    driver.runFor(1);
     EXPECT_EQ(chart()->FenShiRefresh(), nullptr);
 
     stack->popViewController(false);

@@ -38,7 +38,7 @@ TEST_F(MarketTest, shouldShowOneSectionPerPanelWithPricesThatMoveWithTheMarket) 
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-568")));
     advanceSimulator(120);
     EXPECT_TRUE(runUntilPricesMove(1, 0));
-    driver.runUntil([] { return false; }, 1.1);
+    driver.runFor(1.1);
     delegate->tabBarHelper().selectTradeTab();
     const auto pages = TallyStatPageView::sharedInstance().pageViews();
     ASSERT_FALSE(pages.empty());
@@ -327,7 +327,7 @@ TEST_F(MarketTest, shouldClearTheStartTimeForAPanelWithoutATradingTime) {
     EXPECT_EQ(state->tradingStart(), std::nullopt);
     EXPECT_EQ(state->startTime(), "");
     market()->navigationController()->popViewController(false);
-    driver.runUntil([] { return false; }, 0.5);
+    driver.runFor(0.5);
 }
 
 // The trading times lost on the way, then a retry: while the retry's own trading times are
@@ -340,7 +340,7 @@ TEST_F(MarketTest, shouldOpenTheQuoteScreenFromARowAfterTheTradingTimesFailedOnT
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 20));
     EXPECT_EQ(driver.visibleAlert()->message(), "获取数据失败");
     // The other failed times come in under the alert.
-    driver.runUntil([] { return false; }, 1);
+    driver.runFor(1);
     for (int server = 0; server < 2; ++server) {
         sim.quoteServer(server).failInTransport(12, false);
         for (std::size_t line = 0; line < sim.quoteServer(server).lineCount(); ++line) {

@@ -46,7 +46,7 @@ protected:
         if (auto* list = market(); list && list->navigationController()) {
             list->navigationController()->popToRootViewController(false);
         }
-        driver.runUntil([] { return false; }, 0.5);
+        driver.runFor(0.5);
     }
 
     std::vector<std::string> row(TableView* table, int r) {
@@ -127,7 +127,7 @@ TEST_P(QuoteBookPanelTest, shouldListTheNewestTradesAndTheBookOfTheLiveQuotes) {
     }
     // Replies that bring no new book leave the held one on show.
     const int32_t last = ticks.back().index;
-    driver.runUntil([] { return false; }, 2.5);
+    driver.runFor(2.5);
     EXPECT_EQ(panel->content().mingXiArray().back()->fbIndex, last);
     EXPECT_EQ(row(panel->wuDangBuyTableView(), 0)[1], simPrice(book.buy[0].price, decimals));
     EXPECT_TRUE(driver.saveSnapshot(snapshot("book")));

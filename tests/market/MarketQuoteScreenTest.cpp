@@ -69,7 +69,7 @@ protected:
         if (auto* list = market(); list && list->navigationController()) {
             list->navigationController()->popToRootViewController(false);
         }
-        driver.runUntil([] { return false; }, 0.5);
+        driver.runFor(0.5);
     }
 
     std::vector<uint8_t> lastLiveQuoteBody() {
@@ -280,7 +280,7 @@ TEST_F(QuoteScreenTest, shouldShowNothingOfTheCommodityLeftUntilThePickedOnesQuo
     line.setDelayMs(0);
     EXPECT_TRUE(driver.runUntil([&] { return driver.isVisible(chart.yikoujiaView()); }, 10));
     // The commodity on show picked again keeps its figures.
-    driver.runUntil([] { return false; }, 0.6);
+    driver.runFor(0.6);
     line.setDelayMs(1000);
     ASSERT_TRUE(driver.tap(chart.commodityTitleButton()));
     ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 0}));
@@ -398,7 +398,7 @@ TEST_F(QuoteScreenTest, shouldOpenOnePanelPerAppearanceWhileLoggedOut) {
     screen->refreshYikoujiaViewFromJiaoYi(quote);
     EXPECT_TRUE(screen->ykjIsFromJiaoYi());
     advanceSimulator(120);
-    driver.runUntil([] { return false; }, 2.5);
+    driver.runFor(2.5);
     EXPECT_EQ(screen->yikoujiaLabel()->text().substr(0, 4), "1234");
     screen->closedFastTradeView();
     EXPECT_EQ(screen->tradeVC(), nullptr);
@@ -481,10 +481,10 @@ TEST_F(QuoteScreenTest, shouldPauseWhileCoveredAndSendNothingOnceItIsPopped) {
     std::weak_ptr<void> alive = screen->linkToken();
     ASSERT_TRUE(driver.tap(screen->backButton()));
     ASSERT_TRUE(driver.runUntil([&] { return alive.expired(); }, 5));
-    driver.runUntil([] { return false; }, 1.5);
+    driver.runFor(1.5);
     const size_t seen = sim.quoteServer(0).requestLog().size();
     const int quotes = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
-    driver.runUntil([] { return false; }, 3);
+    driver.runFor(3);
     EXPECT_EQ(sim.quoteServer(0).requestCount(kLiveQuoteProtocol), quotes);
     int chartRequests = 0;
     const auto log = sim.quoteServer(0).requestLog();

@@ -40,9 +40,7 @@ protected:
     }
 
     // A second period tap within a second of the first changes nothing, by design.
-    void waitOutThePeriodLock() {
-        driver.runUntil([] { return false; }, 1.2);
-    }
+    void waitOutThePeriodLock() { driver.runFor(1.2); }
 
     // The chart view fills the chart area of the screen.
     bool showsWhole(HQDrawManager* view) const {

@@ -11,7 +11,7 @@ void QuoteChartTest::TearDown() {
     if (auto* list = market(); list && list->navigationController()) {
         list->navigationController()->popToRootViewController(false);
     }
-    driver.runUntil([] { return false; }, 0.5);
+    driver.runFor(0.5);
 }
 
 void QuoteChartTest::openQuoteChart() {

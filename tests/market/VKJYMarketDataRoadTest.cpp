@@ -143,7 +143,7 @@ TEST_F(VKJYMarketDataRoadTest, shouldIgnoreALateTradingTimeFailureOfTheBuildBefo
     ASSERT_TRUE(RunLoop::runUntil([this] { return listener.failures > 0; }, 20));
     road->retry();
     // Long enough for the slow server's failures to come in over all its lines.
-    RunLoop::runUntil([this] { return listener.failures > 1; }, 3);
+    RunLoop::runFor(3, [this] { return listener.failures > 1; });
     EXPECT_EQ(listener.failures, 1);
 }
 

@@ -52,7 +52,7 @@ void QuoteSimTest::SetUp() {
 void QuoteSimTest::TearDown() {
     VKJYHangQingDataClass::setCurrent(nullptr);
     // Let finished managers drop what they posted for later turns.
-    RunLoop::runUntil([] { return false; }, 0.05);
+    RunLoop::runFor(0.05);
     m_home.reset();
     SimExchangeFixture::TearDown();
 }

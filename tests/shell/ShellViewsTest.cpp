@@ -270,7 +270,7 @@ TEST(MotionTweenTest, shouldStopARemovedOperation) {
     RunLoop::runUntil([&] { return calls > 0; }, 2);
     MotionTween::sharedInstance().removeTweenOperation(operation);
     const int after = calls;
-    RunLoop::runUntil([] { return false; }, 0.1);
+    RunLoop::runFor(0.1);
     EXPECT_EQ(calls, after);
     EXPECT_EQ(MotionTween::sharedInstance().runningCount(), 0u);
     point->setProgress(0.5);

@@ -13,16 +13,13 @@ namespace {
 // Wakes a blocked loop now and then so predicates fed by worker threads are seen promptly.
 constexpr int kWakeIntervalMs = 5;
 
-}  // namespace
-
-bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSeconds) {
-    QDeadlineTimer deadline(static_cast<qint64>(deadlineSeconds * 1000.0 / Timer::timeScale()),
-                            Qt::PreciseTimer);
+// Spins until predicate() holds or over() does; returns whether the predicate held.
+bool spin(const std::function<bool()>& predicate, const std::function<bool()>& over) {
     QTimer wake;
     wake.setInterval(kWakeIntervalMs);
     wake.start();
     while (!predicate()) {
-        if (deadline.hasExpired()) {
+        if (over()) {
             return predicate();
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
@@ -30,6 +27,19 @@ bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSe
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
+}
+
+}  // namespace
+
+bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSeconds) {
+    QDeadlineTimer deadline(static_cast<qint64>(deadlineSeconds * 1000.0), Qt::PreciseTimer);
+    return spin(predicate, [&deadline] { return deadline.hasExpired(); });
+}
+
+bool RunLoop::runFor(double seconds, const std::function<bool()>& predicate) {
+    const double end = Timer::now() + seconds;
+    auto held = [&predicate] { return predicate && predicate(); };
+    return spin(held, [end] { return Timer::now() >= end; });
 }
 
 int RunLoop::run() {

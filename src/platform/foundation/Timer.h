@@ -9,7 +9,8 @@
 // timer, and doing so from inside its own action is safe. Main thread only.
 // Dates are seconds since 1970; distantFuture() pauses a timer, now() or later resumes it.
 // now() is the wall clock unless a test runs time faster (setTimeScale): then now(), every
-// timer, the run loop's deadlines and the network's time-outs keep that faster pace together.
+// timer, the spans RunLoop::runFor lets pass and the network's time-outs keep that faster pace
+// together; a wait for a condition (RunLoop::runUntil) gives up only on the wall clock.
 class Timer {
 public:
     using Action = std::function<void()>;

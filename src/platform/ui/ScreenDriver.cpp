@@ -215,8 +215,7 @@ void ScreenDriver::longPress(Point point, double seconds,
     waitForTransition();
     double t = nextTime();
     m_screen.sendTouches({{1, TouchPhase::Began, point}}, t);
-    double until = Timer::now() + seconds;
-    RunLoop::runUntil([until]() { return Timer::now() >= until; }, seconds + 1);
+    RunLoop::runFor(seconds);
     if (beforeLifting) {
         beforeLifting();
     }
@@ -298,6 +297,10 @@ bool ScreenDriver::tapAlertButton(const std::string& title) {
 
 bool ScreenDriver::runUntil(const std::function<bool()>& condition, double seconds) {
     return RunLoop::runUntil(condition, seconds);
+}
+
+bool ScreenDriver::runFor(double seconds, const std::function<bool()>& condition) {
+    return RunLoop::runFor(seconds, condition);
 }
 
 void ScreenDriver::settle() {

@@ -97,7 +97,11 @@ public:
     AlertView* visibleAlert() const;
     bool tapAlertButton(const std::string& title);
 
+    // Waits for the condition; `seconds` of wall time only guard against a hang.
     bool runUntil(const std::function<bool()>& condition, double seconds = 5);
+    // Lets `seconds` pass on the timers' clock, or less if the condition comes true first;
+    // returns whether it did. For a span in which nothing is to happen.
+    bool runFor(double seconds, const std::function<bool()>& condition = {});
     // Lets posted work and finished animations run.
     void settle();
     bool saveSnapshot(const std::string& path) const;

@@ -287,7 +287,7 @@ TEST_F(HttpClientTest, shouldCancelOnlyTheRequestsStillWaitingOnTheDevice) {
     }
     ASSERT_TRUE(RunLoop::runUntil([&] { return m_slowArrived.arrived() > 0; }, kDeadline));
     // Whatever the device lets through at once has reached the server.
-    EXPECT_FALSE(RunLoop::runUntil([&] { return m_slowArrived.arrived() >= kSent; }, 0.5));
+    EXPECT_FALSE(RunLoop::runFor(0.5, [&] { return m_slowArrived.arrived() >= kSent; }));
     const int onTheLine = m_slowArrived.arrived();
     int cancelled = 0;
     for (HttpClient::RequestId id : ids) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -192,4 +193,21 @@ TEST(Timer, shouldRunTheClockAndNewTimersAtTheTestsPace) {
     ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, 20));
     EXPECT_EQ(order, (std::vector<std::string>{"paced", "wall clock"}));
     EXPECT_GE(firedAt - started, 0.4);
+}
+
+TEST(Timer, shouldLetAWaitForAConditionRunItsWholeSpanOfWallTimeOnAFasterClock) {
+    TestClock clock(4);
+    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+    EXPECT_TRUE(RunLoop::runUntil([&] { return std::chrono::steady_clock::now() >= due; }, 1));
+}
+
+TEST(Timer, shouldLetASpanPassOnTheTestsClock) {
+    TestClock clock(4);
+    bool later = false;
+    auto timer = Timer::scheduledTimer(3, false, [&] { later = true; });
+    const double started = Timer::now();
+    EXPECT_FALSE(RunLoop::runFor(1));
+    EXPECT_GE(Timer::now() - started, 1);
+    EXPECT_FALSE(later) << "the span ran on the wall clock";
+    EXPECT_TRUE(RunLoop::runFor(60, [] { return true; }));
 }

@@ -182,7 +182,7 @@ std::vector<SimTradeReceived> TradeSessionFixture::received(const std::string& n
 ::testing::AssertionResult TradeSessionFixture::secondTapUnsentUntilAnswered(
     View* button, const std::string& name, const std::string& message) {
     driver.tap(button);
-    if (driver.runUntil([&] { return received(name).size() > 1; }, 1)) {
+    if (driver.runFor(1, [&] { return received(name).size() > 1; })) {
         return ::testing::AssertionFailure() << "a second tap sent a second " << name;
     }
     tradeServer().releaseReplies(name);

@@ -238,7 +238,7 @@ TEST_F(FundsHomeTest, theFundPasswordChangeGoesOnceWhileItTravels) {
     snapshot("fund-password-sending");
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
     driver.tap(change->doneButton());
-    EXPECT_FALSE(driver.runUntil([&] { return changes() > 1; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return changes() > 1; }));
     tradeServer().releaseReplies("money_modpwd");
     ASSERT_TRUE(waitAlert());
     EXPECT_EQ(alertMessage(), "修改成功");

@@ -289,7 +289,7 @@ TEST_F(FundsTransferTest, aBankListFailingWhileTheTransferTravelsLeavesTheSecond
     driver.tapText("确定");
     driver.settle();
     EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
-    EXPECT_FALSE(driver.runUntil([&] { return sent("money_transfer") > 1; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return sent("money_transfer") > 1; }));
 
     tradeServer().releaseReplies("money_transfer");
     ASSERT_TRUE(waitAlert());

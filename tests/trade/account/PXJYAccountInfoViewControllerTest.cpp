@@ -176,7 +176,7 @@ TEST_F(AccountInfoTest, shouldLogOffOnlyOnceWhenTheLastAccountIsDeleted) {
     swipeAndTap(loggedIn.account, "删除");
     answerAlert("确定");
     ASSERT_TRUE(driver.runUntil([&] { return !received("logoff").empty(); }, 10));
-    driver.runUntil([] { return false; }, 1);
+    driver.runFor(1);
     EXPECT_EQ(received("logoff").size(), 1u);
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
     EXPECT_TRUE(savedAccounts()["01"]["01"].isDictionary());
@@ -195,7 +195,7 @@ TEST_F(AccountInfoTest, shouldSendNoQueuedQueryOfTheSessionTheDeletionEnded) {
         driver.settle();
     }
     // Whatever the device lets through at once has reached the line.
-    EXPECT_FALSE(driver.runUntil([&] { return received("firm_info").size() >= kAsked; }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return received("firm_info").size() >= kAsked; }));
     const size_t onTheLine = received("firm_info").size();
     ASSERT_LT(onTheLine, kAsked) << "the device keeps some queued";
 
@@ -204,7 +204,7 @@ TEST_F(AccountInfoTest, shouldSendNoQueuedQueryOfTheSessionTheDeletionEnded) {
     tradeServer().releaseReplies("firm_info");
     ASSERT_TRUE(driver.runUntil([&] { return !received("logoff").empty(); }, 10));
     EXPECT_EQ(reqValue(received("logoff")[0], "SESSION_ID"), session);
-    EXPECT_FALSE(driver.runUntil([&] { return received("firm_info").size() > onTheLine; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return received("firm_info").size() > onTheLine; }));
     EXPECT_EQ(alertMessage(), "") << "nothing speaks for the screen the deletion closed";
 }
 
@@ -300,7 +300,7 @@ TEST_F(AccountInfoTest, shouldKeepThePasswordChangeBusyWhenTheAccountQueryFails)
     answerAlert("确定");
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the change is still on its way";
     driver.tapText("确  定");
-    EXPECT_FALSE(driver.runUntil([&] { return received("change_password").size() > 1; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return received("change_password").size() > 1; }));
 
     tradeServer().releaseReplies("change_password");
     ASSERT_TRUE(waitForAlert());
@@ -368,7 +368,7 @@ TEST_F(AccountInfoTest, shouldKeepTheLoggedInAccountWholeWhenAnAddedLoginFailsHa
                            [](const auto& request) { return request.name == "holding_query"; });
     };
     ASSERT_TRUE(driver.runUntil(holdingsAsked));
-    EXPECT_FALSE(driver.runUntil([&] { return beatSessions(demo).size() > 1; }, 5));
+    EXPECT_FALSE(driver.runFor(5, [&] { return beatSessions(demo).size() > 1; }));
     demo.releaseReplies("holding_query");
     ASSERT_TRUE(waitForAlert());
     EXPECT_EQ(driver.visibleAlert()->title() + "|" + alertMessage(), "登录失败|模拟错误");

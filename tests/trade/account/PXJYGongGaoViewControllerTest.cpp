@@ -241,7 +241,7 @@ TEST_F(GongGaoTest, shouldKeepTheOverlayWhileAPageTravelsAfterTheContentFailed) 
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the page is still on its way";
     screen->listTableView()->setContentOffset({0, 0});
     driver.tapRow(*screen->listTableView(), IndexPath{0, 0});
-    EXPECT_FALSE(driver.runUntil([&] { return received("notice_content_query").size() > 1; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return received("notice_content_query").size() > 1; }));
 
     tradeServer().releaseReplies("notice_list_query");
     ASSERT_TRUE(waitForRows(40));

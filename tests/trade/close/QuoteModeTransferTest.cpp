@@ -351,7 +351,7 @@ TEST_F(QuoteModeTransfer, aPickerQueryFailingWhileTheTransferTravelsLeavesTheSec
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1) << "the transfer is still on its way";
     driver.tap(screen->SJPCView()->zhuanRangButton());
-    EXPECT_FALSE(driver.runUntil([&] { return received("order_s").size() > 1; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return received("order_s").size() > 1; }));
 
     tradeServer().releaseReplies("order_s");
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "转让成功"; }, 10))
@@ -386,7 +386,7 @@ TEST_F(QuoteModeTransfer, withoutTransferRightsNothingIsSent) {
     ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
     EXPECT_EQ(alertMessage(), "此商品当前用户没有该商品的转让权限");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
 }
 
 // A price refresh lands while the finger is on a holding of the picker: the pick is still made.
@@ -452,7 +452,7 @@ TEST_F(QuoteModeTransfer, cancellingTheConfirmationSendsNothing) {
     EXPECT_NE(alertMessage().find("转让售出"), std::string::npos) << alertMessage();
     snapshot("confirmation");
     ASSERT_TRUE(driver.tapAlertButton("取消"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
     EXPECT_EQ(screen->SJPCView()->shuLiang()->text(), "1");
     EXPECT_EQ(tradeNavigation()->topViewController(), screen);
 }
@@ -661,7 +661,7 @@ TEST_F(QuoteModeTransfer, theOrderBookConfirmationLeavesWithItsScreenOnIdleLogOu
     EXPECT_FALSE(gone);
     EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
     EXPECT_FALSE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_list").empty(); }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return !received("order_list").empty(); }));
 }
 
 // A pick on the conditional tab, and refreshes while it shows, leave the market form as its

@@ -60,7 +60,7 @@ TEST_F(PXJYCeSuVCTest, shouldChooseTheFirstLineToAnswerAndIgnoreLaterAnswers) {
     ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 1; }));
     EXPECT_FALSE(m_recorder.hadTable);
     EXPECT_EQ(module().PXJYData().tradeLinkType(), "F");
-    EXPECT_FALSE(runUntil([&] { return m_recorder.calls > 1; }, 1.5));
+    EXPECT_FALSE(runFor(1.5, [&] { return m_recorder.calls > 1; }));
     EXPECT_EQ(module().PXJYData().tradeLinkType(), "F");
     const CapturedRequest probe = m_server.requests().at(0);
     EXPECT_EQ(probe.path, "/trade");
@@ -75,7 +75,7 @@ TEST_F(PXJYCeSuVCTest, shouldPickARandomLineWhenNoneAnswersAndReportOnce) {
     ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 1; }, 3.0));
     const std::string chosen = module().PXJYData().tradeLinkType();
     EXPECT_TRUE(chosen == "A" || chosen == "B" || chosen == "C") << chosen;
-    EXPECT_FALSE(runUntil([&] { return m_recorder.calls > 1; }, 0.5));
+    EXPECT_FALSE(runFor(0.5, [&] { return m_recorder.calls > 1; }));
 }
 
 TEST_F(PXJYCeSuVCTest, shouldTakeASingleLineWithoutProbingAndKeepTheLineWithoutAny) {
@@ -145,6 +145,6 @@ TEST_F(PXJYCeSuVCTest, shouldIgnoreALateAnswerOfAnEarlierRunAfterThePlatformChan
     ASSERT_TRUE(runUntil([&] { return m_recorder.calls == 2; }, 3.0));
     const std::string chosen = module().PXJYData().tradeLinkType();
     EXPECT_TRUE(chosen == "X" || chosen == "Y") << chosen;
-    EXPECT_FALSE(runUntil([&] { return m_recorder.calls > 2; }, 1.0));
+    EXPECT_FALSE(runFor(1.0, [&] { return m_recorder.calls > 2; }));
     EXPECT_EQ(module().PXJYData().tradeLinkType(), chosen);
 }

@@ -388,7 +388,7 @@ TEST_F(PXTradeLoginTest, shouldSendNothingUnderASessionThatHasEndedAndSayItIsLos
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     EXPECT_EQ(m_delegate->calls[0].code, 1004);
     EXPECT_EQ(m_delegate->calls[0].errorMessage, "您的当前登录状态已失效,请重新登录!");
-    EXPECT_FALSE(runUntil([&] { return !m_server.named("order_wd").empty(); }, 0.3));
+    EXPECT_FALSE(runFor(0.3, [&] { return !m_server.named("order_wd").empty(); }));
     EXPECT_TRUE(m_host.alerts.empty());
 
     // A logon that hands the same session out again makes it live.
@@ -429,12 +429,10 @@ TEST_F(PXTradeLoginTest, shouldSendNothingWithoutASessionAfterTheLogOutAndSayItI
     // The login chain sent one of each.
     const size_t firmInfos = m_server.named("firm_info").size();
     const size_t beats = m_server.named("SYS_TIME_QUERY").size();
-    EXPECT_FALSE(runUntil(
-        [&] {
-            return m_server.named("firm_info").size() > firmInfos ||
-                   m_server.named("SYS_TIME_QUERY").size() > beats;
-        },
-        0.3));
+    EXPECT_FALSE(runFor(0.3, [&] {
+        return m_server.named("firm_info").size() > firmInfos ||
+               m_server.named("SYS_TIME_QUERY").size() > beats;
+    }));
 }
 
 TEST_F(PXTradeLoginTest, shouldSaveTokenBFromTheSmsCodeCheck) {

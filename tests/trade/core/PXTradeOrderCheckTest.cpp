@@ -37,7 +37,7 @@ TEST_F(PXTradeOrderCheckTest, shouldRefuseAnOrderWithoutTheRightAndSendNothing) 
     EXPECT_EQ(m_host.alerts[0].alert.message, "此商品没有够入摘牌权限");
     EXPECT_EQ(m_host.alerts[0].alert.buttons, std::vector<std::string>{"确定"});
     EXPECT_FALSE(m_host.alerts[0].onButton);
-    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0; }, 0.3));
+    EXPECT_FALSE(runFor(0.3, [&] { return m_server.count() > 0; }));
     EXPECT_TRUE(m_delegate->calls.empty());
 }
 
@@ -50,7 +50,7 @@ TEST_F(PXTradeOrderCheckTest, shouldConfirmOrdinaryOrdersAndSendOnlyOnTheFirstBu
     EXPECT_EQ(m_host.alerts[0].alert.buttons, (std::vector<std::string>{"确定", "取消"}));
     EXPECT_EQ(m_host.alerts[0].alert.tag, 5556);
     m_host.alerts[0].onButton(1);
-    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0; }, 0.3));
+    EXPECT_FALSE(runFor(0.3, [&] { return m_server.count() > 0; }));
     // Cancelled: the order waits, unsent, until the next one replaces it.
     EXPECT_EQ(manager->postDic().value("commodityid", ""), "AG");
     EXPECT_EQ(manager->requestType(), "PXZhiJiaJianCang");
@@ -89,7 +89,7 @@ TEST_F(PXTradeOrderCheckTest, shouldLetAConfirmationLeaveWithItsSessionAndSendNo
         // Even answered, it sends nothing.
         m_host.alerts[0].onButton(0);
     }
-    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0; }, 0.5));
+    EXPECT_FALSE(runFor(0.5, [&] { return m_server.count() > 0; }));
     EXPECT_TRUE(m_delegate->ordersSent.empty());
     EXPECT_TRUE(m_delegate->calls.empty());
 }

@@ -76,7 +76,7 @@ TEST_F(PXTradeTimerMangerTest, shouldDoNothingOnTicksWhileLoggedOut) {
     timers().requestRefreshInfo();
     m_host.tradeTabSelected = true;
     timers().loginAgain();
-    EXPECT_FALSE(runUntil([&] { return m_server.count() > 0 || !m_log.names.empty(); }, 2.5));
+    EXPECT_FALSE(runFor(2.5, [&] { return m_server.count() > 0 || !m_log.names.empty(); }));
     EXPECT_TRUE(m_host.alerts.empty());
     EXPECT_TRUE(m_host.tabActions.empty());
 }
@@ -151,8 +151,8 @@ TEST_F(PXTradeTimerMangerTest, shouldAnnounceADealOnceWhenTheNextBeatLeavesBefor
     timers().shuaXinChengJiaoHuiBao();
     timers().shuaXinChengJiaoHuiBao();
     ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") > 0; }));
-    EXPECT_FALSE(runUntil(
-        [&] { return m_host.toasts.size() > 1 || m_server.named("firm_info").size() > 1; }, 1));
+    EXPECT_FALSE(runFor(
+        1, [&] { return m_host.toasts.size() > 1 || m_server.named("firm_info").size() > 1; }));
     EXPECT_EQ(m_host.toasts.size(), 1u);
     EXPECT_EQ(SystemSound::playedSounds().size(), 1u);
     EXPECT_EQ(m_server.named("holding_query").size(), 1u);
@@ -184,7 +184,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
     timers().shuaXinChengJiaoHuiBao();
     ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") == 1; }));
     release->set_value();
-    EXPECT_FALSE(runUntil([&] { return m_log.count("Heartbeat") > 1; }, 1));
+    EXPECT_FALSE(runFor(1, [&] { return m_log.count("Heartbeat") > 1; }));
     beat();
     const JYDict third = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(2).body);
     EXPECT_EQ(third["lastid"], "31");
@@ -227,7 +227,7 @@ TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswe
     beat();
     ASSERT_TRUE(runUntil([&] { return held() == "4"; }));
     release->set_value();
-    EXPECT_FALSE(runUntil([&] { return held() != "4"; }, 1));
+    EXPECT_FALSE(runFor(1, [&] { return held() != "4"; }));
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNothing) {
@@ -247,7 +247,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNo
     // The idle log-out comes while the heartbeat travels.
     timers().loginAgain();
     release->set_value();
-    EXPECT_FALSE(runUntil([&] { return m_server.count() > 2 || m_log.count("Heartbeat") > 0; }, 1));
+    EXPECT_FALSE(runFor(1, [&] { return m_server.count() > 2 || m_log.count("Heartbeat") > 0; }));
     EXPECT_EQ(m_server.count(), 2u) << "only the heartbeat and the logoff";
     EXPECT_TRUE(m_host.toasts.empty());
     EXPECT_TRUE(timers().transactionReporting().is_null());
@@ -269,12 +269,12 @@ TEST_F(PXTradeTimerMangerTest, shouldSendNoQueuedBeatOnceTheIdleLogOutEndedTheSe
     }
     ASSERT_TRUE(runUntil([&] { return !m_server.named("SYS_TIME_QUERY").empty(); }));
     // Whatever the device lets through at once has reached the line.
-    EXPECT_FALSE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() >= 10; }, 0.5));
+    EXPECT_FALSE(runFor(0.5, [&] { return m_server.named("SYS_TIME_QUERY").size() >= 10; }));
     const size_t onTheLine = m_server.named("SYS_TIME_QUERY").size();
     timers().loginAgain();
     release->set_value();
     ASSERT_TRUE(runUntil([&] { return !m_server.named("logoff").empty(); }));
-    EXPECT_FALSE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() > onTheLine; }, 1));
+    EXPECT_FALSE(runFor(1, [&] { return m_server.named("SYS_TIME_QUERY").size() > onTheLine; }));
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldStayQuietUnderPromptTypeOneButStillRequery) {
@@ -296,7 +296,7 @@ TEST_F(PXTradeTimerMangerTest, shouldIgnoreFailedHeartbeats) {
     logIn();
     heartbeatReplies({"{\"ret\":5,\"msg\":\"x\"}"});
     timers().shuaXinChengJiaoHuiBao();
-    EXPECT_FALSE(runUntil([&] { return !m_log.names.empty(); }, 0.5));
+    EXPECT_FALSE(runFor(0.5, [&] { return !m_log.names.empty(); }));
     EXPECT_TRUE(m_host.alerts.empty());
 }
 
@@ -385,7 +385,7 @@ TEST_F(PXTradeTimerMangerTest, shouldStayLoggedOutWhenTheLogoffCannotBeSent) {
     timers().loginAgain();
     EXPECT_FALSE(module().tradeLogin());
     EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
-    EXPECT_FALSE(runUntil([&] { return module().tradeLogin(); }, 0.5));
+    EXPECT_FALSE(runFor(0.5, [&] { return module().tradeLogin(); }));
 }
 
 TEST_F(PXTradeTimerMangerTest, shouldShowTheLastLoginLine) {

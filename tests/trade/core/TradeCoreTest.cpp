@@ -58,6 +58,10 @@ bool TradeCoreTest::runUntil(const std::function<bool()>& condition, double seco
     return RunLoop::runUntil(condition, seconds);
 }
 
+bool TradeCoreTest::runFor(double seconds, const std::function<bool()>& condition) {
+    return RunLoop::runFor(seconds, condition);
+}
+
 bool TradeCoreTest::waitForCalls(size_t n, double seconds) {
     return runUntil([&] { return m_delegate->calls.size() >= n; }, seconds);
 }

@@ -49,6 +49,7 @@ protected:
     // A facade with a fresh recording delegate.
     std::shared_ptr<PXTradeNetworkManger> newManager();
     bool runUntil(const std::function<bool()>& condition, double seconds = 5.0);
+    bool runFor(double seconds, const std::function<bool()>& condition = {});
     // Runs until the recording delegate has n calls.
     bool waitForCalls(size_t n, double seconds = 5.0);
     void setDefault(const std::string& key, const std::string& value);

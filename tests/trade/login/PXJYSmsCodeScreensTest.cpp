@@ -390,6 +390,6 @@ TEST_F(PXJYSmsCodeScreensTest, shouldStopTheCountDownWhenTheLoginScreenGoes) {
     ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
     driver.settle();
     // Ticks that would have come run on without the screen.
-    driver.runUntil([] { return false; }, 1.5);
+    driver.runFor(1.5);
     EXPECT_FALSE(driver.visibleAlert());
 }

@@ -275,7 +275,7 @@ TEST_F(PXJYSwitchingAccountTest,
     ASSERT_TRUE(runUntilHome()) << alertTexts();
     tradeServer().releaseReplies("logoff");
     ASSERT_TRUE(driver.runUntil([&] { return tradeServer().requestCount("logoff") == 1; }));
-    EXPECT_FALSE(driver.runUntil([&] { return !tradeModule().tradeLogin(); }, 1.5))
+    EXPECT_FALSE(driver.runFor(1.5, [&] { return !tradeModule().tradeLogin(); }))
         << "the old session's logoff ended the new login";
     EXPECT_TRUE(timersRunning());
     EXPECT_EQ(top<PXJYRootViewController>()->tradeHomeView()->loggedInSection(), 0);
@@ -419,7 +419,6 @@ TEST_F(PXJYSwitchingAccountTest, shouldTakeTheSwitchConfirmationAwayWithTheScree
     EXPECT_FALSE(driver.tapAlertButton("确定"));
     driver.settle();
     ASSERT_TRUE(driver.runUntil([&] { return countOf("logoff") == 1; }, 5));
-    EXPECT_FALSE(
-        driver.runUntil([&] { return countOf("logoff") > 1 || countOf("logon") > 1; }, 1.5))
+    EXPECT_FALSE(driver.runFor(1.5, [&] { return countOf("logoff") > 1 || countOf("logon") > 1; }))
         << "the gone screen logged off or on again";
 }

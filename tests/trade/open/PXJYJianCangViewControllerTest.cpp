@@ -99,7 +99,7 @@ TEST_F(QuoteModeOpening, cancellingTheConfirmationSendsNothingAndKeepsTheInput) 
     typeQuantity(form, "3");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.tapAlertButton("取消"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
     EXPECT_EQ(form.shuLiang()->text(), "3");
     EXPECT_EQ(tradeNavigation()->topViewController(), screen);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
@@ -116,7 +116,7 @@ TEST_F(QuoteModeOpening, aSideTheCommodityForbidsIsRefusedWithoutSending) {
     EXPECT_EQ(alertMessage(), "此商品没有够入摘牌权限");
     snapshot("refusal");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 
     // The other side keeps its right.
@@ -203,7 +203,7 @@ TEST_F(QuoteModeOpening, aDoubleTapSendsOneOrder) {
     screen->PXShiJiaJianCangClick({{"commodityid", "AG"}, {"sign", "1"}});
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
         << alertMessage();
-    EXPECT_FALSE(driver.runUntil([&] { return received("order_s").size() > 1; }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return received("order_s").size() > 1; }));
     EXPECT_EQ(received("order_s").size(), 1u);
 }
 
@@ -232,8 +232,8 @@ TEST_F(QuoteModeOpening, aCommodityWithoutQuoteCannotBeOrdered) {
     ASSERT_TRUE(driver.tap(conditional.jianCangButton()));
     EXPECT_EQ(alertMessage(), "当前行情价格有误");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil(
-        [&] { return !received("order_s").empty() || !received("order_x").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(
+        0.5, [&] { return !received("order_s").empty() || !received("order_x").empty(); }));
 }
 
 TEST_F(QuoteModeOpening, aRefusedOrderShowsTheServersMessageAndKeepsTheInput) {
@@ -280,7 +280,7 @@ TEST_P(QuoteModeOpeningOnBothScreens, anEmptiedDeviationIsRefusedLikeOneOutOfRan
     EXPECT_EQ(alertMessage(), "点差范围(0 ~ 50)");
     snapshot("empty-deviation-" + std::to_string(GetParam()));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
     EXPECT_EQ(form.shuLiang()->text(), "1");
 }
 
@@ -382,7 +382,7 @@ TEST_F(QuoteModeOpening, aConfirmationLeavesWithItsSession) {
         EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
         // Whatever is still up gets the tap a person would give it.
         driver.tapAlertButton("确定");
-        EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 1));
+        EXPECT_FALSE(driver.runFor(1, [&] { return !received("order_s").empty(); }));
     }
 }
 
@@ -410,7 +410,7 @@ TEST_F(QuoteModeOpening, aReplyAfterTheScreenLeftDoesNothing) {
     screen->VKJYNavBackAction();
     screen = nullptr;
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }, 5));
-    EXPECT_FALSE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 1.5))
+    EXPECT_FALSE(driver.runFor(1.5, [&] { return driver.visibleAlert() != nullptr; }))
         << alertMessage();
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 }
@@ -461,7 +461,7 @@ TEST_F(QuoteModeOpening, aCommodityTheStoreNoLongerKnowsIsForgottenAndNothingOfI
     ASSERT_TRUE(driver.tap(market.jianCangButton()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
 }
 
 // After a switch in the form to an account of another environment, the drop-down lists what

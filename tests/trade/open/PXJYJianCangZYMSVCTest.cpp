@@ -448,7 +448,7 @@ TEST_F(OrderBookOpening, aCommodityTheStoreNoLongerKnowsIsForgottenWithItsListin
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     EXPECT_EQ(alertMessage(), "摘牌价不能为空");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_mp").empty(); }));
 }
 
 // The commodity drop-down closes on every way out of it: the keypad coming up for the quantity

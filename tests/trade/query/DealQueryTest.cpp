@@ -225,7 +225,7 @@ TEST_P(DealQueryOverlapTest, shouldListOnlyTheNewestQuerysPage) {
         driver.runUntil([&] { return sentValues("tradequery", "STARTNUM").size() == 2; }, 5));
     tradeServer().releaseReplies("tradequery");
     ASSERT_TRUE(waitIdle());
-    EXPECT_FALSE(driver.runUntil([&] { return screen->listView()->dataList().size() != 10; }, 1));
+    EXPECT_FALSE(driver.runFor(1, [&] { return screen->listView()->dataList().size() != 10; }));
     std::set<std::string> distinct;
     for (const auto& record : screen->listView()->dataList()) {
         distinct.insert(record.dump());

@@ -61,7 +61,7 @@ protected:
         if (chart && chart->navigationController()) {
             chart->navigationController()->popToRootViewController(false);
         }
-        driver.runUntil([] { return false; }, 0.3);
+        driver.runFor(0.3);
     }
 
     PXTradeData& store() const { return tradeModule().PXJYData(); }
@@ -535,7 +535,7 @@ TEST_F(QuickTradePanelTest, fastPromptAsksFirstAndCancelSendsNothing) {
     EXPECT_NE(alertMessage().find("方式:转让售出"), std::string::npos);
     EXPECT_NE(alertMessage().find("商品数量:1"), std::string::npos);
     ASSERT_TRUE(driver.tapAlertButton("取消"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }, 10));
@@ -573,7 +573,7 @@ TEST_F(QuickTradePanelTest, withoutALivePriceNothingIsSent) {
     tradeServer().clearReceived();
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     EXPECT_EQ(alertMessage(), "请输入正确的交易价格");
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_s").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
 }
 
 TEST_F(QuickTradePanelTest, loggedOutTheEntryLeadsToTheLoginAndALoginOpensThePanel) {
@@ -656,7 +656,7 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     EXPECT_NE(alertMessage().find("方式:摘牌购入"), std::string::npos);
     EXPECT_NE(alertMessage().find("商品价格:2150"), std::string::npos);
     ASSERT_TRUE(driver.tapAlertButton("取消"));
-    EXPECT_FALSE(driver.runUntil([&] { return !received("order_mp").empty(); }, 0.5));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_mp").empty(); }));
     tradeServer().clearReceived();
     ASSERT_TRUE(driver.tap(panel->xiaDan()));
     ASSERT_TRUE(driver.tapAlertButton("确定"));
@@ -724,7 +724,7 @@ TEST_F(QuickTradePanelTest, aReplyAfterThePanelClosedShowsNothing) {
     tradeModule().post("cancellationNotification");
     ASSERT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
     ASSERT_TRUE(driver.runUntil([&] { return !received("order_mp").empty(); }, 10));
-    driver.runUntil([] { return false; }, 1);
+    driver.runFor(1);
     EXPECT_EQ(driver.visibleAlert(), nullptr);
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 }
