@@ -99,7 +99,7 @@ void DayTurnRaces::duringAFailure(int server, bool kLine, ExerciseRandom& random
         server, {protocol}, [] {},
         [&] {
             if (fault == "late") {
-                m_driver.runUntil([] { return false; }, kPastTheTimeOut);
+                m_driver.runFor(kPastTheTimeOut);
             } else if (fault == "lost") {
                 post("/control/quote/lost" + query);
             } else {
