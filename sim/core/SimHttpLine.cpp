@@ -8,9 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <random>
 
 #include "sim/core/SimClock.h"
 #include "sim/core/SimTaskQueue.h"
@@ -21,9 +24,37 @@ constexpr std::chrono::seconds kStartDeadline{5};
 // Many clients connecting at once must wait in the queue, not be refused.
 constexpr int kListenBacklog = 1024;
 constexpr double kIdleConnectionSeconds = 5;
+constexpr int kLowestFreePort = 10000;
 thread_local std::chrono::steady_clock::time_point t_arrival;
 thread_local int t_localPort = -1;
 thread_local int t_remotePort = -1;
+
+// The start of the ports the system hands to outgoing connections (and to a bind to port 0).
+int firstOutgoingPort() {
+    std::ifstream range("/proc/sys/net/ipv4/ip_local_port_range");
+    int first = 0;
+    return range >> first ? first : 0;
+}
+
+// A free port below the ports of outgoing connections: a simulator started again on its ports
+// must find them free, and the clients' many short connections would otherwise take one of them
+// now and then in between. Probed from a random place, so that simulators starting side by side
+// seldom meet; the system's choice where there is no room below.
+int bindAFreePort(httplib::Server& server) {
+    const int end = firstOutgoingPort();
+    const int count = end - kLowestFreePort;
+    if (count <= 0) {
+        return server.bind_to_any_port(kLoopback);
+    }
+    static std::atomic<int> next{static_cast<int>(std::random_device{}() % 65536)};
+    for (int tries = 0; tries < count; ++tries) {
+        const int port = kLowestFreePort + next++ % count;
+        if (server.bind_to_port(kLoopback, port)) {
+            return port;
+        }
+    }
+    return server.bind_to_any_port(kLoopback);
+}
 
 int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*)) {
     sockaddr_in address{};
@@ -105,7 +136,7 @@ bool SimHttpLine::listen(int port) {
     });
     m_routes(*server);
     if (port == 0) {
-        port = server->bind_to_any_port(kLoopback);
+        port = bindAFreePort(*server);
         if (port <= 0) {
             return false;
         }

@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -191,6 +192,14 @@ TEST(SimExchangePortsTest, shouldRunTwoExchangesSideBySideOnFreePortsOrOnTheGive
     ASSERT_TRUE(second.start());
     EXPECT_NE(first.analytics().baseUrl(0), second.analytics().baseUrl(0));
     EXPECT_NE(first.trade().server(0).lineBase(1), second.trade().server(0).lineBase(1));
+
+    // Below the ports of outgoing connections, so that none of the clients' holds one when the
+    // exchange starts again on the same ports.
+    std::ifstream range("/proc/sys/net/ipv4/ip_local_port_range");
+    int outgoing = 0;
+    ASSERT_TRUE(range >> outgoing);
+    EXPECT_LT(first.quoteServer(0).line(0).port(), outgoing);
+    EXPECT_LT(second.trade().server(1).line(1).port(), outgoing);
 
     SimOptions fixed = SimExchange::testOptions();
     fixed.controlPort = first.quoteServer(0).line(0).port();
