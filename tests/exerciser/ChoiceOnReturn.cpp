@@ -134,7 +134,7 @@ void ChoiceOnReturn::act(ExerciseRandom& random) {
     const std::string account = PXTradeModule::shared().defaultString("JYUserName");
     changeTheHoldings(*chosen, codeOf(*chosen, panel.get()), random);
     selectTab(back);
-    m_driver.runFor(kShowsAgain, [&] { return !button || m_driver.reaches(button.get()); });
+    m_driver.runUntil([&] { return !button || m_driver.reaches(button.get()); }, kShowsAgain);
     m_driver.settle();
     const bool sameLogin = PXTradeModule::shared().tradeLogin() &&
                            PXTradeModule::shared().defaultString("JYUserName") == account;

@@ -174,17 +174,15 @@ void DayTurnRaces::turnWhileHeld(int server, const std::vector<int>& protocols,
     }
     start();
     int held = 0;
-    m_driver.runUntil(
-        [&] {
-            for (int protocol : protocols) {
-                held =
-                    std::atoi(m_exchange.get("/control/quote/held" + query(protocol)).body.c_str())
-                        ? protocol
-                        : held;
-            }
-            return held != 0;
-        },
-        kHeldWithin);
+    // A chart that sends nothing (scrolled away from its newest bars) holds nothing.
+    m_driver.runFor(kHeldWithin, [&] {
+        for (int protocol : protocols) {
+            held = std::atoi(m_exchange.get("/control/quote/held" + query(protocol)).body.c_str())
+                       ? protocol
+                       : held;
+        }
+        return held != 0;
+    });
     m_hooks.journal(held ? "a request of protocol " + std::to_string(held) + " waits"
                          : "no request came to wait");
     overMidnight();

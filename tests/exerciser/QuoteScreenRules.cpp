@@ -255,13 +255,11 @@ void QuoteScreenRules::refuseTheRenewal(VKJYMarketChartController& screen) {
         m_exchange.post("/control/quote/lost?server=" + std::to_string(server) +
                         "&protocol=" + std::to_string(protocol));
     }
-    m_driver.runUntil(
-        [&] {
-            VKJYMarketChartController* shown = m_hooks.quoteScreen();
-            return !shown || !shown->chartManager() ||
-                   !shown->chartManager()->KLinePeriodNotEmpty();
-        },
-        kChartRefresh);
+    // A chart that does not refresh (scrolled away from its newest bars) never meets them.
+    m_driver.runFor(kChartRefresh, [&] {
+        VKJYMarketChartController* shown = m_hooks.quoteScreen();
+        return !shown || !shown->chartManager() || !shown->chartManager()->KLinePeriodNotEmpty();
+    });
 }
 
 // A tap shows the cross-hair; the price then leaps, and the next refresh redraws the line on

@@ -69,6 +69,8 @@ public:
     // The epoch of the session whose loss the re-login dialog tells; forgotten at the next epoch
     // (a newer logon).
     void setLossTold(uint64_t epoch) { m_lossTold = epoch; }
+    // The dialog was answered: it tells nothing any more.
+    void clearLossTold() { m_lossTold.reset(); }
     bool lossToldOf(uint64_t epoch) const { return m_lossTold == epoch; }
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.

@@ -826,6 +826,9 @@ void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool w
     auto self = shared_from_this();
     m_module.host().showAlert(alert, [self, tag](int index) {
         self->m_alertTag = tag;
+        if (tag == kSessionLostTag) {
+            self->m_module.PXJYData().clearLossTold();
+        }
         if (index == 0) {
             self->doneButtonClick();
         } else {

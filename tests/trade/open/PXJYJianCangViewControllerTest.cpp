@@ -14,6 +14,7 @@
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/common/PXCommodityInformationView.h"
 #include "trade/common/PXTradeFormat.h"
@@ -292,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(Heights, QuoteModeOpeningOnBothScreens, ::testing::Valu
 // one alert either way, a dialog that tells the order's failure staying for a newer login. The
 // events, in order: L a heartbeat hears the session is lost; N a newer login; M a newer login
 // whose answer comes after the old session's heartbeat met the end that login made; R the
-// order's answer.
+// order's answer; Q the quotes tab chosen; C the dialog's 取消 tapped.
 struct SessionLostAnswer {
     const char* name;
     int code;
@@ -319,6 +320,11 @@ TEST_P(QuoteModeOpeningSessionLost, aFailedOrderEndsInExactlyOneMessage) {
         if (event == 'L') {
             tradeServer().answerCodeNext(1004, "SYS_TIME_QUERY");
             ASSERT_TRUE(driver.runUntil(alertUp, 10));
+        } else if (event == 'Q') {
+            delegate->tabBarHelper().selectHangQingTab();
+            driver.settle();
+        } else if (event == 'C') {
+            ASSERT_TRUE(driver.tapAlertButton("取消"));
         } else if (event == 'N' || event == 'M') {
             ASSERT_TRUE(event == 'N' ? logIn() : logInAnsweredWhen(alertUp));
         } else {
@@ -348,6 +354,7 @@ INSTANTIATE_TEST_SUITE_P(
         SessionLostAnswer{"idleAfterANewerLoginAnsweredLate", 10001, "MR", kIdle, "确定"},
         SessionLostAnswer{"lostAfterItsSessionsLoss", 1004, "LR", kLost, "重新登录"},
         SessionLostAnswer{"lostUnderItsSessionBeforeANewerLogin", 1004, "RN", kLost, "重新登录"},
+        SessionLostAnswer{"lostAfterItsSessionsLossWasAnswered", 1004, "QLCR", kLost, "确定"},
         SessionLostAnswer{"idleAfterItsSessionsLossBeforeANewerLogin", 10001, "LRN", kLost,
                           "重新登录"}),
     [](const auto& info) { return std::string(info.param.name); });
