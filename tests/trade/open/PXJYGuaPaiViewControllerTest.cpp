@@ -37,6 +37,16 @@ protected:
         return listing;
     }
 
+    // One lot of zn at 2160, once its range has come.
+    void fillOneLotOfZinc(PXJYGuaPaiView& form) {
+        pick(form, "zn");
+        ASSERT_TRUE(driver.runUntil([&] {
+            return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
+        }));
+        typeInto(form.zhiJiaL(), "2160");
+        typeQuantity(form, "1");
+    }
+
     PXJYGuaPaiViewController* listing = nullptr;
 };
 
@@ -162,12 +172,7 @@ TEST_F(Listing, aListingAnsweredThatItsSessionIsLostEndsInTheReLoginDialogAlone)
     setDefault("prompt", "2");
     ASSERT_NE(openListing(), nullptr);
     PXJYGuaPaiView& form = *listing->guaPaiView();
-    pick(form, "zn");
-    ASSERT_TRUE(driver.runUntil([&] {
-        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
-    }));
-    typeInto(form.zhiJiaL(), "2160");
-    typeQuantity(form, "1");
+    ASSERT_NO_FATAL_FAILURE(fillOneLotOfZinc(form));
     tradeServer().answerCodeNext(1004, "order_list");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil(
@@ -230,12 +235,7 @@ TEST_P(ListingOnBothScreens,
     setDefault("prompt", "2");
     ASSERT_NE(openListing(), nullptr);
     PXJYGuaPaiView& form = *listing->guaPaiView();
-    pick(form, "zn");
-    ASSERT_TRUE(driver.runUntil([&] {
-        return VKJYCommonViewUtil::activityCount() == 0 && !form.fanWei()->text().empty();
-    }));
-    typeInto(form.zhiJiaL(), "2160");
-    typeQuantity(form, "1");
+    ASSERT_NO_FATAL_FAILURE(fillOneLotOfZinc(form));
     tradeServer().holdReplies("order_list");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return received("order_list").size() == 1; }, 5));
