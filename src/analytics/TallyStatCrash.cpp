@@ -80,18 +80,28 @@ void TallyStatCrash::saveCrashInfo(const std::string& reason,
     TallyStatInternal::sharedInstance().saveQueue().waitUntilAllOperationsAreFinished();
 }
 
-void TallyStatCrash::removePendingCrash() {
-    std::error_code ignored;
-    std::filesystem::remove(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored);
+std::string TallyStatCrash::takenCrashFile() {
+    return TallyUncaughtExceptionHandler::pendingCrashFile() + ".taken";
 }
 
-bool TallyStatCrash::hasPendingCrash() {
+bool TallyStatCrash::takePendingCrash() {
     std::error_code ignored;
-    return std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored);
+    if (std::filesystem::exists(takenCrashFile(), ignored)) {
+        return true;
+    }
+    std::error_code failed;
+    std::filesystem::rename(TallyUncaughtExceptionHandler::pendingCrashFile(), takenCrashFile(),
+                            failed);
+    return !failed;
 }
 
-std::shared_ptr<TLANError> TallyStatCrash::pendingCrash() {
-    std::optional<Bytes> bytes = AtomicFile::read(TallyUncaughtExceptionHandler::pendingCrashFile());
+void TallyStatCrash::removeTakenCrash() {
+    std::error_code ignored;
+    std::filesystem::remove(takenCrashFile(), ignored);
+}
+
+std::shared_ptr<TLANError> TallyStatCrash::takenCrash() {
+    std::optional<Bytes> bytes = AtomicFile::read(takenCrashFile());
     if (!bytes) {
         return nullptr;
     }

@@ -32,11 +32,16 @@ public:
     void saveCrashInfo(const std::string& reason, const std::vector<std::string>& stack);
     static void saveAppVersionToUserDefaults();
     static std::string crashText(const std::string& reason, const std::vector<std::string>& stack);
-    // The error record of a crash file left by an earlier process of the same version. The file
-    // stays until removePendingCrash(): it is the only copy until the record is journaled.
-    static bool hasPendingCrash();
-    static std::shared_ptr<TLANError> pendingCrash();
-    static void removePendingCrash();
+    // Where a launch moves the pending crash file before reading it, so that a crash of this
+    // process writing a new one meanwhile is left in place for the next launch.
+    static std::string takenCrashFile();
+    // Moves the pending crash file to takenCrashFile() unless one is there already (a launch
+    // killed before it was done with it); whether one is there now to read.
+    static bool takePendingCrash();
+    // The error record of the taken file, when an earlier process of the same version wrote it.
+    // The file stays until removeTakenCrash(): it is the only copy until the record is journaled.
+    static std::shared_ptr<TLANError> takenCrash();
+    static void removeTakenCrash();
 
 private:
     TallyStatCrash() = default;

@@ -329,18 +329,17 @@ void TallyStatInternal::listParkedRecords() {
 }
 
 void TallyStatInternal::addPendingCrash() {
-    // Only a file that was there to read goes: one this process's own crash writes meanwhile
-    // must stay.
-    if (!TallyStatCrash::hasPendingCrash()) {
-        return;
+    // Moved aside before it is read: a crash file this process's own crash writes meanwhile is
+    // never deleted unread. A file a killed launch left aside goes before the newer one.
+    for (int file = 0; file < 2 && TallyStatCrash::takePendingCrash(); ++file) {
+        // Journaled before its file goes; a kill in between leaves both, and the next launch
+        // finds the record already restored from the journal.
+        std::shared_ptr<TLANError> crash = TallyStatCrash::takenCrash();
+        if (crash && !holdsLike(errors.snapshot(), *crash)) {
+            errors.add(crash);
+        }
+        TallyStatCrash::removeTakenCrash();
     }
-    // Journaled before its file goes; a kill in between leaves both, and the next launch finds
-    // the record already restored from the journal.
-    std::shared_ptr<TLANError> crash = TallyStatCrash::pendingCrash();
-    if (crash && !holdsLike(errors.snapshot(), *crash)) {
-        errors.add(crash);
-    }
-    TallyStatCrash::removePendingCrash();
 }
 
 void TallyStatInternal::restoreJournal() {

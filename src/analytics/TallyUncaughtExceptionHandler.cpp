@@ -29,6 +29,7 @@ constexpr size_t kAltStackBytes = 64 * 1024;
 
 // Everything the signal writer touches is prepared here at install: it may not allocate.
 char g_crashPath[4096];
+char g_crashDraftPath[4096];
 char g_header[1024];
 char g_sessionId[128];
 char g_suffix[4096];
@@ -89,8 +90,10 @@ void resetSignals() {
     }
 }
 
+// Written beside the crash file and renamed onto it once whole: a launch running on another
+// thread meanwhile finds no file, or all of it.
 extern "C" void tallySignalHandler(int signal) {
-    const int fd = ::open(g_crashPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int fd = ::open(g_crashDraftPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd >= 0) {
         struct timespec now {};
         clock_gettime(CLOCK_REALTIME, &now);
@@ -116,6 +119,7 @@ extern "C" void tallySignalHandler(int signal) {
         writeText(fd, g_suffix);
         ::fsync(fd);
         ::close(fd);
+        ::rename(g_crashDraftPath, g_crashPath);
     }
     resetSignals();
     ::raise(signal);
@@ -242,6 +246,7 @@ void TallyUncaughtExceptionHandler::install() {
     std::optional<PropertyList> image = ownImageInfo();
     TallyStatInternal::updateErrorSupportInfo(image);
     copyText(g_crashPath, sizeof(g_crashPath), pendingCrashFile());
+    copyText(g_crashDraftPath, sizeof(g_crashDraftPath), pendingCrashFile() + ".part");
     copyText(g_header, sizeof(g_header),
              std::string(kCrashFileMagic) + "\n" + TLANUtil::appVersionString() + "\n");
     copyText(g_suffix, sizeof(g_suffix), image ? supportSuffix(*image) : std::string());

@@ -11,8 +11,9 @@
 // The process-wide crash handlers. An uncaught C++ exception (std::terminate) is recorded
 // through TallyStatCrash at once and the cache is saved before the process aborts. A fatal
 // signal (SIGABRT, SIGILL, SIGSEGV, SIGFPE, SIGBUS) is written by an async-signal-safe writer
-// (no allocation, no locks: buffers and the file path are prepared at install) to the pending
-// crash file, which the next launch of the same version turns into an error record. Also
+// (no allocation, no locks: buffers and the file path are prepared at install) beside the
+// pending crash file and renamed onto it once whole; the next launch of the same version turns
+// it into an error record. Also
 // finds the facts of the application's own loaded image. Installed once, from the main thread.
 class TallyUncaughtExceptionHandler {
 public:

@@ -24,6 +24,7 @@
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
 
@@ -192,8 +193,34 @@ TEST(TallyStatCrashTest, shouldUploadASegmentationFaultAtTheNextLaunch) {
         << errors.front();
     EXPECT_NE(errors.front().find("CPU Type: "), std::string::npos);
     std::error_code ignored;
-    EXPECT_FALSE(
-        std::filesystem::exists(TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
+    for (const std::string& path :
+         {TallyUncaughtExceptionHandler::pendingCrashFile(), TallyStatCrash::takenCrashFile()}) {
+        EXPECT_FALSE(std::filesystem::exists(path, ignored)) << path;
+    }
+}
+
+// The launch runs on its own thread: this process can crash while it takes the file of the last.
+TEST(TallyStatCrashTest, shouldKeepACrashFileWrittenWhileTheLaunchTakesTheLastOne) {
+    TallyTestRig rig;
+    ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "segv")));
+    std::optional<Bytes> last = AtomicFile::read(TallyUncaughtExceptionHandler::pendingCrashFile());
+    ASSERT_TRUE(last);
+    // The same crash a second later, as the signal writer would write it.
+    std::vector<std::string> lines = Text::split(std::string(last->begin(), last->end()), "\n");
+    ASSERT_GE(lines.size(), 5u);
+    lines[2] = std::to_string(Text::longLongValue(lines[2]) + 1);
+    const std::string next = Text::join(lines, "\n");
+    bool written = false;
+    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
+        if (dynamic_cast<const TLANError*>(&record) && !std::exchange(written, true)) {
+            AtomicFile::write(TallyUncaughtExceptionHandler::pendingCrashFile(),
+                              Bytes(next.begin(), next.end()));
+        }
+    });
+    launchAgain(rig, "3.0");
+    TLANJournal::setBeforeAppendHook({});
+    ASSERT_TRUE(written);
+    EXPECT_EQ(uploadedErrors(rig).size(), 2u);
 }
 
 TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSession) {
@@ -215,8 +242,7 @@ TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSes
     std::vector<size_t> viewsLeft;
     TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
         if (dynamic_cast<const TLANError*>(&record)) {
-            crashKept.push_back(std::filesystem::exists(
-                TallyUncaughtExceptionHandler::pendingCrashFile(), ignored));
+            crashKept.push_back(std::filesystem::exists(TallyStatCrash::takenCrashFile(), ignored));
         } else if (dynamic_cast<const TLANTerminate*>(&record)) {
             sessionKept.push_back(TLANJournal::openSession().has_value());
         }
@@ -293,6 +319,11 @@ TEST(TallyStatCrashTest, shouldSendTheCrashAndItsSessionOnceWhenKilledAsTheirFir
     TLANJournal::setBeforeAppendHook({});
     ASSERT_TRUE(loaded);
     ASSERT_EQ(disk.size(), 4u) << "crash file, marker, page views, cache file";
+    // The launch had moved the crash file aside before it journaled the crash.
+    auto crashFile = disk.extract(TallyUncaughtExceptionHandler::pendingCrashFile());
+    ASSERT_FALSE(crashFile.empty());
+    crashFile.key() = TallyStatCrash::takenCrashFile();
+    disk.insert(std::move(crashFile));
     rig.resetLibrary();
     std::error_code ignored;
     std::filesystem::remove(TLANJournal::journalFile(), ignored);
