@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
 #include <thread>
@@ -23,6 +25,7 @@
 #include "analytics/TallyStatSession.h"
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
@@ -180,9 +183,41 @@ TEST(TallyStatCrashTest, shouldUploadTheUncaughtExceptionAtTheNextLaunchOfTheSam
     EXPECT_EQ(UserDefaults::standardUserDefaults().stringForKey("TLAppVersion"), "3.0");
 }
 
+namespace {
+
+// How the pending crash file came into the caches folder while `run` ran: "created" or "renamed
+// onto", once per time.
+std::vector<std::string> crashFileArrivals(const std::function<void()>& run) {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(watch, 0);
+    inotify_add_watch(watch, Paths::caches().c_str(), IN_CREATE | IN_MOVED_TO);
+    run();
+    const std::string name =
+        std::filesystem::path(TallyUncaughtExceptionHandler::pendingCrashFile()).filename();
+    std::vector<std::string> arrivals;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t got = read(watch, buffer, sizeof buffer); got > 0;
+         got = read(watch, buffer, sizeof buffer)) {
+        for (char* at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0 && name == event->name) {
+                arrivals.push_back((event->mask & IN_MOVED_TO) != 0 ? "renamed onto" : "created");
+            }
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    return arrivals;
+}
+
+}  // namespace
+
 TEST(TallyStatCrashTest, shouldUploadASegmentationFaultAtTheNextLaunch) {
     TallyTestRig rig;
-    const int status = runCrashingChild(rig, "3.0", "segv");
+    int status = 0;
+    // Whole or not at all: a launch of another thread may look for it as it is written.
+    EXPECT_EQ(crashFileArrivals([&] { status = runCrashingChild(rig, "3.0", "segv"); }),
+              (std::vector<std::string>{"renamed onto"}));
     ASSERT_TRUE(WIFSIGNALED(status)) << status;
     EXPECT_EQ(WTERMSIG(status), SIGSEGV);
 
