@@ -33,7 +33,7 @@ public:
     static void saveAppVersionToUserDefaults();
     static std::string crashText(const std::string& reason, const std::vector<std::string>& stack);
     // Where a launch moves the pending crash file before reading it, so that a crash of this
-    // process writing a new one meanwhile is left in place for the next launch.
+    // process writing a new one meanwhile is never deleted unread.
     static std::string takenCrashFile();
     // Moves the pending crash file to takenCrashFile() unless one is there already (a launch
     // killed before it was done with it); whether one is there now to read.

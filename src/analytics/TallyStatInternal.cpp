@@ -330,8 +330,9 @@ void TallyStatInternal::listParkedRecords() {
 
 void TallyStatInternal::addPendingCrash() {
     // Moved aside before it is read: a crash file this process's own crash writes meanwhile is
-    // never deleted unread. A file a killed launch left aside goes before the newer one.
-    for (int file = 0; file < 2 && TallyStatCrash::takePendingCrash(); ++file) {
+    // never deleted unread. A file a killed launch left aside goes before the newer one; at most
+    // those two, should a taken file fail to go.
+    for (int taken = 0; taken < 2 && TallyStatCrash::takePendingCrash(); ++taken) {
         // Journaled before its file goes; a kill in between leaves both, and the next launch
         // finds the record already restored from the journal.
         std::shared_ptr<TLANError> crash = TallyStatCrash::takenCrash();

@@ -13,8 +13,8 @@
 // signal (SIGABRT, SIGILL, SIGSEGV, SIGFPE, SIGBUS) is written by an async-signal-safe writer
 // (no allocation, no locks: buffers and the file path are prepared at install) beside the
 // pending crash file and renamed onto it once whole; the next launch of the same version turns
-// it into an error record. Also
-// finds the facts of the application's own loaded image. Installed once, from the main thread.
+// it into an error record. Also finds the facts of the application's own loaded image.
+// Installed once, from the main thread.
 class TallyUncaughtExceptionHandler {
 public:
     static constexpr const char* kSignalExceptionName = "signalRaisedException";

@@ -14,6 +14,7 @@
 #include <map>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include "TallyEntryFields.h"
 #include "TallyTestRig.h"
@@ -190,7 +191,7 @@ namespace {
 std::vector<std::string> crashFileArrivals(const std::function<void()>& run) {
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     EXPECT_GE(watch, 0);
-    inotify_add_watch(watch, Paths::caches().c_str(), IN_CREATE | IN_MOVED_TO);
+    EXPECT_GE(inotify_add_watch(watch, Paths::caches().c_str(), IN_CREATE | IN_MOVED_TO), 0);
     run();
     const std::string name =
         std::filesystem::path(TallyUncaughtExceptionHandler::pendingCrashFile()).filename();
@@ -234,28 +235,39 @@ TEST(TallyStatCrashTest, shouldUploadASegmentationFaultAtTheNextLaunch) {
     }
 }
 
-// The launch runs on its own thread: this process can crash while it takes the file of the last.
+// The launch runs on its own thread: this process can crash while it takes the file of the last,
+// found where the last process's crash left it or where a launch killed before it was done with
+// it had moved it aside.
 TEST(TallyStatCrashTest, shouldKeepACrashFileWrittenWhileTheLaunchTakesTheLastOne) {
     TallyTestRig rig;
-    ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "segv")));
-    std::optional<Bytes> last = AtomicFile::read(TallyUncaughtExceptionHandler::pendingCrashFile());
-    ASSERT_TRUE(last);
-    // The same crash a second later, as the signal writer would write it.
-    std::vector<std::string> lines = Text::split(std::string(last->begin(), last->end()), "\n");
-    ASSERT_GE(lines.size(), 5u);
-    lines[2] = std::to_string(Text::longLongValue(lines[2]) + 1);
-    const std::string next = Text::join(lines, "\n");
-    bool written = false;
-    TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
-        if (dynamic_cast<const TLANError*>(&record) && !std::exchange(written, true)) {
-            AtomicFile::write(TallyUncaughtExceptionHandler::pendingCrashFile(),
-                              Bytes(next.begin(), next.end()));
+    const std::string pending = TallyUncaughtExceptionHandler::pendingCrashFile();
+    for (const bool leftAside : {false, true}) {
+        rig.resetLibrary();
+        ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "segv")));
+        std::optional<Bytes> last = AtomicFile::read(pending);
+        ASSERT_TRUE(last);
+        if (leftAside) {
+            std::filesystem::rename(pending, TallyStatCrash::takenCrashFile());
         }
-    });
-    launchAgain(rig, "3.0");
-    TLANJournal::setBeforeAppendHook({});
-    ASSERT_TRUE(written);
-    EXPECT_EQ(uploadedErrors(rig).size(), 2u);
+        // The same crash a second later, as the signal writer would write it.
+        std::vector<std::string> lines = Text::split(std::string(last->begin(), last->end()), "\n");
+        ASSERT_GE(lines.size(), 5u);
+        lines[2] = std::to_string(Text::longLongValue(lines[2]) + 1);
+        const std::string next = Text::join(lines, "\n");
+        bool written = false;
+        TLANJournal::setBeforeAppendHook([&](const TLANBaseEvent& record) {
+            if (dynamic_cast<const TLANError*>(&record) && !std::exchange(written, true)) {
+                AtomicFile::write(pending, Bytes(next.begin(), next.end()));
+            }
+        });
+        launchAgain(rig, "3.0");
+        TLANJournal::setBeforeAppendHook({});
+        ASSERT_TRUE(written) << "left aside: " << leftAside;
+        EXPECT_EQ(uploadedErrors(rig).size(), 2u) << "left aside: " << leftAside;
+        std::error_code ignored;
+        EXPECT_FALSE(std::filesystem::exists(pending, ignored));
+        EXPECT_FALSE(std::filesystem::exists(TallyStatCrash::takenCrashFile(), ignored));
+    }
 }
 
 TEST(TallyStatCrashTest, shouldKeepTheEventsOfAProcessKilledBySignalAndEndItsSession) {
