@@ -875,6 +875,7 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
     button.setSelected(true);
     m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount =
         button.tag() - kFenShiButtonTag - 1;
+    m_noKLineTold.clear();
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->setKLineDataToNil();
         m_variableAboutDevice->setScreenState(m_variableAboutDevice->stateOfScreen(), chartKind());
@@ -1043,6 +1044,7 @@ void HQMarketChartManager::klineButtonPressed(Button& sender) {
         fenshiViewHidden(true);
         const auto bottom = m_variableAboutDevice->bottomRectInfo();
         if (bottom && !bottom->periodButtonArray.empty()) {
+            m_noKLineTold.clear();
             m_NeedToNotification = true;
             getKLineDataFromNetWorkByButtonInfo();
         }
@@ -1252,6 +1254,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (m_delegate) {
         m_delegate->commodityOnShowChanged(m_selectedCommodityInfo);
     }
+    m_noKLineTold.clear();
     m_NeedToNotification = true;
     requestDataFromNet();
 }
@@ -1641,6 +1644,16 @@ void HQMarketChartManager::showToast(const std::string& message) {
     UIViewToast::makeToast(*this, message);
 }
 
+void HQMarketChartManager::tellNoKLineOnce(const SubmissionPackage& package) {
+    const std::string shown = std::to_string(package.panleix) + "|" + package.MarketID + "|" +
+                              package.DiskID + "|" + package.CommodityID + "|" + package.period;
+    if (shown == m_noKLineTold) {
+        return;
+    }
+    m_noKLineTold = shown;
+    showToast(kNoKLineData);
+}
+
 void HQMarketChartManager::RefreshUIWithType(int type) {
     if (m_restartRoad) {
         m_restartRoad = false;
@@ -1703,7 +1716,7 @@ void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
                                !period->KLineDataArray.front()->klineDataItemsArray.empty();
         endLoadOnShow();
         if (!holdsBars) {
-            showToast(kNoKLineData);
+            tellNoKLineOnce(*package);
         }
         notificationRefreshFinish(0, package);
         return;
