@@ -1204,7 +1204,25 @@ void HQMarketChartManager::pinchOpenGestureRecognizer(PinchGestureRecognizer& pi
         --period->grade;
     }
     m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+    const bool scrolled = period->offset > 0;
+    keepScrollWithinBars(*period);
     m_drawViewManagerKLine->KLineResetDrawLineDataSelf(period->KLineDataArray);
+    // The newest bar came into view: the refresh that the scroll stopped runs again.
+    if (scrolled && period->offset == 0) {
+        stopKLineAutoRefresh(false);
+    }
+}
+
+// More bars to a screen can leave the scroll past the oldest bar, where a drag back moves nothing.
+void HQMarketChartManager::keepScrollWithinBars(PeriodStatusInfo& period) const {
+    const auto& columns = m_variableAboutDevice->drawInfoOfMain();
+    const auto& series = period.KLineDataArray;
+    if (!columns || series.empty() || !series.front()) {
+        return;
+    }
+    period.offset =
+        chartscale::reachableOffset(static_cast<int>(series.front()->klineDataItemsArray.size()),
+                                    period.offset, static_cast<int>(columns->pointCount));
 }
 
 void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {

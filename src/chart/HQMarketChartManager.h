@@ -243,6 +243,7 @@ private:
     // 0 MACD, 1 KDJ under the K-line chart.
     void chooseIndicator(int quota);
     void chooseIndicatorButton(Button& sender, Button* other, int quota);
+    void keepScrollWithinBars(PeriodStatusInfo& period) const;
     void handleFailure(HQNetworkManger* manager, const std::string& type,
                        const std::shared_ptr<SubmissionPackage>& package);
     void resetAllStatus();
