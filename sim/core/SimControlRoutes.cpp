@@ -139,6 +139,16 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
         target->malformNext(static_cast<int>(number(request, "protocol").value_or(0)), *kind);
         answer(response, {});
     });
+    server.Post("/control/quote/barless", [&exchange](const httplib::Request& request,
+                                                      httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        const auto period = number(request, "period");
+        if (!target || !period) {
+            return answer(response, "unknown server or period");
+        }
+        target->setBarless(static_cast<int>(*period), number(request, "on").value_or(1) != 0);
+        answer(response, {});
+    });
     for (const auto& [path, damaged] : {std::pair{"/control/quote/history/damage", true},
                                         std::pair{"/control/quote/history/repair", false}}) {
         server.Post(path, [&exchange, damaged = damaged](const httplib::Request& request,

@@ -7,6 +7,8 @@
 //   /control/quote/expire?server=I                end the server's sessions
 //   /control/quote/line?server=I&line=L&state=S   S: refuse, late (with &delayMs=N) or normal
 //   /control/quote/malform?server=I&protocol=P&kind=K   K: short-head, cut-body, extra-byte
+//   /control/quote/barless?server=I&period=P&on=B       B 1 (default): K-line replies of period P
+//                                                       carry no bars; 0: bars again
 // and GET /control/status lists the quote lines. Handlers run on the control line's thread.
 
 namespace httplib {

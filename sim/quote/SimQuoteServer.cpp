@@ -178,6 +178,15 @@ void SimQuoteServer::emptyNextKLine() {
     m_emptyNextKLine = true;
 }
 
+void SimQuoteServer::setBarless(int period, bool barless) {
+    std::lock_guard lock(m_mutex);
+    if (barless) {
+        m_barlessPeriods.insert(period);
+    } else {
+        m_barlessPeriods.erase(period);
+    }
+}
+
 void SimQuoteServer::setTradingStartMinutes(int16_t market, int16_t disk, int minutes) {
     std::lock_guard lock(m_mutex);
     m_tradingStartMinutes[{market, disk}] = minutes;
@@ -507,7 +516,13 @@ SimQuoteServer::Reply SimQuoteServer::kLine(SimWireReader& body, bool withFiles,
         return {kUnknownItem, {}};
     }
     const auto all = m_market.bars(m_def.index, id, period);
-    const auto bars = select(all, count, time, direction);
+    auto bars = select(all, count, time, direction);
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_barlessPeriods.count(period) != 0) {
+            bars.clear();
+        }
+    }
     std::vector<std::string> blocks;
     if (withFiles && !bars.empty()) {
         for (const auto& bar : all) {

@@ -54,6 +54,9 @@ public:
     void answerSessionLostOnce(int protocol);
     // The next K-line reply (30) carries no series.
     void emptyNextKLine();
+    // While set, every K-line reply (30, 33) of `period` carries its series with no bars and
+    // names no history file, as for a period in which the commodity has not traded yet.
+    void setBarless(int period, bool barless);
     // The panel's trading-time reply (12) gives a start `minutes` after the exchange's midnight
     // rather than the midnight: panels that open at other hours.
     void setTradingStartMinutes(int16_t market, int16_t disk, int minutes);
@@ -133,6 +136,7 @@ private:
     bool m_stopping = false;
     std::condition_variable m_released;
     bool m_emptyNextKLine = false;
+    std::set<int> m_barlessPeriods;
     std::map<std::pair<int16_t, int16_t>, int> m_tradingStartMinutes;
     std::set<std::string> m_damagedFiles;
     std::vector<RequestRecord> m_requestLog;

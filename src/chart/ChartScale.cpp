@@ -32,6 +32,10 @@ KLineWindow klineWindow(int barCount, int offset, int perScreen) {
     return window;
 }
 
+int reachableOffset(int barCount, int offset, int perScreen) {
+    return std::clamp(offset, 0, std::max(barCount - perScreen, 0));
+}
+
 void widenToWholeNumbers(HQCalculationResult& range, int lineCount) {
     if (lineCount <= 0) {
         return;

@@ -20,6 +20,10 @@ struct KLineWindow {
 // Bars C, scroll offset O (bars hidden at the right), P bars per screen.
 KLineWindow klineWindow(int barCount, int offset, int perScreen);
 
+// The offset kept within what a drag can reach: at most the bars beyond one screen, so 0 once
+// every bar fits.
+int reachableOffset(int barCount, int offset, int perScreen);
+
 // Widens a whole-number price range to whole ends, so that each of the lineCount steps is a
 // whole number.
 void widenToWholeNumbers(HQCalculationResult& range, int lineCount);

@@ -875,6 +875,7 @@ void HQMarketChartManager::toolBarButtonPressed(Button& button) {
     button.setSelected(true);
     m_variableAboutDevice->statusSaveClass()->toolBarSelectedButtonCount =
         button.tag() - kFenShiButtonTag - 1;
+    m_noKLineTold.clear();
     if (m_drawViewManagerKLine) {
         m_drawViewManagerKLine->setKLineDataToNil();
         m_variableAboutDevice->setScreenState(m_variableAboutDevice->stateOfScreen(), chartKind());
@@ -1043,6 +1044,7 @@ void HQMarketChartManager::klineButtonPressed(Button& sender) {
         fenshiViewHidden(true);
         const auto bottom = m_variableAboutDevice->bottomRectInfo();
         if (bottom && !bottom->periodButtonArray.empty()) {
+            m_noKLineTold.clear();
             m_NeedToNotification = true;
             getKLineDataFromNetWorkByButtonInfo();
         }
@@ -1202,7 +1204,25 @@ void HQMarketChartManager::pinchOpenGestureRecognizer(PinchGestureRecognizer& pi
         --period->grade;
     }
     m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
+    const bool scrolled = period->offset > 0;
+    keepScrollWithinBars(*period);
     m_drawViewManagerKLine->KLineResetDrawLineDataSelf(period->KLineDataArray);
+    // The newest bar came into view: the refresh that the scroll stopped runs again.
+    if (scrolled && period->offset == 0) {
+        stopKLineAutoRefresh(false);
+    }
+}
+
+// More bars to a screen can leave the scroll past the oldest bar, where a drag back moves nothing.
+void HQMarketChartManager::keepScrollWithinBars(PeriodStatusInfo& period) const {
+    const auto& columns = m_variableAboutDevice->drawInfoOfMain();
+    const auto& series = period.KLineDataArray;
+    if (!columns || series.empty() || !series.front()) {
+        return;
+    }
+    period.offset =
+        chartscale::reachableOffset(static_cast<int>(series.front()->klineDataItemsArray.size()),
+                                    period.offset, static_cast<int>(columns->pointCount));
 }
 
 void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
@@ -1252,6 +1272,7 @@ void HQMarketChartManager::changeCommodityWithIndexPath(int section, int row) {
     if (m_delegate) {
         m_delegate->commodityOnShowChanged(m_selectedCommodityInfo);
     }
+    m_noKLineTold.clear();
     m_NeedToNotification = true;
     requestDataFromNet();
 }
@@ -1641,6 +1662,16 @@ void HQMarketChartManager::showToast(const std::string& message) {
     UIViewToast::makeToast(*this, message);
 }
 
+void HQMarketChartManager::tellNoKLineOnce(const SubmissionPackage& package) {
+    const std::string shown = std::to_string(package.panleix) + "|" + package.MarketID + "|" +
+                              package.DiskID + "|" + package.CommodityID + "|" + package.period;
+    if (shown == m_noKLineTold) {
+        return;
+    }
+    m_noKLineTold = shown;
+    showToast(kNoKLineData);
+}
+
 void HQMarketChartManager::RefreshUIWithType(int type) {
     if (m_restartRoad) {
         m_restartRoad = false;
@@ -1703,7 +1734,7 @@ void HQMarketChartManager::KLineResetDrawData(const KLineReplies& data,
                                !period->KLineDataArray.front()->klineDataItemsArray.empty();
         endLoadOnShow();
         if (!holdsBars) {
-            showToast(kNoKLineData);
+            tellNoKLineOnce(*package);
         }
         notificationRefreshFinish(0, package);
         return;

@@ -243,11 +243,14 @@ private:
     // 0 MACD, 1 KDJ under the K-line chart.
     void chooseIndicator(int quota);
     void chooseIndicatorButton(Button& sender, Button* other, int quota);
+    void keepScrollWithinBars(PeriodStatusInfo& period) const;
     void handleFailure(HQNetworkManger* manager, const std::string& type,
                        const std::shared_ptr<SubmissionPackage>& package);
     void resetAllStatus();
     void fillCommodityNumbers(SubmissionPackage& package, const commodityInfo& commodity) const;
     void showToast(const std::string& message);
+    // "暂无K线数据" once for the commodity and period on show: its refresh keeps asking.
+    void tellNoKLineOnce(const SubmissionPackage& package);
     void layOutQuoteBar(Label& price, ImageView& arrow, Label& change, Label& ratio);
     void mergeKLineHistory(const ReturnKLineData& reply, const std::vector<KLineReplies>& files,
                            const std::shared_ptr<SubmissionPackage>& package);
@@ -327,6 +330,9 @@ private:
     bool m_restartRoad = false;
     bool m_renewingSession = false;
     int m_roadStepsOut = 0;
+    // The server, market, panel, commodity and period whose lack of bars was told; cleared by
+    // the user's pick of a period or commodity, which tells again.
+    std::string m_noKLineTold;
     std::vector<HQZipSecEntry> m_zipSecDataArray;
     FenShiReplies m_zipFSAry;
     std::vector<std::map<std::string, std::string>> m_houseNameAry;

@@ -47,6 +47,15 @@ std::shared_ptr<MarketItem> firstItem(const HQReplyData& data) {
     return items && !items->empty() ? items->front() : nullptr;
 }
 
+bool hasCommodities(const VKJYMarketCatalogue& catalogue) {
+    for (const auto& panel : catalogue.allPanels()) {
+        if (!panel.disk->commodityInfoArray.empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::shared_ptr<SubmissionPackage> panelPackage(const VKJYMarketPanel& panel) {
     auto package = std::make_shared<SubmissionPackage>();
     package->MarketID = std::to_string(panel.market->MarketID);
@@ -208,6 +217,10 @@ void VKJYMarketDataRoad::countAnswer(const Request& request) {
 }
 
 void VKJYMarketDataRoad::marketsComplete() {
+    // Every server answered unreadably or with a return code: no list to show, a failure to tell.
+    if (m_building.empty()) {
+        return fail();
+    }
     m_building.sortMarkets();
     m_phase = Phase::Panels;
     for (const auto& panel : m_building.allPanels()) {
@@ -220,6 +233,11 @@ void VKJYMarketDataRoad::marketsComplete() {
 }
 
 void VKJYMarketDataRoad::catalogueComplete() {
+    // Markets whose panels all failed would show as an empty list; the first-launch defaults
+    // would be spent on it too.
+    if (!hasCommodities(m_building)) {
+        return fail();
+    }
     if (m_listener) {
         m_listener->marketRoadCatalogueAnswered(m_building);
     }

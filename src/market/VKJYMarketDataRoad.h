@@ -5,10 +5,11 @@
 // and refreshes every panel's quotes once a second. Each build is one generation with its own
 // outstanding requests, its trading-time requests included: a reply or failure of an older
 // generation, or one that comes after its batch has failed, changes nothing, so a retry gives the
-// same catalogue as a first success. The shown catalogue stays until a new build completes. A
-// return code 2003 or -1001 renews the session of every server, once at a time. Made and owned by
-// the market list (through a shared_ptr: requests in flight hold it weakly); the listener is not
-// owned. Main thread.
+// same catalogue as a first success. A build that gathers no market or no commodity fails as a
+// dead line does. The shown catalogue stays until a new build completes. A return code 2003 or
+// -1001 renews the session of every server, once at a time. Made and owned by the market list
+// (through a shared_ptr: requests in flight hold it weakly); the listener is not owned. Main
+// thread.
 
 #include <functional>
 #include <map>

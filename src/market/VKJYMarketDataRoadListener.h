@@ -17,7 +17,8 @@ public:
     virtual void marketRoadCatalogueComplete() {}
     // New quotes are in the table, and handed to the trading side.
     virtual void marketRoadQuotesChanged() {}
-    // A request other than a quote refresh reached no line of its server; the road waits for
-    // retry(). Told once until then.
+    // A request other than a quote refresh reached no line of its server, or the build ended
+    // with no market or no commodity (every answer unreadable or a return code); the road waits
+    // for retry(). Told once until then.
     virtual void marketRoadFailed() {}
 };

@@ -507,6 +507,39 @@ TEST_F(ChartManagerSimTest, shouldClearTheRequestAfterAnEmptyIncrementalReply) {
     EXPECT_TRUE(waitForRequest(kKLineProtocol, static_cast<size_t>(asked + 1)));
 }
 
+// A period without bars is told once while on show, though each refresh asks for it again; a new
+// pick of a period tells again.
+TEST_F(ChartManagerSimTest, shouldTellAPeriodWithoutBarsOncePerPick) {
+    constexpr const char* kNoBars = "暂无K线数据";
+    for (int periodID : {1, 2}) {
+        quoteServer().setBarless(periodID, true);
+    }
+    openChart();
+    const auto clearToasts = [&] {
+        for (auto* toast : m_driver->viewsOfClass<UIViewToast>()) {
+            toast->removeFromSuperview();
+        }
+    };
+    const auto pickAndTell = [&](int tag) {
+        RunLoop::runFor(1.2);  // past the lock that spaces period changes
+        clearToasts();
+        EXPECT_TRUE(m_driver->tap(periodButton(tag)));
+        return RunLoop::runUntil([&] { return toastShows(kNoBars) && m_chart->KLineRefresh(); },
+                                 20);
+    };
+    ASSERT_TRUE(pickAndTell(10001));
+    clearToasts();
+    for (int tick = 0; tick < 2; ++tick) {
+        const int asked = quoteServer().requestCount(kManyDayKLine);
+        m_chart->KLineRefresh()->refreshNotify();
+        ASSERT_TRUE(waitForRequest(kManyDayKLine, static_cast<size_t>(asked)));
+        ASSERT_TRUE(RunLoop::runUntil([&] { return !period()->KLineRequesting; }, 20));
+        EXPECT_FALSE(toastShows(kNoBars)) << "refresh " << tick;
+    }
+    EXPECT_TRUE(pickAndTell(10002));
+    EXPECT_TRUE(pickAndTell(10001));
+}
+
 TEST_F(ChartManagerSimTest, shouldRenewTheSessionAndAskForThePeriodsAgainAfter2003) {
     openChart();
     const auto before = m_chart->searchCommodotyStatusItem();

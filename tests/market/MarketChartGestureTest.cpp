@@ -276,6 +276,41 @@ TEST_P(ChartGestureTest, shouldZoomScrollAndPointAtBarsInTheWideScreen) {
     EXPECT_EQ(chart()->KLineRefresh(), nullptr);
 }
 
+// A zoom that fits more bars keeps the scroll within the bars: the oldest stays at the left edge,
+// and once the newest is on show too the chart is back at it and refreshes.
+TEST_P(ChartGestureTest, shouldRefreshWhenAZoomBringsTheNewestBarIntoView) {
+    turnWide();
+    openFirstPeriod();
+    const Point centre = inArea(kLine(), 0.5);
+    const auto zoomTo = [&](uint32_t grade) {
+        for (int pinch = 0; pinch < 10 && period()->grade != grade; ++pinch) {
+            const bool wider = period()->grade < grade;
+            driver.pinch(centre, wider ? 100 : 200, wider ? 200 : 100);
+        }
+        return period()->grade == grade;
+    };
+    ASSERT_TRUE(zoomTo(6));
+    dragKLine(20);
+    ASSERT_EQ(chart()->KLineRefresh(), nullptr);
+    // A commodity listed lately: fewer bars than the widest zoom shows.
+    constexpr int kBars = 60;
+    auto& bars = period()->KLineDataArray.front()->klineDataItemsArray;
+    bars.erase(bars.begin(), bars.end() - kBars);
+    const auto oldest = [&] {
+        return kBars - static_cast<int>(layout().drawInfoOfMain()->pointCount);
+    };
+    scrollTo(oldest());
+    ASSERT_TRUE(zoomTo(3));
+    EXPECT_EQ(period()->offset, oldest());
+    EXPECT_EQ(chart()->KLineRefresh(), nullptr);
+    const int asked = sim.quoteServer(0).requestCount(kKLineProtocol);
+    ASSERT_TRUE(zoomTo(0));
+    EXPECT_EQ(period()->offset, 0);
+    EXPECT_NE(chart()->KLineRefresh(), nullptr);
+    EXPECT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kKLineProtocol) > asked; }, 10));
+}
+
 // The normal screen cannot scroll: a chart scrolled in the wide screen comes back at its newest
 // bar, asks for it and refreshes, and so does the period after a switch away and back.
 TEST_P(ChartGestureTest, shouldShowTheNewestBarAndRefreshWhenAScrolledChartTurnsBack) {

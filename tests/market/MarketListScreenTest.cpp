@@ -211,6 +211,34 @@ TEST_F(MarketTest, shouldGiveTheSameSectionsAfterRetryWhenEveryLineWasDead) {
     EXPECT_EQ(driver.visibleAlert(), nullptr);
 }
 
+// Every server answers, but no market list can be read: told as a failure, not an empty list.
+TEST_F(MarketTest, shouldTellAndRetryWhenNoServersMarketListCanBeRead) {
+    constexpr int kMarketListProtocol = 10;
+    sim.quoteServer(0).malformNext(kMarketListProtocol, SimMalform::ShortHead);
+    sim.quoteServer(1).malformNext(kMarketListProtocol, SimMalform::CutBody);
+    setGuideShown();
+    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    TableView* table = market()->CommodityInfoListTableView();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return driver.visibleAlert() != nullptr || driver.isVisible(table); }, 15));
+    AlertView* alert = driver.visibleAlert();
+    ASSERT_NE(alert, nullptr) << "an empty list shown as a success";
+    EXPECT_EQ(alert->tag(), VKJYMarketUIViewController::kFailureAlertTag);
+    EXPECT_EQ(alert->message(), "获取数据失败");
+    EXPECT_EQ(alert->buttonTitleAtIndex(0), "重试");
+    EXPECT_FALSE(driver.isVisible(table));
+    EXPECT_EQ(market()->view()->viewWithTag(VKJYMarketActivityView::kTag), nullptr);
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-failure-alert-568")));
+    ASSERT_TRUE(driver.tapAlertButton("重试"));
+    ASSERT_TRUE(runUntilListShows());
+    EXPECT_EQ(sectionTitles().size(), 6u);
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
 TEST_F(MarketTest, shouldRenewTheSessionsWhenAServerAnswers2003) {
     launchToList();
     const int logins = sim.quoteServer(0).requestCount(kQuoteLoginProtocol);

@@ -113,6 +113,27 @@ TEST_F(VKJYMarketDataRoadTest, shouldReportADeadServerOnceAndStopBuilding) {
     EXPECT_FALSE(road->isBuilding());
 }
 
+// Every panel answers with a return code: markets without a commodity are a failure, not a list.
+TEST_F(VKJYMarketDataRoadTest, shouldReportAFailureWhenNoPanelGaveItsCommodities) {
+    constexpr int kCommodityListProtocol = 11;
+    for (int server = 0; server < 2; ++server) {
+        for (const auto& market : sim().catalogue().server(server)->markets) {
+            for (std::size_t disk = 0; disk < market.disks.size(); ++disk) {
+                sim().quoteServer(server).answerSessionLostOnce(kCommodityListProtocol);
+            }
+        }
+    }
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.failures, 1);
+    EXPECT_EQ(listener.completions, 0);
+    EXPECT_TRUE(road->catalogue().empty());
+    road->retry();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.completions, 1);
+    EXPECT_EQ(road->catalogue().commodityCount(), 18);
+}
+
 // Every trading-time request lost on the way: the batch still ends, with one failure report.
 TEST_F(VKJYMarketDataRoadTest, shouldEndTheTradingTimeBatchWhenItsLastRequestFailsOnTheWay) {
     road->start();

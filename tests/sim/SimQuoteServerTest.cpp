@@ -135,6 +135,26 @@ TEST_F(SimQuoteServerTest, shouldFailOnlyTheChosenProtocolOnTheWayWhileAsked) {
               (Bytes{0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x05}));
 }
 
+TEST_F(SimQuoteServerTest, shouldAnswerABarlessPeriodWithAnEmptySeriesWhileAsked) {
+    const uint32_t session = logIn(0);
+    // Market 1, disk 1, commodity 1, period 6, 3000 bars, the newest, direction 0, 30 files.
+    const Bytes body{0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x06, 0x00, 0x00, 0x0b, 0xb8,
+                     0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00, 0x00, 0x1e};
+    // Bar count after head (10), series count (2), commodity, period (4) and price frame (5).
+    const auto bars = [](const Bytes& reply) {
+        SimWireReader r(reply.data() + 21, 4);
+        return r.i32();
+    };
+    httplib::Client control(sim().controlUrl());
+    ASSERT_TRUE(control.Post("/control/quote/barless?server=0&period=6"));
+    const Bytes barless = ask(0, request(33, session, body));
+    EXPECT_EQ(barless.size(), 27u);
+    EXPECT_EQ(bars(barless), 0);
+    EXPECT_EQ(Bytes(barless.end() - 2, barless.end()), (Bytes{0x00, 0x00}));
+    ASSERT_TRUE(control.Post("/control/quote/barless?server=0&period=6&on=0"));
+    EXPECT_EQ(bars(ask(0, request(33, session, body))), 3000);
+}
+
 TEST_F(SimQuoteServerTest, shouldPriceQuoteEntriesFromYesterdaysClose) {
     const uint32_t session = logIn(0);
     const Bytes reply = ask(0, request(37, session, {0x00, 0x02, 0x00, 0x01}));
