@@ -939,6 +939,9 @@ void PXTradeNetworkManger::putBackReplacedLogin() {
 
 void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
     m_reLoginShown = false;
+    if (goOnPastLoginBeat()) {
+        return;
+    }
     putBackReplacedLogin();
     if (m_typeNW == kLogoffTag) {
         // Never reached the server: the session goes on.
@@ -1086,7 +1089,12 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
             m_dengLuCaoZuo = false;
             m_replaced.reset();
             m_module.setTradeLogin(true);
-            m_module.PXJYTimerManger().loginBeatAnswered(std::exchange(m_loginBeat, JYDict()));
+            PXTradeTimerManger& timers = m_module.PXJYTimerManger();
+            if (auto beat = std::exchange(m_loginBeat, std::nullopt)) {
+                timers.loginBeatAnswered(std::move(*beat));
+            } else {
+                timers.loginBeatUnanswered();
+            }
         }
         tellFinished(nullptr);
         return;
@@ -1097,6 +1105,17 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         }
     }
     tellFinished(hasDataForDelegate(tag) && result ? &*result : nullptr);
+}
+
+// The chain's heartbeat only fixes the day's deal count the timers' beats ask from: refused,
+// spoiled or never answered, the login goes on, and the timers' first beat fixes it instead.
+bool PXTradeNetworkManger::goOnPastLoginBeat() {
+    if (!m_dengLuCaoZuo || m_typeNW != "PXChengJiaoHuiBao" || ofEndedSession()) {
+        return false;
+    }
+    m_loginBeat.reset();
+    getJYChiCangHuiZong("");
+    return true;
 }
 
 // Nothing of the reply is kept or chained; the screen that asked still hears it, so that its
@@ -1114,9 +1133,13 @@ void PXTradeNetworkManger::endedSessionReply(const std::optional<PXTradeResult>&
 
 void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
                                               PXTradeDataAnalysis* parser) {
+    const int code = Text::intValue(errorText);
+    // A lost session is no bookkeeping matter: the chain stops on it as on any other step.
+    if (code != kSessionLostCode && code != kIdleSessionCode && goOnPastLoginBeat()) {
+        return;
+    }
     putBackReplacedLogin();
     m_errorMessage = parser->JY_ErrorMessage();
-    const int code = Text::intValue(errorText);
     if (code == kSessionLostCode || code == kIdleSessionCode) {
         m_errorMessage = code == kSessionLostCode ? kSessionLostMessage
                                                   : "长时间未操作登录状态已失效,请重新登录!";

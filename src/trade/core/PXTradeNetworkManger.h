@@ -181,6 +181,8 @@ private:
     std::string urlString(const char* urlType) const;
     // justLoggedIn: the first-login values instead of those of the timers' last report.
     void sendHeartbeat(bool justLoggedIn);
+    // After the login chain's heartbeat failed: sends the chain's next step, if it runs.
+    bool goOnPastLoginBeat();
     void takeOverSession();
     void putBackReplacedLogin();
 
@@ -216,6 +218,7 @@ private:
         bool beating;
     };
     std::optional<ReplacedLogin> m_replaced;
-    // The login chain's own heartbeat answer, handed to the timers once the login is whole.
-    JYDict m_loginBeat;
+    // The login chain's own heartbeat answer, handed to the timers once the login is whole;
+    // none while unanswered.
+    std::optional<JYDict> m_loginBeat;
 };

@@ -1,6 +1,7 @@
 #include "trade/core/PXTradeTimerManger.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/foundation/Text.h"
 #include "platform/foundation/Timer.h"
@@ -106,10 +107,19 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
 
 void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
     m_beatInForce = ++m_beatsSent;
+    m_holdingsBeforeCount = false;
     // The session's first heartbeat has been answered: the timer's beats ask from its report.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
     m_transactionReporting = std::move(report);
     chengJiaoHuiBao();
+}
+
+void PXTradeTimerManger::loginBeatUnanswered() {
+    m_beatInForce = ++m_beatsSent;
+    // Asking from the last report, of another session or account, would have the server list
+    // that account's older deals as new.
+    m_module.PXJYPeiZhi().setShiFoGangDengLu(true);
+    m_holdingsBeforeCount = true;
 }
 
 void PXTradeTimerManger::requestRefreshInfo() {
@@ -215,6 +225,11 @@ void PXTradeTimerManger::heartbeatAnswered(PXTradeNetworkManger& manager, const 
     }
     m_beatInForce = sent.number;
     m_transactionReporting = std::move(report);
+    // A deal booked between the login's holdings read and this count is in neither.
+    if (std::exchange(m_holdingsBeforeCount, false) &&
+        Text::intValue(TradeText::textAt(m_transactionReporting, "New_Trade")) != 1) {
+        requeryHoldings();
+    }
     chengJiaoHuiBao();
 }
 
@@ -240,12 +255,16 @@ void PXTradeTimerManger::keepNewDealsOnly(JYDict& report) const {
     }
 }
 
+void PXTradeTimerManger::requeryHoldings() {
+    getChiCangHuiZong();
+    getChiCangMingXi();
+    getAccountInfo();
+}
+
 void PXTradeTimerManger::chengJiaoHuiBao() {
     const JYDict report = m_transactionReporting;
     if (Text::intValue(TradeText::textAt(report, "New_Trade")) == 1) {
-        getChiCangHuiZong();
-        getChiCangMingXi();
-        getAccountInfo();
+        requeryHoldings();
     }
     if (TradeText::has(report, "tradeCommodity")) {
         const std::string text = setValueForchengJiaoHuiBaoView(report["tradeCommodity"]);

@@ -34,6 +34,9 @@ public:
     // A login went through: the answer to its own heartbeat, sent before it read the holdings,
     // is the report in force, and no beat sent before it counts any more.
     void loginBeatAnswered(JYDict report);
+    // A login went through without an answer to its own heartbeat: no beat sent before counts
+    // any more, and the next one asks as the session's first.
+    void loginBeatUnanswered();
     void requestRefreshInfo();
     void refreshMarketInfo();
     void loginAgain();
@@ -73,6 +76,7 @@ private:
     void heartbeatAnswered(PXTradeNetworkManger& manager, const PXTradeResult* data,
                            const BeatSent& sent);
     void keepNewDealsOnly(JYDict& report) const;
+    void requeryHoldings();
     void postIfGrown(const char* key, int64_t* last, const char* notification);
 
     PXTradeModule& m_module;
@@ -86,5 +90,8 @@ private:
     uint64_t m_beatsSent = 0;
     // The beat whose answer is in force; 0 before the first.
     uint64_t m_beatInForce = 0;
+    // The login read the holdings before the day's deal count in force was taken: the next
+    // answer that takes one has them read again.
+    bool m_holdingsBeforeCount = false;
     uint64_t m_observer = 0;
 };

@@ -77,8 +77,8 @@ void PXTradeBaoBiaoController::buildForm() {
     done->addTarget(TouchUpInside, [this](Control&) { doneButtonAction(); });
     m_done = root.addSubview(std::move(done));
 
-    // Tall enough for all five kinds, so none hides below the fold.
-    auto picker = std::make_unique<TableView>(Rect(125, app.y + 100, 150, 250));
+    // Four of the five kinds show at once; the fifth scrolls in.
+    auto picker = std::make_unique<TableView>(Rect(125, app.y + 100, 150, 200));
     picker->setDataSource(this);
     picker->setDelegate(this);
     PXTradeViewKit::styleTable(*picker);

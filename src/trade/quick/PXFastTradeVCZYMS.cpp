@@ -23,8 +23,7 @@ constexpr int kQuantityTag = 1112;
 }  // namespace
 
 PXFastTradeViewController::Layout PXFastTradeVCZYMS::layout(bool fourInch) const {
-    // One point higher on the short screen, so the order button ends at its bottom edge.
-    return {24, 125, fourInch ? 320.0 : 264.0, 3};
+    return {24, 125, fourInch ? 320.0 : 265.0, 3};
 }
 
 void PXFastTradeVCZYMS::buildRows(View& background, bool four) {

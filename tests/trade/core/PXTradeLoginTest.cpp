@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -13,6 +14,8 @@
 #include "platform/crypto/Md5.h"
 #include "platform/foundation/DateFormat.h"
 #include "platform/foundation/MainQueue.h"
+#include "platform/foundation/SystemSound.h"
+#include "support/TestClock.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -177,6 +180,94 @@ TEST_F(PXTradeLoginTest, shouldKeepTheTimersReportWhenTheChainFailsAfterItsHeart
     EXPECT_EQ(m_server.named("SYS_TIME_QUERY").size(), 1u);
     EXPECT_EQ(module().PXJYTimerManger().transactionReporting(), inForce);
 }
+
+struct LoginBeatFailure {
+    const char* what;
+    std::string reply;  // empty: never answered in time
+};
+
+void PrintTo(const LoginBeatFailure& failure, std::ostream* out) {
+    *out << failure.what;
+}
+
+class PXTradeLoginBeatTest : public PXTradeLoginTest,
+                             public ::testing::WithParamInterface<LoginBeatFailure> {};
+
+// The chain's heartbeat only takes the day's deal count: refused, spoiled or unanswered, the
+// login goes on, the timers' next beat asks as the session's first (asked from the last report,
+// of another account, the server would list this account's earlier deals as new), and the
+// holdings the login read before that count are read again.
+TEST_P(PXTradeLoginBeatTest, shouldLogInWhateverTheChainsHeartbeatAnswers) {
+    TestClock clock;
+    struct HeldReply {
+        std::promise<void> promise;
+        ~HeldReply() { promise.set_value(); }
+    } held;
+    const std::string chainsReply = GetParam().reply;
+    auto beats = std::make_shared<std::atomic<int>>(0);
+    m_server.replyWith(
+        "SYS_TIME_QUERY", [chainsReply, beats, released = held.promise.get_future().share()](
+                              const CapturedRequest& request) {
+            if (beats->fetch_add(1) == 0) {
+                if (chainsReply.empty()) {
+                    released.wait_for(std::chrono::seconds(60));
+                }
+                return chainsReply;
+            }
+            // The account's day holds three deals, the last numbered 41.
+            const JYDict beat = JYDict::parse(request.body);
+            const bool listed = beat["curlogon"] == "0" && beat["lastid"] != "41";
+            return std::string("{\"ret\":0,\"LID\":\"7\",\"TTC\":\"3\",\"TLID\":\"41\",") +
+                   (listed ? "\"NT\":\"1\",\"data\":[{\"CMOID\":\"AG\",\"QT\":1,\"TYP\":\"1\"}]}"
+                           : "\"NT\":\"0\"}");
+        });
+    // The report of the account logged in before.
+    module().PXJYTimerManger().setTransactionReporting(
+        {{"GB_ID", "7"}, {"Num_Trade", "1"}, {"END_GBID", "12"}});
+    setDefault("PromptType", "3");
+    SystemSound::clearRecorded();
+
+    auto manager = newManager();
+    manager->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(waitForCalls(1, 30));
+    EXPECT_EQ(m_delegate->calls[0].kind, "finished");
+    EXPECT_EQ(m_delegate->calls[0].typeNW, "PXAccountInformation");
+    EXPECT_TRUE(module().tradeLogin());
+    EXPECT_EQ(names(), (std::vector<std::string>{"logon", "commodity_query", "other_firm_query",
+                                                 "SYS_TIME_QUERY", "holding_query",
+                                                 "holding_detail_query", "firm_info"}));
+
+    // The timers' beats, after the chain's own.
+    const auto timerBeats = [&] {
+        std::vector<JYDict> found;
+        const auto all = m_server.named("SYS_TIME_QUERY");
+        for (size_t i = 1; i < all.size(); ++i) {
+            found.push_back(JYDict::parse(all[i].body));
+        }
+        return found;
+    };
+    ASSERT_TRUE(runUntil([&] {
+        const auto now = timerBeats();
+        return !now.empty() && now.back()["lastid"] == "41";
+    }));
+    for (const JYDict& beat : timerBeats()) {
+        EXPECT_EQ(beat["lastid"], beat["curlogon"] == "1" ? "0" : "41");
+    }
+    EXPECT_TRUE(m_host.toasts.empty());
+    EXPECT_TRUE(SystemSound::playedSounds().empty());
+    EXPECT_TRUE(runUntil([&] {
+        return m_server.named("holding_query").size() == 2 &&
+               m_server.named("holding_detail_query").size() == 2 &&
+               m_server.named("firm_info").size() == 2;
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChainsHeartbeat, PXTradeLoginBeatTest,
+    ::testing::Values(LoginBeatFailure{"refused", "{\"ret\":-1,\"msg\":\"系统繁忙\"}"},
+                      LoginBeatFailure{"spoiled", "<html>502 Bad Gateway</html>"},
+                      LoginBeatFailure{"timedOut", ""}),
+    [](const ::testing::TestParamInfo<LoginBeatFailure>& info) { return info.param.what; });
 
 TEST_F(PXTradeLoginTest, shouldRefuseAWrongPasswordWithTheServersMessage) {
     auto manager = newManager();

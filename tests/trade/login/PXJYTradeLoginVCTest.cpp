@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <ostream>
 
 #include "TradeLoginScreenTest.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/SystemSound.h"
+#include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -128,6 +130,83 @@ TEST_F(PXJYTradeLoginVCTest, shouldAnnounceOnceADealMadeElsewhereWhileTheLoginRe
     ASSERT_TRUE(driver.runUntil([&] { return beats() >= later; }, 10));
     EXPECT_EQ(SystemSound::playedSounds(), std::vector<uint32_t>{1007});
 }
+
+namespace {
+struct ChainBeatFault {
+    const char* name;
+    bool timedOut;  // else refused
+};
+
+void PrintTo(const ChainBeatFault& fault, std::ostream* out) {
+    *out << fault.name;
+}
+
+class ChainBeatFaultTest : public TradeLoginScreenTest,
+                           public ::testing::WithParamInterface<ChainBeatFault> {};
+}  // namespace
+
+// The chain's own heartbeat refused or never answered: the login still ends at the trade home.
+// Deals booked before the timers' first beat took the day's count, one before the logon and one
+// while the login read the holdings, are no news, yet the holdings shown hold both.
+TEST_P(ChainBeatFaultTest, shouldLogInAndAnnounceNoEarlierDealWhenTheChainsHeartbeatFails) {
+    PXJYTradeLoginVC* screen = openLoginScreen();
+    ASSERT_TRUE(screen);
+    SimTradeServer& server = tradeServer("01", "01");
+    ASSERT_EQ(server.ledger().orderElsewhere(kAccount, "AG", 1, 1).value("retcode", -1), 0);
+    if (GetParam().timedOut) {
+        server.holdReplies("SYS_TIME_QUERY");
+    } else {
+        server.answerCodeNext(-1, "SYS_TIME_QUERY");
+    }
+    server.holdReplies("holding_detail_query");
+    SystemSound::clearRecorded();
+    logInOnScreen(screen, kAccount, kPassword);
+    // A time-out takes the client's 20 s, on the test clock.
+    const auto ticketsAsked = [&] {
+        const auto now = receivedNames();
+        return std::count(now.begin(), now.end(), "holding_detail_query") == 1;
+    };
+    driver.runUntil([&] { return ticketsAsked() || driver.visibleAlert(); }, 30);
+    ASSERT_TRUE(ticketsAsked()) << alertTexts();
+    ASSERT_EQ(server.ledger().orderElsewhere(kAccount, "AG", 1, 1).value("retcode", -1), 0);
+    server.releaseReplies("holding_detail_query");
+    ASSERT_TRUE(runUntilHome()) << alertTexts();
+    server.releaseReplies("SYS_TIME_QUERY");
+
+    // Bought silver lots as the device holds them, and as the exchange does.
+    const auto silverHeld = [&] {
+        for (const auto& summary : tradeModule().PXJYData().chiCangHuiZongXinXi()) {
+            if (summary->commodityCode == "AG" && summary->buySellSign == "1") {
+                return Text::intValue(summary->shuLiang);
+            }
+        }
+        return 0;
+    };
+    int silverBooked = 0;
+    const auto books = server.ledger().books(kAccount);
+    for (const auto& holding : books["holdings"]) {
+        if (holding["commodity"] == "AG" && holding["side"] == 1) {
+            silverBooked += holding["qty"].get<int>();
+        }
+    }
+    EXPECT_TRUE(driver.runUntil([&] { return silverHeld() == silverBooked; }, 8))
+        << silverHeld() << " of " << silverBooked;
+    const auto beats = [&] {
+        const auto now = receivedNames();
+        return std::count(now.begin(), now.end(), "SYS_TIME_QUERY");
+    };
+    const auto later = beats() + 3;
+    ASSERT_TRUE(driver.runUntil([&] { return beats() >= later; }, 10));
+    for (const std::string& text : driver.visibleTexts()) {
+        EXPECT_EQ(text.find("摘牌  购入"), std::string::npos) << text;
+    }
+    EXPECT_TRUE(SystemSound::playedSounds().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(LoginChain, ChainBeatFaultTest,
+                         ::testing::Values(ChainBeatFault{"refused", false},
+                                           ChainBeatFault{"timedOut", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PXJYTradeLoginVCTest, shouldLogInWithoutCaptchaWhereTheEnvironmentHasNone) {
     PXJYTradeLoginVC* screen = openLoginScreen();

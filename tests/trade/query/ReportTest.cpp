@@ -13,6 +13,7 @@
 #include "sim/trade/SimTradeServer.h"
 #include "support/ScopedEnvironment.h"
 #include "trade/common/PXTradeQueryDay.h"
+#include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/login/PXJYRootViewController.h"
@@ -159,6 +160,9 @@ protected:
         snapshot("report-form-" + size);
         ASSERT_TRUE(driver.tap(screen->baoBiaoType()));
         driver.settle();
+        // Just under the kind button, four rows high: the fifth kind scrolls in.
+        EXPECT_EQ(screen->pickerView()->frame(),
+                  Rect(125, PXTradeViewKit::appViewRect().y + 100, 150, 200));
         snapshot("report-kinds-" + size);
         ASSERT_TRUE(driver.tapRow(*screen->pickerView(), IndexPath{0, 1}));
         ASSERT_TRUE(driver.tap(screen->startDateButton()));

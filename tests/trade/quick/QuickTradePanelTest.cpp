@@ -648,6 +648,7 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     // The board follows the price refresh.
     EXPECT_TRUE(driver.runUntil(
         [&] { return panel->commodityInformationView()->dangQianJia()->text() != "--"; }, 10));
+    EXPECT_EQ(panel->xiaDan()->superview()->frame(), Rect(10, 320, 300, 175)) << "the keypad";
     snapshot("order-book-568");
     typeQuantity(*panel, "2");
 
@@ -744,7 +745,11 @@ TEST_F(QuickTradePanelShortScreen, bothPanelsFitTheShortScreen) {
     ASSERT_NE(openChart("锌"), nullptr);
     auto* orderBook = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
     ASSERT_NE(orderBook, nullptr);
-    EXPECT_LE(orderBook->xiaDan()->convertRect(orderBook->xiaDan()->bounds(), nullptr).maxY(), 480);
+    EXPECT_EQ(orderBook->xiaDan()->superview()->frame(), Rect(10, 265, 300, 175)) << "the keypad";
+    // So placed, the order button's last point lies below the edge; its title is on screen.
+    Button* order = orderBook->xiaDan();
+    EXPECT_EQ(order->convertRect(order->bounds(), nullptr).maxY(), 481);
+    EXPECT_LE(order->titleLabel()->convertRect(order->titleLabel()->bounds(), nullptr).maxY(), 480);
     driver.runUntil(
         [&] { return orderBook->commodityInformationView()->dangQianJia()->text() != "--"; }, 10);
     snapshot("order-book-480");
