@@ -32,13 +32,13 @@ public:
     int weight() const;
     void act(ExerciseRandom& random);
     void check();
+    // Whether the logged-in account trades the commodity: its market and panel are the account's
+    // and a trading code of the account is named by its quote code.
+    static bool accountTrades(const commodityInfo& commodity);
 
 private:
     void openFromAnySection(ExerciseRandom& random);
     void tapAnEntry(VKJYMarketChartController& screen, ExerciseRandom& random);
-    // Whether the logged-in account trades the commodity: its market and panel are the account's
-    // and a trading code of the account is named by its quote code.
-    static bool accountTrades(const commodityInfo& commodity);
     static std::string describe(const commodityInfo& commodity);
 
     ScreenDriver& m_driver;

@@ -183,6 +183,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},
         {[this] { return m_returns.weight(); }, [this] { m_returns.act(*m_random); }},
+        {[this] { return m_accounts.weight(); }, [this] { m_accounts.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -232,6 +233,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     m_ownPanel.check();
     m_fast->checkAnnouncements();
     m_kept.check(!m_restartedNow);
+    m_accounts.check();
 }
 
 // No request may act for a session the client had been told was over.
@@ -825,6 +827,25 @@ bool ScreenExerciser::onTradeTab() const {
     return tabs && tabs->selectedIndex() == 1;
 }
 
+void ScreenExerciser::showTab(const std::string& title) {
+    m_journal->add("tab " + title);
+    if (tapTab(title) || !delegate) {
+        return;
+    }
+    m_journal->add("the bar is hidden: the client selects " + title);
+    if (title == "交易") {
+        delegate->tabBarHelper().selectTradeTab();
+    } else {
+        delegate->tabBarHelper().selectHangQingTab();
+    }
+    driver.settle();
+}
+
+size_t ScreenExerciser::tradeStackDepth() const {
+    NavigationController* stack = onTradeTab() ? selectedStack() : nullptr;
+    return stack ? stack->viewControllers().size() : 0;
+}
+
 // The visible opening or transfer form: its commodity picker, quantity and sending button.
 ScreenExerciser::OrderForm ScreenExerciser::orderForm() const {
     if (driver.visibleAlert()) {
@@ -1088,6 +1109,7 @@ void ScreenExerciser::restartTheExchange() {
     m_quoteLineBackEvent = 0;
     m_sentShown.exchangeRestarted();
     m_orderCommodities.exchangeRestarted();
+    m_accounts.exchangeRestarted();
     m_restartedNow = true;
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "AccountOnShow.h"
 #include "ChoiceOnReturn.h"
 #include "ConfirmationLedger.h"
 #include "DayTurnRaces.h"
@@ -45,7 +46,8 @@ class View;
 // told was over, that no order names a commodity the client does not list, that a trading
 // form's picker buttons at rest are as its mode and host say, that a tab's first screen shows the
 // tab bar and that no alert outlives its delegate, and what `ShownIsKept` and `QuoteScreenRules`
-// hold; at the end that the books' orders match their deals and the trade home shows the books'
+// hold, and that nothing on show or sent after another account logged in belongs to the one
+// before (`AccountOnShow`); at the end that the books' orders match their deals and the trade home shows the books'
 // holdings. Failures carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
@@ -94,6 +96,10 @@ private:
     bool onTradeHome() const;
     bool onOrderForm() const;
     bool onTradeTab() const;
+    // By its item, or while the bar is hidden as the client's own dialogs select a tab.
+    void showTab(const std::string& title);
+    // The screens on the trade tab's stack while it is shown, else 0.
+    size_t tradeStackDepth() const;
     std::vector<View*> submitButtons() const;
     OrderForm orderForm() const;
 
@@ -217,6 +223,18 @@ private:
         m_sentShown,
         {[this](View* view, const std::string& what) { return tapView(view, what); },
          [this](const std::string& title) { return tapTab(title); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
+    // What shows and leaves belongs to the account logged in now, wherever it logged in.
+    AccountOnShow m_accounts{
+        driver,
+        exchange,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](const std::string& title) { showTab(title); },
+         [this] { return top<VKJYMarketChartController>(); },
+         [this] { return top<VKJYMarketUIViewController>(); },
+         [this] { return tradeStackDepth(); }, [this] { return topScreen(); },
+         [this] { logIn(); }, [this] { back(); }, [this] { idleLogOut(); },
          [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
     DayTurnRaces m_dayTurns{driver,
