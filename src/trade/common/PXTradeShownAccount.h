@@ -14,12 +14,13 @@ class PXTradeNetworkManger;
 
 class PXTradeShownAccount {
 public:
-    // forget: the screen empties what it shows; refill: it asks for the account's data again,
-    // run after forget only while a login is in force.
+    // forget: the screen empties what it shows; refill: it asks for the account's data again.
+    // Marks the logon in force as the one the screen is filled under.
     explicit PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill = {});
 
-    // Another logon came since the screen was filled: it forgets, and refills once a login is in
-    // force. True when it forgot.
+    // Another logon came since the screen was filled: it forgets, and refills, at once or, logged
+    // out or with a login chain still running, at the first follow with a login in force. True
+    // when it forgot.
     bool follow();
     // Whether the reply may change what a screen shows: not when it answers a request of a
     // logon that has ended, whose account is not the one logged in now.
