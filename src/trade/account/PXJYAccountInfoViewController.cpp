@@ -97,6 +97,7 @@ void PXJYAccountInfoViewController::viewDidLoad() {
 }
 
 void PXJYAccountInfoViewController::viewWillAppear(bool) {
+    m_shownAccount.follow();
     module().PXJYTimerManger().stopJYRefreshTimer();
     reloadTableView();
     NotificationCenter::defaultCenter().removeObserver(this);

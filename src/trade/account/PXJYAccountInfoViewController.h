@@ -5,8 +5,9 @@
 // offers a switch; a left swipe uncovers "删除" and "修改密码"; the bar's "+" adds an account.
 // The detail panel and the password panel are made with the view and slide in over the list.
 // The price refresh pauses while the list shows (the heartbeat keeps the session alive). When
-// the last account goes, the session is logged off once and the screen leaves. Pushed by the
-// trade home; owned by its navigation stack. Main thread only.
+// the last account goes, the session is logged off once and the screen leaves. Shown again
+// after another logon, the detail panel of the account before goes. Pushed by the trade home;
+// owned by its navigation stack. Main thread only.
 
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYAccountDetailView.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYChangeThePasswordVC;
@@ -94,4 +96,5 @@ private:
     bool m_loggedOff = false;
     // Let go when the screen leaves by its own hand: it may outlive that for a turn.
     std::shared_ptr<PXTradeReplyRelay> m_relay;
+    PXTradeShownAccount m_shownAccount{[this] { m_accountDetailView->VKJYNavBackAction(); }};
 };

@@ -82,6 +82,10 @@ TextField* PXJYChangeThePasswordVC::addField(double top, const std::string& plac
     return view()->addSubview(std::move(field));
 }
 
+void PXJYChangeThePasswordVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
+}
+
 void PXJYChangeThePasswordVC::slideIn() {
     PXTradeViewKit::slide(*view(), 0);
 }
@@ -111,7 +115,7 @@ void PXJYChangeThePasswordVC::textFieldTextDidChange() {
 }
 
 void PXJYChangeThePasswordVC::doneButtonAction() {
-    if (m_change.isOutstanding()) {
+    if (m_change.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     const auto refusal =

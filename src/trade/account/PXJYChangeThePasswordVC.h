@@ -4,7 +4,8 @@
 // entries, the match tick, and the change_password request. It is not pushed: its host (the
 // more menu, the account screen) keeps it as a child, lays its view just right of the visible
 // area and calls slideIn(); the panel slides itself out on back and after a change went
-// through, every entry reset. Owned by its host. Main thread only.
+// through, every entry reset, and when its host shows again after another logon: what was typed
+// was for the account before. Owned by its host. Main thread only.
 
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -23,6 +25,7 @@ class PXJYChangeThePasswordVC : public ViewController,
                                 public PXTradeNetworkMangerDelegate {
 public:
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     void slideIn();
     void longinPasswordAction();
@@ -54,4 +57,5 @@ private:
     Button* m_done = nullptr;
     std::string m_passWordType = "0";
     PXTradeOrderGate m_change;
+    PXTradeShownAccount m_shownAccount{[this] { VKJYNavBackAction(); }};
 };

@@ -70,6 +70,7 @@ TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secur
 }
 
 void PXJYChuRuJinCaoZuoVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
     // Nobody asked for this reset, so a bank it drops goes without an alert.
     selectType(PXJYTransferForm::kDeposit);
 }
@@ -97,10 +98,21 @@ bool PXJYChuRuJinCaoZuoVC::selectType(const char* type) {
     if (!deposit || !PXJYTransferForm::refusesDeposit(m_bank)) {
         return false;
     }
+    forgetBank();
+    return true;
+}
+
+// The bank chosen, and the banks listed, were another account's.
+void PXJYChuRuJinCaoZuoVC::forgetAccount() {
+    m_bankList->hide();
+    forgetBank();
+    clearFields();
+}
+
+void PXJYChuRuJinCaoZuoVC::forgetBank() {
     m_bank = JYDict::object();
     m_selectBank->setTitle("选择银行");
     m_timePeriod->setText(PXJYTransferForm::timePeriodText(m_bank));
-    return true;
 }
 
 void PXJYChuRuJinCaoZuoVC::clearFields() {
@@ -169,7 +181,7 @@ void PXJYChuRuJinCaoZuoVC::alertViewClickedButtonAtIndex(AlertView& alert, int b
 }
 
 void PXJYChuRuJinCaoZuoVC::requestNetWork() {
-    if (m_transfer.isOutstanding()) {
+    if (m_transfer.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     m_sentType = m_type;

@@ -4,7 +4,8 @@
 // deposit ("入金", type "I") or a withdrawal ("出金", type "O"). The customer picks the type and
 // a bank, types the amount and the fund password, confirms in an alert, and the form sends
 // "money_transfer". Opens on deposit with empty fields each time it is shown; the chosen bank
-// stays while the screen lives. Owned by the trade tab's navigation stack; main thread.
+// stays while the screen lives and the account does not change. Owned by the trade tab's
+// navigation stack; main thread.
 
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/GlossAlertView.h"
 
@@ -63,6 +65,8 @@ private:
     // Selects the type; true when the chosen bank was dropped as it takes no deposit.
     bool selectType(const char* type);
     void clearFields();
+    void forgetBank();
+    void forgetAccount();
     TextField* addField(const Rect& frame, int tag, bool secure);
 
     std::string m_type = "I";
@@ -77,6 +81,7 @@ private:
     Button* m_done = nullptr;
     // One transfer at a time, whatever other request answers meanwhile.
     PXTradeOrderGate m_transfer;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
     std::string m_sentType;
     std::string m_sentAmount;
 };

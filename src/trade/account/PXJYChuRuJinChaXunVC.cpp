@@ -118,6 +118,16 @@ void PXJYChuRuJinChaXunVC::initChuRuJinList() {
     m_detailView = view()->addSubview(std::move(panel));
 }
 
+void PXJYChuRuJinChaXunVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
+}
+
+void PXJYChuRuJinChaXunVC::forgetAccount() {
+    m_history.replace({});
+    m_list->reloadData();
+    detailViewbackAction();
+}
+
 void PXJYChuRuJinChaXunVC::startDateButtonAction() {
     raiseDatePanel(true);
 }
@@ -158,7 +168,7 @@ void PXJYChuRuJinChaXunVC::doneButtonAction() {
 
 void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                 const PXTradeResult* data) {
-    if (!m_query.endedBy(*manager)) {
+    if (!m_query.endedBy(*manager) || !PXTradeShownAccount::takes(*manager)) {
         return;
     }
     std::vector<JYDict> records = PXJYFundsWire::records(data);

@@ -4,14 +4,16 @@
 // most one calendar month. Two day buttons open a date picker that rises from the bottom; the
 // query ("money_iom_query") slides in the detail panel "出入金详情" with the totals of successful
 // deposits and withdrawals and one block per transfer. One query asks for every transfer of the
-// range at once ("start_num" "0") and shows all the server sends. Owned by the trade tab's
-// navigation stack; main thread.
+// range at once ("start_num" "0") and shows all the server sends. Shown again after another
+// logon, the transfers of the account before are gone. Owned by the trade tab's navigation
+// stack; main thread.
 
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYTransferHistory.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -31,6 +33,7 @@ public:
 
     void loadView() override;
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     void startDateButtonAction();
     void endDateButtonAction();
@@ -68,6 +71,7 @@ private:
     void raiseDatePanel(bool start);
     std::shared_ptr<View> recordView(const JYDict& record) const;
     void fillTotal(TableViewCell& cell, int row) const;
+    void forgetAccount();
 
     double m_startDate = 0;
     double m_endDate = 0;
@@ -81,4 +85,5 @@ private:
     PXJYTransferHistory m_history;
     // The query whose reply counts: a newer one makes the replies of older ones void.
     PXTradeOrderGate m_query;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

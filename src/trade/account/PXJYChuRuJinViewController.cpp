@@ -94,6 +94,8 @@ void PXJYChuRuJinViewController::addMenu(double top) {
 
 void PXJYChuRuJinViewController::viewWillAppear(bool) {
     m_switchingAccountView->reloadTableView();
+    // The banks fetched were another account's: no funds screen opens until this one's arrive.
+    m_shownAccount.follow();
     getTradeBankInfo();
 }
 
@@ -123,7 +125,7 @@ void PXJYChuRuJinViewController::chuRuJinType(int tag) {
 void PXJYChuRuJinViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                       const PXTradeResult* data) {
     m_busy.ended(manager);
-    if (manager->typeNW() != kBankInfoTag) {
+    if (manager->typeNW() != kBankInfoTag || !PXTradeShownAccount::takes(*manager)) {
         return;
     }
     PXTradeModule::shared().PXJYData().setYinHangXinXi(PXJYFundsWire::records(data));

@@ -3,8 +3,8 @@
 // "出入金首页": the entry to the funds screens. Each time it is shown it fetches the customer's
 // bank list ("money_userinfo_query") into the trading store, where the transfer form and the
 // balance query read it; its five menu rows open the funds screens, but only once a bank list
-// has arrived. It hosts the account switcher, whose login screens it pushes. Owned by the trade
-// tab's navigation stack; main thread.
+// has arrived (after another logon, the new account's). It hosts the account switcher, whose
+// login screens it pushes. Owned by the trade tab's navigation stack; main thread.
 
 #include <memory>
 #include <string>
@@ -12,6 +12,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJianCangAccountSwitch;
@@ -53,4 +54,5 @@ private:
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeBusyOverlay m_busy;
+    PXTradeShownAccount m_shownAccount{[this] { m_bankInfo = false; }};
 };

@@ -67,6 +67,14 @@ void PXJYGongGaoViewController::viewDidLoad() {
 
 void PXJYGongGaoViewController::viewWillAppear(bool) {
     EffectiveButtonAction();
+    m_shownAccount.follow();
+}
+
+void PXJYGongGaoViewController::forgetAccount() {
+    clearList();
+    m_listTableView->setLoadMoreTableIsLoadingMore(false);
+    detailViewbackAction();
+    ListViewbackAction();
 }
 
 void PXJYGongGaoViewController::buildForm() {
@@ -242,6 +250,9 @@ void PXJYGongGaoViewController::clearList() {
 }
 
 void PXJYGongGaoViewController::loadMore() {
+    if (m_shownAccount.follow()) {
+        return;
+    }
     sendList(m_query.startNum());
 }
 
@@ -394,12 +405,17 @@ bool PXJYGongGaoViewController::textFieldShouldReturn(TextField& field) {
 void PXJYGongGaoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                      const PXTradeResult* data) {
     m_busy.ended(manager);
-    if (manager->typeNW() != kListTag) {
-        contentArrived(data);
+    const bool list = manager->typeNW() == kListTag;
+    if (list && !takeListReply(*manager)) {
         return;
     }
-    if (takeListReply(*manager)) {
+    if (!PXTradeShownAccount::takes(*manager)) {
+        return;
+    }
+    if (list) {
         listArrived(data);
+    } else {
+        contentArrived(data);
     }
 }
 

@@ -4,7 +4,8 @@
 // ones, expiry date ranges) with a date panel that rises from below; the paged list panel and
 // the detail panel (the announcement's header and its HTML content) slide in from the right
 // over it. Each new query empties the list before its checks, and only the latest list request's
-// reply counts. Pushed by the trade home; owned by its navigation stack. Main thread.
+// reply counts. Shown again after another logon, the list, its next page and the announcement
+// open are gone. Pushed by the trade home; owned by its navigation stack. Main thread.
 
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/account/PXJYGongGaoQuery.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/LoadMoreTableView.h"
 
@@ -87,6 +89,7 @@ private:
     void getAnnouncementDetail(const JYDict& record);
     void setDetailViewValue(const JYDict& record);
     void clearList();
+    void forgetAccount();
     void sendList(int startNum);
     bool takeListReply(const PXTradeNetworkManger& manager);
     void listArrived(const PXTradeResult* data);
@@ -100,6 +103,7 @@ private:
     const PXTradeNetworkManger* m_listInFlight = nullptr;
     // Up while any list or content request is on its way.
     PXTradeBusyOverlay m_busy;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
     Day m_editedDay = kPublishedTo;
 
     View* m_basisView = nullptr;

@@ -68,13 +68,24 @@ bool PXJYXiuGaiZiJinMiMaVC::textFieldShouldReturn(TextField&) {
     return true;
 }
 
+void PXJYXiuGaiZiJinMiMaVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
+}
+
+void PXJYXiuGaiZiJinMiMaVC::forgetAccount() {
+    for (TextField* field : {m_old, m_new, m_again}) {
+        field->setText("");
+    }
+    textFieldTextDidChange();
+}
+
 void PXJYXiuGaiZiJinMiMaVC::textFieldTextDidChange() {
     m_tick->setAlpha(PXJYFundPasswordForm::matches(m_new->text(), m_again->text()) ? 1 : 0);
 }
 
 void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
     view()->endEditing();
-    if (m_change.isOutstanding()) {
+    if (m_change.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     if (auto refusal = PXJYFundPasswordForm::check(m_old->text(), m_new->text(), m_again->text())) {

@@ -2,13 +2,15 @@
 
 // "修改资金密码": changes the six-digit fund password that the transfer form and the balance
 // query send. The customer types the old password and the new one twice; the checks run in a
-// fixed order, then "money_modpwd" goes out; on success the screen closes and says so.
+// fixed order, then "money_modpwd" goes out; on success the screen closes and says so. Shown
+// again after another logon, what was typed (for the account before) is gone.
 // Owned by the trade tab's navigation stack; main thread.
 
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -25,6 +27,7 @@ public:
 
     void loadView() override;
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     void doneButtonAction();
     void textFieldTextDidChange();
@@ -45,6 +48,7 @@ public:
 
 private:
     TextField* addField(const Rect& frame);
+    void forgetAccount();
 
     TextField* m_old = nullptr;
     TextField* m_new = nullptr;
@@ -52,4 +56,5 @@ private:
     ImageView* m_tick = nullptr;
     Button* m_done = nullptr;
     PXTradeOrderGate m_change;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

@@ -49,6 +49,19 @@ void PXJYYuEChaXunVC::viewDidLoad() {
                                            [this](const JYDict& chosen) { chooseBank(chosen); }));
 }
 
+void PXJYYuEChaXunVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
+}
+
+// The bank chosen, and the password typed for it, were another account's.
+void PXJYYuEChaXunVC::forgetBank() {
+    m_bank = JYDict::object();
+    m_bankList->hide();
+    m_selectBank->setTitle("选择银行");
+    m_password->setText("");
+    m_timePeriod->setText(PXJYTransferForm::timePeriodText(m_bank));
+}
+
 void PXJYYuEChaXunVC::selectBankAction() {
     view()->endEditing();
     m_bankList->show();
@@ -84,6 +97,9 @@ bool PXJYYuEChaXunVC::textFieldShouldReturn(TextField&) {
 
 void PXJYYuEChaXunVC::checkButtonAction() {
     view()->endEditing();
+    if (m_shownAccount.follow()) {
+        return;
+    }
     if (m_bank.empty()) {
         PXTradeMessage::show("请选择银行");
         m_password->setText("");
@@ -111,6 +127,9 @@ std::string PXJYYuEChaXunVC::balanceText(const PXTradeResult* data) {
 void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                            const PXTradeResult* data) {
     m_busy.ended(manager);
+    if (!PXTradeShownAccount::takes(*manager)) {
+        return;
+    }
     PXTradeMessage::show(balanceText(data));
 }
 

@@ -2,13 +2,14 @@
 
 // "银行余额查询": the customer picks one of the banks the funds home stored, types the fund
 // password and asks for the balance of that bank account ("money_bankfunds"); the balance is
-// shown in an alert exactly as the server sent it. Owned by the trade tab's navigation stack;
-// main thread.
+// shown in an alert exactly as the server sent it. The bank chosen goes with another logon.
+// Owned by the trade tab's navigation stack; main thread.
 
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -26,6 +27,7 @@ public:
 
     void loadView() override;
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     void selectBankAction();
     void checkButtonAction();
@@ -47,10 +49,13 @@ public:
     void VKJYNavBackAction() override;
 
 private:
+    void forgetBank();
+
     JYDict m_bank = JYDict::object();
     Button* m_selectBank = nullptr;
     PXJYBankListView* m_bankList = nullptr;
     TextField* m_password = nullptr;
     Label* m_timePeriod = nullptr;
     PXTradeBusyOverlay m_busy;
+    PXTradeShownAccount m_shownAccount{[this] { forgetBank(); }};
 };

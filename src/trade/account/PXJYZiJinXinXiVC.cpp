@@ -60,7 +60,13 @@ void PXJYZiJinXinXiVC::viewDidLoad() {
 }
 
 void PXJYZiJinXinXiVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
     getMarketfundsinfo();
+}
+
+void PXJYZiJinXinXiVC::forgetAccount() {
+    m_records.clear();
+    m_table->reloadData();
 }
 
 void PXJYZiJinXinXiVC::getMarketfundsinfo() {
@@ -97,7 +103,7 @@ std::shared_ptr<TableViewCell> PXJYZiJinXinXiVC::cellForRow(TableView& table, In
 void PXJYZiJinXinXiVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                             const PXTradeResult* data) {
     m_busy.ended(manager);
-    if (manager->typeNW() != kMarketFundsTag) {
+    if (manager->typeNW() != kMarketFundsTag || !PXTradeShownAccount::takes(*manager)) {
         return;
     }
     m_records = PXJYFundsWire::records(data);

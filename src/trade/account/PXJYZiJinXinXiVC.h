@@ -3,8 +3,9 @@
 // "市场资金信息": the funds of the trading account and of each linked bank account as the
 // server reports them ("money_marketfundsinfo_query"): one section for the trading account
 // (the reply's first record) and one per bank account (every later record), each row a label
-// and the value as sent. Fetched anew each time the screen is shown; read only. Owned by the
-// trade tab's navigation stack; main thread.
+// and the value as sent. Fetched anew each time the screen is shown, after another logon with
+// the account before's figures gone meanwhile; read only. Owned by the trade tab's navigation
+// stack; main thread.
 
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class PXJYZiJinXinXiVC : public ViewController,
@@ -45,7 +47,10 @@ public:
     void VKJYNavBackAction() override;
 
 private:
+    void forgetAccount();
+
     TableView* m_table = nullptr;
     std::vector<JYDict> m_records;
     PXTradeBusyOverlay m_busy;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

@@ -43,6 +43,12 @@ void PXChiCangPickerView::VKJYNavBackAction() {
     PXTradeViewKit::slide(*this, PXTradeViewKit::appViewRect().width);
 }
 
+void PXChiCangPickerView::forgetRows() {
+    emptyRows();
+    m_table->reloadData();
+    VKJYNavBackAction();
+}
+
 std::shared_ptr<TableViewCell> PXChiCangPickerView::cellForRow(TableView& table,
                                                                IndexPath indexPath) {
     auto cell = PXTradeViewKit::blankCell(table);

@@ -26,6 +26,8 @@ public:
     bool isShown() const;
     void slideIn();
     void VKJYNavBackAction() override;
+    // The holdings listed were another account's: none are listed, and the picker is parked.
+    void forgetRows();
 
     std::shared_ptr<TableViewCell> cellForRow(TableView& table, IndexPath indexPath) override;
 
@@ -34,6 +36,7 @@ protected:
                         double tableHeight);
 
     virtual std::shared_ptr<View> getCellJYView(int row) const = 0;
+    virtual void emptyRows() = 0;
     // A grey caption at x with a white value to its right, on line (0 first) of a row.
     static void addPair(View& row, int line, double captionX, const std::string& caption,
                         const Rect& valueFrame, const std::string& value,

@@ -36,6 +36,7 @@ public:
 
 protected:
     std::shared_ptr<View> getCellJYView(int row) const override;
+    void emptyRows() override { m_numbers.clear(); }
 
 private:
     PXJYChiCangDanHaoListViewDelegate* m_delegate = nullptr;

@@ -38,6 +38,7 @@ public:
 
 protected:
     std::shared_ptr<View> getCellJYView(int row) const override;
+    void emptyRows() override { m_rows.clear(); }
 
 private:
     PXJYChiCangShangPinListViewDelegate* m_delegate = nullptr;

@@ -101,10 +101,24 @@ void PXJYPingCangViewController::ZJbuttonAction() {
 void PXJYPingCangViewController::viewWillAppear(bool) {
     SJbuttonAction();
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     // Hidden, the forms missed the refreshes (an account switch, a holding closed meanwhile):
     // what they show, and so send, is brought up to date before a touch can reach them.
     setPingCangValue();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
+}
+
+// Both forms' holdings and the pickers' rows were another account's: none is shown, none sendable.
+void PXJYPingCangViewController::forgetAccount() {
+    m_huiZong.forget();
+    m_nowDanHaoID.clear();
+    m_stopsDanHaoID.clear();
+    m_SJPCView->cleanView();
+    m_SJPCView->forgetNumber();
+    m_ZJPCView->cleanView();
+    m_ZJPCView->forgetTicket();
+    m_shangPinList->forgetRows();
+    m_danHaoList->forgetRows();
 }
 
 void PXJYPingCangViewController::viewWillDisappear(bool) {
@@ -177,7 +191,7 @@ void PXJYPingCangViewController::PXSJPCRefreshShiJiaPingCangView() {
 void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                        bool fanXiangJianCangSign) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_order.isOutstanding()) {
+    if (m_order.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     m_fanShou = fanXiangJianCangSign;
@@ -186,7 +200,7 @@ void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
 }
 
 void PXJYPingCangViewController::PXZhiJiaPingCangClick(const JYDict& order) {
-    if (m_order.isOutstanding()) {
+    if (m_order.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     newManager()->ZJPingCang(order);

@@ -4,8 +4,9 @@
 // ("条件转让"), with the held-commodity and holding-number pickers sliding in over it. It fills
 // the board and forms on every trading price refresh while visible, hands orders to the request
 // facade (rights check and confirmation there), sends the reverse delisting after a transfer
-// that asked for one, and hands order-book holdings to the order-book transfer screen. Pushed
-// by the trade home; owned by the navigation controller. Main thread.
+// that asked for one, and hands order-book holdings to the order-book transfer screen. Shown
+// again after another logon, it forgets what the forms and pickers held of the other account
+// before it refills. Pushed by the trade home; owned by the navigation controller. Main thread.
 
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "trade/close/PXJYZhiJiaPingCangView.h"
 #include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeScreenFactory.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -105,6 +107,7 @@ private:
     void changeShangPin();
     void changeDanHao();
     void fanShouJianCangClick();
+    void forgetAccount();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     Button* m_SJbutton = nullptr;
@@ -127,4 +130,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

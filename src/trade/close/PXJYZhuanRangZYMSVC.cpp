@@ -77,7 +77,23 @@ void PXJYZhuanRangZYMSVC::loadView() {
 
 void PXJYZhuanRangZYMSVC::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
+    // Hidden, the form missed the refreshes: what it shows, and so lists, is brought up to date
+    // before a touch can reach it.
+    setPingCangValue();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
+}
+
+// The holding chosen, and the pickers' rows, were another account's: the form shows none, so
+// nothing of it can be listed.
+void PXJYZhuanRangZYMSVC::forgetAccount() {
+    m_huiZong.forget();
+    m_nowDanHaoID.clear();
+    m_SJPCView->cleanView();
+    writeCommodity("");
+    m_SJPCView->forgetNumber();
+    m_shangPinList->forgetRows();
+    m_danHaoList->forgetRows();
 }
 
 void PXJYZhuanRangZYMSVC::viewWillDisappear(bool) {
@@ -252,7 +268,7 @@ void PXJYZhuanRangZYMSVC::PXChangeAnDanHao(const std::string& number) {
 }
 
 void PXJYZhuanRangZYMSVC::PXZhuanRangClick(const JYDict& request) {
-    if (m_order.isOutstanding()) {
+    if (m_order.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     m_post_dict = request;
@@ -282,7 +298,7 @@ void PXJYZhuanRangZYMSVC::alertViewClickedButtonAtIndex(AlertView&, int buttonIn
 }
 
 void PXJYZhuanRangZYMSVC::PXGuaPaiButtonClick(const JYDict& request) {
-    if (m_order.isOutstanding()) {
+    if (m_order.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     auto manager = newManager();

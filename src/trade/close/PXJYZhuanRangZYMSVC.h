@@ -2,8 +2,10 @@
 // The order-book transfer screen: the order-book price board over the transfer form, with the
 // two holding pickers sliding in over it. It lists a holding of an order-book commodity for
 // transfer ("order_list", settlement "2"), confirming first when the user asks for prompts,
-// and hands a quote-mode choice back to the quote-mode transfer screen below it. Pushed by that
-// screen; owned by the navigation controller. Main thread.
+// and hands a quote-mode choice back to the quote-mode transfer screen below it. It refills
+// whenever it shows; shown again after another logon (a switch in its own form included), it
+// first forgets the holding chosen, which was another account's. Pushed by that screen; owned
+// by the navigation controller. Main thread.
 
 #include <memory>
 #include <string>
@@ -16,6 +18,7 @@
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYZhuanRangZYMSView.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -89,6 +92,7 @@ private:
     // is of the order-book mode, or nothing suitable lies below.
     bool handBack(bool byCommodity);
     std::shared_ptr<PXTradeNetworkManger> newManager();
+    void forgetAccount();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     PXCommodityInformationViewZYMS* m_board = nullptr;
@@ -102,4 +106,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

@@ -94,6 +94,9 @@ void PXTradeData::nextSessionEpoch() {
     }
     ++m_sessionEpoch;
     m_lossTold.reset();
+    // The banks are the account's, and no login fetches them again (the funds home does): none
+    // of the session that is over stays to be listed for the next one.
+    m_yinHangXinXi.clear();
     m_module.sessionEnded();
     m_module.host().sessionEnded();
 }

@@ -61,8 +61,8 @@ public:
     // confirmation or a reply of an older epoch belongs to a session that is over.
     uint64_t sessionEpoch() const { return m_sessionEpoch; }
     // The session in force is over, ended or replaced by a new logon's: its confirmations
-    // leave the window and its late replies go unheeded. Called before the session record
-    // changes, so that its id is known as ended.
+    // leave the window, its late replies go unheeded and its account's banks are forgotten.
+    // Called before the session record changes, so that its id is known as ended.
     void nextSessionEpoch();
     // Whether the session of that id has ended here and no logon has handed it out again.
     bool sessionHasEnded(const std::string& sessionID) const;

@@ -89,6 +89,7 @@ void PXJYGuaPaiViewController::addGuaPaiView() {
 
 void PXJYGuaPaiViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     followAccount();
 }
@@ -169,7 +170,7 @@ void PXJYGuaPaiViewController::setGuaPaiView() {
 
 void PXJYGuaPaiViewController::PXGuaPaiButtonClick(const JYDict& request) {
     // One listing at a time: a second tap while one travels sends nothing.
-    if (m_listing.isOutstanding()) {
+    if (m_listing.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create();

@@ -3,7 +3,8 @@
 // listing form. Opened for one commodity (a holding's shortcut; commodity and account fixed)
 // or with the choice open (the trade home's menu). It asks for the open orders of the
 // commodity to bound the quantity, fills the board on every price refresh and sends the
-// listing. Owned by the navigation controller. Main thread.
+// listing. Shown again after another logon, it refills at once, forgetting a commodity that
+// account does not trade. Owned by the navigation controller. Main thread.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiView.h"
@@ -77,4 +79,5 @@ private:
     PXTradeBusyOverlay m_openOrdersBusy;
     PXTradeOrderGate m_listing;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { setShiJiaZhiJiaViewValue(m_nowCommodityCode); }};
 };

@@ -84,6 +84,7 @@ void PXJYJianCangViewController::ZJbuttonAction() {
 
 void PXJYJianCangViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 
@@ -205,7 +206,7 @@ void PXJYJianCangViewController::PXZhiJiaJianCangClick(const JYDict& order) {
 
 void PXJYJianCangViewController::sendOrder(const JYDict& order, bool market) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_order.isOutstanding()) {
+    if (m_order.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create();

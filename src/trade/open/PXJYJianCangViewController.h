@@ -3,8 +3,10 @@
 // the market-price form and the conditional form. It fills the board and the forms on every
 // trading price refresh while visible, hands a finished order to the request facade (rights
 // check and confirmation there), keeps a busy overlay up while the order travels and reports
-// the outcome. A commodity of the order-book mode goes to the order-book opening screen.
-// Pushed by the trade home; owned by the navigation controller. Main thread.
+// the outcome. A commodity of the order-book mode goes to the order-book opening screen. Shown
+// again after another logon, it refills at once: the commodity stays if that account trades
+// it, else it is forgotten. Pushed by the trade home; owned by the navigation controller. Main
+// thread.
 
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYShiJiaJianCangView.h"
@@ -87,4 +90,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { refreshJianCangView(); }};
 };

@@ -101,6 +101,7 @@ void PXJYJianCangZYMSVC::ZJbuttonAction() {
 
 void PXJYJianCangZYMSVC::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     // Leaving cleared the store's current commodity; the heartbeat's listing news follow it.
     if (!m_nowCommodityCode.empty()) {
         trade().PXJYData().setCurrentCommodityCode(m_nowCommodityCode);
@@ -270,6 +271,18 @@ void PXJYJianCangZYMSVC::forgetCommodity() {
     shuaXinGuaPaiLieBiaoView();
 }
 
+// The book and the listing chosen in it were read under the other logon: none of it stays to be
+// taken up, and its answer still on the way is void.
+void PXJYJianCangZYMSVC::forgetAccount() {
+    m_bookQuery.reset();
+    m_guaPaiInfoArray.clear();
+    shuaXinGuaPaiLieBiaoView();
+    if (!m_nowCommodityCode.empty() &&
+        !PXTradeData::find(trade().PXJYData().shangPinXinXi(), m_nowCommodityCode)) {
+        forgetCommodity();
+    }
+}
+
 void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiViewValue(const std::string& code) {
     m_tiaoJianZhaiPaiView->commodityInformationView()->fill(trade().PXJYData(), code);
 }
@@ -344,7 +357,7 @@ void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
 
 void PXJYJianCangZYMSVC::PXZhaiPaiJianCangClick(const JYDict& request) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding) {
+    if (m_orderOutstanding || m_shownAccount.follow()) {
         return;
     }
     m_orderOutstanding = true;

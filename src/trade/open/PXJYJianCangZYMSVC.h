@@ -3,8 +3,10 @@
 // side, "条件摘牌" delists at a typed price. It runs the listing query (again when the heartbeat
 // reports new listings of the side shown), the open-orders query that bounds the conditional
 // quantity, fills the order-book board on every price refresh and sends the delisting order.
-// A quote-mode commodity goes back to the quote-mode screen below. Pushed by that screen;
-// owned by the navigation controller. Main thread.
+// A quote-mode commodity goes back to the quote-mode screen below. Shown again after another
+// logon, it forgets the book and the listing chosen in it (and a commodity that account does
+// not trade) and asks for the book again. Pushed by that screen; owned by the navigation
+// controller. Main thread.
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJYGuaPaiMoreList.h"
@@ -89,6 +92,7 @@ private:
     void getWeiTuoDanInfo(const std::string& code);
     void setTiaoJianZhaiPaiViewValue(const std::string& code);
     void forgetCommodity();
+    void forgetAccount();
     // Keeps the conditional form's range that of the account logged in.
     void followAccount();
     void setTiaoJianZhaiPaiView();
@@ -117,4 +121,6 @@ private:
     bool m_orderOutstanding = false;
     PXTradeBusyOverlay m_busy;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); },
+                                       [this] { getZYMSGuaPaiList(); }};
 };

@@ -52,6 +52,16 @@ void PXJYChengJiaoFilter::chooseRow(int row, const PXTradeCommodityMap& commodit
     m_titles[m_serving] = choiceText(value, commodities);
 }
 
+bool PXJYChengJiaoFilter::forgetCommodityNotIn(const PXTradeCommodityMap& commodities) {
+    const std::string& code = m_values[kCommodity];
+    if (code.empty() || commodities.count(code) > 0) {
+        return false;
+    }
+    m_values[kCommodity].clear();
+    m_titles[kCommodity] = kAll;
+    return true;
+}
+
 std::vector<std::string> PXJYChengJiaoFilter::rowTexts(
     const PXTradeCommodityMap& commodities) const {
     std::vector<std::string> rows = {kAll};

@@ -23,6 +23,9 @@ public:
     void close();
     // Chooses a row of the open list; the list closes. Out-of-range rows change nothing.
     void chooseRow(int row, const PXTradeCommodityMap& commodities);
+    // A commodity chosen that the account in force does not trade goes back to all; true when
+    // it did.
+    bool forgetCommodityNotIn(const PXTradeCommodityMap& commodities);
 
     Which serving() const { return m_serving; }
     bool isOpen() const { return m_open; }

@@ -37,6 +37,28 @@ void PXJYChengJiaoViewController::viewDidLoad() {
 
 void PXJYChengJiaoViewController::viewWillAppear(bool) {
     closePicker();
+    m_shownAccount.follow();
+}
+
+// Nothing of another account's deals stays on show, nor its page to continue from.
+void PXJYChengJiaoViewController::forgetAccount() {
+    const Rect app = PXTradeViewKit::appViewRect();
+    m_listAgain = m_listView->frame().x < app.width;
+    if (m_filter.forgetCommodityNotIn(commodities())) {
+        m_buttons[Filter::kCommodity]->setTitle(Filter::kAll);
+    }
+    m_startNum = "1";
+    m_listView->dataList().clear();
+    m_listView->loadMoreEnd();
+    m_listView->reloadDataView();
+    PXTradeViewKit::slide(*m_listView, app.width);
+    PXTradeViewKit::slide(*m_detailView, app.width);
+}
+
+void PXJYChengJiaoViewController::refillAccount() {
+    if (m_listAgain) {
+        doCheck();
+    }
 }
 
 void PXJYChengJiaoViewController::initChaXunView() {
@@ -148,7 +170,7 @@ void PXJYChengJiaoViewController::doCheck() {
 
 void PXJYChengJiaoViewController::checkMore() {
     // The next page follows the page in hand; while a query travels there is none yet.
-    if (m_query.isOutstanding()) {
+    if (m_query.isOutstanding() || m_shownAccount.follow()) {
         return;
     }
     sendQuery();
@@ -214,6 +236,9 @@ void PXJYChengJiaoViewController::dataAnalysisFinished(PXTradeNetworkManger* man
         return;
     }
     m_listView->loadMoreEnd();
+    if (!PXTradeShownAccount::takes(*manager)) {
+        return;
+    }
     const auto page = PXJYQueryRecord::records(data);
     if (page.empty()) {
         PXTradeMessage::show(kNoRecord);

@@ -3,7 +3,9 @@
 // "成交查询": the deal query. A form of three filters (commodity, delisting or transfer, side)
 // served by one drop-down list, and the query button; the deal list slides in over the form with
 // the first page and grows by a page each time the customer pulls past its end ("tradequery"
-// with "start_num" the number of the next deal). Pushed by the query menu; owned by the trade
+// with "start_num" the number of the next deal). Shown again after another logon, it forgets the
+// deals, the paging and a commodity the account does not trade, and lists the deals of the
+// account now logged in if a list was on show. Pushed by the query menu; owned by the trade
 // tab's navigation stack. Main thread.
 
 #include <memory>
@@ -13,6 +15,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeOrderGate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/query/PXJYChengJiaoFilter.h"
 #include "trade/query/PXJYChengJiaoListViewDelegate.h"
@@ -67,11 +70,16 @@ private:
     void closePicker();
     void sendQuery();
     void addChaXunListView();
+    void forgetAccount();
+    void refillAccount();
 
     PXJYChengJiaoFilter m_filter;
     std::string m_startNum = "1";
     // The query or page on its way; a newer query makes the older replies void.
     PXTradeOrderGate m_query;
+    // A list was on show when another logon came: the refill lists that account's deals.
+    bool m_listAgain = false;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { refillAccount(); }};
     Button* m_buttons[4] = {};
     TableView* m_pickerView = nullptr;
     PXJYChengJiaoListView* m_listView = nullptr;

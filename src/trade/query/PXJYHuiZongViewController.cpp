@@ -88,8 +88,26 @@ void PXJYHuiZongViewController::initPingCangView() {
 
 void PXJYHuiZongViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     getChiCangHuiZong();
+}
+
+// The summary in the panels and the numbers picked were another account's: none stays to be
+// sent, and the list is the store's of the logon in force.
+void PXJYHuiZongViewController::forgetAccount() {
+    m_huiZong.reset();
+    m_newDanHao.reset();
+    m_transferHolding.forget();
+    m_SJPCView->startAfresh();
+    m_SJPCView->forgetNumber();
+    m_showView->setDataArray({});
+    m_showView->listView()->reloadData();
+    m_ZYMSView->setAlpha(0);
+    m_numbers->forgetRows();
+    PXJYQueryPanel::park(*m_pingCangView);
+    removeHuiZongDetailView();
+    setShangPinListViewInfo();
 }
 
 void PXJYHuiZongViewController::viewWillDisappear(bool) {
@@ -226,7 +244,7 @@ void PXJYHuiZongViewController::PXSJPCRefreshShiJiaPingCangView() {
 
 void PXJYHuiZongViewController::guaPingButtonAction() {
     NavigationController* navigation = navigationController();
-    if (!navigation || !m_huiZong) {
+    if (m_shownAccount.follow() || !navigation || !m_huiZong) {
         return;
     }
     PXTradeScreenArgs args;
@@ -236,6 +254,9 @@ void PXJYHuiZongViewController::guaPingButtonAction() {
 
 void PXJYHuiZongViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                       bool fanXiangJianCangSign) {
+    if (m_shownAccount.follow()) {
+        return;
+    }
     m_orders->transfer(order, fanXiangJianCangSign);
 }
 
@@ -261,6 +282,9 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     const std::string& kind = manager->typeNW();
     if (kind == kSummaryTag) {
         m_orders->queryEnded(*manager);
+        if (!PXTradeShownAccount::takes(*manager)) {
+            return;
+        }
         setShangPinListViewInfo();
         if (store().chiCangHuiZongXinXi().empty()) {
             PXTradeMessage::show("没有持牌商品");

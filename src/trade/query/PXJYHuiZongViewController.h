@@ -5,8 +5,9 @@
 // by one of its holding numbers (picked in a list that slides in over everything), with an
 // optional reverse delisting; an order-book summary goes to the order-book transfer screen
 // instead. The summaries are queried each time the screen shows; the list follows the store
-// at every price refresh. One order at a time. Pushed by the query menu; owned by the trade
-// tab's navigation stack. Main thread.
+// at every price refresh. One order at a time. Shown again after another logon, it forgets the
+// summary chosen and what its panels held. Pushed by the query menu; owned by the trade tab's
+// navigation stack. Main thread.
 
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYChiCangShangPinListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -89,6 +91,7 @@ private:
     void initPingCangView();
     void setZYMSViewAlpha();
     void showNumbers();
+    void forgetAccount();
     void finished(const PXTradeNetworkManger& reply, const std::string& message);
     // Ends the query or the order the reply answers; true for an order.
     bool requestEnded(const PXTradeNetworkManger& reply);
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 
     PXJYChiCangShangPinListView* m_list = nullptr;
     View* m_detailView = nullptr;

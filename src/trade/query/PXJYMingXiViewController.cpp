@@ -111,8 +111,27 @@ void PXJYMingXiViewController::initPingCangView() {
 
 void PXJYMingXiViewController::viewWillAppear(bool) {
     m_accountSwitch->reloadTableView();
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
     getChiCangMingXi();
+}
+
+// The tickets listed and the one in the panels were another account's: none stays to be sent.
+void PXJYMingXiViewController::forgetAccount() {
+    m_danHaoID.reset();
+    m_commodityCode.clear();
+    m_list->setAllChiCangDanHaoID({});
+    m_list->chicangDanHaoListViewreloadView();
+    m_showListView->setDataArray({});
+    m_showListView->listView()->reloadData();
+    m_SJPCView->cleanView();
+    m_SJPCView->forgetNumber();
+    m_ZJPCView->cleanView();
+    m_ZJPCView->forgetTicket();
+    m_ZYMSView->setAlpha(0);
+    setWithdrawButtons();
+    PXJYQueryPanel::park(*m_pingCangView);
+    removeMingXiDetailView();
 }
 
 void PXJYMingXiViewController::viewWillDisappear(bool) {
@@ -218,7 +237,7 @@ void PXJYMingXiViewController::removePingCangView() {
 }
 
 void PXJYMingXiViewController::askWithdrawal(bool stopLoss) {
-    if (m_withdrawing) {
+    if (m_withdrawing || m_shownAccount.follow()) {
         return;
     }
     if (!m_danHaoID) {
@@ -239,7 +258,7 @@ void PXJYMingXiViewController::CXZhiYingDanButtonAction() {
 
 void PXJYMingXiViewController::sendWithdrawal(const char* type) {
     // One withdrawal at a time: a second confirmation while one travels sends nothing.
-    if (m_withdrawing || !m_danHaoID) {
+    if (m_withdrawing || m_shownAccount.follow() || !m_danHaoID) {
         return;
     }
     JYDict request = PXJYQueryRecord::request();
@@ -261,7 +280,7 @@ void PXJYMingXiViewController::sendCXZhiYingRequest() {
 
 void PXJYMingXiViewController::guaPingButtonAction() {
     NavigationController* navigation = navigationController();
-    if (!navigation || !m_danHaoID) {
+    if (m_shownAccount.follow() || !navigation || !m_danHaoID) {
         return;
     }
     PXTradeScreenArgs args;
@@ -271,10 +290,16 @@ void PXJYMingXiViewController::guaPingButtonAction() {
 
 void PXJYMingXiViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                      bool fanXiangJianCangSign) {
+    if (m_shownAccount.follow()) {
+        return;
+    }
     m_orders->transfer(order, fanXiangJianCangSign);
 }
 
 void PXJYMingXiViewController::PXZhiJiaPingCangClick(const JYDict& order) {
+    if (m_shownAccount.follow()) {
+        return;
+    }
     m_orders->stops(order);
 }
 
@@ -327,7 +352,9 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
     const std::string& kind = manager->typeNW();
     if (kind == kDetailTag) {
         m_orders->queryEnded(*manager);
-        showNumbers(data);
+        if (PXTradeShownAccount::takes(*manager)) {
+            showNumbers(data);
+        }
     } else if (kind == PXJYQueryOrders::kTransferTag) {
         if (m_orders->reverseAsked()) {
             getChiCangMingXi();

@@ -5,7 +5,8 @@
 // panel that slides in, and from there its transfer at the market price (by that number, with
 // an optional reverse delisting), a stop-loss and take-profit on it, the withdrawal of the stop
 // or target it carries, or, for an order-book commodity, the order-book transfer screen. After
-// every success the holdings are queried again. One order or withdrawal at a time. Pushed by
+// every success the holdings are queried again. One order or withdrawal at a time. Shown again
+// after another logon, it forgets the tickets and the one chosen before it queries. Pushed by
 // the query menu and by the position summary details; owned by the trade tab's navigation
 // stack. Main thread.
 
@@ -21,6 +22,7 @@
 #include "trade/close/PXJYChiCangDanHaoListView.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -109,6 +111,7 @@ private:
     void succeeded(const PXTradeNetworkManger& reply, const std::string& message);
     // The reply's own request ends: its overlay or busy button is released.
     void requestEnded(const PXTradeNetworkManger& reply);
+    void forgetAccount();
 
     std::string m_requestCommodity;
     std::string m_buySellSign;
@@ -119,6 +122,7 @@ private:
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 
     PXJYChiCangDanHaoListView* m_list = nullptr;
     View* m_detailView = nullptr;

@@ -62,6 +62,21 @@ void PXJYZJWeiTuoViewController::viewDidLoad() {
     setDetailView();
 }
 
+void PXJYZJWeiTuoViewController::viewWillAppear(bool) {
+    m_shownAccount.follow();
+}
+
+// Nothing of another account's orders stays to be withdrawn.
+void PXJYZJWeiTuoViewController::forgetAccount() {
+    m_dataList.clear();
+    m_shown = JYDict::object();
+    m_danHaoID.reset();
+    m_commodityCode.clear();
+    m_withdrawButton->setEnabled(false);
+    removeDetailView();
+    m_tableView->reloadData();
+}
+
 void PXJYZJWeiTuoViewController::setDetailView() {
     m_detailView = PXJYQueryPanel::create(*view(), "订单查询详细", [this] { removeDetailView(); });
     const double listHeight = m_detailView->frame().height - 100;
@@ -121,7 +136,7 @@ void PXJYZJWeiTuoViewController::removeDetailView() {
 }
 
 void PXJYZJWeiTuoViewController::CXZhiJiaDanButtonAction() {
-    if (m_withdrawing) {
+    if (m_withdrawing || m_shownAccount.follow()) {
         return;
     }
     if (!m_danHaoID) {
@@ -202,7 +217,7 @@ void PXJYZJWeiTuoViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
         AlertView::show(std::move(alert));
         return;
     }
-    if (manager->typeNW() != kQueryTag) {
+    if (manager->typeNW() != kQueryTag || !PXTradeShownAccount::takes(*manager)) {
         return;
     }
     m_dataList = PXJYQueryRecord::records(data);

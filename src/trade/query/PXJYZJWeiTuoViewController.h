@@ -5,7 +5,9 @@
 // the withdrawal of an order still open (status 1 placed or 4 partly filled): "order_list_wd"
 // for an order-book commodity, else "order_wd", then the list is queried again. One withdrawal
 // at a time: the button stays disabled until its reply. The menu pushes the screen and starts
-// the first query; owned by the trade tab's navigation stack. Main thread.
+// the first query. Shown again after another logon, it forgets the rows and the order in its
+// panel and queries for the account now logged in. Owned by the trade tab's navigation stack.
+// Main thread.
 
 #include <memory>
 #include <optional>
@@ -17,6 +19,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -34,6 +37,7 @@ public:
     static constexpr const char* kNoOrders = "您没有交易过,我们查不到";
 
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
 
     void zhiJiaCheck();
     void setDetailViewValue(const JYDict& record);
@@ -65,6 +69,7 @@ private:
     void setDetailView();
     std::unique_ptr<View> getCellJYView(int row) const;
     void withdrawalEnded();
+    void forgetAccount();
 
     std::vector<JYDict> m_dataList;
     // The record the panel shows, for the withdraw button's state after a failed withdrawal.
@@ -73,6 +78,7 @@ private:
     std::string m_commodityCode;
     bool m_withdrawing = false;
     PXTradeBusyOverlay m_queryBusy;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { zhiJiaCheck(); }};
     TableView* m_tableView = nullptr;
     View* m_detailView = nullptr;
     PXJYWeiTuoListView* m_showListView = nullptr;

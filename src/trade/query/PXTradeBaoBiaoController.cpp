@@ -96,6 +96,16 @@ void PXTradeBaoBiaoController::setDatePickerView() {
 
 void PXTradeBaoBiaoController::viewWillAppear(bool) {
     resetForm();
+    m_shownAccount.follow();
+}
+
+// Another account's report is not continued: its rows, its record and its next page go.
+void PXTradeBaoBiaoController::forgetAccount() {
+    clearResult();
+    m_list->loadMoreEnd();
+    const double parked = PXTradeViewKit::appViewRect().width;
+    PXTradeViewKit::slide(*m_detail, parked);
+    PXTradeViewKit::slide(*m_list, parked);
 }
 
 void PXTradeBaoBiaoController::resetForm() {
@@ -193,6 +203,9 @@ void PXTradeBaoBiaoController::clearResult() {
 }
 
 void PXTradeBaoBiaoController::loadMore() {
+    if (m_shownAccount.follow()) {
+        return;
+    }
     if (auto page = m_query.more()) {
         send(*page);
         return;
@@ -225,6 +238,10 @@ bool PXTradeBaoBiaoController::endPage(const PXTradeNetworkManger& manager) {
 void PXTradeBaoBiaoController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                     const PXTradeResult* data) {
     if (!endPage(*manager)) {
+        return;
+    }
+    if (!PXTradeShownAccount::takes(*manager)) {
+        m_query.fail();
         return;
     }
     if (!m_query.accept(PXJYQueryRecord::records(data))) {

@@ -5,8 +5,9 @@
 // comes a page of 20 records at a time from the notices and reports link, each day sent as the
 // milliseconds of its 00:00 UTC. The result list slides in over the form with the first page
 // and grows by a page at each pull past its end; a tap on a row slides its detail panel in over
-// the list. Each new query empties the list before its checks. Pushed from the trade home's
-// menu; owned by the trade tab's navigation stack. Main thread.
+// the list. Each new query empties the list before its checks. Shown again after another logon,
+// it forgets the report in hand and its paging. Pushed from the trade home's menu; owned by the
+// trade tab's navigation stack. Main thread.
 
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
 #include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/query/PXJYBaoBiaoMingXiListDelegate.h"
 #include "trade/query/PXJYBaoBiaoQuery.h"
@@ -81,6 +83,7 @@ private:
     void showKindList(bool shown);
     void openDatePanel(bool start);
     void clearResult();
+    void forgetAccount();
     void send(const PXJYBaoBiaoQuery::Page& page);
     // Ends a page's wait; false for a reply to a request since replaced.
     bool endPage(const PXTradeNetworkManger& manager);
@@ -88,6 +91,7 @@ private:
     PXJYBaoBiaoQuery m_query;
     const PXTradeNetworkManger* m_inFlight = nullptr;
     PXTradeBusyOverlay m_busy;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
     int m_reportType = PXJYBaoBiaoQuery::kNoKind;
     double m_startDate = 0;
     double m_endDate = 0;

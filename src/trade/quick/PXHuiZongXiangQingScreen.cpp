@@ -48,6 +48,7 @@ Button* PXHuiZongXiangQingScreen::addButton(View& root, const Rect& frame,
 }
 
 void PXHuiZongXiangQingScreen::viewWillAppear(bool) {
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { setHuiZongDetailValue(); }}});
 }
 
@@ -77,9 +78,16 @@ void PXHuiZongXiangQingScreen::setHuiZongDetailValue() {
     m_listView->listView()->reloadData();
 }
 
+void PXHuiZongXiangQingScreen::forgetAccount() {
+    m_summary.reset();
+    m_listView->setExplanationArray({});
+    m_listView->setDataArray({});
+    m_listView->listView()->reloadData();
+}
+
 void PXHuiZongXiangQingScreen::detialButtonAction() {
     NavigationController* navigation = navigationController();
-    if (!m_summary || !navigation) {
+    if (followAccount() || !m_summary || !navigation) {
         return;
     }
     PXTradeScreenArgs args;

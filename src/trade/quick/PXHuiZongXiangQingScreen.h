@@ -1,13 +1,16 @@
 #pragma once
 // What both position summary detail screens share: the title bar "持牌单详细", the summary's
 // eight caption/value rows refilled on every trading price refresh while shown, and "查看明细",
-// which opens the holding detail query filtered to the summary's commodity and side. The
-// variants add their buttons under the list. Owned by the navigation controller. Main thread.
+// which opens the holding detail query filtered to the summary's commodity and side. Shown again
+// after another logon, it shows nothing: the summary was another account's holding, and a
+// holding of the account now logged in is never taken for it. The variants add their buttons
+// under the list. Owned by the navigation controller. Main thread.
 
 #include <memory>
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 
 class Button;
@@ -39,6 +42,10 @@ protected:
     virtual void addButtons(View& root, double top) = 0;
     Button* addButton(View& root, const Rect& frame, const std::string& title);
     void setDetailButton(Button* button) { m_detailButton = button; }
+    // Forgets what another account's summary left on show; the variants forget their own.
+    virtual void forgetAccount();
+    // Before a send: true when another logon came since, and the screen forgot.
+    bool followAccount() { return m_shownAccount.follow(); }
 
 private:
     VKJYNavigationBarView* m_navigationBarView = nullptr;
@@ -46,4 +53,5 @@ private:
     Button* m_detailButton = nullptr;
     std::shared_ptr<PXJYChiCangHuiZong> m_summary;
     PXTradeWhileShown m_whileShown;
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
 };

@@ -32,7 +32,13 @@ void PXJYCommodityInfoViewController::loadView() {
     setView(root);
 }
 
+// The rules on show were of the commodities the account before traded.
+void PXJYCommodityInfoViewController::parkDetail() {
+    m_detailView->VKJYNavBackAction();
+}
+
 void PXJYCommodityInfoViewController::viewWillAppear(bool) {
+    m_shownAccount.follow();
     // The store keys its commodities by code, so the list reads in code order.
     m_codes.clear();
     for (const auto& [code, commodity] : PXTradeModule::shared().PXJYData().shangPinXinXi()) {

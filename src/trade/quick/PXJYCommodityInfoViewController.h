@@ -1,7 +1,8 @@
 #pragma once
 // The commodity rules screen ("商品信息"): every commodity the logged-in account may trade, by
 // name in the order of their codes; a tap slides in the panel with that commodity's rules. It
-// reads the commodity parameters the login left in the trading store and sends no request.
+// reads the commodity parameters the login left in the trading store and sends no request;
+// shown again after another logon, it lists that account's and the rules panel goes.
 // Opened from the trade home's function menu; owned by the navigation controller. Main thread.
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/common/PXTradeShownAccount.h"
 
 class PXJYCommodityDetailView;
 class VKJYNavigationBarView;
@@ -38,7 +40,10 @@ public:
     const std::vector<std::string>& commodityCodes() const { return m_codes; }
 
 private:
+    void parkDetail();
+
     TableView* m_table = nullptr;
     PXJYCommodityDetailView* m_detailView = nullptr;
     std::vector<std::string> m_codes;
+    PXTradeShownAccount m_shownAccount{[this] { parkDetail(); }};
 };

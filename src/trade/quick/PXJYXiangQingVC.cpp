@@ -89,6 +89,17 @@ void PXJYXiangQingVC::viewWillAppear(bool animated) {
     m_accountSwitch->reloadTableView();
 }
 
+// The transfer panel and the picker held another account's holding: nothing of it is sendable.
+void PXJYXiangQingVC::forgetAccount() {
+    PXHuiZongXiangQingScreen::forgetAccount();
+    m_transferHolding.forget();
+    m_newDanHao.clear();
+    removePingCangView();
+    m_SJPCView->forgetNumber();
+    m_board->fill(store(), "");
+    m_danHaoList->forgetRows();
+}
+
 void PXJYXiangQingVC::selectedAnCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
     m_transferHolding.choose(summary, store());
     PXHuiZongXiangQingScreen::selectedAnCommodity(std::move(summary));
@@ -166,7 +177,7 @@ void PXJYXiangQingVC::PXChangeAnDanHao(const std::string& number) {
 
 void PXJYXiangQingVC::PXShiJiaPingCangClick(const JYDict& order, bool fanXiangJianCangSign) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding) {
+    if (m_orderOutstanding || followAccount()) {
         return;
     }
     m_fanShou = fanXiangJianCangSign;

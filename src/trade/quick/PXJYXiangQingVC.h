@@ -58,6 +58,7 @@ public:
 
 protected:
     void addButtons(View& root, double top) override;
+    void forgetAccount() override;
 
 private:
     void buildPanel(View& root);

@@ -835,6 +835,32 @@ TEST_F(QuoteModeTransfer, aHoldingPickedByCommodityIsForgottenByAnAccountSwitch)
     EXPECT_TRUE(received("order_s").empty());
 }
 
+// A switch made from the order-book form's own switcher: back on the form before any price
+// refresh, nothing of the first account's holding shows, and a transfer lists nothing.
+TEST_F(QuoteModeTransfer, anOrderBookHoldingIsForgottenByASwitchFromItsOwnForm) {
+    tradeModule().setDefaultString("prompt", "2");
+    tradeModule().setDefaultString("RefreshTrade", "30");
+    ASSERT_TRUE(holdOrderBookLots("zn", "2150", 3));
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({"01", "01", kSecondAccount}));
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("zn", "1");
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    PXJYZhuanRangZYMSView& form = *orderBook->SJPCView();
+    ASSERT_EQ(form.commodityNameButton()->currentTitle(), "锌");
+    ASSERT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-3)");
+    ASSERT_TRUE(switchToSavedAccount(*form.switchingAccountView(), orderBook));
+    EXPECT_NE(form.commodityNameButton()->currentTitle(), "锌");
+    EXPECT_NE(form.shuLiangFanWei()->text(), "(数量范围:1-3)");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangJiaGe()));
+    driver.typeText("2160");
+    driver.pressReturn();
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_list").empty(); }));
+}
+
 // Shown again after an account switch made on the conditional tab, the screen is back on
 // " 转让", whose holding picked under the first account is shown as none and sends nothing.
 TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {

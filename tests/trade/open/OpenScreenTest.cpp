@@ -12,11 +12,14 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
+#include "shell/VKJYCommonViewUtil.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 void OpenScreenTest::SetUp() {
@@ -103,6 +106,32 @@ void OpenScreenTest::typeInto(TextField* field, const std::string& text) {
     driver.typeText(text);
     driver.pressReturn();
     driver.settle();
+}
+
+bool OpenScreenTest::switchInForm(PXJianCangFormView& form, IndexPath row) {
+    if (!driver.tap(form.switchingAccountView()->accountButton()) ||
+        !driver.tapRow(*form.switchingAccountView()->environmentListView(), row)) {
+        return false;
+    }
+    PXJYSimpleLoginVC* login = nullptr;
+    if (!driver.runUntil([&] {
+            login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
+            return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0;
+        }) ||
+        !driver.tap(login->passwordTextField())) {
+        return false;
+    }
+    driver.typeText("111111");
+    const bool back = driver.tapText("登录") && driver.tapAlertButton("确定") &&
+                      driver.runUntil(
+                          [&] {
+                              return tradeNavigation()->topViewController() == screen &&
+                                     tradeModule().tradeLogin() &&
+                                     VKJYCommonViewUtil::activityCount() == 0;
+                          },
+                          10);
+    driver.settle();
+    return back;
 }
 
 void OpenScreenTest::setDefault(const std::string& key, const std::string& value) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/IndexPath.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/OnBothScreens.h"
 #include "support/session/TradeSessionFixture.h"
@@ -28,6 +29,9 @@ protected:
     // session in force, whose heartbeats meet that end before the client hears of the logon.
     bool logInAnsweredWhen(const std::function<bool()>& until);
     void pick(PXJianCangFormView& form, const std::string& code);
+    // From the form's switcher to the saved account of that row, an environment without a
+    // captcha; true once this screen is back, logged in and idle.
+    bool switchInForm(PXJianCangFormView& form, IndexPath row);
     // Drags the scroll area holding the view up, as a person does on the short screen, until
     // the whole view shows.
     void reveal(View* view);

@@ -478,24 +478,7 @@ TEST_F(QuoteModeOpening, theDropDownListsTheCommoditiesOfTheAccountSwitchedTo) {
                     .addAccount({"01", "02", "200000000000001"}));
     ASSERT_NE(openScreen(), nullptr);
     PXJYShiJiaJianCangView& form = *screen->shiJianView();
-    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
-    ASSERT_TRUE(driver.tapRow(*form.switchingAccountView()->environmentListView(), {1, 0}));
-    PXJYSimpleLoginVC* login = nullptr;
-    ASSERT_TRUE(driver.runUntil([&] {
-        login = dynamic_cast<PXJYSimpleLoginVC*>(tradeNavigation()->topViewController());
-        return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0;
-    }));
-    ASSERT_TRUE(driver.tap(login->passwordTextField()));
-    driver.typeText("111111");
-    ASSERT_TRUE(driver.tapText("登录"));
-    ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.runUntil(
-        [&] {
-            return tradeNavigation()->topViewController() == screen && tradeModule().tradeLogin() &&
-                   VKJYCommonViewUtil::activityCount() == 0;
-        },
-        10));
-    driver.settle();
+    ASSERT_TRUE(switchInForm(form, {1, 0}));
     std::vector<std::string> traded;
     for (const auto& [code, commodity] : tradeModule().PXJYData().shangPinXinXi()) {
         traded.push_back(commodity->commodityName);
@@ -517,6 +500,24 @@ TEST_F(QuoteModeOpening, theDropDownListsTheCommoditiesOfTheAccountSwitchedTo) {
     EXPECT_EQ(form.commodityNameButton()->currentTitle(),
               tradeModule().PXJYData().shangPinXinXi().at("SN")->commodityName);
     EXPECT_NE(form.fanWei()->text(), "(数量范围:0-0)");
+}
+
+// A switch in the form to an account of another environment, which does not trade the
+// commodity on show: back on the screen before any price refresh, nothing of it shows.
+TEST_F(QuoteModeOpening, aCommodityTheAccountSwitchedToDoesNotTradeIsForgottenOnReturn) {
+    setDefault("RefreshTrade", "30");
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
+                    .addAccount({"01", "02", "200000000000001"}));
+    ASSERT_NE(openScreen(), nullptr);
+    PXJYShiJiaJianCangView& form = *screen->shiJianView();
+    pick(form, "PT");
+    ASSERT_EQ(form.commodityNameButton()->currentTitle(), "铂金");
+    ASSERT_TRUE(switchInForm(form, {1, 0}));
+    ASSERT_EQ(tradeModule().PXJYData().shangPinXinXi().count("PT"), 0u);
+    EXPECT_EQ(screen->nowCommodityCode(), "");
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
+    EXPECT_EQ(form.jiaGeZ()->text(), "--");
+    EXPECT_EQ(screen->zhiJianView()->commodityNameButton()->currentTitle(), "--");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "support/quickpanel/QuickPanelLogin.h"
 #include "support/session/OnBothScreens.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/close/PXJYHuiZongXiangQingListView.h"
@@ -24,6 +25,7 @@
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/core/TradeText.h"
 #include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXTradeHomeView.h"
 #include "trade/quick/PXJYSimpleJianCangVC.h"
@@ -263,6 +265,32 @@ TEST_F(QuickShortcuts, thePositionSummaryDetailShowsTheSimulatorsHoldingAndTrans
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == before - 1; }, 10));
+}
+
+// The position summary detail of the first account waits on the trade tab while another
+// account logs in from the quick panel of 白银 on 行情: back, none of that summary shows, and its
+// transfer sends nothing.
+class QuickShortcutsAfterLoginElsewhere : public QuickShortcuts {
+protected:
+    QuickPanelLogin quickPanels{driver,
+                                [this](const std::string& uuid) { return captchaCode(uuid); }};
+};
+
+TEST_F(QuickShortcutsAfterLoginElsewhere, thePositionSummaryDetailShowsNoneOfTheAccountBefore) {
+    const std::string other = "100000000000003";
+    ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath()).addAccount({"01", "01", other}));
+    auto* screen = openShortcutAs<PXJYXiangQingVC>("AG", "1", 3);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(screen->ListView()->dataArray().size(), 8u);
+    ASSERT_TRUE(quickPanels.logIn(*delegate, "白银", other));
+    tradeServer().clearReceived();
+    ASSERT_EQ(tradeNavigation()->topViewController(), screen);
+    EXPECT_TRUE(screen->ListView()->dataArray().empty());
+    ASSERT_TRUE(driver.tap(screen->transferButton()));
+    driver.settle();
+    typeOnKeypad(screen->SJPCView()->shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->zhuanRangButton()));
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_s").empty(); }));
 }
 
 // The transfer tab keeps what was typed on it while a holding is picked on the conditional tab.

@@ -1,0 +1,42 @@
+#include "trade/common/PXTradeShownAccount.h"
+
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
+
+namespace {
+uint64_t epochInForce() {
+    return PXTradeModule::hasShared() ? PXTradeModule::shared().PXJYData().sessionEpoch() : 0;
+}
+
+bool loggedIn() {
+    return PXTradeModule::hasShared() && PXTradeModule::shared().tradeLogin();
+}
+}  // namespace
+
+PXTradeShownAccount::PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill)
+    : m_forget(std::move(forget)), m_refill(std::move(refill)), m_epoch(epochInForce()) {}
+
+bool PXTradeShownAccount::follow() {
+    const uint64_t now = epochInForce();
+    const bool changed = now != m_epoch;
+    if (changed) {
+        // Marked first: a refill that sends its query is of the logon in force.
+        m_epoch = now;
+        m_refilled = false;
+        m_forget();
+    }
+    // Logged out (or a login chain still running), a query would only be refused: the refill
+    // waits for a showing with the login in force.
+    if (!m_refilled && loggedIn()) {
+        m_refilled = true;
+        if (m_refill) {
+            m_refill();
+        }
+    }
+    return changed;
+}
+
+bool PXTradeShownAccount::takes(const PXTradeNetworkManger& reply) {
+    return !reply.ofEndedSession();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// What a trading screen shows, and so may send, belongs to the logon it was filled under. A
+// screen that can wait on a stack or under another tab while the account changes (a login, a
+// switch or a re-login made anywhere) keeps one: when it shows again, and before it sends what
+// it shows, it follows the logon in force, so that after another logon it forgets its rows,
+// selection, paging and choices and fills itself for the account now logged in. A reply to a
+// request made under a logon that has ended is taken by no screen. Owned by its screen; main
+// thread.
+
+#include <cstdint>
+#include <functional>
+
+class PXTradeNetworkManger;
+
+class PXTradeShownAccount {
+public:
+    // forget: the screen empties what it shows; refill: it asks for the account's data again.
+    // Marks the logon in force as the one the screen is filled under.
+    explicit PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill = {});
+
+    // Another logon came since the screen was filled: it forgets, and refills, at once or, logged
+    // out or with a login chain still running, at the first follow with a login in force. True
+    // when it forgot.
+    bool follow();
+    // Whether the reply may change what a screen shows: not when it answers a request of a
+    // logon that has ended, whose account is not the one logged in now.
+    static bool takes(const PXTradeNetworkManger& reply);
+
+private:
+    std::function<void()> m_forget;
+    std::function<void()> m_refill;
+    uint64_t m_epoch;
+    bool m_refilled = true;
+};
