@@ -55,11 +55,6 @@ std::string numberText(const nlohmann::json& value) {
                                      : std::string();
 }
 
-PXFastTradeViewController* shownPanel(VKJYMarketChartController* screen) {
-    auto* panel = screen ? dynamic_cast<PXFastTradeViewController*>(screen->tradeVC()) : nullptr;
-    return panel && panel->isShown() ? panel : nullptr;
-}
-
 const TableViewCell* cellOf(const View* view) {
     for (const View* up = view; up; up = up->superview()) {
         if (const auto* cell = dynamic_cast<const TableViewCell*>(up)) {
@@ -230,7 +225,7 @@ bool AccountOnShow::openAQuickPanel(ExerciseRandom& random) {
         return false;
     }
     VKJYMarketChartController* screen = m_hands.quoteScreen();
-    if (shownPanel(screen)) {
+    if (QuickPanelOwnPanel::shownPanel(screen)) {
         return true;
     }
     if (!screen || screen->tradeVC() || !m_driver.isVisible(screen->buyButton()) ||
@@ -241,10 +236,10 @@ bool AccountOnShow::openAQuickPanel(ExerciseRandom& random) {
     m_driver.runUntil(
         [this] {
             VKJYMarketChartController* top = m_hands.quoteScreen();
-            return !top || shownPanel(top) || m_driver.visibleAlert();
+            return !top || QuickPanelOwnPanel::shownPanel(top) || m_driver.visibleAlert();
         },
         kScreenSeconds);
-    return shownPanel(m_hands.quoteScreen()) != nullptr;
+    return QuickPanelOwnPanel::shownPanel(m_hands.quoteScreen()) != nullptr;
 }
 
 // A commodity the account trades, so that the quick panel opens on it.
@@ -286,7 +281,7 @@ void AccountOnShow::logAnotherAccountIn(ExerciseRandom& random) {
         }
         return logIn();
     }
-    PXFastTradeViewController* panel = shownPanel(m_hands.quoteScreen());
+    PXFastTradeViewController* panel = QuickPanelOwnPanel::shownPanel(m_hands.quoteScreen());
     if (panel && chooseAnotherAccount(*panel->switchingAccountView(), random)) {
         logIn();
     }

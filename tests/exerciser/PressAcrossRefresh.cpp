@@ -9,6 +9,7 @@
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 
 namespace {
@@ -69,6 +70,7 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
            "), a refresh after " + std::to_string(static_cast<int>(refreshAt * 1000)) + " ms");
     m.beforeActing(window->hitTest(at));
     const WeakLink<Control> alive(pressed);
+    const uint64_t session = PXTradeModule::shared().PXJYData().sessionEpoch();
     const double down = m.driver.nextTime();
     m.screen.sendTouches({{1, TouchPhase::Began, at}}, down);
     const bool tracking = pressed->isTracking();
@@ -77,7 +79,9 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
         PXTradeModule::shared().post("JYRefreshTimer");
     }
     hold(seconds - refreshAt);
-    const std::string why = tracking ? lost(alive.get(), window, at) : "";
+    // A session that ends meanwhile takes its panels with it, the button under the finger too.
+    const bool sessionEnded = PXTradeModule::shared().PXJYData().sessionEpoch() != session;
+    const std::string why = tracking && !sessionEnded ? lost(alive.get(), window, at) : "";
     m.screen.sendTouches({{1, TouchPhase::Ended, at}}, m.driver.nextTime(seconds));
     if (!why.empty()) {
         m.violation("a press across a refresh was lost: " + why);

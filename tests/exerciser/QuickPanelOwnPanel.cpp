@@ -33,11 +33,12 @@ bool names(const commodityInfo& commodity, const std::string& code) {
     return lower(commodity.CommodityCode) == lower(code);
 }
 
-PXFastTradeViewController* shownPanel(VKJYMarketChartController* screen) {
+}  // namespace
+
+PXFastTradeViewController* QuickPanelOwnPanel::shownPanel(VKJYMarketChartController* screen) {
     auto* panel = screen ? dynamic_cast<PXFastTradeViewController*>(screen->tradeVC()) : nullptr;
     return panel && panel->isShown() ? panel : nullptr;
 }
-}  // namespace
 
 QuickPanelOwnPanel::QuickPanelOwnPanel(ScreenDriver& driver, Hooks hooks)
     : m_driver(driver), m_hooks(std::move(hooks)) {}

@@ -4,6 +4,7 @@
 #include <string>
 
 class ExerciseRandom;
+class PXFastTradeViewController;
 class ScreenDriver;
 class VKJYMarketChartController;
 class VKJYMarketUIViewController;
@@ -32,6 +33,8 @@ public:
     int weight() const;
     void act(ExerciseRandom& random);
     void check();
+    // The quick panel slid in over the quote screen, if any.
+    static PXFastTradeViewController* shownPanel(VKJYMarketChartController* screen);
     // Whether the logged-in account trades the commodity: its market and panel are the account's
     // and a trading code of the account is named by its quote code.
     static bool accountTrades(const commodityInfo& commodity);
