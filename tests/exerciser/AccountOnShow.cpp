@@ -66,7 +66,10 @@ const TableViewCell* cellOf(const View* view) {
 }  // namespace
 
 AccountOnShow::AccountOnShow(ScreenDriver& driver, SimProcess& exchange, Hands hands)
-    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)) {}
+    : m_driver(driver),
+      m_exchange(exchange),
+      m_hands(std::move(hands)),
+      m_received(exchange, kNamingRequests) {}
 
 int AccountOnShow::weight() const {
     if (m_driver.visibleAlert() || !PXTradeModule::shared().tradeLogin()) {
@@ -332,7 +335,7 @@ void AccountOnShow::check() {
 void AccountOnShow::exchangeRestarted() {
     m_before.reset();
     m_beforeNumbers.clear();
-    m_next.clear();
+    m_received.restart();
 }
 
 std::set<std::string> AccountOnShow::numbersOf(const Account& account) {
@@ -405,15 +408,7 @@ std::set<std::string> AccountOnShow::numbersOnShow() const {
 
 void AccountOnShow::checkSent() {
     for (const auto& environment : m_environments) {
-        const auto reply = m_exchange.get("/control/trade/received?" + environment + "&from=" +
-                                          std::to_string(m_next[environment]) +
-                                          "&names=" + kNamingRequests);
-        const auto answer = nlohmann::json::parse(reply.body, nullptr, false);
-        if (reply.status != 200 || !answer.is_object() || !answer.contains("next")) {
-            continue;
-        }
-        m_next[environment] = answer["next"].get<size_t>();
-        for (const auto& request : answer["requests"]) {
+        for (const auto& request : m_received.since(environment)) {
             const nlohmann::json& fields = request["fields"];
             const Account sender{environment, fields.value("USER_ID", "")};
             std::set<std::string> sent;

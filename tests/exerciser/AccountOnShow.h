@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+#include "ReceivedRequests.h"
+
 class ExerciseRandom;
 class PXJYSwitchingAccountView;
 class ScreenDriver;
@@ -88,6 +90,6 @@ private:
     std::optional<Account> m_before;
     // The numbers of the account logged in before that the present one does not have.
     std::set<std::string> m_beforeNumbers;
-    std::map<std::string, size_t> m_next;  // by environment: the first request not yet read
+    ReceivedRequests m_received;
     std::set<std::string> m_environments;
 };

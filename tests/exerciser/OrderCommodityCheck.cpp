@@ -25,7 +25,8 @@ std::string unlisted(const std::string& code, const std::set<std::string>& liste
 }
 }  // namespace
 
-OrderCommodityCheck::OrderCommodityCheck(SimProcess& exchange) : m_exchange(exchange) {}
+OrderCommodityCheck::OrderCommodityCheck(SimProcess& exchange)
+    : m_exchange(exchange), m_received(exchange, kOrders) {}
 
 void OrderCommodityCheck::learn() {
     PXTradeModule& module = PXTradeModule::shared();
@@ -42,7 +43,7 @@ void OrderCommodityCheck::learn() {
 }
 
 void OrderCommodityCheck::exchangeRestarted() {
-    m_next.clear();
+    m_received.restart();
 }
 
 std::vector<std::string> OrderCommodityCheck::check() {
@@ -50,15 +51,7 @@ std::vector<std::string> OrderCommodityCheck::check() {
     std::vector<std::string> found;
     for (const auto& lines : m_exchange.tradeLines()) {
         const std::string environment = environmentOf(lines.exchange, lines.environment);
-        const auto reply =
-            m_exchange.get("/control/trade/received?" + environment +
-                           "&from=" + std::to_string(m_next[environment]) + "&names=" + kOrders);
-        const auto answer = nlohmann::json::parse(reply.body, nullptr, false);
-        if (reply.status != 200 || !answer.is_object() || !answer.contains("next")) {
-            continue;
-        }
-        m_next[environment] = answer["next"].get<size_t>();
-        for (const auto& request : answer["requests"]) {
+        for (const auto& request : m_received.since(environment)) {
             const nlohmann::json& fields = request["fields"];
             const auto code = fields.is_object() ? fields.find("COMMODITY_ID") : fields.end();
             const std::string why =

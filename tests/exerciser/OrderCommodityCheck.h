@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ReceivedRequests.h"
+
 class SimProcess;
 
 // No order ("order_s", "order_x", "order_mp", "order_list", "set_loss_profit") reaches the
@@ -27,5 +29,5 @@ private:
     SimProcess& m_exchange;
     // By "jys=..&env=..": every commodity code listed there.
     std::map<std::string, std::set<std::string>> m_listed;
-    std::map<std::string, size_t> m_next;  // by environment: the first request not yet read
+    ReceivedRequests m_received;
 };

@@ -129,7 +129,7 @@ std::string SentShownCheck::Reading::describe() const {
 }
 
 SentShownCheck::SentShownCheck(const ScreenDriver& driver, SimProcess& exchange)
-    : m_driver(driver), m_exchange(exchange) {}
+    : m_driver(driver), m_exchange(exchange), m_received(exchange, kNames) {}
 
 void SentShownCheck::beforeTap(const View* hit) {
     learnCommodityNames();
@@ -143,7 +143,7 @@ void SentShownCheck::beforeTap(const View* hit) {
 }
 
 void SentShownCheck::exchangeRestarted() {
-    m_next.clear();
+    m_received.restart();
 }
 
 // The form whose sending button the tap reaches, as it stands.
@@ -335,14 +335,7 @@ std::vector<std::string> SentShownCheck::check() {
     learnCommodityNames();
     for (const auto& lines : m_exchange.tradeLines()) {
         const std::string environment = "jys=" + lines.exchange + "&env=" + lines.environment;
-        const auto reply = m_exchange.get("/control/trade/received?" + environment + "&from=" +
-                                          std::to_string(m_next[environment]) + "&names=" + kNames);
-        const auto answer = nlohmann::json::parse(reply.body, nullptr, false);
-        if (reply.status != 200 || !answer.is_object() || !answer.contains("next")) {
-            continue;
-        }
-        m_next[environment] = answer["next"].get<size_t>();
-        for (const auto& request : answer["requests"]) {
+        for (const auto& request : m_received.since(environment)) {
             const std::string name = request.value("name", "");
             const nlohmann::json& fields = request["fields"];
             std::string closest;

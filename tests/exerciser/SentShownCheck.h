@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ReceivedRequests.h"
+
 class ScreenDriver;
 class SimProcess;
 class View;
@@ -68,5 +70,5 @@ private:
     std::map<std::string, std::string> m_names;
     std::set<std::string> m_orderBook;
     size_t m_taps = 0;
-    std::map<std::string, size_t> m_next;  // by environment: the first request not yet read
+    ReceivedRequests m_received;
 };
