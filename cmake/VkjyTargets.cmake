@@ -43,6 +43,10 @@ endfunction()
 # fixtures, the record templates) are then compiled once per batch instead of once per file, about
 # half the work. ALONE names files whose file-local names clash with a sibling's; they are
 # compiled on their own. -DVKJY_UNITY=OFF compiles every file on its own.
+# Which files share a batch shifts with every file added or removed, and two that define the same
+# file-local name then break the build. So a build step, <target>-batches, compiles all of the
+# target's batched files as one (scripts/check-test-batches), again whenever one of them or a
+# header they read changes: any two files that could ever meet in a batch meet there.
 function(vkjy_unity target)
     cmake_parse_arguments(ARG "" "" "ALONE" ${ARGN})
     set_target_properties(${target} PROPERTIES UNITY_BUILD ${VKJY_UNITY} UNITY_BUILD_BATCH_SIZE 8)
@@ -51,6 +55,23 @@ function(vkjy_unity target)
     target_compile_options(${target} PRIVATE $<$<BOOL:${VKJY_UNITY}>:-Wno-subobject-linkage>)
     list(TRANSFORM ARG_ALONE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_source_files_properties(${ARG_ALONE} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+    if(NOT VKJY_UNITY)
+        return()
+    endif()
+    get_target_property(batched ${target} SOURCES)
+    list(FILTER batched INCLUDE REGEX "\\.cpp$")
+    if(ARG_ALONE)
+        list(REMOVE_ITEM batched ${ARG_ALONE})
+    endif()
+    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}-batches.stamp)
+    add_custom_command(OUTPUT ${stamp}
+                       COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/check-test-batches
+                               ${CMAKE_BINARY_DIR} ${target} ${stamp} ${batched}
+                       DEPENDS ${PROJECT_SOURCE_DIR}/scripts/check-test-batches ${batched}
+                       DEPFILE ${stamp}.d
+                       COMMENT "Compiling the batched files of ${target} as one"
+                       VERBATIM)
+    add_custom_target(${target}-batches ALL DEPENDS ${stamp})
 endfunction()
 
 # The device zones that suites showing exchange times run in, as tag=TZ pairs: the exchange's
