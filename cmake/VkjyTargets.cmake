@@ -79,6 +79,12 @@ endfunction()
 # no zone files needed).
 set(VKJY_DEVICE_ZONES "utc+8=<+08>-8" "utc+0530=<+0530>-5:30" "utc+9=<+09>-9" "utc-5=<-05>5")
 
+# Limits that only stop a hung case or a hung test program: a case takes seconds (the longest
+# some 25 s with the sanitizers) and a program lists its cases in under a second, but both grow
+# with the machine's load, which they must never meet.
+set(VKJY_TEST_CASE_SECONDS 600)
+set(VKJY_TEST_LIST_SECONDS 120)
+
 # vkjy_test(<name> [DEVICE_ZONES] [DEPS <targets...>] [ALONE <files...>])
 # One test program per test folder, from every .cpp in it; registered with CTest
 # per test case so ctest -j spreads them over the cores. With DEVICE_ZONES every case is
@@ -94,7 +100,9 @@ function(vkjy_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
     vkjy_unity(${name} ALONE ${ARG_ALONE})
     if(NOT ARG_DEVICE_ZONES)
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+                             DISCOVERY_TIMEOUT ${VKJY_TEST_LIST_SECONDS}
+                             PROPERTIES TIMEOUT ${VKJY_TEST_CASE_SECONDS})
         return()
     endif()
     foreach(zone IN LISTS VKJY_DEVICE_ZONES)
@@ -102,7 +110,8 @@ function(vkjy_test name)
         list(GET parts 0 tag)
         list(GET parts 1 tz)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES TEST_SUFFIX "@${tag}"
-                             PROPERTIES TIMEOUT 120 ENVIRONMENT "TZ=${tz}"
+                             DISCOVERY_TIMEOUT ${VKJY_TEST_LIST_SECONDS}
+                             PROPERTIES TIMEOUT ${VKJY_TEST_CASE_SECONDS} ENVIRONMENT "TZ=${tz}"
                              ENVIRONMENT_MODIFICATION "VKJY_SNAPSHOT_ZONE=set:${tag}")
     endforeach()
 endfunction()
