@@ -43,6 +43,10 @@ endfunction()
 # fixtures, the record templates) are then compiled once per batch instead of once per file, about
 # half the work. ALONE names files whose file-local names clash with a sibling's; they are
 # compiled on their own. -DVKJY_UNITY=OFF compiles every file on its own.
+# Which files share a batch shifts with every file added or removed, and two that define the same
+# file-local name then break the build. So a build step, <target>-batches, compiles all of the
+# target's batched files as one (scripts/check-test-batches), again whenever one of them or a
+# header they read changes: any two files that could ever meet in a batch meet there.
 function(vkjy_unity target)
     cmake_parse_arguments(ARG "" "" "ALONE" ${ARGN})
     set_target_properties(${target} PROPERTIES UNITY_BUILD ${VKJY_UNITY} UNITY_BUILD_BATCH_SIZE 8)
@@ -51,12 +55,35 @@ function(vkjy_unity target)
     target_compile_options(${target} PRIVATE $<$<BOOL:${VKJY_UNITY}>:-Wno-subobject-linkage>)
     list(TRANSFORM ARG_ALONE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set_source_files_properties(${ARG_ALONE} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+    if(NOT VKJY_UNITY)
+        return()
+    endif()
+    get_target_property(batched ${target} SOURCES)
+    list(FILTER batched INCLUDE REGEX "\\.cpp$")
+    if(ARG_ALONE)
+        list(REMOVE_ITEM batched ${ARG_ALONE})
+    endif()
+    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}-batches.stamp)
+    add_custom_command(OUTPUT ${stamp}
+                       COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/check-test-batches
+                               ${CMAKE_BINARY_DIR} ${target} ${stamp} ${batched}
+                       DEPENDS ${PROJECT_SOURCE_DIR}/scripts/check-test-batches ${batched}
+                       DEPFILE ${stamp}.d
+                       COMMENT "Compiling the batched files of ${target} as one"
+                       VERBATIM)
+    add_custom_target(${target}-batches ALL DEPENDS ${stamp})
 endfunction()
 
 # The device zones that suites showing exchange times run in, as tag=TZ pairs: the exchange's
 # own (UTC+8), a half-hour zone west of it, one zone east of it and one west of UTC (POSIX rules,
 # no zone files needed).
 set(VKJY_DEVICE_ZONES "utc+8=<+08>-8" "utc+0530=<+0530>-5:30" "utc+9=<+09>-9" "utc-5=<-05>5")
+
+# Limits that only stop a hung case or a hung test program: a case takes seconds (the longest
+# some 25 s with the sanitizers) and a program lists its cases in under a second, but both grow
+# with the machine's load, which they must never meet.
+set(VKJY_TEST_CASE_SECONDS 600)
+set(VKJY_TEST_LIST_SECONDS 120)
 
 # vkjy_test(<name> [DEVICE_ZONES] [DEPS <targets...>] [ALONE <files...>])
 # One test program per test folder, from every .cpp in it; registered with CTest
@@ -73,7 +100,9 @@ function(vkjy_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
     vkjy_unity(${name} ALONE ${ARG_ALONE})
     if(NOT ARG_DEVICE_ZONES)
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+                             DISCOVERY_TIMEOUT ${VKJY_TEST_LIST_SECONDS}
+                             PROPERTIES TIMEOUT ${VKJY_TEST_CASE_SECONDS})
         return()
     endif()
     foreach(zone IN LISTS VKJY_DEVICE_ZONES)
@@ -81,7 +110,8 @@ function(vkjy_test name)
         list(GET parts 0 tag)
         list(GET parts 1 tz)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES TEST_SUFFIX "@${tag}"
-                             PROPERTIES TIMEOUT 120 ENVIRONMENT "TZ=${tz}"
+                             DISCOVERY_TIMEOUT ${VKJY_TEST_LIST_SECONDS}
+                             PROPERTIES TIMEOUT ${VKJY_TEST_CASE_SECONDS} ENVIRONMENT "TZ=${tz}"
                              ENVIRONMENT_MODIFICATION "VKJY_SNAPSHOT_ZONE=set:${tag}")
     endforeach()
 endfunction()

@@ -47,7 +47,7 @@ std::string setLine(const httplib::Request& request, SimQuoteServer& server) {
     } else if (state == "normal") {
         target.setDelayMs(0);
         if (!target.resume()) {
-            return "port taken";
+            return "cannot listen";
         }
     } else {
         return "unknown state";

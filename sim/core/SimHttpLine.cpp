@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <random>
 
 #include "sim/core/SimClock.h"
@@ -20,7 +22,6 @@
 
 namespace {
 const char* const kLoopback = "127.0.0.1";
-constexpr std::chrono::seconds kStartDeadline{5};
 // Many clients connecting at once must wait in the queue, not be refused.
 constexpr int kListenBacklog = 1024;
 constexpr double kIdleConnectionSeconds = 5;
@@ -28,6 +29,86 @@ constexpr int kLowestFreePort = 10000;
 thread_local std::chrono::steady_clock::time_point t_arrival;
 thread_local int t_localPort = -1;
 thread_local int t_remotePort = -1;
+
+// The library's server, accepting on a socket the line opened.
+class LineServer : public httplib::Server {
+public:
+    void acceptOn(int socket) { svr_sock_ = socket; }
+};
+
+int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*)) {
+    sockaddr_in address{};
+    socklen_t length = sizeof(address);
+    if (name(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        address.sin_family != AF_INET) {
+        return -1;
+    }
+    return ntohs(address.sin_port);
+}
+
+void setOption(int socket, int option) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, option, &yes, sizeof(yes));
+}
+
+// A socket bound to that loopback port with that option set, or -1.
+int bindTo(int port, int option) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return -1;
+    }
+    setOption(fd, option);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    inet_pton(AF_INET, kLoopback, &address.sin_addr);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+struct HeldPort {
+    int socket;
+    int keeper;
+};
+
+// The line's socket, listening on that port, and its keeper, or nothing.
+// Another socket may bind a port whose socket does not listen (a line that refuses) when both
+// have SO_REUSEADDR, as every line's has: closing connections of an earlier run must not keep a
+// line from its port. The keeper, bound without it, lets no other socket bind the port. It shares
+// the port with the line's socket through SO_REUSEPORT, which both set only once the line's
+// socket holds the port, so that no other line can share it that way; the line's connections
+// inherit it, and so do not keep the line from listening again while they close.
+std::optional<HeldPort> holdPort(int port) {
+    const int socket = bindTo(port, SO_REUSEADDR);
+    if (socket < 0) {
+        return std::nullopt;
+    }
+    setOption(socket, SO_REUSEPORT);
+    const int keeper = bindTo(port, SO_REUSEPORT);
+    if (keeper >= 0 && ::listen(socket, kListenBacklog) == 0) {
+        return HeldPort{socket, keeper};
+    }
+    ::close(socket);
+    if (keeper >= 0) {
+        ::close(keeper);
+    }
+    return std::nullopt;
+}
+
+// A port the system chooses in a bind is given back when its socket stops listening: the system
+// only names one here.
+int aPortTheSystemChooses() {
+    const int probe = bindTo(0, SO_REUSEADDR);
+    if (probe < 0) {
+        return -1;
+    }
+    const int port = portOf(probe, getsockname);
+    ::close(probe);
+    return port;
+}
 
 // The start of the ports the system hands to outgoing connections (and to a bind to port 0).
 int firstOutgoingPort() {
@@ -40,30 +121,16 @@ int firstOutgoingPort() {
 // must find them free, and the clients' many short connections would otherwise take one of them
 // now and then in between. Probed from a random place, so that simulators starting side by side
 // seldom meet; the system's choice where there is no room below.
-int bindAFreePort(httplib::Server& server) {
-    const int end = firstOutgoingPort();
-    const int count = end - kLowestFreePort;
-    if (count <= 0) {
-        return server.bind_to_any_port(kLoopback);
-    }
+std::optional<HeldPort> holdAFreePort() {
+    const int count = firstOutgoingPort() - kLowestFreePort;
     static std::atomic<int> next{static_cast<int>(std::random_device{}() % 65536)};
     for (int tries = 0; tries < count; ++tries) {
-        const int port = kLowestFreePort + next++ % count;
-        if (server.bind_to_port(kLoopback, port)) {
-            return port;
+        if (auto held = holdPort(kLowestFreePort + next++ % count)) {
+            return held;
         }
     }
-    return server.bind_to_any_port(kLoopback);
-}
-
-int portOf(int fd, int (*name)(int, sockaddr*, socklen_t*)) {
-    sockaddr_in address{};
-    socklen_t length = sizeof(address);
-    if (name(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        address.sin_family != AF_INET) {
-        return -1;
-    }
-    return ntohs(address.sin_port);
+    const int port = aPortTheSystemChooses();
+    return port > 0 ? holdPort(port) : std::nullopt;
 }
 
 // The server's end of the connection between those ports, or -1.
@@ -110,15 +177,24 @@ std::string SimHttpLine::baseUrl() const {
     return std::string("http://") + kLoopback + ":" + std::to_string(m_port);
 }
 
-bool SimHttpLine::listen(int port) {
-    auto server = std::make_unique<httplib::Server>();
-    int listening = -1;
-    // Without SO_REUSEPORT: a line that serves again must not share its port with another process.
-    server->set_socket_options([&listening](socket_t sock) {
-        int yes = 1;
-        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-        listening = sock;
-    });
+bool SimHttpLine::start(int port) {
+    const auto held = port == 0 ? holdAFreePort() : holdPort(port);
+    if (!held) {
+        return false;
+    }
+    m_socket = held->socket;
+    m_keeper = held->keeper;
+    m_port = portOf(m_socket, getsockname);
+    return serve();
+}
+
+// The library closes the socket it accepts on when that stops listening: it gets a copy.
+bool SimHttpLine::serve() {
+    const int accepting = fcntl(m_socket, F_DUPFD_CLOEXEC, 0);
+    if (accepting < 0) {
+        return false;
+    }
+    auto server = std::make_unique<LineServer>();
     server->new_task_queue = [] { return new SimTaskQueue; };
     server->set_payload_max_length(kMaxBodyBytes);
     // One request per connection: a line that stops refuses the very next request.
@@ -135,31 +211,18 @@ bool SimHttpLine::listen(int port) {
         return httplib::Server::HandlerResponse::Unhandled;
     });
     m_routes(*server);
-    if (port == 0) {
-        port = bindAFreePort(*server);
-        if (port <= 0) {
-            return false;
-        }
-    } else if (!server->bind_to_port(kLoopback, port)) {
-        return false;
-    }
-    // The library listens with a short fixed queue; listening again only lengthens it.
-    ::listen(listening, kListenBacklog);
-    m_port = port;
+    server->acceptOn(accepting);
     {
         std::lock_guard lock(m_mutex);
         m_halting = false;
     }
     m_server = std::move(server);
     m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
-    // A stop() that comes before the loop runs would be lost and leave the thread serving.
-    const auto deadline = std::chrono::steady_clock::now() + kStartDeadline;
-    while (!m_server->is_running() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return m_server->is_running();
+    return true;
 }
 
+// Shut down, the socket stops listening but keeps its port, and the accept loop ends (one that
+// has not begun yet ends at once), after the requests in hand.
 void SimHttpLine::halt() {
     if (!m_server) {
         return;
@@ -169,15 +232,9 @@ void SimHttpLine::halt() {
         m_halting = true;
     }
     m_wake.notify_all();
-    m_server->stop();
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+    ::shutdown(m_socket, SHUT_RD);
+    m_thread.join();
     m_server.reset();
-}
-
-bool SimHttpLine::start(int port) {
-    return listen(port);
 }
 
 std::vector<int> SimHttpLine::portSlice(const std::vector<int>& ports, size_t first, size_t count) {
@@ -190,47 +247,28 @@ std::vector<int> SimHttpLine::portSlice(const std::vector<int>& ports, size_t fi
 
 void SimHttpLine::stop() {
     halt();
-    releasePort();
+    if (m_socket >= 0) {
+        ::close(m_socket);
+        ::close(m_keeper);
+        m_socket = -1;
+        m_keeper = -1;
+    }
 }
 
 void SimHttpLine::refuse() {
     m_refusing = true;
     halt();
-    keepPort();
 }
 
 bool SimHttpLine::resume() {
     if (m_server) {
         return true;
     }
+    if (m_socket < 0 || ::listen(m_socket, kListenBacklog) != 0) {
+        return false;
+    }
     m_refusing = false;
-    releasePort();
-    return listen(m_port);
-}
-
-// A freed port may go to another program's connection or server in the meantime (and did, on a
-// busy machine): a socket bound to it holds it without accepting anything.
-void SimHttpLine::keepPort() {
-    if (m_keeper >= 0 || m_port <= 0) {
-        return;
-    }
-    m_keeper = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int yes = 1;
-    setsockopt(m_keeper, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(m_port));
-    inet_pton(AF_INET, kLoopback, &address.sin_addr);
-    if (::bind(m_keeper, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-        releasePort();
-    }
-}
-
-void SimHttpLine::releasePort() {
-    if (m_keeper >= 0) {
-        ::close(m_keeper);
-        m_keeper = -1;
-    }
+    return serve();
 }
 
 void SimHttpLine::waitDelay() {

@@ -3,9 +3,9 @@
 // One line of a simulated service: a cpp-httplib server on a loopback port with its own accept
 // thread and a growing pool of connection workers (SimTaskQueue), a long listen queue and a cap
 // on body size.
-// Tests can make it refuse connections (it stops listening but keeps its port), answer late, or
-// serve again. Owned by the service it belongs to; its control methods may be called from any
-// thread, its handlers run on the server's threads.
+// Tests can make it refuse connections, answer late, or serve again; from start() to stop() no
+// other program can take its port. Owned by the service it belongs to; its control methods may
+// be called from any thread, its handlers run on the server's threads.
 
 #include <atomic>
 #include <chrono>
@@ -46,9 +46,9 @@ public:
     // "http://127.0.0.1:<port>"
     std::string baseUrl() const;
 
-    // Stops listening; the port stays bound (no other program can take it) and connections to
-    // it are refused.
+    // Stops listening: connections to the port are refused, and it stays the line's.
     void refuse();
+    // Listens again; false when the line is not started.
     bool resume();
     bool refusing() const { return m_refusing; }
 
@@ -65,17 +65,16 @@ public:
     int delayMs() const { return m_delayMs; }
 
 private:
-    bool listen(int port);
+    bool serve();
     void halt();
-    void keepPort();
-    void releasePort();
     void waitDelay();
 
     Routes m_routes;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
     int m_port = 0;
-    int m_keeper = -1;  // a bound socket that does not listen, while refusing
+    int m_socket = -1;  // listening, unless refusing
+    int m_keeper = -1;  // bound beside it, so that no other socket can bind the port
     std::atomic<bool> m_refusing{false};
     std::atomic<int> m_delayMs{0};
     std::mutex m_mutex;

@@ -30,7 +30,7 @@ std::string setLine(const httplib::Request& request, SimDirectoryServer& directo
         return {};
     }
     if (state == "normal") {
-        return line.resume() ? std::string() : "port taken";
+        return line.resume() ? std::string() : "cannot listen";
     }
     return "unknown state";
 }

@@ -36,7 +36,7 @@ std::string setLine(const Request& request, SimTradeServer& server) {
         chosen.setDelayMs(static_cast<int>(number(request, "delayMs").value_or(11000)));
     } else if (state == "normal") {
         chosen.setDelayMs(0);
-        return chosen.resume() ? "" : "port taken";
+        return chosen.resume() ? "" : "cannot listen";
     } else {
         return "unknown state";
     }

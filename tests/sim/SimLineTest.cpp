@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -72,6 +73,41 @@ TEST_F(SimLineTest, shouldHoldItsPortWhileRefusingSoThatItCanServeAgain) {
     EXPECT_NE(::bind(other, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
     ::close(other);
     EXPECT_TRUE(line.resume());
+}
+
+// Another simulator starting beside the line keeps trying the line's very port; every time the
+// line stops serving, the rival tries at least twice before the line serves again.
+TEST_F(SimLineTest, shouldKeepItsPortThroughRefusingAndServingAgainWhileARivalTriesToTakeIt) {
+    SimHttpLine& line = sim().quoteServer(0).line(0);
+    const int port = line.port();
+    std::atomic<bool> done{false};
+    std::atomic<int> tries{0};
+    std::atomic<int> taken{0};
+    std::thread rival([&] {
+        while (!done) {
+            SimHttpLine other([](httplib::Server&) {});
+            taken += other.start(port) ? 1 : 0;
+            ++tries;
+        }
+    });
+    constexpr int kRounds = 50;
+    int served = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        line.refuse();
+        const int seen = tries;
+        while (tries < seen + 2) {
+            std::this_thread::yield();
+        }
+        if (!line.resume() || !httplib::Client(line.baseUrl()).Get("/")) {
+            break;
+        }
+        ++served;
+    }
+    done = true;
+    rival.join();
+    EXPECT_EQ(taken, 0);
+    EXPECT_EQ(served, kRounds);
+    EXPECT_EQ(line.port(), port);
 }
 
 TEST_F(SimLineTest, shouldAnswerOthersWhileManyConnectionsSendNothing) {

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <chrono>
 #include <thread>
 
 #include "sim/TradeSimFixture.h"
@@ -156,12 +155,10 @@ TEST_F(TradeSimTest, shouldNotTakeARefusalTheClientGaveUpOnAsTellingIt) {
                   .status,
               -1);
     server().releaseReplies("SYS_TIME_QUERY");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (server().requestCounts()["SYS_TIME_QUERY"] == beats &&
-           std::chrono::steady_clock::now() < deadline) {
+    // Until the released beat is counted: the refusal was made.
+    while (server().requestCounts()["SYS_TIME_QUERY"] == beats) {
         std::this_thread::yield();
     }
-    ASSERT_GT(server().requestCounts()["SYS_TIME_QUERY"], beats) << "the refusal was made";
     EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
     EXPECT_EQ(server().ledger().endedSessionRequests(), 0) << "nothing had told the client";
     EXPECT_EQ(trade.session("/trade", "holding_query", {}).retcode(), 1004);
