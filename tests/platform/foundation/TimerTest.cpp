@@ -213,3 +213,18 @@ TEST(Timer, shouldLetASpanPassOnTheTestsClock) {
     EXPECT_FALSE(later) << "the span ran on the wall clock";
     EXPECT_TRUE(RunLoop::runFor(60, [] { return true; }));
 }
+
+// A busy machine stalls the loop past the span's end: a timer due within the span has fired when
+// the span returns.
+TEST(Timer, shouldFireWhatFellDueWithinASpanThatAStallOutlasted) {
+    TestClock clock(4);
+    bool fired = false;
+    auto timer = Timer::scheduledTimer(1, false, [&] { fired = true; });
+    MainQueue::post([] {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+    });
+    RunLoop::runFor(1.2);
+    EXPECT_TRUE(fired);
+}
