@@ -30,8 +30,10 @@
 #include "trade/quick/PXFastTradeViewController.h"
 
 namespace {
-constexpr double kScreenSeconds = 20;
-constexpr double kLoginSeconds = 30;
+// Wall-time guards of waits for the client's answer to a touch, which takes a fraction of a
+// second; a wait that runs out only ends the event early.
+constexpr double kScreenSeconds = 8;
+constexpr double kLoginSeconds = 20;
 constexpr const char* kSwitchConfirmation = "切换账号将会注销已登录账号!";
 // Requests that name an order, a holding or a listing, and the keys that do.
 constexpr const char* kNamingRequests =
@@ -191,6 +193,9 @@ bool AccountOnShow::chooseAnotherAccount(PXJYSwitchingAccountView& switcher,
 void AccountOnShow::logIn() {
     const auto onLogin = [this] { return onALoginScreen(); };
     m_driver.runUntil([&] { return m_driver.visibleAlert() || onLogin(); }, kScreenSeconds);
+    if (!onLogin()) {
+        return m_hands.note("account elsewhere: no login screen came");
+    }
     // The captcha the screen asks for first is what the login types.
     m_driver.runUntil([] { return HttpClient::exchangesInFlight() == 0 && !busy(); },
                       kScreenSeconds);
@@ -262,14 +267,24 @@ bool AccountOnShow::openAQuoteScreen(ExerciseRandom& random) {
             }
         }
     }
+    // Logged out, the account trades nothing yet: any commodity leads to its login.
+    if (rows.empty() && !PXTradeModule::shared().tradeLogin()) {
+        for (int section = 1; table && section < table->numberOfSections(); ++section) {
+            for (int row = 0; row < table->numberOfRows(section); ++row) {
+                rows.push_back({section, row});
+            }
+        }
+    }
     if (rows.empty()) {
         return false;
     }
     const IndexPath chosen = rows[random.below(rows.size())];
     m_hands.note("account elsewhere: the quote screen of row " + std::to_string(chosen.section) +
                  "/" + std::to_string(chosen.row));
-    m_driver.tapRow(*table, chosen);
-    return m_driver.runUntil([this] { return m_hands.quoteScreen() != nullptr; }, kScreenSeconds);
+    return m_driver.tapRow(*table, chosen) &&
+           m_driver.runUntil([this] { return m_hands.quoteScreen() || !m_hands.marketList(); },
+                             kScreenSeconds) &&
+           m_hands.quoteScreen();
 }
 
 // A saved account from the panel's switcher, or the idle log-out and a login from the panel.
@@ -277,8 +292,20 @@ void AccountOnShow::logAnotherAccountIn(ExerciseRandom& random) {
     if (random.chance(0.3)) {
         m_hands.idleLogOut();
         answerAnAlert();
+        // The log-out closes the panel; a tap while it slides away reaches nothing.
+        m_driver.runUntil(
+            [this] {
+                VKJYMarketChartController* top = m_hands.quoteScreen();
+                return !top || !top->tradeVC();
+            },
+            kScreenSeconds);
+        // Logged out, a quote screen opens one panel per appearance: it appears again.
+        m_hands.back();
+        if (m_hands.quoteScreen() || !openAQuoteScreen(random)) {
+            return;
+        }
         VKJYMarketChartController* screen = m_hands.quoteScreen();
-        if (!screen || !m_driver.isVisible(screen->buyButton()) ||
+        if (!m_driver.isVisible(screen->buyButton()) ||
             !m_hands.tap(screen->buyButton(), "速摘 after the log-out")) {
             return;
         }
