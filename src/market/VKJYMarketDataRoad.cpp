@@ -104,6 +104,8 @@ void VKJYMarketDataRoad::setBusy() {
 void VKJYMarketDataRoad::build() {
     ++m_generation;
     m_building = VKJYMarketCatalogue();
+    m_buildLacksMarkets = false;
+    m_buildLacksPanels = false;
     m_pending.clear();
     m_timesPending.clear();
     m_phase = Phase::Markets;
@@ -217,8 +219,9 @@ void VKJYMarketDataRoad::countAnswer(const Request& request) {
 }
 
 void VKJYMarketDataRoad::marketsComplete() {
-    // Every server answered unreadably or with a return code: no list to show, a failure to tell.
-    if (m_building.empty()) {
+    // A server answered unreadably or with a return code: its markets would be missing from the
+    // list without a word.
+    if (m_building.empty() || m_buildLacksMarkets) {
         return fail();
     }
     m_building.sortMarkets();
@@ -238,6 +241,7 @@ void VKJYMarketDataRoad::catalogueComplete() {
     if (!hasCommodities(m_building)) {
         return fail();
     }
+    m_lacksPanels = m_buildLacksPanels;
     if (m_listener) {
         m_listener->marketRoadCatalogueAnswered(m_building);
     }
@@ -324,7 +328,11 @@ void VKJYMarketDataRoad::failedWithCode(const Request& request, int code) {
     }
     switch (request.kind) {
         case Kind::Markets:
+            m_buildLacksMarkets = m_buildLacksMarkets || current(request, Phase::Markets);
+            return countAnswer(request);
         case Kind::Panel:
+            m_buildLacksPanels = m_buildLacksPanels || current(request, Phase::Panels);
+            return countAnswer(request);
         case Kind::Times:
             return countAnswer(request);
         case Kind::Renewal:

@@ -5,11 +5,12 @@
 // and refreshes every panel's quotes once a second. Each build is one generation with its own
 // outstanding requests, its trading-time requests included: a reply or failure of an older
 // generation, or one that comes after its batch has failed, changes nothing, so a retry gives the
-// same catalogue as a first success. A build that gathers no market or no commodity fails as a
-// dead line does. The shown catalogue stays until a new build completes. A return code 2003 or
-// -1001 renews the session of every server, once at a time. Made and owned by the market list
-// (through a shared_ptr: requests in flight hold it weakly); the listener is not owned. Main
-// thread.
+// same catalogue as a first success. A build that gathers no market or no commodity, or that
+// misses a server's market list, fails as a dead line does; one that misses a panel's commodity
+// list completes with what it has and says so (lacksPanels). The shown catalogue stays until a
+// new build completes. A return code 2003 or -1001 renews the session of every server, once at a
+// time. Made and owned by the market list (through a shared_ptr: requests in flight hold it
+// weakly); the listener is not owned. Main thread.
 
 #include <functional>
 #include <map>
@@ -66,6 +67,9 @@ public:
     bool isBusy() const;
     bool isBuilding() const { return m_phase == Phase::Markets || m_phase == Phase::Panels; }
     bool isTimeEnd() const { return m_isTimeEnd; }
+    // A panel's commodity list was refused or unreadable in the build of the shown catalogue:
+    // what it would have listed is missing.
+    bool lacksPanels() const { return m_lacksPanels; }
     int timerCount() const { return m_timerCount; }
     bool isRefreshing() const { return m_timer != nullptr; }
 
@@ -116,6 +120,10 @@ private:
     // The newest tick whose quotes each panel ("server|market|disk") has taken.
     std::map<std::string, int> m_panelTicks;
     int m_renewalsPending = 0;
+    // Of the build under way: a market list or a panel's commodities not read.
+    bool m_buildLacksMarkets = false;
+    bool m_buildLacksPanels = false;
+    bool m_lacksPanels = false;
     bool m_failureReported = false;
     bool m_wasBusy = false;
 };

@@ -260,7 +260,27 @@ int VKJYMarketUIViewController::numberOfRows(TableView&, int section) {
         return 1;
     }
     const auto* list = getCommodityInfoArrayBySection(section - 1);
-    return list ? static_cast<int>(list->size()) : 0;
+    const int rows = list ? static_cast<int>(list->size()) : 0;
+    // A panel that lists nothing because its list was not read is no empty panel.
+    return rows == 0 && m_road->lacksPanels() ? 1 : rows;
+}
+
+bool VKJYMarketUIViewController::isUnreadPanelRow(IndexPath indexPath) const {
+    if (indexPath.section == 0 || !m_road->lacksPanels()) {
+        return false;
+    }
+    const auto* list = getCommodityInfoArrayBySection(indexPath.section - 1);
+    return !list || list->empty();
+}
+
+std::shared_ptr<TableViewCell> VKJYMarketUIViewController::unreadPanelRow() {
+    auto cell = std::make_shared<TableViewCell>();
+    cell->setSelectionStyle(TableViewCell::SelectionStyle::None);
+    cell->setBackgroundColor(VKJYMarketStyle::listColor());
+    auto label = headerLabel({0, 0, 320, kRowHeight}, kUnreadPanelText, 14, TextAlignment::Center);
+    label->setTextColor(Color::white(0.6));
+    cell->contentView()->addSubview(std::move(label));
+    return cell;
 }
 
 std::optional<double> VKJYMarketUIViewController::heightForRow(TableView&, IndexPath indexPath) {
@@ -318,6 +338,9 @@ std::shared_ptr<TableViewCell> VKJYMarketUIViewController::cellForRow(TableView&
     if (indexPath.section == 0) {
         return tileRow();
     }
+    if (isUnreadPanelRow(indexPath)) {
+        return unreadPanelRow();
+    }
     const auto commodity = commodityAt(indexPath);
     auto cell = table.dequeueReusableCell<VKJYCommodityCell>(VKJYCommodityCell::kReuseIdentifier);
     if (!cell) {
@@ -337,6 +360,10 @@ void VKJYMarketUIViewController::didSelectRow(TableView& table, IndexPath indexP
         VKJYCustomButton::endDeleteMode();
         setCanRefresh(true);
         table.selectRow({0, 0}, false, TableViewScrollPosition::Bottom);
+        return;
+    }
+    if (isUnreadPanelRow(indexPath)) {
+        m_road->retry();
         return;
     }
     const auto commodity = indexPath.section > 0 ? commodityAt(indexPath) : nullptr;
@@ -378,7 +405,7 @@ TableViewCellEditingStyle VKJYMarketUIViewController::editingStyleForRow(TableVi
 }
 
 bool VKJYMarketUIViewController::canEditRow(TableView&, IndexPath indexPath) {
-    return indexPath.section > 0;
+    return indexPath.section > 0 && !isUnreadPanelRow(indexPath);
 }
 
 std::string VKJYMarketUIViewController::titleForDeleteConfirmationButton(TableView&,
@@ -517,12 +544,15 @@ void VKJYMarketUIViewController::addFirstLaunchDefaults(const VKJYMarketCatalogu
             const auto found =
                 catalogue.findCommodity(std::atoi(entry.jysCode->c_str()),
                                         std::atoi(entry.envCode.c_str()), entry.cmmdCode);
-            if (found) {
+            if (found && !list.contains(VKJYWatchList::keyOf(*found))) {
                 list.add(VKJYWatchList::keyOf(*found), VKJYWatchList::Limit::Lifted);
             }
         }
     }
-    defaults.setBool(false, kFirstLaunchKey);
+    // A panel not read may hold a default entry: the next build looks for it again.
+    if (!m_road->lacksPanels()) {
+        defaults.setBool(false, kFirstLaunchKey);
+    }
 }
 
 void VKJYMarketUIViewController::marketRoadBusyChanged(bool busy) {

@@ -4,7 +4,8 @@
 // table section per panel with last prices and changes, refreshed every second; swiping a row
 // adds it to or removes it from the watch list; a row or tile opens the quote screen, the
 // "增减商品" tile the watch-list editor (both through VKJYMarketScreenFactory); help overlays,
-// the busy view, the failure alert and the "行情" page view. The data road
+// the busy view, the failure alert, the retry row of a panel whose list was not read and the
+// "行情" page view. The data road
 // (VKJYMarketDataRoad) builds the catalogue and the quotes; the watch list is
 // VKJYWatchList. Owned by the market tab's navigation stack for the life of the tab bar.
 // Main thread.
@@ -42,6 +43,7 @@ public:
     static constexpr const char* kHeldNotification = "setJYResourceDelegate";
     static constexpr double kSectionHeaderHeight = 40;
     static constexpr double kRowHeight = 44;
+    static constexpr const char* kUnreadPanelText = "获取数据失败，点击重试";
 
     VKJYMarketUIViewController();
     ~VKJYMarketUIViewController() override;
@@ -107,6 +109,9 @@ private:
     void addTable();
     std::shared_ptr<View> sectionHeader(const VKJYMarketPanel& panel) const;
     std::shared_ptr<TableViewCell> tileRow();
+    // The one row of a section whose panel list could not be read; a tap builds the list again.
+    bool isUnreadPanelRow(IndexPath indexPath) const;
+    static std::shared_ptr<TableViewCell> unreadPanelRow();
     std::shared_ptr<commodityInfo> commodityAt(IndexPath indexPath) const;
     std::vector<std::shared_ptr<YiKouJia>> watchQuotes() const;
     void setStartTime(const commodityInfo& commodity);

@@ -405,3 +405,37 @@ TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
     ASSERT_TRUE(driver.runUntil([&] { return tilePrice->text() != "--"; }, 10));
     EXPECT_TRUE(twoDecimals(tilePrice->text())) << tilePrice->text();
 }
+
+// A panel whose commodity list was refused is not shown as a panel without commodities: its
+// section says so, and a tap there builds the list again.
+TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
+    constexpr int kCommodityListProtocol = 11;
+    sim.quoteServer(0).answerSessionLostOnce(kCommodityListProtocol);
+    setGuideShown();
+    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
+    launch();
+    ASSERT_TRUE(runUntilTabBar());
+    TableView* table = market()->CommodityInfoListTableView();
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return driver.isVisible(table) && !market()->dataRoad().isBusy(); }, 15));
+    // Which of the server's panels was refused is the order its lines served them in.
+    int unread = 0;
+    for (int s = 1; s < table->numberOfSections() && unread == 0; ++s) {
+        const auto* listed = market()->getCommodityInfoArrayBySection(s - 1);
+        unread = listed && listed->empty() ? s : 0;
+    }
+    ASSERT_NE(unread, 0);
+    ASSERT_EQ(table->numberOfRows(unread), 1) << "a panel shown without commodities";
+    table->scrollToRow({unread, 0}, TableViewScrollPosition::Middle, false);
+    EXPECT_TRUE(
+        driver.isVisible(driver.viewWithText(VKJYMarketUIViewController::kUnreadPanelText)));
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-unread-panel-568")));
+    ASSERT_TRUE(driver.tapRow(*table, {unread, 0}));
+    EXPECT_EQ(market()->marketController(), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return !market()->dataRoad().lacksPanels(); }, 15));
+    EXPECT_EQ(sectionTitles().size(), 6u);
+    EXPECT_FALSE(rowNames(unread).empty());
+    EXPECT_EQ(driver.viewWithText(VKJYMarketUIViewController::kUnreadPanelText), nullptr);
+    // The first launch's watch entries of the panel not read come with it.
+    EXPECT_EQ(tileNames(), (std::vector<std::string>{"白银", "黄金"}));
+}

@@ -134,6 +134,21 @@ TEST_F(VKJYMarketDataRoadTest, shouldReportAFailureWhenNoPanelGaveItsCommodities
     EXPECT_EQ(road->catalogue().commodityCount(), 18);
 }
 
+// One server's market list answered with a return code: its markets would be missing without a
+// word, so the build fails and a retry gives the whole catalogue.
+TEST_F(VKJYMarketDataRoadTest, shouldReportAFailureWhenAServersMarketListIsRefused) {
+    constexpr int kMarketListProtocol = 10;
+    sim().quoteServer(1).answerSessionLostOnce(kMarketListProtocol);
+    road->start();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.failures, 1);
+    EXPECT_TRUE(road->catalogue().empty());
+    road->retry();
+    ASSERT_TRUE(runUntilBuilt());
+    EXPECT_EQ(listener.completions, 1);
+    EXPECT_EQ(road->catalogue().commodityCount(), 18);
+}
+
 // Every trading-time request lost on the way: the batch still ends, with one failure report.
 TEST_F(VKJYMarketDataRoadTest, shouldEndTheTradingTimeBatchWhenItsLastRequestFailsOnTheWay) {
     road->start();

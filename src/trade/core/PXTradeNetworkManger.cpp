@@ -846,11 +846,12 @@ void PXTradeNetworkManger::doneButtonClick() {
         return;
     }
     PXTradeHost& host = m_module.host();
-    if (host.hasSelectedTradeTab()) {
-        host.popSelectedTabToRoot(true);
-    } else {
+    // From another tab too: a screen left waiting on the trade tab was the lost session's, and
+    // the login comes up at the tab's root.
+    if (!host.hasSelectedTradeTab()) {
         host.selectTradeTab();
     }
+    host.popSelectedTabToRoot(true);
 }
 
 void PXTradeNetworkManger::cancelButtonClick() {

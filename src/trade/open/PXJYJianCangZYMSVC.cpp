@@ -432,9 +432,10 @@ void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) 
     if (isVoid(*manager)) {
         return;
     }
+    // A refused book is said to be one, not shown as a book without listings; the side's
+    // button asks again.
     if (manager->typeNW() == kListingTag) {
         shuaXinGuaPaiLieBiaoView();
-        return;
     }
     if (manager->typeNW() == kDelistingTag) {
         m_orderOutstanding = false;

@@ -303,22 +303,19 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     }
 }
 
-bool PXJYHuiZongViewController::requestEnded(const PXTradeNetworkManger& reply) {
+void PXJYHuiZongViewController::requestEnded(const PXTradeNetworkManger& reply) {
     const std::string& kind = reply.typeNW();
     if (kind == kSummaryTag || kind == kDetailTag) {
         m_orders->queryEnded(reply);
-        return false;
+        return;
     }
     m_orders->orderEnded(reply);
-    return true;
 }
 
 void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    // A failed query leaves the list as it was, without a word.
-    if (!requestEnded(*manager)) {
-        return;
-    }
+    // A failed query leaves the list as it was, which is not the server's answer: it says so.
+    requestEnded(*manager);
     // The transfer itself went through: say so, and lead back to the list.
     if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
         finished(*manager,

@@ -93,8 +93,8 @@ private:
     void showNumbers();
     void forgetAccount();
     void finished(const PXTradeNetworkManger& reply, const std::string& message);
-    // Ends the query or the order the reply answers; true for an order.
-    bool requestEnded(const PXTradeNetworkManger& reply);
+    // Ends the query or the order the reply answers.
+    void requestEnded(const PXTradeNetworkManger& reply);
 
     std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
     std::optional<std::string> m_newDanHao;

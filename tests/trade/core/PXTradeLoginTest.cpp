@@ -316,7 +316,9 @@ TEST_F(PXTradeLoginTest, shouldClearTheStoreAndOfferANewLoginWhenTheSessionIsLos
     m_host.tradeTabSelected = false;
     m_host.tabActions.clear();
     m_host.alerts[0].onButton(0);
-    EXPECT_EQ(m_host.tabActions, std::vector<std::string>{"selectTradeTab"});
+    // A screen of the lost session left waiting on the trade tab goes: the login comes up.
+    EXPECT_EQ(m_host.tabActions,
+              (std::vector<std::string>{"selectTradeTab", "popToRootAndAppear"}));
 }
 
 TEST_F(PXTradeLoginTest, shouldShowTheIdleTextForCode10001AndOnlyOneDialogForManyReplies) {

@@ -289,6 +289,29 @@ TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenT
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
 }
 
+// From another tab too, "重新登录" brings up the login screen, not a screen of the lost session
+// left waiting on the trade tab.
+TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginFromAnotherTabWhenTheSessionExpires) {
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
+    ASSERT_TRUE(root);
+    PXTradeScreenFactory::registerScreen(
+        "PXJYChaXunViewController",
+        [](const PXTradeScreenArgs& a) { return std::make_unique<OpenedScreen>(a); });
+    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
+    ASSERT_TRUE(driver.tapText("查询"));
+    driver.settle();
+    PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
+    ASSERT_TRUE(top<OpenedScreen>());
+    delegate->tabBarHelper().selectHangQingTab();
+    driver.settle();
+    ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
+    ASSERT_TRUE(driver.tapAlertButton("重新登录"));
+    EXPECT_TRUE(delegate->tabBarHelper().hasSelectedTradeTab());
+    EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
+}
+
 TEST_F(PXJYRootViewControllerTest, shouldEndAnIdleSessionWithItsOwnMessage) {
     ASSERT_TRUE(logInThroughTheTradeTab("100000000000002"));
     SimTradeServer& server = tradeServer("01", "01");

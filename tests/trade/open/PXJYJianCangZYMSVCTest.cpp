@@ -183,6 +183,26 @@ TEST_F(OrderBookOpening, aDelistingAnsweredThatItsSessionIsLostEndsInTheReLoginD
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");
 }
 
+// A book the server would not give is told, never shown as a book without listings; the side's
+// button asks again.
+TEST_F(OrderBookOpening, aRefusedBookIsToldAndItsSideAsksAgain) {
+    listForOthers(2, 1);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    tradeServer().answerCodeNext(-1, "faes_sellingbuying_query");
+    const size_t asked = received("faes_sellingbuying_query").size();
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->buyButton()));
+    ASSERT_TRUE(driver.runUntil([&] {
+        return received("faes_sellingbuying_query").size() > asked &&
+               VKJYCommonViewUtil::activityCount() == 0;
+    }));
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    EXPECT_TRUE(orderBook->guaPaiInfoArray().empty());
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->buyButton()));
+    EXPECT_TRUE(waitForBook(1));
+}
+
 using OrderBookOpeningOnBothScreens = OnBothScreens<OrderBookOpening>;
 
 TEST_P(OrderBookOpeningOnBothScreens,

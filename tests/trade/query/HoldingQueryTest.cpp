@@ -629,6 +629,19 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
     EXPECT_EQ(screen->chiCangShangPinListView()->allChiCangShangPinCommodity().size(), shown);
 }
 
+// A summary query that reaches no line is told as a refused one is: the list left on show is the
+// one read before, not the server's answer.
+TEST_F(HoldingQueryTest, shouldTellASummaryQueryThatReachedNoLine) {
+    auto* screen = openSummaries();
+    ASSERT_TRUE(screen);
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).refuse();
+    }
+    screen->getChiCangHuiZong();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(alertMessage(), "请求网络失败");
+}
+
 using HoldingQueryOnBothScreens = OnBothScreens<HoldingQueryTest>;
 
 TEST_P(HoldingQueryOnBothScreens,
