@@ -27,11 +27,15 @@ MarketTest::~MarketTest() {
 }
 
 void MarketTest::launchToList(const std::string& vkAppName) {
+    ASSERT_TRUE(launchToTabBar(vkAppName));
+    ASSERT_TRUE(runUntilListShows());
+}
+
+bool MarketTest::launchToTabBar(const std::string& vkAppName) {
     setGuideShown();
     UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
     launch(vkAppName);
-    ASSERT_TRUE(runUntilTabBar());
-    ASSERT_TRUE(runUntilListShows());
+    return runUntilTabBar();
 }
 
 void MarketTest::quit() {

@@ -18,6 +18,8 @@ protected:
 
     // Launches with the guide already seen and no help overlays, then waits for the list.
     void launchToList(const std::string& vkAppName = "VKDZ");
+    // The same launch, waiting only for the tab bar: the list may fail to come.
+    bool launchToTabBar(const std::string& vkAppName = "VKDZ");
     // Ends the running client as a restart does: the delegate and its window go.
     void quit();
     VKJYMarketUIViewController* market() const;

@@ -187,10 +187,7 @@ TEST_F(MarketTest, shouldGiveTheSameSectionsAfterRetryWhenEveryLineWasDead) {
             sim.quoteServer(server).line(line).refuse();
         }
     }
-    setGuideShown();
-    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
-    launch();
-    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(launchToTabBar());
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 15));
     AlertView* alert = driver.visibleAlert();
     EXPECT_EQ(alert->tag(), VKJYMarketUIViewController::kFailureAlertTag);
@@ -216,10 +213,7 @@ TEST_F(MarketTest, shouldTellAndRetryWhenNoServersMarketListCanBeRead) {
     constexpr int kMarketListProtocol = 10;
     sim.quoteServer(0).malformNext(kMarketListProtocol, SimMalform::ShortHead);
     sim.quoteServer(1).malformNext(kMarketListProtocol, SimMalform::CutBody);
-    setGuideShown();
-    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
-    launch();
-    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(launchToTabBar());
     TableView* table = market()->CommodityInfoListTableView();
     ASSERT_TRUE(driver.runUntil(
         [&] { return driver.visibleAlert() != nullptr || driver.isVisible(table); }, 15));
@@ -318,10 +312,7 @@ TEST_F(MarketTest, shouldEndTheProcessWhenTheFailureAlertSaysQuit) {
             sim.quoteServer(server).line(line).refuse();
         }
     }
-    setGuideShown();
-    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
-    launch();
-    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(launchToTabBar());
     ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 15));
     ASSERT_TRUE(driver.tapAlertButton("退出"));
     EXPECT_EQ(terminatedWith, 0);
@@ -411,10 +402,7 @@ TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
 TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
     constexpr int kCommodityListProtocol = 11;
     sim.quoteServer(0).answerSessionLostOnce(kCommodityListProtocol);
-    setGuideShown();
-    UserDefaults::standardUserDefaults().setBool(false, VKJYMarketUIViewController::kShowHelpKey);
-    launch();
-    ASSERT_TRUE(runUntilTabBar());
+    ASSERT_TRUE(launchToTabBar());
     TableView* table = market()->CommodityInfoListTableView();
     ASSERT_TRUE(driver.runUntil(
         [&] { return driver.isVisible(table) && !market()->dataRoad().isBusy(); }, 15));
