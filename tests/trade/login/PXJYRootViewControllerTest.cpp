@@ -51,6 +51,16 @@ protected:
         EXPECT_TRUE(runUntilHome()) << alertTexts();
         return top<PXJYRootViewController>();
     }
+    // The menu's "查询" entry, opening a stand-in screen.
+    void openTheQueryEntry(PXJYRootViewController& root) {
+        PXTradeScreenFactory::registerScreen(
+            "PXJYChaXunViewController",
+            [](const PXTradeScreenArgs& a) { return std::make_unique<OpenedScreen>(a); });
+        ASSERT_TRUE(driver.tap(root.navigationBarView()->menuButton()));
+        ASSERT_TRUE(driver.tapText("查询"));
+        driver.settle();
+        PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
+    }
     // The holdings row of the account's own holding of that commodity.
     std::optional<IndexPath> rowOf(PXTradeHomeView& home, const std::string& code) {
         const auto& rows = home.commodityAllKeys();
@@ -243,12 +253,7 @@ TEST_F(PXJYRootViewControllerTest, shouldOpenTheMenuAndMarkANewAnnouncement) {
     EXPECT_FALSE(root->isMenuOpen());
 
     // Opening an entry leaves the menu up: the home comes back with it still open.
-    PXTradeScreenFactory::registerScreen(
-        "PXJYChaXunViewController",
-        [](const PXTradeScreenArgs& a) { return std::make_unique<OpenedScreen>(a); });
-    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
-    ASSERT_TRUE(driver.tapText("查询"));
-    driver.settle();
+    openTheQueryEntry(*root);
     ASSERT_TRUE(top<OpenedScreen>());
     tradeNavigation()->popViewController(false);
     driver.settle();
@@ -294,13 +299,7 @@ TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenT
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginFromAnotherTabWhenTheSessionExpires) {
     PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
     ASSERT_TRUE(root);
-    PXTradeScreenFactory::registerScreen(
-        "PXJYChaXunViewController",
-        [](const PXTradeScreenArgs& a) { return std::make_unique<OpenedScreen>(a); });
-    ASSERT_TRUE(driver.tap(root->navigationBarView()->menuButton()));
-    ASSERT_TRUE(driver.tapText("查询"));
-    driver.settle();
-    PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
+    openTheQueryEntry(*root);
     ASSERT_TRUE(top<OpenedScreen>());
     delegate->tabBarHelper().selectHangQingTab();
     driver.settle();
