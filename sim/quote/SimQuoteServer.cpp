@@ -44,13 +44,24 @@ enum Protocol : uint16_t {
 
 const char* const kPeriodNames[] = {"1分", "5分", "15分", "30分", "60分", "日", "周", "月", "年"};
 
-bool takeOne(std::multiset<int>& refusals, int protocol) {
-    const auto found = refusals.find(protocol);
+template <typename Key>
+bool takeOne(std::multiset<Key>& refusals, const Key& key) {
+    const auto found = refusals.find(key);
     if (found == refusals.end()) {
         return false;
     }
     refusals.erase(found);
     return true;
+}
+
+// The market and disk a commodity-list request asks for; none for other requests.
+std::pair<int16_t, int16_t> panelOf(uint16_t protocol, const std::vector<uint8_t>& request) {
+    if (protocol != kCommodityList || request.size() < kHeadSize + 4) {
+        return {-1, -1};
+    }
+    SimWireReader body(request.data() + kHeadSize, 4);
+    const int16_t market = body.i16();
+    return {market, body.i16()};
 }
 
 // The protocol a raw request names in its first two bytes; 0 when it is too short.
@@ -173,6 +184,11 @@ void SimQuoteServer::answerSessionLostOnce(int protocol) {
     m_sessionLostOnce.insert(protocol);
 }
 
+void SimQuoteServer::answerPanelSessionLostOnce(int16_t market, int16_t disk) {
+    std::lock_guard lock(m_mutex);
+    m_panelSessionLostOnce.insert({market, disk});
+}
+
 void SimQuoteServer::emptyNextKLine() {
     std::lock_guard lock(m_mutex);
     m_emptyNextKLine = true;
@@ -279,8 +295,10 @@ std::vector<uint8_t> SimQuoteServer::handle(const std::vector<uint8_t>& request,
                 {protocol, std::vector<uint8_t>(request.begin() + kHeadSize, request.end())});
             const bool carriesSession = protocol != kServerProtocol && protocol != kLogin;
             known = !carriesSession || m_sessions.count(session) > 0;
-            const bool lostOnce = carriesSession && (takeOne(m_sessionLostOnce, protocol) ||
-                                                     takeOne(m_sessionLostOnce, 0));
+            const bool lostOnce =
+                carriesSession && (takeOne(m_sessionLostOnce, static_cast<int>(protocol)) ||
+                                   takeOne(m_sessionLostOnce, 0) ||
+                                   takeOne(m_panelSessionLostOnce, panelOf(protocol, request)));
             known = known && !lostOnce;
             emptyKLine = known && protocol == kKLine && std::exchange(m_emptyNextKLine, false);
         }

@@ -400,19 +400,17 @@ TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
 // A panel whose commodity list was refused is not shown as a panel without commodities: its
 // section says so, and a tap there builds the list again.
 TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
-    constexpr int kCommodityListProtocol = 11;
-    sim.quoteServer(0).answerSessionLostOnce(kCommodityListProtocol);
+    // 西部商品|实盘, market 2's one panel: a panel with a section of its own (a subordinate
+    // panel's refusal shows nowhere, its owner's list being whole).
+    sim.quoteServer(0).answerPanelSessionLostOnce(2, 1);
+    constexpr int unread = 4;
     ASSERT_TRUE(launchToTabBar());
     TableView* table = market()->CommodityInfoListTableView();
     ASSERT_TRUE(driver.runUntil(
         [&] { return driver.isVisible(table) && !market()->dataRoad().isBusy(); }, 15));
-    // Which of the server's panels was refused is the order its lines served them in.
-    int unread = 0;
-    for (int s = 1; s < table->numberOfSections() && unread == 0; ++s) {
-        const auto* listed = market()->getCommodityInfoArrayBySection(s - 1);
-        unread = listed && listed->empty() ? s : 0;
-    }
-    ASSERT_NE(unread, 0);
+    ASSERT_EQ(sectionTitles().at(unread - 1), "西部商品|实盘");
+    const auto* listed = market()->getCommodityInfoArrayBySection(unread - 1);
+    ASSERT_TRUE(listed && listed->empty());
     ASSERT_EQ(table->numberOfRows(unread), 1) << "a panel shown without commodities";
     table->scrollToRow({unread, 0}, TableViewScrollPosition::Middle, false);
     EXPECT_TRUE(
