@@ -226,33 +226,43 @@ bool FastFingerSlowLine::sessionLiveAtTheExchange() {
     return reply.status == 200 && books.is_object() && books.value("live", false);
 }
 
+int FastFingerSlowLine::newDealsOf(const std::string& query, const std::string& account) {
+    const auto reply = m.exchange.get("/control/trade/books?" + query + "&account=" + account);
+    const auto books = nlohmann::json::parse(reply.body, nullptr, false);
+    if (reply.status != 200 || !books.is_object() || !books.contains("deals")) {
+        return 0;
+    }
+    std::set<Deal> now;
+    for (const auto& deal : books["deals"]) {
+        now.emplace(deal["no"].get<long long>(), deal["commodity"].get<std::string>(),
+                    deal["qty"].get<int>());
+    }
+    const std::string key = query + "|" + account;
+    auto known = m_deals.find(key);
+    // A restarted exchange starts its books over: a new baseline.
+    const bool baseline =
+        known == m_deals.end() ||
+        !std::includes(now.begin(), now.end(), known->second.begin(), known->second.end());
+    const int fresh = baseline ? 0 : static_cast<int>(now.size() - known->second.size());
+    m_deals[key] = std::move(now);
+    return fresh;
+}
+
 void FastFingerSlowLine::checkAnnouncements() {
     PXTradeModule& module = PXTradeModule::shared();
-    int newDeals = 0;
+    std::optional<std::pair<std::string, std::string>> loggedIn;
     if (module.tradeLogin()) {
-        const std::string query = sessionQuery();
-        const std::string account = module.defaultString("JYUserName");
-        const auto reply = m.exchange.get("/control/trade/books?" + query + "&account=" + account);
-        const auto books = nlohmann::json::parse(reply.body, nullptr, false);
-        if (reply.status == 200 && books.is_object() && books.contains("deals")) {
-            std::set<Deal> now;
-            for (const auto& deal : books["deals"]) {
-                now.emplace(deal["no"].get<long long>(), deal["commodity"].get<std::string>(),
-                            deal["qty"].get<int>());
-            }
-            const std::string key = query + "|" + account;
-            auto known = m_deals.find(key);
-            // A restarted exchange starts its books over: a new baseline.
-            const bool baseline =
-                known == m_deals.end() ||
-                !std::includes(now.begin(), now.end(), known->second.begin(), known->second.end());
-            if (!baseline) {
-                newDeals = static_cast<int>(now.size() - known->second.size());
-                m_dealsToAnnounce += newDeals;
-            }
-            m_deals[key] = std::move(now);
-        }
+        loggedIn.emplace(sessionQuery(), module.defaultString("JYUserName"));
     }
+    int newDeals = 0;
+    if (m_lastLoggedIn && m_lastLoggedIn != loggedIn) {
+        newDeals += newDealsOf(m_lastLoggedIn->first, m_lastLoggedIn->second);
+    }
+    if (loggedIn) {
+        newDeals += newDealsOf(loggedIn->first, loggedIn->second);
+    }
+    m_lastLoggedIn = std::move(loggedIn);
+    m_dealsToAnnounce += newDeals;
     const size_t heard = dealSounds();
     if (heard < m_soundsHeard) {
         m_soundsHeard = 0;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -52,12 +53,17 @@ private:
     std::string sessionQuery() const;
     bool sessionLiveAtTheExchange();
     void wait(double seconds);
+    // Deals the books of "environment|account" gained since this check last read them.
+    int newDealsOf(const std::string& query, const std::string& account);
 
     Context m;
     // Deals of each "environment|account" by (number, commodity, lots); the first look at an
     // account is its baseline, whose deals were made before anything could announce them.
     using Deal = std::tuple<long long, std::string, int>;
     std::map<std::string, std::set<Deal>> m_deals;
+    // The environment and account logged in at the last check: an event can hear a deal of its
+    // and then switch or log out before the check.
+    std::optional<std::pair<std::string, std::string>> m_lastLoggedIn;
     int m_dealsToAnnounce = 0;
     size_t m_soundsHeard = 0;
 };
