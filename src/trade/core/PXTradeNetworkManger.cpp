@@ -858,11 +858,7 @@ void PXTradeNetworkManger::cancelButtonClick() {
     if (m_alertTag != kSessionLostTag) {
         return;
     }
-    PXTradeHost& host = m_module.host();
-    if (host.hasSelectedTradeTab()) {
-        host.popSelectedTabToRoot(false);
-        host.selectHangQingTab();
-    }
+    m_module.host().leaveTradeTabOfEndedSession();
 }
 
 void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {

@@ -168,10 +168,7 @@ void PXTradeTimerManger::loginAgain() {
     // Logged out here and now, whether or not the logoff request gets through.
     m_module.PXJYData().clearAllTradeData();
     PXTradeHost& host = m_module.host();
-    if (host.hasSelectedTradeTab()) {
-        host.popSelectedTabToRoot(false);
-        host.selectHangQingTab();
-    }
+    host.leaveTradeTabOfEndedSession();
     PXTradeAlert alert;
     alert.title = "提示";
     alert.message = "您长时间未操作,已自动退出交易系统!";
