@@ -62,26 +62,33 @@ protected:
         driver.settle();
         PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
     }
-    // Logs in, leaves a screen waiting on the trade tab and goes to the quotes; the session ends
-    // there (the client's idle log-out, or the exchange's and then "取消"), then back to trading.
-    void endTheSessionBehindTheTradeTab(bool idle) {
+    enum class Ending { LostThenReLogin, LostThenCancel, IdleLogOut };
+    // Logs in, leaves a screen waiting on the trade tab and goes to the quotes, where the session
+    // ends; afterwards the trade tab, gone to by the dialog or by the user, shows the login.
+    void endTheSessionBehindTheTradeTab(Ending ending) {
         PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
         ASSERT_TRUE(root);
         openTheQueryEntry(*root);
         ASSERT_TRUE(top<OpenedScreen>());
         delegate->tabBarHelper().selectHangQingTab();
         driver.settle();
-        if (idle) {
+        if (ending == Ending::IdleLogOut) {
             tradeModule().setDefaultString("timeoutTime", "0.005");
             NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
         } else {
             ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
         }
         ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
-        ASSERT_TRUE(driver.tapAlertButton(idle ? "确定" : "取消"));
+        const char* button = ending == Ending::LostThenReLogin  ? "重新登录"
+                             : ending == Ending::LostThenCancel ? "取消"
+                                                                : "确定";
+        ASSERT_TRUE(driver.tapAlertButton(button));
         driver.settle();
-        EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
-        delegate->tabBarHelper().selectTradeTab();
+        const bool toTrading = ending == Ending::LostThenReLogin;
+        EXPECT_EQ(delegate->tabBarHelper().hasSelectedTradeTab(), toTrading);
+        if (!toTrading) {
+            delegate->tabBarHelper().selectTradeTab();
+        }
         EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
         EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
     }
@@ -318,31 +325,19 @@ TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenT
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
 }
 
-// From another tab too, "重新登录" brings up the login screen, not a screen of the lost session
-// left waiting on the trade tab.
+// A session that ends while another tab is in front leaves no screen of it waiting, logged out
+// and with no login, on the trade tab: "重新登录" brings up the login there, and so does going
+// back to the tab after "取消" or the client's own idle log-out.
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginFromAnotherTabWhenTheSessionExpires) {
-    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
-    ASSERT_TRUE(root);
-    openTheQueryEntry(*root);
-    ASSERT_TRUE(top<OpenedScreen>());
-    delegate->tabBarHelper().selectHangQingTab();
-    driver.settle();
-    ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
-    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
-    ASSERT_TRUE(driver.tapAlertButton("重新登录"));
-    EXPECT_TRUE(delegate->tabBarHelper().hasSelectedTradeTab());
-    EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
-    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
+    endTheSessionBehindTheTradeTab(Ending::LostThenReLogin);
 }
 
-// A session that ends while another tab is in front leaves no screen of it waiting, logged out
-// and with no login, on the trade tab: going back there brings up the login.
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterASessionLostBehindIt) {
-    endTheSessionBehindTheTradeTab(false);
+    endTheSessionBehindTheTradeTab(Ending::LostThenCancel);
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterAnIdleLogOutBehindIt) {
-    endTheSessionBehindTheTradeTab(true);
+    endTheSessionBehindTheTradeTab(Ending::IdleLogOut);
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldEndAnIdleSessionWithItsOwnMessage) {
