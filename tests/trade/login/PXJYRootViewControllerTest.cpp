@@ -62,33 +62,26 @@ protected:
         driver.settle();
         PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
     }
-    enum class Ending { LostThenReLogin, LostThenCancel, IdleLogOut };
-    // Logs in, leaves a screen waiting on the trade tab and goes to the quotes, where the session
-    // ends; afterwards the trade tab, gone to by the dialog or by the user, shows the login.
-    void endTheSessionBehindTheTradeTab(Ending ending) {
+    // Logs in, leaves a screen waiting on the trade tab and goes to the quotes; the session ends
+    // there (the client's idle log-out, or the exchange's and then "取消"), then back to trading.
+    void endTheSessionBehindTheTradeTab(bool idle) {
         PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
         ASSERT_TRUE(root);
         openTheQueryEntry(*root);
         ASSERT_TRUE(top<OpenedScreen>());
         delegate->tabBarHelper().selectHangQingTab();
         driver.settle();
-        if (ending == Ending::IdleLogOut) {
+        if (idle) {
             tradeModule().setDefaultString("timeoutTime", "0.005");
             NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
         } else {
             ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
         }
         ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
-        const char* button = ending == Ending::LostThenReLogin  ? "重新登录"
-                             : ending == Ending::LostThenCancel ? "取消"
-                                                                : "确定";
-        ASSERT_TRUE(driver.tapAlertButton(button));
+        ASSERT_TRUE(driver.tapAlertButton(idle ? "确定" : "取消"));
         driver.settle();
-        const bool toTrading = ending == Ending::LostThenReLogin;
-        EXPECT_EQ(delegate->tabBarHelper().hasSelectedTradeTab(), toTrading);
-        if (!toTrading) {
-            delegate->tabBarHelper().selectTradeTab();
-        }
+        EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
+        delegate->tabBarHelper().selectTradeTab();
         EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
         EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
     }
@@ -325,19 +318,31 @@ TEST_F(PXJYRootViewControllerTest, shouldClearTheStoreAndOfferTheLoginAgainWhenT
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
 }
 
-// A session that ends while another tab is in front leaves no screen of it waiting, logged out
-// and with no login, on the trade tab: "重新登录" brings up the login there, and so does going
-// back to the tab after "取消" or the client's own idle log-out.
+// From another tab too, "重新登录" brings up the login screen, not a screen of the lost session
+// left waiting on the trade tab.
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginFromAnotherTabWhenTheSessionExpires) {
-    endTheSessionBehindTheTradeTab(Ending::LostThenReLogin);
+    PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
+    ASSERT_TRUE(root);
+    openTheQueryEntry(*root);
+    ASSERT_TRUE(top<OpenedScreen>());
+    delegate->tabBarHelper().selectHangQingTab();
+    driver.settle();
+    ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
+    ASSERT_TRUE(driver.tapAlertButton("重新登录"));
+    EXPECT_TRUE(delegate->tabBarHelper().hasSelectedTradeTab());
+    EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
+    EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
 }
 
+// A session that ends while another tab is in front leaves no screen of it waiting, logged out
+// and with no login, on the trade tab: going back there brings up the login.
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterASessionLostBehindIt) {
-    endTheSessionBehindTheTradeTab(Ending::LostThenCancel);
+    endTheSessionBehindTheTradeTab(false);
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterAnIdleLogOutBehindIt) {
-    endTheSessionBehindTheTradeTab(Ending::IdleLogOut);
+    endTheSessionBehindTheTradeTab(true);
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldEndAnIdleSessionWithItsOwnMessage) {
