@@ -18,14 +18,6 @@ void VKJYTabBarHelper::selectHangQingTab() {
     }
 }
 
-ViewController* VKJYTabBarHelper::tradeViewController() const {
-    if (!m_tabBarController) {
-        return nullptr;
-    }
-    const auto tabs = m_tabBarController->viewControllers();
-    return tabs.size() > static_cast<size_t>(kTradeTab) ? tabs[kTradeTab] : nullptr;
-}
-
 ViewController* VKJYTabBarHelper::selectedViewController() const {
     return m_tabBarController ? m_tabBarController->selectedViewController() : nullptr;
 }

@@ -20,8 +20,6 @@ public:
     void selectHangQingTab();
     // The selected tab's navigation stack; null before the tab bar shows.
     ViewController* selectedViewController() const;
-    // The trade tab's navigation stack, selected or not; null before the tab bar shows.
-    ViewController* tradeViewController() const;
 
 private:
     TabBarController* m_tabBarController = nullptr;

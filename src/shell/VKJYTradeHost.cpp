@@ -120,13 +120,6 @@ void VKJYTradeHost::popSelectedTabToRoot(bool tellWillAppear) {
     }
 }
 
-void VKJYTradeHost::popTradeTabToRoot() {
-    if (auto* stack =
-            dynamic_cast<NavigationController*>(m_app.tabBarHelper().tradeViewController())) {
-        stack->popToRootViewController(false);
-    }
-}
-
 void VKJYTradeHost::showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) {
     AlertView* shown =
         AlertView::show(std::make_unique<CallbackAlertView>(alert, std::move(onButton)));

@@ -37,7 +37,6 @@ public:
     void selectTradeTab() override;
     void selectHangQingTab() override;
     void popSelectedTabToRoot(bool tellWillAppear) override;
-    void popTradeTabToRoot() override;
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override;
     void sessionEnded() override;
     void keepPastSession(int tag) override;

@@ -62,18 +62,6 @@ public:
     // Pops the selected tab's navigation stack to its root; tellWillAppear also tells the root
     // screen that it will appear again.
     virtual void popSelectedTabToRoot(bool /*tellWillAppear*/) {}
-    // Pops the trade tab's navigation stack to its root, whichever tab is selected.
-    virtual void popTradeTabToRoot() {}
-    // The session in force is over: the trade tab goes back to its root, whose next appearance
-    // offers the login; in front, it gives way to the quotes.
-    void leaveTradeTabOfEndedSession() {
-        if (!hasSelectedTradeTab()) {
-            popTradeTabToRoot();
-            return;
-        }
-        popSelectedTabToRoot(false);
-        selectHangQingTab();
-    }
 
     // Dialogs (the alert of the trading screens) and toasts.
     virtual void showAlert(const PXTradeAlert&, std::function<void(int)> /*onButton*/) {}

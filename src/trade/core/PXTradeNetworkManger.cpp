@@ -858,7 +858,11 @@ void PXTradeNetworkManger::cancelButtonClick() {
     if (m_alertTag != kSessionLostTag) {
         return;
     }
-    m_module.host().leaveTradeTabOfEndedSession();
+    PXTradeHost& host = m_module.host();
+    if (host.hasSelectedTradeTab()) {
+        host.popSelectedTabToRoot(false);
+        host.selectHangQingTab();
+    }
 }
 
 void PXTradeNetworkManger::fenPeiDengLuShuJu(const JYDict& login) {

@@ -168,7 +168,10 @@ void PXTradeTimerManger::loginAgain() {
     // Logged out here and now, whether or not the logoff request gets through.
     m_module.PXJYData().clearAllTradeData();
     PXTradeHost& host = m_module.host();
-    host.leaveTradeTabOfEndedSession();
+    if (host.hasSelectedTradeTab()) {
+        host.popSelectedTabToRoot(false);
+        host.selectHangQingTab();
+    }
     PXTradeAlert alert;
     alert.title = "提示";
     alert.message = "您长时间未操作,已自动退出交易系统!";

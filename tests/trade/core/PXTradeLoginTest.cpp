@@ -319,9 +319,6 @@ TEST_F(PXTradeLoginTest, shouldClearTheStoreAndOfferANewLoginWhenTheSessionIsLos
     // A screen of the lost session left waiting on the trade tab goes: the login comes up.
     EXPECT_EQ(m_host.tabActions,
               (std::vector<std::string>{"selectTradeTab", "popToRootAndAppear"}));
-    m_host.tabActions.clear();
-    m_host.alerts[0].onButton(1);
-    EXPECT_EQ(m_host.tabActions, std::vector<std::string>{"popTradeTabToRoot"});
 }
 
 TEST_F(PXTradeLoginTest, shouldShowTheIdleTextForCode10001AndOnlyOneDialogForManyReplies) {

@@ -58,7 +58,6 @@ public:
     void popSelectedTabToRoot(bool tellWillAppear) override {
         tabActions.push_back(tellWillAppear ? "popToRootAndAppear" : "popToRoot");
     }
-    void popTradeTabToRoot() override { tabActions.push_back("popTradeTabToRoot"); }
     void showAlert(const PXTradeAlert& alert, std::function<void(int)> onButton) override {
         alerts.push_back({alert, std::move(onButton)});
     }

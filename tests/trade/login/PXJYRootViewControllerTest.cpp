@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "TradeLoginScreenTest.h"
-#include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -61,29 +60,6 @@ protected:
         ASSERT_TRUE(driver.tapText("查询"));
         driver.settle();
         PXTradeScreenFactory::registerScreen("PXJYChaXunViewController", nullptr);
-    }
-    // Logs in, leaves a screen waiting on the trade tab and goes to the quotes; the session ends
-    // there (the client's idle log-out, or the exchange's and then "取消"), then back to trading.
-    void endTheSessionBehindTheTradeTab(bool idle) {
-        PXJYRootViewController* root = logInThroughTheTradeTab("100000000000002");
-        ASSERT_TRUE(root);
-        openTheQueryEntry(*root);
-        ASSERT_TRUE(top<OpenedScreen>());
-        delegate->tabBarHelper().selectHangQingTab();
-        driver.settle();
-        if (idle) {
-            tradeModule().setDefaultString("timeoutTime", "0.005");
-            NotificationCenter::defaultCenter().post("VKJYScreenTimeOutNotification");
-        } else {
-            ASSERT_TRUE(tradeServer("01", "01").ledger().expireSessions("100000000000002"));
-        }
-        ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 8));
-        ASSERT_TRUE(driver.tapAlertButton(idle ? "确定" : "取消"));
-        driver.settle();
-        EXPECT_FALSE(delegate->tabBarHelper().hasSelectedTradeTab());
-        delegate->tabBarHelper().selectTradeTab();
-        EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
-        EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
     }
     // The holdings row of the account's own holding of that commodity.
     std::optional<IndexPath> rowOf(PXTradeHomeView& home, const std::string& code) {
@@ -333,16 +309,6 @@ TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginFromAnotherTabWhenTheSessi
     EXPECT_TRUE(delegate->tabBarHelper().hasSelectedTradeTab());
     EXPECT_TRUE(driver.runUntil([&] { return top<PXJYTradeLoginVC>() != nullptr; }));
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 2u);
-}
-
-// A session that ends while another tab is in front leaves no screen of it waiting, logged out
-// and with no login, on the trade tab: going back there brings up the login.
-TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterASessionLostBehindIt) {
-    endTheSessionBehindTheTradeTab(false);
-}
-
-TEST_F(PXJYRootViewControllerTest, shouldOfferTheLoginOnTheTradeTabAfterAnIdleLogOutBehindIt) {
-    endTheSessionBehindTheTradeTab(true);
 }
 
 TEST_F(PXJYRootViewControllerTest, shouldEndAnIdleSessionWithItsOwnMessage) {
