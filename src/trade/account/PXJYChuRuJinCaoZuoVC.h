@@ -12,6 +12,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/account/PXJYBankListFetch.h"
 #include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -81,7 +82,9 @@ private:
     Button* m_done = nullptr;
     // One transfer at a time, whatever other request answers meanwhile.
     PXTradeOrderGate m_transfer;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    // After another logon the store holds no banks until this one's are fetched again.
+    PXJYBankListFetch m_banks{*this};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { m_banks.fetch(); }};
     std::string m_sentType;
     std::string m_sentAmount;
 };

@@ -7,16 +7,10 @@
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinChaXunVC.h"
 #include "trade/account/PXJYFundsLook.h"
-#include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
 #include "trade/account/PXJYYuEChaXunVC.h"
 #include "trade/account/PXJYZiJinXinXiVC.h"
-#include "trade/common/PXTradeMessage.h"
-#include "trade/common/PXTradeRefusalAlert.h"
-#include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
-#include "trade/core/PXTradeData.h"
-#include "trade/core/PXTradeModule.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/open/PXJianCangAccountSwitch.h"
 #include "widgets/GlossAlertView.h"
@@ -100,13 +94,11 @@ void PXJYChuRuJinViewController::viewWillAppear(bool) {
 }
 
 void PXJYChuRuJinViewController::getTradeBankInfo() {
-    auto manager = PXTradeReplyRelay::newManager(*this, *this);
-    m_busy.began(manager.get());
-    manager->getbankInfo(PXJYFundsWire::common());
+    m_banks.fetch();
 }
 
 void PXJYChuRuJinViewController::chuRuJinType(int tag) {
-    if (!m_bankInfo) {
+    if (!m_banks.arrived()) {
         auto alert = std::make_unique<GlossAlertView>("提示", "请先获取银行信息", nullptr, "确定",
                                                       std::vector<std::string>{"取消"});
         alert->setStyle(GlossAlertView::kStyleAllWhite);
@@ -120,34 +112,6 @@ void PXJYChuRuJinViewController::chuRuJinType(int tag) {
     }
     screen->setHidesBottomBarWhenPushed(true);
     navigation->pushViewController(std::move(screen), true);
-}
-
-void PXJYChuRuJinViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
-                                                      const PXTradeResult* data) {
-    m_busy.ended(manager);
-    if (manager->typeNW() != kBankInfoTag || !PXTradeShownAccount::takes(*manager)) {
-        return;
-    }
-    PXTradeModule::shared().PXJYData().setYinHangXinXi(PXJYFundsWire::records(data));
-    m_bankInfo = true;
-}
-
-void PXJYChuRuJinViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    m_busy.ended(manager);
-    if (manager->typeNW() != kBankInfoTag) {
-        return;
-    }
-    m_bankInfo = false;
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
-}
-
-void PXJYChuRuJinViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    m_busy.ended(manager);
-    if (manager->typeNW() != kBankInfoTag) {
-        return;
-    }
-    m_bankInfo = false;
-    PXTradeRefusalAlert::show(*manager);
 }
 
 void PXJYChuRuJinViewController::VKJYNavBackAction() {

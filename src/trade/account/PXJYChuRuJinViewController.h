@@ -11,19 +11,15 @@
 
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/account/PXJYBankListFetch.h"
 #include "trade/common/PXTradeShownAccount.h"
-#include "trade/core/PXTradeNetworkManger.h"
 
 class PXJianCangAccountSwitch;
 class PXJYSwitchingAccountView;
 
-class PXJYChuRuJinViewController : public ViewController,
-                                   public PXTradeNetworkMangerDelegate,
-                                   public VKJYNavigationBarViewDelegate {
+class PXJYChuRuJinViewController : public ViewController, public VKJYNavigationBarViewDelegate {
 public:
     static constexpr const char* kClassName = "PXJYChuRuJinViewController";
-    static constexpr const char* kBankInfoTag = "PXBankInfo";
 
     PXJYChuRuJinViewController();
 
@@ -36,23 +32,19 @@ public:
     void getTradeBankInfo();
     // Opens the screen of a menu row (tags 1 to 5).
     void chuRuJinType(int tag);
-    bool bankInfo() const { return m_bankInfo; }
+    bool bankInfo() const { return m_banks.arrived(); }
     PXJYSwitchingAccountView* switchingAccountView() const { return m_switchingAccountView; }
 
     // A new screen of a menu row, by tag; none outside 1 to 5.
     static std::unique_ptr<ViewController> screenForTag(int tag);
 
-    void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
-    void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;
-    void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void VKJYNavBackAction() override;
 
 private:
     void addMenu(double top);
 
-    bool m_bankInfo = false;
     PXJYSwitchingAccountView* m_switchingAccountView = nullptr;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
-    PXTradeBusyOverlay m_busy;
-    PXTradeShownAccount m_shownAccount{[this] { m_bankInfo = false; }};
+    PXJYBankListFetch m_banks{*this};
+    PXTradeShownAccount m_shownAccount{[this] { m_banks.forget(); }};
 };

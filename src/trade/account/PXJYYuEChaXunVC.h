@@ -8,6 +8,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
+#include "trade/account/PXJYBankListFetch.h"
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -57,5 +58,7 @@ private:
     TextField* m_password = nullptr;
     Label* m_timePeriod = nullptr;
     PXTradeBusyOverlay m_busy;
-    PXTradeShownAccount m_shownAccount{[this] { forgetBank(); }};
+    // After another logon the store holds no banks until this one's are fetched again.
+    PXJYBankListFetch m_banks{*this};
+    PXTradeShownAccount m_shownAccount{[this] { forgetBank(); }, [this] { m_banks.fetch(); }};
 };

@@ -6,9 +6,11 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScreenDriver.h"
+#include "platform/ui/TabBarController.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
@@ -108,6 +110,41 @@ TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {
         snapshot("home-no-banks");
         answerAlert("取消");
     }
+}
+
+// The transfer form and the balance query wait above the home while another account logs in
+// away from the trade tab; back there, each lists the banks of the account logged in now, fetched
+// for it, instead of an empty list.
+TEST_F(FundsHomeTest, aFormAboveTheHomeListsTheBanksOfAnAccountLoggedInElsewhere) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    const auto comeBackAfterALoginOf = [&](const std::string& account) {
+        delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+        driver.settle();
+        TradeSessionAccount other;
+        other.account = account;
+        ASSERT_TRUE(logIn(other));
+        tradeServer().clearReceived();
+        tradeNavigation();
+        ASSERT_TRUE(waitIdle());
+        EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+        EXPECT_EQ(sent("money_userinfo_query"), 1);
+        EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], account);
+    };
+
+    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, kTransferEntry);
+    ASSERT_TRUE(form);
+    comeBackAfterALoginOf("100000000000003");
+    EXPECT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    EXPECT_EQ(form->selectBank()->title(), kBankName);
+
+    tradeNavigation()->popViewController(false);
+    ASSERT_TRUE(waitIdle());
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    comeBackAfterALoginOf(kAccount);
+    EXPECT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
+    EXPECT_EQ(query->selectBank()->title(), kBankName);
 }
 
 TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {

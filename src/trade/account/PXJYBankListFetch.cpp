@@ -1,0 +1,40 @@
+#include "trade/account/PXJYBankListFetch.h"
+
+#include "platform/ui/ViewController.h"
+#include "trade/account/PXJYFundsWire.h"
+#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
+#include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeShownAccount.h"
+#include "trade/core/PXTradeData.h"
+#include "trade/core/PXTradeModule.h"
+
+PXJYBankListFetch::PXJYBankListFetch(ViewController& screen) : m_screen(screen) {}
+
+void PXJYBankListFetch::fetch() {
+    auto manager = PXTradeReplyRelay::newManager(m_screen, *this);
+    m_busy.began(manager.get());
+    manager->getbankInfo(PXJYFundsWire::common());
+}
+
+void PXJYBankListFetch::dataAnalysisFinished(PXTradeNetworkManger* manager,
+                                             const PXTradeResult* data) {
+    m_busy.ended(manager);
+    if (!PXTradeShownAccount::takes(*manager)) {
+        return;
+    }
+    PXTradeModule::shared().PXJYData().setYinHangXinXi(PXJYFundsWire::records(data));
+    m_arrived = true;
+}
+
+void PXJYBankListFetch::requestFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
+    m_arrived = false;
+    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+}
+
+void PXJYBankListFetch::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
+    m_busy.ended(manager);
+    m_arrived = false;
+    PXTradeRefusalAlert::show(*manager);
+}
