@@ -22,6 +22,9 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "support/SimProcess.h"
+#include "trade/account/PXJYChuRuJinCaoZuoVC.h"
+#include "trade/account/PXJYYuEChaXunVC.h"
+#include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/login/PXJYRootViewController.h"
 #include "trade/login/PXJYSimpleLoginVC.h"
@@ -119,6 +122,7 @@ void AccountOnShow::act(ExerciseRandom& random) {
         answerAnAlert();
         m_hands.showTab("交易");
     }
+    checkBanks();
     const std::optional<Account> after = loggedIn();
     m_hands.note("account switched: " + (after ? after->user : std::string("nobody")) +
                  " logged in");
@@ -128,7 +132,7 @@ void AccountOnShow::act(ExerciseRandom& random) {
     actOnTheScreen(random);
 }
 
-// From the trade home: a query list, the reports, or a transfer or opening form.
+// From the trade home: a query list, the reports, a transfer or opening form, or a funds form.
 void AccountOnShow::openAScreen(ExerciseRandom& random) {
     auto* home = dynamic_cast<PXJYRootViewController*>(m_hands.topScreen());
     if (!home) {
@@ -138,16 +142,38 @@ void AccountOnShow::openAScreen(ExerciseRandom& random) {
         m_hands.tap(home->navigationBarView()->menuButton(), "menu");
         m_driver.settle();
     }
-    static const char* const kEntries[] = {"查询", "报表", "转让", "摘牌", "挂牌"};
+    static const char* const kEntries[] = {"查询", "报表", "转让", "摘牌", "挂牌", "出入金"};
     const char* entry = kEntries[random.below(std::size(kEntries))];
     if (!m_hands.tap(m_driver.viewWithText(entry), std::string("account screens: ") + entry)) {
         return;
     }
     m_driver.runUntil([this] { return !m_driver.visibleAlert() && !busy(); }, kScreenSeconds);
+    const char* next = nullptr;
     if (std::string(entry) == "查询") {
-        const char* list = random.chance(0.5) ? "订单查询" : "成交查询";
-        m_hands.tap(m_driver.viewWithText(list), std::string("account screens: ") + list);
+        next = random.chance(0.5) ? "订单查询" : "成交查询";
+    } else if (std::string(entry) == "出入金") {
+        next = random.chance(0.5) ? "出入金操作" : "银行余额查询";
+    }
+    if (next) {
+        m_hands.tap(m_driver.viewWithText(next), std::string("account screens: ") + next);
         m_driver.runUntil([this] { return !m_driver.visibleAlert() && !busy(); }, kScreenSeconds);
+    }
+}
+
+// A funds form that waited on the stack lists the banks of the account logged in now, fetched
+// again for it, or it tells why not: never an empty list in silence.
+void AccountOnShow::checkBanks() {
+    ViewController* top = m_hands.topScreen();
+    if (!dynamic_cast<PXJYChuRuJinCaoZuoVC*>(top) && !dynamic_cast<PXJYYuEChaXunVC*>(top)) {
+        return;
+    }
+    m_driver.runUntil([this] { return m_driver.visibleAlert() || !busy(); }, kScreenSeconds);
+    if (m_driver.visibleAlert() || busy() || !loggedIn()) {
+        return;
+    }
+    if (PXTradeModule::shared().PXJYData().yinHangXinXi().empty()) {
+        m_hands.violation(top->title() + " is back on show after another logon with no bank " +
+                          "to list and no failure told");
     }
 }
 

@@ -21,13 +21,14 @@ class ViewController;
 // every event: once another account logged in (from any tab, a quick panel, after an idle
 // log-out), no order, holding or deal number of the account logged in before shows (as a
 // list's first column or beside a "号" caption), and no request carries an order, holding or
-// listing number that the exchange books to another account than the one sending it. Its
-// event, logged in: from the trade home, a query list, the reports or a transfer or opening form
-// opened; with such a screen waiting on the stack, another account logged in on its own
-// switcher, or elsewhere: on the market tab (selected as the client's dialogs do, the bar being
-// hidden), from a quick panel's switcher or after an idle log-out there; then the trade tab again
-// and a tap on what the screen offers (a withdraw, a pull for more, a transfer, an order). One
-// owner (the exerciser); main thread.
+// listing number that the exchange books to another account than the one sending it; a funds
+// form shown again lists the banks of the account now, or has told its failure. Its event,
+// logged in: from the trade home, a query list, the reports, a transfer or opening form or a
+// funds form opened; with such a screen waiting on the stack, another account logged in on its
+// own switcher, or elsewhere: on the market tab (selected as the client's dialogs do, the bar
+// being hidden), from a quick panel's switcher or after an idle log-out there; then the trade
+// tab again and a tap on what the screen offers (a withdraw, a pull for more, a transfer, an
+// order). One owner (the exerciser); main thread.
 class AccountOnShow {
 public:
     // What the exerciser lends.
@@ -78,6 +79,7 @@ private:
     bool openAQuoteScreen(ExerciseRandom& random);
     void logAnotherAccountIn(ExerciseRandom& random);
     void actOnTheScreen(ExerciseRandom& random);
+    void checkBanks();
     void checkShown(const Account& now);
     void checkSent();
     // The visible texts that a person reads as numbers of records.
