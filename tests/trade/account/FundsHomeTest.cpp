@@ -137,6 +137,7 @@ TEST_F(FundsHomeTest, aFormAboveTheHomeListsTheBanksOfAnAccountLoggedInElsewhere
     comeBackAfterALoginOf("100000000000003");
     EXPECT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
     EXPECT_EQ(form->selectBank()->title(), kBankName);
+    snapshot("transfer-after-login-elsewhere");
 
     tradeNavigation()->popViewController(false);
     ASSERT_TRUE(waitIdle());
