@@ -81,6 +81,9 @@ void PXJYJianCangZYMSVC::showTab(bool first) {
     m_tabs->show(first);
     m_zhaiPaiView->setAlpha(first ? 1 : 0);
     m_tiaoJianZhaiPaiView->setAlpha(first ? 0 : 1);
+    if (first && m_bookOwed) {
+        getZYMSGuaPaiList();
+    }
 }
 
 Button* PXJYJianCangZYMSVC::SJbutton() const {
@@ -164,12 +167,10 @@ void PXJYJianCangZYMSVC::setPXJianCangZYMSViewValue(const std::string& code) {
     m_tiaoJianZhaiPaiView->zuiXiaoDanWei()->setText(
         PXJYTiaoJianZhaiPaiViewZYMS::quoteUnitHint(record.zuiXiaoHangQingDanWei));
     setTiaoJianZhaiPaiViewValue(code);
-    if (!changed) {
-        getZYMSGuaPaiList();
-        return;
+    if (changed) {
+        shuaXinGuaPaiLieBiaoView();
     }
-    shuaXinGuaPaiLieBiaoView();
-    PXJYGetGuaPaiListInfo(bookSide());
+    getZYMSGuaPaiList();
 }
 
 void PXJYJianCangZYMSVC::loadViewIfNeeded() {
@@ -186,25 +187,42 @@ int PXJYJianCangZYMSVC::bookSide() const {
 
 void PXJYJianCangZYMSVC::getZYMSGuaPaiList() {
     if (m_shiJiaZhiJia != 1) {
+        m_bookOwed = true;
         return;
     }
     PXJYGetGuaPaiListInfo(bookSide());
 }
 
-std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager(bool busy) {
+std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newManager() {
     auto manager = PXTradeNetworkManger::create();
     manager->setDelegate(m_relay);
-    if (busy) {
-        m_busy.began(manager.get());
-    }
     return manager;
 }
 
+std::shared_ptr<PXTradeNetworkManger> PXJYJianCangZYMSVC::newQuery() {
+    if (!m_queriesBusy.isRaised()) {
+        m_queriesBusy = VKJYActivityHold::raise();
+    }
+    return newManager();
+}
+
+bool PXJYJianCangZYMSVC::asksForBookHeld(int ty) const {
+    return TradeText::textAt(m_guaPaiListPostDic, "COMMODITY_ID") == m_nowCommodityCode &&
+           TradeText::textAt(m_guaPaiListPostDic, "TY") == std::to_string(ty);
+}
+
 void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
-    m_guaPaiInfoArray.clear();
+    m_bookOwed = false;
     m_bookQuery.reset();
     if (m_nowCommodityCode.empty()) {
         return;
+    }
+    // The same book asked again keeps its rows until the answer replaces them, so a listing
+    // picked meanwhile stays picked while it is still listed. The other side's rows are not
+    // this book's: none of them may be picked.
+    if (!asksForBookHeld(ty)) {
+        m_guaPaiInfoArray.clear();
+        shuaXinGuaPaiLieBiaoView();
     }
     JYDict request = JYDict::object();
     request["id"] = trade().PXJYPeiZhi().getCurrentDateWith();
@@ -220,7 +238,7 @@ void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     request["A_N"] = "";
     request["P_P"] = "";
     m_guaPaiListPostDic = request;
-    auto manager = newManager(true);
+    auto manager = newQuery();
     m_bookQuery = manager;
     manager->getGuaPaiList(request);
 }
@@ -229,7 +247,7 @@ void PXJYJianCangZYMSVC::getWeiTuoDanInfo(const std::string& code) {
     const JYDict query =
         PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                          trade().defaultString("JYUserName"), sessionId(), code);
-    auto manager = newManager(true);
+    auto manager = newQuery();
     m_openOrders.began(*manager);
     // No range until this query's reply: the form refuses every conditional order meanwhile.
     m_tiaoJianZhaiPaiView->fanWei()->setText("");
@@ -271,12 +289,16 @@ void PXJYJianCangZYMSVC::forgetCommodity() {
     shuaXinGuaPaiLieBiaoView();
 }
 
+void PXJYJianCangZYMSVC::forgetBook() {
+    m_guaPaiInfoArray.clear();
+    shuaXinGuaPaiLieBiaoView();
+}
+
 // The book and the listing chosen in it were read under the other logon: none of it stays to be
 // taken up, and its answer still on the way is void.
 void PXJYJianCangZYMSVC::forgetAccount() {
     m_bookQuery.reset();
-    m_guaPaiInfoArray.clear();
-    shuaXinGuaPaiLieBiaoView();
+    forgetBook();
     if (!m_nowCommodityCode.empty() &&
         !PXTradeData::find(trade().PXJYData().shangPinXinXi(), m_nowCommodityCode)) {
         forgetCommodity();
@@ -287,15 +309,16 @@ void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiViewValue(const std::string& code) {
     m_tiaoJianZhaiPaiView->commodityInformationView()->fill(trade().PXJYData(), code);
 }
 
+// News of the book shown while the delisting tab is hidden leaves it owed.
 void PXJYJianCangZYMSVC::PXJYRefreshGuaPaiListBuy() {
-    if (m_shiJiaZhiJia == 1 && m_zhaiPaiView->XiaDan_FangXiang() == 2) {
-        PXJYGetGuaPaiListInfo(1);
+    if (bookSide() == 1) {
+        getZYMSGuaPaiList();
     }
 }
 
 void PXJYJianCangZYMSVC::PXJYRefreshGuaPaiListSell() {
-    if (m_shiJiaZhiJia == 1 && m_zhaiPaiView->XiaDan_FangXiang() == 1) {
-        PXJYGetGuaPaiListInfo(2);
+    if (bookSide() == 2) {
+        getZYMSGuaPaiList();
     }
 }
 
@@ -361,7 +384,8 @@ void PXJYJianCangZYMSVC::PXZhaiPaiJianCangClick(const JYDict& request) {
         return;
     }
     m_orderOutstanding = true;
-    newManager(true)->sendZhaiPaiJianCangRequest(request);
+    m_orderBusy = VKJYActivityHold::raise();
+    newManager()->sendZhaiPaiJianCangRequest(request);
 }
 
 void PXJYJianCangZYMSVC::VKJYNavBackAction() {
@@ -372,7 +396,11 @@ void PXJYJianCangZYMSVC::VKJYNavBackAction() {
 }
 
 void PXJYJianCangZYMSVC::requestEnded(PXTradeNetworkManger* manager) {
-    m_busy.ended(manager);
+    if (manager->typeNW() == kDelistingTag) {
+        m_orderBusy.release();
+        return;
+    }
+    m_queriesBusy.release();
 }
 
 void PXJYJianCangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
@@ -419,7 +447,7 @@ void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
         return;
     }
     if (manager->typeNW() == kListingTag) {
-        shuaXinGuaPaiLieBiaoView();
+        forgetBook();
     }
     if (manager->typeNW() == kDelistingTag) {
         m_orderOutstanding = false;
@@ -435,7 +463,7 @@ void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) 
     // A refused book is said to be one, not shown as a book without listings; the side's
     // button asks again.
     if (manager->typeNW() == kListingTag) {
-        shuaXinGuaPaiLieBiaoView();
+        forgetBook();
     }
     if (manager->typeNW() == kDelistingTag) {
         m_orderOutstanding = false;

@@ -5,8 +5,8 @@
 // quantity, fills the order-book board on every price refresh and sends the delisting order.
 // A quote-mode commodity goes back to the quote-mode screen below. Shown again after another
 // logon, it forgets the book and the listing chosen in it (and a commodity that account does
-// not trade) and asks for the book again. Pushed by that screen; owned by the navigation
-// controller. Main thread.
+// not trade) and asks for the book again, at once or when the delisting tab comes in front.
+// Pushed by that screen; owned by the navigation controller. Main thread.
 
 #include <cstdint>
 #include <memory>
@@ -15,8 +15,8 @@
 
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/ViewController.h"
+#include "shell/VKJYActivityHold.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeWhileShown.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -92,12 +92,19 @@ private:
     void getWeiTuoDanInfo(const std::string& code);
     void setTiaoJianZhaiPaiViewValue(const std::string& code);
     void forgetCommodity();
+    // Rows that are no longer the book's (unreadable, or read under another logon) go, with the
+    // listing chosen among them.
+    void forgetBook();
     void forgetAccount();
     // Keeps the conditional form's range that of the account logged in.
     void followAccount();
     void setTiaoJianZhaiPaiView();
     void shuaXinGuaPaiLieBiaoView();
-    std::shared_ptr<PXTradeNetworkManger> newManager(bool busy);
+    std::shared_ptr<PXTradeNetworkManger> newManager();
+    // The queries share one busy overlay, down at whichever answer comes first.
+    std::shared_ptr<PXTradeNetworkManger> newQuery();
+    // Whether a listing query of that side asks again for the book whose rows are held.
+    bool asksForBookHeld(int ty) const;
     void requestEnded(PXTradeNetworkManger* manager);
     // The reply to the latest listing query, while its commodity and side are still on show.
     bool answersBookOnShow(const PXTradeNetworkManger& reply) const;
@@ -118,8 +125,14 @@ private:
     PXJianCangOpenOrders m_openOrders;
     std::shared_ptr<PXTradeReplyRelay> m_relay;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
+    // The book of the delisting tab was forgotten or went stale while that tab was hidden: it
+    // is asked for when the tab comes in front.
+    bool m_bookOwed = false;
     bool m_orderOutstanding = false;
-    PXTradeBusyOverlay m_busy;
+    VKJYActivityHold m_queriesBusy;
+    // Up until the order's own answer: until then the user can neither leave nor switch the
+    // account and so miss its outcome, nor send it again.
+    VKJYActivityHold m_orderBusy;
     PXTradeWhileShown m_whileShown;
     PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); },
                                        [this] { getZYMSGuaPaiList(); }};

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "OpenScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
@@ -39,8 +40,7 @@ protected:
         pick(*screen->shiJianView(), code);
         driver.settle();
         orderBook = dynamic_cast<PXJYJianCangZYMSVC*>(tradeNavigation()->topViewController());
-        // Its first queries keep the busy overlay up until they are answered.
-        driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; });
+        settleQueries();
         return orderBook;
     }
     // Listings of another firm, one unit apart in price, cheapest first.
@@ -94,6 +94,14 @@ protected:
         sim.clock().advance(1000);
         change();
     }
+
+    // The busy overlay goes at the first answer: both queries are answered once the line is quiet.
+    void settleQueries() {
+        driver.runUntil([] {
+            return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
+        });
+    }
+    size_t bookQueries() { return received("faes_sellingbuying_query").size(); }
 
     PXJYJianCangZYMSVC* orderBook = nullptr;
 };
@@ -218,15 +226,14 @@ TEST_P(OrderBookOpeningOnBothScreens,
     ASSERT_EQ(form.fanWei()->text(), "(摘牌范围:1-7)");
 
     ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    const size_t asked = bookQueries();
     pick(*orderBook->tiaoJianZhaiPaiView(), "zn");
-    // The new commodity's book is asked for at once, whichever tab is shown.
-    ASSERT_TRUE(driver.runUntil([&] {
-        const auto queries = received("faes_sellingbuying_query");
-        return !queries.empty() && reqValue(queries.back(), "COMMODITY_ID") == "zn";
-    }));
-    ASSERT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    // The new commodity's book is asked for when its tab comes in front, not before.
+    EXPECT_FALSE(driver.runFor(0.5, [&] { return bookQueries() > asked; }));
+    EXPECT_TRUE(orderBook->guaPaiInfoArray().empty());
     ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
     ASSERT_TRUE(waitForBook(1));
+    EXPECT_EQ(reqValue(received("faes_sellingbuying_query").back(), "COMMODITY_ID"), "zn");
     driver.settle();
     EXPECT_EQ(bookPrice(0), "2150.0");
     EXPECT_NE(driver.viewWithText("2150.0"), nullptr);
@@ -241,6 +248,13 @@ TEST_P(OrderBookOpeningOnBothScreens,
     EXPECT_EQ(alertMessage(), "摘牌价不能为空");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(received("order_mp").empty());
+
+    // News of the book heard on the other tab is asked for when the book comes in front again.
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    listForOthers(2, 1);
+    NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+    ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+    EXPECT_TRUE(waitForBook(2));
 }
 
 INSTANTIATE_TEST_SUITE_P(Heights, OrderBookOpeningOnBothScreens, ::testing::Values(568, 480));
@@ -278,6 +292,71 @@ TEST_F(OrderBookOpening, aListingPressedWhileTheBookMovesIsTheOneChosen) {
             [&] { return orderBook->guaPaiInfoArray().size() == 5 && bookPrice(0) == pressed; }));
     });
     EXPECT_EQ(form.jiaGeZ()->text(), pressed);
+}
+
+// Another firm lists while the finger is down and the book is asked again; the answer comes
+// after the finger lifts. The rows stay on show meanwhile and the pressed listing stays chosen.
+TEST_F(OrderBookOpening, aListingPressedWhileTheBookIsAskedAgainStaysChosen) {
+    listForOthers(2, 2);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(2));
+    const std::string pressed = bookPrice(1);
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    const std::optional<Point> at = driver.rowPoint(*form.guaPaiListView()->tableView(), {0, 1});
+    ASSERT_TRUE(at);
+    const size_t asked = bookQueries();
+    tradeServer().holdReplies("faes_sellingbuying_query");
+    driver.longPress(*at, 0, [&] {
+        ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2149, 3));
+        NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+        ASSERT_TRUE(driver.runUntil([&] { return bookQueries() > asked; }));
+    });
+    EXPECT_EQ(form.guaPaiListView()->numberOfRows(*form.guaPaiListView()->tableView(), 0), 2);
+    EXPECT_EQ(form.jiaGeZ()->text(), pressed);
+    tradeServer().releaseReplies("faes_sellingbuying_query");
+    ASSERT_TRUE(waitForBook(3));
+    driver.settle();
+    EXPECT_EQ(tickedPrice(), pressed);
+    EXPECT_EQ(form.jiaGeZ()->text(), pressed);
+    EXPECT_EQ(form.fanWei()->text(), "(摘牌范围:1-7)");
+}
+
+// The busy overlay goes at the first answer; until the range is in, the conditional form
+// refuses. An order keeps it up until its own answer, whatever else is answered first.
+TEST_F(OrderBookOpening, theBusyOverlayGoesAtTheFirstAnswerButStaysForAnOrder) {
+    setDefault("prompt", "2");
+    listForOthers(2, 1);
+    ASSERT_TRUE(openScreen());
+    tradeServer().holdReplies("my_order_query");
+    pick(*screen->shiJianView(), "zn");
+    orderBook = dynamic_cast<PXJYJianCangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    EXPECT_TRUE(driver.runUntil([] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
+    PXJYTiaoJianZhaiPaiViewZYMS& conditional = *orderBook->tiaoJianZhaiPaiView();
+    typeQuantity(conditional, "1");
+    typeInto(conditional.jiaGeZ(), "2150");
+    ASSERT_TRUE(driver.tap(conditional.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "获取数据失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    tradeServer().releaseReplies("my_order_query");
+    settleQueries();
+
+    ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+    PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
+    ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
+    typeQuantity(form, "1");
+    tradeServer().holdReplies("order_mp");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    const size_t asked = bookQueries();
+    NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return bookQueries() > asked && HttpClient::exchangesInFlight() == 1; }));
+    driver.settle();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 1);
+    tradeServer().releaseReplies("order_mp");
+    EXPECT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10));
 }
 
 TEST_F(OrderBookOpening, theFullBookShowsEveryListingAndHandsTheChoiceBack) {
@@ -517,6 +596,7 @@ TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) 
     // The first account holds three lots of zinc; the second, saved beside it, holds none.
     ASSERT_TRUE(holdOrderBookLots("zn", "2150", 3));
     ASSERT_TRUE(driver.runUntil([&] { return heldLots("zn", "1") == 3; }, 10));
+    listForOthers(2, 1);
     ASSERT_TRUE(PXJYSavedAccounts(delegate->accountInfoFilePath())
                     .addAccount({"01", "01", "100000000000002"}));
     ASSERT_NE(openOrderBook(), nullptr);
@@ -529,6 +609,10 @@ TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) 
     EXPECT_TRUE(driver.runUntil([&] { return form.fanWei()->text() == "(摘牌范围:1-500)"; }, 5))
         << form.fanWei()->text();
     EXPECT_EQ(reqValue(received("my_order_query").back(), "USER_ID"), "100000000000002");
+    // The book forgotten at the switch is asked for when its tab comes in front.
+    ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
+    EXPECT_TRUE(waitForBook(1));
+    EXPECT_EQ(reqValue(received("faes_sellingbuying_query").back(), "USER_ID"), "100000000000002");
 }
 
 }  // namespace
