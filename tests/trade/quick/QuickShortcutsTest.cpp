@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "QuickScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
@@ -443,6 +444,17 @@ TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListin
 
     const int before = heldLots("zn", "1");
     PXJYZhaiPaiViewZYMS& form = *screen->zhaiPaiView();
+    // Pressed while the heartbeat asks for the book again, answered after the finger lifts.
+    const size_t asked = received("faes_sellingbuying_query").size();
+    tradeServer().holdReplies("faes_sellingbuying_query");
+    driver.longPress(*driver.rowPoint(*form.guaPaiListView()->tableView(), {0, 0}), 0, [&] {
+        NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
+        ASSERT_TRUE(driver.runUntil(
+            [&] { return received("faes_sellingbuying_query").size() > asked; }));
+    });
+    tradeServer().releaseReplies("faes_sellingbuying_query");
+    EXPECT_TRUE(driver.runUntil([&] { return HttpClient::exchangesInFlight() == 0; }));
+    EXPECT_EQ(form.jiaGeZ()->text(), "2150.0");
     ASSERT_TRUE(driver.tapRow(*form.guaPaiListView()->tableView(), IndexPath{0, 0}));
     typeOnKeypad(form.shuLiang(), "3");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
