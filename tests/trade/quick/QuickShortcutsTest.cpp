@@ -449,8 +449,8 @@ TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListin
     tradeServer().holdReplies("faes_sellingbuying_query");
     driver.longPress(*driver.rowPoint(*form.guaPaiListView()->tableView(), {0, 0}), 0, [&] {
         NotificationCenter::defaultCenter().post("REFRESH_C_LIST_SELL");
-        ASSERT_TRUE(driver.runUntil(
-            [&] { return received("faes_sellingbuying_query").size() > asked; }));
+        ASSERT_TRUE(
+            driver.runUntil([&] { return received("faes_sellingbuying_query").size() > asked; }));
     });
     tradeServer().releaseReplies("faes_sellingbuying_query");
     EXPECT_TRUE(driver.runUntil([&] { return HttpClient::exchangesInFlight() == 0; }));
