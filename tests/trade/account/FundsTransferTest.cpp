@@ -225,6 +225,7 @@ TEST_F(FundsTransferTest, aTapAfterAnotherLogonSendsNothingAndSaysWhy) {
     const auto refusedAfterLogonOf = [&](const std::string& account) {
         ASSERT_TRUE(waitAlert());
         EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
+        snapshot("transfer-account-changed");
         answerAlert();
         ASSERT_TRUE(waitIdle());
         EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], account);
