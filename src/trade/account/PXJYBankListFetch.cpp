@@ -1,6 +1,7 @@
 #include "trade/account/PXJYBankListFetch.h"
 
 #include "platform/ui/ViewController.h"
+#include "trade/account/PXJYFundsFormAccount.h"
 #include "trade/account/PXJYFundsWire.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
@@ -29,12 +30,18 @@ void PXJYBankListFetch::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYBankListFetch::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
+    if (!PXJYFundsFormAccount::tells(*manager)) {
+        return;
+    }
     m_arrived = false;
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYBankListFetch::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
+    if (!PXJYFundsFormAccount::tells(*manager)) {
+        return;
+    }
     m_arrived = false;
     PXTradeRefusalAlert::show(*manager);
 }

@@ -4,7 +4,8 @@
 // transfer form and the balance query list it. The funds home fetches it each time it is shown;
 // a form that waited above the home while another account logged on fetches it itself, since the
 // store forgets the banks at every logon. A failure is told (network or refusal), never left as
-// an empty list. Owned by its screen; main thread.
+// an empty list; an answer of a logon that has ended, failure or not, changes nothing. Owned by
+// its screen; main thread.
 
 #include "trade/common/PXTradeBusyOverlay.h"
 #include "trade/core/PXTradeNetworkManger.h"

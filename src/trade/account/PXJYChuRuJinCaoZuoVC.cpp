@@ -70,7 +70,7 @@ TextField* PXJYChuRuJinCaoZuoVC::addField(const Rect& frame, int tag, bool secur
 }
 
 void PXJYChuRuJinCaoZuoVC::viewWillAppear(bool) {
-    m_shownAccount.follow();
+    m_account.follow();
     // Nobody asked for this reset, so a bank it drops goes without an alert.
     selectType(PXJYTransferForm::kDeposit);
 }
@@ -161,6 +161,9 @@ bool PXJYChuRuJinCaoZuoVC::textFieldShouldReturn(TextField&) {
 
 void PXJYChuRuJinCaoZuoVC::doneButtonAction() {
     view()->endEditing();
+    if (m_account.refusesSend()) {
+        return;
+    }
     const std::string amount = m_money->text();
     if (auto refusal = PXJYTransferForm::check(m_bank, m_type, amount, m_password->text())) {
         PXTradeMessage::show(*refusal);
@@ -181,7 +184,7 @@ void PXJYChuRuJinCaoZuoVC::alertViewClickedButtonAtIndex(AlertView& alert, int b
 }
 
 void PXJYChuRuJinCaoZuoVC::requestNetWork() {
-    if (m_transfer.isOutstanding() || m_shownAccount.follow()) {
+    if (m_transfer.isOutstanding() || m_account.refusesSend()) {
         return;
     }
     m_sentType = m_type;

@@ -12,9 +12,8 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/account/PXJYBankListFetch.h"
+#include "trade/account/PXJYFundsFormAccount.h"
 #include "trade/common/PXTradeOrderGate.h"
-#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "widgets/GlossAlertView.h"
 
@@ -83,8 +82,7 @@ private:
     // One transfer at a time, whatever other request answers meanwhile.
     PXTradeOrderGate m_transfer;
     // After another logon the store holds no banks until this one's are fetched again.
-    PXJYBankListFetch m_banks{*this};
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { m_banks.fetch(); }};
+    PXJYFundsFormAccount m_account{*this, [this] { forgetAccount(); }};
     std::string m_sentType;
     std::string m_sentAmount;
 };

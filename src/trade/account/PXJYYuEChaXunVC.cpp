@@ -13,6 +13,7 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/TradeText.h"
 
@@ -50,7 +51,7 @@ void PXJYYuEChaXunVC::viewDidLoad() {
 }
 
 void PXJYYuEChaXunVC::viewWillAppear(bool) {
-    m_shownAccount.follow();
+    m_account.follow();
 }
 
 // The bank chosen, and the password typed for it, were another account's.
@@ -97,7 +98,7 @@ bool PXJYYuEChaXunVC::textFieldShouldReturn(TextField&) {
 
 void PXJYYuEChaXunVC::checkButtonAction() {
     view()->endEditing();
-    if (m_shownAccount.follow()) {
+    if (m_account.refusesSend()) {
         return;
     }
     if (m_bank.empty()) {
@@ -135,11 +136,17 @@ void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYYuEChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
+    if (!PXJYFundsFormAccount::tells(*manager)) {
+        return;
+    }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYYuEChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
+    if (!PXJYFundsFormAccount::tells(*manager)) {
+        return;
+    }
     PXTradeRefusalAlert::show(*manager);
 }
 

@@ -8,9 +8,8 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/account/PXJYBankListFetch.h"
+#include "trade/account/PXJYFundsFormAccount.h"
 #include "trade/common/PXTradeBusyOverlay.h"
-#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 class Button;
@@ -59,6 +58,5 @@ private:
     Label* m_timePeriod = nullptr;
     PXTradeBusyOverlay m_busy;
     // After another logon the store holds no banks until this one's are fetched again.
-    PXJYBankListFetch m_banks{*this};
-    PXTradeShownAccount m_shownAccount{[this] { forgetBank(); }, [this] { m_banks.fetch(); }};
+    PXJYFundsFormAccount m_account{*this, [this] { forgetBank(); }};
 };

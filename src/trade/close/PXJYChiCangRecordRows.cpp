@@ -84,19 +84,17 @@ std::vector<std::string> PXJYChiCangRecordRows::mingXiValues(const PXTradeData& 
 
 std::vector<std::string> PXJYChiCangRecordRows::huiZongValues(const PXTradeData& store,
                                                               const PXJYChiCangHuiZong& summary) {
-    const auto current = PXTradeClosingRules::currentSummary(store, summary);
-    const PXJYChiCangHuiZong& shown = current ? *current : summary;
-    const std::string& code = shown.commodityCode;
+    const std::string& code = summary.commodityCode;
     const PXTradeCommodity* commodity = PXTradeData::find(store.shangPinXinXi(), code);
     const PXTradeYiKouJia* prices = PXTradeData::find(store.zuiXinYiKouJia(), code);
     const std::string tick = commodity ? commodity->zuiXiaoBianDongJia : "";
     const JYDict figures = store.FuDongYingKui();
     return {commodity ? orMissing(commodity->commodityName) : PXTradeFormat::kMissing,
-            PXTradeClosingRules::holdingSideText(shown.buySellSign),
-            orMissing(shown.shuLiang),
-            money(shown.jianCangJunJia),
-            money(shown.pingJunChiCangJia),
-            PXTradeClosingRules::closingPriceText(shown.buySellSign, prices, tick),
-            floating(at(at(figures, code), shown.buySellSign)),
-            money(shown.chiCangBaoZhengJin)};
+            PXTradeClosingRules::holdingSideText(summary.buySellSign),
+            orMissing(summary.shuLiang),
+            money(summary.jianCangJunJia),
+            money(summary.pingJunChiCangJia),
+            PXTradeClosingRules::closingPriceText(summary.buySellSign, prices, tick),
+            floating(at(at(figures, code), summary.buySellSign)),
+            money(summary.chiCangBaoZhengJin)};
 }

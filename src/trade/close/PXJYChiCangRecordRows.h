@@ -18,8 +18,7 @@ public:
     // The ticket's rows; only the number when the store no longer holds it.
     static std::vector<std::string> mingXiValues(const PXTradeData& store,
                                                  const std::string& number);
-    // The summary's rows, with lots and prices as the store holds them now when the summary is
-    // still there.
+    // The summary's rows, with the live prices and figures the store holds for it.
     static std::vector<std::string> huiZongValues(const PXTradeData& store,
                                                   const PXJYChiCangHuiZong& summary);
     // "%.2f" of a figure; "--" when it is missing.

@@ -169,17 +169,25 @@ void PXJYHuiZongViewController::setHuiZongDetailValue() {
         return;
     }
     const PXTradeData& trade = store();
-    m_showView->setExplanationArray(PXJYChiCangRecordRows::huiZongTitles());
-    m_showView->setDataArray(PXJYChiCangRecordRows::huiZongValues(trade, *m_huiZong));
-    m_showView->listView()->reloadData();
-    m_board->fill(trade, m_huiZong->commodityCode);
     // Looked at in either mode, so a holding that went while numbers showed stays gone.
     m_transferHolding.forgetIfGone(trade);
+    showDetail(trade);
+    m_board->fill(trade, m_huiZong->commodityCode);
     if (m_SJPCView->danHaoOrShangPin()) {
         fillByCommodity(trade);
     } else {
         PXShiJiaZhuanRangFill::byNumber(*m_SJPCView, trade, m_newDanHao.value_or(""));
     }
+}
+
+// The picked holding as the store holds it now; nothing once it has gone, as the form offers
+// nothing to transfer then.
+void PXJYHuiZongViewController::showDetail(const PXTradeData& trade) {
+    const auto current = m_transferHolding.current(trade);
+    m_showView->setExplanationArray(PXJYChiCangRecordRows::huiZongTitles());
+    m_showView->setDataArray(current ? PXJYChiCangRecordRows::huiZongValues(trade, *current)
+                                     : std::vector<std::string>{});
+    m_showView->listView()->reloadData();
 }
 
 // The picked summary's holding, until it goes: a later lot of its commodity and side is not it.

@@ -5,8 +5,9 @@
 // by one of its holding numbers (picked in a list that slides in over everything), with an
 // optional reverse delisting; an order-book summary goes to the order-book transfer screen
 // instead. The summaries are queried each time the screen shows; the list follows the store
-// at every price refresh. One order at a time. Shown again after another logon, it forgets the
-// summary chosen and what its panels held. Pushed by the query menu; owned by the trade tab's
+// at every price refresh. One order at a time. A chosen summary that closes is shown as nothing,
+// in its record as on its form. Shown again after another logon, it forgets the summary chosen
+// and what its panels held. Pushed by the query menu; owned by the trade tab's
 // navigation stack. Main thread.
 
 #include <memory>
@@ -90,6 +91,7 @@ private:
     void initHuiZongDetailView();
     void initPingCangView();
     void setZYMSViewAlpha();
+    void showDetail(const PXTradeData& trade);
     void showNumbers();
     void forgetAccount();
     void finished(const PXTradeNetworkManger& reply, const std::string& message);

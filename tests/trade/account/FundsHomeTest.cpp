@@ -12,9 +12,11 @@
 #include "shell/VKJYNavigationBarView.h"
 #include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeServer.h"
+#include "trade/account/PXJYBankListFetch.h"
 #include "trade/account/PXJYBankListView.h"
 #include "trade/account/PXJYChuRuJinCaoZuoVC.h"
 #include "trade/account/PXJYChuRuJinViewController.h"
+#include "trade/account/PXJYFundsWire.h"
 #include "trade/account/PXJYXiuGaiZiJinMiMaVC.h"
 #include "trade/account/PXJYYuEChaXunVC.h"
 #include "trade/core/PXTradeData.h"
@@ -27,6 +29,7 @@ namespace {
 constexpr int kPasswordEntry = 2;
 constexpr int kTransferEntry = 3;
 constexpr int kBalanceEntry = 4;
+const char* const kOtherAccount = "100000000000003";
 }  // namespace
 
 class FundsHomeTest : public FundsScreenTest {
@@ -156,6 +159,43 @@ TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {
     EXPECT_EQ(driver.viewsOfClass<AlertView>().size(), 1u);
 }
 
+// The balance query, then the home's bank list, are refused only after another account logged
+// on: neither is a failure of the account logged in now.
+TEST_F(FundsHomeTest, aLateRefusalOfAnEndedLogonIsNotTold) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
+    typeInto(query->passwordTextField(), kFundPassword);
+    const auto refusedAfterLogonOf = [&](const char* request, const char* account, auto ask) {
+        tradeServer().holdReplies(request);
+        tradeServer().answerCodeNext(-1, request);
+        ask();
+        ASSERT_TRUE(driver.runUntil([&] { return sent(request) == 1; }));
+        ASSERT_TRUE(logInAs(account));
+        tradeServer().releaseReplies(request);
+        ASSERT_TRUE(waitIdle());
+        driver.settle();
+        EXPECT_FALSE(driver.visibleAlert()) << request << ": " << alertMessage();
+    };
+    refusedAfterLogonOf("money_bankfunds", kOtherAccount, [&] { driver.tapText("查询"); });
+    refusedAfterLogonOf("money_userinfo_query", kAccount, [&] { home->getTradeBankInfo(); });
+}
+
+// A line failure that reaches the bank list after another logon is as late.
+TEST_F(FundsHomeTest, aLateLineFailureOfTheBanksOfAnEndedLogonIsNotTold) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto asked = PXTradeNetworkManger::create();
+    asked->getbankInfo(PXJYFundsWire::common());
+    ASSERT_TRUE(logInAs(kOtherAccount));
+    PXJYBankListFetch fetch(*home);
+    fetch.requestFailed(asked.get(), -1004);
+    driver.settle();
+    EXPECT_FALSE(driver.visibleAlert()) << alertMessage();
+}
+
 TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
     PXJYChuRuJinViewController* home = openHome();
     ASSERT_TRUE(home);
@@ -193,6 +233,29 @@ TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
     EXPECT_EQ(query->passwordTextField()->text(), "");
     EXPECT_EQ(lastRequest("money_bankfunds")["BANK_ID"], kBankId);
     EXPECT_EQ(lastRequest("money_bankfunds")["PWD"], kFundPassword);
+}
+
+// Another account logs on while the balance query is on show: 查询 sends nothing and says why,
+// and the form, refilled with that account's banks, takes the next query.
+TEST_F(FundsHomeTest, aBalanceQueryAfterAnotherLogonSendsNothingAndSaysWhy) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
+    typeInto(query->passwordTextField(), kFundPassword);
+    ASSERT_TRUE(logInAs(kOtherAccount));
+    driver.tapText("查询");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
+    answerAlert();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], kOtherAccount);
+    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
+    typeInto(query->passwordTextField(), kFundPassword);
+    driver.tapText("查询");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(sent("money_bankfunds"), 1);
 }
 
 TEST_F(FundsHomeTest, anUnreadableBalanceReplyIsSaid) {

@@ -125,6 +125,14 @@ JYDict FundsScreenTest::lastRequest(const std::string& name) {
     return req;
 }
 
+bool FundsScreenTest::logInAs(const std::string& account) {
+    TradeSessionAccount who;
+    who.account = account;
+    const bool done = logIn(who);
+    tradeServer().clearReceived();
+    return done;
+}
+
 double FundsScreenTest::balance() {
     return tradeServer().ledger().balance(kAccount).value_or(-1);
 }

@@ -48,6 +48,10 @@ protected:
     // Opens the bank list with its button and taps the bank of that name.
     bool chooseBank(Button* opener, PXJYBankListView* list, const std::string& name);
 
+    // Another logon, as a login made elsewhere (another tab, a re-login) gives: true when it
+    // went through. The simulator's request log starts afresh.
+    bool logInAs(const std::string& account);
+
     int sent(const std::string& name);
     // The REQ of the last request of that name the simulator received.
     JYDict lastRequest(const std::string& name);

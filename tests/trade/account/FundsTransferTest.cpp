@@ -213,6 +213,42 @@ TEST_F(FundsTransferTest, aLostSessionIsToldOnceByTheReloginDialog) {
     EXPECT_EQ(driver.viewsOfClass<AlertView>().size(), 1u) << "the text is shown once";
 }
 
+// Another account logs on while the form is on show, once with the confirmation up and once
+// before 确定: neither tap sends, each says why, and the form, refilled with the banks of the
+// account logged in now, takes the next transfer.
+TEST_F(FundsTransferTest, aTapAfterAnotherLogonSendsNothingAndSaysWhy) {
+    const auto fill = [&] {
+        ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+        typeInto(form->moneyTextField(), "5");
+        typeInto(form->passwordTextField(), kFundPassword);
+    };
+    const auto refusedAfterLogonOf = [&](const std::string& account) {
+        ASSERT_TRUE(waitAlert());
+        EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
+        snapshot("transfer-account-changed");
+        answerAlert();
+        ASSERT_TRUE(waitIdle());
+        EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], account);
+    };
+    fill();
+    driver.tapText("确定");
+    ASSERT_TRUE(waitAlert());
+    ASSERT_TRUE(logInAs("100000000000003"));
+    answerAlert("确定");
+    refusedAfterLogonOf("100000000000003");
+
+    fill();
+    ASSERT_TRUE(logInAs(kAccount));
+    driver.tapText("确定");
+    refusedAfterLogonOf(kAccount);
+
+    fill();
+    driver.tapText("确定");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(driver.visibleAlert()->tag(), PXJYChuRuJinCaoZuoVC::kConfirmAlertTag);
+    EXPECT_EQ(sent("money_transfer"), 0);
+}
+
 TEST_F(FundsTransferTest, aDeadLineShowsTheNetworkFailureAndKeepsTheForm) {
     ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
     for (size_t i = 0; i < tradeServer().lineCount(); ++i) {

@@ -597,6 +597,8 @@ TEST_F(HoldingQueryTest, shouldForgetASummaryClosedMeanwhileAndSendNothingOfIt) 
     EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
     EXPECT_EQ(form.maiMaiFangXiangL()->text(), "");
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    // The detail under the form shows no closed lots either.
+    EXPECT_EQ(screen->showView()->dataArray(), std::vector<std::string>{});
     snapshot("summaries-transfer-forgotten-568");
 
     // A new lot of the same commodity and side is not the holding that was picked.
@@ -610,6 +612,7 @@ TEST_F(HoldingQueryTest, shouldForgetASummaryClosedMeanwhileAndSendNothingOfIt) 
     refresh();
     EXPECT_EQ(form.commodityNameButton()->currentTitle(), "--");
     EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:0-0)");
+    EXPECT_EQ(screen->showView()->dataArray(), std::vector<std::string>{});
     typeQuantity(form, "1");
     driver.tap(form.zhuanRangButton());
     EXPECT_EQ(alertMessage(), "请选择商品");

@@ -1,0 +1,36 @@
+#pragma once
+
+// The logon a funds form (transfer, balance query) was filled under, with that logon's bank
+// list. After another logon the form forgets its bank and what was typed, and the new account's
+// banks are fetched, when the form shows again or at the first tap that would send: that tap
+// sends nothing and says why, and the next one, on the refilled form, goes. Owned by its form;
+// main thread.
+
+#include <functional>
+
+#include "trade/account/PXJYBankListFetch.h"
+#include "trade/common/PXTradeShownAccount.h"
+
+class PXTradeNetworkManger;
+class ViewController;
+
+class PXJYFundsFormAccount {
+public:
+    static constexpr const char* kAccountChanged = "账户已切换，请重新操作";
+
+    // forget: the form drops its bank and fields.
+    PXJYFundsFormAccount(ViewController& form, std::function<void()> forget);
+
+    // Whether a failure is told: not a late one of a logon that has ended, unless it is the one
+    // whose telling is left to the session-lost dialog.
+    static bool tells(const PXTradeNetworkManger& failure);
+
+    // On showing.
+    void follow() { m_shownAccount.follow(); }
+    // Before a send: true, once told, when another account logged on since the form was filled.
+    bool refusesSend();
+
+private:
+    PXJYBankListFetch m_banks;
+    PXTradeShownAccount m_shownAccount;
+};
