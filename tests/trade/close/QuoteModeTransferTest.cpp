@@ -65,13 +65,20 @@ protected:
         return screen;
     }
 
-    void pickSummary(const std::string& code, const std::string& side) {
-        ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+    // On this screen's form, or on the order-book screen's when given.
+    void pickSummary(const std::string& code, const std::string& side,
+                     PXJYZhuanRangZYMSVC* orderBook = nullptr) {
+        PXZhuanRangFormView& form = orderBook
+                                        ? static_cast<PXZhuanRangFormView&>(*orderBook->SJPCView())
+                                        : *screen->SJPCView();
+        PXJYChiCangShangPinListView& picker =
+            orderBook ? *orderBook->chiCangShangPinListView() : *screen->chiCangShangPinListView();
+        ASSERT_TRUE(driver.tap(form.commodityNameButton()));
         driver.settle();
         // The picker lists what the summary query it sent answers.
         int row = -1;
         driver.runUntil([&] {
-            const auto& rows = screen->chiCangShangPinListView()->allChiCangShangPinCommodity();
+            const auto& rows = picker.allChiCangShangPinCommodity();
             for (size_t i = 0; i < rows.size(); ++i) {
                 if (rows[i]->commodityCode == code && rows[i]->buySellSign == side) {
                     row = static_cast<int>(i);
@@ -80,8 +87,7 @@ protected:
             return row >= 0;
         });
         ASSERT_GE(row, 0) << "no summary " << code << " " << side;
-        ASSERT_TRUE(
-            driver.tapRow(*screen->chiCangShangPinListView()->tableView(), IndexPath{0, row}));
+        ASSERT_TRUE(driver.tapRow(*picker.tableView(), IndexPath{0, row}));
         driver.settle();
     }
 
@@ -860,6 +866,43 @@ TEST_F(QuoteModeTransfer, anOrderBookHoldingIsForgottenByASwitchFromItsOwnForm) 
     ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
     EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_list").empty(); }));
 }
+
+// A switch made on the order-book form, then a quote-mode holding picked there: the form below
+// takes it under the account now logged in and shows it, by commodity and by number alike.
+class HandBackAfterASwitch : public QuoteModeTransfer,
+                             public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HandBackAfterASwitch, theHoldingPickedIsShownOnTheFormBelow) {
+    const bool byCommodity = GetParam();
+    tradeModule().setDefaultString("RefreshTrade", "30");
+    ASSERT_TRUE(holdOrderBookLots("zn", "2150", 1));
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("zn", "1");
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    ASSERT_TRUE(switchToSavedAccount(*orderBook->SJPCView()->switchingAccountView(), orderBook));
+    const std::string number = heldNumber("AG");
+    if (byCommodity) {
+        pickSummary("AG", "1", orderBook);
+    } else {
+        ASSERT_TRUE(driver.tap(orderBook->SJPCView()->DHbutton()));
+        ASSERT_TRUE(driver.tap(orderBook->SJPCView()->danHaoButton()));
+        pickNumber(number, orderBook->chiCangDanHaoListView());
+    }
+    ASSERT_EQ(tradeNavigation()->topViewController(), screen);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "白银");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-3)");
+    if (!byCommodity) {
+        EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, HandBackAfterASwitch, ::testing::Values(true, false),
+                         [](const auto& info) {
+                             return std::string(info.param ? "byCommodity" : "byNumber");
+                         });
 
 // Shown again after an account switch made on the conditional tab, the screen is back on
 // " 转让", whose holding picked under the first account is shown as none and sends nothing.
