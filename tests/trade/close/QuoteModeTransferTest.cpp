@@ -14,6 +14,7 @@
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
 #include "support/session/TradeSessionFixture.h"
@@ -31,6 +32,7 @@
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -921,6 +923,38 @@ TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
     EXPECT_NE(form.commodityNameButton()->currentTitle(), "白银");
     ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
     EXPECT_EQ(alertMessage(), "请选择商品");
+}
+
+// A login added from the form's switcher is accepted, then fails half-way: the account logged
+// in before stays in force, and so does the form, with the holding picked and the quantity typed.
+TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+    ASSERT_TRUE(driver.tapText("添加账号"));
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYTradeLoginVC*>(tradeNavigation()->topViewController());
+        return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0 &&
+               !login->captchaButton()->validString().empty();
+    }));
+    tradeServer().answerCodeNext(-1, "firm_info");
+    typeOnKeypad(login->userNameTextField(), kSecondAccount);
+    ASSERT_TRUE(driver.tap(login->passWordTextField()));
+    driver.typeText("111111");
+    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+    ASSERT_TRUE(driver.tap(login->loginButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+    ASSERT_EQ(received("firm_info").size(), 1u) << "the logon was not accepted";
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return screen->isAppeared(); }));
+    EXPECT_EQ(store().tradeSession()->userID, loggedIn.account);
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "白银");
+    EXPECT_EQ(form.shuLiang()->text(), "1");
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {
