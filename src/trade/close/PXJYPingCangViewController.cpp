@@ -79,7 +79,13 @@ void PXJYPingCangViewController::loadView() {
 }
 
 void PXJYPingCangViewController::setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    m_shownAccount.filling();
     m_huiZong.choose(std::move(summary), PXTradeModule::shared().PXJYData());
+}
+
+void PXJYPingCangViewController::setNowDanHaoID(const std::string& number) {
+    m_shownAccount.filling();
+    m_nowDanHaoID = number;
 }
 
 void PXJYPingCangViewController::showTab(bool market) {
@@ -218,13 +224,14 @@ void PXJYPingCangViewController::PXChangeAnDanHao(const std::string& number) {
     m_danHaoList->VKJYNavBackAction();
     // A pick on one tab writes that tab's form only.
     if (m_numberPickerTab == 2) {
+        m_shownAccount.filling();
         m_ZJPCView->cleanView();
         m_stopsDanHaoID = number;
         setPingCangValue();
         return;
     }
     m_SJPCView->cleanView();
-    m_nowDanHaoID = number;
+    setNowDanHaoID(number);
     changeDanHao();
 }
 

@@ -53,9 +53,11 @@ public:
     const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const {
         return m_huiZong.chosen();
     }
+    // The market form's choice, by commodity or by number: the user's pick, or one handed back
+    // by the order-book screen above, taken under the logon in force.
     void setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary);
     const std::string& nowDanHaoID() const { return m_nowDanHaoID; }
-    void setNowDanHaoID(const std::string& number) { m_nowDanHaoID = number; }
+    void setNowDanHaoID(const std::string& number);
 
     VKJYNavigationBarView* navigationBarView() const { return m_navigationBarView; }
     Button* SJbutton() const { return m_SJbutton; }

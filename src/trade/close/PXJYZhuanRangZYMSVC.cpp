@@ -105,7 +105,13 @@ void PXJYZhuanRangZYMSVC::JYRefreshView() {
 }
 
 void PXJYZhuanRangZYMSVC::setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) {
+    m_shownAccount.filling();
     m_huiZong.choose(std::move(summary), PXTradeModule::shared().PXJYData());
+}
+
+void PXJYZhuanRangZYMSVC::setNowDanHaoID(const std::string& number) {
+    m_shownAccount.filling();
+    m_nowDanHaoID = number;
 }
 
 void PXJYZhuanRangZYMSVC::setPingCangValue() {
@@ -258,7 +264,7 @@ void PXJYZhuanRangZYMSVC::PXChangeAnCommodity(const std::shared_ptr<PXJYChiCangH
 void PXJYZhuanRangZYMSVC::PXChangeAnDanHao(const std::string& number) {
     m_SJPCView->cleanView();
     m_danHaoList->VKJYNavBackAction();
-    m_nowDanHaoID = number;
+    setNowDanHaoID(number);
     const auto* ticket = findIn(PXTradeModule::shared().PXJYData().chiCangMingXiXinXi(), number);
     const std::string code = ticket ? ticket->commodityCode : "";
     if (!isOrderBook(code) && handBack(false)) {

@@ -43,11 +43,12 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
 
+    // The form's choice, by commodity or by number, taken under the logon in force.
     void setHuiZongCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary);
     const std::shared_ptr<PXJYChiCangHuiZong>& huiZongCommodity() const {
         return m_huiZong.chosen();
     }
-    void setNowDanHaoID(const std::string& number) { m_nowDanHaoID = number; }
+    void setNowDanHaoID(const std::string& number);
     const std::string& nowDanHaoID() const { return m_nowDanHaoID; }
     // Built on first use, so a host can switch the form's mode before the push shows it.
     PXJYZhuanRangZYMSView* SJPCView();

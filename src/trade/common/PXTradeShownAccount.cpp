@@ -18,14 +18,7 @@ PXTradeShownAccount::PXTradeShownAccount(std::function<void()> forget, std::func
     : m_forget(std::move(forget)), m_refill(std::move(refill)), m_epoch(epochInForce()) {}
 
 bool PXTradeShownAccount::follow() {
-    const uint64_t now = epochInForce();
-    const bool changed = now != m_epoch;
-    if (changed) {
-        // Marked first: a refill that sends its query is of the logon in force.
-        m_epoch = now;
-        m_refilled = false;
-        m_forget();
-    }
+    const bool changed = forgetIfAnotherLogon();
     // Logged out (or a login chain still running), a query would only be refused: the refill
     // waits for a showing with the login in force.
     if (!m_refilled && loggedIn()) {
@@ -35,6 +28,25 @@ bool PXTradeShownAccount::follow() {
         }
     }
     return changed;
+}
+
+void PXTradeShownAccount::filling() {
+    forgetIfAnotherLogon();
+}
+
+bool PXTradeShownAccount::ofAnotherLogon() const {
+    return m_epoch != epochInForce();
+}
+
+bool PXTradeShownAccount::forgetIfAnotherLogon() {
+    if (!ofAnotherLogon()) {
+        return false;
+    }
+    // Marked first: a refill that sends its query is of the logon in force.
+    m_epoch = epochInForce();
+    m_refilled = false;
+    m_forget();
+    return true;
 }
 
 bool PXTradeShownAccount::takes(const PXTradeNetworkManger& reply) {

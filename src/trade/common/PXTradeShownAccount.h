@@ -3,9 +3,9 @@
 // screen that can wait on a stack or under another tab while the account changes (a login, a
 // switch or a re-login made anywhere) keeps one: when it shows again, and before it sends what
 // it shows, it follows the logon in force, so that after another logon it forgets its rows,
-// selection, paging and choices and fills itself for the account now logged in. A reply to a
-// request made under a logon that has ended is taken by no screen. Owned by its screen; main
-// thread.
+// selection, paging and choices and fills itself for the account now logged in. What a screen
+// is handed or fills in while it waits is of the logon in force, and stays. A reply to a request
+// made under a logon that has ended is taken by no screen. Owned by its screen; main thread.
 
 #include <cstdint>
 #include <functional>
@@ -22,11 +22,20 @@ public:
     // out or with a login chain still running, at the first follow with a login in force. True
     // when it forgot.
     bool follow();
+    // Called by every entry that hands the screen a value or fills it (a hand-back from a screen
+    // above, a pick): what it holds from now on is of the logon in force. What it held of an
+    // earlier logon is forgotten first, and its refill waits for the next follow, so that showing
+    // again keeps what it was just given.
+    void filling();
+    // Whether another logon came since the screen was last filled or followed.
+    bool ofAnotherLogon() const;
     // Whether the reply may change what a screen shows: not when it answers a request of a
     // logon that has ended, whose account is not the one logged in now.
     static bool takes(const PXTradeNetworkManger& reply);
 
 private:
+    bool forgetIfAnotherLogon();
+
     std::function<void()> m_forget;
     std::function<void()> m_refill;
     uint64_t m_epoch;

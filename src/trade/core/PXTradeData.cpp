@@ -67,15 +67,15 @@ void PXTradeData::clearAllTradeData() {
 }
 
 PXTradeData::Snapshot PXTradeData::snapshot() const {
-    return {*m_tradeSession,       m_shangPinXinXi, m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
-            m_chiCangMingXiXinXi,  m_zhangHuXinXi,  m_yinHangXinXi,   m_firmID,
-            m_currentCommodityCode};
+    return {*m_tradeSession,        m_shangPinXinXi, m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
+            m_chiCangMingXiXinXi,   m_zhangHuXinXi,  m_yinHangXinXi,   m_firmID,
+            m_currentCommodityCode, m_sessionEpoch};
 }
 
 void PXTradeData::restore(const Snapshot& kept) {
     // What the replacing session still has on its way is of a session that is over; marked
     // before its id is overwritten, so nothing naming it goes out any more.
-    nextSessionEpoch();
+    endSessionInForce(kept.sessionEpoch);
     // The session object itself stays: screens hold it.
     *m_tradeSession = kept.session;
     m_shangPinXinXi = kept.shangPinXinXi;
@@ -89,10 +89,14 @@ void PXTradeData::restore(const Snapshot& kept) {
 }
 
 void PXTradeData::nextSessionEpoch() {
+    endSessionInForce(++m_epochsIssued);
+}
+
+void PXTradeData::endSessionInForce(uint64_t nextEpoch) {
     if (!m_tradeSession->JYsessionID.empty()) {
         m_endedSessions.insert(m_tradeSession->JYsessionID);
     }
-    ++m_sessionEpoch;
+    m_sessionEpoch = nextEpoch;
     m_lossTold.reset();
     // The banks are the account's, and no login fetches them again (the funds home does): none
     // of the session that is over stays to be listed for the next one.

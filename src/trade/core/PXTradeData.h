@@ -53,12 +53,16 @@ public:
         std::vector<JYDict> yinHangXinXi;
         std::string firmID;
         std::string currentCommodityCode;
+        uint64_t sessionEpoch = 0;
     };
     Snapshot snapshot() const;
-    // Puts the snapshot's account back; the login state is the caller's.
+    // Puts the snapshot's account back, and its epoch with it: the logon that replaced it ends,
+    // and what followed the account kept in force has nothing to forget. The login state is the
+    // caller's.
     void restore(const Snapshot& kept);
-    // Grows whenever the session in force ends or a new logon replaces it: a request, a
-    // confirmation or a reply of an older epoch belongs to a session that is over.
+    // Changes whenever the session in force ends or a new logon replaces it, to a value never
+    // handed out before; only a restored snapshot takes an earlier one back. A request, a
+    // confirmation or a reply of another epoch belongs to a session that is over.
     uint64_t sessionEpoch() const { return m_sessionEpoch; }
     // The session in force is over, ended or replaced by a new logon's: its confirmations
     // leave the window, its late replies go unheeded and its account's banks are forgotten.
@@ -137,6 +141,7 @@ private:
     std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;
     bool isOrderBook(const std::string& code) const;
     std::string ticketValue(const PXJYChiCangMingXi& ticket) const;
+    void endSessionInForce(uint64_t nextEpoch);
     std::shared_ptr<commodityInfo> quoteCommodity(const std::string& code) const;
 
     PXTradeModule& m_module;
@@ -156,5 +161,6 @@ private:
     uint64_t m_sessionEpoch = 0;
     std::optional<uint64_t> m_lossTold;
     std::set<std::string> m_endedSessions;
+    uint64_t m_epochsIssued = 0;
     uint64_t m_observer = 0;
 };

@@ -103,6 +103,8 @@ void PXJYJianCangViewController::JYRefreshView() {
 }
 
 void PXJYJianCangViewController::setPXJianCangViewValue(const std::string& code) {
+    // Also handed back by the order-book screen above, after a switch made there.
+    m_shownAccount.filling();
     const auto& commodities = PXTradeModule::shared().PXJYData().shangPinXinXi();
     const auto found = commodities.find(code);
     if (found != commodities.end() && found->second && found->second->shangPinJiaoYiMoShi == "4") {

@@ -1,22 +1,14 @@
 #include "trade/open/PXJianCangOpenOrders.h"
 
-#include "trade/core/PXTradeData.h"
-#include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/open/PXJianCangRules.h"
 
-namespace {
-uint64_t sessionEpoch() {
-    return PXTradeModule::shared().PXJYData().sessionEpoch();
-}
-}  // namespace
-
 void PXJianCangOpenOrders::began(const PXTradeNetworkManger& query) {
+    m_logon.filling();
     m_query = query.weak_from_this();
     m_lots = 0;
     m_answered = false;
     m_asked = true;
-    m_sessionEpoch = sessionEpoch();
 }
 
 bool PXJianCangOpenOrders::isLatest(const PXTradeNetworkManger& reply) const {
@@ -37,7 +29,7 @@ bool PXJianCangOpenOrders::known() const {
 }
 
 bool PXJianCangOpenOrders::askedUnderAnotherLogon() const {
-    return m_asked && m_sessionEpoch != sessionEpoch();
+    return m_asked && m_logon.ofAnotherLogon();
 }
 
 void PXJianCangOpenOrders::follow(const std::function<void()>& askAgain,

@@ -5,10 +5,10 @@
 // ones void. A count asked under an earlier logon is another account's. Owned by its screen;
 // main thread.
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeTypes.h"
 
 class PXTradeNetworkManger;
@@ -36,5 +36,7 @@ private:
     int m_lots = 0;
     bool m_answered = false;
     bool m_asked = false;
-    uint64_t m_sessionEpoch = 0;
+    // The logon of the latest query; a query starts its count afresh, so there is nothing to
+    // forget.
+    PXTradeShownAccount m_logon{[] {}};
 };

@@ -14,6 +14,7 @@
 #include "platform/ui/TextField.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
 #include "support/session/TradeSessionFixture.h"
@@ -31,6 +32,7 @@
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/open/PXTradeOpenScreens.h"
 
 namespace {
@@ -65,13 +67,20 @@ protected:
         return screen;
     }
 
-    void pickSummary(const std::string& code, const std::string& side) {
-        ASSERT_TRUE(driver.tap(screen->SJPCView()->commodityNameButton()));
+    // On this screen's form, or on the order-book screen's when given.
+    void pickSummary(const std::string& code, const std::string& side,
+                     PXJYZhuanRangZYMSVC* orderBook = nullptr) {
+        PXZhuanRangFormView& form = orderBook
+                                        ? static_cast<PXZhuanRangFormView&>(*orderBook->SJPCView())
+                                        : *screen->SJPCView();
+        PXJYChiCangShangPinListView& picker =
+            orderBook ? *orderBook->chiCangShangPinListView() : *screen->chiCangShangPinListView();
+        ASSERT_TRUE(driver.tap(form.commodityNameButton()));
         driver.settle();
         // The picker lists what the summary query it sent answers.
         int row = -1;
         driver.runUntil([&] {
-            const auto& rows = screen->chiCangShangPinListView()->allChiCangShangPinCommodity();
+            const auto& rows = picker.allChiCangShangPinCommodity();
             for (size_t i = 0; i < rows.size(); ++i) {
                 if (rows[i]->commodityCode == code && rows[i]->buySellSign == side) {
                     row = static_cast<int>(i);
@@ -80,8 +89,7 @@ protected:
             return row >= 0;
         });
         ASSERT_GE(row, 0) << "no summary " << code << " " << side;
-        ASSERT_TRUE(
-            driver.tapRow(*screen->chiCangShangPinListView()->tableView(), IndexPath{0, row}));
+        ASSERT_TRUE(driver.tapRow(*picker.tableView(), IndexPath{0, row}));
         driver.settle();
     }
 
@@ -861,6 +869,43 @@ TEST_F(QuoteModeTransfer, anOrderBookHoldingIsForgottenByASwitchFromItsOwnForm) 
     EXPECT_FALSE(driver.runFor(0.5, [&] { return !received("order_list").empty(); }));
 }
 
+// A switch made on the order-book form, then a quote-mode holding picked there: the form below
+// takes it under the account now logged in and shows it, by commodity and by number alike.
+class HandBackAfterASwitch : public QuoteModeTransfer,
+                             public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HandBackAfterASwitch, theHoldingPickedIsShownOnTheFormBelow) {
+    const bool byCommodity = GetParam();
+    tradeModule().setDefaultString("RefreshTrade", "30");
+    ASSERT_TRUE(holdOrderBookLots("zn", "2150", 1));
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("zn", "1");
+    auto* orderBook = dynamic_cast<PXJYZhuanRangZYMSVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(orderBook, nullptr);
+    ASSERT_TRUE(switchToSavedAccount(*orderBook->SJPCView()->switchingAccountView(), orderBook));
+    const std::string number = heldNumber("AG");
+    if (byCommodity) {
+        pickSummary("AG", "1", orderBook);
+    } else {
+        ASSERT_TRUE(driver.tap(orderBook->SJPCView()->DHbutton()));
+        ASSERT_TRUE(driver.tap(orderBook->SJPCView()->danHaoButton()));
+        pickNumber(number, orderBook->chiCangDanHaoListView());
+    }
+    ASSERT_EQ(tradeNavigation()->topViewController(), screen);
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "白银");
+    EXPECT_EQ(form.shuLiangFanWei()->text(), "(数量范围:1-3)");
+    if (!byCommodity) {
+        EXPECT_EQ(form.danHaoButton()->currentTitle(), number);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, HandBackAfterASwitch, ::testing::Values(true, false),
+                         [](const auto& info) {
+                             return std::string(info.param ? "byCommodity" : "byNumber");
+                         });
+
 // Shown again after an account switch made on the conditional tab, the screen is back on
 // " 转让", whose holding picked under the first account is shown as none and sends nothing.
 TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
@@ -878,6 +923,38 @@ TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
     EXPECT_NE(form.commodityNameButton()->currentTitle(), "白银");
     ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
     EXPECT_EQ(alertMessage(), "请选择商品");
+}
+
+// A login added from the form's switcher is accepted, then fails half-way: the account logged
+// in before stays in force, and so does the form, with the holding picked and the quantity typed.
+TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+    ASSERT_TRUE(driver.tapText("添加账号"));
+    PXJYTradeLoginVC* login = nullptr;
+    ASSERT_TRUE(driver.runUntil([&] {
+        login = dynamic_cast<PXJYTradeLoginVC*>(tradeNavigation()->topViewController());
+        return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0 &&
+               !login->captchaButton()->validString().empty();
+    }));
+    tradeServer().answerCodeNext(-1, "firm_info");
+    typeOnKeypad(login->userNameTextField(), kSecondAccount);
+    ASSERT_TRUE(driver.tap(login->passWordTextField()));
+    driver.typeText("111111");
+    typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
+    ASSERT_TRUE(driver.tap(login->loginButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
+    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+    ASSERT_EQ(received("firm_info").size(), 1u) << "the logon was not accepted";
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return screen->isAppeared(); }));
+    EXPECT_EQ(store().tradeSession()->userID, loggedIn.account);
+    EXPECT_EQ(form.commodityNameButton()->currentTitle(), "白银");
+    EXPECT_EQ(form.shuLiang()->text(), "1");
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {

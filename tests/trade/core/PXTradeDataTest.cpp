@@ -191,6 +191,20 @@ TEST_F(PXTradeDataTest, shouldForgetTheLoginButKeepTicketsAndTheLineWhenCleared)
     EXPECT_TRUE(session->encryptKey_data.empty());
 }
 
+// A session put back after a failed login keeps its epoch; the failed logon's is never handed
+// out again, so what that logon left on its way stays over after the next one.
+TEST_F(PXTradeDataTest, shouldPutBackARestoredSessionsEpochAndNeverReuseTheFailedOne) {
+    store().nextSessionEpoch();
+    const PXTradeData::Snapshot kept = store().snapshot();
+    store().nextSessionEpoch();
+    const uint64_t failed = store().sessionEpoch();
+    store().restore(kept);
+    EXPECT_EQ(store().sessionEpoch(), kept.sessionEpoch);
+    store().nextSessionEpoch();
+    EXPECT_NE(store().sessionEpoch(), failed);
+    EXPECT_NE(store().sessionEpoch(), kept.sessionEpoch);
+}
+
 TEST_F(PXTradeDataTest, shouldFindTheQuoteSidesLiveQuoteOfATradingCommodity) {
     addQuote("AG", 12, 101, 100, 102);
     addQuote("CU", 13, 0, 0, 0, false);
