@@ -195,7 +195,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
 
 // The exchange may serve the later beat first, before a deal is booked, and its answer may reach
 // the phone last: older news by what it says, it must not take the last deal back, or the next
-// beat would have the deal announced again.
+// beat would have the deal announced again, nor the listing time, or the book would be asked again.
 TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothing) {
     logIn();
     timers().stopJYHeartTimer();
@@ -206,10 +206,10 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothin
     const std::vector<std::shared_future<void>> gates = {first.get_future().share(),
                                                          second.get_future().share()};
     const std::vector<std::string> replies = {
-        "{\"ret\":0,\"CTM\":\"102\",\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":\"31\",\"data\":["
-        "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\"}]}",
-        "{\"ret\":0,\"CTM\":\"101\",\"TTC\":\"4\",\"TLID\":\"30\"}",
-        "{\"ret\":0,\"CTM\":\"103\",\"TTC\":\"5\",\"TLID\":\"31\"}"};
+        "{\"ret\":0,\"CTM\":\"102\",\"UPT\":\"7\",\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":\"31\","
+        "\"data\":[{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\"}]}",
+        "{\"ret\":0,\"CTM\":\"101\",\"UPT\":\"6\",\"TTC\":\"4\",\"TLID\":\"30\"}",
+        "{\"ret\":0,\"CTM\":\"103\",\"UPT\":\"7\",\"TTC\":\"5\",\"TLID\":\"31\"}"};
     auto next = std::make_shared<std::atomic<size_t>>(0);
     m_server.replyWith("SYS_TIME_QUERY", [gates, replies, next](const CapturedRequest&) {
         const size_t index = next->fetch_add(1);
@@ -231,6 +231,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothin
     EXPECT_EQ(third["lastid"], "31");
     EXPECT_EQ(third["tradecnt"], "5");
     EXPECT_EQ(m_host.toasts.size(), 1u);
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_SELL"), 0) << "the listing time went back and on again";
 }
 
 // Two deals a beat apart requery the holdings twice: the first requery answered last is older
