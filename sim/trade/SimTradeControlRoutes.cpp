@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <cmath>
+#include <functional>
 
 #include "sim/core/SimExchange.h"
 
@@ -103,6 +104,19 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         } else {
             s.holdReplies(name);
         }
+        answer(response, {});
+    });
+    postFor(server, exchange, "/control/trade/reverse", [](auto& request, auto& response, auto& s) {
+        std::function<void()> deal;
+        if (request.has_param("account") && request.has_param("commodity")) {
+            deal = [&s, account = request.get_param_value("account"),
+                    commodity = request.get_param_value("commodity"),
+                    side = static_cast<int>(number(request, "side").value_or(1)),
+                    qty = static_cast<int>(number(request, "qty").value_or(1))] {
+                s.ledger().orderElsewhere(account, commodity, side, qty);
+            };
+        }
+        s.beatSwap().arm(std::move(deal));
         answer(response, {});
     });
     postFor(server, exchange, "/control/trade/release", [](auto& request, auto& response, auto& s) {

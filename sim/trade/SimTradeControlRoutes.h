@@ -16,6 +16,14 @@
 //                                                       acted on, or (answered) their replies
 //                                                       wait after, until released
 //   /control/trade/release?jys&env&name=R               lets the held requests named R go on
+//   /control/trade/reverse?jys&env[&account=A&commodity=C[&side=S&qty=Q]]
+//                                                       the next two heartbeats are answered in
+//                                                       the other order: the first waits, not
+//                                                       acted on, until the second has been, and
+//                                                       the second's answer until the first's has
+//                                                       left; with an account, an order at market
+//                                                       of it (as /control/trade/order) is booked
+//                                                       between the two; lapses after 10 s
 //   /control/trade/price?jys&env&commodity=CODE&delta=N move a live price by N units
 //   /control/trade/notice?jys&env&title=T&html=H[&time=MS]
 //                                                       publish an announcement (answers its id),

@@ -55,6 +55,7 @@ void SimTradeServer::stop() {
         m_heldAnswers.clear();
     }
     m_released.notify_all();
+    m_beatSwap.release();
     for (auto& line : m_lines) {
         line->stop();
     }
@@ -199,7 +200,9 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
     }
     judgeSession(name, body);
     waitWhileHeld(m_held, name);
+    const auto swap = name == "SYS_TIME_QUERY" ? m_beatSwap.enter() : SimBeatSwap::Role::None;
     const std::string answered = answer(path, name, body);
+    m_beatSwap.leave(swap);
     waitWhileHeld(m_heldAnswers, name);
     return answered;
 }

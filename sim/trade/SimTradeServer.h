@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "sim/core/SimHttpLine.h"
+#include "sim/trade/SimBeatSwap.h"
 #include "sim/trade/SimTradeLedger.h"
 
 class SimAccountServices;
@@ -69,6 +70,8 @@ public:
     void holdAnswers(const std::string& name);
     // Releases both kinds of hold.
     void releaseReplies(const std::string& name);
+    // The next two heartbeats are answered in the other order (SimBeatSwap).
+    SimBeatSwap& beatSwap() { return m_beatSwap; }
     // Requests that reach a line up to this long after the client was answered that their
     // session ended crossed that answer: the ledger does not count them as acting for an ended
     // session (SimTradeLedger::judgeSession).
@@ -106,6 +109,7 @@ private:
     std::set<std::string> m_heldAnswers;
     std::atomic<int64_t> m_crossingMs{kCrossingMs};
     std::condition_variable m_released;
+    SimBeatSwap m_beatSwap;
     std::map<std::string, int> m_requestCounts;
     std::deque<SimTradeReceived> m_received;
     size_t m_receivedTotal = 0;

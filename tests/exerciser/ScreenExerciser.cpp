@@ -179,6 +179,8 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_fast->doubleTap(m_offered);
          }},
         {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
+        {[this] { return m_stallDelay > 0 ? 0 : m_reversed.weight(); },
+         [this] { m_reversed.act(*m_random); }},
         {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
         {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},

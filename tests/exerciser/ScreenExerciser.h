@@ -21,6 +21,7 @@
 #include "PressAcrossRefresh.h"
 #include "QuickPanelOwnPanel.h"
 #include "QuoteScreenRules.h"
+#include "ReversedHeartbeats.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
 #include "acceptance/TradingDayFixture.h"
@@ -242,6 +243,9 @@ private:
                             {[this] { return top<VKJYMarketChartController>(); },
                              [this] { return driver.visibleAlert() != nullptr; },
                              [this](const std::string& line) { m_journal->add(line); }}};
+    // Two heartbeats answered in the other order, a deal booked between them.
+    ReversedHeartbeats m_reversed{driver, exchange,
+                                  [this](const std::string& line) { m_journal->add(line); }};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

@@ -1,3 +1,5 @@
+#include <chrono>
+#include <future>
 #include <thread>
 
 #include "sim/TradeSimFixture.h"
@@ -53,6 +55,31 @@ TEST_F(TradeSimTest, shouldSpoilTheNextReplyWhenTold) {
     EXPECT_FALSE(spoilt.body.empty());
     server().answerCodeNext(10001, "SYS_TIME_QUERY");
     EXPECT_EQ(trade.heartbeat({}).json["ret"], 10001);
+}
+
+// The later heartbeat is served first, then a deal is booked and the earlier one served: only the
+// earlier answer names the deal.
+TEST_F(TradeSimTest, shouldAnswerTwoHeartbeatsInTheOtherOrderWithADealBetween) {
+    TradeClient trade = loggedIn(kAlice);
+    const Fields beat = {{"curlogon", "0"},
+                         {"lastid", trade.heartbeat({{"curlogon", "0"}}).json.value("TLID", "")}};
+    httplib::Client control(m_exchange->controlUrl());
+    const auto armed = control.Post(std::string("/control/trade/reverse?jys=01&env=02&account=") +
+                                    kAlice + "&commodity=AG&side=1&qty=2");
+    ASSERT_TRUE(armed && armed->status == 200);
+    auto earlier = std::async(std::launch::async, [&] { return trade.heartbeat(beat); });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!server().beatSwap().firstWaits() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::yield();
+    }
+    const Reply later = trade.heartbeat(beat);
+    const Reply first = earlier.get();
+    EXPECT_EQ(later.json["NT"], "0");
+    EXPECT_EQ(later.json["TLID"], beat[1].second);
+    ASSERT_EQ(first.json["NT"], "1");
+    EXPECT_EQ(first.json["data"].size(), 1u);
+    EXPECT_EQ(first.json["data"][0]["QT"], "2");
+    EXPECT_EQ(trade.heartbeat(beat).json["data"].size(), 1u) << "the swap is over";
 }
 
 TEST_F(TradeSimTest, shouldServeTwoAccountsConcurrently) {

@@ -21,6 +21,14 @@ const int kNewsSound = 1007;
 const int kPromptToast = 2;
 const int kPromptToastAndSound = 3;
 
+// When the exchange gave a heartbeat answer: its clock, then its latest deal, for two answers of
+// one millisecond with a deal booked between them. Deal numbers only grow, and a new day starts
+// on a later clock.
+std::pair<int64_t, int64_t> answeredAt(const JYDict& report) {
+    return {Text::longLongValue(TradeText::textAt(report, "Time")),
+            Text::longLongValue(TradeText::textAt(report, "END_GBID"))};
+}
+
 }  // namespace
 
 // Hears one heartbeat's answer for the timers, knowing which beat it answers.
@@ -106,7 +114,8 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
 }
 
 void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
-    m_beatInForce = ++m_beatsSent;
+    m_beatInForce = m_sessionBeat = ++m_beatsSent;
+    m_reportOfSession = true;
     m_holdingsBeforeCount = false;
     // The session's first heartbeat has been answered: the timer's beats ask from its report.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
@@ -115,7 +124,9 @@ void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
 }
 
 void PXTradeTimerManger::loginBeatUnanswered() {
-    m_beatInForce = ++m_beatsSent;
+    m_beatInForce = m_sessionBeat = ++m_beatsSent;
+    // The report in force is another session's, on another clock or with other deal numbers.
+    m_reportOfSession = false;
     // Asking from the last report, of another session or account, would have the server list
     // that account's older deals as new.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(true);
@@ -211,19 +222,25 @@ void PXTradeTimerManger::heartbeatAnswered(PXTradeNetworkManger& manager, const 
     // The busy overlay belongs to whatever request a screen is waiting for; a heartbeat that
     // happens to answer first must not take it away.
     m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
-    // On a slow line the beats overtake their answers: an answer to a beat sent before the one
-    // in force is older news and must not undo it (its deals and announcement again).
-    if (sent.number < m_beatInForce) {
+    // A beat sent before the login asked from before the session's own count.
+    if (sent.number < m_sessionBeat) {
         return;
     }
     const JYDict* parsed = data && !data->empty() ? std::get_if<JYDict>(&data->front()) : nullptr;
     JYDict report = parsed ? *parsed : JYDict();
+    // On a slow line answers overtake each other, whatever order their beats left in: one the
+    // exchange gave before the answer in force is older news and must not take back its last
+    // deal, announcement or listing times (the next beat would have the deals named again).
+    if (m_reportOfSession && answeredAt(report) < answeredAt(m_transactionReporting)) {
+        return;
+    }
     // A beat that left before the answer in force came asked from the same last deal, so its
     // answer names those deals again.
     if (sent.basedOn != m_beatInForce) {
         keepNewDealsOnly(report);
     }
     m_beatInForce = sent.number;
+    m_reportOfSession = true;
     m_transactionReporting = std::move(report);
     // A deal booked between the login's holdings read and this count is in neither.
     if (std::exchange(m_holdingsBeforeCount, false) &&

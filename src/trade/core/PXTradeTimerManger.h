@@ -90,6 +90,11 @@ private:
     uint64_t m_beatsSent = 0;
     // The beat whose answer is in force; 0 before the first.
     uint64_t m_beatInForce = 0;
+    // The login's own beat: answers to beats sent before it count for nothing.
+    uint64_t m_sessionBeat = 0;
+    // The report in force came from this session's exchange, so a newer answer is told from an
+    // older one by what both say.
+    bool m_reportOfSession = true;
     // The login read the holdings before the day's deal count in force was taken: the next
     // answer that takes one has them read again.
     bool m_holdingsBeforeCount = false;

@@ -193,6 +193,47 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
     EXPECT_EQ(m_host.toasts[1].first, "有新公告，请注意查收!");
 }
 
+// The exchange may serve the later beat first, before a deal is booked, and its answer may reach
+// the phone last: older news by what it says, it must not take the last deal back, or the next
+// beat would have the deal announced again, nor the listing time, or the book would be asked again.
+TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothing) {
+    logIn();
+    timers().stopJYHeartTimer();
+    addCommodity("AG", "1", "10", "白银");
+    timers().setTransactionReporting({{"Time", "100"}, {"Num_Trade", "4"}, {"END_GBID", "30"}});
+    std::promise<void> first;
+    std::promise<void> second;
+    const std::vector<std::shared_future<void>> gates = {first.get_future().share(),
+                                                         second.get_future().share()};
+    const std::vector<std::string> replies = {
+        "{\"ret\":0,\"CTM\":\"102\",\"UPT\":\"7\",\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":\"31\","
+        "\"data\":[{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\"}]}",
+        "{\"ret\":0,\"CTM\":\"101\",\"UPT\":\"6\",\"TTC\":\"4\",\"TLID\":\"30\"}",
+        "{\"ret\":0,\"CTM\":\"103\",\"UPT\":\"7\",\"TTC\":\"5\",\"TLID\":\"31\"}"};
+    auto next = std::make_shared<std::atomic<size_t>>(0);
+    m_server.replyWith("SYS_TIME_QUERY", [gates, replies, next](const CapturedRequest&) {
+        const size_t index = next->fetch_add(1);
+        if (index < gates.size()) {
+            gates[index].wait_for(std::chrono::seconds(10));
+        }
+        return replies[std::min(index, replies.size() - 1)];
+    });
+    for (size_t sent = 1; sent <= 2; ++sent) {
+        timers().shuaXinChengJiaoHuiBao();
+        ASSERT_TRUE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() == sent; }));
+    }
+    first.set_value();
+    ASSERT_TRUE(runUntil([&] { return m_log.count("Heartbeat") == 1; }));
+    second.set_value();
+    EXPECT_FALSE(runFor(1, [&] { return m_log.count("Heartbeat") > 1; }));
+    beat();
+    const JYDict third = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(2).body);
+    EXPECT_EQ(third["lastid"], "31");
+    EXPECT_EQ(third["tradecnt"], "5");
+    EXPECT_EQ(m_host.toasts.size(), 1u);
+    EXPECT_EQ(m_log.count("REFRESH_C_LIST_SELL"), 0) << "the listing time went back and on again";
+}
+
 // Two deals a beat apart requery the holdings twice: the first requery answered last is older
 // news and leaves the holdings the second brought.
 TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswersLast) {
