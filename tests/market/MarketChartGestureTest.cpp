@@ -51,10 +51,12 @@ protected:
 
     int minuteAt(Point window) const {
         const auto& area = *layout().drawRectOfMain();
-        const int minute = charttouch::fenShiMinuteAt(
-            fenShi()->convertPointFromWindow(window).x,
-            fenShi()->fenShiData().front()->fenshiPoint->x, area.x, area.width);
-        return charttouch::clampIndex(minute, static_cast<int>(fenShi()->fenShiData().size()));
+        std::vector<double> pointXs;
+        for (const auto& item : fenShi()->fenShiData()) {
+            pointXs.push_back(item->fenshiPoint->x);
+        }
+        return charttouch::fenShiRecordAt(fenShi()->convertPointFromWindow(window).x, pointXs,
+                                          area.x, area.width);
     }
 
     int barAt(Point window) const {
