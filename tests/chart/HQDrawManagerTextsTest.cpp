@@ -178,29 +178,6 @@ TEST(FenShiHeaderText, shouldFillTheCrossHairBoxInTheWideScreen) {
     EXPECT_EQ(boxItem(scene, 4).data, scene.view->FenShiDataItemArray().back()->showXianshou);
 }
 
-// Records 09:00-11:30 and 13:30-15:00: a finger over a minute shows that minute, one over the
-// break the nearest record; a move of the cross-hair finds its minute the same way.
-TEST(FenShiHeaderText, shouldShowTheMinuteUnderTheFingerOnADayWithAMiddayBreak) {
-    setTradingStart("09:00");
-    auto scene = makeScene(kFenShi, {});
-    auto minutes = walkMinutes(361, 4000);
-    minutes.erase(minutes.begin() + 151, minutes.begin() + 270);
-    showFenShi(scene, fenShiReply(scene, minutes, 4000, 4000));
-    const auto& area = *scene.layout->drawRectOfMain();
-    const auto& header = scene.layout->currentShowDataLayerInfo()->MainCurrentDataItemArray;
-    const std::pair<int, std::string> taps[] = {
-        {14 * 60, "14:00"}, {10 * 60, "10:00"}, {12 * 60 + 10, "11:30"}, {13 * 60, "13:30"}};
-    for (const auto& [minute, shown] : taps) {
-        const double x = area.x + area.width * (minute - 9 * 60 + 0.25) / 1440;
-        scene.view->getIndicatorCrossPointInDataByTouchPoint({x, area.y + area.height / 2});
-        EXPECT_EQ(header[0]->dataString, shown) << minute;
-        const auto& point =
-            *scene.view->fenShiData()[scene.view->indicatorCrossPointNum()]->fenshiPoint;
-        EXPECT_EQ(scene.layout->indicatorCrossData()->IndicatorCrossPoint,
-                  (Point{point.x, point.y}));
-    }
-}
-
 TEST(FenShiHeaderText, shouldTakeHighAndLowFromTheLiveQuote) {
     setTradingStart("09:00");
     auto scene = makeScene(kFenShi, {});
