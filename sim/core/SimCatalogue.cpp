@@ -39,7 +39,8 @@ SimCatalogue SimCatalogue::standard() {
     second.index = 1;
     second.commodities = {
         {8, "YB", "银币", 0, 0, 1, 4800, 2},
-        {9, "HM", "红木", 1, 0, 1, 12000, 3},
+        // Rests from 11:30 to 13:30, as exchanges with a midday break do: its day has a gap.
+        {9, "HM", "红木", 1, 0, 1, 12000, 3, 11 * 60 + 30, 13 * 60 + 30},
         {10, "XAG", "现货银", 0, 4, 1, 5300, 2},
     };
     second.markets = {

@@ -19,6 +19,10 @@ struct SimCommodity {
     uint8_t codeLetterCase = 1;
     int64_t basePrice = 0;  // in units of 10^-decimals
     int minuteSigma = 1;    // typical one-minute move, in units
+    // A midday break, minutes after the exchange's midnight [from, to): no trade and no minute
+    // record. Equal: trades every minute of the day.
+    int breakFromMinute = 0;
+    int breakToMinute = 0;
 };
 
 struct SimDisk {

@@ -93,6 +93,9 @@ void SimMarket::seedHistory(Instrument& item, int64_t windowStart, int64_t liveS
         price = bar.close;
     }
     for (int64_t minute = windowStart; minute < liveStart; minute += kMinuteMs) {
+        if (resting(def, minute)) {
+            continue;
+        }
         SimBar bar;
         bar.date = minute;
         bar.open = price;
@@ -106,7 +109,9 @@ void SimMarket::seedHistory(Instrument& item, int64_t windowStart, int64_t liveS
         price = bar.close;
     }
     item.price = price;
-    item.minutes.push_back({liveStart, price, price, price, price, 0, 0});
+    if (!resting(def, liveStart)) {
+        item.minutes.push_back({liveStart, price, price, price, price, 0, 0});
+    }
     renewBook(item);
 }
 
@@ -123,6 +128,10 @@ void SimMarket::catchUp() {
 void SimMarket::stepSecond(Instrument& item, int64_t second, bool lastOfCatchUp) {
     const SimCommodity& def = *item.def;
     const int64_t time = second * 1000;
+    // The book stands as the last trade left it until trading resumes.
+    if (resting(def, time)) {
+        return;
+    }
     const int64_t minute = floorDiv(time, kMinuteMs) * kMinuteMs;
     if (item.minutes.back().date != minute) {
         item.minutes.push_back({minute, item.price, item.price, item.price, item.price, 0, 0});
@@ -181,6 +190,12 @@ void SimMarket::renewBook(Instrument& item) {
         buy.zpCount = static_cast<int32_t>(item.random.between(0, buy.gpCount / 2));
         book.buy.push_back(buy);
     }
+}
+
+bool SimMarket::resting(const SimCommodity& def, int64_t ms) const {
+    const int64_t local = ms + static_cast<int64_t>(m_utcOffsetMinutes) * kMinuteMs;
+    const int64_t minute = floorDiv(local - floorDiv(local, kDayMs) * kDayMs, kMinuteMs);
+    return minute >= def.breakFromMinute && minute < def.breakToMinute;
 }
 
 SimMarket::Instrument* SimMarket::instrument(int server, int16_t commodity) {

@@ -3,8 +3,9 @@
 // The shared, deterministic market model of the simulated exchange: for every commodity of the
 // catalogue a price history (day bars for years, minute bars for the last days) made from the
 // seed, and live trading while the clock runs: one trade a second, a five-level book renewed
-// each second, the minute bar in progress. Prices are whole units of 10^-decimals.
-// Owned by SimExchange; every method locks, so the services' threads may call it at will.
+// each second, the minute bar in progress; nothing within a commodity's midday break. Prices are
+// whole units of 10^-decimals. Owned by SimExchange; every method locks, so the services' threads
+// may call it at will.
 
 #include <cstdint>
 #include <map>
@@ -111,6 +112,8 @@ private:
     };
 
     Instrument* instrument(int server, int16_t commodity);
+    // In the commodity's midday break at `ms`: no trade, no minute record.
+    bool resting(const SimCommodity& def, int64_t ms) const;
     void catchUp();
     // `lastOfCatchUp`: a book no one sees before the next second is only counted, not drawn.
     void stepSecond(Instrument& item, int64_t second, bool lastOfCatchUp);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace charttouch {
 
@@ -35,13 +36,26 @@ int klineColumnAt(double x, double firstPointX, double columnInterval) {
     return truncated((x - firstPointX) / columnInterval);
 }
 
-int fenShiMinuteAt(double x, double firstX, double areaX, double areaWidth) {
-    if (areaWidth <= 0) {
+int fenShiRecordAt(double x, const std::vector<double>& pointXs, double areaX, double areaWidth) {
+    if (pointXs.empty() || areaWidth <= 0) {
         return 0;
     }
     const double left = truncated(areaX);
-    return truncated((x - left) / areaWidth * kMinutesOfDay) -
-           truncated((firstX - left) / areaWidth * kMinutesOfDay);
+    const auto minutes = [&](double at) { return (at - left) / areaWidth * kMinutesOfDay; };
+    const double first = pointXs.front();
+    const int finger = truncated(minutes(x)) - truncated(minutes(first));
+    int nearest = 0;
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i < pointXs.size(); ++i) {
+        // Points are stored as floats: a whole minute apart, give or take a hair.
+        const double distance =
+            std::fabs(std::round(minutes(pointXs[i]) - minutes(first)) - finger);
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest;
 }
 
 int clampIndex(int index, int count) {

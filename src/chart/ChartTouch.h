@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // The arithmetic of a chart view's touches: what counts as a tap, which bar or
 // minute lies under the finger, and how far a drag scrolls the K-line window.
 // Pure functions; every result is finite for any input.
@@ -14,9 +16,13 @@ bool isInside(double x, double y, double left, double top, double right, double 
 // The K-line column under x, counted from the first drawn bar (may be out of range).
 int klineColumnAt(double x, double firstPointX, double columnInterval);
 
-// The time-sharing minute under x, counted from the first drawn minute at firstX, for a
-// chart area starting at areaX that spans one day of 1440 minutes over areaWidth.
-int fenShiMinuteAt(double x, double firstX, double areaX, double areaWidth);
+// The time-sharing record under x, given the x of each record's point in order, for a chart
+// area starting at areaX that spans one day of 1440 minutes over areaWidth. Points stand at
+// their time of day, so a day may have gaps (a midday break): the record is found by its time,
+// the nearest one where the finger is over no record (the earlier of two as near). Without gaps
+// this is the finger's minute counted from the first record. A point that is not finite (a
+// record without one) is never chosen; 0 when there is nothing.
+int fenShiRecordAt(double x, const std::vector<double>& pointXs, double areaX, double areaWidth);
 
 // i limited to 0 .. count - 1 (0 when there is nothing).
 int clampIndex(int index, int count);

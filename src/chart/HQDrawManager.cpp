@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "chart/ChartPaint.h"
 #include "chart/ChartScale.h"
@@ -921,11 +922,13 @@ void HQDrawManager::showFenShiCrossAt(Point point) {
     if (m_fenShiData.empty() || !area) {
         return;
     }
-    const double firstX =
-        m_fenShiData.front()->fenshiPoint ? m_fenShiData.front()->fenshiPoint->x : 0;
-    const int minute = charttouch::fenShiMinuteAt(point.x, firstX, area->x, area->width);
-    m_indicatorCrossPointNum =
-        charttouch::clampIndex(minute, static_cast<int>(m_fenShiData.size()));
+    std::vector<double> pointXs;
+    pointXs.reserve(m_fenShiData.size());
+    for (const auto& item : m_fenShiData) {
+        pointXs.push_back(item->fenshiPoint ? item->fenshiPoint->x
+                                            : std::numeric_limits<double>::quiet_NaN());
+    }
+    m_indicatorCrossPointNum = charttouch::fenShiRecordAt(point.x, pointXs, area->x, area->width);
     setFenShiIndicatorPoint();
     m_showIndicatorCross = true;
     if (static_cast<size_t>(m_indicatorCrossPointNum) < m_FenShiDataItemArray.size()) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "chart/ChartTouch.h"
 
 using charttouch::Refresh;
@@ -25,6 +27,26 @@ struct ScrollCase {
     Refresh refresh;
 };
 
+constexpr double kAreaX = 34.9;
+constexpr double kAreaWidth = 288;
+
+std::vector<int> minutesFrom(int first, int count) {
+    std::vector<int> minutes;
+    for (int i = 0; i < count; ++i) {
+        minutes.push_back(first + i);
+    }
+    return minutes;
+}
+
+// Where the chart puts the records of these minutes after the start of trading.
+std::vector<double> pointsAt(const std::vector<int>& minutes) {
+    std::vector<double> xs;
+    for (int m : minutes) {
+        xs.push_back(static_cast<float>(kAreaX + kAreaWidth * m / 1440));
+    }
+    return xs;
+}
+
 }  // namespace
 
 TEST(ChartTouch, shouldCountOnlyShortStillSingleTouchesAsTaps) {
@@ -46,9 +68,36 @@ TEST(ChartTouch, shouldFindTheBarAndMinuteUnderTheFinger) {
     EXPECT_EQ(charttouch::clampIndex(90, 84), 83);
     EXPECT_EQ(charttouch::clampIndex(5, 0), 0);
     // 288 points for a day: five minutes a point; the data starts 25 points in (minute 125).
-    EXPECT_EQ(charttouch::fenShiMinuteAt(34.9 + 25 + 10, 34.9 + 25, 34.9, 288), 50);
-    EXPECT_EQ(charttouch::fenShiMinuteAt(20, 59.9, 34.9, 288), -199);
-    EXPECT_EQ(charttouch::fenShiMinuteAt(100, 50, 34, 0), 0);
+    const auto day = pointsAt(minutesFrom(125, 200));
+    EXPECT_EQ(charttouch::fenShiRecordAt(kAreaX + 25 + 10, day, kAreaX, kAreaWidth), 50);
+    EXPECT_EQ(charttouch::fenShiRecordAt(20, day, kAreaX, kAreaWidth), 0);
+    EXPECT_EQ(charttouch::fenShiRecordAt(kAreaX + 280, day, kAreaX, kAreaWidth), 199);
+    EXPECT_EQ(charttouch::fenShiRecordAt(100, day, 34, 0), 0);
+    EXPECT_EQ(charttouch::fenShiRecordAt(100, {}, kAreaX, kAreaWidth), 0);
+}
+
+TEST(ChartTouch, shouldFindTheMinuteUnderTheFingerByItsTimeAcrossAMiddayBreak) {
+    // From 09:00: 09:00-11:30 and 13:30-15:00, minutes 0-150 and 270-360 of the chart.
+    auto minutes = minutesFrom(0, 151);
+    const auto afternoon = minutesFrom(270, 91);
+    minutes.insert(minutes.end(), afternoon.begin(), afternoon.end());
+    const auto day = pointsAt(minutes);
+    const struct {
+        int over;
+        int record;
+    } cases[] = {
+        {60, 60},    // 10:00, before the break
+        {180, 150},  // 12:00: 11:30 is nearest
+        {210, 150},  // 12:30, as near to both: the earlier
+        {240, 151},  // 13:00: 13:30 is nearest
+        {300, 181},  // 14:00, after the break
+        {390, 241},  // past 15:00: the last
+        {-60, 0},    // before 09:00: the first
+    };
+    for (const auto& c : cases) {
+        const double x = kAreaX + kAreaWidth * (c.over + 0.25) / 1440;
+        EXPECT_EQ(charttouch::fenShiRecordAt(x, day, kAreaX, kAreaWidth), c.record) << c.over;
+    }
 }
 
 TEST(ChartTouch, shouldKeepEdgesOfThePlottingAreaInside) {

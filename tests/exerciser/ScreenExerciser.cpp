@@ -186,6 +186,7 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},
         {[this] { return m_returns.weight(); }, [this] { m_returns.act(*m_random); }},
         {[this] { return m_accounts.weight(); }, [this] { m_accounts.act(*m_random); }},
+        {[this] { return m_gapDay.weight(); }, [this] { m_gapDay.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -236,6 +237,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     m_fast->checkAnnouncements();
     m_kept.check(!m_restartedNow);
     m_accounts.check();
+    m_gapDay.check();
 }
 
 // No request may act for a session the client had been told was over.

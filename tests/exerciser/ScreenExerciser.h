@@ -17,6 +17,7 @@
 #include "FastFingerSlowLine.h"
 #include "FormPickers.h"
 #include "FormUpsets.h"
+#include "GapDayCrossHair.h"
 #include "OrderCommodityCheck.h"
 #include "PressAcrossRefresh.h"
 #include "QuickPanelOwnPanel.h"
@@ -246,6 +247,14 @@ private:
     // Two heartbeats answered in the other order, a deal booked between them.
     ReversedHeartbeats m_reversed{driver, exchange,
                                   [this](const std::string& line) { m_journal->add(line); }};
+    // On a time-sharing day with a gap, a tap shows the minute under the finger.
+    GapDayCrossHair m_gapDay{driver,
+                             {[this] { return top<VKJYMarketChartController>(); },
+                              [this] { return top<VKJYMarketUIViewController>(); },
+                              [this] { return driver.visibleAlert() != nullptr; },
+                              [this] { back(); },
+                              [this](const std::string& line) { m_journal->add(line); },
+                              [this](const std::string& what) { violation(what); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

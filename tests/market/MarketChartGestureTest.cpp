@@ -2,6 +2,7 @@
 
 #include "QuoteChartTest.h"
 #include "chart/ChartTouch.h"
+#include "chart/CurrentShowDataLayerInfo.h"
 #include "chart/HQBackGroundView.h"
 #include "chart/HQDrawManager.h"
 #include "chart/HQMarketChartManager.h"
@@ -51,10 +52,12 @@ protected:
 
     int minuteAt(Point window) const {
         const auto& area = *layout().drawRectOfMain();
-        const int minute = charttouch::fenShiMinuteAt(
-            fenShi()->convertPointFromWindow(window).x,
-            fenShi()->fenShiData().front()->fenshiPoint->x, area.x, area.width);
-        return charttouch::clampIndex(minute, static_cast<int>(fenShi()->fenShiData().size()));
+        std::vector<double> pointXs;
+        for (const auto& item : fenShi()->fenShiData()) {
+            pointXs.push_back(item->fenshiPoint->x);
+        }
+        return charttouch::fenShiRecordAt(fenShi()->convertPointFromWindow(window).x, pointXs,
+                                          area.x, area.width);
     }
 
     int barAt(Point window) const {
@@ -193,6 +196,26 @@ TEST_P(ChartGestureTest, shouldShowMoveAndHideTheCrossHairByTapsAndDrags) {
     driver.tapAt(inArea(fenShi(), 0));
     EXPECT_TRUE(fenShi()->showIndicatorCross());
     EXPECT_EQ(fenShi()->indicatorCrossPointNum(), 0);
+}
+
+// 红木 rests from 11:30 to 13:30 and its panel opens at midnight: a finger over 14:00 marks
+// 14:00, and the cross-hair slid on over the break marks the morning's last minute.
+TEST_P(ChartGestureTest, shouldMarkTheMinuteUnderTheFingerOnADayWithAMiddayBreak) {
+    market()->navigationController()->popToRootViewController(false);
+    screen = openQuoteScreen(5, 0);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(screen->SelectedCommodityInfo()->CommodityName, "红木");
+    // From midnight to 14:30 but the break.
+    ASSERT_TRUE(driver.runUntil([&] { return fenShi()->fenShiData().size() >= 751; }, 20));
+    const auto over = [&](int minute) { return inArea(fenShi(), (minute + 0.25) / 1440); };
+    const auto& header = layout().currentShowDataLayerInfo()->MainCurrentDataItemArray;
+    driver.tapAt(over(14 * 60));
+    ASSERT_TRUE(fenShi()->showIndicatorCross());
+    EXPECT_EQ(header[0]->dataString, "14:00");
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("crosshair-fenshi-break")));
+    driver.drag(over(14 * 60), over(12 * 60), 4, 0.5);
+    EXPECT_EQ(header[0]->dataString, "11:29");
 }
 
 TEST_P(ChartGestureTest, shouldZoomScrollAndPointAtBarsInTheWideScreen) {

@@ -94,3 +94,30 @@ TEST(SimMarket, shouldCatchUpALongStepToWhatItWouldHaveBeenSecondBySecond) {
                   watched.market().quote(0, commodity)->newPrice);
     }
 }
+
+// 红木 rests from 11:30 to 13:30 of the exchange's day, in its history and live: no trade, no
+// minute record; 银币 beside it trades on.
+TEST(SimMarket, shouldRestThroughTheMiddayBreakOfTheCommodityThatHasOne) {
+    const auto at = [](int day, int hour, int minute) {
+        return SimClock::civilToMs(2026, 12, day, hour, minute) - kOffsetMs;
+    };
+    SimOptions options = SimExchange::testOptions();
+    options.startMs = at(4, 11, 0);
+    SimExchange exchange(options);
+    SimMarket& market = exchange.market();
+    const auto yesterday = market.minutes(1, 9, at(3, 11, 29), at(3, 13, 31));
+    ASSERT_EQ(yesterday.size(), 2u);
+    EXPECT_EQ(yesterday.back().date, at(3, 13, 30));
+
+    exchange.clock().advance(3600000);
+    const SimQuote resting = *market.quote(1, 9);
+    EXPECT_EQ(resting.time, at(4, 11, 30) - 1000);
+    EXPECT_TRUE(market.minutes(1, 9, at(4, 11, 30), at(4, 12, 1)).empty());
+    EXPECT_EQ(market.minutes(1, 8, at(4, 11, 30), at(4, 12, 1)).size(), 31u);
+    exchange.clock().advance(91 * 60000);
+    const auto resumed = market.minutes(1, 9, at(4, 11, 29), at(4, 13, 32));
+    ASSERT_EQ(resumed.size(), 3u);
+    EXPECT_EQ(resumed[1].date, at(4, 13, 30));
+    EXPECT_EQ(resumed[1].open, resting.newPrice);
+    EXPECT_EQ(market.quote(1, 9)->time, at(4, 13, 31));
+}
