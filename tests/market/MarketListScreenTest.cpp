@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "MarketFixture.h"
 #include "analytics/TallyStatPageView.h"
@@ -62,6 +63,41 @@ TEST_F(MarketTest, shouldAddTheDirectorysWatchEntriesPastTheLimitAtTheFirstLaunc
     EXPECT_EQ(VKJYWatchList::readFile(), withDefaults);
     EXPECT_EQ(tileNames().size(), 10u);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-ten-tiles-568")));
+}
+
+// Headers scroll away with their rows: the top inset follows the offset down to -40, so a header
+// the table holds at its top floats out of sight; a pull past the top leaves the inset alone.
+TEST_F(MarketTest, shouldScrollSectionHeadersAwayWithTheirRowsAtEveryOffset) {
+    launchToList();
+    TableView* table = market()->CommodityInfoListTableView();
+    const double tableTop = driver.visibleRect(table).y;
+    // Offset, top inset, and where section 1's header is drawn below the table's top (none:
+    // out of sight). One line of tiles above it: 108 high.
+    struct Case {
+        std::string name;
+        double offset;
+        double inset;
+        std::optional<double> headerAt;
+    };
+    for (const auto& [name, offset, inset, headerAt] :
+         std::vector<Case>{{"0", 0, 0, 108},
+                           {"20", 20, -20, 88},
+                           {"40", 40, -40, 68},
+                           {"100", 100, -40, 8},
+                           {"300", 300, -40, std::nullopt},
+                           {"top", 0, 0, 108},
+                           {"pull", -30, 0, 138}}) {
+        table->setContentOffset({0, offset});
+        table->layoutIfNeeded();
+        EXPECT_EQ(table->contentInset().top, inset) << name;
+        const Rect header = driver.visibleRect(table->headerView(1));
+        EXPECT_EQ(header.isEmpty() ? std::nullopt : std::optional(header.y - tableTop), headerAt)
+            << name;
+        if (TableViewCell* tiles = table->cellForRow({0, 0})) {
+            EXPECT_EQ(tiles->convertPointToWindow({0, 0}).y - tableTop, -offset) << name;
+        }
+        EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-offset-" + name + "-568")));
+    }
 }
 
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
