@@ -437,8 +437,9 @@ TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
 // section says so, and a tap there builds the list again.
 TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
     // 西部商品|实盘, market 2's one panel: a panel with a section of its own (a subordinate
-    // panel's refusal shows nowhere, its owner's list being whole).
-    sim.quoteServer(0).answerPanelSessionLostOnce(2, 1);
+    // panel's refusal shows nowhere, its owner's list being whole). Refused until lifted: the
+    // renewal the refusal brings, or a request tried again on another line, reads nothing.
+    sim.quoteServer(0).refusePanelList(2, 1, true);
     constexpr int unread = 4;
     ASSERT_TRUE(launchToTabBar());
     TableView* table = market()->CommodityInfoListTableView();
@@ -452,6 +453,7 @@ TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
     EXPECT_TRUE(
         driver.isVisible(driver.viewWithText(VKJYMarketUIViewController::kUnreadPanelText)));
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-unread-panel-568")));
+    sim.quoteServer(0).refusePanelList(2, 1, false);
     ASSERT_TRUE(driver.tapRow(*table, {unread, 0}));
     EXPECT_EQ(market()->marketController(), nullptr);
     ASSERT_TRUE(driver.runUntil([&] { return !market()->dataRoad().lacksPanels(); }, 15));
