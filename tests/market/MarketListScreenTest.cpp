@@ -98,6 +98,10 @@ TEST_F(MarketTest, shouldScrollSectionHeadersAwayWithTheirRowsAtEveryOffset) {
         }
         EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-offset-" + name + "-568")));
     }
+    table->setContentOffset({0, 100});
+    driver.drag({160, 300}, {160, 400});
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->contentInset().top, 0);
 }
 
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
