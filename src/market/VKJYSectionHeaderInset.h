@@ -1,7 +1,7 @@
 #pragma once
 
 // Keeps the market tables' section headers from floating over the rows: as the table scrolls
-// down, its top inset follows the offset to −40, so a header the table would hold at the top
+// down, its top inset follows the offset to -40, so a header the table would hold at the top
 // sits out of sight above it. A pull past the top leaves the inset as it was. Stateless; main
 // thread.
 
