@@ -149,6 +149,19 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
         target->setBarless(static_cast<int>(*period), number(request, "on").value_or(1) != 0);
         answer(response, {});
     });
+    // One panel's commodity list is answered 2003 until the same with on=0.
+    server.Post("/control/quote/panel/refuse", [&exchange](const httplib::Request& request,
+                                                           httplib::Response& response) {
+        auto* target = quoteServer(request, exchange);
+        const auto market = number(request, "market");
+        const auto disk = number(request, "disk");
+        if (!target || !market || !disk) {
+            return answer(response, "unknown server, market or disk");
+        }
+        target->refusePanelList(static_cast<int16_t>(*market), static_cast<int16_t>(*disk),
+                                number(request, "on").value_or(1) != 0);
+        answer(response, {});
+    });
     for (const auto& [path, damaged] : {std::pair{"/control/quote/history/damage", true},
                                         std::pair{"/control/quote/history/repair", false}}) {
         server.Post(path, [&exchange, damaged = damaged](const httplib::Request& request,

@@ -44,9 +44,8 @@ enum Protocol : uint16_t {
 
 const char* const kPeriodNames[] = {"1分", "5分", "15分", "30分", "60分", "日", "周", "月", "年"};
 
-template <typename Key>
-bool takeOne(std::multiset<Key>& refusals, const Key& key) {
-    const auto found = refusals.find(key);
+bool takeOne(std::multiset<int>& refusals, int protocol) {
+    const auto found = refusals.find(protocol);
     if (found == refusals.end()) {
         return false;
     }
@@ -184,9 +183,13 @@ void SimQuoteServer::answerSessionLostOnce(int protocol) {
     m_sessionLostOnce.insert(protocol);
 }
 
-void SimQuoteServer::answerPanelSessionLostOnce(int16_t market, int16_t disk) {
+void SimQuoteServer::refusePanelList(int16_t market, int16_t disk, bool refused) {
     std::lock_guard lock(m_mutex);
-    m_panelSessionLostOnce.insert({market, disk});
+    if (refused) {
+        m_refusedPanels.insert({market, disk});
+    } else {
+        m_refusedPanels.erase({market, disk});
+    }
 }
 
 void SimQuoteServer::emptyNextKLine() {
@@ -295,11 +298,11 @@ std::vector<uint8_t> SimQuoteServer::handle(const std::vector<uint8_t>& request,
                 {protocol, std::vector<uint8_t>(request.begin() + kHeadSize, request.end())});
             const bool carriesSession = protocol != kServerProtocol && protocol != kLogin;
             known = !carriesSession || m_sessions.count(session) > 0;
-            const bool lostOnce =
+            const bool lost =
                 carriesSession && (takeOne(m_sessionLostOnce, static_cast<int>(protocol)) ||
                                    takeOne(m_sessionLostOnce, 0) ||
-                                   takeOne(m_panelSessionLostOnce, panelOf(protocol, request)));
-            known = known && !lostOnce;
+                                   m_refusedPanels.count(panelOf(protocol, request)) != 0);
+            known = known && !lost;
             emptyKLine = known && protocol == kKLine && std::exchange(m_emptyNextKLine, false);
         }
         SimWireReader body(request.data() + kHeadSize, length);

@@ -52,8 +52,9 @@ public:
     // The next request of `protocol` (0: any but server protocol and login) is answered 2003;
     // the sessions live on. Each call refuses one more request.
     void answerSessionLostOnce(int protocol);
-    // The next commodity-list request (11) for this one panel is answered 2003.
-    void answerPanelSessionLostOnce(int16_t market, int16_t disk);
+    // While set, every commodity-list request (11) for this one panel is answered 2003, whatever
+    // its session, so no renewal or second try reads it; the sessions live on.
+    void refusePanelList(int16_t market, int16_t disk, bool refused);
     // The next K-line reply (30) carries no series.
     void emptyNextKLine();
     // While set, every K-line reply (30, 33) of `period` carries its series with no bars and
@@ -132,7 +133,7 @@ private:
     std::map<int, SimMalform> m_malform;
     std::map<int, int> m_requestCounts;
     std::multiset<int> m_sessionLostOnce;
-    std::multiset<std::pair<int16_t, int16_t>> m_panelSessionLostOnce;
+    std::set<std::pair<int16_t, int16_t>> m_refusedPanels;
     std::set<int> m_failingInTransport;
     std::set<int> m_held;
     std::map<int, int> m_waiting;

@@ -7,6 +7,7 @@
 #include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketScreenFactory.h"
 #include "market/VKJYMarketStyle.h"
+#include "market/VKJYSectionHeaderInset.h"
 #include "market/VKJYWatchList.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -16,8 +17,6 @@
 #include "shell/VKJYNavigationBarView.h"
 
 namespace {
-constexpr double kStickyHeaderOffset = 40;
-
 std::unique_ptr<Label> headerLabel(const Rect& frame, const std::string& text,
                                    TextAlignment alignment) {
     auto label = std::make_unique<Label>(frame, text);
@@ -166,11 +165,6 @@ void VKJYMarketCommodityEditController::didSelectRow(TableView& table, IndexPath
     cell->setBeChoose(true);
 }
 
-// The table slides up under the title bar by at most 40 points before the headers stick.
 void VKJYMarketCommodityEditController::scrollViewDidScroll(ScrollView& scrollView) {
-    const double y = scrollView.contentOffset().y;
-    if (y < 0) {
-        return;
-    }
-    scrollView.setContentInset({-std::min(y, kStickyHeaderOffset), 0, 0, 0});
+    VKJYSectionHeaderInset::follow(scrollView);
 }

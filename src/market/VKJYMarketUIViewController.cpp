@@ -12,6 +12,7 @@
 #include "market/VKJYMarketHelpOverlay.h"
 #include "market/VKJYMarketScreenFactory.h"
 #include "market/VKJYMarketStyle.h"
+#include "market/VKJYSectionHeaderInset.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
@@ -145,7 +146,6 @@ void VKJYMarketUIViewController::addTable() {
     table->setSeparatorStyle(TableView::SeparatorStyle::None);
     table->setShowsVerticalScrollIndicator(false);
     table->setBackgroundColor(VKJYMarketStyle::listColor());
-    table->setFloatsSectionHeaders(false);
     table->setHidden(true);
     m_table = view()->addSubview(std::move(table));
 }
@@ -422,6 +422,10 @@ void VKJYMarketUIViewController::willBeginEditingRow(TableView&, IndexPath) {
 
 void VKJYMarketUIViewController::didEndEditingRow(TableView&, IndexPath) {
     setCanRefresh(true);
+}
+
+void VKJYMarketUIViewController::scrollViewDidScroll(ScrollView& scrollView) {
+    VKJYSectionHeaderInset::follow(scrollView);
 }
 
 void VKJYMarketUIViewController::commitEditingStyle(TableView& table, TableViewCellEditingStyle,

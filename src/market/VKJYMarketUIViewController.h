@@ -88,6 +88,7 @@ public:
     std::string titleForDeleteConfirmationButton(TableView&, IndexPath indexPath) override;
     void willBeginEditingRow(TableView&, IndexPath indexPath) override;
     void didEndEditingRow(TableView&, IndexPath indexPath) override;
+    void scrollViewDidScroll(ScrollView& scrollView) override;
 
     // Watch grid.
     void ChooseCommodityButtonPressed(VKJYCustomButton& tile) override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "MarketFixture.h"
 #include "analytics/TallyStatPageView.h"
@@ -62,6 +63,45 @@ TEST_F(MarketTest, shouldAddTheDirectorysWatchEntriesPastTheLimitAtTheFirstLaunc
     EXPECT_EQ(VKJYWatchList::readFile(), withDefaults);
     EXPECT_EQ(tileNames().size(), 10u);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-ten-tiles-568")));
+}
+
+// Headers scroll away with their rows: the top inset follows the offset down to -40, so a header
+// the table holds at its top floats out of sight; a pull past the top leaves the inset alone.
+TEST_F(MarketTest, shouldScrollSectionHeadersAwayWithTheirRowsAtEveryOffset) {
+    launchToList();
+    TableView* table = market()->CommodityInfoListTableView();
+    const double tableTop = driver.visibleRect(table).y;
+    // Offset, top inset, and where section 1's header is drawn below the table's top (none:
+    // out of sight). One line of tiles above it: 108 high.
+    struct Case {
+        std::string name;
+        double offset;
+        double inset;
+        std::optional<double> headerAt;
+    };
+    for (const auto& [name, offset, inset, headerAt] :
+         std::vector<Case>{{"0", 0, 0, 108},
+                           {"20", 20, -20, 88},
+                           {"40", 40, -40, 68},
+                           {"100", 100, -40, 8},
+                           {"300", 300, -40, std::nullopt},
+                           {"top", 0, 0, 108},
+                           {"pull", -30, 0, 138}}) {
+        table->setContentOffset({0, offset});
+        table->layoutIfNeeded();
+        EXPECT_EQ(table->contentInset().top, inset) << name;
+        const Rect header = driver.visibleRect(table->headerView(1));
+        EXPECT_EQ(header.isEmpty() ? std::nullopt : std::optional(header.y - tableTop), headerAt)
+            << name;
+        if (TableViewCell* tiles = table->cellForRow({0, 0})) {
+            EXPECT_EQ(tiles->convertPointToWindow({0, 0}).y - tableTop, -offset) << name;
+        }
+        EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-offset-" + name + "-568")));
+    }
+    table->setContentOffset({0, 100});
+    driver.drag({160, 300}, {160, 400});
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->contentInset().top, 0);
 }
 
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {
@@ -401,8 +441,9 @@ TEST_F(MarketTest, shouldShowAOneDecimalPriceWithTwoDecimalsInItsRowAndTile) {
 // section says so, and a tap there builds the list again.
 TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
     // 西部商品|实盘, market 2's one panel: a panel with a section of its own (a subordinate
-    // panel's refusal shows nowhere, its owner's list being whole).
-    sim.quoteServer(0).answerPanelSessionLostOnce(2, 1);
+    // panel's refusal shows nowhere, its owner's list being whole). Refused until lifted: the
+    // renewal the refusal brings, or a request tried again on another line, reads nothing.
+    sim.quoteServer(0).refusePanelList(2, 1, true);
     constexpr int unread = 4;
     ASSERT_TRUE(launchToTabBar());
     TableView* table = market()->CommodityInfoListTableView();
@@ -416,6 +457,7 @@ TEST_F(MarketTest, shouldTellAPanelWhoseListWasRefusedAndBuildAgainOnATap) {
     EXPECT_TRUE(
         driver.isVisible(driver.viewWithText(VKJYMarketUIViewController::kUnreadPanelText)));
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("list-unread-panel-568")));
+    sim.quoteServer(0).refusePanelList(2, 1, false);
     ASSERT_TRUE(driver.tapRow(*table, {unread, 0}));
     EXPECT_EQ(market()->marketController(), nullptr);
     ASSERT_TRUE(driver.runUntil([&] { return !market()->dataRoad().lacksPanels(); }, 15));

@@ -98,6 +98,26 @@ TEST_F(SimQuoteServerTest, shouldAnswerMalformedUnknownAndRefusedRequestsWithCod
     EXPECT_EQ(code(ask(0, request(11, session, {0x00, 0x01, 0x00, 0x01}))), 2003);
 }
 
+// A refused panel stays refused across new sessions until lifted; its neighbours are answered.
+TEST_F(SimQuoteServerTest, shouldRefuseOnePanelsListUntilLifted) {
+    const auto code = [this](uint32_t session, const Bytes& panel) {
+        const Bytes reply = ask(0, request(11, session, panel));
+        SimWireReader r(reply.data() + 2, 4);
+        return r.i32();
+    };
+    const Bytes refused{0x00, 0x02, 0x00, 0x01};
+    httplib::Client control(sim().controlUrl());
+    ASSERT_TRUE(control.Post("/control/quote/panel/refuse?server=0&market=2&disk=1"));
+    for (int renewal = 0; renewal < 2; ++renewal) {
+        const uint32_t session = logIn(0);
+        EXPECT_EQ(code(session, refused), 2003);
+        EXPECT_EQ(code(session, {0x00, 0x01, 0x00, 0x01}), 0);
+    }
+    ASSERT_TRUE(control.Post("/control/quote/panel/refuse?server=0&market=2&disk=1&on=0"));
+    EXPECT_EQ(code(logIn(0), refused), 0);
+    EXPECT_EQ(control.Post("/control/quote/panel/refuse?server=0&market=2")->status, 400);
+}
+
 TEST_F(SimQuoteServerTest, shouldSpoilOnlyTheNextReplyOfTheProtocol) {
     sim().quoteServer(0).malformNext(1, SimMalform::ShortHead);
     EXPECT_EQ(ask(0, request(1, 0)).size(), 5u);

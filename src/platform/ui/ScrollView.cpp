@@ -107,8 +107,34 @@ void ScrollView::scrollBy(double dx, double dy) {
     if (!m_scrollEnabled) {
         return;
     }
-    Point now = contentOffset();
-    setContentOffset(clamped({now.x + dx, now.y + dy}));
+    // Point by point, as under a finger: a delegate that moves a limit only as the content
+    // passes it on the way (a top inset that follows the offset) is never stepped over.
+    WeakLink<ScrollView> self(this);
+    const double length = std::max(std::fabs(dx), std::fabs(dy));
+    for (double left = length; left > 0 && self; --left) {
+        const double share = std::min(1.0, left) / length;
+        Point now = contentOffset();
+        moveTo({now.x + dx * share, now.y + dy * share}, false);
+        if (self && contentOffset() == now) {
+            return;
+        }
+    }
+}
+
+// The delegate hears of the move before the limits hold the content back, as it may move them
+// with the content (a top inset that follows the offset): only what lies past the limits as they
+// then stand is held back.
+void ScrollView::moveTo(Point target, bool banded) {
+    WeakLink<ScrollView> self(this);
+    setContentOffset(target);
+    if (!self) {
+        return;
+    }
+    Point low = minimumContentOffset();
+    Point high = maximumContentOffset();
+    setContentOffset(
+        banded ? Point{rubberBand(target.x, low.x, high.x), rubberBand(target.y, low.y, high.y)}
+               : clamped(target));
 }
 
 void ScrollView::scrollRectToVisible(const Rect& rect, bool animated) {
@@ -143,16 +169,9 @@ void ScrollView::handlePan() {
     }
     if (state == GestureRecognizer::State::Changed) {
         Point t = m_pan->translationInView(nullptr);
-        Point low = minimumContentOffset();
-        Point high = maximumContentOffset();
-        Point target{m_dragStartOffset.x - (canScrollHorizontally() ? t.x : 0),
-                     m_dragStartOffset.y - (canScrollVertically() ? t.y : 0)};
-        if (m_bounces) {
-            target = {rubberBand(target.x, low.x, high.x), rubberBand(target.y, low.y, high.y)};
-        } else {
-            target = clamped(target);
-        }
-        setContentOffset(target);
+        moveTo({m_dragStartOffset.x - (canScrollHorizontally() ? t.x : 0),
+                m_dragStartOffset.y - (canScrollVertically() ? t.y : 0)},
+               m_bounces);
         return;
     }
     if (state != GestureRecognizer::State::Ended && state != GestureRecognizer::State::Cancelled) {

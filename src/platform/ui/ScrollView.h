@@ -63,6 +63,8 @@ protected:
 
 private:
     void handlePan();
+    // Moves toward `target` (a drag or a wheel step), banded or cut off at the limits.
+    void moveTo(Point target, bool banded);
     bool canScrollHorizontally() const;
     bool canScrollVertically() const;
     Point clamped(Point offset) const;

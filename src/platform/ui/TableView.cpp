@@ -74,11 +74,6 @@ void TableView::setSectionHeaderHeight(double height) {
     setNeedsLayout();
 }
 
-void TableView::setFloatsSectionHeaders(bool floats) {
-    m_floatsHeaders = floats;
-    setNeedsLayout();
-}
-
 void TableView::setSeparatorStyle(SeparatorStyle style) {
     m_separatorStyle = style;
     setNeedsLayout();
@@ -362,16 +357,17 @@ void TableView::layoutCells() {
     }
 }
 
+// A header sticks at the top of the visible area shifted by the top inset: a negative inset
+// lets it float out of sight above the visible area.
 void TableView::layoutHeaders() {
     Rect visible = bounds();
+    const double stickAt = visible.y + contentInset().top;
     for (Section& sec : m_sections) {
         if (!sec.header) {
             continue;
         }
-        double y = sec.top;
-        if (m_floatsHeaders) {
-            y = std::clamp(visible.y, sec.top, std::max(sec.top, sec.bottom - sec.headerHeight));
-        }
+        const double y =
+            std::clamp(stickAt, sec.top, std::max(sec.top, sec.bottom - sec.headerHeight));
         sec.header->setFrame({0, y, visible.width, sec.headerHeight});
         if (sec.titleHeader) {
             sec.header->subviews().front()->setFrame({15, 0, visible.width - 30, sec.headerHeight});

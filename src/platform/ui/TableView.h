@@ -1,11 +1,11 @@
 #pragma once
 
-// A plain-style table: sections with header views (floating at the top while their section
-// scrolls under them) and rows of set or asked heights; cells asked for only while visible and
-// reused by identifier, as are headers made with one; selection by tap or from code, a tap
-// following its row's key through reloads; separators; swipe-to-delete with a custom button
-// title and the will-begin and did-end editing calls. Data source and delegate are not owned.
-// Owned by its superview. Main thread only.
+// A plain-style table: sections with header views (floating at the top of the visible area,
+// shifted by the top content inset, while their section scrolls under them) and rows of set or
+// asked heights; cells asked for only while visible and reused by identifier, as are headers made
+// with one; selection by tap or from code, a tap following its row's key through reloads;
+// separators; swipe-to-delete with a custom button title and the will-begin and did-end editing
+// calls. Data source and delegate are not owned. Owned by its superview. Main thread only.
 
 #include <map>
 #include <memory>
@@ -75,10 +75,6 @@ public:
     void setRowHeight(double height);
     double sectionHeaderHeight() const { return m_sectionHeaderHeight; }
     void setSectionHeaderHeight(double height);
-    // Plain tables keep a section's header at the top while the section scrolls under it;
-    // off, headers scroll with their rows.
-    bool floatsSectionHeaders() const { return m_floatsHeaders; }
-    void setFloatsSectionHeaders(bool floats);
     SeparatorStyle separatorStyle() const { return m_separatorStyle; }
     void setSeparatorStyle(SeparatorStyle style);
     const Color& separatorColor() const { return m_separatorColor; }
@@ -166,7 +162,6 @@ private:
     WeakLink<TableViewDelegate> m_delegate;
     double m_rowHeight = 44;
     double m_sectionHeaderHeight = 22;
-    bool m_floatsHeaders = true;
     SeparatorStyle m_separatorStyle = SeparatorStyle::SingleLine;
     Color m_separatorColor = Color::rgb(224, 224, 224);
     std::shared_ptr<View> m_tableHeader;

@@ -60,6 +60,26 @@ TEST_F(Scrolling, shouldRestWithinNegativeTopInset) {
     EXPECT_EQ(scroll->contentOffset().y, 40);
 }
 
+// The top limit follows the content down to 40, as a table whose headers must not float sets it.
+TEST_F(Scrolling, shouldFollowATopLimitThatMovesWithTheContentBackToTheTop) {
+    class FollowingInset : public ScrollViewDelegate {
+        void scrollViewDidScroll(ScrollView& s) override {
+            if (s.contentOffset().y >= 0) {
+                s.setContentInset({-std::min(s.contentOffset().y, 40.0), 0, 0, 0});
+            }
+        }
+    } following;
+    scroll->setDelegate(&following);
+    scroll->setContentOffset({0, 100});
+    driver.drag({160, 200}, {160, 300});
+    EXPECT_EQ(scroll->contentOffset().y, 0);
+    scroll->setContentOffset({0, 100});
+    screen.scrollWheel({160, 200}, 0, -70);
+    screen.scrollWheel({160, 200}, 0, -70);
+    EXPECT_EQ(scroll->contentOffset().y, 0);
+    EXPECT_EQ(scroll->contentInset().top, 0);
+}
+
 TEST_F(Scrolling, shouldIgnoreDragsWhenScrollingIsOff) {
     scroll->setScrollEnabled(false);
     driver.drag({160, 300}, {160, 150});

@@ -133,11 +133,14 @@ TEST_F(Tables, shouldKeepSectionHeaderAtTopWhileItsRowsScrollUnder) {
     EXPECT_EQ(table->headerView(1)->frame().y, 150);
 }
 
-TEST_F(Tables, shouldScrollHeadersWithTheirRowsWhenTheyDoNotFloat) {
-    table->setFloatsSectionHeaders(false);
+TEST_F(Tables, shouldKeepSectionHeaderAtTheTopShiftedByTheTopInset) {
     table->setContentOffset({0, 400});
+    table->setContentInset({-30, 0, 0, 0});
     table->layoutIfNeeded();
-    EXPECT_EQ(table->headerView(1)->frame().y, 150);
+    EXPECT_EQ(table->headerView(1)->frame().y, 370);
+    table->setContentInset({20, 0, 0, 0});
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->headerView(1)->frame().y, 420);
 }
 
 TEST_F(Tables, shouldSelectTappedRowAndTellDelegate) {
