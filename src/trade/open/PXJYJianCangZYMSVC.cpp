@@ -113,12 +113,20 @@ void PXJYJianCangZYMSVC::viewWillAppear(bool) {
                         {"REFRESH_C_LIST_BUY", [this] { PXJYRefreshGuaPaiListBuy(); }},
                         {"REFRESH_C_LIST_SELL", [this] { PXJYRefreshGuaPaiListSell(); }}});
     followAccount();
+    if (m_bookOwed && trade().tradeLogin()) {
+        getZYMSGuaPaiList();
+    }
 }
 
 void PXJYJianCangZYMSVC::viewWillDisappear(bool) {
     closeCommodityLists();
     trade().PXJYData().setCurrentCommodityCode("");
     m_whileShown.stop();
+    // Listing news heard by nobody while hidden (a login screen above, another tab) is not told
+    // again: the book asks again when it shows.
+    if (!m_nowCommodityCode.empty()) {
+        m_bookOwed = true;
+    }
 }
 
 void PXJYJianCangZYMSVC::closeCommodityLists() {

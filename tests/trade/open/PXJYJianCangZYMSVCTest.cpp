@@ -580,7 +580,8 @@ TEST_F(OrderBookOpening, theDropDownClosesOnEveryWayOut) {
         driver.settle();
         ASSERT_TRUE(driver.isVisible(&list));
         waysOut[way]();
-        driver.settle();
+        // Back on show, the book is asked for again under its busy overlay.
+        settleQueries();
         EXPECT_FALSE(driver.isVisible(&list)) << way;
         if (form.isRaised()) {
             ASSERT_TRUE(driver.pressKey("完成"));
@@ -590,6 +591,28 @@ TEST_F(OrderBookOpening, theDropDownClosesOnEveryWayOut) {
     ASSERT_TRUE(driver.tap(form.commodityNameButton()));
     driver.settle();
     EXPECT_TRUE(driver.isVisible(&list));
+}
+
+TEST_F(OrderBookOpening, listingNewsHeardWhileAnotherTabIsInFrontIsAskedForOnReturn) {
+    listForOthers(2, 1);
+    ASSERT_NE(openOrderBook(), nullptr);
+    ASSERT_TRUE(waitForBook(1));
+    delegate->tabBarHelper().selectHangQingTab();
+    driver.settle();
+    const size_t queries = bookQueries();
+    changeBookAfterAHeartbeat(
+        [&] { ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2149, 3)); });
+    // The heartbeat tells the news while nobody on show listens for it.
+    const auto listedAt = [&] {
+        const auto& report = tradeModule().PXJYTimerManger().transactionReporting();
+        return Text::longLongValue(TradeText::textAt(report, "UPT"));
+    };
+    const long long before = listedAt();
+    ASSERT_TRUE(driver.runUntil([&] { return listedAt() > before; }, 10));
+    EXPECT_EQ(bookQueries(), queries);
+    delegate->tabBarHelper().selectTradeTab();
+    EXPECT_TRUE(waitForBook(2));
+    EXPECT_EQ(bookQueries(), queries + 1);
 }
 
 TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) {

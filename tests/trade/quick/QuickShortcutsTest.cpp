@@ -441,6 +441,10 @@ TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListin
     tradeNavigation()->popViewController(false);
     driver.settle();
     EXPECT_EQ(store().currentCommodityCode(), "zn");
+    // Shown again, it asks for its book again.
+    EXPECT_TRUE(driver.runUntil([] {
+        return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
+    }));
 
     const int before = heldLots("zn", "1");
     PXJYZhaiPaiViewZYMS& form = *screen->zhaiPaiView();
