@@ -211,6 +211,16 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         }
         response.set_content(books.dump(), "application/json");
     });
+    server.Get("/control/trade/listings", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        const int side = static_cast<int>(number(request, "side").value_or(0));
+        response.set_content(
+            chosen->ledger().listingBook(request.get_param_value("commodity"), side).dump(),
+            "application/json");
+    });
     server.Get("/control/trade/prices", [&exchange](const Request& request, Response& response) {
         SimTradeServer* chosen = target(request, exchange);
         if (!chosen) {

@@ -32,6 +32,9 @@
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
 //                                                       and deals as JSON
+//   GET /control/trade/listings?jys&env&commodity=C&side=S
+//                                                       the open listings of that side, every
+//                                                       firm's, as the book query answers them
 //   GET /control/trade/status                           every environment's line addresses,
 //                                                       then "ended-session requests N[: latest]":
 //                                                       requests with an empty session, or that

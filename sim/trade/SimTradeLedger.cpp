@@ -86,6 +86,10 @@ void SimTradeLedger::seedState(uint64_t) {
         seedAccount(account);
     }
     seedNotices();
+    // The books were last changed when they opened: a client reads a time of 0 as none seen yet,
+    // and would miss the first listing of a side.
+    m_state.buyListingTime = m_state.now();
+    m_state.sellListingTime = m_state.now();
 }
 
 void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
@@ -663,6 +667,16 @@ std::optional<double> SimTradeLedger::balance(const std::string& account) {
         return std::nullopt;
     }
     return static_cast<double>(found->second.balance) / 100.0;
+}
+
+SimJson SimTradeLedger::listingBook(const std::string& commodity, int side) {
+    std::unique_lock lock(m_lock);
+    const SimJson request = {{"COMMODITY_ID", commodity},
+                             {"TY", std::to_string(side)},
+                             {"ISDESC", side == 1 ? "1" : "0"}};
+    const SimJson reply = SimTradeQueries(m_state).listings(request);
+    const SimJson& list = reply["RESULTLIST"];
+    return list.is_object() ? list.value("REC", SimJson::array()) : SimJson::array();
 }
 
 SimJson SimTradeLedger::books(const std::string& account) {

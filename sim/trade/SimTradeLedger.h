@@ -92,6 +92,9 @@ public:
     // available, margin, banks) as texts of the protocol, holdings with lots left, every order
     // and deal, and whether it has a live session. Null for an unknown account.
     SimJson books(const std::string& account);
+    // The open listings of a commodity's side, every firm's, in the order and with the fields of
+    // the book query's rows.
+    SimJson listingBook(const std::string& commodity, int side);
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);

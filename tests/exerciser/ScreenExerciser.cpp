@@ -178,12 +178,17 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_confirming = true;
              m_fast->doubleTap(m_offered);
          }},
-        {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
+        {[this] { return m_stallDelay > 0 ? 0 : 2; },
+         [this] {
+             m_lists.disturbed();
+             m_fast->slowHeartbeats();
+         }},
         {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
         {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},
         {[this] { return m_returns.weight(); }, [this] { m_returns.act(*m_random); }},
         {[this] { return m_accounts.weight(); }, [this] { m_accounts.act(*m_random); }},
+        {[this] { return m_picks.weight(); }, [this] { m_picks.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -234,6 +239,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     m_fast->checkAnnouncements();
     m_kept.check(!m_restartedNow);
     m_accounts.check();
+    m_lists.check();
 }
 
 // No request may act for a session the client had been told was over.
@@ -922,6 +928,7 @@ void ScreenExerciser::postControl(const std::string& path) {
 }
 
 void ScreenExerciser::injectFault() {
+    m_lists.disturbed();
     switch (m_random->below(8)) {
         case 0:
             return idleLogOut();
