@@ -168,6 +168,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
                                                                  static_cast<int64_t>(*holding));
         answer(response, closed ? "" : "no such holding with free lots");
     });
+    postFor(server, exchange, "/control/trade/holding", [](auto& request, auto& response, auto& s) {
+        const bool held = s.ledger().holdElsewhere(
+            request.get_param_value("account"), request.get_param_value("commodity"),
+            static_cast<int>(number(request, "side").value_or(1)),
+            static_cast<int>(number(request, "qty").value_or(1)));
+        answer(response, held ? "" : "no such account or commodity, or no price");
+    });
     postFor(server, exchange, "/control/trade/take", [](auto& request, auto& response, auto& s) {
         const auto listing = number(request, "listing");
         const std::string firm =

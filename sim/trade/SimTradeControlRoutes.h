@@ -23,6 +23,9 @@
 //   /control/trade/listing?jys&env&firm=F&commodity=C&side=S&price=P&qty=Q
 //                                                       a listing of another firm
 //   /control/trade/close?jys&env&account=A&holding=H   the holding closed whole from elsewhere
+//   /control/trade/holding?jys&env&account=A&commodity=C&side=S&qty=Q
+//                                                       lots of either mode opened for the
+//                                                       account from elsewhere, at the live price
 //   /control/trade/take?jys&env&listing=N[&firm=F]     another firm takes the listing's rest
 //   GET /control/trade/received?jys&env&from=N&names=R1,R2
 //                                                       {"next": requests so far, "requests":

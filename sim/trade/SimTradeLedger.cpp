@@ -619,6 +619,18 @@ bool SimTradeLedger::closeElsewhere(const std::string& account, int64_t holdingI
     return SimTradeOrders(m_state).closeElsewhere(account, holdingId);
 }
 
+bool SimTradeLedger::holdElsewhere(const std::string& account, const std::string& commodity,
+                                   int side, int qty) {
+    std::unique_lock lock(m_lock);
+    const SimTradeCommodity* item = m_state.commodity(commodity);
+    if (!m_state.accounts.count(account) || !item || !m_state.prices(*item) || qty <= 0 ||
+        (side != 1 && side != 2)) {
+        return false;
+    }
+    SimTradeOrders(m_state).seedHolding(account, commodity, side, qty);
+    return true;
+}
+
 bool SimTradeLedger::takeListing(int64_t no, const std::string& firm) {
     std::unique_lock lock(m_lock);
     return SimTradeOrders(m_state).takeListing(no, firm);

@@ -297,11 +297,8 @@ bool PickSurvives::checkListing(const WeakLink<PXJYJianCangZYMSVC>& screen,
 
 // An order-book holding picked on the quote-mode form brings its own screen up over it.
 void PickSurvives::openTheOrderBookScreen(PXJYPingCangViewController& quoteMode) {
-    std::string key;
-    for (const auto& summary : pickTrade().PXJYData().chiCangHuiZongXinXi()) {
-        key = summary && ofOrderBook(summary->commodityCode) ? summary->key() : key;
-    }
     PXJYShiJiaZhuanRangView* form = quoteMode.SJPCView();
+    const std::string key = m.driver.isVisible(form) ? heldKey(true) : std::string();
     if (key.empty() || !m.driver.isVisible(form)) {
         return m.note("a pick: no order-book holding to pick");
     }
@@ -324,7 +321,7 @@ void PickSurvives::handAHoldingBack(ExerciseRandom& random) {
     if (random.chance(0.7) && m.switchAccount(random)) {
         settle();
     }
-    const std::string key = quoteModeHolding();
+    const std::string key = heldKey(false);
     if (!screen || m.topScreen() != screen.get() || key.empty() || m.driver.visibleAlert()) {
         return m.note("a pick: nothing to hand back");
     }
@@ -343,39 +340,32 @@ void PickSurvives::handAHoldingBack(ExerciseRandom& random) {
     }
 }
 
-std::string PickSurvives::quoteModeHolding() {
-    for (const auto& summary : pickTrade().PXJYData().chiCangHuiZongXinXi()) {
-        if (summary && !ofOrderBook(summary->commodityCode)) {
-            return summary->key();
+std::string PickSurvives::heldKey(bool orderBook) {
+    const auto find = [orderBook] {
+        for (const auto& summary : pickTrade().PXJYData().chiCangHuiZongXinXi()) {
+            if (summary && ofOrderBook(summary->commodityCode) == orderBook) {
+                return summary->key();
+            }
         }
+        return std::string();
+    };
+    if (!find().empty()) {
+        return find();
     }
     std::string code;
     for (const auto& [each, commodity] : pickTrade().PXJYData().shangPinXinXi()) {
-        code = commodity && !ofOrderBook(each) ? each : code;
+        code = commodity && ofOrderBook(each) == orderBook ? each : code;
     }
-    if (code.empty() || !post("/control/trade/order?" + environment() +
+    if (code.empty() || !post("/control/trade/holding?" + environment() +
                               "&account=" + pickTrade().defaultString("JYUserName") +
                               "&commodity=" + code + "&side=1&qty=3")) {
         return {};
     }
     m.note("a pick: another device buys 3 lots of " + code);
-    m.driver.runUntil(
-        [&] {
-            for (const auto& summary : pickTrade().PXJYData().chiCangHuiZongXinXi()) {
-                if (summary && summary->commodityCode == code) {
-                    return true;
-                }
-            }
-            return !pickTrade().tradeLogin();
-        },
-        kPickHoldingsArrive);
+    m.driver.runUntil([&] { return !find().empty() || !pickTrade().tradeLogin(); },
+                      kPickHoldingsArrive);
     settle();
-    for (const auto& summary : pickTrade().PXJYData().chiCangHuiZongXinXi()) {
-        if (summary && summary->commodityCode == code) {
-            return summary->key();
-        }
-    }
-    return {};
+    return find();
 }
 
 bool PickSurvives::pickSummary(const std::string& key) {

@@ -75,8 +75,8 @@ private:
     void takeUp(PXJYJianCangZYMSVC& screen);
     void openTheOrderBookScreen(PXJYPingCangViewController& quoteMode);
     void handAHoldingBack(ExerciseRandom& random);
-    // The key of a quote-mode holding summary the account has, opened elsewhere when none.
-    std::string quoteModeHolding();
+    // The key of a holding summary of that mode the account has, opened elsewhere when none.
+    std::string heldKey(bool orderBook);
     // Taps the row of the picker on show whose summary has `key`.
     bool pickSummary(const std::string& key);
     void checkHandedBack(const std::string& key);
