@@ -202,15 +202,15 @@ void PickSurvives::takeUp(PXJYJianCangZYMSVC& screen) {
 }
 
 void PickSurvives::listOnAnEmptyBook(const WeakLink<PXJYJianCangZYMSVC>& screen) {
-    if (!screen || screen->zhaiPaiView()->guaPaiListView()->tableView()->numberOfRows(0) > 0 ||
-        screen->nowCommodityCode().empty()) {
+    if (!screen || screen->nowCommodityCode().empty() ||
+        !exchangeBook(screen->nowCommodityCode(), bookSideOf(*screen.get())).empty()) {
         return;
     }
     const std::string code = screen->nowCommodityCode();
     const auto prices = nlohmann::json::parse(
         m.exchange.get("/control/trade/prices?" + environment()).body, nullptr, false);
     const std::string price = prices.is_object() ? prices.value(code, "") : "";
-    const int side = screen->zhaiPaiView()->XiaDan_FangXiang() == 1 ? 2 : 1;
+    const int side = bookSideOf(*screen.get());
     // The first heartbeat after a logon only learns when the books last changed.
     m.driver.runFor(kPickBeat);
     if (price.empty() || !screen || !post(listingPath(code, side, price))) {
@@ -224,6 +224,17 @@ void PickSurvives::listOnAnEmptyBook(const WeakLink<PXJYJianCangZYMSVC>& screen)
         },
         kPickHoldingsArrive);
     settle();
+}
+
+nlohmann::json PickSurvives::exchangeBook(const std::string& code, int side) const {
+    const auto reply = m.exchange.get("/control/trade/listings?" + environment() +
+                                      "&commodity=" + code + "&side=" + std::to_string(side));
+    const auto rows = nlohmann::json::parse(reply.body, nullptr, false);
+    return reply.status == 200 && rows.is_array() ? rows : nlohmann::json::array();
+}
+
+int PickSurvives::bookSideOf(const PXJYJianCangZYMSVC& screen) {
+    return screen.zhaiPaiView()->XiaDan_FangXiang() == 1 ? 2 : 1;
 }
 
 std::string PickSurvives::listingPath(const std::string& code, int side,
@@ -268,16 +279,12 @@ bool PickSurvives::checkListing(const WeakLink<PXJYJianCangZYMSVC>& screen,
                                 const Listing& listing) {
     if (!screen || m.topScreen() != screen.get() || m.driver.visibleAlert() || !pickAtRest() ||
         !pickTrade().tradeLogin() || screen->nowCommodityCode() != listing.code ||
-        (screen->zhaiPaiView()->XiaDan_FangXiang() == 1 ? 2 : 1) != listing.side) {
+        bookSideOf(*screen.get()) != listing.side) {
         m.note("a pick: the screen moved on");
         return false;
     }
-    const auto reply =
-        m.exchange.get("/control/trade/listings?" + environment() + "&commodity=" + listing.code +
-                       "&side=" + std::to_string(listing.side));
-    const auto rows = nlohmann::json::parse(reply.body, nullptr, false);
     std::string price;
-    for (const auto& row : rows.is_array() ? rows : nlohmann::json::array()) {
+    for (const auto& row : exchangeBook(listing.code, listing.side)) {
         price = pickRowText(row, "OR_N") == listing.number ? pickRowText(row, "PRI") : price;
     }
     if (price.empty()) {

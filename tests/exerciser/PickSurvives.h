@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/foundation/WeakLink.h"
@@ -66,6 +67,10 @@ private:
     // Another firm lists on the book's side at the live price, and the book shows it.
     void listOnAnEmptyBook(const WeakLink<PXJYJianCangZYMSVC>& screen);
     std::string listingPath(const std::string& code, int side, const std::string& price) const;
+    // The exchange's open listings of a book, in its order.
+    nlohmann::json exchangeBook(const std::string& code, int side) const;
+    // The side of the listings a form of that side takes up.
+    static int bookSideOf(const PXJYJianCangZYMSVC& screen);
     // 条件摘牌, another account on its switcher, and 摘牌 again.
     void switchAside(ExerciseRandom& random);
     void pressAndLift(View* row, const Listing& listing, ExerciseRandom& random);
