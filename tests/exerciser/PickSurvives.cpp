@@ -63,6 +63,13 @@ std::string pickedName(const std::string& code) {
     return commodity ? commodity->commodityName : code;
 }
 
+View* rowAround(View* view) {
+    while (view && !dynamic_cast<TableViewCell*>(view)) {
+        view = view->superview();
+    }
+    return view;
+}
+
 std::string pickRowText(const nlohmann::json& row, const char* key) {
     const nlohmann::json value = row.value(key, nlohmann::json());
     return value.is_string() ? value.get<std::string>() : value.dump();
@@ -123,10 +130,9 @@ void PickSurvives::pickAnOrderBookCommodity() {
     }
     m.driver.settle();
     for (const auto& [code, commodity] : pickTrade().PXJYData().shangPinXinXi()) {
-        View* row = commodity && ofOrderBook(code) ? m.driver.viewWithText(commodity->commodityName)
-                                                   : nullptr;
-        for (; row && !dynamic_cast<TableViewCell*>(row); row = row->superview()) {
-        }
+        View* row = commodity && ofOrderBook(code)
+                        ? rowAround(m.driver.viewWithText(commodity->commodityName))
+                        : nullptr;
         if (row && m.driver.reaches(row)) {
             m.tap(row, "a pick: " + commodity->commodityName);
             return settle();

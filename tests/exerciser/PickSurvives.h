@@ -17,16 +17,17 @@ class TextField;
 class View;
 class ViewController;
 
-// A pick survives, for the exerciser. Its events, after the way to those screens: on the order-book
+// A pick survives, for the exerciser. Its events, after the way to those screens (摘牌 or 转让 from
+// the trade home's menu, an order-book commodity on the quote-mode opening form): on the order-book
 // delisting screen, a listing of the book pressed and lifted, mostly while the book is asked for
 // again (another firm lists, the heartbeat's notice goes out and the answer waits at the exchange
 // until the finger has lifted), now and then after another account logged in on the 条件摘牌 tab
-// and 摘牌 was tapped again; on the quote-mode transfer screen, an order-book holding picked (its
-// screen comes up over it), mostly another account logged in there, and a quote-mode holding
-// picked, which is handed back. A pick shown is now and then taken up, which leaves the account an
-// order-book holding to transfer. The rule once the screen settles: while the exchange still holds
-// the pick, the form shows it (the listing ticked with its price, the holding's commodity). Owned
-// by the exerciser; main thread.
+// and 摘牌 was tapped again, and now and then taken up; on the quote-mode transfer screen, an
+// order-book holding picked (its screen comes up over it), mostly another account logged in there,
+// and a quote-mode holding picked, which is handed back. Another firm lists on a book the exchange
+// has empty, another device opens a holding the account lacks. The rule once the screen settles:
+// while the exchange still holds the pick, the form shows it (the listing ticked with its price,
+// the holding's commodity). Owned by the exerciser; main thread.
 class PickSurvives {
 public:
     struct Hands {
@@ -76,7 +77,7 @@ private:
     void pressAndLift(View* row, const Listing& listing, ExerciseRandom& random);
     // True when the form shows the pick.
     bool checkListing(const WeakLink<PXJYJianCangZYMSVC>& screen, const Listing& listing);
-    // A lot of the listing taken up, which leaves an order-book holding to transfer.
+    // A lot of the listing taken up.
     void takeUp(PXJYJianCangZYMSVC& screen);
     void openTheOrderBookScreen(PXJYPingCangViewController& quoteMode);
     void handAHoldingBack(ExerciseRandom& random);
