@@ -182,6 +182,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
                                                                  static_cast<int64_t>(*holding));
         answer(response, closed ? "" : "no such holding with free lots");
     });
+    postFor(server, exchange, "/control/trade/holding", [](auto& request, auto& response, auto& s) {
+        const bool held = s.ledger().holdElsewhere(
+            request.get_param_value("account"), request.get_param_value("commodity"),
+            static_cast<int>(number(request, "side").value_or(1)),
+            static_cast<int>(number(request, "qty").value_or(1)));
+        answer(response, held ? "" : "no such account or commodity, or no price");
+    });
     postFor(server, exchange, "/control/trade/take", [](auto& request, auto& response, auto& s) {
         const auto listing = number(request, "listing");
         const std::string firm =
@@ -224,6 +231,16 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             return answer(response, "unknown environment or account");
         }
         response.set_content(books.dump(), "application/json");
+    });
+    server.Get("/control/trade/listings", [&exchange](const Request& request, Response& response) {
+        SimTradeServer* chosen = target(request, exchange);
+        if (!chosen) {
+            return answer(response, "unknown environment");
+        }
+        const int side = static_cast<int>(number(request, "side").value_or(0));
+        response.set_content(
+            chosen->ledger().listingBook(request.get_param_value("commodity"), side).dump(),
+            "application/json");
     });
     server.Get("/control/trade/prices", [&exchange](const Request& request, Response& response) {
         SimTradeServer* chosen = target(request, exchange);

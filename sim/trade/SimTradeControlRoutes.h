@@ -31,6 +31,9 @@
 //   /control/trade/listing?jys&env&firm=F&commodity=C&side=S&price=P&qty=Q
 //                                                       a listing of another firm
 //   /control/trade/close?jys&env&account=A&holding=H   the holding closed whole from elsewhere
+//   /control/trade/holding?jys&env&account=A&commodity=C&side=S&qty=Q
+//                                                       lots of either mode opened for the
+//                                                       account from elsewhere, at the live price
 //   /control/trade/take?jys&env&listing=N[&firm=F]     another firm takes the listing's rest
 //   GET /control/trade/received?jys&env&from=N&names=R1,R2
 //                                                       {"next": requests so far, "requests":
@@ -40,6 +43,9 @@
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
 //                                                       and deals as JSON
+//   GET /control/trade/listings?jys&env&commodity=C&side=S
+//                                                       the open listings of that side, every
+//                                                       firm's, as the book query answers them
 //   GET /control/trade/status                           every environment's line addresses,
 //                                                       then "ended-session requests N[: latest]":
 //                                                       requests with an empty session, or that

@@ -86,6 +86,10 @@ void SimTradeLedger::seedState(uint64_t) {
         seedAccount(account);
     }
     seedNotices();
+    // The books were last changed when they opened: a client reads a time of 0 as none seen yet,
+    // and would miss the first listing of a side.
+    m_state.buyListingTime = m_state.now();
+    m_state.sellListingTime = m_state.now();
 }
 
 void SimTradeLedger::addAccount(const SimTradeAccountSeed& seed) {
@@ -615,6 +619,18 @@ bool SimTradeLedger::closeElsewhere(const std::string& account, int64_t holdingI
     return SimTradeOrders(m_state).closeElsewhere(account, holdingId);
 }
 
+bool SimTradeLedger::holdElsewhere(const std::string& account, const std::string& commodity,
+                                   int side, int qty) {
+    std::unique_lock lock(m_lock);
+    const SimTradeCommodity* item = m_state.commodity(commodity);
+    if (!m_state.accounts.count(account) || !item || !m_state.prices(*item) || qty <= 0 ||
+        (side != 1 && side != 2)) {
+        return false;
+    }
+    SimTradeOrders(m_state).seedHolding(account, commodity, side, qty);
+    return true;
+}
+
 bool SimTradeLedger::takeListing(int64_t no, const std::string& firm) {
     std::unique_lock lock(m_lock);
     return SimTradeOrders(m_state).takeListing(no, firm);
@@ -663,6 +679,16 @@ std::optional<double> SimTradeLedger::balance(const std::string& account) {
         return std::nullopt;
     }
     return static_cast<double>(found->second.balance) / 100.0;
+}
+
+SimJson SimTradeLedger::listingBook(const std::string& commodity, int side) {
+    std::unique_lock lock(m_lock);
+    const SimJson request = {{"COMMODITY_ID", commodity},
+                             {"TY", std::to_string(side)},
+                             {"ISDESC", side == 1 ? "1" : "0"}};
+    const SimJson reply = SimTradeQueries(m_state).listings(request);
+    const SimJson& list = reply["RESULTLIST"];
+    return list.is_object() ? list.value("REC", SimJson::array()) : SimJson::array();
 }
 
 SimJson SimTradeLedger::books(const std::string& account) {

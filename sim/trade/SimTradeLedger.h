@@ -75,6 +75,9 @@ public:
     // A holding closed whole from elsewhere, and a listing taken by another firm (see
     // SimTradeOrders).
     bool closeElsewhere(const std::string& account, int64_t holdingId);
+    // Lots of either trading mode opened for the account from elsewhere at the live price; false
+    // for an unknown account or commodity, or without a price.
+    bool holdElsewhere(const std::string& account, const std::string& commodity, int side, int qty);
     bool takeListing(int64_t no, const std::string& firm);
     // The server loses (false) or regains (true) the live price of a trading code, as when its
     // feed from the quote side stops; false for an unknown code.
@@ -92,6 +95,9 @@ public:
     // available, margin, banks) as texts of the protocol, holdings with lots left, every order
     // and deal, and whether it has a live session. Null for an unknown account.
     SimJson books(const std::string& account);
+    // The open listings of a commodity's side, every firm's, in the order and with the fields of
+    // the book query's rows.
+    SimJson listingBook(const std::string& commodity, int side);
 
     // For the account services.
     std::optional<std::string> phoneOf(const std::string& account);

@@ -105,13 +105,10 @@ void AccountOnShow::act(ExerciseRandom& random) {
     if (m_hands.tradeStackDepth() == 1) {
         return openAScreen(random);
     }
-    PXJYSwitchingAccountView* own = switcherOnShow();
-    if (own && random.chance(0.5)) {
-        m_hands.note("account switch on the screen itself");
-        if (!chooseAnotherAccount(*own, random)) {
+    if (switcherOnShow() && random.chance(0.5)) {
+        if (!switchOnTheScreen(random)) {
             return;
         }
-        logIn();
     } else {
         m_hands.note("account elsewhere: a screen waits on the trade tab; to 行情");
         m_hands.showTab("行情");
@@ -130,6 +127,16 @@ void AccountOnShow::act(ExerciseRandom& random) {
     m_driver.settle();
     check();
     actOnTheScreen(random);
+}
+
+bool AccountOnShow::switchOnTheScreen(ExerciseRandom& random) {
+    PXJYSwitchingAccountView* own = switcherOnShow();
+    m_hands.note("account switch on the screen itself");
+    if (!own || !chooseAnotherAccount(*own, random)) {
+        return false;
+    }
+    logIn();
+    return true;
 }
 
 // From the trade home: a query list, the reports, a transfer or opening form, or a funds form.

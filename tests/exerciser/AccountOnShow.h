@@ -53,6 +53,8 @@ public:
     int weight() const;
     void act(ExerciseRandom& random);
     void check();
+    // Another account logged in on the switcher of the screen on show; false when none did.
+    bool switchOnTheScreen(ExerciseRandom& random);
     // The books start over: every number known so far names nothing.
     void exchangeRestarted();
 

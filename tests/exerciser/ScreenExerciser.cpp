@@ -178,15 +178,23 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_confirming = true;
              m_fast->doubleTap(m_offered);
          }},
-        {[this] { return m_stallDelay > 0 ? 0 : 2; }, [this] { m_fast->slowHeartbeats(); }},
+        {[this] { return m_stallDelay > 0 ? 0 : 2; },
+         [this] {
+             m_lists.disturbed();
+             m_fast->slowHeartbeats();
+         }},
         {[this] { return m_stallDelay > 0 ? 0 : m_reversed.weight(); },
-         [this] { m_reversed.act(*m_random); }},
+         [this] {
+             m_lists.disturbed();
+             m_reversed.act(*m_random);
+         }},
         {[this] { return m_kept.weight(); }, [this] { m_kept.act(*m_random); }},
         {[this] { return m_pickers.weight(); }, [this] { m_pickers.act(*m_random); }},
         {[this] { return m_press.weight(); }, [this] { m_press.act(*m_random); }},
         {[this] { return m_returns.weight(); }, [this] { m_returns.act(*m_random); }},
         {[this] { return m_accounts.weight(); }, [this] { m_accounts.act(*m_random); }},
         {[this] { return m_gapDay.weight(); }, [this] { m_gapDay.act(*m_random); }},
+        {[this] { return m_picks.weight(); }, [this] { m_picks.act(*m_random); }},
         {[this] { return onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0; },
          [this] {
              m_confirming = true;
@@ -238,6 +246,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     m_kept.check(!m_restartedNow);
     m_accounts.check();
     m_gapDay.check();
+    m_lists.check();
 }
 
 // No request may act for a session the client had been told was over.
@@ -926,6 +935,7 @@ void ScreenExerciser::postControl(const std::string& path) {
 }
 
 void ScreenExerciser::injectFault() {
+    m_lists.disturbed();
     switch (m_random->below(8)) {
         case 0:
             return idleLogOut();

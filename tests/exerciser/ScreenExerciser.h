@@ -19,12 +19,14 @@
 #include "FormUpsets.h"
 #include "GapDayCrossHair.h"
 #include "OrderCommodityCheck.h"
+#include "PickSurvives.h"
 #include "PressAcrossRefresh.h"
 #include "QuickPanelOwnPanel.h"
 #include "QuoteScreenRules.h"
 #include "ReversedHeartbeats.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
+#include "ShownListsMatchExchange.h"
 #include "acceptance/TradingDayFixture.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -239,6 +241,24 @@ private:
          [this] { logIn(); }, [this] { back(); }, [this] { idleLogOut(); },
          [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
+    // A book at rest lists the exchange's listings; a pick on a list, or handed back, stays.
+    ShownListsMatchExchange m_lists{driver, exchange, {[this] { return topScreen(); },
+                                                       [this](const std::string& what) {
+                                                           violation(what);
+                                                       }}};
+    PickSurvives m_picks{{driver, screen, exchange,
+                          [this](View* view, const std::string& what) {
+                              return tapView(view, what);
+                          },
+                          [this](TextField* field, const std::string& digits) {
+                              keypadDigits(field, digits);
+                          },
+                          [this] { return topScreen(); },
+                          [this](ExerciseRandom& random) {
+                              return m_accounts.switchOnTheScreen(random);
+                          },
+                          [this](const std::string& line) { m_journal->add(line); },
+                          [this](const std::string& what) { violation(what); }}};
     DayTurnRaces m_dayTurns{driver,
                             exchange,
                             {[this] { return top<VKJYMarketChartController>(); },
