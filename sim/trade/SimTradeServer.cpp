@@ -53,6 +53,8 @@ void SimTradeServer::stop() {
         std::lock_guard lock(m_mutex);
         m_held.clear();
         m_heldAnswers.clear();
+        m_holdNextAnswer.clear();
+        m_heldNextAnswers.clear();
     }
     m_released.notify_all();
     m_beatSwap.release();
@@ -123,13 +125,34 @@ void SimTradeServer::holdAnswers(const std::string& name) {
     m_heldAnswers.insert(name);
 }
 
+void SimTradeServer::holdNextAnswer(const std::string& name) {
+    std::lock_guard lock(m_mutex);
+    m_holdNextAnswer.insert(name);
+}
+
+bool SimTradeServer::nextAnswerHeld(const std::string& name) const {
+    std::lock_guard lock(m_mutex);
+    return m_heldNextAnswers.count(name) > 0;
+}
+
 void SimTradeServer::releaseReplies(const std::string& name) {
     {
         std::lock_guard lock(m_mutex);
         m_held.erase(name);
         m_heldAnswers.erase(name);
+        m_holdNextAnswer.erase(name);
+        m_heldNextAnswers.erase(name);
     }
     m_released.notify_all();
+}
+
+const std::set<std::string>& SimTradeServer::answerHolds(const std::string& name) {
+    std::lock_guard lock(m_mutex);
+    if (m_holdNextAnswer.erase(name) == 0) {
+        return m_heldAnswers;
+    }
+    m_heldNextAnswers.insert(name);
+    return m_heldNextAnswers;
 }
 
 void SimTradeServer::waitWhileHeld(const std::set<std::string>& held, const std::string& name) {
@@ -203,7 +226,7 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
     const auto swap = name == "SYS_TIME_QUERY" ? m_beatSwap.enter() : SimBeatSwap::Role::None;
     const std::string answered = answer(path, name, body);
     m_beatSwap.leave(swap);
-    waitWhileHeld(m_heldAnswers, name);
+    waitWhileHeld(answerHolds(name), name);
     return answered;
 }
 

@@ -68,7 +68,12 @@ public:
     // Requests of this name are acted on at once but their replies wait until released: an
     // answer still on its way back to the client.
     void holdAnswers(const std::string& name);
-    // Releases both kinds of hold.
+    // Only the next request of this name is acted on at once with its reply waiting until
+    // released; later ones answer at once and overtake it.
+    void holdNextAnswer(const std::string& name);
+    // Whether that held answer is waiting: its request has been acted on.
+    bool nextAnswerHeld(const std::string& name) const;
+    // Releases every kind of hold.
     void releaseReplies(const std::string& name);
     // The next two heartbeats are answered in the other order (SimBeatSwap).
     SimBeatSwap& beatSwap() { return m_beatSwap; }
@@ -96,6 +101,8 @@ private:
     std::string answer(const std::string& path, const std::string& name, const std::string& body);
     void judgeSession(const std::string& name, const std::string& body);
     void waitWhileHeld(const std::set<std::string>& held, const std::string& name);
+    // The holds on this request's answer: the next-answer hold once it takes it.
+    const std::set<std::string>& answerHolds(const std::string& name);
 
     SimTradeLedger m_ledger;
     SimAccountServices& m_accounts;
@@ -107,6 +114,8 @@ private:
     std::optional<std::string> m_malformNext;
     std::set<std::string> m_held;
     std::set<std::string> m_heldAnswers;
+    std::set<std::string> m_holdNextAnswer;
+    std::set<std::string> m_heldNextAnswers;
     std::atomic<int64_t> m_crossingMs{kCrossingMs};
     std::condition_variable m_released;
     SimBeatSwap m_beatSwap;

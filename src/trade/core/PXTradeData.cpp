@@ -292,6 +292,38 @@ void PXTradeData::replaceChiCangMingXiOf(const std::string& commodityCode,
     m_chiCangMingXiXinXi.merge(tickets);
 }
 
+void PXTradeData::takeTickets(const std::string& commodityCode, uint64_t number,
+                              PXTradeTicketMap tickets) {
+    if (number <= m_allTicketsTaken) {
+        return;
+    }
+    if (commodityCode.empty()) {
+        replaceAllTickets(number, std::move(tickets));
+        return;
+    }
+    uint64_t& newest = m_ticketsTakenOf[commodityCode];
+    if (number <= newest) {
+        return;
+    }
+    newest = number;
+    replaceChiCangMingXiOf(commodityCode, std::move(tickets));
+}
+
+void PXTradeData::replaceAllTickets(uint64_t number, PXTradeTicketMap tickets) {
+    m_allTicketsTaken = number;
+    const auto answeredLater = [&](const auto& entry) {
+        const auto found = m_ticketsTakenOf.find(entry.second ? entry.second->commodityCode : "");
+        return found != m_ticketsTakenOf.end() && found->second > number;
+    };
+    std::erase_if(tickets, answeredLater);
+    for (const auto& entry : m_chiCangMingXiXinXi) {
+        if (answeredLater(entry)) {
+            tickets.insert(entry);
+        }
+    }
+    m_chiCangMingXiXinXi = std::move(tickets);
+}
+
 bool PXTradeData::takesAnswer(const std::string& kind, uint64_t number) {
     uint64_t& newest = m_answersTaken[kind];
     if (number <= newest) {

@@ -107,9 +107,6 @@ public:
     }
     const PXTradeTicketMap& chiCangMingXiXinXi() const { return m_chiCangMingXiXinXi; }
     void setChiCangMingXiXinXi(PXTradeTicketMap value) { m_chiCangMingXiXinXi = std::move(value); }
-    // The answer of a one-commodity ticket query: only that commodity's tickets are replaced,
-    // so the other commodities' holdings stay known.
-    void replaceChiCangMingXiOf(const std::string& commodityCode, PXTradeTicketMap tickets);
     const JYDict& zhangHuXinXi() const { return m_zhangHuXinXi; }
     void setZhangHuXinXi(JYDict value) { m_zhangHuXinXi = std::move(value); }
     const std::vector<JYDict>& yinHangXinXi() const { return m_yinHangXinXi; }
@@ -136,11 +133,21 @@ public:
     // come out of order, and one is stored only when no later query of its kind has been.
     uint64_t numberQuery(const std::string& kind) { return ++m_queriesSent[kind]; }
     bool takesAnswer(const std::string& kind, uint64_t number);
+    // The answer of ticket query `number` (of one commodity, or of all when commodityCode is
+    // empty). Both kinds are numbered as one: an answer for all replaces every commodity's
+    // tickets, so each kind can be older than the other. A one-commodity answer is stored only
+    // when newer than the last for all and than that commodity's last; one for all only when
+    // newer than the last for all, and it leaves the commodities answered later than it as
+    // they are.
+    void takeTickets(const std::string& commodityCode, uint64_t number, PXTradeTicketMap tickets);
 
 private:
     std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;
     bool isOrderBook(const std::string& code) const;
     std::string ticketValue(const PXJYChiCangMingXi& ticket) const;
+    // Only that commodity's tickets are replaced, so the other commodities' stay known.
+    void replaceChiCangMingXiOf(const std::string& commodityCode, PXTradeTicketMap tickets);
+    void replaceAllTickets(uint64_t number, PXTradeTicketMap tickets);
     void endSessionInForce(uint64_t nextEpoch);
     std::shared_ptr<commodityInfo> quoteCommodity(const std::string& code) const;
 
@@ -154,6 +161,8 @@ private:
     std::string m_firmID;
     std::map<std::string, uint64_t> m_queriesSent;
     std::map<std::string, uint64_t> m_answersTaken;
+    uint64_t m_allTicketsTaken = 0;
+    std::map<std::string, uint64_t> m_ticketsTakenOf;
     std::shared_ptr<PXTradeSession> m_tradeSession = std::make_shared<PXTradeSession>();
     std::string m_currentCommodityCode;
     std::string m_tradeLinkType;

@@ -382,7 +382,7 @@ void PXTradeNetworkManger::getCancellation() {
 
 void PXTradeNetworkManger::getJYChiCangMingXi(const std::string& commodityId) {
     m_ticketCommodity = commodityId;
-    numberQuery("PXchiCangMingXi|" + commodityId);
+    numberQuery("PXchiCangMingXi");
     sendFields("holding_detail_query", "PXchiCangMingXi", kTradeLink, holdingFields("0"),
                {{"id", commodityId}});
 }
@@ -1067,12 +1067,8 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     }
     if (tag == "PXchiCangMingXi") {
         const auto* tickets = elementAs<PXTradeTicketMap>(result, 0);
-        if (tickets && store.takesAnswer(m_queryKind, m_queryNumber)) {
-            if (m_ticketCommodity.empty()) {
-                store.setChiCangMingXiXinXi(*tickets);
-            } else {
-                store.replaceChiCangMingXiOf(m_ticketCommodity, *tickets);
-            }
+        if (tickets) {
+            store.takeTickets(m_ticketCommodity, m_queryNumber, *tickets);
         }
         if (m_dengLuCaoZuo) {
             getAccountInformation();

@@ -147,6 +147,7 @@ void PXJYMingXiViewController::VKJYNavBackAction() {
 void PXJYMingXiViewController::getChiCangMingXi() {
     auto manager = m_orders->newManager();
     m_orders->queryStarted(*manager);
+    m_latestQuery = manager;
     manager->getJYChiCangMingXi(m_requestCommodity);
 }
 
@@ -352,7 +353,7 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
     const std::string& kind = manager->typeNW();
     if (kind == kDetailTag) {
         m_orders->queryEnded(*manager);
-        if (PXTradeShownAccount::takes(*manager)) {
+        if (PXTradeShownAccount::takes(*manager) && m_latestQuery.lock().get() == manager) {
             showNumbers(data);
         }
     } else if (kind == PXJYQueryOrders::kTransferTag) {

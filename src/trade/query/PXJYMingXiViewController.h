@@ -116,6 +116,9 @@ private:
     std::string m_requestCommodity;
     std::string m_buySellSign;
     std::optional<std::string> m_danHaoID;
+    // Only the latest ticket query's answer is listed: an earlier one, overtaken on a slow line,
+    // tells the tickets before the orders that followed it.
+    std::weak_ptr<const PXTradeNetworkManger> m_latestQuery;
     std::string m_commodityCode;
     bool m_XIADANSUCCESS = false;
     bool m_withdrawing = false;

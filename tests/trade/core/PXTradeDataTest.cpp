@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <future>
+#include <utility>
+
 #include "TradeCoreTest.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "trade/core/PXTradeData.h"
@@ -48,6 +52,52 @@ protected:
         store().setZuiXinYiKouJia(map);
     }
     void setAccount(JYDict account) { store().setZhangHuXinXi(std::move(account)); }
+
+    // Two ticket queries (commodity "" for all): the slow one is answered as before 锌 ticket
+    // 1001 closed, and only once the quick one has been, as after. 白银 holds 2001 throughout.
+    void answerSlowAfterQuick(const std::string& slow, const std::string& quick) {
+        struct Gate {
+            std::promise<void> promise;
+            bool opened = false;
+            void open() {
+                if (!std::exchange(opened, true)) {
+                    promise.set_value();
+                }
+            }
+            ~Gate() { open(); }
+        } gate;
+        m_server.replyWith("holding_detail_query", [slow,
+                                                    opened = gate.promise.get_future().share()](
+                                                       const CapturedRequest& request) {
+            const auto code = JYDict::parse(request.body)["VUZI"]["REQ"]["COMMODITY_ID"];
+            std::string recs = R"({"H_ID":"1002","CO_I":"ZN","TY":"1","C_QTY":"1"})";
+            if (code == "") {
+                recs += R"(,{"H_ID":"2001","CO_I":"AG","TY":"1","C_QTY":"1"})";
+            }
+            if (code == slow) {
+                opened.wait();
+                recs += R"(,{"H_ID":"1001","CO_I":"ZN","TY":"1","C_QTY":"1"})";
+            }
+            const auto count = std::to_string(std::count(recs.begin(), recs.end(), '{'));
+            return tradeReply("\"TTLREC\":" + count + ",\"RESULTLIST\":{\"REC\":[" + recs + "]}");
+        });
+        store().tradeSession()->JYsessionID = "S-1";
+        const auto first = newManager();
+        first->getJYChiCangMingXi(slow);
+        ASSERT_TRUE(runUntil([&] { return m_server.count() == 1; }));
+        const auto second = newManager();
+        second->getJYChiCangMingXi(quick);
+        ASSERT_TRUE(waitForCalls(1));
+        gate.open();
+        ASSERT_TRUE(waitForCalls(2));
+    }
+    std::vector<std::string> ticketNumbers() {
+        std::vector<std::string> numbers;
+        for (const auto& entry : store().chiCangMingXiXinXi()) {
+            numbers.push_back(entry.first);
+        }
+        return numbers;
+    }
 };
 
 }  // namespace
@@ -203,6 +253,16 @@ TEST_F(PXTradeDataTest, shouldPutBackARestoredSessionsEpochAndNeverReuseTheFaile
     store().nextSessionEpoch();
     EXPECT_NE(store().sessionEpoch(), failed);
     EXPECT_NE(store().sessionEpoch(), kept.sessionEpoch);
+}
+
+TEST_F(PXTradeDataTest, shouldNotTakeBackAClosedTicketWithAnOlderOneCommodityAnswer) {
+    answerSlowAfterQuick("ZN", "");
+    EXPECT_EQ(ticketNumbers(), (std::vector<std::string>{"1002", "2001"}));
+}
+
+TEST_F(PXTradeDataTest, shouldKeepANewerOneCommodityAnswerFromAnOlderAnswerForAll) {
+    answerSlowAfterQuick("", "ZN");
+    EXPECT_EQ(ticketNumbers(), (std::vector<std::string>{"1002", "2001"}));
 }
 
 TEST_F(PXTradeDataTest, shouldFindTheQuoteSidesLiveQuoteOfATradingCommodity) {

@@ -333,6 +333,25 @@ TEST_F(HoldingQueryTest, shouldTransferTheChosenTicketByItsNumberAndQueryAgain) 
     EXPECT_GE(sent("holding_detail_query"), 2);
 }
 
+// On a slow line a ticket query is overtaken by a later one: its answer, from before a deal,
+// does not list the tickets without the deal's.
+TEST_F(HoldingQueryTest, shouldListOnlyTheLatestQuerysTickets) {
+    auto* screen = openDetails();
+    ASSERT_TRUE(screen);
+    const auto& listed = screen->chiCangDanHaoListView()->allChiCangDanHaoID();
+    const size_t before = listed.size();
+    tradeServer().holdNextAnswer("holding_detail_query");
+    screen->getChiCangMingXi();
+    ASSERT_TRUE(
+        driver.runUntil([&] { return tradeServer().nextAnswerHeld("holding_detail_query"); }));
+    makeDeals(kCode, 1);
+    screen->getChiCangMingXi();
+    ASSERT_TRUE(driver.runUntil([&] { return listed.size() == before + 1; }));
+    tradeServer().releaseReplies("holding_detail_query");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(listed.size(), before + 1);
+}
+
 TEST_F(HoldingQueryTest, shouldHandAnOrderBookTicketAndSummaryToTheOrderBookTransfer) {
     registerOrderBookProbe();
     store().shangPinXinXi().at(kCode)->shangPinJiaoYiMoShi = "4";
