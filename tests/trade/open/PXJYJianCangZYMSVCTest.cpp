@@ -244,6 +244,8 @@ TEST_P(OrderBookOpeningOnBothScreens,
     snapshot("order-book-after-commodity-change-" + std::to_string(GetParam()));
 
     typeQuantity(form, "1");
+    // The heartbeat may be asking for the book again (the listing above is news to it).
+    settleQueries();
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
     EXPECT_EQ(alertMessage(), "摘牌价不能为空");
     ASSERT_TRUE(driver.tapAlertButton("确定"));
