@@ -432,7 +432,8 @@ SimBytes SimTradeLedger::captcha(const SimBytes& request) {
 SimJson SimTradeLedger::logoff(const std::string& account) {
     std::lock_guard lock(m_sessionLock);
     auto live = m_liveSessions.find(account);
-    if (live != m_liveSessions.end()) {
+    // A client that gave up waiting never reads that its session is over.
+    if (live != m_liveSessions.end() && SimHttpLine::clientStillWaiting()) {
         m_sessions.at(live->second).told = std::chrono::steady_clock::now();
     }
     endSession(account);

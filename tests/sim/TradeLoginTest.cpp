@@ -165,6 +165,33 @@ TEST_F(TradeSimTest, shouldNotTakeARefusalTheClientGaveUpOnAsTellingIt) {
     EXPECT_EQ(server().ledger().endedSessionRequests(), 1) << "the firm_info refusal told it";
 }
 
+// A logoff whose client gave up waiting ends the session all the same, but the client never
+// heard so: its next request is judged as before the logoff.
+TEST_F(TradeSimTest, shouldNotTakeALogoffTheClientGaveUpOnAsTellingIt) {
+    TradeClient trade = loggedIn(kAlice);
+    server().setCrossingMs(0);
+    server().holdReplies("logoff");
+    const int logoffs = server().requestCounts()["logoff"];
+    const Json request = {
+        {"VUZI",
+         {{"version", "1.0"},
+          {"REQ",
+           {{"name", "logoff"}, {"USER_ID", trade.user()}, {"SESSION_ID", trade.sessionId()}}}}}};
+    EXPECT_EQ(
+        trade.post("/trade?req=logoff", request.dump(), "application/x-www-form-urlencoded", 0.2)
+            .status,
+        -1);
+    server().releaseReplies("logoff");
+    while (server().requestCounts()["logoff"] == logoffs) {
+        std::this_thread::yield();
+    }
+    // Beats until the released logoff has ended the session.
+    while (trade.heartbeat({{"curlogon", "0"}}).json["ret"] != 1004) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(server().ledger().endedSessionRequests(), 0) << "nothing had told the client";
+}
+
 TEST_F(TradeSimTest, shouldRefuseASessionOfAnotherAccount) {
     TradeClient alice = loggedIn(kAlice);
     Reply reply = alice.call("/trade", "firm_info",

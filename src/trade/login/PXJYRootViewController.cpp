@@ -264,14 +264,11 @@ void PXJYRootViewController::PXPushSimpleLoginVC(const PXJYSavedAccount& account
     }
     auto screen = std::make_unique<PXJYSimpleLoginVC>();
     screen->setDelegate(this);
+    screen->pauseTimersWhileShown();
     screen->setSelectedAccount(account);
     navigationController()->pushViewController(std::move(screen), true);
 }
 
 void PXJYRootViewController::PXJYSimpleLoginSuccess() {
     m_tradeHomeView->PXJYSimpleLoginSuccess();
-}
-
-void PXJYRootViewController::PXJYSimpleLoginCancelAction() {
-    m_tradeHomeView->PXJYSimpleLoginCancelAction();
 }

@@ -62,7 +62,6 @@ public:
     void PXJYLoginBackAction() override;
     // PXJYSimpleLoginVCDelegate
     void PXJYSimpleLoginSuccess() override;
-    void PXJYSimpleLoginCancelAction() override;
 
 private:
     void initMenuListView(View& root);

@@ -95,7 +95,12 @@ void PXJYSimpleLoginVC::loadView() {
 }
 
 void PXJYSimpleLoginVC::viewWillAppear(bool) {
+    m_timerPause.screenAppears();
     switchingAccount();
+}
+
+void PXJYSimpleLoginVC::viewWillDisappear(bool) {
+    m_timerPause.screenLeaves();
 }
 
 void PXJYSimpleLoginVC::switchingAccount() {

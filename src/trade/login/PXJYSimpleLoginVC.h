@@ -17,6 +17,7 @@
 #include "trade/common/PXTradeOrderGate.h"
 #include "trade/login/PXJYLoginRequest.h"
 #include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYTimerPause.h"
 #include "widgets/PadKeyboardView.h"
 
 class Button;
@@ -41,9 +42,12 @@ public:
     void setDelegate(PXJYSimpleLoginVCDelegate* delegate) { m_delegate = delegate; }
     const PXJYSavedAccount& selectedAccount() const { return m_selectedAccount; }
     void setSelectedAccount(const PXJYSavedAccount& account) { m_selectedAccount = account; }
+    // Asked by an account switcher's owner: the trading timers rest while this screen shows.
+    void pauseTimersWhileShown() { m_timerPause.turnOn(); }
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
 
     void switchingAccount();
     void getJiaoYiCode();
@@ -77,6 +81,7 @@ private:
 
     PXJYSimpleLoginVCDelegate* m_delegate = nullptr;
     PXJYSavedAccount m_selectedAccount;
+    PXJYTimerPause m_timerPause;
     std::string m_oldUserName;
     // The chosen account's server: the live session keeps its own until the logon is accepted.
     PXTradeTarget m_target;

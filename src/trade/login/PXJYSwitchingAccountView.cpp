@@ -91,7 +91,6 @@ void PXJYSwitchingAccountView::reloadTableView() {
 }
 
 void PXJYSwitchingAccountView::headerButtonClick() {
-    stopTimers();
     closeList();
     if (m_delegate) {
         m_delegate->PXPushLoginVC();
@@ -110,16 +109,9 @@ void PXJYSwitchingAccountView::didSelectRow(IndexPath indexPath) {
         restartTimers();
         return;
     }
-    stopTimers();
     if (m_delegate) {
         m_delegate->PXPushSimpleLoginVC(account);
     }
-}
-
-void PXJYSwitchingAccountView::stopTimers() {
-    PXTradeTimerManger& timers = PXTradeModule::shared().PXJYTimerManger();
-    timers.stopJYRefreshTimer();
-    timers.stopJYHeartTimer();
 }
 
 void PXJYSwitchingAccountView::restartTimers() {
@@ -128,22 +120,12 @@ void PXJYSwitchingAccountView::restartTimers() {
     timers.setJYRefreshTimer();
 }
 
-void PXJYSwitchingAccountView::LoginBackAction() {
-    restartTimers();
-}
-
-void PXJYSwitchingAccountView::simpleLoginBackAction() {
-    restartTimers();
-}
-
 void PXJYSwitchingAccountView::LoginSuccess() {
     reloadTableView();
-    restartTimers();
 }
 
 void PXJYSwitchingAccountView::simpleLoginSuccess() {
     reloadTableView();
-    restartTimers();
 }
 
 int PXJYSwitchingAccountView::numberOfSections(TableView&) {

@@ -3,10 +3,10 @@
 // The account switcher at the top of the order, quick-trade, query and funds screens: closed,
 // a 32-point bar with the account in use, its environment and a down arrow; open (220 high), a
 // list of the saved accounts of the current platform, one section per environment with an
-// "添加账号" button. Choosing another account or adding one stops the heartbeat and price-refresh
-// timers and asks the owner to push a login screen; the owner hands that screen's answer back
-// through LoginSuccess / LoginBackAction / simpleLoginSuccess / simpleLoginBackAction, which
-// restart them. Owned by its superview; the delegate is the owning screen (not owned).
+// "添加账号" button. Choosing another account or adding one asks the owner to push a login screen
+// that pauses the heartbeat and price-refresh timers while it shows; the owner hands a login made
+// there back through LoginSuccess / simpleLoginSuccess. Choosing the account in use restarts the
+// timers. Owned by its superview; the delegate is the owning screen (not owned).
 // Main thread.
 //
 // Owners make it with initWithFrame (the constructor), then initSwitchingAccountView(rect).
@@ -36,13 +36,8 @@ public:
     void reloadTableView();
     void headerButtonClick();
     void didSelectRow(IndexPath indexPath);
-    void LoginBackAction();
-    void simpleLoginBackAction();
     void LoginSuccess();
     void simpleLoginSuccess();
-    // The heartbeat and price-refresh timers around a pushed login screen.
-    static void stopTimers();
-    static void restartTimers();
 
     PXJYSwitchingAccountViewDelegate* delegate() const { return m_delegate; }
     void setDelegate(PXJYSwitchingAccountViewDelegate* delegate) { m_delegate = delegate; }
@@ -63,6 +58,7 @@ public:
 
 private:
     void closeList();
+    static void restartTimers();
 
     PXJYSwitchingAccountViewDelegate* m_delegate = nullptr;
     Button* m_accountButton = nullptr;

@@ -218,11 +218,13 @@ void PXJYTradeLoginVC::buildLoginButtonView(View& container) {
 }
 
 void PXJYTradeLoginVC::viewWillAppear(bool) {
+    m_timerPause.screenAppears();
     setSelectedButton();
     ziDongCeSu();
 }
 
 void PXJYTradeLoginVC::viewWillDisappear(bool) {
+    m_timerPause.screenLeaves();
     view()->endEditing();
 }
 

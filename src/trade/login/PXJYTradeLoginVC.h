@@ -21,6 +21,7 @@
 #include "trade/core/PXJYCeSuVC.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/login/PXJYLoginRequest.h"
+#include "trade/login/PXJYTimerPause.h"
 #include "widgets/PadKeyboardView.h"
 
 class Button;
@@ -63,6 +64,8 @@ public:
     // The platform, environment and line this screen's requests go to. The live session keeps
     // its own server until a logon made here is accepted.
     const PXTradeTarget& target() const { return m_target; }
+    // Asked by an account switcher's owner: the trading timers rest while this screen shows.
+    void pauseTimersWhileShown() { m_timerPause.turnOn(); }
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
@@ -145,6 +148,7 @@ private:
 
     PXJYTradeLoginVCDelegate* m_delegate = nullptr;
     PXTradeTarget m_target;
+    PXJYTimerPause m_timerPause;
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     View* m_backgroundView = nullptr;
     Button* m_platformB = nullptr;

@@ -12,7 +12,6 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYLoginStyle.h"
-#include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXTradeHomeAccountHeader.h"
 #include "trade/login/PXTradeHomeModel.h"
 #include "trade/login/PXTradeHomeViewDelegate.h"
@@ -321,7 +320,6 @@ void PXTradeHomeView::headerButtonClick(int section) {
         m_chiCangListView->reloadData();
         return;
     }
-    PXJYSwitchingAccountView::stopTimers();
     if (m_delegate) {
         m_delegate->PXPushSimpleLoginVC(m_allAccountArray[index]);
     }
@@ -329,9 +327,4 @@ void PXTradeHomeView::headerButtonClick(int section) {
 
 void PXTradeHomeView::PXJYSimpleLoginSuccess() {
     reloadTableView();
-    PXJYSwitchingAccountView::restartTimers();
-}
-
-void PXTradeHomeView::PXJYSimpleLoginCancelAction() {
-    PXJYSwitchingAccountView::restartTimers();
 }

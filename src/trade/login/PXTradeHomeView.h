@@ -37,7 +37,6 @@ public:
     // The order buttons of the opened row (0 to 7).
     void orderButtonClick(int index);
     void PXJYSimpleLoginSuccess();
-    void PXJYSimpleLoginCancelAction();
 
     TableView* chiCangListView() const { return m_chiCangListView; }
     const std::vector<PXJYSavedAccount>& allAccountArray() const { return m_allAccountArray; }

@@ -30,6 +30,7 @@ void PXJianCangAccountSwitch::PXPushLoginVC() {
     }
     auto login = std::make_unique<PXJYTradeLoginVC>();
     login->setDelegate(this);
+    login->pauseTimersWhileShown();
     navigation->pushViewController(std::move(login), true);
 }
 
@@ -40,6 +41,7 @@ void PXJianCangAccountSwitch::PXPushSimpleLoginVC(const PXJYSavedAccount& accoun
     }
     auto login = std::make_unique<PXJYSimpleLoginVC>();
     login->setDelegate(this);
+    login->pauseTimersWhileShown();
     login->setSelectedAccount(account);
     navigation->pushViewController(std::move(login), true);
 }
@@ -50,20 +52,8 @@ void PXJianCangAccountSwitch::PXJYLoginSuccess() {
     }
 }
 
-void PXJianCangAccountSwitch::PXJYLoginBackAction() {
-    for (PXJYSwitchingAccountView* switcher : m_switchers) {
-        switcher->LoginBackAction();
-    }
-}
-
 void PXJianCangAccountSwitch::PXJYSimpleLoginSuccess() {
     for (PXJYSwitchingAccountView* switcher : m_switchers) {
         switcher->simpleLoginSuccess();
-    }
-}
-
-void PXJianCangAccountSwitch::PXJYSimpleLoginCancelAction() {
-    for (PXJYSwitchingAccountView* switcher : m_switchers) {
-        switcher->simpleLoginBackAction();
     }
 }

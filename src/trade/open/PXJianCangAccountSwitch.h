@@ -1,7 +1,7 @@
 #pragma once
 // The opening screens' side of the account switchers in their forms: pushes the full login
-// screen or the switch screen a switcher asks for, and hands the outcome back to every switcher
-// of the screen, which restarts the trading timers. Owned by its screen; main thread.
+// screen or the switch screen a switcher asks for, pausing the trading timers while it shows, and
+// hands a login made there back to every switcher of the screen. Owned by its screen; main thread.
 
 #include <vector>
 
@@ -31,9 +31,7 @@ public:
     void PXPushLoginVC() override;
     void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override;
     void PXJYLoginSuccess() override;
-    void PXJYLoginBackAction() override;
     void PXJYSimpleLoginSuccess() override;
-    void PXJYSimpleLoginCancelAction() override;
 
 private:
     ViewController& m_screen;

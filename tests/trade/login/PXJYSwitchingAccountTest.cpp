@@ -12,6 +12,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "sim/core/SimHttpLine.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -55,18 +56,18 @@ public:
     void PXPushLoginVC() override {
         auto login = std::make_unique<PXJYTradeLoginVC>();
         login->setDelegate(this);
+        login->pauseTimersWhileShown();
         navigationController()->pushViewController(std::move(login), true);
     }
     void PXPushSimpleLoginVC(const PXJYSavedAccount& account) override {
         auto screen = std::make_unique<PXJYSimpleLoginVC>();
         screen->setDelegate(this);
         screen->setSelectedAccount(account);
+        screen->pauseTimersWhileShown();
         navigationController()->pushViewController(std::move(screen), true);
     }
     void PXJYLoginSuccess() override { switcher->LoginSuccess(); }
-    void PXJYLoginBackAction() override { switcher->LoginBackAction(); }
     void PXJYSimpleLoginSuccess() override { switcher->simpleLoginSuccess(); }
-    void PXJYSimpleLoginCancelAction() override { switcher->simpleLoginBackAction(); }
 };
 }  // namespace
 
@@ -423,3 +424,54 @@ TEST_F(PXJYSwitchingAccountTest, shouldTakeTheSwitchConfirmationAwayWithTheScree
     EXPECT_FALSE(driver.runFor(1.5, [&] { return countOf("logoff") > 1 || countOf("logon") > 1; }))
         << "the gone screen logged off or on again";
 }
+
+// A login screen the panel pushed pauses the heartbeat and the price refresh only while it is on
+// show: however it leaves view with the old session going on, they run again.
+class SwitcherLeftTest;
+
+struct SwitcherLeft {
+    const char* name;
+    bool addAccount;
+    std::function<void(SwitcherLeftTest&)> leave;
+};
+
+class SwitcherLeftTest : public PXJYSwitchingAccountTest,
+                         public ::testing::WithParamInterface<SwitcherLeft> {
+public:
+    void toTheQuoteTabAndBack() {
+        delegate->tabBarHelper().selectHangQingTab();
+        driver.settle();
+        EXPECT_TRUE(timersRunning()) << "paused under another tab";
+        delegate->tabBarHelper().selectTradeTab();
+        driver.settle();
+        EXPECT_FALSE(timersRunning());
+        delegate->tabBarHelper().selectHangQingTab();
+    }
+    void popToRoot() { tradeNavigation()->popToRootViewController(false); }
+};
+
+TEST_P(SwitcherLeftTest, shouldRunTheTimersOnceTheLoginScreenLeavesView) {
+    ASSERT_TRUE(logInWithTwoSavedAccounts());
+    auto* host = pushOnTradeTab(std::make_unique<SwitcherHostScreen>());
+    ASSERT_TRUE(host);
+    ASSERT_TRUE(driver.tap(host->switcher->accountButton()));
+    ASSERT_TRUE(GetParam().addAccount
+                    ? driver.tapText("添加账号")
+                    : driver.tapRow(*host->switcher->environmentListView(), {0, 1}));
+    ASSERT_TRUE(driver.runUntil([&] { return top<SwitcherHostScreen>() == nullptr; }));
+    driver.settle();
+    EXPECT_FALSE(timersRunning());
+    GetParam().leave(*this);
+    driver.settle();
+    EXPECT_TRUE(tradeModule().tradeLogin());
+    EXPECT_TRUE(timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SwitcherLeftTest,
+                         ::testing::Values(SwitcherLeft{"savedAccountAnotherTab", false,
+                                                        &SwitcherLeftTest::toTheQuoteTabAndBack},
+                                           SwitcherLeft{"addedAccountAnotherTab", true,
+                                                        &SwitcherLeftTest::toTheQuoteTabAndBack},
+                                           SwitcherLeft{"savedAccountPoppedToRoot", false,
+                                                        &SwitcherLeftTest::popToRoot}),
+                         [](const auto& info) { return std::string(info.param.name); });
