@@ -43,6 +43,16 @@ protected:
         }
         return change;
     }
+    // The balance query opened from the home, the bank chosen and the fund password typed.
+    PXJYYuEChaXunVC* openBalanceQuery(const char* bank) {
+        PXJYChuRuJinViewController* home = openHome();
+        auto* query = home ? openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry) : nullptr;
+        if (!query || !chooseBank(query->selectBank(), query->bankListView(), bank)) {
+            return nullptr;
+        }
+        typeInto(query->passwordTextField(), kFundPassword);
+        return query;
+    }
 };
 
 TEST_F(FundsHomeTest, fetchesTheBanksEachTimeItIsShownAndOpensEveryEntry) {
@@ -162,12 +172,8 @@ TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {
 // The balance query, then the home's bank list, are refused only after another account logged
 // on: neither is a failure of the account logged in now.
 TEST_F(FundsHomeTest, aLateRefusalOfAnEndedLogonIsNotTold) {
-    PXJYChuRuJinViewController* home = openHome();
-    ASSERT_TRUE(home);
-    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    auto* query = openBalanceQuery(kBankName);
     ASSERT_TRUE(query);
-    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
-    typeInto(query->passwordTextField(), kFundPassword);
     const auto refusedAfterLogonOf = [&](const char* request, const char* account, auto ask) {
         tradeServer().holdReplies(request);
         tradeServer().answerCodeNext(-1, request);
@@ -180,6 +186,10 @@ TEST_F(FundsHomeTest, aLateRefusalOfAnEndedLogonIsNotTold) {
         EXPECT_FALSE(driver.visibleAlert()) << request << ": " << alertMessage();
     };
     refusedAfterLogonOf("money_bankfunds", kOtherAccount, [&] { driver.tapText("查询"); });
+    // The home waits under the query.
+    const auto stack = tradeNavigation()->viewControllers();
+    auto* home = dynamic_cast<PXJYChuRuJinViewController*>(stack.at(stack.size() - 2));
+    ASSERT_TRUE(home);
     refusedAfterLogonOf("money_userinfo_query", kAccount, [&] { home->getTradeBankInfo(); });
 }
 
@@ -238,12 +248,8 @@ TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
 // Another account logs on while the balance query is on show: 查询 sends nothing and says why,
 // and the form, refilled with that account's banks, takes the next query.
 TEST_F(FundsHomeTest, aBalanceQueryAfterAnotherLogonSendsNothingAndSaysWhy) {
-    PXJYChuRuJinViewController* home = openHome();
-    ASSERT_TRUE(home);
-    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    auto* query = openBalanceQuery(kBankName);
     ASSERT_TRUE(query);
-    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
-    typeInto(query->passwordTextField(), kFundPassword);
     ASSERT_TRUE(logInAs(kOtherAccount));
     driver.tapText("查询");
     ASSERT_TRUE(waitAlert());
@@ -259,12 +265,8 @@ TEST_F(FundsHomeTest, aBalanceQueryAfterAnotherLogonSendsNothingAndSaysWhy) {
 }
 
 TEST_F(FundsHomeTest, anUnreadableBalanceReplyIsSaid) {
-    PXJYChuRuJinViewController* home = openHome();
-    ASSERT_TRUE(home);
-    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    auto* query = openBalanceQuery(kThirdPartyName);
     ASSERT_TRUE(query);
-    ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kThirdPartyName));
-    typeInto(query->passwordTextField(), kFundPassword);
     tradeServer().malformNext("money_bankfunds");
     driver.tapText("查询");
     ASSERT_TRUE(waitIdle());
