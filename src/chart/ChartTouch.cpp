@@ -40,9 +40,15 @@ int fenShiRecordAt(double x, const std::vector<double>& pointXs, double areaX, d
     if (pointXs.empty() || areaWidth <= 0) {
         return 0;
     }
+    const auto firstFinite =
+        std::find_if(pointXs.begin(), pointXs.end(), [](double at) { return std::isfinite(at); });
+    if (firstFinite == pointXs.end()) {
+        return 0;
+    }
     const double left = truncated(areaX);
     const auto minutes = [&](double at) { return (at - left) / areaWidth * kMinutesOfDay; };
-    const double first = pointXs.front();
+    // Minutes are counted from the first record that has a point.
+    const double first = *firstFinite;
     const int finger = truncated(minutes(x)) - truncated(minutes(first));
     int nearest = 0;
     double nearestDistance = std::numeric_limits<double>::infinity();

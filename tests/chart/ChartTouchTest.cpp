@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "chart/ChartTouch.h"
@@ -74,6 +75,10 @@ TEST(ChartTouch, shouldFindTheBarAndMinuteUnderTheFinger) {
     EXPECT_EQ(charttouch::fenShiRecordAt(kAreaX + 280, day, kAreaX, kAreaWidth), 199);
     EXPECT_EQ(charttouch::fenShiRecordAt(100, day, 34, 0), 0);
     EXPECT_EQ(charttouch::fenShiRecordAt(100, {}, kAreaX, kAreaWidth), 0);
+    // A first record without a point: minutes count from the first that has one.
+    auto unplaced = day;
+    unplaced.front() = std::nan("");
+    EXPECT_EQ(charttouch::fenShiRecordAt(kAreaX + 25 + 10, unplaced, kAreaX, kAreaWidth), 50);
 }
 
 TEST(ChartTouch, shouldFindTheMinuteUnderTheFingerByItsTimeAcrossAMiddayBreak) {
