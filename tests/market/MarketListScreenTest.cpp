@@ -102,6 +102,13 @@ TEST_F(MarketTest, shouldScrollSectionHeadersAwayWithTheirRowsAtEveryOffset) {
     driver.drag({160, 300}, {160, 400});
     EXPECT_EQ(table->contentOffset().y, 0);
     EXPECT_EQ(table->contentInset().top, 0);
+    // A flick past the top, with few move events.
+    for (int moves : {2, 3}) {
+        table->setContentOffset({0, 100});
+        driver.drag({160, 220}, {160, 400}, moves, 0.05 * moves);
+        EXPECT_EQ(table->contentOffset().y, 0) << moves << " moves";
+        EXPECT_EQ(table->contentInset().top, 0) << moves << " moves";
+    }
 }
 
 TEST_F(MarketTest, shouldKeepAWatchEntryAddedBySwipeAfterARestart) {

@@ -107,28 +107,30 @@ void ScrollView::scrollBy(double dx, double dy) {
     if (!m_scrollEnabled) {
         return;
     }
-    // Point by point, as under a finger: a delegate that moves a limit only as the content
-    // passes it on the way (a top inset that follows the offset) is never stepped over.
-    WeakLink<ScrollView> self(this);
-    const double length = std::max(std::fabs(dx), std::fabs(dy));
-    for (double left = length; left > 0 && self; --left) {
-        const double share = std::min(1.0, left) / length;
-        Point now = contentOffset();
-        moveTo({now.x + dx * share, now.y + dy * share}, false);
-        if (self && contentOffset() == now) {
-            return;
-        }
-    }
+    Point now = contentOffset();
+    moveTo({now.x + dx, now.y + dy}, false);
 }
 
-// The delegate hears of the move before the limits hold the content back, as it may move them
-// with the content (a top inset that follows the offset): only what lies past the limits as they
-// then stand is held back.
+// Point by point, as under a finger, and the delegate hears of each step before the limits hold
+// the content back: it may move them with the content (a top inset that follows the offset), so a
+// limit the content passes on the way is never stepped over. The walk ends one step past the
+// limits as they then stand, and only what lies past them is held back.
 void ScrollView::moveTo(Point target, bool banded) {
     WeakLink<ScrollView> self(this);
-    setContentOffset(target);
-    if (!self) {
-        return;
+    const Point from = contentOffset();
+    const double dx = target.x - from.x;
+    const double dy = target.y - from.y;
+    const double length = std::max(std::fabs(dx), std::fabs(dy));
+    for (double walked = 0; walked < length;) {
+        walked = std::min(length, walked + 1);
+        const Point step{from.x + dx * walked / length, from.y + dy * walked / length};
+        setContentOffset(step);
+        if (!self) {
+            return;
+        }
+        if (clamped(step) != step) {
+            break;
+        }
     }
     Point low = minimumContentOffset();
     Point high = maximumContentOffset();

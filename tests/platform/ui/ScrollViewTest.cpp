@@ -18,6 +18,15 @@ public:
     CallLog log;
 };
 
+// The top limit follows the content down to 40, as a table whose headers must not float sets it.
+class FollowingInset : public ScrollViewDelegate {
+    void scrollViewDidScroll(ScrollView& s) override {
+        if (s.contentOffset().y >= 0) {
+            s.setContentInset({-std::min(s.contentOffset().y, 40.0), 0, 0, 0});
+        }
+    }
+};
+
 }  // namespace
 
 class Scrolling : public UiTest {
@@ -60,15 +69,8 @@ TEST_F(Scrolling, shouldRestWithinNegativeTopInset) {
     EXPECT_EQ(scroll->contentOffset().y, 40);
 }
 
-// The top limit follows the content down to 40, as a table whose headers must not float sets it.
 TEST_F(Scrolling, shouldFollowATopLimitThatMovesWithTheContentBackToTheTop) {
-    class FollowingInset : public ScrollViewDelegate {
-        void scrollViewDidScroll(ScrollView& s) override {
-            if (s.contentOffset().y >= 0) {
-                s.setContentInset({-std::min(s.contentOffset().y, 40.0), 0, 0, 0});
-            }
-        }
-    } following;
+    FollowingInset following;
     scroll->setDelegate(&following);
     scroll->setContentOffset({0, 100});
     driver.drag({160, 200}, {160, 300});
@@ -78,6 +80,17 @@ TEST_F(Scrolling, shouldFollowATopLimitThatMovesWithTheContentBackToTheTop) {
     screen.scrollWheel({160, 200}, 0, -70);
     EXPECT_EQ(scroll->contentOffset().y, 0);
     EXPECT_EQ(scroll->contentInset().top, 0);
+}
+
+TEST_F(Scrolling, shouldFollowAMovingTopLimitBackToTheTopUnderAFastPull) {
+    FollowingInset following;
+    scroll->setDelegate(&following);
+    for (int moves : {2, 3, 5}) {
+        scroll->setContentOffset({0, 100});
+        driver.drag({160, 150}, {160, 330}, moves, 0.05);
+        EXPECT_EQ(scroll->contentOffset().y, 0) << moves << " moves";
+        EXPECT_EQ(scroll->contentInset().top, 0) << moves << " moves";
+    }
 }
 
 TEST_F(Scrolling, shouldIgnoreDragsWhenScrollingIsOff) {
