@@ -1067,14 +1067,17 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     }
     if (tag == "PXchiCangMingXi") {
         const auto* tickets = elementAs<PXTradeTicketMap>(result, 0);
-        if (tickets) {
-            store.takeTickets(m_ticketCommodity, m_queryNumber, *tickets);
+        std::optional<PXTradeResult> stored;
+        if (tickets && !store.takeTickets(m_ticketCommodity, m_queryNumber, *tickets)) {
+            // A later answer is stored: whoever asked is told the tickets held now, not these.
+            stored = PXTradeResult{PXTradeElement{store.ticketsOf(m_ticketCommodity)}};
         }
         if (m_dengLuCaoZuo) {
             getAccountInformation();
             return;
         }
-        tellFinished(result ? &*result : nullptr);
+        const std::optional<PXTradeResult>& told = stored ? stored : result;
+        tellFinished(told ? &*told : nullptr);
         return;
     }
     if (tag == "PXAccountInformation") {
