@@ -44,6 +44,8 @@ public:
     void getChiCangHuiZong();
     void getChiCangMingXi();
     void getAccountInfo();
+    // Holdings, tickets and funds asked again, as after a deal.
+    void requeryHoldings();
     void chengJiaoHuiBao();
     // The trade-report text of the deals of a heartbeat reply.
     std::string setValueForchengJiaoHuiBaoView(const JYDict& deals) const;
@@ -76,7 +78,6 @@ private:
     void heartbeatAnswered(PXTradeNetworkManger& manager, const PXTradeResult* data,
                            const BeatSent& sent);
     void keepNewDealsOnly(JYDict& report) const;
-    void requeryHoldings();
     void postIfGrown(const char* key, int64_t* last, const char* notification);
 
     PXTradeModule& m_module;
