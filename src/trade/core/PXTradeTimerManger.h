@@ -37,6 +37,9 @@ public:
     // A login went through without an answer to its own heartbeat: no beat sent before counts
     // any more, and the next one asks as the session's first.
     void loginBeatUnanswered();
+    // The session goes on over another trading line, whose server keeps its own clock: its first
+    // answer is taken whatever its time, and the beats sent to the old line no longer count.
+    void tradeLineChanged();
     void requestRefreshInfo();
     void refreshMarketInfo();
     void loginAgain();
