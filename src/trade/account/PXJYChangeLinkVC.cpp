@@ -10,6 +10,7 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
 
 namespace {
 constexpr double kRowHeight = 50;
@@ -110,7 +111,9 @@ std::unique_ptr<View> PXJYChangeLinkVC::setCellView(const PXTradeLine& line) con
 }
 
 void PXJYChangeLinkVC::didSelectRow(TableView& table, IndexPath indexPath) {
-    PXTradeModule::shared().PXJYData().setTradeLinkType(
+    PXTradeModule& module = PXTradeModule::shared();
+    module.PXJYData().setTradeLinkType(
         m_tradeLinkArray.at(static_cast<size_t>(indexPath.row)).code);
+    module.PXJYTimerManger().tradeLineChanged();
     table.reloadData();
 }

@@ -292,21 +292,32 @@ void PXTradeData::replaceChiCangMingXiOf(const std::string& commodityCode,
     m_chiCangMingXiXinXi.merge(tickets);
 }
 
-void PXTradeData::takeTickets(const std::string& commodityCode, uint64_t number,
+bool PXTradeData::takeTickets(const std::string& commodityCode, uint64_t number,
                               PXTradeTicketMap tickets) {
     if (number <= m_allTicketsTaken) {
-        return;
+        return false;
     }
     if (commodityCode.empty()) {
         replaceAllTickets(number, std::move(tickets));
-        return;
+        return true;
     }
     uint64_t& newest = m_ticketsTakenOf[commodityCode];
     if (number <= newest) {
-        return;
+        return false;
     }
     newest = number;
     replaceChiCangMingXiOf(commodityCode, std::move(tickets));
+    return true;
+}
+
+PXTradeTicketMap PXTradeData::ticketsOf(const std::string& commodityCode) const {
+    PXTradeTicketMap tickets;
+    for (const auto& [number, ticket] : m_chiCangMingXiXinXi) {
+        if (ticket && (commodityCode.empty() || ticket->commodityCode == commodityCode)) {
+            tickets.emplace(number, ticket);
+        }
+    }
+    return tickets;
 }
 
 void PXTradeData::replaceAllTickets(uint64_t number, PXTradeTicketMap tickets) {

@@ -138,8 +138,10 @@ public:
     // tickets, so each kind can be older than the other. A one-commodity answer is stored only
     // when newer than the last for all and than that commodity's last; one for all only when
     // newer than the last for all, and it leaves the commodities answered later than it as
-    // they are.
-    void takeTickets(const std::string& commodityCode, uint64_t number, PXTradeTicketMap tickets);
+    // they are. False when the answer is refused.
+    bool takeTickets(const std::string& commodityCode, uint64_t number, PXTradeTicketMap tickets);
+    // The stored tickets of that commodity (of all when commodityCode is empty).
+    PXTradeTicketMap ticketsOf(const std::string& commodityCode) const;
 
 private:
     std::shared_ptr<PXTradeCommodity> commodity(const std::string& code) const;

@@ -926,15 +926,20 @@ void PXTradeNetworkManger::putBackReplacedLogin() {
         return;
     }
     PXTradeData& store = m_module.PXJYData();
+    // Back on the replaced session's server before anything is asked under it again.
+    m_module.PXJYPeiZhi().setTarget(m_replaced->target);
     if (m_replaced->account && m_module.tradeLogin()) {
         store.restore(*m_replaced->account);
+        PXTradeTimerManger& timers = m_module.PXJYTimerManger();
         if (m_replaced->beating) {
-            m_module.PXJYTimerManger().setJYHeartTimer();
+            timers.setJYHeartTimer();
         }
+        // Its answers on their way when the logon replaced it are dropped (of an ended session,
+        // or numbered below the failed login's queries): what they would have told is asked again.
+        timers.requeryHoldings();
     } else {
         store.clearAllTradeData();
     }
-    m_module.PXJYPeiZhi().setTarget(m_replaced->target);
     m_replaced.reset();
 }
 
@@ -1067,14 +1072,17 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
     }
     if (tag == "PXchiCangMingXi") {
         const auto* tickets = elementAs<PXTradeTicketMap>(result, 0);
-        if (tickets) {
-            store.takeTickets(m_ticketCommodity, m_queryNumber, *tickets);
+        std::optional<PXTradeResult> stored;
+        if (tickets && !store.takeTickets(m_ticketCommodity, m_queryNumber, *tickets)) {
+            // A later answer is stored: whoever asked is told the tickets held now, not these.
+            stored = PXTradeResult{PXTradeElement{store.ticketsOf(m_ticketCommodity)}};
         }
         if (m_dengLuCaoZuo) {
             getAccountInformation();
             return;
         }
-        tellFinished(result ? &*result : nullptr);
+        const std::optional<PXTradeResult>& told = stored ? stored : result;
+        tellFinished(told ? &*told : nullptr);
         return;
     }
     if (tag == "PXAccountInformation") {

@@ -133,6 +133,11 @@ void PXTradeTimerManger::loginBeatUnanswered() {
     m_holdingsBeforeCount = true;
 }
 
+void PXTradeTimerManger::tradeLineChanged() {
+    m_sessionBeat = m_beatsSent + 1;
+    m_reportOfSession = false;
+}
+
 void PXTradeTimerManger::requestRefreshInfo() {
     if (!m_module.tradeLogin()) {
         return;

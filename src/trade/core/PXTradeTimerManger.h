@@ -37,6 +37,9 @@ public:
     // A login went through without an answer to its own heartbeat: no beat sent before counts
     // any more, and the next one asks as the session's first.
     void loginBeatUnanswered();
+    // The session goes on over another trading line, whose server keeps its own clock: its first
+    // answer is taken whatever its time, and the beats sent to the old line no longer count.
+    void tradeLineChanged();
     void requestRefreshInfo();
     void refreshMarketInfo();
     void loginAgain();
@@ -44,6 +47,8 @@ public:
     void getChiCangHuiZong();
     void getChiCangMingXi();
     void getAccountInfo();
+    // Holdings, tickets and funds asked again, as after a deal.
+    void requeryHoldings();
     void chengJiaoHuiBao();
     // The trade-report text of the deals of a heartbeat reply.
     std::string setValueForchengJiaoHuiBaoView(const JYDict& deals) const;
@@ -76,7 +81,6 @@ private:
     void heartbeatAnswered(PXTradeNetworkManger& manager, const PXTradeResult* data,
                            const BeatSent& sent);
     void keepNewDealsOnly(JYDict& report) const;
-    void requeryHoldings();
     void postIfGrown(const char* key, int64_t* last, const char* notification);
 
     PXTradeModule& m_module;

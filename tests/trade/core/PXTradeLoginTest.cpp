@@ -27,7 +27,7 @@ const char* const kPassword = "pa$$word";
 
 // The server side of the logon as docs/trading-protocol.md describes it: check the client
 // token against the stored password, answer with the session sealed under the same key.
-std::string logonReply(const CapturedRequest& request) {
+std::string logonReply(const CapturedRequest& request, const std::string& session = "SESSION-1") {
     const JYDict req = JYDict::parse(request.body)["VUZI"]["REQ"];
     const Bytes key = Md5::digest(std::string(kAccount) + kPassword);
     const auto token = Base64::decode(req["CLT_TOKEN"].get<std::string>());
@@ -39,7 +39,6 @@ std::string logonReply(const CapturedRequest& request) {
     }
     Bytes material = {16, 0};
     material.insert(material.end(), 16, 0xAB);
-    const std::string session = "SESSION-1";
     material.push_back(uint8_t(session.size()));
     material.push_back(0);
     material.insert(material.end(), session.begin(), session.end());
@@ -54,7 +53,8 @@ class PXTradeLoginTest : public TradeCoreTest {
 protected:
     PXTradeLoginTest() {
         setDefault("JYUserName", kAccount);
-        m_server.replyWith("logon", logonReply);
+        m_server.replyWith("logon",
+                           [](const CapturedRequest& request) { return logonReply(request); });
         m_server.reply("commodity_query",
                        tradeReply("\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\",\"CO_N\":\"白银\","
                                   "\"CT_S\":\"10\",\"TRADEMODE\":\"1\"}]}"));
@@ -179,6 +179,24 @@ TEST_F(PXTradeLoginTest, shouldKeepTheTimersReportWhenTheChainFailsAfterItsHeart
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     EXPECT_EQ(m_server.named("SYS_TIME_QUERY").size(), 1u);
     EXPECT_EQ(module().PXJYTimerManger().transactionReporting(), inForce);
+}
+
+// The account's answers on their way when another login replaced it are dropped: once that login
+// fails and puts the account back, its holdings and funds are read again.
+TEST_F(PXTradeLoginTest, shouldReadTheHoldingsAgainWhenAFailedLoginPutsTheAccountBack) {
+    logIn();
+    m_server.replyWith("logon",
+                       [](const CapturedRequest& request) { return logonReply(request, "S-2"); });
+    m_server.reply("holding_detail_query", tradeReply("\"retcode\":77,\"message\":\"x\""));
+    m_server.reply("firm_info",
+                   tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"6000\",\"RM\":\"1000\"}]}"));
+    newManager()->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].kind, "failed");
+    PXTradeData& store = module().PXJYData();
+    ASSERT_TRUE(runUntil([&] { return store.zhangHuXinXi()["EQT"] == "6000"; }));
+    EXPECT_EQ(store.tradeSession()->JYsessionID, "SESSION-1");
+    EXPECT_EQ(m_server.named("holding_query").size(), 3u);
 }
 
 struct LoginBeatFailure {

@@ -234,6 +234,34 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothin
     EXPECT_EQ(m_log.count("REFRESH_C_LIST_SELL"), 0) << "the listing time went back and on again";
 }
 
+// Another trading line's server keeps its own clock, here behind the old one's: its first answer
+// is taken, and a beat the old line answers late no longer counts.
+TEST_F(PXTradeTimerMangerTest, shouldGoByTheNewLinesClockOnceTheLineChanges) {
+    logIn();
+    timers().stopJYHeartTimer();
+    timers().setTransactionReporting({{"Time", "100"}, {"END_GBID", "30"}});
+    std::promise<void> oldLine;
+    const std::vector<std::string> replies = {
+        "{\"ret\":0,\"CTM\":\"200\"}", "{\"ret\":0,\"CTM\":\"50\"}", "{\"ret\":0,\"CTM\":\"51\"}"};
+    auto next = std::make_shared<std::atomic<size_t>>(0);
+    m_server.replyWith("SYS_TIME_QUERY", [gate = oldLine.get_future().share(), replies,
+                                          next](const CapturedRequest&) {
+        const size_t index = next->fetch_add(1);
+        if (index == 0) {
+            gate.wait_for(std::chrono::seconds(10));
+        }
+        return replies[std::min(index, replies.size() - 1)];
+    });
+    timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() == 1; }));
+    timers().tradeLineChanged();
+    beat();
+    oldLine.set_value();
+    EXPECT_FALSE(runFor(1, [&] { return m_log.count("Heartbeat") > 1; }));
+    beat();
+    EXPECT_EQ(timers().transactionReporting()["Time"], "51");
+}
+
 // Two deals a beat apart requery the holdings twice: the first requery answered last is older
 // news and leaves the holdings the second brought.
 TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswersLast) {

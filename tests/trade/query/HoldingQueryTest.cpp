@@ -23,6 +23,7 @@
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
+#include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/query/PXJYChaXunViewController.h"
@@ -347,6 +348,26 @@ TEST_F(HoldingQueryTest, shouldListOnlyTheLatestQuerysTickets) {
     makeDeals(kCode, 1);
     screen->getChiCangMingXi();
     ASSERT_TRUE(driver.runUntil([&] { return listed.size() == before + 1; }));
+    tradeServer().releaseReplies("holding_detail_query");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(listed.size(), before + 1);
+}
+
+// The screen's answer comes last, after a later query for all tickets (the heartbeat's after a
+// deal) was answered: the screen lists the tickets stored, not its older answer's.
+TEST_F(HoldingQueryTest, shouldListTheStoredTicketsWhenItsAnswerWasOvertaken) {
+    auto* screen = openDetails();
+    ASSERT_TRUE(screen);
+    const auto& listed = screen->chiCangDanHaoListView()->allChiCangDanHaoID();
+    const size_t before = listed.size();
+    const size_t stored = store().chiCangMingXiXinXi().size();
+    tradeServer().holdNextAnswer("holding_detail_query");
+    screen->getChiCangMingXi();
+    ASSERT_TRUE(
+        driver.runUntil([&] { return tradeServer().nextAnswerHeld("holding_detail_query"); }));
+    makeDeals(kCode, 1);
+    PXTradeNetworkManger::create()->getJYChiCangMingXi("");
+    ASSERT_TRUE(driver.runUntil([&] { return store().chiCangMingXiXinXi().size() == stored + 1; }));
     tradeServer().releaseReplies("holding_detail_query");
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(listed.size(), before + 1);
