@@ -12,12 +12,20 @@ constexpr double kTapSeconds = 0.3;
 constexpr double kTimeSlack = 1e-9;
 constexpr int kTapSlop = 6;
 constexpr double kMinutesOfDay = 1440;
+constexpr double kMinuteSlack = 1e-3;
 
 int truncated(double value) {
     if (!std::isfinite(value)) {
         return 0;
     }
     return static_cast<int>(std::clamp(std::trunc(value), -1e9, 1e9));
+}
+
+// Points are stored as floats, a hair either side of their minute: a count that close to a whole
+// minute is that minute, or a point just short of it would count the minute before.
+int wholeMinutes(double minutes) {
+    const double nearest = std::round(minutes);
+    return truncated(std::fabs(minutes - nearest) < kMinuteSlack ? nearest : minutes);
 }
 }  // namespace
 
@@ -49,7 +57,7 @@ int fenShiRecordAt(double x, const std::vector<double>& pointXs, double areaX, d
     const auto minutes = [&](double at) { return (at - left) / areaWidth * kMinutesOfDay; };
     // Minutes are counted from the first record that has a point.
     const double first = *firstFinite;
-    const int finger = truncated(minutes(x)) - truncated(minutes(first));
+    const int finger = wholeMinutes(minutes(x)) - wholeMinutes(minutes(first));
     int nearest = 0;
     double nearestDistance = std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < pointXs.size(); ++i) {

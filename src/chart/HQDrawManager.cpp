@@ -293,7 +293,12 @@ void HQDrawManager::resetVerticalAxisSecondaryOne() {
         return;
     }
     if (m_coordinateKLineData.empty()) {
-        m_variableInfo->setScreenState(m_variableInfo->stateOfScreen(), m_variableInfo->typeOfHQ());
+        // The layout is shared with the other chart and laid out for the one on show: laid out
+        // again from here while this chart is away, it would blank the other chart's header.
+        const uint32_t kind = m_variableInfo->typeOfHQ();
+        if (kind == static_cast<uint32_t>(m_type)) {
+            m_variableInfo->setScreenState(m_variableInfo->stateOfScreen(), kind);
+        }
         m_DrawCurrentDataView->setNeedsDisplay();
         return;
     }

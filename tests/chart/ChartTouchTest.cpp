@@ -40,10 +40,11 @@ std::vector<int> minutesFrom(int first, int count) {
 }
 
 // Where the chart puts the records of these minutes after the start of trading.
-std::vector<double> pointsAt(const std::vector<int>& minutes) {
+std::vector<double> pointsAt(const std::vector<int>& minutes, double areaX = kAreaX,
+                             double areaWidth = kAreaWidth) {
     std::vector<double> xs;
     for (int m : minutes) {
-        xs.push_back(static_cast<float>(kAreaX + kAreaWidth * m / 1440));
+        xs.push_back(static_cast<float>(areaX + areaWidth * m / 1440));
     }
     return xs;
 }
@@ -79,6 +80,10 @@ TEST(ChartTouch, shouldFindTheBarAndMinuteUnderTheFinger) {
     auto unplaced = day;
     unplaced.front() = std::nan("");
     EXPECT_EQ(charttouch::fenShiRecordAt(kAreaX + 25 + 10, unplaced, kAreaX, kAreaWidth), 50);
+    // The phone's area: the float point of 09:30 lies a hair left of its minute.
+    const auto late = pointsAt(minutesFrom(30, 200), 38, 280);
+    const double over80 = 38 + 280 * 80.25 / 1440;
+    EXPECT_EQ(charttouch::fenShiRecordAt(over80, late, 38, 280), 50);
 }
 
 TEST(ChartTouch, shouldFindTheMinuteUnderTheFingerByItsTimeAcrossAMiddayBreak) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "QuoteChartTest.h"
 #include "chart/ChartTouch.h"
 #include "chart/CurrentShowDataLayerInfo.h"
@@ -9,6 +12,7 @@
 #include "chart/HQRefreshControl.h"
 #include "chart/IndicatorCrossClass.h"
 #include "chart/VariableAboutDevice.h"
+#include "market/VKJYCommodityTableView.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketContext.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -16,6 +20,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SwipeGestureRecognizer.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "quote/QuoteRecords.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -149,6 +154,35 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) 
     ASSERT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
     driver.swipe({onFenShi.x - 120, onFenShi.y}, onFenShi);
     EXPECT_TRUE(status.iphoneKLineZhiBiaoMACDButtonSelected);
+
+    // Another commodity leaves the K-line chart without bars; a swipe choosing its indicator
+    // keeps the time-sharing header's figures.
+    const std::string left = chart()->selectedCommodityInfo()->CommodityName;
+    ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
+    ASSERT_TRUE(driver.tapRow(*screen->commodityListTableView()->ComTableView(), {0, 1}));
+    ASSERT_NE(chart()->selectedCommodityInfo()->CommodityName, left);
+    const auto& minutes = fenShi()->FenShiDataItemArray();
+    const auto headerTexts = [&] {
+        std::vector<std::string> texts;
+        for (const auto& item : layout().currentShowDataLayerInfo()->MainCurrentDataItemArray) {
+            texts.push_back(item->dataString);
+        }
+        return texts;
+    };
+    ASSERT_TRUE(driver.runUntil(
+        [&] {
+            return !minutes.empty() &&
+                   minutes.back()->commodityTag == chart()->selectedCommodityInfo()->CommodityID &&
+                   headerTexts().at(1) != "--";
+        },
+        20));
+    ASSERT_TRUE(kLine()->coordinateKLineData().empty());
+    const auto shown = headerTexts();
+    driver.swipe(onFenShi, {onFenShi.x - 120, onFenShi.y});
+    EXPECT_TRUE(status.iphoneKLineZhiBiaoKDJButtonSelected);
+    EXPECT_EQ(headerTexts(), shown);
+    driver.settle();
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("fenshi-header-after-swipe")));
 }
 
 TEST_P(ChartGestureTest, shouldShowMoveAndHideTheCrossHairByTapsAndDrags) {
