@@ -122,7 +122,7 @@ void PXJYHuiZongViewController::VKJYNavBackAction() {
 
 void PXJYHuiZongViewController::getChiCangHuiZong() {
     auto manager = m_orders->newManager();
-    m_orders->queryStarted(*manager);
+    m_orders->queryStarted(*manager, kSummaryTag);
     manager->getJYChiCangHuiZong("");
 }
 
@@ -131,7 +131,7 @@ void PXJYHuiZongViewController::getChiCangMingXi() {
         return;
     }
     auto manager = m_orders->newManager();
-    m_orders->queryStarted(*manager);
+    m_orders->queryStarted(*manager, kDetailTag);
     manager->getJYChiCangMingXi(m_huiZong->commodityCode);
 }
 
@@ -289,8 +289,7 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
                                                      const PXTradeResult*) {
     const std::string& kind = manager->typeNW();
     if (kind == kSummaryTag) {
-        m_orders->queryEnded(*manager);
-        if (!PXTradeShownAccount::takes(*manager)) {
+        if (!m_orders->queryEnded(*manager) || !PXTradeShownAccount::takes(*manager)) {
             return;
         }
         setShangPinListViewInfo();
@@ -298,8 +297,9 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
             PXTradeMessage::show("没有持牌商品");
         }
     } else if (kind == kDetailTag) {
-        m_orders->queryEnded(*manager);
-        showNumbers();
+        if (m_orders->queryEnded(*manager)) {
+            showNumbers();
+        }
     } else if (kind == PXJYQueryOrders::kTransferTag) {
         if (m_orders->reverseAsked()) {
             m_orders->sendReverse();
@@ -311,19 +311,21 @@ void PXJYHuiZongViewController::dataAnalysisFinished(PXTradeNetworkManger* manag
     }
 }
 
-void PXJYHuiZongViewController::requestEnded(const PXTradeNetworkManger& reply) {
+bool PXJYHuiZongViewController::requestEnded(const PXTradeNetworkManger& reply) {
     const std::string& kind = reply.typeNW();
     if (kind == kSummaryTag || kind == kDetailTag) {
-        m_orders->queryEnded(reply);
-        return;
+        return m_orders->queryEnded(reply);
     }
     m_orders->orderEnded(reply);
+    return true;
 }
 
 void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
     // A failed query leaves the list as it was, which is not the server's answer: it says so.
-    requestEnded(*manager);
+    if (!requestEnded(*manager)) {
+        return;
+    }
     // The transfer itself went through: say so, and lead back to the list.
     if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
         finished(*manager,
@@ -335,7 +337,9 @@ void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int
 
 void PXJYHuiZongViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(*manager);
+    if (!requestEnded(*manager)) {
+        return;
+    }
     if (kind == PXJYQueryOrders::kReverseTag) {
         if (m_orders->reverseAsked()) {
             finished(*manager, PXJYQueryOrders::kReverseFailed + manager->JY_ErrorMessage());

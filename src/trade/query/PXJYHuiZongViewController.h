@@ -95,8 +95,9 @@ private:
     void showNumbers();
     void forgetAccount();
     void finished(const PXTradeNetworkManger& reply, const std::string& message);
-    // Ends the query or the order the reply answers.
-    void requestEnded(const PXTradeNetworkManger& reply);
+    // Ends the query or the order the reply answers. False for a query a newer one of its kind
+    // has voided: its reply or failure tells nothing.
+    bool requestEnded(const PXTradeNetworkManger& reply);
 
     std::shared_ptr<PXJYChiCangHuiZong> m_huiZong;
     std::optional<std::string> m_newDanHao;

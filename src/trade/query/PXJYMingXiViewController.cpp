@@ -146,8 +146,7 @@ void PXJYMingXiViewController::VKJYNavBackAction() {
 
 void PXJYMingXiViewController::getChiCangMingXi() {
     auto manager = m_orders->newManager();
-    m_orders->queryStarted(*manager);
-    m_latestQuery = manager;
+    m_orders->queryStarted(*manager, kDetailTag);
     manager->getJYChiCangMingXi(m_requestCommodity);
 }
 
@@ -352,8 +351,9 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
                                                     const PXTradeResult* data) {
     const std::string& kind = manager->typeNW();
     if (kind == kDetailTag) {
-        m_orders->queryEnded(*manager);
-        if (PXTradeShownAccount::takes(*manager) && m_latestQuery.lock().get() == manager) {
+        // Only the latest query's tickets are listed: an earlier one, overtaken on a slow line,
+        // tells the tickets before the orders that followed it.
+        if (m_orders->queryEnded(*manager) && PXTradeShownAccount::takes(*manager)) {
             showNumbers(data);
         }
     } else if (kind == PXJYQueryOrders::kTransferTag) {
@@ -377,21 +377,25 @@ void PXJYMingXiViewController::dataAnalysisFinished(PXTradeNetworkManger* manage
     }
 }
 
-void PXJYMingXiViewController::requestEnded(const PXTradeNetworkManger& reply) {
+bool PXJYMingXiViewController::requestEnded(const PXTradeNetworkManger& reply) {
     const std::string& kind = reply.typeNW();
     if (kind == kDetailTag) {
-        m_orders->queryEnded(reply);
-    } else if (kind == kWithdrawTag) {
+        return m_orders->queryEnded(reply);
+    }
+    if (kind == kWithdrawTag) {
         m_withdrawing = false;
         setWithdrawButtons();
-    } else {
-        m_orders->orderEnded(reply);
+        return true;
     }
+    m_orders->orderEnded(reply);
+    return true;
 }
 
 void PXJYMingXiViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(*manager);
+    if (!requestEnded(*manager)) {
+        return;
+    }
     // The transfer itself went through: say so, and lead back to the list it changed.
     if (kind == PXJYQueryOrders::kReverseTag && m_orders->reverseAsked()) {
         m_XIADANSUCCESS = true;
@@ -405,7 +409,9 @@ void PXJYMingXiViewController::requestFailed(PXTradeNetworkManger* manager, int)
 
 void PXJYMingXiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
-    requestEnded(*manager);
+    if (!requestEnded(*manager)) {
+        return;
+    }
     if (kind == PXJYQueryOrders::kReverseTag) {
         if (m_orders->reverseAsked()) {
             m_XIADANSUCCESS = true;

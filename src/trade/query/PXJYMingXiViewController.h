@@ -109,16 +109,14 @@ private:
     void sendWithdrawal(const char* type);
     void showNumbers(const PXTradeResult* data);
     void succeeded(const PXTradeNetworkManger& reply, const std::string& message);
-    // The reply's own request ends: its overlay or busy button is released.
-    void requestEnded(const PXTradeNetworkManger& reply);
+    // The reply's own request ends: its overlay or busy button is released. False for a query
+    // a newer one has voided: its reply or failure tells nothing.
+    bool requestEnded(const PXTradeNetworkManger& reply);
     void forgetAccount();
 
     std::string m_requestCommodity;
     std::string m_buySellSign;
     std::optional<std::string> m_danHaoID;
-    // Only the latest ticket query's answer is listed: an earlier one, overtaken on a slow line,
-    // tells the tickets before the orders that followed it.
-    std::weak_ptr<const PXTradeNetworkManger> m_latestQuery;
     std::string m_commodityCode;
     bool m_XIADANSUCCESS = false;
     bool m_withdrawing = false;

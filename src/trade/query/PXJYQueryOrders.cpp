@@ -21,12 +21,23 @@ std::shared_ptr<PXTradeNetworkManger> PXJYQueryOrders::newManager() {
     return PXTradeReplyRelay::newManager(m_screen, m_target);
 }
 
-void PXJYQueryOrders::queryStarted(const PXTradeNetworkManger& query) {
+void PXJYQueryOrders::queryStarted(const PXTradeNetworkManger& query, const std::string& kind) {
     m_queries.began(&query);
+    auto& latest = m_latestQueries[kind];
+    if (const auto older = latest.lock()) {
+        m_queries.ended(older.get());
+    }
+    latest = query.weak_from_this();
 }
 
-void PXJYQueryOrders::queryEnded(const PXTradeNetworkManger& reply) {
+bool PXJYQueryOrders::queryEnded(const PXTradeNetworkManger& reply) {
+    const auto latest = m_latestQueries.find(reply.typeNW());
+    if (latest == m_latestQueries.end() || latest->second.lock().get() != &reply) {
+        return false;
+    }
+    m_latestQueries.erase(latest);
     m_queries.ended(&reply);
+    return true;
 }
 
 bool PXJYQueryOrders::transfer(const JYDict& order, bool reverse) {

@@ -7,6 +7,7 @@
 // the hand-off of an order-book holding to the order-book transfer screen. Owned by its
 // screen; main thread.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,9 +39,12 @@ public:
                     AlertViewDelegate& alerts);
 
     std::shared_ptr<PXTradeNetworkManger> newManager();
-    // The overlay of a query the screen sends; only a reply or failure of that query ends it.
-    void queryStarted(const PXTradeNetworkManger& query);
-    void queryEnded(const PXTradeNetworkManger& reply);
+    // The overlay of a query the screen sends, up until that query's reply or failure. A newer
+    // query of the same kind (the facade's typeNW) voids it and keeps the overlay up in its place.
+    void queryStarted(const PXTradeNetworkManger& query, const std::string& kind);
+    // A query's reply or failure is in. True when it answers the latest query of its kind; the
+    // reply or failure of a void one tells nothing and ends nothing.
+    bool queryEnded(const PXTradeNetworkManger& reply);
 
     bool isOrderOutstanding() const { return m_order.isOutstanding(); }
     // Hands the checked market transfer to a new facade; false while another order travels.
@@ -68,6 +72,7 @@ private:
     PXTradeNetworkMangerDelegate& m_target;
     AlertViewDelegate& m_alerts;
     PXTradeBusyOverlay m_queries;
+    std::map<std::string, std::weak_ptr<const PXTradeNetworkManger>> m_latestQueries;
     PXTradeOrderGate m_order;
     bool m_fanShou = false;
     JYDict m_postDic = JYDict::object();

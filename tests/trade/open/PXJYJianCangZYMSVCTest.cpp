@@ -14,6 +14,7 @@
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/core/PXTradeData.h"

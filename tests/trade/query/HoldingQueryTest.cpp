@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "QueryScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "quote/VKJYHangQingDataClass.h"
@@ -166,6 +169,25 @@ protected:
 
     bool waitMessage(const std::string& message) {
         return driver.runUntil([&] { return alertMessage() == message; }, 10);
+    }
+
+    // A dead line: every line of the trading server refuses connections.
+    void refuseEveryLine() {
+        for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+            tradeServer().line(i).refuse();
+        }
+    }
+
+    // Every request sent has its failure in, and the failures shown one alert in all.
+    void expectNetworkFailureToldOnce() {
+        ASSERT_TRUE(driver.runUntil([] {
+            return HttpClient::exchangesInFlight() == 0 &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        }));
+        driver.settle();
+        EXPECT_EQ(alertMessage(), "请求网络失败");
+        answerAlert();
+        EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
     }
 };
 
@@ -371,6 +393,16 @@ TEST_F(HoldingQueryTest, shouldListTheStoredTicketsWhenItsAnswerWasOvertaken) {
     tradeServer().releaseReplies("holding_detail_query");
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(listed.size(), before + 1);
+}
+
+// The same for the tickets: asked for again on a dead line, they are told lost once.
+TEST_F(HoldingQueryTest, shouldTellOnceWhenATicketQueryAndTheOneReplacingItReachNoLine) {
+    auto* screen = openDetails();
+    ASSERT_TRUE(screen);
+    refuseEveryLine();
+    screen->getChiCangMingXi();
+    screen->getChiCangMingXi();
+    expectNetworkFailureToldOnce();
 }
 
 TEST_F(HoldingQueryTest, shouldHandAnOrderBookTicketAndSummaryToTheOrderBookTransfer) {
@@ -677,12 +709,21 @@ TEST_F(HoldingQueryTest, shouldKeepTheSummariesWhenTheQueryIsRefused) {
 TEST_F(HoldingQueryTest, shouldTellASummaryQueryThatReachedNoLine) {
     auto* screen = openSummaries();
     ASSERT_TRUE(screen);
-    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
-        tradeServer().line(i).refuse();
-    }
+    refuseEveryLine();
     screen->getChiCangHuiZong();
     ASSERT_TRUE(waitIdle());
     EXPECT_EQ(alertMessage(), "请求网络失败");
+}
+
+// On a dead line the summaries are asked for again before the first query failed: that query is
+// void, and its failure tells nothing beside the latest one's.
+TEST_F(HoldingQueryTest, shouldTellOnceWhenASummaryQueryAndTheOneReplacingItReachNoLine) {
+    auto* screen = openSummaries();
+    ASSERT_TRUE(screen);
+    refuseEveryLine();
+    screen->getChiCangHuiZong();
+    screen->getChiCangHuiZong();
+    expectNetworkFailureToldOnce();
 }
 
 using HoldingQueryOnBothScreens = OnBothScreens<HoldingQueryTest>;
