@@ -72,7 +72,23 @@ std::string pointText(Point p) {
 }  // namespace
 
 FastFingerSlowLine::FastFingerSlowLine(Context context)
-    : m(std::move(context)), m_soundsHeard(dealSounds()) {}
+    : m(std::move(context)),
+      m_deals(
+          knownAccounts(), [this](const auto& account) { return dealsOf(account); }, dealSounds()) {
+}
+
+std::vector<DealLedger::Account> FastFingerSlowLine::knownAccounts() {
+    std::vector<DealLedger::Account> known;
+    for (const auto& lines : m.exchange.tradeLines()) {
+        const std::string query = "jys=" + lines.exchange + "&env=" + lines.environment;
+        for (const std::string& account : m.accounts) {
+            if (dealsOf({query, account})) {
+                known.emplace_back(query, account);
+            }
+        }
+    }
+    return known;
+}
 
 void FastFingerSlowLine::wait(double seconds) {
     m.driver.runFor(seconds);
@@ -226,57 +242,36 @@ bool FastFingerSlowLine::sessionLiveAtTheExchange() {
     return reply.status == 200 && books.is_object() && books.value("live", false);
 }
 
-int FastFingerSlowLine::newDealsOf(const std::string& query, const std::string& account) {
-    const auto reply = m.exchange.get("/control/trade/books?" + query + "&account=" + account);
+std::optional<DealLedger::Books> FastFingerSlowLine::dealsOf(const DealLedger::Account& account) {
+    const auto reply =
+        m.exchange.get("/control/trade/books?" + account.first + "&account=" + account.second);
     const auto books = nlohmann::json::parse(reply.body, nullptr, false);
     if (reply.status != 200 || !books.is_object() || !books.contains("deals")) {
-        return 0;
+        return std::nullopt;
     }
-    std::set<Deal> now;
+    DealLedger::Books deals;
     for (const auto& deal : books["deals"]) {
-        now.emplace(deal["no"].get<long long>(), deal["commodity"].get<std::string>(),
-                    deal["qty"].get<int>());
+        deals.emplace(deal["no"].get<long long>(), deal["commodity"].get<std::string>(),
+                      deal["qty"].get<int>());
     }
-    const std::string key = query + "|" + account;
-    auto known = m_deals.find(key);
-    // A restarted exchange starts its books over: a new baseline.
-    const bool baseline =
-        known == m_deals.end() ||
-        !std::includes(now.begin(), now.end(), known->second.begin(), known->second.end());
-    const int fresh = baseline ? 0 : static_cast<int>(now.size() - known->second.size());
-    m_deals[key] = std::move(now);
-    return fresh;
+    return deals;
 }
 
 void FastFingerSlowLine::checkAnnouncements() {
     PXTradeModule& module = PXTradeModule::shared();
-    std::optional<std::pair<std::string, std::string>> loggedIn;
+    std::optional<DealLedger::Account> loggedIn;
     if (module.tradeLogin()) {
         loggedIn.emplace(sessionQuery(), module.defaultString("JYUserName"));
     }
-    int newDeals = 0;
-    if (m_lastLoggedIn && m_lastLoggedIn != loggedIn) {
-        newDeals += newDealsOf(m_lastLoggedIn->first, m_lastLoggedIn->second);
+    const DealLedger::Outcome outcome = m_deals.check(loggedIn, dealSounds());
+    if (outcome.sounds > 0 || outcome.newDeals > 0) {
+        m.journal.add("new deals " + std::to_string(outcome.newDeals) + ", deal sounds " +
+                      std::to_string(outcome.sounds) + ", deals not yet announced " +
+                      std::to_string(outcome.notYetAnnounced));
     }
-    if (loggedIn) {
-        newDeals += newDealsOf(loggedIn->first, loggedIn->second);
-    }
-    m_lastLoggedIn = std::move(loggedIn);
-    m_dealsToAnnounce += newDeals;
-    const size_t heard = dealSounds();
-    if (heard < m_soundsHeard) {
-        m_soundsHeard = 0;
-    }
-    if (heard > m_soundsHeard || newDeals > 0) {
-        m.journal.add("new deals " + std::to_string(newDeals) + ", deal sounds " +
-                      std::to_string(heard - m_soundsHeard) + ", deals not yet announced " +
-                      std::to_string(m_dealsToAnnounce));
-    }
-    m_dealsToAnnounce -= static_cast<int>(heard - m_soundsHeard);
-    m_soundsHeard = heard;
-    if (m_dealsToAnnounce < 0) {
-        m.violation("a deal was announced more than once: " + std::to_string(-m_dealsToAnnounce) +
-                    " deal sounds more than the books' new deals");
-        m_dealsToAnnounce = 0;
+    if (outcome.announcedTwice > 0) {
+        m.violation(
+            "a deal was announced more than once: " + std::to_string(outcome.announcedTwice) +
+            " deal sounds more than the books' new deals");
     }
 }

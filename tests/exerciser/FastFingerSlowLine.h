@@ -1,13 +1,11 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "DealLedger.h"
 #include "platform/graphics/Geometry.h"
 
 class ExerciseJournal;
@@ -36,6 +34,8 @@ public:
         std::function<void()> logIn;
         // Told of each tap before it is made, with the view it would hit, as the exerciser's own.
         std::function<void(View*)> beforeTap;
+        // The accounts the exerciser logs in as, in whichever environment has them.
+        std::vector<std::string> accounts;
     };
     explicit FastFingerSlowLine(Context context);
 
@@ -53,17 +53,10 @@ private:
     std::string sessionQuery() const;
     bool sessionLiveAtTheExchange();
     void wait(double seconds);
-    // Deals the books of "environment|account" gained since this check last read them.
-    int newDealsOf(const std::string& query, const std::string& account);
+    std::optional<DealLedger::Books> dealsOf(const DealLedger::Account& account);
+    // Every environment's accounts among the context's.
+    std::vector<DealLedger::Account> knownAccounts();
 
     Context m;
-    // Deals of each "environment|account" by (number, commodity, lots); the first look at an
-    // account is its baseline, whose deals were made before anything could announce them.
-    using Deal = std::tuple<long long, std::string, int>;
-    std::map<std::string, std::set<Deal>> m_deals;
-    // The environment and account logged in at the last check: an event can hear a deal of its
-    // and then switch or log out before the check.
-    std::optional<std::pair<std::string, std::string>> m_lastLoggedIn;
-    int m_dealsToAnnounce = 0;
-    size_t m_soundsHeard = 0;
+    DealLedger m_deals;
 };

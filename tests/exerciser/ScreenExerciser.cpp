@@ -102,11 +102,10 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
                                 [this] { return top<VKJYMarketUIViewController>(); },
                                 [this] { return driver.visibleAlert() != nullptr; },
                                 [this](const std::string& what) { violation(what); }});
-    m_fast = std::make_unique<FastFingerSlowLine>(
-        FastFingerSlowLine::Context{driver, screen, exchange, *m_random, *m_journal,
-                                    [this](const std::string& what) { violation(what); },
-                                    [this] { return hittables(); }, [this] { logIn(); },
-                                    [this](View* hit) { beforeActing(hit); }});
+    m_fast = std::make_unique<FastFingerSlowLine>(FastFingerSlowLine::Context{
+        driver, screen, exchange, *m_random, *m_journal,
+        [this](const std::string& what) { violation(what); }, [this] { return hittables(); },
+        [this] { logIn(); }, [this](View* hit) { beforeActing(hit); }, everyAccount()});
     launchClient();
     if (!waitForText("实时行情 随时掌握")) {
         violation("no guide on the first start");
@@ -759,6 +758,15 @@ std::pair<const char*, const char*> ScreenExerciser::accountsOf(const std::strin
         return {"200000000000001", "200000000000002"};
     }
     return {kFirstAccount, kSecondAccount};
+}
+
+std::vector<std::string> ScreenExerciser::everyAccount() {
+    std::vector<std::string> accounts;
+    for (const auto& [first, second] :
+         {accountsOf("", ""), accountsOf("", "模拟"), accountsOf("西部商品", "")}) {
+        accounts.insert(accounts.end(), {first, second});
+    }
+    return accounts;
 }
 
 // Each step finds the screen again: a reply or a timer may have taken it away meanwhile.

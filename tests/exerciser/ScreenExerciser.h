@@ -121,6 +121,8 @@ private:
     void logIn();
     static std::pair<const char*, const char*> accountsOf(const std::string& platform,
                                                           const std::string& environment);
+    // The accounts logIn may type, of every exchange and environment.
+    static std::vector<std::string> everyAccount();
     void openFromTheMenu();
     void fillFields(TextField* skip);
     void submit();
