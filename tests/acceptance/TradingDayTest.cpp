@@ -30,6 +30,7 @@
 #include "trade/close/PXJYPingCangViewController.h"
 #include "trade/close/PXJYShiJiaZhuanRangView.h"
 #include "trade/close/PXJYZhiJiaPingCangView.h"
+#include "trade/common/PXTradeDatePanel.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"

@@ -83,18 +83,26 @@ TextField* PXJYChangeThePasswordVC::addField(double top, const std::string& plac
 }
 
 void PXJYChangeThePasswordVC::viewWillAppear(bool) {
-    m_shownAccount.follow();
+    if (m_shownAccount.follow()) {
+        VKJYNavBackAction();
+    }
 }
 
 void PXJYChangeThePasswordVC::slideIn() {
+    // What is typed from now on is for the account logged in now.
+    m_shownAccount.filling();
     PXTradeViewKit::slide(*view(), 0);
 }
 
 void PXJYChangeThePasswordVC::selectKind(bool login) {
-    m_rightPasswordImage->setHidden(true);
     m_longinPassword->setBackgroundImage(Image::named(login ? "zhouqi_press.png" : "zhouqi.png"));
     m_phonePassword->setBackgroundImage(Image::named(login ? "fenshi.png" : "fenshi_press.png"));
     m_passWordType = login ? "0" : "1";
+    clearFields();
+}
+
+void PXJYChangeThePasswordVC::clearFields() {
+    m_rightPasswordImage->setHidden(true);
     for (TextField* field :
          {m_oldPasswordTextField, m_newPasswordTextField, m_aginPasswordTextField}) {
         field->setText("");
@@ -115,7 +123,7 @@ void PXJYChangeThePasswordVC::textFieldTextDidChange() {
 }
 
 void PXJYChangeThePasswordVC::doneButtonAction() {
-    if (m_change.isOutstanding() || m_shownAccount.follow()) {
+    if (m_change.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     const auto refusal =

@@ -5,7 +5,9 @@
 // more menu, the account screen) keeps it as a child, lays its view just right of the visible
 // area and calls slideIn(); the panel slides itself out on back and after a change went
 // through, every entry reset, and when its host shows again after another logon: what was typed
-// was for the account before. Owned by its host. Main thread only.
+// was for the account before. A 确  定 after another logon sends nothing, says why and empties
+// the three entries; the panel stays for the account now logged in. Owned by its host. Main
+// thread only.
 
 #include <string>
 
@@ -47,6 +49,7 @@ private:
     TextField* addField(double top, const std::string& placeholder);
     void selectKind(bool login);
     void resignFields();
+    void clearFields();
 
     Button* m_longinPassword = nullptr;
     Button* m_phonePassword = nullptr;
@@ -57,5 +60,8 @@ private:
     Button* m_done = nullptr;
     std::string m_passWordType = "0";
     PXTradeOrderGate m_change;
-    PXTradeShownAccount m_shownAccount{[this] { VKJYNavBackAction(); }};
+    PXTradeShownAccount m_shownAccount{[this] {
+        clearFields();
+        resignFields();
+    }};
 };

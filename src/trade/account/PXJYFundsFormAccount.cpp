@@ -1,18 +1,9 @@
 #include "trade/account/PXJYFundsFormAccount.h"
 
-#include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
 PXJYFundsFormAccount::PXJYFundsFormAccount(ViewController& form, std::function<void()> forget)
     : m_banks(form), m_shownAccount(std::move(forget), [this] { m_banks.fetch(); }) {}
-
-bool PXJYFundsFormAccount::refusesSend() {
-    if (!m_shownAccount.follow()) {
-        return false;
-    }
-    PXTradeMessage::show(kAccountChanged);
-    return true;
-}
 
 bool PXJYFundsFormAccount::tells(const PXTradeNetworkManger& failure) {
     return failure.reLoginShown() || PXTradeShownAccount::takes(failure);

@@ -16,8 +16,6 @@ class ViewController;
 
 class PXJYFundsFormAccount {
 public:
-    static constexpr const char* kAccountChanged = "账户已切换，请重新操作";
-
     // forget: the form drops its bank and fields.
     PXJYFundsFormAccount(ViewController& form, std::function<void()> forget);
 
@@ -28,7 +26,7 @@ public:
     // On showing.
     void follow() { m_shownAccount.follow(); }
     // Before a send: true, once told, when another account logged on since the form was filled.
-    bool refusesSend();
+    bool refusesSend() { return m_shownAccount.refusesTap(); }
 
 private:
     PXJYBankListFetch m_banks;

@@ -1,6 +1,5 @@
 #include "trade/account/PXJYGongGaoViewController.h"
 
-#include "platform/foundation/DateFormat.h"
 #include "platform/graphics/Font.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
@@ -10,6 +9,7 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/WebView.h"
 #include "shell/VKJYNavigationBarView.h"
+#include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/common/PXTradeReplyRelay.h"
@@ -21,7 +21,6 @@
 namespace {
 constexpr double kRowHeight = 50;
 constexpr double kListRowHeight = 50;
-constexpr double kDatePickerHeight = 194;
 const char* const kListTag = "PXAnnouncementList";
 const Color kPlainTitle = Color::rgb(19, 21, 26);
 const Color kPanelGrey = Color::rgb(49, 49, 51);
@@ -182,42 +181,19 @@ double& PXJYGongGaoViewController::day(Day which) {
     }
 }
 
-double PXJYGongGaoViewController::datePanelHeight() const {
-    return kDatePickerHeight + 50;
-}
-
 void PXJYGongGaoViewController::setDatePickerView() {
-    View& root = *view();
-    auto panel = std::make_unique<View>(Rect(0, root.bounds().height, 320, datePanelHeight()));
-    panel->setBackgroundColor(kPanelGrey);
-    m_basisView = root.addSubview(std::move(panel));
-    auto hide = std::make_unique<Button>(Rect(230, 5, 70, 40));
-    hide->setTitle("隐藏");
-    hide->setTitleColor(Color::whiteColor());
-    hide->setBackgroundImage(PXTradeViewKit::stretchable("anniuhong.png"));
-    hide->addTarget(TouchUpInside, [this](Control&) { appearButtonAction(); });
-    m_basisView->addSubview(std::move(hide));
-
-    auto picker = std::make_unique<DatePicker>(Rect(0, 50, 320, kDatePickerHeight));
-    picker->setTimeZone(DateFormat::Zone::gmt());
-    picker->setMode(DatePicker::Mode::Date);
     // No day after the one the screen was built on, in any of the four ranges.
-    picker->setDate(m_query.endDate);
-    picker->setMaximumDate(m_query.endDate);
-    picker->setBackgroundColor(Color::rgb(230, 237, 243));
-    picker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
-    m_datePicker = m_basisView->addSubview(std::move(picker));
+    auto panel =
+        std::make_unique<PXTradeDatePanel>(m_query.endDate, [this] { appearButtonAction(); });
+    m_datePicker = panel->datePicker();
+    m_datePicker->addTarget(ValueChanged, [this](Control&) { datePickerValueChanged(); });
+    m_basisView = view()->addSubview(std::move(panel));
 }
 
 void PXJYGongGaoViewController::openDatePanel(Day which) {
     m_titleTextField->resignFirstResponder();
     m_editedDay = which;
-    m_datePicker->setDate(day(which), true);
-    const Rect app = PXTradeViewKit::appViewRect();
-    View::animate(0.2, [this, app] {
-        m_basisView->setFrame(
-            Rect(0, app.y + app.height - datePanelHeight(), 320, datePanelHeight()));
-    });
+    m_basisView->raise(day(which));
 }
 
 void PXJYGongGaoViewController::datePickerValueChanged() {
@@ -226,12 +202,12 @@ void PXJYGongGaoViewController::datePickerValueChanged() {
 }
 
 void PXJYGongGaoViewController::appearButtonAction() {
-    const double bottom = view()->bounds().height;
-    View::animate(
-        0.2, [this, bottom] { m_basisView->setFrame(Rect(0, bottom, 320, datePanelHeight())); });
+    m_basisView->park();
 }
 
 void PXJYGongGaoViewController::doneButtonAction() {
+    // The list this query fills is of the account logged in now: its next page goes.
+    m_shownAccount.filling();
     clearList();
     if (auto refusal = m_query.check()) {
         PXTradeMessage::show(*refusal);
@@ -250,7 +226,7 @@ void PXJYGongGaoViewController::clearList() {
 }
 
 void PXJYGongGaoViewController::loadMore() {
-    if (m_shownAccount.follow()) {
+    if (m_shownAccount.refusesTap()) {
         return;
     }
     sendList(m_query.startNum());

@@ -5,7 +5,8 @@
 // the detail panel (the announcement's header and its HTML content) slide in from the right
 // over it. Each new query empties the list before its checks, and only the latest list request's
 // reply counts. Shown again after another logon, the list, its next page and the announcement
-// open are gone. Pushed by the trade home; owned by its navigation stack. Main thread.
+// open are gone; a next page asked for after another logon made while on show goes the same
+// way, and says why. Pushed by the trade home; owned by its navigation stack. Main thread.
 
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@
 class Button;
 class DatePicker;
 class Label;
+class PXTradeDatePanel;
 class WebView;
 
 class PXJYGongGaoViewController : public ViewController,
@@ -56,7 +58,7 @@ public:
     Button* dateButton(Day day) const { return m_dateButtons[day]; }
     DatePicker* datePicker() const { return m_datePicker; }
     TextField* titleTextField() const { return m_titleTextField; }
-    View* basisView() const { return m_basisView; }
+    PXTradeDatePanel* basisView() const { return m_basisView; }
     View* listView() const { return m_listView; }
     LoadMoreTableView* listTableView() const { return m_listTableView; }
     View* detailView() const { return m_detailView; }
@@ -95,7 +97,6 @@ private:
     void listArrived(const PXTradeResult* data);
     void contentArrived(const PXTradeResult* data);
     double& day(Day which);
-    double datePanelHeight() const;
 
     PXJYGongGaoQuery m_query;
     std::vector<JYDict> m_dataList;
@@ -106,7 +107,7 @@ private:
     PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
     Day m_editedDay = kPublishedTo;
 
-    View* m_basisView = nullptr;
+    PXTradeDatePanel* m_basisView = nullptr;
     DatePicker* m_datePicker = nullptr;
     Button* m_dateButtons[4] = {};
     Label* m_appearLabel = nullptr;

@@ -85,7 +85,7 @@ void PXJYXiuGaiZiJinMiMaVC::textFieldTextDidChange() {
 
 void PXJYXiuGaiZiJinMiMaVC::doneButtonAction() {
     view()->endEditing();
-    if (m_change.isOutstanding() || m_shownAccount.follow()) {
+    if (m_change.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     if (auto refusal = PXJYFundPasswordForm::check(m_old->text(), m_new->text(), m_again->text())) {

@@ -3,7 +3,8 @@
 // "修改资金密码": changes the six-digit fund password that the transfer form and the balance
 // query send. The customer types the old password and the new one twice; the checks run in a
 // fixed order, then "money_modpwd" goes out; on success the screen closes and says so. Shown
-// again after another logon, what was typed (for the account before) is gone.
+// again after another logon, what was typed (for the account before) is gone; a 确  定 after
+// another logon made while on show sends nothing, says why and empties the three fields too.
 // Owned by the trade tab's navigation stack; main thread.
 
 #include "platform/ui/TextField.h"

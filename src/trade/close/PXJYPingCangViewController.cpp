@@ -197,7 +197,7 @@ void PXJYPingCangViewController::PXSJPCRefreshShiJiaPingCangView() {
 void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                        bool fanXiangJianCangSign) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_order.isOutstanding() || m_shownAccount.follow()) {
+    if (m_order.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     m_fanShou = fanXiangJianCangSign;
@@ -206,7 +206,7 @@ void PXJYPingCangViewController::PXShiJiaPingCangClick(const JYDict& order,
 }
 
 void PXJYPingCangViewController::PXZhiJiaPingCangClick(const JYDict& order) {
-    if (m_order.isOutstanding() || m_shownAccount.follow()) {
+    if (m_order.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     newManager()->ZJPingCang(order);

@@ -274,7 +274,7 @@ void PXJYZhuanRangZYMSVC::PXChangeAnDanHao(const std::string& number) {
 }
 
 void PXJYZhuanRangZYMSVC::PXZhuanRangClick(const JYDict& request) {
-    if (m_order.isOutstanding() || m_shownAccount.follow()) {
+    if (m_order.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     m_post_dict = request;
@@ -304,7 +304,7 @@ void PXJYZhuanRangZYMSVC::alertViewClickedButtonAtIndex(AlertView&, int buttonIn
 }
 
 void PXJYZhuanRangZYMSVC::PXGuaPaiButtonClick(const JYDict& request) {
-    if (m_order.isOutstanding() || m_shownAccount.follow()) {
+    if (m_order.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     auto manager = newManager();

@@ -41,6 +41,10 @@ void PXTradeDatePanel::park() {
     slideTo(parkedTop());
 }
 
+bool PXTradeDatePanel::pointInside(Point p) const {
+    return View::pointInside(p) || m_datePicker->frame().contains(p);
+}
+
 void PXTradeDatePanel::slideTo(double y) {
     View::animate(kSlideSeconds, [this, y] {
         Rect frame = this->frame();

@@ -3,7 +3,8 @@
 // The date panel of the query screens with a range of days: a grey strip with the "隐藏" button
 // above a date-only picker that runs in GMT (the screens hold days as wall-clock instants, see
 // PXTradeQueryDay) and refuses days after its latest. Parked just below the screen; raised
-// over the form's lower part while a day is edited. Owned by its screen's view; main thread.
+// over the form's lower part while a day is edited. The picker hangs 50 points below the strip;
+// it takes touches there too. Owned by its screen's view; main thread.
 
 #include <functional>
 
@@ -23,6 +24,8 @@ public:
     void raise(double date);
     // Slides it back below the screen over 0.2 s.
     void park();
+
+    bool pointInside(Point p) const override;
 
 private:
     void slideTo(double y);

@@ -1,5 +1,6 @@
 #include "trade/common/PXTradeShownAccount.h"
 
+#include "trade/common/PXTradeMessage.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
@@ -32,6 +33,14 @@ bool PXTradeShownAccount::follow() {
 
 void PXTradeShownAccount::filling() {
     forgetIfAnotherLogon();
+}
+
+bool PXTradeShownAccount::refusesTap() {
+    if (!follow()) {
+        return false;
+    }
+    PXTradeMessage::show(kAccountChanged);
+    return true;
 }
 
 bool PXTradeShownAccount::ofAnotherLogon() const {

@@ -14,6 +14,8 @@ class PXTradeNetworkManger;
 
 class PXTradeShownAccount {
 public:
+    static constexpr const char* kAccountChanged = "账户已切换，请重新操作";
+
     // forget: the screen empties what it shows; refill: it asks for the account's data again.
     // Marks the logon in force as the one the screen is filled under.
     explicit PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill = {});
@@ -27,6 +29,9 @@ public:
     // earlier logon is forgotten first, and its refill waits for the next follow, so that showing
     // again keeps what it was just given.
     void filling();
+    // Before a tap sends or acts on what the screen shows: follows, and when another logon came
+    // since the screen was filled, says so; the tap then does nothing. True when it refused.
+    bool refusesTap();
     // Whether another logon came since the screen was last filled or followed.
     bool ofAnotherLogon() const;
     // Whether the reply may change what a screen shows: not when it answers a request of a

@@ -170,7 +170,7 @@ void PXJYGuaPaiViewController::setGuaPaiView() {
 
 void PXJYGuaPaiViewController::PXGuaPaiButtonClick(const JYDict& request) {
     // One listing at a time: a second tap while one travels sends nothing.
-    if (m_listing.isOutstanding() || m_shownAccount.follow()) {
+    if (m_listing.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create();

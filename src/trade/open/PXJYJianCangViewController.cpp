@@ -208,7 +208,7 @@ void PXJYJianCangViewController::PXZhiJiaJianCangClick(const JYDict& order) {
 
 void PXJYJianCangViewController::sendOrder(const JYDict& order, bool market) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_order.isOutstanding() || m_shownAccount.follow()) {
+    if (m_order.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create();

@@ -388,7 +388,7 @@ void PXJYJianCangZYMSVC::setTiaoJianZhaiPaiView() {
 
 void PXJYJianCangZYMSVC::PXZhaiPaiJianCangClick(const JYDict& request) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding || m_shownAccount.follow()) {
+    if (m_orderOutstanding || m_shownAccount.refusesTap()) {
         return;
     }
     m_orderOutstanding = true;

@@ -170,7 +170,7 @@ void PXJYChengJiaoViewController::doCheck() {
 
 void PXJYChengJiaoViewController::checkMore() {
     // The next page follows the page in hand; while a query travels there is none yet.
-    if (m_query.isOutstanding() || m_shownAccount.follow()) {
+    if (m_query.isOutstanding() || m_shownAccount.refusesTap()) {
         return;
     }
     sendQuery();

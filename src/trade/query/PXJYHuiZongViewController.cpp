@@ -252,7 +252,7 @@ void PXJYHuiZongViewController::PXSJPCRefreshShiJiaPingCangView() {
 
 void PXJYHuiZongViewController::guaPingButtonAction() {
     NavigationController* navigation = navigationController();
-    if (m_shownAccount.follow() || !navigation || !m_huiZong) {
+    if (m_shownAccount.refusesTap() || !navigation || !m_huiZong) {
         return;
     }
     PXTradeScreenArgs args;
@@ -262,7 +262,7 @@ void PXJYHuiZongViewController::guaPingButtonAction() {
 
 void PXJYHuiZongViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                       bool fanXiangJianCangSign) {
-    if (m_shownAccount.follow()) {
+    if (m_shownAccount.refusesTap()) {
         return;
     }
     m_orders->transfer(order, fanXiangJianCangSign);

@@ -237,7 +237,7 @@ void PXJYMingXiViewController::removePingCangView() {
 }
 
 void PXJYMingXiViewController::askWithdrawal(bool stopLoss) {
-    if (m_withdrawing || m_shownAccount.follow()) {
+    if (m_withdrawing || m_shownAccount.refusesTap()) {
         return;
     }
     if (!m_danHaoID) {
@@ -258,7 +258,7 @@ void PXJYMingXiViewController::CXZhiYingDanButtonAction() {
 
 void PXJYMingXiViewController::sendWithdrawal(const char* type) {
     // One withdrawal at a time: a second confirmation while one travels sends nothing.
-    if (m_withdrawing || m_shownAccount.follow() || !m_danHaoID) {
+    if (m_withdrawing || m_shownAccount.refusesTap() || !m_danHaoID) {
         return;
     }
     JYDict request = PXJYQueryRecord::request();
@@ -280,7 +280,7 @@ void PXJYMingXiViewController::sendCXZhiYingRequest() {
 
 void PXJYMingXiViewController::guaPingButtonAction() {
     NavigationController* navigation = navigationController();
-    if (m_shownAccount.follow() || !navigation || !m_danHaoID) {
+    if (m_shownAccount.refusesTap() || !navigation || !m_danHaoID) {
         return;
     }
     PXTradeScreenArgs args;
@@ -290,14 +290,14 @@ void PXJYMingXiViewController::guaPingButtonAction() {
 
 void PXJYMingXiViewController::PXShiJiaPingCangClick(const JYDict& order,
                                                      bool fanXiangJianCangSign) {
-    if (m_shownAccount.follow()) {
+    if (m_shownAccount.refusesTap()) {
         return;
     }
     m_orders->transfer(order, fanXiangJianCangSign);
 }
 
 void PXJYMingXiViewController::PXZhiJiaPingCangClick(const JYDict& order) {
-    if (m_shownAccount.follow()) {
+    if (m_shownAccount.refusesTap()) {
         return;
     }
     m_orders->stops(order);

@@ -136,7 +136,7 @@ void PXJYZJWeiTuoViewController::removeDetailView() {
 }
 
 void PXJYZJWeiTuoViewController::CXZhiJiaDanButtonAction() {
-    if (m_withdrawing || m_shownAccount.follow()) {
+    if (m_withdrawing || m_shownAccount.refusesTap()) {
         return;
     }
     if (!m_danHaoID) {

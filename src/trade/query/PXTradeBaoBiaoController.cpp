@@ -181,6 +181,8 @@ void PXTradeBaoBiaoController::datePickerValueChanged() {
 
 void PXTradeBaoBiaoController::doneButtonAction() {
     showKindList(false);
+    // The list this query fills is of the account logged in now: its next page goes.
+    m_shownAccount.filling();
     clearResult();
     if (m_reportType == PXJYBaoBiaoQuery::kNoKind) {
         PXTradeMessage::show("请选择报表类型");
@@ -203,7 +205,7 @@ void PXTradeBaoBiaoController::clearResult() {
 }
 
 void PXTradeBaoBiaoController::loadMore() {
-    if (m_shownAccount.follow()) {
+    if (m_shownAccount.refusesTap()) {
         return;
     }
     if (auto page = m_query.more()) {

@@ -87,7 +87,7 @@ void PXHuiZongXiangQingScreen::forgetAccount() {
 
 void PXHuiZongXiangQingScreen::detialButtonAction() {
     NavigationController* navigation = navigationController();
-    if (followAccount() || !m_summary || !navigation) {
+    if (refusesTap() || !m_summary || !navigation) {
         return;
     }
     PXTradeScreenArgs args;

@@ -44,8 +44,8 @@ protected:
     void setDetailButton(Button* button) { m_detailButton = button; }
     // Forgets what another account's summary left on show; the variants forget their own.
     virtual void forgetAccount();
-    // Before a send: true when another logon came since, and the screen forgot.
-    bool followAccount() { return m_shownAccount.follow(); }
+    // Before a send: true, once told, when another logon came since and the screen forgot.
+    bool refusesTap() { return m_shownAccount.refusesTap(); }
 
 private:
     VKJYNavigationBarView* m_navigationBarView = nullptr;

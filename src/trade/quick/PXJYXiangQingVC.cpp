@@ -177,7 +177,7 @@ void PXJYXiangQingVC::PXChangeAnDanHao(const std::string& number) {
 
 void PXJYXiangQingVC::PXShiJiaPingCangClick(const JYDict& order, bool fanXiangJianCangSign) {
     // One order at a time: a second tap while one travels sends nothing.
-    if (m_orderOutstanding || followAccount()) {
+    if (m_orderOutstanding || refusesTap()) {
         return;
     }
     m_fanShou = fanXiangJianCangSign;

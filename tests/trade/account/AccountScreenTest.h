@@ -11,6 +11,7 @@
 
 class AccountScreenTest : public TradeSessionFixture {
 protected:
+    explicit AccountScreenTest(Size screenSize = {320, 568}) : TradeSessionFixture(screenSize) {}
     void SetUp() override;
 
     // Pushes the screen the factory makes for the class name, as the trade home's menu does.

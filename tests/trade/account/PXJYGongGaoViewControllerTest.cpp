@@ -12,6 +12,7 @@
 #include "shell/VKJYCommonViewUtil.h"
 #include "support/ScopedEnvironment.h"
 #include "trade/account/PXJYGongGaoViewController.h"
+#include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeQueryDay.h"
 #include "trade/core/TradeText.h"
 
@@ -248,3 +249,55 @@ TEST_F(GongGaoTest, shouldKeepTheOverlayWhileAPageTravelsAfterTheContentFailed) 
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     EXPECT_EQ(screen->detailView()->frame().x, 320);
 }
+
+namespace {
+// The announcement form on the 4-inch and the 3.5-inch phone.
+struct PanelCase {
+    double screenHeight;
+    double raisedY;
+};
+
+class GongGaoDatePanelTest : public AccountScreenTest,
+                             public ::testing::WithParamInterface<PanelCase> {
+protected:
+    GongGaoDatePanelTest() : AccountScreenTest({320, GetParam().screenHeight}) {
+        snapshotSuffix = "-" + std::to_string(static_cast<int>(GetParam().screenHeight));
+    }
+};
+}  // namespace
+
+// The funds history's panel: 194 high, parked below the screen, raised to the application
+// view's height - 194 - 50; its picker, which hangs below it, steps at each of its corners.
+TEST_P(GongGaoDatePanelTest, shouldRaiseTheSharedDatePanelWhosePickerTakesTouchesEverywhere) {
+    auto* screen = open<PXJYGongGaoViewController>("PXJYGongGaoViewController");
+    ASSERT_TRUE(screen);
+    View* panel = screen->basisView();
+    EXPECT_EQ(panel->frame(), Rect(0, GetParam().screenHeight, 320, 194));
+    ASSERT_TRUE(driver.tap(screen->dateButton(Day::kPublishedFrom)));
+    driver.settle();
+    EXPECT_EQ(panel->frame(), Rect(0, GetParam().raisedY, 320, 194));
+    snapshot("announcement-shared-date-panel");
+
+    DatePicker* picker = screen->datePicker();
+    const Rect area = picker->convertRect(picker->bounds(), nullptr);
+    const double inset = 4;
+    const Point corners[] = {{area.x + inset, area.y + inset},
+                             {area.maxX() - inset, area.y + inset},
+                             {area.x + inset, area.maxY() - inset},
+                             {area.maxX() - inset, area.maxY() - inset}};
+    for (const Point& corner : corners) {
+        const double before = picker->date();
+        driver.tapAt(corner);
+        driver.settle();
+        EXPECT_NE(picker->date(), before) << "(" << corner.x << ", " << corner.y << ")";
+    }
+    EXPECT_EQ(screen->dateButton(Day::kPublishedFrom)->currentTitle(),
+              PXTradeQueryDay::dayText(picker->date()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Phones, GongGaoDatePanelTest,
+                         ::testing::Values(PanelCase{568, 548 - 194 - 50},
+                                           PanelCase{480, 460 - 194 - 50}),
+                         [](const ::testing::TestParamInfo<PanelCase>& info) {
+                             return "height" + std::to_string(int(info.param.screenHeight));
+                         });

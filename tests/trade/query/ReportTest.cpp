@@ -266,6 +266,19 @@ TEST_F(ReportTest, shouldPageByTwentyAndKeepTheRowsAfterTheLastPage) {
         << "the lots of every page (the seeded deal took two), from the first record";
 }
 
+// A re-login while the form is on show: the list a query then fills is of the logon in force,
+// and its next page goes.
+TEST_F(ReportTest, shouldPageAQueryMadeAfterAnotherLogonOnShow) {
+    makeDeals(commodity, 25);  // and the seeded one
+    ASSERT_TRUE(openReports());
+    ASSERT_TRUE(logIn(loggedIn));
+    ASSERT_TRUE(report(1, simDay(), simDay()));
+    EXPECT_EQ(rowsShown(), 20u);
+    pullUp();
+    EXPECT_EQ(alertMessage(), "");
+    EXPECT_EQ(rowsShown(), 26u);
+}
+
 // Each new query empties the list first, whatever then becomes of it.
 TEST_F(ReportTest, shouldEmptyTheListBeforeANewQueryIsCheckedSentOrAnswered) {
     makeDeals(commodity, 2);
