@@ -101,7 +101,7 @@ void PXJYZJWeiTuoViewController::zhiJiaCheck() {
     query["orst"] = "";
     query["oroc"] = "";
     auto manager = PXTradeReplyRelay::newManager(*this, *this);
-    m_queryBusy.began(manager.get());
+    m_query.began(*manager);
     manager->weiTuoDanChaXun(query);
 }
 
@@ -208,7 +208,6 @@ void PXJYZJWeiTuoViewController::didSelectRow(TableView&, IndexPath indexPath) {
 
 void PXJYZJWeiTuoViewController::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                                       const PXTradeResult* data) {
-    m_queryBusy.ended(manager);
     if (manager->typeNW() == kCancelTag) {
         withdrawalEnded();
         auto alert = std::make_unique<GlossAlertView>(PXTradeMessage::kTitle, "撤销成功", this,
@@ -217,7 +216,8 @@ void PXJYZJWeiTuoViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
         AlertView::show(std::move(alert));
         return;
     }
-    if (manager->typeNW() != kQueryTag || !PXTradeShownAccount::takes(*manager)) {
+    // Only the latest query's answer is taken: an older one, overtaken, lists orders of before.
+    if (!m_query.endedBy(*manager) || !PXTradeShownAccount::takes(*manager)) {
         return;
     }
     m_dataList = PXJYQueryRecord::records(data);
@@ -236,19 +236,25 @@ void PXJYZJWeiTuoViewController::alertViewClickedButtonAtIndex(AlertView&, int b
 }
 
 void PXJYZJWeiTuoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
-    m_queryBusy.ended(manager);
-    if (manager->typeNW() == kCancelTag) {
-        withdrawalEnded();
+    if (!requestEnded(*manager)) {
+        return;
     }
     PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
 }
 
 void PXJYZJWeiTuoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    m_queryBusy.ended(manager);
-    if (manager->typeNW() == kCancelTag) {
-        withdrawalEnded();
+    if (!requestEnded(*manager)) {
+        return;
     }
     PXTradeRefusalAlert::show(*manager);
+}
+
+bool PXJYZJWeiTuoViewController::requestEnded(const PXTradeNetworkManger& reply) {
+    if (reply.typeNW() == kCancelTag) {
+        withdrawalEnded();
+        return true;
+    }
+    return m_query.endedBy(reply);
 }
 
 void PXJYZJWeiTuoViewController::VKJYNavBackAction() {

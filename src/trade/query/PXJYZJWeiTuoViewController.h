@@ -4,10 +4,11 @@
 // whole list in one request), one order's record in a panel that slides in from the right, and
 // the withdrawal of an order still open (status 1 placed or 4 partly filled): "order_list_wd"
 // for an order-book commodity, else "order_wd", then the list is queried again. One withdrawal
-// at a time: the button stays disabled until its reply. The menu pushes the screen and starts
-// the first query. Shown again after another logon, it forgets the rows and the order in its
-// panel and queries for the account now logged in. Owned by the trade tab's navigation stack.
-// Main thread.
+// at a time: the button stays disabled until its reply. A query asked again voids the one
+// before it: only the latest one's answer or failure counts. The menu pushes the screen and
+// starts the first query. Shown again after another logon, it forgets the rows and the order in
+// its panel and queries for the account now logged in. Owned by the trade tab's navigation
+// stack. Main thread.
 
 #include <memory>
 #include <optional>
@@ -18,7 +19,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "shell/VKJYNavigationBarViewDelegate.h"
-#include "trade/common/PXTradeBusyOverlay.h"
+#include "trade/common/PXTradeOrderGate.h"
 #include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -69,6 +70,9 @@ private:
     void setDetailView();
     std::unique_ptr<View> getCellJYView(int row) const;
     void withdrawalEnded();
+    // Ends the withdrawal or the query the reply answers. False for a query a newer one has
+    // voided: its failure tells nothing.
+    bool requestEnded(const PXTradeNetworkManger& reply);
     void forgetAccount();
 
     std::vector<JYDict> m_dataList;
@@ -77,7 +81,8 @@ private:
     std::optional<std::string> m_danHaoID;
     std::string m_commodityCode;
     bool m_withdrawing = false;
-    PXTradeBusyOverlay m_queryBusy;
+    // The latest order query; a newer one voids an older one's answer or failure.
+    PXTradeOrderGate m_query;
     PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { zhiJiaCheck(); }};
     TableView* m_tableView = nullptr;
     View* m_detailView = nullptr;

@@ -4,7 +4,6 @@
 #include <set>
 
 #include "QueryScreenTest.h"
-#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
@@ -169,25 +168,6 @@ protected:
 
     bool waitMessage(const std::string& message) {
         return driver.runUntil([&] { return alertMessage() == message; }, 10);
-    }
-
-    // A dead line: every line of the trading server refuses connections.
-    void refuseEveryLine() {
-        for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
-            tradeServer().line(i).refuse();
-        }
-    }
-
-    // Every request sent has its failure in, and the failures shown one alert in all.
-    void expectNetworkFailureToldOnce() {
-        ASSERT_TRUE(driver.runUntil([] {
-            return HttpClient::exchangesInFlight() == 0 &&
-                   VKJYCommonViewUtil::activityCount() == 0;
-        }));
-        driver.settle();
-        EXPECT_EQ(alertMessage(), "请求网络失败");
-        answerAlert();
-        EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
     }
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "QueryScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/WeakLink.h"
 #include "platform/ui/Button.h"
@@ -124,6 +125,63 @@ TEST_F(OrderQueryTest, shouldTakeItsBusyOverlayAlongWhenItLeavesWhileTheQueryTra
     driver.settle();
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
     EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
+// Asked again while the last query's answer is still on its way back: that answer, older than
+// the list shown, comes last and changes nothing.
+TEST_F(OrderQueryTest, shouldListTheLatestQueryWhenAnOlderAnswerArrivesLast) {
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(waitAlert());
+    answerAlert();
+    tradeServer().holdNextAnswer("my_order_query");
+    screen->zhiJiaCheck();
+    ASSERT_TRUE(driver.runUntil([&] { return tradeServer().nextAnswerHeld("my_order_query"); }));
+    placeOrder(quoteModeCommodity(), 0.5);
+    screen->zhiJiaCheck();
+    ASSERT_TRUE(driver.runUntil([&] { return screen->dataList().size() == 1; }));
+    driver.settle();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0) << "the answer of the latest query is in";
+
+    tradeServer().releaseReplies("my_order_query");
+    ASSERT_TRUE(driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }));
+    driver.settle();
+    EXPECT_EQ(screen->dataList().size(), 1u);
+    EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+}
+
+TEST_F(OrderQueryTest, shouldTellNothingOfAnOlderQueryRefusedAfterTheLatestAnswered) {
+    placeOrder(quoteModeCommodity(), 0.5);
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    tradeServer().holdNextAnswer("my_order_query");
+    screen->zhiJiaCheck();
+    ASSERT_TRUE(driver.runUntil([&] { return tradeServer().nextAnswerHeld("my_order_query"); }));
+    screen->zhiJiaCheck();
+    // The latest query reached the exchange and is answered; the older one's answer waits.
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sent("my_order_query") == 3 && HttpClient::exchangesInFlight() == 1; }));
+    tradeServer().releaseReplies("my_order_query");
+    ASSERT_TRUE(driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }));
+    driver.settle();
+    EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
+    EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
+    EXPECT_EQ(screen->dataList().size(), 1u);
+}
+
+// On a dead line the orders are asked for again before the first query failed: that query is
+// void, and its failure tells nothing beside the latest one's.
+TEST_F(OrderQueryTest, shouldTellOnceWhenAnOrderQueryAndTheOneReplacingItReachNoLine) {
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(waitAlert());
+    answerAlert();
+    refuseEveryLine();
+    screen->zhiJiaCheck();
+    screen->zhiJiaCheck();
+    expectNetworkFailureToldOnce();
 }
 
 TEST(OrderWithdrawRuleTest, shouldAllowOnlyPlacedAndPartlyFilledOrders) {

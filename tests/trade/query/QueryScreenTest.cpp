@@ -5,6 +5,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/NavigationController.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "sim/core/SimHttpLine.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/session/SimQuoteLookup.h"
 #include "trade/core/PXTradeCommodity.h"
@@ -156,4 +157,20 @@ JYDict QueryScreenTest::lastRequest(const std::string& name) {
 void QueryScreenTest::snapshot(const std::string& name) {
     driver.settle();
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("query-" + name)));
+}
+
+void QueryScreenTest::refuseEveryLine() {
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).refuse();
+    }
+}
+
+void QueryScreenTest::expectNetworkFailureToldOnce() {
+    ASSERT_TRUE(driver.runUntil([] {
+        return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
+    }));
+    driver.settle();
+    EXPECT_EQ(alertMessage(), "请求网络失败");
+    answerAlert();
+    EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
 }

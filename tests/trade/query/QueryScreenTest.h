@@ -49,4 +49,9 @@ protected:
     // The REQ of the last request of that name the simulator received.
     JYDict lastRequest(const std::string& name);
     void snapshot(const std::string& name);
+
+    // A dead line: every line of the trading server refuses connections.
+    void refuseEveryLine();
+    // Every request sent has its failure in, and the failures shown one alert in all.
+    void expectNetworkFailureToldOnce();
 };
