@@ -76,6 +76,10 @@ public:
     // The dialog was answered: it tells nothing any more.
     void clearLossTold() { m_lossTold.reset(); }
     bool lossToldOf(uint64_t epoch) const { return m_lossTold == epoch; }
+    // The exchange answered a request of that epoch's session as lost after a newer logon had
+    // replaced it here: the session is over there too, and is never put back.
+    void setLostAtExchange(uint64_t epoch) { m_lostAtExchange.insert(epoch); }
+    bool lostAtExchange(uint64_t epoch) const { return m_lostAtExchange.count(epoch) > 0; }
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
     JYDict FuDongYingKui() const;
@@ -171,6 +175,7 @@ private:
     std::multiset<std::string> m_logoffsOut;
     uint64_t m_sessionEpoch = 0;
     std::optional<uint64_t> m_lossTold;
+    std::set<uint64_t> m_lostAtExchange;
     std::set<std::string> m_endedSessions;
     uint64_t m_epochsIssued = 0;
     uint64_t m_observer = 0;

@@ -921,11 +921,18 @@ void PXTradeNetworkManger::takeOverSession() {
 }
 
 // The exchange ends an account's session at its next logon: a logon of the account in force,
-// on its own exchange, left nothing of it to go back to.
+// on its own exchange, left nothing of it to go back to; nor did the exchange's word, heard during
+// the login, that the session was lost.
 bool PXTradeNetworkManger::replacedSessionEnded() const {
+    if (!m_replaced->account) {
+        return false;
+    }
+    if (m_module.PXJYData().lostAtExchange(m_replaced->account->sessionEpoch)) {
+        return true;
+    }
     const PXTradeTarget& now = m_module.PXJYPeiZhi().target();
     const PXTradeTarget& before = m_replaced->target;
-    return m_replaced->account && m_replaced->account->session.userID == m_logonAccount &&
+    return m_replaced->account->session.userID == m_logonAccount &&
            before.platformCODE == now.platformCODE &&
            before.environmentCODE == now.environmentCODE;
 }
@@ -1165,6 +1172,7 @@ void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
         if (!ofEndedSession()) {
             shenFenShiXiao(m_errorMessage);
         } else {
+            m_module.PXJYData().setLostAtExchange(*m_sessionEpoch);
             m_reLoginShown = lossToldOfItsSession();
         }
     }

@@ -13,6 +13,7 @@
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
+#include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
@@ -218,6 +219,9 @@ void PXJYTradeLoginVC::buildLoginButtonView(View& container) {
 }
 
 void PXJYTradeLoginVC::viewWillAppear(bool) {
+    if (!m_overLogin) {
+        m_overLogin = PXTradeModule::shared().tradeLogin();
+    }
     m_timerPause.screenAppears();
     setSelectedButton();
     ziDongCeSu();
@@ -541,6 +545,14 @@ void PXJYTradeLoginVC::VKJYNavBackAction() {
     closeList();
     m_passWordTextField->setText("");
     m_captchaTextField->setText("");
+    PXTradeHost& host = PXTradeModule::shared().host();
+    // The session the screens below were shown under ended here (a failed login of its own
+    // account): none of them is gone back to; the tab's root asks for a login.
+    if (m_overLogin.value_or(false) && !PXTradeModule::shared().tradeLogin() &&
+        host.hasSelectedTradeTab()) {
+        host.popSelectedTabToRoot(true);
+        return;
+    }
     if (m_delegate) {
         m_delegate->PXJYLoginBackAction();
     }

@@ -10,6 +10,7 @@
 // stack). Main thread.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/TableView.h"
@@ -148,6 +149,8 @@ private:
 
     PXJYTradeLoginVCDelegate* m_delegate = nullptr;
     PXTradeTarget m_target;
+    // A login was in force when the screen first showed: what lies below it is that session's.
+    std::optional<bool> m_overLogin;
     PXJYTimerPause m_timerPause;
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     View* m_backgroundView = nullptr;

@@ -995,6 +995,15 @@ TEST_F(QuoteModeTransfer, aLoginAgainOfTheAccountInUseThatFailsHalfWayLogsOut) {
         EXPECT_TRUE(request.name.empty()) << "asked after the failed login: " << request.name;
     }
     EXPECT_EQ(tradeServer().ledger().endedSessionRequests(), 0);
+
+    // Leaving the login screen leads to no form of the session that ended: back to the tab's
+    // root, which asks for a login.
+    auto* login = dynamic_cast<PXJYTradeLoginVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return tradeNavigation()->viewControllers().size() == 1; }))
+        << "back on a form of the session that ended";
+    EXPECT_FALSE(tradeModule().tradeLogin());
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {

@@ -200,6 +200,40 @@ TEST_F(PXTradeLoginTest, shouldReadTheHoldingsAgainWhenAFailedLoginPutsTheAccoun
     EXPECT_EQ(m_server.named("holding_query").size(), 3u);
 }
 
+// While another account's login ran, the exchange answered the account in force as lost: once
+// that login fails there is nothing to put back, and the user is logged out, told by the login.
+TEST_F(PXTradeLoginTest, shouldLogOutWhenTheAccountToPutBackWasLostDuringTheFailedLogin) {
+    logIn();
+    std::promise<void> oldAnswer;
+    std::promise<void> chainAnswer;
+    m_server.replyWith("firm_info", [gate = oldAnswer.get_future().share()](const auto&) {
+        gate.wait_for(std::chrono::seconds(10));
+        return tradeReply("\"retcode\":1004,\"message\":\"x\"");
+    });
+    m_server.replyWith("logon",
+                       [](const CapturedRequest& request) { return logonReply(request, "S-2"); });
+    m_server.replyWith("holding_detail_query",
+                       [gate = chainAnswer.get_future().share()](const auto&) {
+                           gate.wait_for(std::chrono::seconds(10));
+                           return tradeReply("\"retcode\":77,\"message\":\"x\"");
+                       });
+    newManager()->getAccountInformation();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("firm_info").size() == 2; }));
+    newManager()->CPYloginJiaoYiActionType("800123456789013", "", "", kPassword);
+    ASSERT_TRUE(runUntil([&] { return m_server.named("holding_detail_query").size() == 2; }));
+    oldAnswer.set_value();
+    ASSERT_TRUE(waitForCalls(1));
+    EXPECT_EQ(m_delegate->calls[0].code, 1004);
+    chainAnswer.set_value();
+    ASSERT_TRUE(waitForCalls(2));
+    EXPECT_EQ(m_delegate->calls[1].typeNW, "PXchiCangMingXi");
+    EXPECT_FALSE(module().tradeLogin());
+    EXPECT_TRUE(module().PXJYData().tradeSession()->JYsessionID.empty());
+    EXPECT_FALSE(runFor(0.5, [&] { return m_server.named("holding_query").size() > 2; }))
+        << "asked under the lost session";
+    EXPECT_TRUE(m_host.alerts.empty());
+}
+
 struct LoginBeatFailure {
     const char* what;
     std::string reply;  // empty: never answered in time
