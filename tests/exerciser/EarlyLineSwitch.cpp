@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/foundation/HttpClient.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/Window.h"
 #include "shell/VKJYCommonViewUtil.h"
@@ -12,6 +13,7 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 
 namespace {
 constexpr double kEarlySwitchBeat = 2;
@@ -50,13 +52,24 @@ void EarlyLineSwitch::dealElsewhere(const std::string& query, const std::string&
 
 void EarlyLineSwitch::act(ExerciseRandom&) {
     PXTradeModule& module = PXTradeModule::shared();
-    const std::string query = "jys=" + module.PXJYPeiZhi().platformCODE() +
-                              "&env=" + module.PXJYPeiZhi().environmentCODE();
+    auto* login = dynamic_cast<PXJYTradeLoginVC*>(topScreenOf(m_driver));
+    if (!login) {
+        return;
+    }
+    const std::string query = "jys=" + login->target().platformCODE +
+                              "&env=" + login->target().environmentCODE;
     const std::string account = m_hands.accountOfTheLogin();
     dealElsewhere(query, account);
     m_hands.dealsBeforeTheLogin(query, account);
     m_hands.note("fault: the login's heartbeat is refused");
     m_exchange.post("/control/trade/answer?" + query + "&code=1&name=SYS_TIME_QUERY");
+    // The captcha the screen asks for first is what the login types.
+    m_driver.runUntil(
+        [] {
+            return HttpClient::exchangesInFlight() == 0 &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        },
+        kEarlySwitchSeconds);
     m_hands.logInAs(account);
     m_driver.runUntil([&] { return module.tradeLogin() || m_driver.visibleAlert(); },
                       kEarlySwitchSeconds);
@@ -66,6 +79,8 @@ void EarlyLineSwitch::act(ExerciseRandom&) {
     const std::string held = query + "&name=SYS_TIME_QUERY";
     m_hands.note("fault: heartbeat answers held while the line is switched");
     m_exchange.post("/control/trade/hold?" + held + "&answered=1");
+    // The timers' first beat leaves for the line in use.
+    m_driver.runFor(kEarlySwitchBeat + 0.5);
     switchTheLine();
     m_exchange.post("/control/trade/release?" + held);
     // The late answers come, and the beats after them are answered and heard.

@@ -82,6 +82,13 @@ void HalfWayLogin::act(ExerciseRandom& random) {
     for (AlertView* alert : m_driver.viewsOfClass<AlertView>()) {
         m_seen.emplace_back(alert);
     }
+    // The captcha the screen asks for first is what the login types.
+    m_driver.runUntil(
+        [] {
+            return HttpClient::exchangesInFlight() == 0 &&
+                   VKJYCommonViewUtil::activityCount() == 0;
+        },
+        kHalfWayLoginSeconds);
     m_hands.logInAs(account);
     m_driver.runUntil(
         [this] {
