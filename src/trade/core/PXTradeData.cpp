@@ -61,6 +61,9 @@ void PXTradeData::clearAllTradeData() {
     m_shangPinXinXi.clear();
     m_zhangHuXinXi = JYDict::object();
     m_chiCangHuiZongXinXi.clear();
+    // Nothing of a logged-out account is left for the next one to be shown; its banks go with
+    // the session's end.
+    m_chiCangMingXiXinXi.clear();
     nextSessionEpoch();
     // A cleared store must not keep the old session's id, key and token for later requests.
     *m_tradeSession = PXTradeSession();

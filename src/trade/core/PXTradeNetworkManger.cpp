@@ -920,15 +920,27 @@ void PXTradeNetworkManger::takeOverSession() {
     }
 }
 
-// Half a login is no login: the account logged in before stays in force, whole.
+// The exchange ends an account's session at its next logon: a logon of the account in force,
+// on its own exchange, left nothing of it to go back to.
+bool PXTradeNetworkManger::replacedSessionEnded() const {
+    const PXTradeTarget& now = m_module.PXJYPeiZhi().target();
+    const PXTradeTarget& before = m_replaced->target;
+    return m_replaced->account && m_replaced->account->session.userID == m_logonAccount &&
+           before.platformCODE == now.platformCODE &&
+           before.environmentCODE == now.environmentCODE;
+}
+
+// Half a login is no login: the account logged in before stays in force, whole, where the
+// exchange still holds its session; otherwise the user is logged out.
 void PXTradeNetworkManger::putBackReplacedLogin() {
     if (!m_dengLuCaoZuo || !m_replaced || ofEndedSession()) {
         return;
     }
     PXTradeData& store = m_module.PXJYData();
+    const bool ended = replacedSessionEnded();
     // Back on the replaced session's server before anything is asked under it again.
     m_module.PXJYPeiZhi().setTarget(m_replaced->target);
-    if (m_replaced->account && m_module.tradeLogin()) {
+    if (m_replaced->account && m_module.tradeLogin() && !ended) {
         store.restore(*m_replaced->account);
         PXTradeTimerManger& timers = m_module.PXJYTimerManger();
         if (m_replaced->beating) {

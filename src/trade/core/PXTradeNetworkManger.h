@@ -184,6 +184,7 @@ private:
     // After the login chain's heartbeat failed: sends the chain's next step, if it runs.
     bool goOnPastLoginBeat();
     void takeOverSession();
+    bool replacedSessionEnded() const;
     void putBackReplacedLogin();
 
     PXTradeModule& m_module;

@@ -224,9 +224,6 @@ void PXTradeTimerManger::heartbeatAnswered(PXTradeNetworkManger& manager, const 
     if (manager.typeNW() != "PXChengJiaoHuiBao" || manager.ofEndedSession()) {
         return;
     }
-    // The busy overlay belongs to whatever request a screen is waiting for; a heartbeat that
-    // happens to answer first must not take it away.
-    m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
     // A beat sent before the login asked from before the session's own count.
     if (sent.number < m_sessionBeat) {
         return;
@@ -244,6 +241,9 @@ void PXTradeTimerManger::heartbeatAnswered(PXTradeNetworkManger& manager, const 
     if (sent.basedOn != m_beatInForce) {
         keepNewDealsOnly(report);
     }
+    // Only an answer taken is the session's first: a dropped one leaves the next beat asking
+    // as the first, not from another session's report.
+    m_module.PXJYPeiZhi().setShiFoGangDengLu(false);
     m_beatInForce = sent.number;
     m_reportOfSession = true;
     m_transactionReporting = std::move(report);

@@ -145,6 +145,7 @@ protected:
                         .addAccount({"01", "01", kSecondAccount}));
     }
     static constexpr const char* kSecondAccount = "100000000000002";
+    void loginFailingHalfWay(const std::string& account);
 
     std::string heldNumber(const std::string& code) {
         for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
@@ -925,14 +926,10 @@ TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
     EXPECT_EQ(alertMessage(), "请选择商品");
 }
 
-// A login added from the form's switcher is accepted, then fails half-way: the account logged
-// in before stays in force, and so does the form, with the holding picked and the quantity typed.
-TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
-    ASSERT_NE(openScreen(), nullptr);
-    pickSummary("AG", "1");
-    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
-    typeOnKeypad(form.shuLiang(), "1");
-    ASSERT_TRUE(driver.tap(form.switchingAccountView()->accountButton()));
+// A login from the form's switcher ("添加账号") of that account: accepted by the exchange, then
+// refused at its last step; the failure told and taken away.
+void QuoteModeTransfer::loginFailingHalfWay(const std::string& account) {
+    ASSERT_TRUE(driver.tap(screen->SJPCView()->switchingAccountView()->accountButton()));
     ASSERT_TRUE(driver.tapText("添加账号"));
     PXJYTradeLoginVC* login = nullptr;
     ASSERT_TRUE(driver.runUntil([&] {
@@ -941,7 +938,12 @@ TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
                !login->captchaButton()->validString().empty();
     }));
     tradeServer().answerCodeNext(-1, "firm_info");
-    typeOnKeypad(login->userNameTextField(), kSecondAccount);
+    ASSERT_TRUE(driver.tap(login->userNameTextField()));
+    // The pre-filled account out, by the backspace key (an icon, no title).
+    while (!login->userNameTextField()->text().empty()) {
+        ASSERT_TRUE(driver.pressKey(""));
+    }
+    typeOnKeypad(login->userNameTextField(), account);
     ASSERT_TRUE(driver.tap(login->passWordTextField()));
     driver.typeText("111111");
     typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
@@ -950,11 +952,49 @@ TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
     EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
     ASSERT_EQ(received("firm_info").size(), 1u) << "the logon was not accepted";
     ASSERT_TRUE(driver.tapAlertButton("确定"));
+}
+
+// Another account's login that fails half-way leaves the account logged in before in force, and
+// the form with it, with the holding picked and the quantity typed.
+TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    loginFailingHalfWay(kSecondAccount);
+    ASSERT_EQ(reqValue(received("logon").back(), "USER_ID"), kSecondAccount);
+    // Its holdings, asked again, are answered under the session put back.
+    ASSERT_TRUE(driver.runUntil([&] { return received("firm_info").size() == 2; }));
+    ASSERT_TRUE(driver.runUntil([&] { return VKJYCommonViewUtil::activityCount() == 0; }));
+    auto* login = dynamic_cast<PXJYTradeLoginVC*>(tradeNavigation()->topViewController());
+    ASSERT_NE(login, nullptr);
     ASSERT_TRUE(driver.tap(login->navigationBarView()->backButton()));
     ASSERT_TRUE(driver.runUntil([&] { return screen->isAppeared(); }));
+    EXPECT_TRUE(tradeModule().tradeLogin());
     EXPECT_EQ(store().tradeSession()->userID, loggedIn.account);
     EXPECT_EQ(form.commodityNameButton()->currentTitle(), "白银");
     EXPECT_EQ(form.shuLiang()->text(), "1");
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+}
+
+// The same account's logon ended its earlier session at the exchange: nothing is left to put
+// back, so the user is logged out, told once, and neither session is asked anything again.
+TEST_F(QuoteModeTransfer, aLoginAgainOfTheAccountInUseThatFailsHalfWayLogsOut) {
+    ASSERT_NE(openScreen(), nullptr);
+    loginFailingHalfWay(loggedIn.account);
+    EXPECT_FALSE(tradeModule().tradeLogin());
+    size_t failedAt = 0;
+    tradeServer().receivedFrom(0, failedAt);
+    // Long enough for a heartbeat and the holdings asked again.
+    driver.runFor(3, [&] { return driver.visibleAlert() != nullptr; });
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+    size_t total = 0;
+    for (const auto& request : tradeServer().receivedFrom(failedAt, total)) {
+        // The login screen's new captcha is no request of a session.
+        EXPECT_TRUE(request.name.empty()) << "asked after the failed login: " << request.name;
+    }
+    EXPECT_EQ(tradeServer().ledger().endedSessionRequests(), 0);
 }
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {

@@ -217,9 +217,11 @@ TEST_F(PXTradeDataTest, shouldSplitCommoditiesTicketsAndSummariesByTradeMode) {
     EXPECT_EQ(quoteMode[1]->commodityCode, "XX");
 }
 
-TEST_F(PXTradeDataTest, shouldForgetTheLoginButKeepTicketsAndTheLineWhenCleared) {
+// A logout forgets every record of the account; only the line chosen stays.
+TEST_F(PXTradeDataTest, shouldForgetTheLoginAndEveryRecordButKeepTheLineWhenCleared) {
     addCommodity("AG");
     setTickets({ticket("H1", "AG", "1", "1", "1")});
+    store().setYinHangXinXi({JYDict{{"BANKID", "01"}}});
     store().setFirmID("F1");
     store().setCurrentCommodityCode("AG");
     store().tradeSession()->JYsessionID = "S1";
@@ -234,8 +236,8 @@ TEST_F(PXTradeDataTest, shouldForgetTheLoginButKeepTicketsAndTheLineWhenCleared)
     EXPECT_TRUE(store().firmID().empty());
     EXPECT_TRUE(store().currentCommodityCode().empty());
     EXPECT_EQ(store().tradeLinkType(), "T1");
-    EXPECT_EQ(store().chiCangMingXiXinXi().size(), 1u);
-    EXPECT_EQ(store().FuDongYingKui()["H1"], "--");
+    EXPECT_TRUE(store().chiCangMingXiXinXi().empty());
+    EXPECT_TRUE(store().yinHangXinXi().empty());
     EXPECT_TRUE(session->JYsessionID.empty());
     EXPECT_TRUE(session->srvToken.empty());
     EXPECT_TRUE(session->encryptKey_data.empty());

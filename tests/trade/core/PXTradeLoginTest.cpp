@@ -29,7 +29,7 @@ const char* const kPassword = "pa$$word";
 // token against the stored password, answer with the session sealed under the same key.
 std::string logonReply(const CapturedRequest& request, const std::string& session = "SESSION-1") {
     const JYDict req = JYDict::parse(request.body)["VUZI"]["REQ"];
-    const Bytes key = Md5::digest(std::string(kAccount) + kPassword);
+    const Bytes key = Md5::digest(req["USER_ID"].get<std::string>() + kPassword);
     const auto token = Base64::decode(req["CLT_TOKEN"].get<std::string>());
     const auto plain = token ? Aes128Ecb::decrypt(*token, key) : std::nullopt;
     const std::string expected =
@@ -190,7 +190,8 @@ TEST_F(PXTradeLoginTest, shouldReadTheHoldingsAgainWhenAFailedLoginPutsTheAccoun
     m_server.reply("holding_detail_query", tradeReply("\"retcode\":77,\"message\":\"x\""));
     m_server.reply("firm_info",
                    tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"6000\",\"RM\":\"1000\"}]}"));
-    newManager()->CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+    // Another account: the exchange still holds the session put back.
+    newManager()->CPYloginJiaoYiActionType("800123456789013", "", "", kPassword);
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(m_delegate->calls[0].kind, "failed");
     PXTradeData& store = module().PXJYData();

@@ -262,6 +262,30 @@ TEST_F(PXTradeTimerMangerTest, shouldGoByTheNewLinesClockOnceTheLineChanges) {
     EXPECT_EQ(timers().transactionReporting()["Time"], "51");
 }
 
+// A login whose own beat went unanswered asks as the session's first until an answer is taken:
+// the old line's late answer, dropped after a line change, must not have the next beat ask from
+// another session's report, or the exchange would list deals made before the login as new.
+TEST_F(PXTradeTimerMangerTest, shouldAskAsTheSessionsFirstUntilAnAnswerIsTaken) {
+    logIn();
+    timers().stopJYHeartTimer();
+    timers().setTransactionReporting({{"Time", "100"}, {"END_GBID", "30"}, {"Num_Trade", "4"}});
+    timers().loginBeatUnanswered();
+    std::promise<void> oldLine;
+    m_server.replyWith("SYS_TIME_QUERY",
+                       [gate = oldLine.get_future().share()](const CapturedRequest&) {
+                           gate.wait_for(std::chrono::seconds(10));
+                           return std::string("{\"ret\":0,\"CTM\":\"200\"}");
+                       });
+    timers().shuaXinChengJiaoHuiBao();
+    ASSERT_TRUE(runUntil([&] { return m_server.named("SYS_TIME_QUERY").size() == 1; }));
+    timers().tradeLineChanged();
+    oldLine.set_value();
+    EXPECT_FALSE(runFor(1, [&] { return m_log.count("Heartbeat") > 0; }));
+    beat();
+    const JYDict second = JYDict::parse(m_server.named("SYS_TIME_QUERY").at(1).body);
+    EXPECT_EQ(second["curlogon"], "1");
+}
+
 // Two deals a beat apart requery the holdings twice: the first requery answered last is older
 // news and leaves the holdings the second brought.
 TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswersLast) {
