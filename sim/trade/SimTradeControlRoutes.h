@@ -42,7 +42,8 @@
 //   GET /control/trade/captcha?jys&env&uuid=U           the code of a pending captcha
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
-//                                                       and deals as JSON
+//                                                       and deals as JSON, with "live" and the
+//                                                       live session's id ("session", or "")
 //   GET /control/trade/listings?jys&env&commodity=C&side=S
 //                                                       the open listings of that side, every
 //                                                       firm's, as the book query answers them

@@ -738,18 +738,20 @@ SimJson SimTradeLedger::books(const std::string& account) {
                                   {"settle", deal.settle},
                                   {"qty", deal.qty}});
     }
-    books["live"] = hasLiveSession(account);
+    books["session"] = liveSession(account);
+    books["live"] = !books["session"].get<std::string>().empty();
     return books;
 }
 
-bool SimTradeLedger::hasLiveSession(const std::string& account) {
+std::string SimTradeLedger::liveSession(const std::string& account) {
     std::lock_guard lock(m_sessionLock);
     auto live = m_liveSessions.find(account);
     if (live == m_liveSessions.end()) {
-        return false;
+        return {};
     }
     const Session& session = m_sessions.at(live->second);
-    return session.endCode == 0 && m_state.now() - session.lastSeen <= m_idleLimitMs;
+    const bool serves = session.endCode == 0 && m_state.now() - session.lastSeen <= m_idleLimitMs;
+    return serves ? live->second : std::string();
 }
 
 std::optional<double> SimTradeLedger::bankFunds(const std::string& account,

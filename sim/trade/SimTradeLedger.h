@@ -93,7 +93,8 @@ public:
     std::optional<double> bankFunds(const std::string& account, const std::string& bankId);
     // The account's books for tests that run the simulator as a process: money (balance,
     // available, margin, banks) as texts of the protocol, holdings with lots left, every order
-    // and deal, and whether it has a live session. Null for an unknown account.
+    // and deal, whether it has a live session and its id ("session", empty when none). Null for
+    // an unknown account.
     SimJson books(const std::string& account);
     // The open listings of a commodity's side, every firm's, in the order and with the fields of
     // the book query's rows.
@@ -141,8 +142,8 @@ private:
     // Ends the account's valid session (its requests are answered with 1004 from then); false
     // when it had none. Under m_sessionLock.
     bool endSession(const std::string& account);
-    // Whether the account has a session its next request would be served under.
-    bool hasLiveSession(const std::string& account);
+    // The session the account's next request would be served under; empty when none.
+    std::string liveSession(const std::string& account);
     // The account of a valid session, or the code to answer with.
     std::variant<std::string, int> sessionAccount(const std::string& user,
                                                   const std::string& session);

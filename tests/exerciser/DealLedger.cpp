@@ -37,6 +37,11 @@ DealLedger::Outcome DealLedger::check(const std::optional<Account>& loggedIn, si
     return outcome;
 }
 
+void DealLedger::startFrom(const Account& account) {
+    newDealsOf(account);
+    m_toAnnounce = 0;
+}
+
 int DealLedger::newDealsOf(const Account& account) {
     std::optional<Books> now = m_read(account);
     if (!now) {

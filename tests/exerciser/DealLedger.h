@@ -35,6 +35,9 @@ public:
 
     // After every event: the account logged in now and the deal sounds played so far.
     Outcome check(const std::optional<Account>& loggedIn, size_t soundsPlayed);
+    // Logged out, before that account's login: its deals so far are known, and no session is
+    // left to announce what it had not yet.
+    void startFrom(const Account& account);
 
 private:
     // The deals the account gained since its last read; its first read is a baseline.

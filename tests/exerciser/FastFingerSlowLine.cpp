@@ -184,23 +184,21 @@ void FastFingerSlowLine::slowHeartbeats() {
     wait(kBeat + 0.5);
 }
 
-void FastFingerSlowLine::addAccountWhileBeating() {
+bool FastFingerSlowLine::openAccountLogin() {
     auto* home = dynamic_cast<PXJYRootViewController*>(topScreen(m.driver));
     if (!home) {
-        return;
+        return false;
     }
-    m.journal.add("add an account from 账户 while the heartbeat runs");
     if (!m.driver.isVisible(home->menuListView())) {
         m.driver.tap(home->navigationBarView()->menuButton());
         m.driver.settle();
     }
     View* entry = m.driver.viewWithText("账户");
     if (!entry || !m.driver.tap(entry)) {
-        return m.journal.add("no 账户 entry to tap");
+        m.journal.add("no 账户 entry to tap");
+        return false;
     }
     m.driver.settle();
-    // A session the exchange had already ended (a restart, an expiry) is rightly reported lost.
-    const bool wasLive = sessionLiveAtTheExchange();
     auto* accounts = dynamic_cast<PXJYAccountInfoViewController*>(topScreen(m.driver));
     Button* add = nullptr;
     for (View* v : accounts ? m.hittables() : std::vector<View*>{}) {
@@ -211,11 +209,23 @@ void FastFingerSlowLine::addAccountWhileBeating() {
         }
     }
     if (!add || !m.driver.tap(add)) {
-        return m.journal.add("no + on the account screen");
+        m.journal.add("no + on the account screen");
+        return false;
     }
     m.driver.settle();
     if (!dynamic_cast<PXJYTradeLoginVC*>(topScreen(m.driver))) {
-        return m.journal.add("+ opened no login");
+        m.journal.add("+ opened no login");
+        return false;
+    }
+    return true;
+}
+
+void FastFingerSlowLine::addAccountWhileBeating() {
+    m.journal.add("add an account from 账户 while the heartbeat runs");
+    // A session the exchange had already ended (a restart, an expiry) is rightly reported lost.
+    const bool wasLive = sessionLiveAtTheExchange();
+    if (!openAccountLogin()) {
+        return;
     }
     const std::string held = sessionQuery() + "&name=logon";
     m.exchange.post("/control/trade/hold?" + held);
@@ -257,6 +267,11 @@ std::optional<DealLedger::Books> FastFingerSlowLine::dealsOf(const DealLedger::A
     return deals;
 }
 
+void FastFingerSlowLine::dealsBeforeTheLogin(const std::string& query, const std::string& account) {
+    checkAnnouncements();
+    m_deals.startFrom({query, account});
+}
+
 void FastFingerSlowLine::checkAnnouncements() {
     PXTradeModule& module = PXTradeModule::shared();
     std::optional<DealLedger::Account> loggedIn;
@@ -270,8 +285,8 @@ void FastFingerSlowLine::checkAnnouncements() {
                       std::to_string(outcome.notYetAnnounced));
     }
     if (outcome.announcedTwice > 0) {
-        m.violation(
-            "a deal was announced more than once: " + std::to_string(outcome.announcedTwice) +
-            " deal sounds more than the books' new deals");
+        m.violation("a deal was announced more than once or before its login: " +
+                    std::to_string(outcome.announcedTwice) +
+                    " deal sounds more than the books' new deals");
     }
 }

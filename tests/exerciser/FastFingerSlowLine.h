@@ -18,8 +18,9 @@ class View;
 // The fast finger and the slow line for the exerciser: double taps, heartbeat answers held past
 // the beat (with a deal made on another device meanwhile), an account added from 账户 while the
 // logon is held and the heartbeat runs. Two rules checked: no deal of the books is announced
-// (its sound) more than once, and no tap reaches a screen that had not finished appearing when
-// the tap was made. Owned by the exerciser; main thread.
+// (its sound) more than once, nor one made before the login that a session starts with, and no
+// tap reaches a screen that had not finished appearing when the tap was made. Owned by the
+// exerciser; main thread.
 class FastFingerSlowLine {
 public:
     struct Context {
@@ -45,6 +46,11 @@ public:
     void slowHeartbeats();
     // On the trade home, logged in: 账户, "+", and a login whose logon is held while beats go.
     void addAccountWhileBeating();
+    // From the trade home: 账户 and its "+"; whether the login screen came.
+    bool openAccountLogin();
+    // Logged out, just before a login of the account: the deals its books hold now were made
+    // before the session that starts, which announces none of them.
+    void dealsBeforeTheLogin(const std::string& query, const std::string& account);
     // After every event.
     void checkAnnouncements();
 

@@ -199,6 +199,12 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_confirming = true;
              m_fast->addAccountWhileBeating();
          }},
+        {[this] { return m_halfWay.weight(); }, [this] { m_halfWay.act(*m_random); }},
+        {[this] { return m_earlySwitch.weight(); },
+         [this] {
+             m_lists.disturbed();
+             m_earlySwitch.act(*m_random);
+         }},
     };
 }
 
@@ -511,6 +517,10 @@ bool ScreenExerciser::onTradeHome() const {
     return !driver.visibleAlert() && top<PXJYRootViewController>();
 }
 
+bool ScreenExerciser::onTheRootLogin() const {
+    return onLoginScreen() && top<PXJYTradeLoginVC>() && tradeStackDepth() == 2;
+}
+
 bool ScreenExerciser::onOrderForm() const {
     return !driver.visibleAlert() && !onLoginScreen() && !offeredFields().empty();
 }
@@ -769,15 +779,24 @@ std::vector<std::string> ScreenExerciser::everyAccount() {
     return accounts;
 }
 
+std::string ScreenExerciser::accountOfTheLogin() const {
+    auto* login = top<PXJYTradeLoginVC>();
+    return login ? accountsOf(login->platformB()->currentTitle(),
+                              login->environmentB()->currentTitle())
+                       .first
+                 : std::string();
+}
+
 // Each step finds the screen again: a reply or a timer may have taken it away meanwhile.
-void ScreenExerciser::logIn() {
+void ScreenExerciser::logIn(const std::string& chosen) {
     // The captcha comes under the busy overlay.
     driver.runUntil([] { return !busy(); }, 5);
     const bool first = m_random->chance(0.7);
     if (WeakLink<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
         const auto accounts =
             accountsOf(login->platformB()->currentTitle(), login->environmentB()->currentTitle());
-        const std::string account = first ? accounts.first : accounts.second;
+        const std::string account =
+            !chosen.empty() ? chosen : first ? accounts.first : accounts.second;
         m_journal->add("log in as " + account);
         keypadDigits(login->userNameTextField(), account);
         if (!login || !typePassword(login->passWordTextField())) {

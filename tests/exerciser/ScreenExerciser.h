@@ -12,12 +12,14 @@
 #include "ChoiceOnReturn.h"
 #include "ConfirmationLedger.h"
 #include "DayTurnRaces.h"
+#include "EarlyLineSwitch.h"
 #include "ExerciseJournal.h"
 #include "ExerciseRandom.h"
 #include "FastFingerSlowLine.h"
 #include "FormPickers.h"
 #include "FormUpsets.h"
 #include "GapDayCrossHair.h"
+#include "HalfWayLogin.h"
 #include "OrderCommodityCheck.h"
 #include "PickSurvives.h"
 #include "PressAcrossRefresh.h"
@@ -51,7 +53,8 @@ class View;
 // form's picker buttons at rest are as its mode and host say, that a tab's first screen shows the
 // tab bar and that no alert outlives its delegate, and what `ShownIsKept` and `QuoteScreenRules`
 // hold, and that nothing on show or sent after another account logged in belongs to the one
-// before (`AccountOnShow`); at the end that the books' orders match their deals and the trade home shows the books'
+// before (`AccountOnShow`), and that a failed login leaves one true state, told once
+// (`HalfWayLogin`); at the end that the books' orders match their deals and the trade home shows the books'
 // holdings. Failures carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
@@ -98,6 +101,8 @@ private:
     bool keyboardShown() const;
     bool onLoginScreen() const;
     bool onTradeHome() const;
+    // The trade root's own login, over the trade home.
+    bool onTheRootLogin() const;
     bool onOrderForm() const;
     bool onTradeTab() const;
     // By its item, or while the bar is hidden as the client's own dialogs select a tab.
@@ -118,11 +123,14 @@ private:
     void pressAKey();
     void back();
     void switchTab();
-    void logIn();
+    // As `account` when given, else as one of the screen's first two accounts.
+    void logIn(const std::string& account = {});
     static std::pair<const char*, const char*> accountsOf(const std::string& platform,
                                                           const std::string& environment);
     // The accounts logIn may type, of every exchange and environment.
     static std::vector<std::string> everyAccount();
+    // The first account of the login screen on show, as logIn would type it.
+    std::string accountOfTheLogin() const;
     void openFromTheMenu();
     void fillFields(TextField* skip);
     void submit();
@@ -277,6 +285,30 @@ private:
                               [this] { back(); },
                               [this](const std::string& line) { m_journal->add(line); },
                               [this](const std::string& what) { violation(what); }}};
+    // A login again with the account in use, failed half-way; the state it leaves.
+    HalfWayLogin m_halfWay{driver,
+                           exchange,
+                           {[this] { return onTradeHome(); },
+                            [this] { return m_fast->openAccountLogin(); },
+                            [this](const std::string& account) { logIn(account); },
+                            [this](const std::string& line) { m_journal->add(line); },
+                            [this](const std::string& what) { violation(what); }}};
+    // A line switch while the first beats of a login whose own beat was refused travel.
+    EarlyLineSwitch m_earlySwitch{
+        driver,
+        exchange,
+        {[this] { return onTheRootLogin(); },
+         [this] { return accountOfTheLogin(); },
+         [this](const std::string& account) { logIn(account); },
+         [this](const std::string& query, const std::string& account) {
+             m_fast->dealsBeforeTheLogin(query, account);
+         },
+         [this](const std::string& text) {
+             const bool tapped = tapView(driver.viewWithText(text), "tap");
+             driver.settle();
+             return tapped;
+         },
+         [this](const std::string& line) { m_journal->add(line); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
