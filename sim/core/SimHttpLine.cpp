@@ -167,6 +167,13 @@ bool SimHttpLine::clientStillWaiting() {
     return recv(fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) != 0;
 }
 
+void SimHttpLine::dropThisConnection() {
+    const int fd = t_localPort < 0 ? -1 : connectionSocket(t_localPort, t_remotePort);
+    if (fd >= 0) {
+        ::shutdown(fd, SHUT_RDWR);
+    }
+}
+
 SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
 
 SimHttpLine::~SimHttpLine() {

@@ -59,6 +59,9 @@ public:
     // the answer; one that gave up waiting (its time-out on a slow line) has closed it. True
     // off a line's threads, and when the connection cannot be found.
     static bool clientStillWaiting();
+    // Closes the connection of the request that the calling route handler serves, unanswered:
+    // its client sees a line that broke under it.
+    static void dropThisConnection();
 
     // Every reply of the line waits this long first (0: none), on the simulator's time scale.
     void setDelayMs(int delayMs) { m_delayMs = delayMs; }

@@ -55,6 +55,7 @@ void SimTradeServer::stop() {
         m_heldAnswers.clear();
         m_holdNextAnswer.clear();
         m_heldNextAnswers.clear();
+        m_dropped.clear();
     }
     m_released.notify_all();
     m_beatSwap.release();
@@ -135,9 +136,24 @@ bool SimTradeServer::nextAnswerHeld(const std::string& name) const {
     return m_heldNextAnswers.count(name) > 0;
 }
 
+void SimTradeServer::dropReplies(const std::string& name) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_dropped.insert(name);
+        m_held.erase(name);
+    }
+    m_released.notify_all();
+}
+
+bool SimTradeServer::dropping(const std::string& name) const {
+    std::lock_guard lock(m_mutex);
+    return m_dropped.count(name) > 0;
+}
+
 void SimTradeServer::releaseReplies(const std::string& name) {
     {
         std::lock_guard lock(m_mutex);
+        m_dropped.erase(name);
         m_held.erase(name);
         m_heldAnswers.erase(name);
         m_holdNextAnswer.erase(name);
@@ -223,6 +239,10 @@ std::string SimTradeServer::reply(const std::string& path, const std::string& na
     }
     judgeSession(name, body);
     waitWhileHeld(m_held, name);
+    if (dropping(name)) {
+        SimHttpLine::dropThisConnection();
+        return {};
+    }
     const auto swap = name == "SYS_TIME_QUERY" ? m_beatSwap.enter() : SimBeatSwap::Role::None;
     const std::string answered = answer(path, name, body);
     m_beatSwap.leave(swap);

@@ -73,7 +73,10 @@ public:
     void holdNextAnswer(const std::string& name);
     // Whether that held answer is waiting: its request has been acted on.
     bool nextAnswerHeld(const std::string& name) const;
-    // Releases every kind of hold.
+    // Requests of this name, those held now included, are not acted on: their connection
+    // closes unanswered, as on a line that broke, until released.
+    void dropReplies(const std::string& name);
+    // Releases every kind of hold, and a drop.
     void releaseReplies(const std::string& name);
     // The next two heartbeats are answered in the other order (SimBeatSwap).
     SimBeatSwap& beatSwap() { return m_beatSwap; }
@@ -101,6 +104,7 @@ private:
     std::string answer(const std::string& path, const std::string& name, const std::string& body);
     void judgeSession(const std::string& name, const std::string& body);
     void waitWhileHeld(const std::set<std::string>& held, const std::string& name);
+    bool dropping(const std::string& name) const;
     // The holds on this request's answer: the next-answer hold once it takes it.
     const std::set<std::string>& answerHolds(const std::string& name);
 
@@ -116,6 +120,7 @@ private:
     std::set<std::string> m_heldAnswers;
     std::set<std::string> m_holdNextAnswer;
     std::set<std::string> m_heldNextAnswers;
+    std::set<std::string> m_dropped;
     std::atomic<int64_t> m_crossingMs{kCrossingMs};
     std::condition_variable m_released;
     SimBeatSwap m_beatSwap;

@@ -57,6 +57,32 @@ TEST_F(TradeSimTest, shouldSpoilTheNextReplyWhenTold) {
     EXPECT_EQ(trade.heartbeat({}).json["ret"], 10001);
 }
 
+// A dropped request, held or not, is closed unanswered and acted on by nobody; released, its name
+// is served again.
+TEST_F(TradeSimTest, shouldCloseDroppedRequestsUnansweredUntilReleased) {
+    TradeClient trade = loggedIn(kAlice);
+    server().holdReplies("firm_info");
+    auto held =
+        std::async(std::launch::async, [&] { return trade.session("/trade", "firm_info", {}); });
+    const auto arrived = [&] {
+        for (const SimTradeReceived& request : server().received()) {
+            if (request.name == "firm_info") {
+                return true;
+            }
+        }
+        return false;
+    };
+    while (!arrived()) {
+        std::this_thread::yield();
+    }
+    server().dropReplies("firm_info");
+    EXPECT_EQ(held.get().status, -1);
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).status, -1);
+    EXPECT_EQ(server().requestCounts()["firm_info"], 0);
+    server().releaseReplies("firm_info");
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 0);
+}
+
 // The later heartbeat is served first, then a deal is booked and the earlier one served: only the
 // earlier answer names the deal.
 TEST_F(TradeSimTest, shouldAnswerTwoHeartbeatsInTheOtherOrderWithADealBetween) {

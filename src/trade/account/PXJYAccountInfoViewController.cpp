@@ -16,7 +16,7 @@
 #include "shell/VKJYDirectoryServerModel.h"
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/account/PXJYChangeThePasswordVC.h"
-#include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeScreenFactory.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -363,10 +363,10 @@ void PXJYAccountInfoViewController::dataAnalysisFinished(PXTradeNetworkManger* m
     m_accountDetailView->reloadDataView();
 }
 
-void PXJYAccountInfoViewController::requestFailed(PXTradeNetworkManger*, int) {
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+void PXJYAccountInfoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYAccountInfoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+    PXTradeRefusalAlert::show(*manager);
 }

@@ -1,9 +1,7 @@
 #include "trade/account/PXJYBankListFetch.h"
 
 #include "platform/ui/ViewController.h"
-#include "trade/account/PXJYFundsFormAccount.h"
 #include "trade/account/PXJYFundsWire.h"
-#include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeShownAccount.h"
@@ -30,18 +28,19 @@ void PXJYBankListFetch::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYBankListFetch::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
-    if (!PXJYFundsFormAccount::tells(*manager)) {
-        return;
-    }
-    m_arrived = false;
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    forgetIfTold(*manager);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYBankListFetch::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
-    if (!PXJYFundsFormAccount::tells(*manager)) {
-        return;
-    }
-    m_arrived = false;
+    forgetIfTold(*manager);
     PXTradeRefusalAlert::show(*manager);
+}
+
+// A late failure of an ended logon leaves the banks of the logon in force as they are.
+void PXJYBankListFetch::forgetIfTold(const PXTradeNetworkManger& failure) {
+    if (PXTradeRefusalAlert::tells(failure)) {
+        m_arrived = false;
+    }
 }

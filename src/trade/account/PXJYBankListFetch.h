@@ -28,6 +28,8 @@ public:
     void dataAnalysisFailed(PXTradeNetworkManger* manager, int errorCode) override;
 
 private:
+    void forgetIfTold(const PXTradeNetworkManger& failure);
+
     ViewController& m_screen;
     PXTradeBusyOverlay m_busy;
     bool m_arrived = false;

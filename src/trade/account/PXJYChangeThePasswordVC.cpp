@@ -8,6 +8,7 @@
 #include "shell/VKJYNavigationBarView.h"
 #include "trade/account/PXJYPasswordForm.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -189,12 +190,12 @@ void PXJYChangeThePasswordVC::requestFailed(PXTradeNetworkManger* manager, int) 
     if (!m_change.endedBy(*manager)) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYChangeThePasswordVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     if (!m_change.endedBy(*manager)) {
         return;
     }
-    PXTradeMessage::show(manager->JY_ErrorMessage());
+    PXTradeRefusalAlert::show(*manager);
 }

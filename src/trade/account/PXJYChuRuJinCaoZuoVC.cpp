@@ -210,7 +210,7 @@ void PXJYChuRuJinCaoZuoVC::requestFailed(PXTradeNetworkManger* manager, int) {
     if (!m_transfer.endedBy(*manager)) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYChuRuJinCaoZuoVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -184,7 +184,7 @@ void PXJYChuRuJinChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYChuRuJinChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
     if (m_query.endedBy(*manager)) {
-        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+        PXTradeRefusalAlert::showNetworkFailed(*manager);
     }
 }
 

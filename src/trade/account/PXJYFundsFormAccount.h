@@ -11,17 +11,12 @@
 #include "trade/account/PXJYBankListFetch.h"
 #include "trade/common/PXTradeShownAccount.h"
 
-class PXTradeNetworkManger;
 class ViewController;
 
 class PXJYFundsFormAccount {
 public:
     // forget: the form drops its bank and fields.
     PXJYFundsFormAccount(ViewController& form, std::function<void()> forget);
-
-    // Whether a failure is told: not a late one of a logon that has ended, unless it is the one
-    // whose telling is left to the session-lost dialog.
-    static bool tells(const PXTradeNetworkManger& failure);
 
     // On showing.
     void follow() { m_shownAccount.follow(); }

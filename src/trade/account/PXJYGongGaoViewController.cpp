@@ -12,6 +12,7 @@
 #include "trade/common/PXTradeDatePanel.h"
 #include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeQueryDay.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
@@ -432,13 +433,13 @@ void PXJYGongGaoViewController::contentArrived(const PXTradeResult* data) {
 void PXJYGongGaoViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
     if (manager->typeNW() != kListTag || takeListReply(*manager)) {
-        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+        PXTradeRefusalAlert::showNetworkFailed(*manager);
     }
 }
 
 void PXJYGongGaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
     if (manager->typeNW() != kListTag || takeListReply(*manager)) {
-        PXTradeMessage::show(manager->JY_ErrorMessage());
+        PXTradeRefusalAlert::show(*manager);
     }
 }

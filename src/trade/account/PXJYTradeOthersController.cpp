@@ -10,6 +10,7 @@
 #include "trade/account/PXJYCurrentStatusVC.h"
 #include "trade/account/PXJYSetUpVC.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeModule.h"
@@ -141,7 +142,7 @@ void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int
     if (!m_logoff.endedBy(*manager) || manager->typeNW() != kTag) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 // The server refused the logoff: logged out here all the same, and the user reads its word

@@ -120,7 +120,7 @@ void PXJYXiuGaiZiJinMiMaVC::requestFailed(PXTradeNetworkManger* manager, int) {
     if (!m_change.endedBy(*manager)) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYXiuGaiZiJinMiMaVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -136,17 +136,11 @@ void PXJYYuEChaXunVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYYuEChaXunVC::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
-    if (!PXJYFundsFormAccount::tells(*manager)) {
-        return;
-    }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYYuEChaXunVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
-    if (!PXJYFundsFormAccount::tells(*manager)) {
-        return;
-    }
     PXTradeRefusalAlert::show(*manager);
 }
 

@@ -5,7 +5,6 @@
 #include "platform/ui/NavigationController.h"
 #include "trade/account/PXJYFundsLook.h"
 #include "trade/account/PXJYFundsWire.h"
-#include "trade/common/PXTradeMessage.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
 #include "trade/common/PXTradeViewKit.h"
@@ -112,7 +111,7 @@ void PXJYZiJinXinXiVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYZiJinXinXiVC::requestFailed(PXTradeNetworkManger* manager, int) {
     m_busy.ended(manager);
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYZiJinXinXiVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -339,7 +339,7 @@ void PXJYPingCangViewController::requestFailed(PXTradeNetworkManger* manager, in
         return;
     }
     m_order.endedBy(*manager);
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYPingCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -348,7 +348,7 @@ void PXJYZhuanRangZYMSVC::dataAnalysisFinished(PXTradeNetworkManger* manager,
 
 void PXJYZhuanRangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     m_order.endedBy(*manager);
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYZhuanRangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -216,7 +216,7 @@ void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger* manager, int)
     if (isVoid(*manager)) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

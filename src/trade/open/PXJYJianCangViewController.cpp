@@ -245,7 +245,7 @@ void PXJYJianCangViewController::dataAnalysisFinished(PXTradeNetworkManger* mana
 
 void PXJYJianCangViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     m_order.endedBy(*manager);
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYJianCangViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -256,7 +256,7 @@ void PXJYChengJiaoViewController::requestFailed(PXTradeNetworkManger* manager, i
         return;
     }
     m_listView->loadMoreEnd();
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYChengJiaoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -332,7 +332,7 @@ void PXJYHuiZongViewController::requestFailed(PXTradeNetworkManger* manager, int
                  PXJYQueryOrders::kReverseFailed + std::string(PXTradeMessage::kNetworkFailed));
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYHuiZongViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

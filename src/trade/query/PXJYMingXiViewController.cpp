@@ -404,7 +404,7 @@ void PXJYMingXiViewController::requestFailed(PXTradeNetworkManger* manager, int)
             kResultAlertTag);
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYMingXiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

@@ -239,7 +239,7 @@ void PXJYZJWeiTuoViewController::requestFailed(PXTradeNetworkManger* manager, in
     if (!requestEnded(*manager)) {
         return;
     }
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXJYZJWeiTuoViewController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

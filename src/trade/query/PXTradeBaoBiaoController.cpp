@@ -266,7 +266,7 @@ void PXTradeBaoBiaoController::requestFailed(PXTradeNetworkManger* manager, int)
         return;
     }
     m_query.fail();
-    PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+    PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
 void PXTradeBaoBiaoController::dataAnalysisFailed(PXTradeNetworkManger* manager, int) {

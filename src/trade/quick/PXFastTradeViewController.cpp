@@ -617,7 +617,7 @@ bool PXFastTradeViewController::failureEnds(const PXTradeNetworkManger& manager)
 
 void PXFastTradeViewController::requestFailed(PXTradeNetworkManger* manager, int) {
     if (failureEnds(*manager)) {
-        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+        PXTradeRefusalAlert::showNetworkFailed(*manager);
     }
 }
 

@@ -235,7 +235,7 @@ void PXJYXiangQingVC::requestFailed(PXTradeNetworkManger* manager, int) {
     const std::string& kind = manager->typeNW();
     if (kind == kTransferTag) {
         m_orderOutstanding = false;
-        PXTradeMessage::show(PXTradeMessage::kNetworkFailed);
+        PXTradeRefusalAlert::showNetworkFailed(*manager);
     } else if (kind == kReverseTag) {
         reverseFailed(PXTradeMessage::kNetworkFailed);
     }

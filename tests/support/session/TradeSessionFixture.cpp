@@ -1,5 +1,6 @@
 #include "support/session/TradeSessionFixture.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -199,6 +200,38 @@ std::vector<SimTradeReceived> TradeSessionFixture::received(const std::string& n
     }
     if (const size_t sent = received(name).size(); sent != 1) {
         return ::testing::AssertionFailure() << sent << " " << name << " received";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TradeSessionFixture::lineFailureAfterAnotherLogonUntold(
+    const std::string& name, const std::function<void()>& send, const std::function<bool()>& ended,
+    const TradeSessionAccount& other) {
+    SimTradeServer& server = tradeServer();
+    const auto count = [&] {
+        const auto requests = server.received();
+        return std::count_if(requests.begin(), requests.end(),
+                             [&](const SimTradeReceived& request) { return request.name == name; });
+    };
+    server.holdReplies(name);
+    const auto before = count();
+    send();
+    if (!driver.runUntil([&] { return count() > before; }, 10)) {
+        return ::testing::AssertionFailure() << "no " << name << " sent";
+    }
+    if (!logIn(other)) {
+        return ::testing::AssertionFailure() << "the other account did not log on";
+    }
+    server.dropReplies(name);
+    if (!driver.runUntil(ended, 10)) {
+        return ::testing::AssertionFailure() << "the screen never heard of the failure";
+    }
+    driver.settle();
+    if (const AlertView* alert = driver.visibleAlert()) {
+        return ::testing::AssertionFailure() << "alert \"" << alert->message() << "\"";
+    }
+    if (const int left = VKJYCommonViewUtil::activityCount(); left != 0) {
+        return ::testing::AssertionFailure() << left << " busy overlay(s) left";
     }
     return ::testing::AssertionSuccess();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,14 @@ protected:
     // overlay left and one such request received in all.
     ::testing::AssertionResult secondTapUnsentUntilAnswered(View* button, const std::string& name,
                                                             const std::string& message);
+    // `send` sends one request of that name, whose reply the simulator holds; while it travels
+    // `other` logs on (another environment's account by default, whose login asks nothing of
+    // the held server), then the request's line fails. Once `ended` holds (the screen is through
+    // with it): no alert up and no busy overlay left.
+    ::testing::AssertionResult lineFailureAfterAnotherLogonUntold(
+        const std::string& name, const std::function<void()>& send,
+        const std::function<bool()>& ended,
+        const TradeSessionAccount& other = {"200000000000001", "111111", "01", "02"});
     // The code of the captcha the simulator handed out under this identifier.
     std::string captchaCode(const std::string& uuid, const std::string& platform = "",
                             const std::string& environment = "");

@@ -261,6 +261,21 @@ TEST_F(FundsTransferTest, aDeadLineShowsTheNetworkFailureAndKeepsTheForm) {
     EXPECT_EQ(VKJYCommonViewUtil::activityCount(), 0);
 }
 
+// The transfer's line fails only after another account logged on: a failure of an ended logon
+// is told by nobody, and the form's overlay goes.
+TEST_F(FundsTransferTest, aLineFailureOfATransferOfAnEndedLogonIsNotTold) {
+    ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
+    typeInto(form->moneyTextField(), "5");
+    typeInto(form->passwordTextField(), kFundPassword);
+    const auto confirmed = [&] {
+        driver.tapText("确定");
+        ASSERT_TRUE(waitAlert());
+        answerAlert("确定");
+    };
+    EXPECT_TRUE(lineFailureAfterAnotherLogonUntold(
+        "money_transfer", confirmed, [] { return VKJYCommonViewUtil::activityCount() == 0; }));
+}
+
 TEST_F(FundsTransferTest, aReplyAfterTheFormClosedDoesNothing) {
     ASSERT_TRUE(chooseBank(form->selectBank(), form->bankListView(), kBankName));
     for (size_t i = 0; i < tradeServer().lineCount(); ++i) {

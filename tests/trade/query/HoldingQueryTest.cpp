@@ -4,6 +4,7 @@
 #include <set>
 
 #include "QueryScreenTest.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/Text.h"
 #include "platform/ui/AlertView.h"
@@ -704,6 +705,16 @@ TEST_F(HoldingQueryTest, shouldTellOnceWhenASummaryQueryAndTheOneReplacingItReac
     screen->getChiCangHuiZong();
     screen->getChiCangHuiZong();
     expectNetworkFailureToldOnce();
+}
+
+// Its line fails only after another account logged on: a failure of an ended session tells
+// nothing.
+TEST_F(HoldingQueryTest, shouldTellNothingOfASummaryQueryWhoseLineFailsAfterAnotherLogon) {
+    auto* screen = openSummaries();
+    ASSERT_TRUE(screen);
+    EXPECT_TRUE(lineFailureAfterAnotherLogonUntold(
+        "holding_query", [&] { screen->getChiCangHuiZong(); },
+        [] { return HttpClient::exchangesInFlight() == 0; }));
 }
 
 using HoldingQueryOnBothScreens = OnBothScreens<HoldingQueryTest>;

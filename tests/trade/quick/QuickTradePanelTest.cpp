@@ -284,6 +284,22 @@ protected:
 
 }  // namespace
 
+// The order's line fails only after another account logged on: the failure of the ended
+// session tells nothing, and the panel's overlay goes.
+TEST_F(QuickTradePanelTest, aLineFailureOfAnOrderOfAnEndedSessionIsNotTold) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("fastPrompt", "2");
+    ASSERT_NE(openChart("白银"), nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return store().zuiXinYiKouJia().count("AG") > 0; }, 10));
+    auto* panel = openPanel(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    typeQuantity(*panel, "1");
+    EXPECT_TRUE(lineFailureAfterAnotherLogonUntold(
+        "order_s", [&] { driver.tap(panel->xiaDan()); },
+        [] { return HttpClient::exchangesInFlight() == 0; },
+        {"100000000000002", "111111", "01", "01"}));
+}
+
 TEST_F(QuickTradePanelTest, quoteModeDelistsAndTransfersAtTheLivePriceAndClosesByItsHandle) {
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().setDefaultString("fastPrompt", "2");
