@@ -63,9 +63,11 @@ void PXJYPingCangViewController::loadView() {
     const Rect formFrame{0, area.y + 154, area.width, area.height - 154};
     m_SJPCView = root->addSubview(std::make_unique<PXJYShiJiaZhuanRangView>(formFrame));
     m_SJPCView->setDelegate(this);
+    m_SJPCView->setShownAccount(&m_shownAccount);
     m_SJPCView->setCommodityNameButtonEnabled(true);
     m_ZJPCView = root->addSubview(std::make_unique<PXJYZhiJiaPingCangView>(formFrame));
     m_ZJPCView->setDelegate(this);
+    m_ZJPCView->setShownAccount(&m_shownAccount);
     m_accountSwitch->add(m_SJPCView->switchingAccountView());
     m_accountSwitch->add(m_ZJPCView->switchingAccountView());
 

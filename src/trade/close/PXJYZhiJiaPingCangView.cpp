@@ -10,6 +10,7 @@
 #include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -220,6 +221,9 @@ JYDict PXJYZhiJiaPingCangView::order() const {
 }
 
 void PXJYZhiJiaPingCangView::pingCangbuttonActionZJPC() {
+    if (m_shownAccount && m_shownAccount->refusesTap()) {
+        return;
+    }
     if (const auto refusal = check()) {
         PXTradeMessage::show(*refusal);
         return;

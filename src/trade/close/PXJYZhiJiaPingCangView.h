@@ -19,6 +19,7 @@ class Label;
 class PXJYSwitchingAccountView;
 class PXTradeData;
 class PXTradeFormLift;
+class PXTradeShownAccount;
 
 class PXJYZhiJiaPingCangViewDelegate {
 public:
@@ -36,6 +37,9 @@ public:
     ~PXJYZhiJiaPingCangView() override;
 
     void setDelegate(PXJYZhiJiaPingCangViewDelegate* delegate) { m_delegate = delegate; }
+    // The logon its host's choices were made under: a send tapped after another logon is refused
+    // before the form's own checks.
+    void setShownAccount(PXTradeShownAccount* account) { m_shownAccount = account; }
     const std::string& danHaoBuySellSing() const { return m_danHaoBuySellSing; }
     void setDanHaoBuySellSing(const std::string& sign) { m_danHaoBuySellSing = sign; }
     const std::string& commodityCode() const { return m_commodityCode; }
@@ -92,6 +96,7 @@ private:
     void setNumberButton();
 
     PXJYZhiJiaPingCangViewDelegate* m_delegate = nullptr;
+    PXTradeShownAccount* m_shownAccount = nullptr;
     std::string m_danHaoBuySellSing;
     std::string m_commodityCode;
     std::optional<std::string> m_danHaoID;

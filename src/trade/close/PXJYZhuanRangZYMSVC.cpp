@@ -66,6 +66,7 @@ void PXJYZhuanRangZYMSVC::loadView() {
         Rect{0, area.y + 154, area.width, area.height - 154}));
     m_SJPCView->setCommodityNameButtonEnabled(true);
     m_SJPCView->setDelegate(this);
+    m_SJPCView->setShownAccount(&m_shownAccount);
     m_accountSwitch->add(m_SJPCView->switchingAccountView());
     const Rect parked{area.width, area.y, area.width, area.height};
     m_shangPinList = root->addSubview(std::make_unique<PXJYChiCangShangPinListView>(parked));

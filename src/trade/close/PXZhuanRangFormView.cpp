@@ -9,6 +9,7 @@
 #include "trade/common/PXTradeClosingRules.h"
 #include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeFormat.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
@@ -223,6 +224,9 @@ void PXZhuanRangFormView::danHaobuttonAction() {
 }
 
 void PXZhuanRangFormView::zhuanRangButtonActionSJPC() {
+    if (m_shownAccount && m_shownAccount->refusesTap()) {
+        return;
+    }
     send();
 }
 

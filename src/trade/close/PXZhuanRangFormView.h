@@ -22,6 +22,7 @@ class Label;
 class PXJYSwitchingAccountView;
 class PXTradeFormLift;
 class PXTradeCommodity;
+class PXTradeShownAccount;
 class ScrollView;
 
 class PXZhuanRangFormView : public View, public PadKeyboardViewDelegate, public TextFieldDelegate {
@@ -70,6 +71,9 @@ public:
     void commodityNamebuttonAction();
     void danHaobuttonAction();
     void zhuanRangButtonActionSJPC();
+    // The logon its host's choices were made under: a send tapped after another logon is refused
+    // before the form's own checks, which would only find what the logon took away.
+    void setShownAccount(PXTradeShownAccount* account) { m_shownAccount = account; }
     // Empties what is shown and typed; commodity, number and direction stay.
     virtual void cleanView();
     // For another holding: by commodity again, no number, nothing typed.
@@ -132,6 +136,7 @@ private:
     ImageView* m_danHaoButtonImage = nullptr;
     View* m_otherView = nullptr;
     Button* m_zhuanRangButton = nullptr;
+    PXTradeShownAccount* m_shownAccount = nullptr;
     Label* m_maiMaiFangXiangL = nullptr;
     TextField* m_shuLiang = nullptr;
     Label* m_shuLiangFanWei = nullptr;

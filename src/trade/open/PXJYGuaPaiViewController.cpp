@@ -69,6 +69,7 @@ void PXJYGuaPaiViewController::addForm() {
         Rect{0, area.y + kFormTop, area.width, area.height - kFormTop},
         [] { return trade().PXJYData().getAllCommodityCodeFromShangPinXinXi("ZYMS"); }));
     m_guaPaiView->setDelegate(this);
+    m_guaPaiView->setShownAccount(&m_shownAccount);
     m_accountSwitch->add(m_guaPaiView->switchingAccountView());
 }
 

@@ -51,8 +51,10 @@ void PXJYJianCangViewController::loadView() {
     const auto codes = PXJianCangFormView::tradedCommodityCodes;
     m_shiJianView = root->addSubview(std::make_unique<PXJYShiJiaJianCangView>(formFrame, codes));
     m_shiJianView->setDelegate(this);
+    m_shiJianView->setShownAccount(&m_shownAccount);
     m_zhiJianView = root->addSubview(std::make_unique<PXJYZhiJiaJianCangView>(formFrame, codes));
     m_zhiJianView->setDelegate(this);
+    m_zhiJianView->setShownAccount(&m_shownAccount);
     m_accountSwitch->add(m_shiJianView->switchingAccountView());
     m_accountSwitch->add(m_zhiJianView->switchingAccountView());
     showTab(true);

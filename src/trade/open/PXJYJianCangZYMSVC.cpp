@@ -65,10 +65,12 @@ void PXJYJianCangZYMSVC::loadView() {
     const auto codes = PXJianCangFormView::tradedCommodityCodes;
     m_zhaiPaiView = root->addSubview(std::make_unique<PXJYZhaiPaiViewZYMS>(formFrame, codes));
     m_zhaiPaiView->setDelegate(this);
+    m_zhaiPaiView->setShownAccount(&m_shownAccount);
     m_zhaiPaiView->guaPaiListView()->setDelegate(this);
     m_tiaoJianZhaiPaiView =
         root->addSubview(std::make_unique<PXJYTiaoJianZhaiPaiViewZYMS>(formFrame, codes));
     m_tiaoJianZhaiPaiView->setDelegate(this);
+    m_tiaoJianZhaiPaiView->setShownAccount(&m_shownAccount);
     m_accountSwitch->add(m_zhaiPaiView->switchingAccountView());
     m_accountSwitch->add(m_tiaoJianZhaiPaiView->switchingAccountView());
     setView(root);

@@ -15,6 +15,7 @@
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "trade/common/PXTradeFormLift.h"
 #include "trade/common/PXTradeMessage.h"
+#include "trade/common/PXTradeShownAccount.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
@@ -268,6 +269,9 @@ void PXJianCangFormView::closeCommodityList() {
 }
 
 void PXJianCangFormView::jianCangbuttonAction() {
+    if (m_shownAccount && m_shownAccount->refusesTap()) {
+        return;
+    }
     sendOrder();
 }
 

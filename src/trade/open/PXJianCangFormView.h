@@ -24,6 +24,7 @@ class Label;
 class PXJYSwitchingAccountView;
 class PXTradeCommodity;
 class PXTradeModule;
+class PXTradeShownAccount;
 class ScrollView;
 struct PXJianCangRefusal;
 
@@ -78,6 +79,9 @@ public:
     void closeCommodityList();
     // Presses the order button's action.
     void jianCangbuttonAction();
+    // The logon its host's choices were made under: an order tapped after another logon is
+    // refused before the form's own checks, which would only find what the logon took away.
+    void setShownAccount(PXTradeShownAccount* account) { m_shownAccount = account; }
     // Recomputes the deposit line from the quantity and the form's price.
     void dangQianSuoXuDingJin();
     // Empties the input; the side, the commodity and the labels the host wrote stay.
@@ -184,6 +188,7 @@ private:
     Button* m_sellButton = nullptr;
     Label* m_dingJin = nullptr;
     Button* m_jianCangButton = nullptr;
+    PXTradeShownAccount* m_shownAccount = nullptr;
     TableView* m_commodityListView = nullptr;
     std::shared_ptr<PadKeyboardView> m_keypad;
     TextField* m_editingField = nullptr;

@@ -160,6 +160,8 @@ void PXJYChengJiaoViewController::closePicker() {
 }
 
 void PXJYChengJiaoViewController::doCheck() {
+    // The list this query fills is of the account logged in now: its next page goes.
+    m_shownAccount.filling();
     closePicker();
     m_startNum = "1";
     m_listView->listView()->setContentOffset({0, 0});

@@ -80,6 +80,7 @@ void PXJYHuiZongViewController::initPingCangView() {
         std::make_unique<PXCommodityInformationView>(Rect(0, 44, 320, 110)));
     auto form = std::make_unique<PXJYShiJiaZhuanRangView>(Rect(0, 154, 320, height - 154));
     form->setDelegate(this);
+    form->setShownAccount(&m_shownAccount);
     form->fixCommodity();
     PXJYQueryPanel::lockSwitcher(*form->switchingAccountView());
     m_SJPCView = m_pingCangView->addSubview(std::move(form));

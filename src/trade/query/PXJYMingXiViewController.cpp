@@ -91,6 +91,7 @@ void PXJYMingXiViewController::initPingCangView() {
 
     auto market = std::make_unique<PXJYShiJiaZhuanRangView>(formFrame);
     market->setDelegate(this);
+    market->setShownAccount(&m_shownAccount);
     market->SPbutton()->setEnabled(false);
     market->DHbutton()->setEnabled(false);
     market->danHaoButtonActionSJPC();
@@ -101,6 +102,7 @@ void PXJYMingXiViewController::initPingCangView() {
 
     auto conditional = std::make_unique<PXJYZhiJiaPingCangView>(formFrame);
     conditional->setDelegate(this);
+    conditional->setShownAccount(&m_shownAccount);
     conditional->setAlpha(0);
     conditional->fixNumber();
     PXJYQueryPanel::lockSwitcher(*conditional->switchingAccountView());

@@ -46,6 +46,7 @@ protected:
     virtual void forgetAccount();
     // Before a send: true, once told, when another logon came since and the screen forgot.
     bool refusesTap() { return m_shownAccount.refusesTap(); }
+    PXTradeShownAccount& shownAccount() { return m_shownAccount; }
 
 private:
     VKJYNavigationBarView* m_navigationBarView = nullptr;

@@ -77,6 +77,7 @@ void PXJYXiangQingVC::buildPanel(View& root) {
     m_SJPCView = panel->addSubview(std::make_unique<PXJYShiJiaZhuanRangView>(
         Rect{0, formTop, area.width, area.height - formTop}));
     m_SJPCView->setDelegate(this);
+    m_SJPCView->setShownAccount(&shownAccount());
     m_SJPCView->setCommodityNameButtonEnabled(false);
     m_SJPCView->fixCommodity();
     PXQuickScreenKit::lockAccount(m_SJPCView->switchingAccountView());

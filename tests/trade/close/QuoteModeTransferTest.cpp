@@ -844,6 +844,35 @@ TEST_F(QuoteModeTransfer, aHoldingPickedByCommodityIsForgottenByAnAccountSwitch)
     EXPECT_TRUE(received("order_s").empty());
 }
 
+// Another account logs on while the form is on show, and a price refresh meets its holdings,
+// which lack the one picked: the tap says the account changed, not what the form now lacks, and
+// sends nothing; a holding picked again goes out for the account logged in now.
+TEST_F(QuoteModeTransfer, aTapAfterALogonMadeWhileOnShowSaysTheAccountChanged) {
+    tradeModule().setDefaultString("prompt", "2");
+    secondAccountHoldsSilver();
+    ASSERT_NE(openScreen(), nullptr);
+    pickSummary("AG", "1");
+    PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    typeOnKeypad(form.shuLiang(), "1");
+    TradeSessionAccount second;
+    second.account = kSecondAccount;
+    ASSERT_TRUE(logIn(second));
+    requeryHoldings();
+    ASSERT_TRUE(driver.runUntil([&] { return heldLots("AG", "1") == 3; }));
+    refresh();
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(driver.visibleAlert(), nullptr);
+    EXPECT_TRUE(received("order_s").empty());
+
+    pickSummary("AG", "1");
+    typeOnKeypad(form.shuLiang(), "1");
+    ASSERT_TRUE(driver.tap(form.zhuanRangButton()));
+    ASSERT_TRUE(driver.runUntil([&] { return !received("order_s").empty(); }));
+    EXPECT_EQ(req(received("order_s")[0], "USER_ID"), kSecondAccount);
+}
+
 // A switch made from the order-book form's own switcher: back on the form before any price
 // refresh, nothing of the first account's holding shows, and a transfer lists nothing.
 TEST_F(QuoteModeTransfer, anOrderBookHoldingIsForgottenByASwitchFromItsOwnForm) {

@@ -296,3 +296,24 @@ TEST_F(DealQueryTest, shouldShowOneDealInTheDetailPanelBuiltOnce) {
     screen->detailView()->getDetailView(deal);
     EXPECT_EQ(screen->detailView()->showList()->dataArray().at(10), "AB");
 }
+
+// Another account logs on while the form is on show: a query made then is that account's, and
+// its next page goes for it, with no word of an account change.
+TEST_F(DealQueryTest, shouldPageOnAQueryMadeAfterALogonWhileOnShow) {
+    const std::string other = "100000000000003";
+    for (int i = 0; i < 11; ++i) {
+        ASSERT_EQ(tradeServer().ledger().orderElsewhere(other, "AG", 1, 1).value("retcode", -1), 0);
+    }
+    auto* screen = openDeals();
+    ASSERT_TRUE(screen);
+    TradeSessionAccount who;
+    who.account = other;
+    ASSERT_TRUE(logIn(who));
+    ASSERT_TRUE(query(*screen));
+    ASSERT_EQ(screen->listView()->dataList().size(), 10u);
+    pullUp(*screen);
+    EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
+    EXPECT_EQ(screen->listView()->dataList().size(), 11u);
+    EXPECT_EQ(sentValues("tradequery", "STARTNUM"), (std::vector<std::string>{"1", "11"}));
+    EXPECT_EQ(sentValues("tradequery", "USER_ID"), (std::vector<std::string>{other, other}));
+}
