@@ -157,6 +157,8 @@ void PXJYChuRuJinChaXunVC::doneButtonAction() {
         PXTradeMessage::show(*refusal);
         return;
     }
+    // The list this query fills is of the account logged in now: showing again keeps it.
+    m_shownAccount.filling();
     JYDict query = PXJYFundsWire::common();
     query["s_time"] = PXTradeQueryDay::requestTime(m_startDateButton->title());
     query["e_time"] = PXTradeQueryDay::requestTime(m_endDateButton->title());

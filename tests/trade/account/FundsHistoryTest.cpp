@@ -5,8 +5,10 @@
 #include "platform/foundation/Text.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/TabBarController.h"
 #include "platform/ui/TableView.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYTabBarHelper.h"
 #include "sim/trade/SimTradeLedger.h"
 #include "sim/trade/SimTradeServer.h"
 #include "support/ScopedEnvironment.h"
@@ -130,6 +132,23 @@ TEST_F(FundsHistoryTest, asksOnceForEveryTransferOfTheRangeAndShowsThemAll) {
     history->detailViewbackAction();
     driver.settle();
     EXPECT_EQ(history->detailView()->frame().x, history->detailView()->frame().width);
+}
+
+// A query made after another logon, with the screen on show, lists that logon's transfers: the
+// screen showing again keeps them.
+TEST_F(FundsHistoryTest, keepsAListAskedAfterAnotherLogonWhenShownAgain) {
+    ASSERT_TRUE(logInAs(kAccount));
+    deposit(2);
+    pickDay(true, simDay(-3));
+    pickDay(false, simDay());
+    driver.tapText("隐藏");
+    ASSERT_TRUE(query());
+    ASSERT_EQ(history->chuRuJinListView()->numberOfRows(1), 3);
+    delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+    driver.settle();
+    tradeNavigation();
+    EXPECT_EQ(history->chuRuJinListView()->numberOfRows(1), 3);
+    EXPECT_EQ(history->detailView()->frame().x, 0);
 }
 
 TEST_F(FundsHistoryTest, refusesBadRangesAndSaysWhenNothingIsFound) {
