@@ -906,14 +906,14 @@ bool PXTradeNetworkManger::lossToldOfItsSession() const {
 
 void PXTradeNetworkManger::takeOverSession() {
     PXTradePeiZhi& peiZhi = m_module.PXJYPeiZhi();
-    m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt, false};
+    // The timers' beats would ask under the new session from the old account's report, that of
+    // a session whose logoff is still on its way included; the chain's own beat starts the new
+    // session's.
+    PXTradeTimerManger& timers = m_module.PXJYTimerManger();
+    m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt, timers.heartTimer() != nullptr};
+    timers.stopJYHeartTimer();
     if (m_module.tradeLogin()) {
         m_replaced->account = m_module.PXJYData().snapshot();
-        // The timers' beats would ask under the new session from the old account's report;
-        // the chain's own beat starts the new session's.
-        PXTradeTimerManger& timers = m_module.PXJYTimerManger();
-        m_replaced->beating = timers.heartTimer() != nullptr;
-        timers.stopJYHeartTimer();
     }
     if (m_target) {
         peiZhi.setTarget(*m_target);

@@ -488,6 +488,37 @@ TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnswered
     EXPECT_EQ(module().PXJYData().firmID(), "F01");
 }
 
+// A switch logs the old session off and logs on at once. While the logoff travels, the new
+// session's beats would ask from the old account's report and have this account's earlier deals
+// told as new: none goes before the login's own beat has set the count.
+TEST_F(PXTradeLoginTest, shouldSendNoTimerBeatUnderTheNewSessionWhileTheOldOnesLogoffTravels) {
+    logIn();
+    ASSERT_TRUE(module().PXJYTimerManger().heartTimer());
+    auto release = std::make_shared<std::promise<void>>();
+    const auto held = [released = release->get_future().share()](const CapturedRequest&) {
+        released.wait_for(std::chrono::seconds(10));
+        return tradeReply("\"retcode\":0");
+    };
+    m_server.replyWith("logoff", held);
+    m_server.replyWith("holding_query", held);
+    m_server.replyWith("logon",
+                       [](const CapturedRequest& request) { return logonReply(request, "S-2"); });
+    newManager()->getCancellation();
+    newManager()->CPYloginJiaoYiActionType("800123456789013", "", "", kPassword);
+    ASSERT_TRUE(runUntil([&] { return m_server.named("holding_query").size() == 2; }));
+    const auto timerBeatUnderS2 = [&] {
+        const auto beats = m_server.named("SYS_TIME_QUERY");
+        return std::any_of(beats.begin(), beats.end(), [](const CapturedRequest& beat) {
+            const JYDict body = JYDict::parse(beat.body);
+            return body["sessionid"] == "S-2" && body["curlogon"] == "0";
+        });
+    };
+    // Longer than a beat's period.
+    EXPECT_FALSE(runFor(2.5, timerBeatUnderS2));
+    release->set_value();
+    ASSERT_TRUE(waitForCalls(2));
+}
+
 TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenAnOldSessionsRequestIsAnsweredLost) {
     logIn();
     m_server.reply("holding_query", tradeReply("\"retcode\":1004,\"message\":\"会话已失效\""));
