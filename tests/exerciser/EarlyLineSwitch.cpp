@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/foundation/HttpClient.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/Window.h"
 #include "shell/VKJYCommonViewUtil.h"
