@@ -201,18 +201,24 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         if (!chosen) {
             return answer(response, "unknown environment");
         }
+        // No names: every request; the heartbeat's fields are its whole body.
+        const bool every = !request.has_param("names");
         const std::string names = "," + request.get_param_value("names") + ",";
         size_t total = 0;
         const auto from = static_cast<size_t>(number(request, "from").value_or(0));
         SimJson requests = SimJson::array();
         for (const auto& item : chosen->receivedFrom(from, total)) {
             const SimJson body = SimJson::parse(item.body, nullptr, false);
-            if (item.name.empty() || names.find("," + item.name + ",") == std::string::npos ||
-                !body.is_object() || !body.contains("VUZI") || !body["VUZI"].is_object()) {
+            if (item.name.empty() || !body.is_object() ||
+                (!every && names.find("," + item.name + ",") == std::string::npos)) {
                 continue;
             }
-            requests.push_back(
-                {{"name", item.name}, {"fields", body["VUZI"].value("REQ", SimJson())}});
+            const bool enveloped = body.contains("VUZI") && body["VUZI"].is_object();
+            if (!enveloped && !every) {
+                continue;
+            }
+            requests.push_back({{"name", item.name},
+                                {"fields", enveloped ? body["VUZI"].value("REQ", SimJson()) : body}});
         }
         response.set_content(SimJson({{"next", total}, {"requests", requests}}).dump(),
                              "application/json");

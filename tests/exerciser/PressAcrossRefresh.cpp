@@ -70,7 +70,7 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
            "), a refresh after " + std::to_string(static_cast<int>(refreshAt * 1000)) + " ms");
     m.beforeActing(window->hitTest(at));
     const WeakLink<Control> alive(pressed);
-    const uint64_t session = PXTradeModule::shared().PXJYData().sessionEpoch();
+    const uint64_t session = PXTradeModule::shared().PXJYData().sessions().epoch();
     const double down = m.driver.nextTime();
     m.screen.sendTouches({{1, TouchPhase::Began, at}}, down);
     const bool tracking = pressed->isTracking();
@@ -80,7 +80,7 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
     }
     hold(seconds - refreshAt);
     // A session that ends meanwhile takes its panels with it, the button under the finger too.
-    const bool sessionEnded = PXTradeModule::shared().PXJYData().sessionEpoch() != session;
+    const bool sessionEnded = PXTradeModule::shared().PXJYData().sessions().epoch() != session;
     const std::string why = tracking && !sessionEnded ? lost(alive.get(), window, at) : "";
     m.screen.sendTouches({{1, TouchPhase::Ended, at}}, m.driver.nextTime(seconds));
     if (!why.empty()) {

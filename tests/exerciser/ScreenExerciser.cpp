@@ -200,6 +200,12 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_fast->addAccountWhileBeating();
          }},
         {[this] { return m_halfWay.weight(); }, [this] { m_halfWay.act(*m_random); }},
+        {[this] { return m_slowLogon.weight(); },
+         [this] {
+             m_confirming = true;
+             m_lists.disturbed();
+             m_slowLogon.act(*m_random);
+         }},
         {[this] { return m_earlySwitch.weight(); },
          [this] {
              m_lists.disturbed();
@@ -839,6 +845,23 @@ void ScreenExerciser::openFromTheMenu() {
     if (!entries.empty()) {
         tapView(entries[m_random->below(entries.size())], "menu entry");
     }
+}
+
+bool ScreenExerciser::openMenuEntry(const std::string& title) {
+    const WeakLink<PXJYRootViewController> home = top<PXJYRootViewController>();
+    if (!home) {
+        return false;
+    }
+    if (!driver.isVisible(home->menuListView())) {
+        tapView(home->navigationBarView()->menuButton(), "menu");
+        driver.settle();
+    }
+    View* entry = driver.viewWithText(title);
+    if (!entry || !tapView(entry, title)) {
+        return false;
+    }
+    driver.settle();
+    return home && top<PXJYRootViewController>() != home.get();
 }
 
 // The buttons that send what a form holds: orders, transfers, withdrawals, fund changes.

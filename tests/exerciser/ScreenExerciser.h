@@ -29,6 +29,7 @@
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
 #include "ShownListsMatchExchange.h"
+#include "SlowLogonAgain.h"
 #include "acceptance/TradingDayFixture.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -54,7 +55,8 @@ class View;
 // tab bar and that no alert outlives its delegate, and what `ShownIsKept` and `QuoteScreenRules`
 // hold, and that nothing on show or sent after another account logged in belongs to the one
 // before (`AccountOnShow`), and that a failed login leaves one true state, told once
-// (`HalfWayLogin`); at the end that the books' orders match their deals and the trade home shows the books'
+// (`HalfWayLogin`), and that nothing goes under a session after a logon of its account or its logoff
+// has left, nor is its loss told of a login that holds (`SlowLogonAgain`); at the end that the books' orders match their deals and the trade home shows the books'
 // holdings. Failures carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
@@ -132,6 +134,8 @@ private:
     // The first account of the login screen on show, as logIn would type it.
     std::string accountOfTheLogin() const;
     void openFromTheMenu();
+    // From the trade home, the screen of that menu entry; false when it did not come.
+    bool openMenuEntry(const std::string& title);
     void fillFields(TextField* skip);
     void submit();
     void placeAnOrder();
@@ -293,6 +297,17 @@ private:
                             [this](const std::string& account) { logIn(account); },
                             [this](const std::string& line) { m_journal->add(line); },
                             [this](const std::string& what) { violation(what); }}};
+    // A logon of the account in use, or a switch's logoff, that the exchange takes and answers
+    // late: nothing goes under the session it ended, and no loss is told of a login that holds.
+    SlowLogonAgain m_slowLogon{driver,
+                               exchange,
+                               {[this] { return onTradeHome(); },
+                                [this] { return m_fast->openAccountLogin(); },
+                                [this](const std::string& title) { return openMenuEntry(title); },
+                                [this](const std::string& account) { logIn(account); },
+                                [this] { back(); },
+                                [this](const std::string& line) { m_journal->add(line); },
+                                [this](const std::string& what) { violation(what); }}};
     // A line switch while the first beats of a login whose own beat was refused travel.
     EarlyLineSwitch m_earlySwitch{
         driver,

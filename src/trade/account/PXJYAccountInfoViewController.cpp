@@ -18,13 +18,14 @@
 #include "trade/account/PXJYChangeThePasswordVC.h"
 #include "trade/common/PXTradeRefusalAlert.h"
 #include "trade/common/PXTradeReplyRelay.h"
-#include "trade/common/PXTradeScreenFactory.h"
 #include "trade/common/PXTradeViewKit.h"
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYSavedAccounts.h"
+#include "trade/login/PXJYSimpleLoginVC.h"
+#include "trade/login/PXJYTradeLoginVC.h"
 #include "widgets/GlossAlertView.h"
 
 namespace {
@@ -288,23 +289,25 @@ void PXJYAccountInfoViewController::loginButtonClick(IndexPath indexPath) {
 }
 
 void PXJYAccountInfoViewController::pushSimpleLoginVC() {
-    PXTradeScreenArgs args;
-    args.selectedAccount = {
-        {"platform_code", module().PXJYPeiZhi().platformCODE()},
-        {"environment_code",
-         m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).first},
-        {"JYUserName", nameAt(m_selectIndex)}};
-    if (auto login = PXTradeScreenFactory::create("PXJYSimpleLoginVC", args)) {
-        login->setHidesBottomBarWhenPushed(true);
-        navigationController()->pushViewController(std::move(login), true);
-    }
+    auto login = std::make_unique<PXJYSimpleLoginVC>();
+    login->setSelectedAccount(
+        {module().PXJYPeiZhi().platformCODE(),
+         m_allAccountArray.at(static_cast<size_t>(m_selectIndex.section)).first,
+         nameAt(m_selectIndex)});
+    pushLogin(std::move(login));
 }
 
 void PXJYAccountInfoViewController::headerButtonClick() {
-    if (auto login = PXTradeScreenFactory::create("PXJYTradeLoginVC")) {
-        login->setHidesBottomBarWhenPushed(true);
-        navigationController()->pushViewController(std::move(login), true);
-    }
+    pushLogin(std::make_unique<PXJYTradeLoginVC>());
+}
+
+// As from every switcher, the timers rest while a login is on show: nothing goes under the
+// session in force while a logon that may end it is made.
+template <typename Login>
+void PXJYAccountInfoViewController::pushLogin(std::unique_ptr<Login> login) {
+    login->pauseTimersWhileShown();
+    login->setHidesBottomBarWhenPushed(true);
+    navigationController()->pushViewController(std::move(login), true);
 }
 
 void PXJYAccountInfoViewController::deleteButtonClick(IndexPath indexPath) {

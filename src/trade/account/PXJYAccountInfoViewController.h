@@ -78,6 +78,8 @@ private:
     std::unique_ptr<View> getCellView(IndexPath indexPath);
     void askFirst(int tag, const std::string& message, const std::string& confirm);
     void pushSimpleLoginVC();
+    template <typename Login>
+    void pushLogin(std::unique_ptr<Login> login);
     void deleteAccount();
     void deleteLoggedInAccount();
     void getAccountInfo();

@@ -7,7 +7,7 @@
 
 namespace {
 uint64_t epochInForce() {
-    return PXTradeModule::hasShared() ? PXTradeModule::shared().PXJYData().sessionEpoch() : 0;
+    return PXTradeModule::hasShared() ? PXTradeModule::shared().PXJYData().sessions().epoch() : 0;
 }
 
 bool loggedIn() {

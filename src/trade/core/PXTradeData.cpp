@@ -70,9 +70,9 @@ void PXTradeData::clearAllTradeData() {
 }
 
 PXTradeData::Snapshot PXTradeData::snapshot() const {
-    return {*m_tradeSession,        m_shangPinXinXi, m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
-            m_chiCangMingXiXinXi,   m_zhangHuXinXi,  m_yinHangXinXi,   m_firmID,
-            m_currentCommodityCode, m_sessionEpoch};
+    return {*m_tradeSession,        m_shangPinXinXi,   m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
+            m_chiCangMingXiXinXi,   m_zhangHuXinXi,    m_yinHangXinXi,   m_firmID,
+            m_currentCommodityCode, m_sessions.epoch()};
 }
 
 void PXTradeData::restore(const Snapshot& kept) {
@@ -92,15 +92,11 @@ void PXTradeData::restore(const Snapshot& kept) {
 }
 
 void PXTradeData::nextSessionEpoch() {
-    endSessionInForce(++m_epochsIssued);
+    endSessionInForce(m_sessions.newEpoch());
 }
 
 void PXTradeData::endSessionInForce(uint64_t nextEpoch) {
-    if (!m_tradeSession->JYsessionID.empty()) {
-        m_endedSessions.insert(m_tradeSession->JYsessionID);
-    }
-    m_sessionEpoch = nextEpoch;
-    m_lossTold.reset();
+    m_sessions.endInForce(m_tradeSession->JYsessionID, nextEpoch);
     // The banks are the account's, and no login fetches them again (the funds home does): none
     // of the session that is over stays to be listed for the next one.
     m_yinHangXinXi.clear();
@@ -108,25 +104,9 @@ void PXTradeData::endSessionInForce(uint64_t nextEpoch) {
     m_module.host().sessionEnded();
 }
 
-bool PXTradeData::sessionHasEnded(const std::string& sessionID) const {
-    return sessionID != m_tradeSession->JYsessionID && m_endedSessions.count(sessionID) > 0;
-}
-
-void PXTradeData::logoffSent(const std::string& sessionID) {
-    if (!sessionID.empty()) {
-        m_logoffsOut.insert(sessionID);
-    }
-}
-
-void PXTradeData::logoffEnded(const std::string& sessionID) {
-    const auto found = m_logoffsOut.find(sessionID);
-    if (found != m_logoffsOut.end()) {
-        m_logoffsOut.erase(found);
-    }
-}
-
-bool PXTradeData::loggingOff() const {
-    return m_logoffsOut.count(m_tradeSession->JYsessionID) > 0;
+void PXTradeData::endingSent() {
+    m_sessions.endingSent(m_sessions.epoch());
+    m_module.sessionEnded();
 }
 
 std::shared_ptr<PXTradeCommodity> PXTradeData::commodity(const std::string& code) const {

@@ -16,6 +16,7 @@
 #include "trade/core/PXTradeCommodity.h"
 #include "trade/core/PXTradeHost.h"
 #include "trade/core/PXTradeRecords.h"
+#include "trade/core/PXTradeSessionLedger.h"
 #include "trade/core/PXTradeTypes.h"
 
 class PXTradeModule;
@@ -60,26 +61,21 @@ public:
     // and what followed the account kept in force has nothing to forget. The login state is the
     // caller's.
     void restore(const Snapshot& kept);
-    // Changes whenever the session in force ends or a new logon replaces it, to a value never
-    // handed out before; only a restored snapshot takes an earlier one back. A request, a
-    // confirmation or a reply of another epoch belongs to a session that is over.
-    uint64_t sessionEpoch() const { return m_sessionEpoch; }
+    // What is known of the exchange's sessions: the epoch in force, the sessions over and the
+    // requests on their way that end the one in force.
+    PXTradeSessionLedger& sessions() { return m_sessions; }
+    const PXTradeSessionLedger& sessions() const { return m_sessions; }
     // The session in force is over, ended or replaced by a new logon's: its confirmations
     // leave the window, its late replies go unheeded and its account's banks are forgotten.
     // Called before the session record changes, so that its id is known as ended.
     void nextSessionEpoch();
-    // Whether the session of that id has ended here and no logon has handed it out again.
-    bool sessionHasEnded(const std::string& sessionID) const;
-    // The epoch of the session whose loss the re-login dialog tells; forgotten at the next epoch
-    // (a newer logon).
-    void setLossTold(uint64_t epoch) { m_lossTold = epoch; }
-    // The dialog was answered: it tells nothing any more.
-    void clearLossTold() { m_lossTold.reset(); }
-    bool lossToldOf(uint64_t epoch) const { return m_lossTold == epoch; }
-    // The exchange answered a request of that epoch's session as lost after a newer logon had
-    // replaced it here: the session is over there too, and is never put back.
-    void setLostAtExchange(uint64_t epoch) { m_lostAtExchange.insert(epoch); }
-    bool lostAtExchange(uint64_t epoch) const { return m_lostAtExchange.count(epoch) > 0; }
+    // Whether a request carrying that session id may leave.
+    bool mayGoOut(const std::string& sessionID) const {
+        return m_sessions.mayGoOut(sessionID, m_tradeSession->JYsessionID);
+    }
+    // A request that may end the session in force left (its logoff, a logon of its account):
+    // nothing more goes under it, and its requests still waiting on the device never leave.
+    void endingSent();
 
     // Floating profit and loss per ticket, per commodity and direction, and "m_flv" in total.
     JYDict FuDongYingKui() const;
@@ -126,13 +122,6 @@ public:
     const std::string& tradeLinkType() const { return m_tradeLinkType; }
     void setTradeLinkType(std::string value) { m_tradeLinkType = std::move(value); }
 
-    // Logoffs on their way, by the session each ends: a session whose logoff has left is over
-    // for whoever asks until the logoff fails to get through (the session goes on) or is
-    // answered (the session is cleared).
-    void logoffSent(const std::string& sessionID);
-    void logoffEnded(const std::string& sessionID);
-    bool loggingOff() const;
-
     // Holdings and account queries are numbered as they leave; on a slow line their answers can
     // come out of order, and one is stored only when no later query of its kind has been.
     uint64_t numberQuery(const std::string& kind) { return ++m_queriesSent[kind]; }
@@ -172,11 +161,6 @@ private:
     std::shared_ptr<PXTradeSession> m_tradeSession = std::make_shared<PXTradeSession>();
     std::string m_currentCommodityCode;
     std::string m_tradeLinkType;
-    std::multiset<std::string> m_logoffsOut;
-    uint64_t m_sessionEpoch = 0;
-    std::optional<uint64_t> m_lossTold;
-    std::set<uint64_t> m_lostAtExchange;
-    std::set<std::string> m_endedSessions;
-    uint64_t m_epochsIssued = 0;
+    PXTradeSessionLedger m_sessions;
     uint64_t m_observer = 0;
 };

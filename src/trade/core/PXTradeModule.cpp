@@ -48,7 +48,7 @@ void PXTradeModule::setShared(PXTradeModule* module) {
 }
 
 bool PXTradeModule::tradeLogin() const {
-    return m_tradeLogin && !m_data->loggingOff();
+    return m_tradeLogin && !m_data->sessions().ending();
 }
 
 void PXTradeModule::setTradeLogin(bool value) {

@@ -45,9 +45,9 @@ public:
     PXTradePeiZhi& PXJYPeiZhi() const { return *m_peiZhi; }
     PXTradeTimerManger& PXJYTimerManger() const { return *m_timers; }
     PXTradeHost& host() const { return m_host; }
-    // Logged in, and no logoff of the session is on its way: a flow the user left after its
-    // logoff went out (a switch cancelled) finds the old session over instead of going back to
-    // a home its late answer would empty.
+    // Logged in, and no request that may end the session (its logoff, a logon of its account)
+    // is on its way: a flow the user left after its logoff went out (a switch cancelled) finds
+    // the old session over instead of going back to a home its late answer would empty.
     bool tradeLogin() const;
     // A login starts the heartbeat and the price refresh, a logout stops them, wherever either
     // happens, so no screen has to bring them back; the change is posted.

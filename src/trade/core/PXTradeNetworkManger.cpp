@@ -195,6 +195,12 @@ bool isOrderWithoutCommodity(const std::string& tag, const JYDict& body) {
     return order && !named;
 }
 
+// The request never reached the exchange: no connection was made.
+bool neverLeft(int errorCode) {
+    return errorCode == UrlError::UnsupportedUrl || errorCode == UrlError::CannotFindHost ||
+           errorCode == UrlError::CannotConnectToHost;
+}
+
 struct LogoffRefusal {
     int code;
     std::string message;
@@ -254,17 +260,44 @@ std::string PXTradeNetworkManger::address(const char* urlType, const std::string
 }
 
 bool PXTradeNetworkManger::ofEndedSession() const {
-    return m_sessionEpoch && *m_sessionEpoch != m_module.PXJYData().sessionEpoch();
+    return m_sessionEpoch && m_module.PXJYData().sessions().isOver(*m_sessionEpoch);
+}
+
+bool PXTradeNetworkManger::mayLeave(const std::string& session) const {
+    const PXTradeData& store = m_module.PXJYData();
+    if (m_typeNW == kLogonTag) {
+        return true;
+    }
+    // The logoff is how a session is left: it goes while another request ending it travels.
+    if (m_typeNW == kLogoffTag) {
+        return !session.empty() &&
+               !store.sessions().hasEnded(session, store.tradeSession()->JYsessionID);
+    }
+    return store.mayGoOut(session);
+}
+
+// The exchange ends an account's session when it takes a logon of the same account on the same
+// server, and the client cannot know it has until the answer comes.
+bool PXTradeNetworkManger::endsSessionInForce() const {
+    if (m_typeNW == kLogoffTag) {
+        return true;
+    }
+    if (m_typeNW != kLogonTag || m_logonAccount != userId()) {
+        return false;
+    }
+    const PXTradeData& store = m_module.PXJYData();
+    const PXTradeTarget& now = m_module.PXJYPeiZhi().target();
+    return !store.tradeSession()->JYsessionID.empty() &&
+           (!m_target || (m_target->platformCODE == now.platformCODE &&
+                          m_target->environmentCODE == now.environmentCODE));
 }
 
 void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
+    PXTradeData& store = m_module.PXJYData();
     // The logon is what makes a session; it belongs to none.
     const bool needsSession = m_typeNW != kLogonTag;
-    m_sessionEpoch =
-        needsSession ? std::optional(m_module.PXJYData().sessionEpoch()) : std::nullopt;
-    const std::string session = carriedSession(body);
-    // No session (logged out, or never logged in) is as ended as an old one.
-    if ((needsSession && session.empty()) || m_module.PXJYData().sessionHasEnded(session)) {
+    m_sessionEpoch = needsSession ? std::optional(store.sessions().epoch()) : std::nullopt;
+    if (!mayLeave(carriedSession(body))) {
         refuseLocally(kSessionLostCode, kSessionLostMessage);
         return;
     }
@@ -278,6 +311,25 @@ void PXTradeNetworkManger::post(const JYDict& body, const std::string& url) {
     network->PXPostDict(body, url, m_typeNW);
     if (needsSession) {
         m_module.sessionRequestOut(shared_from_this());
+    }
+    if (endsSessionInForce()) {
+        m_endingEpoch = store.sessions().epoch();
+        store.endingSent();
+    }
+}
+
+// Answered, or left and unanswered (it may have acted), the request ended the session it was to
+// end, and the user is logged out where that session is still in force; refused outright or never
+// sent, it ended nothing, and the session goes on unless the exchange has said it is lost.
+void PXTradeNetworkManger::settleEnding(bool acted) {
+    const auto epoch = std::exchange(m_endingEpoch, std::nullopt);
+    if (!epoch) {
+        return;
+    }
+    PXTradeData& store = m_module.PXJYData();
+    store.sessions().endingSettled(*epoch);
+    if (store.sessions().epoch() == *epoch && (acted || store.sessions().lostAtExchange(*epoch))) {
+        store.clearAllTradeData();
     }
 }
 
@@ -374,8 +426,6 @@ void PXTradeNetworkManger::getAccountInformation() {
 }
 
 void PXTradeNetworkManger::getCancellation() {
-    m_loggedOffSession = sessionId();
-    m_module.PXJYData().logoffSent(m_loggedOffSession);
     sendFields("logoff", kLogoffTag, kTradeLink,
                {{"USER_ID", Field::User}, {"SESSION_ID", Field::Session}}, JYDict::object());
 }
@@ -737,7 +787,7 @@ void PXTradeNetworkManger::xiaDanQianPanDuan(const JYDict& order, int shiJiaZhiJ
                                              bool fastTrade) {
     m_postDic = order;
     m_requestType = requestType;
-    m_sessionEpoch = m_module.PXJYData().sessionEpoch();
+    m_sessionEpoch = m_module.PXJYData().sessions().epoch();
     const int code = m_module.PXJYPeiZhi().PXXiaDanQuanXian(order, shiJiaZhiJia, JianCangPingCang);
     if (code != 0) {
         showAlert(PXTradePeiZhi::PXCuoWuXinXi(code).value_or(std::string()), 0, false);
@@ -827,7 +877,7 @@ void PXTradeNetworkManger::showAlert(const std::string& message, int tag, bool w
     m_module.host().showAlert(alert, [self, tag](int index) {
         self->m_alertTag = tag;
         if (tag == kSessionLostTag) {
-            self->m_module.PXJYData().clearLossTold();
+            self->m_module.PXJYData().sessions().clearLossTold();
         }
         if (index == 0) {
             self->doneButtonClick();
@@ -889,10 +939,10 @@ void PXTradeNetworkManger::shenFenShiXiao(const std::string& message) {
         return;
     }
     PXTradeData& store = m_module.PXJYData();
-    const uint64_t lost = store.sessionEpoch();
+    const uint64_t lost = store.sessions().epoch();
     store.clearAllTradeData();
     showAlert(message, kSessionLostTag, true);
-    store.setLossTold(lost);
+    store.sessions().setLossTold(lost);
     m_reLoginShown = true;
 }
 
@@ -901,7 +951,7 @@ void PXTradeNetworkManger::leaveTellingToReLogin() {
 }
 
 bool PXTradeNetworkManger::lossToldOfItsSession() const {
-    return m_sessionEpoch && m_module.PXJYData().lossToldOf(*m_sessionEpoch);
+    return m_sessionEpoch && m_module.PXJYData().sessions().lossToldOf(*m_sessionEpoch);
 }
 
 void PXTradeNetworkManger::takeOverSession() {
@@ -912,6 +962,7 @@ void PXTradeNetworkManger::takeOverSession() {
     PXTradeTimerManger& timers = m_module.PXJYTimerManger();
     m_replaced = ReplacedLogin{peiZhi.target(), std::nullopt, timers.heartTimer() != nullptr};
     timers.stopJYHeartTimer();
+    // A session this logon ended (one of its own account) is not there to go back to.
     if (m_module.tradeLogin()) {
         m_replaced->account = m_module.PXJYData().snapshot();
     }
@@ -920,35 +971,20 @@ void PXTradeNetworkManger::takeOverSession() {
     }
 }
 
-// The exchange ends an account's session at its next logon: a logon of the account in force,
-// on its own exchange, left nothing of it to go back to; nor did the exchange's word, heard during
-// the login, that the session was lost.
-bool PXTradeNetworkManger::replacedSessionEnded() const {
-    if (!m_replaced->account) {
-        return false;
-    }
-    if (m_module.PXJYData().lostAtExchange(m_replaced->account->sessionEpoch)) {
-        return true;
-    }
-    const PXTradeTarget& now = m_module.PXJYPeiZhi().target();
-    const PXTradeTarget& before = m_replaced->target;
-    return m_replaced->account->session.userID == m_logonAccount &&
-           before.platformCODE == now.platformCODE &&
-           before.environmentCODE == now.environmentCODE;
-}
-
 // Half a login is no login: the account logged in before stays in force, whole, where the
-// exchange still holds its session; otherwise the user is logged out.
+// exchange still holds its session (the exchange's word, heard during the login, that it was lost
+// leaves nothing to go back to); otherwise the user is logged out.
 void PXTradeNetworkManger::putBackReplacedLogin() {
     if (!m_dengLuCaoZuo || !m_replaced || ofEndedSession()) {
         return;
     }
     PXTradeData& store = m_module.PXJYData();
-    const bool ended = replacedSessionEnded();
+    const auto& kept = m_replaced->account;
+    const bool lost = kept && store.sessions().lostAtExchange(kept->sessionEpoch);
     // Back on the replaced session's server before anything is asked under it again.
     m_module.PXJYPeiZhi().setTarget(m_replaced->target);
-    if (m_replaced->account && m_module.tradeLogin() && !ended) {
-        store.restore(*m_replaced->account);
+    if (kept && m_module.tradeLogin() && !lost) {
+        store.restore(*kept);
         PXTradeTimerManger& timers = m_module.PXJYTimerManger();
         if (m_replaced->beating) {
             timers.setJYHeartTimer();
@@ -968,10 +1004,7 @@ void PXTradeNetworkManger::requestFailed(PXTradeNetwork* network) {
         return;
     }
     putBackReplacedLogin();
-    if (m_typeNW == kLogoffTag) {
-        // Never reached the server: the session goes on.
-        m_module.PXJYData().logoffEnded(m_loggedOffSession);
-    }
+    settleEnding(!neverLeft(network->errorCode()));
     if (m_delegate) {
         m_delegate->requestFailed(this, network->errorCode());
     }
@@ -984,13 +1017,10 @@ void PXTradeNetworkManger::requestFinished(PXTradeNetwork* network) {
 
 void PXTradeNetworkManger::dispatch(const std::string& body) {
     if (m_typeNW == kLogoffTag) {
-        m_module.PXJYData().logoffEnded(m_loggedOffSession);
         // The user asked to leave: any answer logs out here, a refusal included. A logoff
         // answered after a newer logon (account switch, login after an idle logout) ended only
         // the old session: the new login keeps its data and session.
-        if (sessionId() == m_loggedOffSession) {
-            m_module.PXJYData().clearAllTradeData();
-        }
+        settleEnding(true);
         if (auto refusal = logoffRefusal(body)) {
             m_errorMessage = refusal->message;
             if (m_delegate) {
@@ -1037,6 +1067,7 @@ void PXTradeNetworkManger::accept(const std::optional<PXTradeResult>& result) {
         if (const JYDict* login = elementAs<JYDict>(result, 0)) {
             fenPeiDengLuShuJu(*login);
         }
+        settleEnding(false);
         getCommodityInfo("");
         return;
     }
@@ -1158,6 +1189,10 @@ void PXTradeNetworkManger::endedSessionReply(const std::optional<PXTradeResult>&
 void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
                                               PXTradeDataAnalysis* parser) {
     const int code = Text::intValue(errorText);
+    // Refused with a code, the logon was not taken; an answer that cannot be read may have been.
+    if (m_typeNW == kLogonTag) {
+        settleEnding(code == 0);
+    }
     // A lost session is no bookkeeping matter: the chain stops on it as on any other step.
     if (code != kSessionLostCode && code != kIdleSessionCode && goOnPastLoginBeat()) {
         return;
@@ -1168,11 +1203,12 @@ void PXTradeNetworkManger::dataAnalysisFailed(const std::string& errorText,
         m_errorMessage = code == kSessionLostCode ? kSessionLostMessage
                                                   : "长时间未操作登录状态已失效,请重新登录!";
         // A late answer for a session that has ended ends nothing of a newer one; the dialog
-        // may already tell its session's loss.
-        if (!ofEndedSession()) {
+        // may already tell its session's loss. A request outside any session (the logon) says
+        // nothing of the one in force.
+        if (m_sessionEpoch && !ofEndedSession()) {
             shenFenShiXiao(m_errorMessage);
-        } else {
-            m_module.PXJYData().setLostAtExchange(*m_sessionEpoch);
+        } else if (m_sessionEpoch) {
+            m_module.PXJYData().sessions().setLostAtExchange(*m_sessionEpoch);
             m_reLoginShown = lossToldOfItsSession();
         }
     }

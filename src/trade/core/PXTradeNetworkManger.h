@@ -166,6 +166,9 @@ private:
                     const std::vector<TradeRequestField>& fields, const JYDict& caller);
     void sendReq(const char* name, const char* tag, const char* urlType, JYDict req);
     void post(const JYDict& body, const std::string& address);
+    bool mayLeave(const std::string& session) const;
+    bool endsSessionInForce() const;
+    void settleEnding(bool acted);
     void refuseLocally(int code, const char* message);
     void sendTemplate(const char* tag, const char* templateName, const std::string& address,
                       const JYDict& values);
@@ -184,7 +187,6 @@ private:
     // After the login chain's heartbeat failed: sends the chain's next step, if it runs.
     bool goOnPastLoginBeat();
     void takeOverSession();
-    bool replacedSessionEnded() const;
     void putBackReplacedLogin();
 
     PXTradeModule& m_module;
@@ -195,8 +197,9 @@ private:
     bool m_reLoginShown = false;
     std::string m_md5KeyForLogin;
     std::string m_logonAccount;
-    // The session the last logoff of this manager ended.
-    std::string m_loggedOffSession;
+    // The epoch of the session the request on its way may end (a logoff, a logon of the account
+    // in force), until its fate is known.
+    std::optional<uint64_t> m_endingEpoch;
     // The session epoch the last request or waiting order belongs to; none for the requests
     // made outside a session.
     std::optional<uint64_t> m_sessionEpoch;

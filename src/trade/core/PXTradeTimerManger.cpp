@@ -105,7 +105,7 @@ void PXTradeTimerManger::screenTimeoutTimer() {
 void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
     // While another logon's chain runs, a beat under its session would ask from the report of
     // the session before and have the exchange list earlier deals as new.
-    if (!m_module.tradeLogin() || m_module.PXJYData().sessionEpoch() != m_loginEpoch) {
+    if (!m_module.tradeLogin() || !m_module.PXJYData().sessions().mayBeat()) {
         return;
     }
     auto manager = PXTradeNetworkManger::create(m_module);
@@ -116,7 +116,7 @@ void PXTradeTimerManger::shuaXinChengJiaoHuiBao() {
 }
 
 void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
-    m_loginEpoch = m_module.PXJYData().sessionEpoch();
+    m_module.PXJYData().sessions().loginRanToEnd();
     m_beatInForce = m_sessionBeat = ++m_beatsSent;
     m_reportOfSession = true;
     m_holdingsBeforeCount = false;
@@ -127,7 +127,7 @@ void PXTradeTimerManger::loginBeatAnswered(JYDict report) {
 }
 
 void PXTradeTimerManger::loginBeatUnanswered() {
-    m_loginEpoch = m_module.PXJYData().sessionEpoch();
+    m_module.PXJYData().sessions().loginRanToEnd();
     m_beatInForce = m_sessionBeat = ++m_beatsSent;
     // The report in force is another session's, on another clock or with other deal numbers.
     m_reportOfSession = false;

@@ -96,8 +96,6 @@ private:
     uint64_t m_beatInForce = 0;
     // The login's own beat: answers to beats sent before it count for nothing.
     uint64_t m_sessionBeat = 0;
-    // The session epoch of the last login that ran to its end: beats go only under it.
-    uint64_t m_loginEpoch = 0;
     // The report in force came from this session's exchange, so a newer answer is told from an
     // older one by what both say.
     bool m_reportOfSession = true;

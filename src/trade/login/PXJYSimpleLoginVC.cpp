@@ -156,7 +156,7 @@ void PXJYSimpleLoginVC::alertViewClickedButtonAtIndex(AlertView& alert, int butt
     // of the session itself, not of an earlier try: one already over is not logged off; one that
     // goes on or whose logoff is still on its way is, as that logoff may yet be lost.
     PXTradeModule& module = PXTradeModule::shared();
-    if (module.tradeLogin() || module.PXJYData().loggingOff()) {
+    if (module.tradeLogin() || module.PXJYData().sessions().ending()) {
         PXTradeNetworkManger::create()->getCancellation();
     }
     startLoginToTradeServer();

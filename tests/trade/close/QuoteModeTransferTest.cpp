@@ -39,6 +39,11 @@ namespace {
 
 // The seeded account holds 2 bought lots of the first quote-mode commodity.
 class QuoteModeTransfer : public TradeSessionFixture {
+public:
+    // The exchange takes the logon, and the login then fails: half-way (its firm_info refused),
+    // or at the logon itself, whose answer comes after the time-out.
+    enum class LoginFailure { HalfWay, AnsweredAfterTimeOut };
+
 protected:
     explicit QuoteModeTransfer(Size size = {320, 568}) : TradeSessionFixture(size) {}
 
@@ -145,7 +150,7 @@ protected:
                         .addAccount({"01", "01", kSecondAccount}));
     }
     static constexpr const char* kSecondAccount = "100000000000002";
-    void loginFailingHalfWay(const std::string& account);
+    void loginFailing(const std::string& account, LoginFailure failure = LoginFailure::HalfWay);
 
     std::string heldNumber(const std::string& code) {
         for (const auto& [number, ticket] : store().chiCangMingXiXinXi()) {
@@ -957,7 +962,7 @@ TEST_F(QuoteModeTransfer, reEnteringTheScreenShowsTheMarketTabWithWhatItSends) {
 
 // A login from the form's switcher ("添加账号") of that account: accepted by the exchange, then
 // refused at its last step; the failure told and taken away.
-void QuoteModeTransfer::loginFailingHalfWay(const std::string& account) {
+void QuoteModeTransfer::loginFailing(const std::string& account, LoginFailure failure) {
     ASSERT_TRUE(driver.tap(screen->SJPCView()->switchingAccountView()->accountButton()));
     ASSERT_TRUE(driver.tapText("添加账号"));
     PXJYTradeLoginVC* login = nullptr;
@@ -966,7 +971,12 @@ void QuoteModeTransfer::loginFailingHalfWay(const std::string& account) {
         return login && login->isAppeared() && VKJYCommonViewUtil::activityCount() == 0 &&
                !login->captchaButton()->validString().empty();
     }));
-    tradeServer().answerCodeNext(-1, "firm_info");
+    const bool halfWay = failure == LoginFailure::HalfWay;
+    if (halfWay) {
+        tradeServer().answerCodeNext(-1, "firm_info");
+    } else {
+        tradeServer().holdAnswers("logon");
+    }
     ASSERT_TRUE(driver.tap(login->userNameTextField()));
     // The pre-filled account out, by the backspace key (an icon, no title).
     while (!login->userNameTextField()->text().empty()) {
@@ -977,9 +987,14 @@ void QuoteModeTransfer::loginFailingHalfWay(const std::string& account) {
     driver.typeText("111111");
     typeOnKeypad(login->captchaTextField(), captchaCode(login->captchaButton()->validString()));
     ASSERT_TRUE(driver.tap(login->loginButton()));
-    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 10));
-    EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
-    ASSERT_EQ(received("firm_info").size(), 1u) << "the logon was not accepted";
+    ASSERT_TRUE(driver.runUntil([&] { return driver.visibleAlert() != nullptr; }, 30));
+    if (halfWay) {
+        EXPECT_EQ(driver.visibleAlert()->title(), "登录失败");
+        ASSERT_EQ(received("firm_info").size(), 1u) << "the logon was not accepted";
+    } else {
+        EXPECT_EQ(alertMessage(), "请求网络失败");
+        tradeServer().releaseReplies("logon");
+    }
     ASSERT_TRUE(driver.tapAlertButton("确定"));
 }
 
@@ -991,7 +1006,7 @@ TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
     pickSummary("AG", "1");
     PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
     typeOnKeypad(form.shuLiang(), "1");
-    loginFailingHalfWay(kSecondAccount);
+    loginFailing(kSecondAccount);
     ASSERT_EQ(reqValue(received("logon").back(), "USER_ID"), kSecondAccount);
     // Its holdings, asked again, are answered under the session put back.
     ASSERT_TRUE(driver.runUntil([&] { return received("firm_info").size() == 2; }));
@@ -1007,11 +1022,16 @@ TEST_F(QuoteModeTransfer, aLoginThatFailsHalfWayLeavesTheFormAsItWas) {
     EXPECT_EQ(driver.visibleAlert(), nullptr);
 }
 
-// The same account's logon ended its earlier session at the exchange: nothing is left to put
-// back, so the user is logged out, told once, and neither session is asked anything again.
-TEST_F(QuoteModeTransfer, aLoginAgainOfTheAccountInUseThatFailsHalfWayLogsOut) {
+class QuoteModeTransferLoginAgain
+    : public QuoteModeTransfer,
+      public ::testing::WithParamInterface<QuoteModeTransfer::LoginFailure> {};
+
+// The same account's logon ended its earlier session at the exchange the moment it was taken:
+// nothing is left to put back, so the user is logged out, told once, and neither session is
+// asked anything again.
+TEST_P(QuoteModeTransferLoginAgain, ofTheAccountInUseThatFailsLogsOut) {
     ASSERT_NE(openScreen(), nullptr);
-    loginFailingHalfWay(loggedIn.account);
+    loginFailing(loggedIn.account, GetParam());
     EXPECT_FALSE(tradeModule().tradeLogin());
     size_t failedAt = 0;
     tradeServer().receivedFrom(0, failedAt);
@@ -1034,6 +1054,15 @@ TEST_F(QuoteModeTransfer, aLoginAgainOfTheAccountInUseThatFailsHalfWayLogsOut) {
         << "back on a form of the session that ended";
     EXPECT_FALSE(tradeModule().tradeLogin());
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, QuoteModeTransferLoginAgain,
+                         ::testing::Values(QuoteModeTransfer::LoginFailure::HalfWay,
+                                           QuoteModeTransfer::LoginFailure::AnsweredAfterTimeOut),
+                         [](const auto& info) {
+                             return info.param == QuoteModeTransfer::LoginFailure::HalfWay
+                                        ? "halfWay"
+                                        : "answeredAfterTimeOut";
+                         });
 
 class QuoteModeTransferShortScreen : public QuoteModeTransfer {
 protected:

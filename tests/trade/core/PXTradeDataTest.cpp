@@ -249,12 +249,12 @@ TEST_F(PXTradeDataTest, shouldPutBackARestoredSessionsEpochAndNeverReuseTheFaile
     store().nextSessionEpoch();
     const PXTradeData::Snapshot kept = store().snapshot();
     store().nextSessionEpoch();
-    const uint64_t failed = store().sessionEpoch();
+    const uint64_t failed = store().sessions().epoch();
     store().restore(kept);
-    EXPECT_EQ(store().sessionEpoch(), kept.sessionEpoch);
+    EXPECT_EQ(store().sessions().epoch(), kept.sessionEpoch);
     store().nextSessionEpoch();
-    EXPECT_NE(store().sessionEpoch(), failed);
-    EXPECT_NE(store().sessionEpoch(), kept.sessionEpoch);
+    EXPECT_NE(store().sessions().epoch(), failed);
+    EXPECT_NE(store().sessions().epoch(), kept.sessionEpoch);
 }
 
 TEST_F(PXTradeDataTest, shouldNotTakeBackAClosedTicketWithAnOlderOneCommodityAnswer) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "TradeCoreTest.h"
 #include "platform/crypto/Aes128Ecb.h"
@@ -448,30 +449,190 @@ TEST_F(PXTradeLoginTest, shouldLogOutWhenTheLogoffFindsTheSessionAlreadyEnded) {
 
 // From the moment a logoff leaves, its session counts as over; one that never reaches the
 // server gives the session back, an answered one ends it.
-TEST_F(PXTradeLoginTest, shouldCountNoLoginWhileTheLogoffTravelsAndAfterItIsAnswered) {
-    struct Case {
-        const char* what;
-        bool lineDown;
-        bool loggedInAfter;
-    };
-    for (const Case& c : {Case{"answered", false, false}, Case{"never arrived", true, true}}) {
-        SCOPED_TRACE(c.what);
-        m_delegate->calls.clear();
-        logIn();
-        if (c.lineDown) {
-            m_host.setLines("01", "1", "1",
-                            {{"T1", "",
-                              "http://127.0.0.1:" +
-                                  std::to_string(LoopbackHttpServer::refusedPort()) + "/trade"}});
-        }
-        auto manager = newManager();
-        manager->getCancellation();
-        EXPECT_FALSE(module().tradeLogin());
-        ASSERT_TRUE(waitForCalls(1));
-        EXPECT_EQ(module().tradeLogin(), c.loggedInAfter);
-        EXPECT_EQ(module().PXJYData().tradeSession()->JYsessionID.empty(), !c.loggedInAfter);
-    }
+// What the client holds of the exchange's sessions as a request on its way fares: a logon from
+// the logged-out state, a query of the session in force, a logon of another account or of the
+// account in force, the session's logoff. A request that may end the session in force (its logoff,
+// a logon of its account: the exchange ends the session on taking it) stops everything under it
+// as it leaves; answered, or left and unanswered, it ended the session; refused outright or never
+// sent, the session goes on.
+namespace {
+
+enum class Start { LoggedOut, LoggedIn, LogonOfAnother, LogonOfSame, Logoff };
+enum class Fate { Answered, Refused, TimedOut, DroppedLine, NeverLeft, AnsweredLate };
+
+struct SessionCase {
+    Start start;
+    Fate fate;
+    const char* sessionAfter;  // empty: logged out
+    bool lossTold;
+};
+
+void PrintTo(const SessionCase& c, std::ostream* out) {
+    *out << int(c.start) << "/" << int(c.fate);
 }
+
+class PXTradeSessionTest : public PXTradeLoginTest,
+                           public ::testing::WithParamInterface<SessionCase> {
+protected:
+    ~PXTradeSessionTest() override { release(); }
+
+    void release() {
+        if (!std::exchange(m_released, true)) {
+            m_release.set_value();
+        }
+    }
+
+    // The request on its way, answered as the case says once released.
+    std::string travellerReply(const CapturedRequest& request) const {
+        const Start start = GetParam().start;
+        const Fate fate = GetParam().fate;
+        if (fate == Fate::DroppedLine) {
+            return TradeScriptServer::kDropLine;
+        }
+        const bool refused = fate == Fate::Refused;
+        if (start == Start::LoggedIn) {
+            return refused ? tradeReply("\"retcode\":1004,\"message\":\"x\"") : tradeReply();
+        }
+        if (start == Start::Logoff) {
+            return tradeReply(refused ? "\"retcode\":5,\"message\":\"x\"" : "");
+        }
+        return refused ? tradeReply("\"retcode\":-1,\"message\":\"密码错误\"")
+                       : logonReply(request, "S-2");
+    }
+
+    const char* travellerName() const {
+        switch (GetParam().start) {
+            case Start::LoggedIn:
+                return "firm_info";
+            case Start::Logoff:
+                return "logoff";
+            default:
+                return "logon";
+        }
+    }
+
+    void send(PXTradeNetworkManger& manager) {
+        switch (GetParam().start) {
+            case Start::LoggedIn:
+                manager.getAccountInformation();
+                break;
+            case Start::Logoff:
+                manager.getCancellation();
+                break;
+            case Start::LogonOfAnother:
+                manager.CPYloginJiaoYiActionType("800123456789013", "", "", kPassword);
+                break;
+            default:
+                manager.CPYloginJiaoYiActionType(kAccount, "", "", kPassword);
+        }
+    }
+
+    void setTradeLine(const std::string& url) { m_host.setLines("01", "1", "1", {{"T1", "", url}}); }
+
+    // Requests under the first session that reached the exchange after the first `from`.
+    size_t underFirstSession(size_t from) const {
+        const auto all = m_server.requests();
+        return size_t(std::count_if(all.begin() + std::ptrdiff_t(from), all.end(),
+                                    [](const CapturedRequest& request) {
+                                        return request.body.find("SESSION-1") != std::string::npos;
+                                    }));
+    }
+
+    std::promise<void> m_release;
+    bool m_released = false;
+};
+
+}  // namespace
+
+TEST_P(PXTradeSessionTest, shouldHoldTheSessionAsTheExchangeDoesWhateverTheRequestMeets) {
+    TestClock clock(20);
+    const SessionCase& c = GetParam();
+    if (c.start != Start::LoggedOut) {
+        logIn();
+    }
+    m_server.replyWith(travellerName(), [this, released = m_release.get_future().share()](
+                                            const CapturedRequest& request) {
+        released.wait_for(std::chrono::seconds(10));
+        return travellerReply(request);
+    });
+    const std::string line = m_server.url("/trade");
+    if (c.fate == Fate::NeverLeft) {
+        setTradeLine("http://127.0.0.1:" + std::to_string(LoopbackHttpServer::refusedPort()) +
+                     "/trade");
+    }
+    auto asker = std::make_shared<RecordingTradeDelegate>();
+    auto traveller = PXTradeNetworkManger::create(module());
+    traveller->setDelegate(asker);
+    send(*traveller);
+    if (c.fate != Fate::NeverLeft) {
+        ASSERT_TRUE(runUntil([&] { return !m_server.named(travellerName()).empty(); }));
+        const size_t left = m_server.count();
+        // Several heartbeat periods.
+        runFor(5);
+        const bool mayEnd = c.start == Start::LogonOfSame || c.start == Start::Logoff;
+        EXPECT_EQ(underFirstSession(left) > 0, c.start != Start::LoggedOut && !mayEnd)
+            << "requests under the first session while the request travelled";
+    }
+    if (c.fate != Fate::TimedOut && c.fate != Fate::AnsweredLate) {
+        release();
+    }
+    ASSERT_TRUE(runUntil([&] { return !asker->calls.empty(); }, 10));
+    if (c.fate == Fate::AnsweredLate) {
+        release();
+    }
+    setTradeLine(line);
+    runFor(3);
+
+    PXTradeData& store = module().PXJYData();
+    EXPECT_EQ(store.tradeSession()->JYsessionID, c.sessionAfter);
+    EXPECT_EQ(module().tradeLogin(), std::string(c.sessionAfter) != "");
+    const auto lossAlerts = std::count_if(m_host.alerts.begin(), m_host.alerts.end(),
+                                          [](const auto& shown) {
+                                              return shown.alert.message ==
+                                                     "您的当前登录状态已失效,请重新登录!";
+                                          });
+    EXPECT_EQ(lossAlerts, c.lossTold ? 1 : 0);
+    if (std::string(c.sessionAfter).empty()) {
+        return;
+    }
+    // The session in force takes requests again.
+    const size_t asked = m_server.named("firm_info").size();
+    newManager()->getAccountInformation();
+    EXPECT_TRUE(runUntil([&] { return m_server.named("firm_info").size() > asked; }));
+}
+
+namespace {
+constexpr SessionCase kSessionCases[] = {
+    {Start::LoggedOut, Fate::Answered, "S-2", false},
+    {Start::LoggedOut, Fate::Refused, "", false},
+    {Start::LoggedOut, Fate::TimedOut, "", false},
+    {Start::LoggedOut, Fate::NeverLeft, "", false},
+    {Start::LoggedIn, Fate::Answered, "SESSION-1", false},
+    {Start::LoggedIn, Fate::Refused, "", true},
+    {Start::LoggedIn, Fate::TimedOut, "SESSION-1", false},
+    {Start::LoggedIn, Fate::DroppedLine, "SESSION-1", false},
+    {Start::LoggedIn, Fate::NeverLeft, "SESSION-1", false},
+    {Start::LogonOfAnother, Fate::Answered, "S-2", false},
+    {Start::LogonOfAnother, Fate::Refused, "SESSION-1", false},
+    {Start::LogonOfAnother, Fate::TimedOut, "SESSION-1", false},
+    {Start::LogonOfAnother, Fate::DroppedLine, "SESSION-1", false},
+    {Start::LogonOfAnother, Fate::NeverLeft, "SESSION-1", false},
+    {Start::LogonOfSame, Fate::Answered, "S-2", false},
+    {Start::LogonOfSame, Fate::Refused, "SESSION-1", false},
+    {Start::LogonOfSame, Fate::TimedOut, "", false},
+    {Start::LogonOfSame, Fate::DroppedLine, "", false},
+    {Start::LogonOfSame, Fate::NeverLeft, "SESSION-1", false},
+    {Start::LogonOfSame, Fate::AnsweredLate, "", false},
+    {Start::Logoff, Fate::Answered, "", false},
+    {Start::Logoff, Fate::Refused, "", false},
+    {Start::Logoff, Fate::TimedOut, "", false},
+    {Start::Logoff, Fate::DroppedLine, "", false},
+    {Start::Logoff, Fate::NeverLeft, "SESSION-1", false},
+    {Start::Logoff, Fate::AnsweredLate, "", false},
+};
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Table, PXTradeSessionTest, ::testing::ValuesIn(kSessionCases));
 
 TEST_F(PXTradeLoginTest, shouldKeepANewerLoginWhenTheOldSessionsLogoffIsAnsweredLate) {
     logIn();

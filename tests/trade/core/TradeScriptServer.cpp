@@ -30,7 +30,14 @@ void TradeScriptServer::handle(const httplib::Request& request, httplib::Respons
             reply = it->second;
         }
     }
-    response.set_content(reply ? reply(captured) : tradeReply(), "text/plain");
+    const std::string body = reply ? reply(captured) : tradeReply();
+    if (body == kDropLine) {
+        // Promises a body and closes the connection before a byte of it.
+        response.set_content_provider(
+            1, "text/plain", [](size_t, size_t, httplib::DataSink&) { return false; });
+        return;
+    }
+    response.set_content(body, "text/plain");
 }
 
 void TradeScriptServer::reply(const std::string& name, std::string body) {

@@ -23,6 +23,8 @@ struct CapturedRequest {
 class TradeScriptServer {
 public:
     using Reply = std::function<std::string(const CapturedRequest&)>;
+    // A reply of this text drops the line instead of answering.
+    static constexpr const char* kDropLine = "<drop the line>";
 
     TradeScriptServer();
 
