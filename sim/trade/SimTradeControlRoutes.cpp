@@ -217,8 +217,9 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             if (!enveloped && !every) {
                 continue;
             }
-            requests.push_back({{"name", item.name},
-                                {"fields", enveloped ? body["VUZI"].value("REQ", SimJson()) : body}});
+            requests.push_back(
+                {{"name", item.name},
+                 {"fields", enveloped ? body["VUZI"].value("REQ", SimJson()) : body}});
         }
         response.set_content(SimJson({{"next", total}, {"requests", requests}}).dump(),
                              "application/json");

@@ -801,8 +801,9 @@ void ScreenExerciser::logIn(const std::string& chosen) {
     if (WeakLink<PXJYTradeLoginVC> login = top<PXJYTradeLoginVC>()) {
         const auto accounts =
             accountsOf(login->platformB()->currentTitle(), login->environmentB()->currentTitle());
-        const std::string account =
-            !chosen.empty() ? chosen : first ? accounts.first : accounts.second;
+        const std::string account = !chosen.empty() ? chosen
+                                    : first         ? accounts.first
+                                                    : accounts.second;
         m_journal->add("log in as " + account);
         keypadDigits(login->userNameTextField(), account);
         if (!login || !typePassword(login->passWordTextField())) {

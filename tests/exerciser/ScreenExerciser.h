@@ -55,9 +55,10 @@ class View;
 // tab bar and that no alert outlives its delegate, and what `ShownIsKept` and `QuoteScreenRules`
 // hold, and that nothing on show or sent after another account logged in belongs to the one
 // before (`AccountOnShow`), and that a failed login leaves one true state, told once
-// (`HalfWayLogin`), and that nothing goes under a session after a logon of its account or its logoff
-// has left, nor is its loss told of a login that holds (`SlowLogonAgain`); at the end that the books' orders match their deals and the trade home shows the books'
-// holdings. Failures carry the seed and the event list.
+// (`HalfWayLogin`), and that nothing goes under a session after a logon of its account or its
+// logoff has left, nor is its loss told of a login that holds (`SlowLogonAgain`); at the end that
+// the books' orders match their deals and the trade home shows the books' holdings. Failures carry
+// the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
     // Runs `events` events from `seed`; the test fails with the event list on a violation.
@@ -250,29 +251,23 @@ private:
         {[this](View* view, const std::string& what) { return tapView(view, what); },
          [this](const std::string& title) { showTab(title); },
          [this] { return top<VKJYMarketChartController>(); },
-         [this] { return top<VKJYMarketUIViewController>(); },
-         [this] { return tradeStackDepth(); }, [this] { return topScreen(); },
-         [this] { logIn(); }, [this] { back(); }, [this] { idleLogOut(); },
-         [this](const std::string& line) { m_journal->add(line); },
+         [this] { return top<VKJYMarketUIViewController>(); }, [this] { return tradeStackDepth(); },
+         [this] { return topScreen(); }, [this] { logIn(); }, [this] { back(); },
+         [this] { idleLogOut(); }, [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
     // A book at rest lists the exchange's listings; a pick on a list, or handed back, stays.
-    ShownListsMatchExchange m_lists{driver, exchange, {[this] { return topScreen(); },
-                                                       [this](const std::string& what) {
-                                                           violation(what);
-                                                       }}};
-    PickSurvives m_picks{{driver, screen, exchange,
-                          [this](View* view, const std::string& what) {
-                              return tapView(view, what);
-                          },
-                          [this](TextField* field, const std::string& digits) {
-                              keypadDigits(field, digits);
-                          },
-                          [this] { return topScreen(); },
-                          [this](ExerciseRandom& random) {
-                              return m_accounts.switchOnTheScreen(random);
-                          },
-                          [this](const std::string& line) { m_journal->add(line); },
-                          [this](const std::string& what) { violation(what); }}};
+    ShownListsMatchExchange m_lists{
+        driver,
+        exchange,
+        {[this] { return topScreen(); }, [this](const std::string& what) { violation(what); }}};
+    PickSurvives m_picks{
+        {driver, screen, exchange,
+         [this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
+         [this] { return topScreen(); },
+         [this](ExerciseRandom& random) { return m_accounts.switchOnTheScreen(random); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     DayTurnRaces m_dayTurns{driver,
                             exchange,
                             {[this] { return top<VKJYMarketChartController>(); },
@@ -282,38 +277,36 @@ private:
     ReversedHeartbeats m_reversed{driver, exchange,
                                   [this](const std::string& line) { m_journal->add(line); }};
     // On a time-sharing day with a gap, a tap shows the minute under the finger.
-    GapDayCrossHair m_gapDay{driver,
-                             {[this] { return top<VKJYMarketChartController>(); },
-                              [this] { return top<VKJYMarketUIViewController>(); },
-                              [this] { return driver.visibleAlert() != nullptr; },
-                              [this] { back(); },
-                              [this](const std::string& line) { m_journal->add(line); },
-                              [this](const std::string& what) { violation(what); }}};
+    GapDayCrossHair m_gapDay{
+        driver,
+        {[this] { return top<VKJYMarketChartController>(); },
+         [this] { return top<VKJYMarketUIViewController>(); },
+         [this] { return driver.visibleAlert() != nullptr; }, [this] { back(); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     // A login again with the account in use, failed half-way; the state it leaves.
-    HalfWayLogin m_halfWay{driver,
-                           exchange,
-                           {[this] { return onTradeHome(); },
-                            [this] { return m_fast->openAccountLogin(); },
-                            [this](const std::string& account) { logIn(account); },
-                            [this](const std::string& line) { m_journal->add(line); },
-                            [this](const std::string& what) { violation(what); }}};
+    HalfWayLogin m_halfWay{
+        driver,
+        exchange,
+        {[this] { return onTradeHome(); }, [this] { return m_fast->openAccountLogin(); },
+         [this](const std::string& account) { logIn(account); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     // A logon of the account in use, or a switch's logoff, that the exchange takes and answers
     // late: nothing goes under the session it ended, and no loss is told of a login that holds.
-    SlowLogonAgain m_slowLogon{driver,
-                               exchange,
-                               {[this] { return onTradeHome(); },
-                                [this] { return m_fast->openAccountLogin(); },
-                                [this](const std::string& title) { return openMenuEntry(title); },
-                                [this](const std::string& account) { logIn(account); },
-                                [this] { back(); },
-                                [this](const std::string& line) { m_journal->add(line); },
-                                [this](const std::string& what) { violation(what); }}};
+    SlowLogonAgain m_slowLogon{
+        driver,
+        exchange,
+        {[this] { return onTradeHome(); }, [this] { return m_fast->openAccountLogin(); },
+         [this](const std::string& title) { return openMenuEntry(title); },
+         [this](const std::string& account) { logIn(account); }, [this] { back(); },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
     // A line switch while the first beats of a login whose own beat was refused travel.
     EarlyLineSwitch m_earlySwitch{
         driver,
         exchange,
-        {[this] { return onTheRootLogin(); },
-         [this] { return accountOfTheLogin(); },
+        {[this] { return onTheRootLogin(); }, [this] { return accountOfTheLogin(); },
          [this](const std::string& account) { logIn(account); },
          [this](const std::string& query, const std::string& account) {
              m_fast->dealsBeforeTheLogin(query, account);

@@ -161,9 +161,8 @@ bool SlowLogonAgain::openFormSwitcher(ExerciseRandom& random, bool anotherAccoun
     for (const IndexPath& row : list->indexPathsForVisibleRows()) {
         const TableViewCell* cell = list->cellForRow(row);
         const auto shown = cell ? cell->contentView()->subviews() : std::vector<View*>();
-        if (std::none_of(shown.begin(), shown.end(), [](const View* view) {
-                return ScreenDriver::textOf(view) == "已登录";
-            })) {
+        if (std::none_of(shown.begin(), shown.end(),
+                         [](const View* view) { return ScreenDriver::textOf(view) == "已登录"; })) {
             return m_driver.tapRow(*list, row);
         }
     }
@@ -252,10 +251,9 @@ void SlowLogonAgain::check(const std::string& query, size_t from, const std::str
         return m_hands.note("the session had already ended at the exchange");
     }
     const bool lossTold = std::any_of(m_told.begin(), m_told.end(), [](const std::string& text) {
-        return std::any_of(std::begin(kSlowLossTexts), std::end(kSlowLossTexts),
-                           [&text](const char* loss) {
-                               return text.find(loss) != std::string::npos;
-                           });
+        return std::any_of(
+            std::begin(kSlowLossTexts), std::end(kSlowLossTexts),
+            [&text](const char* loss) { return text.find(loss) != std::string::npos; });
     });
     if (PXTradeModule::shared().tradeLogin() && lossTold) {
         m_hands.violation("a login that ended logged in told a session loss:" + told);

@@ -527,7 +527,9 @@ protected:
         }
     }
 
-    void setTradeLine(const std::string& url) { m_host.setLines("01", "1", "1", {{"T1", "", url}}); }
+    void setTradeLine(const std::string& url) {
+        m_host.setLines("01", "1", "1", {{"T1", "", url}});
+    }
 
     // Requests under the first session that reached the exchange after the first `from`.
     size_t underFirstSession(size_t from) const {
@@ -586,11 +588,10 @@ TEST_P(PXTradeSessionTest, shouldHoldTheSessionAsTheExchangeDoesWhateverTheReque
     PXTradeData& store = module().PXJYData();
     EXPECT_EQ(store.tradeSession()->JYsessionID, c.sessionAfter);
     EXPECT_EQ(module().tradeLogin(), std::string(c.sessionAfter) != "");
-    const auto lossAlerts = std::count_if(m_host.alerts.begin(), m_host.alerts.end(),
-                                          [](const auto& shown) {
-                                              return shown.alert.message ==
-                                                     "您的当前登录状态已失效,请重新登录!";
-                                          });
+    const auto lossAlerts =
+        std::count_if(m_host.alerts.begin(), m_host.alerts.end(), [](const auto& shown) {
+            return shown.alert.message == "您的当前登录状态已失效,请重新登录!";
+        });
     EXPECT_EQ(lossAlerts, c.lossTold ? 1 : 0);
     if (std::string(c.sessionAfter).empty()) {
         return;

@@ -33,8 +33,8 @@ void TradeScriptServer::handle(const httplib::Request& request, httplib::Respons
     const std::string body = reply ? reply(captured) : tradeReply();
     if (body == kDropLine) {
         // Promises a body and closes the connection before a byte of it.
-        response.set_content_provider(
-            1, "text/plain", [](size_t, size_t, httplib::DataSink&) { return false; });
+        response.set_content_provider(1, "text/plain",
+                                      [](size_t, size_t, httplib::DataSink&) { return false; });
         return;
     }
     response.set_content(body, "text/plain");
