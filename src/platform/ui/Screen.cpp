@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QRasterWindow>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Timer.h"
@@ -26,6 +27,11 @@ namespace {
 Screen*& mainScreen() {
     static Screen* screen = nullptr;
     return screen;
+}
+
+std::optional<double>& heldClock() {
+    static std::optional<double> held;
+    return held;
 }
 
 constexpr int kMouseTouchId = 1;
@@ -151,6 +157,10 @@ Screen* Screen::main() {
     return mainScreen();
 }
 
+void Screen::holdClock(std::optional<double> secondsSince1970) {
+    heldClock() = secondsSince1970;
+}
+
 Size Screen::sizeForScreenMode(int pixelWidth, int pixelHeight) {
     if (pixelWidth == 640 && pixelHeight == 1136) {
         return {320, 568};
@@ -206,7 +216,10 @@ QImage Screen::renderImage() const {
 
 void Screen::drawStatusBar(QPainter& painter) const {
     painter.fillRect(QRectF(0, 0, m_size.width, kStatusBarHeight), Qt::black);
-    std::string time = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")).toStdString();
+    const double now = heldClock().value_or(Timer::now());
+    std::string time = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::floor(now * 1000)))
+                           .toString(QStringLiteral("HH:mm"))
+                           .toStdString();
     TextLayout::draw(painter, time, {0, 3, m_size.width, 16}, Font::boldSystem(12),
                      Color::whiteColor(), LineBreakMode::Clip, TextAlignment::Center);
 }

@@ -6,6 +6,7 @@
 // main or a test; the last one made is Screen::main(). Main thread only.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ public:
     Rect bounds() const { return {0, 0, m_size.width, m_size.height}; }
     double scale() const { return m_scale; }
     bool isStatusBarHidden() const;
+
+    // The status bar shows the minute of the platform's clock (Timer::now()), or of the date a
+    // test holds it at (seconds since 1970), so that pictures it compares stay the same while
+    // minutes turn; nullopt lets it run again. Main thread.
+    static void holdClock(std::optional<double> secondsSince1970);
 
     QImage renderImage() const;
     // Saves the picture as PNG; with VKJY_SNAPSHOT_ZONE set (a run for one device zone) into

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
@@ -106,6 +107,22 @@ TEST_F(Rendering, shouldRoundCornersOfBackground) {
 TEST_F(Rendering, shouldDrawStatusBarUnlessHidden) {
     EXPECT_TRUE(near(screen.colorAt({2, 2}), 0, 0, 0));
     EXPECT_TRUE(near(screen.colorAt({2, 25}), 255, 255, 255));
+}
+
+// The status bar follows the screen's clock to the minute and no finer: a picture taken just
+// after a minute turns differs, one taken anywhere in the minute before does not.
+TEST_F(Rendering, shouldShowTheMinuteOfTheScreensClock) {
+    const auto at = [](int minute, int second, int ms) {
+        return QDateTime(QDate(2026, 1, 5), QTime(11, minute, second, ms)).toMSecsSinceEpoch() /
+               1000.0;
+    };
+    Screen::holdClock(at(42, 59, 990));
+    const QImage before = screen.renderImage();
+    Screen::holdClock(at(43, 0, 40));
+    const QImage turned = screen.renderImage();
+    Screen::holdClock(at(42, 0, 40));
+    EXPECT_NE(turned, before);
+    EXPECT_EQ(screen.renderImage(), before);
 }
 
 TEST_F(Rendering, shouldRenderChineseLabelWithGlyphsInsideItsFrame) {
