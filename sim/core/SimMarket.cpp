@@ -231,8 +231,10 @@ SimQuote SimMarket::quoteOf(const Instrument& item) const {
             seenToday = true;
         }
     }
-    quote.sellPrice = item.book.sell.front().price;
-    quote.buyPrice = item.book.buy.front().price;
+    // The customer's two prices: a customer buys at the best offer and sells at the best bid, so
+    // a round trip at a still quote pays the spread.
+    quote.buyPrice = item.book.sell.front().price;
+    quote.sellPrice = item.book.buy.front().price;
     quote.time = item.ticks.empty() ? m_clock.nowMs() : item.ticks.back().time;
     if (item.def->productJYtype == 4) {
         for (const auto& level : item.book.buy) {

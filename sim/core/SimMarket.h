@@ -49,8 +49,8 @@ struct SimBook {
 
 struct SimQuote {
     int64_t newPrice = 0;
-    int64_t buyPrice = 0;
-    int64_t sellPrice = 0;
+    int64_t buyPrice = 0;   // what a customer buys at: the best offer, above the sell price
+    int64_t sellPrice = 0;  // what a customer sells at: the best bid
     int64_t highest = 0;
     int64_t lowest = 0;
     int64_t todayOpen = 0;

@@ -1,6 +1,10 @@
 #include "sim/TradeSimFixture.h"
 
 namespace {
+Json newestDeal(TradeClient& trade) {
+    return trade.session("/trade", "tradequery", {{"STARTNUM", "1"}}).records()[0];
+}
+
 struct FillCase {
     const char* name;
     const char* side;  // "1" buy, "2" sell
@@ -28,9 +32,6 @@ protected:
                               {"CLOSEMODE", "1"},
                               {"HOLDING_ID", ""},
                               {"OTHER_ID", "F002"}});
-    }
-    Json newestDeal(TradeClient& trade) {
-        return trade.session("/trade", "tradequery", {{"STARTNUM", "1"}}).records()[0];
     }
 };
 }  // namespace
@@ -74,8 +75,14 @@ INSTANTIATE_TEST_SUITE_P(DotDiff, TradeFillTest,
                              return std::string(info.param.name);
                          });
 
-TEST_F(TradeSimTest, shouldValueABoughtHoldingAtTheSellPriceThatClosingItGets) {
+// The customer buys at the higher price and sells at the lower: a lot just bought is valued below
+// its price, and a round trip at a still quote costs the spread and both fees.
+TEST_F(TradeSimTest, shouldValueABoughtHoldingAtTheSellPriceAndLoseTheSpreadOnARoundTrip) {
     TradeClient bob = loggedIn(kBob);
+    auto equity = [&bob] {
+        return cents(bob.session("/trade", "firm_info", {}).records()[0]["EQT"]);
+    };
+    const int64_t equityBefore = equity();
     const SimQuote before = liveQuote("AG");
     ASSERT_EQ(
         bob.session(
@@ -94,6 +101,8 @@ TEST_F(TradeSimTest, shouldValueABoughtHoldingAtTheSellPriceThatClosingItGets) {
     const Json held =
         bob.session("/trade", "holding_detail_query", {{"COMMODITY_ID", "AG"}}).records()[0];
     EXPECT_EQ(held["FL_P"], report[0]["HOLD_PL"]);
+    EXPECT_LT(cents(held["FL_P"]), 0);
+    const int64_t openFee = cents(newestDeal(bob)["COMM"]);
     ASSERT_EQ(bob.session("/trade", "order_s",
                           {{"BUY_SELL", "2"},
                            {"COMMODITY_ID", "AG"},
@@ -102,6 +111,10 @@ TEST_F(TradeSimTest, shouldValueABoughtHoldingAtTheSellPriceThatClosingItGets) {
                            {"CLOSEMODE", "1"}})
                   .retcode(),
               0);
-    const Json closed = bob.session("/trade", "tradequery", {{"STARTNUM", "1"}}).records()[0];
+    const Json closed = newestDeal(bob);
     EXPECT_EQ(closed["LIQPL"], held["FL_P"]);
+    const int64_t fees = openFee + cents(closed["COMM"]);
+    EXPECT_GT(fees, 0);
+    EXPECT_EQ(equity() - equityBefore, cents(closed["LIQPL"]) - fees);
+    EXPECT_LT(equity() - equityBefore, -fees);
 }
