@@ -98,7 +98,10 @@ void HQBackGroundView::addMainGrid(std::vector<Step>& steps, const CoordinateSys
     }
     steps.push_back(Strokes{dotted, gridLine(0.5, true)});
     Segments solidLines = across(main.lineY(0), width);
-    solidLines.push_back(across(main.lineY(solid), width).front());
+    // A grid that names no active line (count 0) has no second solid line: there is no line -1.
+    if (solid > 0 && solid < main.dottedLineNumber) {
+        solidLines.push_back(across(main.lineY(solid), width).front());
+    }
     steps.push_back(Strokes{solidLines, gridLine(1, false)});
 
     const float areaTop =

@@ -448,6 +448,10 @@ void HQDrawManager::clearFenShiWindow() {
         sendHidIndicatorCross();
     }
     m_indicatorCrossPointNum = -1;
+    // The layout is the K-line chart's while that one is on show.
+    if (m_variableInfo->typeOfHQ() != kFenShiKind) {
+        return;
+    }
     // A fresh layout run puts the "--" placeholders back into the header.
     m_variableInfo->setScreenState(m_variableInfo->stateOfScreen(), m_variableInfo->typeOfHQ());
     reSetNeedsDisPlay();

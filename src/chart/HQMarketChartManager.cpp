@@ -1392,6 +1392,9 @@ void HQMarketChartManager::fillCommodityNumbers(SubmissionPackage& package,
 }
 
 void HQMarketChartManager::requestAllFenShi() {
+    if (chartKind() != kFenShiKind) {
+        return;
+    }
     const auto item = searchCommodotyStatusItem();
     if (!item || !item->commodity) {
         return askAtTheNextRefresh();
@@ -1416,10 +1419,8 @@ void HQMarketChartManager::requestAllFenShi() {
             return;
         }
     } else {
-        if (chartKind() == kFenShiKind) {
-            m_MyActivity->startAnimating();
-            bringSubviewToFront(m_MyActivity);
-        }
+        m_MyActivity->startAnimating();
+        bringSubviewToFront(m_MyActivity);
         package->requestTime = "-1";
         package->direction = "0";
     }
@@ -1448,6 +1449,10 @@ void HQMarketChartManager::manyDayMiniteTimeRequest() {
 }
 
 void HQMarketChartManager::getKLineDataFromNetWorkByButtonInfo() {
+    // The two charts share one layout: stored bars drawn under another would write its labels.
+    if (chartKind() != kKLineKind) {
+        return;
+    }
     const auto item = searchCommodotyStatusItem();
     const auto period = searchPeriodStatusInfo();
     if (!item || !item->commodity || !period || !period->periodItem) {
@@ -1692,6 +1697,9 @@ void HQMarketChartManager::stopKLineAutoRefresh(bool stop) {
             m_KLineRefresh->stopRefresh();
             m_KLineRefresh.reset();
         }
+        return;
+    }
+    if (chartKind() != kKLineKind) {
         return;
     }
     getKLineDataFromNetWorkByButtonInfo();

@@ -267,7 +267,7 @@ void VKJYMarketChartController::navigationItemsInit() {
     m_imageButton = addImageButton(*m_navigationView, {0, 16, 12, 12}, "caidan.png",
                                    [this] { commodityNameButtonPressed(m_imageButton); });
     addRule(*m_navigationView, {0, kStripHeight - 0.5, 320, 1}, "xian-hengxian.png");
-    layOutTitle();
+    layOutTitle(false);
 }
 
 void VKJYMarketChartController::chartSwitchInit() {
@@ -321,15 +321,17 @@ void VKJYMarketChartController::slideSwitchMark(Button* to, double seconds) {
     View::animate(seconds, [mark, x] { mark->setCenter({x, mark->center().y}); });
 }
 
-void VKJYMarketChartController::layOutTitle() {
+// The loaded title is 30 points taller than its text, with the menu icon at its right edge; a
+// pick lays it out to its text's size, with the icon 2 points to the right.
+void VKJYMarketChartController::layOutTitle(bool picked) {
     const std::string name = m_commodity ? m_commodity->CommodityName : "";
     const Size size =
         TextLayout::measure(name, boldFont(12), {0, kStripHeight}, LineBreakMode::WordWrap, 1);
     m_commodityNameButton->setTitle(name);
-    m_commodityNameButton->setBounds({0, 0, size.width, size.height + 30});
+    m_commodityNameButton->setBounds({0, 0, size.width, size.height + (picked ? 0 : 30)});
     m_commodityNameButton->setCenter({m_navigationView->bounds().width / 2, kStripHeight / 2});
     const Rect title = m_commodityNameButton->frame();
-    m_imageButton->setFrame({title.x + title.width + 2, 16, 12, 12});
+    m_imageButton->setFrame({title.maxX() + (picked ? 2 : 0), 16, 12, 12});
 }
 
 void VKJYMarketChartController::topCurrentShowDataViewInit() {
@@ -753,7 +755,7 @@ void VKJYMarketChartController::commodityOnShowChanged(
     }
     const bool another = !m_commodity || !HQCommodityMatch::sameCommodity(*m_commodity, *commodity);
     m_commodity = commodity;
-    layOutTitle();
+    layOutTitle(true);
     showWatchState();
     // The header reads "--" until another commodity's first live quote, its own; a panel
     // prepared for the commodity left would trade it under this one's name.

@@ -162,7 +162,7 @@ private:
     void slideSwitchMark(Button* to, double seconds);
     double arrowRestY() const;
     void addChartManager();
-    void layOutTitle();
+    void layOutTitle(bool picked);
     void showWatchState();
     void readWatchList();
     void adddefaultPng(const std::string& text);

@@ -345,6 +345,20 @@ TEST(GridDrawing, shouldDrawTheActiveLineSolidAndTheOthersDotted) {
                                                           "23:00", "03:00", "07:00", "09:00"}));
 }
 
+// The wide K-line grid names no active line: nothing is drawn above its first line, where the
+// period bar lies.
+TEST(GridDrawing, shouldDrawNoLineAboveTheFirstWhenNoLineIsActive) {
+    auto scene = makeScene(kKLine, {.state = kWide});
+    const auto& main = *scene.layout->coordinateSystemInfoOfMain();
+    ASSERT_EQ(main.activeLintCount, 0);
+    const auto context = recordGrid(*scene.view->DrawBackgroundView());
+    for (const DrawCall& line : context->callsIn(rgb(74, 74, 74))) {
+        for (const Point& point : line.points()) {
+            EXPECT_GE(point.y, main.firstDottedLineY);
+        }
+    }
+}
+
 TEST(GridDrawing, shouldAddDottedIndicatorLinesForKDJ) {
     auto scene = makeScene(kKLine, {});
     auto& grid = *scene.view->DrawBackgroundView();

@@ -307,6 +307,18 @@ TEST(FenShiWindowFaults, shouldDrawNothingButPlaceholdersWithoutAReply) {
               (std::vector<std::string>{"--:--", "--", "--", "--", "--"}));
 }
 
+// The time-sharing view shares the layout of the K-line chart on show: emptying it leaves that
+// chart's header as it was.
+TEST(FenShiWindowFaults, shouldLeaveTheKLineChartOnShowAloneWhenEmptied) {
+    auto scene = makeScene(kKLine, {});
+    showBars(scene, walkBars(60));
+    const auto shown = headerValues(*scene.layout);
+    ASSERT_NE(shown.front(), "--");
+    HQDrawManager fenShi(scene.layout);
+    fenShi.FenShiResetDrawData();
+    EXPECT_EQ(headerValues(*scene.layout), shown);
+}
+
 TEST(FenShiWindowFaults, shouldIgnoreAnEmptyReplyList) {
     setTradingStart("09:00");
     auto scene = makeScene(kFenShi, {});

@@ -444,6 +444,35 @@ TEST_F(ChartManagerSimTest, shouldSwitchBackToTimeSharingAndOnToAnotherPeriod) {
     EXPECT_TRUE(RunLoop::runUntil([&] { return m_chart->KLineRefresh() != nullptr; }, 30));
 }
 
+// The two charts share one layout: a refresh or the end of a scroll of the chart not on show
+// asks and times nothing, and the labels of the chart on show keep their texts.
+TEST_F(ChartManagerSimTest, shouldDrawAndRefreshOnlyTheChartOnShow) {
+    openChart();
+    openMinutePeriod();
+    ASSERT_TRUE(m_driver->tap(periodButton(10000)));
+    ASSERT_TRUE(RunLoop::runUntil([&] { return !period()->KLineRequesting; }, 20));
+    m_chart->getKLineDataFromNetWorkByButtonInfo();
+    m_chart->stopKLineAutoRefresh(false);
+    EXPECT_FALSE(period()->KLineRequesting);
+    EXPECT_EQ(m_chart->KLineRefresh(), nullptr);
+
+    ASSERT_TRUE(m_driver->tap(periodButton(10001)));
+    const auto item = m_chart->searchCommodotyStatusItem();
+    ASSERT_TRUE(
+        RunLoop::runUntil([&] { return m_chart->KLineRefresh() && !item->FenShiRequesting; }, 30));
+    const auto titles = [this] {
+        std::vector<std::string> texts;
+        for (const auto& label : m_chart->drawViewManagerKLine()->VerticalAxisMainData()) {
+            texts.push_back(label->title);
+        }
+        return texts;
+    };
+    const auto kLineLabels = titles();
+    m_chart->requestAllFenShi();
+    EXPECT_FALSE(item->FenShiRequesting);
+    EXPECT_EQ(titles(), kLineLabels);
+}
+
 // Taps within the lock: the last one decides what is lit, drawn, asked for and refreshed.
 TEST_F(ChartManagerSimTest, shouldFollowTheLastOfQuickTapsBetweenPeriodsAndTimeSharing) {
     openChart();

@@ -15,6 +15,8 @@
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/UserDefaults.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/TextLayout.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -178,6 +180,12 @@ TEST_F(QuoteScreenTest, shouldSendTheContinuationMarksOfTheLastReply) {
 
 TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMarks) {
     ASSERT_TRUE(driver.runUntil([&] { return screen->liveQuoteCycle().fbIndex() > 0; }, 10));
+    // At load the title is 30 points taller than its text and the menu icon meets its edge.
+    const Size text = TextLayout::measure("白银", Font::named("Helvetica-Bold", 12), {0, 44},
+                                          LineBreakMode::WordWrap, 1);
+    EXPECT_EQ(screen->commodityNameButton()->bounds(), (Rect{0, 0, text.width, text.height + 30}));
+    EXPECT_DOUBLE_EQ(screen->ImageButton()->frame().x,
+                     screen->commodityNameButton()->frame().maxX());
     ASSERT_TRUE(driver.tap(screen->commodityNameButton()));
     VKJYCommodityTableView* picker = screen->commodityListTableView();
     ASSERT_TRUE(driver.isVisible(picker));
@@ -194,6 +202,13 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
     EXPECT_TRUE(picker->isHidden());
     EXPECT_EQ(screen->SelectedCommodityInfo()->CommodityName, "铂金");
     EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铂金");
+    // A pick lays the title out to its text, with the icon 2 points to its right.
+    const Size picked = TextLayout::measure("铂金", Font::named("Helvetica-Bold", 12), {0, 44},
+                                            LineBreakMode::WordWrap, 1);
+    EXPECT_EQ(screen->commodityNameButton()->bounds(), (Rect{0, 0, picked.width, picked.height}));
+    EXPECT_DOUBLE_EQ(screen->ImageButton()->frame().x,
+                     screen->commodityNameButton()->frame().maxX() + 2);
+    EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picked-568")));
     EXPECT_TRUE(screen->chartManager()->isUserInteractionEnabled());
     ASSERT_TRUE(driver.runUntil(
         [&] { return sim.quoteServer(0).requestCount(kLiveQuoteProtocol) > asked; }, 5));

@@ -63,6 +63,24 @@ QList<QGlyphRun> shapeLine(const QString& text, const QFont& font) {
     return runs;
 }
 
+constexpr char16_t kBreakMark = 0x200B;
+
+// Word wrapping may break after a comma that runs straight on into a word, as in
+// "(<=1.00,>=2.00)": the line breaker finds no break there and would cut a number instead. A
+// comma between digits ("1,000") stays unbroken.
+QString markCommaBreaks(const QString& paragraph) {
+    QString marked;
+    for (qsizetype i = 0; i < paragraph.size(); ++i) {
+        marked += paragraph[i];
+        const bool runsOn =
+            i + 1 < paragraph.size() && !paragraph[i + 1].isSpace() && !paragraph[i + 1].isDigit();
+        if (paragraph[i] == u',' && runsOn) {
+            marked += QChar(kBreakMark);
+        }
+    }
+    return marked;
+}
+
 // Breaks one paragraph into lines no wider than `width`.
 std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, double width,
                                    LineBreakMode mode) {
@@ -74,7 +92,8 @@ std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, 
     if (QFontMetricsF(font).horizontalAdvance(paragraph) <= width) {
         return {paragraph};
     }
-    QTextLayout layout(paragraph, font);
+    const QString text = mode == LineBreakMode::WordWrap ? markCommaBreaks(paragraph) : paragraph;
+    QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(mode == LineBreakMode::CharWrap ? QTextOption::WrapAnywhere
                                                        : QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -83,7 +102,7 @@ std::vector<QString> wrapParagraph(const QString& paragraph, const QFont& font, 
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        lines.push_back(paragraph.mid(line.textStart(), line.textLength()));
+        lines.push_back(text.mid(line.textStart(), line.textLength()).remove(QChar(kBreakMark)));
     }
     layout.endLayout();
     return lines;

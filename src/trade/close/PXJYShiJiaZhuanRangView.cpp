@@ -39,6 +39,8 @@ PXJYShiJiaZhuanRangView::PXJYShiJiaZhuanRangView(const Rect& frame)
     m_fanXiangJCButton->addTarget(TouchUpInside,
                                   [this](Control&) { fanXiangJianCangButtonAction(); });
     addCaption(block, "反向摘牌", reverseY, 45, 60, 14);
+    // The box stays while the field and its range wait for the tick.
+    addFieldFrame(block, {105, reverseY + 5, 75, 40});
     m_FXJCShuLiang = addField(block, {105, reverseY + 5, 75, 40}, kReverseTag, true);
     m_FXJCShouShuFanWei = block.addSubview(
         PXTradeViewKit::label({185, reverseY + 5, 135, 40}, "", 12, Color::whiteColor()));

@@ -95,6 +95,11 @@ void PXJYZhiJiaPingCangView::initcommodityNameViewZJPC() {
         auto check = std::make_unique<Button>(Rect{15, y + 7.5, 25, 25});
         check->setBackgroundImage(Image::named("xuan.png"));
         *box = m_content->addSubview(std::move(check));
+        // The grey box stays while the level is off: it shows where the price goes.
+        auto frame = std::make_unique<ImageView>(Rect{105, y + 1, 93, 38});
+        frame->setBackgroundColor(kControlBackground);
+        frame->setCornerRadius(4);
+        m_content->addSubview(std::move(frame));
         auto input = std::make_unique<TextField>(Rect{105, y, 93, 40});
         input->setTag(tag);
         input->setTextColor(PXTradeViewKit::valueGrey());

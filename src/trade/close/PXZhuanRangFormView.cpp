@@ -147,6 +147,13 @@ TextField* PXZhuanRangFormView::addField(View& parent, const Rect& frame, int ta
     return parent.addSubview(std::move(field));
 }
 
+void PXZhuanRangFormView::addFieldFrame(View& parent, const Rect& frame) {
+    auto box = std::make_unique<ImageView>(frame);
+    box->setBackgroundColor(kControlBackground);
+    box->setCornerRadius(4);
+    parent.addSubview(std::move(box));
+}
+
 Button* PXZhuanRangFormView::addCheckBox(View& parent, double y) {
     auto box = std::make_unique<Button>(Rect{15, y + 12.5, 25, 25});
     setChecked(*box, false);

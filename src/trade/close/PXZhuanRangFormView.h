@@ -100,6 +100,8 @@ protected:
     Label* addCaption(View& parent, const std::string& text, double y, double x = 15,
                       double width = 80, double size = 16);
     TextField* addField(View& parent, const Rect& frame, int tag, bool keypad);
+    // A field's box on its own, for a field that hides while its box stays.
+    void addFieldFrame(View& parent, const Rect& frame);
     Button* addCheckBox(View& parent, double y);
     static void setChecked(Button& box, bool checked);
     const std::shared_ptr<PadKeyboardView>& keypad() const { return m_keypad; }

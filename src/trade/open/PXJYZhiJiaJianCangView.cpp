@@ -18,12 +18,12 @@ PXJYZhiJiaJianCangView::PXJYZhiJiaJianCangView(const Rect& frame, CommodityCodes
                          {420, Color::rgb(49, 49, 51), kQuantityTag}) {
     buildForm();
     m_zhiJiaL = addPriceField({105, rowTop(4) + 10, 110, 30}, kLimitPriceTag);
-    // One line, shrunk to fit: the text is read back when the user sends, so it stays whole.
+    // Two lines at full size, one bound a line; it ends at the screen's edge.
     auto band = std::make_unique<Label>(Rect{217, rowTop(4) + 10, 101, 30});
     band->setFont(Font::named(kBoldFont, 12));
     band->setTextColor(Color::whiteColor());
-    band->setAdjustsFontSizeToFitWidth(true);
-    band->setMinimumFontSize(7);
+    band->setNumberOfLines(2);
+    band->setLineBreakMode(LineBreakMode::WordWrap);
     m_ZJfanWei = scrollArea()->addSubview(std::move(band));
 
     m_stopLossRow = addStopRow("止损", rowTop(5), kStopLossTag);
@@ -63,7 +63,11 @@ PXJYZhiJiaJianCangView::StopRow PXJYZhiJiaJianCangView::addStopRow(const std::st
     tick->setBackgroundImage(Image::named("xuan.png"));
     row.tick = scrollArea()->addSubview(std::move(tick));
     addCaption(caption, y, 45, 50, false);
-    row.field = addPriceField({105, y + 10, 100, 30}, tag);
+    // The frame stays while the box is unticked: it shows where the price goes.
+    const Rect field{105, y + 10, 100, 30};
+    row.background = scrollArea()->addSubview(
+        std::make_unique<ImageView>(field, Image::named("lashen_x.png").stretchable(5, 5)));
+    row.field = addPriceField(field, tag);
     auto range = std::make_unique<Label>(Rect{210, y + 10, 105, 30});
     range->setFont(Font::named(kBoldFont, 12));
     range->setTextColor(Color::whiteColor());

@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "platform/graphics/TextLayout.h"
 
@@ -34,6 +37,15 @@ TEST(TextLayout, shouldTruncateTailOfTooLongLine) {
     EXPECT_LT(size.width, full);
     EXPECT_LE(size.width, 80);
     EXPECT_NEAR(size.height, font.lineHeight(), 1);
+}
+
+TEST(TextLayout, shouldWrapWordsAfterACommaRatherThanInsideANumber) {
+    const Font font = Font::named("Helvetica-Bold", 12);
+    const std::string first = "(<=5187.00,";
+    const std::string second = ">=5189.00)";
+    Size size = TextLayout::measure(first + second, font, {101, 0}, LineBreakMode::WordWrap);
+    EXPECT_NEAR(size.height, 2 * font.lineHeight(), 1);
+    EXPECT_DOUBLE_EQ(size.width, std::ceil(std::max(font.widthOf(first), font.widthOf(second))));
 }
 
 TEST(TextLayout, shouldHonourExplicitLineBreaks) {

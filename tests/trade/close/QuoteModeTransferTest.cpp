@@ -304,8 +304,16 @@ TEST_F(QuoteModeTransfer, aReverseDelistingFollowsTheTransferAndOneMessageTellsB
     ASSERT_NE(openScreen(), nullptr);
     pickSummary("AG", "1");
     PXJYShiJiaZhuanRangView& form = *screen->SJPCView();
+    // Unticked, the reverse quantity field waits on its box, below the fold.
+    const Rect direction = driver.visibleRect(form.maiMaiFangXiangL());
+    driver.drag({direction.midX(), direction.midY()}, {direction.midX(), direction.midY() - 150});
+    driver.settle();
+    const Rect reverse = driver.visibleRect(form.FXJCShuLiang());
+    EXPECT_FALSE(driver.isVisible(form.FXJCShuLiang()));
+    EXPECT_FALSE(driver.isVisible(form.FXJCShouShuFanWei()));
+    EXPECT_EQ(driver.colorAt({reverse.midX(), reverse.midY()}), Color::rgb(59, 59, 71));
+    snapshot("reverse-unticked");
     typeOnKeypad(form.shuLiang(), "1");
-    // The box lies below the fold of the form's scroll area.
     form.fanXiangJianCangButtonAction();
     driver.settle();
     form.FXJCShuLiang()->setText("1");
@@ -492,6 +500,10 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     pickNumber(number);
     EXPECT_EQ(form.maiMaiFangXiang()->text(), "售出");
     ASSERT_EQ(form.ZSFanWei()->text().substr(0, 1), "<");
+    // Off, the stop-loss price waits on its grey box.
+    const Rect lossField = driver.visibleRect(form.zhiSunJia());
+    EXPECT_FALSE(driver.isVisible(form.zhiSunJia()));
+    EXPECT_EQ(driver.colorAt({lossField.midX(), lossField.midY()}), Color::rgb(59, 59, 71));
     // Well inside the allowed side of the bound, where the exchange accepts it too.
     const std::string bound =
         PXTradeFormat::priceText(Text::doubleValue(form.ZSFanWei()->text().substr(1)) - 5,

@@ -148,6 +148,10 @@ TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut
             PXTradeFormat::priceText(
                 quote.buyPrice + Text::doubleValue(gold.XJJianCangBuyDianCha) * tick, "0.01") +
             ")");
+    // The band takes two lines at its full size.
+    const Label& band = *form.ZJfanWei();
+    EXPECT_EQ(band.fittedFont().size(), 12);
+    EXPECT_NEAR(band.sizeThatFits(band.bounds().size()).height, 2 * band.font().lineHeight(), 1);
 
     // Inside the band: refused.
     typeInto(form.zhiJiaL(), PXTradeFormat::priceText(low + tick, "0.01"));
@@ -162,6 +166,11 @@ TEST_F(QuoteModeOpening, conditionalOrderIsCheckedAgainstTheBandsBeforeItGoesOut
     typeInto(form.zhiJiaL(), limit);
     // The ranges follow the limit price at the next price refresh.
     ASSERT_TRUE(driver.runUntil([&] { return form.SfanWei()->text() != rangeBefore; }, 8));
+    // Unticked, the stop-loss field waits on its frame.
+    const Rect lossField = driver.visibleRect(form.zhiS());
+    EXPECT_FALSE(driver.isVisible(form.zhiS()));
+    EXPECT_EQ(driver.colorAt({lossField.midX(), lossField.midY()}), Color::whiteColor());
+    snapshot("conditional-unticked");
     ASSERT_TRUE(driver.tap(form.zhiSunbutton()));
     ASSERT_TRUE(driver.tap(form.zhiYingButton()));
     snapshot("conditional");
