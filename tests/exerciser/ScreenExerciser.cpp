@@ -211,6 +211,13 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_lists.disturbed();
              m_earlySwitch.act(*m_random);
          }},
+        {[this] { return m_openOrdersFailure.weight(); },
+         [this] { m_openOrdersFailure.act(*m_random); }},
+        {[this] { return m_logonUnderAForm.weight(); },
+         [this] {
+             m_confirming = true;
+             m_logonUnderAForm.act(*m_random);
+         }},
     };
 }
 
@@ -258,6 +265,9 @@ void ScreenExerciser::afterEvent(bool confirming) {
     m_accounts.check();
     m_gapDay.check();
     m_lists.check();
+    for (const auto& refused : m_rangeHolds.check()) {
+        violation(refused);
+    }
 }
 
 // No request may act for a session the client had been told was over.
@@ -578,6 +588,7 @@ bool ScreenExerciser::tapView(View* view, const std::string& what) {
 void ScreenExerciser::beforeActing(View* hit) {
     m_orderCommodities.learn();
     m_sentShown.beforeTap(hit);
+    m_rangeHolds.beforeTap(hit);
     m_kept.beforeTap(hit);
 }
 
@@ -1175,6 +1186,7 @@ void ScreenExerciser::restartTheExchange() {
     m_sentShown.exchangeRestarted();
     m_orderCommodities.exchangeRestarted();
     m_accounts.exchangeRestarted();
+    m_rangeHolds.exchangeRestarted();
     m_restartedNow = true;
 }
 

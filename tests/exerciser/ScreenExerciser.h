@@ -20,11 +20,14 @@
 #include "FormUpsets.h"
 #include "GapDayCrossHair.h"
 #include "HalfWayLogin.h"
+#include "LogonUnderAForm.h"
+#include "OpenOrdersFailure.h"
 #include "OrderCommodityCheck.h"
 #include "PickSurvives.h"
 #include "PressAcrossRefresh.h"
 #include "QuickPanelOwnPanel.h"
 #include "QuoteScreenRules.h"
+#include "RangeOnShowHolds.h"
 #include "ReversedHeartbeats.h"
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
@@ -316,6 +319,29 @@ private:
              driver.settle();
              return tapped;
          },
+         [this](const std::string& line) { m_journal->add(line); }}};
+    // No lots refused as out of range that the range on show allowed; the events that try it.
+    RangeOnShowHolds m_rangeHolds{driver, exchange};
+    OpenOrdersFailure m_openOrdersFailure{
+        driver,
+        exchange,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
+         [this] { return topScreen(); }, [this] { return top<VKJYMarketChartController>(); },
+         [this] { return m_stallDelay == 0; },
+         [this](const std::string& line) { m_journal->add(line); },
+         [this](const std::string& what) { violation(what); }}};
+    LogonUnderAForm m_logonUnderAForm{
+        driver,
+        exchange,
+        {[this](View* view, const std::string& what) { return tapView(view, what); },
+         [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
+         std::string("jys=") + kExchange + "&env=" + kEnvironment, kFirstAccount, kSecondAccount,
+         kPassword,
+         [this](const std::string& query, const std::string& account) {
+             m_fast->dealsBeforeTheLogin(query, account);
+         },
+         [this] { return m_stallDelay == 0; },
          [this](const std::string& line) { m_journal->add(line); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.

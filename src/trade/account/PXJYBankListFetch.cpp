@@ -16,6 +16,13 @@ void PXJYBankListFetch::fetch() {
     manager->getbankInfo(PXJYFundsWire::common());
 }
 
+void PXJYBankListFetch::fetchWhenMissing() {
+    const PXTradeModule& module = PXTradeModule::shared();
+    if (module.tradeLogin() && !m_busy.isBusy() && module.PXJYData().yinHangXinXi().empty()) {
+        fetch();
+    }
+}
+
 void PXJYBankListFetch::dataAnalysisFinished(PXTradeNetworkManger* manager,
                                              const PXTradeResult* data) {
     m_busy.ended(manager);

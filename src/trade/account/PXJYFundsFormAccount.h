@@ -3,8 +3,9 @@
 // The logon a funds form (transfer, balance query) was filled under, with that logon's bank
 // list. After another logon the form forgets its bank and what was typed, and the new account's
 // banks are fetched, when the form shows again or at the first tap that would send: that tap
-// sends nothing and says why, and the next one, on the refilled form, goes. Owned by its form;
-// main thread.
+// sends nothing and says why, and the next one, on the refilled form, goes. Banks that failed
+// to come are fetched again at the next showing and at a tap that finds none. Owned by its
+// form; main thread.
 
 #include <functional>
 
@@ -21,7 +22,8 @@ public:
     // On showing.
     void follow() { m_shownAccount.follow(); }
     // Before a send: true, once told, when another account logged on since the form was filled.
-    bool refusesSend() { return m_shownAccount.refusesTap(); }
+    // Otherwise banks missing are fetched again; the form's own check then says what it lacks.
+    bool refusesSend();
 
 private:
     PXJYBankListFetch m_banks;

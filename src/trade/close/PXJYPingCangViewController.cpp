@@ -106,13 +106,16 @@ void PXJYPingCangViewController::ZJbuttonAction() {
     showTab(false);
 }
 
+// Hidden, the forms missed the refreshes (an account switch, a holding closed meanwhile): what
+// they show, and so send, is brought up to date before a touch can reach them.
+void PXJYPingCangViewController::showAccount() {
+    m_accountSwitch->reloadTableView();
+    setPingCangValue();
+}
+
 void PXJYPingCangViewController::viewWillAppear(bool) {
     SJbuttonAction();
-    m_accountSwitch->reloadTableView();
     m_shownAccount.follow();
-    // Hidden, the forms missed the refreshes (an account switch, a holding closed meanwhile):
-    // what they show, and so send, is brought up to date before a touch can reach them.
-    setPingCangValue();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 

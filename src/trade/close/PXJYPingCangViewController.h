@@ -110,6 +110,9 @@ private:
     void changeDanHao();
     void fanShouJianCangClick();
     void forgetAccount();
+    // At a showing, and at a tap refused after another logon: the switchers' account, and
+    // what the screen shows of the account, brought up to the logon in force.
+    void showAccount();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     Button* m_SJbutton = nullptr;
@@ -132,5 +135,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, {}, [this] { showAccount(); }};
 };

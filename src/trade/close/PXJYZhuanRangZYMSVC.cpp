@@ -76,12 +76,15 @@ void PXJYZhuanRangZYMSVC::loadView() {
     setView(root);
 }
 
-void PXJYZhuanRangZYMSVC::viewWillAppear(bool) {
+// Hidden, the form missed the refreshes: what it shows, and so lists, is brought up to date
+// before a touch can reach it.
+void PXJYZhuanRangZYMSVC::showAccount() {
     m_accountSwitch->reloadTableView();
-    m_shownAccount.follow();
-    // Hidden, the form missed the refreshes: what it shows, and so lists, is brought up to date
-    // before a touch can reach it.
     setPingCangValue();
+}
+
+void PXJYZhuanRangZYMSVC::viewWillAppear(bool) {
+    m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }
 

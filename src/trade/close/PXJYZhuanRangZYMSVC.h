@@ -94,6 +94,9 @@ private:
     bool handBack(bool byCommodity);
     std::shared_ptr<PXTradeNetworkManger> newManager();
     void forgetAccount();
+    // At a showing, and at a tap refused after another logon: the switchers' account, and
+    // what the screen shows of the account, brought up to the logon in force.
+    void showAccount();
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     PXCommodityInformationViewZYMS* m_board = nullptr;
@@ -107,5 +110,5 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, {}, [this] { showAccount(); }};
 };

@@ -15,10 +15,22 @@ bool loggedIn() {
 }
 }  // namespace
 
-PXTradeShownAccount::PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill)
-    : m_forget(std::move(forget)), m_refill(std::move(refill)), m_epoch(epochInForce()) {}
+PXTradeShownAccount::PXTradeShownAccount(std::function<void()> forget, std::function<void()> refill,
+                                         std::function<void()> show)
+    : m_forget(std::move(forget)),
+      m_refill(std::move(refill)),
+      m_show(std::move(show)),
+      m_epoch(epochInForce()) {}
 
 bool PXTradeShownAccount::follow() {
+    const bool changed = keepUp();
+    if (m_show) {
+        m_show();
+    }
+    return changed;
+}
+
+bool PXTradeShownAccount::keepUp() {
     const bool changed = forgetIfAnotherLogon();
     // Logged out (or a login chain still running), a query would only be refused: the refill
     // waits for a showing with the login in force.
@@ -36,8 +48,12 @@ void PXTradeShownAccount::filling() {
 }
 
 bool PXTradeShownAccount::refusesTap() {
-    if (!follow()) {
+    // Only a refused tap shows again: a tap that goes meets the form as it was on show.
+    if (!keepUp()) {
         return false;
+    }
+    if (m_show) {
+        m_show();
     }
     PXTradeMessage::show(kAccountChanged);
     return true;

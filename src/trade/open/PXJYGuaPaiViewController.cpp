@@ -70,6 +70,7 @@ void PXJYGuaPaiViewController::addForm() {
         [] { return trade().PXJYData().getAllCommodityCodeFromShangPinXinXi("ZYMS"); }));
     m_guaPaiView->setDelegate(this);
     m_guaPaiView->setShownAccount(&m_shownAccount);
+    m_guaPaiView->setRangeWanted([this] { rangeWanted(); });
     m_accountSwitch->add(m_guaPaiView->switchingAccountView());
 }
 
@@ -89,10 +90,8 @@ void PXJYGuaPaiViewController::addGuaPaiView() {
 }
 
 void PXJYGuaPaiViewController::viewWillAppear(bool) {
-    m_accountSwitch->reloadTableView();
     m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
-    followAccount();
 }
 
 void PXJYGuaPaiViewController::viewWillDisappear(bool) {
@@ -114,6 +113,22 @@ void PXJYGuaPaiViewController::followAccount() {
     // Another account logged in meanwhile: the range is its open orders' and holdings'.
     m_openOrders.follow([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
                         [this] { setGuaPaiView(); });
+}
+
+void PXJYGuaPaiViewController::showAccount() {
+    m_accountSwitch->reloadTableView();
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    m_openOrders.show([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
+                      [this] { setGuaPaiView(); });
+}
+
+void PXJYGuaPaiViewController::rangeWanted() {
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    m_openOrders.wanted([this] { getWeiTuoDanInfo(m_nowCommodityCode); });
 }
 
 void PXJYGuaPaiViewController::PXChangeCommodity(const std::string& code) {
@@ -217,6 +232,7 @@ void PXJYGuaPaiViewController::requestFailed(PXTradeNetworkManger* manager, int)
     if (isVoid(*manager)) {
         return;
     }
+    m_openOrders.failed(*manager);
     PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
@@ -225,5 +241,6 @@ void PXJYGuaPaiViewController::dataAnalysisFailed(PXTradeNetworkManger* manager,
     if (isVoid(*manager)) {
         return;
     }
+    m_openOrders.failed(*manager);
     PXTradeRefusalAlert::show(*manager);
 }

@@ -63,8 +63,13 @@ private:
     void addForm();
     void getWeiTuoDanInfo(const std::string& code);
     void setGuaPaiView();
-    // Keeps the range that of the account logged in.
+    // At a refresh: keeps the range that of the account logged in.
     void followAccount();
+    // At a showing, and at a tap refused after another logon: the switcher's account and the
+    // range of the account logged in, asked again when its open orders failed.
+    void showAccount();
+    // A tap found no range.
+    void rangeWanted();
     void requestEnded(const PXTradeNetworkManger& manager);
     // An open-orders reply that a newer query made void.
     bool isVoid(const PXTradeNetworkManger& reply) const;
@@ -79,5 +84,6 @@ private:
     PXTradeBusyOverlay m_openOrdersBusy;
     PXTradeOrderGate m_listing;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { setShiJiaZhiJiaViewValue(m_nowCommodityCode); }};
+    PXTradeShownAccount m_shownAccount{
+        [this] { setShiJiaZhiJiaViewValue(m_nowCommodityCode); }, {}, [this] { showAccount(); }};
 };

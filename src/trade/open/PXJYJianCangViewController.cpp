@@ -84,8 +84,11 @@ void PXJYJianCangViewController::ZJbuttonAction() {
     showTab(false);
 }
 
-void PXJYJianCangViewController::viewWillAppear(bool) {
+void PXJYJianCangViewController::showAccount() {
     m_accountSwitch->reloadTableView();
+}
+
+void PXJYJianCangViewController::viewWillAppear(bool) {
     m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
 }

@@ -73,6 +73,9 @@ public:
     bool isOrderOutstanding() const { return m_order.isOutstanding(); }
 
 private:
+    // At a showing, and at a tap refused after another logon: the switchers' account, and
+    // what the screen shows of the account, brought up to the logon in force.
+    void showAccount();
     void showTab(bool market);
     // Every way out of a form closes its drop-down.
     void closeCommodityLists();
@@ -90,5 +93,6 @@ private:
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeOrderGate m_order;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { refreshJianCangView(); }};
+    PXTradeShownAccount m_shownAccount{
+        [this] { refreshJianCangView(); }, {}, [this] { showAccount(); }};
 };

@@ -66,11 +66,13 @@ void PXJYJianCangZYMSVC::loadView() {
     m_zhaiPaiView = root->addSubview(std::make_unique<PXJYZhaiPaiViewZYMS>(formFrame, codes));
     m_zhaiPaiView->setDelegate(this);
     m_zhaiPaiView->setShownAccount(&m_shownAccount);
+    m_zhaiPaiView->setRangeWanted([this] { bookWanted(); });
     m_zhaiPaiView->guaPaiListView()->setDelegate(this);
     m_tiaoJianZhaiPaiView =
         root->addSubview(std::make_unique<PXJYTiaoJianZhaiPaiViewZYMS>(formFrame, codes));
     m_tiaoJianZhaiPaiView->setDelegate(this);
     m_tiaoJianZhaiPaiView->setShownAccount(&m_shownAccount);
+    m_tiaoJianZhaiPaiView->setRangeWanted([this] { rangeWanted(); });
     m_accountSwitch->add(m_zhaiPaiView->switchingAccountView());
     m_accountSwitch->add(m_tiaoJianZhaiPaiView->switchingAccountView());
     setView(root);
@@ -105,7 +107,6 @@ void PXJYJianCangZYMSVC::ZJbuttonAction() {
 }
 
 void PXJYJianCangZYMSVC::viewWillAppear(bool) {
-    m_accountSwitch->reloadTableView();
     m_shownAccount.follow();
     // Leaving cleared the store's current commodity; the heartbeat's listing news follow it.
     if (!m_nowCommodityCode.empty()) {
@@ -114,7 +115,6 @@ void PXJYJianCangZYMSVC::viewWillAppear(bool) {
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }},
                         {"REFRESH_C_LIST_BUY", [this] { PXJYRefreshGuaPaiListBuy(); }},
                         {"REFRESH_C_LIST_SELL", [this] { PXJYRefreshGuaPaiListSell(); }}});
-    followAccount();
     if (m_bookOwed && trade().tradeLogin()) {
         getZYMSGuaPaiList();
     }
@@ -223,6 +223,7 @@ bool PXJYJianCangZYMSVC::asksForBookHeld(int ty) const {
 
 void PXJYJianCangZYMSVC::PXJYGetGuaPaiListInfo(int ty) {
     m_bookOwed = false;
+    m_bookFailed = false;
     m_bookQuery.reset();
     if (m_nowCommodityCode.empty()) {
         return;
@@ -280,6 +281,29 @@ void PXJYJianCangZYMSVC::followAccount() {
     // Another account logged in meanwhile: the range is its open orders' and holdings'.
     m_openOrders.follow([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
                         [this] { setTiaoJianZhaiPaiView(); });
+}
+
+void PXJYJianCangZYMSVC::showAccount() {
+    m_accountSwitch->reloadTableView();
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    m_openOrders.show([this] { getWeiTuoDanInfo(m_nowCommodityCode); },
+                      [this] { setTiaoJianZhaiPaiView(); });
+}
+
+void PXJYJianCangZYMSVC::rangeWanted() {
+    if (m_nowCommodityCode.empty() || !trade().tradeLogin()) {
+        return;
+    }
+    m_openOrders.wanted([this] { getWeiTuoDanInfo(m_nowCommodityCode); });
+}
+
+// No listing to take up: the book that failed is asked for again.
+void PXJYJianCangZYMSVC::bookWanted() {
+    if (m_bookFailed && trade().tradeLogin()) {
+        getZYMSGuaPaiList();
+    }
 }
 
 void PXJYJianCangZYMSVC::forgetCommodity() {
@@ -451,17 +475,26 @@ bool PXJYJianCangZYMSVC::isVoid(const PXTradeNetworkManger& reply) const {
     return reply.typeNW() == kOpenOrdersTag && !m_openOrders.isLatest(reply);
 }
 
+// A book that failed is said to be one, not shown as a book without listings; the side's button
+// asks again. Open orders that failed leave the range unknown until asked again.
+void PXJYJianCangZYMSVC::failed(const PXTradeNetworkManger& manager) {
+    const std::string& tag = manager.typeNW();
+    if (tag == kListingTag) {
+        m_bookFailed = true;
+        forgetBook();
+    } else if (tag == kOpenOrdersTag) {
+        m_openOrders.failed(manager);
+    } else if (tag == kDelistingTag) {
+        m_orderOutstanding = false;
+    }
+}
+
 void PXJYJianCangZYMSVC::requestFailed(PXTradeNetworkManger* manager, int) {
     requestEnded(manager);
     if (isVoid(*manager)) {
         return;
     }
-    if (manager->typeNW() == kListingTag) {
-        forgetBook();
-    }
-    if (manager->typeNW() == kDelistingTag) {
-        m_orderOutstanding = false;
-    }
+    failed(*manager);
     PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
@@ -470,13 +503,6 @@ void PXJYJianCangZYMSVC::dataAnalysisFailed(PXTradeNetworkManger* manager, int) 
     if (isVoid(*manager)) {
         return;
     }
-    // A refused book is said to be one, not shown as a book without listings; the side's
-    // button asks again.
-    if (manager->typeNW() == kListingTag) {
-        forgetBook();
-    }
-    if (manager->typeNW() == kDelistingTag) {
-        m_orderOutstanding = false;
-    }
+    failed(*manager);
     PXTradeRefusalAlert::show(*manager);
 }

@@ -96,8 +96,15 @@ private:
     // listing chosen among them.
     void forgetBook();
     void forgetAccount();
-    // Keeps the conditional form's range that of the account logged in.
+    // At a refresh: keeps the conditional form's range that of the account logged in.
     void followAccount();
+    // At a showing, and at a tap refused after another logon: the switchers' account and the
+    // range of the account logged in, the range asked again when its open orders failed.
+    void showAccount();
+    // A tap on the conditional form found no range.
+    void rangeWanted();
+    // A tap on the delisting form found no listing chosen.
+    void bookWanted();
     void setTiaoJianZhaiPaiView();
     void shuaXinGuaPaiLieBiaoView();
     std::shared_ptr<PXTradeNetworkManger> newManager();
@@ -111,6 +118,7 @@ private:
     // An open-orders reply that a newer query made void, or a listing reply of a book no longer
     // on show.
     bool isVoid(const PXTradeNetworkManger& reply) const;
+    void failed(const PXTradeNetworkManger& manager);
 
     VKJYNavigationBarView* m_navigationBarView = nullptr;
     std::unique_ptr<PXJianCangTabs> m_tabs;
@@ -128,12 +136,14 @@ private:
     // The book of the delisting tab was forgotten or went stale while that tab was hidden: it
     // is asked for when the tab comes in front.
     bool m_bookOwed = false;
+    // The latest listing query failed: the book is asked for again at a tap that wants it.
+    bool m_bookFailed = false;
     bool m_orderOutstanding = false;
     VKJYActivityHold m_queriesBusy;
     // Up until the order's own answer: until then the user can neither leave nor switch the
     // account and so miss its outcome, nor send it again.
     VKJYActivityHold m_orderBusy;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); },
-                                       [this] { getZYMSGuaPaiList(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, [this] { getZYMSGuaPaiList(); },
+                                       [this] { showAccount(); }};
 };

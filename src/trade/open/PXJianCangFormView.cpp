@@ -272,6 +272,9 @@ void PXJianCangFormView::jianCangbuttonAction() {
     if (m_shownAccount && m_shownAccount->refusesTap()) {
         return;
     }
+    if (m_fanWei->text().empty() && m_rangeWanted) {
+        m_rangeWanted();
+    }
     sendOrder();
 }
 

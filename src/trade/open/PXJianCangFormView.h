@@ -82,6 +82,9 @@ public:
     // The logon its host's choices were made under: an order tapped after another logon is
     // refused before the form's own checks, which would only find what the logon took away.
     void setShownAccount(PXTradeShownAccount* account) { m_shownAccount = account; }
+    // What the host does when a tap finds no range written (it could not learn it): asks again,
+    // so that this tap, which still refuses and says why, is not the last to find none.
+    void setRangeWanted(std::function<void()> wanted) { m_rangeWanted = std::move(wanted); }
     // Recomputes the deposit line from the quantity and the form's price.
     void dangQianSuoXuDingJin();
     // Empties the input; the side, the commodity and the labels the host wrote stay.
@@ -189,6 +192,7 @@ private:
     Label* m_dingJin = nullptr;
     Button* m_jianCangButton = nullptr;
     PXTradeShownAccount* m_shownAccount = nullptr;
+    std::function<void()> m_rangeWanted;
     TableView* m_commodityListView = nullptr;
     std::shared_ptr<PadKeyboardView> m_keypad;
     TextField* m_editingField = nullptr;

@@ -8,6 +8,7 @@ void PXJianCangOpenOrders::began(const PXTradeNetworkManger& query) {
     m_query = query.weak_from_this();
     m_lots = 0;
     m_answered = false;
+    m_failed = false;
     m_asked = true;
 }
 
@@ -24,6 +25,12 @@ bool PXJianCangOpenOrders::answered(const PXTradeNetworkManger& reply, const PXT
     return true;
 }
 
+void PXJianCangOpenOrders::failed(const PXTradeNetworkManger& reply) {
+    if (isLatest(reply)) {
+        m_failed = true;
+    }
+}
+
 bool PXJianCangOpenOrders::known() const {
     return m_answered && !askedUnderAnotherLogon();
 }
@@ -38,5 +45,20 @@ void PXJianCangOpenOrders::follow(const std::function<void()>& askAgain,
         askAgain();
     } else if (known()) {
         redraw();
+    }
+}
+
+void PXJianCangOpenOrders::show(const std::function<void()>& askAgain,
+                                const std::function<void()>& redraw) const {
+    if (m_failed) {
+        askAgain();
+        return;
+    }
+    follow(askAgain, redraw);
+}
+
+void PXJianCangOpenOrders::wanted(const std::function<void()>& askAgain) const {
+    if (!m_asked || m_failed || askedUnderAnotherLogon()) {
+        askAgain();
     }
 }

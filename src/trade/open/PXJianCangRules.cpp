@@ -18,8 +18,6 @@ const char* const kBadPrice = "请输入正确的交易价格";
 const char* const kBadStopLoss = "止损价格有误";
 const char* const kBadTakeProfit = "止盈价格有误";
 const char* const kRefusedCommodity = "该商品不允许此交易";
-// The host has no range for the commodity: its open-orders query is on its way or failed.
-const char* const kNoRange = "获取数据失败";
 
 PXJianCangRefusal refuse(const char* message) {
     return {kTitle, message};

@@ -19,6 +19,9 @@ struct PXJianCangRefusal {
 
 class PXJianCangRules {
 public:
+    // The host has no range for the commodity: its open-orders query is on its way or failed.
+    static constexpr const char* kNoRange = "获取数据失败";
+
     struct MarketInput {
         std::string quantity;
         std::string rangeLabel;

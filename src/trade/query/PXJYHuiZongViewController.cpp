@@ -87,11 +87,14 @@ void PXJYHuiZongViewController::initPingCangView() {
     m_accountSwitch->add(m_SJPCView->switchingAccountView());
 }
 
-void PXJYHuiZongViewController::viewWillAppear(bool) {
+void PXJYHuiZongViewController::showAccount() {
     m_accountSwitch->reloadTableView();
+    getChiCangHuiZong();
+}
+
+void PXJYHuiZongViewController::viewWillAppear(bool) {
     m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
-    getChiCangHuiZong();
 }
 
 // The summary in the panels and the numbers picked were another account's: none stays to be

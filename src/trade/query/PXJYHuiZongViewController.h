@@ -94,6 +94,9 @@ private:
     void showDetail(const PXTradeData& trade);
     void showNumbers();
     void forgetAccount();
+    // At a showing, and at a tap refused after another logon: the switchers' account, and
+    // what the screen shows of the account, brought up to the logon in force.
+    void showAccount();
     void finished(const PXTradeNetworkManger& reply, const std::string& message);
     // Ends the query or the order the reply answers. False for a query a newer one of its kind
     // has voided: its reply or failure tells nothing.
@@ -107,7 +110,7 @@ private:
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, {}, [this] { showAccount(); }};
 
     PXJYChiCangShangPinListView* m_list = nullptr;
     View* m_detailView = nullptr;

@@ -111,11 +111,14 @@ void PXJYMingXiViewController::initPingCangView() {
     m_accountSwitch->add(m_ZJPCView->switchingAccountView());
 }
 
-void PXJYMingXiViewController::viewWillAppear(bool) {
+void PXJYMingXiViewController::showAccount() {
     m_accountSwitch->reloadTableView();
+    getChiCangMingXi();
+}
+
+void PXJYMingXiViewController::viewWillAppear(bool) {
     m_shownAccount.follow();
     m_whileShown.start({{"JYRefreshTimer", [this] { JYRefreshView(); }}});
-    getChiCangMingXi();
 }
 
 // The tickets listed and the one in the panels were another account's: none stays to be sent.

@@ -113,6 +113,9 @@ private:
     // a newer one has voided: its reply or failure tells nothing.
     bool requestEnded(const PXTradeNetworkManger& reply);
     void forgetAccount();
+    // At a showing, and at a tap refused after another logon: the switchers' account, and
+    // what the screen shows of the account, brought up to the logon in force.
+    void showAccount();
 
     std::string m_requestCommodity;
     std::string m_buySellSign;
@@ -123,7 +126,7 @@ private:
     std::unique_ptr<PXJYQueryOrders> m_orders;
     std::unique_ptr<PXJianCangAccountSwitch> m_accountSwitch;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, {}, [this] { showAccount(); }};
 
     PXJYChiCangDanHaoListView* m_list = nullptr;
     View* m_detailView = nullptr;

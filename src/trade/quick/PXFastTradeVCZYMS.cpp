@@ -67,6 +67,17 @@ void PXFastTradeVCZYMS::commodityMatched() {
     }
 }
 
+// The range is redrawn by the fill that follows.
+void PXFastTradeVCZYMS::panelShown() {
+    if (isShown() && !commodityCode().empty()) {
+        m_openOrders.show([this] { getWeiTuoDanInfo(commodityCode()); }, [] {});
+    }
+}
+
+void PXFastTradeVCZYMS::queryFailed(const PXTradeNetworkManger& manager) {
+    m_openOrders.failed(manager);
+}
+
 void PXFastTradeVCZYMS::getWeiTuoDanInfo(const std::string& code) {
     const JYDict query = PXJianCangRules::openOrdersQuery(trade().PXJYPeiZhi().getCurrentDateWith(),
                                                           userName(), sessionId(), code);
@@ -94,6 +105,11 @@ void PXFastTradeVCZYMS::fillPanel() {
         fanWei()->setText(PXTradeClosingRules::freeRangeText(0));
         return;
     }
+    // No range while the open orders are unknown: the order waits for them.
+    if (!m_openOrders.known()) {
+        fanWei()->setText("");
+        return;
+    }
     const int held = PXJianCangRules::heldLots(store.chiCangHuiZongXinXi(), commodityCode());
     fanWei()->setText(PXJianCangRules::orderBookRangeText(*commodity, held, m_openOrders.lots()));
 }
@@ -103,6 +119,11 @@ bool PXFastTradeVCZYMS::isPriceField(const TextField& field) const {
 }
 
 void PXFastTradeVCZYMS::sendOrder() {
+    if (XiaDanType() == 1 && !m_openOrders.known()) {
+        m_openOrders.wanted([this] { getWeiTuoDanInfo(commodityCode()); });
+        PXTradeMessage::show(PXJianCangRules::kNoRange);
+        return;
+    }
     const std::string& price = m_jiaGeTextField->text();
     if (price.empty()) {
         PXTradeMessage::show(PXFastTradeRules::kWrongPrice);

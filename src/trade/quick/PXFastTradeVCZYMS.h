@@ -2,7 +2,8 @@
 // The quick-trade panel of an order-book commodity: the quote-mode panel's frame, switching
 // and closing, with the order-book price board on top, a price the customer types besides the
 // quantity, and two orders of its own: "条件摘牌" delists at that price (within the largest
-// holding less what is held and what waits in open orders) and "速转" lists a holding for
+// holding less what is held and what waits in open orders, refused while those are unknown, and
+// asked again then) and "速转" lists a holding for
 // transfer at it. It confirms by itself when "prompt" is "1" and leaves the quote screen's
 // header alone. Made by the shell's factory; owned by the quote screen. Main thread.
 
@@ -30,6 +31,8 @@ protected:
     std::string switchTitle() const override;
     bool kindAllowed() const override;
     void commodityMatched() override;
+    void panelShown() override;
+    void queryFailed(const PXTradeNetworkManger& manager) override;
     void fillPanel() override;
     void refreshYiKouJiaView() override {}
     void sendOrder() override;

@@ -275,6 +275,7 @@ void PXFastTradeViewController::setTradeButtonInTradeView() {
     const double top = PXTradeViewKit::appViewRect().y;
     slideTo(top, nullptr);
     m_shown = true;
+    panelShown();
     JYRefreshView();
     fastViewDidAppear();
 }
@@ -369,6 +370,9 @@ void PXFastTradeViewController::followLogin(bool appearing) {
     }
     if (m_xiaDanType == 2 && accountInForce() != m_sidesAccount && !prepareTransferSides()) {
         return closeSaying(onShow ? kNothingHeld : "");
+    }
+    if (appearing) {
+        panelShown();
     }
     JYRefreshView();
 }
@@ -610,6 +614,7 @@ bool PXFastTradeViewController::failureEnds(const PXTradeNetworkManger& manager)
     }
     if (manager.typeNW() == "PXweiTuoChaXun") {
         m_busy.ended(&manager);
+        queryFailed(manager);
         return true;
     }
     return reportsFailureOf(manager.typeNW());

@@ -112,6 +112,10 @@ protected:
     virtual bool kindAllowed() const { return true; }
     // After the commodity was matched and the panel prepared.
     virtual void commodityMatched() {}
+    // The panel came on show: slid in, or the quote screen under it shows again.
+    virtual void panelShown() {}
+    // A query of the panel's own kind failed (not an order).
+    virtual void queryFailed(const PXTradeNetworkManger&) {}
     virtual void fillPanel();
     // Feeds the quote screen's header; the order-book panel does not.
     virtual void refreshYiKouJiaView();

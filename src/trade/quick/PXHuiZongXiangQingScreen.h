@@ -44,6 +44,9 @@ protected:
     void setDetailButton(Button* button) { m_detailButton = button; }
     // Forgets what another account's summary left on show; the variants forget their own.
     virtual void forgetAccount();
+    // At a showing, and at a tap refused after another logon: what a variant shows of the
+    // account (its switcher) brought up to the logon in force.
+    virtual void showAccount() {}
     // Before a send: true, once told, when another logon came since and the screen forgot.
     bool refusesTap() { return m_shownAccount.refusesTap(); }
     PXTradeShownAccount& shownAccount() { return m_shownAccount; }
@@ -54,5 +57,5 @@ private:
     Button* m_detailButton = nullptr;
     std::shared_ptr<PXJYChiCangHuiZong> m_summary;
     PXTradeWhileShown m_whileShown;
-    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }};
+    PXTradeShownAccount m_shownAccount{[this] { forgetAccount(); }, {}, [this] { showAccount(); }};
 };

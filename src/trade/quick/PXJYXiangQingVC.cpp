@@ -85,8 +85,7 @@ void PXJYXiangQingVC::buildPanel(View& root) {
     m_pingCangView = root.addSubview(std::move(panel));
 }
 
-void PXJYXiangQingVC::viewWillAppear(bool animated) {
-    PXHuiZongXiangQingScreen::viewWillAppear(animated);
+void PXJYXiangQingVC::showAccount() {
     m_accountSwitch->reloadTableView();
 }
 

@@ -28,8 +28,6 @@ public:
     PXJYXiangQingVC();
     ~PXJYXiangQingVC() override;
 
-    void viewWillAppear(bool animated) override;
-
     // Sets the summary, fills the screen and asks for the summary's holding details.
     void selectedAnCommodity(std::shared_ptr<PXJYChiCangHuiZong> summary) override;
     void setHuiZongDetailValue() override;
@@ -59,6 +57,7 @@ public:
 protected:
     void addButtons(View& root, double top) override;
     void forgetAccount() override;
+    void showAccount() override;
 
 private:
     void buildPanel(View& root);

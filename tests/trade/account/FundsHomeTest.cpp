@@ -246,16 +246,28 @@ TEST_F(FundsHomeTest, queriesTheBalanceOfTheChosenBank) {
 }
 
 // Another account logs on while the balance query is on show: 查询 sends nothing and says why,
-// and the form, refilled with that account's banks, takes the next query.
+// and the form, refilled with that account's banks, takes the next query. Banks that fail to
+// come are fetched again by the tap that finds none to choose, which says so.
 TEST_F(FundsHomeTest, aBalanceQueryAfterAnotherLogonSendsNothingAndSaysWhy) {
     auto* query = openBalanceQuery(kBankName);
     ASSERT_TRUE(query);
     ASSERT_TRUE(logInAs(kOtherAccount));
+    tradeServer().holdReplies("money_userinfo_query");
+    tradeServer().answerCodeNext(-1, "money_userinfo_query");
     driver.tapText("查询");
     ASSERT_TRUE(waitAlert());
     EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
     answerAlert();
+    tradeServer().releaseReplies("money_userinfo_query");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "模拟错误");
+    answerAlert();
+    driver.tapText("查询");
+    ASSERT_TRUE(waitAlert());
+    EXPECT_EQ(alertMessage(), "请选择银行");
+    answerAlert();
     ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(sent("money_userinfo_query"), 2);
     EXPECT_EQ(lastRequest("money_userinfo_query")["USER_ID"], kOtherAccount);
     ASSERT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
     typeInto(query->passwordTextField(), kFundPassword);

@@ -25,6 +25,7 @@
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSwitchingAccountView.h"
 #include "trade/login/PXJYTradeLoginVC.h"
+#include "trade/open/PXJYGuaPaiViewController.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
 
 namespace {
@@ -192,9 +193,9 @@ TEST_F(OrderBookOpening, aDelistingAnsweredThatItsSessionIsLostEndsInTheReLoginD
     EXPECT_EQ(driver.visibleAlert()->buttonTitleAtIndex(0), "重新登录");
 }
 
-// A book the server would not give is told, never shown as a book without listings; the side's
-// button asks again.
-TEST_F(OrderBookOpening, aRefusedBookIsToldAndItsSideAsksAgain) {
+// A book the server would not give is told, never shown as a book without listings; an order
+// tapped without a listing to take up asks again, and so does the side's button.
+TEST_F(OrderBookOpening, aRefusedBookIsToldAndTheOrderOrItsSideAsksAgain) {
     listForOthers(2, 1);
     ASSERT_NE(openOrderBook(), nullptr);
     ASSERT_TRUE(waitForBook(1));
@@ -208,8 +209,12 @@ TEST_F(OrderBookOpening, aRefusedBookIsToldAndItsSideAsksAgain) {
     EXPECT_EQ(alertMessage(), "模拟错误");
     EXPECT_TRUE(orderBook->guaPaiInfoArray().empty());
     ASSERT_TRUE(driver.tapAlertButton("确定"));
-    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->buyButton()));
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->jianCangButton()));
+    EXPECT_EQ(alertMessage(), "摘牌价不能为空");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
     EXPECT_TRUE(waitForBook(1));
+    ASSERT_TRUE(driver.tap(orderBook->zhaiPaiView()->sellButton()));
+    EXPECT_TRUE(driver.runUntil([&] { return bookQueries() == asked + 3; }));
 }
 
 using OrderBookOpeningOnBothScreens = OnBothScreens<OrderBookOpening>;
@@ -639,6 +644,63 @@ TEST_F(OrderBookOpening, anAccountSwitchOnTheFormBoundsTheRangeByTheNewAccount) 
     ASSERT_TRUE(driver.tap(orderBook->SJbutton()));
     EXPECT_TRUE(waitForBook(1));
     EXPECT_EQ(reqValue(received("faes_sellingbuying_query").back(), "USER_ID"), "100000000000002");
+}
+
+// Another account logs on while a form whose range its open orders and holdings bound is on
+// show: the tap refused for it leaves the form as a showing would, its account and range the
+// new account's, so the next tap is judged by that range and sends nothing beyond it.
+TEST_F(OrderBookOpening, aTapRefusedAfterAnotherLogonLeavesTheRangeOfTheAccountNow) {
+    const TradeSessionAccount second{"100000000000002"};
+    setDefault("RefreshTrade", "30");
+    setDefault("prompt", "2");
+    ASSERT_TRUE(tradeServer().ledger().holdElsewhere(second.account, "zn", 1, 3));
+    PXJYGuaPaiView* listing = nullptr;
+    struct Form {
+        const char* request;
+        std::function<PXJianCangFormView*()> open;
+        std::function<TextField*()> price;
+    };
+    const Form forms[] = {
+        {"order_mp",
+         [&]() -> PXJianCangFormView* {
+             return openOrderBook() && driver.tap(orderBook->ZJbutton())
+                        ? orderBook->tiaoJianZhaiPaiView()
+                        : nullptr;
+         },
+         [&] { return orderBook->tiaoJianZhaiPaiView()->jiaGeZ(); }},
+        {"order_list",
+         [&]() -> PXJianCangFormView* {
+             PXTradeScreenArgs args;
+             args.commodityCode = "zn";
+             auto* screen = dynamic_cast<PXJYGuaPaiViewController*>(
+                 pushOnTradeTab(PXTradeScreenFactory::create("PXJYGuaPaiViewController", args)));
+             return listing = screen ? screen->guaPaiView() : nullptr;
+         },
+         [&] { return listing->zhiJiaL(); }},
+    };
+    for (const Form& each : forms) {
+        SCOPED_TRACE(each.request);
+        ASSERT_TRUE(logIn());
+        PXJianCangFormView* form = each.open();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(driver.runUntil([&] { return form->fanWei()->text() == "(摘牌范围:1-500)"; }))
+            << form->fanWei()->text();
+        typeInto(each.price(), "2150");
+        typeQuantity(*form, "498");
+        ASSERT_TRUE(logIn(second));
+        ASSERT_TRUE(driver.tap(form->jianCangButton()));
+        EXPECT_EQ(alertMessage(), "账户已切换，请重新操作");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        settleQueries();
+        EXPECT_EQ(form->switchingAccountView()->zhangHu()->text(), second.account);
+        EXPECT_EQ(form->fanWei()->text(), "(摘牌范围:1-497)");
+        ASSERT_TRUE(driver.tap(form->jianCangButton()));
+        EXPECT_EQ(alertMessage(), "请输入正确的交易数量");
+        ASSERT_TRUE(driver.tapAlertButton("确定"));
+        EXPECT_FALSE(driver.runFor(0.5, [&] { return !received(each.request).empty(); }));
+        tradeNavigation()->popToRootViewController(false);
+        driver.settle();
+    }
 }
 
 }  // namespace

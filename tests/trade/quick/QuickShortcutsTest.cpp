@@ -486,6 +486,37 @@ TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListin
         << frozenLots("zn", "1");
 }
 
+// An open-orders query that failed leaves the conditional range unknown, never taken as none:
+// it is asked again when the screen shows again, and at the tap refused for want of it.
+TEST_F(QuickShortcuts, theOpenOrdersOfAFailedQueryAreAskedAgainOnShowingAndAtTheRefusedTap) {
+    const auto failed = [&] {
+        return driver.runUntil([&] { return alertMessage() == "模拟错误"; }, 10) &&
+               driver.tapAlertButton("确定");
+    };
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    PXTradeScreenArgs args;
+    args.commodityCode = "zn";
+    auto* screen = pushMade<PXJYSimpleJianCangZYMSVC>("PXJYSimpleJianCangZYMSVC", args);
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(failed());
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    pushOnTradeTab(std::make_unique<ViewController>());
+    tradeNavigation()->popViewController(false);
+    EXPECT_TRUE(failed());
+    EXPECT_EQ(received("my_order_query").size(), 2u);
+
+    ASSERT_TRUE(driver.tap(screen->ZJbutton()));
+    PXJYTiaoJianZhaiPaiViewZYMS& form = *screen->tiaoJianZhaiPaiView();
+    typeOnKeypad(form.shuLiang(), "1");
+    typeText(form.jiaGeZ(), "2150");
+    ASSERT_TRUE(driver.tap(form.jianCangButton()));
+    EXPECT_EQ(alertMessage(), "获取数据失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }, 10));
+    EXPECT_EQ(received("my_order_query").size(), 3u);
+    EXPECT_TRUE(received("order_mp").empty());
+}
+
 TEST_F(QuickShortcuts, aHeldCommodityWhoseQuoteCodeDiffersInCaseShowsOneRowOnTheHome) {
     ASSERT_TRUE(holdOrderBookLots("zn", "2150", 2));
     // The quote side names zinc "ZN" and matches codes without regard to case; the user

@@ -728,6 +728,31 @@ TEST_F(QuickTradePanelTest, orderBookDelistsAtTheTypedPriceThenListsTheHoldingFo
     EXPECT_TRUE(driver.runUntil([&] { return chart->tradeVC() == nullptr; }));
 }
 
+// Open orders that failed to come leave the delisting range unknown, never taken as none: the
+// panel refuses, says why and asks again at that tap, and delists once the range has come.
+TEST_F(QuickTradePanelTest, anOrderBookPanelWhoseOpenOrdersFailedRefusesAndAsksAgain) {
+    ASSERT_TRUE(launchAndLogIn());
+    tradeModule().setDefaultString("prompt", "2");
+    ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150, 5));
+    ASSERT_NE(openChart("锌"), nullptr);
+    tradeServer().clearReceived();
+    tradeServer().answerCodeNext(-1, "my_order_query");
+    auto* panel = openPanel<PXFastTradeVCZYMS>(chart->buyButton());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "模拟错误"; }, 10));
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    EXPECT_EQ(panel->fanWei()->text(), "");
+    typePrice(*panel, {"2", "1", "5", "0"});
+    ASSERT_TRUE(driver.tap(panel->xiaDan()));
+    EXPECT_EQ(alertMessage(), "获取数据失败");
+    ASSERT_TRUE(driver.tapAlertButton("确定"));
+    ASSERT_TRUE(driver.runUntil([&] { return !panel->fanWei()->text().empty(); }, 10));
+    EXPECT_EQ(received("my_order_query").size(), 2u);
+    EXPECT_TRUE(received("order_mp").empty());
+    ASSERT_TRUE(sendAndAwait(*panel, "order_mp"));
+    EXPECT_EQ(alertMessage(), "下单成功");
+}
+
 TEST_F(QuickTradePanelTest, aReplyAfterThePanelClosedShowsNothing) {
     ASSERT_TRUE(launchAndLogIn());
     tradeModule().setDefaultString("prompt", "2");
