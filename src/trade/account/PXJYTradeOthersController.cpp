@@ -142,6 +142,11 @@ void PXJYTradeOthersController::requestFailed(PXTradeNetworkManger* manager, int
     if (!m_logoff.endedBy(*manager) || manager->typeNW() != kTag) {
         return;
     }
+    // A logoff that left and got no answer may have acted: logged out, and told so once.
+    if (!PXTradeModule::shared().tradeLogin()) {
+        loggedOut(PXTradeMessage::kNetworkFailed);
+        return;
+    }
     PXTradeRefusalAlert::showNetworkFailed(*manager);
 }
 
