@@ -103,6 +103,10 @@ void LogonUnderAForm::act(ExerciseRandom& random) {
     if (!commodity || price == prices.end() || !price->second) {
         return m_hands.note("logon under a form: no commodity or price");
     }
+    // The refresh timer replaces the price map while keys are typed: keep the price, not the entry.
+    const auto newPrice = price->second->commodityNewPrice;
+    const auto tick = commodity->zuiXiaoBianDongJia;
+    const int largest = Text::intValue(commodity->ZuiDaChiCangLiang);
     const std::string code = form->commodityCode();
     const std::string other = PXTradeModule::shared().defaultString("JYUserName") == m_hands.first
                                   ? m_hands.second
@@ -110,14 +114,13 @@ void LogonUnderAForm::act(ExerciseRandom& random) {
     // One lot more than the other account may still open, and no more than the range on show.
     const int left = 1 + static_cast<int>(random.below(2));
     const int lots = left + 1;
-    const int room = roomOf(other, code, Text::intValue(commodity->ZuiDaChiCangLiang));
+    const int room = roomOf(other, code, largest);
     if (room < lots || PXTradeFormat::parseQuantityRange(form->fanWei()->text()).maximum < lots) {
         return m_hands.note("logon under a form: no room for " + std::to_string(lots) + " lots");
     }
     const long long filled = room > left ? fill(other, code, room - left) : 0;
     m_hands.keys(form->shuLiang(), std::to_string(lots));
-    m_hands.keys(limitPriceField(*form), PXTradeFormat::priceText(price->second->commodityNewPrice,
-                                                                  commodity->zuiXiaoBianDongJia));
+    m_hands.keys(limitPriceField(*form), PXTradeFormat::priceText(newPrice, tick));
     m_hands.dealsBeforeTheLogin(m_hands.environment, other);
     m_hands.note("logon under a form: " + other + " logs on, " + std::to_string(left) +
                  " lots short of its largest holding of " + code);

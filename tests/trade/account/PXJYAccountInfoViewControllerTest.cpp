@@ -116,8 +116,10 @@ protected:
         typeInto(login->passWordTextField(), "111111");
         driver.pressReturn();
         if (login->captchaShown()) {
-            typeOnKeypad(login->captchaTextField(),
-                         captchaCode(login->captchaButton()->validString()));
+            // The captcha asked for at showing may still be on its way.
+            const PXJYCaptchaButton& captcha = *login->captchaButton();
+            ASSERT_TRUE(driver.runUntil([&] { return !captcha.isLoading(); }));
+            typeOnKeypad(login->captchaTextField(), captchaCode(captcha.validString()));
         }
         ASSERT_TRUE(driver.tap(login->loginButton()));
     }
