@@ -24,7 +24,8 @@ PXJYTiaoJianZhaiPaiViewZYMS::PXJYTiaoJianZhaiPaiViewZYMS(const Rect& frame,
     buildScrollArea();
     buildAccountRow(rowTop(0));
     buildNameRow(rowTop(1));
-    buildSideRow(rowTop(2));
+    // Of the three rows only the first two have a rule under them.
+    buildSideRow(rowTop(2), false);
 
     const double priceTop = rowTop(3) + 5;
     addCaption("摘  牌  价:", priceTop - 10, 15, 85, false);

@@ -18,7 +18,8 @@ PXJYZhaiPaiViewZYMS::PXJYZhaiPaiViewZYMS(const Rect& frame, CommodityCodes commo
     buildScrollArea();
     buildAccountRow(rowTop(0));
     buildNameRow(rowTop(1));
-    buildSideRow(rowTop(2));
+    // Of the three rows only the first two have a rule under them.
+    buildSideRow(rowTop(2), false);
     m_guaPaiListView = scrollArea()->addSubview(
         std::make_unique<PXJYGuaPaiList>(Rect{0, kBookTop, bounds().width, kBookHeight}));
     auto more = std::make_unique<Button>(Rect{220, kBookTop + kBookHeight, 100, 25});

@@ -184,8 +184,8 @@ Button* PXJianCangFormView::addSideButton(const std::string& title, const std::s
     return m_scrollArea->addSubview(std::move(button));
 }
 
-void PXJianCangFormView::buildSideRow(double y) {
-    addCaption(m_style.orderWord == "挂牌" ? "方      式:" : "摘牌方式:", y);
+void PXJianCangFormView::buildSideRow(double y, bool separator) {
+    addCaption(m_style.orderWord == "挂牌" ? "方      式:" : "摘牌方式:", y, 15, 80, separator);
     m_buyButton = addSideButton("购入", "mairu_press.png", 105, y);
     m_buyButton->addTarget(TouchUpInside, [this](Control&) { buyButtonAction(); });
     m_sellButton = addSideButton("售出", "maichu_press.png", 203, y);

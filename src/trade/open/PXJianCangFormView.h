@@ -127,7 +127,8 @@ protected:
     void buildScrollArea();
     void buildAccountRow(double y);
     void buildNameRow(double y);
-    void buildSideRow(double y);
+    // Without its rule where the row runs straight on into what follows.
+    void buildSideRow(double y, bool separator = true);
     void buildQuantityField(const Rect& field, const Rect& range);
     void buildSendButton();
     ScrollView* scrollArea() const { return m_scrollArea; }

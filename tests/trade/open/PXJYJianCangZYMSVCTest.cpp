@@ -54,6 +54,13 @@ protected:
     std::string bookPrice(size_t row) const {
         return TradeText::textAt(orderBook->guaPaiInfoArray().at(row), "PRI");
     }
+    // Whether a rule lies under the row of this button: the row's last point has another colour
+    // than the row just above it.
+    bool ruledUnder(View* button) const {
+        const Rect shown = driver.visibleRect(button);
+        const double rule = shown.maxY() + 7.5;
+        return driver.colorAt({10, rule}) != driver.colorAt({10, rule - 3});
+    }
     bool waitForBook(size_t rows) {
         return driver.runUntil([&] { return orderBook->guaPaiInfoArray().size() == rows; }, 5);
     }
@@ -137,6 +144,7 @@ TEST_F(OrderBookOpening, delistingAChosenListingSendsItsPriceAndReturnsHome) {
     PXJYZhaiPaiViewZYMS& form = *orderBook->zhaiPaiView();
     EXPECT_EQ(form.guaPaiListView()->numberOfRows(*form.guaPaiListView()->tableView(), 0), 5);
     EXPECT_NE(driver.viewWithText("售出1"), nullptr);
+    EXPECT_FALSE(ruledUnder(form.sellButton()));
 
     // No listing chosen yet.
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
@@ -474,6 +482,7 @@ TEST_F(OrderBookOpening, conditionalDelistingListsItsRestAndADoubleTapSendsOnce)
     ASSERT_TRUE(driver.tap(orderBook->ZJbutton()));
     PXJYTiaoJianZhaiPaiViewZYMS& form = *orderBook->tiaoJianZhaiPaiView();
     ASSERT_TRUE(driver.runUntil([&] { return !form.fanWei()->text().empty(); }));
+    EXPECT_FALSE(ruledUnder(form.sellButton()));
     EXPECT_EQ(form.fanWei()->text().rfind("(摘牌范围:", 0), 0u);
     typeQuantity(form, "2");
     ASSERT_TRUE(driver.tap(form.jianCangButton()));
