@@ -25,6 +25,7 @@ public:
     void forget() { m_arrived = false; }
     // Whether this logon's banks are in the store.
     bool arrived() const { return m_arrived; }
+    bool onItsWay() const { return m_busy.isBusy(); }
 
     void requestFailed(PXTradeNetworkManger* manager, int errorCode) override;
     void dataAnalysisFinished(PXTradeNetworkManger* manager, const PXTradeResult* data) override;

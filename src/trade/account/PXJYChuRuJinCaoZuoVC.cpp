@@ -122,6 +122,9 @@ void PXJYChuRuJinCaoZuoVC::clearFields() {
 
 void PXJYChuRuJinCaoZuoVC::selectBankButtonAction() {
     view()->endEditing();
+    if (m_account.refusesPick()) {
+        return;
+    }
     m_bankList->show();
 }
 

@@ -99,6 +99,10 @@ void PXJYChuRuJinViewController::getTradeBankInfo() {
 
 void PXJYChuRuJinViewController::chuRuJinType(int tag) {
     if (!m_banks.arrived()) {
+        // Asked again at the refusing tap: a failed fetch is never the last word.
+        if (!m_banks.onItsWay()) {
+            getTradeBankInfo();
+        }
         auto alert = std::make_unique<GlossAlertView>("提示", "请先获取银行信息", nullptr, "确定",
                                                       std::vector<std::string>{"取消"});
         alert->setStyle(GlossAlertView::kStyleAllWhite);

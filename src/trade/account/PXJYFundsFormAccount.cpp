@@ -12,3 +12,7 @@ bool PXJYFundsFormAccount::refusesSend() {
     m_banks.fetchWhenMissing();
     return false;
 }
+
+bool PXJYFundsFormAccount::refusesPick() {
+    return refusesSend() || m_banks.onItsWay();
+}

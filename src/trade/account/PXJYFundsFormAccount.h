@@ -24,6 +24,9 @@ public:
     // Before a send: true, once told, when another account logged on since the form was filled.
     // Otherwise banks missing are fetched again; the form's own check then says what it lacks.
     bool refusesSend();
+    // Before the bank list opens: as before a send, and true while the missing banks are on their
+    // way, so that no empty list opens; a failure says why.
+    bool refusesPick();
 
 private:
     PXJYBankListFetch m_banks;

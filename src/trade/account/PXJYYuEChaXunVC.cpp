@@ -65,6 +65,9 @@ void PXJYYuEChaXunVC::forgetBank() {
 
 void PXJYYuEChaXunVC::selectBankAction() {
     view()->endEditing();
+    if (m_account.refusesPick()) {
+        return;
+    }
     m_bankList->show();
 }
 

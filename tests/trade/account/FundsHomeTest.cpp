@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "FundsScreenTest.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -106,7 +108,9 @@ TEST_F(FundsHomeTest, hostsTheAccountSwitcherAndComesBackFromItsLoginScreen) {
     EXPECT_TRUE(home->bankInfo());
 }
 
-TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {
+// A refused entry asks for the banks again: the refusal and, while the server stays away, the
+// new failure are told; once it is back, the next refused tap brings the banks and the entry opens.
+TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenuAndARefusedTapAsksAgain) {
     for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
         tradeServer().line(i).refuse();
     }
@@ -116,13 +120,30 @@ TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenu) {
     EXPECT_EQ(alertMessage(), "请求网络失败");
     answerAlert();
     EXPECT_FALSE(home->bankInfo());
+    // Every alert on show, in the order they are answered.
+    const auto told = [&] {
+        std::multiset<std::string> messages;
+        while (waitIdle() && driver.visibleAlert()) {
+            messages.insert(alertMessage());
+            answerAlert(driver.visibleAlert()->buttonTitleAtIndex(0));
+        }
+        return messages;
+    };
+    const std::multiset<std::string> refusedAndFailed{"请先获取银行信息", "请求网络失败"};
     for (int tag = 1; tag <= 5; ++tag) {
         EXPECT_FALSE(openEntry(*home, tag)) << tag;
-        ASSERT_TRUE(waitAlert());
-        EXPECT_EQ(alertMessage(), "请先获取银行信息");
-        snapshot("home-no-banks");
-        answerAlert("取消");
+        if (tag == 1) {
+            snapshot("home-no-banks");
+        }
+        EXPECT_EQ(told(), refusedAndFailed) << tag;
     }
+    for (size_t i = 0; i < tradeServer().lineCount(); ++i) {
+        tradeServer().line(i).resume();
+    }
+    EXPECT_FALSE(openEntry(*home, kTransferEntry));
+    EXPECT_EQ(told(), std::multiset<std::string>{"请先获取银行信息"});
+    EXPECT_TRUE(home->bankInfo());
+    EXPECT_TRUE(openEntry(*home, kTransferEntry));
 }
 
 // The transfer form and the balance query wait above the home while another account logs in
@@ -159,6 +180,24 @@ TEST_F(FundsHomeTest, aFormAboveTheHomeListsTheBanksOfAnAccountLoggedInElsewhere
     comeBackAfterALoginOf(kAccount);
     EXPECT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
     EXPECT_EQ(query->selectBank()->title(), kBankName);
+
+    // The refill after another logon fails: the bank picker asks again, opening no empty list.
+    delegate->tabBarHelper().tabBarController()->setSelectedIndex(0);
+    driver.settle();
+    TradeSessionAccount other;
+    other.account = "100000000000003";
+    ASSERT_TRUE(logIn(other));
+    tradeServer().answerCodeNext(-1, "money_userinfo_query");
+    tradeNavigation();
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(waitAlert());
+    answerAlert();
+    const int asked = sent("money_userinfo_query");
+    ASSERT_TRUE(driver.tap(query->selectBank()));
+    EXPECT_FALSE(query->bankListView()->isShown());
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(sent("money_userinfo_query"), asked + 1);
+    EXPECT_TRUE(chooseBank(query->selectBank(), query->bankListView(), kBankName));
 }
 
 TEST_F(FundsHomeTest, aLostSessionIsToldOnce) {
