@@ -10,8 +10,11 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScreenDriver.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNavigationBarView.h"
 #include "support/SimProcess.h"
 #include "trade/common/PXTradeFormat.h"
 #include "trade/core/PXTradeCommodity.h"
@@ -19,13 +22,19 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradeRecords.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/login/PXJYRootViewController.h"
 #include "trade/open/PXJYGuaPaiView.h"
+#include "trade/open/PXJYGuaPaiViewController.h"
+#include "trade/open/PXJYJianCangZYMSVC.h"
 #include "trade/open/PXJYTiaoJianZhaiPaiViewZYMS.h"
 
 namespace {
 const char* const kHeldRangeLabel = "(摘牌范围:";
 constexpr double kLogonStepSeconds = 8;
 constexpr double kLogonSeconds = 20;
+const char* const kSlowRefresh = "30";
+const char* const kUsualRefresh = "1";
 
 bool logonSettled() {
     return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
@@ -74,7 +83,46 @@ int LogonUnderAForm::weight() const {
                           m_hands.environment &&
                       (user == m_hands.first || user == m_hands.second);
     const bool ready = !m_driver.visibleAlert() && module.tradeLogin() && m_hands.lineSteady();
-    return ready && ours && formOnShow() ? 10 : 0;
+    if (!ready || !ours) {
+        return 0;
+    }
+    return formOnShow() || conditionalTab() ? 10 : onTradeHome() ? 6 : 0;
+}
+
+bool LogonUnderAForm::onTradeHome() const {
+    return dynamic_cast<PXJYRootViewController*>(m_hands.topScreen()) != nullptr;
+}
+
+void LogonUnderAForm::openAListing(ExerciseRandom& random) {
+    auto* home = dynamic_cast<PXJYRootViewController*>(m_hands.topScreen());
+    if (!m_driver.isVisible(home->menuListView())) {
+        m_hands.tap(home->navigationBarView()->menuButton(), "menu");
+        m_driver.settle();
+    }
+    if (!m_hands.tap(m_driver.viewWithText("挂牌"), "menu entry")) {
+        return;
+    }
+    m_driver.runUntil(logonSettled, kLogonStepSeconds);
+    auto* screen = dynamic_cast<PXJYGuaPaiViewController*>(m_hands.topScreen());
+    PXJYGuaPaiView* form = screen ? screen->guaPaiView() : nullptr;
+    if (!form || !m_hands.tap(form->commodityNameButton(), "picker")) {
+        return;
+    }
+    m_driver.settle();
+    const int rows = form->commodityListView()->numberOfRows(0);
+    if (rows > 0) {
+        const IndexPath at{0, static_cast<int>(random.below(static_cast<size_t>(rows)))};
+        m_hands.tap(form->commodityListView()->cellForRow(at), "an order-book commodity");
+        m_driver.settle();
+        m_driver.runUntil(logonSettled, kLogonStepSeconds);
+    }
+}
+
+View* LogonUnderAForm::conditionalTab() const {
+    auto* screen = dynamic_cast<PXJYJianCangZYMSVC*>(m_hands.topScreen());
+    const bool behind =
+        screen && screen->tiaoJianZhaiPaiView()->fanWei()->text().rfind(kHeldRangeLabel, 0) == 0;
+    return behind && m_driver.reaches(screen->ZJbutton()) ? screen->ZJbutton() : nullptr;
 }
 
 PXJianCangFormView* LogonUnderAForm::formOnShow() const {
@@ -95,7 +143,17 @@ PXJianCangFormView* LogonUnderAForm::formOnShow() const {
 }
 
 void LogonUnderAForm::act(ExerciseRandom& random) {
+    if (!formOnShow() && onTradeHome()) {
+        openAListing(random);
+    }
+    if (!formOnShow()) {
+        m_hands.tap(conditionalTab(), "条件摘牌");
+        m_driver.settle();
+    }
     PXJianCangFormView* form = formOnShow();
+    if (!form) {
+        return m_hands.note("logon under a form: no form on show");
+    }
     const PXTradeCommodity* commodity = PXTradeData::find(
         PXTradeModule::shared().PXJYData().shangPinXinXi(), form->commodityCode());
     const auto& prices = PXTradeModule::shared().PXJYData().zuiXinYiKouJia();
@@ -123,18 +181,33 @@ void LogonUnderAForm::act(ExerciseRandom& random) {
     m_hands.keys(limitPriceField(*form), PXTradeFormat::priceText(newPrice, tick));
     m_hands.dealsBeforeTheLogin(m_hands.environment, other);
     m_hands.note("logon under a form: " + other + " logs on, " + std::to_string(left) +
-                 " lots short of its largest holding of " + code);
+                 " lots short of its largest holding of " + code + " (holding " +
+                 std::to_string(filled) + " of " + std::to_string(room - left) + " lots opened)");
+    // As a person may set it: no price refresh brings the range up to date between the taps.
+    setRefreshSeconds(kSlowRefresh);
     if (form == formOnShow() && logOn(other)) {
         tapTheOrder(form->jianCangButton(), "order after another logon");
+        // Tapped again at once, before a price refresh could bring the range up to date.
         answerAnAlert();
-        m_driver.runUntil(logonSettled, kLogonStepSeconds);
         if (form == formOnShow()) {
             tapTheOrder(form->jianCangButton(), "order again");
         }
+        m_driver.runUntil(logonSettled, kLogonStepSeconds);
+        AlertView* told = m_driver.visibleAlert();
+        m_hands.note("logon under a form: told '" + (told ? told->message() : "") + "'");
     }
+    setRefreshSeconds(kUsualRefresh);
     if (filled > 0) {
         m_exchange.post("/control/trade/close?" + m_hands.environment + "&account=" + other +
                         "&holding=" + std::to_string(filled));
+    }
+}
+
+void LogonUnderAForm::setRefreshSeconds(const char* seconds) {
+    PXTradeModule& module = PXTradeModule::shared();
+    module.setDefaultString("RefreshTrade", seconds);
+    if (module.PXJYTimerManger().JY_Timer()) {
+        module.PXJYTimerManger().setJYRefreshTimer();
     }
 }
 
@@ -213,7 +286,6 @@ void LogonUnderAForm::tapTheOrder(View* send, const std::string& what) {
         m_driver.tapAlertButton("确定");
         m_driver.settle();
     }
-    m_driver.runUntil(logonSettled, kLogonStepSeconds);
 }
 
 void LogonUnderAForm::answerAnAlert() {

@@ -1,9 +1,13 @@
 #include "OpenOrdersFailure.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "ExerciseRandom.h"
 #include "QuickPanelOwnPanel.h"
 #include "market/VKJYCustomButton.h"
 #include "market/VKJYMarketChartController.h"
+#include "market/VKJYMarketUIViewController.h"
 #include "platform/foundation/HttpClient.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -13,7 +17,9 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
 #include "quote/QuoteRecords.h"
+#include "shell/VKJYAppDelegate.h"
 #include "shell/VKJYCommonViewUtil.h"
+#include "shell/VKJYNormalAppKeyPropertyModel.h"
 #include "support/SimProcess.h"
 #include "trade/common/PXCommodityInformationViewZYMS.h"
 #include "trade/core/PXTradeCommodity.h"
@@ -33,6 +39,8 @@ const char* const kRangeUnknown = "获取数据失败";
 constexpr double kFailureSeconds = 8;
 // The home's holdings rows start below its figures and column titles.
 constexpr int kHomeFirstHolding = 2;
+constexpr int kNoHome = -2;
+constexpr int kNoOrderBookRow = -1;
 
 bool openOrdersSettled() {
     return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
@@ -42,6 +50,25 @@ bool tradedByBook(const std::string& code) {
     const PXTradeCommodity* commodity =
         PXTradeData::find(PXTradeModule::shared().PXJYData().shangPinXinXi(), code);
     return commodity && commodity->shangPinJiaoYiMoShi == "4";
+}
+
+// A commodity of the matching codes never opens the delisting panel.
+bool delistedAtOnce(const std::string& code) {
+    const VKJYAppDelegate* app = VKJYAppDelegate::shared();
+    if (!app) {
+        return false;
+    }
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    for (const auto& matching : app->normalAppPropertyModel().cuoHeCodeArray()) {
+        if (lower(matching) == lower(code)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The price the board shows, else any: the refusal comes before the price is judged.
@@ -61,13 +88,17 @@ int OpenOrdersFailure::weight() const {
     if (m_driver.visibleAlert() || !PXTradeModule::shared().tradeLogin() || !m_hands.lineSteady()) {
         return 0;
     }
-    return orderBookQuoteScreen() ? 8 : orderBookRow() >= 0 ? 4 : 0;
+    if (orderBookQuoteScreen() || delistableRow()) {
+        return 8;
+    }
+    const int row = orderBookRow();
+    return row >= 0 ? 6 : row == kNoOrderBookRow ? 2 : 0;
 }
 
 int OpenOrdersFailure::orderBookRow() const {
     auto* home = dynamic_cast<PXJYRootViewController*>(m_hands.topScreen());
     if (!home || !m_driver.isVisible(home->tradeHomeView()->chiCangListView())) {
-        return -1;
+        return kNoHome;
     }
     const auto& rows = home->tradeHomeView()->commodityAllKeys();
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -75,16 +106,51 @@ int OpenOrdersFailure::orderBookRow() const {
             return static_cast<int>(i);
         }
     }
-    return -1;
+    return kNoOrderBookRow;
+}
+
+// Another device of the customer opens a lot, so that the home lists an order-book row.
+void OpenOrdersFailure::holdALot() {
+    for (const auto& [code, commodity] : PXTradeModule::shared().PXJYData().shangPinXinXi()) {
+        if (commodity && commodity->shangPinJiaoYiMoShi == "4" && !delistedAtOnce(code)) {
+            m_hands.note("open orders: another device opens a lot of " + code);
+            const auto reply =
+                m_exchange.post("/control/trade/holding?" + environment() +
+                                "&account=" + PXTradeModule::shared().defaultString("JYUserName") +
+                                "&commodity=" + code + "&side=1&qty=1");
+            return m_hands.note("the exchange: " + (reply.status == 200 ? "done" : reply.body));
+        }
+    }
+}
+
+bool OpenOrdersFailure::delistable(const commodityInfo& commodity) {
+    return commodity.productJYtype == 4 && QuickPanelOwnPanel::accountTrades(commodity) &&
+           !delistedAtOnce(commodity.CommodityCode);
 }
 
 VKJYMarketChartController* OpenOrdersFailure::orderBookQuoteScreen() const {
     VKJYMarketChartController* screen = m_hands.quoteScreen();
     const commodityInfo* shown = screen ? screen->SelectedCommodityInfo().get() : nullptr;
-    const bool ready = shown && !screen->tradeVC() && shown->productJYtype == 4 &&
-                       QuickPanelOwnPanel::accountTrades(*shown) &&
+    const bool ready = shown && !screen->tradeVC() && delistable(*shown) &&
                        m_driver.isVisible(screen->buyButton());
     return ready ? screen : nullptr;
+}
+
+// Section 0 holds the watch tiles; a section below it lists the panel before it.
+std::optional<IndexPath> OpenOrdersFailure::delistableRow() const {
+    VKJYMarketUIViewController* list = m_hands.marketList();
+    TableView* table = list ? list->CommodityInfoListTableView() : nullptr;
+    for (int section = 1; table && section < table->numberOfSections(); ++section) {
+        const auto* commodities = list->getCommodityInfoArrayBySection(section - 1);
+        const int count = table->numberOfRows(section);
+        for (int row = 0;
+             commodities && count == static_cast<int>(commodities->size()) && row < count; ++row) {
+            if (delistable(*(*commodities)[static_cast<size_t>(row)])) {
+                return IndexPath{section, row};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::string OpenOrdersFailure::environment() const {
@@ -95,9 +161,20 @@ std::string OpenOrdersFailure::environment() const {
 
 void OpenOrdersFailure::act(ExerciseRandom& random) {
     m_received.since(environment());
-    failTheNextQuery(random);
+    if (const auto row = !orderBookQuoteScreen() ? delistableRow() : std::nullopt) {
+        m_hands.note("open orders: the quote screen of row " + std::to_string(row->section) + "/" +
+                     std::to_string(row->row));
+        m_driver.tapRow(*m_hands.marketList()->CommodityInfoListTableView(), *row);
+        m_driver.runUntil([this] { return orderBookQuoteScreen() != nullptr; }, kFailureSeconds);
+    }
+    if (orderBookQuoteScreen() || orderBookRow() >= 0) {
+        failTheNextQuery(random);
+    }
     if (orderBookQuoteScreen()) {
         return onTheQuickPanel();
+    }
+    if (orderBookRow() < 0) {
+        return holdALot();
     }
     onTheOneCommodityScreen();
 }
@@ -137,17 +214,19 @@ void OpenOrdersFailure::onTheOneCommodityScreen() {
         return;
     }
     PXTradeHomeView& view = *home->tradeHomeView();
+    TableView& table = *view.chiCangListView();
     const IndexPath at{view.loggedInSection().value_or(0), row + kHomeFirstHolding};
-    view.chiCangListView()->scrollToRow(at, TableViewScrollPosition::Middle, false);
-    if (!m_hands.tap(view.chiCangListView()->cellForRow(at), "order-book holding row")) {
-        return;
-    }
-    m_driver.settle();
-    TableViewCell* cell = view.chiCangListView()->cellForRow(at);
     Button* shortcut = nullptr;
-    for (Button* button : m_driver.visibleViewsOfClass<Button>()) {
-        if (cell && button->isDescendantOf(cell) && button->currentTitle() == " 摘牌") {
-            shortcut = button;
+    // A tap on a row opens its shortcuts, or closes the row open before.
+    for (int tries = 0; tries < 2 && !shortcut; ++tries) {
+        table.scrollToRow(at, TableViewScrollPosition::Middle, false);
+        m_hands.tap(table.cellForRow(at), "order-book holding row");
+        m_driver.settle();
+        TableViewCell* cell = table.cellForRow(at);
+        for (Button* button : m_driver.visibleViewsOfClass<Button>()) {
+            if (cell && button->isDescendantOf(cell) && button->currentTitle() == " 摘牌") {
+                shortcut = button;
+            }
         }
     }
     if (!m_hands.tap(shortcut, "shortcut") || !failureTold()) {
@@ -193,7 +272,10 @@ void OpenOrdersFailure::tapWhileUnknown(View* send, const std::string& where) {
     for (const auto& request : m_received.since(environment())) {
         (request.value("name", "") == kOpenOrdersQuery ? asked : orders) += 1;
     }
-    if (told != kRangeUnknown || orders > 0) {
+    if (orders == 0 && !told.empty() && told != kRangeUnknown) {
+        // Refused for another want first (a side the commodity does not trade): nothing went.
+        m_hands.note(where + " refused first for: " + told);
+    } else if (told != kRangeUnknown || orders > 0) {
         m_hands.violation(where + " took an order while its open orders were unknown: told '" +
                           told + "', " + std::to_string(orders) + " order_mp sent");
     } else if (asked == 0) {
