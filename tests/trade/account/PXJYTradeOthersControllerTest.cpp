@@ -81,28 +81,36 @@ TEST_F(MoreMenuTest, shouldLogOffAfterConfirmingAndShowTheTradeRoot) {
     EXPECT_EQ(tradeNavigation()->viewControllers().size(), 1u);
 }
 
-// A logoff the server refuses still logs out here and says why; one that never reached the
-// server keeps the session, and the user may try again.
+// A logoff the server refuses still logs out here and says why, as does one that left and got no
+// answer (it may have ended the session): told once. One that never reached the server keeps the
+// session, and the user may try again.
 TEST_F(MoreMenuTest, shouldLogOutOnARefusalWithTheServersWordAndStayWhenTheLineIsDown) {
+    enum Fault { LineDown, Refused, AnswerLost };
     struct Case {
         const char* what;
-        bool lineDown;
+        Fault fault;
         const char* message;
         bool loggedIn;  // and the menu stays; else the trade tab shows its root
     };
     const Case cases[] = {
-        {"the line is down", true, "请求网络失败", true},
-        {"the server refuses", false, "模拟错误", false},
+        {"the line is down", LineDown, "请求网络失败", true},
+        {"the server refuses", Refused, "模拟错误", false},
+        {"the answer is lost", AnswerLost, "请求网络失败", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (!tradeModule().tradeLogin()) {
+            ASSERT_TRUE(logIn(loggedIn));
+        }
         ASSERT_TRUE(openMenu());
         const size_t screens = tradeNavigation()->viewControllers().size();
-        if (c.lineDown) {
+        if (c.fault == LineDown) {
             line(0).refuse();
             line(1).refuse();
-        } else {
+        } else if (c.fault == Refused) {
             tradeServer().answerCodeNext(-3, "logoff");
+        } else {
+            tradeServer().dropReplies("logoff");
         }
         ASSERT_TRUE(driver.tapText("    退出登录"));
         answerAlert("退出登录");
@@ -110,11 +118,14 @@ TEST_F(MoreMenuTest, shouldLogOutOnARefusalWithTheServersWordAndStayWhenTheLineI
         EXPECT_EQ(alertMessage(), c.message);
         EXPECT_EQ(tradeModule().tradeLogin(), c.loggedIn);
         EXPECT_EQ(tradeNavigation()->viewControllers().size(), c.loggedIn ? screens : 1u);
-        if (!c.loggedIn) {
+        if (c.fault == Refused) {
             snapshot("logoff-refused");
         }
         answerAlert("确定");
+        driver.settle();
+        EXPECT_EQ(driver.visibleAlert(), nullptr) << alertMessage();
         line(0).resume();
         line(1).resume();
+        tradeServer().releaseReplies("logoff");
     }
 }
