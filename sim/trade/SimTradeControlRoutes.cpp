@@ -271,6 +271,13 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
         auto code = exchange.trade().accountServices().smsCode(request.get_param_value("phone"));
         answer(response, code ? "" : "no code sent", code.value_or(""));
     });
+    server.Post("/control/trade/resumed", [&exchange](const Request&, Response& response) {
+        SimTradeService& trade = exchange.trade();
+        for (size_t i = 0; i < trade.serverCount(); ++i) {
+            trade.server(i).ledger().clientResumed();
+        }
+        response.set_content("ok", "text/plain");
+    });
     server.Get("/control/trade/status", [&exchange](const Request&, Response& response) {
         std::string text;
         SimTradeService& trade = exchange.trade();

@@ -35,6 +35,9 @@
 //                                                       lots of either mode opened for the
 //                                                       account from elsewhere, at the live price
 //   /control/trade/take?jys&env&listing=N[&firm=F]     another firm takes the listing's rest
+//   /control/trade/resumed                              every environment: the client's thread,
+//                                                       held by its tester, runs again; an answer
+//                                                       given meanwhile counts as told from now
 //   GET /control/trade/received?jys&env&from=N&names=R1,R2
 //                                                       {"next": requests so far, "requests":
 //                                                       [{"name", "fields"}]}: the kept requests

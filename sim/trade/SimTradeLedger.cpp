@@ -1,5 +1,6 @@
 #include "sim/trade/SimTradeLedger.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -451,7 +452,8 @@ void SimTradeLedger::judgeSession(const std::string& name, const std::string& se
         auto found = m_sessions.find(session);
         // The crossing is the way's and the client's own latency: real time, at any time scale.
         if (found == m_sessions.end() || !found->second.told ||
-            arrived - *found->second.told <= std::chrono::milliseconds(crossingMs)) {
+            arrived - std::max(*found->second.told, m_clientResumed) <=
+                std::chrono::milliseconds(crossingMs)) {
             return;
         }
     }
@@ -460,6 +462,11 @@ void SimTradeLedger::judgeSession(const std::string& name, const std::string& se
     if (m_latestEndedSessionRequests.size() > kLatestKept) {
         m_latestEndedSessionRequests.pop_front();
     }
+}
+
+void SimTradeLedger::clientResumed() {
+    std::lock_guard lock(m_sessionLock);
+    m_clientResumed = std::chrono::steady_clock::now();
 }
 
 int SimTradeLedger::endedSessionRequests() {

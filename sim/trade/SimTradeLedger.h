@@ -54,6 +54,9 @@ public:
     // latest of them.
     int endedSessionRequests();
     std::vector<std::string> latestEndedSessionRequests();
+    // The client's thread, held by its tester, runs again now: an answer it was given while held
+    // was read no sooner, so what crosses that answer is judged from now.
+    void clientResumed();
 
     // Test controls.
     bool expireSessions(const std::string& account);
@@ -172,4 +175,5 @@ private:
     std::map<std::string, std::string> m_liveSessions;  // account -> its valid session
     int m_endedSessionRequests = 0;
     std::deque<std::string> m_latestEndedSessionRequests;
+    std::chrono::steady_clock::time_point m_clientResumed;
 };

@@ -32,7 +32,7 @@ std::string sessionOfTheClient() {
 }  // namespace
 
 HalfWayLogin::HalfWayLogin(ScreenDriver& driver, SimProcess& exchange, Hands hands)
-    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)) {}
+    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)), m_alerts(driver) {}
 
 int HalfWayLogin::weight() const {
     return m_hands.onTradeHome() && PXTradeModule::shared().tradeLogin() ? 3 : 0;
@@ -43,24 +43,6 @@ std::string HalfWayLogin::liveSession(const std::string& query, const std::strin
     const auto books = nlohmann::json::parse(reply.body, nullptr, false);
     return reply.status == 200 && books.is_object() ? books.value("session", std::string())
                                                     : std::string();
-}
-
-void HalfWayLogin::noteAlerts() {
-    for (AlertView* alert : m_driver.viewsOfClass<AlertView>()) {
-        if (std::none_of(m_seen.begin(), m_seen.end(), [alert](const WeakLink<AlertView>& seen) {
-                return seen.get() == alert;
-            })) {
-            m_seen.emplace_back(alert);
-            m_told.push_back(alert->title() + "|" + alert->message());
-        }
-    }
-}
-
-void HalfWayLogin::watch(double seconds) {
-    m_driver.runFor(seconds, [this] {
-        noteAlerts();
-        return false;
-    });
 }
 
 void HalfWayLogin::act(ExerciseRandom& random) {
@@ -77,49 +59,42 @@ void HalfWayLogin::act(ExerciseRandom& random) {
     const char* step = kLaterSteps[random.below(std::size(kLaterSteps))];
     m_hands.note(std::string("fault: the exchange takes the logon and refuses ") + step);
     m_exchange.post("/control/trade/answer?" + query + "&code=1&name=" + step);
-    m_seen.clear();
-    m_told.clear();
-    for (AlertView* alert : m_driver.viewsOfClass<AlertView>()) {
-        m_seen.emplace_back(alert);
-    }
+    m_alerts.mark();
     // The captcha the screen asks for first is what the login types.
     m_driver.runUntil(
         [] {
-            return HttpClient::exchangesInFlight() == 0 &&
-                   VKJYCommonViewUtil::activityCount() == 0;
+            return HttpClient::exchangesInFlight() == 0 && VKJYCommonViewUtil::activityCount() == 0;
         },
         kHalfWayLoginSeconds);
     m_hands.logInAs(account);
     m_driver.runUntil(
         [this] {
-            noteAlerts();
-            return !m_told.empty() || (HttpClient::exchangesInFlight() == 0 &&
-                                       VKJYCommonViewUtil::activityCount() == 0);
+            m_alerts.note();
+            return !m_alerts.told().empty() || (HttpClient::exchangesInFlight() == 0 &&
+                                                VKJYCommonViewUtil::activityCount() == 0);
         },
         kHalfWayLoginSeconds);
-    if (m_told.empty()) {
+    if (m_alerts.told().empty()) {
         return m_hands.note("the login went through");
     }
-    watch(kHalfWayReading);
+    m_alerts.watch(kHalfWayReading);
     if (AlertView* alert = m_driver.visibleAlert()) {
         m_hands.note("answer '" + alert->message() + "'");
         m_driver.tapAlertButton(alert->buttonTitleAtIndex(std::max(alert->cancelButtonIndex(), 0)));
     }
-    watch(kHalfWayAfterwards);
-    std::string told;
-    for (const auto& text : m_told) {
-        told += " '" + text + "'";
-    }
+    m_alerts.watch(kHalfWayAfterwards);
+    const std::string told = m_alerts.joined();
     m_hands.note("told:" + told);
     if (!wasLive) {
         return m_hands.note("the session had already ended at the exchange");
     }
-    const bool lost = std::any_of(m_told.begin(), m_told.end(), [](const std::string& text) {
-        return text.find(kHalfWaySessionLost) != std::string::npos;
-    });
-    if (m_told.size() > 1 || lost) {
+    const bool lost =
+        std::any_of(m_alerts.told().begin(), m_alerts.told().end(), [](const std::string& text) {
+            return text.find(kHalfWaySessionLost) != std::string::npos;
+        });
+    if (m_alerts.told().size() > 1 || lost) {
         m_hands.violation("a failed login of " + account + " told the user " +
-                          std::to_string(m_told.size()) + " times:" + told);
+                          std::to_string(m_alerts.told().size()) + " times:" + told);
     }
     const std::string live = liveSession(query, account);
     if (module.tradeLogin() && sessionOfTheClient() != live) {

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/WeakLink.h"
+#include "AlertsTold.h"
 
-class AlertView;
 class ExerciseRandom;
 class ScreenDriver;
 class SimProcess;
@@ -35,14 +34,9 @@ public:
 private:
     // The session the exchange serves the account under; empty when none.
     std::string liveSession(const std::string& query, const std::string& account);
-    // Keeps what each alert that came since the login said.
-    void noteAlerts();
-    // Runs the loop for `seconds` on the timers' clock, noting the alerts.
-    void watch(double seconds);
 
     ScreenDriver& m_driver;
     SimProcess& m_exchange;
     Hands m_hands;
-    std::vector<WeakLink<AlertView>> m_seen;
-    std::vector<std::string> m_told;
+    AlertsTold m_alerts;
 };

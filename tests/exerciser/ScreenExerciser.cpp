@@ -1188,6 +1188,10 @@ void ScreenExerciser::restartTheExchange() {
     m_accounts.exchangeRestarted();
     m_rangeHolds.exchangeRestarted();
     m_restartedNow = true;
+    // The client read nothing while the restart held its thread: what the new exchange answered
+    // meanwhile (a beat's session is unknown there) is read from now, and what crosses it is no
+    // fault.
+    postControl("/control/trade/resumed");
 }
 
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.

@@ -328,8 +328,7 @@ private:
         {[this](View* view, const std::string& what) { return tapView(view, what); },
          [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
          [this] { return topScreen(); }, [this] { return top<VKJYMarketChartController>(); },
-         [this] { return top<VKJYMarketUIViewController>(); },
-         [this] { return m_stallDelay == 0; },
+         [this] { return top<VKJYMarketUIViewController>(); }, [this] { return m_stallDelay == 0; },
          [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
     LogonUnderAForm m_logonUnderAForm{
@@ -337,9 +336,8 @@ private:
         exchange,
         {[this](View* view, const std::string& what) { return tapView(view, what); },
          [this](TextField* field, const std::string& digits) { keypadDigits(field, digits); },
-         [this] { return topScreen(); },
-         std::string("jys=") + kExchange + "&env=" + kEnvironment, kFirstAccount, kSecondAccount,
-         kPassword,
+         [this] { return topScreen(); }, std::string("jys=") + kExchange + "&env=" + kEnvironment,
+         kFirstAccount, kSecondAccount, kPassword,
          [this](const std::string& query, const std::string& account) {
              m_fast->dealsBeforeTheLogin(query, account);
          },

@@ -49,7 +49,7 @@ std::string slowSessionNamed(const nlohmann::json& fields) {
 }  // namespace
 
 SlowLogonAgain::SlowLogonAgain(ScreenDriver& driver, SimProcess& exchange, Hands hands)
-    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)) {}
+    : m_driver(driver), m_exchange(exchange), m_hands(std::move(hands)), m_alerts(driver) {}
 
 int SlowLogonAgain::weight() const {
     return m_hands.onTradeHome() && PXTradeModule::shared().tradeLogin() ? 2 : 0;
@@ -82,36 +82,10 @@ bool SlowLogonAgain::liveAtTheExchange(const std::string& query, const std::stri
            books.value("session", std::string()) == session;
 }
 
-void SlowLogonAgain::markAlerts() {
-    m_seen.clear();
-    m_told.clear();
-    for (AlertView* alert : m_driver.viewsOfClass<AlertView>()) {
-        m_seen.emplace_back(alert);
-    }
-}
-
-void SlowLogonAgain::noteAlerts() {
-    for (AlertView* alert : m_driver.viewsOfClass<AlertView>()) {
-        if (std::none_of(m_seen.begin(), m_seen.end(), [alert](const WeakLink<AlertView>& seen) {
-                return seen.get() == alert;
-            })) {
-            m_seen.emplace_back(alert);
-            m_told.push_back(alert->title() + "|" + alert->message());
-        }
-    }
-}
-
-void SlowLogonAgain::watch(double seconds) {
-    m_driver.runFor(seconds, [this] {
-        noteAlerts();
-        return false;
-    });
-}
-
 void SlowLogonAgain::waitQuiet(double seconds) {
     m_driver.runUntil(
         [this] {
-            noteAlerts();
+            m_alerts.note();
             return m_driver.visibleAlert() != nullptr || slowQuiet();
         },
         seconds);
@@ -127,12 +101,12 @@ void SlowLogonAgain::answerAndLeave() {
         }
         m_hands.note("answer '" + alert->message() + "'");
         m_driver.tapAlertButton(alert->buttonTitleAtIndex(std::max(alert->cancelButtonIndex(), 0)));
-        watch(0.5);
+        m_alerts.watch(0.5);
     }
     if (!m_hands.onTradeHome()) {
         m_hands.back();
     }
-    watch(kSlowAfterwards);
+    m_alerts.watch(kSlowAfterwards);
 }
 
 bool SlowLogonAgain::openFormSwitcher(ExerciseRandom& random, bool anotherAccount) {
@@ -189,10 +163,10 @@ void SlowLogonAgain::logonAgain(ExerciseRandom& random) {
     // The captcha the screen asks for first is what the login types.
     m_driver.runUntil(slowQuiet, kSlowGuard);
     m_exchange.post("/control/trade/hold?" + query + "&name=logon&answered=1");
-    markAlerts();
+    m_alerts.mark();
     const size_t from = receivedSoFar(query);
     m_hands.logInAs(account);
-    watch(delay);
+    m_alerts.watch(delay);
     m_exchange.post("/control/trade/release?" + query + "&name=logon");
     waitQuiet(kSlowGuard);
     answerAndLeave();
@@ -210,16 +184,16 @@ void SlowLogonAgain::switchWithLostLogoff(ExerciseRandom& random) {
     }
     m_driver.runUntil(slowQuiet, kSlowGuard);
     m_exchange.post("/control/trade/hold?" + query + "&name=logoff&answered=1");
-    markAlerts();
+    m_alerts.mark();
     const size_t from = receivedSoFar(query);
     m_hands.logInAs("");
     m_driver.runUntil([this] { return m_driver.visibleAlert() != nullptr; }, 5);
     if (AlertView* confirm = m_driver.visibleAlert()) {
         // The switch's own question is no telling.
-        m_seen.emplace_back(confirm);
+        m_alerts.seen(confirm);
         m_driver.tapAlertButton("确定");
     }
-    watch(kSlowPastTheTimeOut);
+    m_alerts.watch(kSlowPastTheTimeOut);
     m_exchange.post("/control/trade/release?" + query + "&name=logoff");
     waitQuiet(kSlowGuard);
     answerAndLeave();
@@ -228,10 +202,7 @@ void SlowLogonAgain::switchWithLostLogoff(ExerciseRandom& random) {
 
 void SlowLogonAgain::check(const std::string& query, size_t from, const std::string& name,
                            const std::string& session, bool wasLive) {
-    std::string told;
-    for (const auto& text : m_told) {
-        told += " '" + text + "'";
-    }
+    const std::string told = m_alerts.joined();
     m_hands.note("told:" + told);
     const auto reply =
         m_exchange.get("/control/trade/received?" + query + "&from=" + std::to_string(from));
@@ -250,16 +221,17 @@ void SlowLogonAgain::check(const std::string& query, size_t from, const std::str
     if (!wasLive) {
         return m_hands.note("the session had already ended at the exchange");
     }
-    const bool lossTold = std::any_of(m_told.begin(), m_told.end(), [](const std::string& text) {
-        return std::any_of(
-            std::begin(kSlowLossTexts), std::end(kSlowLossTexts),
-            [&text](const char* loss) { return text.find(loss) != std::string::npos; });
-    });
+    const bool lossTold =
+        std::any_of(m_alerts.told().begin(), m_alerts.told().end(), [](const std::string& text) {
+            return std::any_of(
+                std::begin(kSlowLossTexts), std::end(kSlowLossTexts),
+                [&text](const char* loss) { return text.find(loss) != std::string::npos; });
+        });
     if (PXTradeModule::shared().tradeLogin() && lossTold) {
         m_hands.violation("a login that ended logged in told a session loss:" + told);
     }
-    if (m_told.size() > 1) {
-        m_hands.violation("the " + name + " told the user " + std::to_string(m_told.size()) +
-                          " times:" + told);
+    if (m_alerts.told().size() > 1) {
+        m_hands.violation("the " + name + " told the user " +
+                          std::to_string(m_alerts.told().size()) + " times:" + told);
     }
 }

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/WeakLink.h"
+#include "AlertsTold.h"
 
-class AlertView;
 class ExerciseRandom;
 class ScreenDriver;
 class SimProcess;
@@ -49,9 +48,6 @@ private:
     size_t receivedSoFar(const std::string& query);
     bool liveAtTheExchange(const std::string& query, const std::string& account,
                            const std::string& session);
-    void markAlerts();
-    void noteAlerts();
-    void watch(double seconds);
     void waitQuiet(double seconds);
     void answerAndLeave();
     // The rule, for a request of `name` that ends `session` and left after the first `from`
@@ -62,6 +58,5 @@ private:
     ScreenDriver& m_driver;
     SimProcess& m_exchange;
     Hands m_hands;
-    std::vector<WeakLink<AlertView>> m_seen;
-    std::vector<std::string> m_told;
+    AlertsTold m_alerts;
 };

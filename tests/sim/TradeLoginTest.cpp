@@ -140,6 +140,20 @@ TEST_F(TradeSimTest, shouldCountRequestsOfASessionTheClientWasToldHadEnded) {
               "01/02 order_x\n");
 }
 
+// An answer given while the client's thread was held by its tester is read once it runs again:
+// what crosses it is judged from then.
+TEST_F(TradeSimTest, shouldJudgeTheCrossingFromWhenAHeldClientRunsAgain) {
+    TradeClient trade = loggedIn(kAlice);
+    server().setCrossingMs(1000);
+    EXPECT_EQ(trade.session("/trade", "logoff", {}).retcode(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    EXPECT_EQ(trade.session("/trade", "firm_info", {}).retcode(), 1004);
+    EXPECT_EQ(server().ledger().endedSessionRequests(), 1);
+    server().ledger().clientResumed();
+    EXPECT_EQ(trade.session("/trade", "holding_query", {}).retcode(), 1004);
+    EXPECT_EQ(server().ledger().endedSessionRequests(), 1) << "read only now: it crossed";
+}
+
 // A refusal whose client gave up waiting on a slow line (its time-out) was never read: it tells
 // the client nothing, and what the client sends next is judged as before it.
 TEST_F(TradeSimTest, shouldNotTakeARefusalTheClientGaveUpOnAsTellingIt) {
