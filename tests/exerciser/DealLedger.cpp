@@ -39,7 +39,11 @@ DealLedger::Outcome DealLedger::check(const std::optional<Account>& loggedIn, si
 
 void DealLedger::startFrom(const Account& account) {
     newDealsOf(account);
-    m_toAnnounce = 0;
+    // An account still logged in may announce what it had not yet until the new logon replaces
+    // it; logged out, no session is left to.
+    if (!m_lastLoggedIn) {
+        m_toAnnounce = 0;
+    }
 }
 
 int DealLedger::newDealsOf(const Account& account) {

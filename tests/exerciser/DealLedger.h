@@ -35,8 +35,9 @@ public:
 
     // After every event: the account logged in now and the deal sounds played so far.
     Outcome check(const std::optional<Account>& loggedIn, size_t soundsPlayed);
-    // Logged out, before that account's login: its deals so far are known, and no session is
-    // left to announce what it had not yet.
+    // Before that account's login, right after a check: its deals so far are known. Logged out,
+    // no session is left to announce what it had not yet; while another account is still logged
+    // in, its session may.
     void startFrom(const Account& account);
 
 private:

@@ -45,4 +45,18 @@ TEST_F(DealLedgerTest, shouldNotCountTheDealsOfAnAccountThatWasNotLoggedIn) {
     EXPECT_EQ(ledger.check(kSecond, 1).announcedTwice, 1);
 }
 
+// Another account logs on under a form while the first is still logged in: the first account's
+// session may announce its deal before the logon replaces it.
+TEST_F(DealLedgerTest, shouldLetTheAccountStillLoggedInAnnounceItsDealWhileAnotherLogsOn) {
+    ledger.check(kFirst, 0);
+    books[kFirst].emplace(1012, "zn", 3);
+    ledger.check(kFirst, 0);
+    ledger.startFrom(kSecond);
+    EXPECT_EQ(ledger.check(kSecond, 1).announcedTwice, 0);
+    ledger.check(std::nullopt, 1);
+    ledger.startFrom(kFirst);
+    books[kFirst].emplace(1013, "zn", 1);
+    EXPECT_EQ(ledger.check(kFirst, 3).announcedTwice, 1) << "logged out, nothing was owed";
+}
+
 }  // namespace
