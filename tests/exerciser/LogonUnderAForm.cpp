@@ -24,6 +24,7 @@
 #include "trade/core/PXTradeRecords.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYRootViewController.h"
+#include "trade/login/PXJYSavedAccounts.h"
 #include "trade/open/PXJYGuaPaiView.h"
 #include "trade/open/PXJYGuaPaiViewController.h"
 #include "trade/open/PXJYJianCangZYMSVC.h"
@@ -271,6 +272,13 @@ bool LogonUnderAForm::logOn(const std::string& account) {
     m_driver.runUntil([&] { return logon->answered; }, kLogonSeconds);
     m_driver.settle();
     const bool in = logon->finished && PXTradeModule::shared().tradeLogin();
+    if (in) {
+        // Kept among the saved accounts as the login screen keeps it: the trade home lists the
+        // holdings under the saved account in use, and lists none for an account it never saved.
+        const PXTradeTarget live = PXTradeModule::shared().PXJYPeiZhi().target();
+        PXJYSavedAccounts::ofApplication().addAccount(
+            {live.platformCODE, live.environmentCODE, account});
+    }
     m_hands.note("logon under a form: " + std::string(in ? "logged on" : "ended at ") +
                  (in ? "" : logon->typeNW));
     return in;
