@@ -36,6 +36,7 @@
 #include "trade/login/PXJYSimpleLoginVC.h"
 #include "trade/login/PXJYTradeLoginVC.h"
 #include "trade/open/PXJianCangFormView.h"
+#include "trade/quick/PXFastTradeViewController.h"
 #include "widgets/PadKeyboardBackspaceIcon.h"
 
 namespace {
@@ -1194,6 +1195,12 @@ void ScreenExerciser::restartTheExchange() {
     postControl("/control/trade/resumed");
 }
 
+Button* ScreenExerciser::quickPanelHandle() {
+    PXFastTradeViewController* panel =
+        QuickPanelOwnPanel::shownPanel(top<VKJYMarketChartController>());
+    return panel && driver.reaches(panel->closeButton()) ? panel->closeButton() : nullptr;
+}
+
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.
 void ScreenExerciser::reconcile() {
     m_journal->add("end: to the trade home");
@@ -1215,6 +1222,9 @@ void ScreenExerciser::reconcile() {
             }
         } else if (onLoginScreen()) {
             logIn();
+        } else if (Button* handle = quickPanelHandle()) {
+            // The panel covers the screen's back; a person closes it by its handle.
+            tapView(handle, "close the quick panel");
         } else if (Button* backButton = visibleBackButton()) {
             tapView(backButton, "back");
         } else if (tabBar() &&

@@ -104,6 +104,7 @@ private:
     TabBar* tabBar() const;
     TextField* editedField() const;
     Button* visibleBackButton() const;
+    Button* quickPanelHandle();
     bool keyboardShown() const;
     bool onLoginScreen() const;
     bool onTradeHome() const;
