@@ -21,6 +21,7 @@
 #include "trade/core/PXTradeData.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
+#include "trade/core/PXTradePeiZhi.h"
 #include "trade/core/PXTradeRecords.h"
 #include "trade/core/PXTradeTimerManger.h"
 #include "trade/login/PXJYRootViewController.h"
