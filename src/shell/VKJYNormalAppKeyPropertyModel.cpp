@@ -1,5 +1,7 @@
 #include "shell/VKJYNormalAppKeyPropertyModel.h"
 
+#include <algorithm>
+
 #include "platform/foundation/Text.h"
 #include "shell/VKJYDirectoryReply.h"
 
@@ -38,4 +40,9 @@ std::vector<std::string> VKJYNormalAppKeyPropertyModel::cuoHeCodeArray() const {
         }
     }
     return codes;
+}
+
+bool VKJYNormalAppKeyPropertyModel::isCuoHeCommodity(const std::string& code) const {
+    const auto codes = cuoHeCodeArray();
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
 }

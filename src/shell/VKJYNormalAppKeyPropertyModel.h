@@ -26,6 +26,8 @@ public:
     std::string iOSPlatform() const { return propertyForKey(kIOSPlatformKey); }
     // "CUOHECODES" split at ","; empty when absent.
     std::vector<std::string> cuoHeCodeArray() const;
+    // Whether the commodity trades by matching: its code is among "CUOHECODES".
+    bool isCuoHeCommodity(const std::string& code) const;
 
 private:
     std::map<std::string, std::string> m_properties;

@@ -129,6 +129,9 @@ TEST(DirectoryModelTest, shouldSplitTheMatchingCommodityCodes) {
     model.fillWithReply(*reply);
     EXPECT_EQ(model.iOSPlatform(), "2");
     EXPECT_EQ(model.cuoHeCodeArray(), (std::vector<std::string>{"NI", "XAG"}));
+    EXPECT_TRUE(model.isCuoHeCommodity("XAG"));
+    EXPECT_FALSE(model.isCuoHeCommodity(""));
+    EXPECT_FALSE(model.isCuoHeCommodity("XA"));
     model.setProperty("CUOHECODES", "");
     EXPECT_TRUE(model.cuoHeCodeArray().empty());
 }

@@ -1,7 +1,5 @@
 #include "trade/close/PXJYZhuanRangZYMSView.h"
 
-#include <algorithm>
-
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "shell/VKJYAppDelegate.h"
@@ -36,11 +34,7 @@ void PXJYZhuanRangZYMSView::ziDongZhaiPaiButtonAction() {
 
 void PXJYZhuanRangZYMSView::cuoHeShangPin() {
     const VKJYAppDelegate* app = VKJYAppDelegate::shared();
-    std::vector<std::string> codes;
-    if (app) {
-        codes = app->normalAppPropertyModel().cuoHeCodeArray();
-    }
-    const bool matching = std::find(codes.begin(), codes.end(), commodityCode()) != codes.end();
+    const bool matching = app && app->normalAppPropertyModel().isCuoHeCommodity(commodityCode());
     if (matching) {
         m_ziDongZhaiPai = true;
     }

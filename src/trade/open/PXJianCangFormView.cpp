@@ -383,11 +383,7 @@ JYDict PXJianCangFormView::orderHead() const {
 
 bool PXJianCangFormView::isCuoHeCommodity() const {
     const VKJYAppDelegate* app = VKJYAppDelegate::shared();
-    if (!app) {
-        return false;
-    }
-    const auto codes = app->normalAppPropertyModel().cuoHeCodeArray();
-    return std::find(codes.begin(), codes.end(), m_commodityCode) != codes.end();
+    return app && app->normalAppPropertyModel().isCuoHeCommodity(m_commodityCode);
 }
 
 void PXJianCangFormView::confirmOrder(const std::string& price, std::function<void()> send) {

@@ -1,7 +1,5 @@
 #include "trade/quick/PXFastTradeViewController.h"
 
-#include <algorithm>
-
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/Text.h"
@@ -553,11 +551,7 @@ std::string PXFastTradeViewController::sessionId() const {
 
 bool PXFastTradeViewController::isCuoHeCommodity() const {
     const VKJYAppDelegate* app = VKJYAppDelegate::shared();
-    if (!app) {
-        return false;
-    }
-    const auto codes = app->normalAppPropertyModel().cuoHeCodeArray();
-    return std::find(codes.begin(), codes.end(), m_commodityCode) != codes.end();
+    return app && app->normalAppPropertyModel().isCuoHeCommodity(m_commodityCode);
 }
 
 std::shared_ptr<PXTradeNetworkManger> PXFastTradeViewController::newManager() {
