@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -17,6 +18,8 @@
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 #include "trade/core/PXTradePeiZhi.h"
+#include "trade/core/PXTradeTimerManger.h"
+#include "trade/core/TradeText.h"
 #include "trade/login/PXJYCaptchaButton.h"
 #include "trade/login/PXJYSavedAccounts.h"
 #include "trade/login/PXJYSimpleLoginVC.h"
@@ -243,6 +246,11 @@ std::string TradeSessionFixture::reqValue(const SimTradeReceived& request, const
     }
     const auto& fields = body["VUZI"]["REQ"];
     return fields.contains(key) && fields[key].is_string() ? fields[key].get<std::string>() : "";
+}
+
+long long TradeSessionFixture::reportedSellListing() const {
+    const auto& report = tradeModule().PXJYTimerManger().transactionReporting();
+    return Text::longLongValue(TradeText::textAt(report, "UPT"));
 }
 
 void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digits) {
