@@ -12,6 +12,7 @@
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
 #include "market/VKJYWatchList.h"
+#include "platform/foundation/HttpClient.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/foundation/SystemInfo.h"
 #include "platform/foundation/UserDefaults.h"
@@ -82,6 +83,12 @@ protected:
             }
         }
         return body;
+    }
+
+    // Every request sent so far is answered, so the server has logged them all: two sent in one
+    // turn go out on two connections, and the server may take them in either order.
+    bool lineQuiet() {
+        return driver.runUntil([] { return HttpClient::exchangesInFlight() == 0; }, 20);
     }
 
     bool chartDrawn() const {
@@ -196,6 +203,7 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
     ASSERT_EQ(picker->ComTableView()->numberOfRows(0), 6);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picker-568")));
 
+    ASSERT_TRUE(lineQuiet());
     sim.quoteServer(0).clearRequestLog();
     const int asked = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
     ASSERT_TRUE(driver.tapRow(*picker->ComTableView(), {0, 4}));
@@ -258,6 +266,12 @@ TEST_F(QuoteScreenTest, shouldShowTheLastOfTwoQuickPicksEverywhere) {
         20));
     EXPECT_TRUE(agreed);
     EXPECT_EQ(screen->commodityNameButton()->currentTitle(), "铜");
+    // The last request of the old commodity may have gone out in the turn of the first of the
+    // new: the request that tells what the screen asks now is the next one.
+    ASSERT_TRUE(lineQuiet());
+    const int asked = sim.quoteServer(0).requestCount(kLiveQuoteProtocol);
+    ASSERT_TRUE(driver.runUntil(
+        [&] { return sim.quoteServer(0).requestCount(kLiveQuoteProtocol) > asked; }, 20));
     EXPECT_EQ(field(lastLiveQuoteBody(), 4, 2), chart.selectedCommodityInfo()->CommodityID);
 }
 
