@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "MarketFixture.h"
@@ -84,17 +85,18 @@ protected:
         return body;
     }
 
-    // The first live-quote request the server took for that commodity, or nothing. A request of
-    // the commodity left and the first of the one picked can leave in one turn, on two
-    // connections, and the server may take them in either order; requests of one commodity it
-    // takes in order, each sent after the answer whose marks it carries.
-    std::vector<uint8_t> firstLiveQuoteBodyOf(int commodity) {
+    // The live-quote requests the server took for that commodity, in order. A request of the
+    // commodity left and the first of the one picked can leave in one turn, on two connections,
+    // and the server may take them in either order; those of one commodity it takes in order,
+    // each sent after the answer whose marks it carries.
+    std::vector<std::vector<uint8_t>> liveQuoteBodiesOf(int commodity) {
+        std::vector<std::vector<uint8_t>> bodies;
         for (const auto& record : sim.quoteServer(0).requestLog()) {
             if (record.protocol == kLiveQuoteProtocol && field(record.body, 4, 2) == commodity) {
-                return record.body;
+                bodies.push_back(record.body);
             }
         }
-        return {};
+        return bodies;
     }
     static bool carriesMarks(const std::vector<uint8_t>& body) {
         return field(body, 6, 4) != 0 || field(body, 10, 4) != 0 || field(body, 14, 4) != 0;
@@ -225,15 +227,15 @@ TEST_F(QuoteScreenTest, shouldSwitchCommodityFromThePickerAndRestartWithFreshMar
                      screen->commodityNameButton()->frame().maxX() + 2);
     EXPECT_TRUE(driver.saveSnapshot(snapshotPath("quote-screen-picked-568")));
     EXPECT_TRUE(screen->chartManager()->isUserInteractionEnabled());
-    std::vector<uint8_t> body;
+    std::vector<std::vector<uint8_t>> bodies;
     ASSERT_TRUE(driver.runUntil(
         [&] {
-            body = firstLiveQuoteBodyOf(screen->SelectedCommodityInfo()->CommodityID);
-            return !body.empty();
+            bodies = liveQuoteBodiesOf(screen->SelectedCommodityInfo()->CommodityID);
+            return !bodies.empty();
         },
         5));
-    ASSERT_EQ(body.size(), 18u);
-    EXPECT_FALSE(carriesMarks(body));
+    ASSERT_EQ(bodies.front().size(), 18u);
+    EXPECT_FALSE(carriesMarks(bodies.front()));
 }
 
 // Two picks within the chart's commodity lock: the second is taken when the lock opens, and the
@@ -278,13 +280,8 @@ TEST_F(QuoteScreenTest, shouldShowTheLastOfTwoQuickPicksEverywhere) {
     const int id = chart.selectedCommodityInfo()->CommodityID;
     EXPECT_TRUE(driver.runUntil(
         [&] {
-            for (const auto& record : sim.quoteServer(0).requestLog()) {
-                if (record.protocol == kLiveQuoteProtocol && field(record.body, 4, 2) == id &&
-                    carriesMarks(record.body)) {
-                    return true;
-                }
-            }
-            return false;
+            const auto bodies = liveQuoteBodiesOf(id);
+            return std::any_of(bodies.begin(), bodies.end(), carriesMarks);
         },
         20));
 }

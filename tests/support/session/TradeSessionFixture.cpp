@@ -253,6 +253,12 @@ long long TradeSessionFixture::reportedSellListing() const {
     return Text::longLongValue(TradeText::textAt(report, "UPT"));
 }
 
+bool TradeSessionFixture::listingsHeard(const std::function<void()>& change) {
+    const long long before = reportedSellListing();
+    change();
+    return driver.runUntil([&] { return reportedSellListing() > before; }, 10);
+}
+
 void TradeSessionFixture::typeOnKeypad(TextField* field, const std::string& digits) {
     ASSERT_TRUE(driver.tap(field));
     driver.settle();

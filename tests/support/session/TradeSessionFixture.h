@@ -49,10 +49,13 @@ protected:
     std::vector<SimTradeReceived> received(const std::string& name);
     // A field of a request's "REQ" ("" when missing or not text).
     static std::string reqValue(const SimTradeReceived& request, const std::string& key);
-    // The time of the last change to the sell listings that a heartbeat reported. Listings made
-    // by a test are news to the next heartbeat, and the order-book screens ask for their book
-    // again under the busy overlay when it tells them.
+    // The time of the last change to the sell listings that a heartbeat reported.
     long long reportedSellListing() const;
+    // Makes the change to the sell listings at the simulator and runs until a heartbeat reports
+    // it. A change is news to the next heartbeat, and an order-book screen on show asks for its
+    // book again under the busy overlay when it hears it: heard before the screen shows, it
+    // comes under none of the taps after.
+    bool listingsHeard(const std::function<void()>& change);
     // Taps the field, presses the digits on the in-app keypad and "完成".
     void typeOnKeypad(TextField* field, const std::string& digits);
     // With the replies to requests of that name held and one of them on its way: a second tap

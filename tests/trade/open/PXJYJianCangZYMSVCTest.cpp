@@ -44,17 +44,19 @@ protected:
         settleQueries();
         return orderBook;
     }
-    // Listings of another firm, one unit apart in price, cheapest first. Listed before the book
-    // shows, they are news to the next heartbeat, which is waited for here: told later, its
-    // reload would raise the busy overlay at a moment of its own, under a tap of the steps after.
+    // Listings of another firm, one unit apart in price, cheapest first; listed before the book
+    // shows, heard before it does.
     void listForOthers(int side, int count, int qty = 7) {
-        const long long before = reportedSellListing();
-        for (int i = 0; i < count; ++i) {
-            ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", side, 2150 + i, qty));
+        const auto list = [&] {
+            for (int i = 0; i < count; ++i) {
+                ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", side, 2150 + i, qty));
+            }
+        };
+        if (orderBook) {
+            list();
+            return;
         }
-        if (!orderBook) {
-            ASSERT_TRUE(driver.runUntil([&] { return reportedSellListing() > before; }, 10));
-        }
+        ASSERT_TRUE(listingsHeard(list));
     }
     std::string bookPrice(size_t row) const {
         return TradeText::textAt(orderBook->guaPaiInfoArray().at(row), "PRI");

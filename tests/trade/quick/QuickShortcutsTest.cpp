@@ -425,12 +425,11 @@ TEST_F(QuickShortcuts, aRefusedReverseDelistingKeepsTheDetailAndItsPanelAndSaysT
 }
 
 TEST_F(QuickShortcuts, anOrderBookDelistingKeepsItsCommodityAndTheTransferListingFreezesLots) {
-    const long long listed = reportedSellListing();
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150 + i, 7));
-    }
-    // Heard before the screen shows, the news asks nothing of it under the taps below.
-    ASSERT_TRUE(driver.runUntil([&] { return reportedSellListing() > listed; }, 10));
+    ASSERT_TRUE(listingsHeard([&] {
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(tradeServer().ledger().listForFirm("F002", "zn", 2, 2150 + i, 7));
+        }
+    }));
     PXTradeScreenArgs args;
     args.commodityCode = "zn";
     auto* screen = pushMade<PXJYSimpleJianCangZYMSVC>("PXJYSimpleJianCangZYMSVC", args);
