@@ -168,6 +168,19 @@ void SimTradeControlRoutes::install(httplib::Server& server, SimExchange& exchan
             static_cast<int>(number(request, "qty").value_or(1)));
         answer(response, reply.value("retcode", 0) == 0 ? "" : reply.dump());
     });
+    // A request of the account from another device: every parameter but the environment, the
+    // account and the name is a field of the request.
+    postFor(server, exchange, "/control/trade/request", [](auto& request, auto& response, auto& s) {
+        SimJson fields = SimJson::object();
+        for (const auto& [key, value] : request.params) {
+            if (key != "jys" && key != "env" && key != "account" && key != "name") {
+                fields[key] = value;
+            }
+        }
+        const SimJson reply = s.ledger().requestElsewhere(request.get_param_value("account"),
+                                                          request.get_param_value("name"), fields);
+        answer(response, reply.value("retcode", 0) == 0 ? "" : reply.dump());
+    });
     postFor(server, exchange, "/control/trade/listing", [](auto& request, auto& response, auto& s) {
         const bool listed = s.ledger().listForFirm(
             request.get_param_value("firm"), request.get_param_value("commodity"),

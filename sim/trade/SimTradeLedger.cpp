@@ -231,7 +231,7 @@ SimJson SimTradeLedger::serve(const std::string& account, Reach reach,
 void SimTradeLedger::sweepReached() {
     {
         std::shared_lock shared(m_lock);
-        if (m_state.reached().empty()) {
+        if (!m_state.dayEnded() && m_state.reached().empty()) {
             return;
         }
     }
@@ -612,6 +612,22 @@ SimJson SimTradeLedger::orderElsewhere(const std::string& account, const std::st
                  [&] { return SimTradeOrders(m_state).marketOrder(account, order); });
 }
 
+SimJson SimTradeLedger::requestElsewhere(const std::string& account, const std::string& name,
+                                         const SimJson& request) {
+    sweepReached();
+    auto found = routes().find(name);
+    {
+        std::shared_lock shared(m_lock);
+        if (!m_state.accounts.count(account) || found == routes().end()) {
+            return simReply(kSimBadRequest, "unknown account or request");
+        }
+    }
+    SimJson reply = serve(account, found->second.reach,
+                          [&] { return found->second.handler(*this, account, request); });
+    sweepReached();
+    return reply;
+}
+
 bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& commodity, int side,
                                  double price, int qty) {
     std::unique_lock lock(m_lock);
@@ -743,7 +759,12 @@ SimJson SimTradeLedger::books(const std::string& account) {
                                   {"commodity", deal.commodity},
                                   {"side", deal.side},
                                   {"settle", deal.settle},
-                                  {"qty", deal.qty}});
+                                  {"qty", deal.qty},
+                                  {"price", deal.price},
+                                  {"kind", deal.kind},
+                                  {"time", deal.time},
+                                  {"market", deal.market},
+                                  {"placed", deal.placed}});
     }
     books["session"] = liveSession(account);
     books["live"] = !books["session"].get<std::string>().empty();

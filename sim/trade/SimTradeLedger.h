@@ -73,6 +73,10 @@ public:
     // the client: the reply the device would get.
     SimJson orderElsewhere(const std::string& account, const std::string& commodity, int side,
                            int qty);
+    // Any request of the account made on another device, such as a conditional order (order_x)
+    // or stops (set_loss_profit) left waiting: the reply the device would get.
+    SimJson requestElsewhere(const std::string& account, const std::string& name,
+                             const SimJson& request);
     bool listForFirm(const std::string& firm, const std::string& commodity, int side, double price,
                      int qty);
     // A holding closed whole from elsewhere, and a listing taken by another firm (see

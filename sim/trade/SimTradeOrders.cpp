@@ -61,9 +61,10 @@ int SimTradeOrders::heldLots(const std::string& account, const std::string& comm
 int SimTradeOrders::openOrderLots(const std::string& account, const std::string& commodity) const {
     int lots = 0;
     const SimTradeAccount& owner = m_state.accounts.at(account);
+    // Every open order counts, transfer listings too, as the client's ranges count them.
     for (size_t at : owner.openOrders) {
         const SimTradeOrder& item = owner.orders[at];
-        if (item.commodity == commodity && item.settle == 1) {
+        if (item.commodity == commodity) {
             lots += item.rest();
         }
     }
@@ -168,6 +169,7 @@ void SimTradeOrders::openHolding(const std::string& account, const SimTradeCommo
     holding.fee = commodity.fee(price, qty);
     holding.stopLoss = stopLoss;
     holding.stopProfit = stopProfit;
+    holding.stopsTime = holding.openTime;
     holding.otherFirm = otherFirm;
     m_state.addHolding(holding);
 
@@ -282,6 +284,10 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     if (order.price <= 0 || !loss || !profit) {
         return simReply(kSimRefused, kOffTickGrid);
     }
+    auto live = m_state.prices(item);
+    if (!live) {
+        return simReply(kSimRefused, kNoLivePrice);
+    }
     if (auto error = checkOpen(account, order); !error.empty()) {
         return simReply(kSimNoFunds, error);
     }
@@ -294,6 +300,7 @@ SimJson SimTradeOrders::conditionalOrder(const std::string& account, const SimJs
     placed.side = order.side;
     placed.kind = 1;
     placed.price = order.price;
+    placed.rising = order.price > SimTradeState::orderPrice(*live, order.side);
     placed.qty = order.qty;
     placed.stopLoss = *loss;
     placed.stopProfit = *profit;
@@ -371,15 +378,19 @@ SimJson SimTradeOrders::cancel(const std::string& account, const SimJson& reques
     if (!order->open()) {
         return simReply(kSimRefused, "订单已成交或已撤销");
     }
-    if (order->settle == 2) {
-        freezeLots(*order, order->rest(), false);
-    }
-    order->status = order->traded > 0 ? 5 : 3;
-    refreeze(*order);
-    if (listing) {
-        m_state.touchListings(order->side);
-    }
+    withdraw(*order);
     return simReply(0, "撤单成功");
+}
+
+void SimTradeOrders::withdraw(SimTradeOrder& order) {
+    if (order.settle == 2) {
+        freezeLots(order, order.rest(), false);
+    }
+    order.status = order.traded > 0 ? 5 : 3;
+    refreeze(order);
+    if (order.kind == 2) {
+        m_state.touchListings(order.side);
+    }
 }
 
 void SimTradeOrders::freezeLots(SimTradeOrder& listing, int qty, bool freeze) {
@@ -595,6 +606,9 @@ void SimTradeOrders::seedHolding(const std::string& account, const std::string& 
 }
 
 void SimTradeOrders::sweep() {
+    if (m_state.dayEnded()) {
+        endDay();
+    }
     for (const auto& [no, account] : reached(true)) {
         SimTradeOrder* order = m_state.owner(account).order(no);
         if (order && order->open()) {
@@ -624,7 +638,7 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
         return;
     }
     const SimUnits market = SimTradeState::orderPrice(*live, order.side);
-    const bool reached = order.side == 1 ? market <= order.price : market >= order.price;
+    const bool reached = order.rising ? market >= order.price : market <= order.price;
     if (!reached) {
         return;
     }
@@ -635,12 +649,40 @@ void SimTradeOrders::sweepOrder(SimTradeOrder& order) {
     const int64_t no = order.no;
     const std::string account = order.account;
     const int side = order.side;
-    const SimUnits price = order.price;
+    const int64_t placed = order.time;
     const SimUnits loss = order.stopLoss;
     const SimUnits profit = order.stopProfit;
     const std::string counterparty = order.counterparty;
-    openHolding(account, *item, side, lots, price, kConditionalDeal, no, counterparty, loss,
+    // Dealt at the market of its side, as a market order would be now: never worse for the
+    // customer than the market, whichever side of it the order waited on.
+    openHolding(account, *item, side, lots, market, kConditionalDeal, no, counterparty, loss,
                 profit);
+    markTriggered(account, market, placed);
+}
+
+void SimTradeOrders::markTriggered(const std::string& account, SimUnits market, int64_t placed) {
+    SimTradeDeal& deal = m_state.accounts.at(account).deals.back();
+    deal.market = market;
+    deal.placed = placed;
+}
+
+void SimTradeOrders::endDay() {
+    const int64_t today = m_state.today();
+    for (auto& [name, owner] : m_state.accounts) {
+        std::vector<size_t> open(owner.openOrders.begin(), owner.openOrders.end());
+        for (size_t at : open) {
+            if (m_state.dayOf(owner.orders[at].time) < today) {
+                withdraw(owner.orders[at]);
+            }
+        }
+        for (auto& held : owner.holdings) {
+            const bool stops = held.stopLoss > 0 || held.stopProfit > 0;
+            if (stops && m_state.dayOf(held.stopsTime) < today) {
+                m_state.setStops(held, 0, 0);
+            }
+        }
+    }
+    m_state.oldestWaitingDay = today;
 }
 
 void SimTradeOrders::sweepStops() {
@@ -653,9 +695,10 @@ void SimTradeOrders::sweepStops() {
             continue;
         }
         const int lots = held->qty - held->frozen;
+        const SimUnits market = SimTradeState::closePrice(*live, *item, held->side);
         if (lots > 0) {
-            closeLots(*held, lots, SimTradeState::closePrice(*live, *item, held->side), kSystemDeal,
-                      m_state.number(), "");
+            closeLots(*held, lots, market, kSystemDeal, m_state.number(), "");
+            markTriggered(account, market, held->stopsTime);
         }
         m_state.setStops(*held, 0, 0);
         touched.insert(account);

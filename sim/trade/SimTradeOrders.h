@@ -36,8 +36,9 @@ public:
     bool takeListing(int64_t no, const std::string& firm);
     // A holding at the price a market order would pay, for the seeded accounts.
     void seedHolding(const std::string& account, const std::string& commodity, int side, int qty);
-    // Fills the conditional orders and closes the holdings at stops that the live prices reach,
-    // in every account: the caller holds the whole state.
+    // Ends what earlier exchange days left waiting, then fills the conditional orders and closes
+    // the holdings at stops that the live prices reach, in every account: the caller holds the
+    // whole state.
     void sweep();
 
 private:
@@ -86,6 +87,14 @@ private:
     std::vector<std::pair<int64_t, std::string>> reached(bool orders) const;
     void sweepOrder(SimTradeOrder& order);
     void sweepStops();
+    // Records on the account's latest deal the market it was dealt at and when what it carried
+    // out was placed.
+    void markTriggered(const std::string& account, SimUnits market, int64_t placed);
+    // Withdraws the open orders and clears the stops of days that ended: all are valid for the
+    // day they were placed or set on.
+    void endDay();
+    // A cancelled order or listing: its lots and funds are free again.
+    void withdraw(SimTradeOrder& order);
 
     SimTradeState& m_state;
 };

@@ -182,6 +182,13 @@ int64_t SimTradeState::dayOf(int64_t ms) const {
     return SimClock::dayStart(ms, market->utcOffsetMinutes());
 }
 
+void SimTradeState::noteWaiting(int64_t time) {
+    const int64_t day = dayOf(time);
+    int64_t oldest = oldestWaitingDay.load();
+    while (day < oldest && !oldestWaitingDay.compare_exchange_weak(oldest, day)) {
+    }
+}
+
 void SimTradeState::addFlow(const std::string& account, const std::string& kind, SimCents amount,
                             const std::string& code) {
     addFlow(account, kind, amount, code, now());
@@ -220,6 +227,9 @@ SimTradeOrder& SimTradeState::addOrder(const SimTradeOrder& order) {
         if (order.kind == 2) {
             openListings[order.no] = order.account;
         }
+        if (!order.account.empty()) {
+            noteWaiting(order.time);
+        }
         watchOrder(order, true);
     }
     return book.orders[at];
@@ -231,6 +241,9 @@ void SimTradeState::addTransfer(const SimTradeTransfer& transfer) {
 
 void SimTradeState::addHolding(const SimTradeHolding& holding) {
     accounts.at(holding.account).holdings.push_back(holding);
+    if (holding.stopLoss > 0 || holding.stopProfit > 0) {
+        noteWaiting(holding.stopsTime);
+    }
     watchStops(holding, true);
 }
 
@@ -268,6 +281,10 @@ void SimTradeState::setStops(SimTradeHolding& holding, SimUnits stopLoss, SimUni
     watchStops(holding, false);
     holding.stopLoss = stopLoss;
     holding.stopProfit = stopProfit;
+    if (stopLoss > 0 || stopProfit > 0) {
+        holding.stopsTime = now();
+        noteWaiting(holding.stopsTime);
+    }
     watchStops(holding, true);
 }
 
@@ -280,14 +297,14 @@ void SimTradeState::removeEmptyHoldings(SimTradeAccount& account) {
     list.erase(empty, list.end());
 }
 
-// Conditional orders only: a buy fills when the buy price falls to its price, a sell when the
-// sell price rises to it.
+// Conditional orders only: each watches the market price of its side (a buy the buy price, a sell
+// the sell price) come to its price from the side it was placed on.
 void SimTradeState::watchOrder(const SimTradeOrder& order, bool on) {
     if (order.kind != 1) {
         return;
     }
     const SimTradeWatchEntry entry = {
-        order.commodity, order.side, order.side == 1,         order.price,
+        order.commodity, order.side, !order.rising,           order.price,
         order.account,   order.no,   SimTradeWatchKind::Order};
     on ? watch.add(entry) : watch.remove(entry);
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -91,6 +92,7 @@ struct SimTradeHolding {
     SimCents fee = 0;
     SimUnits stopLoss = 0;  // 0: none
     SimUnits stopProfit = 0;
+    int64_t stopsTime = 0;  // when its stops were set: they hold for that exchange day
     std::string otherFirm;
 };
 
@@ -104,6 +106,9 @@ struct SimTradeOrder {
     int settle = 1;  // 1 open, 2 transfer
     int kind = 1;    // 1 conditional order, 2 listing
     SimUnits price = 0;
+    // A conditional order placed above the market of its side waits for that price to rise to
+    // it, one placed below for it to fall to it.
+    bool rising = false;
     int qty = 0;
     int traded = 0;
     int status = 1;  // 1 ordered, 2 done, 3 cancelled, 4 partly done, 5 partly done then cancelled
@@ -138,6 +143,10 @@ struct SimTradeDeal {
     int64_t time = 0;
     int kind = 1;  // "TR_T"
     std::string otherFirm;
+    // A deal of a waiting order or stop: the market price of its side when it was dealt, and when
+    // the order was placed or the stop set.
+    SimUnits market = 0;
+    int64_t placed = 0;
 };
 
 struct SimTradeFundFlow {
@@ -225,6 +234,9 @@ struct SimTradeState {
     int64_t sellListingTime = 0;
     int64_t commodityTime = 0;
     std::set<std::string> withoutPrice;  // trading codes whose live price the server has lost
+    // The earliest exchange day of an order or stop that may still be waiting: once today is
+    // later, the day's end has to withdraw what it left.
+    std::atomic<int64_t> oldestWaitingDay{std::numeric_limits<int64_t>::max()};
 
     int64_t now() const { return market->nowMs(); }
     int64_t number() { return ++nextNumber; }
@@ -256,6 +268,10 @@ struct SimTradeState {
     SimTradeDay bookedToday(const std::string& account) const;
     int64_t today() const;
     int64_t dayOf(int64_t ms) const;
+    // Something placed or set at `time` waits for the market until that day ends.
+    void noteWaiting(int64_t time);
+    // An exchange day ended since the last withdrawal of what was valid for it.
+    bool dayEnded() const { return oldestWaitingDay.load() < today(); }
     void addFlow(const std::string& account, const std::string& kind, SimCents amount,
                  const std::string& code);
     // The same, booked at `time` (ms).

@@ -185,3 +185,39 @@ TEST_F(TradeOrderBookTest, shouldMatchAnAutoDelistingListingAtOnce) {
     EXPECT_EQ(sells[0]["UT_QTY"], "1");
     EXPECT_EQ(sells[0]["F_TYPE"], "1");
 }
+
+// The maximum holding counts every open order, a transfer listing too, as the client's ranges
+// do; the next exchange day counts none of the day's listings, all withdrawn at its midnight.
+TEST_F(TradeOrderBookTest, shouldCountEveryOpenListingAgainstTheMaximumHoldingUntilTheDayEnds) {
+    // Zinc, cheap enough to hold 490 lots, trades in the real environment.
+    const char* const account = "100000000000002";
+    TradeClient trader = loggedIn(account, kEast);
+    ASSERT_TRUE(server(kEast).ledger().holdElsewhere(account, "zn", 1, 490));
+    auto zinc = [](Fields fields) {
+        fields[1] = {"COMMODITY_ID", "zn"};
+        return fields;
+    };
+    // One decimal: the close in tenths.
+    const int64_t close = liveQuote("zn", kEast).yesterdayClose;
+    const std::string price = std::to_string(close / 10) + "." + std::to_string(close % 10);
+    ASSERT_EQ(trader.session("/trade", "order_list", zinc(listing("2", price, "5", "2"))).retcode(),
+              0);
+    EXPECT_EQ(
+        trader.session("/trade", "order_list", zinc(listing("1", price, "6"))).rep()["message"],
+        "超出最大持仓量");
+    ASSERT_EQ(trader.session("/trade", "order_list", zinc(listing("1", price, "5"))).retcode(), 0);
+    EXPECT_EQ(trader.session("/trade", "order_mp", zinc(delisting("1", price, "1", "1")))
+                  .rep()["message"],
+              "超出最大持仓量");
+
+    toTheExchangeMidnight(60000);
+    const Json orders = trader.session("/trade", "my_order_query", {}).records();
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(orders[0]["STA"], "3");
+    EXPECT_EQ(orders[1]["STA"], "3");
+    const Json held =
+        trader.session("/trade", "holding_detail_query", {{"COMMODITY_ID", "zn"}}).records();
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_EQ(held[0]["F_QTY"], "0");
+    EXPECT_EQ(trader.session("/trade", "order_list", zinc(listing("1", price, "10"))).retcode(), 0);
+}

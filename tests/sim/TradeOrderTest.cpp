@@ -165,7 +165,9 @@ TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
     movePrice("AG", -40);
     Json held = details(bob);
     ASSERT_EQ(held.size(), 1u);
-    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), static_cast<double>(buy - 30));
+    // Dealt at the market, which fell past the order's price.
+    EXPECT_DOUBLE_EQ(money(held[0]["PR"]), static_cast<double>(agQuote().buyPrice));
+    EXPECT_LT(agQuote().buyPrice, buy - 30);
     EXPECT_EQ(held[0]["STOP_LOSS"], loss);
     orders = bob.session("/trade", "my_order_query", {}).records();
     EXPECT_EQ(orders[0]["STA"], "2");
@@ -173,6 +175,34 @@ TEST_F(TradeOrderTest, shouldFillAConditionalOrderWhenThePriceReachesIt) {
     EXPECT_DOUBLE_EQ(money(firm(bob)["OR_F"]), 0);
     Json deals = bob.session("/trade", "tradequery", {}).records();
     EXPECT_EQ(deals[0]["TR_T"], "6");
+}
+
+// An order above the market of its side waits for it to rise, one below for it to fall; none is
+// dealt at once, and each is dealt at the market of its side then.
+TEST_F(TradeOrderTest, shouldLetAConditionalOrderWaitOnEitherSideOfTheMarket) {
+    TradeClient bob = loggedIn(kBob);
+    const struct {
+        const char* side;
+        int64_t beyond;  // the order's price less the market of its side
+    } cases[] = {{"1", 30}, {"1", -30}, {"2", 30}, {"2", -30}};
+    size_t dealt = 0;
+    for (const auto& c : cases) {
+        const bool buying = std::string(c.side) == "1";
+        auto market = [&] { return buying ? agQuote().buyPrice : agQuote().sellPrice; };
+        const int64_t price = market() + c.beyond;
+        const std::string what = std::string(c.side) + " " + std::to_string(c.beyond);
+        ASSERT_EQ(bob.session("/trade", "order_x", conditional(c.side, std::to_string(price), "1"))
+                      .retcode(),
+                  0)
+            << what;
+        movePrice("AG", -c.beyond / 3);
+        EXPECT_EQ(details(bob).size(), dealt) << what;
+        EXPECT_EQ(bob.session("/trade", "my_order_query", {}).records()[0]["STA"], "1") << what;
+        movePrice("AG", c.beyond + c.beyond / 3 + (c.beyond > 0 ? 7 : -7));
+        const Json held = details(bob);
+        ASSERT_EQ(held.size(), ++dealt) << what;
+        EXPECT_DOUBLE_EQ(money(held.back()["PR"]), static_cast<double>(market())) << what;
+    }
 }
 
 TEST_F(TradeOrderTest, shouldCancelAConditionalOrderAndReleaseItsFunds) {
@@ -215,4 +245,56 @@ TEST_F(TradeOrderTest, shouldCloseAHoldingAtItsStopLoss) {
     Json deals = bob.session("/trade", "tradequery", {}).records();
     EXPECT_EQ(deals[0]["SE_F"], "2");
     EXPECT_EQ(deals[0]["TR_T"], "3");
+}
+
+// What is valid for the day (conditional orders, stops) lasts until the exchange's midnight,
+// UTC+8, and not a moment longer: withdrawn as the order query shows, the stops cleared.
+TEST_F(TradeOrderTest, shouldEndTheDaysOrdersAndStopsAtTheExchangesMidnight) {
+    TradeClient bob = loggedIn(kBob);
+    toTheExchangeMidnight(-120000);
+    ASSERT_EQ(bob.session("/trade", "order_s", marketOrder("1", "1", "1")).retcode(), 0);
+    const std::string id = details(bob)[0]["H_ID"];
+    auto stopsOf = [&](int64_t loss, int64_t profit) -> Fields {
+        return {{"H_ID", id},
+                {"COMMODITY_ID", "AG"},
+                {"TY", "1"},
+                {"STOP_LOSS", std::to_string(loss)},
+                {"STOP_PROFIT", std::to_string(profit)}};
+    };
+    const int64_t sell = agQuote().sellPrice;
+    const int64_t buy = agQuote().buyPrice;
+    ASSERT_EQ(bob.session("/trade", "set_loss_profit", stopsOf(sell - 200, sell + 500)).retcode(),
+              0);
+    ASSERT_EQ(
+        bob.session("/trade", "order_x", conditional("1", std::to_string(buy - 30), "2")).retcode(),
+        0);
+    ASSERT_EQ(bob.session("/trade", "order_x", conditional("2", std::to_string(sell + 100), "1"))
+                  .retcode(),
+              0);
+    // 23:59: still the day, still dealt.
+    toTheExchangeMidnight(-60000);
+    movePrice("AG", sell + 110 - agQuote().sellPrice);
+    ASSERT_EQ(details(bob).size(), 2u);
+
+    toTheExchangeMidnight(60000);
+    const Json orders = bob.session("/trade", "my_order_query", {}).records();
+    ASSERT_EQ(orders.size(), 2u);
+    EXPECT_EQ(orders[0]["STA"], "2");
+    EXPECT_EQ(orders[1]["STA"], "3");
+    EXPECT_DOUBLE_EQ(money(firm(bob)["OR_F"]), 0);
+    for (const auto& held : details(bob)) {
+        EXPECT_EQ(held["STOP_LOSS"], "0");
+        EXPECT_EQ(held["STOP_PROFIT"], "0");
+    }
+    // Past the old order's price and the old stop-loss: neither acts on the new day.
+    movePrice("AG", sell - 210 - agQuote().sellPrice);
+    EXPECT_EQ(details(bob).size(), 2u);
+    EXPECT_EQ(bob.session("/trade", "tradequery", {}).records().size(), 2u);
+
+    // What day two sets holds until its own end.
+    const int64_t now = agQuote().sellPrice;
+    ASSERT_EQ(bob.session("/trade", "set_loss_profit", stopsOf(now - 20, 0)).retcode(), 0);
+    toTheExchangeMidnight(-60000);
+    movePrice("AG", now - 25 - agQuote().sellPrice);
+    EXPECT_EQ(details(bob).size(), 1u);
 }

@@ -1,5 +1,7 @@
 #include "sim/TradeSimFixture.h"
 
+#include <algorithm>
+
 namespace {
 uint64_t little(const std::string& body, size_t at, int width) {
     uint64_t value = 0;
@@ -126,4 +128,16 @@ void TradeSimTest::movePrice(const std::string& commodity, int64_t units, const 
     auto id = server(env).ledger().quoteId(commodity);
     ASSERT_TRUE(id) << "no commodity " << commodity;
     ASSERT_TRUE(m_exchange->market().movePrice(quoteServer, *id, units));
+}
+
+void TradeSimTest::toTheExchangeMidnight(int64_t offsetMs) {
+    constexpr int64_t kDay = 86400000;
+    for (const char* env : {kEast, kDemo}) {
+        server(env).ledger().setIdleLimitMs(2 * kDay);
+    }
+    SimClock& clock = m_exchange->clock();
+    const int64_t now = clock.nowMs();
+    const int64_t midnight =
+        SimClock::dayStart(now, m_exchange->market().utcOffsetMinutes()) + kDay;
+    clock.advance(std::max<int64_t>(0, midnight + offsetMs - now));
 }

@@ -53,6 +53,9 @@ protected:
     void movePrice(const std::string& commodity, int64_t units, const std::string& env = kDemo);
     // The live quote of a trading code of an environment (its own quote panel's instrument).
     SimQuote liveQuote(const std::string& commodity, const std::string& env = kDemo);
+    // Moves the exchange's clock to its next midnight (UTC+8) plus `offsetMs` (before it when
+    // negative); sessions stay live however far it goes.
+    void toTheExchangeMidnight(int64_t offsetMs);
 
     std::unique_ptr<SimExchange> m_exchange;
     int64_t m_logonTime = 1764800000000;
