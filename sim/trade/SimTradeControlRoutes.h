@@ -35,6 +35,10 @@
 //                                                       lots of either mode opened for the
 //                                                       account from elsewhere, at the live price
 //   /control/trade/take?jys&env&listing=N[&firm=F]     another firm takes the listing's rest
+//   /control/trade/request?jys&env&account=A&name=R&FIELD=V...
+//                                                       request R of the account made on another
+//                                                       device (order_x, set_loss_profit, ...),
+//                                                       the other parameters its fields
 //   /control/trade/resumed                              every environment: the client's thread,
 //                                                       held by its tester, runs again; an answer
 //                                                       given meanwhile counts as told from now
@@ -46,7 +50,10 @@
 //   GET /control/trade/sms?phone=P                      the last SMS code sent to a phone
 //   GET /control/trade/books?jys&env&account=A         the account's money, holdings, orders
 //                                                       and deals as JSON, with "live" and the
-//                                                       live session's id ("session", or "")
+//                                                       live session's id ("session", or ""); a
+//                                                       deal of a waiting order or stop carries
+//                                                       the market it met ("market") and when
+//                                                       that was placed ("placed")
 //   GET /control/trade/listings?jys&env&commodity=C&side=S
 //                                                       the open listings of that side, every
 //                                                       firm's, as the book query answers them

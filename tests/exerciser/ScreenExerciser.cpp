@@ -214,6 +214,11 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
          }},
         {[this] { return m_openOrdersFailure.weight(); },
          [this] { m_openOrdersFailure.act(*m_random); }},
+        {[this] { return m_overMidnight.weight(); },
+         [this] {
+             m_lists.disturbed();
+             m_overMidnight.act(*m_random);
+         }},
         {[this] { return m_logonUnderAForm.weight(); },
          [this] {
              m_confirming = true;
@@ -269,6 +274,19 @@ void ScreenExerciser::afterEvent(bool confirming) {
     for (const auto& refused : m_rangeHolds.check()) {
         violation(refused);
     }
+    if (const auto account = loggedInAccount()) {
+        m_waitingDeals.check(account->first, account->second);
+    }
+}
+
+std::optional<std::pair<std::string, std::string>> ScreenExerciser::loggedInAccount() const {
+    PXTradeModule& module = PXTradeModule::shared();
+    if (!module.tradeLogin() || module.defaultString("JYUserName").empty()) {
+        return std::nullopt;
+    }
+    return std::pair{"jys=" + module.defaultString("platform_code") +
+                         "&env=" + module.defaultString("environment_code"),
+                     module.defaultString("JYUserName")};
 }
 
 // No request may act for a session the client had been told was over.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "LogonUnderAForm.h"
 #include "OpenOrdersFailure.h"
 #include "OrderCommodityCheck.h"
+#include "OrdersOverMidnight.h"
 #include "PickSurvives.h"
 #include "PressAcrossRefresh.h"
 #include "QuickPanelOwnPanel.h"
@@ -33,6 +35,7 @@
 #include "ShownIsKept.h"
 #include "ShownListsMatchExchange.h"
 #include "SlowLogonAgain.h"
+#include "WaitingDealRule.h"
 #include "acceptance/TradingDayFixture.h"
 #include "market/VKJYMarketChartController.h"
 #include "market/VKJYMarketUIViewController.h"
@@ -173,6 +176,8 @@ private:
     void restartTheExchange();
 
     std::map<std::string, int> requestTotals();
+    // "jys=..&env=.." and the account of the trading login that holds, if one does.
+    std::optional<std::pair<std::string, std::string>> loggedInAccount() const;
 
     std::unique_ptr<ExerciseRandom> m_random;
     // The views that take a tap at the start of the event.
@@ -344,6 +349,13 @@ private:
          },
          [this] { return m_stallDelay == 0; },
          [this](const std::string& line) { m_journal->add(line); }}};
+    // No waiting order or stop dealt worse than the market, nor on a later exchange day; the
+    // event that carries them over the exchange's midnight.
+    WaitingDealRule m_waitingDeals{exchange, [this](const std::string& what) { violation(what); }};
+    OrdersOverMidnight m_overMidnight{exchange,
+                                      m_waitingDeals,
+                                      {[this] { return loggedInAccount(); },
+                                       [this](const std::string& line) { m_journal->add(line); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none
