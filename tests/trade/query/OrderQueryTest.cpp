@@ -54,6 +54,8 @@ TEST_F(OrderQueryTest, shouldWithdrawAnOpenOrderOnceAndQueryAgain) {
     const std::string code = quoteModeCommodity();
     placeOrder(code, 0.5);
     placeOrder(code, 1.5);
+    // Dealt once the market rises to it.
+    moveTheMarket(code, 2);
     auto* screen = openOrders();
     ASSERT_TRUE(screen);
     EXPECT_EQ(sent("my_order_query"), 1);
@@ -87,6 +89,23 @@ TEST_F(OrderQueryTest, shouldWithdrawAnOpenOrderOnceAndQueryAgain) {
     EXPECT_EQ(sent("my_order_query"), 2);
     EXPECT_EQ(screen->dataList().at(size_t(open)).value("STA", ""), "已撤单");
     EXPECT_EQ(rowWithStatus(*screen, "已委托"), -1);
+}
+
+// "当日有效" holds at the exchange: past its midnight (UTC+8, whatever the device's zone) the
+// order is withdrawn and shows so.
+TEST_F(OrderQueryTest, shouldShowADayOrderWithdrawnOnceTheExchangesDayEnded) {
+    constexpr int64_t kDay = 86400000;
+    placeOrder(quoteModeCommodity(), 0.5);
+    tradeServer().ledger().setIdleLimitMs(2 * kDay);
+    SimClock& clock = sim.clock();
+    const int64_t now = clock.nowMs();
+    clock.advance(SimClock::dayStart(now, sim.market().utcOffsetMinutes()) + kDay + 60000 - now);
+    auto* screen = openOrders();
+    ASSERT_TRUE(screen);
+    ASSERT_EQ(screen->dataList().size(), 1u);
+    ASSERT_TRUE(openRow(*screen, rowWithStatus(*screen, "已撤单")));
+    EXPECT_FALSE(screen->withdrawButton()->isEnabled());
+    EXPECT_EQ(screen->showListView()->dataArray().at(11), "当日有效");
 }
 
 TEST_F(OrderQueryTest, shouldKeepThePanelOnARefusedWithdrawalAndAllowAnother) {

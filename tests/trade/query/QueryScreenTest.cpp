@@ -125,6 +125,15 @@ void QueryScreenTest::placeOrder(const std::string& commodity, double ofPrice) {
     ASSERT_EQ(reply.value("retcode", -1), 0) << reply.dump();
 }
 
+void QueryScreenTest::moveTheMarket(const std::string& commodity, double factor) {
+    const int server = tradeServer().environment().quoteServer;
+    const auto id = tradeServer().ledger().quoteId(commodity);
+    const auto quote = id ? sim.market().quote(server, *id) : std::nullopt;
+    ASSERT_TRUE(quote) << commodity;
+    const auto delta = static_cast<int64_t>(static_cast<double>(quote->newPrice) * (factor - 1));
+    ASSERT_TRUE(sim.market().movePrice(server, *id, delta));
+}
+
 std::vector<std::string> QueryScreenTest::sentValues(const std::string& name,
                                                      const std::string& key) {
     std::vector<std::string> values;

@@ -39,9 +39,11 @@ protected:
     // Deals the account makes at the market price, straight at the simulator.
     void makeDeals(const std::string& commodity, int count, const std::string& side = "1");
 
-    // A set-price buy order at that fraction of the live sell price (below 1 it waits, above 1
-    // it fills at once), straight at the simulator.
+    // A set-price buy order at that fraction of the live sell price, straight at the simulator:
+    // it waits for the market to come to it from the side it was placed on.
     void placeOrder(const std::string& commodity, double ofPrice);
+    // The commodity's price at the simulator times `factor`.
+    void moveTheMarket(const std::string& commodity, double factor);
 
     int sent(const std::string& name);
     // The values of a key in every request of that name, in order.
