@@ -7,11 +7,9 @@
 #include "WaitingDealRule.h"
 #include "support/SimProcess.h"
 
-namespace {
-const char* const kSilver = "AG";
 // Far enough from the market that the minutes the clock moves leave the levels waiting.
-constexpr int64_t kBeyond = 40;
-}  // namespace
+constexpr int64_t kMidnightBeyond = 40;
+constexpr const char* kMidnightSilver = "AG";
 
 OrdersOverMidnight::OrdersOverMidnight(SimProcess& exchange, WaitingDealRule& rule, Hooks hooks)
     : m_exchange(exchange), m_rule(rule), m_hooks(std::move(hooks)) {}
@@ -23,10 +21,10 @@ int OrdersOverMidnight::weight() const {
 std::optional<int64_t> OrdersOverMidnight::silver() const {
     const auto reply = m_exchange.get("/control/trade/prices?" + m_environment);
     const auto prices = nlohmann::json::parse(reply.body, nullptr, false);
-    if (reply.status != 200 || !prices.is_object() || !prices.contains(kSilver)) {
+    if (reply.status != 200 || !prices.is_object() || !prices.contains(kMidnightSilver)) {
         return std::nullopt;
     }
-    return std::stoll(prices[kSilver].get<std::string>());
+    return std::stoll(prices[kMidnightSilver].get<std::string>());
 }
 
 void OrdersOverMidnight::request(const std::string& name, const std::string& fields) {
@@ -37,7 +35,7 @@ void OrdersOverMidnight::request(const std::string& name, const std::string& fie
 
 void OrdersOverMidnight::holdWithStops(int64_t price) {
     m_exchange.post("/control/trade/holding?" + m_environment + "&account=" + m_account +
-                    "&commodity=" + kSilver + "&side=1&qty=1");
+                    "&commodity=" + kMidnightSilver + "&side=1&qty=1");
     const auto reply =
         m_exchange.get("/control/trade/books?" + m_environment + "&account=" + m_account);
     const auto books = nlohmann::json::parse(reply.body, nullptr, false);
@@ -45,14 +43,14 @@ void OrdersOverMidnight::holdWithStops(int64_t price) {
         return;
     }
     const auto& newest = books["holdings"].back();
-    request("set_loss_profit", "H_ID=" + newest["id"].dump() + "&COMMODITY_ID=" + kSilver +
-                                   "&STOP_LOSS=" + std::to_string(price - kBeyond) +
-                                   "&STOP_PROFIT=" + std::to_string(price + kBeyond));
+    request("set_loss_profit", "H_ID=" + newest["id"].dump() + "&COMMODITY_ID=" + kMidnightSilver +
+                                   "&STOP_LOSS=" + std::to_string(price - kMidnightBeyond) +
+                                   "&STOP_PROFIT=" + std::to_string(price + kMidnightBeyond));
 }
 
 void OrdersOverMidnight::swing(int64_t delta) {
     m_hooks.journal("  silver moves " + std::to_string(delta));
-    m_exchange.post("/control/trade/price?" + m_environment + "&commodity=" + kSilver +
+    m_exchange.post("/control/trade/price?" + m_environment + "&commodity=" + kMidnightSilver +
                     "&delta=" + std::to_string(delta));
     // The books' reading lets the exchange deal what the price reached.
     m_rule.check(m_environment, m_account);
@@ -80,9 +78,9 @@ void OrdersOverMidnight::act(ExerciseRandom& random) {
     }
     holdWithStops(*price);
     for (const char* side : {"1", "2"}) {
-        for (int64_t level : {*price - kBeyond, *price + kBeyond}) {
-            request("order_x", std::string("COMMODITY_ID=") + kSilver + "&BUY_SELL=" + side +
-                                   "&QTY=1&PRICE=" + std::to_string(level) +
+        for (int64_t level : {*price - kMidnightBeyond, *price + kMidnightBeyond}) {
+            request("order_x", std::string("COMMODITY_ID=") + kMidnightSilver +
+                                   "&BUY_SELL=" + side + "&QTY=1&PRICE=" + std::to_string(level) +
                                    "&STOP_LOSS=0&STOP_PROFIT=0&VALIDITY_TYPE=0");
         }
     }
@@ -90,10 +88,10 @@ void OrdersOverMidnight::act(ExerciseRandom& random) {
     advanceTo(-QuoteScreenRules::kMinuteMs);
     if (random.chance(0.5)) {
         // Some are dealt on their own day.
-        swing(random.chance(0.5) ? 2 * kBeyond : -2 * kBeyond);
+        swing(random.chance(0.5) ? 2 * kMidnightBeyond : -2 * kMidnightBeyond);
     }
     advanceTo(QuoteScreenRules::kMinuteMs);
-    swing(-3 * kBeyond);
-    swing(6 * kBeyond);
-    swing(-3 * kBeyond);
+    swing(-3 * kMidnightBeyond);
+    swing(6 * kMidnightBeyond);
+    swing(-3 * kMidnightBeyond);
 }

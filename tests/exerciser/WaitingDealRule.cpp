@@ -2,21 +2,16 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QuoteScreenRules.h"
+#include "sim/core/SimClock.h"
 #include "support/SimProcess.h"
-
-namespace {
-constexpr int64_t kExchangeOffsetMs = 8 * 3600 * 1000;
-}  // namespace
 
 WaitingDealRule::WaitingDealRule(SimProcess& exchange,
                                  std::function<void(const std::string&)> violation)
     : m_exchange(exchange), m_violation(std::move(violation)) {}
 
 int64_t WaitingDealRule::exchangeDay(int64_t ms) {
-    const int64_t local = ms + kExchangeOffsetMs;
-    const int64_t day = QuoteScreenRules::kDayMs;
-    return (local - ((local % day) + day) % day) - kExchangeOffsetMs;
+    // The exchange keeps UTC+8.
+    return SimClock::dayStart(ms, 8 * 60);
 }
 
 void WaitingDealRule::check(const std::string& environment, const std::string& account) {
