@@ -70,6 +70,17 @@ std::string typeName(const std::type_info& type) {
     return name;
 }
 
+// The enabled button a touch on `hit` goes to, if any.
+Button* enabledButtonUnder(View* hit) {
+    for (View* v = hit; v; v = v->superview()) {
+        auto* button = dynamic_cast<Button*>(v);
+        if (button && button->isEnabled()) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
 bool lineQuiet() {
     return HttpClient::exchangesInFlight() == 0;
 }
@@ -578,13 +589,7 @@ std::string ScreenExerciser::describe(const View* view) const {
 // Events.
 
 bool ScreenExerciser::reachesAButton(View* hit) {
-    for (View* v = hit; v; v = v->superview()) {
-        auto* button = dynamic_cast<Button*>(v);
-        if (button && button->isEnabled()) {
-            return true;
-        }
-    }
-    return false;
+    return enabledButtonUnder(hit) != nullptr;
 }
 
 bool ScreenExerciser::tapView(View* view, const std::string& what) {
@@ -676,7 +681,21 @@ void ScreenExerciser::pinch() {
     const Point at{m_random->between(80, 240), m_random->between(120, 420)};
     const bool out = m_random->chance(0.5);
     m_journal->add(std::string(out ? "spread" : "pinch") + " at " + pointText(at));
-    driver.pinch(at, out ? 40 : 160, out ? 160 : 40);
+    const double from = out ? 40 : 160;
+    const double to = out ? 160 : 40;
+    // A finger that lifts inside the button it went down on taps it, as an alert's button under
+    // a spread: a confirming touch like any tap.
+    Window* window = driver.window();
+    for (const double side : {-0.5, 0.5}) {
+        View* down = window ? window->hitTest({at.x + side * from, at.y}) : nullptr;
+        View* up = window ? window->hitTest({at.x + side * to, at.y}) : nullptr;
+        Button* pressed = enabledButtonUnder(down);
+        if (pressed && pressed == enabledButtonUnder(up)) {
+            m_confirming = true;
+            beforeActing(down);
+        }
+    }
+    driver.pinch(at, from, to);
 }
 
 void ScreenExerciser::typeSomething() {
