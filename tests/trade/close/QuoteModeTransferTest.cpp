@@ -527,6 +527,10 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     driver.typeText(bound);
     driver.pressReturn();
     snapshot("stops");
+    const View* validity = driver.viewWithText("有效期：当日有效");
+    ASSERT_TRUE(validity);
+    EXPECT_EQ(validity->frame().x, 210);
+    EXPECT_EQ(validity->frame().y, 380);
     ASSERT_TRUE(driver.tap(form.pingCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
         << alertMessage();
