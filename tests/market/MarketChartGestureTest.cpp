@@ -196,16 +196,19 @@ TEST_P(ChartGestureTest, shouldDrawTheKDJGridOnAKLineChartBuiltAfterKDJWasChosen
     openFirstPeriod();
     EXPECT_TRUE(kLine()->DrawBackgroundView()->isKDJ());
     driver.settle();
-    // The dotted line under the indicator area's top line: grey dashes across the chart.
+    // The dotted line under the indicator area's top line: grey dashes, lighter than the
+    // background a few points above, across the chart.
     const QImage image = ShellTest::screen.renderImage();
     const double scale = ShellTest::screen.scale();
     const float y = layout().coordinateSystemInfoOfSecondaryOne()->lineY(1);
-    int grey = 0;
+    int dashed = 0;
     for (double x = 0; x < kLine()->frame().width; x += 1) {
         const Point at = kLine()->convertPointToWindow(Point{x, y});
-        grey += image.pixelColor(int(at.x * scale), int(at.y * scale)) == QColor(74, 74, 74);
+        const QColor on = image.pixelColor(int(at.x * scale), int(at.y * scale));
+        const QColor above = image.pixelColor(int(at.x * scale), int((at.y - 3) * scale));
+        dashed += on.red() == on.blue() && on.lightness() > above.lightness() + 10;
     }
-    EXPECT_GT(grey, kLine()->frame().width / 4);
+    EXPECT_GT(dashed, kLine()->frame().width / 4);
     EXPECT_TRUE(driver.saveSnapshot(snapshot("kline-kdj-chosen-first")));
 }
 

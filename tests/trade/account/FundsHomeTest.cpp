@@ -9,6 +9,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -167,7 +168,7 @@ TEST_F(FundsHomeTest, aBankListAnsweredEmptyIsAnAnswer) {
         const int asked = sent("money_userinfo_query");
         ASSERT_TRUE(driver.tap(picker));
         EXPECT_TRUE(list->isShown());
-        EXPECT_EQ(list->numberOfRows(*list, 0), 0);
+        EXPECT_EQ(static_cast<TableView*>(list)->numberOfRows(0), 0);
         ASSERT_TRUE(driver.tapText(send));
         ASSERT_TRUE(waitAlert());
         EXPECT_EQ(alertMessage(), "请选择银行");

@@ -527,8 +527,10 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     driver.typeText(bound);
     driver.pressReturn();
     snapshot("stops");
-    const View* validity = driver.viewWithText("有效期：当日有效");
-    ASSERT_TRUE(validity);
+    const Label* validity = nullptr;
+    for (const Label* label : driver.viewsOfClass<Label>()) {
+        validity = label->text() == "有效期：当日有效" ? label : validity;
+    }
     EXPECT_EQ(validity->frame().x, 210);
     EXPECT_EQ(validity->frame().y, 380);
     ASSERT_TRUE(driver.tap(form.pingCangButton()));
