@@ -223,6 +223,8 @@ void HQMarketChartManager::drawViewManager() {
         m_variableAboutDevice->setScreenState(m_stateOfScreen, kKLineKind);
         m_drawViewManagerKLine = std::make_shared<HQDrawManager>(m_variableAboutDevice);
         m_drawViewManagerKLine->setDelegate(this);
+        // An indicator chosen before this chart existed is the one it shows.
+        m_drawViewManagerKLine->setQuotaShowInfo(chosenIndicator());
         addSubview(m_drawViewManagerKLine);
         if (m_stateOfScreen == 0 && !m_swipeRight) {
             addSwipe(SwipeGestureRecognizer::Right);
@@ -1090,6 +1092,10 @@ void HQMarketChartManager::drawViewTouchesBegin(const TouchSet& touches, const E
     if (m_delegate) {
         m_delegate->drawViewTouchesBegin(touches, event);
     }
+}
+
+int HQMarketChartManager::chosenIndicator() const {
+    return m_variableAboutDevice->statusSaveClass()->iphoneKLineZhiBiaoKDJButtonSelected ? 1 : 0;
 }
 
 void HQMarketChartManager::chooseIndicator(int quota) {

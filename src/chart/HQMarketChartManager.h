@@ -242,6 +242,7 @@ private:
     void addSwipe(int direction);
     // 0 MACD, 1 KDJ under the K-line chart.
     void chooseIndicator(int quota);
+    int chosenIndicator() const;
     void chooseIndicatorButton(Button& sender, Button* other, int quota);
     void keepScrollWithinBars(PeriodStatusInfo& period) const;
     void handleFailure(HQNetworkManger* manager, const std::string& type,

@@ -178,9 +178,9 @@ void AccountOnShow::checkBanks() {
     if (m_driver.visibleAlert() || busy() || !loggedIn()) {
         return;
     }
-    if (PXTradeModule::shared().PXJYData().yinHangXinXi().empty()) {
+    if (!PXTradeModule::shared().PXJYData().yinHangXinXiAnswered()) {
         m_hands.violation(top->title() + " is back on show after another logon with no bank " +
-                          "to list and no failure told");
+                          "list answered and no failure told");
     }
 }
 

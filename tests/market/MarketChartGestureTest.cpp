@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
 #include <string>
 #include <vector>
 
@@ -183,6 +185,31 @@ TEST_P(ChartGestureTest, shouldSwitchChartsByThePeriodBarAndIndicatorsBySwipes) 
     EXPECT_EQ(headerTexts(), shown);
     driver.settle();
     EXPECT_TRUE(driver.saveSnapshot(snapshot("fenshi-header-after-swipe")));
+}
+
+// KDJ chosen on the time-sharing chart, before any K-line chart was built.
+TEST_P(ChartGestureTest, shouldDrawTheKDJGridOnAKLineChartBuiltAfterKDJWasChosen) {
+    ASSERT_EQ(kLine(), nullptr);
+    const Point onFenShi = inArea(fenShi(), 0.6);
+    driver.swipe(onFenShi, {onFenShi.x - 120, onFenShi.y});
+    ASSERT_TRUE(layout().statusSaveClass()->iphoneKLineZhiBiaoKDJButtonSelected);
+    openFirstPeriod();
+    EXPECT_TRUE(kLine()->DrawBackgroundView()->isKDJ());
+    driver.settle();
+    // The dotted line under the indicator area's top line: grey dashes, lighter than the
+    // background a few points above, across the chart.
+    const QImage image = ShellTest::screen.renderImage();
+    const double scale = ShellTest::screen.scale();
+    const float y = layout().coordinateSystemInfoOfSecondaryOne()->lineY(1);
+    int dashed = 0;
+    for (double x = 0; x < kLine()->frame().width; x += 1) {
+        const Point at = kLine()->convertPointToWindow(Point{x, y});
+        const QColor on = image.pixelColor(int(at.x * scale), int(at.y * scale));
+        const QColor above = image.pixelColor(int(at.x * scale), int((at.y - 3) * scale));
+        dashed += on.red() == on.blue() && on.lightness() > above.lightness() + 10;
+    }
+    EXPECT_GT(dashed, kLine()->frame().width / 4);
+    EXPECT_TRUE(driver.saveSnapshot(snapshot("kline-kdj-chosen-first")));
 }
 
 TEST_P(ChartGestureTest, shouldShowMoveAndHideTheCrossHairByTapsAndDrags) {

@@ -18,7 +18,7 @@ void PXJYBankListFetch::fetch() {
 
 void PXJYBankListFetch::fetchWhenMissing() {
     const PXTradeModule& module = PXTradeModule::shared();
-    if (module.tradeLogin() && !m_busy.isBusy() && module.PXJYData().yinHangXinXi().empty()) {
+    if (module.tradeLogin() && !m_busy.isBusy() && !module.PXJYData().yinHangXinXiAnswered()) {
         fetch();
     }
 }

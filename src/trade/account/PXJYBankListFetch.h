@@ -18,8 +18,9 @@ public:
     explicit PXJYBankListFetch(ViewController& screen);
 
     void fetch();
-    // The store holds no bank of this logon (a fetch failed, here or on the funds home) and none
-    // is on its way: fetched again, at a showing or at a tap that wants a bank.
+    // The store holds no bank list of this logon (a fetch failed, here or on the funds home) and
+    // none is on its way: fetched again, at a showing or at a tap that wants a bank. A list that
+    // was answered empty is not fetched again.
     void fetchWhenMissing();
     // The banks stored are not this logon's: nothing has arrived since.
     void forget() { m_arrived = false; }

@@ -42,8 +42,7 @@ void PXJYChangeThePasswordVC::viewDidLoad() {
     TextField* fields[3];
     for (int i = 0; i < 3; ++i) {
         const double top = kFirstRowTop + kRowHeight * i;
-        // One point smaller than the other forms, so the longest title ends before its field.
-        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 15,
+        root.addSubview(PXTradeViewKit::label(Rect(15, top, 300, kRowHeight), titles[i], 16,
                                               Color::whiteColor()));
         PXTradeViewKit::addLine(root, top + kRowHeight);
         fields[i] = addField(top + 5, placeholders[i]);
@@ -75,7 +74,7 @@ TextField* PXJYChangeThePasswordVC::addField(double top, const std::string& plac
     auto field = std::make_unique<TextField>(frame);
     field->setSecureTextEntry(true);
     field->setPlaceholder(placeholder);
-    field->setPlaceholderColor(Color::grayColor());
+    field->setPlaceholderColor(Color::rgb(49, 49, 51));
     field->setTextColor(PXTradeViewKit::fieldText());
     field->setFont(Font::named("Helvetica-Bold", 14));
     field->setClearButtonMode(ClearButtonMode::WhileEditing);

@@ -118,7 +118,7 @@ void PXJYZhiJiaPingCangView::initcommodityNameViewZJPC() {
     level("止盈", 350, kTakeProfitTag, &m_zhiYingButton, &m_zhiYingJia, &m_ZYFanWei);
     m_zhiSunButton->addTarget(TouchUpInside, [this](Control&) { zhiSunbuttonActionZJPC(); });
     m_zhiYingButton->addTarget(TouchUpInside, [this](Control&) { zhiYingbuttonActionZJPC(); });
-    auto note = std::make_unique<Label>(Rect{210, 385, 110, 20}, "有效期：当日有效");
+    auto note = std::make_unique<Label>(Rect{210, 380, 110, 20}, "有效期：当日有效");
     note->setFont(Font::system(12));
     note->setTextColor(PXTradeViewKit::valueGrey());
     m_content->addSubview(std::move(note));

@@ -69,6 +69,11 @@ void PXTradeData::clearAllTradeData() {
     *m_tradeSession = PXTradeSession();
 }
 
+const std::vector<JYDict>& PXTradeData::yinHangXinXi() const {
+    static const std::vector<JYDict> none;
+    return m_yinHangXinXi ? *m_yinHangXinXi : none;
+}
+
 PXTradeData::Snapshot PXTradeData::snapshot() const {
     return {*m_tradeSession,        m_shangPinXinXi,   m_zuiXinYiKouJia, m_chiCangHuiZongXinXi,
             m_chiCangMingXiXinXi,   m_zhangHuXinXi,    m_yinHangXinXi,   m_firmID,
@@ -99,7 +104,7 @@ void PXTradeData::endSessionInForce(uint64_t nextEpoch) {
     m_sessions.endInForce(m_tradeSession->JYsessionID, nextEpoch);
     // The banks are the account's, and no login fetches them again (the funds home does): none
     // of the session that is over stays to be listed for the next one.
-    m_yinHangXinXi.clear();
+    m_yinHangXinXi.reset();
     m_module.sessionEnded();
     m_module.host().sessionEnded();
 }

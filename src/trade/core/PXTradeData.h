@@ -51,7 +51,7 @@ public:
         PXTradeSummaryList chiCangHuiZongXinXi;
         PXTradeTicketMap chiCangMingXiXinXi;
         JYDict zhangHuXinXi;
-        std::vector<JYDict> yinHangXinXi;
+        std::optional<std::vector<JYDict>> yinHangXinXi;
         std::string firmID;
         std::string currentCommodityCode;
         uint64_t sessionEpoch = 0;
@@ -109,8 +109,11 @@ public:
     void setChiCangMingXiXinXi(PXTradeTicketMap value) { m_chiCangMingXiXinXi = std::move(value); }
     const JYDict& zhangHuXinXi() const { return m_zhangHuXinXi; }
     void setZhangHuXinXi(JYDict value) { m_zhangHuXinXi = std::move(value); }
-    const std::vector<JYDict>& yinHangXinXi() const { return m_yinHangXinXi; }
+    // The banks of the latest answer of this session, none before it.
+    const std::vector<JYDict>& yinHangXinXi() const;
     void setYinHangXinXi(std::vector<JYDict> value) { m_yinHangXinXi = std::move(value); }
+    // Whether a bank list of this session has been answered: one that lists none is an answer.
+    bool yinHangXinXiAnswered() const { return m_yinHangXinXi.has_value(); }
     const std::string& firmID() const { return m_firmID; }
     void setFirmID(std::string value) { m_firmID = std::move(value); }
     const std::shared_ptr<PXTradeSession>& tradeSession() const { return m_tradeSession; }
@@ -152,7 +155,7 @@ private:
     PXTradeSummaryList m_chiCangHuiZongXinXi;
     PXTradeTicketMap m_chiCangMingXiXinXi;
     JYDict m_zhangHuXinXi = JYDict::object();
-    std::vector<JYDict> m_yinHangXinXi;
+    std::optional<std::vector<JYDict>> m_yinHangXinXi;
     std::string m_firmID;
     std::map<std::string, uint64_t> m_queriesSent;
     std::map<std::string, uint64_t> m_answersTaken;

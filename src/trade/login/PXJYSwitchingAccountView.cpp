@@ -35,8 +35,6 @@ void PXJYSwitchingAccountView::initSwitchingAccountView(const Rect& rect) {
     auto account =
         PXJYLoginStyle::label(Rect(5, middle - 15, 60, 30), "", 14, PXJYLoginStyle::lightText());
     account->setLineBreakMode(LineBreakMode::TruncateHead);
-    account->setAdjustsFontSizeToFitWidth(true);
-    account->setMinimumFontSize(9);
     m_zhangHu = button->addSubview(std::move(account));
     m_panFu = button->addSubview(
         PXJYLoginStyle::label(Rect(65, middle - 15, 90, 30), "", 14, Color::rgb(183, 19, 12)));

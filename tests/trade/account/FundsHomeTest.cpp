@@ -9,6 +9,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScreenDriver.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
 #include "shell/VKJYNavigationBarView.h"
@@ -91,6 +92,10 @@ TEST_F(FundsHomeTest, hostsTheAccountSwitcherAndComesBackFromItsLoginScreen) {
     ASSERT_TRUE(home);
     PXJYSwitchingAccountView* switcher = home->switchingAccountView();
     EXPECT_EQ(ScreenDriver::textOf(switcher->zhangHu()), kAccount);
+    // The account is cut at its head, never shrunk.
+    EXPECT_EQ(switcher->zhangHu()->fittedFont().name(), "Helvetica-Bold");
+    EXPECT_EQ(switcher->zhangHu()->fittedFont().size(), 14);
+    EXPECT_EQ(switcher->zhangHu()->lineBreakMode(), LineBreakMode::TruncateHead);
     ASSERT_TRUE(driver.tap(switcher->accountButton()));
     ASSERT_TRUE(driver.isVisible(driver.viewWithText("添加账号")));
     snapshot("home-switcher");
@@ -144,6 +149,45 @@ TEST_F(FundsHomeTest, anUnreachableServerClosesTheMenuAndARefusedTapAsksAgain) {
     EXPECT_EQ(told(), std::multiset<std::string>{"请先获取银行信息"});
     EXPECT_TRUE(home->bankInfo());
     EXPECT_TRUE(openEntry(*home, kTransferEntry));
+}
+
+// A bank list answered with no bank is an answer: the forms open their pickers with no row and
+// say "请选择银行", and neither a showing nor a tap asks for the banks again.
+TEST_F(FundsHomeTest, aBankListAnsweredEmptyIsAnAnswer) {
+    PXJYChuRuJinViewController* home = openHome();
+    ASSERT_TRUE(home);
+    auto asked = PXTradeNetworkManger::create();
+    asked->getbankInfo(PXJYFundsWire::common());
+    ASSERT_TRUE(driver.runUntil([&] { return sent("money_userinfo_query") == 2; }));
+    PXJYBankListFetch answer(*home);
+    const PXTradeResult noBank;
+    answer.dataAnalysisFinished(asked.get(), &noBank);
+    ASSERT_TRUE(tradeModule().PXJYData().yinHangXinXi().empty());
+
+    const auto pickAndSend = [&](Button* picker, PXJYBankListView* list, const char* send) {
+        const int asked = sent("money_userinfo_query");
+        ASSERT_TRUE(driver.tap(picker));
+        EXPECT_TRUE(list->isShown());
+        EXPECT_EQ(static_cast<TableView*>(list)->numberOfRows(0), 0);
+        ASSERT_TRUE(driver.tapText(send));
+        ASSERT_TRUE(waitAlert());
+        EXPECT_EQ(alertMessage(), "请选择银行");
+        answerAlert();
+        EXPECT_EQ(sent("money_userinfo_query"), asked);
+    };
+    auto* form = openEntryAs<PXJYChuRuJinCaoZuoVC>(*home, kTransferEntry);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(sent("money_userinfo_query"), 2) << "the form's showing asks again";
+    pickAndSend(form->selectBank(), form->bankListView(), "确定");
+    snapshot("transfer-no-bank");
+    tradeNavigation()->popViewController(false);
+    ASSERT_TRUE(waitIdle());
+    ASSERT_EQ(sent("money_userinfo_query"), 3);
+    answer.dataAnalysisFinished(asked.get(), &noBank);
+    auto* query = openEntryAs<PXJYYuEChaXunVC>(*home, kBalanceEntry);
+    ASSERT_TRUE(query);
+    pickAndSend(query->selectBank(), query->bankListView(), "查询");
 }
 
 // The transfer form and the balance query wait above the home while another account logs in

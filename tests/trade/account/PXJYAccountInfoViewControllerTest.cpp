@@ -5,8 +5,10 @@
 
 #include "AccountScreenTest.h"
 #include "platform/foundation/PropertyList.h"
+#include "platform/graphics/Font.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
 #include "shell/VKJYCommonViewUtil.h"
@@ -229,6 +231,16 @@ TEST_F(AccountInfoTest, shouldChangeTheLoginPasswordAndLogInWithTheNewOne) {
     EXPECT_EQ(panel->view()->frame().x, 0);
     auto fields = driver.viewsOfClass<TextField>();
     ASSERT_EQ(fields.size(), 3u);
+    for (const char* title : {"请输入原密码:", "请输入新密码:", "请重输新密码:"}) {
+        const auto* label = dynamic_cast<Label*>(driver.viewWithText(title));
+        ASSERT_TRUE(label) << title;
+        EXPECT_EQ(label->font(), Font::named("Helvetica-Bold", 16)) << title;
+        EXPECT_EQ(label->textColor(), Color::whiteColor()) << title;
+    }
+    for (const TextField* field : fields) {
+        EXPECT_EQ(field->placeholderColor(), Color::rgb(49, 49, 51)) << field->placeholder();
+    }
+    snapshot("password-empty");
 
     // The server refuses a wrong old password; the entries stay.
     typeInto(fields[0], "999999");

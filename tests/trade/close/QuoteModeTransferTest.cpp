@@ -527,6 +527,12 @@ TEST_F(QuoteModeTransfer, stopLossAloneIsSetWithTakeProfitOffAsZero) {
     driver.typeText(bound);
     driver.pressReturn();
     snapshot("stops");
+    const Label* validity = nullptr;
+    for (const Label* label : driver.viewsOfClass<Label>()) {
+        validity = label->text() == "有效期：当日有效" ? label : validity;
+    }
+    EXPECT_EQ(validity->frame().x, 210);
+    EXPECT_EQ(validity->frame().y, 380);
     ASSERT_TRUE(driver.tap(form.pingCangButton()));
     ASSERT_TRUE(driver.runUntil([&] { return alertMessage() == "下单成功"; }, 10))
         << alertMessage();

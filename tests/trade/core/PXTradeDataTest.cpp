@@ -257,6 +257,19 @@ TEST_F(PXTradeDataTest, shouldPutBackARestoredSessionsEpochAndNeverReuseTheFaile
     EXPECT_NE(store().sessions().epoch(), kept.sessionEpoch);
 }
 
+// A bank list answered with no bank is known; a logon's end forgets it, a rollback puts it back.
+TEST_F(PXTradeDataTest, shouldKnowABankListAnsweredEmptyUntilItsSessionEnds) {
+    EXPECT_FALSE(store().yinHangXinXiAnswered());
+    store().setYinHangXinXi({});
+    EXPECT_TRUE(store().yinHangXinXiAnswered());
+    const PXTradeData::Snapshot kept = store().snapshot();
+    store().nextSessionEpoch();
+    EXPECT_FALSE(store().yinHangXinXiAnswered());
+    store().restore(kept);
+    EXPECT_TRUE(store().yinHangXinXiAnswered());
+    EXPECT_TRUE(store().yinHangXinXi().empty());
+}
+
 TEST_F(PXTradeDataTest, shouldNotTakeBackAClosedTicketWithAnOlderOneCommodityAnswer) {
     answerSlowAfterQuick("ZN", "");
     EXPECT_EQ(ticketNumbers(), (std::vector<std::string>{"1002", "2001"}));
