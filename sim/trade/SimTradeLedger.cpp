@@ -638,9 +638,13 @@ bool SimTradeLedger::listForFirm(const std::string& firm, const std::string& com
     return units && SimTradeOrders(m_state).listForFirm(firm, commodity, side, *units, qty);
 }
 
+// Like every request, these first end what earlier exchange days left waiting: no listing of
+// theirs is taken now, and none still freezes lots.
 bool SimTradeLedger::closeElsewhere(const std::string& account, int64_t holdingId) {
     std::unique_lock lock(m_lock);
-    return SimTradeOrders(m_state).closeElsewhere(account, holdingId);
+    SimTradeOrders orders(m_state);
+    orders.sweep();
+    return orders.closeElsewhere(account, holdingId);
 }
 
 bool SimTradeLedger::holdElsewhere(const std::string& account, const std::string& commodity,
@@ -657,7 +661,9 @@ bool SimTradeLedger::holdElsewhere(const std::string& account, const std::string
 
 bool SimTradeLedger::takeListing(int64_t no, const std::string& firm) {
     std::unique_lock lock(m_lock);
-    return SimTradeOrders(m_state).takeListing(no, firm);
+    SimTradeOrders orders(m_state);
+    orders.sweep();
+    return orders.takeListing(no, firm);
 }
 
 bool SimTradeLedger::setLivePrice(const std::string& code, bool live) {

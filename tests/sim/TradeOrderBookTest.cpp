@@ -221,3 +221,29 @@ TEST_F(TradeOrderBookTest, shouldCountEveryOpenListingAgainstTheMaximumHoldingUn
     EXPECT_EQ(held[0]["F_QTY"], "0");
     EXPECT_EQ(trader.session("/trade", "order_list", zinc(listing("1", price, "10"))).retcode(), 0);
 }
+
+// After the exchange's midnight, with no request of the account since, another firm finds its
+// listings withdrawn and its transfer listing's lots free again: none is dealt on a later day.
+TEST_F(TradeOrderBookTest, shouldLeaveNoListingOfAnEarlierExchangeDayToAnotherFirm) {
+    TradeClient alice = loggedIn(kAlice);
+    ASSERT_TRUE(server().ledger().holdElsewhere(kAlice, "NI", 1, 2));
+    const std::string price = std::to_string(close());
+    ASSERT_EQ(alice.session("/trade", "order_list", listing("2", price, "5")).retcode(), 0);
+    ASSERT_EQ(alice.session("/trade", "order_list", listing("2", price, "2", "2")).retcode(), 0);
+    const Json listed = alice.session("/trade", "my_order_query", {}).records();
+    ASSERT_EQ(listed.size(), 2u);
+    const Json holding = held(alice);
+    ASSERT_EQ(holding.size(), 1u);
+
+    toTheExchangeMidnight(60000);
+    EXPECT_TRUE(server().ledger().closeElsewhere(
+        kAlice, std::stoll(holding[0]["H_ID"].get<std::string>())));
+    for (const Json& order : listed) {
+        EXPECT_FALSE(server().ledger().takeListing(std::stoll(order["OR_N"].get<std::string>()),
+                                                   "F009"));
+    }
+    EXPECT_TRUE(held(alice).empty());
+    for (const Json& order : alice.session("/trade", "my_order_query", {}).records()) {
+        EXPECT_EQ(order["STA"], "3");
+    }
+}
