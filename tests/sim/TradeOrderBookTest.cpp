@@ -239,8 +239,8 @@ TEST_F(TradeOrderBookTest, shouldLeaveNoListingOfAnEarlierExchangeDayToAnotherFi
     EXPECT_TRUE(server().ledger().closeElsewhere(
         kAlice, std::stoll(holding[0]["H_ID"].get<std::string>())));
     for (const Json& order : listed) {
-        EXPECT_FALSE(server().ledger().takeListing(std::stoll(order["OR_N"].get<std::string>()),
-                                                   "F009"));
+        EXPECT_FALSE(
+            server().ledger().takeListing(std::stoll(order["OR_N"].get<std::string>()), "F009"));
     }
     EXPECT_TRUE(held(alice).empty());
     for (const Json& order : alice.session("/trade", "my_order_query", {}).records()) {
