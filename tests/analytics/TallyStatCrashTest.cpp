@@ -18,8 +18,10 @@
 
 #include "TallyEntryFields.h"
 #include "TallyTestRig.h"
+#include "analytics/TLANFiles.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANWorkGate.h"
+#include "analytics/TallyStat.h"
 #include "analytics/TallyStatCrash.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatPageView.h"
@@ -31,6 +33,7 @@
 #include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
+#include "support/FileSizeLimit.h"
 
 extern char** environ;
 
@@ -395,11 +398,16 @@ TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
     EXPECT_TRUE(uploadedErrors(rig).empty());
 }
 
-TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
+namespace {
+
+// A life that records "once" and dies as an upload hangs; the service takes that upload, the app
+// never hears. Then the next launch and one more upload: the service counts "once" once, over
+// every upload it took.
+void expectOnceAfterDyingDuringAnUpload(const std::string& script) {
     TallyTestRig rig;
     rig.sim().holdUploads();
     {
-        HelperRun life(rig, "3.0", {"life", "e:once a l H"});
+        HelperRun life(rig, "3.0", {"life", script});
         ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
         life.kill();
         // The wait reads what the life wrote: the held upload can end the loop above before
@@ -408,16 +416,86 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
         ASSERT_TRUE(life.reported("E once"));
     }
     Application application;
-    // The service took the upload; the app never heard.
     rig.sim().release();
     ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["once"] == 1; }));
 
-    launchAgain(rig, "3.0");
+    UserDefaults::resetStandardUserDefaults();
+    const size_t sent = rig.uploads().size();
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() > sent; }));
+    ASSERT_TRUE(rig.settle());
     application.resignActive();
     application.becomeActive();
     ASSERT_TRUE(rig.runUntil([&] { return rig.sim().acceptedEntries().size() >= 2; }));
     ASSERT_TRUE(rig.settle());
     EXPECT_EQ(rig.acceptedEvents()["once"], 1);
+}
+
+}  // namespace
+
+TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
+    expectOnceAfterDyingDuringAnUpload("e:once a l H");
+}
+
+// Neither the sending marks nor the kept envelope can be written: the upload waits for space.
+TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheDiskIsFullAsItsUploadIsBuilt) {
+    expectOnceAfterDyingDuringAnUpload("e:once F a l b G a l H");
+}
+
+TEST(TallyStatCrashTest, shouldDeliverWhatIsJournaledAfterAnAppendAFullDiskCutShort) {
+    TallyTestRig rig;
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([] { return TallyStatSession::sharedInstance().launchHasBegan(); }));
+    ASSERT_TRUE(rig.settle());
+    std::error_code absent;
+    const uintmax_t size = std::filesystem::file_size(TLANJournal::journalFile(), absent);
+    {
+        FileSizeLimit full((absent ? 0 : size) + 3);
+        TallyStat::event("cut-short");
+    }
+    TallyStat::event("after-1");
+    TallyStat::event("after-2");
+    // Killed before any save: the journal alone holds them.
+    rig.resetLibrary();
+    launchAgain(rig, "3.0");
+    EXPECT_EQ(rig.acceptedEvents(),
+              (std::map<std::string, int>{{"after-1", 1}, {"after-2", 1}, {"cut-short", 1}}));
+}
+
+// A double click: the second launch on the same home finds the first one's upload under way.
+TEST(TallyStatCrashTest, shouldLeaveALiveLaunchItsFilesAndKeepItsOwnRecordsForTheNext) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    HelperRun first(rig, "3.0", {"life", "e:first a l H"});
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !first.running(); }));
+    const std::optional<Bytes> marker = AtomicFile::read(TLANJournal::sessionFile());
+    ASSERT_TRUE(marker);
+    {
+        HelperRun second(rig, "3.0", {"life", "e:second a l b H"});
+        ASSERT_TRUE(rig.runUntil([&] { return second.reported("H") || !second.running(); }));
+        ASSERT_TRUE(second.reported("E second"));
+    }
+    // The first's session is still its own, under way.
+    EXPECT_EQ(AtomicFile::read(TLANJournal::sessionFile()), marker);
+    rig.sim().release();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["first"] == 1; }));
+    first.kill();
+    first.wait();
+
+    // The first launch after may just send the first's kept envelope again: one more trip.
+    Application application;
+    UserDefaults::resetStandardUserDefaults();
+    const size_t sent = rig.uploads().size();
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() > sent; }));
+    ASSERT_TRUE(rig.settle());
+    application.resignActive();
+    application.becomeActive();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() > sent + 1; }));
+    ASSERT_TRUE(rig.settle());
+    EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"first", 1}, {"second", 1}}));
+    // The first's, ended by this launch, the second's, and the one this trip ended: each once.
+    EXPECT_EQ(rig.acceptedSessionMs().size(), 3u);
 }
 
 TEST(TallyStatQuitTest, shouldEndWhenQuitAsTheUpdateAnswerIsHandedToTheMainThread) {
@@ -527,14 +605,10 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow,
 
 }  // namespace
 
-// The lives of the app on one device (a seed each), each life ending at a random moment against
-// hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
-// service must hold every recorded event, page view and crash exactly once and no session longer
-// than a life.
-class TallyStatLives : public ::testing::TestWithParam<unsigned> {
+// Lives of the app played by the helper on one home, then one start in this process that
+// uploads what is left; what each life reported recording is then checked against the service.
+class TallyStatLifeRig {
 protected:
-    static constexpr int kLives = 20;
-
     // Plays one life; its reports of what it recorded go to `recorded`. Its length in seconds.
     double play(const std::string& script, std::vector<std::string>& recorded) {
         const auto born = std::chrono::steady_clock::now();
@@ -590,8 +664,32 @@ protected:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
 
+    // Each event and page view reported recorded came once; none came twice.
+    void expectEachOnce(const std::vector<std::string>& recorded, const std::string& lives) {
+        std::map<std::string, int> events = rig.acceptedEvents();
+        std::map<std::string, int> pages = rig.acceptedPages();
+        for (const std::string& line : recorded) {
+            const std::string id = line.substr(2);
+            EXPECT_EQ(line[0] == 'E' ? events[id] : pages[id], 1) << line << " of\n" << lives;
+        }
+        for (const auto& counts : {events, pages}) {
+            for (const auto& [id, count] : counts) {
+                EXPECT_LE(count, 1) << id << " of\n" << lives;
+            }
+        }
+    }
+
     Application application;
     TallyTestRig rig;
+};
+
+// The lives of the app on one device (a seed each), each life ending at a random moment against
+// hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
+// service must hold every recorded event, page view and crash exactly once and no session longer
+// than a life.
+class TallyStatLives : public ::testing::TestWithParam<unsigned>, protected TallyStatLifeRig {
+protected:
+    static constexpr int kLives = 20;
 };
 
 TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
@@ -613,17 +711,7 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
     }
     longest = std::max(longest, uploadTheRest());
 
-    std::map<std::string, int> events = rig.acceptedEvents();
-    std::map<std::string, int> pages = rig.acceptedPages();
-    for (const std::string& line : recorded) {
-        const std::string id = line.substr(2);
-        EXPECT_EQ(line[0] == 'E' ? events[id] : pages[id], 1) << line << " of\n" << lives;
-    }
-    for (const auto& counts : {events, pages}) {
-        for (const auto& [id, count] : counts) {
-            EXPECT_LE(count, 1) << id << " of\n" << lives;
-        }
-    }
+    expectEachOnce(recorded, lives);
     EXPECT_EQ(rig.acceptedErrors(), crashes) << lives;
     for (int64_t ms : rig.acceptedSessionMs()) {
         EXPECT_LE(ms, std::ceil(longest) * 1000) << lives;
@@ -632,6 +720,39 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
 
 // Ten devices of twenty lives: 200 lives over fixed seeds.
 INSTANTIATE_TEST_SUITE_P(Devices, TallyStatLives, ::testing::Range(0u, 10u));
+
+// One fault on the first write of one of the library's files, in a life that goes on to each of
+// them (records, a page view, leaving, a launch and its upload); then what comes next: the next
+// launch, a life that uploads and is killed, or one killed as its upload hangs. Every record the
+// lives report recorded reaches the service once.
+using TallyStatFaultCell = std::tuple<TLANFiles::Point, std::string, std::string>;
+
+class TallyStatFaults : public ::testing::TestWithParam<TallyStatFaultCell>,
+                        protected TallyStatLifeRig {};
+
+TEST_P(TallyStatFaults, shouldDeliverEveryRecordOnceWhateverTheWriteMeets) {
+    const auto& [point, fault, next] = GetParam();
+    static const std::map<std::string, std::pair<Hosts, std::string>> nextLives = {
+        {"upload", {Hosts::Accepting, "a l i K"}}, {"crash-again", {Hosts::Slow, "a l H"}}};
+    const std::string arm = "f:" + std::string(TLANFiles::name(point)) + ":" + fault;
+    const std::string faulty = "e:r0 a l i " + arm + " e:r1 p:v1 b a l i e:r2 p:v2 K";
+    std::string lives = faulty;
+    std::vector<std::string> recorded;
+    play(faulty, recorded);
+    if (nextLives.contains(next)) {
+        setHosts(rig.sim(), nextLives.at(next).first);
+        lives += "\n" + nextLives.at(next).second;
+        play(nextLives.at(next).second, recorded);
+    }
+    uploadTheRest();
+    expectEachOnce(recorded, lives);
+}
+
+INSTANTIATE_TEST_SUITE_P(WritePoints, TallyStatFaults,
+                         ::testing::Combine(::testing::ValuesIn(TLANFiles::kPoints),
+                                            ::testing::Values("full", "short", "kill-before",
+                                                              "kill-after"),
+                                            ::testing::Values("launch", "upload", "crash-again")));
 
 TEST(TallyStatCrashFacts, shouldNameSignalsAndFormatBuildIdsAsUuids) {
     EXPECT_EQ(TallyUncaughtExceptionHandler::signalReason(SIGSEGV),
