@@ -182,8 +182,27 @@ void openGuestJournal(JournalFolder& state) {
     state.guestFd = fd;
 }
 
-bool ownsLocked(const JournalFolder& state) {
-    return state.lockFd >= 0 && state.path == Paths::caches();
+bool takeLocked(JournalFolder& state, const std::string& caches) {
+    if (state.lockFd >= 0) {
+        ::close(std::exchange(state.lockFd, -1));
+    }
+    state.path = caches;
+    const int fd = ::open(folderLockFile(caches).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        state.lockFd = fd;
+        return true;
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return false;
+}
+
+// A folder not met before is tried at once: the first process to need its files owns it. One
+// that found it owned by another tries again only at a launch (takeFolder).
+bool ownsLocked(JournalFolder& state) {
+    const std::string caches = Paths::caches();
+    return state.path == caches ? state.lockFd >= 0 : takeLocked(state, caches);
 }
 
 // Where this process journals its records: the folder's journal when it owns the folder.
@@ -280,22 +299,7 @@ bool TLANJournal::takeFolder() {
     JournalFolder& state = journalFolder();
     std::lock_guard guard(state.mutex);
     const std::string caches = Paths::caches();
-    if (state.lockFd >= 0 && state.path == caches) {
-        return true;
-    }
-    if (state.lockFd >= 0) {
-        ::close(std::exchange(state.lockFd, -1));
-    }
-    state.path = caches;
-    const int fd = ::open(folderLockFile(caches).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        state.lockFd = fd;
-        return true;
-    }
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    return false;
+    return (state.path == caches && state.lockFd >= 0) || takeLocked(state, caches);
 }
 
 bool TLANJournal::ownsFolder() {
@@ -527,7 +531,7 @@ std::optional<TLANJournal::OpenSession> TLANJournal::openSession() {
         return std::nullopt;
     }
     std::optional<PropertyList> marker = PropertyList::readFile(sessionFile());
-    if (!sessionMarkerDue || !(*marker)["session_id"].isString()) {
+    if (!marker || !(*marker)["session_id"].isString()) {
         return std::nullopt;
     }
     return OpenSession{(*marker)["session_id"].toString(), (*marker)["launch_time"].toDouble()};

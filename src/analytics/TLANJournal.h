@@ -46,6 +46,7 @@ public:
 
     // Tries to own the current caches folder (kept once held); whether this process owns it.
     static bool takeFolder();
+    // Whether this process owns the current caches folder; one it never tried, it tries now.
     static bool ownsFolder();
     // Lets the folder go, as the end of the process would (tests start the library many times).
     static void releaseFolder();

@@ -52,6 +52,7 @@ void dieNow() {
 
 // A fault landed on the next write (or, for a kill, removal) of one write point: "full" (the
 // disk is full for that write), "short" (it is cut short half-way), "kill-before", "kill-after".
+// It reports "L POINT" as it lands.
 class ArmedFault {
 public:
     void arm(const std::string& point, const std::string& fault) {
@@ -77,6 +78,7 @@ private:
             }
             return;
         }
+        std::printf("L %s\n", m_point.c_str());
         if (m_fault == "kill-before") {
             dieNow();
         }
