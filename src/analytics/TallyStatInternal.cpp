@@ -229,18 +229,18 @@ void TallyStatInternal::markJobDone() {
 }
 
 void TallyStatInternal::removeSentData() {
+    bool left = false;
     {
         // The sent records leave the cache file before the envelope file: a crash in between
         // repeats the same envelope, never its records in a new one. While the file still
         // holds them, the envelope stays and the next job sends it again as it is.
         std::lock_guard<std::recursive_mutex> saving(m_lock);
         removeMarkedRecords();
-        if (!writeCacheFile()) {
-            removeJSONData();
-            return;
-        }
+        left = writeCacheFile();
     }
-    removeEnvelopeData();
+    if (left) {
+        removeEnvelopeData();
+    }
     removeJSONData();
 }
 
@@ -349,10 +349,10 @@ void TallyStatInternal::addPendingCrash() {
         if (crash && !holdsLike(errors.snapshot(), *crash)) {
             errors.add(crash);
         }
-        if (!TLANJournal::holdsEveryRecord()) {
+        // A file that stays would be read again by the next round, and by the next launch.
+        if (!TLANJournal::holdsEveryRecord() || !TallyStatCrash::removeTakenCrash()) {
             return;
         }
-        TallyStatCrash::removeTakenCrash();
     }
 }
 

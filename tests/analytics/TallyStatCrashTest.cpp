@@ -24,6 +24,7 @@
 #include "analytics/TLANWorkGate.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatCrash.h"
+#include "analytics/TallyStatEnvelope.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
@@ -401,25 +402,10 @@ TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
 
 namespace {
 
-// A life that records "once" and dies as an upload hangs; the service takes that upload, the app
-// never hears. Then the next launch and one more upload: the service counts "once" once, over
-// every upload it took.
-void expectOnceAfterDyingDuringAnUpload(const std::string& script) {
-    TallyTestRig rig;
-    rig.sim().holdUploads();
-    {
-        HelperRun life(rig, "3.0", {"life", script});
-        ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
-        life.kill();
-        // The wait reads what the life wrote: the held upload can end the loop above before
-        // its report was read.
-        life.wait();
-        ASSERT_TRUE(life.reported("E once"));
-    }
+// The next launch and one more upload: the service counts "once" once, over every upload it
+// took.
+void expectOnceAcrossTheNextLaunch(TallyTestRig& rig) {
     Application application;
-    rig.sim().release();
-    ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["once"] == 1; }));
-
     UserDefaults::resetStandardUserDefaults();
     const size_t sent = rig.uploads().size();
     rig.start("3.0");
@@ -432,6 +418,25 @@ void expectOnceAfterDyingDuringAnUpload(const std::string& script) {
     EXPECT_EQ(rig.acceptedEvents()["once"], 1);
 }
 
+// A life that records "once" and dies as an upload hangs; the service takes that upload, the app
+// never hears.
+void expectOnceAfterDyingDuringAnUpload(const std::string& script) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    {
+        HelperRun life(rig, "3.0", {"life", script});
+        ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
+        life.kill();
+        // The wait reads what the life wrote: the held upload can end the loop above before
+        // its report was read.
+        life.wait();
+        ASSERT_TRUE(life.reported("E once"));
+    }
+    rig.sim().release();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["once"] == 1; }));
+    expectOnceAcrossTheNextLaunch(rig);
+}
+
 }  // namespace
 
 TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
@@ -441,6 +446,28 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
 // Neither the sending marks nor the kept envelope can be written: the upload waits for space.
 TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheDiskIsFullAsItsUploadIsBuilt) {
     expectOnceAfterDyingDuringAnUpload("e:once F a l b G a l H");
+}
+
+// The service took the upload, but the cache file cannot let its records go: the envelope
+// stays, so a kill now repeats it rather than sending its records anew.
+TEST(TallyStatCrashTest, shouldKeepTheEnvelopeUntilTheCacheFileLetsItsRecordsGo) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    TallyStat::event("once");
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0; }));
+    {
+        FileSizeLimit full(0);
+        rig.sim().release();
+        ASSERT_TRUE(rig.settle());
+    }
+    ASSERT_EQ(rig.acceptedEvents()["once"], 1);
+    const std::optional<Bytes> envelope = rig.envelopeFileBytes();
+    ASSERT_TRUE(envelope);
+    // Killed now.
+    rig.resetLibrary();
+    ASSERT_TRUE(AtomicFile::write(TallyStatEnvelope::envelopeFile(), *envelope));
+    expectOnceAcrossTheNextLaunch(rig);
 }
 
 TEST(TallyStatCrashTest, shouldDeliverWhatIsJournaledAfterAnAppendAFullDiskCutShort) {
