@@ -52,33 +52,43 @@ void dieNow() {
 
 // A fault landed on the next write (or, for a kill, removal) of one write point: "full" (the
 // disk is full for that write), "short" (it is cut short half-way), "kill-before", "kill-after".
-// It reports "L POINT" as it lands.
+// It reports "L POINT" as it lands. After a full or short write the process dies right after
+// the next write of that file: nothing else may make good what the fault spoiled.
 class ArmedFault {
 public:
     void arm(const std::string& point, const std::string& fault) {
         std::lock_guard guard(m_mutex);
         m_point = point;
         m_fault = fault;
+        m_phase = Phase::Armed;
         TLANFiles::setHook([this](const TLANFiles::Write& write) { land(write); });
     }
 
 private:
+    enum class Phase { Armed, Landed, Spoiled };
+
     void land(const TLANFiles::Write& write) {
         std::lock_guard guard(m_mutex);
-        const bool kill = m_fault.starts_with("kill");
-        if (m_point != TLANFiles::name(write.point) ||
-            (!kill && write.kind == TLANFiles::Kind::Remove)) {
+        if (m_point != TLANFiles::name(write.point)) {
             return;
         }
-        if (write.done) {
+        if (m_phase == Phase::Spoiled && write.done) {
+            dieNow();
+        }
+        if (m_phase == Phase::Landed && write.done) {
             m_limit.reset();
-            m_point.clear();
+            m_phase = Phase::Spoiled;
             if (m_fault == "kill-after") {
                 dieNow();
             }
+        }
+        const bool kill = m_fault.starts_with("kill");
+        if (m_phase != Phase::Armed || write.done ||
+            (!kill && write.kind == TLANFiles::Kind::Remove)) {
             return;
         }
         std::printf("L %s\n", m_point.c_str());
+        m_phase = Phase::Landed;
         if (m_fault == "kill-before") {
             dieNow();
         }
@@ -88,16 +98,13 @@ private:
             write.kind == TLANFiles::Kind::Append && ::stat(write.path.c_str(), &status) == 0
                 ? static_cast<rlim_t>(status.st_size)
                 : 0;
-        if (m_fault == "full") {
-            m_limit.emplace(0);
-        } else if (m_fault == "short") {
-            m_limit.emplace(size + write.bytes / 2);
-        }
+        m_limit.emplace(m_fault == "full" ? 0 : size + write.bytes / 2);
     }
 
     std::mutex m_mutex;
     std::string m_point;
     std::string m_fault;
+    Phase m_phase = Phase::Armed;
     std::optional<FileSizeLimit> m_limit;
 };
 
