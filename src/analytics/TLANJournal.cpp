@@ -75,8 +75,12 @@ std::size_t forEachFrame(const std::optional<Bytes>& bytes, Use use) {
 
 // Frames not yet on disk, per file, and the files known to end with a whole frame.
 struct JournalAppends {
+    struct Due {
+        TLANFiles::Point point;
+        Bytes frames;
+    };
     std::mutex mutex;
-    std::map<std::string, Bytes> unwritten;
+    std::map<std::string, Due> unwritten;
     std::set<std::string> whole;
 };
 
@@ -98,25 +102,42 @@ bool trimJournalTornEnd(TLANFiles::Point point, const std::string& path) {
     return TLANFiles::replace(point, path, Bytes(bytes->begin(), bytes->begin() + end));
 }
 
-// Appends the frame behind those that could not be written before; they wait for the next
-// append or rewrite when this fails too.
-bool appendJournalFrame(TLANFiles::Point point, const std::string& path, const Bytes& frame) {
-    JournalAppends& state = journalAppends();
-    std::lock_guard guard(state.mutex);
-    Bytes& due = state.unwritten[path];
-    due.insert(due.end(), frame.begin(), frame.end());
+// With the state's lock held: the frames waiting for the file, appended behind its last whole
+// frame; whether none waits now.
+bool appendDue(JournalAppends& state, const std::string& path) {
+    JournalAppends::Due& due = state.unwritten.at(path);
+    if (due.frames.empty()) {
+        return true;
+    }
     if (!state.whole.contains(path)) {
-        if (!trimJournalTornEnd(point, path)) {
+        if (!trimJournalTornEnd(due.point, path)) {
             return false;
         }
         state.whole.insert(path);
     }
-    if (!TLANFiles::append(point, path, due)) {
+    if (!TLANFiles::append(due.point, path, due.frames)) {
         state.whole.erase(path);
         return false;
     }
-    due.clear();
+    due.frames.clear();
     return true;
+}
+
+// Appends the frame behind those that could not be written before, and writes what waits for
+// the other files too: a full disk may have let space go since. What still fails waits for the
+// next append or rewrite.
+bool appendJournalFrame(TLANFiles::Point point, const std::string& path, const Bytes& frame) {
+    JournalAppends& state = journalAppends();
+    std::lock_guard guard(state.mutex);
+    JournalAppends::Due& due = state.unwritten.try_emplace(path, point, Bytes{}).first->second;
+    due.frames.insert(due.frames.end(), frame.begin(), frame.end());
+    const bool written = appendDue(state, path);
+    for (const auto& [other, waiting] : state.unwritten) {
+        if (other != path) {
+            appendDue(state, other);
+        }
+    }
+    return written;
 }
 
 // The file holds exactly `bytes`, or is gone with them waiting for the next append: either way
@@ -132,7 +153,7 @@ bool rewriteJournalFile(TLANFiles::Point point, const std::string& path, const B
     if (!TLANFiles::remove(point, path)) {
         return false;
     }
-    state.unwritten[path] = bytes;
+    state.unwritten.try_emplace(path, point, bytes);
     state.whole.insert(path);
     return true;
 }
@@ -380,7 +401,7 @@ bool TLANJournal::holdsEveryRecord() {
     JournalAppends& state = journalAppends();
     std::lock_guard guard(state.mutex);
     const auto waiting = state.unwritten.find(path);
-    return !path.empty() && (waiting == state.unwritten.end() || waiting->second.empty());
+    return !path.empty() && (waiting == state.unwritten.end() || waiting->second.frames.empty());
 }
 
 bool TLANJournal::replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records) {
