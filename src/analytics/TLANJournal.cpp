@@ -203,6 +203,8 @@ void openGuestJournal(JournalFolder& state) {
     state.guestFd = fd;
 }
 
+// An advisory lock, held until the library lets it go or the process ends, however it ends: the
+// files of the folder are this process's alone while it holds it.
 bool takeLocked(JournalFolder& state, const std::string& caches) {
     if (state.lockFd >= 0) {
         ::close(std::exchange(state.lockFd, -1));
