@@ -389,6 +389,15 @@ TEST(TallyStatCrashTest, shouldSendTheCrashAndItsSessionOnceWhenKilledAsTheirFir
     EXPECT_EQ(rig.acceptedPages(), (std::map<std::string, int>{{"崩溃前", 1}}));
 }
 
+// A crash the disk has no room for leaves the crash file of the last one as it was.
+TEST(TallyStatCrashTest, shouldKeepTheLastCrashWhenTheNextCannotBeWritten) {
+    TallyTestRig rig;
+    ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "segv")));
+    ASSERT_TRUE(WIFSIGNALED(HelperRun(rig, "3.0", {"life", "F S"}).wait()));
+    launchAgain(rig, "3.0");
+    EXPECT_EQ(uploadedErrors(rig).size(), 1u);
+}
+
 TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
     TallyTestRig rig;
     const int exceptionStatus = runCrashingChild(rig, "3.0", "exception");
