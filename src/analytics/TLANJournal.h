@@ -16,7 +16,14 @@
 // by the parked records alone (which the file does not hold). It also marks the session in
 // progress, so the next launch can end a session that a crash cut short. Finished page views, which
 // wait in memory for the terminate record, have a journal of their own that is rewritten whenever
-// some of them are taken into one. Any thread (appends and rewrites are serialised).
+// some of them are taken into one. A frame that could not be written whole is written again
+// ahead of the next one. Any thread (appends and rewrites are serialised).
+//
+// One process at a time keeps the files of a caches folder: the first to lock the folder's lock
+// file holds it for the life of the library (takeFolder). A second launch on the same folder
+// leaves them alone: it neither reads them as left behind, nor writes them, nor uploads; its
+// records go to a journal of its own, locked while it lives, which the owner takes at a launch
+// once that process is gone. It takes the folder itself at a launch after the owner has ended.
 class TLANJournal {
 public:
     struct Entries {
@@ -37,6 +44,13 @@ public:
         bool operator==(const PageView&) const = default;
     };
 
+    // Tries to own the current caches folder (kept once held); whether this process owns it.
+    static bool takeFolder();
+    // Whether this process owns the current caches folder; one it never tried, it tries now.
+    static bool ownsFolder();
+    // Lets the folder go, as the end of the process would (tests start the library many times).
+    static void releaseFolder();
+
     static std::string journalFile();
     static std::string sessionFile();
     static std::string pageViewFile();
@@ -51,17 +65,25 @@ public:
     // Runs before each record is listed and journaled, outside lock(), so tests can land a save
     // there; none by default. Set while nothing is recorded.
     static void setBeforeAppendHook(std::function<void(const TLANBaseEvent&)> hook);
-    // With lock() held: the journal holds just `records` (none: it is removed), in one step.
-    static void replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records);
-    // The records of a journal left behind; a frame cut short ends the reading.
+    // Whether every record journaled so far is on disk (none waits for a write that failed).
+    static bool holdsEveryRecord();
+    // With lock() held, once the cache file holds every listed record: the journal holds just
+    // `records` (none: it is removed) in one step, or is gone with them waiting for the next
+    // append; the journals of other processes read at the last launch go. Whether the journal
+    // holds no other record.
+    static bool replace(const std::vector<std::shared_ptr<TLANBaseEvent>>& records);
+    // The records of the journal left behind and of those of other processes now gone; a frame
+    // cut short ends the reading of its journal.
     static Entries read();
 
     static void appendPageView(const PageView& view);
     // The page views journaled, oldest first; a frame cut short ends the reading.
     static std::vector<PageView> readPageViews();
-    // The page-view journal holds exactly `views` (none: it is removed).
-    static void writePageViews(const std::vector<PageView>& views);
+    // The page-view journal holds exactly `views` (none: it is removed), or is gone with them
+    // waiting for the next append; whether it holds no other view.
+    static bool writePageViews(const std::vector<PageView>& views);
 
+    // The marker is written again with the next record when a write fails.
     static void beginSession(const std::string& sessionId, double launchTime);
     static void endSession();
     // Runs before the marker is removed, so tests can look at what a kill there would leave;

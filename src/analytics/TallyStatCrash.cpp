@@ -95,9 +95,10 @@ bool TallyStatCrash::takePendingCrash() {
     return !failed;
 }
 
-void TallyStatCrash::removeTakenCrash() {
-    std::error_code ignored;
-    std::filesystem::remove(takenCrashFile(), ignored);
+bool TallyStatCrash::removeTakenCrash() {
+    std::error_code failed;
+    std::filesystem::remove(takenCrashFile(), failed);
+    return !failed;
 }
 
 std::shared_ptr<TLANError> TallyStatCrash::takenCrash() {

@@ -41,7 +41,8 @@ public:
     // The error record of the taken file, when an earlier process of the same version wrote it.
     // The file stays until removeTakenCrash(): it is the only copy until the record is journaled.
     static std::shared_ptr<TLANError> takenCrash();
-    static void removeTakenCrash();
+    // Whether it is gone.
+    static bool removeTakenCrash();
 
 private:
     TallyStatCrash() = default;

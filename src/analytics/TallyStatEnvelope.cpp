@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analytics/TLANFiles.h"
+#include "analytics/TLANJournal.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TallyLog.h"
 #include "analytics/TallyStatApp.h"
@@ -65,6 +67,11 @@ std::string TallyStatEnvelope::envelopeFile() {
 
 std::optional<Bytes> TallyStatEnvelope::loadEnvelopeData() {
     std::lock_guard<std::recursive_mutex> guard(m_mutex);
+    // Only the process that keeps the folder's files sends: an envelope kept there may be
+    // another's upload under way.
+    if (!TLANJournal::ownsFolder()) {
+        return std::nullopt;
+    }
     const std::string path = envelopeFile();
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored)) {
@@ -80,19 +87,24 @@ std::optional<Bytes> TallyStatEnvelope::loadEnvelopeData() {
         if (kept && age && envelope.readBytes(*kept)) {
             return kept;
         }
-        // A kept file that cannot be read or is no envelope would block every later upload.
+        // A kept file that cannot be read or is no envelope would block every later upload. A
+        // new one goes only in its place: a kill would otherwise find the old one kept.
         tallyLog("the kept envelope is unreadable and is dropped");
-        std::filesystem::remove_all(path, ignored);
         m_envelopeData.reset();
+        if (!TLANFiles::remove(TLANFiles::Point::Envelope, path)) {
+            return std::nullopt;
+        }
     }
     std::optional<Bytes> entity = TallyStatThrift::sharedInstance().entityData();
     m_timestamp = static_cast<int32_t>(Timer::now());
     std::optional<Bytes> bytes = toDataWithEntity(entity);
-    if (bytes) {
-        // The records it carries are marked on disk before the envelope can leave: after a
-        // crash each is in the kept envelope or in the cache file, never in both.
-        TallyStatInternal::sharedInstance().writeCacheFile();
-        saveEnvelopeFile();
+    // The records it carries are marked on disk, and the envelope kept, before it can leave:
+    // after a crash each is in the kept envelope, sent again as it is, or in the cache file
+    // unmarked, never in both. Unless both are written, nothing leaves and the records wait.
+    if (bytes && !(TallyStatInternal::sharedInstance().writeCacheFile() && saveEnvelopeFile())) {
+        tallyLog("the envelope could not be kept: the upload waits");
+        m_envelopeData.reset();
+        return std::nullopt;
     }
     return bytes;
 }
@@ -181,20 +193,19 @@ std::string TallyStatEnvelope::hex(const Bytes& bytes) {
     return TLANUtil::bytesToHexString(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
-void TallyStatEnvelope::saveEnvelopeFile() {
+bool TallyStatEnvelope::saveEnvelopeFile() {
     std::lock_guard<std::recursive_mutex> guard(m_mutex);
     const std::string path = envelopeFile();
     std::error_code ignored;
     if (!m_envelopeData || std::filesystem::exists(path, ignored)) {
-        return;
+        return true;
     }
-    AtomicFile::write(path, *m_envelopeData);
+    return TLANFiles::replace(TLANFiles::Point::Envelope, path, *m_envelopeData);
 }
 
 void TallyStatEnvelope::removeEnvelope() {
     std::lock_guard<std::recursive_mutex> guard(m_mutex);
-    std::error_code ignored;
-    std::filesystem::remove(envelopeFile(), ignored);
+    TLANFiles::remove(TLANFiles::Point::Envelope, envelopeFile());
     m_envelopeData.reset();
 }
 

@@ -26,7 +26,8 @@ public:
     // The bytes to upload: the kept file's, or a new envelope's; nothing when none can be made.
     std::optional<Bytes> loadEnvelopeData();
     std::optional<Bytes> toDataWithEntity(const std::optional<Bytes>& entity);
-    void saveEnvelopeFile();
+    // Keeps the last envelope built in the file, unless one is kept already; whether one is.
+    bool saveEnvelopeFile();
     // Deletes the file and forgets the bytes.
     void removeEnvelope();
     static std::string envelopeFile();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "analytics/TLANFiles.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANUtil.h"
 #include "analytics/TLANWorker.h"
@@ -228,14 +229,18 @@ void TallyStatInternal::markJobDone() {
 }
 
 void TallyStatInternal::removeSentData() {
+    bool left = false;
     {
         // The sent records leave the cache file before the envelope file: a crash in between
-        // repeats the same envelope, never its records in a new one.
+        // repeats the same envelope, never its records in a new one. While the file still
+        // holds them, the envelope stays and the next job sends it again as it is.
         std::lock_guard<std::recursive_mutex> saving(m_lock);
         removeMarkedRecords();
-        writeCacheFile();
+        left = writeCacheFile();
     }
-    removeEnvelopeData();
+    if (left) {
+        removeEnvelopeData();
+    }
     removeJSONData();
 }
 
@@ -280,6 +285,7 @@ void TallyStatInternal::clearData() {
 }
 
 void TallyStatInternal::resetToUnstarted() {
+    TLANJournal::releaseFolder();
     removeJSONData();
     removeInstanceData();
     tmpContainer.clear();
@@ -299,6 +305,10 @@ std::string TallyStatInternal::cacheFilePath() {
 }
 
 void TallyStatInternal::loadCache() {
+    // What another process keeps in its folder is not left behind.
+    if (!TLANJournal::ownsFolder()) {
+        return;
+    }
     // An upload ending meanwhile rewrites the file from memory: it waits for the merge.
     std::lock_guard<std::recursive_mutex> saving(m_lock);
     PropertyList cache = loadCacheFile();
@@ -339,7 +349,10 @@ void TallyStatInternal::addPendingCrash() {
         if (crash && !holdsLike(errors.snapshot(), *crash)) {
             errors.add(crash);
         }
-        TallyStatCrash::removeTakenCrash();
+        // A file that stays would be read again by the next round, and by the next launch.
+        if (!TLANJournal::holdsEveryRecord() || !TallyStatCrash::removeTakenCrash()) {
+            return;
+        }
     }
 }
 
@@ -368,8 +381,7 @@ void TallyStatInternal::endCrashedSession() {
     // send them again.
     for (const auto& record : terminates.snapshot()) {
         if (record->session_id == open->sessionId) {
-            pages.journalWaiting();
-            TLANJournal::endSession();
+            forgetEndedSession();
             return;
         }
     }
@@ -393,8 +405,14 @@ void TallyStatInternal::endCrashedSession() {
     record->duration = TallyStatSession::cappedDuration(end - open->launchTime);
     record->pageViews = std::move(pageViews);
     terminates.add(record);
-    pages.journalWaiting();
-    TLANJournal::endSession();
+    forgetEndedSession();
+}
+
+void TallyStatInternal::forgetEndedSession() {
+    // Until the end is on disk, the marker and the page views in the log still stand for it.
+    if (TLANJournal::holdsEveryRecord() && TallyStatPageView::sharedInstance().journalWaiting()) {
+        TLANJournal::endSession();
+    }
 }
 
 bool TallyStatInternal::sameVersionAsLastCrash() {
@@ -455,9 +473,11 @@ void TallyStatInternal::saveCacheFile() {
     TallyStatEnvelope::sharedInstance().saveEnvelopeFile();
 }
 
-void TallyStatInternal::writeCacheFile() {
+bool TallyStatInternal::writeCacheFile() {
+    if (!TLANJournal::ownsFolder()) {
+        return false;
+    }
     const std::string path = cacheFilePath();
-    std::error_code ignored;
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     // A record recorded while this runs waits to be listed and journaled until the journal is
     // replaced.
@@ -465,16 +485,12 @@ void TallyStatInternal::writeCacheFile() {
     std::optional<PropertyList> archive = archiveObjectsWithHeader(false);
     // Written also when the application is being killed: the process ends right after, and
     // what is not in the file is lost.
-    bool kept = true;
-    if (archive) {
-        kept = archive->writeFile(path);
-    } else {
-        std::filesystem::remove(path, ignored);
-    }
-    if (kept) {
-        // Parked records are not in the file: the journal keeps covering them.
-        TLANJournal::replace(tmpContainer.snapshot());
-    }
+    const bool kept = archive
+                          ? TLANFiles::replace(TLANFiles::Point::CacheFile, path, archive->toXml())
+                          : TLANFiles::remove(TLANFiles::Point::CacheFile, path);
+    // Parked records are not in the file: the journal keeps covering them. Unless the file was
+    // written, the journal keeps covering every record since the last save.
+    return kept && TLANJournal::replace(tmpContainer.snapshot());
 }
 
 std::optional<PropertyList> TallyStatInternal::archiveObjectsWithHeader(bool withHeader) const {

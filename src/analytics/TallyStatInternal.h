@@ -82,13 +82,17 @@ public:
     // launch was listed as well as parked: it counts once).
     void listParkedRecords();
     void loadCache();
+    // The page views and the marker of a session whose terminate record is listed go, once
+    // every record is on disk.
+    static void forgetEndedSession();
     PropertyList loadCacheFile();
     void saveCacheAndClean(bool clean);
     void saveAndClean(bool clean);
     void saveCacheFile();
     // Writes every listed record (or deletes the file when there is none) and leaves just the
-    // parked records in the record journal, as the file covers the rest.
-    void writeCacheFile();
+    // parked records in the record journal, as the file covers the rest. Whether both hold:
+    // never while another process owns the folder.
+    bool writeCacheFile();
     std::optional<PropertyList> archiveObjectsWithHeader(bool withHeader) const;
 
     // User-defaults counters.
@@ -118,6 +122,7 @@ private:
     void addPendingCrash();
     // A session a crash cut short gets its terminate record, ending with its last record.
     void endCrashedSession();
+
     static bool sameVersionAsLastCrash();
 
     TLANOperationQueue m_sendLogQueue{1};

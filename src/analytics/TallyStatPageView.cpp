@@ -71,7 +71,7 @@ void TallyStatPageView::resetToUnstarted() {
     std::lock_guard<std::mutex> guard(m_mutex);
     m_waiting.clear();
     m_earlier.clear();
-    m_adoptedJournal.clear();
+    m_adoptedJournal.reset();
     m_pageViewsHash.clear();
 }
 
@@ -103,16 +103,17 @@ std::vector<TallyStatPageView::PageView> TallyStatPageView::recoverJournaled(
     return namesAndSeconds(ended);
 }
 
-void TallyStatPageView::journalWaiting() {
+bool TallyStatPageView::journalWaiting() {
     std::lock_guard<std::mutex> guard(m_mutex);
     adoptJournal();
     std::vector<TLANJournal::PageView> journal = m_earlier;
     journal.insert(journal.end(), m_waiting.begin(), m_waiting.end());
-    TLANJournal::writePageViews(journal);
+    return TLANJournal::writePageViews(journal);
 }
 
 void TallyStatPageView::adoptJournal() {
-    const std::string file = TLANJournal::pageViewFile();
+    const std::optional<std::string> file =
+        TLANJournal::ownsFolder() ? std::optional(TLANJournal::pageViewFile()) : std::nullopt;
     if (file == m_adoptedJournal) {
         return;
     }

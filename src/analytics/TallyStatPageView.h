@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,8 +33,8 @@ public:
     // Page views an earlier process journaled and never handed over: those of `endedSession`
     // are returned, for the record that ends it; the others wait with this process's.
     std::vector<PageView> recoverJournaled(const std::string& endedSession);
-    // Journals anew just the page views still waiting.
-    void journalWaiting();
+    // Journals anew just the page views still waiting; whether the journal holds just those.
+    bool journalWaiting();
     // Back to the state of a process that has not started the library, for rigs that start it
     // many times in one process.
     void resetToUnstarted();
@@ -45,7 +46,8 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<TLANJournal::PageView> m_waiting;
-    std::vector<TLANJournal::PageView> m_earlier;   // journaled by an earlier process
-    std::string m_adoptedJournal;                   // the journal file m_earlier came from
+    std::vector<TLANJournal::PageView> m_earlier;  // journaled by an earlier process
+    // The journal file m_earlier came from; none while another process owns the folder.
+    std::optional<std::string> m_adoptedJournal;
     std::map<std::string, double> m_pageViewsHash;  // page name to start, seconds since 1970
 };

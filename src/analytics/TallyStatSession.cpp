@@ -57,6 +57,7 @@ void TallyStatSession::startWithAppkey(const std::string& appKey, int reportPoli
         return;
     }
     app.setAppid(appKey);
+    TLANJournal::takeFolder();
     postGotAppkeyNotification();
     if (!Text::trimmed(channelId).empty()) {
         app.setChannel(channelId);
@@ -146,6 +147,8 @@ void TallyStatSession::runLaunch() {
     if (beforeLaunchHook()) {
         beforeLaunchHook()();
     }
+    // The process that owned the folder may have ended since: its files are then left behind.
+    TLANJournal::takeFolder();
     TallyStatInternal& cache = TallyStatInternal::sharedInstance();
     cache.listParkedRecords();
     cache.loadCache();
@@ -192,7 +195,6 @@ void TallyStatSession::endSession(const std::string& notificationName) {
         return;
     }
     appTerminate();
-    TLANJournal::endSession();
     if (!TallyStatApp::sharedInstance().appCrashed()) {
         TallyStatJob::preparePerformJob(TallyStatJob::Terminate);
     }
@@ -233,7 +235,7 @@ void TallyStatSession::appTerminate() {
         TallyStatLocation::sharedInstance().take();
     }
     cache.terminates.add(record);
-    TallyStatPageView::sharedInstance().journalWaiting();
+    TallyStatInternal::forgetEndedSession();
 }
 
 double TallyStatSession::cappedDuration(double seconds) {

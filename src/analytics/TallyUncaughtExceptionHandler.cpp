@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -42,10 +43,18 @@ void copyText(char* target, size_t capacity, const std::string& text) {
     target[length] = '\0';
 }
 
+// Set when a write of the signal writer fails: a crash file that did not land whole must not
+// take the place of one already there.
+volatile sig_atomic_t g_writeFailed = 0;
+
 void writeAll(int fd, const char* text, size_t length) {
     while (length > 0) {
         const ssize_t written = ::write(fd, text, length);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
         if (written <= 0) {
+            g_writeFailed = 1;
             return;
         }
         text += written;
@@ -94,6 +103,7 @@ void resetSignals() {
 // thread meanwhile finds no file, or all of it.
 extern "C" void tallySignalHandler(int signal) {
     const int fd = ::open(g_crashDraftPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    g_writeFailed = 0;
     if (fd >= 0) {
         struct timespec now {};
         clock_gettime(CLOCK_REALTIME, &now);
@@ -117,9 +127,10 @@ extern "C" void tallySignalHandler(int signal) {
         }
         writeText(fd, ")");
         writeText(fd, g_suffix);
-        ::fsync(fd);
-        ::close(fd);
-        ::rename(g_crashDraftPath, g_crashPath);
+        const bool whole = ::fsync(fd) == 0 && g_writeFailed == 0;
+        if (::close(fd) != 0 || !whole || ::rename(g_crashDraftPath, g_crashPath) != 0) {
+            ::unlink(g_crashDraftPath);
+        }
     }
     resetSignals();
     ::raise(signal);

@@ -1,13 +1,18 @@
+#include <sys/stat.h>
+
 #include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
+#include "analytics/TLANFiles.h"
 #include "analytics/TallyStat.h"
 #include "analytics/TallyStatCheckUpdate.h"
 #include "analytics/TallyStatHosts.h"
@@ -17,6 +22,7 @@
 #include "analytics/TallyUncaughtExceptionHandler.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/Application.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -39,6 +45,69 @@ void waitForTheUpdateAnswer() {
     }
 }
 
+void dieNow() {
+    std::fflush(stdout);
+    std::raise(SIGKILL);
+}
+
+// A fault landed on the next write (or, for a kill, removal) of one write point: "full" (the
+// disk is full for that write), "short" (it is cut short half-way), "kill-before", "kill-after".
+// It reports "L POINT" as it lands. After a full or short write the process dies right after
+// the next write of that file: nothing else may make good what the fault spoiled.
+class ArmedFault {
+public:
+    void arm(const std::string& point, const std::string& fault) {
+        std::lock_guard guard(m_mutex);
+        m_point = point;
+        m_fault = fault;
+        m_phase = Phase::Armed;
+        TLANFiles::setHook([this](const TLANFiles::Write& write) { land(write); });
+    }
+
+private:
+    enum class Phase { Armed, Landed, Spoiled };
+
+    void land(const TLANFiles::Write& write) {
+        std::lock_guard guard(m_mutex);
+        if (m_point != TLANFiles::name(write.point)) {
+            return;
+        }
+        if (m_phase == Phase::Spoiled && write.done) {
+            dieNow();
+        }
+        if (m_phase == Phase::Landed && write.done) {
+            m_limit.reset();
+            m_phase = Phase::Spoiled;
+            if (m_fault == "kill-after") {
+                dieNow();
+            }
+        }
+        const bool kill = m_fault.starts_with("kill");
+        if (m_phase != Phase::Armed || write.done ||
+            (!kill && write.kind == TLANFiles::Kind::Remove)) {
+            return;
+        }
+        std::printf("L %s\n", m_point.c_str());
+        m_phase = Phase::Landed;
+        if (m_fault == "kill-before") {
+            dieNow();
+        }
+        // The whole write fails, or half of it lands, at the end of the file it grows.
+        struct stat status {};
+        const rlim_t size =
+            write.kind == TLANFiles::Kind::Append && ::stat(write.path.c_str(), &status) == 0
+                ? static_cast<rlim_t>(status.st_size)
+                : 0;
+        m_limit.emplace(m_fault == "full" ? 0 : size + write.bytes / 2);
+    }
+
+    std::mutex m_mutex;
+    std::string m_point;
+    std::string m_fault;
+    Phase m_phase = Phase::Armed;
+    std::optional<FileSizeLimit> m_limit;
+};
+
 void crashBySignal() {
     // A low address rather than null: the sanitizers would stop a null store themselves.
     auto* nowhere = reinterpret_cast<volatile int*>(uintptr_t{8});
@@ -55,8 +124,12 @@ void crashBySignal() {
 //   Q          quits (terminates as it is, as 退出 on an alert does); the process ends with the
 //              script
 //   H          reports "H" and waits to be killed by the caller
+//   F          finds the disk full from now      G   finds space again
+//   f:POINT:FAULT  lands FAULT on the next write of POINT (see ArmedFault)
 // Each record is reported on stdout ("E ID", "P NAME") once the library has it.
 int playLife(Application& application, const std::string& script) {
+    static ArmedFault armed;
+    std::optional<FileSizeLimit> diskFull;
     size_t at = 0;
     while (at < script.size()) {
         const size_t end = std::min(script.find(' ', at), script.size());
@@ -83,8 +156,14 @@ int playLife(Application& application, const std::string& script) {
             RunLoop::runUntil(TallyUncaughtExceptionHandler::installed, kStepDeadline);
             crashBySignal();
         } else if (step == "K") {
-            std::fflush(stdout);
-            std::raise(SIGKILL);
+            dieNow();
+        } else if (step == "F") {
+            diskFull.emplace(0);
+        } else if (step == "G") {
+            diskFull.reset();
+        } else if (step.rfind("f:", 0) == 0) {
+            const size_t colon = step.find(':', 2);
+            armed.arm(step.substr(2, colon - 2), step.substr(colon + 1));
         } else if (step == "u") {
             TallyStat::checkUpdate("澜石金银", "忽略", "更新");
         } else if (step == "w") {

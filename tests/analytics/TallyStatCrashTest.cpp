@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -18,9 +19,12 @@
 
 #include "TallyEntryFields.h"
 #include "TallyTestRig.h"
+#include "analytics/TLANFiles.h"
 #include "analytics/TLANJournal.h"
 #include "analytics/TLANWorkGate.h"
+#include "analytics/TallyStat.h"
 #include "analytics/TallyStatCrash.h"
+#include "analytics/TallyStatEnvelope.h"
 #include "analytics/TallyStatInternal.h"
 #include "analytics/TallyStatPageView.h"
 #include "analytics/TallyStatSession.h"
@@ -31,6 +35,7 @@
 #include "platform/foundation/Text.h"
 #include "platform/foundation/UserDefaults.h"
 #include "platform/ui/Application.h"
+#include "support/FileSizeLimit.h"
 
 extern char** environ;
 
@@ -384,6 +389,15 @@ TEST(TallyStatCrashTest, shouldSendTheCrashAndItsSessionOnceWhenKilledAsTheirFir
     EXPECT_EQ(rig.acceptedPages(), (std::map<std::string, int>{{"崩溃前", 1}}));
 }
 
+// A crash the disk has no room for leaves the crash file of the last one as it was.
+TEST(TallyStatCrashTest, shouldKeepTheLastCrashWhenTheNextCannotBeWritten) {
+    TallyTestRig rig;
+    ASSERT_TRUE(WIFSIGNALED(runCrashingChild(rig, "3.0", "segv")));
+    ASSERT_TRUE(WIFSIGNALED(HelperRun(rig, "3.0", {"life", "F S"}).wait()));
+    launchAgain(rig, "3.0");
+    EXPECT_EQ(uploadedErrors(rig).size(), 1u);
+}
+
 TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
     TallyTestRig rig;
     const int exceptionStatus = runCrashingChild(rig, "3.0", "exception");
@@ -395,11 +409,36 @@ TEST(TallyStatCrashTest, shouldDropTheCrashOfAnotherVersion) {
     EXPECT_TRUE(uploadedErrors(rig).empty());
 }
 
-TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
+namespace {
+
+// The next launch, and one more upload after it: a launch that finds a kept envelope only sends
+// it again.
+void launchAndUploadTwice(TallyTestRig& rig) {
+    Application application;
+    UserDefaults::resetStandardUserDefaults();
+    const size_t sent = rig.uploads().size();
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() > sent; }));
+    ASSERT_TRUE(rig.settle());
+    application.resignActive();
+    application.becomeActive();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.uploads().size() > sent + 1; }));
+    ASSERT_TRUE(rig.settle());
+}
+
+// Over every upload the service took, "once" came once.
+void expectOnceAcrossTheNextLaunch(TallyTestRig& rig) {
+    launchAndUploadTwice(rig);
+    EXPECT_EQ(rig.acceptedEvents()["once"], 1);
+}
+
+// A life that records "once" and dies as an upload hangs; the service takes that upload, the app
+// never hears.
+void expectOnceAfterDyingDuringAnUpload(const std::string& script) {
     TallyTestRig rig;
     rig.sim().holdUploads();
     {
-        HelperRun life(rig, "3.0", {"life", "e:once a l H"});
+        HelperRun life(rig, "3.0", {"life", script});
         ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !life.running(); }));
         life.kill();
         // The wait reads what the life wrote: the held upload can end the loop above before
@@ -407,17 +446,88 @@ TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
         life.wait();
         ASSERT_TRUE(life.reported("E once"));
     }
-    Application application;
-    // The service took the upload; the app never heard.
     rig.sim().release();
     ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["once"] == 1; }));
+    expectOnceAcrossTheNextLaunch(rig);
+}
 
-    launchAgain(rig, "3.0");
-    application.resignActive();
-    application.becomeActive();
-    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().acceptedEntries().size() >= 2; }));
+}  // namespace
+
+TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheAppDiesDuringItsUpload) {
+    expectOnceAfterDyingDuringAnUpload("e:once a l H");
+}
+
+// Neither the sending marks nor the kept envelope can be written: the upload waits for space.
+TEST(TallyStatCrashTest, shouldSendAnEventOnceWhenTheDiskIsFullAsItsUploadIsBuilt) {
+    expectOnceAfterDyingDuringAnUpload("e:once F a l b G a l H");
+}
+
+// The service took the upload, but the cache file cannot let its records go: the envelope
+// stays, so a kill now repeats it rather than sending its records anew.
+TEST(TallyStatCrashTest, shouldKeepTheEnvelopeUntilTheCacheFileLetsItsRecordsGo) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    TallyStat::event("once");
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0; }));
+    {
+        FileSizeLimit full(0);
+        rig.sim().release();
+        ASSERT_TRUE(rig.settle());
+    }
+    ASSERT_EQ(rig.acceptedEvents()["once"], 1);
+    const std::optional<Bytes> envelope = rig.envelopeFileBytes();
+    ASSERT_TRUE(envelope);
+    // Killed now.
+    rig.resetLibrary();
+    ASSERT_TRUE(AtomicFile::write(TallyStatEnvelope::envelopeFile(), *envelope));
+    expectOnceAcrossTheNextLaunch(rig);
+}
+
+TEST(TallyStatCrashTest, shouldDeliverWhatIsJournaledAfterAnAppendAFullDiskCutShort) {
+    TallyTestRig rig;
+    rig.start("3.0");
+    ASSERT_TRUE(rig.runUntil([] { return TallyStatSession::sharedInstance().launchHasBegan(); }));
     ASSERT_TRUE(rig.settle());
-    EXPECT_EQ(rig.acceptedEvents()["once"], 1);
+    std::error_code absent;
+    const uintmax_t size = std::filesystem::file_size(TLANJournal::journalFile(), absent);
+    {
+        FileSizeLimit full((absent ? 0 : size) + 3);
+        TallyStat::event("cut-short");
+    }
+    TallyStat::event("after-1");
+    TallyStat::event("after-2");
+    // Killed before any save: the journal alone holds them.
+    rig.resetLibrary();
+    launchAgain(rig, "3.0");
+    EXPECT_EQ(rig.acceptedEvents(),
+              (std::map<std::string, int>{{"after-1", 1}, {"after-2", 1}, {"cut-short", 1}}));
+}
+
+// A double click: the second launch on the same home finds the first one's upload under way.
+TEST(TallyStatCrashTest, shouldLeaveALiveLaunchItsFilesAndKeepItsOwnRecordsForTheNext) {
+    TallyTestRig rig;
+    rig.sim().holdUploads();
+    HelperRun first(rig, "3.0", {"life", "e:first a l H"});
+    ASSERT_TRUE(rig.runUntil([&] { return rig.sim().heldUploads() > 0 || !first.running(); }));
+    const std::optional<Bytes> marker = AtomicFile::read(TLANJournal::sessionFile());
+    ASSERT_TRUE(marker);
+    {
+        HelperRun second(rig, "3.0", {"life", "e:second a l b H"});
+        ASSERT_TRUE(rig.runUntil([&] { return second.reported("H") || !second.running(); }));
+        ASSERT_TRUE(second.reported("E second"));
+    }
+    // The first's session is still its own, under way.
+    EXPECT_TRUE(AtomicFile::read(TLANJournal::sessionFile()) == marker);
+    rig.sim().release();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.acceptedEvents()["first"] == 1; }));
+    first.kill();
+    first.wait();
+
+    launchAndUploadTwice(rig);
+    EXPECT_EQ(rig.acceptedEvents(), (std::map<std::string, int>{{"first", 1}, {"second", 1}}));
+    // The first's, ended by this launch, the second's, and the one this trip ended: each once.
+    EXPECT_EQ(rig.acceptedSessionMs().size(), 3u);
 }
 
 TEST(TallyStatQuitTest, shouldEndWhenQuitAsTheUpdateAnswerIsHandedToTheMainThread) {
@@ -527,14 +637,10 @@ std::string lifeScript(std::mt19937& random, const std::string& life, bool slow,
 
 }  // namespace
 
-// The lives of the app on one device (a seed each), each life ending at a random moment against
-// hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
-// service must hold every recorded event, page view and crash exactly once and no session longer
-// than a life.
-class TallyStatLives : public ::testing::TestWithParam<unsigned> {
+// Lives of the app played by the helper on one home, then one start in this process that
+// uploads what is left; what each life reported recording is then checked against the service.
+class TallyStatLifeRig {
 protected:
-    static constexpr int kLives = 20;
-
     // Plays one life; its reports of what it recorded go to `recorded`. Its length in seconds.
     double play(const std::string& script, std::vector<std::string>& recorded) {
         const auto born = std::chrono::steady_clock::now();
@@ -590,8 +696,34 @@ protected:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
 
+    // Each event and page view reported recorded came once; none came twice.
+    void expectEachOnce(const std::vector<std::string>& recorded, const std::string& lives) {
+        std::map<std::string, int> events = rig.acceptedEvents();
+        std::map<std::string, int> pages = rig.acceptedPages();
+        for (const std::string& line : recorded) {
+            const std::string id = line.substr(2);
+            if (line[0] == 'E' || line[0] == 'P') {
+                EXPECT_EQ(line[0] == 'E' ? events[id] : pages[id], 1) << line << " of\n" << lives;
+            }
+        }
+        for (const auto& counts : {events, pages}) {
+            for (const auto& [id, count] : counts) {
+                EXPECT_LE(count, 1) << id << " of\n" << lives;
+            }
+        }
+    }
+
     Application application;
     TallyTestRig rig;
+};
+
+// The lives of the app on one device (a seed each), each life ending at a random moment against
+// hosts that accept, hang, fail or are gone; then one start that uploads what is left. The
+// service must hold every recorded event, page view and crash exactly once and no session longer
+// than a life.
+class TallyStatLives : public ::testing::TestWithParam<unsigned>, protected TallyStatLifeRig {
+protected:
+    static constexpr int kLives = 20;
 };
 
 TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
@@ -613,17 +745,7 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
     }
     longest = std::max(longest, uploadTheRest());
 
-    std::map<std::string, int> events = rig.acceptedEvents();
-    std::map<std::string, int> pages = rig.acceptedPages();
-    for (const std::string& line : recorded) {
-        const std::string id = line.substr(2);
-        EXPECT_EQ(line[0] == 'E' ? events[id] : pages[id], 1) << line << " of\n" << lives;
-    }
-    for (const auto& counts : {events, pages}) {
-        for (const auto& [id, count] : counts) {
-            EXPECT_LE(count, 1) << id << " of\n" << lives;
-        }
-    }
+    expectEachOnce(recorded, lives);
     EXPECT_EQ(rig.acceptedErrors(), crashes) << lives;
     for (int64_t ms : rig.acceptedSessionMs()) {
         EXPECT_LE(ms, std::ceil(longest) * 1000) << lives;
@@ -632,6 +754,40 @@ TEST_P(TallyStatLives, shouldCountEveryRecordOnceWhateverMomentTheAppDies) {
 
 // Ten devices of twenty lives: 200 lives over fixed seeds.
 INSTANTIATE_TEST_SUITE_P(Devices, TallyStatLives, ::testing::Range(0u, 10u));
+
+// One fault on the first write of one of the library's files, in a life that goes on to each of
+// them (records, a page view, a launch and its upload, leaving, another launch). Then what comes
+// next: the next launch; a life that uploads and is killed; or, with hosts that hang, the faulty
+// life killed as soon as an upload hangs, which the service takes later. Every record the lives
+// report recorded reaches the service once.
+using TallyStatFaultCell = std::tuple<TLANFiles::Point, std::string, std::string>;
+
+class TallyStatFaults : public ::testing::TestWithParam<TallyStatFaultCell>,
+                        protected TallyStatLifeRig {};
+
+TEST_P(TallyStatFaults, shouldDeliverEveryRecordOnceWhateverTheWriteMeets) {
+    const auto& [point, fault, next] = GetParam();
+    const bool hang = next == "crash-again";
+    const std::string name = TLANFiles::name(point);
+    std::string lives =
+        "f:" + name + ":" + fault + " e:r1 p:v1 a l i b a l i e:r2 p:v2 " + (hang ? "H" : "K");
+    std::vector<std::string> recorded;
+    setHosts(rig.sim(), hang ? Hosts::Slow : Hosts::Accepting);
+    play(lives, recorded);
+    if (next == "upload") {
+        lives += "\na l i K";
+        play("a l i K", recorded);
+    }
+    uploadTheRest();
+    EXPECT_TRUE(std::ranges::count(recorded, "L " + name) == 1) << lives;
+    expectEachOnce(recorded, lives);
+}
+
+INSTANTIATE_TEST_SUITE_P(WritePoints, TallyStatFaults,
+                         ::testing::Combine(::testing::ValuesIn(TLANFiles::kPoints),
+                                            ::testing::Values("full", "short", "kill-before",
+                                                              "kill-after"),
+                                            ::testing::Values("launch", "upload", "crash-again")));
 
 TEST(TallyStatCrashFacts, shouldNameSignalsAndFormatBuildIdsAsUuids) {
     EXPECT_EQ(TallyUncaughtExceptionHandler::signalReason(SIGSEGV),

@@ -1,34 +1,12 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 
 #include "platform/foundation/AtomicFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-// Lets files grow to at most `limit` bytes while alive, so a write fails part-way as it would
-// on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit reduced = m_previous;
-        reduced.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    sighandler_t m_previousHandler;
-};
 
 std::size_t entriesIn(const std::string& folder) {
     std::size_t count = 0;
