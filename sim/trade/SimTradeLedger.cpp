@@ -598,6 +598,8 @@ int64_t SimTradeLedger::publishNotice(const std::string& title, const std::strin
 
 SimJson SimTradeLedger::orderElsewhere(const std::string& account, const std::string& commodity,
                                        int side, int qty) {
+    // Yesterday's orders must not hold funds or count against the maximum holding.
+    sweepReached();
     {
         std::shared_lock shared(m_lock);
         if (!m_state.accounts.count(account)) {
