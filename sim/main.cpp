@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/pace/PacedTime.h"
 #include "sim/core/SimCommandLine.h"
 #include "sim/core/SimExchange.h"
 
@@ -14,7 +15,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     SimOptions options = *parsed;
-    SimClock::setTimeScale(options.timeScale);
+    if (options.pacedTime.empty()) {
+        SimClock::setTimeScale(options.timeScale);
+    } else if (!PacedTime::join(options.pacedTime)) {
+        std::fprintf(stderr, "vkjy-sim: cannot open the paced time %s\n",
+                     options.pacedTime.c_str());
+        return 2;
+    }
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);

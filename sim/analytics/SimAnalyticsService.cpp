@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "sim/core/SimHold.h"
 #include "sim/core/SimHttpLine.h"
 
 namespace {
@@ -237,7 +238,7 @@ SimAnalyticsService::Answer SimAnalyticsService::handleLog(int host, SimAnalytic
     // once it released the uploads of this one.
     const SimLogAnswer mode = m_answers.at(static_cast<size_t>(host));
     ++m_held;
-    m_released.wait(guard, [this] { return !m_holding; });
+    SimHold::wait(m_released, guard, [this] { return !m_holding; });
     --m_held;
     // Recorded with its verdict in one step: a test that clears the requests once it saw an
     // envelope accepted must not find that envelope's request recorded after the clear.

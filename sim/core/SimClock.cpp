@@ -1,12 +1,9 @@
 #include "sim/core/SimClock.h"
 
+#include "platform/pace/PacedTime.h"
+
 namespace {
 constexpr int64_t kDayMs = 86400000;
-
-std::atomic<double>& scaleOfTime() {
-    static std::atomic<double> scale{1};
-    return scale;
-}
 
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
@@ -24,24 +21,22 @@ int64_t SimClock::floorDiv(int64_t a, int64_t b) {
 }
 
 SimClock::SimClock(int64_t startMs, bool manual)
-    : m_startMs(startMs), m_manual(manual), m_started(std::chrono::steady_clock::now()) {}
+    : m_startMs(startMs), m_manual(manual), m_started(PacedTime::seconds()) {}
 
 int64_t SimClock::nowMs() const {
     int64_t elapsed = 0;
     if (!m_manual) {
-        const std::chrono::duration<double, std::milli> real =
-            std::chrono::steady_clock::now() - m_started;
-        elapsed = static_cast<int64_t>(real.count() * timeScale());
+        elapsed = static_cast<int64_t>((PacedTime::seconds() - m_started) * 1000);
     }
     return m_startMs + elapsed + m_offsetMs.load();
 }
 
 void SimClock::setTimeScale(double scale) {
-    scaleOfTime() = scale > 0 ? scale : 1;
+    PacedTime::setScale(scale);
 }
 
 double SimClock::timeScale() {
-    return scaleOfTime();
+    return PacedTime::scale();
 }
 
 int64_t SimClock::dayStart(int64_t ms, int utcOffsetMinutes) {

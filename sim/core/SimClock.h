@@ -1,11 +1,11 @@
 #pragma once
 
-// The simulator's notion of now, in ms since 1970. Real-time mode runs from a start instant with
-// the wall clock, or faster when a test runs time faster (setTimeScale); manual mode stands
-// still until advance(). Any thread.
+// The simulator's notion of now, in ms since 1970. Real-time mode runs from a start instant on the
+// paced clock (PacedTime): with the wall clock, or faster and standing still while a request is
+// worked on when a test runs time faster (setTimeScale); manual mode stands still until
+// advance(). Any thread.
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 
 class SimClock {
@@ -35,6 +35,6 @@ public:
 private:
     int64_t m_startMs;
     bool m_manual;
-    std::chrono::steady_clock::time_point m_started;
+    double m_started;  // on the paced clock
     std::atomic<int64_t> m_offsetMs{0};
 };

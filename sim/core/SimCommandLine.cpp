@@ -63,6 +63,8 @@ std::optional<SimOptions> SimCommandLine::parse(int argc, const char* const* arg
         } else if (arg == "--time-scale" && value && *value >= 1) {
             options.timeScale = static_cast<double>(*value);
             ++i;
+        } else if (arg == "--paced-time" && i + 1 < argc) {
+            options.pacedTime = argv[++i];
         } else if (arg == "--control-port" && value && isPort(*value)) {
             options.controlPort = static_cast<int>(*value);
             ++i;

@@ -18,8 +18,11 @@ struct SimCommandLine {
         "usage: vkjy-sim [--seed N] [--manual] [--start-ms N] [--utc-offset MINUTES]\n"
         "                [--directory-ports P1 P2] [--analytics-ports P1 P2] [--control-port P]\n"
         "                [--quote-ports P...] [--trade-ports P...] [--time-scale N]\n"
+        "                [--paced-time PATH]\n"
         "  ports: 0 takes a free port; quote ports go server by server, trade ports environment\n"
-        "  by environment, two lines each; time scale: time runs N times as fast (tests)\n";
+        "  by environment, two lines each; time scale: time runs N times as fast (tests);\n"
+        "  paced time: the clock a test shares with it, which stands still while a request is\n"
+        "  on its way (tests)\n";
 
     // The options, or nothing when an argument is unknown or lacks its value.
     static std::optional<SimOptions> parse(int argc, const char* const* argv);

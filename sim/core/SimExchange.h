@@ -41,6 +41,9 @@ struct SimOptions {
     // How many times as fast as the wall clock time runs: vkjy-sim's --time-scale, which it
     // hands to SimClock::setTimeScale before the exchange starts.
     double timeScale = 1;
+    // vkjy-sim's --paced-time: the paced clock of the test that started it, shared (PacedTime),
+    // in place of a time scale of its own.
+    std::string pacedTime;
 };
 
 class SimExchange {

@@ -18,6 +18,7 @@
 #include <random>
 
 #include "sim/core/SimClock.h"
+#include "sim/core/SimHold.h"
 #include "sim/core/SimTaskQueue.h"
 
 namespace {
@@ -284,6 +285,5 @@ void SimHttpLine::waitDelay() {
         return;
     }
     std::unique_lock lock(m_mutex);
-    const std::chrono::duration<double, std::milli> span(delay / SimClock::timeScale());
-    m_wake.wait_for(lock, span, [this] { return m_halting; });
+    SimHold::wait(m_wake, lock, [this] { return m_halting; }, delay);
 }

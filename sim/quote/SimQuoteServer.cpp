@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "sim/core/SimHold.h"
 #include "sim/quote/SimWire.h"
 
 namespace {
@@ -245,7 +246,7 @@ void SimQuoteServer::waitWhileHeld(const std::string& request) {
         return;
     }
     ++m_waiting[protocol];
-    m_released.wait(lock, [&] { return m_held.count(protocol) == 0; });
+    SimHold::wait(m_released, lock, [&] { return m_held.count(protocol) == 0; });
     --m_waiting[protocol];
 }
 

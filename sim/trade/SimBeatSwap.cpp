@@ -1,20 +1,16 @@
 #include "sim/trade/SimBeatSwap.h"
 
+#include <chrono>
 #include <thread>
 #include <utility>
 
-#include "sim/core/SimClock.h"
-
-std::chrono::steady_clock::time_point SimBeatSwap::deadline() const {
-    const std::chrono::duration<double, std::milli> wait(kWaitMs / SimClock::timeScale());
-    return std::chrono::steady_clock::now() +
-           std::chrono::duration_cast<std::chrono::steady_clock::duration>(wait);
-}
+#include "platform/pace/PacedTime.h"
+#include "sim/core/SimHold.h"
 
 void SimBeatSwap::arm(std::function<void()> between) {
     std::lock_guard lock(m_mutex);
     m_stage = Stage::Armed;
-    m_lapsesAt = deadline();
+    m_lapsesAt = PacedTime::seconds() + kWaitMs / 1000.0;
     m_between = std::move(between);
 }
 
@@ -23,11 +19,12 @@ SimBeatSwap::Role SimBeatSwap::enter() {
     if (m_stage == Stage::FirstWaits) {
         return Role::Second;
     }
-    if (m_stage != Stage::Armed || std::chrono::steady_clock::now() > m_lapsesAt) {
+    if (m_stage != Stage::Armed || PacedTime::seconds() > m_lapsesAt) {
         return Role::None;
     }
     m_stage = Stage::FirstWaits;
-    m_changed.wait_until(lock, deadline(), [this] { return m_stage != Stage::FirstWaits; });
+    SimHold::wait(
+        m_changed, lock, [this] { return m_stage != Stage::FirstWaits; }, kWaitMs);
     if (m_stage == Stage::FirstWaits) {
         m_stage = Stage::Idle;
     }
@@ -63,7 +60,8 @@ void SimBeatSwap::leave(Role role) {
     }
     m_stage = Stage::SecondActed;
     m_changed.notify_all();
-    m_changed.wait_until(lock, deadline(), [this] { return m_stage != Stage::SecondActed; });
+    SimHold::wait(
+        m_changed, lock, [this] { return m_stage != Stage::SecondActed; }, kWaitMs);
     m_stage = Stage::Idle;
     lock.unlock();
     // The first answer is written once its request's thread returns; give it a head start.

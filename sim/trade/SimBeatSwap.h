@@ -7,7 +7,6 @@
 // no heartbeat within kWaitMs lapses. The requests' threads call enter() before acting and
 // leave() after; arm() and release() come from any thread.
 
-#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -30,11 +29,10 @@ public:
 
 private:
     enum class Stage { Idle, Armed, FirstWaits, SecondActed, FirstLeft };
-    std::chrono::steady_clock::time_point deadline() const;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     Stage m_stage = Stage::Idle;
-    std::chrono::steady_clock::time_point m_lapsesAt;
+    double m_lapsesAt = 0;  // on the paced clock
     std::function<void()> m_between;
 };

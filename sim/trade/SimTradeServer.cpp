@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "sim/core/SimHold.h"
 #include "sim/core/SimXml.h"
 #include "sim/trade/SimAccountServices.h"
 
@@ -173,7 +174,7 @@ const std::set<std::string>& SimTradeServer::answerHolds(const std::string& name
 
 void SimTradeServer::waitWhileHeld(const std::set<std::string>& held, const std::string& name) {
     std::unique_lock lock(m_mutex);
-    m_released.wait(lock, [&] { return held.count(name) == 0; });
+    SimHold::wait(m_released, lock, [&] { return held.count(name) == 0; });
 }
 
 // A request is judged by when it reached its line, before the line's delay or a hold.

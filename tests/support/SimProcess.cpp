@@ -15,7 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include "sim/core/SimClock.h"
+#include "platform/pace/PacedTime.h"
 
 namespace {
 constexpr int64_t kStartMs = 1796365800000;  // 2026-12-04 06:30 UTC, 14:30 in UTC+8
@@ -99,8 +99,11 @@ bool SimProcess::launch(const std::vector<std::string>& arguments) {
         all.insert(all.end(), {"--start-ms", std::to_string(kStartMs)});
     }
     all.insert(all.end(), arguments.begin(), arguments.end());
-    // Time runs at the pace the test set for its own clock (TestClock).
-    all.insert(all.end(), {"--time-scale", std::to_string(std::lround(SimClock::timeScale()))});
+    // Time runs on the test's own clock (TestClock), standing still with it.
+    const std::string paced = PacedTime::sharedPath();
+    if (!paced.empty()) {
+        all.insert(all.end(), {"--paced-time", paced});
+    }
     const std::string output = m_folder.file("sim.out");
     std::remove(output.c_str());
     m_pid = fork();

@@ -8,13 +8,60 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
-#include "platform/foundation/Timer.h"
+#include "platform/pace/PacedTime.h"
 
 namespace {
 
 std::atomic<std::size_t> g_live{0};
+
+// Qt opens this many connections per host and manager; requests beyond them wait on the device.
+constexpr std::size_t kConnectionsPerHost = 6;
+
+// The requests on their way, told to the paced clock. One that waits on the device for a
+// connection is not on its way: counting it would keep time still while the exchange holds the
+// answers of all the connections on purpose, and so keep their time-outs from ever coming.
+struct Roads {
+    std::mutex mutex;
+    std::map<std::string, std::vector<std::unique_ptr<PacedTime::Travel>>> travels;
+    std::map<std::string, std::size_t> live;
+
+    void enter(const std::string& road) {
+        std::lock_guard lock(mutex);
+        if (++live[road] <= kConnectionsPerHost) {
+            travels[road].push_back(std::make_unique<PacedTime::Travel>());
+        }
+    }
+
+    void leave(const std::string& road) {
+        std::lock_guard lock(mutex);
+        if (--live[road] < kConnectionsPerHost) {
+            travels[road].pop_back();
+        }
+        if (live[road] == 0) {
+            live.erase(road);
+            travels.erase(road);
+        }
+    }
+};
+
+Roads& roads() {
+    static Roads all;
+    return all;
+}
+
+std::string roadOf(const QNetworkAccessManager& manager, const HttpRequest& request) {
+    const QUrl url(QString::fromStdString(request.url));
+    return std::to_string(reinterpret_cast<std::uintptr_t>(&manager)) + " " +
+           url.host().toStdString() + ":" + std::to_string(url.port());
+}
 
 QByteArray toByteArray(const Bytes& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -130,21 +177,25 @@ HttpResponse responseFrom(QNetworkReply& reply, bool timedOut) {
     return response;
 }
 
-int timeoutMilliseconds(double seconds) {
+// While time stands still a time-out that is due looks again this often.
+constexpr int kStillLookMs = 5;
+
+// The time-out's span on the paced clock, which a test may run faster than the wall clock.
+double timeoutSeconds(double seconds) {
     constexpr double kLongest = std::numeric_limits<int>::max() / 1000.0;
     // A time-out of zero or less would expire at once: take the default instead.
     if (!(seconds > 0)) {
         seconds = HttpRequest::kDefaultTimeoutSeconds;
     }
-    // Timed on the timers' clock, which a test may run faster than the wall clock.
-    return static_cast<int>(std::ceil(std::min(seconds, kLongest) * 1000.0 / Timer::timeScale()));
+    return std::min(seconds, kLongest);
 }
 
 }  // namespace
 
 HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& request, Done done)
-    : m_reply(start(manager, request)), m_done(std::move(done)) {
+    : m_reply(start(manager, request)), m_road(roadOf(manager, request)), m_done(std::move(done)) {
     ++g_live;
+    roads().enter(m_road);
     // Parented to the reply, so the timer goes wherever the reply goes.
     m_timer = new QTimer(m_reply);
     m_timer->setSingleShot(true);
@@ -158,7 +209,8 @@ HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& re
                                               [this] { m_left = true; });
     m_sentConnection =
         QObject::connect(m_reply, &QNetworkReply::requestSent, [this] { m_left = true; });
-    m_timer->start(timeoutMilliseconds(request.timeoutSeconds));
+    m_deadline = PacedTime::seconds() + timeoutSeconds(request.timeoutSeconds);
+    armTimeout();
 }
 
 HttpExchange::~HttpExchange() {
@@ -170,7 +222,22 @@ std::size_t HttpExchange::liveCount() {
     return g_live;
 }
 
+void HttpExchange::armTimeout() {
+    const double ahead = m_deadline - PacedTime::seconds();
+    constexpr double kLongestMs = std::numeric_limits<int>::max();
+    int wait =
+        static_cast<int>(std::ceil(std::min(ahead * 1000.0 / PacedTime::scale(), kLongestMs)));
+    if (ahead > 0 && PacedTime::still()) {
+        wait = std::max(wait, kStillLookMs);
+    }
+    m_timer->start(std::max(wait, 0));
+}
+
 void HttpExchange::onTimeout() {
+    if (PacedTime::seconds() < m_deadline) {
+        armTimeout();
+        return;
+    }
     m_timedOut = true;
     m_reply->abort();
 }
@@ -189,6 +256,7 @@ void HttpExchange::release() {
     }
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
+    roads().leave(m_road);
     m_timer->stop();
     QObject::disconnect(m_finishedConnection);
     QObject::disconnect(m_timeoutConnection);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <cstddef>
 #include <functional>
+#include <string>
 
 #include "platform/foundation/HttpMessages.h"
 
@@ -33,6 +34,7 @@ public:
 private:
     void onFinished();
     void onTimeout();
+    void armTimeout();
     void release();
 
     QPointer<QNetworkReply> m_reply;
@@ -41,6 +43,8 @@ private:
     QMetaObject::Connection m_timeoutConnection;
     QMetaObject::Connection m_connectingConnection;
     QMetaObject::Connection m_sentConnection;
+    double m_deadline = 0;  // on the paced clock
+    std::string m_road;     // the manager and host whose connections it waits for
     bool m_timedOut = false;
     bool m_left = false;
     Done m_done;

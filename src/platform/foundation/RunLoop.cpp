@@ -1,12 +1,12 @@
 #include "platform/foundation/RunLoop.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
 #include "platform/foundation/Timer.h"
+#include "platform/pace/PacedTime.h"
 
 namespace {
 
@@ -32,8 +32,9 @@ bool spin(const std::function<bool()>& predicate, const std::function<bool()>& o
 }  // namespace
 
 bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSeconds) {
-    QDeadlineTimer deadline(static_cast<qint64>(deadlineSeconds * 1000.0), Qt::PreciseTimer);
-    return spin(predicate, [&deadline] { return deadline.hasExpired(); });
+    // Spans in which time stood still, the exchange working on a request, do not count.
+    const double end = PacedTime::runningSeconds() + deadlineSeconds;
+    return spin(predicate, [end] { return PacedTime::runningSeconds() >= end; });
 }
 
 bool RunLoop::runFor(double seconds, const std::function<bool()>& predicate) {

@@ -9,8 +9,9 @@
 class RunLoop {
 public:
     // Spins the main loop until predicate() holds; returns whether it did. The deadline only
-    // guards against a hang: it is deadlineSeconds of wall time, so neither a busy machine nor
-    // a test clock running faster than the wall clock ends the wait before what is coming.
+    // guards against a hang: it is deadlineSeconds of wall time, leaving out the spans in which
+    // paced time stood still (PacedTime), so neither a busy machine nor a test clock running
+    // faster than the wall clock ends the wait before what is coming.
     static bool runUntil(const std::function<bool()>& predicate, double deadlineSeconds);
     // Spins the main loop for `seconds` on the timers' clock (Timer::now()), or until
     // predicate() holds; returns whether it held. For a span in which nothing is to happen, or

@@ -6,37 +6,30 @@
 #include <cmath>
 #include <mutex>
 
-namespace {
+#include "platform/pace/PacedTime.h"
 
-using SteadyClock = std::chrono::steady_clock;
+namespace {
 
 // Fire dates further away than this count as "never" (the distant future pauses a timer).
 constexpr double kNeverSeconds = 1.0e9;
 // A far fire date is reached in steps no longer than this, which QTimer can hold.
 constexpr double kLongestArmSeconds = 3600.0;
+// While time stands still a due timer looks again this often: it cannot fire until time runs.
+constexpr double kStillLookSeconds = 0.005;
 // Matches the phone platform: an interval of zero or less becomes a tenth of a millisecond.
 constexpr double kShortestIntervalSeconds = 0.0001;
 constexpr double kDistantFuture = 64092211200.0;  // 4001-01-01
-
-SteadyClock::duration toDuration(double seconds) {
-    return std::chrono::duration_cast<SteadyClock::duration>(
-        std::chrono::duration<double>(seconds));
-}
-
-double toSeconds(SteadyClock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
 
 double wallClockNow() {
     return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
 
-// The pace of Timer::now() and of every timer: the wall clock's at a scale of 1.
+// Timer::now() at a scale other than 1: the wall clock when the scale was set, moved on by the
+// paced clock since.
 struct Pace {
-    double scale = 1;
     double wallAtStart = 0;
-    SteadyClock::time_point steadyAtStart;
+    double pacedAtStart = 0;
 };
 
 std::mutex& paceMutex() {
@@ -54,16 +47,6 @@ Pace currentPace() {
     return pace();
 }
 
-// The steady-clock span that `seconds` on the timers' clock take.
-SteadyClock::duration steadySpan(double seconds) {
-    return toDuration(seconds / currentPace().scale);
-}
-
-// The seconds on the timers' clock that a steady-clock span takes.
-double clockSeconds(SteadyClock::duration span) {
-    return toSeconds(span) * currentPace().scale;
-}
-
 }  // namespace
 
 struct Timer::Impl {
@@ -71,7 +54,7 @@ struct Timer::Impl {
     bool repeats = false;
     bool valid = true;
     bool paused = false;
-    SteadyClock::time_point next;
+    double next = 0;  // on the paced clock
     double pausedDate = 0;
     std::shared_ptr<Action> action;
     QTimer* qtimer = nullptr;
@@ -83,7 +66,11 @@ struct Timer::Impl {
             qtimer->stop();
             return;
         }
-        double wait = std::clamp(toSeconds(next - SteadyClock::now()), 0.0, kLongestArmSeconds);
+        const double ahead = next - PacedTime::seconds();
+        double wait = std::clamp(ahead / PacedTime::scale(), 0.0, kLongestArmSeconds);
+        if (ahead > 0 && PacedTime::still()) {
+            wait = std::max(wait, kStillLookSeconds);
+        }
         qtimer->start(static_cast<int>(std::ceil(wait * 1000.0)));
     }
 
@@ -97,16 +84,16 @@ struct Timer::Impl {
         if (!valid || paused) {
             return;
         }
-        SteadyClock::time_point now = SteadyClock::now();
+        const double now = PacedTime::seconds();
         if (now < next) {
             arm();
             return;
         }
         if (repeats) {
-            next += steadySpan(interval);
+            next += interval;
             // Missed firings are skipped, not delivered in a burst.
             if (next <= now) {
-                next = now + steadySpan(interval);
+                next = now + interval;
             }
         }
         runAction();
@@ -124,7 +111,7 @@ std::unique_ptr<Timer> Timer::scheduledTimer(double intervalSeconds, bool repeat
     impl->interval = std::max(intervalSeconds, kShortestIntervalSeconds);
     impl->repeats = repeats;
     impl->action = std::make_shared<Action>(action ? std::move(action) : Action([] {}));
-    impl->next = SteadyClock::now() + steadySpan(impl->interval);
+    impl->next = PacedTime::seconds() + impl->interval;
     impl->qtimer = new QTimer;
     impl->qtimer->setSingleShot(true);
     impl->qtimer->setTimerType(Qt::PreciseTimer);
@@ -181,7 +168,7 @@ void Timer::setFireDate(double secondsSince1970) {
     m_impl->paused = wait > kNeverSeconds;
     m_impl->pausedDate = secondsSince1970;
     if (!m_impl->paused) {
-        m_impl->next = SteadyClock::now() + steadySpan(std::max(wait, 0.0));
+        m_impl->next = PacedTime::seconds() + std::max(wait, 0.0);
     }
     m_impl->arm();
 }
@@ -190,7 +177,7 @@ double Timer::fireDate() const {
     if (m_impl->paused) {
         return m_impl->pausedDate;
     }
-    return now() + clockSeconds(m_impl->next - SteadyClock::now());
+    return now() + (m_impl->next - PacedTime::seconds());
 }
 
 double Timer::timeInterval() const {
@@ -202,20 +189,21 @@ bool Timer::repeats() const {
 }
 
 double Timer::now() {
-    const Pace p = currentPace();
-    if (p.scale == 1) {
+    if (PacedTime::scale() == 1) {
         return wallClockNow();
     }
-    return p.wallAtStart + toSeconds(SteadyClock::now() - p.steadyAtStart) * p.scale;
+    const Pace p = currentPace();
+    return p.wallAtStart + (PacedTime::seconds() - p.pacedAtStart);
 }
 
 void Timer::setTimeScale(double scale) {
     std::lock_guard lock(paceMutex());
-    pace() = Pace{scale > 0 ? scale : 1, wallClockNow(), SteadyClock::now()};
+    PacedTime::setScale(scale);
+    pace() = Pace{wallClockNow(), PacedTime::seconds()};
 }
 
 double Timer::timeScale() {
-    return currentPace().scale;
+    return PacedTime::scale();
 }
 
 double Timer::distantFuture() {

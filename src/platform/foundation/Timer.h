@@ -8,9 +8,9 @@
 // Owned by its creator through the unique_ptr that scheduledTimer returns: dropping it stops the
 // timer, and doing so from inside its own action is safe. Main thread only.
 // Dates are seconds since 1970; distantFuture() pauses a timer, now() or later resumes it.
-// now() is the wall clock unless a test runs time faster (setTimeScale): then now(), every
-// timer, the spans RunLoop::runFor lets pass and the network's time-outs keep that faster pace
-// together; a wait for a condition (RunLoop::runUntil) gives up only on the wall clock.
+// now() is the wall clock unless a test runs time faster (setTimeScale): then now() and every
+// timer follow the paced clock (PacedTime), which also stands still while a request is on its way
+// to the exchange; the spans RunLoop::runFor lets pass and the network's time-outs keep to it too.
 class Timer {
 public:
     using Action = std::function<void()>;
@@ -36,9 +36,9 @@ public:
     static double now();
     static double distantFuture();
 
-    // From now on the clock runs `scale` times as fast as the wall clock, starting from the wall
-    // clock's present; 1 is real time. For tests, between cases: a timer already scheduled still
-    // fires when it was due, and at the new pace after that. Any thread.
+    // From now on the clock runs `scale` times as fast as the wall clock while it runs, starting
+    // from the wall clock's present; 1 is real time. For tests, between cases: a timer already
+    // scheduled fires when the paced clock reaches its date. Any thread.
     static void setTimeScale(double scale);
     static double timeScale();
 

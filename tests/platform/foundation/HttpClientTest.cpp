@@ -19,7 +19,9 @@
 #include "platform/foundation/HttpClient.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Timer.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/TestClock.h"
 
 namespace {
 
@@ -89,6 +91,13 @@ protected:
             m_slowGate.waitOpen();
             response.set_content("late", "text/plain");
         };
+        // Slow as a loaded machine is: it works on the request, it holds nothing on purpose.
+        m_server.server().Get("/busy", [](const httplib::Request& request,
+                                          httplib::Response& response) {
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(std::stoi(request.get_param_value("ms"))));
+            response.set_content("done", "text/plain");
+        });
         m_server.server().Get("/slow", slow);
         m_server.server().Post("/slow", slow);
         m_server.server().Get(
@@ -399,6 +408,34 @@ TEST_F(HttpClientTest, shouldCountTheRequestsInFlightOfEveryClient) {
     EXPECT_EQ(HttpClient::exchangesInFlight(), before + 2);
     second.reset();
     EXPECT_EQ(HttpClient::exchangesInFlight(), before);
+}
+
+// Under a test clock, time stands still while a request is on its way: a timer due long before a
+// slow exchange answers, and the request's own time-out, both come after the answer.
+TEST_F(HttpClientTest, shouldHoldTestTimeStillWhileTheServerWorksOnARequest) {
+    TestClock clock(20);
+    HttpClient client;
+    std::vector<std::string> order;
+    const double sent = Timer::now();
+    // 400 ms of work: 8 s on a clock twenty times as fast.
+    client.send(get("/busy?ms=400", 2), [&](const HttpResponse& response) {
+        order.push_back(response.error == UrlError::None ? "answer" : "time-out");
+    });
+    auto timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
+    EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
+    EXPECT_LT(Timer::now() - sent, 4) << "the clock ran while the request was on its way";
+}
+
+// A wait's guard against a hang leaves out the time the exchange took: on a loaded machine a
+// request can take longer than the whole guard.
+TEST_F(HttpClientTest, shouldNotCountTheExchangesWorkAgainstAWaitsDeadline) {
+    TestClock clock(4);
+    HttpClient client;
+    std::optional<HttpResponse> answer;
+    client.send(get("/busy?ms=1500"), [&](const HttpResponse& response) { answer = response; });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, 1));
+    EXPECT_EQ(answer->statusCode, 200);
 }
 
 // Run only as the child of the next test: a worker is left waiting on a server that took the
