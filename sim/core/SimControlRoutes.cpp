@@ -55,6 +55,24 @@ std::string setLine(const httplib::Request& request, SimQuoteServer& server) {
     return {};
 }
 
+template <typename Service>
+void setWork(Service& service, int ms) {
+    for (size_t line = 0; line < service.lineCount(); ++line) {
+        service.line(line).setWorkMs(ms);
+    }
+}
+
+// Every line of the quote, directory and trading services; the control line stays quick.
+void setWork(SimExchange& exchange, int ms) {
+    for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
+        setWork(exchange.quoteServer(static_cast<int>(i)), ms);
+    }
+    setWork(exchange.directory(), ms);
+    for (size_t i = 0; i < exchange.trade().serverCount(); ++i) {
+        setWork(exchange.trade().server(i), ms);
+    }
+}
+
 std::optional<SimMalform> malformKind(const std::string& kind) {
     if (kind == "short-head") {
         return SimMalform::ShortHead;
@@ -79,6 +97,15 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
                         return answer(response, "ms missing");
                     }
                     exchange.clock().advance(*ms);
+                    answer(response, {});
+                });
+    server.Post("/control/work",
+                [&exchange](const httplib::Request& request, httplib::Response& response) {
+                    auto ms = number(request, "ms");
+                    if (!ms || *ms < 0) {
+                        return answer(response, "ms missing");
+                    }
+                    setWork(exchange, static_cast<int>(*ms));
                     answer(response, {});
                 });
     server.Post("/control/quote/expire",

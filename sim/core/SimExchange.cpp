@@ -71,7 +71,8 @@ bool SimExchange::start() {
     }
     if (m_options.controlService) {
         m_control = std::make_unique<SimHttpLine>(
-            [this](httplib::Server& server) { SimControlRoutes::install(server, *this); });
+            [this](httplib::Server& server) { SimControlRoutes::install(server, *this); },
+            false);
         if (!m_control->start(m_options.controlPort)) {
             stop();
             return false;

@@ -17,6 +17,7 @@
 #include <optional>
 #include <random>
 
+#include "platform/pace/PacedTime.h"
 #include "sim/core/SimClock.h"
 #include "sim/core/SimHold.h"
 #include "sim/core/SimTaskQueue.h"
@@ -30,6 +31,7 @@ constexpr int kLowestFreePort = 10000;
 thread_local std::chrono::steady_clock::time_point t_arrival;
 thread_local int t_localPort = -1;
 thread_local int t_remotePort = -1;
+thread_local std::optional<PacedTime::Travel> t_work;
 
 // The library's server, accepting on a socket the line opened.
 class LineServer : public httplib::Server {
@@ -134,8 +136,21 @@ std::optional<HeldPort> holdAFreePort() {
     return port > 0 ? holdPort(port) : std::nullopt;
 }
 
-// The server's end of the connection between those ports, or -1.
-int connectionSocket(int localPort, int remotePort) {
+}  // namespace
+
+std::chrono::steady_clock::time_point SimHttpLine::arrivalOfThisRequest() {
+    return t_arrival;
+}
+
+bool SimHttpLine::clientStillWaiting() {
+    return clientStillWaiting(thisConnection());
+}
+
+int SimHttpLine::thisConnection() {
+    return t_localPort < 0 ? -1 : connectionSocket(t_localPort, t_remotePort);
+}
+
+int SimHttpLine::connectionSocket(int localPort, int remotePort) {
     DIR* fds = opendir("/proc/self/fd");
     if (!fds) {
         return -1;
@@ -152,30 +167,37 @@ int connectionSocket(int localPort, int remotePort) {
     closedir(fds);
     return found;
 }
-}  // namespace
 
-std::chrono::steady_clock::time_point SimHttpLine::arrivalOfThisRequest() {
-    return t_arrival;
-}
-
-bool SimHttpLine::clientStillWaiting() {
-    const int fd = t_localPort < 0 ? -1 : connectionSocket(t_localPort, t_remotePort);
-    if (fd < 0) {
+bool SimHttpLine::clientStillWaiting(int connection) {
+    if (connection < 0) {
         return true;
     }
     // A closed connection reads as its end; an open one has nothing more to read.
     char next = 0;
-    return recv(fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) != 0;
+    return recv(connection, &next, 1, MSG_PEEK | MSG_DONTWAIT) != 0;
+}
+
+bool SimHttpLine::working() {
+    return t_work.has_value();
+}
+
+void SimHttpLine::setWorking(bool working) {
+    if (!working) {
+        t_work.reset();
+    } else if (!t_work) {
+        t_work.emplace();
+    }
 }
 
 void SimHttpLine::dropThisConnection() {
-    const int fd = t_localPort < 0 ? -1 : connectionSocket(t_localPort, t_remotePort);
+    const int fd = thisConnection();
     if (fd >= 0) {
         ::shutdown(fd, SHUT_RDWR);
     }
 }
 
-SimHttpLine::SimHttpLine(Routes routes) : m_routes(std::move(routes)) {}
+SimHttpLine::SimHttpLine(Routes routes, bool counted)
+    : m_routes(std::move(routes)), m_counted(counted) {}
 
 SimHttpLine::~SimHttpLine() {
     stop();
@@ -213,8 +235,10 @@ bool SimHttpLine::serve() {
         std::max<time_t>(1, std::lround(kIdleConnectionSeconds / SimClock::timeScale())));
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         t_arrival = std::chrono::steady_clock::now();
+        setWorking(m_counted);
         t_localPort = m_port;
         t_remotePort = request.remote_port;
+        work();
         waitDelay();
         return httplib::Server::HandlerResponse::Unhandled;
     });
@@ -279,11 +303,19 @@ bool SimHttpLine::resume() {
     return serve();
 }
 
+void SimHttpLine::work() {
+    const int ms = m_workMs;
+    if (ms > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+}
+
 void SimHttpLine::waitDelay() {
     const int delay = m_delayMs;
     if (delay <= 0) {
         return;
     }
     std::unique_lock lock(m_mutex);
-    SimHold::wait(m_wake, lock, [this] { return m_halting; }, delay);
+    SimHold::wait(
+        m_wake, lock, [this] { return m_halting; }, delay);
 }

@@ -30,7 +30,9 @@ public:
     // Installs the routes on a fresh server; called again each time the line serves again.
     using Routes = std::function<void(httplib::Server&)>;
 
-    explicit SimHttpLine(Routes routes);
+    // A line that is not `counted` is the tests' own channel to the simulator: paced time does
+    // not stand still for its requests, which may wait for what only running time ends.
+    explicit SimHttpLine(Routes routes, bool counted = true);
     ~SimHttpLine();
     SimHttpLine(const SimHttpLine&) = delete;
     SimHttpLine& operator=(const SimHttpLine&) = delete;
@@ -59,6 +61,19 @@ public:
     // the answer; one that gave up waiting (its time-out on a slow line) has closed it. True
     // off a line's threads, and when the connection cannot be found.
     static bool clientStillWaiting();
+    // The server's end of the connection of that request; -1 off a line's threads, or when it
+    // cannot be found.
+    static int thisConnection();
+    // The server's end of the loopback connection between those ports, or -1: also for a test's
+    // own server that holds an answer the way a line does.
+    static int connectionSocket(int localPort, int remotePort);
+    // Whether the client at the far end of that connection still holds it open; true for -1.
+    static bool clientStillWaiting(int connection);
+    // Whether the line is working on the request of the calling thread, which paced time
+    // (PacedTime) counts as on its way: from its arrival until its connection is done with, but
+    // for the spans in which it is held on purpose (SimHold).
+    static bool working();
+    static void setWorking(bool working);
     // Closes the connection of the request that the calling route handler serves, unanswered:
     // its client sees a line that broke under it.
     static void dropThisConnection();
@@ -66,11 +81,16 @@ public:
     // Every reply of the line waits this long first (0: none), on the simulator's time scale.
     void setDelayMs(int delayMs) { m_delayMs = delayMs; }
     int delayMs() const { return m_delayMs; }
+    // Every request is first worked on this long in real time (0: none), before its route and
+    // the delay, as by a loaded machine: no hold, so paced time stands still meanwhile.
+    void setWorkMs(int workMs) { m_workMs = workMs; }
+    int workMs() const { return m_workMs; }
 
 private:
     bool serve();
     void halt();
     void waitDelay();
+    void work();
 
     Routes m_routes;
     std::unique_ptr<httplib::Server> m_server;
@@ -80,6 +100,8 @@ private:
     int m_keeper = -1;  // bound beside it, so that no other socket can bind the port
     std::atomic<bool> m_refusing{false};
     std::atomic<int> m_delayMs{0};
+    std::atomic<int> m_workMs{0};
+    bool m_counted = true;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_halting = false;

@@ -1,5 +1,7 @@
 #include "sim/core/SimTaskQueue.h"
 
+#include "sim/core/SimHttpLine.h"
+
 SimTaskQueue::SimTaskQueue() {
     std::lock_guard lock(m_mutex);
     for (size_t i = 0; i < kInitialWorkers; ++i) {
@@ -57,6 +59,8 @@ void SimTaskQueue::work() {
         m_jobs.pop_front();
         lock.unlock();
         job();
+        // The connection is answered and closed, or was given up.
+        SimHttpLine::setWorking(false);
         lock.lock();
     }
 }

@@ -3,11 +3,14 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 #include <nlohmann/json.hpp>
 
+#include "platform/pace/PacedTime.h"
 #include "sim/trade/SimTradeServer.h"
 #include "sim/trade/SimTradeService.h"
 #include "support/SimExchangeFixture.h"
+#include "support/TestClock.h"
 
 namespace {
 
@@ -42,6 +45,27 @@ TEST_F(SimControlRoutesTest, shouldRefuseAndRestoreALine) {
     EXPECT_EQ(sim().quoteServer(1).line(1).delayMs(), 1);
     EXPECT_EQ(post("/control/quote/line?server=7&line=0&state=refuse"), "400 unknown server");
     EXPECT_EQ(post("/control/quote/line?server=0&line=0&state=sideways"), "400 unknown state");
+}
+
+// As on a loaded machine: no hold, so test time stands still while a line works.
+TEST_F(SimControlRoutesTest, shouldWorkOnEachRequestOfEveryServiceInRealTimeWhileTestTimeStands) {
+    TestClock clock(20);
+    EXPECT_EQ(post("/control/work?ms=300"), "200 ok");
+    for (SimHttpLine* line : {&sim().quoteServer(1).line(1), &sim().directory().line(0),
+                              &sim().trade().server(0).line(1)}) {
+        const auto start = std::chrono::steady_clock::now();
+        const double pacedStart = PacedTime::seconds();
+        ASSERT_TRUE(httplib::Client(line->baseUrl()).Get("/"));
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300))
+            << line->baseUrl();
+        EXPECT_LT(PacedTime::seconds() - pacedStart, 3)
+            << "time ran while " << line->baseUrl() << " worked";
+    }
+    SimHttpLine& last = sim().trade().server(sim().trade().serverCount() - 1).line(0);
+    EXPECT_EQ(last.workMs(), 300);
+    EXPECT_EQ(post("/control/work?ms=0"), "200 ok");
+    EXPECT_EQ(last.workMs(), 0);
+    EXPECT_EQ(post("/control/work"), "400 ms missing");
 }
 
 TEST_F(SimControlRoutesTest, shouldExpireSessionsAndSpoilReplies) {
@@ -149,4 +173,36 @@ TEST_F(SimControlRoutesTest, shouldServeEachCodesLivePriceAsTheQuoteSideHasIt) {
     EXPECT_EQ(post("/control/trade/price?jys=01&env=01&commodity=AG&delta=7"), "200 ok");
     EXPECT_EQ(std::stod(priceOfSilver()), std::stod(before) + 7);
     EXPECT_EQ(post("/control/quote/lost?server=7&protocol=35"), "400 unknown server");
+}
+
+// The tests' own control requests are no request of the client: one that refuses a line waits for
+// the line's held heartbeat to lapse, which only running time ends.
+TEST_F(SimControlRoutesTest, shouldRefuseALineWhoseHeartbeatIsHeldWhileTimeRuns) {
+    TestClock clock(20);
+    SimTradeServer& trade = sim().trade().server(0);
+    trade.beatSwap().arm({});
+    auto beat = std::async(std::launch::async, [&] {
+        // As the paced client counts its heartbeat.
+        PacedTime::Travel travel;
+        httplib::Client client(trade.lineBase(0));
+        client.set_read_timeout(60);
+        return static_cast<bool>(client.Post("/trade?req=SYS_TIME_QUERY", "{}", "text/plain"));
+    });
+    const auto armed = std::chrono::steady_clock::now();
+    while (!trade.beatSwap().firstWaits() &&
+           std::chrono::steady_clock::now() - armed < std::chrono::seconds(30)) {
+        std::this_thread::yield();
+    }
+    ASSERT_TRUE(trade.beatSwap().firstWaits());
+    const auto start = std::chrono::steady_clock::now();
+    httplib::Client control(sim().controlUrl());
+    control.set_read_timeout(60);
+    const std::string line = "/control/trade/line?jys=" + trade.environment().jysCode +
+                             "&env=" + trade.environment().envCode + "&line=0&state=refuse";
+    const auto refused = control.Post(line.c_str());
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 200);
+    // The swap's 10 s lapse in half a second when time runs; 30 s when the request stops it.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    beat.wait();
 }

@@ -3,11 +3,22 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <stdexcept>
+
+#include "platform/pace/PacedTime.h"
+#include "sim/core/SimHttpLine.h"
 
 namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";
+// How often a held answer looks whether its client gave up: time runs meanwhile even while
+// other requests of the client are on their way.
+constexpr std::chrono::milliseconds kHoldLook{10};
+
+// The connection of the request that the handler on this thread serves.
+thread_local int t_localPort = -1;
+thread_local int t_remotePort = -1;
 
 }  // namespace
 
@@ -18,6 +29,11 @@ LoopbackHttpServer::LoopbackHttpServer() {
     if (m_port <= 0) {
         throw std::runtime_error("cannot bind a loopback port");
     }
+    m_server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+        t_localPort = m_port;
+        t_remotePort = request.remote_port;
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
@@ -59,4 +75,25 @@ int LoopbackHttpServer::refusedPort() {
         return static_cast<int>(ntohs(address.sin_port));
     }();
     return port;
+}
+
+bool LoopbackHttpServer::holdAnswer(const std::shared_future<void>& released,
+                                    double longestSeconds) {
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(longestSeconds);
+    PacedTime::Hold hold;
+    const int connection =
+        t_localPort < 0 ? -1 : SimHttpLine::connectionSocket(t_localPort, t_remotePort);
+    bool clientWaits = true;
+    while (released.wait_for(kHoldLook) != std::future_status::ready) {
+        clientWaits = clientWaits && SimHttpLine::clientStillWaiting(connection);
+        if (!clientWaits) {
+            // Nobody reads this answer any more: what else is on its way stops time again.
+            hold.end();
+        }
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+    }
+    return true;
 }

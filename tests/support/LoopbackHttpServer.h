@@ -2,14 +2,20 @@
 
 #include <httplib.h>
 
+#include <future>
 #include <string>
 #include <thread>
 
 // A cpp-httplib server on 127.0.0.1 at a free port, serving from its own threads while the
-// test drives the run loop. Register handlers on server() before start(); the destructor stops
-// it and waits for its threads.
+// test drives the run loop. Register handlers on server() before start(), and no pre-routing
+// handler of their own (holdAnswer needs the server's); the destructor stops it and waits for
+// its threads.
 class LoopbackHttpServer {
 public:
+    // How long a held answer waits for its release at most, in real seconds: a guard against a
+    // test that never releases it.
+    static constexpr double kLongestHoldSeconds = 10;
+
     LoopbackHttpServer();
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
@@ -25,6 +31,14 @@ public:
 
     // A loopback port with nothing listening on it: connecting there is refused.
     static int refusedPort();
+
+    // Holds the answer of the request that the calling handler serves until `released` is ready
+    // or `longestSeconds` of real time passed; whether it was released. Under a test clock, time
+    // runs meanwhile, as while the simulator holds an answer (SimHold), until the request's
+    // client gives up and closes its connection. A handler that blocks any other way is a server
+    // working on the request: time stands still until it answers.
+    static bool holdAnswer(const std::shared_future<void>& released,
+                           double longestSeconds = kLongestHoldSeconds);
 
 private:
     httplib::Server m_server;

@@ -7,17 +7,27 @@
 // The rule that makes a verdict independent of the machine's speed: time stands still while a
 // request of the client is on its way to the exchange or being worked on by it, and runs while
 // nothing is, or while the exchange holds an answer on purpose (a held answer, a slow line's
-// delay, two heartbeats swapped) until the client of that answer gives up. So a timer and an
-// answer meet in the same order on a quiet machine and a loaded one, and a case that waits for
-// the client's 1-s and 2-s timers waits a fraction of the time.
+// delay, two heartbeats swapped; a test's own server through LoopbackHttpServer::holdAnswer)
+// until the client of that answer gives up. What a worker (GlobalQueue) does with an answer
+// counts as the exchange until the main thread has its result. So a timer and an answer meet in
+// the same order on a quiet machine and a loaded one, and a case that waits for the client's 1-s
+// and 2-s timers waits a fraction of the time.
 // What the rule does not cover, and so stays a matter of speed:
-// - work the client does after an answer on its worker threads (GlobalQueue) before it posts
-//   the result to the main thread;
+// - the client's own work on the main thread: time runs while it computes;
+// - a test server's handler that blocks other than through holdAnswer keeps time still until
+//   it answers (up to the longest still span below);
 // - requests of processes that do not share the paced clock (the analytics helpers run in real
-//   time);
+//   time), and a held answer of one of them lets time run while the client's own travel;
 // - a request waiting on the device for one of the few connections Qt opens per host does not
 //   count as on its way;
-// - a still span longer than PacedTime::kLongestStillSeconds lets time run again.
+// - between a client giving up on a held answer and the simulator seeing it (a look every
+//   10 ms) time runs, though a retry may be on its way;
+// - the tests' own control requests (SimProcess, the control line) are not counted, and neither
+//   is the span between a worker's post and its request;
+// - the simulator forgives a request that crossed the news of its session's end within 2 s of
+//   real time, and gives the first of two swapped heartbeats a head start of 300 ms of real time;
+// - time that stood still PacedTime::kLongestStillSeconds with no request leaving or answered,
+//   or kLongestOverlapSeconds in all, runs again.
 // A wait for a condition (RunLoop::runUntil) gives up after its deadline in real seconds in
 // which time ran, so a slow exchange does not end it early. Real time again when the object goes.
 // Main thread; hold one for a whole case, so no timer straddles two paces.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 
+#include "platform/foundation/GlobalQueue.h"
 #include "platform/foundation/HttpExchange.h"
 
 namespace {
@@ -180,7 +181,11 @@ HttpResponse HttpClient::sendSynchronously(const HttpRequest& request) {
         HttpExchange exchange(manager, request, [&](HttpResponse response) {
             result = std::move(response);
             finished = true;
+            GlobalQueue::answerInHand();
         });
+        // The exchange counts itself on the paced clock from here: the work's handling of an
+        // earlier answer is over.
+        GlobalQueue::awaitingAnswer();
         // A wake-up sent before the wait begins still ends it.
         while (!finished && !send.ended) {
             loop->processEvents(QEventLoop::WaitForMoreEvents);

@@ -193,9 +193,11 @@ double timeoutSeconds(double seconds) {
 }  // namespace
 
 HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& request, Done done)
-    : m_reply(start(manager, request)), m_road(roadOf(manager, request)), m_done(std::move(done)) {
+    : m_road(roadOf(manager, request)), m_done(std::move(done)) {
     ++g_live;
+    // Counted before Qt's network thread can deliver it.
     roads().enter(m_road);
+    m_reply = start(manager, request);
     // Parented to the reply, so the timer goes wherever the reply goes.
     m_timer = new QTimer(m_reply);
     m_timer->setSingleShot(true);
@@ -209,6 +211,8 @@ HttpExchange::HttpExchange(QNetworkAccessManager& manager, const HttpRequest& re
                                               [this] { m_left = true; });
     m_sentConnection =
         QObject::connect(m_reply, &QNetworkReply::requestSent, [this] { m_left = true; });
+    // A manager that goes with the application deletes its replies, which then never finish.
+    m_goneConnection = QObject::connect(m_reply, &QObject::destroyed, [this] { leaveRoad(); });
     m_deadline = PacedTime::seconds() + timeoutSeconds(request.timeoutSeconds);
     armTimeout();
 }
@@ -250,13 +254,21 @@ void HttpExchange::onFinished() {
     done(std::move(response));
 }
 
+void HttpExchange::leaveRoad() {
+    if (!m_road.empty()) {
+        roads().leave(m_road);
+        m_road.clear();
+    }
+}
+
 void HttpExchange::release() {
+    leaveRoad();
     if (!m_reply) {
         return;
     }
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
-    roads().leave(m_road);
+    QObject::disconnect(m_goneConnection);
     m_timer->stop();
     QObject::disconnect(m_finishedConnection);
     QObject::disconnect(m_timeoutConnection);

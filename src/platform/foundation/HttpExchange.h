@@ -36,6 +36,7 @@ private:
     void onTimeout();
     void armTimeout();
     void release();
+    void leaveRoad();
 
     QPointer<QNetworkReply> m_reply;
     QTimer* m_timer = nullptr;
@@ -43,8 +44,9 @@ private:
     QMetaObject::Connection m_timeoutConnection;
     QMetaObject::Connection m_connectingConnection;
     QMetaObject::Connection m_sentConnection;
+    QMetaObject::Connection m_goneConnection;
     double m_deadline = 0;  // on the paced clock
-    std::string m_road;     // the manager and host whose connections it waits for
+    std::string m_road;     // the manager and host whose connections it waits for; "" once left
     bool m_timedOut = false;
     bool m_left = false;
     Done m_done;

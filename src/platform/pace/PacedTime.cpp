@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <shared_mutex>
 #include <thread>
@@ -30,8 +31,9 @@ struct State {
     int64_t originNs = 0;  // when the scale was last set
     double pacedAtOrigin = 0;
     double runningAtOrigin = 0;
-    int64_t stillSinceNs = 0;  // 0 while time runs
-    int64_t stillDoneNs = 0;   // still spans since the origin, each at most the longest
+    int64_t stillSinceNs = 0;  // 0 while time runs; else the last change of a count
+    int64_t spanStillNs = 0;   // what the present still span stood still before that change
+    int64_t stillDoneNs = 0;   // what stood still since the origin, before that change
     int64_t travelling = 0;
     int64_t held = 0;
 
@@ -43,8 +45,14 @@ struct State {
     void unlock() { locked.store(0, std::memory_order_release); }
 
     int64_t stillNs(int64_t now) const {
+        if (stillSinceNs == 0) {
+            return stillDoneNs;
+        }
         const auto longest = static_cast<int64_t>(PacedTime::kLongestStillSeconds * kNsPerSecond);
-        return stillDoneNs + (stillSinceNs == 0 ? 0 : std::min(now - stillSinceNs, longest));
+        const auto overlap =
+            static_cast<int64_t>(PacedTime::kLongestOverlapSeconds * kNsPerSecond);
+        const int64_t since = std::min(now - stillSinceNs, longest);
+        return stillDoneNs + std::min(since, std::max<int64_t>(overlap - spanStillNs, 0));
     }
     double runningSince(int64_t now) const {
         return static_cast<double>(now - originNs - stillNs(now)) / kNsPerSecond;
@@ -52,12 +60,19 @@ struct State {
     double paced(int64_t now) const { return pacedAtOrigin + scale * runningSince(now); }
     double running(int64_t now) const { return runningAtOrigin + runningSince(now); }
 
-    // Starts or ends a still span as the counts now say.
+    // Starts, goes on with or ends a still span as the counts now say.
     void settle(int64_t now) {
         const bool stand = scale != 1 && travelling > held;
         if (stand && stillSinceNs == 0) {
             stillSinceNs = now;
-        } else if (!stand && stillSinceNs != 0) {
+            spanStillNs = 0;
+        } else if (stand) {
+            // A request left or was answered: the bound on a span without change starts again.
+            const int64_t done = stillNs(now);
+            spanStillNs += done - stillDoneNs;
+            stillDoneNs = done;
+            stillSinceNs = now;
+        } else if (stillSinceNs != 0) {
             stillDoneNs = stillNs(now);
             stillSinceNs = 0;
         }
@@ -122,6 +137,7 @@ void share() {
     shared->runningAtOrigin = own->runningAtOrigin;
     shared->stillSinceNs = own->stillSinceNs;
     shared->stillDoneNs = own->stillDoneNs;
+    shared->spanStillNs = own->spanStillNs;
     shared->travelling = own->travelling;
     shared->held = own->held;
     g_state = shared;
@@ -165,8 +181,11 @@ bool PacedTime::still() {
 }
 
 std::string PacedTime::sharedPath() {
+    if (scale() == 1) {
+        return {};
+    }
     std::shared_lock moving(g_moving);
-    if (g_sharedFd < 0 || g_state.load()->scale == 1) {
+    if (g_sharedFd < 0) {
         return {};
     }
     return "/proc/" + std::to_string(getpid()) + "/fd/" + std::to_string(g_sharedFd);

@@ -13,9 +13,12 @@
 // so that its requests, holds and time are the same as the test's. Any thread.
 class PacedTime {
 public:
-    // A still span longer than this lets time run again, so a count that was never given back
-    // (a process killed mid-request) slows a test instead of hanging it.
+    // Time that stood still this long with no request leaving or answered runs again, and so
+    // does time that stood still this long in all, so that a count never given back (a process
+    // killed mid-request) slows a test instead of hanging it; requests that overlap one another
+    // keep it still up to the second bound.
     static constexpr double kLongestStillSeconds = 30;
+    static constexpr double kLongestOverlapSeconds = 120;
 
     // Seconds on the paced clock from an arbitrary start; never goes back.
     static double seconds();

@@ -4,10 +4,12 @@
 #include <sys/socket.h>
 
 #include <QCoreApplication>
+#include <QNetworkAccessManager>
 #include <QProcess>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,9 +19,11 @@
 
 #include "platform/foundation/GlobalQueue.h"
 #include "platform/foundation/HttpClient.h"
+#include "platform/foundation/HttpExchange.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Timer.h"
+#include "platform/pace/PacedTime.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TestClock.h"
 
@@ -100,6 +104,10 @@ protected:
         });
         m_server.server().Get("/slow", slow);
         m_server.server().Post("/slow", slow);
+        m_server.server().Get("/held", [this](const httplib::Request&, httplib::Response& response) {
+            LoopbackHttpServer::holdAnswer(m_heldReleased);
+            response.set_content("held", "text/plain");
+        });
         m_server.server().Get(
             "/together", [this](const httplib::Request& request, httplib::Response& response) {
                 m_together.arrive();
@@ -111,6 +119,7 @@ protected:
     }
 
     void TearDown() override {
+        m_heldRelease.set_value();
         m_slowGate.open();
         m_together.open();
         m_server.stop();
@@ -137,6 +146,8 @@ protected:
     Gate m_slowGate;
     Gate m_slowArrived;
     Gate m_together;
+    std::promise<void> m_heldRelease;
+    std::shared_future<void> m_heldReleased = m_heldRelease.get_future().share();
 };
 
 }  // namespace
@@ -417,14 +428,17 @@ TEST_F(HttpClientTest, shouldHoldTestTimeStillWhileTheServerWorksOnARequest) {
     HttpClient client;
     std::vector<std::string> order;
     const double sent = Timer::now();
+    double answered = 0;
     // 400 ms of work: 8 s on a clock twenty times as fast.
     client.send(get("/busy?ms=400", 2), [&](const HttpResponse& response) {
+        answered = Timer::now();
         order.push_back(response.error == UrlError::None ? "answer" : "time-out");
     });
     auto timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
     ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
     EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
-    EXPECT_LT(Timer::now() - sent, 4) << "the clock ran while the request was on its way";
+    // Read at the answer: a loop held up after it lets the clock run on, as it should.
+    EXPECT_LT(answered - sent, 4) << "the clock ran while the request was on its way";
 }
 
 // A wait's guard against a hang leaves out the time the exchange took: on a loaded machine a
@@ -436,6 +450,61 @@ TEST_F(HttpClientTest, shouldNotCountTheExchangesWorkAgainstAWaitsDeadline) {
     client.send(get("/busy?ms=1500"), [&](const HttpResponse& response) { answer = response; });
     ASSERT_TRUE(RunLoop::runUntil([&] { return answer.has_value(); }, 1));
     EXPECT_EQ(answer->statusCode, 200);
+}
+
+// A manager that goes with the application deletes the replies still in flight: their
+// exchanges never finish, and must not keep every later case's time standing still.
+TEST_F(HttpClientTest, shouldLetTimeRunOnceTheManagerDeletedARequestInFlight) {
+    TestClock clock(4);
+    auto manager = std::make_unique<QNetworkAccessManager>();
+    HttpExchange exchange(*manager, get("/slow"), [](HttpResponse) {});
+    EXPECT_TRUE(PacedTime::still());
+    manager.reset();
+    EXPECT_FALSE(PacedTime::still());
+}
+
+// A server holding an answer on purpose lets time run: a timer and the request's own time-out
+// come while it holds. Once the client gave up on it, a slow exchange stops time again.
+TEST_F(HttpClientTest, shouldLetTestTimeRunWhileTheServerHoldsAnAnswerUntilTheClientGivesUp) {
+    TestClock clock(20);
+    HttpClient client;
+    std::vector<std::string> order;
+    const auto record = [&](const HttpResponse& response) {
+        order.push_back(response.error == UrlError::TimedOut ? "time-out" : "answer");
+    };
+    client.send(get("/held", 2), record);
+    auto timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
+    EXPECT_EQ(order, (std::vector<std::string>{"timer", "time-out"}));
+
+    order.clear();
+    client.send(get("/slow"), record);
+    ASSERT_TRUE(RunLoop::runUntil([] { return PacedTime::still(); }, kDeadline))
+        << "the answer nobody waits for still lets time run";
+    timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
+    m_slowGate.open();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
+    EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
+}
+
+// What a worker does with an answer is part of the exchange: a timer due while the worker still
+// works on it comes once the main thread has the result.
+TEST_F(HttpClientTest, shouldHoldTestTimeStillWhileAWorkerHandlesItsAnswer) {
+    TestClock clock(20);
+    std::vector<std::string> order;
+    GlobalQueue::post([&order, request = get("/slow")] {
+        HttpClient::sendSynchronously(request);
+        // 300 ms of work on the answer: 6 s on a clock twenty times as fast.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        MainQueue::post([&order] { order.push_back("answer"); });
+    });
+    ASSERT_TRUE(m_slowArrived.waitFor(1));
+    auto timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
+    m_slowGate.open();
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
+    EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
 }
 
 // Run only as the child of the next test: a worker is left waiting on a server that took the

@@ -208,14 +208,14 @@ TEST_F(PXTradeLoginTest, shouldLogOutWhenTheAccountToPutBackWasLostDuringTheFail
     std::promise<void> oldAnswer;
     std::promise<void> chainAnswer;
     m_server.replyWith("firm_info", [gate = oldAnswer.get_future().share()](const auto&) {
-        gate.wait_for(std::chrono::seconds(10));
+        LoopbackHttpServer::holdAnswer(gate);
         return tradeReply("\"retcode\":1004,\"message\":\"x\"");
     });
     m_server.replyWith("logon",
                        [](const CapturedRequest& request) { return logonReply(request, "S-2"); });
     m_server.replyWith("holding_detail_query",
                        [gate = chainAnswer.get_future().share()](const auto&) {
-                           gate.wait_for(std::chrono::seconds(10));
+                           LoopbackHttpServer::holdAnswer(gate);
                            return tradeReply("\"retcode\":77,\"message\":\"x\"");
                        });
     newManager()->getAccountInformation();
@@ -264,7 +264,7 @@ TEST_P(PXTradeLoginBeatTest, shouldLogInWhateverTheChainsHeartbeatAnswers) {
                               const CapturedRequest& request) {
             if (beats->fetch_add(1) == 0) {
                 if (chainsReply.empty()) {
-                    released.wait_for(std::chrono::seconds(60));
+                    LoopbackHttpServer::holdAnswer(released, 60);
                 }
                 return chainsReply;
             }
@@ -554,7 +554,7 @@ TEST_P(PXTradeSessionTest, shouldHoldTheSessionAsTheExchangeDoesWhateverTheReque
     }
     m_server.replyWith(travellerName(), [this, released = m_release.get_future().share()](
                                             const CapturedRequest& request) {
-        released.wait_for(std::chrono::seconds(10));
+        LoopbackHttpServer::holdAnswer(released);
         return travellerReply(request);
     });
     const std::string line = m_server.url("/trade");
@@ -658,7 +658,7 @@ TEST_F(PXTradeLoginTest, shouldSendNoTimerBeatUnderTheNewSessionWhileTheOldOnesL
     ASSERT_TRUE(module().PXJYTimerManger().heartTimer());
     auto release = std::make_shared<std::promise<void>>();
     const auto held = [released = release->get_future().share()](const CapturedRequest&) {
-        released.wait_for(std::chrono::seconds(10));
+        LoopbackHttpServer::holdAnswer(released);
         return tradeReply("\"retcode\":0");
     };
     m_server.replyWith("logoff", held);
@@ -700,7 +700,7 @@ TEST_F(PXTradeLoginTest, shouldKeepNothingOfAReplyWhoseSessionEndedButTellTheAsk
     auto release = std::make_shared<std::promise<void>>();
     m_server.replyWith(
         "firm_info", [released = release->get_future().share()](const CapturedRequest&) {
-            released.wait_for(std::chrono::seconds(10));
+            LoopbackHttpServer::holdAnswer(released);
             return tradeReply("\"RESULTLIST\":{\"REC\":[{\"EQT\":\"9999\",\"RM\":\"1\"}]}");
         });
     const size_t asked = m_server.named("firm_info").size();

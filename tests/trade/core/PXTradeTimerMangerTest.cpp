@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <future>
 #include <map>
 #include <string>
@@ -172,7 +171,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnOvertakenAnswerUndoNothing) {
         [released = release->get_future().share(), next](const CapturedRequest&) -> std::string {
             const int index = next->fetch_add(1);
             if (index == 0) {
-                released.wait_for(std::chrono::seconds(10));
+                LoopbackHttpServer::holdAnswer(released);
                 return "{\"ret\":0,\"LID\":\"9\",\"TTC\":\"4\",\"TLID\":\"30\"}";
             }
             return index == 1 ? "{\"ret\":0,\"LID\":\"10\",\"NT\":\"1\",\"TTC\":\"5\",\"TLID\":"
@@ -214,7 +213,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAnAnswerTheExchangeGaveEarlierUndoNothin
     m_server.replyWith("SYS_TIME_QUERY", [gates, replies, next](const CapturedRequest&) {
         const size_t index = next->fetch_add(1);
         if (index < gates.size()) {
-            gates[index].wait_for(std::chrono::seconds(10));
+            LoopbackHttpServer::holdAnswer(gates[index]);
         }
         return replies[std::min(index, replies.size() - 1)];
     });
@@ -248,7 +247,7 @@ TEST_F(PXTradeTimerMangerTest, shouldGoByTheNewLinesClockOnceTheLineChanges) {
                                           next](const CapturedRequest&) {
         const size_t index = next->fetch_add(1);
         if (index == 0) {
-            gate.wait_for(std::chrono::seconds(10));
+            LoopbackHttpServer::holdAnswer(gate);
         }
         return replies[std::min(index, replies.size() - 1)];
     });
@@ -273,7 +272,7 @@ TEST_F(PXTradeTimerMangerTest, shouldAskAsTheSessionsFirstUntilAnAnswerIsTaken) 
     std::promise<void> oldLine;
     m_server.replyWith("SYS_TIME_QUERY",
                        [gate = oldLine.get_future().share()](const CapturedRequest&) {
-                           gate.wait_for(std::chrono::seconds(10));
+                           LoopbackHttpServer::holdAnswer(gate);
                            return std::string("{\"ret\":0,\"CTM\":\"200\"}");
                        });
     timers().shuaXinChengJiaoHuiBao();
@@ -305,7 +304,7 @@ TEST_F(PXTradeTimerMangerTest, shouldKeepTheNewerHoldingsWhenAnOlderRequeryAnswe
         [released = release->get_future().share(), next](const CapturedRequest&) -> std::string {
             const bool first = next->fetch_add(1) == 0;
             if (first) {
-                released.wait_for(std::chrono::seconds(10));
+                LoopbackHttpServer::holdAnswer(released);
             }
             return tradeReply(std::string("\"TTLREC\":1,\"RESULTLIST\":{\"REC\":[{\"CO_I\":\"AG\","
                                           "\"TY\":\"1\",\"QTY\":\"") +
@@ -330,7 +329,7 @@ TEST_F(PXTradeTimerMangerTest, shouldLetAHeartbeatAnsweredAfterTheLogoutChangeNo
     auto release = std::make_shared<std::promise<void>>();
     m_server.replyWith("SYS_TIME_QUERY",
                        [released = release->get_future().share()](const CapturedRequest&) {
-                           released.wait_for(std::chrono::seconds(10));
+                           LoopbackHttpServer::holdAnswer(released);
                            return std::string(
                                "{\"ret\":0,\"NT\":\"1\",\"CTM\":\"5\",\"data\":["
                                "{\"CMOID\":\"AG\",\"QT\":2,\"TYP\":\"1\",\"BS\":\"1\"}]}");
@@ -354,7 +353,7 @@ TEST_F(PXTradeTimerMangerTest, shouldSendNoQueuedBeatOnceTheIdleLogOutEndedTheSe
     auto release = std::make_shared<std::promise<void>>();
     m_server.replyWith("SYS_TIME_QUERY",
                        [released = release->get_future().share()](const CapturedRequest&) {
-                           released.wait_for(std::chrono::seconds(10));
+                           LoopbackHttpServer::holdAnswer(released);
                            return std::string("{\"ret\":0}");
                        });
     for (int beat = 0; beat < 10; ++beat) {
