@@ -40,13 +40,20 @@ bool RunLoop::runUntil(const std::function<bool()>& predicate, double deadlineSe
 bool RunLoop::runFor(double seconds, const std::function<bool()>& predicate) {
     const double end = Timer::now() + seconds;
     auto held = [&predicate] { return predicate && predicate(); };
-    if (spin(held, [end] { return Timer::now() >= end; })) {
-        return true;
+    // While paced time stands still a request made within the span is on its way: the span has
+    // not ended for what it brings.
+    auto over = [end] { return Timer::now() >= end && !PacedTime::still(); };
+    for (;;) {
+        if (spin(held, over)) {
+            return true;
+        }
+        // A loop held up past the span's end has timers due within it still waiting: they fire
+        // before the caller looks, as they would have on time, and their requests are awaited.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (held() || !PacedTime::still()) {
+            return held();
+        }
     }
-    // A loop held up past the span's end has timers due within it still waiting: they fire
-    // before the caller looks, as they would have on time.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    return held();
 }
 
 int RunLoop::run() {

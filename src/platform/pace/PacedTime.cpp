@@ -58,6 +58,10 @@ struct State {
         return static_cast<double>(now - originNs - stillNs(now)) / kNsPerSecond;
     }
     double paced(int64_t now) const { return pacedAtOrigin + scale * runningSince(now); }
+    // Whether the paced clock does not move now: a still span within its bounds.
+    bool standing(int64_t now) const {
+        return stillSinceNs != 0 && stillNs(now) - stillDoneNs == now - stillSinceNs;
+    }
     double running(int64_t now) const { return runningAtOrigin + runningSince(now); }
 
     // Starts, goes on with or ends a still span as the counts now say.
@@ -177,7 +181,7 @@ double PacedTime::scale() {
 }
 
 bool PacedTime::still() {
-    return withState([](State& state, int64_t) { return state.stillSinceNs != 0; });
+    return withState([](State& state, int64_t now) { return state.standing(now); });
 }
 
 std::string PacedTime::sharedPath() {

@@ -441,6 +441,26 @@ TEST_F(HttpClientTest, shouldHoldTestTimeStillWhileTheServerWorksOnARequest) {
     EXPECT_LT(answered - sent, 4) << "the clock ran while the request was on its way";
 }
 
+// A busy machine stalls the loop past a span's end: the timers due within it fire as the span
+// ends, and the requests they make are answered before it returns, as they would have been on
+// time.
+TEST_F(HttpClientTest, shouldAnswerWhatTheTimersOfAStalledSpanSentBeforeTheSpanEnds) {
+    TestClock clock(20);
+    HttpClient client;
+    bool answered = false;
+    auto timer = Timer::scheduledTimer(1, false, [&] {
+        client.send(get("/hello"), [&](const HttpResponse&) { answered = true; });
+    });
+    // 300 ms of the wall clock: 6 s on the test's clock.
+    MainQueue::post([] {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+    });
+    RunLoop::runFor(2);
+    EXPECT_TRUE(answered);
+}
+
 // A wait's guard against a hang leaves out the time the exchange took: on a loaded machine a
 // request can take longer than the whole guard.
 TEST_F(HttpClientTest, shouldNotCountTheExchangesWorkAgainstAWaitsDeadline) {
