@@ -73,6 +73,28 @@ void setWork(SimExchange& exchange, int ms) {
     }
 }
 
+void tell(std::string& text, const std::string& who, const std::vector<std::string>& faults) {
+    for (const auto& fault : faults) {
+        text += who + ": " + fault + "\n";
+    }
+}
+
+// Every fault of every service set and not yet spent, lifted or released.
+std::string armedFaults(SimExchange& exchange) {
+    std::string text;
+    for (size_t i = 0; i < exchange.quoteServerCount(); ++i) {
+        tell(text, "quote " + std::to_string(i),
+             exchange.quoteServer(static_cast<int>(i)).armedFaults());
+    }
+    tell(text, "directory", exchange.directory().armedFaults());
+    for (size_t i = 0; i < exchange.trade().serverCount(); ++i) {
+        const SimTradeServer& trade = exchange.trade().server(i);
+        tell(text, "trade " + trade.environment().jysCode + "/" + trade.environment().envCode,
+             trade.armedFaults());
+    }
+    return text;
+}
+
 std::optional<SimMalform> malformKind(const std::string& kind) {
     if (kind == "short-head") {
         return SimMalform::ShortHead;
@@ -202,6 +224,10 @@ void SimControlRoutes::install(httplib::Server& server, SimExchange& exchange) {
             answer(response, {});
         });
     }
+    server.Get("/control/armed",
+               [&exchange](const httplib::Request&, httplib::Response& response) {
+                   response.set_content(armedFaults(exchange), "text/plain");
+               });
     server.Get("/control/status",
                [&exchange](const httplib::Request&, httplib::Response& response) {
                    std::string text;

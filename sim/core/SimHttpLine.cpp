@@ -287,6 +287,25 @@ void SimHttpLine::stop() {
     }
 }
 
+std::string SimHttpLine::fault() const {
+    if (m_refusing) {
+        return "refuses";
+    }
+    return m_delayMs > 0 ? "answers " + std::to_string(m_delayMs) + " ms late" : "";
+}
+
+std::vector<std::string> SimHttpLine::faults(
+    const std::vector<std::unique_ptr<SimHttpLine>>& lines) {
+    std::vector<std::string> found;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string fault = lines[i]->fault();
+        if (!fault.empty()) {
+            found.push_back("line " + std::to_string(i) + " " + fault);
+        }
+    }
+    return found;
+}
+
 void SimHttpLine::refuse() {
     m_refusing = true;
     halt();

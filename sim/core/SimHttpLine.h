@@ -85,6 +85,10 @@ public:
     // the delay, as by a loaded machine: no hold, so paced time stands still meanwhile.
     void setWorkMs(int workMs) { m_workMs = workMs; }
     int workMs() const { return m_workMs; }
+    // What the line does unlike a sound one (refuses, answers late), or empty.
+    std::string fault() const;
+    // "line <i> <fault>" for each of a service's lines that has one.
+    static std::vector<std::string> faults(const std::vector<std::unique_ptr<SimHttpLine>>& lines);
 
 private:
     bool serve();

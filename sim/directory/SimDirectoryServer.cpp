@@ -128,6 +128,18 @@ void SimDirectoryServer::failNext(int count) {
     m_failNext = count;
 }
 
+std::vector<std::string> SimDirectoryServer::armedFaults() const {
+    std::vector<std::string> armed = SimHttpLine::faults(m_lines);
+    std::lock_guard lock(m_mutex);
+    if (m_failNext > 0) {
+        armed.push_back("the next " + std::to_string(m_failNext) + " answered 503");
+    }
+    if (m_codeNext > 0) {
+        armed.push_back("the next " + std::to_string(m_codeNext) + " answered " + m_code);
+    }
+    return armed;
+}
+
 bool SimDirectoryServer::takeFailure() {
     std::lock_guard lock(m_mutex);
     if (m_failNext <= 0) {

@@ -60,6 +60,8 @@ public:
     // The next `count` requests are answered with this CODE and no further part.
     void answerCodeNext(int count, const std::string& code);
     int requestCount() const { return m_requests; }
+    // Every fault set and not yet spent, its lines' included, one line of text each.
+    std::vector<std::string> armedFaults() const;
 
     // The reply body to one request body, as a line answers it.
     std::string reply(const std::string& requestBody, const std::string& lineBase);
@@ -80,7 +82,7 @@ private:
     AccountServices m_accountServices;
     std::vector<std::unique_ptr<SimHttpLine>> m_lines;
     std::atomic<int> m_requests{0};
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     int m_failNext = 0;
     int m_codeNext = 0;
     std::string m_code;

@@ -280,6 +280,37 @@ int SimQuoteServer::requestCount(int protocol) const {
     return found == m_requestCounts.end() ? 0 : found->second;
 }
 
+std::vector<std::string> SimQuoteServer::armedFaults() const {
+    std::vector<std::string> armed = SimHttpLine::faults(m_lines);
+    std::lock_guard lock(m_mutex);
+    for (const auto& [protocol, kind] : m_malform) {
+        armed.push_back("the next reply of " + std::to_string(protocol) + " spoiled");
+    }
+    for (int protocol : m_sessionLostOnce) {
+        armed.push_back("the next request of " + std::to_string(protocol) + " answered 2003");
+    }
+    for (const auto& [market, disk] : m_refusedPanels) {
+        armed.push_back("panel " + std::to_string(market) + "/" + std::to_string(disk) +
+                        " refused");
+    }
+    for (int protocol : m_failingInTransport) {
+        armed.push_back(std::to_string(protocol) + " fails in transport");
+    }
+    for (int protocol : m_held) {
+        armed.push_back(std::to_string(protocol) + " held");
+    }
+    if (m_emptyNextKLine) {
+        armed.push_back("the next K-line empty");
+    }
+    for (int period : m_barlessPeriods) {
+        armed.push_back("period " + std::to_string(period) + " barless");
+    }
+    for (const auto& name : m_damagedFiles) {
+        armed.push_back(name + " damaged");
+    }
+    return armed;
+}
+
 std::vector<uint8_t> SimQuoteServer::handle(const std::vector<uint8_t>& request,
                                             const std::string& lineBase) {
     SimWireReader head(request.data(), std::min(request.size(), kHeadSize));

@@ -82,6 +82,8 @@ public:
     void malformNext(int protocol, SimMalform kind);
     // Number of requests seen with that protocol.
     int requestCount(int protocol) const;
+    // Every fault set and not yet spent or lifted, its lines' included, one line of text each.
+    std::vector<std::string> armedFaults() const;
 
     // One request's reply bytes; `lineBase` is the line's "http://host:port" for file URLs.
     std::vector<uint8_t> handle(const std::vector<uint8_t>& request, const std::string& lineBase);

@@ -77,6 +77,11 @@ void SimBeatSwap::release() {
     m_changed.notify_all();
 }
 
+bool SimBeatSwap::busy() const {
+    std::lock_guard lock(m_mutex);
+    return m_stage != Stage::Idle;
+}
+
 bool SimBeatSwap::firstWaits() const {
     std::lock_guard lock(m_mutex);
     return m_stage == Stage::FirstWaits;

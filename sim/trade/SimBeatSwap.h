@@ -26,6 +26,8 @@ public:
     void release();
     // The first heartbeat is waiting for the second.
     bool firstWaits() const;
+    // Armed, or a swap under way.
+    bool busy() const;
 
 private:
     enum class Stage { Idle, Armed, FirstWaits, SecondActed, FirstLeft };

@@ -132,6 +132,29 @@ void SimTradeServer::holdNextAnswer(const std::string& name) {
     m_holdNextAnswer.insert(name);
 }
 
+std::vector<std::string> SimTradeServer::armedFaults() const {
+    std::vector<std::string> armed = SimHttpLine::faults(m_lines);
+    if (m_beatSwap.busy()) {
+        armed.push_back("two heartbeats swapped");
+    }
+    std::lock_guard lock(m_mutex);
+    if (m_codeNext) {
+        armed.push_back("the next " + (m_codeNextName.empty() ? "request" : m_codeNextName) +
+                        " answered " + std::to_string(*m_codeNext));
+    }
+    if (m_malformNext) {
+        armed.push_back("the next " + (m_malformNext->empty() ? "request" : *m_malformNext) +
+                        " spoiled");
+    }
+    for (const auto* holds :
+         {&m_held, &m_heldAnswers, &m_holdNextAnswer, &m_heldNextAnswers, &m_dropped}) {
+        for (const auto& name : *holds) {
+            armed.push_back(name + " held");
+        }
+    }
+    return armed;
+}
+
 bool SimTradeServer::nextAnswerHeld(const std::string& name) const {
     std::lock_guard lock(m_mutex);
     return m_heldNextAnswers.count(name) > 0;

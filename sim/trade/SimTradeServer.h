@@ -85,6 +85,8 @@ public:
     // session (SimTradeLedger::judgeSession).
     void setCrossingMs(int64_t ms) { m_crossingMs = ms; }
     int requestCount(const std::string& name) const;
+    // Every fault set and not yet spent or released, its lines' included, one line of text each.
+    std::vector<std::string> armedFaults() const;
     // Every "req" name received since the start with its count (kept whole, unlike received()).
     std::map<std::string, int> requestCounts() const;
     // The latest requests of every line since the start (or the last clear), in arrival order,

@@ -147,28 +147,29 @@ void ScreenExerciser::exercise(uint64_t seed, int count) {
 
 std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
     return {
-        {[this] { return m_offered.empty() ? 0 : 30; }, [this] { tapSomething(); }},
-        {[this] { return visibleTables().empty() ? 0 : 10; }, [this] { tapARow(); }},
-        {[] { return 4; }, [this] { swipe(); }},
-        {[] { return 6; }, [this] { scroll(); }},
-        {[] { return 2; }, [this] { longPress(); }},
-        {[] { return 2; }, [this] { pinch(); }},
+        {[this] { return m_offered.empty() ? 0 : 30; }, [this] { tapSomething(); }, true},
+        {[this] { return visibleTables().empty() ? 0 : 10; }, [this] { tapARow(); }, true},
+        {[] { return 4; }, [this] { swipe(); }, true},
+        {[] { return 6; }, [this] { scroll(); }, true},
+        {[] { return 2; }, [this] { longPress(); }, true},
+        {[] { return 2; }, [this] { pinch(); }, true},
         {[this] { return editedField()             ? 12
                          : offeredFields().empty() ? 0
                                                    : 4; },
-         [this] { typeSomething(); }},
-        {[this] { return keyboardShown() ? 12 : 0; }, [this] { pressAKey(); }},
+         [this] { typeSomething(); }, true},
+        {[this] { return keyboardShown() ? 12 : 0; }, [this] { pressAKey(); }, true},
         {[this] { return !visibleBackButton() ? 0
                          : onTradeTab()       ? 6
-                                              : 15; }, [this] { back(); }},
+                                              : 15; }, [this] { back(); },
+         true},
         {[this] { return !tabBar()      ? 0
                          : onTradeTab() ? 4
-                                        : 15; }, [this] { switchTab(); }},
-        {[this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }},
-        {[this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }},
-        {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillFields(nullptr); }},
-        {[this] { return submitButtons().empty() ? 0 : 10; }, [this] { submit(); }},
-        {[this] { return orderForm().send ? 12 : 0; }, [this] { placeAnOrder(); }},
+                                        : 15; }, [this] { switchTab(); }, true},
+        {[this] { return onLoginScreen() ? 40 : 0; }, [this] { logIn(); }, true},
+        {[this] { return onTradeHome() ? 25 : 0; }, [this] { openFromTheMenu(); }, true},
+        {[this] { return onOrderForm() ? 15 : 0; }, [this] { fillFields(nullptr); }, true},
+        {[this] { return submitButtons().empty() ? 0 : 10; }, [this] { submit(); }, true},
+        {[this] { return orderForm().send ? 12 : 0; }, [this] { placeAnOrder(); }, true},
         {[] { return 2; },
          [this] {
              const int64_t ms = 1000 * static_cast<int64_t>(1 + m_random->below(120));
@@ -188,7 +189,8 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
          [this] {
              m_confirming = true;
              m_fast->doubleTap(m_offered);
-         }},
+         },
+         true},
         {[this] { return m_stallDelay > 0 ? 0 : 2; },
          [this] {
              m_lists.disturbed();
@@ -235,16 +237,18 @@ std::vector<ScreenExerciser::Event> ScreenExerciser::events() {
              m_confirming = true;
              m_logonUnderAForm.act(*m_random);
          }},
+        {[this] { return m_slow.weight(); }, [this] { m_slow.act(*m_random); }},
     };
 }
 
 void ScreenExerciser::step() {
     liftFaultsWhenDue();
+    m_slow.beforeEvent(*m_random);
     m_offered = hittables();
     std::vector<Event> all = events();
     std::vector<int> weights;
     for (const auto& event : all) {
-        weights.push_back(event.weight());
+        weights.push_back(m_slow.slow() && !event.byTheCustomer ? 0 : event.weight());
     }
     const size_t chosen = m_random->weighted(weights);
     m_confirming = false;
@@ -276,6 +280,7 @@ void ScreenExerciser::afterEvent(bool confirming) {
     checkTabBar();
     checkAlerts();
     m_quoteScreen->check();
+    m_slow.check();
     m_ownPanel.check();
     m_fast->checkAnnouncements();
     m_kept.check(!m_restartedNow);
@@ -1185,6 +1190,10 @@ void ScreenExerciser::stallTheTradingLines() {
     m_stallLiftEvent = m_journal->size() + lasting;
 }
 
+bool ScreenExerciser::faultInForce() const {
+    return m_stallDelay > 0 || m_quoteLineBackEvent > 0 || now() < m_lateUntil;
+}
+
 void ScreenExerciser::liftFaultsWhenDue() {
     if (m_stallDelay > 0 && m_journal->size() >= m_stallLiftEvent) {
         // What the lines still hold reaches the exchange up to one delay later.
@@ -1241,6 +1250,7 @@ Button* ScreenExerciser::quickPanelHandle() {
 // At the end: every fault lifted, logged in on the trade home, whose holdings are the books'.
 void ScreenExerciser::reconcile() {
     m_journal->add("end: to the trade home");
+    m_slow.finish();
     m_stallLiftEvent = 0;
     m_quoteLineBackEvent = m_quoteLineBackEvent > 0 ? 1 : 0;
     liftFaultsWhenDue();

@@ -34,6 +34,7 @@
 #include "SentShownCheck.h"
 #include "ShownIsKept.h"
 #include "ShownListsMatchExchange.h"
+#include "SlowExchange.h"
 #include "SlowLogonAgain.h"
 #include "WaitingDealRule.h"
 #include "acceptance/TradingDayFixture.h"
@@ -62,19 +63,22 @@ class View;
 // hold, and that nothing on show or sent after another account logged in belongs to the one
 // before (`AccountOnShow`), and that a failed login leaves one true state, told once
 // (`HalfWayLogin`), and that nothing goes under a session after a logon of its account or its
-// logoff has left, nor is its loss told of a login that holds (`SlowLogonAgain`); at the end that
-// the books' orders match their deals and the trade home shows the books' holdings. Failures carry
-// the seed and the event list.
+// logoff has left, nor is its loss told of a login that holds (`SlowLogonAgain`), and that an
+// exchange only slow in real time makes the client tell of no failure (`SlowExchange`); at the end
+// that the books' orders match their deals and the trade home shows the books' holdings. Failures
+// carry the seed and the event list.
 class ScreenExerciser : public TradingDayFixture {
 protected:
     // Runs `events` events from `seed`; the test fails with the event list on a violation.
     void exercise(uint64_t seed, int events);
 
 private:
-    // An event's weight given the screen (0 when it cannot happen) and what it does.
+    // An event's weight given the screen (0 when it cannot happen) and what it does; whether it
+    // is the customer's own doing, with no fault of the exchange (all that runs while it is slow).
     struct Event {
         std::function<int()> weight;
         std::function<void()> act;
+        bool byTheCustomer = false;
     };
 
     struct OrderForm {
@@ -94,6 +98,8 @@ private:
     void checkAlerts();
     void checkEndedSessions();
     int endedSessionRequests(std::string* latest);
+    // A stalled line, a quote line down, or held requests still on their way.
+    bool faultInForce() const;
     void liftFaultsWhenDue();
     void violation(const std::string& what);
     void reconcile();
@@ -356,6 +362,12 @@ private:
                                       m_waitingDeals,
                                       {[this] { return loggedInAccount(); },
                                        [this](const std::string& line) { m_journal->add(line); }}};
+    // A loaded machine: the whole exchange slow in real time for some events; nothing failed.
+    SlowExchange m_slow{driver,
+                        exchange,
+                        {[this] { return faultInForce(); }, [this] { return m_journal->size(); },
+                         [this](const std::string& line) { m_journal->add(line); },
+                         [this](const std::string& what) { violation(what); }}};
     bool m_restartedNow = false;  // the exchange restarted during this event
     // Faults last a number of events, so that a seed plays them the same way again.
     double m_stallDelay = 0;          // seconds a trading line holds each request; 0 when none

@@ -21,6 +21,10 @@ protected:
         auto result = client.Post(path.c_str());
         return result ? std::to_string(result->status) + " " + result->body : "no answer";
     }
+    std::string armed() {
+        auto result = httplib::Client(sim().controlUrl()).Get("/control/armed");
+        return result ? result->body : "no answer";
+    }
 };
 
 }  // namespace
@@ -34,9 +38,12 @@ TEST_F(SimControlRoutesTest, shouldMoveTheClock) {
 
 TEST_F(SimControlRoutesTest, shouldRefuseAndRestoreALine) {
     const std::string line = sim().quoteServer(1).line(1).baseUrl();
+    EXPECT_EQ(armed(), "");
     EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=refuse"), "200 ok");
     EXPECT_FALSE(httplib::Client(line).Post("/quote"));
+    EXPECT_EQ(armed(), "quote 1: line 1 refuses\n");
     EXPECT_EQ(post("/control/quote/line?server=1&line=1&state=normal"), "200 ok");
+    EXPECT_EQ(armed(), "");
     auto answer =
         httplib::Client(line).Post("/quote", std::string(10, '\0'), "application/oct-stream");
     ASSERT_TRUE(answer);
@@ -71,11 +78,15 @@ TEST_F(SimControlRoutesTest, shouldWorkOnEachRequestOfEveryServiceInRealTimeWhil
 TEST_F(SimControlRoutesTest, shouldExpireSessionsAndSpoilReplies) {
     EXPECT_EQ(post("/control/quote/expire?server=0"), "200 ok");
     EXPECT_EQ(post("/control/quote/malform?server=0&protocol=1&kind=cut-body"), "200 ok");
+    EXPECT_EQ(post("/control/directory/fail?count=2"), "200 ok");
+    EXPECT_EQ(armed(),
+              "quote 0: the next reply of 1 spoiled\ndirectory: the next 2 answered 503\n");
     auto answer =
         httplib::Client(sim().quoteServer(0).line(0).baseUrl())
             .Post("/quote", std::string(10, '\0').replace(1, 1, "\x01"), "application/oct-stream");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->body.size(), 11u);
+    EXPECT_EQ(armed(), "directory: the next 2 answered 503\n") << "the spoiled reply is spent";
     EXPECT_EQ(post("/control/quote/malform?server=0&kind=melted"), "400 unknown server or kind");
 }
 
@@ -107,10 +118,13 @@ TEST_F(SimControlRoutesTest, shouldCountTheTradingRequestsOfAnEnvironmentByName)
     SimTradeServer* server = sim().trade().server("01", "01");
     ASSERT_NE(server, nullptr);
     httplib::Client line(server->lineBase(0));
+    EXPECT_EQ(post("/control/trade/answer?jys=01&env=01&code=1004&name=order_s"), "200 ok");
+    EXPECT_EQ(armed(), "trade 01/01: the next order_s answered 1004\n");
     for (const char* path :
          {"/trade?req=order_s", "/trade?req=order_s", "/funds?req=money_transfer"}) {
         ASSERT_TRUE(line.Post(path, "{}", "text/plain"));
     }
+    EXPECT_EQ(armed(), "");
     httplib::Client control(sim().controlUrl());
     auto counts = control.Get("/control/trade/requests?jys=01&env=01");
     ASSERT_TRUE(counts);
