@@ -37,6 +37,8 @@ const char* const kTryAgain = "重试";
 SlowExchange::SlowExchange(ScreenDriver& driver, SimProcess& exchange, Hooks hooks)
     : m_driver(driver), m_exchange(exchange), m_hooks(std::move(hooks)) {}
 
+SlowExchange::~SlowExchange() = default;
+
 int SlowExchange::weight() const {
     if (slow() || m_hooks.faultInForce() || !failuresOnShow().empty()) {
         return 0;

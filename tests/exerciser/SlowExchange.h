@@ -33,6 +33,7 @@ public:
     };
 
     SlowExchange(ScreenDriver& driver, SimProcess& exchange, Hooks hooks);
+    ~SlowExchange();
 
     // 0 while the exchange is slow already, a fault is in force or set at the exchange and not
     // yet met, or a failure is on show.
