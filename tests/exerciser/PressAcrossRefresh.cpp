@@ -1,6 +1,8 @@
 #include "PressAcrossRefresh.h"
 
 #include "ExerciseRandom.h"
+#include "chart/HQMarketChartManager.h"
+#include "market/VKJYMarketChartController.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Timer.h"
 #include "platform/foundation/WeakLink.h"
@@ -56,14 +58,21 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
     if (offered.empty() || random.chance(0.3)) {
         offered = buttons(false);
     }
-    Window* window = m.driver.window();
-    if (offered.empty() || !window) {
+    if (offered.empty() || !m.driver.window()) {
         return;
     }
     Control* pressed = offered[random.below(offered.size())];
-    const Point at = m.driver.visibleRect(pressed).center();
     const double seconds = random.between(kShortestPress, kLongestPress);
     const double refreshAt = random.between(0, seconds);
+    press(pressed, seconds, refreshAt);
+}
+
+void PressAcrossRefresh::press(Control* pressed, double seconds, double refreshAt) {
+    Window* window = m.driver.window();
+    if (!window) {
+        return;
+    }
+    const Point at = m.driver.visibleRect(pressed).center();
     m.note("press '" + ScreenDriver::textOf(pressed) + "' " +
            std::to_string(static_cast<int>(seconds * 1000)) + " ms at (" +
            std::to_string(static_cast<int>(at.x)) + "," + std::to_string(static_cast<int>(at.y)) +
@@ -71,6 +80,7 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
     m.beforeActing(window->hitTest(at));
     const WeakLink<Control> alive(pressed);
     const uint64_t session = PXTradeModule::shared().PXJYData().sessions().epoch();
+    const commodityInfo* commodity = commodityOnShow();
     const double down = m.driver.nextTime();
     m.screen.sendTouches({{1, TouchPhase::Began, at}}, down);
     const bool tracking = pressed->isTracking();
@@ -81,11 +91,22 @@ void PressAcrossRefresh::act(ExerciseRandom& random) {
     hold(seconds - refreshAt);
     // A session that ends meanwhile takes its panels with it, the button under the finger too.
     const bool sessionEnded = PXTradeModule::shared().PXJYData().sessions().epoch() != session;
-    const std::string why = tracking && !sessionEnded ? lost(alive.get(), window, at) : "";
+    // So does a commodity picked before the press and taken during it: the quote screen's side
+    // panel is built again for that commodity's mode, its trade panel closes.
+    const commodityInfo* now = commodityOnShow();
+    const bool commodityTurned = commodity && now && now != commodity;
+    const std::string why =
+        tracking && !sessionEnded && !commodityTurned ? lost(alive.get(), window, at) : "";
     m.screen.sendTouches({{1, TouchPhase::Ended, at}}, m.driver.nextTime(seconds));
     if (!why.empty()) {
         m.violation("a press across a refresh was lost: " + why);
     }
+}
+
+const commodityInfo* PressAcrossRefresh::commodityOnShow() const {
+    VKJYMarketChartController* quote = m.quoteScreen();
+    HQMarketChartManager* chart = quote ? quote->chartManager() : nullptr;
+    return chart ? chart->selectedCommodityInfo().get() : nullptr;
 }
 
 std::string PressAcrossRefresh::lost(Control* pressed, const Window* window, Point at) const {

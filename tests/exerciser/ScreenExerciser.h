@@ -243,7 +243,7 @@ private:
          [this] { return topScreen(); }, [this](const std::string& line) { m_journal->add(line); },
          [this](const std::string& what) { violation(what); }}};
     // A press across a refresh acts.
-    PressAcrossRefresh m_press{{driver, screen,
+    PressAcrossRefresh m_press{{driver, screen, [this] { return top<VKJYMarketChartController>(); },
                                 [this](View* hit) {
                                     m_confirming = m_confirming || reachesAButton(hit);
                                     beforeActing(hit);
