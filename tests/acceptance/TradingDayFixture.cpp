@@ -1,5 +1,6 @@
 #include "TradingDayFixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "market/VKJYMarketScreens.h"
@@ -45,7 +46,9 @@ TradingDayFixture::~TradingDayFixture() {
 
 void TradingDayFixture::SetUp() {
     // One folder per run, emptied first, so the contact sheet shows this run's pictures only.
-    snapshotFolder = std::string(VKJY_SNAPSHOT_DIR) + "/" +
+    // Runs of one case at the same time (scripts/load-check) each name a root of their own.
+    const char* root = std::getenv("VKJY_SNAPSHOT_DIR");
+    snapshotFolder = std::string(root && *root ? root : VKJY_SNAPSHOT_DIR) + "/" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(snapshotFolder);
     std::filesystem::create_directories(snapshotFolder);
