@@ -28,7 +28,7 @@ const char* const kLoopback = "127.0.0.1";
 constexpr int kListenBacklog = 1024;
 constexpr double kIdleConnectionSeconds = 5;
 constexpr int kLowestFreePort = 10000;
-thread_local std::chrono::steady_clock::time_point t_arrival;
+thread_local double t_arrival = 0;
 thread_local int t_localPort = -1;
 thread_local int t_remotePort = -1;
 thread_local std::optional<PacedTime::Travel> t_work;
@@ -138,7 +138,7 @@ std::optional<HeldPort> holdAFreePort() {
 
 }  // namespace
 
-std::chrono::steady_clock::time_point SimHttpLine::arrivalOfThisRequest() {
+double SimHttpLine::arrivalOfThisRequest() {
     return t_arrival;
 }
 
@@ -230,11 +230,11 @@ bool SimHttpLine::serve() {
     // One request per connection: a line that stops refuses the very next request.
     server->set_keep_alive_max_count(1);
     // A connection that brings no request is closed after this, and a stopping line waits for
-    // it: on the simulator's time scale, like every other span of the line.
-    server->set_keep_alive_timeout(
-        std::max<time_t>(1, std::lround(kIdleConnectionSeconds / SimClock::timeScale())));
+    // it. Real time at any time scale: a loaded machine can be slow to send the request of a
+    // connection it opened, and the line must not close it as idle.
+    server->set_keep_alive_timeout(static_cast<time_t>(kIdleConnectionSeconds));
     server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
-        t_arrival = std::chrono::steady_clock::now();
+        t_arrival = PacedTime::runningSeconds();
         setWorking(m_counted);
         t_localPort = m_port;
         t_remotePort = request.remote_port;

@@ -55,8 +55,9 @@ public:
     bool refusing() const { return m_refusing; }
 
     // When the request that the calling route handler serves reached its line, before the
-    // line's delay: handlers run on the thread that read the request.
-    static std::chrono::steady_clock::time_point arrivalOfThisRequest();
+    // line's delay, in real seconds in which time ran (PacedTime::runningSeconds): handlers run
+    // on the thread that read the request.
+    static double arrivalOfThisRequest();
     // Whether the client of that request still holds its connection open, so that it will read
     // the answer; one that gave up waiting (its time-out on a slow line) has closed it. True
     // off a line's threads, and when the connection cannot be found.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <set>
 
+#include "platform/pace/PacedTime.h"
 #include "sim/core/SimHttpLine.h"
 #include "sim/trade/SimCaptchaImage.h"
 #include "sim/trade/SimTradeOrders.h"
@@ -260,7 +261,7 @@ std::variant<std::string, int> SimTradeLedger::sessionAccount(const std::string&
     }
     // A refusal tells only a client still waiting for it: one that gave up never reads it.
     if (current.endCode != 0 && !current.told && SimHttpLine::clientStillWaiting()) {
-        current.told = std::chrono::steady_clock::now();
+        current.told = PacedTime::runningSeconds();
     }
     if (current.endCode != 0) {
         return current.endCode;
@@ -435,25 +436,24 @@ SimJson SimTradeLedger::logoff(const std::string& account) {
     auto live = m_liveSessions.find(account);
     // A client that gave up waiting never reads that its session is over.
     if (live != m_liveSessions.end() && SimHttpLine::clientStillWaiting()) {
-        m_sessions.at(live->second).told = std::chrono::steady_clock::now();
+        m_sessions.at(live->second).told = PacedTime::runningSeconds();
     }
     endSession(account);
     return simReply(0, "已退出");
 }
 
 void SimTradeLedger::judgeSession(const std::string& name, const std::string& session,
-                                  std::chrono::steady_clock::time_point arrived,
-                                  int64_t crossingMs) {
+                                  double arrived, int64_t crossingMs) {
     if (name == "logon") {
         return;
     }
     std::lock_guard lock(m_sessionLock);
     if (!session.empty()) {
         auto found = m_sessions.find(session);
-        // The crossing is the way's and the client's own latency: real time, at any time scale.
+        // The crossing is the way's and the client's own latency.
         if (found == m_sessions.end() || !found->second.told ||
             arrived - std::max(*found->second.told, m_clientResumed) <=
-                std::chrono::milliseconds(crossingMs)) {
+                static_cast<double>(crossingMs) / 1000) {
             return;
         }
     }
@@ -466,7 +466,7 @@ void SimTradeLedger::judgeSession(const std::string& name, const std::string& se
 
 void SimTradeLedger::clientResumed() {
     std::lock_guard lock(m_sessionLock);
-    m_clientResumed = std::chrono::steady_clock::now();
+    m_clientResumed = PacedTime::runningSeconds();
 }
 
 int SimTradeLedger::endedSessionRequests() {

@@ -8,10 +8,10 @@
 // the whole state. Owned by SimTradeServer.
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -48,8 +48,11 @@ public:
     // ended and said so (its logoff answered, or a request of it refused for it) more than
     // `crossingMs` before, or an empty session where one is needed, acts for a session the
     // client knows has ended. Sooner, the request crossed that answer on the way.
+    // Times are real seconds in which time ran (PacedTime::runningSeconds): under a test clock
+    // time stands still while either the answer or the crossing request travels, so however
+    // slow the machine, a request that crossed the answer arrives within the allowance.
     void judgeSession(const std::string& name, const std::string& session,
-                      std::chrono::steady_clock::time_point arrived, int64_t crossingMs);
+                      double arrived, int64_t crossingMs);
     // How many requests judgeSession found acting for an ended session, and the names of the
     // latest of them.
     int endedSessionRequests();
@@ -127,12 +130,11 @@ private:
         Handler handler;
         Reach reach = Reach::Account;
     };
-    using Instant = std::chrono::steady_clock::time_point;
     struct Session {
         std::string account;
         int64_t lastSeen = 0;
         int endCode = 0;              // 0 while valid, else the code its requests are answered with
-        std::optional<Instant> told;  // when the client was first answered that it ended
+        std::optional<double> told;  // when the client was first answered that it ended
     };
     // Names kept by latestEndedSessionRequests().
     static constexpr size_t kLatestKept = 8;
@@ -179,5 +181,5 @@ private:
     std::map<std::string, std::string> m_liveSessions;  // account -> its valid session
     int m_endedSessionRequests = 0;
     std::deque<std::string> m_latestEndedSessionRequests;
-    std::chrono::steady_clock::time_point m_clientResumed;
+    double m_clientResumed = std::numeric_limits<double>::lowest();
 };

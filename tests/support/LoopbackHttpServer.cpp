@@ -4,7 +4,9 @@
 #include <sys/socket.h>
 
 #include <chrono>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/pace/PacedTime.h"
 #include "sim/core/SimHttpLine.h"
@@ -79,19 +81,35 @@ int LoopbackHttpServer::refusedPort() {
 
 bool LoopbackHttpServer::holdAnswer(const std::shared_future<void>& released,
                                     double longestSeconds) {
-    const auto end =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(longestSeconds);
+    // Spans in which other requests kept time still do not count: they do not bring the
+    // client's time-out nearer.
+    const double end = PacedTime::runningSeconds() + longestSeconds;
+    return hold([&] { return released.wait_for(kHoldLook) == std::future_status::ready; },
+                [end] { return PacedTime::runningSeconds() >= end; });
+}
+
+void LoopbackHttpServer::holdAnswerFor(double seconds) {
+    const double end = PacedTime::seconds() + seconds;
+    hold([end] { return PacedTime::seconds() >= end; },
+         [] {
+             std::this_thread::sleep_for(kHoldLook);
+             return false;
+         });
+}
+
+bool LoopbackHttpServer::hold(const std::function<bool()>& released,
+                              const std::function<bool()>& over) {
     PacedTime::Hold hold;
     const int connection =
         t_localPort < 0 ? -1 : SimHttpLine::connectionSocket(t_localPort, t_remotePort);
     bool clientWaits = true;
-    while (released.wait_for(kHoldLook) != std::future_status::ready) {
+    while (!released()) {
         clientWaits = clientWaits && SimHttpLine::clientStillWaiting(connection);
         if (!clientWaits) {
             // Nobody reads this answer any more: what else is on its way stops time again.
             hold.end();
         }
-        if (std::chrono::steady_clock::now() >= end) {
+        if (over()) {
             return false;
         }
     }

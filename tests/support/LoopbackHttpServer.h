@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <functional>
 #include <future>
 #include <string>
 #include <thread>
@@ -12,8 +13,8 @@
 // its threads.
 class LoopbackHttpServer {
 public:
-    // How long a held answer waits for its release at most, in real seconds: a guard against a
-    // test that never releases it.
+    // How long a held answer waits for its release at most, in real seconds in which time ran
+    // (PacedTime::runningSeconds): a guard against a test that never releases it.
     static constexpr double kLongestHoldSeconds = 10;
 
     LoopbackHttpServer();
@@ -33,14 +34,20 @@ public:
     static int refusedPort();
 
     // Holds the answer of the request that the calling handler serves until `released` is ready
-    // or `longestSeconds` of real time passed; whether it was released. Under a test clock, time
+    // or `longestSeconds` passed; whether it was released. Under a test clock, time
     // runs meanwhile, as while the simulator holds an answer (SimHold), until the request's
     // client gives up and closes its connection. A handler that blocks any other way is a server
     // working on the request: time stands still until it answers.
     static bool holdAnswer(const std::shared_future<void>& released,
                            double longestSeconds = kLongestHoldSeconds);
+    // The same for `seconds` on the timers' clock (Timer::now()): a slow line whose delay the
+    // client's own timers are measured against.
+    static void holdAnswerFor(double seconds);
 
 private:
+    // Holds until released() or over(), looked at every few milliseconds.
+    static bool hold(const std::function<bool()>& released, const std::function<bool()>& over);
+
     httplib::Server m_server;
     std::thread m_thread;
     int m_port = 0;

@@ -29,7 +29,8 @@
 // - time that stood still PacedTime::kLongestStillSeconds with no request leaving or answered,
 //   or kLongestOverlapSeconds in all, runs again.
 // A wait for a condition (RunLoop::runUntil) gives up after its deadline in real seconds in
-// which time ran, so a slow exchange does not end it early. Real time again when the object goes.
+// which time ran, so a slow exchange does not end it early. The pace before it again when the
+// object goes: a case may run part of its span at another pace than its fixture's.
 // Main thread; hold one for a whole case, so no timer straddles two paces.
 class TestClock {
 public:
@@ -40,4 +41,7 @@ public:
     ~TestClock();
     TestClock(const TestClock&) = delete;
     TestClock& operator=(const TestClock&) = delete;
+
+private:
+    double m_before;
 };

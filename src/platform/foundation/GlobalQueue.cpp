@@ -2,6 +2,8 @@
 
 #include <QThreadPool>
 
+#include <memory>
+
 #include "platform/pace/PacedTime.h"
 
 namespace {
@@ -18,8 +20,12 @@ void GlobalQueue::post(std::function<void()> work) {
     }
     // The global pool is drained by the application object's destructor, so no worker outlives
     // the run loop it reports to.
-    QThreadPool::globalInstance()->start([work = std::move(work)] {
+    // Time stands still from the post: a worker slow to start on a loaded machine would
+    // otherwise let a timer overtake the request the work is about to make.
+    auto start = std::make_shared<PacedTime::Travel>();
+    QThreadPool::globalInstance()->start([work = std::move(work), start]() mutable {
         t_inWork = true;
+        t_handOver = std::move(start);
         work();
         t_inWork = false;
         t_handOver.reset();

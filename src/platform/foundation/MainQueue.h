@@ -8,4 +8,7 @@
 class MainQueue {
 public:
     static void post(std::function<void()> work);
+    // Whether posted work has not run yet: a wait that ends must first let it run, as it may
+    // start a request.
+    static bool pending();
 };

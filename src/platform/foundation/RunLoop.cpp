@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "platform/foundation/MainQueue.h"
 #include "platform/foundation/Timer.h"
 #include "platform/pace/PacedTime.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 // Wakes a blocked loop now and then so predicates fed by worker threads are seen promptly.
 constexpr int kWakeIntervalMs = 5;
+// Passes a span's end lets posted work run in, for work that posts more of itself.
+constexpr int kLastPasses = 8;
 
 // Spins until predicate() holds or over() does; returns whether the predicate held.
 bool spin(const std::function<bool()>& predicate, const std::function<bool()>& over) {
@@ -48,8 +51,14 @@ bool RunLoop::runFor(double seconds, const std::function<bool()>& predicate) {
             return true;
         }
         // A loop held up past the span's end has timers due within it still waiting: they fire
-        // before the caller looks, as they would have on time, and their requests are awaited.
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        // before the caller looks, as they would have on time, what they post runs, and the
+        // requests they make are awaited.
+        for (int pass = 0; pass < kLastPasses; ++pass) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (!MainQueue::pending()) {
+                break;
+            }
+        }
         if (held() || !PacedTime::still()) {
             return held();
         }

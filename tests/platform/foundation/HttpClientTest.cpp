@@ -527,6 +527,41 @@ TEST_F(HttpClientTest, shouldHoldTestTimeStillWhileAWorkerHandlesItsAnswer) {
     EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
 }
 
+// A worker slow to start on a loaded machine, or working before it sends: time stands still from
+// the post, so a timer due meanwhile comes after the answer the work brings.
+TEST_F(HttpClientTest, shouldHoldTestTimeStillFromAWorksPostToItsRequest) {
+    TestClock clock(20);
+    std::vector<std::string> order;
+    auto timer = Timer::scheduledTimer(1, false, [&] { order.push_back("timer"); });
+    GlobalQueue::post([&order, request = get("/hello")] {
+        // 300 ms before the request leaves: 6 s on a clock twenty times as fast.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        HttpClient::sendSynchronously(request);
+        MainQueue::post([&order] { order.push_back("answer"); });
+    });
+    ASSERT_TRUE(RunLoop::runUntil([&] { return order.size() == 2; }, kDeadline));
+    EXPECT_EQ(order, (std::vector<std::string>{"answer", "timer"}));
+}
+
+// A loop stalled past a span's end: a timer due within the span posts the start of its request,
+// as the quote requests do; the span ends only once that request is answered.
+TEST_F(HttpClientTest, shouldEndASpanOnlyOnceWhatItsLateTimersPostHasBeenAnswered) {
+    TestClock clock(20);
+    HttpClient client;
+    bool answered = false;
+    // 200 ms of the main thread's own work: 4 s on the clock, past the span's end.
+    auto stall = Timer::scheduledTimer(0.5, false, [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    });
+    auto late = Timer::scheduledTimer(0.9, false, [&] {
+        MainQueue::post([&] { client.send(get("/hello"), [&](const HttpResponse&) {
+            answered = true;
+        }); });
+    });
+    RunLoop::runFor(1);
+    EXPECT_TRUE(answered);
+}
+
 // Run only as the child of the next test: a worker is left waiting on a server that took the
 // connection and never answers (as one on the main thread does once the program ends), then
 // the program ends.

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <regex>
-#include <thread>
 
 #include "TradeCoreTest.h"
 #include "trade/core/PXJYCeSuVC.h"
@@ -31,7 +29,7 @@ protected:
         // A line that answers only after 1.5 s, so a 1 s probe gives up on it.
         m_slow.server().Post("/slow", [this](const httplib::Request&, httplib::Response& reply) {
             ++m_slowHits;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            LoopbackHttpServer::holdAnswerFor(1.5);
             reply.set_content("late", "text/plain");
         });
         m_slow.start();
@@ -130,7 +128,7 @@ TEST_F(PXJYCeSuVCTest, shouldReportAnEmptyTableAtOnceWhenThereIsNoLine) {
 TEST_F(PXJYCeSuVCTest, shouldIgnoreALateAnswerOfAnEarlierRunAfterThePlatformChanged) {
     LoopbackHttpServer late;
     late.server().Post("/late", [](const httplib::Request&, httplib::Response& reply) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        LoopbackHttpServer::holdAnswerFor(0.4);
         reply.set_content("late", "text/plain");
     });
     late.start();
