@@ -9,7 +9,8 @@
 // nothing is, or while the exchange holds an answer on purpose (a held answer, a slow line's
 // delay, two heartbeats swapped; a test's own server through LoopbackHttpServer::holdAnswer)
 // until the client of that answer gives up. What a worker (GlobalQueue) does with an answer
-// counts as the exchange until the main thread has its result. So a timer and an answer meet in
+// counts as the exchange until the main thread has its result, and so does a worker's work from
+// its post until its request leaves. So a timer and an answer meet in
 // the same order on a quiet machine and a loaded one, and a case that waits for the client's 1-s
 // and 2-s timers waits a fraction of the time.
 // What the rule does not cover, and so stays a matter of speed:
@@ -22,10 +23,11 @@
 //   count as on its way;
 // - between a client giving up on a held answer and the simulator seeing it (a look every
 //   10 ms) time runs, though a retry may be on its way;
-// - the tests' own control requests (SimProcess, the control line) are not counted, and neither
-//   is the span between a worker's post and its request;
+// - the tests' own control requests (SimProcess, the control line) are not counted;
 // - the simulator forgives a request that crossed the news of its session's end within 2 s of
-//   real time, and gives the first of two swapped heartbeats a head start of 300 ms of real time;
+//   real time in which time ran (it stands still while either travels, so that holds on any
+//   machine), and gives the first of two swapped heartbeats a head start of 300 ms of real time:
+//   on a slow machine the swap may not happen, and the case tests less, not wrongly;
 // - time that stood still PacedTime::kLongestStillSeconds with no request leaving or answered,
 //   or kLongestOverlapSeconds in all, runs again.
 // A wait for a condition (RunLoop::runUntil) gives up after its deadline in real seconds in
