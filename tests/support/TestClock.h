@@ -10,9 +10,9 @@
 // delay, two heartbeats swapped; a test's own server through LoopbackHttpServer::holdAnswer)
 // until the client of that answer gives up. What a worker (GlobalQueue) does with an answer
 // counts as the exchange until the main thread has its result, and so does a worker's work from
-// its post until its request leaves. So a timer and an answer meet in
-// the same order on a quiet machine and a loaded one, and a case that waits for the client's 1-s
-// and 2-s timers waits a fraction of the time.
+// its post until its request leaves. So a timer and an answer meet in the same order on a quiet
+// machine and a loaded one, and a case that waits for the client's 1-s and 2-s timers waits a
+// fraction of the time.
 // What the rule does not cover, and so stays a matter of speed:
 // - the client's own work on the main thread: time runs while it computes;
 // - a test server's handler that blocks other than through holdAnswer keeps time still until
