@@ -252,6 +252,7 @@ class PXTradeLoginBeatTest : public PXTradeLoginTest,
 // of another account, the server would list this account's earlier deals as new), and the
 // holdings the login read before that count are read again.
 TEST_P(PXTradeLoginBeatTest, shouldLogInWhateverTheChainsHeartbeatAnswers) {
+    TestClock clock;
     struct HeldReply {
         std::promise<void> promise;
         ~HeldReply() { promise.set_value(); }

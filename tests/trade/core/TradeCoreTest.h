@@ -13,7 +13,6 @@
 #include "TradeTestHost.h"
 #include "quote/VKJYHangQingDataClass.h"
 #include "support/TempHome.h"
-#include "support/TestClock.h"
 #include "trade/core/PXTradeModule.h"
 #include "trade/core/PXTradeNetworkManger.h"
 
@@ -62,8 +61,6 @@ protected:
     void addCommodity(const std::string& code, const std::string& mode = "1",
                       const std::string& unit = "10", const std::string& name = "");
 
-    // First in, last out: the module's timers and the server's holds all run on it.
-    TestClock m_clock;
     TempHome m_home;
     TradeScriptServer m_server;
     TradeTestHost m_host;
