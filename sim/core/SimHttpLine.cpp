@@ -8,17 +8,14 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <random>
 
 #include "platform/pace/PacedTime.h"
-#include "sim/core/SimClock.h"
 #include "sim/core/SimHold.h"
 #include "sim/core/SimTaskQueue.h"
 

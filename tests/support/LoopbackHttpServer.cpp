@@ -90,11 +90,12 @@ bool LoopbackHttpServer::holdAnswer(const std::shared_future<void>& released,
 
 void LoopbackHttpServer::holdAnswerFor(double seconds) {
     const double end = PacedTime::seconds() + seconds;
-    hold([end] { return PacedTime::seconds() >= end; },
-         [] {
-             std::this_thread::sleep_for(kHoldLook);
-             return false;
-         });
+    hold(
+        [end] {
+            std::this_thread::sleep_for(kHoldLook);
+            return PacedTime::seconds() >= end;
+        },
+        [] { return false; });
 }
 
 bool LoopbackHttpServer::hold(const std::function<bool()>& released,

@@ -45,7 +45,7 @@ public:
     static void holdAnswerFor(double seconds);
 
 private:
-    // Holds until released() or over(), looked at every few milliseconds.
+    // Holds until released() or over(); released() waits a few milliseconds before it answers.
     static bool hold(const std::function<bool()>& released, const std::function<bool()>& over);
 
     httplib::Server m_server;
